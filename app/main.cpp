@@ -1,0 +1,13 @@
+// Talvaron: scoring of duplicate-bridge pairs tournaments.
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QMainWindow window;
+  window.setWindowTitle(QStringLiteral("Talvaron"));
+  window.setCentralWidget(new QLabel(QStringLiteral("Talvaron"), &window));
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,55 @@
+#include "core/Interaction.h"
+
+#include "core/Globals.h"
+
+#include <cstdio>
+
+namespace ui {
+namespace {
+
+class SilentInteraction : public Interaction {
+ public:
+  void beep() override {}
+  void pause(int) override {}
+  void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+  void showSystemMessage(const QString& text) override { showMessage(text); }
+  int choose(const Choice& choice) override { return choice.cancelCode; }
+  int chooseLine(const ListChoice&) override { return 0; }
+  std::optional<QString> askText(const TextQuestion&) override { return std::nullopt; }
+};
+
+SilentInteraction silent;
+Interaction* installed = nullptr;
+
+}  // namespace
+
+Interaction& interaction() { return installed ? *installed : silent; }
+
+void setInteraction(Interaction* implementation) { installed = implementation; }
+
+Interaction* installedInteraction() { return installed; }
+
+int Ask(const Choice& choice) {
+  ChoiceResult = choice.cancelCode;  // a window closed without answer leaves the cancel value
+  ChoiceResult = interaction().choose(choice);
+  return ChoiceResult;
+}
+
+int AskLine(const ListChoice& choice) {
+  ChoiceResult = 0;
+  ChoiceResult = interaction().chooseLine(choice);
+  return ChoiceResult;
+}
+
+int AskYesNo(const QString& question) {
+  Choice c;
+  c.form = QStringLiteral("TForm91");
+  c.caption = QStringLiteral("Question");
+  c.text = question;
+  c.buttons = {QStringLiteral("OUI"), QStringLiteral("NON")};
+  c.codes = {6, 7};
+  c.cancelCode = 7;
+  return Ask(c);
+}
+
+}  // namespace ui

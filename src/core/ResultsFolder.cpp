@@ -1,0 +1,29 @@
+#include "core/ResultsFolder.h"
+
+#include "core/Globals.h"
+#include "core/SafeFiles.h"
+#include "platform/Folders.h"
+
+#include <QFileInfo>
+
+void LoadResultsFolder() {
+  QString folder;
+  if (const auto lines = platform::tryReadTextLines(ProgramFolder + QStringLiteral("PATH.TXT")); lines && !lines->isEmpty())
+    folder = lines->first().trimmed();
+  if (folder.isEmpty() || !platform::folderExists(folder)) {
+    folder = ProgramFolder + QStringLiteral("Resultats/");
+    platform::makeFolder(folder);
+  } else {
+    folder = platform::resolvePath(folder);
+  }
+  if (!folder.endsWith('/')) folder += '/';
+  DataFolder = folder;
+  WritePathFile();
+}
+
+void WritePathFile() {
+  TextFile f;
+  SafeRewrite(f, ProgramFolder + QStringLiteral("PATH.TXT"));
+  f.write(DataFolder);
+  CloseTextFile(f);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Every text file of the program is opened for writing here. An opening
+// failure raises platform::IoError carrying the system code, the full file
+// name and the program's French message; it is never swallowed.
+#include "platform/TextFiles.h"
+
+using TextFile = platform::TextWriter;
+
+// Opens file for rewriting (the new text replaces the old one atomically at
+// CloseTextFile).
+void SafeRewrite(TextFile& file, const QString& fileName);
+// Opens file for appending.
+void SafeAppend(TextFile& file, const QString& fileName);
+// Writes what is pending and closes; a rewrite replaces the old file here.
+void CloseTextFile(TextFile& file);

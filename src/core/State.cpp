@@ -1,0 +1,122 @@
+#include "core/State.h"
+
+#include "core/Globals.h"
+#include "core/ResultsFolder.h"
+#include "platform/Clock.h"
+#include "platform/Folders.h"
+#include "platform/TextFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const char* const kWeekdays[] = {"Dimanche", "Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi"};
+}
+
+QString BuildVersionString(const QDate& executableDate, int currentYear) {
+  return QStringLiteral("%1.%2.%3").arg(currentYear - 2019).arg(executableDate.month()).arg(executableDate.day());
+}
+
+QString BuildVersionString() {
+  const QDate exeDate = QFileInfo(platform::executablePath()).lastModified().date();
+  return BuildVersionString(exeDate, platform::now().date().year());
+}
+
+void SetDateGlobals() {
+  VersionText = BuildVersionString();
+  StartDateTime = platform::now();
+  DateYear = StartDateTime.toString(QStringLiteral("yyyy"));
+  DateMonth = StartDateTime.toString(QStringLiteral("MM"));
+  DateDay = StartDateTime.toString(QStringLiteral("dd"));
+  DateShortText = StartDateTime.toString(QStringLiteral("ddMMyy"));
+  TimeText = StartDateTime.toString(QStringLiteral("HHmmss"));
+  StartDayOfWeek = StartDateTime.date().dayOfWeek() % 7 + 1;  // Qt: Monday 1 .. Sunday 7
+  TournamentTitle = QString::fromLatin1(kWeekdays[StartDayOfWeek - 1]);
+}
+
+void InitGlobals() {
+  OleDbProviderSuffix = QStringLiteral("OLEDB.4.0");
+  CurrentDrive = QDir::currentPath().left(3);
+  SetDateGlobals();
+  CumulativeMode = false;
+  ResumeChosen = 0;
+  DealsImported = false;
+  TabletsInUse = false;
+  ProgramFolder = platform::programFolder();
+  ClubMode = platform::fileExists(ProgramFolder + QStringLiteral("BRALMET.TXT"));
+  LoadResultsFolder();
+  MovementFileName.clear();
+  SuitLetters[1] = QLatin1Char('P');
+  SuitLetters[2] = QLatin1Char('C');
+  SuitLetters[3] = QLatin1Char('K');
+  SuitLetters[4] = QLatin1Char('T');
+  for (int b = 1; b <= kMaxBoards; ++b) {
+    BoardVentilated[b] = false;
+    DealDiagrams[b].clear();
+  }
+  DocumentsFolder = platform::documentsFolder();
+  ResultsTextFile = DocumentsFolder + QStringLiteral("/RESULTS.TXT");
+  ResultsFTextFile = DocumentsFolder + QStringLiteral("/RESULTSF.TXT");
+  PrintFile = DocumentsFolder + QStringLiteral("/TEMP.TXT");
+  RecapTextFile = DocumentsFolder + QStringLiteral("/RECAP.TXT");
+}
+
+void ClearPairSlots() {
+  CumulativeTotals = false;
+  for (int s = 1; s <= kMaxPairs; ++s) {
+    PairNumbers[s] = 0;
+    PairLabels[s].clear();
+    Player1Names[s].clear();
+    Player2Names[s].clear();
+    Player1Licences[s].clear();
+    Player2Licences[s].clear();
+  }
+}
+
+void ClearResultSlot(int slot) {
+  ResultNsPair[slot] = 0;
+  ResultEwPair[slot] = 0;
+  ResultScore[slot] = 0;
+  ResultRound[slot] = 0;
+  ResultTable[slot] = 0;
+  ResultBoard[slot] = 0;
+  ResultSwapped[slot] = 0;
+  ResultMatchpoints[slot] = 0;
+  ResultAdjustmentLogged[slot] = 0;
+  ResultContract[slot].clear();
+  ResultLead[slot] = QStringLiteral("?");
+  ResultDeclarer[slot] = QStringLiteral("?");
+  ResultNsPercent[slot] = 0.0;
+  ResultEwPercent[slot] = 0.0;
+}
+
+void ClearAllResults() {
+  for (int s = 1; s <= kMaxResultSlots; ++s) ClearResultSlot(s);
+  for (int p = 1; p <= kMaxPairs; ++p) {
+    PairFinalScore[p] = 0.0;
+    RankingOrder[p] = 0;
+  }
+  LastSheetRound = 0;
+}
+
+void RenumberMitchellEastWest() {
+  const int last = std::min(BoardCount * ResultsPerBoard, kMaxResultSlots);
+  for (int s = 1; s <= last; ++s)
+    if (ResultEwPair[s] >= 1 && ResultEwPair[s] <= ResultsPerBoard) ResultEwPair[s] += ResultsPerBoard;
+}
+
+bool DeleteFolderSilently(const QString& path) { return platform::deleteTree(platform::resolvePath(path)); }
+
+bool GetSpecialFolder(int folderNumber, QString& path) {
+  if (folderNumber != 5) return false;
+  path = platform::documentsFolder();
+  return true;
+}
+
+int MaxInteger(int a, int b) { return a > b ? a : b; }
+
+int SignOf(int n) { return n > 0 ? 1 : (n < 0 ? -1 : 0); }
+
+QString PadRight(const QString& text, int width) {
+  return text.size() >= width ? text : text + QString(width - text.size(), QLatin1Char(' '));
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Windows-1252, the single-byte code page of every tournament and settings
+// file. All 256 bytes decode; the five bytes the code page leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the code points of the same value,
+// so any byte sequence survives a decode / encode round trip.
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+QString fromCp1252(const QByteArray& bytes);
+// Characters the code page cannot hold are written as "?".
+QByteArray toCp1252(const QString& text);
+
+}  // namespace platform

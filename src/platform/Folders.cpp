@@ -1,0 +1,65 @@
+#include "platform/Folders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <filesystem>
+#include <system_error>
+
+namespace platform {
+namespace {
+
+QString withSlash(QString p) {
+  if (!p.endsWith('/')) p += '/';
+  return p;
+}
+
+std::filesystem::path fsPath(const QString& p) { return std::filesystem::path(p.toStdString()); }
+
+}  // namespace
+
+QString programFolder() {
+  const QString env = qEnvironmentVariable("TALVARON_PROGRAM_FOLDER");
+  if (!env.isEmpty()) return withSlash(QDir(env).absolutePath());
+  if (QCoreApplication::instance()) return withSlash(QCoreApplication::applicationDirPath());
+  return withSlash(QFileInfo(executablePath()).absolutePath());
+}
+
+QString executablePath() {
+  if (QCoreApplication::instance()) return QCoreApplication::applicationFilePath();
+  return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+}
+
+QString documentsFolder() {
+  QString p = qEnvironmentVariable("TALVARON_DOCUMENTS_FOLDER");
+  if (p.isEmpty()) p = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (p.isEmpty()) p = QDir::homePath() + QStringLiteral("/Documents");
+  while (p.size() > 1 && p.endsWith('/')) p.chop(1);
+  return p;
+}
+
+QString driveRootFolder() {
+  const QString env = qEnvironmentVariable("TALVARON_ROOT_FOLDER");
+  return withSlash(env.isEmpty() ? QDir::homePath() : QDir(env).absolutePath());
+}
+
+bool copyTree(const QString& from, const QString& to) {
+  std::error_code ec;
+  const auto opts = std::filesystem::copy_options::recursive | std::filesystem::copy_options::copy_symlinks |
+                    std::filesystem::copy_options::overwrite_existing;
+  std::filesystem::copy(fsPath(from), fsPath(to), opts, ec);
+  return !ec;
+}
+
+bool deleteTree(const QString& path) {
+  if (path.isEmpty()) return false;
+  std::error_code ec;
+  std::filesystem::remove_all(fsPath(path), ec);  // removes links, never what they point to
+  return !ec && !std::filesystem::exists(std::filesystem::symlink_status(fsPath(path)));
+}
+
+bool makeFolder(const QString& path) { return QDir().mkpath(path); }
+
+}  // namespace platform

@@ -1,0 +1,95 @@
+#pragma once
+// Text files as the program keeps them: Windows-1252 on disk, CR LF line ends.
+// Every rewrite is atomic (temporary file in the same folder, flushed, renamed
+// over the target); appends stay appends. Files are found by name without
+// regard to letter case.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <stdexcept>
+
+namespace platform {
+
+// A failed file operation: the system error code (errno) and the full file name.
+class IoError : public std::runtime_error {
+ public:
+  IoError(int code, QString fileName, QString message);
+  int code() const { return code_; }
+  const QString& fileName() const { return fileName_; }
+  // The French text shown to the director.
+  const QString& message() const { return message_; }
+
+ private:
+  int code_;
+  QString fileName_;
+  QString message_;
+};
+
+// The path of an existing file or folder whose name matches path's without
+// regard to case (each component is matched); path itself when it exists or
+// when nothing matches.
+QString resolvePath(const QString& path);
+bool fileExists(const QString& path);    // a file, found without regard to case
+bool folderExists(const QString& path);  // a folder, found without regard to case
+// Deletes a file found without regard to case; a missing file is not an error.
+bool deleteFile(const QString& path);
+// Names (not paths) of the files of folder matching a wildcard pattern ("*.PAI")
+// without regard to case, sorted by name.
+QStringList listFolder(const QString& folder, const QString& pattern);
+
+// Bytes of a file decoded: UTF-8 when it starts with a UTF-8 byte-order mark,
+// Windows-1252 otherwise.
+QString decodeText(const QByteArray& bytes);
+// Lines of a text: CR LF or LF; a trailing CR is stripped; a last line without
+// line end counts, an empty text has no line.
+QStringList splitLines(const QString& text);
+// Reads a whole text file into lines; throws IoError when it cannot be read.
+QStringList readTextLines(const QString& path);
+// The same, or nothing when the file does not exist or cannot be read.
+std::optional<QStringList> tryReadTextLines(const QString& path);
+
+enum class WriteMode { Rewrite, Append };
+
+// Writes a text file. Rewrite: the text goes to a temporary file beside the
+// target, which replaces the target only at close(); a writer destroyed
+// before close() leaves the old file as it was. Append: the text is added at
+// close(). Failures throw IoError carrying errno and the target's name.
+class TextWriter {
+ public:
+  TextWriter() = default;
+  TextWriter(const TextWriter&) = delete;
+  TextWriter& operator=(const TextWriter&) = delete;
+  TextWriter(TextWriter&& other) noexcept;
+  TextWriter& operator=(TextWriter&& other) noexcept;
+  ~TextWriter();
+
+  // Opening failure throws IoError(errno, path, openFailureMessage with %1 the
+  // code and %2 the name), or a plain message when openFailureMessage is empty.
+  void open(const QString& path, WriteMode mode, const QString& openFailureMessage = {});
+  bool isOpen() const { return fd_ >= 0; }
+  const QString& fileName() const { return target_; }
+
+  void write(const QString& text);
+  void writeLine(const QString& text = {});  // text then CR LF
+  void writeBytes(const QByteArray& bytes);
+  void close();    // commits; throws IoError
+  void abandon();  // drops what was written; the target stays as it was
+
+ private:
+  void flushBuffer();
+  [[noreturn]] void fail(int code, const QString& what);
+
+  int fd_ = -1;
+  WriteMode mode_ = WriteMode::Rewrite;
+  QString target_;
+  QString temp_;
+  QByteArray buffer_;
+};
+
+// Writes lines in one go: each followed by CR LF, except the last one when
+// finalLineEnd is false.
+void writeTextLines(const QString& path, const QStringList& lines, bool finalLineEnd = true);
+
+}  // namespace platform

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Talvaron and runs every test: once with
+# AddressSanitizer and UndefinedBehaviorSanitizer, once under a French locale,
+# and once plainly (its summary closes the output).
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh
+jobs="$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --parallel "$jobs"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALVARON_SANITIZE=ON -DTALVARON_BENCH=OFF >/dev/null
+cmake --build build-asan --parallel "$jobs"
+
+# A run's summary only; everything when it fails.
+quiet_ctest() {
+  local log
+  log="$(mktemp)"
+  if ctest "$@" --output-on-failure --parallel "$jobs" --timeout 300 >"$log" 2>&1; then
+    grep -E 'tests passed|tests failed' "$log" || tail -n 3 "$log"
+    rm -f "$log"
+  else
+    cat "$log"
+    rm -f "$log"
+    return 1
+  fi
+}
+
+echo "== Tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 quiet_ctest --test-dir build-asan
+echo "== Tests under the French locale"
+LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 quiet_ctest --test-dir build
+echo "== Tests"
+ctest --test-dir build --output-on-failure --parallel "$jobs" --timeout 300

@@ -1,0 +1,102 @@
+#include "platform/TextFiles.h"
+
+#include "support/TestState.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+namespace {
+class TextFilesTest : public ::testing::Test {
+ protected:
+  QString path(const QString& name) const { return dir_.path() + "/" + name; }
+  QStringList folderEntries() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden); }
+  QTemporaryDir dir_;
+};
+}  // namespace
+
+TEST_F(TextFilesTest, ReaderAcceptsCrLfLfBomAndAMissingLastLineEnd) {
+  writeBytes(path("a.txt"), "un\r\ndeux\nDUPONT\xA3MARTIN\r\n\r\nfin");
+  EXPECT_EQ(readTextLines(path("a.txt")), (QStringList{"un", "deux", QStringLiteral("DUPONT£MARTIN"), "", "fin"}));
+  writeBytes(path("b.txt"), "\xEF\xBB\xBF" "caf\xC3\xA9\r\n");
+  EXPECT_EQ(readTextLines(path("b.txt")), QStringList{QStringLiteral("café")});
+  writeBytes(path("c.txt"), "");
+  EXPECT_TRUE(readTextLines(path("c.txt")).isEmpty());
+  EXPECT_FALSE(tryReadTextLines(path("absent.txt")).has_value());
+  EXPECT_THROW(readTextLines(path("absent.txt")), IoError);
+}
+
+TEST_F(TextFilesTest, WriterWritesCp1252WithCrLfAndOptionalLastLineEnd) {
+  writeTextLines(path("w.txt"), {QStringLiteral("3 0 0 X£DUPONT£MARTIN"), "fin"}, false);
+  EXPECT_EQ(readBytes(path("w.txt")), QByteArray("3 0 0 X\xA3" "DUPONT\xA3MARTIN\r\nfin"));
+  writeTextLines(path("w.txt"), {"a"}, true);
+  EXPECT_EQ(readBytes(path("w.txt")), QByteArray("a\r\n"));
+  EXPECT_EQ(folderEntries(), QStringList{"w.txt"});  // no temporary file left behind
+}
+
+TEST_F(TextFilesTest, RewriteAbandonedBeforeTheRenameLeavesTheOldFileIntact) {
+  writeBytes(path("T.VAR"), "ancien\r\n");
+  {
+    TextWriter w;
+    w.open(path("T.VAR"), WriteMode::Rewrite);
+    w.writeLine("nouveau");
+    w.writeBytes(QByteArray(200000, 'x'));  // past the buffer: part of it already on disk
+    // destroyed without close(): as if the program died before the rename
+  }
+  EXPECT_EQ(readBytes(path("T.VAR")), QByteArray("ancien\r\n"));
+  EXPECT_EQ(folderEntries(), QStringList{"T.VAR"});
+}
+
+TEST_F(TextFilesTest, AppendAddsToTheEnd) {
+  writeBytes(path("LOG.TXT"), "1\r\n");
+  TextWriter w;
+  w.open(path("log.txt"), WriteMode::Append);  // found without regard to case
+  w.writeLine("2");
+  w.close();
+  EXPECT_EQ(readBytes(path("LOG.TXT")), QByteArray("1\r\n2\r\n"));
+  EXPECT_FALSE(QFile::exists(path("log.txt")));
+}
+
+TEST_F(TextFilesTest, OpenFailureCarriesTheCodeAndTheFullName) {
+  writeBytes(path("plain"), "x");  // a file where a folder is expected: cannot be written into, even by root
+  TextWriter w;
+  try {
+    w.open(path("plain/ABC.DAT"), WriteMode::Rewrite, QStringLiteral("code %1 fichier %2"));
+    FAIL() << "no error";
+  } catch (const IoError& e) {
+    EXPECT_EQ(e.code(), ENOTDIR);
+    EXPECT_EQ(e.fileName(), path("plain/ABC.DAT"));
+    EXPECT_EQ(e.message(), QStringLiteral("code %1 fichier %2").arg(ENOTDIR).arg(path("plain/ABC.DAT")));
+  }
+  QDir().mkpath(path("dossier"));
+  EXPECT_THROW(w.open(path("dossier"), WriteMode::Rewrite), IoError);  // a folder is never replaced by a file
+  EXPECT_TRUE(QFileInfo(path("dossier")).isDir());
+}
+
+TEST_F(TextFilesTest, FilesAreFoundWithoutRegardToCase) {
+  writeBytes(path("Sub/abc12.pai"), "1 0 0 A£B£C\r\n");
+  EXPECT_EQ(resolvePath(path("SUB/ABC12.PAI")), path("Sub/abc12.pai"));
+  EXPECT_TRUE(fileExists(path("sub/ABC12.pai")));
+  EXPECT_FALSE(fileExists(path("sub/ABC13.pai")));
+  EXPECT_TRUE(folderExists(path("SUB")));
+  EXPECT_EQ(readTextLines(path("SUB/ABC12.PAI")).size(), 1);
+  // A rewrite of the file under another spelling replaces it, leaving no twin.
+  writeTextLines(path("SUB/ABC12.PAI"), {"2"});
+  EXPECT_EQ(QDir(path("Sub")).entryList(QDir::Files), QStringList{"abc12.pai"});
+  EXPECT_TRUE(deleteFile(path("SUB/Abc12.PAI")));
+  EXPECT_FALSE(fileExists(path("Sub/abc12.pai")));
+  EXPECT_TRUE(deleteFile(path("Sub/absent.txt")));
+}
+
+TEST_F(TextFilesTest, ListingByPatternIgnoresCaseAndSortsByName) {
+  for (const char* n : {"b.pai", "A.PAI", "c.Pai", "d.var", "apai"}) writeBytes(path(n), "");
+  QDir().mkpath(path("e.pai"));  // folders are not listed
+  EXPECT_EQ(listFolder(dir_.path(), "*.PAI"), (QStringList{"A.PAI", "b.pai", "c.Pai"}));
+  EXPECT_TRUE(listFolder(path("absent"), "*.PAI").isEmpty());
+}

@@ -1,0 +1,103 @@
+#include "support/TestState.h"
+
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/State.h"
+#include "platform/Clock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace testing_support {
+
+QByteArray readBytes(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile f(path);
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw std::runtime_error("cannot write " + path.toStdString());
+  f.write(bytes);
+}
+
+void resetGlobals() {
+  ClearPairSlots();
+  ClearAllResults();
+  TournamentCode.clear();
+  TournamentName.clear();
+  DateText.clear();
+  ClubName.clear();
+  MovementFileName.clear();
+  MovementTitle.clear();
+  ArrowSwitchText.clear();
+  TableDevicesMode = TabletsMode = BridgeMatesMode = TabletsInUse = FederationMode = ClubMode = false;
+  EntryByContracts = AskOpeningLead = EnterDealsAtTable = PairsEntered = IsHowell = MitchellNumbering = false;
+  IsPatton = IsAppendix = ArrowSwitch = ImpScoring = CumulativeMode = ResumingTournament = false;
+  ResumeChosen = 0;
+  CumulativeTotals = AutoVentilation = SheetOrderByRounds = SheetLineSkip = ScoresTimesTen = false;
+  CoherenceTest = ClubMovements = Interactive = DealsImported = FrequenciesComputed = ResultsAvailable = false;
+  ByePresent = PlayersFileFound = PairsFileAvailable = GeneralOptionsMode = OneWinnerMitchell = false;
+  TournamentDatedToday = false;
+  PairCount = PairSlotCount = TableCount = ResultsPerBoard = BoardCount = BoardsPerTable = BoardSetCount = 0;
+  DealCount = RoundCount = RoundsScheduled = RoundsPlayed = ResultSlotCount = MitchellType = 0;
+  ResultsEntered = PlayersExpected = PlayersNamed = ByePairNumber = ByeNsPair = ByeEwPair = 0;
+  CurrentBoard = LastSheetRound = PlayerCount = PlayerChoiceCount = ChoiceListCount = 0;
+  FederationMovementKind = HerediaMovement = 0;
+  MixingPercent = 10;
+  SavedMitchellType = 0;
+  RoundsShownCount = 2;
+  PercentagesFromRound = 9999;
+  PbnOption = 1;
+  ChoiceResult = 0;
+  for (int b = 1; b <= kMaxBoards; ++b) {
+    BoardVentilated[b] = false;
+    DealDiagrams[b].clear();
+  }
+  for (int p = 1; p <= kMaxPlayers; ++p) {
+    PlayerNames[p].clear();
+    PlayerFirstNames[p].clear();
+    PlayerLicences[p].clear();
+    PlayerFileLines[p].clear();
+    PlayerChoiceLines[p].clear();
+    ChoiceListItems[p].clear();
+  }
+  for (int s = 1; s <= kMaxResultSlots; ++s) MovementBoardsText[s].clear();
+}
+
+void TalvaronTest::SetUp() {
+  ASSERT_TRUE(tmp_.isValid());
+  QDir().mkpath(programDir());
+  QDir().mkpath(documentsDir());
+  QDir().mkpath(rootDir());
+  qputenv("TALVARON_PROGRAM_FOLDER", programDir().toUtf8());
+  qputenv("TALVARON_DOCUMENTS_FOLDER", documentsDir().toUtf8());
+  qputenv("TALVARON_ROOT_FOLDER", rootDir().toUtf8());
+  SetFatalStopThrows(true);
+  platform::setFixedNow(QDateTime(QDate(2026, 12, 7), QTime(20, 0, 0)));
+  resetGlobals();
+  ProgramFolder = programDir();
+  DataFolder = dataDir();
+  QDir().mkpath(dataDir());
+  DocumentsFolder = documentsDir();
+  PrintFile = DocumentsFolder + QStringLiteral("/TEMP.TXT");
+  ResultsTextFile = DocumentsFolder + QStringLiteral("/RESULTS.TXT");
+  ResultsFTextFile = DocumentsFolder + QStringLiteral("/RESULTSF.TXT");
+  RecapTextFile = DocumentsFolder + QStringLiteral("/RECAP.TXT");
+  for (int i = 1; i <= 4; ++i) SuitLetters[i] = QLatin1Char("PCKT"[i - 1]);
+}
+
+void TalvaronTest::TearDown() {
+  platform::setFixedNow(QDateTime());
+  resetGlobals();
+}
+
+QString TalvaronTest::programDir() const { return tmp_.path() + QStringLiteral("/program/"); }
+QString TalvaronTest::dataDir() const { return tmp_.path() + QStringLiteral("/program/Resultats/"); }
+QString TalvaronTest::documentsDir() const { return tmp_.path() + QStringLiteral("/Documents"); }
+QString TalvaronTest::rootDir() const { return tmp_.path() + QStringLiteral("/root/"); }
+
+}  // namespace testing_support

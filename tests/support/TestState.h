@@ -1,0 +1,38 @@
+#pragma once
+// Fixture helpers shared by the tests: a private program folder, Documents
+// folder and results folder per test, a fixed clock, and the tournament state
+// reset.
+#include <QDateTime>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+// Reads a whole file's bytes ("" when missing).
+QByteArray readBytes(const QString& path);
+// Writes bytes to a file, creating its folder.
+void writeBytes(const QString& path, const QByteArray& bytes);
+
+// Base fixture: every test gets fresh folders (ProgramFolder, DataFolder,
+// DocumentsFolder, the root that stands for C:\), the state reset as at
+// start-up, fatal stops that throw and a clock fixed at 2026-12-07 20:00
+// (a Monday) unless the test sets another.
+class TalvaronTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  QString programDir() const;  // ends with "/"
+  QString dataDir() const;     // ends with "/"
+  QString documentsDir() const;
+  QString rootDir() const;     // ends with "/"
+
+  QTemporaryDir tmp_;
+};
+
+// Resets every tournament global to its start value.
+void resetGlobals();
+
+}  // namespace testing_support
