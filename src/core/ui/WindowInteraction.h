@@ -1,0 +1,23 @@
+#pragma once
+// The interaction of the program: the questions of the routines shown in the
+// program's windows. A window that asks a particular question registers
+// itself under its form name; questions without a registered window use the
+// generic ones.
+#include "core/Interaction.h"
+
+#include <functional>
+
+namespace ui {
+
+using ChoiceWindow = std::function<int(const Choice&)>;
+using ListWindow = std::function<int(const ListChoice&)>;
+using TextWindow = std::function<std::optional<QString>(const TextQuestion&)>;
+
+void RegisterChoiceWindow(const QString& form, ChoiceWindow window);
+void RegisterListWindow(const QString& form, ListWindow window);
+void RegisterTextWindow(const QString& form, TextWindow window);
+
+// Installs the window interaction for the rest of the run.
+void InstallWindowInteraction();
+
+}  // namespace ui
