@@ -1,5 +1,7 @@
 #include "core/ui/TForm82.h"
 
+#include "core/ui/WindowStyle.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -58,6 +60,7 @@ void TForm82::selectFirstMatch() {
 bool TForm82::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
+    if (ui::SelectFromNothing(ListBox1, key->key())) return true;
     switch (key->key()) {
       case Qt::Key_Left:
       case Qt::Key_Delete:

@@ -1,5 +1,8 @@
 #include "core/ui/TForm83.h"
 
+#include "core/ui/WindowStyle.h"
+
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -22,6 +25,7 @@ TForm83::TForm83(QWidget* parent) : QDialog(parent) {
   mono.setFamily(QStringLiteral("Courier New"));
   mono.setStyleHint(QFont::TypeWriter);
   ListBox1->setFont(mono);
+  ListBox1->installEventFilter(this);
   Button1 = new QPushButton(QStringLiteral("&OK"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setDefault(true);
@@ -67,4 +71,11 @@ int TForm83::ask(const ui::ListChoice& choice) {
   ListBox1->setFocus();
   const int answer = exec();
   return answer > 0 ? answer : 0;
+}
+
+bool TForm83::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ListBox1 && event->type() == QEvent::KeyPress &&
+      ui::SelectFromNothing(ListBox1, static_cast<QKeyEvent*>(event)->key()))
+    return true;
+  return QDialog::eventFilter(watched, event);
 }

@@ -24,6 +24,9 @@ class TForm83 : public QDialog {
   QPushButton* Button1;
   QLabel* Hint;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   int selectedAnswer() const;
 };

@@ -1,6 +1,7 @@
 #include "core/ui/WindowStyle.h"
 
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QScreen>
 #include <QWidget>
 
@@ -29,5 +30,25 @@ QString PlainLines(const QString& text) {
   lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return lines;
+}
+}  // namespace ui
+
+namespace ui {
+bool SelectFromNothing(QListWidget* list, int key) {
+  if (list->count() == 0 || !list->selectedItems().isEmpty()) return false;
+  switch (key) {
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+    case Qt::Key_PageDown:
+    case Qt::Key_PageUp:
+    case Qt::Key_Home:
+      list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+      return true;
+    case Qt::Key_End:
+      list->setCurrentRow(list->count() - 1, QItemSelectionModel::ClearAndSelect);
+      return true;
+    default:
+      return false;
+  }
 }
 }  // namespace ui
