@@ -329,18 +329,6 @@ TEST_F(HelpersTest, PbnCountMarkerIsWrittenAndDeleted) {
   SetPbnCountHidden(false);  // already gone
 }
 
-TEST_F(HelpersTest, WarningAndInfoWindowsAreAskedByForm) {
-  ui::ScriptedInteraction script;
-  script.answer(1).answer(1);
-  ShowWarningWindow(QStringLiteral("Ajustements de fréquences\r\n-------------------------"));
-  ShowInfoWindow(QStringLiteral("Pour rappel... 24 donnes en jeu"));
-  ASSERT_EQ(script.choices.size(), 2);
-  EXPECT_EQ(script.choices[0].form, "TForm22");
-  EXPECT_EQ(script.choices[0].caption, "Attention");
-  EXPECT_EQ(script.choices[1].form, "TForm88");
-  EXPECT_EQ(script.choices[1].text, "Pour rappel... 24 donnes en jeu");
-}
-
 TEST_F(HelpersTest, SpecialFolderIsTheDocumentsFolderOnly) {
   QString path = QStringLiteral("old");
   EXPECT_TRUE(GetSpecialFolderPath(5, path));

@@ -1,5 +1,4 @@
 #include "core/Globals.h"
-#include "core/Messages.h"
 #include "core/Printing.h"
 #include "core/ScriptedInteraction.h"
 #include "platform/Cp1252.h"
@@ -244,20 +243,4 @@ TEST_F(PrintingTest, MovementTitleNamesTheMovement) {
     BuildMovementTitle();
     EXPECT_EQ(MovementTitle, QString::fromLatin1(c.title));
   }
-}
-
-TEST_F(PrintingTest, MessagesBeepAsAsked) {
-  ui::ScriptedInteraction script;
-  ShowAlertWithBeeps(2, QStringLiteral("deux"));
-  EXPECT_EQ(script.beepsBefore(QStringLiteral("deux")), 3);
-  EXPECT_EQ(script.pausedMs, 200);
-  ShowAlertWithBeeps(0, QStringLiteral("zéro"));
-  EXPECT_EQ(script.beepsBefore(QStringLiteral("zéro")), 1);
-  ShowMessageWindow(QStringLiteral("silence"));
-  EXPECT_EQ(script.beepsBefore(QStringLiteral("silence")), 0);
-  ShowAboutMessage();
-  ASSERT_EQ(script.messages.size(), 4);
-  EXPECT_TRUE(script.messages[3].contains(QStringLiteral("7.12.7")));
-  EXPECT_TRUE(script.messages[3].contains(QStringLiteral("2026")));
-  EXPECT_FALSE(script.messages[3].contains(QLatin1Char('\n')));
 }
