@@ -1,5 +1,7 @@
 #include "core/Helpers.h"
 
+#include <QRegularExpression>
+
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -119,7 +121,8 @@ void AppendScoreColumn(double value, QString& text) {
 }
 
 int ComputeMixingCount() {
-  const int count = PairCount * MixingPercent / 100;
+  const int percent = (MixingPercent >= 0 && MixingPercent <= 100) ? MixingPercent : 10;  // outside: the default
+  const int count = PairCount * percent / 100;
   return count / 2 * 2;
 }
 
@@ -280,7 +283,8 @@ void ShowWarningWindow(const QString& text) {
   choice.text = text;
   choice.buttons = {QStringLiteral("&OK / ENTER / ESC / Echap")};
   choice.codes = {1};
-  ui::interaction().choose(choice);
+  choice.extra.insert(QStringLiteral("lines"), text.split(QRegularExpression(QStringLiteral("\r?\n"))));
+  ui::Ask(choice);
 }
 
 void ShowInfoWindow(const QString& text) {

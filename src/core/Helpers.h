@@ -85,7 +85,8 @@ bool AskForText(const QString& caption, QString& text);
 // Asks a whole number of 0 or more (proposal default, none when -1) until the
 // answer is one; 0 when the director cancels or leaves the field empty.
 int AskNonNegativeInteger(const QString& caption, int defaultValue);
-// The warning window "Attention" showing text (lines split at CR LF).
+// The warning window "Attention" showing text (lines split at CR LF or LF);
+// the lines also go with the question, for the window and the tests.
 void ShowWarningWindow(const QString& text);
 // The reminder window "Info" with its "Dorénavant, ne plus afficher" box.
 void ShowInfoWindow(const QString& text);

@@ -1,6 +1,7 @@
 #include "scoring/Frequencies.h"
 
 #include "core/Globals.h"
+#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "platform/TextFiles.h"
@@ -157,8 +158,8 @@ bool CheckMissingResults(bool listOnly) {
       const int last = std::min(b * ResultsPerBoard, slotCount);
       for (int s = (b - 1) * ResultsPerBoard + 1; s <= last; ++s) {
         if (ResultScore[s] != kScoreNone || !expected.expected(s)) continue;
-        line += QLatin1Char(' ') + scoring::FormatPairLabel(ResultNsPair[s]) + QLatin1Char('/') +
-                scoring::FormatPairLabel(ResultEwPair[s]);
+        line += QLatin1Char(' ') + FormatPairNumber(ResultNsPair[s]) + QLatin1Char('/') +
+                FormatPairNumber(ResultEwPair[s]);
         any = true;
       }
       if (any) {

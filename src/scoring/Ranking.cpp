@@ -2,6 +2,7 @@
 
 #include "core/Fatal.h"
 #include "core/Globals.h"
+#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "platform/TextFiles.h"
@@ -26,14 +27,6 @@ using PairTable = std::array<double, kMaxPairs + 1>;
 
 bool IsPair(int n) { return n >= 1 && n <= kMaxPairs; }
 
-// Pairs mixed at the head of a Mitchell ranking: PairCount x MixingPercent /
-// 100 truncated, made even; a percentage outside 0..100 counts as 10.
-int MixingCount() {
-  const int percent = (MixingPercent >= 0 && MixingPercent <= 100) ? MixingPercent : 10;
-  const int n = PairCount * percent / 100;
-  return n / 2 * 2;
-}
-
 struct Totals {
   PairTable score{};
   std::array<int, kMaxPairs + 1> count{};
@@ -52,7 +45,7 @@ Totals SumResults() {
       const int board = ResultsPerBoard > 0 ? (s - 1) / ResultsPerBoard + 1 : 0;
       t.manualAdjustment = QStringLiteral("Ajuster manuellement la donne %1 par %2 contre %3.")
                                .arg(board)
-                               .arg(scoring::FormatPairLabel(ns), scoring::FormatPairLabel(ew));
+                               .arg(FormatPairNumber(ns), FormatPairNumber(ew));
       continue;
     }
     if (score == kScoreAverage) continue;
@@ -122,7 +115,7 @@ void ApplyPenalties(PairTable& score, QStringList& memo) {
       continue;
     }
     memo << scoring::FixedText(pen->value, 7, 2) + unit + QStringLiteral(" à la paire ") +
-                scoring::FormatPairLabel(pen->pair) + QStringLiteral(" : ") + PairLabels[slot];
+                FormatPairNumber(pen->pair) + QStringLiteral(" : ") + PairLabels[slot];
     const double updated = score[pen->pair] + pen->value;
     if (ImpScoring || (updated >= 0 && updated <= 100))
       score[pen->pair] = updated;
@@ -232,7 +225,7 @@ void ComputeResults() {
   if (penalties) ApplyPenalties(score, penaltyMemo);
 
   std::vector<int> order = Rank(score);
-  const int places = MixingCount();
+  const int places = ComputeMixingCount();
   if (MitchellNumbering && !ImpScoring && places > 0) order = Mix(std::move(order), score, places);
 
   for (int p = 1; p <= kMaxPairs; ++p) PairFinalScore[p] = score[static_cast<std::size_t>(p)];

@@ -1,5 +1,7 @@
 #include "scoring/ScoringSupport.h"
 
+#include "core/Helpers.h"
+
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "setup/PairLookups.h"
@@ -28,11 +30,9 @@ std::optional<int> ParseInteger(const QString& text) {
 }  // namespace
 
 std::optional<double> ParseReal(const QString& text) {
-  QString t = text.trimmed();
-  t.replace(QLatin1Char(','), QLatin1Char('.'));
   bool ok = false;
-  const double x = t.toDouble(&ok);  // QString::toDouble ignores the locale
-  if (!ok || !std::isfinite(x)) return std::nullopt;
+  const double x = ParseDecimalNumber(text, &ok);
+  if (!ok) return std::nullopt;
   return x;
 }
 
@@ -59,27 +59,11 @@ std::optional<PenaltyLine> ParsePenaltyLine(const QString& line) {
 QString AdjustmentsFileName() { return DataFolder + TournamentCode + QStringLiteral(".ADJ"); }
 QString PenaltiesFileName() { return DataFolder + TournamentCode + QStringLiteral(".PEN"); }
 
-QString FormatPairLabel(int pairNumber) {
-  if (IsHowell) return QString::number(pairNumber);
-  if (pairNumber > ResultsPerBoard) return QLatin1Char('E') + QString::number(pairNumber - ResultsPerBoard);
-  return QLatin1Char('N') + QString::number(pairNumber);
-}
-
 QString FixedText(double value, int width, int decimals) {
   return QString::number(value, 'f', decimals).rightJustified(width, QLatin1Char(' '));
 }
 
-void ShowAttention(const QStringList& lines) {
-  ui::Choice c;
-  c.form = QStringLiteral("TForm22");
-  c.caption = QStringLiteral("Attention");
-  c.text = lines.join(QLatin1Char('\n'));
-  c.buttons = {QStringLiteral("&OK / ENTER / ESC / Echap")};
-  c.codes = {1};
-  c.cancelCode = 0;
-  c.extra.insert(QStringLiteral("lines"), lines);
-  ui::Ask(c);
-}
+void ShowAttention(const QStringList& lines) { ShowWarningWindow(lines.join(QLatin1Char('\n'))); }
 
 ExpectedSlots::ExpectedSlots() {
   for (int n = 1; n <= kMaxPairs; ++n) bye_[n] = IsByeSlot(FindPairSlot(n));

@@ -35,10 +35,6 @@ std::optional<double> ParseReal(const QString& text);
 QString AdjustmentsFileName();  // DataFolder + code + ".ADJ"
 QString PenaltiesFileName();    // DataFolder + code + ".PEN"
 
-// The pair as the listings name it: a Howell number as it is; in a Mitchell
-// "N" + n or "E" + (n - tables).
-QString FormatPairLabel(int pairNumber);
-
 // Fixed-point text right-aligned in width.
 QString FixedText(double value, int width, int decimals);
 
