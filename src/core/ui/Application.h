@@ -1,0 +1,21 @@
+#pragma once
+// The application with its one handler for every error that escapes an
+// event handler: the error is explained in French (naming the file of an
+// input/output error) and the operation it interrupted is abandoned.
+#include <QApplication>
+
+#include <functional>
+
+namespace ui {
+
+// Runs deliver() and returns its result; an error escaping it is shown and
+// false is returned. A fatal stop (tests) is passed on.
+bool DeliverGuarded(const std::function<bool()>& deliver);
+
+class TalvaronApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override;
+};
+
+}  // namespace ui

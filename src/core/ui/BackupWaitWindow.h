@@ -1,0 +1,14 @@
+#pragma once
+// TForm110 "Attente": "Backup en cours..." shown, without waiting, while the
+// quit copies the tournament into the backup folder, with the hourglass.
+#include <QDialog>
+
+class TForm110 : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TForm110(QWidget* parent = nullptr);
+  ~TForm110() override;
+
+  void showWaiting(bool shown);
+};
