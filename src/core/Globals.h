@@ -144,7 +144,7 @@ inline OneBased<QString, kMaxResultSlots> MovementBoardsText;
 
 // Per board 1..64.
 inline OneBased<bool, kMaxBoards> BoardVentilated;
-inline OneBased<QString, kMaxBoards> DealDiagrams;  // lines joined by CR LF
+inline OneBased<QString, kMaxBoards> DealDiagrams;  // each line ended by CR LF
 
 // Players 1..1000.
 inline OneBased<QString, kMaxPlayers> PlayerNames;

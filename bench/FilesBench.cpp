@@ -1,0 +1,64 @@
+// Saving and reloading the result files of the largest tournament: 64 boards
+// of 21 tables (1344 result slots), with leads and declarers.
+#include "core/Globals.h"
+#include "core/TournamentFiles.h"
+#include "support/TestState.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+
+namespace {
+
+const char* const kContracts[] = {"4PN=", "3SS+1", "2CXE-2", "PASSE", "6KO=", "AJU.", "1TN+2", "MOY."};
+
+// A full Mitchell: 21 tables, 64 boards, every board played at every table,
+// half of the results already in.
+void SetUpLargestTournament(const QString& folder) {
+  testing_support::resetGlobals();
+  DataFolder = folder + "/";
+  TournamentCode = "BENCH";
+  TableDevicesMode = true;  // ".SPECS" is written and read as well
+  TableCount = ResultsPerBoard = kMaxTables;
+  PairCount = PairSlotCount = kMaxPairs;
+  BoardCount = DealCount = kMaxBoards;
+  ResultSlotCount = BoardCount * ResultsPerBoard;
+  for (int s = 1; s <= ResultSlotCount; ++s) {
+    const int table = (s - 1) % ResultsPerBoard + 1;
+    ResultNsPair[s] = table;
+    ResultEwPair[s] = ResultsPerBoard + (table + s) % ResultsPerBoard + 1;
+    ResultTable[s] = table;
+    ResultBoard[s] = (s - 1) / ResultsPerBoard + 1;
+    ResultRound[s] = (ResultBoard[s] - 1) / 3 + 1;
+    if (s % 2 == 0) {
+      ResultScore[s] = kScoreNone;
+    } else {
+      ResultScore[s] = (s % 7 - 3) * 110;
+      ResultContract[s] = kContracts[s % 8];
+      ResultLead[s] = "AP";
+      ResultDeclarer[s] = "N";
+    }
+  }
+}
+
+void BM_SaveResults(benchmark::State& state) {
+  QTemporaryDir dir;
+  SetUpLargestTournament(dir.path());
+  for (auto _ : state) SaveResults();
+  state.SetItemsProcessed(state.iterations() * ResultSlotCount);
+  testing_support::resetGlobals();
+}
+BENCHMARK(BM_SaveResults)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadResults(benchmark::State& state) {
+  QTemporaryDir dir;
+  SetUpLargestTournament(dir.path());
+  SaveResults();
+  for (auto _ : state) LoadResults();
+  state.SetItemsProcessed(state.iterations() * ResultSlotCount);
+  if (ResultContract[1] != QLatin1String(kContracts[1])) state.SkipWithError("results did not read back");
+  testing_support::resetGlobals();
+}
+BENCHMARK(BM_LoadResults)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

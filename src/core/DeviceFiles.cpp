@@ -1,0 +1,40 @@
+#include "core/DeviceFiles.h"
+
+#include "core/Globals.h"
+#include "core/TournamentFileLines.h"
+#include "platform/Folders.h"
+
+#include <algorithm>
+
+using namespace tournament_files;
+
+void WriteRecoveryCounters() {
+  if (TabletSharedFolder.isEmpty()) return;
+  RewriteWholeFile(TabletSharedFolder + QStringLiteral("/nPLAY_RECUP.TXT"),
+                   QStringLiteral("%1 %2 %3 %4\r\n").arg(PlayersNamed).arg(PlayersExpected).arg(ResultsEntered).arg(ResultSlotCount));
+}
+
+void ResetCounters() {
+  ResultsEntered = 0;
+  PlayersNamed = 0;
+  PlayersExpected = 2 * (PairCount - (ByePresent ? 1 : 0));
+  if (PairsEntered) PlayersNamed = PlayersExpected;
+  if (MenuCountersHook)
+    MenuCountersHook(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
+                     QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount));
+}
+
+QString PairNameFileName(int pairNumber) {
+  if (MitchellNumbering)
+    return pairNumber > 0 ? QStringLiteral("N%1.TXT").arg(pairNumber) : QStringLiteral("E%1.TXT").arg(-pairNumber);
+  return QStringLiteral("P%1.TXT").arg(pairNumber > 0 ? pairNumber : ResultsPerBoard - pairNumber);
+}
+
+void WritePairNameFiles() {
+  if (!TableDevicesMode || TabletSeriesFolder.isEmpty()) return;
+  const QString folder = TabletSeriesFolder + QStringLiteral("1/NomsPaires/");
+  platform::makeFolder(folder);
+  const int last = std::min(PairCount, kMaxPairs);
+  for (int s = 1; s <= last; ++s)
+    if (PairNumbers[s] != 0) RewriteWholeFile(folder + PairNameFileName(PairNumbers[s]), PairLabels[s]);
+}

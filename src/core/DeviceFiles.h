@@ -1,0 +1,25 @@
+#pragma once
+// Files the program keeps for the tablets' server in the exchange folder:
+// the counters file "nPLAY_RECUP.TXT" and one pair-name file per pair.
+#include <QString>
+
+#include <functional>
+
+// Shows the counters on the tournament menu: players named "/" expected, and
+// results entered "/" result slots. Nothing until the menu sets it.
+inline std::function<void(const QString& players, const QString& results)> MenuCountersHook;
+
+// Writes TabletSharedFolder + "/nPLAY_RECUP.TXT": PlayersNamed,
+// PlayersExpected, ResultsEntered and ResultSlotCount on one line. Nothing
+// while the exchange folder is not set.
+void WriteRecoveryCounters();
+// Results entered 0; players expected 2 x the pairs (the BYE pair left out);
+// players named 0, or all of them when the names were entered in the program.
+// The menu shows the new counters.
+void ResetCounters();
+// The name of the pair-name file of pair number n: "N3.TXT" / "E2.TXT" in
+// Mitchell numbering, else "P3.TXT" / "P9.TXT" (E/W pair k is ResultsPerBoard + k).
+QString PairNameFileName(int pairNumber);
+// With table devices: TabletSeriesFolder + "1/NomsPaires/" gets one file per
+// pair slot 1..PairCount holding its label, without line end.
+void WritePairNameFiles();

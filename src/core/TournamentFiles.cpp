@@ -1,0 +1,340 @@
+#include "core/TournamentFiles.h"
+
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/Messages.h"
+#include "core/PairsFile.h"
+#include "core/State.h"
+#include "core/TournamentFileLines.h"
+#include "platform/TextFiles.h"
+
+#include <algorithm>
+#include <vector>
+
+using namespace tournament_files;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString CurrentFile(const char* extension) { return TournamentFileName(TournamentCode, QLatin1String(extension)); }
+
+QString ShownName(const char* extension) { return TournamentCode + QLatin1String(extension); }
+
+// One line of ".VAR".
+struct SlotLine {
+  int ns = 0;
+  int ew = 0;
+  int score = 0;
+  int round = 0;
+  int table = 0;
+  int board = 0;
+  int swapped = 0;
+  QString contract;
+};
+
+// A used slot: seven integers, one separating character, the result text.
+bool ParseSlotLine(QStringView line, SlotLine& out) {
+  qsizetype pos = 0;
+  if (!ToInteger(NextField(line, pos), out.ns)) return false;
+  if (out.ns == 0) return true;
+  int* const fields[] = {&out.ew, &out.score, &out.round, &out.table, &out.board, &out.swapped};
+  for (int* field : fields)
+    if (!ToInteger(NextField(line, pos), *field)) return false;
+  // Numbers used later as indices must fit the arrays.
+  if (out.ns < 0 || out.ns > kMaxPairs || out.ew < 0 || out.ew > kMaxPairs) return false;
+  if (out.table < 0 || out.table > kMaxTables || out.board < 0 || out.board > kMaxBoards) return false;
+  if (pos < line.size()) ++pos;  // the blank before the result text
+  out.contract = line.mid(pos).trimmed().toString();
+  return true;
+}
+
+// One line of ".SPECS": the slot number, a blank, the lead, "/", the declarer.
+struct SpecsLine {
+  int slot = 0;
+  QString lead;
+  QString declarer;
+};
+
+bool ParseSpecsLine(QStringView line, SpecsLine& out) {
+  qsizetype pos = 0;
+  if (!ToInteger(NextField(line, pos), out.slot)) return false;
+  if (pos < line.size()) ++pos;
+  const QStringView text = line.mid(pos);
+  const qsizetype slash = text.indexOf(u'/');
+  if (slash < 0) {
+    out.lead = text.toString();
+    out.declarer = QStringLiteral("?");
+  } else {
+    out.lead = text.left(slash).toString();
+    out.declarer = text.mid(slash + 1, 10).toString();
+  }
+  return true;
+}
+
+void WriteArrowSwitchFile() {
+  RewriteWholeFile(CurrentFile(".AS"), ArrowSwitchText + kCrLf);
+}
+
+}  // namespace
+
+QString DatFileText() {
+  QString text = DateDay + u'/' + DateMonth + u'/' + DateYear + kCrLf + TournamentTitle;
+  if (TableDevicesMode) {
+    QString kind = QStringLiteral("2");
+    if (BridgeMatesMode) kind = TabletsInUse ? QStringLiteral("3") : QStringLiteral("1");
+    text += kCrLf + kind + (PairsEntered ? QStringLiteral(" 1 ") : QStringLiteral(" 2 ")) +
+            (EnterDealsAtTable ? QStringLiteral("1") : QStringLiteral("2")) +
+            QStringLiteral(" TypeTournoi (1=BridgeMates,2=Tablettes, 3=BM+Tab) / PairesIntroduites (1=oui,2=non) / "
+                           "Diagrammes (1=oui,2=non)");
+  }
+  return text;
+}
+
+QString ResultsFileText() {
+  QString text;
+  text.reserve(ResultSlotCount * 32);
+  for (int s = 1; s <= ResultSlotCount; ++s) {
+    if (ResultNsPair[s] == 0) {
+      text += QStringLiteral("0\r\n");
+      continue;
+    }
+    text += QString::number(ResultNsPair[s]) + u' ' + QString::number(ResultEwPair[s]) + u' ' +
+            QString::number(ResultScore[s]) + u' ' + QString::number(ResultRound[s]) + u' ' +
+            QString::number(ResultTable[s]) + u' ' + QString::number(ResultBoard[s]) + u' ' +
+            QString::number(ResultSwapped[s]) + u' ' + ResultContract[s] + kCrLf;
+  }
+  return text;
+}
+
+QString SpecsFileText() {
+  QString text;
+  for (int s = 1; s <= ResultSlotCount; ++s)
+    if (ResultNsPair[s] != 0) text += QString::number(s) + u' ' + ResultLead[s] + u'/' + ResultDeclarer[s] + kCrLf;
+  return text;
+}
+
+QString MulFileText() {
+  return QString::number(BoardCount) + u' ' + QString::number(DealCount) + u' ' + DateText + u':' + TournamentName + kCrLf +
+         (IsHowell ? QStringLiteral("howell") : QStringLiteral("mitchell")) + kCrLf + QStringLiteral("O") + kCrLf +
+         QString::number(BoardsPerTable) + u' ' + QString::number(RoundCount) + u' ' + QString::number(RoundsScheduled) +
+         u' ' + QString::number(RoundsPlayed) + kCrLf + QString::number(MitchellType) + QStringLiteral(" type mitchell") +
+         kCrLf + (IsAppendix ? QStringLiteral("O") : QStringLiteral("N")) + QStringLiteral(" Appendix");
+}
+
+QString DiaFileText() {
+  QString text;
+  const int deals = std::min(DealCount, kMaxBoards);
+  for (int i = 1; i <= deals; ++i) text += QString::number(i) + kCrLf + DealDiagrams[i] + kCrLf;
+  return text;
+}
+
+void SaveDatFile() {
+  if (TournamentCode.isEmpty()) return;
+  RewriteWholeFile(CurrentFile(".DAT"), DatFileText());
+}
+
+void SaveResults() {
+  if (TournamentCode.isEmpty()) return;
+  const bool movementExists = ResultSlotCount > 0;
+  if (movementExists) RewriteWholeFile(CurrentFile(".VAR"), ResultsFileText());
+  if (TableDevicesMode || AskOpeningLead) RewriteWholeFile(CurrentFile(".SPECS"), SpecsFileText());
+  if (movementExists) RewriteWholeFile(CurrentFile(".MUL"), MulFileText());
+  RewriteWholeFile(CurrentFile(".DIA"), DiaFileText());
+  if (ArrowSwitch) WriteArrowSwitchFile();
+}
+
+void SaveTournamentAll() {
+  SaveDatFile();
+  SavePairsFile();
+  SaveResults();
+  if (SessionFileWriterHook) SessionFileWriterHook();
+}
+
+void ReadDatFile() {
+  TournamentDatedToday = false;
+  const auto lines = platform::tryReadTextLines(CurrentFile(".DAT"));
+  if (!lines) return;
+  const QString line1 = lines->value(0);
+  const qsizetype first = line1.indexOf(u'/');
+  const qsizetype second = first < 0 ? -1 : line1.indexOf(u'/', first + 1);
+  QString day, month, year;
+  if (first < 0) {
+    day = line1.trimmed();
+  } else {
+    day = line1.left(first).trimmed();
+    if (second < 0) {
+      month = line1.mid(first + 1).trimmed();
+    } else {
+      month = line1.mid(first + 1, second - first - 1).trimmed();
+      year = line1.mid(second + 1).trimmed();
+    }
+  }
+  TournamentDatedToday = day == DateDay && month == DateMonth && year == DateYear;
+  if (!TournamentDatedToday) {
+    DateDay = day;
+    DateMonth = month;
+    DateYear = year;
+    TournamentTitle = lines->value(1);
+  }
+}
+
+bool ReadDatDevicesLine(int& devicesKind, bool& pairsEntered, bool& dealsAtTable) {
+  const auto lines = platform::tryReadTextLines(CurrentFile(".DAT"));
+  if (!lines || lines->size() < 3) return false;
+  const QString& line = lines->at(2);
+  qsizetype pos = 0;
+  int kind = 0, pairs = 0, deals = 0;
+  if (!ToInteger(NextField(line, pos), kind) || !ToInteger(NextField(line, pos), pairs) ||
+      !ToInteger(NextField(line, pos), deals))
+    return false;
+  devicesKind = kind;
+  pairsEntered = pairs == 1;
+  dealsAtTable = deals == 1;
+  return true;
+}
+
+void LoadResults() {
+  const QString varName = CurrentFile(".VAR");
+  if (!platform::fileExists(varName)) FatalStop(QStringLiteral("Pas trouvé le fichier ") + ShownName(".VAR"));
+  const QStringList lines = ReadFileLines(varName);
+  const int count = ResultSlotCount;
+  std::vector<SlotLine> slotLines(static_cast<size_t>(std::max(count, 0)));
+  for (int s = 1; s <= count; ++s) {
+    if (s > lines.size()) FatalStop(QStringLiteral("Trop peu de résultats dans ") + ShownName(".VAR") + u'!');
+    if (!ParseSlotLine(lines[s - 1], slotLines[static_cast<size_t>(s - 1)])) StopOnBadLine(ShownName(".VAR"), s);
+  }
+
+  const bool leadsKept = TableDevicesMode || AskOpeningLead;
+  const QString specsName = CurrentFile(".SPECS");
+  std::vector<SpecsLine> specs;
+  if (leadsKept) {
+    if (!platform::fileExists(specsName))
+      FatalStop(QStringLiteral("Pas trouvé le fichier ") + ShownName(".SPECS") +
+                QStringLiteral(". Le tournoi a probablement été joué sans utilisation des tablettes! Décochez la case "
+                               "prévue avant de recharger ce tournoi..."));
+    const QStringList specsLines = ReadFileLines(specsName);
+    for (int n = 1; n <= specsLines.size(); ++n) {
+      const QString& line = specsLines[n - 1];
+      if (line.trimmed().isEmpty()) continue;
+      SpecsLine parsed;
+      if (!ParseSpecsLine(line, parsed)) StopOnBadLine(ShownName(".SPECS"), n);
+      if (parsed.slot >= 1 && parsed.slot <= count) specs.push_back(std::move(parsed));
+    }
+  }
+
+  ClearAllResults();
+  for (int s = 1; s <= count; ++s) {
+    SlotLine& l = slotLines[static_cast<size_t>(s - 1)];
+    ResultNsPair[s] = l.ns;
+    if (l.ns == 0) continue;
+    ResultEwPair[s] = l.ew;
+    ResultScore[s] = l.score;
+    ResultRound[s] = l.round;
+    ResultTable[s] = l.table;
+    ResultBoard[s] = l.board;
+    ResultSwapped[s] = l.swapped;
+    ResultContract[s] = std::move(l.contract);
+  }
+  for (SpecsLine& l : specs) {
+    ResultLead[l.slot] = std::move(l.lead);
+    ResultDeclarer[l.slot] = std::move(l.declarer);
+  }
+  if (!leadsKept && platform::fileExists(specsName))
+    ShowAlert(QStringLiteral("Avertissement... Ce tournoi a été joué avec tablettes et vous le récupérez sans avoir "
+                             "coché la case \"Utilisation des tablettes\"!"));
+  if (ResumeChosen == 0) ImpScoring = false;
+}
+
+void ReadMulFile() {
+  const QStringList lines = ReadFileLines(CurrentFile(".MUL"));
+  const QString shown = ShownName(".MUL");
+  const auto line = [&lines](int n) { return n <= lines.size() ? QStringView(lines[n - 1]) : QStringView(); };
+
+  qsizetype pos = 0;
+  int boards = 0, deals = 0;
+  const QStringView line1 = line(1);
+  if (!ToInteger(NextField(line1, pos), boards) || !ToInteger(NextField(line1, pos), deals) || boards < 0 ||
+      boards > kMaxBoards || deals < 0 || deals > kMaxBoards)
+    StopOnBadLine(shown, 1);
+  const QStringView rest = line1.mid(pos);
+  int counts[4] = {};
+  pos = 0;
+  for (int& c : counts)
+    if (!ToInteger(NextField(line(4), pos), c)) StopOnBadLine(shown, 4);
+  int mitchellType = 0;
+  pos = 0;
+  if (!ToInteger(NextField(line(5), pos), mitchellType)) StopOnBadLine(shown, 5);
+
+  BoardCount = boards;
+  DealCount = deals;
+  const QString defaultName = QStringLiteral("Tournoi \"") + TournamentCode + QStringLiteral("\" rechargé");
+  const qsizetype colon = rest.indexOf(u':');
+  if (colon < 0) {
+    TournamentName = defaultName;
+  } else {
+    DateText = rest.left(colon).trimmed().toString();
+    if (DateText.isEmpty() || DateText.contains(QStringLiteral("??"))) DateText = DateDay + u'/' + DateMonth + u'/' + DateYear;
+    TournamentName = rest.mid(colon + 1).trimmed().left(255).toString();
+    if (TournamentName.isEmpty()) TournamentName = defaultName;
+  }
+  IsHowell = line(2).startsWith(u'H', Qt::CaseInsensitive);
+  MitchellNumbering = !IsHowell;
+  BoardsPerTable = counts[0];
+  RoundCount = counts[1];
+  RoundsScheduled = counts[2];
+  RoundsPlayed = counts[3];
+  MitchellType = mitchellType;
+  IsAppendix = line(6).startsWith(u'O', Qt::CaseInsensitive);
+}
+
+void ReadDiaLines(const QStringList& lines) {
+  const int deals = std::min(DealCount, kMaxBoards);
+  for (int i = 1; i <= deals; ++i) DealDiagrams[i].clear();
+  int deal = 0;
+  QStringList kept;
+  const auto finish = [&] {
+    while (!kept.isEmpty() && kept.last().isEmpty()) kept.removeLast();
+    if (deal >= 1 && deal <= deals) {
+      QString text;
+      for (const QString& l : kept) text += l + kCrLf;
+      DealDiagrams[deal] = text;
+    }
+    kept.clear();
+  };
+  for (const QString& l : lines) {
+    int number = 0;
+    if (ToInteger(QStringView(l).trimmed(), number)) {
+      finish();
+      deal = number;
+    } else if (deal != 0) {
+      kept << l;
+    }
+  }
+  finish();
+}
+
+bool ReadDiaFile() {
+  const auto lines = platform::tryReadTextLines(CurrentFile(".DIA"));
+  if (!lines) return false;
+  ReadDiaLines(*lines);
+  return true;
+}
+
+void DeleteTournamentFiles(const QString& code) {
+  if (code.isEmpty()) return;
+  static const char* const extensions[] = {".DAT", ".PAI", ".VAR", ".MUL", ".ADJ", ".PEN",
+                                           ".SEA", ".DIA", ".SPECS", ".PAT", ".AS", ".CUM"};
+  for (const char* e : extensions) platform::deleteFile(TournamentFileName(code, QLatin1String(e)));
+  if (BridgeMatesMode) platform::deleteFile(TournamentFileName(code, QStringLiteral(".BWS")));
+}
+
+void DeleteCurrentTournamentFiles() { DeleteTournamentFiles(TournamentCode); }
+
+void DeleteCurrentResultFiles() {
+  if (TournamentCode.isEmpty()) return;
+  static const char* const extensions[] = {".VAR", ".MUL", ".ADJ", ".PEN", ".SEA",
+                                           ".DIA", ".SPECS", ".PAT", ".AS", ".CUM"};
+  for (const char* e : extensions) platform::deleteFile(CurrentFile(e));
+  if (BridgeMatesMode) platform::deleteFile(CurrentFile(".BWS"));
+}

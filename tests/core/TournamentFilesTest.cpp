@@ -1,0 +1,322 @@
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/PairsFile.h"
+#include "core/ScriptedInteraction.h"
+#include "core/State.h"
+#include "core/TournamentFiles.h"
+#include "platform/TextFiles.h"
+#include "support/TestState.h"
+
+#include <QDir>
+
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+namespace {
+
+const QByteArray kDevicesText =
+    " TypeTournoi (1=BridgeMates,2=Tablettes, 3=BM+Tab) / PairesIntroduites (1=oui,2=non) / Diagrammes (1=oui,2=non)";
+
+// A deal diagram as the diagram files give it: 30 lines, each followed by CR LF.
+QString Diagram(int board) {
+  QStringList lines = {QStringLiteral("Board %1").arg(board), "--------", "", "Nord", ""};
+  for (const char* seat : {"Sud", "Est", "Ouest"}) {
+    lines << QStringLiteral("P  A R X 3") << QStringLiteral("C  D V 9") << QStringLiteral("K  ") << QStringLiteral("T  8 7 6 5 4 2");
+    lines << "" << seat << "";
+  }
+  lines << QStringLiteral("P  9") << QStringLiteral("C  A R") << QStringLiteral("K  A R D V X 9 8 7") << QStringLiteral("T  3");
+  return lines.join("\r\n") + "\r\n";
+}
+
+class TournamentFilesTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    SetDateGlobals();
+    TournamentCode = "ABC";
+  }
+  void TearDown() override {
+    SessionFileWriterHook = nullptr;
+    TalvaronTest::TearDown();
+  }
+  QString file(const QString& ext) const { return dataDir() + "ABC" + ext; }
+  QStringList dataFiles() const {
+    QStringList names = QDir(dataDir()).entryList(QDir::Files);
+    names.sort();
+    return names;
+  }
+
+  // Three slots of a movement: a made contract, a table that does not play
+  // there, and a board not yet played.
+  void smallMovement() {
+    ResultsPerBoard = 3;
+    BoardCount = 1;
+    ResultSlotCount = 3;
+    ResultNsPair[1] = 1, ResultEwPair[1] = 5, ResultScore[1] = -420, ResultRound[1] = 2, ResultTable[1] = 1;
+    ResultBoard[1] = 1, ResultSwapped[1] = 1, ResultContract[1] = "4PE=", ResultLead[1] = "AP", ResultDeclarer[1] = "E";
+    ResultNsPair[3] = 3, ResultEwPair[3] = 6, ResultScore[3] = kScoreNone, ResultRound[3] = 1, ResultTable[3] = 3;
+    ResultBoard[3] = 1;
+  }
+};
+
+}  // namespace
+
+TEST_F(TournamentFilesTest, DatHasTwoLinesWithoutDevicesAndTheDevicesLineWheneverTheyAreUsed) {
+  DateDay = "05", DateMonth = "12", DateYear = "2026", TournamentTitle = "Samedi";
+  SaveDatFile();
+  EXPECT_EQ(readBytes(file(".DAT")), "05/12/2026\r\nSamedi");
+
+  TableDevicesMode = BridgeMatesMode = PairsEntered = true;
+  ResumingTournament = true;  // a save during a resumed device tournament keeps the line
+  SaveDatFile();
+  EXPECT_EQ(readBytes(file(".DAT")), "05/12/2026\r\nSamedi\r\n1 1 2" + kDevicesText);
+  TabletsInUse = true;
+  SaveDatFile();
+  EXPECT_EQ(readBytes(file(".DAT")), "05/12/2026\r\nSamedi\r\n3 1 2" + kDevicesText);
+  BridgeMatesMode = TabletsInUse = PairsEntered = false;
+  TabletsMode = EnterDealsAtTable = true;
+  SaveDatFile();
+  EXPECT_EQ(readBytes(file(".DAT")), "05/12/2026\r\nSamedi\r\n2 2 1" + kDevicesText);
+
+  int kind = 0;
+  bool pairs = true, deals = false;
+  ASSERT_TRUE(ReadDatDevicesLine(kind, pairs, deals));
+  EXPECT_EQ(kind, 2);
+  EXPECT_FALSE(pairs);
+  EXPECT_TRUE(deals);
+}
+
+TEST_F(TournamentFilesTest, DatReaderTakesTheFilesDateAndTitleOnlyWhenNotDatedToday) {
+  writeBytes(file(".dat"), " 07 / 12 / 2026 \r\nJeudi");  // found whatever its case
+  ReadDatFile();
+  EXPECT_TRUE(TournamentDatedToday);
+  EXPECT_EQ(TournamentTitle, "Lundi");
+
+  writeBytes(file(".dat"), "05/12/2026\nSamedi\n");
+  ReadDatFile();
+  EXPECT_FALSE(TournamentDatedToday);
+  EXPECT_EQ(DateDay + DateMonth + DateYear + TournamentTitle, "05122026Samedi");
+  int kind = 0;
+  bool pairs = false, deals = false;
+  EXPECT_FALSE(ReadDatDevicesLine(kind, pairs, deals));
+
+  QFile::remove(file(".dat"));
+  ReadDatFile();
+  EXPECT_FALSE(TournamentDatedToday);
+  EXPECT_EQ(TournamentTitle, "Samedi");
+}
+
+TEST_F(TournamentFilesTest, ResultFilesAreWrittenByteForByte) {
+  smallMovement();
+  AskOpeningLead = true;
+  BoardCount = 32, DealCount = 2, DateText = "Aujourd'hui", TournamentName = QStringLiteral("Tournoi du Lundi 07/12/2026");
+  IsHowell = true, BoardsPerTable = 2, RoundCount = 16, RoundsScheduled = 15, RoundsPlayed = 3, MitchellType = 2;
+  DealDiagrams[1] = "Board 1\r\n--\r\n";
+  ArrowSwitch = true, ArrowSwitchText = QStringLiteral("Tours 3 à 5");
+  SaveResults();
+  EXPECT_EQ(readBytes(file(".VAR")), "1 5 -420 2 1 1 1 4PE=\r\n0\r\n3 6 10000 1 3 1 0 \r\n");
+  EXPECT_EQ(readBytes(file(".SPECS")), "1 AP/E\r\n3 ?/?\r\n");
+  EXPECT_EQ(readBytes(file(".MUL")), "32 2 Aujourd'hui:Tournoi du Lundi 07/12/2026\r\nhowell\r\nO\r\n2 16 15 3\r\n"
+                                     "2 type mitchell\r\nN Appendix");
+  EXPECT_EQ(readBytes(file(".DIA")), "1\r\nBoard 1\r\n--\r\n\r\n2\r\n\r\n");
+  EXPECT_EQ(readBytes(file(".AS")), "Tours 3 \xE0 5\r\n");
+
+  AskOpeningLead = ArrowSwitch = false;
+  IsAppendix = true, IsHowell = false;
+  QFile::remove(file(".SPECS"));
+  SaveResults();
+  EXPECT_FALSE(QFile::exists(file(".SPECS")));
+  EXPECT_TRUE(readBytes(file(".MUL")).endsWith("\r\nmitchell\r\nO\r\n2 16 15 3\r\n2 type mitchell\r\nO Appendix"));
+}
+
+TEST_F(TournamentFilesTest, ResultsSurviveASaveAndAReload) {
+  TableDevicesMode = true;
+  ResultsPerBoard = 21, BoardCount = 4, ResultSlotCount = 84;  // 84 lines, most of them "0"
+  smallMovement();
+  ResultSlotCount = 84;
+  ResultNsPair[84] = 21, ResultEwPair[84] = 42, ResultScore[84] = kScoreAverage, ResultContract[84] = "MOY.";
+  ResultLead[84] = "x", ResultDeclarer[84] = "N";
+  SaveResults();
+  EXPECT_EQ(platform::readTextLines(file(".VAR")).size(), 84);
+
+  ClearAllResults();
+  LoadResults();
+  EXPECT_EQ(ResultScore[1], -420);
+  EXPECT_EQ(ResultSwapped[1], 1);
+  EXPECT_EQ(ResultContract[1], "4PE=");
+  EXPECT_EQ(ResultLead[1] + ResultDeclarer[1], "APE");
+  EXPECT_EQ(ResultNsPair[2], 0);
+  EXPECT_EQ(ResultLead[2], "?");
+  EXPECT_EQ(ResultTable[3], 3);
+  EXPECT_EQ(ResultContract[3], "");
+  EXPECT_EQ(ResultEwPair[84], 42);
+  EXPECT_EQ(ResultContract[84], "MOY.");
+  EXPECT_EQ(ResultLead[84] + ResultDeclarer[84], "xN");
+}
+
+TEST_F(TournamentFilesTest, SpecsLinesSetLeadsAndSkipSlotsOutsideTheMovement) {
+  TableDevicesMode = true, ImpScoring = true;
+  ResultSlotCount = 12;
+  writeBytes(file(".VAR"), QByteArray("0\r\n").repeated(11) + "2 9 110 1 2 1 0 2TS=\r\n");
+  writeBytes(file(".SPECS"), "0 AP/N\r\n12 SA/N\r\n13 RC/S\r\n999999 AP/N\r\n\r\n5 9K/OUEST-NORD-SUD\r\n");
+  LoadResults();
+  EXPECT_EQ(ResultLead[12], "SA");
+  EXPECT_EQ(ResultDeclarer[12], "N");
+  EXPECT_EQ(ResultLead[13], "?");
+  EXPECT_EQ(ResultDeclarer[5], "OUEST-NORD");  // at most 10 characters
+  EXPECT_FALSE(ImpScoring);                    // not a resumed tournament
+}
+
+TEST_F(TournamentFilesTest, LeadsFileIsRequiredWithDevicesAndOnlyWarnedAboutWithout) {
+  ui::ScriptedInteraction ui;
+  ResultSlotCount = 1;
+  ResumeChosen = 1, ImpScoring = true;
+  writeBytes(file(".VAR"), "1 2 50 1 1 1 0 1SE-1");
+  writeBytes(file(".SPECS"), "1 AP/N\r\n");
+  LoadResults();
+  EXPECT_EQ(ResultLead[1], "?");
+  EXPECT_TRUE(ImpScoring);
+  EXPECT_EQ(ui.messages, QStringList{QStringLiteral("Avertissement... Ce tournoi a été joué avec tablettes et vous le "
+                                                    "récupérez sans avoir coché la case \"Utilisation des tablettes\"!")});
+
+  QFile::remove(file(".SPECS"));
+  AskOpeningLead = true;
+  EXPECT_THROW(LoadResults(), FatalStopError);
+  EXPECT_TRUE(ui.messages.last().startsWith(QStringLiteral("Pas trouvé le fichier ABC.SPECS. Le tournoi a probablement")));
+}
+
+TEST_F(TournamentFilesTest, MissingShortOrBadResultsFilesStopWithTheSlotsUntouched) {
+  ui::ScriptedInteraction ui;
+  ResultSlotCount = 4;
+  ResultNsPair[1] = 7;
+  EXPECT_THROW(LoadResults(), FatalStopError);
+  EXPECT_EQ(ui.messages.last(), QStringLiteral("Pas trouvé le fichier ABC.VAR"));
+
+  writeBytes(file(".VAR"), "0\r\n0\r\n0\r\n");
+  EXPECT_THROW(LoadResults(), FatalStopError);
+  EXPECT_EQ(ui.messages.last(), QStringLiteral("Trop peu de résultats dans ABC.VAR!"));
+  EXPECT_EQ(ui.beepsBefore(QStringLiteral("Trop peu")), 1);
+
+  const QString bad = QStringLiteral("Ligne n°%1 incorrecte dans \"ABC.VAR. Désolé, corrigez ce fichier avant de réessayer!");
+  for (const QByteArray& line : {QByteArray("1 5 abc 1 1 1 0 4PN="), QByteArray(""), QByteArray("1 5 420 1 1"),
+                                 QByteArray("43 5 420 1 1 1 0 4PN="), QByteArray("1 5 420 1 1 65 0 4PN=")}) {
+    writeBytes(file(".VAR"), "0\r\n0\r\n" + line + "\r\n0\r\n");
+    EXPECT_THROW(LoadResults(), FatalStopError) << line.constData();
+    EXPECT_EQ(ui.messages.last(), bad.arg(3)) << line.constData();
+  }
+  TableDevicesMode = true;
+  writeBytes(file(".VAR"), "0\r\n0\r\n0\r\n0\r\n");
+  writeBytes(file(".SPECS"), "2 AP/N\r\nN AP/N\r\n");
+  EXPECT_THROW(LoadResults(), FatalStopError);
+  EXPECT_TRUE(ui.messages.last().startsWith(QStringLiteral("Ligne n°2 incorrecte dans \"ABC.SPECS.")));
+  EXPECT_EQ(ResultNsPair[1], 7);
+}
+
+TEST_F(TournamentFilesTest, NoResultsOrMovementFileBeforeTheMovementAndNothingWithoutACode) {
+  DealCount = 0;
+  SaveResults();
+  EXPECT_FALSE(QFile::exists(file(".VAR")));
+  EXPECT_FALSE(QFile::exists(file(".MUL")));
+  TournamentCode.clear();
+  ResultSlotCount = 1;
+  SaveResults();
+  SaveDatFile();
+  EXPECT_EQ(dataFiles(), QStringList{"ABC.DIA"});
+}
+
+TEST_F(TournamentFilesTest, SaveAllWritesEveryFileBeforeTheSessionFile) {
+  ui::ScriptedInteraction ui;
+  smallMovement();
+  PairNumbers[1] = 1, PairLabels[1] = "A - B";
+  QStringList seen;
+  SessionFileWriterHook = [&] { seen = dataFiles(); };
+  SaveTournamentAll();
+  EXPECT_EQ(seen, (QStringList{"ABC.DAT", "ABC.DIA", "ABC.MUL", "ABC.PAI", "ABC.VAR"}));
+}
+
+TEST_F(TournamentFilesTest, MovementParametersReadBackAndFillTheirDefaults) {
+  BoardCount = 27, DealCount = 28, DateText = "12/12/2026", TournamentName = "Coupe de Noël";
+  IsHowell = true, BoardsPerTable = 3, RoundCount = 9, RoundsScheduled = 8, RoundsPlayed = 7, MitchellType = 1;
+  IsAppendix = true;
+  ResultSlotCount = 1;
+  SaveResults();
+  BoardCount = DealCount = BoardsPerTable = RoundCount = RoundsScheduled = RoundsPlayed = MitchellType = 0;
+  IsHowell = IsAppendix = false;
+  MitchellNumbering = true;
+  DateText.clear(), TournamentName.clear();
+  ReadMulFile();
+  EXPECT_EQ(QList<int>({BoardCount, DealCount, BoardsPerTable, RoundCount, RoundsScheduled, RoundsPlayed, MitchellType}),
+            QList<int>({27, 28, 3, 9, 8, 7, 1}));
+  EXPECT_TRUE(IsHowell && IsAppendix && !MitchellNumbering);
+  EXPECT_EQ(DateText + "|" + TournamentName, QStringLiteral("12/12/2026|Coupe de Noël"));
+
+  writeBytes(file(".MUL"), "4 4 ?? : \r\nMitchell\r\nO\r\n1 4 4 0\r\n0 type mitchell\r\nn Appendix");
+  ReadMulFile();
+  EXPECT_EQ(DateText, "07/12/2026");
+  EXPECT_EQ(TournamentName, QStringLiteral("Tournoi \"ABC\" rechargé"));
+  EXPECT_TRUE(MitchellNumbering && !IsHowell && !IsAppendix);
+  DateText = "kept";
+  writeBytes(file(".MUL"), "4 4 sans deux-points\r\nhowell\r\nO\r\n1 4 4 0\r\n0 type mitchell\r\nN Appendix");
+  ReadMulFile();
+  EXPECT_EQ(DateText, "kept");
+  EXPECT_EQ(TournamentName, QStringLiteral("Tournoi \"ABC\" rechargé"));
+}
+
+TEST_F(TournamentFilesTest, BadMovementParametersNameTheLineAndChangeNothing) {
+  ui::ScriptedInteraction ui;
+  BoardCount = 5;
+  const QString bad = QStringLiteral("Ligne n°%1 incorrecte dans \"ABC.MUL. Désolé, corrigez ce fichier avant de réessayer!");
+  const QList<std::pair<QByteArray, int>> cases = {
+      {"65 65 d:n\r\nhowell\r\nO\r\n1 4 4 0\r\n0 type mitchell\r\nN Appendix", 1},  // more boards than the arrays hold
+      {"x 4 d:n\r\nhowell\r\nO\r\n1 4 4 0\r\n0 type mitchell\r\nN Appendix", 1},
+      {"4 4 d:n\r\nhowell\r\nO\r\n1 4 , 0\r\n0 type mitchell\r\nN Appendix", 4},
+      {"4 4 d:n\r\nhowell\r\nO\r\n1 4 4 0", 5},
+  };
+  for (const auto& [bytes, line] : cases) {
+    writeBytes(file(".MUL"), bytes);
+    EXPECT_THROW(ReadMulFile(), FatalStopError);
+    EXPECT_EQ(ui.messages.last(), bad.arg(line));
+  }
+  EXPECT_EQ(BoardCount, 5);
+}
+
+TEST_F(TournamentFilesTest, DiagramsReadBackAsWrittenForEveryDeal) {
+  ResultSlotCount = 1;
+  BoardCount = 2, DealCount = 3;  // deals beyond the boards in play are kept too
+  DealDiagrams[1] = Diagram(1);
+  DealDiagrams[3] = Diagram(3);
+  DealDiagrams[4] = "not saved";
+  SaveResults();
+  EXPECT_TRUE(readBytes(file(".DIA")).startsWith("1\r\nBoard 1\r\n--------\r\n\r\nNord\r\n\r\nP  A R X 3\r\n"));
+  for (int d = 1; d <= 3; ++d) DealDiagrams[d] = "old";
+  ASSERT_TRUE(ReadDiaFile());
+  EXPECT_EQ(DealDiagrams[1], Diagram(1));
+  EXPECT_EQ(DealDiagrams[2], "");
+  EXPECT_EQ(DealDiagrams[3], Diagram(3));
+  EXPECT_EQ(DealDiagrams[4], "not saved");
+
+  DealDiagrams[1] = "Board 1\r\n\r\n\r\n";  // trailing empty lines are not kept
+  SaveResults();
+  ReadDiaFile();
+  EXPECT_EQ(DealDiagrams[1], "Board 1\r\n");
+  QFile::remove(file(".DIA"));
+  EXPECT_FALSE(ReadDiaFile());
+}
+
+TEST_F(TournamentFilesTest, DeletionsRemoveTheirListWhateverTheCase) {
+  const QStringList all = {".DAT", ".PAI", ".VAR", ".MUL", ".ADJ", ".PEN", ".SEA", ".DIA", ".SPECS", ".PAT", ".AS", ".CUM"};
+  const auto create = [&] {
+    for (const QString& e : all) writeBytes(dataDir() + "abc" + e.toLower(), "x");
+    writeBytes(file(".BWS"), "x");
+    writeBytes(dataDir() + "ABCD.PAI", "x");
+  };
+  create();
+  DeleteCurrentResultFiles();
+  EXPECT_EQ(dataFiles(), (QStringList{"ABC.BWS", "ABCD.PAI", "abc.dat", "abc.pai"}));
+  DeleteTournamentFiles("ABC");
+  EXPECT_EQ(dataFiles(), (QStringList{"ABC.BWS", "ABCD.PAI"}));
+  create();
+  BridgeMatesMode = true;
+  DeleteCurrentTournamentFiles();
+  EXPECT_EQ(dataFiles(), QStringList{"ABCD.PAI"});
+}
