@@ -5,6 +5,7 @@
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
+#include "core/TournamentFiles.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
@@ -14,12 +15,6 @@
 #include <QFileInfo>
 
 #include <optional>
-
-#if __has_include("core/TournamentFiles.h")
-#include "core/TournamentFiles.h"
-#else
-void SaveTournamentAll() {}
-#endif
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "core/State.h"
+#include "core/TournamentFiles.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 
@@ -68,7 +69,7 @@ bool locatePrograms(const QString& function) {
   return true;
 }
 
-// The files a tournament of this code has in DataFolder.
+// The files of a tournament of this code that DeleteTournamentFiles deletes.
 const char* const kTournamentExtensions[] = {".DAT", ".PAI", ".VAR", ".MUL", ".ADJ", ".PEN", ".SEA",
                                              ".DIA", ".SPECS", ".PAT", ".AS", ".CUM"};
 
@@ -76,11 +77,6 @@ bool tournamentFilesExist(const QString& code) {
   for (const char* ext : kTournamentExtensions)
     if (platform::fileExists(DataFolder + code + QLatin1String(ext))) return true;
   return BridgeMatesMode && platform::fileExists(DataFolder + code + QStringLiteral(".BWS"));
-}
-
-void deleteTournamentFiles(const QString& code) {
-  for (const char* ext : kTournamentExtensions) platform::deleteFile(DataFolder + code + QLatin1String(ext));
-  if (BridgeMatesMode) platform::deleteFile(DataFolder + code + QStringLiteral(".BWS"));
 }
 
 bool isLocked(int code) { return code == EBUSY || code == ETXTBSY || code == EAGAIN; }
@@ -385,7 +381,7 @@ void FederationTournamentClick() {
       return;
     }
   }
-  deleteTournamentFiles(TournamentCode);
+  DeleteCurrentTournamentFiles();
   s.showFederationSummary(BuildFederationSummary());
 }
 
