@@ -1,5 +1,6 @@
 #include "core/Messages.h"
 
+#include "core/Globals.h"
 #include "core/Interaction.h"
 
 void ShowMessageWindow(const QString& text) { ui::interaction().showMessage(text); }
@@ -19,4 +20,9 @@ void ShowAlertWithBeeps(int count, const QString& text) {
 
 void PauseMs(int milliseconds) {
   if (milliseconds > 0) ui::interaction().pause(milliseconds);
+}
+
+void ShowAboutMessage() {
+  ShowMessageWindow(QStringLiteral("Talvaron version ") + VersionText +
+                    QStringLiteral(" - calcul des tournois de bridge par paires - ") + DateYear);
 }

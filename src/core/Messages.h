@@ -12,3 +12,5 @@ void ShowAlert(const QString& text);
 void ShowAlertWithBeeps(int count, const QString& text);
 // Sleeps the given number of milliseconds.
 void PauseMs(int milliseconds);
+// The message window with the program's one-line about text (version, year).
+void ShowAboutMessage();

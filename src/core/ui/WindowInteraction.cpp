@@ -1,11 +1,28 @@
 #include "core/ui/WindowInteraction.h"
 
+#include "core/Notices.h"
+#include "core/ui/Printer.h"
+#include "core/ui/TForm114.h"
+#include "core/ui/TForm22.h"
+#include "core/ui/TForm25.h"
+#include "core/ui/TForm26.h"
+#include "core/ui/TForm40.h"
+#include "core/ui/TForm82.h"
+#include "core/ui/TForm83.h"
+#include "core/ui/TForm88.h"
+#include "core/ui/TForm91.h"
+#include "core/ui/TForm95.h"
+
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QHash>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QThread>
+#include <QVBoxLayout>
 
 namespace ui {
 namespace {
@@ -23,26 +40,90 @@ QHash<QString, TextWindow>& textWindows() {
   return w;
 }
 
+// The generic question: the text and one button per answer; Enter clicks the
+// first button, Esc and the close box give the cancel code.
+int askGenericChoice(const Choice& choice) {
+  QDialog dialog;
+  dialog.setWindowTitle(choice.caption);
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* label = new QLabel(choice.text, &dialog);
+  label->setWordWrap(true);
+  layout->addWidget(label);
+  auto* row = new QHBoxLayout;
+  layout->addLayout(row);
+  int answer = choice.cancelCode;
+  for (qsizetype i = 0; i < choice.buttons.size(); ++i) {
+    auto* button = new QPushButton(choice.buttons[i], &dialog);
+    if (i == 0) button->setDefault(true);
+    const int code = i < choice.codes.size() ? choice.codes[i] : static_cast<int>(i) + 1;
+    QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, &answer, code] {
+      answer = code;
+      dialog.accept();
+    });
+    row->addWidget(button);
+  }
+  dialog.exec();
+  return answer;
+}
+
+template <typename Window>
+Window* noticeWindow() {
+  static QPointer<Window> window;
+  if (!window) window = new Window;
+  return window;
+}
+
+void registerCoreWindows() {
+  RegisterChoiceWindow(QStringLiteral("TForm91"), [](const Choice& c) {
+    TForm91 window;
+    if (!c.caption.isEmpty()) window.setWindowTitle(c.caption);
+    return window.ask(c.text);
+  });
+  RegisterChoiceWindow(QStringLiteral("TForm22"), [](const Choice& c) {
+    TForm22 window;
+    window.setText(c.text);
+    return window.exec() == QDialog::Accepted ? (c.codes.isEmpty() ? 1 : c.codes.first()) : c.cancelCode;
+  });
+  RegisterChoiceWindow(QStringLiteral("TForm88"), [](const Choice& c) {
+    TForm88 window;
+    window.setText(c.text);
+    return window.exec() == QDialog::Accepted ? (c.codes.isEmpty() ? 1 : c.codes.first()) : c.cancelCode;
+  });
+  RegisterListWindow(QStringLiteral("TForm83"), [](const ListChoice& c) {
+    TForm83 window;
+    return window.ask(c);
+  });
+  RegisterListWindow(QStringLiteral("TForm82"), [](const ListChoice& c) {
+    TForm82 window;
+    return window.ask(c.caption, c.lines);
+  });
+  RegisterTextWindow(QStringLiteral("TForm25"), [](const TextQuestion& q) {
+    TForm25 window;
+    return window.ask(q.caption, q.prompt, q.text);
+  });
+  RegisterTextWindow(QStringLiteral("TForm40"), [](const TextQuestion& q) {
+    TForm40 window;
+    return window.ask(q.caption, q.prompt, q.text);
+  });
+  RegisterNoticeWindow(
+      QStringLiteral("TForm95"), [](const QString& text) { noticeWindow<TForm95>()->showText(text); },
+      [] { noticeWindow<TForm95>()->hide(); });
+  RegisterNoticeWindow(
+      QStringLiteral("TForm114"), [](const QString& text) { noticeWindow<TForm114>()->showText(text); },
+      [] { noticeWindow<TForm114>()->hide(); });
+}
+
 class WindowInteraction : public Interaction {
  public:
   void beep() override { QApplication::beep(); }
   void pause(int milliseconds) override { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
-  void showMessage(const QString& text) override {
-    QMessageBox::information(nullptr, QStringLiteral("Message"), text);
-  }
+  void showMessage(const QString& text) override { TForm26::showText(text); }
   void showSystemMessage(const QString& text) override {
     QMessageBox::warning(nullptr, QStringLiteral("Talvaron"), text);
   }
   int choose(const Choice& choice) override {
     if (auto w = choiceWindows().value(choice.form)) return w(choice);
-    QMessageBox box(QMessageBox::Question, choice.caption, choice.text);
-    QList<QAbstractButton*> buttons;
-    for (const QString& b : choice.buttons) buttons << box.addButton(b, QMessageBox::AcceptRole);
-    if (!buttons.isEmpty()) box.setDefaultButton(static_cast<QPushButton*>(buttons.first()));
-    box.exec();
-    const int index = static_cast<int>(buttons.indexOf(box.clickedButton()));
-    if (index < 0) return choice.cancelCode;
-    return index < choice.codes.size() ? choice.codes[index] : index + 1;
+    return askGenericChoice(choice);
   }
   int chooseLine(const ListChoice& choice) override {
     if (auto w = listWindows().value(choice.form)) return w(choice);
@@ -67,6 +148,12 @@ void RegisterTextWindow(const QString& form, TextWindow window) { textWindows().
 
 void InstallWindowInteraction() {
   static WindowInteraction instance;
+  static const bool registered = [] {
+    registerCoreWindows();
+    return true;
+  }();
+  (void)registered;
+  InstallTextPrinter();
   setInteraction(&instance);
 }
 

@@ -2,7 +2,7 @@
 // The interaction of the program: the questions of the routines shown in the
 // program's windows. A window that asks a particular question registers
 // itself under its form name; questions without a registered window use the
-// generic ones.
+// generic ones. Messages show "TForm26".
 #include "core/Interaction.h"
 
 #include <functional>
@@ -17,7 +17,9 @@ void RegisterChoiceWindow(const QString& form, ChoiceWindow window);
 void RegisterListWindow(const QString& form, ListWindow window);
 void RegisterTextWindow(const QString& form, TextWindow window);
 
-// Installs the window interaction for the rest of the run.
+// Installs the window interaction for the rest of the run, with the
+// windows of the core (message, yes/no, lists, text and number questions,
+// warnings, notices) and the printer of the text printouts.
 void InstallWindowInteraction();
 
 }  // namespace ui

@@ -1,0 +1,316 @@
+#include "core/Helpers.h"
+
+#include <QRegularExpression>
+
+#include "core/Globals.h"
+#include "core/Interaction.h"
+#include "core/Messages.h"
+#include "core/SafeFiles.h"
+#include "core/State.h"
+#include "platform/TextFiles.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <cstdint>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+std::function<void()>& playerListRefresher() {
+  static std::function<void()> refresher;
+  return refresher;
+}
+
+void refreshPlayerList() {
+  if (playerListRefresher()) playerListRefresher()();
+}
+
+}  // namespace
+
+QString TrimText(const QString& text) {
+  qsizetype first = 0;
+  qsizetype last = text.size();
+  while (first < last && text[first].unicode() <= ' ') ++first;
+  while (last > first && text[last - 1].unicode() <= ' ') --last;
+  return text.mid(first, last - first);
+}
+
+QString CollapseBlanks(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  for (const QChar c : text) {
+    if (c == QLatin1Char(' ') && out.endsWith(QLatin1Char(' '))) continue;
+    out += c;
+  }
+  return out;
+}
+
+QString FitToWidth(const QString& text, int width) {
+  if (width <= 0) return {};
+  return text.left(width).leftJustified(width, QLatin1Char(' '));
+}
+
+bool IsInteger(const QString& text) {
+  qsizetype i = 0;
+  if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) ++i;
+  if (i == text.size()) return false;
+  for (qsizetype k = i; k < text.size(); ++k)
+    if (!isAsciiDigit(text[k])) return false;
+  bool ok = false;
+  const qlonglong value = text.toLongLong(&ok);
+  return ok && value >= INT32_MIN && value <= INT32_MAX;
+}
+
+double ParseDecimalNumber(const QString& text, bool* ok) {
+  QString s = TrimText(text);
+  s.replace(QLatin1Char(','), QLatin1Char('.'));
+  bool valid = false;
+  double value = QLocale::c().toDouble(s, &valid);
+  if (!valid || !std::isfinite(value)) {
+    valid = false;
+    value = 0.0;
+  }
+  if (ok) *ok = valid;
+  return value;
+}
+
+QString ApplySuitLetters(const QString& contract) {
+  if (contract.size() < 2) return contract;
+  static const QString kSuits = QStringLiteral("PCKT");  // order of SuitLetters
+  const qsizetype suit = kSuits.indexOf(contract[1]);
+  if (suit < 0) return contract;
+  QString out = contract;
+  out[1] = SuitLetters[static_cast<int>(suit) + 1];
+  return out;
+}
+
+QString ExtractPlayerName(const QString& line) {
+  QString s = line;
+  s.replace(QChar(0x00A3), QLatin1Char(' '));
+  const qsizetype cut = s.indexOf(QLatin1Char('\\'));
+  if (cut >= 0) s.truncate(cut);
+  for (QChar& c : s)
+    if (isAsciiDigit(c)) c = QLatin1Char(' ');
+  return TrimText(CollapseBlanks(s));
+}
+
+QString ExtractLicenceNumber(const QString& line) {
+  QString s = line;
+  const qsizetype cut = s.indexOf(QLatin1Char('\\'));
+  if (cut >= 0) s.truncate(cut);
+  for (QChar& c : s)
+    if (!isAsciiDigit(c)) c = QLatin1Char(' ');
+  return TrimText(CollapseBlanks(s));
+}
+
+QString FormatPairNumber(int pair) {
+  if (IsHowell) return QString::number(pair);
+  if (pair > TableCount) return QStringLiteral("E") + QString::number(pair - TableCount);
+  return QStringLiteral("N") + QString::number(pair);
+}
+
+void AppendScoreColumn(double value, QString& text) {
+  if (value == 0.0 && !ImpScoring)
+    text += QString(8, QLatin1Char('-'));
+  else
+    text += QString::number(value, 'f', 2).rightJustified(8, QLatin1Char(' '));
+}
+
+int ComputeMixingCount() {
+  const int percent = (MixingPercent >= 0 && MixingPercent <= 100) ? MixingPercent : 10;  // outside: the default
+  const int count = PairCount * percent / 100;
+  return count / 2 * 2;
+}
+
+void ComputeDealCount() {
+  const int last = std::min(ResultSlotCount, kMaxResultSlots);
+  int highest = 0;
+  for (int s = 1; s <= last; ++s) highest = std::max(highest, ResultBoard[s]);
+  DealCount = highest;
+}
+
+void FindByePair() {
+  ByeNsPair = 0;
+  ByeEwPair = 0;
+  ByePairNumber = 0;
+  ByePresent = false;
+  const int tables = std::clamp(TableCount, 0, kMaxTables);
+  for (int s = 1; s <= tables; ++s) {
+    if (PairLabels[s] == QLatin1String("BYE")) {
+      ByeNsPair = s;
+      ByePairNumber = s;
+      ByePresent = true;
+      return;
+    }
+  }
+  const int last = std::min(2 * tables, kMaxPairs);
+  for (int s = tables + 1; s <= last; ++s) {
+    if (PairLabels[s] == QLatin1String("BYE")) {
+      ByeEwPair = s;
+      ByePairNumber = s;
+      ByePresent = true;
+      return;
+    }
+  }
+}
+
+void RemindByePair() {
+  if (PairsEntered || !ByePresent) return;
+  QString pair;
+  if (!MitchellNumbering)
+    pair = QString::number(ByePairNumber);
+  else if (ByeNsPair > 0)
+    pair = QStringLiteral("E/W ") + QString::number(ByeNsPair);
+  else
+    pair = QStringLiteral("N/S ") + QString::number(ByeEwPair - TableCount);
+  ShowAlert(QStringLiteral("N'oubliez pas de rappeler à la paire ") + pair +
+            QStringLiteral(" qu'ils ne jouent pas le premier tour (ils sont BYE) mais ils doivent quand même utiliser les ") +
+            (BridgeMatesMode ? QStringLiteral("Bridgemates") : QStringLiteral("tablettes")) +
+            QStringLiteral(" et introduire leurs noms..."));
+}
+
+bool IsDefaultPlayerName(const QString& name) {
+  if (name.size() < 2 || !QStringLiteral("NSEW").contains(name[0])) return false;
+  const QString number = name.mid(1);
+  bool ok = false;
+  const int n = number.toInt(&ok);
+  return ok && n >= 1 && n <= kMaxPairs && QString::number(n) == number;
+}
+
+void SortPlayerChoiceLines() {
+  const int count = std::clamp(PlayerChoiceCount, 0, kMaxPlayers);
+  std::vector<QString> lines;
+  lines.reserve(static_cast<std::size_t>(count));
+  for (int i = 1; i <= count; ++i) lines.push_back(PlayerChoiceLines[i]);
+  std::stable_sort(lines.begin(), lines.end());
+  for (int i = 1; i <= count; ++i) PlayerChoiceLines[i] = lines[static_cast<std::size_t>(i - 1)];
+}
+
+void AddPlayerToList(const QString& name) {
+  const QString trimmed = TrimText(name);
+  if (trimmed.isEmpty() || IsDefaultPlayerName(trimmed)) return;
+  if (PlayerChoiceCount < 0 || PlayerChoiceCount >= kMaxPlayers) return;
+  ++PlayerChoiceCount;
+  PlayerChoiceLines[PlayerChoiceCount] = name;
+  SortPlayerChoiceLines();
+  refreshPlayerList();
+}
+
+void RemovePlayerFromList(const QString& name) {
+  const int count = std::clamp(PlayerChoiceCount, 0, kMaxPlayers);
+  int kept = 0;
+  for (int i = 1; i <= count; ++i) {
+    if (PlayerChoiceLines[i] == name) continue;
+    PlayerChoiceLines[++kept] = PlayerChoiceLines[i];
+  }
+  for (int i = kept + 1; i <= count; ++i) PlayerChoiceLines[i].clear();
+  PlayerChoiceCount = kept;
+  refreshPlayerList();
+}
+
+void SetPlayerListRefresher(std::function<void()> refresher) { playerListRefresher() = std::move(refresher); }
+
+QString ChooseFromList() {
+  ui::ListChoice list;
+  list.form = QStringLiteral("TForm82");
+  list.caption = QStringLiteral("Choisissez");
+  const int count = std::clamp(ChoiceListCount, 0, kMaxPlayers);
+  for (int i = 1; i <= count; ++i) {
+    const QString line = TrimText(ChoiceListItems[i]);
+    if (!line.isEmpty()) list.lines << line;
+  }
+  const int chosen = ui::interaction().chooseLine(list);
+  if (chosen >= 1 && chosen <= list.lines.size()) {
+    ChoiceIndex = chosen;
+    TypedSearchText = list.lines[chosen - 1];
+  } else {
+    ChoiceIndex = 0;
+    TypedSearchText.clear();
+  }
+  return TypedSearchText;
+}
+
+QString ChoosePairName() {
+  if (!platform::fileExists(ProgramFolder + QStringLiteral("PAIRES.TXT"))) {
+    ShowAlert(QStringLiteral("Fonction \"!%$?=@&\" non disponible, pas de fichier de paires (PAIRES.TXT)"));
+    return {};
+  }
+  return ChooseFromList().left(50);
+}
+
+bool AskForText(const QString& caption, QString& text) {
+  ui::TextQuestion question;
+  question.form = QStringLiteral("TForm40");
+  question.caption = QStringLiteral("Question");
+  question.prompt = caption;
+  question.text = text;
+  const std::optional<QString> answer = ui::interaction().askText(question);
+  text = answer.value_or(QString());
+  return answer.has_value();
+}
+
+int AskNonNegativeInteger(const QString& caption, int defaultValue) {
+  ui::TextQuestion question;
+  question.form = QStringLiteral("TForm25");
+  question.prompt = caption;
+  if (defaultValue != -1) question.text = QString::number(defaultValue);
+  for (;;) {
+    const std::optional<QString> answer = ui::interaction().askText(question);
+    if (!answer) return 0;
+    const QString text = TrimText(*answer);
+    if (text.isEmpty()) return 0;
+    if (!IsInteger(text)) {
+      ShowAlert(QStringLiteral("Désolé, \"") + *answer + QStringLiteral("\" n'est pas un nombre entier!"));
+      continue;
+    }
+    const int value = text.toInt();
+    if (value < 0) {
+      ShowAlert(QStringLiteral("Désolé, \"") + *answer + QStringLiteral("\" n'est pas un nombre entier positif!"));
+      continue;
+    }
+    return value;
+  }
+}
+
+void ShowWarningWindow(const QString& text) {
+  ui::Choice choice;
+  choice.form = QStringLiteral("TForm22");
+  choice.caption = QStringLiteral("Attention");
+  choice.text = text;
+  choice.buttons = {QStringLiteral("&OK / ENTER / ESC / Echap")};
+  choice.codes = {1};
+  choice.extra.insert(QStringLiteral("lines"), text.split(QRegularExpression(QStringLiteral("\r?\n"))));
+  ui::Ask(choice);
+}
+
+void ShowInfoWindow(const QString& text) {
+  ui::Choice choice;
+  choice.form = QStringLiteral("TForm88");
+  choice.caption = QStringLiteral("Info");
+  choice.text = text;
+  choice.buttons = {QStringLiteral("OK (ENTER/ESC)")};
+  choice.codes = {1};
+  ui::interaction().choose(choice);
+}
+
+void SetPbnCountHidden(bool hidden) {
+  const QString name = ProgramFolder + QStringLiteral("MSG2.TXT");
+  if (!hidden) {
+    platform::deleteFile(name);
+    return;
+  }
+  TextFile file;
+  SafeRewrite(file, name);
+  file.writeLine(QStringLiteral("Ne plus afficher le nombre d'étuis lus dans le PBN"));
+  CloseTextFile(file);
+}
+
+bool GetSpecialFolderPath(int folderId, QString& path) {
+  if (GetSpecialFolder(folderId, path)) return true;
+  path.clear();
+  return false;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// Text printouts: every printout is first written to PrintFile ("TEMP.TXT"
+// in the Documents folder) under a common banner, then copied line by line
+// to the printer in a fixed-pitch font.
+#include "core/SafeFiles.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The open printout (PrintFile) between BeginTempPrintout and CloseTextFile.
+inline TextFile PrintFileWriter;
+
+// Opens PrintFile for rewriting and writes the banner; an opening failure
+// throws the SafeRewrite error and nothing is printed.
+void BeginTempPrintout();
+// The seven banner lines: club and credit, code, date, time and name, rule.
+// A DateText holding "??" is first replaced by the tournament's date.
+void WritePrintoutBanner();
+// count "-" to the printout, no line end (nothing for count 0 or less).
+void WriteDashes(int count);
+// MovementTitle := the movement's kind, its file, pairs, rounds and boards.
+void BuildMovementTitle();
+// The printout of the list of pairs (N/S then E/W), sent to the printer with
+// the printer dialog; nothing when no pair is entered.
+void PrintPairsList();
+
+// Prints a closed text file; with askPrinter the printer dialog comes first
+// (cancel prints nothing). A missing file throws IoError.
+void PrintTextFile(const QString& fileName, bool askPrinter);
+// After printing: the remark on PDF files when the printer's name holds
+// "PDF" in any case, or when the output went to a PDF file.
+void NotifyPdfPrinter(const QString& printerName, bool toPdfFile = false);
+
+// Splits printout lines into pages of at most linesPerPage lines. A form
+// feed (code 12) starts a new page: a line holding only form feeds prints
+// nothing itself; text around a form feed goes before and after the break.
+// No page is left empty by a break.
+QList<QStringList> SplitIntoPages(const QStringList& lines, int linesPerPage);
+
+// What a printer did with a printout.
+struct PrintOutcome {
+  bool printed = false;  // false: cancelled in the printer dialog
+  QString printerName;
+  bool toPdfFile = false;
+};
+// The device that prints lines (installed by the program's windows; without
+// one, PrintTextFile prints nothing).
+using TextPrinter = std::function<PrintOutcome(const QStringList& lines, bool askPrinter)>;
+void SetTextPrinter(TextPrinter printer);

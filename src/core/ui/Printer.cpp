@@ -1,0 +1,79 @@
+#include "core/ui/Printer.h"
+
+#include "platform/TextFiles.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include <cerrno>
+
+namespace ui {
+namespace {
+
+QString& pdfFileName() {
+  static QString name;
+  return name;
+}
+
+}  // namespace
+
+QFont PrintoutFont() {
+  QFont font(QStringLiteral("Courier New"), 12, QFont::Bold);
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  if (!QFontInfo(font).fixedPitch()) {
+    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(12);
+    font.setBold(true);
+  }
+  return font;
+}
+
+void SetPrintToPdfFile(const QString& fileName) { pdfFileName() = fileName; }
+
+PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
+  QPrinter printer(QPrinter::HighResolution);
+  if (!pdfFileName().isEmpty()) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfFileName());
+  } else if (askPrinter) {
+    QPrintDialog dialog(&printer);
+    if (dialog.exec() != QDialog::Accepted) return {};
+  }
+  PrintOutcome outcome;
+  outcome.printerName = printer.printerName();
+  outcome.toPdfFile = printer.outputFormat() == QPrinter::PdfFormat;
+
+  QPainter painter;
+  if (!painter.begin(&printer))
+    throw platform::IoError(EIO, QStringLiteral("Printer"),
+                            QStringLiteral("Erreur I/O %1 à l'ouverture en écriture du fichier (rewrite) : Printer\r\n"
+                                           "Dites-le à Teo VARNAL...")
+                                .arg(EIO));
+  const QFont font = PrintoutFont();
+  painter.setFont(font);
+  const QFontMetrics metrics(painter.font(), painter.device());
+  const int lineHeight = std::max(1, metrics.lineSpacing());
+  const int linesPerPage = std::max(1, painter.device()->height() / lineHeight);
+  QList<QStringList> pages = SplitIntoPages(lines, linesPerPage);
+  if (pages.isEmpty()) pages << QStringList();
+  for (qsizetype p = 0; p < pages.size(); ++p) {
+    if (p > 0) printer.newPage();
+    int y = metrics.ascent();
+    for (const QString& line : pages[p]) {
+      painter.drawText(0, y, line);
+      y += lineHeight;
+    }
+  }
+  painter.end();
+  outcome.printed = true;
+  return outcome;
+}
+
+void InstallTextPrinter() { SetTextPrinter(&PrintLines); }
+
+}  // namespace ui

@@ -1,0 +1,22 @@
+#pragma once
+// The printer of the text printouts: the system's print dialog and printers,
+// or a PDF file, in "Courier New" bold 12 (another fixed-pitch font when it
+// is missing), a new page when a page is full or at a form feed.
+#include "core/Printing.h"
+
+#include <QFont>
+
+namespace ui {
+
+// Prints lines; with askPrinter the print dialog comes first (cancel: nothing
+// printed). When the printer cannot be opened, throws IoError for "Printer".
+PrintOutcome PrintLines(const QStringList& lines, bool askPrinter);
+// From now on every printout goes to this PDF file without a dialog (an
+// empty name gives the printers back).
+void SetPrintToPdfFile(const QString& fileName);
+// The font of the printouts.
+QFont PrintoutFont();
+// Makes PrintTextFile print through PrintLines.
+void InstallTextPrinter();
+
+}  // namespace ui

@@ -1,0 +1,33 @@
+#include "core/ui/TForm114.h"
+
+#include "core/ui/WindowStyle.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm114::TForm114(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("TForm114"));
+  setWindowTitle(QStringLiteral("Message critique"));
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setReadOnly(true);
+  QFont font = Memo1->font();
+  font.setPointSize(14);
+  font.setBold(true);
+  Memo1->setFont(font);
+  Button1 = new QPushButton(QStringLiteral("OK"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Memo1);
+  layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  resize(520, 200);
+}
+
+void TForm114::showText(const QString& text) {
+  Memo1->setPlainText(ui::PlainLines(text));
+  show();
+  raise();
+  activateWindow();
+}

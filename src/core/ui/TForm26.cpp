@@ -1,0 +1,61 @@
+#include "core/ui/TForm26.h"
+
+#include "core/ui/WindowStyle.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm26::TForm26(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TForm26"));
+  setWindowTitle(QStringLiteral("Message"));
+  ui::SetCreamBackground(this);
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setReadOnly(true);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QFont font(QStringLiteral("Comic Sans MS"), 14);
+  Memo1->setFont(font);
+  QPalette palette = Memo1->palette();
+  palette.setColor(QPalette::Text, Qt::blue);
+  Memo1->setPalette(palette);
+  Memo1->installEventFilter(this);
+  Button1 = new QPushButton(QStringLiteral("OK = ESC/Echap"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setDefault(true);
+  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Memo1);
+  layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  resize(560, 260);
+}
+
+void TForm26::setText(const QString& text) {
+  Memo1->setPlainText(ui::PlainLines(text));
+}
+
+QString TForm26::text() const { return Memo1->toPlainText(); }
+
+void TForm26::showText(const QString& text) {
+  TForm26 window;
+  window.setText(text);
+  window.exec();
+}
+
+void TForm26::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  ui::CentreOnScreen(this);
+  Button1->setFocus();
+}
+
+bool TForm26::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+      accept();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}

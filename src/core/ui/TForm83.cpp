@@ -1,0 +1,81 @@
+#include "core/ui/TForm83.h"
+
+#include "core/ui/WindowStyle.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+constexpr int kLineRole = Qt::UserRole + 1;  // position + 1 in the caller's lines
+}
+
+TForm83::TForm83(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TForm83"));
+  setWindowTitle(QStringLiteral("Choix du tournoi "));
+  Headings = new QVBoxLayout;
+  ListBox1 = new QListWidget(this);
+  ListBox1->setObjectName(QStringLiteral("ListBox1"));
+  QFont mono = ListBox1->font();
+  mono.setFamily(QStringLiteral("Courier New"));
+  mono.setStyleHint(QFont::TypeWriter);
+  ListBox1->setFont(mono);
+  ListBox1->installEventFilter(this);
+  Button1 = new QPushButton(QStringLiteral("&OK"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setDefault(true);
+  Hint = new QLabel(this);
+  Hint->setObjectName(QStringLiteral("Hint"));
+  connect(Button1, &QPushButton::clicked, this, [this] { done(selectedAnswer()); });
+  connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { done(selectedAnswer()); });
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(Headings);
+  layout->addWidget(ListBox1);
+  layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  layout->addWidget(Hint);
+  resize(520, 480);
+}
+
+int TForm83::selectedAnswer() const {
+  const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+  return selected.isEmpty() ? 0 : selected.first()->data(kLineRole).toInt();
+}
+
+int TForm83::ask(const ui::ListChoice& choice) {
+  setWindowTitle(choice.caption.isEmpty() ? QStringLiteral("Choix du tournoi ") : choice.caption);
+  while (QLayoutItem* item = Headings->takeAt(0)) {
+    delete item->widget();
+    delete item;
+  }
+  const QStringList headings = choice.headings.isEmpty() ? QStringList{QStringLiteral("Choix du tournoi  à recharger:")} : choice.headings;
+  for (const QString& heading : headings) Headings->addWidget(new QLabel(heading, this));
+  Hint->setText(choice.hint);
+  Hint->setVisible(!choice.hint.isEmpty());
+
+  std::vector<int> order(static_cast<std::size_t>(choice.lines.size()));
+  std::iota(order.begin(), order.end(), 0);
+  if (choice.sorted)
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return choice.lines[a] < choice.lines[b]; });
+  ListBox1->clear();
+  for (const int i : order) {
+    auto* item = new QListWidgetItem(choice.lines[i], ListBox1);
+    item->setData(kLineRole, i + 1);
+  }
+  ListBox1->setCurrentRow(-1);
+  ListBox1->clearSelection();
+  ListBox1->setFocus();
+  const int answer = exec();
+  return answer > 0 ? answer : 0;
+}
+
+bool TForm83::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ListBox1 && event->type() == QEvent::KeyPress &&
+      ui::SelectFromNothing(ListBox1, static_cast<QKeyEvent*>(event)->key()))
+    return true;
+  return QDialog::eventFilter(watched, event);
+}

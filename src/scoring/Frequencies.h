@@ -1,0 +1,22 @@
+#pragma once
+// Frequencies: every result's matchpoints and percentages (or its Butler
+// IMPs), the optional ventilation of incomplete boards, the director's
+// adjustments of ".ADJ", and the check of the results still missing.
+#include "core/SafeFiles.h"
+
+#include <QString>
+
+// Computes the frequencies of every board on the shared result arrays.
+// FrequenciesComputed is set only when the pass completes: a pass stopped by
+// the director (missing results) or by a board with a single result leaves
+// it clear.
+void ComputeFrequencies();
+
+// Lists the results still expected and, unless listOnly, asks whether to go
+// on. Sets ResultsAvailable and returns it.
+bool CheckMissingResults(bool listOnly);
+
+// x 8 wide with 2 decimals, or 0 decimals in IMP scoring.
+QString PrintNumberText(double x);
+// Writes PrintNumberText(x) to the printout.
+void WritePrintNumber(TextFile& printout, double x);

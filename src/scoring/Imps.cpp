@@ -1,0 +1,112 @@
+#include "scoring/Imps.h"
+
+#include "core/Globals.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kImpThresholds[24] = {10,  40,  80,  120, 160,  210,  260,  310,  360,  420,  490,  590,
+                                    740, 890, 1090, 1290, 1490, 1740, 1990, 2240, 2490, 2990, 3490, 3990};
+
+struct VictoryPointRow {
+  int boards;
+  int thresholds[15];
+};
+
+constexpr VictoryPointRow kVictoryPointRows[] = {
+    {8, {1, 5, 8, 11, 14, 17, 20, 23, 26, 29, 33, 37, 41, 45, 50}},
+    {12, {1, 6, 9, 12, 16, 20, 24, 28, 32, 36, 40, 45, 50, 55, 61}},
+    {14, {2, 7, 10, 14, 18, 22, 26, 30, 34, 38, 43, 48, 54, 60, 66}},
+    {16, {2, 7, 11, 15, 19, 23, 27, 31, 36, 41, 46, 52, 58, 64, 71}},
+    {20, {2, 8, 12, 16, 21, 26, 31, 36, 41, 47, 53, 59, 65, 72, 79}},
+    {24, {3, 9, 14, 19, 24, 29, 34, 39, 45, 51, 57, 64, 71, 79, 87}},
+    {28, {3, 10, 15, 20, 25, 31, 37, 43, 49, 55, 61, 68, 76, 85, 94}},
+    {32, {3, 10, 16, 22, 28, 34, 40, 46, 52, 58, 65, 73, 82, 91, 100}},
+    {36, {3, 11, 17, 23, 29, 36, 43, 50, 57, 64, 71, 79, 88, 97, 106}},
+    {40, {3, 11, 18, 25, 32, 39, 46, 53, 60, 68, 76, 84, 93, 102, 112}},
+    {48, {4, 12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 93, 102, 112, 123}},
+};
+
+constexpr int kWinnerPoints[15] = {15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 25, 25, 25, 25};
+constexpr int kLoserPoints[15] = {15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+
+bool Valid(int slot) { return ResultNsPair[slot] != 0 && ResultScore[slot] < kScoreAverage; }
+
+}  // namespace
+
+int ImpsFromDifference(int difference) {
+  const int d = std::abs(difference);
+  int k = 0;
+  while (k < 24 && d > kImpThresholds[k]) ++k;
+  return difference < 0 ? -k : k;
+}
+
+int VictoryPointsFromImps(int margin, int boardsPerMatch) {
+  const VictoryPointRow* row = nullptr;
+  for (const VictoryPointRow& r : kVictoryPointRows)
+    if (r.boards <= boardsPerMatch) row = &r;
+  if (!row) return margin;
+  const int m = std::abs(margin);
+  for (int k = 0; k < 15; ++k)
+    if (m <= row->thresholds[k]) return margin >= 0 ? kWinnerPoints[k] : kLoserPoints[k];
+  return margin >= 0 ? 25 : 0;
+}
+
+int VictoryPointsFromImps(int margin) { return VictoryPointsFromImps(margin, BoardsPerTable); }
+
+void ComputeButlerImps() {
+  const int slotCount = std::min(ResultSlotCount, kMaxResultSlots);
+  for (int s = 1; s <= slotCount; ++s) {
+    ResultMatchpoints[s] = 0;
+    ResultNsPercent[s] = 0;
+    ResultEwPercent[s] = 0;
+  }
+  if (ResultsPerBoard < 1) return;
+  for (int b = 1; b <= BoardCount; ++b) {
+    const int first = (b - 1) * ResultsPerBoard + 1;
+    const int last = std::min(b * ResultsPerBoard, slotCount);
+    int maxSlot = 0;
+    int minSlot = 0;
+    for (int s = first; s <= last; ++s) {
+      if (!Valid(s)) continue;
+      if (maxSlot == 0 || ResultScore[s] > ResultScore[maxSlot]) maxSlot = s;  // the first slot keeps a tie
+      if (minSlot == 0 || ResultScore[s] < ResultScore[minSlot]) minSlot = s;
+    }
+    if (maxSlot == 0) continue;
+
+    long long sum = 0;
+    int count = 0;
+    if (maxSlot != minSlot) {
+      for (int s = first; s <= last; ++s) {
+        if (!Valid(s) || s == maxSlot || s == minSlot) continue;
+        sum += ResultScore[s];
+        ++count;
+      }
+    }
+    const double mean = count > 0 ? static_cast<double>(sum) / count
+                                  : (static_cast<double>(ResultScore[maxSlot]) + ResultScore[minSlot]) / 2.0;
+    const long long r = std::llround(std::nearbyint(mean));  // ties to the even integer
+    const long long datum = (r > 0 ? 1 : (r < 0 ? -1 : 0)) * 10 * ((std::llabs(r) + 5) / 10);
+
+    for (int s = first; s <= last; ++s) {
+      if (!Valid(s)) continue;
+      const int difference = static_cast<int>(ResultScore[s] - datum);
+      const int imps = ImpsFromDifference(difference);
+      ResultMatchpoints[s] = difference;
+      ResultNsPercent[s] = ResultSwapped[s] ? -imps : imps;
+      ResultEwPercent[s] = ResultSwapped[s] ? imps : -imps;
+    }
+  }
+}
+
+QString BoardDatum(int board) {
+  if (board < 1 || ResultsPerBoard < 1) return QStringLiteral("9999");
+  const int first = (board - 1) * ResultsPerBoard + 1;
+  const int last = std::min(board * ResultsPerBoard, kMaxResultSlots);
+  for (int s = first; s <= last; ++s)
+    if (Valid(s)) return QString::number(ResultScore[s] - ResultMatchpoints[s]);
+  return QStringLiteral("9999");
+}

@@ -1,0 +1,248 @@
+#include "scoring/Ranking.h"
+
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/Helpers.h"
+#include "core/Interaction.h"
+#include "core/Messages.h"
+#include "platform/TextFiles.h"
+#include "scoring/Imps.h"
+#include "scoring/ScoringSupport.h"
+#include "setup/PairLookups.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+std::function<void()>& AdjustmentsPrinter() {
+  static std::function<void()> printer;
+  return printer;
+}
+
+using PairTable = std::array<double, kMaxPairs + 1>;
+
+bool IsPair(int n) { return n >= 1 && n <= kMaxPairs; }
+
+struct Totals {
+  PairTable score{};
+  std::array<int, kMaxPairs + 1> count{};
+  QString manualAdjustment;  // the last result adjusted without percentages
+};
+
+Totals SumResults() {
+  Totals t;
+  const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
+  for (int s = 1; s <= slotCount; ++s) {
+    const int ns = ResultNsPair[s];
+    const int ew = ResultEwPair[s];
+    const int score = ResultScore[s];
+    if (ns == 0 || ew == 0 || score == kScoreNone) continue;
+    if (score == kScoreAdjusted && (ResultNsPercent[s] == 0 || ResultEwPercent[s] == 0)) {
+      const int board = ResultsPerBoard > 0 ? (s - 1) / ResultsPerBoard + 1 : 0;
+      t.manualAdjustment = QStringLiteral("Ajuster manuellement la donne %1 par %2 contre %3.")
+                               .arg(board)
+                               .arg(FormatPairNumber(ns), FormatPairNumber(ew));
+      continue;
+    }
+    if (score == kScoreAverage) continue;
+    if (IsPair(ns)) {
+      t.score[ns] += ResultNsPercent[s];
+      ++t.count[ns];
+    }
+    if (IsPair(ew)) {
+      t.score[ew] += ResultEwPercent[s];
+      ++t.count[ew];
+    }
+  }
+  return t;
+}
+
+// Victory points (or IMPs in a Patton) of every pair, match by match.
+PairTable ImpTotals() {
+  PairTable result{};
+  // Without boards per round the whole session counts as one match.
+  const int perMatch = BoardsPerTable >= 1 ? BoardsPerTable : std::max(BoardCount, 1);
+  const int matches = std::clamp(BoardCount, 0, kMaxBoards) / perMatch;
+  if (ResultsPerBoard < 1 || matches < 1) return result;
+  // IMPs of each pair in each match.
+  std::vector<std::array<double, kMaxPairs + 1>> sums(static_cast<std::size_t>(matches) + 1);
+  const int lastSlot = std::min(matches * perMatch * ResultsPerBoard, kMaxResultSlots);
+  for (int s = 1; s <= lastSlot; ++s) {
+    const int ns = ResultNsPair[s];
+    const int score = ResultScore[s];
+    if (ns == 0 || score == kScoreNone || score == kScoreAverage) continue;
+    const int board = (s - 1) / ResultsPerBoard + 1;
+    auto& m = sums[static_cast<std::size_t>((board - 1) / perMatch + 1)];
+    if (IsPair(ns)) m[ns] += ResultNsPercent[s];
+    const int ew = ResultEwPair[s];
+    if (IsPair(ew) && ew != ns) m[ew] += ResultEwPercent[s];
+  }
+  for (int i = 1; i <= std::min(PairCount, kMaxPairs); ++i) {
+    int p = PairNumbers[i];
+    if (p < 0) p = -p <= ResultsPerBoard ? -p + ResultsPerBoard : -p;
+    if (!IsPair(p)) continue;  // an empty slot is no pair
+    double total = 0;
+    for (int m = 1; m <= matches; ++m) {
+      const double imps = sums[static_cast<std::size_t>(m)][p];
+      const int rounded = static_cast<int>(std::nearbyint(imps));
+      total += IsPatton ? imps : (BoardsPerTable >= 1 ? VictoryPointsFromImps(rounded, BoardsPerTable) : rounded);
+    }
+    result[p] = total;
+  }
+  return result;
+}
+
+// The ".PEN" lines applied to the scores; the memo lists them.
+void ApplyPenalties(PairTable& score, QStringList& memo) {
+  const QString fileName = scoring::PenaltiesFileName();
+  const std::optional<QStringList> lines = platform::tryReadTextLines(fileName);
+  if (!lines) return;
+  memo << QStringLiteral("Ajustements finaux des résultats:") << QString();
+  const QString unit = ImpScoring ? QStringLiteral(" VPs") : QStringLiteral(" %");
+  for (qsizetype i = 0; i < lines->size(); ++i) {
+    const QString& line = lines->at(i);
+    if (line.trimmed().isEmpty()) continue;
+    const auto pen = scoring::ParsePenaltyLine(line);
+    const int slot = pen && IsPair(pen->pair) ? FindPairSlot(pen->pair) : 0;
+    if (slot == 0) {
+      memo << QStringLiteral("Ligne %1 du fichier %2 ignorée (incorrecte) : %3")
+                  .arg(i + 1)
+                  .arg(QFileInfo(fileName).fileName(), line.trimmed());
+      continue;
+    }
+    memo << scoring::FixedText(pen->value, 7, 2) + unit + QStringLiteral(" à la paire ") +
+                FormatPairNumber(pen->pair) + QStringLiteral(" : ") + PairLabels[slot];
+    const double updated = score[pen->pair] + pen->value;
+    if (ImpScoring || (updated >= 0 && updated <= 100))
+      score[pen->pair] = updated;
+    else
+      memo << QStringLiteral("Résultat de ") + scoring::FixedText(updated, 7, 2) +
+                  QStringLiteral(" impossible... pas d'ajustement!");
+  }
+}
+
+bool IsNorthSouth(int pair) { return pair <= ResultsPerBoard; }
+
+std::vector<int> Rank(const PairTable& score) {
+  const int count = std::clamp(PairCount, 0, kMaxPairs);
+  std::vector<int> order(static_cast<std::size_t>(count) + 1, 0);
+  std::array<double, kMaxPairs + 1> rounded{};
+  for (int i = 1; i <= count; ++i) {
+    order[static_cast<std::size_t>(i)] = i;
+    rounded[static_cast<std::size_t>(i)] = RoundTo2Decimals(score[static_cast<std::size_t>(i)]);
+  }
+  for (int i = 1; i <= count; ++i)
+    for (int j = i + 1; j <= count; ++j)
+      if (rounded[static_cast<std::size_t>(order[static_cast<std::size_t>(j)])] >
+          rounded[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])])
+        std::swap(order[static_cast<std::size_t>(i)], order[static_cast<std::size_t>(j)]);
+  return order;
+}
+
+// Interleaves the best N/S and E/W pairs over the first places.
+std::vector<int> Mix(std::vector<int> list, const PairTable& score, int places) {
+  const int count = static_cast<int>(list.size()) - 1;
+  std::vector<int> order(list.size(), 0);
+  auto rounded = [&](int pair) { return RoundTo2Decimals(score[static_cast<std::size_t>(pair)]); };
+  const int firstSide = rounded(SearchNext(list, 1, true)) >= rounded(SearchNext(list, 2, true)) ? 1 : 2;
+  int placed[3] = {0, 0, 0};
+  int i = 1;
+  bool full = false;
+  while (i <= places && !full) {
+    int side = placed[1] < placed[2] ? 1 : (placed[2] < placed[1] ? 2 : firstSide);
+    const int p = SearchNext(list, side, false);
+    ++placed[side];
+    order[static_cast<std::size_t>(i)] = p;
+    const double s = rounded(p);
+    // Pairs of the same side with the same score follow at once.
+    for (int k = 1; k <= count; ++k) {
+      const int q = list[static_cast<std::size_t>(k)];
+      if (q <= 0 || (IsNorthSouth(q) ? 1 : 2) != side || rounded(q) != s) continue;
+      if (i + 1 > places) {
+        full = true;
+        break;
+      }
+      ++i;
+      order[static_cast<std::size_t>(i)] = q;
+      list[static_cast<std::size_t>(k)] = 0;
+      ++placed[side];
+    }
+    ++i;
+  }
+  // The rest follows in ranking order.
+  int next = 1;
+  while (next <= count && order[static_cast<std::size_t>(next)] != 0) ++next;
+  for (int k = 1; k <= count && next <= count; ++k) {
+    if (list[static_cast<std::size_t>(k)] <= 0) continue;
+    order[static_cast<std::size_t>(next++)] = list[static_cast<std::size_t>(k)];
+  }
+  return order;
+}
+
+}  // namespace
+
+double RoundTo2Decimals(double x) { return std::nearbyint(x * 100.0) / 100.0; }
+
+bool SameRankingScore(double a, double b) { return RoundTo2Decimals(a) == RoundTo2Decimals(b); }
+
+int SearchNext(std::vector<int>& ranking, int side, bool peek) {
+  if (PairCount >= 1) {
+    for (std::size_t k = 1; k < ranking.size(); ++k) {
+      const int p = ranking[k];
+      if (p <= 0 || (IsNorthSouth(p) ? 1 : 2) != side) continue;
+      if (!peek) ranking[k] = 0;
+      return p;
+    }
+  }
+  FatalStop(QStringLiteral("Erreur non prévue dans SearchNext"));
+}
+
+void SetAdjustmentsPrinter(std::function<void()> printer) { AdjustmentsPrinter() = std::move(printer); }
+
+void ComputeResults() {
+  Totals totals = SumResults();
+  if (!totals.manualAdjustment.isEmpty() && Interactive) {
+    // The director adjusts that result by hand first; nothing is ranked.
+    scoring::ShowAttention({totals.manualAdjustment});
+    return;
+  }
+
+  PairTable score{};
+  if (ImpScoring) {
+    score = ImpTotals();
+  } else {
+    for (int p = 1; p <= kMaxPairs; ++p)
+      if (totals.count[static_cast<std::size_t>(p)] > 0)
+        score[static_cast<std::size_t>(p)] = totals.score[static_cast<std::size_t>(p)] / totals.count[static_cast<std::size_t>(p)];
+  }
+
+  QStringList penaltyMemo;
+  const bool penalties = platform::fileExists(scoring::PenaltiesFileName());
+  if (penalties) ApplyPenalties(score, penaltyMemo);
+
+  std::vector<int> order = Rank(score);
+  const int places = ComputeMixingCount();
+  if (MitchellNumbering && !ImpScoring && places > 0) order = Mix(std::move(order), score, places);
+
+  for (int p = 1; p <= kMaxPairs; ++p) PairFinalScore[p] = score[static_cast<std::size_t>(p)];
+  for (int i = 1; i <= kMaxPairs; ++i)
+    RankingOrder[i] = i < static_cast<int>(order.size()) ? order[static_cast<std::size_t>(i)] : 0;
+
+  // The windows come last: the shared state is complete while they are open.
+  if (!Interactive) return;
+  if (penalties) scoring::ShowAttention(penaltyMemo);
+  if (penalties || platform::fileExists(scoring::AdjustmentsFileName())) {
+    ui::Choice c;
+    c.form = QStringLiteral("TForm21");
+    c.caption = QStringLiteral("Question");
+    c.text = QStringLiteral("Faut-il imprimer les ajustements et pénalités?");
+    c.buttons = {QStringLiteral("&Oui"), QStringLiteral("ESC/Echap = &Non")};
+    c.codes = {1, 2};
+    c.cancelCode = 2;
+    if (ui::Ask(c) == 1 && AdjustmentsPrinter()) AdjustmentsPrinter()();
+  }
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Pair totals, the final adjustments of ".PEN", the ranking and the mixing of
+// the best N/S and E/W pairs at its head.
+#include <functional>
+#include <vector>
+
+// One score per pair (PairFinalScore), then RankingOrder, from the
+// frequencies of every result. Nothing of the shared state changes while a
+// window of the pass is on screen: the totals and the ranking are made first,
+// the windows come after.
+void ComputeResults();
+
+// round(x x 100) / 100, ties to the even integer.
+double RoundTo2Decimals(double x);
+// The one rule for ties, in the ranking, the mixing and every listing: two
+// scores are equal when they are equal once rounded to 0.01.
+bool SameRankingScore(double a, double b);
+
+// The first pair still in the working ranking (entries above 0) on the side
+// (1 N/S: number up to ResultsPerBoard; 2 E/W: above it); unless peek, the
+// entry is taken out (set to 0). None left on that side, or PairCount below
+// 1: "Erreur non prévue dans SearchNext" and the program stops.
+int SearchNext(std::vector<int>& ranking, int side, bool peek);
+
+// The printing of the adjustments and penalties, offered after a pass that
+// read ".ADJ" or ".PEN" (the adjustments module installs it).
+void SetAdjustmentsPrinter(std::function<void()> printer);

@@ -1,0 +1,79 @@
+#include "scoring/ScoringSupport.h"
+
+#include "core/Helpers.h"
+
+#include "core/Globals.h"
+#include "core/Interaction.h"
+#include "setup/PairLookups.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace scoring {
+namespace {
+
+QStringList Fields(const QString& line) {
+  static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
+  return line.trimmed().split(blanks, Qt::SkipEmptyParts);
+}
+
+std::optional<int> ParseInteger(const QString& text) {
+  bool ok = false;
+  const int n = text.toInt(&ok);
+  if (ok) return n;
+  const std::optional<double> x = ParseReal(text);
+  if (x && std::isfinite(*x) && std::floor(*x) == *x && std::fabs(*x) < 1e9) return static_cast<int>(*x);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<double> ParseReal(const QString& text) {
+  bool ok = false;
+  const double x = ParseDecimalNumber(text, &ok);
+  if (!ok) return std::nullopt;
+  return x;
+}
+
+std::optional<AdjustmentLine> ParseAdjustmentLine(const QString& line) {
+  const QStringList f = Fields(line);
+  if (f.size() < 4) return std::nullopt;
+  const auto slot = ParseInteger(f[0]);
+  const auto board = ParseInteger(f[1]);
+  const auto ns = ParseReal(f[2]);
+  const auto ew = ParseReal(f[3]);
+  if (!slot || !board || !ns || !ew) return std::nullopt;
+  return AdjustmentLine{*slot, *board, *ns, *ew};
+}
+
+std::optional<PenaltyLine> ParsePenaltyLine(const QString& line) {
+  const QStringList f = Fields(line);
+  if (f.size() < 2) return std::nullopt;
+  const auto pair = ParseInteger(f[0]);
+  const auto value = ParseReal(f[1]);
+  if (!pair || !value) return std::nullopt;
+  return PenaltyLine{*pair, *value};
+}
+
+QString AdjustmentsFileName() { return DataFolder + TournamentCode + QStringLiteral(".ADJ"); }
+QString PenaltiesFileName() { return DataFolder + TournamentCode + QStringLiteral(".PEN"); }
+
+QString FixedText(double value, int width, int decimals) {
+  return QString::number(value, 'f', decimals).rightJustified(width, QLatin1Char(' '));
+}
+
+void ShowAttention(const QStringList& lines) { ShowWarningWindow(lines.join(QLatin1Char('\n'))); }
+
+ExpectedSlots::ExpectedSlots() {
+  for (int n = 1; n <= kMaxPairs; ++n) bye_[n] = IsByeSlot(FindPairSlot(n));
+}
+
+bool ExpectedSlots::isBye(int pairNumber) const { return pairNumber >= 1 && pairNumber <= kMaxPairs && bye_[pairNumber]; }
+
+bool ExpectedSlots::expected(int slot) const {
+  return ResultNsPair[slot] != 0 && ResultEwPair[slot] != 0 && ResultRound[slot] <= RoundsPlayed &&
+         !isBye(ResultNsPair[slot]) && !isBye(ResultEwPair[slot]);
+}
+
+}  // namespace scoring

@@ -1,0 +1,56 @@
+#pragma once
+// What the frequency and ranking passes share: the reading of the ".ADJ" and
+// ".PEN" lines, the pair label of the listings, the warning window and the
+// test of a slot that is expected to receive a result.
+#include "core/Globals.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace scoring {
+
+// One line of ".ADJ": result slot, board, N/S value, E/W value.
+struct AdjustmentLine {
+  int slot = 0;
+  int board = 0;
+  double ns = 0;
+  double ew = 0;
+};
+// One line of ".PEN": pair number as in the result slots, signed value.
+struct PenaltyLine {
+  int pair = 0;
+  double value = 0;
+};
+
+// Integers and reals in any usual notation ("60", "60.5", "60,5",
+// " 6.00000000000000E+0001"); nothing when the line does not hold them.
+std::optional<AdjustmentLine> ParseAdjustmentLine(const QString& line);
+std::optional<PenaltyLine> ParsePenaltyLine(const QString& line);
+// A real in any usual notation, "." or "," as separator.
+std::optional<double> ParseReal(const QString& text);
+
+// Tournament files of the current code.
+QString AdjustmentsFileName();  // DataFolder + code + ".ADJ"
+QString PenaltiesFileName();    // DataFolder + code + ".PEN"
+
+// Fixed-point text right-aligned in width.
+QString FixedText(double value, int width, int decimals);
+
+// Shows the warning window "Attention" with these memo lines.
+void ShowAttention(const QStringList& lines);
+
+// Slots that a table will play and that therefore owe a result: a N/S and an
+// E/W pair, a round not beyond RoundsPlayed, neither pair the BYE pair.
+class ExpectedSlots {
+ public:
+  ExpectedSlots();  // takes the BYE pairs from the pair slots once
+  bool expected(int slot) const;
+
+ private:
+  bool isBye(int pairNumber) const;
+  bool bye_[kMaxPairs + 1] = {};
+};
+
+}  // namespace scoring

@@ -1,0 +1,5 @@
+#pragma once
+// Registers the scoring's windows ("Résultat", "Vérification des marques",
+// "Question" of the adjustments) with the window interaction. Called once by
+// the program's entry, after the application object exists.
+void RegisterScoringWindows();

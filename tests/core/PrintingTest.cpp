@@ -1,0 +1,246 @@
+#include "core/Globals.h"
+#include "core/Printing.h"
+#include "core/ScriptedInteraction.h"
+#include "platform/Cp1252.h"
+#include "platform/TextFiles.h"
+#include "support/TestState.h"
+
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+namespace {
+
+QByteArray fileBytes(const QStringList& lines) { return platform::toCp1252(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")); }
+
+const QString kRule75 = QString(75, QLatin1Char('-'));
+const QString kUnderline75 = QString(75, QLatin1Char('_'));
+
+// Records what reaches the printer.
+struct FakePrinter {
+  QList<QStringList> printed;
+  QList<bool> asked;
+  PrintOutcome answer{true, QStringLiteral("HP LaserJet"), false};
+  FakePrinter() {
+    SetTextPrinter([this](const QStringList& lines, bool ask) {
+      printed << lines;
+      asked << ask;
+      return answer;
+    });
+  }
+  ~FakePrinter() { SetTextPrinter(nullptr); }
+};
+
+}  // namespace
+
+class PrintingTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    ClubName = QStringLiteral("Bridge Club de Lyon");
+    VersionText = QStringLiteral("7.12.7");
+    DateDay = QStringLiteral("07");
+    DateMonth = QStringLiteral("12");
+    DateYear = QStringLiteral("2026");
+  }
+};
+
+TEST_F(PrintingTest, BannerHeadsThePrintout) {
+  TournamentCode = QStringLiteral("AB");
+  DateText = QStringLiteral("7/12/26");
+  TournamentName = QStringLiteral("Tournoi");
+  BeginTempPrintout();
+  PrintFileWriter.writeLine(QStringLiteral("corps"));
+  CloseTextFile(PrintFileWriter);
+  EXPECT_EQ(readBytes(documentsDir() + "/TEMP.TXT"),
+            fileBytes({"",
+                       "Bridge Club de Lyon                Talvaron version 7.12.7 - 2026",
+                       "",
+                       "",
+                       "  AB       7/12/26 20:00:00                             Tournoi",
+                       kUnderline75,
+                       "",
+                       "corps"}));
+}
+
+TEST_F(PrintingTest, BannerKeepsLongFieldsWholeAndDatesAnUnknownDate) {
+  TournamentCode = QStringLiteral("LYON2026");
+  DateText = QStringLiteral("\?\?/\?\?/\?\?");
+  TournamentName = QStringLiteral("Grand tournoi de la fête des lumières");
+  ClubName = QString(40, QLatin1Char('C'));
+  BeginTempPrintout();
+  CloseTextFile(PrintFileWriter);
+  const QStringList lines = platform::readTextLines(PrintFile);
+  ASSERT_EQ(lines.size(), 7);
+  EXPECT_EQ(lines[1], QString(40, QLatin1Char('C')) + " Talvaron version 7.12.7 - 2026");
+  EXPECT_EQ(lines[4], QStringLiteral("LYON2026      07/12/2026 20:00:00      Grand tournoi de la fête des lumières"));
+  EXPECT_EQ(DateText, "07/12/2026");
+}
+
+TEST_F(PrintingTest, PrintoutThatCannotBeOpenedRaisesTheRewriteError) {
+  PrintFile = documentsDir() + "/missing/TEMP.TXT";
+  try {
+    BeginTempPrintout();
+    FAIL() << "no error";
+  } catch (const platform::IoError& e) {
+    EXPECT_EQ(e.fileName(), PrintFile);
+    EXPECT_TRUE(e.message().startsWith(QStringLiteral("Erreur I/O ")));
+    EXPECT_TRUE(e.message().contains(QStringLiteral("(rewrite) : ") + PrintFile));
+  }
+}
+
+TEST_F(PrintingTest, DashesWithoutLineEnd) {
+  SafeRewrite(PrintFileWriter, PrintFile);
+  WriteDashes(3);
+  WriteDashes(0);
+  WriteDashes(-2);
+  PrintFileWriter.write(QStringLiteral("|"));
+  CloseTextFile(PrintFileWriter);
+  EXPECT_EQ(readBytes(PrintFile), QByteArray("---|"));
+}
+
+TEST_F(PrintingTest, PairsListIsPrintedByteForByte) {
+  TournamentCode = QStringLiteral("AB12");
+  DateText = QStringLiteral("07/12/26");
+  TournamentName = QStringLiteral("Tournoi du lundi");
+  const QString label45 = QString(20, QLatin1Char('A')) + " - " + QString(22, QLatin1Char('B'));
+  const struct {
+    int number;
+    QString label;
+  } entries[] = {{1, label45}, {2, "DUPONT - X"}, {3, "BYE"}, {-1, "MARTIN Luc - MASSON Anne"}, {-2, QStringLiteral("ÉMILE Jo - ZOÉ Ann")}};
+  int s = 0;
+  for (const auto& slot : entries) {
+    ++s;
+    PairNumbers[s] = slot.number;
+    PairLabels[s] = slot.label;
+  }
+  FakePrinter printer;
+  ui::ScriptedInteraction script;
+  PrintPairsList();
+
+  const QByteArray expected = fileBytes({
+      "",
+      "Bridge Club de Lyon                Talvaron version 7.12.7 - 2026",
+      "",
+      "",
+      "AB12      07/12/26 20:00:00                    Tournoi du lundi",
+      kUnderline75,
+      "",
+      QStringLiteral("   Joueurs                                  Direction-Numéro    Howell"),
+      kRule75,
+      "AAAAAAAAAAAAAAAAAAAA - BBBBBBBBBBBBBBBB       N/S         1         1",
+      "DUPONT - X                                    N/S         2         2",
+      "BYE                                           N/S         3         3",
+      kRule75,
+      "MARTIN Luc - MASSON Anne                      E/W         1         4",
+      QStringLiteral("ÉMILE Jo - ZOÉ Ann                            E/W         2         5"),
+  });
+  const QByteArray bytes = readBytes(documentsDir() + "/TEMP.TXT");
+  EXPECT_EQ(bytes, expected);
+  EXPECT_TRUE(bytes.contains("Direction-Num\xE9ro"));
+  ASSERT_EQ(printer.printed.size(), 1);
+  EXPECT_EQ(printer.printed[0], platform::readTextLines(PrintFile));
+  EXPECT_TRUE(printer.asked[0]);
+  EXPECT_TRUE(script.messages.isEmpty());
+}
+
+TEST_F(PrintingTest, PairsListNumbersEastWestAfterTheTables) {
+  for (int k = 1; k <= 7; ++k) {
+    PairNumbers[k] = k;
+    PairLabels[k] = QStringLiteral("NS%1").arg(k);
+  }
+  for (int k = 1; k <= 6; ++k) {  // 13 pairs: still 7 tables
+    PairNumbers[7 + k] = -k;
+    PairLabels[7 + k] = QStringLiteral("EW%1").arg(k);
+  }
+  FakePrinter printer;
+  PrintPairsList();
+  const QStringList lines = platform::readTextLines(PrintFile);
+  EXPECT_TRUE(lines.contains(QStringLiteral("EW3                                           E/W         3        10")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("EW6                                           E/W         6        13")));
+  EXPECT_EQ(lines.size(), 7 + 2 + 7 + 1 + 6);
+}
+
+TEST_F(PrintingTest, PairsListWithoutPairsPrintsNothing) {
+  writeBytes(PrintFile, "previous printout\r\n");
+  FakePrinter printer;
+  ui::ScriptedInteraction script;
+  PrintPairsList();
+  EXPECT_EQ(script.messages, QStringList{"Aucune paire introduite!"});
+  EXPECT_TRUE(printer.printed.isEmpty());
+  EXPECT_EQ(readBytes(PrintFile), QByteArray("previous printout\r\n"));
+}
+
+TEST_F(PrintingTest, PrintingToAPdfPrinterEndsWithTheRemark) {
+  writeBytes(PrintFile, "ligne 1\r\nligne 2\r\n");
+  const QString remark = QStringLiteral(
+      "L’impression est terminée. Comme vous avez choisi un fichier PDF, vous pouvez maintenant l’ouvrir directement en "
+      "double-cliquant sur le fichier.");
+  FakePrinter printer;
+  for (const QString& name : {QStringLiteral("Microsoft Print to PDF"), QStringLiteral("cups-pdf"), QStringLiteral("PdfCreator")}) {
+    ui::ScriptedInteraction script;
+    printer.answer = {true, name, false};
+    PrintTextFile(PrintFile, false);
+    EXPECT_EQ(script.messages, QStringList{remark}) << name.toStdString();
+    EXPECT_EQ(script.beepsBefore(remark), 2);
+  }
+  {
+    ui::ScriptedInteraction script;
+    printer.answer = {true, QString(), true};  // the print dialog's PDF file
+    PrintTextFile(PrintFile, true);
+    EXPECT_EQ(script.messages, QStringList{remark});
+  }
+  {
+    ui::ScriptedInteraction script;
+    printer.answer = {true, QStringLiteral("HP LaserJet"), false};
+    PrintTextFile(PrintFile, true);
+    printer.answer = {false, QStringLiteral("PDF"), false};  // cancelled in the dialog
+    PrintTextFile(PrintFile, true);
+    EXPECT_TRUE(script.messages.isEmpty());
+    EXPECT_EQ(script.beeps, 0);
+  }
+  EXPECT_EQ(printer.printed.last(), QStringList({"ligne 1", "ligne 2"}));
+  EXPECT_THROW(PrintTextFile(documentsDir() + "/NONE.TXT", false), platform::IoError);
+}
+
+TEST_F(PrintingTest, PagesBreakWhenFullAndAtFormFeeds) {
+  const QString ff(QChar(12));
+  using Pages = QList<QStringList>;
+  EXPECT_EQ(SplitIntoPages({"1", "2", "3", "4", "5"}, 2), Pages({{"1", "2"}, {"3", "4"}, {"5"}}));
+  EXPECT_EQ(SplitIntoPages({"1", ff, "2", "3"}, 10), Pages({{"1"}, {"2", "3"}}));
+  // A form feed right after a full page leaves no blank page; nor one at the start.
+  EXPECT_EQ(SplitIntoPages({ff, "1", "2", ff, "3"}, 2), Pages({{"1", "2"}, {"3"}}));
+  EXPECT_EQ(SplitIntoPages({"1", ff + ff, "2"}, 10), Pages({{"1"}, {"2"}}));
+  // Text around a form feed goes on both sides of the break; empty lines count.
+  EXPECT_EQ(SplitIntoPages({"a" + ff + "b", "", "c"}, 10), Pages({{"a"}, {"b", "", "c"}}));
+  EXPECT_EQ(SplitIntoPages({}, 10), Pages());
+  EXPECT_EQ(SplitIntoPages({"1", "2"}, 0), Pages({{"1"}, {"2"}}));
+}
+
+TEST_F(PrintingTest, MovementTitleNamesTheMovement) {
+  PairCount = 14;
+  RoundCount = 7;
+  BoardsPerTable = 3;
+  struct Case {
+    bool howell, patton, appendix;
+    int type;
+    const char* file;
+    const char* title;
+  };
+  const Case cases[] = {
+      {false, false, false, 0, "", "Mitchell 14 paires 7 tours 3 Etuis/Table"},
+      {false, false, false, 1, "", "Skip-Mitchell 14 paires 7 tours 3 Etuis/Table"},
+      {false, false, true, 2, "M7.TXT", "Mitchell-Relais+Appendix (M7.TXT) 14 paires 7 tours 3 Etuis/Table"},
+      {false, true, false, 2, "", "Patton 14 paires 7 tours 3 Etuis/Table"},
+      {true, false, false, 0, "H14.TXT", "Howell (H14.TXT) 14 paires 7 tours 3 Etuis/Table"},
+      {true, true, false, 0, "", "Patton 14 paires 7 tours 3 Etuis/Table"},
+  };
+  for (const Case& c : cases) {
+    IsHowell = c.howell;
+    IsPatton = c.patton;
+    IsAppendix = c.appendix;
+    MitchellType = c.type;
+    MovementFileName = QString::fromLatin1(c.file);
+    BuildMovementTitle();
+    EXPECT_EQ(MovementTitle, QString::fromLatin1(c.title));
+  }
+}
