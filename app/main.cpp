@@ -1,10 +1,10 @@
 // Talvaron: scoring of duplicate-bridge pairs tournaments.
 #include "core/Quit.h"
 #include "core/ui/Application.h"
-#include "core/ui/BackupWaitWindow.h"
-#include "core/ui/QuitConfirmWindow.h"
-#include "core/ui/ResumeWarningWindow.h"
-#include "core/ui/StartScreenWindow.h"
+#include "core/ui/TForm110.h"
+#include "core/ui/TForm59.h"
+#include "core/ui/TForm108.h"
+#include "core/ui/TForm1.h"
 #include "core/ui/WindowInteraction.h"
 
 #include <QPushButton>

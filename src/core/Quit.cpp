@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/Notices.h"
 #include "core/Settings.h"
 #include "core/TournamentFiles.h"
 #include "platform/Clock.h"
@@ -21,7 +22,6 @@ namespace {
 struct QuitHooks {
   std::function<bool()> stopCollection;
   std::function<void()> restartCollection;
-  std::function<void(bool)> waitWindow;
   std::function<void()> restoreOverride;
 };
 
@@ -30,15 +30,11 @@ QuitHooks& hooks() {
   return h;
 }
 
-// The waiting window, hidden again however the backup ends.
+// The waiting window "TForm110", hidden again however the backup ends.
 class WaitWindow {
  public:
-  WaitWindow() {
-    if (hooks().waitWindow) hooks().waitWindow(true);
-  }
-  ~WaitWindow() {
-    if (hooks().waitWindow) hooks().waitWindow(false);
-  }
+  WaitWindow() { ui::ShowNotice(QStringLiteral("TForm110"), QStringLiteral("Backup en cours...")); }
+  ~WaitWindow() { ui::HideNotice(QStringLiteral("TForm110")); }
   WaitWindow(const WaitWindow&) = delete;
   WaitWindow& operator=(const WaitWindow&) = delete;
 };
@@ -72,8 +68,6 @@ void SetCollectionTimerControl(std::function<bool()> stop, std::function<void()>
   hooks().stopCollection = std::move(stop);
   hooks().restartCollection = std::move(restart);
 }
-
-void SetBackupWaitWindow(std::function<void(bool)> window) { hooks().waitWindow = std::move(window); }
 
 void SetOverrideRestorer(std::function<void()> restore) { hooks().restoreOverride = std::move(restore); }
 

@@ -385,10 +385,7 @@ void FederationTournamentClick() {
   s.showFederationSummary(BuildFederationSummary());
 }
 
-void AboutClick() {
-  StartScreenServices& s = startScreenServices();
-  if (available(s.showAboutMessage, QStringLiteral("A propos de..."))) s.showAboutMessage();
-}
+void AboutClick() { ShowAboutMessage(); }
 
 void OptionsClick() {
   GeneralOptionsMode = true;

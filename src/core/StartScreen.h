@@ -103,7 +103,6 @@ struct StartScreenServices {
   std::function<void()> refreshResultsForDevices;
   // Shows the tournament menu of a resumed tournament (dated today or not).
   std::function<void(bool datedToday)> showResumedTournamentMenu;
-  std::function<void()> showAboutMessage;
   std::function<void()> runGeneralOptions;
   std::function<void()> showClubPlayers;
 };

@@ -1,5 +1,6 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
+#include "core/Notices.h"
 #include "core/Quit.h"
 #include "core/ScriptedInteraction.h"
 #include "platform/Process.h"
@@ -22,11 +23,12 @@ class QuitTest : public testing_support::TalvaronTest {
           return true;
         },
         [this] { calls << "restart collection"; });
-    SetBackupWaitWindow([this](bool shown) { calls << (shown ? "wait shown" : "wait hidden"); });
+    ui::RegisterNoticeWindow(
+        "TForm110", [this](const QString& text) { calls << "wait shown: " + text; }, [this] { calls << "wait hidden"; });
   }
   void TearDown() override {
     SetCollectionTimerControl(nullptr, nullptr);
-    SetBackupWaitWindow(nullptr);
+    ui::RegisterNoticeWindow("TForm110", nullptr, nullptr);
     SetOverrideRestorer(nullptr);
     SetCompanionStopper(nullptr);
     TalvaronTest::TearDown();
@@ -134,7 +136,7 @@ TEST_F(QuitTest, ConfirmingSavesBacksUpIntoTodaysFolderAndPurgesByTheDates) {
   EXPECT_TRUE(exists(dataDir() + "ABC.DAT") && exists(dataDir() + "ABC.PAI"));
 
   EXPECT_FALSE(exists(programDir() + "NOMBM.TXT"));
-  EXPECT_EQ(calls, QStringList({"stop collection", "wait shown", "wait hidden"}));
+  EXPECT_EQ(calls, QStringList({"stop collection", "wait shown: Backup en cours...", "wait hidden"}));
 }
 
 TEST_F(QuitTest, NoBackupMarkerSkipsTheBackupAndBothPurges) {
@@ -147,7 +149,7 @@ TEST_F(QuitTest, NoBackupMarkerSkipsTheBackupAndBothPurges) {
   EXPECT_FALSE(exists(backups() + "20261207"));
   EXPECT_TRUE(exists(backups() + "20251130"));
   EXPECT_TRUE(exists(dataDir() + "OLD.DAT"));
-  EXPECT_FALSE(calls.contains("wait shown"));
+  EXPECT_EQ(calls, QStringList({"stop collection"}));
 }
 
 TEST_F(QuitTest, ACumulativeTournamentIsNeitherSavedNorBackedUpAndImpsAreWarned) {

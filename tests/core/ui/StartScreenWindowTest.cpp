@@ -4,14 +4,15 @@
 #include "core/ScriptedInteraction.h"
 #include "core/StartScreen.h"
 #include "core/ui/Application.h"
-#include "core/ui/BackupWaitWindow.h"
-#include "core/ui/QuitConfirmWindow.h"
-#include "core/ui/ResumeWarningWindow.h"
-#include "core/ui/StartScreenWindow.h"
+#include "core/ui/TForm110.h"
+#include "core/ui/TForm59.h"
+#include "core/ui/TForm108.h"
+#include "core/ui/TForm1.h"
 #include "core/ui/WindowInteraction.h"
 #include "platform/TextFiles.h"
 #include "support/TestState.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -160,6 +161,9 @@ TEST_F(StartScreenWindowTest, AButtonWhoseWorkIsNotThereKeepsTheStartScreen) {
   EXPECT_EQ(talk.messages, QStringList({"Désolé, la fonction \"Débuter un nouveau tournoi\" n'est pas encore disponible "
                                         "dans cette version du programme."}));
   EXPECT_TRUE(w.isVisible());
+
+  w.findChild<QAction*>("Aproposde2")->trigger();
+  EXPECT_TRUE(talk.messages.last().contains(VersionText));
 }
 
 TEST_F(StartScreenWindowTest, EscAndTheCloseBoxAskTheQuitConfirmation) {
@@ -229,7 +233,10 @@ TEST_F(StartScreenWindowTest, TheBackupWaitWindowShowsDuringTheBackup) {
 
   TournamentCode = "ABC";
   writeBytes(dataDir() + "ABC.PAI", "1 0 0 x\xA3" "A\xA3" "B\r\n");
+  bool shownWhileCopying = false;
+  QTimer::singleShot(0, [&] { shownWhileCopying = wait.isVisible(); });  // runs while the window paints
   BackupAndPurge();  // clock fixed at 7 December 2026
+  EXPECT_TRUE(shownWhileCopying);
   EXPECT_FALSE(wait.isVisible());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(QFile::exists(rootDir() + "BackupsTalvaron/20261207/ABC.PAI"));

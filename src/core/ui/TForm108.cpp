@@ -1,6 +1,7 @@
-#include "core/ui/ResumeWarningWindow.h"
+#include "core/ui/TForm108.h"
 
 #include "core/ui/WindowInteraction.h"
+#include "core/ui/WindowStyle.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -18,6 +19,7 @@ const QString kText = QStringLiteral(
 
 TForm108::TForm108(QWidget* parent) : QDialog(parent) {
   setObjectName(kForm);
+  ui::SetCreamBackground(this);
   setWindowTitle(QStringLiteral("Avertissement"));
   auto* layout = new QVBoxLayout(this);
   label_ = new QLabel(kText, this);

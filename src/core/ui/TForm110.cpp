@@ -1,6 +1,7 @@
-#include "core/ui/BackupWaitWindow.h"
+#include "core/ui/TForm110.h"
 
-#include "core/Quit.h"
+#include "core/Notices.h"
+#include "core/ui/WindowStyle.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -8,17 +9,24 @@
 
 TForm110::TForm110(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TForm110"));
+  ui::SetCreamBackground(this);
   setWindowTitle(QStringLiteral("Attente"));
   auto* layout = new QVBoxLayout(this);
   auto* label = new QLabel(QStringLiteral("Backup en cours..."), this);
   label->setObjectName(QStringLiteral("Label1"));
   layout->addWidget(label);
-  SetBackupWaitWindow([this](bool shown) { showWaiting(shown); });
+  ui::RegisterNoticeWindow(
+      QStringLiteral("TForm110"), [this](const QString&) { showWaiting(true); }, [this] { showWaiting(false); });
 }
 
-TForm110::~TForm110() { SetBackupWaitWindow(nullptr); }
+TForm110::~TForm110() {
+  showWaiting(false);
+  ui::RegisterNoticeWindow(QStringLiteral("TForm110"), nullptr, nullptr);
+}
 
 void TForm110::showWaiting(bool shown) {
+  if (shown == waiting_) return;
+  waiting_ = shown;
   if (shown) {
     show();
     raise();

@@ -1,6 +1,7 @@
 #pragma once
 // TForm110 "Attente": "Backup en cours..." shown, without waiting, while the
-// quit copies the tournament into the backup folder, with the hourglass.
+// quit copies the tournament into the backup folder, with the hourglass. It
+// is the notice window of form "TForm110" while it exists.
 #include <QDialog>
 
 class TForm110 : public QDialog {
@@ -11,4 +12,7 @@ class TForm110 : public QDialog {
   ~TForm110() override;
 
   void showWaiting(bool shown);
+
+ private:
+  bool waiting_ = false;
 };

@@ -1,7 +1,8 @@
-#include "core/ui/QuitConfirmWindow.h"
+#include "core/ui/TForm59.h"
 
 #include "core/Globals.h"
 #include "core/ui/WindowInteraction.h"
+#include "core/ui/WindowStyle.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,6 +17,7 @@ const QString kText = QStringLiteral("Vraiment quitter le programme?");
 
 TForm59::TForm59(QWidget* parent) : QDialog(parent) {
   setObjectName(kForm);
+  ui::SetCreamBackground(this);
   setWindowTitle(QStringLiteral("Confirmation?"));
   auto* layout = new QVBoxLayout(this);
   label_ = new QLabel(kText, this);

@@ -1,8 +1,9 @@
-#include "core/ui/StartScreenWindow.h"
+#include "core/ui/TForm1.h"
 
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Quit.h"
+#include "core/ui/WindowStyle.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -15,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -86,10 +86,7 @@ void TForm1::buildControls() {
   setWindowTitle(QStringLiteral("Talvaron"));
   QFont font(QStringLiteral("Comic Sans MS"));
   setFont(font);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, QColor(255, 251, 240));  // cream
-  setPalette(pal);
-  setAutoFillBackground(true);
+  ui::SetCreamBackground(this);
 
   auto* central = new QWidget(this);
   setCentralWidget(central);
@@ -253,8 +250,7 @@ void TForm1::showEvent(QShowEvent* event) {
   if (!centred_) {
     centred_ = true;
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-      move(screen->availableGeometry().center() - rect().center());
+    ui::CentreOnScreen(this);
   }
   handle([this] { StartScreenShow(view_); });
 }
