@@ -295,6 +295,19 @@ TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) 
   EXPECT_TRUE(talk.choices.isEmpty());
 }
 
+TEST_F(StartScreenTest, AFederationResumeImportsTheSessionAndWarnsTwice) {
+  recordServices();
+  FederationMode = true;
+  resumedTournament(false, 4);
+  ResumeTournamentClick();
+  EXPECT_EQ(calls, QStringList({"players", "import", "hide", "reload", "frequencies", "results", "menu"}));
+  ASSERT_EQ(talk.messages.size(), 2);
+  EXPECT_TRUE(talk.messages[0].startsWith("Attention, en mode \"FFB\", vous allez devoir montrer"));
+  EXPECT_EQ(talk.messages[1], "Attention! Il faut absolument que le tournoi que vous rechargez soit le dernier que vous "
+                              "avez joué ou que c'était du à un plantage général. Sinon, son comportement peut être "
+                              "imprévisible, y compris des erreurs fatales!");
+}
+
 TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices) {
   recordServices();
   platform::FakeProcesses processes;
