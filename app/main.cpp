@@ -1,16 +1,52 @@
 // Talvaron: scoring of duplicate-bridge pairs tournaments.
+#include "core/Quit.h"
+#include "core/ui/Application.h"
+#include "core/ui/TForm110.h"
+#include "core/ui/TForm59.h"
+#include "core/ui/TForm108.h"
+#include "core/ui/TForm1.h"
 #include "core/ui/WindowInteraction.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// TALVARON_CLOSE_START_SCREEN (tests of the executable): once the start
+// screen is up, it is closed as with its close box and the quit confirmation
+// is answered "&OK", so that the program ends through its orderly quit.
+void closeStartScreenWhenAsked(TForm1& startScreen) {
+  if (qEnvironmentVariableIsEmpty("TALVARON_CLOSE_START_SCREEN")) return;
+  QTimer::singleShot(100, &startScreen, [&startScreen] {
+    std::printf("start screen shown: %s\n", startScreen.isVisible() ? "visible" : "hidden");
+    std::fflush(stdout);
+    auto* confirm = new QTimer(&startScreen);
+    QObject::connect(confirm, &QTimer::timeout, [] {
+      if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->objectName() == QLatin1String("TForm59"))
+        if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("Button1"))) ok->click();
+    });
+    confirm->start(50);
+    startScreen.close();
+  });
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  ui::TalvaronApplication app(argc, argv);
   ui::InstallWindowInteraction();
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("Talvaron"));
-  window.setCentralWidget(new QLabel(QStringLiteral("Talvaron"), &window));
-  window.show();
+  InstallCompanionStopper();
+
+  // Every window is created once, the start screen first: it is the main
+  // window, and its creation reads the settings (and may end the program).
+  TForm1 startScreen;
+  TForm59 quitConfirmation;
+  TForm108 resumeWarning;
+  TForm110 backupWait;
+
+  startScreen.show();
+  closeStartScreenWhenAsked(startScreen);
   return app.exec();
 }

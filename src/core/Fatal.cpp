@@ -17,7 +17,7 @@ void SetCompanionStopper(std::function<void()> stopper) { companionStopper() = s
 
 void SetFatalStopThrows(bool throws) { fatalThrows = throws; }
 
-void StopCompanionsAndHalt() {
+void StopCompanionsAndHalt(int exitCode) {
   if (companionStopper()) {
     try {
       companionStopper()();
@@ -25,9 +25,13 @@ void StopCompanionsAndHalt() {
       // The program ends anyway.
     }
   }
-  if (fatalThrows) throw FatalStopError();
+  HaltProgram(exitCode);
+}
+
+void HaltProgram(int exitCode) {
+  if (fatalThrows) throw FatalStopError(exitCode);
   std::fflush(nullptr);
-  std::_Exit(1);
+  std::_Exit(exitCode);
 }
 
 void FatalStop(const QString& message) {

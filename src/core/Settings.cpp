@@ -1,0 +1,282 @@
+#include "core/Settings.h"
+
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/Interaction.h"
+#include "core/Messages.h"
+#include "core/SafeFiles.h"
+#include "core/State.h"
+#include "platform/Folders.h"
+#include "platform/Process.h"
+#include "platform/Registry.h"
+#include "platform/TextFiles.h"
+
+#include <optional>
+
+namespace {
+
+// The first line of a settings file; nothing when the file is absent.
+std::optional<QString> firstLine(const QString& name) {
+  const auto lines = platform::tryReadTextLines(SettingsPath(name));
+  if (!lines) return std::nullopt;
+  return lines->isEmpty() ? QString() : lines->first();
+}
+
+// A text that converts to an integer.
+std::optional<int> integerOf(const QString& text) {
+  bool ok = false;
+  const int n = text.toInt(&ok);
+  if (!ok) return std::nullopt;
+  return n;
+}
+
+// The integer a line begins with (blanks before it skipped; the rest of the
+// line, after a blank, is free text).
+std::optional<int> leadingInteger(const QString& line) {
+  const QString t = line.trimmed();
+  qsizetype end = 0;
+  while (end < t.size() && !t[end].isSpace()) ++end;
+  return integerOf(t.left(end));
+}
+
+void warn(const QString& text) {
+  ui::interaction().beep();
+  ui::interaction().showSystemMessage(text);
+}
+
+// A value file read as one integer: absent gives the default silently; a
+// content that is not a number, or a number out of range, gives the default
+// after a beep and a message naming the file, the text and the value used.
+int readCheckedValue(const QString& name, int low, int high, int fallback, bool wholeLine) {
+  const auto line = firstLine(name);
+  if (!line) return fallback;
+  const QString text = line->trimmed();
+  const std::optional<int> n = wholeLine ? integerOf(text) : leadingInteger(text);
+  if (!n) {
+    warn(name + QStringLiteral(" ne contient pas un nombre (") + text + QStringLiteral("). Il est mis à %1...").arg(fallback));
+    return fallback;
+  }
+  if (*n < low || *n > high) {
+    warn(name + QStringLiteral(" contient un nombre incorrect (%1). Il est mis à %2...").arg(*n).arg(fallback));
+    return fallback;
+  }
+  return *n;
+}
+
+QString withSlash(QString folder) {
+  if (!folder.endsWith('/')) folder += '/';
+  return folder;
+}
+
+void setMovementFolders() {
+  const QString howells = ProgramFolder + QStringLiteral("Howells/");
+  if (ClubMode) {
+    platform::makeFolder(platform::resolvePath(howells));
+    MovementFolder = withSlash(platform::resolvePath(howells));
+    const QString club = MovementFolder + QStringLiteral("Bralmet/");
+    platform::makeFolder(platform::resolvePath(club));
+    ClubMovementFolder = withSlash(platform::resolvePath(club));
+    MovementFolderInUse = ClubMovementFolder;
+  } else {
+    MovementFolder = platform::folderExists(howells) ? withSlash(platform::resolvePath(howells)) : ProgramFolder;
+    MovementFolderInUse = MovementFolder;
+  }
+}
+
+// A value file holding one line, created with its default when absent.
+QString lineOrCreate(const QString& name, const QString& fallback) {
+  if (const auto line = firstLine(name)) return *line;
+  WriteSettingLine(name, fallback);
+  return fallback;
+}
+
+int readPbnOption() {
+  const auto line = firstLine(QStringLiteral("OPTIONPBN.TXT"));
+  if (!line) {
+    WriteSettingLine(QStringLiteral("OPTIONPBN.TXT"), QString::number(kDefaultPbnOption));
+    return kDefaultPbnOption;
+  }
+  // A number outside 1..4 is kept: the PBN import reports it and resets it.
+  return leadingInteger(*line).value_or(kDefaultPbnOption);
+}
+
+QString bridgeMatesControlProgram() {
+  if (!BridgeMatesControlPath.isEmpty()) return BridgeMatesControlPath;
+  const QString beside = SettingsPath(QStringLiteral("BMPro.EXE"));
+  return platform::fileExists(beside) ? platform::resolvePath(beside) : QStringLiteral("BMPro.EXE");
+}
+
+const QString kNeverRunText = QStringLiteral(
+    "BMPro.EXE (BCS) n'a jamais été lancé!\r\n\r\n"
+    "La clé HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\r\n"
+    "\\RFCM\\Settings pour BMPro n'existe pas dans le registre de Windows.\r\n\r\n"
+    "Dès que BMPro est lancé, vous devez absolument:\r\n\r\n"
+    "1) Mettre BMPro en Français s'il est en Anglais:\r\n"
+    "utilisez le menu \"Tools-> Language\" ou \"Outils->Langage\"\r\n\r\n"
+    "2) Décider que c'est BCS qui gère les paramètres de BMPro:\r\n"
+    "utilisez le menu \"Outils->Options->Bridgemate\"\r\n"
+    "ou \"Tools->Otions/BridgeMate\"\r\n"
+    "et cochez, à droite audessus, le bouton \"BridgeMate Control\"\r\n\r\n"
+    "3) Quitter BMPro.\r\n\r\n"
+    "Si vous ne faites pas cela, BMPro et les BridgeMates\r\n"
+    "risquent de ne pas fonctionner correctement.");
+
+// First use of BridgeMates in club mode: the control program's registry
+// value is set to "no", after a first run of the control program when its
+// key does not exist yet.
+void prepareControlProgramRegistry() {
+  platform::Registry& reg = platform::registry();
+  if (reg.keyExists(platform::kBridgeMatesSettingsKey)) {
+    reg.setValue(platform::kBridgeMatesSettingsKey, platform::kOverrideDbSettingsValue, QStringLiteral("no"));
+    return;
+  }
+  const QString exe = QStringLiteral("BMPro.EXE");
+  if (platform::processes().isRunning(exe)) {
+    platform::processes().stop(exe);
+    PauseMs(1000);
+  }
+  const int result = platform::processes().start(bridgeMatesControlProgram(), {});
+  if (result == platform::kStartNotFound) {
+    ShowAlert(QStringLiteral("Pas trouvé ") + exe + QStringLiteral(". Impossible de continuer!"));
+    HaltProgram();
+  }
+  if (result <= 32) {
+    ShowAlert(QStringLiteral("Erreur %1 au lancement de ").arg(result) + exe + QStringLiteral(". Impossible de continuer! On arrête"));
+    HaltProgram();
+  }
+  ui::Choice never;
+  never.form = QStringLiteral("TForm97");
+  never.caption = QStringLiteral("Message");
+  never.text = kNeverRunText;
+  never.buttons = {QStringLiteral("OK")};
+  never.codes = {1};
+  ui::Ask(never);
+  // The key is opened, never created: without it nothing is written.
+  reg.setValue(platform::kBridgeMatesSettingsKey, platform::kOverrideDbSettingsValue, QStringLiteral("no"));
+}
+
+}  // namespace
+
+QString SettingsPath(const QString& name) { return ProgramFolder + name; }
+
+bool SettingExists(const QString& name) { return platform::fileExists(SettingsPath(name)); }
+
+void CreateEmptySetting(const QString& name) {
+  TextFile f;
+  SafeRewrite(f, SettingsPath(name));
+  CloseTextFile(f);
+}
+
+void WriteSettingLine(const QString& name, const QString& line) {
+  TextFile f;
+  SafeRewrite(f, SettingsPath(name));
+  f.writeLine(line);
+  CloseTextFile(f);
+}
+
+void DeleteSetting(const QString& name) { platform::deleteFile(SettingsPath(name)); }
+
+void CheckPlayerFile() {
+  const bool f = SettingExists(QStringLiteral("FICHIER.TXT"));
+  const bool j = SettingExists(QStringLiteral("JOUEURS.TXT"));
+  if (!f && !j) {
+    warn(QStringLiteral("Attention! Un des fichiers de joueurs FICHIER.TXT ou JOUEURS.TXT doit absolument être présent. "
+                        "Désolé, on arrête..."));
+    HaltProgram();
+  }
+  if (f && j) {
+    warn(QStringLiteral("Vous avez créé les deux fichiers FICHIER.TXT et JOUEURS.TXT. Le premier est juste historique. "
+                        "Effacez-le et recommencez!"));
+    HaltProgram();
+  }
+  PlayersFileFound = true;
+  PlayersFileName = f ? QStringLiteral("FICHIER.TXT") : QStringLiteral("JOUEURS.TXT");
+}
+
+void LoadStartupOptions() {
+  Interactive = false;
+  TabletPassword = firstLine(QStringLiteral("ANDROIDPASSWORD.TXT")).value_or(kDefaultTabletPassword);
+  setMovementFolders();
+  ClubMovements = SettingExists(QStringLiteral("MouvementsBralmet.TXT"));
+  AskOpeningLead = SettingExists(QStringLiteral("DemanderEntame.TXT"));
+
+  CoherenceTest = true;
+  MitchellNumbering = true;
+  IsHowell = false;
+  ArrowSwitch = false;
+  ClearPairSlots();
+
+  SheetOrderByRounds = !SettingExists(QStringLiteral("AFFPARNS.TXT"));
+  CumulativeTotals = false;
+  AutoVentilation = !SettingExists(QStringLiteral("VENTILNON.TXT"));
+  SheetLineSkip = SettingExists(QStringLiteral("SAUTAUTO.TXT"));
+  ImpScoring = false;
+
+  MixingPercent = readCheckedValue(QStringLiteral("PANACHEPCKT.TXT"), 0, 100, kDefaultMixingPercent, false);
+  // 1 skip at half-time, 2 relay table; anything else asks (0).
+  SavedMitchellType = 0;
+  if (const auto line = firstLine(QStringLiteral("MITCHELLPAIR.TXT")))
+    if (const auto n = leadingInteger(*line); n && *n >= 0 && *n <= 2) SavedMitchellType = *n;
+  RoundsShownCount = readCheckedValue(QStringLiteral("nToursAffichage.TXT"), -1, 10, kDefaultRoundsShown, true);
+  PercentagesFromRound =
+      readCheckedValue(QStringLiteral("nToursPourcentages.TXT"), 0, 9998, kDefaultPercentagesFromRound, true);
+
+  ScoresTimesTen = SettingExists(QStringLiteral("MARQUEX10.TXT"));
+
+  PbnOption = readPbnOption();
+  if (PbnOption == 4) PbnName = lineOrCreate(QStringLiteral("NOMPBN.TXT"), QStringLiteral("TEST"));
+}
+
+void ReadPbnOptions() {
+  PbnOption = readPbnOption();
+  PbnName = lineOrCreate(QStringLiteral("NOMPBN.TXT"), QStringLiteral("TEST"));
+  const QString folder = lineOrCreate(QStringLiteral("DOSSIERPBN.TXT"), DataFolder).trimmed();
+  DiagramFolder = folder.isEmpty() ? DataFolder : withSlash(folder);
+}
+
+void ReadBMParams() {
+  if (const auto lines = platform::tryReadTextLines(SettingsPath(QStringLiteral("BMParams.TXT")))) {
+    auto line = [&](int n) { return n <= lines->size() ? std::optional<QString>(lines->at(n - 1)) : std::nullopt; };
+    // A flag is on only when its line begins with 1; a missing line keeps the default (on).
+    auto flag = [&](int n) {
+      const auto l = line(n);
+      return l ? leadingInteger(*l) == 1 : true;
+    };
+    BmLeadCard = flag(1);
+    BmValidateLeadCard = flag(2);
+    BmShowPlayerNames = flag(3);
+    BmNoBlankMemberNumber = flag(4);
+    const std::optional<int> mode = line(5) ? leadingInteger(*line(5)) : std::nullopt;
+    NameDisplayMode = mode && *mode >= 1 && *mode <= 3 ? *mode : 1;
+    BridgeMatesPin = line(6) ? line(6)->left(4) : kDefaultBridgeMatesPin;
+    return;
+  }
+  ShowAlert(QStringLiteral("La première fois que vous utilisez les BridgeMates, vous allez devoir créer certains "
+                           "paramètres. Vous pourrez encore les modifier plus tard dans les options du programme..."));
+  BmLeadCard = BmValidateLeadCard = BmShowPlayerNames = BmNoBlankMemberNumber = true;
+  NameDisplayMode = 1;
+  BridgeMatesPin = kDefaultBridgeMatesPin;
+  ui::Choice params;
+  params.form = QStringLiteral("TForm93");
+  params.caption = QStringLiteral("Paramètres pour BridgeMates");
+  params.text = QStringLiteral("Modifiez ces paramètres pour les BridgeMates");
+  params.buttons = {QStringLiteral("OK")};
+  params.codes = {1};
+  ui::Ask(params);
+  if (ClubMode && BridgeMatesMode) prepareControlProgramRegistry();
+}
+
+bool ReadDeviceKind() {
+  QString kind = firstLine(QStringLiteral("QUILLMARKE.TXT")).value_or(QString());
+  if (kind != kTabletsKind && kind != kBridgeMatesKind) {
+    if (!kind.isEmpty())
+      ShowAlert(QStringLiteral("Problème: les dispositifs ne sont ni des tablettes ni des BridgeMates! On suppose des tablettes..."));
+    kind = kTabletsKind;
+    WriteDeviceKind(kind);
+  }
+  BridgeMatesMode = kind == kBridgeMatesKind;
+  TabletsMode = !BridgeMatesMode;
+  return BridgeMatesMode;
+}
+
+void WriteDeviceKind(const QString& kind) { WriteSettingLine(QStringLiteral("QUILLMARKE.TXT"), kind); }

@@ -1,0 +1,495 @@
+#include "core/StartScreen.h"
+
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/Interaction.h"
+#include "core/Messages.h"
+#include "core/Settings.h"
+#include "core/State.h"
+#include "core/TournamentFiles.h"
+#include "platform/Process.h"
+#include "platform/TextFiles.h"
+
+#include <cerrno>
+
+namespace {
+
+const QString kNewTournament = QStringLiteral("Débuter un nouveau tournoi");
+const QString kResume = QStringLiteral("Reprendre un ancien tournoi");
+const QString kFederation = QStringLiteral("Jouer un tournoi FFBClubNet");
+
+// A piece of work provided by a later part of the program: when it is not
+// there the function says so, the start screen comes back and the caller stops.
+template <typename F>
+bool available(const F& work, const QString& function) {
+  if (work) return true;
+  ShowAlert(QStringLiteral("Désolé, la fonction \"") + function +
+            QStringLiteral("\" n'est pas encore disponible dans cette version du programme."));
+  ShowStartScreen();
+  return false;
+}
+
+void noDeviceState(StartScreenView& view) {
+  TableDevicesMode = false;
+  view.bridgeBoxChecked = false;
+  view.checkBox2Checked = false;
+  view.checkBox3Checked = false;
+  view.radioGroup1Enabled = false;
+  view.radioGroup2Enabled = false;
+  view.radioGroup1Item = 0;
+  view.radioGroup2Item = 0;
+  view.memo1Enabled = false;
+  DeleteSetting(QStringLiteral("INTRO.TXT"));
+  DeleteSetting(QStringLiteral("ETUIS.TXT"));
+}
+
+void showTournamentButtons(StartScreenView& view) {
+  view.federationButtonVisible = FederationMode;
+  view.newButtonVisible = !FederationMode;
+}
+
+// Steps shared by the new and the resumed tournament before the start
+// screen is hidden: the registry value saved, the programs located.
+bool locatePrograms(const QString& function) {
+  StartScreenServices& s = startScreenServices();
+  if (ClubMode) {
+    if (!available(s.saveOverrideDBSettings, function)) return false;
+    s.saveOverrideDBSettings();
+  }
+  if (BridgeMatesMode) {
+    if (!available(s.locateExternalProgram, function)) return false;
+    s.locateExternalProgram(QStringLiteral("BMPro.TXT"), QStringLiteral("BMPro.EXE"),
+                            QStringLiteral("Recherche du programme BMPro.EXE. Une seule fois..."));
+  }
+  if (ClubMode) {
+    if (!available(s.locateExternalProgram, function)) return false;
+    s.locateExternalProgram(QStringLiteral("Tallyvane.TXT"), QStringLiteral("Tallyvane.EXE"),
+                            QStringLiteral("Recherche du programme Tallyvane.EXE. Une seule fois..."));
+  }
+  return true;
+}
+
+// The files of a tournament of this code that DeleteTournamentFiles deletes.
+const char* const kTournamentExtensions[] = {".DAT", ".PAI", ".VAR", ".MUL", ".ADJ", ".PEN", ".SEA",
+                                             ".DIA", ".SPECS", ".PAT", ".AS", ".CUM"};
+
+bool tournamentFilesExist(const QString& code) {
+  for (const char* ext : kTournamentExtensions)
+    if (platform::fileExists(DataFolder + code + QLatin1String(ext))) return true;
+  return BridgeMatesMode && platform::fileExists(DataFolder + code + QStringLiteral(".BWS"));
+}
+
+bool isLocked(int code) { return code == EBUSY || code == ETXTBSY || code == EAGAIN; }
+
+}  // namespace
+
+StartScreenServices& startScreenServices() {
+  static StartScreenServices services;
+  return services;
+}
+
+void HideStartScreen() {
+  if (startScreenServices().hideStartScreen) startScreenServices().hideStartScreen();
+}
+
+void ShowStartScreen() {
+  if (startScreenServices().showStartScreen) startScreenServices().showStartScreen();
+}
+
+void StartScreenCreate(StartScreenView& view) {
+  InitGlobals();
+  view.clubLabelVisible = ClubMode;
+  LoadStartupOptions();
+  TableDevicesMode = SettingExists(QStringLiteral("QUILLMARKE.TXT"));
+  if (!TableDevicesMode) noDeviceState(view);
+  CheckPlayerFile();
+  view.bridgeBoxChecked = TableDevicesMode;
+  view.radioGroup1Enabled = TableDevicesMode;
+  view.checkBox2Enabled = TableDevicesMode;
+  view.checkBox3Enabled = TableDevicesMode;
+  FederationMode = SettingExists(QStringLiteral("FFB.TXT"));
+  if (FederationMode) {
+    view.radioGroup1Item = 1;
+    view.checkBox2Enabled = false;
+    view.checkBox3Enabled = false;
+    view.memo1Visible = true;
+  } else {
+    view.radioGroup1Item = 0;
+    view.memo1Visible = false;
+  }
+  showTournamentButtons(view);
+  if (TableDevicesMode) {
+    EnterDealsAtTable = SettingExists(QStringLiteral("ETUIS.TXT"));
+    view.checkBox2Checked = EnterDealsAtTable;
+    view.checkBox3Checked = SettingExists(QStringLiteral("INTRO.TXT"));
+    PairsEntered = !view.checkBox3Checked;
+  }
+}
+
+void StartScreenShow(StartScreenView& view) {
+  view.clubPlayersMenuVisible = ClubMode;
+  ReadPbnOptions();
+  if (TableDevicesMode) {
+    const bool bridgeMates = ReadDeviceKind();
+    view.radioGroup2Item = bridgeMates ? 1 : 0;
+    if (bridgeMates) ReadBMParams();
+    view.radioGroup1Enabled = true;
+    view.radioGroup2Enabled = true;
+    EntryByContracts = true;
+  } else {
+    TabletsMode = false;
+    BridgeMatesMode = false;
+    view.radioGroup2Enabled = false;
+    EntryByContracts = SettingExists(QStringLiteral("CONTRAT.TXT"));
+  }
+  if (ClubMode) {
+    view.radioGroup1Item = 0;
+    view.radioGroup1FfbEnabled = false;
+  }
+}
+
+void BridgeBoxClick(StartScreenView& view, bool checked) {
+  view.bridgeBoxChecked = checked;
+  TableDevicesMode = checked;
+  // The device kind follows the box and the kind chosen, so that no device
+  // flag outlives the box.
+  TabletsMode = checked && view.radioGroup2Item == 0;
+  BridgeMatesMode = checked && view.radioGroup2Item == 1;
+  if (checked) {
+    WriteDeviceKind(view.radioGroup2Item == 0 ? kTabletsKind : kBridgeMatesKind);
+    EntryByContracts = true;
+  } else {
+    DeleteSetting(QStringLiteral("QUILLMARKE.TXT"));
+    view.radioGroup1Item = 0;
+    view.radioGroup1Enabled = false;
+  }
+  view.checkBox2Enabled = checked;
+  view.checkBox3Enabled = checked;
+  view.radioGroup1Enabled = checked;
+  view.radioGroup2Enabled = checked;
+  if (checked) {
+    view.radioGroup1Item = 0;
+    view.checkBox2Checked = EnterDealsAtTable;
+    view.checkBox3Checked = !PairsEntered;
+  }
+}
+
+void CheckBox2Click(StartScreenView& view, bool checked) {
+  view.checkBox2Checked = checked;
+  EnterDealsAtTable = checked;
+  if (checked)
+    CreateEmptySetting(QStringLiteral("ETUIS.TXT"));
+  else
+    DeleteSetting(QStringLiteral("ETUIS.TXT"));
+}
+
+void CheckBox3Click(StartScreenView& view, bool checked) {
+  view.checkBox3Checked = checked;
+  if (checked)
+    WriteSettingLine(QStringLiteral("INTRO.TXT"), QStringLiteral("Joueurs à introduire sur les tablettes"));
+  else
+    DeleteSetting(QStringLiteral("INTRO.TXT"));
+  PairsEntered = !checked;
+}
+
+void RadioGroup1Click(StartScreenView& view, int item) {
+  view.radioGroup1Item = item;
+  if (item == 0) {
+    FederationMode = false;
+    DeleteSetting(QStringLiteral("FFB.TXT"));
+  } else {
+    FederationMode = true;
+    CreateEmptySetting(QStringLiteral("FFB.TXT"));
+    view.federationButtonCaption = QStringLiteral("Jouer un tournoi FFBClubNet");
+  }
+  view.checkBox3Enabled = !FederationMode;
+  view.checkBox2Enabled = true;
+  view.memo1Visible = FederationMode;
+  showTournamentButtons(view);
+}
+
+void RadioGroup2Click(StartScreenView& view, int item) {
+  view.radioGroup2Item = item;
+  QString kind;
+  if (item == 0) {
+    BridgeMatesMode = false;
+    TabletsMode = true;
+    kind = kTabletsKind;
+  } else {
+    QString missing;
+    if (!SettingExists(QStringLiteral("BRIDGEMATE.BWS")))
+      missing = QStringLiteral("BRIDGEMATE.BWS");
+    else if (!SettingExists(QStringLiteral("TABLOSSE.EXE")))
+      missing = QStringLiteral("TABLOSSE.EXE");
+    if (!missing.isEmpty()) {
+      ShowAlert(QStringLiteral("Désolé, pas d'utilisation des BridgeMates possible: ") + missing +
+                QStringLiteral(" n'a pas été trouvé dans ce dossier!"));
+      TableDevicesMode = TabletsMode = BridgeMatesMode = false;
+      view.bridgeBoxChecked = false;
+      view.radioGroup2Item = 0;
+      view.radioGroup1Enabled = false;
+      view.radioGroup2Enabled = false;
+      view.checkBox2Enabled = false;
+      view.checkBox3Enabled = false;
+      DeleteSetting(QStringLiteral("QUILLMARKE.TXT"));
+      return;
+    }
+    BridgeMatesMode = true;
+    TabletsMode = false;
+    kind = kBridgeMatesKind;
+    ReadBMParams();
+  }
+  TableDevicesMode = view.bridgeBoxChecked;
+  if (TableDevicesMode) {
+    WriteDeviceKind(kind);
+  } else {
+    DeleteSetting(QStringLiteral("QUILLMARKE.TXT"));
+    view.radioGroup1Item = 0;
+  }
+  view.checkBox2Enabled = TableDevicesMode;
+  view.checkBox3Enabled = TableDevicesMode;
+  view.radioGroup1Enabled = TableDevicesMode;
+  if (TableDevicesMode) {
+    view.checkBox2Checked = EnterDealsAtTable;
+    view.checkBox3Checked = !PairsEntered;
+  }
+  showTournamentButtons(view);
+}
+
+void NewTournamentClick() {
+  ResumeChosen = 0;
+  ResumingTournament = false;
+  StartScreenServices& s = startScreenServices();
+  if (!available(s.loadPlayers, kNewTournament)) return;
+  s.loadPlayers();
+  StartNewTournament();
+}
+
+void StartNewTournament() {
+  if (!locatePrograms(kNewTournament)) return;
+  ResumingTournament = false;
+  StartScreenServices& s = startScreenServices();
+  if (!available(s.showParametersWindow, kNewTournament)) return;
+  HideStartScreen();
+  s.showParametersWindow();
+}
+
+void ResumeTournamentClick() {
+  ResumeChosen = 1;
+  ResumingTournament = true;
+  StartScreenServices& s = startScreenServices();
+  if (!available(s.loadPlayers, kResume)) return;
+  s.loadPlayers();
+  if (FederationMode) {
+    if (!available(s.importFederationSession, kResume)) return;
+    ShowAlert(QStringLiteral(
+        "Attention, en mode \"FFB\", vous allez devoir montrer, à la fois le fichier de récupération de Talvaron et le "
+        "BWS du mouvement créé par FFBClubNet. Aucune vérification n'est faite sur la cohérence interne des deux "
+        "fichiers!"));
+    s.importFederationSession();
+  }
+  ResumeTournament();
+}
+
+void ResumeTournament() {
+  StartScreenServices& s = startScreenServices();
+  if (!locatePrograms(kResume)) return;
+  if (!available(s.reloadTournament, kResume)) return;
+  HideStartScreen();
+  if (!s.reloadTournament(QString())) return;
+  if (FederationMode)
+    ShowAlert(QStringLiteral(
+        "Attention! Il faut absolument que le tournoi que vous rechargez soit le dernier que vous avez joué ou que "
+        "c'était du à un plantage général. Sinon, son comportement peut être imprévisible, y compris des erreurs "
+        "fatales!"));
+  CountResumedTournament();
+
+  if (TournamentDatedToday && TableDevicesMode && ResultsEntered != ResultSlotCount) {
+    ui::Choice warning;
+    warning.form = QStringLiteral("TForm108");
+    warning.caption = QStringLiteral("Avertissement");
+    warning.text = QStringLiteral(
+        "Vous rechargez un tournoi joué aujourd'hui et qui n'est pas terminé.\r\n"
+        "Ce n'est normal qu'après un plantage du PC, du programme, de \"PCQuillmarkeServer\" ou de \"BMPro\".\r\n"
+        "Les serveurs qui ne tournent plus vont être relancés.");
+    warning.buttons = {QStringLiteral("Je suis d'accord"), QStringLiteral("Retour au menu")};
+    warning.codes = {1, 2};
+    warning.cancelCode = 2;
+    if (ui::Ask(warning) == 2) {
+      ShowStartScreen();
+      return;
+    }
+    if (!available(s.setTabletFolders, kResume) || !available(s.startCollectionTimer, kResume)) return;
+    s.setTabletFolders();
+    if (BridgeMatesMode) {
+      BwsFileName = DataFolder + TournamentCode + QStringLiteral(".BWS");
+      if (platform::fileExists(BwsFileName)) {
+        if (!platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) {
+          if (!available(s.startBridgeMatesControl, kResume)) return;
+          s.startBridgeMatesControl();
+        }
+        s.startCollectionTimer(1000);
+      } else {
+        ShowAlert(QStringLiteral("Pas trouvé le fichier ") + BwsFileName +
+                  QStringLiteral(". Impossible de relancer les BridgeMates avec BMPro. Dites-le à Teo VARNAL..."));
+        TableDevicesMode = TabletsMode = BridgeMatesMode = false;
+      }
+    }
+    if (TabletsMode) {
+      if (!available(s.startTabletServer, kResume) || !available(s.startTabletCompanion, kResume)) return;
+      if (!platform::processes().isRunning(QStringLiteral("PCQuillmarkeServer.EXE"))) s.startTabletServer();
+      s.startCollectionTimer(500);
+      s.startTabletCompanion();
+    }
+  }
+  if (!TournamentDatedToday && TableDevicesMode) {
+    if (!available(s.setTabletFolders, kResume)) return;
+    s.setTabletFolders();
+  }
+  if (!available(s.refreshFrequenciesForDevices, kResume) || !available(s.refreshResultsForDevices, kResume) ||
+      !available(s.showResumedTournamentMenu, kResume))
+    return;
+  s.refreshFrequenciesForDevices();
+  s.refreshResultsForDevices();
+  if (!TournamentDatedToday) ResultsEntered = ResultSlotCount;
+  s.showResumedTournamentMenu(TournamentDatedToday);
+}
+
+void FederationTournamentClick() {
+  EntryByContracts = true;
+  StartScreenServices& s = startScreenServices();
+  if (!available(s.loadPlayers, kFederation) || !available(s.importFederationSession, kFederation) ||
+      !available(s.showFederationSummary, kFederation) ||
+      (BridgeMatesMode && !available(s.locateExternalProgram, kFederation)))
+    return;
+  s.loadPlayers();
+  HideStartScreen();
+  s.importFederationSession();
+  if (BridgeMatesMode)
+    s.locateExternalProgram(QStringLiteral("BMPro.TXT"), QStringLiteral("BMPro.EXE"),
+                            QStringLiteral("Recherche du programme BMPro.EXE. Une seule fois..."));
+  const QString previousCode = TournamentCode;
+  TournamentCode = FederationTournamentCode();
+  if (tournamentFilesExist(TournamentCode)) {
+    const int answer = ui::AskYesNo(QStringLiteral("Il existe déjà des fichiers du tournoi ") + TournamentCode +
+                                    QStringLiteral(" dans le dossier ") + DataFolder +
+                                    QStringLiteral(". Voulez-vous vraiment les effacer?"));
+    if (answer == 7) {
+      // Kept: the quit must not save over them either.
+      TournamentCode = previousCode;
+      ShowStartScreen();
+      return;
+    }
+  }
+  DeleteCurrentTournamentFiles();
+  s.showFederationSummary(BuildFederationSummary());
+}
+
+void AboutClick() { ShowAboutMessage(); }
+
+void OptionsClick() {
+  GeneralOptionsMode = true;
+  StartScreenServices& s = startScreenServices();
+  if (available(s.runGeneralOptions, QStringLiteral("Réglages et paramètres"))) s.runGeneralOptions();
+}
+
+void ClubPlayersClick() {
+  StartScreenServices& s = startScreenServices();
+  if (available(s.showClubPlayers, QStringLiteral("Créer ou modifier des joueurs (Bralmet)"))) s.showClubPlayers();
+}
+
+QString FederationTournamentCode() { return DateYear + DateMonth + DateDay + TimeText.left(2); }
+
+FederationSummary BuildFederationSummary() {
+  FederationSummary f;
+  f.code = TournamentCode;
+  if (IsPatton) {
+    f.movement = QStringLiteral("Patton");
+  } else if (HerediaMovement != 0) {
+    f.movement = QStringLiteral("Hérédia");
+  } else {
+    if (IsHowell)
+      f.movement = QStringLiteral("Howell");
+    else if (MitchellType == 0)
+      f.movement = QStringLiteral("Mitchell standard");
+    else if (MitchellType == 2)
+      f.movement = QStringLiteral("Mitchell-Relais=Guéridon");
+    else
+      f.movement = QStringLiteral("Skip-Mitchell");
+    if (FederationMovementKind == 1 || FederationMovementKind == 3) f.movement += QStringLiteral(" *RecEO*");
+    if (FederationMovementKind == 2 || FederationMovementKind == 4) f.movement += QStringLiteral(" *NoRec*");
+  }
+  f.pairs = QString::number(PairCount);
+  f.tables = HerediaMovement != 0 ? QString::number(TableCount) + QStringLiteral(" (au début)")
+                                  : QString::number(ResultsPerBoard);
+  if (!ByePresent)
+    f.bye = QStringLiteral("NON");
+  else if (IsHowell)
+    f.bye = QString::number(ByePairNumber);
+  else if (ByePairNumber <= TableCount)
+    f.bye = QStringLiteral("N/S %1").arg(ByePairNumber);
+  else
+    f.bye = QStringLiteral("E/W %1").arg(ByePairNumber - TableCount);
+  f.pairsNote = PairsEntered ? QStringLiteral("<- Déjà introduites dans FFBClubNet")
+                             : QStringLiteral("<- A introduire sur les tablettes");
+  return f;
+}
+
+bool IsDefaultNameFor(const QString& name, const QString& letters) {
+  if (name.size() < 2 || !letters.contains(name[0])) return false;
+  for (qsizetype i = 1; i < name.size(); ++i)
+    if (!name[i].isDigit()) return false;
+  return true;
+}
+
+void CountResumedTournament() {
+  ResultsEntered = 0;
+  for (int s = 1; s <= ResultSlotCount && s <= kMaxResultSlots; ++s)
+    if (ResultScore[s] != kScoreNone) ++ResultsEntered;
+  PlayersExpected = 2 * (PairCount - (ByePresent ? 1 : 0));
+  if (PairsEntered) {
+    PlayersNamed = PlayersExpected;
+    return;
+  }
+  auto named = [](const QString& raw, const QString& letters) {
+    const QString n = raw.trimmed();
+    return !n.isEmpty() && n != QStringLiteral("BYE") && !IsDefaultNameFor(n, letters);
+  };
+  PlayersNamed = 0;
+  for (int p = 1; p <= PairCount && p <= kMaxPairs; ++p) {
+    if (named(Player1Names[p], QStringLiteral("NE"))) ++PlayersNamed;
+    if (named(Player2Names[p], QStringLiteral("SW"))) ++PlayersNamed;
+  }
+}
+
+QString EscapedErrorMessage(const std::exception& error) {
+  const auto* io = dynamic_cast<const platform::IoError*>(&error);
+  if (!io) return QString::fromUtf8(error.what());
+  const QString file = io->fileName().isEmpty() ? QStringLiteral("<inconnu>") : io->fileName();
+  const int code = io->code();
+  if (isLocked(code))
+    return QStringLiteral("Le fichier \"") + file + QStringLiteral("\" est verrouillé. L'opération n'a pas été faite.");
+  if (code == EEXIST)
+    return QStringLiteral("Le fichier \"") + file + QStringLiteral("\" existe déjà. L'opération n'a pas été faite.");
+  if (code == 103)
+    return QStringLiteral("Erreur 103 : fichier non ouvert pour I/O\r\nFichier : ") + file + QStringLiteral("\r\nMessage : ") +
+           io->message();
+  if (code == 106)
+    return QStringLiteral("Erreur 106 : valeur numérique incorrecte dans un fichier.\r\nFichier : ") + file +
+           QStringLiteral("\r\nCause probable : une ligne vide, du texte, ou une virgule/point incorrect là où Talvaron "
+                          "attend un nombre.\r\nMessage : ") +
+           io->message();
+  return QStringLiteral("Erreur I/O n°%1\r\nFichier : ").arg(code) + file + QStringLiteral("\r\nMessage : ") + io->message();
+}
+
+void ReportEscapedError(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const FatalStopError&) {
+    throw;
+  } catch (const std::exception& e) {
+    ui::interaction().showSystemMessage(EscapedErrorMessage(e));
+  } catch (...) {
+    ui::interaction().showSystemMessage(QStringLiteral("Erreur inconnue. L'opération n'a pas été faite."));
+  }
+}

@@ -1,0 +1,116 @@
+#pragma once
+// The work behind the start screen (the window itself is core/ui's TForm1):
+// its creation and show, the device and entry choices, each stored at once
+// in its settings file, the three buttons (new, resumed and FFBClubNet
+// tournament) and the application-wide error handler's messages.
+#include <QString>
+
+#include <exception>
+#include <functional>
+
+// What the start screen shows: the window applies it after each routine.
+struct StartScreenView {
+  bool clubLabelVisible = false;    // Label9 "(Bralmet)"
+  bool clubPlayersMenuVisible = false;
+  bool bridgeBoxChecked = false;
+  bool checkBox2Checked = false;    // the players enter the deals
+  bool checkBox2Enabled = false;
+  bool checkBox3Checked = false;    // the players enter their names
+  bool checkBox3Enabled = false;
+  int radioGroup1Item = 0;          // 0 "Standard", 1 "FFB"
+  bool radioGroup1Enabled = false;
+  bool radioGroup1FfbEnabled = true;
+  int radioGroup2Item = 0;          // 0 tablets, 1 BridgeMates
+  bool radioGroup2Enabled = false;
+  bool memo1Visible = false;
+  bool memo1Enabled = true;
+  bool newButtonVisible = true;         // SpeedButton1
+  bool federationButtonVisible = false;  // SpeedButton3
+  QString federationButtonCaption = QStringLiteral("Jouer un tournoi &FFBClubNet");
+};
+
+// The start screen's creation: state initialised, option files read, device
+// mode from its marker file, players-file check (which may end the program),
+// then the controls.
+void StartScreenCreate(StartScreenView& view);
+// The start screen's show: PBN options, device kind (and the BridgeMates
+// settings), entry by contracts, club-mode restrictions.
+void StartScreenShow(StartScreenView& view);
+
+void BridgeBoxClick(StartScreenView& view, bool checked);
+void CheckBox2Click(StartScreenView& view, bool checked);
+void CheckBox3Click(StartScreenView& view, bool checked);
+void RadioGroup1Click(StartScreenView& view, int item);
+void RadioGroup2Click(StartScreenView& view, int item);
+
+// The three buttons.
+void NewTournamentClick();
+void ResumeTournamentClick();
+void FederationTournamentClick();
+// The work behind the first two buttons.
+void StartNewTournament();
+void ResumeTournament();
+
+// The menu entries.
+void AboutClick();
+void OptionsClick();
+void ClubPlayersClick();
+
+// The start screen hidden (a tournament begins) and shown again (a resume
+// cancelled); both do nothing until the window is there.
+void HideStartScreen();
+void ShowStartScreen();
+
+// The federation tournament's code: yyyymmddhh.
+QString FederationTournamentCode();
+
+// What the federation summary window shows.
+struct FederationSummary {
+  QString code;
+  QString movement;
+  QString pairs;
+  QString tables;
+  QString bye;
+  QString pairsNote;
+};
+FederationSummary BuildFederationSummary();
+
+// Results entered (slots whose score is not 10000) and players named, counted
+// again from the slots after a reload.
+void CountResumedTournament();
+// A default player name: the letter followed by a number ("N12").
+bool IsDefaultNameFor(const QString& name, const QString& letters);
+
+// The work that later parts of the program provide. A button whose work is
+// not there yet says so and stops.
+struct StartScreenServices {
+  std::function<void()> hideStartScreen;
+  std::function<void()> showStartScreen;
+  std::function<void()> loadPlayers;
+  std::function<void()> saveOverrideDBSettings;
+  std::function<void(const QString& rememberedFile, const QString& executable, const QString& waitingText)>
+      locateExternalProgram;
+  std::function<void()> showParametersWindow;
+  std::function<void()> importFederationSession;
+  std::function<bool(const QString& code)> reloadTournament;
+  std::function<void(const FederationSummary&)> showFederationSummary;
+  std::function<void()> setTabletFolders;
+  std::function<void()> startBridgeMatesControl;
+  std::function<void()> startTabletServer;
+  std::function<void()> startTabletCompanion;
+  std::function<void(int intervalMs)> startCollectionTimer;
+  std::function<void()> refreshFrequenciesForDevices;
+  std::function<void()> refreshResultsForDevices;
+  // Shows the tournament menu of a resumed tournament (dated today or not).
+  std::function<void(bool datedToday)> showResumedTournamentMenu;
+  std::function<void()> runGeneralOptions;
+  std::function<void()> showClubPlayers;
+};
+StartScreenServices& startScreenServices();
+
+// The message shown for an error that escaped an event handler: the French
+// text naming the file for platform::IoError; the error's own text otherwise.
+QString EscapedErrorMessage(const std::exception& error);
+// Shows the message of an escaped error in the system message box. A fatal
+// stop (tests) is passed on.
+void ReportEscapedError(std::exception_ptr error);

@@ -1,0 +1,222 @@
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/Notices.h"
+#include "core/Quit.h"
+#include "core/ScriptedInteraction.h"
+#include "platform/Process.h"
+#include "platform/TextFiles.h"
+#include "support/TestState.h"
+
+#include <QDir>
+#include <QFile>
+
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+class QuitTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    SetCollectionTimerControl(
+        [this] {
+          calls << "stop collection";
+          return true;
+        },
+        [this] { calls << "restart collection"; });
+    ui::RegisterNoticeWindow(
+        "TForm110", [this](const QString& text) { calls << "wait shown: " + text; }, [this] { calls << "wait hidden"; });
+  }
+  void TearDown() override {
+    SetCollectionTimerControl(nullptr, nullptr);
+    ui::RegisterNoticeWindow("TForm110", nullptr, nullptr);
+    SetOverrideRestorer(nullptr);
+    SetCompanionStopper(nullptr);
+    TalvaronTest::TearDown();
+  }
+
+  // An open tournament of two pairs, reloaded from its files of 1 January 2020.
+  void openTournament() {
+    TournamentCode = "ABC";
+    DateDay = "01";
+    DateMonth = "01";
+    DateYear = "2020";
+    TournamentTitle = "Mercredi";
+    PairNumbers[1] = 1;
+    PairNumbers[2] = -1;
+    Player1Names[1] = "DUPONT Jean";
+    Player2Names[1] = "MARTIN Anne";
+    PairLabels[1] = "DUPONT Jean - MARTIN Anne";
+    Player1Names[2] = "DURAND Paul";
+    Player2Names[2] = "PETIT Marc";
+    PairLabels[2] = "DURAND Paul - PETIT Marc";
+    PairCount = 2;
+    writeBytes(dataDir() + "ABC.DAT", "01/01/2020\r\nMercredi");
+  }
+
+  // Quits with the confirmation given; the end of the program is expected.
+  int quitConfirmed() {
+    talk.answer(1);
+    try {
+      QuitProgram();
+    } catch (const FatalStopError& stop) {
+      return stop.exitCode();
+    }
+    ADD_FAILURE() << "the program did not end";
+    return -1;
+  }
+
+  QString backups() const { return rootDir() + "BackupsTalvaron/"; }
+  bool exists(const QString& path) const { return QFileInfo::exists(path); }
+
+  ui::ScriptedInteraction talk;
+  QStringList calls;
+};
+
+TEST_F(QuitTest, DecliningTheConfirmationChangesNothing) {
+  openTournament();
+  writeBytes(programDir() + "NOMBM.TXT", "Tournoi\r\n");
+  talk.answer(0);
+  QuitProgram();
+  ASSERT_EQ(talk.choices.size(), 1);
+  EXPECT_EQ(talk.choices[0].form, "TForm59");
+  EXPECT_EQ(talk.choices[0].caption, "Confirmation?");
+  EXPECT_EQ(talk.choices[0].text, "Vraiment quitter le programme?");
+  EXPECT_EQ(talk.choices[0].buttons, QStringList({"&OK", "&Annuler = ESC"}));
+  EXPECT_EQ(ChoiceResult, 0);
+  EXPECT_EQ(readBytes(dataDir() + "ABC.DAT"), "01/01/2020\r\nMercredi");
+  EXPECT_FALSE(exists(dataDir() + "ABC.PAI"));
+  EXPECT_FALSE(exists(backups()));
+  EXPECT_TRUE(exists(programDir() + "NOMBM.TXT"));
+  EXPECT_TRUE(calls.isEmpty());  // the collection goes on
+  EXPECT_EQ(TournamentCode, "ABC");
+}
+
+TEST_F(QuitTest, ConfirmingSavesBacksUpIntoTodaysFolderAndPurgesByTheDates) {
+  openTournament();
+  writeBytes(programDir() + "NOMBM.TXT", "Tournoi\r\n");
+  // Backups: today is 7 December 2026.
+  for (const char* folder : {"20251130", "20251206", "20251207", "20251215", "20241130", "2025113", "2025113x"})
+    QDir().mkpath(backups() + folder);
+  writeBytes(backups() + "20251130/OLD.PAI", "x");
+  writeBytes(backups() + "20261207/FIRST.PAI", "first tournament of the day");
+  // Tournaments of the results folder.
+  writeBytes(dataDir() + "OLD.DAT", "06/12/2025\r\nSamedi");
+  for (const char* ext : {"PAI", "VAR", "MUL", "SPECS", "DIA", "SEA", "ADJ", "PEN", "PAT", "AS", "CUM", "BWS", "PBN"})
+    writeBytes(dataDir() + "OLD." + ext, "x");
+  writeBytes(dataDir() + "EDGE.DAT", "07/12/2025\r\nLundi");
+  writeBytes(dataDir() + "EDGE.PAI", "x");
+  writeBytes(dataDir() + "NODATE.DAT", "Aujourd'hui\r\nLundi");
+  writeBytes(dataDir() + "NODATE.PAI", "x");
+  writeBytes(dataDir() + "abc.pen", "penalties");
+
+  EXPECT_EQ(quitConfirmed(), 0);
+
+  // Saved, then copied into the folder of today (not of the tournament's date).
+  const QString day = backups() + "20261207/";
+  EXPECT_EQ(readBytes(dataDir() + "ABC.DAT"), "01/01/2020\r\nMercredi");
+  EXPECT_FALSE(readBytes(dataDir() + "ABC.PAI").isEmpty());
+  EXPECT_EQ(readBytes(day + "ABC.DAT"), readBytes(dataDir() + "ABC.DAT"));
+  EXPECT_EQ(readBytes(day + "ABC.PAI"), readBytes(dataDir() + "ABC.PAI"));
+  EXPECT_EQ(readBytes(day + "abc.pen"), "penalties");
+  EXPECT_EQ(readBytes(day + "FIRST.PAI"), "first tournament of the day");
+  EXPECT_FALSE(exists(backups() + "20200101"));
+
+  // Backups of last year before today's day and month are gone; others stay.
+  EXPECT_FALSE(exists(backups() + "20251130"));
+  EXPECT_FALSE(exists(backups() + "20251206"));
+  for (const char* kept : {"20251207", "20251215", "20241130", "2025113", "2025113x"})
+    EXPECT_TRUE(exists(backups() + kept)) << kept;
+
+  // Tournaments dated more than a year ago are purged but for their ".BWS" and
+  // ".PBN"; the open tournament, however old, is kept.
+  for (const char* ext : {"DAT", "PAI", "VAR", "MUL", "SPECS", "DIA", "SEA", "ADJ", "PEN", "PAT", "AS", "CUM"})
+    EXPECT_FALSE(exists(dataDir() + "OLD." + ext)) << ext;
+  EXPECT_TRUE(exists(dataDir() + "OLD.BWS") && exists(dataDir() + "OLD.PBN"));
+  EXPECT_TRUE(exists(dataDir() + "EDGE.PAI") && exists(dataDir() + "NODATE.PAI"));
+  EXPECT_TRUE(exists(dataDir() + "ABC.DAT") && exists(dataDir() + "ABC.PAI"));
+
+  EXPECT_FALSE(exists(programDir() + "NOMBM.TXT"));
+  EXPECT_EQ(calls, QStringList({"stop collection", "wait shown: Backup en cours...", "wait hidden"}));
+}
+
+TEST_F(QuitTest, NoBackupMarkerSkipsTheBackupAndBothPurges) {
+  openTournament();
+  writeBytes(backups() + "NoBackup.TXT", "");
+  QDir().mkpath(backups() + "20251130");
+  writeBytes(dataDir() + "OLD.DAT", "05/12/2025\r\nVendredi");
+  EXPECT_EQ(quitConfirmed(), 0);
+  EXPECT_TRUE(exists(dataDir() + "ABC.PAI"));  // saved all the same
+  EXPECT_FALSE(exists(backups() + "20261207"));
+  EXPECT_TRUE(exists(backups() + "20251130"));
+  EXPECT_TRUE(exists(dataDir() + "OLD.DAT"));
+  EXPECT_EQ(calls, QStringList({"stop collection"}));
+}
+
+TEST_F(QuitTest, ACumulativeTournamentIsNeitherSavedNorBackedUpAndImpsAreWarned) {
+  openTournament();
+  CumulativeMode = true;
+  ImpScoring = true;
+  writeBytes(programDir() + "NOMBM.TXT", "x");
+  EXPECT_EQ(quitConfirmed(), 0);
+  EXPECT_FALSE(exists(dataDir() + "ABC.PAI"));
+  EXPECT_FALSE(exists(backups()));
+  EXPECT_TRUE(exists(programDir() + "NOMBM.TXT"));
+  EXPECT_EQ(talk.messages, QStringList({"Attention! Les résultats du tournoi seront quand même sauvés en formule Paires. Si "
+                                        "vous le rechargez, n'oubliez pas de recocher la formule Butler avant de "
+                                        "recalculer les résultats..."}));
+  EXPECT_EQ(talk.beepsBefore("Attention!"), 1);
+}
+
+TEST_F(QuitTest, AFailedSaveLeavesTheProgramOpenAndTheCollectionRunning) {
+  openTournament();
+  QFile::remove(dataDir() + "ABC.DAT");
+  QDir().mkpath(dataDir() + "ABC.DAT");  // cannot be replaced by a file
+  talk.answer(1);
+  EXPECT_THROW(QuitProgram(), platform::IoError);
+  EXPECT_EQ(calls, QStringList({"stop collection", "restart collection"}));
+  EXPECT_FALSE(exists(backups()));
+}
+
+TEST_F(QuitTest, InClubModeTheRegistryValueIsRestored) {
+  openTournament();
+  ClubMode = true;
+  SetOverrideRestorer([this] { calls << "restore registry"; });
+  EXPECT_EQ(quitConfirmed(), 0);
+  EXPECT_EQ(calls.last(), "restore registry");
+}
+
+TEST_F(QuitTest, WithDevicesTheTabletsFolderAndTheFederationDatabaseAreBackedUp) {
+  openTournament();
+  TableDevicesMode = TabletsMode = true;
+  EXPECT_EQ(quitConfirmed(), 0);  // exchange folder not set yet: no backup
+  EXPECT_FALSE(exists(backups()));
+
+  FederationMode = true;
+  TabletSharedFolder = documentsDir() + "/Quillmarke";
+  writeBytes(TabletSharedFolder + "/Serie1/Table1/RESULT.TXT", "1 2 3");
+  FederationBwsFile = documentsDir() + "/FFB/Seance.BWS";
+  writeBytes(FederationBwsFile, "bws");
+  writeBytes(backups() + "20261207/Quillmarke/stale.txt", "old");
+  EXPECT_EQ(quitConfirmed(), 0);
+  const QString day = backups() + "20261207/";
+  EXPECT_EQ(readBytes(day + "Quillmarke/Serie1/Table1/RESULT.TXT"), "1 2 3");
+  EXPECT_FALSE(exists(day + "Quillmarke/stale.txt"));
+  EXPECT_EQ(readBytes(day + "Seance.BWS"), "bws");
+}
+
+TEST_F(QuitTest, TheDeviceServersAreStoppedInOrderOnlyWithDevices) {
+  platform::FakeProcesses processes;
+  processes.running << "C:\\Talvaron\\PCQuillmarkeServer.EXE" << "TABLOSSE.EXE";
+  StopDeviceServers();
+  EXPECT_TRUE(processes.events.isEmpty());
+
+  TableDevicesMode = true;
+  InstallCompanionStopper();
+  EXPECT_THROW(FatalStop("Pas trouvé le fichier ABC.VAR"), FatalStopError);
+  EXPECT_EQ(processes.events,
+            QStringList({"running?: PCQuillmarkeServer.EXE", "stop: PCQuillmarkeServer.EXE", "running?: BMPro.EXE",
+                         "running?: PCQuillmarkeServer.EXE", "running?: TABLOSSE.EXE", "stop: TABLOSSE.EXE"}));
+  EXPECT_TRUE(processes.running.isEmpty());
+  EXPECT_EQ(talk.pausedMs, 2000);
+  EXPECT_EQ(talk.messages, QStringList({"Pas trouvé le fichier ABC.VAR"}));
+}

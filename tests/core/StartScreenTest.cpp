@@ -1,0 +1,422 @@
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/ScriptedInteraction.h"
+#include "core/StartScreen.h"
+#include "core/State.h"
+#include "platform/Process.h"
+#include "platform/TextFiles.h"
+#include "support/TestState.h"
+
+#include <QFile>
+
+#include <cerrno>
+
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+class StartScreenTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    writeBytes(programDir() + "JOUEURS.TXT", "DUPONT Jean 123\r\n");
+  }
+  void TearDown() override {
+    startScreenServices() = StartScreenServices{};
+    TalvaronTest::TearDown();
+  }
+  bool exists(const QString& name) const { return QFile::exists(programDir() + name); }
+
+  // Services that record what the start screen asks of the rest of the program.
+  void recordServices() {
+    StartScreenServices& s = startScreenServices();
+    auto note = [this](const QString& what) { return [this, what] { calls << what; }; };
+    s.hideStartScreen = note("hide");
+    s.showStartScreen = note("show");
+    s.loadPlayers = note("players");
+    s.saveOverrideDBSettings = note("save registry");
+    s.locateExternalProgram = [this](const QString&, const QString& exe, const QString&) { calls << "locate " + exe; };
+    s.showParametersWindow = note("parameters");
+    s.importFederationSession = note("import");
+    s.reloadTournament = [this](const QString& code) {
+      calls << "reload" + code;
+      return reloadSucceeds;
+    };
+    s.showFederationSummary = [this](const FederationSummary& f) {
+      calls << "summary";
+      summary = f;
+    };
+    s.setTabletFolders = note("tablet folders");
+    s.startBridgeMatesControl = note("start BMPro");
+    s.startTabletServer = note("start server");
+    s.startTabletCompanion = note("start companion");
+    s.startCollectionTimer = [this](int ms) { calls << QStringLiteral("timer %1").arg(ms); };
+    s.refreshFrequenciesForDevices = note("frequencies");
+    s.refreshResultsForDevices = note("results");
+    s.showResumedTournamentMenu = [this](bool today) { calls << (today ? "menu today" : "menu"); };
+  }
+
+  // A reloaded tournament of 4 pairs, 2 boards, 2 tables.
+  void resumedTournament(bool datedToday, int resultsEntered) {
+    TournamentCode = "ABC";
+    TournamentDatedToday = datedToday;
+    PairCount = 4;
+    ResultsPerBoard = TableCount = 2;
+    BoardCount = 2;
+    ResultSlotCount = 4;
+    for (int s = 1; s <= 4; ++s) ResultScore[s] = s <= resultsEntered ? 420 : kScoreNone;
+  }
+
+  ui::ScriptedInteraction talk;
+  QStringList calls;
+  FederationSummary summary;
+  bool reloadSucceeds = true;
+  StartScreenView view;
+};
+
+TEST_F(StartScreenTest, CreationWithoutDevicesClearsTheDeviceFilesAndOffersANewTournament) {
+  writeBytes(programDir() + "INTRO.TXT", "x");
+  writeBytes(programDir() + "etuis.txt", "");
+  StartScreenCreate(view);
+  StartScreenShow(view);
+  EXPECT_FALSE(TableDevicesMode || TabletsMode || BridgeMatesMode || FederationMode);
+  EXPECT_FALSE(exists("INTRO.TXT") || exists("etuis.txt"));
+  EXPECT_FALSE(view.bridgeBoxChecked || view.radioGroup1Enabled || view.radioGroup2Enabled || view.checkBox2Enabled);
+  EXPECT_TRUE(view.newButtonVisible);
+  EXPECT_FALSE(view.federationButtonVisible || view.memo1Visible);
+  EXPECT_FALSE(EntryByContracts);
+  EXPECT_EQ(DataFolder, programDir() + "Resultats/");
+  EXPECT_EQ(PlayersFileName, "JOUEURS.TXT");
+
+  writeBytes(programDir() + "CONTRAT.TXT", "");
+  StartScreenShow(view);
+  EXPECT_TRUE(EntryByContracts);
+}
+
+TEST_F(StartScreenTest, CreationWithDevicesAndFederationReadsTheirMarkers) {
+  writeBytes(programDir() + "QUILLMARKE.TXT", "Tablettes\r\n");
+  writeBytes(programDir() + "FFB.TXT", "");
+  writeBytes(programDir() + "INTRO.TXT", "Joueurs à introduire sur les tablettes\r\n");
+  StartScreenCreate(view);
+  StartScreenShow(view);
+  EXPECT_TRUE(TableDevicesMode && TabletsMode && FederationMode && EntryByContracts);
+  EXPECT_FALSE(PairsEntered);
+  EXPECT_TRUE(view.checkBox3Checked);
+  EXPECT_EQ(view.radioGroup1Item, 1);
+  EXPECT_FALSE(view.checkBox2Enabled || view.checkBox3Enabled);
+  EXPECT_TRUE(view.memo1Visible && view.federationButtonVisible && view.radioGroup2Enabled);
+  EXPECT_FALSE(view.newButtonVisible);
+  EXPECT_EQ(view.federationButtonCaption, "Jouer un tournoi &FFBClubNet");
+}
+
+TEST_F(StartScreenTest, TheDeviceBoxWritesTheMarkerAndKeepsTheDeviceKindInStep) {
+  StartScreenCreate(view);
+  StartScreenShow(view);
+  BridgeBoxClick(view, true);
+  EXPECT_EQ(readBytes(programDir() + "QUILLMARKE.TXT"), "Tablettes\r\n");
+  EXPECT_TRUE(TableDevicesMode && TabletsMode && EntryByContracts);
+  EXPECT_TRUE(view.checkBox2Enabled && view.checkBox3Enabled && view.radioGroup1Enabled && view.radioGroup2Enabled);
+
+  CheckBox2Click(view, true);
+  CheckBox3Click(view, true);
+  EXPECT_TRUE(EnterDealsAtTable);
+  EXPECT_FALSE(PairsEntered);
+  EXPECT_EQ(readBytes(programDir() + "ETUIS.TXT"), "");
+  EXPECT_EQ(readBytes(programDir() + "INTRO.TXT"), "Joueurs \xE0 introduire sur les tablettes\r\n");
+  CheckBox3Click(view, false);
+  EXPECT_TRUE(PairsEntered);
+  EXPECT_FALSE(exists("INTRO.TXT"));
+
+  // Unchecked: no device flag survives, and the next start has no devices.
+  BridgeBoxClick(view, false);
+  EXPECT_FALSE(TableDevicesMode || TabletsMode || BridgeMatesMode);
+  EXPECT_FALSE(exists("QUILLMARKE.TXT"));
+  StartScreenView next;
+  StartScreenCreate(next);
+  EXPECT_FALSE(TableDevicesMode);
+}
+
+TEST_F(StartScreenTest, BridgeMatesNeedTheirTemplateAndTheTabletCompanion) {
+  writeBytes(programDir() + "QUILLMARKE.TXT", "Tablettes\r\n");
+  StartScreenCreate(view);
+  StartScreenShow(view);
+  RadioGroup2Click(view, 1);
+  EXPECT_EQ(talk.messages, QStringList({"Désolé, pas d'utilisation des BridgeMates possible: BRIDGEMATE.BWS n'a pas été "
+                                        "trouvé dans ce dossier!"}));
+  EXPECT_FALSE(TableDevicesMode || TabletsMode || BridgeMatesMode || view.bridgeBoxChecked);
+  EXPECT_EQ(view.radioGroup2Item, 0);
+  EXPECT_FALSE(exists("QUILLMARKE.TXT"));
+
+  BridgeBoxClick(view, true);
+  writeBytes(programDir() + "BRIDGEMATE.BWS", "");
+  RadioGroup2Click(view, 1);
+  EXPECT_EQ(talk.messages.last(), "Désolé, pas d'utilisation des BridgeMates possible: TABLOSSE.EXE n'a pas été trouvé "
+                                  "dans ce dossier!");
+
+  BridgeBoxClick(view, true);
+  writeBytes(programDir() + "TABLOSSE.EXE", "");
+  writeBytes(programDir() + "BMParams.TXT", "1\r\n1\r\n1\r\n1\r\n2\r\n4444\r\n");
+  RadioGroup2Click(view, 1);
+  EXPECT_TRUE(TableDevicesMode && BridgeMatesMode);
+  EXPECT_FALSE(TabletsMode);
+  EXPECT_EQ(NameDisplayMode, 2);
+  EXPECT_EQ(readBytes(programDir() + "QUILLMARKE.TXT"), "BridgeMates\r\n");
+
+  // The next start reads the kind back and the BridgeMates settings with it.
+  StartScreenView next;
+  NameDisplayMode = 1;
+  StartScreenCreate(next);
+  StartScreenShow(next);
+  EXPECT_EQ(next.radioGroup2Item, 1);
+  EXPECT_EQ(NameDisplayMode, 2);
+}
+
+TEST_F(StartScreenTest, TheTournamentKindIsStoredInTheFederationMarker) {
+  writeBytes(programDir() + "QUILLMARKE.TXT", "Tablettes\r\n");
+  StartScreenCreate(view);
+  StartScreenShow(view);
+  RadioGroup1Click(view, 1);
+  EXPECT_TRUE(FederationMode && exists("FFB.TXT"));
+  EXPECT_EQ(view.federationButtonCaption, "Jouer un tournoi FFBClubNet");
+  EXPECT_TRUE(view.federationButtonVisible && view.memo1Visible);
+  EXPECT_FALSE(view.newButtonVisible || view.checkBox3Enabled);
+  RadioGroup1Click(view, 0);
+  EXPECT_FALSE(FederationMode || exists("FFB.TXT") || view.federationButtonVisible);
+  EXPECT_TRUE(view.newButtonVisible);
+
+  // The club never plays federation tournaments from here.
+  writeBytes(programDir() + "BRALMET.TXT", "");
+  StartScreenView club;
+  StartScreenCreate(club);
+  StartScreenShow(club);
+  EXPECT_TRUE(club.clubLabelVisible && club.clubPlayersMenuVisible);
+  EXPECT_FALSE(club.radioGroup1FfbEnabled);
+}
+
+TEST_F(StartScreenTest, ButtonsWhoseWorkIsNotThereSayItAndStayOnTheStartScreen) {
+  startScreenServices().showStartScreen = [this] { calls << "show"; };
+  NewTournamentClick();
+  ResumeTournamentClick();
+  FederationTournamentClick();
+  EXPECT_EQ(talk.messages,
+            QStringList({"Désolé, la fonction \"Débuter un nouveau tournoi\" n'est pas encore disponible dans cette "
+                         "version du programme.",
+                         "Désolé, la fonction \"Reprendre un ancien tournoi\" n'est pas encore disponible dans cette "
+                         "version du programme.",
+                         "Désolé, la fonction \"Jouer un tournoi FFBClubNet\" n'est pas encore disponible dans cette "
+                         "version du programme."}));
+  EXPECT_EQ(calls, QStringList({"show", "show", "show"}));
+  EXPECT_EQ(ResumeChosen, 1);
+  EXPECT_TRUE(ResumingTournament);
+  EXPECT_TRUE(EntryByContracts);
+}
+
+TEST_F(StartScreenTest, ANewTournamentLocatesTheProgramsThenShowsTheParameters) {
+  recordServices();
+  ResumingTournament = true;
+  ResumeChosen = 1;
+  ClubMode = BridgeMatesMode = true;
+  NewTournamentClick();
+  EXPECT_EQ(calls, QStringList({"players", "save registry", "locate BMPro.EXE", "locate Tallyvane.EXE", "hide",
+                                "parameters"}));
+  EXPECT_EQ(ResumeChosen, 0);
+  EXPECT_FALSE(ResumingTournament);
+}
+
+TEST_F(StartScreenTest, PlayersAreCountedNamedUnlessDefaultOrBye) {
+  PairCount = 3;
+  ByePresent = true;
+  Player1Names[1] = " NORMAND ";
+  Player2Names[1] = "S1";
+  Player1Names[2] = "N12";
+  Player2Names[2] = "WEBER";
+  Player1Names[3] = "BYE";
+  Player2Names[3] = "";
+  ResultSlotCount = 3;
+  ResultScore[1] = kScoreNone;
+  ResultScore[2] = 0;
+  ResultScore[3] = kScoreAverage;
+  ResultScore[4] = 420;  // beyond the tournament's slots
+  CountResumedTournament();
+  EXPECT_EQ(ResultsEntered, 2);
+  EXPECT_EQ(PlayersExpected, 4);
+  EXPECT_EQ(PlayersNamed, 2);
+  PairsEntered = true;
+  CountResumedTournament();
+  EXPECT_EQ(PlayersNamed, 4);
+  EXPECT_TRUE(IsDefaultNameFor("E3", "NE"));
+  EXPECT_FALSE(IsDefaultNameFor("E3", "SW"));
+  EXPECT_FALSE(IsDefaultNameFor("N", "NE"));
+}
+
+TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTablets) {
+  recordServices();
+  TableDevicesMode = TabletsMode = true;
+  resumedTournament(true, 1);
+  talk.answer(2);
+  ResumeTournamentClick();
+  ASSERT_EQ(talk.choices.size(), 1);
+  EXPECT_EQ(talk.choices[0].form, "TForm108");
+  EXPECT_EQ(talk.choices[0].buttons, QStringList({"Je suis d'accord", "Retour au menu"}));
+  EXPECT_EQ(calls, QStringList({"players", "hide", "reload", "show"}));
+
+  calls.clear();
+  platform::FakeProcesses processes;
+  processes.running << "PCQuillmarkeServer.EXE";
+  talk.answer(1);
+  ResumeTournamentClick();
+  EXPECT_EQ(calls, QStringList({"players", "hide", "reload", "tablet folders", "timer 500", "start companion",
+                                "frequencies", "results", "menu today"}));
+  EXPECT_EQ(ResultsEntered, 1);
+
+  calls.clear();
+  processes.running.clear();
+  talk.answer(1);
+  ResumeTournamentClick();
+  EXPECT_TRUE(calls.contains("start server"));
+}
+
+TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) {
+  recordServices();
+  TableDevicesMode = TabletsMode = true;
+  resumedTournament(true, 4);  // complete
+  ResumeTournamentClick();
+  EXPECT_EQ(calls, QStringList({"players", "hide", "reload", "frequencies", "results", "menu today"}));
+
+  calls.clear();
+  resumedTournament(false, 1);  // another day: counted as complete
+  ResumeTournamentClick();
+  EXPECT_EQ(calls, QStringList({"players", "hide", "reload", "tablet folders", "frequencies", "results", "menu"}));
+  EXPECT_EQ(ResultsEntered, 4);
+
+  calls.clear();
+  reloadSucceeds = false;
+  ResumeTournamentClick();
+  EXPECT_EQ(calls, QStringList({"players", "hide", "reload"}));
+  EXPECT_TRUE(talk.choices.isEmpty());
+}
+
+TEST_F(StartScreenTest, AFederationResumeImportsTheSessionAndWarnsTwice) {
+  recordServices();
+  FederationMode = true;
+  resumedTournament(false, 4);
+  ResumeTournamentClick();
+  EXPECT_EQ(calls, QStringList({"players", "import", "hide", "reload", "frequencies", "results", "menu"}));
+  ASSERT_EQ(talk.messages.size(), 2);
+  EXPECT_TRUE(talk.messages[0].startsWith("Attention, en mode \"FFB\", vous allez devoir montrer"));
+  EXPECT_EQ(talk.messages[1], "Attention! Il faut absolument que le tournoi que vous rechargez soit le dernier que vous "
+                              "avez joué ou que c'était du à un plantage général. Sinon, son comportement peut être "
+                              "imprévisible, y compris des erreurs fatales!");
+}
+
+TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices) {
+  recordServices();
+  platform::FakeProcesses processes;
+  TableDevicesMode = BridgeMatesMode = true;
+  resumedTournament(true, 2);
+  talk.answer(1);
+  ResumeTournamentClick();
+  EXPECT_EQ(talk.messages.last(), "Pas trouvé le fichier " + dataDir() +
+                                      "ABC.BWS. Impossible de relancer les BridgeMates avec BMPro. Dites-le à Teo VARNAL...");
+  EXPECT_FALSE(TableDevicesMode || BridgeMatesMode || TabletsMode);
+  EXPECT_FALSE(calls.contains("start BMPro"));
+  EXPECT_EQ(calls.last(), "menu today");
+
+  calls.clear();
+  TableDevicesMode = BridgeMatesMode = true;
+  writeBytes(dataDir() + "abc.bws", "");
+  talk.answer(1);
+  ResumeTournamentClick();
+  EXPECT_EQ(BwsFileName, dataDir() + "ABC.BWS");
+  EXPECT_TRUE(calls.contains("start BMPro"));
+  EXPECT_TRUE(calls.contains("timer 1000"));
+}
+
+TEST_F(StartScreenTest, FederationTournamentCodeIsTheHourAndExistingFilesAreKeptUnlessConfirmed) {
+  recordServices();
+  InitGlobals();  // clock fixed at 2026-12-07 20:00
+  EXPECT_EQ(FederationTournamentCode(), "2026120720");
+  writeBytes(dataDir() + "2026120720.PAI", "1 0 0 x£A£B\r\n");
+  writeBytes(dataDir() + "2026120720.var", "0\r\n");
+
+  talk.answer(7);
+  FederationTournamentClick();
+  EXPECT_EQ(talk.choices.size(), 1);
+  EXPECT_EQ(talk.choices[0].form, "TForm91");
+  EXPECT_TRUE(talk.choices[0].text.contains("2026120720"));
+  EXPECT_TRUE(QFile::exists(dataDir() + "2026120720.PAI"));
+  EXPECT_TRUE(TournamentCode.isEmpty());  // nothing is saved over them
+  EXPECT_EQ(calls.last(), "show");
+
+  calls.clear();
+  talk.answer(6);
+  FederationTournamentClick();
+  EXPECT_FALSE(QFile::exists(dataDir() + "2026120720.PAI") || QFile::exists(dataDir() + "2026120720.var"));
+  EXPECT_EQ(TournamentCode, "2026120720");
+  EXPECT_EQ(calls, QStringList({"players", "hide", "import", "summary"}));
+  EXPECT_EQ(summary.code, "2026120720");
+
+  calls.clear();
+  FederationTournamentClick();  // no file of the code: no question
+  EXPECT_EQ(talk.choices.size(), 2);
+}
+
+TEST_F(StartScreenTest, FederationSummaryDescribesTheMovementAndTheBye) {
+  PairCount = 13;
+  TableCount = ResultsPerBoard = 7;
+  MitchellType = 2;
+  FederationMovementKind = 3;
+  ByePresent = true;
+  ByePairNumber = 9;
+  FederationSummary f = BuildFederationSummary();
+  EXPECT_EQ(f.movement, "Mitchell-Relais=Guéridon *RecEO*");
+  EXPECT_EQ(f.pairs, "13");
+  EXPECT_EQ(f.tables, "7");
+  EXPECT_EQ(f.bye, "E/W 2");
+  EXPECT_EQ(f.pairsNote, "<- A introduire sur les tablettes");
+
+  MitchellType = 1;
+  FederationMovementKind = 4;
+  ByePairNumber = 3;
+  PairsEntered = true;
+  f = BuildFederationSummary();
+  EXPECT_EQ(f.movement, "Skip-Mitchell *NoRec*");
+  EXPECT_EQ(f.bye, "N/S 3");
+  EXPECT_EQ(f.pairsNote, "<- Déjà introduites dans FFBClubNet");
+
+  IsHowell = true;
+  FederationMovementKind = 0;
+  f = BuildFederationSummary();
+  EXPECT_EQ(f.movement, "Howell");
+  EXPECT_EQ(f.bye, "3");
+
+  HerediaMovement = 1;
+  TableCount = 5;
+  FederationMovementKind = 1;
+  f = BuildFederationSummary();
+  EXPECT_EQ(f.movement, "Hérédia");
+  EXPECT_EQ(f.tables, "5 (au début)");
+  IsPatton = true;
+  ByePresent = false;
+  f = BuildFederationSummary();
+  EXPECT_EQ(f.movement, "Patton");
+  EXPECT_EQ(f.bye, "NON");
+}
+
+TEST_F(StartScreenTest, EscapedErrorsNameTheirFileAndSayTheOperationWasNotDone) {
+  const QString file = dataDir() + "ABC.PAI";
+  EXPECT_EQ(EscapedErrorMessage(platform::IoError(EBUSY, file, "occupé")),
+            "Le fichier \"" + file + "\" est verrouillé. L'opération n'a pas été faite.");
+  EXPECT_EQ(EscapedErrorMessage(platform::IoError(EEXIST, file, "")),
+            "Le fichier \"" + file + "\" existe déjà. L'opération n'a pas été faite.");
+  EXPECT_EQ(EscapedErrorMessage(platform::IoError(106, file, "12a")),
+            "Erreur 106 : valeur numérique incorrecte dans un fichier.\r\nFichier : " + file +
+                "\r\nCause probable : une ligne vide, du texte, ou une virgule/point incorrect là où Talvaron attend un "
+                "nombre.\r\nMessage : 12a");
+  EXPECT_EQ(EscapedErrorMessage(platform::IoError(ENOSPC, file, "disque plein")),
+            QStringLiteral("Erreur I/O n°%1\r\nFichier : ").arg(ENOSPC) + file + "\r\nMessage : disque plein");
+  EXPECT_EQ(EscapedErrorMessage(std::out_of_range("index 43")), "index 43");
+
+  ReportEscapedError(std::make_exception_ptr(platform::IoError(EBUSY, file, "")));
+  EXPECT_EQ(talk.events, QStringList({"system: Le fichier \"" + file + "\" est verrouillé. L'opération n'a pas été faite."}));
+  EXPECT_THROW(ReportEscapedError(std::make_exception_ptr(FatalStopError())), FatalStopError);
+}
