@@ -6,6 +6,7 @@
 #include "core/ui/TForm108.h"
 #include "core/ui/TForm1.h"
 #include "core/ui/WindowInteraction.h"
+#include "scoring/ui/ScoringWindows.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -37,6 +38,7 @@ void closeStartScreenWhenAsked(TForm1& startScreen) {
 int main(int argc, char** argv) {
   ui::TalvaronApplication app(argc, argv);
   ui::InstallWindowInteraction();
+  RegisterScoringWindows();
   InstallCompanionStopper();
 
   // Every window is created once, the start screen first: it is the main
