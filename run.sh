@@ -5,4 +5,9 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)"
+# The program refuses to start without a players file: a build run gets an
+# empty one (a director's own file is never replaced).
+if [ ! -e build/bin/JOUEURS.TXT ] && [ ! -e build/bin/FICHIER.TXT ]; then
+  : > build/bin/JOUEURS.TXT
+fi
 exec build/bin/talvaron "$@"
