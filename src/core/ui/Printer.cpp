@@ -3,6 +3,7 @@
 #include "platform/TextFiles.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
@@ -21,15 +22,24 @@ QString& pdfFileName() {
 
 }  // namespace
 
+bool HasFixedPitch(const QFont& font) {
+  // QFontInfo::fixedPitch() is wrong for some monospaced fonts: measure.
+  const QFontMetricsF m(font);
+  const qreal w = m.horizontalAdvance(QLatin1Char('W'));
+  return w > 0 && qFuzzyCompare(m.horizontalAdvance(QLatin1Char('i')), w) &&
+         qFuzzyCompare(m.horizontalAdvance(QLatin1Char('.')), w);
+}
+
 QFont PrintoutFont() {
-  QFont font(QStringLiteral("Courier New"), 12, QFont::Bold);
-  font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
-  if (!QFontInfo(font).fixedPitch()) {
-    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(12);
-    font.setBold(true);
+  for (const char* family : {"Courier New", "Liberation Mono", "DejaVu Sans Mono", "Nimbus Mono PS", "FreeMono", "monospace"}) {
+    QFont font(QString::fromLatin1(family), 12, QFont::Bold);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    if (HasFixedPitch(font)) return font;
   }
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  font.setPointSize(12);
+  font.setBold(true);
   return font;
 }
 

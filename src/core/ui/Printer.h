@@ -16,6 +16,8 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter);
 void SetPrintToPdfFile(const QString& fileName);
 // The font of the printouts.
 QFont PrintoutFont();
+// True when every character of the font takes the same width.
+bool HasFixedPitch(const QFont& font);
 // Makes PrintTextFile print through PrintLines.
 void InstallTextPrinter();
 

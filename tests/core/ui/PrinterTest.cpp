@@ -43,7 +43,7 @@ class PrinterTest : public testing_support::TalvaronTest {
 
 TEST_F(PrinterTest, PrintoutFontIsBoldFixedPitchTwelvePoints) {
   const QFont font = ui::PrintoutFont();
-  EXPECT_TRUE(QFontInfo(font).fixedPitch());
+  EXPECT_TRUE(ui::HasFixedPitch(font));
   EXPECT_TRUE(font.bold());
   EXPECT_EQ(font.pointSize(), 12);
 }
