@@ -67,13 +67,16 @@ void ShowAttention(const QStringList& lines) { ShowWarningWindow(lines.join(QLat
 
 ExpectedSlots::ExpectedSlots() {
   for (int n = 1; n <= kMaxPairs; ++n) bye_[n] = IsByeSlot(FindPairSlot(n));
+  // With an odd number of pairs the highest number is nobody: the movement
+  // may still seat it N/S, against a real pair, at a table that never plays.
+  if (PairCount != PairSlotCount) phantom_ = PairSlotCount;
 }
 
 bool ExpectedSlots::isBye(int pairNumber) const { return pairNumber >= 1 && pairNumber <= kMaxPairs && bye_[pairNumber]; }
 
 bool ExpectedSlots::expected(int slot) const {
   return ResultNsPair[slot] != 0 && ResultEwPair[slot] != 0 && ResultRound[slot] <= RoundsPlayed &&
-         !isBye(ResultNsPair[slot]) && !isBye(ResultEwPair[slot]);
+         ResultNsPair[slot] != phantom_ && !isBye(ResultNsPair[slot]) && !isBye(ResultEwPair[slot]);
 }
 
 }  // namespace scoring

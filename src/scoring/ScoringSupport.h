@@ -42,7 +42,8 @@ QString FixedText(double value, int width, int decimals);
 void ShowAttention(const QStringList& lines);
 
 // Slots that a table will play and that therefore owe a result: a N/S and an
-// E/W pair, a round not beyond RoundsPlayed, neither pair the BYE pair.
+// E/W pair, a round not beyond RoundsPlayed, neither pair the BYE pair, and
+// not the odd field's phantom (pair PairSlotCount when PairCount is odd) N/S.
 class ExpectedSlots {
  public:
   ExpectedSlots();  // takes the BYE pairs from the pair slots once
@@ -51,6 +52,7 @@ class ExpectedSlots {
  private:
   bool isBye(int pairNumber) const;
   bool bye_[kMaxPairs + 1] = {};
+  int phantom_ = 0;  // 0: an even field has no phantom
 };
 
 }  // namespace scoring

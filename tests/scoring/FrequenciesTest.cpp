@@ -248,3 +248,28 @@ TEST_F(FrequenciesTest, PrintNumbers) {
   CloseTextFile(f);
   EXPECT_EQ(testing_support::readBytes(path), QByteArray("       7"));
 }
+
+TEST_F(FrequenciesTest, TheOddFieldsPhantomPairOwesNoResult) {
+  // A Howell of 13 pairs: pair 14 does not exist, yet the movement seats it
+  // N/S at table 3 against a real pair. Its table never gets a result.
+  ui::ScriptedInteraction ui;
+  IsHowell = true;
+  MitchellNumbering = false;
+  PairCount = 13;
+  fillAll(100);
+  for (int b = 1; b <= 4; ++b) {
+    ResultNsPair[slot(b, 3)] = 14;
+    ResultScore[slot(b, 3)] = kScoreNone;
+  }
+  scores(1, {420, 400});
+  AutoVentilation = true;
+  Interactive = true;
+  EXPECT_TRUE(CheckMissingResults(false));  // nothing owed: no window
+  ComputeFrequencies();
+  EXPECT_TRUE(ui.choices.isEmpty());
+  EXPECT_TRUE(FrequenciesComputed);
+  // Six results: the 420 beats the five others, and is not rescaled as if a
+  // seventh were missing.
+  EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 1)], 100);
+  EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 2)], 80);
+}
