@@ -4,12 +4,16 @@
 #include "core/SafeFiles.h"
 #include "platform/Folders.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 void LoadResultsFolder() {
   QString folder;
   if (const auto lines = platform::tryReadTextLines(ProgramFolder + QStringLiteral("PATH.TXT")); lines && !lines->isEmpty())
     folder = lines->first().trimmed();
+  // A folder given without its full path lies in the program folder, not in
+  // whatever folder the program was started from.
+  if (!folder.isEmpty() && QDir::isRelativePath(folder)) folder = QDir::cleanPath(ProgramFolder + folder);
   if (folder.isEmpty() || !platform::folderExists(folder)) {
     folder = ProgramFolder + QStringLiteral("Resultats/");
     platform::makeFolder(folder);

@@ -19,16 +19,26 @@ SystemProcesses systemProcesses;
 Processes* installed = nullptr;
 
 // The names a process is known by: its executable and the first word of its
-// command line (a script shows its interpreter as executable).
+// command line. A script runs as its interpreter ("/bin/sh script ..."): the
+// system then names the process after the script (its first 15 characters),
+// so a word after the interpreter (the script, or an option of the
+// interpreter line before it) carrying that name is the script's.
 QStringList processNames(const QString& procEntry) {
   QStringList names;
   const QString exe = QFile::symLinkTarget(procEntry + QStringLiteral("/exe"));
   if (!exe.isEmpty()) names << programBaseName(exe);
   QFile cmd(procEntry + QStringLiteral("/cmdline"));
-  if (cmd.open(QIODevice::ReadOnly)) {
-    const QByteArray all = cmd.read(4096);
-    const QByteArray first = all.left(all.indexOf('\0') < 0 ? all.size() : all.indexOf('\0'));
-    if (!first.isEmpty()) names << programBaseName(QFile::decodeName(first));
+  if (!cmd.open(QIODevice::ReadOnly)) return names;
+  const QList<QByteArray> words = cmd.read(4096).split('\0');
+  if (!words.isEmpty() && !words[0].isEmpty()) names << programBaseName(QFile::decodeName(words[0]));
+  QFile comm(procEntry + QStringLiteral("/comm"));
+  if (!comm.open(QIODevice::ReadOnly)) return names;
+  QString shortName = QFile::decodeName(comm.readAll());
+  if (shortName.endsWith('\n')) shortName.chop(1);
+  if (shortName.isEmpty()) return names;
+  for (qsizetype i = 1; i <= 2 && i < words.size(); ++i) {
+    const QString script = programBaseName(QFile::decodeName(words[i]));
+    if (script.size() >= shortName.size() && script.left(15) == shortName) names << script;
   }
   return names;
 }

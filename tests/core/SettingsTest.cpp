@@ -1,6 +1,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
+#include "core/ResultsFolder.h"
 #include "core/Settings.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
@@ -259,4 +260,20 @@ TEST_F(SettingsTest, FirstUseWithoutTheControlProgramsKeyRunsItOnce) {
   talk.answer(1);
   EXPECT_THROW(ReadBMParams(), FatalStopError);
   EXPECT_EQ(talk.messages.last(), "Erreur 5 au lancement de BMPro.EXE. Impossible de continuer! On arrête");
+}
+
+// A results folder written without its full path lies in the program folder,
+// wherever the program was started from: the tournament files, and the purge
+// of old tournaments, never go to the folder the program happens to run in.
+TEST_F(SettingsTest, AResultsFolderWithoutFullPathLiesInTheProgramFolder) {
+  QDir().mkpath(programDir() + "Donnees");
+  setting("PATH.TXT", "Donnees\r\n");
+  LoadResultsFolder();
+  EXPECT_EQ(DataFolder, programDir() + "Donnees/");
+  EXPECT_EQ(readBytes(programDir() + "PATH.TXT"), DataFolder.toUtf8());
+
+  setting("PATH.TXT", ".");
+  LoadResultsFolder();
+  EXPECT_TRUE(QDir(DataFolder).isAbsolute());
+  EXPECT_EQ(QDir(DataFolder).canonicalPath(), QDir(programDir()).canonicalPath());
 }

@@ -70,6 +70,36 @@ TEST(Processes, AStartedProgramIsFoundByNameAndStopped) {
   EXPECT_TRUE(waitFor([&] { return !system.isRunning("TABLOSSE.EXE"); }));
 }
 
+// A companion that is a script: the system runs its interpreter, yet the
+// program it started is found by the script's name (longer than the 15
+// characters the system keeps of a process name) and stopped; a program that
+// merely has the name among its arguments is left alone.
+TEST(Processes, AStartedScriptIsFoundByItsOwnName) {
+  QTemporaryDir dir;
+  const QString script = dir.path() + "/PCQuillmarkeServer.EXE";
+  // Both end by themselves after 30 s should a stop fail.
+  const QByteArray body = "#!/bin/sh\ni=0\nwhile [ $i -lt 30 ]; do sleep 1; i=$((i+1)); done\n";
+  writeBytes(script, body);
+  QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+  const QString bystander = dir.path() + "/Bystander.EXE";
+  writeBytes(bystander, body);
+  QFile::setPermissions(bystander, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+  platform::SystemProcesses system;
+  ASSERT_FALSE(system.isRunning("PCQuillmarkeServer.EXE"));
+
+  EXPECT_GT(system.start(bystander, {"PCQuillmarkeServer.EXE"}), 32);
+  EXPECT_TRUE(waitFor([&] { return system.isRunning("Bystander.EXE"); }));
+  EXPECT_FALSE(system.isRunning("PCQuillmarkeServer.EXE"));
+
+  EXPECT_GT(system.start(script, {}), 32);
+  EXPECT_TRUE(waitFor([&] { return system.isRunning("pcquillmarkeserver.exe"); }));
+  EXPECT_FALSE(system.isRunning("PCQuillmarkeSer"));
+  EXPECT_TRUE(system.stop("C:\\Talvaron\\PCQuillmarkeServer.EXE"));
+  EXPECT_TRUE(waitFor([&] { return !system.isRunning("PCQuillmarkeServer.EXE"); }));
+  EXPECT_TRUE(system.isRunning("Bystander.EXE"));
+  EXPECT_TRUE(system.stop("Bystander.EXE"));
+}
+
 TEST(Processes, TheFakeRecordsAndAnswersAsConfigured) {
   {
     platform::FakeProcesses fake;
