@@ -1,5 +1,7 @@
 #include "platform/Folders.h"
 
+#include "platform/TextFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -60,6 +62,6 @@ bool deleteTree(const QString& path) {
   return !ec && !std::filesystem::exists(std::filesystem::symlink_status(fsPath(path)));
 }
 
-bool makeFolder(const QString& path) { return QDir().mkpath(path); }
+bool makeFolder(const QString& path) { return QDir().mkpath(resolvePath(path)); }
 
 }  // namespace platform

@@ -21,7 +21,8 @@ bool copyTree(const QString& from, const QString& to);
 // Deletes a file or a folder tree without following links. True when nothing
 // is left (a missing path counts as deleted).
 bool deleteTree(const QString& path);
-// Creates a folder and its parents; true when it exists afterwards.
+// Creates a folder and its parents, reusing the existing ones found without
+// regard to case; true when it exists afterwards.
 bool makeFolder(const QString& path);
 
 }  // namespace platform

@@ -37,13 +37,21 @@ QString resolvePath(const QString& path) {
   if (path.isEmpty() || QFileInfo::exists(path)) return path;
   const bool absolute = path.startsWith('/');
   const QStringList parts = path.split('/', Qt::SkipEmptyParts);
+  const auto join = [](const QString& folder, const QString& name) {
+    return folder.isEmpty() || folder.endsWith('/') ? folder + name : folder + '/' + name;
+  };
   QString current = absolute ? QStringLiteral("/") : QString();
   for (int i = 0; i < parts.size(); ++i) {
-    QString next = current.isEmpty() || current.endsWith('/') ? current + parts[i] : current + '/' + parts[i];
+    QString next = join(current, parts[i]);
     if (!QFileInfo::exists(next)) {
       const QString found = matchInFolder(current.isEmpty() ? QStringLiteral(".") : current, parts[i]);
-      if (found.isEmpty()) return path;
-      next = current.isEmpty() || current.endsWith('/') ? current + found : current + '/' + found;
+      if (found.isEmpty()) {
+        // Not there yet (a file or folder about to be created): the rest
+        // keeps its own spelling, under the folders found.
+        for (int j = i; j < parts.size(); ++j) current = join(current, parts[j]);
+        break;
+      }
+      next = join(current, found);
     }
     current = next;
   }
@@ -56,9 +64,17 @@ bool fileExists(const QString& path) { return QFileInfo(resolvePath(path)).isFil
 bool folderExists(const QString& path) { return QFileInfo(resolvePath(path)).isDir(); }
 
 bool deleteFile(const QString& path) {
-  const QString real = resolvePath(path);
-  if (!QFileInfo(real).isFile() && !QFileInfo(real).isSymLink()) return true;
-  return ::unlink(QFile::encodeName(real).constData()) == 0;
+  // Every spelling of the name goes: a twin left behind would be found again.
+  const QFileInfo target(resolvePath(path));
+  const QString folder = target.absolutePath();
+  bool deleted = true;
+  for (const QString& e : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+    if (e.compare(target.fileName(), Qt::CaseInsensitive) != 0) continue;
+    const QFileInfo info(folder + '/' + e);
+    if (info.isDir() && !info.isSymLink()) continue;
+    if (::unlink(QFile::encodeName(info.filePath()).constData()) != 0) deleted = false;
+  }
+  return deleted;
 }
 
 QStringList listFolder(const QString& folder, const QString& pattern) {

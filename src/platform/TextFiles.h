@@ -28,12 +28,14 @@ class IoError : public std::runtime_error {
 };
 
 // The path of an existing file or folder whose name matches path's without
-// regard to case (each component is matched); path itself when it exists or
-// when nothing matches.
+// regard to case (each component is matched); path itself when it exists.
+// Components that match nothing keep their spelling, under the folders that
+// matched (the name a new file or folder gets).
 QString resolvePath(const QString& path);
 bool fileExists(const QString& path);    // a file, found without regard to case
 bool folderExists(const QString& path);  // a folder, found without regard to case
-// Deletes a file found without regard to case; a missing file is not an error.
+// Deletes a file found without regard to case, and any twin whose name
+// differs from it only in case; a missing file is not an error.
 bool deleteFile(const QString& path);
 // Names (not paths) of the files of folder matching a wildcard pattern ("*.PAI")
 // without regard to case, sorted by name.

@@ -42,3 +42,13 @@ TEST(Folders, EnvironmentNamesTheProgramDocumentsAndRootFolders) {
   qunsetenv("TALVARON_ROOT_FOLDER");
   EXPECT_TRUE(platform::programFolder().endsWith('/'));
 }
+
+TEST(Folders, AFolderIsCreatedOnlyWhenNoSpellingOfItExists) {
+  QTemporaryDir dir;
+  QDir().mkpath(dir.path() + "/Quillmarke/S1/nomspaires");
+  ASSERT_TRUE(platform::makeFolder(dir.path() + "/QUILLMARKE/S1/NomsPaires/"));
+  ASSERT_TRUE(platform::makeFolder(dir.path() + "/quillmarke/S2"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"Quillmarke"});
+  EXPECT_EQ(QDir(dir.path() + "/Quillmarke/S1").entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"nomspaires"});
+  EXPECT_TRUE(QFileInfo(dir.path() + "/Quillmarke/S2").isDir());
+}

@@ -94,6 +94,31 @@ TEST_F(TextFilesTest, FilesAreFoundWithoutRegardToCase) {
   EXPECT_TRUE(deleteFile(path("Sub/absent.txt")));
 }
 
+TEST_F(TextFilesTest, NewFilesGoIntoTheFolderFoundWithoutRegardToCase) {
+  QDir().mkpath(path("Resultats/Quillmarke"));
+  // The folders exist under another spelling; the new file keeps its own.
+  writeTextLines(path("RESULTATS/quillmarke/ABC.DAT"), {"05/12/2026"});
+  EXPECT_EQ(readBytes(path("Resultats/Quillmarke/ABC.DAT")), QByteArray("05/12/2026\r\n"));
+  EXPECT_EQ(resolvePath(path("resultats/NEW/X.TXT")), path("Resultats/NEW/X.TXT"));
+  TextWriter log;
+  log.open(path("resultats/ABC.LOG"), WriteMode::Append);
+  log.writeLine("1");
+  log.close();
+  EXPECT_EQ(readBytes(path("Resultats/ABC.LOG")), QByteArray("1\r\n"));
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Resultats"});
+}
+
+TEST_F(TextFilesTest, DeletingAFileLeavesNoTwinOfAnotherCase) {
+  // Copied from another machine beside the program's own file: once deleted,
+  // the name must not be found again.
+  writeBytes(path("ABC.ADJ"), "1");
+  writeBytes(path("abc.adj"), "2");
+  writeBytes(path("ABCD.ADJ"), "3");
+  EXPECT_TRUE(deleteFile(path("Abc.Adj")));
+  EXPECT_FALSE(fileExists(path("ABC.ADJ")));
+  EXPECT_EQ(folderEntries(), QStringList{"ABCD.ADJ"});
+}
+
 TEST_F(TextFilesTest, ListingByPatternIgnoresCaseAndSortsByName) {
   for (const char* n : {"b.pai", "A.PAI", "c.Pai", "d.var", "apai"}) writeBytes(path(n), "");
   QDir().mkpath(path("e.pai"));  // folders are not listed

@@ -60,7 +60,10 @@ int TForm83::ask(const ui::ListChoice& choice) {
   std::vector<int> order(static_cast<std::size_t>(choice.lines.size()));
   std::iota(order.begin(), order.end(), 0);
   if (choice.sorted)
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return choice.lines[a] < choice.lines[b]; });
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+      const int c = choice.lines[a].compare(choice.lines[b], Qt::CaseInsensitive);  // as a folder listing
+      return c != 0 ? c < 0 : choice.lines[a] < choice.lines[b];
+    });
   ListBox1->clear();
   for (const int i : order) {
     auto* item = new QListWidgetItem(choice.lines[i], ListBox1);

@@ -204,6 +204,18 @@ TEST_F(CoreWindowsTest, TournamentListAnswersTheCallersLine) {
     QTest::mouseDClick(window->ListBox1->viewport(), Qt::LeftButton, {}, rect.center());
   });
   EXPECT_EQ(ui::AskLine(list), 1);  // ZED.PAI
+
+  // Names are sorted without regard to case, as the folder listing gives them.
+  list.lines = {QStringLiteral("ZED.PAI"), QStringLiteral("abc.pai"), QStringLiteral("MID.PAI")};
+  script.on("TForm83", [](QWidget* w) {
+    auto* window = as<TForm83>(w);
+    QStringList shown;
+    for (int row = 0; row < window->ListBox1->count(); ++row) shown << window->ListBox1->item(row)->text();
+    EXPECT_EQ(shown, (QStringList{"abc.pai", "MID.PAI", "ZED.PAI"}));
+    ModalScript::key(w, Qt::Key_Down);
+    ModalScript::key(w, Qt::Key_Return);
+  });
+  EXPECT_EQ(ui::AskLine(list), 2);  // abc.pai
 }
 
 TEST_F(CoreWindowsTest, NonNegativeIntegerWindowInsistsUntilTheAnswerIsValid) {
