@@ -151,7 +151,7 @@ inline OneBased<QString, kMaxPlayers> PlayerNames;
 inline OneBased<QString, kMaxPlayers> PlayerFirstNames;
 inline OneBased<QString, kMaxPlayers> PlayerLicences;
 inline OneBased<QString, kMaxPlayers> PlayerFileLines;
-inline OneBased<QString, kMaxPlayers> PlayerChoiceLines;
+inline OneBased<QString, kMaxPlayers + 1> PlayerChoiceLines;  // every player plus "BYE"
 inline OneBased<QString, kMaxPlayers> MemberField1;
 inline OneBased<QString, kMaxPlayers> MemberField2;
 inline OneBased<QString, kMaxPlayers> MemberField3;

@@ -193,7 +193,7 @@ void SortPlayerChoiceLines() {
 void AddPlayerToList(const QString& name) {
   const QString trimmed = TrimText(name);
   if (trimmed.isEmpty() || IsDefaultPlayerName(trimmed)) return;
-  if (PlayerChoiceCount < 0 || PlayerChoiceCount >= kMaxPlayers) return;
+  if (PlayerChoiceCount < 0 || PlayerChoiceCount >= PlayerChoiceLines.capacity) return;
   ++PlayerChoiceCount;
   PlayerChoiceLines[PlayerChoiceCount] = name;
   SortPlayerChoiceLines();

@@ -241,11 +241,13 @@ TEST_F(HelpersTest, FreeNamesStaySortedAndRefreshThePicker) {
 }
 
 TEST_F(HelpersTest, AFullListOfFreeNamesTakesNoMore) {
-  PlayerChoiceCount = kMaxPlayers;
-  for (int i = 1; i <= kMaxPlayers; ++i) PlayerChoiceLines[i] = QStringLiteral("P%1").arg(i, 4, 10, QLatin1Char('0'));
+  // Room for every player of the list plus "BYE".
+  const int full = kMaxPlayers + 1;
+  PlayerChoiceCount = full;
+  for (int i = 1; i <= full; ++i) PlayerChoiceLines[i] = QStringLiteral("P%1").arg(i, 4, 10, QLatin1Char('0'));
   AddPlayerToList(QStringLiteral("ZORRO"));
-  EXPECT_EQ(PlayerChoiceCount, kMaxPlayers);
-  EXPECT_EQ(PlayerChoiceLines[kMaxPlayers], "P1000");
+  EXPECT_EQ(PlayerChoiceCount, full);
+  EXPECT_EQ(PlayerChoiceLines[full], "P1001");
 }
 
 TEST_F(HelpersTest, ListChooserOffersTrimmedLinesAndGivesTheChosenOne) {

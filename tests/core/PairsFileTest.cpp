@@ -160,3 +160,15 @@ TEST_F(PairsFileTest, ReloadingAnotherPairsFileKeepsAtMostFortyTwoPairs) {
   EXPECT_THROW(ReloadPairsFile(), FatalStopError);
   EXPECT_EQ(ui.messages.last(), badLine.arg(3).arg("TWO"));
 }
+
+TEST_F(PairsFileTest, APlayerCalledByeWithAPartnerIsARealPair) {
+  testing_support::writeBytes(dataDir() + "BYE1.PAI",
+                              "1 0 0 X\xA3" "bye\xA3MARTIN Anne\r\n"
+                              "2 0 0 BYE\xA3" "BYE\xA3\r\n"
+                              "3 0 0 BYE\xA3\xA3\r\n");
+  ReadPairsFile("BYE1");
+  EXPECT_EQ(PairLabels[1], "bye - MARTIN Anne");
+  EXPECT_EQ(Player2Names[1], "MARTIN Anne");
+  EXPECT_EQ(PairLabels[2], "BYE");
+  EXPECT_EQ(PairLabels[3], "BYE");
+}
