@@ -8,6 +8,8 @@
 #include "core/TournamentFileLines.h"
 #include "platform/TextFiles.h"
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <vector>
 
@@ -33,6 +35,8 @@ struct SlotLine {
   QString contract;
 };
 
+constexpr int kMaxScoreMagnitude = 1000000;
+
 // A used slot: seven integers, one separating character, the result text.
 bool ParseSlotLine(QStringView line, SlotLine& out) {
   qsizetype pos = 0;
@@ -44,6 +48,9 @@ bool ParseSlotLine(QStringView line, SlotLine& out) {
   // Numbers used later as indices must fit the arrays.
   if (out.ns < 0 || out.ns > kMaxPairs || out.ew < 0 || out.ew > kMaxPairs) return false;
   if (out.table < 0 || out.table > kMaxTables || out.board < 0 || out.board > kMaxBoards) return false;
+  // No bridge score comes near this (even counted ten times): the scoring
+  // subtracts scores, which must not overflow.
+  if (std::abs(out.score) > kMaxScoreMagnitude) return false;
   if (pos < line.size()) ++pos;  // the blank before the result text
   out.contract = line.mid(pos).trimmed().toString();
   return true;

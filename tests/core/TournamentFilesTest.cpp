@@ -199,7 +199,8 @@ TEST_F(TournamentFilesTest, MissingShortOrBadResultsFilesStopWithTheSlotsUntouch
 
   const QString bad = QStringLiteral("Ligne n°%1 incorrecte dans \"ABC.VAR. Désolé, corrigez ce fichier avant de réessayer!");
   for (const QByteArray& line : {QByteArray("1 5 abc 1 1 1 0 4PN="), QByteArray(""), QByteArray("1 5 420 1 1"),
-                                 QByteArray("43 5 420 1 1 1 0 4PN="), QByteArray("1 5 420 1 1 65 0 4PN=")}) {
+                                 QByteArray("43 5 420 1 1 1 0 4PN="), QByteArray("1 5 420 1 1 65 0 4PN="),
+                                 QByteArray("1 5 2147483647 1 1 1 0 4PN=")}) {
     writeBytes(file(".VAR"), "0\r\n0\r\n" + line + "\r\n0\r\n");
     EXPECT_THROW(LoadResults(), FatalStopError) << line.constData();
     EXPECT_EQ(ui.messages.last(), bad.arg(3)) << line.constData();
