@@ -8,9 +8,8 @@
 #include "core/TournamentFileLines.h"
 #include "platform/TextFiles.h"
 
-#include <cstdlib>
-
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 using namespace tournament_files;
