@@ -277,24 +277,21 @@ int AskNonNegativeInteger(const QString& caption, int defaultValue) {
 }
 
 void ShowWarningWindow(const QString& text) {
-  ui::Choice choice;
-  choice.form = QStringLiteral("TForm22");
-  choice.caption = QStringLiteral("Attention");
-  choice.text = text;
-  choice.buttons = {QStringLiteral("&OK / ENTER / ESC / Echap")};
-  choice.codes = {1};
-  choice.extra.insert(QStringLiteral("lines"), text.split(QRegularExpression(QStringLiteral("\r?\n"))));
-  ui::Ask(choice);
+  const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r?\n")));
+  ui::Ask({.form = QStringLiteral("TForm22"),
+           .caption = QStringLiteral("Attention"),
+           .text = text,
+           .buttons = {QStringLiteral("&OK / ENTER / ESC / Echap")},
+           .codes = {1},
+           .extra = {{QStringLiteral("lines"), lines}}});
 }
 
 void ShowInfoWindow(const QString& text) {
-  ui::Choice choice;
-  choice.form = QStringLiteral("TForm88");
-  choice.caption = QStringLiteral("Info");
-  choice.text = text;
-  choice.buttons = {QStringLiteral("OK (ENTER/ESC)")};
-  choice.codes = {1};
-  ui::interaction().choose(choice);
+  ui::interaction().choose({.form = QStringLiteral("TForm88"),
+                            .caption = QStringLiteral("Info"),
+                            .text = text,
+                            .buttons = {QStringLiteral("OK (ENTER/ESC)")},
+                            .codes = {1}});
 }
 
 void SetPbnCountHidden(bool hidden) {

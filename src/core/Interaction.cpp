@@ -42,14 +42,12 @@ int AskLine(const ListChoice& choice) {
 }
 
 int AskYesNo(const QString& question) {
-  Choice c;
-  c.form = QStringLiteral("TForm91");
-  c.caption = QStringLiteral("Question");
-  c.text = question;
-  c.buttons = {QStringLiteral("OUI"), QStringLiteral("NON")};
-  c.codes = {6, 7};
-  c.cancelCode = 7;
-  return Ask(c);
+  return Ask({.form = QStringLiteral("TForm91"),
+              .caption = QStringLiteral("Question"),
+              .text = question,
+              .buttons = {QStringLiteral("OUI"), QStringLiteral("NON")},
+              .codes = {6, 7},
+              .cancelCode = 7});
 }
 
 }  // namespace ui

@@ -13,13 +13,13 @@ namespace ui {
 
 // A question answered by one of a few buttons.
 struct Choice {
-  QString form;         // the window that asks ("TForm91"); empty: the generic question window
-  QString caption;
-  QString text;
-  QStringList buttons;  // captions; the first is the default (Enter)
-  QList<int> codes;     // answer of each button; empty: 1, 2, ...
-  int cancelCode = 0;   // answer of Esc and of the close box
-  QVariantMap extra;    // what a particular window shows beside the text
+  QString form{};  // the window that asks ("TForm91"); empty: the generic question window
+  QString caption{};
+  QString text{};
+  QStringList buttons{};  // captions; the first is the default (Enter)
+  QList<int> codes{};  // answer of each button; empty: 1, 2, ...
+  int cancelCode = 0;  // answer of Esc and of the close box
+  QVariantMap extra{};  // what a particular window shows beside the text
 };
 
 // A line chosen from a list: the answer is its position + 1, 0 for none.

@@ -163,14 +163,13 @@ void StopDeviceServers() {
 void InstallCompanionStopper() { SetCompanionStopper(StopDeviceServers); }
 
 void QuitProgram() {
-  ui::Choice confirm;
-  confirm.form = QStringLiteral("TForm59");
-  confirm.caption = QStringLiteral("Confirmation?");
-  confirm.text = QStringLiteral("Vraiment quitter le programme?");
-  confirm.buttons = {QStringLiteral("&OK"), QStringLiteral("&Annuler = ESC")};
-  confirm.codes = {1, 0};
-  confirm.cancelCode = 0;
-  if (ui::Ask(confirm) != 1) return;
+  if (ui::Ask({.form = QStringLiteral("TForm59"),
+               .caption = QStringLiteral("Confirmation?"),
+               .text = QStringLiteral("Vraiment quitter le programme?"),
+               .buttons = {QStringLiteral("&OK"), QStringLiteral("&Annuler = ESC")},
+               .codes = {1, 0},
+               .cancelCode = 0}) != 1)
+    return;
 
   // No result is collected while the tournament is saved and backed up.
   const bool collecting = hooks().stopCollection && hooks().stopCollection();

@@ -144,13 +144,11 @@ void prepareControlProgramRegistry() {
     ShowAlert(QStringLiteral("Erreur %1 au lancement de ").arg(result) + exe + QStringLiteral(". Impossible de continuer! On arrête"));
     HaltProgram();
   }
-  ui::Choice never;
-  never.form = QStringLiteral("TForm97");
-  never.caption = QStringLiteral("Message");
-  never.text = kNeverRunText;
-  never.buttons = {QStringLiteral("OK")};
-  never.codes = {1};
-  ui::Ask(never);
+  ui::Ask({.form = QStringLiteral("TForm97"),
+           .caption = QStringLiteral("Message"),
+           .text = kNeverRunText,
+           .buttons = {QStringLiteral("OK")},
+           .codes = {1}});
   // The key is opened, never created: without it nothing is written.
   reg.setValue(platform::kBridgeMatesSettingsKey, platform::kOverrideDbSettingsValue, QStringLiteral("no"));
 }
@@ -256,13 +254,11 @@ void ReadBMParams() {
   BmLeadCard = BmValidateLeadCard = BmShowPlayerNames = BmNoBlankMemberNumber = true;
   NameDisplayMode = 1;
   BridgeMatesPin = kDefaultBridgeMatesPin;
-  ui::Choice params;
-  params.form = QStringLiteral("TForm93");
-  params.caption = QStringLiteral("Paramètres pour BridgeMates");
-  params.text = QStringLiteral("Modifiez ces paramètres pour les BridgeMates");
-  params.buttons = {QStringLiteral("OK")};
-  params.codes = {1};
-  ui::Ask(params);
+  ui::Ask({.form = QStringLiteral("TForm93"),
+           .caption = QStringLiteral("Paramètres pour BridgeMates"),
+           .text = QStringLiteral("Modifiez ces paramètres pour les BridgeMates"),
+           .buttons = {QStringLiteral("OK")},
+           .codes = {1}});
   if (ClubMode && BridgeMatesMode) prepareControlProgramRegistry();
 }
 

@@ -148,6 +148,28 @@ void StartScreenShow(StartScreenView& view) {
   }
 }
 
+namespace {
+
+// What follows the device box: with devices the marker names their kind and
+// the device choices are offered with their current values; without, the
+// marker goes and so do the choices.
+void ApplyDeviceBox(StartScreenView& view, const QString& kind) {
+  const bool on = view.bridgeBoxChecked;
+  if (on) {
+    WriteDeviceKind(kind);
+    view.checkBox2Checked = EnterDealsAtTable;
+    view.checkBox3Checked = !PairsEntered;
+  } else {
+    DeleteSetting(QStringLiteral("QUILLMARKE.TXT"));
+    view.radioGroup1Item = 0;
+  }
+  view.checkBox2Enabled = on;
+  view.checkBox3Enabled = on;
+  view.radioGroup1Enabled = on;
+}
+
+}  // namespace
+
 void BridgeBoxClick(StartScreenView& view, bool checked) {
   view.bridgeBoxChecked = checked;
   TableDevicesMode = checked;
@@ -156,22 +178,11 @@ void BridgeBoxClick(StartScreenView& view, bool checked) {
   TabletsMode = checked && view.radioGroup2Item == 0;
   BridgeMatesMode = checked && view.radioGroup2Item == 1;
   if (checked) {
-    WriteDeviceKind(view.radioGroup2Item == 0 ? kTabletsKind : kBridgeMatesKind);
     EntryByContracts = true;
-  } else {
-    DeleteSetting(QStringLiteral("QUILLMARKE.TXT"));
     view.radioGroup1Item = 0;
-    view.radioGroup1Enabled = false;
   }
-  view.checkBox2Enabled = checked;
-  view.checkBox3Enabled = checked;
-  view.radioGroup1Enabled = checked;
+  ApplyDeviceBox(view, view.radioGroup2Item == 0 ? kTabletsKind : kBridgeMatesKind);
   view.radioGroup2Enabled = checked;
-  if (checked) {
-    view.radioGroup1Item = 0;
-    view.checkBox2Checked = EnterDealsAtTable;
-    view.checkBox3Checked = !PairsEntered;
-  }
 }
 
 void CheckBox2Click(StartScreenView& view, bool checked) {
@@ -240,19 +251,7 @@ void RadioGroup2Click(StartScreenView& view, int item) {
     ReadBMParams();
   }
   TableDevicesMode = view.bridgeBoxChecked;
-  if (TableDevicesMode) {
-    WriteDeviceKind(kind);
-  } else {
-    DeleteSetting(QStringLiteral("QUILLMARKE.TXT"));
-    view.radioGroup1Item = 0;
-  }
-  view.checkBox2Enabled = TableDevicesMode;
-  view.checkBox3Enabled = TableDevicesMode;
-  view.radioGroup1Enabled = TableDevicesMode;
-  if (TableDevicesMode) {
-    view.checkBox2Checked = EnterDealsAtTable;
-    view.checkBox3Checked = !PairsEntered;
-  }
+  ApplyDeviceBox(view, kind);
   showTournamentButtons(view);
 }
 

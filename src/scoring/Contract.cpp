@@ -240,14 +240,12 @@ QChar UpcaseSuitLetter(QChar c) {
 }
 
 bool ConfirmContractScore(const QString& message) {
-  ui::Choice c;
-  c.form = QStringLiteral("TForm60");
-  c.caption = QStringLiteral("Résultat");
-  c.text = message;
-  c.buttons = {QStringLiteral("&OK"), QStringLiteral("ESC/Echap= &Annuler")};
-  c.codes = {1, 0};
-  c.cancelCode = 0;
-  return ui::Ask(c) == 1;
+  return ui::Ask({.form = QStringLiteral("TForm60"),
+                  .caption = QStringLiteral("Résultat"),
+                  .text = message,
+                  .buttons = {QStringLiteral("&OK"), QStringLiteral("ESC/Echap= &Annuler")},
+                  .codes = {1, 0},
+                  .cancelCode = 0}) == 1;
 }
 
 int ContractParser(const QString& text, bool confirm) {

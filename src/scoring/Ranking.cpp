@@ -236,13 +236,12 @@ void ComputeResults() {
   if (!Interactive) return;
   if (penalties) scoring::ShowAttention(penaltyMemo);
   if (penalties || platform::fileExists(scoring::AdjustmentsFileName())) {
-    ui::Choice c;
-    c.form = QStringLiteral("TForm21");
-    c.caption = QStringLiteral("Question");
-    c.text = QStringLiteral("Faut-il imprimer les ajustements et pénalités?");
-    c.buttons = {QStringLiteral("&Oui"), QStringLiteral("ESC/Echap = &Non")};
-    c.codes = {1, 2};
-    c.cancelCode = 2;
+    const ui::Choice c{.form = QStringLiteral("TForm21"),
+                       .caption = QStringLiteral("Question"),
+                       .text = QStringLiteral("Faut-il imprimer les ajustements et pénalités?"),
+                       .buttons = {QStringLiteral("&Oui"), QStringLiteral("ESC/Echap = &Non")},
+                       .codes = {1, 2},
+                       .cancelCode = 2};
     if (ui::Ask(c) == 1 && AdjustmentsPrinter()) AdjustmentsPrinter()();
   }
 }
