@@ -4,11 +4,14 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/Reload.h"
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
+#include "scoring/Frequencies.h"
+#include "scoring/Ranking.h"
 
 #include <cerrno>
 
@@ -277,8 +280,8 @@ void ResumeTournamentClick() {
   ResumeChosen = 1;
   ResumingTournament = true;
   StartScreenServices& s = startScreenServices();
-  if (!available(s.loadPlayers, kResume)) return;
-  s.loadPlayers();
+  // Entry point of the player list: a resume goes on without it until it is there.
+  if (s.loadPlayers) s.loadPlayers();
   if (FederationMode) {
     if (!available(s.importFederationSession, kResume)) return;
     ShowAlert(QStringLiteral(
@@ -290,12 +293,40 @@ void ResumeTournamentClick() {
   ResumeTournament();
 }
 
+namespace {
+
+// The device restarts of a resume: entry points of the device parts of the
+// program, which do nothing until those parts are there.
+void Restart(const std::function<void()>& work) {
+  if (work) work();
+}
+
+// The recomputation of a resumed tournament, silent and without automatic
+// ventilation; the device parts of the program add their result files.
+void RecomputeResumedTournament() {
+  StartScreenServices& s = startScreenServices();
+  if (s.refreshFrequenciesForDevices) {
+    s.refreshFrequenciesForDevices();
+  } else {
+    const bool ventilation = AutoVentilation;
+    AutoVentilation = false;
+    Interactive = false;
+    ComputeFrequencies();
+    AutoVentilation = ventilation;
+  }
+  if (s.refreshResultsForDevices)
+    s.refreshResultsForDevices();
+  else
+    ComputeResults();
+}
+
+}  // namespace
+
 void ResumeTournament() {
   StartScreenServices& s = startScreenServices();
   if (!locatePrograms(kResume)) return;
-  if (!available(s.reloadTournament, kResume)) return;
   HideStartScreen();
-  if (!s.reloadTournament(QString())) return;
+  if (!ReloadTournament(QString())) return;
   if (FederationMode)
     ShowAlert(QStringLiteral(
         "Attention! Il faut absolument que le tournoi que vous rechargez soit le dernier que vous avez joué ou que "
@@ -318,16 +349,15 @@ void ResumeTournament() {
       ShowStartScreen();
       return;
     }
-    if (!available(s.setTabletFolders, kResume) || !available(s.startCollectionTimer, kResume)) return;
-    s.setTabletFolders();
+    const auto startTimer = [&s](int ms) {
+      if (s.startCollectionTimer) s.startCollectionTimer(ms);
+    };
+    Restart(s.setTabletFolders);
     if (BridgeMatesMode) {
       BwsFileName = DataFolder + TournamentCode + QStringLiteral(".BWS");
       if (platform::fileExists(BwsFileName)) {
-        if (!platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) {
-          if (!available(s.startBridgeMatesControl, kResume)) return;
-          s.startBridgeMatesControl();
-        }
-        s.startCollectionTimer(1000);
+        if (!platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) Restart(s.startBridgeMatesControl);
+        startTimer(1000);
       } else {
         ShowAlert(QStringLiteral("Pas trouvé le fichier ") + BwsFileName +
                   QStringLiteral(". Impossible de relancer les BridgeMates avec BMPro. Dites-le à Teo VARNAL..."));
@@ -335,22 +365,16 @@ void ResumeTournament() {
       }
     }
     if (TabletsMode) {
-      if (!available(s.startTabletServer, kResume) || !available(s.startTabletCompanion, kResume)) return;
-      if (!platform::processes().isRunning(QStringLiteral("PCQuillmarkeServer.EXE"))) s.startTabletServer();
-      s.startCollectionTimer(500);
-      s.startTabletCompanion();
+      if (!platform::processes().isRunning(QStringLiteral("PCQuillmarkeServer.EXE"))) Restart(s.startTabletServer);
+      startTimer(500);
+      Restart(s.startTabletCompanion);
     }
   }
-  if (!TournamentDatedToday && TableDevicesMode) {
-    if (!available(s.setTabletFolders, kResume)) return;
-    s.setTabletFolders();
-  }
-  if (!available(s.refreshFrequenciesForDevices, kResume) || !available(s.refreshResultsForDevices, kResume) ||
-      !available(s.showResumedTournamentMenu, kResume))
-    return;
-  s.refreshFrequenciesForDevices();
-  s.refreshResultsForDevices();
+  if (!TournamentDatedToday && TableDevicesMode) Restart(s.setTabletFolders);
+  RecomputeResumedTournament();
   if (!TournamentDatedToday) ResultsEntered = ResultSlotCount;
+  // The tournament menu: until it is there the start screen comes back.
+  if (!available(s.showResumedTournamentMenu, kResume)) return;
   s.showResumedTournamentMenu(TournamentDatedToday);
 }
 

@@ -82,7 +82,9 @@ void CountResumedTournament();
 bool IsDefaultNameFor(const QString& name, const QString& letters);
 
 // The work that later parts of the program provide. A button whose work is
-// not there yet says so and stops.
+// not there yet says so and stops; the device restarts of a resume do
+// nothing until they are there, and without the two refresh entries the
+// resume recomputes frequencies and results itself.
 struct StartScreenServices {
   std::function<void()> hideStartScreen;
   std::function<void()> showStartScreen;
@@ -92,7 +94,6 @@ struct StartScreenServices {
       locateExternalProgram;
   std::function<void()> showParametersWindow;
   std::function<void()> importFederationSession;
-  std::function<bool(const QString& code)> reloadTournament;
   std::function<void(const FederationSummary&)> showFederationSummary;
   std::function<void()> setTabletFolders;
   std::function<void()> startBridgeMatesControl;

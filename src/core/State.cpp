@@ -34,6 +34,10 @@ void SetDateGlobals() {
   TournamentTitle = QString::fromLatin1(kWeekdays[StartDayOfWeek - 1]);
 }
 
+QString FrenchWeekdayName(const QDate& date) {
+  return QString::fromLatin1(kWeekdays[date.dayOfWeek() % 7]);  // Qt: Monday 1 .. Sunday 7
+}
+
 void InitGlobals() {
   OleDbProviderSuffix = QStringLiteral("OLEDB.4.0");
   CurrentDrive = QDir::currentPath().left(3);

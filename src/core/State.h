@@ -8,6 +8,8 @@
 void InitGlobals();
 // Date and time texts, weekday, title and version from the clock.
 void SetDateGlobals();
+// The French name of the date's weekday ("Lundi").
+QString FrenchWeekdayName(const QDate& date);
 // Current year - 2019, then month and day of the executable's date: "7.3.9".
 QString BuildVersionString();
 QString BuildVersionString(const QDate& executableDate, int currentYear);

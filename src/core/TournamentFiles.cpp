@@ -84,16 +84,18 @@ void WriteArrowSwitchFile() {
 
 }  // namespace
 
+QString DatDevicesLine() {
+  QString kind = QStringLiteral("2");
+  if (BridgeMatesMode) kind = TabletsInUse ? QStringLiteral("3") : QStringLiteral("1");
+  return kind + (PairsEntered ? QStringLiteral(" 1 ") : QStringLiteral(" 2 ")) +
+         (EnterDealsAtTable ? QStringLiteral("1") : QStringLiteral("2")) +
+         QStringLiteral(" TypeTournoi (1=BridgeMates,2=Tablettes, 3=BM+Tab) / PairesIntroduites (1=oui,2=non) / "
+                        "Diagrammes (1=oui,2=non)");
+}
+
 QString DatFileText() {
   QString text = DateDay + u'/' + DateMonth + u'/' + DateYear + kCrLf + TournamentTitle;
-  if (TableDevicesMode) {
-    QString kind = QStringLiteral("2");
-    if (BridgeMatesMode) kind = TabletsInUse ? QStringLiteral("3") : QStringLiteral("1");
-    text += kCrLf + kind + (PairsEntered ? QStringLiteral(" 1 ") : QStringLiteral(" 2 ")) +
-            (EnterDealsAtTable ? QStringLiteral("1") : QStringLiteral("2")) +
-            QStringLiteral(" TypeTournoi (1=BridgeMates,2=Tablettes, 3=BM+Tab) / PairesIntroduites (1=oui,2=non) / "
-                           "Diagrammes (1=oui,2=non)");
-  }
+  if (TableDevicesMode) text += kCrLf + DatDevicesLine();
   return text;
 }
 
@@ -211,14 +213,17 @@ void LoadResults() {
     if (!ParseSlotLine(lines[s - 1], slotLines[static_cast<size_t>(s - 1)])) StopOnBadLine(ShownName(".VAR"), s);
   }
 
+  // The leads are read back whenever they were saved; only a tournament
+  // played with table devices cannot go on without them.
   const bool leadsKept = TableDevicesMode || AskOpeningLead;
   const QString specsName = CurrentFile(".SPECS");
+  const bool specsFound = platform::fileExists(specsName);
+  if (TableDevicesMode && !specsFound)
+    FatalStop(QStringLiteral("Pas trouvé le fichier ") + ShownName(".SPECS") +
+              QStringLiteral(". Le tournoi a probablement été joué sans utilisation des tablettes! Décochez la case "
+                             "prévue avant de recharger ce tournoi..."));
   std::vector<SpecsLine> specs;
-  if (leadsKept) {
-    if (!platform::fileExists(specsName))
-      FatalStop(QStringLiteral("Pas trouvé le fichier ") + ShownName(".SPECS") +
-                QStringLiteral(". Le tournoi a probablement été joué sans utilisation des tablettes! Décochez la case "
-                               "prévue avant de recharger ce tournoi..."));
+  if (specsFound) {
     const QStringList specsLines = ReadFileLines(specsName);
     for (int n = 1; n <= specsLines.size(); ++n) {
       const QString& line = specsLines[n - 1];
@@ -243,13 +248,14 @@ void LoadResults() {
     ResultContract[s] = std::move(l.contract);
   }
   for (SpecsLine& l : specs) {
-    ResultLead[l.slot] = std::move(l.lead);
-    ResultDeclarer[l.slot] = std::move(l.declarer);
+    ResultLead[l.slot] = l.lead.trimmed();
+    ResultDeclarer[l.slot] = l.declarer.trimmed();
   }
-  if (!leadsKept && platform::fileExists(specsName))
+  if (!leadsKept && specsFound)
     ShowAlert(QStringLiteral("Avertissement... Ce tournoi a été joué avec tablettes et vous le récupérez sans avoir "
                              "coché la case \"Utilisation des tablettes\"!"));
-  if (ResumeChosen == 0) ImpScoring = false;
+  // A Patton is scored in IMPs whichever way it was reloaded.
+  if (ResumeChosen == 0 && !IsPatton) ImpScoring = false;
 }
 
 void ReadMulFile() {

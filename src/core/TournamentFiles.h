@@ -23,6 +23,8 @@ inline std::function<void()> SessionFileWriterHook;
 
 // The texts of the files as they are written.
 QString DatFileText();
+// Line 3 of ".DAT" as it is written with table devices.
+QString DatDevicesLine();
 QString ResultsFileText();  // ".VAR"
 QString SpecsFileText();    // ".SPECS"
 QString MulFileText();      // ".MUL"
@@ -48,9 +50,11 @@ void ReadDatFile();
 // does not start with three integers.
 bool ReadDatDevicesLine(int& devicesKind, bool& pairsEntered, bool& dealsAtTable);
 
-// Reads ".VAR" (ResultSlotCount lines) into the result slots and, with table
-// devices or leads asked, ".SPECS"; a missing or short file, or a bad line,
-// is reported and makes the fatal stop with the slots untouched.
+// Reads ".VAR" (ResultSlotCount lines) into the result slots and, when it
+// exists, ".SPECS" (leads and declarers, trimmed). A missing ".VAR", a missing
+// ".SPECS" with table devices, a short file or a bad line is reported and
+// makes the fatal stop with the slots untouched. Out of a resume ImpScoring
+// is cleared, except for a Patton.
 void LoadResults();
 
 // Reads ".MUL" into BoardCount, DealCount, DateText, TournamentName, IsHowell,

@@ -3,6 +3,7 @@
 #include "core/ScriptedInteraction.h"
 #include "core/StartScreen.h"
 #include "core/State.h"
+#include "core/TournamentFiles.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "support/TestState.h"
@@ -37,10 +38,6 @@ class StartScreenTest : public testing_support::TalvaronTest {
     s.locateExternalProgram = [this](const QString&, const QString& exe, const QString&) { calls << "locate " + exe; };
     s.showParametersWindow = note("parameters");
     s.importFederationSession = note("import");
-    s.reloadTournament = [this](const QString& code) {
-      calls << "reload" + code;
-      return reloadSucceeds;
-    };
     s.showFederationSummary = [this](const FederationSummary& f) {
       calls << "summary";
       summary = f;
@@ -55,21 +52,40 @@ class StartScreenTest : public testing_support::TalvaronTest {
     s.showResumedTournamentMenu = [this](bool today) { calls << (today ? "menu today" : "menu"); };
   }
 
-  // A reloaded tournament of 4 pairs, 2 boards, 2 tables.
+  // A saved tournament of 4 pairs, 2 boards, 2 tables, which the resume
+  // reloads (the chooser's answer comes first).
   void resumedTournament(bool datedToday, int resultsEntered) {
     TournamentCode = "ABC";
-    TournamentDatedToday = datedToday;
-    PairCount = 4;
+    DateDay = datedToday ? "07" : "01";
+    DateMonth = "12";
+    DateYear = "2026";
+    TournamentTitle = "Lundi";
+    const int pairs[] = {1, 2, -1, -2};
+    for (int p = 1; p <= 4; ++p) {
+      PairNumbers[p] = pairs[p - 1];
+      Player1Names[p] = QStringLiteral("A%1").arg(p);
+      Player2Names[p] = QStringLiteral("B%1").arg(p);
+      PairLabels[p] = Player1Names[p] + " - " + Player2Names[p];
+    }
     ResultsPerBoard = TableCount = 2;
-    BoardCount = 2;
+    BoardCount = DealCount = 2;
     ResultSlotCount = 4;
-    for (int s = 1; s <= 4; ++s) ResultScore[s] = s <= resultsEntered ? 420 : kScoreNone;
+    for (int s = 1; s <= 4; ++s) {
+      ResultNsPair[s] = (s - 1) % 2 + 1;
+      ResultEwPair[s] = (s - 1) % 2 + 3;
+      ResultBoard[s] = (s - 1) / 2 + 1;
+      ResultTable[s] = ResultNsPair[s];
+      ResultRound[s] = 1;
+      ResultScore[s] = s <= resultsEntered ? 420 : kScoreNone;
+    }
+    SaveTournamentAll();
+    ClearAllResults();
+    DateDay = "07";
+    talk.answer(1);
   }
-
   ui::ScriptedInteraction talk;
   QStringList calls;
   FederationSummary summary;
-  bool reloadSucceeds = true;
   StartScreenView view;
 };
 
@@ -200,8 +216,8 @@ TEST_F(StartScreenTest, ButtonsWhoseWorkIsNotThereSayItAndStayOnTheStartScreen) 
   EXPECT_EQ(talk.messages,
             QStringList({"Désolé, la fonction \"Débuter un nouveau tournoi\" n'est pas encore disponible dans cette "
                          "version du programme.",
-                         "Désolé, la fonction \"Reprendre un ancien tournoi\" n'est pas encore disponible dans cette "
-                         "version du programme.",
+                         "Pas trouvé de fichiers *.PAI dans le répertoire " + dataDir() +
+                             ". Aucun tournoi à recharger!",
                          "Désolé, la fonction \"Jouer un tournoi FFBClubNet\" n'est pas encore disponible dans cette "
                          "version du programme."}));
   EXPECT_EQ(calls, QStringList({"show", "show", "show"}));
@@ -257,20 +273,20 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
   ASSERT_EQ(talk.choices.size(), 1);
   EXPECT_EQ(talk.choices[0].form, "TForm108");
   EXPECT_EQ(talk.choices[0].buttons, QStringList({"Je suis d'accord", "Retour au menu"}));
-  EXPECT_EQ(calls, QStringList({"players", "hide", "reload", "show"}));
+  EXPECT_EQ(calls, QStringList({"players", "hide", "show"}));
 
   calls.clear();
   platform::FakeProcesses processes;
   processes.running << "PCQuillmarkeServer.EXE";
-  talk.answer(1);
+  talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"players", "hide", "reload", "tablet folders", "timer 500", "start companion",
+  EXPECT_EQ(calls, QStringList({"players", "hide", "tablet folders", "timer 500", "start companion",
                                 "frequencies", "results", "menu today"}));
   EXPECT_EQ(ResultsEntered, 1);
 
   calls.clear();
   processes.running.clear();
-  talk.answer(1);
+  talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
   EXPECT_TRUE(calls.contains("start server"));
 }
@@ -280,27 +296,28 @@ TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) 
   TableDevicesMode = TabletsMode = true;
   resumedTournament(true, 4);  // complete
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"players", "hide", "reload", "frequencies", "results", "menu today"}));
+  EXPECT_EQ(calls, QStringList({"players", "hide", "frequencies", "results", "menu today"}));
 
   calls.clear();
   resumedTournament(false, 1);  // another day: counted as complete
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"players", "hide", "reload", "tablet folders", "frequencies", "results", "menu"}));
+  EXPECT_EQ(calls, QStringList({"players", "hide", "tablet folders", "frequencies", "results", "menu"}));
   EXPECT_EQ(ResultsEntered, 4);
 
   calls.clear();
-  reloadSucceeds = false;
+  talk.answer(0);
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"players", "hide", "reload"}));
+  EXPECT_EQ(calls, QStringList({"players", "hide", "show"}));
   EXPECT_TRUE(talk.choices.isEmpty());
 }
 
 TEST_F(StartScreenTest, AFederationResumeImportsTheSessionAndWarnsTwice) {
   recordServices();
   FederationMode = true;
+  AskOpeningLead = true;  // a federation tournament keeps its leads
   resumedTournament(false, 4);
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"players", "import", "hide", "reload", "frequencies", "results", "menu"}));
+  EXPECT_EQ(calls, QStringList({"players", "import", "hide", "frequencies", "results", "menu"}));
   ASSERT_EQ(talk.messages.size(), 2);
   EXPECT_TRUE(talk.messages[0].startsWith("Attention, en mode \"FFB\", vous allez devoir montrer"));
   EXPECT_EQ(talk.messages[1], "Attention! Il faut absolument que le tournoi que vous rechargez soit le dernier que vous "
@@ -324,7 +341,7 @@ TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices
   calls.clear();
   TableDevicesMode = BridgeMatesMode = true;
   writeBytes(dataDir() + "abc.bws", "");
-  talk.answer(1);
+  talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
   EXPECT_EQ(BwsFileName, dataDir() + "ABC.BWS");
   EXPECT_TRUE(calls.contains("start BMPro"));

@@ -167,20 +167,24 @@ TEST_F(TournamentFilesTest, SpecsLinesSetLeadsAndSkipSlotsOutsideTheMovement) {
   EXPECT_FALSE(ImpScoring);                    // not a resumed tournament
 }
 
-TEST_F(TournamentFilesTest, LeadsFileIsRequiredWithDevicesAndOnlyWarnedAboutWithout) {
+TEST_F(TournamentFilesTest, LeadsAreReadWheneverSavedAndRequiredOnlyWithDevices) {
   ui::ScriptedInteraction ui;
   ResultSlotCount = 1;
   ResumeChosen = 1, ImpScoring = true;
   writeBytes(file(".VAR"), "1 2 50 1 1 1 0 1SE-1");
   writeBytes(file(".SPECS"), "1 AP/N\r\n");
   LoadResults();
-  EXPECT_EQ(ResultLead[1], "?");
+  EXPECT_EQ(ResultLead[1], "AP");
+  EXPECT_EQ(ResultDeclarer[1], "N");
   EXPECT_TRUE(ImpScoring);
   EXPECT_EQ(ui.messages, QStringList{QStringLiteral("Avertissement... Ce tournoi a été joué avec tablettes et vous le "
                                                     "récupérez sans avoir coché la case \"Utilisation des tablettes\"!")});
 
   QFile::remove(file(".SPECS"));
   AskOpeningLead = true;
+  LoadResults();
+  EXPECT_EQ(ResultLead[1], "?");
+  TableDevicesMode = true;
   EXPECT_THROW(LoadResults(), FatalStopError);
   EXPECT_TRUE(ui.messages.last().startsWith(QStringLiteral("Pas trouvé le fichier ABC.SPECS. Le tournoi a probablement")));
 }
