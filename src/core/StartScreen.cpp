@@ -322,10 +322,31 @@ void RecomputeResumedTournament() {
 
 }  // namespace
 
+namespace {
+
+void ResumeAfterHidingTheStartScreen();
+
+}  // namespace
+
 void ResumeTournament() {
-  StartScreenServices& s = startScreenServices();
   if (!locatePrograms(kResume)) return;
   HideStartScreen();
+  // An error on the way brings the start screen back before it is shown, so
+  // that the director is never left without a window.
+  try {
+    ResumeAfterHidingTheStartScreen();
+  } catch (const FatalStopError&) {
+    throw;
+  } catch (...) {
+    ShowStartScreen();
+    throw;
+  }
+}
+
+namespace {
+
+void ResumeAfterHidingTheStartScreen() {
+  StartScreenServices& s = startScreenServices();
   if (!ReloadTournament(QString())) return;
   if (FederationMode)
     ShowAlert(QStringLiteral(
@@ -377,6 +398,8 @@ void ResumeTournament() {
   if (!available(s.showResumedTournamentMenu, kResume)) return;
   s.showResumedTournamentMenu(TournamentDatedToday);
 }
+
+}  // namespace
 
 void FederationTournamentClick() {
   EntryByContracts = true;
