@@ -60,7 +60,7 @@ void CreateMissingDatFile(const QString& code) {
 // is code, compared without regard to case.
 QStringList FilesOfCode(const QString& code) {
   QStringList found;
-  for (const QString& name : platform::listFolder(DataFolder, code + QStringLiteral(".*")))
+  for (const QString& name : platform::listFolder(DataFolder, QStringLiteral("*")))
     if (CodeOf(name).compare(code, Qt::CaseInsensitive) == 0) found << name;
   return found;
 }
@@ -127,6 +127,7 @@ void ReadTournamentDate() {
     TabletsInUse = BridgeMatesMode && ReadDatDevicesLine(kind, pairsEntered, dealsAtTable) && kind == 3;
     return;
   }
+  TabletsInUse = false;
   const QDate date = QFileInfo(platform::resolvePath(FileOf(TournamentCode, ".PAI"))).lastModified().date();
   DateDay = date.toString(QStringLiteral("dd"));
   DateMonth = date.toString(QStringLiteral("MM"));

@@ -1,0 +1,90 @@
+// The start screen's resume button with the real windows: the tournament
+// chooser, and the start screen back whenever no tournament goes on.
+#include "core/Globals.h"
+#include "core/StartScreen.h"
+#include "core/TournamentFiles.h"
+#include "core/ui/TForm1.h"
+#include "core/ui/WindowInteraction.h"
+#include "support/TestState.h"
+#include "core/ui/ModalScript.h"
+
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using testing_support::ModalScript;
+using testing_support::writeBytes;
+
+namespace {
+
+class ResumeWindowTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    writeBytes(programDir() + "JOUEURS.TXT", "DUPONT Jean 123\r\n");
+    ui::InstallWindowInteraction();
+  }
+  void TearDown() override {
+    ui::setInteraction(nullptr);
+    startScreenServices() = StartScreenServices{};
+    TalvaronTest::TearDown();
+  }
+  // A finished tournament of 2 tables and 1 board, saved last week.
+  void saveTournament() {
+    TournamentCode = "SOIR";
+    DateDay = "30", DateMonth = "11", DateYear = "2026", TournamentTitle = "Lundi";
+    const int numbers[] = {1, 2, -1, -2};
+    for (int p = 1; p <= 4; ++p) {
+      PairNumbers[p] = numbers[p - 1];
+      Player1Names[p] = QStringLiteral("A%1").arg(p);
+      Player2Names[p] = QStringLiteral("B%1").arg(p);
+      PairLabels[p] = Player1Names[p] + " - " + Player2Names[p];
+    }
+    ResultsPerBoard = TableCount = 2;
+    BoardCount = DealCount = 1;
+    ResultSlotCount = 2;
+    for (int s = 1; s <= 2; ++s) {
+      ResultNsPair[s] = s, ResultEwPair[s] = s + 2, ResultBoard[s] = 1, ResultTable[s] = s, ResultRound[s] = 1;
+      ResultScore[s] = s == 1 ? 420 : -50;
+    }
+    SaveTournamentAll();
+    testing_support::resetGlobals();
+  }
+};
+
+TEST_F(ResumeWindowTest, TheChosenTournamentIsResumedAndTheStartScreenComesBackWhileTheMenuIsMissing) {
+  saveTournament();
+  TForm1 screen;
+  screen.show();
+  QStringList chooserLines;
+  QString lastMessage;
+  ModalScript script;
+  script.on("TForm83", [&](QWidget* w) {
+    auto* list = w->findChild<QListWidget*>("ListBox1");
+    for (int i = 0; i < list->count(); ++i) chooserLines << list->item(i)->text();
+    EXPECT_FALSE(screen.isVisible());
+    list->setCurrentRow(0);
+    ModalScript::key(w, Qt::Key_Return);
+  });
+  script.on("TForm26", [&](QWidget* w) {
+    lastMessage = w->findChild<QPlainTextEdit*>("Memo1")->toPlainText();
+    w->findChild<QPushButton*>("Button1")->click();
+  });
+  screen.findChild<QPushButton*>("SpeedButton2")->click();
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(chooserLines, QStringList{"SOIR du Lundi 30/11/2026"});
+  EXPECT_EQ(TournamentCode, "SOIR");
+  EXPECT_EQ(ResultScore[2], -50);
+  EXPECT_EQ(ResultsEntered, 2);
+  EXPECT_TRUE(lastMessage.contains("n'est pas encore disponible"));
+  EXPECT_TRUE(screen.isVisible());
+
+  // Esc in the chooser: straight back to the start screen.
+  ModalScript esc;
+  esc.on("TForm83", [](QWidget* w) { ModalScript::key(w, Qt::Key_Escape); });
+  screen.findChild<QPushButton*>("SpeedButton2")->click();
+  EXPECT_TRUE(esc.done());
+  EXPECT_TRUE(screen.isVisible());
+}
+
+}  // namespace
