@@ -204,24 +204,6 @@ TEST_F(ReloadTest, RefusalsSayWhyAndBringTheStartScreenBack) {
   EXPECT_TRUE(talk.lists.isEmpty());
 }
 
-TEST_F(ReloadTest, MovementFileNamesAndDatesAsSaved) {
-  saveTournament("M");
-  const auto reloadWithFirstLine = [&](const QByteArray& line1) {
-    QByteArray mul = readBytes(file("M", ".MUL"));
-    writeBytes(file("M", ".MUL"), line1 + mul.mid(mul.indexOf("\r\n")));
-    restart();
-    EXPECT_TRUE(ReloadTournament("M"));
-  };
-  reloadWithFirstLine("4 4 ?\?/12/2026:");
-  EXPECT_EQ(TournamentName, "Tournoi \"M\" rechargé");
-  EXPECT_EQ(DateText, "07/12/2026");
-  reloadWithFirstLine("4 4 Lundi soir :  Simultane ");
-  EXPECT_EQ(DateText, "Lundi soir");
-  EXPECT_EQ(TournamentName, "Simultane");
-  reloadWithFirstLine("4 4 sans deux-points");
-  EXPECT_EQ(TournamentName, "Tournoi \"M\" rechargé");
-}
-
 TEST_F(ReloadTest, ATournamentNeverStartedGoesBackToThePairsEntryWithItsDate) {
   saveTournament("NEW");
   QFile::remove(file("NEW", ".VAR"));
