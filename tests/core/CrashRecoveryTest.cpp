@@ -123,8 +123,9 @@ TEST_F(CrashRecoveryTest, EveryResultSavedBeforeAKillIsThereAfterTheRestartAndNo
   QSet<int> saved;
   QMap<QString, QByteArray> fixedFiles;
   int lastSaved = 0;
-  const Kill kills[] = {{"saved", 6},  {"saving", 3}, {"inside", 1, -1}, {"saving", 1},
-                        {"saved", 11}, {"saving", 9}, {"inside", 1, -2}, {"saved", 1}};
+  const Kill kills[] = {{"saved", 6},  {"saving", 3},  {"inside", 1, -1}, {"saving", 1}, {"saved", 11},
+                        {"saving", 9}, {"inside", 1, -2}, {"saved", 1},    {"saving", 2}, {"saving", 5},
+                        {"saving", 10}, {"saving", 4}, {"saving", 7}};
   for (const Kill& kill : kills) {
     SCOPED_TRACE((kill.when + QByteArray::number(kill.count)).toStdString());
     QProcess run;
