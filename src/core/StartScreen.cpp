@@ -320,10 +320,6 @@ void RecomputeResumedTournament() {
     ComputeResults();
 }
 
-}  // namespace
-
-namespace {
-
 void ResumeAfterHidingTheStartScreen();
 
 }  // namespace
