@@ -7,6 +7,7 @@
 #include "core/State.h"
 #include "core/TournamentFileLines.h"
 #include "platform/TextFiles.h"
+#include "scoring/ResultFiles.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -154,7 +155,7 @@ void SaveTournamentAll() {
   SaveDatFile();
   SavePairsFile();
   SaveResults();
-  if (SessionFileWriterHook) SessionFileWriterHook();
+  WriteSessionFile();
 }
 
 void ReadDatFile() {
