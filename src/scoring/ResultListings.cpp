@@ -155,8 +155,6 @@ int PageBreakChoice() {
                   .cancelCode = 0});
 }
 
-QString DocumentsFile(const QString& name) { return DocumentsFolder + QLatin1Char('/') + name; }
-
 }  // namespace
 
 // --- Ranking lists ------------------------------------------------------------
@@ -308,7 +306,7 @@ void PrintPairResults(bool askLayout) {
 
   BeginTempPrintout();
   TextFile copy;
-  SafeRewrite(copy, DocumentsFile(QStringLiteral("RESULTS.TXT")));
+  SafeRewrite(copy, ResultsTextFile);
   QString method = QStringLiteral("--> Calculs comme à la main");
   int column = 50;
   if (ImpScoring) {
@@ -342,7 +340,7 @@ void PrintPairResults(bool askLayout) {
 void PrintPattonResults() {
   BeginTempPrintout();
   TextFile copy;
-  SafeRewrite(copy, DocumentsFile(QStringLiteral("RESULTS.TXT")));
+  SafeRewrite(copy, ResultsTextFile);
   WriteDocumentsHead(copy, {QString(), QString(), QString(), QString()});
   const Outputs out{&PrintFileWriter, &copy};
   out.line();
@@ -366,7 +364,7 @@ void PrintPattonResults() {
 
 void WriteResultsFile(bool merged) {
   TextFile file;
-  SafeRewrite(file, DocumentsFile(merged ? QStringLiteral("RESULTSF.TXT") : QStringLiteral("RESULTS.TXT")));
+  SafeRewrite(file, merged ? ResultsFTextFile : ResultsTextFile);
   WriteDocumentsHead(file, {QString(), QString()});
   QString info = QStringLiteral("Fin du tournoi");
   if (ImpScoring) {
