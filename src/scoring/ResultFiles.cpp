@@ -6,12 +6,15 @@
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
 #include "core/TournamentFileLines.h"
+#include "platform/Cp1252.h"
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultListings.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
+
+#include <QFile>
 
 #include <algorithm>
 #include <cmath>
@@ -48,6 +51,15 @@ void AppendRows(QString& text, RankingList list, bool mergedNumbers, const QStri
 }
 
 int WholePercent(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+// Rewrites a file only when its bytes change: after one new result the other
+// boards' files stay as they are, without the cost of a safe rewrite each.
+void RewriteWhenChanged(const QString& fileName, const QString& text) {
+  QFile current(fileName);
+  if (current.size() == text.size() && current.open(QIODevice::ReadOnly) && current.readAll() == platform::toCp1252(text))
+    return;
+  tournament_files::RewriteWholeFile(fileName, text);
+}
 
 void CountResultsEntered() {
   ResultsEntered = 0;
@@ -148,7 +160,7 @@ void WriteBoardFiles(bool reportEmpty) {
   if (!TableDevicesMode || (ImpScoring && !IsPatton)) return;
   const int last = std::min(DealCount, kMaxBoards);
   for (int b = 1; b <= last; ++b)
-    tournament_files::RewriteWholeFile(TabletSharedFolder + QStringLiteral("/DONNE%1.TXT").arg(b), BoardFileText(b, reportEmpty));
+    RewriteWhenChanged(TabletSharedFolder + QStringLiteral("/DONNE%1.TXT").arg(b), BoardFileText(b, reportEmpty));
 }
 
 void WriteRefereeDealsFile(int board, int nsPair, int ewPair) {

@@ -1,5 +1,8 @@
+#include "core/DeviceFiles.h"
 #include "core/ScriptedInteraction.h"
+#include "core/State.h"
 #include "platform/Folders.h"
+#include "platform/TextFiles.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultListings.h"
 
@@ -234,4 +237,42 @@ TEST_F(ResultOutputsTest, PattonTeamsKeepTheirOrderOnEqualTotals) {
   EXPECT_EQ(readBytes(documentsDir() + "/RESULTS.TXT"),
             "1$1$ Nord1 - Sud1$   10.00\r\n$$ Est1 - Ouest1\r\n==$2$ Nord2 - Sud2$   10.00\r\n$$ Est2 - Ouest2\r\n"
             "3$3$ Nord3 - Sud3$--------\r\n$$ Est3 - Ouest3\r\n");
+}
+
+TEST_F(ResultOutputsTest, RefereeLinesAndTheCounterRecountedFromTheSlots) {
+  layOut(2, 2, 1);
+  TableDevicesMode = true;
+  TabletSharedFolder = documentsDir();
+  QStringList shown;
+  MenuCountersHook = [&](const QString&, const QString& results) { shown << results; };
+  scores(1, {420});
+  WriteRefereeDealsFile(1, 1, 3);
+  // A correction of the same result is a second line but no second result.
+  WriteRefereeDealsFile(1, 1, 3);
+  scores(2, {100, 200});
+  WriteRefereeDealsFile(2, 2, 3);
+  MenuCountersHook = nullptr;
+  EXPECT_EQ(shown, (QStringList{"1/4", "1/4", "3/4"}));
+  EXPECT_EQ(readBytes(documentsDir() + "/DonnesArbitre.TXT"), "1 1 3 \r\n1 1 3 \r\n2 2 3 \r\n");
+}
+
+TEST_F(ResultOutputsTest, PattonPrintoutListsBothPairsOfEachTeam) {
+  layOut(2, 1, 1);
+  IsPatton = ImpScoring = true;
+  SetDateGlobals();
+  const double finals[] = {12.4, -3, 0, 3};  // team 1: 12, team 2: 0
+  for (int p = 1; p <= 4; ++p) PairFinalScore[p] = finals[p - 1];
+  PrintPattonResults();
+  const QStringList body = {"", "", "Résultats du tournoi PATTON", "",
+                            "Place Equipe             Joueurs                                 IMPs totauxs",
+                            QString(77, '-'),
+                            "   1     1  Nord1 - Sud1.............................................      12",
+                            "            Est1 - Ouest1............................................",
+                            "   2     2  Nord2 - Sud2.............................................       0",
+                            "            Est2 - Ouest2............................................"};
+  QStringList printed = platform::decodeText(readBytes(PrintFile)).split("\r\n");
+  EXPECT_EQ(Joined(printed.mid(7, body.size())), Joined(body));
+  const QString copy = platform::decodeText(readBytes(ResultsTextFile));
+  EXPECT_TRUE(copy.contains("Place Equipe             Joueurs                                  IMPs totaux\r\n"));
+  EXPECT_TRUE(copy.contains("   1     1  Nord1 - Sud1.............................................   12.00\r\n"));
 }
