@@ -124,6 +124,17 @@ void WriteListingHeader(const Outputs& out) {
   out.line(Rule(77, '-'));
 }
 
+// Drops the open printout when a write fails before it is closed, so that
+// the next printout starts afresh and the old "TEMP.TXT" stays whole.
+struct PrintoutGuard {
+  PrintoutGuard() = default;
+  PrintoutGuard(const PrintoutGuard&) = delete;
+  PrintoutGuard& operator=(const PrintoutGuard&) = delete;
+  ~PrintoutGuard() {
+    if (PrintFileWriter.isOpen()) PrintFileWriter.abandon();
+  }
+};
+
 // The rows of one list; the printout's score follows the scoring, the
 // Documents file always has 2 decimals.
 void WriteListingRows(const Outputs& out, RankingList list, bool merged) {
@@ -131,7 +142,11 @@ void WriteListingRows(const Outputs& out, RankingList list, bool merged) {
     const QString head = RightAligned(row.place, 4) + RightAligned(PairColumn(row.pair, merged), 6) + Blanks(2) +
                          DottedLabel(PairLabels[row.slot]);
     const double score = PairFinalScore[row.pair];
-    if (out.print) out.print->writeLine(head + ScoreText(score, ImpScoring ? 0 : 2));
+    if (out.print) {
+      out.print->write(head);
+      WriteScoreToPrintFile(score);
+      out.print->writeLine();
+    }
     if (out.copy) out.copy->writeLine(head + ScoreText(score, 2));
   }
 }
@@ -305,6 +320,7 @@ void PrintPairResults(bool askLayout) {
   const bool merged = OneWinnerMitchell || IsHowell || CumulativeMode;
 
   BeginTempPrintout();
+  PrintoutGuard guard;
   TextFile copy;
   SafeRewrite(copy, ResultsTextFile);
   QString method = QStringLiteral("--> Calculs comme à la main");
@@ -339,6 +355,7 @@ void PrintPairResults(bool askLayout) {
 
 void PrintPattonResults() {
   BeginTempPrintout();
+  PrintoutGuard guard;
   TextFile copy;
   SafeRewrite(copy, ResultsTextFile);
   WriteDocumentsHead(copy, {QString(), QString(), QString(), QString()});
@@ -353,7 +370,9 @@ void PrintPattonResults() {
   for (const TeamRow& team : RankedTeams()) {
     const QString head = RightAligned(team.place, 4) + RightAligned(QString::number(team.team), 6) + Blanks(2) +
                          DottedLabel(PairLabels[team.nsSlot]);
-    PrintFileWriter.writeLine(head + ScoreText(team.total, ImpScoring ? 0 : 2));
+    PrintFileWriter.write(head);
+    WriteScoreToPrintFile(team.total);
+    PrintFileWriter.writeLine();
     copy.writeLine(head + ScoreText(team.total, 2));
     out.line(Blanks(12) + DottedLabel(PairLabels[team.ewSlot]));
   }

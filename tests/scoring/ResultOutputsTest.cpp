@@ -1,4 +1,5 @@
 #include "core/DeviceFiles.h"
+#include "core/Printing.h"
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
 #include "platform/Folders.h"
@@ -275,4 +276,14 @@ TEST_F(ResultOutputsTest, PattonPrintoutListsBothPairsOfEachTeam) {
   const QString copy = platform::decodeText(readBytes(ResultsTextFile));
   EXPECT_TRUE(copy.contains("Place Equipe             Joueurs                                  IMPs totaux\r\n"));
   EXPECT_TRUE(copy.contains("   1     1  Nord1 - Sud1.............................................   12.00\r\n"));
+}
+
+TEST_F(ResultOutputsTest, AFailedCopyLeavesThePreviousPrintoutWhole) {
+  layOut(2, 1, 1);
+  IsPatton = true;
+  testing_support::writeBytes(PrintFile, "old");
+  ResultsTextFile = documentsDir() + "/absent/RESULTS.TXT";
+  EXPECT_THROW(PrintPattonResults(), platform::IoError);
+  EXPECT_EQ(readBytes(PrintFile), "old");
+  EXPECT_FALSE(PrintFileWriter.isOpen());
 }
