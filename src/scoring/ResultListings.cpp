@@ -8,7 +8,6 @@
 #include "core/SafeFiles.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
-#include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "setup/PairLookups.h"
 
