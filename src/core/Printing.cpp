@@ -26,12 +26,16 @@ void WriteDashes(int count) {
   if (count > 0) PrintFileWriter.write(QString(count, QLatin1Char('-')));
 }
 
+QString PrintoutClubLine() {
+  QString clubLine = ClubName.leftJustified(35, QLatin1Char(' '));
+  if (ClubName.size() >= 35) clubLine += QLatin1Char(' ');
+  return clubLine + creditText();
+}
+
 void WritePrintoutBanner() {
   TextFile& out = PrintFileWriter;
   out.writeLine();
-  QString clubLine = ClubName.leftJustified(35, QLatin1Char(' '));
-  if (ClubName.size() >= 35) clubLine += QLatin1Char(' ');
-  out.writeLine(clubLine + creditText());
+  out.writeLine(PrintoutClubLine());
   out.writeLine();
   out.writeLine();
   if (DateText.contains(QLatin1String("??"))) DateText = DateDay + QLatin1Char('/') + DateMonth + QLatin1Char('/') + DateYear;

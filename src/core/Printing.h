@@ -16,6 +16,9 @@ inline TextFile PrintFileWriter;
 // Opens PrintFile for rewriting and writes the banner; an opening failure
 // throws the SafeRewrite error and nothing is printed.
 void BeginTempPrintout();
+// The club's name padded to column 35, then the program's credit line: the
+// second line of the banner and of the Documents result files.
+QString PrintoutClubLine();
 // The seven banner lines: club and credit, code, date, time and name, rule.
 // A DateText holding "??" is first replaced by the tournament's date.
 void WritePrintoutBanner();

@@ -7,6 +7,7 @@
 #include "core/State.h"
 #include "core/TournamentFileLines.h"
 #include "platform/TextFiles.h"
+#include "scoring/ResultFiles.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -156,7 +157,7 @@ void SaveTournamentAll() {
   SaveDatFile();
   SavePairsFile();
   SaveResults();
-  if (SessionFileWriterHook) SessionFileWriterHook();
+  WriteSessionFile();
 }
 
 void ReadDatFile() {

@@ -16,10 +16,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
-// Writes the session file at the end of SaveTournamentAll; nothing until set.
-inline std::function<void()> SessionFileWriterHook;
 
 // The texts of the files as they are written.
 QString DatFileText();
@@ -38,7 +34,7 @@ void SaveDatFile();
 // result slots (ResultSlotCount > 0), so that a tournament quit before its
 // movement reloads into the pairs entry. Nothing without a tournament code.
 void SaveResults();
-// SaveDatFile, SavePairsFile, SaveResults, then the session file writer.
+// SaveDatFile, SavePairsFile, SaveResults, then the session file (WriteSessionFile).
 void SaveTournamentAll();
 
 // Reads lines 1 and 2 of ".DAT": sets TournamentDatedToday, and when the

@@ -35,10 +35,6 @@ class TournamentFilesTest : public testing_support::TalvaronTest {
     SetDateGlobals();
     TournamentCode = "ABC";
   }
-  void TearDown() override {
-    SessionFileWriterHook = nullptr;
-    TalvaronTest::TearDown();
-  }
   QString file(const QString& ext) const { return dataDir() + "ABC" + ext; }
   QStringList dataFiles() const {
     QStringList names = QDir(dataDir()).entryList(QDir::Files);
@@ -229,14 +225,15 @@ TEST_F(TournamentFilesTest, NoResultsOrMovementFileBeforeTheMovementAndNothingWi
   EXPECT_EQ(dataFiles(), QStringList{"ABC.DIA"});
 }
 
-TEST_F(TournamentFilesTest, SaveAllWritesEveryFileBeforeTheSessionFile) {
+TEST_F(TournamentFilesTest, SaveAllWritesEveryFileAndTheSessionFile) {
   ui::ScriptedInteraction ui;
   smallMovement();
-  PairNumbers[1] = 1, PairLabels[1] = "A - B";
-  QStringList seen;
-  SessionFileWriterHook = [&] { seen = dataFiles(); };
+  PairNumbers[1] = 1, PairLabels[1] = "A - B", Player1Names[1] = "A", Player2Names[1] = "B";
+  PairCount = 1, RankingOrder[1] = 1, PairFinalScore[1] = 55.5;
   SaveTournamentAll();
-  EXPECT_EQ(seen, (QStringList{"ABC.DAT", "ABC.DIA", "ABC.MUL", "ABC.PAI", "ABC.VAR"}));
+  EXPECT_EQ(dataFiles(), (QStringList{"ABC.DAT", "ABC.DIA", "ABC.MUL", "ABC.PAI", "ABC.SEA", "ABC.VAR"}));
+  EXPECT_EQ(readBytes(file(".SEA")), "0  55.5000 0 0 A/B\r\n");
+  EXPECT_TRUE(ui.messages.isEmpty());
 }
 
 TEST_F(TournamentFilesTest, MovementParametersReadBackAndFillTheirDefaults) {

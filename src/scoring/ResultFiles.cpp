@@ -1,0 +1,206 @@
+#include "scoring/ResultFiles.h"
+
+#include "core/DeviceFiles.h"
+#include "core/Globals.h"
+#include "core/Helpers.h"
+#include "core/Messages.h"
+#include "core/SafeFiles.h"
+#include "core/TournamentFileLines.h"
+#include "platform/Cp1252.h"
+#include "platform/Folders.h"
+#include "platform/TextFiles.h"
+#include "scoring/Ranking.h"
+#include "scoring/ResultListings.h"
+#include "scoring/ScoringSupport.h"
+#include "setup/PairLookups.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString Separator() { return TableDevicesMode ? QStringLiteral("$") : QString(); }
+
+// Where the ranking files go: the tablets' folder, or the home folder.
+QString RankingFilePath(const QString& name) {
+  if (TableDevicesMode) return TabletSharedFolder + QLatin1Char('/') + name;
+  return platform::driveRootFolder() + name;
+}
+
+// 8 wide with 2 decimals after rounding to 0.01; 8 "-" for 0 in matchpoints.
+void AppendRankingScore(double value, QString& text) { AppendScoreColumn(RoundTo2Decimals(value) + 0.0, text); }
+
+// 8 wide with 2 decimals; 8 "-" for 0 whatever the scoring.
+void AppendTeamScore(int value, QString& text) {
+  text += value == 0 ? QString(8, QLatin1Char('-')) : scoring::FixedText(value, 8, 2);
+}
+
+void AppendRows(QString& text, RankingList list, bool mergedNumbers, const QString& sep) {
+  for (const RankedRow& row : RankedRows(list)) {
+    const QString number = CumulativeTotals ? QStringLiteral("--")
+                           : mergedNumbers  ? FormatPairNumber(row.pair)
+                                            : PairNumberText(row.pair);
+    QString line = row.place + sep + number + sep + QLatin1Char(' ') + FitToWidth(PairLabels[row.slot], 35) + sep;
+    AppendRankingScore(PairFinalScore[row.pair], line);
+    text += line + kCrLf;
+  }
+}
+
+int WholePercent(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+// Rewrites a file only when its bytes change: after one new result the other
+// boards' files stay as they are, without the cost of a safe rewrite each.
+void RewriteWhenChanged(const QString& fileName, const QString& text) {
+  QFile current(fileName);
+  if (current.size() == text.size() && current.open(QIODevice::ReadOnly) && current.readAll() == platform::toCp1252(text))
+    return;
+  tournament_files::RewriteWholeFile(fileName, text);
+}
+
+void CountResultsEntered() {
+  ResultsEntered = 0;
+  const int last = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
+  for (int s = 1; s <= last; ++s)
+    if (ResultNsPair[s] != 0 && ResultScore[s] != kScoreNone) ++ResultsEntered;
+}
+
+}  // namespace
+
+QString RankingFileText(bool merged, const QString& sep) {
+  QString text;
+  if (merged) {
+    text += sep + sep + QStringLiteral("Résultats fusionnés:") + kCrLf + kCrLf;
+    AppendRows(text, RankingList::Merged, true, sep);
+  } else if (IsHowell) {
+    AppendRows(text, RankingList::Merged, true, sep);
+  } else {
+    text += sep + sep + QStringLiteral("Résultats N/S:") + kCrLf + kCrLf;
+    AppendRows(text, RankingList::NorthSouth, false, sep);
+    text += kCrLf + sep + sep + QStringLiteral("Résultats E/W:") + kCrLf + kCrLf;
+    AppendRows(text, RankingList::EastWest, false, sep);
+  }
+  return text;
+}
+
+QString PattonRankingFileText(const QString& sep) {
+  QString text;
+  for (const TeamRow& team : RankedTeams()) {
+    QString line = team.place + sep + QString::number(team.team) + sep + QLatin1Char(' ') + PairLabels[team.nsSlot] + sep;
+    AppendTeamScore(team.total, line);
+    text += line + kCrLf + sep + sep + QLatin1Char(' ') + PairLabels[team.ewSlot] + kCrLf;
+  }
+  return text;
+}
+
+QString BoardFileText(int board, bool reportEmpty) {
+  QString text = QStringLiteral("Donne %1").arg(board) + kCrLf + kCrLf;
+  if (ResultsPerBoard < 1) return text;
+  const int first = (board - 1) * ResultsPerBoard + 1;
+  const int last = std::min(board * ResultsPerBoard, kMaxResultSlots);
+  int results = 0;
+  for (int s = std::max(first, 1); s <= last; ++s) {
+    const int score = ResultScore[s];
+    if (score == kScoreNone) continue;
+    ++results;
+    const int ns = ResultNsPair[s];
+    const int ew = ResultEwPair[s];
+    if (ns == 0 || ew == 0) continue;
+    if (score == kScoreAverage || score == kScoreAdjusted) {
+      text += (score == kScoreAverage ? QStringLiteral("MOY") : QStringLiteral("AJU")) +
+              QStringLiteral(" -- %1 -- %2 -- --").arg(ns).arg(ew) + kCrLf;
+      continue;
+    }
+    const QString contract = ResultContract[s].isEmpty() ? QStringLiteral("?") : ResultContract[s];
+    const QString pairs = QStringLiteral(" %1 %2 %3 %4")
+                              .arg(ns)
+                              .arg(WholePercent(ResultNsPercent[s]))
+                              .arg(ew)
+                              .arg(WholePercent(ResultEwPercent[s]));
+    if (score == 0) {
+      text += contract + QStringLiteral(" 0") + pairs + kCrLf;
+    } else {
+      const QString lead = ResultLead[s].isEmpty() ? QStringLiteral("?") : ResultLead[s];
+      text += contract + QLatin1Char('/') + ResultDeclarer[s] + QLatin1Char(' ') + QString::number(score) + pairs +
+              QLatin1Char(' ') + lead + kCrLf;
+    }
+  }
+  if (results == 0 && reportEmpty) text += QStringLiteral("Aucun résultat introduit") + kCrLf;
+  return text;
+}
+
+void WriteDeviceResultsFiles() {
+  OneWinnerMitchell = IsHowell;
+  tournament_files::RewriteWholeFile(RankingFilePath(QStringLiteral("RESULTS.TXT")), RankingFileText(false, Separator()));
+}
+
+void WriteMergedResultsFile() {
+  OneWinnerMitchell = true;
+  tournament_files::RewriteWholeFile(RankingFilePath(QStringLiteral("RESULTSF.TXT")), RankingFileText(true, Separator()));
+}
+
+void WritePattonResultsFile() {
+  if (TableDevicesMode) platform::deleteFile(RankingFilePath(QStringLiteral("RESULTSF.TXT")));
+  tournament_files::RewriteWholeFile(RankingFilePath(QStringLiteral("RESULTS.TXT")), PattonRankingFileText(Separator()));
+}
+
+void WriteResultFiles() {
+  if (IsPatton) {
+    WritePattonResultsFile();
+    return;
+  }
+  WriteDeviceResultsFiles();
+  WriteMergedResultsFile();
+}
+
+void WriteBoardFiles(bool reportEmpty) {
+  if (!TableDevicesMode || (ImpScoring && !IsPatton)) return;
+  const int last = std::min(DealCount, kMaxBoards);
+  for (int b = 1; b <= last; ++b)
+    RewriteWhenChanged(TabletSharedFolder + QStringLiteral("/DONNE%1.TXT").arg(b), BoardFileText(b, reportEmpty));
+}
+
+void WriteRefereeDealsFile(int board, int nsPair, int ewPair) {
+  if (!TableDevicesMode) return;
+  TextFile file;
+  SafeAppend(file, TabletSharedFolder + QStringLiteral("/DonnesArbitre.TXT"));
+  file.writeLine(QStringLiteral("%1 %2 %3 ").arg(board).arg(nsPair).arg(ewPair));
+  CloseTextFile(file);
+  CountResultsEntered();
+  if (MenuCountersHook)
+    MenuCountersHook(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
+                     QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount));
+}
+
+void WriteSessionFile() {
+  if (TournamentCode.isEmpty()) return;
+  const QString name = DataFolder + TournamentCode + QStringLiteral(".SEA");
+  const int last = std::clamp(PairCount, 0, kMaxPairs);
+  for (int i = 1; i <= last; ++i) {
+    if (RankingOrder[i] > 0) continue;
+    platform::deleteFile(name);
+    ShowMessageWindow(QStringLiteral("Pour info: résultats non calculés ou tous à zéro! Fichier \"") + TournamentCode +
+                      QStringLiteral(".SEA\" non sauvé! Les autres fichiers (PAI, VAR, DIA, ...) sont bien sauvés."));
+    return;
+  }
+  QString text;
+  bool first = true;
+  for (int i = 1; i <= last; ++i) {
+    const int pair = RankingOrder[i];
+    const int slot = FindPairSlot(pair);
+    if (slot == 0 || IsByeSlot(slot)) continue;
+    text += QStringLiteral("0 ") + scoring::FixedText(PairFinalScore[pair] + 0.0, 8, 4) + QStringLiteral(" 0 0 ") +
+            Player1Names[slot] + QLatin1Char('/') + Player2Names[slot];
+    if (first && ImpScoring) text += QStringLiteral("\\BUTLER");
+    text += kCrLf;
+    first = false;
+  }
+  tournament_files::RewriteWholeFile(name, text);
+  if (TableDevicesMode && !TabletSharedFolder.isEmpty()) {
+    const QString copy = TabletSharedFolder + QStringLiteral("/SEANCE.TXT");
+    tournament_files::RewriteWholeFile(copy, text);
+  }
+}

@@ -1,0 +1,87 @@
+#pragma once
+// The final ranking as the director sees it: the lines of the results window,
+// the printed listings (pairs or Patton teams) with their copy "RESULTS.TXT"
+// in the Documents folder, and the ranking files "RESULTS.TXT" /
+// "RESULTSF.TXT" of the Documents folder that the mailing sends.
+//
+// Every listing follows one rule: the pair labelled "BYE" and pair number 0
+// are left out, the first row is place 1, and a row whose score equals the
+// previous row's once both are rounded to 0.01 shows "==" in place of its
+// place (the count goes on through ties). Numbers are written with ".".
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+// The title line of a cumulative tournament, put at the head of its displays
+// and printouts ("Résultats cumulés des tournois" and the session codes).
+inline QString CumulativeTitleLine;
+
+// One row of a ranking list: the pair number, its pair slot and the place
+// text ("1", "2", "==", ...).
+struct RankedRow {
+  int pair = 0;
+  int slot = 0;
+  QString place;
+};
+enum class RankingList { Merged, NorthSouth, EastWest };
+// The rows of one list in RankingOrder 1..PairCount.
+std::vector<RankedRow> RankedRows(RankingList list);
+
+// One Patton team: its number, the slots of its N/S and E/W pairs, its total
+// (the rounded sum of its two pairs' scores) and its place text.
+struct TeamRow {
+  int team = 0;
+  int nsSlot = 0;
+  int ewSlot = 0;
+  int total = 0;
+  QString place;
+};
+// The teams best total first; equal totals keep their team order.
+std::vector<TeamRow> RankedTeams();
+
+// What the results window shows.
+struct ResultsView {
+  bool patton = false;
+  bool merged = true;  // one list (Memo1 covers Memo2) or N/S and E/W lists
+  QString label1;      // title of Memo1
+  QString label2;      // title of Memo2
+  QString label3;      // scoring method
+  QString label4;      // tournament line
+  QStringList memo1;
+  QStringList memo2;
+};
+// The window that shows a ResultsView without blocking (installed by the
+// program's windows; without one nothing is shown).
+using ResultsWindowShower = std::function<void(const ResultsView&)>;
+void SetResultsWindowShower(ResultsWindowShower shower);
+
+// The view of the pair ranking with the layout of OneWinnerMitchell, and of
+// the team ranking.
+ResultsView PairResultsView();
+ResultsView PattonResultsView();
+// Fills and shows the results window for the pair ranking. In a Mitchell the
+// director first chooses separate or merged lists ("TForm16"); Esc shows
+// nothing. In a Howell the list is merged.
+void ShowPairResults();
+// Fills and shows the results window for the Patton team ranking.
+void ShowPattonResults();
+
+// Prints the pair ranking (PrintFile, then the printer) and writes its copy
+// "RESULTS.TXT" in the Documents folder. With askLayout a Mitchell asks for
+// the layout ("TForm18"; Esc prints and writes nothing); without, the layout
+// of OneWinnerMitchell stands. The information line is asked ("TForm19").
+// Separate lists ask for a page break between them ("TForm113") unless
+// "SautAutomatique.TXT" holds the choice. A file that cannot be written
+// raises the IoError of SafeRewrite.
+void PrintPairResults(bool askLayout);
+// Prints the Patton team ranking and writes its Documents "RESULTS.TXT" copy.
+void PrintPattonResults();
+// Writes "RESULTSF.TXT" (merged) or "RESULTS.TXT" in the Documents folder.
+void WriteResultsFile(bool merged);
+// After the page-break question: when remember is set, "SautAutomatique.TXT"
+// in the program folder gets ChoiceResult, else the file is deleted.
+void SaveAutoPageBreakChoice(bool remember);
+// A score 8 wide to the printout: 0 decimals in IMP scoring, else 2.
+void WriteScoreToPrintFile(double value);

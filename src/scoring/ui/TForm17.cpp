@@ -1,0 +1,125 @@
+#include "scoring/ui/TForm17.h"
+
+#include "core/Globals.h"
+#include "core/ui/Printer.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm17::TForm17(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("TForm17"));
+  setWindowTitle(QStringLiteral("Affichage des résultats"));
+  auto memo = [this](const char* name) {
+    auto* m = new QPlainTextEdit(this);
+    m->setObjectName(QString::fromLatin1(name));
+    m->setReadOnly(true);
+    m->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m->setFont(ui::PrintoutFont());
+    return m;
+  };
+  auto label = [this](const char* name) {
+    auto* l = new QLabel(this);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+  };
+  Memo1 = memo("Memo1");
+  Memo2 = memo("Memo2");
+  Label1 = label("Label1");
+  Label2 = label("Label2");
+  Label3 = label("Label3");
+  Label4 = label("Label4");
+  StaticText1 = label("StaticText1");
+  StaticText1->setText(QStringLiteral("( Ou création d'un PDF )"));
+  QFont title = Label4->font();
+  title.setBold(true);
+  title.setPointSize(title.pointSize() + 2);
+  Label4->setFont(title);
+  Button1 = new QPushButton(QStringLiteral("ESC/Echap = FIN"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  BitBtn1 = new QPushButton(QStringLiteral("Imprimer les résultats"), this);
+  BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+  BitBtn1->setDefault(true);
+  connect(Button1, &QPushButton::clicked, this, &QWidget::close);
+  connect(BitBtn1, &QPushButton::clicked, this, &TForm17::BitBtn1Click);
+
+  auto* heading = new QHBoxLayout;
+  heading->addWidget(Label4, 1);
+  heading->addWidget(Label3);
+  auto* buttons = new QHBoxLayout;
+  auto* print = new QVBoxLayout;
+  print->addWidget(BitBtn1);
+  print->addWidget(StaticText1, 0, Qt::AlignHCenter);
+  buttons->addLayout(print);
+  buttons->addStretch();
+  buttons->addWidget(Button1, 0, Qt::AlignTop);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(heading);
+  layout->addWidget(Label1);
+  layout->addWidget(Memo1, 1);
+  layout->addWidget(Label2);
+  layout->addWidget(Memo2, 1);
+  layout->addLayout(buttons);
+  resize(900, 700);
+}
+
+void TForm17::fill(const ResultsView& view) {
+  view_ = view;
+  Label1->setText(view.label1);
+  Label2->setText(view.label2);
+  Label3->setText(view.label3);
+  Label4->setText(view.label4);
+  Memo1->setPlainText(view.memo1.join(QLatin1Char('\n')));
+  Memo2->setPlainText(view.memo2.join(QLatin1Char('\n')));
+  // One list: Memo1 takes the place of Memo2.
+  const bool two = !view.patton && !view.merged;
+  Label2->setVisible(two);
+  Memo2->setVisible(two);
+}
+
+void TForm17::showView(const ResultsView& view) {
+  fill(view);
+  showMaximized();
+  raise();
+  activateWindow();
+  BitBtn1->setFocus();
+}
+
+void TForm17::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void TForm17::BitBtn1Click() {
+  if (view_.patton) {
+    PrintPattonResults();
+    return;
+  }
+  // The printout follows the layout on screen, not one set since.
+  OneWinnerMitchell = view_.merged;
+  PrintPairResults(false);
+}
+
+void InstallResultsWindow() {
+  static QPointer<TForm17> window;
+  SetResultsWindowShower([](const ResultsView& view) {
+    if (!window) {
+      window = new TForm17;
+      QObject::connect(qApp, &QCoreApplication::aboutToQuit, window.data(), &QObject::deleteLater);
+    }
+    window->showView(view);
+  });
+}

@@ -1,0 +1,139 @@
+// The results window and the printed listings driven as the director does,
+// on the club tournament, down to the PDF file of the printout.
+#include "core/Interaction.h"
+#include "core/Printing.h"
+#include "core/ui/Printer.h"
+#include "core/ui/WindowInteraction.h"
+#include "core/ui/ModalScript.h"
+#include "scoring/ClubTournament.h"
+#include "scoring/ResultListings.h"
+#include "scoring/ResultFiles.h"
+#include "scoring/ui/ScoringWindows.h"
+#include "scoring/ui/TForm113.h"
+#include "scoring/ui/TForm17.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QPushButton>
+#include <QTest>
+
+using testing_support::ModalScript;
+
+namespace {
+
+// The non-empty lines of a file or of a PDF's text, each with its runs of
+// blanks made one (the PDF-to-text tool only approximates the spacing).
+std::string Simplified(const QString& text) {
+  QStringList lines;
+  for (const QString& line : text.split(QRegularExpression("\r?\n|\f")))
+    if (!line.trimmed().isEmpty()) lines << line.simplified();
+  return lines.join('\n').toStdString();
+}
+
+QString PdfText(const QString& pdf) {
+  QProcess tool;
+  tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  if (!tool.waitForFinished(30000) || tool.exitCode() != 0) return {};
+  return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+TForm17* ResultsWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* form = qobject_cast<TForm17*>(w)) return form;
+  return nullptr;
+}
+
+QPushButton* Button(QWidget* window, const QString& caption) {
+  for (QPushButton* b : window->findChildren<QPushButton*>())
+    if (b->text() == caption) return b;
+  return nullptr;
+}
+
+}  // namespace
+
+class ResultsWindowTest : public ClubTournamentTest {
+ protected:
+  void SetUp() override {
+    ClubTournamentTest::SetUp();
+    RegisterScoringWindows();
+    ui::InstallWindowInteraction();
+    ui::SetPrintToPdfFile(pdf());
+  }
+  void TearDown() override {
+    if (TForm17* w = ResultsWindow()) w->close();
+    ui::SetPrintToPdfFile(QString());
+    SetTextPrinter(nullptr);
+    SetResultsWindowShower(nullptr);
+    ui::setInteraction(nullptr);
+    ClubTournamentTest::TearDown();
+  }
+  QString pdf() const { return documentsDir() + "/classement.pdf"; }
+};
+
+TEST_F(ResultsWindowTest, WindowStaysBesideTheMenuAndPrintsTheLayoutItShows) {
+  loadAndCompute();
+  {
+    ModalScript script;
+    script.on("TForm16", [](QWidget* w) { ModalScript::type(w, "f"); });  // "&Fusionnés"
+    ShowPairResults();
+    EXPECT_TRUE(script.done());
+  }
+  TForm17* window = ResultsWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(window->isMaximized());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_FALSE(window->Memo2->isVisible());
+  EXPECT_TRUE(window->Memo1->toPlainText().contains("==     N1     DUPONT Jean - MARTIN Paul"));
+
+  // A silent refresh rewrites the tablets' files, which leaves separate lists
+  // as the shared layout; the window still prints its merged list.
+  WriteResultFiles();
+  WriteDeviceResultsFiles();
+  ASSERT_FALSE(OneWinnerMitchell);
+  {
+    ModalScript script;
+    script.on("TForm19", [](QWidget* w) { ModalScript::key(w, Qt::Key_Return); })
+        .on("TForm26", [](QWidget* w) { ModalScript::key(w, Qt::Key_Return); });  // the PDF remark
+    window->BitBtn1->click();
+    EXPECT_TRUE(script.done());
+  }
+  const QString printed = platform::decodeText(testing_support::readBytes(PrintFile));
+  EXPECT_TRUE(printed.contains("\r\n  ==    N1  DUPONT Jean - MARTIN Paul................................   41.67\r\n"));
+  EXPECT_EQ(Simplified(PdfText(pdf())), Simplified(printed));
+
+  QTest::keyClick(window, Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(ResultsWindowTest, SeparateListingsBreakThePageAndTheChoiceIsRemembered) {
+  loadAndCompute();
+  ModalScript script;
+  script.on("TForm18", [](QWidget* w) { ModalScript::type(w, "s"); })
+      .on("TForm19", [](QWidget* w) {
+        w->findChild<QLineEdit*>()->setText("Après 3 tours");
+        ModalScript::key(w, Qt::Key_Escape);  // Esc keeps the text too
+      })
+      .on("TForm113", [](QWidget* w) {
+        auto* form = static_cast<TForm113*>(w);
+        EXPECT_FALSE(form->CheckBox1->isChecked());
+        form->CheckBox1->setChecked(true);
+        Button(w, "&Toujours faire un saut de page automatique entre les N/S et E/W ")->click();
+      })
+      .on("TForm26", [](QWidget* w) { ModalScript::key(w, Qt::Key_Return); });
+  PrintPairResults(true);
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(testing_support::readBytes(programDir() + "SautAutomatique.TXT"), "1\r\n");
+  const QString printout = platform::decodeText(testing_support::readBytes(PrintFile));
+  EXPECT_TRUE(printout.contains("Après 3 tours                                     --> Calculs comme à la main"));
+  // The form feed starts the E/W list on a page of its own.
+  const QStringList pages = PdfText(pdf()).split(QChar(12), Qt::SkipEmptyParts);
+  ASSERT_GE(pages.size(), 2);
+  EXPECT_EQ(pages[1].trimmed().left(13), "Résultats E/W");
+  EXPECT_EQ(Simplified(pages.join("\n")), Simplified(printout));
+}
