@@ -80,6 +80,7 @@ class ReloadTest : public testing_support::TalvaronTest {
   void restart() {
     testing_support::resetGlobals();
     SetDateGlobals();
+    talk.messages.clear();  // what the save said (no ranking computed yet)
     TableDevicesMode = BridgeMatesMode = true;
   }
 
