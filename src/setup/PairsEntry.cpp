@@ -344,6 +344,9 @@ void QuickCreatePairs() {
 }
 
 void ReloadPairsIntoGrids() {
+  // The grids go to the slots first, so that giving up the choice changes
+  // nothing.
+  StorePairsGrid();
   ReloadPairsFile();
   FillPairsGrids();
 }

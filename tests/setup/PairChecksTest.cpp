@@ -226,3 +226,25 @@ TEST_F(PairChecksTest, GridsBecomeSlotsWithTheByeAndUnknownPlayers) {
   NsGrid.clear();
   EwGrid.clear();
 }
+
+TEST_F(PairChecksTest, StopSavesOnlyThePairsAndEndsTheProgram) {
+  ui::ScriptedInteraction ui;
+  TournamentCode = "T2";
+  testing_support::writeBytes(dataDir() + "T2.VAR", "0\r\n");
+  NsGrid.clear();
+  EwGrid.clear();
+  NsGrid.cell(1, 1) = "DUPONT Jean";
+  try {
+    PairsEntryStop();
+    ADD_FAILURE() << "the program went on";
+  } catch (const FatalStopError& stop) {
+    EXPECT_EQ(stop.exitCode(), 0);
+  }
+  EXPECT_EQ(testing_support::readBytes(dataDir() + "T2.PAI"), "1 0 0 DUPONT Jean - ?\xA3" "DUPONT Jean\xA3?\r\n");
+  EXPECT_FALSE(QFile::exists(dataDir() + "T2.VAR"));
+  EXPECT_TRUE(ui.messages.value(0).startsWith("Vous sauvez uniquement vos paires..."));
+
+  NsGrid.clear();
+  EXPECT_THROW(PairsEntryStop(), FatalStopError);
+  EXPECT_EQ(ui.messages.last(), "Vous n'avez introduit aucune paire! On quitte immédiatement!");
+}

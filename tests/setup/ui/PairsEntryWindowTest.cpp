@@ -9,6 +9,7 @@
 #include "setup/ui/TForm11.h"
 #include "setup/ui/TForm4.h"
 #include "setup/ui/TForm70.h"
+#include "setup/ui/TForm71.h"
 #include "support/TestState.h"
 
 #include <QAction>
@@ -19,6 +20,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 
 #include <memory>
@@ -30,7 +32,7 @@ namespace {
 // Closes the message window after checking its text.
 ModalScript::Step Message(const QString& expected) {
   return [expected](QWidget* w) {
-    EXPECT_EQ(qobject_cast<TForm26*>(w)->text(), expected);
+    EXPECT_EQ(qobject_cast<TForm26*>(w)->text().toStdString(), expected.toStdString());
     ModalScript::key(w, Qt::Key_Return);
   };
 }
@@ -251,4 +253,33 @@ TEST_F(PairsEntryWindowTest, PairsFileChooserOpensOnTheCharacterTypedWhateverThe
                                 "tablettes ou BridgeMates"));
   QTest::keyClicks(form_->Joueurs, "=");
   EXPECT_TRUE(refused.done());
+}
+
+TEST_F(PairsEntryWindowTest, ByeWindowTakesATypedNumberAndKeepsIt) {
+  ModalScript script;
+  script
+      .on("TForm11",
+          [](QWidget* w) {
+            ModalScript::type(w, "5");
+            ModalScript::key(w, Qt::Key_Return);
+          })
+      .on("TForm71",
+          [](QWidget* w) {
+            auto* window = qobject_cast<TForm71*>(w);
+            EXPECT_TRUE(window->NorthSouth->isChecked());
+            EXPECT_TRUE(window->CheckBox1->isChecked());
+            QTest::mouseClick(window->EastWest, Qt::LeftButton, {}, QPoint(8, window->EastWest->height() / 2));
+            QTest::keyClicks(window->Edit1, "2");
+            QTest::mouseClick(window->CheckBox1, Qt::LeftButton);  // unticked: the number stays
+            EXPECT_EQ(window->Edit1->text(), "");
+            QTest::keyClicks(window->Edit1, "2");
+            QTest::mouseClick(window->CheckBox2, Qt::LeftButton);
+            ModalScript::key(w, Qt::Key_Return);
+          })
+      .on("TForm26", Message("Voici donc ce qu'on va sauver et utiliser dorénavant: 2 2; c'est-à-dire E/W 2..."));
+  menu("Creationrapide1");
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(Row(form_->EW, 2), QStringList({"BYE", ""}));
+  EXPECT_EQ(Row(form_->EW, 3), QStringList({"E6", "W6"}));
+  EXPECT_EQ(testing_support::readBytes(programDir() + "choixBYE.TXT"), "2 2\r\n");
 }
