@@ -81,7 +81,7 @@ void ClearGrid(PairsSide side, const QString& question) {
   PairsGrid& grid = GridOf(side);
   for (int r = 1; r <= kMaxTables; ++r) {
     for (int c = 1; c <= 2; ++c) {
-      GiveBack(RowIsBye(grid, r) && c == 1 ? kBye : grid.cell(c, r));
+      GiveBack(grid.cell(c, r));
       grid.cell(c, r).clear();
     }
   }
@@ -195,10 +195,8 @@ void StorePairsGrid() {
 
 void FillPairsGrids() {
   for (PairsGrid* grid : {&NsGrid, &EwGrid}) {
-    for (int r = 1; r <= kMaxTables; ++r) {
-      GiveBack(RowIsBye(*grid, r) ? kBye : grid->cell(1, r));
-      if (!RowIsBye(*grid, r)) GiveBack(grid->cell(2, r));
-    }
+    for (int r = 1; r <= kMaxTables; ++r)
+      for (int c = 1; c <= 2; ++c) GiveBack(grid->cell(c, r));
     grid->clear();
   }
   for (int s = 1; s <= kMaxPairs; ++s) {
@@ -206,7 +204,7 @@ void FillPairsGrids() {
     if (number == 0 || std::abs(number) > kMaxTables) continue;
     PairsGrid& grid = number > 0 ? NsGrid : EwGrid;
     const int row = std::abs(number);
-    if (IsByeNames(Player1Names[s], Player2Names[s]) || PairLabels[s] == kBye) {
+    if (IsByeNames(Player1Names[s], Player2Names[s])) {
       grid.cell(1, row) = kBye;
       grid.cell(2, row).clear();
     } else {
@@ -309,7 +307,7 @@ void PairsGridClick(PairsSide side, int column, int row) {
       cell.clear();
     } else if (TrimText(PairsGridCellText).isEmpty()) {
       if (!TrimText(cell).isEmpty() && (SettingExists(kClickErases) || ConfirmErase(side, TrimText(cell)))) {
-        GiveBack(RowIsBye(grid, row) ? kBye : cell);
+        GiveBack(cell);
         cell.clear();
       }
     } else {

@@ -81,7 +81,9 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   BitBtn2 = makeIconButton(QStringLiteral("BitBtn2"), QStyle::SP_BrowserStop, QStringLiteral("STOP"), this);
   BitBtn3 = makeIconButton(QStringLiteral("BitBtn3"), QStyle::SP_TrashIcon, QStringLiteral("Effacer les paires N/S"), this);
   BitBtn5 = makeIconButton(QStringLiteral("BitBtn5"), QStyle::SP_TrashIcon, QStringLiteral("Effacer les paires E/W"), this);
-  BitBtn4 = makeIconButton(QStringLiteral("BitBtn4"), QStyle::SP_DialogHelpButton, QStringLiteral("Aide"), this);
+  BitBtn4 = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
+  BitBtn4->setToolTip(QStringLiteral("Aide"));
+  BitBtn4->setMaximumWidth(40);
   auto* memo = new QPlainTextEdit(QStringLiteral("<-- Cliquez ici\nlorsque vous avez fini\nd'introduire les paires"), this);
   memo->setReadOnly(true);
   memo->setFocusPolicy(Qt::NoFocus);
@@ -180,7 +182,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     focusPlayers();
   };
   hooks.refresh = [this] { redraw(); };
-  resize(1000, 640);
+  resize(1000, minimumSizeHint().height());
 }
 
 TForm4::~TForm4() {
@@ -212,6 +214,10 @@ QTableWidget* TForm4::makeGrid(const QString& name) {
     grid->setItem(r, 0, number);
     for (int c = 1; c <= 2; ++c) grid->setItem(r, c, new QTableWidgetItem);
   }
+  // Every row in sight.
+  const int rowHeight = grid->fontMetrics().height() + 6;
+  grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+  grid->setMinimumHeight(grid->horizontalHeader()->sizeHint().height() + kMaxTables * rowHeight + 2 * grid->frameWidth());
   grid->setMinimumWidth(320);
   return grid;
 }
