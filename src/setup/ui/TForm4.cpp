@@ -200,6 +200,7 @@ QTableWidget* TForm4::makeGrid(const QString& name) {
   grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
   grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->setSelectionBehavior(QAbstractItemView::SelectRows);  // the current row in silver
   grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
   QPalette pal = grid->palette();
   pal.setColor(QPalette::Highlight, QColor(0xC0, 0xC0, 0xC0));
