@@ -271,7 +271,7 @@ void DrawPairs(QRandomGenerator& generator) {
   int last = 0;
   for (int s = 1; s <= kMaxPairs; ++s)
     if (PairNumbers[s] != 0) last = s;
-  // An empty slot between pairs takes no part: a pair never loses its number.
+  // An empty slot between pairs is left out: a pair never loses its number.
   const auto staysPut = [](int slot) { return PairNumbers[slot] == 0 || IsByeSlotNames(slot); };
   for (int i = 1; i <= last; ++i) {
     if (staysPut(i)) continue;
