@@ -7,6 +7,8 @@
 #include "core/ui/TForm1.h"
 #include "core/ui/WindowInteraction.h"
 #include "scoring/ui/ScoringWindows.h"
+#include "setup/ui/SetupWindows.h"
+#include "setup/ui/TForm4.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -39,6 +41,7 @@ int main(int argc, char** argv) {
   ui::TalvaronApplication app(argc, argv);
   ui::InstallWindowInteraction();
   RegisterScoringWindows();
+  RegisterSetupWindows();
   InstallCompanionStopper();
 
   // Every window is created once, the start screen first: it is the main
@@ -47,6 +50,7 @@ int main(int argc, char** argv) {
   TForm59 quitConfirmation;
   TForm108 resumeWarning;
   TForm110 backupWait;
+  TForm4 pairsEntry;
 
   startScreen.show();
   closeStartScreenWhenAsked(startScreen);

@@ -1,0 +1,110 @@
+#pragma once
+// The work behind the pair-names window "Introduction des paires" (the
+// window itself is setup/ui's TForm4): the two grids as the window shows
+// them, the transfer of the grids into the pair slots and back, the quick
+// creation of a numbered set of pairs, a click on a grid cell with the name
+// being placed, and the window's buttons and menu entries.
+#include "core/Globals.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+// One grid: rows 1..21, column 1 the first player, column 2 the second.
+struct PairsGrid {
+  std::array<std::array<QString, 3>, kMaxTables + 1> cells{};
+  QString& cell(int column, int row) { return cells.at(static_cast<size_t>(row)).at(static_cast<size_t>(column)); }
+  const QString& cell(int column, int row) const {
+    return cells.at(static_cast<size_t>(row)).at(static_cast<size_t>(column));
+  }
+  void clear() { cells = {}; }
+};
+
+enum class PairsSide { NorthSouth, EastWest };
+
+// The grids of the window: row r of NsGrid is N/S pair r, row r of EwGrid
+// E/W pair r.
+inline PairsGrid NsGrid;
+inline PairsGrid EwGrid;
+// The name being placed (the selected entry of the player list).
+inline QString PairsGridCellText;
+// A pair chosen from "PAIRES.TXT" ("name/name"), placed by the next grid click.
+inline QString PairChoiceText;
+
+PairsGrid& GridOf(PairsSide side);
+
+// What the window provides: show it (and put the focus on the player list),
+// and redraw the grids and the player list from the data.
+struct PairsEntryWindowHooks {
+  std::function<void()> show;
+  std::function<void()> refresh;
+};
+PairsEntryWindowHooks& pairsEntryWindow();
+
+// Shows the pair-names window for a new tournament: with table devices and
+// no pair yet, the quick creation first; the grids from the pair slots; with
+// devices and names typed here, the information window unless "MSG1.TXT"
+// hides it.
+void ShowPairsEntry();
+
+// The grids into the pair slots: each grid's rows up to its last filled one
+// become pairs (an empty cell becomes the placeholder "?", in the grid too),
+// N/S from slot 1, E/W after them; a row "BYE" alone is the absent pair.
+// PairCount is left alone.
+void StorePairsGrid();
+
+// The grids from the pair slots (N/S pair k on row k, E/W pair k on row k),
+// the names in the grids taken out of the free names and those that left the
+// grids given back; then the window is redrawn and shown.
+void FillPairsGrids();
+// The entries the player list shows: the non-empty trimmed free names.
+QStringList PlayersListBoxLines();
+// Redraws the player list (and the grids) of the window.
+void FillPlayersListBox();
+// Position (0-based) of the first entry beginning with typed, without regard
+// to case; -1 when none does or typed is empty.
+int FindListEntry(const QStringList& entries, const QString& typed);
+
+// Empty the N/S (E/W) grid after the yes/no question; the names go back to
+// the free names.
+void ClearNorthSouthPairs();
+void ClearEastWestPairs();
+
+// Quick creation: asks the number of pairs (3..42) and builds N1 - S1,
+// N2 - S2 ... and E/W pairs named after their slots, the BYE placed by
+// PlaceByePair for an odd number. False when the director gives up (Esc).
+bool AskPairCount();
+
+// A click on cell (column 1 or 2, row 1..21) of a grid: places the pair of
+// PairChoiceText, empties a "?", erases a name (after the question unless
+// "ClickOK.TXT" exists) or places PairsGridCellText; then both are emptied.
+void PairsGridClick(PairsSide side, int column, int row);
+
+// The characters that open the chooser of "PAIRES.TXT" from the player list.
+bool IsPairChooserKey(const QString& typed);
+// The chooser of "PAIRES.TXT": its choice goes to PairChoiceText; refused
+// with table devices and in a federation tournament.
+void ChoosePairFromFile();
+
+// Menu entries and buttons.
+void QuickCreatePairs();       // refused with table devices
+void ReloadPairsIntoGrids();
+void SavePairsBackup();
+void PrintPairs();
+void DrawPairsIntoGrids();
+void CheckPairsEntry();        // "Vos paires sont en ordre..." when they are
+void PairsGeneralOptions();
+void AddOrChangePlayers();
+// The stop button: saves the pairs only (and deletes the code's other result
+// files), says so, and ends the program.
+void PairsEntryStop();
+// The OK button: the start of the tournament.
+void PairsEntryOk();
+// With table devices and names not typed in the program, the OK button.
+void AutoConfirmPairsEntry();
+
+// Writes ("Cacher") or deletes "MSG1.TXT", which hides the information
+// window of the pair-names entry with devices.
+void SetPairsEntryInfoHidden(bool hidden);

@@ -1,0 +1,40 @@
+#include "setup/ui/SetupWindows.h"
+
+#include "core/ui/WindowInteraction.h"
+#include "setup/ui/TForm11.h"
+#include "setup/ui/TForm67.h"
+#include "setup/ui/TForm70.h"
+#include "setup/ui/TForm71.h"
+#include "setup/ui/TForm86.h"
+
+#include <QCheckBox>
+
+namespace {
+
+template <typename Window>
+int ShowInfo(const ui::Choice& choice) {
+  Window window;
+  window.setText(choice.text);
+  if (window.CheckBox1) window.CheckBox1->setChecked(false);
+  window.exec();
+  return choice.codes.isEmpty() ? 1 : choice.codes.first();
+}
+
+}  // namespace
+
+void RegisterSetupWindows() {
+  ui::RegisterTextWindow(QStringLiteral("TForm11"), [](const ui::TextQuestion&) {
+    TForm11 window;
+    return window.ask();
+  });
+  ui::RegisterTextWindow(QStringLiteral("TForm71"), [](const ui::TextQuestion& q) -> std::optional<QString> {
+    TForm71 window;
+    return window.ask(ByeWindowState::fromText(q.text)).toText();
+  });
+  ui::RegisterChoiceWindow(QStringLiteral("TForm70"), [](const ui::Choice& c) {
+    TForm70 window;
+    return window.ask(c.text);
+  });
+  ui::RegisterChoiceWindow(QStringLiteral("TForm67"), &ShowInfo<TForm67>);
+  ui::RegisterChoiceWindow(QStringLiteral("TForm86"), &ShowInfo<TForm86>);
+}

@@ -1,0 +1,64 @@
+#pragma once
+// TForm4 "Introduction des paires": the N/S and E/W grids, the list of the
+// players still free, the pop-up menu of actions, OK (the start of the
+// tournament) and the stop button. A thin layer over setup/PairsEntry: every
+// action runs its routine, then the grids and the list are redrawn.
+#include "setup/PairsEntry.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+class TForm84;
+
+class TForm4 : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TForm4(QWidget* parent = nullptr);
+  ~TForm4() override;
+
+  QTableWidget* NS;
+  QTableWidget* EW;
+  QListWidget* Joueurs;
+  QLineEdit* Edit1;
+  QPushButton* Button1;  // "&OK (Fin)"
+  QPushButton* Button2;  // "Ensemble des actions possibles..."
+  QPushButton* Button3;  // "Ajouter/Modifier les joueurs"
+  QPushButton* BitBtn1;  // "Imprimer les paires"
+  QPushButton* BitBtn2;  // stop
+  QPushButton* BitBtn3;  // empty the N/S grid
+  QPushButton* BitBtn4;  // help
+  QPushButton* BitBtn5;  // empty the E/W grid
+  QMenu* PopupMenu2;
+  TForm84* help() const { return help_; }
+
+  // Redraws both grids and the player list from the data, no name selected.
+  void redraw();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QTableWidget* makeGrid(const QString& name);
+  void drawGrid(QTableWidget* grid, const PairsGrid& data);
+  void handle(const std::function<void()>& routine);
+  void gridClicked(PairsSide side, int row, int column);
+  void cellEdited(PairsSide side, int row, int column);
+  bool listKey(QKeyEvent* event);
+  void focusPlayers();
+
+  TForm84* help_ = nullptr;
+  QElapsedTimer lastKey_;
+  bool redrawing_ = false;
+};
