@@ -28,6 +28,11 @@ std::function<void()>& refresher() {
   return r;
 }
 
+std::function<void()>& shower() {
+  static std::function<void()> s;
+  return s;
+}
+
 // A feature of a later part of the program: when it is not there the button
 // says so and does nothing.
 template <typename F>
@@ -104,6 +109,12 @@ void RefreshMenu() {
   if (refresher()) refresher()();
 }
 
+void ShowTournamentMenu() {
+  if (shower()) shower()();
+}
+
+void SetMenuShower(std::function<void()> s) { shower() = std::move(s); }
+
 void SetMenuRefresher(std::function<void()> r) { refresher() = std::move(r); }
 
 void TournamentMenuShow() {
@@ -136,6 +147,17 @@ void TournamentMenuShow() {
     RecountMenuCounters();
   if (ArrowSwitch && !ResumingTournament && tournamentMenuServices().showArrowSwitchReminder)
     tournamentMenuServices().showArrowSwitchReminder();
+}
+
+void ResumedMenuSettings(bool datedToday) {
+  TournamentMenuView& v = menuView();
+  v.runningNoticeVisible = datedToday;
+  v.stoppedNoticeVisible = !datedToday;
+  v.editVisible = !datedToday;
+  v.pauseVisible = datedToday;
+  if (datedToday) v.pauseCaption = QStringLiteral("<-Stop");
+  v.addTabletsVisible = false;
+  showCounters();
 }
 
 void RecountMenuCounters() {

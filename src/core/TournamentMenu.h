@@ -32,6 +32,10 @@ struct TournamentMenuView {
 
 // The menu's state, read and changed by the routines below.
 TournamentMenuView& menuView();
+// Shows the menu with the focus on Button3 (nothing until the window is
+// there).
+void ShowTournamentMenu();
+void SetMenuShower(std::function<void()> shower);
 // The window shows the state again (nothing until the window is there).
 void RefreshMenu();
 void SetMenuRefresher(std::function<void()> refresher);
@@ -39,6 +43,11 @@ void SetMenuRefresher(std::function<void()> refresher);
 // The window's show: buttons by mode, device line, caption, notices, and the
 // Arrow Switch reminder for a new tournament.
 void TournamentMenuShow();
+
+// After the menu of a resumed tournament is shown: dated today, the
+// collection notice and the pause button reading "<-Stop"; otherwise the
+// stopped notice and the cream field, no pause button. No tablets added.
+void ResumedMenuSettings(bool datedToday);
 
 // The counters: results entered and players named counted again from the
 // result slots and the pair names, then shown through MenuCountersHook.

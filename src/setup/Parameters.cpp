@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 #include "core/StartScreen.h"
 #include "core/TournamentFiles.h"
+#include "core/TournamentMenu.h"
 #include "platform/TextFiles.h"
 
 #include <QFile>
@@ -61,9 +62,6 @@ void showPairsEntry(bool pressOk) {
   s.showPairsEntry(pressOk);
 }
 
-void showTournamentMenu() {
-  if (parametersServices().showTournamentMenu) parametersServices().showTournamentMenu();
-}
 
 // "Vous rechargez cet ancien tournoi".
 void reloadOldTournament() {
@@ -80,7 +78,7 @@ void reloadOldTournament() {
   }
   if (!s.reloadTournament(TournamentCode)) return;
   hideParameters();
-  showTournamentMenu();
+  ShowTournamentMenu();
   if (TableDevicesMode) {
     if (s.startTabletServer)
       s.startTabletServer();
@@ -257,7 +255,7 @@ bool ParametersOk(ParametersView& view) {
     SaveDatFile();
     if (FederationMode) {
       WritePairNameFiles();
-      showTournamentMenu();
+      ShowTournamentMenu();
       ResetCounters();
       SavePairsFile();
       SaveResults();
@@ -298,4 +296,13 @@ bool ShortParametersOk(const QString& date, const QString& name, const QString& 
     return false;
   TournamentCode = newCode;
   return true;
+}
+
+std::optional<QString> AskShortParameters() {
+  ui::TextQuestion question;
+  question.form = QStringLiteral("TForm81");
+  question.caption = QStringLiteral("Paramètres du tournoi");
+  question.prompt = QStringLiteral("Tapez la date à laquelle vous allez le jouer");
+  question.text = TodayDateText();
+  return ui::interaction().askText(question);
 }

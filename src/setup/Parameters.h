@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 // What the parameters window shows and the director typed.
 struct ParametersView {
@@ -67,6 +68,11 @@ void WriteBridgeMatesNameFile();
 // True when the window may close.
 bool ShortParametersOk(const QString& date, const QString& name, const QString& code);
 
+// The short parameters window "TForm81" shown and waited for: its OK takes
+// the name and the code (ShortParametersOk) and the date typed comes back
+// for the caller to check; nothing when no window answered.
+std::optional<QString> AskShortParameters();
+
 // The work of other windows and features that the parameters lead to.
 struct ParametersServices {
   std::function<void()> hideParameters;
@@ -74,7 +80,6 @@ struct ParametersServices {
   // Fills the pairs grids and shows the pairs entry; with pressOk its OK is
   // pressed at once (table devices, names not entered in the program).
   std::function<void(bool pressOk)> showPairsEntry;
-  std::function<void()> showTournamentMenu;
   // Reloads the tournament of the code; false when it failed.
   std::function<bool(const QString& code)> reloadTournament;
   std::function<void()> startTabletServer;

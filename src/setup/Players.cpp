@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
+#include "core/StartScreen.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
 
@@ -220,3 +221,5 @@ void LoadPlayers() {
   offerPlayersToPickers();
   readPairsFile();
 }
+
+void InstallPlayerLoad() { startScreenServices().loadPlayers = LoadPlayers; }

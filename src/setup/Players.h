@@ -35,3 +35,6 @@ void NormaliseBlanks(const QString& text, QString& out);
 // Sorts lines in ascending Windows-1252 byte order (the order of the files'
 // bytes, capitals before small letters, accents after both).
 void SortCp1252(QStringList& lines);
+
+// Makes LoadPlayers the player load of the start screen's buttons.
+void InstallPlayerLoad();
