@@ -156,6 +156,7 @@ QString CodeRuleMessage(const QString& code) {
 }
 
 void ParametersCreate(ParametersView& view) {
+  pending = {};
   view.date = TodayDateText();
   view.name = DefaultTournamentName();
   view.code = TodayCode();
