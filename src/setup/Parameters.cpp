@@ -218,7 +218,6 @@ bool ParametersOk(ParametersView& view) {
   TournamentName = view.name.isEmpty() ? QStringLiteral("Tournoi standard") : view.name;
   const QString code = view.code;
   if (const QString refusal = CodeRuleMessage(code); !refusal.isEmpty()) {
-    if (!code.isEmpty()) TournamentCode = code;
     ShowAlert(refusal);
     if (TableDevicesMode && BridgeMatesMode && !code.isEmpty() && refusal.contains(QStringLiteral("YYYYMMDD")))
       ParametersRadioClick(view, 0);
