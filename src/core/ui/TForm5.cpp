@@ -275,11 +275,15 @@ void TForm5::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TForm5::eventFilter(QObject* watched, QEvent* event) {
-  // The window sees every key first: Enter and Esc act wherever the focus is.
+  // Enter presses the button that has the focus (Button3 once the mouse moved).
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Escape || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    if (key->key() == Qt::Key_Escape) {
       keyPressEvent(key);
+      return true;
+    }
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      if (auto* b = qobject_cast<QPushButton*>(watched); b && b->isEnabled()) b->click();
       return true;
     }
   }

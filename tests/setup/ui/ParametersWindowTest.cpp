@@ -108,6 +108,21 @@ TEST_F(ParametersWindowTest, AnExistingTournamentRaisesTheQuestionWindow) {
   EXPECT_EQ(ChoiceResult, kOtherCode);
   EXPECT_TRUE(QFile::exists(dataDir() + "OLD.PAI"));
   EXPECT_TRUE(w.isVisible());
+
+  // Leaving the code field asks at once; "erase" there erases nothing until OK.
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  w.Code->setFocus();
+  ModalScript again;
+  again.on("TForm3", [](QWidget* d) { QTest::keyClick(d->findChild<QPushButton*>("Button1"), Qt::Key_Return); });
+  QTest::keyClick(w.Code, Qt::Key_Tab);
+  EXPECT_TRUE(again.done());
+  EXPECT_TRUE(QFile::exists(dataDir() + "OLD.PAI"));
+  ui::ScriptedInteraction talk;  // the pairs entry is not there yet: its message
+  w.OK->click();
+  EXPECT_TRUE(talk.choices.isEmpty());
+  EXPECT_FALSE(QFile::exists(dataDir() + "OLD.PAI"));
+  EXPECT_TRUE(QFile::exists(dataDir() + "OLD.DAT"));
   ui::setInteraction(nullptr);
 }
 
