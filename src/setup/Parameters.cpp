@@ -128,7 +128,12 @@ bool newTournamentWithPairs() {
   TournamentCode = newCode;
   TournamentName = QStringLiteral("Tournoi ") + newCode;
   hideParameters();
-  showPairsEntry(false);
+  try {
+    showPairsEntry(false);
+  } catch (...) {
+    ShowStartScreen();
+    throw;
+  }
   ChoiceResult = 6;
   return true;
 }

@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStackedLayout>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -68,8 +67,8 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   counters->addWidget(Label4, 1, 1);
   counters->addWidget(Label10, 2, 0, 1, 2);
 
-  auto* notices = new QStackedLayout;
-  notices->setStackingMode(QStackedLayout::StackAll);
+  // The notices and the cream field share one place: one shown at a time.
+  auto* notices = new QVBoxLayout;
   Memo1 = makeNotice(QStringLiteral("Memo1"), QStringLiteral("Récupération\nautomatique\nen cours..."), QColor(Qt::green),
                      QColor(Qt::black), this);
   Memo2 = makeNotice(QStringLiteral("Memo2"), QStringLiteral("Attention!\nRécupération\ninterrompue..."), QColor(Qt::red),

@@ -104,7 +104,6 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
 
   ParametersServices& p = parametersServices();
   p.hideParameters = [this] { hide(); };
-  p.showParameters = [this] { show(); };
   startScreenServices().showParametersWindow = [this] {
     show();
     raise();
@@ -115,7 +114,6 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
 TForm2::~TForm2() {
   ParametersServices& p = parametersServices();
   p.hideParameters = nullptr;
-  p.showParameters = nullptr;
   startScreenServices().showParametersWindow = nullptr;
 }
 
