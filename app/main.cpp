@@ -5,10 +5,16 @@
 #include "core/ui/TForm59.h"
 #include "core/ui/TForm108.h"
 #include "core/ui/TForm1.h"
+#include "core/ui/TForm5.h"
+#include "core/ui/TForm90.h"
 #include "core/ui/WindowInteraction.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "setup/ui/SetupWindows.h"
 #include "setup/ui/TForm4.h"
+#include "setup/Players.h"
+#include "setup/ui/TForm2.h"
+#include "setup/ui/TForm3.h"
+#include "setup/ui/TForm81.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -43,10 +49,16 @@ int main(int argc, char** argv) {
   RegisterScoringWindows();
   RegisterSetupWindows();
   InstallCompanionStopper();
+  InstallPlayerLoad();
 
   // Every window is created once, the start screen first: it is the main
   // window, and its creation reads the settings (and may end the program).
   TForm1 startScreen;
+  TForm2 parameters;
+  TForm3 existingTournament;
+  TForm5 tournamentMenu;
+  TForm81 shortParameters;
+  TForm90 arrowSwitchReminder;
   TForm59 quitConfirmation;
   TForm108 resumeWarning;
   TForm110 backupWait;

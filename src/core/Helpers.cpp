@@ -182,7 +182,7 @@ bool IsDefaultPlayerName(const QString& name) {
 }
 
 void SortPlayerChoiceLines() {
-  const int count = std::clamp(PlayerChoiceCount, 0, kMaxPlayers);
+  const int count = std::clamp(PlayerChoiceCount, 0, static_cast<int>(PlayerChoiceLines.capacity));
   std::vector<QString> lines;
   lines.reserve(static_cast<std::size_t>(count));
   for (int i = 1; i <= count; ++i) lines.push_back(PlayerChoiceLines[i]);

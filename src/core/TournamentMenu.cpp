@@ -1,0 +1,422 @@
+#include "core/TournamentMenu.h"
+
+#include "core/DeviceFiles.h"
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/Interaction.h"
+#include "core/Messages.h"
+#include "core/Quit.h"
+#include "core/Settings.h"
+#include "core/StartScreen.h"
+#include "core/TournamentFileLines.h"
+#include "core/TournamentFiles.h"
+#include "platform/Process.h"
+#include "platform/TextFiles.h"
+#include "scoring/Frequencies.h"
+#include "scoring/Ranking.h"
+
+namespace {
+
+const QString kPause = QStringLiteral("<- Pause");
+const QString kRestart = QStringLiteral("<- Relancer");
+const QString kTabletServer = QStringLiteral("PCQuillmarkeServer.EXE");
+const QString kIncorrectResults =
+    QStringLiteral("Attention! Les résultats du tournoi ne sont certainement pas corrects...");
+
+std::function<void()>& refresher() {
+  static std::function<void()> r;
+  return r;
+}
+
+std::function<void()>& shower() {
+  static std::function<void()> s;
+  return s;
+}
+
+// A feature of a later part of the program: when it is not there the button
+// says so and does nothing.
+template <typename F>
+bool available(const F& work, const QString& function) {
+  if (work) return true;
+  ShowAlert(QStringLiteral("Désolé, la fonction \"") + function +
+            QStringLiteral("\" n'est pas encore disponible dans cette version du programme."));
+  return false;
+}
+
+// A caption shown for a second before and after a computation, and given
+// back however the computation ends.
+class TimedCaption {
+ public:
+  TimedCaption(QString& caption, const QString& during) : caption_(caption), original_(caption) { show(during); }
+  ~TimedCaption() {
+    caption_ = original_;
+    RefreshMenu();
+  }
+  TimedCaption(const TimedCaption&) = delete;
+  TimedCaption& operator=(const TimedCaption&) = delete;
+  void show(const QString& text) {
+    caption_ = text;
+    RefreshMenu();
+    PauseMs(1000);
+  }
+
+ private:
+  QString& caption_;
+  QString original_;
+};
+
+void writeBoardFiles() {
+  if (tournamentMenuServices().writeBoardFiles) tournamentMenuServices().writeBoardFiles(true);
+}
+
+void writeResultFiles() {
+  if (tournamentMenuServices().writeResultFiles) tournamentMenuServices().writeResultFiles();
+}
+
+void showCounters() {
+  TournamentMenuView& v = menuView();
+  v.playersCounter = QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected);
+  v.resultsCounter = QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount);
+  RefreshMenu();
+}
+
+void startRetrieval(int interval) {
+  TournamentMenuView& v = menuView();
+  v.timerInterval = interval;
+  v.timerEnabled = true;
+  v.runningNoticeVisible = true;
+  v.stoppedNoticeVisible = false;
+  RefreshMenu();
+}
+
+void runService(const std::function<void()>& work, const QString& function) {
+  if (available(work, function)) work();
+}
+
+}  // namespace
+
+TournamentMenuView& menuView() {
+  static TournamentMenuView view;
+  return view;
+}
+
+TournamentMenuServices& tournamentMenuServices() {
+  static TournamentMenuServices services;
+  return services;
+}
+
+void RefreshMenu() {
+  if (refresher()) refresher()();
+}
+
+void ShowTournamentMenu() {
+  if (shower()) shower()();
+}
+
+void SetMenuShower(std::function<void()> s) { shower() = std::move(s); }
+
+void SetMenuRefresher(std::function<void()> r) { refresher() = std::move(r); }
+
+void TournamentMenuShow() {
+  TournamentMenuView& v = menuView();
+  v.pauseVisible = SettingExists(QStringLiteral("StartStop.TXT"));
+  v.caption = QStringLiteral("Talvaron ") + TournamentCode;
+  v.versionText = QStringLiteral("Version ") + VersionText;
+  v.addTabletsVisible = TableDevicesMode && BridgeMatesMode && !ResumingTournament && !TabletsInUse;
+  if (ResumingTournament) {
+    v.editVisible = false;
+    v.runningNoticeVisible = false;
+    v.stoppedNoticeVisible = false;
+    v.pauseVisible = false;
+  } else {
+    v.editVisible = !TableDevicesMode;
+  }
+  v.federationSaveEnabled = FederationMode;
+  v.cumulativeVisible = !FederationMode;
+  v.pattonDisabled = IsPatton;
+  v.deviceTextGreyed = !TableDevicesMode;
+  if (!TableDevicesMode)
+    v.deviceText = QStringLiteral("Ni tablettes, ni BridgeMates...");
+  else if (BridgeMatesMode)
+    v.deviceText = TabletsInUse ? QStringLiteral("Bridgemates + tablettes") : QStringLiteral("Récupérés des Bridgemates");
+  else
+    v.deviceText = QStringLiteral("Récupérés des tablettes");
+  if (ResumingTournament)
+    showCounters();
+  else
+    RecountMenuCounters();
+  if (ArrowSwitch && !ResumingTournament && tournamentMenuServices().showArrowSwitchReminder)
+    tournamentMenuServices().showArrowSwitchReminder();
+}
+
+void ResumedMenuSettings(bool datedToday) {
+  TournamentMenuView& v = menuView();
+  v.runningNoticeVisible = datedToday;
+  v.stoppedNoticeVisible = !datedToday;
+  v.editVisible = !datedToday;
+  v.pauseVisible = datedToday;
+  if (datedToday) v.pauseCaption = QStringLiteral("<-Stop");
+  v.addTabletsVisible = false;
+  showCounters();
+}
+
+void RecountMenuCounters() {
+  CountResumedTournament();
+  if (MenuCountersHook)
+    MenuCountersHook(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
+                     QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount));
+  else
+    showCounters();
+}
+
+void StartTabletRetrieval() { startRetrieval(500); }
+void StartBridgeMatesRetrieval() { startRetrieval(1000); }
+
+bool StopRetrieval() {
+  const bool running = menuView().timerEnabled;
+  menuView().timerEnabled = false;
+  RefreshMenu();
+  return running;
+}
+
+void RestartRetrieval() {
+  menuView().timerEnabled = true;
+  RefreshMenu();
+}
+
+void CollectFromTableDevices() {}
+
+void CollectionTick() {
+  static bool running = false;
+  if (running) return;
+  running = true;
+  struct Release {
+    ~Release() { running = false; }
+  } release;
+  CollectFromTableDevices();
+}
+
+void PauseButtonClick() {
+  TournamentMenuView& v = menuView();
+  if (v.pauseCaption != kPause) {
+    v.pauseCaption = kPause;
+    if (BridgeMatesMode)
+      StartBridgeMatesRetrieval();
+    else
+      StartTabletRetrieval();
+    return;
+  }
+  ui::Choice question;
+  question.form = QStringLiteral("TForm66");
+  question.caption = QStringLiteral("Arrêt de la récupération des résultats");
+  question.text = QStringLiteral("Voulez-vous (temporairement) arrêter\r\nla récupération des résultats?");
+  question.buttons = {QStringLiteral("&Oui (ENTER)"), QStringLiteral("&Non (Esc/Echap)")};
+  question.codes = {1, 2};
+  question.cancelCode = 2;
+  if (ui::Ask(question) == 2) return;
+  v.pauseCaption = kRestart;
+  v.timerEnabled = false;
+  v.runningNoticeVisible = false;
+  v.stoppedNoticeVisible = true;
+  RefreshMenu();
+}
+
+void PauseHelpClick() {
+  if (menuView().pauseCaption.contains(QStringLiteral("Pause")))
+    ShowAlert(QStringLiteral("Ce bouton (réservé au développement) permet d'arrêter temporairement la récupération "
+                             "des résultats. Il passera à l'état \"Relancer\"..."));
+  else
+    ShowAlert(QStringLiteral("Ce bouton permet de relancer la récupération des résultats. Il passera à l'état "
+                             "\"Pause\"..."));
+}
+
+void RecomputeAndSaveResults() {
+  Interactive = true;
+  try {
+    ComputeFrequencies();
+  } catch (...) {
+    Interactive = false;
+    throw;
+  }
+  Interactive = false;
+  if (!FrequenciesComputed) return;
+  ComputeResults();
+  writeResultFiles();
+  SaveTournamentAll();
+}
+
+void SetDevicesModeInDat() {
+  const QString path = DataFolder + TournamentCode + QStringLiteral(".DAT");
+  QStringList lines = platform::tryReadTextLines(path).value_or(QStringList());
+  const QStringList written = DatFileText().split(QStringLiteral("\r\n"));
+  while (lines.size() < 2) lines << written.value(lines.size());
+  QString devices = lines.value(2);
+  if (devices.isEmpty()) devices = written.value(2);
+  if (devices.isEmpty()) devices = QStringLiteral("3");
+  devices[0] = QLatin1Char('3');
+  tournament_files::RewriteWholeFile(path, lines[0] + QStringLiteral("\r\n") + lines[1] + QStringLiteral("\r\n") + devices);
+}
+
+void AddTabletsClick() {
+  platform::Processes& p = platform::processes();
+  if (p.isRunning(kTabletServer)) {
+    p.stop(kTabletServer);
+    PauseMs(1000);
+  }
+  const int code = p.start(ProgramFolder + kTabletServer, {});
+  if (code == platform::kStartNotFound)
+    FatalStop(QStringLiteral("Pas trouvé ") + kTabletServer + QStringLiteral(". Impossible de continuer!"));
+  if (code == platform::kStartAccessRefused)
+    FatalStop(QStringLiteral("Accès refusé par Windows au lancement de ") + kTabletServer +
+              QStringLiteral(". Impossible de continuer!"));
+  if (code <= 32)
+    FatalStop(QStringLiteral("Erreur %1 au lancement de ").arg(code) + kTabletServer +
+              QStringLiteral(". Impossible de continuer!"));
+  TabletsInUse = true;
+  SetDevicesModeInDat();
+  menuView().deviceText = QStringLiteral("Bridgemates + tablettes");
+  menuView().addTabletsVisible = false;
+  RefreshMenu();
+  WriteRecoveryCounters();
+}
+
+void TableSheetsClick() {
+  if (TableDevicesMode) {
+    ShowAlert(QStringLiteral("Cette fonction n'a de sens que pour la version standard (sans tablettes ni BridgeMates)."));
+    return;
+  }
+  runService(tournamentMenuServices().enterTableSheets, QStringLiteral("Introduction des feuilles de table"));
+}
+
+void TravellersClick() {
+  runService(tournamentMenuServices().showTravellerEntry,
+             QStringLiteral("Introduction/Visualisation des feuilles de marque"));
+}
+
+void PairNamesClick() {
+  runService(tournamentMenuServices().showPairChanges, QStringLiteral("Voir/Modifier/Imprimer les noms des paires"));
+}
+
+void FrequenciesClick() {
+  {
+    TimedCaption caption(menuView().frequenciesCaption, QStringLiteral("Calcul des fréquences en cours..."));
+    Interactive = true;
+    struct Quiet {
+      ~Quiet() { Interactive = false; }
+    } quiet;
+    ComputeFrequencies();
+    caption.show(QStringLiteral("Fréquences calculées..."));
+  }
+  writeBoardFiles();
+  if (!FrequenciesComputed) ShowAlert(kIncorrectResults);
+}
+
+void ResultsClick() {
+  {
+    TimedCaption caption(menuView().resultsCaption, QStringLiteral("Calcul en cours..."));
+    Interactive = true;
+    struct Quiet {
+      ~Quiet() { Interactive = false; }
+    } quiet;
+    ComputeResults();
+    caption.show(QStringLiteral("Résultats calculés..."));
+  }
+  writeResultFiles();
+  SaveTournamentAll();
+  writeBoardFiles();
+  if (!FrequenciesComputed) ShowAlert(kIncorrectResults);
+}
+
+void AdjustmentsClick() {
+  runService(tournamentMenuServices().adjustmentsAndPenalties, QStringLiteral("Ajustements et pénalités"));
+}
+
+void BoardPrintoutClick() {
+  const auto& work = tournamentMenuServices().printBoardFrequencies;
+  if (!available(work, QStringLiteral("Impression des marques et fréquences"))) return;
+  RecomputeAndSaveResults();
+  if (ResultsAvailable) work();
+}
+
+void ResultsDisplayClick() {
+  const auto& work = IsPatton ? tournamentMenuServices().showPattonResults : tournamentMenuServices().showPairResults;
+  if (!available(work, QStringLiteral("Affichage / Impression des résultats"))) return;
+  RecomputeAndSaveResults();
+  if (ResultsAvailable) work();
+}
+
+void PairRecapsClick() {
+  const auto& work = tournamentMenuServices().printPairRecaps;
+  if (!available(work, QStringLiteral("Voir ou imprimer les récapitulatifs par paires"))) return;
+  RecomputeAndSaveResults();
+  if (!FrequenciesComputed) {
+    ShowAlert(kIncorrectResults);
+    return;
+  }
+  if (FederationMode || ImpScoring) {
+    ShowAlert(QStringLiteral("Désolé, pas de récapitulatifs en calcul Butler ou en Patton ou dans un tournoi FFB"));
+    return;
+  }
+  work(true);
+}
+
+void MailRecapsClick() {
+  const auto& work = tournamentMenuServices().mailPairRecaps;
+  if (!available(work, QStringLiteral("Envoyer les récapitulatifs par Mail"))) return;
+  RecomputeAndSaveResults();
+  if (ResultsAvailable) work();
+}
+
+void BackupClick() {
+  ShowAlert(QStringLiteral("Depuis 1998, un sauvetage de sécurité complet est réalisé après chaque introduction d'une "
+                           "donnée (Clavier, Tablettes/Smartphones et BridgeMates)... Ce bouton est donc devenu "
+                           "obsolète!"));
+  SaveResults();
+}
+
+void SeveralSessionsClick() {
+  if (BridgeMatesMode) {
+    ShowAlert(QStringLiteral("Cette fonction n'a pas programmée pour la version avec BridgeMates."));
+    return;
+  }
+  runService(tournamentMenuServices().cumulateTournaments, QStringLiteral("Tournoi en plusieurs séances"));
+}
+
+void OptionsMenuClick() {
+  GeneralOptionsMode = false;
+  runService(tournamentMenuServices().runGeneralOptions, QStringLiteral("Modification des réglages et des paramètres"));
+}
+
+void MovementClick() {
+  runService(tournamentMenuServices().showMovement, QStringLiteral("Voir ou imprimer le schéma du mouvement"));
+}
+
+void FederationSaveClick() {
+  runService(tournamentMenuServices().saveForFederation, QStringLiteral("Sauver les résultats pour FFBClubNet"));
+}
+
+void DiagramsClick() {
+  runService(tournamentMenuServices().showDiagrams, QStringLiteral("Voir ou imprimer les diagrammes des étuis"));
+}
+
+void WebClick() {
+  runService(tournamentMenuServices().saveResultsForWeb, QStringLiteral("Sauver les résultats en format WEB"));
+}
+
+void BridgeWebsClick() { runService(tournamentMenuServices().bridgeWebs, QStringLiteral("BridgeWebs")); }
+
+QStringList ArrowSwitchReminderLines() {
+  QString devices;
+  if (TableDevicesMode) {
+    if (BridgeMatesMode)
+      devices = QStringLiteral("C'est indiqué sur les BridgeMates.");
+    else
+      devices = QStringLiteral("C'est indiqué sur les tablettes.");
+  }
+  return {QStringLiteral("Rappel:"),
+          QStringLiteral("On joue un mouvement Arrow Switch."),
+          QStringLiteral("N'oubliez pas de rappeler aux joueurs "),
+          QStringLiteral("qu'ils vont devoir changer de direction"),
+          ArrowSwitchText + QStringLiteral(". "),
+          devices};
+}

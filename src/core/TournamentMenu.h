@@ -1,0 +1,132 @@
+#pragma once
+// The work behind the tournament menu (the window is core/ui's TForm5): its
+// show, its buttons, the counters, the collection timer of the table devices
+// with its pause and restart, the adding of tablets to a BridgeMates
+// tournament, and the recomputation that comes before every display.
+#include <QString>
+
+#include <functional>
+
+// What the menu shows: the window applies it after each routine.
+struct TournamentMenuView {
+  QString caption;
+  QString versionText;                 // Label6
+  QString deviceText = QStringLiteral("Récupérés des tablettes");  // Label10
+  bool deviceTextGreyed = false;
+  QString playersCounter;              // Label4
+  QString resultsCounter;              // Label1
+  bool pauseVisible = false;           // Button15 and its help Label7
+  QString pauseCaption = QStringLiteral("<- Pause");
+  bool runningNoticeVisible = false;   // Memo1
+  bool stoppedNoticeVisible = false;   // Memo2
+  bool editVisible = false;            // Edit1
+  bool addTabletsVisible = false;      // Button11
+  bool federationSaveEnabled = false;  // Button20
+  bool cumulativeVisible = true;       // Button16
+  bool pattonDisabled = false;         // Button1, 16, 12, 25, 26 disabled
+  QString frequenciesCaption = QStringLiteral("Calcul des &fréquences");  // Button6
+  QString resultsCaption = QStringLiteral("Calcul des &résultats");       // Button9
+  bool timerEnabled = false;           // Timer1
+  int timerInterval = 0;
+};
+
+// The menu's state, read and changed by the routines below.
+TournamentMenuView& menuView();
+// Shows the menu with the focus on Button3 (nothing until the window is
+// there).
+void ShowTournamentMenu();
+void SetMenuShower(std::function<void()> shower);
+// The window shows the state again (nothing until the window is there).
+void RefreshMenu();
+void SetMenuRefresher(std::function<void()> refresher);
+
+// The window's show: buttons by mode, device line, caption, notices, and the
+// Arrow Switch reminder for a new tournament.
+void TournamentMenuShow();
+
+// After the menu of a resumed tournament is shown: dated today, the
+// collection notice and the pause button reading "<-Stop"; otherwise the
+// stopped notice and the cream field, no pause button. No tablets added.
+void ResumedMenuSettings(bool datedToday);
+
+// The counters: results entered and players named counted again from the
+// result slots and the pair names, then shown through MenuCountersHook.
+void RecountMenuCounters();
+
+// The collection timer: 500 ms with tablets, 1000 ms with BridgeMates; the
+// running notice shown, the stopped one hidden.
+void StartTabletRetrieval();
+void StartBridgeMatesRetrieval();
+// Stops the timer (true when it was running) and starts it again.
+bool StopRetrieval();
+void RestartRetrieval();
+// One tick of the timer. A tick that comes while the previous one, or a
+// window it opened, is still running returns at once.
+void CollectionTick();
+// One collection from the table devices: the tablets' result files, or the
+// BridgeMates database then the tablets' files. Nothing until the devices'
+// importers are there.
+void CollectFromTableDevices();
+
+// Button15: "<- Pause" asks and stops; any other caption restarts.
+void PauseButtonClick();
+// Label7: the help of the pause button.
+void PauseHelpClick();
+
+// Interactive frequencies, then (when computed) results, result files and
+// the whole tournament saved.
+void RecomputeAndSaveResults();
+// Line 3 of ".DAT" gets "3" (BridgeMates and tablets) as its first
+// character; a ".DAT" without line 3 gets the devices line. The file is
+// replaced atomically.
+void SetDevicesModeInDat();
+// Button11: the tablets' server started beside the BridgeMates.
+void AddTabletsClick();
+
+// The buttons.
+void TableSheetsClick();       // Button1
+void TravellersClick();        // Button3
+void PairNamesClick();         // Button4
+void FrequenciesClick();       // Button6
+void ResultsClick();           // Button9
+void AdjustmentsClick();       // Button7
+void BoardPrintoutClick();     // Button8
+void ResultsDisplayClick();    // Button10
+void PairRecapsClick();        // Button12
+void MailRecapsClick();        // Button2
+void BackupClick();            // Button13
+void SeveralSessionsClick();   // Button16
+void OptionsMenuClick();       // Button17
+void MovementClick();          // Button19
+void FederationSaveClick();    // Button20
+void DiagramsClick();          // Button22
+void WebClick();               // Button25
+void BridgeWebsClick();        // Button26
+
+// The lines of the Arrow Switch reminder as shown.
+QStringList ArrowSwitchReminderLines();
+
+// The features of later parts of the program behind the buttons. A button
+// whose feature is not there says so.
+struct TournamentMenuServices {
+  std::function<void()> enterTableSheets;       // EnterTableSheets
+  std::function<void()> showTravellerEntry;     // ShowTravellerEntry
+  std::function<void()> showPairChanges;        // FillPairsEditGrids, TForm28 (and TForm38 in a Patton)
+  std::function<void()> adjustmentsAndPenalties;  // AdjustmentsAndPenaltiesMenu
+  std::function<void()> printBoardFrequencies;  // PrintBoardFrequencies
+  std::function<void()> showPairResults;        // ShowPairResults
+  std::function<void()> showPattonResults;      // ShowPattonResults
+  std::function<void(bool)> printPairRecaps;    // PrintPairRecaps
+  std::function<void()> mailPairRecaps;         // MailPairRecaps
+  std::function<void()> cumulateTournaments;    // CumulateTournaments
+  std::function<void()> runGeneralOptions;      // RunGeneralOptions
+  std::function<void()> showMovement;           // VoirMouvement
+  std::function<void()> saveForFederation;      // SaveForFederation
+  std::function<void()> showDiagrams;           // ShowDiagrams
+  std::function<void()> saveResultsForWeb;      // SaveResultsForWeb
+  std::function<void()> bridgeWebs;             // the BridgeWebs functions
+  std::function<void()> writeResultFiles;       // WriteResultFiles
+  std::function<void(bool)> writeBoardFiles;    // WriteBoardFiles
+  std::function<void()> showArrowSwitchReminder;  // TForm90, beside the menu
+};
+TournamentMenuServices& tournamentMenuServices();

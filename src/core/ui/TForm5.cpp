@@ -1,0 +1,295 @@
+#include "core/ui/TForm5.h"
+
+#include "core/DeviceFiles.h"
+#include "core/Globals.h"
+#include "core/Quit.h"
+#include "core/StartScreen.h"
+#include "core/TournamentMenu.h"
+#include "core/ui/WindowStyle.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+QPlainTextEdit* makeNotice(const QString& name, const QString& text, const QColor& back, const QColor& fore,
+                           QWidget* parent) {
+  auto* memo = new QPlainTextEdit(parent);
+  memo->setObjectName(name);
+  memo->setReadOnly(true);
+  memo->setPlainText(text);
+  memo->setFocusPolicy(Qt::NoFocus);
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QPalette pal = memo->palette();
+  pal.setColor(QPalette::Base, back);
+  pal.setColor(QPalette::Text, fore);
+  memo->setPalette(pal);
+  memo->setMaximumHeight(80);
+  memo->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+  return memo;
+}
+
+}  // namespace
+
+TForm5::TForm5(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("TForm5"));
+  setWindowTitle(QStringLiteral("Menu du tournoi"));
+  setFont(QFont(QStringLiteral("Comic Sans MS")));
+  ui::SetCreamBackground(this);
+  setMouseTracking(true);
+
+  auto* layout = new QVBoxLayout(this);
+  auto* counters = new QGridLayout;
+  layout->addLayout(counters);
+  auto* label5 = new QLabel(QStringLiteral("Nombre de résultats:"), this);
+  label5->setObjectName(QStringLiteral("Label5"));
+  Label1 = new QLabel(this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  auto* label3 = new QLabel(QStringLiteral("Nombre de joueurs"), this);
+  label3->setObjectName(QStringLiteral("Label3"));
+  Label4 = new QLabel(this);
+  Label4->setObjectName(QStringLiteral("Label4"));
+  Label10 = new QLabel(this);
+  Label10->setObjectName(QStringLiteral("Label10"));
+  counters->addWidget(label5, 0, 0);
+  counters->addWidget(Label1, 0, 1);
+  counters->addWidget(label3, 1, 0);
+  counters->addWidget(Label4, 1, 1);
+  counters->addWidget(Label10, 2, 0, 1, 2);
+
+  // The notices and the cream field share one place: one shown at a time.
+  auto* notices = new QVBoxLayout;
+  Memo1 = makeNotice(QStringLiteral("Memo1"), QStringLiteral("Récupération\nautomatique\nen cours..."), QColor(Qt::green),
+                     QColor(Qt::black), this);
+  Memo2 = makeNotice(QStringLiteral("Memo2"), QStringLiteral("Attention!\nRécupération\ninterrompue..."), QColor(Qt::red),
+                     QColor(Qt::white), this);
+  Edit1 = new QLineEdit(this);
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  Edit1->setReadOnly(true);
+  Edit1->setFrame(false);
+  Edit1->setFocusPolicy(Qt::NoFocus);
+  QPalette cream = Edit1->palette();
+  cream.setColor(QPalette::Base, QColor(0xFF, 0xFB, 0xF0));
+  Edit1->setPalette(cream);
+  for (QWidget* w : {static_cast<QWidget*>(Memo1), static_cast<QWidget*>(Memo2), static_cast<QWidget*>(Edit1)})
+    notices->addWidget(w);
+  layout->addLayout(notices);
+
+  auto* grid = new QGridLayout;
+  layout->addLayout(grid);
+  auto* enter = new QLabel(QStringLiteral("ENTER ->"), this);
+  enter->setObjectName(QStringLiteral("Label2"));
+  Button3 = addButton(QStringLiteral("Button3"), QStringLiteral("Introduction/Visualisation des feuilles de &marque"),
+                      TravellersClick);
+  grid->addWidget(enter, 0, 0, Qt::AlignRight);
+  grid->addWidget(Button3, 0, 1, 1, 2);
+  const struct {
+    const char* name;
+    const char* caption;
+    void (*routine)();
+  } buttons[] = {
+      {"Button1", "Introduction des feuilles de &table", TableSheetsClick},
+      {"Button4", "Voir/Modifier/Imprimer les noms des &paires", PairNamesClick},
+      {"Button6", "Calcul des &fréquences", FrequenciesClick},
+      {"Button9", "Calcul des &résultats", ResultsClick},
+      {"Button7", "Ajustements et pénalités", AdjustmentsClick},
+      {"Button8", "Impression des marques et fréquences", BoardPrintoutClick},
+      {"Button10", "&Affichage / Impression des résultats", ResultsDisplayClick},
+      {"Button12", "Voir ou imprimer les récapitulatifs par paires", PairRecapsClick},
+      {"Button2", "Envoyer les récapitulatifs par Mail", MailRecapsClick},
+      {"Button13", "&Sauvetage de sécurité (backup)", BackupClick},
+      {"Button16", "Tournoi en plusieurs séances", SeveralSessionsClick},
+      {"Button17", "Modification des réglages et des paramètres", OptionsMenuClick},
+      {"Button19", "Voir ou imprimer le schéma du mouvement", MovementClick},
+      {"Button20", "Sauver les résultats pour FFBClubNet", FederationSaveClick},
+      {"Button22", "Voir ou imprimer les diagrammes des étuis", DiagramsClick},
+      {"Button25", "Sauver les résultats en format WEB", WebClick},
+      {"Button26", "B r i d g e W e b s", BridgeWebsClick},
+      {"Button11", "Ajouter des tablettes", AddTabletsClick},
+  };
+  int row = 1;
+  int column = 1;
+  for (const auto& b : buttons) {
+    grid->addWidget(addButton(QLatin1String(b.name), QString::fromUtf8(b.caption), b.routine), row, column);
+    if (++column > 2) {
+      column = 1;
+      ++row;
+    }
+  }
+  ++row;
+  Button15 = addButton(QStringLiteral("Button15"), QStringLiteral("<- Pause"), PauseButtonClick);
+  Label7 = new QLabel(QStringLiteral("<a href=\"?\">?</a>"), this);
+  Label7->setObjectName(QStringLiteral("Label7"));
+  connect(Label7, &QLabel::linkActivated, this, [this] { handle(PauseHelpClick); });
+  grid->addWidget(Button15, row, 1);
+  grid->addWidget(Label7, row, 2, Qt::AlignLeft);
+
+  auto* bottom = new QHBoxLayout;
+  layout->addLayout(bottom);
+  BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QString(), this);
+  BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+  BitBtn2->setToolTip(QStringLiteral("Quitter"));
+  connect(BitBtn2, &QPushButton::clicked, this, [this] { handle(QuitProgram); });
+  auto* label12 = new QLabel(QStringLiteral("ou Esc/Echap"), this);
+  label12->setObjectName(QStringLiteral("Label12"));
+  Label6 = new QLabel(this);
+  Label6->setObjectName(QStringLiteral("Label6"));
+  bottom->addWidget(BitBtn2);
+  bottom->addWidget(label12);
+  bottom->addStretch();
+  bottom->addWidget(Label6);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  connect(Timer1, &QTimer::timeout, this, [this] { handle(CollectionTick); });
+
+  for (QPushButton* b : findChildren<QPushButton*>()) b->installEventFilter(this);
+
+  SetMenuRefresher([this] { applyView(); });
+  SetMenuShower([this] { showMenu(); });
+  MenuCountersHook = [this](const QString& players, const QString& results) {
+    menuView().playersCounter = players;
+    menuView().resultsCounter = results;
+    applyView();
+  };
+  SetCollectionTimerControl(StopRetrieval, RestartRetrieval);
+  StartScreenServices& s = startScreenServices();
+  s.startCollectionTimer = [](int ms) {
+    if (ms >= 1000)
+      StartBridgeMatesRetrieval();
+    else
+      StartTabletRetrieval();
+  };
+  s.showResumedTournamentMenu = [this](bool datedToday) {
+    showMenu();
+    ResumedMenuSettings(datedToday);
+  };
+  applyView();
+}
+
+TForm5::~TForm5() {
+  SetMenuRefresher(nullptr);
+  SetMenuShower(nullptr);
+  MenuCountersHook = nullptr;
+  SetCollectionTimerControl(nullptr, nullptr);
+  StartScreenServices& s = startScreenServices();
+  s.startCollectionTimer = nullptr;
+  s.showResumedTournamentMenu = nullptr;
+}
+
+QPushButton* TForm5::addButton(const QString& name, const QString& caption, const std::function<void()>& routine) {
+  auto* b = new QPushButton(caption, this);
+  b->setObjectName(name);
+  b->setAutoDefault(false);
+  connect(b, &QPushButton::clicked, this, [this, routine] { handle(routine); });
+  return b;
+}
+
+QPushButton* TForm5::button(const char* name) const { return findChild<QPushButton*>(QLatin1String(name)); }
+
+void TForm5::handle(const std::function<void()>& routine) {
+  struct Refresh {
+    TForm5* form;
+    ~Refresh() { form->applyView(); }
+  } refresh{this};
+  routine();
+}
+
+void TForm5::applyView() {
+  const TournamentMenuView& v = menuView();
+  setWindowTitle(v.caption.isEmpty() ? QStringLiteral("Menu du tournoi") : v.caption);
+  Label6->setText(v.versionText);
+  Label10->setText(v.deviceText);
+  Label10->setEnabled(!v.deviceTextGreyed);
+  Label1->setText(v.resultsCounter);
+  Label4->setText(v.playersCounter);
+  Button15->setText(v.pauseCaption);
+  Button15->setVisible(v.pauseVisible);
+  Label7->setVisible(v.pauseVisible);
+  Memo1->setVisible(v.runningNoticeVisible);
+  Memo2->setVisible(v.stoppedNoticeVisible);
+  Edit1->setVisible(v.editVisible);
+  button("Button11")->setVisible(v.addTabletsVisible);
+  button("Button20")->setEnabled(v.federationSaveEnabled);
+  button("Button16")->setVisible(v.cumulativeVisible);
+  for (const char* name : {"Button1", "Button16", "Button12", "Button25", "Button26"})
+    button(name)->setEnabled(!v.pattonDisabled);
+  button("Button6")->setText(v.frequenciesCaption);
+  button("Button9")->setText(v.resultsCaption);
+  if (v.timerEnabled) {
+    if (Timer1->interval() != v.timerInterval || !Timer1->isActive()) Timer1->start(v.timerInterval);
+  } else {
+    Timer1->stop();
+  }
+  if (isVisible()) repaint();
+}
+
+void TForm5::showMenu() {
+  show();
+  raise();
+  activateWindow();
+  Button3->setFocus();
+}
+
+void TForm5::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (event->spontaneous()) return;
+  if (!centred_) {
+    centred_ = true;
+    adjustSize();
+    ui::CentreOnScreen(this);
+  }
+  handle(TournamentMenuShow);
+  Button3->setFocus();
+}
+
+void TForm5::closeEvent(QCloseEvent* event) {
+  // The program ends only through the quit routine.
+  event->ignore();
+  handle(QuitProgram);
+}
+
+void TForm5::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      handle(QuitProgram);
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      Button3->click();
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+bool TForm5::eventFilter(QObject* watched, QEvent* event) {
+  // Enter presses the button that has the focus (Button3 once the mouse moved).
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Escape) {
+      keyPressEvent(key);
+      return true;
+    }
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      if (auto* b = qobject_cast<QPushButton*>(watched); b && b->isEnabled()) b->click();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TForm5::mouseMoveEvent(QMouseEvent* event) {
+  Button3->setFocus();
+  QWidget::mouseMoveEvent(event);
+}

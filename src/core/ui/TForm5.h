@@ -1,0 +1,52 @@
+#pragma once
+// TForm5 "Menu du tournoi": the hub of a running tournament. One button per
+// feature, the two counters, the collection notices and the collection
+// timer. Enter clicks Button3; Esc and the close box run the quit routine.
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+class TForm5 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TForm5(QWidget* parent = nullptr);
+  ~TForm5() override;
+
+  // Shows the menu with the focus on Button3.
+  void showMenu();
+  QTimer* timer() const { return Timer1; }
+
+  QLabel* Label1;
+  QLabel* Label4;
+  QLabel* Label6;
+  QLabel* Label7;
+  QLabel* Label10;
+  QPlainTextEdit* Memo1;
+  QPlainTextEdit* Memo2;
+  QLineEdit* Edit1;
+  QPushButton* Button3;
+  QPushButton* Button15;
+  QPushButton* BitBtn2;
+  QTimer* Timer1;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  QPushButton* addButton(const QString& name, const QString& caption, const std::function<void()>& routine);
+  void handle(const std::function<void()>& routine);
+  void applyView();
+  QPushButton* button(const char* name) const;
+  bool centred_ = false;
+};

@@ -1,0 +1,41 @@
+#include "core/ui/TForm90.h"
+
+#include "core/TournamentMenu.h"
+#include "core/ui/WindowStyle.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm90::TForm90(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TForm90"));
+  setWindowTitle(QStringLiteral("Message pour l'arbitre"));
+  setModal(false);
+  ui::SetCreamBackground(this);
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setReadOnly(true);
+  Memo1->setFocusPolicy(Qt::NoFocus);
+  Memo1->setFont(QFont(QStringLiteral("Comic Sans MS"), 14));
+  Button1 = new QPushButton(QStringLiteral("OK (Enter)"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setDefault(true);
+  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Memo1);
+  layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  resize(480, 260);
+  tournamentMenuServices().showArrowSwitchReminder = [this] {
+    show();
+    raise();
+  };
+}
+
+TForm90::~TForm90() { tournamentMenuServices().showArrowSwitchReminder = nullptr; }
+
+void TForm90::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  Memo1->setPlainText(ArrowSwitchReminderLines().join(QLatin1Char('\n')));
+  ui::CentreOnScreen(this);
+  Button1->setFocus();
+}

@@ -1,0 +1,313 @@
+#include "setup/Parameters.h"
+
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/Interaction.h"
+#include "core/Messages.h"
+#include "core/Quit.h"
+#include "core/SafeFiles.h"
+#include "core/Settings.h"
+#include "core/StartScreen.h"
+#include "core/TournamentFiles.h"
+#include "core/TournamentMenu.h"
+#include "platform/TextFiles.h"
+
+#include <QFile>
+
+namespace {
+
+const QString kNameFile = QStringLiteral("NOMBM.TXT");
+
+// The answer given when the code field was left, acted on by the next OK.
+struct PendingAnswer {
+  QString code;
+  int answer = 0;
+} pending;
+
+void notYetAvailable(const QString& function) {
+  ShowAlert(QStringLiteral("Désolé, la fonction \"") + function +
+            QStringLiteral("\" n'est pas encore disponible dans cette version du programme."));
+}
+
+void hideParameters() {
+  if (parametersServices().hideParameters) parametersServices().hideParameters();
+}
+
+bool isCodeCharacter(QChar c) {
+  const QChar u = c.toUpper();
+  return (u >= QLatin1Char('A') && u <= QLatin1Char('Z')) || (u >= QLatin1Char('0') && u <= QLatin1Char('9'));
+}
+
+bool pairsFileExists(const QString& code) { return platform::fileExists(DataFolder + code + QStringLiteral(".PAI")); }
+
+// Moves DataFolder + from + ext to DataFolder + to + ext when it exists.
+void moveTournamentFile(const QString& from, const QString& to, const QString& ext) {
+  const QString source = platform::resolvePath(DataFolder + from + ext);
+  if (!QFile::exists(source)) return;
+  const QString target = DataFolder + to + ext;
+  platform::deleteFile(target);
+  if (!QFile::rename(source, target))
+    throw platform::IoError(EACCES, target, QStringLiteral("Impossible de renommer ") + source + QStringLiteral(" en ") + target);
+}
+
+// Everything that leaves the parameters window for the pairs entry: a
+// missing pairs entry says so and the start screen comes back.
+void showPairsEntry(bool pressOk) {
+  ParametersServices& s = parametersServices();
+  if (!s.showPairsEntry) {
+    notYetAvailable(QStringLiteral("Introduction des paires"));
+    ShowStartScreen();
+    return;
+  }
+  s.showPairsEntry(pressOk);
+}
+
+
+// "Vous rechargez cet ancien tournoi".
+void reloadOldTournament() {
+  ChoiceResult = 0;
+  if (BridgeMatesMode)
+    FatalStop(QStringLiteral("Désolé, avec des BridgeMates, cette option n'est pas disponible. Vous devez quitter "
+                             "Talvaron et recharger un ancien tournoi dans le premier menu..."));
+  DateText = TodayDateText();
+  TournamentName = DefaultTournamentName();
+  ParametersServices& s = parametersServices();
+  if (!s.reloadTournament) {
+    notYetAvailable(QStringLiteral("Recharger un ancien tournoi"));
+    return;
+  }
+  if (!s.reloadTournament(TournamentCode)) return;
+  hideParameters();
+  ShowTournamentMenu();
+  if (TableDevicesMode) {
+    if (s.startTabletServer)
+      s.startTabletServer();
+    else
+      notYetAvailable(QStringLiteral("Lancement du serveur des tablettes"));
+  }
+}
+
+// "Vous créez un nouveau tournoi avec ces paires": the old tournament's
+// pairs and identity files move to a new code. True when done.
+bool newTournamentWithPairs() {
+  ChoiceResult = 0;
+  if (BridgeMatesMode) {
+    ShowAlert(QStringLiteral("Désolé, avec des BridgeMates, cette option n'est pas disponible..."));
+    return false;
+  }
+  QString newCode = TodayCode();
+  ui::TextQuestion question;
+  question.form = QStringLiteral("TForm40");
+  question.caption = QStringLiteral("Question");
+  question.prompt = QStringLiteral("Code du tournoi? (vide=STOP)");
+  question.text = newCode;
+  const std::optional<QString> answer = ui::interaction().askText(question);
+  newCode = answer.value_or(QString()).trimmed();
+  if (newCode.isEmpty()) StopCompanionsAndHalt();
+  if (const QString refusal = CodeRuleMessage(newCode); !refusal.isEmpty()) {
+    ShowAlert(refusal);
+    return false;
+  }
+  const QString oldCode = TournamentCode;
+  if (newCode.compare(oldCode, Qt::CaseInsensitive) == 0) {
+    ShowAlert(QStringLiteral("Désolé, le nouveau code doit être différent de l'ancien (") + oldCode +
+              QStringLiteral(")! Recommencez..."));
+    return false;
+  }
+  if (pairsFileExists(newCode) &&
+      ui::AskYesNo(QStringLiteral("Le tournoi ") + newCode +
+                   QStringLiteral(" existe aussi! Voulez-vous vraiment l'effacer et le remplacer?")) != 6) {
+    ChoiceResult = 0;
+    return false;
+  }
+  DeleteCurrentResultFiles();
+  ReadPairsFile(oldCode);
+  DeleteTournamentFiles(newCode);
+  moveTournamentFile(oldCode, newCode, QStringLiteral(".DAT"));
+  moveTournamentFile(oldCode, newCode, QStringLiteral(".PAI"));
+  TournamentCode = newCode;
+  TournamentName = QStringLiteral("Tournoi ") + newCode;
+  hideParameters();
+  try {
+    showPairsEntry(false);
+  } catch (...) {
+    ShowStartScreen();
+    throw;
+  }
+  ChoiceResult = 6;
+  return true;
+}
+
+}  // namespace
+
+ParametersServices& parametersServices() {
+  static ParametersServices services;
+  return services;
+}
+
+QString TodayCode() { return DateYear + DateMonth + DateDay; }
+QString TodayDateText() { return DateDay + QLatin1Char('/') + DateMonth + QLatin1Char('/') + DateYear; }
+QString DefaultTournamentName() {
+  return QStringLiteral("Tournoi du ") + TournamentTitle + QLatin1Char(' ') + TodayDateText();
+}
+
+QString CodeRuleMessage(const QString& code) {
+  if (code.isEmpty()) return QStringLiteral("Le code du tournoi ne peut être vide! Recommencez...");
+  for (const QChar c : code)
+    if (!isCodeCharacter(c)) return QStringLiteral("Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0");
+  if (TableDevicesMode && BridgeMatesMode && code != TodayCode())
+    return QStringLiteral("Désolé, avec les BridgeMates, le code est obligatoirement YYYYMMDD!");
+  return {};
+}
+
+void ParametersCreate(ParametersView& view) {
+  pending = {};
+  view.date = TodayDateText();
+  view.name = DefaultTournamentName();
+  view.code = TodayCode();
+  view.radioItem = 0;
+}
+
+void ParametersRadioClick(ParametersView& view, int item) {
+  view.radioItem = item;
+  view.code = item == 0 ? TodayCode() : QStringLiteral("TEST");
+}
+
+int TournamentExists(const QString& code) {
+  TournamentCode = code;
+  if (FederationMode || !pairsFileExists(code)) return 1;
+  ui::interaction().beep();
+  ui::Choice question;
+  question.form = QStringLiteral("TForm3");
+  question.caption = QStringLiteral("Message");
+  question.text = QStringLiteral("Le tournoi ") + code + QStringLiteral(" existe!");
+  question.buttons = {QStringLiteral("Vous &gardez le nom et effacez l'ancien"),
+                      QStringLiteral("Vous &introduisez un autre code"),
+                      QStringLiteral("Vous &rechargez cet ancien tournoi"),
+                      QStringLiteral("Vous créez un &nouveau tournoi avec ces paires"),
+                      QStringLiteral("Vous revenez au &menu précédent")};
+  question.codes = {kEraseOld, kOtherCode, kReloadOld, kNewWithPairs, kBackToParameters};
+  question.cancelCode = 0;
+  const int answer = ui::Ask(question);
+  if (answer == 0) QuitProgram();
+  return answer;
+}
+
+void WriteBridgeMatesNameFile() {
+  TextFile file;
+  SafeRewrite(file, SettingsPath(kNameFile));
+  file.writeLine(TournamentCode);
+  file.writeLine(DateText);
+  file.writeLine(TournamentName);
+  CloseTextFile(file);
+}
+
+void ParametersCodeLeft(ParametersView& view) {
+  const QString code = view.code;
+  if (!CodeRuleMessage(code).isEmpty()) return;
+  const int answer = TournamentExists(code);
+  pending = {};
+  if (answer == kEraseOld || answer == kNewWithPairs)
+    pending = {code, answer};
+  else if (answer == kReloadOld)
+    reloadOldTournament();
+}
+
+bool ParametersOk(ParametersView& view) {
+  if (view.date.contains(QLatin1Char(':'))) {
+    ShowAlert(QStringLiteral("Désolé, le caractère \":\" est interdit dans la date (il sépare la date du nom du "
+                             "tournoi dans les fichiers). Recommencez..."));
+    return false;
+  }
+  DateText = view.date.isEmpty() ? QStringLiteral("Aujourd'hui") : view.date;
+  TournamentName = view.name.isEmpty() ? QStringLiteral("Tournoi standard") : view.name;
+  const QString code = view.code;
+  if (const QString refusal = CodeRuleMessage(code); !refusal.isEmpty()) {
+    ShowAlert(refusal);
+    if (TableDevicesMode && BridgeMatesMode && !code.isEmpty() && refusal.contains(QStringLiteral("YYYYMMDD")))
+      ParametersRadioClick(view, 0);
+    return false;
+  }
+  TournamentCode = code;
+  DeleteSetting(kNameFile);
+  if (BridgeMatesMode) WriteBridgeMatesNameFile();
+  IsPatton = false;
+
+  int answer = 0;
+  if (pending.answer != 0 && pending.code == code && pairsFileExists(code)) {
+    answer = pending.answer;
+  } else {
+    answer = TournamentExists(code);
+  }
+  pending = {};
+  TournamentCode = code;
+  switch (answer) {
+    case 1:
+      break;  // a new code, or the old tournament erased below
+    case kReloadOld:
+      reloadOldTournament();
+      return false;
+    case kNewWithPairs:
+      return newTournamentWithPairs();
+    default:
+      ChoiceResult = answer == kOtherCode ? kOtherCode : 0;
+      return false;
+  }
+  const bool erase = pairsFileExists(code) && !FederationMode;
+  hideParameters();
+  try {
+    if (erase) DeleteTournamentFiles(code);
+    SaveDatFile();
+    if (FederationMode) {
+      WritePairNameFiles();
+      ShowTournamentMenu();
+      ResetCounters();
+      SavePairsFile();
+      SaveResults();
+    } else {
+      showPairsEntry(TableDevicesMode && !PairsEntered);
+    }
+  } catch (...) {
+    // Never left without a window: the start screen comes back first.
+    ShowStartScreen();
+    throw;
+  }
+  return true;
+}
+
+void ParametersBack() {
+  hideParameters();
+  ShowStartScreen();
+}
+
+bool ShortParametersOk(const QString& date, const QString& name, const QString& code) {
+  const QString previousCode = TournamentCode;
+  DateText = date.isEmpty() ? QStringLiteral("Aujourd'hui") : date;
+  TournamentName = name.isEmpty() ? QStringLiteral("Tournoi standard") : name;
+  QString newCode = code;
+  if (newCode.isEmpty()) {
+    newCode = TodayDateText();
+    ShowAlert(QStringLiteral("Le code du tournoi ne peut être vide! On prend ") + newCode);
+  }
+  for (QChar& c : newCode) {
+    if (isCodeCharacter(c)) continue;
+    c = QLatin1Char('X');
+    ShowAlert(QStringLiteral("Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0. On remplace les "
+                             "autres par X..."));
+  }
+  if (newCode.compare(previousCode, Qt::CaseInsensitive) != 0 && pairsFileExists(newCode) &&
+      ui::AskYesNo(QStringLiteral("Le tournoi ") + newCode +
+                   QStringLiteral(" existe déjà! Voulez-vous vraiment le remplacer?")) != 6)
+    return false;
+  TournamentCode = newCode;
+  return true;
+}
+
+std::optional<QString> AskShortParameters() {
+  ui::TextQuestion question;
+  question.form = QStringLiteral("TForm81");
+  question.caption = QStringLiteral("Paramètres du tournoi");
+  question.prompt = QStringLiteral("Tapez la date à laquelle vous allez le jouer");
+  question.text = TodayDateText();
+  return ui::interaction().askText(question);
+}

@@ -1,0 +1,93 @@
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/ScriptedInteraction.h"
+#include "core/TournamentMenu.h"
+#include "platform/Process.h"
+#include "support/TestState.h"
+
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+namespace {
+
+class TournamentMenuTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    menuView() = TournamentMenuView{};
+    TournamentCode = "T1";
+    TableDevicesMode = BridgeMatesMode = true;
+  }
+  void TearDown() override {
+    menuView() = TournamentMenuView{};
+    tournamentMenuServices() = TournamentMenuServices{};
+    TalvaronTest::TearDown();
+  }
+  ui::ScriptedInteraction talk;
+};
+
+TEST_F(TournamentMenuTest, DevicesModeLineIsSetOrAdded) {
+  writeBytes(dataDir() + "T1.DAT", "07/12/2026\r\nLundi\r\n1 2 2 TypeTournoi\r\nextra");
+  SetDevicesModeInDat();
+  EXPECT_EQ(readBytes(dataDir() + "T1.DAT"), "07/12/2026\r\nLundi\r\n3 2 2 TypeTournoi");
+
+  writeBytes(dataDir() + "T1.DAT", "07/12/2026\r\nLundi");
+  TabletsInUse = true;
+  SetDevicesModeInDat();
+  EXPECT_TRUE(readBytes(dataDir() + "T1.DAT").startsWith("07/12/2026\r\nLundi\r\n3 2 2 TypeTournoi"));
+}
+
+TEST_F(TournamentMenuTest, AddingTabletsStartsTheServerOnceOrStopsOnFailure) {
+  writeBytes(dataDir() + "T1.DAT", "07/12/2026\r\nLundi\r\n1 2 2 x");
+  platform::FakeProcesses processes;
+  processes.running << "PCQuillmarkeServer.EXE";
+  menuView().addTabletsVisible = true;
+  AddTabletsClick();
+  ASSERT_EQ(processes.events.size(), 3);
+  EXPECT_EQ(processes.events[1], "stop: PCQuillmarkeServer.EXE");
+  EXPECT_EQ(processes.events[2].trimmed(), "start: " + programDir() + "PCQuillmarkeServer.EXE");
+  EXPECT_TRUE(TabletsInUse);
+  EXPECT_FALSE(menuView().addTabletsVisible);
+  EXPECT_EQ(menuView().deviceText, "Bridgemates + tablettes");
+  EXPECT_TRUE(readBytes(dataDir() + "T1.DAT").endsWith("\r\n3 2 2 x"));
+
+  processes.startResults.insert("PCQUILLMARKESERVER.EXE", platform::kStartNotFound);
+  EXPECT_THROW(AddTabletsClick(), FatalStopError);
+  EXPECT_EQ(talk.messages.last(), "Pas trouvé PCQuillmarkeServer.EXE. Impossible de continuer!");
+  processes.startResults.insert("PCQUILLMARKESERVER.EXE", 11);
+  EXPECT_THROW(AddTabletsClick(), FatalStopError);
+  EXPECT_EQ(talk.messages.last(), "Erreur 11 au lancement de PCQuillmarkeServer.EXE. Impossible de continuer!");
+}
+
+TEST_F(TournamentMenuTest, ShowSetsTheButtonsOfTheMode) {
+  IsPatton = true;
+  ResumingTournament = false;
+  TournamentMenuShow();
+  const TournamentMenuView& v = menuView();
+  EXPECT_TRUE(v.pattonDisabled);
+  EXPECT_TRUE(v.addTabletsVisible);
+  EXPECT_FALSE(v.pauseVisible);
+  EXPECT_EQ(v.deviceText, "Récupérés des Bridgemates");
+  EXPECT_EQ(v.caption, "Talvaron T1");
+
+  TableDevicesMode = BridgeMatesMode = false;
+  ResumingTournament = true;
+  writeBytes(programDir() + "StartStop.TXT", "");
+  TournamentMenuShow();
+  EXPECT_FALSE(v.addTabletsVisible || v.pauseVisible || v.editVisible);
+  EXPECT_EQ(v.deviceText, "Ni tablettes, ni BridgeMates...");
+  EXPECT_TRUE(v.deviceTextGreyed);
+}
+
+TEST_F(TournamentMenuTest, FeaturesNotYetThereSayItWithoutComputing) {
+  ResultsDisplayClick();
+  TableSheetsClick();
+  SeveralSessionsClick();
+  EXPECT_EQ(talk.messages,
+            QStringList({"Désolé, la fonction \"Affichage / Impression des résultats\" n'est pas encore disponible "
+                         "dans cette version du programme.",
+                         "Cette fonction n'a de sens que pour la version standard (sans tablettes ni BridgeMates).",
+                         "Cette fonction n'a pas programmée pour la version avec BridgeMates."}));
+}
+
+}  // namespace

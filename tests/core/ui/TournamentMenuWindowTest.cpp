@@ -1,0 +1,110 @@
+#include "core/Globals.h"
+#include "core/ScriptedInteraction.h"
+#include "core/StartScreen.h"
+#include "core/TournamentMenu.h"
+#include "core/ui/TForm5.h"
+#include "support/TestState.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest/QTest>
+
+using testing_support::writeBytes;
+
+namespace {
+
+class TournamentMenuWindowTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    menuView() = TournamentMenuView{};
+    TournamentCode = "T1";
+  }
+  void TearDown() override {
+    menuView() = TournamentMenuView{};
+    TalvaronTest::TearDown();
+  }
+  static QPushButton* button(QWidget* w, const char* name) {
+    auto* b = w->findChild<QPushButton*>(QLatin1String(name));
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+  }
+  ui::ScriptedInteraction talk;
+};
+
+TEST_F(TournamentMenuWindowTest, APattonDisablesTheButtonsThatDoNotApply) {
+  IsPatton = true;
+  TForm5 w;
+  w.showMenu();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  for (const char* name : {"Button1", "Button16", "Button12", "Button25", "Button26"})
+    EXPECT_FALSE(button(&w, name)->isEnabled()) << name;
+  for (const char* name : {"Button3", "Button4", "Button6", "Button9", "Button10"})
+    EXPECT_TRUE(button(&w, name)->isEnabled()) << name;
+  EXPECT_FALSE(button(&w, "Button20")->isEnabled());
+  EXPECT_FALSE(button(&w, "Button15")->isVisible());
+  EXPECT_EQ(w.windowTitle(), "Talvaron T1");
+  EXPECT_EQ(w.Label10->text(), "Ni tablettes, ni BridgeMates...");
+}
+
+TEST_F(TournamentMenuWindowTest, PauseAndRestartDriveTheTimerAndTheNotices) {
+  writeBytes(programDir() + "StartStop.TXT", "");
+  TableDevicesMode = TabletsMode = true;
+  TForm5 w;
+  w.showMenu();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  startScreenServices().startCollectionTimer(500);
+  EXPECT_TRUE(w.Timer1->isActive());
+  EXPECT_EQ(w.Timer1->interval(), 500);
+  EXPECT_TRUE(w.Memo1->isVisible());
+  EXPECT_FALSE(w.Memo2->isVisible());
+
+  talk.answer(2);  // "Non": nothing changes
+  w.Button15->click();
+  EXPECT_EQ(w.Button15->text(), "<- Pause");
+  EXPECT_TRUE(w.Timer1->isActive());
+
+  talk.answer(1);
+  w.Button15->click();
+  EXPECT_EQ(talk.choices.last().form, "TForm66");
+  EXPECT_EQ(w.Button15->text(), "<- Relancer");
+  EXPECT_FALSE(w.Timer1->isActive());
+  EXPECT_FALSE(w.Memo1->isVisible());
+  EXPECT_TRUE(w.Memo2->isVisible());
+
+  w.Button15->click();
+  EXPECT_EQ(w.Button15->text(), "<- Pause");
+  EXPECT_TRUE(w.Timer1->isActive());
+  EXPECT_TRUE(w.Memo1->isVisible());
+
+  // The resume of a tournament dated today leaves "<-Stop", which restarts.
+  BridgeMatesMode = true;
+  TabletsMode = false;
+  ResumingTournament = true;
+  w.Timer1->stop();
+  startScreenServices().showResumedTournamentMenu(true);
+  EXPECT_EQ(w.Button15->text(), "<-Stop");
+  EXPECT_TRUE(w.Button15->isVisible());
+  w.Button15->click();
+  EXPECT_EQ(w.Button15->text(), "<- Pause");
+  EXPECT_EQ(w.Timer1->interval(), 1000);
+  EXPECT_TRUE(w.Timer1->isActive());
+  EXPECT_TRUE(talk.allAnswered());
+}
+
+TEST_F(TournamentMenuWindowTest, EscAndTheCloseBoxAskBeforeQuitting) {
+  TForm5 w;
+  w.showMenu();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  talk.answer(0).answer(0);
+  QTest::keyClick(w.Button3, Qt::Key_Escape);
+  w.close();
+  ASSERT_EQ(talk.choices.size(), 2);
+  EXPECT_EQ(talk.choices[0].form, "TForm59");
+  EXPECT_EQ(talk.choices[1].text, "Vraiment quitter le programme?");
+  EXPECT_TRUE(w.isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/ScriptedInteraction.h"
+#include "core/StartScreen.h"
+#include "core/State.h"
+#include "platform/Clock.h"
+#include "setup/Parameters.h"
+#include "support/TestState.h"
+
+#include <QFile>
+
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+namespace {
+
+class ParametersTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    platform::setFixedNow(QDateTime(QDate(2024, 2, 27), QTime(18, 0)));
+    SetDateGlobals();
+    ParametersCreate(view);
+    startScreenServices().showStartScreen = [this] { calls << "start screen"; };
+    ParametersServices& s = parametersServices();
+    s.hideParameters = [this] { calls << "hide"; };
+    s.showPairsEntry = [this](bool pressOk) { calls << (pressOk ? "pairs entry, OK" : "pairs entry"); };
+  }
+  void TearDown() override {
+    parametersServices() = ParametersServices{};
+    startScreenServices() = StartScreenServices{};
+    TalvaronTest::TearDown();
+  }
+  bool exists(const QString& name) const { return QFile::exists(dataDir() + name); }
+  // An old tournament "OLD" with its identity and pairs files.
+  void oldTournament() {
+    writeBytes(dataDir() + "OLD.DAT", "01/02/2024\r\nJeudi");
+    writeBytes(dataDir() + "OLD.PAI", "1 0 0 A - B\xA3" "A\xA3" "B\r\n-1 0 0 C - D\xA3" "C\xA3" "D\r\n");
+    writeBytes(dataDir() + "OLD.VAR", "0\r\n");
+  }
+
+  ui::ScriptedInteraction talk;
+  ParametersView view;
+  QStringList calls;
+};
+
+TEST_F(ParametersTest, EachRefusedCodeSaysWhyAndLeavesTheWindowOpen) {
+  const auto refused = [this](const QString& date, const QString& code) {
+    view.date = date;
+    view.code = code;
+    EXPECT_FALSE(ParametersOk(view)) << code.toStdString();
+    return talk.messages.takeLast();
+  };
+  EXPECT_EQ(refused("27/02/2024", ""), "Le code du tournoi ne peut être vide! Recommencez...");
+  const QString characters = "Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0";
+  EXPECT_EQ(refused("27/02/2024", "A-1"), characters);
+  EXPECT_EQ(refused("27/02/2024", "été"), characters);
+  EXPECT_TRUE(refused("27:02", "T1").contains("\":\""));
+  TableDevicesMode = BridgeMatesMode = true;
+  EXPECT_EQ(refused("27/02/2024", "T1"), "Désolé, avec les BridgeMates, le code est obligatoirement YYYYMMDD!");
+  EXPECT_EQ(view.code, "20240227");
+  EXPECT_TRUE(calls.isEmpty());
+  EXPECT_TRUE(TournamentCode.isEmpty());
+  EXPECT_FALSE(QFile::exists(programDir() + "NOMBM.TXT"));
+}
+
+TEST_F(ParametersTest, AGoodCodeWritesTheIdentityFileThenGoesToThePairsEntry) {
+  BridgeMatesMode = true;  // without the devices box: no date rule, the name file all the same
+  view.code = "ab12";
+  view.name = "Tournoi été";
+  view.date = "";
+  EXPECT_TRUE(ParametersOk(view));
+  EXPECT_EQ(TournamentCode, "ab12");
+  EXPECT_EQ(DateText, "Aujourd'hui");
+  EXPECT_EQ(readBytes(programDir() + "NOMBM.TXT"), "ab12\r\nAujourd'hui\r\nTournoi \xE9t\xE9\r\n");
+  EXPECT_EQ(readBytes(dataDir() + "ab12.DAT"), "27/02/2024\r\nMardi");
+  EXPECT_EQ(calls, QStringList({"hide", "pairs entry"}));
+
+  // Without a pairs entry the director is told so and the start screen comes back.
+  parametersServices().showPairsEntry = nullptr;
+  calls.clear();
+  EXPECT_TRUE(ParametersOk(view));
+  EXPECT_EQ(talk.messages.last(), "Désolé, la fonction \"Introduction des paires\" n'est pas encore disponible dans "
+                                  "cette version du programme.");
+  EXPECT_EQ(calls, QStringList({"hide", "start screen"}));
+}
+
+TEST_F(ParametersTest, AnExistingTournamentIsErasedOnlyWhenChosenAndOnlyByOk) {
+  oldTournament();
+  view.code = "OLD";
+  talk.answer(kOtherCode);
+  EXPECT_FALSE(ParametersOk(view));
+  EXPECT_EQ(talk.questions.last(), "Le tournoi OLD existe!");
+  EXPECT_TRUE(exists("OLD.PAI") && exists("OLD.VAR"));
+
+  // Leaving the code field with "erase" erases nothing; OK then erases
+  // without asking again and writes the identity file.
+  talk.answer(kEraseOld);
+  ParametersCodeLeft(view);
+  EXPECT_TRUE(exists("OLD.PAI") && exists("OLD.VAR"));
+  EXPECT_TRUE(ParametersOk(view));
+  EXPECT_TRUE(talk.allAnswered());
+  EXPECT_EQ(talk.questions.size(), 2);
+  EXPECT_FALSE(exists("OLD.PAI") || exists("OLD.VAR"));
+  EXPECT_EQ(readBytes(dataDir() + "OLD.DAT"), "27/02/2024\r\nMardi");
+  EXPECT_EQ(calls, QStringList({"hide", "pairs entry"}));
+
+  // A federation tournament asks nothing.
+  oldTournament();
+  FederationMode = true;
+  EXPECT_EQ(TournamentExists("OLD"), 1);
+}
+
+TEST_F(ParametersTest, ANewCodeForTheOldPairsIsCheckedBeforeAnythingMoves) {
+  oldTournament();
+  writeBytes(dataDir() + "NEW.PAI", "1 0 0 X - Y\xA3" "X\xA3" "Y\r\n");
+  view.code = "OLD";
+  const auto tryCode = [this](const QString& code, int replace = 0) {
+    talk.answer(kNewWithPairs).answerText(code);
+    if (replace != 0) talk.answer(replace);
+    return ParametersOk(view);
+  };
+  EXPECT_FALSE(tryCode("A-1"));
+  EXPECT_FALSE(tryCode("old"));
+  EXPECT_EQ(talk.messages.last(), "Désolé, le nouveau code doit être différent de l'ancien (OLD)! Recommencez...");
+  EXPECT_FALSE(tryCode("NEW", 7));
+  EXPECT_EQ(talk.questions.last(), "Le tournoi NEW existe aussi! Voulez-vous vraiment l'effacer et le remplacer?");
+  EXPECT_TRUE(exists("OLD.PAI") && exists("OLD.VAR"));
+  EXPECT_EQ(readBytes(dataDir() + "NEW.PAI"), "1 0 0 X - Y\xA3" "X\xA3" "Y\r\n");
+
+  EXPECT_TRUE(tryCode("NEW", 6));
+  EXPECT_TRUE(talk.allAnswered());
+  EXPECT_EQ(ChoiceResult, 6);
+  EXPECT_FALSE(exists("OLD.PAI") || exists("OLD.DAT") || exists("OLD.VAR"));
+  EXPECT_EQ(readBytes(dataDir() + "NEW.DAT"), "01/02/2024\r\nJeudi");
+  EXPECT_EQ(TournamentCode, "NEW");
+  EXPECT_EQ(TournamentName, "Tournoi NEW");
+  EXPECT_EQ(Player1Names[1], "A");
+  EXPECT_EQ(calls, QStringList({"hide", "pairs entry"}));
+
+  // An empty code stops the program.
+  oldTournament();
+  talk.answer(kNewWithPairs).answerText("");
+  view.code = "OLD";
+  EXPECT_THROW(ParametersOk(view), FatalStopError);
+}
+
+TEST_F(ParametersTest, ShortParametersReplaceBadCharacters) {
+  TournamentCode = "OLD";
+  EXPECT_TRUE(ShortParametersOk("", "", ""));
+  EXPECT_EQ(TournamentCode, "27X02X2024");
+  EXPECT_EQ(DateText, "Aujourd'hui");
+  EXPECT_EQ(TournamentName, "Tournoi standard");
+  EXPECT_EQ(talk.messages.size(), 3);
+  EXPECT_EQ(talk.messages.first(), "Le code du tournoi ne peut être vide! On prend 27/02/2024");
+
+  // Another tournament's code is taken only when the director agrees.
+  writeBytes(dataDir() + "T2.PAI", "1 0 0 X - Y\xA3" "X\xA3" "Y\r\n");
+  talk.answer(7);
+  EXPECT_FALSE(ShortParametersOk("1/3/2024", "Soir", "T2"));
+  EXPECT_EQ(TournamentCode, "27X02X2024");
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+#include "core/Globals.h"
+#include "core/ScriptedInteraction.h"
+#include "core/StartScreen.h"
+#include "core/State.h"
+#include "core/ui/TForm1.h"
+#include "core/ui/WindowInteraction.h"
+#include "platform/Clock.h"
+#include "setup/Parameters.h"
+#include "setup/Players.h"
+#include "setup/ui/TForm2.h"
+#include "setup/ui/TForm3.h"
+#include "support/TestState.h"
+#include "core/ui/ModalScript.h"
+
+#include <QButtonGroup>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest/QTest>
+
+using testing_support::ModalScript;
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+namespace {
+
+class ParametersWindowTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    platform::setFixedNow(QDateTime(QDate(2026, 5, 18), QTime(19, 30)));
+    SetDateGlobals();
+  }
+  void TearDown() override {
+    parametersServices() = ParametersServices{};
+    startScreenServices() = StartScreenServices{};
+    TalvaronTest::TearDown();
+  }
+};
+
+TEST_F(ParametersWindowTest, TheStartScreenLeadsToTheDefaultsOfTheDay) {
+  ui::ScriptedInteraction talk;
+  writeBytes(programDir() + "JOUEURS.TXT", "DUPONT Jean 123\r\n");
+  InstallPlayerLoad();
+  TForm1 start;
+  TForm2 w;
+  start.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&start));
+  start.findChild<QPushButton*>("SpeedButton1")->click();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_FALSE(start.isVisible());
+  EXPECT_EQ(PlayerCount, 1);
+  EXPECT_EQ(w.Date->text(), "18/05/2026");
+  EXPECT_EQ(w.Nom->text(), "Tournoi du Lundi 18/05/2026");
+  EXPECT_EQ(w.Code->text(), "20260518");
+  EXPECT_TRUE(w.RadioGroup1->button(0)->isChecked());
+  w.RadioGroup1->button(1)->click();
+  EXPECT_EQ(w.Code->text(), "TEST");
+
+  // "Retour au menu" brings the start screen back.
+  w.Button1->click();
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_TRUE(start.isVisible());
+}
+
+TEST_F(ParametersWindowTest, OkWithBridgeMatesWritesTheNameFileAndComesBackWithoutPairsEntry) {
+  ui::ScriptedInteraction talk;
+  TableDevicesMode = BridgeMatesMode = true;
+  bool startScreenShown = false;
+  startScreenServices().showStartScreen = [&] { startScreenShown = true; };
+  TForm2 w;
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  w.Code->setText("T1");
+  w.OK->click();
+  EXPECT_EQ(talk.messages.takeLast(), "Désolé, avec les BridgeMates, le code est obligatoirement YYYYMMDD!");
+  EXPECT_EQ(w.Code->text(), "20260518");
+  EXPECT_TRUE(w.isVisible());
+
+  QTest::keyClick(w.OK, Qt::Key_Return);
+  EXPECT_EQ(readBytes(programDir() + "NOMBM.TXT"), "20260518\r\n18/05/2026\r\nTournoi du Lundi 18/05/2026\r\n");
+  EXPECT_TRUE(QFile::exists(dataDir() + "20260518.DAT"));
+  EXPECT_TRUE(talk.messages.last().contains("\"Introduction des paires\" n'est pas encore disponible"));
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_TRUE(startScreenShown);
+}
+
+TEST_F(ParametersWindowTest, AnExistingTournamentRaisesTheQuestionWindow) {
+  ui::InstallWindowInteraction();
+  writeBytes(dataDir() + "OLD.PAI", "1 0 0 A - B\xA3" "A\xA3" "B\r\n");
+  TForm2 w;
+  TForm3 question;
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  w.Code->setText("OLD");
+  QString heading;
+  ModalScript script;
+  script.on("TForm3", [&](QWidget* d) {
+    heading = d->findChild<QLabel*>("Label1")->text();
+    EXPECT_TRUE(d->findChild<QPushButton*>("Button1")->hasFocus());
+    d->findChild<QPushButton*>("Button2")->click();
+  });
+  w.OK->click();
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(heading, "Le tournoi OLD existe!");
+  EXPECT_EQ(ChoiceResult, kOtherCode);
+  EXPECT_TRUE(QFile::exists(dataDir() + "OLD.PAI"));
+  EXPECT_TRUE(w.isVisible());
+
+  // Leaving the code field asks at once; "erase" there erases nothing until OK.
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  w.Code->setFocus();
+  ModalScript again;
+  again.on("TForm3", [](QWidget* d) { QTest::keyClick(d->findChild<QPushButton*>("Button1"), Qt::Key_Return); });
+  QTest::keyClick(w.Code, Qt::Key_Tab);
+  EXPECT_TRUE(again.done());
+  EXPECT_TRUE(QFile::exists(dataDir() + "OLD.PAI"));
+  ui::ScriptedInteraction talk;  // the pairs entry is not there yet: its message
+  w.OK->click();
+  EXPECT_TRUE(talk.choices.isEmpty());
+  EXPECT_FALSE(QFile::exists(dataDir() + "OLD.PAI"));
+  EXPECT_TRUE(QFile::exists(dataDir() + "OLD.DAT"));
+  ui::setInteraction(nullptr);
+}
+
+}  // namespace
