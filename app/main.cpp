@@ -49,7 +49,6 @@ int main(int argc, char** argv) {
   RegisterScoringWindows();
   RegisterSetupWindows();
   InstallCompanionStopper();
-  InstallPlayerLoad();
 
   // Every window is created once, the start screen first: it is the main
   // window, and its creation reads the settings (and may end the program).

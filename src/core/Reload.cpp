@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
 #include "scoring/ScoringSupport.h"
+#include "setup/PairsEntry.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,12 +35,6 @@ bool Refuse(const QString& message) {
   ShowAlert(message);
   ShowStartScreen();
   return false;
-}
-
-// A window of another part of the program that is not there yet.
-bool NotYetAvailable(const QString& function) {
-  return Refuse(QStringLiteral("Désolé, la fonction \"") + function +
-                QStringLiteral("\" n'est pas encore disponible dans cette version du programme."));
 }
 
 QString CodeOf(const QString& fileName) { return fileName.section(u'.', 0, 0); }
@@ -272,10 +267,8 @@ bool ReloadTournament(const QString& code) {
     const std::optional<QString> typed = ui::interaction().askText(question);
     if (typed && !typed->trimmed().isEmpty()) TakeTypedDate(typed->trimmed());
     SaveDatFile();
-    ReloadServices& s = reloadServices();
-    if (!s.showPairsEntry) return NotYetAvailable(QStringLiteral("Introduction des paires"));
     HideStartScreen();
-    s.showPairsEntry();
+    ShowPairsEntry();
     return false;
   }
 

@@ -37,8 +37,6 @@ QStringList TournamentChooserLines(QStringList codes);
 // What the reload hands over to windows built elsewhere in the program; an
 // entry that is not there yet says so and the start screen comes back.
 struct ReloadServices {
-  // Fills the pair-names grids and shows the pairs entry (TForm4).
-  std::function<void()> showPairsEntry;
   // Shows the tournament menu and runs the cumulation of sessions for code.
   std::function<void(const QString& code)> cumulateTournaments;
 };

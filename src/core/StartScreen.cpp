@@ -1,5 +1,7 @@
 #include "core/StartScreen.h"
 
+#include "setup/Players.h"
+
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
@@ -12,6 +14,7 @@
 #include "platform/TextFiles.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
+#include "setup/Players.h"
 
 #include <cerrno>
 
@@ -261,9 +264,7 @@ void RadioGroup2Click(StartScreenView& view, int item) {
 void NewTournamentClick() {
   ResumeChosen = 0;
   ResumingTournament = false;
-  StartScreenServices& s = startScreenServices();
-  if (!available(s.loadPlayers, kNewTournament)) return;
-  s.loadPlayers();
+  LoadPlayers();
   StartNewTournament();
 }
 
@@ -280,8 +281,7 @@ void ResumeTournamentClick() {
   ResumeChosen = 1;
   ResumingTournament = true;
   StartScreenServices& s = startScreenServices();
-  // Entry point of the player list: a resume goes on without it until it is there.
-  if (s.loadPlayers) s.loadPlayers();
+  LoadPlayers();
   if (FederationMode) {
     if (!available(s.importFederationSession, kResume)) return;
     ShowAlert(QStringLiteral(
@@ -400,11 +400,11 @@ void ResumeAfterHidingTheStartScreen() {
 void FederationTournamentClick() {
   EntryByContracts = true;
   StartScreenServices& s = startScreenServices();
-  if (!available(s.loadPlayers, kFederation) || !available(s.importFederationSession, kFederation) ||
+  if (!available(s.importFederationSession, kFederation) ||
       !available(s.showFederationSummary, kFederation) ||
       (BridgeMatesMode && !available(s.locateExternalProgram, kFederation)))
     return;
-  s.loadPlayers();
+  LoadPlayers();
   HideStartScreen();
   s.importFederationSession();
   if (BridgeMatesMode)

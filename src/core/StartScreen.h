@@ -88,7 +88,6 @@ bool IsDefaultNameFor(const QString& name, const QString& letters);
 struct StartScreenServices {
   std::function<void()> hideStartScreen;
   std::function<void()> showStartScreen;
-  std::function<void()> loadPlayers;
   std::function<void()> saveOverrideDBSettings;
   std::function<void(const QString& rememberedFile, const QString& executable, const QString& waitingText)>
       locateExternalProgram;

@@ -9,8 +9,10 @@
 #include "core/Settings.h"
 #include "core/StartScreen.h"
 #include "core/TournamentFiles.h"
+#include "core/Reload.h"
 #include "core/TournamentMenu.h"
 #include "platform/TextFiles.h"
+#include "setup/PairsEntry.h"
 
 #include <QFile>
 
@@ -50,18 +52,12 @@ void moveTournamentFile(const QString& from, const QString& to, const QString& e
     throw platform::IoError(EACCES, target, QStringLiteral("Impossible de renommer ") + source + QStringLiteral(" en ") + target);
 }
 
-// Everything that leaves the parameters window for the pairs entry: a
-// missing pairs entry says so and the start screen comes back.
+// The pairs entry of the new tournament; with pressOk its OK is pressed at
+// once (table devices, names not entered in the program).
 void showPairsEntry(bool pressOk) {
-  ParametersServices& s = parametersServices();
-  if (!s.showPairsEntry) {
-    notYetAvailable(QStringLiteral("Introduction des paires"));
-    ShowStartScreen();
-    return;
-  }
-  s.showPairsEntry(pressOk);
+  ShowPairsEntry();
+  if (pressOk) AutoConfirmPairsEntry();
 }
-
 
 // "Vous rechargez cet ancien tournoi".
 void reloadOldTournament() {
@@ -72,11 +68,7 @@ void reloadOldTournament() {
   DateText = TodayDateText();
   TournamentName = DefaultTournamentName();
   ParametersServices& s = parametersServices();
-  if (!s.reloadTournament) {
-    notYetAvailable(QStringLiteral("Recharger un ancien tournoi"));
-    return;
-  }
-  if (!s.reloadTournament(TournamentCode)) return;
+  if (!ReloadTournament(TournamentCode)) return;
   hideParameters();
   ShowTournamentMenu();
   if (TableDevicesMode) {

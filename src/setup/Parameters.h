@@ -76,11 +76,6 @@ std::optional<QString> AskShortParameters();
 // The work of other windows and features that the parameters lead to.
 struct ParametersServices {
   std::function<void()> hideParameters;
-  // Fills the pairs grids and shows the pairs entry; with pressOk its OK is
-  // pressed at once (table devices, names not entered in the program).
-  std::function<void(bool pressOk)> showPairsEntry;
-  // Reloads the tournament of the code; false when it failed.
-  std::function<bool(const QString& code)> reloadTournament;
   std::function<void()> startTabletServer;
 };
 ParametersServices& parametersServices();

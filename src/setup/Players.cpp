@@ -222,4 +222,3 @@ void LoadPlayers() {
   readPairsFile();
 }
 
-void InstallPlayerLoad() { startScreenServices().loadPlayers = LoadPlayers; }

@@ -36,5 +36,3 @@ void NormaliseBlanks(const QString& text, QString& out);
 // bytes, capitals before small letters, accents after both).
 void SortCp1252(QStringList& lines);
 
-// Makes LoadPlayers the player load of the start screen's buttons.
-void InstallPlayerLoad();

@@ -1,6 +1,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Reload.h"
+#include "setup/PairsEntry.h"
 #include "core/ScriptedInteraction.h"
 #include "core/StartScreen.h"
 #include "core/State.h"
@@ -209,7 +210,7 @@ TEST_F(ReloadTest, ATournamentNeverStartedGoesBackToThePairsEntryWithItsDate) {
   saveTournament("NEW");
   QFile::remove(file("NEW", ".VAR"));
   QStringList shown;
-  reloadServices().showPairsEntry = [&] { shown << TournamentCode + " " + QString::number(PairCount); };
+  pairsEntryWindow().show = [&] { shown << TournamentCode + " " + QString::number(PairCount); };
   restart();
   talk.answerText("31/02/2027");
   EXPECT_FALSE(ReloadTournament("NEW"));
@@ -227,14 +228,7 @@ TEST_F(ReloadTest, ATournamentNeverStartedGoesBackToThePairsEntryWithItsDate) {
   EXPECT_EQ(talk.beeps, 5);  // two before each question, one before the date error
   EXPECT_EQ(readBytes(file("NEW", ".DAT")).left(20), "05/03/2027\r\nVendredi");
   EXPECT_EQ(DateShortText, "050327");
-
-  // Until the pairs entry is there, the start screen comes back.
-  reloadServices().showPairsEntry = nullptr;
-  calls.clear();
-  restart();
-  talk.answerCancel();
-  EXPECT_FALSE(ReloadTournament("NEW"));
-  EXPECT_EQ(calls, QStringList{"start screen"});
+  pairsEntryWindow() = PairsEntryWindowHooks{};
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ class StartScreenTest : public testing_support::TalvaronTest {
   void SetUp() override {
     TalvaronTest::SetUp();
     writeBytes(programDir() + "JOUEURS.TXT", "DUPONT Jean 123\r\n");
+    PlayersFileName = "JOUEURS.TXT";
   }
   void TearDown() override {
     startScreenServices() = StartScreenServices{};
@@ -33,7 +34,6 @@ class StartScreenTest : public testing_support::TalvaronTest {
     auto note = [this](const QString& what) { return [this, what] { calls << what; }; };
     s.hideStartScreen = note("hide");
     s.showStartScreen = note("show");
-    s.loadPlayers = note("players");
     s.saveOverrideDBSettings = note("save registry");
     s.locateExternalProgram = [this](const QString&, const QString& exe, const QString&) { calls << "locate " + exe; };
     s.showParametersWindow = note("parameters");
@@ -232,7 +232,7 @@ TEST_F(StartScreenTest, ANewTournamentLocatesTheProgramsThenShowsTheParameters) 
   ResumeChosen = 1;
   ClubMode = BridgeMatesMode = true;
   NewTournamentClick();
-  EXPECT_EQ(calls, QStringList({"players", "save registry", "locate BMPro.EXE", "locate Tallyvane.EXE", "hide",
+  EXPECT_EQ(calls, QStringList({"save registry", "locate BMPro.EXE", "locate Tallyvane.EXE", "hide",
                                 "parameters"}));
   EXPECT_EQ(ResumeChosen, 0);
   EXPECT_FALSE(ResumingTournament);
@@ -273,14 +273,14 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
   ASSERT_EQ(talk.choices.size(), 1);
   EXPECT_EQ(talk.choices[0].form, "TForm108");
   EXPECT_EQ(talk.choices[0].buttons, QStringList({"Je suis d'accord", "Retour au menu"}));
-  EXPECT_EQ(calls, QStringList({"players", "hide", "show"}));
+  EXPECT_EQ(calls, QStringList({"hide", "show"}));
 
   calls.clear();
   platform::FakeProcesses processes;
   processes.running << "PCQuillmarkeServer.EXE";
   talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"players", "hide", "tablet folders", "timer 500", "start companion",
+  EXPECT_EQ(calls, QStringList({"hide", "tablet folders", "timer 500", "start companion",
                                 "frequencies", "results", "menu today"}));
   EXPECT_EQ(ResultsEntered, 1);
 
@@ -296,18 +296,18 @@ TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) 
   TableDevicesMode = TabletsMode = true;
   resumedTournament(true, 4);  // complete
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"players", "hide", "frequencies", "results", "menu today"}));
+  EXPECT_EQ(calls, QStringList({"hide", "frequencies", "results", "menu today"}));
 
   calls.clear();
   resumedTournament(false, 1);  // another day: counted as complete
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"players", "hide", "tablet folders", "frequencies", "results", "menu"}));
+  EXPECT_EQ(calls, QStringList({"hide", "tablet folders", "frequencies", "results", "menu"}));
   EXPECT_EQ(ResultsEntered, 4);
 
   calls.clear();
   talk.answer(0);
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"players", "hide", "show"}));
+  EXPECT_EQ(calls, QStringList({"hide", "show"}));
   EXPECT_TRUE(talk.choices.isEmpty());
 }
 
@@ -317,7 +317,7 @@ TEST_F(StartScreenTest, AFederationResumeImportsTheSessionAndWarnsTwice) {
   AskOpeningLead = true;  // a federation tournament keeps its leads
   resumedTournament(false, 4);
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"players", "import", "hide", "frequencies", "results", "menu"}));
+  EXPECT_EQ(calls, QStringList({"import", "hide", "frequencies", "results", "menu"}));
   ASSERT_EQ(talk.messages.size(), 2);
   EXPECT_TRUE(talk.messages[0].startsWith("Attention, en mode \"FFB\", vous allez devoir montrer"));
   EXPECT_EQ(talk.messages[1], "Attention! Il faut absolument que le tournoi que vous rechargez soit le dernier que vous "
@@ -369,7 +369,7 @@ TEST_F(StartScreenTest, FederationTournamentCodeIsTheHourAndExistingFilesAreKept
   FederationTournamentClick();
   EXPECT_FALSE(QFile::exists(dataDir() + "2026120720.PAI") || QFile::exists(dataDir() + "2026120720.var"));
   EXPECT_EQ(TournamentCode, "2026120720");
-  EXPECT_EQ(calls, QStringList({"players", "hide", "import", "summary"}));
+  EXPECT_EQ(calls, QStringList({"hide", "import", "summary"}));
   EXPECT_EQ(summary.code, "2026120720");
 
   calls.clear();

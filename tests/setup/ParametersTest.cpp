@@ -5,6 +5,7 @@
 #include "core/State.h"
 #include "platform/Clock.h"
 #include "setup/Parameters.h"
+#include "setup/PairsEntry.h"
 #include "support/TestState.h"
 
 #include <QFile>
@@ -24,10 +25,11 @@ class ParametersTest : public testing_support::TalvaronTest {
     startScreenServices().showStartScreen = [this] { calls << "start screen"; };
     ParametersServices& s = parametersServices();
     s.hideParameters = [this] { calls << "hide"; };
-    s.showPairsEntry = [this](bool pressOk) { calls << (pressOk ? "pairs entry, OK" : "pairs entry"); };
+    pairsEntryWindow().show = [this] { calls << "pairs entry"; };
   }
   void TearDown() override {
     parametersServices() = ParametersServices{};
+    pairsEntryWindow() = PairsEntryWindowHooks{};
     startScreenServices() = StartScreenServices{};
     TalvaronTest::TearDown();
   }
@@ -75,14 +77,6 @@ TEST_F(ParametersTest, AGoodCodeWritesTheIdentityFileThenGoesToThePairsEntry) {
   EXPECT_EQ(readBytes(programDir() + "NOMBM.TXT"), "ab12\r\nAujourd'hui\r\nTournoi \xE9t\xE9\r\n");
   EXPECT_EQ(readBytes(dataDir() + "ab12.DAT"), "27/02/2024\r\nMardi");
   EXPECT_EQ(calls, QStringList({"hide", "pairs entry"}));
-
-  // Without a pairs entry the director is told so and the start screen comes back.
-  parametersServices().showPairsEntry = nullptr;
-  calls.clear();
-  EXPECT_TRUE(ParametersOk(view));
-  EXPECT_EQ(talk.messages.last(), "Désolé, la fonction \"Introduction des paires\" n'est pas encore disponible dans "
-                                  "cette version du programme.");
-  EXPECT_EQ(calls, QStringList({"hide", "start screen"}));
 }
 
 TEST_F(ParametersTest, AnExistingTournamentIsErasedOnlyWhenChosenAndOnlyByOk) {

@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "setup/Parameters.h"
 #include "setup/Players.h"
+#include "setup/PairsEntry.h"
 #include "setup/ui/TForm2.h"
 #include "setup/ui/TForm3.h"
 #include "support/TestState.h"
@@ -43,7 +44,6 @@ class ParametersWindowTest : public testing_support::TalvaronTest {
 TEST_F(ParametersWindowTest, TheStartScreenLeadsToTheDefaultsOfTheDay) {
   ui::ScriptedInteraction talk;
   writeBytes(programDir() + "JOUEURS.TXT", "DUPONT Jean 123\r\n");
-  InstallPlayerLoad();
   TForm1 start;
   TForm2 w;
   start.show();
@@ -65,11 +65,11 @@ TEST_F(ParametersWindowTest, TheStartScreenLeadsToTheDefaultsOfTheDay) {
   EXPECT_TRUE(start.isVisible());
 }
 
-TEST_F(ParametersWindowTest, OkWithBridgeMatesWritesTheNameFileAndComesBackWithoutPairsEntry) {
+TEST_F(ParametersWindowTest, OkWithBridgeMatesWritesTheNameFileThenShowsThePairsEntry) {
   ui::ScriptedInteraction talk;
-  TableDevicesMode = BridgeMatesMode = true;
-  bool startScreenShown = false;
-  startScreenServices().showStartScreen = [&] { startScreenShown = true; };
+  TableDevicesMode = BridgeMatesMode = PairsEntered = true;
+  bool pairsEntryShown = false;
+  pairsEntryWindow().show = [&] { pairsEntryShown = true; };
   TForm2 w;
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -79,12 +79,15 @@ TEST_F(ParametersWindowTest, OkWithBridgeMatesWritesTheNameFileAndComesBackWitho
   EXPECT_EQ(w.Code->text(), "20260518");
   EXPECT_TRUE(w.isVisible());
 
+  talk.answerText("8");  // the number of pairs, then the information on the names
+  talk.answer(1);
   QTest::keyClick(w.OK, Qt::Key_Return);
   EXPECT_EQ(readBytes(programDir() + "NOMBM.TXT"), "20260518\r\n18/05/2026\r\nTournoi du Lundi 18/05/2026\r\n");
   EXPECT_TRUE(QFile::exists(dataDir() + "20260518.DAT"));
-  EXPECT_TRUE(talk.messages.last().contains("\"Introduction des paires\" n'est pas encore disponible"));
   EXPECT_FALSE(w.isVisible());
-  EXPECT_TRUE(startScreenShown);
+  EXPECT_TRUE(pairsEntryShown);
+  EXPECT_EQ(PairCount, 8);
+  pairsEntryWindow() = PairsEntryWindowHooks{};
 }
 
 TEST_F(ParametersWindowTest, AnExistingTournamentRaisesTheQuestionWindow) {
@@ -118,8 +121,10 @@ TEST_F(ParametersWindowTest, AnExistingTournamentRaisesTheQuestionWindow) {
   QTest::keyClick(w.Code, Qt::Key_Tab);
   EXPECT_TRUE(again.done());
   EXPECT_TRUE(QFile::exists(dataDir() + "OLD.PAI"));
-  ui::ScriptedInteraction talk;  // the pairs entry is not there yet: its message
+  ui::ScriptedInteraction talk;
+  pairsEntryWindow().show = [] {};
   w.OK->click();
+  pairsEntryWindow() = PairsEntryWindowHooks{};
   EXPECT_TRUE(talk.choices.isEmpty());
   EXPECT_FALSE(QFile::exists(dataDir() + "OLD.PAI"));
   EXPECT_TRUE(QFile::exists(dataDir() + "OLD.DAT"));
