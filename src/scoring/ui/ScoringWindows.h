@@ -1,5 +1,6 @@
 #pragma once
 // Registers the scoring's windows ("Résultat", "Vérification des marques",
-// "Question" of the adjustments) with the window interaction. Called once by
-// the program's entry, after the application object exists.
+// the adjustments' menu and dialogs, the opening lead) with the window
+// interaction. Called once by the program's entry, after the application
+// object exists.
 void RegisterScoringWindows();
