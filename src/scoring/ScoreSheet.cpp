@@ -381,7 +381,7 @@ void ScoreSheet::store(const QString& text, int score, Kind kind) {
   for (int s = first; s <= last; ++s)
     if (ResultScore[s] != kScoreAdjusted) ResultNsPercent[s] = ResultEwPercent[s] = 0;
   // A result replacing an adjusted one must not be turned back into "AJU.".
-  if (score != kScoreAdjusted) RemoveResultAdjustment(slot);
+  if (ResultScore[slot] == kScoreAdjusted && score != kScoreAdjusted) RemoveResultAdjustment(slot);
   ResultContract[slot] = text;
   ResultScore[slot] = score;
 

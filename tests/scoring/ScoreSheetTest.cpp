@@ -8,6 +8,8 @@
 
 #include <QtCore/qnamespace.h>
 
+#include <array>
+
 class ScoreSheetTest : public ScoringTest {
  protected:
   void SetUp() override {
@@ -127,4 +129,53 @@ TEST_F(ScoreSheetTest, LinesWithoutResultAreSkippedAndLineSkipWraps) {
   EXPECT_EQ(sheet.board(), 1);  // the move down ended on a line without a result: next board, board 1
   EXPECT_EQ(ResultContract[slot(4, 2)], QStringLiteral("PASSE"));
   EXPECT_EQ(ResultLead[slot(4, 2)], QStringLiteral("?"));
+}
+
+TEST_F(ScoreSheetTest, LineOrderByNorthSouthOrByRounds) {
+  IsHowell = true;
+  MitchellNumbering = false;
+  const int s1 = slot(1, 1), s2 = slot(1, 2), s3 = slot(1, 3);
+  ResultNsPair[s1] = 3;
+  ResultNsPair[s2] = 1;
+  ResultNsPair[s3] = 2;
+  ResultRound[s2] = 2;
+  ScoreSheet sheet;
+  EXPECT_EQ((std::array{sheet.slotOfLine(1), sheet.slotOfLine(2), sheet.slotOfLine(3)}), (std::array{s2, s3, s1}));
+  sheet.toggleOrder();
+  EXPECT_EQ((std::array{sheet.slotOfLine(1), sheet.slotOfLine(2), sheet.slotOfLine(3)}), (std::array{s1, s3, s2}));
+  // A round not played yet takes no result.
+  RoundsPlayed = 1;
+  sheet.layOut(1);
+  EXPECT_EQ(sheet.cells(3)[2], QStringLiteral("joué."));
+  sheet.setCurrentLine(2);
+  sheet.down();
+  EXPECT_EQ(sheet.currentLine(), 3);
+  EXPECT_FALSE(sheet.readyForResult());
+}
+
+TEST_F(ScoreSheetTest, RefusalsOfSwapModeAndLead) {
+  ui::ScriptedInteraction ui;
+  scores(1, {kScoreAverage, 420});
+  ScoreSheet sheet;
+  sheet.setCurrentLine(1);
+  sheet.swapCurrent();
+  EXPECT_EQ(ResultSwapped[slot(1, 1)], 0);
+  sheet.setCurrentLine(2);
+  sheet.swapCurrent();
+  EXPECT_EQ(ResultSwapped[slot(1, 2)], 1);
+  EXPECT_EQ(sheet.cells(2)[0], QStringLiteral("2*"));
+
+  EXPECT_FALSE(sheet.setAskLead(true));  // entry by numbers
+  FederationMode = true;
+  EXPECT_FALSE(sheet.toggleEntryMode());
+  EXPECT_FALSE(EntryByContracts);
+  EXPECT_TRUE(sheet.toggleEntryMode(false));  // the label's double-click
+  EXPECT_TRUE(sheet.setAskLead(true));
+  EXPECT_TRUE(platform::fileExists(ProgramFolder + QStringLiteral("DemanderEntame.TXT")));
+  EXPECT_EQ(ui.messages, (QStringList{
+                             QStringLiteral("Impossible d'inverser un tel score! Supprimez-le et modifiez-le d'abord"),
+                             QStringLiteral("Impossible d'utiliser l'option \"Demander l'entame\" quand on introduit les "
+                                            "résultats par nombres... Modifiez avec la touche F4."),
+                             QStringLiteral("Impossible d'utiliser la marque par nombres pour un tournoi FFB!"),
+                         }));
 }

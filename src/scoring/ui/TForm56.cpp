@@ -1,7 +1,6 @@
 #include "scoring/ui/TForm56.h"
 
 #include "core/Globals.h"
-#include "core/TournamentFiles.h"
 #include "core/ui/WindowStyle.h"
 #include "platform/TextFiles.h"
 
@@ -209,8 +208,7 @@ void TForm56::handleKey(SheetKey key, const QString& text) {
     case SheetKey::PageDown: sheet_.pageDown(); break;
     case SheetKey::PageUp: sheet_.pageUp(); break;
     case SheetKey::Enter: sheet_.enter(); break;
-    case SheetKey::Close:
-      SaveResults();
+    case SheetKey::Close:  // closing saves the results files
       reject();
       return;
     case SheetKey::Delete: sheet_.deleteCurrent(); break;

@@ -194,3 +194,23 @@ TEST_F(TravellerWindowTest, ThreeTableTournamentTypedAndRanked) {
   const double expected[7] = {0, 275.0 / 6, 375.0 / 6, 250.0 / 6, 225.0 / 6, 275.0 / 6, 400.0 / 6};
   for (int p = 1; p <= 6; ++p) EXPECT_NEAR(PairFinalScore[p], expected[p], 1e-9) << "pair " << p;
 }
+
+TEST_F(TravellerWindowTest, LeadWindowNeedsRankAndSuitAndEscGivesNone) {
+  RecordingInteraction ui;
+  ModalScript script;
+  QString rank;
+  script.on(QStringLiteral("TForm98"), [&](QWidget* d) {
+    Type(d, QStringLiteral("p"));
+    Key(d, Qt::Key_Return);  // a suit alone: the window stays
+    Type(d, QStringLiteral("v2"));
+    rank = d->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text();
+    Key(d, Qt::Key_Escape);
+  });
+  ui::TextQuestion question;
+  question.form = QStringLiteral("TForm98");
+  const std::optional<QString> lead = ui::interaction().askText(question);
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(rank, QStringLiteral("2"));
+  EXPECT_EQ(lead.value_or(QStringLiteral("-")), QString());
+  EXPECT_EQ(ui.messages, QStringList{QStringLiteral("Il faut introduire une carte (ou cliquer sur \"Entame inconnue\")!")});
+}
