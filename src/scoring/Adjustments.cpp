@@ -140,23 +140,10 @@ void AdjustFromMenu() {
     ShowAlert(QStringLiteral("Désolé, pas d'ajustements de fréquences en IMP's"));
     return;
   }
-  const QString typed = [] {
-    ui::TextQuestion q{.form = QStringLiteral("TForm25"),
-                       .caption = {},
-                       .prompt = QStringLiteral("Numéro de la donne?\r\n(0 ou vide = FIN)"),
-                       .text = {}};
-    for (;;) {
-      const std::optional<QString> answer = ui::interaction().askText(q);
-      const QString text = answer ? TrimText(*answer) : QString();
-      if (text.isEmpty() || text == QStringLiteral("0")) return QString();
-      if (IsInteger(text) && text.toInt() >= 0) return text;
-      ShowAlert(QStringLiteral("Désolé, \"") + text + QStringLiteral("\" n'est pas un nombre entier positif!"));
-    }
-  }();
-  if (typed.isEmpty()) return;
-  const int board = typed.toInt();
+  const int board = AskNonNegativeInteger(QStringLiteral("Numéro de la donne?\r\n(0 ou vide = FIN)"), -1);
+  if (board == 0) return;
   if (board > BoardCount) {
-    ShowAlert(QStringLiteral("Donne plus grande que ") + typed + u'!');
+    ShowAlert(QStringLiteral("Donne plus grande que ") + QString::number(board) + u'!');
     return;
   }
   const int pair = AskPairNumber();

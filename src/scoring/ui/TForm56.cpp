@@ -184,7 +184,6 @@ void TForm56::validateField() {
   closeField();
   sheet_.validate(text, column);
   refresh();
-  LabelStatus->show();
 }
 
 void TForm56::switchOption(int option) {

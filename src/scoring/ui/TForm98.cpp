@@ -113,7 +113,10 @@ QString TForm98::ask() {
     SetCream(field);
   }
   // Beside the score sheet it was asked from.
-  if (QWidget* sheet = QApplication::activeWindow()) move(sheet->pos() + QPoint(420, 50));
+  if (QWidget* sheet = QApplication::activeWindow(); sheet && sheet != this) {
+    sheetCorner_ = sheet->pos();
+    move(sheetCorner_ + QPoint(420, 50));
+  }
   Button1->setFocus();
   if (exec() != Accepted) return {};
   return Edit1->text() + Edit2->text();
@@ -143,7 +146,7 @@ void TForm98::reject() {
 
 void TForm98::showHelp() {
   if (!help_) help_ = new TForm99;
-  if (parentWidget()) help_->move(parentWidget()->pos() + QPoint(0, 50));
+  help_->move(sheetCorner_ + QPoint(0, 50));
   help_->show();
 }
 

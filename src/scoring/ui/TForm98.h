@@ -2,6 +2,7 @@
 // "Entame": the opening lead, one rank and one suit, by keyboard or mouse in
 // any order. ask() gives rank + suit, or "" when the lead is unknown.
 #include <QDialog>
+#include <QPoint>
 
 class QLabel;
 class QLineEdit;
@@ -34,4 +35,5 @@ class TForm98 : public QDialog {
   void showHelp();
   void closeHelp();
   TForm99* help_ = nullptr;
+  QPoint sheetCorner_;  // the score sheet's top-left corner
 };
