@@ -21,6 +21,11 @@ void TForm31::prepare(const ui::Choice& choice) {
   const QVariantList disabled = choice.extra.value(QStringLiteral("disabledCodes")).toList();
   for (int i = 0; i < buttons().size() && i < choice.codes.size(); ++i)
     buttons()[i]->setEnabled(!disabled.contains(choice.codes[i]));
+  // A menu: the buttons one under the other.
+  for (QPushButton* b : buttons()) {
+    layout()->removeWidget(b);
+    body_->addWidget(b);
+  }
 }
 
 TForm34::TForm34(QWidget* parent) : ChoiceDialog(parent) { setObjectName(QStringLiteral("TForm34")); }
