@@ -15,7 +15,6 @@
 #include "setup/PairLookups.h"
 
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 namespace {
@@ -220,10 +219,8 @@ void PenaltyFromMenu() {
 }  // namespace
 
 QString AdjustmentRealText(double value) {
-  char mantissa[32];
-  std::snprintf(mantissa, sizeof mantissa, "%.14E", value);
-  // "%.14E" gives "6.00000000000000E+01": the exponent is widened to 4 digits.
-  QString text = QString::fromLatin1(mantissa);
+  // "6.00000000000000E+01" whatever the locale; the exponent gets 4 digits.
+  QString text = QString::number(value, 'E', 14);
   const qsizetype e = text.indexOf(u'E');
   const QString digits = text.mid(e + 2);
   text = text.left(e + 2) + QString(std::max<qsizetype>(0, 4 - digits.size()), u'0') + digits;
