@@ -487,7 +487,7 @@ bool IsDefaultNameFor(const QString& name, const QString& letters) {
 void CountResumedTournament() {
   ResultsEntered = 0;
   for (int s = 1; s <= ResultSlotCount && s <= kMaxResultSlots; ++s)
-    if (ResultScore[s] != kScoreNone) ++ResultsEntered;
+    if (ResultNsPair[s] != 0 && ResultScore[s] != kScoreNone) ++ResultsEntered;
   PlayersExpected = 2 * (PairCount - (ByePresent ? 1 : 0));
   if (PairsEntered) {
     PlayersNamed = PlayersExpected;

@@ -248,6 +248,7 @@ TEST_F(StartScreenTest, PlayersAreCountedNamedUnlessDefaultOrBye) {
   Player1Names[3] = "BYE";
   Player2Names[3] = "";
   ResultSlotCount = 3;
+  for (int s = 1; s <= 4; ++s) ResultNsPair[s] = 1;
   ResultScore[1] = kScoreNone;
   ResultScore[2] = 0;
   ResultScore[3] = kScoreAverage;
