@@ -12,7 +12,10 @@
 #include "core/TournamentFiles.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
+#include "scoring/Adjustments.h"
 #include "scoring/Frequencies.h"
+#include "scoring/ResultFiles.h"
+#include "scoring/ResultListings.h"
 #include "scoring/Ranking.h"
 
 namespace {
@@ -64,14 +67,6 @@ class TimedCaption {
   QString& caption_;
   QString original_;
 };
-
-void writeBoardFiles() {
-  if (tournamentMenuServices().writeBoardFiles) tournamentMenuServices().writeBoardFiles(true);
-}
-
-void writeResultFiles() {
-  if (tournamentMenuServices().writeResultFiles) tournamentMenuServices().writeResultFiles();
-}
 
 void showCounters() {
   TournamentMenuView& v = menuView();
@@ -241,7 +236,7 @@ void RecomputeAndSaveResults() {
   Interactive = false;
   if (!FrequenciesComputed) return;
   ComputeResults();
-  writeResultFiles();
+  WriteResultFiles();
   SaveTournamentAll();
 }
 
@@ -307,7 +302,7 @@ void FrequenciesClick() {
     ComputeFrequencies();
     caption.show(QStringLiteral("Fréquences calculées..."));
   }
-  writeBoardFiles();
+  WriteBoardFiles(true);
   if (!FrequenciesComputed) ShowAlert(kIncorrectResults);
 }
 
@@ -321,14 +316,14 @@ void ResultsClick() {
     ComputeResults();
     caption.show(QStringLiteral("Résultats calculés..."));
   }
-  writeResultFiles();
+  WriteResultFiles();
   SaveTournamentAll();
-  writeBoardFiles();
+  WriteBoardFiles(true);
   if (!FrequenciesComputed) ShowAlert(kIncorrectResults);
 }
 
 void AdjustmentsClick() {
-  runService(tournamentMenuServices().adjustmentsAndPenalties, QStringLiteral("Ajustements et pénalités"));
+  AdjustmentsAndPenaltiesMenu();
 }
 
 void BoardPrintoutClick() {
@@ -339,10 +334,12 @@ void BoardPrintoutClick() {
 }
 
 void ResultsDisplayClick() {
-  const auto& work = IsPatton ? tournamentMenuServices().showPattonResults : tournamentMenuServices().showPairResults;
-  if (!available(work, QStringLiteral("Affichage / Impression des résultats"))) return;
   RecomputeAndSaveResults();
-  if (ResultsAvailable) work();
+  if (!ResultsAvailable) return;
+  if (IsPatton)
+    ShowPattonResults();
+  else
+    ShowPairResults();
 }
 
 void PairRecapsClick() {

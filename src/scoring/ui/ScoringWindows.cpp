@@ -1,6 +1,7 @@
 #include "scoring/ui/ScoringWindows.h"
 
 #include "core/Notices.h"
+#include "core/TournamentMenu.h"
 #include "core/ui/WindowInteraction.h"
 #include "scoring/ui/TForm113.h"
 #include "scoring/ui/AdjustmentWindows.h"
@@ -10,6 +11,7 @@
 #include "scoring/ui/TForm18.h"
 #include "scoring/ui/TForm19.h"
 #include "scoring/ui/TForm21.h"
+#include "scoring/ui/TForm56.h"
 #include "scoring/ui/TForm60.h"
 #include "scoring/ui/TForm98.h"
 
@@ -33,6 +35,7 @@ TForm33* DeletionListing() {
 }  // namespace
 
 void RegisterScoringWindows() {
+  tournamentMenuServices().showTravellerEntry = ShowTravellerEntry;
   ui::RegisterChoiceWindow(QStringLiteral("TForm60"), &AskIn<TForm60>);
   ui::RegisterChoiceWindow(QStringLiteral("TForm15"), &AskIn<TForm15>);
   ui::RegisterChoiceWindow(QStringLiteral("TForm21"), &AskIn<TForm21>);
