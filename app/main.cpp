@@ -7,6 +7,7 @@
 #include "core/ui/TForm1.h"
 #include "core/ui/WindowInteraction.h"
 #include "scoring/ui/ScoringWindows.h"
+#include "setup/ui/SetupWindows.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
   ui::TalvaronApplication app(argc, argv);
   ui::InstallWindowInteraction();
   RegisterScoringWindows();
+  RegisterSetupWindows();
   InstallCompanionStopper();
 
   // Every window is created once, the start screen first: it is the main

@@ -115,10 +115,11 @@ def howell(pairs):
         sets = assign_sets(rounds, nsets, pairs)
     lines = []
     for r in range(nrounds):
-        # The fixed pair (m) stays at table 1, sitting N/S.
+        # The highest pair stays at table 1, sitting E/W: with an odd number
+        # of pairs it is the missing one, and its opponents sit out.
         for k, (a, b) in enumerate(rounds[r]):
             if k == 0:
-                ns, ew = m, a
+                ns, ew = a, m
             else:
                 ns, ew = (a, b) if (r + k) % 2 else (b, a)
             lines.append((r + 1, ns + 1, ew + 1, sets[r][k] + 1, k + 1))
