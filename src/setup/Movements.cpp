@@ -75,7 +75,6 @@ int askMitchellType(int tables) {
                                                    QString::number(half + 1) + QStringLiteral(" avec une série d'étuis."));
   choice.extra.insert(QStringLiteral("Label7"), QStringLiteral(" - les étuis sont joués en parallèle aux tables 1 et ") +
                                                    QString::number(tables) + QStringLiteral("."));
-  MitchellTypeRemembered = false;
   return ui::Ask(choice) == 1 ? 1 : 2;
 }
 
