@@ -125,6 +125,10 @@ TEST_F(MovementFilesTest, EachLineErrorNamesItsLine) {
   EXPECT_EQ(ui.lists.first().lines.first(), QString());  // one board per table is not offered
   EXPECT_EQ(ui.lists.first().lines.last(), "16 étuis/table = 64 étuis");
   EXPECT_EQ(ui.lists.first().current, 8);
+  ClearAllResults();
+  ui.answer(2);
+  EXPECT_FALSE(ReadMovementLines(lines("4 4 4 M\n1 0 1 1"), "PATTON2.TXT"));
+  EXPECT_EQ(ui.messages.last(), lineError("N° N/S (PATTON)?", 2));
 }
 
 TEST_F(MovementFilesTest, FederationReaderStopsOnTheFirstFault) {
