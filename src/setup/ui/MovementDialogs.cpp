@@ -20,7 +20,6 @@ QLabel* QuitOnEscapeDialog::addLabel(const QString& name, const QString& text) {
 QPushButton* QuitOnEscapeDialog::addQuitButton(const QString& name) {
   auto* button = new QPushButton(QStringLiteral("&Quitter"), this);
   button->setObjectName(name);
-  button->setAutoDefault(false);
   connect(button, &QPushButton::clicked, this, [] { QuitProgram(); });
   return button;
 }

@@ -26,10 +26,8 @@ TForm65::TForm65(QWidget* parent) : QDialog(parent) {
   Button1->setDefault(true);
   Panel1 = new QPushButton(QStringLiteral("Dorénavant, voir tous les mouvements"), this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setAutoDefault(false);
   BitBtn1 = new QPushButton(QStringLiteral("&Quitter"), this);
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-  BitBtn1->setAutoDefault(false);
   connect(Button1, &QPushButton::clicked, this, [this] { done(selected()); });
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { done(selected()); });
   connect(Panel1, &QPushButton::clicked, this, [this] { done(-1); });

@@ -13,6 +13,8 @@ QLabel* memo(const QString& name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   label->setWordWrap(true);
+  label->setMinimumWidth(360);
+  label->setMinimumHeight(label->heightForWidth(360));
   return label;
 }
 
@@ -26,7 +28,6 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
   auto add = [&](QPushButton*& button, const QString& name, const QString& caption, int code, const QString& note) {
     button = new QPushButton(caption, this);
     button->setObjectName(name);
-    button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, code] { done(code); });
     grid->addWidget(button, row, 0);
     grid->addWidget(memo(QStringLiteral("Note") + name, note, this), row, 1);
@@ -57,11 +58,9 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
   ++row;
   Button8 = new QPushButton(QStringLiteral("(ESC/Echap) = Revenir aux paires"), this);
   Button8->setObjectName(QStringLiteral("Button8"));
-  Button8->setAutoDefault(false);
   connect(Button8, &QPushButton::clicked, this, [this] { done(0); });
   BitBtn2 = new QPushButton(QStringLiteral("&Quitter"), this);
   BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-  BitBtn2->setAutoDefault(false);
   connect(BitBtn2, &QPushButton::clicked, this, [] { QuitProgram(); });
   grid->addWidget(Button8, row, 0);
   grid->addWidget(BitBtn2, row, 1, Qt::AlignRight);
