@@ -17,6 +17,7 @@ TForm110::TForm110(QWidget* parent) : QDialog(parent) {
   layout->addWidget(label);
   ui::RegisterNoticeWindow(
       QStringLiteral("TForm110"), [this](const QString&) { showWaiting(true); }, [this] { showWaiting(false); });
+  ui::StyleWindow(this);
 }
 
 TForm110::~TForm110() {

@@ -15,7 +15,7 @@ TForm95::TForm95(QWidget* parent) : QWidget(parent, Qt::Window) {
   Label1->setWordWrap(true);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
-  resize(480, 120);
+  ui::StyleWindow(this);
 }
 
 void TForm95::showText(const QString& text) {
