@@ -7,7 +7,9 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -89,6 +91,11 @@ class Styler : public QObject {
       apply();
       return false;
     }
+    // Placed once the window has set itself up in its own show handler.
+    if (watched == window_ && event->type() == QEvent::ShowToParent) {
+      place();
+      return false;
+    }
     if (event->type() != QEvent::KeyPress) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier)) return false;
@@ -132,11 +139,30 @@ class Styler : public QObject {
       QList<QWidget*> chain;
       collectFocusChain(layout, chain);
       for (qsizetype i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
-      layout->setAlignment(growsWithTheWindow(window_) ? Qt::Alignment() : Qt::AlignCenter);
+      // A message box lays itself out.
+      if (!qobject_cast<QMessageBox*>(window_))
+        layout->setAlignment(growsWithTheWindow(window_) ? Qt::Alignment() : Qt::AlignCenter);
     }
-    if (window_->isWindow() && !(window_->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
-      fitToContent();
-      if (look_.centre) CentreOnScreen(window_);
+    if (qobject_cast<QMessageBox*>(window_)) return;
+    widenWrappedLabels();
+    fitToContent();
+  }
+
+  void place() {
+    if (!window_->isWindow() || (window_->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) return;
+    if (look_.centre) CentreOnScreen(window_);
+  }
+
+  // A wrapped label is as wide as its longest line, up to about 60
+  // characters, rather than a narrow column.
+  void widenWrappedLabels() {
+    for (QLabel* label : window_->findChildren<QLabel*>()) {
+      if (!label->wordWrap() || label->text().isEmpty()) continue;
+      const QFontMetrics metrics(label->font());
+      int widest = 0;
+      for (const QString& line : PlainLines(label->text()).split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+      label->setMinimumWidth(std::min(widest + 2, metrics.averageCharWidth() * 60));
     }
   }
 
@@ -210,15 +236,18 @@ void StyleWindow(QWidget* window, const WindowLook& look) {
 
 void FitTextArea(QPlainTextEdit* area, const QString& text) {
   const QFontMetrics metrics(area->font());
-  const QStringList lines = PlainLines(text).split(QLatin1Char('\n'));
-  int width = 0;
-  for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
   const int margins = 2 * (area->frameWidth() + static_cast<int>(area->document()->documentMargin())) + 8;
   const int bar = area->verticalScrollBar()->sizeHint().width();
-  QSize wanted(width + margins + bar, static_cast<int>(lines.size()) * metrics.lineSpacing() + margins);
+  QSize limit(metrics.averageCharWidth() * 72, metrics.lineSpacing() * 30);
   const QRect screen = availableArea(area->window());
-  if (screen.isValid()) wanted = wanted.boundedTo(QSize(screen.width() * 4 / 5, screen.height() * 4 / 5));
-  area->setMinimumSize(wanted.expandedTo(QSize(240, 3 * metrics.lineSpacing())));
+  if (screen.isValid()) limit = limit.boundedTo(QSize(screen.width() * 4 / 5, screen.height() * 4 / 5));
+  const QString plain = PlainLines(text);
+  int width = 0;
+  for (const QString& line : plain.split(QLatin1Char('\n'))) width = std::max(width, metrics.horizontalAdvance(line));
+  width = std::min(width + 2, limit.width() - margins - bar);
+  const int height = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, plain).height();
+  const QSize wanted = QSize(width + margins + bar, height + margins).boundedTo(limit);
+  area->setFixedSize(wanted.expandedTo(QSize(240, 3 * metrics.lineSpacing())));
 }
 
 void SetCreamBackground(QWidget* window) {

@@ -51,7 +51,8 @@ struct WindowLook {
 // Gives window the look above; call it once, after the controls are built.
 void StyleWindow(QWidget* window, const WindowLook& look = {});
 
-// Sizes a read-only text area to show text whole, within 80 % of the screen.
+// Gives a read-only text area the size of text (wrapped at about 72
+// characters, at most 30 lines and 80 % of the screen; beyond, it scrolls).
 void FitTextArea(QPlainTextEdit* area, const QString& text);
 
 // The cream background of the message windows.
