@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QGridLayout>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLayout>
@@ -31,6 +32,7 @@ const QStringList kMonoWindowsNames = {QStringLiteral("Courier New"), QStringLit
                                        QStringLiteral("Lucida Console"), QStringLiteral("Consolas")};
 
 const QString kStylerName = QStringLiteral("talvaronWindowStyle");
+const QString kHolderName = QStringLiteral("talvaronCentredContent");
 
 bool isMonoName(const QString& windowsName) {
   return kMonoWindowsNames.contains(windowsName.trimmed(), Qt::CaseInsensitive);
@@ -73,7 +75,12 @@ void collectFocusChain(QLayout* layout, QList<QWidget*>& chain) {
 }
 
 QLayout* contentLayout(QWidget* window) {
-  if (auto* main = qobject_cast<QMainWindow*>(window)) return main->centralWidget() ? main->centralWidget()->layout() : nullptr;
+  if (auto* main = qobject_cast<QMainWindow*>(window)) {
+    QWidget* central = main->centralWidget();
+    if (central && central->objectName() == kHolderName && central->layout()->count() > 0)
+      central = central->layout()->itemAt(0)->widget();
+    return central ? central->layout() : nullptr;
+  }
   return window->layout();
 }
 
@@ -140,7 +147,7 @@ class Styler : public QObject {
       collectFocusChain(layout, chain);
       for (qsizetype i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
       // A message box lays itself out.
-      if (!qobject_cast<QMessageBox*>(window_))
+      if (!qobject_cast<QMessageBox*>(window_) && !qobject_cast<QMainWindow*>(window_))
         layout->setAlignment(growsWithTheWindow(window_) ? Qt::Alignment() : Qt::AlignCenter);
     }
     if (qobject_cast<QMessageBox*>(window_)) return;
@@ -230,6 +237,19 @@ QFont FontFor(const QString& windowsName, int pointSize, bool bold) {
 void StyleWindow(QWidget* window, const WindowLook& look) {
   delete window->findChild<QObject*>(kStylerName, Qt::FindDirectChildrenOnly);
   new Styler(window, look);
+  // A main window whose controls do not grow keeps them together, at their
+  // own size, in the middle of a larger (maximised) window.
+  auto* main = qobject_cast<QMainWindow*>(window);
+  if (main && main->centralWidget() && !growsWithTheWindow(window) &&
+      main->centralWidget()->objectName() != kHolderName) {
+    QWidget* content = main->takeCentralWidget();
+    auto* holder = new QWidget;
+    holder->setObjectName(kHolderName);
+    auto* grid = new QGridLayout(holder);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(content, 0, 0, Qt::AlignCenter);
+    main->setCentralWidget(holder);
+  }
   // The font now, so that sizes computed before the first show are right.
   window->setFont(FontFor(look.font, look.pointSize));
 }

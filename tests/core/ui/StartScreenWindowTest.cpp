@@ -261,7 +261,9 @@ TEST_F(StartScreenWindowTest, AnErrorEscapingAClickIsShownNamingItsFile) {
 
 TEST_F(StartScreenWindowTest, TheScreenIsReadableCentredAndKeyboardDriven) {
   ui::ScriptedInteraction talk;
+  writeBytes(programDir() + "PANACHEPCKT.TXT", "beaucoup\r\n");  // a message during the creation
   TForm1 w;
+  ASSERT_EQ(talk.messages.size(), 1);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   // Every label in one installed family of the sans-serif fallback list.
@@ -278,6 +280,14 @@ TEST_F(StartScreenWindowTest, TheScreenIsReadableCentredAndKeyboardDriven) {
   child<QPushButton>(&w, "SpeedButton1")->setFocus();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), resume);
+  // Maximised, the controls keep their places relative to one another.
+  auto* title = child<QLabel>(&w, "Label1");
+  auto* devices = child<QCheckBox>(&w, "BridgeBox");
+  const QPoint spread = devices->mapTo(&w, QPoint()) - title->mapTo(&w, QPoint());
+  w.showMaximized();
+  QTest::qWait(20);
+  EXPECT_EQ(devices->mapTo(&w, QPoint()) - title->mapTo(&w, QPoint()), spread);
+  w.showNormal();
   // Enter presses the focused button.
   QTest::keyClick(resume, Qt::Key_Return);
   ASSERT_FALSE(talk.messages.isEmpty());
