@@ -152,6 +152,24 @@ int main(int argc, char** argv) {
              .text = QStringLiteral("4PXE-2 : 300"),
              .buttons = {QStringLiteral("&OK"), QStringLiteral("ESC/Echap= &Annuler")}, .codes = {1, 0}});
   });
+  shootModal(QStringLiteral("TForm15-missing-results"), [] {
+    ui::Ask({.form = QStringLiteral("TForm15"),
+             .caption = QStringLiteral("Vérification des marques"),
+             .buttons = {QStringLiteral("&Non"), QStringLiteral("&Oui / ESC")},
+             .codes = {1, 2},
+             .cancelCode = 2,
+             .extra = {{QStringLiteral("label"), QStringLiteral("On continue quand même?")},
+                       {QStringLiteral("lines"), QStringList{QStringLiteral("Board  3 : N2/E4"),
+                                                             QStringLiteral("Board 12 : N1/E3 N5/E2")}}}});
+  });
+  shootModal(QStringLiteral("TForm21-question"), [] {
+    ui::Ask({.form = QStringLiteral("TForm21"),
+             .caption = QStringLiteral("Question"),
+             .text = QStringLiteral("Faut-il imprimer les ajustements et pénalités?"),
+             .buttons = {QStringLiteral("&Oui"), QStringLiteral("ESC/Echap = &Non")},
+             .codes = {1, 2},
+             .cancelCode = 2});
+  });
   shootModal(QStringLiteral("generic-question"), [] {
     ui::Ask({.caption = QStringLiteral("Question"), .text = QStringLiteral("Imprimer les résultats ?"),
              .buttons = {QStringLiteral("&Oui"), QStringLiteral("&Non")}, .codes = {1, 2}, .cancelCode = 2});
