@@ -87,7 +87,8 @@ QLayout* contentLayout(QWidget* window) {
 // Carries one window's look and applies it each time the window is shown.
 class Styler : public QObject {
  public:
-  Styler(QWidget* window, const WindowLook& look) : QObject(window), window_(window), look_(look) {
+  Styler(QWidget* window, const WindowLook& look)
+      : QObject(window), window_(window), look_(look), cancel_(look.cancelButton) {
     setObjectName(kStylerName);
     if (window->testAttribute(Qt::WA_Resized)) base_ = window->size();
     window->installEventFilter(this);
@@ -120,9 +121,8 @@ class Styler : public QObject {
         }
       return false;
     }
-    if (key->key() == Qt::Key_Escape && watched == window_ && look_.cancelButton && look_.cancelButton->isVisible() &&
-        look_.cancelButton->isEnabled()) {
-      look_.cancelButton->click();
+    if (key->key() == Qt::Key_Escape && watched == window_ && cancel_ && cancel_->isVisible() && cancel_->isEnabled()) {
+      cancel_->click();
       return true;
     }
     return false;
@@ -146,7 +146,8 @@ class Styler : public QObject {
       QList<QWidget*> chain;
       collectFocusChain(layout, chain);
       for (qsizetype i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
-      // A message box lays itself out.
+      // A message box lays itself out; a main window holds its content
+      // centred already (StyleWindow).
       if (!qobject_cast<QMessageBox*>(window_) && !qobject_cast<QMainWindow*>(window_))
         layout->setAlignment(growsWithTheWindow(window_) ? Qt::Alignment() : Qt::AlignCenter);
     }
@@ -198,6 +199,7 @@ class Styler : public QObject {
 
   QWidget* window_;
   WindowLook look_;
+  QPointer<QAbstractButton> cancel_;
   QSize base_;
 };
 
