@@ -61,7 +61,7 @@ void shootModal(const QString& name, const std::function<void()>& open) {
 }
 
 void shootShown(const QString& name, QWidget* window) {
-  QTest::qWaitForWindowExposed(window);
+  if (!QTest::qWaitForWindowExposed(window)) std::fprintf(stderr, "%s: not exposed\n", qPrintable(name));
   QTest::qWait(50);
   save(window, name);
 }
@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
                                .prompt = QStringLiteral("Numéro du board ?"), .text = QStringLiteral("12")});
   });
   shootModal(QStringLiteral("TForm82-list"), [] {
-    ui::AskLine({.form = QStringLiteral("TForm82"), .caption = QStringLiteral("Choisissez"),
+    ui::AskLine({.form = QStringLiteral("TForm82"), .caption = QStringLiteral("Choisissez"), .headings = {}, .hint = {},
                  .lines = {QStringLiteral("DUPONT Jean/DURAND Paul"), QStringLiteral("LEROY Eve/MARTIN Anne")}});
   });
   shootModal(QStringLiteral("TForm83-tournaments"), [] {
