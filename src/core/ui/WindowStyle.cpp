@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -178,6 +179,9 @@ class Styler : public QObject {
     const QFont font = FontFor(look_.font, look_.pointSize);
     window_->setFont(font);
     const QString mono = FamilyFor(QStringLiteral("Courier New"));
+    // Menus are windows of their own: they would not inherit the font.
+    for (QMenu* menu : window_->findChildren<QMenu*>())
+      if (!menu->testAttribute(Qt::WA_SetFont)) menu->setFont(font);
     for (QWidget* child : window_->findChildren<QWidget*>()) {
       if (!child->testAttribute(Qt::WA_SetFont)) continue;
       QFont own = child->font();

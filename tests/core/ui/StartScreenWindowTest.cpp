@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -270,6 +271,7 @@ TEST_F(StartScreenWindowTest, TheScreenIsReadableCentredAndKeyboardDriven) {
   const QString family = QFontInfo(child<QLabel>(&w, "Label1")->font()).family();
   EXPECT_TRUE(ui::FallbackFamilies(QStringLiteral("Comic Sans MS")).contains(family)) << qPrintable(family);
   for (QLabel* label : w.findChildren<QLabel*>()) EXPECT_EQ(QFontInfo(label->font()).family(), family);
+  for (QMenu* menu : w.findChildren<QMenu*>()) EXPECT_EQ(QFontInfo(menu->font()).family(), family);
   EXPECT_TRUE(ui::FallbackFamilies(QStringLiteral("Courier New")).contains(ui::FamilyFor(QStringLiteral("Courier New"))));
 
   EXPECT_EQ(w.frameGeometry().center(), w.screen()->availableGeometry().center());
