@@ -6,6 +6,7 @@
 #include "core/ui/TForm108.h"
 #include "core/ui/TForm1.h"
 #include "core/ui/WindowInteraction.h"
+#include "devices/ui/DeviceWindows.h"
 #include "scoring/ui/ScoringWindows.h"
 
 #include <QPushButton>
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
   ui::TalvaronApplication app(argc, argv);
   ui::InstallWindowInteraction();
   RegisterScoringWindows();
+  RegisterDeviceWindows();
   InstallCompanionStopper();
 
   // Every window is created once, the start screen first: it is the main
