@@ -45,8 +45,11 @@ void emptyTable(SessionTable& t, const QString& name) {
   t.close();
 }
 
-// The pair slot of a pair number of the result slots; 0 when none holds it.
+// Whether a pair number of the result slots is the BYE's.
 bool isBye(int pairNumber) { return IsByeSlot(FindPairSlot(pairNumber)); }
+
+// An E/W pair number of the round list as the result slots number it.
+int ewResultNumber(int ew) { return MitchellNumbering && ew > 0 && ew <= ResultsPerBoard ? ew + ResultsPerBoard : ew; }
 
 void appendPlayer(SessionTable& t, int table, const QString& direction, const QString& licence, const QString& name) {
   t.append();
@@ -73,7 +76,7 @@ void writeSeatedPlayers(SessionTable& t, const QList<RoundEntry>& rounds) {
     appendPlayer(t, e.table, QStringLiteral("S"), Player2Licences[slot], Player2Names[slot]);
   }
   for (const RoundEntry& e : first) {
-    const int slot = FindPairSlot(e.ewPair);
+    const int slot = FindPairSlot(ewResultNumber(e.ewPair));
     if (slot == 0 || IsByeSlot(slot)) continue;
     appendPlayer(t, e.table, QStringLiteral("E"), Player1Licences[slot], Player1Names[slot]);
     appendPlayer(t, e.table, QStringLiteral("W"), Player2Licences[slot], Player2Names[slot]);
@@ -101,10 +104,8 @@ void writeRoundData(SessionTable& t, const QList<RoundEntry>& rounds) {
   t.select(QStringLiteral("RoundData"));
   t.open();
   for (const RoundEntry& e : rounds) {
-    const int ewNumber = MitchellNumbering && e.ewPair > 0 && e.ewPair <= ResultsPerBoard ? e.ewPair + ResultsPerBoard
-                                                                                          : e.ewPair;
     const bool nsBye = isBye(e.nsPair);
-    const bool ewBye = isBye(ewNumber);
+    const bool ewBye = isBye(ewResultNumber(e.ewPair));
     t.append();
     t.setInteger(QStringLiteral("Section"), 1);
     t.setInteger(QStringLiteral("Table"), e.table);
