@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"
+#include "devices/BridgeMatesControl.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 
@@ -323,10 +324,7 @@ void ResumeTournament() {
     if (BridgeMatesMode) {
       BwsFileName = DataFolder + TournamentCode + QStringLiteral(".BWS");
       if (platform::fileExists(BwsFileName)) {
-        if (!platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) {
-          if (!available(s.startBridgeMatesControl, kResume)) return;
-          s.startBridgeMatesControl();
-        }
+        if (!platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) StartBridgeMatesControl();
         s.startCollectionTimer(1000);
       } else {
         ShowAlert(QStringLiteral("Pas trouvé le fichier ") + BwsFileName +
