@@ -5,7 +5,6 @@
 #include "devices/ui/TForm105.h"
 
 #include <QCheckBox>
-#include <algorithm>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 QLabel* clickableLabel(const QString& text, const QString& name, QWidget* parent) {
