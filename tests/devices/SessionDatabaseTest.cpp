@@ -114,6 +114,7 @@ TEST_F(SessionDatabaseTest, QuotedNamesRoundTripAndColumnsMatchWithoutCase) {
 
 TEST_F(SessionDatabaseTest, AMissingFileIsAnErrorAndNoDatabaseIsMade) {
   const QString missing = dataDir() + "ABSENT.BWS";
+  OpenSessionDatabase(file);  // an open connection is closed first
   try {
     OpenSessionDatabase(missing);
     FAIL() << "opened a missing file";
