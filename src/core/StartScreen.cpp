@@ -10,6 +10,7 @@
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"
+#include "devices/BridgeMatesControl.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "scoring/Frequencies.h"
@@ -388,7 +389,7 @@ void ResumeAfterHidingTheStartScreen() {
     if (BridgeMatesMode) {
       BwsFileName = DataFolder + TournamentCode + QStringLiteral(".BWS");
       if (platform::fileExists(BwsFileName)) {
-        if (!platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) Restart(s.startBridgeMatesControl);
+        if (!platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) StartBridgeMatesControl();
         startTimer(1000);
       } else {
         ShowAlert(QStringLiteral("Pas trouvé le fichier ") + BwsFileName +

@@ -95,7 +95,6 @@ struct StartScreenServices {
   std::function<void()> importFederationSession;
   std::function<void(const FederationSummary&)> showFederationSummary;
   std::function<void()> setTabletFolders;
-  std::function<void()> startBridgeMatesControl;
   std::function<void()> startTabletServer;
   std::function<void()> startTabletCompanion;
   std::function<void(int intervalMs)> startCollectionTimer;

@@ -5,7 +5,9 @@
 #include "core/State.h"
 #include "core/TournamentFiles.h"
 #include "platform/Process.h"
+#include "platform/Registry.h"
 #include "platform/TextFiles.h"
+#include "support/BridgeMatesScorers.h"
 #include "support/TestState.h"
 
 #include <QFile>
@@ -72,7 +74,6 @@ class StartScreenTest : public testing_support::TalvaronTest {
       summary = f;
     };
     s.setTabletFolders = note("tablet folders");
-    s.startBridgeMatesControl = note("start BMPro");
     s.startTabletServer = note("start server");
     s.startTabletCompanion = note("start companion");
     s.startCollectionTimer = [this](int ms) { calls << QStringLiteral("timer %1").arg(ms); };
@@ -365,16 +366,18 @@ TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices
   EXPECT_EQ(talk.messages.last(), "Pas trouvé le fichier " + dataDir() +
                                       "ABC.BWS. Impossible de relancer les BridgeMates avec BMPro. Dites-le à Teo VARNAL...");
   EXPECT_FALSE(TableDevicesMode || BridgeMatesMode || TabletsMode);
-  EXPECT_FALSE(calls.contains("start BMPro"));
+  EXPECT_TRUE(processes.events.filter("start:").isEmpty());
   EXPECT_EQ(calls.last(), "menu today");
 
   calls.clear();
   TableDevicesMode = BridgeMatesMode = true;
-  writeBytes(dataDir() + "abc.bws", "");
+  platform::MemoryRegistry registry;
+  registry.createKey(platform::kBridgeMatesSettingsKey);
+  writeBytes(dataDir() + "abc.bws", readBytes(testing_support::BuiltBwsTemplate()));
   talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
   EXPECT_EQ(BwsFileName, dataDir() + "ABC.BWS");
-  EXPECT_TRUE(calls.contains("start BMPro"));
+  EXPECT_EQ(processes.events.filter("start:").size(), 1);
   EXPECT_TRUE(calls.contains("timer 1000"));
 }
 
