@@ -4,6 +4,7 @@
 #include "core/StartScreen.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"
+#include "core/TournamentMenu.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/TextFiles.h"
@@ -55,6 +56,9 @@ class StartScreenTest : public testing_support::TalvaronTest {
   }
   void TearDown() override {
     startScreenServices() = StartScreenServices{};
+    SetMenuRefresher(nullptr);
+    SetMenuShower(nullptr);
+    menuView() = TournamentMenuView{};
     TalvaronTest::TearDown();
   }
   bool exists(const QString& name) const { return QFile::exists(programDir() + name); }
@@ -76,10 +80,13 @@ class StartScreenTest : public testing_support::TalvaronTest {
     s.setTabletFolders = note("tablet folders");
     s.startTabletServer = note("start server");
     s.startTabletCompanion = note("start companion");
-    s.startCollectionTimer = [this](int ms) { calls << QStringLiteral("timer %1").arg(ms); };
+    SetMenuRefresher([this] {
+      const QString timer = QStringLiteral("timer %1").arg(menuView().timerInterval);
+      if (menuView().timerEnabled && !calls.contains(timer)) calls << timer;
+    });
     s.refreshFrequenciesForDevices = note("frequencies");
     s.refreshResultsForDevices = note("results");
-    s.showResumedTournamentMenu = [this](bool today) { calls << (today ? "menu today" : "menu"); };
+    SetMenuShower([this] { calls << "menu"; });
   }
 
   // A saved tournament of 4 pairs, 2 boards, 2 tables, which the resume
@@ -312,7 +319,7 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
   talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
   EXPECT_EQ(calls, QStringList({"hide", "tablet folders", "timer 500", "start companion",
-                                "frequencies", "results", "menu today"}));
+                                "frequencies", "results", "menu"}));
   EXPECT_EQ(ResultsEntered, 1);
 
   calls.clear();
@@ -327,7 +334,7 @@ TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) 
   TableDevicesMode = TabletsMode = true;
   resumedTournament(true, 4);  // complete
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"hide", "frequencies", "results", "menu today"}));
+  EXPECT_EQ(calls, QStringList({"hide", "frequencies", "results", "menu"}));
 
   calls.clear();
   resumedTournament(false, 1);  // another day: counted as complete
@@ -367,7 +374,7 @@ TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices
                                       "ABC.BWS. Impossible de relancer les BridgeMates avec BMPro. Dites-le à Teo VARNAL...");
   EXPECT_FALSE(TableDevicesMode || BridgeMatesMode || TabletsMode);
   EXPECT_TRUE(processes.events.filter("start:").isEmpty());
-  EXPECT_EQ(calls.last(), "menu today");
+  EXPECT_EQ(calls.last(), "menu");
 
   calls.clear();
   TableDevicesMode = BridgeMatesMode = true;

@@ -163,17 +163,6 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     applyView();
   };
   SetCollectionTimerControl(StopRetrieval, RestartRetrieval);
-  StartScreenServices& s = startScreenServices();
-  s.startCollectionTimer = [](int ms) {
-    if (ms >= 1000)
-      StartBridgeMatesRetrieval();
-    else
-      StartTabletRetrieval();
-  };
-  s.showResumedTournamentMenu = [this](bool datedToday) {
-    showMenu();
-    ResumedMenuSettings(datedToday);
-  };
   applyView();
 }
 
@@ -182,9 +171,6 @@ TForm5::~TForm5() {
   SetMenuShower(nullptr);
   MenuCountersHook = nullptr;
   SetCollectionTimerControl(nullptr, nullptr);
-  StartScreenServices& s = startScreenServices();
-  s.startCollectionTimer = nullptr;
-  s.showResumedTournamentMenu = nullptr;
 }
 
 QPushButton* TForm5::addButton(const QString& name, const QString& caption, const std::function<void()>& routine) {
