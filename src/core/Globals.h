@@ -195,3 +195,9 @@ inline QString RecapTextFile;
 
 // The shared answer of every small dialog (0 = Esc or cancel).
 inline int ChoiceResult = 0;
+
+// Table devices: the club's members program located at start-up, and the
+// result file of the tablets that failed to read at the last passes.
+inline QString ClubMembersFile;
+inline QString LastBadResultFile;
+inline int BadResultFileCount = 0;

@@ -8,6 +8,8 @@
 #include "core/TournamentMenu.h"
 #include "devices/BridgeMatesControl.h"
 #include "devices/BridgeMatesDatabase.h"
+#include "devices/Companions.h"
+#include "devices/TabletFiles.h"
 #include "setup/Movements.h"
 #include "setup/PairLookups.h"
 #include "setup/PairsEntry.h"
@@ -47,13 +49,13 @@ void StartTournament() {
   SaveResults();
   if (TableDevicesMode && BridgeMatesMode) {
     CreateBWS();
-    run(s.writeBridgeMatesTabletFiles);
+    PrepareTabletServer();
   }
   ShowTournamentMenu();
   if (BridgeMatesMode) run(s.showTableStrip);
   if (TableDevicesMode) {
     RemindByePair();
-    run(s.writeTabletFiles);
+    WriteTabletSessionFiles();
     run(s.importPbnDeals);
     WritePairNameFiles();
     ResetCounters();
@@ -61,7 +63,7 @@ void StartTournament() {
     MenuCountersHook(QStringLiteral("--"), QStringLiteral("--"));
   }
   if (TableDevicesMode && TabletsMode) {
-    run(s.startTabletServer);
+    StartTabletServer();
     StartTabletRetrieval();
   }
   if (TableDevicesMode && BridgeMatesMode) {

@@ -1,0 +1,42 @@
+#include "devices/DevicePolling.h"
+
+#include "core/Globals.h"
+#include "devices/TabletImport.h"
+#include "scoring/Frequencies.h"
+#include "scoring/Ranking.h"
+#include "scoring/ResultFiles.h"
+
+void ReadTableStates() {}
+void ReadPlayerNumbers() {}
+void PollHandRecords() {}
+void ImportBridgeMatesResults() {}
+void LoadDiagramFiles() {}
+
+void PollTableDevices() {
+  ReadTableStates();
+  ReadPlayerNumbers();
+  PollHandRecords();
+  ImportBridgeMatesResults();
+  if (TabletsInUse) ImportTabletResults();
+}
+
+void RefreshFrequenciesForDevices() {
+  const bool ventilation = AutoVentilation;
+  AutoVentilation = false;
+  Interactive = false;
+  struct Restore {
+    bool value;
+    ~Restore() { AutoVentilation = value; }
+  } restore{ventilation};
+  ComputeFrequencies();
+  AutoVentilation = ventilation;
+  WriteResultFiles();
+  WriteBoardFiles(true);
+}
+
+void RefreshResultsForDevices() {
+  ComputeResults();
+  WriteResultFiles();
+  WriteBoardFiles(true);
+  WriteSessionFile();
+}
