@@ -14,6 +14,7 @@
 #include "core/ui/TForm95.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QInputDialog>
@@ -137,6 +138,16 @@ class WindowInteraction : public Interaction {
     const QString text = QInputDialog::getText(nullptr, question.caption, question.prompt, QLineEdit::Normal, question.text, &ok);
     if (!ok) return std::nullopt;
     return text;
+  }
+  std::optional<QString> chooseFile(const PathQuestion& question) override {
+    const QString file = QFileDialog::getOpenFileName(nullptr, question.caption, question.folder, question.filter);
+    if (file.isEmpty()) return std::nullopt;
+    return file;
+  }
+  std::optional<QString> chooseFolder(const PathQuestion& question) override {
+    const QString folder = QFileDialog::getExistingDirectory(nullptr, question.caption, question.folder);
+    if (folder.isEmpty()) return std::nullopt;
+    return folder;
   }
 };
 
