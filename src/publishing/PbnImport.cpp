@@ -24,7 +24,8 @@ struct TagPair {
 QList<TagPair> tagPairs(const QString& line) {
   static const QRegularExpression tag(QStringLiteral(R"x(\[\s*([A-Za-z0-9_]+)\s*"([^"]*)"\s*\])x"));
   QList<TagPair> pairs;
-  if (line.trimmed().startsWith(QLatin1Char('%'))) return pairs;  // escaped line
+  const QString text = line.trimmed();
+  if (text.startsWith(QLatin1Char('%')) || text.startsWith(QLatin1Char(';'))) return pairs;  // escape or comment line
   for (auto it = tag.globalMatch(line); it.hasNext();) {
     const auto m = it.next();
     pairs.append({m.captured(1), m.captured(2)});

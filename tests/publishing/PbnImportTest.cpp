@@ -1,5 +1,6 @@
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
+#include "core/Settings.h"
 #include "platform/TextFiles.h"
 #include "publishing/DealDiagrams.h"
 #include "publishing/PbnImport.h"
@@ -179,7 +180,9 @@ TEST_F(PbnImportTest, ImportReportsTheCountAndFindsTheFileByOption) {
 }
 
 TEST_F(PbnImportTest, UnknownOptionIsResetAndTheChooserOffersTheFolder) {
-  PbnOption = 7;
+  writeBytes(programDir() + "OPTIONPBN.TXT", "7\r\n");
+  writeBytes(programDir() + "DOSSIERPBN.TXT", (DiagramFolder + "\r\n").toUtf8());
+  ReadPbnOptions();
   writePbn(DiagramFolder + "mardi.PBN", 26);
   writePbn(DiagramFolder + "Lundi.pbn", 2);
   writeBytes(DiagramFolder + "notes.txt", "");
