@@ -7,6 +7,8 @@
 
 #include "platform/Folders.h"
 
+#include <cerrno>
+
 namespace {
 
 const QString kSuitLetters[4] = {QStringLiteral("P"), QStringLiteral("C"), QStringLiteral("K"), QStringLiteral("T")};
@@ -49,6 +51,12 @@ QStringList DiagramLines(int board, const DealHoldings& hands) {
 QString DiagramFilesFolder() { return TabletSharedFolder + QStringLiteral("/Diagrammes"); }
 
 void WriteDiagramFile(int board, const DealHoldings& hands) {
+  // Without the tablets' folder the files would land at the root of the disk.
+  if (TabletSharedFolder.isEmpty())
+    throw platform::IoError(ENOENT, DiagramFilesFolder(),
+                            QStringLiteral("Le dossier des tablettes n'existe pas encore: le diagramme de la donne %1 "
+                                           "n'est pas écrit.")
+                                .arg(board));
   const QString folder = platform::resolvePath(DiagramFilesFolder());
   platform::makeFolder(folder);
   const QStringList lines = DiagramLines(board, hands);

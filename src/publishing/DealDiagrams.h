@@ -23,7 +23,8 @@ QStringList DiagramLines(int board, const DealHoldings& hands);
 // TabletSharedFolder + "/Diagrammes" (no final separator).
 QString DiagramFilesFolder();
 // Writes "S" + n + ".TXT" (created folder, atomic rewrite) and its hand-off
-// copy n + ".TXT". Write failures raise platform::IoError.
+// copy n + ".TXT". Write failures, and a tablets' folder not set yet, raise
+// platform::IoError.
 void WriteDiagramFile(int board, const DealHoldings& hands);
 
 // With table devices: every hand-off copy of deals 1..DealCount is read into

@@ -65,6 +65,14 @@ TEST_F(PbnImportTest, HoldingsBecomeFrenchRanksAndReadBack) {
   EXPECT_EQ(HoldingFromDiagram(5, "Nord", "C"), "");
   EXPECT_EQ(HoldingFromDiagram(5, "Ouest", "P"), "AKQJT98765");
   EXPECT_EQ(HoldingFromDiagram(5, "Est", "K"), "QJT");
+  // Copies of boards out of play, and every copy without table devices, stay.
+  EXPECT_FALSE(WritePbnDealDiagram(6, "N:- - - -"));
+  LoadDiagramFiles();
+  EXPECT_TRUE(QFile::exists(diagrams() + "6.TXT"));
+  EXPECT_FALSE(WritePbnDealDiagram(4, "N:- - - -"));
+  TableDevicesMode = false;
+  LoadDiagramFiles();
+  EXPECT_TRUE(QFile::exists(diagrams() + "4.TXT"));
 }
 
 TEST_F(PbnImportTest, FirstSeatAndUnreadableDeals) {
