@@ -17,6 +17,8 @@
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultListings.h"
 #include "scoring/Ranking.h"
+#include "publishing/DiagramDisplay.h"
+#include "setup/MovementView.h"
 
 namespace {
 
@@ -384,17 +386,13 @@ void OptionsMenuClick() {
   runService(tournamentMenuServices().runGeneralOptions, QStringLiteral("Modification des réglages et des paramètres"));
 }
 
-void MovementClick() {
-  runService(tournamentMenuServices().showMovement, QStringLiteral("Voir ou imprimer le schéma du mouvement"));
-}
+void MovementClick() { VoirMouvement(); }
 
 void FederationSaveClick() {
   runService(tournamentMenuServices().saveForFederation, QStringLiteral("Sauver les résultats pour FFBClubNet"));
 }
 
-void DiagramsClick() {
-  runService(tournamentMenuServices().showDiagrams, QStringLiteral("Voir ou imprimer les diagrammes des étuis"));
-}
+void DiagramsClick() { ShowDiagrams(); }
 
 void WebClick() {
   runService(tournamentMenuServices().saveResultsForWeb, QStringLiteral("Sauver les résultats en format WEB"));

@@ -33,6 +33,8 @@ class RecordingInteraction : public ui::Interaction {
   int choose(const ui::Choice& c) override { return windows_->choose(c); }
   int chooseLine(const ui::ListChoice& c) override { return windows_->chooseLine(c); }
   std::optional<QString> askText(const ui::TextQuestion& q) override { return windows_->askText(q); }
+  std::optional<QString> chooseFile(const ui::PathQuestion& q) override { return windows_->chooseFile(q); }
+  std::optional<QString> chooseFolder(const ui::PathQuestion& q) override { return windows_->chooseFolder(q); }
   QStringList messages;
 
  private:
