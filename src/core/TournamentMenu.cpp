@@ -12,6 +12,8 @@
 #include "core/TournamentFiles.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
+#include "publishing/BridgeWebs.h"
+#include "publishing/WebPages.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 
@@ -400,10 +402,11 @@ void DiagramsClick() {
 }
 
 void WebClick() {
-  runService(tournamentMenuServices().saveResultsForWeb, QStringLiteral("Sauver les résultats en format WEB"));
+  RecomputeAndSaveResults();
+  if (FrequenciesComputed) SaveResultsForWeb();
 }
 
-void BridgeWebsClick() { runService(tournamentMenuServices().bridgeWebs, QStringLiteral("BridgeWebs")); }
+void BridgeWebsClick() { BridgeWebsFunctions(); }
 
 QStringList ArrowSwitchReminderLines() {
   QString devices;

@@ -123,8 +123,6 @@ struct TournamentMenuServices {
   std::function<void()> showMovement;           // VoirMouvement
   std::function<void()> saveForFederation;      // SaveForFederation
   std::function<void()> showDiagrams;           // ShowDiagrams
-  std::function<void()> saveResultsForWeb;      // SaveResultsForWeb
-  std::function<void()> bridgeWebs;             // the BridgeWebs functions
   std::function<void()> writeResultFiles;       // WriteResultFiles
   std::function<void(bool)> writeBoardFiles;    // WriteBoardFiles
   std::function<void()> showArrowSwitchReminder;  // TForm90, beside the menu
