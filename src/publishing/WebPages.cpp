@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -359,16 +360,16 @@ void WriteWebPages() {
   if (!RewriteTableResultFiles()) return;
   const QString folder = WebFolder();
   QDir().mkpath(folder);
-  // The page names its style sheet and script "BEstyle.css" and "BElib.txt":
-  // on a case-sensitive server both spellings must be there.
+  // The copies take the spelling the page asks for ("BElib.txt",
+  // "BEstyle.css"), so that a server that tells case apart finds them.
   struct Support {
     QString name;
-    QString alias;
+    QString copy;
   };
   const Support support[] = {{QStringLiteral("BELib.txt"), QStringLiteral("BElib.txt")},
                              {QStringLiteral("BEStyle.css"), QStringLiteral("BEstyle.css")},
-                             {QStringLiteral("liste.css"), {}},
-                             {QStringLiteral("dealer.gif"), {}}};
+                             {QStringLiteral("liste.css"), QStringLiteral("liste.css")},
+                             {QStringLiteral("dealer.gif"), QStringLiteral("dealer.gif")}};
   for (const Support& s : support) {
     if (!platform::fileExists(ProgramFolder + s.name)) {
       ShowAlert(QStringLiteral("Désolé, le fichier \"") + ProgramFolder + s.name +
@@ -377,9 +378,9 @@ void WriteWebPages() {
     }
   }
   for (const Support& s : support) {
-    const QString source = platform::resolvePath(ProgramFolder + s.name);
-    CopySupportFile(source, folder + s.name);
-    if (!s.alias.isEmpty()) CopySupportFile(source, folder + s.alias);
+    const QString target = folder + s.copy;
+    if (QFileInfo(platform::resolvePath(target)).fileName() != s.copy) platform::deleteFile(target);
+    CopySupportFile(platform::resolvePath(ProgramFolder + s.name), target);
   }
 
   const QString key = WebKey();
