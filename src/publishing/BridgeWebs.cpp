@@ -209,6 +209,13 @@ void GoToSite() {
 }  // namespace
 
 void BridgeWebsFunctions() {
+  // The probes let the windows work meanwhile: a second click waits its turn.
+  static bool running = false;
+  if (running) return;
+  running = true;
+  struct Done {
+    ~Done() { running = false; }
+  } done;
   if (ImpScoring) {
     ShowAlert(QStringLiteral("Désolé, BridgeWebs ne permet pas l'affichage des résultats celculés en formule BUTLER "
                              "(IMP's)!"));
