@@ -111,6 +111,19 @@ TEST_F(WebPagesTest, PageDataAndHandsAreWrittenInUtf8) {
   EXPECT_EQ(script.messages.last(), "Vous pouvez maintenant lancer le programme \"Sitorelle.EXE...\"");
 }
 
+TEST_F(WebPagesTest, HowellWithDirectorAndScorerKnownAsksNothing) {
+  IsHowell = true;
+  testing_support::writeBytes(programDir() + "Arbitre.TXT", "Anne\r\n");
+  testing_support::writeBytes(programDir() + "Ordinateur.TXT", "Marc");
+  QDir().mkpath(dataDir());
+  ui::ScriptedInteraction script;
+  WriteWebData(dataDir(), "2024031514");
+  EXPECT_TRUE(script.choices.isEmpty());
+  const QString data = Utf8File(dataDir() + "D2024031514.txt");
+  EXPECT_TRUE(data.contains("BE.winners = 1;\r\nBE.tables = 0;\r\nBE.director = 'Anne';\r\nBE.scorer = 'Marc';\r\n"));
+  EXPECT_TRUE(data.contains("'Mouvement Howell de 0 tables et 0 &eacute;tuis';"));
+}
+
 TEST_F(WebPagesTest, MissingStyleSheetStopsBeforeThePage) {
   prepare();
   QFile::remove(programDir() + "liste.css");
