@@ -8,6 +8,7 @@
 #include "core/ui/TForm5.h"
 #include "core/ui/TForm90.h"
 #include "core/ui/WindowInteraction.h"
+#include "devices/ui/DeviceWindows.h"
 #include "publishing/ui/PublishingDialogs.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "setup/ui/SetupWindows.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
   ui::InstallWindowInteraction();
   RegisterScoringWindows();
   RegisterSetupWindows();
+  RegisterDeviceWindows();
   RegisterPublishingWindows();
   InstallCompanionStopper();
 

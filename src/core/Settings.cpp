@@ -5,11 +5,15 @@
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
+#include "core/StartScreen.h"
 #include "core/State.h"
+#include "devices/BridgeMatesControl.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/TextFiles.h"
+
+#include <QSet>
 
 #include <optional>
 
@@ -83,27 +87,35 @@ void setMovementFolders() {
   }
 }
 
+// Writes a value file's default. A failed write (a read-only program folder)
+// is reported once per file and the default is used all the same.
+void writeDefault(const QString& name, const QString& line) {
+  static QSet<QString> reported;
+  try {
+    WriteSettingLine(name, line);
+  } catch (const platform::IoError&) {
+    const QString path = SettingsPath(name);
+    if (reported.contains(path)) return;
+    reported.insert(path);
+    ReportEscapedError(std::current_exception());
+  }
+}
+
 // A value file holding one line, created with its default when absent.
 QString lineOrCreate(const QString& name, const QString& fallback) {
   if (const auto line = firstLine(name)) return *line;
-  WriteSettingLine(name, fallback);
+  writeDefault(name, fallback);
   return fallback;
 }
 
 int readPbnOption() {
   const auto line = firstLine(QStringLiteral("OPTIONPBN.TXT"));
   if (!line) {
-    WriteSettingLine(QStringLiteral("OPTIONPBN.TXT"), QString::number(kDefaultPbnOption));
+    writeDefault(QStringLiteral("OPTIONPBN.TXT"), QString::number(kDefaultPbnOption));
     return kDefaultPbnOption;
   }
   // A number outside 1..4 is kept: the PBN import reports it and resets it.
   return leadingInteger(*line).value_or(kDefaultPbnOption);
-}
-
-QString bridgeMatesControlProgram() {
-  if (!BridgeMatesControlPath.isEmpty()) return BridgeMatesControlPath;
-  const QString beside = SettingsPath(QStringLiteral("BMPro.EXE"));
-  return platform::fileExists(beside) ? platform::resolvePath(beside) : QStringLiteral("BMPro.EXE");
 }
 
 const QString kNeverRunText = QStringLiteral(
@@ -135,14 +147,14 @@ void prepareControlProgramRegistry() {
     platform::processes().stop(exe);
     PauseMs(1000);
   }
-  const int result = platform::processes().start(bridgeMatesControlProgram(), {});
+  const int result = platform::processes().start(BridgeMatesControlProgram(), {});
   if (result == platform::kStartNotFound) {
     ShowAlert(QStringLiteral("Pas trouvé ") + exe + QStringLiteral(". Impossible de continuer!"));
-    HaltProgram();
+    StopCompanionsAndHalt();
   }
   if (result <= 32) {
     ShowAlert(QStringLiteral("Erreur %1 au lancement de ").arg(result) + exe + QStringLiteral(". Impossible de continuer! On arrête"));
-    HaltProgram();
+    StopCompanionsAndHalt();
   }
   ui::Ask({.form = QStringLiteral("TForm97"),
            .caption = QStringLiteral("Message"),
@@ -259,6 +271,9 @@ void ReadBMParams() {
            .text = QStringLiteral("Modifiez ces paramètres pour les BridgeMates"),
            .buttons = {QStringLiteral("OK")},
            .codes = {1}});
+  // The window writes the file at its OK; it is written in any case, so that
+  // the first-use message is shown once.
+  if (!SettingExists(QStringLiteral("BMParams.TXT"))) WriteBMParams();
   if (ClubMode && BridgeMatesMode) prepareControlProgramRegistry();
 }
 
@@ -268,7 +283,7 @@ bool ReadDeviceKind() {
     if (!kind.isEmpty())
       ShowAlert(QStringLiteral("Problème: les dispositifs ne sont ni des tablettes ni des BridgeMates! On suppose des tablettes..."));
     kind = kTabletsKind;
-    WriteDeviceKind(kind);
+    writeDefault(QStringLiteral("QUILLMARKE.TXT"), kind);
   }
   BridgeMatesMode = kind == kBridgeMatesKind;
   TabletsMode = !BridgeMatesMode;

@@ -95,7 +95,6 @@ struct StartScreenServices {
   std::function<void()> importFederationSession;
   std::function<void(const FederationSummary&)> showFederationSummary;
   std::function<void()> setTabletFolders;
-  std::function<void()> startBridgeMatesControl;
   std::function<void()> startTabletServer;
   std::function<void()> startTabletCompanion;
   std::function<void(int intervalMs)> startCollectionTimer;
@@ -114,3 +113,7 @@ QString EscapedErrorMessage(const std::exception& error);
 // Shows the message of an escaped error in the system message box. A fatal
 // stop (tests) is passed on.
 void ReportEscapedError(std::exception_ptr error);
+// Runs one step of a longer piece of work: an error it raises is shown as
+// the error handler shows it and the caller goes on with its next step. A
+// fatal stop is passed on.
+void RunReported(const std::function<void()>& step);

@@ -14,7 +14,10 @@
 #include "platform/TextFiles.h"
 #include "publishing/BridgeWebs.h"
 #include "publishing/WebPages.h"
+#include "scoring/Adjustments.h"
 #include "scoring/Frequencies.h"
+#include "scoring/ResultFiles.h"
+#include "scoring/ResultListings.h"
 #include "scoring/Ranking.h"
 
 namespace {
@@ -66,14 +69,6 @@ class TimedCaption {
   QString& caption_;
   QString original_;
 };
-
-void writeBoardFiles() {
-  if (tournamentMenuServices().writeBoardFiles) tournamentMenuServices().writeBoardFiles(true);
-}
-
-void writeResultFiles() {
-  if (tournamentMenuServices().writeResultFiles) tournamentMenuServices().writeResultFiles();
-}
 
 void showCounters() {
   TournamentMenuView& v = menuView();
@@ -243,7 +238,7 @@ void RecomputeAndSaveResults() {
   Interactive = false;
   if (!FrequenciesComputed) return;
   ComputeResults();
-  writeResultFiles();
+  WriteResultFiles();
   SaveTournamentAll();
 }
 
@@ -309,7 +304,7 @@ void FrequenciesClick() {
     ComputeFrequencies();
     caption.show(QStringLiteral("Fréquences calculées..."));
   }
-  writeBoardFiles();
+  WriteBoardFiles(true);
   if (!FrequenciesComputed) ShowAlert(kIncorrectResults);
 }
 
@@ -323,14 +318,14 @@ void ResultsClick() {
     ComputeResults();
     caption.show(QStringLiteral("Résultats calculés..."));
   }
-  writeResultFiles();
+  WriteResultFiles();
   SaveTournamentAll();
-  writeBoardFiles();
+  WriteBoardFiles(true);
   if (!FrequenciesComputed) ShowAlert(kIncorrectResults);
 }
 
 void AdjustmentsClick() {
-  runService(tournamentMenuServices().adjustmentsAndPenalties, QStringLiteral("Ajustements et pénalités"));
+  AdjustmentsAndPenaltiesMenu();
 }
 
 void BoardPrintoutClick() {
@@ -341,10 +336,12 @@ void BoardPrintoutClick() {
 }
 
 void ResultsDisplayClick() {
-  const auto& work = IsPatton ? tournamentMenuServices().showPattonResults : tournamentMenuServices().showPairResults;
-  if (!available(work, QStringLiteral("Affichage / Impression des résultats"))) return;
   RecomputeAndSaveResults();
-  if (ResultsAvailable) work();
+  if (!ResultsAvailable) return;
+  if (IsPatton)
+    ShowPattonResults();
+  else
+    ShowPairResults();
 }
 
 void PairRecapsClick() {
