@@ -44,7 +44,8 @@ TForm77::TForm77(QWidget* parent)
 
 int TForm77::ask(const ui::Choice& choice) {
   const int item = choice.extra.value(QStringLiteral("item"), 1).toInt();
-  group_->setTitle(Form77Fields.groupCaption);
+  const QString caption = choice.extra.value(QStringLiteral("groupCaption"), Form77Fields.groupCaption).toString();
+  group_->setTitle(caption.isEmpty() ? QStringLiteral("Pour un Mitchell") : caption);
   items_[item == 2 ? 1 : 0]->setChecked(true);
   edit1_->setText(Form77Fields.director);
   edit2_->setText(Form77Fields.scorer);
