@@ -12,6 +12,8 @@
 #include "core/TournamentFiles.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
+#include "publishing/BridgeWebs.h"
+#include "publishing/WebPages.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Frequencies.h"
 #include "scoring/ResultFiles.h"
@@ -395,10 +397,11 @@ void FederationSaveClick() {
 void DiagramsClick() { ShowDiagrams(); }
 
 void WebClick() {
-  runService(tournamentMenuServices().saveResultsForWeb, QStringLiteral("Sauver les résultats en format WEB"));
+  RecomputeAndSaveResults();
+  if (FrequenciesComputed) SaveResultsForWeb();
 }
 
-void BridgeWebsClick() { runService(tournamentMenuServices().bridgeWebs, QStringLiteral("BridgeWebs")); }
+void BridgeWebsClick() { BridgeWebsFunctions(); }
 
 QStringList ArrowSwitchReminderLines() {
   QString devices;

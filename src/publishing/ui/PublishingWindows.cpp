@@ -1,11 +1,13 @@
 #include "publishing/ui/PublishingWindows.h"
 
 #include "core/ui/WindowInteraction.h"
+#include "publishing/ui/PublishingDialogs.h"
 #include "publishing/ui/TForm107.h"
 #include "publishing/ui/TForm64.h"
 #include "publishing/ui/TForm85.h"
 
 void RegisterPublishingWindows() {
+  RegisterPublishingDialogs();
   ui::RegisterChoiceWindow(QStringLiteral("TForm64"), [](const ui::Choice& c) {
     TForm64 window;
     return window.ask(c.text, c.extra.value(QStringLiteral("diagrams")).toStringList());
