@@ -17,6 +17,7 @@ class TForm58 : public QDialog {
  public:
   explicit TForm58(TableSheet& sheet, QWidget* parent = nullptr);
 
+  TableSheet& sheet() { return sheet_; }
   // Draws the sheet, the board grid, the labels and the options again.
   void refresh();
 
