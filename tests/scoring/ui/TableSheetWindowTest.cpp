@@ -12,6 +12,7 @@
 #include "scoring/Adjustments.h"
 #include "scoring/Frequencies.h"
 #include "scoring/ScoringFixture.h"
+#include "support/RecordingInteraction.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "scoring/ui/TForm58.h"
 #include "scoring/ui/TForm62.h"
@@ -25,27 +26,9 @@
 #include <QTest>
 
 using testing_support::ModalScript;
+using testing_support::RecordingInteraction;
 
 namespace {
-
-// Messages and beeps are recorded; every question is asked in its window.
-class RecordingInteraction : public ui::Interaction {
- public:
-  RecordingInteraction() : windows_(ui::installedInteraction()) { ui::setInteraction(this); }
-  ~RecordingInteraction() override { ui::setInteraction(windows_); }
-  void beep() override { ++beeps; }
-  void pause(int) override {}
-  void showMessage(const QString& text) override { messages << text; }
-  void showSystemMessage(const QString& text) override { messages << text; }
-  int choose(const ui::Choice& c) override { return windows_->choose(c); }
-  int chooseLine(const ui::ListChoice& c) override { return windows_->chooseLine(c); }
-  std::optional<QString> askText(const ui::TextQuestion& q) override { return windows_->askText(q); }
-  QStringList messages;
-  int beeps = 0;
-
- private:
-  ui::Interaction* windows_;
-};
 
 void Type(QWidget* window, const QString& text) {
   for (const QChar c : text) QTest::keyClick(ModalScript::focusOf(window), c.toLatin1());
