@@ -8,6 +8,7 @@
 #include "core/TournamentMenu.h"
 #include "devices/BridgeMatesControl.h"
 #include "devices/BridgeMatesDatabase.h"
+#include "publishing/PbnImport.h"
 #include "setup/Movements.h"
 #include "setup/PairLookups.h"
 #include "setup/PairsEntry.h"
@@ -54,7 +55,7 @@ void StartTournament() {
   if (TableDevicesMode) {
     RemindByePair();
     run(s.writeTabletFiles);
-    run(s.importPbnDeals);
+    ImportPbnDiagrams();
     WritePairNameFiles();
     ResetCounters();
   } else if (MenuCountersHook) {

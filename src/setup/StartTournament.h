@@ -15,7 +15,6 @@ struct StartTournamentServices {
   std::function<void()> showTableStrip;        // BridgeMates: the table states beside the menu
   std::function<void()> writeBridgeMatesTabletFiles;
   std::function<void()> writeTabletFiles;      // the tablets' session files
-  std::function<void()> importPbnDeals;
   std::function<void()> startTabletServer;
 };
 StartTournamentServices& startTournamentServices();
