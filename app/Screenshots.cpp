@@ -8,6 +8,8 @@
 #include "core/ui/TForm110.h"
 #include "core/ui/TForm59.h"
 #include "core/ui/WindowInteraction.h"
+#include "publishing/ui/PublishingDialogs.h"
+#include "publishing/ui/PublishingWindows.h"
 #include "scoring/ui/ScoringWindows.h"
 
 #include <QDialog>
@@ -86,6 +88,7 @@ int main(int argc, char** argv) {
   QDir().mkpath(outputFolder);
   ui::InstallWindowInteraction();
   RegisterScoringWindows();
+  RegisterPublishingWindows();
 
   TForm1 startScreen;
   TForm59 quitConfirmation;
@@ -173,6 +176,47 @@ int main(int argc, char** argv) {
   shootModal(QStringLiteral("generic-question"), [] {
     ui::Ask({.caption = QStringLiteral("Question"), .text = QStringLiteral("Imprimer les résultats ?"),
              .buttons = {QStringLiteral("&Oui"), QStringLiteral("&Non")}, .codes = {1, 2}, .cancelCode = 2});
+  });
+  shootModal(QStringLiteral("TForm77-director"), [] {
+    ui::Ask({.form = QStringLiteral("TForm77"), .caption = QStringLiteral("Arbitre"), .extra = {{"item", 2}}});
+  });
+  shootModal(QStringLiteral("TForm78-replace"), [] {
+    ui::Ask({.form = QStringLiteral("TForm78"),
+             .caption = QStringLiteral("Avertissement"),
+             .text = QStringLiteral("Il existe déjà un tournoi\nsauvé à cette date...\nFaut-il remplacer ce tournoi par "
+                                    "celui-ci?"),
+             .buttons = {QStringLiteral("&Remplacer"), QStringLiteral("&Annuler")},
+             .codes = {1, 2},
+             .cancelCode = 2,
+             .extra = {{"edit", QStringLiteral("Fichiers R/D/H/2026120720")}}});
+  });
+  shootModal(QStringLiteral("TForm79-mitchell-display"), [] {
+    ui::Ask({.form = QStringLiteral("TForm79"), .caption = QStringLiteral("Affichage"),
+             .extra = {{"item", 2}, {"groupCaption", QStringLiteral("Pour un Mitchell...")}}});
+  });
+  shootModal(QStringLiteral("TForm80-upload"), [] {
+    ui::Ask({.form = QStringLiteral("TForm80"),
+             .caption = QStringLiteral("Message"),
+             .text = QStringLiteral("Le fichier 2026Dec07.XML a été créé dans /home/club/Resultats/DossierBridgeWebs/."),
+             .buttons = {QStringLiteral("&Oui"), QStringLiteral("&Plus tard...")},
+             .codes = {1, 2},
+             .cancelCode = 2});
+  });
+  shootModal(QStringLiteral("TForm87-bridgewebs"), [] {
+    ui::Ask({.form = QStringLiteral("TForm87"),
+             .caption = QStringLiteral("Fonctions BridgeWebs"),
+             .buttons = {QStringLiteral("Sauver les résultats sur BridgeWebs"),
+                         QStringLiteral("Aller sur votre site BridgeWebs"), QStringLiteral("Ne rien faire")},
+             .codes = {1, 2, 3},
+             .cancelCode = 3});
+  });
+  shootModal(QStringLiteral("TForm103-no-internet"), [] {
+    ui::Ask({.form = QStringLiteral("TForm103"),
+             .caption = QStringLiteral("Message"),
+             .text = QStringLiteral("Pas de connection Internet"),
+             .buttons = {QStringLiteral("&Continuer"), QStringLiteral("&Arrêter")},
+             .codes = {1, 2},
+             .cancelCode = 2});
   });
 
   ui::ShowNotice(QStringLiteral("TForm110"), QStringLiteral("Backup en cours..."));

@@ -9,12 +9,14 @@
 #include "core/ui/TForm90.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/ui/DeviceWindows.h"
+#include "publishing/ui/PublishingWindows.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "setup/ui/SetupWindows.h"
 #include "setup/ui/TForm4.h"
 #include "setup/Players.h"
 #include "setup/ui/TForm2.h"
 #include "setup/ui/TForm3.h"
+#include "setup/ui/TForm73.h"
 #include "setup/ui/TForm81.h"
 
 #include <QPushButton>
@@ -50,6 +52,7 @@ int main(int argc, char** argv) {
   RegisterScoringWindows();
   RegisterSetupWindows();
   RegisterDeviceWindows();
+  RegisterPublishingWindows();
   InstallCompanionStopper();
 
   // Every window is created once, the start screen first: it is the main
@@ -64,6 +67,7 @@ int main(int argc, char** argv) {
   TForm108 resumeWarning;
   TForm110 backupWait;
   TForm4 pairsEntry;
+  TForm73 movementView;
 
   startScreen.show();
   closeStartScreenWhenAsked(startScreen);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, only what this machine still lacks to build
 # and test Talvaron, and the French locale the tests also run under.
+#   --browser   also Debian's chromium, for the test that opens the web pages
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,10 @@ packages=(
   poppler-utils locales
   fonts-dejavu-core fonts-liberation
 )
+
+if [ "${1:-}" = "--browser" ] && ! command -v chromium >/dev/null 2>&1; then
+  packages+=(chromium)
+fi
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

@@ -201,3 +201,12 @@ inline int ChoiceResult = 0;
 inline QString ClubMembersFile;
 inline QString LastBadResultFile;
 inline int BadResultFileCount = 0;
+
+// Deal diagrams and the movement view.
+inline QString ChosenPbnFile;  // the PBN file picked in the chooser, "" when none
+inline constexpr int kMaxMovementRows = 1344;
+inline int MovementRowCount = 0;  // rows in use, separators (round 0) included
+inline OneBased<int, kMaxMovementRows> MovementRowRound;
+inline OneBased<int, kMaxMovementRows> MovementRowTable;
+inline OneBased<int, kMaxMovementRows> MovementRowNs;
+inline OneBased<int, kMaxMovementRows> MovementRowEw;  // E/W in Mitchell numbering 1..tables

@@ -16,6 +16,8 @@ class SilentInteraction : public Interaction {
   int choose(const Choice& choice) override { return choice.cancelCode; }
   int chooseLine(const ListChoice&) override { return 0; }
   std::optional<QString> askText(const TextQuestion&) override { return std::nullopt; }
+  std::optional<QString> chooseFile(const PathQuestion&) override { return std::nullopt; }
+  std::optional<QString> chooseFolder(const PathQuestion&) override { return std::nullopt; }
 };
 
 SilentInteraction silent;

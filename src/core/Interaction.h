@@ -41,6 +41,13 @@ struct TextQuestion {
   QString text;  // the text offered
 };
 
+// A file or a folder picked on disk; nothing when cancelled.
+struct PathQuestion {
+  QString caption{};
+  QString folder{};  // where the picker opens
+  QString filter{};  // files only: "Fichiers PBN (*.pbn)"
+};
+
 class Interaction {
  public:
   virtual ~Interaction() = default;
@@ -53,6 +60,10 @@ class Interaction {
   virtual int choose(const Choice& choice) = 0;
   virtual int chooseLine(const ListChoice& choice) = 0;
   virtual std::optional<QString> askText(const TextQuestion& question) = 0;
+  // The system's pickers: a full file name, or a folder (without a final
+  // separator).
+  virtual std::optional<QString> chooseFile(const PathQuestion& question) = 0;
+  virtual std::optional<QString> chooseFolder(const PathQuestion& question) = 0;
 };
 
 // The installed interaction (never null: a silent one that answers "cancel"

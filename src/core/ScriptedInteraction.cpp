@@ -22,6 +22,8 @@ ScriptedInteraction& ScriptedInteraction::answerCancel() {
   return *this;
 }
 
+ScriptedInteraction& ScriptedInteraction::answerPath(QString path) { return answerText(std::move(path)); }
+
 ScriptedInteraction::Answer ScriptedInteraction::next(const QString& what) {
   if (answers_.empty()) throw std::logic_error(("no scripted answer for: " + what).toStdString());
   Answer a = std::move(answers_.front());
@@ -75,6 +77,24 @@ std::optional<QString> ScriptedInteraction::askText(const TextQuestion& question
   if (std::holds_alternative<Cancel>(a)) return std::nullopt;
   if (!std::holds_alternative<QString>(a)) throw std::logic_error("scripted answer is not a text: " + question.prompt.toStdString());
   return std::get<QString>(a);
+}
+
+std::optional<QString> ScriptedInteraction::pickPath(const QString& kind, const PathQuestion& question) {
+  questions << question.caption;
+  pathQuestions << question;
+  events << kind + QStringLiteral(": ") + question.caption;
+  const Answer a = next(QStringLiteral("%1 \"%2\"").arg(kind, question.caption));
+  if (std::holds_alternative<Cancel>(a)) return std::nullopt;
+  if (!std::holds_alternative<QString>(a)) throw std::logic_error("scripted answer is not a path: " + question.caption.toStdString());
+  return std::get<QString>(a);
+}
+
+std::optional<QString> ScriptedInteraction::chooseFile(const PathQuestion& question) {
+  return pickPath(QStringLiteral("file"), question);
+}
+
+std::optional<QString> ScriptedInteraction::chooseFolder(const PathQuestion& question) {
+  return pickPath(QStringLiteral("folder"), question);
 }
 
 int ScriptedInteraction::beepsBefore(const QString& text) const {

@@ -24,7 +24,8 @@ class ScriptedInteraction : public Interaction {
 
   ScriptedInteraction& answer(int code);          // the next choose() / chooseLine()
   ScriptedInteraction& answerText(QString text);  // the next askText()
-  ScriptedInteraction& answerCancel();            // the next askText() is cancelled
+  ScriptedInteraction& answerCancel();            // the next askText() or picker is cancelled
+  ScriptedInteraction& answerPath(QString path);  // the next chooseFile() / chooseFolder()
   bool allAnswered() const { return answers_.empty(); }
 
   void beep() override;
@@ -34,15 +35,19 @@ class ScriptedInteraction : public Interaction {
   int choose(const Choice& choice) override;
   int chooseLine(const ListChoice& choice) override;
   std::optional<QString> askText(const TextQuestion& question) override;
+  std::optional<QString> chooseFile(const PathQuestion& question) override;
+  std::optional<QString> chooseFolder(const PathQuestion& question) override;
 
   // What happened, in order: "beep", "message: <text>", "system: <text>",
-  // "choice: <text>", "list: <caption>", "text: <prompt>", "pause: <ms>".
+  // "choice: <text>", "list: <caption>", "text: <prompt>", "pause: <ms>",
+  // "file: <caption>", "folder: <caption>".
   QStringList events;
   QStringList messages;   // texts of showMessage and showSystemMessage
   QStringList questions;  // texts of the questions asked
   QList<Choice> choices;  // the button questions asked, whole
   QList<ListChoice> lists;
   QList<TextQuestion> textQuestions;
+  QList<PathQuestion> pathQuestions;  // files and folders asked
   int beeps = 0;
   int pausedMs = 0;
 
@@ -51,6 +56,7 @@ class ScriptedInteraction : public Interaction {
 
  private:
   Answer next(const QString& what);
+  std::optional<QString> pickPath(const QString& kind, const PathQuestion& question);
   std::deque<Answer> answers_;
   Interaction* previous_ = nullptr;
 };

@@ -15,11 +15,15 @@
 #include "devices/TabletImport.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
+#include "publishing/BridgeWebs.h"
+#include "publishing/WebPages.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Frequencies.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultListings.h"
 #include "scoring/Ranking.h"
+#include "publishing/DiagramDisplay.h"
+#include "setup/MovementView.h"
 
 namespace {
 
@@ -380,23 +384,20 @@ void OptionsMenuClick() {
   runService(tournamentMenuServices().runGeneralOptions, QStringLiteral("Modification des réglages et des paramètres"));
 }
 
-void MovementClick() {
-  runService(tournamentMenuServices().showMovement, QStringLiteral("Voir ou imprimer le schéma du mouvement"));
-}
+void MovementClick() { VoirMouvement(); }
 
 void FederationSaveClick() {
   runService(tournamentMenuServices().saveForFederation, QStringLiteral("Sauver les résultats pour FFBClubNet"));
 }
 
-void DiagramsClick() {
-  runService(tournamentMenuServices().showDiagrams, QStringLiteral("Voir ou imprimer les diagrammes des étuis"));
-}
+void DiagramsClick() { ShowDiagrams(); }
 
 void WebClick() {
-  runService(tournamentMenuServices().saveResultsForWeb, QStringLiteral("Sauver les résultats en format WEB"));
+  RecomputeAndSaveResults();
+  if (FrequenciesComputed) SaveResultsForWeb();
 }
 
-void BridgeWebsClick() { runService(tournamentMenuServices().bridgeWebs, QStringLiteral("BridgeWebs")); }
+void BridgeWebsClick() { BridgeWebsFunctions(); }
 
 QStringList ArrowSwitchReminderLines() {
   QString devices;

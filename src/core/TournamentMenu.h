@@ -117,11 +117,8 @@ struct TournamentMenuServices {
   std::function<void()> mailPairRecaps;         // MailPairRecaps
   std::function<void()> cumulateTournaments;    // CumulateTournaments
   std::function<void()> runGeneralOptions;      // RunGeneralOptions
-  std::function<void()> showMovement;           // VoirMouvement
+  std::function<void()> showMovement;           // TForm73, beside the menu
   std::function<void()> saveForFederation;      // SaveForFederation
-  std::function<void()> showDiagrams;           // ShowDiagrams
-  std::function<void()> saveResultsForWeb;      // SaveResultsForWeb
-  std::function<void()> bridgeWebs;             // the BridgeWebs functions
   std::function<void()> showArrowSwitchReminder;  // TForm90, beside the menu
 };
 TournamentMenuServices& tournamentMenuServices();

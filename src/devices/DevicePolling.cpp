@@ -2,15 +2,14 @@
 
 #include "core/Globals.h"
 #include "devices/TabletImport.h"
+#include "publishing/DealDiagrams.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
 
 void ReadTableStates() {}
 void ReadPlayerNumbers() {}
-void PollHandRecords() {}
 void ImportBridgeMatesResults() {}
-void LoadDiagramFiles() {}
 
 void PollTableDevices() {
   ReadTableStates();

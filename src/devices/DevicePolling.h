@@ -13,10 +13,8 @@ void RefreshFrequenciesForDevices();
 // session file.
 void RefreshResultsForDevices();
 
-// The readers of the BridgeMates' session database and of the deals entered
-// at the tables; filled by the BridgeMates exchange and the deal diagrams.
+// The readers of the BridgeMates' session database; filled by the
+// BridgeMates exchange.
 void ReadTableStates();
 void ReadPlayerNumbers();
-void PollHandRecords();
 void ImportBridgeMatesResults();
-void LoadDiagramFiles();

@@ -13,6 +13,7 @@
 #include "devices/TablePlayers.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletLines.h"
+#include "publishing/DealDiagrams.h"
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"

@@ -90,6 +90,95 @@ SheetKey SheetKeyFor(int key, const QString& text, bool keypad) {
   }
 }
 
+int BoardLineSlots(int board, std::array<int, kMaxTables + 1>& lineSlots) {
+  lineSlots.fill(0);
+  const int count = std::clamp(ResultsPerBoard, 0, kMaxTables);
+  if (board < 1 || board > kMaxBoards) return count;
+  const int first = (board - 1) * ResultsPerBoard + 1;
+  const int last = std::min(board * ResultsPerBoard, kMaxResultSlots);
+  int line = 0;
+  auto add = [&](int s) {
+    if (line < count) lineSlots[static_cast<std::size_t>(++line)] = s;
+  };
+  if (SheetOrderByRounds && !IsAppendix) {
+    const int rounds = FederationMode ? RoundsScheduled : RoundCount;
+    for (int r = 1; r <= rounds; ++r)
+      for (int s = first; s <= last; ++s)
+        if (ResultNsPair[s] != 0 && ResultRound[s] == r) add(s);
+  } else if (!IsHowell) {
+    for (int k = 1; k <= count; ++k)
+      for (int s = first; s <= last; ++s)
+        if (ResultNsPair[s] == k) {
+          lineSlots[static_cast<std::size_t>(k)] = s;
+          break;
+        }
+  } else {
+    for (int p = 1; p <= PairSlotCount; ++p)
+      for (int s = first; s <= last; ++s)
+        if (ResultNsPair[s] == p) add(s);
+  }
+  return count;
+}
+
+std::optional<int> TypedNumberScore(const QString& text, bool ewColumn, int board) {
+  // The E/W column counts for E/W; a sign typed as well is not doubled.
+  int sign = ewColumn ? -1 : 1;
+  QString digits = text;
+  if (digits.startsWith(u'-')) {
+    sign = -1;
+    digits.remove(0, 1);
+  } else if (digits.startsWith(u'+')) {
+    digits.remove(0, 1);
+  }
+  if (!IsInteger(digits) || digits.startsWith(u'-') || digits.startsWith(u'+')) {
+    ShowAlertWithBeeps(2, u'"' + text + QStringLiteral("\" n'est pas un nombre!"));
+    return std::nullopt;
+  }
+  qint64 points = digits.toLongLong();
+  if (ScoresTimesTen) points *= 10;
+  if (points != 0 && !IsPossibleScore(static_cast<int>(std::min<qint64>(points, 1000000)))) {
+    ShowAlertWithBeeps(2, u'"' + text + QStringLiteral("\" : nombre incorrrect!"));
+    return std::nullopt;
+  }
+  if (points == 0) return 0;
+  const int score = sign * static_cast<int>(points);
+  if (!VulnerabilityCoherenceTest(score, board)) {
+    ShowAlertWithBeeps(2, QStringLiteral("Vérifiez la vulnérabilité..."));
+    return std::nullopt;
+  }
+  return score;
+}
+
+void PrepareSlotForResult(int slot, int board, int score) {
+  // Adjusted results keep their given percentages.
+  const int first = (board - 1) * ResultsPerBoard + 1;
+  const int last = std::min(board * ResultsPerBoard, kMaxResultSlots);
+  for (int s = std::max(first, 1); s <= last; ++s)
+    if (ResultScore[s] != kScoreAdjusted) ResultNsPercent[s] = ResultEwPercent[s] = 0;
+  // A result replacing an adjusted one must not be turned back into "AJU.".
+  if (ResultScore[slot] == kScoreAdjusted && score != kScoreAdjusted) RemoveResultAdjustment(slot);
+}
+
+void DeleteSlotResult(int slot) {
+  ResultScore[slot] = kScoreNone;
+  ResultContract[slot].clear();
+  ResultLead[slot] = QStringLiteral("?");
+  ResultDeclarer[slot] = QStringLiteral("?");
+  ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
+  ResultMatchpoints[slot] = 0;
+  RemoveResultAdjustment(slot);
+}
+
+bool SwapResultSides(int slot) {
+  if (ResultScore[slot] >= kScoreAverage) {
+    ShowAlert(QStringLiteral("Impossible d'inverser un tel score! Supprimez-le et modifiez-le d'abord"));
+    return false;
+  }
+  ResultSwapped[slot] = 1 - ResultSwapped[slot];
+  SaveResults();
+  return true;
+}
+
 void WriteAskLeadMarker(bool on) {
   const QString name = ProgramFolder + kAskLeadMarker;
   if (on)
@@ -113,31 +202,7 @@ void ScoreSheet::layOut(int board) {
   board_ = std::clamp(board, 1, std::max(1, std::min(BoardCount, kMaxBoards)));
   CurrentBoard = board_;
   expected_ = scoring::ExpectedSlots();
-  lineCount_ = std::clamp(ResultsPerBoard, 0, kMaxTables);
-  slots_.fill(0);
-  const int first = (board_ - 1) * ResultsPerBoard + 1;
-  const int last = std::min(board_ * ResultsPerBoard, kMaxResultSlots);
-  int line = 0;
-  auto add = [&](int s) {
-    if (line < lineCount_) slots_[static_cast<std::size_t>(++line)] = s;
-  };
-  if (SheetOrderByRounds && !IsAppendix) {
-    const int rounds = FederationMode ? RoundsScheduled : RoundCount;
-    for (int r = 1; r <= rounds; ++r)
-      for (int s = first; s <= last; ++s)
-        if (ResultNsPair[s] != 0 && ResultRound[s] == r) add(s);
-  } else if (!IsHowell) {
-    for (int k = 1; k <= lineCount_; ++k)
-      for (int s = first; s <= last; ++s)
-        if (ResultNsPair[s] == k) {
-          slots_[static_cast<std::size_t>(k)] = s;
-          break;
-        }
-  } else {
-    for (int p = 1; p <= PairSlotCount; ++p)
-      for (int s = first; s <= last; ++s)
-        if (ResultNsPair[s] == p) add(s);
-  }
+  lineCount_ = BoardLineSlots(board_, slots_);
   current_ = 1;
   for (int l = 1; l <= lineCount_; ++l)
     if (takesResult(l) && ResultScore[slotOfLine(l)] == kScoreNone) {
@@ -150,6 +215,10 @@ void ScoreSheet::layOut(int board) {
 ScoreSheet::Line ScoreSheet::cells(int line) const {
   const int s = slotOfLine(line);
   if (s == 0) return {QStringLiteral("Donne"), QStringLiteral("non"), QStringLiteral("jouée"), {}, {}, {}};
+  return SlotCells(s, takesResult(line));
+}
+
+ScoreSheet::Line ScoreSheet::SlotCells(int s, bool takes) {
   if (ResultRound[s] > RoundsPlayed) return {QStringLiteral("Tour"), QStringLiteral("non"), QStringLiteral("joué."), {}, {}, {}};
   const int ns = ResultNsPair[s];
   const int ew = ResultEwPair[s];
@@ -159,7 +228,7 @@ ScoreSheet::Line ScoreSheet::cells(int line) const {
   l[1] = (ew == 0 || IsByeNumber(ew) ? QStringLiteral("BYE") : PairNumberText(ew)) + star;
   const int score = ResultScore[s];
   if (score == kScoreNone) {
-    l[2] = takesResult(line) ? QStringLiteral("?") : QStringLiteral(" ");
+    l[2] = takes ? QStringLiteral("?") : QStringLiteral(" ");
   } else {
     l[2] = ResultContract[s];
     if (score == 0) {
@@ -190,7 +259,7 @@ QString ScoreSheet::vulnerabilityLabel() const {
   return QStringLiteral(" Vulnérabilité: ") + VulnerabilityText(board_) + u' ';
 }
 
-QStringList ScoreSheet::optionTexts() const {
+QStringList ScoreSheet::OptionTexts() {
   return {(CoherenceTest ? QStringLiteral("Avec") : QStringLiteral("Sans")) + QStringLiteral(" test de cohérence"),
           QStringLiteral("Nombres ") + (ScoresTimesTen ? QStringLiteral("* 10") : QStringLiteral("normaux")),
           QStringLiteral("Classement par ") + (SheetOrderByRounds ? QStringLiteral("tours") : QStringLiteral("N/S")),
@@ -244,7 +313,7 @@ void ScoreSheet::toggleOrder() {
 }
 void ScoreSheet::toggleLineSkip() { SheetLineSkip = !SheetLineSkip; }
 
-bool ScoreSheet::toggleEntryMode(bool withRefusals) {
+bool ScoreSheet::ToggleEntryMode(bool withRefusals) {
   if (withRefusals && FederationMode) {
     ShowAlert(QStringLiteral("Impossible d'utiliser la marque par nombres pour un tournoi FFB!"));
     return false;
@@ -339,34 +408,13 @@ bool ScoreSheet::validate(const QString& typed, EntryColumn column) {
     store(ContractTextBuilt, score, Kind::Typed);
     return true;
   }
-  // Points: the E/W column counts for E/W; a sign typed as well is not doubled.
-  int sign = column == EntryColumn::EwPoints ? -1 : 1;
-  QString digits = text;
-  if (digits.startsWith(u'-')) {
-    sign = -1;
-    digits.remove(0, 1);
-  } else if (digits.startsWith(u'+')) {
-    digits.remove(0, 1);
-  }
-  if (!IsInteger(digits) || digits.startsWith(u'-') || digits.startsWith(u'+')) {
-    ShowAlertWithBeeps(2, u'"' + text + QStringLiteral("\" n'est pas un nombre!"));
-    return false;
-  }
-  qint64 points = digits.toLongLong();
-  if (ScoresTimesTen) points *= 10;
-  if (points != 0 && !IsPossibleScore(static_cast<int>(std::min<qint64>(points, 1000000)))) {
-    ShowAlertWithBeeps(2, u'"' + text + QStringLiteral("\" : nombre incorrrect!"));
-    return false;
-  }
-  if (points == 0) {
+  const std::optional<int> number = TypedNumberScore(text, column == EntryColumn::EwPoints, board_);
+  if (!number) return false;
+  if (*number == 0) {
     restoreUndo();
     return false;
   }
-  const int score = sign * static_cast<int>(points);
-  if (!VulnerabilityCoherenceTest(score, board_)) {
-    ShowAlertWithBeeps(2, QStringLiteral("Vérifiez la vulnérabilité..."));
-    return false;
-  }
+  const int score = *number;
   ContractTextBuilt.clear();
   store(QString(), score, Kind::Typed);
   return true;
@@ -376,14 +424,7 @@ void ScoreSheet::store(const QString& text, int score, Kind kind) {
   const int slot = currentSlot();
   if (slot == 0) return;
   CurrentBoard = board_;
-  // The board's frequencies must be computed again (adjusted results keep
-  // their given percentages).
-  const int first = (board_ - 1) * ResultsPerBoard + 1;
-  const int last = std::min(board_ * ResultsPerBoard, kMaxResultSlots);
-  for (int s = first; s <= last; ++s)
-    if (ResultScore[s] != kScoreAdjusted) ResultNsPercent[s] = ResultEwPercent[s] = 0;
-  // A result replacing an adjusted one must not be turned back into "AJU.".
-  if (ResultScore[slot] == kScoreAdjusted && score != kScoreAdjusted) RemoveResultAdjustment(slot);
+  PrepareSlotForResult(slot, board_, score);
   ResultContract[slot] = text;
   ResultScore[slot] = score;
 
@@ -456,13 +497,7 @@ bool ScoreSheet::clearSlot(int slot, bool byeTest) {
     return false;
   }
   CurrentBoard = board_;
-  ResultScore[slot] = kScoreNone;
-  ResultContract[slot].clear();
-  ResultLead[slot] = QStringLiteral("?");
-  ResultDeclarer[slot] = QStringLiteral("?");
-  ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
-  ResultMatchpoints[slot] = 0;
-  RemoveResultAdjustment(slot);
+  DeleteSlotResult(slot);
   return true;
 }
 
@@ -500,12 +535,7 @@ void ScoreSheet::clearBoard() {
 void ScoreSheet::swapCurrent() {
   const int s = currentSlot();
   if (s == 0 || !takesResult(current_)) return;
-  if (ResultScore[s] >= kScoreAverage) {
-    ShowAlert(QStringLiteral("Impossible d'inverser un tel score! Supprimez-le et modifiez-le d'abord"));
-    return;
-  }
-  ResultSwapped[s] = 1 - ResultSwapped[s];
-  SaveResults();
+  SwapResultSides(s);
 }
 
 void ScoreSheet::close() {

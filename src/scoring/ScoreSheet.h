@@ -49,6 +49,27 @@ enum class SheetKey {
 // "Y", "!" repeats like the space bar (the keys of both keyboards there).
 SheetKey SheetKeyFor(int key, const QString& text, bool keypad = false);
 
+// What both entry windows share: the score typed as a number, the slot
+// prepared for a new result, the deletion and the swap of a result, and the
+// traveller of a board.
+
+// A score typed as a number ("420", "-50"; ewColumn: typed for E/W) on
+// board: the N/S score, 0 when the text evaluates to 0, nothing when it is
+// refused (the message shown with its beeps).
+std::optional<int> TypedNumberScore(const QString& text, bool ewColumn, int board);
+// Before a new result goes into slot of board: the board's percentages must
+// be computed again, and an adjustment replaced by another result goes away.
+void PrepareSlotForResult(int slot, int board, int score);
+// Clears the result of slot (score 10000, contract, lead and declarer, its
+// percentages and its ".ADJ" line); CurrentBoard must be the slot's board.
+void DeleteSlotResult(int slot);
+// Swaps N/S and E/W of the result of slot and saves; "MOY.", "AJU." and an
+// empty slot are refused with the message.
+bool SwapResultSides(int slot);
+// The slots of a board's traveller lines in the order chosen (by rounds or
+// by N/S pair), 0 for a line without a slot; returns the number of lines.
+int BoardLineSlots(int board, std::array<int, kMaxTables + 1>& lineSlots);
+
 // Where the entry field opens.
 enum class EntryColumn { None, Result, NsPoints, EwPoints };
 
@@ -68,12 +89,15 @@ class ScoreSheet {
   bool takesResult(int line) const;
   // The six cells of a line as shown.
   Line cells(int line) const;
+  // The cells of a traveller line that has a slot (takes: it owes a result).
+  static Line SlotCells(int slot, bool takes);
   // The status text beside the entry field for the current line.
   QString status() const;
   QString boardLabel() const;
   QString vulnerabilityLabel() const;
   // The texts of the "Options actuelles" box.
-  QStringList optionTexts() const;
+  QStringList optionTexts() const { return OptionTexts(); }
+  static QStringList OptionTexts();
   // Lines moved by Page Up and Page Down.
   void setPageSize(int lines) { page_ = lines > 0 ? lines : 1; }
 
@@ -91,7 +115,8 @@ class ScoreSheet {
   void toggleTimesTen();
   void toggleOrder();
   // F4: false (with the message shown) when the mode cannot change now.
-  bool toggleEntryMode(bool withRefusals = true);
+  bool toggleEntryMode(bool withRefusals = true) { return ToggleEntryMode(withRefusals); }
+  static bool ToggleEntryMode(bool withRefusals);
   void toggleLineSkip();
   // "Demander l'entame": false (with the message) when it cannot be set.
   bool setAskLead(bool on);

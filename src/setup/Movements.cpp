@@ -170,11 +170,10 @@ Next clubFile(bool fromNowOn, QString& path) {
 }
 
 Next openFile(QString& path) {
-  ui::TextQuestion question;
-  question.form = QStringLiteral("TOpenDialog");
+  ui::PathQuestion question;
   question.caption = QStringLiteral("Montrez le fichier contenant la description du tournoi");
-  question.text = MovementFolder;
-  const auto chosen = ui::interaction().askText(question);
+  question.folder = MovementFolder;
+  const auto chosen = ui::interaction().chooseFile(question);
   if (!chosen || chosen->isEmpty()) return Next::Abandon;
   path = *chosen;
   return Next::Read;

@@ -10,6 +10,7 @@
 #include "devices/BridgeMatesDatabase.h"
 #include "devices/Companions.h"
 #include "devices/TabletFiles.h"
+#include "publishing/PbnImport.h"
 #include "setup/Movements.h"
 #include "setup/PairLookups.h"
 #include "setup/PairsEntry.h"
@@ -56,7 +57,7 @@ void StartTournament() {
   if (TableDevicesMode) {
     RemindByePair();
     WriteTabletSessionFiles();
-    run(s.importPbnDeals);
+    ImportPbnDiagrams();
     WritePairNameFiles();
     ResetCounters();
   } else if (MenuCountersHook) {

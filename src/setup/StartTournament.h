@@ -13,6 +13,5 @@ void StartTournament();
 // the part of the program that provides it; until then the step does nothing.
 struct StartTournamentServices {
   std::function<void()> showTableStrip;        // BridgeMates: the table states beside the menu
-  std::function<void()> importPbnDeals;
 };
 StartTournamentServices& startTournamentServices();

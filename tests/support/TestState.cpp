@@ -74,6 +74,8 @@ void resetGlobals() {
     ChoiceListItems[p].clear();
   }
   for (int s = 1; s <= kMaxResultSlots; ++s) MovementBoardsText[s].clear();
+  ChosenPbnFile.clear();
+  MovementRowCount = 0;
 }
 
 void TalvaronTest::SetUp() {

@@ -164,6 +164,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   };
   SetCollectionTimerControl(StopRetrieval, RestartRetrieval);
   applyView();
+  ui::StyleWindow(this);
 }
 
 TForm5::~TForm5() {

@@ -15,6 +15,7 @@
 #include "core/ui/WindowStyle.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QInputDialog>
@@ -149,6 +150,16 @@ class WindowInteraction : public Interaction {
     StyleWindow(&dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue();
+  }
+  std::optional<QString> chooseFile(const PathQuestion& question) override {
+    const QString file = QFileDialog::getOpenFileName(nullptr, question.caption, question.folder, question.filter);
+    if (file.isEmpty()) return std::nullopt;
+    return file;
+  }
+  std::optional<QString> chooseFolder(const PathQuestion& question) override {
+    const QString folder = QFileDialog::getExistingDirectory(nullptr, question.caption, question.folder);
+    if (folder.isEmpty()) return std::nullopt;
+    return folder;
   }
 };
 

@@ -57,6 +57,7 @@ TForm104::TForm104(QWidget* parent) : QDialog(parent) {
   row->addWidget(new QLabel(QStringLiteral("( ESC ou RETURN )"), this));
   row->addStretch();
   layout->addLayout(row);
+  ui::StyleWindow(this);
 }
 
 void TForm104::keyPressEvent(QKeyEvent* event) {

@@ -1,4 +1,5 @@
 #include "devices/ui/TForm105.h"
+#include "core/ui/WindowStyle.h"
 
 #include "core/Globals.h"
 
@@ -52,6 +53,7 @@ TForm105::TForm105(QWidget* parent) : QDialog(parent) {
   row->addWidget(new QLabel(QStringLiteral("( = ENTER )"), this));
   row->addStretch();
   layout->addLayout(row);
+  ui::StyleWindow(this);
 }
 
 void TForm105::showEvent(QShowEvent* event) {

@@ -102,6 +102,7 @@ TForm93::TForm93(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWi
   layout->addLayout(okRow);
   Label5->installEventFilter(this);
   Label7->installEventFilter(this);
+  ui::StyleWindow(this);
 }
 
 void TForm93::applyView(const BridgeMatesParamsView& view) {

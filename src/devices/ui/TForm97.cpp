@@ -26,6 +26,7 @@ TForm97::TForm97(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
   layout->addLayout(row);
+  ui::StyleWindow(this);
 }
 
 void TForm97::setText(const QString& text) { Memo1->setText(ui::PlainLines(text)); }

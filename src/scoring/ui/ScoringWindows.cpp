@@ -12,12 +12,23 @@
 #include "scoring/ui/TForm19.h"
 #include "scoring/ui/TForm21.h"
 #include "scoring/ui/TForm56.h"
+#include "scoring/ui/TForm58.h"
 #include "scoring/ui/TForm60.h"
+#include "scoring/ui/TForm62.h"
 #include "scoring/ui/TForm98.h"
 
 #include <QPointer>
 
 namespace {
+
+template <typename Window>
+int Remind(const ui::Choice& choice) {
+  Window window;
+  window.setLines(choice.extra.value(QStringLiteral("title")).toString(),
+                  choice.extra.value(QStringLiteral("lines")).toStringList());
+  window.exec();
+  return 1;
+}
 
 template <typename Window>
 int AskIn(const ui::Choice& choice) {
@@ -36,6 +47,9 @@ TForm33* DeletionListing() {
 
 void RegisterScoringWindows() {
   tournamentMenuServices().showTravellerEntry = ShowTravellerEntry;
+  tournamentMenuServices().enterTableSheets = [] { EnterTableSheets(ShowTableSheet); };
+  ui::RegisterChoiceWindow(QStringLiteral("TForm62"), &Remind<TForm62>);
+  ui::RegisterChoiceWindow(QStringLiteral("TForm63"), &Remind<TForm63>);
   ui::RegisterChoiceWindow(QStringLiteral("TForm60"), &AskIn<TForm60>);
   ui::RegisterChoiceWindow(QStringLiteral("TForm15"), &AskIn<TForm15>);
   ui::RegisterChoiceWindow(QStringLiteral("TForm21"), &AskIn<TForm21>);

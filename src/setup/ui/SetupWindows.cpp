@@ -14,7 +14,6 @@
 #include "setup/ui/TForm9.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 
 namespace {
 
@@ -67,11 +66,5 @@ void RegisterSetupWindows() {
   ui::RegisterTextWindow(QStringLiteral("TForm6"), [](const ui::TextQuestion& q) -> std::optional<QString> {
     TForm6 window;
     return window.ask(q);
-  });
-  // The open dialog of a movement file: all files, starting in the folder given.
-  ui::RegisterTextWindow(QStringLiteral("TOpenDialog"), [](const ui::TextQuestion& q) -> std::optional<QString> {
-    const QString path = QFileDialog::getOpenFileName(nullptr, q.caption, q.text, QStringLiteral("*"));
-    if (path.isEmpty()) return std::nullopt;
-    return path;
   });
 }

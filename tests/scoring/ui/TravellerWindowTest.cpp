@@ -8,6 +8,7 @@
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ScoringFixture.h"
+#include "support/RecordingInteraction.h"
 #include "scoring/ui/AdjustmentWindows.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "scoring/ui/TForm56.h"
@@ -18,26 +19,9 @@
 #include <QTest>
 
 using testing_support::ModalScript;
+using testing_support::RecordingInteraction;
 
 namespace {
-
-// Messages and beeps are recorded; every question is asked in its window.
-class RecordingInteraction : public ui::Interaction {
- public:
-  RecordingInteraction() : windows_(ui::installedInteraction()) { ui::setInteraction(this); }
-  ~RecordingInteraction() override { ui::setInteraction(windows_); }
-  void beep() override {}
-  void pause(int) override {}
-  void showMessage(const QString& text) override { messages << text; }
-  void showSystemMessage(const QString& text) override { messages << text; }
-  int choose(const ui::Choice& c) override { return windows_->choose(c); }
-  int chooseLine(const ui::ListChoice& c) override { return windows_->chooseLine(c); }
-  std::optional<QString> askText(const ui::TextQuestion& q) override { return windows_->askText(q); }
-  QStringList messages;
-
- private:
-  ui::Interaction* windows_;
-};
 
 // Each character to the control that has the keyboard focus.
 void Type(QWidget* window, const QString& text) {

@@ -1,0 +1,207 @@
+#include "publishing/WebPages.h"
+
+#include "core/ScriptedInteraction.h"
+#include "publishing/WebText.h"
+#include "scoring/ClubTournament.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+// A diagram of the program's 30-line layout; North holds no diamond.
+QString Diagram(int board, const QString& firstLine = {}) {
+  QStringList lines{firstLine.isEmpty() ? QStringLiteral("Board %1").arg(board) : firstLine, "--------", "", "Nord", ""};
+  lines << "P  A R X 3" << "C  D V 2" << "K  " << "T  9 8 7 6 5 4";
+  for (const char* seat : {"Sud", "Est", "Ouest"})
+    lines << "" << seat << "" << "P  2" << "C  A R 3" << "K  A R D V X 9 8" << "T  A";
+  return lines.join("\r\n") + "\r\n";
+}
+
+QString Utf8File(const QString& path) { return QString::fromUtf8(testing_support::readBytes(path)); }
+
+}  // namespace
+
+class WebPagesTest : public ClubTournamentTest {
+ protected:
+  // The club tournament with texts that need escaping, started 2024-03-15
+  // at 14:05, and the shipped support files in the program folder.
+  void prepare() {
+    loadAndCompute();
+    DateYear = "2024";
+    DateMonth = "03";
+    DateDay = "15";
+    TimeText = "140500";
+    ClubName = QStringLiteral("Arts & Loisirs");
+    TournamentName = QStringLiteral("Tournoi de l'été");
+    Player1Names[1] = QStringLiteral("D'HONDT Zoé");
+    DealCount = 3;
+    DealDiagrams[1] = Diagram(1);
+    DealDiagrams[3] = Diagram(3);
+    for (const char* name : {"BELib.txt", "BEStyle.css", "liste.css", "dealer.gif"})
+      QFile::copy(QCoreApplication::applicationDirPath() + "/" + name, programDir() + name);
+  }
+  QString web() const { return dataDir() + "DossierWEB/"; }
+};
+
+TEST_F(WebPagesTest, ContractTextsOfThePage) {
+  ResultsPerBoard = 4;
+  ResultContract[1] = "4PXE-2";
+  ResultLead[1] = "10C";
+  ResultDeclarer[1] = "?";
+  ResultContract[2] = "6CXXO+1";
+  ResultLead[2] = "AP";
+  ResultContract[3] = "PASSE";
+  ResultScore[4] = 420;
+  ResultContract[5] = "3SSN=";  // "S" then a declarer letter: redoubled
+  ResultContract[6] = "2TS-1";  // "S" then the sign: declarer South
+  ResultLead[6] = "xK";
+  EXPECT_EQ(WebContractText(1), "4Sx-2EHX");
+  EXPECT_EQ(WebContractText(2), "6Hxx+1WSA");
+  EXPECT_EQ(WebContractText(3), "PASS");
+  EXPECT_EQ(WebContractText(4), "*420*");
+  EXPECT_EQ(WebContractText(5), "3NTxx=N");
+  EXPECT_EQ(WebContractText(6), "2C-1SD2");
+}
+
+TEST_F(WebPagesTest, TextsAreEscapedForTheirContext) {
+  EXPECT_EQ(publishing::JsEscape("a\\b'c\r\nd</script>"), "a\\\\b\\'c\\r\\nd<\\/script>");
+  EXPECT_EQ(publishing::HtmlEscape("Arts & <Loisirs> \"D'Hondt\""), "Arts &amp; &lt;Loisirs&gt; &quot;D&#39;Hondt&quot;");
+  EXPECT_EQ(publishing::XmlEscape("Arts & Loisirs <D'Hondt>"), "Arts &amp; Loisirs &lt;D&apos;Hondt&gt;");
+  EXPECT_EQ(HtmlAccents("Léa Çà"), "L&eacute;a Ç&agrave;");
+  EXPECT_EQ(StripAccents("  Tournoi de l'été . Club des Œillets  "), "Tournoi de l'ete Club des Œillets");
+}
+
+TEST_F(WebPagesTest, PageDataAndHandsAreWrittenInUtf8) {
+  prepare();
+  ui::ScriptedInteraction script;
+  script.answer(2);  // "Arbitre": separate N/S and E/W rankings
+  WriteWebPages();
+  ASSERT_TRUE(script.allAnswered());
+  EXPECT_FALSE(OneWinnerMitchell);
+
+  const QString page = Utf8File(web() + "R2024031514.html");
+  EXPECT_TRUE(page.startsWith("<!DOCTYPE HTML> <!-- HTML5 -->\r\n<html>\r\n<head>\r\n<title>Results - 2024031514</title>\r\n"
+                              "<meta charset='UTF-8'/>    <!-- required by HTML5 -->\r\n"));
+  EXPECT_TRUE(page.contains("<script type='text/javascript' src='D2024031514.txt'></script>\r\n"));
+  EXPECT_TRUE(page.endsWith("<p><a href=\"liste.html\">Retour &agrave; la liste des tournois</a>\r\n</body>\r\n</html>\r\n"));
+  for (const char* name : {"BElib.txt", "BEstyle.css", "liste.css", "dealer.gif"})
+    EXPECT_TRUE(QFile::exists(web() + name)) << name;
+
+  const QString data = Utf8File(web() + "D2024031514.txt");
+  EXPECT_TRUE(data.contains("BE.club = 'Arts &amp; Loisirs';\r\n"));
+  EXPECT_TRUE(data.contains("BE.title = 'Tournoi de l&#39;été';\r\n"));
+  EXPECT_TRUE(data.contains("BE.winners = 2;\r\nBE.tables = 4;\r\nBE.director = '?';\r\nBE.scorer = '?';\r\n"));
+  EXPECT_TRUE(data.contains("['D&#39;HONDT Zo&eacute;', 'MARTIN Paul', '3', 5, 12,    41.67],   // Paire 1\r\n"))
+      << data.toStdString();
+  EXPECT_TRUE(data.contains("[,,,,,0,]   // Paire 8\r\n"));
+  // Board 1: three results on a top of 4; the BYE pair's table has none.
+  EXPECT_TRUE(data.contains("[  // Board 1\r\n[1, 5, '4S=SHA', 420, 3, 1],\r\n[2, 6, '4S=N', 420, 3, 1],\r\n"
+                            "[3, 7, '3S+2SDK', 200, 0, 4]\r\n],\r\n"))
+      << data.toStdString();
+
+  const QString hands = Utf8File(web() + "H2024031514.txt");
+  EXPECT_EQ(hands,
+            "BE.hands[1]='ARX3 DV2  987654,2 AR3 ARDVX98 A,2 AR3 ARDVX98 A,2 AR3 ARDVX98 A';"
+            "BE.hands[3]='ARX3 DV2  987654,2 AR3 ARDVX98 A,2 AR3 ARDVX98 A,2 AR3 ARDVX98 A';"
+            "//              S   H   D   C\r\n"
+            "//                 North             East             South             West\r\n");
+  EXPECT_EQ(script.messages.last(), "Vous pouvez maintenant lancer le programme \"Sitorelle.EXE...\"");
+}
+
+TEST_F(WebPagesTest, HowellWithDirectorAndScorerKnownAsksNothing) {
+  IsHowell = true;
+  testing_support::writeBytes(programDir() + "Arbitre.TXT", "Anne\r\n");
+  testing_support::writeBytes(programDir() + "Ordinateur.TXT", "Marc");
+  QDir().mkpath(dataDir());
+  ui::ScriptedInteraction script;
+  WriteWebData(dataDir(), "2024031514");
+  EXPECT_TRUE(script.choices.isEmpty());
+  const QString data = Utf8File(dataDir() + "D2024031514.txt");
+  EXPECT_TRUE(data.contains("BE.winners = 1;\r\nBE.tables = 0;\r\nBE.director = 'Anne';\r\nBE.scorer = 'Marc';\r\n"));
+  EXPECT_TRUE(data.contains("'Mouvement Howell de 0 tables et 0 &eacute;tuis';"));
+}
+
+TEST_F(WebPagesTest, MissingStyleSheetStopsBeforeThePage) {
+  prepare();
+  QFile::remove(programDir() + "liste.css");
+  ui::ScriptedInteraction script;
+  WriteWebPages();
+  ASSERT_EQ(script.messages.size(), 1);
+  EXPECT_EQ(script.messages[0], "Désolé, le fichier \"" + programDir() + "liste.css\" n'existe pas! On arrête...!");
+  EXPECT_FALSE(QFile::exists(web() + "R2024031514.html"));
+}
+
+TEST_F(WebPagesTest, ReplacingIsAskedAndADiagramWithoutBoardLeavesNoHands) {
+  prepare();
+  QDir().mkpath(web());
+  testing_support::writeBytes(web() + "R2024031514.html", "old");
+  testing_support::writeBytes(web() + "H2024031514.txt", "old");
+  {
+    ui::ScriptedInteraction script;
+    script.answer(2);  // "&Annuler"
+    WriteWebPages();
+    EXPECT_EQ(script.choices[0].extra.value("edit").toString(), "Fichiers R/D/H/2024031514");
+    EXPECT_EQ(script.messages.last(), "Exportation arrêtée...");
+    EXPECT_EQ(testing_support::readBytes(web() + "R2024031514.html"), "old");
+  }
+  DealDiagrams[3] = Diagram(3, "Donne 3");
+  ui::ScriptedInteraction script;
+  script.answer(1).answer(1);
+  WriteWebPages();
+  EXPECT_TRUE(script.messages.contains(
+      "Pas trouvé les caractères \"Board\" pour l'étui 3. On n'exporte pas les diagrammes..."));
+  EXPECT_FALSE(QFile::exists(web() + "H2024031514.txt"));
+}
+
+TEST_F(WebPagesTest, TabletsGetEveryKnownResult) {
+  prepare();
+  TabletSeriesFolder = documentsDir() + "/Quillmarke/S";
+  ResultContract[5].clear();  // board 2, table 1: typed as a number
+  ResultScore[5] = -110;
+  ui::ScriptedInteraction script;
+  ASSERT_TRUE(RewriteTableResultFiles());
+  EXPECT_EQ(testing_support::readBytes(TabletSeriesFolder + "1/Table1/RESX2.TXT"), "1 1 0 2 2 1 2  *-110* \r\n");
+  EXPECT_EQ(testing_support::readBytes(TabletSeriesFolder + "1/Table3/RESX1.TXT"), "3 1 0 1 1 3 3 S 3PS+2 \r\n");
+
+  // An adjusted result takes the last ".ADJ" line of its slot; without the
+  // file the export stops.
+  ResultScore[2] = kScoreAdjusted;
+  ResultContract[2] = "AJU.";
+  ASSERT_FALSE(RewriteTableResultFiles());
+  testing_support::writeBytes(dataDir() + "CLUB7.ADJ", "2 1 40 60\r\n2 1 62.5 37.5\r\n");
+  ASSERT_TRUE(RewriteTableResultFiles());
+  EXPECT_EQ(testing_support::readBytes(TabletSeriesFolder + "1/Table2/RESX1.TXT"), "2 1 0 1 1 2 2  62.5 - 37.5 \r\n");
+}
+
+// The page opened in a real browser shows every pair, traveller and hand,
+// with the names intact.
+TEST_F(WebPagesTest, PageRendersInAHeadlessBrowser) {
+  QString browser = QStandardPaths::findExecutable("chromium");
+  if (browser.isEmpty()) {
+    QProcess::execute("bash", {QStringLiteral(TALVARON_SOURCE_DIR) + "/scripts/install-deps.sh", "--browser"});
+    browser = QStandardPaths::findExecutable("chromium");
+  }
+  if (browser.isEmpty()) GTEST_SKIP() << "chromium is not installed and could not be installed: page not opened";
+  prepare();
+  ui::ScriptedInteraction script;
+  script.answer(1);
+  WriteWebPages();
+
+  QProcess chromium;
+  chromium.start(browser, {"--headless", "--no-sandbox", "--disable-gpu", "--user-data-dir=" + tmp_.path() + "/chromium",
+                           "--virtual-time-budget=5000", "--dump-dom", "file://" + web() + "R2024031514.html"});
+  ASSERT_TRUE(chromium.waitForFinished(90000));
+  const QString dom = QString::fromUtf8(chromium.readAllStandardOutput());
+  ASSERT_TRUE(dom.contains("id=\"title\"")) << "the script library did not run: " << dom.toStdString();
+  EXPECT_TRUE(dom.contains("Tournoi de l'été"));
+  EXPECT_TRUE(dom.contains("Arts &amp; Loisirs"));
+  EXPECT_TRUE(dom.contains("D'HONDT Zoé - MARTIN Paul"));
+  EXPECT_TRUE(dom.contains("DE LA FONTAINE-BEAUMONT Jean-Baptiste - VAN DER BERGHE Marie-Christine"));
+  EXPECT_EQ(dom.count("class=\"pair\""), 7);
+  EXPECT_EQ(dom.count("class=\"result\""), 9);
+  EXPECT_EQ(dom.count("class=\"deal\""), 2);
+  EXPECT_FALSE(dom.contains("BYE"));
+}

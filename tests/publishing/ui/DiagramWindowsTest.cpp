@@ -1,0 +1,121 @@
+#include "core/Globals.h"
+#include "core/TournamentMenu.h"
+#include "core/ui/ModalScript.h"
+#include "core/ui/WindowInteraction.h"
+#include "platform/Process.h"
+#include "publishing/DiagramDisplay.h"
+#include "publishing/PbnImport.h"
+#include "publishing/ui/PublishingWindows.h"
+#include "publishing/ui/TForm107.h"
+#include "publishing/ui/TForm64.h"
+#include "publishing/ui/TForm85.h"
+#include "setup/ui/TForm73.h"
+#include "support/TestState.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using testing_support::ModalScript;
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+namespace {
+
+class DiagramWindowsTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    ui::InstallWindowInteraction();
+    RegisterPublishingWindows();
+  }
+  void TearDown() override {
+    ui::setInteraction(nullptr);
+    TalvaronTest::TearDown();
+  }
+};
+
+TEST_F(DiagramWindowsTest, MovementWindowStaysBesideTheMenu) {
+  TForm73 window;
+  ResultsPerBoard = TableCount = 1;
+  RoundCount = 1;
+  ResultSlotCount = 2;
+  MitchellNumbering = true;
+  for (int slot = 1; slot <= 2; ++slot) {
+    ResultRound[slot] = ResultTable[slot] = ResultNsPair[slot] = 1;
+    ResultEwPair[slot] = 2;
+  }
+  MovementClick();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_FALSE(window.isModal());
+  EXPECT_EQ(window.windowTitle(), "Mouvement");
+  EXPECT_EQ(window.Memo1->toPlainText().split('\n').last(), " 1     1    1   1   1-2");
+  ChoiceResult = 5;
+  QTest::keyClick(&window, Qt::Key_Escape);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(ChoiceResult, 0);
+}
+
+TEST_F(DiagramWindowsTest, DiagramsWindowAnswersItsButtons) {
+  platform::FakeProcesses processes;
+  DealCount = 1;
+  DealDiagrams[1] = QStringLiteral("Board 1\r\n--------\r\n");
+  ModalScript script;
+  script.on("TForm64", [](QWidget* w) {
+    auto* window = qobject_cast<TForm64*>(w);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Memo1->toPlainText(), "Board 1\n--------\n");
+    EXPECT_TRUE(window->Label1->text().startsWith("Mitchell"));
+    window->Button3->click();
+  });
+  ShowDiagrams();
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(ChoiceResult, 2);
+  EXPECT_EQ(processes.events.last(), "start: " + ProgramFolder + "Diagrolet.EXE Talvaron");
+}
+
+TEST_F(DiagramWindowsTest, ChooserListsThePbnFilesSorted) {
+  DiagramFolder = tmp_.path() + QStringLiteral("/Etuis/");
+  writeBytes(DiagramFolder + "mardi.pbn", "");
+  writeBytes(DiagramFolder + "Lundi.PBN", "");
+  ModalScript script;
+  script.on("TForm85", [](QWidget* w) {
+    auto* window = qobject_cast<TForm85*>(w);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->ListBox1->item(0)->text(), "Lundi");
+    ModalScript::key(w, Qt::Key_Down);
+    ModalScript::key(w, Qt::Key_Down);
+    ModalScript::key(w, Qt::Key_Return);
+  });
+  EXPECT_EQ(ChoosePbnFile(), DiagramFolder + "mardi.pbn");
+  EXPECT_TRUE(script.done());
+}
+
+TEST_F(DiagramWindowsTest, OptionsWindowWritesEachChange) {
+  PbnOption = 4;
+  PbnName = QStringLiteral("SEANCE");
+  TForm107 window;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  EXPECT_TRUE(window.Items->button(3)->isChecked());
+  ASSERT_TRUE(window.Edit2->isVisible());
+  EXPECT_EQ(window.Edit2->text(), "SEANCE");
+  ModalScript script;
+  script.on("TForm26", [](QWidget* w) { ModalScript::key(w, Qt::Key_Return); });
+  window.Edit2->setFocus();
+  window.Edit2->selectAll();
+  QTest::keyClicks(window.Edit2, "TEST.pbn");
+  QTest::keyClick(window.Edit2, Qt::Key_Tab);
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(window.Edit2->text(), "TEST");
+  EXPECT_EQ(readBytes(programDir() + "NOMPBN.TXT"), "TEST\r\n");
+  window.Items->button(1)->click();
+  EXPECT_EQ(readBytes(programDir() + "OPTIONPBN.TXT"), "2\r\n");
+  EXPECT_FALSE(window.Edit2->isVisible());
+}
+
+}  // namespace

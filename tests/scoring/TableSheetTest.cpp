@@ -1,0 +1,71 @@
+#include "core/ScriptedInteraction.h"
+#include "platform/Process.h"
+#include "scoring/ContractEditor.h"
+#include "scoring/TableSheet.h"
+
+#include "ScoringFixture.h"
+
+class TableSheetTest : public ScoringTest {
+ protected:
+  void SetUp() override {
+    ScoringTest::SetUp();
+    layOut(3, 6, 2);
+  }
+};
+
+TEST_F(TableSheetTest, ARoundWithoutTablesEndsTheSearchWithTheMessage) {
+  ui::ScriptedInteraction ui;
+  const QString message = "Je n'ai pas trouvé la paire N/S 1 au tour 4!\r\nLe mouvement a été mal construit...\r\n"
+                          "Utilisez l'autre façon d'introduire les marques!";
+  for (const bool numbering : {true, false}) {
+    MitchellNumbering = numbering;
+    IsHowell = !numbering;
+    LastSheetRound = 4;
+    TableSheet sheet;
+    EXPECT_FALSE(sheet.startRound());
+    EXPECT_EQ(ui.messages.value(numbering ? 0 : 1), message);
+  }
+  LastSheetRound = 2;
+  TableSheet sheet;
+  ASSERT_TRUE(sheet.startRound());
+  EXPECT_EQ(sheet.boardSet(), 2);
+}
+
+TEST_F(TableSheetTest, NumbersCharactersAndDeclarers) {
+  ui::ScriptedInteraction ui;
+  LastSheetRound = 1;
+  TableSheet sheet;
+  ASSERT_TRUE(sheet.startRound());
+  EntryByContracts = false;
+  QString field;
+  ASSERT_TRUE(sheet.readyForResult());
+  ASSERT_TRUE(sheet.beginTyping(u'0', field));
+  EXPECT_EQ(field, "0");
+  EXPECT_FALSE(sheet.validate(field));  // 0 leaves the line empty
+  EXPECT_EQ(ResultScore[slot(1, 1)], kScoreNone);
+  EXPECT_FALSE(sheet.beginTyping(u'=', field));
+  EntryByContracts = true;
+  EXPECT_FALSE(sheet.beginTyping(u'k', field));
+  EXPECT_EQ(ui.messages, QStringList{"Caractère impossible..."});
+  EXPECT_EQ(SheetDeclarerText(0, "PASSE"), QString());
+  EXPECT_EQ(SheetDeclarerText(kScoreAverage, "MOY."), QString());
+}
+
+TEST_F(TableSheetTest, ContractEditorThroughTheProcessLayer) {
+  ui::ScriptedInteraction ui;
+  platform::FakeProcesses processes;
+  processes.running << "kontravel.exe";
+  MitchellNumbering = true;
+  PairSlotCount = 20;
+  ResultsPerBoard = 10;
+  LaunchContractEditor(4, 2, 13);
+  ASSERT_EQ(processes.events.size(), 3);
+  EXPECT_EQ(processes.events[1], "stop: Kontravel.EXE");
+  EXPECT_EQ(processes.events[2], "start: " + ProgramFolder + "Kontravel.EXE 4 2 3");
+  EXPECT_TRUE(ui.messages.isEmpty());
+  processes.startResults["KONTRAVEL.EXE"] = 2;
+  LaunchContractEditor(4, 2, 13);
+  EXPECT_EQ(ui.messages, QStringList{"Impossible de modifier un contrat dans Talvaron pour la version FFB avec tablettes. Je "
+                                     "tente de lancer le programme \"Kontravel.EXE\" que je ne trouve pas dans le dossier "
+                                     "standard..."});
+}
