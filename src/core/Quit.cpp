@@ -8,6 +8,7 @@
 #include "core/Settings.h"
 #include "core/TournamentFiles.h"
 #include "devices/Companions.h"
+#include "devices/TableStates.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
@@ -193,5 +194,6 @@ void QuitProgram() {
     if (collecting && hooks().restartCollection) hooks().restartCollection();
     throw;
   }
+  HideTableStatusStrip();
   StopCompanionsAndHalt(0);
 }

@@ -14,6 +14,7 @@
 #include "devices/BridgeMatesControl.h"
 #include "devices/Companions.h"
 #include "devices/DevicePolling.h"
+#include "devices/TableStates.h"
 #include "devices/TabletFiles.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
@@ -135,6 +136,7 @@ void StartScreenCreate(StartScreenView& view) {
 void StartScreenShow(StartScreenView& view) {
   view.clubPlayersMenuVisible = ClubMode;
   RunReported(ReadPbnOptions);
+  HideTableStatusStrip();
   if (TableDevicesMode) {
     bool bridgeMates = false;
     RunReported([&] { bridgeMates = ReadDeviceKind(); });
@@ -482,7 +484,7 @@ void CountResumedTournament() {
   auto named = [](const QString& raw, const QString& letters) {
     const QString n = raw.trimmed();
     return !n.isEmpty() && n != QStringLiteral("BYE") && !IsDefaultNameFor(n, letters) &&
-           !n.contains(QStringLiteral("*** Pas rempli ***"));
+           !n.contains(QStringLiteral("*** Pas rempli ***")) && !n.startsWith(QStringLiteral("*** Non introduit"));
   };
   PlayersNamed = 0;
   for (int p = 1; p <= PairCount && p <= kMaxPairs; ++p) {

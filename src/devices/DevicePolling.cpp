@@ -1,15 +1,13 @@
 #include "devices/DevicePolling.h"
 
 #include "core/Globals.h"
+#include "devices/BridgeMatesImport.h"
+#include "devices/TableStates.h"
 #include "devices/TabletImport.h"
 #include "publishing/DealDiagrams.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
-
-void ReadTableStates() {}
-void ReadPlayerNumbers() {}
-void ImportBridgeMatesResults() {}
 
 void PollTableDevices() {
   ReadTableStates();

@@ -13,8 +13,5 @@ void RefreshFrequenciesForDevices();
 // session file.
 void RefreshResultsForDevices();
 
-// The readers of the BridgeMates' session database; filled by the
-// BridgeMates exchange.
-void ReadTableStates();
-void ReadPlayerNumbers();
-void ImportBridgeMatesResults();
+// The readers of the BridgeMates' session database are in
+// devices/TableStates.h and devices/BridgeMatesImport.h.

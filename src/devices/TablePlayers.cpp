@@ -48,10 +48,6 @@ void labelUnfilledPair(int pair, const QString& side, int shownNumber) {
 
 }  // namespace
 
-void WritePlayerNumberRow(int, const QString&, const QString&, QChar) {
-  // The BridgeMates' side of a player entry; filled by the BridgeMates exchange.
-}
-
 bool ApplyTablePlayerEntry(int table, QChar seat, const QString& rawEntry) {
   const bool eastWest = seat == u'E' || seat == u'O';
   if (HerediaMovement != 0 && eastWest) return false;

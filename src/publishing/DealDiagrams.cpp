@@ -107,8 +107,4 @@ QString HoldingFromDiagram(int deal, const QString& seatHeading, const QString& 
   return {};
 }
 
-void WriteHandRecordRow(int) {}
-
-void PollHandRecords() {}
-
 void WriteHandRecords(const QString&) {}

@@ -38,9 +38,13 @@ void LoadDiagramFiles();
 // ("R V X 2" gives "KJT2"); "" for a void, a missing diagram or seat.
 QString HoldingFromDiagram(int deal, const QString& seatHeading, const QString& suitLetter);
 
-// The BridgeMates steps for hand records. They do nothing until the
-// BridgeMates database is reached by the program.
+// The BridgeMates steps for hand records (devices/BridgeMatesTables.cpp).
+// The deal's diagram written as the HandRecord row of its board, when
+// tablets were added to a BridgeMates tournament outside federation mode.
 void WriteHandRecordRow(int deal);
+// The deals entered at the tables: each HandRecord row of a board without a
+// diagram is written as its diagram files, then the diagrams are loaded.
+// Nothing when the deals came from a PBN file or every board has one.
 void PollHandRecords();
 // Replaces the HandRecord rows of the tournament's database by the diagrams
 // held ("Envoi"); does nothing until that database is reached.

@@ -298,7 +298,7 @@ bool AdjustOneResult(int board, int pair) {
   AppendLine(scoring::AdjustmentsFileName(), QString::number(slot) + u' ' + QString::number(board) + u' ' +
                                                  AdjustmentRealText(ns) + u' ' + AdjustmentRealText(ew));
   if (BridgeMatesMode)
-    AppendArbitralScore(slot, QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
+    AppendCorrectedResult(slot, QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
                                   QString::number(values->second) + QStringLiteral("%)"));
   return true;
 }

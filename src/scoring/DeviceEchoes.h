@@ -1,14 +1,6 @@
 #pragma once
-// What the entry of results tells the BridgeMates database: corrected rows.
-// They act only with BridgeMates; until that exchange is in place they do
-// nothing. (The tablets' result lines are devices/TabletLines.h.)
+// What the entry of results tells the table devices: the corrections sent to
+// the BridgeMates (devices/BridgeMatesCorrections.h) and the tablets' result
+// lines (devices/TabletLines.h).
+#include "devices/BridgeMatesCorrections.h"
 #include "devices/TabletLines.h"
-
-#include <QString>
-
-// The result of slot sent to the BridgeMates database as corrected.
-void AppendChangedResult(int slot);
-// The result of slot sent to the BridgeMates database as not played.
-void AppendNotPlayedResult(int slot);
-// An adjusted score ("Arbitral score (60%-40%)") for slot, to the BridgeMates.
-void AppendArbitralScore(int slot, const QString& remark);

@@ -361,6 +361,8 @@ void TableSheet::store(const QString& text, int score) {
   WriteTabletResultLine(ResultTable[slot], board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
                         text.isEmpty() ? QString::number(score) : text, ResultDeclarer[slot]);
   WriteRefereeDealsFile(board, ResultNsPair[slot], ResultEwPair[slot]);
+  // An adjusted score went to the BridgeMates with its percentages already.
+  if (score != kScoreAdjusted) AppendChangedResult(slot);
   if (SheetLineSkip && current_ == lineCount())
     nextTable();
   else
@@ -396,12 +398,13 @@ void TableSheet::deleteCurrent() {
   }
   const int s = currentSlot();
   const int board = boardOf(current_);
-  if (ResultScore[s] != kScoreNone)
-    WriteTabletDeleteLine(ResultTable[s], board, ResultRound[s], ResultNsPair[s], ResultEwPair[s]);
+  const bool held = ResultScore[s] != kScoreNone;
+  if (held) WriteTabletDeleteLine(ResultTable[s], board, ResultRound[s], ResultNsPair[s], ResultEwPair[s]);
   CurrentBoard = board;
   DeleteSlotResult(s);
   SaveResults();
   RecountMenuCounters();
+  if (held) AppendNotPlayedResult(s);
   layOut();
 }
 

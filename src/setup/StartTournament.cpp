@@ -9,27 +9,14 @@
 #include "devices/BridgeMatesControl.h"
 #include "devices/BridgeMatesDatabase.h"
 #include "devices/Companions.h"
+#include "devices/TableStates.h"
 #include "devices/TabletFiles.h"
 #include "publishing/PbnImport.h"
 #include "setup/Movements.h"
 #include "setup/PairLookups.h"
 #include "setup/PairsEntry.h"
 
-namespace {
-
-void run(const std::function<void()>& step) {
-  if (step) step();
-}
-
-}  // namespace
-
-StartTournamentServices& startTournamentServices() {
-  static StartTournamentServices services;
-  return services;
-}
-
 void StartTournament() {
-  StartTournamentServices& s = startTournamentServices();
   if (pairsEntryWindow().hide) pairsEntryWindow().hide();
   StorePairsGrid();
   const bool ok = ChooseMovement();
@@ -53,7 +40,7 @@ void StartTournament() {
     PrepareTabletServer();
   }
   ShowTournamentMenu();
-  if (BridgeMatesMode) run(s.showTableStrip);
+  if (BridgeMatesMode) ShowTableStatusStrip();
   if (TableDevicesMode) {
     RemindByePair();
     WriteTabletSessionFiles();

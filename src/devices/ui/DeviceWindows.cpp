@@ -1,8 +1,23 @@
 #include "devices/ui/DeviceWindows.h"
 
+#include "core/Notices.h"
 #include "core/ui/WindowInteraction.h"
+#include "devices/ui/TForm109.h"
+#include "devices/ui/TForm112.h"
 #include "devices/ui/TForm93.h"
 #include "devices/ui/TForm97.h"
+
+#include <QPointer>
+
+namespace {
+
+TForm109* informationWindow() {
+  static QPointer<TForm109> window;
+  if (!window) window = new TForm109;
+  return window;
+}
+
+}  // namespace
 
 void RegisterDeviceWindows() {
   ui::RegisterChoiceWindow(QStringLiteral("TForm93"), [](const ui::Choice& c) {
@@ -14,4 +29,8 @@ void RegisterDeviceWindows() {
     window.setText(c.text);
     return window.exec() == QDialog::Accepted ? (c.codes.isEmpty() ? 1 : c.codes.first()) : c.cancelCode;
   });
+  ui::RegisterNoticeWindow(
+      QStringLiteral("TForm109"), [](const QString& text) { informationWindow()->showText(text); },
+      [] { informationWindow()->hide(); });
+  RegisterTableStatusStrip();
 }

@@ -1,0 +1,25 @@
+#pragma once
+// The results the BridgeMates' scorers enter, read from ReceivedData of the
+// session database at every poll: each row not yet processed is marked
+// processed, then stored in its result slot, echoed to the tablets' server,
+// and the finished tables turn red in the status strip; then the pass is
+// counted, saved and recomputed.
+#include <QString>
+
+// One pass. The rows are marked processed and the database closed before any
+// result is stored or any message shown: a row is applied once, whatever
+// happens to it. The program's own rows ("Morvel") are passed over. A
+// refused row or a row without its slot is reported and left; the pass goes
+// on. Whatever way the pass ends, what it stored is counted from the slots,
+// saved and recomputed. A locked database skips the pass.
+void ImportBridgeMatesResults();
+// One beep and text + " N/S=" ns + " E/W=" ew + " Donne=" board + " Tour="
+// round + ". On continue quand même. Appelez l'arbitre et/ou Teo VARNAL...".
+void ShowDeviceImportError(const QString& text, int nsPair, int ewPair, int round, int board);
+// Table t has every result: at least one slot of t (by its table number)
+// holds two pairs, and each such slot holds a result.
+bool IsTableComplete(int table);
+
+// A lead as the scorers give it ("HK", "S10", "DT", "CX") in the program's
+// form ("RC", "10P", "10K", "xT"); "?" for an empty or unreadable lead.
+QString LeadFromDevice(const QString& lead);
