@@ -21,6 +21,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -377,12 +378,20 @@ void ImportBridgeMatesResults() {
   QList<Refusal> refusals;
   QSet<int> tables;
   bool stored = false;
-  try {
-    for (const Row& row : rows)
+  // Every row taken is applied, even after a failed write: the first error
+  // is passed on once the pass is saved.
+  std::exception_ptr failure;
+  for (const Row& row : rows) {
+    try {
       if (apply(row, refusals, tables)) stored = true;
-  } catch (...) {
+    } catch (...) {
+      stored = true;
+      if (!failure) failure = std::current_exception();
+    }
+  }
+  if (failure) {
     if (stored) finishPass();
-    throw;
+    std::rethrow_exception(failure);
   }
   if (stored) {
     for (const int t : tables)

@@ -50,6 +50,12 @@ void BridgeMatesScorers::enterResult(int table, int round, int board, int pairNs
        {table, round, board, pairNs, pairEw, declarer, contract, result, lead, remarks});
 }
 
+void BridgeMatesScorers::eraseResult(int table, int round, int board, int pairNs, int pairEw) {
+  exec(R"(INSERT INTO "ReceivedData" ("Section", "Table", "Round", "Board", "PairNS", "PairEW", "Remarks", "Erased",
+          "Processed") VALUES (1, ?, ?, ?, ?, ?, '', 1, 0))",
+       {table, round, board, pairNs, pairEw});
+}
+
 void BridgeMatesScorers::enterPlayerNumber(int table, const QString& direction, const QString& number, const QString& name) {
   exec(R"(INSERT INTO "PlayerNumbers" ("Section", "Table", "Direction", "Number", "Name", "Processed")
           VALUES (1, ?, ?, ?, ?, 0))",
@@ -58,6 +64,10 @@ void BridgeMatesScorers::enterPlayerNumber(int table, const QString& direction, 
 
 void BridgeMatesScorers::logOn(int table) {
   exec(R"(UPDATE "Tables" SET "LogOnOff" = 1 WHERE "Table" = ?)", {table});
+}
+
+void BridgeMatesScorers::logOnNewTable(int table) {
+  exec(R"(INSERT INTO "Tables" ("Section", "Table", "LogOnOff") VALUES (1, ?, 1))", {table});
 }
 
 void BridgeMatesScorers::enterHandRecord(int board, const QStringList& holdings) {

@@ -25,10 +25,14 @@ class BridgeMatesScorers {
   // One row of ReceivedData as a scorer enters it (not processed).
   void enterResult(int table, int round, int board, int pairNs, int pairEw, const QString& declarer,
                    const QString& contract, const QString& result, const QString& lead = {}, const QString& remarks = {});
+  // A result erased at a table (Erased yes, not processed).
+  void eraseResult(int table, int round, int board, int pairNs, int pairEw);
   // A player's number keyed at a table (name looked up by the control program).
   void enterPlayerNumber(int table, const QString& direction, const QString& number, const QString& name);
   // A scorer logging on at a table (LogOnOff := 1).
   void logOn(int table);
+  // A row of Tables the control program adds for a table, logged on.
+  void logOnNewTable(int table);
   // A deal entered at a table: the sixteen holdings, North, South, East,
   // West, each spades to clubs.
   void enterHandRecord(int board, const QStringList& holdings);

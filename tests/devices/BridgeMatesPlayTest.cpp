@@ -1,0 +1,328 @@
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/Notices.h"
+#include "core/ScriptedInteraction.h"
+#include "devices/BridgeMatesCorrections.h"
+#include "devices/BridgeMatesImport.h"
+#include "devices/SessionDatabase.h"
+#include "devices/TablePlayers.h"
+#include "devices/TableStates.h"
+#include "devices/TabletFiles.h"
+#include "publishing/DealDiagrams.h"
+#include "support/BridgeMatesScorers.h"
+#include "support/BridgeMatesTournament.h"
+#include "support/TestState.h"
+
+#include <QDir>
+#include <QFile>
+
+using testing_support::BridgeMatesScorers;
+using testing_support::readBytes;
+
+namespace {
+
+// A 7-table Mitchell of 3 boards a round, its database made, its results
+// keyed by the scorers' helper.
+class BridgeMatesPlayTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    testing_support::SetUpBridgeMatesMitchell(7, 3);
+    createDatabase();
+    ui::RegisterNoticeWindow(
+        "TForm109", [this](const QString&) { ++infoShown; }, [] {});
+  }
+  void TearDown() override {
+    ui::RegisterNoticeWindow("TForm109", nullptr, nullptr);
+    scorers.reset();
+    CloseSessionDatabase();
+    TalvaronTest::TearDown();
+  }
+  void createDatabase() {
+    scorers.reset();
+    testing_support::CreateMitchellDatabase(programDir());
+    scorers = std::make_unique<BridgeMatesScorers>(BwsFileName);
+    for (int t = 1; t <= TableCount; ++t) QDir().mkpath(TableFolder(t));
+  }
+  // Slot of board b in round r (the movement's order).
+  static int slot(int board, int round) { return (board - 1) * 7 + round; }
+  QStringList adjLines() const {
+    return QString::fromLatin1(readBytes(dataDir() + "20261207.ADJ")).split("\r\n", Qt::SkipEmptyParts);
+  }
+  QList<QVariantMap> received() const { return scorers->rows("ReceivedData"); }
+  // A scorer's row for board b of round r, at the table and pairs of its slot.
+  void key(int b, int r, const QString& declarer, const QString& contract, const QString& result,
+           const QString& lead = {}, const QString& remarks = {}) {
+    const int s = slot(b, r);
+    scorers->enterResult(ResultTable[s], r, b, ResultNsPair[s], ResultEwPair[s] - 7, declarer, contract, result, lead,
+                         remarks);
+  }
+  void erase(int b, int r) {
+    const int s = slot(b, r);
+    scorers->eraseResult(ResultTable[s], r, b, ResultNsPair[s], ResultEwPair[s] - 7);
+  }
+
+  ui::ScriptedInteraction talk;
+  std::unique_ptr<BridgeMatesScorers> scorers;
+  int infoShown = 0;
+};
+
+}  // namespace
+
+TEST_F(BridgeMatesPlayTest, ScorersRowsBecomeResultsOnce) {
+  // Board 1, round 1 is at table 1 with E/W pair 8 (1 for the scorers).
+  key(1, 1, "W", "4 NT xx", "+1", "HK");
+  key(1, 2, "", "PASS", "");
+  key(1, 3, "", "", "", "", "55% - 45%");
+  ImportBridgeMatesResults();
+  EXPECT_TRUE(talk.messages.isEmpty()) << talk.messages.join('\n').toStdString();
+  const int s = slot(1, 1);
+  EXPECT_EQ(ResultContract[s], "4SXXO+1");
+  EXPECT_EQ(ResultLead[s], "RC");
+  EXPECT_EQ(ResultDeclarer[s], "O");
+  EXPECT_EQ(ResultScore[s], -1120);
+  EXPECT_EQ(ResultContract[slot(1, 2)], "PASSE");
+  EXPECT_EQ(ResultScore[slot(1, 2)], 0);
+  EXPECT_EQ(ResultContract[slot(1, 3)], "AJU.");
+  EXPECT_EQ(ResultScore[slot(1, 3)], kScoreAdjusted);
+  EXPECT_EQ(ResultNsPercent[slot(1, 3)], 55);
+  EXPECT_EQ(ResultEwPercent[slot(1, 3)], 45);
+  EXPECT_EQ(adjLines(), QStringList{"3 1 55 45"});
+  for (const QVariantMap& row : received()) EXPECT_EQ(row["Processed"].toInt(), 1);
+  EXPECT_EQ(ResultsEntered, 3);
+  // Saved at once: the results file holds the contract.
+  EXPECT_TRUE(readBytes(dataDir() + "20261207.VAR").contains("4SXXO+1"));
+
+  // Nothing new: nothing changes; the same split again adds no line; a new
+  // split replaces the line.
+  ImportBridgeMatesResults();
+  key(1, 3, "", "", "", "", "55% - 45%");
+  ImportBridgeMatesResults();
+  EXPECT_EQ(adjLines(), QStringList{"3 1 55 45"});
+  key(1, 3, "", "", "", "", "60% - 40%");
+  ImportBridgeMatesResults();
+  EXPECT_EQ(adjLines(), QStringList{"3 1 60 40"});
+  // A contract over the split removes its line.
+  key(1, 3, "N", "3 S", "=", "SX");
+  ImportBridgeMatesResults();
+  EXPECT_TRUE(adjLines().isEmpty());
+  EXPECT_EQ(ResultLead[slot(1, 3)], "xP");
+  EXPECT_EQ(ResultsEntered, 3);
+}
+
+TEST_F(BridgeMatesPlayTest, RefusedRowsAreToldAfterTheOthersAreStoredAndSaved) {
+  key(1, 1, "N", "8 S", "=");
+  key(1, 2, "S", "2 H", "-1", "DT");
+  scorers->enterResult(6, 3, 1, 6, 5, "N", "2 H", "=", "");  // no such slot
+  key(1, 4, "E", "3 NT", "+2", "Z9");
+  ImportBridgeMatesResults();
+  EXPECT_EQ(ResultScore[slot(1, 1)], kScoreNone);
+  EXPECT_EQ(ResultContract[slot(1, 2)], "2CS-1");
+  EXPECT_EQ(ResultLead[slot(1, 2)], "10K");
+  EXPECT_EQ(ResultScore[slot(1, 2)], -50);
+  EXPECT_EQ(ResultLead[slot(1, 4)], "?");  // unreadable lead, result kept
+  EXPECT_EQ(ResultScore[slot(1, 4)], -460);
+  ASSERT_EQ(talk.messages.size(), 2);
+  EXPECT_EQ(talk.messages[0],
+            "Gros BUG! Nombre  incorrect (8 S) pour N/S=1 E/W=1 Donne=1 Tour=1. On continue quand même. Appelez "
+            "l'arbitre et/ou Teo VARNAL...");
+  EXPECT_TRUE(talk.messages[1].startsWith("Gros BUG! CurrentEntry pas trouvé pour (2 H) pour N/S=6 E/W=5 Donne=1 Tour=3"));
+  EXPECT_EQ(talk.beepsBefore("Gros BUG! Nombre"), 1);
+  EXPECT_TRUE(readBytes(dataDir() + "20261207.VAR").contains("2CS-1"));
+  for (const QVariantMap& row : received()) EXPECT_EQ(row["Processed"].toInt(), 1);
+}
+
+TEST_F(BridgeMatesPlayTest, ErasedRowsAndOwnRowsAndTheTablets) {
+  key(1, 1, "N", "3 NT", "=");
+  ImportBridgeMatesResults();
+  const QString table1 = TableFolder(1);
+  EXPECT_EQ(readBytes(table1 + "/RESS1.TXT"), "1 1 1 1 1 1 8 N 3SN= ?\r\n");
+  // Our own correction is passed over, the scorers' erase is taken.
+  AppendChangedResult(slot(1, 1));
+  erase(1, 1);
+  ImportBridgeMatesResults();
+  EXPECT_EQ(ResultScore[slot(1, 1)], kScoreNone);
+  EXPECT_EQ(ResultsEntered, 0);
+  EXPECT_EQ(readBytes(table1 + "/RESS2.TXT"), "1 1 2 1 1 1 8 ? DELETE ?\r\n");
+  EXPECT_EQ(received().size(), 3);
+
+  // Tablets added: the result goes as the tablets' own line.
+  TabletsInUse = true;
+  key(1, 1, "N", "3 NT", "=");
+  erase(1, 1);
+  ImportBridgeMatesResults();
+  EXPECT_TRUE(readBytes(table1 + "/RESS1.TXT").endsWith("1 1 999 1 1 1 8 declarant DELETE Entame=?\r\n"));
+  EXPECT_FALSE(QFile::exists(table1 + "/RESX1.TXT"));
+}
+
+TEST_F(BridgeMatesPlayTest, TheEastWestNumberOfTenTables) {
+  testing_support::SetUpBridgeMatesMitchell(10, 1);
+  for (int t = 1; t <= TableCount; ++t) QDir().mkpath(TableFolder(t));
+  scorers->enterResult(3, 1, 3, 3, 3, "S", "1 C", "=", "");
+  ImportBridgeMatesResults();
+  const int s = (3 - 1) * 10 + 1;
+  ASSERT_EQ(ResultEwPair[s], 13);
+  EXPECT_EQ(ResultContract[s], "1TS=");
+}
+
+TEST_F(BridgeMatesPlayTest, ATableIsCompleteByItsOwnSlots) {
+  // Table 2's slots are spread over the boards (board 4 in round 1, board 1
+  // in round 2...): all but its last one keyed, then the last.
+  QList<std::pair<int, int>> played;
+  for (int b = 1; b <= BoardCount; ++b)
+    for (int r = 1; r <= 7; ++r)
+      if (ResultTable[slot(b, r)] == 2) played.append({b, r});
+  ASSERT_EQ(played.size(), 21);
+  for (qsizetype i = 0; i + 1 < played.size(); ++i) key(played[i].first, played[i].second, "N", "1 NT", "=");
+  ImportBridgeMatesResults();
+  EXPECT_FALSE(IsTableComplete(2));
+  EXPECT_EQ(tableStatusStrip().states[2], TableWaiting);
+  key(played.last().first, played.last().second, "N", "1 NT", "=");
+  ImportBridgeMatesResults();
+  EXPECT_TRUE(IsTableComplete(2));
+  EXPECT_EQ(tableStatusStrip().states[2], TableFinished);
+  EXPECT_FALSE(IsTableComplete(1));
+}
+
+TEST_F(BridgeMatesPlayTest, CorrectionsGoToTheDatabaseTaggedAsOurs) {
+  const int s = slot(1, 1);
+  ResultContract[s] = "4SXXO+1";
+  ResultLead[s] = "RC";
+  ResultDeclarer[s] = "O";
+  ResultScore[s] = -1120;
+  AppendChangedResult(s);
+  ResultContract[s] = "";
+  ResultScore[s] = 420;
+  AppendChangedResult(s);
+  ResultContract[s] = "3PN=";
+  ResultDeclarer[s] = "";
+  ResultLead[s] = "?";
+  AppendChangedResult(s);
+  ResultScore[s] = kScoreNone;
+  AppendChangedResult(s);
+  AppendNotPlayedResult(s);
+  AppendCorrectedResult(s, "Arbitral score (60%-40%)");
+  const QList<QVariantMap> rows = received();
+  ASSERT_EQ(rows.size(), 6);
+  EXPECT_EQ(rows[0]["Contract"], "4 NT XX");
+  EXPECT_EQ(rows[0]["Result"], "+1");
+  EXPECT_EQ(rows[0]["NS/EW"], "O");
+  EXPECT_EQ(rows[0]["LeadCard"], "HK");
+  EXPECT_EQ(rows[0]["Declarer"].toInt(), 1);
+  EXPECT_EQ(rows[0]["Remarks"], "Morvel");
+  EXPECT_EQ(rows[0]["PairNS"].toInt(), 1);
+  EXPECT_EQ(rows[0]["PairEW"].toInt(), 1);
+  EXPECT_EQ(rows[0]["Processed"].toInt(), 0);
+  EXPECT_EQ(rows[0]["Section"].toString(), "1");
+  EXPECT_EQ(rows[1]["Remarks"], "(420) (Morvel)");
+  EXPECT_EQ(rows[2]["Contract"], "3 S ");
+  EXPECT_EQ(rows[2]["Result"], "=");
+  EXPECT_EQ(rows[2]["NS/EW"], "N");
+  EXPECT_EQ(rows[3]["Erased"].toInt(), 1);
+  EXPECT_EQ(rows[4]["Remarks"], "Not played (Morvel)");
+  EXPECT_EQ(rows[5]["Remarks"], "Arbitral score (60%-40%) (Morvel)");
+  EXPECT_EQ(rows[5]["Declarer"].toInt(), 0);
+  EXPECT_EQ(infoShown, 6);
+  EXPECT_EQ(talk.beeps, 12);
+  // None of them comes back as a result.
+  ImportBridgeMatesResults();
+  EXPECT_EQ(ResultScore[s], kScoreNone);
+
+  TabletsInUse = true;
+  AppendNotPlayedResult(s);
+  EXPECT_EQ(infoShown, 6);
+  EXPECT_EQ(received().size(), 7);
+  TabletsInUse = false;
+  BridgeMatesMode = false;
+  AppendChangedResult(s);
+  AppendNotPlayedResult(s);
+  AppendCorrectedResult(s, "x");
+  EXPECT_EQ(received().size(), 7);
+  EXPECT_EQ(infoShown, 6);
+}
+
+TEST_F(BridgeMatesPlayTest, LogOnsColourTheStripAndUnknownTablesAreToldOnce) {
+  LayOutTableStatusStrip(7);
+  scorers->logOn(3);
+  ReadTableStates();
+  EXPECT_EQ(tableStatusStrip().states[3], TableLoggedOn);
+  EXPECT_EQ(scorers->rows("Tables")[2]["LogOnOff"].toInt(), 0);
+  EXPECT_EQ(tableStatusStrip().states[4], TableWaiting);
+  // A row naming table 9 of a 7-table tournament: reset, told once.
+  scorers->logOnNewTable(9);
+  ReadTableStates();
+  ReadTableStates();
+  ASSERT_EQ(talk.messages.size(), 1);
+  EXPECT_TRUE(talk.messages[0].contains("La table 9 de la table \"Tables\""));
+  EXPECT_EQ(scorers->rows("Tables").last()["LogOnOff"].toInt(), 0);
+  LayOutTableStatusStrip(7);
+  EXPECT_EQ(tableStatusStrip().states[3], TableWaiting);
+}
+
+TEST_F(BridgeMatesPlayTest, PlayerNumbersSeatThePlayers) {
+  PairsEntered = false;
+  PlayerCount = 2;
+  PlayerNames[1] = "DUPONT Jean";
+  PlayerLicences[1] = "12345";
+  PlayerNames[2] = "MARTIN Anne";
+  PlayerLicences[2] = "678";
+  for (int s = 1; s <= 14; ++s) Player1Names[s] = Player2Names[s] = "";
+  PlayersNamed = 0;
+  createDatabase();
+  scorers->enterPlayerNumber(3, "E", "12345", "Dupont");
+  scorers->enterPlayerNumber(3, "O", "999", "Someone");
+  scorers->enterPlayerNumber(4, "N", "", "");
+  scorers->enterPlayerNumber(9, "S", "678", "Martin");
+  ReadPlayerNumbers();
+  EXPECT_EQ(Player1Names[10], "DUPONT Jean");
+  EXPECT_EQ(Player1Licences[10], "12345");
+  EXPECT_EQ(Player2Names[10], "?");
+  EXPECT_EQ(PairLabels[10], "DUPONT Jean - ?");
+  EXPECT_EQ(Player1Names[4], "*** Non introduit");
+  EXPECT_EQ(Player1Licences[4], "0");
+  EXPECT_EQ(PlayersNamed, 2);
+  ASSERT_EQ(talk.messages.size(), 1);
+  EXPECT_TRUE(talk.messages[0].contains("La table 9"));
+  for (const QVariantMap& row : scorers->rows("PlayerNumbers")) EXPECT_EQ(row["Processed"].toInt(), 1);
+  // The same number typed again is not one more player.
+  scorers->enterPlayerNumber(3, "E", "12345", "Dupont");
+  ReadPlayerNumbers();
+  EXPECT_EQ(PlayersNamed, 2);
+  EXPECT_EQ(talk.messages.size(), 1);
+  EXPECT_TRUE(readBytes(dataDir() + "20261207.PAI").contains("DUPONT Jean"));
+}
+
+TEST_F(BridgeMatesPlayTest, TabletsAddedCopyTheirPlayersAndDealsIntoTheDatabase) {
+  WritePlayerNumberRow(2, "12345", "DUPONT Jean", 'O');
+  EXPECT_TRUE(scorers->rows("PlayerNumbers").size() == 0 ||
+              scorers->rows("PlayerNumbers").last()["Name"] != "DUPONT Jean");
+  TabletsInUse = true;
+  const qsizetype before = scorers->rows("PlayerNumbers").size();
+  WritePlayerNumberRow(2, "12345", "DUPONT Jean", 'O');
+  const QList<QVariantMap> players = scorers->rows("PlayerNumbers");
+  ASSERT_EQ(players.size(), before + 1);
+  EXPECT_EQ(players.last()["Direction"], "O");
+  EXPECT_EQ(players.last()["Processed"].toInt(), 1);
+  EXPECT_EQ(players.last()["Updated"].toInt(), 1);
+}
+
+TEST_F(BridgeMatesPlayTest, DealsKeyedAtTheTablesBecomeDiagrams) {
+  const QStringList deal = {"AKQJ", "T98", "765", "432", "T98", "765", "432", "AKQJ",
+                            "765",  "432", "AKQJ", "T98", "432", "AKQJ", "T98", "765"};
+  scorers->enterHandRecord(2, deal);
+  PollHandRecords();
+  EXPECT_FALSE(DealDiagrams[2].isEmpty());
+  EXPECT_TRUE(DealDiagrams[1].isEmpty());
+  EXPECT_TRUE(QFile::exists(TabletSharedFolder + "/Diagrammes/S2.TXT"));
+  // Tablets added: the deal goes back as the board's one row.
+  TabletsInUse = true;
+  WriteHandRecordRow(2);
+  int rows = 0;
+  for (const QVariantMap& row : scorers->rows("HandRecord"))
+    if (row["Board"].toInt() == 2) {
+      ++rows;
+      EXPECT_EQ(row["NorthSpades"], "AKQJ");
+      EXPECT_EQ(row["WestClubs"], "765");
+    }
+  EXPECT_EQ(rows, 1);
+}
