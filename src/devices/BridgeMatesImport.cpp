@@ -285,7 +285,7 @@ QList<Row> takeRows(QString& fatal) {
   OpenSessionDatabase(BwsFileName);
   SessionTable& t = BwsTable();
   t.select(QStringLiteral("[ReceivedData]"));
-  t.open();
+  t.openWhere(QStringLiteral("Processed"), false);
   for (t.first(); !t.eof(); t.next()) {
     if (t.integer(QStringLiteral("Section")) != 1) {
       fatal = QStringLiteral(

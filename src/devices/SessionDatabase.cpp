@@ -128,9 +128,17 @@ void SessionTable::select(const QString& name) {
   name_ = bareName(name);
 }
 
-void SessionTable::open() {
+void SessionTable::open() { load(QString()); }
+
+void SessionTable::openWhere(const QString& column, bool yes) {
+  load(QStringLiteral(" WHERE COALESCE(") + QuotedName(column) +
+       (yes ? QStringLiteral(", 0) NOT IN (0, '')") : QStringLiteral(", 0) IN (0, '')")));
+}
+
+void SessionTable::load(const QString& condition) {
   close();
-  QSqlQuery query = run(QStringLiteral("SELECT rowid, * FROM ") + QuotedName(name_) + QStringLiteral(" ORDER BY rowid"));
+  QSqlQuery query = run(QStringLiteral("SELECT rowid, * FROM ") + QuotedName(name_) + condition +
+                        QStringLiteral(" ORDER BY rowid"));
   const QSqlRecord record = query.record();
   for (int c = 1; c < record.count(); ++c) {
     columns_ << record.fieldName(c);

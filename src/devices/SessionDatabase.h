@@ -62,6 +62,10 @@ class SessionTable {
   // The table by name ("[ReceivedData]" and "ReceivedData" alike).
   void select(const QString& name);
   void open();
+  // The same with only the rows whose yes/no column holds yes (or, with
+  // yes false, no or nothing): the readers of every poll read only the rows
+  // they have to take.
+  void openWhere(const QString& column, bool yes);
   void close();
   bool isOpen() const { return open_; }
 
@@ -93,6 +97,7 @@ class SessionTable {
 
  private:
   enum class Mode { Browse, Edit, Insert };
+  void load(const QString& condition);
   int columnIndex(const QString& column) const;  // throws when missing
   void requireOpen() const;
   void requireRow() const;

@@ -96,7 +96,7 @@ void ReadTableStates() {
     OpenSessionDatabase(BwsFileName);
     SessionTable& t = BwsTable();
     t.select(QStringLiteral("[Tables]"));
-    t.open();
+    t.openWhere(QStringLiteral("LogOnOff"), true);
     for (t.first(); !t.eof(); t.next()) {
       if (t.integer(QStringLiteral("Section")) != 1) {
         fatal = fatalField(QStringLiteral("Section"), QStringLiteral("Tables"));
@@ -139,7 +139,7 @@ void ReadPlayerNumbers() {
     OpenSessionDatabase(BwsFileName);
     SessionTable& t = BwsTable();
     t.select(QStringLiteral("[PlayerNumbers]"));
-    t.open();
+    t.openWhere(QStringLiteral("Processed"), false);
     for (t.first(); !t.eof(); t.next()) {
       if (t.integer(QStringLiteral("Section")) != 1) {
         fatal = fatalField(QStringLiteral("Section"), QStringLiteral("PlayerNumbers"));
