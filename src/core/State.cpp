@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/ResultsFolder.h"
+#include "devices/TableStates.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
@@ -46,6 +47,7 @@ void InitGlobals() {
   ResumeChosen = 0;
   DealsImported = false;
   TabletsInUse = false;
+  ClearDevicePollingState();
   ProgramFolder = platform::programFolder();
   ClubMode = platform::fileExists(ProgramFolder + QStringLiteral("BRALMET.TXT"));
   MovementFileName.clear();

@@ -64,6 +64,14 @@ const TableStatusStrip& tableStatusStrip() { return strip; }
 
 void SetTableStripWindow(const TableStripWindow& window) { stripWindow = window; }
 
+void ClearDevicePollingState() {
+  LastBadResultFile.clear();
+  BadResultFileCount = 0;
+  ResetLockedPolls();
+  strip.states.fill(TableWaiting);
+  strip.tableCount = 0;
+}
+
 void LayOutTableStatusStrip(int tableCount) {
   strip.states.fill(TableWaiting);
   strip.tableCount = std::clamp(tableCount, 0, kStripTables);

@@ -31,6 +31,11 @@ void ShowTableStatusStrip();
 // The strip hidden (start screen, quit).
 void HideTableStatusStrip();
 
+// The state the collection keeps between ticks, cleared at start-up: the
+// tablets' result file that failed to read and its count, the locked polls
+// of the database, the strip's squares.
+void ClearDevicePollingState();
+
 // The window behind the strip: redraw() after each change, place() when it
 // is shown beside the menu, hide().
 struct TableStripWindow {

@@ -3,6 +3,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/State.h"
+#include "devices/TableStates.h"
 #include "platform/Clock.h"
 
 #include <QDir>
@@ -39,8 +40,8 @@ void resetGlobals() {
   TableFolderPath.clear();
   BridgeMatesControlPath.clear();
   ClubMembersFile.clear();
-  LastBadResultFile.clear();
-  BadResultFileCount = 0;
+  BwsFileName.clear();
+  ClearDevicePollingState();
   TabletPassword = QStringLiteral("FarnelTosk");
   TableDevicesMode = TabletsMode = BridgeMatesMode = TabletsInUse = FederationMode = ClubMode = false;
   EntryByContracts = AskOpeningLead = EnterDealsAtTable = PairsEntered = IsHowell = MitchellNumbering = false;
