@@ -1,5 +1,6 @@
 // Renders each window of the program offscreen into PNG files, one per window,
 // in the folder given as argument (scripts/screenshots.sh runs it).
+#include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Notices.h"
 #include "core/ui/Application.h"
@@ -8,6 +9,9 @@
 #include "core/ui/TForm110.h"
 #include "core/ui/TForm59.h"
 #include "core/ui/WindowInteraction.h"
+#include "devices/BridgeMatesCorrections.h"
+#include "devices/TableStates.h"
+#include "devices/ui/DeviceWindows.h"
 #include "publishing/ui/PublishingDialogs.h"
 #include "publishing/ui/PublishingWindows.h"
 #include "scoring/ui/ScoringWindows.h"
@@ -230,5 +234,18 @@ int main(int argc, char** argv) {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->objectName() == QLatin1String("TForm114")) shootShown(QStringLiteral("TForm114-critical"), w);
   ui::HideNotice(QStringLiteral("TForm114"));
+  RegisterDeviceWindows();
+  ShowBridgeMatesInfo();
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("TForm109")) shootShown(QStringLiteral("TForm109-bridgemates-info"), w);
+  ui::HideNotice(QStringLiteral("TForm109"));
+  TableCount = 7;
+  ShowTableStatusStrip();
+  SetTableState(2, TableLoggedOn);
+  SetTableState(3, TableLoggedOn);
+  SetTableState(5, TableFinished);
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("TForm112")) shootShown(QStringLiteral("TForm112-table-states"), w);
+  HideTableStatusStrip();
   return failures == 0 ? 0 : 1;
 }
