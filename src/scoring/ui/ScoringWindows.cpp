@@ -8,6 +8,12 @@
 #include "scoring/ui/TForm18.h"
 #include "scoring/ui/TForm19.h"
 #include "scoring/ui/TForm21.h"
+#include "scoring/ui/TForm23.h"
+#include "scoring/ui/TForm24.h"
+#include "scoring/ui/TForm29.h"
+#include "scoring/ui/TForm42.h"
+#include "scoring/ui/TForm43.h"
+#include "scoring/ui/TForm46.h"
 #include "scoring/ui/TForm60.h"
 
 namespace {
@@ -31,5 +37,11 @@ void RegisterScoringWindows() {
     TForm19 window;
     return window.ask(q.text);
   });
+  ui::RegisterChoiceWindow(QStringLiteral("TForm23"), &AskIn<TForm23>);
+  ui::RegisterChoiceWindow(QStringLiteral("TForm24"), &AskIn<TForm24>);
+  ui::RegisterChoiceWindow(QStringLiteral("TForm29"), &AskIn<TForm29>);
+  ui::RegisterChoiceWindow(QStringLiteral("TForm42"), &AskIn<TForm42>);
   InstallResultsWindow();
+  InstallRecapViewer();
+  InstallCumulativeEndWindow();
 }
