@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils locales
+  fonts-dejavu-core fonts-liberation
 )
 
 SUDO=""

@@ -88,9 +88,21 @@ QString ApplySuitLetters(const QString& contract) {
   return out;
 }
 
-QString ExtractPlayerName(const QString& line) {
-  QString s = line;
+QString WithoutPairsSeparator(const QString& name) {
+  QString s = name;
   s.replace(QChar(0x00A3), QLatin1Char(' '));
+  return s;
+}
+
+bool RefuseTypedPlayerName(const QString& name) {
+  if (!name.contains(QChar(0x00A3))) return false;
+  ShowAlert(QStringLiteral("Désolé, le caractère \"£\" ne peut pas faire partie d'un nom de joueur: \"") + name +
+            QStringLiteral("\""));
+  return true;
+}
+
+QString ExtractPlayerName(const QString& line) {
+  QString s = WithoutPairsSeparator(line);
   const qsizetype cut = s.indexOf(QLatin1Char('\\'));
   if (cut >= 0) s.truncate(cut);
   for (QChar& c : s)
@@ -201,7 +213,7 @@ void AddPlayerToList(const QString& name) {
 }
 
 void RemovePlayerFromList(const QString& name) {
-  const int count = std::clamp(PlayerChoiceCount, 0, kMaxPlayers);
+  const int count = std::clamp(PlayerChoiceCount, 0, PlayerChoiceLines.capacity);
   int kept = 0;
   for (int i = 1; i <= count; ++i) {
     if (PlayerChoiceLines[i] == name) continue;
@@ -239,7 +251,7 @@ QString ChoosePairName() {
     ShowAlert(QStringLiteral("Fonction \"!%$?=@&\" non disponible, pas de fichier de paires (PAIRES.TXT)"));
     return {};
   }
-  return ChooseFromList().left(50);
+  return WithoutPairsSeparator(ChooseFromList()).left(50);
 }
 
 bool AskForText(const QString& caption, QString& text) {

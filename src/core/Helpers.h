@@ -31,6 +31,12 @@ QString ApplySuitLetters(const QString& contract);
 // The name part of a players-file line: "£" read as a blank, the text from
 // the first "\" on dropped, digits blanked, blanks collapsed, trimmed.
 QString ExtractPlayerName(const QString& line);
+// A player name read from a file with every "£" (the separator of the pairs
+// file) turned into a blank.
+QString WithoutPairsSeparator(const QString& name);
+// A typed player name that holds a "£" is refused with a message (true:
+// refused); any other name is accepted silently.
+bool RefuseTypedPlayerName(const QString& name);
 // The licence part of a players-file line: the text from the first "\" on
 // dropped, every non-digit blanked, blanks collapsed, trimmed.
 QString ExtractLicenceNumber(const QString& line);

@@ -30,6 +30,7 @@ struct ListChoice {
   QString hint;
   QStringList lines;
   bool sorted = false;  // the window sorts the lines it shows
+  int current = 0;  // the line selected when the window opens (1-based), 0 for none
 };
 
 // A text typed by the director; nothing when cancelled.

@@ -2,6 +2,7 @@
 
 #include "core/Fatal.h"
 #include "core/Globals.h"
+#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/State.h"
@@ -117,8 +118,9 @@ QString PairsFileText() {
   for (int s = 1; s <= kMaxPairs; ++s) {
     if (PairNumbers[s] == 0) continue;
     text += QString::number(PairNumbers[s]) + u' ' + LicenceForFile(Player1Licences[s]) + u' ' +
-            LicenceForFile(Player2Licences[s]) + u' ' + PairLabels[s].trimmed() + kPound + Player1Names[s].trimmed() +
-            kPound + Player2Names[s].trimmed() + QStringLiteral("\r\n");
+            LicenceForFile(Player2Licences[s]) + u' ' + WithoutPairsSeparator(PairLabels[s]).trimmed() + kPound +
+            WithoutPairsSeparator(Player1Names[s]).trimmed() + kPound + WithoutPairsSeparator(Player2Names[s]).trimmed() +
+            QStringLiteral("\r\n");
   }
   return text;
 }

@@ -97,6 +97,12 @@ void BackupAndPurge() {
   // of the day adds its files beside the first one's.
   const QString day = root + platform::now().toString(QStringLiteral("yyyyMMdd")) + '/';
   platform::makeFolder(day);
+  // An earlier backup of the same tournament today goes first, so that a
+  // file deleted since then does not come back from the backup.
+  if (!TournamentCode.isEmpty())
+    for (const QString& name : QDir(day).entryList(QDir::Files | QDir::Hidden | QDir::System))
+      if (name.contains(u'.') && name.section(u'.', 0, 0).compare(TournamentCode, Qt::CaseInsensitive) == 0)
+        platform::deleteFile(day + name);
   for (const char* ext : kBackupExtensions) BackupTournamentFile(QLatin1String(ext), day);
   if (TableDevicesMode) {
     platform::deleteTree(day + QStringLiteral("Quillmarke"));

@@ -5,11 +5,14 @@
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
+#include "core/StartScreen.h"
 #include "core/State.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/TextFiles.h"
+
+#include <QSet>
 
 #include <optional>
 
@@ -83,17 +86,31 @@ void setMovementFolders() {
   }
 }
 
+// Writes a value file's default. A failed write (a read-only program folder)
+// is reported once per file and the default is used all the same.
+void writeDefault(const QString& name, const QString& line) {
+  static QSet<QString> reported;
+  try {
+    WriteSettingLine(name, line);
+  } catch (const platform::IoError&) {
+    const QString path = SettingsPath(name);
+    if (reported.contains(path)) return;
+    reported.insert(path);
+    ReportEscapedError(std::current_exception());
+  }
+}
+
 // A value file holding one line, created with its default when absent.
 QString lineOrCreate(const QString& name, const QString& fallback) {
   if (const auto line = firstLine(name)) return *line;
-  WriteSettingLine(name, fallback);
+  writeDefault(name, fallback);
   return fallback;
 }
 
 int readPbnOption() {
   const auto line = firstLine(QStringLiteral("OPTIONPBN.TXT"));
   if (!line) {
-    WriteSettingLine(QStringLiteral("OPTIONPBN.TXT"), QString::number(kDefaultPbnOption));
+    writeDefault(QStringLiteral("OPTIONPBN.TXT"), QString::number(kDefaultPbnOption));
     return kDefaultPbnOption;
   }
   // A number outside 1..4 is kept: the PBN import reports it and resets it.
@@ -268,7 +285,7 @@ bool ReadDeviceKind() {
     if (!kind.isEmpty())
       ShowAlert(QStringLiteral("Problème: les dispositifs ne sont ni des tablettes ni des BridgeMates! On suppose des tablettes..."));
     kind = kTabletsKind;
-    WriteDeviceKind(kind);
+    writeDefault(QStringLiteral("QUILLMARKE.TXT"), kind);
   }
   BridgeMatesMode = kind == kBridgeMatesKind;
   TabletsMode = !BridgeMatesMode;

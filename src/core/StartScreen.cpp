@@ -35,6 +35,9 @@ bool available(const F& work, const QString& function) {
   return false;
 }
 
+// The "Tournoi" group shows the mode in force, never another one.
+void showTournamentKind(StartScreenView& view) { view.radioGroup1Item = FederationMode ? 1 : 0; }
+
 void noDeviceState(StartScreenView& view) {
   TableDevicesMode = false;
   view.bridgeBoxChecked = false;
@@ -42,7 +45,7 @@ void noDeviceState(StartScreenView& view) {
   view.checkBox3Checked = false;
   view.radioGroup1Enabled = false;
   view.radioGroup2Enabled = false;
-  view.radioGroup1Item = 0;
+  showTournamentKind(view);
   view.radioGroup2Item = 0;
   view.memo1Enabled = false;
   DeleteSetting(QStringLiteral("INTRO.TXT"));
@@ -53,6 +56,7 @@ void showTournamentButtons(StartScreenView& view) {
   view.federationButtonVisible = FederationMode;
   view.newButtonVisible = !FederationMode;
 }
+
 
 // Steps shared by the new and the resumed tournament before the start
 // screen is hidden: the registry value saved, the programs located.
@@ -103,24 +107,26 @@ void ShowStartScreen() {
 }
 
 void StartScreenCreate(StartScreenView& view) {
-  InitGlobals();
+  // Each step runs even when an earlier one failed (a settings file that
+  // cannot be written in a read-only program folder): the screen never comes
+  // up half set up, and the players-file check always has its say.
+  RunReported(InitGlobals);
   view.clubLabelVisible = ClubMode;
-  LoadStartupOptions();
+  RunReported(LoadStartupOptions);
   TableDevicesMode = SettingExists(QStringLiteral("QUILLMARKE.TXT"));
-  if (!TableDevicesMode) noDeviceState(view);
+  if (!TableDevicesMode) RunReported([&] { noDeviceState(view); });
   CheckPlayerFile();
   view.bridgeBoxChecked = TableDevicesMode;
   view.radioGroup1Enabled = TableDevicesMode;
   view.checkBox2Enabled = TableDevicesMode;
   view.checkBox3Enabled = TableDevicesMode;
   FederationMode = SettingExists(QStringLiteral("FFB.TXT"));
+  showTournamentKind(view);
   if (FederationMode) {
-    view.radioGroup1Item = 1;
     view.checkBox2Enabled = false;
     view.checkBox3Enabled = false;
     view.memo1Visible = true;
   } else {
-    view.radioGroup1Item = 0;
     view.memo1Visible = false;
   }
   showTournamentButtons(view);
@@ -134,11 +140,12 @@ void StartScreenCreate(StartScreenView& view) {
 
 void StartScreenShow(StartScreenView& view) {
   view.clubPlayersMenuVisible = ClubMode;
-  ReadPbnOptions();
+  RunReported(ReadPbnOptions);
   if (TableDevicesMode) {
-    const bool bridgeMates = ReadDeviceKind();
+    bool bridgeMates = false;
+    RunReported([&] { bridgeMates = ReadDeviceKind(); });
     view.radioGroup2Item = bridgeMates ? 1 : 0;
-    if (bridgeMates) ReadBMParams();
+    if (bridgeMates) RunReported(ReadBMParams);
     view.radioGroup1Enabled = true;
     view.radioGroup2Enabled = true;
     EntryByContracts = true;
@@ -149,7 +156,15 @@ void StartScreenShow(StartScreenView& view) {
     EntryByContracts = SettingExists(QStringLiteral("CONTRAT.TXT"));
   }
   if (ClubMode) {
-    view.radioGroup1Item = 0;
+    // No federation tournament in club mode: the mode goes with its marker.
+    if (FederationMode) {
+      FederationMode = false;
+      DeleteSetting(QStringLiteral("FFB.TXT"));
+      view.memo1Visible = false;
+      view.checkBox2Enabled = view.checkBox3Enabled = TableDevicesMode;
+      showTournamentButtons(view);
+    }
+    showTournamentKind(view);
     view.radioGroup1FfbEnabled = false;
   }
 }
@@ -167,7 +182,7 @@ void ApplyDeviceBox(StartScreenView& view, const QString& kind) {
     view.checkBox3Checked = !PairsEntered;
   } else {
     DeleteSetting(QStringLiteral("QUILLMARKE.TXT"));
-    view.radioGroup1Item = 0;
+    showTournamentKind(view);
   }
   view.checkBox2Enabled = on;
   view.checkBox3Enabled = on;
@@ -185,7 +200,7 @@ void BridgeBoxClick(StartScreenView& view, bool checked) {
   BridgeMatesMode = checked && view.radioGroup2Item == 1;
   if (checked) {
     EntryByContracts = true;
-    view.radioGroup1Item = 0;
+    showTournamentKind(view);
   }
   ApplyDeviceBox(view, view.radioGroup2Item == 0 ? kTabletsKind : kBridgeMatesKind);
   view.radioGroup2Enabled = checked;
@@ -487,7 +502,7 @@ bool IsDefaultNameFor(const QString& name, const QString& letters) {
 void CountResumedTournament() {
   ResultsEntered = 0;
   for (int s = 1; s <= ResultSlotCount && s <= kMaxResultSlots; ++s)
-    if (ResultScore[s] != kScoreNone) ++ResultsEntered;
+    if (ResultNsPair[s] != 0 && ResultScore[s] != kScoreNone) ++ResultsEntered;
   PlayersExpected = 2 * (PairCount - (ByePresent ? 1 : 0));
   if (PairsEntered) {
     PlayersNamed = PlayersExpected;
@@ -522,6 +537,14 @@ QString EscapedErrorMessage(const std::exception& error) {
                           "attend un nombre.\r\nMessage : ") +
            io->message();
   return QStringLiteral("Erreur I/O n°%1\r\nFichier : ").arg(code) + file + QStringLiteral("\r\nMessage : ") + io->message();
+}
+
+void RunReported(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (...) {
+    ReportEscapedError(std::current_exception());
+  }
 }
 
 void ReportEscapedError(std::exception_ptr error) {

@@ -114,3 +114,7 @@ QString EscapedErrorMessage(const std::exception& error);
 // Shows the message of an escaped error in the system message box. A fatal
 // stop (tests) is passed on.
 void ReportEscapedError(std::exception_ptr error);
+// Runs one step of a longer piece of work: an error it raises is shown as
+// the error handler shows it and the caller goes on with its next step. A
+// fatal stop is passed on.
+void RunReported(const std::function<void()>& step);

@@ -48,7 +48,6 @@ void InitGlobals() {
   TabletsInUse = false;
   ProgramFolder = platform::programFolder();
   ClubMode = platform::fileExists(ProgramFolder + QStringLiteral("BRALMET.TXT"));
-  LoadResultsFolder();
   MovementFileName.clear();
   SuitLetters[1] = QLatin1Char('P');
   SuitLetters[2] = QLatin1Char('C');
@@ -63,6 +62,9 @@ void InitGlobals() {
   ResultsFTextFile = DocumentsFolder + QStringLiteral("/RESULTSF.TXT");
   PrintFile = DocumentsFolder + QStringLiteral("/TEMP.TXT");
   RecapTextFile = DocumentsFolder + QStringLiteral("/RECAP.TXT");
+  // Last: the folder is known before "PATH.TXT" is written, and a failed
+  // write leaves nothing above unset.
+  LoadResultsFolder();
 }
 
 void ClearPairSlots() {

@@ -12,10 +12,13 @@
 #include "core/TournamentFiles.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
+#include "scoring/Adjustments.h"
 #include "scoring/BoardFrequencies.h"
 #include "scoring/Cumulative.h"
 #include "scoring/Frequencies.h"
 #include "scoring/PairRecaps.h"
+#include "scoring/ResultFiles.h"
+#include "scoring/ResultListings.h"
 #include "scoring/Ranking.h"
 
 namespace {
@@ -72,14 +75,6 @@ class TimedCaption {
   QString& caption_;
   QString original_;
 };
-
-void writeBoardFiles() {
-  if (tournamentMenuServices().writeBoardFiles) tournamentMenuServices().writeBoardFiles(true);
-}
-
-void writeResultFiles() {
-  if (tournamentMenuServices().writeResultFiles) tournamentMenuServices().writeResultFiles();
-}
 
 void showCounters() {
   TournamentMenuView& v = menuView();
@@ -255,7 +250,7 @@ void RecomputeAndSaveResults() {
   Interactive = false;
   if (!FrequenciesComputed) return;
   ComputeResults();
-  writeResultFiles();
+  WriteResultFiles();
   SaveTournamentAll();
 }
 
@@ -321,7 +316,7 @@ void FrequenciesClick() {
     ComputeFrequencies();
     caption.show(QStringLiteral("Fréquences calculées..."));
   }
-  writeBoardFiles();
+  WriteBoardFiles(true);
   if (!FrequenciesComputed) ShowAlert(kIncorrectResults);
 }
 
@@ -335,14 +330,14 @@ void ResultsClick() {
     ComputeResults();
     caption.show(QStringLiteral("Résultats calculés..."));
   }
-  writeResultFiles();
+  WriteResultFiles();
   SaveTournamentAll();
-  writeBoardFiles();
+  WriteBoardFiles(true);
   if (!FrequenciesComputed) ShowAlert(kIncorrectResults);
 }
 
 void AdjustmentsClick() {
-  runService(tournamentMenuServices().adjustmentsAndPenalties, QStringLiteral("Ajustements et pénalités"));
+  AdjustmentsAndPenaltiesMenu();
 }
 
 void BoardPrintoutClick() {
@@ -351,10 +346,12 @@ void BoardPrintoutClick() {
 }
 
 void ResultsDisplayClick() {
-  const auto& work = IsPatton ? tournamentMenuServices().showPattonResults : tournamentMenuServices().showPairResults;
-  if (!available(work, QStringLiteral("Affichage / Impression des résultats"))) return;
   RecomputeAndSaveResults();
-  if (ResultsAvailable) work();
+  if (!ResultsAvailable) return;
+  if (IsPatton)
+    ShowPattonResults();
+  else
+    ShowPairResults();
 }
 
 void PairRecapsClick() {

@@ -109,23 +109,18 @@ void BridgeWebsClick();        // Button26
 // The lines of the Arrow Switch reminder as shown.
 QStringList ArrowSwitchReminderLines();
 
-// The features of later parts of the program behind the buttons. A button
-// whose feature is not there says so.
+// The windows behind some buttons, installed by the windows' registration;
+// a button whose feature is not there says so.
 struct TournamentMenuServices {
   std::function<void()> enterTableSheets;       // EnterTableSheets
   std::function<void()> showTravellerEntry;     // ShowTravellerEntry
   std::function<void()> showPairChanges;        // FillPairsEditGrids, TForm28 (and TForm38 in a Patton)
-  std::function<void()> adjustmentsAndPenalties;  // AdjustmentsAndPenaltiesMenu
-  std::function<void()> showPairResults;        // ShowPairResults
-  std::function<void()> showPattonResults;      // ShowPattonResults
   std::function<void()> runGeneralOptions;      // RunGeneralOptions
   std::function<void()> showMovement;           // VoirMouvement
   std::function<void()> saveForFederation;      // SaveForFederation
   std::function<void()> showDiagrams;           // ShowDiagrams
   std::function<void()> saveResultsForWeb;      // SaveResultsForWeb
   std::function<void()> bridgeWebs;             // the BridgeWebs functions
-  std::function<void()> writeResultFiles;       // WriteResultFiles
-  std::function<void(bool)> writeBoardFiles;    // WriteBoardFiles
   std::function<void()> showArrowSwitchReminder;  // TForm90, beside the menu
 };
 TournamentMenuServices& tournamentMenuServices();

@@ -183,18 +183,6 @@ const PossibleScores& Possible() {
   return table;
 }
 
-// The declarer letter of a normalised contract text: after the level, the
-// strain and "X" or "XX".
-QChar DeclarerOfText(const QString& text) {
-  if (text.size() < 3) return {};
-  qsizetype i = 2;
-  if (text[i] == QLatin1Char('X')) ++i;
-  if (i < text.size() && text[i] == QLatin1Char('X')) ++i;
-  if (i >= text.size()) return {};
-  const QChar d = text[i];
-  return IsDeclarer(d) ? d : QChar();
-}
-
 }  // namespace
 
 int ContractScore(int level, QChar strain, Doubling doubling, bool vulnerable, int overtricks) {
@@ -281,7 +269,10 @@ QString ResultDeclarerText(int score, const QString& text, int board, bool byCon
   if (t == QLatin1String("PASSE") || t.contains(QLatin1String("AJU")) || t.contains(QLatin1String("MOY")))
     return unknown;
   if (byContracts && !t.isEmpty()) {
-    QChar d = DeclarerOfText(t);
+    // The declarer as the parser reads it ("S" after the strain is a
+    // redouble, not South).
+    const ContractOutcome parsed = ParseContract(t, board);
+    QChar d = parsed.valid() ? parsed.declarer : QChar();
     if (d.isNull() && IsDeclarer(lastDeclarer)) d = lastDeclarer;
     if (!d.isNull()) return QString(d);
   }

@@ -9,6 +9,7 @@
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
+#include "scoring/Adjustments.h"
 #include "scoring/ResultListings.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
@@ -97,47 +98,6 @@ struct RoundAverage {
 
 double OwnScore(int pair) { return pair >= 1 && pair <= kMaxPairs ? PairFinalScore[pair] : 0; }
 
-// Asks a pair: 0 when the director cancels. Without Mitchell numbering the
-// number as numbered in the results, with it the direction and the number
-// within it.
-int AskRecapPair() {
-  const int last = std::min(PairCount, kMaxPairs);
-  if (!MitchellNumbering || IsHowell) {
-    for (;;) {
-      const int pair = AskNonNegativeInteger(QStringLiteral("Numéro de paire?"), -1);
-      if (pair <= last) return pair;
-      ui::interaction().beep();
-    }
-  }
-  const int direction = ui::Ask({.form = QStringLiteral("TForm32"),
-                                 .caption = QStringLiteral("Choix"),
-                                 .text = QStringLiteral("Choix d'une paire:"),
-                                 .buttons = {QStringLiteral("N/S"), QStringLiteral("E/W")},
-                                 .codes = {1, 2},
-                                 .cancelCode = 0});
-  if (direction == 0) return 0;
-  const int highest = direction == 1 ? ResultsPerBoard : ResultsPerBoard - (PairSlotCount - PairCount);
-  for (;;) {
-    ui::TextQuestion question;
-    question.form = QStringLiteral("TForm25");
-    question.caption = QStringLiteral("Choix");
-    question.prompt = QStringLiteral("Numéro:");
-    const std::optional<QString> answer = ui::interaction().askText(question);
-    const QString typed = answer ? TrimText(*answer) : QString();
-    if (typed.isEmpty() || typed == QLatin1String("0")) return 0;
-    if (!IsInteger(typed)) {
-      ShowAlert(typed + QStringLiteral(" n'est pas un nombre!"));
-      continue;
-    }
-    const int number = typed.toInt();
-    if (number < 0 || number > highest) {
-      ShowAlert(typed + QStringLiteral(" : nombre trop grand!"));
-      continue;
-    }
-    return direction == 1 ? number : number + ResultsPerBoard;
-  }
-}
-
 // Pair numbers that hold a pair other than the BYE, in number order.
 std::vector<int> RecapPairs() {
   std::vector<int> pairs;
@@ -172,7 +132,7 @@ struct PrintoutGuard {
 
 void PrintOnePairAtATime() {
   bool askPrinter = true;
-  for (int pair = AskRecapPair(); pair != 0; pair = AskRecapPair()) {
+  for (int pair = AskPairNumber(); pair != 0; pair = AskPairNumber()) {
     BeginTempPrintout();
     PrintoutGuard guard;
     WriteLines(PrintFileWriter, PrintRecapLines(pair));
@@ -204,7 +164,7 @@ void PrintAllPairs() {
 
 void ShowOnScreen() {
   if (viewer().open) viewer().open();
-  const int pair = AskRecapPair();
+  const int pair = AskPairNumber();
   if (pair == 0) {
     if (viewer().close) viewer().close();
     return;

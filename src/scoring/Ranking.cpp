@@ -6,6 +6,7 @@
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "platform/TextFiles.h"
+#include "scoring/Adjustments.h"
 #include "scoring/Imps.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
@@ -17,11 +18,6 @@
 #include <cmath>
 
 namespace {
-
-std::function<void()>& AdjustmentsPrinter() {
-  static std::function<void()> printer;
-  return printer;
-}
 
 using PairTable = std::array<double, kMaxPairs + 1>;
 
@@ -201,8 +197,6 @@ int SearchNext(std::vector<int>& ranking, int side, bool peek) {
   FatalStop(QStringLiteral("Erreur non prévue dans SearchNext"));
 }
 
-void SetAdjustmentsPrinter(std::function<void()> printer) { AdjustmentsPrinter() = std::move(printer); }
-
 void ComputeResults() {
   Totals totals = SumResults();
   if (!totals.manualAdjustment.isEmpty() && Interactive) {
@@ -242,6 +236,6 @@ void ComputeResults() {
                        .buttons = {QStringLiteral("&Oui"), QStringLiteral("ESC/Echap = &Non")},
                        .codes = {1, 2},
                        .cancelCode = 2};
-    if (ui::Ask(c) == 1 && AdjustmentsPrinter()) AdjustmentsPrinter()();
+    if (ui::Ask(c) == 1) PrintAdjustmentsAndPenalties();
   }
 }

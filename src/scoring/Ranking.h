@@ -1,7 +1,6 @@
 #pragma once
 // Pair totals, the final adjustments of ".PEN", the ranking and the mixing of
 // the best N/S and E/W pairs at its head.
-#include <functional>
 #include <vector>
 
 // One score per pair (PairFinalScore), then RankingOrder, from the
@@ -21,7 +20,3 @@ bool SameRankingScore(double a, double b);
 // entry is taken out (set to 0). None left on that side, or PairCount below
 // 1: "Erreur non prévue dans SearchNext" and the program stops.
 int SearchNext(std::vector<int>& ranking, int side, bool peek);
-
-// The printing of the adjustments and penalties, offered after a pass that
-// read ".ADJ" or ".PEN" (the adjustments module installs it).
-void SetAdjustmentsPrinter(std::function<void()> printer);

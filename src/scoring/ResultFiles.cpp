@@ -1,10 +1,13 @@
 #include "scoring/ResultFiles.h"
 
+#include "core/TournamentMenu.h"
+
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
+#include "core/TournamentMenu.h"
 #include "core/TournamentFileLines.h"
 #include "platform/Cp1252.h"
 #include "platform/Folders.h"
@@ -59,13 +62,6 @@ void RewriteWhenChanged(const QString& fileName, const QString& text) {
   if (current.size() == text.size() && current.open(QIODevice::ReadOnly) && current.readAll() == platform::toCp1252(text))
     return;
   tournament_files::RewriteWholeFile(fileName, text);
-}
-
-void CountResultsEntered() {
-  ResultsEntered = 0;
-  const int last = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
-  for (int s = 1; s <= last; ++s)
-    if (ResultNsPair[s] != 0 && ResultScore[s] != kScoreNone) ++ResultsEntered;
 }
 
 }  // namespace
@@ -169,10 +165,7 @@ void WriteRefereeDealsFile(int board, int nsPair, int ewPair) {
   SafeAppend(file, TabletSharedFolder + QStringLiteral("/DonnesArbitre.TXT"));
   file.writeLine(QStringLiteral("%1 %2 %3 ").arg(board).arg(nsPair).arg(ewPair));
   CloseTextFile(file);
-  CountResultsEntered();
-  if (MenuCountersHook)
-    MenuCountersHook(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
-                     QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount));
+  RecountMenuCounters();
 }
 
 void WriteSessionFile() {

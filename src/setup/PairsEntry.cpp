@@ -10,6 +10,7 @@
 #include "core/State.h"
 #include "core/TournamentFiles.h"
 #include "setup/Pairs.h"
+#include "setup/StartTournament.h"
 
 #include <algorithm>
 
@@ -394,17 +395,7 @@ void PairsEntryStop() {
   StopCompanionsAndHalt(0);
 }
 
-void PairsEntryOk() {
-  StorePairsGrid();
-  FillPlayersListBox();
-  PairCount = UsedSlots();
-  // The start of the tournament comes here; until it exists the pairs are
-  // saved and the window stays.
-  SavePairsFile();
-  if (PairCount > 0)
-    ShowAlert(QStringLiteral("Vos paires sont sauvées. Désolé, la fonction \"Début du tournoi\" n'est pas encore "
-                             "disponible dans cette version du programme."));
-}
+void PairsEntryOk() { StartTournament(); }
 
 void AutoConfirmPairsEntry() {
   if (TableDevicesMode && !PairsEntered) PairsEntryOk();

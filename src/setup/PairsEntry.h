@@ -39,6 +39,7 @@ PairsGrid& GridOf(PairsSide side);
 // and redraw the grids and the player list from the data.
 struct PairsEntryWindowHooks {
   std::function<void()> show;
+  std::function<void()> hide;
   std::function<void()> refresh;
 };
 PairsEntryWindowHooks& pairsEntryWindow();

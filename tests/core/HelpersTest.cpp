@@ -338,3 +338,15 @@ TEST_F(HelpersTest, SpecialFolderIsTheDocumentsFolderOnly) {
   EXPECT_FALSE(GetSpecialFolderPath(7, path));
   EXPECT_EQ(path, "");
 }
+
+TEST_F(HelpersTest, SortAndRemoveReachTheLastLineOfAFullList) {
+  const int full = PlayerChoiceLines.capacity;
+  PlayerChoiceCount = full;
+  for (int i = 1; i <= full; ++i) PlayerChoiceLines[i] = QStringLiteral("P%1").arg(full + 1 - i, 4, 10, QLatin1Char('0'));
+  SortPlayerChoiceLines();
+  EXPECT_EQ(PlayerChoiceLines[1], "P0001");
+  EXPECT_EQ(PlayerChoiceLines[full], "P1001");
+  RemovePlayerFromList(QStringLiteral("P1001"));
+  EXPECT_EQ(PlayerChoiceCount, full - 1);
+  EXPECT_EQ(PlayerChoiceLines[full], "");
+}

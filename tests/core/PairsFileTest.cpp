@@ -1,5 +1,6 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
+#include "core/Helpers.h"
 #include "core/PairsFile.h"
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
@@ -171,4 +172,22 @@ TEST_F(PairsFileTest, APlayerCalledByeWithAPartnerIsARealPair) {
   EXPECT_EQ(Player2Names[1], "MARTIN Anne");
   EXPECT_EQ(PairLabels[2], "BYE");
   EXPECT_EQ(PairLabels[3], "BYE");
+}
+
+TEST_F(PairsFileTest, APoundSignNeverReachesANameOfThePairsFile) {
+  ui::ScriptedInteraction talk;
+  TournamentCode = "ABC";
+  setPair(1, 1, QStringLiteral("DUPONT£Jean"), QStringLiteral("MARTIN Anne£"));
+  setPair(2, 2, "DURAND Paul", "LEROY Eve");
+  SavePairsFile();
+  ClearPairSlots();
+  ReadPairsFile("ABC");
+  EXPECT_EQ(Player1Names[1], "DUPONT Jean");
+  EXPECT_EQ(Player2Names[1], "MARTIN Anne");
+  EXPECT_EQ(Player1Names[2], "DURAND Paul");
+
+  EXPECT_TRUE(RefuseTypedPlayerName(QStringLiteral("DUPONT£")));
+  EXPECT_FALSE(RefuseTypedPlayerName(QStringLiteral("DUPONT Jean")));
+  ASSERT_EQ(talk.messages.size(), 1);
+  EXPECT_TRUE(talk.messages[0].contains(QStringLiteral("\"£\"")));
 }

@@ -220,3 +220,14 @@ TEST_F(QuitTest, TheDeviceServersAreStoppedInOrderOnlyWithDevices) {
   EXPECT_EQ(talk.pausedMs, 2000);
   EXPECT_EQ(talk.messages, QStringList({"Pas trouvé le fichier ABC.VAR"}));
 }
+
+TEST_F(QuitTest, ASecondBackupOfTheDayDropsTheTournamentsFilesDeletedSince) {
+  TournamentCode = "ABC";
+  writeBytes(dataDir() + "ABC.DAT", "07/12/2026\r\nLundi");
+  const QString day = backups() + "20261207/";
+  for (const char* name : {"ABC.ADJ", "abc.cum", "ABC.PAT", "ABCD.ADJ", "XABC.ADJ"}) writeBytes(day + name, "earlier");
+  BackupAndPurge();
+  EXPECT_EQ(readBytes(day + "ABC.DAT"), "07/12/2026\r\nLundi");
+  for (const char* gone : {"ABC.ADJ", "abc.cum", "ABC.PAT"}) EXPECT_FALSE(exists(day + gone)) << gone;
+  for (const char* kept : {"ABCD.ADJ", "XABC.ADJ"}) EXPECT_TRUE(exists(day + kept)) << kept;
+}

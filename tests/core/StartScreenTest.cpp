@@ -10,10 +10,39 @@
 
 #include <QFile>
 
+#include <unistd.h>
+
 #include <cerrno>
 
 using testing_support::readBytes;
 using testing_support::writeBytes;
+
+namespace {
+
+// A folder nobody may write in while the guard lives. Root writes anywhere,
+// so the process then runs as an unprivileged user.
+class ReadOnlyFolder {
+ public:
+  ReadOnlyFolder(const QString& top, const QString& folder) : folder_(folder) {
+    const auto open =
+        QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(top, open | QFile::WriteOwner);
+    QFile::setPermissions(folder, open);
+    if (geteuid() == 0) lowered_ = seteuid(65534) == 0;
+  }
+  ~ReadOnlyFolder() {
+    if (lowered_ && seteuid(0) != 0) std::abort();
+    QFile::setPermissions(folder_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+  ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+  ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+ private:
+  QString folder_;
+  bool lowered_ = false;
+};
+
+}  // namespace
 
 class StartScreenTest : public testing_support::TalvaronTest {
  protected:
@@ -248,6 +277,7 @@ TEST_F(StartScreenTest, PlayersAreCountedNamedUnlessDefaultOrBye) {
   Player1Names[3] = "BYE";
   Player2Names[3] = "";
   ResultSlotCount = 3;
+  for (int s = 1; s <= 4; ++s) ResultNsPair[s] = 1;
   ResultScore[1] = kScoreNone;
   ResultScore[2] = 0;
   ResultScore[3] = kScoreAverage;
@@ -436,4 +466,62 @@ TEST_F(StartScreenTest, EscapedErrorsNameTheirFileAndSayTheOperationWasNotDone) 
   ReportEscapedError(std::make_exception_ptr(platform::IoError(EBUSY, file, "")));
   EXPECT_EQ(talk.events, QStringList({"system: Le fichier \"" + file + "\" est verrouillé. L'opération n'a pas été faite."}));
   EXPECT_THROW(ReportEscapedError(std::make_exception_ptr(FatalStopError())), FatalStopError);
+}
+
+TEST_F(StartScreenTest, AReadOnlyProgramFolderIsReportedAndTheCreationGoesOn) {
+  writeBytes(programDir() + "FFB.TXT", "");
+  {
+    ReadOnlyFolder readOnly(tmp_.path(), programDir());
+    StartScreenCreate(view);
+    StartScreenShow(view);
+  }
+  // Every step ran: folders, players file, tournament kind.
+  EXPECT_EQ(DataFolder, programDir() + "Resultats/");
+  EXPECT_EQ(DocumentsFolder, documentsDir());
+  EXPECT_EQ(DiagramFolder, DataFolder);
+  EXPECT_EQ(PbnOption, 1);
+  EXPECT_EQ(PlayersFileName, "JOUEURS.TXT");
+  EXPECT_TRUE(FederationMode && view.federationButtonVisible);
+  // Each file that could not be written is named once.
+  for (const char* file : {"PATH.TXT", "OPTIONPBN.TXT", "NOMPBN.TXT"})
+    EXPECT_EQ(talk.messages.filter(QString::fromLatin1(file)).size(), 1) << file << qPrintable(talk.messages.join("|"));
+}
+
+TEST_F(StartScreenTest, AReadOnlyProgramFolderWithoutPlayersFileEndsTheProgram) {
+  QFile::remove(programDir() + "JOUEURS.TXT");
+  bool stopped = false;
+  {
+    ReadOnlyFolder readOnly(tmp_.path(), programDir());
+    try {
+      StartScreenCreate(view);
+    } catch (const FatalStopError&) {
+      stopped = true;
+    }
+  }
+  EXPECT_TRUE(stopped);
+  ASSERT_FALSE(talk.messages.isEmpty());
+  EXPECT_TRUE(talk.messages.first().contains("PATH.TXT"));
+  EXPECT_TRUE(talk.messages.last().startsWith("Attention! Un des fichiers de joueurs"));
+}
+
+TEST_F(StartScreenTest, TheTournamentGroupAlwaysShowsTheModeInForce) {
+  writeBytes(programDir() + "QUILLMARKE.TXT", "Tablettes\r\n");
+  writeBytes(programDir() + "FFB.TXT", "");
+  StartScreenCreate(view);
+  StartScreenShow(view);
+  ASSERT_TRUE(FederationMode);
+  BridgeBoxClick(view, false);
+  EXPECT_EQ(view.radioGroup1Item, 1);
+  BridgeBoxClick(view, true);
+  EXPECT_EQ(view.radioGroup1Item, 1);
+  EXPECT_TRUE(FederationMode && exists("FFB.TXT"));
+
+  // In club mode the federation is off, marker included.
+  writeBytes(programDir() + "BRALMET.TXT", "");
+  StartScreenView club;
+  StartScreenCreate(club);
+  StartScreenShow(club);
+  EXPECT_EQ(club.radioGroup1Item, 0);
+  EXPECT_FALSE(FederationMode || exists("FFB.TXT") || club.federationButtonVisible);
+  EXPECT_TRUE(club.newButtonVisible);
 }

@@ -80,12 +80,12 @@ TEST_F(TournamentMenuTest, ShowSetsTheButtonsOfTheMode) {
 }
 
 TEST_F(TournamentMenuTest, FeaturesNotYetThereSayItWithoutComputing) {
-  ResultsDisplayClick();
+  PairNamesClick();
   TableSheetsClick();
   SeveralSessionsClick();
   EXPECT_EQ(talk.messages,
-            QStringList({"Désolé, la fonction \"Affichage / Impression des résultats\" n'est pas encore disponible "
-                         "dans cette version du programme.",
+            QStringList({"Désolé, la fonction \"Voir/Modifier/Imprimer les noms des paires\" n'est pas encore "
+                         "disponible dans cette version du programme.",
                          "Cette fonction n'a de sens que pour la version standard (sans tablettes ni BridgeMates).",
                          "Cette fonction n'a pas programmée pour la version avec BridgeMates."}));
 }

@@ -160,6 +160,10 @@ TEST_F(ContractParserTest, DeclarerStoredWithAContract) {
   EXPECT_EQ(ResultDeclarerText(kScoreAverage, QStringLiteral("MOY.")), QStringLiteral("?"));
   // A result without a contract text does not take the last contract's declarer.
   EXPECT_EQ(ResultDeclarerText(420, QString()), QStringLiteral("N"));
+  // "S" after the strain redoubles; the declarer is the letter after it.
+  EXPECT_EQ(ResultDeclarerText(-1040, QStringLiteral("3TSE+1")), QStringLiteral("E"));
+  EXPECT_EQ(ResultDeclarerText(1000, QStringLiteral("3SSN=")), QStringLiteral("N"));
+  EXPECT_EQ(ResultDeclarerText(-1000, QStringLiteral("3sso=")), QStringLiteral("O"));
 }
 
 TEST_F(ContractParserTest, DeclarerStoredWithANumber) {

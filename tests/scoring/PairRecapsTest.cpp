@@ -129,7 +129,7 @@ TEST_F(PairRecapsTest, PrintedRecapsOfEveryPairGoToTheRecapFile) {
   // On screen: the viewer shows the pair asked; 0 closes it.
   QStringList calls;
   SetRecapViewer({[&] { calls << "open"; }, [&](const QStringList& l) { calls << l.first(); }, [&] { calls << "close"; }});
-  talk.answer(1).answer(1).answerText("1").answer(0);  // screen, N/S 1; then Esc
+  talk.answer(1).answerText("1\tN/S").answerCancel();  // on screen, N/S 1; then Esc
   PrintPairRecaps(true);
   PrintPairRecaps(false);
   SetRecapViewer({});

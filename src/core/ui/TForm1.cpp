@@ -19,6 +19,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QSysInfo>
 #include <QVBoxLayout>
 
 namespace {
@@ -32,7 +33,6 @@ QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
 QPushButton* makeSpeedButton(const QString& name, const QString& text, QWidget* parent) {
   auto* b = new QPushButton(text, parent);
   b->setObjectName(name);
-  b->setFlat(true);
   b->setMinimumHeight(36);
   return b;
 }
@@ -49,6 +49,11 @@ void SetItemState(QButtonGroup* group, int item) {
     const QSignalBlocker blockButton(b);
     b->setChecked(true);
   }
+}
+
+// The system the program runs on, as its version line names it.
+QString systemName() {
+  return QSysInfo::productType() == QLatin1String("windows") ? QStringLiteral("Windows") : QSysInfo::prettyProductName();
 }
 
 }  // namespace
@@ -72,8 +77,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   }
   label3_->setText(QStringLiteral("Maximum %1 paires").arg(kMaxPairs));
   label4_->setText(QStringLiteral("Maximum %1 boards").arg(kMaxBoards));
-  label5_->setText(QStringLiteral("Version ") + VersionText + QStringLiteral(" pour Windows"));
+  label5_->setText(QStringLiteral("Version ") + VersionText + QStringLiteral(" pour ") + systemName());
   applyView();
+  ui::StyleWindow(this, {.font = QStringLiteral("Comic Sans MS")});
 }
 
 TForm1::~TForm1() {
@@ -84,8 +90,6 @@ TForm1::~TForm1() {
 
 void TForm1::buildControls() {
   setWindowTitle(QStringLiteral("Talvaron"));
-  QFont font(QStringLiteral("Comic Sans MS"));
-  setFont(font);
   ui::SetCreamBackground(this);
 
   auto* central = new QWidget(this);
@@ -93,10 +97,7 @@ void TForm1::buildControls() {
   auto* layout = new QVBoxLayout(central);
 
   label1_ = makeLabel(QStringLiteral("Label1"), QStringLiteral("Programme de calcul des résultats de tournois"), central);
-  QFont title = font;
-  title.setPointSize(font.pointSize() + 6);
-  title.setBold(true);
-  label1_->setFont(title);
+  label1_->setFont(ui::FontFor(QStringLiteral("Comic Sans MS"), std::max(QApplication::font().pointSize(), 9) + 6, true));
   label2_ = makeLabel(QStringLiteral("Label2"), QStringLiteral("Version pour une seule série de paires"), central);
   label3_ = makeLabel(QStringLiteral("Label3"), QString(), central);
   label4_ = makeLabel(QStringLiteral("Label4"), QString(), central);
@@ -247,11 +248,6 @@ void TForm1::applyView() {
 void TForm1::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (event->spontaneous()) return;
-  if (!centred_) {
-    centred_ = true;
-    adjustSize();
-    ui::CentreOnScreen(this);
-  }
   handle([this] { StartScreenShow(view_); });
 }
 

@@ -60,5 +60,4 @@ class TForm1 : public QMainWindow {
   QButtonGroup* radioGroup2Buttons_ = nullptr;
   QPlainTextEdit* memo1_ = nullptr;
   QAction* clubPlayersAction_ = nullptr;
-  bool centred_ = false;
 };

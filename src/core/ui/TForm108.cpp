@@ -39,6 +39,7 @@ TForm108::TForm108(QWidget* parent) : QDialog(parent) {
   connect(agree_, &QPushButton::clicked, this, [this] { done(1); });
   connect(back_, &QPushButton::clicked, this, [this] { done(2); });
   ui::RegisterChoiceWindow(kForm, [this](const ui::Choice& c) { return ask(c); });
+  ui::StyleWindow(this, {.cancelButton = back_});
 }
 
 TForm108::~TForm108() { ui::RegisterChoiceWindow(kForm, nullptr); }

@@ -12,11 +12,13 @@ TForm110::TForm110(QWidget* parent) : QDialog(parent) {
   ui::SetCreamBackground(this);
   setWindowTitle(QStringLiteral("Attente"));
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(32, 24, 32, 24);
   auto* label = new QLabel(QStringLiteral("Backup en cours..."), this);
   label->setObjectName(QStringLiteral("Label1"));
   layout->addWidget(label);
   ui::RegisterNoticeWindow(
       QStringLiteral("TForm110"), [this](const QString&) { showWaiting(true); }, [this] { showWaiting(false); });
+  ui::StyleWindow(this);
 }
 
 TForm110::~TForm110() {

@@ -12,21 +12,19 @@ TForm114::TForm114(QWidget* parent) : QWidget(parent, Qt::Window) {
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);
-  QFont font = Memo1->font();
-  font.setPointSize(14);
-  font.setBold(true);
-  Memo1->setFont(font);
   Button1 = new QPushButton(QStringLiteral("OK"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
-  resize(520, 200);
+  Memo1->setFont(ui::FontFor(QStringLiteral("MS Sans Serif"), 14, true));
+  ui::StyleWindow(this);
 }
 
 void TForm114::showText(const QString& text) {
   Memo1->setPlainText(ui::PlainLines(text));
+  ui::FitTextArea(Memo1, text);
   show();
   raise();
   activateWindow();

@@ -22,10 +22,13 @@ TForm22::TForm22(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
-  resize(600, 360);
+  ui::StyleWindow(this);
 }
 
-void TForm22::setText(const QString& text) { Memo1->setPlainText(ui::PlainLines(text)); }
+void TForm22::setText(const QString& text) {
+  Memo1->setPlainText(ui::PlainLines(text));
+  ui::FitTextArea(Memo1, text);
+}
 
 void TForm22::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

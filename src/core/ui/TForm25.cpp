@@ -1,5 +1,7 @@
 #include "core/ui/TForm25.h"
 
+#include "core/ui/WindowStyle.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +27,7 @@ TForm25::TForm25(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Edit1);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
   layout->addWidget(Label2);
+  ui::StyleWindow(this);
 }
 
 std::optional<QString> TForm25::ask(const QString& caption, const QString& question, const QString& offered) {

@@ -15,8 +15,6 @@ TForm26::TForm26(QWidget* parent) : QDialog(parent) {
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  QFont font(QStringLiteral("Comic Sans MS"), 14);
-  Memo1->setFont(font);
   QPalette palette = Memo1->palette();
   palette.setColor(QPalette::Text, Qt::blue);
   Memo1->setPalette(palette);
@@ -28,11 +26,13 @@ TForm26::TForm26(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
-  resize(560, 260);
+  Memo1->setFont(ui::FontFor(QStringLiteral("Comic Sans MS"), 14));
+  ui::StyleWindow(this, {.font = QStringLiteral("Comic Sans MS")});
 }
 
 void TForm26::setText(const QString& text) {
   Memo1->setPlainText(ui::PlainLines(text));
+  ui::FitTextArea(Memo1, text);
 }
 
 QString TForm26::text() const { return Memo1->toPlainText(); }
@@ -45,7 +45,6 @@ void TForm26::showText(const QString& text) {
 
 void TForm26::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  ui::CentreOnScreen(this);
   Button1->setFocus();
 }
 

@@ -1,5 +1,7 @@
 #include "core/ui/TForm40.h"
 
+#include "core/ui/WindowStyle.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +24,7 @@ TForm40::TForm40(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Label1);
   layout->addWidget(Edit1);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  ui::StyleWindow(this);
 }
 
 std::optional<QString> TForm40::ask(const QString& caption, const QString& question, const QString& offered) {

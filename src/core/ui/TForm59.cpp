@@ -34,6 +34,7 @@ TForm59::TForm59(QWidget* parent) : QDialog(parent) {
   connect(ok_, &QPushButton::clicked, this, [this] { done(1); });
   connect(cancel_, &QPushButton::clicked, this, [this] { done(0); });
   ui::RegisterChoiceWindow(kForm, [this](const ui::Choice& c) { return ask(c); });
+  ui::StyleWindow(this, {.cancelButton = cancel_});
 }
 
 TForm59::~TForm59() { ui::RegisterChoiceWindow(kForm, nullptr); }

@@ -27,6 +27,7 @@ TForm82::TForm82(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
   layout->addWidget(Label1);
   resize(420, 520);
+  ui::StyleWindow(this);
 }
 
 int TForm82::ask(const QString& caption, const QStringList& lines) {

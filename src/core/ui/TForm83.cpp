@@ -21,10 +21,7 @@ TForm83::TForm83(QWidget* parent) : QDialog(parent) {
   Headings = new QVBoxLayout;
   ListBox1 = new QListWidget(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  QFont mono = ListBox1->font();
-  mono.setFamily(QStringLiteral("Courier New"));
-  mono.setStyleHint(QFont::TypeWriter);
-  ListBox1->setFont(mono);
+  ListBox1->setFont(ui::FontFor(QStringLiteral("Courier New")));
   ListBox1->installEventFilter(this);
   Button1 = new QPushButton(QStringLiteral("&OK"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
@@ -39,6 +36,7 @@ TForm83::TForm83(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
   layout->addWidget(Hint);
   resize(520, 480);
+  ui::StyleWindow(this);
 }
 
 int TForm83::selectedAnswer() const {

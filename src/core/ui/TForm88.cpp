@@ -39,10 +39,13 @@ TForm88::TForm88(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Memo1);
   layout->addWidget(CheckBox1);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
-  resize(520, 240);
+  ui::StyleWindow(this);
 }
 
-void TForm88::setText(const QString& text) { Memo1->setPlainText(ui::PlainLines(text)); }
+void TForm88::setText(const QString& text) {
+  Memo1->setPlainText(ui::PlainLines(text));
+  ui::FitTextArea(Memo1, text);
+}
 
 void TForm88::showEvent(QShowEvent* event) {
   {

@@ -1,5 +1,7 @@
 #include "core/ui/TForm91.h"
 
+#include "core/ui/WindowStyle.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,6 +28,7 @@ TForm91::TForm91(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
   layout->addLayout(buttons);
+  ui::StyleWindow(this);
 }
 
 int TForm91::ask(const QString& question) {

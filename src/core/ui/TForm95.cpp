@@ -14,8 +14,9 @@ TForm95::TForm95(QWidget* parent) : QWidget(parent, Qt::Window) {
   Label1->setAlignment(Qt::AlignCenter);
   Label1->setWordWrap(true);
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(32, 24, 32, 24);
   layout->addWidget(Label1);
-  resize(480, 120);
+  ui::StyleWindow(this);
 }
 
 void TForm95::showText(const QString& text) {

@@ -12,6 +12,7 @@
 #include "core/ui/TForm88.h"
 #include "core/ui/TForm91.h"
 #include "core/ui/TForm95.h"
+#include "core/ui/WindowStyle.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -45,6 +46,7 @@ QHash<QString, TextWindow>& textWindows() {
 int askGenericChoice(const Choice& choice) {
   QDialog dialog;
   dialog.setWindowTitle(choice.caption);
+  ui::StyleWindow(&dialog);
   auto* layout = new QVBoxLayout(&dialog);
   auto* label = new QLabel(choice.text, &dialog);
   label->setWordWrap(true);
@@ -119,7 +121,9 @@ class WindowInteraction : public Interaction {
   void pause(int milliseconds) override { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
   void showMessage(const QString& text) override { TForm26::showText(text); }
   void showSystemMessage(const QString& text) override {
-    QMessageBox::warning(nullptr, QStringLiteral("Talvaron"), text);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Talvaron"), text, QMessageBox::Ok);
+    StyleWindow(&box);
+    box.exec();
   }
   int choose(const Choice& choice) override {
     if (auto w = choiceWindows().value(choice.form)) return w(choice);
@@ -127,16 +131,24 @@ class WindowInteraction : public Interaction {
   }
   int chooseLine(const ListChoice& choice) override {
     if (auto w = listWindows().value(choice.form)) return w(choice);
-    bool ok = false;
-    const QString line = QInputDialog::getItem(nullptr, choice.caption, choice.headings.join('\n'), choice.lines, 0, false, &ok);
-    return ok ? static_cast<int>(choice.lines.indexOf(line)) + 1 : 0;
+    QInputDialog dialog;
+    dialog.setWindowTitle(choice.caption);
+    dialog.setLabelText(choice.headings.join('\n'));
+    dialog.setComboBoxItems(choice.lines);
+    dialog.setComboBoxEditable(false);
+    StyleWindow(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return 0;
+    return static_cast<int>(choice.lines.indexOf(dialog.textValue())) + 1;
   }
   std::optional<QString> askText(const TextQuestion& question) override {
     if (auto w = textWindows().value(question.form)) return w(question);
-    bool ok = false;
-    const QString text = QInputDialog::getText(nullptr, question.caption, question.prompt, QLineEdit::Normal, question.text, &ok);
-    if (!ok) return std::nullopt;
-    return text;
+    QInputDialog dialog;
+    dialog.setWindowTitle(question.caption);
+    dialog.setLabelText(question.prompt);
+    dialog.setTextValue(question.text);
+    StyleWindow(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
   }
 };
 

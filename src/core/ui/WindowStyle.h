@@ -1,26 +1,70 @@
 #pragma once
-// Small look-and-feel helpers shared by the program's windows.
+// The look and keyboard of every window, in one place.
+//
+// Every window calls ui::StyleWindow once, at the end of its constructor:
+//
+//   ui::StyleWindow(this);                                   // "MS Sans Serif"
+//   ui::StyleWindow(this, {.font = QStringLiteral("Comic Sans MS"), .cancelButton = cancel});
+//
+// and then, each time it is shown:
+// - its font is the Windows font named, resolved through one fallback list
+//   to an installed readable family (FamilyFor); children that set a font of
+//   their own keep its size and weight but take the window's family, or the
+//   monospaced one when their font was monospaced: one family per window;
+// - push buttons look like buttons (never flat) and take keyboard focus;
+//   Enter presses the focused button, else the default one; Esc presses
+//   look.cancelButton when given (a dialog without one is rejected);
+// - Tab follows the layout (the order of the layouts' items);
+// - the window is sized to its content (never smaller than a size set by the
+//   constructor), kept on its screen and centred (unless look.centre is
+//   false: a window placing itself); when maximised its controls stay
+//   together in the middle unless it holds a text or list area that grows.
+// A font for a single control: ui::FontFor("Courier New", 10, true).
+#include <QFont>
 #include <QString>
+#include <QStringList>
 
+class QAbstractButton;
+class QListWidget;
+class QPlainTextEdit;
 class QWidget;
 
 namespace ui {
+
+// The installed families tried, in order, for a Windows font name: a plain
+// sans-serif for "MS Sans Serif", "Arial", "Comic Sans MS", "Tahoma" and any
+// other name; a monospaced one for "Courier New", "Courier" and "Lucida
+// Console".
+QStringList FallbackFamilies(const QString& windowsName);
+// The first installed family of that list (the system's general or fixed
+// font's family when none is installed).
+QString FamilyFor(const QString& windowsName);
+// That family at the size given in points (0: the application's size).
+QFont FontFor(const QString& windowsName, int pointSize = 0, bool bold = false);
+
+struct WindowLook {
+  QString font = QStringLiteral("MS Sans Serif");
+  int pointSize = 0;                        // 0: the application's size
+  bool centre = true;                       // centred each time it is shown
+  QAbstractButton* cancelButton = nullptr;  // pressed by Esc
+};
+// Gives window the look above; call it once, after the controls are built.
+void StyleWindow(QWidget* window, const WindowLook& look = {});
+
+// Gives a read-only text area the size of text (wrapped at about 72
+// characters, at most 30 lines and 80 % of the screen; beyond, it scrolls).
+void FitTextArea(QPlainTextEdit* area, const QString& text);
 
 // The cream background of the message windows.
 void SetCreamBackground(QWidget* window);
 // Moves a top-level window to the centre of its screen.
 void CentreOnScreen(QWidget* window);
 
-}  // namespace ui
-
-namespace ui {
 // A text whose lines end in CR LF (or CR) as a plain text with "\n".
 QString PlainLines(const QString& text);
-}  // namespace ui
 
-class QListWidget;
-namespace ui {
 // A list with no line selected: Down, Up, Page Up, Page Down and Home select
 // the first line, End the last one (true: the key was used).
 bool SelectFromNothing(QListWidget* list, int key);
+
 }  // namespace ui

@@ -1,5 +1,7 @@
 #include "scoring/ui/ChoiceDialog.h"
 
+#include "core/ui/WindowStyle.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -30,6 +32,7 @@ ChoiceDialog::ChoiceDialog(QWidget* parent) : QDialog(parent) {
   buttonRow_ = new QHBoxLayout;
   buttonRow_->addStretch();
   layout->addLayout(buttonRow_);
+  ui::StyleWindow(this);
 }
 
 void ChoiceDialog::prepare(const ui::Choice& choice) {

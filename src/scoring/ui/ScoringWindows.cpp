@@ -1,7 +1,10 @@
 #include "scoring/ui/ScoringWindows.h"
 
+#include "core/Notices.h"
+#include "core/TournamentMenu.h"
 #include "core/ui/WindowInteraction.h"
 #include "scoring/ui/TForm113.h"
+#include "scoring/ui/AdjustmentWindows.h"
 #include "scoring/ui/TForm15.h"
 #include "scoring/ui/TForm16.h"
 #include "scoring/ui/TForm17.h"
@@ -14,7 +17,11 @@
 #include "scoring/ui/TForm42.h"
 #include "scoring/ui/TForm43.h"
 #include "scoring/ui/TForm46.h"
+#include "scoring/ui/TForm56.h"
 #include "scoring/ui/TForm60.h"
+#include "scoring/ui/TForm98.h"
+
+#include <QPointer>
 
 namespace {
 
@@ -24,9 +31,17 @@ int AskIn(const ui::Choice& choice) {
   return window.ask(choice);
 }
 
+// The listing beside the deletion questions.
+TForm33* DeletionListing() {
+  static QPointer<TForm33> window;
+  if (!window) window = new TForm33;
+  return window;
+}
+
 }  // namespace
 
 void RegisterScoringWindows() {
+  tournamentMenuServices().showTravellerEntry = ShowTravellerEntry;
   ui::RegisterChoiceWindow(QStringLiteral("TForm60"), &AskIn<TForm60>);
   ui::RegisterChoiceWindow(QStringLiteral("TForm15"), &AskIn<TForm15>);
   ui::RegisterChoiceWindow(QStringLiteral("TForm21"), &AskIn<TForm21>);
@@ -44,4 +59,37 @@ void RegisterScoringWindows() {
   InstallResultsWindow();
   InstallRecapViewer();
   InstallCumulativeEndWindow();
+  ui::RegisterChoiceWindow(QStringLiteral("TForm31"), &AskIn<TForm31>);
+  ui::RegisterChoiceWindow(QStringLiteral("TForm34"), &AskIn<TForm34>);
+  ui::RegisterChoiceWindow(QStringLiteral("TForm36"), &AskIn<TForm36>);
+  ui::RegisterChoiceWindow(QStringLiteral("TForm37"), &AskIn<TForm37>);
+  ui::RegisterChoiceWindow(QStringLiteral("TForm33"), [](const ui::Choice& c) {
+    TForm33 window;
+    window.setText(c.text);
+    return window.exec() == QDialog::Accepted ? 1 : c.cancelCode;
+  });
+  ui::RegisterNoticeWindow(
+      QStringLiteral("TForm33"),
+      [](const QString& text) {
+        TForm33* w = DeletionListing();
+        w->setText(text);
+        w->show();
+      },
+      [] { DeletionListing()->hide(); });
+  ui::RegisterTextWindow(QStringLiteral("TForm32"), [](const ui::TextQuestion&) {
+    TForm32 window;
+    return window.ask();
+  });
+  ui::RegisterTextWindow(QStringLiteral("TForm76"), [](const ui::TextQuestion& q) {
+    TForm76 window;
+    return window.ask(q.prompt);
+  });
+  ui::RegisterTextWindow(QStringLiteral("TForm89"), [](const ui::TextQuestion& q) {
+    TForm89 window;
+    return window.ask(QStringLiteral("Ajustements spécifiques pour les BridgeMates\n") + q.prompt);
+  });
+  ui::RegisterTextWindow(QStringLiteral("TForm98"), [](const ui::TextQuestion&) -> std::optional<QString> {
+    TForm98 window;
+    return window.ask();
+  });
 }

@@ -1,6 +1,7 @@
 #include "scoring/ui/TForm15.h"
 
-#include <QFontDatabase>
+#include "core/ui/WindowStyle.h"
+
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -10,7 +11,7 @@ TForm15::TForm15(QWidget* parent) : ChoiceDialog(parent) {
   memo_ = new QPlainTextEdit(this);
   memo_->setReadOnly(true);
   memo_->setFocusPolicy(Qt::ClickFocus);  // the keys go to the buttons
-  memo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  memo_->setFont(ui::FontFor(QStringLiteral("Courier New")));
   memo_->setMinimumSize(520, 300);
   body_->addWidget(memo_);
 }

@@ -1,14 +1,17 @@
 #include "scoring/ui/TForm60.h"
 
+#include "core/ui/WindowStyle.h"
+
 #include <QApplication>
 #include <QLabel>
 
+#include <algorithm>
+
 TForm60::TForm60(QWidget* parent) : ChoiceDialog(parent) {
   setObjectName(QStringLiteral("TForm60"));
-  QFont f = label()->font();
-  f.setPointSize(f.pointSize() + 4);
-  f.setBold(true);
-  label()->setFont(f);
+  label()->setFont(ui::FontFor(QStringLiteral("MS Sans Serif"), std::max(QApplication::font().pointSize(), 9) + 4, true));
+  // It places itself beside the entry window.
+  ui::StyleWindow(this, {.centre = false});
 }
 
 void TForm60::prepare(const ui::Choice& choice) {

@@ -182,13 +182,13 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
     focusPlayers();
   };
   hooks.refresh = [this] { redraw(); };
+  hooks.hide = [this] { hide(); };
   resize(1000, minimumSizeHint().height());
 }
 
 TForm4::~TForm4() {
   PairsEntryWindowHooks& hooks = pairsEntryWindow();
-  hooks.show = nullptr;
-  hooks.refresh = nullptr;
+  hooks = PairsEntryWindowHooks{};
 }
 
 QTableWidget* TForm4::makeGrid(const QString& name) {

@@ -6,6 +6,7 @@
 #include "core/ui/TForm114.h"
 #include "core/ui/TForm22.h"
 #include "core/ui/TForm25.h"
+#include "core/ui/TForm108.h"
 #include "core/ui/TForm26.h"
 #include "core/ui/TForm40.h"
 #include "core/ui/TForm82.h"
@@ -22,6 +23,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 
 using testing_support::ModalScript;
 
@@ -364,4 +366,45 @@ TEST_F(CoreWindowsTest, UnregisteredChoiceUsesTheGenericWindow) {
     script.on("", [key = key](QWidget* w) { ModalScript::key(w, key); });
     EXPECT_EQ(ui::Ask(choice), expected);
   }
+}
+
+TEST_F(CoreWindowsTest, MessageWindowFitsItsTextAndSitsInTheMiddle) {
+  int shortHeight = 0;
+  ModalScript script;
+  auto check = [&](bool isShort) {
+    return [&, isShort](QWidget* w) {
+      auto* window = as<TForm26>(w);
+      const int lines = window->Memo1->fontMetrics().lineSpacing();
+      if (isShort) {
+        shortHeight = window->Memo1->height();
+        EXPECT_LT(shortHeight, 5 * lines);
+      } else {
+        EXPECT_GT(window->Memo1->height(), shortHeight + 10 * lines);
+      }
+      EXPECT_EQ(window->frameGeometry().center(), window->screen()->availableGeometry().center());
+      ModalScript::key(w, Qt::Key_Escape);
+    };
+  };
+  script.on("TForm26", check(true)).on("TForm26", check(false));
+  ShowMessageWindow(QStringLiteral("Un seul mot"));
+  ShowMessageWindow(QStringLiteral("ligne\r\n").repeated(20));
+  EXPECT_TRUE(script.done());
+}
+
+TEST_F(CoreWindowsTest, EnterPressesTheFocusedButtonElseTheDefaultAndEscTheCancellingOne) {
+  const ui::Choice c{.form = "TForm108", .buttons = {"Je suis d'accord", "Retour au menu"}, .codes = {1, 2}, .cancelCode = 2};
+  auto answer = [&](const ModalScript::Step& keys) {
+    TForm108 warning;
+    ModalScript script;
+    script.on("TForm108", keys);
+    return ui::Ask(c);
+  };
+  EXPECT_EQ(answer([](QWidget* w) {
+              ModalScript::key(w, Qt::Key_Tab);
+              EXPECT_EQ(w->focusWidget()->objectName(), "Button2");
+              ModalScript::key(w, Qt::Key_Return);
+            }),
+            2);
+  EXPECT_EQ(answer([](QWidget* w) { ModalScript::key(w, Qt::Key_Escape); }), 2);
+  EXPECT_EQ(answer([](QWidget* w) { ModalScript::key(w, Qt::Key_Return); }), 1);
 }

@@ -9,6 +9,7 @@
 #include "core/ui/TForm108.h"
 #include "core/ui/TForm1.h"
 #include "core/ui/WindowInteraction.h"
+#include "core/ui/WindowStyle.h"
 #include "platform/TextFiles.h"
 #include "support/TestState.h"
 
@@ -17,9 +18,12 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSysInfo>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -84,7 +88,7 @@ TEST_F(StartScreenWindowTest, WithoutFederationFileTheScreenOffersANewTournament
   EXPECT_FALSE(child<QPlainTextEdit>(&w, "Memo1")->isVisible());
   EXPECT_EQ(child<QLabel>(&w, "Label3")->text(), "Maximum 42 paires");
   EXPECT_EQ(child<QLabel>(&w, "Label4")->text(), "Maximum 64 boards");
-  EXPECT_EQ(child<QLabel>(&w, "label5")->text(), "Version " + VersionText + " pour Windows");
+  EXPECT_EQ(child<QLabel>(&w, "label5")->text(), "Version " + VersionText + " pour " + QSysInfo::prettyProductName());
   EXPECT_FALSE(child<QLabel>(&w, "Label9")->isVisible());
   EXPECT_TRUE(child<QRadioButton>(&w, "RadioGroup1Item0")->isChecked());
   EXPECT_FALSE(child<QGroupBox>(&w, "RadioGroup1")->isEnabled());
@@ -254,4 +258,40 @@ TEST_F(StartScreenWindowTest, AnErrorEscapingAClickIsShownNamingItsFile) {
   });
   EXPECT_FALSE(delivered);
   EXPECT_EQ(talk.messages, QStringList({"Le fichier \"" + file + "\" est verrouillé. L'opération n'a pas été faite."}));
+}
+
+TEST_F(StartScreenWindowTest, TheScreenIsReadableCentredAndKeyboardDriven) {
+  ui::ScriptedInteraction talk;
+  writeBytes(programDir() + "PANACHEPCKT.TXT", "beaucoup\r\n");  // a message during the creation
+  TForm1 w;
+  ASSERT_EQ(talk.messages.size(), 1);
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  // Every label in one installed family of the sans-serif fallback list.
+  const QString family = QFontInfo(child<QLabel>(&w, "Label1")->font()).family();
+  EXPECT_TRUE(ui::FallbackFamilies(QStringLiteral("Comic Sans MS")).contains(family)) << qPrintable(family);
+  for (QLabel* label : w.findChildren<QLabel*>()) EXPECT_EQ(QFontInfo(label->font()).family(), family);
+  for (QMenu* menu : w.findChildren<QMenu*>()) EXPECT_EQ(QFontInfo(menu->font()).family(), family);
+  EXPECT_TRUE(ui::FallbackFamilies(QStringLiteral("Courier New")).contains(ui::FamilyFor(QStringLiteral("Courier New"))));
+
+  EXPECT_EQ(w.frameGeometry().center(), w.screen()->availableGeometry().center());
+  EXPECT_GE(w.width(), w.sizeHint().width());
+  auto* resume = child<QPushButton>(&w, "SpeedButton2");
+  EXPECT_FALSE(resume->isFlat());
+  // Tab goes down the buttons before the options on their right.
+  child<QPushButton>(&w, "SpeedButton1")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), resume);
+  // Maximised, the controls keep their places relative to one another.
+  auto* title = child<QLabel>(&w, "Label1");
+  auto* devices = child<QCheckBox>(&w, "BridgeBox");
+  const QPoint spread = devices->mapTo(&w, QPoint()) - title->mapTo(&w, QPoint());
+  w.showMaximized();
+  QTest::qWait(20);
+  EXPECT_EQ(devices->mapTo(&w, QPoint()) - title->mapTo(&w, QPoint()), spread);
+  w.showNormal();
+  // Enter presses the focused button.
+  QTest::keyClick(resume, Qt::Key_Return);
+  ASSERT_FALSE(talk.messages.isEmpty());
+  EXPECT_TRUE(talk.messages.last().contains("Aucun tournoi à recharger"));
 }

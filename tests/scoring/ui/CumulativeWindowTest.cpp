@@ -85,7 +85,7 @@ TEST_F(CumulativeWindowTest, ThreeSessionsSavedCumulatedAndShownFromTheMenu) {
 TEST_F(CumulativeWindowTest, RecapViewerAsksTheNextPair) {
   loadAndCompute();
   ui::ScriptedInteraction talk;
-  talk.answer(1).answer(1).answerText("2");  // on screen, N/S 2
+  talk.answer(1).answerText("2\tN/S");  // on screen, N/S 2
   PrintPairRecaps(true);
   TForm43* viewer = Window<TForm43>();
   ASSERT_NE(viewer, nullptr);
@@ -93,7 +93,7 @@ TEST_F(CumulativeWindowTest, RecapViewerAsksTheNextPair) {
   EXPECT_TRUE(viewer->Memo1->toPlainText().startsWith("Paire N2 : LEFÈVRE Anne-ROUX Marc"));
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
-  talk.answer(0);  // Esc at the next question closes the viewer
+  talk.answerCancel();  // Esc at the next question closes the viewer
   QTest::keyClick(viewer, Qt::Key_Return);
   EXPECT_TRUE(talk.allAnswered());
   EXPECT_FALSE(viewer->isVisible());

@@ -115,8 +115,7 @@ TEST_F(PairsEntryWindowTest, PlayersArePickedByTypingAndClickingAndAnEmptyRowBec
   EXPECT_TRUE(form_->Joueurs->selectedItems().isEmpty());
 
   ModalScript script;
-  script.on("TForm26", Message(QStringLiteral("Vos paires sont sauvées. Désolé, la fonction \"Début du tournoi\" n'est pas "
-                                              "encore disponible dans cette version du programme.")));
+  script.on("TForm26", Message(QStringLiteral("Il y a plus de N/S que de E/W!")));
   QTest::mouseClick(form_->Button1, Qt::LeftButton);
   EXPECT_TRUE(script.done());
   EXPECT_EQ(Row(form_->NS, 2), QStringList({"BERNARD Luc", "?"}));
@@ -124,7 +123,7 @@ TEST_F(PairsEntryWindowTest, PlayersArePickedByTypingAndClickingAndAnEmptyRowBec
   EXPECT_EQ(Row(form_->NS, 5), QStringList({"?", "PETIT Marc"}));
   EXPECT_EQ(PairCount, 5);
   EXPECT_EQ(PairLabels[3], "? - ?");
-  EXPECT_EQ(testing_support::readBytes(dataDir() + "T1.PAI").split('\n').at(2), "3 0 0 ? - ?\xA3?\xA3?\r");
+  EXPECT_TRUE(form_->isVisible());  // the check refused: back to the grids
 }
 
 TEST_F(PairsEntryWindowTest, QuickCreationPlacesTheByeFromTheRememberedChoice) {

@@ -1,0 +1,190 @@
+// Renders each window of the program offscreen into PNG files, one per window,
+// in the folder given as argument (scripts/screenshots.sh runs it).
+#include "core/Interaction.h"
+#include "core/Notices.h"
+#include "core/ui/Application.h"
+#include "core/ui/TForm1.h"
+#include "core/ui/TForm108.h"
+#include "core/ui/TForm110.h"
+#include "core/ui/TForm59.h"
+#include "core/ui/WindowInteraction.h"
+#include "scoring/ui/ScoringWindows.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QString outputFolder;
+int failures = 0;
+
+void save(QWidget* window, const QString& name) {
+  if (!window) {
+    std::fprintf(stderr, "%s: no window\n", qPrintable(name));
+    ++failures;
+    return;
+  }
+  const QString file = outputFolder + '/' + name + QStringLiteral(".png");
+  if (!window->grab().save(file)) {
+    std::fprintf(stderr, "%s: not written\n", qPrintable(file));
+    ++failures;
+    return;
+  }
+  std::printf("%s\n", qPrintable(file));
+}
+
+// Opens a modal window, photographs it once it is up, then cancels it.
+void shootModal(const QString& name, const std::function<void()>& open) {
+  auto* timer = new QTimer;
+  timer->setInterval(20);
+  QObject::connect(timer, &QTimer::timeout, [timer, name] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    timer->stop();
+    timer->deleteLater();
+    QTest::qWait(50);
+    save(modal, name);
+    if (auto* dialog = qobject_cast<QDialog*>(modal))
+      dialog->reject();
+    else
+      modal->close();
+  });
+  timer->start();
+  open();
+}
+
+void shootShown(const QString& name, QWidget* window) {
+  if (!QTest::qWaitForWindowExposed(window)) std::fprintf(stderr, "%s: not exposed\n", qPrintable(name));
+  QTest::qWait(50);
+  save(window, name);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir scratch;
+  const QString program = scratch.path() + QStringLiteral("/program/");
+  QDir().mkpath(program);
+  QDir().mkpath(scratch.path() + QStringLiteral("/Documents"));
+  QFile players(program + QStringLiteral("JOUEURS.TXT"));
+  if (players.open(QIODevice::WriteOnly)) players.write("DUPONT Jean 123\r\n");
+  players.close();
+  qputenv("TALVARON_PROGRAM_FOLDER", program.toUtf8());
+  qputenv("TALVARON_DOCUMENTS_FOLDER", (scratch.path() + QStringLiteral("/Documents")).toUtf8());
+  qputenv("TALVARON_ROOT_FOLDER", scratch.path().toUtf8());
+
+  ui::TalvaronApplication app(argc, argv);
+  outputFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
+  QDir().mkpath(outputFolder);
+  ui::InstallWindowInteraction();
+  RegisterScoringWindows();
+
+  TForm1 startScreen;
+  TForm59 quitConfirmation;
+  TForm108 resumeWarning;
+  TForm110 backupWait;
+  startScreen.show();
+  shootShown(QStringLiteral("TForm1-start-screen"), &startScreen);
+
+  shootModal(QStringLiteral("TForm26-message"), [] {
+    ui::interaction().showMessage(QStringLiteral(
+        "Attention! Il faut absolument que le tournoi que vous rechargez soit le dernier que vous avez joué ou que "
+        "c'était du à un plantage général.\r\nSinon, son comportement peut être imprévisible, y compris des erreurs "
+        "fatales!"));
+  });
+  shootModal(QStringLiteral("system-message"), [] {
+    ui::interaction().showSystemMessage(QStringLiteral(
+        "Attention! Un des fichiers de joueurs FICHIER.TXT ou JOUEURS.TXT doit absolument être présent. Désolé, on "
+        "arrête..."));
+  });
+  shootModal(QStringLiteral("TForm59-quit"), [] {
+    ui::Ask({.form = QStringLiteral("TForm59"), .caption = QStringLiteral("Confirmation?"),
+             .text = QStringLiteral("Vraiment quitter le programme?")});
+  });
+  shootModal(QStringLiteral("TForm108-resume-warning"), [] {
+    ui::Ask({.form = QStringLiteral("TForm108"),
+             .caption = QStringLiteral("Avertissement"),
+             .text = QStringLiteral("Vous rechargez un tournoi joué aujourd'hui et qui n'est pas terminé.\r\n"
+                                    "Les serveurs qui ne tournent plus vont être relancés."),
+             .buttons = {QStringLiteral("Je suis d'accord"), QStringLiteral("Retour au menu")},
+             .codes = {1, 2},
+             .cancelCode = 2});
+  });
+  shootModal(QStringLiteral("TForm91-yes-no"), [] {
+    ui::AskYesNo(QStringLiteral("Il existe déjà des fichiers du tournoi ABC. Voulez-vous vraiment les effacer?"));
+  });
+  shootModal(QStringLiteral("TForm22-warning"), [] {
+    ui::Ask({.form = QStringLiteral("TForm22"), .caption = QStringLiteral("Attention"),
+             .text = QStringLiteral("Les paires 3 et 5 n'ont pas joué le board 12.\r\nVérifiez les feuilles de table."),
+             .buttons = {QStringLiteral("&OK / ENTER / ESC / Echap")}});
+  });
+  shootModal(QStringLiteral("TForm88-info"), [] {
+    ui::Ask({.form = QStringLiteral("TForm88"), .caption = QStringLiteral("Info"),
+             .text = QStringLiteral("24 étuis lus dans le fichier PBN."), .buttons = {QStringLiteral("OK (ENTER/ESC)")}});
+  });
+  shootModal(QStringLiteral("TForm40-text"), [] {
+    ui::interaction().askText({.form = QStringLiteral("TForm40"), .caption = QStringLiteral("Question"),
+                               .prompt = QStringLiteral("Nom du tournoi ?"), .text = QStringLiteral("Tournoi du lundi")});
+  });
+  shootModal(QStringLiteral("TForm25-number"), [] {
+    ui::interaction().askText({.form = QStringLiteral("TForm25"), .caption = QStringLiteral("Réponse"),
+                               .prompt = QStringLiteral("Numéro du board ?"), .text = QStringLiteral("12")});
+  });
+  shootModal(QStringLiteral("TForm82-list"), [] {
+    ui::AskLine({.form = QStringLiteral("TForm82"), .caption = QStringLiteral("Choisissez"), .headings = {}, .hint = {},
+                 .lines = {QStringLiteral("DUPONT Jean/DURAND Paul"), QStringLiteral("LEROY Eve/MARTIN Anne")}});
+  });
+  shootModal(QStringLiteral("TForm83-tournaments"), [] {
+    ui::AskLine({.form = QStringLiteral("TForm83"), .caption = QStringLiteral("Choix"),
+                 .headings = {QStringLiteral("Choix des paires ?")}, .hint = QStringLiteral("Esc = Annuler"),
+                 .lines = {QStringLiteral("ABC.PAI"), QStringLiteral("LUNDI07.PAI")}, .sorted = true});
+  });
+  shootModal(QStringLiteral("TForm60-score"), [] {
+    ui::Ask({.form = QStringLiteral("TForm60"), .caption = QStringLiteral("Résultat"),
+             .text = QStringLiteral("4PXE-2 : 300"),
+             .buttons = {QStringLiteral("&OK"), QStringLiteral("ESC/Echap= &Annuler")}, .codes = {1, 0}});
+  });
+  shootModal(QStringLiteral("TForm15-missing-results"), [] {
+    ui::Ask({.form = QStringLiteral("TForm15"),
+             .caption = QStringLiteral("Vérification des marques"),
+             .buttons = {QStringLiteral("&Non"), QStringLiteral("&Oui / ESC")},
+             .codes = {1, 2},
+             .cancelCode = 2,
+             .extra = {{QStringLiteral("label"), QStringLiteral("On continue quand même?")},
+                       {QStringLiteral("lines"), QStringList{QStringLiteral("Board  3 : N2/E4"),
+                                                             QStringLiteral("Board 12 : N1/E3 N5/E2")}}}});
+  });
+  shootModal(QStringLiteral("TForm21-question"), [] {
+    ui::Ask({.form = QStringLiteral("TForm21"),
+             .caption = QStringLiteral("Question"),
+             .text = QStringLiteral("Faut-il imprimer les ajustements et pénalités?"),
+             .buttons = {QStringLiteral("&Oui"), QStringLiteral("ESC/Echap = &Non")},
+             .codes = {1, 2},
+             .cancelCode = 2});
+  });
+  shootModal(QStringLiteral("generic-question"), [] {
+    ui::Ask({.caption = QStringLiteral("Question"), .text = QStringLiteral("Imprimer les résultats ?"),
+             .buttons = {QStringLiteral("&Oui"), QStringLiteral("&Non")}, .codes = {1, 2}, .cancelCode = 2});
+  });
+
+  ui::ShowNotice(QStringLiteral("TForm110"), QStringLiteral("Backup en cours..."));
+  shootShown(QStringLiteral("TForm110-backup"), &backupWait);
+  ui::HideNotice(QStringLiteral("TForm110"));
+  ui::ShowNotice(QStringLiteral("TForm95"), QStringLiteral("Recherche du programme BMPro.EXE. Une seule fois..."));
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("TForm95")) shootShown(QStringLiteral("TForm95-search"), w);
+  ui::HideNotice(QStringLiteral("TForm95"));
+  ui::ShowNotice(QStringLiteral("TForm114"), QStringLiteral("Appel de l'arbitre à la table 4!"));
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("TForm114")) shootShown(QStringLiteral("TForm114-critical"), w);
+  ui::HideNotice(QStringLiteral("TForm114"));
+  return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Renders every window offscreen into docs/screenshots/ (or the folder given).
+# Rerun it whenever a window changes; the README shows two of the pictures.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out="${1:-docs/screenshots}"
+export QT_QPA_PLATFORM=offscreen
+if [ ! -f build/build.ninja ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build build --target talvaron_screenshots -j3
+mkdir -p "$out"
+build/bin/talvaron_screenshots "$out"

@@ -1,0 +1,34 @@
+#pragma once
+// The director's adjustments and penalties: adjusted results of ".ADJ"
+// (fixed percentages, "AJU.") and penalties or bonuses of ".PEN" on a pair's
+// final score; their menu, listing, printing and deletion. Questions go
+// through the installed interaction; the files are rewritten atomically.
+#include <QString>
+
+// The "Ajustements" menu: asks the choice and carries it out.
+void AdjustmentsAndPenaltiesMenu();
+
+// Adjusts the result of pair on board: the percentages are asked, stored in
+// the first slot of the board where the pair plays (score 9999, "AJU.") and
+// appended to ".ADJ". False, with nothing changed, when the pair does not
+// play the board, the result cannot be adjusted or the director gives up.
+bool AdjustOneResult(int board, int pair);
+
+// Removes from ".ADJ" the lines of slot on CurrentBoard (the file is deleted
+// when nothing remains). Nothing when there is no ".ADJ".
+void RemoveResultAdjustment(int slot);
+
+// Lists every ".ADJ" and ".PEN" entry (viewOnly), or puts each to the
+// director for deletion. Results adjusted without percentages are listed
+// first and nothing else is done.
+void ListOrDeleteAdjustments(bool viewOnly);
+
+// The same listing, printed through the printout file.
+void PrintAdjustmentsAndPenalties();
+
+// Asks a pair number as numbered in the result slots (an E/W pair of a
+// Mitchell is ResultsPerBoard + k); 0 when cancelled.
+int AskPairNumber();
+
+// A real in the notation ".ADJ" has always used: " 6.00000000000000E+0001".
+QString AdjustmentRealText(double value);

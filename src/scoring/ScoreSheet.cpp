@@ -1,0 +1,518 @@
+#include "scoring/ScoreSheet.h"
+
+#include "core/DeviceFiles.h"
+#include "core/Globals.h"
+#include "core/Helpers.h"
+#include "core/Interaction.h"
+#include "core/Messages.h"
+#include "core/TournamentFiles.h"
+#include "platform/TextFiles.h"
+#include "scoring/Adjustments.h"
+#include "scoring/Contract.h"
+#include "core/TournamentMenu.h"
+#include "scoring/DeviceEchoes.h"
+#include "scoring/ResultFiles.h"
+#include "scoring/Frequencies.h"
+#include "scoring/Ranking.h"
+#include "setup/PairLookups.h"
+
+#include <QtCore/qnamespace.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+const QString kAskLeadMarker = QStringLiteral("DemanderEntame.TXT");
+
+bool IsByeNumber(int pair) { return pair >= 1 && IsByeSlot(FindPairSlot(pair)); }
+
+// The odd field's phantom: the highest pair number, seated N/S, never plays.
+bool IsPhantom(int nsPair) { return PairCount != PairSlotCount && nsPair == PairSlotCount; }
+
+bool IsNumberSign(QChar c) {
+  return c == u'-' || c == u'_' || c == u'E' || c == u'e' || c == u'.';
+}
+
+}  // namespace
+
+bool IsPossibleScore(int score) { return score >= 50 && score != 60 && score % 10 == 0 && score <= 7600; }
+
+bool VulnerabilityCoherenceTest(int score, int board) {
+  if (!CoherenceTest || score == 0) return true;
+  const int vul = BoardVulnerability(board);
+  const bool nsVul = vul == 1 || vul == 3;
+  const bool ewVul = vul == 2 || vul == 3;
+  const bool scorerVul = score > 0 ? nsVul : ewVul;
+  const bool otherVul = score > 0 ? ewVul : nsVul;
+  const int points = std::abs(score);
+  if (points == 50) return !otherVul;
+  if (points == 420 || points == 430 || points == 450 || points == 460 || points == 480 || points == 510) return !scorerVul;
+  if (points == 620) return scorerVul;
+  return true;
+}
+
+SheetKey SheetKeyFor(int key, const QString& text, bool keypad) {
+  switch (key) {
+    case Qt::Key_Right: return SheetKey::NextBoard;
+    case Qt::Key_Left: return SheetKey::PreviousBoard;
+    case Qt::Key_Down: return SheetKey::Down;
+    case Qt::Key_Up: return SheetKey::Up;
+    case Qt::Key_PageDown: return SheetKey::PageDown;
+    case Qt::Key_PageUp: return SheetKey::PageUp;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return SheetKey::Enter;
+    case Qt::Key_Escape: return SheetKey::Close;
+    case Qt::Key_Delete: return SheetKey::Delete;
+    case Qt::Key_F1: return SheetKey::ToggleCoherence;
+    case Qt::Key_F2: return SheetKey::ToggleTimesTen;
+    case Qt::Key_F3: return SheetKey::ToggleOrder;
+    case Qt::Key_F4: return SheetKey::ToggleEntryMode;
+    case Qt::Key_F5: return SheetKey::ToggleLineSkip;
+    default: break;
+  }
+  if (text.isEmpty() || !text.at(0).isPrint()) return SheetKey::None;
+  const QChar c = text.at(0).toUpper();
+  if (keypad && c == u'*') return SheetKey::Swap;
+  switch (c.unicode()) {
+    case u'S': return SheetKey::Delete;
+    case u'X': return SheetKey::ClearBoard;
+    case u'Y':
+    case u'$':
+    case u';': return SheetKey::Swap;
+    case u'M':
+    case u'N': return SheetKey::Average;
+    case u'P': return SheetKey::PassedOut;
+    case u'A': return SheetKey::Adjusted;
+    case u' ':
+    case u'!': return SheetKey::Repeat;
+    default: return SheetKey::Character;
+  }
+}
+
+void WriteAskLeadMarker(bool on) {
+  const QString name = ProgramFolder + kAskLeadMarker;
+  if (on)
+    platform::writeTextLines(name, {QStringLiteral("Entame demandée")});
+  else
+    platform::deleteFile(name);
+}
+
+ScoreSheet::ScoreSheet() { layOut(1); }
+
+int ScoreSheet::slotOfLine(int line) const {
+  return line >= 1 && line <= lineCount_ ? slots_[static_cast<std::size_t>(line)] : 0;
+}
+
+bool ScoreSheet::takesResult(int line) const {
+  const int slot = slotOfLine(line);
+  return slot != 0 && expected_.expected(slot);
+}
+
+void ScoreSheet::layOut(int board) {
+  board_ = std::clamp(board, 1, std::max(1, std::min(BoardCount, kMaxBoards)));
+  CurrentBoard = board_;
+  expected_ = scoring::ExpectedSlots();
+  lineCount_ = std::clamp(ResultsPerBoard, 0, kMaxTables);
+  slots_.fill(0);
+  const int first = (board_ - 1) * ResultsPerBoard + 1;
+  const int last = std::min(board_ * ResultsPerBoard, kMaxResultSlots);
+  int line = 0;
+  auto add = [&](int s) {
+    if (line < lineCount_) slots_[static_cast<std::size_t>(++line)] = s;
+  };
+  if (SheetOrderByRounds && !IsAppendix) {
+    const int rounds = FederationMode ? RoundsScheduled : RoundCount;
+    for (int r = 1; r <= rounds; ++r)
+      for (int s = first; s <= last; ++s)
+        if (ResultNsPair[s] != 0 && ResultRound[s] == r) add(s);
+  } else if (!IsHowell) {
+    for (int k = 1; k <= lineCount_; ++k)
+      for (int s = first; s <= last; ++s)
+        if (ResultNsPair[s] == k) {
+          slots_[static_cast<std::size_t>(k)] = s;
+          break;
+        }
+  } else {
+    for (int p = 1; p <= PairSlotCount; ++p)
+      for (int s = first; s <= last; ++s)
+        if (ResultNsPair[s] == p) add(s);
+  }
+  current_ = 1;
+  for (int l = 1; l <= lineCount_; ++l)
+    if (takesResult(l) && ResultScore[slotOfLine(l)] == kScoreNone) {
+      current_ = l;
+      break;
+    }
+  if (!takesResult(current_)) down();
+}
+
+ScoreSheet::Line ScoreSheet::cells(int line) const {
+  const int s = slotOfLine(line);
+  if (s == 0) return {QStringLiteral("Donne"), QStringLiteral("non"), QStringLiteral("jouée"), {}, {}, {}};
+  if (ResultRound[s] > RoundsPlayed) return {QStringLiteral("Tour"), QStringLiteral("non"), QStringLiteral("joué."), {}, {}, {}};
+  const int ns = ResultNsPair[s];
+  const int ew = ResultEwPair[s];
+  const QString star = ResultSwapped[s] ? QStringLiteral("*") : QString();
+  Line l;
+  l[0] = (IsByeNumber(ns) || IsPhantom(ns) ? QStringLiteral("BYE") : PairNumberText(ns)) + star;
+  l[1] = (ew == 0 || IsByeNumber(ew) ? QStringLiteral("BYE") : PairNumberText(ew)) + star;
+  const int score = ResultScore[s];
+  if (score == kScoreNone) {
+    l[2] = takesResult(line) ? QStringLiteral("?") : QStringLiteral(" ");
+  } else {
+    l[2] = ResultContract[s];
+    if (score == 0) {
+      l[3] = l[4] = QStringLiteral("0");
+    } else if (score < kScoreAverage) {
+      l[score > 0 ? 3 : 4] = QString::number(std::abs(score));
+    }
+  }
+  const QString lead = ResultLead[s].trimmed();
+  l[5] = lead.isEmpty() || lead == QStringLiteral("?") ? QStringLiteral(" ") : lead;
+  return l;
+}
+
+QString ScoreSheet::status() const {
+  const int s = currentSlot();
+  if (s != 0 && ResultRound[s] > RoundsPlayed) return QStringLiteral("Tour non joué...");
+  if (s == 0) return QStringLiteral("N/S ") + QString::number(current_) + QStringLiteral(" Ne joue pas cette donne!");
+  const int ns = ResultNsPair[s];
+  const int ew = ResultEwPair[s];
+  if (IsByeNumber(ns) || IsByeNumber(ew)) return QStringLiteral("BYE");
+  const QString head = QStringLiteral("N/S ") + PairNumberText(ns);
+  if (ew == 0) return head + QStringLiteral(" BYE");
+  return head + QStringLiteral(" contre E/W ") + PairNumberText(ew) + QStringLiteral("    Résultat? ");
+}
+
+QString ScoreSheet::boardLabel() const { return QStringLiteral(" Donne numéro ") + QString::number(board_) + u' '; }
+QString ScoreSheet::vulnerabilityLabel() const {
+  return QStringLiteral(" Vulnérabilité: ") + VulnerabilityText(board_) + u' ';
+}
+
+QStringList ScoreSheet::optionTexts() const {
+  return {(CoherenceTest ? QStringLiteral("Avec") : QStringLiteral("Sans")) + QStringLiteral(" test de cohérence"),
+          QStringLiteral("Nombres ") + (ScoresTimesTen ? QStringLiteral("* 10") : QStringLiteral("normaux")),
+          QStringLiteral("Classement par ") + (SheetOrderByRounds ? QStringLiteral("tours") : QStringLiteral("N/S")),
+          QStringLiteral("Introduction des résultats par ") +
+              (EntryByContracts ? QStringLiteral("contrats") : QStringLiteral("nombres")),
+          SheetLineSkip ? QStringLiteral("Saut de ligne après le dernier résultat")
+                        : QStringLiteral("Pas de saut de ligne après le dernier résultat")};
+}
+
+void ScoreSheet::nextBoard() { layOut(board_ >= BoardCount ? 1 : board_ + 1); }
+void ScoreSheet::previousBoard() { layOut(board_ <= 1 ? std::max(BoardCount, 1) : board_ - 1); }
+
+void ScoreSheet::moveToTaking(int step) {
+  while (!takesResult(current_) && current_ + step >= 1 && current_ + step <= lineCount_) current_ += step;
+}
+
+void ScoreSheet::down() {
+  if (current_ < lineCount_) ++current_;
+  moveToTaking(1);
+}
+
+void ScoreSheet::up() {
+  if (current_ > 1) --current_;
+  moveToTaking(-1);
+}
+
+void ScoreSheet::pageDown() {
+  current_ = std::min(current_ + page_, std::max(lineCount_, 1));
+  moveToTaking(1);
+}
+
+void ScoreSheet::pageUp() {
+  current_ = std::max(current_ - page_, 1);
+  moveToTaking(-1);
+}
+
+void ScoreSheet::enter() {
+  down();
+  if (current_ == lineCount_) nextBoard();
+}
+
+void ScoreSheet::setCurrentLine(int line) {
+  if (line >= 1 && line <= lineCount_) current_ = line;
+}
+
+void ScoreSheet::toggleCoherence() { CoherenceTest = !CoherenceTest; }
+void ScoreSheet::toggleTimesTen() { ScoresTimesTen = !ScoresTimesTen; }
+void ScoreSheet::toggleOrder() {
+  SheetOrderByRounds = !SheetOrderByRounds;
+  layOut(board_);
+}
+void ScoreSheet::toggleLineSkip() { SheetLineSkip = !SheetLineSkip; }
+
+bool ScoreSheet::toggleEntryMode(bool withRefusals) {
+  if (withRefusals && FederationMode) {
+    ShowAlert(QStringLiteral("Impossible d'utiliser la marque par nombres pour un tournoi FFB!"));
+    return false;
+  }
+  if (withRefusals && TableDevicesMode) {
+    ShowAlert(QStringLiteral("Impossible de modifier le type de marque avec les tablettes ou les BridgeMates! On doit "
+                             "toujours les introduire par contrat..."));
+    return false;
+  }
+  EntryByContracts = !EntryByContracts;
+  return true;
+}
+
+bool ScoreSheet::setAskLead(bool on) {
+  if (on && !EntryByContracts) {
+    ShowAlert(QStringLiteral("Impossible d'utiliser l'option \"Demander l'entame\" quand on introduit les résultats par "
+                             "nombres... Modifiez avec la touche F4."));
+    AskOpeningLead = false;
+    return false;
+  }
+  AskOpeningLead = on;
+  WriteAskLeadMarker(on);
+  return true;
+}
+
+bool ScoreSheet::readyForResult() {
+  if (FederationMode) AskOpeningLead = true;
+  if (!takesResult(current_)) return false;
+  const int s = currentSlot();
+  undo_ = {s, ResultNsPair[s], ResultEwPair[s], ResultScore[s], ResultRound[s], ResultTable[s], ResultSwapped[s], ResultContract[s]};
+  if (ResultScore[s] != kScoreNone) {
+    ShowAlertWithBeeps(2, QStringLiteral("Résultat déjà introduit!\r\nSupprimez-le d'abord..."));
+    return false;
+  }
+  return true;
+}
+
+void ScoreSheet::restoreUndo() {
+  const int s = undo_.slot;
+  if (s < 1 || s > kMaxResultSlots) return;
+  ResultNsPair[s] = undo_.ns;
+  ResultEwPair[s] = undo_.ew;
+  ResultScore[s] = undo_.score;
+  ResultRound[s] = undo_.round;
+  ResultTable[s] = undo_.table;
+  ResultSwapped[s] = undo_.swapped;
+  ResultContract[s] = undo_.contract;
+}
+
+EntryColumn ScoreSheet::beginTyping(QChar typed, QString& fieldText) {
+  const QChar c = typed.toUpper();
+  fieldText.clear();
+  if (EntryByContracts) {
+    if (c.isDigit()) {
+      fieldText = c;
+      return EntryColumn::Result;
+    }
+  } else if (c.isDigit() && c != u'0') {
+    fieldText = c;
+    return EntryColumn::NsPoints;
+  } else if (c == u'+') {
+    return EntryColumn::NsPoints;
+  } else if (c == u'0' || IsNumberSign(c)) {
+    return EntryColumn::EwPoints;
+  }
+  ShowAlertWithBeeps(2, QStringLiteral("Caractère impossible..."));
+  return EntryColumn::None;
+}
+
+bool ScoreSheet::validatesNumber(QChar typed, QString& text) {
+  if (typed == u'+') return true;
+  if (IsNumberSign(typed) && !text.isEmpty()) {
+    if (!text.startsWith(u'-')) text.prepend(u'-');
+    return true;
+  }
+  return false;
+}
+
+bool ScoreSheet::validate(const QString& typed, EntryColumn column) {
+  QString text = TrimText(typed);
+  if (text.isEmpty() || column == EntryColumn::None) return false;
+  if (TableDevicesMode && IsInteger(text)) {
+    ShowAlert(QStringLiteral("Désolé, avec les tablettes ou les BridgeMates, vous devez introduire les résultats par "
+                             "contrat ( Ex: 3PN= )."));
+    layOut(board_);
+    return false;
+  }
+  CurrentBoard = board_;
+  if (column == EntryColumn::Result) {
+    const int score = ContractParser(text, true);
+    if (score == -1) return false;
+    store(ContractTextBuilt, score, Kind::Typed);
+    return true;
+  }
+  // Points: the E/W column counts for E/W; a sign typed as well is not doubled.
+  int sign = column == EntryColumn::EwPoints ? -1 : 1;
+  QString digits = text;
+  if (digits.startsWith(u'-')) {
+    sign = -1;
+    digits.remove(0, 1);
+  } else if (digits.startsWith(u'+')) {
+    digits.remove(0, 1);
+  }
+  if (!IsInteger(digits) || digits.startsWith(u'-') || digits.startsWith(u'+')) {
+    ShowAlertWithBeeps(2, u'"' + text + QStringLiteral("\" n'est pas un nombre!"));
+    return false;
+  }
+  qint64 points = digits.toLongLong();
+  if (ScoresTimesTen) points *= 10;
+  if (points != 0 && !IsPossibleScore(static_cast<int>(std::min<qint64>(points, 1000000)))) {
+    ShowAlertWithBeeps(2, u'"' + text + QStringLiteral("\" : nombre incorrrect!"));
+    return false;
+  }
+  if (points == 0) {
+    restoreUndo();
+    return false;
+  }
+  const int score = sign * static_cast<int>(points);
+  if (!VulnerabilityCoherenceTest(score, board_)) {
+    ShowAlertWithBeeps(2, QStringLiteral("Vérifiez la vulnérabilité..."));
+    return false;
+  }
+  ContractTextBuilt.clear();
+  store(QString(), score, Kind::Typed);
+  return true;
+}
+
+void ScoreSheet::store(const QString& text, int score, Kind kind) {
+  const int slot = currentSlot();
+  if (slot == 0) return;
+  CurrentBoard = board_;
+  // The board's frequencies must be computed again (adjusted results keep
+  // their given percentages).
+  const int first = (board_ - 1) * ResultsPerBoard + 1;
+  const int last = std::min(board_ * ResultsPerBoard, kMaxResultSlots);
+  for (int s = first; s <= last; ++s)
+    if (ResultScore[s] != kScoreAdjusted) ResultNsPercent[s] = ResultEwPercent[s] = 0;
+  // A result replacing an adjusted one must not be turned back into "AJU.".
+  if (ResultScore[slot] == kScoreAdjusted && score != kScoreAdjusted) RemoveResultAdjustment(slot);
+  ResultContract[slot] = text;
+  ResultScore[slot] = score;
+
+  QString lead = QStringLiteral("?");
+  if (kind != Kind::Key && AskOpeningLead) {
+    if (kind == Kind::Repeat) ui::interaction().beep();
+    const std::optional<QString> card = ui::interaction().askText(
+        {.form = QStringLiteral("TForm98"), .caption = QStringLiteral("Entame"), .prompt = QStringLiteral("Entame:"), .text = {}});
+    if (card && !card->trimmed().isEmpty()) lead = card->trimmed();
+  } else if (kind == Kind::Key && AskOpeningLead && text != QStringLiteral("PASSE")) {
+    lead.clear();
+  }
+  ResultLead[slot] = lead;
+  ResultDeclarer[slot] = ResultDeclarerText(score, kind == Kind::Typed ? ContractTextBuilt : text);
+  lastText_ = text;
+  lastScore_ = score;
+
+  SaveResults();
+  recountResults();
+  WriteTabletResultLine(ResultTable[slot], board_, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
+                        text.isEmpty() ? QString::number(score) : text, ResultDeclarer[slot]);
+  WriteRefereeDealsFile(board_, ResultNsPair[slot], ResultEwPair[slot]);
+  if (kind == Kind::Typed) AppendChangedResult(slot);
+  afterStoreMove();
+}
+
+void ScoreSheet::afterStoreMove() {
+  const bool storedOnLast = current_ == lineCount_;
+  down();
+  if (SheetLineSkip && (storedOnLast || (current_ == lineCount_ && !takesResult(current_)))) nextBoard();
+}
+
+void ScoreSheet::recountResults() {
+  if (TableDevicesMode) RecountMenuCounters();
+}
+
+bool ScoreSheet::storeAverage() {
+  store(QStringLiteral("MOY."), kScoreAverage, Kind::Key);
+  return true;
+}
+
+bool ScoreSheet::storePassedOut() {
+  store(QStringLiteral("PASSE"), 0, Kind::Key);
+  return true;
+}
+
+bool ScoreSheet::storeAdjusted() {
+  if (ImpScoring) {
+    ShowAlert(QStringLiteral("Désolé, pas d'ajustements de fréquences en IMP's"));
+    return false;
+  }
+  const int slot = currentSlot();
+  if (!AdjustOneResult(board_, ResultNsPair[slot])) return false;
+  store(QStringLiteral("AJU."), kScoreAdjusted, Kind::Key);
+  return true;
+}
+
+bool ScoreSheet::storeRepeat() {
+  if (!lastScore_) {
+    ui::interaction().beep();
+    return false;
+  }
+  store(lastText_, *lastScore_, Kind::Repeat);
+  return true;
+}
+
+bool ScoreSheet::clearSlot(int slot, bool byeTest) {
+  if (byeTest && (IsByeNumber(ResultNsPair[slot]) || IsByeNumber(ResultEwPair[slot]))) {
+    ui::interaction().beep();
+    return false;
+  }
+  CurrentBoard = board_;
+  ResultScore[slot] = kScoreNone;
+  ResultContract[slot].clear();
+  ResultLead[slot] = QStringLiteral("?");
+  ResultDeclarer[slot] = QStringLiteral("?");
+  ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
+  ResultMatchpoints[slot] = 0;
+  RemoveResultAdjustment(slot);
+  return true;
+}
+
+void ScoreSheet::deleteCurrent() {
+  const int s = currentSlot();
+  if (s == 0 || ResultScore[s] == kScoreNone) {
+    ui::interaction().beep();
+    layOut(board_);
+    return;
+  }
+  WriteTabletDeleteLine(ResultTable[s], board_, ResultRound[s], ResultNsPair[s], ResultEwPair[s]);
+  if (clearSlot(s, true)) {
+    recountResults();
+    SaveResults();
+    AppendNotPlayedResult(s);
+  }
+  layOut(board_);
+}
+
+void ScoreSheet::clearBoard() {
+  if (TableDevicesMode) {
+    ShowAlert(QStringLiteral("Désolé, avec les tablettes et/ou les BridgeMates, il faut supprimer les résultats un par un..."));
+    return;
+  }
+  if (ui::AskYesNo(QStringLiteral("Effacer tous les résultats de la donne ") + QString::number(board_) + QStringLiteral(" ?")) != 6)
+    return;
+  const int first = (board_ - 1) * ResultsPerBoard + 1;
+  const int last = std::min(board_ * ResultsPerBoard, kMaxResultSlots);
+  for (int s = first; s <= last; ++s)
+    if (ResultNsPair[s] != 0) clearSlot(s, false);
+  SaveResults();
+  layOut(board_);
+}
+
+void ScoreSheet::swapCurrent() {
+  const int s = currentSlot();
+  if (s == 0 || !takesResult(current_)) return;
+  if (ResultScore[s] >= kScoreAverage) {
+    ShowAlert(QStringLiteral("Impossible d'inverser un tel score! Supprimez-le et modifiez-le d'abord"));
+    return;
+  }
+  ResultSwapped[s] = 1 - ResultSwapped[s];
+  SaveResults();
+}
+
+void ScoreSheet::close() {
+  if (TableDevicesMode) {
+    ComputeFrequencies();
+    ComputeResults();
+  }
+  SaveResults();
+  WriteBoardFiles(false);
+}

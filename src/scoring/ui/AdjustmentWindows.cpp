@@ -1,0 +1,172 @@
+#include "scoring/ui/AdjustmentWindows.h"
+
+#include "core/ui/WindowStyle.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TForm31::TForm31(QWidget* parent) : ChoiceDialog(parent) { setObjectName(QStringLiteral("TForm31")); }
+
+void TForm31::prepare(const ui::Choice& choice) {
+  ChoiceDialog::prepare(choice);
+  const QVariantList disabled = choice.extra.value(QStringLiteral("disabledCodes")).toList();
+  for (int i = 0; i < buttons().size() && i < choice.codes.size(); ++i)
+    buttons()[i]->setEnabled(!disabled.contains(choice.codes[i]));
+  // A menu: the buttons one under the other.
+  for (QPushButton* b : buttons()) {
+    layout()->removeWidget(b);
+    body_->addWidget(b);
+  }
+}
+
+TForm34::TForm34(QWidget* parent) : ChoiceDialog(parent) { setObjectName(QStringLiteral("TForm34")); }
+TForm36::TForm36(QWidget* parent) : ChoiceDialog(parent) { setObjectName(QStringLiteral("TForm36")); }
+TForm37::TForm37(QWidget* parent) : ChoiceDialog(parent) { setObjectName(QStringLiteral("TForm37")); }
+
+TForm32::TForm32(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TForm32"));
+  setWindowTitle(QStringLiteral("Choix"));
+  Edit1 = new QLineEdit(this);
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  auto* direction = new QGroupBox(QStringLiteral("Direction:"), this);
+  RadioNs = new QRadioButton(QStringLiteral("N/S"), direction);
+  RadioEw = new QRadioButton(QStringLiteral("E/W"), direction);
+  RadioNs->setChecked(true);
+  auto* directionLayout = new QHBoxLayout(direction);
+  directionLayout->addWidget(RadioNs);
+  directionLayout->addWidget(RadioEw);
+  Button1 = new QPushButton(QStringLiteral("&OK"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setDefault(true);
+  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+  auto* number = new QHBoxLayout;
+  number->addWidget(new QLabel(QStringLiteral("Numéro:"), this));
+  number->addWidget(Edit1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(QStringLiteral("Choix d'une paire:"), this));
+  layout->addLayout(number);
+  layout->addWidget(new QLabel(QStringLiteral("( Vide ou 0 ou ESC = fin)"), this));
+  layout->addWidget(direction);
+  layout->addWidget(Button1, 0, Qt::AlignHCenter);
+}
+
+std::optional<QString> TForm32::ask() {
+  Edit1->clear();
+  Edit1->setFocus();
+  if (exec() != Accepted) return std::nullopt;
+  return Edit1->text() + u'\t' + (RadioEw->isChecked() ? QStringLiteral("E/W") : QStringLiteral("N/S"));
+}
+
+TForm33::TForm33(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TForm33"));
+  setWindowTitle(QStringLiteral("Ajustements"));
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setReadOnly(true);
+  QFont mono = Memo1->font();
+  mono.setFamily(QStringLiteral("Courier New"));
+  mono.setStyleHint(QFont::TypeWriter);
+  Memo1->setFont(mono);
+  Button1 = new QPushButton(QStringLiteral("&OK = ESC/Echap"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setDefault(true);
+  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Memo1);
+  layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  resize(720, 420);
+}
+
+void TForm33::setText(const QString& text) { Memo1->setPlainText(ui::PlainLines(text)); }
+
+namespace {
+const QStringList kAdjustmentLines = {QStringLiteral("40%   -   40%"), QStringLiteral("40%   -   60%"),
+                                      QStringLiteral("50%   -   50%"), QStringLiteral("60%   -   40%"),
+                                      QStringLiteral("60%   -   60%"), QStringLiteral("Pas d'ajustement")};
+}
+
+TForm76::TForm76(QWidget* parent, bool freeFields) : QDialog(parent) {
+  setObjectName(QStringLiteral("TForm76"));
+  setWindowTitle(QStringLiteral("Ajustements des fréquences"));
+  LabelInfo = new QLabel(this);
+  LabelInfo->setObjectName(QStringLiteral("LabelInfo"));
+  ListBox1 = new QListWidget(this);
+  ListBox1->setObjectName(QStringLiteral("ListBox1"));
+  ListBox1->addItems(kAdjustmentLines);
+  ListBox1->installEventFilter(this);
+  connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { choose(ListBox1->row(item)); });
+  EditNs = new QLineEdit(this);
+  EditNs->setObjectName(QStringLiteral("EditNs"));
+  EditEw = new QLineEdit(this);
+  EditEw->setObjectName(QStringLiteral("EditEw"));
+  Button1 = new QPushButton(QStringLiteral("Pas d'ajustement"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setAutoDefault(false);
+  connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
+  auto* free = new QHBoxLayout;
+  free->addWidget(new QLabel(QStringLiteral("N/S"), this));
+  free->addWidget(EditNs);
+  free->addWidget(new QLabel(QStringLiteral("E/W"), this));
+  free->addWidget(EditEw);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(LabelInfo);
+  layout->addWidget(ListBox1);
+  layout->addLayout(free);
+  layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  if (!freeFields) {
+    for (int i = 0; i < free->count(); ++i)
+      if (QWidget* w = free->itemAt(i)->widget()) w->hide();
+  }
+}
+
+std::optional<QString> TForm76::ask(const QString& info) {
+  LabelInfo->setText(info);
+  chosen_ = 0;
+  ListBox1->setCurrentRow(-1);
+  ListBox1->clearSelection();
+  ListBox1->setFocus();
+  if (exec() != Accepted || chosen_ < 1 || chosen_ > 5) return std::nullopt;
+  return QString::number(chosen_) + u'\t' + EditNs->text() + u'\t' + EditEw->text();
+}
+
+void TForm76::choose(int row) {
+  chosen_ = row + 1;
+  if (chosen_ >= 1 && chosen_ <= 5)
+    accept();
+  else
+    reject();
+}
+
+bool TForm76::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    // Enter chooses the selected line as a double-click does.
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ListBox1->currentRow() >= 0) {
+      choose(ListBox1->currentRow());
+      return true;
+    }
+    if (ui::SelectFromNothing(ListBox1, key)) return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TForm76::mousePressEvent(QMouseEvent* event) {
+  ListBox1->clearSelection();
+  ListBox1->setCurrentRow(-1);
+  QDialog::mousePressEvent(event);
+}
+
+TForm89::TForm89(QWidget* parent) : TForm76(parent, false) {
+  setObjectName(QStringLiteral("TForm89"));
+  setWindowTitle(QStringLiteral("Ajustements pour BridgeMates"));
+  LabelInfo->setText(QStringLiteral("Ajustements spécifiques pour les BridgeMates"));
+}

@@ -1,0 +1,26 @@
+#pragma once
+// What the movement windows share: a dialog whose Esc and close box act as
+// its quit button (the program's quit, which may be declined: the window
+// then stays open).
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace setup_ui {
+
+class QuitOnEscapeDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit QuitOnEscapeDialog(QWidget* parent = nullptr);
+
+ protected:
+  void reject() override;  // QuitProgram
+  // A label of the window's text.
+  QLabel* addLabel(const QString& name, const QString& text);
+  // The quit button ("&Quitter"), which calls QuitProgram.
+  QPushButton* addQuitButton(const QString& name);
+};
+
+}  // namespace setup_ui

@@ -1,0 +1,63 @@
+#include "setup/ui/TForm65.h"
+
+#include "core/Globals.h"
+#include "core/Quit.h"
+#include "core/ui/WindowStyle.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm65::TForm65(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TForm65"));
+  setWindowTitle(QStringLiteral("Choix du mouvement"));
+  auto* layout = new QVBoxLayout(this);
+  Label1 = new QLabel(this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  layout->addWidget(Label1);
+  ListBox1 = new QListWidget(this);
+  ListBox1->setObjectName(QStringLiteral("ListBox1"));
+  ListBox1->installEventFilter(this);
+  layout->addWidget(ListBox1);
+  Button1 = new QPushButton(QStringLiteral("&OK"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setDefault(true);
+  Panel1 = new QPushButton(QStringLiteral("Dorénavant, voir tous les mouvements"), this);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  BitBtn1 = new QPushButton(QStringLiteral("&Quitter"), this);
+  BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+  connect(Button1, &QPushButton::clicked, this, [this] { done(selected()); });
+  connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { done(selected()); });
+  connect(Panel1, &QPushButton::clicked, this, [this] { done(-1); });
+  connect(BitBtn1, &QPushButton::clicked, this, [] { QuitProgram(); });
+  layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  layout->addWidget(Panel1);
+  layout->addWidget(BitBtn1, 0, Qt::AlignRight);
+  resize(640, 420);
+}
+
+int TForm65::selected() const {
+  const int row = ListBox1->currentRow();
+  return row >= 0 && ListBox1->currentItem()->isSelected() ? row + 1 : 0;
+}
+
+int TForm65::ask(const ui::ListChoice& choice) {
+  Label1->setText(choice.hint);
+  ListBox1->clear();
+  ListBox1->addItems(choice.lines);
+  ListBox1->setCurrentRow(-1);
+  ListBox1->clearSelection();
+  Panel1->setVisible(ClubMode);
+  ListBox1->setFocus();
+  ui::CentreOnScreen(this);
+  return exec();
+}
+
+bool TForm65::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ListBox1 && event->type() == QEvent::KeyPress &&
+      ui::SelectFromNothing(ListBox1, static_cast<QKeyEvent*>(event)->key()))
+    return true;
+  return QDialog::eventFilter(watched, event);
+}

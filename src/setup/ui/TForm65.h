@@ -1,0 +1,30 @@
+#pragma once
+// "Choix du mouvement": the movement files that fit the pairs. "&OK" or a
+// double-click answers the selected line's position + 1 (0 when none);
+// Panel1 (club mode) answers -1; the quit button quits the program.
+#include "core/Interaction.h"
+
+#include <QDialog>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+class TForm65 : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TForm65(QWidget* parent = nullptr);
+  int ask(const ui::ListChoice& choice);
+
+  QLabel* Label1;
+  QListWidget* ListBox1;
+  QPushButton* Button1;
+  QPushButton* Panel1;
+  QPushButton* BitBtn1;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  int selected() const;
+};

@@ -1,0 +1,181 @@
+#include "core/ScriptedInteraction.h"
+#include "platform/TextFiles.h"
+#include "scoring/Adjustments.h"
+#include "scoring/Frequencies.h"
+#include "scoring/ScoreSheet.h"
+
+#include "ScoringFixture.h"
+
+#include <QtCore/qnamespace.h>
+
+#include <array>
+
+class ScoreSheetTest : public ScoringTest {
+ protected:
+  void SetUp() override {
+    ScoringTest::SetUp();
+    layOut(3, 4, 2);
+    EntryByContracts = false;
+  }
+  QByteArray file(const QString& extension) const { return testing_support::readBytes(DataFolder + TournamentCode + extension); }
+};
+
+TEST_F(ScoreSheetTest, PossibleScoresAndVulnerability) {
+  for (int s : {50, 70, 7600, 420}) EXPECT_TRUE(IsPossibleScore(s)) << s;
+  for (int s : {0, 40, 60, 75, 7610, -420}) EXPECT_FALSE(IsPossibleScore(s)) << s;
+  CoherenceTest = true;
+  EXPECT_FALSE(VulnerabilityCoherenceTest(420, 2));  // N/S vulnerable
+  EXPECT_TRUE(VulnerabilityCoherenceTest(620, 2));
+  EXPECT_FALSE(VulnerabilityCoherenceTest(620, 1));
+  EXPECT_TRUE(VulnerabilityCoherenceTest(-50, 3));    // E/W vulnerable: N/S went down
+  EXPECT_FALSE(VulnerabilityCoherenceTest(50, 3));    // E/W went down vulnerable: 100
+  EXPECT_TRUE(VulnerabilityCoherenceTest(-420, 2));
+  CoherenceTest = false;
+  EXPECT_TRUE(VulnerabilityCoherenceTest(50, 3));
+}
+
+TEST_F(ScoreSheetTest, KeysByTheCharacterTyped) {
+  EXPECT_EQ(SheetKeyFor(Qt::Key_Y, QStringLiteral("y")), SheetKey::Swap);
+  EXPECT_EQ(SheetKeyFor(Qt::Key_Z, QStringLiteral("y")), SheetKey::Swap);  // QWERTZ / AZERTY alike
+  EXPECT_EQ(SheetKeyFor(Qt::Key_Dollar, QStringLiteral("$")), SheetKey::Swap);
+  EXPECT_EQ(SheetKeyFor(Qt::Key_Asterisk, QStringLiteral("*"), true), SheetKey::Swap);
+  EXPECT_EQ(SheetKeyFor(Qt::Key_Asterisk, QStringLiteral("*"), false), SheetKey::Character);
+  EXPECT_EQ(SheetKeyFor(Qt::Key_Exclam, QStringLiteral("!")), SheetKey::Repeat);
+  EXPECT_EQ(SheetKeyFor(Qt::Key_N, QStringLiteral("n")), SheetKey::Average);
+  EXPECT_EQ(SheetKeyFor(Qt::Key_S, QStringLiteral("s")), SheetKey::Delete);
+  EXPECT_EQ(SheetKeyFor(Qt::Key_E, QStringLiteral("e")), SheetKey::Character);
+  EXPECT_EQ(SheetKeyFor(Qt::Key_F4, {}), SheetKey::ToggleEntryMode);
+  EXPECT_EQ(SheetKeyFor(Qt::Key_Shift, {}), SheetKey::None);
+}
+
+TEST_F(ScoreSheetTest, NumbersKeepThePairsAndSignsNeverDouble) {
+  ui::ScriptedInteraction ui;
+  ScoreSheet sheet;
+  const int ew = ResultEwPair[slot(1, 1)];
+  ASSERT_TRUE(sheet.readyForResult());
+  QString text;
+  ASSERT_EQ(sheet.beginTyping(u'-', text), EntryColumn::EwPoints);
+  text = QStringLiteral("50");
+  ASSERT_TRUE(ScoreSheet::validatesNumber(u'-', text));  // "-" in the E/W column: still -50
+  EXPECT_TRUE(sheet.validate(text, EntryColumn::EwPoints));
+  EXPECT_EQ(ResultScore[slot(1, 1)], -50);
+  EXPECT_EQ(ResultEwPair[slot(1, 1)], ew);
+  EXPECT_TRUE(file(".VAR").startsWith("1 " + QByteArray::number(ew) + " -50 1 1 1 0"));
+  EXPECT_EQ(sheet.currentLine(), 2);
+
+  // Bad texts leave the line as it was.
+  EXPECT_FALSE(sheet.validate(QStringLiteral("7610"), EntryColumn::NsPoints));
+  EXPECT_FALSE(sheet.validate(QStringLiteral("4x"), EntryColumn::NsPoints));
+  EXPECT_FALSE(sheet.validate(QStringLiteral("0"), EntryColumn::EwPoints));
+  EXPECT_EQ(ui.messages, (QStringList{QStringLiteral("\"7610\" : nombre incorrrect!"),
+                                      QStringLiteral("\"4x\" n'est pas un nombre!")}));
+  EXPECT_EQ(ResultScore[slot(1, 2)], kScoreNone);
+}
+
+TEST_F(ScoreSheetTest, ReplacingAnAdjustedResultDropsItsAdjustment) {
+  ui::ScriptedInteraction ui;
+  ScoreSheet sheet;
+  ui.answerText(QStringLiteral("4\t\t"));
+  ASSERT_TRUE(sheet.readyForResult());
+  ASSERT_TRUE(sheet.storeAdjusted());
+  EXPECT_EQ(ResultScore[slot(1, 1)], kScoreAdjusted);
+  sheet.setCurrentLine(1);
+  sheet.deleteCurrent();
+  EXPECT_FALSE(platform::fileExists(DataFolder + QStringLiteral("TEST1.ADJ")));
+  EXPECT_EQ(ResultContract[slot(1, 1)], QString());
+  ASSERT_EQ(sheet.currentLine(), 1);
+  ASSERT_TRUE(sheet.readyForResult());
+  ASSERT_TRUE(sheet.validate(QStringLiteral("120"), EntryColumn::NsPoints));
+  ASSERT_TRUE(sheet.readyForResult());
+  ASSERT_TRUE(sheet.validate(QStringLiteral("110"), EntryColumn::NsPoints));
+  ASSERT_TRUE(sheet.readyForResult());
+  ASSERT_TRUE(sheet.storeRepeat());  // the space bar: 110 again
+  EXPECT_EQ(ResultScore[slot(1, 3)], 110);
+  ComputeFrequencies();
+  EXPECT_EQ(ResultScore[slot(1, 1)], 120);
+
+  // "A" given up stores nothing.
+  sheet.nextBoard();
+  ui.answerCancel();
+  ASSERT_TRUE(sheet.readyForResult());
+  EXPECT_FALSE(sheet.storeAdjusted());
+  EXPECT_EQ(ResultScore[slot(2, 1)], kScoreNone);
+}
+
+TEST_F(ScoreSheetTest, ClearingABoardAsksFirst) {
+  ui::ScriptedInteraction ui;
+  scores(1, {420, 170, 450});
+  ScoreSheet sheet;
+  ui.answer(7).answer(6);
+  sheet.clearBoard();
+  EXPECT_EQ(ResultScore[slot(1, 2)], 170);
+  sheet.clearBoard();
+  for (int t = 1; t <= 3; ++t) EXPECT_EQ(ResultScore[slot(1, t)], kScoreNone);
+  EXPECT_TRUE(file(".VAR").startsWith("1 4 10000 "));
+}
+
+TEST_F(ScoreSheetTest, LinesWithoutResultAreSkippedAndLineSkipWraps) {
+  ui::ScriptedInteraction ui;
+  onlyTables(4, 2);  // table 3 does not play board 4
+  ResultEwPair[slot(4, 1)] = 0;
+  ScoreSheet sheet;
+  sheet.layOut(4);
+  EXPECT_EQ(sheet.currentLine(), 2);
+  EXPECT_EQ(sheet.cells(3)[0], QStringLiteral("Donne"));
+  EXPECT_EQ(sheet.cells(1)[1], QStringLiteral("BYE"));
+  SheetLineSkip = true;
+  ASSERT_TRUE(sheet.readyForResult());
+  ASSERT_TRUE(sheet.storePassedOut());
+  EXPECT_EQ(sheet.board(), 1);  // the move down ended on a line without a result: next board, board 1
+  EXPECT_EQ(ResultContract[slot(4, 2)], QStringLiteral("PASSE"));
+  EXPECT_EQ(ResultLead[slot(4, 2)], QStringLiteral("?"));
+}
+
+TEST_F(ScoreSheetTest, LineOrderByNorthSouthOrByRounds) {
+  IsHowell = true;
+  MitchellNumbering = false;
+  const int s1 = slot(1, 1), s2 = slot(1, 2), s3 = slot(1, 3);
+  ResultNsPair[s1] = 3;
+  ResultNsPair[s2] = 1;
+  ResultNsPair[s3] = 2;
+  ResultRound[s2] = 2;
+  ScoreSheet sheet;
+  EXPECT_EQ((std::array{sheet.slotOfLine(1), sheet.slotOfLine(2), sheet.slotOfLine(3)}), (std::array{s2, s3, s1}));
+  sheet.toggleOrder();
+  EXPECT_EQ((std::array{sheet.slotOfLine(1), sheet.slotOfLine(2), sheet.slotOfLine(3)}), (std::array{s1, s3, s2}));
+  // A round not played yet takes no result.
+  RoundsPlayed = 1;
+  sheet.layOut(1);
+  EXPECT_EQ(sheet.cells(3)[2], QStringLiteral("joué."));
+  sheet.setCurrentLine(2);
+  sheet.down();
+  EXPECT_EQ(sheet.currentLine(), 3);
+  EXPECT_FALSE(sheet.readyForResult());
+}
+
+TEST_F(ScoreSheetTest, RefusalsOfSwapModeAndLead) {
+  ui::ScriptedInteraction ui;
+  scores(1, {kScoreAverage, 420});
+  ScoreSheet sheet;
+  sheet.setCurrentLine(1);
+  sheet.swapCurrent();
+  EXPECT_EQ(ResultSwapped[slot(1, 1)], 0);
+  sheet.setCurrentLine(2);
+  sheet.swapCurrent();
+  EXPECT_EQ(ResultSwapped[slot(1, 2)], 1);
+  EXPECT_EQ(sheet.cells(2)[0], QStringLiteral("2*"));
+
+  EXPECT_FALSE(sheet.setAskLead(true));  // entry by numbers
+  FederationMode = true;
+  EXPECT_FALSE(sheet.toggleEntryMode());
+  EXPECT_FALSE(EntryByContracts);
+  EXPECT_TRUE(sheet.toggleEntryMode(false));  // the label's double-click
+  EXPECT_TRUE(sheet.setAskLead(true));
+  EXPECT_TRUE(platform::fileExists(ProgramFolder + QStringLiteral("DemanderEntame.TXT")));
+  EXPECT_EQ(ui.messages, (QStringList{
+                             QStringLiteral("Impossible d'inverser un tel score! Supprimez-le et modifiez-le d'abord"),
+                             QStringLiteral("Impossible d'utiliser l'option \"Demander l'entame\" quand on introduit les "
+                                            "résultats par nombres... Modifiez avec la touche F4."),
+                             QStringLiteral("Impossible d'utiliser la marque par nombres pour un tournoi FFB!"),
+                         }));
+}

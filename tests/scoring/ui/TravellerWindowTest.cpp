@@ -1,0 +1,216 @@
+// The traveller entry, the opening lead and the adjustments driven with real
+// keys, as the director types them.
+#include "core/Globals.h"
+#include "core/Interaction.h"
+#include "core/ui/WindowInteraction.h"
+#include "core/ui/ModalScript.h"
+#include "scoring/Adjustments.h"
+#include "scoring/Frequencies.h"
+#include "scoring/Ranking.h"
+#include "scoring/ScoringFixture.h"
+#include "scoring/ui/AdjustmentWindows.h"
+#include "scoring/ui/ScoringWindows.h"
+#include "scoring/ui/TForm56.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTableWidget>
+#include <QTest>
+
+using testing_support::ModalScript;
+
+namespace {
+
+// Messages and beeps are recorded; every question is asked in its window.
+class RecordingInteraction : public ui::Interaction {
+ public:
+  RecordingInteraction() : windows_(ui::installedInteraction()) { ui::setInteraction(this); }
+  ~RecordingInteraction() override { ui::setInteraction(windows_); }
+  void beep() override {}
+  void pause(int) override {}
+  void showMessage(const QString& text) override { messages << text; }
+  void showSystemMessage(const QString& text) override { messages << text; }
+  int choose(const ui::Choice& c) override { return windows_->choose(c); }
+  int chooseLine(const ui::ListChoice& c) override { return windows_->chooseLine(c); }
+  std::optional<QString> askText(const ui::TextQuestion& q) override { return windows_->askText(q); }
+  QStringList messages;
+
+ private:
+  ui::Interaction* windows_;
+};
+
+// Each character to the control that has the keyboard focus.
+void Type(QWidget* window, const QString& text) {
+  for (const QChar c : text) QTest::keyClick(ModalScript::focusOf(window), c.toLatin1());
+}
+void Key(QWidget* window, Qt::Key key) { ModalScript::key(window, key); }
+
+}  // namespace
+
+class TravellerWindowTest : public ScoringTest {
+ protected:
+  void SetUp() override {
+    ScoringTest::SetUp();
+    RegisterScoringWindows();
+    ui::InstallWindowInteraction();
+    layOut(3, 6, 2);
+  }
+  void TearDown() override {
+    ui::setInteraction(nullptr);
+    ScoringTest::TearDown();
+  }
+  QByteArray var() const { return testing_support::readBytes(DataFolder + QStringLiteral("TEST1.VAR")); }
+  QString cell(TForm56& w, int row, int column) const { return w.t->item(row, column)->text(); }
+};
+
+TEST_F(TravellerWindowTest, ScoresByNumbers) {
+  RecordingInteraction ui;
+  EntryByContracts = false;
+  CoherenceTest = true;
+  TForm56 w;
+  w.show();
+  Type(&w, QStringLiteral("-50"));
+  Key(&w, Qt::Key_Return);
+  EXPECT_EQ(ResultScore[slot(1, 1)], -50);
+  EXPECT_EQ(cell(w, 1, 4), QStringLiteral("50"));
+  EXPECT_TRUE(var().startsWith("1 4 -50 1 1 1 0"));
+
+  Key(&w, Qt::Key_F2);  // times ten
+  Key(&w, Qt::Key_Right);
+  ASSERT_EQ(w.sheet().board(), 2);  // N/S vulnerable
+  Type(&w, QStringLiteral("42"));
+  Key(&w, Qt::Key_Return);
+  EXPECT_EQ(ui.messages, QStringList{QStringLiteral("Vérifiez la vulnérabilité...")});
+  EXPECT_EQ(ResultScore[slot(2, 1)], kScoreNone);
+  Type(&w, QStringLiteral("62"));
+  Key(&w, Qt::Key_Return);
+  EXPECT_EQ(ResultScore[slot(2, 1)], 620);
+  EXPECT_EQ(ResultEwPair[slot(2, 1)], 4);
+  EXPECT_TRUE(var().contains("\r\n1 4 620 1 1 2 0"));
+  EXPECT_EQ(w.sheet().currentLine(), 2);
+}
+
+TEST_F(TravellerWindowTest, ResultKeysAndTheOpeningLead) {
+  RecordingInteraction ui;
+  EntryByContracts = true;
+  AskOpeningLead = true;
+  TForm56 w;
+  w.show();
+  Type(&w, QStringLiteral("p"));
+  EXPECT_EQ(ResultContract[slot(1, 1)], QStringLiteral("PASSE"));
+  EXPECT_EQ(ResultLead[slot(1, 1)], QStringLiteral("?"));
+  EXPECT_TRUE(var().contains(" PASSE\r\n"));
+  Type(&w, QStringLiteral("m"));
+  EXPECT_EQ(ResultScore[slot(1, 2)], kScoreAverage);
+  EXPECT_EQ(ResultLead[slot(1, 2)], QString());
+  EXPECT_TRUE(var().contains(" 9998 1 2 1 0 MOY.\r\n"));
+
+  ModalScript script;
+  script.on(QStringLiteral("TForm60"), [](QWidget* d) { Key(d, Qt::Key_Return); })
+      .on(QStringLiteral("TForm98"), [](QWidget* d) {
+        Type(d, QStringLiteral("v1c"));  // a later rank replaces the first
+        Key(d, Qt::Key_Return);
+      });
+  Type(&w, QStringLiteral("4pn="));
+  Key(&w, Qt::Key_Return);
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(ResultContract[slot(1, 3)], QStringLiteral("4PN="));
+  EXPECT_EQ(ResultScore[slot(1, 3)], 420);
+  EXPECT_EQ(ResultLead[slot(1, 3)], QStringLiteral("10C"));
+  EXPECT_EQ(cell(w, 3, 5), QStringLiteral("10C"));
+  EXPECT_TRUE(var().contains(" 420 1 3 1 0 4PN=\r\n"));
+
+  Key(&w, Qt::Key_Up);
+  Type(&w, QStringLiteral("p"));
+  EXPECT_EQ(ui.messages.last(), QStringLiteral("Résultat déjà introduit!\r\nSupprimez-le d'abord..."));
+  EXPECT_EQ(ResultScore[slot(1, 2)], kScoreAverage);
+}
+
+TEST_F(TravellerWindowTest, AdjustmentFromTheMenuWithAFreeSplit) {
+  RecordingInteraction ui;
+  ModalScript script;
+  script.on(QStringLiteral("TForm31"), [](QWidget* d) { Type(d, QStringLiteral("a")); })
+      .on(QStringLiteral("TForm25"), [](QWidget* d) {
+        Type(d, QStringLiteral("1"));
+        Key(d, Qt::Key_Return);
+      })
+      .on(QStringLiteral("TForm32"), [](QWidget* d) {
+        Type(d, QStringLiteral("1"));
+        Key(d, Qt::Key_Return);
+      })
+      .on(QStringLiteral("TForm76"), [](QWidget* d) {
+        auto* w = static_cast<TForm76*>(d);
+        QTest::keyClicks(w->EditNs, QStringLiteral("60"));
+        QTest::keyClicks(w->EditEw, QStringLiteral("0"));
+        w->ListBox1->setFocus();
+        Key(d, Qt::Key_Down);
+        Key(d, Qt::Key_Return);
+      });
+  AdjustmentsAndPenaltiesMenu();
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(ui.messages, QStringList{QStringLiteral("OK, c'est fait...")});
+  EXPECT_EQ(testing_support::readBytes(DataFolder + QStringLiteral("TEST1.ADJ")),
+            QByteArray("1 1  6.00000000000000E+0001  1.00000000000000E-0004\r\n"));
+}
+
+// Three tables of a Mitchell, six boards, every result typed on the
+// travellers with the line skip on, then the frequencies and the ranking.
+TEST_F(TravellerWindowTest, ThreeTableTournamentTypedAndRanked) {
+  RecordingInteraction ui;
+  EntryByContracts = true;
+  const QStringList results[6] = {
+      {QStringLiteral("4pn="), QStringLiteral("4pn+1"), QStringLiteral("3pn+1")},     // 420 450 170
+      {QStringLiteral("3sn="), QStringLiteral("3sn="), QStringLiteral("2pe=")},       // 600 600 -110
+      {QStringLiteral("1sn="), QStringLiteral("1sn="), QStringLiteral("1sn=")},
+      {QStringLiteral("3sxn-1"), QStringLiteral("2pe="), QStringLiteral("4pe-1")},    // -200 -110 100
+      {QStringLiteral("1sn="), QStringLiteral("1sn="), QStringLiteral("1sn=")},
+      {QStringLiteral("1sn="), QStringLiteral("1sn="), QStringLiteral("1sn=")},
+  };
+  ModalScript script;
+  for (int i = 0; i < 18; ++i) script.on(QStringLiteral("TForm60"), [](QWidget* d) { Key(d, Qt::Key_Return); });
+  TForm56 w;
+  w.show();
+  Key(&w, Qt::Key_F5);
+  for (const QStringList& board : results)
+    for (const QString& contract : board) {
+      Type(&w, contract);
+      Key(&w, Qt::Key_Return);
+    }
+  EXPECT_TRUE(script.done());
+  EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join(u'|').toStdString();
+  Key(&w, Qt::Key_Escape);
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_EQ(ResultScore[slot(4, 1)], -200);
+  EXPECT_EQ(ResultScore[slot(4, 3)], 100);
+
+  // The computation the menu runs.
+  Interactive = false;
+  ComputeFrequencies();
+  ComputeResults();
+  // Worked out by hand: percentages of each board, averaged over six boards.
+  // N/S 1: 50 75 50 0 50 50; N/S 2: 100 75 50 50 50 50; N/S 3: 0 0 50 100 50 50.
+  // E/W 1 meets tables 1, 3, 2: 50 25 50 0 50 50; E/W 2 tables 2, 1, 3:
+  // 0 25 50 100 50 50; E/W 3 tables 3, 2, 1: 100 100 50 50 50 50.
+  const double expected[7] = {0, 275.0 / 6, 375.0 / 6, 250.0 / 6, 225.0 / 6, 275.0 / 6, 400.0 / 6};
+  for (int p = 1; p <= 6; ++p) EXPECT_NEAR(PairFinalScore[p], expected[p], 1e-9) << "pair " << p;
+}
+
+TEST_F(TravellerWindowTest, LeadWindowNeedsRankAndSuitAndEscGivesNone) {
+  RecordingInteraction ui;
+  ModalScript script;
+  QString rank;
+  script.on(QStringLiteral("TForm98"), [&](QWidget* d) {
+    Type(d, QStringLiteral("p"));
+    Key(d, Qt::Key_Return);  // a suit alone: the window stays
+    Type(d, QStringLiteral("v2"));
+    rank = d->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text();
+    Key(d, Qt::Key_Escape);
+  });
+  ui::TextQuestion question;
+  question.form = QStringLiteral("TForm98");
+  const std::optional<QString> lead = ui::interaction().askText(question);
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(rank, QStringLiteral("2"));
+  EXPECT_EQ(lead.value_or(QStringLiteral("-")), QString());
+  EXPECT_EQ(ui.messages, QStringList{QStringLiteral("Il faut introduire une carte (ou cliquer sur \"Entame inconnue\")!")});
+}

@@ -1,0 +1,120 @@
+#include "core/Globals.h"
+#include "core/Interaction.h"
+#include "core/ui/ModalScript.h"
+#include "core/ui/WindowInteraction.h"
+#include "setup/Movements.h"
+#include "setup/ui/SetupWindows.h"
+#include "setup/ui/TForm10.h"
+#include "setup/ui/TForm7.h"
+#include "setup/ui/TForm9.h"
+#include "support/TestState.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using testing_support::ModalScript;
+
+namespace {
+
+QString shownText(QWidget* window) {
+  QStringList texts;
+  for (auto* label : window->findChildren<QLabel*>()) texts << label->text();
+  for (auto* memo : window->findChildren<QPlainTextEdit*>()) texts << memo->toPlainText();
+  return texts.join('|');
+}
+
+}  // namespace
+
+class MovementWindowsTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    ui::InstallWindowInteraction();
+    RegisterSetupWindows();
+  }
+  void TearDown() override {
+    ui::setInteraction(nullptr);
+    TalvaronTest::TearDown();
+  }
+};
+
+TEST_F(MovementWindowsTest, BoardsPerTableAreTypedInTheEtuisWindow) {
+  TournamentCode = QStringLiteral("ESSAI");
+  for (int s = 1; s <= 6; ++s) PairNumbers[s] = s <= 3 ? s : 3 - s;
+  PairCount = PairSlotCount = 6;
+  MitchellNumbering = true;
+  ComputeTablesAndRounds();
+  QString shown, offered;
+  ModalScript script;
+  script
+      .on("TForm7",
+          [&](QWidget* w) {
+            offered = static_cast<TForm7*>(w)->Edit1->text();
+            static_cast<TForm7*>(w)->Edit1->clear();
+            ModalScript::type(w, "abc");
+            ModalScript::key(w, Qt::Key_Return);
+          })
+      .on("TForm26",
+          [&](QWidget* w) {
+            shown = shownText(w);
+            ModalScript::key(w, Qt::Key_Return);
+          })
+      .on("TForm7",
+          [](QWidget* w) {
+            static_cast<TForm7*>(w)->Edit1->clear();
+            ModalScript::type(w, "2");
+            ModalScript::key(w, Qt::Key_Return);
+          })
+      .on("TForm6", [](QWidget* w) { ModalScript::key(w, Qt::Key_Return); });
+  ASSERT_TRUE(AskMitchellBoardsPerTable());
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(offered, "3");
+  EXPECT_TRUE(shown.contains("Ce n'est pas un nombre!")) << shown.toStdString();
+  EXPECT_EQ(BoardsPerTable, 2);
+  EXPECT_EQ(BoardCount, 6);
+  EXPECT_EQ(RoundsPlayed, 3);
+}
+
+TEST_F(MovementWindowsTest, BoardsPerTableListTakesOnlyAnOfferedLine) {
+  ui::ListChoice choice;
+  choice.form = "TForm10";
+  choice.hint = "Il y a 4 séries d'étuis";
+  choice.lines = QStringList{"", "2 étuis/table = 8 étuis", "3 étuis/table = 12 étuis"};
+  choice.current = 2;
+  int selectedAtStart = -1;
+  bool stayedOpen = false;
+  ModalScript script;
+  script.on("TForm10", [&](QWidget* w) {
+    auto* window = static_cast<TForm10*>(w);
+    selectedAtStart = window->ListBox1->currentRow();
+    window->ListBox1->setCurrentRow(0);
+    window->Button1->click();
+    stayedOpen = window->isVisible();
+    window->ListBox1->setCurrentRow(2);
+    ModalScript::key(w, Qt::Key_Return);
+  });
+  EXPECT_EQ(ui::AskLine(choice), 3);
+  EXPECT_EQ(selectedAtStart, 1);
+  EXPECT_TRUE(stayedOpen);
+}
+
+TEST_F(MovementWindowsTest, MovementChoiceOffersWhatFitsAndEscapeGoesBack) {
+  bool appendixEnabled = true, clubShown = true, barometerEnabled = true;
+  ModalScript script;
+  script.on("TForm9", [&](QWidget* w) {
+    auto* window = static_cast<TForm9*>(w);
+    appendixEnabled = window->Button4->isEnabled();
+    barometerEnabled = window->Button3->isEnabled();
+    clubShown = window->Panel1->isVisible();
+    ModalScript::key(w, Qt::Key_Escape);
+  });
+  ui::Choice choice;
+  choice.form = "TForm9";
+  choice.extra.insert("appendix7", false);
+  choice.extra.insert("club", false);
+  EXPECT_EQ(ui::Ask(choice), 0);
+  EXPECT_FALSE(appendixEnabled || barometerEnabled || clubShown);
+}
