@@ -1,6 +1,5 @@
 #include "scoring/ui/TForm43.h"
 
-#include "core/ui/Printer.h"
 #include "core/ui/WindowStyle.h"
 #include "scoring/PairRecaps.h"
 
@@ -21,7 +20,7 @@ TForm43::TForm43(QWidget* parent) : QWidget(parent, Qt::Window) {
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Memo1->setFont(ui::PrintoutFont());
+  Memo1->setFont(ui::FontFor(QStringLiteral("Courier New")));
   Memo1->setFocusPolicy(Qt::NoFocus);
   Label1 = new QLabel(QStringLiteral("( Récapitulatif de"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
@@ -44,11 +43,11 @@ TForm43::TForm43(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addLayout(buttons);
   const QFontMetrics metrics(Memo1->font());
   resize(metrics.horizontalAdvance(QString(80, QLatin1Char('M'))) + 60, metrics.lineSpacing() * 30 + 80);
+  ui::StyleWindow(this, {.cancelButton = Button1});
 }
 
 void TForm43::open() {
   Memo1->clear();
-  if (!isVisible()) ui::CentreOnScreen(this);
   show();
   raise();
   activateWindow();
@@ -64,8 +63,7 @@ void TForm43::fill(const QStringList& lines) {
 
 void TForm43::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
-  if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter ||
-      event->text().compare(QLatin1String("o"), Qt::CaseInsensitive) == 0) {
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || event->text().compare(QLatin1String("o"), Qt::CaseInsensitive) == 0) {
     next();
     return;
   }

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QStyle>
@@ -43,15 +42,7 @@ TForm46::TForm46(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(Button10);
   layout->addWidget(Button26);
   layout->addWidget(BitBtn2, 0, Qt::AlignLeft);
-  adjustSize();
-}
-
-void TForm46::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    QuitProgram();
-    return;
-  }
-  QWidget::keyPressEvent(event);
+  ui::StyleWindow(this, {.cancelButton = BitBtn2});
 }
 
 void TForm46::closeEvent(QCloseEvent* event) {
@@ -67,7 +58,6 @@ void InstallCumulativeEndWindow() {
       window = new TForm46;
       QObject::connect(qApp, &QCoreApplication::aboutToQuit, window.data(), &QObject::deleteLater);
     }
-    ui::CentreOnScreen(window);
     window->show();
     window->raise();
     window->activateWindow();

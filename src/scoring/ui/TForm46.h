@@ -16,7 +16,6 @@ class TForm46 : public QWidget {
   QPushButton* BitBtn2;
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 };
 
