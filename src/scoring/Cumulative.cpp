@@ -40,6 +40,7 @@ struct CumulPair {
   QString player2;
   double sum = 0;
   int sessions = 0;
+  int lastSession = 0;  // two lines of one session are two pairs
 };
 
 // What a stop must give back: the menu as it was (its timer included).
@@ -197,10 +198,13 @@ bool GatherSessions(const QStringList& files, std::vector<CumulPair>& pairs, int
     kind = butler ? Kind::Butler : Kind::SingleTop;
     title += QLatin1Char(' ') + code;
     for (const SessionLine& line : read) {
-      auto found = std::find_if(pairs.begin(), pairs.end(), [&](const CumulPair& p) { return NamesMatch(p.label, line.names); });
+      auto found = std::find_if(pairs.begin(), pairs.end(), [&](const CumulPair& p) {
+        return p.lastSession != s && NamesMatch(p.label, line.names);
+      });
       if (found != pairs.end()) {
         found->sum += line.score;
         ++found->sessions;
+        found->lastSession = s;
         continue;
       }
       if (pairs.size() >= static_cast<std::size_t>(kMaxPairs)) {
@@ -208,7 +212,7 @@ bool GatherSessions(const QStringList& files, std::vector<CumulPair>& pairs, int
         return false;
       }
       const auto [player1, player2] = Sides(line.names);
-      pairs.push_back({line.names, player1, player2, line.score, 1});
+      pairs.push_back({line.names, player1, player2, line.score, 1, s});
     }
     sessions = s++;
   }

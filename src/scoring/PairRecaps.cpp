@@ -17,6 +17,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 namespace {
@@ -172,13 +173,17 @@ void ShowOnScreen() {
   if (viewer().fill) viewer().fill(ScreenRecapLines(pair, false));
 }
 
+// A file copied whole over another, through the atomic writer; nothing when
+// the source is missing.
 void CopyIfPresent(const QString& from, const QString& to) {
-  const QString source = platform::resolvePath(from);
-  if (!platform::fileExists(source)) return;
-  const QString target = platform::resolvePath(to);
-  QFile::remove(target);
-  if (!QFile::copy(source, target))
-    throw platform::IoError(EIO, target, QStringLiteral("Impossible de copier ") + source + QStringLiteral(" en ") + target);
+  QFile source(platform::resolvePath(from));
+  if (!source.exists()) return;
+  if (!source.open(QIODevice::ReadOnly))
+    throw platform::IoError(EIO, source.fileName(), QStringLiteral("Impossible de lire le fichier ") + source.fileName());
+  TextFile target;
+  SafeRewrite(target, to);
+  target.writeBytes(source.readAll());
+  CloseTextFile(target);
 }
 
 }  // namespace

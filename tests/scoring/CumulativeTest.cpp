@@ -88,7 +88,8 @@ TEST_F(CumulativeTest, TwoSessionsMakeOneRanking) {
 }
 
 TEST_F(CumulativeTest, ButlerAfterMatchpointsIsRefusedAndAskedAgain) {
-  session("A1", "0  55.0000 0 0 Dupont/Martin\r\n");
+  // Two lines of one session are two pairs, whatever their names.
+  session("A1", "0  55.0000 0 0 Dupont/Martin\r\n0  45.0000 0 0 Martin/Dupont\r\n");
   session("B1", "0   3.0000 0 0 Dupont/Martin\\BUTLER\r\n");
   SetDateGlobals();
   talk.answerText("Cumul").answer(1).answer(2).answer(1).answer(0);  // A1, B1 refused (warning), Esc
@@ -98,7 +99,9 @@ TEST_F(CumulativeTest, ButlerAfterMatchpointsIsRefusedAndAskedAgain) {
   EXPECT_TRUE(talk.questions.contains("Il est impossible de mélanger une séance BUTLER avec des séances au TOP unique! "
                                       "Rechargez ce tournoi, recalculez les résultats au TOP et resauvez la séance."));
   EXPECT_EQ(CumulativeTitleLine, "Résultats cumulés des tournois A1");
+  EXPECT_EQ(PairCount, 2);
   EXPECT_EQ(PairFinalScore[1], 55);
+  EXPECT_EQ(PairFinalScore[2], 45);
 }
 
 TEST_F(CumulativeTest, AStopLeavesTheCurrentTournamentAsItWas) {

@@ -94,7 +94,12 @@ TEST_F(PairRecapsTest, OneBoardPerRoundShowsEachOpponent) {
 TEST_F(PairRecapsTest, MailingWritesItsFilesAndStartsTheMailProgram) {
   platform::FakeProcesses processes;
   processes.running << "POSTIVANE.exe";
+  TableDevicesMode = true;
+  TabletSharedFolder = documentsDir() + "/Quillmarke";
+  testing_support::writeBytes(TabletSharedFolder + "/RESULTS.TXT", "$$Résultats N/S:\r\n");
   MailPairRecaps();
+  EXPECT_EQ(readBytes(rootDir() + "RESULTS.TXT"), "$$Résultats N/S:\r\n");  // the tablets' copy at the root
+  EXPECT_FALSE(QFile::exists(rootDir() + "RESULTSF.TXT"));
   EXPECT_TRUE(QFile::exists(ResultsFTextFile));
   EXPECT_TRUE(QFile::exists(ResultsTextFile));
   EXPECT_EQ(readBytes(documentsDir() + "/FromTalvaron.TXT"), "Mitchell\r\nTEST1\r\n");
