@@ -8,6 +8,7 @@
 #include "core/ui/TForm5.h"
 #include "core/ui/TForm90.h"
 #include "core/ui/WindowInteraction.h"
+#include "devices/ui/DeviceWindows.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "setup/ui/SetupWindows.h"
 #include "setup/ui/TForm4.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
   ui::InstallWindowInteraction();
   RegisterScoringWindows();
   RegisterSetupWindows();
+  RegisterDeviceWindows();
   InstallCompanionStopper();
 
   // Every window is created once, the start screen first: it is the main

@@ -178,6 +178,7 @@ inline QString ClubFederationNumber;
 inline QString FederationFolder;
 inline QString FederationBwsFile;
 inline QString BwsFileName;
+inline QString BwsFolder;
 inline QString BridgeMatesControlPath;
 inline QString MovementFileName;
 inline QString MovementTitle;

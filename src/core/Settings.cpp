@@ -7,6 +7,7 @@
 #include "core/SafeFiles.h"
 #include "core/StartScreen.h"
 #include "core/State.h"
+#include "devices/BridgeMatesControl.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
@@ -117,12 +118,6 @@ int readPbnOption() {
   return leadingInteger(*line).value_or(kDefaultPbnOption);
 }
 
-QString bridgeMatesControlProgram() {
-  if (!BridgeMatesControlPath.isEmpty()) return BridgeMatesControlPath;
-  const QString beside = SettingsPath(QStringLiteral("BMPro.EXE"));
-  return platform::fileExists(beside) ? platform::resolvePath(beside) : QStringLiteral("BMPro.EXE");
-}
-
 const QString kNeverRunText = QStringLiteral(
     "BMPro.EXE (BCS) n'a jamais été lancé!\r\n\r\n"
     "La clé HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\r\n"
@@ -152,14 +147,14 @@ void prepareControlProgramRegistry() {
     platform::processes().stop(exe);
     PauseMs(1000);
   }
-  const int result = platform::processes().start(bridgeMatesControlProgram(), {});
+  const int result = platform::processes().start(BridgeMatesControlProgram(), {});
   if (result == platform::kStartNotFound) {
     ShowAlert(QStringLiteral("Pas trouvé ") + exe + QStringLiteral(". Impossible de continuer!"));
-    HaltProgram();
+    StopCompanionsAndHalt();
   }
   if (result <= 32) {
     ShowAlert(QStringLiteral("Erreur %1 au lancement de ").arg(result) + exe + QStringLiteral(". Impossible de continuer! On arrête"));
-    HaltProgram();
+    StopCompanionsAndHalt();
   }
   ui::Ask({.form = QStringLiteral("TForm97"),
            .caption = QStringLiteral("Message"),
@@ -276,6 +271,9 @@ void ReadBMParams() {
            .text = QStringLiteral("Modifiez ces paramètres pour les BridgeMates"),
            .buttons = {QStringLiteral("OK")},
            .codes = {1}});
+  // The window writes the file at its OK; it is written in any case, so that
+  // the first-use message is shown once.
+  if (!SettingExists(QStringLiteral("BMParams.TXT"))) WriteBMParams();
   if (ClubMode && BridgeMatesMode) prepareControlProgramRegistry();
 }
 

@@ -10,6 +10,8 @@
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"
+#include "core/TournamentMenu.h"
+#include "devices/BridgeMatesControl.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "scoring/Frequencies.h"
@@ -381,15 +383,12 @@ void ResumeAfterHidingTheStartScreen() {
       ShowStartScreen();
       return;
     }
-    const auto startTimer = [&s](int ms) {
-      if (s.startCollectionTimer) s.startCollectionTimer(ms);
-    };
     Restart(s.setTabletFolders);
     if (BridgeMatesMode) {
       BwsFileName = DataFolder + TournamentCode + QStringLiteral(".BWS");
       if (platform::fileExists(BwsFileName)) {
-        if (!platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) Restart(s.startBridgeMatesControl);
-        startTimer(1000);
+        if (!platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) StartBridgeMatesControl();
+        StartBridgeMatesRetrieval();
       } else {
         ShowAlert(QStringLiteral("Pas trouvé le fichier ") + BwsFileName +
                   QStringLiteral(". Impossible de relancer les BridgeMates avec BMPro. Dites-le à Teo VARNAL..."));
@@ -398,7 +397,7 @@ void ResumeAfterHidingTheStartScreen() {
     }
     if (TabletsMode) {
       if (!platform::processes().isRunning(QStringLiteral("PCQuillmarkeServer.EXE"))) Restart(s.startTabletServer);
-      startTimer(500);
+      StartTabletRetrieval();
       Restart(s.startTabletCompanion);
     }
   }
@@ -406,8 +405,8 @@ void ResumeAfterHidingTheStartScreen() {
   RecomputeResumedTournament();
   if (!TournamentDatedToday) ResultsEntered = ResultSlotCount;
   // The tournament menu: until it is there the start screen comes back.
-  if (!available(s.showResumedTournamentMenu, kResume)) return;
-  s.showResumedTournamentMenu(TournamentDatedToday);
+  ShowTournamentMenu();
+  ResumedMenuSettings(TournamentDatedToday);
 }
 
 }  // namespace

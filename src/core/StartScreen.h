@@ -95,14 +95,10 @@ struct StartScreenServices {
   std::function<void()> importFederationSession;
   std::function<void(const FederationSummary&)> showFederationSummary;
   std::function<void()> setTabletFolders;
-  std::function<void()> startBridgeMatesControl;
   std::function<void()> startTabletServer;
   std::function<void()> startTabletCompanion;
-  std::function<void(int intervalMs)> startCollectionTimer;
   std::function<void()> refreshFrequenciesForDevices;
   std::function<void()> refreshResultsForDevices;
-  // Shows the tournament menu of a resumed tournament (dated today or not).
-  std::function<void(bool datedToday)> showResumedTournamentMenu;
   std::function<void()> runGeneralOptions;
   std::function<void()> showClubPlayers;
 };

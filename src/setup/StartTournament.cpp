@@ -6,6 +6,8 @@
 #include "core/Messages.h"
 #include "core/TournamentFiles.h"
 #include "core/TournamentMenu.h"
+#include "devices/BridgeMatesControl.h"
+#include "devices/BridgeMatesDatabase.h"
 #include "setup/Movements.h"
 #include "setup/PairLookups.h"
 #include "setup/PairsEntry.h"
@@ -44,7 +46,7 @@ void StartTournament() {
   SavePairsFile();
   SaveResults();
   if (TableDevicesMode && BridgeMatesMode) {
-    run(s.createBws);
+    CreateBWS();
     run(s.writeBridgeMatesTabletFiles);
   }
   ShowTournamentMenu();
@@ -60,10 +62,10 @@ void StartTournament() {
   }
   if (TableDevicesMode && TabletsMode) {
     run(s.startTabletServer);
-    if (s.startCollectionTimer) s.startCollectionTimer(500);
+    StartTabletRetrieval();
   }
   if (TableDevicesMode && BridgeMatesMode) {
-    run(s.restartBridgeMatesControl);
-    if (s.startCollectionTimer) s.startCollectionTimer(1000);
+    RestartBridgeMatesControl();
+    StartBridgeMatesRetrieval();
   }
 }

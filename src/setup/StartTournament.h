@@ -13,12 +13,9 @@ void StartTournament();
 // program that provides it; until then a device step does nothing.
 struct StartTournamentServices {
   std::function<void()> showTableStrip;        // BridgeMates: the table states beside the menu
-  std::function<void()> createBws;             // BridgeMates: the tournament's database
   std::function<void()> writeBridgeMatesTabletFiles;
   std::function<void()> writeTabletFiles;      // the tablets' session files
   std::function<void()> importPbnDeals;
   std::function<void()> startTabletServer;
-  std::function<void()> restartBridgeMatesControl;
-  std::function<void(int intervalMs)> startCollectionTimer;
 };
 StartTournamentServices& startTournamentServices();

@@ -228,8 +228,15 @@ TEST_F(SettingsTest, FirstUseOfBridgeMatesAsksForTheParametersAndSetsTheRegistry
                                         "options du programme..."}));
   EXPECT_EQ(BridgeMatesPin, "3861");
   EXPECT_EQ(registry.writes, 0);
+  // Written even when the window wrote nothing: the message is shown once.
+  EXPECT_EQ(readBytes(programDir() + "BMParams.TXT"),
+            "1 LeadCard\r\n1 BM2ValidateLeadCard\r\n1 BM2ShowPlayerNames\r\n1 MemberNumbersNoBlankEntry\r\n"
+            "1 AffichageNoms\r\n3861 BM2PinCode\r\n");
+  ReadBMParams();
+  EXPECT_EQ(talk.messages.size(), 1);
 
   ClubMode = BridgeMatesMode = true;
+  QFile::remove(programDir() + "BMParams.TXT");
   talk.answer(1);
   ReadBMParams();
   EXPECT_EQ(registry.value(platform::kBridgeMatesSettingsKey, "OverrideDBSettings"), "no");
@@ -252,11 +259,13 @@ TEST_F(SettingsTest, FirstUseWithoutTheControlProgramsKeyRunsItOnce) {
   EXPECT_FALSE(registry.keyExists(platform::kBridgeMatesSettingsKey));  // opened, never created
 
   processes.startResults.insert("BMPRO.EXE", 2);
+  QFile::remove(programDir() + "BMParams.TXT");
   talk.answer(1);
   EXPECT_THROW(ReadBMParams(), FatalStopError);
   EXPECT_EQ(talk.messages.last(), "Pas trouvé BMPro.EXE. Impossible de continuer!");
 
   processes.startResults.insert("BMPRO.EXE", 5);
+  QFile::remove(programDir() + "BMParams.TXT");
   talk.answer(1);
   EXPECT_THROW(ReadBMParams(), FatalStopError);
   EXPECT_EQ(talk.messages.last(), "Erreur 5 au lancement de BMPro.EXE. Impossible de continuer! On arrête");

@@ -4,8 +4,11 @@
 #include "core/StartScreen.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"
+#include "core/TournamentMenu.h"
 #include "platform/Process.h"
+#include "platform/Registry.h"
 #include "platform/TextFiles.h"
+#include "support/BridgeMatesScorers.h"
 #include "support/TestState.h"
 
 #include <QFile>
@@ -53,6 +56,9 @@ class StartScreenTest : public testing_support::TalvaronTest {
   }
   void TearDown() override {
     startScreenServices() = StartScreenServices{};
+    SetMenuRefresher(nullptr);
+    SetMenuShower(nullptr);
+    menuView() = TournamentMenuView{};
     TalvaronTest::TearDown();
   }
   bool exists(const QString& name) const { return QFile::exists(programDir() + name); }
@@ -72,13 +78,15 @@ class StartScreenTest : public testing_support::TalvaronTest {
       summary = f;
     };
     s.setTabletFolders = note("tablet folders");
-    s.startBridgeMatesControl = note("start BMPro");
     s.startTabletServer = note("start server");
     s.startTabletCompanion = note("start companion");
-    s.startCollectionTimer = [this](int ms) { calls << QStringLiteral("timer %1").arg(ms); };
+    SetMenuRefresher([this] {
+      const QString timer = QStringLiteral("timer %1").arg(menuView().timerInterval);
+      if (menuView().timerEnabled && !calls.contains(timer)) calls << timer;
+    });
     s.refreshFrequenciesForDevices = note("frequencies");
     s.refreshResultsForDevices = note("results");
-    s.showResumedTournamentMenu = [this](bool today) { calls << (today ? "menu today" : "menu"); };
+    SetMenuShower([this] { calls << "menu"; });
   }
 
   // A saved tournament of 4 pairs, 2 boards, 2 tables, which the resume
@@ -311,7 +319,7 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
   talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
   EXPECT_EQ(calls, QStringList({"hide", "tablet folders", "timer 500", "start companion",
-                                "frequencies", "results", "menu today"}));
+                                "frequencies", "results", "menu"}));
   EXPECT_EQ(ResultsEntered, 1);
 
   calls.clear();
@@ -326,7 +334,7 @@ TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) 
   TableDevicesMode = TabletsMode = true;
   resumedTournament(true, 4);  // complete
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"hide", "frequencies", "results", "menu today"}));
+  EXPECT_EQ(calls, QStringList({"hide", "frequencies", "results", "menu"}));
 
   calls.clear();
   resumedTournament(false, 1);  // another day: counted as complete
@@ -365,16 +373,18 @@ TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices
   EXPECT_EQ(talk.messages.last(), "Pas trouvé le fichier " + dataDir() +
                                       "ABC.BWS. Impossible de relancer les BridgeMates avec BMPro. Dites-le à Teo VARNAL...");
   EXPECT_FALSE(TableDevicesMode || BridgeMatesMode || TabletsMode);
-  EXPECT_FALSE(calls.contains("start BMPro"));
-  EXPECT_EQ(calls.last(), "menu today");
+  EXPECT_TRUE(processes.events.filter("start:").isEmpty());
+  EXPECT_EQ(calls.last(), "menu");
 
   calls.clear();
   TableDevicesMode = BridgeMatesMode = true;
-  writeBytes(dataDir() + "abc.bws", "");
+  platform::MemoryRegistry registry;
+  registry.createKey(platform::kBridgeMatesSettingsKey);
+  writeBytes(dataDir() + "abc.bws", readBytes(testing_support::BuiltBwsTemplate()));
   talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
   EXPECT_EQ(BwsFileName, dataDir() + "ABC.BWS");
-  EXPECT_TRUE(calls.contains("start BMPro"));
+  EXPECT_EQ(processes.events.filter("start:").size(), 1);
   EXPECT_TRUE(calls.contains("timer 1000"));
 }
 

@@ -164,18 +164,8 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     applyView();
   };
   SetCollectionTimerControl(StopRetrieval, RestartRetrieval);
-  StartScreenServices& s = startScreenServices();
-  s.startCollectionTimer = [](int ms) {
-    if (ms >= 1000)
-      StartBridgeMatesRetrieval();
-    else
-      StartTabletRetrieval();
-  };
-  s.showResumedTournamentMenu = [this](bool datedToday) {
-    showMenu();
-    ResumedMenuSettings(datedToday);
-  };
   applyView();
+  ui::StyleWindow(this);
 }
 
 TForm5::~TForm5() {
@@ -184,9 +174,6 @@ TForm5::~TForm5() {
   SetMenuHider(nullptr);
   MenuCountersHook = nullptr;
   SetCollectionTimerControl(nullptr, nullptr);
-  StartScreenServices& s = startScreenServices();
-  s.startCollectionTimer = nullptr;
-  s.showResumedTournamentMenu = nullptr;
 }
 
 QPushButton* TForm5::addButton(const QString& name, const QString& caption, const std::function<void()>& routine) {

@@ -29,6 +29,7 @@ TForm90::TForm90(QWidget* parent) : QDialog(parent) {
     show();
     raise();
   };
+  ui::StyleWindow(this);
 }
 
 TForm90::~TForm90() { tournamentMenuServices().showArrowSwitchReminder = nullptr; }

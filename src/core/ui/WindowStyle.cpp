@@ -154,7 +154,8 @@ class Styler : public QObject {
     }
     if (qobject_cast<QMessageBox*>(window_)) return;
     widenWrappedLabels();
-    fitToContent();
+    // A maximised window keeps the size of its screen.
+    if (!(window_->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) fitToContent();
   }
 
   void place() {

@@ -57,6 +57,7 @@ TForm32::TForm32(QWidget* parent) : QDialog(parent) {
   layout->addWidget(new QLabel(QStringLiteral("( Vide ou 0 ou ESC = fin)"), this));
   layout->addWidget(direction);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  ui::StyleWindow(this);
 }
 
 std::optional<QString> TForm32::ask() {
@@ -84,6 +85,7 @@ TForm33::TForm33(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Memo1);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
   resize(720, 420);
+  ui::StyleWindow(this);
 }
 
 void TForm33::setText(const QString& text) { Memo1->setPlainText(ui::PlainLines(text)); }
@@ -126,6 +128,7 @@ TForm76::TForm76(QWidget* parent, bool freeFields) : QDialog(parent) {
     for (int i = 0; i < free->count(); ++i)
       if (QWidget* w = free->itemAt(i)->widget()) w->hide();
   }
+  ui::StyleWindow(this);
 }
 
 std::optional<QString> TForm76::ask(const QString& info) {

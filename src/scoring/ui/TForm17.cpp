@@ -1,4 +1,5 @@
 #include "scoring/ui/TForm17.h"
+#include "core/ui/WindowStyle.h"
 
 #include "core/Globals.h"
 #include "core/ui/Printer.h"
@@ -67,6 +68,7 @@ TForm17::TForm17(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(Memo2, 1);
   layout->addLayout(buttons);
   resize(900, 700);
+  ui::StyleWindow(this, {.centre = false});
 }
 
 void TForm17::fill(const ResultsView& view) {

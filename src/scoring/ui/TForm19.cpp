@@ -1,4 +1,5 @@
 #include "scoring/ui/TForm19.h"
+#include "core/ui/WindowStyle.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,7 @@ TForm19::TForm19(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Edit1);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
   setMinimumWidth(420);
+  ui::StyleWindow(this);
 }
 
 QString TForm19::ask(const QString& offered) {

@@ -109,6 +109,7 @@ TForm56::TForm56(QWidget* parent) : QDialog(parent) {
   layout->addLayout(header);
   layout->addLayout(body);
   refresh();
+  ui::StyleWindow(this);
 }
 
 void TForm56::sizeGrid() {

@@ -95,6 +95,7 @@ TForm98::TForm98(QWidget* parent) : QDialog(parent) {
   layout->addLayout(ranks);
   layout->addLayout(suits);
   layout->addLayout(buttons);
+  ui::StyleWindow(this);
 }
 
 TForm98::~TForm98() { closeHelp(); }

@@ -1,4 +1,5 @@
 #include "scoring/ui/TForm99.h"
+#include "core/ui/WindowStyle.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -42,4 +43,5 @@ TForm99::TForm99(QWidget* parent) : QDialog(parent) {
   layout->addWidget(memo);
   layout->addWidget(ok, 0, Qt::AlignHCenter);
   resize(560, 400);
+  ui::StyleWindow(this);
 }

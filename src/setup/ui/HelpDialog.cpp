@@ -39,6 +39,7 @@ HelpDialog::HelpDialog(const QString& objectName, const QString& caption, const 
   }
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
   resize(560, 360);
+  ui::StyleWindow(this);
 }
 
 void HelpDialog::setText(const QString& text) { Memo1->setPlainText(ui::PlainLines(text)); }

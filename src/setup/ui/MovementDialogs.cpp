@@ -1,4 +1,5 @@
 #include "setup/ui/MovementDialogs.h"
+#include "core/ui/WindowStyle.h"
 
 #include "core/Quit.h"
 
@@ -7,7 +8,8 @@
 
 namespace setup_ui {
 
-QuitOnEscapeDialog::QuitOnEscapeDialog(QWidget* parent) : QDialog(parent) {}
+QuitOnEscapeDialog::QuitOnEscapeDialog(QWidget* parent) : QDialog(parent) {  ui::StyleWindow(this);
+}
 
 void QuitOnEscapeDialog::reject() { QuitProgram(); }
 

@@ -1,4 +1,5 @@
 #include "setup/ui/TForm11.h"
+#include "core/ui/WindowStyle.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -37,6 +38,7 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Label1);
   layout->addLayout(row);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  ui::StyleWindow(this);
 }
 
 std::optional<QString> TForm11::ask() {

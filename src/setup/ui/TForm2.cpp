@@ -109,6 +109,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
     raise();
     activateWindow();
   };
+  ui::StyleWindow(this);
 }
 
 TForm2::~TForm2() {

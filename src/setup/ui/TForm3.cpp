@@ -73,6 +73,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   quit->addStretch();
   layout->addLayout(quit);
   ui::RegisterChoiceWindow(kForm, [this](const ui::Choice& c) { return ask(c); });
+  ui::StyleWindow(this);
 }
 
 TForm3::~TForm3() { ui::RegisterChoiceWindow(kForm, nullptr); }

@@ -184,6 +184,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   hooks.refresh = [this] { redraw(); };
   hooks.hide = [this] { hide(); };
   resize(1000, minimumSizeHint().height());
+  ui::StyleWindow(this);
 }
 
 TForm4::~TForm4() {

@@ -36,6 +36,7 @@ TForm65::TForm65(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Panel1);
   layout->addWidget(BitBtn1, 0, Qt::AlignRight);
   resize(640, 420);
+  ui::StyleWindow(this);
 }
 
 int TForm65::selected() const {

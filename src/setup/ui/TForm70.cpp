@@ -1,4 +1,5 @@
 #include "setup/ui/TForm70.h"
+#include "core/ui/WindowStyle.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -30,6 +31,7 @@ TForm70::TForm70(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Label1);
   layout->addWidget(CheckBox1);
   layout->addLayout(buttons);
+  ui::StyleWindow(this);
 }
 
 int TForm70::ask(const QString& text) {

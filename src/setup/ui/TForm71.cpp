@@ -1,4 +1,5 @@
 #include "setup/ui/TForm71.h"
+#include "core/ui/WindowStyle.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -69,6 +70,7 @@ TForm71::TForm71(QWidget* parent) : QDialog(parent) {
   layout->addWidget(CheckBox2);
   layout->addWidget(notes);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  ui::StyleWindow(this);
 }
 
 ByeWindowState TForm71::ask(const ByeWindowState& offered) {

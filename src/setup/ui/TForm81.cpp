@@ -46,6 +46,7 @@ TForm81::TForm81(QWidget* parent) : QDialog(parent) {
     if (ShortParametersOk(Edit1->text(), Edit2->text(), Edit3->text())) accept();
   });
   ui::RegisterTextWindow(kForm, [this](const ui::TextQuestion&) { return ask(); });
+  ui::StyleWindow(this);
 }
 
 TForm81::~TForm81() { ui::RegisterTextWindow(kForm, nullptr); }

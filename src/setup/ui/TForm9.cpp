@@ -66,6 +66,7 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
   grid->addWidget(BitBtn2, row, 1, Qt::AlignRight);
   Button1->setDefault(true);
   Button3->setEnabled(false);
+  ui::StyleWindow(this);
 }
 
 int TForm9::ask(const ui::Choice& choice) {

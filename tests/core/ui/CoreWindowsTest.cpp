@@ -396,7 +396,11 @@ TEST_F(CoreWindowsTest, EnterPressesTheFocusedButtonElseTheDefaultAndEscTheCance
   auto answer = [&](const ModalScript::Step& keys) {
     TForm108 warning;
     ModalScript script;
-    script.on("TForm108", keys);
+    script.on("TForm108", [&keys](QWidget* w) {
+      // Keys go where the focus is: wait until the window has settled it.
+      EXPECT_TRUE(QTest::qWaitFor([w] { return w->isActiveWindow() && w->focusWidget(); }, 2000));
+      keys(w);
+    });
     return ui::Ask(c);
   };
   EXPECT_EQ(answer([](QWidget* w) {

@@ -47,7 +47,9 @@ class ModalScript {
  private:
   void poll() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!steps_.empty() && modal && modal->isVisible() && modal->objectName() == steps_.front().first &&
+    // A step acts once its window is active, so that keys reach the focus it keeps.
+    if (!steps_.empty() && modal && modal->isVisible() && modal->isActiveWindow() &&
+        modal->objectName() == steps_.front().first &&
         (last_.isNull() || last_.data() != modal)) {
       last_ = modal;
       idle_ = 0;

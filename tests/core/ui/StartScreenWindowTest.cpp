@@ -39,7 +39,8 @@ void whenModal(std::function<void(QWidget*)> act) {
   auto* timer = new QTimer;
   timer->setInterval(10);
   QObject::connect(timer, &QTimer::timeout, [timer, act] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
+    // Acts once the window is active, so that its focus is where it will stay.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isActiveWindow()) {
       timer->stop();
       timer->deleteLater();
       act(modal);

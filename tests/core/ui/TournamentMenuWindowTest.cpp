@@ -55,7 +55,7 @@ TEST_F(TournamentMenuWindowTest, PauseAndRestartDriveTheTimerAndTheNotices) {
   TForm5 w;
   w.showMenu();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-  startScreenServices().startCollectionTimer(500);
+  StartTabletRetrieval();
   EXPECT_TRUE(w.Timer1->isActive());
   EXPECT_EQ(w.Timer1->interval(), 500);
   EXPECT_TRUE(w.Memo1->isVisible());
@@ -84,7 +84,8 @@ TEST_F(TournamentMenuWindowTest, PauseAndRestartDriveTheTimerAndTheNotices) {
   TabletsMode = false;
   ResumingTournament = true;
   w.Timer1->stop();
-  startScreenServices().showResumedTournamentMenu(true);
+  ShowTournamentMenu();
+  ResumedMenuSettings(true);
   EXPECT_EQ(w.Button15->text(), "<-Stop");
   EXPECT_TRUE(w.Button15->isVisible());
   w.Button15->click();

@@ -1,0 +1,17 @@
+#include "devices/ui/DeviceWindows.h"
+
+#include "core/ui/WindowInteraction.h"
+#include "devices/ui/TForm93.h"
+#include "devices/ui/TForm97.h"
+
+void RegisterDeviceWindows() {
+  ui::RegisterChoiceWindow(QStringLiteral("TForm93"), [](const ui::Choice& c) {
+    TForm93 window;
+    return window.exec() == QDialog::Accepted ? (c.codes.isEmpty() ? 1 : c.codes.first()) : c.cancelCode;
+  });
+  ui::RegisterChoiceWindow(QStringLiteral("TForm97"), [](const ui::Choice& c) {
+    TForm97 window;
+    window.setText(c.text);
+    return window.exec() == QDialog::Accepted ? (c.codes.isEmpty() ? 1 : c.codes.first()) : c.cancelCode;
+  });
+}

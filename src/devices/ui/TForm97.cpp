@@ -1,0 +1,47 @@
+#include "devices/ui/TForm97.h"
+
+#include "core/ui/WindowStyle.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm97::TForm97(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TForm97"));
+  setWindowTitle(QStringLiteral("Message"));
+  ui::SetCreamBackground(this);
+  Memo1 = new QLabel(this);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Button1 = new QPushButton(QStringLiteral("OK"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setDefault(true);
+  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(Button1);
+  row->addWidget(new QLabel(QStringLiteral("( = ENTER ou ESC )"), this));
+  row->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Memo1);
+  layout->addLayout(row);
+  ui::StyleWindow(this);
+}
+
+void TForm97::setText(const QString& text) { Memo1->setText(ui::PlainLines(text)); }
+
+void TForm97::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  adjustSize();
+  ui::CentreOnScreen(this);
+  Button1->setFocus();
+}
+
+void TForm97::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
