@@ -136,6 +136,17 @@ TEST_F(CumulativeTest, AStopLeavesTheCurrentTournamentAsItWas) {
   EXPECT_FALSE(CumulateTournaments(true, ""));
   EXPECT_EQ(dataFiles(), before);
   EXPECT_TRUE(menuView().timerEnabled);
+
+  // A save that fails gives the tournament in memory back.
+  QDir().mkpath(dataDir() + "CUMY.PAI");
+  session("SMALL", "0  50.0000 0 0 A/B\r\n");
+  talk.answerText("Cumul").answer(3).answer(0);  // SMALL, then Esc
+  EXPECT_THROW(CumulateTournaments(false, "CUMY"), platform::IoError);
+  EXPECT_EQ(TournamentCode, "CLUB7");
+  EXPECT_EQ(PairLabels[3], label);
+  EXPECT_EQ(PairFinalScore[2], score);
+  EXPECT_FALSE(IsHowell || CumulativeMode || CumulativeTotals);
+  EXPECT_TRUE(menuView().timerEnabled);
 }
 
 }  // namespace
