@@ -11,6 +11,8 @@
 #include "publishing/ui/PublishingDialogs.h"
 #include "publishing/ui/PublishingWindows.h"
 #include "scoring/ui/ScoringWindows.h"
+#include "scoring/ui/TForm43.h"
+#include "scoring/ui/TForm46.h"
 
 #include <QDialog>
 #include <QDir>
@@ -218,6 +220,45 @@ int main(int argc, char** argv) {
              .codes = {1, 2},
              .cancelCode = 2});
   });
+
+  const QVariantMap escHint{{QStringLiteral("hint"), QStringLiteral("Annuler = ESC/Echap")}};
+  shootModal(QStringLiteral("TForm23-frequency-sheets"), [&] {
+    ui::Ask({.form = QStringLiteral("TForm23"), .caption = QStringLiteral("Fréquences"),
+             .text = QStringLiteral("Impression des feuilles de fréquences"),
+             .buttons = {QStringLiteral("&Une à la fois"), QStringLiteral("&Toutes")}, .codes = {1, 2}, .extra = escHint});
+  });
+  shootModal(QStringLiteral("TForm24-sheet-kind"), [&] {
+    ui::Ask({.form = QStringLiteral("TForm24"), .caption = QStringLiteral("Fréquences"),
+             .text = QStringLiteral("Impression des feuilles de fréquences"),
+             .buttons = {QStringLiteral("&Complètes"), QStringLiteral("&Simplifiées")}, .codes = {1, 2}, .extra = escHint});
+  });
+  shootModal(QStringLiteral("TForm29-recaps"), [&] {
+    ui::Ask({.form = QStringLiteral("TForm29"), .caption = QStringLiteral("Récapitulatifs"),
+             .text = QStringLiteral("Récapitulatifs par paires"),
+             .buttons = {QStringLiteral("&Afficher"), QStringLiteral("&Imprimer")}, .codes = {1, 2}, .extra = escHint});
+  });
+  shootModal(QStringLiteral("TForm42-printed-recaps"), [] {
+    ui::Ask({.form = QStringLiteral("TForm42"), .caption = QStringLiteral("Récapitulatifs"),
+             .buttons = {QStringLiteral("&Une paire à la fois"), QStringLiteral("&Toutes les paires"),
+                         QStringLiteral("Esc/Echap = Rien")},
+             .codes = {1, 2, 0}});
+  });
+  {
+    TForm43 recap;
+    recap.open();
+    recap.fill({QStringLiteral("Paire N1 : DUPONT Jean-MARTIN Paul                >>>> Tournoi: 55.0%"), QString(),
+                QStringLiteral("Donne  N/S E/W Adversaire                    Con- Score    %     %   Moyenne"),
+                QStringLiteral("                          Résultat tournoi   trat   N/S   N/S   E/W  Table"),
+                QString(75, QLatin1Char('-')), QString(),
+                QStringLiteral("  1    1   1   MOREAU Guy-FAURE Ida        4PS=     420   75.0  25.0      "),
+                QStringLiteral("  2    1   1   ( 60.0% )                   4CN-1   -100   25.0  75.0  50.0")});
+    shootShown(QStringLiteral("TForm43-recap-viewer"), &recap);
+    recap.hide();
+    TForm46 end;
+    end.show();
+    shootShown(QStringLiteral("TForm46-end-of-cumulation"), &end);
+    end.hide();
+  }
 
   ui::ShowNotice(QStringLiteral("TForm110"), QStringLiteral("Backup en cours..."));
   shootShown(QStringLiteral("TForm110-backup"), &backupWait);

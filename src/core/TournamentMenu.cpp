@@ -15,7 +15,10 @@
 #include "publishing/BridgeWebs.h"
 #include "publishing/WebPages.h"
 #include "scoring/Adjustments.h"
+#include "scoring/BoardFrequencies.h"
+#include "scoring/Cumulative.h"
 #include "scoring/Frequencies.h"
+#include "scoring/PairRecaps.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultListings.h"
 #include "scoring/Ranking.h"
@@ -38,6 +41,11 @@ std::function<void()>& refresher() {
 std::function<void()>& shower() {
   static std::function<void()> s;
   return s;
+}
+
+std::function<void()>& hider() {
+  static std::function<void()> h;
+  return h;
 }
 
 // A feature of a later part of the program: when it is not there the button
@@ -113,6 +121,12 @@ void ShowTournamentMenu() {
 }
 
 void SetMenuShower(std::function<void()> s) { shower() = std::move(s); }
+
+void HideTournamentMenu() {
+  if (hider()) hider()();
+}
+
+void SetMenuHider(std::function<void()> h) { hider() = std::move(h); }
 
 void SetMenuRefresher(std::function<void()> r) { refresher() = std::move(r); }
 
@@ -331,10 +345,8 @@ void AdjustmentsClick() {
 }
 
 void BoardPrintoutClick() {
-  const auto& work = tournamentMenuServices().printBoardFrequencies;
-  if (!available(work, QStringLiteral("Impression des marques et fréquences"))) return;
   RecomputeAndSaveResults();
-  if (ResultsAvailable) work();
+  if (ResultsAvailable) PrintBoardFrequencies();
 }
 
 void ResultsDisplayClick() {
@@ -347,8 +359,6 @@ void ResultsDisplayClick() {
 }
 
 void PairRecapsClick() {
-  const auto& work = tournamentMenuServices().printPairRecaps;
-  if (!available(work, QStringLiteral("Voir ou imprimer les récapitulatifs par paires"))) return;
   RecomputeAndSaveResults();
   if (!FrequenciesComputed) {
     ShowAlert(kIncorrectResults);
@@ -358,14 +368,12 @@ void PairRecapsClick() {
     ShowAlert(QStringLiteral("Désolé, pas de récapitulatifs en calcul Butler ou en Patton ou dans un tournoi FFB"));
     return;
   }
-  work(true);
+  PrintPairRecaps(true);
 }
 
 void MailRecapsClick() {
-  const auto& work = tournamentMenuServices().mailPairRecaps;
-  if (!available(work, QStringLiteral("Envoyer les récapitulatifs par Mail"))) return;
   RecomputeAndSaveResults();
-  if (ResultsAvailable) work();
+  if (ResultsAvailable) MailPairRecaps();
 }
 
 void BackupClick() {
@@ -380,7 +388,7 @@ void SeveralSessionsClick() {
     ShowAlert(QStringLiteral("Cette fonction n'a pas programmée pour la version avec BridgeMates."));
     return;
   }
-  runService(tournamentMenuServices().cumulateTournaments, QStringLiteral("Tournoi en plusieurs séances"));
+  CumulateTournaments(true, QString());
 }
 
 void OptionsMenuClick() {
