@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "core/Quit.h"
 #include "core/ui/WindowStyle.h"
+#include "publishing/UsebioExport.h"
 #include "scoring/Cumulative.h"
 #include "scoring/ResultListings.h"
 
@@ -12,16 +13,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
-
-namespace {
-
-// The USEBIO export for BridgeWebs is not part of this version yet.
-void ExportForBridgeWebs() {
-  ShowAlert(QStringLiteral("Désolé, la fonction \"Sauver les résultats pour BridgeWebs\" n'est pas encore disponible "
-                           "dans cette version du programme."));
-}
-
-}  // namespace
 
 TForm46::TForm46(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("TForm46"));
@@ -36,7 +27,7 @@ TForm46::TForm46(QWidget* parent) : QWidget(parent, Qt::Window) {
   BitBtn2->setToolTip(QStringLiteral("Quitter"));
   for (QPushButton* b : {Button10, Button26, BitBtn2}) b->setAutoDefault(true);
   connect(Button10, &QPushButton::clicked, this, [] { ShowPairResults(); });
-  connect(Button26, &QPushButton::clicked, this, [] { ExportForBridgeWebs(); });
+  connect(Button26, &QPushButton::clicked, this, [] { ExportBridgeWebsXml(); });
   connect(BitBtn2, &QPushButton::clicked, this, [] { QuitProgram(); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Button10);
