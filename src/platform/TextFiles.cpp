@@ -1,6 +1,7 @@
 #include "platform/TextFiles.h"
 
 #include "platform/Cp1252.h"
+#include "platform/FolderIndex.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,17 +25,39 @@ IoError::IoError(int code, QString fileName, QString message)
 namespace {
 
 QString matchInFolder(const QString& folder, const QString& name) {
-  const QDir dir(folder.isEmpty() ? QStringLiteral("/") : folder);
-  const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  for (const QString& e : entries)
-    if (e.compare(name, Qt::CaseInsensitive) == 0) return e;
-  return {};
+  return folder_index::find(folder.isEmpty() ? QStringLiteral("/") : QFileInfo(folder).absoluteFilePath(), name)
+      .value_or(QString());
+}
+
+enum class Found { No, Yes, Unknown };
+
+// The usual case, answered from the folder's index: an absolute path whose
+// folder is spelled as on disk. Unknown when the folder is not.
+Found resolveInFolder(const QString& path, QString& resolved) {
+  if (!path.startsWith(u'/')) return Found::Unknown;
+  const qsizetype end = path.endsWith(u'/') ? path.size() - 1 : path.size();
+  const qsizetype cut = path.lastIndexOf(u'/', end - 1);
+  if (cut < 0 || end <= cut + 1) return Found::Unknown;
+  const QStringView name = QStringView(path).mid(cut + 1, end - cut - 1);
+  if (name == u"." || name == u"..") return Found::Unknown;
+  const std::optional<QString> found =
+      folder_index::find(cut == 0 ? QStringLiteral("/") : path.left(cut), name.toString());
+  if (!found) return Found::Unknown;
+  if (found->isEmpty() || *found == name) {
+    resolved = path;
+  } else {
+    resolved = path.left(cut + 1) + *found + path.mid(end);
+  }
+  return found->isEmpty() ? Found::No : Found::Yes;
 }
 
 }  // namespace
 
 QString resolvePath(const QString& path) {
-  if (path.isEmpty() || QFileInfo::exists(path)) return path;
+  if (path.isEmpty()) return path;
+  QString resolved;
+  if (resolveInFolder(path, resolved) != Found::Unknown) return resolved;
+  if (QFileInfo::exists(path)) return path;
   const bool absolute = path.startsWith('/');
   const QStringList parts = path.split('/', Qt::SkipEmptyParts);
   const auto join = [](const QString& folder, const QString& name) {
@@ -59,7 +82,15 @@ QString resolvePath(const QString& path) {
   return current;
 }
 
-bool fileExists(const QString& path) { return QFileInfo(resolvePath(path)).isFile(); }
+bool fileExists(const QString& path) {
+  QString resolved;
+  switch (resolveInFolder(path, resolved)) {
+    case Found::No: return false;
+    case Found::Yes: return QFileInfo(resolved).isFile();
+    case Found::Unknown: break;
+  }
+  return QFileInfo(resolvePath(path)).isFile();
+}
 
 bool folderExists(const QString& path) { return QFileInfo(resolvePath(path)).isDir(); }
 

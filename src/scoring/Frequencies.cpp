@@ -12,6 +12,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 
 namespace {
 
@@ -20,39 +22,97 @@ int BoardLimit() { return std::clamp(BoardCount, 0, kMaxBoards); }
 
 bool Counted(int slot) { return ResultNsPair[slot] != 0 && ResultScore[slot] < kScoreAverage; }
 
+// Matchpoints of the slots first..last of one board: 2 for each result
+// beaten, 1 for each tie, counted results only.
+void BoardMatchpoints(int first, int last) {
+  // The counted scores side by side, padded to a whole number of blocks.
+  constexpr int kBlock = 4;
+  alignas(32) int scores[kMaxResultSlots + kBlock];
+  int slotOf[kMaxResultSlots];
+  const int* const score = &ResultScore[first];
+  const int* const ns = &ResultNsPair[first];
+  int n = 0;
+  for (int k = 0; k <= last - first; ++k) {
+    if (ns[k] == 0 || score[k] >= kScoreAverage) continue;
+    scores[n] = score[k];
+    slotOf[n++] = first + k;
+  }
+  const int padded = (n + kBlock - 1) / kBlock * kBlock;
+  for (int k = n; k < padded; ++k) scores[k] = std::numeric_limits<int>::max();
+  // A block of results against each other result in turn: each result
+  // beaten gives 2, each tie 1, so n - 1 + (results beaten) - (results
+  // beating it) without the result itself. A true comparison is -1.
+  using Block = int __attribute__((vector_size(kBlock * sizeof(int))));
+  int* const matchpoints = &ResultMatchpoints[0];
+  for (int i = 0; i < n; i += kBlock) {
+    Block mine;
+    std::memcpy(&mine, scores + i, sizeof mine);
+    Block balance{};
+    for (int j = 0; j < n; ++j) {
+      const Block other = Block{} + scores[j];
+      balance += (other > mine) - (mine > other);
+    }
+    for (int k = 0; k < kBlock && i + k < n; ++k) matchpoints[slotOf[i + k]] = n - 1 + balance[k];
+  }
+}
+
+// The percentages a board gives for each count of matchpoints, straight and
+// swapped, for n results among all owed (ventilated when asked). Boards of
+// the same shape share them.
+class PercentTable {
+ public:
+  void prepare(int n, int all, bool ventilate) {
+    if (n == n_ && all == all_ && ventilate == ventilate_) return;
+    n_ = n;
+    all_ = all;
+    ventilate_ = ventilate;
+    const long double top = 2.0L * (n - 1);
+    const long double allResults = all;
+    for (int mp = 0; mp <= 2 * (n - 1); ++mp) {
+      for (int swapped = 0; swapped < 2; ++swapped) {
+        long double pct = mp / top * 100.0L;
+        if (swapped) pct = 100.0L - pct;
+        if (ventilate) {
+          const long double m = top * pct / 100.0L;
+          pct = (m * allResults / n + (allResults - n) / n) / (2.0L * (allResults - 1)) * 100.0L;
+        }
+        ns_[swapped][mp] = static_cast<double>(pct);
+        ew_[swapped][mp] = static_cast<double>(100.0L - pct);
+      }
+    }
+  }
+  double ns(int matchpoints, bool swapped) const { return ns_[swapped][matchpoints]; }
+  double ew(int matchpoints, bool swapped) const { return ew_[swapped][matchpoints]; }
+
+ private:
+  int n_ = -1, all_ = -1;
+  bool ventilate_ = false;
+  double ns_[2][2 * kMaxResultSlots] = {};
+  double ew_[2][2 * kMaxResultSlots] = {};
+};
+
 // Matchpoints and percentages of every board. False when a board with a
 // single result stopped the pass (without table devices).
 bool ComputeMatchpoints() {
   const int slotCount = SlotLimit();
   for (int s = 1; s <= slotCount; ++s) {
     ResultMatchpoints[s] = 0;
-    if (!ResultContract[s].contains(QLatin1String("AJU"))) {
+    if (ResultScore[s] != kScoreAdjusted) {  // an adjusted result keeps its percentages
       ResultNsPercent[s] = 0;
       ResultEwPercent[s] = 0;
     }
   }
   if (ResultsPerBoard < 1) return true;
   const int boards = BoardLimit();
-
-  for (int b = 1; b <= boards; ++b) {
-    const int first = (b - 1) * ResultsPerBoard + 1;
-    const int last = std::min(b * ResultsPerBoard, slotCount);
-    for (int i = first; i <= last; ++i) {
-      if (!Counted(i)) continue;
-      for (int j = i + 1; j <= last; ++j) {
-        if (!Counted(j)) continue;
-        const int d = ResultScore[i] - ResultScore[j];
-        const int v = (d > 0 ? 1 : (d < 0 ? -1 : 0)) + 1;
-        ResultMatchpoints[i] += v;
-        ResultMatchpoints[j] += 2 - v;
-      }
-    }
-  }
+  const auto firstSlot = [](int b) { return (b - 1) * ResultsPerBoard + 1; };
+  const auto lastSlot = [slotCount](int b) { return std::min(b * ResultsPerBoard, slotCount); };
+  for (int b = 1; b <= boards; ++b) BoardMatchpoints(firstSlot(b), lastSlot(b));
 
   const scoring::ExpectedSlots expected;
+  static PercentTable table;
   for (int b = 1; b <= boards; ++b) {
-    const int first = (b - 1) * ResultsPerBoard + 1;
-    const int last = std::min(b * ResultsPerBoard, slotCount);
+    const int first = firstSlot(b);
+    const int last = lastSlot(b);
     int n = 0, adjusted = 0, absent = 0, single = 0;
     for (int s = first; s <= last; ++s) {
       if (ResultNsPair[s] == 0) continue;
@@ -77,19 +137,12 @@ bool ComputeMatchpoints() {
       ResultEwPercent[single] = 50;
       continue;
     }
-    const long double top = 2.0L * (n - 1);
-    const bool ventilate = AutoVentilation && adjusted + absent > 0;
-    const long double all = n + adjusted + absent;
+    table.prepare(n, n + adjusted + absent, AutoVentilation && adjusted + absent > 0);
     for (int s = first; s <= last; ++s) {
       if (!Counted(s)) continue;
-      long double ns = ResultMatchpoints[s] / top * 100.0L;
-      if (ResultSwapped[s]) ns = 100.0L - ns;
-      if (ventilate) {
-        const long double m = top * ns / 100.0L;
-        ns = (m * all / n + (all - n) / n) / (2.0L * (all - 1)) * 100.0L;
-      }
-      ResultNsPercent[s] = static_cast<double>(ns);
-      ResultEwPercent[s] = static_cast<double>(100.0L - ns);
+      const bool swapped = ResultSwapped[s] != 0;
+      ResultNsPercent[s] = table.ns(ResultMatchpoints[s], swapped);
+      ResultEwPercent[s] = table.ew(ResultMatchpoints[s], swapped);
     }
   }
   return true;
