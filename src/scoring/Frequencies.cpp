@@ -14,46 +14,80 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace {
 
 int SlotLimit() { return std::clamp(ResultSlotCount, 0, kMaxResultSlots); }
 int BoardLimit() { return std::clamp(BoardCount, 0, kMaxBoards); }
 
-bool Counted(int slot) { return ResultNsPair[slot] != 0 && ResultScore[slot] < kScoreAverage; }
-
-// Matchpoints of the slots first..last of one board: 2 for each result
-// beaten, 1 for each tie, counted results only.
-void BoardMatchpoints(int first, int last) {
-  // The counted scores side by side, padded to a whole number of blocks.
-  constexpr int kBlock = 4;
-  alignas(32) int scores[kMaxResultSlots + kBlock];
-  int slotOf[kMaxResultSlots];
-  const int* const score = &ResultScore[first];
-  const int* const ns = &ResultNsPair[first];
+// What one board holds: its results counted (slots and matchpoints), its
+// adjusted results and the results it lacks (averages, results owed).
+struct BoardResults {
   int n = 0;
-  for (int k = 0; k <= last - first; ++k) {
-    if (ns[k] == 0 || score[k] >= kScoreAverage) continue;
-    scores[n] = score[k];
-    slotOf[n++] = first + k;
-  }
-  const int padded = (n + kBlock - 1) / kBlock * kBlock;
-  for (int k = n; k < padded; ++k) scores[k] = std::numeric_limits<int>::max();
-  // A block of results against each other result in turn: each result
-  // beaten gives 2, each tie 1, so n - 1 + (results beaten) - (results
-  // beating it) without the result itself. A true comparison is -1.
+  int adjusted = 0;
+  int absent = 0;
+  int slotOf[kMaxResultSlots];
+  int matchpoints[kMaxResultSlots];
+};
+
+// Matchpoints of n scores against each other: n - 1, plus one for each
+// score beaten, less one for each score above (a score ties with itself).
+// scores has room for a block beyond n. Eight scores at a time, compiled
+// for the wider vectors of the processor when it has them.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void CompareResults(int* scores, int n, int* matchpoints) {
+  constexpr int kBlock = 8;
   using Block = int __attribute__((vector_size(kBlock * sizeof(int))));
-  int* const matchpoints = &ResultMatchpoints[0];
+  for (int k = n; k < (n + kBlock - 1) / kBlock * kBlock; ++k) scores[k] = 0;
   for (int i = 0; i < n; i += kBlock) {
     Block mine;
     std::memcpy(&mine, scores + i, sizeof mine);
     Block balance{};
     for (int j = 0; j < n; ++j) {
       const Block other = Block{} + scores[j];
-      balance += (other > mine) - (mine > other);
+      balance += (other > mine) - (mine > other);  // a true comparison is -1
     }
-    for (int k = 0; k < kBlock && i + k < n; ++k) matchpoints[slotOf[i + k]] = n - 1 + balance[k];
+    for (int k = 0; k < kBlock && i + k < n; ++k) matchpoints[i + k] = n - 1 + balance[k];
   }
+}
+
+// Clears the matchpoints of slots first..last (and the percentages of all
+// but the adjusted results), then gives each counted result 2 for each
+// result it beats and 1 for each tie.
+void BoardMatchpoints(int first, int last, std::optional<scoring::ExpectedSlots>& expected, BoardResults& board) {
+  int scores[kMaxResultSlots + 8];
+  int* const matchpoints = &ResultMatchpoints[0];
+  double* const nsPercent = &ResultNsPercent[0];
+  double* const ewPercent = &ResultEwPercent[0];
+  const int* const score = &ResultScore[0];
+  const int* const nsPair = &ResultNsPair[0];
+  int n = 0;
+  board.adjusted = board.absent = 0;
+  for (int s = first; s <= last; ++s) {
+    matchpoints[s] = 0;
+    if (score[s] != kScoreAdjusted) {  // an adjusted result keeps its percentages
+      nsPercent[s] = 0;
+      ewPercent[s] = 0;
+    }
+    if (nsPair[s] == 0) continue;
+    if (score[s] < kScoreAverage) {
+      scores[n] = score[s];
+      board.slotOf[n++] = s;
+    } else if (score[s] == kScoreAdjusted) {
+      ++board.adjusted;
+    } else if (score[s] == kScoreAverage) {
+      ++board.absent;
+    } else if (score[s] == kScoreNone) {
+      if (!expected) expected.emplace();
+      if (expected->expected(s)) ++board.absent;  // a result still owed by a table that plays
+    }
+  }
+  board.n = n;
+  CompareResults(scores, n, board.matchpoints);
+  for (int i = 0; i < n; ++i) matchpoints[board.slotOf[i]] = board.matchpoints[i];
 }
 
 // The percentages a board gives for each count of matchpoints, straight and
@@ -92,57 +126,49 @@ class PercentTable {
 };
 
 // Matchpoints and percentages of every board. False when a board with a
-// single result stopped the pass (without table devices).
+// single result stopped the pass (without table devices); the matchpoints of
+// every board are given all the same.
 bool ComputeMatchpoints() {
   const int slotCount = SlotLimit();
-  for (int s = 1; s <= slotCount; ++s) {
+  const int boards = ResultsPerBoard < 1 ? 0 : BoardLimit();
+  const auto firstSlot = [](int b) { return (b - 1) * ResultsPerBoard + 1; };
+  const auto lastSlot = [slotCount](int b) { return std::min(b * ResultsPerBoard, slotCount); };
+  // Slots beyond the boards are cleared as well.
+  for (int s = boards > 0 ? lastSlot(boards) + 1 : 1; s <= slotCount; ++s) {
     ResultMatchpoints[s] = 0;
-    if (ResultScore[s] != kScoreAdjusted) {  // an adjusted result keeps its percentages
+    if (ResultScore[s] != kScoreAdjusted) {
       ResultNsPercent[s] = 0;
       ResultEwPercent[s] = 0;
     }
   }
-  if (ResultsPerBoard < 1) return true;
-  const int boards = BoardLimit();
-  const auto firstSlot = [](int b) { return (b - 1) * ResultsPerBoard + 1; };
-  const auto lastSlot = [slotCount](int b) { return std::min(b * ResultsPerBoard, slotCount); };
-  for (int b = 1; b <= boards; ++b) BoardMatchpoints(firstSlot(b), lastSlot(b));
 
-  const scoring::ExpectedSlots expected;
+  std::optional<scoring::ExpectedSlots> expected;  // needed only for a board that lacks a result
+  static BoardResults board;
   static PercentTable table;
+  const int* const swapped = &ResultSwapped[0];
+  double* const nsPercent = &ResultNsPercent[0];
+  double* const ewPercent = &ResultEwPercent[0];
   for (int b = 1; b <= boards; ++b) {
-    const int first = firstSlot(b);
-    const int last = lastSlot(b);
-    int n = 0, adjusted = 0, absent = 0, single = 0;
-    for (int s = first; s <= last; ++s) {
-      if (ResultNsPair[s] == 0) continue;
-      const int score = ResultScore[s];
-      if (score < kScoreAverage) {
-        ++n;
-        single = s;
-      } else if (score == kScoreAdjusted) {
-        ++adjusted;
-      } else if (score == kScoreAverage || (score == kScoreNone && expected.expected(s))) {
-        ++absent;  // an average, or a result still owed by a table that plays
-      }
-    }
+    BoardMatchpoints(firstSlot(b), lastSlot(b), expected, board);
+    const int n = board.n;
     if (n == 0) continue;
     if (n == 1) {
+      const int single = board.slotOf[0];
       if (!TableDevicesMode) {
+        for (int later = b + 1; later <= boards; ++later) BoardMatchpoints(firstSlot(later), lastSlot(later), expected, board);
         ShowAlert(QStringLiteral("Donne %1 <-- Un seul résultat! Corrigez, SVP...").arg(b));
         return false;
       }
       // A lone result has nobody to be compared with: an average for both.
-      ResultNsPercent[single] = 50;
-      ResultEwPercent[single] = 50;
+      nsPercent[single] = 50;
+      ewPercent[single] = 50;
       continue;
     }
-    table.prepare(n, n + adjusted + absent, AutoVentilation && adjusted + absent > 0);
-    for (int s = first; s <= last; ++s) {
-      if (!Counted(s)) continue;
-      const bool swapped = ResultSwapped[s] != 0;
-      ResultNsPercent[s] = table.ns(ResultMatchpoints[s], swapped);
-      ResultEwPercent[s] = table.ew(ResultMatchpoints[s], swapped);
+    table.prepare(n, n + board.adjusted + board.absent, AutoVentilation && board.adjusted + board.absent > 0);
+    for (int i = 0; i < n; ++i) {
+      const int s = board.slotOf[i];
+      nsPercent[s] = table.ns(board.matchpoints[i], swapped[s] != 0);
+      ewPercent[s] = table.ew(board.matchpoints[i], swapped[s] != 0);
     }
   }
   return true;

@@ -3,6 +3,8 @@
 #include "core/Globals.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <cmath>
 #include <cstdlib>
 
@@ -37,21 +39,47 @@ bool Valid(int slot) { return ResultNsPair[slot] != 0 && ResultScore[slot] < kSc
 
 }  // namespace
 
-int ImpsFromDifference(int difference) {
-  const int d = std::abs(difference);
+namespace {
+
+// IMPs of every difference up to the last threshold, read at once.
+constexpr int kLastThreshold = kImpThresholds[23];
+constexpr auto kImpsByDifference = [] {
+  std::array<signed char, kLastThreshold + 1> table{};
   int k = 0;
-  while (k < 24 && d > kImpThresholds[k]) ++k;
-  return difference < 0 ? -k : k;
+  for (int d = 0; d <= kLastThreshold; ++d) {
+    while (k < 24 && d > kImpThresholds[k]) ++k;
+    table[static_cast<std::size_t>(d)] = static_cast<signed char>(k);
+  }
+  return table;
+}();
+
+// The row of each count of boards per match (the last one that fits).
+constexpr int kWidestRow = 48;
+constexpr auto kRowIndex = [] {
+  std::array<signed char, kWidestRow + 1> index{};
+  for (int boards = 0; boards <= kWidestRow; ++boards) {
+    index[static_cast<std::size_t>(boards)] = -1;
+    for (int r = 0; r < static_cast<int>(std::size(kVictoryPointRows)); ++r)
+      if (kVictoryPointRows[r].boards <= boards) index[static_cast<std::size_t>(boards)] = static_cast<signed char>(r);
+  }
+  return index;
+}();
+
+}  // namespace
+
+int ImpsFromDifference(int difference) {
+  const long long d = std::llabs(static_cast<long long>(difference));
+  const int imps = d > kLastThreshold ? 24 : kImpsByDifference[static_cast<std::size_t>(d)];
+  return difference < 0 ? -imps : imps;
 }
 
 int VictoryPointsFromImps(int margin, int boardsPerMatch) {
-  const VictoryPointRow* row = nullptr;
-  for (const VictoryPointRow& r : kVictoryPointRows)
-    if (r.boards <= boardsPerMatch) row = &r;
-  if (!row) return margin;
-  const int m = std::abs(margin);
+  const int r = boardsPerMatch < 0 ? -1 : kRowIndex[static_cast<std::size_t>(std::min(boardsPerMatch, kWidestRow))];
+  if (r < 0) return margin;
+  const VictoryPointRow& row = kVictoryPointRows[r];
+  const long long m = std::llabs(static_cast<long long>(margin));
   for (int k = 0; k < 15; ++k)
-    if (m <= row->thresholds[k]) return margin >= 0 ? kWinnerPoints[k] : kLoserPoints[k];
+    if (m <= row.thresholds[k]) return margin >= 0 ? kWinnerPoints[k] : kLoserPoints[k];
   return margin >= 0 ? 25 : 0;
 }
 

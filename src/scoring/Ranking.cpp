@@ -69,17 +69,24 @@ PairTable ImpTotals() {
   const int matches = std::clamp(BoardCount, 0, kMaxBoards) / perMatch;
   if (ResultsPerBoard < 1 || matches < 1) return result;
   // IMPs of each pair in each match.
-  std::vector<std::array<double, kMaxPairs + 1>> sums(static_cast<std::size_t>(matches) + 1);
-  const int lastSlot = std::min(matches * perMatch * ResultsPerBoard, kMaxResultSlots);
-  for (int s = 1; s <= lastSlot; ++s) {
-    const int ns = ResultNsPair[s];
-    const int score = ResultScore[s];
-    if (ns == 0 || score == kScoreNone || score == kScoreAverage) continue;
-    const int board = (s - 1) / ResultsPerBoard + 1;
+  static std::array<std::array<double, kMaxPairs + 1>, kMaxBoards + 1> sums;
+  for (int m = 1; m <= matches; ++m) sums[static_cast<std::size_t>(m)].fill(0);
+  const int* const nsPair = &ResultNsPair[0];
+  const int* const ewPair = &ResultEwPair[0];
+  const int* const scores = &ResultScore[0];
+  const double* const nsImps = &ResultNsPercent[0];
+  const double* const ewImps = &ResultEwPercent[0];
+  for (int board = 1; board <= matches * perMatch; ++board) {
     auto& m = sums[static_cast<std::size_t>((board - 1) / perMatch + 1)];
-    if (IsPair(ns)) m[ns] += ResultNsPercent[s];
-    const int ew = ResultEwPair[s];
-    if (IsPair(ew) && ew != ns) m[ew] += ResultEwPercent[s];
+    const int last = std::min(board * ResultsPerBoard, kMaxResultSlots);
+    for (int s = (board - 1) * ResultsPerBoard + 1; s <= last; ++s) {
+      const int ns = nsPair[s];
+      const int score = scores[s];
+      if (ns == 0 || score == kScoreNone || score == kScoreAverage) continue;
+      if (IsPair(ns)) m[static_cast<std::size_t>(ns)] += nsImps[s];
+      const int ew = ewPair[s];
+      if (IsPair(ew) && ew != ns) m[static_cast<std::size_t>(ew)] += ewImps[s];
+    }
   }
   for (int i = 1; i <= std::min(PairCount, kMaxPairs); ++i) {
     int p = PairNumbers[i];
