@@ -34,6 +34,9 @@ struct Folder {
   ino_t inode = 0;
   int watch = -1;
   bool complete = false;  // read once, then kept by the notifications
+  // The path goes through a symbolic link, whose change no notification
+  // reports: the folder it names is checked at each lookup.
+  bool verify = false;
   QHash<QString, QStringList> names;
   QStringList temporaries;
   unsigned long long used = 0;
@@ -89,19 +92,25 @@ class Index {
   // cannot be watched.
   Folder* folder(const QString& spelled, Folder& scratch) {
     const QString path = Trimmed(spelled);
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
     drain();
     Folder* f = nullptr;
     for (Folder& candidate : folders_)
       if (candidate.path == path) f = &candidate;
-    // The same path may now name another folder (a parent renamed).
-    if (f && (f->device != st.st_dev || f->inode != st.st_ino)) {
-      forget(*f);
-      f = nullptr;
+    // A watched folder and its watched parents still stand where they were:
+    // the path names the same folder.
+    if (!f || f->verify) {
+      struct stat st {};
+      if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        if (f) drop(f->watch);
+        return nullptr;
+      }
+      if (f && (f->device != st.st_dev || f->inode != st.st_ino)) {
+        drop(f->watch);
+        f = nullptr;
+      }
+      if (!f) f = watch(path, st);
+      if (!f) return Read(path, scratch) ? &scratch : nullptr;
     }
-    if (!f) f = watch(path, st);
-    if (!f) return Read(path, scratch) ? &scratch : nullptr;
     if (!f->complete) {
       if (!Read(path, *f)) return nullptr;
       f->complete = true;
@@ -114,31 +123,49 @@ class Index {
   Folder* watch(const QString& path, const struct stat& st) {
     if (fd_ < 0) return nullptr;
     // Watched before it is read: no change between the two goes unseen.
-    const int wd = ::inotify_add_watch(fd_, QFile::encodeName(path).constData(), kEvents);
+    const int wd = ::inotify_add_watch(fd_, QFile::encodeName(path).constData(), kEvents | IN_MASK_ADD);
     if (wd < 0) return nullptr;
-    for (Folder& f : folders_)
-      if (f.watch == wd) {  // the same folder under another spelling
-        f.path = path;
-        f.complete = false;
-        return &f;
-      }
+    drop(wd);  // the same folder under another spelling
     if (folders_.size() >= kMaxFolders) {
       auto oldest = std::min_element(folders_.begin(), folders_.end(),
                                      [](const Folder& a, const Folder& b) { return a.used < b.used; });
-      forget(*oldest);
+      drop(oldest->watch);
     }
     Folder f;
     f.path = path;
     f.device = st.st_dev;
     f.inode = st.st_ino;
     f.watch = wd;
+    f.verify = !watchParents(path);
     folders_.push_back(std::move(f));
     return &folders_.back();
   }
 
-  void forget(Folder& f) {
-    ::inotify_rm_watch(fd_, f.watch);
-    const int wd = f.watch;
+  // Watches each folder above path for its own renaming or removal. False
+  // when one is a symbolic link or cannot be watched.
+  bool watchParents(const QString& path) {
+    bool sure = true;
+    QString parent = path;
+    for (;;) {
+      struct stat st {};
+      if (::lstat(QFile::encodeName(parent).constData(), &st) != 0 || S_ISLNK(st.st_mode)) sure = false;
+      const qsizetype cut = parent.lastIndexOf(u'/');
+      if (cut <= 0) break;
+      parent.truncate(cut);
+      const int wd = ::inotify_add_watch(fd_, QFile::encodeName(parent).constData(),
+                                         IN_MOVE_SELF | IN_DELETE_SELF | IN_MASK_ADD | IN_ONLYDIR);
+      if (wd < 0) {
+        sure = false;
+      } else {
+        parents_.insert(wd, parent);
+      }
+    }
+    return sure;
+  }
+
+  // Forgets the folder of this watch. Watches stay in place (a folder may
+  // also be another's parent); those of folders gone end by themselves.
+  void drop(int wd) {
     folders_.erase(std::remove_if(folders_.begin(), folders_.end(), [wd](const Folder& g) { return g.watch == wd; }),
                    folders_.end());
   }
@@ -165,14 +192,20 @@ class Index {
       for (Folder& f : folders_) f.complete = false;
       return;
     }
-    const auto it = std::find_if(folders_.begin(), folders_.end(), [&e](const Folder& f) { return f.watch == e.wd; });
-    if (it == folders_.end()) return;
     if (e.mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT)) {
-      if (!(e.mask & IN_IGNORED)) ::inotify_rm_watch(fd_, e.wd);
-      folders_.erase(it);
+      // A folder renamed or removed: every folder under it is forgotten.
+      if (const auto parent = parents_.constFind(e.wd); parent != parents_.constEnd()) {
+        const QString under = *parent + u'/';
+        folders_.erase(std::remove_if(folders_.begin(), folders_.end(),
+                                      [&under](const Folder& f) { return f.path.startsWith(under); }),
+                       folders_.end());
+        if (e.mask & IN_IGNORED) parents_.remove(e.wd);
+      }
+      drop(e.wd);
       return;
     }
-    if (!it->complete || e.len == 0) return;
+    const auto it = std::find_if(folders_.begin(), folders_.end(), [&e](const Folder& f) { return f.watch == e.wd; });
+    if (it == folders_.end() || !it->complete || e.len == 0) return;
     const QString name = QFile::decodeName(e.name);
     if (e.mask & (IN_CREATE | IN_MOVED_TO)) it->add(name);
     if (e.mask & (IN_DELETE | IN_MOVED_FROM)) it->remove(name);
@@ -180,6 +213,7 @@ class Index {
 
   int fd_;
   std::vector<Folder> folders_;
+  QHash<int, QString> parents_;  // watches of the folders above them
   unsigned long long clock_ = 0;
 };
 

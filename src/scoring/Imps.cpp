@@ -87,21 +87,36 @@ int VictoryPointsFromImps(int margin) { return VictoryPointsFromImps(margin, Boa
 
 void ComputeButlerImps() {
   const int slotCount = std::min(ResultSlotCount, kMaxResultSlots);
+  int* const difference = &ResultMatchpoints[0];
+  double* const nsImps = &ResultNsPercent[0];
+  double* const ewImps = &ResultEwPercent[0];
+  const int* const score = &ResultScore[0];
+  const int* const nsPair = &ResultNsPair[0];
+  const int* const swapped = &ResultSwapped[0];
   for (int s = 1; s <= slotCount; ++s) {
-    ResultMatchpoints[s] = 0;
-    ResultNsPercent[s] = 0;
-    ResultEwPercent[s] = 0;
+    difference[s] = 0;
+    nsImps[s] = 0;
+    ewImps[s] = 0;
   }
   if (ResultsPerBoard < 1) return;
-  for (int b = 1; b <= BoardCount; ++b) {
+  const auto valid = [&](int s) { return nsPair[s] != 0 && score[s] < kScoreAverage; };
+  for (int b = 1; b <= BoardCount && (b - 1) * ResultsPerBoard < slotCount; ++b) {
     const int first = (b - 1) * ResultsPerBoard + 1;
     const int last = std::min(b * ResultsPerBoard, slotCount);
     int maxSlot = 0;
     int minSlot = 0;
+    int highest = 0;
+    int lowest = 0;
     for (int s = first; s <= last; ++s) {
-      if (!Valid(s)) continue;
-      if (maxSlot == 0 || ResultScore[s] > ResultScore[maxSlot]) maxSlot = s;  // the first slot keeps a tie
-      if (minSlot == 0 || ResultScore[s] < ResultScore[minSlot]) minSlot = s;
+      if (!valid(s)) continue;
+      if (maxSlot == 0 || score[s] > highest) {  // the first slot keeps a tie
+        maxSlot = s;
+        highest = score[s];
+      }
+      if (minSlot == 0 || score[s] < lowest) {
+        minSlot = s;
+        lowest = score[s];
+      }
     }
     if (maxSlot == 0) continue;
 
@@ -109,23 +124,23 @@ void ComputeButlerImps() {
     int count = 0;
     if (maxSlot != minSlot) {
       for (int s = first; s <= last; ++s) {
-        if (!Valid(s) || s == maxSlot || s == minSlot) continue;
-        sum += ResultScore[s];
+        if (!valid(s) || s == maxSlot || s == minSlot) continue;
+        sum += score[s];
         ++count;
       }
     }
     const double mean = count > 0 ? static_cast<double>(sum) / count
-                                  : (static_cast<double>(ResultScore[maxSlot]) + ResultScore[minSlot]) / 2.0;
+                                  : (static_cast<double>(score[maxSlot]) + score[minSlot]) / 2.0;
     const long long r = std::llround(std::nearbyint(mean));  // ties to the even integer
     const long long datum = (r > 0 ? 1 : (r < 0 ? -1 : 0)) * 10 * ((std::llabs(r) + 5) / 10);
 
     for (int s = first; s <= last; ++s) {
-      if (!Valid(s)) continue;
-      const int difference = static_cast<int>(ResultScore[s] - datum);
-      const int imps = ImpsFromDifference(difference);
-      ResultMatchpoints[s] = difference;
-      ResultNsPercent[s] = ResultSwapped[s] ? -imps : imps;
-      ResultEwPercent[s] = ResultSwapped[s] ? imps : -imps;
+      if (!valid(s)) continue;
+      const int d = static_cast<int>(score[s] - datum);
+      const int imps = ImpsFromDifference(d);
+      difference[s] = d;
+      nsImps[s] = swapped[s] ? -imps : imps;
+      ewImps[s] = swapped[s] ? imps : -imps;
     }
   }
 }
