@@ -67,11 +67,13 @@ constexpr auto kRowIndex = [] {
 
 }  // namespace
 
-int ImpsFromDifference(int difference) {
+inline int Imps(int difference) {
   const long long d = std::llabs(static_cast<long long>(difference));
   const int imps = d > kLastThreshold ? 24 : kImpsByDifference[static_cast<std::size_t>(d)];
   return difference < 0 ? -imps : imps;
 }
+
+int ImpsFromDifference(int difference) { return Imps(difference); }
 
 int VictoryPointsFromImps(int margin, int boardsPerMatch) {
   const int r = boardsPerMatch < 0 ? -1 : kRowIndex[static_cast<std::size_t>(std::min(boardsPerMatch, kWidestRow))];
@@ -99,45 +101,42 @@ void ComputeButlerImps() {
     ewImps[s] = 0;
   }
   if (ResultsPerBoard < 1) return;
-  const auto valid = [&](int s) { return nsPair[s] != 0 && score[s] < kScoreAverage; };
+  int slotOf[kMaxResultSlots];
+  int values[kMaxResultSlots];
   for (int b = 1; b <= BoardCount && (b - 1) * ResultsPerBoard < slotCount; ++b) {
     const int first = (b - 1) * ResultsPerBoard + 1;
     const int last = std::min(b * ResultsPerBoard, slotCount);
-    int maxSlot = 0;
-    int minSlot = 0;
-    int highest = 0;
-    int lowest = 0;
+    // The board's normal results, in slot order.
+    int n = 0;
     for (int s = first; s <= last; ++s) {
-      if (!valid(s)) continue;
-      if (maxSlot == 0 || score[s] > highest) {  // the first slot keeps a tie
-        maxSlot = s;
-        highest = score[s];
-      }
-      if (minSlot == 0 || score[s] < lowest) {
-        minSlot = s;
-        lowest = score[s];
-      }
+      if (nsPair[s] == 0 || score[s] >= kScoreAverage) continue;
+      slotOf[n] = s;
+      values[n++] = score[s];
     }
-    if (maxSlot == 0) continue;
+    if (n == 0) continue;
+    int highest = 0;  // the first of equal scores is the one left out
+    int lowest = 0;
+    for (int k = 1; k < n; ++k) {
+      if (values[k] > values[highest]) highest = k;
+      if (values[k] < values[lowest]) lowest = k;
+    }
 
     long long sum = 0;
     int count = 0;
-    if (maxSlot != minSlot) {
-      for (int s = first; s <= last; ++s) {
-        if (!valid(s) || s == maxSlot || s == minSlot) continue;
-        sum += score[s];
-        ++count;
-      }
+    if (highest != lowest) {
+      for (int k = 0; k < n; ++k) sum += values[k];
+      sum -= static_cast<long long>(values[highest]) + values[lowest];
+      count = n - 2;
     }
     const double mean = count > 0 ? static_cast<double>(sum) / count
-                                  : (static_cast<double>(score[maxSlot]) + score[minSlot]) / 2.0;
+                                  : (static_cast<double>(values[highest]) + values[lowest]) / 2.0;
     const long long r = std::llround(std::nearbyint(mean));  // ties to the even integer
     const long long datum = (r > 0 ? 1 : (r < 0 ? -1 : 0)) * 10 * ((std::llabs(r) + 5) / 10);
 
-    for (int s = first; s <= last; ++s) {
-      if (!valid(s)) continue;
-      const int d = static_cast<int>(score[s] - datum);
-      const int imps = ImpsFromDifference(d);
+    for (int k = 0; k < n; ++k) {
+      const int s = slotOf[k];
+      const int d = static_cast<int>(values[k] - datum);
+      const int imps = Imps(d);
       difference[s] = d;
       nsImps[s] = swapped[s] ? -imps : imps;
       ewImps[s] = swapped[s] ? imps : -imps;

@@ -27,36 +27,49 @@ using PairTable = std::array<double, kMaxPairs + 1>;
 
 bool IsPair(int n) { return n >= 1 && n <= kMaxPairs; }
 
+constexpr long kImpsLimit = 1000000;
+
 struct Totals {
   PairTable score{};
   std::array<int, kMaxPairs + 1> count{};
   QString manualAdjustment;  // the last result adjusted without percentages
 };
 
-Totals SumResults() {
+// Totals of the percentages (none are needed in IMP scoring) and the last
+// result adjusted without percentages.
+Totals SumResults(bool percentages) {
   Totals t;
   const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
+  const int* const nsPair = &ResultNsPair[0];
+  const int* const ewPair = &ResultEwPair[0];
+  const int* const scores = &ResultScore[0];
+  const double* const nsPercent = &ResultNsPercent[0];
+  const double* const ewPercent = &ResultEwPercent[0];
+  int manual = 0;
   for (int s = 1; s <= slotCount; ++s) {
-    const int ns = ResultNsPair[s];
-    const int ew = ResultEwPair[s];
-    const int score = ResultScore[s];
+    const int ns = nsPair[s];
+    const int ew = ewPair[s];
+    const int score = scores[s];
     if (ns == 0 || ew == 0 || score == kScoreNone) continue;
-    if (score == kScoreAdjusted && (ResultNsPercent[s] == 0 || ResultEwPercent[s] == 0)) {
-      const int board = ResultsPerBoard > 0 ? (s - 1) / ResultsPerBoard + 1 : 0;
-      t.manualAdjustment = QStringLiteral("Ajuster manuellement la donne %1 par %2 contre %3.")
-                               .arg(board)
-                               .arg(FormatPairNumber(ns), FormatPairNumber(ew));
+    if (score == kScoreAdjusted && (nsPercent[s] == 0 || ewPercent[s] == 0)) {
+      manual = s;
       continue;
     }
-    if (score == kScoreAverage) continue;
+    if (score == kScoreAverage || !percentages) continue;
     if (IsPair(ns)) {
-      t.score[ns] += ResultNsPercent[s];
-      ++t.count[ns];
+      t.score[static_cast<std::size_t>(ns)] += nsPercent[s];
+      ++t.count[static_cast<std::size_t>(ns)];
     }
     if (IsPair(ew)) {
-      t.score[ew] += ResultEwPercent[s];
-      ++t.count[ew];
+      t.score[static_cast<std::size_t>(ew)] += ewPercent[s];
+      ++t.count[static_cast<std::size_t>(ew)];
     }
+  }
+  if (manual > 0) {
+    const int board = ResultsPerBoard > 0 ? (manual - 1) / ResultsPerBoard + 1 : 0;
+    t.manualAdjustment = QStringLiteral("Ajuster manuellement la donne %1 par %2 contre %3.")
+                             .arg(board)
+                             .arg(FormatPairNumber(nsPair[manual]), FormatPairNumber(ewPair[manual]));
   }
   return t;
 }
@@ -88,17 +101,27 @@ PairTable ImpTotals() {
       if (IsPair(ew) && ew != ns) m[static_cast<std::size_t>(ew)] += ewImps[s];
     }
   }
+  // The pairs of the slots, each once.
+  int pairs[kMaxPairs];
+  int pairCount = 0;
+  std::array<bool, kMaxPairs + 1> listed{};
   for (int i = 1; i <= std::min(PairCount, kMaxPairs); ++i) {
     int p = PairNumbers[i];
     if (p < 0) p = -p <= ResultsPerBoard ? -p + ResultsPerBoard : -p;
-    if (!IsPair(p)) continue;  // an empty slot is no pair
-    double total = 0;
-    for (int m = 1; m <= matches; ++m) {
-      const double imps = sums[static_cast<std::size_t>(m)][p];
-      const int rounded = static_cast<int>(std::nearbyint(imps));
-      total += IsPatton ? imps : (BoardsPerTable >= 1 ? VictoryPointsFromImps(rounded, BoardsPerTable) : rounded);
+    if (!IsPair(p) || listed[static_cast<std::size_t>(p)]) continue;  // an empty slot is no pair
+    listed[static_cast<std::size_t>(p)] = true;
+    pairs[pairCount++] = p;
+  }
+  // Match by match, each pair's total adds its matches in order.
+  for (int m = 1; m <= matches; ++m) {
+    const auto& match = sums[static_cast<std::size_t>(m)];
+    for (int k = 0; k < pairCount; ++k) {
+      const auto p = static_cast<std::size_t>(pairs[k]);
+      const double imps = match[p];
+      // Nearest, ties to even; a sum beyond any match is held at the limit.
+      const int rounded = static_cast<int>(std::clamp(std::lrint(imps), -kImpsLimit, kImpsLimit));
+      result[p] += IsPatton ? imps : (BoardsPerTable >= 1 ? VictoryPointsFromImps(rounded, BoardsPerTable) : rounded);
     }
-    result[p] = total;
   }
   return result;
 }
@@ -211,7 +234,7 @@ int SearchNext(std::vector<int>& ranking, int side, bool peek) {
 void SetAdjustmentsPrinter(std::function<void()> printer) { AdjustmentsPrinter() = std::move(printer); }
 
 void ComputeResults() {
-  Totals totals = SumResults();
+  Totals totals = SumResults(!ImpScoring);
   if (!totals.manualAdjustment.isEmpty() && Interactive) {
     // The director adjusts that result by hand first; nothing is ranked.
     scoring::ShowAttention({totals.manualAdjustment});
