@@ -23,6 +23,11 @@ IoError::IoError(int code, QString fileName, QString message)
       fileName_(std::move(fileName)),
       message_(std::move(message)) {}
 
+IoError::IoError(FileFault fault, QString fileName, QString message)
+    : IoError(static_cast<int>(fault), std::move(fileName), std::move(message)) {
+  fault_ = fault;
+}
+
 namespace {
 
 QString matchInFolder(const QString& folder, const QString& name) {

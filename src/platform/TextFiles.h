@@ -12,17 +12,26 @@
 
 namespace platform {
 
-// A failed file operation: the system error code (errno) and the full file name.
+// The program's own errors about a file, with the numbers its messages have
+// always shown; they are not system error codes.
+enum class FileFault { NotOpen = 103, BadNumber = 106 };
+
+// A failed file operation: the system error code (errno), or one of the
+// program's own faults, and the full file name.
 class IoError : public std::runtime_error {
  public:
   IoError(int code, QString fileName, QString message);
+  IoError(FileFault fault, QString fileName, QString message);
   int code() const { return code_; }
+  // The program's own fault, when it is one (code() is then its number).
+  const std::optional<FileFault>& fault() const { return fault_; }
   const QString& fileName() const { return fileName_; }
   // The French text shown to the director.
   const QString& message() const { return message_; }
 
  private:
   int code_;
+  std::optional<FileFault> fault_;
   QString fileName_;
   QString message_;
 };

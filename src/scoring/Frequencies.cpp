@@ -188,7 +188,7 @@ void ApplyAdjustments() {
     const QString& line = lines->at(i);
     if (line.trimmed().isEmpty()) continue;
     const auto a = scoring::ParseAdjustmentLine(line);
-    if (!a || a->slot < 1 || a->slot > slotCount || ResultNsPair[a->slot] == 0) {
+    if (!a || a->slot < 1 || a->slot > slotCount || ResultNsPair[a->slot] == 0 || !scoring::AdjustmentInReason(*a)) {
       memo << QStringLiteral("Ligne %1 du fichier %2 ignorée (incorrecte) : %3")
                   .arg(i + 1)
                   .arg(QFileInfo(fileName).fileName(), line.trimmed());

@@ -137,7 +137,7 @@ void ApplyPenalties(PairTable& score, QStringList& memo) {
     const QString& line = lines->at(i);
     if (line.trimmed().isEmpty()) continue;
     const auto pen = scoring::ParsePenaltyLine(line);
-    const int slot = pen && IsPair(pen->pair) ? FindPairSlot(pen->pair) : 0;
+    const int slot = pen && IsPair(pen->pair) && scoring::PenaltyInReason(*pen) ? FindPairSlot(pen->pair) : 0;
     if (slot == 0) {
       memo << QStringLiteral("Ligne %1 du fichier %2 ignorée (incorrecte) : %3")
                   .arg(i + 1)
