@@ -67,10 +67,11 @@ class Reporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
+    // A single run, or the median of repeated ones.
     for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-        microseconds[r.benchmark_name()] = r.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(benchmark::kMicrosecond) /
-                                           benchmark::GetTimeUnitMultiplier(r.time_unit);
+      if (!r.error_occurred && (r.run_type == Run::RT_Iteration || r.aggregate_name == "median"))
+        microseconds[r.run_name.str()] = r.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(benchmark::kMicrosecond) /
+                                         benchmark::GetTimeUnitMultiplier(r.time_unit);
   }
   std::map<std::string, double> microseconds;
 };

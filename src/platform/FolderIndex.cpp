@@ -240,6 +240,13 @@ std::optional<QString> find(const QString& folder, const QString& name) {
   return *std::min_element(it->begin(), it->end());
 }
 
+QStringList spellings(const QString& folder, const QString& name) {
+  const std::lock_guard<std::mutex> guard(Lock());
+  Folder scratch;
+  const Folder* f = TheIndex().folder(folder, scratch);
+  return f ? f->names.value(name.toCaseFolded()) : QStringList();
+}
+
 QStringList temporaries(const QString& folder) {
   const std::lock_guard<std::mutex> guard(Lock());
   Folder scratch;

@@ -24,6 +24,9 @@ namespace folder_index {
 // the writer. Nothing when folder does not exist as spelled.
 std::optional<QString> find(const QString& folder, const QString& name);
 
+// Every spelling of name in folder (twins differ only in case).
+QStringList spellings(const QString& folder, const QString& name);
+
 // The writer's temporary files in folder (names), without reading the folder
 // when it is indexed.
 QStringList temporaries(const QString& folder);

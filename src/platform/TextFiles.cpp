@@ -31,7 +31,7 @@ IoError::IoError(FileFault fault, QString fileName, QString message)
 namespace {
 
 QString matchInFolder(const QString& folder, const QString& name) {
-  return folder_index::find(folder.isEmpty() ? QStringLiteral("/") : QFileInfo(folder).absoluteFilePath(), name)
+  return folder_index::find(folder.isEmpty() ? QStringLiteral("/") : QDir::cleanPath(QFileInfo(folder).absoluteFilePath()), name)
       .value_or(QString());
 }
 
@@ -105,8 +105,7 @@ bool deleteFile(const QString& path) {
   const QFileInfo target(resolvePath(path));
   const QString folder = target.absolutePath();
   bool deleted = true;
-  for (const QString& e : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-    if (e.compare(target.fileName(), Qt::CaseInsensitive) != 0) continue;
+  for (const QString& e : folder_index::spellings(QDir::cleanPath(folder), target.fileName())) {
     const QFileInfo info(folder + '/' + e);
     if (info.isDir() && !info.isSymLink()) continue;
     if (::unlink(QFile::encodeName(info.filePath()).constData()) != 0) deleted = false;
