@@ -46,16 +46,23 @@ Totals SumResults(bool percentages) {
   const double* const nsPercent = &ResultNsPercent[0];
   const double* const ewPercent = &ResultEwPercent[0];
   int manual = 0;
-  for (int s = 1; s <= slotCount; ++s) {
+  const auto adjustedByHand = [&](int s) {
+    return nsPair[s] != 0 && ewPair[s] != 0 && (nsPercent[s] == 0 || ewPercent[s] == 0);
+  };
+  if (!percentages) {
+    for (int s = 1; s <= slotCount; ++s)
+      if (scores[s] == kScoreAdjusted && adjustedByHand(s)) manual = s;
+  }
+  for (int s = 1; s <= slotCount && percentages; ++s) {
     const int ns = nsPair[s];
     const int ew = ewPair[s];
     const int score = scores[s];
     if (ns == 0 || ew == 0 || score == kScoreNone) continue;
-    if (score == kScoreAdjusted && (nsPercent[s] == 0 || ewPercent[s] == 0)) {
+    if (score == kScoreAdjusted && adjustedByHand(s)) {
       manual = s;
       continue;
     }
-    if (score == kScoreAverage || !percentages) continue;
+    if (score == kScoreAverage) continue;
     if (IsPair(ns)) {
       t.score[static_cast<std::size_t>(ns)] += nsPercent[s];
       ++t.count[static_cast<std::size_t>(ns)];
