@@ -95,20 +95,22 @@ void ComputeButlerImps() {
   const int* const score = &ResultScore[0];
   const int* const nsPair = &ResultNsPair[0];
   const int* const swapped = &ResultSwapped[0];
-  for (int s = 1; s <= slotCount; ++s) {
+  const auto clear = [&](int s) {
     difference[s] = 0;
     nsImps[s] = 0;
     ewImps[s] = 0;
-  }
-  if (ResultsPerBoard < 1) return;
+  };
+  int cleared = 0;  // slots cleared so far
   int slotOf[kMaxResultSlots];
   int values[kMaxResultSlots];
-  for (int b = 1; b <= BoardCount && (b - 1) * ResultsPerBoard < slotCount; ++b) {
+  for (int b = 1; ResultsPerBoard >= 1 && b <= BoardCount && (b - 1) * ResultsPerBoard < slotCount; ++b) {
     const int first = (b - 1) * ResultsPerBoard + 1;
     const int last = std::min(b * ResultsPerBoard, slotCount);
+    cleared = last;
     // The board's normal results, in slot order.
     int n = 0;
     for (int s = first; s <= last; ++s) {
+      clear(s);
       if (nsPair[s] == 0 || score[s] >= kScoreAverage) continue;
       slotOf[n] = s;
       values[n++] = score[s];
@@ -142,6 +144,7 @@ void ComputeButlerImps() {
       ewImps[s] = swapped[s] ? imps : -imps;
     }
   }
+  for (int s = cleared + 1; s <= slotCount; ++s) clear(s);  // beyond the boards
 }
 
 QString BoardDatum(int board) {
