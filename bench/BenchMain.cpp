@@ -67,11 +67,15 @@ class Reporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
-    // A single run, or the median of repeated ones.
-    for (const Run& r : runs)
-      if (!r.error_occurred && (r.run_type == Run::RT_Iteration || r.aggregate_name == "median"))
-        microseconds[r.run_name.str()] = r.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(benchmark::kMicrosecond) /
-                                         benchmark::GetTimeUnitMultiplier(r.time_unit);
+    // The median of single runs where the benchmark keeps it, else the mean.
+    for (const Run& r : runs) {
+      if (r.error_occurred || r.run_type != Run::RT_Iteration) continue;
+      const auto median = r.counters.find("median_us");
+      microseconds[r.run_name.str()] =
+          median != r.counters.end() ? median->second.value
+                                     : r.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(benchmark::kMicrosecond) /
+                                           benchmark::GetTimeUnitMultiplier(r.time_unit);
+    }
   }
   std::map<std::string, double> microseconds;
 };
@@ -87,7 +91,8 @@ int main(int argc, char** argv) {
   Reporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const double reference = bench::ReferenceMicroseconds();
-  std::printf("\nreference scorer (node, bridge-scorer), full recompute: ");
+  std::printf("\nMedians of single runs (recomputes), means (the others).\n");
+  std::printf("reference scorer (node, bridge-scorer), full recompute: ");
   if (reference > 0)
     std::printf("%.1f us\n", reference);
   else

@@ -27,7 +27,14 @@ using PairTable = std::array<double, kMaxPairs + 1>;
 
 bool IsPair(int n) { return n >= 1 && n <= kMaxPairs; }
 
-constexpr long kImpsLimit = 1000000;
+constexpr double kImpsLimit = 1000000;  // beyond any session
+
+// x rounded to the nearest integer, ties to even (as nearbyint in the
+// default rounding), by the shift that leaves no fraction in a double.
+double NearestEven(double x) {
+  constexpr double kShift = 6755399441055744.0;  // 1.5 x 2^52
+  return std::fabs(x) < 0x1p51 ? (x + kShift) - kShift : x;
+}
 
 struct Totals {
   PairTable score{};
@@ -119,15 +126,21 @@ PairTable ImpTotals() {
     listed[static_cast<std::size_t>(p)] = true;
     pairs[pairCount++] = p;
   }
-  // Match by match, each pair's total adds its matches in order.
+  // Match by match, each pair's total adds its matches in order: IMPs in a
+  // Patton, else the victory points of the IMPs rounded (to the nearest,
+  // ties to even), or those IMPs when the matches are too short for a scale.
+  const bool scaled = BoardsPerTable >= kFewestBoardsWithVictoryPoints;
   for (int m = 1; m <= matches; ++m) {
     const auto& match = sums[static_cast<std::size_t>(m)];
     for (int k = 0; k < pairCount; ++k) {
       const auto p = static_cast<std::size_t>(pairs[k]);
       const double imps = match[p];
-      // Nearest, ties to even; a sum beyond any match is held at the limit.
-      const int rounded = static_cast<int>(std::clamp(std::lrint(imps), -kImpsLimit, kImpsLimit));
-      result[p] += IsPatton ? imps : (BoardsPerTable >= 1 ? VictoryPointsFromImps(rounded, BoardsPerTable) : rounded);
+      if (IsPatton) {
+        result[p] += imps;
+        continue;
+      }
+      const int rounded = static_cast<int>(std::clamp(NearestEven(imps), -kImpsLimit, kImpsLimit));
+      result[p] += scaled ? VictoryPointsFromImps(rounded, BoardsPerTable) : rounded;
     }
   }
   return result;
