@@ -523,18 +523,18 @@ QString EscapedErrorMessage(const std::exception& error) {
   if (!io) return QString::fromUtf8(error.what());
   const QString file = io->fileName().isEmpty() ? QStringLiteral("<inconnu>") : io->fileName();
   const int code = io->code();
-  if (isLocked(code))
-    return QStringLiteral("Le fichier \"") + file + QStringLiteral("\" est verrouillé. L'opération n'a pas été faite.");
-  if (code == EEXIST)
-    return QStringLiteral("Le fichier \"") + file + QStringLiteral("\" existe déjà. L'opération n'a pas été faite.");
-  if (code == 103)
+  if (io->fault() == platform::FileFault::NotOpen)
     return QStringLiteral("Erreur 103 : fichier non ouvert pour I/O\r\nFichier : ") + file + QStringLiteral("\r\nMessage : ") +
            io->message();
-  if (code == 106)
+  if (io->fault() == platform::FileFault::BadNumber)
     return QStringLiteral("Erreur 106 : valeur numérique incorrecte dans un fichier.\r\nFichier : ") + file +
            QStringLiteral("\r\nCause probable : une ligne vide, du texte, ou une virgule/point incorrect là où Talvaron "
                           "attend un nombre.\r\nMessage : ") +
            io->message();
+  if (!io->fault() && isLocked(code))
+    return QStringLiteral("Le fichier \"") + file + QStringLiteral("\" est verrouillé. L'opération n'a pas été faite.");
+  if (!io->fault() && code == EEXIST)
+    return QStringLiteral("Le fichier \"") + file + QStringLiteral("\" existe déjà. L'opération n'a pas été faite.");
   return QStringLiteral("Erreur I/O n°%1\r\nFichier : ").arg(code) + file + QStringLiteral("\r\nMessage : ") + io->message();
 }
 

@@ -465,10 +465,13 @@ TEST_F(StartScreenTest, EscapedErrorsNameTheirFileAndSayTheOperationWasNotDone) 
             "Le fichier \"" + file + "\" est verrouillé. L'opération n'a pas été faite.");
   EXPECT_EQ(EscapedErrorMessage(platform::IoError(EEXIST, file, "")),
             "Le fichier \"" + file + "\" existe déjà. L'opération n'a pas été faite.");
-  EXPECT_EQ(EscapedErrorMessage(platform::IoError(106, file, "12a")),
+  EXPECT_EQ(EscapedErrorMessage(platform::IoError(platform::FileFault::BadNumber, file, "12a")),
             "Erreur 106 : valeur numérique incorrecte dans un fichier.\r\nFichier : " + file +
                 "\r\nCause probable : une ligne vide, du texte, ou une virgule/point incorrect là où Talvaron attend un "
                 "nombre.\r\nMessage : 12a");
+  // A system code of the same number is a system error like any other.
+  EXPECT_EQ(EscapedErrorMessage(platform::IoError(106, file, "x")),
+            "Erreur I/O n°106\r\nFichier : " + file + "\r\nMessage : x");
   EXPECT_EQ(EscapedErrorMessage(platform::IoError(ENOSPC, file, "disque plein")),
             QStringLiteral("Erreur I/O n°%1\r\nFichier : ").arg(ENOSPC) + file + "\r\nMessage : disque plein");
   EXPECT_EQ(EscapedErrorMessage(std::out_of_range("index 43")), "index 43");
