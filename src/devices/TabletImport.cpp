@@ -272,6 +272,14 @@ void AppendTabletAdjustment(int slot, int board, int nsPercent, int ewPercent) {
 }
 
 void ImportTabletResults() {
+  // A pass whose message is on screen lets the message loop deliver the
+  // timer's ticks: they find this pass still running and read nothing.
+  static bool running = false;
+  if (running) return;
+  running = true;
+  struct Release {
+    ~Release() { running = false; }
+  } release;
   const bool direct = !menuView().timerEnabled;
   ReadPlayersFile();
   LoadDiagramFiles();
