@@ -77,7 +77,7 @@ QString pairsText(int board, int ns, int ew) {
   return QStringLiteral("Donne: %1, N/S: %2, E/W: %3. ").arg(board).arg(ns).arg(DeviceEwNumber(ew));
 }
 
-// What one result file asks of its slotCount.
+// What one result file asks of its slots.
 struct Received {
   QString text;      // upper-cased, declarer and lead taken off
   QString declarer;
@@ -219,7 +219,12 @@ bool applyFile(int table, const QString& path) {
     LastBadResultFile.clear();
     BadResultFileCount = 0;
   }
-  platform::deleteFile(path);
+  // Gone before it acts: a file that cannot be deleted is not applied (it
+  // would be applied again at the next pass).
+  if (!platform::deleteFile(path)) {
+    badRead(table, path);
+    return false;
+  }
   ResultFile file = *read;
   const Received r = interpret(file.text);
   if (r.text.isEmpty()) return false;
