@@ -204,3 +204,9 @@ inline OneBased<int, kMaxMovementRows> MovementRowRound;
 inline OneBased<int, kMaxMovementRows> MovementRowTable;
 inline OneBased<int, kMaxMovementRows> MovementRowNs;
 inline OneBased<int, kMaxMovementRows> MovementRowEw;  // E/W in Mitchell numbering 1..tables
+
+// Table devices: the club's members program located at start-up, and the
+// result file of the tablets that failed to read at the last passes.
+inline QString ClubMembersFile;
+inline QString LastBadResultFile;
+inline int BadResultFileCount = 0;

@@ -7,6 +7,7 @@
 #include "core/Notices.h"
 #include "core/Settings.h"
 #include "core/TournamentFiles.h"
+#include "devices/Companions.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
@@ -22,7 +23,6 @@ namespace {
 struct QuitHooks {
   std::function<bool()> stopCollection;
   std::function<void()> restartCollection;
-  std::function<void()> restoreOverride;
 };
 
 QuitHooks& hooks() {
@@ -68,8 +68,6 @@ void SetCollectionTimerControl(std::function<bool()> stop, std::function<void()>
   hooks().stopCollection = std::move(stop);
   hooks().restartCollection = std::move(restart);
 }
-
-void SetOverrideRestorer(std::function<void()> restore) { hooks().restoreOverride = std::move(restore); }
 
 void BackupTournamentFile(const QString& extension, const QString& targetFolder) {
   const QString source = platform::resolvePath(DataFolder + TournamentCode + '.' + extension);
@@ -188,7 +186,7 @@ void QuitProgram() {
       SaveTournamentAll();
       BackupAndPurge();
       DeleteSetting(QStringLiteral("NOMBM.TXT"));
-      if (ClubMode && hooks().restoreOverride) hooks().restoreOverride();
+      RestoreOverrideDBSettings();
     }
   } catch (...) {
     // The program stays open: the collection goes on.

@@ -42,5 +42,3 @@ void InstallCompanionStopper();
 // The collection timer of the tournament menu: stop answers whether it was
 // running; restart starts it again (after a failed save).
 void SetCollectionTimerControl(std::function<bool()> stop, std::function<void()> restart);
-// The restore of the control program's registry value at the quit.
-void SetOverrideRestorer(std::function<void()> restore);

@@ -12,10 +12,11 @@
 #include "core/TournamentFiles.h"
 #include "core/TournamentMenu.h"
 #include "devices/BridgeMatesControl.h"
+#include "devices/Companions.h"
+#include "devices/DevicePolling.h"
+#include "devices/TabletFiles.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
-#include "scoring/Frequencies.h"
-#include "scoring/Ranking.h"
 #include "setup/Players.h"
 
 #include <cerrno>
@@ -62,23 +63,14 @@ void showTournamentButtons(StartScreenView& view) {
 
 // Steps shared by the new and the resumed tournament before the start
 // screen is hidden: the registry value saved, the programs located.
-bool locatePrograms(const QString& function) {
-  StartScreenServices& s = startScreenServices();
-  if (ClubMode) {
-    if (!available(s.saveOverrideDBSettings, function)) return false;
-    s.saveOverrideDBSettings();
-  }
-  if (BridgeMatesMode) {
-    if (!available(s.locateExternalProgram, function)) return false;
-    s.locateExternalProgram(QStringLiteral("BMPro.TXT"), QStringLiteral("BMPro.EXE"),
-                            QStringLiteral("Recherche du programme BMPro.EXE. Une seule fois..."));
-  }
-  if (ClubMode) {
-    if (!available(s.locateExternalProgram, function)) return false;
-    s.locateExternalProgram(QStringLiteral("Tallyvane.TXT"), QStringLiteral("Tallyvane.EXE"),
-                            QStringLiteral("Recherche du programme Tallyvane.EXE. Une seule fois..."));
-  }
-  return true;
+void locatePrograms() {
+  if (ClubMode) SaveOverrideDBSettings();
+  if (BridgeMatesMode)
+    LocateExternalProgram(QStringLiteral("BMPro.TXT"), QStringLiteral("BMPro.EXE"),
+                          QStringLiteral("Recherche du programme BMPro.EXE. Une seule fois..."));
+  if (ClubMode)
+    LocateExternalProgram(QStringLiteral("Tallyvane.TXT"), QStringLiteral("Tallyvane.EXE"),
+                          QStringLiteral("Recherche du programme Tallyvane.EXE. Une seule fois..."));
 }
 
 // The files of a tournament of this code that DeleteTournamentFiles deletes.
@@ -286,7 +278,7 @@ void NewTournamentClick() {
 }
 
 void StartNewTournament() {
-  if (!locatePrograms(kNewTournament)) return;
+  locatePrograms();
   ResumingTournament = false;
   StartScreenServices& s = startScreenServices();
   if (!available(s.showParametersWindow, kNewTournament)) return;
@@ -312,29 +304,11 @@ void ResumeTournamentClick() {
 
 namespace {
 
-// The device restarts of a resume: entry points of the device parts of the
-// program, which do nothing until those parts are there.
-void Restart(const std::function<void()>& work) {
-  if (work) work();
-}
-
 // The recomputation of a resumed tournament, silent and without automatic
-// ventilation; the device parts of the program add their result files.
+// ventilation, with the result files of the devices.
 void RecomputeResumedTournament() {
-  StartScreenServices& s = startScreenServices();
-  if (s.refreshFrequenciesForDevices) {
-    s.refreshFrequenciesForDevices();
-  } else {
-    const bool ventilation = AutoVentilation;
-    AutoVentilation = false;
-    Interactive = false;
-    ComputeFrequencies();
-    AutoVentilation = ventilation;
-  }
-  if (s.refreshResultsForDevices)
-    s.refreshResultsForDevices();
-  else
-    ComputeResults();
+  RefreshFrequenciesForDevices();
+  RefreshResultsForDevices();
 }
 
 void ResumeAfterHidingTheStartScreen();
@@ -342,7 +316,7 @@ void ResumeAfterHidingTheStartScreen();
 }  // namespace
 
 void ResumeTournament() {
-  if (!locatePrograms(kResume)) return;
+  locatePrograms();
   HideStartScreen();
   // An error on the way brings the start screen back before it is shown, so
   // that the director is never left without a window.
@@ -359,7 +333,6 @@ void ResumeTournament() {
 namespace {
 
 void ResumeAfterHidingTheStartScreen() {
-  StartScreenServices& s = startScreenServices();
   if (!ReloadTournament(QString())) return;
   if (FederationMode)
     ShowAlert(QStringLiteral(
@@ -383,7 +356,7 @@ void ResumeAfterHidingTheStartScreen() {
       ShowStartScreen();
       return;
     }
-    Restart(s.setTabletFolders);
+    SetTabletFolders();
     if (BridgeMatesMode) {
       BwsFileName = DataFolder + TournamentCode + QStringLiteral(".BWS");
       if (platform::fileExists(BwsFileName)) {
@@ -396,12 +369,14 @@ void ResumeAfterHidingTheStartScreen() {
       }
     }
     if (TabletsMode) {
-      if (!platform::processes().isRunning(QStringLiteral("PCQuillmarkeServer.EXE"))) Restart(s.startTabletServer);
+      if (!platform::processes().isRunning(kTabletServerName)) StartTabletServer();
       StartTabletRetrieval();
-      Restart(s.startTabletCompanion);
+      StartTabletCompanion();
     }
   }
-  if (!TournamentDatedToday && TableDevicesMode) Restart(s.setTabletFolders);
+  // The result files of the devices go to the exchange folder, also for a
+  // finished tournament of today.
+  if (TableDevicesMode) SetTabletFolders();
   RecomputeResumedTournament();
   if (!TournamentDatedToday) ResultsEntered = ResultSlotCount;
   // The tournament menu: until it is there the start screen comes back.
@@ -414,16 +389,13 @@ void ResumeAfterHidingTheStartScreen() {
 void FederationTournamentClick() {
   EntryByContracts = true;
   StartScreenServices& s = startScreenServices();
-  if (!available(s.importFederationSession, kFederation) ||
-      !available(s.showFederationSummary, kFederation) ||
-      (BridgeMatesMode && !available(s.locateExternalProgram, kFederation)))
-    return;
+  if (!available(s.importFederationSession, kFederation) || !available(s.showFederationSummary, kFederation)) return;
   LoadPlayers();
   HideStartScreen();
   s.importFederationSession();
   if (BridgeMatesMode)
-    s.locateExternalProgram(QStringLiteral("BMPro.TXT"), QStringLiteral("BMPro.EXE"),
-                            QStringLiteral("Recherche du programme BMPro.EXE. Une seule fois..."));
+    LocateExternalProgram(QStringLiteral("BMPro.TXT"), QStringLiteral("BMPro.EXE"),
+                          QStringLiteral("Recherche du programme BMPro.EXE. Une seule fois..."));
   const QString previousCode = TournamentCode;
   TournamentCode = FederationTournamentCode();
   if (tournamentFilesExist(TournamentCode)) {
@@ -509,7 +481,8 @@ void CountResumedTournament() {
   }
   auto named = [](const QString& raw, const QString& letters) {
     const QString n = raw.trimmed();
-    return !n.isEmpty() && n != QStringLiteral("BYE") && !IsDefaultNameFor(n, letters);
+    return !n.isEmpty() && n != QStringLiteral("BYE") && !IsDefaultNameFor(n, letters) &&
+           !n.contains(QStringLiteral("*** Pas rempli ***"));
   };
   PlayersNamed = 0;
   for (int p = 1; p <= PairCount && p <= kMaxPairs; ++p) {

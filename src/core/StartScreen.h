@@ -75,30 +75,20 @@ struct FederationSummary {
 };
 FederationSummary BuildFederationSummary();
 
-// Results entered (slots whose score is not 10000) and players named, counted
-// again from the slots after a reload.
+// Results entered (slots whose score is not 10000) and players named (an
+// unfilled seat of the tablets is not a player), counted again from the slots.
 void CountResumedTournament();
 // A default player name: the letter followed by a number ("N12").
 bool IsDefaultNameFor(const QString& name, const QString& letters);
 
 // The work that later parts of the program provide. A button whose work is
-// not there yet says so and stops; the device restarts of a resume do
-// nothing until they are there, and without the two refresh entries the
-// resume recomputes frequencies and results itself.
+// not there yet says so and stops.
 struct StartScreenServices {
   std::function<void()> hideStartScreen;
   std::function<void()> showStartScreen;
-  std::function<void()> saveOverrideDBSettings;
-  std::function<void(const QString& rememberedFile, const QString& executable, const QString& waitingText)>
-      locateExternalProgram;
   std::function<void()> showParametersWindow;
   std::function<void()> importFederationSession;
   std::function<void(const FederationSummary&)> showFederationSummary;
-  std::function<void()> setTabletFolders;
-  std::function<void()> startTabletServer;
-  std::function<void()> startTabletCompanion;
-  std::function<void()> refreshFrequenciesForDevices;
-  std::function<void()> refreshResultsForDevices;
   std::function<void()> runGeneralOptions;
   std::function<void()> showClubPlayers;
 };

@@ -10,6 +10,9 @@
 #include "core/StartScreen.h"
 #include "core/TournamentFileLines.h"
 #include "core/TournamentFiles.h"
+#include "devices/Companions.h"
+#include "devices/DevicePolling.h"
+#include "devices/TabletImport.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "publishing/BridgeWebs.h"
@@ -29,7 +32,6 @@ namespace {
 
 const QString kPause = QStringLiteral("<- Pause");
 const QString kRestart = QStringLiteral("<- Relancer");
-const QString kTabletServer = QStringLiteral("PCQuillmarkeServer.EXE");
 const QString kIncorrectResults =
     QStringLiteral("Attention! Les résultats du tournoi ne sont certainement pas corrects...");
 
@@ -197,11 +199,18 @@ void RestartRetrieval() {
   RefreshMenu();
 }
 
-void CollectFromTableDevices() {}
+void CollectFromTableDevices() {
+  if (BridgeMatesMode)
+    PollTableDevices();
+  else
+    ImportTabletResults();
+}
 
 void CollectionTick() {
   static bool running = false;
-  if (running) return;
+  // A computation the director started (and any question it is asking) is
+  // never interrupted by a silent recomputation.
+  if (running || Interactive) return;
   running = true;
   struct Release {
     ~Release() { running = false; }
@@ -271,20 +280,7 @@ void SetDevicesModeInDat() {
 }
 
 void AddTabletsClick() {
-  platform::Processes& p = platform::processes();
-  if (p.isRunning(kTabletServer)) {
-    p.stop(kTabletServer);
-    PauseMs(1000);
-  }
-  const int code = p.start(ProgramFolder + kTabletServer, {});
-  if (code == platform::kStartNotFound)
-    FatalStop(QStringLiteral("Pas trouvé ") + kTabletServer + QStringLiteral(". Impossible de continuer!"));
-  if (code == platform::kStartAccessRefused)
-    FatalStop(QStringLiteral("Accès refusé par Windows au lancement de ") + kTabletServer +
-              QStringLiteral(". Impossible de continuer!"));
-  if (code <= 32)
-    FatalStop(QStringLiteral("Erreur %1 au lancement de ").arg(code) + kTabletServer +
-              QStringLiteral(". Impossible de continuer!"));
+  StartCompanionOrHalt(kTabletServerName, true);
   TabletsInUse = true;
   SetDevicesModeInDat();
   menuView().deviceText = QStringLiteral("Bridgemates + tablettes");

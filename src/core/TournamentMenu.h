@@ -64,11 +64,11 @@ void StartBridgeMatesRetrieval();
 bool StopRetrieval();
 void RestartRetrieval();
 // One tick of the timer. A tick that comes while the previous one, or a
-// window it opened, is still running returns at once.
+// window it opened, is still running returns at once, and so does a tick
+// that comes during a computation the director started (Interactive).
 void CollectionTick();
 // One collection from the table devices: the tablets' result files, or the
-// BridgeMates database then the tablets' files. Nothing until the devices'
-// importers are there.
+// BridgeMates database then the tablets' files.
 void CollectFromTableDevices();
 
 // Button15: "<- Pause" asks and stops; any other caption restarts.

@@ -3,6 +3,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
+#include "devices/DeviceNumbers.h"
 #include "devices/SessionDatabase.h"
 #include "platform/Registry.h"
 #include "setup/PairLookups.h"
@@ -48,9 +49,6 @@ void emptyTable(SessionTable& t, const QString& name) {
 // Whether a pair number of the result slots is the BYE's.
 bool isBye(int pairNumber) { return IsByeSlot(FindPairSlot(pairNumber)); }
 
-// An E/W pair number of the round list as the result slots number it.
-int ewResultNumber(int ew) { return MitchellNumbering && ew > 0 && ew <= ResultsPerBoard ? ew + ResultsPerBoard : ew; }
-
 void appendPlayer(SessionTable& t, int table, const QString& direction, const QString& licence, const QString& name) {
   t.append();
   t.setInteger(QStringLiteral("Section"), 1);
@@ -76,7 +74,7 @@ void writeSeatedPlayers(SessionTable& t, const QList<RoundEntry>& rounds) {
     appendPlayer(t, e.table, QStringLiteral("S"), Player2Licences[slot], Player2Names[slot]);
   }
   for (const RoundEntry& e : first) {
-    const int slot = FindPairSlot(ewResultNumber(e.ewPair));
+    const int slot = FindPairSlot(ProgramEwNumber(e.ewPair));
     if (slot == 0 || IsByeSlot(slot)) continue;
     appendPlayer(t, e.table, QStringLiteral("E"), Player1Licences[slot], Player1Names[slot]);
     appendPlayer(t, e.table, QStringLiteral("W"), Player2Licences[slot], Player2Names[slot]);
@@ -105,7 +103,7 @@ void writeRoundData(SessionTable& t, const QList<RoundEntry>& rounds) {
   t.open();
   for (const RoundEntry& e : rounds) {
     const bool nsBye = isBye(e.nsPair);
-    const bool ewBye = isBye(ewResultNumber(e.ewPair));
+    const bool ewBye = isBye(ProgramEwNumber(e.ewPair));
     t.append();
     t.setInteger(QStringLiteral("Section"), 1);
     t.setInteger(QStringLiteral("Table"), e.table);
@@ -240,8 +238,7 @@ QList<RoundEntry> BuildRoundList() {
       if (ResultRound[s] != r || ResultTable[s] <= 0) continue;
       if (RoundPairAlreadyListed(list, r, ResultTable[s])) continue;
       if (list.size() >= kMaxResultSlots) FatalStop(QStringLiteral("NRES>NTABMAX dans CreateBWS"));
-      int ew = ResultEwPair[s];
-      if (ew > ResultsPerBoard && MitchellNumbering) ew -= ResultsPerBoard;
+      const int ew = DeviceEwNumber(ResultEwPair[s]);
       const int board = (s - 1) / perBoard + 1;
       list << RoundEntry{r, ResultTable[s], ResultNsPair[s], ew, board, board + BoardsPerTable - 1};
     }

@@ -1,10 +1,13 @@
 #include "publishing/WebPages.h"
 
+#include "devices/DeviceNumbers.h"
+
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
+#include "devices/DeviceNumbers.h"
 #include "platform/TextFiles.h"
 #include "publishing/UsebioExport.h"
 #include "publishing/WebText.h"
@@ -175,8 +178,6 @@ QString HoldingFromLine(const QString& line) {
 }
 
 }  // namespace
-
-int DeviceEwNumber(int ewPair) { return IsHowell ? ewPair : ewPair - ResultsPerBoard; }
 
 QString WebKey() { return DateYear + DateMonth + DateDay + TimeText.left(2); }
 

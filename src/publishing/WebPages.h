@@ -35,5 +35,3 @@ QString WebContractText(int slot);
 QString WebKey();
 // The text of "R<key>.html".
 QString WebPageText(const QString& key);
-// The E/W number of a slot as the tablets' files give it.
-int DeviceEwNumber(int ewPair);

@@ -1,14 +1,11 @@
 #pragma once
-// What the entry of results tells the table devices: result lines for the
-// tablets and corrected rows for the BridgeMates database. Each acts only in
-// its own mode; until the device exchange is in place they do nothing.
+// What the entry of results tells the BridgeMates database: corrected rows.
+// They act only with BridgeMates; until that exchange is in place they do
+// nothing. (The tablets' result lines are devices/TabletLines.h.)
+#include "devices/TabletLines.h"
+
 #include <QString>
 
-// A result stored on the score sheet, for the tablets.
-void WriteTabletResultLine(int table, int board, int round, int nsPair, int ewPair, const QString& result,
-                           const QString& declarer);
-// A result deleted on the score sheet, for the tablets.
-void WriteTabletDeleteLine(int table, int board, int round, int nsPair, int ewPair);
 // The result of slot sent to the BridgeMates database as corrected.
 void AppendChangedResult(int slot);
 // The result of slot sent to the BridgeMates database as not played.

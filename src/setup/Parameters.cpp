@@ -11,6 +11,7 @@
 #include "core/TournamentFiles.h"
 #include "core/Reload.h"
 #include "core/TournamentMenu.h"
+#include "devices/Companions.h"
 #include "platform/TextFiles.h"
 #include "setup/PairsEntry.h"
 
@@ -25,11 +26,6 @@ struct PendingAnswer {
   QString code;
   int answer = 0;
 } pending;
-
-void notYetAvailable(const QString& function) {
-  ShowAlert(QStringLiteral("Désolé, la fonction \"") + function +
-            QStringLiteral("\" n'est pas encore disponible dans cette version du programme."));
-}
 
 void hideParameters() {
   if (parametersServices().hideParameters) parametersServices().hideParameters();
@@ -67,16 +63,10 @@ void reloadOldTournament() {
                              "Talvaron et recharger un ancien tournoi dans le premier menu..."));
   DateText = TodayDateText();
   TournamentName = DefaultTournamentName();
-  ParametersServices& s = parametersServices();
   if (!ReloadTournament(TournamentCode)) return;
   hideParameters();
   ShowTournamentMenu();
-  if (TableDevicesMode) {
-    if (s.startTabletServer)
-      s.startTabletServer();
-    else
-      notYetAvailable(QStringLiteral("Lancement du serveur des tablettes"));
-  }
+  if (TableDevicesMode) StartTabletServer();
 }
 
 // "Vous créez un nouveau tournoi avec ces paires": the old tournament's

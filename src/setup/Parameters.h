@@ -76,6 +76,5 @@ std::optional<QString> AskShortParameters();
 // The work of other windows and features that the parameters lead to.
 struct ParametersServices {
   std::function<void()> hideParameters;
-  std::function<void()> startTabletServer;
 };
 ParametersServices& parametersServices();

@@ -8,6 +8,8 @@
 #include "core/TournamentMenu.h"
 #include "devices/BridgeMatesControl.h"
 #include "devices/BridgeMatesDatabase.h"
+#include "devices/Companions.h"
+#include "devices/TabletFiles.h"
 #include "publishing/PbnImport.h"
 #include "setup/Movements.h"
 #include "setup/PairLookups.h"
@@ -48,13 +50,13 @@ void StartTournament() {
   SaveResults();
   if (TableDevicesMode && BridgeMatesMode) {
     CreateBWS();
-    run(s.writeBridgeMatesTabletFiles);
+    PrepareTabletServer();
   }
   ShowTournamentMenu();
   if (BridgeMatesMode) run(s.showTableStrip);
   if (TableDevicesMode) {
     RemindByePair();
-    run(s.writeTabletFiles);
+    WriteTabletSessionFiles();
     ImportPbnDiagrams();
     WritePairNameFiles();
     ResetCounters();
@@ -62,7 +64,7 @@ void StartTournament() {
     MenuCountersHook(QStringLiteral("--"), QStringLiteral("--"));
   }
   if (TableDevicesMode && TabletsMode) {
-    run(s.startTabletServer);
+    StartTabletServer();
     StartTabletRetrieval();
   }
   if (TableDevicesMode && BridgeMatesMode) {

@@ -9,12 +9,9 @@
 
 void StartTournament();
 
-// The device work StartTournament drives. Each is set by the part of the
-// program that provides it; until then a device step does nothing.
+// The device work of other parts that StartTournament drives. Each is set by
+// the part of the program that provides it; until then the step does nothing.
 struct StartTournamentServices {
   std::function<void()> showTableStrip;        // BridgeMates: the table states beside the menu
-  std::function<void()> writeBridgeMatesTabletFiles;
-  std::function<void()> writeTabletFiles;      // the tablets' session files
-  std::function<void()> startTabletServer;
 };
 StartTournamentServices& startTournamentServices();

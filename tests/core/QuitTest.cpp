@@ -4,6 +4,7 @@
 #include "core/Quit.h"
 #include "core/ScriptedInteraction.h"
 #include "platform/Process.h"
+#include "platform/Registry.h"
 #include "platform/TextFiles.h"
 #include "support/TestState.h"
 
@@ -29,7 +30,6 @@ class QuitTest : public testing_support::TalvaronTest {
   void TearDown() override {
     SetCollectionTimerControl(nullptr, nullptr);
     ui::RegisterNoticeWindow("TForm110", nullptr, nullptr);
-    SetOverrideRestorer(nullptr);
     SetCompanionStopper(nullptr);
     TalvaronTest::TearDown();
   }
@@ -179,10 +179,14 @@ TEST_F(QuitTest, AFailedSaveLeavesTheProgramOpenAndTheCollectionRunning) {
 
 TEST_F(QuitTest, InClubModeTheRegistryValueIsRestored) {
   openTournament();
-  ClubMode = true;
-  SetOverrideRestorer([this] { calls << "restore registry"; });
+  ClubMode = BridgeMatesMode = true;
+  platform::MemoryRegistry registry;
+  registry.createKey(platform::kBridgeMatesSettingsKey);
+  registry.setValue(platform::kBridgeMatesSettingsKey, platform::kOverrideDbSettingsValue, "no");
+  testing_support::writeBytes(programDir() + "overrideDBSettings.TXT", "maybe\r\n");
   EXPECT_EQ(quitConfirmed(), 0);
-  EXPECT_EQ(calls.last(), "restore registry");
+  EXPECT_EQ(registry.value(platform::kBridgeMatesSettingsKey, platform::kOverrideDbSettingsValue), "maybe");
+  EXPECT_FALSE(QFile::exists(programDir() + "overrideDBSettings.TXT"));
 }
 
 TEST_F(QuitTest, WithDevicesTheTabletsFolderAndTheFederationDatabaseAreBackedUp) {

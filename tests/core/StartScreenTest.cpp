@@ -69,23 +69,16 @@ class StartScreenTest : public testing_support::TalvaronTest {
     auto note = [this](const QString& what) { return [this, what] { calls << what; }; };
     s.hideStartScreen = note("hide");
     s.showStartScreen = note("show");
-    s.saveOverrideDBSettings = note("save registry");
-    s.locateExternalProgram = [this](const QString&, const QString& exe, const QString&) { calls << "locate " + exe; };
     s.showParametersWindow = note("parameters");
     s.importFederationSession = note("import");
     s.showFederationSummary = [this](const FederationSummary& f) {
       calls << "summary";
       summary = f;
     };
-    s.setTabletFolders = note("tablet folders");
-    s.startTabletServer = note("start server");
-    s.startTabletCompanion = note("start companion");
     SetMenuRefresher([this] {
       const QString timer = QStringLiteral("timer %1").arg(menuView().timerInterval);
       if (menuView().timerEnabled && !calls.contains(timer)) calls << timer;
     });
-    s.refreshFrequenciesForDevices = note("frequencies");
-    s.refreshResultsForDevices = note("results");
     SetMenuShower([this] { calls << "menu"; });
   }
 
@@ -265,12 +258,19 @@ TEST_F(StartScreenTest, ButtonsWhoseWorkIsNotThereSayItAndStayOnTheStartScreen) 
 
 TEST_F(StartScreenTest, ANewTournamentLocatesTheProgramsThenShowsTheParameters) {
   recordServices();
+  platform::MemoryRegistry registry;
+  writeBytes(rootDir() + "Vendor/BMPro.exe", "");
+  writeBytes(programDir() + "Tallyvane.TXT", (rootDir() + "Club/Tallyvane.EXE\r\n").toUtf8());
+  writeBytes(rootDir() + "Club/Tallyvane.EXE", "");
   ResumingTournament = true;
   ResumeChosen = 1;
   ClubMode = BridgeMatesMode = true;
   NewTournamentClick();
-  EXPECT_EQ(calls, QStringList({"save registry", "locate BMPro.EXE", "locate Tallyvane.EXE", "hide",
-                                "parameters"}));
+  EXPECT_EQ(calls, QStringList({"hide", "parameters"}));
+  EXPECT_EQ(readBytes(programDir() + "overrideDBSettings.TXT"), "yes\r\n");
+  EXPECT_EQ(BridgeMatesControlPath, rootDir() + "Vendor/BMPro.exe");
+  EXPECT_EQ(readBytes(programDir() + "BMPro.TXT"), (rootDir() + "Vendor/BMPro.exe\r\n").toUtf8());
+  EXPECT_EQ(ClubMembersFile, rootDir() + "Club/Tallyvane.EXE");
   EXPECT_EQ(ResumeChosen, 0);
   EXPECT_FALSE(ResumingTournament);
 }
@@ -318,15 +318,19 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
   processes.running << "PCQuillmarkeServer.EXE";
   talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"hide", "tablet folders", "timer 500", "start companion",
-                                "frequencies", "results", "menu"}));
+  EXPECT_EQ(calls, QStringList({"hide", "timer 500", "menu"}));
+  EXPECT_EQ(TabletSharedFolder, documentsDir() + "/Quillmarke");
+  EXPECT_EQ(processes.events.filter("start:"), QStringList({"start: " + programDir() + "TABLOSSE.EXE"}));
   EXPECT_EQ(ResultsEntered, 1);
 
   calls.clear();
+  processes.events.clear();
   processes.running.clear();
   talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
-  EXPECT_TRUE(calls.contains("start server"));
+  EXPECT_EQ(processes.events.filter("start:"),
+            QStringList({"start: " + programDir() + "PCQuillmarkeServer.EXE", "start: " + programDir() + "TABLOSSE.EXE",
+                         "start: " + programDir() + "TABLOSSE.EXE"}));
 }
 
 TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) {
@@ -334,12 +338,14 @@ TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) 
   TableDevicesMode = TabletsMode = true;
   resumedTournament(true, 4);  // complete
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"hide", "frequencies", "results", "menu"}));
+  EXPECT_EQ(calls, QStringList({"hide", "menu"}));
+  EXPECT_EQ(TabletSharedFolder, documentsDir() + "/Quillmarke");
 
   calls.clear();
   resumedTournament(false, 1);  // another day: counted as complete
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"hide", "tablet folders", "frequencies", "results", "menu"}));
+  EXPECT_EQ(calls, QStringList({"hide", "menu"}));
+  EXPECT_EQ(TabletSharedFolder, documentsDir() + "/Quillmarke");
   EXPECT_EQ(ResultsEntered, 4);
 
   calls.clear();
@@ -355,7 +361,7 @@ TEST_F(StartScreenTest, AFederationResumeImportsTheSessionAndWarnsTwice) {
   AskOpeningLead = true;  // a federation tournament keeps its leads
   resumedTournament(false, 4);
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"import", "hide", "frequencies", "results", "menu"}));
+  EXPECT_EQ(calls, QStringList({"import", "hide", "menu"}));
   ASSERT_EQ(talk.messages.size(), 2);
   EXPECT_TRUE(talk.messages[0].startsWith("Attention, en mode \"FFB\", vous allez devoir montrer"));
   EXPECT_EQ(talk.messages[1], "Attention! Il faut absolument que le tournoi que vous rechargez soit le dernier que vous "
@@ -366,6 +372,7 @@ TEST_F(StartScreenTest, AFederationResumeImportsTheSessionAndWarnsTwice) {
 TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices) {
   recordServices();
   platform::FakeProcesses processes;
+  writeBytes(programDir() + "BMPro.EXE", "");  // found by the search
   TableDevicesMode = BridgeMatesMode = true;
   resumedTournament(true, 2);
   talk.answer(1);

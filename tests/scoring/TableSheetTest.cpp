@@ -1,6 +1,6 @@
 #include "core/ScriptedInteraction.h"
 #include "platform/Process.h"
-#include "scoring/ContractEditor.h"
+#include "devices/Companions.h"
 #include "scoring/TableSheet.h"
 
 #include "ScoringFixture.h"
@@ -57,6 +57,7 @@ TEST_F(TableSheetTest, ContractEditorThroughTheProcessLayer) {
   processes.running << "kontravel.exe";
   MitchellNumbering = true;
   PairSlotCount = 20;
+  ResultsPerBoard = 10;
   LaunchContractEditor(4, 2, 13);
   ASSERT_EQ(processes.events.size(), 3);
   EXPECT_EQ(processes.events[1], "stop: Kontravel.EXE");

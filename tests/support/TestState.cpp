@@ -34,6 +34,14 @@ void resetGlobals() {
   MovementFileName.clear();
   MovementTitle.clear();
   ArrowSwitchText.clear();
+  TabletSharedFolder.clear();
+  TabletSeriesFolder.clear();
+  TableFolderPath.clear();
+  BridgeMatesControlPath.clear();
+  ClubMembersFile.clear();
+  LastBadResultFile.clear();
+  BadResultFileCount = 0;
+  TabletPassword = QStringLiteral("FarnelTosk");
   TableDevicesMode = TabletsMode = BridgeMatesMode = TabletsInUse = FederationMode = ClubMode = false;
   EntryByContracts = AskOpeningLead = EnterDealsAtTable = PairsEntered = IsHowell = MitchellNumbering = false;
   IsPatton = IsAppendix = ArrowSwitch = ImpScoring = CumulativeMode = ResumingTournament = false;

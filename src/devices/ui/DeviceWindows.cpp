@@ -1,7 +1,9 @@
 #include "devices/ui/DeviceWindows.h"
 
 #include "core/ui/WindowInteraction.h"
+#include "devices/ui/TForm66.h"
 #include "devices/ui/TForm93.h"
+#include "devices/ui/TForm94.h"
 #include "devices/ui/TForm97.h"
 
 void RegisterDeviceWindows() {
@@ -13,5 +15,15 @@ void RegisterDeviceWindows() {
     TForm97 window;
     window.setText(c.text);
     return window.exec() == QDialog::Accepted ? (c.codes.isEmpty() ? 1 : c.codes.first()) : c.cancelCode;
+  });
+  ui::RegisterChoiceWindow(QStringLiteral("TForm66"), [](const ui::Choice& c) {
+    TForm66 window;
+    return window.exec() == QDialog::Accepted ? window.answer() : c.cancelCode;
+  });
+  ui::RegisterTextWindow(QStringLiteral("TForm94"), [](const ui::TextQuestion& q) -> std::optional<QString> {
+    TForm94 window;
+    window.setCurrentPassword(q.text);
+    if (window.exec() != QDialog::Accepted) return std::nullopt;
+    return window.typedPassword();
   });
 }

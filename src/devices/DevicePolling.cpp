@@ -1,0 +1,44 @@
+#include "devices/DevicePolling.h"
+
+#include "core/Globals.h"
+#include "devices/TabletImport.h"
+#include "publishing/DealDiagrams.h"
+#include "scoring/Frequencies.h"
+#include "scoring/Ranking.h"
+#include "scoring/ResultFiles.h"
+
+void ReadTableStates() {}
+void ReadPlayerNumbers() {}
+void ImportBridgeMatesResults() {}
+
+void PollTableDevices() {
+  ReadTableStates();
+  ReadPlayerNumbers();
+  PollHandRecords();
+  ImportBridgeMatesResults();
+  if (TabletsInUse) ImportTabletResults();
+}
+
+void ComputeFrequenciesSilently() {
+  const bool ventilation = AutoVentilation;
+  AutoVentilation = false;
+  Interactive = false;
+  struct Restore {
+    bool value;
+    ~Restore() { AutoVentilation = value; }
+  } restore{ventilation};
+  ComputeFrequencies();
+}
+
+void RefreshFrequenciesForDevices() {
+  ComputeFrequenciesSilently();
+  WriteResultFiles();
+  WriteBoardFiles(true);
+}
+
+void RefreshResultsForDevices() {
+  ComputeResults();
+  WriteResultFiles();
+  WriteBoardFiles(true);
+  WriteSessionFile();
+}

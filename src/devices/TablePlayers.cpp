@@ -1,0 +1,137 @@
+#include "devices/TablePlayers.h"
+
+#include "core/DeviceFiles.h"
+#include "core/Globals.h"
+#include "core/PairsFile.h"
+#include "core/TournamentMenu.h"
+#include "devices/DeviceNumbers.h"
+#include "devices/TabletFiles.h"
+#include "devices/TabletImport.h"
+#include "platform/TextFiles.h"
+#include "setup/PairLookups.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+const QString kNotFilled = QStringLiteral("*** Pas rempli ***");
+
+bool holdsByeWord(const QString& entry) {
+  static const QRegularExpression bye(QStringLiteral("\\bBYE\\b"));
+  return entry.contains(bye);
+}
+
+// Player 1 (first) or 2 of pair number pair; a number no slot holds is left.
+void storePlayer(int pair, bool first, const QString& licence, const QString& name) {
+  const int slot = FindPairSlot(pair);
+  if (slot <= 0) return;
+  if (first) {
+    Player1Names[slot] = name;
+    Player1Licences[slot] = licence;
+    PairLabels[slot] = name;
+  } else {
+    Player2Names[slot] = name;
+    Player2Licences[slot] = licence;
+    PairLabels[slot] = Player1Names[slot] + QStringLiteral(" - ") + name;
+  }
+}
+
+bool isByeNumber(int pair) { return pair > 0 && IsByeSlot(FindPairSlot(pair)); }
+
+void labelUnfilledPair(int pair, const QString& side, int shownNumber) {
+  const int slot = FindPairSlot(pair);
+  if (slot > 0 && Player1Names[slot] == kNotFilled && Player2Names[slot] == kNotFilled)
+    PairLabels[slot] = QStringLiteral("*** Paire ") + side + QStringLiteral(" %1: non introduite ***").arg(shownNumber);
+}
+
+}  // namespace
+
+void WritePlayerNumberRow(int, const QString&, const QString&, QChar) {
+  // The BridgeMates' side of a player entry; filled by the BridgeMates exchange.
+}
+
+bool ApplyTablePlayerEntry(int table, QChar seat, const QString& rawEntry) {
+  const bool eastWest = seat == u'E' || seat == u'O';
+  if (HerediaMovement != 0 && eastWest) return false;
+  if (holdsByeWord(rawEntry)) return false;
+  const QString entry = rawEntry.isEmpty() ? QString(seat) + QString::number(table) + ' ' + kNotFilled : rawEntry;
+  QString licence = QStringLiteral("99999");
+  QString name = entry.left(100);
+  if (const qsizetype amp = entry.indexOf(u'&'); amp >= 0) {
+    licence = entry.left(amp);
+    name = entry.mid(amp + 1).left(100);
+  }
+  WritePlayerNumberRow(table, licence, name, seat);
+  const bool first = seat == u'N' || seat == u'E';
+  const int tables = ImportTableCount();
+  if (HerediaMovement != 0 || (FederationMovementKind >= 1 && FederationMovementKind <= 4)) {
+    if (!eastWest) {
+      storePlayer(table, first, licence, name);
+    } else if (FederationMovementKind == 1 || FederationMovementKind == 3) {
+      storePlayer((table >= tables ? 1 : table + 1) + ResultsPerBoard, first, licence, name);
+    } else {
+      storePlayer(ResultsPerBoard + table, first, licence, name);
+    }
+    return true;
+  }
+  const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
+  int s = 1;
+  while (s <= slotCount && !(ResultRound[s] == 1 && ResultTable[s] == table)) ++s;
+  if (s > slotCount) return false;
+  const int ns = ResultNsPair[s];
+  const int ew = ResultEwPair[s];
+  if (!eastWest && !isByeNumber(ns)) storePlayer(ns, first, licence, name);
+  if (eastWest && !isByeNumber(ew)) storePlayer(ew, first, licence, name);
+  labelUnfilledPair(ns, QStringLiteral("N/S"), ns);
+  labelUnfilledPair(ew, QStringLiteral("E/W"), DeviceEwNumber(ew));
+  return true;
+}
+
+bool ReadTablePlayersFile(int table) {
+  const QString file = TableFolder(table) + QStringLiteral("/PLAYERS.TXT");
+  if (!platform::fileExists(file)) return false;
+  const auto lines = platform::tryReadTextLines(file);
+  platform::deleteFile(file);
+  const QString line = lines && !lines->isEmpty() ? lines->first() : QString();
+  QStringList entries;
+  qsizetype from = 0;
+  for (int cut = 0; cut < 3; ++cut) {
+    const qsizetype at = line.indexOf(u'@', from);
+    if (at < 0) break;
+    entries << line.mid(from, at - from);
+    from = at + 1;
+  }
+  entries << line.mid(from);
+  for (qsizetype i = 1; i < entries.size(); ++i) entries[i] = entries[i].left(100);
+  while (entries.size() < 4) entries << QString();
+  const QChar seats[] = {u'N', u'S', u'E', u'O'};
+  for (int i = 0; i < 4; ++i) ApplyTablePlayerEntry(table, seats[i], entries[i]);
+  return true;
+}
+
+void FinishPlayersRead() {
+  WritePairNameFiles();
+  SavePairsFile();
+  RecountMenuCounters();
+}
+
+void ReadPlayersFile() {
+  bool read = false;
+  const int tables = ImportTableCount();
+  for (int t = 1; t <= tables; ++t)
+    if (ReadTablePlayersFile(t)) read = true;
+  if (read) FinishPlayersRead();
+}
+
+bool PlayerNameFromLicence(const QString& licence, QString& name) {
+  const QString wanted = licence.trimmed();
+  for (int p = 1; p <= std::min(PlayerCount, kMaxPlayers); ++p)
+    if (PlayerLicences[p].trimmed() == wanted) {
+      name = PlayerNames[p];
+      return true;
+    }
+  name = QStringLiteral("?");
+  return false;
+}

@@ -1,0 +1,183 @@
+#include "devices/TabletFiles.h"
+
+#include "core/Globals.h"
+#include "core/Helpers.h"
+#include "core/Interaction.h"
+#include "core/Messages.h"
+#include "core/TournamentFileLines.h"
+#include "devices/Companions.h"
+#include "platform/Folders.h"
+#include "platform/TextFiles.h"
+#include "setup/PairLookups.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <array>
+
+using tournament_files::RewriteWholeFile;
+
+namespace {
+
+const QString kPlaceholder = QStringLiteral("Il n'y a pas encore d'affichage des resultats disponible.");
+
+QString yesNo(bool value) { return value ? QStringLiteral("Y") : QStringLiteral("N"); }
+
+// A pair number of the slotCount that is the BYE pair; an unknown number is not.
+bool isByeNumber(int pairNumber) { return pairNumber > 0 && IsByeSlot(FindPairSlot(pairNumber)); }
+
+QString seriesFolder() { return TabletSeriesFolder + QStringLiteral("1"); }
+
+int adjustedPercentagesRound() {
+  int round = PercentagesFromRound;
+  if (round == 9999)
+    round = RoundsPlayed % 2 == 1 ? RoundsPlayed / 2 + 1 : RoundsPlayed / 2;
+  else
+    round = std::min(std::max(round, 2), RoundsPlayed);
+  return round;
+}
+
+// The table whose folder a Patton of an even number of tables does not use.
+int unusedTable() { return IsPatton && TableCount % 2 == 0 ? TableCount : 0; }
+
+// The movement and sit-out lines of the slotCount: MVT.TXT text per table and
+// BYE.TXT text.
+struct MovementFiles {
+  std::array<QString, kMaxTables + 1> tables;
+  QString byes;
+};
+
+MovementFiles movementFiles() {
+  MovementFiles files;
+  const int perTable = std::max(BoardsPerTable, 1);
+  const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
+  for (int s = 1; s <= slotCount; ++s) {
+    const int ns = ResultNsPair[s];
+    const int ew = ResultEwPair[s];
+    const int t = ResultTable[s];
+    const int r = ResultRound[s];
+    const int b = ResultBoard[s];
+    if (ns == 0 && ew == 0 && t == 0) continue;
+    const bool firstBoard = perTable == 1 || b % perTable == 1;
+    const int set = (b + perTable - 1) / perTable;
+    const bool tableKnown = t > 0 && t <= kMaxTables;
+    const QString byeLine = QStringLiteral("%1 %2 %3 %4 %5\r\n").arg(r).arg(t).arg(b).arg(ns).arg(ew);
+    if (ns == 0 || ew == 0) {
+      if (r == 0) continue;
+      files.byes += byeLine;
+      if (firstBoard && tableKnown) files.tables[t] += QStringLiteral("%1 0  0  0  0\r\n").arg(r);
+    } else if (isByeNumber(ns) || isByeNumber(ew)) {
+      if (r == 0) continue;
+      files.byes += byeLine;
+      if (firstBoard && tableKnown)
+        files.tables[t] += QStringLiteral("%1 %2 %3 %4 %5\r\n")
+                               .arg(r)
+                               .arg(t)
+                               .arg(isByeNumber(ns) ? 0 : ns)
+                               .arg(isByeNumber(ew) ? 0 : ew)
+                               .arg(set);
+    } else if (firstBoard && r <= RoundsPlayed && tableKnown) {
+      files.tables[t] += QStringLiteral("%1 %2 %3 %4 %5\r\n").arg(r).arg(t).arg(ns).arg(ew).arg(set);
+    }
+  }
+  return files;
+}
+
+// The files both writers write: series, preferences, rounds, sit-outs and
+// movement (existing folders are reused).
+void writeMovementFiles() {
+  RewriteWholeFile(TabletSharedFolder + QStringLiteral("/nSeries.TXT"), QStringLiteral("1\r\n"));
+  const QString series = seriesFolder();
+  platform::makeFolder(series);
+  RewriteWholeFile(series + QStringLiteral("/PREFS.TXT"), TabletPrefsLine() + QStringLiteral("\r\n"));
+  RewriteWholeFile(series + QStringLiteral("/nTours.TXT"), QStringLiteral("%1\r\n").arg(RoundsScheduled));
+  const MovementFiles files = movementFiles();
+  RewriteWholeFile(series + QStringLiteral("/BYE.TXT"), files.byes);
+  const int skipped = unusedTable();
+  for (int t = 1; t <= std::min(TableCount, kMaxTables); ++t) {
+    if (t == skipped) {
+      platform::deleteTree(platform::resolvePath(TableFolder(t)));
+      continue;
+    }
+    platform::makeFolder(TableFolder(t));
+    RewriteWholeFile(TableFolder(t) + QStringLiteral("/MVT.TXT"), files.tables[t]);
+  }
+}
+
+}  // namespace
+
+void SetTabletFolders() {
+  QString documents;
+  GetSpecialFolderPath(5, documents);
+  TabletSharedFolder = documents + QStringLiteral("/Quillmarke");
+  TabletSeriesFolder = TabletSharedFolder + QStringLiteral("/Serie");
+  TableFolderPath = seriesFolder() + QStringLiteral("/Table");
+  platform::makeFolder(TabletSharedFolder);
+}
+
+void ClearTabletFolder() {
+  SetTabletFolders();
+  platform::deleteTree(platform::resolvePath(TabletSharedFolder));
+  platform::makeFolder(TabletSharedFolder);
+}
+
+QString TableFolder(int table) { return seriesFolder() + QStringLiteral("/Table%1").arg(table); }
+
+QString TabletPrefsLine() {
+  PercentagesFromRound = adjustedPercentagesRound();
+  QString movement = QStringLiteral("H");
+  if (IsPatton)
+    movement = QStringLiteral("P");
+  else if (MitchellNumbering)
+    movement = QStringLiteral("M");
+  QString screen = QStringLiteral("N");
+  if (platform::fileExists(ProgramFolder + QStringLiteral("MINIPCKT.TXT")))
+    screen = QStringLiteral("S");
+  else if (platform::fileExists(ProgramFolder + QStringLiteral("PCKT.TXT")))
+    screen = QStringLiteral("Y");
+  return QStringLiteral("%1 %2 %3 %4 ").arg(RoundsPlayed).arg(DealCount).arg(TableCount).arg(BoardsPerTable) +
+         movement + QStringLiteral(" %1 ").arg(MitchellType) + yesNo(ByePresent) +
+         QStringLiteral(" %1 %2 ").arg(ByeNsPair).arg(ByeEwPair) + yesNo(FederationMode) + ' ' + yesNo(PairsEntered) +
+         QStringLiteral(" %1 %2 ").arg(RoundsShownCount).arg(PercentagesFromRound) + yesNo(EnterDealsAtTable) + ' ' +
+         yesNo(HerediaMovement != 0) + QStringLiteral(" %1 ").arg(FederationMovementKind) + screen + ' ' +
+         TabletPassword;
+}
+
+void WriteTabletSessionFiles() {
+  platform::deleteFile(ProgramFolder + QStringLiteral("ADJUSTLIST.TXT"));
+  if (FederationMode)
+    SetTabletFolders();
+  else
+    ClearTabletFolder();
+  platform::makeFolder(TabletSharedFolder);
+  if (BoardsPerTable > 5)
+    ShowAlert(QStringLiteral("Pour information, les écrans simplifiés de Quillmarke sur les tablettes ne seront pas "
+                             "utilisés quand le nombre d'étuis par table est strictement plus grand que 5..."));
+  writeMovementFiles();
+  QStringList players;
+  for (int p = 1; p <= std::min(PlayerCount, kMaxPlayers); ++p)
+    if (!PlayerFileLines[p].contains(QStringLiteral("BYE"))) players << PlayerFileLines[p];
+  if (!PlayersFileName.isEmpty())
+    RewriteWholeFile(TabletSharedFolder + '/' + QFileInfo(PlayersFileName).fileName(),
+                     players.join(QStringLiteral("\r\n")));
+  for (const char* name : {"RESULTS.TXT", "RESULTSF.TXT", "SEANCE.TXT"})
+    RewriteWholeFile(TabletSharedFolder + '/' + QLatin1String(name), kPlaceholder + QStringLiteral("\r\n"));
+  if (FederationMode) platform::makeFolder(TabletSharedFolder + QStringLiteral("/Diagrammes"));
+}
+
+void PrepareTabletServer() {
+  SetTabletFolders();
+  if (!platform::folderExists(TabletSharedFolder + QStringLiteral("/Diagrammes"))) {
+    platform::deleteTree(platform::resolvePath(TabletSharedFolder));
+    platform::makeFolder(TabletSharedFolder);
+  }
+  writeMovementFiles();
+  if (!platform::fileExists(ProgramFolder + kTabletCompanionName)) {
+    ui::interaction().beep();
+    ui::interaction().showSystemMessage(
+        QStringLiteral("Dans la version pour BridgeMates, le serveur \"TABLOSSE.EXE\" devrait être présent. Mettez-le "
+                       "dans le même dossier que ce programme. On va malheureusemenr faire sans pour ce tournoi..."));
+    return;
+  }
+  StartCompanionOrHalt(kTabletCompanionName, true);
+}

@@ -1,0 +1,24 @@
+#pragma once
+// What the tablets' server learns of every result known to the program: one
+// result line per board in the table's folder ("RESS<n>.TXT", "RESX<n>.TXT"),
+// the rounds' board lists of the BridgeMates' results ("DONNESTOUR<r>.TXT"),
+// and the two logs of what was sent. Nothing is written without table
+// devices. Write failures raise platform::IoError.
+#include <QString>
+
+// The date and time the logs write before each line: "dd/MM/yyyy HH:mm:ss".
+QString TabletLogStamp();
+// "<table> 1 999 <board> <round> <ns> <ew> <declarer> <contract> Entame=?"
+// into RESS<board>.TXT and RESX<board>.TXT of the table, and to the
+// tournament's ".LOG" after the date and time.
+void WriteTabletResultLine(int table, int board, int round, int nsPair, int ewPair, const QString& contract,
+                           const QString& declarer);
+// The deletion of a board's result: RESS<board>.TXT gets the DELETE line,
+// RESX<board>.TXT goes, and the line is logged in LOG.TXT of the exchange
+// folder.
+void WriteTabletDeleteLine(int table, int board, int round, int nsPair, int ewPair);
+// The echo of a BridgeMates result (erased or not) of slot: RESS<k>/RESX<k>
+// with k the first free number from 1 to 100, and the round's board list.
+// With tablets added nothing is written. 100 pending files: one alert, and
+// this echo is skipped.
+void WriteTableResultFile(int slot, bool erased);
