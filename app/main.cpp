@@ -9,6 +9,7 @@
 #include "core/ui/TForm90.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/ui/DeviceWindows.h"
+#include "devices/ui/TForm75.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "setup/ui/SetupWindows.h"
 #include "setup/ui/TForm4.h"
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
   TForm108 resumeWarning;
   TForm110 backupWait;
   TForm4 pairsEntry;
+  TForm75 federationParameters;
 
   startScreen.show();
   closeStartScreenWhenAsked(startScreen);

@@ -12,6 +12,7 @@
 #include "core/TournamentFiles.h"
 #include "core/TournamentMenu.h"
 #include "devices/BridgeMatesControl.h"
+#include "devices/FederationImport.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "scoring/Frequencies.h"
@@ -297,15 +298,13 @@ void StartNewTournament() {
 void ResumeTournamentClick() {
   ResumeChosen = 1;
   ResumingTournament = true;
-  StartScreenServices& s = startScreenServices();
   LoadPlayers();
   if (FederationMode) {
-    if (!available(s.importFederationSession, kResume)) return;
     ShowAlert(QStringLiteral(
         "Attention, en mode \"FFB\", vous allez devoir montrer, à la fois le fichier de récupération de Talvaron et le "
         "BWS du mouvement créé par FFBClubNet. Aucune vérification n'est faite sur la cohérence interne des deux "
         "fichiers!"));
-    s.importFederationSession();
+    ImportFederationSession();
   }
   ResumeTournament();
 }
@@ -414,13 +413,12 @@ void ResumeAfterHidingTheStartScreen() {
 void FederationTournamentClick() {
   EntryByContracts = true;
   StartScreenServices& s = startScreenServices();
-  if (!available(s.importFederationSession, kFederation) ||
-      !available(s.showFederationSummary, kFederation) ||
+  if (!available(s.showFederationSummary, kFederation) ||
       (BridgeMatesMode && !available(s.locateExternalProgram, kFederation)))
     return;
   LoadPlayers();
   HideStartScreen();
-  s.importFederationSession();
+  ImportFederationSession();
   if (BridgeMatesMode)
     s.locateExternalProgram(QStringLiteral("BMPro.TXT"), QStringLiteral("BMPro.EXE"),
                             QStringLiteral("Recherche du programme BMPro.EXE. Une seule fois..."));

@@ -92,7 +92,6 @@ struct StartScreenServices {
   std::function<void(const QString& rememberedFile, const QString& executable, const QString& waitingText)>
       locateExternalProgram;
   std::function<void()> showParametersWindow;
-  std::function<void()> importFederationSession;
   std::function<void(const FederationSummary&)> showFederationSummary;
   std::function<void()> setTabletFolders;
   std::function<void()> startTabletServer;

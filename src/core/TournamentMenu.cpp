@@ -1,5 +1,7 @@
 #include "core/TournamentMenu.h"
 
+#include "devices/FederationSave.h"
+
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
@@ -10,6 +12,7 @@
 #include "core/StartScreen.h"
 #include "core/TournamentFileLines.h"
 #include "core/TournamentFiles.h"
+#include "devices/FederationSave.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
@@ -388,9 +391,7 @@ void MovementClick() {
   runService(tournamentMenuServices().showMovement, QStringLiteral("Voir ou imprimer le schéma du mouvement"));
 }
 
-void FederationSaveClick() {
-  runService(tournamentMenuServices().saveForFederation, QStringLiteral("Sauver les résultats pour FFBClubNet"));
-}
+void FederationSaveClick() { SaveForFederation(); }
 
 void DiagramsClick() {
   runService(tournamentMenuServices().showDiagrams, QStringLiteral("Voir ou imprimer les diagrammes des étuis"));

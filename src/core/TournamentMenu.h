@@ -118,7 +118,6 @@ struct TournamentMenuServices {
   std::function<void()> cumulateTournaments;    // CumulateTournaments
   std::function<void()> runGeneralOptions;      // RunGeneralOptions
   std::function<void()> showMovement;           // VoirMouvement
-  std::function<void()> saveForFederation;      // SaveForFederation
   std::function<void()> showDiagrams;           // ShowDiagrams
   std::function<void()> saveResultsForWeb;      // SaveResultsForWeb
   std::function<void()> bridgeWebs;             // the BridgeWebs functions

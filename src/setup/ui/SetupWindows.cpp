@@ -68,9 +68,11 @@ void RegisterSetupWindows() {
     TForm6 window;
     return window.ask(q);
   });
-  // The open dialog of a movement file: all files, starting in the folder given.
+  // The open dialog of a file: starting in the folder given, the files of the
+  // filter given as the prompt (all files without one).
   ui::RegisterTextWindow(QStringLiteral("TOpenDialog"), [](const ui::TextQuestion& q) -> std::optional<QString> {
-    const QString path = QFileDialog::getOpenFileName(nullptr, q.caption, q.text, QStringLiteral("*"));
+    const QString filter = q.prompt.isEmpty() ? QStringLiteral("*") : q.prompt;
+    const QString path = QFileDialog::getOpenFileName(nullptr, q.caption, q.text, filter);
     if (path.isEmpty()) return std::nullopt;
     return path;
   });
