@@ -1,0 +1,235 @@
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/ScriptedInteraction.h"
+#include "devices/FederationImport.h"
+#include "devices/SessionDatabase.h"
+#include "support/FederationSession.h"
+#include "support/TestState.h"
+
+#include <QFile>
+
+#include <memory>
+
+using testing_support::FederationSession;
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+namespace {
+int wrap(int x, int n) { return ((x - 1) % n + n) % n + 1; }
+}  // namespace
+
+// Club 1234's session of today in rootDir()/FFB, built by each test as
+// FFBClubNet would have left it.
+class FederationImportTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    writeBytes(programDir() + "LICENCEFFB.TXT", "1234\r\n");
+    writeBytes(programDir() + "FFBFOLDER.TXT", (rootDir() + "FFB").toUtf8());
+    DateYear = "2026";
+    DateMonth = "12";
+    DateDay = "07";
+    MovementFolder = programDir() + "Howells/";
+    file = rootDir() + "FFB/1234TPP20261207.BWS";
+    ffb = std::make_unique<FederationSession>(file);
+  }
+  void TearDown() override {
+    ffb.reset();
+    CloseSessionDatabase();
+    TalvaronTest::TearDown();
+  }
+  // A Mitchell of tables tables and rounds rounds, boards sets moved by shift.
+  void mitchell(int tables, int rounds, int boards, int shift, bool skip = false) {
+    ffb->addSection(tables);
+    ffb->addMitchell(
+        tables, rounds, boards,
+        [=](int t, int r) { return wrap(t - r + 1 - (skip && r > tables / 2 ? 1 : 0), tables); },
+        [=](int t, int r) { return wrap(t + r - 1 + shift, tables); });
+  }
+  QString importStopped() {
+    try {
+      ImportFederationSession();
+    } catch (const FatalStopError&) {
+      return talk.messages.isEmpty() ? QString("(stopped)") : talk.messages.last();
+    }
+    return {};
+  }
+
+  ui::ScriptedInteraction talk;
+  QString file;
+  std::unique_ptr<FederationSession> ffb;
+};
+
+TEST_F(FederationImportTest, OddMitchellWithMovedBoardsIsKindOne) {
+  mitchell(7, 7, 3, 1);  // first row: boards 4-6 against E/W 1
+  ffb->addMitchellPlayers(7, true);
+  ImportFederationSession();
+  EXPECT_EQ(FederationBwsFile, file);
+  EXPECT_TRUE(MitchellNumbering && !IsHowell && PairsEntered);
+  EXPECT_EQ(MitchellType, 0);
+  EXPECT_EQ(FederationMovementKind, 1);
+  EXPECT_EQ(RoundsPlayed, 7);
+  EXPECT_EQ(RoundsScheduled, 7);
+  EXPECT_EQ(BoardCount, 21);
+  EXPECT_EQ(ResultSlotCount, 147);
+  EXPECT_EQ(PairCount, 14);
+  EXPECT_EQ(PairLabels[3], "Nord3-Sud3");
+  EXPECT_EQ(Player2Licences[7 + 2], "204");
+  EXPECT_EQ(PairNumbers[7 + 2], -2);
+  EXPECT_FALSE(ByePresent);
+  EXPECT_TRUE(talk.messages.isEmpty());
+  EXPECT_FALSE(SessionDatabaseIsOpen());
+}
+
+TEST_F(FederationImportTest, EvenMitchellTellsTheRelayFromTheSkip) {
+  mitchell(8, 8, 2, 0);  // the relay: E/W go on down by one after half-time
+  ffb->addMitchellPlayers(8, true);
+  ImportFederationSession();
+  EXPECT_EQ(MitchellType, 2);
+  EXPECT_EQ(FederationMovementKind, 0);
+  EXPECT_EQ(RoundsScheduled, 8);
+
+  ffb = std::make_unique<FederationSession>(file);
+  mitchell(8, 7, 2, 0, true);
+  ffb->addMitchellPlayers(8, true);
+  ImportFederationSession();
+  EXPECT_EQ(MitchellType, 1);
+  EXPECT_EQ(SavedMitchellType, 1);
+  EXPECT_EQ(RoundsScheduled, 7);
+  EXPECT_TRUE(talk.messages.isEmpty());
+}
+
+TEST_F(FederationImportTest, FaultsOfTheDatabaseStopWithTheirMessage) {
+  ffb->addSection(7);
+  ffb->addSection(7, 2);
+  EXPECT_EQ(importStopped(), "Ce tournoi comporte plus d'une série de paires... Utilisez Talvarix. Désolé, on arrête!");
+
+  ffb = std::make_unique<FederationSession>(file);
+  ffb->addSection(7, 1, 3);
+  EXPECT_EQ(importStopped(), "(FFBClubNet) Le champ \"MissingPair\" dans la table \"Section\" n'est pas 0! Impossible. "
+                             "Désolé, on arrête!");
+
+  ffb = std::make_unique<FederationSession>(file);
+  EXPECT_EQ(importStopped(), "(FFBClubNet) La table \"Section\" est vide. Désolé, on arrête!");
+
+  // Beyond the program's capacities: the field is named before any use.
+  ffb = std::make_unique<FederationSession>(file);
+  ffb->addSection(25);
+  EXPECT_TRUE(importStopped().startsWith("(FFBClubNet) Le champ \"Tables\" de la table \"Section\" contient \"25\""));
+  ffb = std::make_unique<FederationSession>(file);
+  ffb->addSection(3);
+  ffb->addRound(1, 1, 1, 1, 1, 99);
+  EXPECT_TRUE(importStopped().startsWith("(FFBClubNet) Le champ \"HighBoard\" de la table \"RoundData\" contient \"99\""));
+}
+
+TEST_F(FederationImportTest, SomeNamesMissingGiveTheDefaultNames) {
+  mitchell(7, 7, 3, 0);
+  ffb->addMitchellPlayers(7, true);
+  ffb->addPlayer(0, "N", "0", "");  // rows of table 0 are not players
+  ImportFederationSession();
+  ASSERT_TRUE(PairsEntered);
+
+  ffb = std::make_unique<FederationSession>(file);
+  mitchell(7, 7, 3, 0);
+  for (int t = 1; t <= 7; ++t)
+    for (const char* seat : {"N", "S", "E", "W"})
+      ffb->addPlayer(t, seat, "1", t == 7 && QString(seat) >= "S" ? "" : "X");  // S and W of table 7 unnamed
+  ImportFederationSession();
+  EXPECT_FALSE(PairsEntered);
+  ASSERT_EQ(talk.messages.size(), 1);
+  EXPECT_EQ(talk.messages[0], "Le nombre de noms de joueurs non vides reçus de FFBClubNet (26) est non nul et plus petit "
+                              "que le nombre de joueurs théoriques (28). Je considère qu'aucun n'est introduit! Ils "
+                              "devront être introduits sur les tablettes...");
+  EXPECT_EQ(Player1Names[1], "N1");
+  EXPECT_EQ(Player2Names[1], "S1");
+  EXPECT_EQ(PairLabels[1], "N1/S1");
+  EXPECT_EQ(PairLabels[8], "E1/O1");
+  EXPECT_EQ(Player1Licences[8], "0");
+}
+
+TEST_F(FederationImportTest, TheByeIsThePairMissingFromTheFirstRound) {
+  ffb->addSection(7);
+  for (int r = 1; r <= 7; ++r)
+    for (int t = 1; t <= 7; ++t) {
+      const int set = wrap(t + r - 1, 7);
+      ffb->addRound(t, r, t == 3 ? 0 : t, wrap(t - r + 1, 7), (set - 1) * 2 + 1, set * 2);
+    }
+  ffb->addMitchellPlayers(7, false);
+  ImportFederationSession();
+  EXPECT_TRUE(ByePresent);
+  EXPECT_EQ(ByePairNumber, 3);
+  EXPECT_EQ(ByeNsPair, 3);
+  EXPECT_EQ(PairLabels[3], "BYE");
+  EXPECT_EQ(Player1Names[3], "ByeN");
+
+  // An E/W pair missing: its slot follows the N/S pairs.
+  ffb = std::make_unique<FederationSession>(file);
+  ffb->addSection(7);
+  ffb->addMitchell(7, 7, 2, [](int t, int r) { return wrap(t - r + 1, 7) == 2 ? 0 : wrap(t - r + 1, 7); },
+                   [](int t, int r) { return wrap(t + r - 1, 7); });
+  ffb->addMitchellPlayers(7, true);
+  ImportFederationSession();
+  EXPECT_EQ(ByePairNumber, 9);
+  EXPECT_EQ(ByeEwPair, 9);
+  EXPECT_EQ(PairLabels[9], "BYE");
+  EXPECT_EQ(PairLabels[10], "Est3-Ouest3");
+}
+
+TEST_F(FederationImportTest, HandRecordsBecomeDiagramsAndTheirFiles) {
+  mitchell(3, 3, 1, 0);
+  ffb->addMitchellPlayers(3, true);
+  ffb->addHandRecord(2, {"AKT3", "QJ2", "", "98765432", "KJT2"});
+  TabletSharedFolder = rootDir() + "Tablettes/";
+  ImportFederationSession();
+  EXPECT_TRUE(FederationHandRecordsReceived);
+  const QStringList lines = DealDiagrams[2].split("\r\n");
+  ASSERT_EQ(lines.size(), 31);  // 30 lines, each ended
+  EXPECT_EQ(lines.mid(0, 10), QStringList({"Board 2", "--------", "", "Nord", "", "P  A R X 3", "C  D V 2", "K  ",
+                                           "T  9 8 7 6 5 4 3 2", ""}));
+  EXPECT_EQ(lines[10], "Sud");
+  EXPECT_EQ(lines[12], "P  R V X 2");
+  EXPECT_EQ(lines[26], "P  ");
+  EXPECT_EQ(readBytes(TabletSharedFolder + "Diagrammes/S2.TXT"), DealDiagrams[2].toUtf8());
+  EXPECT_EQ(readBytes(TabletSharedFolder + "Diagrammes/2.TXT"), readBytes(TabletSharedFolder + "Diagrammes/S2.TXT"));
+  EXPECT_TRUE(DealDiagrams[1].isEmpty());
+
+  ffb = std::make_unique<FederationSession>(file);
+  mitchell(3, 3, 1, 0);
+  ffb->addMitchellPlayers(3, true);
+  ImportFederationSession();
+  EXPECT_FALSE(FederationHandRecordsReceived);
+}
+
+TEST_F(FederationImportTest, ElevenPairsOfHerediaReadTheSpecialFileKeepingTheOriginal) {
+  // Pairs up to 11 on 11 "tables", three of them empty in round 1.
+  auto heredia = [](FederationSession& s, bool named) {
+    s.addSection(11);
+    for (int t = 1; t <= 6; ++t) s.addRound(t, 1, 2 * t - 1, t == 6 ? 0 : 2 * t, 1, 2);
+    for (int t = 7; t <= 9; ++t) s.addRound(t, 1, 0, 0, 0, 0);
+    for (int p = 1; p <= 11; ++p) {
+      s.addPlayer(p, "N", QString::number(100 + p), named ? QString("Un%1").arg(p) : "");
+      s.addPlayer(p, "S", QString::number(200 + p), named ? QString("Deux%1").arg(p) : "");
+    }
+  };
+  heredia(*ffb, false);
+  {
+    FederationSession special(MovementFolder + "H11.BWS");
+    heredia(special, true);
+  }
+  const QByteArray original = readBytes(file);
+  EXPECT_EQ(importStopped(), "Pas trouvé le fichier \"HEREDIA11.TXT\" [" + MovementFolder + "HEREDIA11.TXT] ! Désolé, on arrête!");
+  EXPECT_EQ(readBytes(file + ".ORIG"), original);
+  EXPECT_EQ(readBytes(file), readBytes(MovementFolder + "H11.BWS"));
+
+  writeBytes(MovementFolder + "HEREDIA11.TXT", "1 12 1 Howell\r\n1 1 2 1 1\r\n1 3 4 1 2\r\n1 5 6 1 3\r\n1 7 8 1 4\r\n"
+                                               "1 9 10 1 5\r\n1 11 12 1 6\r\n");
+  ImportFederationSession();
+  EXPECT_EQ(readBytes(file + ".ORIG"), original);  // the first copy stays
+  EXPECT_TRUE(HerediaMovement && IsHowell && PairsEntered && ByePresent);
+  EXPECT_EQ(PairCount, 12);
+  EXPECT_EQ(ByePairNumber, 12);
+  EXPECT_EQ(PairLabels[11], "Un11-Deux11");
+  EXPECT_EQ(PairLabels[12], "BYE");
+  EXPECT_EQ(ResultsPerBoard, 6);
+  EXPECT_EQ(ResultSlotCount, 12);
+}
