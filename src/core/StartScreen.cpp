@@ -418,7 +418,16 @@ void FederationTournamentClick() {
     return;
   LoadPlayers();
   HideStartScreen();
-  ImportFederationSession();
+  // A database that cannot be read brings the start screen back before the
+  // error is shown.
+  try {
+    ImportFederationSession();
+  } catch (const FatalStopError&) {
+    throw;
+  } catch (...) {
+    ShowStartScreen();
+    throw;
+  }
   if (BridgeMatesMode)
     s.locateExternalProgram(QStringLiteral("BMPro.TXT"), QStringLiteral("BMPro.EXE"),
                             QStringLiteral("Recherche du programme BMPro.EXE. Une seule fois..."));

@@ -49,7 +49,8 @@ TEST_F(FederationWindowsTest, TheParametersWindowShowsTheImportAndRefusesABadCod
   EXPECT_EQ(w.TypeValue->text(), "Skip-Mitchell *RecEO*");
   EXPECT_EQ(w.ByeValue->text(), "E/W 3");
   w.Code->setText("ab-12");
-  QTest::mouseClick(w.OK, Qt::LeftButton);
+  w.Code->setFocus();
+  QTest::keyClick(w.Code, Qt::Key_Return);
   EXPECT_EQ(talk.messages.last(), "Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0");
   EXPECT_TRUE(w.isVisible());
   EXPECT_EQ(w.Code->text(), "ab-12");
