@@ -233,3 +233,30 @@ TEST_F(FederationImportTest, ElevenPairsOfHerediaReadTheSpecialFileKeepingTheOri
   EXPECT_EQ(ResultsPerBoard, 6);
   EXPECT_EQ(ResultSlotCount, 12);
 }
+
+TEST_F(FederationImportTest, APattonIsKnownByTheFileNameAndLosesItsHalfTable) {
+  // A folder called PATTON does not make a Patton.
+  writeBytes(programDir() + "FFBFOLDER.TXT", (rootDir() + "PATTON").toUtf8());
+  {
+    FederationSession pairs(rootDir() + "PATTON/1234TPP20261207.BWS");
+    pairs.addSection(3);
+    pairs.addMitchell(3, 3, 1, [](int t, int r) { return wrap(t - r + 1, 3); }, [](int t, int r) { return wrap(t + r - 1, 3); });
+    pairs.addMitchellPlayers(3, true);
+  }
+  ImportFederationSession();
+  EXPECT_FALSE(IsPatton || ImpScoring);
+
+  writeBytes(programDir() + "FFBFOLDER.TXT", (rootDir() + "FFB").toUtf8());
+  QFile::rename(file, rootDir() + "FFB/1234PATTON20261207.BWS");
+  ffb = std::make_unique<FederationSession>(rootDir() + "FFB/1234PATTON20261207.BWS");
+  ffb->addSection(4);
+  for (int t = 1; t <= 4; ++t) ffb->addRound(t, 1, t == 4 ? 0 : t, t, t, t);
+  ffb->addMitchellPlayers(3, true);
+  writeBytes(MovementFolder + "Patton3.TXT", "3 6 1 M\r\n1 1 1 1 1\r\n1 2 2 2 2\r\n1 3 3 3 3\r\n");
+  ImportFederationSession();
+  EXPECT_TRUE(IsPatton && ImpScoring);
+  EXPECT_EQ(TableCount, 3);
+  EXPECT_EQ(PairCount, 6);
+  EXPECT_EQ(MovementFileName, "Patton3.TXT");
+  EXPECT_EQ(ResultSlotCount, 9);
+}
