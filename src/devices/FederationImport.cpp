@@ -198,6 +198,8 @@ bool readingPass(bool firstPass, Pass& pass) {
   ImpScoring = IsPatton;
   ClearPairSlots();
   ClearAllResults();
+  // Deals of an earlier tournament must never go back as this session's.
+  for (int b = 1; b <= kMaxBoards; ++b) DealDiagrams[b].clear();
   EntryByContracts = true;
 
   OpenSessionDatabase(FederationBwsFile);

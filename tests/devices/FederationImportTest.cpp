@@ -198,6 +198,7 @@ TEST_F(FederationImportTest, HandRecordsBecomeDiagramsAndTheirFiles) {
   ffb->addMitchellPlayers(3, true);
   ImportFederationSession();
   EXPECT_FALSE(FederationHandRecordsReceived);
+  EXPECT_TRUE(DealDiagrams[2].isEmpty());
 }
 
 TEST_F(FederationImportTest, ElevenPairsOfHerediaReadTheSpecialFileKeepingTheOriginal) {
