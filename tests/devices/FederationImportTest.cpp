@@ -31,6 +31,11 @@ class FederationImportTest : public testing_support::TalvaronTest {
     DateDay = "07";
     MovementFolder = programDir() + "Howells/";
     file = rootDir() + "FFB/1234TPP20261207.BWS";
+    fresh();
+  }
+  // A new database in place of the test's (the old connection closed first).
+  void fresh() {
+    ffb.reset();
     ffb = std::make_unique<FederationSession>(file);
   }
   void TearDown() override {
@@ -89,7 +94,7 @@ TEST_F(FederationImportTest, EvenMitchellTellsTheRelayFromTheSkip) {
   EXPECT_EQ(FederationMovementKind, 0);
   EXPECT_EQ(RoundsScheduled, 8);
 
-  ffb = std::make_unique<FederationSession>(file);
+  fresh();
   mitchell(8, 7, 2, 0, true);
   ffb->addMitchellPlayers(8, true);
   ImportFederationSession();
@@ -104,19 +109,19 @@ TEST_F(FederationImportTest, FaultsOfTheDatabaseStopWithTheirMessage) {
   ffb->addSection(7, 2);
   EXPECT_EQ(importStopped(), "Ce tournoi comporte plus d'une série de paires... Utilisez Talvarix. Désolé, on arrête!");
 
-  ffb = std::make_unique<FederationSession>(file);
+  fresh();
   ffb->addSection(7, 1, 3);
   EXPECT_EQ(importStopped(), "(FFBClubNet) Le champ \"MissingPair\" dans la table \"Section\" n'est pas 0! Impossible. "
                              "Désolé, on arrête!");
 
-  ffb = std::make_unique<FederationSession>(file);
+  fresh();
   EXPECT_EQ(importStopped(), "(FFBClubNet) La table \"Section\" est vide. Désolé, on arrête!");
 
   // Beyond the program's capacities: the field is named before any use.
-  ffb = std::make_unique<FederationSession>(file);
+  fresh();
   ffb->addSection(25);
   EXPECT_TRUE(importStopped().startsWith("(FFBClubNet) Le champ \"Tables\" de la table \"Section\" contient \"25\""));
-  ffb = std::make_unique<FederationSession>(file);
+  fresh();
   ffb->addSection(3);
   ffb->addRound(1, 1, 1, 1, 1, 99);
   EXPECT_TRUE(importStopped().startsWith("(FFBClubNet) Le champ \"HighBoard\" de la table \"RoundData\" contient \"99\""));
@@ -129,7 +134,7 @@ TEST_F(FederationImportTest, SomeNamesMissingGiveTheDefaultNames) {
   ImportFederationSession();
   ASSERT_TRUE(PairsEntered);
 
-  ffb = std::make_unique<FederationSession>(file);
+  fresh();
   mitchell(7, 7, 3, 0);
   for (int t = 1; t <= 7; ++t)
     for (const char* seat : {"N", "S", "E", "W"})
@@ -163,7 +168,7 @@ TEST_F(FederationImportTest, TheByeIsThePairMissingFromTheFirstRound) {
   EXPECT_EQ(Player1Names[3], "ByeN");
 
   // An E/W pair missing: its slot follows the N/S pairs.
-  ffb = std::make_unique<FederationSession>(file);
+  fresh();
   ffb->addSection(7);
   ffb->addMitchell(7, 7, 2, [](int t, int r) { return wrap(t - r + 1, 7) == 2 ? 0 : wrap(t - r + 1, 7); },
                    [](int t, int r) { return wrap(t + r - 1, 7); });
@@ -193,7 +198,7 @@ TEST_F(FederationImportTest, HandRecordsBecomeDiagramsAndTheirFiles) {
   EXPECT_EQ(readBytes(TabletSharedFolder + "Diagrammes/2.TXT"), readBytes(TabletSharedFolder + "Diagrammes/S2.TXT"));
   EXPECT_TRUE(DealDiagrams[1].isEmpty());
 
-  ffb = std::make_unique<FederationSession>(file);
+  fresh();
   mitchell(3, 3, 1, 0);
   ffb->addMitchellPlayers(3, true);
   ImportFederationSession();
@@ -248,7 +253,8 @@ TEST_F(FederationImportTest, APattonIsKnownByTheFileNameAndLosesItsHalfTable) {
   EXPECT_FALSE(IsPatton || ImpScoring);
 
   writeBytes(programDir() + "FFBFOLDER.TXT", (rootDir() + "FFB").toUtf8());
-  QFile::rename(file, rootDir() + "FFB/1234PATTON20261207.BWS");
+  ffb.reset();
+  QFile::remove(file);
   ffb = std::make_unique<FederationSession>(rootDir() + "FFB/1234PATTON20261207.BWS");
   ffb->addSection(4);
   for (int t = 1; t <= 4; ++t) ffb->addRound(t, 1, t == 4 ? 0 : t, t, t, t);

@@ -74,6 +74,11 @@ class FederationSaveTest : public testing_support::TalvaronTest {
     DateDay = "07";
     MovementFolder = programDir() + "Howells/";
     file = rootDir() + "FFB/1234TPP20261207.BWS";
+    fresh();
+  }
+  // A new database in place of the test's (the old connection closed first).
+  void fresh() {
+    ffb.reset();
     ffb = std::make_unique<FederationSession>(file);
   }
   void TearDown() override {
@@ -180,7 +185,7 @@ TEST_F(FederationSaveTest, PlayersGoBackIntoTheirRows) {
   EXPECT_EQ(rows[7]["Number"].toString(), "204");
 
   // A row of table 0 must be E or W.
-  ffb = std::make_unique<FederationSession>(file);
+  fresh();
   ffb->addPlayer(0, "N", "1", "");
   importMitchell(5, 2);
   EXPECT_THROW(SavePlayerNumbersToSession(), FatalStopError);
@@ -198,7 +203,7 @@ TEST_F(FederationSaveTest, HerediaNamesMakeTheRoundTripAndMissingRowsAreReported
   EXPECT_EQ(ffb->rows("PlayerNumbers"), before);
   EXPECT_TRUE(talk.messages.isEmpty());
 
-  ffb = std::make_unique<FederationSession>(file);
+  fresh();
   importHeredia(16);
   SavePlayerNumbersToSession();
   ASSERT_EQ(talk.messages.size(), 1);
