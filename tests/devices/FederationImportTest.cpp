@@ -1,69 +1,18 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
-#include "core/ScriptedInteraction.h"
 #include "devices/FederationImport.h"
 #include "devices/SessionDatabase.h"
 #include "support/FederationSession.h"
-#include "support/TestState.h"
 
 #include <QFile>
-
-#include <memory>
 
 using testing_support::FederationSession;
 using testing_support::readBytes;
 using testing_support::writeBytes;
 
-namespace {
-int wrap(int x, int n) { return ((x - 1) % n + n) % n + 1; }
-}  // namespace
+using testing_support::wrap;
 
-// Club 1234's session of today in rootDir()/FFB, built by each test as
-// FFBClubNet would have left it.
-class FederationImportTest : public testing_support::TalvaronTest {
- protected:
-  void SetUp() override {
-    TalvaronTest::SetUp();
-    writeBytes(programDir() + "LICENCEFFB.TXT", "1234\r\n");
-    writeBytes(programDir() + "FFBFOLDER.TXT", (rootDir() + "FFB").toUtf8());
-    DateYear = "2026";
-    DateMonth = "12";
-    DateDay = "07";
-    MovementFolder = programDir() + "Howells/";
-    file = rootDir() + "FFB/1234TPP20261207.BWS";
-    fresh();
-  }
-  // A new database in place of the test's (the old connection closed first).
-  void fresh() {
-    ffb.reset();
-    ffb = std::make_unique<FederationSession>(file);
-  }
-  void TearDown() override {
-    ffb.reset();
-    CloseSessionDatabase();
-    TalvaronTest::TearDown();
-  }
-  // A Mitchell of tables tables and rounds rounds, boards sets moved by shift.
-  void mitchell(int tables, int rounds, int boards, int shift, bool skip = false) {
-    ffb->addSection(tables);
-    ffb->addMitchell(
-        tables, rounds, boards,
-        [=](int t, int r) { return wrap(t - r + 1 - (skip && r > tables / 2 ? 1 : 0), tables); },
-        [=](int t, int r) { return wrap(t + r - 1 + shift, tables); });
-  }
-  QString importStopped() {
-    try {
-      ImportFederationSession();
-    } catch (const FatalStopError&) {
-      return talk.messages.isEmpty() ? QString("(stopped)") : talk.messages.last();
-    }
-    return {};
-  }
-
-  ui::ScriptedInteraction talk;
-  QString file;
-  std::unique_ptr<FederationSession> ffb;
-};
+using FederationImportTest = testing_support::FederationTest;
 
 TEST_F(FederationImportTest, OddMitchellWithMovedBoardsIsKindOne) {
   mitchell(7, 7, 3, 1);  // first row: boards 4-6 against E/W 1
@@ -107,24 +56,24 @@ TEST_F(FederationImportTest, EvenMitchellTellsTheRelayFromTheSkip) {
 TEST_F(FederationImportTest, FaultsOfTheDatabaseStopWithTheirMessage) {
   ffb->addSection(7);
   ffb->addSection(7, 2);
-  EXPECT_EQ(importStopped(), "Ce tournoi comporte plus d'une série de paires... Utilisez Talvarix. Désolé, on arrête!");
+  EXPECT_EQ(stopped(ImportFederationSession), "Ce tournoi comporte plus d'une série de paires... Utilisez Talvarix. Désolé, on arrête!");
 
   fresh();
   ffb->addSection(7, 1, 3);
-  EXPECT_EQ(importStopped(), "(FFBClubNet) Le champ \"MissingPair\" dans la table \"Section\" n'est pas 0! Impossible. "
+  EXPECT_EQ(stopped(ImportFederationSession), "(FFBClubNet) Le champ \"MissingPair\" dans la table \"Section\" n'est pas 0! Impossible. "
                              "Désolé, on arrête!");
 
   fresh();
-  EXPECT_EQ(importStopped(), "(FFBClubNet) La table \"Section\" est vide. Désolé, on arrête!");
+  EXPECT_EQ(stopped(ImportFederationSession), "(FFBClubNet) La table \"Section\" est vide. Désolé, on arrête!");
 
   // Beyond the program's capacities: the field is named before any use.
   fresh();
   ffb->addSection(25);
-  EXPECT_TRUE(importStopped().startsWith("(FFBClubNet) Le champ \"Tables\" de la table \"Section\" contient \"25\""));
+  EXPECT_TRUE(stopped(ImportFederationSession).startsWith("(FFBClubNet) Le champ \"Tables\" de la table \"Section\" contient \"25\""));
   fresh();
   ffb->addSection(3);
   ffb->addRound(1, 1, 1, 1, 1, 99);
-  EXPECT_TRUE(importStopped().startsWith("(FFBClubNet) Le champ \"HighBoard\" de la table \"RoundData\" contient \"99\""));
+  EXPECT_TRUE(stopped(ImportFederationSession).startsWith("(FFBClubNet) Le champ \"HighBoard\" de la table \"RoundData\" contient \"99\""));
 }
 
 TEST_F(FederationImportTest, SomeNamesMissingGiveTheDefaultNames) {
@@ -223,7 +172,7 @@ TEST_F(FederationImportTest, ElevenPairsOfHerediaReadTheSpecialFileKeepingTheOri
     heredia(special, true);
   }
   const QByteArray original = readBytes(file);
-  EXPECT_EQ(importStopped(), "Pas trouvé le fichier \"HEREDIA11.TXT\" [" + MovementFolder + "HEREDIA11.TXT] ! Désolé, on arrête!");
+  EXPECT_EQ(stopped(ImportFederationSession), "Pas trouvé le fichier \"HEREDIA11.TXT\" [" + MovementFolder + "HEREDIA11.TXT] ! Désolé, on arrête!");
   EXPECT_EQ(readBytes(file + ".ORIG"), original);
   EXPECT_EQ(readBytes(file), readBytes(MovementFolder + "H11.BWS"));
 

@@ -11,14 +11,10 @@
 #include "support/FederationSession.h"
 #include "support/TestState.h"
 
-#include <memory>
-
 using testing_support::FederationSession;
 using testing_support::writeBytes;
 
-namespace {
-int wrap(int x, int n) { return ((x - 1) % n + n) % n + 1; }
-}  // namespace
+using testing_support::wrap;
 
 TEST(FederationConversionsTest, ContractsResultsAndLeadsTakeTheDatabaseForms) {
   ui::ScriptedInteraction talk;
@@ -63,34 +59,11 @@ TEST(FederationConversionsTest, ContractsResultsAndLeadsTakeTheDatabaseForms) {
 }
 
 // Club 1234's session of today, built as FFBClubNet would, then imported.
-class FederationSaveTest : public testing_support::TalvaronTest {
+class FederationSaveTest : public testing_support::FederationTest {
  protected:
-  void SetUp() override {
-    TalvaronTest::SetUp();
-    writeBytes(programDir() + "LICENCEFFB.TXT", "1234\r\n");
-    writeBytes(programDir() + "FFBFOLDER.TXT", (rootDir() + "FFB").toUtf8());
-    DateYear = "2026";
-    DateMonth = "12";
-    DateDay = "07";
-    MovementFolder = programDir() + "Howells/";
-    file = rootDir() + "FFB/1234TPP20261207.BWS";
-    fresh();
-  }
-  // A new database in place of the test's (the old connection closed first).
-  void fresh() {
-    ffb.reset();
-    ffb = std::make_unique<FederationSession>(file);
-  }
-  void TearDown() override {
-    ffb.reset();
-    CloseSessionDatabase();
-    TalvaronTest::TearDown();
-  }
   // A plain Mitchell, every seat named.
   void importMitchell(int tables, int boards) {
-    ffb->addSection(tables);
-    ffb->addMitchell(tables, tables, boards, [=](int t, int r) { return wrap(t - r + 1, tables); },
-                     [=](int t, int r) { return wrap(t + r - 1, tables); });
+    mitchell(tables, tables, boards);
     ffb->addMitchellPlayers(tables, true);
     ImportFederationSession();
   }
@@ -121,10 +94,6 @@ class FederationSaveTest : public testing_support::TalvaronTest {
                "1 10 1 Howell\r\n1 1 2 1 1\r\n1 3 4 1 2\r\n1 5 6 1 3\r\n1 7 8 1 4\r\n1 9 10 1 5\r\n");
     ImportFederationSession();
   }
-
-  ui::ScriptedInteraction talk;
-  QString file;
-  std::unique_ptr<FederationSession> ffb;
 };
 
 TEST_F(FederationSaveTest, ResultsReplaceReceivedDataOneRowPerPlayedSlot) {

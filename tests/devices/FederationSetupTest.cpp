@@ -1,62 +1,41 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
-#include "core/ScriptedInteraction.h"
 #include "core/State.h"
 #include "devices/FederationImport.h"
 #include "devices/FederationSetup.h"
 #include "devices/SessionDatabase.h"
 #include "support/FederationSession.h"
-#include "support/TestState.h"
 
 #include <QDir>
 #include <QFile>
 
-using testing_support::FederationSession;
 using testing_support::readBytes;
 using testing_support::writeBytes;
 
-namespace {
-int wrap(int x, int n) { return ((x - 1) % n + n) % n + 1; }
-}  // namespace
-
-class FederationSetupTest : public testing_support::TalvaronTest {
+// No database yet in the club's folder.
+class FederationSetupTest : public testing_support::FederationTest {
  protected:
   void SetUp() override {
-    TalvaronTest::SetUp();
+    FederationTest::SetUp();
     InitGlobals();  // clock fixed at 2026-12-07 20:00
+    ffb.reset();
+    QFile::remove(file);
     folder = rootDir() + "FFB/";
-    QDir().mkpath(folder);
-  }
-  void TearDown() override {
-    CloseSessionDatabase();
-    TalvaronTest::TearDown();
-  }
-  void clubAndFolder() {
-    writeBytes(programDir() + "LICENCEFFB.TXT", "1234\r\n");
-    writeBytes(programDir() + "FFBFOLDER.TXT", folder.toUtf8());
   }
   // Today's session: a Mitchell of tables tables, rounds rounds, named.
   void session(const QString& name, int tables, int rounds) {
-    FederationSession ffb(folder + name);
-    ffb.addSection(tables);
-    ffb.addMitchell(tables, rounds, 2, [=](int t, int r) { return wrap(t - r + 1, tables); },
-                    [=](int t, int r) { return wrap(t + r - 1, tables); });
-    ffb.addMitchellPlayers(tables, true);
-  }
-  QString stopped(const std::function<void()>& work) {
-    try {
-      work();
-    } catch (const FatalStopError&) {
-      return talk.messages.isEmpty() ? QString("(stopped)") : talk.messages.last();
-    }
-    return {};
+    file = folder + name;
+    fresh();
+    mitchell(tables, rounds, 2);
+    ffb->addMitchellPlayers(tables, true);
+    ffb.reset();
   }
 
-  ui::ScriptedInteraction talk;
   QString folder;
 };
 
 TEST_F(FederationSetupTest, TheClubNumberIsAskedUntilGivenAndStoredTrimmed) {
+  QFile::remove(programDir() + "LICENCEFFB.TXT");
   talk.answerText("").answerText("  ").answerText(" 1234 ");
   ReadClubFederationNumber();
   EXPECT_EQ(ClubFederationNumber, "1234");
@@ -80,7 +59,6 @@ TEST_F(FederationSetupTest, TheClubNumberIsAskedUntilGivenAndStoredTrimmed) {
 }
 
 TEST_F(FederationSetupTest, TheFolderIsNormalisedDefaultedAskedAndWrittenBack) {
-  writeBytes(programDir() + "LICENCEFFB.TXT", "1234\r\n");
   session("1234TPP20261207.BWS", 3, 3);
   QString windows = folder;
   windows.replace('/', '\\');
@@ -107,7 +85,6 @@ TEST_F(FederationSetupTest, TheFolderIsNormalisedDefaultedAskedAndWrittenBack) {
 }
 
 TEST_F(FederationSetupTest, TodaysDatabasesAreFoundByName) {
-  clubAndFolder();
   EXPECT_EQ(stopped(ChooseFfbBwsFile), "Je n'ai trouvé aucun fichier du type \"1234xxx20261207y.BWS\" dans " + folder +
                                            ": on arrête Talvaron!");
   session("1234TPP20261206.BWS", 3, 3);  // yesterday's
@@ -126,7 +103,6 @@ TEST_F(FederationSetupTest, TodaysDatabasesAreFoundByName) {
 }
 
 TEST_F(FederationSetupTest, TheParametersCheckTheCodeThenStartTheTournament) {
-  clubAndFolder();
   session("1234TPP20261207.BWS", 3, 3);
   ImportFederationSession();
   FederationMode = true;
@@ -174,7 +150,6 @@ TEST_F(FederationSetupTest, TheParametersCheckTheCodeThenStartTheTournament) {
 }
 
 TEST_F(FederationSetupTest, RoundsAlreadyFewerInFederationAreFixed) {
-  clubAndFolder();
   session("1234TPP20261207.BWS", 7, 5);
   ImportFederationSession();
   EXPECT_EQ(RoundsScheduled, 7);

@@ -1,6 +1,10 @@
 #include "support/FederationSession.h"
 
 #include "support/BridgeMatesScorers.h"
+
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "devices/SessionDatabase.h"
 #include "support/TestState.h"
 
 #include <QSqlDatabase>
@@ -96,6 +100,45 @@ QList<QVariantMap> FederationSession::rows(const QString& table) const {
     out << row;
   }
   return out;
+}
+
+void FederationTest::SetUp() {
+  TalvaronTest::SetUp();
+  writeBytes(programDir() + "LICENCEFFB.TXT", "1234\r\n");
+  writeBytes(programDir() + "FFBFOLDER.TXT", (rootDir() + "FFB").toUtf8());
+  DateYear = "2026";
+  DateMonth = "12";
+  DateDay = "07";
+  MovementFolder = programDir() + "Howells/";
+  file = rootDir() + "FFB/1234TPP20261207.BWS";
+  fresh();
+}
+
+void FederationTest::TearDown() {
+  ffb.reset();
+  CloseSessionDatabase();
+  TalvaronTest::TearDown();
+}
+
+void FederationTest::fresh() {
+  ffb.reset();
+  ffb = std::make_unique<FederationSession>(file);
+}
+
+void FederationTest::mitchell(int tables, int rounds, int boards, int shift, bool skip) {
+  ffb->addSection(tables);
+  ffb->addMitchell(
+      tables, rounds, boards, [=](int t, int r) { return wrap(t - r + 1 - (skip && r > tables / 2 ? 1 : 0), tables); },
+      [=](int t, int r) { return wrap(t + r - 1 + shift, tables); });
+}
+
+QString FederationTest::stopped(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const FatalStopError&) {
+    return talk.messages.isEmpty() ? QString("(stopped)") : talk.messages.last();
+  }
+  return {};
 }
 
 }  // namespace testing_support
