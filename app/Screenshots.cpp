@@ -10,6 +10,8 @@
 #include "core/ui/WindowInteraction.h"
 #include "publishing/ui/PublishingDialogs.h"
 #include "publishing/ui/PublishingWindows.h"
+#include "devices/ui/DeviceWindows.h"
+#include "devices/ui/TForm75.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "scoring/ui/TForm43.h"
 #include "scoring/ui/TForm46.h"
@@ -91,6 +93,7 @@ int main(int argc, char** argv) {
   ui::InstallWindowInteraction();
   RegisterScoringWindows();
   RegisterPublishingWindows();
+  RegisterDeviceWindows();
 
   TForm1 startScreen;
   TForm59 quitConfirmation;
@@ -271,5 +274,15 @@ int main(int argc, char** argv) {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->objectName() == QLatin1String("TForm114")) shootShown(QStringLiteral("TForm114-critical"), w);
   ui::HideNotice(QStringLiteral("TForm114"));
+
+  TForm75 federationParameters;
+  startScreenServices().showFederationSummary(
+      {QStringLiteral("2026120720"), QStringLiteral("Mitchell standard *RecEO*"), QStringLiteral("14"), QStringLiteral("7"),
+       QStringLiteral("NON"), QStringLiteral("<- Déjà introduites dans FFBClubNet")});
+  shootShown(QStringLiteral("TForm75-federation-parameters"), &federationParameters);
+  federationParameters.hide();
+  shootModal(QStringLiteral("TForm72-club-number"), [] {
+    ui::interaction().askText({.form = QStringLiteral("TForm72"), .caption = QStringLiteral("Licence"), .prompt = {}, .text = {}});
+  });
   return failures == 0 ? 0 : 1;
 }

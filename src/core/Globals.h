@@ -112,6 +112,9 @@ inline int ChoiceListCount = 0;
 inline int FederationMovementKind = 0;
 inline int HerediaMovement = 0;
 
+// The federation exchange: whether the session database brought the deals.
+inline bool FederationHandRecordsReceived = false;
+
 // Pair slots 1..42 (names and labels are declared with 1344 entries and
 // licences with 1000, as the program always had; only 1..42 are used).
 inline OneBased<int, kMaxPairs> PairNumbers;  // N/S k: k; E/W k: -k; 0 empty

@@ -15,6 +15,7 @@
 #include "devices/Companions.h"
 #include "devices/DevicePolling.h"
 #include "devices/TabletFiles.h"
+#include "devices/FederationImport.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "setup/Players.h"
@@ -289,15 +290,13 @@ void StartNewTournament() {
 void ResumeTournamentClick() {
   ResumeChosen = 1;
   ResumingTournament = true;
-  StartScreenServices& s = startScreenServices();
   LoadPlayers();
   if (FederationMode) {
-    if (!available(s.importFederationSession, kResume)) return;
     ShowAlert(QStringLiteral(
         "Attention, en mode \"FFB\", vous allez devoir montrer, à la fois le fichier de récupération de Talvaron et le "
         "BWS du mouvement créé par FFBClubNet. Aucune vérification n'est faite sur la cohérence interne des deux "
         "fichiers!"));
-    s.importFederationSession();
+    ImportFederationSession();
   }
   ResumeTournament();
 }
@@ -389,10 +388,19 @@ void ResumeAfterHidingTheStartScreen() {
 void FederationTournamentClick() {
   EntryByContracts = true;
   StartScreenServices& s = startScreenServices();
-  if (!available(s.importFederationSession, kFederation) || !available(s.showFederationSummary, kFederation)) return;
+  if (!available(s.showFederationSummary, kFederation)) return;
   LoadPlayers();
   HideStartScreen();
-  s.importFederationSession();
+  // A database that cannot be read brings the start screen back before the
+  // error is shown.
+  try {
+    ImportFederationSession();
+  } catch (const FatalStopError&) {
+    throw;
+  } catch (...) {
+    ShowStartScreen();
+    throw;
+  }
   if (BridgeMatesMode)
     LocateExternalProgram(QStringLiteral("BMPro.TXT"), QStringLiteral("BMPro.EXE"),
                           QStringLiteral("Recherche du programme BMPro.EXE. Une seule fois..."));

@@ -1,5 +1,7 @@
 #include "core/TournamentMenu.h"
 
+#include "devices/FederationSave.h"
+
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
@@ -13,6 +15,7 @@
 #include "devices/Companions.h"
 #include "devices/DevicePolling.h"
 #include "devices/TabletImport.h"
+#include "devices/FederationSave.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "publishing/BridgeWebs.h"
@@ -394,9 +397,7 @@ void OptionsMenuClick() {
 
 void MovementClick() { VoirMouvement(); }
 
-void FederationSaveClick() {
-  runService(tournamentMenuServices().saveForFederation, QStringLiteral("Sauver les résultats pour FFBClubNet"));
-}
+void FederationSaveClick() { SaveForFederation(); }
 
 void DiagramsClick() { ShowDiagrams(); }
 

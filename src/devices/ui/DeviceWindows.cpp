@@ -2,11 +2,16 @@
 
 #include "core/ui/WindowInteraction.h"
 #include "devices/ui/TForm66.h"
+#include "devices/ui/TForm72.h"
 #include "devices/ui/TForm93.h"
 #include "devices/ui/TForm94.h"
 #include "devices/ui/TForm97.h"
 
 void RegisterDeviceWindows() {
+  ui::RegisterTextWindow(QStringLiteral("TForm72"), [](const ui::TextQuestion&) -> std::optional<QString> {
+    TForm72 window;
+    return window.ask();
+  });
   ui::RegisterChoiceWindow(QStringLiteral("TForm93"), [](const ui::Choice& c) {
     TForm93 window;
     return window.exec() == QDialog::Accepted ? (c.codes.isEmpty() ? 1 : c.codes.first()) : c.cancelCode;
