@@ -23,10 +23,11 @@ QChar FrenchRankToEnglish(QChar rank) {
 QString EnglishRanksToFrench(const QString& holding) {
   QString out;
   for (const QChar c : holding) {
+    if (c == QLatin1Char(' ')) continue;
     if (!out.isEmpty()) out += QLatin1Char(' ');
     out += EnglishRankToFrench(c);
   }
-  return out.trimmed();
+  return out;
 }
 
 QString FrenchRanksToEnglish(const QString& diagramLine) {

@@ -11,8 +11,9 @@ QChar EnglishRankToFrench(QChar rank);
 // One rank: X, V, D, R become T, J, Q, K; any other character is kept.
 QChar FrenchRankToEnglish(QChar rank);
 
-// A holding of the database ("AKT3") as the diagrams write it: each card in
-// French, the cards separated by one blank ("A R X 3"); "" stays "".
+// A holding of the database or of a PBN file ("AKT3") as the diagrams write
+// it: each card in French, the cards separated by one blank ("A R X 3");
+// blanks in the holding are skipped; "" stays "".
 QString EnglishRanksToFrench(const QString& holding);
 // A suit line of a diagram ("P  A R X 3") as the database stores it
 // ("AKT3"): the line from its fourth character, at most 30 characters, every

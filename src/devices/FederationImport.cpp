@@ -9,8 +9,10 @@
 #include "devices/CardLetters.h"
 #include "devices/FederationSetup.h"
 #include "devices/SessionDatabase.h"
+#include "devices/TabletFiles.h"
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
+#include "publishing/DealDiagrams.h"
 #include "setup/MovementFiles.h"
 #include "setup/Movements.h"
 
@@ -326,23 +328,21 @@ void takeNames(const QList<PlayerRow>& players) {
       PairLabels[s] = Player1Names[s] + QLatin1Char('-') + Player2Names[s];
 }
 
-// The diagram file of the tablets' folder and its hand-off copy, when the
-// folder is known; the diagram itself goes into the tournament at once.
-void storeDiagram(int board, const QStringList& lines) {
-  QString text;
-  for (const QString& line : lines) text += line + QStringLiteral("\r\n");
-  DealDiagrams[board] = text;
-  if (TabletSharedFolder.isEmpty()) return;
-  QString folder = TabletSharedFolder;
-  if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
-  folder += QStringLiteral("Diagrammes/");
-  platform::makeFolder(folder);
-  const QString file = folder + QStringLiteral("S%1.TXT").arg(board);
-  platform::writeTextLines(file, lines);
-  const QString copy = platform::resolvePath(folder + QStringLiteral("%1.TXT").arg(board));
-  QFile::remove(copy);
-  if (!QFile::copy(platform::resolvePath(file), copy))
-    throw platform::IoError(EIO, copy, QStringLiteral("Impossible de copier ") + file);
+// The 16 holdings of a hand record (North, South, East, West; spades to
+// clubs) as the four hands of a diagram.
+DealHoldings handsOf(const QStringList& holdings) {
+  DealHoldings hands;
+  for (int seat = 0; seat < 4; ++seat)
+    for (int suit = 0; suit < 4; ++suit) hands[seat][suit] = holdings.value(seat * 4 + suit);
+  return hands;
+}
+
+// The diagram goes into the tournament at once, and to the tablets' folder
+// when that folder is known.
+void storeDiagram(int board, const QStringList& holdings) {
+  const DealHoldings hands = handsOf(holdings);
+  DealDiagrams[board] = DiagramLines(board, hands).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+  if (!TabletSharedFolder.isEmpty()) WriteDiagramFile(board, hands);
 }
 
 // The movement into the result slots.
@@ -394,15 +394,7 @@ FederationSeat FederationPlayerSeat(int rowIndex, int table, const QString& dire
 }
 
 QStringList FederationDiagramLines(int board, const QStringList& holdings) {
-  const QStringList hands = {QStringLiteral("Nord"), QStringLiteral("Sud"), QStringLiteral("Est"), QStringLiteral("Ouest")};
-  const QString suits = QStringLiteral("PCKT");
-  QStringList lines = {QStringLiteral("Board %1").arg(board), QStringLiteral("--------")};
-  for (int h = 0; h < 4; ++h) {
-    lines << QString() << hands[h] << QString();
-    for (int s = 0; s < 4; ++s)
-      lines << QString(suits[s]) + QStringLiteral("  ") + EnglishRanksToFrench(holdings.value(h * 4 + s));
-  }
-  return lines;
+  return DiagramLines(board, handsOf(holdings));
 }
 
 void SetDefaultPairNames() {
@@ -499,7 +491,7 @@ void ImportFederationSession() {
     PairLabels[ByePairNumber] = QStringLiteral("BYE");
   if (HerediaMovement == 0) FindByePair();
 
-  if (ResumeChosen == 0 && federationDeviceHooks().clearTabletFolder) federationDeviceHooks().clearTabletFolder();
+  if (ResumeChosen == 0) ClearTabletFolder();
 
   // Deals.
   FederationHandRecordsReceived = false;
@@ -508,7 +500,7 @@ void ImportFederationSession() {
   for (const HandRow& h : hands) {
     FederationHandRecordsReceived = true;
     EnterDealsAtTable = false;
-    storeDiagram(h.board, FederationDiagramLines(h.board, h.holdings));
+    storeDiagram(h.board, h.holdings);
   }
   DealCount = BoardCount;
   ResultSlotCount = ResultsPerBoard * BoardCount;

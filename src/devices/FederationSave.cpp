@@ -8,6 +8,7 @@
 #include "devices/FederationImport.h"
 #include "devices/FederationSetup.h"
 #include "devices/SessionDatabase.h"
+#include "devices/TabletImport.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
@@ -269,7 +270,7 @@ void WriteHandRecords(const QString& mode, const QString& databaseFile) {
 }
 
 void SaveForFederation() {
-  if (TableDevicesMode && federationDeviceHooks().importTabletResults) federationDeviceHooks().importTabletResults();
+  if (TableDevicesMode) ImportTabletResults();
   if (!CheckMissingResults(false)) return;
   Interactive = false;
   ComputeFrequencies();

@@ -13,6 +13,8 @@
 #include "core/TournamentMenu.h"
 #include "devices/BridgeMatesControl.h"
 #include "devices/BridgeMatesDatabase.h"
+#include "devices/Companions.h"
+#include "devices/TabletFiles.h"
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
 #include "setup/Movements.h"
@@ -216,7 +218,7 @@ bool FederationParametersOk(FederationParametersView& view, const std::function<
     SaveResults();
     WritePairNameFiles();
     FederationDeviceHooks& hooks = federationDeviceHooks();
-    if (hooks.prepareTabletServer) hooks.prepareTabletServer();
+    if (TableDevicesMode) PrepareTabletServer();
 
     ResultsEntered = 0;
     PlayersExpected = 2 * (PairCount - (ByePresent ? 1 : 0));
@@ -224,7 +226,7 @@ bool FederationParametersOk(FederationParametersView& view, const std::function<
     ResetCounters();
 
     if (TableDevicesMode && TabletsMode) {
-      if (hooks.startTabletServer) hooks.startTabletServer();
+      StartTabletServer();
       StartTabletRetrieval();
     }
     if (TableDevicesMode && BridgeMatesMode) {

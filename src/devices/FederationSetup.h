@@ -59,10 +59,6 @@ bool FederationParametersOk(FederationParametersView& view, const std::function<
 // Work of the table devices that other parts of the program provide; each
 // step is skipped while its entry is empty.
 struct FederationDeviceHooks {
-  std::function<void()> clearTabletFolder;     // empties the tablets' exchange folder
-  std::function<void()> prepareTabletServer;   // the tablets' session files
-  std::function<void()> startTabletServer;
   std::function<void()> layOutTableStatusStrip;  // BridgeMates table states beside the menu
-  std::function<void()> importTabletResults;   // the tablets' result files collected
 };
 FederationDeviceHooks& federationDeviceHooks();

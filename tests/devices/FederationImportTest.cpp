@@ -2,6 +2,7 @@
 #include "core/Globals.h"
 #include "devices/FederationImport.h"
 #include "devices/SessionDatabase.h"
+#include "publishing/DealDiagrams.h"
 #include "support/FederationSession.h"
 
 #include <QFile>
@@ -143,8 +144,8 @@ TEST_F(FederationImportTest, HandRecordsBecomeDiagramsAndTheirFiles) {
   EXPECT_EQ(lines[10], "Sud");
   EXPECT_EQ(lines[12], "P  R V X 2");
   EXPECT_EQ(lines[26], "P  ");
-  EXPECT_EQ(readBytes(TabletSharedFolder + "Diagrammes/S2.TXT"), DealDiagrams[2].toUtf8());
-  EXPECT_EQ(readBytes(TabletSharedFolder + "Diagrammes/2.TXT"), readBytes(TabletSharedFolder + "Diagrammes/S2.TXT"));
+  EXPECT_EQ(readBytes(DiagramFilesFolder() + "/S2.TXT"), DealDiagrams[2].toUtf8());
+  EXPECT_EQ(readBytes(DiagramFilesFolder() + "/2.TXT"), readBytes(DiagramFilesFolder() + "/S2.TXT"));
   EXPECT_TRUE(DealDiagrams[1].isEmpty());
 
   fresh();
