@@ -12,9 +12,12 @@
 #include "devices/BridgeMatesCorrections.h"
 #include "devices/TableStates.h"
 #include "devices/ui/DeviceWindows.h"
+#include "devices/ui/TForm75.h"
 #include "publishing/ui/PublishingDialogs.h"
 #include "publishing/ui/PublishingWindows.h"
 #include "scoring/ui/ScoringWindows.h"
+#include "scoring/ui/TForm43.h"
+#include "scoring/ui/TForm46.h"
 
 #include <QDialog>
 #include <QDir>
@@ -93,6 +96,7 @@ int main(int argc, char** argv) {
   ui::InstallWindowInteraction();
   RegisterScoringWindows();
   RegisterPublishingWindows();
+  RegisterDeviceWindows();
 
   TForm1 startScreen;
   TForm59 quitConfirmation;
@@ -223,6 +227,45 @@ int main(int argc, char** argv) {
              .cancelCode = 2});
   });
 
+  const QVariantMap escHint{{QStringLiteral("hint"), QStringLiteral("Annuler = ESC/Echap")}};
+  shootModal(QStringLiteral("TForm23-frequency-sheets"), [&] {
+    ui::Ask({.form = QStringLiteral("TForm23"), .caption = QStringLiteral("Fréquences"),
+             .text = QStringLiteral("Impression des feuilles de fréquences"),
+             .buttons = {QStringLiteral("&Une à la fois"), QStringLiteral("&Toutes")}, .codes = {1, 2}, .extra = escHint});
+  });
+  shootModal(QStringLiteral("TForm24-sheet-kind"), [&] {
+    ui::Ask({.form = QStringLiteral("TForm24"), .caption = QStringLiteral("Fréquences"),
+             .text = QStringLiteral("Impression des feuilles de fréquences"),
+             .buttons = {QStringLiteral("&Complètes"), QStringLiteral("&Simplifiées")}, .codes = {1, 2}, .extra = escHint});
+  });
+  shootModal(QStringLiteral("TForm29-recaps"), [&] {
+    ui::Ask({.form = QStringLiteral("TForm29"), .caption = QStringLiteral("Récapitulatifs"),
+             .text = QStringLiteral("Récapitulatifs par paires"),
+             .buttons = {QStringLiteral("&Afficher"), QStringLiteral("&Imprimer")}, .codes = {1, 2}, .extra = escHint});
+  });
+  shootModal(QStringLiteral("TForm42-printed-recaps"), [] {
+    ui::Ask({.form = QStringLiteral("TForm42"), .caption = QStringLiteral("Récapitulatifs"),
+             .buttons = {QStringLiteral("&Une paire à la fois"), QStringLiteral("&Toutes les paires"),
+                         QStringLiteral("Esc/Echap = Rien")},
+             .codes = {1, 2, 0}});
+  });
+  {
+    TForm43 recap;
+    recap.open();
+    recap.fill({QStringLiteral("Paire N1 : DUPONT Jean-MARTIN Paul                >>>> Tournoi: 55.0%"), QString(),
+                QStringLiteral("Donne  N/S E/W Adversaire                    Con- Score    %     %   Moyenne"),
+                QStringLiteral("                          Résultat tournoi   trat   N/S   N/S   E/W  Table"),
+                QString(75, QLatin1Char('-')), QString(),
+                QStringLiteral("  1    1   1   MOREAU Guy-FAURE Ida        4PS=     420   75.0  25.0      "),
+                QStringLiteral("  2    1   1   ( 60.0% )                   4CN-1   -100   25.0  75.0  50.0")});
+    shootShown(QStringLiteral("TForm43-recap-viewer"), &recap);
+    recap.hide();
+    TForm46 end;
+    end.show();
+    shootShown(QStringLiteral("TForm46-end-of-cumulation"), &end);
+    end.hide();
+  }
+
   ui::ShowNotice(QStringLiteral("TForm110"), QStringLiteral("Backup en cours..."));
   shootShown(QStringLiteral("TForm110-backup"), &backupWait);
   ui::HideNotice(QStringLiteral("TForm110"));
@@ -234,7 +277,16 @@ int main(int argc, char** argv) {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->objectName() == QLatin1String("TForm114")) shootShown(QStringLiteral("TForm114-critical"), w);
   ui::HideNotice(QStringLiteral("TForm114"));
-  RegisterDeviceWindows();
+
+  TForm75 federationParameters;
+  startScreenServices().showFederationSummary(
+      {QStringLiteral("2026120720"), QStringLiteral("Mitchell standard *RecEO*"), QStringLiteral("14"), QStringLiteral("7"),
+       QStringLiteral("NON"), QStringLiteral("<- Déjà introduites dans FFBClubNet")});
+  shootShown(QStringLiteral("TForm75-federation-parameters"), &federationParameters);
+  federationParameters.hide();
+  shootModal(QStringLiteral("TForm72-club-number"), [] {
+    ui::interaction().askText({.form = QStringLiteral("TForm72"), .caption = QStringLiteral("Licence"), .prompt = {}, .text = {}});
+  });
   ShowBridgeMatesInfo();
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->objectName() == QLatin1String("TForm109")) shootShown(QStringLiteral("TForm109-bridgemates-info"), w);

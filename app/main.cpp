@@ -10,6 +10,7 @@
 #include "core/ui/WindowInteraction.h"
 #include "devices/ui/DeviceWindows.h"
 #include "publishing/ui/PublishingWindows.h"
+#include "devices/ui/TForm75.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "setup/ui/SetupWindows.h"
 #include "setup/ui/TForm4.h"
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
   TForm110 backupWait;
   TForm4 pairsEntry;
   TForm73 movementView;
+  TForm75 federationParameters;
 
   startScreen.show();
   closeStartScreenWhenAsked(startScreen);

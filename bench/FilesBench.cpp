@@ -1,5 +1,6 @@
 // Saving and reloading the result files of the largest tournament: 64 boards
 // of 21 tables (1344 result slots), with leads and declarers.
+#include "ReferenceData.h"
 #include "core/Globals.h"
 #include "core/TournamentFiles.h"
 #include "support/TestState.h"
@@ -41,14 +42,29 @@ void SetUpLargestTournament(const QString& folder) {
   }
 }
 
-void BM_SaveResults(benchmark::State& state) {
+// Every save in a folder of 2000 other files: with nothing changed since the
+// last one, or with one result changed (".VAR" and ".SPECS" rewritten).
+void Save(benchmark::State& state, bool change) {
   QTemporaryDir dir;
   SetUpLargestTournament(dir.path());
-  for (auto _ : state) SaveResults();
+  bench::FillWithOtherTournaments(DataFolder, 2000);
+  SaveResults();
+  int n = 0;
+  for (auto _ : state) {
+    if (change) {
+      ResultScore[1] = (++n % 2) ? 420 : 450;
+      ResultLead[1] = (n % 2) ? QStringLiteral("AP") : QStringLiteral("RC");
+    }
+    SaveResults();
+  }
   state.SetItemsProcessed(state.iterations() * ResultSlotCount);
   testing_support::resetGlobals();
 }
-BENCHMARK(BM_SaveResults)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveResultsUnchanged2000Files(benchmark::State& state) { Save(state, false); }
+void BM_SaveResultsOneChange2000Files(benchmark::State& state) { Save(state, true); }
+BENCHMARK(BM_SaveResultsUnchanged2000Files)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_SaveResultsOneChange2000Files)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_LoadResults(benchmark::State& state) {
   QTemporaryDir dir;

@@ -1,6 +1,9 @@
-// Frequencies and results of the largest tournament the program holds:
-// 21 tables, 64 boards, every result entered, computed silently.
+// The full recompute (frequencies and ranking) of the largest tournament, on
+// the reference's data set: in an empty results folder, in a club's folder
+// of 2000 other files, and followed by the save of the results.
+#include "ReferenceData.h"
 #include "core/Globals.h"
+#include "core/TournamentFiles.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "support/TestState.h"
@@ -9,67 +12,67 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
 namespace {
 
-constexpr int kTables = 21;
-constexpr int kBoards = 64;
-constexpr int kBoardsPerRound = 8;
-
-void LayOutLargestTournament(const QString& dataFolder) {
-  testing_support::resetGlobals();
-  DataFolder = dataFolder;
-  TournamentCode = QStringLiteral("BENCH");
-  TableCount = ResultsPerBoard = kTables;
-  PairCount = PairSlotCount = 2 * kTables;
-  MitchellNumbering = true;
-  for (int k = 1; k <= kTables; ++k) {
-    PairNumbers[k] = k;
-    PairNumbers[kTables + k] = -k;
-    PairLabels[k] = QStringLiteral("Nord%1 - Sud%1").arg(k);
-    PairLabels[kTables + k] = QStringLiteral("Est%1 - Ouest%1").arg(k);
-  }
-  BoardCount = kBoards;
-  BoardsPerTable = kBoardsPerRound;
-  ResultSlotCount = kBoards * kTables;
-  RoundCount = RoundsScheduled = RoundsPlayed = kBoards / kBoardsPerRound;
-  // Realistic scores, spread so that every board has ties and both signs.
-  const int scores[] = {420, 450, 400, -50, 170, 140, -100, 620, 650, -200, 110, 1430, -500, 130, 0, 300, 90, -420};
-  unsigned seed = 12345;
-  for (int b = 1; b <= kBoards; ++b) {
-    const int round = (b - 1) / kBoardsPerRound + 1;
-    for (int t = 1; t <= kTables; ++t) {
-      const int s = (b - 1) * kTables + t;
-      seed = seed * 1103515245u + 12345u;
-      ResultNsPair[s] = t;
-      ResultEwPair[s] = kTables + (t - 1 + round - 1) % kTables + 1;
-      ResultRound[s] = round;
-      ResultTable[s] = t;
-      ResultBoard[s] = b;
-      ResultScore[s] = scores[(seed >> 16) % (sizeof scores / sizeof scores[0])];
-      ResultContract[s] = QString::number(ResultScore[s]);
-    }
-  }
-  Interactive = false;
+void Recompute() {
+  ComputeFrequencies();
+  ComputeResults();
+  benchmark::DoNotOptimize(PairFinalScore[RankingOrder[1]]);
 }
 
-void Run(benchmark::State& state, bool imps) {
-  QTemporaryDir folder;
-  LayOutLargestTournament(folder.path() + QLatin1Char('/'));
-  ImpScoring = imps;
-  AutoVentilation = !imps;
-  for (auto _ : state) {
-    ComputeFrequencies();
-    ComputeResults();
-    benchmark::DoNotOptimize(PairFinalScore[RankingOrder[1]]);
-  }
+void Check(benchmark::State& state) {
   if (!FrequenciesComputed || RankingOrder[1] == 0) state.SkipWithError("the computation did not complete");
   testing_support::resetGlobals();
 }
 
-void BM_ScoringMatchpoints(benchmark::State& state) { Run(state, false); }
-void BM_ScoringButler(benchmark::State& state) { Run(state, true); }
+// Each recompute is timed on its own and the median kept, as the reference
+// does: the machines are shared, and a median leaves out the runs another
+// program interrupted.
+void Run(benchmark::State& state, bool imps, int otherFiles) {
+  QTemporaryDir folder;
+  bench::LayOutReferenceTournament(folder.path() + QLatin1Char('/'));
+  bench::FillWithOtherTournaments(DataFolder, otherFiles);
+  ImpScoring = imps;
+  std::vector<double> times;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    Recompute();
+    times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::nth_element(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2), times.end());
+  state.counters["median_us"] = times[times.size() / 2];
+  Check(state);
+}
+
+void BM_RecomputeMatchpoints(benchmark::State& state) { Run(state, false, 0); }
+void BM_RecomputeMatchpoints2000Files(benchmark::State& state) { Run(state, false, 2000); }
+void BM_RecomputeButler(benchmark::State& state) { Run(state, true, 0); }
+void BM_RecomputeButler2000Files(benchmark::State& state) { Run(state, true, 2000); }
+
+// One result changes, the ranking is recomputed and the results saved, as
+// after each result typed on a club night.
+void BM_RecomputeAndSave2000Files(benchmark::State& state) {
+  QTemporaryDir folder;
+  bench::LayOutReferenceTournament(folder.path() + QLatin1Char('/'));
+  bench::FillWithOtherTournaments(DataFolder, 2000);
+  SaveResults();
+  int n = 0;
+  for (auto _ : state) {
+    ResultScore[1] = (++n % 2) ? 420 : 450;
+    Recompute();
+    SaveResults();
+  }
+  Check(state);
+}
 
 }  // namespace
 
-BENCHMARK(BM_ScoringMatchpoints)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_ScoringButler)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecomputeMatchpoints)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecomputeMatchpoints2000Files)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecomputeButler)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecomputeButler2000Files)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecomputeAndSave2000Files)->Unit(benchmark::kMicrosecond)->UseRealTime();

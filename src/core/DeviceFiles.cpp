@@ -4,14 +4,25 @@
 #include "core/TournamentFileLines.h"
 #include "platform/Folders.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 using namespace tournament_files;
 
 void WriteRecoveryCounters() {
   if (TabletSharedFolder.isEmpty()) return;
-  RewriteWholeFile(TabletSharedFolder + QStringLiteral("/nPLAY_RECUP.TXT"),
-                   QStringLiteral("%1 %2 %3 %4\r\n").arg(PlayersNamed).arg(PlayersExpected).arg(ResultsEntered).arg(ResultSlotCount));
+  // The collection writes the counters at every tick: the file is written
+  // again only when they changed (or when it went missing).
+  static QString lastFile;
+  static QString lastText;
+  const QString file = TabletSharedFolder + QStringLiteral("/nPLAY_RECUP.TXT");
+  const QString text =
+      QStringLiteral("%1 %2 %3 %4\r\n").arg(PlayersNamed).arg(PlayersExpected).arg(ResultsEntered).arg(ResultSlotCount);
+  if (file == lastFile && text == lastText && QFileInfo::exists(file)) return;
+  RewriteWholeFile(file, text);
+  lastFile = file;
+  lastText = text;
 }
 
 void ResetCounters() {

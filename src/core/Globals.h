@@ -112,6 +112,9 @@ inline int ChoiceListCount = 0;
 inline int FederationMovementKind = 0;
 inline int HerediaMovement = 0;
 
+// The federation exchange: whether the session database brought the deals.
+inline bool FederationHandRecordsReceived = false;
+
 // Pair slots 1..42 (names and labels are declared with 1344 entries and
 // licences with 1000, as the program always had; only 1..42 are used).
 inline OneBased<int, kMaxPairs> PairNumbers;  // N/S k: k; E/W k: -k; 0 empty
@@ -196,12 +199,6 @@ inline QString RecapTextFile;
 // The shared answer of every small dialog (0 = Esc or cancel).
 inline int ChoiceResult = 0;
 
-// Table devices: the club's members program located at start-up, and the
-// result file of the tablets that failed to read at the last passes.
-inline QString ClubMembersFile;
-inline QString LastBadResultFile;
-inline int BadResultFileCount = 0;
-
 // Deal diagrams and the movement view.
 inline QString ChosenPbnFile;  // the PBN file picked in the chooser, "" when none
 inline constexpr int kMaxMovementRows = 1344;
@@ -210,3 +207,9 @@ inline OneBased<int, kMaxMovementRows> MovementRowRound;
 inline OneBased<int, kMaxMovementRows> MovementRowTable;
 inline OneBased<int, kMaxMovementRows> MovementRowNs;
 inline OneBased<int, kMaxMovementRows> MovementRowEw;  // E/W in Mitchell numbering 1..tables
+
+// Table devices: the club's members program located at start-up, and the
+// result file of the tablets that failed to read at the last passes.
+inline QString ClubMembersFile;
+inline QString LastBadResultFile;
+inline int BadResultFileCount = 0;

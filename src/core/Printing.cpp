@@ -100,11 +100,12 @@ void PrintPairsList() {
 
 void SetTextPrinter(TextPrinter printer) { textPrinter() = std::move(printer); }
 
-void PrintTextFile(const QString& fileName, bool askPrinter) {
+bool PrintTextFile(const QString& fileName, bool askPrinter) {
   const QStringList lines = platform::readTextLines(platform::resolvePath(fileName));
-  if (!textPrinter()) return;
+  if (!textPrinter()) return true;
   const PrintOutcome outcome = textPrinter()(lines, askPrinter);
   if (outcome.printed) NotifyPdfPrinter(outcome.printerName, outcome.toPdfFile);
+  return outcome.printed;
 }
 
 void NotifyPdfPrinter(const QString& printerName, bool toPdfFile) {

@@ -31,8 +31,8 @@ void BuildMovementTitle();
 void PrintPairsList();
 
 // Prints a closed text file; with askPrinter the printer dialog comes first
-// (cancel prints nothing). A missing file throws IoError.
-void PrintTextFile(const QString& fileName, bool askPrinter);
+// (cancel prints nothing and answers false). A missing file throws IoError.
+bool PrintTextFile(const QString& fileName, bool askPrinter);
 // After printing: the remark on PDF files when the printer's name holds
 // "PDF" in any case, or when the output went to a PDF file.
 void NotifyPdfPrinter(const QString& printerName, bool toPdfFile = false);

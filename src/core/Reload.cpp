@@ -8,8 +8,10 @@
 #include "core/State.h"
 #include "core/TournamentFileLines.h"
 #include "core/TournamentFiles.h"
+#include "core/TournamentMenu.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
+#include "scoring/Cumulative.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairsEntry.h"
 
@@ -145,11 +147,6 @@ void ReadAdjustments() {
 
 }  // namespace
 
-ReloadServices& reloadServices() {
-  static ReloadServices services;
-  return services;
-}
-
 QString RepairedTournamentCode(const QString& pairsFileName) {
   QString code = CodeOf(pairsFileName);
   for (QChar& c : code) {
@@ -230,13 +227,12 @@ bool ReloadTournament(const QString& code) {
   if (Exists(TournamentCode, ".CUM")) {
     ShowAlert(QStringLiteral("Vous recharchez le cumul d'un tournoi en plusieurs séances. Désolé! Il faut simplement "
                              "refaire le même cumul..."));
-    ReloadServices& s = reloadServices();
-    if (!s.cumulateTournaments) {
-      ShowStartScreen();
-      return false;
-    }
     HideStartScreen();
-    s.cumulateTournaments(TournamentCode);
+    ShowTournamentMenu();
+    if (!CumulateTournaments(false, TournamentCode)) {
+      HideTournamentMenu();
+      ShowStartScreen();
+    }
     return false;
   }
 

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 
 // Brings the tournament of code (chosen by the director when code is empty
 // or in federation mode) back into memory. True when the whole tournament is
@@ -33,11 +32,3 @@ bool RenameTournamentFiles(const QString& oldCode, const QString& newCode);
 // The chooser's lines for these codes, newest first: "CODE du <title> <date>"
 // from each code's ".DAT".
 QStringList TournamentChooserLines(QStringList codes);
-
-// What the reload hands over to windows built elsewhere in the program; an
-// entry that is not there yet says so and the start screen comes back.
-struct ReloadServices {
-  // Shows the tournament menu and runs the cumulation of sessions for code.
-  std::function<void(const QString& code)> cumulateTournaments;
-};
-ReloadServices& reloadServices();

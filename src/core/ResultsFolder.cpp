@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/SafeFiles.h"
 #include "platform/Folders.h"
+#include "platform/TextFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,6 +23,9 @@ void LoadResultsFolder() {
   }
   if (!folder.endsWith('/')) folder += '/';
   DataFolder = folder;
+  // What saves cut short left behind.
+  platform::removeLeftoverTemporaries(DataFolder);
+  platform::removeLeftoverTemporaries(ProgramFolder);
   WritePathFile();
 }
 

@@ -7,8 +7,10 @@ QString openMessage(const char* how) {
 }
 }  // namespace
 
+QString SafeRewriteFailureMessage() { return openMessage("rewrite"); }
+
 void SafeRewrite(TextFile& file, const QString& fileName) {
-  file.open(fileName, platform::WriteMode::Rewrite, openMessage("rewrite"));
+  file.open(fileName, platform::WriteMode::Rewrite, SafeRewriteFailureMessage());
 }
 
 void SafeAppend(TextFile& file, const QString& fileName) {

@@ -11,5 +11,7 @@ using TextFile = platform::TextWriter;
 void SafeRewrite(TextFile& file, const QString& fileName);
 // Opens file for appending.
 void SafeAppend(TextFile& file, const QString& fileName);
+// The message of an opening failure for rewriting (%1 the code, %2 the name).
+QString SafeRewriteFailureMessage();
 // Writes what is pending and closes; a rewrite replaces the old file here.
 void CloseTextFile(TextFile& file);

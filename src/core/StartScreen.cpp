@@ -16,6 +16,7 @@
 #include "devices/DevicePolling.h"
 #include "devices/TableStates.h"
 #include "devices/TabletFiles.h"
+#include "devices/FederationImport.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "setup/Players.h"
@@ -291,15 +292,13 @@ void StartNewTournament() {
 void ResumeTournamentClick() {
   ResumeChosen = 1;
   ResumingTournament = true;
-  StartScreenServices& s = startScreenServices();
   LoadPlayers();
   if (FederationMode) {
-    if (!available(s.importFederationSession, kResume)) return;
     ShowAlert(QStringLiteral(
         "Attention, en mode \"FFB\", vous allez devoir montrer, à la fois le fichier de récupération de Talvaron et le "
         "BWS du mouvement créé par FFBClubNet. Aucune vérification n'est faite sur la cohérence interne des deux "
         "fichiers!"));
-    s.importFederationSession();
+    ImportFederationSession();
   }
   ResumeTournament();
 }
@@ -391,10 +390,19 @@ void ResumeAfterHidingTheStartScreen() {
 void FederationTournamentClick() {
   EntryByContracts = true;
   StartScreenServices& s = startScreenServices();
-  if (!available(s.importFederationSession, kFederation) || !available(s.showFederationSummary, kFederation)) return;
+  if (!available(s.showFederationSummary, kFederation)) return;
   LoadPlayers();
   HideStartScreen();
-  s.importFederationSession();
+  // A database that cannot be read brings the start screen back before the
+  // error is shown.
+  try {
+    ImportFederationSession();
+  } catch (const FatalStopError&) {
+    throw;
+  } catch (...) {
+    ShowStartScreen();
+    throw;
+  }
   if (BridgeMatesMode)
     LocateExternalProgram(QStringLiteral("BMPro.TXT"), QStringLiteral("BMPro.EXE"),
                           QStringLiteral("Recherche du programme BMPro.EXE. Une seule fois..."));
@@ -498,18 +506,18 @@ QString EscapedErrorMessage(const std::exception& error) {
   if (!io) return QString::fromUtf8(error.what());
   const QString file = io->fileName().isEmpty() ? QStringLiteral("<inconnu>") : io->fileName();
   const int code = io->code();
-  if (isLocked(code))
-    return QStringLiteral("Le fichier \"") + file + QStringLiteral("\" est verrouillé. L'opération n'a pas été faite.");
-  if (code == EEXIST)
-    return QStringLiteral("Le fichier \"") + file + QStringLiteral("\" existe déjà. L'opération n'a pas été faite.");
-  if (code == 103)
+  if (io->fault() == platform::FileFault::NotOpen)
     return QStringLiteral("Erreur 103 : fichier non ouvert pour I/O\r\nFichier : ") + file + QStringLiteral("\r\nMessage : ") +
            io->message();
-  if (code == 106)
+  if (io->fault() == platform::FileFault::BadNumber)
     return QStringLiteral("Erreur 106 : valeur numérique incorrecte dans un fichier.\r\nFichier : ") + file +
            QStringLiteral("\r\nCause probable : une ligne vide, du texte, ou une virgule/point incorrect là où Talvaron "
                           "attend un nombre.\r\nMessage : ") +
            io->message();
+  if (!io->fault() && isLocked(code))
+    return QStringLiteral("Le fichier \"") + file + QStringLiteral("\" est verrouillé. L'opération n'a pas été faite.");
+  if (!io->fault() && code == EEXIST)
+    return QStringLiteral("Le fichier \"") + file + QStringLiteral("\" existe déjà. L'opération n'a pas été faite.");
   return QStringLiteral("Erreur I/O n°%1\r\nFichier : ").arg(code) + file + QStringLiteral("\r\nMessage : ") + io->message();
 }
 

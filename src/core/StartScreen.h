@@ -87,7 +87,6 @@ struct StartScreenServices {
   std::function<void()> hideStartScreen;
   std::function<void()> showStartScreen;
   std::function<void()> showParametersWindow;
-  std::function<void()> importFederationSession;
   std::function<void(const FederationSummary&)> showFederationSummary;
   std::function<void()> runGeneralOptions;
   std::function<void()> showClubPlayers;

@@ -5,6 +5,7 @@
 #include "core/SafeFiles.h"
 #include "platform/TextFiles.h"
 
+#include <charconv>
 #include <limits>
 
 namespace tournament_files {
@@ -45,6 +46,16 @@ void RewriteWholeFile(const QString& fileName, const QString& text) {
   SafeRewrite(f, fileName);
   f.write(text);
   CloseTextFile(f);
+}
+
+void RewriteFileIfChanged(const QString& fileName, const QByteArray& bytes) {
+  platform::rewriteIfChanged(fileName, bytes, SafeRewriteFailureMessage());
+}
+
+void AppendNumber(QByteArray& out, int n) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+  out.append(digits, end - digits);
 }
 
 QStringList ReadFileLines(const QString& fileName) { return platform::readTextLines(fileName); }

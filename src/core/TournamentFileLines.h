@@ -22,6 +22,12 @@ QString TournamentFileName(const QString& code, const QString& extension);
 
 // Writes text to fileName through the atomic rewrite.
 void RewriteWholeFile(const QString& fileName, const QString& text);
+// Writes bytes (Windows-1252) to fileName through the atomic rewrite, unless
+// the file already holds exactly them.
+void RewriteFileIfChanged(const QString& fileName, const QByteArray& bytes);
+
+// Adds n in decimal to out.
+void AppendNumber(QByteArray& out, int n);
 
 // The lines of a file (found without regard to case); an unreadable file
 // raises platform::IoError.

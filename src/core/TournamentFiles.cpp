@@ -6,10 +6,12 @@
 #include "core/PairsFile.h"
 #include "core/State.h"
 #include "core/TournamentFileLines.h"
+#include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
 #include "scoring/ResultFiles.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <vector>
 
@@ -79,10 +81,6 @@ bool ParseSpecsLine(QStringView line, SpecsLine& out) {
   return true;
 }
 
-void WriteArrowSwitchFile() {
-  RewriteWholeFile(CurrentFile(".AS"), ArrowSwitchText + kCrLf);
-}
-
 }  // namespace
 
 QString DatDevicesLine() {
@@ -100,28 +98,93 @@ QString DatFileText() {
   return text;
 }
 
-QString ResultsFileText() {
-  QString text;
-  text.reserve(ResultSlotCount * 32);
-  for (int s = 1; s <= ResultSlotCount; ++s) {
+namespace {
+
+// The lines of a file put together in a small buffer, added to out a line
+// at a time.
+class LineBuilder {
+ public:
+  explicit LineBuilder(QByteArray& out) : out_(out) {}
+  void number(int n) {
+    room(12);
+    at_ = std::to_chars(at_, end_, n).ptr;
+  }
+  void byte(char c) {
+    room(1);
+    *at_++ = c;
+  }
+  void text(const QString& t) {
+    room(t.size());
+    if (end_ - at_ < t.size())
+      platform::appendCp1252(out_, t);  // longer than the buffer: straight out
+    else
+      at_ = platform::writeCp1252(at_, t);
+  }
+  void endLine() {
+    byte('\r');
+    byte('\n');
+    flush();
+  }
+
+ private:
+  void room(qsizetype n) {
+    if (end_ - at_ < n) flush();
+  }
+  void flush() {
+    out_.append(line_, at_ - line_);
+    at_ = line_;
+  }
+  QByteArray& out_;
+  char line_[256];
+  char* at_ = line_;
+  char* const end_ = line_ + sizeof line_;
+};
+
+// ".VAR": per slot its seven numbers and the result text, or "0" when unused.
+QByteArray ResultsFileBytes() {
+  QByteArray out;
+  const int count = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
+  out.reserve(count * 40);
+  LineBuilder line(out);
+  for (int s = 1; s <= count; ++s) {
     if (ResultNsPair[s] == 0) {
-      text += QStringLiteral("0\r\n");
+      out.append("0\r\n");
       continue;
     }
-    text += QString::number(ResultNsPair[s]) + u' ' + QString::number(ResultEwPair[s]) + u' ' +
-            QString::number(ResultScore[s]) + u' ' + QString::number(ResultRound[s]) + u' ' +
-            QString::number(ResultTable[s]) + u' ' + QString::number(ResultBoard[s]) + u' ' +
-            QString::number(ResultSwapped[s]) + u' ' + ResultContract[s] + kCrLf;
+    for (const int n : {ResultNsPair[s], ResultEwPair[s], ResultScore[s], ResultRound[s], ResultTable[s], ResultBoard[s],
+                        ResultSwapped[s]}) {
+      line.number(n);
+      line.byte(' ');
+    }
+    line.text(ResultContract[s]);
+    line.endLine();
   }
-  return text;
+  return out;
 }
 
-QString SpecsFileText() {
-  QString text;
-  for (int s = 1; s <= ResultSlotCount; ++s)
-    if (ResultNsPair[s] != 0) text += QString::number(s) + u' ' + ResultLead[s] + u'/' + ResultDeclarer[s] + kCrLf;
-  return text;
+// ".SPECS": per used slot its number, the lead, "/" and the declarer.
+QByteArray SpecsFileBytes() {
+  QByteArray out;
+  const int count = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
+  out.reserve(count * 12);
+  LineBuilder line(out);
+  for (int s = 1; s <= count; ++s) {
+    if (ResultNsPair[s] == 0) continue;
+    line.number(s);
+    line.byte(' ');
+    line.text(ResultLead[s]);
+    line.byte('/');
+    line.text(ResultDeclarer[s]);
+    line.endLine();
+  }
+  return out;
 }
+
+}  // namespace
+
+QString ResultsFileText() { return platform::fromCp1252(ResultsFileBytes()); }
+
+QString SpecsFileText() { return platform::fromCp1252(SpecsFileBytes()); }
 
 QString MulFileText() {
   return QString::number(BoardCount) + u' ' + QString::number(DealCount) + u' ' + DateText + u':' + TournamentName + kCrLf +
@@ -145,12 +208,14 @@ void SaveDatFile() {
 
 void SaveResults() {
   if (TournamentCode.isEmpty()) return;
+  platform::WriteBatch batch;  // the folder made durable once, at the end
+  platform::removeLeftoverTemporaries(DataFolder, TournamentCode + u'.');
   const bool movementExists = ResultSlotCount > 0;
-  if (movementExists) RewriteWholeFile(CurrentFile(".VAR"), ResultsFileText());
-  if (TableDevicesMode || AskOpeningLead) RewriteWholeFile(CurrentFile(".SPECS"), SpecsFileText());
-  if (movementExists) RewriteWholeFile(CurrentFile(".MUL"), MulFileText());
-  RewriteWholeFile(CurrentFile(".DIA"), DiaFileText());
-  if (ArrowSwitch) WriteArrowSwitchFile();
+  if (movementExists) RewriteFileIfChanged(CurrentFile(".VAR"), ResultsFileBytes());
+  if (TableDevicesMode || AskOpeningLead) RewriteFileIfChanged(CurrentFile(".SPECS"), SpecsFileBytes());
+  if (movementExists) RewriteFileIfChanged(CurrentFile(".MUL"), platform::toCp1252(MulFileText()));
+  RewriteFileIfChanged(CurrentFile(".DIA"), platform::toCp1252(DiaFileText()));
+  if (ArrowSwitch) RewriteFileIfChanged(CurrentFile(".AS"), platform::toCp1252(ArrowSwitchText + kCrLf));
 }
 
 void SaveTournamentAll() {

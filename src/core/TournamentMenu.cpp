@@ -1,5 +1,7 @@
 #include "core/TournamentMenu.h"
 
+#include "devices/FederationSave.h"
+
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
@@ -13,12 +15,16 @@
 #include "devices/Companions.h"
 #include "devices/DevicePolling.h"
 #include "devices/TabletImport.h"
+#include "devices/FederationSave.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "publishing/BridgeWebs.h"
 #include "publishing/WebPages.h"
 #include "scoring/Adjustments.h"
+#include "scoring/BoardFrequencies.h"
+#include "scoring/Cumulative.h"
 #include "scoring/Frequencies.h"
+#include "scoring/PairRecaps.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultListings.h"
 #include "scoring/Ranking.h"
@@ -40,6 +46,11 @@ std::function<void()>& refresher() {
 std::function<void()>& shower() {
   static std::function<void()> s;
   return s;
+}
+
+std::function<void()>& hider() {
+  static std::function<void()> h;
+  return h;
 }
 
 // A feature of a later part of the program: when it is not there the button
@@ -115,6 +126,12 @@ void ShowTournamentMenu() {
 }
 
 void SetMenuShower(std::function<void()> s) { shower() = std::move(s); }
+
+void HideTournamentMenu() {
+  if (hider()) hider()();
+}
+
+void SetMenuHider(std::function<void()> h) { hider() = std::move(h); }
 
 void SetMenuRefresher(std::function<void()> r) { refresher() = std::move(r); }
 
@@ -327,10 +344,8 @@ void AdjustmentsClick() {
 }
 
 void BoardPrintoutClick() {
-  const auto& work = tournamentMenuServices().printBoardFrequencies;
-  if (!available(work, QStringLiteral("Impression des marques et fréquences"))) return;
   RecomputeAndSaveResults();
-  if (ResultsAvailable) work();
+  if (ResultsAvailable) PrintBoardFrequencies();
 }
 
 void ResultsDisplayClick() {
@@ -343,8 +358,6 @@ void ResultsDisplayClick() {
 }
 
 void PairRecapsClick() {
-  const auto& work = tournamentMenuServices().printPairRecaps;
-  if (!available(work, QStringLiteral("Voir ou imprimer les récapitulatifs par paires"))) return;
   RecomputeAndSaveResults();
   if (!FrequenciesComputed) {
     ShowAlert(kIncorrectResults);
@@ -354,14 +367,12 @@ void PairRecapsClick() {
     ShowAlert(QStringLiteral("Désolé, pas de récapitulatifs en calcul Butler ou en Patton ou dans un tournoi FFB"));
     return;
   }
-  work(true);
+  PrintPairRecaps(true);
 }
 
 void MailRecapsClick() {
-  const auto& work = tournamentMenuServices().mailPairRecaps;
-  if (!available(work, QStringLiteral("Envoyer les récapitulatifs par Mail"))) return;
   RecomputeAndSaveResults();
-  if (ResultsAvailable) work();
+  if (ResultsAvailable) MailPairRecaps();
 }
 
 void BackupClick() {
@@ -376,7 +387,7 @@ void SeveralSessionsClick() {
     ShowAlert(QStringLiteral("Cette fonction n'a pas programmée pour la version avec BridgeMates."));
     return;
   }
-  runService(tournamentMenuServices().cumulateTournaments, QStringLiteral("Tournoi en plusieurs séances"));
+  CumulateTournaments(true, QString());
 }
 
 void OptionsMenuClick() {
@@ -386,9 +397,7 @@ void OptionsMenuClick() {
 
 void MovementClick() { VoirMouvement(); }
 
-void FederationSaveClick() {
-  runService(tournamentMenuServices().saveForFederation, QStringLiteral("Sauver les résultats pour FFBClubNet"));
-}
+void FederationSaveClick() { SaveForFederation(); }
 
 void DiagramsClick() { ShowDiagrams(); }
 

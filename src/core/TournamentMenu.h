@@ -36,6 +36,9 @@ TournamentMenuView& menuView();
 // there).
 void ShowTournamentMenu();
 void SetMenuShower(std::function<void()> shower);
+// Hides the menu (nothing until the window is there).
+void HideTournamentMenu();
+void SetMenuHider(std::function<void()> hider);
 // The window shows the state again (nothing until the window is there).
 void RefreshMenu();
 void SetMenuRefresher(std::function<void()> refresher);
@@ -112,13 +115,8 @@ struct TournamentMenuServices {
   std::function<void()> enterTableSheets;       // EnterTableSheets
   std::function<void()> showTravellerEntry;     // ShowTravellerEntry
   std::function<void()> showPairChanges;        // FillPairsEditGrids, TForm28 (and TForm38 in a Patton)
-  std::function<void()> printBoardFrequencies;  // PrintBoardFrequencies
-  std::function<void(bool)> printPairRecaps;    // PrintPairRecaps
-  std::function<void()> mailPairRecaps;         // MailPairRecaps
-  std::function<void()> cumulateTournaments;    // CumulateTournaments
   std::function<void()> runGeneralOptions;      // RunGeneralOptions
   std::function<void()> showMovement;           // TForm73, beside the menu
-  std::function<void()> saveForFederation;      // SaveForFederation
   std::function<void()> showArrowSwitchReminder;  // TForm90, beside the menu
 };
 TournamentMenuServices& tournamentMenuServices();

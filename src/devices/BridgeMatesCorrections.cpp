@@ -4,6 +4,7 @@
 #include "core/Interaction.h"
 #include "core/Notices.h"
 #include "devices/DeviceNumbers.h"
+#include "devices/FederationSave.h"
 #include "devices/SessionDatabase.h"
 #include "platform/Clock.h"
 
@@ -12,60 +13,6 @@
 namespace {
 
 const QString kTag = QStringLiteral("Morvel");
-
-// The doubling of a stored contract as the control program writes it.
-bool sessionDoubling(const QString& typed, QString& doubling) {
-  const QString d = typed.toUpper();
-  if (d.isEmpty()) doubling.clear();
-  else if (d == QLatin1String("C") || d == QLatin1String("X")) doubling = QStringLiteral("X");
-  else if (d == QLatin1String("S") || d == QLatin1String("XX")) doubling = QStringLiteral("XX");
-  else return false;
-  return true;
-}
-
-// A stored contract ("4PXN-1") as "<level> <strain> <doubling>/<result>"
-// ("4 S X/-1"); "PASS" for a passed board or a contract that cannot be read.
-QString changedContractText(const QString& raw) {
-  const QString contract = raw.trimmed();
-  if (contract.toUpper() == QLatin1String("PASSE") || contract.size() < 3) return QStringLiteral("PASS");
-  const QChar level = contract[0];
-  QString strain;
-  switch (contract[1].toUpper().unicode()) {
-    case 'C': strain = QStringLiteral("H"); break;
-    case 'K': strain = QStringLiteral("D"); break;
-    case 'P': strain = QStringLiteral("S"); break;
-    case 'S': strain = QStringLiteral("NT"); break;
-    case 'T': strain = QStringLiteral("C"); break;
-    default: strain = QStringLiteral("?");
-  }
-  const QString rest = contract.mid(2);
-  qsizetype sign = rest.indexOf(u'=');
-  if (sign < 0) sign = rest.indexOf(u'+');
-  if (sign < 0) sign = rest.indexOf(u'-');
-  if (sign < 1) return QStringLiteral("PASS");
-  QString doubling;
-  if (!sessionDoubling(rest.left(sign - 1), doubling)) return QStringLiteral("PASS");
-  return QString(level) + u' ' + strain + u' ' + doubling + u'/' + rest.mid(sign);
-}
-
-// A stored lead ("RP", "10C", "xT") as the control program writes it ("SK").
-QString changedLeadText(const QString& raw) {
-  const QString lead = raw.trimmed();
-  if (lead.isEmpty() || lead == QLatin1String("?") || lead == QLatin1String("-")) return {};
-  QString suit;
-  switch (lead.back().unicode()) {
-    case 'C': suit = QStringLiteral("H"); break;
-    case 'K': suit = QStringLiteral("D"); break;
-    case 'P': suit = QStringLiteral("S"); break;
-    case 'T': suit = QStringLiteral("C"); break;
-    default: return {};
-  }
-  QString rank = lead.chopped(1);
-  if (rank == QLatin1String("D")) rank = QStringLiteral("Q");
-  else if (rank == QLatin1String("R")) rank = QStringLiteral("K");
-  else if (rank == QLatin1String("V")) rank = QStringLiteral("J");
-  return suit + rank;
-}
 
 bool validSlot(int slot) { return slot >= 1 && slot <= kMaxResultSlots; }
 
@@ -153,8 +100,15 @@ void AppendCorrectedResult(int slot, const QString& remark) {
 
 void AppendChangedResult(int slot) {
   if (!BridgeMatesMode || !validSlot(slot)) return;
-  appendRow(slot, [slot](SessionTable& t) {
-    const QString contract = ResultContract[slot];
+  const QString contract = ResultContract[slot];
+  const bool played = ResultScore[slot] != kScoreNone && !contract.isEmpty() &&
+                      contract != QLatin1String("PASSE") && !contract.contains(QLatin1String("MOY")) &&
+                      !contract.contains(QLatin1String("AJU"));
+  // Converted before the database is opened: a contract that cannot be sent
+  // is told with the database closed.
+  const QString converted = played ? ChangedContractToSessionText(contract) : QString();
+  const QString lead = played ? ChangedLeadToSessionText(ResultLead[slot]).trimmed() : QString();
+  appendRow(slot, [&](SessionTable& t) {
     const QString remarks = QStringLiteral("Remarks");
     if (ResultScore[slot] == kScoreNone) {
       t.setYesNo(QStringLiteral("Erased"), true);
@@ -172,13 +126,11 @@ void AppendChangedResult(int slot) {
       t.setInteger(QStringLiteral("Declarer"), 1);
       const QString declarer = ResultDeclarer[slot];
       t.setText(QStringLiteral("NS/EW"), declarer.isEmpty() ? QStringLiteral("N") : declarer);
-      const QString converted = changedContractText(contract);
       if (const qsizetype cut = converted.indexOf(u'/'); cut >= 0) {
         t.setText(QStringLiteral("Contract"), converted.left(cut));
         t.setText(QStringLiteral("Result"), converted.mid(cut + 1).left(100));
       }
-      if (const QString lead = changedLeadText(ResultLead[slot]); !lead.isEmpty())
-        t.setText(QStringLiteral("LeadCard"), lead.trimmed());
+      if (!lead.isEmpty()) t.setText(QStringLiteral("LeadCard"), lead);
       t.setText(remarks, kTag);
     }
   });

@@ -3,6 +3,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
+#include "devices/CardLetters.h"
 #include "devices/DeviceNumbers.h"
 #include "devices/SessionDatabase.h"
 #include "platform/Registry.h"
@@ -22,20 +23,6 @@ const QStringList kHands = {QStringLiteral("Nord"), QStringLiteral("Sud"), QStri
 const QStringList kHandColumns = {QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("East"), QStringLiteral("West")};
 const QStringList kSuits = {QStringLiteral("P"), QStringLiteral("C"), QStringLiteral("K"), QStringLiteral("T")};
 const QStringList kSuitColumns = {QStringLiteral("Spades"), QStringLiteral("Hearts"), QStringLiteral("Diamonds"), QStringLiteral("Clubs")};
-
-// Replaces target with a copy of source (a temporary copy renamed over it).
-void copyOver(const QString& source, const QString& target) {
-  const QString temp = target + QStringLiteral(".tmp");
-  QFile::remove(temp);
-  if (!QFile::copy(platform::resolvePath(source), temp))
-    throw platform::IoError(EIO, target, QStringLiteral("Impossible de copier ") + source + QStringLiteral(" sur ") + target);
-  QFile::setPermissions(temp, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-  if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
-    const int code = errno;
-    QFile::remove(temp);
-    throw platform::IoError(code, target, QStringLiteral("Impossible de remplacer ") + target);
-  }
-}
 
 // Deletes every row of the table.
 void emptyTable(SessionTable& t, const QString& name) {
@@ -140,17 +127,30 @@ QString prepareFile() {
   BwsFileName = BwsFolder + TournamentCode + QStringLiteral(".BWS");
   if (FederationMode) {
     // The tournament's own copy of the federation's database.
-    if (!platform::fileExists(BwsFileName) && platform::fileExists(FederationBwsFile)) copyOver(FederationBwsFile, BwsFileName);
+    if (!platform::fileExists(BwsFileName) && platform::fileExists(FederationBwsFile)) CopySessionDatabase(FederationBwsFile, BwsFileName);
     return BwsFileName;
   }
   const QString templ = ProgramFolder + QStringLiteral("BRIDGEMATE") + QStringLiteral(".BWS");
   if (!platform::fileExists(templ))
     FatalStop(QStringLiteral("Désolé, le fichier ") + templ + QStringLiteral(" n'a pas éte trouvé! On arrête le programme..."));
-  copyOver(templ, BwsFileName);
+  CopySessionDatabase(templ, BwsFileName);
   return BwsFileName;
 }
 
 }  // namespace
+
+void CopySessionDatabase(const QString& source, const QString& target) {
+  const QString temp = target + QStringLiteral(".tmp");
+  QFile::remove(temp);
+  if (!QFile::copy(platform::resolvePath(source), temp))
+    throw platform::IoError(EIO, target, QStringLiteral("Impossible de copier ") + source + QStringLiteral(" sur ") + target);
+  QFile::setPermissions(temp, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+  if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
+    const int code = errno;
+    QFile::remove(temp);
+    throw platform::IoError(code, target, QStringLiteral("Impossible de remplacer ") + target);
+  }
+}
 
 void EnsureSettingsColumn(const QString& column) {
   SessionTable& t = BwsTable();
@@ -209,18 +209,7 @@ QString ExtractSuitHolding(int board, const QString& hand, const QString& suit) 
   // suit is read to the end of its line, however long.
   for (qsizetype i = heading + 1; i < lines.size() && i <= heading + 6; ++i) {
     if (!lines[i].startsWith(suit)) continue;
-    QString out;
-    for (const QChar c : lines[i].mid(suit.size())) {
-      switch (c.unicode()) {
-        case ' ': break;
-        case 'R': out += QLatin1Char('K'); break;
-        case 'D': out += QLatin1Char('Q'); break;
-        case 'V': out += QLatin1Char('J'); break;
-        case 'X': out += QLatin1Char('T'); break;
-        default: out += c;
-      }
-    }
-    return out;
+    return FrenchHoldingToEnglish(lines[i].mid(suit.size()));
   }
   return {};
 }

@@ -15,6 +15,11 @@
 // Database errors pass on; the whole creation is one transaction.
 void CreateBWS();
 
+// Replaces target with a copy of source: a temporary copy in target's folder
+// renamed over it, so that target is never left half written. Failures throw
+// platform::IoError naming target.
+void CopySessionDatabase(const QString& source, const QString& target);
+
 // Adds the text column to Settings when no column of that name (compared
 // without regard to case) exists. The database is open.
 void EnsureSettingsColumn(const QString& column);

@@ -17,7 +17,7 @@ void PollTableDevices() {
   if (TabletsInUse) ImportTabletResults();
 }
 
-void RefreshFrequenciesForDevices() {
+void ComputeFrequenciesSilently() {
   const bool ventilation = AutoVentilation;
   AutoVentilation = false;
   Interactive = false;
@@ -26,7 +26,10 @@ void RefreshFrequenciesForDevices() {
     ~Restore() { AutoVentilation = value; }
   } restore{ventilation};
   ComputeFrequencies();
-  AutoVentilation = ventilation;
+}
+
+void RefreshFrequenciesForDevices() {
+  ComputeFrequenciesSilently();
   WriteResultFiles();
   WriteBoardFiles(true);
 }

@@ -5,6 +5,9 @@
 // One BridgeMates poll: table states, player numbers, deals and results of
 // the session database, then, when tablets were added, the tablets' files.
 void PollTableDevices();
+// The frequencies computed without automatic ventilation and without any
+// window (Interactive cleared); AutoVentilation is kept.
+void ComputeFrequenciesSilently();
 // Frequencies computed without automatic ventilation and without any window
 // (the setting itself unchanged afterwards), then the result files and the
 // per-board files.

@@ -85,34 +85,40 @@ bool ApplyTablePlayerEntry(int table, QChar seat, const QString& rawEntry) {
   return true;
 }
 
-void ReadPlayersFile() {
-  bool read = false;
-  const int tables = ImportTableCount();
-  for (int t = 1; t <= tables; ++t) {
-    const QString file = TableFolder(t) + QStringLiteral("/PLAYERS.TXT");
-    if (!platform::fileExists(file)) continue;
-    const auto lines = platform::tryReadTextLines(file);
-    platform::deleteFile(file);
-    read = true;
-    const QString line = lines && !lines->isEmpty() ? lines->first() : QString();
-    QStringList entries;
-    qsizetype from = 0;
-    for (int cut = 0; cut < 3; ++cut) {
-      const qsizetype at = line.indexOf(u'@', from);
-      if (at < 0) break;
-      entries << line.mid(from, at - from);
-      from = at + 1;
-    }
-    entries << line.mid(from);
-    for (qsizetype i = 1; i < entries.size(); ++i) entries[i] = entries[i].left(100);
-    while (entries.size() < 4) entries << QString();
-    const QChar seats[] = {u'N', u'S', u'E', u'O'};
-    for (int i = 0; i < 4; ++i) ApplyTablePlayerEntry(t, seats[i], entries[i]);
+bool ReadTablePlayersFile(int table) {
+  const QString file = TableFolder(table) + QStringLiteral("/PLAYERS.TXT");
+  if (!platform::fileExists(file)) return false;
+  const auto lines = platform::tryReadTextLines(file);
+  platform::deleteFile(file);
+  const QString line = lines && !lines->isEmpty() ? lines->first() : QString();
+  QStringList entries;
+  qsizetype from = 0;
+  for (int cut = 0; cut < 3; ++cut) {
+    const qsizetype at = line.indexOf(u'@', from);
+    if (at < 0) break;
+    entries << line.mid(from, at - from);
+    from = at + 1;
   }
-  if (!read) return;
+  entries << line.mid(from);
+  for (qsizetype i = 1; i < entries.size(); ++i) entries[i] = entries[i].left(100);
+  while (entries.size() < 4) entries << QString();
+  const QChar seats[] = {u'N', u'S', u'E', u'O'};
+  for (int i = 0; i < 4; ++i) ApplyTablePlayerEntry(table, seats[i], entries[i]);
+  return true;
+}
+
+void FinishPlayersRead() {
   WritePairNameFiles();
   SavePairsFile();
   RecountMenuCounters();
+}
+
+void ReadPlayersFile() {
+  bool read = false;
+  const int tables = ImportTableCount();
+  for (int t = 1; t <= tables; ++t)
+    if (ReadTablePlayersFile(t)) read = true;
+  if (read) FinishPlayersRead();
 }
 
 bool PlayerNameFromLicence(const QString& licence, QString& name) {

@@ -9,6 +9,12 @@
 // entries; when at least one file was read, the pair-name files and the
 // pairs file are written again and the menu's counters recounted.
 void ReadPlayersFile();
+// The players file of one table read, deleted and applied; false when the
+// table has none.
+bool ReadTablePlayersFile(int table);
+// After players were read: the pair-name files and the pairs file written,
+// the menu's counters recounted.
+void FinishPlayersRead();
 // One seat's entry (seat N, S, E or O) stored into the pair sitting there in
 // the first round (or the federation movement's pair). An entry holding the
 // word "BYE" is ignored; an empty one becomes seat + table + " *** Pas

@@ -15,13 +15,19 @@
 #include "devices/TabletLines.h"
 #include "publishing/DealDiagrams.h"
 #include "platform/TextFiles.h"
+#include "publishing/DealDiagrams.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
 #include "scoring/DeviceEchoes.h"
+#include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
 #include "setup/PairLookups.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <optional>
@@ -73,7 +79,7 @@ QString pairsText(int board, int ns, int ew) {
   return QStringLiteral("Donne: %1, N/S: %2, E/W: %3. ").arg(board).arg(ns).arg(DeviceEwNumber(ew));
 }
 
-// What one result file asks of its slotCount.
+// What one result file asks of its slots.
 struct Received {
   QString text;      // upper-cased, declarer and lead taken off
   QString declarer;
@@ -215,7 +221,12 @@ bool applyFile(int table, const QString& path) {
     LastBadResultFile.clear();
     BadResultFileCount = 0;
   }
-  platform::deleteFile(path);
+  // Gone before it acts: a file that cannot be deleted is not applied (it
+  // would be applied again at the next pass).
+  if (!platform::deleteFile(path)) {
+    badRead(table, path);
+    return false;
+  }
   ResultFile file = *read;
   const Received r = interpret(file.text);
   if (r.text.isEmpty()) return false;
@@ -235,19 +246,69 @@ bool applyFile(int table, const QString& path) {
   return changed;
 }
 
-// The end of every pass: counters recounted from the slotCount, and when
-// anything changed, saved and recomputed.
+// The end of every pass: counters recounted from the slots, and when
+// anything changed, saved and recomputed silently, each file written once
+// (as the two device refreshes and the board files would leave them).
 void finishPass(bool changed, bool direct) {
   RecountMenuCounters();
   WriteRecoveryCounters();
   if (changed) {
     SaveResults();
-    RefreshFrequenciesForDevices();
-    RefreshResultsForDevices();
+    ComputeFrequenciesSilently();
+    ComputeResults();
+    WriteResultFiles();
+    WriteSessionFile();
     WriteBoardFiles(false);
   } else if (direct) {
     ShowAlert(QStringLiteral("Aucun résultat récupéré."));
   }
+}
+
+// What a table's folder holds for the collection: its result files and
+// whether its players file is there.
+struct TableFiles {
+  QStringList results;
+  bool players = false;
+};
+
+// The folders' modification times of the last listing that found nothing
+// to collect. A folder changed since (a file added, renamed or removed) is
+// listed again; one changed less than two seconds before its listing is
+// always listed again, as a file added within the same clock step would not
+// move the time.
+struct QuietFolder {
+  QString path;
+  qint64 seconds = -1;
+  qint64 nanoseconds = -1;
+};
+QuietFolder quietFolders[kMaxTables + 1];
+
+bool sameTime(const struct stat& st, const QuietFolder& q) {
+  return st.st_mtim.tv_sec == q.seconds && st.st_mtim.tv_nsec == q.nanoseconds;
+}
+
+TableFiles scanTable(int table, const QString& folder) {
+  TableFiles files;
+  QuietFolder& quiet = quietFolders[table];
+  struct stat st {};
+  const QByteArray encoded = QFile::encodeName(folder);
+  if (::stat(encoded.constData(), &st) != 0) return files;
+  if (quiet.path == folder && sameTime(st, quiet)) return files;
+  const qint64 listedAt = QDateTime::currentSecsSinceEpoch();
+  QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+  for (const QString& name : names) {
+    if (name.startsWith(QStringLiteral("REST"), Qt::CaseInsensitive) &&
+        name.endsWith(QStringLiteral(".TXT"), Qt::CaseInsensitive))
+      files.results << name;
+    else if (name.compare(QStringLiteral("PLAYERS.TXT"), Qt::CaseInsensitive) == 0)
+      files.players = true;
+  }
+  if (files.results.isEmpty() && !files.players && st.st_mtim.tv_sec < listedAt - 1) {
+    quiet = {folder, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+  } else {
+    quiet = {};
+  }
+  return files;
 }
 
 }  // namespace
@@ -273,16 +334,30 @@ void AppendTabletAdjustment(int slot, int board, int nsPercent, int ewPercent) {
 }
 
 void ImportTabletResults() {
+  // A pass whose message is on screen lets the message loop deliver the
+  // timer's ticks: they find this pass still running and read nothing.
+  static bool running = false;
+  if (running) return;
+  running = true;
+  struct Release {
+    ~Release() { running = false; }
+  } release;
   const bool direct = !menuView().timerEnabled;
-  ReadPlayersFile();
-  LoadDiagramFiles();
   if (TabletSeriesFolder.isEmpty()) return;
+  const int tables = ImportTableCount();
+  TableFiles found[kMaxTables + 1];
+  bool players = false;
+  for (int t = 1; t <= tables; ++t) {
+    found[t] = scanTable(t, TableFolder(t));
+    if (found[t].players && ReadTablePlayersFile(t)) players = true;
+  }
+  if (players) FinishPlayersRead();
+  LoadDiagramFiles();
   bool changed = false;
   try {
-    const int tables = ImportTableCount();
     for (int t = 1; t <= tables; ++t) {
       const QString folder = TableFolder(t) + '/';
-      for (const QString& name : platform::listFolder(folder, QStringLiteral("REST*.TXT")))
+      for (const QString& name : found[t].results)
         if (applyFile(t, folder + name)) changed = true;
     }
   } catch (...) {

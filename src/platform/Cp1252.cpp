@@ -35,12 +35,25 @@ QString fromCp1252(const QByteArray& bytes) {
 QByteArray toCp1252(const QString& text) {
   QByteArray out;
   out.reserve(text.size());
+  appendCp1252(out, text);
+  return out;
+}
+
+char* writeCp1252(char* out, QStringView text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;  // one "?" per character
+    *out++ = c.isSurrogate() ? '?' : encodeOne(c.unicode());
+  }
+  return out;
+}
+
+void appendCp1252(QByteArray& out, QStringView text) {
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar c = text[i];
     if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;  // one "?" per character
     out.append(c.isSurrogate() ? '?' : encodeOne(c.unicode()));
   }
-  return out;
 }
 
 }  // namespace platform

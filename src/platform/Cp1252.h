@@ -11,5 +11,10 @@ namespace platform {
 QString fromCp1252(const QByteArray& bytes);
 // Characters the code page cannot hold are written as "?".
 QByteArray toCp1252(const QString& text);
+// The same, added at the end of out.
+void appendCp1252(QByteArray& out, QStringView text);
+// The same written at out, which has room for text.size() bytes; returns the
+// end of what was written.
+char* writeCp1252(char* out, QStringView text);
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/TextFiles.h"
 
 #include "platform/Cp1252.h"
+#include "platform/FolderIndex.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,20 +23,47 @@ IoError::IoError(int code, QString fileName, QString message)
       fileName_(std::move(fileName)),
       message_(std::move(message)) {}
 
+IoError::IoError(FileFault fault, QString fileName, QString message)
+    : IoError(static_cast<int>(fault), std::move(fileName), std::move(message)) {
+  fault_ = fault;
+}
+
 namespace {
 
 QString matchInFolder(const QString& folder, const QString& name) {
-  const QDir dir(folder.isEmpty() ? QStringLiteral("/") : folder);
-  const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  for (const QString& e : entries)
-    if (e.compare(name, Qt::CaseInsensitive) == 0) return e;
-  return {};
+  return folder_index::find(folder.isEmpty() ? QStringLiteral("/") : QDir::cleanPath(QFileInfo(folder).absoluteFilePath()), name)
+      .value_or(QString());
+}
+
+enum class Found { No, Yes, Unknown };
+
+// The usual case, answered from the folder's index: an absolute path whose
+// folder is spelled as on disk. Unknown when the folder is not.
+Found resolveInFolder(const QString& path, QString& resolved) {
+  if (!path.startsWith(u'/')) return Found::Unknown;
+  const qsizetype end = path.endsWith(u'/') ? path.size() - 1 : path.size();
+  const qsizetype cut = path.lastIndexOf(u'/', end - 1);
+  if (cut < 0 || end <= cut + 1) return Found::Unknown;
+  const QStringView name = QStringView(path).mid(cut + 1, end - cut - 1);
+  if (name == u"." || name == u"..") return Found::Unknown;
+  const std::optional<QString> found =
+      folder_index::find(cut == 0 ? QStringLiteral("/") : path.left(cut), name.toString());
+  if (!found) return Found::Unknown;
+  if (found->isEmpty() || *found == name) {
+    resolved = path;
+  } else {
+    resolved = path.left(cut + 1) + *found + path.mid(end);
+  }
+  return found->isEmpty() ? Found::No : Found::Yes;
 }
 
 }  // namespace
 
 QString resolvePath(const QString& path) {
-  if (path.isEmpty() || QFileInfo::exists(path)) return path;
+  if (path.isEmpty()) return path;
+  QString resolved;
+  if (resolveInFolder(path, resolved) != Found::Unknown) return resolved;
+  if (QFileInfo::exists(path)) return path;
   const bool absolute = path.startsWith('/');
   const QStringList parts = path.split('/', Qt::SkipEmptyParts);
   const auto join = [](const QString& folder, const QString& name) {
@@ -59,7 +88,15 @@ QString resolvePath(const QString& path) {
   return current;
 }
 
-bool fileExists(const QString& path) { return QFileInfo(resolvePath(path)).isFile(); }
+bool fileExists(const QString& path) {
+  QString resolved;
+  switch (resolveInFolder(path, resolved)) {
+    case Found::No: return false;
+    case Found::Yes: return QFileInfo(resolved).isFile();
+    case Found::Unknown: break;
+  }
+  return QFileInfo(resolvePath(path)).isFile();
+}
 
 bool folderExists(const QString& path) { return QFileInfo(resolvePath(path)).isDir(); }
 
@@ -68,8 +105,7 @@ bool deleteFile(const QString& path) {
   const QFileInfo target(resolvePath(path));
   const QString folder = target.absolutePath();
   bool deleted = true;
-  for (const QString& e : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-    if (e.compare(target.fileName(), Qt::CaseInsensitive) != 0) continue;
+  for (const QString& e : folder_index::spellings(QDir::cleanPath(folder), target.fileName())) {
     const QFileInfo info(folder + '/' + e);
     if (info.isDir() && !info.isSymLink()) continue;
     if (::unlink(QFile::encodeName(info.filePath()).constData()) != 0) deleted = false;
@@ -84,7 +120,7 @@ QStringList listFolder(const QString& folder, const QString& pattern) {
   const QRegularExpression anchored(QRegularExpression::anchoredPattern(re.pattern()), QRegularExpression::CaseInsensitiveOption);
   QStringList out;
   for (const QString& e : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
-    if (anchored.match(e).hasMatch()) out << e;
+    if (!isTemporaryName(e) && anchored.match(e).hasMatch()) out << e;
   std::sort(out.begin(), out.end(), [](const QString& a, const QString& b) {
     const int c = a.compare(b, Qt::CaseInsensitive);
     return c != 0 ? c < 0 : a < b;
@@ -138,39 +174,78 @@ TextWriter& TextWriter::operator=(TextWriter&& other) noexcept {
 
 TextWriter::~TextWriter() { abandon(); }
 
+namespace {
+
+thread_local WriteBatch* currentBatch = nullptr;
+
+// Temporary files this process has open: never taken for leftovers.
+QStringList& openTemporaries() {
+  static QStringList names;
+  return names;
+}
+
+void syncFolder(const QString& folder) {
+  const int dirFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd >= 0) {
+    ::fsync(dirFd);
+    ::close(dirFd);
+  }
+}
+
+// The file a rewrite replaces: found without regard to case, then followed
+// through symbolic links (a dangling link leads to the file it names).
+QString rewriteTarget(const QString& path) {
+  QString target = QFileInfo(resolvePath(path)).absoluteFilePath();
+  for (int depth = 0; depth < 40; ++depth) {
+    const QFileInfo info(target);
+    if (!info.isSymLink()) break;
+    const QString next = info.symLinkTarget();
+    if (next.isEmpty()) break;
+    target = QFileInfo(next).absoluteFilePath();
+  }
+  return target;
+}
+
+}  // namespace
+
+void TextWriter::refuse(int code, const QString& openFailureMessage) {
+  const QString msg = openFailureMessage.isEmpty()
+                          ? QStringLiteral("Erreur %1 à l'ouverture en écriture du fichier %2").arg(code).arg(target_)
+                          : QString(openFailureMessage).arg(code).arg(target_);
+  throw IoError(code, target_, msg);
+}
+
 void TextWriter::open(const QString& path, WriteMode mode, const QString& openFailureMessage) {
   abandon();
   mode_ = mode;
-  // An existing file whose name differs only in case is the one rewritten.
-  target_ = QFileInfo(resolvePath(path)).absoluteFilePath();
   buffer_.clear();
-  int fd = -1;
   if (mode == WriteMode::Append) {
-    fd = ::open(QFile::encodeName(target_).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  } else {
-    const QFileInfo info(target_);
-    QByteArray tmpl = QFile::encodeName(info.absolutePath() + "/." + info.fileName() + ".XXXXXX");
-    fd = ::mkstemp(tmpl.data());
-    if (fd >= 0) {
-      temp_ = QFile::decodeName(tmpl);
-      ::fchmod(fd, 0644);
-    }
-    if (fd >= 0 && info.isDir()) {  // a folder cannot be replaced by a file
-      ::close(fd);
-      ::unlink(tmpl.constData());
-      temp_.clear();
-      fd = -1;
-      errno = EISDIR;
-    }
+    // An existing file whose name differs only in case is the one added to.
+    target_ = QFileInfo(resolvePath(path)).absoluteFilePath();
+    const int fd = ::open(QFile::encodeName(target_).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) refuse(errno, openFailureMessage);
+    fd_ = fd;
+    return;
   }
-  if (fd < 0) {
-    const int code = errno;
-    const QString msg = openFailureMessage.isEmpty()
-                            ? QStringLiteral("Erreur %1 à l'ouverture en écriture du fichier %2").arg(code).arg(target_)
-                            : QString(openFailureMessage).arg(code).arg(target_);
-    throw IoError(code, target_, msg);
+  target_ = rewriteTarget(path);
+  const QByteArray targetName = QFile::encodeName(target_);
+  mode_t permissions = 0644;
+  struct stat st {};
+  if (::stat(targetName.constData(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) refuse(EISDIR, openFailureMessage);  // a folder cannot be replaced by a file
+    // A file the director made read-only stays as it is.
+    if ((st.st_mode & 0222) == 0 || ::access(targetName.constData(), W_OK) != 0) refuse(EACCES, openFailureMessage);
+    permissions = st.st_mode & 07777;
   }
+  const QFileInfo info(target_);
+  QByteArray tmpl = QFile::encodeName(info.absolutePath() + "/." + info.fileName() + '.' +
+                                      QString::number(::getpid()) + ".XXXXXX" + QLatin1String(kTemporarySuffix));
+  const int fd = ::mkstemps(tmpl.data(), static_cast<int>(std::strlen(kTemporarySuffix)));
+  if (fd < 0) refuse(errno, openFailureMessage);
+  ::fchmod(fd, permissions);
   fd_ = fd;
+  temp_ = QFile::decodeName(tmpl);
+  openTemporaries() << QDir::cleanPath(temp_);
 }
 
 void TextWriter::write(const QString& text) {
@@ -218,16 +293,16 @@ void TextWriter::close() {
   if (mode_ == WriteMode::Rewrite) {
     if (::rename(QFile::encodeName(temp_).constData(), QFile::encodeName(target_).constData()) != 0) {
       const int code = errno;
-      ::unlink(QFile::encodeName(temp_).constData());
-      temp_.clear();
+      abandon();
       throw IoError(code, target_, QStringLiteral("Erreur %1 au remplacement du fichier %2").arg(code).arg(target_));
     }
+    openTemporaries().removeOne(QDir::cleanPath(temp_));
     temp_.clear();
-    const int dirFd = ::open(QFile::encodeName(QFileInfo(target_).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-      ::fsync(dirFd);
-      ::close(dirFd);
-    }
+    const QString folder = QFileInfo(target_).absolutePath();
+    if (currentBatch)
+      currentBatch->addFolder(folder);
+    else
+      syncFolder(folder);
   }
 }
 
@@ -238,6 +313,7 @@ void TextWriter::abandon() {
   }
   if (!temp_.isEmpty()) {
     ::unlink(QFile::encodeName(temp_).constData());
+    openTemporaries().removeOne(QDir::cleanPath(temp_));
     temp_.clear();
   }
   buffer_.clear();
@@ -253,6 +329,79 @@ void writeTextLines(const QString& path, const QStringList& lines, bool finalLin
       w.write(lines[i]);
   }
   w.close();
+}
+
+}  // namespace platform
+
+namespace platform {
+
+namespace {
+
+bool holdsExactly(const QString& path, const QByteArray& bytes) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == bytes.size();
+  if (same) {
+    QByteArray current(bytes.size(), Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < current.size()) {
+      const ssize_t n = ::read(fd, current.data() + got, static_cast<size_t>(current.size() - got));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      got += n;
+    }
+    same = got == bytes.size() && current == bytes;
+  }
+  ::close(fd);
+  return same;
+}
+
+bool processRunning(qint64 pid) { return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM); }
+
+}  // namespace
+
+bool rewriteIfChanged(const QString& path, const QByteArray& bytes, const QString& openFailureMessage) {
+  if (holdsExactly(rewriteTarget(path), bytes)) return false;
+  TextWriter w;
+  w.open(path, WriteMode::Rewrite, openFailureMessage);
+  w.writeBytes(bytes);
+  w.close();
+  return true;
+}
+
+WriteBatch::WriteBatch() : outer_(currentBatch) { currentBatch = this; }
+
+WriteBatch::~WriteBatch() {
+  currentBatch = outer_;
+  for (const QString& folder : folders_) {
+    if (outer_)
+      outer_->addFolder(folder);
+    else
+      syncFolder(folder);
+  }
+}
+
+void WriteBatch::addFolder(const QString& folder) {
+  if (!folders_.contains(folder)) folders_ << folder;
+}
+
+void removeLeftoverTemporaries(const QString& folder, const QString& namePrefix) {
+  const QString dir = QDir::cleanPath(QFileInfo(resolvePath(folder)).absoluteFilePath());
+  for (const QString& name : folder_index::temporaries(dir)) {
+    // "." + target + "." + pid + "." + six characters + suffix
+    const QStringView inner = QStringView(name).mid(1, name.size() - 1 - qsizetype(std::strlen(kTemporarySuffix)));
+    const qsizetype random = inner.lastIndexOf(u'.');
+    const qsizetype pidAt = random > 0 ? inner.lastIndexOf(u'.', random - 1) : -1;
+    if (pidAt <= 0) continue;
+    if (!inner.left(pidAt).startsWith(namePrefix, Qt::CaseInsensitive)) continue;
+    bool ok = false;
+    const qint64 pid = inner.mid(pidAt + 1, random - pidAt - 1).toLongLong(&ok);
+    const QString full = dir + u'/' + name;
+    const bool mine = ok && pid == ::getpid();
+    if (!ok || (mine && openTemporaries().contains(full)) || (!mine && processRunning(pid))) continue;
+    ::unlink(QFile::encodeName(full).constData());
+  }
 }
 
 }  // namespace platform

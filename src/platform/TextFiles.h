@@ -12,17 +12,26 @@
 
 namespace platform {
 
-// A failed file operation: the system error code (errno) and the full file name.
+// The program's own errors about a file, with the numbers its messages have
+// always shown; they are not system error codes.
+enum class FileFault { NotOpen = 103, BadNumber = 106 };
+
+// A failed file operation: the system error code (errno), or one of the
+// program's own faults, and the full file name.
 class IoError : public std::runtime_error {
  public:
   IoError(int code, QString fileName, QString message);
+  IoError(FileFault fault, QString fileName, QString message);
   int code() const { return code_; }
+  // The program's own fault, when it is one (code() is then its number).
+  const std::optional<FileFault>& fault() const { return fault_; }
   const QString& fileName() const { return fileName_; }
   // The French text shown to the director.
   const QString& message() const { return message_; }
 
  private:
   int code_;
+  std::optional<FileFault> fault_;
   QString fileName_;
   QString message_;
 };
@@ -56,7 +65,10 @@ enum class WriteMode { Rewrite, Append };
 
 // Writes a text file. Rewrite: the text goes to a temporary file beside the
 // target, which replaces the target only at close(); a writer destroyed
-// before close() leaves the old file as it was. Append: the text is added at
+// before close() leaves the old file as it was. The temporary file's name is
+// one isTemporaryName() recognises (FolderIndex.h). A file without write
+// permission is not replaced (EACCES); through a symbolic link, the file it
+// leads to is rewritten and the link stays. Append: the text is added at
 // close(). Failures throw IoError carrying errno and the target's name.
 class TextWriter {
  public:
@@ -82,6 +94,7 @@ class TextWriter {
  private:
   void flushBuffer();
   [[noreturn]] void fail(int code, const QString& what);
+  [[noreturn]] void refuse(int code, const QString& openFailureMessage);
 
   int fd_ = -1;
   WriteMode mode_ = WriteMode::Rewrite;
@@ -93,5 +106,29 @@ class TextWriter {
 // Writes lines in one go: each followed by CR LF, except the last one when
 // finalLineEnd is false.
 void writeTextLines(const QString& path, const QStringList& lines, bool finalLineEnd = true);
+
+// Rewrites a file with these bytes (as TextWriter does) unless it already
+// holds exactly them. True when the file was written.
+bool rewriteIfChanged(const QString& path, const QByteArray& bytes, const QString& openFailureMessage = {});
+
+// While a WriteBatch lives, the rewrites of this thread make their folders'
+// renames durable once, when the batch ends, instead of once per file.
+class WriteBatch {
+ public:
+  WriteBatch();
+  WriteBatch(const WriteBatch&) = delete;
+  WriteBatch& operator=(const WriteBatch&) = delete;
+  ~WriteBatch();
+  void addFolder(const QString& folder);
+
+ private:
+  WriteBatch* outer_;
+  QStringList folders_;
+};
+
+// Removes the temporary files that writers of ended processes (or of this
+// one, no longer open) left in folder, those of files whose name starts with
+// namePrefix (without regard to case; every one when it is empty).
+void removeLeftoverTemporaries(const QString& folder, const QString& namePrefix = {});
 
 }  // namespace platform

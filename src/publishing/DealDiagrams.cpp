@@ -1,8 +1,11 @@
 #include "publishing/DealDiagrams.h"
 
+#include "devices/CardLetters.h"
+
 #include "core/Globals.h"
 #include "core/SafeFiles.h"
 #include "core/TournamentFiles.h"
+#include "devices/FederationSave.h"
 #include "platform/TextFiles.h"
 
 #include "platform/Folders.h"
@@ -24,20 +27,7 @@ void writeLines(const QString& path, const QStringList& lines) {
 
 }  // namespace
 
-QString FrenchCardLetters(const QString& holding) {
-  QStringList cards;
-  for (const QChar c : holding) {
-    switch (c.unicode()) {
-      case 'T': cards << QStringLiteral("X"); break;
-      case 'J': cards << QStringLiteral("V"); break;
-      case 'Q': cards << QStringLiteral("D"); break;
-      case 'K': cards << QStringLiteral("R"); break;
-      case ' ': break;
-      default: cards << QString(c);
-    }
-  }
-  return cards.join(QLatin1Char(' '));
-}
+QString FrenchCardLetters(const QString& holding) { return EnglishRanksToFrench(holding); }
 
 QStringList DiagramLines(int board, const DealHoldings& hands) {
   QStringList lines{QStringLiteral("Board %1").arg(board), QString(8, QLatin1Char('-'))};
@@ -107,4 +97,4 @@ QString HoldingFromDiagram(int deal, const QString& seatHeading, const QString& 
   return {};
 }
 
-void WriteHandRecords(const QString&) {}
+void WriteHandRecords(const QString& mode) { WriteHandRecords(mode, BwsFileName); }

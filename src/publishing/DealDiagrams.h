@@ -46,6 +46,6 @@ void WriteHandRecordRow(int deal);
 // diagram is written as its diagram files, then the diagrams are loaded.
 // Nothing when the deals came from a PBN file or every board has one.
 void PollHandRecords();
-// Replaces the HandRecord rows of the tournament's database by the diagrams
-// held ("Envoi"); does nothing until that database is reached.
+// Replaces the HandRecord rows of the tournament's database (BwsFileName) by
+// the diagrams held ("Envoi"); database errors pass on.
 void WriteHandRecords(const QString& mode);

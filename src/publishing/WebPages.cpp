@@ -1,5 +1,7 @@
 #include "publishing/WebPages.h"
 
+#include "devices/DeviceNumbers.h"
+
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"

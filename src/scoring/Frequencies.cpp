@@ -12,84 +12,163 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
+#include <optional>
 
 namespace {
 
 int SlotLimit() { return std::clamp(ResultSlotCount, 0, kMaxResultSlots); }
 int BoardLimit() { return std::clamp(BoardCount, 0, kMaxBoards); }
 
-bool Counted(int slot) { return ResultNsPair[slot] != 0 && ResultScore[slot] < kScoreAverage; }
+// What one board holds: its results counted (slots and matchpoints), its
+// adjusted results and the results it lacks (averages, results owed).
+struct BoardResults {
+  int n = 0;
+  int adjusted = 0;
+  int absent = 0;
+  int slotOf[kMaxResultSlots];
+  int matchpoints[kMaxResultSlots];
+};
+
+// Matchpoints of n scores against each other: n - 1, plus one for each
+// score beaten, less one for each score above (a score ties with itself).
+// scores has room for a block beyond n. Eight scores at a time, compiled
+// for the wider vectors of the processor when it has them.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void CompareResults(int* scores, int n, int* matchpoints) {
+  constexpr int kBlock = 8;
+  using Block = int __attribute__((vector_size(kBlock * sizeof(int))));
+  for (int k = n; k < (n + kBlock - 1) / kBlock * kBlock; ++k) scores[k] = 0;
+  for (int i = 0; i < n; i += kBlock) {
+    Block mine;
+    std::memcpy(&mine, scores + i, sizeof mine);
+    Block balance{};
+    for (int j = 0; j < n; ++j) {
+      const Block other = Block{} + scores[j];
+      balance += (other > mine) - (mine > other);  // a true comparison is -1
+    }
+    for (int k = 0; k < kBlock && i + k < n; ++k) matchpoints[i + k] = n - 1 + balance[k];
+  }
+}
+
+// Clears the matchpoints of slots first..last (and the percentages of all
+// but the adjusted results), then gives each counted result 2 for each
+// result it beats and 1 for each tie.
+void BoardMatchpoints(int first, int last, std::optional<scoring::ExpectedSlots>& expected, BoardResults& board) {
+  int scores[kMaxResultSlots + 8];
+  int* const matchpoints = &ResultMatchpoints[0];
+  double* const nsPercent = &ResultNsPercent[0];
+  double* const ewPercent = &ResultEwPercent[0];
+  const int* const score = &ResultScore[0];
+  const int* const nsPair = &ResultNsPair[0];
+  int n = 0;
+  board.adjusted = board.absent = 0;
+  for (int s = first; s <= last; ++s) {
+    matchpoints[s] = 0;
+    if (score[s] != kScoreAdjusted) {  // an adjusted result keeps its percentages
+      nsPercent[s] = 0;
+      ewPercent[s] = 0;
+    }
+    if (nsPair[s] == 0) continue;
+    if (score[s] < kScoreAverage) {
+      scores[n] = score[s];
+      board.slotOf[n++] = s;
+    } else if (score[s] == kScoreAdjusted) {
+      ++board.adjusted;
+    } else if (score[s] == kScoreAverage) {
+      ++board.absent;
+    } else if (score[s] == kScoreNone) {
+      if (!expected) expected.emplace();
+      if (expected->expected(s)) ++board.absent;  // a result still owed by a table that plays
+    }
+  }
+  board.n = n;
+  CompareResults(scores, n, board.matchpoints);
+  for (int i = 0; i < n; ++i) matchpoints[board.slotOf[i]] = board.matchpoints[i];
+}
+
+// The percentages a board gives for each count of matchpoints, straight and
+// swapped, for n results among all owed (ventilated when asked). Boards of
+// the same shape share them.
+class PercentTable {
+ public:
+  void prepare(int n, int all, bool ventilate) {
+    if (n == n_ && all == all_ && ventilate == ventilate_) return;
+    n_ = n;
+    all_ = all;
+    ventilate_ = ventilate;
+    const long double top = 2.0L * (n - 1);
+    const long double allResults = all;
+    for (int mp = 0; mp <= 2 * (n - 1); ++mp) {
+      for (int swapped = 0; swapped < 2; ++swapped) {
+        long double pct = mp / top * 100.0L;
+        if (swapped) pct = 100.0L - pct;
+        if (ventilate) {
+          const long double m = top * pct / 100.0L;
+          pct = (m * allResults / n + (allResults - n) / n) / (2.0L * (allResults - 1)) * 100.0L;
+        }
+        ns_[swapped][mp] = static_cast<double>(pct);
+        ew_[swapped][mp] = static_cast<double>(100.0L - pct);
+      }
+    }
+  }
+  double ns(int matchpoints, bool swapped) const { return ns_[swapped][matchpoints]; }
+  double ew(int matchpoints, bool swapped) const { return ew_[swapped][matchpoints]; }
+
+ private:
+  int n_ = -1, all_ = -1;
+  bool ventilate_ = false;
+  double ns_[2][2 * kMaxResultSlots] = {};
+  double ew_[2][2 * kMaxResultSlots] = {};
+};
 
 // Matchpoints and percentages of every board. False when a board with a
-// single result stopped the pass (without table devices).
+// single result stopped the pass (without table devices); the matchpoints of
+// every board are given all the same.
 bool ComputeMatchpoints() {
   const int slotCount = SlotLimit();
-  for (int s = 1; s <= slotCount; ++s) {
+  const int boards = ResultsPerBoard < 1 ? 0 : BoardLimit();
+  const auto firstSlot = [](int b) { return (b - 1) * ResultsPerBoard + 1; };
+  const auto lastSlot = [slotCount](int b) { return std::min(b * ResultsPerBoard, slotCount); };
+  // Slots beyond the boards are cleared as well.
+  for (int s = boards > 0 ? lastSlot(boards) + 1 : 1; s <= slotCount; ++s) {
     ResultMatchpoints[s] = 0;
-    if (!ResultContract[s].contains(QLatin1String("AJU"))) {
+    if (ResultScore[s] != kScoreAdjusted) {
       ResultNsPercent[s] = 0;
       ResultEwPercent[s] = 0;
     }
   }
-  if (ResultsPerBoard < 1) return true;
-  const int boards = BoardLimit();
 
+  std::optional<scoring::ExpectedSlots> expected;  // needed only for a board that lacks a result
+  static BoardResults board;
+  static PercentTable table;
+  const int* const swapped = &ResultSwapped[0];
+  double* const nsPercent = &ResultNsPercent[0];
+  double* const ewPercent = &ResultEwPercent[0];
   for (int b = 1; b <= boards; ++b) {
-    const int first = (b - 1) * ResultsPerBoard + 1;
-    const int last = std::min(b * ResultsPerBoard, slotCount);
-    for (int i = first; i <= last; ++i) {
-      if (!Counted(i)) continue;
-      for (int j = i + 1; j <= last; ++j) {
-        if (!Counted(j)) continue;
-        const int d = ResultScore[i] - ResultScore[j];
-        const int v = (d > 0 ? 1 : (d < 0 ? -1 : 0)) + 1;
-        ResultMatchpoints[i] += v;
-        ResultMatchpoints[j] += 2 - v;
-      }
-    }
-  }
-
-  const scoring::ExpectedSlots expected;
-  for (int b = 1; b <= boards; ++b) {
-    const int first = (b - 1) * ResultsPerBoard + 1;
-    const int last = std::min(b * ResultsPerBoard, slotCount);
-    int n = 0, adjusted = 0, absent = 0, single = 0;
-    for (int s = first; s <= last; ++s) {
-      if (ResultNsPair[s] == 0) continue;
-      const int score = ResultScore[s];
-      if (score < kScoreAverage) {
-        ++n;
-        single = s;
-      } else if (score == kScoreAdjusted) {
-        ++adjusted;
-      } else if (score == kScoreAverage || (score == kScoreNone && expected.expected(s))) {
-        ++absent;  // an average, or a result still owed by a table that plays
-      }
-    }
+    BoardMatchpoints(firstSlot(b), lastSlot(b), expected, board);
+    const int n = board.n;
     if (n == 0) continue;
     if (n == 1) {
+      const int single = board.slotOf[0];
       if (!TableDevicesMode) {
+        for (int later = b + 1; later <= boards; ++later) BoardMatchpoints(firstSlot(later), lastSlot(later), expected, board);
         ShowAlert(QStringLiteral("Donne %1 <-- Un seul résultat! Corrigez, SVP...").arg(b));
         return false;
       }
       // A lone result has nobody to be compared with: an average for both.
-      ResultNsPercent[single] = 50;
-      ResultEwPercent[single] = 50;
+      nsPercent[single] = 50;
+      ewPercent[single] = 50;
       continue;
     }
-    const long double top = 2.0L * (n - 1);
-    const bool ventilate = AutoVentilation && adjusted + absent > 0;
-    const long double all = n + adjusted + absent;
-    for (int s = first; s <= last; ++s) {
-      if (!Counted(s)) continue;
-      long double ns = ResultMatchpoints[s] / top * 100.0L;
-      if (ResultSwapped[s]) ns = 100.0L - ns;
-      if (ventilate) {
-        const long double m = top * ns / 100.0L;
-        ns = (m * all / n + (all - n) / n) / (2.0L * (all - 1)) * 100.0L;
-      }
-      ResultNsPercent[s] = static_cast<double>(ns);
-      ResultEwPercent[s] = static_cast<double>(100.0L - ns);
+    table.prepare(n, n + board.adjusted + board.absent, AutoVentilation && board.adjusted + board.absent > 0);
+    for (int i = 0; i < n; ++i) {
+      const int s = board.slotOf[i];
+      nsPercent[s] = table.ns(board.matchpoints[i], swapped[s] != 0);
+      ewPercent[s] = table.ew(board.matchpoints[i], swapped[s] != 0);
     }
   }
   return true;
@@ -109,7 +188,7 @@ void ApplyAdjustments() {
     const QString& line = lines->at(i);
     if (line.trimmed().isEmpty()) continue;
     const auto a = scoring::ParseAdjustmentLine(line);
-    if (!a || a->slot < 1 || a->slot > slotCount || ResultNsPair[a->slot] == 0) {
+    if (!a || a->slot < 1 || a->slot > slotCount || ResultNsPair[a->slot] == 0 || !scoring::AdjustmentInReason(*a)) {
       memo << QStringLiteral("Ligne %1 du fichier %2 ignorée (incorrecte) : %3")
                   .arg(i + 1)
                   .arg(QFileInfo(fileName).fileName(), line.trimmed());

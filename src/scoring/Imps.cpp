@@ -3,6 +3,8 @@
 #include "core/Globals.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <cmath>
 #include <cstdlib>
 
@@ -37,21 +39,49 @@ bool Valid(int slot) { return ResultNsPair[slot] != 0 && ResultScore[slot] < kSc
 
 }  // namespace
 
-int ImpsFromDifference(int difference) {
-  const int d = std::abs(difference);
+namespace {
+
+// IMPs of every difference up to the last threshold, read at once.
+constexpr int kLastThreshold = kImpThresholds[23];
+constexpr auto kImpsByDifference = [] {
+  std::array<signed char, kLastThreshold + 1> table{};
   int k = 0;
-  while (k < 24 && d > kImpThresholds[k]) ++k;
-  return difference < 0 ? -k : k;
+  for (int d = 0; d <= kLastThreshold; ++d) {
+    while (k < 24 && d > kImpThresholds[k]) ++k;
+    table[static_cast<std::size_t>(d)] = static_cast<signed char>(k);
+  }
+  return table;
+}();
+
+// The row of each count of boards per match (the last one that fits).
+constexpr int kWidestRow = 48;
+constexpr auto kRowIndex = [] {
+  std::array<signed char, kWidestRow + 1> index{};
+  for (int boards = 0; boards <= kWidestRow; ++boards) {
+    index[static_cast<std::size_t>(boards)] = -1;
+    for (int r = 0; r < static_cast<int>(std::size(kVictoryPointRows)); ++r)
+      if (kVictoryPointRows[r].boards <= boards) index[static_cast<std::size_t>(boards)] = static_cast<signed char>(r);
+  }
+  return index;
+}();
+
+}  // namespace
+
+inline int Imps(int difference) {
+  const long long d = std::llabs(static_cast<long long>(difference));
+  const int imps = d > kLastThreshold ? 24 : kImpsByDifference[static_cast<std::size_t>(d)];
+  return difference < 0 ? -imps : imps;
 }
 
+int ImpsFromDifference(int difference) { return Imps(difference); }
+
 int VictoryPointsFromImps(int margin, int boardsPerMatch) {
-  const VictoryPointRow* row = nullptr;
-  for (const VictoryPointRow& r : kVictoryPointRows)
-    if (r.boards <= boardsPerMatch) row = &r;
-  if (!row) return margin;
-  const int m = std::abs(margin);
+  const int r = boardsPerMatch < 0 ? -1 : kRowIndex[static_cast<std::size_t>(std::min(boardsPerMatch, kWidestRow))];
+  if (r < 0) return margin;
+  const VictoryPointRow& row = kVictoryPointRows[r];
+  const long long m = std::llabs(static_cast<long long>(margin));
   for (int k = 0; k < 15; ++k)
-    if (m <= row->thresholds[k]) return margin >= 0 ? kWinnerPoints[k] : kLoserPoints[k];
+    if (m <= row.thresholds[k]) return margin >= 0 ? kWinnerPoints[k] : kLoserPoints[k];
   return margin >= 0 ? 25 : 0;
 }
 
@@ -59,47 +89,62 @@ int VictoryPointsFromImps(int margin) { return VictoryPointsFromImps(margin, Boa
 
 void ComputeButlerImps() {
   const int slotCount = std::min(ResultSlotCount, kMaxResultSlots);
-  for (int s = 1; s <= slotCount; ++s) {
-    ResultMatchpoints[s] = 0;
-    ResultNsPercent[s] = 0;
-    ResultEwPercent[s] = 0;
-  }
-  if (ResultsPerBoard < 1) return;
-  for (int b = 1; b <= BoardCount; ++b) {
+  int* const difference = &ResultMatchpoints[0];
+  double* const nsImps = &ResultNsPercent[0];
+  double* const ewImps = &ResultEwPercent[0];
+  const int* const score = &ResultScore[0];
+  const int* const nsPair = &ResultNsPair[0];
+  const int* const swapped = &ResultSwapped[0];
+  const auto clear = [&](int s) {
+    difference[s] = 0;
+    nsImps[s] = 0;
+    ewImps[s] = 0;
+  };
+  int cleared = 0;  // slots cleared so far
+  int slotOf[kMaxResultSlots];
+  int values[kMaxResultSlots];
+  for (int b = 1; ResultsPerBoard >= 1 && b <= BoardCount && (b - 1) * ResultsPerBoard < slotCount; ++b) {
     const int first = (b - 1) * ResultsPerBoard + 1;
     const int last = std::min(b * ResultsPerBoard, slotCount);
-    int maxSlot = 0;
-    int minSlot = 0;
+    cleared = last;
+    // The board's normal results, in slot order.
+    int n = 0;
     for (int s = first; s <= last; ++s) {
-      if (!Valid(s)) continue;
-      if (maxSlot == 0 || ResultScore[s] > ResultScore[maxSlot]) maxSlot = s;  // the first slot keeps a tie
-      if (minSlot == 0 || ResultScore[s] < ResultScore[minSlot]) minSlot = s;
+      clear(s);
+      if (nsPair[s] == 0 || score[s] >= kScoreAverage) continue;
+      slotOf[n] = s;
+      values[n++] = score[s];
     }
-    if (maxSlot == 0) continue;
+    if (n == 0) continue;
+    int highest = 0;  // the first of equal scores is the one left out
+    int lowest = 0;
+    for (int k = 1; k < n; ++k) {
+      if (values[k] > values[highest]) highest = k;
+      if (values[k] < values[lowest]) lowest = k;
+    }
 
     long long sum = 0;
     int count = 0;
-    if (maxSlot != minSlot) {
-      for (int s = first; s <= last; ++s) {
-        if (!Valid(s) || s == maxSlot || s == minSlot) continue;
-        sum += ResultScore[s];
-        ++count;
-      }
+    if (highest != lowest) {
+      for (int k = 0; k < n; ++k) sum += values[k];
+      sum -= static_cast<long long>(values[highest]) + values[lowest];
+      count = n - 2;
     }
     const double mean = count > 0 ? static_cast<double>(sum) / count
-                                  : (static_cast<double>(ResultScore[maxSlot]) + ResultScore[minSlot]) / 2.0;
+                                  : (static_cast<double>(values[highest]) + values[lowest]) / 2.0;
     const long long r = std::llround(std::nearbyint(mean));  // ties to the even integer
     const long long datum = (r > 0 ? 1 : (r < 0 ? -1 : 0)) * 10 * ((std::llabs(r) + 5) / 10);
 
-    for (int s = first; s <= last; ++s) {
-      if (!Valid(s)) continue;
-      const int difference = static_cast<int>(ResultScore[s] - datum);
-      const int imps = ImpsFromDifference(difference);
-      ResultMatchpoints[s] = difference;
-      ResultNsPercent[s] = ResultSwapped[s] ? -imps : imps;
-      ResultEwPercent[s] = ResultSwapped[s] ? imps : -imps;
+    for (int k = 0; k < n; ++k) {
+      const int s = slotOf[k];
+      const int d = static_cast<int>(values[k] - datum);
+      const int imps = Imps(d);
+      difference[s] = d;
+      nsImps[s] = swapped[s] ? -imps : imps;
+      ewImps[s] = swapped[s] ? imps : -imps;
     }
   }
+  for (int s = cleared + 1; s <= slotCount; ++s) clear(s);  // beyond the boards
 }
 
 QString BoardDatum(int board) {

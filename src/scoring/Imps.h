@@ -10,6 +10,7 @@ int ImpsFromDifference(int difference);
 // row whose boards per match is at most boardsPerMatch; below 8 boards per
 // match there is no row and the margin is returned as it is.
 int VictoryPointsFromImps(int margin, int boardsPerMatch);
+inline constexpr int kFewestBoardsWithVictoryPoints = 8;
 // The same with BoardsPerTable as the boards per match.
 int VictoryPointsFromImps(int margin);
 

@@ -23,36 +23,63 @@ using PairTable = std::array<double, kMaxPairs + 1>;
 
 bool IsPair(int n) { return n >= 1 && n <= kMaxPairs; }
 
+constexpr double kImpsLimit = 1000000;  // beyond any session
+
+// x rounded to the nearest integer, ties to even (as nearbyint in the
+// default rounding), by the shift that leaves no fraction in a double.
+double NearestEven(double x) {
+  constexpr double kShift = 6755399441055744.0;  // 1.5 x 2^52
+  return std::fabs(x) < 0x1p51 ? (x + kShift) - kShift : x;
+}
+
 struct Totals {
   PairTable score{};
   std::array<int, kMaxPairs + 1> count{};
   QString manualAdjustment;  // the last result adjusted without percentages
 };
 
-Totals SumResults() {
+// Totals of the percentages (none are needed in IMP scoring) and the last
+// result adjusted without percentages.
+Totals SumResults(bool percentages) {
   Totals t;
   const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
-  for (int s = 1; s <= slotCount; ++s) {
-    const int ns = ResultNsPair[s];
-    const int ew = ResultEwPair[s];
-    const int score = ResultScore[s];
+  const int* const nsPair = &ResultNsPair[0];
+  const int* const ewPair = &ResultEwPair[0];
+  const int* const scores = &ResultScore[0];
+  const double* const nsPercent = &ResultNsPercent[0];
+  const double* const ewPercent = &ResultEwPercent[0];
+  int manual = 0;
+  const auto adjustedByHand = [&](int s) {
+    return nsPair[s] != 0 && ewPair[s] != 0 && (nsPercent[s] == 0 || ewPercent[s] == 0);
+  };
+  if (!percentages) {
+    for (int s = 1; s <= slotCount; ++s)
+      if (scores[s] == kScoreAdjusted && adjustedByHand(s)) manual = s;
+  }
+  for (int s = 1; s <= slotCount && percentages; ++s) {
+    const int ns = nsPair[s];
+    const int ew = ewPair[s];
+    const int score = scores[s];
     if (ns == 0 || ew == 0 || score == kScoreNone) continue;
-    if (score == kScoreAdjusted && (ResultNsPercent[s] == 0 || ResultEwPercent[s] == 0)) {
-      const int board = ResultsPerBoard > 0 ? (s - 1) / ResultsPerBoard + 1 : 0;
-      t.manualAdjustment = QStringLiteral("Ajuster manuellement la donne %1 par %2 contre %3.")
-                               .arg(board)
-                               .arg(FormatPairNumber(ns), FormatPairNumber(ew));
+    if (score == kScoreAdjusted && adjustedByHand(s)) {
+      manual = s;
       continue;
     }
     if (score == kScoreAverage) continue;
     if (IsPair(ns)) {
-      t.score[ns] += ResultNsPercent[s];
-      ++t.count[ns];
+      t.score[static_cast<std::size_t>(ns)] += nsPercent[s];
+      ++t.count[static_cast<std::size_t>(ns)];
     }
     if (IsPair(ew)) {
-      t.score[ew] += ResultEwPercent[s];
-      ++t.count[ew];
+      t.score[static_cast<std::size_t>(ew)] += ewPercent[s];
+      ++t.count[static_cast<std::size_t>(ew)];
     }
+  }
+  if (manual > 0) {
+    const int board = ResultsPerBoard > 0 ? (manual - 1) / ResultsPerBoard + 1 : 0;
+    t.manualAdjustment = QStringLiteral("Ajuster manuellement la donne %1 par %2 contre %3.")
+                             .arg(board)
+                             .arg(FormatPairNumber(nsPair[manual]), FormatPairNumber(ewPair[manual]));
   }
   return t;
 }
@@ -65,29 +92,52 @@ PairTable ImpTotals() {
   const int matches = std::clamp(BoardCount, 0, kMaxBoards) / perMatch;
   if (ResultsPerBoard < 1 || matches < 1) return result;
   // IMPs of each pair in each match.
-  std::vector<std::array<double, kMaxPairs + 1>> sums(static_cast<std::size_t>(matches) + 1);
-  const int lastSlot = std::min(matches * perMatch * ResultsPerBoard, kMaxResultSlots);
-  for (int s = 1; s <= lastSlot; ++s) {
-    const int ns = ResultNsPair[s];
-    const int score = ResultScore[s];
-    if (ns == 0 || score == kScoreNone || score == kScoreAverage) continue;
-    const int board = (s - 1) / ResultsPerBoard + 1;
+  static std::array<std::array<double, kMaxPairs + 1>, kMaxBoards + 1> sums;
+  for (int m = 1; m <= matches; ++m) sums[static_cast<std::size_t>(m)].fill(0);
+  const int* const nsPair = &ResultNsPair[0];
+  const int* const ewPair = &ResultEwPair[0];
+  const int* const scores = &ResultScore[0];
+  const double* const nsImps = &ResultNsPercent[0];
+  const double* const ewImps = &ResultEwPercent[0];
+  for (int board = 1; board <= matches * perMatch; ++board) {
     auto& m = sums[static_cast<std::size_t>((board - 1) / perMatch + 1)];
-    if (IsPair(ns)) m[ns] += ResultNsPercent[s];
-    const int ew = ResultEwPair[s];
-    if (IsPair(ew) && ew != ns) m[ew] += ResultEwPercent[s];
+    const int last = std::min(board * ResultsPerBoard, kMaxResultSlots);
+    for (int s = (board - 1) * ResultsPerBoard + 1; s <= last; ++s) {
+      const int ns = nsPair[s];
+      const int score = scores[s];
+      if (ns == 0 || score == kScoreNone || score == kScoreAverage) continue;
+      if (IsPair(ns)) m[static_cast<std::size_t>(ns)] += nsImps[s];
+      const int ew = ewPair[s];
+      if (IsPair(ew) && ew != ns) m[static_cast<std::size_t>(ew)] += ewImps[s];
+    }
   }
+  // The pairs of the slots, each once.
+  int pairs[kMaxPairs];
+  int pairCount = 0;
+  std::array<bool, kMaxPairs + 1> listed{};
   for (int i = 1; i <= std::min(PairCount, kMaxPairs); ++i) {
     int p = PairNumbers[i];
     if (p < 0) p = -p <= ResultsPerBoard ? -p + ResultsPerBoard : -p;
-    if (!IsPair(p)) continue;  // an empty slot is no pair
-    double total = 0;
-    for (int m = 1; m <= matches; ++m) {
-      const double imps = sums[static_cast<std::size_t>(m)][p];
-      const int rounded = static_cast<int>(std::nearbyint(imps));
-      total += IsPatton ? imps : (BoardsPerTable >= 1 ? VictoryPointsFromImps(rounded, BoardsPerTable) : rounded);
+    if (!IsPair(p) || listed[static_cast<std::size_t>(p)]) continue;  // an empty slot is no pair
+    listed[static_cast<std::size_t>(p)] = true;
+    pairs[pairCount++] = p;
+  }
+  // Match by match, each pair's total adds its matches in order: IMPs in a
+  // Patton, else the victory points of the IMPs rounded (to the nearest,
+  // ties to even), or those IMPs when the matches are too short for a scale.
+  const bool scaled = BoardsPerTable >= kFewestBoardsWithVictoryPoints;
+  for (int m = 1; m <= matches; ++m) {
+    const auto& match = sums[static_cast<std::size_t>(m)];
+    for (int k = 0; k < pairCount; ++k) {
+      const auto p = static_cast<std::size_t>(pairs[k]);
+      const double imps = match[p];
+      if (IsPatton) {
+        result[p] += imps;
+        continue;
+      }
+      const int rounded = static_cast<int>(std::clamp(NearestEven(imps), -kImpsLimit, kImpsLimit));
+      result[p] += scaled ? VictoryPointsFromImps(rounded, BoardsPerTable) : rounded;
     }
-    result[p] = total;
   }
   return result;
 }
@@ -103,7 +153,7 @@ void ApplyPenalties(PairTable& score, QStringList& memo) {
     const QString& line = lines->at(i);
     if (line.trimmed().isEmpty()) continue;
     const auto pen = scoring::ParsePenaltyLine(line);
-    const int slot = pen && IsPair(pen->pair) ? FindPairSlot(pen->pair) : 0;
+    const int slot = pen && IsPair(pen->pair) && scoring::PenaltyInReason(*pen) ? FindPairSlot(pen->pair) : 0;
     if (slot == 0) {
       memo << QStringLiteral("Ligne %1 du fichier %2 ignorée (incorrecte) : %3")
                   .arg(i + 1)
@@ -198,7 +248,7 @@ int SearchNext(std::vector<int>& ranking, int side, bool peek) {
 }
 
 void ComputeResults() {
-  Totals totals = SumResults();
+  Totals totals = SumResults(!ImpScoring);
   if (!totals.manualAdjustment.isEmpty() && Interactive) {
     // The director adjusts that result by hand first; nothing is ranked.
     scoring::ShowAttention({totals.manualAdjustment});

@@ -8,6 +8,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace scoring {
@@ -54,6 +55,19 @@ std::optional<PenaltyLine> ParsePenaltyLine(const QString& line) {
   const auto value = ParseReal(f[1]);
   if (!pair || !value) return std::nullopt;
   return PenaltyLine{*pair, *value};
+}
+
+bool AdjustmentInReason(const AdjustmentLine& line) {
+  constexpr double kMostImps = 24;  // the top of the IMP scale
+  const auto fits = [](double x) { return ImpScoring ? std::fabs(x) <= kMostImps : x >= 0 && x <= 100; };
+  return fits(line.ns) && fits(line.ew);
+}
+
+bool PenaltyInReason(const PenaltyLine& line) {
+  // In IMP scoring, a whole session's scale: 25 victory points a match, or
+  // 24 IMPs a board in a Patton, so at most 25 a board.
+  const double most = ImpScoring ? 25.0 * std::clamp(BoardCount, 1, kMaxBoards) : 100.0;
+  return std::fabs(line.value) <= most;
 }
 
 QString AdjustmentsFileName() { return DataFolder + TournamentCode + QStringLiteral(".ADJ"); }

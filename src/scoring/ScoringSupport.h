@@ -28,6 +28,11 @@ struct PenaltyLine {
 // " 6.00000000000000E+0001"); nothing when the line does not hold them.
 std::optional<AdjustmentLine> ParseAdjustmentLine(const QString& line);
 std::optional<PenaltyLine> ParsePenaltyLine(const QString& line);
+// Whether the values can mean something: an adjustment's percentages 0..100,
+// or its IMPs within the scale in IMP scoring; a penalty of at most 100
+// percentage points, or within the session's scale in IMP scoring.
+bool AdjustmentInReason(const AdjustmentLine& line);
+bool PenaltyInReason(const PenaltyLine& line);
 // A real in any usual notation, "." or "," as separator.
 std::optional<double> ParseReal(const QString& text);
 

@@ -9,7 +9,7 @@
 #include "core/TournamentMenu.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
-#include "scoring/ContractEditor.h"
+#include "devices/Companions.h"
 #include "scoring/DeviceEchoes.h"
 #include "scoring/ResultFiles.h"
 #include "setup/PairLookups.h"

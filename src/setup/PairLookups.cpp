@@ -25,7 +25,7 @@ int INDEX(int pairNumber) {
 
 bool IsByeSlot(int slot) {
   if (slot < 1 || slot > kMaxPairs) return false;
-  return PairLabels[slot].trimmed().toUpper() == QLatin1String("BYE");
+  return QStringView(PairLabels[slot]).trimmed().compare(QLatin1String("BYE"), Qt::CaseInsensitive) == 0;
 }
 
 bool IsByePair(int pairNumber) {

@@ -158,6 +158,10 @@ void ParametersRadioClick(ParametersView& view, int item) {
 int TournamentExists(const QString& code) {
   TournamentCode = code;
   if (FederationMode || !pairsFileExists(code)) return 1;
+  return AskAboutExistingTournament(code);
+}
+
+int AskAboutExistingTournament(const QString& code) {
   ui::interaction().beep();
   ui::Choice question;
   question.form = QStringLiteral("TForm3");

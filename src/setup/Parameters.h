@@ -57,6 +57,9 @@ void ParametersBack();
 // tournament): its answer, 1 when the tournament does not exist. The
 // question's quit button and Esc run the quit routine (answer 0).
 int TournamentExists(const QString& code);
+// The question itself (beep, then "TForm3" headed "Le tournoi " + code +
+// " existe!"): its answer; the quit button and Esc run the quit routine (0).
+int AskAboutExistingTournament(const QString& code);
 
 // Writes ProgramFolder + "NOMBM.TXT": the code, the date text and the name.
 void WriteBridgeMatesNameFile();

@@ -9,6 +9,7 @@
 #include "platform/Registry.h"
 #include "platform/TextFiles.h"
 #include "support/BridgeMatesScorers.h"
+#include "support/FederationSession.h"
 #include "support/TestState.h"
 
 #include <QFile>
@@ -70,7 +71,6 @@ class StartScreenTest : public testing_support::TalvaronTest {
     s.hideStartScreen = note("hide");
     s.showStartScreen = note("show");
     s.showParametersWindow = note("parameters");
-    s.importFederationSession = note("import");
     s.showFederationSummary = [this](const FederationSummary& f) {
       calls << "summary";
       summary = f;
@@ -80,6 +80,19 @@ class StartScreenTest : public testing_support::TalvaronTest {
       if (menuView().timerEnabled && !calls.contains(timer)) calls << timer;
     });
     SetMenuShower([this] { calls << "menu"; });
+  }
+
+  // Today's session of club 1234 as FFBClubNet leaves it: a 3-table Mitchell
+  // of one board a round, without names.
+  QString federationSession() {
+    writeBytes(programDir() + "LICENCEFFB.TXT", "1234\r\n");
+    writeBytes(programDir() + "FFBFOLDER.TXT", (rootDir() + "FFB").toUtf8() + "\r\n");
+    const QString file = rootDir() + "FFB/1234TPP20261207.BWS";
+    testing_support::FederationSession ffb(file);
+    ffb.addSection(3);
+    ffb.addMitchell(3, 3, 1, [](int t, int r) { return (t - r + 3) % 3 + 1; }, [](int t, int r) { return (t + r + 1) % 3 + 1; });
+    ffb.addMitchellPlayers(3, false);
+    return file;
   }
 
   // A saved tournament of 4 pairs, 2 boards, 2 tables, which the resume
@@ -359,9 +372,11 @@ TEST_F(StartScreenTest, AFederationResumeImportsTheSessionAndWarnsTwice) {
   recordServices();
   FederationMode = true;
   AskOpeningLead = true;  // a federation tournament keeps its leads
+  talk.answerPath(federationSession());  // the session database, then the tournament
   resumedTournament(false, 4);
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"import", "hide", "menu"}));
+  EXPECT_EQ(FederationBwsFile, rootDir() + "FFB/1234TPP20261207.BWS");
+  EXPECT_EQ(calls, QStringList({"hide", "menu"}));
   ASSERT_EQ(talk.messages.size(), 2);
   EXPECT_TRUE(talk.messages[0].startsWith("Attention, en mode \"FFB\", vous allez devoir montrer"));
   EXPECT_EQ(talk.messages[1], "Attention! Il faut absolument que le tournoi que vous rechargez soit le dernier que vous "
@@ -398,6 +413,7 @@ TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices
 TEST_F(StartScreenTest, FederationTournamentCodeIsTheHourAndExistingFilesAreKeptUnlessConfirmed) {
   recordServices();
   InitGlobals();  // clock fixed at 2026-12-07 20:00
+  federationSession();
   EXPECT_EQ(FederationTournamentCode(), "2026120720");
   writeBytes(dataDir() + "2026120720.PAI", "1 0 0 x£A£B\r\n");
   writeBytes(dataDir() + "2026120720.var", "0\r\n");
@@ -416,8 +432,9 @@ TEST_F(StartScreenTest, FederationTournamentCodeIsTheHourAndExistingFilesAreKept
   FederationTournamentClick();
   EXPECT_FALSE(QFile::exists(dataDir() + "2026120720.PAI") || QFile::exists(dataDir() + "2026120720.var"));
   EXPECT_EQ(TournamentCode, "2026120720");
-  EXPECT_EQ(calls, QStringList({"hide", "import", "summary"}));
+  EXPECT_EQ(calls, QStringList({"hide", "summary"}));
   EXPECT_EQ(summary.code, "2026120720");
+  EXPECT_EQ(summary.movement, "Mitchell standard");
 
   calls.clear();
   FederationTournamentClick();  // no file of the code: no question
@@ -472,10 +489,13 @@ TEST_F(StartScreenTest, EscapedErrorsNameTheirFileAndSayTheOperationWasNotDone) 
             "Le fichier \"" + file + "\" est verrouillé. L'opération n'a pas été faite.");
   EXPECT_EQ(EscapedErrorMessage(platform::IoError(EEXIST, file, "")),
             "Le fichier \"" + file + "\" existe déjà. L'opération n'a pas été faite.");
-  EXPECT_EQ(EscapedErrorMessage(platform::IoError(106, file, "12a")),
+  EXPECT_EQ(EscapedErrorMessage(platform::IoError(platform::FileFault::BadNumber, file, "12a")),
             "Erreur 106 : valeur numérique incorrecte dans un fichier.\r\nFichier : " + file +
                 "\r\nCause probable : une ligne vide, du texte, ou une virgule/point incorrect là où Talvaron attend un "
                 "nombre.\r\nMessage : 12a");
+  // A system code of the same number is a system error like any other.
+  EXPECT_EQ(EscapedErrorMessage(platform::IoError(106, file, "x")),
+            "Erreur I/O n°106\r\nFichier : " + file + "\r\nMessage : x");
   EXPECT_EQ(EscapedErrorMessage(platform::IoError(ENOSPC, file, "disque plein")),
             QStringLiteral("Erreur I/O n°%1\r\nFichier : ").arg(ENOSPC) + file + "\r\nMessage : disque plein");
   EXPECT_EQ(EscapedErrorMessage(std::out_of_range("index 43")), "index 43");

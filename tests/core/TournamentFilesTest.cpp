@@ -4,10 +4,15 @@
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"
+#include "platform/FolderIndex.h"
 #include "platform/TextFiles.h"
 #include "support/TestState.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+
+#include <sys/stat.h>
 
 using testing_support::readBytes;
 using testing_support::writeBytes;
@@ -321,4 +326,32 @@ TEST_F(TournamentFilesTest, DeletionsRemoveTheirListWhateverTheCase) {
   BridgeMatesMode = true;
   DeleteCurrentTournamentFiles();
   EXPECT_EQ(dataFiles(), QStringList{"ABCD.PAI"});
+}
+
+TEST_F(TournamentFilesTest, ASaveRewritesOnlyWhatChangedAndClearsItsLeftovers) {
+  smallMovement();
+  SaveResults();
+  const auto inode = [this](const char* ext) {
+    struct stat st {};
+    ::stat(QFile::encodeName(file(ext)).constData(), &st);
+    return st.st_ino;
+  };
+  // Saves cut short: leftovers of this tournament (this process, a process
+  // gone), another tournament's, and one of a writer still running.
+  const QString suffix = platform::kTemporarySuffix;
+  const QString mine = ".ABC.VAR." + QString::number(QCoreApplication::applicationPid()) + ".a1b2c3" + suffix;
+  const QString gone = ".abc.MUL.999999999.x9y8z7" + suffix;
+  const QString other = ".ABCD.VAR.999999999.q1w2e3" + suffix;
+  const QString running = ".ABC.DIA.1.r4t5y6" + suffix;  // process 1 runs
+  for (const QString& name : {mine, gone, other, running}) writeBytes(dataDir() + name, "0\r\n");
+  const auto mul = inode(".MUL");
+  const auto var = inode(".VAR");
+  ResultScore[1] = -450;
+  SaveResults();
+  EXPECT_EQ(readBytes(file(".VAR")), "1 5 -450 2 1 1 1 4PE=\r\n0\r\n3 6 10000 1 3 1 0 \r\n");
+  EXPECT_EQ(inode(".MUL"), mul);  // same content: not rewritten
+  EXPECT_NE(inode(".VAR"), var);
+  QStringList left = QDir(dataDir()).entryList(QDir::Files | QDir::Hidden);
+  left.sort();
+  EXPECT_EQ(left, (QStringList{running, other, "ABC.DIA", "ABC.MUL", "ABC.VAR"}));
 }

@@ -1,6 +1,6 @@
 #include "core/ScriptedInteraction.h"
 #include "platform/Process.h"
-#include "scoring/ContractEditor.h"
+#include "devices/Companions.h"
 #include "scoring/TableSheet.h"
 
 #include "ScoringFixture.h"

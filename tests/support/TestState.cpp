@@ -56,6 +56,11 @@ void resetGlobals() {
   ResultsEntered = PlayersExpected = PlayersNamed = ByePairNumber = ByeNsPair = ByeEwPair = 0;
   CurrentBoard = LastSheetRound = PlayerCount = PlayerChoiceCount = ChoiceListCount = 0;
   FederationMovementKind = HerediaMovement = 0;
+  FederationHandRecordsReceived = false;
+  FederationFolder.clear();
+  FederationBwsFile.clear();
+  ClubFederationNumber.clear();
+  BwsFileName.clear();
   MixingPercent = 10;
   SavedMitchellType = 0;
   RoundsShownCount = 2;

@@ -15,6 +15,13 @@
 namespace ui {
 namespace {
 
+// The printer chosen in the last print dialog ("" before any, or when it
+// was a file: a file is asked each time).
+QString& chosenPrinter() {
+  static QString name;
+  return name;
+}
+
 QString& pdfFileName() {
   static QString name;
   return name;
@@ -50,9 +57,12 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
   if (!pdfFileName().isEmpty()) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfFileName());
-  } else if (askPrinter) {
+  } else if (askPrinter || chosenPrinter().isEmpty()) {
     QPrintDialog dialog(&printer);
     if (dialog.exec() != QDialog::Accepted) return {};
+    chosenPrinter() = printer.outputFormat() == QPrinter::PdfFormat ? QString() : printer.printerName();
+  } else {
+    printer.setPrinterName(chosenPrinter());
   }
   PrintOutcome outcome;
   outcome.printerName = printer.printerName();

@@ -9,7 +9,9 @@
 namespace ui {
 
 // Prints lines; with askPrinter the print dialog comes first (cancel: nothing
-// printed). When the printer cannot be opened, throws IoError for "Printer".
+// printed). Without, the lines go to the printer chosen in the last dialog
+// (the dialog is shown when none was chosen yet, or when it was a file).
+// When the printer cannot be opened, throws IoError for "Printer".
 PrintOutcome PrintLines(const QStringList& lines, bool askPrinter);
 // From now on every printout goes to this PDF file without a dialog (an
 // empty name gives the printers back).

@@ -157,6 +157,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
 
   SetMenuRefresher([this] { applyView(); });
   SetMenuShower([this] { showMenu(); });
+  SetMenuHider([this] { hide(); });
   MenuCountersHook = [this](const QString& players, const QString& results) {
     menuView().playersCounter = players;
     menuView().resultsCounter = results;
@@ -170,6 +171,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
 TForm5::~TForm5() {
   SetMenuRefresher(nullptr);
   SetMenuShower(nullptr);
+  SetMenuHider(nullptr);
   MenuCountersHook = nullptr;
   SetCollectionTimerControl(nullptr, nullptr);
 }

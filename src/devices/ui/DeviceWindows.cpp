@@ -4,7 +4,10 @@
 #include "core/ui/WindowInteraction.h"
 #include "devices/ui/TForm109.h"
 #include "devices/ui/TForm112.h"
+#include "devices/ui/TForm66.h"
+#include "devices/ui/TForm72.h"
 #include "devices/ui/TForm93.h"
+#include "devices/ui/TForm94.h"
 #include "devices/ui/TForm97.h"
 
 #include <QPointer>
@@ -20,6 +23,10 @@ TForm109* informationWindow() {
 }  // namespace
 
 void RegisterDeviceWindows() {
+  ui::RegisterTextWindow(QStringLiteral("TForm72"), [](const ui::TextQuestion&) -> std::optional<QString> {
+    TForm72 window;
+    return window.ask();
+  });
   ui::RegisterChoiceWindow(QStringLiteral("TForm93"), [](const ui::Choice& c) {
     TForm93 window;
     return window.exec() == QDialog::Accepted ? (c.codes.isEmpty() ? 1 : c.codes.first()) : c.cancelCode;
@@ -28,6 +35,16 @@ void RegisterDeviceWindows() {
     TForm97 window;
     window.setText(c.text);
     return window.exec() == QDialog::Accepted ? (c.codes.isEmpty() ? 1 : c.codes.first()) : c.cancelCode;
+  });
+  ui::RegisterChoiceWindow(QStringLiteral("TForm66"), [](const ui::Choice& c) {
+    TForm66 window;
+    return window.exec() == QDialog::Accepted ? window.answer() : c.cancelCode;
+  });
+  ui::RegisterTextWindow(QStringLiteral("TForm94"), [](const ui::TextQuestion& q) -> std::optional<QString> {
+    TForm94 window;
+    window.setCurrentPassword(q.text);
+    if (window.exec() != QDialog::Accepted) return std::nullopt;
+    return window.typedPassword();
   });
   ui::RegisterNoticeWindow(
       QStringLiteral("TForm109"), [](const QString& text) { informationWindow()->showText(text); },

@@ -11,6 +11,12 @@
 #include "scoring/ui/TForm18.h"
 #include "scoring/ui/TForm19.h"
 #include "scoring/ui/TForm21.h"
+#include "scoring/ui/TForm23.h"
+#include "scoring/ui/TForm24.h"
+#include "scoring/ui/TForm29.h"
+#include "scoring/ui/TForm42.h"
+#include "scoring/ui/TForm43.h"
+#include "scoring/ui/TForm46.h"
 #include "scoring/ui/TForm56.h"
 #include "scoring/ui/TForm58.h"
 #include "scoring/ui/TForm60.h"
@@ -60,7 +66,13 @@ void RegisterScoringWindows() {
     TForm19 window;
     return window.ask(q.text);
   });
+  ui::RegisterChoiceWindow(QStringLiteral("TForm23"), &AskIn<TForm23>);
+  ui::RegisterChoiceWindow(QStringLiteral("TForm24"), &AskIn<TForm24>);
+  ui::RegisterChoiceWindow(QStringLiteral("TForm29"), &AskIn<TForm29>);
+  ui::RegisterChoiceWindow(QStringLiteral("TForm42"), &AskIn<TForm42>);
   InstallResultsWindow();
+  InstallRecapViewer();
+  InstallCumulativeEndWindow();
   ui::RegisterChoiceWindow(QStringLiteral("TForm31"), &AskIn<TForm31>);
   ui::RegisterChoiceWindow(QStringLiteral("TForm34"), &AskIn<TForm34>);
   ui::RegisterChoiceWindow(QStringLiteral("TForm36"), &AskIn<TForm36>);

@@ -1,0 +1,360 @@
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/Notices.h"
+#include "core/ScriptedInteraction.h"
+#include "core/State.h"
+#include "core/TournamentMenu.h"
+#include "devices/Companions.h"
+#include "devices/TablePlayers.h"
+#include "devices/TabletFiles.h"
+#include "devices/TabletImport.h"
+#include "devices/TabletLines.h"
+#include "platform/Process.h"
+#include "platform/Registry.h"
+#include "platform/Speech.h"
+#include "platform/TextFiles.h"
+#include "scoring/Contract.h"
+#include "setup/Movements.h"
+#include "support/TabletTables.h"
+#include "support/TestState.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+// The standard Mitchell of the given tables, pairs named "Nom<n>".
+void mitchell(int tables, int boardsPerTable) {
+  PairCount = PairSlotCount = 2 * tables;
+  TableCount = ResultsPerBoard = tables;
+  for (int s = 1; s <= PairCount; ++s) {
+    PairNumbers[s] = s <= tables ? s : -(s - tables);
+    Player1Names[s] = QStringLiteral("Nom%1").arg(s);
+    PairLabels[s] = Player1Names[s];
+  }
+  MitchellNumbering = true;
+  BoardsPerTable = boardsPerTable;
+  RoundsPlayed = RoundsScheduled = RoundCount = tables;
+  BoardCount = DealCount = tables * boardsPerTable;
+  ResultSlotCount = BoardCount * ResultsPerBoard;
+  GenerateMitchell();
+  RenumberMitchellEastWest();
+}
+
+// The slot of board b in round 1.
+int firstRoundSlot(int board) {
+  for (int s = 1; s <= ResultSlotCount; ++s)
+    if (ResultBoard[s] == board && ResultRound[s] == 1) return s;
+  return 0;
+}
+
+}  // namespace
+
+class TabletsTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    TableDevicesMode = TabletsMode = true;
+    TournamentCode = "ABC";
+    ui::RegisterNoticeWindow("TForm114", [this](const QString& text) { referee << text; }, [] {});
+    platform::setSpeaker([this](const QString& sentence) { spoken << sentence; });
+    mitchell(7, 3);
+    WriteTabletSessionFiles();
+    menuView().timerEnabled = true;
+  }
+  void TearDown() override {
+    ui::RegisterNoticeWindow("TForm114", nullptr, nullptr);
+    platform::setSpeaker(nullptr);
+    menuView() = TournamentMenuView{};
+    TalvaronTest::TearDown();
+  }
+  QString table(int t) const { return TableFolder(t) + "/"; }
+
+  ui::ScriptedInteraction talk;
+  platform::FakeProcesses processes;
+  testing_support::TabletTables tables;
+  QStringList referee;
+  QStringList spoken;
+};
+
+TEST_F(TabletsTest, SessionFilesOfASevenTableMitchell) {
+  writeBytes(programDir() + "PCKT.TXT", "");
+  writeBytes(programDir() + "ADJUSTLIST.TXT", "old\r\n");
+  PlayersFileName = "JOUEURS.TXT";
+  PlayerCount = 3;
+  PlayerFileLines[1] = "DUPONT Jean 123";
+  PlayerFileLines[2] = "BYE";
+  PlayerFileLines[3] = "Martin bye 5";
+  WriteTabletSessionFiles();
+  const QString q = documentsDir() + "/Quillmarke/";
+  EXPECT_EQ(readBytes(q + "Serie1/PREFS.TXT"), "7 21 7 3 M 0 N 0 0 N N 2 4 N N 0 Y FarnelTosk\r\n");
+  EXPECT_EQ(PercentagesFromRound, 4);
+  EXPECT_EQ(readBytes(q + "nSeries.TXT"), "1\r\n");
+  EXPECT_EQ(readBytes(q + "Serie1/nTours.TXT"), "7\r\n");
+  EXPECT_EQ(readBytes(q + "JOUEURS.TXT"), "DUPONT Jean 123\r\nMartin bye 5");
+  EXPECT_EQ(readBytes(q + "SEANCE.TXT"), "Il n'y a pas encore d'affichage des resultats disponible.\r\n");
+  EXPECT_FALSE(QFile::exists(programDir() + "ADJUSTLIST.TXT"));
+  const QStringList mvt = platform::readTextLines(q + "Serie1/Table2/MVT.TXT");
+  ASSERT_EQ(mvt.size(), 7);
+  EXPECT_TRUE(mvt.contains("1 2 2 9 2"));
+  EXPECT_EQ(readBytes(q + "Serie1/BYE.TXT"), "");
+
+  // E/W pair 14 sits out, and table 2 has nobody E/W in round 1.
+  PairLabels[14] = Player1Names[14] = "BYE";
+  for (int s = 1; s <= ResultSlotCount; ++s)
+    if (ResultTable[s] == 2 && ResultRound[s] == 1) ResultEwPair[s] = 0;
+  WriteTabletSessionFiles();
+  EXPECT_TRUE(platform::readTextLines(q + "Serie1/Table2/MVT.TXT").contains("1 0  0  0  0"));
+  int byeSlot = 0;
+  for (int s = ResultSlotCount; s >= 1; --s)
+    if (ResultEwPair[s] == 14 && ResultRound[s] == 1) byeSlot = s;
+  ASSERT_GT(byeSlot, 0);
+  const int t = ResultTable[byeSlot];
+  EXPECT_TRUE(platform::readTextLines(q + QString("Serie1/Table%1/MVT.TXT").arg(t))
+                  .contains(QString("1 %1 %2 0 %3").arg(t).arg(ResultNsPair[byeSlot]).arg(t)));
+  const QStringList byes = platform::readTextLines(q + "Serie1/BYE.TXT");
+  EXPECT_EQ(byes.size(), 21 + 3);
+  EXPECT_TRUE(byes.contains(QString("1 %1 %2 %3 14").arg(t).arg(ResultBoard[byeSlot]).arg(ResultNsPair[byeSlot])));
+
+  // A Patton of an even number of tables has no folder for its last table.
+  IsPatton = true;
+  TableCount = 2;
+  WriteTabletSessionFiles();
+  EXPECT_TRUE(platform::folderExists(q + "Serie1/Table1"));
+  EXPECT_FALSE(platform::folderExists(q + "Serie1/Table2"));
+}
+
+TEST_F(TabletsTest, ResultAndDeleteLinesAndTheirLogs) {
+  WriteTabletResultLine(2, 7, 3, 2, 14, "3SN=", "N");
+  EXPECT_EQ(readBytes(table(2) + "RESS7.TXT"), "2 1 999 7 3 2 14 N 3SN= Entame=?\r\n");
+  EXPECT_EQ(readBytes(table(2) + "RESX7.TXT"), "2 1 999 7 3 2 14 N 3SN= Entame=?\r\n");
+  EXPECT_EQ(readBytes(dataDir() + "ABC.LOG"), "07/12/2026 20:00:00 2 1 999 7 3 2 14 N 3SN= Entame=?\r\n");
+  WriteTabletDeleteLine(2, 7, 3, 2, 14);
+  EXPECT_EQ(readBytes(table(2) + "RESS7.TXT"), "2 1 999 7 3 2 14 declarant DELETE Entame=?\r\n");
+  EXPECT_FALSE(QFile::exists(table(2) + "RESX7.TXT"));
+  EXPECT_EQ(readBytes(documentsDir() + "/Quillmarke/LOG.TXT"),
+            "07/12/2026 20:00:00 TALVARON.EXE 2 1 999 7 3 2 14 declarant DELETE Entame=?\r\n");
+
+  TableDevicesMode = false;
+  WriteTabletResultLine(3, 7, 3, 2, 14, "3SN=", "N");
+  EXPECT_FALSE(QFile::exists(table(3) + "RESS7.TXT"));
+}
+
+TEST_F(TabletsTest, BridgeMatesEchoesKeepTheRoundsBoardsAndNeverStopTheProgram) {
+  const int slot = firstRoundSlot(1);
+  const int t = ResultTable[slot];
+  ResultContract[slot] = "4PN=";
+  ResultLead[slot] = "RC";
+  ResultDeclarer[slot] = "N";
+  WriteTableResultFile(slot, false);
+  EXPECT_EQ(readBytes(table(t) + "RESS1.TXT"),
+            QString("%1 1 1 1 1 %2 %3 N 4PN= RC\r\n").arg(t).arg(ResultNsPair[slot]).arg(ResultEwPair[slot]).toUtf8());
+  EXPECT_EQ(readBytes(table(t) + "DONNESTOUR1.TXT"), "1\r\n");
+  ResultContract[slot].clear();
+  ResultLead[slot] = "?";
+  WriteTableResultFile(slot, true);  // RESX1 is pending: the echo goes to 2
+  EXPECT_TRUE(readBytes(table(t) + "RESS2.TXT").endsWith(" N DELETE ?\r\n"));
+  EXPECT_FALSE(QFile::exists(table(t) + "DONNESTOUR1.TXT"));
+
+  for (int k = 1; k <= 100; ++k) writeBytes(table(t) + QString("RESX%1.TXT").arg(k), "x\r\n");
+  WriteTableResultFile(slot, false);
+  EXPECT_EQ(talk.messages, QStringList({"Bug! 100 fichiers RESX trouvés..."}));
+}
+
+TEST_F(TabletsTest, AResultIsStoredOnceDeletedAndEchoed) {
+  const int slot = firstRoundSlot(7);
+  const int t = ResultTable[slot];
+  const QString file = tables.enterResult(t, 7, 1, ResultNsPair[slot], ResultEwPair[slot], "n 3SN= RC");
+  ImportTabletResults();
+  EXPECT_FALSE(QFile::exists(file));
+  EXPECT_EQ(ResultContract[slot], "3SN=");
+  EXPECT_EQ(ResultLead[slot], "RC");
+  EXPECT_EQ(ResultDeclarer[slot], "N");
+  CurrentBoard = 7;
+  EXPECT_EQ(ResultScore[slot], ContractParser("3SN=", false));
+  EXPECT_EQ(ResultsEntered, 1);
+  EXPECT_EQ(menuView().resultsCounter, "1/147");
+  EXPECT_TRUE(readBytes(table(t) + "RESX7.TXT").endsWith(" N 3SN= Entame=?\r\n"));
+
+  tables.enterResult(t, 7, 1, ResultNsPair[slot], ResultEwPair[slot], "N 3SN= RC");
+  ImportTabletResults();
+  EXPECT_EQ(ResultsEntered, 1);
+  tables.enterResult(t, 7, 1, ResultNsPair[slot], ResultEwPair[slot], "N DELETE");
+  tables.enterResult(t, 7, 1, ResultNsPair[slot], ResultEwPair[slot], "N DELETE");
+  ImportTabletResults();
+  EXPECT_EQ(ResultsEntered, 0);
+  EXPECT_EQ(ResultScore[slot], kScoreNone);
+  EXPECT_EQ(platform::readTextLines(dataDir() + "ABC.LOG").size(), 4);
+  EXPECT_TRUE(talk.messages.isEmpty());
+}
+
+TEST_F(TabletsTest, SplitsWordsAndRefusedContracts) {
+  const int slot = firstRoundSlot(7);
+  const int t = ResultTable[slot];
+  const int ns = ResultNsPair[slot], ew = ResultEwPair[slot];
+  const QString splitLine = QString("Donne: 7, N/S: %1, E/W: %2. Ajustement déjà introduit.").arg(ns).arg(ew - 7);
+  tables.enterResult(t, 7, 1, ns, ew, "60 - 40");
+  ImportTabletResults();
+  tables.enterResult(t, 7, 1, ns, ew, "60 - 40");
+  ImportTabletResults();
+  EXPECT_EQ(ResultContract[slot], "AJU.");
+  EXPECT_EQ(ResultScore[slot], kScoreAdjusted);
+  EXPECT_EQ(ResultNsPercent[slot], 60);
+  EXPECT_EQ(ResultEwPercent[slot], 40);
+  EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), QString("%1 7 60 40\r\n").arg(slot).toUtf8());
+  EXPECT_EQ(platform::readTextLines(programDir() + "ADJUSTLIST.TXT"), QStringList({splitLine}));
+
+  tables.enterResult(t, 7, 1, ns, ew, "AJU");
+  ImportTabletResults();
+  EXPECT_EQ(ResultNsPercent[slot] + ResultEwPercent[slot], 0);
+  EXPECT_FALSE(QFile::exists(dataDir() + "ABC.ADJ"));
+  EXPECT_EQ(platform::readTextLines(programDir() + "ADJUSTLIST.TXT").last(),
+            QString("Donne: 7, N/S: %1, E/W: %2. Score arbitral à introduire manuellement.").arg(ns).arg(ew - 7));
+
+  tables.enterResult(t, 7, 1, ns, ew, "MOY");
+  ImportTabletResults();
+  EXPECT_EQ(ResultContract[slot], "MOY.");
+  EXPECT_EQ(ResultScore[slot], kScoreAverage);
+
+  tables.enterResult(t, 7, 1, ns, ew, "N 9ZN=");
+  ImportTabletResults();
+  EXPECT_EQ(ResultContract[slot], "MOY.");
+  EXPECT_EQ(ResultScore[slot], kScoreAverage);
+  ASSERT_EQ(referee.size(), 1);
+  EXPECT_TRUE(referee[0].startsWith("20:00:00 - Table " + QString::number(t) + "; contrat refusé (9ZN=)"));
+  EXPECT_EQ(spoken, QStringList({"J'appelle l'arbitre"}));
+  EXPECT_EQ(talk.beeps, 3);
+  EXPECT_EQ(ResultsEntered, 1);
+}
+
+TEST_F(TabletsTest, AnUnreadableFileIsSkippedThenSetAsideAtTheTenthFailure) {
+  const QString bad = table(1) + "REST0.TXT";
+  writeBytes(bad, "1 1 x\r\n");
+  const int slot = firstRoundSlot(1);
+  tables.enterResult(ResultTable[slot], 1, 1, ResultNsPair[slot], ResultEwPair[slot], "S PASSE");
+  ImportTabletResults();
+  EXPECT_EQ(ResultContract[slot], "PASSE");  // the pass went on after the bad file
+  for (int pass = 2; pass <= 9; ++pass) ImportTabletResults();
+  EXPECT_TRUE(QFile::exists(bad));
+  EXPECT_TRUE(referee.isEmpty());
+  ImportTabletResults();
+  EXPECT_FALSE(QFile::exists(bad));
+  EXPECT_TRUE(QFile::exists(bad + ".BAD"));
+  EXPECT_EQ(referee, QStringList({"20:00:00 - Table 1; impossible de lire le résultat du fichier " + bad +
+                                  ".BAD. Le fichier est ignoré."}));
+  ImportTabletResults();
+  EXPECT_EQ(referee.size(), 1);
+}
+
+TEST_F(TabletsTest, PlayersTypedAtTheTables) {
+  for (int s = 1; s <= PairCount; ++s) Player1Names[s].clear();
+  tables.enterPlayers(1, {"12345&Nom Un", "", "*** Pas rempli ***", "67890&Nom Deux"});
+  ReadPlayersFile();
+  EXPECT_EQ(Player1Names[1], "Nom Un");
+  EXPECT_EQ(Player1Licences[1], "12345");
+  EXPECT_EQ(Player2Names[1], "S1 *** Pas rempli ***");
+  EXPECT_EQ(Player2Licences[1], "99999");
+  EXPECT_EQ(Player1Names[8], "*** Pas rempli ***");
+  EXPECT_EQ(Player2Names[8], "Nom Deux");
+  EXPECT_EQ(PairLabels[8], "*** Pas rempli *** - Nom Deux");
+  EXPECT_EQ(PlayersNamed, 2);
+  EXPECT_FALSE(QFile::exists(table(1) + "PLAYERS.TXT"));
+  tables.enterPlayers(1, {"12345&Nom Un", "", "*** Pas rempli ***", "67890&Nom Deux"});
+  ReadPlayersFile();
+  EXPECT_EQ(PlayersNamed, 2);
+  EXPECT_EQ(PairLabels[1], "Nom Un - S1 *** Pas rempli ***");
+
+  tables.enterPlayers(2, {"1&BYEN Paul", "2&Le BYE", "*** Pas rempli ***", "*** Pas rempli ***"});
+  ReadPlayersFile();
+  EXPECT_EQ(Player1Names[2], "BYEN Paul");
+  EXPECT_TRUE(Player2Names[2].isEmpty());
+  EXPECT_EQ(PairLabels[9], "*** Paire E/W 2: non introduite ***");
+
+  PlayerCount = 1;
+  PlayerNames[1] = "DUPONT";
+  PlayerLicences[1] = " 42 ";
+  QString name;
+  EXPECT_TRUE(PlayerNameFromLicence("42", name));
+  EXPECT_EQ(name, "DUPONT");
+  EXPECT_FALSE(PlayerNameFromLicence("43", name));
+  EXPECT_EQ(name, "?");
+}
+
+TEST_F(TabletsTest, ATickDuringAnImportMessageOrADirectorsComputationReadsNothing) {
+  class TickingInteraction : public ui::ScriptedInteraction {
+   public:
+    void showMessage(const QString& text) override {
+      ui::ScriptedInteraction::showMessage(text);
+      CollectionTick();
+    }
+  } ticking;
+  menuView().timerEnabled = false;  // a direct call: its message says nothing came
+  const int slot = firstRoundSlot(1);
+  const QString file =
+      tables.enterResult(ResultTable[slot], 1, 1, ResultNsPair[slot], ResultEwPair[slot], "N 1PN=");
+  QFile::rename(file, file + ".later");
+  ImportTabletResults();
+  ASSERT_EQ(ticking.messages, QStringList({"Aucun résultat récupéré."}));
+  QFile::rename(file + ".later", file);
+  Interactive = true;
+  CollectionTick();
+  EXPECT_TRUE(QFile::exists(file));
+  Interactive = false;
+  CollectionTick();
+  EXPECT_FALSE(QFile::exists(file));
+}
+
+TEST_F(TabletsTest, ServersAreRestartedAndAFailedStartStopsTheProgram) {
+  processes.running << "/opt/x/PCQuillmarkeServer.EXE";
+  StartTabletServer();
+  EXPECT_EQ(processes.events.filter(QRegularExpression("^(start|stop)")),
+            QStringList({"stop: PCQuillmarkeServer.EXE", "start: " + programDir() + "PCQuillmarkeServer.EXE",
+                         "start: " + programDir() + "TABLOSSE.EXE"}));
+  EXPECT_TRUE(QFile::exists(documentsDir() + "/Quillmarke/nPLAY_RECUP.TXT"));
+  QStringList stopped;
+  SetCompanionStopper([&] { stopped << "companions"; });
+  processes.startResults["TABLOSSE.EXE"] = 2;
+  EXPECT_THROW(StartTabletCompanion(), FatalStopError);
+  EXPECT_EQ(talk.messages.last(), "Pas trouvé TABLOSSE.EXE. Impossible de continuer!");
+  EXPECT_EQ(stopped, QStringList({"companions"}));
+  SetCompanionStopper(nullptr);
+
+  MitchellNumbering = true;
+  ResultsPerBoard = 10;
+  LaunchContractEditor(5, 2, 13);
+  EXPECT_EQ(processes.events.filter("start:").last(), "start: " + programDir() + "Kontravel.EXE 5 2 3");
+}
+
+TEST_F(TabletsTest, PasswordRegistryAndProgramLocation) {
+  SetTabletPassword("Secret");
+  EXPECT_EQ(readBytes(programDir() + "ANDROIDPASSWORD.TXT"), "Secret\r\n");
+  talk.answerCancel();
+  ChangeTabletPassword();
+  EXPECT_EQ(TabletPassword, "Secret");
+  talk.answerText("farneltosk");
+  ChangeTabletPassword();
+  EXPECT_EQ(TabletPassword, "FarnelTosk");
+  EXPECT_FALSE(QFile::exists(programDir() + "ANDROIDPASSWORD.TXT"));
+
+  platform::MemoryRegistry registry;
+  ClubMode = BridgeMatesMode = true;
+  SaveOverrideDBSettings();
+  EXPECT_EQ(readBytes(programDir() + "overrideDBSettings.TXT"), "yes\r\n");
+  RestoreOverrideDBSettings();
+  EXPECT_EQ(registry.writes, 0);
+  EXPECT_FALSE(QFile::exists(programDir() + "overrideDBSettings.TXT"));
+
+  writeBytes(programDir() + "BMPro.TXT", "/nowhere/BMPro.EXE\r\n");
+  writeBytes(rootDir() + "Apps/BM/bmpro.exe", "");
+  LocateExternalProgram("BMPro.TXT", "BMPro.EXE", "Recherche du programme BMPro.EXE. Une seule fois...");
+  EXPECT_EQ(talk.messages.last(), "Le fichier BMPro.TXT ne contient pas un chemin correct vers BMPro.EXE. On le recrée...");
+  EXPECT_EQ(BridgeMatesControlPath, rootDir() + "Apps/BM/bmpro.exe");
+  EXPECT_EQ(readBytes(programDir() + "BMPro.TXT"), (rootDir() + "Apps/BM/bmpro.exe\r\n").toUtf8());
+  EXPECT_THROW(LocateExternalProgram("Tallyvane.TXT", "Tallyvane.EXE", "..."), FatalStopError);
+  EXPECT_TRUE(talk.messages.last().startsWith("Désolé, je ne trouve pas Tallyvane.EXE pour les BridgeMates"));
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Plays the tablets' side of the exchange folder in the tests: what the
+// tablet server writes as the tables enter their results and their players.
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace testing_support {
+
+// The stand-ins of the tablets' two servers built beside the test executables.
+QString BuiltTabletServerStandIn();
+QString BuiltTabletCompanionStandIn();
+
+class TabletTables {
+ public:
+  // A result file "REST<n>.TXT" in the table's folder: "<table> 1 0 <board>
+  // <round> <ns> <ew> <text>", the E/W number as the tablets number it.
+  // Returns the file's full name.
+  QString enterResult(int table, int board, int round, int ns, int ew, const QString& text);
+  // "PLAYERS.TXT" of the table: the four entries N, S, E, O joined by "@".
+  void enterPlayers(int table, const QStringList& entries);
+  // A result for every slot a table plays (both pairs real, round played),
+  // its text given by textOf(slot); the number of files written.
+  int playEveryTable(const std::function<QString(int slot)>& textOf);
+  // The result files not yet collected at the table.
+  QStringList pendingResults(int table) const;
+
+ private:
+  int next_ = 0;
+};
+
+}  // namespace testing_support
