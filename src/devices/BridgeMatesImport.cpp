@@ -280,8 +280,7 @@ bool apply(const Row& row, QList<Refusal>& refusals, QSet<int>& tables) {
 }
 
 // The rows not yet processed, each marked processed as it is taken.
-QList<Row> takeRows(QString& fatal) {
-  QList<Row> rows;
+void takeRows(QList<Row>& rows, QString& fatal) {
   OpenSessionDatabase(BwsFileName);
   SessionTable& t = BwsTable();
   t.select(QStringLiteral("[ReceivedData]"));
@@ -316,7 +315,6 @@ QList<Row> takeRows(QString& fatal) {
     rows << r;
   }
   CloseSessionDatabase();
-  return rows;
 }
 
 // The end of a pass that stored anything: counted, saved, recomputed.
@@ -373,14 +371,19 @@ void ImportBridgeMatesResults() {
   if (BwsFileName.isEmpty()) return;
   QString fatal;
   QList<Row> rows;
-  RunSessionPoll([&] { rows = takeRows(fatal); });
+  // Every row taken is applied, even when the database or a write fails
+  // after it: the first error is passed on once the pass is saved.
+  std::exception_ptr failure;
+  try {
+    RunSessionPoll([&] { takeRows(rows, fatal); });
+  } catch (...) {
+    failure = std::current_exception();
+    CloseSessionDatabase();
+  }
   // The database is closed: what was taken is stored, saved, then told.
   QList<Refusal> refusals;
   QSet<int> tables;
   bool stored = false;
-  // Every row taken is applied, even after a failed write: the first error
-  // is passed on once the pass is saved.
-  std::exception_ptr failure;
   for (const Row& row : rows) {
     try {
       if (apply(row, refusals, tables)) stored = true;

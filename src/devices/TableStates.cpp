@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -143,35 +144,42 @@ void ReadPlayerNumbers() {
   QString fatal;
   QStringList reports;
   const int tables = ImportTableCount();
-  RunSessionPoll([&] {
-    OpenSessionDatabase(BwsFileName);
-    SessionTable& t = BwsTable();
-    t.select(QStringLiteral("[PlayerNumbers]"));
-    t.openWhere(QStringLiteral("Processed"), false);
-    for (t.first(); !t.eof(); t.next()) {
-      if (t.integer(QStringLiteral("Section")) != 1) {
-        fatal = fatalField(QStringLiteral("Section"), QStringLiteral("PlayerNumbers"));
-        break;
+  // The players taken are seated even when the database fails after them.
+  std::exception_ptr failure;
+  try {
+    RunSessionPoll([&] {
+      OpenSessionDatabase(BwsFileName);
+      SessionTable& t = BwsTable();
+      t.select(QStringLiteral("[PlayerNumbers]"));
+      t.openWhere(QStringLiteral("Processed"), false);
+      for (t.first(); !t.eof(); t.next()) {
+        if (t.integer(QStringLiteral("Section")) != 1) {
+          fatal = fatalField(QStringLiteral("Section"), QStringLiteral("PlayerNumbers"));
+          break;
+        }
+        const int table = t.integer(QStringLiteral("Table"));
+        if (table == 0) {
+          fatal = fatalField(QStringLiteral("Table"), QStringLiteral("PlayerNumbers"));
+          break;
+        }
+        if (t.yes(QStringLiteral("Processed"))) continue;
+        Entry e{table, t.text(QStringLiteral("Direction")).trimmed().toUpper(),
+                t.text(QStringLiteral("Number")).trimmed(), t.text(QStringLiteral("Name")).trimmed()};
+        // Marked before the player is seated: a row is taken once.
+        t.edit();
+        t.setYesNo(QStringLiteral("Processed"), true);
+        t.post();
+        if (table > tables)
+          reports << unknownTable(table, QStringLiteral("PlayerNumbers"));
+        else
+          entries << e;
       }
-      const int table = t.integer(QStringLiteral("Table"));
-      if (table == 0) {
-        fatal = fatalField(QStringLiteral("Table"), QStringLiteral("PlayerNumbers"));
-        break;
-      }
-      if (t.yes(QStringLiteral("Processed"))) continue;
-      Entry e{table, t.text(QStringLiteral("Direction")).trimmed().toUpper(),
-              t.text(QStringLiteral("Number")).trimmed(), t.text(QStringLiteral("Name")).trimmed()};
-      // Marked before the player is seated: a row is taken once.
-      t.edit();
-      t.setYesNo(QStringLiteral("Processed"), true);
-      t.post();
-      if (table > tables)
-        reports << unknownTable(table, QStringLiteral("PlayerNumbers"));
-      else
-        entries << e;
-    }
+      CloseSessionDatabase();
+    });
+  } catch (...) {
+    failure = std::current_exception();
     CloseSessionDatabase();
-  });
+  }
 
   bool changed = false;
   for (const Entry& e : entries) {
@@ -209,5 +217,6 @@ void ReadPlayerNumbers() {
     RecountMenuCounters();
     WriteRecoveryCounters();
   }
+  if (failure) std::rethrow_exception(failure);
   for (const QString& report : reports) ShowAlert(report);
 }
