@@ -132,6 +132,17 @@ TEST_F(BridgeMatesPlayTest, RefusedRowsAreToldAfterTheOthersAreStoredAndSaved) {
   for (const QVariantMap& row : received()) EXPECT_EQ(row["Processed"].toInt(), 1);
 }
 
+TEST_F(BridgeMatesPlayTest, ASecondSectionStopsTheProgramAfterSavingWhatWasTaken) {
+  key(1, 1, "N", "3 NT", "=");
+  key(1, 2, "N", "3 NT", "=");
+  scorers->moveLastRowToSection("ReceivedData", 2);
+  EXPECT_THROW(ImportBridgeMatesResults(), FatalStopError);
+  EXPECT_EQ(talk.messages.last(),
+            "(BridgeMates) Le champ \"Section\" n'est pas \"1\" dans la table \"ReceivedData\". Désolé, on arrête!");
+  EXPECT_FALSE(SessionDatabaseIsOpen());
+  EXPECT_TRUE(readBytes(dataDir() + "20261207.VAR").contains("3SN="));
+}
+
 TEST_F(BridgeMatesPlayTest, ErasedRowsAndOwnRowsAndTheTablets) {
   key(1, 1, "N", "3 NT", "=");
   ImportBridgeMatesResults();

@@ -81,6 +81,11 @@ void BridgeMatesScorers::enterHandRecord(int board, const QStringList& holdings)
        values);
 }
 
+void BridgeMatesScorers::moveLastRowToSection(const QString& table, int section) {
+  exec("UPDATE \"" + table + "\" SET \"Section\" = ? WHERE rowid = (SELECT MAX(rowid) FROM \"" + table + "\")",
+       {section});
+}
+
 void BridgeMatesScorers::lock() { exec("BEGIN EXCLUSIVE"); }
 void BridgeMatesScorers::unlock() { exec("COMMIT"); }
 

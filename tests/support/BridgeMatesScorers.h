@@ -37,6 +37,9 @@ class BridgeMatesScorers {
   // West, each spades to clubs.
   void enterHandRecord(int board, const QStringList& holdings);
 
+  // The last row of a table moved to another section (a second section's row).
+  void moveLastRowToSection(const QString& table, int section);
+
   // Holds the database locked against every other connection until unlock().
   void lock();
   void unlock();
