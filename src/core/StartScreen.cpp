@@ -3,6 +3,7 @@
 #include "setup/Players.h"
 
 #include "core/Fatal.h"
+#include "core/GeneralOptions.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -16,6 +17,7 @@
 #include "platform/TextFiles.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
+#include "setup/ClubMembers.h"
 #include "setup/Players.h"
 
 #include <cerrno>
@@ -445,14 +447,10 @@ void AboutClick() { ShowAboutMessage(); }
 
 void OptionsClick() {
   GeneralOptionsMode = true;
-  StartScreenServices& s = startScreenServices();
-  if (available(s.runGeneralOptions, QStringLiteral("Réglages et paramètres"))) s.runGeneralOptions();
+  RunGeneralOptions();
 }
 
-void ClubPlayersClick() {
-  StartScreenServices& s = startScreenServices();
-  if (available(s.showClubPlayers, QStringLiteral("Créer ou modifier des joueurs (Bralmet)"))) s.showClubPlayers();
-}
+void ClubPlayersClick() { ShowClubPlayers(); }
 
 QString FederationTournamentCode() { return DateYear + DateMonth + DateDay + TimeText.left(2); }
 

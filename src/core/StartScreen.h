@@ -99,8 +99,6 @@ struct StartScreenServices {
   std::function<void()> startTabletCompanion;
   std::function<void()> refreshFrequenciesForDevices;
   std::function<void()> refreshResultsForDevices;
-  std::function<void()> runGeneralOptions;
-  std::function<void()> showClubPlayers;
 };
 StartScreenServices& startScreenServices();
 

@@ -116,7 +116,6 @@ struct TournamentMenuServices {
   std::function<void(bool)> printPairRecaps;    // PrintPairRecaps
   std::function<void()> mailPairRecaps;         // MailPairRecaps
   std::function<void()> cumulateTournaments;    // CumulateTournaments
-  std::function<void()> runGeneralOptions;      // RunGeneralOptions
   std::function<void()> showMovement;           // VoirMouvement
   std::function<void()> saveForFederation;      // SaveForFederation
   std::function<void()> showDiagrams;           // ShowDiagrams
