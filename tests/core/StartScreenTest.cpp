@@ -268,6 +268,10 @@ TEST_F(StartScreenTest, ANewTournamentLocatesTheProgramsThenShowsTheParameters) 
   ResumingTournament = true;
   ResumeChosen = 1;
   ClubMode = BridgeMatesMode = true;
+  // The club's players come from its members file.
+  writeBytes(programDir() + "Tallyvane.TXT", (programDir() + "Tallyvane.EXE").toUtf8());
+  writeBytes(programDir() + "MembersDAT.TXT", (programDir() + "ClubMembers.DAT").toUtf8());
+  writeBytes(programDir() + "ClubMembers.DAT", "");
   NewTournamentClick();
   EXPECT_EQ(calls, QStringList({"save registry", "locate BMPro.EXE", "locate Tallyvane.EXE", "hide",
                                 "parameters"}));
