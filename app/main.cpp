@@ -7,6 +7,7 @@
 #include "core/ui/TForm1.h"
 #include "core/ui/TForm5.h"
 #include "core/ui/TForm90.h"
+#include "core/ui/OptionWindows.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/ui/DeviceWindows.h"
 #include "scoring/ui/ScoringWindows.h"
@@ -16,6 +17,8 @@
 #include "setup/ui/TForm2.h"
 #include "setup/ui/TForm3.h"
 #include "setup/ui/TForm81.h"
+#include "setup/ui/MemberWindows.h"
+#include "setup/ui/TForm28.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -50,6 +53,8 @@ int main(int argc, char** argv) {
   RegisterScoringWindows();
   RegisterSetupWindows();
   RegisterDeviceWindows();
+  RegisterOptionWindows();
+  RegisterMemberWindows();
   InstallCompanionStopper();
 
   // Every window is created once, the start screen first: it is the main
@@ -64,6 +69,8 @@ int main(int argc, char** argv) {
   TForm108 resumeWarning;
   TForm110 backupWait;
   TForm4 pairsEntry;
+  TForm28 pairChanges;
+  TForm38 teamNames;
 
   startScreen.show();
   closeStartScreenWhenAsked(startScreen);
