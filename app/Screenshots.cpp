@@ -3,6 +3,8 @@
 #include "core/Interaction.h"
 #include "core/Notices.h"
 #include "core/ui/Application.h"
+#include "core/GeneralOptions.h"
+#include "core/ui/OptionWindows.h"
 #include "core/ui/TForm1.h"
 #include "core/ui/TForm108.h"
 #include "core/ui/TForm110.h"
@@ -86,6 +88,7 @@ int main(int argc, char** argv) {
   QDir().mkpath(outputFolder);
   ui::InstallWindowInteraction();
   RegisterScoringWindows();
+  RegisterOptionWindows();
 
   TForm1 startScreen;
   TForm59 quitConfirmation;
@@ -174,6 +177,8 @@ int main(int argc, char** argv) {
     ui::Ask({.caption = QStringLiteral("Question"), .text = QStringLiteral("Imprimer les résultats ?"),
              .buttons = {QStringLiteral("&Oui"), QStringLiteral("&Non")}, .codes = {1, 2}, .cancelCode = 2});
   });
+
+  shootModal(QStringLiteral("TForm45-options"), [] { RunGeneralOptions(); });
 
   ui::ShowNotice(QStringLiteral("TForm110"), QStringLiteral("Backup en cours..."));
   shootShown(QStringLiteral("TForm110-backup"), &backupWait);
