@@ -1,6 +1,7 @@
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
 #include "setup/ClubMembers.h"
+#include "setup/Players.h"
 #include "support/TestState.h"
 
 using testing_support::readBytes;
@@ -91,21 +92,43 @@ TEST_F(ClubMembersTest, AnAddedPlayerGoesToBothFilesAndOnlyItsFieldsChange) {
 
 TEST_F(ClubMembersTest, ACorrectionRewritesItsOwnRecordAndLine) {
   // The records start one byte late.
-  const QByteArray file = "\x01" + member("1", "Anne", "MARTIN") + member("2", "Jean", "DUPONT");
+  const QByteArray file = "\x01" + member("1", "Anne", "MARTIN") + member("2", "H\xE9l\xE8ne", "DUPONT");
   writeBytes(members, file);
-  writeBytes(players(), "DUPONT Jean 2\r\nMARTIN Anne 1\r\n");
+  writeBytes(players(), "DUPONT H\xE9l\xE8ne 2\r\nMARTIN Anne 1\r\n");
   EXPECT_FALSE(RewriteMemberRecord(0, "X", "Y", "1"));
   EXPECT_EQ(talk.messages, QStringList({"Index d'enregistrement hors limites pour " + members + " (numBD=0)."}));
   EXPECT_EQ(readBytes(members), file);
 
   MemberCount = 2;
-  MemberField1[2] = "DUPONT", MemberField2[2] = "Jean", MemberField3[2] = "2", MemberRecordIndex[2] = 2;
+  MemberField1[2] = "DUPONT", MemberField2[2] = QString::fromUtf8("Hélène"), MemberField3[2] = "2";
+  MemberRecordIndex[2] = 2;
   ASSERT_TRUE(ModifyClubPlayer(2, "Jeanne ", QString::fromUtf8(" DUPONT-Élie"), "22"));
   QByteArray expected = file;
   expected.replace(1 + kMemberRecordSize, kMemberRecordSize, member("22", "Jeanne", "DUPONT-\xC9lie"));
   EXPECT_EQ(readBytes(members), expected);
   EXPECT_EQ(readBytes(players()), "DUPONT-\xC9lie Jeanne 22\r\nMARTIN Anne 1\r\n");
   EXPECT_EQ(MemberField1[2], QString::fromUtf8("DUPONT-Élie"));
+}
+
+TEST_F(ClubMembersTest, TheMembersFileIsAskedUntilOneIsChosenAndFeedsThePlayerList) {
+  writeBytes(programDir() + "MembersDAT.TXT", "?\r\n");  // left by the options before any choice
+  writeBytes(members, member("7", "Anne", "MARTIN") + member("8", "Jean", "DUPONT"));
+  talk.answerCancel().answerText(programDir() + "joueurs.txt").answerText(members);
+  LoadPlayers();
+  EXPECT_EQ(talk.messages,
+            QStringList({"Je ne trouve l'emplacement de votre fichier de joueurs dans Tallyvane. Vous allez pouvoir le "
+                         "montrer (une fois pour toutes)...",
+                         "Vous devez absolument sélectionner un fichier de type *Members.DAT !",
+                         "Erreur : vous devez électionnez un fichier de type *Members.DAT..."}));
+  EXPECT_EQ(talk.beeps, 3);
+  EXPECT_EQ(readBytes(programDir() + "MembersDAT.TXT"), members.toUtf8() + "\r\n");
+  ASSERT_EQ(PlayerCount, 2);
+  EXPECT_EQ(PlayerNames[1], "DUPONT Jean");
+  EXPECT_EQ(PlayerLicences[2], "7");
+
+  // A cancelled choice in the members-file window keeps the file in force.
+  SetMembersFileLocation("");
+  EXPECT_EQ(MembersDatLocation, members);
 }
 
 }  // namespace
