@@ -173,9 +173,10 @@ void PairsModifyGridClick(PairsSide side, int column, int row) {
     giveBack(kBye);
     take(name);
   } else {
+    // The scorers first: a database that fails leaves the names as they were.
+    AddPlayerNumbersRow(side == PairsSide::NorthSouth ? QStringLiteral("NS") : QStringLiteral("EW"), column, row, name);
     take(name);
     giveBack(grid.cell(column, row));
-    AddPlayerNumbersRow(side == PairsSide::NorthSouth ? QStringLiteral("NS") : QStringLiteral("EW"), column, row, name);
     grid.cell(column, row) = name;
     applyCell(side, column, row);
   }

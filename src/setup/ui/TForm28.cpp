@@ -115,7 +115,10 @@ TForm28::TForm28(QWidget* parent) : QWidget(parent, Qt::Window) {
       }
       if (c < 1 || r + 1 > ResultsPerBoard) return;
       // The editor opens empty over the cell.
-      grid->item(r, c)->setText(QString());
+      {
+        const QSignalBlocker block(grid);
+        grid->item(r, c)->setText(QString());
+      }
       grid->editItem(grid->item(r, c));
     });
     connect(grid, &QTableWidget::cellChanged, this, [this, side](int r, int c) { cellEdited(side, r, c); });
