@@ -39,23 +39,30 @@ QPlainTextEdit* makeMemo(const QString& name, QWidget* parent) {
 
 }  // namespace
 
-OptionChoiceDialog::OptionChoiceDialog(const QString& name, QWidget* parent) : QDialog(parent) {
+OptionChoiceDialog::OptionChoiceDialog(const QString& name, const QString& caption, const QStringList& lines,
+                                       QWidget* parent)
+    : QDialog(parent) {
   setObjectName(name);
-  heading_ = new QLabel(this);
-  heading_->hide();
+  setWindowTitle(caption);
   group_ = new QButtonGroup(this);
+  auto* box = new QGroupBox(this);
+  box->setObjectName(QStringLiteral("RadioGroup1"));
+  auto* boxLayout = new QVBoxLayout(box);
+  for (int i = 0; i < lines.size(); ++i) {
+    auto* item = new QRadioButton(lines[i], box);
+    item->setObjectName(QStringLiteral("Item%1").arg(i + 1));
+    boxLayout->addWidget(item);
+    group_->addButton(item, i + 1);
+    items_ << item;
+  }
   ok_ = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
   ok_->setDefault(true);
   cancel_ = makeButton(QStringLiteral("Button2"), QStringLiteral("Annuler = ESC"), this);
-  auto* box = new QGroupBox(this);
-  box->setObjectName(QStringLiteral("RadioGroup1"));
-  box->setLayout(new QVBoxLayout);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(ok_);
   buttons->addWidget(cancel_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(heading_);
   layout->addWidget(box);
   layout->addLayout(buttons);
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
@@ -64,17 +71,6 @@ OptionChoiceDialog::OptionChoiceDialog(const QString& name, QWidget* parent) : Q
 }
 
 int OptionChoiceDialog::ask(const ui::Choice& choice) {
-  setWindowTitle(choice.caption);
-  heading_->setText(choice.text);
-  heading_->setVisible(!choice.text.isEmpty());
-  auto* box = findChild<QGroupBox*>(QStringLiteral("RadioGroup1"));
-  for (int i = 0; i < choice.buttons.size(); ++i) {
-    auto* item = new QRadioButton(choice.buttons[i], box);
-    item->setObjectName(QStringLiteral("Item%1").arg(i + 1));
-    box->layout()->addWidget(item);
-    group_->addButton(item, i + 1);
-    items_ << item;
-  }
   const int current = choice.extra.value(QStringLiteral("current")).toInt();
   if (current >= 1 && current <= items_.size()) items_[current - 1]->setChecked(true);
   ok_->setFocus();

@@ -20,13 +20,14 @@ class QRadioButton;
 class OptionChoiceDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit OptionChoiceDialog(const QString& name, QWidget* parent = nullptr);
+  OptionChoiceDialog(const QString& name, const QString& caption, const QStringList& lines, QWidget* parent);
+  // Shows the lines preset on choice.extra["current"]; the code of the line
+  // chosen (choice.codes, else its position from 1), 0 for Esc.
   int ask(const ui::Choice& choice);
   QList<QRadioButton*> items() const { return items_; }
   QPushButton* okButton() const { return ok_; }
 
  private:
-  QLabel* heading_;
   QButtonGroup* group_;
   QList<QRadioButton*> items_;
   QPushButton* ok_;
@@ -37,37 +38,49 @@ class OptionChoiceDialog : public QDialog {
 class TForm47 : public OptionChoiceDialog {
   Q_OBJECT
  public:
-  explicit TForm47(QWidget* parent = nullptr) : OptionChoiceDialog(QStringLiteral("TForm47"), parent) {}
+  explicit TForm47(QWidget* parent = nullptr)
+      : OptionChoiceDialog(QStringLiteral("TForm47"), QStringLiteral("Fréquences ventilées"),
+                           {QStringLiteral("OUI (formule de Neuberg)"), QStringLiteral("NON (comme à la main)")}, parent) {}
 };
 // "Panachage"
 class TForm48 : public OptionChoiceDialog {
   Q_OBJECT
  public:
-  explicit TForm48(QWidget* parent = nullptr) : OptionChoiceDialog(QStringLiteral("TForm48"), parent) {}
+  explicit TForm48(QWidget* parent = nullptr)
+      : OptionChoiceDialog(QStringLiteral("TForm48"), QStringLiteral("Panachage"),
+                           {QStringLiteral("Panachage standard (10%)"), QStringLiteral("Panachage différent")}, parent) {}
 };
 // "Saut"
 class TForm49 : public OptionChoiceDialog {
   Q_OBJECT
  public:
-  explicit TForm49(QWidget* parent = nullptr) : OptionChoiceDialog(QStringLiteral("TForm49"), parent) {}
+  explicit TForm49(QWidget* parent = nullptr)
+      : OptionChoiceDialog(QStringLiteral("TForm49"), QStringLiteral("Saut"),
+                           {QStringLiteral("Saut automatique"), QStringLiteral("Pas de saut")}, parent) {}
 };
 // "Calcul"
 class TForm50 : public OptionChoiceDialog {
   Q_OBJECT
  public:
-  explicit TForm50(QWidget* parent = nullptr) : OptionChoiceDialog(QStringLiteral("TForm50"), parent) {}
+  explicit TForm50(QWidget* parent = nullptr)
+      : OptionChoiceDialog(QStringLiteral("TForm50"), QStringLiteral("Calcul"),
+                           {QStringLiteral("Formule \"Paires\" (au TOP unique)"), QStringLiteral("Formule \"Butler\" (en IMP's-VP's)")}, parent) {}
 };
 // "Affichage"
 class TForm52 : public OptionChoiceDialog {
   Q_OBJECT
  public:
-  explicit TForm52(QWidget* parent = nullptr) : OptionChoiceDialog(QStringLiteral("TForm52"), parent) {}
+  explicit TForm52(QWidget* parent = nullptr)
+      : OptionChoiceDialog(QStringLiteral("TForm52"), QStringLiteral("Affichage"),
+                           {QStringLiteral("Par numéros croissants de paires Nord/Sud"), QStringLiteral("Par numéros croissants de tours")}, parent) {}
 };
 // "Choix pour un mitchell pair"
 class TForm69 : public OptionChoiceDialog {
   Q_OBJECT
  public:
-  explicit TForm69(QWidget* parent = nullptr) : OptionChoiceDialog(QStringLiteral("TForm69"), parent) {}
+  explicit TForm69(QWidget* parent = nullptr)
+      : OptionChoiceDialog(QStringLiteral("TForm69"), QStringLiteral("Choix pour un mitchell pair"),
+                           {QStringLiteral("On pose la question lors du prochain tournoi"), QStringLiteral("On saute à la moitié du tournoi"), QStringLiteral("Il y a une table-relais")}, parent) {}
 };
 
 // "Dossier des résultats": the folder shown and changed at once.

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QPushButton>
+#include <QRadioButton>
 
 using testing_support::ModalScript;
 using testing_support::readBytes;
@@ -83,6 +84,30 @@ TEST_F(OptionWindowsTest, TheByeWindowStaysOpenAfterARefusal) {
   ChooseByePosition();
   EXPECT_TRUE(script.done());
   EXPECT_EQ(readBytes(programDir() + "choixBYE.TXT"), "2 9999\r\n");
+}
+
+TEST_F(OptionWindowsTest, AChoiceWindowOpensOnTheValueInForceAndEscChangesNothing) {
+  ModalScript script;
+  script
+      .on("TForm47",
+          [](QWidget* w) {
+            auto* form = qobject_cast<TForm47*>(w);
+            EXPECT_TRUE(form->items()[0]->isChecked());
+            form->items()[1]->setChecked(true);
+            ModalScript::key(w, Qt::Key_Escape);
+          })
+      .on("TForm47", [](QWidget* w) {
+        auto* form = qobject_cast<TForm47*>(w);
+        form->items()[1]->setChecked(true);
+        form->okButton()->click();
+      });
+  AutoVentilation = true;
+  ChooseVentilation();
+  EXPECT_TRUE(AutoVentilation);
+  ChooseVentilation();
+  EXPECT_TRUE(script.done());
+  EXPECT_FALSE(AutoVentilation);
+  EXPECT_EQ(readBytes(programDir() + "VENTILNON.TXT"), "Pas de fr\xE9quences ventil\xE9" "es\r\n");
 }
 
 }  // namespace
