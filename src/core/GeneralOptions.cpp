@@ -11,7 +11,6 @@
 #include "platform/TextFiles.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
-#include "setup/ClubMembers.h"
 #include "setup/Movements.h"
 
 #include <optional>

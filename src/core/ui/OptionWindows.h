@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QList>
 
+#include <functional>
+
 class QButtonGroup;
 class QCheckBox;
 class QLabel;
