@@ -3,6 +3,8 @@
 #include "core/Interaction.h"
 #include "core/Notices.h"
 #include "core/ui/Application.h"
+#include "core/GeneralOptions.h"
+#include "core/ui/OptionWindows.h"
 #include "core/ui/TForm1.h"
 #include "core/ui/TForm108.h"
 #include "core/ui/TForm110.h"
@@ -94,6 +96,7 @@ int main(int argc, char** argv) {
   RegisterScoringWindows();
   RegisterPublishingWindows();
   RegisterDeviceWindows();
+  RegisterOptionWindows();
 
   TForm1 startScreen;
   TForm59 quitConfirmation;
@@ -262,6 +265,8 @@ int main(int argc, char** argv) {
     shootShown(QStringLiteral("TForm46-end-of-cumulation"), &end);
     end.hide();
   }
+
+  shootModal(QStringLiteral("TForm45-options"), [] { RunGeneralOptions(); });
 
   ui::ShowNotice(QStringLiteral("TForm110"), QStringLiteral("Backup en cours..."));
   shootShown(QStringLiteral("TForm110-backup"), &backupWait);

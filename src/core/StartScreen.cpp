@@ -1,8 +1,7 @@
 #include "core/StartScreen.h"
 
-#include "setup/Players.h"
-
 #include "core/Fatal.h"
+#include "core/GeneralOptions.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -14,10 +13,11 @@
 #include "devices/BridgeMatesControl.h"
 #include "devices/Companions.h"
 #include "devices/DevicePolling.h"
-#include "devices/TabletFiles.h"
 #include "devices/FederationImport.h"
+#include "devices/TabletFiles.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
+#include "setup/ClubMembers.h"
 #include "setup/Players.h"
 
 #include <cerrno>
@@ -425,14 +425,10 @@ void AboutClick() { ShowAboutMessage(); }
 
 void OptionsClick() {
   GeneralOptionsMode = true;
-  StartScreenServices& s = startScreenServices();
-  if (available(s.runGeneralOptions, QStringLiteral("Réglages et paramètres"))) s.runGeneralOptions();
+  RunGeneralOptions();
 }
 
-void ClubPlayersClick() {
-  StartScreenServices& s = startScreenServices();
-  if (available(s.showClubPlayers, QStringLiteral("Créer ou modifier des joueurs (Bralmet)"))) s.showClubPlayers();
-}
+void ClubPlayersClick() { ShowClubPlayers(); }
 
 QString FederationTournamentCode() { return DateYear + DateMonth + DateDay + TimeText.left(2); }
 
