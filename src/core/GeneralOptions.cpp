@@ -7,6 +7,7 @@
 #include "core/ResultsFolder.h"
 #include "core/Settings.h"
 #include "core/TournamentFiles.h"
+#include "devices/Companions.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
 #include "scoring/Frequencies.h"
@@ -29,11 +30,6 @@ const QString kByePosition = QStringLiteral("choixBYE.TXT");
 const QString kClubMarker = QStringLiteral("BRALMET.TXT");
 const QString kMembersLocation = QStringLiteral("MembersDAT.TXT");
 constexpr int kHighestNumber = 9999;
-
-void notYetAvailable(const QString& function) {
-  ShowAlert(QStringLiteral("Désolé, la fonction \"") + function +
-            QStringLiteral("\" n'est pas encore disponible dans cette version du programme."));
-}
 
 std::optional<QString> firstLine(const QString& name) {
   const auto lines = platform::tryReadTextLines(SettingsPath(name));
@@ -178,11 +174,13 @@ void RunOption(int code) {
     case kOptionRounds: AskRoundsToPlay(true); break;
     case kOptionLineSkip: ChooseLineSkip(); break;
     case kOptionEntry: ToggleEntryByContracts(); break;
-    case kOptionPbn: notYetAvailable(QStringLiteral("Options d'importation des diagrammes (PBN)")); break;
+    case kOptionPbn:
+      ui::Ask({.form = QStringLiteral("TForm107"), .caption = QStringLiteral("Options des diagrammes")});
+      break;
     case kOptionResultsFolder: ChooseResultsFolder(); break;
     case kOptionTimesTen: ToggleScoresTimesTen(); break;
     case kOptionTabletPassword:
-    case kOptionTabletPasswordToo: notYetAvailable(QStringLiteral("Mot de passe pour les tablettes")); break;
+    case kOptionTabletPasswordToo: ChangeTabletPassword(); break;
     case kOptionByePosition: ChooseByePosition(); break;
     case kOptionBridgeMates:
       ui::Ask({.form = QStringLiteral("TForm93"),
