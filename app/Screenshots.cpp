@@ -1,8 +1,7 @@
 // Renders each window of the program offscreen into PNG files, one per window,
 // in the folder given as argument (scripts/screenshots.sh runs it).
-#include "core/Globals.h"
-
 #include "core/GeneralOptions.h"
+#include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Notices.h"
 #include "core/ScriptedInteraction.h"
