@@ -1,6 +1,5 @@
 // Talvaron: scoring of duplicate-bridge pairs tournaments.
 #include "core/Quit.h"
-
 #include "core/ui/Application.h"
 #include "core/ui/OptionWindows.h"
 #include "core/ui/TForm1.h"
@@ -14,7 +13,6 @@
 #include "devices/ui/TForm75.h"
 #include "publishing/ui/PublishingWindows.h"
 #include "scoring/ui/ScoringWindows.h"
-#include "setup/Players.h"
 #include "setup/ui/MemberWindows.h"
 #include "setup/ui/SetupWindows.h"
 #include "setup/ui/TForm2.h"
