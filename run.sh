@@ -2,6 +2,8 @@
 # Installs what is missing, builds Talvaron and starts it.
 set -euo pipefail
 cd "$(dirname "$0")"
+# One compiler cache for every checkout of the project.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)"

@@ -4,7 +4,9 @@
 # and once plainly (its summary closes the output).
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/install-deps.sh
+# One compiler cache for every checkout of the project.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+scripts/install-deps.sh --tests
 jobs="$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 

@@ -1,32 +1,57 @@
 // Renders each window of the program offscreen into PNG files, one per window,
 // in the folder given as argument (scripts/screenshots.sh runs it).
+#include "core/GeneralOptions.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Notices.h"
+#include "core/ScriptedInteraction.h"
 #include "core/ui/Application.h"
+#include "core/ui/OptionWindows.h"
 #include "core/ui/TForm1.h"
 #include "core/ui/TForm108.h"
 #include "core/ui/TForm110.h"
+#include "core/ui/TForm5.h"
 #include "core/ui/TForm59.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/BridgeMatesCorrections.h"
 #include "devices/TableStates.h"
 #include "devices/ui/DeviceWindows.h"
 #include "devices/ui/TForm75.h"
+#include "platform/Clock.h"
 #include "publishing/ui/PublishingDialogs.h"
 #include "publishing/ui/PublishingWindows.h"
+#include "scoring/Frequencies.h"
+#include "scoring/Ranking.h"
+#include "scoring/ResultListings.h"
+#include "scoring/ScoreSheet.h"
+#include "scoring/TableSheet.h"
 #include "scoring/ui/ScoringWindows.h"
+#include "scoring/ui/TForm17.h"
 #include "scoring/ui/TForm43.h"
 #include "scoring/ui/TForm46.h"
+#include "scoring/ui/TForm56.h"
+#include "scoring/ui/TForm58.h"
+#include "setup/MovementView.h"
+#include "setup/PairsEntry.h"
+#include "setup/StartTournament.h"
+#include "setup/ui/SetupWindows.h"
+#include "setup/ui/TForm2.h"
+#include "setup/ui/TForm4.h"
+#include "setup/ui/TForm73.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <array>
 #include <cstdio>
+#include <exception>
 #include <functional>
 
 namespace {
@@ -75,17 +100,172 @@ void shootShown(const QString& name, QWidget* window) {
   save(window, name);
 }
 
+
+// The club's players: sixteen play tonight, the others stay in the list.
+const QStringList kPlayers = {
+    QStringLiteral("DUPONT Jean 1021"),    QStringLiteral("MARTIN Anne 1022"),   QStringLiteral("LEFÈVRE Paul 1023"),
+    QStringLiteral("ROUX Marie 1024"),     QStringLiteral("BLANC Luc 1025"),     QStringLiteral("NOIR Eva 1026"),
+    QStringLiteral("PETIT Léa 1027"),      QStringLiteral("GRAND Thomas 1028"),  QStringLiteral("MOREAU Guy 1029"),
+    QStringLiteral("FAURE Isabelle 1030"), QStringLiteral("GIRARD Zoé 1031"),    QStringLiteral("MERCIER Max 1032"),
+    QStringLiteral("BERNARD Claire 1033"), QStringLiteral("THOMAS Henri 1034"),  QStringLiteral("ROBERT Hélène 1035"),
+    QStringLiteral("RICHARD Louis 1036"),  QStringLiteral("DUBOIS Sophie 1037"), QStringLiteral("LAMBERT Pierre 1038"),
+    QStringLiteral("FONTAINE Julie 1039")};
+
+// Contracts typed on the travellers, taken in turn.
+const std::array<const char*, 16> kContracts = {"4PS=",  "4PS+1", "3SN=",  "4CE-1", "2KO=",  "3SN+1", "4PXS-2", "1SN=",
+                                                "5KS-1", "3CE=",  "2PN+1", "4CO=",  "3SS-1", "6CN=",  "2TE+1",  "3KN="};
+
+// Every folder the program writes into lies in the scratch folder.
+void useScratchFolders(const QString& scratch) {
+  ProgramFolder = scratch + QStringLiteral("/program/");
+  DataFolder = ProgramFolder + QStringLiteral("Resultats/");
+  QDir().mkpath(DataFolder);
+  DocumentsFolder = scratch + QStringLiteral("/Documents");
+  PrintFile = DocumentsFolder + QStringLiteral("/TEMP.TXT");
+  ResultsTextFile = DocumentsFolder + QStringLiteral("/RESULTS.TXT");
+  ResultsFTextFile = DocumentsFolder + QStringLiteral("/RESULTSF.TXT");
+  RecapTextFile = DocumentsFolder + QStringLiteral("/RECAP.TXT");
+}
+
+QString playerName(int i) { return kPlayers.at(i).section(QLatin1Char(' '), 0, 1); }
+
+// The results of the evening typed on the travellers, all but the last
+// line of the last board; the ranking computed. The confirmation of each
+// contract is answered "OK".
+void enterResults() {
+  ui::ScriptedInteraction answers;
+  int next = 0;
+  for (int b = 1; b <= BoardCount; ++b) {
+    ScoreSheet sheet;
+    sheet.layOut(b);
+    int last = 0;
+    for (int line = 1; line <= sheet.lineCount(); ++line)
+      if (sheet.takesResult(line)) last = line;
+    for (int line = 1; line <= sheet.lineCount(); ++line) {
+      if (!sheet.takesResult(line) || (b == BoardCount && line == last)) continue;
+      sheet.setCurrentLine(line);
+      if (!sheet.readyForResult()) continue;
+      answers.answer(1);
+      sheet.validate(QString::fromLatin1(kContracts.at(static_cast<size_t>(next++) % kContracts.size())),
+                     EntryColumn::Result);
+    }
+  }
+  ScoreSheet::close();
+  ComputeFrequencies();
+  ComputeResults();
+}
+
+// A Mitchell of four tables on a Monday evening, set up through the
+// program's own windows and routines, then its main windows photographed.
+// The players' file lies in scratch's program folder.
+void shootEvening(TForm1& startScreen, const QString& scratch) {
+  useScratchFolders(scratch);
+  RegisterSetupWindows();
+  TForm2 parameters;
+  TForm4 pairs;
+  TForm5 menu;
+  TForm73 movementView;
+
+  if (auto* newTournament = startScreen.findChild<QPushButton*>(QStringLiteral("SpeedButton1"))) newTournament->click();
+  parameters.Nom->setText(QStringLiteral("Tournoi du lundi"));
+  parameters.Code->setText(QStringLiteral("LUNDI"));
+  shootShown(QStringLiteral("TForm2-parameters"), &parameters);
+  parameters.OK->click();
+
+  // Two players a pair, taken from the list as the director clicks them in.
+  for (int pair = 0; pair < 8; ++pair)
+    for (int column = 1; column <= 2; ++column) {
+      PairsGridCellText = playerName(2 * pair + column - 1);
+      PairsGridClick(pair < 4 ? PairsSide::NorthSouth : PairsSide::EastWest, column, pair % 4 + 1);
+    }
+  pairs.redraw();
+  shootShown(QStringLiteral("TForm4-pairs-entry"), &pairs);
+
+  try {
+    {
+      // "Mouvement": the Mitchell; 3 boards a table; the skip at half-time; 3 rounds.
+      ui::ScriptedInteraction answers;
+      answers.answer(1).answerText(QStringLiteral("3")).answer(1).answerText(QStringLiteral("3"));
+      PairsEntryOk();
+    }
+    enterResults();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "setting up the tournament: %s\n", e.what());
+    ++failures;
+    return;
+  }
+  menu.showMenu();
+  shootShown(QStringLiteral("TForm5-menu"), &menu);
+
+  // The traveller of the last board, its last result still to type.
+  {
+    TForm56 traveller;
+    traveller.LabelStatus->hide();
+    ScoreSheet& sheet = traveller.sheet();
+    sheet.layOut(BoardCount);
+    for (int line = 1; line <= sheet.lineCount(); ++line)
+      if (sheet.takesResult(line) && ResultScore[sheet.slotOfLine(line)] == kScoreNone) sheet.setCurrentLine(line);
+    traveller.refresh();
+    shootModal(QStringLiteral("TForm56-traveller"), [&] { traveller.exec(); });
+  }
+
+  // The sheet of the table that owes that result.
+  {
+    int missing = 0;
+    for (int slot = 1; slot <= ResultSlotCount; ++slot)
+      if (ResultNsPair[slot] != 0 && ResultEwPair[slot] != 0 && ResultScore[slot] == kScoreNone) missing = slot;
+    LastSheetRound = missing ? ResultRound[missing] : 1;
+    TableSheet sheet;
+    if (sheet.startRound()) {
+      for (int step = 1; step < ResultsPerBoard && missing && sheet.tableCounter() != ResultTable[missing]; ++step)
+        sheet.nextTable();
+      for (int line = 1; line <= sheet.lineCount(); ++line)
+        if (sheet.slotOfLine(line) == missing) {
+          while (sheet.currentLine() < line) sheet.down();
+        }
+    }
+    TForm58 tableSheet(sheet);
+    tableSheet.Label7->hide();
+    tableSheet.refresh();
+    shootModal(QStringLiteral("TForm58-table-sheet"), [&] { tableSheet.exec(); });
+  }
+
+  {
+    ui::ScriptedInteraction answers;
+    answers.answer(2);  // "&Fusionnés"
+    ShowPairResults();
+  }
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* results = qobject_cast<TForm17*>(w)) {
+      results->showNormal();
+      results->resize(1000, 700);
+      shootShown(QStringLiteral("TForm17-results"), results);
+      results->hide();
+    }
+
+  VoirMouvement();
+  shootShown(QStringLiteral("TForm73-movement"), &movementView);
+  movementView.hide();
+  menu.hide();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  platform::setFixedNow(QDateTime(QDate(2026, 12, 7), QTime(20, 0, 0)));
   QTemporaryDir scratch;
   const QString program = scratch.path() + QStringLiteral("/program/");
   QDir().mkpath(program);
   QDir().mkpath(scratch.path() + QStringLiteral("/Documents"));
+  // The club's players file (Windows-1252) and its choice of typing the
+  // results as contracts.
   QFile players(program + QStringLiteral("JOUEURS.TXT"));
-  if (players.open(QIODevice::WriteOnly)) players.write("DUPONT Jean 123\r\n");
+  if (players.open(QIODevice::WriteOnly)) players.write(kPlayers.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
   players.close();
+  QFile contracts(program + QStringLiteral("CONTRAT.TXT"));
+  if (contracts.open(QIODevice::WriteOnly)) contracts.write("\r\n");
+  contracts.close();
   qputenv("TALVARON_PROGRAM_FOLDER", program.toUtf8());
   qputenv("TALVARON_DOCUMENTS_FOLDER", (scratch.path() + QStringLiteral("/Documents")).toUtf8());
   qputenv("TALVARON_ROOT_FOLDER", scratch.path().toUtf8());
@@ -97,6 +277,7 @@ int main(int argc, char** argv) {
   RegisterScoringWindows();
   RegisterPublishingWindows();
   RegisterDeviceWindows();
+  RegisterOptionWindows();
 
   TForm1 startScreen;
   TForm59 quitConfirmation;
@@ -266,6 +447,8 @@ int main(int argc, char** argv) {
     end.hide();
   }
 
+  shootModal(QStringLiteral("TForm45-options"), [] { RunGeneralOptions(); });
+
   ui::ShowNotice(QStringLiteral("TForm110"), QStringLiteral("Backup en cours..."));
   shootShown(QStringLiteral("TForm110-backup"), &backupWait);
   ui::HideNotice(QStringLiteral("TForm110"));
@@ -299,5 +482,7 @@ int main(int argc, char** argv) {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->objectName() == QLatin1String("TForm112")) shootShown(QStringLiteral("TForm112-table-states"), w);
   HideTableStatusStrip();
+  TableCount = 0;
+  shootEvening(startScreen, scratch.path());
   return failures == 0 ? 0 : 1;
 }

@@ -1,22 +1,24 @@
 // Talvaron: scoring of duplicate-bridge pairs tournaments.
 #include "core/Quit.h"
 #include "core/ui/Application.h"
-#include "core/ui/TForm110.h"
-#include "core/ui/TForm59.h"
-#include "core/ui/TForm108.h"
+#include "core/ui/OptionWindows.h"
 #include "core/ui/TForm1.h"
+#include "core/ui/TForm108.h"
+#include "core/ui/TForm110.h"
 #include "core/ui/TForm5.h"
+#include "core/ui/TForm59.h"
 #include "core/ui/TForm90.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/ui/DeviceWindows.h"
-#include "publishing/ui/PublishingWindows.h"
 #include "devices/ui/TForm75.h"
+#include "publishing/ui/PublishingWindows.h"
 #include "scoring/ui/ScoringWindows.h"
+#include "setup/ui/MemberWindows.h"
 #include "setup/ui/SetupWindows.h"
-#include "setup/ui/TForm4.h"
-#include "setup/Players.h"
 #include "setup/ui/TForm2.h"
+#include "setup/ui/TForm28.h"
 #include "setup/ui/TForm3.h"
+#include "setup/ui/TForm4.h"
 #include "setup/ui/TForm73.h"
 #include "setup/ui/TForm81.h"
 
@@ -54,6 +56,8 @@ int main(int argc, char** argv) {
   RegisterSetupWindows();
   RegisterDeviceWindows();
   RegisterPublishingWindows();
+  RegisterOptionWindows();
+  RegisterMemberWindows();
   InstallCompanionStopper();
 
   // Every window is created once, the start screen first: it is the main
@@ -70,6 +74,8 @@ int main(int argc, char** argv) {
   TForm4 pairsEntry;
   TForm73 movementView;
   TForm75 federationParameters;
+  TForm28 pairChanges;
+  TForm38 teamNames;
 
   startScreen.show();
   closeStartScreenWhenAsked(startScreen);

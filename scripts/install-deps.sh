@@ -2,6 +2,7 @@
 # Installs, from Debian's packages, only what this machine still lacks to build
 # and test Talvaron, and the French locale the tests also run under.
 #   --browser   also Debian's chromium, for the test that opens the web pages
+#   --tests     everything the tests use: chromium and xmllint
 set -euo pipefail
 
 packages=(
@@ -12,9 +13,10 @@ packages=(
   fonts-dejavu-core fonts-liberation
 )
 
-if [ "${1:-}" = "--browser" ] && ! command -v chromium >/dev/null 2>&1; then
-  packages+=(chromium)
-fi
+case "${1:-}" in
+  --browser) packages+=(chromium) ;;
+  --tests) packages+=(chromium libxml2-utils) ;;
+esac
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Renders every window offscreen into docs/screenshots/ (or the folder given).
-# Rerun it whenever a window changes; the README shows two of the pictures.
+# Rerun it whenever a window changes; the README shows the main ones.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-docs/screenshots}"

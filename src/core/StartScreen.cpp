@@ -1,8 +1,7 @@
 #include "core/StartScreen.h"
 
-#include "setup/Players.h"
-
 #include "core/Fatal.h"
+#include "core/GeneralOptions.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -14,11 +13,12 @@
 #include "devices/BridgeMatesControl.h"
 #include "devices/Companions.h"
 #include "devices/DevicePolling.h"
+#include "devices/FederationImport.h"
 #include "devices/TableStates.h"
 #include "devices/TabletFiles.h"
-#include "devices/FederationImport.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
+#include "setup/ClubMembers.h"
 #include "setup/Players.h"
 
 #include <cerrno>
@@ -427,14 +427,10 @@ void AboutClick() { ShowAboutMessage(); }
 
 void OptionsClick() {
   GeneralOptionsMode = true;
-  StartScreenServices& s = startScreenServices();
-  if (available(s.runGeneralOptions, QStringLiteral("Réglages et paramètres"))) s.runGeneralOptions();
+  RunGeneralOptions();
 }
 
-void ClubPlayersClick() {
-  StartScreenServices& s = startScreenServices();
-  if (available(s.showClubPlayers, QStringLiteral("Créer ou modifier des joueurs (Bralmet)"))) s.showClubPlayers();
-}
+void ClubPlayersClick() { ShowClubPlayers(); }
 
 QString FederationTournamentCode() { return DateYear + DateMonth + DateDay + TimeText.left(2); }
 

@@ -88,8 +88,6 @@ struct StartScreenServices {
   std::function<void()> showStartScreen;
   std::function<void()> showParametersWindow;
   std::function<void(const FederationSummary&)> showFederationSummary;
-  std::function<void()> runGeneralOptions;
-  std::function<void()> showClubPlayers;
 };
 StartScreenServices& startScreenServices();
 

@@ -4,6 +4,7 @@
 
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
+#include "core/GeneralOptions.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -392,7 +393,7 @@ void SeveralSessionsClick() {
 
 void OptionsMenuClick() {
   GeneralOptionsMode = false;
-  runService(tournamentMenuServices().runGeneralOptions, QStringLiteral("Modification des réglages et des paramètres"));
+  RunGeneralOptions();
 }
 
 void MovementClick() { VoirMouvement(); }

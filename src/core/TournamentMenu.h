@@ -115,7 +115,6 @@ struct TournamentMenuServices {
   std::function<void()> enterTableSheets;       // EnterTableSheets
   std::function<void()> showTravellerEntry;     // ShowTravellerEntry
   std::function<void()> showPairChanges;        // FillPairsEditGrids, TForm28 (and TForm38 in a Patton)
-  std::function<void()> runGeneralOptions;      // RunGeneralOptions
   std::function<void()> showMovement;           // TForm73, beside the menu
   std::function<void()> showArrowSwitchReminder;  // TForm90, beside the menu
 };

@@ -1,6 +1,7 @@
 #include "setup/PairsEntry.h"
 
 #include "core/Fatal.h"
+#include "core/GeneralOptions.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -9,6 +10,7 @@
 #include "core/Settings.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"
+#include "setup/ClubMembers.h"
 #include "setup/Pairs.h"
 #include "setup/StartTournament.h"
 
@@ -20,11 +22,6 @@ const QString kBye = QStringLiteral("BYE");
 const QString kClickErases = QStringLiteral("ClickOK.TXT");
 const QString kInfoHidden = QStringLiteral("MSG1.TXT");
 constexpr int kRememberTicked = 10;  // added to the answer of "Message" when its box is ticked
-
-void NotYetAvailable(const QString& function) {
-  ShowAlert(QStringLiteral("Désolé, la fonction \"") + function +
-            QStringLiteral("\" n'est pas encore disponible dans cette version du programme."));
-}
 
 bool IsFreeName(const QString& name) {
   const int count = std::clamp(PlayerChoiceCount, 0, PlayerChoiceLines.capacity);
@@ -374,10 +371,13 @@ void CheckPairsEntry() {
   if (CheckPairs()) ShowMessageWindow(QStringLiteral("Vos paires sont en ordre..."));
 }
 
-void PairsGeneralOptions() { NotYetAvailable(QStringLiteral("Options générales du tournoi")); }
+void PairsGeneralOptions() {
+  GeneralOptionsMode = true;
+  RunGeneralOptions();
+}
 
 void AddOrChangePlayers() {
-  NotYetAvailable(QStringLiteral("Ajouter/Modifier les joueurs"));
+  ShowMembersWindow();
   FillPlayersListBox();
 }
 

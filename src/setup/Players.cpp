@@ -7,6 +7,7 @@
 #include "core/StartScreen.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
+#include "setup/ClubMembers.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -208,6 +209,7 @@ void SortCp1252(QStringList& lines) {
 }
 
 void LoadPlayers() {
+  if (ClubMode) RebuildClubPlayersFile();
   for (int i = 1; i <= kMaxPlayers; ++i) {
     PlayerFirstNames[i].clear();
     PlayerFileLines[i].clear();

@@ -11,8 +11,8 @@
 // licences taken from each line, the pickers' names (every player and "BYE"),
 // then "PAIRES.TXT" (not read with table devices). A first name left empty by
 // ":" or "#", or a missing licence with devices or in a federation
-// tournament, is shown and makes the fatal stop. In club mode the list is read
-// from the players file too until the members file is read here.
+// tournament, is shown and makes the fatal stop. In club mode the players file
+// is first rebuilt from the club's members file.
 void LoadPlayers();
 
 // The lines of the players file as text: each line decoded as UTF-8 when it

@@ -278,6 +278,10 @@ TEST_F(StartScreenTest, ANewTournamentLocatesTheProgramsThenShowsTheParameters) 
   ResumingTournament = true;
   ResumeChosen = 1;
   ClubMode = BridgeMatesMode = true;
+  // The club's players come from its members file.
+  writeBytes(programDir() + "Tallyvane.TXT", (programDir() + "Tallyvane.EXE").toUtf8());
+  writeBytes(programDir() + "MembersDAT.TXT", (programDir() + "ClubMembers.DAT").toUtf8());
+  writeBytes(programDir() + "ClubMembers.DAT", "");
   NewTournamentClick();
   EXPECT_EQ(calls, QStringList({"hide", "parameters"}));
   EXPECT_EQ(readBytes(programDir() + "overrideDBSettings.TXT"), "yes\r\n");

@@ -213,7 +213,13 @@ void TForm1::buildControls() {
   });
   connect(about1, &QAction::triggered, this, [this] { handle(AboutClick); });
   connect(about2, &QAction::triggered, this, [this] { handle(AboutClick); });
-  connect(options1, &QAction::triggered, this, [this] { handle(OptionsClick); });
+  connect(options1, &QAction::triggered, this, [this] {
+    handle([this] {
+      OptionsClick();
+      // The club box of the options shows or hides the club's label and entry.
+      view_.clubLabelVisible = view_.clubPlayersMenuVisible = ClubMode;
+    });
+  });
   connect(clubPlayersAction_, &QAction::triggered, this, [this] { handle(ClubPlayersClick); });
 }
 

@@ -84,10 +84,10 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   BitBtn4 = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
   BitBtn4->setToolTip(QStringLiteral("Aide"));
   BitBtn4->setMaximumWidth(40);
-  auto* memo = new QPlainTextEdit(QStringLiteral("<-- Cliquez ici\nlorsque vous avez fini\nd'introduire les paires"), this);
-  memo->setReadOnly(true);
-  memo->setFocusPolicy(Qt::NoFocus);
-  memo->setMaximumHeight(64);
+  // A framed note sized to its three lines, never clipped.
+  auto* memo = new QLabel(QStringLiteral("<-- Cliquez ici\nlorsque vous avez fini\nd'introduire les paires"), this);
+  memo->setFrameShape(QFrame::StyledPanel);
+  memo->setMargin(2);
 
   PopupMenu2 = new QMenu(this);
   PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));

@@ -47,10 +47,16 @@ class ModalScript {
  private:
   void poll() {
     QWidget* modal = QApplication::activeModalWidget();
-    // A step acts once its window is active, so that keys reach the focus it keeps.
-    if (!steps_.empty() && modal && modal->isVisible() && modal->isActiveWindow() &&
-        modal->objectName() == steps_.front().first &&
+    if (!steps_.empty() && modal && modal->isVisible() && modal->objectName() == steps_.front().first &&
         (last_.isNull() || last_.data() != modal)) {
+      // A step acts once its window is active, so that keys reach the focus
+      // it keeps; a window that does not become active within about 100 ms
+      // (one shown again after a message) is acted on all the same.
+      if (!modal->isActiveWindow() && ++waitingForActivation_ < 20) {
+        modal->activateWindow();
+        return;
+      }
+      waitingForActivation_ = 0;
       last_ = modal;
       idle_ = 0;
       Step step = std::move(steps_.front().second);
@@ -73,6 +79,7 @@ class ModalScript {
   std::deque<std::pair<QString, Step>> steps_;
   QPointer<QWidget> last_;
   int idle_ = 0;
+  int waitingForActivation_ = 0;
 };
 
 }  // namespace testing_support

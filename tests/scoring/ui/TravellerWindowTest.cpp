@@ -4,6 +4,7 @@
 #include "core/Interaction.h"
 #include "core/ui/WindowInteraction.h"
 #include "core/ui/ModalScript.h"
+#include "core/ui/TForm5.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
@@ -15,6 +16,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -167,10 +169,12 @@ TEST_F(TravellerWindowTest, ThreeTableTournamentTypedAndRanked) {
   EXPECT_EQ(ResultScore[slot(4, 1)], -200);
   EXPECT_EQ(ResultScore[slot(4, 3)], 100);
 
-  // The computation the menu runs.
-  Interactive = false;
-  ComputeFrequencies();
-  ComputeResults();
+  // Computed from the tournament menu: frequencies, then results.
+  TForm5 menu;
+  menu.showMenu();
+  menu.findChild<QPushButton*>("Button6")->click();
+  menu.findChild<QPushButton*>("Button9")->click();
+  menu.hide();
   // Worked out by hand: percentages of each board, averaged over six boards.
   // N/S 1: 50 75 50 0 50 50; N/S 2: 100 75 50 50 50 50; N/S 3: 0 0 50 100 50 50.
   // E/W 1 meets tables 1, 3, 2: 50 25 50 0 50 50; E/W 2 tables 2, 1, 3:

@@ -1,0 +1,326 @@
+#include "setup/ui/TForm28.h"
+
+#include "core/Globals.h"
+#include "core/Helpers.h"
+#include "core/Messages.h"
+#include "core/TournamentMenu.h"
+#include "core/ui/WindowStyle.h"
+#include "setup/ui/TForm57.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent) {
+  auto* b = new QPushButton(text, parent);
+  b->setObjectName(name);
+  return b;
+}
+
+QLabel* boldLabel(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  QFont f = label->font();
+  f.setBold(true);
+  label->setFont(f);
+  return label;
+}
+
+}  // namespace
+
+TForm28::TForm28(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("TForm28"));
+  setWindowTitle(QStringLiteral("Modification des paires"));
+  ui::SetCreamBackground(this);
+  NS = makeGrid(QStringLiteral("NS"));
+  EW = makeGrid(QStringLiteral("EW"));
+  Joueurs = new QListWidget(this);
+  Joueurs->setObjectName(QStringLiteral("Joueurs"));
+  Joueurs->setSelectionMode(QAbstractItemView::SingleSelection);
+  Joueurs->installEventFilter(this);
+  Joueurs->setMinimumWidth(220);
+  Label1 = boldLabel(QStringLiteral("Paires N/S"), this);
+  Label2 = boldLabel(QStringLiteral("Paires E/W"), this);
+  Edit3 = new QLabel(this);
+  Edit3->setObjectName(QStringLiteral("Edit3"));
+  Edit3->hide();
+  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
+  Button1->setDefault(true);
+  Button3 = makeButton(QStringLiteral("Button3"), QStringLiteral("Ajouter/Modifier les joueurs"), this);
+  BitBtn1 = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Imprimer les paires"), this);
+  BitBtn4 = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
+  BitBtn4->setMaximumWidth(40);
+
+  auto* grids = new QGridLayout;
+  grids->addWidget(Label1, 0, 0);
+  grids->addWidget(Label2, 0, 1);
+  auto* playersHead = new QHBoxLayout;
+  playersHead->addWidget(boldLabel(QStringLiteral("Liste des joueurs"), this));
+  playersHead->addStretch();
+  playersHead->addWidget(BitBtn4);
+  grids->addLayout(playersHead, 0, 2);
+  grids->addWidget(NS, 1, 0);
+  grids->addWidget(EW, 1, 1);
+  auto* players = new QVBoxLayout;
+  players->addWidget(Joueurs);
+  players->addWidget(Edit3);
+  players->addWidget(Button3);
+  grids->addLayout(players, 1, 2);
+  auto* okRow = new QHBoxLayout;
+  okRow->addWidget(Button1);
+  okRow->addWidget(new QLabel(QStringLiteral("ALT + O ou RETURN/ENTER"), this));
+  okRow->addStretch();
+  okRow->addWidget(BitBtn1);
+  okRow->addWidget(new QLabel(QStringLiteral("( Ou création d'un PDF )"), this));
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grids, 1);
+  layout->addLayout(okRow);
+
+  connect(Button1, &QPushButton::clicked, this, [] { PairChangesOk(); });
+  connect(BitBtn1, &QPushButton::clicked, this, [this] {
+    PrintPairChanges();
+    redraw();
+  });
+  connect(BitBtn4, &QPushButton::clicked, this, [this] {
+    if (!help_) help_ = new TForm57(this);
+    help_->show();
+    help_->raise();
+  });
+  connect(Button3, &QPushButton::clicked, this, [this] {
+    AddOrChangePlayers();
+    redraw();
+  });
+  for (QTableWidget* grid : {NS, EW}) {
+    const PairsSide side = grid == NS ? PairsSide::NorthSouth : PairsSide::EastWest;
+    connect(grid, &QTableWidget::cellClicked, this, [this, side](int r, int c) {
+      if (c >= 1) PairsModifyGridClick(side, c, r + 1);
+      focusPlayers();
+    });
+    connect(grid, &QTableWidget::cellDoubleClicked, this, [grid](int r, int c) {
+      if (TableDevicesMode) {
+        ShowAlert(QStringLiteral("On ne peut pas modifier manuellement avec BridgeMates ou tablettes!"));
+        return;
+      }
+      if (c < 1 || r + 1 > ResultsPerBoard) return;
+      // The editor opens empty over the cell.
+      {
+        const QSignalBlocker block(grid);
+        grid->item(r, c)->setText(QString());
+      }
+      grid->editItem(grid->item(r, c));
+    });
+    connect(grid, &QTableWidget::cellChanged, this, [this, side](int r, int c) { cellEdited(side, r, c); });
+  }
+  connect(Joueurs, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> selected = Joueurs->selectedItems();
+    PairsGridCellText = selected.isEmpty() ? QString() : selected.first()->text();
+  });
+
+  PairChangesWindowHooks& hooks = pairChangesWindow();
+  hooks.show = [this] {
+    show();
+    raise();
+    activateWindow();
+    redraw();
+    focusPlayers();
+  };
+  hooks.hide = [this] { hide(); };
+  hooks.refresh = [this] { redraw(); };
+  tournamentMenuServices().showPairChanges = ShowPairChanges;
+  resize(1000, minimumSizeHint().height());
+  ui::StyleWindow(this);
+}
+
+TForm28::~TForm28() {
+  PairChangesWindowHooks& hooks = pairChangesWindow();
+  hooks.show = hooks.hide = hooks.refresh = nullptr;
+  tournamentMenuServices().showPairChanges = nullptr;
+}
+
+QTableWidget* TForm28::makeGrid(const QString& name) {
+  auto* grid = new QTableWidget(kMaxTables, 3, this);
+  grid->setObjectName(name);
+  grid->setHorizontalHeaderLabels({QStringLiteral("N°"), QStringLiteral("Joueur 1"), QStringLiteral("Joueur 2")});
+  grid->verticalHeader()->hide();
+  grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+  grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  const QSignalBlocker block(grid);
+  for (int r = 0; r < kMaxTables; ++r) {
+    auto* number = new QTableWidgetItem;
+    number->setFlags(Qt::ItemIsEnabled);
+    number->setBackground(QColor(Qt::yellow));
+    number->setTextAlignment(Qt::AlignCenter);
+    grid->setItem(r, 0, number);
+    for (int c = 1; c <= 2; ++c) grid->setItem(r, c, new QTableWidgetItem);
+  }
+  const int rowHeight = grid->fontMetrics().height() + 6;
+  grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+  grid->setMinimumWidth(320);
+  return grid;
+}
+
+void TForm28::drawGrid(QTableWidget* grid, PairsSide side) {
+  const QSignalBlocker block(grid);
+  const PairsGrid& data = EditGridOf(side);
+  const int rows = std::clamp(ResultsPerBoard, 0, kMaxTables);
+  for (int r = 1; r <= kMaxTables; ++r) {
+    grid->setRowHidden(r - 1, r > rows);
+    grid->item(r - 1, 0)->setText(QString::number(PairChangesRowNumber(side, r)));
+    for (int c = 1; c <= 2; ++c) grid->item(r - 1, c)->setText(data.cell(c, r));
+  }
+}
+
+void TForm28::redraw() {
+  redrawing_ = true;
+  const QStringList headings = PairChangesHeadings();
+  Label1->setText(headings.value(0));
+  Label2->setText(headings.value(1));
+  drawGrid(NS, PairsSide::NorthSouth);
+  drawGrid(EW, PairsSide::EastWest);
+  {
+    const QSignalBlocker block(Joueurs);
+    Joueurs->clear();
+    Joueurs->addItems(PlayersListBoxLines());
+    Joueurs->setCurrentRow(-1);
+    Joueurs->clearSelection();
+  }
+  PairsGridCellText.clear();
+  Edit3->setText(PairChoiceText);
+  Edit3->setVisible(!PairChoiceText.isEmpty());
+  redrawing_ = false;
+}
+
+void TForm28::cellEdited(PairsSide side, int row, int column) {
+  if (redrawing_ || column < 1 || column > 2) return;
+  QTableWidget* grid = side == PairsSide::NorthSouth ? NS : EW;
+  PairsModifyCellTyped(side, column, row + 1, grid->item(row, column)->text());
+  redraw();
+  focusPlayers();
+}
+
+void TForm28::focusPlayers() {
+  Joueurs->setFocus();
+  const QSignalBlocker block(Joueurs);
+  Joueurs->setCurrentRow(-1);
+  Joueurs->clearSelection();
+}
+
+void TForm28::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (event->spontaneous()) return;
+  Button3->setVisible(ClubMode);
+  PairsGridCellText.clear();
+  redraw();
+  focusPlayers();
+}
+
+void TForm28::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  ShowAlert(QStringLiteral("Désolé, vous ne pouvez pas quitter le programme de cette façon. Retournez au menu principal "
+                           "pour le faire..."));
+}
+
+void TForm28::mouseReleaseEvent(QMouseEvent* event) {
+  QWidget::mouseReleaseEvent(event);
+  PairsGridCellText.clear();
+  focusPlayers();
+}
+
+bool TForm28::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Joueurs && event->type() == QEvent::KeyPress && listKey(static_cast<QKeyEvent*>(event))) return true;
+  return QWidget::eventFilter(watched, event);
+}
+
+bool TForm28::listKey(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      return true;  // the window stays
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      Button1->click();
+      return true;
+    case Qt::Key_PageDown:
+    case Qt::Key_PageUp:
+    case Qt::Key_End:
+    case Qt::Key_Home:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      return ui::SelectFromNothing(Joueurs, event->key());
+    default:
+      break;
+  }
+  const QString text = event->text();
+  if (text.isEmpty() || !text.at(0).isPrint() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    return false;
+  if (IsPairChooserKey(text)) {
+    ChoosePairFromFile();
+    redraw();
+    Joueurs->setFocus();
+    return true;
+  }
+  if (!lastKey_.isValid() || lastKey_.elapsed() > QApplication::keyboardInputInterval()) TypedSearchText.clear();
+  lastKey_.start();
+  TypedSearchText += text;
+  const int found = FindListEntry(PlayersListBoxLines(), TypedSearchText);
+  if (found >= 0) {
+    Joueurs->setCurrentRow(found, QItemSelectionModel::ClearAndSelect);
+    Joueurs->scrollToItem(Joueurs->item(found));
+  } else {
+    Joueurs->clearSelection();
+  }
+  return true;
+}
+
+TForm38::TForm38(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("TForm38"));
+  setWindowTitle(QStringLiteral("Nom des équipes"));
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setReadOnly(true);
+  Memo1->setMinimumSize(420, 300);
+  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("OK = ESC"), this);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(boldLabel(QStringLiteral("Pour rappel, nom des équipes:"), this));
+  layout->addWidget(Memo1);
+  auto* bottom = new QHBoxLayout;
+  auto* note = new QLabel(QStringLiteral("Cette fenêtre peut rester visible\ndurant tout le tournoi."), this);
+  bottom->addWidget(note);
+  bottom->addStretch();
+  bottom->addWidget(Button1);
+  layout->addLayout(bottom);
+  connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
+  auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(esc, &QShortcut::activated, this, &QWidget::hide);
+  PairChangesWindowHooks& hooks = pairChangesWindow();
+  hooks.showTeams = [this] {
+    show();
+    raise();
+  };
+  hooks.hideTeams = [this] { hide(); };
+  ui::StyleWindow(this, {.cancelButton = Button1});
+}
+
+TForm38::~TForm38() {
+  PairChangesWindowHooks& hooks = pairChangesWindow();
+  hooks.showTeams = hooks.hideTeams = nullptr;
+}
+
+void TForm38::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) Memo1->setPlainText(TeamNameLines().join(QLatin1Char('\n')));
+  QWidget::showEvent(event);
+}
