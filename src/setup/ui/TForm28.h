@@ -40,7 +40,6 @@ class TForm28 : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QTableWidget* makeGrid(const QString& name);
   void drawGrid(QTableWidget* grid, PairsSide side);
   void cellEdited(PairsSide side, int row, int column);
   bool listKey(QKeyEvent* event);

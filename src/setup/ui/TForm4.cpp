@@ -4,10 +4,10 @@
 #include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/ui/WindowStyle.h"
+#include "setup/ui/PairGrids.h"
 #include "setup/ui/TForm84.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGridLayout>
@@ -58,11 +58,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
 
   NS = makeGrid(QStringLiteral("NS"));
   EW = makeGrid(QStringLiteral("EW"));
-  Joueurs = new QListWidget(this);
-  Joueurs->setObjectName(QStringLiteral("Joueurs"));
-  Joueurs->setSelectionMode(QAbstractItemView::SingleSelection);
-  Joueurs->installEventFilter(this);
-  Joueurs->setMinimumWidth(220);
+  Joueurs = ui::MakePlayersList(this);
   Edit1 = new QLineEdit(this);
   Edit1->setObjectName(QStringLiteral("Edit1"));
   Edit1->setReadOnly(true);
@@ -168,10 +164,6 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   connect(NS, &QTableWidget::cellDoubleClicked, this, [this] {
     if (BridgeMatesMode) handle([] { ShowAlert(QStringLiteral("Impossible")); });
   });
-  connect(Joueurs, &QListWidget::itemSelectionChanged, this, [this] {
-    const QList<QListWidgetItem*> selected = Joueurs->selectedItems();
-    PairsGridCellText = selected.isEmpty() ? QString() : selected.first()->text();
-  });
 
   PairsEntryWindowHooks& hooks = pairsEntryWindow();
   hooks.show = [this] {
@@ -193,34 +185,20 @@ TForm4::~TForm4() {
 }
 
 QTableWidget* TForm4::makeGrid(const QString& name) {
-  auto* grid = new QTableWidget(kMaxTables, 3, this);
-  grid->setObjectName(name);
-  grid->setHorizontalHeaderLabels({QStringLiteral("N°"), QStringLiteral("Joueur 1"), QStringLiteral("Joueur 2")});
-  grid->verticalHeader()->hide();
-  grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-  grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
-  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  auto* grid = ui::MakePairGrid(name, this);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);  // the current row in silver
   grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
   QPalette pal = grid->palette();
   pal.setColor(QPalette::Highlight, QColor(0xC0, 0xC0, 0xC0));
   pal.setColor(QPalette::HighlightedText, pal.color(QPalette::Text));
   grid->setPalette(pal);
-  const QSignalBlocker block(grid);
-  for (int r = 0; r < kMaxTables; ++r) {
-    auto* number = new QTableWidgetItem(QString::number(r + 1));
-    number->setFlags(Qt::ItemIsEnabled);
-    number->setBackground(QColor(Qt::yellow));
-    number->setTextAlignment(Qt::AlignCenter);
-    grid->setItem(r, 0, number);
-    for (int c = 1; c <= 2; ++c) grid->setItem(r, c, new QTableWidgetItem);
+  {
+    const QSignalBlocker block(grid);
+    for (int r = 0; r < kMaxTables; ++r) grid->item(r, 0)->setText(QString::number(r + 1));
   }
   // Every row in sight.
   const int rowHeight = grid->fontMetrics().height() + 6;
-  grid->verticalHeader()->setDefaultSectionSize(rowHeight);
   grid->setMinimumHeight(grid->horizontalHeader()->sizeHint().height() + kMaxTables * rowHeight + 2 * grid->frameWidth());
-  grid->setMinimumWidth(320);
   return grid;
 }
 
@@ -236,25 +214,14 @@ void TForm4::redraw() {
   redrawing_ = true;
   drawGrid(NS, NsGrid);
   drawGrid(EW, EwGrid);
-  {
-    const QSignalBlocker block(Joueurs);
-    Joueurs->clear();
-    Joueurs->addItems(PlayersListBoxLines());
-    Joueurs->setCurrentRow(-1);
-    Joueurs->clearSelection();
-  }
+  ui::FillPlayersList(Joueurs);
   PairsGridCellText.clear();
   Edit1->setText(PairChoiceText);
   Edit1->setVisible(!PairChoiceText.isEmpty());
   redrawing_ = false;
 }
 
-void TForm4::focusPlayers() {
-  Joueurs->setFocus();
-  const QSignalBlocker block(Joueurs);
-  Joueurs->setCurrentRow(-1);
-  Joueurs->clearSelection();
-}
+void TForm4::focusPlayers() { ui::FocusPlayersList(Joueurs); }
 
 void TForm4::handle(const std::function<void()>& routine) {
   struct Redraw {
@@ -327,25 +294,14 @@ bool TForm4::listKey(QKeyEvent* event) {
     default:
       break;
   }
-  const QString text = event->text();
-  if (text.isEmpty() || !text.at(0).isPrint() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-    return false;
+  const QString text = ui::SearchKeyText(event);
+  if (text.isEmpty()) return false;
   if (IsPairChooserKey(text)) {
     handle(&ChoosePairFromFile);
     // The chosen pair waits in Edit1 for the next grid click.
     Joueurs->setFocus();
     return true;
   }
-  // After a pause of the keyboard the letters start a new search.
-  if (!lastKey_.isValid() || lastKey_.elapsed() > QApplication::keyboardInputInterval()) TypedSearchText.clear();
-  lastKey_.start();
-  TypedSearchText += text;
-  const int found = FindListEntry(PlayersListBoxLines(), TypedSearchText);
-  if (found >= 0) {
-    Joueurs->setCurrentRow(found, QItemSelectionModel::ClearAndSelect);
-    Joueurs->scrollToItem(Joueurs->item(found));
-  } else {
-    Joueurs->clearSelection();
-  }
+  ui::SearchPlayersList(Joueurs, lastKey_, text);
   return true;
 }
