@@ -3,11 +3,10 @@
 #include "core/Quit.h"
 #include "core/StartScreen.h"
 #include "core/ui/WindowStyle.h"
+#include "setup/ui/ParameterFields.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,36 +26,14 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
   ui::SetCreamBackground(this);
 
   auto* layout = new QVBoxLayout(this);
-  auto* heading = new QLabel(QStringLiteral("Paramètres généraux du tournoi"), this);
-  QFont big = font();
-  big.setPointSize(big.pointSize() + 4);
-  big.setBold(true);
-  heading->setFont(big);
-  layout->addWidget(heading, 0, Qt::AlignHCenter);
-
-  auto* grid = new QGridLayout;
-  layout->addLayout(grid);
-  auto edit = [this](const char* name) {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(QLatin1String(name));
-    return e;
-  };
-  Date = edit("Date");
-  Nom = edit("Nom");
-  Code = edit("Code");
-  grid->addWidget(new QLabel(QStringLiteral("Date:"), this), 0, 0);
-  grid->addWidget(Date, 0, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Nom du tournoi:"), this), 1, 0);
-  grid->addWidget(Nom, 1, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Code du tournoi:"), this), 2, 0);
-  grid->addWidget(Code, 2, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Par exemple:  \"20240227\" ou \"ve2203\""), this), 3, 1);
-  grid->addWidget(new QLabel(QStringLiteral("ou \"Lundi18Mai\" ou \"T1\" ou \"TEST\" "), this), 4, 1);
-  auto* warning = new QLabel(QStringLiteral("Attention! Uniquement des caractères\nalphanumériques (aA...zZ, 1...9)"), this);
-  QPalette red = warning->palette();
-  red.setColor(QPalette::WindowText, Qt::red);
-  warning->setPalette(red);
-  grid->addWidget(warning, 5, 1);
+  const ui::ParameterFields fields =
+      ui::AddParameterFields(this, layout, QStringLiteral("Paramètres généraux du tournoi"),
+                             QStringLiteral("Par exemple:  \"20240227\" ou \"ve2203\""),
+                             QStringLiteral("ou \"Lundi18Mai\" ou \"T1\" ou \"TEST\" "));
+  Date = fields.date;
+  Nom = fields.name;
+  Code = fields.code;
+  QGridLayout* grid = fields.grid;
 
   auto* group = new QGroupBox(this);
   group->setObjectName(QStringLiteral("RadioGroup1"));
@@ -177,13 +154,9 @@ void TForm2::keyPressEvent(QKeyEvent* event) {
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
   // Leaving the code field for another field asks at once about an existing
   // tournament; going to a button leaves the question to that button.
-  if (watched == Code && event->type() == QEvent::FocusOut && !busy_ && isVisible()) {
-    const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    const bool toButton = qobject_cast<QPushButton*>(QApplication::focusWidget()) != nullptr;
-    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason) && !toButton) {
-      takeFields();
-      handle([this] { ParametersCodeLeft(view_); });
-    }
+  if (watched == Code && !busy_ && isVisible() && ui::LeavesForAnotherField(event)) {
+    takeFields();
+    handle([this] { ParametersCodeLeft(view_); });
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -1,0 +1,55 @@
+#include "setup/ui/ParameterFields.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ui {
+
+ParameterFields AddParameterFields(QWidget* window, QVBoxLayout* layout, const QString& heading,
+                                   const QString& examples, const QString& moreExamples) {
+  auto* title = new QLabel(heading, window);
+  QFont big = title->font();
+  big.setPointSize(big.pointSize() + 4);
+  big.setBold(true);
+  title->setFont(big);
+  layout->addWidget(title, 0, Qt::AlignHCenter);
+
+  auto* grid = new QGridLayout;
+  layout->addLayout(grid);
+  auto edit = [window](const char* name) {
+    auto* e = new QLineEdit(window);
+    e->setObjectName(QLatin1String(name));
+    return e;
+  };
+  ParameterFields fields{edit("Date"), edit("Nom"), edit("Code"), grid};
+  grid->addWidget(new QLabel(QStringLiteral("Date:"), window), 0, 0);
+  grid->addWidget(fields.date, 0, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Nom du tournoi:"), window), 1, 0);
+  grid->addWidget(fields.name, 1, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Code du tournoi:"), window), 2, 0);
+  grid->addWidget(fields.code, 2, 1);
+  grid->addWidget(new QLabel(examples, window), 3, 1);
+  grid->addWidget(new QLabel(moreExamples, window), 4, 1);
+  auto* warning =
+      new QLabel(QStringLiteral("Attention! Uniquement des caractères\nalphanumériques (aA...zZ, 1...9)"), window);
+  QPalette red = warning->palette();
+  red.setColor(QPalette::WindowText, Qt::red);
+  warning->setPalette(red);
+  grid->addWidget(warning, 5, 1);
+  return fields;
+}
+
+bool LeavesForAnotherField(const QEvent* event) {
+  if (event->type() != QEvent::FocusOut) return false;
+  const auto reason = static_cast<const QFocusEvent*>(event)->reason();
+  const bool toButton = qobject_cast<QPushButton*>(QApplication::focusWidget()) != nullptr;
+  return (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason) &&
+         !toButton;
+}
+
+}  // namespace ui
