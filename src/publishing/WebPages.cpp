@@ -386,20 +386,7 @@ void WriteWebPages() {
 
   const QString key = WebKey();
   const QString page = folder + u'R' + key + QStringLiteral(".html");
-  if (platform::fileExists(page)) {
-    ui::Choice choice;
-    choice.form = QStringLiteral("TForm78");
-    choice.caption = QStringLiteral("Avertissement");
-    choice.text = QStringLiteral("Il existe déjà un tournoi\nsauvé à cette date...\nFaut-il remplacer ce tournoi par celui-ci?");
-    choice.buttons = {QStringLiteral("&Remplacer"), QStringLiteral("&Annuler")};
-    choice.codes = {1, 2};
-    choice.cancelCode = 2;
-    choice.extra = {{QStringLiteral("edit"), QStringLiteral("Fichiers R/D/H/") + key}};
-    if (ui::Ask(choice) != 1) {
-      ShowAlert(QStringLiteral("Exportation arrêtée..."));
-      return;
-    }
-  }
+  if (platform::fileExists(page) && !ConfirmReplaceExport(QStringLiteral("Fichiers R/D/H/") + key)) return;
   WriteUtf8File(page, WebPageText(key));
   WriteWebData(folder, key);
   WriteWebHands(folder, key);
