@@ -331,13 +331,9 @@ void SetRecapViewer(RecapViewer v) { viewer() = std::move(v); }
 
 void PrintPairRecaps(bool fromMenu) {
   if (fromMenu) {
-    const int answer = ui::Ask({.form = QStringLiteral("TForm29"),
-                                .caption = QStringLiteral("Récapitulatifs"),
-                                .text = QStringLiteral("Récapitulatifs par paires"),
-                                .buttons = {QStringLiteral("&Afficher"), QStringLiteral("&Imprimer")},
-                                .codes = {1, 2},
-                                .cancelCode = 0,
-                                .extra = {{QStringLiteral("hint"), QStringLiteral("Annuler = ESC/Echap")}}});
+    const int answer = scoring::AskOneOfTwo(QStringLiteral("TForm29"), QStringLiteral("Récapitulatifs"),
+                                            QStringLiteral("Récapitulatifs par paires"), QStringLiteral("&Afficher"),
+                                            QStringLiteral("&Imprimer"));
     if (answer == 0) return;
     if (answer == 2) {
       const int how = ui::Ask({.form = QStringLiteral("TForm42"),

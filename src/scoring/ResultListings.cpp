@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
 #include "scoring/Ranking.h"
+#include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
 
 #include <algorithm>
@@ -267,13 +268,9 @@ void ShowPairResults() {
   if (IsHowell || CumulativeMode) {
     OneWinnerMitchell = true;
   } else {
-    const int answer = ui::Ask({.form = QStringLiteral("TForm16"),
-                                .caption = QStringLiteral("Affichage"),
-                                .text = QStringLiteral("Affichage des résultats"),
-                                .buttons = {QStringLiteral("&Séparés"), QStringLiteral("&Fusionnés")},
-                                .codes = {1, 2},
-                                .cancelCode = 0,
-                                .extra = {{QStringLiteral("hint"), QStringLiteral("Annuler = ESC/Echap")}}});
+    const int answer = scoring::AskOneOfTwo(QStringLiteral("TForm16"), QStringLiteral("Affichage"),
+                                            QStringLiteral("Affichage des résultats"), QStringLiteral("&Séparés"),
+                                            QStringLiteral("&Fusionnés"));
     if (answer == 0) return;
     OneWinnerMitchell = answer == 2;
   }
@@ -296,13 +293,9 @@ void PrintPairResults(bool askLayout) {
     if (IsHowell) {
       OneWinnerMitchell = true;
     } else if (askLayout) {
-      const int answer = ui::Ask({.form = QStringLiteral("TForm18"),
-                                  .caption = QStringLiteral("Impression"),
-                                  .text = QStringLiteral("Impression des résultats"),
-                                  .buttons = {QStringLiteral("&Séparés"), QStringLiteral("&Fusionnés")},
-                                  .codes = {1, 2},
-                                  .cancelCode = 0,
-                                  .extra = {{QStringLiteral("hint"), QStringLiteral("Annuler = ESC/Echap")}}});
+      const int answer = scoring::AskOneOfTwo(QStringLiteral("TForm18"), QStringLiteral("Impression"),
+                                              QStringLiteral("Impression des résultats"), QStringLiteral("&Séparés"),
+                                              QStringLiteral("&Fusionnés"));
       if (answer == 0) return;
       OneWinnerMitchell = answer == 2;
     }

@@ -46,6 +46,11 @@ QString FixedText(double value, int width, int decimals);
 // Shows the warning window "Attention" with these memo lines.
 void ShowAttention(const QStringList& lines);
 
+// The question of a listing between two ways, "Annuler = ESC/Echap" under
+// the buttons: 1 or 2 for the button pressed, 0 when cancelled.
+int AskOneOfTwo(const QString& form, const QString& caption, const QString& text, const QString& first,
+                const QString& second);
+
 // Slots that a table will play and that therefore owe a result: a N/S and an
 // E/W pair, a round not beyond RoundsPlayed, neither pair the BYE pair, and
 // not the odd field's phantom (pair PairSlotCount when PairCount is odd) N/S.
