@@ -4,7 +4,9 @@
 #include "core/Quit.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace setup_ui {
 
@@ -24,6 +26,26 @@ QPushButton* QuitOnEscapeDialog::addQuitButton(const QString& name) {
   button->setObjectName(name);
   connect(button, &QPushButton::clicked, this, [] { QuitProgram(); });
   return button;
+}
+
+void QuitOnEscapeDialog::addAnswerField(QVBoxLayout* layout, QLineEdit*& edit, QPushButton*& ok) {
+  edit = new QLineEdit(this);
+  edit->setObjectName(QStringLiteral("Edit1"));
+  layout->addWidget(edit);
+  ok = new QPushButton(QStringLiteral("&OK"), this);
+  ok->setObjectName(QStringLiteral("Button1"));
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  layout->addWidget(ok, 0, Qt::AlignHCenter);
+}
+
+QString QuitOnEscapeDialog::askAnswer(QLineEdit* edit, const QString& offered) {
+  edit->setText(offered);
+  edit->selectAll();
+  edit->setFocus();
+  ui::CentreOnScreen(this);
+  exec();
+  return edit->text();
 }
 
 }  // namespace setup_ui
