@@ -144,12 +144,9 @@ void AppendHandSet() {
   const int deals = std::clamp(DealCount, 0, kMaxBoards);
   for (int n = 1; n <= deals; ++n) {
     if (DealDiagrams[n].isEmpty()) continue;
-    const QStringList lines = platform::splitLines(DealDiagrams[n]);
-    if (!lines.value(0).contains(QLatin1String("Board"))) {
-      ShowAlert(QStringLiteral("Pas trouvé les caractères \"Board\" pour l'étui %1. On n'exporte pas les diagrammes...")
-                    .arg(n));
-      continue;
-    }
+    const std::optional<QStringList> diagram = DiagramLines(n);
+    if (!diagram) continue;
+    const QStringList& lines = *diagram;
     XmlLines << QStringLiteral("<BOARD>") << Element(QStringLiteral("BOARD_NUMBER"), QString::number(n));
     struct Seat {
       const char* direction;

@@ -337,13 +337,12 @@ void WriteWebHands(const QString& folder, const QString& key) {
   const int deals = std::clamp(DealCount, 0, kMaxBoards);
   for (int n = 1; n <= deals; ++n) {
     if (DealDiagrams[n].isEmpty()) continue;
-    const QStringList lines = platform::splitLines(DealDiagrams[n]);
-    if (!lines.value(0).contains(QLatin1String("Board"))) {
-      ShowAlert(QStringLiteral("Pas trouvé les caractères \"Board\" pour l'étui %1. On n'exporte pas les diagrammes...")
-                    .arg(n));
+    const std::optional<QStringList> diagram = DiagramLines(n);
+    if (!diagram) {
       platform::deleteFile(fileName);
       return;
     }
+    const QStringList& lines = *diagram;
     const auto hand = [&](int firstLine) {
       QStringList holdings;
       for (int i = 0; i < 4; ++i) holdings << JsEscape(HoldingFromLine(lines.value(firstLine - 1 + i)));
