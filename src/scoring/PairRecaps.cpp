@@ -122,20 +122,11 @@ void CopyPrintoutToRecapFile() {
   CloseTextFile(copy);
 }
 
-struct PrintoutGuard {
-  PrintoutGuard() = default;
-  PrintoutGuard(const PrintoutGuard&) = delete;
-  PrintoutGuard& operator=(const PrintoutGuard&) = delete;
-  ~PrintoutGuard() {
-    if (PrintFileWriter.isOpen()) PrintFileWriter.abandon();
-  }
-};
-
 void PrintOnePairAtATime() {
   bool askPrinter = true;
   for (int pair = AskPairNumber(); pair != 0; pair = AskPairNumber()) {
     BeginTempPrintout();
-    PrintoutGuard guard;
+    scoring::PrintoutGuard guard;
     WriteLines(PrintFileWriter, PrintRecapLines(pair));
     CloseTextFile(PrintFileWriter);
     CopyPrintoutToRecapFile();
@@ -145,7 +136,7 @@ void PrintOnePairAtATime() {
 }
 
 void PrintAllPairs() {
-  PrintoutGuard guard;
+  scoring::PrintoutGuard guard;
   bool first = true;
   for (int pair : RecapPairs()) {
     if (first) {

@@ -124,17 +124,6 @@ void WriteListingHeader(const Outputs& out) {
   out.line(Rule(77, '-'));
 }
 
-// Drops the open printout when a write fails before it is closed, so that
-// the next printout starts afresh and the old "TEMP.TXT" stays whole.
-struct PrintoutGuard {
-  PrintoutGuard() = default;
-  PrintoutGuard(const PrintoutGuard&) = delete;
-  PrintoutGuard& operator=(const PrintoutGuard&) = delete;
-  ~PrintoutGuard() {
-    if (PrintFileWriter.isOpen()) PrintFileWriter.abandon();
-  }
-};
-
 // The rows of one list; the printout's score follows the scoring, the
 // Documents file always has 2 decimals.
 void WriteListingRows(const Outputs& out, RankingList list, bool merged) {
@@ -312,7 +301,7 @@ void PrintPairResults(bool askLayout) {
   const bool merged = OneWinnerMitchell || IsHowell || CumulativeMode;
 
   BeginTempPrintout();
-  PrintoutGuard guard;
+  scoring::PrintoutGuard guard;
   TextFile copy;
   SafeRewrite(copy, ResultsTextFile);
   QString method = QStringLiteral("--> Calculs comme à la main");
@@ -347,7 +336,7 @@ void PrintPairResults(bool askLayout) {
 
 void PrintPattonResults() {
   BeginTempPrintout();
-  PrintoutGuard guard;
+  scoring::PrintoutGuard guard;
   TextFile copy;
   SafeRewrite(copy, ResultsTextFile);
   WriteDocumentsHead(copy, {QString(), QString(), QString(), QString()});
