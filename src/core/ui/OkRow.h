@@ -1,6 +1,6 @@
 #pragma once
-// The closing row of a small dialog: its default "OK" button (Button1),
-// which accepts the dialog, centred with a note of the keys beside it.
+// The OK of a small dialog: its default button (Button1), which accepts the
+// dialog, centred at the end of the dialog's layout.
 #include <QString>
 
 class QBoxLayout;
@@ -9,7 +9,11 @@ class QPushButton;
 
 namespace ui {
 
-// Adds the row at the end of `layout` and returns the button.
+// Adds the button alone, centred, at the end of `layout`.
+QPushButton* AddOkButton(QDialog* dialog, QBoxLayout* layout, const QString& caption);
+
+// Adds a centred row of the button and a note of the keys beside it at the
+// end of `layout`.
 QPushButton* AddOkRow(QDialog* dialog, QBoxLayout* layout, const QString& caption, const QString& keys);
 
 }  // namespace ui

@@ -1,4 +1,5 @@
 #include "setup/ui/MovementDialogs.h"
+#include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
 #include "core/Quit.h"
@@ -32,11 +33,7 @@ void QuitOnEscapeDialog::addAnswerField(QVBoxLayout* layout, QLineEdit*& edit, Q
   edit = new QLineEdit(this);
   edit->setObjectName(QStringLiteral("Edit1"));
   layout->addWidget(edit);
-  ok = new QPushButton(QStringLiteral("&OK"), this);
-  ok->setObjectName(QStringLiteral("Button1"));
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  layout->addWidget(ok, 0, Qt::AlignHCenter);
+  ok = ui::AddOkButton(this, layout, QStringLiteral("&OK"));
 }
 
 QString QuitOnEscapeDialog::askAnswer(QLineEdit* edit, const QString& offered) {
