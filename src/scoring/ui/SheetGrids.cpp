@@ -14,6 +14,13 @@ const QStringList& SheetOptionNames() {
   return names;
 }
 
+QLabel* MakeOptionLabel(QWidget* parent, QObject* filter, int option, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->installEventFilter(filter);
+  label->setProperty("option", option);
+  return label;
+}
+
 QTableWidget* MakeSheetGrid(QWidget* parent, const QString& name, int columns) {
   auto* grid = new QTableWidget(parent);
   grid->setObjectName(name);

@@ -8,6 +8,7 @@
 
 class QLabel;
 class QLineEdit;
+class QObject;
 class QTableWidget;
 class QWidget;
 
@@ -15,6 +16,10 @@ namespace ui {
 
 // The five entry options, in the order of F1 to F5.
 const QStringList& SheetOptionNames();
+
+// A label of option `option` (0 for F1 ... 4 for F5) whose double click
+// reaches `filter`'s event filter with the option as its "option" property.
+QLabel* MakeOptionLabel(QWidget* parent, QObject* filter, int option, const QString& text = {});
 
 // A grid without headers, focus, selection or editing, of fixed column widths
 // (set by the caller) and no horizontal scroll bar.

@@ -63,13 +63,9 @@ TForm56::TForm56(QWidget* parent) : QDialog(parent) {
   auto* optionsLayout = new QGridLayout(options);
   const QStringList& optionNames = ui::SheetOptionNames();
   for (int i = 0; i < optionNames.size(); ++i) {
-    auto* name = new QLabel(QStringLiteral("F%1  ").arg(i + 1) + optionNames[i], options);
-    name->installEventFilter(this);
-    name->setProperty("option", i);
-    auto* value = new QLabel(options);
+    QLabel* name = ui::MakeOptionLabel(options, this, i, QStringLiteral("F%1  ").arg(i + 1) + optionNames[i]);
+    QLabel* value = ui::MakeOptionLabel(options, this, i);
     value->setObjectName(QStringLiteral("Option%1").arg(i + 1));
-    value->installEventFilter(this);
-    value->setProperty("option", i);
     optionsLayout->addWidget(name, i, 0);
     optionsLayout->addWidget(value, i, 1);
     OptionLabels << value;

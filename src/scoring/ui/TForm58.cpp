@@ -86,14 +86,10 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(s
   optionsLayout->addWidget(new QLabel(QStringLiteral("(Touche)"), options), 0, 2);
   const QStringList& optionNames = ui::SheetOptionNames();
   for (int i = 0; i < optionNames.size(); ++i) {
-    auto* name = new QLabel(optionNames[i], options);
+    QLabel* name = ui::MakeOptionLabel(options, this, i, optionNames[i]);
     name->setObjectName(kOptionObjects[i]);
-    name->installEventFilter(this);
-    name->setProperty("option", i);
-    auto* value = new QLabel(options);
+    QLabel* value = ui::MakeOptionLabel(options, this, i);
     value->setObjectName(QStringLiteral("Option%1").arg(i + 1));
-    value->installEventFilter(this);
-    value->setProperty("option", i);
     optionsLayout->addWidget(name, 2 * i + 1, 0);
     optionsLayout->addWidget(new QLabel(QStringLiteral("F%1").arg(i + 1), options), 2 * i + 1, 2);
     optionsLayout->addWidget(value, 2 * i + 2, 0, 1, 3);
