@@ -13,20 +13,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm75::TForm75(QWidget* parent) : QWidget(parent) {
+TForm75::TForm75(QWidget* parent) : ParametersForm(parent) {
   setObjectName(QStringLiteral("TForm75"));
   setWindowTitle(QStringLiteral("Paramètres"));
   setWindowFlags(Qt::Dialog);
   ui::SetCreamBackground(this);
 
   auto* layout = new QVBoxLayout(this);
-  const ui::ParameterFields fields =
-      ui::AddParameterFields(this, layout, QStringLiteral("Paramètres du tournoi FFBClubNet"),
-                             QStringLiteral("Par exemple:  \"TEST\" ou \"220399\" ou \"ve2203\""),
-                             QStringLiteral("ou \"20161218\" (AAAAMMJJHH)"));
-  Date = fields.date;
-  Nom = fields.name;
-  Code = fields.code;
+  addFields(layout, QStringLiteral("Paramètres du tournoi FFBClubNet"),
+            QStringLiteral("Par exemple:  \"TEST\" ou \"220399\" ou \"ve2203\""),
+            QStringLiteral("ou \"20161218\" (AAAAMMJJHH)"));
 
   auto* info = new QGridLayout;
   layout->addLayout(info);
@@ -61,10 +57,9 @@ TForm75::TForm75(QWidget* parent) : QWidget(parent) {
   row->addStretch();
 
   connect(OK, &QPushButton::clicked, this, [this] {
-    takeFields();
+    takeFields(view_);
     handle([this] { FederationParametersOk(view_, [this] { hide(); }); });
   });
-  Code->installEventFilter(this);
 
   FederationParametersCreate(view_);
   applyView();
@@ -88,29 +83,7 @@ void TForm75::showSummary(const FederationSummary& summary) {
   activateWindow();
 }
 
-void TForm75::takeFields() {
-  view_.date = Date->text();
-  view_.name = Nom->text();
-  view_.code = Code->text();
-}
-
-void TForm75::applyView() {
-  Date->setText(view_.date);
-  Nom->setText(view_.name);
-  Code->setText(view_.code);
-}
-
-void TForm75::handle(const std::function<void()>& routine) {
-  busy_ = true;
-  struct Refresh {
-    TForm75* form;
-    ~Refresh() {
-      form->applyView();
-      form->busy_ = false;
-    }
-  } refresh{this};
-  routine();
-}
+void TForm75::applyView() { showFields(view_); }
 
 void TForm75::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
@@ -122,20 +95,7 @@ void TForm75::closeEvent(QCloseEvent* event) {
   handle(QuitProgram);
 }
 
-void TForm75::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    handle(QuitProgram);
-    return;
-  }
-  QWidget::keyPressEvent(event);
-}
-
-bool TForm75::eventFilter(QObject* watched, QEvent* event) {
-  // Leaving the code field for another field checks the code at once; going
-  // to the button leaves the check to the button.
-  if (watched == Code && !busy_ && isVisible() && ui::LeavesForAnotherField(event)) {
-    takeFields();
-    handle([this] { FederationCodeCheck(view_.code); });
-  }
-  return QWidget::eventFilter(watched, event);
+void TForm75::codeLeft() {
+  takeFields(view_);
+  handle([this] { FederationCodeCheck(view_.code); });
 }

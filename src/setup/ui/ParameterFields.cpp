@@ -1,8 +1,11 @@
 #include "setup/ui/ParameterFields.h"
 
+#include "core/Quit.h"
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,3 +56,46 @@ bool LeavesForAnotherField(const QEvent* event) {
 }
 
 }  // namespace ui
+
+namespace setup_ui {
+
+ParametersForm::ParametersForm(QWidget* parent) : QWidget(parent) {}
+
+QGridLayout* ParametersForm::addFields(QVBoxLayout* layout, const QString& heading, const QString& examples,
+                                       const QString& moreExamples) {
+  const ui::ParameterFields fields = ui::AddParameterFields(this, layout, heading, examples, moreExamples);
+  Date = fields.date;
+  Nom = fields.name;
+  Code = fields.code;
+  Code->installEventFilter(this);
+  return fields.grid;
+}
+
+void ParametersForm::handle(const std::function<void()>& routine) {
+  busy_ = true;
+  struct Refresh {
+    ParametersForm* form;
+    ~Refresh() {
+      form->applyView();
+      form->busy_ = false;
+    }
+  } refresh{this};
+  routine();
+}
+
+void ParametersForm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    handle(QuitProgram);
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+bool ParametersForm::eventFilter(QObject* watched, QEvent* event) {
+  // Leaving the code field for another field checks the code at once; going
+  // to a button leaves the check to that button.
+  if (watched == Code && !busy_ && isVisible() && ui::LeavesForAnotherField(event)) codeLeft();
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace setup_ui

@@ -18,7 +18,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-TForm2::TForm2(QWidget* parent) : QWidget(parent) {
+TForm2::TForm2(QWidget* parent) : ParametersForm(parent) {
   setObjectName(QStringLiteral("TForm2"));
   setWindowTitle(QStringLiteral("Paramètres"));
   setWindowFlags(Qt::Dialog);
@@ -26,14 +26,9 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
   ui::SetCreamBackground(this);
 
   auto* layout = new QVBoxLayout(this);
-  const ui::ParameterFields fields =
-      ui::AddParameterFields(this, layout, QStringLiteral("Paramètres généraux du tournoi"),
-                             QStringLiteral("Par exemple:  \"20240227\" ou \"ve2203\""),
-                             QStringLiteral("ou \"Lundi18Mai\" ou \"T1\" ou \"TEST\" "));
-  Date = fields.date;
-  Nom = fields.name;
-  Code = fields.code;
-  QGridLayout* grid = fields.grid;
+  QGridLayout* grid = addFields(layout, QStringLiteral("Paramètres généraux du tournoi"),
+                                QStringLiteral("Par exemple:  \"20240227\" ou \"ve2203\""),
+                                QStringLiteral("ou \"Lundi18Mai\" ou \"T1\" ou \"TEST\" "));
 
   auto* group = new QGroupBox(this);
   group->setObjectName(QStringLiteral("RadioGroup1"));
@@ -65,16 +60,15 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
   row->addWidget(new QLabel(QStringLiteral("ou Esc/Echap"), this));
 
   connect(OK, &QPushButton::clicked, this, [this] {
-    takeFields();
+    takeFields(view_);
     handle([this] { ParametersOk(view_); });
   });
   connect(Button1, &QPushButton::clicked, this, [this] { handle(ParametersBack); });
   connect(BitBtn2, &QPushButton::clicked, this, [this] { handle(QuitProgram); });
   connect(RadioGroup1, &QButtonGroup::idClicked, this, [this](int id) {
-    takeFields();
+    takeFields(view_);
     handle([this, id] { ParametersRadioClick(view_, id); });
   });
-  Code->installEventFilter(this);
 
   ParametersCreate(view_);
   applyView();
@@ -95,29 +89,9 @@ TForm2::~TForm2() {
   startScreenServices().showParametersWindow = nullptr;
 }
 
-void TForm2::takeFields() {
-  view_.date = Date->text();
-  view_.name = Nom->text();
-  view_.code = Code->text();
-}
-
 void TForm2::applyView() {
-  Date->setText(view_.date);
-  Nom->setText(view_.name);
-  Code->setText(view_.code);
+  showFields(view_);
   if (QAbstractButton* b = RadioGroup1->button(view_.radioItem)) b->setChecked(true);
-}
-
-void TForm2::handle(const std::function<void()>& routine) {
-  busy_ = true;
-  struct Refresh {
-    TForm2* form;
-    ~Refresh() {
-      form->applyView();
-      form->busy_ = false;
-    }
-  } refresh{this};
-  routine();
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -137,10 +111,6 @@ void TForm2::closeEvent(QCloseEvent* event) {
 }
 
 void TForm2::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    handle(QuitProgram);
-    return;
-  }
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     if (auto* b = qobject_cast<QPushButton*>(focusWidget()))
       b->click();
@@ -148,15 +118,11 @@ void TForm2::keyPressEvent(QKeyEvent* event) {
       OK->click();
     return;
   }
-  QWidget::keyPressEvent(event);
+  ParametersForm::keyPressEvent(event);
 }
 
-bool TForm2::eventFilter(QObject* watched, QEvent* event) {
-  // Leaving the code field for another field asks at once about an existing
-  // tournament; going to a button leaves the question to that button.
-  if (watched == Code && !busy_ && isVisible() && ui::LeavesForAnotherField(event)) {
-    takeFields();
-    handle([this] { ParametersCodeLeft(view_); });
-  }
-  return QWidget::eventFilter(watched, event);
+void TForm2::codeLeft() {
+  // An existing tournament of this code is asked about at once.
+  takeFields(view_);
+  handle([this] { ParametersCodeLeft(view_); });
 }
