@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTableWidget>
 
@@ -89,3 +90,32 @@ QString SearchKeyText(const QKeyEvent* event) {
 }
 
 }  // namespace ui
+
+namespace setup_ui {
+
+PairGridsWindow::PairGridsWindow(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
+
+void PairGridsWindow::bringForward() {
+  show();
+  raise();
+  activateWindow();
+  redraw();
+  focusPlayers();
+}
+
+void PairGridsWindow::focusPlayers() { ui::FocusPlayersList(Joueurs); }
+
+void PairGridsWindow::searchPlayers(const QString& text) { ui::SearchPlayersList(Joueurs, lastKey_, text); }
+
+void PairGridsWindow::mouseReleaseEvent(QMouseEvent* event) {
+  QWidget::mouseReleaseEvent(event);
+  PairsGridCellText.clear();
+  focusPlayers();
+}
+
+bool PairGridsWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Joueurs && event->type() == QEvent::KeyPress && listKey(static_cast<QKeyEvent*>(event))) return true;
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace setup_ui

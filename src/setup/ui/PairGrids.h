@@ -2,13 +2,14 @@
 // What the pairs entry (TForm4) and the pair changes (TForm28) windows share:
 // the N/S and E/W grids of two players per pair and the list of the players
 // that the director picks from, searched by typing.
+#include <QElapsedTimer>
 #include <QString>
+#include <QWidget>
 
-class QElapsedTimer;
 class QKeyEvent;
 class QListWidget;
 class QTableWidget;
-class QWidget;
+class QMouseEvent;
 
 namespace ui {
 
@@ -36,3 +37,40 @@ void SearchPlayersList(QListWidget* list, QElapsedTimer& lastKey, const QString&
 QString SearchKeyText(const QKeyEvent* event);
 
 }  // namespace ui
+
+namespace setup_ui {
+
+// A window of the two pair grids and the players' list: the list keeps the
+// keyboard, its keys go to listKey().
+class PairGridsWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  QTableWidget* NS = nullptr;
+  QTableWidget* EW = nullptr;
+  QListWidget* Joueurs = nullptr;
+
+  // Redraws both grids and the player list from the data, no name selected.
+  virtual void redraw() = 0;
+
+ protected:
+  explicit PairGridsWindow(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
+
+  // Shows the window in front, redrawn, the list taking the keys.
+  void bringForward();
+  void focusPlayers();
+  // A key typed in the list; true when the window took it.
+  virtual bool listKey(QKeyEvent* event) = 0;
+  // Searches the list for a printable key's text (ui::SearchPlayersList).
+  void searchPlayers(const QString& text);
+
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  bool redrawing_ = false;
+
+ private:
+  QElapsedTimer lastKey_;
+};
+
+}  // namespace setup_ui

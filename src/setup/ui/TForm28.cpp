@@ -40,7 +40,7 @@ QLabel* boldLabel(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-TForm28::TForm28(QWidget* parent) : QWidget(parent, Qt::Window) {
+TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
   setObjectName(QStringLiteral("TForm28"));
   setWindowTitle(QStringLiteral("Modification des paires"));
   ui::SetCreamBackground(this);
@@ -121,13 +121,7 @@ TForm28::TForm28(QWidget* parent) : QWidget(parent, Qt::Window) {
   }
 
   PairChangesWindowHooks& hooks = pairChangesWindow();
-  hooks.show = [this] {
-    show();
-    raise();
-    activateWindow();
-    redraw();
-    focusPlayers();
-  };
+  hooks.show = [this] { bringForward(); };
   hooks.hide = [this] { hide(); };
   hooks.refresh = [this] { redraw(); };
   tournamentMenuServices().showPairChanges = ShowPairChanges;
@@ -174,8 +168,6 @@ void TForm28::cellEdited(PairsSide side, int row, int column) {
   focusPlayers();
 }
 
-void TForm28::focusPlayers() { ui::FocusPlayersList(Joueurs); }
-
 void TForm28::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;
@@ -189,17 +181,6 @@ void TForm28::closeEvent(QCloseEvent* event) {
   event->ignore();
   ShowAlert(QStringLiteral("Désolé, vous ne pouvez pas quitter le programme de cette façon. Retournez au menu principal "
                            "pour le faire..."));
-}
-
-void TForm28::mouseReleaseEvent(QMouseEvent* event) {
-  QWidget::mouseReleaseEvent(event);
-  PairsGridCellText.clear();
-  focusPlayers();
-}
-
-bool TForm28::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Joueurs && event->type() == QEvent::KeyPress && listKey(static_cast<QKeyEvent*>(event))) return true;
-  return QWidget::eventFilter(watched, event);
 }
 
 bool TForm28::listKey(QKeyEvent* event) {
@@ -228,7 +209,7 @@ bool TForm28::listKey(QKeyEvent* event) {
     Joueurs->setFocus();
     return true;
   }
-  ui::SearchPlayersList(Joueurs, lastKey_, text);
+  searchPlayers(text);
   return true;
 }
 

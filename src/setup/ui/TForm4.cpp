@@ -51,7 +51,7 @@ QPushButton* makeIconButton(const QString& name, QStyle::StandardPixmap icon, co
 
 }  // namespace
 
-TForm4::TForm4(QWidget* parent) : QWidget(parent) {
+TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
   setObjectName(QStringLiteral("TForm4"));
   setWindowTitle(QStringLiteral("Introduction des paires"));
   ui::SetCreamBackground(this);
@@ -166,13 +166,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   });
 
   PairsEntryWindowHooks& hooks = pairsEntryWindow();
-  hooks.show = [this] {
-    show();
-    raise();
-    activateWindow();
-    redraw();
-    focusPlayers();
-  };
+  hooks.show = [this] { bringForward(); };
   hooks.refresh = [this] { redraw(); };
   hooks.hide = [this] { hide(); };
   resize(1000, minimumSizeHint().height());
@@ -221,8 +215,6 @@ void TForm4::redraw() {
   redrawing_ = false;
 }
 
-void TForm4::focusPlayers() { ui::FocusPlayersList(Joueurs); }
-
 void TForm4::handle(const std::function<void()>& routine) {
   struct Redraw {
     TForm4* form;
@@ -261,17 +253,6 @@ void TForm4::closeEvent(QCloseEvent* event) {
                            "\"STOP\"..."));
 }
 
-void TForm4::mouseReleaseEvent(QMouseEvent* event) {
-  QWidget::mouseReleaseEvent(event);
-  focusPlayers();
-  PairsGridCellText.clear();
-}
-
-bool TForm4::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Joueurs && event->type() == QEvent::KeyPress && listKey(static_cast<QKeyEvent*>(event))) return true;
-  return QWidget::eventFilter(watched, event);
-}
-
 bool TForm4::listKey(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Escape:
@@ -302,6 +283,6 @@ bool TForm4::listKey(QKeyEvent* event) {
     Joueurs->setFocus();
     return true;
   }
-  ui::SearchPlayersList(Joueurs, lastKey_, text);
+  searchPlayers(text);
   return true;
 }
