@@ -63,31 +63,9 @@ std::optional<std::pair<int, int>> savedByePosition() {
 // The percentage of "Panachage différent": nothing when the director
 // cancels (Esc, an empty field or 0, as the window's note says).
 std::optional<int> askMixingPercent() {
-  ui::TextQuestion question;
-  question.form = QStringLiteral("TForm25");
-  question.prompt = QStringLiteral("Valeur du panachage (en %):");
-  question.text = QString::number(kDefaultMixingPercent);
-  for (;;) {
-    const std::optional<QString> answer = ui::interaction().askText(question);
-    if (!answer) return std::nullopt;
-    const QString text = TrimText(*answer);
-    if (text.isEmpty()) return std::nullopt;
-    if (!IsInteger(text)) {
-      ShowAlert(QStringLiteral("Désolé, \"") + *answer + QStringLiteral("\" n'est pas un nombre entier!"));
-      continue;
-    }
-    const int value = text.toInt();
-    if (value < 0) {
-      ShowAlert(QStringLiteral("Désolé, \"") + *answer + QStringLiteral("\" n'est pas un nombre entier positif!"));
-      continue;
-    }
-    if (value > 100) {
-      ShowAlert(QStringLiteral("Désolé, \"") + *answer + QStringLiteral("\" n'est pas un pourcentage (de 0 à 100)!"));
-      continue;
-    }
-    if (value == 0) return std::nullopt;
-    return value;
-  }
+  const int value = AskPercentage(QStringLiteral("Valeur du panachage (en %):"), kDefaultMixingPercent);
+  if (value == 0) return std::nullopt;
+  return value;
 }
 
 }  // namespace

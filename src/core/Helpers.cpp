@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <cmath>
 #include <vector>
 
@@ -265,7 +266,11 @@ bool AskForText(const QString& caption, QString& text) {
   return answer.has_value();
 }
 
-int AskNonNegativeInteger(const QString& caption, int defaultValue) {
+namespace {
+
+// Asks a whole number from 0 to maximum until the answer is one, each refusal
+// said; 0 when the director cancels or leaves the field empty.
+int AskWholeNumberUpTo(const QString& caption, int defaultValue, int maximum, const QString& aboveMaximum) {
   ui::TextQuestion question;
   question.form = QStringLiteral("TForm25");
   question.prompt = caption;
@@ -284,8 +289,22 @@ int AskNonNegativeInteger(const QString& caption, int defaultValue) {
       ShowAlert(QStringLiteral("Désolé, \"") + *answer + QStringLiteral("\" n'est pas un nombre entier positif!"));
       continue;
     }
+    if (value > maximum) {
+      ShowAlert(QStringLiteral("Désolé, \"") + *answer + aboveMaximum);
+      continue;
+    }
     return value;
   }
+}
+
+}  // namespace
+
+int AskNonNegativeInteger(const QString& caption, int defaultValue) {
+  return AskWholeNumberUpTo(caption, defaultValue, std::numeric_limits<int>::max(), QString());
+}
+
+int AskPercentage(const QString& caption, int defaultValue) {
+  return AskWholeNumberUpTo(caption, defaultValue, 100, QStringLiteral("\" n'est pas un pourcentage (de 0 à 100)!"));
 }
 
 void ShowWarningWindow(const QString& text) {

@@ -91,6 +91,8 @@ bool AskForText(const QString& caption, QString& text);
 // Asks a whole number of 0 or more (proposal default, none when -1) until the
 // answer is one; 0 when the director cancels or leaves the field empty.
 int AskNonNegativeInteger(const QString& caption, int defaultValue);
+// The same, from 0 to 100 ("n'est pas un pourcentage (de 0 à 100)!" above).
+int AskPercentage(const QString& caption, int defaultValue);
 // The warning window "Attention" showing text (lines split at CR LF or LF);
 // the lines also go with the question, for the window and the tests.
 void ShowWarningWindow(const QString& text);

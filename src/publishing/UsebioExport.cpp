@@ -144,12 +144,9 @@ void AppendHandSet() {
   const int deals = std::clamp(DealCount, 0, kMaxBoards);
   for (int n = 1; n <= deals; ++n) {
     if (DealDiagrams[n].isEmpty()) continue;
-    const QStringList lines = platform::splitLines(DealDiagrams[n]);
-    if (!lines.value(0).contains(QLatin1String("Board"))) {
-      ShowAlert(QStringLiteral("Pas trouvé les caractères \"Board\" pour l'étui %1. On n'exporte pas les diagrammes...")
-                    .arg(n));
-      continue;
-    }
+    const std::optional<QStringList> diagram = DiagramLines(n);
+    if (!diagram) continue;
+    const QStringList& lines = *diagram;
     XmlLines << QStringLiteral("<BOARD>") << Element(QStringLiteral("BOARD_NUMBER"), QString::number(n));
     struct Seat {
       const char* direction;
@@ -329,6 +326,20 @@ void WriteLinesToFile(const QString& fileName, const QStringList& lines) {
   CloseTextFile(file);
 }
 
+bool ConfirmReplaceExport(const QString& files) {
+  ui::Choice choice;
+  choice.form = QStringLiteral("TForm78");
+  choice.caption = QStringLiteral("Avertissement");
+  choice.text = QStringLiteral("Il existe déjà un tournoi\nsauvé à cette date...\nFaut-il remplacer ce tournoi par celui-ci?");
+  choice.buttons = {QStringLiteral("&Remplacer"), QStringLiteral("&Annuler")};
+  choice.codes = {1, 2};
+  choice.cancelCode = 2;
+  choice.extra = {{QStringLiteral("edit"), files}};
+  if (ui::Ask(choice) == 1) return true;
+  ShowAlert(QStringLiteral("Exportation arrêtée..."));
+  return false;
+}
+
 void WriteXmlExport() {
   if (!RewriteTableResultFiles()) return;
   const QString folder = ExportFolder();
@@ -336,20 +347,7 @@ void WriteXmlExport() {
   const QString club = StripAccents(ClubName);
   const QString name = XmlExportFileName();
   XmlFileName = folder + name;
-  if (platform::fileExists(XmlFileName)) {
-    ui::Choice choice;
-    choice.form = QStringLiteral("TForm78");
-    choice.caption = QStringLiteral("Avertissement");
-    choice.text = QStringLiteral("Il existe déjà un tournoi\nsauvé à cette date...\nFaut-il remplacer ce tournoi par celui-ci?");
-    choice.buttons = {QStringLiteral("&Remplacer"), QStringLiteral("&Annuler")};
-    choice.codes = {1, 2};
-    choice.cancelCode = 2;
-    choice.extra = {{QStringLiteral("edit"), QStringLiteral("Fichier ") + name}};
-    if (ui::Ask(choice) != 1) {
-      ShowAlert(QStringLiteral("Exportation arrêtée..."));
-      return;
-    }
-  }
+  if (platform::fileExists(XmlFileName) && !ConfirmReplaceExport(QStringLiteral("Fichier ") + name)) return;
 
   const QString kind = CumulativeMode         ? QStringLiteral("Challenge")
                        : MitchellNumbering    ? QStringLiteral("Mitchell")

@@ -24,6 +24,10 @@ void ChooseMitchellDisplay();
 void WriteLinesToFile(const QString& fileName, const QStringList& lines);
 // "2024Mar05.XML" ("2024Mar05C.XML" for a cumulative tournament).
 QString XmlExportFileName();
+// Asks in "Avertissement" (TForm78) whether a tournament already saved at
+// this date, in the files named by `files`, is to be replaced; on "Annuler"
+// (or no answer) says "Exportation arrêtée..." and returns false.
+bool ConfirmReplaceExport(const QString& files);
 
 // The licence number of the player of this name in the player list; 0 when
 // not found or (with a message naming the player) not a number.

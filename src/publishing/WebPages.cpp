@@ -337,13 +337,12 @@ void WriteWebHands(const QString& folder, const QString& key) {
   const int deals = std::clamp(DealCount, 0, kMaxBoards);
   for (int n = 1; n <= deals; ++n) {
     if (DealDiagrams[n].isEmpty()) continue;
-    const QStringList lines = platform::splitLines(DealDiagrams[n]);
-    if (!lines.value(0).contains(QLatin1String("Board"))) {
-      ShowAlert(QStringLiteral("Pas trouvé les caractères \"Board\" pour l'étui %1. On n'exporte pas les diagrammes...")
-                    .arg(n));
+    const std::optional<QStringList> diagram = DiagramLines(n);
+    if (!diagram) {
       platform::deleteFile(fileName);
       return;
     }
+    const QStringList& lines = *diagram;
     const auto hand = [&](int firstLine) {
       QStringList holdings;
       for (int i = 0; i < 4; ++i) holdings << JsEscape(HoldingFromLine(lines.value(firstLine - 1 + i)));
@@ -386,20 +385,7 @@ void WriteWebPages() {
 
   const QString key = WebKey();
   const QString page = folder + u'R' + key + QStringLiteral(".html");
-  if (platform::fileExists(page)) {
-    ui::Choice choice;
-    choice.form = QStringLiteral("TForm78");
-    choice.caption = QStringLiteral("Avertissement");
-    choice.text = QStringLiteral("Il existe déjà un tournoi\nsauvé à cette date...\nFaut-il remplacer ce tournoi par celui-ci?");
-    choice.buttons = {QStringLiteral("&Remplacer"), QStringLiteral("&Annuler")};
-    choice.codes = {1, 2};
-    choice.cancelCode = 2;
-    choice.extra = {{QStringLiteral("edit"), QStringLiteral("Fichiers R/D/H/") + key}};
-    if (ui::Ask(choice) != 1) {
-      ShowAlert(QStringLiteral("Exportation arrêtée..."));
-      return;
-    }
-  }
+  if (platform::fileExists(page) && !ConfirmReplaceExport(QStringLiteral("Fichiers R/D/H/") + key)) return;
   WriteUtf8File(page, WebPageText(key));
   WriteWebData(folder, key);
   WriteWebHands(folder, key);

@@ -1,6 +1,7 @@
 #include "publishing/WebText.h"
 
 #include "core/Globals.h"
+#include "core/Messages.h"
 #include "platform/TextFiles.h"
 
 #include <algorithm>
@@ -145,6 +146,14 @@ std::optional<scoring::AdjustmentLine> LastAdjustmentFor(int slot, const QString
     if (ResultNsPair[a->slot] == ResultNsPair[slot] && ResultEwPair[a->slot] == ResultEwPair[slot]) found = a;
   }
   return found;
+}
+
+std::optional<QStringList> DiagramLines(int n) {
+  QStringList lines = platform::splitLines(DealDiagrams[n]);
+  if (lines.value(0).contains(QLatin1String("Board"))) return lines;
+  ShowAlert(QStringLiteral("Pas trouvé les caractères \"Board\" pour l'étui %1. On n'exporte pas les diagrammes...")
+                .arg(n));
+  return std::nullopt;
 }
 
 std::vector<RankedRow> PlacedRows(RankingList list) {

@@ -49,6 +49,10 @@ std::optional<QStringList> ReadAdjustmentLines();
 // and E/W pairs (the one the scoring applies).
 std::optional<scoring::AdjustmentLine> LastAdjustmentFor(int slot, const QStringList& lines);
 
+// The lines of board n's diagram; nothing, after saying so, when its first
+// line does not name the "Board".
+std::optional<QStringList> DiagramLines(int n);
+
 // The rows of a ranking list with their places: tied pairs (equal once
 // rounded to 0.01) share the first place of their group followed by one "="
 // ("1=", "1=", "3"); the BYE pair is left out.

@@ -111,16 +111,6 @@ QString FrequencySection(int board, bool complete) {
   return text + Dashes(20) + kCrLf;
 }
 
-// Drops an open printout when the report stops before printing it.
-struct PrintoutGuard {
-  PrintoutGuard() = default;
-  PrintoutGuard(const PrintoutGuard&) = delete;
-  PrintoutGuard& operator=(const PrintoutGuard&) = delete;
-  ~PrintoutGuard() {
-    if (PrintFileWriter.isOpen()) PrintFileWriter.abandon();
-  }
-};
-
 // "Numéro de la donne?" until a board of the tournament, or 0 (empty, "0",
 // Esc).
 int AskBoard() {
@@ -178,7 +168,7 @@ void PrintBoardFrequencies() {
     for (int board = AskBoard(); board != 0; board = AskBoard()) {
       if (SingleResult(board)) return;
       BeginTempPrintout();
-      PrintoutGuard guard;
+      scoring::PrintoutGuard guard;
       PrintFileWriter.write(BoardFrequencySheet(board, complete));
       CloseTextFile(PrintFileWriter);
       if (!PrintTextFile(PrintFile, askPrinter)) return;
@@ -186,7 +176,7 @@ void PrintBoardFrequencies() {
     }
     return;
   }
-  PrintoutGuard guard;
+  scoring::PrintoutGuard guard;
   const int last = std::min(BoardCount, kMaxBoards);
   for (int board = 1; board <= last; ++board) {
     if (SingleResult(board)) return;

@@ -122,20 +122,11 @@ void CopyPrintoutToRecapFile() {
   CloseTextFile(copy);
 }
 
-struct PrintoutGuard {
-  PrintoutGuard() = default;
-  PrintoutGuard(const PrintoutGuard&) = delete;
-  PrintoutGuard& operator=(const PrintoutGuard&) = delete;
-  ~PrintoutGuard() {
-    if (PrintFileWriter.isOpen()) PrintFileWriter.abandon();
-  }
-};
-
 void PrintOnePairAtATime() {
   bool askPrinter = true;
   for (int pair = AskPairNumber(); pair != 0; pair = AskPairNumber()) {
     BeginTempPrintout();
-    PrintoutGuard guard;
+    scoring::PrintoutGuard guard;
     WriteLines(PrintFileWriter, PrintRecapLines(pair));
     CloseTextFile(PrintFileWriter);
     CopyPrintoutToRecapFile();
@@ -145,7 +136,7 @@ void PrintOnePairAtATime() {
 }
 
 void PrintAllPairs() {
-  PrintoutGuard guard;
+  scoring::PrintoutGuard guard;
   bool first = true;
   for (int pair : RecapPairs()) {
     if (first) {
@@ -331,13 +322,9 @@ void SetRecapViewer(RecapViewer v) { viewer() = std::move(v); }
 
 void PrintPairRecaps(bool fromMenu) {
   if (fromMenu) {
-    const int answer = ui::Ask({.form = QStringLiteral("TForm29"),
-                                .caption = QStringLiteral("Récapitulatifs"),
-                                .text = QStringLiteral("Récapitulatifs par paires"),
-                                .buttons = {QStringLiteral("&Afficher"), QStringLiteral("&Imprimer")},
-                                .codes = {1, 2},
-                                .cancelCode = 0,
-                                .extra = {{QStringLiteral("hint"), QStringLiteral("Annuler = ESC/Echap")}}});
+    const int answer = scoring::AskOneOfTwo(QStringLiteral("TForm29"), QStringLiteral("Récapitulatifs"),
+                                            QStringLiteral("Récapitulatifs par paires"), QStringLiteral("&Afficher"),
+                                            QStringLiteral("&Imprimer"));
     if (answer == 0) return;
     if (answer == 2) {
       const int how = ui::Ask({.form = QStringLiteral("TForm42"),

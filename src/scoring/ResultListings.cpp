@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
 #include "scoring/Ranking.h"
+#include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
 
 #include <algorithm>
@@ -122,17 +123,6 @@ void WriteListingHeader(const Outputs& out) {
   out.line(ListingHeader(QStringLiteral("Place Numéro"), ScoreHeading()));
   out.line(Rule(77, '-'));
 }
-
-// Drops the open printout when a write fails before it is closed, so that
-// the next printout starts afresh and the old "TEMP.TXT" stays whole.
-struct PrintoutGuard {
-  PrintoutGuard() = default;
-  PrintoutGuard(const PrintoutGuard&) = delete;
-  PrintoutGuard& operator=(const PrintoutGuard&) = delete;
-  ~PrintoutGuard() {
-    if (PrintFileWriter.isOpen()) PrintFileWriter.abandon();
-  }
-};
 
 // The rows of one list; the printout's score follows the scoring, the
 // Documents file always has 2 decimals.
@@ -267,13 +257,9 @@ void ShowPairResults() {
   if (IsHowell || CumulativeMode) {
     OneWinnerMitchell = true;
   } else {
-    const int answer = ui::Ask({.form = QStringLiteral("TForm16"),
-                                .caption = QStringLiteral("Affichage"),
-                                .text = QStringLiteral("Affichage des résultats"),
-                                .buttons = {QStringLiteral("&Séparés"), QStringLiteral("&Fusionnés")},
-                                .codes = {1, 2},
-                                .cancelCode = 0,
-                                .extra = {{QStringLiteral("hint"), QStringLiteral("Annuler = ESC/Echap")}}});
+    const int answer = scoring::AskOneOfTwo(QStringLiteral("TForm16"), QStringLiteral("Affichage"),
+                                            QStringLiteral("Affichage des résultats"), QStringLiteral("&Séparés"),
+                                            QStringLiteral("&Fusionnés"));
     if (answer == 0) return;
     OneWinnerMitchell = answer == 2;
   }
@@ -296,13 +282,9 @@ void PrintPairResults(bool askLayout) {
     if (IsHowell) {
       OneWinnerMitchell = true;
     } else if (askLayout) {
-      const int answer = ui::Ask({.form = QStringLiteral("TForm18"),
-                                  .caption = QStringLiteral("Impression"),
-                                  .text = QStringLiteral("Impression des résultats"),
-                                  .buttons = {QStringLiteral("&Séparés"), QStringLiteral("&Fusionnés")},
-                                  .codes = {1, 2},
-                                  .cancelCode = 0,
-                                  .extra = {{QStringLiteral("hint"), QStringLiteral("Annuler = ESC/Echap")}}});
+      const int answer = scoring::AskOneOfTwo(QStringLiteral("TForm18"), QStringLiteral("Impression"),
+                                              QStringLiteral("Impression des résultats"), QStringLiteral("&Séparés"),
+                                              QStringLiteral("&Fusionnés"));
       if (answer == 0) return;
       OneWinnerMitchell = answer == 2;
     }
@@ -319,7 +301,7 @@ void PrintPairResults(bool askLayout) {
   const bool merged = OneWinnerMitchell || IsHowell || CumulativeMode;
 
   BeginTempPrintout();
-  PrintoutGuard guard;
+  scoring::PrintoutGuard guard;
   TextFile copy;
   SafeRewrite(copy, ResultsTextFile);
   QString method = QStringLiteral("--> Calculs comme à la main");
@@ -354,7 +336,7 @@ void PrintPairResults(bool askLayout) {
 
 void PrintPattonResults() {
   BeginTempPrintout();
-  PrintoutGuard guard;
+  scoring::PrintoutGuard guard;
   TextFile copy;
   SafeRewrite(copy, ResultsTextFile);
   WriteDocumentsHead(copy, {QString(), QString(), QString(), QString()});

@@ -93,4 +93,15 @@ bool ExpectedSlots::expected(int slot) const {
          ResultNsPair[slot] != phantom_ && !isBye(ResultNsPair[slot]) && !isBye(ResultEwPair[slot]);
 }
 
+int AskOneOfTwo(const QString& form, const QString& caption, const QString& text, const QString& first,
+                const QString& second) {
+  return ui::Ask({.form = form,
+                  .caption = caption,
+                  .text = text,
+                  .buttons = {first, second},
+                  .codes = {1, 2},
+                  .cancelCode = 0,
+                  .extra = {{QStringLiteral("hint"), QStringLiteral("Annuler = ESC/Echap")}}});
+}
+
 }  // namespace scoring

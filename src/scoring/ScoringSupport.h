@@ -3,6 +3,7 @@
 // ".PEN" lines, the pair label of the listings, the warning window and the
 // test of a slot that is expected to receive a result.
 #include "core/Globals.h"
+#include "core/Printing.h"
 
 #include <QString>
 #include <QStringList>
@@ -45,6 +46,23 @@ QString FixedText(double value, int width, int decimals);
 
 // Shows the warning window "Attention" with these memo lines.
 void ShowAttention(const QStringList& lines);
+
+// Drops the open printout when a report stops (or a write fails) before it
+// is closed, so that the next printout starts afresh and the old "TEMP.TXT"
+// stays whole.
+struct PrintoutGuard {
+  PrintoutGuard() = default;
+  PrintoutGuard(const PrintoutGuard&) = delete;
+  PrintoutGuard& operator=(const PrintoutGuard&) = delete;
+  ~PrintoutGuard() {
+    if (PrintFileWriter.isOpen()) PrintFileWriter.abandon();
+  }
+};
+
+// The question of a listing between two ways, "Annuler = ESC/Echap" under
+// the buttons: 1 or 2 for the button pressed, 0 when cancelled.
+int AskOneOfTwo(const QString& form, const QString& caption, const QString& text, const QString& first,
+                const QString& second);
 
 // Slots that a table will play and that therefore owe a result: a N/S and an
 // E/W pair, a round not beyond RoundsPlayed, neither pair the BYE pair, and

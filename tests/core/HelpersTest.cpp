@@ -323,6 +323,17 @@ TEST_F(HelpersTest, NonNegativeIntegerIsAskedUntilValid) {
   EXPECT_TRUE(script.allAnswered());
 }
 
+TEST_F(HelpersTest, PercentageIsAskedUntilAtMostAHundred) {
+  ui::ScriptedInteraction script;
+  script.answerText("101").answerText("-1").answerText("100").answerText("250").answerCancel();
+  EXPECT_EQ(AskPercentage(QStringLiteral("Valeur du panachage (en %):"), 10), 100);
+  EXPECT_EQ(AskPercentage(QStringLiteral("Valeur du panachage (en %):"), 10), 0);
+  EXPECT_EQ(script.messages, QStringList({"Désolé, \"101\" n'est pas un pourcentage (de 0 à 100)!",
+                                          "Désolé, \"-1\" n'est pas un nombre entier positif!",
+                                          "Désolé, \"250\" n'est pas un pourcentage (de 0 à 100)!"}));
+  EXPECT_TRUE(script.allAnswered());
+}
+
 TEST_F(HelpersTest, PbnCountMarkerIsWrittenAndDeleted) {
   SetPbnCountHidden(true);
   EXPECT_EQ(readBytes(programDir() + "MSG2.TXT"), QByteArray("Ne plus afficher le nombre d'\xE9tuis lus dans le PBN\r\n"));

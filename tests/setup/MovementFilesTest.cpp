@@ -9,6 +9,7 @@
 #include "setup/Movements.h"
 #include "setup/StartTournament.h"
 #include "setup/PairsEntry.h"
+#include "support/NamedPairs.h"
 #include "support/TestState.h"
 
 #include <QCoreApplication>
@@ -21,21 +22,9 @@
 
 using testing_support::readBytes;
 using testing_support::writeBytes;
+using testing_support::MakeNamedPairs;
 
 namespace {
-
-void makePairs(int pairs) {
-  const int north = (pairs + 1) / 2;
-  for (int s = 1; s <= pairs; ++s) {
-    PairNumbers[s] = s <= north ? s : -(s - north);
-    Player1Names[s] = QStringLiteral("Nom%1").arg(s);
-    Player2Names[s] = QStringLiteral("Autre%1").arg(s);
-    PairLabels[s] = Player1Names[s] + QStringLiteral(" - ") + Player2Names[s];
-  }
-  PairCount = pairs;
-  PairSlotCount = pairs + pairs % 2;
-  TableCount = ResultsPerBoard = PairSlotCount / 2;
-}
 
 QString slotText(int s) {
   return QStringLiteral("%1 %2 %3 %4 %5").arg(ResultNsPair[s]).arg(ResultEwPair[s]).arg(ResultRound[s]).arg(ResultTable[s]).arg(ResultBoard[s]);
@@ -62,7 +51,7 @@ QString lineError(const QString& message, int line) {
 class MovementFilesTest : public testing_support::TalvaronTest {};
 
 TEST_F(MovementFilesTest, MitchellAndHowellFilesFillTheSlots) {
-  makePairs(6);
+  MakeNamedPairs(6);
   const QStringList mitchell = lines("3 6 3 Mitchell\n1 1 1 1 1\n1 2 2 2 2\n1 3 3 3 3\n2 1 3 2 1\n2 2 1 3 2\n"
                                      "2 3 2 1 3\n3 1 2 3 1\n3 2 3 1 2\n3 3 1 2 3\n\n\n");
   EXPECT_EQ(readWithOneBoard(mitchell), QStringList());
@@ -78,7 +67,7 @@ TEST_F(MovementFilesTest, MitchellAndHowellFilesFillTheSlots) {
   EXPECT_EQ(ResultScore[1], kScoreNone);
 
   // Four pairs, one missing: the Howell's pair 4 is read as no pair.
-  makePairs(3);
+  MakeNamedPairs(3);
   const QStringList howell = lines("6 4 3 Howell\n1 1 4 3 1\n1 2 3 1 2\n2 4 2 5 1\n2 1 3 6 2\n3 4 3 4 1\n3 1 2 2 2");
   EXPECT_EQ(readWithOneBoard(howell), QStringList());
   EXPECT_TRUE(IsHowell && !MitchellNumbering);
@@ -89,7 +78,7 @@ TEST_F(MovementFilesTest, MitchellAndHowellFilesFillTheSlots) {
 }
 
 TEST_F(MovementFilesTest, EachLineErrorNamesItsLine) {
-  makePairs(16);  // 8 tables
+  MakeNamedPairs(16);  // 8 tables
   const std::vector<std::pair<const char*, QString>> cases = {
       {"2 16 7 M\n3 5 12 2", lineError("N° E/W (Mitchell)?", 2)},
       {"2 16 7 M\n1 1 1 1\n3 9 1 2", lineError("N° N/S (Mitchell)?", 3)},
@@ -114,7 +103,7 @@ TEST_F(MovementFilesTest, EachLineErrorNamesItsLine) {
     EXPECT_EQ(ui.beeps, 1);
   }
   // A board with more lines than tables is a line to mend, not a stop.
-  makePairs(4);
+  MakeNamedPairs(4);
   EXPECT_EQ(readWithOneBoard(lines("1 4 2 M\n1 1 1 1\n1 2 2 1\n2 1 2 1")),
             QStringList{lineError("Trop de résultats pour la donne 1!", 4)});
   // A two-team Patton numbers its pairs 1 to 4.
@@ -134,7 +123,7 @@ TEST_F(MovementFilesTest, EachLineErrorNamesItsLine) {
 }
 
 TEST_F(MovementFilesTest, FederationReaderStopsOnTheFirstFault) {
-  makePairs(16);
+  MakeNamedPairs(16);
   MovementFolder = programDir() + "Howells/";
   writeBytes(MovementFolder + "F.TXT", "2 16 7 H\r\n3 5 17 2\r\n");
   BoardsPerTable = 2;
@@ -159,7 +148,7 @@ TEST_F(MovementFilesTest, NamesMarkArrowSwitchAndAppendix) {
 }
 
 TEST_F(MovementFilesTest, ListingOffersTheFittingFilesOnly) {
-  makePairs(16);
+  MakeNamedPairs(16);
   MovementFolderInUse = programDir() + "Howells/";
   writeBytes(MovementFolderInUse + "A.TXT", "4 16 7 Mitchell\r\n");
   writeBytes(MovementFolderInUse + "B.TXT", "34 16 7 Howell\r\n");        // too many sets: left out
@@ -180,7 +169,7 @@ TEST_F(MovementFilesTest, ListingOffersTheFittingFilesOnly) {
   // Nothing fitting, in club mode: the club toggle goes.
   ClubMode = ClubMovements = true;
   writeBytes(programDir() + "MouvementsBralmet.TXT", "x\r\n");
-  makePairs(20);
+  MakeNamedPairs(20);
   ChooseMovementFile(name);
   EXPECT_EQ(name, QString());
   EXPECT_EQ(ui.messages.last(), "Désolé, pas trouvé de mouvement correspondant à votre nombre de paires!");
@@ -206,7 +195,7 @@ TEST_F(MovementFilesTest, PattonRefusals) {
   };
   for (const Case& c : cases) {
     ClearPairSlots();
-    makePairs(c.pairs);
+    MakeNamedPairs(c.pairs);
     BridgeMatesMode = c.bridgeMates;
     if (c.bye) {
       PairLabels[c.pairs] = Player1Names[c.pairs] = "BYE";
@@ -222,7 +211,7 @@ TEST_F(MovementFilesTest, PattonRefusals) {
   }
   BridgeMatesMode = false;
   ClearPairSlots();
-  makePairs(4);
+  MakeNamedPairs(4);
   writeBytes(MovementFolder + "PATTON2.TXT", "4 4 1 Mitchell\r\n1 1 2 1 1\r\n1 2 1 1 2\r\n");
   ui::ScriptedInteraction ui;
   ui.answer(9).answer(3).answerText("1");
@@ -236,7 +225,7 @@ TEST_F(MovementFilesTest, PattonRefusals) {
 
 TEST_F(MovementFilesTest, StartingAThreeTableMitchellWritesTheSlotsFiles) {
   TournamentCode = QStringLiteral("ESSAI");
-  makePairs(6);
+  MakeNamedPairs(6);
   FillPairsGrids();  // the pairs as the pair-names window holds them
   bool backToPairs = false;
   int menus = 0;
@@ -319,7 +308,7 @@ TEST_F(MovementFilesTest, ShippedMovementFilesAreSound) {
     }
     // And the program reads it.
     ClearPairSlots();
-    makePairs(header.pairs);
+    MakeNamedPairs(header.pairs);
     IsPatton = patton;
     EXPECT_EQ(readWithOneBoard(text, name, header.pairs == 4 && patton ? 2 : 1).size(), 0) << "read with a message";
     IsPatton = false;

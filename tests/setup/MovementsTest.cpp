@@ -6,6 +6,7 @@
 #include "setup/MovementFiles.h"
 #include "setup/Movements.h"
 #include "setup/StartTournament.h"
+#include "support/NamedPairs.h"
 #include "support/TestState.h"
 
 #include <QDir>
@@ -19,23 +20,9 @@
 
 using testing_support::readBytes;
 using testing_support::writeBytes;
+using testing_support::MakeNamedPairs;
 
 namespace {
-
-// n pairs in the slots: N/S 1..ceil(n/2), E/W the rest; the counts as the
-// pair checks leave them.
-void makePairs(int pairs) {
-  const int north = (pairs + 1) / 2;
-  for (int s = 1; s <= pairs; ++s) {
-    PairNumbers[s] = s <= north ? s : -(s - north);
-    Player1Names[s] = QStringLiteral("Nom%1").arg(s);
-    Player2Names[s] = QStringLiteral("Autre%1").arg(s);
-    PairLabels[s] = Player1Names[s] + QStringLiteral(" - ") + Player2Names[s];
-  }
-  PairCount = pairs;
-  PairSlotCount = pairs + pairs % 2;
-  TableCount = ResultsPerBoard = PairSlotCount / 2;
-}
 
 // "ns ew round table board" of every result slot of the movement's boards
 // ("-" for a slot no table plays); a used slot must carry the score 10000.
@@ -85,7 +72,7 @@ QString movementFault() {
 class MovementsTest : public testing_support::TalvaronTest {};
 
 TEST_F(MovementsTest, MitchellOfThreeTablesWithTwoBoardsPerTable) {
-  makePairs(6);
+  MakeNamedPairs(6);
   generate(3, 2, 0);
   EXPECT_EQ(slotLines(), QStringList({"1 4 1 1 1", "2 6 3 2 1", "3 5 2 3 1", "1 4 1 1 2", "2 6 3 2 2", "3 5 2 3 2",
                                   "1 6 2 1 3", "2 5 1 2 3", "3 4 3 3 3", "1 6 2 1 4", "2 5 1 2 4", "3 4 3 3 4",
@@ -93,7 +80,7 @@ TEST_F(MovementsTest, MitchellOfThreeTablesWithTwoBoardsPerTable) {
 }
 
 TEST_F(MovementsTest, RelayAndSkipOfFourTables) {
-  makePairs(8);
+  MakeNamedPairs(8);
   generate(4, 1, 2);
   EXPECT_EQ(slotLines(), QStringList({"1 5 1 1 1", "2 7 4 2 1", "3 6 2 3 1", "4 8 1 4 1",
                                   "1 8 2 1 2", "2 6 1 2 2", "3 5 3 3 2", "4 7 2 4 2",
@@ -107,7 +94,7 @@ TEST_F(MovementsTest, RelayAndSkipOfFourTables) {
 }
 
 TEST_F(MovementsTest, OddFieldLeavesTheMissingEastWestPairOut) {
-  makePairs(5);
+  MakeNamedPairs(5);
   generate(3, 1, 0);
   EXPECT_EQ(slotLines(), QStringList({"1 4 1 1 1", "2 0 3 2 1", "3 5 2 3 1", "1 0 2 1 2", "2 5 1 2 2", "3 4 3 3 2",
                                   "1 5 3 1 3", "2 4 2 2 3", "3 0 1 3 3"}));
@@ -115,7 +102,7 @@ TEST_F(MovementsTest, OddFieldLeavesTheMissingEastWestPairOut) {
 
 TEST_F(MovementsTest, EveryGeneratedMitchellIsSound) {
   for (int tables = 2; tables <= kMaxTables; ++tables) {
-    makePairs(2 * tables);
+    MakeNamedPairs(2 * tables);
     for (const int type : tables % 2 ? std::vector<int>{0} : std::vector<int>{1, 2}) {
       generate(tables, 64 / tables >= 3 ? 3 : 1, type);
       EXPECT_EQ(movementFault(), QString()) << tables << " tables, type " << type;
@@ -137,7 +124,7 @@ TEST_F(MovementsTest, GeneratingTwentyOneTablesIsInstant) {
 #ifdef TALVARON_SANITIZED
   GTEST_SKIP() << "timing is not measured in a sanitizer build";
 #endif
-  makePairs(42);
+  MakeNamedPairs(42);
   // The fastest of many runs, so that a busy machine does not count.
   qint64 fastest = std::numeric_limits<qint64>::max();
   for (int i = 0; i < 50; ++i) {
@@ -150,7 +137,7 @@ TEST_F(MovementsTest, GeneratingTwentyOneTablesIsInstant) {
 }
 
 TEST_F(MovementsTest, BoardsPerTableAreAskedUntilSensibleAndLimitedToSixtyFour) {
-  makePairs(10);
+  MakeNamedPairs(10);
   TournamentCode = QStringLiteral("T1");
   ui::ScriptedInteraction ui;
   ui.answerText("abc").answerText("0").answerText("17").answerText("16");
@@ -162,7 +149,7 @@ TEST_F(MovementsTest, BoardsPerTableAreAskedUntilSensibleAndLimitedToSixtyFour) 
 }
 
 TEST_F(MovementsTest, EvenFieldAsksSkipOrRelayAndRemembersIt) {
-  makePairs(8);
+  MakeNamedPairs(8);
   TournamentCode = QStringLiteral("T1");
   MitchellNumbering = true;
   ComputeTablesAndRounds();

@@ -4,6 +4,8 @@
 // log-ons, hand records), through a connection of its own. It can also hold
 // the database locked, as the control program does while it writes, and
 // read any table back.
+#include "support/TestDatabase.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -51,8 +53,7 @@ class BridgeMatesScorers {
   QStringList tables() const;
 
  private:
-  void exec(const QString& sql, const QVariantList& values = {}) const;
-  QString connection_;
+  TestDatabase db_;
 };
 
 }  // namespace testing_support

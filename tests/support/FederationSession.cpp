@@ -7,52 +7,24 @@
 #include "devices/SessionDatabase.h"
 #include "support/TestState.h"
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
-
-#include <stdexcept>
-
 namespace testing_support {
-namespace {
-int connections = 0;
-const QStringList kHoldingColumns = {"NorthSpades", "NorthHearts", "NorthDiamonds", "NorthClubs",
-                                     "SouthSpades", "SouthHearts", "SouthDiamonds", "SouthClubs",
-                                     "EastSpades",  "EastHearts",  "EastDiamonds",  "EastClubs",
-                                     "WestSpades",  "WestHearts",  "WestDiamonds",  "WestClubs"};
-}  // namespace
 
-FederationSession::FederationSession(const QString& file) : connection_(QString("ffb-%1").arg(++connections)) {
+FederationSession::FederationSession(const QString& file) : db_("ffb") {
   writeBytes(file, readBytes(BuiltBwsTemplate()));
-  QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection_);
-  db.setDatabaseName(file);
-  if (!db.open()) throw std::runtime_error("cannot open " + file.toStdString());
+  db_.open(file);
 }
 
-FederationSession::~FederationSession() {
-  {
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    db.close();
-  }
-  QSqlDatabase::removeDatabase(connection_);
-}
-
-void FederationSession::exec(const QString& sql, const QVariantList& values) const {
-  QSqlQuery q(QSqlDatabase::database(connection_, false));
-  if (!q.prepare(sql)) throw std::runtime_error((sql + ": " + q.lastError().text()).toStdString());
-  for (const QVariant& v : values) q.addBindValue(v);
-  if (!q.exec()) throw std::runtime_error((sql + ": " + q.lastError().text()).toStdString());
-}
+FederationSession::~FederationSession() = default;
 
 void FederationSession::addSection(int tables, int id, int missingPair) {
-  exec(R"(INSERT INTO "Section" ("ID", "Letter", "Tables", "MissingPair") VALUES (?, 'A', ?, ?))", {id, tables, missingPair});
+  db_.exec(R"(INSERT INTO "Section" ("ID", "Letter", "Tables", "MissingPair") VALUES (?, 'A', ?, ?))",
+           {id, tables, missingPair});
 }
 
 void FederationSession::addRound(int table, int round, int ns, int ew, int low, int high, int section) {
-  exec(R"(INSERT INTO "RoundData" ("Section", "Table", "Round", "NSPair", "EWPair", "LowBoard", "HighBoard")
+  db_.exec(R"(INSERT INTO "RoundData" ("Section", "Table", "Round", "NSPair", "EWPair", "LowBoard", "HighBoard")
           VALUES (?, ?, ?, ?, ?, ?, ?))",
-       {section, table, round, ns, ew, low, high});
+           {section, table, round, ns, ew, low, high});
 }
 
 void FederationSession::addMitchell(int tables, int rounds, int boardsPerTable, const Seat& ew, const Seat& set) {
@@ -65,8 +37,8 @@ void FederationSession::addMitchell(int tables, int rounds, int boardsPerTable, 
 
 void FederationSession::addPlayer(int table, const QString& direction, const QString& number, const QString& name,
                                   int section) {
-  exec(R"(INSERT INTO "PlayerNumbers" ("Section", "Table", "Direction", "Number", "Name") VALUES (?, ?, ?, ?, ?))",
-       {section, table, direction, number, name});
+  db_.exec(R"(INSERT INTO "PlayerNumbers" ("Section", "Table", "Direction", "Number", "Name") VALUES (?, ?, ?, ?, ?))",
+           {section, table, direction, number, name});
 }
 
 void FederationSession::addMitchellPlayers(int tables, bool named) {
@@ -78,29 +50,10 @@ void FederationSession::addMitchellPlayers(int tables, bool named) {
 }
 
 void FederationSession::addHandRecord(int board, const QStringList& holdings, int section) {
-  QStringList names = {"\"Section\"", "\"Board\""};
-  QVariantList values = {section, board};
-  for (qsizetype i = 0; i < kHoldingColumns.size(); ++i) {
-    names << '"' + kHoldingColumns[i] + '"';
-    values << holdings.value(i);
-  }
-  exec(R"(INSERT INTO "HandRecord" ()" + names.join(", ") + ") VALUES (" + QStringList(values.size(), "?").join(", ") + ')',
-       values);
+  db_.insertHandRecord(section, board, holdings);
 }
 
-QList<QVariantMap> FederationSession::rows(const QString& table) const {
-  QSqlQuery q(QSqlDatabase::database(connection_, false));
-  if (!q.exec("SELECT * FROM \"" + table + "\" ORDER BY rowid"))
-    throw std::runtime_error((table + ": " + q.lastError().text()).toStdString());
-  QList<QVariantMap> out;
-  while (q.next()) {
-    QVariantMap row;
-    const QSqlRecord record = q.record();
-    for (int c = 0; c < record.count(); ++c) row.insert(record.fieldName(c), q.value(c));
-    out << row;
-  }
-  return out;
-}
+QList<QVariantMap> FederationSession::rows(const QString& table) const { return db_.rows(table); }
 
 void FederationTest::SetUp() {
   TalvaronTest::SetUp();

@@ -3,6 +3,7 @@
 // club (a copy of the built template, then its sections, movement rows,
 // players and hand records), and reads any table back.
 #include "core/ScriptedInteraction.h"
+#include "support/TestDatabase.h"
 #include "support/TestState.h"
 
 #include <QList>
@@ -39,8 +40,7 @@ class FederationSession {
   QList<QVariantMap> rows(const QString& table) const;
 
  private:
-  void exec(const QString& sql, const QVariantList& values = {}) const;
-  QString connection_;
+  TestDatabase db_;
 };
 
 // x brought into 1..n, as a movement turns around its tables.

@@ -1,5 +1,6 @@
 #include "core/ui/TForm22.h"
 
+#include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QKeyEvent>
@@ -14,14 +15,10 @@ TForm22::TForm22(QWidget* parent) : QDialog(parent) {
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);
   Memo1->installEventFilter(this);
-  Button1 = new QPushButton(QStringLiteral("&OK / ENTER / ESC / Echap"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setDefault(true);
-  Button1->installEventFilter(this);
-  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
-  layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  Button1 = ui::AddOkButton(this, layout, QStringLiteral("&OK / ENTER / ESC / Echap"));
+  Button1->installEventFilter(this);
   ui::StyleWindow(this);
 }
 

@@ -1,5 +1,6 @@
 #include "core/ui/TForm26.h"
 
+#include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QKeyEvent>
@@ -19,13 +20,9 @@ TForm26::TForm26(QWidget* parent) : QDialog(parent) {
   palette.setColor(QPalette::Text, Qt::blue);
   Memo1->setPalette(palette);
   Memo1->installEventFilter(this);
-  Button1 = new QPushButton(QStringLiteral("OK = ESC/Echap"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setDefault(true);
-  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
-  layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  Button1 = ui::AddOkButton(this, layout, QStringLiteral("OK = ESC/Echap"));
   Memo1->setFont(ui::FontFor(QStringLiteral("Comic Sans MS"), 14));
   ui::StyleWindow(this, {.font = QStringLiteral("Comic Sans MS")});
 }

@@ -1,6 +1,7 @@
 #include "core/ui/TForm90.h"
 
 #include "core/TournamentMenu.h"
+#include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QPlainTextEdit>
@@ -17,13 +18,9 @@ TForm90::TForm90(QWidget* parent) : QDialog(parent) {
   Memo1->setReadOnly(true);
   Memo1->setFocusPolicy(Qt::NoFocus);
   Memo1->setFont(QFont(QStringLiteral("Comic Sans MS"), 14));
-  Button1 = new QPushButton(QStringLiteral("OK (Enter)"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setDefault(true);
-  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
-  layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  Button1 = ui::AddOkButton(this, layout, QStringLiteral("OK (Enter)"));
   resize(480, 260);
   tournamentMenuServices().showArrowSwitchReminder = [this] {
     show();

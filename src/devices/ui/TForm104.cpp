@@ -1,8 +1,8 @@
 #include "devices/ui/TForm104.h"
 
+#include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -47,16 +47,7 @@ TForm104::TForm104(QWidget* parent) : QDialog(parent) {
     body->setContentsMargins(16, 0, 0, 4);
     layout->addWidget(body);
   }
-  Button1 = new QPushButton(QStringLiteral("&OK"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setDefault(true);
-  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-  auto* row = new QHBoxLayout;
-  row->addStretch();
-  row->addWidget(Button1);
-  row->addWidget(new QLabel(QStringLiteral("( ESC ou RETURN )"), this));
-  row->addStretch();
-  layout->addLayout(row);
+  Button1 = ui::AddOkRow(this, layout, QStringLiteral("&OK"), QStringLiteral("( ESC ou RETURN )"));
   ui::StyleWindow(this);
 }
 

@@ -2,10 +2,9 @@
 
 #include "core/Quit.h"
 #include "core/ui/WindowStyle.h"
+#include "setup/ui/ParameterFields.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -14,43 +13,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm75::TForm75(QWidget* parent) : QWidget(parent) {
+TForm75::TForm75(QWidget* parent) : ParametersForm(parent) {
   setObjectName(QStringLiteral("TForm75"));
   setWindowTitle(QStringLiteral("Paramètres"));
   setWindowFlags(Qt::Dialog);
   ui::SetCreamBackground(this);
 
   auto* layout = new QVBoxLayout(this);
-  auto* heading = new QLabel(QStringLiteral("Paramètres du tournoi FFBClubNet"), this);
-  QFont big = heading->font();
-  big.setPointSize(big.pointSize() + 4);
-  big.setBold(true);
-  heading->setFont(big);
-  layout->addWidget(heading, 0, Qt::AlignHCenter);
-
-  auto* grid = new QGridLayout;
-  layout->addLayout(grid);
-  auto edit = [this](const char* name) {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(QLatin1String(name));
-    return e;
-  };
-  Date = edit("Date");
-  Nom = edit("Nom");
-  Code = edit("Code");
-  grid->addWidget(new QLabel(QStringLiteral("Date:"), this), 0, 0);
-  grid->addWidget(Date, 0, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Nom du tournoi:"), this), 1, 0);
-  grid->addWidget(Nom, 1, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Code du tournoi:"), this), 2, 0);
-  grid->addWidget(Code, 2, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Par exemple:  \"TEST\" ou \"220399\" ou \"ve2203\""), this), 3, 1);
-  grid->addWidget(new QLabel(QStringLiteral("ou \"20161218\" (AAAAMMJJHH)"), this), 4, 1);
-  auto* warning = new QLabel(QStringLiteral("Attention! Uniquement des caractères\nalphanumériques (aA...zZ, 1...9)"), this);
-  QPalette red = warning->palette();
-  red.setColor(QPalette::WindowText, Qt::red);
-  warning->setPalette(red);
-  grid->addWidget(warning, 5, 1);
+  addFields(layout, QStringLiteral("Paramètres du tournoi FFBClubNet"),
+            QStringLiteral("Par exemple:  \"TEST\" ou \"220399\" ou \"ve2203\""),
+            QStringLiteral("ou \"20161218\" (AAAAMMJJHH)"));
 
   auto* info = new QGridLayout;
   layout->addLayout(info);
@@ -85,10 +57,9 @@ TForm75::TForm75(QWidget* parent) : QWidget(parent) {
   row->addStretch();
 
   connect(OK, &QPushButton::clicked, this, [this] {
-    takeFields();
+    takeFields(view_);
     handle([this] { FederationParametersOk(view_, [this] { hide(); }); });
   });
-  Code->installEventFilter(this);
 
   FederationParametersCreate(view_);
   applyView();
@@ -112,29 +83,7 @@ void TForm75::showSummary(const FederationSummary& summary) {
   activateWindow();
 }
 
-void TForm75::takeFields() {
-  view_.date = Date->text();
-  view_.name = Nom->text();
-  view_.code = Code->text();
-}
-
-void TForm75::applyView() {
-  Date->setText(view_.date);
-  Nom->setText(view_.name);
-  Code->setText(view_.code);
-}
-
-void TForm75::handle(const std::function<void()>& routine) {
-  busy_ = true;
-  struct Refresh {
-    TForm75* form;
-    ~Refresh() {
-      form->applyView();
-      form->busy_ = false;
-    }
-  } refresh{this};
-  routine();
-}
+void TForm75::applyView() { showFields(view_); }
 
 void TForm75::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
@@ -146,24 +95,7 @@ void TForm75::closeEvent(QCloseEvent* event) {
   handle(QuitProgram);
 }
 
-void TForm75::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    handle(QuitProgram);
-    return;
-  }
-  QWidget::keyPressEvent(event);
-}
-
-bool TForm75::eventFilter(QObject* watched, QEvent* event) {
-  // Leaving the code field for another field checks the code at once; going
-  // to the button leaves the check to the button.
-  if (watched == Code && event->type() == QEvent::FocusOut && !busy_ && isVisible()) {
-    const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    const bool toButton = qobject_cast<QPushButton*>(QApplication::focusWidget()) != nullptr;
-    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason) && !toButton) {
-      takeFields();
-      handle([this] { FederationCodeCheck(view_.code); });
-    }
-  }
-  return QWidget::eventFilter(watched, event);
+void TForm75::codeLeft() {
+  takeFields(view_);
+  handle([this] { FederationCodeCheck(view_.code); });
 }

@@ -5,14 +5,12 @@
 // box run the quit routine.
 #include "core/StartScreen.h"
 #include "devices/FederationSetup.h"
-
-#include <QWidget>
+#include "setup/ui/ParameterFields.h"
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
-class TForm75 : public QWidget {
+class TForm75 : public setup_ui::ParametersForm {
   Q_OBJECT
 
  public:
@@ -22,9 +20,6 @@ class TForm75 : public QWidget {
   // Puts what the import found in place, then shows the window.
   void showSummary(const FederationSummary& summary);
 
-  QLineEdit* Date;
-  QLineEdit* Nom;
-  QLineEdit* Code;
   QLabel* TypeValue;
   QLabel* PairsValue;
   QLabel* TablesValue;
@@ -35,14 +30,9 @@ class TForm75 : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void applyView() override;
+  void codeLeft() override;
 
  private:
-  void handle(const std::function<void()>& routine);
-  void takeFields();
-  void applyView();
-
   FederationParametersView view_;
-  bool busy_ = false;
 };

@@ -1,8 +1,8 @@
 #include "devices/ui/TForm97.h"
 
+#include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -14,18 +14,9 @@ TForm97::TForm97(QWidget* parent) : QDialog(parent) {
   ui::SetCreamBackground(this);
   Memo1 = new QLabel(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
-  Button1 = new QPushButton(QStringLiteral("OK"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setDefault(true);
-  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-  auto* row = new QHBoxLayout;
-  row->addStretch();
-  row->addWidget(Button1);
-  row->addWidget(new QLabel(QStringLiteral("( = ENTER ou ESC )"), this));
-  row->addStretch();
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
-  layout->addLayout(row);
+  Button1 = ui::AddOkRow(this, layout, QStringLiteral("OK"), QStringLiteral("( = ENTER ou ESC )"));
   ui::StyleWindow(this);
 }
 

@@ -1,5 +1,6 @@
 #include "publishing/ui/TForm64.h"
 
+#include "core/ui/ListingView.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QGridLayout>
@@ -13,13 +14,7 @@ TForm64::TForm64() : QDialog(nullptr) {
   setWindowTitle(QStringLiteral("Diagrammes"));
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));
-  Memo1 = new QPlainTextEdit(this);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
-  Memo1->setReadOnly(true);
-  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  QFont mono(QStringLiteral("Courier New"));
-  mono.setStyleHint(QFont::TypeWriter);
-  Memo1->setFont(mono);
+  Memo1 = ui::MakeListingView(this, QStringLiteral("Memo1"));
   Button1 = new QPushButton(QStringLiteral("OK"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setDefault(true);

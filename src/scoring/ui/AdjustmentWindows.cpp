@@ -1,5 +1,6 @@
 #include "scoring/ui/AdjustmentWindows.h"
 
+#include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QButtonGroup>
@@ -77,13 +78,9 @@ TForm33::TForm33(QWidget* parent) : QDialog(parent) {
   mono.setFamily(QStringLiteral("Courier New"));
   mono.setStyleHint(QFont::TypeWriter);
   Memo1->setFont(mono);
-  Button1 = new QPushButton(QStringLiteral("&OK = ESC/Echap"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setDefault(true);
-  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
-  layout->addWidget(Button1, 0, Qt::AlignHCenter);
+  Button1 = ui::AddOkButton(this, layout, QStringLiteral("&OK = ESC/Echap"));
   resize(720, 420);
   ui::StyleWindow(this);
 }

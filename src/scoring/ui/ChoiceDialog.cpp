@@ -78,4 +78,22 @@ void ChoiceDialog::keyPressEvent(QKeyEvent* event) {
 
 void ChoiceDialog::reject() { done(cancelCode_); }
 
+HintedChoiceDialog::HintedChoiceDialog(QWidget* parent, Note note) : ChoiceDialog(parent) {
+  hint_ = new QLabel(this);
+  hint_->setObjectName(QStringLiteral("Hint"));
+  body_->addWidget(hint_);
+  if (note == Note::Pdf) {
+    auto* pdf = new QLabel(QStringLiteral("( Ou création d'un PDF )"), this);
+    pdf->setObjectName(QStringLiteral("StaticText1"));
+    body_->addWidget(pdf);
+  }
+}
+
+void HintedChoiceDialog::prepare(const ui::Choice& choice) {
+  ChoiceDialog::prepare(choice);
+  const QString hint = choice.extra.value(QStringLiteral("hint")).toString();
+  hint_->setText(hint);
+  hint_->setVisible(!hint.isEmpty());
+}
+
 }  // namespace scoring_ui

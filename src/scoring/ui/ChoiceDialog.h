@@ -43,6 +43,21 @@ class ChoiceDialog : public QDialog {
   int cancelCode_ = 0;
 };
 
+// A question with a hint under its label (choice.extra "hint", hidden when
+// there is none) and, with Note::Pdf, the note that a PDF may be made.
+class HintedChoiceDialog : public ChoiceDialog {
+  Q_OBJECT
+ public:
+  enum class Note { None, Pdf };
+  explicit HintedChoiceDialog(QWidget* parent = nullptr, Note note = Note::None);
+
+ protected:
+  void prepare(const ui::Choice& choice) override;
+
+ private:
+  QLabel* hint_ = nullptr;
+};
+
 // The letter after "&" in a caption, upper-cased; null when there is none.
 QChar MnemonicLetter(const QString& caption);
 

@@ -2,16 +2,8 @@
 // Frequency sheets: one board at a time ("\&Une à la fois", 1) or all of them ("\&Toutes", 2); Esc answers 0.
 #include "scoring/ui/ChoiceDialog.h"
 
-class QLabel;
-
-class TForm23 : public scoring_ui::ChoiceDialog {
+class TForm23 : public scoring_ui::HintedChoiceDialog {
   Q_OBJECT
  public:
   explicit TForm23(QWidget* parent = nullptr);
-
- protected:
-  void prepare(const ui::Choice& choice) override;
-
- private:
-  QLabel* hint_ = nullptr;
 };

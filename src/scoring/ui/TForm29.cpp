@@ -1,21 +1,5 @@
 #include "scoring/ui/TForm29.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
-
-TForm29::TForm29(QWidget* parent) : ChoiceDialog(parent) {
+TForm29::TForm29(QWidget* parent) : HintedChoiceDialog(parent, Note::Pdf) {
   setObjectName(QStringLiteral("TForm29"));
-  hint_ = new QLabel(this);
-  hint_->setObjectName(QStringLiteral("Hint"));
-  body_->addWidget(hint_);
-  auto* note = new QLabel(QStringLiteral("( Ou création d'un PDF )"), this);
-  note->setObjectName(QStringLiteral("StaticText1"));
-  body_->addWidget(note);
-}
-
-void TForm29::prepare(const ui::Choice& choice) {
-  ChoiceDialog::prepare(choice);
-  const QString hint = choice.extra.value(QStringLiteral("hint")).toString();
-  hint_->setText(hint);
-  hint_->setVisible(!hint.isEmpty());
 }

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/ui/WindowStyle.h"
+#include "scoring/ui/SheetGrids.h"
 #include "platform/TextFiles.h"
 
 #include <QCheckBox>
@@ -20,9 +21,6 @@ namespace {
 
 const QStringList kHeads = {QStringLiteral("N/S"), QStringLiteral("E/W"), QStringLiteral("Rés."),
                             QStringLiteral("Pts N/S"), QStringLiteral("Pts E/W"), QStringLiteral("Entame")};
-const QStringList kOptionNames = {QStringLiteral("Test de cohérence: "), QStringLiteral("Nombres:"),
-                                  QStringLiteral("Classement:"), QStringLiteral("Introduction par nombres"),
-                                  QStringLiteral("Saut de ligne après le dernier résultat")};
 constexpr int kMaxRowsShown = 21;
 
 }  // namespace
@@ -43,17 +41,8 @@ TForm56::TForm56(QWidget* parent) : QDialog(parent) {
   LabelBoard->setFont(big);
   LabelVulnerability->setFont(big);
 
-  t = new QTableWidget(this);
-  t->setObjectName(QStringLiteral("t"));
-  t->setColumnCount(ScoreSheet::kColumns);
-  t->horizontalHeader()->hide();
-  t->verticalHeader()->hide();
-  t->setFocusPolicy(Qt::NoFocus);
-  t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  t->setSelectionMode(QAbstractItemView::NoSelection);
-  t->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  t = ui::MakeSheetGrid(this, QStringLiteral("t"), ScoreSheet::kColumns);
   for (int c = 0; c < ScoreSheet::kColumns; ++c) t->setColumnWidth(c, c == 2 ? 90 : 72);
-  t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   Edit1 = new QLineEdit(t->viewport());
   Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -72,14 +61,11 @@ TForm56::TForm56(QWidget* parent) : QDialog(parent) {
 
   auto* options = new QGroupBox(QStringLiteral("Options actuelles"), this);
   auto* optionsLayout = new QGridLayout(options);
-  for (int i = 0; i < kOptionNames.size(); ++i) {
-    auto* name = new QLabel(QStringLiteral("F%1  ").arg(i + 1) + kOptionNames[i], options);
-    name->installEventFilter(this);
-    name->setProperty("option", i);
-    auto* value = new QLabel(options);
+  const QStringList& optionNames = ui::SheetOptionNames();
+  for (int i = 0; i < optionNames.size(); ++i) {
+    QLabel* name = ui::MakeOptionLabel(options, this, i, QStringLiteral("F%1  ").arg(i + 1) + optionNames[i]);
+    QLabel* value = ui::MakeOptionLabel(options, this, i);
     value->setObjectName(QStringLiteral("Option%1").arg(i + 1));
-    value->installEventFilter(this);
-    value->setProperty("option", i);
     optionsLayout->addWidget(name, i, 0);
     optionsLayout->addWidget(value, i, 1);
     OptionLabels << value;
@@ -128,21 +114,12 @@ void TForm56::refresh() {
   sizeGrid();
   LabelBoard->setText(sheet_.boardLabel());
   LabelVulnerability->setText(sheet_.vulnerabilityLabel());
-  auto cell = [this](int row, int column, const QString& text, const QColor& background) {
-    QTableWidgetItem* item = t->item(row, column);
-    if (!item) {
-      item = new QTableWidgetItem;
-      item->setTextAlignment(Qt::AlignCenter);
-      t->setItem(row, column, item);
-    }
-    item->setText(text);
-    item->setBackground(background.isValid() ? QBrush(background) : QBrush());
-  };
-  for (int c = 0; c < ScoreSheet::kColumns; ++c) cell(0, c, kHeads[c], QColor(Qt::yellow));
+  for (int c = 0; c < ScoreSheet::kColumns; ++c) ui::SetSheetCell(t, 0, c, kHeads[c], QColor(Qt::yellow));
   for (int line = 1; line <= sheet_.lineCount(); ++line) {
     const ScoreSheet::Line cells = sheet_.cells(line);
     const QColor background = line == sheet_.currentLine() ? QColor(0xC0, 0xC0, 0xC0) : QColor();
-    for (int c = 0; c < ScoreSheet::kColumns; ++c) cell(line, c, cells[static_cast<std::size_t>(c)], background);
+    for (int c = 0; c < ScoreSheet::kColumns; ++c)
+      ui::SetSheetCell(t, line, c, cells[static_cast<std::size_t>(c)], background);
   }
   if (sheet_.lineCount() > 0) t->scrollToItem(t->item(sheet_.currentLine(), 0));
   const QStringList options = sheet_.optionTexts();
@@ -163,20 +140,12 @@ void TForm56::openField(EntryColumn column, const QString& text) {
   QRect r = t->visualItemRect(t->item(sheet_.currentLine(), c));
   r.setWidth(column == EntryColumn::Result ? 80 : 70);
   Edit1->setGeometry(r);
-  Edit1->setEnabled(true);
-  Edit1->setText(text);
-  Edit1->show();
-  Edit1->setFocus();
-  LabelStatus->show();
+  ui::OpenEntryField(Edit1, LabelStatus, text);
 }
 
 void TForm56::closeField() {
   column_ = EntryColumn::None;
-  Edit1->clear();
-  Edit1->setEnabled(false);
-  Edit1->hide();
-  LabelStatus->hide();
-  setFocus();
+  ui::CloseEntryField(Edit1, LabelStatus, this);
 }
 
 void TForm56::validateField() {
@@ -188,14 +157,7 @@ void TForm56::validateField() {
 }
 
 void TForm56::switchOption(int option) {
-  switch (option) {
-    case 0: sheet_.toggleCoherence(); break;
-    case 1: sheet_.toggleTimesTen(); break;
-    case 2: sheet_.toggleOrder(); break;
-    case 3: sheet_.toggleEntryMode(false); break;
-    case 4: sheet_.toggleLineSkip(); break;
-    default: break;
-  }
+  ui::SwitchSheetOption(sheet_, option);
   refresh();
 }
 

@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/TournamentFiles.h"
 #include "core/ui/WindowStyle.h"
+#include "scoring/ui/SheetGrids.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,9 +22,6 @@ const QStringList kSheetHeads = {QStringLiteral("Donne"), QStringLiteral("Contra
                                  QStringLiteral("Pts E/W")};
 const QStringList kBoardHeads = {QStringLiteral("N/S"), QStringLiteral("E/W"), QStringLiteral("Rés."),
                                  QStringLiteral("Pts N/S"), QStringLiteral("Pts E/W")};
-const QStringList kOptionNames = {QStringLiteral("Test de cohérence: "), QStringLiteral("Nombres:"),
-                                  QStringLiteral("Classement:"), QStringLiteral("Introduction par nombres"),
-                                  QStringLiteral("Saut de ligne après le dernier résultat")};
 const QStringList kOptionObjects = {QStringLiteral("Label27"), QStringLiteral("Label28"), QStringLiteral("Label19"),
                                     QStringLiteral("Label30"), QStringLiteral("Label44")};
 
@@ -39,17 +37,8 @@ QLabel* HeaderLabel(QWidget* parent, const QString& name, const QString& text, c
 }
 
 QTableWidget* Grid(QWidget* parent, const QString& name, int columns, int width) {
-  auto* grid = new QTableWidget(parent);
-  grid->setObjectName(name);
-  grid->setColumnCount(columns);
-  grid->horizontalHeader()->hide();
-  grid->verticalHeader()->hide();
-  grid->setFocusPolicy(Qt::NoFocus);
-  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid->setSelectionMode(QAbstractItemView::NoSelection);
-  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  auto* grid = ui::MakeSheetGrid(parent, name, columns);
   for (int c = 0; c < columns; ++c) grid->setColumnWidth(c, width);
-  grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid->setFixedWidth(columns * width + 4);
   return grid;
 }
@@ -61,17 +50,6 @@ void SizeGrid(QTableWidget* grid, int rows, int maxShown) {
   const int shown = std::max(1, std::min(rows, maxShown));
   grid->setFixedHeight(grid->verticalHeader()->defaultSectionSize() * shown + (shown - 1) + 5);
   grid->setVerticalScrollBarPolicy(rows > shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-}
-
-void Cell(QTableWidget* grid, int row, int column, const QString& text, const QColor& background) {
-  QTableWidgetItem* item = grid->item(row, column);
-  if (!item) {
-    item = new QTableWidgetItem;
-    item->setTextAlignment(Qt::AlignCenter);
-    grid->setItem(row, column, item);
-  }
-  item->setText(text);
-  item->setBackground(background.isValid() ? QBrush(background) : QBrush());
 }
 
 }  // namespace
@@ -106,15 +84,12 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(s
   optionsLayout->addWidget(new QLabel(QStringLiteral("( Double-Click pour modifier)"), options), 0, 0);
   optionsLayout->addWidget(new QLabel(QStringLiteral("ou"), options), 0, 1);
   optionsLayout->addWidget(new QLabel(QStringLiteral("(Touche)"), options), 0, 2);
-  for (int i = 0; i < kOptionNames.size(); ++i) {
-    auto* name = new QLabel(kOptionNames[i], options);
+  const QStringList& optionNames = ui::SheetOptionNames();
+  for (int i = 0; i < optionNames.size(); ++i) {
+    QLabel* name = ui::MakeOptionLabel(options, this, i, optionNames[i]);
     name->setObjectName(kOptionObjects[i]);
-    name->installEventFilter(this);
-    name->setProperty("option", i);
-    auto* value = new QLabel(options);
+    QLabel* value = ui::MakeOptionLabel(options, this, i);
     value->setObjectName(QStringLiteral("Option%1").arg(i + 1));
-    value->installEventFilter(this);
-    value->setProperty("option", i);
     optionsLayout->addWidget(name, 2 * i + 1, 0);
     optionsLayout->addWidget(new QLabel(QStringLiteral("F%1").arg(i + 1), options), 2 * i + 1, 2);
     optionsLayout->addWidget(value, 2 * i + 2, 0, 1, 3);
@@ -190,12 +165,13 @@ void TForm58::refresh() {
   Label6->setText(sheet_.ewLabel());
   const int lines = sheet_.lineCount();
   SizeGrid(g, lines + 1, 6);
-  for (int c = 0; c < TableSheet::kSheetColumns; ++c) Cell(g, 0, c, kSheetHeads[c], QColor(Qt::yellow));
+  for (int c = 0; c < TableSheet::kSheetColumns; ++c) ui::SetSheetCell(g, 0, c, kSheetHeads[c], QColor(Qt::yellow));
   for (int line = 1; line <= lines; ++line) {
     const TableSheet::SheetLine cells = sheet_.sheetCells(line);
     const QColor background =
         !sheet_.byeTable() && line == sheet_.currentLine() ? QColor(0xC0, 0xC0, 0xC0) : QColor();
-    for (int c = 0; c < TableSheet::kSheetColumns; ++c) Cell(g, line, c, cells[static_cast<std::size_t>(c)], background);
+    for (int c = 0; c < TableSheet::kSheetColumns; ++c)
+      ui::SetSheetCell(g, line, c, cells[static_cast<std::size_t>(c)], background);
   }
   if (lines > 0) g->scrollToItem(g->item(sheet_.currentLine(), 0));
 
@@ -209,10 +185,11 @@ void TForm58::refresh() {
     Label2->setText(sheet_.vulnerabilityLabel());
     const int rows = sheet_.boardLineCount();
     SizeGrid(t, rows + 1, 17);
-    for (int c = 0; c < TableSheet::kBoardColumns; ++c) Cell(t, 0, c, kBoardHeads[c], QColor(Qt::yellow));
+    for (int c = 0; c < TableSheet::kBoardColumns; ++c) ui::SetSheetCell(t, 0, c, kBoardHeads[c], QColor(Qt::yellow));
     for (int line = 1; line <= rows; ++line) {
       const TableSheet::BoardLine cells = sheet_.boardCells(line);
-      for (int c = 0; c < TableSheet::kBoardColumns; ++c) Cell(t, line, c, cells[static_cast<std::size_t>(c)], QColor());
+      for (int c = 0; c < TableSheet::kBoardColumns; ++c)
+        ui::SetSheetCell(t, line, c, cells[static_cast<std::size_t>(c)], QColor());
     }
   }
   const QStringList options = sheet_.optionTexts();
@@ -227,20 +204,12 @@ void TForm58::showEvent(QShowEvent* event) {
 
 void TForm58::openField(const QString& text) {
   fieldOpen_ = true;
-  Edit1->setEnabled(true);
-  Edit1->setText(text);
-  Edit1->show();
-  Edit1->setFocus();
-  Label7->show();
+  ui::OpenEntryField(Edit1, Label7, text);
 }
 
 void TForm58::closeField() {
   fieldOpen_ = false;
-  Edit1->clear();
-  Edit1->setEnabled(false);
-  Edit1->hide();
-  Label7->hide();
-  setFocus();
+  ui::CloseEntryField(Edit1, Label7, this);
 }
 
 void TForm58::validateField() {
@@ -251,14 +220,7 @@ void TForm58::validateField() {
 }
 
 void TForm58::switchOption(int option) {
-  switch (option) {
-    case 0: sheet_.toggleCoherence(); break;
-    case 1: sheet_.toggleTimesTen(); break;
-    case 2: sheet_.toggleOrder(); break;
-    case 3: sheet_.toggleEntryMode(false); break;
-    case 4: sheet_.toggleLineSkip(); break;
-    default: break;
-  }
+  ui::SwitchSheetOption(sheet_, option);
   refresh();
 }
 

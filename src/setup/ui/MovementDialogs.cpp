@@ -1,10 +1,13 @@
 #include "setup/ui/MovementDialogs.h"
+#include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
 #include "core/Quit.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace setup_ui {
 
@@ -24,6 +27,22 @@ QPushButton* QuitOnEscapeDialog::addQuitButton(const QString& name) {
   button->setObjectName(name);
   connect(button, &QPushButton::clicked, this, [] { QuitProgram(); });
   return button;
+}
+
+void QuitOnEscapeDialog::addAnswerField(QVBoxLayout* layout, QLineEdit*& edit, QPushButton*& ok) {
+  edit = new QLineEdit(this);
+  edit->setObjectName(QStringLiteral("Edit1"));
+  layout->addWidget(edit);
+  ok = ui::AddOkButton(this, layout, QStringLiteral("&OK"));
+}
+
+QString QuitOnEscapeDialog::askAnswer(QLineEdit* edit, const QString& offered) {
+  edit->setText(offered);
+  edit->selectAll();
+  edit->setFocus();
+  ui::CentreOnScreen(this);
+  exec();
+  return edit->text();
 }
 
 }  // namespace setup_ui

@@ -5,7 +5,9 @@
 #include <QDialog>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace setup_ui {
@@ -21,6 +23,12 @@ class QuitOnEscapeDialog : public QDialog {
   QLabel* addLabel(const QString& name, const QString& text);
   // The quit button ("&Quitter"), which calls QuitProgram.
   QPushButton* addQuitButton(const QString& name);
+  // The answer field (Edit1) and under it the centred "&OK" (Button1), which
+  // accepts the window.
+  void addAnswerField(QVBoxLayout* layout, QLineEdit*& edit, QPushButton*& ok);
+  // Shows the window modally, centred, `offered` selected in the field;
+  // returns the field's text when it closes.
+  QString askAnswer(QLineEdit* edit, const QString& offered);
 };
 
 }  // namespace setup_ui

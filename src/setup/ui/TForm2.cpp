@@ -3,11 +3,10 @@
 #include "core/Quit.h"
 #include "core/StartScreen.h"
 #include "core/ui/WindowStyle.h"
+#include "setup/ui/ParameterFields.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,7 +18,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-TForm2::TForm2(QWidget* parent) : QWidget(parent) {
+TForm2::TForm2(QWidget* parent) : ParametersForm(parent) {
   setObjectName(QStringLiteral("TForm2"));
   setWindowTitle(QStringLiteral("Paramètres"));
   setWindowFlags(Qt::Dialog);
@@ -27,36 +26,9 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
   ui::SetCreamBackground(this);
 
   auto* layout = new QVBoxLayout(this);
-  auto* heading = new QLabel(QStringLiteral("Paramètres généraux du tournoi"), this);
-  QFont big = font();
-  big.setPointSize(big.pointSize() + 4);
-  big.setBold(true);
-  heading->setFont(big);
-  layout->addWidget(heading, 0, Qt::AlignHCenter);
-
-  auto* grid = new QGridLayout;
-  layout->addLayout(grid);
-  auto edit = [this](const char* name) {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(QLatin1String(name));
-    return e;
-  };
-  Date = edit("Date");
-  Nom = edit("Nom");
-  Code = edit("Code");
-  grid->addWidget(new QLabel(QStringLiteral("Date:"), this), 0, 0);
-  grid->addWidget(Date, 0, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Nom du tournoi:"), this), 1, 0);
-  grid->addWidget(Nom, 1, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Code du tournoi:"), this), 2, 0);
-  grid->addWidget(Code, 2, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Par exemple:  \"20240227\" ou \"ve2203\""), this), 3, 1);
-  grid->addWidget(new QLabel(QStringLiteral("ou \"Lundi18Mai\" ou \"T1\" ou \"TEST\" "), this), 4, 1);
-  auto* warning = new QLabel(QStringLiteral("Attention! Uniquement des caractères\nalphanumériques (aA...zZ, 1...9)"), this);
-  QPalette red = warning->palette();
-  red.setColor(QPalette::WindowText, Qt::red);
-  warning->setPalette(red);
-  grid->addWidget(warning, 5, 1);
+  QGridLayout* grid = addFields(layout, QStringLiteral("Paramètres généraux du tournoi"),
+                                QStringLiteral("Par exemple:  \"20240227\" ou \"ve2203\""),
+                                QStringLiteral("ou \"Lundi18Mai\" ou \"T1\" ou \"TEST\" "));
 
   auto* group = new QGroupBox(this);
   group->setObjectName(QStringLiteral("RadioGroup1"));
@@ -88,16 +60,15 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent) {
   row->addWidget(new QLabel(QStringLiteral("ou Esc/Echap"), this));
 
   connect(OK, &QPushButton::clicked, this, [this] {
-    takeFields();
+    takeFields(view_);
     handle([this] { ParametersOk(view_); });
   });
   connect(Button1, &QPushButton::clicked, this, [this] { handle(ParametersBack); });
   connect(BitBtn2, &QPushButton::clicked, this, [this] { handle(QuitProgram); });
   connect(RadioGroup1, &QButtonGroup::idClicked, this, [this](int id) {
-    takeFields();
+    takeFields(view_);
     handle([this, id] { ParametersRadioClick(view_, id); });
   });
-  Code->installEventFilter(this);
 
   ParametersCreate(view_);
   applyView();
@@ -118,29 +89,9 @@ TForm2::~TForm2() {
   startScreenServices().showParametersWindow = nullptr;
 }
 
-void TForm2::takeFields() {
-  view_.date = Date->text();
-  view_.name = Nom->text();
-  view_.code = Code->text();
-}
-
 void TForm2::applyView() {
-  Date->setText(view_.date);
-  Nom->setText(view_.name);
-  Code->setText(view_.code);
+  showFields(view_);
   if (QAbstractButton* b = RadioGroup1->button(view_.radioItem)) b->setChecked(true);
-}
-
-void TForm2::handle(const std::function<void()>& routine) {
-  busy_ = true;
-  struct Refresh {
-    TForm2* form;
-    ~Refresh() {
-      form->applyView();
-      form->busy_ = false;
-    }
-  } refresh{this};
-  routine();
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -160,10 +111,6 @@ void TForm2::closeEvent(QCloseEvent* event) {
 }
 
 void TForm2::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    handle(QuitProgram);
-    return;
-  }
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     if (auto* b = qobject_cast<QPushButton*>(focusWidget()))
       b->click();
@@ -171,19 +118,11 @@ void TForm2::keyPressEvent(QKeyEvent* event) {
       OK->click();
     return;
   }
-  QWidget::keyPressEvent(event);
+  ParametersForm::keyPressEvent(event);
 }
 
-bool TForm2::eventFilter(QObject* watched, QEvent* event) {
-  // Leaving the code field for another field asks at once about an existing
-  // tournament; going to a button leaves the question to that button.
-  if (watched == Code && event->type() == QEvent::FocusOut && !busy_ && isVisible()) {
-    const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    const bool toButton = qobject_cast<QPushButton*>(QApplication::focusWidget()) != nullptr;
-    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason) && !toButton) {
-      takeFields();
-      handle([this] { ParametersCodeLeft(view_); });
-    }
-  }
-  return QWidget::eventFilter(watched, event);
+void TForm2::codeLeft() {
+  // An existing tournament of this code is asked about at once.
+  takeFields(view_);
+  handle([this] { ParametersCodeLeft(view_); });
 }

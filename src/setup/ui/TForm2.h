@@ -4,14 +4,12 @@
 // "Retour au menu" goes back to the start screen; the quit button and Esc run
 // the quit routine.
 #include "setup/Parameters.h"
-
-#include <QWidget>
+#include "setup/ui/ParameterFields.h"
 
 class QButtonGroup;
-class QLineEdit;
 class QPushButton;
 
-class TForm2 : public QWidget {
+class TForm2 : public setup_ui::ParametersForm {
   Q_OBJECT
 
  public:
@@ -20,9 +18,6 @@ class TForm2 : public QWidget {
 
   const ParametersView& view() const { return view_; }
 
-  QLineEdit* Date;
-  QLineEdit* Nom;
-  QLineEdit* Code;
   QButtonGroup* RadioGroup1;
   QPushButton* OK;
   QPushButton* Button1;
@@ -32,14 +27,10 @@ class TForm2 : public QWidget {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void applyView() override;
+  void codeLeft() override;
 
  private:
-  void handle(const std::function<void()>& routine);
-  void takeFields();
-  void applyView();
-
   ParametersView view_;
   bool centred_ = false;
-  bool busy_ = false;
 };

@@ -5,9 +5,9 @@
 #include "core/Messages.h"
 #include "core/TournamentMenu.h"
 #include "core/ui/WindowStyle.h"
+#include "setup/ui/PairGrids.h"
 #include "setup/ui/TForm57.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -40,17 +40,13 @@ QLabel* boldLabel(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-TForm28::TForm28(QWidget* parent) : QWidget(parent, Qt::Window) {
+TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
   setObjectName(QStringLiteral("TForm28"));
   setWindowTitle(QStringLiteral("Modification des paires"));
   ui::SetCreamBackground(this);
-  NS = makeGrid(QStringLiteral("NS"));
-  EW = makeGrid(QStringLiteral("EW"));
-  Joueurs = new QListWidget(this);
-  Joueurs->setObjectName(QStringLiteral("Joueurs"));
-  Joueurs->setSelectionMode(QAbstractItemView::SingleSelection);
-  Joueurs->installEventFilter(this);
-  Joueurs->setMinimumWidth(220);
+  NS = ui::MakePairGrid(QStringLiteral("NS"), this);
+  EW = ui::MakePairGrid(QStringLiteral("EW"), this);
+  Joueurs = ui::MakePlayersList(this);
   Label1 = boldLabel(QStringLiteral("Paires N/S"), this);
   Label2 = boldLabel(QStringLiteral("Paires E/W"), this);
   Edit3 = new QLabel(this);
@@ -123,19 +119,9 @@ TForm28::TForm28(QWidget* parent) : QWidget(parent, Qt::Window) {
     });
     connect(grid, &QTableWidget::cellChanged, this, [this, side](int r, int c) { cellEdited(side, r, c); });
   }
-  connect(Joueurs, &QListWidget::itemSelectionChanged, this, [this] {
-    const QList<QListWidgetItem*> selected = Joueurs->selectedItems();
-    PairsGridCellText = selected.isEmpty() ? QString() : selected.first()->text();
-  });
 
   PairChangesWindowHooks& hooks = pairChangesWindow();
-  hooks.show = [this] {
-    show();
-    raise();
-    activateWindow();
-    redraw();
-    focusPlayers();
-  };
+  hooks.show = [this] { bringForward(); };
   hooks.hide = [this] { hide(); };
   hooks.refresh = [this] { redraw(); };
   tournamentMenuServices().showPairChanges = ShowPairChanges;
@@ -147,31 +133,6 @@ TForm28::~TForm28() {
   PairChangesWindowHooks& hooks = pairChangesWindow();
   hooks.show = hooks.hide = hooks.refresh = nullptr;
   tournamentMenuServices().showPairChanges = nullptr;
-}
-
-QTableWidget* TForm28::makeGrid(const QString& name) {
-  auto* grid = new QTableWidget(kMaxTables, 3, this);
-  grid->setObjectName(name);
-  grid->setHorizontalHeaderLabels({QStringLiteral("N°"), QStringLiteral("Joueur 1"), QStringLiteral("Joueur 2")});
-  grid->verticalHeader()->hide();
-  grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-  grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
-  grid->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  const QSignalBlocker block(grid);
-  for (int r = 0; r < kMaxTables; ++r) {
-    auto* number = new QTableWidgetItem;
-    number->setFlags(Qt::ItemIsEnabled);
-    number->setBackground(QColor(Qt::yellow));
-    number->setTextAlignment(Qt::AlignCenter);
-    grid->setItem(r, 0, number);
-    for (int c = 1; c <= 2; ++c) grid->setItem(r, c, new QTableWidgetItem);
-  }
-  const int rowHeight = grid->fontMetrics().height() + 6;
-  grid->verticalHeader()->setDefaultSectionSize(rowHeight);
-  grid->setMinimumWidth(320);
-  return grid;
 }
 
 void TForm28::drawGrid(QTableWidget* grid, PairsSide side) {
@@ -192,13 +153,7 @@ void TForm28::redraw() {
   Label2->setText(headings.value(1));
   drawGrid(NS, PairsSide::NorthSouth);
   drawGrid(EW, PairsSide::EastWest);
-  {
-    const QSignalBlocker block(Joueurs);
-    Joueurs->clear();
-    Joueurs->addItems(PlayersListBoxLines());
-    Joueurs->setCurrentRow(-1);
-    Joueurs->clearSelection();
-  }
+  ui::FillPlayersList(Joueurs);
   PairsGridCellText.clear();
   Edit3->setText(PairChoiceText);
   Edit3->setVisible(!PairChoiceText.isEmpty());
@@ -211,13 +166,6 @@ void TForm28::cellEdited(PairsSide side, int row, int column) {
   PairsModifyCellTyped(side, column, row + 1, grid->item(row, column)->text());
   redraw();
   focusPlayers();
-}
-
-void TForm28::focusPlayers() {
-  Joueurs->setFocus();
-  const QSignalBlocker block(Joueurs);
-  Joueurs->setCurrentRow(-1);
-  Joueurs->clearSelection();
 }
 
 void TForm28::showEvent(QShowEvent* event) {
@@ -233,17 +181,6 @@ void TForm28::closeEvent(QCloseEvent* event) {
   event->ignore();
   ShowAlert(QStringLiteral("Désolé, vous ne pouvez pas quitter le programme de cette façon. Retournez au menu principal "
                            "pour le faire..."));
-}
-
-void TForm28::mouseReleaseEvent(QMouseEvent* event) {
-  QWidget::mouseReleaseEvent(event);
-  PairsGridCellText.clear();
-  focusPlayers();
-}
-
-bool TForm28::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Joueurs && event->type() == QEvent::KeyPress && listKey(static_cast<QKeyEvent*>(event))) return true;
-  return QWidget::eventFilter(watched, event);
 }
 
 bool TForm28::listKey(QKeyEvent* event) {
@@ -264,25 +201,15 @@ bool TForm28::listKey(QKeyEvent* event) {
     default:
       break;
   }
-  const QString text = event->text();
-  if (text.isEmpty() || !text.at(0).isPrint() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-    return false;
+  const QString text = ui::SearchKeyText(event);
+  if (text.isEmpty()) return false;
   if (IsPairChooserKey(text)) {
     ChoosePairFromFile();
     redraw();
     Joueurs->setFocus();
     return true;
   }
-  if (!lastKey_.isValid() || lastKey_.elapsed() > QApplication::keyboardInputInterval()) TypedSearchText.clear();
-  lastKey_.start();
-  TypedSearchText += text;
-  const int found = FindListEntry(PlayersListBoxLines(), TypedSearchText);
-  if (found >= 0) {
-    Joueurs->setCurrentRow(found, QItemSelectionModel::ClearAndSelect);
-    Joueurs->scrollToItem(Joueurs->item(found));
-  } else {
-    Joueurs->clearSelection();
-  }
+  searchPlayers(text);
   return true;
 }
 

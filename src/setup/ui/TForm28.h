@@ -3,26 +3,22 @@
 // play goes on, beside the menu; and TForm38 "Nom des équipes", the team
 // names of a Patton. Thin layers over setup/PairChanges.
 #include "setup/PairChanges.h"
+#include "setup/ui/PairGrids.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 
 class QLabel;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 class TForm57;
 
-class TForm28 : public QWidget {
+class TForm28 : public setup_ui::PairGridsWindow {
   Q_OBJECT
  public:
   explicit TForm28(QWidget* parent = nullptr);
   ~TForm28() override;
 
-  QTableWidget* NS;
-  QTableWidget* EW;
-  QListWidget* Joueurs;
   QLabel* Label1;  // heading of the N/S grid
   QLabel* Label2;  // heading of the E/W grid
   QLabel* Edit3;   // the pair chosen from "PAIRES.TXT"
@@ -31,24 +27,18 @@ class TForm28 : public QWidget {
   QPushButton* BitBtn1;  // "Imprimer les paires"
   QPushButton* BitBtn4;  // help
 
-  void redraw();
+  void redraw() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool listKey(QKeyEvent* event) override;
 
  private:
-  QTableWidget* makeGrid(const QString& name);
   void drawGrid(QTableWidget* grid, PairsSide side);
   void cellEdited(PairsSide side, int row, int column);
-  bool listKey(QKeyEvent* event);
-  void focusPlayers();
 
   TForm57* help_ = nullptr;
-  QElapsedTimer lastKey_;
-  bool redrawing_ = false;
 };
 
 class TForm38 : public QWidget {

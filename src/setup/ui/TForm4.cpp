@@ -4,10 +4,10 @@
 #include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/ui/WindowStyle.h"
+#include "setup/ui/PairGrids.h"
 #include "setup/ui/TForm84.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGridLayout>
@@ -51,18 +51,14 @@ QPushButton* makeIconButton(const QString& name, QStyle::StandardPixmap icon, co
 
 }  // namespace
 
-TForm4::TForm4(QWidget* parent) : QWidget(parent) {
+TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
   setObjectName(QStringLiteral("TForm4"));
   setWindowTitle(QStringLiteral("Introduction des paires"));
   ui::SetCreamBackground(this);
 
   NS = makeGrid(QStringLiteral("NS"));
   EW = makeGrid(QStringLiteral("EW"));
-  Joueurs = new QListWidget(this);
-  Joueurs->setObjectName(QStringLiteral("Joueurs"));
-  Joueurs->setSelectionMode(QAbstractItemView::SingleSelection);
-  Joueurs->installEventFilter(this);
-  Joueurs->setMinimumWidth(220);
+  Joueurs = ui::MakePlayersList(this);
   Edit1 = new QLineEdit(this);
   Edit1->setObjectName(QStringLiteral("Edit1"));
   Edit1->setReadOnly(true);
@@ -168,19 +164,9 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent) {
   connect(NS, &QTableWidget::cellDoubleClicked, this, [this] {
     if (BridgeMatesMode) handle([] { ShowAlert(QStringLiteral("Impossible")); });
   });
-  connect(Joueurs, &QListWidget::itemSelectionChanged, this, [this] {
-    const QList<QListWidgetItem*> selected = Joueurs->selectedItems();
-    PairsGridCellText = selected.isEmpty() ? QString() : selected.first()->text();
-  });
 
   PairsEntryWindowHooks& hooks = pairsEntryWindow();
-  hooks.show = [this] {
-    show();
-    raise();
-    activateWindow();
-    redraw();
-    focusPlayers();
-  };
+  hooks.show = [this] { bringForward(); };
   hooks.refresh = [this] { redraw(); };
   hooks.hide = [this] { hide(); };
   resize(1000, minimumSizeHint().height());
@@ -193,34 +179,20 @@ TForm4::~TForm4() {
 }
 
 QTableWidget* TForm4::makeGrid(const QString& name) {
-  auto* grid = new QTableWidget(kMaxTables, 3, this);
-  grid->setObjectName(name);
-  grid->setHorizontalHeaderLabels({QStringLiteral("N°"), QStringLiteral("Joueur 1"), QStringLiteral("Joueur 2")});
-  grid->verticalHeader()->hide();
-  grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-  grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
-  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  auto* grid = ui::MakePairGrid(name, this);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);  // the current row in silver
   grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
   QPalette pal = grid->palette();
   pal.setColor(QPalette::Highlight, QColor(0xC0, 0xC0, 0xC0));
   pal.setColor(QPalette::HighlightedText, pal.color(QPalette::Text));
   grid->setPalette(pal);
-  const QSignalBlocker block(grid);
-  for (int r = 0; r < kMaxTables; ++r) {
-    auto* number = new QTableWidgetItem(QString::number(r + 1));
-    number->setFlags(Qt::ItemIsEnabled);
-    number->setBackground(QColor(Qt::yellow));
-    number->setTextAlignment(Qt::AlignCenter);
-    grid->setItem(r, 0, number);
-    for (int c = 1; c <= 2; ++c) grid->setItem(r, c, new QTableWidgetItem);
+  {
+    const QSignalBlocker block(grid);
+    for (int r = 0; r < kMaxTables; ++r) grid->item(r, 0)->setText(QString::number(r + 1));
   }
   // Every row in sight.
   const int rowHeight = grid->fontMetrics().height() + 6;
-  grid->verticalHeader()->setDefaultSectionSize(rowHeight);
   grid->setMinimumHeight(grid->horizontalHeader()->sizeHint().height() + kMaxTables * rowHeight + 2 * grid->frameWidth());
-  grid->setMinimumWidth(320);
   return grid;
 }
 
@@ -236,24 +208,11 @@ void TForm4::redraw() {
   redrawing_ = true;
   drawGrid(NS, NsGrid);
   drawGrid(EW, EwGrid);
-  {
-    const QSignalBlocker block(Joueurs);
-    Joueurs->clear();
-    Joueurs->addItems(PlayersListBoxLines());
-    Joueurs->setCurrentRow(-1);
-    Joueurs->clearSelection();
-  }
+  ui::FillPlayersList(Joueurs);
   PairsGridCellText.clear();
   Edit1->setText(PairChoiceText);
   Edit1->setVisible(!PairChoiceText.isEmpty());
   redrawing_ = false;
-}
-
-void TForm4::focusPlayers() {
-  Joueurs->setFocus();
-  const QSignalBlocker block(Joueurs);
-  Joueurs->setCurrentRow(-1);
-  Joueurs->clearSelection();
 }
 
 void TForm4::handle(const std::function<void()>& routine) {
@@ -294,17 +253,6 @@ void TForm4::closeEvent(QCloseEvent* event) {
                            "\"STOP\"..."));
 }
 
-void TForm4::mouseReleaseEvent(QMouseEvent* event) {
-  QWidget::mouseReleaseEvent(event);
-  focusPlayers();
-  PairsGridCellText.clear();
-}
-
-bool TForm4::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Joueurs && event->type() == QEvent::KeyPress && listKey(static_cast<QKeyEvent*>(event))) return true;
-  return QWidget::eventFilter(watched, event);
-}
-
 bool TForm4::listKey(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Escape:
@@ -327,25 +275,14 @@ bool TForm4::listKey(QKeyEvent* event) {
     default:
       break;
   }
-  const QString text = event->text();
-  if (text.isEmpty() || !text.at(0).isPrint() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-    return false;
+  const QString text = ui::SearchKeyText(event);
+  if (text.isEmpty()) return false;
   if (IsPairChooserKey(text)) {
     handle(&ChoosePairFromFile);
     // The chosen pair waits in Edit1 for the next grid click.
     Joueurs->setFocus();
     return true;
   }
-  // After a pause of the keyboard the letters start a new search.
-  if (!lastKey_.isValid() || lastKey_.elapsed() > QApplication::keyboardInputInterval()) TypedSearchText.clear();
-  lastKey_.start();
-  TypedSearchText += text;
-  const int found = FindListEntry(PlayersListBoxLines(), TypedSearchText);
-  if (found >= 0) {
-    Joueurs->setCurrentRow(found, QItemSelectionModel::ClearAndSelect);
-    Joueurs->scrollToItem(Joueurs->item(found));
-  } else {
-    Joueurs->clearSelection();
-  }
+  searchPlayers(text);
   return true;
 }

@@ -4,30 +4,24 @@
 // tournament) and the stop button. A thin layer over setup/PairsEntry: every
 // action runs its routine, then the grids and the list are redrawn.
 #include "setup/PairsEntry.h"
-
-#include <QElapsedTimer>
-#include <QWidget>
+#include "setup/ui/PairGrids.h"
 
 #include <functional>
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 class TForm84;
 
-class TForm4 : public QWidget {
+class TForm4 : public setup_ui::PairGridsWindow {
   Q_OBJECT
  public:
   explicit TForm4(QWidget* parent = nullptr);
   ~TForm4() override;
 
-  QTableWidget* NS;
-  QTableWidget* EW;
-  QListWidget* Joueurs;
   QLineEdit* Edit1;
   QPushButton* Button1;  // "&OK (Fin)"
   QPushButton* Button2;  // "Ensemble des actions possibles..."
@@ -40,14 +34,12 @@ class TForm4 : public QWidget {
   QMenu* PopupMenu2;
   TForm84* help() const { return help_; }
 
-  // Redraws both grids and the player list from the data, no name selected.
-  void redraw();
+  void redraw() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool listKey(QKeyEvent* event) override;
 
  private:
   QTableWidget* makeGrid(const QString& name);
@@ -55,10 +47,6 @@ class TForm4 : public QWidget {
   void handle(const std::function<void()>& routine);
   void gridClicked(PairsSide side, int row, int column);
   void cellEdited(PairsSide side, int row, int column);
-  bool listKey(QKeyEvent* event);
-  void focusPlayers();
 
   TForm84* help_ = nullptr;
-  QElapsedTimer lastKey_;
-  bool redrawing_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/TournamentMenu.h"
+#include "core/ui/ListingView.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/MovementView.h"
 
@@ -17,13 +18,7 @@ TForm73::TForm73() : QDialog(nullptr) {
   setModal(false);
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));
-  Memo1 = new QPlainTextEdit(this);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
-  Memo1->setReadOnly(true);
-  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  QFont mono(QStringLiteral("Courier New"));
-  mono.setStyleHint(QFont::TypeWriter);
-  Memo1->setFont(mono);
+  Memo1 = ui::MakeListingView(this, QStringLiteral("Memo1"));
   Button1 = new QPushButton(QStringLiteral("&OK (ESC/Echap)"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setDefault(true);

@@ -82,4 +82,17 @@ class ModalScript {
   int waitingForActivation_ = 0;
 };
 
+// Runs act on the first modal dialog on screen, whatever its name, once.
+inline void WhenShown(std::function<void(QDialog*)> act) {
+  auto* timer = new QTimer;
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+    if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()); d && d->isVisible()) {
+      timer->stop();
+      timer->deleteLater();
+      act(d);
+    }
+  });
+  timer->start(5);
+}
+
 }  // namespace testing_support

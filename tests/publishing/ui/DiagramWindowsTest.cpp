@@ -6,6 +6,7 @@
 #include "publishing/DiagramDisplay.h"
 #include "publishing/PbnImport.h"
 #include "publishing/ui/PublishingWindows.h"
+#include "publishing/ui/PublishingWindowsFixture.h"
 #include "publishing/ui/TForm107.h"
 #include "publishing/ui/TForm64.h"
 #include "publishing/ui/TForm85.h"
@@ -26,18 +27,7 @@ using testing_support::writeBytes;
 
 namespace {
 
-class DiagramWindowsTest : public testing_support::TalvaronTest {
- protected:
-  void SetUp() override {
-    TalvaronTest::SetUp();
-    ui::InstallWindowInteraction();
-    RegisterPublishingWindows();
-  }
-  void TearDown() override {
-    ui::setInteraction(nullptr);
-    TalvaronTest::TearDown();
-  }
-};
+class DiagramWindowsTest : public PublishingWindowsFixture {};
 
 TEST_F(DiagramWindowsTest, MovementWindowStaysBesideTheMenu) {
   TForm73 window;

@@ -1,12 +1,14 @@
 // The publishing's windows driven with real keys and clicks, reached the way
 // the routines reach them.
 #include "core/Globals.h"
+#include "core/ui/ModalScript.h"
 #include "core/ui/WindowInteraction.h"
 #include "publishing/BridgeWebs.h"
 #include "publishing/UsebioExport.h"
 #include "publishing/WebPages.h"
 #include "publishing/ui/PublishingDialogs.h"
 #include "publishing/ui/PublishingWindows.h"
+#include "publishing/ui/PublishingWindowsFixture.h"
 #include "support/TestState.h"
 
 #include <QApplication>
@@ -20,21 +22,10 @@
 
 #include <functional>
 
+using testing_support::ModalScript;
+using testing_support::WhenShown;
+
 namespace {
-
-void WhenShown(std::function<void(QDialog*)> act) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-    if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()); d && d->isVisible()) {
-      timer->stop();
-      timer->deleteLater();
-      act(d);
-    }
-  });
-  timer->start(5);
-}
-
-void Press(QDialog* d, Qt::Key key) { QTest::keyClick(d->focusWidget() ? d->focusWidget() : d, key); }
 
 class OfflineProbe : public publishing::NetworkProbe {
  public:
@@ -46,18 +37,7 @@ class OfflineProbe : public publishing::NetworkProbe {
 
 }  // namespace
 
-class PublishingWindowsTest : public testing_support::TalvaronTest {
- protected:
-  void SetUp() override {
-    TalvaronTest::SetUp();
-    ui::InstallWindowInteraction();
-    RegisterPublishingWindows();
-  }
-  void TearDown() override {
-    ui::setInteraction(nullptr);
-    TalvaronTest::TearDown();
-  }
-};
+class PublishingWindowsTest : public PublishingWindowsFixture {};
 
 TEST_F(PublishingWindowsTest, DirectorWindowGivesItsFieldsAndTheLayout) {
   MitchellNumbering = true;
@@ -69,7 +49,7 @@ TEST_F(PublishingWindowsTest, DirectorWindowGivesItsFieldsAndTheLayout) {
     d->findChild<QLineEdit*>("Edit1")->setText("D'Hondt");
     d->findChild<QLineEdit*>("Edit2")->clear();
     d->findChildren<QRadioButton*>()[0]->click();
-    Press(d, Qt::Key_Return);
+    ModalScript::key(d, Qt::Key_Return);
   });
   QDir().mkpath(dataDir());
   WriteWebData(dataDir(), "2024031514");
@@ -84,7 +64,7 @@ TEST_F(PublishingWindowsTest, MitchellDisplayChoiceCanBeSaved) {
     EXPECT_EQ(d->objectName(), "TForm79");
     d->findChildren<QRadioButton*>()[0]->click();
     d->findChild<QCheckBox*>("CheckBox1")->click();
-    Press(d, Qt::Key_Return);
+    ModalScript::key(d, Qt::Key_Return);
   });
   ChooseMitchellDisplay();
   EXPECT_TRUE(OneWinnerMitchell);
@@ -96,7 +76,7 @@ TEST_F(PublishingWindowsTest, NoInternetWindowEscStops) {
   WhenShown([](QDialog* d) {
     EXPECT_EQ(d->objectName(), "TForm103");
     EXPECT_TRUE(d->findChild<QLabel*>("Memo1")->text().contains("Webrellic.EXE"));
-    Press(d, Qt::Key_Escape);
+    ModalScript::key(d, Qt::Key_Escape);
   });
   BridgeWebsFunctions();
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

@@ -2,6 +2,7 @@
 // routines reach them: through the installed window interaction.
 #include "core/Globals.h"
 #include "core/Interaction.h"
+#include "core/ui/ModalScript.h"
 #include "core/ui/WindowInteraction.h"
 #include "scoring/Contract.h"
 #include "scoring/Frequencies.h"
@@ -20,26 +21,10 @@
 
 #include <functional>
 
+using testing_support::ModalScript;
+using testing_support::WhenShown;
+
 namespace {
-
-// Runs act on the modal window as soon as it is on screen.
-void WhenShown(std::function<void(QDialog*)> act) {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-    if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()); d && d->isVisible()) {
-      timer->stop();
-      timer->deleteLater();
-      act(d);
-    }
-  });
-  timer->start(5);
-}
-
-// A key as the director presses it: to the control that has the focus.
-void Press(QDialog* d, Qt::Key key) {
-  QWidget* target = d->focusWidget() ? d->focusWidget() : d;
-  QTest::keyClick(target, key, Qt::NoModifier);
-}
 
 QPushButton* ButtonNamed(QDialog* d, const QString& caption) {
   for (QPushButton* b : d->findChildren<QPushButton*>())
@@ -69,18 +54,18 @@ TEST_F(ScoringWindowsTest, ResultWindowEnterConfirmsAndEscCancels) {
     EXPECT_NE(qobject_cast<TForm60*>(d), nullptr);
     shown = d->findChild<QLabel*>()->text();
     title = d->windowTitle();
-    Press(d, Qt::Key_Return);
+    ModalScript::key(d, Qt::Key_Return);
   });
   EXPECT_EQ(ContractParser(QStringLiteral("3sn"), true), 400);
   EXPECT_EQ(shown, QStringLiteral("3SN= : 400"));
   EXPECT_EQ(title, QStringLiteral("Résultat"));
   EXPECT_EQ(ChoiceResult, 1);
 
-  WhenShown([](QDialog* d) { Press(d, Qt::Key_Escape); });
+  WhenShown([](QDialog* d) { ModalScript::key(d, Qt::Key_Escape); });
   EXPECT_EQ(ContractParser(QStringLiteral("4PXE-2"), true), -1);
   EXPECT_EQ(ChoiceResult, 0);
 
-  WhenShown([](QDialog* d) { Press(d, Qt::Key_A); });  // "ESC/Echap= &Annuler"
+  WhenShown([](QDialog* d) { ModalScript::key(d, Qt::Key_A); });  // "ESC/Echap= &Annuler"
   EXPECT_FALSE(ConfirmContractScore(QStringLiteral("1TN= : 70")));
 
   WhenShown([](QDialog* d) { ButtonNamed(d, QStringLiteral("&OK"))->click(); });
@@ -113,7 +98,7 @@ TEST_F(ScoringWindowsTest, MissingResultsWindowGoesOnByDefault) {
     memo = d->findChild<QPlainTextEdit*>()->toPlainText();
     label = static_cast<TForm15*>(d)->label()->text();
     for (QPushButton* b : static_cast<TForm15*>(d)->buttons()) buttons << b->text();
-    Press(d, Qt::Key_Return);
+    ModalScript::key(d, Qt::Key_Return);
   });
   EXPECT_TRUE(CheckMissingResults(false));
   EXPECT_EQ(memo, QStringLiteral("Résultat(s) manquant(s):\n\nDonne 1 : N2/E2"));
@@ -121,14 +106,14 @@ TEST_F(ScoringWindowsTest, MissingResultsWindowGoesOnByDefault) {
   EXPECT_EQ(buttons, (QStringList{QStringLiteral("&Non"), QStringLiteral("&Oui / ESC")}));
   EXPECT_EQ(ChoiceResult, 2);
 
-  WhenShown([](QDialog* d) { Press(d, Qt::Key_N); });
+  WhenShown([](QDialog* d) { ModalScript::key(d, Qt::Key_N); });
   EXPECT_FALSE(CheckMissingResults(false));
   EXPECT_EQ(ChoiceResult, 1);
 
-  WhenShown([](QDialog* d) { Press(d, Qt::Key_Escape); });
+  WhenShown([](QDialog* d) { ModalScript::key(d, Qt::Key_Escape); });
   EXPECT_TRUE(CheckMissingResults(false));
 
-  WhenShown([](QDialog* d) { Press(d, Qt::Key_O); });
+  WhenShown([](QDialog* d) { ModalScript::key(d, Qt::Key_O); });
   EXPECT_TRUE(CheckMissingResults(false));
 
   WhenShown([](QDialog* d) { ButtonNamed(d, QStringLiteral("&Non"))->click(); });
@@ -136,7 +121,7 @@ TEST_F(ScoringWindowsTest, MissingResultsWindowGoesOnByDefault) {
 
   // A stop from the window leaves the frequencies uncomputed.
   Interactive = true;
-  WhenShown([](QDialog* d) { Press(d, Qt::Key_N); });
+  WhenShown([](QDialog* d) { ModalScript::key(d, Qt::Key_N); });
   ComputeFrequencies();
   EXPECT_FALSE(FrequenciesComputed);
 
@@ -145,7 +130,7 @@ TEST_F(ScoringWindowsTest, MissingResultsWindowGoesOnByDefault) {
   WhenShown([&](QDialog* d) {
     for (QPushButton* b : static_cast<TForm15*>(d)->buttons()) listButtons << b->text();
     EXPECT_FALSE(static_cast<TForm15*>(d)->label()->isVisibleTo(d));
-    Press(d, Qt::Key_Escape);
+    ModalScript::key(d, Qt::Key_Escape);
   });
   EXPECT_FALSE(CheckMissingResults(true));
   EXPECT_EQ(listButtons, QStringList{QStringLiteral("&OK / ESC")});
@@ -162,14 +147,14 @@ TEST_F(ScoringWindowsTest, PrintQuestionWindow) {
 
   WhenShown([](QDialog* d) {
     EXPECT_NE(qobject_cast<TForm21*>(d), nullptr);
-    Press(d, Qt::Key_Return);
+    ModalScript::key(d, Qt::Key_Return);
   });
   EXPECT_EQ(ui::Ask(c), 1);
-  WhenShown([](QDialog* d) { Press(d, Qt::Key_Escape); });
+  WhenShown([](QDialog* d) { ModalScript::key(d, Qt::Key_Escape); });
   EXPECT_EQ(ui::Ask(c), 2);
-  WhenShown([](QDialog* d) { Press(d, Qt::Key_N); });
+  WhenShown([](QDialog* d) { ModalScript::key(d, Qt::Key_N); });
   EXPECT_EQ(ui::Ask(c), 2);
-  WhenShown([](QDialog* d) { Press(d, Qt::Key_O); });
+  WhenShown([](QDialog* d) { ModalScript::key(d, Qt::Key_O); });
   EXPECT_EQ(ui::Ask(c), 1);
   WhenShown([](QDialog* d) { d->close(); });  // the close box: "no"
   EXPECT_EQ(ui::Ask(c), 2);
@@ -184,7 +169,7 @@ TEST_F(ScoringWindowsTest, ResultWindowSitsBesideTheEntryWindow) {
   QPoint at;
   WhenShown([&](QDialog* d) {
     at = d->pos();
-    Press(d, Qt::Key_Escape);
+    ModalScript::key(d, Qt::Key_Escape);
   });
   ui::Choice c;
   c.text = QStringLiteral("3SN= : 400");
