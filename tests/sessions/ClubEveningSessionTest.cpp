@@ -1,0 +1,247 @@
+// A club evening without devices, from the start screen to the quit, through
+// the program's own windows: every file it writes is compared with the
+// references kept in tests/sessions/club-howell/.
+#include "core/Fatal.h"
+#include "core/Globals.h"
+#include "core/Quit.h"
+#include "core/ui/OptionWindows.h"
+#include "core/ui/Printer.h"
+#include "core/ui/TForm1.h"
+#include "core/ui/TForm108.h"
+#include "core/ui/TForm110.h"
+#include "core/ui/TForm5.h"
+#include "core/ui/TForm59.h"
+#include "core/ui/TForm90.h"
+#include "core/ui/WindowInteraction.h"
+#include "devices/ui/DeviceWindows.h"
+#include "platform/Clock.h"
+#include "publishing/ui/PublishingWindows.h"
+#include "scoring/ui/ScoringWindows.h"
+#include "scoring/ui/TForm17.h"
+#include "sessions/Desk.h"
+#include "sessions/Golden.h"
+#include "setup/ui/MemberWindows.h"
+#include "setup/ui/SetupWindows.h"
+#include "setup/ui/TForm2.h"
+#include "setup/ui/TForm28.h"
+#include "setup/ui/TForm3.h"
+#include "setup/ui/TForm4.h"
+#include "setup/ui/TForm73.h"
+#include "setup/ui/TForm81.h"
+#include "support/TestState.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+
+using sessions::Desk;
+
+namespace {
+
+void copyFolder(const QString& from, const QString& to) {
+  QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString path = it.next();
+    const QString target = to + QDir(from).relativeFilePath(path);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QFile::copy(path, target);
+  }
+}
+
+TForm17* ResultsWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* form = qobject_cast<TForm17*>(w)) return form;
+  return nullptr;
+}
+
+QPushButton* menuButton(TForm5& menu, const char* name) { return menu.findChild<QPushButton*>(QLatin1String(name)); }
+
+}  // namespace
+
+class ClubEveningSessionTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    copyFolder(QCoreApplication::applicationDirPath() + "/Howells/", programDir() + "Howells/");
+    testing_support::writeBytes(programDir() + "CONTRAT.TXT", "\r\n");
+    ui::InstallWindowInteraction();
+    RegisterScoringWindows();
+    RegisterSetupWindows();
+    RegisterDeviceWindows();
+    RegisterPublishingWindows();
+    RegisterOptionWindows();
+    RegisterMemberWindows();
+    ui::SetPrintToPdfFile(tmp_.path() + "/printer/soiree.pdf");
+  }
+  void TearDown() override {
+    ui::SetPrintToPdfFile(QString());
+    SetTextPrinter(nullptr);
+    ui::setInteraction(nullptr);
+    TalvaronTest::TearDown();
+  }
+  // Keeps the text each printout sent to the printer, in the order printed.
+  void keepPrintout(const QString& name) {
+    QDir().mkpath(tmp_.path() + "/printouts");
+    QFile::copy(PrintFile, tmp_.path() + QStringLiteral("/printouts/%1-%2.TXT").arg(++printouts_, 2, 10, QChar('0')).arg(name));
+    QFile::remove(PrintFile);
+  }
+  int printouts_ = 0;
+};
+
+TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
+  testing_support::writeBytes(programDir() + "JOUEURS.TXT",
+                              "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\n"
+                              "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
+                              "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n");
+  TForm1 start;
+  TForm2 parameters;
+  TForm3 existingTournament;
+  TForm5 menu;
+  TForm81 shortParameters;
+  TForm90 arrowSwitchReminder;
+  TForm59 quitConfirmation;
+  TForm108 resumeWarning;
+  TForm110 backupWait;
+  TForm4 pairs;
+  TForm73 movementView;
+  TForm28 pairChanges;
+  start.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&start));
+  Desk desk;
+
+  // The tournament's parameters.
+  start.findChild<QPushButton*>("SpeedButton1")->click();
+  ASSERT_TRUE(parameters.isVisible());
+  parameters.Code->setText("LUNDI");
+  parameters.Nom->setText("Tournoi du lundi");
+  parameters.OK->click();
+  desk.expectDone("parameters");
+  ASSERT_TRUE(pairs.isVisible());
+
+  // Six pairs from the players file: each player typed in the list, then
+  // placed with a click.
+  auto place = [&](const char* typed, QTableWidget* grid, int row, int column) {
+    QTest::qWait(QApplication::keyboardInputInterval() + 20);
+    QTest::keyClicks(pairs.Joueurs, QString::fromLatin1(typed));
+    const QRect rect = grid->visualItemRect(grid->item(row - 1, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
+  };
+  const char* ns[3][2] = {{"ar", "bl"}, {"ca", "du"}, {"ev", "fa"}};
+  const char* ew[3][2] = {{"gi", "he"}, {"jo", "kl"}, {"le", "mo"}};
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 2; ++c) {
+      place(ns[r][c], pairs.NS, r + 1, c + 1);
+      place(ew[r][c], pairs.EW, r + 1, c + 1);
+    }
+
+  // The Howell for six pairs from the shipped files, two boards a set.
+  desk.on("TForm9", [](QWidget* w) { w->findChild<QPushButton*>("Button2")->click(); })
+      .on("TForm65", [](QWidget* w) { Desk::enter(w); })
+      .on("TForm7", [](QWidget* w) {
+        Desk::key(w, Qt::Key_Backspace);
+        Desk::type(w, "2");
+        Desk::enter(w);
+      })
+      .on("TForm6", [](QWidget* w) { Desk::enter(w); });
+  pairs.Button1->click();
+  desk.expectDone("movement");
+  ASSERT_TRUE(menu.isVisible());
+  EXPECT_TRUE(IsHowell);
+  EXPECT_EQ(PairCount, 6);
+
+  // Every result typed on the travellers.
+  const QStringList contracts = {
+      "4pn=", "4pn+1", "3pn+1",  "3sn=", "3sn=",  "2pe=",  "1sn=",  "2ce-1", "1sn+1", "3sxn-1", "2pe=", "4pe-1",
+      "4cs=", "4ce+1", "3ke=",   "2ts-1", "3sn+2", "2pn=",  "5kxe-2", "4pn=", "3cn=",  "6sn=",  "6sn-1", "4pn+2",
+      "2kn=", "3tn-1", "p",      "1ss=",  "m",     "2ce=",  "3pn=",  "3pn=",  "4pn-1", "2se+1", "2se=",  "3se="};
+  desk.always("TForm60", [](QWidget* w) { Desk::enter(w); });
+  desk.on("TForm98", [](QWidget* w) {
+        Desk::type(w, "2p");
+        Desk::enter(w);
+      })
+      .on("TForm98", [](QWidget* w) {
+        Desk::type(w, "v1c");
+        Desk::enter(w);
+      })
+      .on("TForm56", [&](QWidget* w) {
+        Desk::key(w, Qt::Key_F5);  // on to the next line after each result
+        w->findChild<QCheckBox*>("CheckBox1")->click();  // the leads of the first two
+        for (int i = 0; i < contracts.size(); ++i) {
+          if (i == 2) w->findChild<QCheckBox*>("CheckBox1")->click();
+          Desk::type(w, contracts[i]);
+          if (contracts[i] != "p" && contracts[i] != "m") Desk::enter(w);
+        }
+        Desk::key(w, Qt::Key_Escape);
+      });
+  menuButton(menu, "Button3")->click();
+  desk.expectDone("travellers");
+
+  // One adjustment and one penalty.
+  desk.on("TForm31", [](QWidget* w) { Desk::type(w, "a"); })
+      .on("TForm25", [](QWidget* w) {
+        Desk::type(w, "1");
+        Desk::enter(w);
+      })
+      .on("TForm32", [](QWidget* w) {
+        Desk::type(w, "1");
+        Desk::enter(w);
+      })
+      .on("TForm76", [](QWidget* w) {
+        QTest::keyClicks(w->findChild<QLineEdit*>("EditNs"), "60");
+        QTest::keyClicks(w->findChild<QLineEdit*>("EditEw"), "40");
+        w->findChild<QListWidget*>("ListBox1")->setFocus();
+        Desk::key(w, Qt::Key_Down);
+        Desk::enter(w);
+      })
+      .on("TForm26", [](QWidget* w) { Desk::enter(w); });
+  menuButton(menu, "Button7")->click();
+  desk.expectDone("adjustment");
+  desk.on("TForm31", [](QWidget* w) { Desk::type(w, "g"); });
+  menuButton(menu, "Button7")->click();
+  desk.expectDone("penalty");
+
+  // Frequencies and results computed, then shown and printed.
+  menuButton(menu, "Button6")->click();
+  menuButton(menu, "Button9")->click();
+  desk.expectDone("computation");
+  desk.on("TForm16", [](QWidget* w) { Desk::type(w, "f"); });
+  menuButton(menu, "Button10")->click();
+  desk.expectDone("results shown");
+  TForm17* results = ResultsWindow();
+  ASSERT_NE(results, nullptr);
+  desk.on("TForm19", [](QWidget* w) { Desk::enter(w); }).on("TForm26", [](QWidget* w) { Desk::enter(w); });
+  results->BitBtn1->click();
+  desk.expectDone("results printed");
+  keepPrintout("classement");
+  QTest::keyClick(results, Qt::Key_Escape);
+
+  menuButton(menu, "Button8")->click();
+  desk.expectDone("frequencies printed");
+  keepPrintout("frequences");
+  menuButton(menu, "Button12")->click();
+  desk.expectDone("recaps");
+  keepPrintout("recapitulatifs");
+  menuButton(menu, "Button25")->click();
+  desk.expectDone("web");
+
+  // The quit saves and backs up, then ends the program.
+  desk.on("TForm59", [](QWidget* w) { w->findChild<QPushButton*>("Button1")->click(); });
+  try {
+    menuButton(menu, "BitBtn2")->click();
+    ADD_FAILURE() << "the program did not end";
+  } catch (const FatalStopError& stop) {
+    EXPECT_EQ(stop.exitCode(), 0);
+  }
+  desk.expectDone("quit");
+
+  EXPECT_TRUE(QFileInfo(tmp_.path() + "/printer/soiree.pdf").size() > 0);
+  const QString differences =
+      sessions::CompareWithReferences("club-howell", tmp_.path(), {"program/Howells/*", "printer/*"});
+  EXPECT_TRUE(differences.isEmpty()) << differences.toStdString();
+}
