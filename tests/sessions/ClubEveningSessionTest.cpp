@@ -15,6 +15,7 @@
 #include "core/ui/WindowInteraction.h"
 #include "devices/ui/DeviceWindows.h"
 #include "platform/Clock.h"
+#include "publishing/BridgeWebs.h"
 #include "publishing/ui/PublishingWindows.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "scoring/ui/TForm17.h"
@@ -60,6 +61,12 @@ TForm17* ResultsWindow() {
   return nullptr;
 }
 
+// What the session is given (the players file, the shipped files beside the
+// program and their copies to the web folder) and the PDF, whose text is
+// already compared as the printouts' text.
+const QStringList kInputs = {"program/Howells/*", "printer/*", "program/JOUEURS.TXT", "program/CONTRAT.TXT",
+                             "*BELib.txt", "*.css", "*.gif"};
+
 QPushButton* menuButton(TForm5& menu, const char* name) { return menu.findChild<QPushButton*>(QLatin1String(name)); }
 
 }  // namespace
@@ -69,6 +76,8 @@ class ClubEveningSessionTest : public testing_support::TalvaronTest {
   void SetUp() override {
     TalvaronTest::SetUp();
     copyFolder(QCoreApplication::applicationDirPath() + "/Howells/", programDir() + "Howells/");
+    for (const char* name : {"BELib.txt", "BEStyle.css", "dealer.gif", "liste.css"})
+      QFile::copy(QCoreApplication::applicationDirPath() + "/" + name, programDir() + name);
     testing_support::writeBytes(programDir() + "CONTRAT.TXT", "\r\n");
     ui::InstallWindowInteraction();
     RegisterScoringWindows();
@@ -77,10 +86,13 @@ class ClubEveningSessionTest : public testing_support::TalvaronTest {
     RegisterPublishingWindows();
     RegisterOptionWindows();
     RegisterMemberWindows();
+    QDir().mkpath(tmp_.path() + "/printer");
     ui::SetPrintToPdfFile(tmp_.path() + "/printer/soiree.pdf");
   }
   void TearDown() override {
+    QApplication::setKeyboardInputInterval(400);
     ui::SetPrintToPdfFile(QString());
+    publishing::connectionSettings() = publishing::ConnectionSettings{};
     SetTextPrinter(nullptr);
     ui::setInteraction(nullptr);
     TalvaronTest::TearDown();
@@ -111,6 +123,7 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
   TForm4 pairs;
   TForm73 movementView;
   TForm28 pairChanges;
+  QApplication::setKeyboardInputInterval(20);
   start.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&start));
   Desk desk;
@@ -127,7 +140,7 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
   // Six pairs from the players file: each player typed in the list, then
   // placed with a click.
   auto place = [&](const char* typed, QTableWidget* grid, int row, int column) {
-    QTest::qWait(QApplication::keyboardInputInterval() + 20);
+    QTest::qWait(QApplication::keyboardInputInterval() + 10);  // a new search
     QTest::keyClicks(pairs.Joueurs, QString::fromLatin1(typed));
     const QRect rect = grid->visualItemRect(grid->item(row - 1, column));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
@@ -142,11 +155,15 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
 
   // The Howell for six pairs from the shipped files, two boards a set.
   desk.on("TForm9", [](QWidget* w) { w->findChild<QPushButton*>("Button2")->click(); })
-      .on("TForm65", [](QWidget* w) { Desk::enter(w); })
-      .on("TForm7", [](QWidget* w) {
-        Desk::key(w, Qt::Key_Backspace);
-        Desk::type(w, "2");
+      .on("TForm65", [](QWidget* w) {
+        auto* list = w->findChild<QListWidget*>("ListBox1");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
         Desk::enter(w);
+      })
+      .on("TForm10", [](QWidget* w) {
+        auto* list = w->findChild<QListWidget*>("ListBox1");
+        list->setCurrentItem(list->findItems("2", Qt::MatchStartsWith).value(0));
+        w->findChild<QPushButton*>("Button1")->click();
       })
       .on("TForm6", [](QWidget* w) { Desk::enter(w); });
   pairs.Button1->click();
@@ -159,17 +176,9 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
   const QStringList contracts = {
       "4pn=", "4pn+1", "3pn+1",  "3sn=", "3sn=",  "2pe=",  "1sn=",  "2ce-1", "1sn+1", "3sxn-1", "2pe=", "4pe-1",
       "4cs=", "4ce+1", "3ke=",   "2ts-1", "3sn+2", "2pn=",  "5kxe-2", "4pn=", "3cn=",  "6sn=",  "6sn-1", "4pn+2",
-      "2kn=", "3tn-1", "p",      "1ss=",  "m",     "2ce=",  "3pn=",  "3pn=",  "4pn-1", "2se+1", "2se=",  "3se="};
+      "2kn=", "3tn-1", "p",      "1ss=",  "m",     "2ce="};
   desk.always("TForm60", [](QWidget* w) { Desk::enter(w); });
-  desk.on("TForm98", [](QWidget* w) {
-        Desk::type(w, "2p");
-        Desk::enter(w);
-      })
-      .on("TForm98", [](QWidget* w) {
-        Desk::type(w, "v1c");
-        Desk::enter(w);
-      })
-      .on("TForm56", [&](QWidget* w) {
+  desk.on("TForm56", [&](QWidget* w) {
         Desk::key(w, Qt::Key_F5);  // on to the next line after each result
         w->findChild<QCheckBox*>("CheckBox1")->click();  // the leads of the first two
         for (int i = 0; i < contracts.size(); ++i) {
@@ -178,18 +187,28 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
           if (contracts[i] != "p" && contracts[i] != "m") Desk::enter(w);
         }
         Desk::key(w, Qt::Key_Escape);
+      })
+      .on("TForm98", [](QWidget* w) {
+        Desk::type(w, "2p");
+        Desk::enter(w);
+      })
+      .on("TForm98", [](QWidget* w) {
+        Desk::type(w, "v1c");
+        Desk::enter(w);
       });
   menuButton(menu, "Button3")->click();
   desk.expectDone("travellers");
 
-  // One adjustment and one penalty.
+  // The frequencies first, then one adjustment and one penalty.
+  menuButton(menu, "Button6")->click();
+  desk.expectDone("frequencies");
   desk.on("TForm31", [](QWidget* w) { Desk::type(w, "a"); })
       .on("TForm25", [](QWidget* w) {
         Desk::type(w, "1");
         Desk::enter(w);
       })
-      .on("TForm32", [](QWidget* w) {
-        Desk::type(w, "1");
+      .on("TForm25", [](QWidget* w) {
+        Desk::type(w, "2");
         Desk::enter(w);
       })
       .on("TForm76", [](QWidget* w) {
@@ -202,15 +221,24 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
       .on("TForm26", [](QWidget* w) { Desk::enter(w); });
   menuButton(menu, "Button7")->click();
   desk.expectDone("adjustment");
-  desk.on("TForm31", [](QWidget* w) { Desk::type(w, "g"); });
+  desk.on("TForm31", [](QWidget* w) { Desk::type(w, "g"); })
+      .on("TForm25", [](QWidget* w) {
+        Desk::type(w, "3");
+        Desk::enter(w);
+      })
+      .on("TForm36", [](QWidget* w) { Desk::type(w, "p"); })
+      .on("TForm40", [](QWidget* w) { Desk::enter(w); })  // the value offered: 1 %
+      .on("TForm26", [](QWidget* w) { Desk::enter(w); });
   menuButton(menu, "Button7")->click();
   desk.expectDone("penalty");
 
-  // Frequencies and results computed, then shown and printed.
-  menuButton(menu, "Button6")->click();
+  // The results computed, with the adjustments printed, then shown and
+  // printed. Each later computation shows the adjustments again.
+  desk.always("TForm22", [](QWidget* w) { Desk::enter(w); });
+  desk.on("TForm21", [](QWidget* w) { Desk::type(w, "o"); }).on("TForm26", [](QWidget* w) { Desk::enter(w); });
   menuButton(menu, "Button9")->click();
   desk.expectDone("computation");
-  desk.on("TForm16", [](QWidget* w) { Desk::type(w, "f"); });
+  keepPrintout("ajustements");
   menuButton(menu, "Button10")->click();
   desk.expectDone("results shown");
   TForm17* results = ResultsWindow();
@@ -221,14 +249,35 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
   keepPrintout("classement");
   QTest::keyClick(results, Qt::Key_Escape);
 
+  desk.on("TForm23", [](QWidget* w) { Desk::type(w, "t"); })
+      .on("TForm24", [](QWidget* w) { Desk::type(w, "c"); })
+      .on("TForm26", [](QWidget* w) { Desk::enter(w); });
   menuButton(menu, "Button8")->click();
   desk.expectDone("frequencies printed");
   keepPrintout("frequences");
+  desk.on("TForm29", [](QWidget* w) { Desk::type(w, "i"); })
+      .on("TForm42", [](QWidget* w) { Desk::type(w, "t"); })
+      .on("TForm26", [](QWidget* w) { Desk::enter(w); });
   menuButton(menu, "Button12")->click();
   desk.expectDone("recaps");
   keepPrintout("recapitulatifs");
+  // The web page, then the USEBIO file through BridgeWebs.
+  desk.on("TForm77", [](QWidget* w) {
+        QTest::keyClicks(w->findChild<QLineEdit*>("Edit1"), "MARTIN Eve");
+        w->findChild<QPushButton*>("OK")->click();
+      })
+      .on("TForm26", [](QWidget* w) { Desk::enter(w); })
+      .on("TForm26", [](QWidget* w) { Desk::enter(w); });
   menuButton(menu, "Button25")->click();
   desk.expectDone("web");
+  publishing::connectionSettings().nameServers.clear();  // no Internet here
+  desk.on("TForm103", [](QWidget* w) { Desk::enter(w); }).on("TForm87", [](QWidget* w) {
+    for (QPushButton* b : w->findChildren<QPushButton*>())
+      if (b->text().startsWith("Sauver les r")) b->click();
+  });
+  desk.on("TForm80", [](QWidget* w) { Desk::type(w, "p"); });  // "&Plus tard..."
+  menuButton(menu, "Button26")->click();
+  desk.expectDone("usebio");
 
   // The quit saves and backs up, then ends the program.
   desk.on("TForm59", [](QWidget* w) { w->findChild<QPushButton*>("Button1")->click(); });
@@ -242,6 +291,6 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
 
   EXPECT_TRUE(QFileInfo(tmp_.path() + "/printer/soiree.pdf").size() > 0);
   const QString differences =
-      sessions::CompareWithReferences("club-howell", tmp_.path(), {"program/Howells/*", "printer/*"});
+      sessions::CompareWithReferences("club-howell", tmp_.path(), kInputs);
   EXPECT_TRUE(differences.isEmpty()) << differences.toStdString();
 }

@@ -6,7 +6,9 @@
 // session with its name, caption and texts, so that a change in the dialogue
 // reads plainly.
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -58,6 +60,8 @@ class Desk {
     QString d = w->objectName() + QStringLiteral(" \"") + w->windowTitle() + QStringLiteral("\"");
     for (QLabel* l : w->findChildren<QLabel*>())
       if (!l->text().isEmpty()) d += QStringLiteral(" [") + l->text().simplified() + QStringLiteral("]");
+    for (QPlainTextEdit* t : w->findChildren<QPlainTextEdit*>())
+      if (!t->toPlainText().isEmpty()) d += QStringLiteral(" [") + t->toPlainText().simplified() + QStringLiteral("]");
     return d;
   }
   void poll() {
@@ -76,14 +80,25 @@ class Desk {
     if (qEnvironmentVariableIsSet("TALVARON_SESSION_TRACE")) qWarning("window %s", qPrintable(describe(modal)));
     const QString name = modal->objectName();
     if (!steps_.empty() && steps_.front().first == name) {
+      // Run apart from the poll, so that the windows a step opens are
+      // polled in their turn.
       Step step = std::move(steps_.front().second);
       steps_.pop_front();
-      step(modal);
+      QPointer<QWidget> target = modal;
+      QTimer::singleShot(0, modal, [step, target] {
+        if (target) step(target);
+      });
     } else if (auto r = routine_.find(name); r != routine_.end()) {
-      r->second(modal);
+      QPointer<QWidget> target = modal;
+      Step step = r->second;
+      QTimer::singleShot(0, modal, [step, target] {
+        if (target) step(target);
+      });
     } else {
       unexpected_ << describe(modal) + (steps_.empty() ? QString() : QStringLiteral(" while waiting for ") + steps_.front().first);
-      key(modal, name == QLatin1String("TForm26") ? Qt::Key_Return : Qt::Key_Escape);
+      // Several windows end the program on Esc: the window is only closed.
+      if (name == QLatin1String("TForm26")) key(modal, Qt::Key_Return);
+      else if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->done(0);
     }
   }
 
