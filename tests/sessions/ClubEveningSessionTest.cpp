@@ -19,6 +19,7 @@
 #include "publishing/ui/PublishingWindows.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "scoring/ui/TForm17.h"
+#include "scoring/ui/TForm58.h"
 #include "sessions/Desk.h"
 #include "sessions/Golden.h"
 #include "setup/ui/MemberWindows.h"
@@ -71,10 +72,27 @@ QPushButton* menuButton(TForm5& menu, const char* name) { return menu.findChild<
 
 }  // namespace
 
+// The windows the program creates at its start, the start screen first.
+struct ProgramWindows {
+  TForm1 start;
+  TForm2 parameters;
+  TForm3 existingTournament;
+  TForm5 menu;
+  TForm81 shortParameters;
+  TForm90 arrowSwitchReminder;
+  TForm59 quitConfirmation;
+  TForm108 resumeWarning;
+  TForm110 backupWait;
+  TForm4 pairs;
+  TForm73 movementView;
+  TForm28 pairChanges;
+};
+
 class ClubEveningSessionTest : public testing_support::TalvaronTest {
  protected:
   void SetUp() override {
     TalvaronTest::SetUp();
+    QApplication::setKeyboardInputInterval(20);
     copyFolder(QCoreApplication::applicationDirPath() + "/Howells/", programDir() + "Howells/");
     for (const char* name : {"BELib.txt", "BEStyle.css", "dealer.gif", "liste.css"})
       QFile::copy(QCoreApplication::applicationDirPath() + "/" + name, programDir() + name);
@@ -103,6 +121,39 @@ class ClubEveningSessionTest : public testing_support::TalvaronTest {
     QFile::copy(PrintFile, tmp_.path() + QStringLiteral("/printouts/%1-%2.TXT").arg(++printouts_, 2, 10, QChar('0')).arg(name));
     QFile::remove(PrintFile);
   }
+  // The parameters of a new tournament from the start screen.
+  void newTournament(ProgramWindows& w, Desk& desk, const QString& code, const QString& name) {
+    w.start.findChild<QPushButton*>("SpeedButton1")->click();
+    ASSERT_TRUE(w.parameters.isVisible());
+    w.parameters.Code->setText(code);
+    w.parameters.Nom->setText(name);
+    w.parameters.OK->click();
+    desk.expectDone("parameters");
+    ASSERT_TRUE(w.pairs.isVisible());
+  }
+  // A player typed in the players' list, then placed with a click.
+  void place(ProgramWindows& w, const char* typed, QTableWidget* grid, int row, int column) {
+    QTest::qWait(QApplication::keyboardInputInterval() + 10);  // a new search
+    QTest::keyClicks(w.pairs.Joueurs, QString::fromLatin1(typed));
+    const QRect rect = grid->visualItemRect(grid->item(row - 1, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
+  }
+  // The quit saves and backs up, then ends the program.
+  void quit(ProgramWindows& w, Desk& desk) {
+    desk.on("TForm59", [](QWidget* d) { d->findChild<QPushButton*>("Button1")->click(); });
+    try {
+      menuButton(w.menu, "BitBtn2")->click();
+      ADD_FAILURE() << "the program did not end";
+    } catch (const FatalStopError& stop) {
+      EXPECT_EQ(stop.exitCode(), 0);
+    }
+    desk.expectDone("quit");
+  }
+  void compare(const QString& session) {
+    EXPECT_TRUE(QFileInfo(tmp_.path() + "/printer/soiree.pdf").size() > 0);
+    const QString differences = sessions::CompareWithReferences(session, tmp_.path(), kInputs);
+    EXPECT_TRUE(differences.isEmpty()) << differences.toStdString();
+  }
   int printouts_ = 0;
 };
 
@@ -111,46 +162,21 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
                               "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\n"
                               "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
                               "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n");
-  TForm1 start;
-  TForm2 parameters;
-  TForm3 existingTournament;
-  TForm5 menu;
-  TForm81 shortParameters;
-  TForm90 arrowSwitchReminder;
-  TForm59 quitConfirmation;
-  TForm108 resumeWarning;
-  TForm110 backupWait;
-  TForm4 pairs;
-  TForm73 movementView;
-  TForm28 pairChanges;
-  QApplication::setKeyboardInputInterval(20);
-  start.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&start));
+  ProgramWindows program;
+  TForm5& menu = program.menu;
+  TForm4& pairs = program.pairs;
+  program.start.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
   Desk desk;
+  newTournament(program, desk, "LUNDI", "Tournoi du lundi");
 
-  // The tournament's parameters.
-  start.findChild<QPushButton*>("SpeedButton1")->click();
-  ASSERT_TRUE(parameters.isVisible());
-  parameters.Code->setText("LUNDI");
-  parameters.Nom->setText("Tournoi du lundi");
-  parameters.OK->click();
-  desk.expectDone("parameters");
-  ASSERT_TRUE(pairs.isVisible());
-
-  // Six pairs from the players file: each player typed in the list, then
-  // placed with a click.
-  auto place = [&](const char* typed, QTableWidget* grid, int row, int column) {
-    QTest::qWait(QApplication::keyboardInputInterval() + 10);  // a new search
-    QTest::keyClicks(pairs.Joueurs, QString::fromLatin1(typed));
-    const QRect rect = grid->visualItemRect(grid->item(row - 1, column));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
-  };
+  // Six pairs from the players file.
   const char* ns[3][2] = {{"ar", "bl"}, {"ca", "du"}, {"ev", "fa"}};
   const char* ew[3][2] = {{"gi", "he"}, {"jo", "kl"}, {"le", "mo"}};
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 2; ++c) {
-      place(ns[r][c], pairs.NS, r + 1, c + 1);
-      place(ew[r][c], pairs.EW, r + 1, c + 1);
+      place(program, ns[r][c], pairs.NS, r + 1, c + 1);
+      place(program, ew[r][c], pairs.EW, r + 1, c + 1);
     }
 
   // The Howell for six pairs from the shipped files, two boards a set.
@@ -279,18 +305,115 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
   menuButton(menu, "Button26")->click();
   desk.expectDone("usebio");
 
-  // The quit saves and backs up, then ends the program.
-  desk.on("TForm59", [](QWidget* w) { w->findChild<QPushButton*>("Button1")->click(); });
-  try {
-    menuButton(menu, "BitBtn2")->click();
-    ADD_FAILURE() << "the program did not end";
-  } catch (const FatalStopError& stop) {
-    EXPECT_EQ(stop.exitCode(), 0);
-  }
-  desk.expectDone("quit");
+  quit(program, desk);
+  compare("club-howell");
+}
 
-  EXPECT_TRUE(QFileInfo(tmp_.path() + "/printer/soiree.pdf").size() > 0);
-  const QString differences =
-      sessions::CompareWithReferences("club-howell", tmp_.path(), kInputs);
-  EXPECT_TRUE(differences.isEmpty()) << differences.toStdString();
+// The same kind of evening on a four-table Mitchell with seven pairs and the
+// BYE, every round typed on the table sheets.
+TEST_F(ClubEveningSessionTest, MitchellWithTheByeTypedOnTheTableSheets) {
+  testing_support::writeBytes(programDir() + "JOUEURS.TXT",
+                              "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\n"
+                              "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
+                              "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n"
+                              "NOEL Guy 1013\r\nPERRIN Ida 1014\r\n");
+  ProgramWindows program;
+  TForm5& menu = program.menu;
+  TForm4& pairs = program.pairs;
+  program.start.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
+  Desk desk;
+  newTournament(program, desk, "MARDI", "Tournoi du mardi");
+
+  // Seven pairs and the BYE, which sits E/W at table 4.
+  const char* ns[4][2] = {{"ar", "bl"}, {"ca", "du"}, {"ev", "fa"}, {"gi", "he"}};
+  const char* ew[3][2] = {{"jo", "kl"}, {"le", "mo"}, {"no", "pe"}};
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 2; ++c) place(program, ns[r][c], pairs.NS, r + 1, c + 1);
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 2; ++c) place(program, ew[r][c], pairs.EW, r + 1, c + 1);
+  place(program, "by", pairs.EW, 4, 1);
+
+  desk.on("TForm9", [](QWidget* w) { w->findChild<QPushButton*>("Button1")->click(); })
+      .on("TForm7", [](QWidget* w) {
+        w->findChild<QLineEdit*>("Edit1")->clear();
+        Desk::type(w, "2");
+        Desk::enter(w);
+      })
+      .on("TForm8", [](QWidget* w) { w->findChild<QPushButton*>("Button1")->click(); })  // the skip
+      .on("TForm6", [](QWidget* w) { Desk::enter(w); });
+  pairs.Button1->click();
+  desk.expectDone("movement");
+  ASSERT_TRUE(menu.isVisible());
+  EXPECT_EQ(TableCount, 4);
+
+  // Each round's sheets: two boards a table, the table of the BYE passed by.
+  int typed = 0;
+  auto typeRound = [&typed](QWidget* d) {
+    static const QStringList contracts = {"4pn=", "3sn+1", "2ce-1", "1sn=",  "4pe-1", "3kn=",  "2tn+1", "m",
+                                          "4cs=", "2pe=",  "3sxn-1", "3pn=",  "6sn-1", "2kn=",  "1ss=",  "p",
+                                          "3se=", "4ce+1", "2pn=",  "5kxe-2", "3cn=", "4pn+1", "2se=",  "3tn-1"};
+    auto* sheet = static_cast<TForm58*>(d);
+    if (!SheetLineSkip) Desk::key(d, Qt::Key_F5);
+    for (int table = 1; table <= 4; ++table) {
+      if (sheet->Label7->text() == "Ne joue pas ce tour") {
+        Desk::key(d, Qt::Key_Right);
+        continue;
+      }
+      for (int line = 1; line <= 2; ++line) {
+        const QString& c = contracts[typed++ % contracts.size()];
+        Desk::type(d, c);
+        if (c != "p" && c != "m") Desk::enter(d);
+      }
+    }
+    Desk::key(d, Qt::Key_Escape);
+  };
+  desk.always("TForm60", [](QWidget* w) { Desk::enter(w); });
+  desk.on("TForm25", Desk::enter)
+      .on("TForm58", typeRound)
+      .on("TForm25", Desk::enter)
+      .on("TForm62", Desk::enter)  // the round before the skip
+      .on("TForm58", typeRound)
+      .on("TForm63", Desk::enter)
+      .on("TForm25", Desk::enter)
+      .on("TForm58", typeRound)
+      .on("TForm26", Desk::enter);  // the last round is in
+  menuButton(menu, "Button1")->click();
+  desk.expectDone("table sheets");
+  EXPECT_EQ(typed, 18);
+
+  menuButton(menu, "Button6")->click();
+  menuButton(menu, "Button9")->click();
+  desk.expectDone("computation");
+  desk.on("TForm16", [](QWidget* w) { Desk::type(w, "f"); });  // one merged list
+  menuButton(menu, "Button10")->click();
+  desk.expectDone("results shown");
+  TForm17* results = ResultsWindow();
+  ASSERT_NE(results, nullptr);
+  desk.on("TForm19", Desk::enter).on("TForm26", Desk::enter);
+  results->BitBtn1->click();
+  desk.expectDone("results printed");
+  keepPrintout("classement");
+  QTest::keyClick(results, Qt::Key_Escape);
+
+  desk.on("TForm23", [](QWidget* w) { Desk::type(w, "t"); })
+      .on("TForm24", [](QWidget* w) { Desk::type(w, "s"); })  // simplified this time
+      .on("TForm26", Desk::enter);
+  menuButton(menu, "Button8")->click();
+  desk.expectDone("frequencies printed");
+  keepPrintout("frequences");
+  desk.on("TForm29", [](QWidget* w) { Desk::type(w, "i"); })
+      .on("TForm42", [](QWidget* w) { Desk::type(w, "t"); })
+      .on("TForm26", Desk::enter);
+  menuButton(menu, "Button12")->click();
+  desk.expectDone("recaps");
+  keepPrintout("recapitulatifs");
+  desk.on("TForm77", [](QWidget* w) { w->findChild<QPushButton*>("OK")->click(); })
+      .on("TForm26", Desk::enter)
+      .on("TForm26", Desk::enter);
+  menuButton(menu, "Button25")->click();
+  desk.expectDone("web");
+
+  quit(program, desk);
+  compare("club-mitchell-bye");
 }
