@@ -19,6 +19,7 @@
 #include "publishing/ui/PublishingWindows.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "scoring/ui/TForm17.h"
+#include "scoring/ui/TForm46.h"
 #include "scoring/ui/TForm58.h"
 #include "sessions/Desk.h"
 #include "sessions/Golden.h"
@@ -416,4 +417,122 @@ TEST_F(ClubEveningSessionTest, MitchellWithTheByeTypedOnTheTableSheets) {
 
   quit(program, desk);
   compare("club-mitchell-bye");
+}
+
+// Two evenings of the same four pairs, each a Howell typed on the
+// travellers and computed, the program quit and started again in between;
+// then the two sessions cumulated from the second evening's menu.
+TEST_F(ClubEveningSessionTest, TwoEveningsCumulated) {
+  testing_support::writeBytes(programDir() + "JOUEURS.TXT",
+                              "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\n"
+                              "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
+                              "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n");
+  QStringList evenings[2] = {
+      {"4pn=", "4pn+1", "3pn+1", "3sn=", "3sn=",  "2pe=", "1sn=", "2ce-1", "1sn+1", "3sxn-1", "2pe=", "4pe-1",
+       "4cs=", "4ce+1", "3ke=",  "2ts-1", "3sn+2", "2pn=", "5kxe-2", "4pn=", "3cn=", "6sn=", "6sn-1", "4pn+2",
+       "2kn=", "3tn-1", "2ce=",  "1ss=", "3pn=",  "2ce="}};
+  // The second evening: the same contracts, each board's results in
+  // another order.
+  for (int i = 0; i < evenings[0].size(); ++i) evenings[1] << evenings[0][(i + 7) % evenings[0].size()];
+  const char* codes[2] = {"CUM1", "CUM2"};
+  for (int e = 0; e < 2; ++e) {
+    SCOPED_TRACE(codes[e]);
+    if (e == 1) testing_support::resetGlobals();  // the program started again
+    ProgramWindows program;
+    program.start.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
+    Desk desk;
+    newTournament(program, desk, codes[e], QStringLiteral("Soirée %1").arg(e + 1));
+    const char* ns[3][2] = {{"ar", "bl"}, {"ca", "du"}, {"ev", "fa"}};
+    const char* ew[3][2] = {{"gi", "he"}, {"jo", "kl"}, {"le", "mo"}};
+    for (int r = 0; r < 3; ++r)
+      for (int c = 0; c < 2; ++c) {
+        place(program, ns[r][c], program.pairs.NS, r + 1, c + 1);
+        place(program, ew[r][c], program.pairs.EW, r + 1, c + 1);
+      }
+    desk.on("TForm9", [](QWidget* w) { w->findChild<QPushButton*>("Button2")->click(); })
+        .on("TForm65", [](QWidget* w) {
+          auto* list = w->findChild<QListWidget*>("ListBox1");
+          QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+          Desk::enter(w);
+        })
+        .on("TForm10", [](QWidget* w) {
+          auto* list = w->findChild<QListWidget*>("ListBox1");
+          list->setCurrentItem(list->findItems("2", Qt::MatchStartsWith).value(0));
+          w->findChild<QPushButton*>("Button1")->click();
+        })
+        .on("TForm6", Desk::enter);
+    program.pairs.Button1->click();
+    desk.expectDone("movement");
+    ASSERT_TRUE(program.menu.isVisible());
+
+    desk.always("TForm60", Desk::enter);
+    const QStringList& contracts = evenings[e];
+    desk.on("TForm56", [&contracts](QWidget* w) {
+      Desk::key(w, Qt::Key_F5);
+      for (const QString& c : contracts) {
+        Desk::type(w, c);
+        Desk::enter(w);
+      }
+      Desk::key(w, Qt::Key_Escape);
+    });
+    menuButton(program.menu, "Button3")->click();
+    desk.expectDone("travellers");
+    menuButton(program.menu, "Button6")->click();
+    menuButton(program.menu, "Button9")->click();
+    desk.expectDone("computation");
+    if (e == 0) {
+      quit(program, desk);
+      continue;
+    }
+
+    desk.on("TForm40", [](QWidget* w) {
+          Desk::type(w, "Cumul du club");
+          Desk::enter(w);
+        })
+        .on("TForm40", [](QWidget* w) {
+          Desk::type(w, "CUMUL");
+          Desk::enter(w);
+        });
+    auto session = [](const char* code) {
+      return [code](QWidget* w) {
+        auto* list = w->findChild<QListWidget*>("ListBox1");
+        list->setCurrentItem(list->findItems(QString::fromLatin1(code), Qt::MatchContains).value(0));
+        w->findChild<QPushButton*>("Button1")->click();
+      };
+    };
+    desk.on("TForm83", session("CUM1")).on("TForm83", session("CUM2")).on("TForm83", [](QWidget* w) {
+      Desk::key(w, Qt::Key_Escape);  // no more
+    });
+    desk.on("TForm26", Desk::enter);  // "C'est fini!..."
+    menuButton(program.menu, "Button16")->click();
+    desk.expectDone("cumulative");
+    TForm46* end = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* form = qobject_cast<TForm46*>(w)) end = form;
+    ASSERT_NE(end, nullptr);
+    ASSERT_TRUE(end->isVisible());
+    end->Button10->click();
+    desk.expectDone("cumulated results shown");
+    TForm17* results = ResultsWindow();
+    ASSERT_NE(results, nullptr);
+    desk.on("TForm26", Desk::enter);
+    results->BitBtn1->click();
+    desk.expectDone("cumulated results printed");
+    keepPrintout("cumul");
+    QTest::keyClick(results, Qt::Key_Escape);
+    desk.on("TForm80", [](QWidget* w) { Desk::type(w, "p"); });  // "&Plus tard..."
+    end->Button26->click();
+    desk.expectDone("cumulated USEBIO");
+    desk.on("TForm59", [](QWidget* d) { d->findChild<QPushButton*>("Button1")->click(); });
+    try {
+      end->BitBtn2->click();
+      ADD_FAILURE() << "the program did not end";
+    } catch (const FatalStopError& stop) {
+      EXPECT_EQ(stop.exitCode(), 0);
+    }
+    desk.expectDone("quit");
+    end->hide();
+  }
+  compare("cumulative");
 }
