@@ -140,8 +140,9 @@ class ClubEveningSessionTest : public testing_support::TalvaronTest {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
   }
   // The quit saves and backs up, then ends the program.
-  void quit(ProgramWindows& w, Desk& desk) {
+  void quit(ProgramWindows& w, Desk& desk, bool impWarning = false) {
     desk.on("TForm59", [](QWidget* d) { d->findChild<QPushButton*>("Button1")->click(); });
+    if (impWarning) desk.on("TForm26", Desk::enter);  // saved as a pairs tournament
     try {
       menuButton(w.menu, "BitBtn2")->click();
       ADD_FAILURE() << "the program did not end";
@@ -535,4 +536,69 @@ TEST_F(ClubEveningSessionTest, TwoEveningsCumulated) {
     end->hide();
   }
   compare("cumulative");
+}
+
+// A Patton of four teams (eight pairs), typed on the travellers and scored
+// in IMPs.
+TEST_F(ClubEveningSessionTest, PattonOfFourTeams) {
+  testing_support::writeBytes(programDir() + "JOUEURS.TXT",
+                              "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\n"
+                              "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
+                              "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n"
+                              "NOEL Guy 1013\r\nPERRIN Ida 1014\r\nROUX Marc 1015\r\nSIMON Lea 1016\r\n");
+  ProgramWindows program;
+  TForm5& menu = program.menu;
+  program.start.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
+  Desk desk;
+  newTournament(program, desk, "PATTON", "Patton du club");
+  const char* ns[4][2] = {{"ar", "bl"}, {"ca", "du"}, {"ev", "fa"}, {"gi", "he"}};
+  const char* ew[4][2] = {{"jo", "kl"}, {"le", "mo"}, {"no", "pe"}, {"ro", "si"}};
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 2; ++c) {
+      place(program, ns[r][c], program.pairs.NS, r + 1, c + 1);
+      place(program, ew[r][c], program.pairs.EW, r + 1, c + 1);
+    }
+  desk.on("TForm9", [](QWidget* w) { w->findChild<QPushButton*>("Button9")->click(); })
+      .on("TForm10", [](QWidget* w) {
+        auto* list = w->findChild<QListWidget*>("ListBox1");
+        list->setCurrentItem(list->findItems("2", Qt::MatchStartsWith).value(0));
+        w->findChild<QPushButton*>("Button1")->click();
+      })
+      .on("TForm6", Desk::enter);
+  program.pairs.Button1->click();
+  desk.expectDone("movement");
+  ASSERT_TRUE(menu.isVisible());
+  EXPECT_TRUE(IsPatton);
+
+  int results = 0;
+  for (int s = 1; s <= ResultSlotCount; ++s)
+    if (ResultNsPair[s] != 0 && ResultRound[s] <= RoundsPlayed) ++results;
+  const QStringList contracts = {"4pn=", "4pe-1", "3sn+1", "3sn=", "2ce-1", "1sn=", "4pe=", "3kn=", "2tn+1",
+                                 "3sxn-1", "4cs=", "2pe=", "6sn=", "6sn-1", "2kn=", "1ss="};
+  desk.always("TForm60", Desk::enter);
+  desk.on("TForm56", [&](QWidget* w) {
+    Desk::key(w, Qt::Key_F5);
+    for (int i = 0; i < results; ++i) {
+      Desk::type(w, contracts[i % contracts.size()]);
+      Desk::enter(w);
+    }
+    Desk::key(w, Qt::Key_Escape);
+  });
+  menuButton(menu, "Button3")->click();
+  desk.expectDone("travellers");
+  menuButton(menu, "Button6")->click();
+  menuButton(menu, "Button9")->click();
+  desk.expectDone("computation");
+  menuButton(menu, "Button10")->click();
+  desk.expectDone("results shown");
+  TForm17* shown = ResultsWindow();
+  ASSERT_NE(shown, nullptr);
+  desk.on("TForm26", Desk::enter);
+  shown->BitBtn1->click();
+  desk.expectDone("results printed");
+  keepPrintout("classement");
+  QTest::keyClick(shown, Qt::Key_Escape);
+  quit(program, desk, true);
+  compare("patton");
 }
