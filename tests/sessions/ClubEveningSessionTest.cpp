@@ -132,7 +132,9 @@ class ClubEveningSessionTest : public testing_support::TalvaronTest {
     desk.expectDone("parameters");
     ASSERT_TRUE(w.pairs.isVisible());
   }
-  // A player typed in the players' list, then placed with a click.
+  // A player typed in the players' list, then placed with a click. The
+  // players' surnames start with different letters, so one letter finds each
+  // whatever the speed of the machine.
   void place(ProgramWindows& w, const char* typed, QTableWidget* grid, int row, int column) {
     QTest::qWait(QApplication::keyboardInputInterval() + 10);  // a new search
     QTest::keyClicks(w.pairs.Joueurs, QString::fromLatin1(typed));
@@ -173,8 +175,8 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
   newTournament(program, desk, "LUNDI", "Tournoi du lundi");
 
   // Six pairs from the players file.
-  const char* ns[3][2] = {{"ar", "bl"}, {"ca", "du"}, {"ev", "fa"}};
-  const char* ew[3][2] = {{"gi", "he"}, {"jo", "kl"}, {"le", "mo"}};
+  const char* ns[3][2] = {{"a", "b"}, {"c", "d"}, {"e", "f"}};
+  const char* ew[3][2] = {{"g", "h"}, {"j", "k"}, {"l", "m"}};
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 2; ++c) {
       place(program, ns[r][c], pairs.NS, r + 1, c + 1);
@@ -328,13 +330,13 @@ TEST_F(ClubEveningSessionTest, MitchellWithTheByeTypedOnTheTableSheets) {
   newTournament(program, desk, "MARDI", "Tournoi du mardi");
 
   // Seven pairs and the BYE, which sits E/W at table 4.
-  const char* ns[4][2] = {{"ar", "bl"}, {"ca", "du"}, {"ev", "fa"}, {"gi", "he"}};
-  const char* ew[3][2] = {{"jo", "kl"}, {"le", "mo"}, {"no", "pe"}};
+  const char* ns[4][2] = {{"a", "b"}, {"c", "d"}, {"e", "f"}, {"g", "h"}};
+  const char* ew[3][2] = {{"j", "k"}, {"l", "m"}, {"n", "p"}};
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 2; ++c) place(program, ns[r][c], pairs.NS, r + 1, c + 1);
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 2; ++c) place(program, ew[r][c], pairs.EW, r + 1, c + 1);
-  place(program, "by", pairs.EW, 4, 1);
+  place(program, "b", pairs.EW, 4, 1);  // BLANC is placed: "b" is the BYE
 
   desk.on("TForm9", [](QWidget* w) { w->findChild<QPushButton*>("Button1")->click(); })
       .on("TForm7", [](QWidget* w) {
@@ -444,8 +446,8 @@ TEST_F(ClubEveningSessionTest, TwoEveningsCumulated) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
     Desk desk;
     newTournament(program, desk, codes[e], QStringLiteral("Soirée %1").arg(e + 1));
-    const char* ns[3][2] = {{"ar", "bl"}, {"ca", "du"}, {"ev", "fa"}};
-    const char* ew[3][2] = {{"gi", "he"}, {"jo", "kl"}, {"le", "mo"}};
+    const char* ns[3][2] = {{"a", "b"}, {"c", "d"}, {"e", "f"}};
+    const char* ew[3][2] = {{"g", "h"}, {"j", "k"}, {"l", "m"}};
     for (int r = 0; r < 3; ++r)
       for (int c = 0; c < 2; ++c) {
         place(program, ns[r][c], program.pairs.NS, r + 1, c + 1);
@@ -552,8 +554,8 @@ TEST_F(ClubEveningSessionTest, PattonOfFourTeams) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
   Desk desk;
   newTournament(program, desk, "PATTON", "Patton du club");
-  const char* ns[4][2] = {{"ar", "bl"}, {"ca", "du"}, {"ev", "fa"}, {"gi", "he"}};
-  const char* ew[4][2] = {{"jo", "kl"}, {"le", "mo"}, {"no", "pe"}, {"ro", "si"}};
+  const char* ns[4][2] = {{"a", "b"}, {"c", "d"}, {"e", "f"}, {"g", "h"}};
+  const char* ew[4][2] = {{"j", "k"}, {"l", "m"}, {"n", "p"}, {"r", "s"}};
   for (int r = 0; r < 4; ++r)
     for (int c = 0; c < 2; ++c) {
       place(program, ns[r][c], program.pairs.NS, r + 1, c + 1);
