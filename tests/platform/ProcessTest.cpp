@@ -51,23 +51,25 @@ TEST(Processes, StartAnswersWithTheShellCodes) {
 
 // A stand-in companion: a copy of "sleep" under the companion's name, found
 // by its name whatever the case and the folder given, then stopped.
+// The programs started here have names of their own: the device tests run
+// the companions' stand-ins at the same time.
 TEST(Processes, AStartedProgramIsFoundByNameAndStopped) {
   QTemporaryDir dir;
-  const QString exe = dir.path() + "/TABLOSSE.EXE";
+  const QString exe = dir.path() + "/SLEEPYTEST.EXE";
   ASSERT_TRUE(QFile::copy("/usr/bin/sleep", exe) || QFile::copy("/bin/sleep", exe));
   QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
   platform::SystemProcesses system;
-  ASSERT_FALSE(system.isRunning("TABLOSSE.EXE"));
-  EXPECT_FALSE(system.stop("TABLOSSE.EXE"));
+  ASSERT_FALSE(system.isRunning("SLEEPYTEST.EXE"));
+  EXPECT_FALSE(system.stop("SLEEPYTEST.EXE"));
 
   // Found without regard to case in its folder's name too.
-  EXPECT_GT(system.start(dir.path() + "/tablosse.exe", {"30"}), 32);
-  EXPECT_TRUE(waitFor([&] { return system.isRunning("tablosse.exe"); }));
-  EXPECT_TRUE(system.isRunning("C:\\Talvaron\\TABLOSSE.EXE"));
-  EXPECT_FALSE(system.isRunning("TABLOSSE"));
+  EXPECT_GT(system.start(dir.path() + "/sleepytest.exe", {"30"}), 32);
+  EXPECT_TRUE(waitFor([&] { return system.isRunning("sleepytest.exe"); }));
+  EXPECT_TRUE(system.isRunning("C:\\Talvaron\\SLEEPYTEST.EXE"));
+  EXPECT_FALSE(system.isRunning("SLEEPYTEST"));
 
-  EXPECT_TRUE(system.stop("Tablosse.exe"));
-  EXPECT_TRUE(waitFor([&] { return !system.isRunning("TABLOSSE.EXE"); }));
+  EXPECT_TRUE(system.stop("Sleepytest.exe"));
+  EXPECT_TRUE(waitFor([&] { return !system.isRunning("SLEEPYTEST.EXE"); }));
 }
 
 // A companion that is a script: the system runs its interpreter, yet the
@@ -76,7 +78,7 @@ TEST(Processes, AStartedProgramIsFoundByNameAndStopped) {
 // merely has the name among its arguments is left alone.
 TEST(Processes, AStartedScriptIsFoundByItsOwnName) {
   QTemporaryDir dir;
-  const QString script = dir.path() + "/PCQuillmarkeServer.EXE";
+  const QString script = dir.path() + "/TalvaronTestServer.EXE";
   // Both end by themselves after 30 s should a stop fail.
   const QByteArray body = "#!/bin/sh\ni=0\nwhile [ $i -lt 30 ]; do sleep 1; i=$((i+1)); done\n";
   writeBytes(script, body);
@@ -85,17 +87,17 @@ TEST(Processes, AStartedScriptIsFoundByItsOwnName) {
   writeBytes(bystander, body);
   QFile::setPermissions(bystander, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
   platform::SystemProcesses system;
-  ASSERT_FALSE(system.isRunning("PCQuillmarkeServer.EXE"));
+  ASSERT_FALSE(system.isRunning("TalvaronTestServer.EXE"));
 
-  EXPECT_GT(system.start(bystander, {"PCQuillmarkeServer.EXE"}), 32);
+  EXPECT_GT(system.start(bystander, {"TalvaronTestServer.EXE"}), 32);
   EXPECT_TRUE(waitFor([&] { return system.isRunning("Bystander.EXE"); }));
-  EXPECT_FALSE(system.isRunning("PCQuillmarkeServer.EXE"));
+  EXPECT_FALSE(system.isRunning("TalvaronTestServer.EXE"));
 
   EXPECT_GT(system.start(script, {}), 32);
-  EXPECT_TRUE(waitFor([&] { return system.isRunning("pcquillmarkeserver.exe"); }));
-  EXPECT_FALSE(system.isRunning("PCQuillmarkeSer"));
-  EXPECT_TRUE(system.stop("C:\\Talvaron\\PCQuillmarkeServer.EXE"));
-  EXPECT_TRUE(waitFor([&] { return !system.isRunning("PCQuillmarkeServer.EXE"); }));
+  EXPECT_TRUE(waitFor([&] { return system.isRunning("talvarontestserver.exe"); }));
+  EXPECT_FALSE(system.isRunning("TalvaronTestSer"));
+  EXPECT_TRUE(system.stop("C:\\Talvaron\\TalvaronTestServer.EXE"));
+  EXPECT_TRUE(waitFor([&] { return !system.isRunning("TalvaronTestServer.EXE"); }));
   EXPECT_TRUE(system.isRunning("Bystander.EXE"));
   EXPECT_TRUE(system.stop("Bystander.EXE"));
 }
