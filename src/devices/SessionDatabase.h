@@ -88,7 +88,10 @@ class SessionTable {
 
   void setValue(const QString& column, const QVariant& value);
   void setInteger(const QString& column, int value) { setValue(column, value); }
-  void setText(const QString& column, const QString& value) { setValue(column, value); }
+  // An empty text is stored as an empty text, never as NULL.
+  void setText(const QString& column, const QString& value) {
+    setValue(column, value.isNull() ? QStringLiteral("") : value);
+  }
   void setYesNo(const QString& column, bool value) { setValue(column, value ? 1 : 0); }
   void setDateTime(const QString& column, const QDateTime& value);
 
