@@ -7,7 +7,6 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ui/OptionWindows.h"
-#include "core/ui/Printer.h"
 #include "core/ui/TForm1.h"
 #include "core/ui/TForm108.h"
 #include "core/ui/TForm110.h"
@@ -16,7 +15,6 @@
 #include "core/ui/TForm90.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/ui/DeviceWindows.h"
-#include "platform/Process.h"
 #include "publishing/ui/PublishingWindows.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "sessions/Desk.h"
@@ -41,6 +39,8 @@
 #include <QPushButton>
 
 #include <memory>
+
+#include <signal.h>
 
 using sessions::Desk;
 using testing_support::readBytes;
@@ -68,7 +68,7 @@ QPushButton* menuButton(TForm5& menu, const char* name) { return menu.findChild<
 // The stand-ins' own logs and binaries are the session's inputs, not its
 // output.
 const QStringList kInputs = {"program/*.EXE", "program/*-arguments.txt", "program/JOUEURS.TXT",
-                             "program/CONTRAT.TXT", "printer/*", "*BELib.txt", "*.css", "*.gif"};
+                             "program/CONTRAT.TXT"};
 
 const QStringList kContracts = {"N 3SN= RC", "E 2PE-1 AP", "S 4CS+1", "O 1KO=", "N PASSE", "S 3SS-2 10T"};
 
@@ -93,18 +93,27 @@ class TabletEveningSessionTest : public testing_support::TalvaronTest {
     RegisterPublishingWindows();
     RegisterOptionWindows();
     RegisterMemberWindows();
-    QDir().mkpath(tmp_.path() + "/printer");
-    ui::SetPrintToPdfFile(tmp_.path() + "/printer/soiree.pdf");
   }
   void TearDown() override {
-    platform::SystemProcesses system;
-    system.stop("PCQuillmarkeServer.EXE");
-    system.stop("TABLOSSE.EXE");
+    stopStandIns();
     QApplication::setKeyboardInputInterval(400);
-    ui::SetPrintToPdfFile(QString());
-    SetTextPrinter(nullptr);
     ui::setInteraction(nullptr);
     TalvaronTest::TearDown();
+  }
+  // Only the stand-ins started from this test's folder are stopped: other
+  // tests run theirs beside.
+  void stopStandIns() {
+    const QByteArray folder = QDir::cleanPath(tmp_.path()).toLocal8Bit();
+    for (const QString& pid : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+      bool number = false;
+      const pid_t id = pid.toInt(&number);
+      if (number && readBytes("/proc/" + pid + "/cmdline").contains(folder)) ::kill(id, SIGKILL);
+    }
+  }
+  // The stand-in logged one more start in this test's folder.
+  bool started(const QString& name, int starts) {
+    return QTest::qWaitFor(
+        [&] { return readBytes(programDir() + name + "-arguments.txt").count("start\n") >= starts; }, 5000);
   }
   // The tablets of every table send the results of the rounds from..to.
   int playRounds(int from, int to) {
@@ -177,7 +186,8 @@ TEST_F(TabletEveningSessionTest, TabletsKilledHalfwayResumedAndCorrected) {
     desk.expectDone("new tournament");
     ASSERT_TRUE(program->menu.isVisible());
     ASSERT_TRUE(program->menu.timer()->isActive());
-    EXPECT_TRUE(platform::SystemProcesses().isRunning("PCQuillmarkeServer.EXE"));
+    EXPECT_TRUE(started("PCQuillmarkeServer", 1));
+    EXPECT_TRUE(started("TABLOSSE", 1));
     slotCount = ResultSlotCount;
     ASSERT_EQ(slotCount, 18);
 
@@ -223,7 +233,7 @@ TEST_F(TabletEveningSessionTest, TabletsKilledHalfwayResumedAndCorrected) {
   EXPECT_EQ(reloaded, beforeKill);
   EXPECT_EQ(PairLabels[1], "ARNAUD Paul - BLANC Marie");
   ASSERT_TRUE(program->menu.timer()->isActive());
-  EXPECT_TRUE(platform::SystemProcesses().isRunning("PCQuillmarkeServer.EXE"));
+  EXPECT_TRUE(started("TABLOSSE", 2));  // started again with the resume
 
   // The last round from the tablets.
   EXPECT_EQ(playRounds(3, 3), 6);
