@@ -175,8 +175,12 @@ void ApplyDeviceBox(StartScreenView& view, const QString& kind) {
   const bool on = view.bridgeBoxChecked;
   if (on) {
     WriteDeviceKind(kind);
+    // The two choices show what their files hold, as at the start: what
+    // the director sees is what a restart would find.
+    EnterDealsAtTable = SettingExists(QStringLiteral("ETUIS.TXT"));
     view.checkBox2Checked = EnterDealsAtTable;
-    view.checkBox3Checked = !PairsEntered;
+    view.checkBox3Checked = SettingExists(QStringLiteral("INTRO.TXT"));
+    PairsEntered = !view.checkBox3Checked;
   } else {
     DeleteSetting(QStringLiteral("QUILLMARKE.TXT"));
     showTournamentKind(view);

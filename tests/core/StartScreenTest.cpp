@@ -174,6 +174,10 @@ TEST_F(StartScreenTest, TheDeviceBoxWritesTheMarkerAndKeepsTheDeviceKindInStep) 
   EXPECT_EQ(readBytes(programDir() + "QUILLMARKE.TXT"), "Tablettes\r\n");
   EXPECT_TRUE(TableDevicesMode && TabletsMode && EntryByContracts);
   EXPECT_TRUE(view.checkBox2Enabled && view.checkBox3Enabled && view.radioGroup1Enabled && view.radioGroup2Enabled);
+  // The names box shows what a restart would find: no "INTRO.TXT", names
+  // entered in the program.
+  EXPECT_FALSE(view.checkBox3Checked);
+  EXPECT_TRUE(PairsEntered);
 
   CheckBox2Click(view, true);
   CheckBox3Click(view, true);
@@ -181,6 +185,10 @@ TEST_F(StartScreenTest, TheDeviceBoxWritesTheMarkerAndKeepsTheDeviceKindInStep) 
   EXPECT_FALSE(PairsEntered);
   EXPECT_EQ(readBytes(programDir() + "ETUIS.TXT"), "");
   EXPECT_EQ(readBytes(programDir() + "INTRO.TXT"), "Joueurs \xE0 introduire sur les tablettes\r\n");
+  BridgeBoxClick(view, false);
+  BridgeBoxClick(view, true);
+  EXPECT_TRUE(view.checkBox2Checked && view.checkBox3Checked && EnterDealsAtTable);
+  EXPECT_FALSE(PairsEntered);
   CheckBox3Click(view, false);
   EXPECT_TRUE(PairsEntered);
   EXPECT_FALSE(exists("INTRO.TXT"));
