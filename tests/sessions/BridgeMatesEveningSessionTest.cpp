@@ -26,6 +26,7 @@
 #include "scoring/ui/TForm17.h"
 #include "sessions/Desk.h"
 #include "sessions/Golden.h"
+#include "sessions/ProgramWindows.h"
 #include "setup/ui/MemberWindows.h"
 #include "setup/ui/SetupWindows.h"
 #include "setup/ui/TForm2.h"
@@ -51,25 +52,10 @@
 #include <QTableWidget>
 
 using sessions::Desk;
+using sessions::menuButton;
+using sessions::ProgramWindows;
 
 namespace {
-
-struct ProgramWindows {
-  TForm1 start;
-  TForm2 parameters;
-  TForm3 existingTournament;
-  TForm5 menu;
-  TForm81 shortParameters;
-  TForm90 arrowSwitchReminder;
-  TForm59 quitConfirmation;
-  TForm108 resumeWarning;
-  TForm110 backupWait;
-  TForm4 pairs;
-  TForm73 movementView;
-  TForm28 pairChanges;
-};
-
-QPushButton* menuButton(TForm5& menu, const char* name) { return menu.findChild<QPushButton*>(QLatin1String(name)); }
 
 // The session database as text: one file per table, its columns on the
 // first line, then one line per row in stored order. The computer's name

@@ -23,6 +23,7 @@
 #include "scoring/ui/TForm58.h"
 #include "sessions/Desk.h"
 #include "sessions/Golden.h"
+#include "sessions/ProgramWindows.h"
 #include "setup/ui/MemberWindows.h"
 #include "setup/ui/SetupWindows.h"
 #include "setup/ui/TForm2.h"
@@ -44,6 +45,8 @@
 #include <QTableWidget>
 
 using sessions::Desk;
+using sessions::menuButton;
+using sessions::ProgramWindows;
 
 namespace {
 
@@ -69,25 +72,7 @@ TForm17* ResultsWindow() {
 const QStringList kInputs = {"program/Howells/*", "printer/*", "program/JOUEURS.TXT", "program/CONTRAT.TXT",
                              "*BELib.txt", "*.css", "*.gif"};
 
-QPushButton* menuButton(TForm5& menu, const char* name) { return menu.findChild<QPushButton*>(QLatin1String(name)); }
-
 }  // namespace
-
-// The windows the program creates at its start, the start screen first.
-struct ProgramWindows {
-  TForm1 start;
-  TForm2 parameters;
-  TForm3 existingTournament;
-  TForm5 menu;
-  TForm81 shortParameters;
-  TForm90 arrowSwitchReminder;
-  TForm59 quitConfirmation;
-  TForm108 resumeWarning;
-  TForm110 backupWait;
-  TForm4 pairs;
-  TForm73 movementView;
-  TForm28 pairChanges;
-};
 
 class ClubEveningSessionTest : public testing_support::TalvaronTest {
  protected:

@@ -21,6 +21,7 @@
 #include "scoring/ui/ScoringWindows.h"
 #include "sessions/Desk.h"
 #include "sessions/Golden.h"
+#include "sessions/ProgramWindows.h"
 #include "setup/ui/MemberWindows.h"
 #include "setup/ui/SetupWindows.h"
 #include "setup/ui/TForm2.h"
@@ -40,6 +41,7 @@
 #include <QRadioButton>
 
 using sessions::Desk;
+using sessions::menuButton;
 
 namespace {
 
@@ -77,8 +79,6 @@ QStringList dealOf(int board) {
     for (int r = 0; r < 13; ++r) holdings[((r + s + board) % 4) * 4 + s] += ranks[r];
   return holdings;
 }
-
-QPushButton* menuButton(TForm5& menu, const char* name) { return menu.findChild<QPushButton*>(QLatin1String(name)); }
 
 }  // namespace
 

@@ -19,6 +19,7 @@
 #include "scoring/ui/ScoringWindows.h"
 #include "sessions/Desk.h"
 #include "sessions/Golden.h"
+#include "sessions/ProgramWindows.h"
 #include "setup/ui/MemberWindows.h"
 #include "setup/ui/SetupWindows.h"
 #include "setup/ui/TForm2.h"
@@ -43,27 +44,11 @@
 #include <signal.h>
 
 using sessions::Desk;
+using sessions::menuButton;
+using sessions::ProgramWindows;
 using testing_support::readBytes;
 
 namespace {
-
-// The windows the program creates at its start, the start screen first.
-struct TabletProgram {
-  TForm1 start;
-  TForm2 parameters;
-  TForm3 existingTournament;
-  TForm5 menu;
-  TForm81 shortParameters;
-  TForm90 arrowSwitchReminder;
-  TForm59 quitConfirmation;
-  TForm108 resumeWarning;
-  TForm110 backupWait;
-  TForm4 pairs;
-  TForm73 movementView;
-  TForm28 pairChanges;
-};
-
-QPushButton* menuButton(TForm5& menu, const char* name) { return menu.findChild<QPushButton*>(QLatin1String(name)); }
 
 // The stand-ins' own logs and binaries are the session's inputs, not its
 // output.
@@ -149,7 +134,7 @@ TEST_F(TabletEveningSessionTest, TabletsKilledHalfwayResumedAndCorrected) {
   int slotCount = 0;
   QStringList beforeKill;
   {
-    auto program = std::make_unique<TabletProgram>();
+    auto program = std::make_unique<ProgramWindows>();
     program->start.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&program->start));
     Desk desk;
@@ -211,7 +196,7 @@ TEST_F(TabletEveningSessionTest, TabletsKilledHalfwayResumedAndCorrected) {
   ProgramFolder = programDir();
   DataFolder = dataDir();
 
-  auto program = std::make_unique<TabletProgram>();
+  auto program = std::make_unique<ProgramWindows>();
   program->start.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&program->start));
   Desk desk;

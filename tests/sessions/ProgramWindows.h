@@ -1,0 +1,40 @@
+#pragma once
+// The windows the program creates at its start, the start screen first, as
+// a whole session needs them; and a button of the tournament menu by name.
+#include "core/ui/TForm1.h"
+#include "core/ui/TForm108.h"
+#include "core/ui/TForm110.h"
+#include "core/ui/TForm5.h"
+#include "core/ui/TForm59.h"
+#include "core/ui/TForm90.h"
+#include "setup/ui/TForm2.h"
+#include "setup/ui/TForm28.h"
+#include "setup/ui/TForm3.h"
+#include "setup/ui/TForm4.h"
+#include "setup/ui/TForm73.h"
+#include "setup/ui/TForm81.h"
+
+#include <QPushButton>
+
+namespace sessions {
+
+struct ProgramWindows {
+  TForm1 start;
+  TForm2 parameters;
+  TForm3 existingTournament;
+  TForm5 menu;
+  TForm81 shortParameters;
+  TForm90 arrowSwitchReminder;
+  TForm59 quitConfirmation;
+  TForm108 resumeWarning;
+  TForm110 backupWait;
+  TForm4 pairs;
+  TForm73 movementView;
+  TForm28 pairChanges;
+};
+
+inline QPushButton* menuButton(TForm5& menu, const char* name) {
+  return menu.findChild<QPushButton*>(QLatin1String(name));
+}
+
+}  // namespace sessions
