@@ -9,6 +9,8 @@
 #include <cstring>
 #include <dirent.h>
 #include <mutex>
+#include <string_view>
+#include <unordered_map>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,6 +28,17 @@ namespace {
 constexpr std::size_t kMaxFolders = 16;
 constexpr uint32_t kEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
 
+// Qt's string hash runs wide vector instructions on some processors and can
+// leave their upper halves in use; the scalar floating-point instructions
+// after it then wait on them (a Butler recompute, which looks up its ".ADJ"
+// and ".PEN", took half as long again). The index hashes its names itself.
+struct NameHash {
+  std::size_t operator()(const QString& s) const noexcept {
+    return std::hash<std::u16string_view>{}(std::u16string_view(reinterpret_cast<const char16_t*>(s.utf16()),
+                                                                static_cast<std::size_t>(s.size())));
+  }
+};
+
 // Names of one folder: each name folded to lower case leads to its
 // spellings (more than one when twins differ only in case).
 struct Folder {
@@ -37,7 +50,7 @@ struct Folder {
   // The path goes through a symbolic link, whose change no notification
   // reports: the folder it names is checked at each lookup.
   bool verify = false;
-  QHash<QString, QStringList> names;
+  std::unordered_map<QString, QStringList, NameHash> names;
   QStringList temporaries;
   unsigned long long used = 0;
 
@@ -56,8 +69,8 @@ struct Folder {
     }
     const auto it = names.find(name.toCaseFolded());
     if (it == names.end()) return;
-    it->removeAll(name);
-    if (it->isEmpty()) names.erase(it);
+    it->second.removeAll(name);
+    if (it->second.isEmpty()) names.erase(it);
   }
 };
 
@@ -234,17 +247,20 @@ std::optional<QString> find(const QString& folder, const QString& name) {
   Folder scratch;
   const Folder* f = TheIndex().folder(folder, scratch);
   if (!f) return std::nullopt;
-  const auto it = f->names.constFind(name.toCaseFolded());
-  if (it == f->names.constEnd()) return QString();
-  if (it->contains(name)) return name;
-  return *std::min_element(it->begin(), it->end());
+  const auto it = f->names.find(name.toCaseFolded());
+  if (it == f->names.end()) return QString();
+  const QStringList& spelled = it->second;
+  if (spelled.contains(name)) return name;
+  return *std::min_element(spelled.begin(), spelled.end());
 }
 
 QStringList spellings(const QString& folder, const QString& name) {
   const std::lock_guard<std::mutex> guard(Lock());
   Folder scratch;
   const Folder* f = TheIndex().folder(folder, scratch);
-  return f ? f->names.value(name.toCaseFolded()) : QStringList();
+  if (!f) return {};
+  const auto it = f->names.find(name.toCaseFolded());
+  return it == f->names.end() ? QStringList() : it->second;
 }
 
 QStringList temporaries(const QString& folder) {
