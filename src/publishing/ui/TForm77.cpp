@@ -49,6 +49,9 @@ int TForm77::ask(const ui::Choice& choice) {
   items_[item == 2 ? 1 : 0]->setChecked(true);
   edit1_->setText(Form77Fields.director);
   edit2_->setText(Form77Fields.scorer);
+  // A name typed at once replaces the "?" of an unknown director.
+  edit1_->setFocus();
+  edit1_->selectAll();
   adjustSize();
   ui::CentreOnScreen(this);
   exec();
