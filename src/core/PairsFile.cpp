@@ -11,7 +11,6 @@
 #include "setup/Pairs.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 using namespace tournament_files;
@@ -43,7 +42,7 @@ QString CutAtBlank(QString& text) {
 bool ParsePairLine(const QString& raw, PairLine& out) {
   QString rest = raw.trimmed();
   const QString number = CutAtBlank(rest);
-  if (!ToInteger(number, out.number) || std::abs(out.number) > kMaxPairs) return false;
+  if (!ToInteger(number, out.number) || out.number < -kMaxPairs || out.number > kMaxPairs) return false;
   out.licence1 = CutAtBlank(rest);
   out.licence2 = CutAtBlank(rest);
   rest = rest.trimmed();

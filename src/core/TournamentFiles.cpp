@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <vector>
 
 using namespace tournament_files;
@@ -52,7 +51,7 @@ bool ParseSlotLine(QStringView line, SlotLine& out) {
   if (out.table < 0 || out.table > kMaxTables || out.board < 0 || out.board > kMaxBoards) return false;
   // No bridge score comes near this (even counted ten times): the scoring
   // subtracts scores, which must not overflow.
-  if (std::abs(out.score) > kMaxScoreMagnitude) return false;
+  if (out.score < -kMaxScoreMagnitude || out.score > kMaxScoreMagnitude) return false;
   if (pos < line.size()) ++pos;  // the blank before the result text
   out.contract = line.mid(pos).trimmed().toString();
   return true;
@@ -336,10 +335,12 @@ void ReadMulFile() {
       boards > kMaxBoards || deals < 0 || deals > kMaxBoards)
     StopOnBadLine(shown, 1);
   const QStringView rest = line1.mid(pos);
+  // Boards per table and rounds: a table never plays a board twice, so none
+  // of them can pass the boards' capacity (the loops over rounds rely on it).
   int counts[4] = {};
   pos = 0;
   for (int& c : counts)
-    if (!ToInteger(NextField(line(4), pos), c)) StopOnBadLine(shown, 4);
+    if (!ToInteger(NextField(line(4), pos), c) || c < 0 || c > kMaxBoards) StopOnBadLine(shown, 4);
   int mitchellType = 0;
   pos = 0;
   if (!ToInteger(NextField(line(5), pos), mitchellType)) StopOnBadLine(shown, 5);

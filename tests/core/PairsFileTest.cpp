@@ -92,7 +92,8 @@ TEST_F(PairsFileTest, UnusablePairsFilesStopBeforeAnySlotChanges) {
   EXPECT_TRUE(ui.messages.last().startsWith(QStringLiteral("Le tournoi que vous demandez est probablement\r\n un tournoi")));
   EXPECT_TRUE(ui.messages.last().endsWith(QStringLiteral("Passez donc au programme \"TALVARIX\"...")));
 
-  for (const QByteArray& line : {QByteArray("X 0 0 a\xA3" "b\xA3" "c"), QByteArray(""), QByteArray("43 0 0 a\xA3" "b\xA3" "c")}) {
+  for (const QByteArray& line : {QByteArray("X 0 0 a\xA3" "b\xA3" "c"), QByteArray(""), QByteArray("43 0 0 a\xA3" "b\xA3" "c"),
+                                 QByteArray("-2147483648 0 0 a\xA3" "b\xA3" "c")}) {
     writeBytes(pai("BAD"), "1 0 0 a\xA3" "b\xA3" "c\r\n" + line + "\r\n3 0 0 a\xA3" "b\xA3" "c\r\n");
     EXPECT_THROW(ReadPairsFile("BAD"), FatalStopError);
     EXPECT_EQ(ui.messages.last(), badLine.arg(2).arg("BAD"));

@@ -205,7 +205,7 @@ TEST_F(TournamentFilesTest, MissingShortOrBadResultsFilesStopWithTheSlotsUntouch
   const QString bad = QStringLiteral("Ligne n°%1 incorrecte dans \"ABC.VAR. Désolé, corrigez ce fichier avant de réessayer!");
   for (const QByteArray& line : {QByteArray("1 5 abc 1 1 1 0 4PN="), QByteArray(""), QByteArray("1 5 420 1 1"),
                                  QByteArray("43 5 420 1 1 1 0 4PN="), QByteArray("1 5 420 1 1 65 0 4PN="),
-                                 QByteArray("1 5 2147483647 1 1 1 0 4PN=")}) {
+                                 QByteArray("1 5 2147483647 1 1 1 0 4PN="), QByteArray("1 5 -2147483648 1 1 1 0 4PN=")}) {
     writeBytes(file(".VAR"), "0\r\n0\r\n" + line + "\r\n0\r\n");
     EXPECT_THROW(LoadResults(), FatalStopError) << line.constData();
     EXPECT_EQ(ui.messages.last(), bad.arg(3)) << line.constData();
@@ -278,6 +278,9 @@ TEST_F(TournamentFilesTest, BadMovementParametersNameTheLineAndChangeNothing) {
       {"x 4 d:n\r\nhowell\r\nO\r\n1 4 4 0\r\n0 type mitchell\r\nN Appendix", 1},
       {"4 4 d:n\r\nhowell\r\nO\r\n1 4 , 0\r\n0 type mitchell\r\nN Appendix", 4},
       {"4 4 d:n\r\nhowell\r\nO\r\n1 4 4 0", 5},
+      // rounds and boards per table beyond the boards: the loops over rounds would never end
+      {"4 4 d:n\r\nhowell\r\nO\r\n1 2147483647 4 0\r\n0 type mitchell\r\nN Appendix", 4},
+      {"4 4 d:n\r\nhowell\r\nO\r\n-1 4 4 0\r\n0 type mitchell\r\nN Appendix", 4},
   };
   for (const auto& [bytes, line] : cases) {
     writeBytes(file(".MUL"), bytes);
