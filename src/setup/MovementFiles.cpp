@@ -73,6 +73,9 @@ QString checkLine(const QString& text, const MovementHeader& header, MovementLin
     line.table = table.toInt();
   else
     return QStringLiteral("N° table?");
+  // The table is saved with the result: the tournament could not be reloaded
+  // with a number the tables cannot have.
+  if (line.table < 0 || line.table > kMaxTables) return QStringLiteral("N° table?");
   return {};
 }
 
@@ -162,7 +165,7 @@ bool AskBoardsPerTableForFile(int sets, QString& error) {
   int highest = 0;
   int preferred = 0;
   for (int k = 1; k <= last; ++k) {
-    if (k >= first && sets * k <= kMaxBoards) {
+    if (k >= first && sets >= 1 && sets <= kMaxBoards / k) {
       lines << QString::number(k) + QStringLiteral(" étuis/table = ") + QString::number(sets * k) + QStringLiteral(" étuis");
       highest = k;
       if (sets * k <= 33) preferred = k;
@@ -205,7 +208,8 @@ bool ReadMovementLines(const QStringList& lines, const QString& fileName) {
     return false;
   }
   TableCount = ResultsPerBoard = PairSlotCount / 2;
-  if (header.rounds < 1) {
+  // A table never plays a board twice: no more rounds than boards.
+  if (header.rounds < 1 || header.rounds > kMaxBoards) {
     ReportMovementLineError(QStringLiteral("Nombre de tours?"), 1);
     return false;
   }
@@ -270,7 +274,7 @@ void LoadFederationMovement(const QString& name) {
     StopOnMovementLineError(path, QStringLiteral("Nombre incorrect ou ligne vide!"), 1);
   if (header.pairs != PairSlotCount) StopOnMovementLineError(path, QStringLiteral("Nombre de paires?"), 1);
   TableCount = ResultsPerBoard = PairSlotCount / 2;
-  if (header.rounds < 1) StopOnMovementLineError(path, QStringLiteral("Nombre de tours?"), 1);
+  if (header.rounds < 1 || header.rounds > kMaxBoards) StopOnMovementLineError(path, QStringLiteral("Nombre de tours?"), 1);
   RoundsScheduled = header.rounds;
   RoundCount = RoundsPlayed;
   BoardSetCount = header.sets;
@@ -282,8 +286,9 @@ void LoadFederationMovement(const QString& name) {
   if (!IsPatton && header.kind != u'H') StopOnMovementLineError(path, QStringLiteral("Pas Howell!"), 1);
   IsHowell = header.kind == u'H';
   MitchellNumbering = !IsHowell;
-  BoardCount = header.sets * BoardsPerTable;
-  if (BoardCount > kMaxBoards) StopOnMovementLineError(path, QStringLiteral("Il n'y a pas assez d'étuis en jeu!"), 1);
+  const long long boards = static_cast<long long>(header.sets) * BoardsPerTable;
+  if (boards < 1 || boards > kMaxBoards) StopOnMovementLineError(path, QStringLiteral("Il n'y a pas assez d'étuis en jeu!"), 1);
+  BoardCount = static_cast<int>(boards);
   MitchellType = 0;
   for (qsizetype n = 1; n < count; ++n) {
     MovementLine line;

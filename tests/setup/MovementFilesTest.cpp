@@ -93,6 +93,11 @@ TEST_F(MovementFilesTest, EachLineErrorNamesItsLine) {
       {"2 16 7 X", lineError("Howell? Mitchell?", 1)},
       {"2 16 M", lineError("Nombre incorrect ou ligne vide", 1)},
       {"65 16 7 M", lineError("Il n'y a pas assez d'étuis en jeu!", 1)},
+      // Numbers the saved tournament could not be reloaded with, or that overflow.
+      {"2 16 7 M\n1 1 1 1 22", lineError("N° table?", 2)},
+      {"2 16 65 M", lineError("Nombre de tours?", 1)},
+      {"0 16 7 M", lineError("Il n'y a pas assez d'étuis en jeu!", 1)},
+      {"2147483647 16 7 M", lineError("Il n'y a pas assez d'étuis en jeu!", 1)},
   };
   for (const auto& [file, message] : cases) {
     ClearAllResults();
@@ -131,6 +136,9 @@ TEST_F(MovementFilesTest, FederationReaderStopsOnTheFirstFault) {
   ui::ScriptedInteraction ui;
   EXPECT_THROW(LoadFederationMovement("F.TXT"), FatalStopError);
   EXPECT_EQ(ui.messages, QStringList{"Fichier " + MovementFolder + "F.TXT: Erreur: N° E/W (Howell)? N° de ligne du fichier = 2. Désolé, on arrête!"});
+  writeBytes(MovementFolder + "F.TXT", "-2 16 7 H\r\n");
+  EXPECT_THROW(LoadFederationMovement("F.TXT"), FatalStopError);
+  EXPECT_EQ(ui.messages.last(), "Fichier " + MovementFolder + "F.TXT: Erreur: Il n'y a pas assez d'étuis en jeu! N° de ligne du fichier = 1. Désolé, on arrête!");
   EXPECT_THROW(LoadFederationMovement("G.TXT"), FatalStopError);
   EXPECT_EQ(ui.messages.last(), "Pas trouvé le fichier \"G.TXT\" [" + MovementFolder + "G.TXT] ! Désolé, on arrête!");
 }
