@@ -487,7 +487,18 @@ bool ScoreSheet::storeRepeat() {
     ui::interaction().beep();
     return false;
   }
-  store(lastText_, *lastScore_, Kind::Repeat);
+  // The last result may have been stored on another board: a contract is
+  // scored again with this board's vulnerability, and points must still
+  // agree with it.
+  int score = *lastScore_;
+  const ContractOutcome contract = ParseContract(lastText_, board_);
+  if (contract.valid()) {
+    score = contract.score;
+  } else if (lastText_.isEmpty() && !VulnerabilityCoherenceTest(score, board_)) {
+    ShowAlertWithBeeps(2, QStringLiteral("Vérifiez la vulnérabilité..."));
+    return false;
+  }
+  store(lastText_, score, Kind::Repeat);
   return true;
 }
 

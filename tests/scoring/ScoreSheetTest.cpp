@@ -179,3 +179,30 @@ TEST_F(ScoreSheetTest, RefusalsOfSwapModeAndLead) {
                              QStringLiteral("Impossible d'utiliser la marque par nombres pour un tournoi FFB!"),
                          }));
 }
+
+TEST_F(ScoreSheetTest, RepeatOnAnotherBoardTakesItsVulnerability) {
+  ui::ScriptedInteraction ui;
+  EntryByContracts = true;
+  ScoreSheet sheet;
+  ui.answer(1);  // "Résultat": OK
+  ASSERT_TRUE(sheet.readyForResult());
+  ASSERT_TRUE(sheet.validate(QStringLiteral("4pn"), EntryColumn::Result));
+  EXPECT_EQ(ResultScore[slot(1, 1)], 420);
+  sheet.nextBoard();  // board 2: N/S vulnerable
+  ASSERT_TRUE(sheet.readyForResult());
+  ASSERT_TRUE(sheet.storeRepeat());
+  EXPECT_EQ(ResultContract[slot(2, 1)], QStringLiteral("4PN="));
+  EXPECT_EQ(ResultScore[slot(2, 1)], 620);
+
+  // Points repeated where the vulnerability forbids them are refused.
+  EntryByContracts = false;
+  CoherenceTest = true;
+  sheet.previousBoard();
+  ASSERT_TRUE(sheet.readyForResult());
+  ASSERT_TRUE(sheet.validate(QStringLiteral("420"), EntryColumn::NsPoints));
+  sheet.nextBoard();
+  ASSERT_TRUE(sheet.readyForResult());
+  EXPECT_FALSE(sheet.storeRepeat());
+  EXPECT_EQ(ResultScore[slot(2, 2)], kScoreNone);
+  EXPECT_EQ(ui.messages.value(ui.messages.size() - 1), QStringLiteral("Vérifiez la vulnérabilité..."));
+}
