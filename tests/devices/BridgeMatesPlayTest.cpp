@@ -11,6 +11,7 @@
 #include "publishing/DealDiagrams.h"
 #include "support/BridgeMatesScorers.h"
 #include "support/BridgeMatesTournament.h"
+#include "support/TestDatabase.h"
 #include "support/TestState.h"
 
 #include <QDir>
@@ -134,6 +135,18 @@ TEST_F(BridgeMatesPlayTest, RefusedRowsAreToldAfterTheOthersAreStoredAndSaved) {
   EXPECT_EQ(talk.beepsBefore("Gros BUG! Nombre"), 1);
   EXPECT_TRUE(readBytes(dataDir() + "20261207.VAR").contains("2CS-1"));
   for (const QVariantMap& row : received()) EXPECT_EQ(row["Processed"].toInt(), 1);
+}
+
+TEST_F(BridgeMatesPlayTest, ARowThatCannotBeReadStaysForTheNextPoll) {
+  testing_support::TestDatabase db("unreadable");
+  db.open(BwsFileName);
+  key(1, 1, "N", "3 NT", "=");
+  db.exec("ALTER TABLE ReceivedData DROP COLUMN LeadCard");
+  EXPECT_THROW(ImportBridgeMatesResults(), SessionDatabaseError);
+  EXPECT_EQ(received()[0]["Processed"].toInt(), 0);
+  db.exec("ALTER TABLE ReceivedData ADD COLUMN LeadCard TEXT");
+  ImportBridgeMatesResults();
+  EXPECT_EQ(ResultContract[slot(1, 1)], "3SN=");
 }
 
 TEST_F(BridgeMatesPlayTest, ASecondSectionStopsTheProgramAfterSavingWhatWasTaken) {
