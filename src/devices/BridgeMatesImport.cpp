@@ -292,27 +292,31 @@ void takeRows(QList<Row>& rows, QString& fatal) {
       break;
     }
     if (t.yes(QStringLiteral("Processed"))) continue;
+    // The whole row is read before it is marked: a column that cannot be
+    // read leaves the row for the next poll instead of losing it.
     Row r;
     r.erased = t.yes(QStringLiteral("Erased"));
     r.remarks = t.text(QStringLiteral("Remarks")).trimmed();
+    const bool ours = r.remarks.contains(kTag);  // our own correction
+    if (!ours) {
+      r.table = t.integer(QStringLiteral("Table"));
+      r.round = t.integer(QStringLiteral("Round"));
+      r.board = t.integer(QStringLiteral("Board"));
+      r.ns = t.integer(QStringLiteral("PairNS"));
+      r.ew = t.integer(QStringLiteral("PairEW"));
+      if (!r.erased) {
+        r.lead = t.text(QStringLiteral("LeadCard")).trimmed();
+        r.contract = t.text(QStringLiteral("Contract")).trimmed();
+        if (r.contract.toUpper() != QLatin1String("PASS") && !r.contract.isEmpty()) {
+          r.result = t.text(QStringLiteral("Result")).trimmed();
+          r.declarer = t.text(QStringLiteral("NS/EW")).trimmed();
+        }
+      }
+    }
     t.edit();
     t.setYesNo(QStringLiteral("Processed"), true);
     t.post();
-    if (r.remarks.contains(kTag)) continue;  // our own correction
-    r.table = t.integer(QStringLiteral("Table"));
-    r.round = t.integer(QStringLiteral("Round"));
-    r.board = t.integer(QStringLiteral("Board"));
-    r.ns = t.integer(QStringLiteral("PairNS"));
-    r.ew = t.integer(QStringLiteral("PairEW"));
-    if (!r.erased) {
-      r.lead = t.text(QStringLiteral("LeadCard")).trimmed();
-      r.contract = t.text(QStringLiteral("Contract")).trimmed();
-      if (r.contract.toUpper() != QLatin1String("PASS") && !r.contract.isEmpty()) {
-        r.result = t.text(QStringLiteral("Result")).trimmed();
-        r.declarer = t.text(QStringLiteral("NS/EW")).trimmed();
-      }
-    }
-    rows << r;
+    if (!ours) rows << r;
   }
   CloseSessionDatabase();
 }

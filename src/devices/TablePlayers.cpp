@@ -88,9 +88,13 @@ bool ApplyTablePlayerEntry(int table, QChar seat, const QString& rawEntry) {
 bool ReadTablePlayersFile(int table) {
   const QString file = TableFolder(table) + QStringLiteral("/PLAYERS.TXT");
   if (!platform::fileExists(file)) return false;
+  // A file that cannot be read, or still empty while the server writes it,
+  // is left for the next pass: read as four empty seats it would put
+  // placeholders over the players already named. One that cannot be deleted
+  // is not applied (it would be applied again at every pass).
   const auto lines = platform::tryReadTextLines(file);
-  platform::deleteFile(file);
-  const QString line = lines && !lines->isEmpty() ? lines->first() : QString();
+  if (!lines || lines->isEmpty() || !platform::deleteFile(file)) return false;
+  const QString& line = lines->first();
   QStringList entries;
   qsizetype from = 0;
   for (int cut = 0; cut < 3; ++cut) {

@@ -10,7 +10,8 @@
 // pairs file are written again and the menu's counters recounted.
 void ReadPlayersFile();
 // The players file of one table read, deleted and applied; false when the
-// table has none.
+// table has none, or when its file cannot be read or deleted yet (it is left
+// for the next pass).
 bool ReadTablePlayersFile(int table);
 // After players were read: the pair-name files and the pairs file written,
 // the menu's counters recounted.

@@ -120,7 +120,7 @@ void ReadTableStates() {
       t.edit();
       t.setInteger(QStringLiteral("LogOnOff"), 0);
       t.post();
-      if (table > tables)
+      if (table < 1 || table > tables)
         reports << unknownTable(table, QStringLiteral("Tables"));
       else
         loggedOn << table;
@@ -169,7 +169,7 @@ void ReadPlayerNumbers() {
         t.edit();
         t.setYesNo(QStringLiteral("Processed"), true);
         t.post();
-        if (table > tables)
+        if (table < 1 || table > tables)
           reports << unknownTable(table, QStringLiteral("PlayerNumbers"));
         else
           entries << e;

@@ -283,6 +283,40 @@ struct QuietFolder {
 };
 QuietFolder quietFolders[kMaxTables + 1];
 
+// The server numbers its result files as it writes them ("REST9.TXT" before
+// "REST10.TXT"): runs of digits compare by their value, so that a result
+// corrected at the table is applied after the one it replaces.
+bool writtenBefore(const QString& a, const QString& b) {
+  const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+  qsizetype i = 0;
+  qsizetype j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (digit(a[i]) && digit(b[j])) {
+      qsizetype ei = i;
+      qsizetype ej = j;
+      while (ei < a.size() && digit(a[ei])) ++ei;
+      while (ej < b.size() && digit(b[ej])) ++ej;
+      // Leading zeros do not count; then the longer run is the larger number.
+      qsizetype zi = i;
+      qsizetype zj = j;
+      while (zi + 1 < ei && a[zi] == u'0') ++zi;
+      while (zj + 1 < ej && b[zj] == u'0') ++zj;
+      if (ei - zi != ej - zj) return ei - zi < ej - zj;
+      const int c = QStringView(a).sliced(zi, ei - zi).compare(QStringView(b).sliced(zj, ej - zj));
+      if (c != 0) return c < 0;
+      i = ei;
+      j = ej;
+      continue;
+    }
+    const int c = QStringView(a).sliced(i, 1).compare(QStringView(b).sliced(j, 1), Qt::CaseInsensitive);
+    if (c != 0) return c < 0;
+    ++i;
+    ++j;
+  }
+  if ((a.size() - i) != (b.size() - j)) return a.size() - i < b.size() - j;
+  return a < b;
+}
+
 bool sameTime(const struct stat& st, const QuietFolder& q) {
   return st.st_mtim.tv_sec == q.seconds && st.st_mtim.tv_nsec == q.nanoseconds;
 }
@@ -303,6 +337,7 @@ TableFiles scanTable(int table, const QString& folder) {
     else if (name.compare(QStringLiteral("PLAYERS.TXT"), Qt::CaseInsensitive) == 0)
       files.players = true;
   }
+  std::sort(files.results.begin(), files.results.end(), writtenBefore);
   if (files.results.isEmpty() && !files.players && st.st_mtim.tv_sec < listedAt - 1) {
     quiet = {folder, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
   } else {

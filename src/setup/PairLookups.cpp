@@ -45,8 +45,9 @@ QString PairNumberText(int pairNumber) {
 
 int BoardVulnerability(int board) {
   // The cycle repeats every 16 boards; the modulo is kept positive so that a
-  // board number below 1 still gives 0..3.
-  const int m = ((board - 1) % 16 + 16) % 16;
+  // board number below 1 still gives 0..3 (the remainder is taken before
+  // the shift, so that no board number overflows).
+  const int m = (board % 16 + 15) % 16;
   return (m / 4 + m % 4) % 4;
 }
 

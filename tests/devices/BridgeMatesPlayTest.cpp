@@ -11,10 +11,13 @@
 #include "publishing/DealDiagrams.h"
 #include "support/BridgeMatesScorers.h"
 #include "support/BridgeMatesTournament.h"
+#include "support/TestDatabase.h"
 #include "support/TestState.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <climits>
 
 using testing_support::BridgeMatesScorers;
 using testing_support::readBytes;
@@ -114,6 +117,7 @@ TEST_F(BridgeMatesPlayTest, RefusedRowsAreToldAfterTheOthersAreStoredAndSaved) {
   key(1, 1, "N", "8 S", "=");
   key(1, 2, "S", "2 H", "-1", "DT");
   scorers->enterResult(6, 3, 1, 6, 5, "N", "2 H", "=", "");  // no such slot
+  scorers->enterResult(1, 1, INT_MIN, 1, 1, "N", "2 H", "=", "");  // nor such a board
   key(1, 4, "E", "3 NT", "+2", "Z9");
   ImportBridgeMatesResults();
   EXPECT_EQ(ResultScore[slot(1, 1)], kScoreNone);
@@ -122,14 +126,27 @@ TEST_F(BridgeMatesPlayTest, RefusedRowsAreToldAfterTheOthersAreStoredAndSaved) {
   EXPECT_EQ(ResultScore[slot(1, 2)], -50);
   EXPECT_EQ(ResultLead[slot(1, 4)], "?");  // unreadable lead, result kept
   EXPECT_EQ(ResultScore[slot(1, 4)], -460);
-  ASSERT_EQ(talk.messages.size(), 2);
+  ASSERT_EQ(talk.messages.size(), 3);
   EXPECT_EQ(talk.messages[0],
             "Gros BUG! Nombre  incorrect (8 S) pour N/S=1 E/W=1 Donne=1 Tour=1. On continue quand même. Appelez "
             "l'arbitre et/ou Teo VARNAL...");
   EXPECT_TRUE(talk.messages[1].startsWith("Gros BUG! CurrentEntry pas trouvé pour (2 H) pour N/S=6 E/W=5 Donne=1 Tour=3"));
+  EXPECT_TRUE(talk.messages[2].contains("Donne=-2147483648"));
   EXPECT_EQ(talk.beepsBefore("Gros BUG! Nombre"), 1);
   EXPECT_TRUE(readBytes(dataDir() + "20261207.VAR").contains("2CS-1"));
   for (const QVariantMap& row : received()) EXPECT_EQ(row["Processed"].toInt(), 1);
+}
+
+TEST_F(BridgeMatesPlayTest, ARowThatCannotBeReadStaysForTheNextPoll) {
+  testing_support::TestDatabase db("unreadable");
+  db.open(BwsFileName);
+  key(1, 1, "N", "3 NT", "=");
+  db.exec("ALTER TABLE ReceivedData DROP COLUMN LeadCard");
+  EXPECT_THROW(ImportBridgeMatesResults(), SessionDatabaseError);
+  EXPECT_EQ(received()[0]["Processed"].toInt(), 0);
+  db.exec("ALTER TABLE ReceivedData ADD COLUMN LeadCard TEXT");
+  ImportBridgeMatesResults();
+  EXPECT_EQ(ResultContract[slot(1, 1)], "3SN=");
 }
 
 TEST_F(BridgeMatesPlayTest, ASecondSectionStopsTheProgramAfterSavingWhatWasTaken) {
@@ -284,6 +301,7 @@ TEST_F(BridgeMatesPlayTest, PlayerNumbersSeatThePlayers) {
   scorers->enterPlayerNumber(3, "O", "999", "Someone");
   scorers->enterPlayerNumber(4, "N", "", "");
   scorers->enterPlayerNumber(9, "S", "678", "Martin");
+  scorers->enterPlayerNumber(-3, "E", "678", "Martin");  // no table, not East of table 4
   ReadPlayerNumbers();
   EXPECT_EQ(Player1Names[10], "DUPONT Jean");
   EXPECT_EQ(Player1Licences[10], "12345");
@@ -292,14 +310,15 @@ TEST_F(BridgeMatesPlayTest, PlayerNumbersSeatThePlayers) {
   EXPECT_EQ(Player1Names[4], "*** Non introduit");
   EXPECT_EQ(Player1Licences[4], "0");
   EXPECT_EQ(PlayersNamed, 2);
-  ASSERT_EQ(talk.messages.size(), 1);
+  ASSERT_EQ(talk.messages.size(), 2);
   EXPECT_TRUE(talk.messages[0].contains("La table 9"));
+  EXPECT_TRUE(talk.messages[1].contains("La table -3"));
   for (const QVariantMap& row : scorers->rows("PlayerNumbers")) EXPECT_EQ(row["Processed"].toInt(), 1);
   // The same number typed again is not one more player.
   scorers->enterPlayerNumber(3, "E", "12345", "Dupont");
   ReadPlayerNumbers();
   EXPECT_EQ(PlayersNamed, 2);
-  EXPECT_EQ(talk.messages.size(), 1);
+  EXPECT_EQ(talk.messages.size(), 2);
   EXPECT_TRUE(readBytes(dataDir() + "20261207.PAI").contains("DUPONT Jean"));
 }
 

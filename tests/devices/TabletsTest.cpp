@@ -191,6 +191,14 @@ TEST_F(TabletsTest, AResultIsStoredOnceDeletedAndEchoed) {
   EXPECT_EQ(ResultScore[slot], kScoreNone);
   EXPECT_EQ(platform::readTextLines(dataDir() + "ABC.LOG").size(), 4);
   EXPECT_TRUE(talk.messages.isEmpty());
+
+  // Corrected at the table five times ("REST5.TXT" .. "REST10.TXT"): the
+  // last file written holds the result.
+  for (const char* text : {"N 1SN=", "N 2SN=", "N 3SN=", "N 4SN=", "N 5SN=", "N 6SN="})
+    tables.enterResult(t, 7, 1, ResultNsPair[slot], ResultEwPair[slot], text);
+  ImportTabletResults();
+  EXPECT_EQ(ResultContract[slot], "6SN=");
+  EXPECT_EQ(ResultsEntered, 1);
 }
 
 TEST_F(TabletsTest, SplitsWordsAndRefusedContracts) {
@@ -268,6 +276,11 @@ TEST_F(TabletsTest, PlayersTypedAtTheTables) {
   ReadPlayersFile();
   EXPECT_EQ(PlayersNamed, 2);
   EXPECT_EQ(PairLabels[1], "Nom Un - S1 *** Pas rempli ***");
+  // A file the server has not written yet is left for the next pass.
+  writeBytes(table(1) + "PLAYERS.TXT", "");
+  ReadPlayersFile();
+  EXPECT_EQ(Player1Names[1], "Nom Un");
+  EXPECT_TRUE(QFile::exists(table(1) + "PLAYERS.TXT"));
 
   tables.enterPlayers(2, {"1&BYEN Paul", "2&Le BYE", "*** Pas rempli ***", "*** Pas rempli ***"});
   ReadPlayersFile();

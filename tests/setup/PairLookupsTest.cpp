@@ -4,6 +4,8 @@
 #include "setup/PairLookups.h"
 #include "support/TestState.h"
 
+#include <climits>
+
 class PairLookupsTest : public testing_support::TalvaronTest {
  protected:
   // 7 tables: N/S pairs 1..7 in slots 1..7, E/W pairs 1..7 (-1..-7) in slots 8..14.
@@ -27,6 +29,8 @@ TEST_F(PairLookupsTest, VulnerabilityFollowsTheSixteenBoardCycle) {
     EXPECT_EQ(BoardVulnerability(b + 16), expected[b - 1]) << b + 16;
     EXPECT_EQ(BoardVulnerability(b + 48), expected[b - 1]) << b + 48;
   }
+  // Any number a device sends, down to the lowest, is a board of the cycle.
+  EXPECT_EQ(BoardVulnerability(INT_MIN), expected[15]);
   EXPECT_EQ(VulnerabilityText(1), QStringLiteral("Personne"));
   EXPECT_EQ(VulnerabilityText(2), QStringLiteral("N/S"));
   EXPECT_EQ(VulnerabilityText(3), QStringLiteral("E/W"));
