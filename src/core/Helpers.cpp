@@ -92,6 +92,9 @@ QString ApplySuitLetters(const QString& contract) {
 QString WithoutPairsSeparator(const QString& name) {
   QString s = name;
   s.replace(QChar(0x00A3), QLatin1Char(' '));
+  // A line break would cut the pairs file's line in two.
+  s.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  s.replace(QLatin1Char('\n'), QLatin1Char(' '));
   return s;
 }
 

@@ -32,7 +32,7 @@ QString ApplySuitLetters(const QString& contract);
 // the first "\" on dropped, digits blanked, blanks collapsed, trimmed.
 QString ExtractPlayerName(const QString& line);
 // A player name read from a file with every "£" (the separator of the pairs
-// file) turned into a blank.
+// file) and every line break turned into a blank.
 QString WithoutPairsSeparator(const QString& name);
 // A typed player name that holds a "£" is refused with a message (true:
 // refused); any other name is accepted silently.

@@ -314,11 +314,14 @@ void takeNames(const QList<PlayerRow>& players) {
     if (MitchellNumbering && p.table == 0) continue;
     const FederationSeat seat = FederationPlayerSeat(static_cast<int>(i), p.table, p.direction);
     if (seat.slot == 0) continue;
+    // A name the federation's database holds on two lines would cut the
+    // lines of every file the names go to.
+    const QString name = WithoutPairsSeparator(p.name).trimmed();
     if (seat.second) {
-      Player2Names[seat.slot] = p.name.trimmed();
+      Player2Names[seat.slot] = name;
       Player2Licences[seat.slot] = p.number;
     } else {
-      Player1Names[seat.slot] = p.name.trimmed();
+      Player1Names[seat.slot] = name;
       Player1Licences[seat.slot] = p.number;
     }
   }

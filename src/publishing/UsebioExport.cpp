@@ -287,8 +287,8 @@ QString XmlExportFileName() {
   static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   const int month = std::clamp(DateMonth.toInt(), 1, 12);
-  return DateYear + QLatin1String(months[month - 1]) + DateDay + (CumulativeMode ? QStringLiteral("C") : QString()) +
-         QStringLiteral(".XML");
+  return FileNamePart(DateYear) + QLatin1String(months[month - 1]) + FileNamePart(DateDay) +
+         (CumulativeMode ? QStringLiteral("C") : QString()) + QStringLiteral(".XML");
 }
 
 void ChooseMitchellDisplay() {
@@ -385,7 +385,8 @@ void WriteXmlExport() {
   offer.codes = {1, 2};
   offer.cancelCode = 2;
   if (ui::Ask(offer) != 1) return;
-  StartUploadProgram(name, DateYear + name.mid(4, 3) + DateDay);
+  const QString year = FileNamePart(DateYear);
+  StartUploadProgram(name, year + name.mid(year.size(), 3) + FileNamePart(DateDay));
 }
 
 void ExportBridgeWebsXml() {

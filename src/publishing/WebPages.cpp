@@ -179,7 +179,9 @@ QString HoldingFromLine(const QString& line) {
 
 }  // namespace
 
-QString WebKey() { return DateYear + DateMonth + DateDay + TimeText.left(2); }
+QString WebKey() {
+  return FileNamePart(DateYear) + FileNamePart(DateMonth) + FileNamePart(DateDay) + FileNamePart(TimeText.left(2));
+}
 
 QString WebContractText(int slot) {
   const QString contract = ResultContract[slot].trimmed();
@@ -286,7 +288,7 @@ void WriteWebData(const QString& folder, const QString& key) {
   out += QStringLiteral("BE.version = '") + JsText(StripAccents(VersionText)) + u'\'' + kCrLf;
   out += QStringLiteral("BE.club = '") + JsText(StripAccents(ClubName)) + QStringLiteral("';") + kCrLf;
   out += QStringLiteral("BE.title = '") + JsText(TournamentName) + QStringLiteral("';") + kCrLf;
-  out += QStringLiteral("BE.date = '") + key.left(8) + QStringLiteral("';") + kCrLf;
+  out += QStringLiteral("BE.date = '") + JsText(key.left(8)) + QStringLiteral("';") + kCrLf;
   out += QStringLiteral("BE.session = 0;") + kCrLf + QStringLiteral("BE.section = 'A';") + kCrLf;
 
   Form77Fields.director = FirstLineOr(QStringLiteral("Arbitre.TXT"));
@@ -345,7 +347,7 @@ void WriteWebHands(const QString& folder, const QString& key) {
     const QStringList& lines = *diagram;
     const auto hand = [&](int firstLine) {
       QStringList holdings;
-      for (int i = 0; i < 4; ++i) holdings << JsEscape(HoldingFromLine(lines.value(firstLine - 1 + i)));
+      for (int i = 0; i < 4; ++i) holdings << JsText(HoldingFromLine(lines.value(firstLine - 1 + i)));
       return holdings.join(u' ');
     };
     out += QStringLiteral("BE.hands[") + QString::number(n) + QStringLiteral("]='") +

@@ -56,11 +56,20 @@ QString JsEscape(const QString& text) {
   return out;
 }
 
+QString FileNamePart(const QString& text) {
+  QString out;
+  for (const QChar c : text)
+    if (c.isLetterOrNumber()) out += c;
+  return out;
+}
+
 QString XmlEscape(const QString& text) {
   QString out;
   out.reserve(text.size());
   for (const QChar c : text) {
-    if (c.unicode() < 0x20 && c != u'\t') continue;
+    // Characters XML 1.0 does not allow at all: control characters other
+    // than tab, and the two non-characters U+FFFE and U+FFFF.
+    if ((c.unicode() < 0x20 && c != u'\t') || c.unicode() >= 0xFFFE) continue;
     switch (c.unicode()) {
       case '&': out += QLatin1String("&amp;"); break;
       case '<': out += QLatin1String("&lt;"); break;

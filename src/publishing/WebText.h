@@ -17,7 +17,11 @@ QString HtmlEscape(const QString& text);
 // A text for a JavaScript string between single quotes: "\", "'", '"',
 // line breaks and "</" escaped.
 QString JsEscape(const QString& text);
-// & < > " ' as XML entities; control characters other than tab dropped.
+// The letters and digits of a text that goes into a file name ("2024",
+// "03"); a hand-edited date holding "/", ".." or quotes gives none of them.
+QString FileNamePart(const QString& text);
+// & < > " ' as XML entities; control characters other than tab, U+FFFE and
+// U+FFFF (which no XML file may hold) dropped.
 QString XmlEscape(const QString& text);
 
 // A stored contract read back: "4PXE-2" is level 4, strain P, doubling 1,

@@ -179,13 +179,16 @@ TEST_F(PairsFileTest, APoundSignNeverReachesANameOfThePairsFile) {
   ui::ScriptedInteraction talk;
   TournamentCode = "ABC";
   setPair(1, 1, QStringLiteral("DUPONT£Jean"), QStringLiteral("MARTIN Anne£"));
-  setPair(2, 2, "DURAND Paul", "LEROY Eve");
+  // A name sent by a device with a line break inside must not cut the line.
+  setPair(2, 2, "DURAND\r\nPaul", "LEROY\nEve");
   SavePairsFile();
   ClearPairSlots();
   ReadPairsFile("ABC");
   EXPECT_EQ(Player1Names[1], "DUPONT Jean");
   EXPECT_EQ(Player2Names[1], "MARTIN Anne");
-  EXPECT_EQ(Player1Names[2], "DURAND Paul");
+  EXPECT_EQ(Player1Names[2], "DURAND  Paul");
+  EXPECT_EQ(Player2Names[2], "LEROY Eve");
+  EXPECT_EQ(PairCount, 2);
 
   EXPECT_TRUE(RefuseTypedPlayerName(QStringLiteral("DUPONT£")));
   EXPECT_FALSE(RefuseTypedPlayerName(QStringLiteral("DUPONT Jean")));

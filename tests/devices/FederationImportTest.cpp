@@ -102,6 +102,16 @@ TEST_F(FederationImportTest, SomeNamesMissingGiveTheDefaultNames) {
   EXPECT_EQ(Player1Licences[8], "0");
 }
 
+TEST_F(FederationImportTest, NamesOnTwoLinesAreTakenOnOne) {
+  mitchell(7, 7, 3, 0);
+  for (int t = 1; t <= 7; ++t)
+    for (const char* seat : {"N", "S", "E", "W"}) ffb->addPlayer(t, seat, "1", " DUPONT\r\nJean£ ");
+  ImportFederationSession();
+  ASSERT_TRUE(PairsEntered);
+  EXPECT_EQ(Player1Names[1], "DUPONT  Jean");
+  EXPECT_EQ(PairLabels[1], "DUPONT  Jean-DUPONT  Jean");
+}
+
 TEST_F(FederationImportTest, TheByeIsThePairMissingFromTheFirstRound) {
   ffb->addSection(7);
   for (int r = 1; r <= 7; ++r)

@@ -1,6 +1,7 @@
 #include "publishing/WebPages.h"
 
 #include "core/ScriptedInteraction.h"
+#include "publishing/UsebioExport.h"
 #include "publishing/WebText.h"
 #include "scoring/ClubTournament.h"
 
@@ -70,6 +71,8 @@ TEST_F(WebPagesTest, TextsAreEscapedForTheirContext) {
   EXPECT_EQ(publishing::JsEscape("a\\b'c\r\nd</script>"), "a\\\\b\\'c\\r\\nd<\\/script>");
   EXPECT_EQ(publishing::HtmlEscape("Arts & <Loisirs> \"D'Hondt\""), "Arts &amp; &lt;Loisirs&gt; &quot;D&#39;Hondt&quot;");
   EXPECT_EQ(publishing::XmlEscape("Arts & Loisirs <D'Hondt>"), "Arts &amp; Loisirs &lt;D&apos;Hondt&gt;");
+  EXPECT_EQ(publishing::XmlEscape(QStringLiteral("a\uFFFEb\uFFFFc\x01")), "abc");  // never allowed in XML
+  EXPECT_EQ(publishing::FileNamePart("../20'2</4"), "2024");
   EXPECT_EQ(HtmlAccents("Léa Çà"), "L&eacute;a Ç&agrave;");
   EXPECT_EQ(StripAccents("  Tournoi de l'été . Club des Œillets  "), "Tournoi de l'ete Club des Œillets");
 }
@@ -204,4 +207,20 @@ TEST_F(WebPagesTest, PageRendersInAHeadlessBrowser) {
   EXPECT_EQ(dom.count("class=\"result\""), 9);
   EXPECT_EQ(dom.count("class=\"deal\""), 2);
   EXPECT_FALSE(dom.contains("BYE"));
+}
+
+// A hand-edited date names no other folder and cannot break the page, and a
+// diagram sent by a tablet cannot put markup into it.
+TEST_F(WebPagesTest, HandEditedDateAndDiagramStayInsideTheirFiles) {
+  prepare();
+  DateYear = "../2024";
+  DateDay = "15'";
+  EXPECT_EQ(WebKey(), "2024031514");
+  EXPECT_EQ(XmlExportFileName(), "2024Mar15.XML");
+  DealDiagrams[1].replace("P  A R X 3", "P  <script>");
+  ui::ScriptedInteraction script;
+  script.answer(1);
+  WriteWebPages();
+  const QString hands = Utf8File(web() + "H2024031514.txt");
+  EXPECT_TRUE(hands.startsWith("BE.hands[1]='&lt;script&gt; DV2")) << hands.toStdString();
 }
