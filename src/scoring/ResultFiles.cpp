@@ -34,6 +34,12 @@ QString RankingFilePath(const QString& name) {
   return platform::driveRootFolder() + name;
 }
 
+// A pair's label for a file whose columns sep separates: a sep inside a name
+// becomes a blank, or the tablets would read one column too many.
+QString LabelForColumns(const QString& label, const QString& sep) {
+  return sep.isEmpty() ? label : QString(label).replace(sep, QStringLiteral(" "));
+}
+
 // 8 wide with 2 decimals after rounding to 0.01; 8 "-" for 0 in matchpoints.
 void AppendRankingScore(double value, QString& text) { AppendScoreColumn(RoundTo2Decimals(value) + 0.0, text); }
 
@@ -47,7 +53,7 @@ void AppendRows(QString& text, RankingList list, bool mergedNumbers, const QStri
     const QString number = CumulativeTotals ? QStringLiteral("--")
                            : mergedNumbers  ? FormatPairNumber(row.pair)
                                             : PairNumberText(row.pair);
-    QString line = row.place + sep + number + sep + QLatin1Char(' ') + FitToWidth(PairLabels[row.slot], 35) + sep;
+    QString line = row.place + sep + number + sep + QLatin1Char(' ') + FitToWidth(LabelForColumns(PairLabels[row.slot], sep), 35) + sep;
     AppendRankingScore(PairFinalScore[row.pair], line);
     text += line + kCrLf;
   }
@@ -85,9 +91,9 @@ QString RankingFileText(bool merged, const QString& sep) {
 QString PattonRankingFileText(const QString& sep) {
   QString text;
   for (const TeamRow& team : RankedTeams()) {
-    QString line = team.place + sep + QString::number(team.team) + sep + QLatin1Char(' ') + PairLabels[team.nsSlot] + sep;
+    QString line = team.place + sep + QString::number(team.team) + sep + QLatin1Char(' ') + LabelForColumns(PairLabels[team.nsSlot], sep) + sep;
     AppendTeamScore(team.total, line);
-    text += line + kCrLf + sep + sep + QLatin1Char(' ') + PairLabels[team.ewSlot] + kCrLf;
+    text += line + kCrLf + sep + sep + QLatin1Char(' ') + LabelForColumns(PairLabels[team.ewSlot], sep) + kCrLf;
   }
   return text;
 }

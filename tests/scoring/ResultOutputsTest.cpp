@@ -177,6 +177,13 @@ TEST_F(ClubTournamentTest, RankingBoardAndSessionFilesForTheTablets) {
   EXPECT_TRUE(plain.startsWith(bytes("Résultats N/S:\r\n\r\n12 LEFÈVRE Anne - ROUX Marc           ")));
 }
 
+TEST_F(ClubTournamentTest, ASeparatorInANameDoesNotAddAColumn) {
+  loadAndCompute();
+  PairLabels[2] = "LEFÈVRE$Anne - ROUX $Marc";
+  EXPECT_TRUE(RankingFileText(false, "$").contains("1$2$ LEFÈVRE Anne - ROUX  Marc          $   87.50\r\n"));
+  EXPECT_TRUE(RankingFileText(false, "").contains("12 LEFÈVRE$Anne - ROUX $Marc          "));
+}
+
 TEST_F(ClubTournamentTest, SessionFileIsDroppedWithoutARanking) {
   loadAndCompute();
   testing_support::writeBytes(dataDir() + "CLUB7.SEA", "old");
