@@ -206,6 +206,9 @@ void CheckPlayerFile() {
 void LoadStartupOptions() {
   Interactive = false;
   TabletPassword = firstLine(QStringLiteral("ANDROIDPASSWORD.TXT")).value_or(kDefaultTabletPassword);
+  // The club's name heads every printout and export; a club without the
+  // file has none.
+  ClubName = firstLine(QStringLiteral("CLUB.TXT")).value_or(QString()).simplified();
   setMovementFolders();
   ClubMovements = SettingExists(QStringLiteral("MouvementsBralmet.TXT"));
   AskOpeningLead = SettingExists(QStringLiteral("DemanderEntame.TXT"));

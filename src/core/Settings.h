@@ -32,8 +32,9 @@ void DeleteSetting(const QString& name);
 // system message box, and the program ends at once.
 void CheckPlayerFile();
 
-// Reads the option files at start-up (password, movement folders, entry and
-// scoring options, value files with their checks, PBN option and name).
+// Reads the option files at start-up (password, club name from "CLUB.TXT",
+// movement folders, entry and scoring options, value files with their checks,
+// PBN option and name).
 void LoadStartupOptions();
 
 // PbnOption, PbnName and DiagramFolder from "OPTIONPBN.TXT", "NOMPBN.TXT" and

@@ -232,6 +232,7 @@ void TForm1::handle(const std::function<void()>& routine) {
 }
 
 void TForm1::applyView() {
+  setWindowTitle(ui::WithClubName(QStringLiteral("Talvaron")));
   label9_->setVisible(view_.clubLabelVisible);
   clubPlayersAction_->setVisible(view_.clubPlayersMenuVisible);
   SetCheckedState(bridgeBox_, view_.bridgeBoxChecked);

@@ -196,7 +196,7 @@ void TForm5::handle(const std::function<void()>& routine) {
 
 void TForm5::applyView() {
   const TournamentMenuView& v = menuView();
-  setWindowTitle(v.caption.isEmpty() ? QStringLiteral("Menu du tournoi") : v.caption);
+  setWindowTitle(ui::WithClubName(v.caption.isEmpty() ? QStringLiteral("Menu du tournoi") : v.caption));
   Label6->setText(v.versionText);
   Label10->setText(v.deviceText);
   Label10->setEnabled(!v.deviceTextGreyed);

@@ -1,5 +1,7 @@
 #include "core/ui/WindowStyle.h"
 
+#include "core/Globals.h"
+
 #include <QAbstractScrollArea>
 #include <QDialog>
 #include <QFontDatabase>
@@ -290,6 +292,10 @@ void CentreOnScreen(QWidget* window) {
   QRect frame = window->frameGeometry();
   frame.moveCenter(area.center());
   window->move(frame.topLeft());
+}
+
+QString WithClubName(const QString& caption) {
+  return ClubName.isEmpty() ? caption : caption + QStringLiteral(" - ") + ClubName;
 }
 
 QString PlainLines(const QString& text) {

@@ -60,6 +60,9 @@ void SetCreamBackground(QWidget* window);
 // Moves a top-level window to the centre of its screen.
 void CentreOnScreen(QWidget* window);
 
+// A main window's caption followed by the club's name, when it has one.
+QString WithClubName(const QString& caption);
+
 // A text whose lines end in CR LF (or CR) as a plain text with "\n".
 QString PlainLines(const QString& text);
 

@@ -1,5 +1,6 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
+#include "core/Printing.h"
 #include "core/Quit.h"
 #include "core/ScriptedInteraction.h"
 #include "core/StartScreen.h"
@@ -96,7 +97,16 @@ TEST_F(StartScreenWindowTest, WithoutFederationFileTheScreenOffersANewTournament
   EXPECT_FALSE(child<QGroupBox>(&w, "RadioGroup2")->isEnabled());
   EXPECT_FALSE(child<QCheckBox>(&w, "BridgeBox")->isChecked());
   EXPECT_EQ(readBytes(programDir() + "PATH.TXT"), (programDir() + "Resultats/").toUtf8());
+  EXPECT_EQ(w.windowTitle(), "Talvaron");
   EXPECT_TRUE(talk.events.isEmpty());
+}
+
+TEST_F(StartScreenWindowTest, TheClubsNameFromItsFileTitlesTheScreenAndHeadsThePrintouts) {
+  writeBytes(programDir() + "CLUB.TXT", "  Bridge Club de Li\xe8ge \r\n");
+  ui::ScriptedInteraction talk;
+  TForm1 w;
+  EXPECT_EQ(w.windowTitle(), "Talvaron - Bridge Club de Liège");
+  EXPECT_TRUE(PrintoutClubLine().startsWith("Bridge Club de Liège       "));
 }
 
 TEST_F(StartScreenWindowTest, WithFederationFileTheScreenOffersTheFederationTournament) {
