@@ -145,8 +145,16 @@ void PurgeOldTournaments() {
     const QString line = lines->first();
     const auto d = twoOrFourDigits(line.mid(0, 2));
     const auto m = twoOrFourDigits(line.mid(3, 2));
-    const auto y = twoOrFourDigits(line.mid(6, 4));
+    auto y = twoOrFourDigits(line.mid(6, 4));
     if (!d || !m || !y) continue;
+    // A year typed with two digits is of this century ("05/12/26" is not
+    // nineteen centuries old); with one or three digits the date is unsure
+    // and the tournament is kept.
+    const qsizetype yearDigits = line.mid(6, 4).size();
+    if (yearDigits == 2)
+      *y += 2000;
+    else if (yearDigits != 4)
+      continue;
     const bool before = *y < thresholdYear || (*y == thresholdYear && *m < today.month()) ||
                         (*y == thresholdYear && *m == today.month() && *d < today.day());
     if (!before) continue;

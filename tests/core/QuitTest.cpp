@@ -108,6 +108,11 @@ TEST_F(QuitTest, ConfirmingSavesBacksUpIntoTodaysFolderAndPurgesByTheDates) {
   writeBytes(dataDir() + "NODATE.DAT", "Aujourd'hui\r\nLundi");
   writeBytes(dataDir() + "NODATE.PAI", "x");
   writeBytes(dataDir() + "abc.pen", "penalties");
+  // Years typed with two digits: of this century, not of the year 25.
+  writeBytes(dataDir() + "SHORT.DAT", "06/12/26\r\nDimanche");
+  writeBytes(dataDir() + "SHORT.PAI", "x");
+  writeBytes(dataDir() + "SHORTOLD.DAT", "06/12/25\r\nSamedi");
+  writeBytes(dataDir() + "SHORTOLD.PAI", "x");
 
   EXPECT_EQ(quitConfirmed(), 0);
 
@@ -133,6 +138,8 @@ TEST_F(QuitTest, ConfirmingSavesBacksUpIntoTodaysFolderAndPurgesByTheDates) {
     EXPECT_FALSE(exists(dataDir() + "OLD." + ext)) << ext;
   EXPECT_TRUE(exists(dataDir() + "OLD.BWS") && exists(dataDir() + "OLD.PBN"));
   EXPECT_TRUE(exists(dataDir() + "EDGE.PAI") && exists(dataDir() + "NODATE.PAI"));
+  EXPECT_TRUE(exists(dataDir() + "SHORT.PAI"));
+  EXPECT_FALSE(exists(dataDir() + "SHORTOLD.PAI"));
   EXPECT_TRUE(exists(dataDir() + "ABC.DAT") && exists(dataDir() + "ABC.PAI"));
 
   EXPECT_FALSE(exists(programDir() + "NOMBM.TXT"));
