@@ -70,18 +70,29 @@ void SetCollectionTimerControl(std::function<bool()> stop, std::function<void()>
   hooks().restartCollection = std::move(restart);
 }
 
+namespace {
+
+// What a backup copies: the file or folder a link leads to, not the link,
+// which would keep nothing once its target changes.
+QString backupSource(const QString& path) {
+  const QFileInfo info(path);
+  return info.isSymLink() ? info.canonicalFilePath() : path;
+}
+
+}  // namespace
+
 void BackupTournamentFile(const QString& extension, const QString& targetFolder) {
   const QString source = platform::resolvePath(DataFolder + TournamentCode + '.' + extension);
   if (!QFileInfo(source).isFile()) return;
   const QString target = targetFolder + QFileInfo(source).fileName();
   platform::deleteFile(target);
-  platform::copyTree(source, target);
+  platform::copyTree(backupSource(source), target);
 }
 
 bool CopyFolderSilently(const QString& sourceFolder, const QString& targetFolder) {
   const QString source = platform::resolvePath(sourceFolder);
   if (!QFileInfo(source).isDir()) return false;
-  return platform::copyTree(source, targetFolder);
+  return platform::copyTree(backupSource(source), targetFolder);
 }
 
 void BackupAndPurge() {
@@ -111,7 +122,7 @@ void BackupAndPurge() {
       if (QFileInfo(bws).isFile()) {
         const QString target = day + QFileInfo(bws).fileName();
         platform::deleteFile(target);
-        platform::copyTree(bws, target);
+        platform::copyTree(backupSource(bws), target);
       }
     }
   }

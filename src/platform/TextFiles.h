@@ -70,7 +70,8 @@ enum class WriteMode { Rewrite, Append };
 // permission is not replaced (EACCES); through a symbolic link, the file it
 // leads to is rewritten and the link stays. Append: the text is added at
 // close(), in one piece (a failed write leaves the file as it was), after a
-// line end when the file's last line has none. Failures throw IoError
+// line end when the file's last line has none (unless the text added starts
+// with one). Failures throw IoError
 // carrying errno and the target's name.
 class TextWriter {
  public:

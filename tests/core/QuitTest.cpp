@@ -213,6 +213,17 @@ TEST_F(QuitTest, WithDevicesTheTabletsFolderAndTheFederationDatabaseAreBackedUp)
   EXPECT_EQ(readBytes(day + "Quillmarke/Serie1/Table1/RESULT.TXT"), "1 2 3");
   EXPECT_FALSE(exists(day + "Quillmarke/stale.txt"));
   EXPECT_EQ(readBytes(day + "Seance.BWS"), "bws");
+
+  // Through links, what they lead to is backed up, not the links.
+  ASSERT_TRUE(QDir(documentsDir() + "/Quillmarke").rename(documentsDir() + "/Quillmarke", documentsDir() + "/Partage"));
+  ASSERT_TRUE(QFile::link(documentsDir() + "/Partage", documentsDir() + "/Quillmarke"));
+  writeBytes(documentsDir() + "/ailleurs/ABC.CUM", "cumul");
+  ASSERT_TRUE(QFile::link(documentsDir() + "/ailleurs/ABC.CUM", dataDir() + "ABC.CUM"));
+  EXPECT_EQ(quitConfirmed(), 0);
+  EXPECT_FALSE(QFileInfo(day + "Quillmarke").isSymLink());
+  EXPECT_EQ(readBytes(day + "Quillmarke/Serie1/Table1/RESULT.TXT"), "1 2 3");
+  EXPECT_FALSE(QFileInfo(day + "ABC.CUM").isSymLink());
+  EXPECT_EQ(readBytes(day + "ABC.CUM"), "cumul");
 }
 
 TEST_F(QuitTest, TheDeviceServersAreStoppedInOrderOnlyWithDevices) {
