@@ -409,7 +409,8 @@ bool rewriteIfChanged(const QString& path, const QByteArray& bytes, const QStrin
 int copyFileAtomically(const QString& from, const QString& to) {
   const int in = ::open(QFile::encodeName(resolvePath(from)).constData(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return errno;
-  const QString target = rewriteTarget(to);
+  // A link of that name is replaced, never what it leads to.
+  const QString target = QFileInfo(resolvePath(to)).absoluteFilePath();
   const QFileInfo info(target);
   QByteArray tmpl = QFile::encodeName(info.absolutePath() + "/." + info.fileName() + '.' +
                                       QString::number(::getpid()) + ".XXXXXX" + QLatin1String(kTemporarySuffix));

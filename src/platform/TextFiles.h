@@ -115,8 +115,9 @@ void writeTextLines(const QString& path, const QStringList& lines, bool finalLin
 // holds exactly them. True when the file was written.
 bool rewriteIfChanged(const QString& path, const QByteArray& bytes, const QString& openFailureMessage = {});
 
-// Replaces to (found without regard to case; through a link, the file it
-// leads to) with a copy of the bytes of from, the way a rewrite does: a
+// Replaces to (found without regard to case; a link of that name is
+// replaced, what it leads to is left alone) with a copy of the bytes of
+// from, the way a rewrite does: a
 // temporary file beside it, flushed to disk, renamed over it, so that to is
 // never left half written. The copy can be read and written by its owner
 // whatever from's permissions. 0 on success, else the system error code.

@@ -97,6 +97,13 @@ TEST_F(TextFilesTest, AtomicCopyReplacesTheTargetOnlyWhenWhole) {
   EXPECT_EQ(copyFileAtomically(path("ABSENT.BWS"), path("T.BWS")), ENOENT);
   EXPECT_EQ(readBytes(path("T.BWS")), QByteArray(150000, 'm'));
   EXPECT_EQ(folderEntries(), QStringList({"MODELE.BWS", "T.BWS"}));
+  // A link in the target's place is replaced; the file it leads to stays.
+  ASSERT_TRUE(QFile::link(path("MODELE.BWS"), path("L.BWS")));
+  writeBytes(path("T.BWS"), "nouveau");
+  EXPECT_EQ(copyFileAtomically(path("T.BWS"), path("L.BWS")), 0);
+  EXPECT_FALSE(QFileInfo(path("L.BWS")).isSymLink());
+  EXPECT_EQ(readBytes(path("L.BWS")), "nouveau");
+  EXPECT_EQ(readBytes(path("MODELE.BWS")), QByteArray(150000, 'm'));
 }
 
 TEST_F(TextFilesTest, OpenFailureCarriesTheCodeAndTheFullName) {
