@@ -70,18 +70,29 @@ void SetCollectionTimerControl(std::function<bool()> stop, std::function<void()>
   hooks().restartCollection = std::move(restart);
 }
 
+namespace {
+
+// What a backup copies: the file or folder a link leads to, not the link,
+// which would keep nothing once its target changes.
+QString backupSource(const QString& path) {
+  const QFileInfo info(path);
+  return info.isSymLink() ? info.canonicalFilePath() : path;
+}
+
+}  // namespace
+
 void BackupTournamentFile(const QString& extension, const QString& targetFolder) {
   const QString source = platform::resolvePath(DataFolder + TournamentCode + '.' + extension);
   if (!QFileInfo(source).isFile()) return;
   const QString target = targetFolder + QFileInfo(source).fileName();
   platform::deleteFile(target);
-  platform::copyTree(source, target);
+  platform::copyTree(backupSource(source), target);
 }
 
 bool CopyFolderSilently(const QString& sourceFolder, const QString& targetFolder) {
   const QString source = platform::resolvePath(sourceFolder);
   if (!QFileInfo(source).isDir()) return false;
-  return platform::copyTree(source, targetFolder);
+  return platform::copyTree(backupSource(source), targetFolder);
 }
 
 void BackupAndPurge() {
@@ -111,7 +122,7 @@ void BackupAndPurge() {
       if (QFileInfo(bws).isFile()) {
         const QString target = day + QFileInfo(bws).fileName();
         platform::deleteFile(target);
-        platform::copyTree(bws, target);
+        platform::copyTree(backupSource(bws), target);
       }
     }
   }
@@ -145,8 +156,16 @@ void PurgeOldTournaments() {
     const QString line = lines->first();
     const auto d = twoOrFourDigits(line.mid(0, 2));
     const auto m = twoOrFourDigits(line.mid(3, 2));
-    const auto y = twoOrFourDigits(line.mid(6, 4));
+    auto y = twoOrFourDigits(line.mid(6, 4));
     if (!d || !m || !y) continue;
+    // A year typed with two digits is of this century ("05/12/26" is not
+    // nineteen centuries old); with one or three digits the date is unsure
+    // and the tournament is kept.
+    const qsizetype yearDigits = line.mid(6, 4).size();
+    if (yearDigits == 2)
+      *y += 2000;
+    else if (yearDigits != 4)
+      continue;
     const bool before = *y < thresholdYear || (*y == thresholdYear && *m < today.month()) ||
                         (*y == thresholdYear && *m == today.month() && *d < today.day());
     if (!before) continue;

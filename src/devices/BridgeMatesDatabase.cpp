@@ -7,6 +7,7 @@
 #include "devices/DeviceNumbers.h"
 #include "devices/SessionDatabase.h"
 #include "platform/Registry.h"
+#include "platform/TextFiles.h"
 #include "setup/PairLookups.h"
 
 #include <QFile>
@@ -140,16 +141,8 @@ QString prepareFile() {
 }  // namespace
 
 void CopySessionDatabase(const QString& source, const QString& target) {
-  const QString temp = target + QStringLiteral(".tmp");
-  QFile::remove(temp);
-  if (!QFile::copy(platform::resolvePath(source), temp))
-    throw platform::IoError(EIO, target, QStringLiteral("Impossible de copier ") + source + QStringLiteral(" sur ") + target);
-  QFile::setPermissions(temp, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-  if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
-    const int code = errno;
-    QFile::remove(temp);
-    throw platform::IoError(code, target, QStringLiteral("Impossible de remplacer ") + target);
-  }
+  if (const int code = platform::copyFileAtomically(source, target); code != 0)
+    throw platform::IoError(code, target, QStringLiteral("Impossible de copier ") + source + QStringLiteral(" sur ") + target);
 }
 
 void EnsureSettingsColumn(const QString& column) {

@@ -182,8 +182,11 @@ void replaceBySpecialHeredia() {
   }
   const QString target = platform::resolvePath(FederationBwsFile);
   const QString kept = target + QStringLiteral(".ORIG");
-  if (!platform::fileExists(kept) && !QFile::copy(target, kept))
-    throw platform::IoError(EIO, kept, QStringLiteral("Impossible de garder une copie de ") + target);
+  // The copy is whole before the database is replaced: a copy cut short
+  // would be kept as the original at the next try.
+  if (!platform::fileExists(kept))
+    if (const int code = platform::copyFileAtomically(target, kept); code != 0)
+      throw platform::IoError(code, kept, QStringLiteral("Impossible de garder une copie de ") + target);
   CopySessionDatabase(special, target);
 }
 

@@ -20,6 +20,18 @@ QString withSlash(QString p) {
 
 std::filesystem::path fsPath(const QString& p) { return std::filesystem::path(p.toStdString()); }
 
+// target is source or lies inside it (links followed, missing parts kept).
+bool inside(const std::filesystem::path& target, const std::filesystem::path& source) {
+  std::error_code ec;
+  std::string t = std::filesystem::weakly_canonical(target, ec).string();
+  if (ec) return false;
+  std::string s = std::filesystem::weakly_canonical(source, ec).string();
+  if (ec) return false;
+  while (t.size() > 1 && t.back() == '/') t.pop_back();
+  while (s.size() > 1 && s.back() == '/') s.pop_back();
+  return t == s || (t.starts_with(s) && (s == "/" || t[s.size()] == '/'));
+}
+
 }  // namespace
 
 QString programFolder() {
@@ -48,6 +60,8 @@ QString driveRootFolder() {
 }
 
 bool copyTree(const QString& from, const QString& to) {
+  // A folder copied into itself would grow without end.
+  if (std::filesystem::is_directory(fsPath(from)) && inside(fsPath(to), fsPath(from))) return false;
   std::error_code ec;
   const auto opts = std::filesystem::copy_options::recursive | std::filesystem::copy_options::copy_symlinks |
                     std::filesystem::copy_options::overwrite_existing;

@@ -250,7 +250,9 @@ void TextWriter::open(const QString& path, WriteMode mode, const QString& openFa
 
 void TextWriter::write(const QString& text) {
   buffer_.append(toCp1252(text));
-  if (buffer_.size() >= 1 << 16) flushBuffer();
+  // An append goes out in one piece at close(): a part of it written early
+  // would stay behind alone if the program stopped before the rest.
+  if (mode_ == WriteMode::Rewrite && buffer_.size() >= 1 << 16) flushBuffer();
 }
 
 void TextWriter::writeLine(const QString& text) {
@@ -281,9 +283,43 @@ void TextWriter::fail(int code, const QString& what) {
   throw IoError(code, name, QStringLiteral("Erreur %1 (%2) du fichier %3").arg(code).arg(what, name));
 }
 
+void TextWriter::appendBuffer() {
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) fail(errno, QStringLiteral("écriture"));
+  const off_t before = st.st_size;
+  // A last line left without its line end (a file edited by hand, a writer
+  // stopped midway) is ended first, so that it does not swallow this line.
+  if (before > 0 && !buffer_.isEmpty() && !buffer_.startsWith('\n') && !buffer_.startsWith("\r\n")) {
+    char last = '\n';
+    const int reader = ::open(QFile::encodeName(target_).constData(), O_RDONLY | O_CLOEXEC);
+    if (reader >= 0) {
+      if (::pread(reader, &last, 1, before - 1) == 1 && last != '\n') buffer_.prepend(last == '\r' ? "\n" : "\r\n");
+      ::close(reader);
+    }
+  }
+  const char* p = buffer_.constData();
+  qsizetype left = buffer_.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd_, p, static_cast<size_t>(left));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      // No part of a line stays behind: the file goes back to its length.
+      const int code = n < 0 ? errno : ENOSPC;
+      [[maybe_unused]] const int restored = ::ftruncate(fd_, before);
+      fail(code, QStringLiteral("écriture"));
+    }
+    p += n;
+    left -= n;
+  }
+  buffer_.clear();
+}
+
 void TextWriter::close() {
   if (fd_ < 0) return;
-  flushBuffer();
+  if (mode_ == WriteMode::Append)
+    appendBuffer();
+  else
+    flushBuffer();
   if (::fsync(fd_) != 0 && errno != EINVAL) fail(errno, QStringLiteral("écriture sur disque"));
   if (::close(fd_) != 0) {
     fd_ = -1;
@@ -368,6 +404,51 @@ bool rewriteIfChanged(const QString& path, const QByteArray& bytes, const QStrin
   w.writeBytes(bytes);
   w.close();
   return true;
+}
+
+int copyFileAtomically(const QString& from, const QString& to) {
+  const int in = ::open(QFile::encodeName(resolvePath(from)).constData(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return errno;
+  // A link of that name is replaced, never what it leads to.
+  const QString target = QFileInfo(resolvePath(to)).absoluteFilePath();
+  const QFileInfo info(target);
+  QByteArray tmpl = QFile::encodeName(info.absolutePath() + "/." + info.fileName() + '.' +
+                                      QString::number(::getpid()) + ".XXXXXX" + QLatin1String(kTemporarySuffix));
+  const int out = ::mkstemps(tmpl.data(), static_cast<int>(std::strlen(kTemporarySuffix)));
+  if (out < 0) {
+    const int code = errno;
+    ::close(in);
+    return code;
+  }
+  ::fchmod(out, 0644);
+  int code = 0;
+  char chunk[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(in, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) code = errno;
+    if (n <= 0) break;
+    for (ssize_t done = 0; done < n && code == 0;) {
+      const ssize_t w = ::write(out, chunk + done, static_cast<size_t>(n - done));
+      if (w < 0 && errno == EINTR) continue;
+      if (w <= 0) code = w < 0 ? errno : ENOSPC;
+      else done += w;
+    }
+    if (code != 0) break;
+  }
+  ::close(in);
+  if (code == 0 && ::fsync(out) != 0 && errno != EINVAL) code = errno;
+  if (::close(out) != 0 && code == 0) code = errno;
+  if (code == 0 && ::rename(tmpl.constData(), QFile::encodeName(target).constData()) != 0) code = errno;
+  if (code != 0) {
+    ::unlink(tmpl.constData());
+    return code;
+  }
+  if (currentBatch)
+    currentBatch->addFolder(info.absolutePath());
+  else
+    syncFolder(info.absolutePath());
+  return 0;
 }
 
 WriteBatch::WriteBatch() : outer_(currentBatch) { currentBatch = this; }

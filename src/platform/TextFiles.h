@@ -69,7 +69,10 @@ enum class WriteMode { Rewrite, Append };
 // one isTemporaryName() recognises (FolderIndex.h). A file without write
 // permission is not replaced (EACCES); through a symbolic link, the file it
 // leads to is rewritten and the link stays. Append: the text is added at
-// close(). Failures throw IoError carrying errno and the target's name.
+// close(), in one piece (a failed write leaves the file as it was), after a
+// line end when the file's last line has none (unless the text added starts
+// with one). Failures throw IoError
+// carrying errno and the target's name.
 class TextWriter {
  public:
   TextWriter() = default;
@@ -93,6 +96,7 @@ class TextWriter {
 
  private:
   void flushBuffer();
+  void appendBuffer();
   [[noreturn]] void fail(int code, const QString& what);
   [[noreturn]] void refuse(int code, const QString& openFailureMessage);
 
@@ -110,6 +114,14 @@ void writeTextLines(const QString& path, const QStringList& lines, bool finalLin
 // Rewrites a file with these bytes (as TextWriter does) unless it already
 // holds exactly them. True when the file was written.
 bool rewriteIfChanged(const QString& path, const QByteArray& bytes, const QString& openFailureMessage = {});
+
+// Replaces to (found without regard to case; a link of that name is
+// replaced, what it leads to is left alone) with a copy of the bytes of
+// from, the way a rewrite does: a
+// temporary file beside it, flushed to disk, renamed over it, so that to is
+// never left half written. The copy can be read and written by its owner
+// whatever from's permissions. 0 on success, else the system error code.
+int copyFileAtomically(const QString& from, const QString& to);
 
 // While a WriteBatch lives, the rewrites of this thread make their folders'
 // renames durable once, when the batch ends, instead of once per file.

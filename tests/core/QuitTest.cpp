@@ -108,6 +108,11 @@ TEST_F(QuitTest, ConfirmingSavesBacksUpIntoTodaysFolderAndPurgesByTheDates) {
   writeBytes(dataDir() + "NODATE.DAT", "Aujourd'hui\r\nLundi");
   writeBytes(dataDir() + "NODATE.PAI", "x");
   writeBytes(dataDir() + "abc.pen", "penalties");
+  // Years typed with two digits: of this century, not of the year 25.
+  writeBytes(dataDir() + "SHORT.DAT", "06/12/26\r\nDimanche");
+  writeBytes(dataDir() + "SHORT.PAI", "x");
+  writeBytes(dataDir() + "SHORTOLD.DAT", "06/12/25\r\nSamedi");
+  writeBytes(dataDir() + "SHORTOLD.PAI", "x");
 
   EXPECT_EQ(quitConfirmed(), 0);
 
@@ -133,6 +138,8 @@ TEST_F(QuitTest, ConfirmingSavesBacksUpIntoTodaysFolderAndPurgesByTheDates) {
     EXPECT_FALSE(exists(dataDir() + "OLD." + ext)) << ext;
   EXPECT_TRUE(exists(dataDir() + "OLD.BWS") && exists(dataDir() + "OLD.PBN"));
   EXPECT_TRUE(exists(dataDir() + "EDGE.PAI") && exists(dataDir() + "NODATE.PAI"));
+  EXPECT_TRUE(exists(dataDir() + "SHORT.PAI"));
+  EXPECT_FALSE(exists(dataDir() + "SHORTOLD.PAI"));
   EXPECT_TRUE(exists(dataDir() + "ABC.DAT") && exists(dataDir() + "ABC.PAI"));
 
   EXPECT_FALSE(exists(programDir() + "NOMBM.TXT"));
@@ -206,6 +213,17 @@ TEST_F(QuitTest, WithDevicesTheTabletsFolderAndTheFederationDatabaseAreBackedUp)
   EXPECT_EQ(readBytes(day + "Quillmarke/Serie1/Table1/RESULT.TXT"), "1 2 3");
   EXPECT_FALSE(exists(day + "Quillmarke/stale.txt"));
   EXPECT_EQ(readBytes(day + "Seance.BWS"), "bws");
+
+  // Through links, what they lead to is backed up, not the links.
+  ASSERT_TRUE(QDir(documentsDir() + "/Quillmarke").rename(documentsDir() + "/Quillmarke", documentsDir() + "/Partage"));
+  ASSERT_TRUE(QFile::link(documentsDir() + "/Partage", documentsDir() + "/Quillmarke"));
+  writeBytes(documentsDir() + "/ailleurs/ABC.CUM", "cumul");
+  ASSERT_TRUE(QFile::link(documentsDir() + "/ailleurs/ABC.CUM", dataDir() + "ABC.CUM"));
+  EXPECT_EQ(quitConfirmed(), 0);
+  EXPECT_FALSE(QFileInfo(day + "Quillmarke").isSymLink());
+  EXPECT_EQ(readBytes(day + "Quillmarke/Serie1/Table1/RESULT.TXT"), "1 2 3");
+  EXPECT_FALSE(QFileInfo(day + "ABC.CUM").isSymLink());
+  EXPECT_EQ(readBytes(day + "ABC.CUM"), "cumul");
 }
 
 TEST_F(QuitTest, TheDeviceServersAreStoppedInOrderOnlyWithDevices) {

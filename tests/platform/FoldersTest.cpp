@@ -27,6 +27,12 @@ TEST(Folders, TreesAreCopiedAndDeletedWithoutFollowingLinks) {
   EXPECT_FALSE(QFileInfo::exists(dir.path() + "/src"));
   EXPECT_EQ(readBytes(outside + "/keep.txt"), "keep");  // the link's target survives
   EXPECT_TRUE(platform::deleteTree(dir.path() + "/absent"));
+
+  // A folder is never copied into itself, however the target is spelled.
+  EXPECT_FALSE(platform::copyTree(dir.path() + "/dst", dir.path() + "/dst/sub/../backup"));
+  EXPECT_FALSE(platform::copyTree(dir.path() + "/dst/", dir.path() + "/dst"));
+  EXPECT_FALSE(QFileInfo::exists(dir.path() + "/dst/backup"));
+  EXPECT_TRUE(platform::copyTree(dir.path() + "/dst", dir.path() + "/dst2"));
 }
 
 TEST(Folders, EnvironmentNamesTheProgramDocumentsAndRootFolders) {

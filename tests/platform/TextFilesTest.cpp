@@ -4,9 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 using namespace platform;
 using testing_support::readBytes;
@@ -61,6 +64,46 @@ TEST_F(TextFilesTest, AppendAddsToTheEnd) {
   w.close();
   EXPECT_EQ(readBytes(path("LOG.TXT")), QByteArray("1\r\n2\r\n"));
   EXPECT_FALSE(QFile::exists(path("log.txt")));
+}
+
+TEST_F(TextFilesTest, AppendEndsAnUnfinishedLastLineAndGoesOutWhole) {
+  writeBytes(path("A.ADJ"), "1 2 50 50");  // last line without its line end
+  writeBytes(path("B.ADJ"), "1 2 50 50\r");
+  writeBytes(path("C.ADJ"), "");
+  for (const char* name : {"A.ADJ", "B.ADJ", "C.ADJ"}) {
+    TextWriter w;
+    w.open(path(name), WriteMode::Append);
+    w.writeLine("3 4 60 40");
+    w.close();
+  }
+  EXPECT_EQ(readBytes(path("A.ADJ")), QByteArray("1 2 50 50\r\n3 4 60 40\r\n"));
+  EXPECT_EQ(readBytes(path("B.ADJ")), QByteArray("1 2 50 50\r\n3 4 60 40\r\n"));
+  EXPECT_EQ(readBytes(path("C.ADJ")), QByteArray("3 4 60 40\r\n"));
+  {
+    TextWriter w;
+    w.open(path("C.ADJ"), WriteMode::Append);
+    w.write(QString(100000, 'x'));  // stopped before close(): nothing of it is added
+  }
+  EXPECT_EQ(readBytes(path("C.ADJ")), QByteArray("3 4 60 40\r\n"));
+}
+
+TEST_F(TextFilesTest, AtomicCopyReplacesTheTargetOnlyWhenWhole) {
+  writeBytes(path("MODELE.BWS"), QByteArray(150000, 'm'));
+  QFile::setPermissions(path("MODELE.BWS"), QFile::ReadOwner);
+  writeBytes(path("T.BWS"), "old");
+  EXPECT_EQ(copyFileAtomically(path("modele.bws"), path("t.bws")), 0);  // both found without regard to case
+  EXPECT_EQ(readBytes(path("T.BWS")), QByteArray(150000, 'm'));
+  EXPECT_TRUE(QFileInfo(path("T.BWS")).isWritable());
+  EXPECT_EQ(copyFileAtomically(path("ABSENT.BWS"), path("T.BWS")), ENOENT);
+  EXPECT_EQ(readBytes(path("T.BWS")), QByteArray(150000, 'm'));
+  EXPECT_EQ(folderEntries(), QStringList({"MODELE.BWS", "T.BWS"}));
+  // A link in the target's place is replaced; the file it leads to stays.
+  ASSERT_TRUE(QFile::link(path("MODELE.BWS"), path("L.BWS")));
+  writeBytes(path("T.BWS"), "nouveau");
+  EXPECT_EQ(copyFileAtomically(path("T.BWS"), path("L.BWS")), 0);
+  EXPECT_FALSE(QFileInfo(path("L.BWS")).isSymLink());
+  EXPECT_EQ(readBytes(path("L.BWS")), "nouveau");
+  EXPECT_EQ(readBytes(path("MODELE.BWS")), QByteArray(150000, 'm'));
 }
 
 TEST_F(TextFilesTest, OpenFailureCarriesTheCodeAndTheFullName) {
