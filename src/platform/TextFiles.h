@@ -71,8 +71,7 @@ enum class WriteMode { Rewrite, Append };
 // leads to is rewritten and the link stays. Append: the text is added at
 // close(), in one piece (a failed write leaves the file as it was), after a
 // line end when the file's last line has none (unless the text added starts
-// with one). Failures throw IoError
-// carrying errno and the target's name.
+// with one). Failures throw IoError carrying errno and the target's name.
 class TextWriter {
  public:
   TextWriter() = default;
@@ -117,9 +116,8 @@ bool rewriteIfChanged(const QString& path, const QByteArray& bytes, const QStrin
 
 // Replaces to (found without regard to case; a link of that name is
 // replaced, what it leads to is left alone) with a copy of the bytes of
-// from, the way a rewrite does: a
-// temporary file beside it, flushed to disk, renamed over it, so that to is
-// never left half written. The copy can be read and written by its owner
+// from, the way a rewrite does: a temporary file beside it, flushed to disk,
+// renamed over it, so that to is never left half written. The copy can be read and written by its owner
 // whatever from's permissions. 0 on success, else the system error code.
 int copyFileAtomically(const QString& from, const QString& to);
 
