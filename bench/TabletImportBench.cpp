@@ -3,7 +3,7 @@
 // with one new result file (read, store, save, recompute, result files and
 // echo; under 20 ms), and with nothing new (well under 1 ms).
 #include "core/Globals.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "platform/TextFiles.h"

@@ -5,7 +5,7 @@
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
-#include "core/StartScreen.h"
+#include "flows/StartScreen.h"
 #include "core/State.h"
 #include "devices/BridgeMatesControl.h"
 #include "platform/Folders.h"

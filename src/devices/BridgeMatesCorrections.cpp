@@ -3,7 +3,7 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Notices.h"
-#include "devices/DeviceNumbers.h"
+#include "core/DeviceNumbers.h"
 #include "devices/FederationSave.h"
 #include "devices/SessionDatabase.h"
 #include "platform/Clock.h"

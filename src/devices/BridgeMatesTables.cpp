@@ -5,7 +5,7 @@
 #include "core/Globals.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TablePlayers.h"
-#include "publishing/DealDiagrams.h"
+#include "core/DealDiagrams.h"
 
 #include <QList>
 

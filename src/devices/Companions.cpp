@@ -8,7 +8,7 @@
 #include "core/Notices.h"
 #include "core/Settings.h"
 #include "core/TournamentFileLines.h"
-#include "devices/DeviceNumbers.h"
+#include "core/DeviceNumbers.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"

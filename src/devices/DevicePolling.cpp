@@ -4,7 +4,7 @@
 #include "devices/BridgeMatesImport.h"
 #include "devices/TableStates.h"
 #include "devices/TabletImport.h"
-#include "publishing/DealDiagrams.h"
+#include "core/DealDiagrams.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"

@@ -4,7 +4,7 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/TournamentFiles.h"
-#include "devices/CardLetters.h"
+#include "core/CardLetters.h"
 #include "devices/FederationImport.h"
 #include "devices/FederationSetup.h"
 #include "devices/SessionDatabase.h"

@@ -5,7 +5,7 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/PairsFile.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TablePlayers.h"
 #include "devices/TabletImport.h"

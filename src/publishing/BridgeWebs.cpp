@@ -3,7 +3,7 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "platform/TextFiles.h"
 #include "publishing/UsebioExport.h"
 

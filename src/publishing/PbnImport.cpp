@@ -6,7 +6,7 @@
 #include "core/Messages.h"
 #include "core/Settings.h"
 #include "platform/TextFiles.h"
-#include "publishing/DealDiagrams.h"
+#include "core/DealDiagrams.h"
 
 #include <QRegularExpression>
 

@@ -1,13 +1,13 @@
 #include "scoring/ResultFiles.h"
 
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "core/TournamentFileLines.h"
 #include "platform/Cp1252.h"
 #include "platform/Folders.h"

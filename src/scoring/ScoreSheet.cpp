@@ -9,7 +9,7 @@
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "scoring/DeviceEchoes.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/Frequencies.h"

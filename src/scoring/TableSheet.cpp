@@ -6,7 +6,7 @@
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/TournamentFiles.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
 #include "devices/Companions.h"

@@ -6,7 +6,7 @@
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
 #include "core/Settings.h"
-#include "core/StartScreen.h"
+#include "flows/StartScreen.h"
 #include "devices/Companions.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"

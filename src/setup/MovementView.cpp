@@ -3,7 +3,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Printing.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 
 namespace {
 

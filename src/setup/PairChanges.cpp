@@ -6,7 +6,7 @@
 #include "core/Messages.h"
 #include "core/PairsFile.h"
 #include "core/Printing.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "devices/BridgeMatesDatabase.h"
 #include "devices/SessionDatabase.h"
 #include "setup/Pairs.h"

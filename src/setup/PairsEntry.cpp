@@ -1,7 +1,7 @@
 #include "setup/PairsEntry.h"
 
 #include "core/Fatal.h"
-#include "core/GeneralOptions.h"
+#include "flows/GeneralOptions.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -12,7 +12,7 @@
 #include "core/TournamentFiles.h"
 #include "setup/ClubMembers.h"
 #include "setup/Pairs.h"
-#include "setup/StartTournament.h"
+#include "flows/StartTournament.h"
 
 #include <algorithm>
 

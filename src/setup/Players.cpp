@@ -4,7 +4,7 @@
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
-#include "core/StartScreen.h"
+#include "flows/StartScreen.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
 #include "setup/ClubMembers.h"

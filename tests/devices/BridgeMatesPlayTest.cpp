@@ -8,7 +8,7 @@
 #include "devices/TablePlayers.h"
 #include "devices/TableStates.h"
 #include "devices/TabletFiles.h"
-#include "publishing/DealDiagrams.h"
+#include "core/DealDiagrams.h"
 #include "support/BridgeMatesScorers.h"
 #include "support/BridgeMatesTournament.h"
 #include "support/TestDatabase.h"

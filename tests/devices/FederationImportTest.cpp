@@ -2,7 +2,7 @@
 #include "core/Globals.h"
 #include "devices/FederationImport.h"
 #include "devices/SessionDatabase.h"
-#include "publishing/DealDiagrams.h"
+#include "core/DealDiagrams.h"
 #include "support/FederationSession.h"
 
 #include <QFile>

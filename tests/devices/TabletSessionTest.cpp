@@ -3,14 +3,14 @@
 // collecting, the ranking and result files written; then the program killed
 // and the tournament reloaded with every result there.
 #include "core/Globals.h"
-#include "core/Reload.h"
+#include "flows/Reload.h"
 #include "core/ScriptedInteraction.h"
-#include "core/StartScreen.h"
-#include "core/TournamentMenu.h"
+#include "flows/StartScreen.h"
+#include "flows/TournamentMenu.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "setup/PairsEntry.h"
-#include "setup/StartTournament.h"
+#include "flows/StartTournament.h"
 #include "support/TabletTables.h"
 #include "support/TestState.h"
 

@@ -3,7 +3,7 @@
 #include "core/Notices.h"
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "devices/Companions.h"
 #include "devices/TablePlayers.h"
 #include "devices/TabletFiles.h"

@@ -2,7 +2,7 @@
 #include "core/ScriptedInteraction.h"
 #include "core/Settings.h"
 #include "platform/TextFiles.h"
-#include "publishing/DealDiagrams.h"
+#include "core/DealDiagrams.h"
 #include "publishing/PbnImport.h"
 #include "support/TestState.h"
 

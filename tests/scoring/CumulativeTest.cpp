@@ -1,5 +1,5 @@
 #include "core/ScriptedInteraction.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "scoring/Cumulative.h"
 #include "scoring/ResultListings.h"
 

@@ -2,7 +2,7 @@
 #include "core/Helpers.h"
 #include "core/Printing.h"
 #include "core/ScriptedInteraction.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "platform/TextFiles.h"
 #include "setup/MovementView.h"
 #include "support/TestState.h"

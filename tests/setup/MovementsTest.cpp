@@ -5,7 +5,7 @@
 #include "platform/TextFiles.h"
 #include "setup/MovementFiles.h"
 #include "setup/Movements.h"
-#include "setup/StartTournament.h"
+#include "flows/StartTournament.h"
 #include "support/NamedPairs.h"
 #include "support/TestState.h"
 

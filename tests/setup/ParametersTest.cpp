@@ -1,7 +1,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
-#include "core/StartScreen.h"
+#include "flows/StartScreen.h"
 #include "core/State.h"
 #include "platform/Clock.h"
 #include "setup/Parameters.h"

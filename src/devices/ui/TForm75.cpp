@@ -1,6 +1,6 @@
 #include "devices/ui/TForm75.h"
 
-#include "core/Quit.h"
+#include "flows/Quit.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/ui/ParameterFields.h"
 

@@ -1,7 +1,7 @@
 #include "scoring/ui/ScoringWindows.h"
 
 #include "core/Notices.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "core/ui/WindowInteraction.h"
 #include "scoring/ui/TForm113.h"
 #include "scoring/ui/AdjustmentWindows.h"
@@ -16,7 +16,7 @@
 #include "scoring/ui/TForm29.h"
 #include "scoring/ui/TForm42.h"
 #include "scoring/ui/TForm43.h"
-#include "scoring/ui/TForm46.h"
+#include "flows/ui/CumulativeEndWindow.h"
 #include "scoring/ui/TForm56.h"
 #include "scoring/ui/TForm58.h"
 #include "scoring/ui/TForm60.h"

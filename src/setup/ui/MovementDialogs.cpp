@@ -2,7 +2,7 @@
 #include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
-#include "core/Quit.h"
+#include "flows/Quit.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "setup/ui/ParameterFields.h"
 
-#include "core/Quit.h"
+#include "flows/Quit.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,7 +1,7 @@
 #include "setup/ui/TForm2.h"
 
-#include "core/Quit.h"
-#include "core/StartScreen.h"
+#include "flows/Quit.h"
+#include "flows/StartScreen.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/ui/ParameterFields.h"
 

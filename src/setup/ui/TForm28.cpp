@@ -3,7 +3,7 @@
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/ui/PairGrids.h"
 #include "setup/ui/TForm57.h"

@@ -1,7 +1,7 @@
 #include "setup/ui/TForm65.h"
 
 #include "core/Globals.h"
-#include "core/Quit.h"
+#include "flows/Quit.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QKeyEvent>

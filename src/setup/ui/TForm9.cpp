@@ -1,6 +1,6 @@
 #include "setup/ui/TForm9.h"
 
-#include "core/Quit.h"
+#include "flows/Quit.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QGridLayout>

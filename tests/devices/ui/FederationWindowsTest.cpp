@@ -1,6 +1,6 @@
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
-#include "core/StartScreen.h"
+#include "flows/StartScreen.h"
 #include "core/ui/ModalScript.h"
 #include "devices/ui/TForm72.h"
 #include "devices/ui/TForm75.h"

@@ -1,7 +1,7 @@
 // The cumulative tournament and the recap viewer driven from the windows.
 #include "core/ScriptedInteraction.h"
-#include "core/TournamentMenu.h"
-#include "core/ui/TForm5.h"
+#include "flows/TournamentMenu.h"
+#include "flows/ui/TournamentMenuWindow.h"
 #include "scoring/ClubTournament.h"
 #include "scoring/PairRecaps.h"
 #include "scoring/ResultFiles.h"
@@ -9,7 +9,7 @@
 #include "scoring/ui/ScoringWindows.h"
 #include "scoring/ui/TForm17.h"
 #include "scoring/ui/TForm43.h"
-#include "scoring/ui/TForm46.h"
+#include "flows/ui/CumulativeEndWindow.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

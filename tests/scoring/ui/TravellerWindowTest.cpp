@@ -4,7 +4,7 @@
 #include "core/Interaction.h"
 #include "core/ui/WindowInteraction.h"
 #include "core/ui/ModalScript.h"
-#include "core/ui/TForm5.h"
+#include "flows/ui/TournamentMenuWindow.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"

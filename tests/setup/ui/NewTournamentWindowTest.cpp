@@ -2,8 +2,8 @@
 // real windows: parameters, pairs by quick creation, a Mitchell chosen.
 #include "core/Globals.h"
 #include "core/ui/ModalScript.h"
-#include "core/ui/TForm1.h"
-#include "core/ui/TForm5.h"
+#include "flows/ui/StartScreenWindow.h"
+#include "flows/ui/TournamentMenuWindow.h"
 #include "core/ui/WindowInteraction.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"

@@ -1,5 +1,5 @@
 #include "core/Globals.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "core/ui/ModalScript.h"
 #include "core/ui/TForm26.h"
 #include "core/ui/WindowInteraction.h"

@@ -1,6 +1,6 @@
-#include "publishing/DealDiagrams.h"
+#include "core/DealDiagrams.h"
 
-#include "devices/CardLetters.h"
+#include "core/CardLetters.h"
 
 #include "core/Globals.h"
 #include "core/SafeFiles.h"

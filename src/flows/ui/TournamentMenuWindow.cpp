@@ -1,10 +1,10 @@
-#include "core/ui/TForm5.h"
+#include "flows/ui/TournamentMenuWindow.h"
 
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
-#include "core/Quit.h"
-#include "core/StartScreen.h"
-#include "core/TournamentMenu.h"
+#include "flows/Quit.h"
+#include "flows/StartScreen.h"
+#include "flows/TournamentMenu.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QApplication>

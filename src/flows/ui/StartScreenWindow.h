@@ -2,7 +2,7 @@
 // TForm1, the start screen and main window: a new tournament, a resumed one
 // or one prepared by FFBClubNet, with the device and entry choices. Closing
 // it (close box, quit button, Esc) goes to the quit routine.
-#include "core/StartScreen.h"
+#include "flows/StartScreen.h"
 
 #include <QMainWindow>
 

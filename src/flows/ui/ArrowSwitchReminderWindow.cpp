@@ -1,6 +1,6 @@
-#include "core/ui/TForm90.h"
+#include "flows/ui/ArrowSwitchReminderWindow.h"
 
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 

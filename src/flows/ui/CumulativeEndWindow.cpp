@@ -1,7 +1,7 @@
-#include "scoring/ui/TForm46.h"
+#include "flows/ui/CumulativeEndWindow.h"
 
 #include "core/Messages.h"
-#include "core/Quit.h"
+#include "flows/Quit.h"
 #include "core/ui/WindowStyle.h"
 #include "publishing/UsebioExport.h"
 #include "scoring/Cumulative.h"

@@ -1,4 +1,4 @@
-#include "core/Quit.h"
+#include "flows/Quit.h"
 
 #include "core/Fatal.h"
 #include "core/Globals.h"

@@ -1,4 +1,4 @@
-#include "core/ui/OptionWindows.h"
+#include "flows/ui/OptionWindows.h"
 
 #include "core/Globals.h"
 #include "core/Messages.h"

@@ -1,8 +1,8 @@
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
-#include "core/StartScreen.h"
-#include "core/TournamentMenu.h"
-#include "core/ui/TForm5.h"
+#include "flows/StartScreen.h"
+#include "flows/TournamentMenu.h"
+#include "flows/ui/TournamentMenuWindow.h"
 #include "support/TestState.h"
 
 #include <QLabel>

@@ -1,10 +1,10 @@
 // The start screen's resume button with the real windows: the tournament
 // chooser, and the start screen back whenever no tournament goes on.
 #include "core/Globals.h"
-#include "core/StartScreen.h"
+#include "flows/StartScreen.h"
 #include "core/TournamentFiles.h"
-#include "core/ui/TForm1.h"
-#include "core/ui/TForm5.h"
+#include "flows/ui/StartScreenWindow.h"
+#include "flows/ui/TournamentMenuWindow.h"
 #include "core/ui/WindowInteraction.h"
 #include "support/TestState.h"
 #include "core/ui/ModalScript.h"

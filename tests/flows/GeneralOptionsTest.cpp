@@ -1,4 +1,4 @@
-#include "core/GeneralOptions.h"
+#include "flows/GeneralOptions.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
 #include "support/TestState.h"

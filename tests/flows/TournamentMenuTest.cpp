@@ -1,7 +1,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "platform/Process.h"
 #include "support/TestState.h"
 

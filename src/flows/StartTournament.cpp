@@ -1,11 +1,11 @@
-#include "setup/StartTournament.h"
+#include "flows/StartTournament.h"
 
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/TournamentFiles.h"
-#include "core/TournamentMenu.h"
+#include "flows/TournamentMenu.h"
 #include "devices/BridgeMatesControl.h"
 #include "devices/BridgeMatesDatabase.h"
 #include "devices/Companions.h"

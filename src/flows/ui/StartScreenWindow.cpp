@@ -1,8 +1,8 @@
-#include "core/ui/TForm1.h"
+#include "flows/ui/StartScreenWindow.h"
 
 #include "core/Fatal.h"
 #include "core/Globals.h"
-#include "core/Quit.h"
+#include "flows/Quit.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Notices.h"
-#include "core/Quit.h"
+#include "flows/Quit.h"
 #include "core/ScriptedInteraction.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"

@@ -1,4 +1,4 @@
-#include "devices/CardLetters.h"
+#include "core/CardLetters.h"
 
 QChar EnglishRankToFrench(QChar rank) {
   switch (rank.unicode()) {

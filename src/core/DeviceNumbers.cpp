@@ -1,4 +1,4 @@
-#include "devices/DeviceNumbers.h"
+#include "core/DeviceNumbers.h"
 
 #include "core/Globals.h"
 
