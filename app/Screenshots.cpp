@@ -1,5 +1,7 @@
 // Renders each window of the program offscreen into PNG files, one per window,
 // in the folder given as argument (scripts/screenshots.sh runs it).
+#include "devices/TableDeviceEchoes.h"
+#include "flows/InstallFlows.h"
 #include "flows/GeneralOptions.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
@@ -274,10 +276,12 @@ int main(int argc, char** argv) {
   outputFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
   QDir().mkpath(outputFolder);
   ui::InstallWindowInteraction();
+  InstallFlows();
+  InstallTableDeviceEchoes();
   RegisterScoringWindows();
   RegisterPublishingWindows();
   RegisterDeviceWindows();
-  RegisterOptionWindows();
+  RegisterFlowWindows();
 
   TForm1 startScreen;
   TForm59 quitConfirmation;
@@ -462,7 +466,7 @@ int main(int argc, char** argv) {
   ui::HideNotice(QStringLiteral("TForm114"));
 
   TForm75 federationParameters;
-  startScreenServices().showFederationSummary(
+  federationParameters.showSummary(
       {QStringLiteral("2026120720"), QStringLiteral("Mitchell standard *RecEO*"), QStringLiteral("14"), QStringLiteral("7"),
        QStringLiteral("NON"), QStringLiteral("<- Déjà introduites dans FFBClubNet")});
   shootShown(QStringLiteral("TForm75-federation-parameters"), &federationParameters);

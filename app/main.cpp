@@ -1,4 +1,6 @@
 // Talvaron: scoring of duplicate-bridge pairs tournaments.
+#include "devices/TableDeviceEchoes.h"
+#include "flows/InstallFlows.h"
 #include "flows/Quit.h"
 #include "core/ui/Application.h"
 #include "flows/ui/OptionWindows.h"
@@ -52,11 +54,13 @@ void closeStartScreenWhenAsked(TForm1& startScreen) {
 int main(int argc, char** argv) {
   ui::TalvaronApplication app(argc, argv);
   ui::InstallWindowInteraction();
+  InstallFlows();
+  InstallTableDeviceEchoes();
   RegisterScoringWindows();
   RegisterSetupWindows();
   RegisterDeviceWindows();
   RegisterPublishingWindows();
-  RegisterOptionWindows();
+  RegisterFlowWindows();
   RegisterMemberWindows();
   InstallCompanionStopper();
 

@@ -3,6 +3,8 @@
 // figures compared come from one run on the same machine.
 #include "ReferenceData.h"
 #include "core/Fatal.h"
+#include "devices/TableDeviceEchoes.h"
+#include "flows/InstallFlows.h"
 
 #include <benchmark/benchmark.h>
 
@@ -85,6 +87,8 @@ class Reporter : public benchmark::ConsoleReporter {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   SetFatalStopThrows(true);
+  InstallFlows();
+  InstallTableDeviceEchoes();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   MeasureReference();

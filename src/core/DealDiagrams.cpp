@@ -5,7 +5,6 @@
 #include "core/Globals.h"
 #include "core/SafeFiles.h"
 #include "core/TournamentFiles.h"
-#include "devices/FederationSave.h"
 #include "platform/TextFiles.h"
 
 #include "platform/Folders.h"
@@ -54,26 +53,6 @@ void WriteDiagramFile(int board, const DealHoldings& hands) {
   writeLines(platform::resolvePath(folder + QStringLiteral("/%1.TXT").arg(board)), lines);
 }
 
-void LoadDiagramFiles() {
-  if (!TableDevicesMode) return;
-  const QString folder = platform::resolvePath(DiagramFilesFolder());
-  platform::makeFolder(folder);
-  bool read = false;
-  const int deals = std::min(DealCount, kMaxBoards);
-  for (int n = 1; n <= deals; ++n) {
-    const QString copy = folder + QStringLiteral("/%1.TXT").arg(n);
-    if (!platform::fileExists(copy)) continue;
-    const QStringList lines = platform::readTextLines(platform::resolvePath(copy));
-    QString text;
-    for (const QString& line : lines) text += line + QStringLiteral("\r\n");
-    DealDiagrams[n] = text;
-    platform::deleteFile(copy);
-    WriteHandRecordRow(n);
-    read = true;
-  }
-  if (read) SaveResults();
-}
-
 QString HoldingFromDiagram(int deal, const QString& seatHeading, const QString& suitLetter) {
   if (deal < 1 || deal > kMaxBoards || suitLetter.isEmpty()) return {};
   const QStringList lines = platform::splitLines(DealDiagrams[deal]);
@@ -96,5 +75,3 @@ QString HoldingFromDiagram(int deal, const QString& seatHeading, const QString& 
   }
   return {};
 }
-
-void WriteHandRecords(const QString& mode) { WriteHandRecords(mode, BwsFileName); }

@@ -27,25 +27,7 @@ QString DiagramFilesFolder();
 // platform::IoError.
 void WriteDiagramFile(int board, const DealHoldings& hands);
 
-// With table devices: every hand-off copy of deals 1..DealCount is read into
-// DealDiagrams (each line followed by CR LF) and deleted, and its hand record
-// is sent; when one was read the results files are saved. Copies of other
-// boards, and every copy without table devices, stay in the folder.
-void LoadDiagramFiles();
-
 // The holding of a seat ("Nord", "Sud", "Est", "Ouest") in a suit ("P", "C",
 // "K", "T") of the diagram of deal n, in the English form without blanks
 // ("R V X 2" gives "KJT2"); "" for a void, a missing diagram or seat.
 QString HoldingFromDiagram(int deal, const QString& seatHeading, const QString& suitLetter);
-
-// The BridgeMates steps for hand records (devices/BridgeMatesTables.cpp).
-// The deal's diagram written as the HandRecord row of its board, when
-// tablets were added to a BridgeMates tournament outside federation mode.
-void WriteHandRecordRow(int deal);
-// The deals entered at the tables: each HandRecord row of a board without a
-// diagram is written as its diagram files, then the diagrams are loaded.
-// Nothing when the deals came from a PBN file or every board has one.
-void PollHandRecords();
-// Replaces the HandRecord rows of the tournament's database (BwsFileName) by
-// the diagrams held ("Envoi"); database errors pass on.
-void WriteHandRecords(const QString& mode);

@@ -1,5 +1,6 @@
 #include "core/DeviceFiles.h"
 
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/TournamentFileLines.h"
 #include "platform/Folders.h"
@@ -30,8 +31,8 @@ void ResetCounters() {
   PlayersNamed = 0;
   PlayersExpected = 2 * (PairCount - (ByePresent ? 1 : 0));
   if (PairsEntered) PlayersNamed = PlayersExpected;
-  if (MenuCountersHook)
-    MenuCountersHook(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
+  if (flowWindows().showCounters)
+    flowWindows().showCounters(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
                      QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount));
 }
 

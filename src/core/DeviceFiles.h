@@ -3,11 +3,6 @@
 // the counters file "nPLAY_RECUP.TXT" and one pair-name file per pair.
 #include <QString>
 
-#include <functional>
-
-// Shows the counters on the tournament menu: players named "/" expected, and
-// results entered "/" result slots. Nothing until the menu sets it.
-inline std::function<void(const QString& players, const QString& results)> MenuCountersHook;
 
 // Writes TabletSharedFolder + "/nPLAY_RECUP.TXT": PlayersNamed,
 // PlayersExpected, ResultsEntered and ResultSlotCount on one line. Nothing

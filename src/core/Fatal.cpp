@@ -1,26 +1,21 @@
 #include "core/Fatal.h"
 
+#include "core/Flows.h"
 #include "core/Messages.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-std::function<void()>& companionStopper() {
-  static std::function<void()> stopper;
-  return stopper;
-}
 bool fatalThrows = false;
 }  // namespace
-
-void SetCompanionStopper(std::function<void()> stopper) { companionStopper() = std::move(stopper); }
 
 void SetFatalStopThrows(bool throws) { fatalThrows = throws; }
 
 void StopCompanionsAndHalt(int exitCode) {
-  if (companionStopper()) {
+  if (const auto& stop = flowSteps().stopCompanions) {
     try {
-      companionStopper()();
+      stop();
     } catch (...) {
       // The program ends anyway.
     }

@@ -26,7 +26,5 @@ class FatalStopError : public std::runtime_error {
 // ShowAlert(message), then StopCompanionsAndHalt().
 [[noreturn]] void FatalStop(const QString& message);
 
-// What StopCompanionsAndHalt runs before ending (stopping the device servers).
-void SetCompanionStopper(std::function<void()> stopper);
 // Tests: throw FatalStopError instead of ending the process.
 void SetFatalStopThrows(bool throws);

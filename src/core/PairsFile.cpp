@@ -8,7 +8,7 @@
 #include "core/State.h"
 #include "core/TournamentFileLines.h"
 #include "platform/TextFiles.h"
-#include "setup/Pairs.h"
+#include "core/Counts.h"
 
 #include <algorithm>
 #include <vector>

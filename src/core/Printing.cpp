@@ -5,7 +5,7 @@
 #include "core/Messages.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
-#include "setup/Pairs.h"
+#include "core/Counts.h"
 
 namespace {
 

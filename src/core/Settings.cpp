@@ -1,13 +1,13 @@
 #include "core/Settings.h"
 
+#include "core/CompanionPrograms.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
-#include "flows/StartScreen.h"
+#include "core/ErrorReports.h"
 #include "core/State.h"
-#include "devices/BridgeMatesControl.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
@@ -294,3 +294,22 @@ bool ReadDeviceKind() {
 }
 
 void WriteDeviceKind(const QString& kind) { WriteSettingLine(QStringLiteral("QUILLMARKE.TXT"), kind); }
+
+namespace {
+
+QString onOff(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+
+}  // namespace
+
+void WriteBMParams() {
+  const QStringList lines = {onOff(BmLeadCard) + QStringLiteral(" LeadCard"),
+                             onOff(BmValidateLeadCard) + QStringLiteral(" BM2ValidateLeadCard"),
+                             onOff(BmShowPlayerNames) + QStringLiteral(" BM2ShowPlayerNames"),
+                             onOff(BmNoBlankMemberNumber) + QStringLiteral(" MemberNumbersNoBlankEntry"),
+                             QString::number(NameDisplayMode) + QStringLiteral(" AffichageNoms"),
+                             BridgeMatesPin + QStringLiteral(" BM2PinCode")};
+  TextFile f;
+  SafeRewrite(f, SettingsPath(QStringLiteral("BMParams.TXT")));
+  for (const QString& line : lines) f.writeLine(line);
+  CloseTextFile(f);
+}

@@ -53,3 +53,6 @@ void ReadBMParams();
 bool ReadDeviceKind();
 // Rewrites "QUILLMARKE.TXT" with the kind as its one line.
 void WriteDeviceKind(const QString& kind);
+
+// "BMParams.TXT" (the BridgeMates scorers' settings) rewritten from the variables.
+void WriteBMParams();

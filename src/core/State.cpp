@@ -1,8 +1,8 @@
 #include "core/State.h"
 
+#include "core/DeviceEchoes.h"
 #include "core/Globals.h"
 #include "core/ResultsFolder.h"
-#include "devices/TableStates.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
@@ -47,7 +47,7 @@ void InitGlobals() {
   ResumeChosen = 0;
   DealsImported = false;
   TabletsInUse = false;
-  ClearDevicePollingState();
+  deviceEchoes().stateCleared();
   ProgramFolder = platform::programFolder();
   ClubMode = platform::fileExists(ProgramFolder + QStringLiteral("BRALMET.TXT"));
   MovementFileName.clear();

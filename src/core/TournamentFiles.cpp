@@ -8,7 +8,6 @@
 #include "core/TournamentFileLines.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
-#include "scoring/ResultFiles.h"
 
 #include <algorithm>
 #include <charconv>
@@ -215,13 +214,6 @@ void SaveResults() {
   if (movementExists) RewriteFileIfChanged(CurrentFile(".MUL"), platform::toCp1252(MulFileText()));
   RewriteFileIfChanged(CurrentFile(".DIA"), platform::toCp1252(DiaFileText()));
   if (ArrowSwitch) RewriteFileIfChanged(CurrentFile(".AS"), platform::toCp1252(ArrowSwitchText + kCrLf));
-}
-
-void SaveTournamentAll() {
-  SaveDatFile();
-  SavePairsFile();
-  SaveResults();
-  WriteSessionFile();
 }
 
 void ReadDatFile() {

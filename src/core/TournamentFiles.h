@@ -34,9 +34,6 @@ void SaveDatFile();
 // result slots (ResultSlotCount > 0), so that a tournament quit before its
 // movement reloads into the pairs entry. Nothing without a tournament code.
 void SaveResults();
-// SaveDatFile, SavePairsFile, SaveResults, then the session file (WriteSessionFile).
-void SaveTournamentAll();
-
 // Reads lines 1 and 2 of ".DAT": sets TournamentDatedToday, and when the
 // tournament is not dated today takes its date and title. A missing file
 // leaves everything as it is (TournamentDatedToday off).

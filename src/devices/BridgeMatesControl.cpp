@@ -26,15 +26,7 @@ void startControlProgram() {
   StopCompanionsAndHalt();
 }
 
-QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
-
 }  // namespace
-
-QString BridgeMatesControlProgram() {
-  if (!BridgeMatesControlPath.isEmpty()) return BridgeMatesControlPath;
-  const QString beside = ProgramFolder + kBridgeMatesControlName;
-  return platform::fileExists(beside) ? platform::resolvePath(beside) : kBridgeMatesControlName;
-}
 
 QStringList BridgeMatesControlArguments() {
   QStringList args = {QStringLiteral("/f:[") + BwsFileName + QStringLiteral("]"), QStringLiteral("/s"),
@@ -136,17 +128,4 @@ void SaveBridgeMatesParams(const BridgeMatesParamsView& view) {
   NameDisplayMode = view.radioGroup1Item + 1;
   BridgeMatesPin = view.edit1;
   WriteBMParams();
-}
-
-void WriteBMParams() {
-  const QStringList lines = {flag(BmLeadCard) + QStringLiteral(" LeadCard"),
-                             flag(BmValidateLeadCard) + QStringLiteral(" BM2ValidateLeadCard"),
-                             flag(BmShowPlayerNames) + QStringLiteral(" BM2ShowPlayerNames"),
-                             flag(BmNoBlankMemberNumber) + QStringLiteral(" MemberNumbersNoBlankEntry"),
-                             QString::number(NameDisplayMode) + QStringLiteral(" AffichageNoms"),
-                             BridgeMatesPin + QStringLiteral(" BM2PinCode")};
-  TextFile f;
-  SafeRewrite(f, SettingsPath(QStringLiteral("BMParams.TXT")));
-  for (const QString& line : lines) f.writeLine(line);
-  CloseTextFile(f);
 }

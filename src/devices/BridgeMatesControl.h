@@ -3,14 +3,12 @@
 // tournament's session database, its registry value, the two hand-record
 // settings written just before a start, and the scorers' settings kept in
 // "BMParams.TXT" (the work behind the settings window TForm93).
+#include "core/CompanionPrograms.h"
+#include "core/Settings.h"
+
 #include <QString>
 #include <QStringList>
 
-inline const QString kBridgeMatesControlName = QStringLiteral("BMPro.EXE");
-
-// The control program to start: BridgeMatesControlPath when located, else
-// "BMPro.EXE" of the program folder.
-QString BridgeMatesControlProgram();
 // The arguments: "/f:[<BwsFileName>]" (one argument, blanks and all), "/s",
 // "/h:[1]", "/r", "/m", and "/h[1]" when the deals are entered at the tables.
 QStringList BridgeMatesControlArguments();
@@ -48,5 +46,3 @@ bool BridgeMatesParamsOk(BridgeMatesParamsView& view);
 void BridgeMatesNameModeClick(int item);
 // The six settings from the view into the variables, and "BMParams.TXT" rewritten.
 void SaveBridgeMatesParams(const BridgeMatesParamsView& view);
-// "BMParams.TXT" rewritten from the variables.
-void WriteBMParams();

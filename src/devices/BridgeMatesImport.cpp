@@ -5,7 +5,7 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/TournamentFiles.h"
-#include "flows/TournamentMenu.h"
+#include "core/Flows.h"
 #include "core/DeviceNumbers.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TableStates.h"
@@ -323,7 +323,7 @@ void takeRows(QList<Row>& rows, QString& fatal) {
 
 // The end of a pass that stored anything: counted, saved, recomputed.
 void finishPass() {
-  RecountMenuCounters();
+  flowSteps().recountMenuCounters();
   WriteRecoveryCounters();
   SaveResults();
   Interactive = false;
@@ -404,7 +404,7 @@ void ImportBridgeMatesResults() {
     for (const int t : tables)
       if (IsTableComplete(t)) SetTableState(t, TableFinished);
     if (!fatal.isEmpty()) {
-      RecountMenuCounters();
+      flowSteps().recountMenuCounters();
       WriteRecoveryCounters();
       SaveResults();
     } else {

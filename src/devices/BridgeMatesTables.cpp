@@ -1,11 +1,16 @@
-// What the tables enter besides the results, and its way back: the players
-// and deals of the tablets copied into the session database, and the deals
-// keyed on the scorers taken from it.
+#include "devices/BridgeMatesTables.h"
+
+#include "core/DealDiagrams.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
+#include "core/TournamentFiles.h"
+#include "devices/BridgeMatesDatabase.h"
+#include "devices/FederationSave.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TablePlayers.h"
-#include "core/DealDiagrams.h"
+#include "platform/Folders.h"
+#include "platform/TextFiles.h"
+#include "setup/PairChanges.h"
 
 #include <QList>
 
@@ -109,4 +114,62 @@ void PollHandRecords() {
   if (deals.isEmpty()) return;
   for (const auto& [board, hands] : deals) WriteDiagramFile(board, hands);
   LoadDiagramFiles();
+}
+
+void LoadDiagramFiles() {
+  if (!TableDevicesMode) return;
+  const QString folder = platform::resolvePath(DiagramFilesFolder());
+  platform::makeFolder(folder);
+  bool read = false;
+  const int deals = std::min(DealCount, kMaxBoards);
+  for (int n = 1; n <= deals; ++n) {
+    const QString copy = folder + QStringLiteral("/%1.TXT").arg(n);
+    if (!platform::fileExists(copy)) continue;
+    const QStringList lines = platform::readTextLines(platform::resolvePath(copy));
+    QString text;
+    for (const QString& line : lines) text += line + QStringLiteral("\r\n");
+    DealDiagrams[n] = text;
+    platform::deleteFile(copy);
+    WriteHandRecordRow(n);
+    read = true;
+  }
+  if (read) SaveResults();
+}
+
+void WriteHandRecords(const QString& mode) { WriteHandRecords(mode, BwsFileName); }
+
+namespace {
+
+// The database is closed however the exchange ends.
+struct DatabaseSession {
+  explicit DatabaseSession(const QString& file) { OpenSessionDatabase(file); }
+  ~DatabaseSession() { CloseSessionDatabase(); }
+  DatabaseSession(const DatabaseSession&) = delete;
+  DatabaseSession& operator=(const DatabaseSession&) = delete;
+};
+
+}  // namespace
+
+void AddPlayerNumbersRow(const QString& grid, int player, int row, const QString& name) {
+  if (!BridgeMatesMode) return;
+  BwsFileName = DataFolder + TournamentCode + QStringLiteral(".BWS");
+  const bool ns = grid == QLatin1String("NS");
+  const QString direction = ns ? (player == 1 ? QStringLiteral("N") : QStringLiteral("S"))
+                               : (player == 1 ? QStringLiteral("E") : QStringLiteral("W"));
+  const QString licence = ListedLicence(name);
+  DatabaseSession session(BwsFileName);
+  SessionTable& t = BwsTable();
+  t.select(QStringLiteral("PlayerNumbers"));
+  t.open();
+  t.append();
+  t.setInteger(QStringLiteral("Section"), 1);
+  t.setInteger(QStringLiteral("Table"), row);
+  t.setText(QStringLiteral("Direction"), direction);
+  t.setText(QStringLiteral("Number"), licence.isEmpty() ? QStringLiteral("9999") : licence);
+  t.setText(QStringLiteral("Name"), MapPlayerNameForDevice(name));
+  t.setInteger(QStringLiteral("Round"), 2);
+  t.setYesNo(QStringLiteral("Updated"), true);
+  t.setYesNo(QStringLiteral("Processed"), true);
+  t.post();
+  t.close();
 }

@@ -1,3 +1,4 @@
+#include "devices/BridgeMatesTables.h"
 #include "devices/DevicePolling.h"
 
 #include "core/Globals.h"

@@ -6,11 +6,9 @@
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/PairsFile.h"
-#include "flows/Quit.h"
+#include "core/Flows.h"
 #include "core/Settings.h"
-#include "flows/StartScreen.h"
 #include "core/TournamentFiles.h"
-#include "flows/TournamentMenu.h"
 #include "devices/BridgeMatesControl.h"
 #include "devices/BridgeMatesDatabase.h"
 #include "devices/Companions.h"
@@ -77,7 +75,7 @@ void ReadClubFederationNumber() {
     question.prompt = QStringLiteral("Introduisez le numéro de la licence FFB de votre Club");
     const auto typed = ui::interaction().askText(question);
     if (!typed) {
-      QuitProgram();
+      flowSteps().quitProgram();
       continue;  // the quit was not confirmed: the number is still needed
     }
     QString number;
@@ -222,12 +220,12 @@ bool FederationParametersOk(FederationParametersView& view, const std::function<
 
     if (TableDevicesMode && TabletsMode) {
       StartTabletServer();
-      StartTabletRetrieval();
+      flowSteps().startTabletRetrieval();
     }
     if (TableDevicesMode && BridgeMatesMode) {
       ShowTableStatusStrip();
       RestartBridgeMatesControl();
-      StartBridgeMatesRetrieval();
+      flowSteps().startBridgeMatesRetrieval();
     }
     SavePairsFile();
     SaveResults();
@@ -240,4 +238,41 @@ bool FederationParametersOk(FederationParametersView& view, const std::function<
     throw;
   }
   return true;
+}
+
+QString FederationTournamentCode() { return DateYear + DateMonth + DateDay + TimeText.left(2); }
+
+FederationSummary BuildFederationSummary() {
+  FederationSummary f;
+  f.code = TournamentCode;
+  if (IsPatton) {
+    f.movement = QStringLiteral("Patton");
+  } else if (HerediaMovement != 0) {
+    f.movement = QStringLiteral("Hérédia");
+  } else {
+    if (IsHowell)
+      f.movement = QStringLiteral("Howell");
+    else if (MitchellType == 0)
+      f.movement = QStringLiteral("Mitchell standard");
+    else if (MitchellType == 2)
+      f.movement = QStringLiteral("Mitchell-Relais=Guéridon");
+    else
+      f.movement = QStringLiteral("Skip-Mitchell");
+    if (FederationMovementKind == 1 || FederationMovementKind == 3) f.movement += QStringLiteral(" *RecEO*");
+    if (FederationMovementKind == 2 || FederationMovementKind == 4) f.movement += QStringLiteral(" *NoRec*");
+  }
+  f.pairs = QString::number(PairCount);
+  f.tables = HerediaMovement != 0 ? QString::number(TableCount) + QStringLiteral(" (au début)")
+                                  : QString::number(ResultsPerBoard);
+  if (!ByePresent)
+    f.bye = QStringLiteral("NON");
+  else if (IsHowell)
+    f.bye = QString::number(ByePairNumber);
+  else if (ByePairNumber <= TableCount)
+    f.bye = QStringLiteral("N/S %1").arg(ByePairNumber);
+  else
+    f.bye = QStringLiteral("E/W %1").arg(ByePairNumber - TableCount);
+  f.pairsNote = PairsEntered ? QStringLiteral("<- Déjà introduites dans FFBClubNet")
+                             : QStringLiteral("<- A introduire sur les tablettes");
+  return f;
 }

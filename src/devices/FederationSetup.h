@@ -55,3 +55,17 @@ int FederationCodeCheck(const QString& code);
 // tournament's own copy of the database, the files saved, the counters and
 // the devices started. True when the window has been left.
 bool FederationParametersOk(FederationParametersView& view, const std::function<void()>& hideWindow);
+
+// The federation tournament's code: yyyymmddhh.
+QString FederationTournamentCode();
+
+// What the federation summary window shows.
+struct FederationSummary {
+  QString code;
+  QString movement;
+  QString pairs;
+  QString tables;
+  QString bye;
+  QString pairsNote;
+};
+FederationSummary BuildFederationSummary();

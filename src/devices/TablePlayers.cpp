@@ -3,7 +3,7 @@
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "core/PairsFile.h"
-#include "flows/TournamentMenu.h"
+#include "core/Flows.h"
 #include "core/DeviceNumbers.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
@@ -114,7 +114,7 @@ bool ReadTablePlayersFile(int table) {
 void FinishPlayersRead() {
   WritePairNameFiles();
   SavePairsFile();
-  RecountMenuCounters();
+  flowSteps().recountMenuCounters();
 }
 
 void ReadPlayersFile() {

@@ -5,7 +5,7 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/PairsFile.h"
-#include "flows/TournamentMenu.h"
+#include "core/Flows.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TablePlayers.h"
 #include "devices/TabletImport.h"
@@ -214,7 +214,7 @@ void ReadPlayerNumbers() {
   }
   if (!fatal.isEmpty()) FatalStop(fatal);
   if (changed || !reports.isEmpty()) {
-    RecountMenuCounters();
+    flowSteps().recountMenuCounters();
     WriteRecoveryCounters();
   }
   if (failure) std::rethrow_exception(failure);

@@ -1,3 +1,4 @@
+#include "devices/BridgeMatesTables.h"
 #include "devices/TabletImport.h"
 
 #include "core/DeviceFiles.h"
@@ -6,7 +7,7 @@
 #include "core/SafeFiles.h"
 #include "core/TournamentFileLines.h"
 #include "core/TournamentFiles.h"
-#include "flows/TournamentMenu.h"
+#include "core/Flows.h"
 #include "devices/Companions.h"
 #include "core/DeviceNumbers.h"
 #include "devices/DevicePolling.h"
@@ -18,7 +19,8 @@
 #include "core/DealDiagrams.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
-#include "scoring/DeviceEchoes.h"
+#include "devices/BridgeMatesCorrections.h"
+#include "devices/TabletLines.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
 #include "setup/PairLookups.h"
@@ -250,7 +252,7 @@ bool applyFile(int table, const QString& path) {
 // anything changed, saved and recomputed silently, each file written once
 // (as the two device refreshes and the board files would leave them).
 void finishPass(bool changed, bool direct) {
-  RecountMenuCounters();
+  flowSteps().recountMenuCounters();
   WriteRecoveryCounters();
   if (changed) {
     SaveResults();
@@ -377,7 +379,7 @@ void ImportTabletResults() {
   struct Release {
     ~Release() { running = false; }
   } release;
-  const bool direct = !menuView().timerEnabled;
+  const bool direct = !flowSteps().collectionRunning();
   if (TabletSeriesFolder.isEmpty()) return;
   const int tables = ImportTableCount();
   TableFiles found[kMaxTables + 1];

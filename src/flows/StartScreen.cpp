@@ -1,6 +1,9 @@
 #include "flows/StartScreen.h"
 
+#include "core/ErrorReports.h"
+#include "core/Counts.h"
 #include "core/Fatal.h"
+#include "core/Flows.h"
 #include "flows/GeneralOptions.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
@@ -14,6 +17,7 @@
 #include "devices/Companions.h"
 #include "devices/DevicePolling.h"
 #include "devices/FederationImport.h"
+#include "devices/FederationSetup.h"
 #include "devices/TableStates.h"
 #include "devices/TabletFiles.h"
 #include "platform/Process.h"
@@ -62,7 +66,6 @@ void showTournamentButtons(StartScreenView& view) {
   view.newButtonVisible = !FederationMode;
 }
 
-
 // Steps shared by the new and the resumed tournament before the start
 // screen is hidden: the registry value saved, the programs located.
 void locatePrograms() {
@@ -85,22 +88,9 @@ bool tournamentFilesExist(const QString& code) {
   return BridgeMatesMode && platform::fileExists(DataFolder + code + QStringLiteral(".BWS"));
 }
 
-bool isLocked(int code) { return code == EBUSY || code == ETXTBSY || code == EAGAIN; }
+
 
 }  // namespace
-
-StartScreenServices& startScreenServices() {
-  static StartScreenServices services;
-  return services;
-}
-
-void HideStartScreen() {
-  if (startScreenServices().hideStartScreen) startScreenServices().hideStartScreen();
-}
-
-void ShowStartScreen() {
-  if (startScreenServices().showStartScreen) startScreenServices().showStartScreen();
-}
 
 void StartScreenCreate(StartScreenView& view) {
   // Each step runs even when an earlier one failed (a settings file that
@@ -287,7 +277,7 @@ void NewTournamentClick() {
 void StartNewTournament() {
   locatePrograms();
   ResumingTournament = false;
-  StartScreenServices& s = startScreenServices();
+  FlowWindows& s = flowWindows();
   if (!available(s.showParametersWindow, kNewTournament)) return;
   HideStartScreen();
   s.showParametersWindow();
@@ -393,7 +383,7 @@ void ResumeAfterHidingTheStartScreen() {
 
 void FederationTournamentClick() {
   EntryByContracts = true;
-  StartScreenServices& s = startScreenServices();
+  FlowWindows& s = flowWindows();
   if (!available(s.showFederationSummary, kFederation)) return;
   LoadPlayers();
   HideStartScreen();
@@ -424,7 +414,7 @@ void FederationTournamentClick() {
     }
   }
   DeleteCurrentTournamentFiles();
-  s.showFederationSummary(BuildFederationSummary());
+  s.showFederationSummary();
 }
 
 void AboutClick() { ShowAboutMessage(); }
@@ -435,108 +425,3 @@ void OptionsClick() {
 }
 
 void ClubPlayersClick() { ShowClubPlayers(); }
-
-QString FederationTournamentCode() { return DateYear + DateMonth + DateDay + TimeText.left(2); }
-
-FederationSummary BuildFederationSummary() {
-  FederationSummary f;
-  f.code = TournamentCode;
-  if (IsPatton) {
-    f.movement = QStringLiteral("Patton");
-  } else if (HerediaMovement != 0) {
-    f.movement = QStringLiteral("Hérédia");
-  } else {
-    if (IsHowell)
-      f.movement = QStringLiteral("Howell");
-    else if (MitchellType == 0)
-      f.movement = QStringLiteral("Mitchell standard");
-    else if (MitchellType == 2)
-      f.movement = QStringLiteral("Mitchell-Relais=Guéridon");
-    else
-      f.movement = QStringLiteral("Skip-Mitchell");
-    if (FederationMovementKind == 1 || FederationMovementKind == 3) f.movement += QStringLiteral(" *RecEO*");
-    if (FederationMovementKind == 2 || FederationMovementKind == 4) f.movement += QStringLiteral(" *NoRec*");
-  }
-  f.pairs = QString::number(PairCount);
-  f.tables = HerediaMovement != 0 ? QString::number(TableCount) + QStringLiteral(" (au début)")
-                                  : QString::number(ResultsPerBoard);
-  if (!ByePresent)
-    f.bye = QStringLiteral("NON");
-  else if (IsHowell)
-    f.bye = QString::number(ByePairNumber);
-  else if (ByePairNumber <= TableCount)
-    f.bye = QStringLiteral("N/S %1").arg(ByePairNumber);
-  else
-    f.bye = QStringLiteral("E/W %1").arg(ByePairNumber - TableCount);
-  f.pairsNote = PairsEntered ? QStringLiteral("<- Déjà introduites dans FFBClubNet")
-                             : QStringLiteral("<- A introduire sur les tablettes");
-  return f;
-}
-
-bool IsDefaultNameFor(const QString& name, const QString& letters) {
-  if (name.size() < 2 || !letters.contains(name[0])) return false;
-  for (qsizetype i = 1; i < name.size(); ++i)
-    if (!name[i].isDigit()) return false;
-  return true;
-}
-
-void CountResumedTournament() {
-  ResultsEntered = 0;
-  for (int s = 1; s <= ResultSlotCount && s <= kMaxResultSlots; ++s)
-    if (ResultNsPair[s] != 0 && ResultScore[s] != kScoreNone) ++ResultsEntered;
-  PlayersExpected = 2 * (PairCount - (ByePresent ? 1 : 0));
-  if (PairsEntered) {
-    PlayersNamed = PlayersExpected;
-    return;
-  }
-  auto named = [](const QString& raw, const QString& letters) {
-    const QString n = raw.trimmed();
-    return !n.isEmpty() && n != QStringLiteral("BYE") && !IsDefaultNameFor(n, letters) &&
-           !n.contains(QStringLiteral("*** Pas rempli ***")) && !n.startsWith(QStringLiteral("*** Non introduit"));
-  };
-  PlayersNamed = 0;
-  for (int p = 1; p <= PairCount && p <= kMaxPairs; ++p) {
-    if (named(Player1Names[p], QStringLiteral("NE"))) ++PlayersNamed;
-    if (named(Player2Names[p], QStringLiteral("SW"))) ++PlayersNamed;
-  }
-}
-
-QString EscapedErrorMessage(const std::exception& error) {
-  const auto* io = dynamic_cast<const platform::IoError*>(&error);
-  if (!io) return QString::fromUtf8(error.what());
-  const QString file = io->fileName().isEmpty() ? QStringLiteral("<inconnu>") : io->fileName();
-  const int code = io->code();
-  if (io->fault() == platform::FileFault::NotOpen)
-    return QStringLiteral("Erreur 103 : fichier non ouvert pour I/O\r\nFichier : ") + file + QStringLiteral("\r\nMessage : ") +
-           io->message();
-  if (io->fault() == platform::FileFault::BadNumber)
-    return QStringLiteral("Erreur 106 : valeur numérique incorrecte dans un fichier.\r\nFichier : ") + file +
-           QStringLiteral("\r\nCause probable : une ligne vide, du texte, ou une virgule/point incorrect là où Talvaron "
-                          "attend un nombre.\r\nMessage : ") +
-           io->message();
-  if (!io->fault() && isLocked(code))
-    return QStringLiteral("Le fichier \"") + file + QStringLiteral("\" est verrouillé. L'opération n'a pas été faite.");
-  if (!io->fault() && code == EEXIST)
-    return QStringLiteral("Le fichier \"") + file + QStringLiteral("\" existe déjà. L'opération n'a pas été faite.");
-  return QStringLiteral("Erreur I/O n°%1\r\nFichier : ").arg(code) + file + QStringLiteral("\r\nMessage : ") + io->message();
-}
-
-void RunReported(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (...) {
-    ReportEscapedError(std::current_exception());
-  }
-}
-
-void ReportEscapedError(std::exception_ptr error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const FatalStopError&) {
-    throw;
-  } catch (const std::exception& e) {
-    ui::interaction().showSystemMessage(EscapedErrorMessage(e));
-  } catch (...) {
-    ui::interaction().showSystemMessage(QStringLiteral("Erreur inconnue. L'opération n'a pas été faite."));
-  }
-}

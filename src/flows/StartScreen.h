@@ -3,9 +3,10 @@
 // its creation and show, the device and entry choices, each stored at once
 // in its settings file, the three buttons (new, resumed and FFBClubNet
 // tournament) and the application-wide error handler's messages.
+#include "core/Flows.h"
+
 #include <QString>
 
-#include <exception>
 #include <functional>
 
 // What the start screen shows: the window applies it after each routine.
@@ -55,49 +56,3 @@ void ResumeTournament();
 void AboutClick();
 void OptionsClick();
 void ClubPlayersClick();
-
-// The start screen hidden (a tournament begins) and shown again (a resume
-// cancelled); both do nothing until the window is there.
-void HideStartScreen();
-void ShowStartScreen();
-
-// The federation tournament's code: yyyymmddhh.
-QString FederationTournamentCode();
-
-// What the federation summary window shows.
-struct FederationSummary {
-  QString code;
-  QString movement;
-  QString pairs;
-  QString tables;
-  QString bye;
-  QString pairsNote;
-};
-FederationSummary BuildFederationSummary();
-
-// Results entered (slots whose score is not 10000) and players named (an
-// unfilled seat of the tablets is not a player), counted again from the slots.
-void CountResumedTournament();
-// A default player name: the letter followed by a number ("N12").
-bool IsDefaultNameFor(const QString& name, const QString& letters);
-
-// The work that later parts of the program provide. A button whose work is
-// not there yet says so and stops.
-struct StartScreenServices {
-  std::function<void()> hideStartScreen;
-  std::function<void()> showStartScreen;
-  std::function<void()> showParametersWindow;
-  std::function<void(const FederationSummary&)> showFederationSummary;
-};
-StartScreenServices& startScreenServices();
-
-// The message shown for an error that escaped an event handler: the French
-// text naming the file for platform::IoError; the error's own text otherwise.
-QString EscapedErrorMessage(const std::exception& error);
-// Shows the message of an escaped error in the system message box. A fatal
-// stop (tests) is passed on.
-void ReportEscapedError(std::exception_ptr error);
-// Runs one step of a longer piece of work: an error it raises is shown as
-// the error handler shows it and the caller goes on with its next step. A
-// fatal stop is passed on.
-void RunReported(const std::function<void()>& step);

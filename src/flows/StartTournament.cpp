@@ -1,6 +1,7 @@
 #include "flows/StartTournament.h"
 
 #include "core/DeviceFiles.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
@@ -47,8 +48,8 @@ void StartTournament() {
     ImportPbnDiagrams();
     WritePairNameFiles();
     ResetCounters();
-  } else if (MenuCountersHook) {
-    MenuCountersHook(QStringLiteral("--"), QStringLiteral("--"));
+  } else if (flowWindows().showCounters) {
+    flowWindows().showCounters(QStringLiteral("--"), QStringLiteral("--"));
   }
   if (TableDevicesMode && TabletsMode) {
     StartTabletServer();

@@ -1,9 +1,9 @@
 #include "flows/TournamentMenu.h"
 
-#include "devices/FederationSave.h"
-
+#include "core/Counts.h"
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
+#include "core/Flows.h"
 #include "flows/GeneralOptions.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
@@ -38,21 +38,6 @@ const QString kPause = QStringLiteral("<- Pause");
 const QString kRestart = QStringLiteral("<- Relancer");
 const QString kIncorrectResults =
     QStringLiteral("Attention! Les résultats du tournoi ne sont certainement pas corrects...");
-
-std::function<void()>& refresher() {
-  static std::function<void()> r;
-  return r;
-}
-
-std::function<void()>& shower() {
-  static std::function<void()> s;
-  return s;
-}
-
-std::function<void()>& hider() {
-  static std::function<void()> h;
-  return h;
-}
 
 // A feature of a later part of the program: when it is not there the button
 // says so and does nothing.
@@ -113,29 +98,6 @@ TournamentMenuView& menuView() {
   return view;
 }
 
-TournamentMenuServices& tournamentMenuServices() {
-  static TournamentMenuServices services;
-  return services;
-}
-
-void RefreshMenu() {
-  if (refresher()) refresher()();
-}
-
-void ShowTournamentMenu() {
-  if (shower()) shower()();
-}
-
-void SetMenuShower(std::function<void()> s) { shower() = std::move(s); }
-
-void HideTournamentMenu() {
-  if (hider()) hider()();
-}
-
-void SetMenuHider(std::function<void()> h) { hider() = std::move(h); }
-
-void SetMenuRefresher(std::function<void()> r) { refresher() = std::move(r); }
-
 void TournamentMenuShow() {
   TournamentMenuView& v = menuView();
   v.pauseVisible = SettingExists(QStringLiteral("StartStop.TXT"));
@@ -164,8 +126,8 @@ void TournamentMenuShow() {
     showCounters();
   else
     RecountMenuCounters();
-  if (ArrowSwitch && !ResumingTournament && tournamentMenuServices().showArrowSwitchReminder)
-    tournamentMenuServices().showArrowSwitchReminder();
+  if (ArrowSwitch && !ResumingTournament && flowWindows().showArrowSwitchReminder)
+    flowWindows().showArrowSwitchReminder();
 }
 
 void ResumedMenuSettings(bool datedToday) {
@@ -181,11 +143,36 @@ void ResumedMenuSettings(bool datedToday) {
 
 void RecountMenuCounters() {
   CountResumedTournament();
-  if (MenuCountersHook)
-    MenuCountersHook(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
+  if (flowWindows().showCounters)
+    flowWindows().showCounters(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
                      QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount));
   else
     showCounters();
+}
+
+namespace {
+
+// The menu as it was before a long piece of work stopped the collection.
+TournamentMenuView& menuBeforeWork() {
+  static TournamentMenuView view;
+  return view;
+}
+
+}  // namespace
+
+void PauseMenuForWork() {
+  menuBeforeWork() = menuView();
+  TournamentMenuView& v = menuView();
+  v.timerEnabled = false;
+  v.pauseCaption = QStringLiteral("<-Start");
+  v.runningNoticeVisible = false;
+  v.stoppedNoticeVisible = true;
+  RefreshMenu();
+}
+
+void ResumeMenuAfterWork() {
+  menuView() = menuBeforeWork();
+  RefreshMenu();
 }
 
 void StartTabletRetrieval() { startRetrieval(500); }
@@ -298,16 +285,16 @@ void TableSheetsClick() {
     ShowAlert(QStringLiteral("Cette fonction n'a de sens que pour la version standard (sans tablettes ni BridgeMates)."));
     return;
   }
-  runService(tournamentMenuServices().enterTableSheets, QStringLiteral("Introduction des feuilles de table"));
+  runService(flowWindows().enterTableSheets, QStringLiteral("Introduction des feuilles de table"));
 }
 
 void TravellersClick() {
-  runService(tournamentMenuServices().showTravellerEntry,
+  runService(flowWindows().showTravellerEntry,
              QStringLiteral("Introduction/Visualisation des feuilles de marque"));
 }
 
 void PairNamesClick() {
-  runService(tournamentMenuServices().showPairChanges, QStringLiteral("Voir/Modifier/Imprimer les noms des paires"));
+  runService(flowWindows().showPairChanges, QStringLiteral("Voir/Modifier/Imprimer les noms des paires"));
 }
 
 void FrequenciesClick() {

@@ -3,6 +3,8 @@
 // show, its buttons, the counters, the collection timer of the table devices
 // with its pause and restart, the adding of tablets to a BridgeMates
 // tournament, and the recomputation that comes before every display.
+#include "core/Flows.h"
+
 #include <QString>
 
 #include <functional>
@@ -32,17 +34,6 @@ struct TournamentMenuView {
 
 // The menu's state, read and changed by the routines below.
 TournamentMenuView& menuView();
-// Shows the menu with the focus on Button3 (nothing until the window is
-// there).
-void ShowTournamentMenu();
-void SetMenuShower(std::function<void()> shower);
-// Hides the menu (nothing until the window is there).
-void HideTournamentMenu();
-void SetMenuHider(std::function<void()> hider);
-// The window shows the state again (nothing until the window is there).
-void RefreshMenu();
-void SetMenuRefresher(std::function<void()> refresher);
-
 // The window's show: buttons by mode, device line, caption, notices, and the
 // Arrow Switch reminder for a new tournament.
 void TournamentMenuShow();
@@ -53,13 +44,17 @@ void TournamentMenuShow();
 void ResumedMenuSettings(bool datedToday);
 
 // The counters: results entered and players named counted again from the
-// result slots and the pair names, then shown through MenuCountersHook.
+// result slots and the pair names, then shown by the menu window.
 void RecountMenuCounters();
 
 // The collection timer: 500 ms with tablets, 1000 ms with BridgeMates; the
 // running notice shown, the stopped one hidden.
 void StartTabletRetrieval();
 void StartBridgeMatesRetrieval();
+// A long piece of work (a cumulation) stops the collection and shows the
+// stopped notice; the resume gives back the menu as it was, timer and all.
+void PauseMenuForWork();
+void ResumeMenuAfterWork();
 // Stops the timer (true when it was running) and starts it again.
 bool StopRetrieval();
 void RestartRetrieval();
@@ -108,14 +103,3 @@ void BridgeWebsClick();        // Button26
 
 // The lines of the Arrow Switch reminder as shown.
 QStringList ArrowSwitchReminderLines();
-
-// The windows behind some buttons, installed by the windows' registration;
-// a button whose feature is not there says so.
-struct TournamentMenuServices {
-  std::function<void()> enterTableSheets;       // EnterTableSheets
-  std::function<void()> showTravellerEntry;     // ShowTravellerEntry
-  std::function<void()> showPairChanges;        // FillPairsEditGrids, TForm28 (and TForm38 in a Patton)
-  std::function<void()> showMovement;           // TForm73, beside the menu
-  std::function<void()> showArrowSwitchReminder;  // TForm90, beside the menu
-};
-TournamentMenuServices& tournamentMenuServices();

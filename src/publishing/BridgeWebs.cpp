@@ -3,7 +3,7 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
-#include "flows/TournamentMenu.h"
+#include "core/Flows.h"
 #include "platform/TextFiles.h"
 #include "publishing/UsebioExport.h"
 
@@ -227,7 +227,7 @@ void BridgeWebsFunctions() {
     busy.restore();
     if (!connected && AskWithoutInternet() != 1) return;
   }
-  RecomputeAndSaveResults();
+  flowSteps().recomputeAndSaveResults();
   if (!ResultsAvailable) return;
   switch (AskBridgeWebsFunction()) {
     case 1: ExportBridgeWebsXml(); break;

@@ -1,3 +1,4 @@
+#include "devices/BridgeMatesTables.h"
 #include "publishing/PbnImport.h"
 
 #include "core/Globals.h"

@@ -1,5 +1,6 @@
 #include "scoring/Adjustments.h"
 
+#include "core/DeviceEchoes.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
@@ -10,7 +11,6 @@
 #include "core/TournamentFiles.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
-#include "scoring/DeviceEchoes.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
 
@@ -298,7 +298,7 @@ bool AdjustOneResult(int board, int pair) {
   AppendLine(scoring::AdjustmentsFileName(), QString::number(slot) + u' ' + QString::number(board) + u' ' +
                                                  AdjustmentRealText(ns) + u' ' + AdjustmentRealText(ew));
   if (BridgeMatesMode)
-    AppendCorrectedResult(slot, QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
+    deviceEchoes().resultCorrected(slot, QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
                                   QString::number(values->second) + QStringLiteral("%)"));
   return true;
 }

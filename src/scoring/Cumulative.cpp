@@ -1,15 +1,16 @@
 #include "scoring/Cumulative.h"
 
+#include "core/Backups.h"
+#include "core/Counts.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/PairsFile.h"
-#include "flows/Quit.h"
+#include "core/Flows.h"
 #include "core/SafeFiles.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"
-#include "flows/TournamentMenu.h"
 #include "platform/TextFiles.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultListings.h"
@@ -26,10 +27,6 @@ constexpr int kMaxSessions = 100;
 constexpr int kMaxSessionFiles = 1000;
 const QString kButlerMark = QStringLiteral("\\BUTLER");
 
-std::function<void()>& endShower() {
-  static std::function<void()> shower;
-  return shower;
-}
 
 enum class Kind { Unknown, SingleTop, Butler };
 
@@ -46,25 +43,15 @@ struct CumulPair {
 // What a stop must give back: the menu as it was (its timer included).
 class MenuRestorer {
  public:
-  MenuRestorer() : saved_(menuView()) {
-    TournamentMenuView& v = menuView();
-    v.timerEnabled = false;
-    v.pauseCaption = QStringLiteral("<-Start");
-    v.runningNoticeVisible = false;
-    v.stoppedNoticeVisible = true;
-    RefreshMenu();
-  }
+  MenuRestorer() { flowSteps().pauseMenuForWork(); }
   MenuRestorer(const MenuRestorer&) = delete;
   MenuRestorer& operator=(const MenuRestorer&) = delete;
   ~MenuRestorer() {
-    if (kept_) return;
-    menuView() = saved_;
-    RefreshMenu();
+    if (!kept_) flowSteps().resumeMenuAfterWork();
   }
   void keep() { kept_ = true; }
 
  private:
-  TournamentMenuView saved_;
   bool kept_ = false;
 };
 
@@ -323,7 +310,6 @@ std::optional<SessionLine> ParseSessionLine(const QString& line) {
   return parsed;
 }
 
-void SetCumulativeEndShower(std::function<void()> shower) { endShower() = std::move(shower); }
 
 bool CumulateTournaments(bool interactive, const QString& code) {
   if (interactive) {
@@ -367,7 +353,7 @@ bool CumulateTournaments(bool interactive, const QString& code) {
   }
   menu.keep();
   HideTournamentMenu();
-  if (endShower()) endShower()();
+  if (flowWindows().showCumulativeEnd) flowWindows().showCumulativeEnd();
   ShowMessageWindow(QStringLiteral(
       "C'est fini!  Vous pouvez voir et imprimer les résultats du cumul... Si vous utilisez le site BridgeWebs, "
       "n'oubliez pas de sauver les résultats du cumul pour BridgeWebs"));

@@ -39,6 +39,3 @@ struct SessionLine {
 };
 std::optional<SessionLine> ParseSessionLine(const QString& line);
 
-// What shows the end-of-cumulation window "TForm46" beside the hidden menu
-// (installed by the program's windows).
-void SetCumulativeEndShower(std::function<void()> shower);

@@ -1,13 +1,14 @@
 #include "scoring/ResultFiles.h"
 
-#include "flows/TournamentMenu.h"
+#include "core/Flows.h"
 
+#include "core/PairsFile.h"
+#include "core/TournamentFiles.h"
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
-#include "flows/TournamentMenu.h"
 #include "core/TournamentFileLines.h"
 #include "platform/Cp1252.h"
 #include "platform/Folders.h"
@@ -171,7 +172,7 @@ void WriteRefereeDealsFile(int board, int nsPair, int ewPair) {
   SafeAppend(file, TabletSharedFolder + QStringLiteral("/DonnesArbitre.TXT"));
   file.writeLine(QStringLiteral("%1 %2 %3 ").arg(board).arg(nsPair).arg(ewPair));
   CloseTextFile(file);
-  RecountMenuCounters();
+  flowSteps().recountMenuCounters();
 }
 
 void WriteSessionFile() {
@@ -202,4 +203,11 @@ void WriteSessionFile() {
     const QString copy = TabletSharedFolder + QStringLiteral("/SEANCE.TXT");
     tournament_files::RewriteWholeFile(copy, text);
   }
+}
+
+void SaveTournamentAll() {
+  SaveDatFile();
+  SavePairsFile();
+  SaveResults();
+  WriteSessionFile();
 }

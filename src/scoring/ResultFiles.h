@@ -38,3 +38,5 @@ void WriteSessionFile();
 QString RankingFileText(bool merged, const QString& separator);
 QString PattonRankingFileText(const QString& separator);
 QString BoardFileText(int board, bool reportEmpty);
+// SaveDatFile, SavePairsFile, SaveResults, then the session file (WriteSessionFile).
+void SaveTournamentAll();

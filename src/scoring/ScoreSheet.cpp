@@ -1,6 +1,7 @@
 #include "scoring/ScoreSheet.h"
 
 #include "core/DeviceFiles.h"
+#include "core/DeviceEchoes.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
@@ -9,8 +10,7 @@
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
-#include "flows/TournamentMenu.h"
-#include "scoring/DeviceEchoes.h"
+#include "core/Flows.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
@@ -444,10 +444,10 @@ void ScoreSheet::store(const QString& text, int score, Kind kind) {
 
   SaveResults();
   recountResults();
-  WriteTabletResultLine(ResultTable[slot], board_, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
+  deviceEchoes().tabletResult(ResultTable[slot], board_, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
                         text.isEmpty() ? QString::number(score) : text, ResultDeclarer[slot]);
   WriteRefereeDealsFile(board_, ResultNsPair[slot], ResultEwPair[slot]);
-  if (kind == Kind::Typed) AppendChangedResult(slot);
+  if (kind == Kind::Typed) deviceEchoes().resultChanged(slot);
   afterStoreMove();
 }
 
@@ -458,7 +458,7 @@ void ScoreSheet::afterStoreMove() {
 }
 
 void ScoreSheet::recountResults() {
-  if (TableDevicesMode) RecountMenuCounters();
+  if (TableDevicesMode) flowSteps().recountMenuCounters();
 }
 
 bool ScoreSheet::storeAverage() {
@@ -519,11 +519,11 @@ void ScoreSheet::deleteCurrent() {
     layOut(board_);
     return;
   }
-  WriteTabletDeleteLine(ResultTable[s], board_, ResultRound[s], ResultNsPair[s], ResultEwPair[s]);
+  deviceEchoes().tabletResultDeleted(ResultTable[s], board_, ResultRound[s], ResultNsPair[s], ResultEwPair[s]);
   if (clearSlot(s, true)) {
     recountResults();
     SaveResults();
-    AppendNotPlayedResult(s);
+    deviceEchoes().resultNotPlayed(s);
   }
   layOut(board_);
 }

@@ -1,16 +1,16 @@
 #include "scoring/TableSheet.h"
 
 #include "core/Fatal.h"
+#include "core/DeviceEchoes.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/TournamentFiles.h"
-#include "flows/TournamentMenu.h"
+#include "core/Flows.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
-#include "devices/Companions.h"
-#include "scoring/DeviceEchoes.h"
+#include "core/CompanionPrograms.h"
 #include "scoring/ResultFiles.h"
 #include "setup/PairLookups.h"
 
@@ -357,12 +357,12 @@ void TableSheet::store(const QString& text, int score) {
   ResultDeclarer[slot] = SheetDeclarerText(score, text);
   storing_ = 0;
   SaveResults();
-  RecountMenuCounters();
-  WriteTabletResultLine(ResultTable[slot], board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
+  flowSteps().recountMenuCounters();
+  deviceEchoes().tabletResult(ResultTable[slot], board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
                         text.isEmpty() ? QString::number(score) : text, ResultDeclarer[slot]);
   WriteRefereeDealsFile(board, ResultNsPair[slot], ResultEwPair[slot]);
   // An adjusted score went to the BridgeMates with its percentages already.
-  if (score != kScoreAdjusted) AppendChangedResult(slot);
+  if (score != kScoreAdjusted) deviceEchoes().resultChanged(slot);
   if (SheetLineSkip && current_ == lineCount())
     nextTable();
   else
@@ -399,12 +399,12 @@ void TableSheet::deleteCurrent() {
   const int s = currentSlot();
   const int board = boardOf(current_);
   const bool held = ResultScore[s] != kScoreNone;
-  if (held) WriteTabletDeleteLine(ResultTable[s], board, ResultRound[s], ResultNsPair[s], ResultEwPair[s]);
+  if (held) deviceEchoes().tabletResultDeleted(ResultTable[s], board, ResultRound[s], ResultNsPair[s], ResultEwPair[s]);
   CurrentBoard = board;
   DeleteSlotResult(s);
   SaveResults();
-  RecountMenuCounters();
-  if (held) AppendNotPlayedResult(s);
+  flowSteps().recountMenuCounters();
+  if (held) deviceEchoes().resultNotPlayed(s);
   layOut();
 }
 

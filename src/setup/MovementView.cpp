@@ -3,7 +3,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Printing.h"
-#include "flows/TournamentMenu.h"
+#include "core/Flows.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ QStringList MovementViewLines(bool showBye) {
 void VoirMouvement() {
   BuildMovementRows();
   BuildMovementTitle();
-  if (const auto& show = tournamentMenuServices().showMovement) show();
+  if (const auto& show = flowWindows().showMovement) show();
 }
 
 void PrintMovementView() {

@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // Builds the view and shows it beside the menu (the window registered by
-// tournamentMenuServices().showMovement; nothing is shown without one).
+// flowWindows().showMovement; nothing is shown without one).
 // More rows than the view holds is a fatal stop.
 void VoirMouvement();
 // Only the rows: round by round, one row per N/S pair of the round with its

@@ -1,14 +1,13 @@
 #include "setup/PairChanges.h"
 
+#include "core/DeviceEchoes.h"
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/PairsFile.h"
 #include "core/Printing.h"
-#include "flows/TournamentMenu.h"
-#include "devices/BridgeMatesDatabase.h"
-#include "devices/SessionDatabase.h"
+#include "core/Flows.h"
 #include "setup/Pairs.h"
 
 #include <algorithm>
@@ -72,20 +71,12 @@ void applyCell(PairsSide side, int column, int row) {
     Player2Licences[slot] = licenceOrZero(name);
   }
   PairLabels[slot] = Player1Names[slot] + QStringLiteral(" - ") + Player2Names[slot];
-  RecountMenuCounters();
+  flowSteps().recountMenuCounters();
 }
 
 void refresh() {
   if (pairChangesWindow().refresh) pairChangesWindow().refresh();
 }
-
-// The database is closed however the exchange ends.
-struct DatabaseSession {
-  explicit DatabaseSession(const QString& file) { OpenSessionDatabase(file); }
-  ~DatabaseSession() { CloseSessionDatabase(); }
-  DatabaseSession(const DatabaseSession&) = delete;
-  DatabaseSession& operator=(const DatabaseSession&) = delete;
-};
 
 }  // namespace
 
@@ -174,7 +165,7 @@ void PairsModifyGridClick(PairsSide side, int column, int row) {
     take(name);
   } else {
     // The scorers first: a database that fails leaves the names as they were.
-    AddPlayerNumbersRow(side == PairsSide::NorthSouth ? QStringLiteral("NS") : QStringLiteral("EW"), column, row, name);
+    deviceEchoes().playerNamed(side == PairsSide::NorthSouth ? QStringLiteral("NS") : QStringLiteral("EW"), column, row, name);
     take(name);
     giveBack(grid.cell(column, row));
     grid.cell(column, row) = name;
@@ -235,30 +226,6 @@ void StorePairsModifyGrid() {
       PairLabels[slot] = Player1Names[slot] + QStringLiteral(" - ") + Player2Names[slot];
     }
   }
-}
-
-void AddPlayerNumbersRow(const QString& grid, int player, int row, const QString& name) {
-  if (!BridgeMatesMode) return;
-  BwsFileName = DataFolder + TournamentCode + QStringLiteral(".BWS");
-  const bool ns = grid == QLatin1String("NS");
-  const QString direction = ns ? (player == 1 ? QStringLiteral("N") : QStringLiteral("S"))
-                               : (player == 1 ? QStringLiteral("E") : QStringLiteral("W"));
-  const QString licence = ListedLicence(name);
-  DatabaseSession session(BwsFileName);
-  SessionTable& t = BwsTable();
-  t.select(QStringLiteral("PlayerNumbers"));
-  t.open();
-  t.append();
-  t.setInteger(QStringLiteral("Section"), 1);
-  t.setInteger(QStringLiteral("Table"), row);
-  t.setText(QStringLiteral("Direction"), direction);
-  t.setText(QStringLiteral("Number"), licence.isEmpty() ? QStringLiteral("9999") : licence);
-  t.setText(QStringLiteral("Name"), MapPlayerNameForDevice(name));
-  t.setInteger(QStringLiteral("Round"), 2);
-  t.setYesNo(QStringLiteral("Updated"), true);
-  t.setYesNo(QStringLiteral("Processed"), true);
-  t.post();
-  t.close();
 }
 
 void PairChangesOk() {

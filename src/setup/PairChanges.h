@@ -57,9 +57,6 @@ void PairsModifyCellTyped(PairsSide side, int column, int row, const QString& te
 // entry of that name, "0" when there is none.
 void StorePairsModifyGrid();
 
-// With BridgeMates, one row of PlayerNumbers for the name placed at row, in
-// grid "NS" or "EW", for player 1 or 2.
-void AddPlayerNumbersRow(const QString& grid, int player, int row, const QString& name);
 
 // OK: the grids stored, ".PAI" and the pair-name files written, the windows
 // hidden.

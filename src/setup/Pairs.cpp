@@ -1,5 +1,6 @@
 #include "setup/Pairs.h"
 
+#include "core/Counts.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
@@ -69,14 +70,6 @@ bool ReadByeChoiceFile(int tables, int& direction, int& number) {
 }
 
 }  // namespace
-
-int CountPairs() {
-  int count = 0;
-  for (int s = 1; s <= kMaxPairs; ++s)
-    if (PairNumbers[s] != 0) ++count;
-  if (count == 0) ShowAlert(QStringLiteral("Aucune paire introduite!"));
-  return count;
-}
 
 bool IsByeNames(const QString& player1, const QString& player2) {
   return TrimText(player1).compare(kBye, Qt::CaseInsensitive) == 0 && TrimText(player2).isEmpty();

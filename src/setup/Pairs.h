@@ -5,9 +5,6 @@
 
 class QRandomGenerator;
 
-// Number of pair slots 1..42 holding a pair; none shows "Aucune paire introduite!".
-int CountPairs();
-
 // The one test of the absent pair: player 1 reads "BYE" (any case, blanks
 // around ignored) and there is no player 2.
 bool IsByeNames(const QString& player1, const QString& player2);

@@ -1,7 +1,7 @@
 #include "setup/PairsEntry.h"
 
 #include "core/Fatal.h"
-#include "flows/GeneralOptions.h"
+#include "core/Flows.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -12,7 +12,6 @@
 #include "core/TournamentFiles.h"
 #include "setup/ClubMembers.h"
 #include "setup/Pairs.h"
-#include "flows/StartTournament.h"
 
 #include <algorithm>
 
@@ -373,7 +372,7 @@ void CheckPairsEntry() {
 
 void PairsGeneralOptions() {
   GeneralOptionsMode = true;
-  RunGeneralOptions();
+  flowSteps().runGeneralOptions();
 }
 
 void AddOrChangePlayers() {
@@ -395,7 +394,7 @@ void PairsEntryStop() {
   StopCompanionsAndHalt(0);
 }
 
-void PairsEntryOk() { StartTournament(); }
+void PairsEntryOk() { flowSteps().startTournament(); }
 
 void AutoConfirmPairsEntry() {
   if (TableDevicesMode && !PairsEntered) PairsEntryOk();

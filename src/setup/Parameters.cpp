@@ -4,14 +4,10 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
-#include "flows/Quit.h"
+#include "core/Flows.h"
 #include "core/SafeFiles.h"
 #include "core/Settings.h"
-#include "flows/StartScreen.h"
 #include "core/TournamentFiles.h"
-#include "flows/Reload.h"
-#include "flows/TournamentMenu.h"
-#include "devices/Companions.h"
 #include "platform/TextFiles.h"
 #include "setup/PairsEntry.h"
 
@@ -63,10 +59,10 @@ void reloadOldTournament() {
                              "Talvaron et recharger un ancien tournoi dans le premier menu..."));
   DateText = TodayDateText();
   TournamentName = DefaultTournamentName();
-  if (!ReloadTournament(TournamentCode)) return;
+  if (!flowSteps().reloadTournament(TournamentCode)) return;
   hideParameters();
   ShowTournamentMenu();
-  if (TableDevicesMode) StartTabletServer();
+  if (TableDevicesMode) flowSteps().startTabletServer();
 }
 
 // "Vous créez un nouveau tournoi avec ces paires": the old tournament's
@@ -175,7 +171,7 @@ int AskAboutExistingTournament(const QString& code) {
   question.codes = {kEraseOld, kOtherCode, kReloadOld, kNewWithPairs, kBackToParameters};
   question.cancelCode = 0;
   const int answer = ui::Ask(question);
-  if (answer == 0) QuitProgram();
+  if (answer == 0) flowSteps().quitProgram();
   return answer;
 }
 

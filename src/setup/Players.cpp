@@ -4,7 +4,7 @@
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
-#include "flows/StartScreen.h"
+#include "core/Flows.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
 #include "setup/ClubMembers.h"

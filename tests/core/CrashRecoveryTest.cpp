@@ -7,6 +7,7 @@
 #include "core/State.h"
 #include "core/TournamentFiles.h"
 #include "platform/TextFiles.h"
+#include "scoring/ResultFiles.h"
 #include "support/TestState.h"
 
 #include <QCoreApplication>

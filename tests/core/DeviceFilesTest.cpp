@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "support/TestState.h"
@@ -17,7 +18,7 @@ class DeviceFilesTest : public testing_support::TalvaronTest {
     QDir().mkpath(TabletSharedFolder);
   }
   void TearDown() override {
-    MenuCountersHook = nullptr;
+    flowWindows().showCounters = nullptr;
     TabletSharedFolder.clear();
     TabletSeriesFolder.clear();
     TalvaronTest::TearDown();
@@ -29,7 +30,7 @@ class DeviceFilesTest : public testing_support::TalvaronTest {
 
 TEST_F(DeviceFilesTest, CountersAreResetShownAndWrittenForTheTabletServer) {
   QString players, results;
-  MenuCountersHook = [&](const QString& p, const QString& r) { players = p, results = r; };
+  flowWindows().showCounters = [&](const QString& p, const QString& r) { players = p, results = r; };
   PairCount = 14, ByePresent = true, ResultSlotCount = 84, ResultsEntered = 12, PlayersNamed = 3;
   ResetCounters();
   EXPECT_EQ(players, "0/26");

@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
@@ -177,9 +178,9 @@ TEST_F(StateTest, AlertsBeepBeforeTheMessageAndFatalStopThrowsInTests) {
   EXPECT_EQ(ui.beepsBefore("Sans bip"), 0);
 
   bool stopped = false;
-  SetCompanionStopper([&] { stopped = true; });
+  flowSteps().stopCompanions = [&] { stopped = true; };
   EXPECT_THROW(FatalStop("Pas trouvé le fichier X.VAR"), FatalStopError);
-  SetCompanionStopper({});
+  flowSteps().stopCompanions = nullptr;
   EXPECT_TRUE(stopped);
   EXPECT_EQ(ui.messages.last(), "Pas trouvé le fichier X.VAR");
 }

@@ -6,6 +6,7 @@
 #include "core/TournamentFiles.h"
 #include "platform/FolderIndex.h"
 #include "platform/TextFiles.h"
+#include "scoring/ResultFiles.h"
 #include "support/TestState.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
@@ -77,9 +78,9 @@ TEST_F(BridgeMatesControlTest, AFailedStartStopsTheProgram) {
   platform::FakeProcesses processes;
   processes.startResults.insert("BMPRO.EXE", 5);
   int companionsStopped = 0;
-  SetCompanionStopper([&] { ++companionsStopped; });
+  flowSteps().stopCompanions = [&] { ++companionsStopped; };
   EXPECT_THROW(StartBridgeMatesControl(), FatalStopError);
-  SetCompanionStopper({});
+  flowSteps().stopCompanions = nullptr;
   EXPECT_EQ(talk.messages, QStringList({"Erreur 5 au lancement de BMPro.EXE. Impossible de continuer! On arrête"}));
   EXPECT_EQ(companionsStopped, 1);
 }

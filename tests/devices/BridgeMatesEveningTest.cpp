@@ -14,6 +14,7 @@
 #include "devices/TabletFiles.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
+#include "scoring/ResultFiles.h"
 #include "scoring/ScoreSheet.h"
 #include "support/BridgeMatesScorers.h"
 #include "support/BridgeMatesTournament.h"

@@ -2,6 +2,7 @@
 #include "core/Globals.h"
 #include "core/Notices.h"
 #include "core/ScriptedInteraction.h"
+#include "devices/BridgeMatesTables.h"
 #include "devices/BridgeMatesCorrections.h"
 #include "devices/BridgeMatesImport.h"
 #include "devices/SessionDatabase.h"

@@ -2,6 +2,8 @@
 // running, every table playing through the helper, the menu's timer
 // collecting, the ranking and result files written; then the program killed
 // and the tournament reloaded with every result there.
+#include "core/Flows.h"
+#include "core/Counts.h"
 #include "core/Globals.h"
 #include "flows/Reload.h"
 #include "core/ScriptedInteraction.h"
@@ -35,7 +37,7 @@ class TabletSessionTest : public testing_support::TalvaronTest {
     platform::SystemProcesses system;
     system.stop("PCQuillmarkeServer.EXE");
     system.stop("TABLOSSE.EXE");
-    SetMenuShower(nullptr);
+    flowWindows().showTournamentMenu = nullptr;
     menuView() = TournamentMenuView{};
     pairsEntryWindow() = {};
     TalvaronTest::TearDown();
@@ -62,7 +64,7 @@ TEST_F(TabletSessionTest, AnEveningWithTabletsFromTheStartToTheReload) {
   PairCount = PairSlotCount = 6;
   TableCount = ResultsPerBoard = 3;
   FillPairsGrids();
-  SetMenuShower([] {});
+  flowWindows().showTournamentMenu = [] {};
   PbnOption = 3;  // no deals to import
   {
     ui::ScriptedInteraction talk;

@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Notices.h"
@@ -330,12 +331,12 @@ TEST_F(TabletsTest, ServersAreRestartedAndAFailedStartStopsTheProgram) {
                          "start: " + programDir() + "TABLOSSE.EXE"}));
   EXPECT_TRUE(QFile::exists(documentsDir() + "/Quillmarke/nPLAY_RECUP.TXT"));
   QStringList stopped;
-  SetCompanionStopper([&] { stopped << "companions"; });
+  flowSteps().stopCompanions = [&] { stopped << "companions"; };
   processes.startResults["TABLOSSE.EXE"] = 2;
   EXPECT_THROW(StartTabletCompanion(), FatalStopError);
   EXPECT_EQ(talk.messages.last(), "Pas trouvé TABLOSSE.EXE. Impossible de continuer!");
   EXPECT_EQ(stopped, QStringList({"companions"}));
-  SetCompanionStopper(nullptr);
+  flowSteps().stopCompanions = nullptr;
 
   MitchellNumbering = true;
   ResultsPerBoard = 10;

@@ -1,3 +1,5 @@
+#include "core/Flows.h"
+#include "core/Backups.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Notices.h"
@@ -30,7 +32,7 @@ class QuitTest : public testing_support::TalvaronTest {
   void TearDown() override {
     SetCollectionTimerControl(nullptr, nullptr);
     ui::RegisterNoticeWindow("TForm110", nullptr, nullptr);
-    SetCompanionStopper(nullptr);
+    flowSteps().stopCompanions = nullptr;
     TalvaronTest::TearDown();
   }
 
@@ -237,7 +239,7 @@ TEST_F(QuitTest, TheDeviceServersAreStoppedInOrderOnlyWithDevices) {
   EXPECT_THROW(FatalStop("Pas trouvé le fichier ABC.VAR"), FatalStopError);
   EXPECT_EQ(processes.events,
             QStringList({"running?: PCQuillmarkeServer.EXE", "stop: PCQuillmarkeServer.EXE", "running?: BMPro.EXE",
-                         "running?: PCQuillmarkeServer.EXE", "running?: TABLOSSE.EXE", "stop: TABLOSSE.EXE"}));
+                         "running?: TABLOSSE.EXE", "stop: TABLOSSE.EXE"}));
   EXPECT_TRUE(processes.running.isEmpty());
   EXPECT_EQ(talk.pausedMs, 2000);
   EXPECT_EQ(talk.messages, QStringList({"Pas trouvé le fichier ABC.VAR"}));

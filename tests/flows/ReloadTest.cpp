@@ -1,6 +1,8 @@
+#include "core/Flows.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "flows/Reload.h"
+#include "scoring/ResultFiles.h"
 #include "setup/PairsEntry.h"
 #include "core/ScriptedInteraction.h"
 #include "flows/StartScreen.h"
@@ -25,11 +27,11 @@ class ReloadTest : public testing_support::TalvaronTest {
   void SetUp() override {
     TalvaronTest::SetUp();
     SetDateGlobals();
-    startScreenServices().showStartScreen = [this] { calls << "start screen"; };
-    startScreenServices().hideStartScreen = [this] { calls << "hide"; };
+    flowWindows().showStartScreen = [this] { calls << "start screen"; };
+    flowWindows().hideStartScreen = [this] { calls << "hide"; };
   }
   void TearDown() override {
-    startScreenServices() = StartScreenServices{};
+    flowWindows() = FlowWindows{};
     TalvaronTest::TearDown();
   }
   QString file(const QString& code, const char* ext) const { return dataDir() + code + ext; }

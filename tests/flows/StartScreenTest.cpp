@@ -1,6 +1,10 @@
+#include "core/Flows.h"
+#include "core/ErrorReports.h"
+#include "core/Counts.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
+#include "devices/FederationSetup.h"
 #include "flows/StartScreen.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"
@@ -8,6 +12,7 @@
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/TextFiles.h"
+#include "scoring/ResultFiles.h"
 #include "support/BridgeMatesScorers.h"
 #include "support/FederationSession.h"
 #include "support/TestState.h"
@@ -56,9 +61,9 @@ class StartScreenTest : public testing_support::TalvaronTest {
     PlayersFileName = "JOUEURS.TXT";
   }
   void TearDown() override {
-    startScreenServices() = StartScreenServices{};
-    SetMenuRefresher(nullptr);
-    SetMenuShower(nullptr);
+    flowWindows() = FlowWindows{};
+    flowWindows().refreshMenu = nullptr;
+    flowWindows().showTournamentMenu = nullptr;
     menuView() = TournamentMenuView{};
     TalvaronTest::TearDown();
   }
@@ -66,20 +71,20 @@ class StartScreenTest : public testing_support::TalvaronTest {
 
   // Services that record what the start screen asks of the rest of the program.
   void recordServices() {
-    StartScreenServices& s = startScreenServices();
+    FlowWindows& s = flowWindows();
     auto note = [this](const QString& what) { return [this, what] { calls << what; }; };
     s.hideStartScreen = note("hide");
     s.showStartScreen = note("show");
     s.showParametersWindow = note("parameters");
-    s.showFederationSummary = [this](const FederationSummary& f) {
+    s.showFederationSummary = [this] {
       calls << "summary";
-      summary = f;
+      summary = BuildFederationSummary();
     };
-    SetMenuRefresher([this] {
+    flowWindows().refreshMenu = ([this] {
       const QString timer = QStringLiteral("timer %1").arg(menuView().timerInterval);
       if (menuView().timerEnabled && !calls.contains(timer)) calls << timer;
     });
-    SetMenuShower([this] { calls << "menu"; });
+    flowWindows().showTournamentMenu = [this] { calls << "menu"; };
   }
 
   // Today's session of club 1234 as FFBClubNet leaves it: a 3-table Mitchell
@@ -260,7 +265,7 @@ TEST_F(StartScreenTest, TheTournamentKindIsStoredInTheFederationMarker) {
 }
 
 TEST_F(StartScreenTest, ButtonsWhoseWorkIsNotThereSayItAndStayOnTheStartScreen) {
-  startScreenServices().showStartScreen = [this] { calls << "show"; };
+  flowWindows().showStartScreen = [this] { calls << "show"; };
   NewTournamentClick();
   ResumeTournamentClick();
   FederationTournamentClick();

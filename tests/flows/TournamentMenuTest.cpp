@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
@@ -20,7 +21,7 @@ class TournamentMenuTest : public testing_support::TalvaronTest {
   }
   void TearDown() override {
     menuView() = TournamentMenuView{};
-    tournamentMenuServices() = TournamentMenuServices{};
+    flowWindows() = FlowWindows{};
     TalvaronTest::TearDown();
   }
   ui::ScriptedInteraction talk;

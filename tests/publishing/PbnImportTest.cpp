@@ -1,6 +1,7 @@
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
 #include "core/Settings.h"
+#include "devices/BridgeMatesTables.h"
 #include "platform/TextFiles.h"
 #include "core/DealDiagrams.h"
 #include "publishing/PbnImport.h"

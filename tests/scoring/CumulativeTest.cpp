@@ -1,5 +1,6 @@
 #include "core/ScriptedInteraction.h"
 #include "flows/TournamentMenu.h"
+#include "scoring/ResultFiles.h"
 #include "scoring/Cumulative.h"
 #include "scoring/ResultListings.h"
 

@@ -88,7 +88,7 @@ class ClubEveningSessionTest : public testing_support::TalvaronTest {
     RegisterSetupWindows();
     RegisterDeviceWindows();
     RegisterPublishingWindows();
-    RegisterOptionWindows();
+    RegisterFlowWindows();
     RegisterMemberWindows();
     QDir().mkpath(tmp_.path() + "/printer");
     ui::SetPrintToPdfFile(tmp_.path() + "/printer/soiree.pdf");

@@ -108,7 +108,7 @@ class FederationEveningSessionTest : public testing_support::TalvaronTest {
     RegisterSetupWindows();
     RegisterDeviceWindows();
     RegisterPublishingWindows();
-    RegisterOptionWindows();
+    RegisterFlowWindows();
     RegisterMemberWindows();
   }
   void TearDown() override {

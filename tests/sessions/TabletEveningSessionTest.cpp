@@ -76,7 +76,7 @@ class TabletEveningSessionTest : public testing_support::TalvaronTest {
     RegisterSetupWindows();
     RegisterDeviceWindows();
     RegisterPublishingWindows();
-    RegisterOptionWindows();
+    RegisterFlowWindows();
     RegisterMemberWindows();
   }
   void TearDown() override {

@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
@@ -239,8 +240,8 @@ TEST_F(MovementFilesTest, StartingAThreeTableMitchellWritesTheSlotsFiles) {
   int menus = 0;
   QString counters;
   pairsEntryWindow().show = [&] { backToPairs = true; };
-  SetMenuShower([&] { ++menus; });
-  MenuCountersHook = [&](const QString& players, const QString& results) { counters = players + "|" + results; };
+  flowWindows().showTournamentMenu = [&] { ++menus; };
+  flowWindows().showCounters = [&](const QString& players, const QString& results) { counters = players + "|" + results; };
   {
     ui::ScriptedInteraction ui;
     ui.answer(0);
@@ -260,8 +261,8 @@ TEST_F(MovementFilesTest, StartingAThreeTableMitchellWritesTheSlotsFiles) {
   EXPECT_EQ(var.first(), "1 4 10000 1 1 1 0 ");
   EXPECT_TRUE(platform::fileExists(DataFolder + "ESSAI.PAI"));
   pairsEntryWindow() = {};
-  SetMenuShower(nullptr);
-  MenuCountersHook = nullptr;
+  flowWindows().showTournamentMenu = nullptr;
+  flowWindows().showCounters = nullptr;
 }
 
 // Every shipped movement file reads into the slots and keeps the rules of

@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Printing.h"
@@ -51,9 +52,9 @@ TEST_F(MovementViewTest, RoundsShowTheirTablesPairsAndBoards) {
   PairLabels[6] = QStringLiteral("BYE");  // E/W 3
   FindByePair();
   bool shown = false;
-  tournamentMenuServices().showMovement = [&] { shown = true; };
+  flowWindows().showMovement = [&] { shown = true; };
   MovementClick();
-  tournamentMenuServices().showMovement = nullptr;
+  flowWindows().showMovement = nullptr;
   EXPECT_TRUE(shown);
   EXPECT_EQ(MovementRowCount, 11);  // 9 rows and 2 separators
   EXPECT_TRUE(MovementRowExists(2, 3));

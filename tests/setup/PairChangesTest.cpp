@@ -1,5 +1,6 @@
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
+#include "devices/BridgeMatesTables.h"
 #include "setup/PairChanges.h"
 #include "support/BridgeMatesScorers.h"
 #include "support/TestState.h"

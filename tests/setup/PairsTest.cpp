@@ -1,3 +1,4 @@
+#include "core/Counts.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
 #include "setup/Pairs.h"

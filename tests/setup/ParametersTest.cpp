@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
@@ -22,7 +23,7 @@ class ParametersTest : public testing_support::TalvaronTest {
     platform::setFixedNow(QDateTime(QDate(2024, 2, 27), QTime(18, 0)));
     SetDateGlobals();
     ParametersCreate(view);
-    startScreenServices().showStartScreen = [this] { calls << "start screen"; };
+    flowWindows().showStartScreen = [this] { calls << "start screen"; };
     ParametersServices& s = parametersServices();
     s.hideParameters = [this] { calls << "hide"; };
     pairsEntryWindow().show = [this] { calls << "pairs entry"; };
@@ -30,7 +31,7 @@ class ParametersTest : public testing_support::TalvaronTest {
   void TearDown() override {
     parametersServices() = ParametersServices{};
     pairsEntryWindow() = PairsEntryWindowHooks{};
-    startScreenServices() = StartScreenServices{};
+    flowWindows() = FlowWindows{};
     TalvaronTest::TearDown();
   }
   bool exists(const QString& name) const { return QFile::exists(dataDir() + name); }

@@ -2,6 +2,9 @@
 // an offscreen QApplication.
 #include <gtest/gtest.h>
 
+#include "devices/TableDeviceEchoes.h"
+#include "flows/InstallFlows.h"
+
 #include <QByteArray>
 #ifdef TALVARON_WINDOW_TESTS
 #include <QApplication>
@@ -24,5 +27,7 @@ int main(int argc, char** argv) {
 #else
   QCoreApplication app(argc, argv);
 #endif
+  InstallFlows();
+  InstallTableDeviceEchoes();
   return RUN_ALL_TESTS();
 }

@@ -2,7 +2,7 @@
 // The application with its one handler for every error that escapes an
 // event handler: the error is explained in French (naming the file of an
 // input/output error) and the operation it interrupted is abandoned.
-#include "flows/StartScreen.h"
+#include "core/ErrorReports.h"
 
 #include <QApplication>
 

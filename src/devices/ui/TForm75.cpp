@@ -1,6 +1,6 @@
 #include "devices/ui/TForm75.h"
 
-#include "flows/Quit.h"
+#include "core/Flows.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/ui/ParameterFields.h"
 
@@ -63,11 +63,11 @@ TForm75::TForm75(QWidget* parent) : ParametersForm(parent) {
 
   FederationParametersCreate(view_);
   applyView();
-  startScreenServices().showFederationSummary = [this](const FederationSummary& summary) { showSummary(summary); };
+  flowWindows().showFederationSummary = [this] { showSummary(BuildFederationSummary()); };
   ui::StyleWindow(this, {.font = QStringLiteral("Comic Sans MS")});
 }
 
-TForm75::~TForm75() { startScreenServices().showFederationSummary = nullptr; }
+TForm75::~TForm75() { flowWindows().showFederationSummary = nullptr; }
 
 void TForm75::showSummary(const FederationSummary& summary) {
   FederationParametersCreate(view_);
@@ -92,7 +92,7 @@ void TForm75::showEvent(QShowEvent* event) {
 
 void TForm75::closeEvent(QCloseEvent* event) {
   event->ignore();
-  handle(QuitProgram);
+  handle([] { flowSteps().quitProgram(); });
 }
 
 void TForm75::codeLeft() {

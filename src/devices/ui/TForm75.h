@@ -3,7 +3,6 @@
 // shown by the start screen after the import with what the import found
 // (movement, pairs, tables, BYE). OK starts the tournament; Esc and the close
 // box run the quit routine.
-#include "flows/StartScreen.h"
 #include "devices/FederationSetup.h"
 #include "setup/ui/ParameterFields.h"
 

@@ -1,5 +1,6 @@
 #include "flows/ui/ArrowSwitchReminderWindow.h"
 
+#include "core/Flows.h"
 #include "flows/TournamentMenu.h"
 #include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
@@ -22,14 +23,14 @@ TForm90::TForm90(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Memo1);
   Button1 = ui::AddOkButton(this, layout, QStringLiteral("OK (Enter)"));
   resize(480, 260);
-  tournamentMenuServices().showArrowSwitchReminder = [this] {
+  flowWindows().showArrowSwitchReminder = [this] {
     show();
     raise();
   };
   ui::StyleWindow(this);
 }
 
-TForm90::~TForm90() { tournamentMenuServices().showArrowSwitchReminder = nullptr; }
+TForm90::~TForm90() { flowWindows().showArrowSwitchReminder = nullptr; }
 
 void TForm90::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

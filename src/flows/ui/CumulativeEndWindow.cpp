@@ -1,5 +1,6 @@
 #include "flows/ui/CumulativeEndWindow.h"
 
+#include "core/Flows.h"
 #include "core/Messages.h"
 #include "flows/Quit.h"
 #include "core/ui/WindowStyle.h"
@@ -44,7 +45,7 @@ void TForm46::closeEvent(QCloseEvent* event) {
 
 void InstallCumulativeEndWindow() {
   static QPointer<TForm46> window;
-  SetCumulativeEndShower([] {
+  flowWindows().showCumulativeEnd = [] {
     if (!window) {
       window = new TForm46;
       QObject::connect(qApp, &QCoreApplication::aboutToQuit, window.data(), &QObject::deleteLater);
@@ -53,5 +54,5 @@ void InstallCumulativeEndWindow() {
     window->raise();
     window->activateWindow();
     window->Button10->setFocus();
-  });
+  };
 }

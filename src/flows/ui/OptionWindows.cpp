@@ -1,5 +1,7 @@
 #include "flows/ui/OptionWindows.h"
 
+#include "flows/ui/CumulativeEndWindow.h"
+
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/ui/WindowInteraction.h"
@@ -307,7 +309,8 @@ int askChoice(const ui::Choice& choice) {
 
 }  // namespace
 
-void RegisterOptionWindows() {
+void RegisterFlowWindows() {
+  InstallCumulativeEndWindow();
   ui::RegisterChoiceWindow(QStringLiteral("TForm45"), [](const ui::Choice&) {
     TForm45 window;
     return window.ask();

@@ -142,5 +142,6 @@ class TForm45 : public QDialog {
   int code_ = 0;
 };
 
-// Registers the option windows with the window interaction.
-void RegisterOptionWindows();
+// Registers the flows' windows: the general options' windows with the window
+// interaction, and the end of a cumulation beside the hidden menu.
+void RegisterFlowWindows();

@@ -1,5 +1,7 @@
 #include "flows/ui/StartScreenWindow.h"
 
+#include "core/Flows.h"
+#include "core/ErrorReports.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "flows/Quit.h"
@@ -61,7 +63,7 @@ QString systemName() {
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("TForm1"));
   buildControls();
-  StartScreenServices& s = startScreenServices();
+  FlowWindows& s = flowWindows();
   s.hideStartScreen = [this] { hide(); };
   s.showStartScreen = [this] { show(); };
   // An error in the creation is explained and the screen still comes up; the
@@ -83,7 +85,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 }
 
 TForm1::~TForm1() {
-  StartScreenServices& s = startScreenServices();
+  FlowWindows& s = flowWindows();
   s.hideStartScreen = nullptr;
   s.showStartScreen = nullptr;
 }

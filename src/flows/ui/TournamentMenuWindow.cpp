@@ -1,5 +1,6 @@
 #include "flows/ui/TournamentMenuWindow.h"
 
+#include "core/Flows.h"
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "flows/Quit.h"
@@ -155,10 +156,10 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
 
   for (QPushButton* b : findChildren<QPushButton*>()) b->installEventFilter(this);
 
-  SetMenuRefresher([this] { applyView(); });
-  SetMenuShower([this] { showMenu(); });
-  SetMenuHider([this] { hide(); });
-  MenuCountersHook = [this](const QString& players, const QString& results) {
+  flowWindows().refreshMenu = [this] { applyView(); };
+  flowWindows().showTournamentMenu = [this] { showMenu(); };
+  flowWindows().hideTournamentMenu = [this] { hide(); };
+  flowWindows().showCounters = [this](const QString& players, const QString& results) {
     menuView().playersCounter = players;
     menuView().resultsCounter = results;
     applyView();
@@ -169,10 +170,10 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
 }
 
 TForm5::~TForm5() {
-  SetMenuRefresher(nullptr);
-  SetMenuShower(nullptr);
-  SetMenuHider(nullptr);
-  MenuCountersHook = nullptr;
+  flowWindows().refreshMenu = nullptr;
+  flowWindows().showTournamentMenu = nullptr;
+  flowWindows().hideTournamentMenu = nullptr;
+  flowWindows().showCounters = nullptr;
   SetCollectionTimerControl(nullptr, nullptr);
 }
 

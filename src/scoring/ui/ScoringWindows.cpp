@@ -1,7 +1,7 @@
 #include "scoring/ui/ScoringWindows.h"
 
 #include "core/Notices.h"
-#include "flows/TournamentMenu.h"
+#include "core/Flows.h"
 #include "core/ui/WindowInteraction.h"
 #include "scoring/ui/TForm113.h"
 #include "scoring/ui/AdjustmentWindows.h"
@@ -16,7 +16,6 @@
 #include "scoring/ui/TForm29.h"
 #include "scoring/ui/TForm42.h"
 #include "scoring/ui/TForm43.h"
-#include "flows/ui/CumulativeEndWindow.h"
 #include "scoring/ui/TForm56.h"
 #include "scoring/ui/TForm58.h"
 #include "scoring/ui/TForm60.h"
@@ -52,8 +51,8 @@ TForm33* DeletionListing() {
 }  // namespace
 
 void RegisterScoringWindows() {
-  tournamentMenuServices().showTravellerEntry = ShowTravellerEntry;
-  tournamentMenuServices().enterTableSheets = [] { EnterTableSheets(ShowTableSheet); };
+  flowWindows().showTravellerEntry = ShowTravellerEntry;
+  flowWindows().enterTableSheets = [] { EnterTableSheets(ShowTableSheet); };
   ui::RegisterChoiceWindow(QStringLiteral("TForm62"), &Remind<TForm62>);
   ui::RegisterChoiceWindow(QStringLiteral("TForm63"), &Remind<TForm63>);
   ui::RegisterChoiceWindow(QStringLiteral("TForm60"), &AskIn<TForm60>);
@@ -72,7 +71,6 @@ void RegisterScoringWindows() {
   ui::RegisterChoiceWindow(QStringLiteral("TForm42"), &AskIn<TForm42>);
   InstallResultsWindow();
   InstallRecapViewer();
-  InstallCumulativeEndWindow();
   ui::RegisterChoiceWindow(QStringLiteral("TForm31"), &AskIn<TForm31>);
   ui::RegisterChoiceWindow(QStringLiteral("TForm34"), &AskIn<TForm34>);
   ui::RegisterChoiceWindow(QStringLiteral("TForm36"), &AskIn<TForm36>);

@@ -2,7 +2,7 @@
 #include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
-#include "flows/Quit.h"
+#include "core/Flows.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +14,7 @@ namespace setup_ui {
 QuitOnEscapeDialog::QuitOnEscapeDialog(QWidget* parent) : QDialog(parent) {  ui::StyleWindow(this);
 }
 
-void QuitOnEscapeDialog::reject() { QuitProgram(); }
+void QuitOnEscapeDialog::reject() { flowSteps().quitProgram(); }
 
 QLabel* QuitOnEscapeDialog::addLabel(const QString& name, const QString& text) {
   auto* label = new QLabel(text, this);
@@ -25,7 +25,7 @@ QLabel* QuitOnEscapeDialog::addLabel(const QString& name, const QString& text) {
 QPushButton* QuitOnEscapeDialog::addQuitButton(const QString& name) {
   auto* button = new QPushButton(QStringLiteral("&Quitter"), this);
   button->setObjectName(name);
-  connect(button, &QPushButton::clicked, this, [] { QuitProgram(); });
+  connect(button, &QPushButton::clicked, this, [] { flowSteps().quitProgram(); });
   return button;
 }
 

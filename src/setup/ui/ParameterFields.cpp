@@ -1,6 +1,6 @@
 #include "setup/ui/ParameterFields.h"
 
-#include "flows/Quit.h"
+#include "core/Flows.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -85,7 +85,7 @@ void ParametersForm::handle(const std::function<void()>& routine) {
 
 void ParametersForm::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
-    handle(QuitProgram);
+    handle([] { flowSteps().quitProgram(); });
     return;
   }
   QWidget::keyPressEvent(event);

@@ -1,7 +1,6 @@
 #include "setup/ui/TForm2.h"
 
-#include "flows/Quit.h"
-#include "flows/StartScreen.h"
+#include "core/Flows.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/ui/ParameterFields.h"
 
@@ -64,7 +63,7 @@ TForm2::TForm2(QWidget* parent) : ParametersForm(parent) {
     handle([this] { ParametersOk(view_); });
   });
   connect(Button1, &QPushButton::clicked, this, [this] { handle(ParametersBack); });
-  connect(BitBtn2, &QPushButton::clicked, this, [this] { handle(QuitProgram); });
+  connect(BitBtn2, &QPushButton::clicked, this, [this] { handle([] { flowSteps().quitProgram(); }); });
   connect(RadioGroup1, &QButtonGroup::idClicked, this, [this](int id) {
     takeFields(view_);
     handle([this, id] { ParametersRadioClick(view_, id); });
@@ -75,7 +74,7 @@ TForm2::TForm2(QWidget* parent) : ParametersForm(parent) {
 
   ParametersServices& p = parametersServices();
   p.hideParameters = [this] { hide(); };
-  startScreenServices().showParametersWindow = [this] {
+  flowWindows().showParametersWindow = [this] {
     show();
     raise();
     activateWindow();
@@ -86,7 +85,7 @@ TForm2::TForm2(QWidget* parent) : ParametersForm(parent) {
 TForm2::~TForm2() {
   ParametersServices& p = parametersServices();
   p.hideParameters = nullptr;
-  startScreenServices().showParametersWindow = nullptr;
+  flowWindows().showParametersWindow = nullptr;
 }
 
 void TForm2::applyView() {

@@ -3,7 +3,7 @@
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
-#include "flows/TournamentMenu.h"
+#include "core/Flows.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/ui/PairGrids.h"
 #include "setup/ui/TForm57.h"
@@ -124,7 +124,7 @@ TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
   hooks.show = [this] { bringForward(); };
   hooks.hide = [this] { hide(); };
   hooks.refresh = [this] { redraw(); };
-  tournamentMenuServices().showPairChanges = ShowPairChanges;
+  flowWindows().showPairChanges = ShowPairChanges;
   resize(1000, minimumSizeHint().height());
   ui::StyleWindow(this);
 }
@@ -132,7 +132,7 @@ TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
 TForm28::~TForm28() {
   PairChangesWindowHooks& hooks = pairChangesWindow();
   hooks.show = hooks.hide = hooks.refresh = nullptr;
-  tournamentMenuServices().showPairChanges = nullptr;
+  flowWindows().showPairChanges = nullptr;
 }
 
 void TForm28::drawGrid(QTableWidget* grid, PairsSide side) {

@@ -1,7 +1,7 @@
 #include "setup/ui/TForm65.h"
 
 #include "core/Globals.h"
-#include "flows/Quit.h"
+#include "core/Flows.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QKeyEvent>
@@ -31,7 +31,7 @@ TForm65::TForm65(QWidget* parent) : QDialog(parent) {
   connect(Button1, &QPushButton::clicked, this, [this] { done(selected()); });
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { done(selected()); });
   connect(Panel1, &QPushButton::clicked, this, [this] { done(-1); });
-  connect(BitBtn1, &QPushButton::clicked, this, [] { QuitProgram(); });
+  connect(BitBtn1, &QPushButton::clicked, this, [] { flowSteps().quitProgram(); });
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
   layout->addWidget(Panel1);
   layout->addWidget(BitBtn1, 0, Qt::AlignRight);

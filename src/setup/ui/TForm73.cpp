@@ -1,7 +1,7 @@
 #include "setup/ui/TForm73.h"
 
 #include "core/Globals.h"
-#include "flows/TournamentMenu.h"
+#include "core/Flows.h"
 #include "core/ui/ListingView.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/MovementView.h"
@@ -38,10 +38,10 @@ TForm73::TForm73() : QDialog(nullptr) {
   layout->addWidget(Memo1);
   layout->addLayout(buttons);
   resize(560, 520);
-  tournamentMenuServices().showMovement = [this] { showMovement(); };
+  flowWindows().showMovement = [this] { showMovement(); };
 }
 
-TForm73::~TForm73() { tournamentMenuServices().showMovement = nullptr; }
+TForm73::~TForm73() { flowWindows().showMovement = nullptr; }
 
 void TForm73::showMovement() {
   Label1->setText(MovementTitle);

@@ -1,6 +1,6 @@
 #include "setup/ui/TForm9.h"
 
-#include "flows/Quit.h"
+#include "core/Flows.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QGridLayout>
@@ -61,7 +61,7 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
   connect(Button8, &QPushButton::clicked, this, [this] { done(0); });
   BitBtn2 = new QPushButton(QStringLiteral("&Quitter"), this);
   BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-  connect(BitBtn2, &QPushButton::clicked, this, [] { QuitProgram(); });
+  connect(BitBtn2, &QPushButton::clicked, this, [] { flowSteps().quitProgram(); });
   grid->addWidget(Button8, row, 0);
   grid->addWidget(BitBtn2, row, 1, Qt::AlignRight);
   Button1->setDefault(true);

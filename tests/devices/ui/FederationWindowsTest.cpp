@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
 #include "flows/StartScreen.h"
@@ -41,7 +42,7 @@ TEST_F(FederationWindowsTest, TheParametersWindowShowsTheImportAndRefusesABadCod
   TournamentTitle = "Lundi";
   TForm75 w;
   FederationSummary summary{"2026120720", "Skip-Mitchell *RecEO*", "16", "8", "E/W 3", "<- A introduire sur les tablettes"};
-  startScreenServices().showFederationSummary(summary);
+  w.showSummary(summary);
   EXPECT_TRUE(w.isVisible());
   EXPECT_EQ(w.Code->text(), "2026120720");
   EXPECT_EQ(w.Date->text(), "07/12/2026");

@@ -31,7 +31,7 @@ class OptionWindowsTest : public testing_support::TalvaronTest {
   void SetUp() override {
     TalvaronTest::SetUp();
     ui::InstallWindowInteraction();
-    RegisterOptionWindows();
+    RegisterFlowWindows();
     GeneralOptionsMode = true;
   }
 };

@@ -1,11 +1,13 @@
 // The start screen's resume button with the real windows: the tournament
 // chooser, and the start screen back whenever no tournament goes on.
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "flows/StartScreen.h"
 #include "core/TournamentFiles.h"
 #include "flows/ui/StartScreenWindow.h"
 #include "flows/ui/TournamentMenuWindow.h"
 #include "core/ui/WindowInteraction.h"
+#include "scoring/ResultFiles.h"
 #include "support/TestState.h"
 #include "core/ui/ModalScript.h"
 
@@ -27,7 +29,7 @@ class ResumeWindowTest : public testing_support::TalvaronTest {
   }
   void TearDown() override {
     ui::setInteraction(nullptr);
-    startScreenServices() = StartScreenServices{};
+    flowWindows() = FlowWindows{};
     TalvaronTest::TearDown();
   }
   // A finished tournament of 2 tables and 1 board, saved last week.

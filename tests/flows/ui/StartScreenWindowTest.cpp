@@ -1,3 +1,5 @@
+#include "core/Flows.h"
+#include "core/Backups.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Printing.h"
@@ -73,7 +75,7 @@ class StartScreenWindowTest : public testing_support::TalvaronTest {
   }
   void TearDown() override {
     ui::setInteraction(nullptr);
-    startScreenServices() = StartScreenServices{};
+    flowWindows() = FlowWindows{};
     TalvaronTest::TearDown();
   }
 };

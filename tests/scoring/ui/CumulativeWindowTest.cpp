@@ -10,6 +10,7 @@
 #include "scoring/ui/TForm17.h"
 #include "scoring/ui/TForm43.h"
 #include "flows/ui/CumulativeEndWindow.h"
+#include "flows/ui/OptionWindows.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -30,6 +31,7 @@ class CumulativeWindowTest : public ClubTournamentTest {
   void SetUp() override {
     ClubTournamentTest::SetUp();
     RegisterScoringWindows();
+    RegisterFlowWindows();
   }
   void TearDown() override {
     for (QWidget* w : {static_cast<QWidget*>(Window<TForm17>()), static_cast<QWidget*>(Window<TForm43>())})

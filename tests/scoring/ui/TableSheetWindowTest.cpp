@@ -1,6 +1,7 @@
 // The table-sheet entry driven with real keys: the round loop, the sheet
 // and its board, and a whole evening typed from the sheets and computed
 // from the tournament menu.
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/State.h"
@@ -102,7 +103,7 @@ TEST_F(TableSheetWindowTest, SkipMitchellRoundsAndTheirReminders) {
             Confirm(d);
           })
       .on("TForm58", [](QWidget* d) { Key(d, Qt::Key_Escape); });
-  tournamentMenuServices().enterTableSheets();
+  flowWindows().enterTableSheets();
   EXPECT_TRUE(script.done());
   EXPECT_EQ(offered, "5");
   EXPECT_TRUE(remindedBefore.contains(" Vous allez introduire les résultats \n du tour qui précède le saut"));

@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
 #include "flows/StartScreen.h"
@@ -36,7 +37,7 @@ class ParametersWindowTest : public testing_support::TalvaronTest {
   }
   void TearDown() override {
     parametersServices() = ParametersServices{};
-    startScreenServices() = StartScreenServices{};
+    flowWindows() = FlowWindows{};
     TalvaronTest::TearDown();
   }
 };

@@ -1,0 +1,40 @@
+#include "core/Counts.h"
+
+#include "core/Globals.h"
+#include "core/Messages.h"
+
+int CountPairs() {
+  int count = 0;
+  for (int s = 1; s <= kMaxPairs; ++s)
+    if (PairNumbers[s] != 0) ++count;
+  if (count == 0) ShowAlert(QStringLiteral("Aucune paire introduite!"));
+  return count;
+}
+
+bool IsDefaultNameFor(const QString& name, const QString& letters) {
+  if (name.size() < 2 || !letters.contains(name[0])) return false;
+  for (qsizetype i = 1; i < name.size(); ++i)
+    if (!name[i].isDigit()) return false;
+  return true;
+}
+
+void CountResumedTournament() {
+  ResultsEntered = 0;
+  for (int s = 1; s <= ResultSlotCount && s <= kMaxResultSlots; ++s)
+    if (ResultNsPair[s] != 0 && ResultScore[s] != kScoreNone) ++ResultsEntered;
+  PlayersExpected = 2 * (PairCount - (ByePresent ? 1 : 0));
+  if (PairsEntered) {
+    PlayersNamed = PlayersExpected;
+    return;
+  }
+  auto named = [](const QString& raw, const QString& letters) {
+    const QString n = raw.trimmed();
+    return !n.isEmpty() && n != QStringLiteral("BYE") && !IsDefaultNameFor(n, letters) &&
+           !n.contains(QStringLiteral("*** Pas rempli ***")) && !n.startsWith(QStringLiteral("*** Non introduit"));
+  };
+  PlayersNamed = 0;
+  for (int p = 1; p <= PairCount && p <= kMaxPairs; ++p) {
+    if (named(Player1Names[p], QStringLiteral("NE"))) ++PlayersNamed;
+    if (named(Player2Names[p], QStringLiteral("SW"))) ++PlayersNamed;
+  }
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The tournament's counts, always taken again from the slots: the pairs
+// entered, the results entered and the players named.
+#include <QString>
+
+// Number of pair slots 1..42 holding a pair; none shows "Aucune paire introduite!".
+int CountPairs();
+
+// Results entered (slots whose score is not 10000) and players named (an
+// unfilled seat of the tablets is not a player), counted again from the slots.
+void CountResumedTournament();
+// A default player name: the letter followed by a number ("N12").
+bool IsDefaultNameFor(const QString& name, const QString& letters);

@@ -1,0 +1,35 @@
+#pragma once
+// What the table devices must learn of a change made in the program: a
+// result typed, changed, erased or adjusted, a player named, the devices'
+// state cleared with the tournament's. The devices install their echo at
+// start (InstallTableDeviceEchoes), as the windows install ui::Interaction;
+// until then every echo does nothing. Each echo raises what the devices'
+// writers raise (platform::IoError, database errors).
+#include <QString>
+
+class DeviceEchoes {
+ public:
+  virtual ~DeviceEchoes() = default;
+  // The slot's current result (typed, changed, erased, or from a tablet).
+  virtual void resultChanged(int /*slot*/) {}
+  // A board not played at the slot's table.
+  virtual void resultNotPlayed(int /*slot*/) {}
+  // An adjusted score given as two percentages, with its remark.
+  virtual void resultCorrected(int /*slot*/, const QString& /*remark*/) {}
+  // A board's result as the tablets read it.
+  virtual void tabletResult(int /*table*/, int /*board*/, int /*round*/, int /*nsPair*/, int /*ewPair*/,
+                            const QString& /*contract*/, const QString& /*declarer*/) {}
+  // The deletion of a board's result on the tablets.
+  virtual void tabletResultDeleted(int /*table*/, int /*board*/, int /*round*/, int /*nsPair*/, int /*ewPair*/) {}
+  // A player named in the pair changes: grid "NS" or "EW", player 1 or 2 of
+  // the row (the table).
+  virtual void playerNamed(const QString& /*grid*/, int /*player*/, int /*row*/, const QString& /*name*/) {}
+  // The tournament's state cleared: the devices forget what they polled.
+  virtual void stateCleared() {}
+};
+
+// The installed echo (one that does nothing until the devices install theirs).
+DeviceEchoes& deviceEchoes();
+// Installs echoes (nullptr puts back the one that does nothing); the caller
+// keeps it alive.
+void InstallDeviceEchoes(DeviceEchoes* echoes);
