@@ -4,7 +4,7 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
-#include "flows/StartScreen.h"
+#include "core/Flows.h"
 #include "core/State.h"
 #include "core/TournamentFileLines.h"
 #include "core/TournamentFiles.h"

@@ -10,7 +10,6 @@
 #include "core/Messages.h"
 #include "flows/Quit.h"
 #include "core/Settings.h"
-#include "flows/StartScreen.h"
 #include "core/TournamentFileLines.h"
 #include "core/TournamentFiles.h"
 #include "devices/Companions.h"

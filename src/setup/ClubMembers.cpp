@@ -6,11 +6,10 @@
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
 #include "core/Settings.h"
-#include "core/Flows.h"
 #include "core/CompanionPrograms.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
-#include "setup/Players.h"
+#include "setup/PlayerText.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
+#include "setup/PlayerText.h"
 #include "setup/Players.h"
 #include "support/TestState.h"
 

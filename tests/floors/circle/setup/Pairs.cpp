@@ -1,0 +1,2 @@
+#include "setup/Pairs.h"
+#include "setup/Players.h"

@@ -1,0 +1,2 @@
+#include "setup/Players.h"
+#include "setup/Pairs.h"

@@ -1,0 +1,2 @@
+#include "setup/ui/PairsWindow.h"
+#include "core/State.h"

@@ -1,0 +1,1 @@
+#include "flows/Menu.h"
