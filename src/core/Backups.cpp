@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/Notices.h"
+#include "core/TournamentFiles.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
@@ -22,10 +23,6 @@ class WaitWindow {
   WaitWindow& operator=(const WaitWindow&) = delete;
 };
 
-const char* const kBackupExtensions[] = {"PAI", "MUL", "VAR", "SEA", "SPECS", "DIA", "DAT",
-                                         "PAT", "ADJ", "PEN", "AS",  "CUM",   "BWS", "PBN"};
-const char* const kPurgedExtensions[] = {".DAT", ".PAI", ".MUL", ".VAR", ".SPECS", ".DIA",
-                                         ".SEA", ".ADJ", ".PEN", ".PAT", ".AS",    ".CUM"};
 std::optional<int> twoOrFourDigits(const QString& text) {
   for (const QChar c : text)
     if (!c.isDigit()) return std::nullopt;
@@ -88,7 +85,8 @@ void BackupAndPurge() {
     for (const QString& name : QDir(day).entryList(QDir::Files | QDir::Hidden | QDir::System))
       if (name.contains(u'.') && name.section(u'.', 0, 0).compare(TournamentCode, Qt::CaseInsensitive) == 0)
         platform::deleteFile(day + name);
-  for (const char* ext : kBackupExtensions) BackupTournamentFile(QLatin1String(ext), day);
+  for (const char* ext : kTournamentExtensions) BackupTournamentFile(QLatin1String(ext + 1), day);
+  for (const char* ext : {"BWS", "PBN"}) BackupTournamentFile(QLatin1String(ext), day);
   if (TableDevicesMode) {
     platform::deleteTree(day + QStringLiteral("Quillmarke"));
     CopyFolderSilently(TabletSharedFolder, day + QStringLiteral("Quillmarke"));
@@ -144,7 +142,7 @@ void PurgeOldTournaments() {
     const bool before = *y < thresholdYear || (*y == thresholdYear && *m < today.month()) ||
                         (*y == thresholdYear && *m == today.month() && *d < today.day());
     if (!before) continue;
-    for (const char* ext : kPurgedExtensions) platform::deleteFile(DataFolder + code + QLatin1String(ext));
+    for (const char* ext : kTournamentExtensions) platform::deleteFile(DataFolder + code + QLatin1String(ext));
   }
 }
 

@@ -23,5 +23,8 @@ QString FrenchRanksToEnglish(const QString& diagramLine);
 // database's form ("KJT2").
 QString FrenchHoldingToEnglish(const QString& ranks);
 
+// The French suit letters in the order spades, hearts, diamonds, clubs.
+inline constexpr char kFrenchSuitLetters[] = {'P', 'C', 'K', 'T'};
+
 // A suit letter: P, C, K, T become S, H, D, C; anything else gives "".
 QString FrenchSuitToEnglish(QChar suit);

@@ -13,7 +13,6 @@
 
 namespace {
 
-const QString kSuitLetters[4] = {QStringLiteral("P"), QStringLiteral("C"), QStringLiteral("K"), QStringLiteral("T")};
 const QString kSeatHeadings[4] = {QStringLiteral("Nord"), QStringLiteral("Sud"), QStringLiteral("Est"),
                                   QStringLiteral("Ouest")};
 
@@ -32,7 +31,8 @@ QStringList DiagramLines(int board, const DealHoldings& hands) {
   QStringList lines{QStringLiteral("Board %1").arg(board), QString(8, QLatin1Char('-'))};
   for (int seat = 0; seat < 4; ++seat) {
     lines << QString() << kSeatHeadings[seat] << QString();
-    for (int suit = 0; suit < 4; ++suit) lines << kSuitLetters[suit] + QStringLiteral("  ") + FrenchCardLetters(hands[seat][suit]);
+    for (int suit = 0; suit < 4; ++suit)
+      lines << QChar::fromLatin1(kFrenchSuitLetters[suit]) + QStringLiteral("  ") + FrenchCardLetters(hands[seat][suit]);
   }
   return lines;
 }
@@ -60,18 +60,7 @@ QString HoldingFromDiagram(int deal, const QString& seatHeading, const QString& 
   while (i < lines.size() && lines[i].trimmed() != seatHeading) ++i;
   for (++i; i < lines.size(); ++i) {
     if (!lines[i].startsWith(suitLetter)) continue;
-    QString holding;
-    for (const QChar c : lines[i].mid(suitLetter.size())) {
-      switch (c.unicode()) {
-        case ' ': break;
-        case 'R': holding += QLatin1Char('K'); break;
-        case 'D': holding += QLatin1Char('Q'); break;
-        case 'V': holding += QLatin1Char('J'); break;
-        case 'X': holding += QLatin1Char('T'); break;
-        default: holding += c;
-      }
-    }
-    return holding;
+    return FrenchHoldingToEnglish(lines[i].mid(suitLetter.size()));
   }
   return {};
 }

@@ -394,9 +394,7 @@ bool ReadDiaFile() {
 
 void DeleteTournamentFiles(const QString& code) {
   if (code.isEmpty()) return;
-  static const char* const extensions[] = {".DAT", ".PAI", ".VAR", ".MUL", ".ADJ", ".PEN",
-                                           ".SEA", ".DIA", ".SPECS", ".PAT", ".AS", ".CUM"};
-  for (const char* e : extensions) platform::deleteFile(TournamentFileName(code, QLatin1String(e)));
+  for (const char* e : kTournamentExtensions) platform::deleteFile(TournamentFileName(code, QLatin1String(e)));
   if (BridgeMatesMode) platform::deleteFile(TournamentFileName(code, QStringLiteral(".BWS")));
 }
 
@@ -404,8 +402,8 @@ void DeleteCurrentTournamentFiles() { DeleteTournamentFiles(TournamentCode); }
 
 void DeleteCurrentResultFiles() {
   if (TournamentCode.isEmpty()) return;
-  static const char* const extensions[] = {".VAR", ".MUL", ".ADJ", ".PEN", ".SEA",
-                                           ".DIA", ".SPECS", ".PAT", ".AS", ".CUM"};
-  for (const char* e : extensions) platform::deleteFile(CurrentFile(e));
+  // The pairs and the date stay.
+  for (const char* e : kTournamentExtensions)
+    if (qstrcmp(e, ".DAT") != 0 && qstrcmp(e, ".PAI") != 0) platform::deleteFile(CurrentFile(e));
   if (BridgeMatesMode) platform::deleteFile(CurrentFile(".BWS"));
 }

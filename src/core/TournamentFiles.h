@@ -60,6 +60,10 @@ bool ReadDiaFile();
 // The same from lines already read.
 void ReadDiaLines(const QStringList& lines);
 
+// The files of one tournament, by extension: deleted, backed up and purged
+// together (the session database ".BWS" and the deals ".PBN" apart).
+inline constexpr const char* kTournamentExtensions[] = {".DAT", ".PAI", ".VAR", ".MUL", ".ADJ", ".PEN",
+                                                        ".SEA", ".DIA", ".SPECS", ".PAT", ".AS", ".CUM"};
 // Deletes code's ".DAT" ".PAI" ".VAR" ".MUL" ".ADJ" ".PEN" ".SEA" ".DIA"
 // ".SPECS" ".PAT" ".AS" ".CUM", and ".BWS" with BridgeMates. Missing files are
 // ignored.

@@ -1,5 +1,6 @@
 #include "devices/BridgeMatesTables.h"
 
+#include "core/CardLetters.h"
 #include "core/DealDiagrams.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
@@ -21,7 +22,6 @@ namespace {
 const char* const kSeatColumns[] = {"North", "South", "East", "West"};
 const char* const kSeatHeadings[] = {"Nord", "Sud", "Est", "Ouest"};
 const char* const kSuitColumns[] = {"Spades", "Hearts", "Diamonds", "Clubs"};
-const char* const kSuitLetters[] = {"P", "C", "K", "T"};
 
 QString column(int seat, int suit) {
   return QLatin1String(kSeatColumns[seat]) + QLatin1String(kSuitColumns[suit]);
@@ -73,7 +73,7 @@ void WriteHandRecordRow(int deal) {
   for (int seat = 0; seat < 4; ++seat)
     for (int suit = 0; suit < 4; ++suit)
       t.setText(column(seat, suit), HoldingFromDiagram(deal, QLatin1String(kSeatHeadings[seat]),
-                                                       QLatin1String(kSuitLetters[suit])));
+                                                       QString(QChar::fromLatin1(kFrenchSuitLetters[suit]))));
   t.post();
 }
 

@@ -78,10 +78,6 @@ void locatePrograms() {
                           QStringLiteral("Recherche du programme Tallyvane.EXE. Une seule fois..."));
 }
 
-// The files of a tournament of this code that DeleteTournamentFiles deletes.
-const char* const kTournamentExtensions[] = {".DAT", ".PAI", ".VAR", ".MUL", ".ADJ", ".PEN", ".SEA",
-                                             ".DIA", ".SPECS", ".PAT", ".AS", ".CUM"};
-
 bool tournamentFilesExist(const QString& code) {
   for (const char* ext : kTournamentExtensions)
     if (platform::fileExists(DataFolder + code + QLatin1String(ext))) return true;
