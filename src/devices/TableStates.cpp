@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "core/PairsFile.h"
 #include "core/TournamentMenu.h"
+#include "devices/BridgeMatesImport.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TablePlayers.h"
 #include "devices/TabletImport.h"
@@ -69,6 +70,7 @@ void ClearDevicePollingState() {
   LastBadResultFile.clear();
   BadResultFileCount = 0;
   ResetLockedPolls();
+  ClearBridgeMatesImportState();
   strip.states.fill(TableWaiting);
   strip.tableCount = 0;
 }
