@@ -24,10 +24,11 @@ using PairScore = std::function<double(int pair)>;
 // of the answer is unused.
 std::vector<int> RankByScore(int count, const PairScore& score);
 // Puts every run of consecutive pairs of order (from index 1) whose scores
-// are the same once rounded in increasing pair number. Every ranking passes
-// through it last, so that tied pairs are listed in one order on screen, in
-// the printouts, in the result files, on the web page and in the XML export,
-// whatever placed them (the mixing may bring a pair of each side together).
+// are the same once rounded in increasing pair number: the rule RankByScore
+// follows, kept after the mixing has rearranged the head of the ranking (it
+// may bring a tied pair of each side together). Tied pairs are thus listed
+// in one order on screen, in the printouts, in the result files, on the web
+// page and in the XML export.
 void OrderTiedPairs(std::vector<int>& order, const PairScore& score);
 
 // The first pair still in the working ranking (entries above 0) on the side
