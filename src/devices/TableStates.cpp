@@ -8,6 +8,7 @@
 #include "core/TournamentMenu.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TablePlayers.h"
+#include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "setup/PairLookups.h"
 
@@ -68,6 +69,7 @@ void SetTableStripWindow(const TableStripWindow& window) { stripWindow = window;
 void ClearDevicePollingState() {
   LastBadResultFile.clear();
   BadResultFileCount = 0;
+  ForgetAllBadReads();
   ResetLockedPolls();
   strip.states.fill(TableWaiting);
   strip.tableCount = 0;
