@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/ResultsFolder.h"
 #include "devices/TableStates.h"
+#include "devices/TabletFiles.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
@@ -64,6 +65,9 @@ void InitGlobals() {
   ResultsFTextFile = DocumentsFolder + QStringLiteral("/RESULTSF.TXT");
   PrintFile = DocumentsFolder + QStringLiteral("/TEMP.TXT");
   RecapTextFile = DocumentsFolder + QStringLiteral("/RECAP.TXT");
+  // What rewrites cut short left in the tablets' folder, as in the results
+  // folder below.
+  RemoveTabletLeftovers();
   // Last: the folder is known before "PATH.TXT" is written, and a failed
   // write leaves nothing above unset.
   LoadResultsFolder();

@@ -9,6 +9,7 @@
 #include "devices/BridgeMatesImport.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TablePlayers.h"
+#include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "setup/PairLookups.h"
 
@@ -69,6 +70,7 @@ void SetTableStripWindow(const TableStripWindow& window) { stripWindow = window;
 void ClearDevicePollingState() {
   LastBadResultFile.clear();
   BadResultFileCount = 0;
+  ForgetAllBadReads();
   ResetLockedPolls();
   ClearBridgeMatesImportState();
   strip.states.fill(TableWaiting);
