@@ -239,8 +239,6 @@ void shootEvening(TForm1& startScreen, const QString& scratch) {
   }
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* results = qobject_cast<TForm17*>(w)) {
-      results->showNormal();
-      results->resize(1000, 700);
       shootShown(QStringLiteral("TForm17-results"), results);
       results->hide();
     }

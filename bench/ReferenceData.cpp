@@ -56,6 +56,14 @@ void LayOutReferenceTournament(const QString& dataFolder) {
   Interactive = false;
 }
 
+void KeepAQuarterOfResults() {
+  for (int s = 1; s <= ResultSlotCount; ++s) {
+    if (s % 4 == 1) continue;
+    ResultScore[s] = kScoreNone;
+    ResultContract[s].clear();
+  }
+}
+
 void FillWithOtherTournaments(const QString& folder, int count) {
   static const char* const extensions[] = {".DAT", ".PAI", ".VAR", ".MUL", ".DIA"};
   for (int i = 0; i < count; ++i) {

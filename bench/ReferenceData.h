@@ -21,6 +21,9 @@ std::vector<Deal> ReferenceDeals();
 // Resets the state and lays the reference data set out in the result slots,
 // tournament "BENCH" in dataFolder (ending with "/"), not interactive.
 void LayOutReferenceTournament(const QString& dataFolder);
+// Mid-evening: every fourth result stays, the others are still owed (score
+// 10000), spread over every board.
+void KeepAQuarterOfResults();
 // Creates count small files of other tournaments in folder.
 void FillWithOtherTournaments(const QString& folder, int count);
 

@@ -3,6 +3,8 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 
+#include <QRegularExpression>
+
 int CountPairs() {
   int count = 0;
   for (int s = 1; s <= kMaxPairs; ++s)
@@ -27,10 +29,14 @@ void CountResumedTournament() {
     PlayersNamed = PlayersExpected;
     return;
   }
+  // The seat a tablet sent empty ("S4 *** Pas rempli ***") names nobody; the
+  // server's own "*** Pas rempli ***" and the BridgeMates' "*** Non
+  // introduit" are players who sat down without typing a number, so that
+  // the count reaches the total and the player numbers stop being polled.
+  static const QRegularExpression emptySeat(QStringLiteral("^[NSEO][0-9]+ \\*\\*\\* Pas rempli \\*\\*\\*$"));
   auto named = [](const QString& raw, const QString& letters) {
     const QString n = raw.trimmed();
-    return !n.isEmpty() && n != QStringLiteral("BYE") && !IsDefaultNameFor(n, letters) &&
-           !n.contains(QStringLiteral("*** Pas rempli ***")) && !n.startsWith(QStringLiteral("*** Non introduit"));
+    return !n.isEmpty() && n != QStringLiteral("BYE") && !IsDefaultNameFor(n, letters) && !emptySeat.match(n).hasMatch();
   };
   PlayersNamed = 0;
   for (int p = 1; p <= PairCount && p <= kMaxPairs; ++p) {

@@ -6,8 +6,8 @@
 // Number of pair slots 1..42 holding a pair; none shows "Aucune paire introduite!".
 int CountPairs();
 
-// Results entered (slots whose score is not 10000) and players named (an
-// unfilled seat of the tablets is not a player), counted again from the slots.
+// Results entered (slots whose score is not 10000) and players named (a seat
+// the tablets sent empty is not a player), counted again from the slots.
 void CountResumedTournament();
 // A default player name: the letter followed by a number ("N12").
 bool IsDefaultNameFor(const QString& name, const QString& letters);

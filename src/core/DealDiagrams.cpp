@@ -10,6 +10,7 @@
 #include "platform/Folders.h"
 
 #include <cerrno>
+#include <optional>
 
 namespace {
 

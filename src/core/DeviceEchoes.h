@@ -26,6 +26,8 @@ class DeviceEchoes {
   virtual void playerNamed(const QString& /*grid*/, int /*player*/, int /*row*/, const QString& /*name*/) {}
   // The tournament's state cleared: the devices forget what they polled.
   virtual void stateCleared() {}
+  // At start: what rewrites cut short left in the devices' folders goes.
+  virtual void removeLeftovers() {}
 };
 
 // The installed echo (one that does nothing until the devices install theirs).

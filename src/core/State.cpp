@@ -64,6 +64,9 @@ void InitGlobals() {
   ResultsFTextFile = DocumentsFolder + QStringLiteral("/RESULTSF.TXT");
   PrintFile = DocumentsFolder + QStringLiteral("/TEMP.TXT");
   RecapTextFile = DocumentsFolder + QStringLiteral("/RECAP.TXT");
+  // What rewrites cut short left in the tablets' folder, as in the results
+  // folder below.
+  deviceEchoes().removeLeftovers();
   // Last: the folder is known before "PATH.TXT" is written, and a failed
   // write leaves nothing above unset.
   LoadResultsFolder();

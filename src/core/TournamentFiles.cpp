@@ -57,6 +57,8 @@ bool ParseSlotLine(QStringView line, SlotLine& out) {
 }
 
 // One line of ".SPECS": the slot number, a blank, the lead, "/", the declarer.
+// A declarer is a seat letter or "?", never a "/", while a lead typed at a
+// table may hold one: the line is cut at its last "/".
 struct SpecsLine {
   int slot = 0;
   QString lead;
@@ -68,7 +70,7 @@ bool ParseSpecsLine(QStringView line, SpecsLine& out) {
   if (!ToInteger(NextField(line, pos), out.slot)) return false;
   if (pos < line.size()) ++pos;
   const QStringView text = line.mid(pos);
-  const qsizetype slash = text.indexOf(u'/');
+  const qsizetype slash = text.lastIndexOf(u'/');
   if (slash < 0) {
     out.lead = text.toString();
     out.declarer = QStringLiteral("?");

@@ -17,11 +17,16 @@
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
+#include <QStringList>
 
 #include <algorithm>
 #include <exception>
+#include <iterator>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -29,6 +34,8 @@ const QString kTag = QStringLiteral("Morvel");
 
 // One row of ReceivedData, taken.
 struct Row {
+  int section = 0;
+  bool ours = false;  // the program's own correction, passed over
   int table = 0;
   int round = 0;
   int board = 0;
@@ -249,6 +256,127 @@ struct Refusal {
   Row row;
 };
 
+// What one pass may take: at most kRowsPerPoll rows (the rest wait for the
+// next poll); a table holding more than kRowsPerResult rows for every result
+// of the tournament, plus kSpareRows, is not read at all.
+constexpr qsizetype kRowsPerPoll = 200;
+constexpr qint64 kRowsPerResult = 10;
+constexpr qint64 kSpareRows = 200;
+// A row that cannot be read is told at its tenth failed read in a row, as a
+// tablet's result file is.
+constexpr int kFailedReadsBeforeReport = 10;
+// The lines of a pass's one message shown before the count of the others.
+constexpr qsizetype kLinesShown = 20;
+
+const QString kGoOn = QStringLiteral(". On continue quand même. Appelez l'arbitre et/ou Teo VARNAL...");
+
+QString importErrorLine(const QString& text, const QString& ns, const QString& ew, const QString& round,
+                        const QString& board) {
+  return text + QStringLiteral(" N/S=") + ns + QStringLiteral(" E/W=") + ew + QStringLiteral(" Donne=") + board +
+         QStringLiteral(" Tour=") + round;
+}
+
+QString importErrorLine(const QString& text, int ns, int ew, int round, int board) {
+  return importErrorLine(text, QString::number(ns), QString::number(ew), QString::number(round),
+                         QString::number(board));
+}
+
+// What the polls remember of the database between them: the rows left
+// unread (by their row identity) and whether an oversized table was told.
+struct UnreadableRow {
+  int failures = 0;
+  bool reported = false;
+};
+struct PollMemory {
+  QString file;
+  QHash<qint64, UnreadableRow> unreadable;
+  bool oversizeReported = false;
+};
+PollMemory memory;
+
+// The current row read into r; "" when it was, else the name of the first
+// integer column that is empty or not a whole number (nothing of such a row
+// is used: read as 0 it would find no slot and its result would be lost).
+QString readRow(const SessionTable& t, Row& r) {
+  const std::optional<int> section = t.wholeNumber(QStringLiteral("Section"));
+  if (!section) return QStringLiteral("Section");
+  r.section = *section;
+  if (r.section != 1) return {};
+  r.erased = t.yes(QStringLiteral("Erased"));
+  r.remarks = t.text(QStringLiteral("Remarks")).trimmed();
+  r.ours = r.remarks.contains(kTag);
+  if (r.ours) return {};
+  const std::pair<QString, int*> numbers[] = {{QStringLiteral("Table"), &r.table},
+                                              {QStringLiteral("Round"), &r.round},
+                                              {QStringLiteral("Board"), &r.board},
+                                              {QStringLiteral("PairNS"), &r.ns},
+                                              {QStringLiteral("PairEW"), &r.ew}};
+  for (const auto& [column, into] : numbers) {
+    const std::optional<int> n = t.wholeNumber(column);
+    if (!n) return column;
+    *into = *n;
+  }
+  if (!r.erased) {
+    r.lead = t.text(QStringLiteral("LeadCard")).trimmed();
+    r.contract = t.text(QStringLiteral("Contract")).trimmed();
+    if (r.contract.toUpper() != QLatin1String("PASS") && !r.contract.isEmpty()) {
+      r.result = t.text(QStringLiteral("Result")).trimmed();
+      r.declarer = t.text(QStringLiteral("NS/EW")).trimmed();
+    }
+  }
+  return {};
+}
+
+// One more failed read of the current row; its line goes to reports at the
+// tenth, and never again while the row stays as it is.
+void noteUnreadable(const SessionTable& t, const QString& column, QStringList& reports) {
+  UnreadableRow& row = memory.unreadable[t.rowId()];
+  if (row.reported || ++row.failures < kFailedReadsBeforeReport) return;
+  row.reported = true;
+  const auto raw = [&t](const QString& name) {
+    const QString text = t.text(name).trimmed();
+    return text.isEmpty() ? QStringLiteral("?") : text;
+  };
+  reports << importErrorLine(QStringLiteral("(BridgeMates) Ligne illisible (champ \"") + column +
+                                 QStringLiteral("\" vide ou pas un nombre), laissée non traitée pour"),
+                             raw(QStringLiteral("PairNS")), raw(QStringLiteral("PairEW")),
+                             raw(QStringLiteral("Round")), raw(QStringLiteral("Board")));
+}
+
+// False when the selected table holds far more rows than the tournament's
+// results explain: it is not read, and told once until it shrinks again.
+bool withinBounds(const SessionTable& t, QStringList& reports) {
+  const qint64 results = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
+  const qint64 allowed = kRowsPerResult * results + kSpareRows;
+  const qint64 rows = t.countRows();
+  if (rows <= allowed) {
+    memory.oversizeReported = false;
+    return true;
+  }
+  if (!memory.oversizeReported)
+    reports << QStringLiteral("(BridgeMates) La table \"ReceivedData\" contient %1 lignes, bien plus que les %2 "
+                              "résultats de ce tournoi ne le permettent: elle n'est pas lue")
+                   .arg(rows)
+                   .arg(results);
+  memory.oversizeReported = true;
+  return false;
+}
+
+// The lines of one pass in one message: a single line as the import's
+// errors always read, several one under the other (the first 20, then how
+// many more).
+void showReports(const QStringList& lines) {
+  if (lines.isEmpty()) return;
+  if (lines.size() == 1) {
+    ShowAlert(lines.first() + kGoOn);
+    return;
+  }
+  QString text = QStringLiteral("(BridgeMates) %1 lignes refusées:").arg(lines.size());
+  for (qsizetype i = 0; i < std::min(lines.size(), kLinesShown); ++i) text += QStringLiteral("\r\n") + lines[i];
+  if (lines.size() > kLinesShown) text += QStringLiteral("\r\n... et %1 autres").arg(lines.size() - kLinesShown);
+  ShowAlert(text + QStringLiteral("\r\n") + kGoOn.mid(2));
+}
+
 // Applies one row; a refusal is returned, nothing stored.
 bool apply(const Row& row, QList<Refusal>& refusals, QSet<int>& tables) {
   CurrentBoard = row.board;
@@ -279,45 +407,61 @@ bool apply(const Row& row, QList<Refusal>& refusals, QSet<int>& tables) {
   return true;
 }
 
-// The rows not yet processed, each marked processed as it is taken.
-void takeRows(QList<Row>& rows, QString& fatal) {
+// The rows not yet processed, at most kRowsPerPoll of them, each marked
+// processed as it is taken. A row that cannot be read is left unprocessed
+// for the next poll and does not count in the pass's share.
+void takeRows(QList<Row>& rows, QString& fatal, QStringList& reports) {
+  if (memory.file != BwsFileName) memory = PollMemory{BwsFileName, {}, false};
   OpenSessionDatabase(BwsFileName);
   SessionTable& t = BwsTable();
   t.select(QStringLiteral("[ReceivedData]"));
-  t.openWhere(QStringLiteral("Processed"), false);
-  for (t.first(); !t.eof(); t.next()) {
-    if (t.integer(QStringLiteral("Section")) != 1) {
-      fatal = QStringLiteral(
-          "(BridgeMates) Le champ \"Section\" n'est pas \"1\" dans la table \"ReceivedData\". Désolé, on arrête!");
-      break;
-    }
-    if (t.yes(QStringLiteral("Processed"))) continue;
-    // The whole row is read before it is marked: a column that cannot be
-    // read leaves the row for the next poll instead of losing it.
-    Row r;
-    r.erased = t.yes(QStringLiteral("Erased"));
-    r.remarks = t.text(QStringLiteral("Remarks")).trimmed();
-    const bool ours = r.remarks.contains(kTag);  // our own correction
-    if (!ours) {
-      r.table = t.integer(QStringLiteral("Table"));
-      r.round = t.integer(QStringLiteral("Round"));
-      r.board = t.integer(QStringLiteral("Board"));
-      r.ns = t.integer(QStringLiteral("PairNS"));
-      r.ew = t.integer(QStringLiteral("PairEW"));
-      if (!r.erased) {
-        r.lead = t.text(QStringLiteral("LeadCard")).trimmed();
-        r.contract = t.text(QStringLiteral("Contract")).trimmed();
-        if (r.contract.toUpper() != QLatin1String("PASS") && !r.contract.isEmpty()) {
-          r.result = t.text(QStringLiteral("Result")).trimmed();
-          r.declarer = t.text(QStringLiteral("NS/EW")).trimmed();
-        }
-      }
-    }
-    t.edit();
-    t.setYesNo(QStringLiteral("Processed"), true);
-    t.post();
-    if (!ours) rows << r;
+  if (!withinBounds(t, reports)) {
+    CloseSessionDatabase();
+    return;
   }
+  t.openWhere(QStringLiteral("Processed"), false, kRowsPerPoll + memory.unreadable.size());
+  qsizetype taken = 0;
+  qint64 lastSeen = -1;
+  QSet<qint64> stillUnreadable;
+  // The marks of a pass are written together: a row is taken once they are.
+  SessionTransaction marks;
+  std::exception_ptr failure;
+  try {
+    for (t.first(); !t.eof() && taken < kRowsPerPoll; t.next()) {
+      lastSeen = t.rowId();
+      Row r;
+      const QString unreadable = readRow(t, r);
+      if (!unreadable.isEmpty()) {
+        stillUnreadable.insert(lastSeen);
+        noteUnreadable(t, unreadable, reports);
+        continue;
+      }
+      if (r.section != 1) {
+        fatal = QStringLiteral(
+            "(BridgeMates) Le champ \"Section\" n'est pas \"1\" dans la table \"ReceivedData\". Désolé, on arrête!");
+        break;
+      }
+      if (t.yes(QStringLiteral("Processed"))) continue;
+      t.edit();
+      t.setYesNo(QStringLiteral("Processed"), true);
+      t.post();
+      ++taken;
+      if (!r.ours) rows << r;
+    }
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  try {
+    marks.commit();
+  } catch (...) {
+    rows.clear();
+    if (!failure) failure = std::current_exception();
+  }
+  // A remembered row up to the last one seen that is no longer unreadable
+  // was taken, processed or removed meanwhile.
+  for (auto it = memory.unreadable.begin(); it != memory.unreadable.end();)
+    it = it.key() <= lastSeen && !stillUnreadable.contains(it.key()) ? memory.unreadable.erase(it) : std::next(it);
+  if (failure) std::rethrow_exception(failure);
   CloseSessionDatabase();
 }
 
@@ -349,16 +493,17 @@ QString LeadFromDevice(const QString& raw) {
   else if (rank == QLatin1String("Q")) french = QStringLiteral("D");
   else if (rank == QLatin1String("J")) french = QStringLiteral("V");
   else if (rank == QLatin1String("T") || rank == QLatin1String("10")) french = QStringLiteral("10");
-  else if (rank == QLatin1String("X")) french = QStringLiteral("x");
+  else if (rank == QLatin1String("X")) french = QStringLiteral("2");  // a small card
   else if (rank.size() == 1 && rank[0] >= u'2' && rank[0] <= u'9') french = rank;
   else return QStringLiteral("?");
   return french + suitsTo[suit];
 }
 
 void ShowDeviceImportError(const QString& text, int nsPair, int ewPair, int round, int board) {
-  ShowAlert(text + QStringLiteral(" N/S=%1 E/W=%2 Donne=%3 Tour=%4").arg(nsPair).arg(ewPair).arg(board).arg(round) +
-            QStringLiteral(". On continue quand même. Appelez l'arbitre et/ou Teo VARNAL..."));
+  ShowAlert(importErrorLine(text, nsPair, ewPair, round, board) + kGoOn);
 }
+
+void ClearBridgeMatesImportState() { memory = PollMemory{}; }
 
 bool IsTableComplete(int table) {
   const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
@@ -375,11 +520,12 @@ void ImportBridgeMatesResults() {
   if (BwsFileName.isEmpty()) return;
   QString fatal;
   QList<Row> rows;
+  QStringList reports;
   // Every row taken is applied, even when the database or a write fails
   // after it: the first error is passed on once the pass is saved.
   std::exception_ptr failure;
   try {
-    RunSessionPoll([&] { takeRows(rows, fatal); });
+    RunSessionPoll([&] { takeRows(rows, fatal, reports); });
   } catch (...) {
     failure = std::current_exception();
     CloseSessionDatabase();
@@ -412,5 +558,6 @@ void ImportBridgeMatesResults() {
     }
   }
   if (!fatal.isEmpty()) FatalStop(fatal);
-  for (const Refusal& r : refusals) ShowDeviceImportError(r.text, r.row.ns, r.row.ew, r.row.round, r.row.board);
+  for (const Refusal& r : refusals) reports << importErrorLine(r.text, r.row.ns, r.row.ew, r.row.round, r.row.board);
+  showReports(reports);
 }

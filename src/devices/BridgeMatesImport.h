@@ -12,7 +12,15 @@
 // refused row or a row without its slot is reported and left; the pass goes
 // on. Whatever way the pass ends, what it stored is counted from the slots,
 // saved and recomputed. A locked database skips the pass.
+// A pass takes at most 200 rows; the others wait for the next poll. A row
+// whose integer column is empty or not a number is left unprocessed for the
+// next poll and told once, at its tenth failed read. A table holding far more
+// rows than the tournament's results explain is not read and told once.
+// Everything a pass has to tell is shown in one message.
 void ImportBridgeMatesResults();
+// Forgets what the polls remember between them (rows left unread, an
+// oversized table already told): at the start of the collection.
+void ClearBridgeMatesImportState();
 // One beep and text + " N/S=" ns + " E/W=" ew + " Donne=" board + " Tour="
 // round + ". On continue quand même. Appelez l'arbitre et/ou Teo VARNAL...".
 void ShowDeviceImportError(const QString& text, int nsPair, int ewPair, int round, int board);
@@ -21,5 +29,5 @@ void ShowDeviceImportError(const QString& text, int nsPair, int ewPair, int roun
 bool IsTableComplete(int table);
 
 // A lead as the scorers give it ("HK", "S10", "DT", "CX") in the program's
-// form ("RC", "10P", "10K", "xT"); "?" for an empty or unreadable lead.
+// form ("RC", "10P", "10K", "2T"); "?" for an empty or unreadable lead.
 QString LeadFromDevice(const QString& lead);

@@ -6,9 +6,11 @@
 #include "core/Globals.h"
 #include "core/TournamentFiles.h"
 #include "devices/BridgeMatesDatabase.h"
+#include "devices/Companions.h"
 #include "devices/FederationSave.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TablePlayers.h"
+#include "devices/TabletFiles.h"
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
 #include "setup/PairChanges.h"
@@ -16,6 +18,8 @@
 #include <QList>
 
 #include <algorithm>
+#include <cerrno>
+#include <optional>
 
 namespace {
 
@@ -123,11 +127,23 @@ void LoadDiagramFiles() {
   bool read = false;
   const int deals = std::min(DealCount, kMaxBoards);
   for (int n = 1; n <= deals; ++n) {
-    const QString copy = folder + QStringLiteral("/%1.TXT").arg(n);
-    if (!platform::fileExists(copy)) continue;
-    const QStringList lines = platform::readTextLines(platform::resolvePath(copy));
+    const QString copy = platform::resolvePath(folder + QStringLiteral("/%1.TXT").arg(n));
+    // Anyone may put files there: only a regular file of a diagram's size is
+    // read; another one is tried again at the next passes, then set aside.
+    int error = 0;
+    const std::optional<QStringList> lines = ReadDiagramFileLines(copy, &error);
+    if (!lines) {
+      if (error == ENOENT) {
+        ForgetBadReads(copy);
+      } else if (SetAsideAfterBadReads(copy) == kBadReadsBeforeSetAside) {
+        CallReferee(QStringLiteral("Impossible de lire le diagramme du fichier ") + copy +
+                    QStringLiteral(".BAD. Le fichier est ignoré."));
+      }
+      continue;
+    }
+    ForgetBadReads(copy);
     QString text;
-    for (const QString& line : lines) text += line + QStringLiteral("\r\n");
+    for (const QString& line : *lines) text += line + QStringLiteral("\r\n");
     DealDiagrams[n] = text;
     platform::deleteFile(copy);
     WriteHandRecordRow(n);

@@ -128,17 +128,24 @@ void SessionTable::select(const QString& name) {
   name_ = bareName(name);
 }
 
-void SessionTable::open() { load(QString()); }
+void SessionTable::open() { load(QString(), -1); }
 
-void SessionTable::openWhere(const QString& column, bool yes) {
+void SessionTable::openWhere(const QString& column, bool yes, qsizetype limit) {
   load(QStringLiteral(" WHERE COALESCE(") + QuotedName(column) +
-       (yes ? QStringLiteral(", 0) NOT IN (0, '')") : QStringLiteral(", 0) IN (0, '')")));
+           (yes ? QStringLiteral(", 0) NOT IN (0, '')") : QStringLiteral(", 0) IN (0, '')")),
+       limit);
 }
 
-void SessionTable::load(const QString& condition) {
+qint64 SessionTable::countRows() const {
+  QSqlQuery query = run(QStringLiteral("SELECT COUNT(*) FROM ") + QuotedName(name_));
+  return query.next() ? query.value(0).toLongLong() : 0;
+}
+
+void SessionTable::load(const QString& condition, qsizetype limit) {
   close();
-  QSqlQuery query = run(QStringLiteral("SELECT rowid, * FROM ") + QuotedName(name_) + condition +
-                        QStringLiteral(" ORDER BY rowid"));
+  QString sql = QStringLiteral("SELECT rowid, * FROM ") + QuotedName(name_) + condition + QStringLiteral(" ORDER BY rowid");
+  if (limit >= 0) sql += QStringLiteral(" LIMIT %1").arg(limit);
+  QSqlQuery query = run(sql);
   const QSqlRecord record = query.record();
   for (int c = 1; c < record.count(); ++c) {
     columns_ << record.fieldName(c);
@@ -292,6 +299,22 @@ int SessionTable::integer(const QString& column) const {
   bool ok = false;
   const int n = v.toString().trimmed().toInt(&ok);
   return ok ? n : 0;
+}
+
+std::optional<int> SessionTable::wholeNumber(const QString& column) const {
+  const QVariant v = value(column);
+  if (v.isNull()) return std::nullopt;
+  bool ok = false;
+  const int n = v.toString().trimmed().toInt(&ok);
+  if (!ok) return std::nullopt;
+  return n;
+}
+
+qint64 SessionTable::rowId() const {
+  requireOpen();
+  if (current_ >= rowIds_.size())
+    throw SessionDatabaseError(EIO, openFile, QStringLiteral("Pas de ligne courante dans la table ") + name_ + '.');
+  return rowIds_[current_];
 }
 
 void SessionTable::setValue(const QString& column, const QVariant& value) {

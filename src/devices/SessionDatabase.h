@@ -14,6 +14,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 
 // Every failure of the database (missing file, missing table or column,
 // engine error). busy() tells a database locked by another program.
@@ -64,8 +65,10 @@ class SessionTable {
   void open();
   // The same with only the rows whose yes/no column holds yes (or, with
   // yes false, no or nothing): the readers of every poll read only the rows
-  // they have to take.
-  void openWhere(const QString& column, bool yes);
+  // they have to take. A limit of 0 or more keeps only that many first rows.
+  void openWhere(const QString& column, bool yes, qsizetype limit = -1);
+  // How many rows the selected table holds (it need not be open).
+  qint64 countRows() const;
   void close();
   bool isOpen() const { return open_; }
 
@@ -85,6 +88,11 @@ class SessionTable {
   QString text(const QString& column) const;
   bool yes(const QString& column) const;  // any non-zero value is yes
   int integer(const QString& column) const;
+  // The value as a whole number; nothing when it is NULL, empty or not a
+  // whole number that fits an int.
+  std::optional<int> wholeNumber(const QString& column) const;
+  // The current row's identity in the database (stable while it exists).
+  qint64 rowId() const;
 
   void setValue(const QString& column, const QVariant& value);
   void setInteger(const QString& column, int value) { setValue(column, value); }
@@ -100,7 +108,7 @@ class SessionTable {
 
  private:
   enum class Mode { Browse, Edit, Insert };
-  void load(const QString& condition);
+  void load(const QString& condition, qsizetype limit);
   int columnIndex(const QString& column) const;  // throws when missing
   void requireOpen() const;
   void requireRow() const;

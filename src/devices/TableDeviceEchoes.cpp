@@ -4,6 +4,7 @@
 #include "devices/BridgeMatesCorrections.h"
 #include "devices/BridgeMatesTables.h"
 #include "devices/TableStates.h"
+#include "devices/TabletFiles.h"
 #include "devices/TabletLines.h"
 
 namespace {
@@ -24,6 +25,7 @@ class TableDeviceEchoes : public DeviceEchoes {
     AddPlayerNumbersRow(grid, player, row, name);
   }
   void stateCleared() override { ClearDevicePollingState(); }
+  void removeLeftovers() override { RemoveTabletLeftovers(); }
 };
 
 }  // namespace

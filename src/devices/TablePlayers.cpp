@@ -5,6 +5,7 @@
 #include "core/PairsFile.h"
 #include "core/Flows.h"
 #include "core/DeviceNumbers.h"
+#include "devices/Companions.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "platform/TextFiles.h"
@@ -13,6 +14,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cerrno>
+#include <optional>
 
 namespace {
 
@@ -86,15 +89,26 @@ bool ApplyTablePlayerEntry(int table, QChar seat, const QString& rawEntry) {
 }
 
 bool ReadTablePlayersFile(int table) {
-  const QString file = TableFolder(table) + QStringLiteral("/PLAYERS.TXT");
-  if (!platform::fileExists(file)) return false;
+  const QString file = platform::resolvePath(TableFolder(table) + QStringLiteral("/PLAYERS.TXT"));
   // A file that cannot be read, or still empty while the server writes it,
   // is left for the next pass: read as four empty seats it would put
-  // placeholders over the players already named. One that cannot be deleted
-  // is not applied (it would be applied again at every pass).
-  const auto lines = platform::tryReadTextLines(file);
-  if (!lines || lines->isEmpty() || !platform::deleteFile(file)) return false;
-  const QString& line = lines->first();
+  // placeholders over the players already named. At the tenth failure in a
+  // row it is set aside. One that cannot be deleted is not applied (it would
+  // be applied again at every pass).
+  int error = 0;
+  const std::optional<QString> read = ReadExchangeLine(file, &error);
+  if (!read) {
+    if (error == ENOENT) {
+      ForgetBadReads(file);
+    } else if (SetAsideAfterBadReads(file) == kBadReadsBeforeSetAside) {
+      CallReferee(QStringLiteral("Table %1; impossible de lire les joueurs du fichier ").arg(table) + file +
+                  QStringLiteral(".BAD. Le fichier est ignoré."));
+    }
+    return false;
+  }
+  ForgetBadReads(file);
+  if (!platform::deleteFile(file)) return false;
+  const QString& line = *read;
   QStringList entries;
   qsizetype from = 0;
   for (int cut = 0; cut < 3; ++cut) {

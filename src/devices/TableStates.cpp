@@ -6,8 +6,10 @@
 #include "core/Messages.h"
 #include "core/PairsFile.h"
 #include "core/Flows.h"
+#include "devices/BridgeMatesImport.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TablePlayers.h"
+#include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "setup/PairLookups.h"
 
@@ -68,7 +70,9 @@ void SetTableStripWindow(const TableStripWindow& window) { stripWindow = window;
 void ClearDevicePollingState() {
   LastBadResultFile.clear();
   BadResultFileCount = 0;
+  ForgetAllBadReads();
   ResetLockedPolls();
+  ClearBridgeMatesImportState();
   strip.states.fill(TableWaiting);
   strip.tableCount = 0;
 }

@@ -33,7 +33,7 @@ void HideTableStatusStrip();
 
 // The state the collection keeps between ticks, cleared at start-up: the
 // tablets' result file that failed to read and its count, the locked polls
-// of the database, the strip's squares.
+// of the database, the rows of ReceivedData left unread, the strip's squares.
 void ClearDevicePollingState();
 
 // The window behind the strip: redraw() after each change, place() when it

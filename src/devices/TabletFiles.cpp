@@ -11,9 +11,11 @@
 #include "setup/PairLookups.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 using tournament_files::RewriteWholeFile;
 
@@ -104,12 +106,56 @@ void writeMovementFiles() {
   }
 }
 
-}  // namespace
-
-void SetTabletFolders() {
+// The exchange folder in the user's Documents folder.
+QString exchangeFolder() {
   QString documents;
   GetSpecialFolderPath(5, documents);
-  TabletSharedFolder = documents + QStringLiteral("/Quillmarke");
+  return documents + QStringLiteral("/Quillmarke");
+}
+
+// Consecutive failed reads of the files of the exchange folder, by path.
+QHash<QString, int>& badReads() {
+  static QHash<QString, int> counts;
+  return counts;
+}
+
+}  // namespace
+
+void RemoveTabletLeftovers() {
+  const QString folder = exchangeFolder();
+  if (platform::folderExists(folder)) platform::removeLeftoverTemporariesBelow(folder);
+}
+
+std::optional<QString> ReadExchangeLine(const QString& path, int* error) {
+  const auto lines = platform::readRegularTextLines(path, kExchangeLineBytes, error);
+  if (!lines) return std::nullopt;
+  if (lines->isEmpty()) {
+    if (error) *error = 0;
+    return std::nullopt;
+  }
+  return lines->first();
+}
+
+std::optional<QStringList> ReadDiagramFileLines(const QString& path, int* error) {
+  return platform::readRegularTextLines(path, kDiagramFileBytes, error);
+}
+
+int SetAsideAfterBadReads(const QString& path) {
+  const int count = ++badReads()[path];
+  if (count < kBadReadsBeforeSetAside) return count;
+  badReads().remove(path);
+  const QString aside = path + QStringLiteral(".BAD");
+  platform::deleteFile(aside);
+  std::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData());
+  return count;
+}
+
+void ForgetBadReads(const QString& path) { badReads().remove(path); }
+
+void ForgetAllBadReads() { badReads().clear(); }
+
+void SetTabletFolders() {
+  TabletSharedFolder = exchangeFolder();
   TabletSeriesFolder = TabletSharedFolder + QStringLiteral("/Serie");
   TableFolderPath = seriesFolder() + QStringLiteral("/Table");
   platform::makeFolder(TabletSharedFolder);

@@ -36,8 +36,6 @@
 
 namespace {
 
-constexpr int kBadReadsBeforeSetAside = 10;
-
 // One result file: seven integers and the text.
 struct ResultFile {
   int table = 0;
@@ -49,9 +47,9 @@ struct ResultFile {
 };
 
 std::optional<ResultFile> readResultFile(const QString& path) {
-  const auto lines = platform::tryReadTextLines(path);
-  if (!lines || lines->isEmpty()) return std::nullopt;
-  const QString& line = lines->first();
+  const std::optional<QString> read = ReadExchangeLine(path);
+  if (!read) return std::nullopt;
+  const QString& line = *read;
   int values[7] = {};
   qsizetype pos = 0;
   for (int& v : values) {
@@ -194,18 +192,13 @@ bool storeInSlot(int slot, const ResultFile& file, const Received& r) {
 }
 
 // A file that could not be read: remembered, and set aside at the tenth
-// failure in a row.
+// failure in a row. Each file keeps its own count: two bad files of a table
+// do not start each other's count again.
 void badRead(int table, const QString& path) {
-  if (path == LastBadResultFile) {
-    ++BadResultFileCount;
-  } else {
-    LastBadResultFile = path;
-    BadResultFileCount = 1;
-  }
+  LastBadResultFile = path;
+  BadResultFileCount = SetAsideAfterBadReads(path);
   if (BadResultFileCount < kBadReadsBeforeSetAside) return;
   const QString aside = path + QStringLiteral(".BAD");
-  platform::deleteFile(aside);
-  QFile::rename(path, aside);
   LastBadResultFile.clear();
   BadResultFileCount = 0;
   CallReferee(QStringLiteral("Table %1; impossible de lire le résultat du fichier ").arg(table) + aside +
@@ -219,6 +212,7 @@ bool applyFile(int table, const QString& path) {
     badRead(table, path);
     return false;
   }
+  ForgetBadReads(path);
   if (path == LastBadResultFile) {
     LastBadResultFile.clear();
     BadResultFileCount = 0;
@@ -331,7 +325,7 @@ TableFiles scanTable(int table, const QString& folder) {
   if (::stat(encoded.constData(), &st) != 0) return files;
   if (quiet.path == folder && sameTime(st, quiet)) return files;
   const qint64 listedAt = QDateTime::currentSecsSinceEpoch();
-  QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+  QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
   for (const QString& name : names) {
     if (name.startsWith(QStringLiteral("REST"), Qt::CaseInsensitive) &&
         name.endsWith(QStringLiteral(".TXT"), Qt::CaseInsensitive))

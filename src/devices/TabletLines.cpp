@@ -13,6 +13,8 @@ using tournament_files::RewriteWholeFile;
 namespace {
 
 constexpr int kMaxPendingFiles = 100;
+// A round's board list: a few bytes a board, even with every correction.
+constexpr qsizetype kExchangeListBytes = 65536;
 
 bool tableFolderKnown(int table) { return !TabletSeriesFolder.isEmpty() && table >= 1 && table <= kMaxTables; }
 
@@ -78,7 +80,8 @@ void WriteTableResultFile(int slot, bool erased) {
     appendLine(boards, board);
     return;
   }
-  const auto lines = platform::tryReadTextLines(boards);
+  // Never through a link: what it leads to would be copied into the folder.
+  const auto lines = platform::readRegularTextLines(boards, kExchangeListBytes);
   if (!lines) return;
   QString kept;
   for (const QString& line : *lines)

@@ -88,6 +88,38 @@ QString resolvePath(const QString& path) {
   return current;
 }
 
+namespace {
+
+// Opens a regular file for reading, neither waiting (a FIFO) nor following a
+// link; -1 and error set otherwise. info receives what fstat says of it.
+int openRegular(const QString& path, int& error, struct stat& info) {
+  const QByteArray name = QFile::encodeName(path);
+  struct stat entry {};
+  if (::lstat(name.constData(), &entry) != 0) {
+    error = errno;
+    return -1;
+  }
+  if (!S_ISREG(entry.st_mode)) {
+    error = S_ISLNK(entry.st_mode) ? ELOOP : ENXIO;
+    return -1;
+  }
+  const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    error = errno;
+    return -1;
+  }
+  // Replaced by something else between the two looks: not what was checked.
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_dev != entry.st_dev ||
+      info.st_ino != entry.st_ino) {
+    error = ENXIO;
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
 bool fileExists(const QString& path) {
   QString resolved;
   switch (resolveInFolder(path, resolved)) {
@@ -158,6 +190,48 @@ std::optional<QStringList> tryReadTextLines(const QString& path) {
   return splitLines(decodeText(f.readAll()));
 }
 
+std::optional<QByteArray> readRegularFile(const QString& path, qsizetype maxBytes, int* error) {
+  int code = 0;
+  struct stat info {};
+  // A name missing from its folder's index costs no call to the system.
+  QString real;
+  const Found found = resolveInFolder(path, real);
+  if (found == Found::No) {
+    if (error) *error = ENOENT;
+    return std::nullopt;
+  }
+  if (found == Found::Unknown) real = resolvePath(path);
+  const int fd = openRegular(QFileInfo(real).absoluteFilePath(), code, info);
+  if (fd >= 0 && info.st_size > maxBytes) code = EFBIG;
+  QByteArray bytes;
+  if (fd >= 0 && code == 0) {
+    bytes.reserve(static_cast<qsizetype>(info.st_size) + 1);
+    char chunk[16384];
+    // One byte more than allowed tells a file that grew since it was looked at.
+    while (bytes.size() <= maxBytes) {
+      const qsizetype wanted = std::min<qsizetype>(qsizetype(sizeof chunk), maxBytes + 1 - bytes.size());
+      const ssize_t n = ::read(fd, chunk, static_cast<size_t>(wanted));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) code = errno;
+      if (n <= 0) break;
+      bytes.append(chunk, n);
+    }
+    if (code == 0 && bytes.size() > maxBytes) code = EFBIG;
+  }
+  if (fd >= 0) ::close(fd);
+  if (code != 0) {
+    if (error) *error = code;
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+std::optional<QStringList> readRegularTextLines(const QString& path, qsizetype maxBytes, int* error) {
+  const std::optional<QByteArray> bytes = readRegularFile(path, maxBytes, error);
+  if (!bytes) return std::nullopt;
+  return splitLines(decodeText(*bytes));
+}
+
 TextWriter::TextWriter(TextWriter&& other) noexcept { *this = std::move(other); }
 
 TextWriter& TextWriter::operator=(TextWriter&& other) noexcept {
@@ -192,19 +266,9 @@ void syncFolder(const QString& folder) {
   }
 }
 
-// The file a rewrite replaces: found without regard to case, then followed
-// through symbolic links (a dangling link leads to the file it names).
-QString rewriteTarget(const QString& path) {
-  QString target = QFileInfo(resolvePath(path)).absoluteFilePath();
-  for (int depth = 0; depth < 40; ++depth) {
-    const QFileInfo info(target);
-    if (!info.isSymLink()) break;
-    const QString next = info.symLinkTarget();
-    if (next.isEmpty()) break;
-    target = QFileInfo(next).absoluteFilePath();
-  }
-  return target;
-}
+// The entry a rewrite or an append acts on: found without regard to case,
+// never followed through a symbolic link.
+QString writeTarget(const QString& path) { return QFileInfo(resolvePath(path)).absoluteFilePath(); }
 
 }  // namespace
 
@@ -221,21 +285,35 @@ void TextWriter::open(const QString& path, WriteMode mode, const QString& openFa
   buffer_.clear();
   if (mode == WriteMode::Append) {
     // An existing file whose name differs only in case is the one added to.
-    target_ = QFileInfo(resolvePath(path)).absoluteFilePath();
-    const int fd = ::open(QFile::encodeName(target_).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    // A link is refused by the system (ELOOP); a FIFO neither blocks the
+    // opening (no reader: ENXIO) nor is written to when it has one.
+    target_ = writeTarget(path);
+    const int fd = ::open(QFile::encodeName(target_).constData(),
+                          O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     if (fd < 0) refuse(errno, openFailureMessage);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      const int code = S_ISDIR(st.st_mode) ? EISDIR : ENXIO;
+      ::close(fd);
+      refuse(code, openFailureMessage);
+    }
     fd_ = fd;
     return;
   }
-  target_ = rewriteTarget(path);
+  target_ = writeTarget(path);
   const QByteArray targetName = QFile::encodeName(target_);
   mode_t permissions = 0644;
   struct stat st {};
-  if (::stat(targetName.constData(), &st) == 0) {
+  // A link, a FIFO or a device in the target's place is replaced, never
+  // written through.
+  if (::lstat(targetName.constData(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) refuse(EISDIR, openFailureMessage);  // a folder cannot be replaced by a file
     // A file the director made read-only stays as it is.
-    if ((st.st_mode & 0222) == 0 || ::access(targetName.constData(), W_OK) != 0) refuse(EACCES, openFailureMessage);
-    permissions = st.st_mode & 07777;
+    if (S_ISREG(st.st_mode)) {
+      if ((st.st_mode & 0222) == 0 || ::access(targetName.constData(), W_OK) != 0)
+        refuse(EACCES, openFailureMessage);
+      permissions = st.st_mode & 07777;
+    }
   }
   const QFileInfo info(target_);
   QByteArray tmpl = QFile::encodeName(info.absolutePath() + "/." + info.fileName() + '.' +
@@ -291,7 +369,9 @@ void TextWriter::appendBuffer() {
   // stopped midway) is ended first, so that it does not swallow this line.
   if (before > 0 && !buffer_.isEmpty() && !buffer_.startsWith('\n') && !buffer_.startsWith("\r\n")) {
     char last = '\n';
-    const int reader = ::open(QFile::encodeName(target_).constData(), O_RDONLY | O_CLOEXEC);
+    int code = 0;
+    struct stat info {};
+    const int reader = openRegular(target_, code, info);
     if (reader >= 0) {
       if (::pread(reader, &last, 1, before - 1) == 1 && last != '\n') buffer_.prepend(last == '\r' ? "\n" : "\r\n");
       ::close(reader);
@@ -373,11 +453,13 @@ namespace platform {
 
 namespace {
 
+// A link or a FIFO never holds them: it is to be replaced.
 bool holdsExactly(const QString& path, const QByteArray& bytes) {
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
+  int code = 0;
   struct stat st {};
-  bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == bytes.size();
+  const int fd = openRegular(path, code, st);
+  if (fd < 0) return false;
+  bool same = st.st_size == bytes.size();
   if (same) {
     QByteArray current(bytes.size(), Qt::Uninitialized);
     qsizetype got = 0;
@@ -398,7 +480,7 @@ bool processRunning(qint64 pid) { return pid > 0 && (::kill(static_cast<pid_t>(p
 }  // namespace
 
 bool rewriteIfChanged(const QString& path, const QByteArray& bytes, const QString& openFailureMessage) {
-  if (holdsExactly(rewriteTarget(path), bytes)) return false;
+  if (holdsExactly(writeTarget(path), bytes)) return false;
   TextWriter w;
   w.open(path, WriteMode::Rewrite, openFailureMessage);
   w.writeBytes(bytes);
@@ -482,6 +564,20 @@ void removeLeftoverTemporaries(const QString& folder, const QString& namePrefix)
     const bool mine = ok && pid == ::getpid();
     if (!ok || (mine && openTemporaries().contains(full)) || (!mine && processRunning(pid))) continue;
     ::unlink(QFile::encodeName(full).constData());
+  }
+}
+
+void removeLeftoverTemporariesBelow(const QString& folder) {
+  // Deep enough for any folder the program makes; no folder tree can loop
+  // without links, which are not followed.
+  constexpr int kMaxDepth = 16;
+  QList<std::pair<QString, int>> pending{{QDir::cleanPath(QFileInfo(resolvePath(folder)).absoluteFilePath()), 0}};
+  while (!pending.isEmpty()) {
+    const auto [dir, depth] = pending.takeLast();
+    removeLeftoverTemporaries(dir);
+    if (depth >= kMaxDepth) continue;
+    for (const QString& sub : QDir(dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks))
+      pending.append({dir + u'/' + sub, depth + 1});
   }
 }
 

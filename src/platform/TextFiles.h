@@ -61,17 +61,30 @@ QStringList readTextLines(const QString& path);
 // The same, or nothing when the file does not exist or cannot be read.
 std::optional<QStringList> tryReadTextLines(const QString& path);
 
+// The bytes of a file that others may have put in a shared folder (found
+// without regard to case), read without ever waiting or following a link:
+// only a regular file is read, never a link, a folder, a FIFO, a device or a
+// socket, and never more than maxBytes. Nothing when it is missing (error
+// ENOENT), a link (ELOOP), another kind of entry (ENXIO), longer than
+// maxBytes (EFBIG) or unreadable (the system's code); error may be null.
+std::optional<QByteArray> readRegularFile(const QString& path, qsizetype maxBytes, int* error = nullptr);
+// The lines of such a file, decoded as readTextLines does.
+std::optional<QStringList> readRegularTextLines(const QString& path, qsizetype maxBytes, int* error = nullptr);
+
 enum class WriteMode { Rewrite, Append };
 
 // Writes a text file. Rewrite: the text goes to a temporary file beside the
 // target, which replaces the target only at close(); a writer destroyed
 // before close() leaves the old file as it was. The temporary file's name is
 // one isTemporaryName() recognises (FolderIndex.h). A file without write
-// permission is not replaced (EACCES); through a symbolic link, the file it
-// leads to is rewritten and the link stays. Append: the text is added at
-// close(), in one piece (a failed write leaves the file as it was), after a
-// line end when the file's last line has none (unless the text added starts
-// with one). Failures throw IoError carrying errno and the target's name.
+// permission is not replaced (EACCES); a symbolic link, a FIFO or any other
+// entry that is not a regular file is itself replaced by the new file, and
+// what a link leads to is never written. Append: only to a regular file, never
+// through a link (ELOOP) nor into a FIFO or a device (ENXIO); the text is
+// added at close(), in one piece (a failed write leaves the file as it was),
+// after a line end when the file's last line has none (unless the text added
+// starts with one). Failures throw IoError carrying errno and the target's
+// name.
 class TextWriter {
  public:
   TextWriter() = default;
@@ -140,5 +153,8 @@ class WriteBatch {
 // one, no longer open) left in folder, those of files whose name starts with
 // namePrefix (without regard to case; every one when it is empty).
 void removeLeftoverTemporaries(const QString& folder, const QString& namePrefix = {});
+// The same in folder and in every folder under it (links to folders are not
+// followed).
+void removeLeftoverTemporariesBelow(const QString& folder);
 
 }  // namespace platform

@@ -177,6 +177,12 @@ QString HoldingFromLine(const QString& line) {
   return h;
 }
 
+// The name on disk of the page ('R'), of its data ('D') or of its hands
+// ('H') for a key; the export's closing message names them the same way.
+QString WebFileName(char kind, const QString& key) {
+  return QLatin1Char(kind) + key + (kind == 'R' ? QStringLiteral(".html") : QStringLiteral(".txt"));
+}
+
 }  // namespace
 
 QString WebKey() {
@@ -330,11 +336,11 @@ void WriteWebData(const QString& folder, const QString& key) {
   out += QStringLiteral("BE.points[1] = 0;     //blue points") + kCrLf;
   out += QStringLiteral("BE.points[2] = 0;     //green points") + kCrLf + kCrLf;
   AppendTravellers(out);
-  WriteUtf8File(folder + u'D' + key + QStringLiteral(".txt"), out);
+  WriteUtf8File(folder + WebFileName('D', key), out);
 }
 
 void WriteWebHands(const QString& folder, const QString& key) {
-  const QString fileName = folder + u'H' + key + QStringLiteral(".txt");
+  const QString fileName = folder + WebFileName('H', key);
   QString out;
   const int deals = std::clamp(DealCount, 0, kMaxBoards);
   for (int n = 1; n <= deals; ++n) {
@@ -386,13 +392,17 @@ void WriteWebPages() {
   }
 
   const QString key = WebKey();
-  const QString page = folder + u'R' + key + QStringLiteral(".html");
+  const QString page = folder + WebFileName('R', key);
   if (platform::fileExists(page) && !ConfirmReplaceExport(QStringLiteral("Fichiers R/D/H/") + key)) return;
   WriteUtf8File(page, WebPageText(key));
   WriteWebData(folder, key);
   WriteWebHands(folder, key);
-  ShowAlert(QStringLiteral("Les fichiers D") + key + QStringLiteral(".TXT, H") + key + QStringLiteral(".TXT et R") + key +
-            QStringLiteral(".HTML ont été créés dans ") + folder + QStringLiteral("."));
+  // A diagram without its "Board" line leaves no hands file.
+  const QString hands = platform::fileExists(folder + WebFileName('H', key))
+                            ? WebFileName('D', key) + QStringLiteral(", ") + WebFileName('H', key)
+                            : WebFileName('D', key);
+  ShowAlert(QStringLiteral("Les fichiers ") + hands + QStringLiteral(" et ") + WebFileName('R', key) +
+            QStringLiteral(" ont été créés dans ") + folder + QStringLiteral("."));
   ShowAlert(QStringLiteral("Vous pouvez maintenant lancer le programme \"Sitorelle.EXE...\""));
 }
 

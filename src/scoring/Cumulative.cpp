@@ -12,13 +12,13 @@
 #include "core/State.h"
 #include "core/TournamentFiles.h"
 #include "platform/TextFiles.h"
+#include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultListings.h"
 #include "setup/Pairs.h"
 #include "setup/Parameters.h"
 
 #include <algorithm>
-#include <numeric>
 #include <vector>
 
 namespace {
@@ -247,10 +247,8 @@ void Commit(const std::vector<CumulPair>& pairs, int sessions, Kind kind, const 
   ImpScoring = kind == Kind::Butler;
   CumulativeTotals = true;
 
-  std::vector<int> order(static_cast<std::size_t>(count));
-  std::iota(order.begin(), order.end(), 1);
-  std::stable_sort(order.begin(), order.end(), [](int a, int b) { return PairFinalScore[a] > PairFinalScore[b]; });
-  for (int i = 1; i <= count; ++i) RankingOrder[i] = order[static_cast<std::size_t>(i - 1)];
+  const std::vector<int> order = RankByScore(count, [](int p) { return PairFinalScore[p]; });
+  for (int i = 1; i <= count && i < static_cast<int>(order.size()); ++i) RankingOrder[i] = order[static_cast<std::size_t>(i)];
 
   SavePairsFile();
   SaveDatFile();

@@ -173,22 +173,6 @@ void ApplyPenalties(PairTable& score, QStringList& memo) {
 
 bool IsNorthSouth(int pair) { return pair <= ResultsPerBoard; }
 
-std::vector<int> Rank(const PairTable& score) {
-  const int count = std::clamp(PairCount, 0, kMaxPairs);
-  std::vector<int> order(static_cast<std::size_t>(count) + 1, 0);
-  std::array<double, kMaxPairs + 1> rounded{};
-  for (int i = 1; i <= count; ++i) {
-    order[static_cast<std::size_t>(i)] = i;
-    rounded[static_cast<std::size_t>(i)] = RoundTo2Decimals(score[static_cast<std::size_t>(i)]);
-  }
-  for (int i = 1; i <= count; ++i)
-    for (int j = i + 1; j <= count; ++j)
-      if (rounded[static_cast<std::size_t>(order[static_cast<std::size_t>(j)])] >
-          rounded[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])])
-        std::swap(order[static_cast<std::size_t>(i)], order[static_cast<std::size_t>(j)]);
-  return order;
-}
-
 // Interleaves the best N/S and E/W pairs over the first places.
 std::vector<int> Mix(std::vector<int> list, const PairTable& score, int places) {
   const int count = static_cast<int>(list.size()) - 1;
@@ -235,6 +219,32 @@ double RoundTo2Decimals(double x) { return std::nearbyint(x * 100.0) / 100.0; }
 
 bool SameRankingScore(double a, double b) { return RoundTo2Decimals(a) == RoundTo2Decimals(b); }
 
+std::vector<int> RankByScore(int count, const PairScore& score) {
+  count = std::clamp(count, 0, kMaxPairs);
+  std::vector<int> order(static_cast<std::size_t>(count) + 1, 0);
+  std::array<double, kMaxPairs + 1> rounded{};
+  for (int p = 1; p <= count; ++p) {
+    order[static_cast<std::size_t>(p)] = p;
+    rounded[static_cast<std::size_t>(p)] = RoundTo2Decimals(score(p));
+  }
+  std::stable_sort(order.begin() + 1, order.end(), [&](int a, int b) {
+    return rounded[static_cast<std::size_t>(a)] > rounded[static_cast<std::size_t>(b)];
+  });
+  return order;
+}
+
+void OrderTiedPairs(std::vector<int>& order, const PairScore& score) {
+  std::size_t first = 1;
+  while (first < order.size()) {
+    std::size_t end = first + 1;
+    while (end < order.size() && order[end] > 0 && order[first] > 0 &&
+           SameRankingScore(score(order[end]), score(order[first])))
+      ++end;
+    std::sort(order.begin() + static_cast<std::ptrdiff_t>(first), order.begin() + static_cast<std::ptrdiff_t>(end));
+    first = end;
+  }
+}
+
 int SearchNext(std::vector<int>& ranking, int side, bool peek) {
   if (PairCount >= 1) {
     for (std::size_t k = 1; k < ranking.size(); ++k) {
@@ -268,9 +278,11 @@ void ComputeResults() {
   const bool penalties = platform::fileExists(scoring::PenaltiesFileName());
   if (penalties) ApplyPenalties(score, penaltyMemo);
 
-  std::vector<int> order = Rank(score);
+  const PairScore scoreOf = [&score](int p) { return IsPair(p) ? score[static_cast<std::size_t>(p)] : 0.0; };
+  std::vector<int> order = RankByScore(PairCount, scoreOf);
   const int places = ComputeMixingCount();
   if (MitchellNumbering && !ImpScoring && places > 0) order = Mix(std::move(order), score, places);
+  OrderTiedPairs(order, scoreOf);
 
   for (int p = 1; p <= kMaxPairs; ++p) PairFinalScore[p] = score[static_cast<std::size_t>(p)];
   for (int i = 1; i <= kMaxPairs; ++i)

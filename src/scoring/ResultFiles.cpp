@@ -18,8 +18,6 @@
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <cmath>
 
@@ -64,11 +62,10 @@ int WholePercent(double value) { return static_cast<int>(std::nearbyint(value));
 
 // Rewrites a file only when its bytes change: after one new result the other
 // boards' files stay as they are, without the cost of a safe rewrite each.
+// What stands in the tablets' folder under that name is read only when it is
+// a regular file (never a link or a FIFO).
 void RewriteWhenChanged(const QString& fileName, const QString& text) {
-  QFile current(fileName);
-  if (current.size() == text.size() && current.open(QIODevice::ReadOnly) && current.readAll() == platform::toCp1252(text))
-    return;
-  tournament_files::RewriteWholeFile(fileName, text);
+  tournament_files::RewriteFileIfChanged(fileName, platform::toCp1252(text));
 }
 
 }  // namespace

@@ -86,13 +86,6 @@ ExpectedSlots::ExpectedSlots() {
   if (PairCount != PairSlotCount) phantom_ = PairSlotCount;
 }
 
-bool ExpectedSlots::isBye(int pairNumber) const { return pairNumber >= 1 && pairNumber <= kMaxPairs && bye_[pairNumber]; }
-
-bool ExpectedSlots::expected(int slot) const {
-  return ResultNsPair[slot] != 0 && ResultEwPair[slot] != 0 && ResultRound[slot] <= RoundsPlayed &&
-         ResultNsPair[slot] != phantom_ && !isBye(ResultNsPair[slot]) && !isBye(ResultEwPair[slot]);
-}
-
 int AskOneOfTwo(const QString& form, const QString& caption, const QString& text, const QString& first,
                 const QString& second) {
   return ui::Ask({.form = form,

@@ -70,10 +70,16 @@ int AskOneOfTwo(const QString& form, const QString& caption, const QString& text
 class ExpectedSlots {
  public:
   ExpectedSlots();  // takes the BYE pairs from the pair slots once
-  bool expected(int slot) const;
+  // Inline: a recompute asks it of every slot still waiting for its result.
+  bool expected(int slot) const {
+    return ResultNsPair[slot] != 0 && ResultEwPair[slot] != 0 && ResultRound[slot] <= RoundsPlayed &&
+           ResultNsPair[slot] != phantom_ && !isBye(ResultNsPair[slot]) && !isBye(ResultEwPair[slot]);
+  }
 
  private:
-  bool isBye(int pairNumber) const;
+  bool isBye(int pairNumber) const {
+    return pairNumber >= 1 && pairNumber <= kMaxPairs && bye_[pairNumber];
+  }
   bool bye_[kMaxPairs + 1] = {};
   int phantom_ = 0;  // 0: an even field has no phantom
 };

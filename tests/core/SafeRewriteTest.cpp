@@ -13,6 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace platform;
 using testing_support::readBytes;
@@ -43,20 +46,73 @@ TEST_F(SafeRewriteTest, AReadOnlyFileIsRefusedWithItsNameAndKept) {
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ABC.VAR"});
 }
 
-TEST_F(SafeRewriteTest, ALinkIsWrittenThroughAndStaysALink) {
+TEST_F(SafeRewriteTest, ALinkIsReplacedAndWhatItLeadsToIsNeverWritten) {
   QDir(dir_.path()).mkdir("real");
   writeBytes(path("real/ABC.PAI"), "old");
   ASSERT_TRUE(QFile::link(path("real/ABC.PAI"), path("ABC.PAI")));
   QFile::setPermissions(path("real/ABC.PAI"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   writeTextLines(path("abc.pai"), {"new"});
-  EXPECT_TRUE(QFileInfo(path("ABC.PAI")).isSymLink());
-  EXPECT_EQ(readBytes(path("real/ABC.PAI")), "new\r\n");
-  EXPECT_FALSE(QFile::permissions(path("real/ABC.PAI")) & (QFileDevice::ReadGroup | QFileDevice::ReadOther));  // kept
-  // A link to a file not there yet creates that file.
+  EXPECT_FALSE(QFileInfo(path("ABC.PAI")).isSymLink());
+  EXPECT_EQ(readBytes(path("ABC.PAI")), "new\r\n");
+  EXPECT_EQ(readBytes(path("real/ABC.PAI")), "old");
+  // A link already leading to the same bytes is still replaced by a file.
+  ASSERT_TRUE(QFile::link(path("real/ABC.PAI"), path("SAME.PAI")));
+  EXPECT_TRUE(rewriteIfChanged(path("SAME.PAI"), "old"));
+  EXPECT_FALSE(QFileInfo(path("SAME.PAI")).isSymLink());
+  EXPECT_FALSE(rewriteIfChanged(path("SAME.PAI"), "old"));
+  // A dangling link creates nothing where it points.
   ASSERT_TRUE(QFile::link(path("real/NEW.DAT"), path("NEW.DAT")));
   writeTextLines(path("NEW.DAT"), {"x"});
-  EXPECT_TRUE(QFileInfo(path("NEW.DAT")).isSymLink());
-  EXPECT_EQ(readBytes(path("real/NEW.DAT")), "x\r\n");
+  EXPECT_FALSE(QFileInfo(path("NEW.DAT")).isSymLink());
+  EXPECT_EQ(readBytes(path("NEW.DAT")), "x\r\n");
+  EXPECT_FALSE(QFileInfo::exists(path("real/NEW.DAT")));
+  EXPECT_EQ(QDir(path("real")).entryList(QDir::Files | QDir::Hidden), QStringList{"ABC.PAI"});
+}
+
+TEST_F(SafeRewriteTest, AnAppendNeverGoesThroughALinkNorIntoAFifo) {
+  QDir(dir_.path()).mkdir("real");
+  writeBytes(path("real/OUT.LOG"), "old\r\n");
+  ASSERT_TRUE(QFile::link(path("real/OUT.LOG"), path("ABC.LOG")));
+  ASSERT_TRUE(QFile::link(path("real/NEW.LOG"), path("LOG.TXT")));
+  for (const QString name : {"abc.log", "LOG.TXT"}) {
+    TextWriter w;
+    try {
+      w.open(path(name), WriteMode::Append, "Erreur %1 : %2");
+      w.writeLine("ligne");
+      w.close();
+      FAIL() << "appended through a link";
+    } catch (const IoError& e) {
+      EXPECT_EQ(e.code(), ELOOP);
+      EXPECT_EQ(e.fileName(), path(name.toUpper()));
+      EXPECT_EQ(e.message(), QStringLiteral("Erreur %1 : %2").arg(ELOOP).arg(path(name.toUpper())));
+    }
+  }
+  EXPECT_EQ(readBytes(path("real/OUT.LOG")), "old\r\n");
+  EXPECT_FALSE(QFileInfo::exists(path("real/NEW.LOG")));
+  EXPECT_TRUE(QFileInfo(path("LOG.TXT")).isSymLink());
+
+  // A FIFO: with nobody reading it, or with a reader, nothing waits and
+  // nothing is written into it; a rewrite puts a file in its place.
+  ASSERT_EQ(::mkfifo(QFile::encodeName(path("DONNESTOUR1.TXT")).constData(), 0600), 0);
+  TextWriter w;
+  try {
+    w.open(path("DONNESTOUR1.TXT"), WriteMode::Append);
+    FAIL() << "appended into a FIFO without reader";
+  } catch (const IoError& e) {
+    EXPECT_EQ(e.code(), ENXIO);
+  }
+  const int reader = ::open(QFile::encodeName(path("DONNESTOUR1.TXT")).constData(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  try {
+    w.open(path("DONNESTOUR1.TXT"), WriteMode::Append);
+    FAIL() << "appended into a FIFO with a reader";
+  } catch (const IoError& e) {
+    EXPECT_EQ(e.code(), ENXIO);
+  }
+  ::close(reader);
+  writeTextLines(path("DONNESTOUR1.TXT"), {"7"});
+  EXPECT_TRUE(QFileInfo(path("DONNESTOUR1.TXT")).isFile());
+  EXPECT_EQ(readBytes(path("DONNESTOUR1.TXT")), "7\r\n");
 }
 
 TEST_F(SafeRewriteTest, TheIndexFollowsEveryChangeOfTheFolder) {

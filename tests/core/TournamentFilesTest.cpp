@@ -169,6 +169,28 @@ TEST_F(TournamentFilesTest, SpecsLinesSetLeadsAndSkipSlotsOutsideTheMovement) {
   EXPECT_FALSE(ImpScoring);                    // not a resumed tournament
 }
 
+TEST_F(TournamentFilesTest, ALeadHoldingASlashComesBackWhole) {
+  TableDevicesMode = true;
+  ResultSlotCount = 4;
+  for (int s = 1; s <= 4; ++s) ResultNsPair[s] = 1, ResultEwPair[s] = 2, ResultBoard[s] = s, ResultRound[s] = 1;
+  ResultLead[1] = "A/", ResultDeclarer[1] = "N";
+  ResultLead[2] = "/", ResultDeclarer[2] = "";
+  ResultLead[3] = "R/C/", ResultDeclarer[3] = "E";
+  ResultLead[4] = "", ResultDeclarer[4] = "?";
+  SaveResults();
+  EXPECT_EQ(readBytes(file(".SPECS")), "1 A//N\r\n2 //\r\n3 R/C//E\r\n4 /?\r\n");
+  ClearAllResults();
+  LoadResults();
+  EXPECT_EQ(ResultLead[1], "A/");
+  EXPECT_EQ(ResultDeclarer[1], "N");
+  EXPECT_EQ(ResultLead[2], "/");
+  EXPECT_EQ(ResultDeclarer[2], "");
+  EXPECT_EQ(ResultLead[3], "R/C/");
+  EXPECT_EQ(ResultDeclarer[3], "E");
+  EXPECT_EQ(ResultLead[4], "");
+  EXPECT_EQ(ResultDeclarer[4], "?");
+}
+
 TEST_F(TournamentFilesTest, LeadsAreReadWheneverSavedAndRequiredOnlyWithDevices) {
   ui::ScriptedInteraction ui;
   ResultSlotCount = 1;

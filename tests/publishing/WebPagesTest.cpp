@@ -3,11 +3,13 @@
 #include "core/ScriptedInteraction.h"
 #include "publishing/UsebioExport.h"
 #include "publishing/WebText.h"
+#include "scoring/ResultListings.h"
 #include "scoring/ClubTournament.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace {
@@ -111,7 +113,48 @@ TEST_F(WebPagesTest, PageDataAndHandsAreWrittenInUtf8) {
             "BE.hands[3]='ARX3 DV2  987654,2 AR3 ARDVX98 A,2 AR3 ARDVX98 A,2 AR3 ARDVX98 A';"
             "//              S   H   D   C\r\n"
             "//                 North             East             South             West\r\n");
+  // The closing message names the files as they stand on disk.
+  ASSERT_GE(script.messages.size(), 2);
+  EXPECT_EQ(script.messages[script.messages.size() - 2],
+            "Les fichiers D2024031514.txt, H2024031514.txt et R2024031514.html ont été créés dans " + web() + ".");
+  const QStringList onDisk = QDir(web()).entryList(QDir::Files);
+  for (const char* name : {"D2024031514.txt", "H2024031514.txt", "R2024031514.html"})
+    EXPECT_TRUE(onDisk.contains(QString::fromLatin1(name))) << name;
   EXPECT_EQ(script.messages.last(), "Vous pouvez maintenant lancer le programme \"Sitorelle.EXE...\"");
+}
+
+// The page's script lists a tie in the order of the results window: N/S 1
+// and E/W 2 share 41.67, and N/S 1 comes first in both.
+TEST_F(WebPagesTest, PageListsTiedPairsInTheOrderOfTheScreen) {
+  const QString node = QStandardPaths::findExecutable("node");
+  if (node.isEmpty()) GTEST_SKIP() << "node is not installed: the page's script is not run";
+  prepare();
+  ui::ScriptedInteraction script;
+  script.answer(1);  // "Arbitre": one merged ranking
+  WriteWebPages();
+  ASSERT_TRUE(OneWinnerMitchell);
+
+  const QString program = tmp_.path() + "/ranking.js";
+  testing_support::writeBytes(program, testing_support::readBytes(web() + "BElib.txt") + "\n" +
+                                           testing_support::readBytes(web() + "D2024031514.txt") +
+                                           "\nconsole.log(BE.rankings());\n");
+  QProcess run;
+  run.start(node, {program});
+  ASSERT_TRUE(run.waitForFinished(30000));
+  const QString html = QString::fromUtf8(run.readAllStandardOutput());
+  QStringList rows;
+  static const QRegularExpression row(QStringLiteral("id=\"pair(\\d+)\"><td>([^<]*)</td>"));
+  for (auto m = row.globalMatch(html); m.hasNext();) {
+    const auto match = m.next();
+    rows << match.captured(1) + " " + match.captured(2);
+  }
+  // Pairs as numbered in the slots (E/W k is 4 + k) with their places.
+  EXPECT_EQ(rows, (QStringList{"2 1", "4 2", "5 3", "7 4", "1 5=", "6 5=", "3 7"})) << html.toStdString();
+  QStringList screen;
+  for (const RankedRow& r : RankedRows(RankingList::Merged)) screen << QString::number(r.pair);
+  QStringList page;
+  for (const QString& r : rows) page << r.section(' ', 0, 0);
+  EXPECT_EQ(page, screen);
 }
 
 TEST_F(WebPagesTest, HowellWithDirectorAndScorerKnownAsksNothing) {
@@ -157,6 +200,7 @@ TEST_F(WebPagesTest, ReplacingIsAskedAndADiagramWithoutBoardLeavesNoHands) {
   EXPECT_TRUE(script.messages.contains(
       "Pas trouvé les caractères \"Board\" pour l'étui 3. On n'exporte pas les diagrammes..."));
   EXPECT_FALSE(QFile::exists(web() + "H2024031514.txt"));
+  EXPECT_TRUE(script.messages.contains("Les fichiers D2024031514.txt et R2024031514.html ont été créés dans " + web() + "."));
 }
 
 TEST_F(WebPagesTest, TabletsGetEveryKnownResult) {

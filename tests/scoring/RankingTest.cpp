@@ -54,11 +54,32 @@ TEST_F(RankingTest, PairWithoutResultKeepsZero) {
   EXPECT_DOUBLE_EQ(PairFinalScore[4], 0);
 }
 
-TEST_F(RankingTest, ExchangeSortCanPutAnEqualPairBehind) {
+// Tied pairs stand in increasing pair number, whatever came before them:
+// screen, printouts, files and pages all read the ranking in this order.
+TEST_F(RankingTest, TiedPairsStandInPairNumberOrder) {
   MitchellNumbering = false;
   pairs(2, {{1, 50}, {2, 50}, {3, 60}, {4, 40}});
   ComputeResults();
-  EXPECT_EQ(ranking(), (std::vector<int>{3, 2, 1, 4}));
+  EXPECT_EQ(ranking(), (std::vector<int>{3, 1, 2, 4}));
+
+  // Equal once rounded (55.56), though pair 2's unrounded score is higher.
+  pairs(2, {{1, 55.559}, {2, 55.561}, {3, 55.564}, {4, 70}});
+  ComputeResults();
+  EXPECT_EQ(ranking(), (std::vector<int>{4, 1, 2, 3}));
+
+  // Four pairs tied behind the best one.
+  pairs(3, {{1, 40}, {2, 40}, {3, 40}, {4, 40}, {5, 90}, {6, 40}});
+  ComputeResults();
+  EXPECT_EQ(ranking(), (std::vector<int>{5, 1, 2, 3, 4, 6}));
+}
+
+TEST_F(RankingTest, MixingThatBringsTwoSidesTogetherListsTheTieByPairNumber) {
+  MixingPercent = 25;  // 8 pairs: 2 places
+  // N/S 1 heads the N/S side, so place 2 goes to E/W 1 (pair 5), which ties
+  // with N/S 2 at 60: the two tied pairs read 2 then 5.
+  pairs(4, {{1, 65}, {2, 60}, {5, 60}, {3, 20}, {6, 30}});
+  ComputeResults();
+  EXPECT_EQ(ranking(), (std::vector<int>{1, 2, 5, 6, 3, 4, 7, 8}));
 }
 
 TEST_F(RankingTest, ScoresEqualOnceRoundedAreTies) {

@@ -56,8 +56,8 @@ TEST_F(ClubTournamentTest, WindowShowsTheMergedRankingWithoutTheByePair) {
       "2      N4     PETIT Léa - GRAND Tom                                   75.00",
       "3      E1     MOREAU Guy - FAURE Ida                                  58.33",
       "4      E3     DE LA FONTAINE-BEAUMONT Jean-Baptiste - VAN DER B       50.00",
-      "5      E2     GIRARD Zoé - MERCIER Max                                41.67",
-      "==     N1     DUPONT Jean - MARTIN Paul                               41.67",
+      "5      N1     DUPONT Jean - MARTIN Paul                               41.67",
+      "==     E2     GIRARD Zoé - MERCIER Max                                41.67",
       "7      N3     BLANC Luc - NOIR Eva                                     0.00"};
   EXPECT_EQ(Joined(shown.memo1), Joined(expected));
 
@@ -128,8 +128,8 @@ TEST_F(ClubTournamentTest, MailingFilesOfTheDocumentsFolder) {
       "   2    N4  PETIT Léa - GRAND Tom....................................   75.00",
       "   3    E1  MOREAU Guy - FAURE Ida...................................   58.33",
       "   4    E3  DE LA FONTAINE-BEAUMONT Jean-Baptiste - VAN DER BE.......   50.00",
-      "   5    E2  GIRARD Zoé - MERCIER Max.................................   41.67",
-      "  ==    N1  DUPONT Jean - MARTIN Paul................................   41.67",
+      "   5    N1  DUPONT Jean - MARTIN Paul................................   41.67",
+      "  ==    E2  GIRARD Zoé - MERCIER Max.................................   41.67",
       "   7    N3  BLANC Luc - NOIR Eva.....................................    0.00"};
   EXPECT_EQ(readBytes(ResultsFTextFile), bytes(text(expected)));
 }
@@ -156,8 +156,8 @@ TEST_F(ClubTournamentTest, RankingBoardAndSessionFilesForTheTablets) {
                                                             "2$N4$ PETIT Léa - GRAND Tom              $   75.00",
                                                             "3$E1$ MOREAU Guy - FAURE Ida             $   58.33",
                                                             "4$E3$ DE LA FONTAINE-BEAUMONT Jean-Baptis$   50.00",
-                                                            "5$E2$ GIRARD Zoé - MERCIER Max           $   41.67",
-                                                            "==$N1$ DUPONT Jean - MARTIN Paul          $   41.67",
+                                                            "5$N1$ DUPONT Jean - MARTIN Paul          $   41.67",
+                                                            "==$E2$ GIRARD Zoé - MERCIER Max           $   41.67",
                                                             "7$N3$ BLANC Luc - NOIR Eva               $--------"})));
   EXPECT_EQ(readBytes(folder + "DONNE1.TXT"),
             bytes(text({"Donne 1", "", "4PS=/S 420 1 75 5 25 AC", "4PN=/N 420 2 75 6 25 ?", "3PS+2/S 200 3 0 7 100 RK"})));
@@ -166,7 +166,7 @@ TEST_F(ClubTournamentTest, RankingBoardAndSessionFilesForTheTablets) {
   const QByteArray session = bytes(text({"0  87.5000 0 0 LEFÈVRE Anne/ROUX Marc", "0  75.0000 0 0 PETIT Léa/GRAND Tom",
                                          "0  58.3333 0 0 MOREAU Guy/FAURE Ida",
                                          "0  50.0000 0 0 DE LA FONTAINE-BEAUMONT Jean-Baptiste/VAN DER BERGHE Marie-Christine",
-                                         "0  41.6667 0 0 GIRARD Zoé/MERCIER Max", "0  41.6667 0 0 DUPONT Jean/MARTIN Paul",
+                                         "0  41.6667 0 0 DUPONT Jean/MARTIN Paul", "0  41.6667 0 0 GIRARD Zoé/MERCIER Max",
                                          "0   0.0000 0 0 BLANC Luc/NOIR Eva"}));
   EXPECT_EQ(readBytes(dataDir() + "CLUB7.SEA"), session);
   EXPECT_EQ(readBytes(folder + "SEANCE.TXT"), session);

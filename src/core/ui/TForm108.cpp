@@ -19,7 +19,6 @@ const QString kText = QStringLiteral(
 
 TForm108::TForm108(QWidget* parent) : QDialog(parent) {
   setObjectName(kForm);
-  ui::SetCreamBackground(this);
   setWindowTitle(QStringLiteral("Avertissement"));
   auto* layout = new QVBoxLayout(this);
   label_ = new QLabel(kText, this);

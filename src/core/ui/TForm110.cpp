@@ -9,7 +9,6 @@
 
 TForm110::TForm110(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TForm110"));
-  ui::SetCreamBackground(this);
   setWindowTitle(QStringLiteral("Attente"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(32, 24, 32, 24);

@@ -31,7 +31,8 @@ TForm25::TForm25(QWidget* parent) : QDialog(parent) {
 }
 
 std::optional<QString> TForm25::ask(const QString& caption, const QString& question, const QString& offered) {
-  setWindowTitle(caption);
+  // A question asked without a caption keeps the window's own.
+  setWindowTitle(caption.isEmpty() ? QStringLiteral("Réponse") : caption);
   Label1->setText(question);
   Edit1->setText(offered);
   Edit1->selectAll();

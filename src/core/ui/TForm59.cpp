@@ -17,7 +17,6 @@ const QString kText = QStringLiteral("Vraiment quitter le programme?");
 
 TForm59::TForm59(QWidget* parent) : QDialog(parent) {
   setObjectName(kForm);
-  ui::SetCreamBackground(this);
   setWindowTitle(QStringLiteral("Confirmation?"));
   auto* layout = new QVBoxLayout(this);
   label_ = new QLabel(kText, this);

@@ -17,7 +17,6 @@ TForm75::TForm75(QWidget* parent) : ParametersForm(parent) {
   setObjectName(QStringLiteral("TForm75"));
   setWindowTitle(QStringLiteral("Paramètres"));
   setWindowFlags(Qt::Dialog);
-  ui::SetCreamBackground(this);
 
   auto* layout = new QVBoxLayout(this);
   addFields(layout, QStringLiteral("Paramètres du tournoi FFBClubNet"),

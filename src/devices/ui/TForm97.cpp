@@ -11,7 +11,6 @@
 TForm97::TForm97(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TForm97"));
   setWindowTitle(QStringLiteral("Message"));
-  ui::SetCreamBackground(this);
   Memo1 = new QLabel(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
   auto* layout = new QVBoxLayout(this);

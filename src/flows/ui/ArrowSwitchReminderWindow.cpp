@@ -13,7 +13,6 @@ TForm90::TForm90(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TForm90"));
   setWindowTitle(QStringLiteral("Message pour l'arbitre"));
   setModal(false);
-  ui::SetCreamBackground(this);
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);

@@ -18,7 +18,6 @@
 TForm46::TForm46(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("TForm46"));
   setWindowTitle(QStringLiteral("Fin du cumul"));
-  ui::SetCreamBackground(this);
   Button10 = new QPushButton(QStringLiteral("&Affichage et impression des résultats"), this);
   Button10->setObjectName(QStringLiteral("Button10"));
   Button26 = new QPushButton(QStringLiteral("&Sauver les résultats pour BridgeWebs"), this);

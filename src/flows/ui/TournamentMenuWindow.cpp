@@ -46,7 +46,6 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("TForm5"));
   setWindowTitle(QStringLiteral("Menu du tournoi"));
   setFont(QFont(QStringLiteral("Comic Sans MS")));
-  ui::SetCreamBackground(this);
   setMouseTracking(true);
 
   auto* layout = new QVBoxLayout(this);

@@ -6,12 +6,17 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 TForm17::TForm17(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("TForm17"));
@@ -67,8 +72,67 @@ TForm17::TForm17(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(Label2);
   layout->addWidget(Memo2, 1);
   layout->addLayout(buttons);
-  resize(900, 700);
+  resize(kFormSize);
   ui::StyleWindow(this, {.centre = false});
+  // 80 columns of the lists fit in the form's width.
+  for (QPlainTextEdit* m : {Memo1, Memo2}) {
+    QFont f = m->font();
+    const qreal columns = QFontMetricsF(f).horizontalAdvance(QString(80, QLatin1Char('0')));
+    const qreal room = kFormSize.width() - 60;
+    if (columns > room && f.pointSizeF() > 0) {
+      f.setPointSizeF(f.pointSizeF() * room / columns);
+      m->setFont(f);
+    }
+  }
+  for (QWidget* w : findChildren<QWidget*>()) basePointSizes_.insert(w, w->font().pointSizeF());
+  basePointSizes_.insert(this, font().pointSizeF());
+}
+
+QRect ScaledToScreen(QSize form, QRect area) {
+  if (form.isEmpty() || area.isEmpty()) return area;
+  const double ratio = static_cast<double>(form.width()) / form.height();
+  QSize size;
+  if (static_cast<double>(area.width()) / area.height() > ratio)
+    size = QSize(static_cast<int>(std::lround(area.height() * ratio)), area.height());
+  else
+    size = QSize(area.width(), static_cast<int>(std::lround(area.width() / ratio)));
+  size = size.boundedTo(area.size());
+  return {area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2,
+          size.width(), size.height()};
+}
+
+void TForm17::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (event->spontaneous()) return;
+  QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  // The frame the window system draws around the window fits on the screen too.
+  const QRect frame = frameGeometry();
+  const QMargins margins(geometry().left() - frame.left(), geometry().top() - frame.top(),
+                         frame.right() - geometry().right(), frame.bottom() - geometry().bottom());
+  const QRect area = screen->availableGeometry().marginsRemoved(margins);
+  const QRect place = ScaledToScreen(kFormSize, area);
+  // The text first, so that the controls' least sizes allow the new size.
+  scaleContents(place.width());
+  if (layout()) layout()->activate();
+  setGeometry(place);
+}
+
+void TForm17::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  scaleContents(width());
+}
+
+void TForm17::scaleContents(int windowWidth) {
+  const qreal factor = static_cast<qreal>(windowWidth) / kFormSize.width();
+  for (auto it = basePointSizes_.constBegin(); it != basePointSizes_.constEnd(); ++it) {
+    if (it.value() <= 0) continue;
+    QFont f = it.key()->font();
+    const qreal size = std::max<qreal>(1, it.value() * factor);
+    if (std::abs(f.pointSizeF() - size) < 0.01) continue;
+    f.setPointSizeF(size);
+    it.key()->setFont(f);
+  }
 }
 
 void TForm17::fill(const ResultsView& view) {
@@ -87,7 +151,8 @@ void TForm17::fill(const ResultsView& view) {
 
 void TForm17::showView(const ResultsView& view) {
   fill(view);
-  showMaximized();
+  if (isMinimized() || isMaximized()) showNormal();
+  show();
   raise();
   activateWindow();
   BitBtn1->setFocus();

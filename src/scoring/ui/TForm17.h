@@ -1,11 +1,15 @@
 #pragma once
 // "Affichage des résultats": the final ranking beside the tournament menu,
-// shown maximised and without blocking. Memo1 holds the merged list or the
+// shown without blocking, as large as its screen allows with the form's own
+// proportions, centred; its text grows and shrinks with the window. Memo1 holds the merged list or the
 // N/S list, Memo2 the E/W list. "Imprimer les résultats" prints what the
 // window shows, in the layout it shows, whatever a later computation set;
 // "ESC/Echap = FIN" and Esc close it.
 #include "scoring/ResultListings.h"
 
+#include <QFont>
+#include <QHash>
+#include <QRect>
 #include <QWidget>
 
 class QLabel;
@@ -15,10 +19,14 @@ class QPushButton;
 class TForm17 : public QWidget {
   Q_OBJECT
  public:
+  // The size the form is laid out for (80 columns of its list at their
+  // size); its proportions are kept on screen.
+  static constexpr QSize kFormSize{880, 740};
+
   explicit TForm17(QWidget* parent = nullptr);
   // Fills the window from view (it keeps the view's layout for printing).
   void fill(const ResultsView& view);
-  // Fills and shows the window maximised, in front.
+  // Fills and shows the window in front, scaled to its screen.
   void showView(const ResultsView& view);
 
   QPlainTextEdit* Memo1;
@@ -33,11 +41,22 @@ class TForm17 : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BitBtn1Click();
+  // Every control's font scaled by windowWidth over the form's width.
+  void scaleContents(int windowWidth);
   ResultsView view_;
+  QHash<QWidget*, qreal> basePointSizes_;  // each control's font size at kFormSize
 };
+
+// The largest rectangle of form's width-to-height ratio that fits area,
+// centred in it: as high as the area when the area is relatively wider than
+// the form (the width then the height times the ratio, rounded), else as wide
+// as the area (the height the width divided by the ratio, rounded).
+QRect ScaledToScreen(QSize form, QRect area);
 
 // Makes ShowPairResults and ShowPattonResults show the one results window.
 void InstallResultsWindow();

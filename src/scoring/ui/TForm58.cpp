@@ -36,6 +36,16 @@ QLabel* HeaderLabel(QWidget* parent, const QString& name, const QString& text, c
   return label;
 }
 
+// Each column of the window: half of its 768 pixels, less the margins.
+constexpr int kColumnWidth = 370;
+
+// A label whose text, however long, never widens the column it stands in.
+void IgnoreTextWidth(QLabel* label) {
+  QSizePolicy policy = label->sizePolicy();
+  policy.setHorizontalPolicy(QSizePolicy::Ignored);
+  label->setSizePolicy(policy);
+}
+
 QTableWidget* Grid(QWidget* parent, const QString& name, int columns, int width) {
   auto* grid = ui::MakeSheetGrid(parent, name, columns);
   for (int c = 0; c < columns; ++c) grid->setColumnWidth(c, width);
@@ -78,6 +88,15 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(s
   Edit1->installEventFilter(this);
   Edit1->hide();
   Edit1->setEnabled(false);
+  // The field and the status line come and go while the director types, the
+  // traveller with the tables: their places stay, and no text they show
+  // widens the window's columns.
+  for (QWidget* w : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Label7), static_cast<QWidget*>(t)}) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+  }
+  for (QLabel* l : {Label1, Label2, Label7}) IgnoreTextWidth(l);
 
   auto* options = new QGroupBox(QStringLiteral("Options actuelles"), this);
   auto* optionsLayout = new QGridLayout(options);
@@ -90,6 +109,7 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(s
     name->setObjectName(kOptionObjects[i]);
     QLabel* value = ui::MakeOptionLabel(options, this, i);
     value->setObjectName(QStringLiteral("Option%1").arg(i + 1));
+    IgnoreTextWidth(value);
     optionsLayout->addWidget(name, 2 * i + 1, 0);
     optionsLayout->addWidget(new QLabel(QStringLiteral("F%1").arg(i + 1), options), 2 * i + 1, 2);
     optionsLayout->addWidget(value, 2 * i + 2, 0, 1, 3);
@@ -126,36 +146,43 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(s
   header->addStretch();
   header->addWidget(Label5);
   header->addWidget(Label6);
-  auto* boardHeader = new QHBoxLayout;
-  boardHeader->addWidget(Label1);
-  boardHeader->addStretch();
-  boardHeader->addWidget(Label2);
-  auto* left = new QVBoxLayout;
+  // Two columns of fixed widths: the sheet, its entry line and the options at
+  // the left; the board's traveller, the keys and the menu at the right. The
+  // grids stay at the top, the boxes at the bottom, whatever the rows shown.
+  auto* leftColumn = new QWidget(this);
+  leftColumn->setObjectName(QStringLiteral("LeftColumn"));
+  auto* left = new QVBoxLayout(leftColumn);
+  left->setContentsMargins(0, 0, 0, 0);
   left->addWidget(g);
   auto* entry = new QHBoxLayout;
   entry->addWidget(Edit1);
   entry->addWidget(Label7, 1);
   left->addLayout(entry);
-  left->addWidget(options);
   left->addStretch();
+  left->addWidget(options);
   auto* menu = new QHBoxLayout;
   menu->addWidget(new QLabel(QStringLiteral("ESC/Echap->"), this));
   menu->addWidget(Button1);
   menu->addStretch();
-  auto* right = new QVBoxLayout;
-  right->addLayout(boardHeader);
+  auto* rightColumn = new QWidget(this);
+  rightColumn->setObjectName(QStringLiteral("RightColumn"));
+  auto* right = new QVBoxLayout(rightColumn);
+  right->setContentsMargins(0, 0, 0, 0);
+  right->addWidget(Label1);
+  right->addWidget(Label2);
   right->addWidget(t);
+  right->addStretch();
   right->addWidget(legend);
   right->addLayout(menu);
-  right->addStretch();
   auto* body = new QHBoxLayout;
-  body->addLayout(left);
-  body->addLayout(right);
+  body->addWidget(leftColumn);
+  body->addWidget(rightColumn);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(header);
-  layout->addLayout(body);
+  layout->addLayout(body, 1);
   refresh();
   ui::StyleWindow(this, {.font = QStringLiteral("Comic Sans MS")});
+  for (QWidget* column : {leftColumn, rightColumn}) column->setFixedWidth(kColumnWidth);
 }
 
 void TForm58::refresh() {

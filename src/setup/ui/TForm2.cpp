@@ -22,7 +22,6 @@ TForm2::TForm2(QWidget* parent) : ParametersForm(parent) {
   setWindowTitle(QStringLiteral("Paramètres"));
   setWindowFlags(Qt::Dialog);
   setFont(QFont(QStringLiteral("Comic Sans MS")));
-  ui::SetCreamBackground(this);
 
   auto* layout = new QVBoxLayout(this);
   QGridLayout* grid = addFields(layout, QStringLiteral("Paramètres généraux du tournoi"),

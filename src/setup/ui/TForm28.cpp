@@ -43,7 +43,6 @@ QLabel* boldLabel(const QString& text, QWidget* parent) {
 TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
   setObjectName(QStringLiteral("TForm28"));
   setWindowTitle(QStringLiteral("Modification des paires"));
-  ui::SetCreamBackground(this);
   NS = ui::MakePairGrid(QStringLiteral("NS"), this);
   EW = ui::MakePairGrid(QStringLiteral("EW"), this);
   Joueurs = ui::MakePlayersList(this);

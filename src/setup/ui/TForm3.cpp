@@ -21,7 +21,6 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   setObjectName(kForm);
   setWindowTitle(QStringLiteral("Message"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-  ui::SetCreamBackground(this);
   auto* layout = new QVBoxLayout(this);
   Label1 = new QLabel(QStringLiteral("Le tournoi existe"), this);
   Label1->setObjectName(QStringLiteral("Label1"));

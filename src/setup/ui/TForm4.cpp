@@ -54,7 +54,6 @@ QPushButton* makeIconButton(const QString& name, QStyle::StandardPixmap icon, co
 TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
   setObjectName(QStringLiteral("TForm4"));
   setWindowTitle(QStringLiteral("Introduction des paires"));
-  ui::SetCreamBackground(this);
 
   NS = makeGrid(QStringLiteral("NS"));
   EW = makeGrid(QStringLiteral("EW"));

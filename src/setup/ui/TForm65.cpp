@@ -5,10 +5,15 @@
 #include "core/ui/WindowStyle.h"
 
 #include <QKeyEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TForm65::TForm65(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TForm65"));
@@ -35,8 +40,24 @@ TForm65::TForm65(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
   layout->addWidget(Panel1);
   layout->addWidget(BitBtn1, 0, Qt::AlignRight);
-  resize(640, 420);
   ui::StyleWindow(this);
+}
+
+void TForm65::fitListToLines() {
+  const QFontMetrics metrics(ListBox1->font());
+  int widest = metrics.horizontalAdvance(Label1->text());
+  for (int i = 0; i < ListBox1->count(); ++i)
+    widest = std::max(widest, metrics.horizontalAdvance(ListBox1->item(i)->text()));
+  const int frame = 2 * ListBox1->frameWidth();
+  const int bar = ListBox1->verticalScrollBar()->sizeHint().width();
+  // Every line whole, up to 20 lines and the screen's width; beyond, the
+  // list scrolls.
+  const int lines = std::clamp(ListBox1->count(), 3, 20);
+  const int rowHeight = std::max(ListBox1->sizeHintForRow(0), metrics.height());
+  int width = widest + 2 * metrics.averageCharWidth() + frame + bar;
+  if (const QScreen* screen = this->screen()) width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+  ListBox1->setFixedSize(width, lines * rowHeight + frame + 2);
+  adjustSize();
 }
 
 int TForm65::selected() const {
@@ -48,6 +69,7 @@ int TForm65::ask(const ui::ListChoice& choice) {
   Label1->setText(choice.hint);
   ListBox1->clear();
   ListBox1->addItems(choice.lines);
+  fitListToLines();
   ListBox1->setCurrentRow(-1);
   ListBox1->clearSelection();
   Panel1->setVisible(ClubMode);

@@ -1,7 +1,8 @@
 #pragma once
 // "Choix du mouvement": the movement files that fit the pairs. "&OK" or a
 // double-click answers the selected line's position + 1 (0 when none);
-// Panel1 (club mode) answers -1; the quit button quits the program.
+// Panel1 (club mode) answers -1; the quit button quits the program. The
+// window is sized to the lines it offers.
 #include "core/Interaction.h"
 
 #include <QDialog>
@@ -27,4 +28,7 @@ class TForm65 : public QDialog {
 
  private:
   int selected() const;
+  // The list as wide as its longest line and as high as its lines (3 to 20),
+  // the window sized to it.
+  void fitListToLines();
 };

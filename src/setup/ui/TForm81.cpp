@@ -19,7 +19,6 @@ const QString kForm = QStringLiteral("TForm81");
 TForm81::TForm81(QWidget* parent) : QDialog(parent) {
   setObjectName(kForm);
   setWindowTitle(QStringLiteral("Paramètres du tournoi"));
-  ui::SetCreamBackground(this);
   auto* layout = new QVBoxLayout(this);
   for (const char* text : {"Vous venez de recharger un fichier de paires", "sans avoir réellement créé un tournoi.",
                            "Tapez la date à laquelle vous allez le jouer"})

@@ -7,6 +7,8 @@
 #include "core/ui/TForm22.h"
 #include "core/ui/TForm25.h"
 #include "core/ui/TForm108.h"
+#include "core/ui/TForm110.h"
+#include "core/ui/TForm59.h"
 #include "core/ui/TForm26.h"
 #include "core/ui/TForm40.h"
 #include "core/ui/TForm82.h"
@@ -225,7 +227,9 @@ TEST_F(CoreWindowsTest, NonNegativeIntegerWindowInsistsUntilTheAnswerIsValid) {
   auto answer = [](const QString& text) {
     return [text](QWidget* w) {
       auto* window = as<TForm25>(w);
-      EXPECT_EQ(window->windowTitle(), "");
+      // Asked without a caption, the window keeps its own, never the
+      // program's name.
+      EXPECT_EQ(window->windowTitle(), "Réponse");
       EXPECT_EQ(window->Label1->text(), "Introduction du tour numéro?");
       EXPECT_EQ(window->Edit1->text(), "");
       ModalScript::type(w, text);
@@ -411,4 +415,18 @@ TEST_F(CoreWindowsTest, EnterPressesTheFocusedButtonElseTheDefaultAndEscTheCance
             2);
   EXPECT_EQ(answer([](QWidget* w) { ModalScript::key(w, Qt::Key_Escape); }), 2);
   EXPECT_EQ(answer([](QWidget* w) { ModalScript::key(w, Qt::Key_Return); }), 1);
+}
+
+// The message window is cream; the windows that ask for no colour of their
+// own share the platform's look.
+TEST_F(CoreWindowsTest, CreamOnlyForTheWindowsThatAreCream) {
+  TForm26 message;
+  TForm59 quit;
+  TForm108 resume;
+  TForm110 wait;
+  EXPECT_EQ(message.palette().color(QPalette::Window), QColor(0xFF, 0xFB, 0xF0));
+  const QColor plain = QApplication::palette().color(QPalette::Window);
+  ASSERT_NE(plain, QColor(0xFF, 0xFB, 0xF0));
+  for (QWidget* w : {static_cast<QWidget*>(&quit), static_cast<QWidget*>(&resume), static_cast<QWidget*>(&wait)})
+    EXPECT_EQ(w->palette().color(QPalette::Window), plain) << w->objectName().toStdString();
 }

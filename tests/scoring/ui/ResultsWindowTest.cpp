@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QPushButton>
 #include <QTest>
 
@@ -86,10 +87,12 @@ TEST_F(ResultsWindowTest, WindowStaysBesideTheMenuAndPrintsTheLayoutItShows) {
   TForm17* window = ResultsWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
-  EXPECT_TRUE(window->isMaximized());
+  EXPECT_FALSE(window->isMaximized());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_FALSE(window->Memo2->isVisible());
-  EXPECT_TRUE(window->Memo1->toPlainText().contains("==     N1     DUPONT Jean - MARTIN Paul"));
+  // N/S 1 and E/W 2 tie at 41.67: the lower pair number first.
+  EXPECT_TRUE(window->Memo1->toPlainText().contains("5      N1     DUPONT Jean - MARTIN Paul"));
+  EXPECT_TRUE(window->Memo1->toPlainText().contains("==     E2     GIRARD Zoé - MERCIER Max"));
 
   // A silent refresh rewrites the tablets' files, which leaves separate lists
   // as the shared layout; the window still prints its merged list.
@@ -104,7 +107,7 @@ TEST_F(ResultsWindowTest, WindowStaysBesideTheMenuAndPrintsTheLayoutItShows) {
     EXPECT_TRUE(script.done());
   }
   const QString printed = platform::decodeText(testing_support::readBytes(PrintFile));
-  EXPECT_TRUE(printed.contains("\r\n  ==    N1  DUPONT Jean - MARTIN Paul................................   41.67\r\n"));
+  EXPECT_TRUE(printed.contains("\r\n   5    N1  DUPONT Jean - MARTIN Paul................................   41.67\r\n"));
   EXPECT_EQ(Simplified(PdfText(pdf())), Simplified(printed));
 
   QTest::keyClick(window, Qt::Key_Escape);
@@ -136,4 +139,55 @@ TEST_F(ResultsWindowTest, SeparateListingsBreakThePageAndTheChoiceIsRemembered) 
   ASSERT_GE(pages.size(), 2);
   EXPECT_EQ(pages[1].trimmed().left(13), "Résultats E/W");
   EXPECT_EQ(Simplified(pages.join("\n")), Simplified(printout));
+}
+
+// The offscreen screen is 800 x 800 and draws a frame of 2 pixels around a
+// window: 796 x 796 inside it. The form is 880 x 740, relatively wider than
+// that: the window takes the whole width, 796, and 796 x 740 / 880 = 669.4,
+// so 669 of height, 2 + (796 - 669) / 2 = 65 down; its frame 800 x 673.
+TEST_F(ResultsWindowTest, OpensAsLargeAsTheScreenAllowsWithTheFormsProportions) {
+  loadAndCompute();
+  const auto show = [] {
+    ModalScript script;
+    script.on("TForm16", [](QWidget* w) { ModalScript::type(w, "f"); });  // "&Fusionnés"
+    ShowPairResults();
+    EXPECT_TRUE(script.done());
+  };
+  show();
+  TForm17* window = ResultsWindow();
+  ASSERT_NE(window, nullptr);
+  ASSERT_EQ(window->screen()->availableGeometry(), QRect(0, 0, 800, 800));
+  EXPECT_EQ(window->geometry(), QRect(2, 65, 796, 669));
+  EXPECT_EQ(window->frameGeometry(), QRect(0, 63, 800, 673));
+  EXPECT_FALSE(window->isMaximized());
+
+  // The text follows the window's width: three quarters of the width, three
+  // quarters of the size; the form's own width, the form's own sizes.
+  const qreal shown = window->Memo1->font().pointSizeF();
+  window->resize(597, 502);
+  EXPECT_NEAR(window->Memo1->font().pointSizeF() / shown, 0.75, 0.01);
+  window->resize(TForm17::kFormSize);
+  EXPECT_NEAR(window->Memo1->font().pointSizeF() / shown, 880.0 / 796, 0.01);
+  {
+    TForm17 fresh;
+    EXPECT_NEAR(window->Memo1->font().pointSizeF(), fresh.Memo1->font().pointSizeF(), 0.01);
+    EXPECT_NEAR(window->Label4->font().pointSizeF(), fresh.Label4->font().pointSizeF(), 0.01);
+  }
+
+  // Shown again after the director resized it: the screen's size again.
+  window->hide();
+  show();
+  EXPECT_EQ(window->geometry(), QRect(2, 65, 796, 669));
+}
+
+TEST(ResultsWindowGeometry, LargestRectangleOfTheFormsRatioCentredOnTheScreen) {
+  const QSize form(720, 740);
+  // A wide screen: its height; 1040 x 720 / 740 = 1011.9.
+  EXPECT_EQ(ScaledToScreen(form, QRect(0, 0, 1920, 1040)), QRect(454, 0, 1012, 1040));
+  // A screen standing up: its width; 600 x 740 / 720 = 616.7, 203 from the top.
+  EXPECT_EQ(ScaledToScreen(form, QRect(0, 0, 600, 1024)), QRect(0, 203, 600, 617));
+  // A second screen beside the first, below a panel of 24 pixels.
+  EXPECT_EQ(ScaledToScreen(form, QRect(1920, 24, 1280, 1000)), QRect(2073, 24, 973, 1000));
+  // The same proportions: the whole screen.
+  EXPECT_EQ(ScaledToScreen(QSize(400, 300), QRect(0, 0, 800, 600)), QRect(0, 0, 800, 600));
 }

@@ -19,6 +19,7 @@
 #include "scoring/ui/TForm62.h"
 #include "setup/Movements.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -314,4 +315,60 @@ TEST_F(TableSheetWindowTest, FourTableEveningTypedOnTheSheetsAndRanked) {
   const double expected[9] = {0, 100, 200.0 / 3, 100.0 / 3, 0, 50, 100.0 / 3, 200.0 / 3, 50};
   for (int p = 1; p <= 8; ++p) EXPECT_NEAR(PairFinalScore[p], expected[p], 1e-9) << "pair " << p;
   menu.hide();
+}
+
+// Where each part of the window stands, in the window's coordinates.
+namespace {
+QList<QRect> Places(TForm58& w) {
+  QList<QRect> places;
+  QList<QWidget*> parts{w.g, w.t, w.Button1, w.Label1, w.Label2};
+  for (QGroupBox* box : w.findChildren<QGroupBox*>()) parts << box;
+  for (QWidget* part : parts) places << QRect(part->mapTo(&w, QPoint(0, 0)), part->size());
+  return places;
+}
+}  // namespace
+
+// Typing a result opens the field under the sheet and closes it at Enter:
+// the window, its grids and its boxes stay where they are throughout, and
+// the boxes fill the window down to its bottom.
+TEST_F(TableSheetWindowTest, NothingMovesWhileAResultIsTyped) {
+  RecordingInteraction ui;
+  mitchell(4, 3, 1);
+  EntryByContracts = true;
+  LastSheetRound = 1;
+  TableSheet sheet;
+  ASSERT_TRUE(sheet.startRound());
+  TForm58 w(sheet);
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  EXPECT_EQ(w.size(), QSize(768, 668));
+  const QRect window = w.geometry();
+  const QList<QRect> before = Places(w);
+
+  ModalScript script;
+  script.on("TForm60", Confirm);
+  Type(&w, "3");
+  ASSERT_TRUE(w.Edit1->isVisible());
+  EXPECT_EQ(Places(w), before);
+  Type(&w, "SN+1");
+  EXPECT_EQ(Places(w), before);
+  Key(&w, Qt::Key_Return);
+  EXPECT_TRUE(script.done());
+  EXPECT_FALSE(w.Edit1->isVisible());
+  EXPECT_EQ(Cell(w.g, 1, 1), "3SN+1");
+  EXPECT_EQ(Places(w), before);
+  // An option switched, with its longer text, moves nothing either.
+  Key(&w, Qt::Key_F5);
+  EXPECT_EQ(Places(w), before);
+  EXPECT_EQ(w.geometry(), window);
+
+  // The options at the left and the menu at the right end in the last
+  // tenth of the window.
+  for (QGroupBox* box : w.findChildren<QGroupBox*>()) {
+    const int bottom = box->mapTo(&w, QPoint(0, box->height())).y();
+    if (box->title() == "Options actuelles") {
+      EXPECT_GT(bottom, w.height() * 9 / 10) << bottom;
+    }
+  }
+  EXPECT_GT(w.Button1->mapTo(&w, QPoint(0, w.Button1->height())).y(), w.height() * 9 / 10);
 }

@@ -118,3 +118,39 @@ TEST_F(MovementWindowsTest, MovementChoiceOffersWhatFitsAndEscapeGoesBack) {
   EXPECT_EQ(ui::Ask(choice), 0);
   EXPECT_FALSE(appendixEnabled || barometerEnabled || clubShown);
 }
+
+// "Choix du mouvement" is as wide as its longest line and as high as its
+// lines: every line reads whole, with no large empty margin beside them.
+TEST_F(MovementWindowsTest, MovementChoiceIsSizedToItsLines) {
+  const auto ask = [](const QStringList& lines) {
+    QSize list, window;
+    int widest = 0, rows = 0, rowHeight = 0;
+    QString title;
+    ModalScript script;
+    script.on("TForm65", [&](QWidget* w) {
+      auto* box = w->findChild<QListWidget*>("ListBox1");
+      title = w->windowTitle();
+      const QFontMetrics metrics(box->font());
+      for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+      list = box->viewport()->size();
+      window = w->size();
+      rows = box->count();
+      rowHeight = box->sizeHintForRow(0);
+      ModalScript::key(w, Qt::Key_Escape);
+    });
+    ui::ListChoice choice{.form = "TForm65", .caption = "Choix du mouvement", .headings = {},
+                          .hint = "Il y a 14 paires.", .lines = lines};
+    EXPECT_EQ(ui::interaction().chooseLine(choice), 0);
+    EXPECT_TRUE(script.done());
+    EXPECT_EQ(title, "Choix du mouvement");
+    EXPECT_GE(list.width(), widest);
+    EXPECT_LE(list.width(), widest + 80) << widest;
+    EXPECT_GE(list.height(), rows * rowHeight);
+    return window;
+  };
+  const QSize narrow = ask({"H7.TXT Howell", "M7.TXT Mitchell"});
+  const QSize wide = ask({"H7.TXT Howell 14 paires maximum 13 tours 13 séries d'étuis ( maximum 26 étuis ) "
+                          "pour le club du lundi",
+                          "M7.TXT Mitchell 14 paires maximum 7 tours 7 séries d'étuis ( maximum 28 étuis )"});
+  EXPECT_GT(wide.width(), narrow.width());
+}
