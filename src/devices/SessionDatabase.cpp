@@ -265,6 +265,11 @@ void SessionTable::remove() {
   mode_ = Mode::Browse;
 }
 
+qint64 SessionTable::rowId() const {
+  requireRow();
+  return rowIds_[current_];
+}
+
 QVariant SessionTable::value(const QString& column) const {
   const int c = columnIndex(column);
   if (mode_ != Mode::Browse) return pending_[c];

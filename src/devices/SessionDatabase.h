@@ -95,6 +95,9 @@ class SessionTable {
   void setYesNo(const QString& column, bool value) { setValue(column, value ? 1 : 0); }
   void setDateTime(const QString& column, const QDateTime& value);
 
+  // The current row's identity in the database (its SQLite rowid).
+  qint64 rowId() const;
+
   // The columns of the open table, as the database spells them.
   QStringList columns() const { return columns_; }
 
