@@ -143,6 +143,7 @@ struct Taken {
   Received received;
   QList<int> changedSlots;
   QStringList adjustList;
+  QStringList adjustListUnlessListed;
   QStringList refereeCalls;
 };
 
@@ -185,10 +186,7 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
     const QString line = pairsText(file.board, file.ns, file.ew) + QStringLiteral("Ajustement déjà introduit.");
     // The same split twice is listed once (a repeated file, or one applied
     // again after a crash whose line may or may not be in the list).
-    if (!sameSplit || !platform::tryReadTextLines(ProgramFolder + QStringLiteral("ADJUSTLIST.TXT"))
-                           .value_or(QStringList{})
-                           .contains(line))
-      taken.adjustList << line;
+    (sameSplit ? taken.adjustListUnlessListed : taken.adjustList) << line;
     adjustments.set(slot, file.board, r.nsPercent, r.ewPercent);
     ResultAdjustmentLogged[slot] = 1;
     return true;
@@ -325,6 +323,11 @@ void tellTaken(const QList<Taken>& taken, const QList<bool>& gone) {
     if (!gone[i]) continue;
     const Taken& t = taken[i];
     for (const QString& line : t.adjustList) AppendAdjustListLine(line);
+    for (const QString& line : t.adjustListUnlessListed)
+      if (!platform::tryReadTextLines(ProgramFolder + QStringLiteral("ADJUSTLIST.TXT"))
+               .value_or(QStringList{})
+               .contains(line))
+        AppendAdjustListLine(line);
     for (const int s : t.changedSlots) {
       // The scorers get a slot's result as the pass left it, once.
       if (!sentToScorers.contains(s)) {

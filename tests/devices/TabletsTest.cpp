@@ -208,6 +208,7 @@ TEST_F(TabletsTest, SplitsWordsAndRefusedContracts) {
   const int ns = ResultNsPair[slot], ew = ResultEwPair[slot];
   const QString splitLine = QString("Donne: 7, N/S: %1, E/W: %2. Ajustement déjà introduit.").arg(ns).arg(ew - 7);
   tables.enterResult(t, 7, 1, ns, ew, "60 - 40");
+  tables.enterResult(t, 7, 1, ns, ew, "60 - 40");
   ImportTabletResults();
   tables.enterResult(t, 7, 1, ns, ew, "60 - 40");
   ImportTabletResults();
