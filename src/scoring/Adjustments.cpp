@@ -14,6 +14,7 @@
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -317,6 +318,44 @@ void RemoveResultAdjustment(int slot) {
     kept << line;
   }
   if (removed) RewriteOrDelete(fileName, kept);
+}
+
+AdjustmentReplacements::Entry& AdjustmentReplacements::entry(int slot) {
+  for (Entry& e : entries_)
+    if (e.slot == slot) return e;
+  entries_.append(Entry{slot, false, {}});
+  return entries_.last();
+}
+
+void AdjustmentReplacements::set(int slot, int board, int nsPercent, int ewPercent) {
+  Entry& e = entry(slot);
+  e.hasLine = true;
+  e.line = QStringLiteral("%1 %2 %3 %4").arg(slot).arg(board).arg(nsPercent).arg(ewPercent);
+}
+
+void AdjustmentReplacements::clear(int slot) {
+  Entry& e = entry(slot);
+  e.hasLine = false;
+  e.line.clear();
+}
+
+void AdjustmentReplacements::write() const {
+  if (entries_.isEmpty()) return;
+  const QString fileName = scoring::AdjustmentsFileName();
+  const QStringList old = platform::fileExists(fileName) ? platform::readTextLines(fileName) : QStringList{};
+  // A slot's lines all go, whatever board they name: the frequencies apply a
+  // line by its slot alone.
+  QStringList kept;
+  for (const QString& line : old) {
+    const auto a = scoring::ParseAdjustmentLine(line);
+    const bool named = a && std::any_of(entries_.cbegin(), entries_.cend(),
+                                        [&](const Entry& e) { return e.slot == a->slot; });
+    if (!named) kept << line;
+  }
+  for (const Entry& e : entries_)
+    if (e.hasLine) kept << e.line;
+  if (kept == old) return;
+  RewriteOrDelete(fileName, kept);
 }
 
 void ListOrDeleteAdjustments(bool viewOnly) {
