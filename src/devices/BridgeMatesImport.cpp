@@ -119,6 +119,7 @@ Outcome convertContract(const Row& row) {
   o.contract = built;
   o.score = parsed.score;
   o.declarer = declarer;
+  // A lead that cannot be read is kept as "?" with the result rather than refused: the score must not be lost for it.
   o.lead = LeadFromDevice(row.lead);
   return o;
 }

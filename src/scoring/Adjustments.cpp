@@ -104,17 +104,20 @@ std::optional<std::pair<int, int>> AskPercentages(int slot, int board) {
                                               : QStringLiteral("Ajustements des fréquences"),
                            .prompt = info,
                            .text = {}};
-  // The answer: the line chosen (1 to 5), then the free N/S and E/W fields,
-  // separated by tabs. Esc and "Pas d'ajustement" answer nothing.
+  // The answer: the line chosen (1 to 5, any other number for "Pas
+  // d'ajustement"), then the free N/S and E/W fields, separated by tabs,
+  // however the window was left. Free values typed win over the line.
   const std::optional<QString> answer = ui::interaction().askText(q);
   if (!answer) return std::nullopt;
   const QStringList parts = answer->split(u'\t');
   static const int kValues[6][2] = {{0, 0}, {40, 40}, {40, 60}, {50, 50}, {60, 40}, {60, 60}};
   const int line = parts.value(0).toInt();
-  if (line < 1 || line > 5) return std::nullopt;
   const QString nsText = devices ? QString() : TrimText(parts.value(1));
   const QString ewText = devices ? QString() : TrimText(parts.value(2));
-  if (nsText.isEmpty() && ewText.isEmpty()) return std::pair{kValues[line][0], kValues[line][1]};
+  if (nsText.isEmpty() && ewText.isEmpty()) {
+    if (line < 1 || line > 5) return std::nullopt;
+    return std::pair{kValues[line][0], kValues[line][1]};
+  }
   struct Field {
     const QString& text;
     QString side;
