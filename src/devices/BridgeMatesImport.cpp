@@ -9,7 +9,6 @@
 #include "core/DeviceNumbers.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TableStates.h"
-#include "devices/TabletImport.h"
 #include "devices/TabletLines.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
@@ -23,7 +22,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <exception>
 #include <iterator>
 #include <optional>
 #include <utility>
@@ -121,6 +119,7 @@ Outcome convertContract(const Row& row) {
   o.contract = built;
   o.score = parsed.score;
   o.declarer = declarer;
+  // A lead that cannot be read is kept as "?" with the result rather than refused: the score must not be lost for it.
   o.lead = LeadFromDevice(row.lead);
   return o;
 }
@@ -190,14 +189,6 @@ int findSlot(const Row& row, int ew) {
   return 0;
 }
 
-// The slot's ".ADJ" line goes before its result is replaced.
-void forgetAdjustment(int slot, int board) {
-  if (ResultScore[slot] != kScoreAdjusted && ResultAdjustmentLogged[slot] == 0) return;
-  CurrentBoard = board;
-  RemoveResultAdjustment(slot);
-  ResultAdjustmentLogged[slot] = 0;
-}
-
 void clearSlot(int slot) {
   ResultDeclarer[slot] = QStringLiteral("?");
   ResultSwapped[slot] = 0;
@@ -208,23 +199,21 @@ void clearSlot(int slot) {
   ResultScore[slot] = kScoreNone;
 }
 
-void store(int slot, int board, const Outcome& o) {
+// Stores the row's result in slot. The same row stored again leaves the same
+// slot and the same ".ADJ": a slot's line is replaced, never added to.
+void store(int slot, int board, const Outcome& o, AdjustmentReplacements& adjustments) {
   if (o.split) {
-    const bool sameSplit = ResultScore[slot] == kScoreAdjusted && ResultAdjustmentLogged[slot] != 0 &&
-                           ResultNsPercent[slot] == o.nsPercent && ResultEwPercent[slot] == o.ewPercent;
-    if (!sameSplit) forgetAdjustment(slot, board);
     clearSlot(slot);
     ResultContract[slot] = o.contract;
     ResultScore[slot] = o.score;
     ResultNsPercent[slot] = o.nsPercent;
     ResultEwPercent[slot] = o.ewPercent;
-    if (!sameSplit) {
-      AppendTabletAdjustment(slot, board, o.nsPercent, o.ewPercent);
-      ResultAdjustmentLogged[slot] = 1;
-    }
+    adjustments.set(slot, board, o.nsPercent, o.ewPercent);
+    ResultAdjustmentLogged[slot] = 1;
     return;
   }
-  forgetAdjustment(slot, board);
+  adjustments.clear(slot);
+  ResultAdjustmentLogged[slot] = 0;
   if (o.contract == QLatin1String("MOY.") || o.contract == QLatin1String("AJU.")) {
     clearSlot(slot);
   } else {
@@ -377,40 +366,78 @@ void showReports(const QStringList& lines) {
   ShowAlert(text + QStringLiteral("\r\n") + kGoOn.mid(2));
 }
 
-// Applies one row; a refusal is returned, nothing stored.
-bool apply(const Row& row, QList<Refusal>& refusals, QSet<int>& tables) {
+// What a pass stored, told to the tables once the rows are marked.
+struct Echo {
+  int slot = 0;
+  bool erased = false;
+  // The slot's result as this row left it: a later row of the same pass
+  // may change the slot again, and each row is echoed as it was.
+  QString contract;
+  QString lead;
+  QString declarer;
+};
+
+// Echoes the row's own result, even when a later row of the pass changed the
+// slot again; the slot is left as the pass left it.
+void echoAsStored(const Echo& e) {
+  const auto put = [slot = e.slot](const QString& contract, const QString& lead, const QString& declarer) {
+    ResultContract[slot] = contract;
+    ResultLead[slot] = lead;
+    ResultDeclarer[slot] = declarer;
+  };
+  const Echo now{e.slot, e.erased, ResultContract[e.slot], ResultLead[e.slot], ResultDeclarer[e.slot]};
+  put(e.contract, e.lead, e.declarer);
+  try {
+    echo(e.slot, e.erased);
+  } catch (...) {
+    put(now.contract, now.lead, now.declarer);
+    throw;
+  }
+  put(now.contract, now.lead, now.declarer);
+}
+
+struct Pass {
+  QList<Refusal> refusals;
+  QList<Echo> echoes;
+  AdjustmentReplacements adjustments;
+  bool stored = false;
+};
+
+// Applies one row in memory; a refusal is kept, nothing stored.
+void apply(const Row& row, Pass& pass) {
   CurrentBoard = row.board;
   const int ew = ProgramEwNumber(row.ew);
   Outcome o;
   if (!row.erased) {
     o = convert(row);
     if (!o.error.isEmpty()) {
-      refusals << Refusal{o.error, row};
-      return false;
+      pass.refusals << Refusal{o.error, row};
+      return;
     }
   }
   const int slot = findSlot(row, ew);
   if (slot == 0) {
-    refusals << Refusal{QStringLiteral("Gros BUG! CurrentEntry pas trouvé pour (") + row.contract +
-                            QStringLiteral(") pour"),
-                        row};
-    return false;
+    pass.refusals << Refusal{QStringLiteral("Gros BUG! CurrentEntry pas trouvé pour (") + row.contract +
+                                 QStringLiteral(") pour"),
+                             row};
+    return;
   }
   if (row.erased) {
-    forgetAdjustment(slot, row.board);
+    pass.adjustments.clear(slot);
+    ResultAdjustmentLogged[slot] = 0;
     clearSlot(slot);
   } else {
-    store(slot, row.board, o);
+    store(slot, row.board, o, pass.adjustments);
   }
-  echo(slot, row.erased);
-  tables.insert(ResultTable[slot]);
-  return true;
+  pass.echoes << Echo{slot, row.erased, ResultContract[slot], ResultLead[slot], ResultDeclarer[slot]};
+  pass.stored = true;
 }
 
-// The rows not yet processed, at most kRowsPerPoll of them, each marked
-// processed as it is taken. A row that cannot be read is left unprocessed
-// for the next poll and does not count in the pass's share.
-void takeRows(QList<Row>& rows, QString& fatal, QStringList& reports) {
+// The rows not yet processed, at most kRowsPerPoll of them, read and left
+// unmarked (with their identities in taken, the program's own rows
+// included): they are marked once what they bring is saved. A row that
+// cannot be read is left for the next poll and does not count in the share.
+void takeRows(QList<Row>& rows, QList<qint64>& taken, QString& fatal, QStringList& reports) {
   if (memory.file != BwsFileName) memory = PollMemory{BwsFileName, {}, false};
   OpenSessionDatabase(BwsFileName);
   SessionTable& t = BwsTable();
@@ -420,56 +447,63 @@ void takeRows(QList<Row>& rows, QString& fatal, QStringList& reports) {
     return;
   }
   t.openWhere(QStringLiteral("Processed"), false, kRowsPerPoll + memory.unreadable.size());
-  qsizetype taken = 0;
   qint64 lastSeen = -1;
   QSet<qint64> stillUnreadable;
-  // The marks of a pass are written together: a row is taken once they are.
-  SessionTransaction marks;
-  std::exception_ptr failure;
-  try {
-    for (t.first(); !t.eof() && taken < kRowsPerPoll; t.next()) {
-      lastSeen = t.rowId();
-      Row r;
-      const QString unreadable = readRow(t, r);
-      if (!unreadable.isEmpty()) {
-        stillUnreadable.insert(lastSeen);
-        noteUnreadable(t, unreadable, reports);
-        continue;
-      }
-      if (r.section != 1) {
-        fatal = QStringLiteral(
-            "(BridgeMates) Le champ \"Section\" n'est pas \"1\" dans la table \"ReceivedData\". Désolé, on arrête!");
-        break;
-      }
-      if (t.yes(QStringLiteral("Processed"))) continue;
-      t.edit();
-      t.setYesNo(QStringLiteral("Processed"), true);
-      t.post();
-      ++taken;
-      if (!r.ours) rows << r;
+  for (t.first(); !t.eof() && taken.size() < kRowsPerPoll; t.next()) {
+    lastSeen = t.rowId();
+    Row r;
+    const QString unreadable = readRow(t, r);
+    if (!unreadable.isEmpty()) {
+      stillUnreadable.insert(lastSeen);
+      noteUnreadable(t, unreadable, reports);
+      continue;
     }
-  } catch (...) {
-    failure = std::current_exception();
-  }
-  try {
-    marks.commit();
-  } catch (...) {
-    rows.clear();
-    if (!failure) failure = std::current_exception();
+    if (r.section != 1) {
+      fatal = QStringLiteral(
+          "(BridgeMates) Le champ \"Section\" n'est pas \"1\" dans la table \"ReceivedData\". Désolé, on arrête!");
+      break;
+    }
+    if (t.yes(QStringLiteral("Processed"))) continue;
+    taken << lastSeen;
+    if (!r.ours) rows << r;
   }
   // A remembered row up to the last one seen that is no longer unreadable
   // was taken, processed or removed meanwhile.
   for (auto it = memory.unreadable.begin(); it != memory.unreadable.end();)
     it = it.key() <= lastSeen && !stillUnreadable.contains(it.key()) ? memory.unreadable.erase(it) : std::next(it);
-  if (failure) std::rethrow_exception(failure);
   CloseSessionDatabase();
 }
 
-// The end of a pass that stored anything: counted, saved, recomputed.
-void finishPass() {
+// The rows taken marked processed, all in one transaction.
+void markRows(const QList<qint64>& taken) {
+  OpenSessionDatabase(BwsFileName);
+  {
+    SessionTransaction transaction;
+    SessionTable& t = BwsTable();
+    t.select(QStringLiteral("[ReceivedData]"));
+    t.openWhere(QStringLiteral("Processed"), false);
+    const QSet<qint64> wanted(taken.cbegin(), taken.cend());
+    for (t.first(); !t.eof(); t.next()) {
+      if (!wanted.contains(t.rowId())) continue;
+      t.edit();
+      t.setYesNo(QStringLiteral("Processed"), true);
+      t.post();
+    }
+    t.close();
+    transaction.commit();
+  }
+  CloseSessionDatabase();
+}
+
+// What the pass stored, counted from the slots and saved for good.
+void savePass(const Pass& pass) {
   flowSteps().recountMenuCounters();
   WriteRecoveryCounters();
+  pass.adjustments.write();
   SaveResults();
+}
+
+void recompute() {
   Interactive = false;
   ComputeFrequencies();
   ComputeResults();
@@ -521,43 +555,51 @@ void ImportBridgeMatesResults() {
   QString fatal;
   QList<Row> rows;
   QStringList reports;
-  // Every row taken is applied, even when the database or a write fails
-  // after it: the first error is passed on once the pass is saved.
-  std::exception_ptr failure;
+  QList<qint64> taken;
+  // Taken, stored, saved; only then the rows marked processed and the
+  // tables told. A crash at any point leaves every row whose result is not
+  // saved unprocessed, and taking a row again gives the same tournament.
   try {
-    RunSessionPoll([&] { takeRows(rows, fatal, reports); });
+    if (!RunSessionPoll([&] { takeRows(rows, taken, fatal, reports); })) return;
   } catch (...) {
-    failure = std::current_exception();
     CloseSessionDatabase();
+    throw;
   }
-  // The database is closed: what was taken is stored, saved, then told.
-  QList<Refusal> refusals;
-  QSet<int> tables;
-  bool stored = false;
-  for (const Row& row : rows) {
+  Pass pass;
+  try {
+    for (const Row& row : rows) apply(row, pass);
+  } catch (...) {
+    if (pass.stored) savePass(pass);
+    throw;
+  }
+  if (pass.stored) savePass(pass);
+  bool marked = false;
+  if (!taken.isEmpty()) {
     try {
-      if (apply(row, refusals, tables)) stored = true;
+      // A locked database leaves the rows for the next poll, which applies
+      // them again to the same effect.
+      marked = RunSessionPoll([&] { markRows(taken); });
     } catch (...) {
-      stored = true;
-      if (!failure) failure = std::current_exception();
+      CloseSessionDatabase();
+      if (pass.stored) recompute();
+      throw;
     }
   }
-  if (failure) {
-    if (stored) finishPass();
-    std::rethrow_exception(failure);
-  }
-  if (stored) {
+  if (marked) {
+    QList<int> tables;
+    for (const Echo& e : pass.echoes) {
+      echoAsStored(e);
+      if (!tables.contains(ResultTable[e.slot])) tables << ResultTable[e.slot];
+    }
     for (const int t : tables)
       if (IsTableComplete(t)) SetTableState(t, TableFinished);
-    if (!fatal.isEmpty()) {
-      flowSteps().recountMenuCounters();
-      WriteRecoveryCounters();
-      SaveResults();
-    } else {
-      finishPass();
-    }
   }
   if (!fatal.isEmpty()) FatalStop(fatal);
-  for (const Refusal& r : refusals) reports << importErrorLine(r.text, r.row.ns, r.row.ew, r.row.round, r.row.board);
+  if (pass.stored) recompute();
+  // A refused row is told once it is marked: unmarked, the next poll takes
+  // it again.
+  if (marked)
+    for (const Refusal& r : pass.refusals)
+      reports << importErrorLine(r.text, r.row.ns, r.row.ew, r.row.round, r.row.board);
   showReports(reports);
 }

@@ -1,17 +1,20 @@
 #pragma once
 // The results the BridgeMates' scorers enter, read from ReceivedData of the
-// session database at every poll: each row not yet processed is marked
-// processed, then stored in its result slot, echoed to the tablets' server,
-// and the finished tables turn red in the status strip; then the pass is
-// counted, saved and recomputed.
+// session database at every poll: each row not yet processed is read,
+// stored in its result slot and saved, then marked processed and echoed to
+// the tablets' server, and the finished tables turn red in the status strip;
+// then the pass is recomputed.
 #include <QString>
 
-// One pass. The rows are marked processed and the database closed before any
-// result is stored or any message shown: a row is applied once, whatever
-// happens to it. The program's own rows ("Morvel") are passed over. A
-// refused row or a row without its slot is reported and left; the pass goes
-// on. Whatever way the pass ends, what it stored is counted from the slots,
-// saved and recomputed. A locked database skips the pass.
+// One pass. The rows not yet processed are read, their results stored and
+// saved (".ADJ", ".VAR", ".SPECS"); only then are the rows marked processed
+// (one transaction) and the results echoed to the tablets' server. A crash
+// at any point leaves every row whose result is not saved unprocessed, and a
+// row applied again gives the same slot and the same ".ADJ" (a slot's line
+// replaced, never a second one added). The program's own rows ("Morvel")
+// are passed over. A refused row or a row without its slot is marked and
+// reported once marked; the pass goes on. A locked database skips the pass
+// (or, when it locks before the marking, leaves the rows for the next poll).
 // A pass takes at most 200 rows; the others wait for the next poll. A row
 // whose integer column is empty or not a number is left unprocessed for the
 // next poll and told once, at its tenth failed read. A table holding far more

@@ -97,9 +97,10 @@ QString declarerToSession(const QString& declarer, const QString& contract) {
 
 bool isByeNumber(int pairNumber) { return IsByeSlot(FindPairSlot(pairNumber)); }
 
-// An adjusted split as whole percentages: "60%-40%".
+// An adjusted split, each percentage in its shortest decimal form: "60%-40%",
+// "60.5%-39.5%".
 QString splitText(double ns, double ew) {
-  return QString::number(std::lround(ns)) + QStringLiteral("%-") + QString::number(std::lround(ew)) + QLatin1Char('%');
+  return QString::number(ns, 'g', 15) + QStringLiteral("%-") + QString::number(ew, 'g', 15) + QLatin1Char('%');
 }
 
 void writePlayer(SessionTable& t, const FederationSeat& seat) {

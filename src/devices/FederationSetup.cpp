@@ -192,6 +192,7 @@ bool FederationParametersOk(FederationParametersView& view, const std::function<
   if (hideWindow) hideWindow();
   try {
     // The rounds: fixed when FFBClubNet already chose fewer than the movement has.
+    // Against RoundsScheduled rather than RoundCount, which already equals RoundsPlayed here and would never differ.
     if (RoundsPlayed < RoundsScheduled) {
       if (MitchellType != 2)
         ShowAlert(QStringLiteral("Ce tournoi comporte en théorie ") + QString::number(RoundsScheduled) +

@@ -272,6 +272,11 @@ void SessionTable::remove() {
   mode_ = Mode::Browse;
 }
 
+qint64 SessionTable::rowId() const {
+  requireRow();
+  return rowIds_[current_];
+}
+
 QVariant SessionTable::value(const QString& column) const {
   const int c = columnIndex(column);
   if (mode_ != Mode::Browse) return pending_[c];
@@ -308,13 +313,6 @@ std::optional<int> SessionTable::wholeNumber(const QString& column) const {
   const int n = v.toString().trimmed().toInt(&ok);
   if (!ok) return std::nullopt;
   return n;
-}
-
-qint64 SessionTable::rowId() const {
-  requireOpen();
-  if (current_ >= rowIds_.size())
-    throw SessionDatabaseError(EIO, openFile, QStringLiteral("Pas de ligne courante dans la table ") + name_ + '.');
-  return rowIds_[current_];
 }
 
 void SessionTable::setValue(const QString& column, const QVariant& value) {

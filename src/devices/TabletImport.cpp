@@ -16,7 +16,6 @@
 #include "devices/TabletLines.h"
 #include "core/DealDiagrams.h"
 #include "platform/TextFiles.h"
-#include "core/DealDiagrams.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
 #include "devices/BridgeMatesCorrections.h"
@@ -115,21 +114,58 @@ Received interpret(QString text) {
   return r;
 }
 
-// The slot's adjustment line goes before its result is replaced.
-void forgetAdjustment(int slot, int board) {
-  if (ResultScore[slot] != kScoreAdjusted && ResultAdjustmentLogged[slot] == 0) return;
-  CurrentBoard = board;
-  RemoveResultAdjustment(slot);
-  ResultAdjustmentLogged[slot] = 0;
+// A file as it stood when it was read: deleted only while it is still the
+// same file, so that a result the server writes again under the same name
+// meanwhile is read at the next pass instead of being lost.
+struct FileStamp {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  qint64 seconds = 0;
+  qint64 nanoseconds = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+std::optional<FileStamp> stampOf(const QString& path) {
+  struct stat st {};
+  if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return std::nullopt;
+  return FileStamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
 }
 
+// One result file taken by a pass: what it stored, and what the tables, the
+// scorers and the referee are told once the pass is saved and the file gone.
+struct Taken {
+  int folderTable = 0;
+  QString path;
+  FileStamp stamp;
+  ResultFile file;  // E/W number as the program numbers it
+  Received received;
+  QList<int> changedSlots;
+  QStringList adjustList;
+  QStringList adjustListUnlessListed;
+  QStringList refereeCalls;
+};
+
+// One pass: the files taken in order, and the ".ADJ" lines their results give.
+struct Pass {
+  QList<Taken> taken;
+  AdjustmentReplacements adjustments;
+  bool changed = false;
+};
+
 // Stores the result in slot; false (slot unchanged) when the contract is
-// refused.
-bool storeInSlot(int slot, const ResultFile& file, const Received& r) {
+// refused. Storing the same result again leaves the same slot and the same
+// ".ADJ" line: the slot's line is replaced, never added to.
+bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacements& adjustments) {
+  const ResultFile& file = taken.file;
   CurrentBoard = file.board;
   const QString& text = r.text;
+  const auto noLine = [&] {
+    adjustments.clear(slot);
+    ResultAdjustmentLogged[slot] = 0;
+  };
   if (text == QStringLiteral("DELETE")) {
-    forgetAdjustment(slot, file.board);
+    noLine();
     ResultContract[slot].clear();
     ResultScore[slot] = kScoreNone;
     ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
@@ -140,49 +176,56 @@ bool storeInSlot(int slot, const ResultFile& file, const Received& r) {
   if (r.split) {
     const bool sameSplit = ResultScore[slot] == kScoreAdjusted && ResultNsPercent[slot] == r.nsPercent &&
                            ResultEwPercent[slot] == r.ewPercent;
-    forgetAdjustment(slot, file.board);
     ResultContract[slot] = QStringLiteral("AJU.");
     ResultScore[slot] = kScoreAdjusted;
     ResultNsPercent[slot] = r.nsPercent;
     ResultEwPercent[slot] = r.ewPercent;
     ResultDeclarer[slot].clear();
     ResultLead[slot].clear();
-    if (!sameSplit)
-      AppendAdjustListLine(pairsText(file.board, file.ns, file.ew) + QStringLiteral("Ajustement déjà introduit."));
-    AppendTabletAdjustment(slot, file.board, r.nsPercent, r.ewPercent);
+    const QString line = pairsText(file.board, file.ns, file.ew) + QStringLiteral("Ajustement déjà introduit.");
+    // The same split twice is listed once (a repeated file, or one applied
+    // again after a crash whose line may or may not be in the list).
+    (sameSplit ? taken.adjustListUnlessListed : taken.adjustList) << line;
+    adjustments.set(slot, file.board, r.nsPercent, r.ewPercent);
     ResultAdjustmentLogged[slot] = 1;
     return true;
   }
-  if (text == QStringLiteral("PASSE") || text == QStringLiteral("NOT PLAYED") || text == QStringLiteral("MOY") ||
-      text == QStringLiteral("AJU")) {
-    forgetAdjustment(slot, file.board);
+  if (text == QStringLiteral("AJU")) {
+    // The director types the percentages; those the slot holds (a split
+    // received earlier and its ".ADJ" line) stay until then.
+    ResultContract[slot] = QStringLiteral("AJU.");
+    ResultScore[slot] = kScoreAdjusted;
+    ResultDeclarer[slot].clear();
+    ResultLead[slot].clear();
+    taken.adjustList << pairsText(file.board, file.ns, file.ew) +
+                            QStringLiteral("Score arbitral à introduire manuellement.");
+    return true;
+  }
+  if (text == QStringLiteral("PASSE") || text == QStringLiteral("NOT PLAYED") || text == QStringLiteral("MOY")) {
+    noLine();
     ResultDeclarer[slot].clear();
     ResultLead[slot].clear();
     if (text == QStringLiteral("PASSE")) {
       ResultContract[slot] = QStringLiteral("PASSE");
       ResultScore[slot] = 0;
-    } else if (text == QStringLiteral("AJU")) {
-      ResultContract[slot] = QStringLiteral("AJU.");
-      ResultScore[slot] = kScoreAdjusted;
-      ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
-      AppendAdjustListLine(pairsText(file.board, file.ns, file.ew) +
-                           QStringLiteral("Score arbitral à introduire manuellement."));
     } else {
-      ResultContract[slot] = QStringLiteral("MOY.");
+      // Every reader of an average goes by its score or by "MOY" in the
+      // text, so the tablets' word is stored as it comes.
+      ResultContract[slot] = QStringLiteral("MOY");
       ResultScore[slot] = kScoreAverage;
     }
     return true;
   }
   const int score = ContractParser(text, false);
   if (score == -1) {
-    CallReferee(QStringLiteral("Table %1; contrat refusé (").arg(file.table) + text +
-                QStringLiteral(") pour la donne %1, N/S %2, E/W %3. Le résultat précédent est gardé.")
-                    .arg(file.board)
-                    .arg(file.ns)
-                    .arg(DeviceEwNumber(file.ew)));
+    taken.refereeCalls << QStringLiteral("Table %1; contrat refusé (").arg(file.table) + text +
+                              QStringLiteral(") pour la donne %1, N/S %2, E/W %3. Le résultat précédent est gardé.")
+                                  .arg(file.board)
+                                  .arg(file.ns)
+                                  .arg(DeviceEwNumber(file.ew));
     return false;
   }
-  forgetAdjustment(slot, file.board);
+  noLine();
   ResultContract[slot] = text;
   ResultLead[slot] = r.lead;
   ResultDeclarer[slot] = r.declarer;
@@ -205,59 +248,103 @@ void badRead(int table, const QString& path) {
               QStringLiteral(". Le fichier est ignoré."));
 }
 
-// Applies one result file; true when a slot changed.
-bool applyFile(int table, const QString& path) {
-  const std::optional<ResultFile> read = readResultFile(path);
+// Takes one result file: its result stored in its slots, in memory only.
+// The file stays until the pass is saved.
+void takeFile(int table, const QString& path, Pass& pass) {
+  // Looked at before it is read: a file replaced after this is not deleted.
+  const std::optional<FileStamp> stamp = stampOf(path);
+  const std::optional<ResultFile> read = stamp ? readResultFile(path) : std::nullopt;
   if (!read) {
     badRead(table, path);
-    return false;
+    return;
   }
   ForgetBadReads(path);
   if (path == LastBadResultFile) {
     LastBadResultFile.clear();
     BadResultFileCount = 0;
   }
-  // Gone before it acts: a file that cannot be deleted is not applied (it
-  // would be applied again at the next pass).
-  if (!platform::deleteFile(path)) {
-    badRead(table, path);
-    return false;
+  Taken taken;
+  taken.folderTable = table;
+  taken.path = path;
+  taken.stamp = *stamp;
+  taken.file = *read;
+  taken.received = interpret(taken.file.text);
+  taken.file.ew = ProgramEwNumber(taken.file.ew);
+  const ResultFile& file = taken.file;
+  if (!taken.received.text.isEmpty() && !isByeNumber(file.ns) && !isByeNumber(file.ew)) {
+    const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
+    for (int s = 1; s <= slotCount; ++s) {
+      if (ResultBoard[s] != file.board || ResultNsPair[s] != file.ns || ResultEwPair[s] != file.ew ||
+          ResultRound[s] != file.round)
+        continue;
+      if (!storeInSlot(s, taken.received, taken, pass.adjustments)) continue;
+      taken.changedSlots << s;
+      pass.changed = true;
+    }
   }
-  ResultFile file = *read;
-  const Received r = interpret(file.text);
-  if (r.text.isEmpty()) return false;
-  file.ew = ProgramEwNumber(file.ew);
-  if (isByeNumber(file.ns) || isByeNumber(file.ew)) return false;
-  bool changed = false;
-  const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
-  for (int s = 1; s <= slotCount; ++s) {
-    if (ResultBoard[s] != file.board || ResultNsPair[s] != file.ns || ResultEwPair[s] != file.ew ||
-        ResultRound[s] != file.round)
-      continue;
-    if (!storeInSlot(s, file, r)) continue;
-    changed = true;
-    AppendChangedResult(s);
-    WriteTabletResultLine(file.table, file.board, file.round, file.ns, file.ew, r.text, r.declarer);
-  }
-  return changed;
+  pass.taken << taken;
 }
 
-// The end of every pass: counters recounted from the slots, and when
-// anything changed, saved and recomputed silently, each file written once
-// (as the two device refreshes and the board files would leave them).
-void finishPass(bool changed, bool direct) {
+// What the pass stored, counted from the slots and saved for good (".ADJ",
+// then ".VAR" and ".SPECS") before any file is deleted.
+void savePass(Pass& pass) {
   flowSteps().recountMenuCounters();
   WriteRecoveryCounters();
-  if (changed) {
-    SaveResults();
-    ComputeFrequenciesSilently();
-    ComputeResults();
-    WriteResultFiles();
-    WriteSessionFile();
-    WriteBoardFiles(false);
-  } else if (direct) {
-    ShowAlert(QStringLiteral("Aucun résultat récupéré."));
+  if (!pass.changed) return;
+  pass.adjustments.write();
+  SaveResults();
+}
+
+// The files of a saved pass deleted in the order they were taken; false
+// for one that cannot be (it is read again at the next pass, as it would be
+// after a crash, and set aside at the tenth time).
+void deleteTaken(QList<Taken>& taken, QList<bool>& gone) {
+  for (const Taken& t : taken) {
+    const std::optional<FileStamp> now = stampOf(t.path);
+    bool deleted = false;
+    if (now && *now == t.stamp) {
+      deleted = platform::deleteFile(t.path);
+      if (!deleted) badRead(t.folderTable, t.path);
+    }
+    gone << deleted;
   }
+}
+
+// The tables, the scorers and the referee told of what the deleted files
+// brought.
+void tellTaken(const QList<Taken>& taken, const QList<bool>& gone) {
+  QList<int> sentToScorers;
+  for (qsizetype i = 0; i < taken.size(); ++i) {
+    if (!gone[i]) continue;
+    const Taken& t = taken[i];
+    for (const QString& line : t.adjustList) AppendAdjustListLine(line);
+    for (const QString& line : t.adjustListUnlessListed)
+      if (!platform::tryReadTextLines(ProgramFolder + QStringLiteral("ADJUSTLIST.TXT"))
+               .value_or(QStringList{})
+               .contains(line))
+        AppendAdjustListLine(line);
+    for (const int s : t.changedSlots) {
+      // The scorers get a slot's result as the pass left it, once.
+      if (!sentToScorers.contains(s)) {
+        sentToScorers << s;
+        AppendChangedResult(s);
+      }
+      WriteTabletResultLine(t.file.table, t.file.board, t.file.round, t.file.ns, t.file.ew, t.received.text,
+                            t.received.declarer);
+    }
+    for (const QString& call : t.refereeCalls) CallReferee(call);
+  }
+}
+
+// The end of a pass that changed a slot: recomputed silently, each file
+// written once (as the two device refreshes and the board files would
+// leave them).
+void recompute() {
+  ComputeFrequenciesSilently();
+  ComputeResults();
+  WriteResultFiles();
+  WriteSessionFile();
+  WriteBoardFiles(false);
 }
 
 // What a table's folder holds for the collection: its result files and
@@ -357,13 +444,6 @@ void AppendAdjustListLine(const QString& text) {
   CloseTextFile(file);
 }
 
-void AppendTabletAdjustment(int slot, int board, int nsPercent, int ewPercent) {
-  TextFile file;
-  SafeAppend(file, DataFolder + TournamentCode + QStringLiteral(".ADJ"));
-  file.writeLine(QStringLiteral("%1 %2 %3 %4").arg(slot).arg(board).arg(nsPercent).arg(ewPercent));
-  CloseTextFile(file);
-}
-
 void ImportTabletResults() {
   // A pass whose message is on screen lets the message loop deliver the
   // timer's ticks: they find this pass still running and read nothing.
@@ -384,16 +464,30 @@ void ImportTabletResults() {
   }
   if (players) FinishPlayersRead();
   LoadDiagramFiles();
-  bool changed = false;
+  // Taken, stored, saved; only then the files deleted and the tables told.
+  // A crash at any point leaves every file whose result is not saved, and
+  // taking a file again gives the same tournament.
+  Pass pass;
   try {
     for (int t = 1; t <= tables; ++t) {
       const QString folder = TableFolder(t) + '/';
-      for (const QString& name : found[t].results)
-        if (applyFile(t, folder + name)) changed = true;
+      for (const QString& name : found[t].results) takeFile(t, folder + name, pass);
     }
   } catch (...) {
-    finishPass(changed, false);
+    savePass(pass);
     throw;
   }
-  finishPass(changed, direct);
+  savePass(pass);
+  QList<bool> gone;
+  deleteTaken(pass.taken, gone);
+  try {
+    tellTaken(pass.taken, gone);
+  } catch (...) {
+    if (pass.changed) recompute();
+    throw;
+  }
+  if (pass.changed)
+    recompute();
+  else if (direct)
+    ShowAlert(QStringLiteral("Aucun résultat récupéré."));
 }

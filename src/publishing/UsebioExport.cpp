@@ -274,6 +274,7 @@ int PlayerLicenceNumber(const QString& name) {
     if (ExtractPlayerName(PlayerFileLines[i]).compare(wanted, Qt::CaseInsensitive) != 0) continue;
     const QString licence = ExtractLicenceNumber(PlayerFileLines[i]);
     if (!IsInteger(licence)) {
+      // Names the player rather than showing the letters "+player+": the director must know whose line to mend.
       ShowAlert(QStringLiteral("Le numéro de licence dans le fichier des paires est incorrect! Ligne=") + wanted +
                 QStringLiteral(". On suppose 0..."));
       return 0;

@@ -121,6 +121,7 @@ void AppendPairs(QString& out, bool separate) {
     if (slot == 0 || places[p].isEmpty()) {
       row = IsByeSlot(slot) ? QStringLiteral("[,,,,,0,]") : QStringLiteral("[]");
     } else {
+      // Third field: pair p's own place, rather than RankingOrder[p], the pair ranked p-th, which is not pair p.
       row = QStringLiteral("['") + JsEscape(HtmlAccents(HtmlEscape(Player1Names[slot]))) + QStringLiteral("', '") +
             JsEscape(HtmlAccents(HtmlEscape(Player2Names[slot]))) + QStringLiteral("', '") + places[p] +
             QStringLiteral("', ") + ShortestDecimal(total[p]) + QStringLiteral(", ") + ShortestDecimal(maximum[p]) +

@@ -14,6 +14,7 @@
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -103,17 +104,20 @@ std::optional<std::pair<int, int>> AskPercentages(int slot, int board) {
                                               : QStringLiteral("Ajustements des fréquences"),
                            .prompt = info,
                            .text = {}};
-  // The answer: the line chosen (1 to 5), then the free N/S and E/W fields,
-  // separated by tabs. Esc and "Pas d'ajustement" answer nothing.
+  // The answer: the line chosen (1 to 5, any other number for "Pas
+  // d'ajustement"), then the free N/S and E/W fields, separated by tabs,
+  // however the window was left. Free values typed win over the line.
   const std::optional<QString> answer = ui::interaction().askText(q);
   if (!answer) return std::nullopt;
   const QStringList parts = answer->split(u'\t');
   static const int kValues[6][2] = {{0, 0}, {40, 40}, {40, 60}, {50, 50}, {60, 40}, {60, 60}};
   const int line = parts.value(0).toInt();
-  if (line < 1 || line > 5) return std::nullopt;
   const QString nsText = devices ? QString() : TrimText(parts.value(1));
   const QString ewText = devices ? QString() : TrimText(parts.value(2));
-  if (nsText.isEmpty() && ewText.isEmpty()) return std::pair{kValues[line][0], kValues[line][1]};
+  if (nsText.isEmpty() && ewText.isEmpty()) {
+    if (line < 1 || line > 5) return std::nullopt;
+    return std::pair{kValues[line][0], kValues[line][1]};
+  }
   struct Field {
     const QString& text;
     QString side;
@@ -317,6 +321,44 @@ void RemoveResultAdjustment(int slot) {
     kept << line;
   }
   if (removed) RewriteOrDelete(fileName, kept);
+}
+
+AdjustmentReplacements::Entry& AdjustmentReplacements::entry(int slot) {
+  for (Entry& e : entries_)
+    if (e.slot == slot) return e;
+  entries_.append(Entry{slot, false, {}});
+  return entries_.last();
+}
+
+void AdjustmentReplacements::set(int slot, int board, int nsPercent, int ewPercent) {
+  Entry& e = entry(slot);
+  e.hasLine = true;
+  e.line = QStringLiteral("%1 %2 %3 %4").arg(slot).arg(board).arg(nsPercent).arg(ewPercent);
+}
+
+void AdjustmentReplacements::clear(int slot) {
+  Entry& e = entry(slot);
+  e.hasLine = false;
+  e.line.clear();
+}
+
+void AdjustmentReplacements::write() const {
+  if (entries_.isEmpty()) return;
+  const QString fileName = scoring::AdjustmentsFileName();
+  const QStringList old = platform::fileExists(fileName) ? platform::readTextLines(fileName) : QStringList{};
+  // A slot's lines all go, whatever board they name: the frequencies apply a
+  // line by its slot alone.
+  QStringList kept;
+  for (const QString& line : old) {
+    const auto a = scoring::ParseAdjustmentLine(line);
+    const bool named = a && std::any_of(entries_.cbegin(), entries_.cend(),
+                                        [&](const Entry& e) { return e.slot == a->slot; });
+    if (!named) kept << line;
+  }
+  for (const Entry& e : entries_)
+    if (e.hasLine) kept << e.line;
+  if (kept == old) return;
+  RewriteOrDelete(fileName, kept);
 }
 
 void ListOrDeleteAdjustments(bool viewOnly) {

@@ -3,6 +3,7 @@
 // (fixed percentages, "AJU.") and penalties or bonuses of ".PEN" on a pair's
 // final score; their menu, listing, printing and deletion. Questions go
 // through the installed interaction; the files are rewritten atomically.
+#include <QList>
 #include <QString>
 
 // The "Ajustements" menu: asks the choice and carries it out.
@@ -17,6 +18,32 @@ bool AdjustOneResult(int board, int pair);
 // Removes from ".ADJ" the lines of slot on CurrentBoard (the file is deleted
 // when nothing remains). Nothing when there is no ".ADJ".
 void RemoveResultAdjustment(int slot);
+
+// The ".ADJ" lines a device import gives its slots: each slot named keeps
+// exactly the line given last for it, or none when it was cleared, whatever
+// lines it had before; the lines of other slots stay as they stand. Nothing
+// is written before write(), which rewrites the file once (atomically, and
+// deleted when no line is left). Applying the same results again gives the
+// same file.
+class AdjustmentReplacements {
+ public:
+  // The slot's line becomes "<slot> <board> <ns> <ew>".
+  void set(int slot, int board, int nsPercent, int ewPercent);
+  // The slot keeps no line.
+  void clear(int slot);
+  bool isEmpty() const { return entries_.isEmpty(); }
+  // Rewrites ".ADJ" when a slot's lines change; write failures throw.
+  void write() const;
+
+ private:
+  struct Entry {
+    int slot = 0;
+    bool hasLine = false;
+    QString line;
+  };
+  Entry& entry(int slot);
+  QList<Entry> entries_;
+};
 
 // Lists every ".ADJ" and ".PEN" entry (viewOnly), or puts each to the
 // director for deletion. Results adjusted without percentages are listed

@@ -120,7 +120,7 @@ int BoardLineSlots(int board, std::array<int, kMaxTables + 1>& lineSlots) {
   return count;
 }
 
-std::optional<int> TypedNumberScore(const QString& text, bool ewColumn, int board) {
+std::optional<int> TypedNumberScore(const QString& text, bool ewColumn, int board, const QString& refusal) {
   // The E/W column counts for E/W; a sign typed as well is not doubled.
   int sign = ewColumn ? -1 : 1;
   QString digits = text;
@@ -137,7 +137,7 @@ std::optional<int> TypedNumberScore(const QString& text, bool ewColumn, int boar
   qint64 points = digits.toLongLong();
   if (ScoresTimesTen) points *= 10;
   if (points != 0 && !IsPossibleScore(static_cast<int>(std::min<qint64>(points, 1000000)))) {
-    ShowAlertWithBeeps(2, u'"' + text + QStringLiteral("\" : nombre incorrrect!"));
+    ShowAlertWithBeeps(2, u'"' + text + refusal);
     return std::nullopt;
   }
   if (points == 0) return 0;
@@ -533,6 +533,7 @@ void ScoreSheet::clearBoard() {
     ShowAlert(QStringLiteral("Désolé, avec les tablettes et/ou les BridgeMates, il faut supprimer les résultats un par un..."));
     return;
   }
+  // Asked rather than cleared on the key alone: one stray "X" would wipe every table's result.
   if (ui::AskYesNo(QStringLiteral("Effacer tous les résultats de la donne ") + QString::number(board_) + QStringLiteral(" ?")) != 6)
     return;
   const int first = (board_ - 1) * ResultsPerBoard + 1;

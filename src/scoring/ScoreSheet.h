@@ -55,8 +55,10 @@ SheetKey SheetKeyFor(int key, const QString& text, bool keypad = false);
 
 // A score typed as a number ("420", "-50"; ewColumn: typed for E/W) on
 // board: the N/S score, 0 when the text evaluates to 0, nothing when it is
-// refused (the message shown with its beeps).
-std::optional<int> TypedNumberScore(const QString& text, bool ewColumn, int board);
+// refused (the message shown with its beeps; a score no contract gives reads
+// the text between double quotes followed by refusal).
+std::optional<int> TypedNumberScore(const QString& text, bool ewColumn, int board,
+                                    const QString& refusal = QStringLiteral("\" : nombre incorrrect!"));
 // Before a new result goes into slot of board: the board's percentages must
 // be computed again, and an adjustment replaced by another result goes away.
 void PrepareSlotForResult(int slot, int board, int score);

@@ -328,7 +328,8 @@ bool TableSheet::validate(const QString& typed) {
     store(ContractTextBuilt, score);
     return true;
   }
-  const std::optional<int> number = TypedNumberScore(text, false, CurrentBoard);
+  const std::optional<int> number =
+      TypedNumberScore(text, false, CurrentBoard, QStringLiteral("\" : nombre incorrect!"));
   if (!number) return false;
   if (*number == 0) {
     restoreUndo();
@@ -401,6 +402,7 @@ void TableSheet::deleteCurrent() {
   const bool held = ResultScore[s] != kScoreNone;
   if (held) deviceEchoes().tabletResultDeleted(ResultTable[s], board, ResultRound[s], ResultNsPair[s], ResultEwPair[s]);
   CurrentBoard = board;
+  // Lead, declarer, percentages and ".ADJ" line go too, not score and contract alone: none may outlive its result.
   DeleteSlotResult(s);
   SaveResults();
   flowSteps().recountMenuCounters();
@@ -409,8 +411,11 @@ void TableSheet::deleteCurrent() {
 }
 
 void TableSheet::swapCurrent() {
-  if (!takesResult(current_)) return;
-  SwapResultSides(currentSlot());
+  // Any line of the sheet, whatever it holds ("MOY.", "AJU.", nothing yet).
+  const int s = currentSlot();
+  if (bye_ || s == 0) return;
+  ResultSwapped[s] = 1 - ResultSwapped[s];
+  SaveResults();
 }
 
 void EnterTableSheets(const std::function<void(TableSheet&)>& showSheet) {

@@ -30,7 +30,11 @@ class TableSheet {
   // The skip case of the round loop: Mitchell numbering, an even number of
   // tables and the skip at half-time.
   static bool SkipCase();
-  // The round before which the players skip a table (skip case).
+  // The last round before the players skip a table (skip case). Half the
+  // tables rather than half of RoundCount: a skip Mitchell has one round
+  // fewer than tables (fewer still when fewer are played), so RoundCount div 2
+  // would remind a round early, and refusing the round equal to RoundCount
+  // would refuse the last round played.
   static int SkipRound() { return ResultsPerBoard / 2; }
   // Whether a round can be typed: 1 to RoundCount, never the table count in
   // the skip case (that round is the one skipped).

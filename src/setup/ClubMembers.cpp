@@ -250,7 +250,11 @@ bool AppendMemberRecord(const QString& surname, const QString& firstName, const 
     systemMessage(QStringLiteral("Erreur SEEK! Code: ") + errorCode(file));
     return false;
   }
-  const QByteArray record = BuildMemberRecord(templateRecord, surname, firstName, number);
+  // The record is assembled as the club's other program assembles it: its
+  // zero bytes stand as 5s meanwhile, so every 5 of the template comes out 0.
+  QByteArray blank = templateRecord;
+  blank.replace('\x05', '\0');
+  const QByteArray record = BuildMemberRecord(blank, surname, firstName, number);
   if (file.write(record) != record.size()) {
     systemMessage(QStringLiteral("Erreur d'écriture! Code: ") + errorCode(file));
     return false;

@@ -43,7 +43,8 @@ bool IsValidMemberRecord(const QByteArray& record);
 // the template's.
 QByteArray BuildMemberRecord(const QByteArray& templateRecord, const QString& surname, const QString& firstName,
                              const QString& number);
-// Appends a record made from the file's first record. False after a file
+// Appends a record made from the file's first record, each byte 5 of it
+// written as 0. False after a file
 // error (reported with its code in the system message box).
 bool AppendMemberRecord(const QString& surname, const QString& firstName, const QString& number);
 // Rewrites the three fields of record index (from 1; found one byte further

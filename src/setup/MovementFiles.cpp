@@ -317,8 +317,8 @@ void ListMovementFiles(QStringList& lines, QStringList& names) {
   for (const QString& file : files) {
     const QString upper = file.toUpper();
     if (upper.contains(QLatin1String("PATTON"))) continue;
-    // The federation's own movements are read only for its tournaments.
-    if (!FederationMode && upper.contains(QLatin1String("HEREDIA"))) continue;
+    // The federation's own movements are listed too: choosing one outside a
+    // federation tournament is refused with its own message.
     const auto text = platform::tryReadTextLines(MovementFolderInUse + file);
     MovementHeader header;
     if (!text || text->isEmpty() || !ParseMovementHeader(text->first(), header)) continue;

@@ -182,6 +182,7 @@ QString FindPlayerNotInFile() {
       if (PairNumbers[s] == 0 || IsByeSlotNames(s)) continue;
       const QString& name = player == 1 ? Player1Names[s] : Player2Names[s];
       if (TrimText(name).isEmpty()) continue;
+      // A whole name rather than any piece of a players-file line: "MARTIN Paul" must not get "MARTIN Paulette"'s licence.
       const int entry = FindPlayerByName(name);
       if (entry > 0)
         (player == 1 ? Player1Licences[s] : Player2Licences[s]) = PlayerLicences[entry];

@@ -43,7 +43,10 @@ void Take(const QString& name) {
   RemovePlayerFromList(n.compare(kBye, Qt::CaseInsensitive) == 0 ? kBye : n);
 }
 
-bool RowIsBye(const PairsGrid& grid, int row) { return IsByeNames(grid.cell(1, row), grid.cell(2, row)); }
+bool IsByeCell(const QString& cell) { return TrimText(cell).compare(kBye, Qt::CaseInsensitive) == 0; }
+
+// Either cell "BYE" makes the row the absent pair, whatever the other holds.
+bool RowIsBye(const PairsGrid& grid, int row) { return IsByeCell(grid.cell(1, row)) || IsByeCell(grid.cell(2, row)); }
 
 // One grid into slots first.., numbered 1.. (N/S) or -1.. (E/W); returns the
 // number of rows stored.
@@ -55,6 +58,10 @@ int StoreGrid(PairsGrid& grid, int first, int sign) {
     const int slot = first + r - 1;
     PairNumbers[slot] = sign * r;
     if (RowIsBye(grid, r)) {
+      // The partner typed beside "BYE" leaves the grid: back to the free names.
+      for (int c = 1; c <= 2; ++c)
+        if (!IsByeCell(grid.cell(c, r))) GiveBack(grid.cell(c, r));
+      Take(kBye);
       grid.cell(1, r) = kBye;
       grid.cell(2, r).clear();
       Player1Names[slot] = kBye;
@@ -130,10 +137,11 @@ void PlaceSelectedName(PairsSide side, PairsGrid& grid, int column, int row) {
   if (side == PairsSide::EastWest && TrimText(grid.cell(1, row)) == QLatin1String("?")) {
     grid.cell(1, row).clear();
   } else if (RowIsBye(grid, row)) {
-    grid.cell(1, row).clear();
-    grid.cell(2, row).clear();
+    for (int c = 1; c <= 2; ++c) {
+      GiveBack(grid.cell(c, row));
+      grid.cell(c, row).clear();
+    }
     cell = name;
-    GiveBack(kBye);
     Take(name);
   } else if (IsByeNames(name, QString())) {
     GiveBack(grid.cell(1, row));

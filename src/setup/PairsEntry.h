@@ -52,7 +52,8 @@ void ShowPairsEntry();
 
 // The grids into the pair slots: each grid's rows up to its last filled one
 // become pairs (an empty cell becomes the placeholder "?", in the grid too),
-// N/S from slot 1, E/W after them; a row "BYE" alone is the absent pair.
+// N/S from slot 1, E/W after them; a row with either cell "BYE" is the
+// absent pair (player 1 "BYE", no player 2, in the grid too).
 // PairCount is left alone.
 void StorePairsGrid();
 

@@ -34,14 +34,14 @@ bool isCodeCharacter(QChar c) {
 
 bool pairsFileExists(const QString& code) { return platform::fileExists(DataFolder + code + QStringLiteral(".PAI")); }
 
-// Moves DataFolder + from + ext to DataFolder + to + ext when it exists.
-void moveTournamentFile(const QString& from, const QString& to, const QString& ext) {
+// Copies DataFolder + from + ext to DataFolder + to + ext when it exists;
+// the old file stays where it is.
+void copyTournamentFile(const QString& from, const QString& to, const QString& ext) {
   const QString source = platform::resolvePath(DataFolder + from + ext);
   if (!QFile::exists(source)) return;
   const QString target = DataFolder + to + ext;
-  platform::deleteFile(target);
-  if (!QFile::rename(source, target))
-    throw platform::IoError(EACCES, target, QStringLiteral("Impossible de renommer ") + source + QStringLiteral(" en ") + target);
+  if (const int code = platform::copyFileAtomically(source, target); code != 0)
+    throw platform::IoError(code, target, QStringLiteral("Impossible de copier ") + source + QStringLiteral(" en ") + target);
 }
 
 // The pairs entry of the new tournament; with pressOk its OK is pressed at
@@ -66,7 +66,7 @@ void reloadOldTournament() {
 }
 
 // "Vous créez un nouveau tournoi avec ces paires": the old tournament's
-// pairs and identity files move to a new code. True when done.
+// pairs and identity files are copied to a new code. True when done.
 bool newTournamentWithPairs() {
   ChoiceResult = 0;
   if (BridgeMatesMode) {
@@ -98,11 +98,12 @@ bool newTournamentWithPairs() {
     ChoiceResult = 0;
     return false;
   }
-  DeleteCurrentResultFiles();
+  // The old tournament keeps every file: often it is the first session of
+  // an event, to be cumulated with the one started here.
   ReadPairsFile(oldCode);
   DeleteTournamentFiles(newCode);
-  moveTournamentFile(oldCode, newCode, QStringLiteral(".DAT"));
-  moveTournamentFile(oldCode, newCode, QStringLiteral(".PAI"));
+  copyTournamentFile(oldCode, newCode, QStringLiteral(".DAT"));
+  copyTournamentFile(oldCode, newCode, QStringLiteral(".PAI"));
   TournamentCode = newCode;
   TournamentName = QStringLiteral("Tournoi ") + newCode;
   hideParameters();

@@ -360,3 +360,46 @@ TEST_F(BridgeMatesPlayTest, DealsKeyedAtTheTablesBecomeDiagrams) {
     }
   EXPECT_EQ(rows, 1);
 }
+
+TEST_F(BridgeMatesPlayTest, RowsStayUnprocessedUntilTheirResultsAreSaved) {
+  key(1, 1, "N", "3 NT", "=");
+  key(1, 2, "", "", "", "", "60% - 40%");
+  // The results file cannot be written (a folder stands in its place).
+  QDir().mkpath(dataDir() + "20261207.VAR");
+  EXPECT_ANY_THROW(ImportBridgeMatesResults());
+  for (const QVariantMap& row : received()) EXPECT_EQ(row["Processed"].toInt(), 0);
+  EXPECT_FALSE(QFile::exists(TableFolder(1) + "/RESS1.TXT"));
+  EXPECT_FALSE(SessionDatabaseIsOpen());
+
+  // Taken again at the next poll, as after a restart: one line, one echo each.
+  QDir().rmdir(dataDir() + "20261207.VAR");
+  ImportBridgeMatesResults();
+  for (const QVariantMap& row : received()) EXPECT_EQ(row["Processed"].toInt(), 1);
+  EXPECT_EQ(adjLines(), QStringList{QString("%1 1 60 40").arg(slot(1, 2))});
+  EXPECT_TRUE(readBytes(dataDir() + "20261207.VAR").contains("3SN="));
+  EXPECT_EQ(readBytes(TableFolder(1) + "/RESS1.TXT"), "1 1 1 1 1 1 8 N 3SN= ?\r\n");
+  EXPECT_FALSE(QFile::exists(TableFolder(1) + "/RESS2.TXT"));
+  EXPECT_EQ(ResultsEntered, 2);
+}
+
+TEST_F(BridgeMatesPlayTest, ARowReplacesEveryAdjustmentLineOfItsSlot) {
+  // Lines left by a poll that was stopped before its results were saved:
+  // the slots themselves hold no split.
+  const QString old = QString("%1 1 60 40\r\n%2 1 55 45\r\n%1 1 40 60\r\n").arg(slot(1, 1)).arg(slot(1, 2));
+  testing_support::writeBytes(dataDir() + "20261207.ADJ", old.toUtf8());
+  key(1, 1, "N", "3 NT", "=");
+  ImportBridgeMatesResults();
+  EXPECT_EQ(adjLines(), QStringList{QString("%1 1 55 45").arg(slot(1, 2))});
+  EXPECT_EQ(ResultContract[slot(1, 1)], "3SN=");
+
+  // A split taken twice (the row read again after a crash) keeps one line.
+  testing_support::writeBytes(dataDir() + "20261207.ADJ", old.toUtf8());
+  key(1, 1, "", "", "", "", "70% - 30%");
+  ImportBridgeMatesResults();
+  testing_support::TestDatabase db("again");
+  db.open(BwsFileName);
+  db.exec("UPDATE ReceivedData SET Processed = 0 WHERE rowid = (SELECT MAX(rowid) FROM ReceivedData)");
+  ImportBridgeMatesResults();
+  EXPECT_EQ(adjLines(), QStringList({QString("%1 1 55 45").arg(slot(1, 2)), QString("%1 1 70 30").arg(slot(1, 1))}));
+  EXPECT_EQ(ResultNsPercent[slot(1, 1)], 70);
+}

@@ -110,8 +110,8 @@ TEST_F(FederationSaveTest, ResultsReplaceReceivedDataOneRowPerPlayedSlot) {
   const int adjusted = slotOf(3, 3);
   ResultContract[adjusted] = "AJU.";
   ResultScore[adjusted] = kScoreAdjusted;
-  ResultNsPercent[adjusted] = 60.00000001;
-  ResultEwPercent[adjusted] = 39.99999999;
+  ResultNsPercent[adjusted] = 60.5;
+  ResultEwPercent[adjusted] = 39.5;
   // A pair made BYE plays no board that reaches the database.
   const int byeSlot = slotOf(4, 4);
   PairLabels[FindPairSlot(ResultEwPair[byeSlot])] = "BYE";
@@ -134,7 +134,7 @@ TEST_F(FederationSaveTest, ResultsReplaceReceivedDataOneRowPerPlayedSlot) {
   EXPECT_EQ(r["Processed"].toInt(), 0);
   EXPECT_EQ(rows[1]["Contract"].toString(), "PASS");
   EXPECT_TRUE(rows[1]["Result"].isNull());
-  EXPECT_EQ(rows[2]["Remarks"].toString(), "60%-40%");
+  EXPECT_EQ(rows[2]["Remarks"].toString(), "60.5%-39.5%");  // not rounded to "61%-40%"
   EXPECT_EQ(rows[2]["Board"].toInt(), 3);
 }
 

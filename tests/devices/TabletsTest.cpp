@@ -19,6 +19,7 @@
 #include "support/TabletTables.h"
 #include "support/TestState.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -208,6 +209,7 @@ TEST_F(TabletsTest, SplitsWordsAndRefusedContracts) {
   const int ns = ResultNsPair[slot], ew = ResultEwPair[slot];
   const QString splitLine = QString("Donne: 7, N/S: %1, E/W: %2. Ajustement déjà introduit.").arg(ns).arg(ew - 7);
   tables.enterResult(t, 7, 1, ns, ew, "60 - 40");
+  tables.enterResult(t, 7, 1, ns, ew, "60 - 40");
   ImportTabletResults();
   tables.enterResult(t, 7, 1, ns, ew, "60 - 40");
   ImportTabletResults();
@@ -218,21 +220,33 @@ TEST_F(TabletsTest, SplitsWordsAndRefusedContracts) {
   EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), QString("%1 7 60 40\r\n").arg(slot).toUtf8());
   EXPECT_EQ(platform::readTextLines(programDir() + "ADJUSTLIST.TXT"), QStringList({splitLine}));
 
+  // A bare arbitral score keeps the split received before it, line included.
   tables.enterResult(t, 7, 1, ns, ew, "AJU");
   ImportTabletResults();
-  EXPECT_EQ(ResultNsPercent[slot] + ResultEwPercent[slot], 0);
-  EXPECT_FALSE(QFile::exists(dataDir() + "ABC.ADJ"));
+  EXPECT_EQ(ResultContract[slot], "AJU.");
+  EXPECT_EQ(ResultScore[slot], kScoreAdjusted);
+  EXPECT_EQ(ResultNsPercent[slot], 60);
+  EXPECT_EQ(ResultEwPercent[slot], 40);
+  EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), QString("%1 7 60 40\r\n").arg(slot).toUtf8());
   EXPECT_EQ(platform::readTextLines(programDir() + "ADJUSTLIST.TXT").last(),
             QString("Donne: 7, N/S: %1, E/W: %2. Score arbitral à introduire manuellement.").arg(ns).arg(ew - 7));
 
+  // An average is stored as the tablets send it; its line goes.
   tables.enterResult(t, 7, 1, ns, ew, "MOY");
   ImportTabletResults();
-  EXPECT_EQ(ResultContract[slot], "MOY.");
+  EXPECT_EQ(ResultContract[slot], "MOY");
+  EXPECT_EQ(ResultScore[slot], kScoreAverage);
+  EXPECT_FALSE(QFile::exists(dataDir() + "ABC.ADJ"));
+  tables.enterResult(t, 7, 1, ns, ew, "PASSE");
+  ImportTabletResults();
+  tables.enterResult(t, 7, 1, ns, ew, "not played");
+  ImportTabletResults();
+  EXPECT_EQ(ResultContract[slot], "MOY");
   EXPECT_EQ(ResultScore[slot], kScoreAverage);
 
   tables.enterResult(t, 7, 1, ns, ew, "N 9ZN=");
   ImportTabletResults();
-  EXPECT_EQ(ResultContract[slot], "MOY.");
+  EXPECT_EQ(ResultContract[slot], "MOY");
   EXPECT_EQ(ResultScore[slot], kScoreAverage);
   ASSERT_EQ(referee.size(), 1);
   EXPECT_TRUE(referee[0].startsWith("20:00:00 - Table " + QString::number(t) + "; contrat refusé (9ZN=)"));
@@ -371,4 +385,53 @@ TEST_F(TabletsTest, PasswordRegistryAndProgramLocation) {
   EXPECT_EQ(readBytes(programDir() + "BMPro.TXT"), (rootDir() + "Apps/BM/bmpro.exe\r\n").toUtf8());
   EXPECT_THROW(LocateExternalProgram("Tallyvane.TXT", "Tallyvane.EXE", "..."), FatalStopError);
   EXPECT_TRUE(talk.messages.last().startsWith("Désolé, je ne trouve pas Tallyvane.EXE pour les BridgeMates"));
+}
+
+TEST_F(TabletsTest, AFileStaysUntilItsResultIsSavedAndIsOnlyThenEchoed) {
+  const int slot = firstRoundSlot(7);
+  const int t = ResultTable[slot];
+  const int ns = ResultNsPair[slot], ew = ResultEwPair[slot];
+  const QString file = tables.enterResult(t, 7, 1, ns, ew, "60 - 40");
+  // The results file cannot be written (a folder stands in its place).
+  QDir().mkpath(dataDir() + "ABC.VAR");
+  EXPECT_ANY_THROW(ImportTabletResults());
+  EXPECT_TRUE(QFile::exists(file));
+  EXPECT_FALSE(QFile::exists(table(t) + "RESS7.TXT"));
+  EXPECT_FALSE(QFile::exists(programDir() + "ADJUSTLIST.TXT"));
+
+  // Written again at the next pass, as after a restart: one line, one echo.
+  QDir().rmdir(dataDir() + "ABC.VAR");
+  ImportTabletResults();
+  EXPECT_FALSE(QFile::exists(file));
+  EXPECT_TRUE(readBytes(dataDir() + "ABC.VAR").contains(" AJU."));
+  EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), QString("%1 7 60 40\r\n").arg(slot).toUtf8());
+  EXPECT_TRUE(readBytes(table(t) + "RESS7.TXT").endsWith(" 60 - 40 Entame=?\r\n"));
+  EXPECT_EQ(platform::readTextLines(programDir() + "ADJUSTLIST.TXT").size(), 1);
+  EXPECT_EQ(ResultsEntered, 1);
+}
+
+TEST_F(TabletsTest, AResultReplacesEveryAdjustmentLineOfItsSlot) {
+  const int slot = firstRoundSlot(7);
+  const int other = firstRoundSlot(2);
+  const int t = ResultTable[slot];
+  const int ns = ResultNsPair[slot], ew = ResultEwPair[slot];
+  // Lines left by a pass that was stopped before its results were saved:
+  // the slot itself holds no split.
+  writeBytes(dataDir() + "ABC.ADJ",
+             QString("%1 7 60 40\r\n%2 2 55 45\r\n%1 7 40 60\r\n").arg(slot).arg(other).toUtf8());
+  tables.enterResult(t, 7, 1, ns, ew, "70 - 30");
+  ImportTabletResults();
+  EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), QString("%2 2 55 45\r\n%1 7 70 30\r\n").arg(slot).arg(other).toUtf8());
+  // The same file again changes nothing.
+  tables.enterResult(t, 7, 1, ns, ew, "70 - 30");
+  ImportTabletResults();
+  EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), QString("%2 2 55 45\r\n%1 7 70 30\r\n").arg(slot).arg(other).toUtf8());
+
+  writeBytes(dataDir() + "ABC.ADJ", QString("%1 7 60 40\r\n%2 2 55 45\r\n").arg(slot).arg(other).toUtf8());
+  ResultScore[slot] = kScoreNone;
+  ResultContract[slot].clear();
+  tables.enterResult(t, 7, 1, ns, ew, "N 3SN=");
+  ImportTabletResults();
+  EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), QString("%1 2 55 45\r\n").arg(other).toUtf8());
+  EXPECT_EQ(ResultContract[slot], "3SN=");
 }

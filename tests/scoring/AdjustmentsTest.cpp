@@ -36,7 +36,7 @@ TEST_F(AdjustmentsTest, FreeSplitWithZeroIsKeptAsAdjusted) {
 
 TEST_F(AdjustmentsTest, GivingUpOrBadValuesStoreNothing) {
   ui::ScriptedInteraction ui;
-  ui.answerCancel();                           // Esc, or "Pas d'ajustement", with the fields filled
+  ui.answerCancel();                           // a window that answers nothing
   ui.answerText(QStringLiteral("2\t120\t"));  // out of range
   ui.answerText(QStringLiteral("2\tx\t4"));   // not a number
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(AdjustOneResult(2, 1));

@@ -163,7 +163,7 @@ TEST_F(MovementFilesTest, ListingOffersTheFittingFilesOnly) {
   writeBytes(MovementFolderInUse + "B.TXT", "34 16 7 Howell\r\n");        // too many sets: left out
   writeBytes(MovementFolderInUse + "C.TXT", "15 16 15 Howell\r\n");
   writeBytes(MovementFolderInUse + "D.TXT", "15 14 15 Howell\r\n");       // other size
-  writeBytes(MovementFolderInUse + "HEREDIA8.TXT", "7 16 7 Howell\r\n");  // the federation's
+  writeBytes(MovementFolderInUse + "HEREDIA8.TXT", "7 16 7 Howell\r\n");  // the federation's, listed all the same
   writeBytes(MovementFolderInUse + "PATTON8.TXT", "7 16 7 M\r\n");
   ui::ScriptedInteraction ui;
   ui.answer(2);
@@ -172,7 +172,8 @@ TEST_F(MovementFilesTest, ListingOffersTheFittingFilesOnly) {
   EXPECT_EQ(name, "C.TXT");
   ASSERT_EQ(ui.lists.size(), 1);
   EXPECT_EQ(ui.lists[0].lines, QStringList({"A.TXT Mitchell 16 paires maximum 7 tours 4 séries d'étuis ( maximum 32 étuis )",
-                                            "C.TXT Howell 16 paires maximum 15 tours 15 séries d'étuis ( maximum 30 étuis )"}));
+                                            "C.TXT Howell 16 paires maximum 15 tours 15 séries d'étuis ( maximum 30 étuis )",
+                                            "HEREDIA8.TXT Howell 16 paires maximum 7 tours 7 séries d'étuis ( maximum 28 étuis )"}));
   EXPECT_EQ(ui.lists[0].hint, "Il y a 16 paires.");
   EXPECT_EQ(ui.lists[0].current, 0);
   // Nothing fitting, in club mode: the club toggle goes.
@@ -184,6 +185,22 @@ TEST_F(MovementFilesTest, ListingOffersTheFittingFilesOnly) {
   EXPECT_EQ(ui.messages.last(), "Désolé, pas trouvé de mouvement correspondant à votre nombre de paires!");
   EXPECT_FALSE(ClubMovements);
   EXPECT_FALSE(platform::fileExists(programDir() + "MouvementsBralmet.TXT"));
+}
+
+TEST_F(MovementFilesTest, AFederationMovementChosenOutsideItsTournamentsIsRefused) {
+  TournamentCode = QStringLiteral("HER");
+  MakeNamedPairs(16);
+  MovementFolder = MovementFolderInUse = programDir() + "Howells/";
+  writeBytes(MovementFolder + "A.TXT", "4 16 7 Mitchell\r\n");
+  writeBytes(MovementFolder + "Heredia8.TXT", "7 16 7 Howell\r\n1 1 16 1\r\n");
+  ui::ScriptedInteraction ui;
+  ui.answer(2).answer(2);  // "Mouvement proposé par le programme", then its second line
+  EXPECT_FALSE(ChooseMovement());
+  ASSERT_EQ(ui.lists.size(), 1);
+  EXPECT_EQ(ui.lists[0].lines.value(1).left(13), "Heredia8.TXT ");
+  EXPECT_EQ(ui.messages, QStringList({"Désolé, pas de mouvements Hérédia si on n'est pas en mode FFB..."}));
+  EXPECT_EQ(ResultNsPair[1], 0);  // nothing read
+  EXPECT_TRUE(MovementFileName.isEmpty());
 }
 
 TEST_F(MovementFilesTest, PattonRefusals) {

@@ -106,7 +106,7 @@ TEST_F(ParametersTest, AnExistingTournamentIsErasedOnlyWhenChosenAndOnlyByOk) {
   EXPECT_EQ(TournamentExists("OLD"), 1);
 }
 
-TEST_F(ParametersTest, ANewCodeForTheOldPairsIsCheckedBeforeAnythingMoves) {
+TEST_F(ParametersTest, ANewCodeForTheOldPairsIsCheckedBeforeAnythingIsCopied) {
   oldTournament();
   writeBytes(dataDir() + "NEW.PAI", "1 0 0 X - Y\xA3" "X\xA3" "Y\r\n");
   view.code = "OLD";
@@ -126,7 +126,7 @@ TEST_F(ParametersTest, ANewCodeForTheOldPairsIsCheckedBeforeAnythingMoves) {
   EXPECT_TRUE(tryCode("NEW", 6));
   EXPECT_TRUE(talk.allAnswered());
   EXPECT_EQ(ChoiceResult, 6);
-  EXPECT_FALSE(exists("OLD.PAI") || exists("OLD.DAT") || exists("OLD.VAR"));
+  EXPECT_TRUE(exists("OLD.PAI") && exists("OLD.DAT") && exists("OLD.VAR"));  // the old tournament stays whole
   EXPECT_EQ(readBytes(dataDir() + "NEW.DAT"), "01/02/2024\r\nJeudi");
   EXPECT_EQ(TournamentCode, "NEW");
   EXPECT_EQ(TournamentName, "Tournoi NEW");

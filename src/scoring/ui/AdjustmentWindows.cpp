@@ -111,6 +111,9 @@ TForm76::TForm76(QWidget* parent, bool freeFields) : QDialog(parent) {
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setAutoDefault(false);
   connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
+  // Enter in a free field closes the window with what is typed.
+  for (QLineEdit* edit : {EditNs, EditEw})
+    connect(edit, &QLineEdit::returnPressed, this, [this] { choose(ListBox1->currentRow()); });
   auto* free = new QHBoxLayout;
   free->addWidget(new QLabel(QStringLiteral("N/S"), this));
   free->addWidget(EditNs);
@@ -134,8 +137,10 @@ std::optional<QString> TForm76::ask(const QString& info) {
   ListBox1->setCurrentRow(-1);
   ListBox1->clearSelection();
   ListBox1->setFocus();
-  if (exec() != Accepted || chosen_ < 1 || chosen_ > 5) return std::nullopt;
-  return QString::number(chosen_) + u'\t' + EditNs->text() + u'\t' + EditEw->text();
+  exec();
+  // The free fields count whichever way the window was left.
+  const int line = chosen_ >= 1 && chosen_ <= 5 ? chosen_ : kNoAdjustmentLine;
+  return QString::number(line) + u'\t' + EditNs->text() + u'\t' + EditEw->text();
 }
 
 void TForm76::choose(int row) {

@@ -76,8 +76,10 @@ class TForm33 : public QDialog {
 };
 
 // "Ajustements des fréquences": the list of usual percentages and the free
-// N/S and E/W fields. ask() gives the line chosen (1 to 5), the N/S field and
-// the E/W field separated by tabs; nothing for "Pas d'ajustement" and Esc.
+// N/S and E/W fields. ask() gives the line chosen (1 to 5; 6 for "Pas
+// d'ajustement", the button, Esc and the close box), the N/S field and the
+// E/W field separated by tabs, however the window was left; Enter in a free
+// field closes it with the line selected, if any.
 class TForm76 : public QDialog {
   Q_OBJECT
  public:
@@ -95,6 +97,7 @@ class TForm76 : public QDialog {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  static constexpr int kNoAdjustmentLine = 6;
   void choose(int row);
   int chosen_ = 0;
 };

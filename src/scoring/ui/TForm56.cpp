@@ -276,6 +276,7 @@ void ShowTravellerEntry() {
   if (FederationMode) {
     // Leads are always asked in a federation tournament.
     AskOpeningLead = true;
+    // In the program folder, where the marker is read, rather than in whatever the current folder is.
     platform::writeTextLines(ProgramFolder + QStringLiteral("DemanderEntame.TXT"),
                              {QStringLiteral("Toujours demander l'entame si FFB")});
   }

@@ -12,6 +12,7 @@
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Frequencies.h"
+#include "scoring/ScoreSheet.h"
 #include "scoring/ScoringFixture.h"
 #include "support/RecordingInteraction.h"
 #include "scoring/ui/ScoringWindows.h"
@@ -115,6 +116,66 @@ TEST_F(TableSheetWindowTest, SkipMitchellRoundsAndTheirReminders) {
   EXPECT_EQ(ui.messages, QStringList{"Le tournoi est théoriquement temniné. Vous venez d'introduire le dernier tour... "
                                      "Du moins, si vous avez introduit tous les tours..."});
   EXPECT_EQ(LastSheetRound, 7);
+}
+
+// A skip Mitchell of 8 tables of which FFBClubNet plays only 5 rounds: the
+// reminders come around the skip (after round 4), and round 5, the last one
+// played, is taken like the others.
+TEST_F(TableSheetWindowTest, FewerRoundsThanTablesStillTakeTheLastRoundPlayed) {
+  RecordingInteraction ui;
+  mitchell(8, 1, 1);
+  RoundCount = RoundsPlayed = 5;
+  LastSheetRound = 3;
+  QStringList shown;
+  const auto sheetOfRound = [&shown](QWidget* d) {
+    shown << static_cast<TForm58*>(d)->Label4->text();
+    Key(d, Qt::Key_Escape);
+  };
+  ModalScript script;
+  script.on("TForm25", Confirm)  // round 4
+      .on("TForm62", Confirm)
+      .on("TForm58", sheetOfRound)
+      .on("TForm63", Confirm)
+      .on("TForm25", Confirm)  // round 5
+      .on("TForm58", sheetOfRound);
+  flowWindows().enterTableSheets();
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(shown, QStringList({" Tour 4 ", " Tour 5 "}));
+  EXPECT_EQ(LastSheetRound, 5);
+  EXPECT_EQ(ui.messages, QStringList{"Le tournoi est théoriquement temniné. Vous venez d'introduire le dernier tour... "
+                                     "Du moins, si vous avez introduit tous les tours..."});
+}
+
+// On the sheet "Y" swaps whatever the line holds, an empty line too, and a
+// number no contract gives is refused with the sheet's own message.
+TEST_F(TableSheetWindowTest, AnyLineSwapsAndAnImpossibleNumberIsRefused) {
+  RecordingInteraction ui;
+  mitchell(4, 2, 1);
+  EntryByContracts = false;
+  LastSheetRound = 1;
+  TableSheet sheet;
+  ASSERT_TRUE(sheet.startRound());
+  TForm58 w(sheet);
+  w.show();
+  Type(&w, "61");
+  Key(&w, Qt::Key_Return);
+  EXPECT_EQ(ui.messages, QStringList{"\"61\" : nombre incorrect!"});
+  EXPECT_EQ(ResultScore[slotOf(1, 1)], kScoreNone);
+  EXPECT_FALSE(w.Edit1->isVisible());
+
+  Type(&w, "y");  // nothing entered yet
+  EXPECT_EQ(ResultSwapped[slotOf(1, 1)], 1);
+  EXPECT_EQ(Cell(w.g, 1, 0), "1*");
+  EXPECT_EQ(Cell(w.g, 1, 1), "?");
+  EXPECT_TRUE(var().contains("1 5 10000 1 1 1 1"));  // saved at once, swapped
+  Type(&w, "y");
+  EXPECT_EQ(ResultSwapped[slotOf(1, 1)], 0);
+  EXPECT_EQ(Cell(w.g, 1, 0), "1");
+  EXPECT_EQ(ui.messages.size(), 1);
+
+  // The traveller keeps its own wording for the same refusal.
+  EXPECT_FALSE(TypedNumberScore("61", false, 1).has_value());
+  EXPECT_EQ(ui.messages.last(), "\"61\" : nombre incorrrect!");
 }
 
 TEST_F(TableSheetWindowTest, ContractsNumbersVulnerabilityAndDeclarers) {
@@ -252,9 +313,10 @@ TEST_F(TableSheetWindowTest, DeletedAdjustmentStaysDeletedAndIMPsRefuseAdjusting
   Type(&w, "a");
   EXPECT_EQ(ui.messages, QStringList{"Désolé, pas d'ajustements de fréquences en IMP's"});
   Type(&w, "m");
-  Type(&w, "y");  // an average has no sides to swap
-  EXPECT_EQ(ui.messages.last(), "Impossible d'inverser un tel score! Supprimez-le et modifiez-le d'abord");
-  EXPECT_EQ(ResultSwapped[slotOf(2, 1)], 0);
+  Type(&w, "y");  // an average is swapped like any other line, without a word
+  EXPECT_EQ(ui.messages.size(), 1);
+  EXPECT_EQ(ResultSwapped[slotOf(2, 1)], 1);
+  EXPECT_EQ(Cell(w.g, 2, 0), "2*");
   ImpScoring = false;
   Key(&w, Qt::Key_Escape);
   EXPECT_FALSE(w.isVisible());

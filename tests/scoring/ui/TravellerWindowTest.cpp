@@ -20,6 +20,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <functional>
+
 using testing_support::ModalScript;
 using testing_support::RecordingInteraction;
 
@@ -137,6 +139,41 @@ TEST_F(TravellerWindowTest, AdjustmentFromTheMenuWithAFreeSplit) {
   EXPECT_EQ(ui.messages, QStringList{QStringLiteral("OK, c'est fait...")});
   EXPECT_EQ(testing_support::readBytes(DataFolder + QStringLiteral("TEST1.ADJ")),
             QByteArray("1 1  6.00000000000000E+0001  1.00000000000000E-0004\r\n"));
+}
+
+// Free percentages typed in the adjustment window count however it is left:
+// its button, Enter in a field, Esc; with nothing typed, Esc adjusts nothing.
+TEST_F(TravellerWindowTest, FreePercentagesCountWhicheverWayTheWindowIsLeft) {
+  RecordingInteraction ui;
+  const auto typed = [](const char* ns, const char* ew, const std::function<void(TForm76*)>& leave) {
+    return [=](QWidget* d) {
+      auto* w = static_cast<TForm76*>(d);
+      QTest::keyClicks(w->EditNs, QString::fromLatin1(ns));
+      QTest::keyClicks(w->EditEw, QString::fromLatin1(ew));
+      leave(w);
+    };
+  };
+  ModalScript script;
+  script.on(QStringLiteral("TForm76"), typed("55", "45", [](TForm76* w) { QTest::mouseClick(w->Button1, Qt::LeftButton); }))
+      .on(QStringLiteral("TForm76"), typed("70", "30", [](TForm76* w) { QTest::keyClick(w->EditEw, Qt::Key_Return); }))
+      .on(QStringLiteral("TForm76"), typed("0", "100", [](TForm76* w) { Key(w, Qt::Key_Escape); }))
+      .on(QStringLiteral("TForm76"), typed("6O", "40", [](TForm76* w) { Key(w, Qt::Key_Escape); }))
+      .on(QStringLiteral("TForm76"), typed("", "", [](TForm76* w) { Key(w, Qt::Key_Escape); }));
+  EXPECT_TRUE(AdjustOneResult(1, 1));
+  EXPECT_TRUE(AdjustOneResult(2, 1));
+  EXPECT_TRUE(AdjustOneResult(3, 1));
+  EXPECT_FALSE(AdjustOneResult(4, 1));
+  EXPECT_FALSE(AdjustOneResult(5, 1));
+  EXPECT_TRUE(script.done());
+  const double expected[3][2] = {{55, 45}, {70, 30}, {0.0001, 100}};
+  for (int board = 1; board <= 3; ++board) {
+    EXPECT_EQ(ResultContract[slot(board, 1)], QStringLiteral("AJU.")) << board;
+    EXPECT_DOUBLE_EQ(ResultNsPercent[slot(board, 1)], expected[board - 1][0]) << board;
+    EXPECT_DOUBLE_EQ(ResultEwPercent[slot(board, 1)], expected[board - 1][1]) << board;
+  }
+  EXPECT_EQ(ui.messages, QStringList{QStringLiteral("Erreur dans le pourcentage N/S!")});
+  for (int board = 4; board <= 5; ++board) EXPECT_EQ(ResultScore[slot(board, 1)], kScoreNone) << board;
+  EXPECT_EQ(testing_support::readBytes(DataFolder + QStringLiteral("TEST1.ADJ")).count("\r\n"), 3);
 }
 
 // Three tables of a Mitchell, six boards, every result typed on the

@@ -282,3 +282,46 @@ TEST_F(PairsEntryWindowTest, ByeWindowTakesATypedNumberAndKeepsIt) {
   EXPECT_EQ(Row(form_->EW, 3), QStringList({"E6", "W6"}));
   EXPECT_EQ(testing_support::readBytes(programDir() + "choixBYE.TXT"), "2 2\r\n");
 }
+
+// "BYE" typed in either cell of a row, beside a player: the row is the absent
+// pair, stored as everywhere else (player 1 "BYE", no player 2), and the
+// player typed beside it is free again.
+TEST_F(PairsEntryWindowTest, ByeTypedInEitherCellMakesTheRowTheAbsentPair) {
+  const auto typeInCell = [this](QTableWidget* grid, int row, int column, const QString& text) {
+    grid->setFocus();
+    grid->setCurrentCell(row - 1, column);
+    QTest::keyClick(grid, Qt::Key_F2);
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, grid);
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+  };
+  place("dup", form_->NS, 1, 1);
+  place("dur", form_->NS, 2, 1);
+  place("be", form_->NS, 2, 2);
+  typeInCell(form_->NS, 1, 2, "BYE");
+  place("ma", form_->EW, 1, 2);
+  typeInCell(form_->EW, 1, 1, " BYE");
+  place("pe", form_->EW, 2, 1);
+  ASSERT_EQ(Row(form_->NS, 1), QStringList({"DUPONT Jean", "BYE"}));
+  EXPECT_FALSE(ListLines(form_->Joueurs).contains("DUPONT Jean"));
+
+  menu("Sauvetage1");
+  EXPECT_EQ(Player1Names[1], "BYE");
+  EXPECT_TRUE(Player2Names[1].isEmpty());
+  EXPECT_EQ(PairLabels[1], "BYE");
+  EXPECT_EQ(PairLabels[2], "DURAND Paul - BERNARD Luc");
+  EXPECT_EQ(PairNumbers[3], -1);
+  EXPECT_EQ(Player1Names[3], "BYE");
+  EXPECT_TRUE(Player2Names[3].isEmpty());
+  EXPECT_EQ(PairLabels[3], "BYE");
+  EXPECT_EQ(PairLabels[4], "PETIT Marc - ?");
+  EXPECT_EQ(Row(form_->NS, 1), QStringList({"BYE", ""}));
+  EXPECT_EQ(Row(form_->EW, 1), QStringList({"BYE", ""}));
+  EXPECT_EQ(ListLines(form_->Joueurs), QStringList({"DUBOIS Anne", "DUPONT Jean", "MARTIN Eve"}));
+
+  // A player picked onto such a row replaces the absent pair.
+  place("dup", form_->NS, 1, 2);
+  EXPECT_EQ(Row(form_->NS, 1), QStringList({"", "DUPONT Jean"}));
+  EXPECT_TRUE(ListLines(form_->Joueurs).contains("BYE"));
+}

@@ -132,4 +132,49 @@ TEST_F(ParametersWindowTest, AnExistingTournamentRaisesTheQuestionWindow) {
   ui::setInteraction(nullptr);
 }
 
+// A second session started from the first one's pairs: the first keeps all
+// it has (its results to be cumulated), the second gets copies of its
+// identity and pairs files.
+TEST_F(ParametersWindowTest, ANewTournamentWithTheOldPairsLeavesTheOldOneWhole) {
+  ui::InstallWindowInteraction();
+  const QByteArray identity = "01/05/2026\r\nVendredi";
+  const QByteArray pairs = "1 0 0 A - B\xA3" "A\xA3" "B\r\n-1 0 0 C - D\xA3" "C\xA3" "D\r\n";
+  const QStringList results = {"OLD.VAR", "OLD.MUL", "OLD.SEA", "OLD.ADJ", "OLD.PEN"};
+  writeBytes(dataDir() + "OLD.DAT", identity);
+  writeBytes(dataDir() + "OLD.PAI", pairs);
+  for (const QString& name : results) writeBytes(dataDir() + name, name.toLatin1() + "\r\n");
+  writeBytes(dataDir() + "SOIR2.SEA", "an older second session\r\n");
+  TForm2 w;
+  TForm3 question;
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  w.Code->setText("OLD");
+  ModalScript script;
+  script.on("TForm3", [](QWidget* d) { d->findChild<QPushButton*>("Button6")->click(); })
+      .on("TForm40", [](QWidget* d) {
+        auto* field = d->findChild<QLineEdit*>("Edit1");
+        EXPECT_EQ(field->text(), "20260518");
+        field->selectAll();
+        QTest::keyClicks(field, "SOIR2");
+        QTest::keyClick(field, Qt::Key_Return);
+      });
+  bool pairsEntryShown = false;
+  pairsEntryWindow().show = [&] { pairsEntryShown = true; };
+  w.OK->click();
+  pairsEntryWindow() = PairsEntryWindowHooks{};
+  ui::setInteraction(nullptr);
+  EXPECT_TRUE(script.done());
+  EXPECT_TRUE(pairsEntryShown);
+  EXPECT_EQ(ChoiceResult, kNewWithPairs);
+  EXPECT_EQ(TournamentCode, "SOIR2");
+  EXPECT_EQ(TournamentName, "Tournoi SOIR2");
+  EXPECT_EQ(PairLabels[2], "C - D");
+  EXPECT_EQ(readBytes(dataDir() + "OLD.DAT"), identity);
+  EXPECT_EQ(readBytes(dataDir() + "OLD.PAI"), pairs);
+  for (const QString& name : results) EXPECT_EQ(readBytes(dataDir() + name), name.toLatin1() + "\r\n") << name.toStdString();
+  EXPECT_EQ(readBytes(dataDir() + "SOIR2.DAT"), identity);
+  EXPECT_EQ(readBytes(dataDir() + "SOIR2.PAI"), pairs);
+  EXPECT_FALSE(QFile::exists(dataDir() + "SOIR2.SEA"));  // the new code starts clean
+}
+
 }  // namespace
