@@ -136,7 +136,6 @@ class Styler : public QObject {
     return false;
   }
 
- public:
   void setEnterButton(QAbstractButton* button) { enter_ = button; }
 
  private:
