@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Talvaron and runs every test: once with
+# Installs what is missing, builds Talvaron with its tests and benchmarks
+# (./run.sh builds the program alone) and runs every test: once with
 # AddressSanitizer and UndefinedBehaviorSanitizer, once under a French locale,
 # and once plainly (its summary closes the output).
 set -euo pipefail

@@ -10,6 +10,8 @@
 #include "core/ui/Application.h"
 #include "flows/ui/OptionWindows.h"
 #include "flows/ui/StartScreenWindow.h"
+#include "core/Printing.h"
+#include "core/ui/Printer.h"
 #include "core/ui/TForm108.h"
 #include "core/ui/TForm110.h"
 #include "flows/ui/TournamentMenuWindow.h"
@@ -22,6 +24,7 @@
 #include "platform/Clock.h"
 #include "publishing/ui/PublishingDialogs.h"
 #include "publishing/ui/PublishingWindows.h"
+#include "scoring/BoardFrequencies.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultListings.h"
@@ -243,6 +246,24 @@ void shootEvening(TForm1& startScreen, const QString& scratch) {
       results->hide();
     }
 
+  // The print dialog (in French), as a printout opens it, and two printed
+  // pages: the PDF files are turned into pictures by scripts/screenshots.sh.
+  shootModal(QStringLiteral("print-dialog"), [] { PrintPairsList(); });
+  try {
+    ui::ScriptedInteraction answers;  // the questions before, the remarks after
+    answers.answerText(QStringLiteral("Fin du tournoi")).answer(1);
+    ui::SetPrintToPdfFile(outputFolder + QStringLiteral("/printout-results.pdf"));
+    PrintPairResults(false);
+    ui::ScriptedInteraction sheets;
+    sheets.answer(2).answer(1);  // "&Toutes", "&Complètes"
+    ui::SetPrintToPdfFile(outputFolder + QStringLiteral("/printout-frequencies.pdf"));
+    PrintBoardFrequencies();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "printouts: %s\n", e.what());
+    ++failures;
+  }
+  ui::SetPrintToPdfFile(QString());
+
   VoirMouvement();
   shootShown(QStringLiteral("TForm73-movement"), &movementView);
   movementView.hide();
@@ -271,6 +292,7 @@ int main(int argc, char** argv) {
   qputenv("TALVARON_ROOT_FOLDER", scratch.path().toUtf8());
 
   ui::TalvaronApplication app(argc, argv);
+  ui::InstallFrenchTranslations();
   outputFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
   QDir().mkpath(outputFolder);
   ui::InstallWindowInteraction();

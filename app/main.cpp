@@ -53,6 +53,7 @@ void closeStartScreenWhenAsked(TForm1& startScreen) {
 
 int main(int argc, char** argv) {
   ui::TalvaronApplication app(argc, argv);
+  ui::InstallFrenchTranslations();
   ui::InstallWindowInteraction();
   InstallFlows();
   InstallTableDeviceEchoes();

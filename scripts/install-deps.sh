@@ -8,6 +8,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+  qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils locales
   fonts-dejavu-core fonts-liberation

@@ -7,11 +7,18 @@
 #include "platform/TextFiles.h"
 #include "core/Counts.h"
 
+#include <QDir>
+
 namespace {
 
 TextPrinter& textPrinter() {
   static TextPrinter printer;
   return printer;
+}
+
+QString& proposedPdfFile() {
+  static QString name;
+  return name;
 }
 
 // x right-aligned in a field of width characters, never cut.
@@ -95,23 +102,35 @@ void PrintPairsList() {
                     rightAligned(tables + k, 10));
   }
   CloseTextFile(out);
-  PrintTextFile(PrintFile, true);
+  PrintTextFile(PrintFile, true, QStringLiteral("paires"));
 }
 
 void SetTextPrinter(TextPrinter printer) { textPrinter() = std::move(printer); }
 
-bool PrintTextFile(const QString& fileName, bool askPrinter) {
+QString PdfFileFor(const QString& printout) {
+  const QString name = printout.isEmpty() ? QStringLiteral("impression") : printout;
+  const QString code = TournamentCode.trimmed();
+  return DocumentsFolder + QLatin1Char('/') + (code.isEmpty() ? name : code + QLatin1Char('-') + name) + QStringLiteral(".pdf");
+}
+
+QString ProposedPdfFile() { return proposedPdfFile(); }
+
+bool PrintTextFile(const QString& fileName, bool askPrinter, const QString& printout) {
   const QStringList lines = platform::readTextLines(platform::resolvePath(fileName));
   if (!textPrinter()) return true;
+  proposedPdfFile() = PdfFileFor(printout);
   const PrintOutcome outcome = textPrinter()(lines, askPrinter);
-  if (outcome.printed) NotifyPdfPrinter(outcome.printerName, outcome.toPdfFile);
+  proposedPdfFile().clear();
+  if (outcome.printed) NotifyPdfPrinter(outcome.printerName, outcome.toPdfFile, outcome.pdfFile);
   return outcome.printed;
 }
 
-void NotifyPdfPrinter(const QString& printerName, bool toPdfFile) {
+void NotifyPdfPrinter(const QString& printerName, bool toPdfFile, const QString& pdfFile) {
   if (!toPdfFile && !printerName.toUpper().contains(QLatin1String("PDF"))) return;
-  ShowAlertWithBeeps(1, QStringLiteral("L’impression est terminée. Comme vous avez choisi un fichier PDF, vous pouvez maintenant "
-                                       "l’ouvrir directement en double-cliquant sur le fichier."));
+  QString text = QStringLiteral("L’impression est terminée. Comme vous avez choisi un fichier PDF, vous pouvez maintenant "
+                                "l’ouvrir directement en double-cliquant sur le fichier.");
+  if (!pdfFile.isEmpty()) text += QStringLiteral("\r\n\r\n") + QDir::toNativeSeparators(pdfFile);
+  ShowAlertWithBeeps(1, text);
 }
 
 QList<QStringList> SplitIntoPages(const QStringList& lines, int linesPerPage) {

@@ -31,11 +31,20 @@ void BuildMovementTitle();
 void PrintPairsList();
 
 // Prints a closed text file; with askPrinter the printer dialog comes first
-// (cancel prints nothing and answers false). A missing file throws IoError.
-bool PrintTextFile(const QString& fileName, bool askPrinter);
+// (cancel prints nothing and answers false). printout names what is printed
+// ("resultats"): the print dialog proposes PdfFileFor(printout) as the PDF
+// file. A missing file throws IoError.
+bool PrintTextFile(const QString& fileName, bool askPrinter, const QString& printout = QString());
+// The PDF file proposed for a printout: "<code>-<printout>.pdf" in the
+// Documents folder ("HOWA-resultats.pdf"; "<printout>.pdf" without a
+// tournament code, "impression" for an unnamed printout).
+QString PdfFileFor(const QString& printout);
+// The PDF file proposed for the printout being printed.
+QString ProposedPdfFile();
 // After printing: the remark on PDF files when the printer's name holds
-// "PDF" in any case, or when the output went to a PDF file.
-void NotifyPdfPrinter(const QString& printerName, bool toPdfFile = false);
+// "PDF" in any case, or when the output went to a PDF file; the file's name
+// follows the remark when it is known.
+void NotifyPdfPrinter(const QString& printerName, bool toPdfFile = false, const QString& pdfFile = QString());
 
 // Splits printout lines into pages of at most linesPerPage lines. A form
 // feed (code 12) starts a new page: a line holding only form feeds prints
@@ -48,6 +57,7 @@ struct PrintOutcome {
   bool printed = false;  // false: cancelled in the printer dialog
   QString printerName;
   bool toPdfFile = false;
+  QString pdfFile{};  // the PDF file written, when known
 };
 // The device that prints lines (installed by the program's windows; without
 // one, PrintTextFile prints nothing).

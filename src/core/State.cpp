@@ -60,6 +60,8 @@ void InitGlobals() {
     DealDiagrams[b].clear();
   }
   DocumentsFolder = platform::documentsFolder();
+  // Every printout is written there first: a new account may not have it.
+  platform::makeFolder(DocumentsFolder);
   ResultsTextFile = DocumentsFolder + QStringLiteral("/RESULTS.TXT");
   ResultsFTextFile = DocumentsFolder + QStringLiteral("/RESULTSF.TXT");
   PrintFile = DocumentsFolder + QStringLiteral("/TEMP.TXT");

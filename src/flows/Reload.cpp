@@ -106,6 +106,7 @@ QString ChooseTournament() {
   choice.headings = {QStringLiteral("Choix du tournoi à recharger:")};
   choice.hint = QStringLiteral("Esc = Retour au menu");
   choice.lines = lines;
+  choice.current = 1;  // highlighted at once: Enter resumes it
   const int chosen = ui::AskLine(choice);
   if (chosen < 1 || chosen > lines.size()) {
     ShowStartScreen();

@@ -38,7 +38,7 @@ void PrintDiagrams() {
   const int deals = std::min(DealCount, kMaxBoards);
   for (int n = 1; n <= deals; ++n) out.write(DealDiagrams[n]);
   CloseTextFile(out);
-  PrintTextFile(PrintFile, true);
+  PrintTextFile(PrintFile, true, QStringLiteral("diagrammes"));
 }
 
 void StartDiagramPrinter() {

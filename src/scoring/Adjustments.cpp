@@ -463,7 +463,7 @@ void PrintAdjustmentsAndPenalties() {
   out.writeLine();
   if (!hasAdj && !hasPen) out.writeLine(QStringLiteral("*** Il n'y a aucun ajustement ni pénalité en cours!"));
   CloseTextFile(out);
-  PrintTextFile(PrintFile, true);
+  PrintTextFile(PrintFile, true, QStringLiteral("ajustements"));
 }
 
 void AdjustmentsAndPenaltiesMenu() {

@@ -171,7 +171,7 @@ void PrintBoardFrequencies() {
       scoring::PrintoutGuard guard;
       PrintFileWriter.write(BoardFrequencySheet(board, complete));
       CloseTextFile(PrintFileWriter);
-      if (!PrintTextFile(PrintFile, askPrinter)) return;
+      if (!PrintTextFile(PrintFile, askPrinter, QStringLiteral("frequences-") + QString::number(board))) return;
       askPrinter = false;
     }
     return;
@@ -186,5 +186,5 @@ void PrintBoardFrequencies() {
   }
   if (!PrintFileWriter.isOpen()) return;
   CloseTextFile(PrintFileWriter);
-  PrintTextFile(PrintFile, true);
+  PrintTextFile(PrintFile, true, QStringLiteral("frequences"));
 }

@@ -130,7 +130,7 @@ void PrintOnePairAtATime() {
     WriteLines(PrintFileWriter, PrintRecapLines(pair));
     CloseTextFile(PrintFileWriter);
     CopyPrintoutToRecapFile();
-    if (!PrintTextFile(PrintFile, askPrinter)) return;
+    if (!PrintTextFile(PrintFile, askPrinter, QStringLiteral("recapitulatif-") + QString::number(pair))) return;
     askPrinter = false;
   }
 }
@@ -151,7 +151,7 @@ void PrintAllPairs() {
   if (first) return;
   CloseTextFile(PrintFileWriter);
   CopyPrintoutToRecapFile();
-  PrintTextFile(PrintFile, true);
+  PrintTextFile(PrintFile, true, QStringLiteral("recapitulatifs"));
 }
 
 void ShowOnScreen() {

@@ -331,7 +331,7 @@ void PrintPairResults(bool askLayout) {
   }
   CloseTextFile(copy);
   CloseTextFile(PrintFileWriter);
-  PrintTextFile(PrintFile, true);
+  PrintTextFile(PrintFile, true, QStringLiteral("resultats"));
 }
 
 void PrintPattonResults() {
@@ -359,7 +359,7 @@ void PrintPattonResults() {
   }
   CloseTextFile(copy);
   CloseTextFile(PrintFileWriter);
-  PrintTextFile(PrintFile, true);
+  PrintTextFile(PrintFile, true, QStringLiteral("resultats"));
 }
 
 void WriteResultsFile(bool merged) {

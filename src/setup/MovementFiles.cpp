@@ -358,6 +358,7 @@ void ChooseMovementFile(QString& name) {
   choice.hint = QStringLiteral("Il y a ") + QString::number(ByePresent ? PairCount - 1 : PairCount) +
                 QStringLiteral(" paires.");
   choice.lines = lines;
+  choice.current = 1;  // the program's proposal: Enter takes it
   const int answer = ui::AskLine(choice);
   if (answer == -1) {
     ClubMovements = false;

@@ -117,5 +117,5 @@ void PrintMovementView() {
   out.writeLine();
   for (const QString& line : MovementViewLines(false)) out.writeLine(line);
   CloseTextFile(out);
-  PrintTextFile(PrintFile, true);
+  PrintTextFile(PrintFile, true, QStringLiteral("mouvement"));
 }

@@ -5,6 +5,8 @@
 #include "platform/TextFiles.h"
 #include "support/TestState.h"
 
+#include <QDir>
+
 using testing_support::readBytes;
 using testing_support::writeBytes;
 
@@ -19,11 +21,13 @@ const QString kUnderline75 = QString(75, QLatin1Char('_'));
 struct FakePrinter {
   QList<QStringList> printed;
   QList<bool> asked;
+  QStringList proposed;  // the PDF file proposed for each printout
   PrintOutcome answer{true, QStringLiteral("HP LaserJet"), false};
   FakePrinter() {
     SetTextPrinter([this](const QStringList& lines, bool ask) {
       printed << lines;
       asked << ask;
+      proposed << ProposedPdfFile();
       return answer;
     });
   }
@@ -243,4 +247,38 @@ TEST_F(PrintingTest, MovementTitleNamesTheMovement) {
     BuildMovementTitle();
     EXPECT_EQ(MovementTitle, QString::fromLatin1(c.title));
   }
+}
+
+// A PDF printout is proposed in the Documents folder under the tournament's
+// code and the printout's name, and the closing remark names the file made.
+TEST_F(PrintingTest, PdfFileIsNamedForTheTournamentAndThePrintout) {
+  TournamentCode = QStringLiteral("HOWA");
+  writeBytes(PrintFile, "ligne\r\n");
+  FakePrinter printer;
+  const QString made = documentsDir() + "/HOWA-resultats.pdf";
+  printer.answer = {true, QString(), true, made};
+  ui::ScriptedInteraction script;
+  PrintTextFile(PrintFile, true, QStringLiteral("resultats"));
+  PrintTextFile(PrintFile, true);
+  TournamentCode.clear();
+  PrintTextFile(PrintFile, true, QStringLiteral("paires"));
+  EXPECT_EQ(printer.proposed, QStringList({documentsDir() + "/HOWA-resultats.pdf", documentsDir() + "/HOWA-impression.pdf",
+                                           documentsDir() + "/paires.pdf"}));
+  EXPECT_TRUE(ProposedPdfFile().isEmpty()) << "nothing is proposed between printouts";
+  ASSERT_EQ(script.messages.size(), 3);
+  EXPECT_TRUE(script.messages[0].startsWith(QStringLiteral("L’impression est terminée.")));
+  EXPECT_TRUE(script.messages[0].endsWith(QStringLiteral("sur le fichier.\r\n\r\n") + QDir::toNativeSeparators(made)))
+      << script.messages[0].toStdString();
+
+  // A printer whose name says PDF writes a file the program does not know:
+  // the remark alone.
+  printer.answer = {true, QStringLiteral("cups-pdf"), false, QString()};
+  PrintTextFile(PrintFile, false, QStringLiteral("resultats"));
+  EXPECT_TRUE(script.messages.last().endsWith(QStringLiteral("sur le fichier.")));
+
+  // The pairs list names its file after the pairs.
+  TournamentCode = QStringLiteral("AB12");
+  for (int p = 1; p <= 2; ++p) PairNumbers[p] = p == 1 ? 1 : -1;
+  PrintPairsList();
+  EXPECT_EQ(printer.proposed.last(), documentsDir() + "/AB12-paires.pdf");
 }

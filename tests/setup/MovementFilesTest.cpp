@@ -175,7 +175,7 @@ TEST_F(MovementFilesTest, ListingOffersTheFittingFilesOnly) {
                                             "C.TXT Howell 16 paires maximum 15 tours 15 séries d'étuis ( maximum 30 étuis )",
                                             "HEREDIA8.TXT Howell 16 paires maximum 7 tours 7 séries d'étuis ( maximum 28 étuis )"}));
   EXPECT_EQ(ui.lists[0].hint, "Il y a 16 paires.");
-  EXPECT_EQ(ui.lists[0].current, 0);
+  EXPECT_EQ(ui.lists[0].current, 1);  // the first fitting file is proposed
   // Nothing fitting, in club mode: the club toggle goes.
   ClubMode = ClubMovements = true;
   writeBytes(programDir() + "MouvementsBralmet.TXT", "x\r\n");

@@ -22,6 +22,11 @@ bool DeliverGuarded(Deliver&& deliver) {
   }
 }
 
+// Makes Qt's own dialogs and standard buttons speak French ("Imprimer",
+// "Annuler") with the translations installed with Qt; false when they are
+// missing (the dialogs then stay in English). Once per application.
+bool InstallFrenchTranslations();
+
 class TalvaronApplication : public QApplication {
  public:
   using QApplication::QApplication;

@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
@@ -50,6 +51,24 @@ QFont PrintoutFont() {
   return font;
 }
 
+QFont FitPrintoutFont(const QFont& font, const QStringList& lines, QPaintDevice* device) {
+  int widest = 0;
+  for (const QString& line : lines) widest = std::max(widest, static_cast<int>(line.size()));
+  const int width = device->width();
+  QFont fitted = font;
+  auto lineWidth = [&](const QFont& f) { return QFontMetricsF(f, device).horizontalAdvance(QString(widest, QLatin1Char('W'))); };
+  if (widest == 0 || width <= 0 || lineWidth(fitted) <= width) return fitted;
+  // The advance of a fixed-pitch font grows with its size: start from the
+  // proportional size and step down until the widest line fits.
+  qreal size = fitted.pointSizeF() * width / lineWidth(fitted);
+  fitted.setPointSizeF(size);
+  while (size > 1 && lineWidth(fitted) > width) {
+    size -= 0.25;
+    fitted.setPointSizeF(size);
+  }
+  return fitted;
+}
+
 void SetPrintToPdfFile(const QString& fileName) { pdfFileName() = fileName; }
 
 PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
@@ -58,7 +77,15 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfFileName());
   } else if (askPrinter || chosenPrinter().isEmpty()) {
+    // A PDF file is proposed in the Documents folder, named for the
+    // tournament and the printout, so that it never replaces the last one.
+    if (const QString proposed = ProposedPdfFile(); !proposed.isEmpty()) {
+      printer.setOutputFileName(proposed);
+      printer.setDocName(QFileInfo(proposed).completeBaseName());
+      printer.setOutputFormat(QPrinter::NativeFormat);  // the system's printer stays the first choice
+    }
     QPrintDialog dialog(&printer);
+    dialog.setObjectName(QStringLiteral("PrintDialog"));
     if (dialog.exec() != QDialog::Accepted) return {};
     chosenPrinter() = printer.outputFormat() == QPrinter::PdfFormat ? QString() : printer.printerName();
   } else {
@@ -67,6 +94,7 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
   PrintOutcome outcome;
   outcome.printerName = printer.printerName();
   outcome.toPdfFile = printer.outputFormat() == QPrinter::PdfFormat;
+  if (outcome.toPdfFile) outcome.pdfFile = printer.outputFileName();
 
   QPainter painter;
   if (!painter.begin(&printer))
@@ -74,8 +102,7 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
                             QStringLiteral("Erreur I/O %1 à l'ouverture en écriture du fichier (rewrite) : Printer\r\n"
                                            "Dites-le à Teo VARNAL...")
                                 .arg(EIO));
-  const QFont font = PrintoutFont();
-  painter.setFont(font);
+  painter.setFont(FitPrintoutFont(PrintoutFont(), lines, painter.device()));
   const QFontMetrics metrics(painter.font(), painter.device());
   const int lineHeight = std::max(1, metrics.lineSpacing());
   const int linesPerPage = std::max(1, painter.device()->height() / lineHeight);

@@ -1,10 +1,13 @@
 #pragma once
 // The printer of the text printouts: the system's print dialog and printers,
 // or a PDF file, in "Courier New" bold 12 (another fixed-pitch font when it
-// is missing), a new page when a page is full or at a form feed.
+// is missing; smaller when the widest line would pass the printable width),
+// a new page when a page is full or at a form feed.
 #include "core/Printing.h"
 
 #include <QFont>
+
+class QPaintDevice;
 
 namespace ui {
 
@@ -18,6 +21,9 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter);
 void SetPrintToPdfFile(const QString& fileName);
 // The font of the printouts.
 QFont PrintoutFont();
+// font, made smaller when needed so that the widest of lines fits the width
+// of device (its printable width); never larger than font.
+QFont FitPrintoutFont(const QFont& font, const QStringList& lines, QPaintDevice* device);
 // True when every character of the font takes the same width.
 bool HasFixedPitch(const QFont& font);
 // Makes PrintTextFile print through PrintLines.

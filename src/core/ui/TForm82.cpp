@@ -22,6 +22,7 @@ TForm82::TForm82(QWidget* parent) : QDialog(parent) {
   Label1->setObjectName(QStringLiteral("Label1"));
   connect(Button1, &QPushButton::clicked, this, [this] { done(selectedAnswer()); });
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { done(selectedAnswer()); });
+  ui::MakeChoiceList(ListBox1, [this] { done(selectedAnswer()); });
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(ListBox1);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
@@ -35,16 +36,14 @@ int TForm82::ask(const QString& caption, const QStringList& lines) {
   typed_.clear();
   ListBox1->clear();
   ListBox1->addItems(lines);
-  ListBox1->setCurrentRow(-1);
-  ListBox1->clearSelection();
+  ui::StartChoiceAt(ListBox1, -1);
   ListBox1->setFocus();
   const int answer = exec();
   return answer > 0 ? answer : 0;
 }
 
 int TForm82::selectedAnswer() const {
-  const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-  return selected.isEmpty() ? 0 : ListBox1->row(selected.first()) + 1;
+  return ui::ChosenRow(ListBox1) + 1;
 }
 
 void TForm82::selectFirstMatch() {
@@ -61,16 +60,11 @@ void TForm82::selectFirstMatch() {
 bool TForm82::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (ui::SelectFromNothing(ListBox1, key->key())) return true;
     switch (key->key()) {
       case Qt::Key_Left:
       case Qt::Key_Delete:
         if (typed_.size() >= 2) typed_.chop(1);
         selectFirstMatch();
-        return true;
-      case Qt::Key_Return:
-      case Qt::Key_Enter:
-        done(selectedAnswer());
         return true;
       case Qt::Key_Escape:
         reject();

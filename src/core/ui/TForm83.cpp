@@ -2,7 +2,6 @@
 
 #include "core/ui/WindowStyle.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -22,7 +21,6 @@ TForm83::TForm83(QWidget* parent) : QDialog(parent) {
   ListBox1 = new QListWidget(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
   ListBox1->setFont(ui::FontFor(QStringLiteral("Courier New")));
-  ListBox1->installEventFilter(this);
   Button1 = new QPushButton(QStringLiteral("&OK"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setDefault(true);
@@ -30,6 +28,7 @@ TForm83::TForm83(QWidget* parent) : QDialog(parent) {
   Hint->setObjectName(QStringLiteral("Hint"));
   connect(Button1, &QPushButton::clicked, this, [this] { done(selectedAnswer()); });
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { done(selectedAnswer()); });
+  ui::MakeChoiceList(ListBox1, [this] { done(selectedAnswer()); });
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(Headings);
   layout->addWidget(ListBox1);
@@ -40,8 +39,8 @@ TForm83::TForm83(QWidget* parent) : QDialog(parent) {
 }
 
 int TForm83::selectedAnswer() const {
-  const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-  return selected.isEmpty() ? 0 : selected.first()->data(kLineRole).toInt();
+  const int row = ui::ChosenRow(ListBox1);
+  return row < 0 ? 0 : ListBox1->item(row)->data(kLineRole).toInt();
 }
 
 int TForm83::ask(const ui::ListChoice& choice) {
@@ -63,20 +62,14 @@ int TForm83::ask(const ui::ListChoice& choice) {
       return c != 0 ? c < 0 : choice.lines[a] < choice.lines[b];
     });
   ListBox1->clear();
+  int start = -1;
   for (const int i : order) {
     auto* item = new QListWidgetItem(choice.lines[i], ListBox1);
     item->setData(kLineRole, i + 1);
+    if (i + 1 == choice.current) start = ListBox1->count() - 1;
   }
-  ListBox1->setCurrentRow(-1);
-  ListBox1->clearSelection();
+  ui::StartChoiceAt(ListBox1, start);
   ListBox1->setFocus();
   const int answer = exec();
   return answer > 0 ? answer : 0;
-}
-
-bool TForm83::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ListBox1 && event->type() == QEvent::KeyPress &&
-      ui::SelectFromNothing(ListBox1, static_cast<QKeyEvent*>(event)->key()))
-    return true;
-  return QDialog::eventFilter(watched, event);
 }

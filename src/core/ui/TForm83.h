@@ -1,7 +1,8 @@
 #pragma once
 // "Choix du tournoi ": a list with heading lines set by the caller. "&OK"
-// (default, Enter) or a double-click answers the selected line's position
-// + 1 (0 when none); Esc and the close box answer 0.
+// (default, Enter) or a double-click answers the highlighted line's position
+// + 1 (0 when none); Esc and the close box answer 0. The caller's current
+// line is highlighted when the window opens.
 #include "core/Interaction.h"
 
 #include <QDialog>
@@ -23,9 +24,6 @@ class TForm83 : public QDialog {
   QListWidget* ListBox1;
   QPushButton* Button1;
   QLabel* Hint;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   int selectedAnswer() const;

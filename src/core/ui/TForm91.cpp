@@ -28,7 +28,7 @@ TForm91::TForm91(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
   layout->addLayout(buttons);
-  ui::StyleWindow(this);
+  ui::StyleWindow(this, {.enterButton = Button1});
 }
 
 int TForm91::ask(const QString& question) {

@@ -91,7 +91,7 @@ QLayout* contentLayout(QWidget* window) {
 class Styler : public QObject {
  public:
   Styler(QWidget* window, const WindowLook& look)
-      : QObject(window), window_(window), look_(look), cancel_(look.cancelButton) {
+      : QObject(window), window_(window), look_(look), cancel_(look.cancelButton), enter_(look.enterButton) {
     setObjectName(kStylerName);
     if (window->testAttribute(Qt::WA_Resized)) base_ = window->size();
     window->installEventFilter(this);
@@ -111,6 +111,11 @@ class Styler : public QObject {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier)) return false;
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (enter && enter_) {
+      // The window's own Enter: whatever control has the focus.
+      if (enter_->isVisible() && enter_->isEnabled()) enter_->click();
+      return true;
+    }
     if (enter) {
       if (auto* button = qobject_cast<QPushButton*>(watched); button && button->hasFocus()) {
         if (button->isEnabled()) button->click();
@@ -131,6 +136,8 @@ class Styler : public QObject {
     return false;
   }
 
+  void setEnterButton(QAbstractButton* button) { enter_ = button; }
+
  private:
   QPushButton* defaultButton() const {
     for (QPushButton* b : window_->findChildren<QPushButton*>())
@@ -145,6 +152,10 @@ class Styler : public QObject {
       b->setFocusPolicy(Qt::StrongFocus);
       b->installEventFilter(this);
     }
+    // Enter given to one button is seen before any control acts on it.
+    if (enter_)
+      for (QWidget* child : window_->findChildren<QWidget*>())
+        if (child->focusPolicy() != Qt::NoFocus && !qobject_cast<QPushButton*>(child)) child->installEventFilter(this);
     if (QLayout* layout = contentLayout(window_)) {
       QList<QWidget*> chain;
       collectFocusChain(layout, chain);
@@ -207,8 +218,53 @@ class Styler : public QObject {
   QWidget* window_;
   WindowLook look_;
   QPointer<QAbstractButton> cancel_;
+  QPointer<QAbstractButton> enter_;
   QSize base_;
 };
+
+// Keeps a list's highlight and its current line one and the same.
+class ChoiceListKeys : public QObject {
+ public:
+  ChoiceListKeys(QListWidget* list, std::function<void()> take)
+      : QObject(list), list_(list), take_(std::move(take)) {
+    setObjectName(QStringLiteral("talvaronChoiceList"));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->installEventFilter(this);
+    QObject::connect(list, &QListWidget::currentRowChanged, this, [this](int row) {
+      if (row >= 0 && !list_->item(row)->isSelected()) list_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    });
+    QObject::connect(list, &QListWidget::itemSelectionChanged, this, [this] {
+      if (list_->selectedItems().isEmpty() && list_->currentRow() >= 0)
+        list_->selectionModel()->clearCurrentIndex();
+    });
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != list_) return false;
+    if (event->type() == QEvent::FocusIn && list_->currentRow() < 0) {
+      // The view would make its first line current (framed as if chosen)
+      // without choosing it: the list only repaints.
+      list_->viewport()->update();
+      return true;
+    }
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (SelectFromNothing(list_, key)) return true;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && take_) {
+      take_();
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  QListWidget* list_;
+  std::function<void()> take_;
+};
+
+Styler* stylerOf(QWidget* window) {
+  return static_cast<Styler*>(window->findChild<QObject*>(kStylerName, Qt::FindDirectChildrenOnly));
+}
 
 }  // namespace
 
@@ -321,6 +377,30 @@ bool SelectFromNothing(QListWidget* list, int key) {
     default:
       return false;
   }
+}
+
+void SetEnterButton(QWidget* window, QAbstractButton* button) {
+  if (Styler* styler = stylerOf(window)) styler->setEnterButton(button);
+}
+
+void MakeChoiceList(QListWidget* list, std::function<void()> take) {
+  delete list->findChild<QObject*>(QStringLiteral("talvaronChoiceList"), Qt::FindDirectChildrenOnly);
+  new ChoiceListKeys(list, std::move(take));
+}
+
+void StartChoiceAt(QListWidget* list, int row) {
+  if (row >= 0 && row < list->count() && (list->item(row)->flags() & Qt::ItemIsSelectable)) {
+    list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    list->scrollToItem(list->item(row));
+  } else {
+    list->clearSelection();
+    list->selectionModel()->clearCurrentIndex();
+  }
+}
+
+int ChosenRow(const QListWidget* list) {
+  const int row = list->currentRow();
+  return row >= 0 && list->item(row)->isSelected() ? row : -1;
 }
 
 }  // namespace ui

@@ -12,8 +12,9 @@
 //   their own keep its size and weight but take the window's family, or the
 //   monospaced one when their font was monospaced: one family per window;
 // - push buttons look like buttons (never flat) and take keyboard focus;
-//   Enter presses the focused button, else the default one; Esc presses
-//   look.cancelButton when given (a dialog without one is rejected);
+//   Enter presses look.enterButton when given, else the focused button,
+//   else the default one; Esc presses look.cancelButton when given (a
+//   dialog without one is rejected);
 // - Tab follows the layout (the order of the layouts' items);
 // - the window is sized to its content (never smaller than a size set by the
 //   constructor), kept on its screen and centred (unless look.centre is
@@ -23,6 +24,8 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 class QAbstractButton;
 class QListWidget;
@@ -47,6 +50,9 @@ struct WindowLook {
   int pointSize = 0;                        // 0: the application's size
   bool centre = true;                       // centred each time it is shown
   QAbstractButton* cancelButton = nullptr;  // pressed by Esc
+  // Pressed by Enter wherever the focus stands, before any control of the
+  // window sees the key (a window that gives Enter to one button).
+  QAbstractButton* enterButton = nullptr;
 };
 // Gives window the look above; call it once, after the controls are built.
 void StyleWindow(QWidget* window, const WindowLook& look = {});
@@ -66,8 +72,25 @@ QString WithClubName(const QString& caption);
 // A text whose lines end in CR LF (or CR) as a plain text with "\n".
 QString PlainLines(const QString& text);
 
+// Gives Enter to button in a window already styled (a button made after
+// StyleWindow); nullptr gives Enter back to the focused or default button.
+void SetEnterButton(QWidget* window, QAbstractButton* button);
+
 // A list with no line selected: Down, Up, Page Up, Page Down and Home select
 // the first line, End the last one (true: the key was used).
 bool SelectFromNothing(QListWidget* list, int key);
+
+// Makes list a list to choose from, alike in every window: at most one line
+// is highlighted and it is always the current line (the selection follows
+// the current line; a cleared selection leaves no current line, so no line
+// looks chosen when none is, even once the list has the focus). From no
+// line, Down, Up, Page Up, Page Down and Home highlight the first line, End
+// the last one; then the arrows move the highlight. Enter calls take (when
+// none is given the key goes on to the window's default button).
+void MakeChoiceList(QListWidget* list, std::function<void()> take = {});
+// Highlights row as the list opens (0-based; -1 or out of range: none).
+void StartChoiceAt(QListWidget* list, int row);
+// The highlighted row, -1 when none.
+int ChosenRow(const QListWidget* list);
 
 }  // namespace ui

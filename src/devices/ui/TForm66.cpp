@@ -31,7 +31,7 @@ TForm66::TForm66(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
   layout->addLayout(row);
-  ui::StyleWindow(this);
+  ui::StyleWindow(this, {.enterButton = Button1});
 }
 
 void TForm66::close(int answer) {

@@ -45,7 +45,7 @@ TForm94::TForm94(QWidget* parent) : QDialog(parent) {
   layout->addWidget(new QLabel(QStringLiteral("ESC = pas de changement"), this));
   layout->addWidget(new QLabel(QStringLiteral("Les minuscules ou Majuscules n'ont pas d'importance"), this));
   layout->addWidget(Memo1);
-  ui::StyleWindow(this);
+  ui::StyleWindow(this, {.enterButton = Button1});
 }
 
 void TForm94::setCurrentPassword(const QString& password) {

@@ -26,7 +26,7 @@ TForm90::TForm90(QWidget* parent) : QDialog(parent) {
     show();
     raise();
   };
-  ui::StyleWindow(this);
+  ui::StyleWindow(this, {.enterButton = Button1});
 }
 
 TForm90::~TForm90() { flowWindows().showArrowSwitchReminder = nullptr; }

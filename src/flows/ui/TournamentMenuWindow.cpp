@@ -165,7 +165,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   };
   SetCollectionTimerControl(StopRetrieval, RestartRetrieval);
   applyView();
-  ui::StyleWindow(this);
+  ui::StyleWindow(this, {.enterButton = Button3});
 }
 
 TForm5::~TForm5() {
@@ -263,7 +263,7 @@ void TForm5::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TForm5::eventFilter(QObject* watched, QEvent* event) {
-  // Enter presses the button that has the focus (Button3 once the mouse moved).
+  // Enter presses Button3 wherever the focus stands.
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Escape) {
@@ -271,7 +271,7 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      if (auto* b = qobject_cast<QPushButton*>(watched); b && b->isEnabled()) b->click();
+      Button3->click();
       return true;
     }
   }

@@ -26,6 +26,8 @@ void PublishingDialog::prepare(const ui::Choice& choice) {
   ChoiceDialog::prepare(choice);
   const QList<QPushButton*> list = buttons();
   for (int i = 0; i < list.size(); ++i) list[i]->setObjectName(QStringLiteral("Button%1").arg(i + 1));
+  // Enter clicks the first answer wherever the focus stands.
+  ui::SetEnterButton(this, list.value(0));
   adjustSize();
   ui::CentreOnScreen(this);
 }

@@ -30,7 +30,6 @@ TForm85::TForm85() : QDialog(nullptr) {
   Label1->setFont(bold);
   ListBox1 = new QListWidget(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  ListBox1->installEventFilter(this);
   Button1 = new QPushButton(QStringLiteral("Autre choix..."), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button2 = new QPushButton(QStringLiteral("&OK"), this);
@@ -39,6 +38,7 @@ TForm85::TForm85() : QDialog(nullptr) {
   connect(Button1, &QPushButton::clicked, this, [this] { done(kOtherPbnFile); });
   connect(Button2, &QPushButton::clicked, this, [this] { done(selectedAnswer()); });
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { done(selectedAnswer()); });
+  ui::MakeChoiceList(ListBox1, [this] { done(selectedAnswer()); });
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(Button1);
   buttons->addStretch();
@@ -54,8 +54,8 @@ TForm85::TForm85() : QDialog(nullptr) {
 }
 
 int TForm85::selectedAnswer() const {
-  const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-  return selected.isEmpty() ? 0 : selected.first()->data(kLineRole).toInt();
+  const int row = ui::ChosenRow(ListBox1);
+  return row < 0 ? 0 : ListBox1->item(row)->data(kLineRole).toInt();
 }
 
 int TForm85::ask(const ui::ListChoice& choice) {
@@ -72,17 +72,9 @@ int TForm85::ask(const ui::ListChoice& choice) {
     auto* item = new QListWidgetItem(choice.lines[i], ListBox1);
     item->setData(kLineRole, i + 1);
   }
-  ListBox1->setCurrentRow(-1);
-  ListBox1->clearSelection();
+  ui::StartChoiceAt(ListBox1, -1);
   ListBox1->setFocus();
   ui::CentreOnScreen(this);
   const int answer = exec();
   return answer == kOtherPbnFile || answer > 0 ? answer : 0;
-}
-
-bool TForm85::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ListBox1 && event->type() == QEvent::KeyPress &&
-      ui::SelectFromNothing(ListBox1, static_cast<QKeyEvent*>(event)->key()))
-    return true;
-  return QDialog::eventFilter(watched, event);
 }

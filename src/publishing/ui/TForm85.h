@@ -26,7 +26,6 @@ class TForm85 : public QDialog {
   QPushButton* Button2;  // "&OK"
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   int selectedAnswer() const;

@@ -101,8 +101,11 @@ TForm76::TForm76(QWidget* parent, bool freeFields) : QDialog(parent) {
   ListBox1 = new QListWidget(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
   ListBox1->addItems(kAdjustmentLines);
-  ListBox1->installEventFilter(this);
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { choose(ListBox1->row(item)); });
+  // Enter chooses the highlighted line as a double-click does.
+  ui::MakeChoiceList(ListBox1, [this] {
+    if (const int row = ui::ChosenRow(ListBox1); row >= 0) choose(row);
+  });
   EditNs = new QLineEdit(this);
   EditNs->setObjectName(QStringLiteral("EditNs"));
   EditEw = new QLineEdit(this);
@@ -134,8 +137,7 @@ TForm76::TForm76(QWidget* parent, bool freeFields) : QDialog(parent) {
 std::optional<QString> TForm76::ask(const QString& info) {
   LabelInfo->setText(info);
   chosen_ = 0;
-  ListBox1->setCurrentRow(-1);
-  ListBox1->clearSelection();
+  ui::StartChoiceAt(ListBox1, -1);
   ListBox1->setFocus();
   exec();
   // The free fields count whichever way the window was left.
@@ -151,22 +153,8 @@ void TForm76::choose(int row) {
     reject();
 }
 
-bool TForm76::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    // Enter chooses the selected line as a double-click does.
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ListBox1->currentRow() >= 0) {
-      choose(ListBox1->currentRow());
-      return true;
-    }
-    if (ui::SelectFromNothing(ListBox1, key)) return true;
-  }
-  return QDialog::eventFilter(watched, event);
-}
-
 void TForm76::mousePressEvent(QMouseEvent* event) {
-  ListBox1->clearSelection();
-  ListBox1->setCurrentRow(-1);
+  ui::StartChoiceAt(ListBox1, -1);
   QDialog::mousePressEvent(event);
 }
 

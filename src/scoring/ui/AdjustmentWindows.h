@@ -93,7 +93,6 @@ class TForm76 : public QDialog {
   QPushButton* Button1;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
 
  private:

@@ -23,12 +23,13 @@ TForm10::TForm10(QWidget* parent) : QuitOnEscapeDialog(parent) {
   BitBtn1 = addQuitButton(QStringLiteral("BitBtn1"));
   connect(Button1, &QPushButton::clicked, this, &TForm10::answer);
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TForm10::answer);
+  ui::MakeChoiceList(ListBox1);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
   layout->addWidget(BitBtn1, 0, Qt::AlignRight);
 }
 
 void TForm10::answer() {
-  const int row = ListBox1->currentRow();
+  const int row = ui::ChosenRow(ListBox1);
   if (row < 0 || ListBox1->item(row)->text().isEmpty()) return;  // only an offered line
   done(row + 1);
 }
@@ -39,7 +40,7 @@ int TForm10::ask(const ui::ListChoice& choice) {
   ListBox1->addItems(choice.lines);
   for (int i = 0; i < ListBox1->count(); ++i)
     if (ListBox1->item(i)->text().isEmpty()) ListBox1->item(i)->setFlags(Qt::NoItemFlags);
-  ListBox1->setCurrentRow(choice.current - 1);
+  ui::StartChoiceAt(ListBox1, choice.current - 1);
   ListBox1->setFocus();
   ui::CentreOnScreen(this);
   return exec();

@@ -4,7 +4,6 @@
 #include "core/Flows.h"
 #include "core/ui/WindowStyle.h"
 
-#include <QKeyEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
@@ -24,7 +23,6 @@ TForm65::TForm65(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Label1);
   ListBox1 = new QListWidget(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  ListBox1->installEventFilter(this);
   layout->addWidget(ListBox1);
   Button1 = new QPushButton(QStringLiteral("&OK"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
@@ -35,6 +33,7 @@ TForm65::TForm65(QWidget* parent) : QDialog(parent) {
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
   connect(Button1, &QPushButton::clicked, this, [this] { done(selected()); });
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { done(selected()); });
+  ui::MakeChoiceList(ListBox1, [this] { done(selected()); });
   connect(Panel1, &QPushButton::clicked, this, [this] { done(-1); });
   connect(BitBtn1, &QPushButton::clicked, this, [] { flowSteps().quitProgram(); });
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
@@ -61,8 +60,7 @@ void TForm65::fitListToLines() {
 }
 
 int TForm65::selected() const {
-  const int row = ListBox1->currentRow();
-  return row >= 0 && ListBox1->currentItem()->isSelected() ? row + 1 : 0;
+  return ui::ChosenRow(ListBox1) + 1;
 }
 
 int TForm65::ask(const ui::ListChoice& choice) {
@@ -70,17 +68,9 @@ int TForm65::ask(const ui::ListChoice& choice) {
   ListBox1->clear();
   ListBox1->addItems(choice.lines);
   fitListToLines();
-  ListBox1->setCurrentRow(-1);
-  ListBox1->clearSelection();
+  ui::StartChoiceAt(ListBox1, choice.current - 1);
   Panel1->setVisible(ClubMode);
   ListBox1->setFocus();
   ui::CentreOnScreen(this);
   return exec();
-}
-
-bool TForm65::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ListBox1 && event->type() == QEvent::KeyPress &&
-      ui::SelectFromNothing(ListBox1, static_cast<QKeyEvent*>(event)->key()))
-    return true;
-  return QDialog::eventFilter(watched, event);
 }

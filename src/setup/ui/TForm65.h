@@ -1,6 +1,7 @@
 #pragma once
-// "Choix du mouvement": the movement files that fit the pairs. "&OK" or a
-// double-click answers the selected line's position + 1 (0 when none);
+// "Choix du mouvement": the movement files that fit the pairs, the caller's
+// current line highlighted. "&OK", Enter or a double-click answer the
+// highlighted line's position + 1 (0 when none);
 // Panel1 (club mode) answers -1; the quit button quits the program. The
 // window is sized to the lines it offers.
 #include "core/Interaction.h"
@@ -22,9 +23,6 @@ class TForm65 : public QDialog {
   QPushButton* Button1;
   QPushButton* Panel1;
   QPushButton* BitBtn1;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   int selected() const;

@@ -222,6 +222,55 @@ TEST_F(CoreWindowsTest, TournamentListAnswersTheCallersLine) {
   EXPECT_EQ(ui::AskLine(list), 2);  // abc.pai
 }
 
+// In every list the highlighted line and the current line are one: a list
+// opened without a choice shows none, even once it has the focus, and Enter
+// then answers nothing; a list opened on a line highlights it and the arrows
+// move it.
+TEST_F(CoreWindowsTest, ListsHighlightExactlyTheLineEnterTakes) {
+  ui::ListChoice list;
+  list.form = QStringLiteral("TForm83");
+  list.lines = {QStringLiteral("UN"), QStringLiteral("DEUX"), QStringLiteral("TROIS")};
+  ModalScript script;
+  int currentAtStart = 0;
+  script.on("TForm83", [&](QWidget* w) {
+    auto* window = as<TForm83>(w);
+    EXPECT_TRUE(window->ListBox1->hasFocus());
+    currentAtStart = window->ListBox1->currentRow();
+    ModalScript::key(w, Qt::Key_Return);
+  });
+  EXPECT_EQ(ui::AskLine(list), 0);
+  EXPECT_EQ(currentAtStart, -1) << "no line may look chosen when none is";
+
+  list.current = 2;
+  QStringList highlighted;
+  script.on("TForm83", [&](QWidget* w) {
+    auto* window = as<TForm83>(w);
+    highlighted << window->ListBox1->selectedItems().value(0)->text();
+    ModalScript::key(w, Qt::Key_Up);
+    highlighted << window->ListBox1->selectedItems().value(0)->text();
+    EXPECT_EQ(window->ListBox1->currentRow(), 0);
+    ModalScript::key(w, Qt::Key_Return);
+  });
+  EXPECT_EQ(ui::AskLine(list), 1);
+  EXPECT_EQ(highlighted, QStringList({"DEUX", "UN"}));
+
+  // The search list: a search that finds nothing leaves no line current, and
+  // Enter answers nothing rather than the line the frame stayed on.
+  ChoiceListCount = 2;
+  ChoiceListItems[1] = QStringLiteral("MARTIN Luc");
+  ChoiceListItems[2] = QStringLiteral("MOREAU Eve");
+  script.on("TForm82", [](QWidget* w) {
+    auto* window = as<TForm82>(w);
+    ModalScript::type(w, "mo");
+    EXPECT_EQ(window->ListBox1->currentRow(), 1);
+    ModalScript::type(w, "z");
+    EXPECT_EQ(window->ListBox1->currentRow(), -1);
+    ModalScript::key(w, Qt::Key_Return);
+  });
+  EXPECT_EQ(ChooseFromList(), "");
+  EXPECT_EQ(ChoiceIndex, 0);
+}
+
 TEST_F(CoreWindowsTest, NonNegativeIntegerWindowInsistsUntilTheAnswerIsValid) {
   ModalScript script;
   auto answer = [](const QString& text) {

@@ -1,11 +1,26 @@
 #include "core/Globals.h"
 #include "core/Printing.h"
 #include "core/ScriptedInteraction.h"
+#include "flows/StartScreen.h"
+#include "core/ui/Application.h"
+#include "core/ui/ModalScript.h"
 #include "core/ui/Printer.h"
+#include "flows/ui/StartScreenWindow.h"
+#include "core/ui/WindowInteraction.h"
 #include "support/TestState.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFontInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QProcess>
+#include <QRegularExpression>
+
+using testing_support::writeBytes;
 
 namespace {
 
@@ -17,6 +32,29 @@ QStringList pdfPages(const QString& pdf) {
   QStringList pages = QString::fromUtf8(tool.readAllStandardOutput()).split(QChar(12));
   if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
   return pages;
+}
+
+// The words of a PDF file with their boxes, as the PDF-to-text tool reads
+// them, and the width of its first page (in points).
+struct PdfWord {
+  QString text;
+  double xMax = 0, height = 0;
+};
+QList<PdfWord> pdfWords(const QString& pdf, double& pageWidth) {
+  QProcess tool;
+  tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+  if (!tool.waitForFinished(30000) || tool.exitCode() != 0) return {};
+  const QString html = QString::fromUtf8(tool.readAllStandardOutput());
+  const QRegularExpression page(QStringLiteral(R"re(<page width="([\d.]+)")re"));
+  pageWidth = page.match(html).captured(1).toDouble();
+  const QRegularExpression word(
+      QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+  QList<PdfWord> words;
+  for (auto it = word.globalMatch(html); it.hasNext();) {
+    const auto m = it.next();
+    words << PdfWord{m.captured(5), m.captured(3).toDouble(), m.captured(4).toDouble() - m.captured(2).toDouble()};
+  }
+  return words;
 }
 
 QStringList nonEmptyLines(const QString& page) {
@@ -82,4 +120,89 @@ TEST_F(PrinterTest, PrintoutToAPdfFileHoldsEveryLineOnItsPages) {
     EXPECT_EQ(printed[2 + i], QStringLiteral("Ligne %1 du classement").arg(i, 3, 10, QLatin1Char('0')));
   // The first page is full before the second begins.
   EXPECT_GT(nonEmptyLines(pages[0]).size(), 40);
+}
+
+// The widest line decides the size of the fixed-pitch font: a listing of 130
+// columns fits the printable width in a smaller size, a narrow one keeps its
+// 12 points.
+TEST_F(PrinterTest, TheWidestLineFitsThePrintableWidth) {
+  const QString wide = QStringLiteral("Début") + QString(119, QLatin1Char('x')) + QStringLiteral(" FIN%");
+  const QString narrow = QStringLiteral("Court FIN%");
+  double wideHeight = 0, narrowHeight = 0;
+  for (const QString& line : {wide, narrow}) {
+    writeBytes(PrintFile, (line.toLatin1() + "\r\n"));
+    const QString pdf = documentsDir() + "/largeur.pdf";
+    QFile::remove(pdf);
+    ui::SetPrintToPdfFile(pdf);
+    ui::ScriptedInteraction script;
+    PrintTextFile(PrintFile, true);
+    double pageWidth = 0;
+    const QList<PdfWord> words = pdfWords(pdf, pageWidth);
+    ASSERT_EQ(words.size(), 2) << line.size();
+    EXPECT_EQ(words.last().text, "FIN%");
+    EXPECT_GT(pageWidth, 500);
+    EXPECT_LT(words.last().xMax, pageWidth) << "the last column stays on the page";
+    (line == wide ? wideHeight : narrowHeight) = words.last().height;
+  }
+  // 130 columns of a 12-point fixed-pitch font would take about 940 points.
+  EXPECT_LT(wideHeight, narrowHeight * 0.75);
+  EXPECT_GT(wideHeight, narrowHeight * 0.4);
+}
+
+// A new account without a Documents folder: the start creates it, and a
+// listing goes through the print dialog to the PDF file it proposes, named
+// for the tournament, without an error; the closing remark names the file.
+TEST_F(PrinterTest, AFreshAccountWithoutDocumentsPrintsAListingToPdf) {
+  const QString documents = documentsDir() + "/nouveau/Documents";
+  ASSERT_FALSE(QFileInfo::exists(documents));
+  qputenv("TALVARON_DOCUMENTS_FOLDER", documents.toUtf8());
+  writeBytes(programDir() + "JOUEURS.TXT", "DUPONT Jean 123\r\n");
+  ui::InstallWindowInteraction();
+  {
+    TForm1 screen;  // the program's start
+    EXPECT_EQ(DocumentsFolder, documents);
+    EXPECT_TRUE(QFileInfo(documents).isDir());
+
+    TournamentCode = QStringLiteral("HOWA");
+    for (int p = 1; p <= 4; ++p) {
+      PairNumbers[p] = p <= 2 ? p : 2 - p;
+      PairLabels[p] = QStringLiteral("JOUEUR%1 - PARTENAIRE%1").arg(p);
+    }
+    QString proposed;
+    QStringList shown;
+    testing_support::ModalScript script;
+    script
+        .on("PrintDialog",
+            [&](QWidget* w) {
+              if (auto* name = w->findChild<QLineEdit*>(QStringLiteral("filename"))) proposed = name->text();
+              testing_support::ModalScript::key(w, Qt::Key_Return);
+            })
+        .on("TForm26", [&](QWidget* w) {
+          for (auto* memo : w->findChildren<QPlainTextEdit*>()) shown << memo->toPlainText();
+          testing_support::ModalScript::key(w, Qt::Key_Return);
+        });
+    PrintPairsList();
+    EXPECT_TRUE(script.done());
+    const QString pdf = documents + "/HOWA-paires.pdf";
+    EXPECT_EQ(proposed, pdf);
+    EXPECT_TRUE(QFileInfo(documents + "/TEMP.TXT").isFile());
+    ASSERT_TRUE(QFileInfo(pdf).isFile());
+    EXPECT_TRUE(pdfPages(pdf).value(0).contains("JOUEUR3 - PARTENAIRE3"));
+    EXPECT_TRUE(shown.join('|').contains(QDir::toNativeSeparators(pdf))) << shown.join('|').toStdString();
+  }
+  ui::setInteraction(nullptr);
+  flowWindows() = FlowWindows{};
+}
+
+// Qt's own dialogs speak French inside the program: the print dialog's
+// buttons read "Imprimer" and "Annuler".
+TEST_F(PrinterTest, ThePrintDialogSpeaksFrench) {
+  ASSERT_TRUE(ui::InstallFrenchTranslations()) << "Qt's French translations are installed with the program's dependencies";
+  QPrinter printer;
+  QPrintDialog dialog(&printer);
+  QStringList captions;
+  for (QPushButton* button : dialog.findChildren<QPushButton*>()) captions << button->text().remove(QLatin1Char('&'));
+  EXPECT_TRUE(captions.contains("Imprimer")) << captions.join('|').toStdString();
+  EXPECT_TRUE(captions.contains("Annuler")) << captions.join('|').toStdString();
+  EXPECT_FALSE(captions.contains("Print") || captions.contains("Cancel")) << captions.join('|').toStdString();
 }

@@ -89,4 +89,27 @@ TEST_F(ResumeWindowTest, EscInTheChooserComesBackAndTheChosenTournamentIsResumed
   menu.hide();
 }
 
+// The only tournament shows highlighted, and Enter resumes it: no click, no
+// arrow needed.
+TEST_F(ResumeWindowTest, EnterResumesTheHighlightedTournament) {
+  saveTournament();
+  TForm1 screen;
+  TForm5 menu;
+  screen.show();
+  QStringList highlighted;
+  ModalScript script;
+  script.on("TForm83", [&](QWidget* w) {
+    auto* list = w->findChild<QListWidget*>("ListBox1");
+    for (QListWidgetItem* item : list->selectedItems()) highlighted << item->text();
+    ModalScript::key(w, Qt::Key_Return);
+  });
+  screen.findChild<QPushButton*>("SpeedButton2")->click();
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(highlighted, QStringList{"SOIR du Lundi 30/11/2026"});
+  EXPECT_EQ(TournamentCode, "SOIR");
+  EXPECT_TRUE(menu.isVisible());
+  EXPECT_FALSE(screen.isVisible());
+  menu.hide();
+}
+
 }  // namespace

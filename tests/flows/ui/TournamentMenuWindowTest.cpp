@@ -5,6 +5,7 @@
 #include "flows/ui/TournamentMenuWindow.h"
 #include "support/TestState.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -106,6 +107,39 @@ TEST_F(TournamentMenuWindowTest, EscAndTheCloseBoxAskBeforeQuitting) {
   EXPECT_EQ(talk.choices[0].form, "TForm59");
   EXPECT_EQ(talk.choices[1].text, "Vraiment quitter le programme?");
   EXPECT_TRUE(w.isVisible());
+}
+
+// Enter runs Button3's action wherever the focus stands: after Tab, after a
+// click that left the focus on another button, and on the quit button too.
+TEST_F(TournamentMenuWindowTest, EnterRunsButton3WhereverTheFocusStands) {
+  QStringList ran;
+  flowWindows().showTravellerEntry = [&] { ran << "travellers"; };
+  flowWindows().showPairChanges = [&] { ran << "pairs"; };
+  flowWindows().showMovement = [&] { ran << "movement"; };
+  TForm5 w;
+  w.showMenu();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  w.activateWindow();
+
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QWidget* focused = QApplication::focusWidget();
+  ASSERT_NE(focused, w.Button3);
+  EXPECT_TRUE(qobject_cast<QPushButton*>(focused)) << "Tab moves to another button";
+  QTest::keyClick(focused, Qt::Key_Return);
+  EXPECT_EQ(ran, QStringList{"travellers"});
+
+  ran.clear();
+  button(&w, "Button19")->setFocus();
+  QTest::keyClick(button(&w, "Button19"), Qt::Key_Enter);
+  button(&w, "Button4")->setFocus();
+  QTest::keyClick(button(&w, "Button4"), Qt::Key_Return);
+  EXPECT_EQ(ran, QStringList({"travellers", "travellers"}));
+
+  // A click still runs the clicked button's own action.
+  ran.clear();
+  QTest::mouseClick(button(&w, "Button4"), Qt::LeftButton);
+  EXPECT_EQ(ran, QStringList{"pairs"});
+  flowWindows() = FlowWindows{};
 }
 
 }  // namespace

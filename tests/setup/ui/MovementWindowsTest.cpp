@@ -2,11 +2,13 @@
 #include "core/Interaction.h"
 #include "core/ui/ModalScript.h"
 #include "core/ui/WindowInteraction.h"
+#include "setup/MovementFiles.h"
 #include "setup/Movements.h"
 #include "setup/ui/SetupWindows.h"
 #include "setup/ui/TForm10.h"
 #include "setup/ui/TForm7.h"
 #include "setup/ui/TForm9.h"
+#include "support/NamedPairs.h"
 #include "support/TestState.h"
 
 #include <QLabel>
@@ -153,4 +155,37 @@ TEST_F(MovementWindowsTest, MovementChoiceIsSizedToItsLines) {
                           "pour le club du lundi",
                           "M7.TXT Mitchell 14 paires maximum 7 tours 7 séries d'étuis ( maximum 28 étuis )"});
   EXPECT_GT(wide.width(), narrow.width());
+}
+
+// The list of fitting movements opens with its first line highlighted, and
+// Enter (a real key, on whatever holds the focus) takes the highlighted line.
+TEST_F(MovementWindowsTest, EnterTakesTheHighlightedProposedMovement) {
+  testing_support::MakeNamedPairs(16);
+  MovementFolderInUse = programDir() + "Howells/";
+  testing_support::writeBytes(MovementFolderInUse + "C.TXT", "15 16 15 Howell\r\n");
+  QStringList highlighted;
+  ModalScript script;
+  script.on("TForm65", [&](QWidget* w) {
+    auto* list = w->findChild<QListWidget*>("ListBox1");
+    for (QListWidgetItem* item : list->selectedItems()) highlighted << item->text();
+    EXPECT_EQ(list->currentRow(), 0);
+    ModalScript::key(w, Qt::Key_Return);
+  });
+  QString name;
+  ChooseMovementFile(name);
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(highlighted, QStringList{"C.TXT Howell 16 paires maximum 15 tours 15 séries d'étuis ( maximum 30 étuis )"});
+  EXPECT_EQ(name, "C.TXT");
+
+  // With two lines, Down moves the highlight and Enter takes the second.
+  testing_support::writeBytes(MovementFolderInUse + "A.TXT", "4 16 7 Mitchell\r\n");
+  script.on("TForm65", [](QWidget* w) {
+    ModalScript::key(w, Qt::Key_Down);
+    ModalScript::key(w, Qt::Key_Return);
+  });
+  ChooseMovementFile(name);
+  EXPECT_EQ(name, "C.TXT");
+  script.on("TForm65", [](QWidget* w) { ModalScript::key(w, Qt::Key_Return); });
+  ChooseMovementFile(name);
+  EXPECT_EQ(name, "A.TXT");
 }
