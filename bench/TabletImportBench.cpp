@@ -3,9 +3,9 @@
 // with one new result file (read, store, save, recompute, result files and
 // echo; under 20 ms), and with nothing new (well under 1 ms).
 #include "core/Globals.h"
-#include "flows/TournamentMenu.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
+#include "flows/TournamentMenu.h"
 #include "platform/TextFiles.h"
 #include "support/TestState.h"
 

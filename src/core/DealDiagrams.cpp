@@ -1,13 +1,11 @@
 #include "core/DealDiagrams.h"
 
 #include "core/CardLetters.h"
-
 #include "core/Globals.h"
 #include "core/SafeFiles.h"
 #include "core/TournamentFiles.h"
-#include "platform/TextFiles.h"
-
 #include "platform/Folders.h"
+#include "platform/TextFiles.h"
 
 #include <cerrno>
 #include <optional>

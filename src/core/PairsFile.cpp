@@ -1,5 +1,6 @@
 #include "core/PairsFile.h"
 
+#include "core/Counts.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
@@ -8,7 +9,6 @@
 #include "core/State.h"
 #include "core/TournamentFileLines.h"
 #include "platform/TextFiles.h"
-#include "core/Counts.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,11 +1,11 @@
 #include "core/Printing.h"
 
+#include "core/Counts.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
-#include "core/Counts.h"
 
 #include <QDir>
 

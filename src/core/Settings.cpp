@@ -1,12 +1,12 @@
 #include "core/Settings.h"
 
 #include "core/CompanionPrograms.h"
+#include "core/ErrorReports.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
-#include "core/ErrorReports.h"
 #include "core/State.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"

@@ -1,9 +1,9 @@
 #include "devices/BridgeMatesCorrections.h"
 
+#include "core/DeviceNumbers.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Notices.h"
-#include "core/DeviceNumbers.h"
 #include "devices/FederationSave.h"
 #include "devices/SessionDatabase.h"
 #include "platform/Clock.h"

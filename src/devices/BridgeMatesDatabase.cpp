@@ -1,10 +1,10 @@
 #include "devices/BridgeMatesDatabase.h"
 
+#include "core/CardLetters.h"
+#include "core/DeviceNumbers.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
-#include "core/CardLetters.h"
-#include "core/DeviceNumbers.h"
 #include "devices/SessionDatabase.h"
 #include "platform/Registry.h"
 #include "platform/TextFiles.h"

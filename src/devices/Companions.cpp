@@ -1,6 +1,7 @@
 #include "devices/Companions.h"
 
 #include "core/DeviceFiles.h"
+#include "core/DeviceNumbers.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
@@ -8,7 +9,6 @@
 #include "core/Notices.h"
 #include "core/Settings.h"
 #include "core/TournamentFileLines.h"
-#include "core/DeviceNumbers.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"

@@ -1,11 +1,11 @@
-#include "devices/BridgeMatesTables.h"
 #include "devices/DevicePolling.h"
 
+#include "core/DealDiagrams.h"
 #include "core/Globals.h"
 #include "devices/BridgeMatesImport.h"
+#include "devices/BridgeMatesTables.h"
 #include "devices/TableStates.h"
 #include "devices/TabletImport.h"
-#include "core/DealDiagrams.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"

@@ -1,10 +1,10 @@
 #include "devices/FederationSave.h"
 
+#include "core/CardLetters.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/TournamentFiles.h"
-#include "core/CardLetters.h"
 #include "devices/FederationImport.h"
 #include "devices/FederationSetup.h"
 #include "devices/SessionDatabase.h"

@@ -2,11 +2,11 @@
 
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/PairsFile.h"
-#include "core/Flows.h"
 #include "core/Settings.h"
 #include "core/TournamentFiles.h"
 #include "devices/BridgeMatesControl.h"

@@ -1,10 +1,10 @@
 #include "devices/TablePlayers.h"
 
 #include "core/DeviceFiles.h"
+#include "core/DeviceNumbers.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/PairsFile.h"
-#include "core/Flows.h"
-#include "core/DeviceNumbers.h"
 #include "devices/Companions.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"

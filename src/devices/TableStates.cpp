@@ -2,10 +2,10 @@
 
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/PairsFile.h"
-#include "core/Flows.h"
 #include "devices/BridgeMatesImport.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TablePlayers.h"

@@ -10,9 +10,9 @@
 #include "devices/Companions.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
-#include "scoring/ResultFiles.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
+#include "scoring/ResultFiles.h"
 #include "setup/Movements.h"
 
 #include <optional>

@@ -11,11 +11,11 @@
 #include "core/TournamentFiles.h"
 #include "devices/Companions.h"
 #include "devices/TableStates.h"
-#include "scoring/ResultFiles.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
+#include "scoring/ResultFiles.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "flows/Reload.h"
 
 #include "core/Fatal.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
-#include "core/Flows.h"
 #include "core/State.h"
 #include "core/TournamentFileLines.h"
 #include "core/TournamentFiles.h"

@@ -1,9 +1,9 @@
 #include "publishing/BridgeWebs.h"
 
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
-#include "core/Flows.h"
 #include "platform/TextFiles.h"
 #include "publishing/UsebioExport.h"
 

@@ -1,13 +1,13 @@
-#include "devices/BridgeMatesTables.h"
 #include "publishing/PbnImport.h"
 
+#include "core/DealDiagrams.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
+#include "devices/BridgeMatesTables.h"
 #include "platform/TextFiles.h"
-#include "core/DealDiagrams.h"
 
 #include <QRegularExpression>
 

@@ -1,13 +1,11 @@
 #include "publishing/WebPages.h"
 
-#include "core/DeviceNumbers.h"
-
 #include "core/DeviceFiles.h"
+#include "core/DeviceNumbers.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
-#include "core/DeviceNumbers.h"
 #include "platform/TextFiles.h"
 #include "publishing/UsebioExport.h"
 #include "publishing/WebText.h"

@@ -2,12 +2,12 @@
 
 #include "core/Backups.h"
 #include "core/Counts.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/PairsFile.h"
-#include "core/Flows.h"
 #include "core/SafeFiles.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"

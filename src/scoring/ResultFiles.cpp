@@ -1,15 +1,14 @@
 #include "scoring/ResultFiles.h"
 
-#include "core/Flows.h"
-
-#include "core/PairsFile.h"
-#include "core/TournamentFiles.h"
 #include "core/DeviceFiles.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
+#include "core/PairsFile.h"
 #include "core/SafeFiles.h"
 #include "core/TournamentFileLines.h"
+#include "core/TournamentFiles.h"
 #include "platform/Cp1252.h"
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"

@@ -1,7 +1,8 @@
 #include "scoring/ScoreSheet.h"
 
-#include "core/DeviceFiles.h"
 #include "core/DeviceEchoes.h"
+#include "core/DeviceFiles.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
@@ -10,10 +11,9 @@
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
-#include "core/Flows.h"
-#include "scoring/ResultFiles.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
+#include "scoring/ResultFiles.h"
 #include "setup/PairLookups.h"
 
 #include <QtCore/qnamespace.h>

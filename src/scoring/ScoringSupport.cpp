@@ -1,8 +1,7 @@
 #include "scoring/ScoringSupport.h"
 
-#include "core/Helpers.h"
-
 #include "core/Globals.h"
+#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "setup/PairLookups.h"
 

@@ -1,12 +1,12 @@
 #include "setup/ClubMembers.h"
 
+#include "core/CompanionPrograms.h"
 #include "core/Fatal.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
 #include "core/Settings.h"
-#include "core/CompanionPrograms.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
 #include "setup/PlayerText.h"

@@ -3,8 +3,8 @@
 // records) and the players file "JOUEURS.TXT" rebuilt from it in club mode:
 // locating the file, reading its members, adding a member and correcting
 // one, in both files.
-#include "core/OneBased.h"
 #include "core/Globals.h"
+#include "core/OneBased.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "setup/MovementView.h"
 
 #include "core/Fatal.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Printing.h"
-#include "core/Flows.h"
 
 namespace {
 

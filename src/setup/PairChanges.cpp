@@ -2,12 +2,12 @@
 
 #include "core/DeviceEchoes.h"
 #include "core/DeviceFiles.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/PairsFile.h"
 #include "core/Printing.h"
-#include "core/Flows.h"
 #include "setup/Pairs.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "setup/Parameters.h"
 
 #include "core/Fatal.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
-#include "core/Flows.h"
 #include "core/SafeFiles.h"
 #include "core/Settings.h"
 #include "core/TournamentFiles.h"

@@ -2,10 +2,10 @@
 // is killed (SIGKILL) at chosen moments, also inside a save, and restarted:
 // every result saved before a kill reloads, and no file is damaged.
 #include "core/Globals.h"
-#include "flows/Reload.h"
 #include "core/SafeFiles.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"
+#include "flows/Reload.h"
 #include "platform/TextFiles.h"
 #include "scoring/ResultFiles.h"
 #include "support/TestState.h"

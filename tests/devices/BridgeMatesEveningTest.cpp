@@ -3,15 +3,15 @@
 // the menu's timer, a correction typed at the desk sent back, then the
 // program gone and the tournament reloaded from its files.
 #include "core/Globals.h"
-#include "flows/Reload.h"
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"
-#include "flows/TournamentMenu.h"
 #include "devices/BridgeMatesControl.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TableStates.h"
 #include "devices/TabletFiles.h"
+#include "flows/Reload.h"
+#include "flows/TournamentMenu.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "scoring/ResultFiles.h"

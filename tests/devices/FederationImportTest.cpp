@@ -1,8 +1,8 @@
 #include "core/Fatal.h"
+#include "core/DealDiagrams.h"
 #include "core/Globals.h"
 #include "devices/FederationImport.h"
 #include "devices/SessionDatabase.h"
-#include "core/DealDiagrams.h"
 #include "support/FederationSession.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "core/Fatal.h"
+#include "core/CardLetters.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
-#include "core/CardLetters.h"
 #include "devices/FederationImport.h"
 #include "devices/FederationSave.h"
 #include "devices/SessionDatabase.h"

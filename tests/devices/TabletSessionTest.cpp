@@ -2,17 +2,17 @@
 // running, every table playing through the helper, the menu's timer
 // collecting, the ranking and result files written; then the program killed
 // and the tournament reloaded with every result there.
-#include "core/Flows.h"
 #include "core/Counts.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
-#include "flows/Reload.h"
 #include "core/ScriptedInteraction.h"
+#include "flows/Reload.h"
 #include "flows/StartScreen.h"
+#include "flows/StartTournament.h"
 #include "flows/TournamentMenu.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "setup/PairsEntry.h"
-#include "flows/StartTournament.h"
 #include "support/TabletTables.h"
 #include "support/TestState.h"
 

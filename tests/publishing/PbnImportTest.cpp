@@ -1,9 +1,9 @@
 #include "core/Globals.h"
+#include "core/DealDiagrams.h"
 #include "core/ScriptedInteraction.h"
 #include "core/Settings.h"
 #include "devices/BridgeMatesTables.h"
 #include "platform/TextFiles.h"
-#include "core/DealDiagrams.h"
 #include "publishing/PbnImport.h"
 #include "support/TestState.h"
 

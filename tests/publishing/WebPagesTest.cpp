@@ -3,8 +3,8 @@
 #include "core/ScriptedInteraction.h"
 #include "publishing/UsebioExport.h"
 #include "publishing/WebText.h"
-#include "scoring/ResultListings.h"
 #include "scoring/ClubTournament.h"
+#include "scoring/ResultListings.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "core/ScriptedInteraction.h"
 #include "flows/TournamentMenu.h"
-#include "scoring/ResultFiles.h"
 #include "scoring/Cumulative.h"
+#include "scoring/ResultFiles.h"
 #include "scoring/ResultListings.h"
 
 #include "ClubTournament.h"

@@ -1,12 +1,12 @@
 #pragma once
 // The windows the program creates at its start, the start screen first, as
 // a whole session needs them; and a button of the tournament menu by name.
-#include "flows/ui/StartScreenWindow.h"
 #include "core/ui/TForm108.h"
 #include "core/ui/TForm110.h"
-#include "flows/ui/TournamentMenuWindow.h"
 #include "core/ui/TForm59.h"
 #include "flows/ui/ArrowSwitchReminderWindow.h"
+#include "flows/ui/StartScreenWindow.h"
+#include "flows/ui/TournamentMenuWindow.h"
 #include "setup/ui/TForm2.h"
 #include "setup/ui/TForm28.h"
 #include "setup/ui/TForm3.h"

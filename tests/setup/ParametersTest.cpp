@@ -2,11 +2,11 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
-#include "flows/StartScreen.h"
 #include "core/State.h"
+#include "flows/StartScreen.h"
 #include "platform/Clock.h"
-#include "setup/Parameters.h"
 #include "setup/PairsEntry.h"
+#include "setup/Parameters.h"
 #include "support/TestState.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "support/TabletTables.h"
 
-#include "core/Globals.h"
 #include "core/DeviceNumbers.h"
+#include "core/Globals.h"
 #include "devices/TabletFiles.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"

@@ -1,9 +1,9 @@
 #include "flows/ui/ArrowSwitchReminderWindow.h"
 
 #include "core/Flows.h"
-#include "flows/TournamentMenu.h"
 #include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
+#include "flows/TournamentMenu.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -2,8 +2,8 @@
 
 #include "core/Flows.h"
 #include "core/Messages.h"
-#include "flows/Quit.h"
 #include "core/ui/WindowStyle.h"
+#include "flows/Quit.h"
 #include "publishing/UsebioExport.h"
 #include "scoring/Cumulative.h"
 #include "scoring/ResultListings.h"

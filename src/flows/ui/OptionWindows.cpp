@@ -1,11 +1,10 @@
 #include "flows/ui/OptionWindows.h"
 
-#include "flows/ui/CumulativeEndWindow.h"
-
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/ui/WindowInteraction.h"
 #include "core/ui/WindowStyle.h"
+#include "flows/ui/CumulativeEndWindow.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 // The windows of the general options: "Options générales" (TForm45) and the
 // small windows of its options. Each choice window shows its lines preset
 // on the value in force and answers the line chosen (0 for Esc).
-#include "flows/GeneralOptions.h"
 #include "core/Interaction.h"
+#include "flows/GeneralOptions.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,11 +1,11 @@
 #include "flows/ui/StartScreenWindow.h"
 
-#include "core/Flows.h"
 #include "core/ErrorReports.h"
 #include "core/Fatal.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
-#include "flows/Quit.h"
 #include "core/ui/WindowStyle.h"
+#include "flows/Quit.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,12 +1,12 @@
 #include "flows/ui/TournamentMenuWindow.h"
 
-#include "core/Flows.h"
 #include "core/DeviceFiles.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
+#include "core/ui/WindowStyle.h"
 #include "flows/Quit.h"
 #include "flows/StartScreen.h"
 #include "flows/TournamentMenu.h"
-#include "core/ui/WindowStyle.h"
 
 #include <QApplication>
 #include <QCloseEvent>

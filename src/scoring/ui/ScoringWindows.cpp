@@ -1,10 +1,10 @@
 #include "scoring/ui/ScoringWindows.h"
 
-#include "core/Notices.h"
 #include "core/Flows.h"
+#include "core/Notices.h"
 #include "core/ui/WindowInteraction.h"
-#include "scoring/ui/TForm113.h"
 #include "scoring/ui/AdjustmentWindows.h"
+#include "scoring/ui/TForm113.h"
 #include "scoring/ui/TForm15.h"
 #include "scoring/ui/TForm16.h"
 #include "scoring/ui/TForm17.h"

@@ -2,8 +2,8 @@
 
 #include "core/Globals.h"
 #include "core/ui/WindowStyle.h"
-#include "scoring/ui/SheetGrids.h"
 #include "platform/TextFiles.h"
+#include "scoring/ui/SheetGrids.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
 #include "setup/ui/TForm28.h"
 
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
-#include "core/Flows.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/ui/PairGrids.h"
 #include "setup/ui/TForm57.h"

@@ -1,7 +1,7 @@
 #include "setup/ui/TForm65.h"
 
-#include "core/Globals.h"
 #include "core/Flows.h"
+#include "core/Globals.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #include "setup/ui/TForm73.h"
 
-#include "core/Globals.h"
 #include "core/Flows.h"
+#include "core/Globals.h"
 #include "core/ui/ListingView.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/MovementView.h"

@@ -1,12 +1,12 @@
 #include "core/Globals.h"
 #include "core/Printing.h"
 #include "core/ScriptedInteraction.h"
-#include "flows/StartScreen.h"
 #include "core/ui/Application.h"
 #include "core/ui/ModalScript.h"
 #include "core/ui/Printer.h"
-#include "flows/ui/StartScreenWindow.h"
 #include "core/ui/WindowInteraction.h"
+#include "flows/StartScreen.h"
+#include "flows/ui/StartScreenWindow.h"
 #include "support/TestState.h"
 
 #include <QDir>

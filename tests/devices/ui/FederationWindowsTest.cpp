@@ -1,10 +1,10 @@
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
-#include "flows/StartScreen.h"
 #include "core/ui/ModalScript.h"
 #include "devices/ui/TForm72.h"
 #include "devices/ui/TForm75.h"
+#include "flows/StartScreen.h"
 #include "support/TestState.h"
 
 #include <QLabel>

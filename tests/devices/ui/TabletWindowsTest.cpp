@@ -1,10 +1,10 @@
 #include "core/Globals.h"
-#include "flows/TournamentMenu.h"
 #include "core/ui/ModalScript.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/Companions.h"
 #include "devices/ui/DeviceWindows.h"
 #include "devices/ui/TForm94.h"
+#include "flows/TournamentMenu.h"
 #include "support/TestState.h"
 
 #include <QLabel>

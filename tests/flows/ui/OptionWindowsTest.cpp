@@ -1,9 +1,9 @@
 #include "flows/GeneralOptions.h"
 #include "core/Globals.h"
 #include "core/ui/ModalScript.h"
-#include "flows/ui/OptionWindows.h"
 #include "core/ui/TForm26.h"
 #include "core/ui/WindowInteraction.h"
+#include "flows/ui/OptionWindows.h"
 #include "support/TestState.h"
 
 #include <QCheckBox>

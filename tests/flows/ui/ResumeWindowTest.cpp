@@ -2,14 +2,14 @@
 // chooser, and the start screen back whenever no tournament goes on.
 #include "core/Flows.h"
 #include "core/Globals.h"
-#include "flows/StartScreen.h"
 #include "core/TournamentFiles.h"
+#include "core/ui/ModalScript.h"
+#include "core/ui/WindowInteraction.h"
+#include "flows/StartScreen.h"
 #include "flows/ui/StartScreenWindow.h"
 #include "flows/ui/TournamentMenuWindow.h"
-#include "core/ui/WindowInteraction.h"
 #include "scoring/ResultFiles.h"
 #include "support/TestState.h"
-#include "core/ui/ModalScript.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>

@@ -1,7 +1,7 @@
 #include "core/Globals.h"
-#include "flows/TournamentMenu.h"
 #include "core/ui/ModalScript.h"
 #include "core/ui/WindowInteraction.h"
+#include "flows/TournamentMenu.h"
 #include "platform/Process.h"
 #include "publishing/DiagramDisplay.h"
 #include "publishing/PbnImport.h"

@@ -1,6 +1,8 @@
 // The cumulative tournament and the recap viewer driven from the windows.
 #include "core/ScriptedInteraction.h"
 #include "flows/TournamentMenu.h"
+#include "flows/ui/CumulativeEndWindow.h"
+#include "flows/ui/OptionWindows.h"
 #include "flows/ui/TournamentMenuWindow.h"
 #include "scoring/ClubTournament.h"
 #include "scoring/PairRecaps.h"
@@ -9,8 +11,6 @@
 #include "scoring/ui/ScoringWindows.h"
 #include "scoring/ui/TForm17.h"
 #include "scoring/ui/TForm43.h"
-#include "flows/ui/CumulativeEndWindow.h"
-#include "flows/ui/OptionWindows.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

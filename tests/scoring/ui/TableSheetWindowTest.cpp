@@ -5,20 +5,20 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/State.h"
-#include "flows/TournamentMenu.h"
 #include "core/ui/ModalScript.h"
-#include "flows/ui/TournamentMenuWindow.h"
 #include "core/ui/WindowInteraction.h"
+#include "flows/TournamentMenu.h"
+#include "flows/ui/TournamentMenuWindow.h"
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Frequencies.h"
 #include "scoring/ScoreSheet.h"
 #include "scoring/ScoringFixture.h"
-#include "support/RecordingInteraction.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "scoring/ui/TForm58.h"
 #include "scoring/ui/TForm62.h"
 #include "setup/Movements.h"
+#include "support/RecordingInteraction.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -2,17 +2,17 @@
 // keys, as the director types them.
 #include "core/Globals.h"
 #include "core/Interaction.h"
-#include "core/ui/WindowInteraction.h"
 #include "core/ui/ModalScript.h"
+#include "core/ui/WindowInteraction.h"
 #include "flows/ui/TournamentMenuWindow.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ScoringFixture.h"
-#include "support/RecordingInteraction.h"
 #include "scoring/ui/AdjustmentWindows.h"
 #include "scoring/ui/ScoringWindows.h"
 #include "scoring/ui/TForm56.h"
+#include "support/RecordingInteraction.h"
 
 #include <QLineEdit>
 #include <QListWidget>

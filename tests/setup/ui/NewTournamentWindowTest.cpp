@@ -2,9 +2,9 @@
 // real windows: parameters, pairs by quick creation, a Mitchell chosen.
 #include "core/Globals.h"
 #include "core/ui/ModalScript.h"
+#include "core/ui/WindowInteraction.h"
 #include "flows/ui/StartScreenWindow.h"
 #include "flows/ui/TournamentMenuWindow.h"
-#include "core/ui/WindowInteraction.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
 #include "setup/ui/SetupWindows.h"

@@ -1,18 +1,18 @@
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
-#include "flows/StartScreen.h"
 #include "core/State.h"
-#include "flows/ui/StartScreenWindow.h"
+#include "core/ui/ModalScript.h"
 #include "core/ui/WindowInteraction.h"
+#include "flows/StartScreen.h"
+#include "flows/ui/StartScreenWindow.h"
 #include "platform/Clock.h"
+#include "setup/PairsEntry.h"
 #include "setup/Parameters.h"
 #include "setup/Players.h"
-#include "setup/PairsEntry.h"
 #include "setup/ui/TForm2.h"
 #include "setup/ui/TForm3.h"
 #include "support/TestState.h"
-#include "core/ui/ModalScript.h"
 
 #include <QButtonGroup>
 #include <QFile>
