@@ -8,7 +8,7 @@
 #include "core/SafeFiles.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
-#include "publishing/WebPages.h"
+#include "publishing/TabletResultFiles.h"
 #include "publishing/WebText.h"
 #include "setup/PairLookups.h"
 
@@ -20,8 +20,6 @@
 using namespace publishing;
 
 namespace {
-
-int SlotLimit() { return std::clamp(ResultSlotCount, 0, kMaxResultSlots); }
 
 QString ExportFolder() { return DataFolder + QStringLiteral("DossierBridgeWebs/"); }
 

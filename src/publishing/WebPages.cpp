@@ -7,6 +7,7 @@
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
 #include "platform/TextFiles.h"
+#include "publishing/TabletResultFiles.h"
 #include "publishing/UsebioExport.h"
 #include "publishing/WebText.h"
 #include "setup/PairLookups.h"
@@ -24,12 +25,7 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-int SlotLimit() { return std::clamp(ResultSlotCount, 0, kMaxResultSlots); }
-
 QString WebFolder() { return DataFolder + QStringLiteral("DossierWEB/"); }
-
-// The shortest decimal text of a real ("60", "62.5").
-QString ShortestDecimal(double value) { return QString::number(value, 'g', 15); }
 
 // Writes text in UTF-8 through the atomic writer.
 void WriteUtf8File(const QString& fileName, const QString& text) {
@@ -207,61 +203,6 @@ QString WebContractText(int slot) {
   text += SlotDeclarer(slot);
   text += LeadForWeb(ResultLead[slot]);
   return text;
-}
-
-bool RewriteTableResultFiles() {
-  std::optional<QStringList> adjustments;
-  bool adjustmentsRead = false;
-  for (int s = 1; s <= SlotLimit(); ++s) {
-    const int ns = ResultNsPair[s];
-    const int ew = ResultEwPair[s];
-    if (ns == 0 || ew == 0 || ResultScore[s] == kScoreNone) continue;
-    const int board = BoardOfSlot(s);
-    QString contract = ResultContract[s].trimmed();
-    QString declarer = ResultDeclarer[s].trimmed();
-    if (contract.isEmpty()) {
-      contract = u'*' + QString::number(ResultScore[s]) + u'*';
-      declarer.clear();
-    } else if (contract.toUpper() == QLatin1String("PASSE")) {
-      declarer.clear();
-    } else if (contract.contains(QLatin1String("MOY"))) {
-      contract = QStringLiteral("MOY");
-      declarer.clear();
-    } else if (contract.contains(QLatin1String("AJU"))) {
-      if (!adjustmentsRead) {
-        adjustments = ReadAdjustmentLines();
-        adjustmentsRead = true;
-      }
-      const QString missing = QStringLiteral("Attention, la donne %1 par N/S %2 contre E/W %3 ne possède pas encore ses "
-                                             "valeurs d'ajustement. Résultat non sauvé!")
-                                  .arg(board)
-                                  .arg(ns)
-                                  .arg(ew);
-      if (!adjustments) {
-        ShowAlert(missing);
-        return false;
-      }
-      const auto a = LastAdjustmentFor(s, *adjustments);
-      if (!a) {
-        ShowAlert(missing);
-        continue;
-      }
-      contract = ShortestDecimal(a->ns) + QStringLiteral(" - ") + ShortestDecimal(a->ew);
-      declarer.clear();
-    }
-    // The tablets' folders exist only once the exchange folder is known.
-    if (TabletSeriesFolder.isEmpty()) continue;
-    const QString folder = TabletSeriesFolder + QStringLiteral("1/Table") + QString::number(ResultTable[s]) + u'/';
-    QDir().mkpath(platform::resolvePath(folder));
-    const QStringList fields{QString::number(ResultTable[s]), QStringLiteral("1"), QStringLiteral("0"),
-                             QString::number(board), QString::number(ResultRound[s]), QString::number(ns),
-                             QString::number(DeviceEwNumber(ew)), declarer, contract, QString()};
-    TextFile file;
-    SafeRewrite(file, platform::resolvePath(folder + QStringLiteral("RESX%1.TXT").arg(board)));
-    file.writeLine(fields.join(u' '));
-    CloseTextFile(file);
-  }
-  return true;
 }
 
 QString WebPageText(const QString& key) {

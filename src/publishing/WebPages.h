@@ -25,10 +25,6 @@ void WriteWebPages();
 // "D<key>.txt" and "H<key>.txt" into folder (ending with "/").
 void WriteWebData(const QString& folder, const QString& key);
 void WriteWebHands(const QString& folder, const QString& key);
-// Rewrites "RESX<board>.TXT" of every table folder with each known result
-// for the tablets' server. False when the export must stop (a result
-// adjusted while ".ADJ" is missing).
-bool RewriteTableResultFiles();
 // The contract of a slot as the page shows it: "4Sx-2EHX", "PASS", "*420*".
 QString WebContractText(int slot);
 // The key of the web files: yyyymmddhh of the start.

@@ -179,6 +179,10 @@ std::vector<RankedRow> PlacedRows(RankingList list) {
   return rows;
 }
 
+int SlotLimit() { return std::clamp(ResultSlotCount, 0, kMaxResultSlots); }
+
+QString ShortestDecimal(double value) { return QString::number(value, 'g', 15); }
+
 }  // namespace publishing
 
 QString HtmlAccents(const QString& text) {

@@ -46,6 +46,10 @@ QString SlotDeclarer(int slot);
 
 // Board of result slot s (1..), from the slot ranges.
 int BoardOfSlot(int slot);
+// The result slots in use: 1 .. ResultSlotCount within the slots' capacity.
+int SlotLimit();
+// The shortest decimal text of a real ("60", "62.5").
+QString ShortestDecimal(double value);
 
 // The lines of the tournament's ".ADJ", nothing when the file is missing.
 std::optional<QStringList> ReadAdjustmentLines();

@@ -1,6 +1,7 @@
 #include "publishing/WebPages.h"
 
 #include "core/ScriptedInteraction.h"
+#include "publishing/TabletResultFiles.h"
 #include "publishing/UsebioExport.h"
 #include "publishing/WebText.h"
 #include "scoring/ClubTournament.h"
