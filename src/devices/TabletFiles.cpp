@@ -106,10 +106,14 @@ void writeMovementFiles() {
 
 }  // namespace
 
-void SetTabletFolders() {
+QString TabletExchangeFolder() {
   QString documents;
   GetSpecialFolderPath(5, documents);
-  TabletSharedFolder = documents + QStringLiteral("/Quillmarke");
+  return documents + QStringLiteral("/Quillmarke");
+}
+
+void SetTabletFolders() {
+  TabletSharedFolder = TabletExchangeFolder();
   TabletSeriesFolder = TabletSharedFolder + QStringLiteral("/Serie");
   TableFolderPath = seriesFolder() + QStringLiteral("/Table");
   platform::makeFolder(TabletSharedFolder);

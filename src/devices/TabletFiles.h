@@ -5,6 +5,8 @@
 // per table, the players and the placeholders of the result files).
 #include <QString>
 
+// Documents + "/Quillmarke": the exchange folder, whether it exists or not.
+QString TabletExchangeFolder();
 // TabletSharedFolder := Documents + "/Quillmarke" (created when missing),
 // TabletSeriesFolder := it + "/Serie".
 void SetTabletFolders();
