@@ -1,4 +1,5 @@
 #include "publishing/UsebioExport.h"
+#include "publishing/DealDiagrams.h"
 
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
@@ -392,6 +393,7 @@ void WriteXmlExport() {
 
 void ExportBridgeWebsXml() {
   WritePairNameFiles();
+  LoadDiagramFiles();
   XmlLines.clear();
   try {
     WriteXmlExport();

@@ -1,6 +1,8 @@
 #include "publishing/WebPages.h"
 
 #include "devices/DeviceNumbers.h"
+#include "devices/TabletFiles.h"
+#include "publishing/DealDiagrams.h"
 
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
@@ -197,11 +199,8 @@ QString WebContractText(int slot) {
   if (upper.contains(QLatin1String("AJU"))) return QStringLiteral("AJU.");
   if (upper.contains(QLatin1String("MOY"))) return QStringLiteral("MOY.");
   const StoredContract c = ReadStoredContract(contract);
-  if (!c.ok) {
-    if (contract.isEmpty() && ResultScore[slot] < kScoreAverage)
-      return u'*' + QString::number(ResultScore[slot]) + u'*';
-    return contract.isEmpty() ? QStringLiteral("?") : contract;
-  }
+  // A score typed by number has no contract: "?" (its score stands beside it).
+  if (!c.ok) return contract.isEmpty() ? QStringLiteral("?") : contract;
   QString text = QString(c.level) + EnglishStrain(c.strain);
   if (c.doubling == 1) text += QLatin1String("x");
   if (c.doubling == 2) text += QLatin1String("xx");
@@ -408,6 +407,17 @@ void WriteWebPages() {
 }
 
 void SaveResultsForWeb() {
+  // Without devices the tablets' folders are made first, so that every
+  // result is written there as well.
+  if (!TableDevicesMode) {
+    if (!platform::folderExists(TabletExchangeFolder())) {
+      ClearTabletFolder();
+      WriteTabletSessionFiles();
+    } else {
+      SetTabletFolders();
+    }
+  }
   WritePairNameFiles();
+  LoadDiagramFiles();
   WriteWebPages();
 }
