@@ -25,9 +25,10 @@ def circle_rounds(m):
     return rounds
 
 
-def assign_sets(rounds, sets, players, seed=1):
-    """A board set for every meeting: distinct in a round, never twice for a
-    player. Round by round, a matching of the meetings to the sets."""
+def assign_sets(rounds, sets, players, seed=1, share=1):
+    """A board set for every meeting: on at most share tables in a round,
+    never twice for a player. Round by round, a matching of the meetings to
+    the sets (each set offered share times)."""
     for attempt in range(500):
         rng = random.Random(seed + attempt)
         used = {p: set() for p in range(players + 1)}
@@ -37,21 +38,22 @@ def assign_sets(rounds, sets, players, seed=1):
 
             def augment(k, seen):
                 a, b = rd[k]
-                options = [s for s in range(sets) if s not in used[a] and s not in used[b]]
+                options = [(s, c) for s in range(sets) for c in range(share)
+                           if s not in used[a] and s not in used[b]]
                 rng.shuffle(options)
-                for s in options:
-                    if s in seen:
+                for slot in options:
+                    if slot in seen:
                         continue
-                    seen.add(s)
-                    if s not in owner or augment(owner[s], seen):
-                        owner[s] = k
+                    seen.add(slot)
+                    if slot not in owner or augment(owner[slot], seen):
+                        owner[slot] = k
                         return True
                 return False
 
             if not all(augment(k, set()) for k in range(len(rd))):
                 break
             chosen = [None] * len(rd)
-            for s, k in owner.items():
+            for (s, c), k in owner.items():
                 chosen[k] = s
             for k, (a, b) in enumerate(rd):
                 used[a].add(chosen[k]); used[b].add(chosen[k])
@@ -97,17 +99,29 @@ def howell(pairs):
     m = pairs - 1
     rounds = circle_rounds(m)
     if m <= 33:
+        # A complete Howell where it exists: every pair plays every set
+        # once, each set at every table. With 4 pairs it exists only with
+        # both tables on one set each round (the boards are shared); with 6
+        # pairs only with three tables on one set, so there more sets are
+        # used, each played at two tables or more.
         nrounds = m
-        sets = cyclic_sets(m, True)
         nsets = m
+        sets = cyclic_sets(m, True)
         if sets is None:
-            nsets = m
-            while True:
-                try:
-                    sets = assign_sets(rounds, nsets, pairs)
-                    break
-                except SystemExit:
-                    nsets += 1
+            try:
+                sets = assign_sets(rounds, nsets, pairs, share=2)
+                order = {}
+                for rd in sets:
+                    for x in rd:
+                        order.setdefault(x, len(order))
+                sets = [[order[x] for x in rd] for rd in sets]
+            except SystemExit:
+                while True:
+                    try:
+                        sets = assign_sets(rounds, nsets, pairs)
+                        break
+                    except SystemExit:
+                        nsets += 1
     else:
         nrounds = 13
         rounds = rounds[:nrounds]
@@ -127,47 +141,87 @@ def howell(pairs):
     return nrounds, nsets, lines
 
 
-def appendix(base, tables, sets):
-    """Mitchell-Appendix: base rounds on sets board sets (more sets than
-    tables, so that no set is on two tables in a round); table t plays set
-    a r + t (mod sets) in round r. N/S pairs sit still; the E/W pairs are placed
-    round by round (a matching) so that none meets a N/S pair twice or plays
-    a set twice."""
-    for a in range(1, sets):
-        for step in range(1, tables):
-            lines = [(r + 1, t + 1, (t - step * r) % tables + 1, (a * r + t) % sets + 1, t + 1)
-                     for r in range(base) for t in range(tables)]
-            if check_mitchell(lines, tables, base, sets) is None:
-                return lines
-    for attempt in range(2000):
-        rng = random.Random(attempt)
-        visited = {e: set() for e in range(tables)}
-        played = {e: set() for e in range(tables)}
-        lines = []
+def exact_cover(options, secondary, rng, limit):
+    """Algorithm X: a choice of options covering every primary item once and
+    every secondary item at most once; options tried in a random order.
+    None when there is none; TimeoutError after limit nodes."""
+    cols = {}
+    for k, items in options.items():
+        for i in items:
+            cols.setdefault(i, set()).add(k)
+    rank = {k: rng.random() for k in options}
+    chosen, nodes = [], [0]
+
+    def select(k):
+        removed = []
+        for j in options[k]:
+            for i in cols[j]:
+                for jj in options[i]:
+                    if jj != j:
+                        cols[jj].discard(i)
+            removed.append(cols.pop(j))
+        return removed
+
+    def deselect(k, removed):
+        for j in reversed(options[k]):
+            cols[j] = removed.pop()
+            for i in cols[j]:
+                for jj in options[i]:
+                    if jj != j:
+                        cols[jj].add(i)
+
+    def search():
+        nodes[0] += 1
+        if nodes[0] > limit:
+            raise TimeoutError
+        best = None
+        for c, v in cols.items():
+            if c[0] not in secondary and (best is None or (len(v), c) < (len(cols[best]), best)):
+                best = c
+        if best is None:
+            return True
+        for k in sorted(cols[best], key=rank.get):
+            chosen.append(k)
+            removed = select(k)
+            if search():
+                return True
+            deselect(k, removed)
+            chosen.pop()
+        return False
+
+    return chosen if search() else None
+
+
+def appendix(base, tables):
+    """Mitchell-Appendix of base rounds on base board sets for base to
+    2 base tables. The first base tables play a Mitchell: N/S pairs sit
+    still, boards move down one table, E/W pair t starts at table t. Each
+    extra table shares, each round, the boards of one of the first tables
+    (no set on three tables), its N/S pair playing every set once. Every E/W
+    pair plays every set once and meets no N/S pair twice, so each set is
+    played at every table. Lines are (round, N/S, E/W, set, table)."""
+    options = {}
+    for e in range(tables):
         for r in range(base):
-            owner = {}
-
-            def augment(e, seen):
-                options = [t for t in range(tables) if t not in visited[e] and (r + t) % sets not in played[e]]
-                rng.shuffle(options)
-                for t in options:
-                    if t in seen:
-                        continue
-                    seen.add(t)
-                    if t not in owner or augment(owner[t], seen):
-                        owner[t] = e
-                        return True
-                return False
-
-            if not all(augment(e, set()) for e in range(tables)):
-                break
             for t in range(tables):
-                e = owner[t]
-                visited[e].add(t); played[e].add((r + t) % sets)
-                lines.append((r + 1, t + 1, e + 1, (r + t) % sets + 1, t + 1))
-        else:
-            assert check_mitchell(lines, tables, base, sets) is None
-            return lines
+                if r == 0 and t != e:
+                    continue
+                if t < base:
+                    sets = [(t + r) % base]
+                else:
+                    sets = range(base) if r else [t - base]
+                for s in sets:
+                    items = [("er", e, r), ("tr", t, r), ("es", e, s), ("et", e, t)]
+                    if t >= base:
+                        items += [("as", t, s), ("rs", r, s)]
+                    options[(e, r, t, s)] = items
+    for seed in range(2000):
+        try:
+            found = exact_cover(options, {"et", "rs"}, random.Random(seed), 5000)
+        except TimeoutError:
+            continue
+        if found:
+            return sorted((r + 1, t + 1, e + 1, s + 1, t + 1) for e, r, t, s in found)
     raise SystemExit("no appendix for %d tables" % tables)
 
 
@@ -198,9 +252,22 @@ def patton(teams):
     return m, nsets, lines
 
 
+def check_played(lines, nsets):
+    """Every declared set is played at two tables or more: a board with a
+    single result cannot be scored, and a set never played is an empty board."""
+    count = {s: 0 for s in range(1, nsets + 1)}
+    for r, ns, ew, s, t in lines:
+        count[s] += 1
+    short = [s for s, n in count.items() if n < 2]
+    if short:
+        return "set %d played at %d table(s)" % (short[0], count[short[0]])
+    return None
+
+
 def check_howell(lines, pairs, nrounds, nsets):
     tables = pairs // 2
-    met, played, round_sets, round_tables = set(), set(), set(), set()
+    met, played, round_tables = set(), set(), set()
+    round_sets = {}
     for r, ns, ew, s, t in lines:
         if not (1 <= r <= nrounds and 1 <= s <= nsets and 1 <= ns <= pairs and 1 <= ew <= pairs and ns != ew):
             return "range"
@@ -211,21 +278,26 @@ def check_howell(lines, pairs, nrounds, nsets):
             if (p, s) in played:
                 return "set twice"
             played.add((p, s))
-        if (r, s) in round_sets:
-            return "set twice in round"
-        round_sets.add((r, s))
+        round_sets[(r, s)] = round_sets.get((r, s), 0) + 1
+        if round_sets[(r, s)] > (2 if pairs == 4 else 1):
+            return "set on too many tables in a round"
         if (r, t) in round_tables or not 1 <= t <= tables:
             return "table"
         round_tables.add((r, t))
     if len(round_tables) != nrounds * tables:
         return "table unused"
-    return None
+    return check_played(lines, nsets)
 
 
-def check_mitchell(lines, tables, nrounds, nsets, shared=False):
+def check_mitchell(lines, tables, base, nsets):
+    """Appendix Mitchell: N/S pair t sits at table t; no pair meets another
+    or plays a set twice; a set is on two tables of a round only as one of
+    the first base tables and an extra table; every set at two tables."""
     met, played, round_tables = set(), set(), set()
-    per_set = {}
+    round_sets = {}
     for r, ns, ew, s, t in lines:
+        if not (1 <= r <= base and 1 <= s <= nsets and 1 <= ew <= tables and t == ns and 1 <= t <= tables):
+            return "range"
         if (ns, ew) in met:
             return "meet twice"
         met.add((ns, ew))
@@ -235,13 +307,13 @@ def check_mitchell(lines, tables, nrounds, nsets, shared=False):
         if (r, t) in round_tables:
             return "table"
         round_tables.add((r, t))
-        per_set[s] = per_set.get(s, 0) + 1
-        per_set[(r, s)] = per_set.get((r, s), 0) + 1
-        if per_set[(r, s)] > (2 if shared else 1):
-            return "set shared"
-    if any(v > tables for k, v in per_set.items() if not isinstance(k, tuple)):
-        return "too many lines for a set"
-    return None
+        round_sets.setdefault((r, s), []).append(t)
+    if len(round_tables) != base * tables:
+        return "table unused"
+    for ts in round_sets.values():
+        if len(ts) > 2 or (len(ts) == 2 and not min(ts) <= base < max(ts)):
+            return "set shared by tables %s" % ts
+    return check_played(lines, nsets)
 
 
 def check_patton(lines, teams, nrounds, nsets):
@@ -289,15 +361,19 @@ def main():
         header = "%d %d %d Howell %d paires" % (nsets, pairs, nrounds, pairs)
         for where in (folder, club):
             write(os.path.join(where, "HOWELL%02d.TXT" % pairs), header, lines)
-    # 7 rounds on 14 sets (28 boards at 2 a table), 9 rounds on 27 sets.
-    for base, top, sets in ((7, 14, 14), (9, 18, 27)):
-        for tables in range(base, top + 1):
-            lines = appendix(base, tables, sets)
-            header = "%d %d %d Mitchell Appendix %d tours" % (sets, 2 * tables, base, base)
+    # 7 rounds on 7 sets (28 boards at 4 a table), 9 rounds on 9 sets (27
+    # boards at 3 a table), for base to 2 base tables.
+    for base in (7, 9):
+        for tables in range(base, 2 * base + 1):
+            lines = appendix(base, tables)
+            err = check_mitchell(lines, tables, base, base)
+            assert err is None, (tables, err)
+            header = "%d %d %d Mitchell Appendix %d tours" % (base, 2 * tables, base, base)
             write(os.path.join(folder, "A%d-%d.TXT" % (base, tables - base)), header, lines)
     for teams in range(2, 16):
         nrounds, nsets, lines = patton(teams)
         assert check_patton(lines, teams, nrounds, nsets) is None, teams
+        assert check_played(lines, nsets) is None, teams
         header = "%d %d %d Mitchell Patton %d équipes" % (nsets, 2 * teams, nrounds, teams)
         write(os.path.join(folder, "PATTON%d.TXT" % teams), header, lines)
 

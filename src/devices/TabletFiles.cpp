@@ -106,12 +106,15 @@ void writeMovementFiles() {
   }
 }
 
-// The exchange folder in the user's Documents folder.
-QString exchangeFolder() {
+}  // namespace
+
+QString TabletExchangeFolder() {
   QString documents;
   GetSpecialFolderPath(5, documents);
   return documents + QStringLiteral("/Quillmarke");
 }
+
+namespace {
 
 // Consecutive failed reads of the files of the exchange folder, by path.
 QHash<QString, int>& badReads() {
@@ -122,7 +125,7 @@ QHash<QString, int>& badReads() {
 }  // namespace
 
 void RemoveTabletLeftovers() {
-  const QString folder = exchangeFolder();
+  const QString folder = TabletExchangeFolder();
   if (platform::folderExists(folder)) platform::removeLeftoverTemporariesBelow(folder);
 }
 
@@ -155,7 +158,7 @@ void ForgetBadReads(const QString& path) { badReads().remove(path); }
 void ForgetAllBadReads() { badReads().clear(); }
 
 void SetTabletFolders() {
-  TabletSharedFolder = exchangeFolder();
+  TabletSharedFolder = TabletExchangeFolder();
   TabletSeriesFolder = TabletSharedFolder + QStringLiteral("/Serie");
   TableFolderPath = seriesFolder() + QStringLiteral("/Table");
   platform::makeFolder(TabletSharedFolder);

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+// Documents + "/Quillmarke": the exchange folder, whether it exists or not.
+QString TabletExchangeFolder();
 // TabletSharedFolder := Documents + "/Quillmarke" (created when missing),
 // TabletSeriesFolder := it + "/Serie".
 void SetTabletFolders();

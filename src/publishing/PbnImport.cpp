@@ -1,6 +1,7 @@
 #include "publishing/PbnImport.h"
 
 #include "core/DealDiagrams.h"
+#include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
@@ -111,7 +112,8 @@ void ImportPbnDiagrams() {
                      *file + QStringLiteral("..."));
     }
     DealsImported = true;
-  } else if (!file->isEmpty()) {
+  } else {
+    // Also when no file was chosen: the director is told that the evening has no diagrams.
     ShowAlert(QStringLiteral("Attention! Aucun diagramme d'étui importé à partir du fichier ") + *file + QStringLiteral("..."));
   }
   if (BridgeMatesMode) WriteHandRecords(QStringLiteral("Envoi"));
@@ -120,11 +122,9 @@ void ImportPbnDiagrams() {
 QString ChoosePbnFile() {
   ChosenPbnFile.clear();
   const QStringList files = platform::listFolder(DiagramFolder, QStringLiteral("*.PBN"));
-  if (files.size() > kMaxPbnFiles) {
-    ShowAlert(QStringLiteral("Le nombre de tournois est plus grand que 1000! Faites le ménage dans le dossier de vos "
+  if (files.size() > kMaxPbnFiles)
+    FatalStop(QStringLiteral("Le nombre de tournois est plus grand que 1000! Faites le ménage dans le dossier de vos "
                              "fichiers PBN (déplacez ou effacez les anciens). Désolé, on arrête!"));
-    return {};
-  }
   if (files.isEmpty())
     ShowAlert(QStringLiteral("Pas trouvé de fichiers *.PBN dans le répertoire ") + DiagramFolder + QStringLiteral("..."));
   QStringList names;

@@ -6,6 +6,7 @@
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
+#include "devices/BridgeMatesTables.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "publishing/TabletResultFiles.h"
@@ -390,6 +391,7 @@ void WriteXmlExport() {
 
 void ExportBridgeWebsXml() {
   WritePairNameFiles();
+  LoadDiagramFiles();
   XmlLines.clear();
   try {
     WriteXmlExport();

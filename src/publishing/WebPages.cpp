@@ -6,6 +6,8 @@
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
+#include "devices/BridgeMatesTables.h"
+#include "devices/TabletFiles.h"
 #include "platform/TextFiles.h"
 #include "publishing/TabletResultFiles.h"
 #include "publishing/UsebioExport.h"
@@ -191,11 +193,8 @@ QString WebContractText(int slot) {
   if (upper.contains(QLatin1String("AJU"))) return QStringLiteral("AJU.");
   if (upper.contains(QLatin1String("MOY"))) return QStringLiteral("MOY.");
   const StoredContract c = ReadStoredContract(contract);
-  if (!c.ok) {
-    if (contract.isEmpty() && ResultScore[slot] < kScoreAverage)
-      return u'*' + QString::number(ResultScore[slot]) + u'*';
-    return contract.isEmpty() ? QStringLiteral("?") : contract;
-  }
+  // A score typed by number has no contract: "?" (its score stands beside it).
+  if (!c.ok) return contract.isEmpty() ? QStringLiteral("?") : contract;
   QString text = QString(c.level) + EnglishStrain(c.strain);
   if (c.doubling == 1) text += QLatin1String("x");
   if (c.doubling == 2) text += QLatin1String("xx");
@@ -347,6 +346,17 @@ void WriteWebPages() {
 }
 
 void SaveResultsForWeb() {
+  // Without devices the tablets' folders are made first, so that every
+  // result is written there as well.
+  if (!TableDevicesMode) {
+    if (!platform::folderExists(TabletExchangeFolder())) {
+      ClearTabletFolder();
+      WriteTabletSessionFiles();
+    } else {
+      SetTabletFolders();
+    }
+  }
   WritePairNameFiles();
+  LoadDiagramFiles();
   WriteWebPages();
 }

@@ -164,16 +164,21 @@ void ShowOnScreen() {
   if (viewer().fill) viewer().fill(ScreenRecapLines(pair, false));
 }
 
-// A file copied whole over another, through the atomic writer; nothing when
-// the source is missing.
+// A file of the tablets' shared folder copied whole over another, through
+// the atomic writer; nothing when the source is missing. Only a regular file
+// of a sensible size is read: a link, a FIFO or a device put there by another
+// program is refused, never followed or waited on.
 void CopyIfPresent(const QString& from, const QString& to) {
-  QFile source(platform::resolvePath(from));
-  if (!source.exists()) return;
-  if (!source.open(QIODevice::ReadOnly))
-    throw platform::IoError(EIO, source.fileName(), QStringLiteral("Impossible de lire le fichier ") + source.fileName());
+  constexpr qsizetype kMostBytes = 1 << 20;  // a ranking file is a few KB
+  int error = 0;
+  const std::optional<QByteArray> bytes = platform::readRegularFile(from, kMostBytes, &error);
+  if (!bytes) {
+    if (error == ENOENT) return;
+    throw platform::IoError(error, from, QStringLiteral("Impossible de lire le fichier ") + from);
+  }
   TextFile target;
   SafeRewrite(target, to);
-  target.writeBytes(source.readAll());
+  target.writeBytes(*bytes);
   CloseTextFile(target);
 }
 

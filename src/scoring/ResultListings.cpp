@@ -276,6 +276,21 @@ void ShowPattonResults() {
 
 void WriteScoreToPrintFile(double value) { PrintFileWriter.write(ScoreText(value, ImpScoring ? 0 : 2)); }
 
+namespace {
+
+// With table devices the ranking just written in Documents is copied over the
+// tablets' "RESULTS.TXT", for the tablets to show. A failed copy raises
+// platform::IoError.
+void CopyResultsToTablets() {
+  if (!TableDevicesMode || TabletSharedFolder.isEmpty()) return;
+  const QString target = TabletSharedFolder + QStringLiteral("/RESULTS.TXT");
+  if (const int code = platform::copyFileAtomically(ResultsTextFile, target); code != 0)
+    throw platform::IoError(code, target,
+                            QStringLiteral("Impossible de copier ") + ResultsTextFile + QStringLiteral(" sur ") + target);
+}
+
+}  // namespace
+
 void PrintPairResults(bool askLayout) {
   QString info;
   if (!CumulativeMode) {
@@ -331,6 +346,7 @@ void PrintPairResults(bool askLayout) {
   }
   CloseTextFile(copy);
   CloseTextFile(PrintFileWriter);
+  CopyResultsToTablets();
   PrintTextFile(PrintFile, true, QStringLiteral("resultats"));
 }
 
@@ -359,6 +375,7 @@ void PrintPattonResults() {
   }
   CloseTextFile(copy);
   CloseTextFile(PrintFileWriter);
+  CopyResultsToTablets();
   PrintTextFile(PrintFile, true, QStringLiteral("resultats"));
 }
 

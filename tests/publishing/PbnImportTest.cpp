@@ -1,3 +1,4 @@
+#include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/DealDiagrams.h"
 #include "core/ScriptedInteraction.h"
@@ -215,13 +216,24 @@ TEST_F(PbnImportTest, UnknownOptionIsResetAndTheChooserOffersTheFolder) {
   EXPECT_EQ(talk.messages.last(), "Aucun fichier PBN choisi! Pas d'importation de diagrammes...");
 }
 
-TEST_F(PbnImportTest, TooManyPbnFilesImportNothing) {
+TEST_F(PbnImportTest, TooManyPbnFilesEndTheProgram) {
   for (int i = 0; i <= 1000; ++i) writeBytes(DiagramFolder + QStringLiteral("T%1.PBN").arg(i), "");
   PbnOption = 1;
-  ImportPbnDiagrams();  // no chooser is shown, and the start goes on
+  EXPECT_THROW(ImportPbnDiagrams(), FatalStopError);  // no chooser is shown, and the program ends
   EXPECT_TRUE(talk.lists.isEmpty());
   ASSERT_EQ(talk.messages.size(), 1);
   EXPECT_TRUE(talk.messages[0].startsWith("Le nombre de tournois est plus grand que 1000! "));
+  EXPECT_TRUE(talk.messages[0].endsWith(" Désolé, on arrête!"));
+  EXPECT_FALSE(DealsImported);
+}
+
+TEST_F(PbnImportTest, NoFileChosenStillSaysNoDiagramWasImported) {
+  writeBytes(DiagramFolder + "lundi.PBN", "");
+  PbnOption = 1;
+  talk.answer(0);  // the chooser closed without a line
+  ImportPbnDiagrams();
+  EXPECT_EQ(talk.messages, (QStringList{"Aucun fichier PBN choisi! Pas d'importation de diagrammes...",
+                                        "Attention! Aucun diagramme d'étui importé à partir du fichier ..."}));
   EXPECT_FALSE(DealsImported);
 }
 

@@ -8,6 +8,7 @@
 #include "scoring/ResultListings.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -65,7 +66,7 @@ TEST_F(WebPagesTest, ContractTextsOfThePage) {
   EXPECT_EQ(WebContractText(1), "4Sx-2EHX");
   EXPECT_EQ(WebContractText(2), "6Hxx+1WSA");
   EXPECT_EQ(WebContractText(3), "PASS");
-  EXPECT_EQ(WebContractText(4), "*420*");
+  EXPECT_EQ(WebContractText(4), "?");  // typed by number: no contract
   EXPECT_EQ(WebContractText(5), "3NTxx=N");
   EXPECT_EQ(WebContractText(6), "2C-1SD2");
 }
@@ -268,4 +269,50 @@ TEST_F(WebPagesTest, HandEditedDateAndDiagramStayInsideTheirFiles) {
   WriteWebPages();
   const QString hands = Utf8File(web() + "H2024031514.txt");
   EXPECT_TRUE(hands.startsWith("BE.hands[1]='&lt;script&gt; DV2")) << hands.toStdString();
+}
+
+// Without devices and before the tablets' folder exists, the web export makes
+// the folder first: each result reaches it, a score typed by number as
+// "*score*"; the page's traveller shows "?" for that contract.
+TEST_F(WebPagesTest, WebExportWithoutDevicesWritesTheTabletsResults) {
+  prepare();
+  TableDevicesMode = TabletsMode = false;
+  QDir(documentsDir() + "/Quillmarke").removeRecursively();
+  TabletSharedFolder.clear();
+  TabletSeriesFolder.clear();
+  ResultContract[1].clear();  // board 1, table 1, N/S 1 against E/W 1
+  ui::ScriptedInteraction script;
+  script.answer(1);
+  SaveResultsForWeb();
+  const QString series = documentsDir() + "/Quillmarke/Serie1/";
+  EXPECT_EQ(testing_support::readBytes(series + "Table1/RESX1.TXT"), "1 1 0 1 1 1 1  *420* \r\n");
+  EXPECT_EQ(testing_support::readBytes(series + "Table3/RESX3.TXT"), "3 1 0 3 3 3 1 E 4CE= \r\n");
+  const QString data = Utf8File(web() + "D2024031514.txt");
+  EXPECT_TRUE(data.contains("[  // Board 1\r\n[1, 5, '?', 420, 3, 1],\r\n")) << data.toStdString();
+}
+
+// A diagram still waiting in the tablets' folder is taken in before the page
+// and the XML file are written.
+TEST_F(WebPagesTest, WaitingDiagramReachesThePageAndTheXml) {
+  prepare();
+  const QString diagrams = TabletSharedFolder + "/Diagrammes/";
+  QDir().mkpath(diagrams);
+  testing_support::writeBytes(diagrams + "2.TXT", Diagram(2).toLatin1());
+  ui::ScriptedInteraction script;
+  script.answer(1);
+  SaveResultsForWeb();
+  const QString hands = Utf8File(web() + "H2024031514.txt");
+  EXPECT_TRUE(hands.contains("BE.hands[2]='ARX3 DV2  987654,")) << hands.toStdString();
+  EXPECT_FALSE(QFile::exists(diagrams + "2.TXT"));
+
+  DealDiagrams[2].clear();
+  testing_support::writeBytes(diagrams + "2.TXT", Diagram(2).toLatin1());
+  testing_support::writeBytes(programDir() + "ChoixMitchell.TXT", "1\r\n");
+  script.answer(2);  // "&Plus tard..."
+  ExportBridgeWebsXml();
+  const QString xml = QString::fromUtf8(testing_support::readBytes(dataDir() + "DossierBridgeWebs/" + XmlExportFileName()));
+  const qsizetype handSet = xml.indexOf("<HANDSET");
+  ASSERT_GE(handSet, 0) << xml.toStdString();
+  EXPECT_TRUE(xml.mid(handSet).contains("<BOARD_NUMBER>2</BOARD_NUMBER>")) << xml.toStdString();
+  EXPECT_FALSE(QFile::exists(diagrams + "2.TXT"));
 }

@@ -1,7 +1,13 @@
 #include "core/Helpers.h"
 #include "core/ScriptedInteraction.h"
 #include "platform/Process.h"
+#include "platform/TextFiles.h"
 #include "scoring/PairRecaps.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+
+#include <sys/stat.h>
 
 #include "ScoringFixture.h"
 
@@ -119,6 +125,28 @@ TEST_F(PairRecapsTest, MailingWritesItsFilesAndStartsTheMailProgram) {
   EXPECT_FALSE(QFile::exists(ResultsTextFile));
   EXPECT_EQ(readBytes(documentsDir() + "/FromTalvaron.TXT"), "Howell\r\nTEST1\r\n");
   EXPECT_EQ(talk.messages, QStringList{"Pas trouvé Postivane.EXE. Impossible de continuer!"});
+}
+
+// The tablets' ranking files are another program's: a link there is never
+// followed (the file it leads to stays out of the mail), and a FIFO never
+// holds the mailing up.
+TEST_F(PairRecapsTest, MailingNeverReadsThroughALinkNorWaitsOnAFifo) {
+  platform::FakeProcesses processes;
+  TableDevicesMode = true;
+  TabletSharedFolder = documentsDir() + "/Quillmarke";
+  QDir().mkpath(TabletSharedFolder);
+  testing_support::writeBytes(documentsDir() + "/secret.txt", "not a ranking");
+  ASSERT_TRUE(QFile::link(documentsDir() + "/secret.txt", TabletSharedFolder + "/RESULTS.TXT"));
+  EXPECT_THROW(MailPairRecaps(), platform::IoError);
+  EXPECT_FALSE(QFile::exists(rootDir() + "RESULTS.TXT"));
+
+  QFile::remove(TabletSharedFolder + "/RESULTS.TXT");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(TabletSharedFolder + "/RESULTSF.TXT").constData(), 0600), 0);
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_THROW(MailPairRecaps(), platform::IoError);
+  EXPECT_LT(clock.elapsed(), 1000);
+  EXPECT_FALSE(QFile::exists(rootDir() + "RESULTSF.TXT"));
 }
 
 TEST_F(PairRecapsTest, PrintedRecapsOfEveryPairGoToTheRecapFile) {

@@ -83,8 +83,15 @@ TEST_F(ClubTournamentTest, PrintoutAndItsDocumentsCopyHoldTheSeparateListings) {
   EXPECT_EQ(decoded(PrintFile), (text(banner + SeparateListing(info))).toStdString());
   const QStringList head = {"", clubLine(), "", "", "--> Calculs comme à la main", "", "", QString(75, '_'), ""};
   EXPECT_EQ(decoded(ResultsTextFile), (text(head + SeparateListing(info))).toStdString());
-  // The tablets' ranking file is not touched by a printout.
-  EXPECT_FALSE(QFile::exists(TabletSharedFolder + "/RESULTS.TXT"));
+  // With table devices the tablets' folder gets the same ranking.
+  EXPECT_EQ(readBytes(TabletSharedFolder + "/RESULTS.TXT"), readBytes(ResultsTextFile));
+
+  // Without devices the tablets' file is left as it is.
+  testing_support::writeBytes(TabletSharedFolder + "/RESULTS.TXT", "tablets");
+  TableDevicesMode = TabletsMode = false;
+  script.answerText("Fin").answer(1);
+  PrintPairResults(false);
+  EXPECT_EQ(readBytes(TabletSharedFolder + "/RESULTS.TXT"), "tablets");
 }
 
 TEST_F(ClubTournamentTest, PageBreakChoiceIsKeptInItsFile) {
@@ -271,6 +278,10 @@ TEST_F(ResultOutputsTest, PattonPrintoutListsBothPairsOfEachTeam) {
   SetDateGlobals();
   const double finals[] = {12.4, -3, 0, 3};  // team 1: 12, team 2: 0
   for (int p = 1; p <= 4; ++p) PairFinalScore[p] = finals[p - 1];
+  TableDevicesMode = TabletsMode = true;
+  TabletSharedFolder = documentsDir() + "/Quillmarke";
+  QDir().mkpath(TabletSharedFolder);
+  testing_support::writeBytes(TabletSharedFolder + "/RESULTS.TXT", "tablets");
   PrintPattonResults();
   const QStringList body = {"", "", "Résultats du tournoi PATTON", "",
                             "Place Equipe             Joueurs                                 IMPs totauxs",
@@ -284,6 +295,7 @@ TEST_F(ResultOutputsTest, PattonPrintoutListsBothPairsOfEachTeam) {
   const QString copy = platform::decodeText(readBytes(ResultsTextFile));
   EXPECT_TRUE(copy.contains("Place Equipe             Joueurs                                  IMPs totaux\r\n"));
   EXPECT_TRUE(copy.contains("   1     1  Nord1 - Sud1.............................................   12.00\r\n"));
+  EXPECT_EQ(platform::decodeText(readBytes(TabletSharedFolder + "/RESULTS.TXT")), copy);
 }
 
 TEST_F(ResultOutputsTest, AFailedCopyLeavesThePreviousPrintoutWhole) {

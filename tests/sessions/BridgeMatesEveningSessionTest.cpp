@@ -204,7 +204,8 @@ TEST_F(BridgeMatesEveningSessionTest, ResultsKeyedAtTheTablesOneCorrectedAtTheDe
       // No deals to import.
       .on("TForm26", Desk::enter)
       .on("TForm85", [](QWidget* w) { Desk::key(w, Qt::Key_Escape); })
-      .on("TForm26", Desk::enter);
+      .on("TForm26", Desk::enter)   // no PBN file chosen
+      .on("TForm26", Desk::enter);  // so no diagram imported
   pairs.Button1->click();
   desk.expectDone("movement");
   ASSERT_TRUE(menu.isVisible());

@@ -1,10 +1,13 @@
 #include "sessions/Golden.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace sessions {
 
@@ -45,6 +48,55 @@ QString firstDifference(const QString& name, const QByteArray& expected, const Q
   return report;
 }
 
+QString ReferencesFolder() { return QStringLiteral(TALVARON_SESSION_REFERENCES "/references/"); }
+
+// A stored text's name: the first 16 hex digits of its SHA-1, then the base
+// name of the first file that wrote it (so that versions of one file sort
+// together and a review with rename detection shows their difference).
+QString StoredName(const QByteArray& bytes, const QString& relative) {
+  const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().left(16);
+  return QString::fromLatin1(hash) + QLatin1Char('-') + QFileInfo(relative).fileName();
+}
+
+// The session's list: one line per file, "<relative path>\t<stored name>".
+QMap<QString, QString> ReadList(const QString& session) {
+  QMap<QString, QString> list;
+  QFile f(ReferencesFolder() + session + QStringLiteral(".txt"));
+  if (!f.open(QIODevice::ReadOnly)) return list;
+  for (const QByteArray& line : f.readAll().split('\n')) {
+    const qsizetype tab = line.indexOf('\t');
+    if (tab > 0) list.insert(QString::fromUtf8(line.left(tab)), QString::fromUtf8(line.mid(tab + 1)));
+  }
+  return list;
+}
+
+QString Rewrite(const QString& session, const QString& root, const QStringList& actual) {
+  const QString store = ReferencesFolder() + QStringLiteral("store/");
+  QDir().mkpath(store);
+  QByteArray list;
+  for (const QString& name : actual) {
+    const QByteArray bytes = normalised(readAll(root + QStringLiteral("/") + name), root);
+    QString stored = StoredName(bytes, name);
+    // The same text is already stored under another file's name.
+    const QStringList same = QDir(store).entryList({stored.left(17) + QLatin1Char('*')}, QDir::Files);
+    if (!same.isEmpty()) stored = same.first();
+    QFile f(store + stored);
+    if (!f.exists() && !(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()))
+      return QStringLiteral("cannot write ") + store + stored;
+    list += name.toUtf8() + '\t' + stored.toUtf8() + '\n';
+  }
+  QFile f(ReferencesFolder() + session + QStringLiteral(".txt"));
+  if (!f.open(QIODevice::WriteOnly) || f.write(list) != list.size()) return QStringLiteral("cannot write ") + f.fileName();
+  f.close();
+  // Stored texts that no session lists any more go.
+  QSet<QString> listed;
+  for (const QString& other : QDir(ReferencesFolder()).entryList({QStringLiteral("*.txt")}, QDir::Files))
+    for (const QString& stored : ReadList(QFileInfo(other).completeBaseName())) listed.insert(stored);
+  for (const QString& stored : QDir(store).entryList(QDir::Files))
+    if (!listed.contains(stored)) QFile::remove(store + stored);
+  return {};
+}
+
 }  // namespace
 
 QStringList FilesUnder(const QString& root, const QStringList& leftOut) {
@@ -67,33 +119,23 @@ QStringList FilesUnder(const QString& root, const QStringList& leftOut) {
 }
 
 QString CompareWithReferences(const QString& session, const QString& root, const QStringList& leftOut) {
-  const QString references = QStringLiteral(TALVARON_SESSION_REFERENCES "/") + session + QStringLiteral("/");
   const QStringList actual = FilesUnder(root, leftOut);
-  if (qEnvironmentVariable("TALVARON_UPDATE_REFERENCES") == QLatin1String("1")) {
-    QDir(references).removeRecursively();
-    for (const QString& name : actual) {
-      QDir().mkpath(QFileInfo(references + name).absolutePath());
-      QFile f(references + name);
-      if (!f.open(QIODevice::WriteOnly)) return QStringLiteral("cannot write ") + references + name;
-      f.write(normalised(readAll(root + QStringLiteral("/") + name), root));
-    }
-    return {};
-  }
+  if (qEnvironmentVariable("TALVARON_UPDATE_REFERENCES") == QLatin1String("1")) return Rewrite(session, root, actual);
   QString report;
-  const QStringList expected = FilesUnder(references, {});
-  for (const QString& name : expected)
-    if (!actual.contains(name)) report += QStringLiteral("missing file: ") + name + QStringLiteral("\n");
+  const QMap<QString, QString> expected = ReadList(session);
+  for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+    if (!actual.contains(it.key())) report += QStringLiteral("missing file: ") + it.key() + QStringLiteral("\n");
   for (const QString& name : actual) {
     if (!expected.contains(name)) {
       report += QStringLiteral("new file (not in the references): ") + name + QStringLiteral("\n");
       continue;
     }
-    const QByteArray want = readAll(references + name);
+    const QByteArray want = readAll(ReferencesFolder() + QStringLiteral("store/") + expected.value(name));
     const QByteArray got = normalised(readAll(root + QStringLiteral("/") + name), root);
     if (want != got) report += firstDifference(name, want, got);
   }
   if (!report.isEmpty())
-    report += QStringLiteral("(references in ") + references +
+    report += QStringLiteral("(references in ") + ReferencesFolder() +
               QStringLiteral("; scripts/update-session-references.sh rewrites them)\n");
   return report;
 }

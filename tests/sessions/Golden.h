@@ -1,8 +1,12 @@
 #pragma once
 // Compares every file a session wrote with the references kept under
-// tests/sessions/<session>/. The temporary folder of the run is replaced by
-// "<tmp>" in both, so that paths written into files compare across machines.
-// With TALVARON_UPDATE_REFERENCES=1 the references are rewritten instead.
+// tests/sessions/references/: "<session>.txt" lists each file the session
+// writes with the stored text it must equal, and store/ keeps each distinct
+// text once (a backup's copy of a tournament file, or the same file written by
+// two sessions, is stored once). The temporary folder of the run is replaced
+// by "<tmp>", so that paths written into files compare across machines.
+// With TALVARON_UPDATE_REFERENCES=1 the references are rewritten instead, and
+// stored texts no session lists any more are removed.
 #include <QString>
 #include <QStringList>
 

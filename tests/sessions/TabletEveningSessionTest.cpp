@@ -162,7 +162,8 @@ TEST_F(TabletEveningSessionTest, TabletsKilledHalfwayResumedAndCorrected) {
         .on("TForm6", Desk::enter)
         .on("TForm26", Desk::enter)
         .on("TForm85", [](QWidget* w) { Desk::key(w, Qt::Key_Escape); })
-        .on("TForm26", Desk::enter);
+        .on("TForm26", Desk::enter)   // no PBN file chosen
+        .on("TForm26", Desk::enter);  // so no diagram imported
     program->start.findChild<QPushButton*>("SpeedButton1")->click();
     ASSERT_TRUE(program->parameters.isVisible());
     program->parameters.Code->setText("SOIR");

@@ -10,6 +10,7 @@
 #include "setup/MovementFiles.h"
 #include "setup/Movements.h"
 #include "setup/PairsEntry.h"
+#include "scoring/Frequencies.h"
 #include "support/NamedPairs.h"
 #include "support/TestState.h"
 
@@ -20,6 +21,7 @@
 #include <map>
 #include <set>
 #include <tuple>
+#include <vector>
 
 using testing_support::readBytes;
 using testing_support::writeBytes;
@@ -284,9 +286,13 @@ TEST_F(MovementFilesTest, StartingAThreeTableMitchellWritesTheSlotsFiles) {
 
 // Every shipped movement file reads into the slots and keeps the rules of
 // its kind: in a Howell (and an Appendix Mitchell) no pair meets another
-// twice, no pair plays a set twice, no set is on two tables in a round and
-// every table plays every round; in a Patton the two tables of a match play
-// one set with the teams crossed.
+// twice, no pair plays a set twice and every table plays every round; no set
+// is on two tables in a round, except in the four-pair Howell (both tables
+// share the boards) and in an Appendix Mitchell (an extra table shares the
+// boards of one of the first ones); in a Patton the two tables of a match
+// play one set with the teams crossed. Whatever the kind, every set the
+// header declares is played at two tables or more: a single result stops the
+// scoring and a set never played is an empty board.
 TEST_F(MovementFilesTest, ShippedMovementFilesAreSound) {
   const QString folder = QCoreApplication::applicationDirPath() + "/Howells/";
   QStringList files;
@@ -307,14 +313,17 @@ TEST_F(MovementFilesTest, ShippedMovementFilesAreSound) {
     const bool patton = name.startsWith("PATTON");
     const bool howell = header.kind == u'H';
     const int tables = header.pairs / 2;
-    std::set<std::tuple<int, int>> tableRounds, setRounds, pairSets, meetings;
+    std::set<std::tuple<int, int>> tableRounds, pairSets, meetings;
     std::map<std::tuple<int, int, int>, int> matchSet;  // round, N/S, E/W -> set
+    std::map<std::tuple<int, int>, std::vector<int>> setTables;  // round, set -> tables
+    std::map<int, int> setPlays;
     for (qsizetype i = 1; i < text.size(); ++i) {
       const QStringList f = text[i].split(' ', Qt::SkipEmptyParts);
       ASSERT_EQ(f.size(), 5) << i;
       const int r = f[0].toInt(), ns = f[1].toInt(), ew = f[2].toInt(), s = f[3].toInt(), t = f[4].toInt();
       ASSERT_TRUE(t >= 1 && t <= tables && r >= 1 && r <= header.rounds && s >= 1 && s <= header.sets) << i;
       EXPECT_TRUE(tableRounds.insert({r, t}).second) << "table twice in a round, line " << i + 1;
+      ++setPlays[s];
       const int nsKey = ns, ewKey = howell ? ew : ew + 100;
       EXPECT_TRUE(pairSets.insert({nsKey, s}).second) << "N/S pair on a set twice, line " << i + 1;
       EXPECT_TRUE(pairSets.insert({ewKey, s}).second) << "E/W pair on a set twice, line " << i + 1;
@@ -323,7 +332,19 @@ TEST_F(MovementFilesTest, ShippedMovementFilesAreSound) {
         continue;
       }
       EXPECT_TRUE(meetings.insert({std::min(nsKey, ewKey), std::max(nsKey, ewKey)}).second) << "meeting twice, line " << i + 1;
-      EXPECT_TRUE(setRounds.insert({r, s}).second) << "set twice in a round, line " << i + 1;
+      setTables[{r, s}].push_back(t);
+    }
+    for (int s = 1; s <= header.sets; ++s) EXPECT_GE(setPlays[s], 2) << "set " << s << " played at one table or none";
+    const bool appendix = name.startsWith('A');
+    for (const auto& [key, ts] : setTables) {
+      const auto& [r, s] = key;
+      if (ts.size() < 2) continue;
+      EXPECT_EQ(ts.size(), 2u) << "set " << s << " on three tables in round " << r;
+      if (appendix)
+        EXPECT_TRUE(std::min(ts[0], ts[1]) <= header.rounds && std::max(ts[0], ts[1]) > header.rounds)
+            << "set " << s << " shared by two extra tables or two first ones in round " << r;
+      else
+        EXPECT_EQ(header.pairs, 4) << "set " << s << " twice in round " << r;
     }
     if (!patton) {
       EXPECT_EQ(static_cast<int>(tableRounds.size()), tables * header.rounds) << "a table left empty";
@@ -338,5 +359,37 @@ TEST_F(MovementFilesTest, ShippedMovementFilesAreSound) {
     IsPatton = patton;
     EXPECT_EQ(readWithOneBoard(text, name, header.pairs == 4 && patton ? 2 : 1).size(), 0) << "read with a message";
     IsPatton = false;
+    EXPECT_EQ(BoardCount, header.sets * BoardsPerTable);
+    for (int b = 1; b <= BoardCount; ++b) {
+      int played = 0;
+      for (int t = 1; t <= ResultsPerBoard; ++t) played += ResultNsPair[(b - 1) * ResultsPerBoard + t] != 0;
+      EXPECT_GE(played, 2) << "board " << b << " read with fewer than two tables";
+    }
+  }
+}
+
+// A four-pair Howell evening on the shipped file: every board has two
+// results, so the frequencies are computed without a stop; on each board the
+// better N/S score takes the top.
+TEST_F(MovementFilesTest, FourPairHowellEveningIsScored) {
+  const QString path = QCoreApplication::applicationDirPath() + "/Howells/HOWELL04.TXT";
+  MakeNamedPairs(4);
+  ASSERT_EQ(readWithOneBoard(platform::readTextLines(path), QStringLiteral("HOWELL04.TXT"), 2), QStringList());
+  ASSERT_EQ(BoardCount, 6);
+  ResultSlotCount = BoardCount * ResultsPerBoard;
+  // Table 1 makes 420, table 2 goes one down (-50) on every board.
+  for (int s = 1; s <= ResultSlotCount; ++s)
+    if (ResultNsPair[s] != 0) ResultScore[s] = ResultTable[s] == 1 ? 420 : -50;
+  ui::ScriptedInteraction ui;
+  Interactive = true;
+  TableDevicesMode = false;
+  ComputeFrequencies();
+  EXPECT_EQ(ui.messages, QStringList());
+  EXPECT_TRUE(FrequenciesComputed);
+  for (int b = 1; b <= 6; ++b) {
+    SCOPED_TRACE(b);
+    ASSERT_EQ(ResultTable[(b - 1) * 2 + 1], 1);
+    EXPECT_DOUBLE_EQ(ResultNsPercent[(b - 1) * 2 + 1], 100);
+    EXPECT_DOUBLE_EQ(ResultEwPercent[(b - 1) * 2 + 2], 100);
   }
 }
