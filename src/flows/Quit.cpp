@@ -11,6 +11,7 @@
 #include "core/TournamentFiles.h"
 #include "devices/Companions.h"
 #include "devices/TableStates.h"
+#include "flows/TournamentMenu.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
@@ -19,25 +20,10 @@
 
 namespace {
 
-struct QuitHooks {
-  std::function<bool()> stopCollection;
-  std::function<void()> restartCollection;
-};
-
-QuitHooks& hooks() {
-  static QuitHooks h;
-  return h;
-}
-
 // The device servers and the control program, in the order they are stopped.
 const QString kCompanions[] = {kTabletServerName, kBridgeMatesControlName, kTabletCompanionName};
 
 }  // namespace
-
-void SetCollectionTimerControl(std::function<bool()> stop, std::function<void()> restart) {
-  hooks().stopCollection = std::move(stop);
-  hooks().restartCollection = std::move(restart);
-}
 
 void StopDeviceServers() {
   if (!TableDevicesMode) return;
@@ -61,7 +47,7 @@ void QuitProgram() {
     return;
 
   // No result is collected while the tournament is saved and backed up.
-  const bool collecting = hooks().stopCollection && hooks().stopCollection();
+  const bool collecting = StopRetrieval();
   try {
     if (ImpScoring)
       ShowAlert(QStringLiteral("Attention! Les résultats du tournoi seront quand même sauvés en formule Paires. Si vous "
@@ -75,7 +61,7 @@ void QuitProgram() {
     }
   } catch (...) {
     // The program stays open: the collection goes on.
-    if (collecting && hooks().restartCollection) hooks().restartCollection();
+    if (collecting) RestartRetrieval();
     throw;
   }
   HideTableStatusStrip();

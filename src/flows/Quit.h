@@ -4,7 +4,6 @@
 // backups and old tournaments, and the stop of the device servers.
 #include <QString>
 
-#include <functional>
 
 // The quit of every main window (quit button, Esc, close box). Returns only
 // when the director declines, or when the save fails (the error is passed on
@@ -17,7 +16,3 @@ void QuitProgram();
 void StopDeviceServers();
 // Makes StopDeviceServers the companion stopper of StopCompanionsAndHalt.
 void InstallCompanionStopper();
-
-// The collection timer of the tournament menu: stop answers whether it was
-// running; restart starts it again (after a failed save).
-void SetCollectionTimerControl(std::function<bool()> stop, std::function<void()> restart);

@@ -5,6 +5,7 @@
 #include "core/Notices.h"
 #include "core/ScriptedInteraction.h"
 #include "flows/Quit.h"
+#include "flows/TournamentMenu.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/TextFiles.h"
@@ -20,17 +21,19 @@ class QuitTest : public testing_support::TalvaronTest {
  protected:
   void SetUp() override {
     TalvaronTest::SetUp();
-    SetCollectionTimerControl(
-        [this] {
-          calls << "stop collection";
-          return true;
-        },
-        [this] { calls << "restart collection"; });
+    // The collection runs; the menu records each stop and restart of it.
+    menuView().timerEnabled = true;
+    flowWindows().refreshMenu = [this] {
+      if (menuView().timerEnabled == collectionShown) return;
+      collectionShown = menuView().timerEnabled;
+      calls << (collectionShown ? "restart collection" : "stop collection");
+    };
     ui::RegisterNoticeWindow(
         "TForm110", [this](const QString& text) { calls << "wait shown: " + text; }, [this] { calls << "wait hidden"; });
   }
   void TearDown() override {
-    SetCollectionTimerControl(nullptr, nullptr);
+    flowWindows().refreshMenu = nullptr;
+    menuView() = TournamentMenuView{};
     ui::RegisterNoticeWindow("TForm110", nullptr, nullptr);
     flowSteps().stopCompanions = nullptr;
     TalvaronTest::TearDown();
@@ -72,6 +75,7 @@ class QuitTest : public testing_support::TalvaronTest {
 
   ui::ScriptedInteraction talk;
   QStringList calls;
+  bool collectionShown = true;
 };
 
 TEST_F(QuitTest, DecliningTheConfirmationChangesNothing) {

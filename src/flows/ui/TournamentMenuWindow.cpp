@@ -163,7 +163,6 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     menuView().resultsCounter = results;
     applyView();
   };
-  SetCollectionTimerControl(StopRetrieval, RestartRetrieval);
   applyView();
   ui::StyleWindow(this, {.enterButton = Button3});
 }
@@ -173,7 +172,6 @@ TForm5::~TForm5() {
   flowWindows().showTournamentMenu = nullptr;
   flowWindows().hideTournamentMenu = nullptr;
   flowWindows().showCounters = nullptr;
-  SetCollectionTimerControl(nullptr, nullptr);
 }
 
 QPushButton* TForm5::addButton(const QString& name, const QString& caption, const std::function<void()>& routine) {
