@@ -15,7 +15,6 @@
 #include "devices/FederationSave.h"
 #include "devices/TabletImport.h"
 #include "flows/GeneralOptions.h"
-#include "flows/Quit.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "publishing/BridgeWebs.h"
