@@ -346,7 +346,7 @@ TEST_F(ClubEveningSessionTest, MitchellWithTheByeTypedOnTheTableSheets) {
     auto* sheet = static_cast<TForm58*>(d);
     if (!SheetLineSkip) Desk::key(d, Qt::Key_F5);
     for (int table = 1; table <= 4; ++table) {
-      if (sheet->Label7->text() == "Ne joue pas ce tour") {
+      if (sheet->statusLabel->text() == "Ne joue pas ce tour") {
         Desk::key(d, Qt::Key_Right);
         continue;
       }
