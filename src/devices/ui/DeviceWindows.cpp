@@ -1,6 +1,6 @@
 #include "devices/ui/DeviceWindows.h"
 
-#include "core/Notices.h"
+#include "core/Flows.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/ui/TForm109.h"
 #include "devices/ui/TForm112.h"
@@ -46,8 +46,8 @@ void RegisterDeviceWindows() {
     if (window.exec() != QDialog::Accepted) return std::nullopt;
     return window.typedPassword();
   });
-  ui::RegisterNoticeWindow(
-      QStringLiteral("TForm109"), [](const QString& text) { informationWindow()->showText(text); },
-      [] { informationWindow()->hide(); });
+  flowWindows().notices.insert(
+      QStringLiteral("TForm109"),
+      {[](const QString& text) { informationWindow()->showText(text); }, [] { informationWindow()->hide(); }});
   RegisterTableStatusStrip();
 }
