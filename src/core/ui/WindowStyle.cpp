@@ -354,6 +354,12 @@ QString WithClubName(const QString& caption) {
   return ClubName.isEmpty() ? caption : caption + QStringLiteral(" - ") + ClubName;
 }
 
+QPushButton* MakeButton(const QString& name, const QString& text, QWidget* parent) {
+  auto* b = new QPushButton(text, parent);
+  b->setObjectName(name);
+  return b;
+}
+
 QString PlainLines(const QString& text) {
   QString lines = text;
   lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));

@@ -30,6 +30,7 @@
 class QAbstractButton;
 class QListWidget;
 class QPlainTextEdit;
+class QPushButton;
 class QWidget;
 
 namespace ui {
@@ -68,6 +69,9 @@ void CentreOnScreen(QWidget* window);
 
 // A main window's caption followed by the club's name, when it has one.
 QString WithClubName(const QString& caption);
+
+// A push button named name (the name the window's tests find it by).
+QPushButton* MakeButton(const QString& name, const QString& text, QWidget* parent);
 
 // A text whose lines end in CR LF (or CR) as a plain text with "\n".
 QString PlainLines(const QString& text);

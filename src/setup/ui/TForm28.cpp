@@ -24,12 +24,6 @@
 
 namespace {
 
-QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  return b;
-}
-
 QLabel* boldLabel(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   QFont f = label->font();
@@ -51,11 +45,11 @@ TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
   Edit3 = new QLabel(this);
   Edit3->setObjectName(QStringLiteral("Edit3"));
   Edit3->hide();
-  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
+  Button1 = ui::MakeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
   Button1->setDefault(true);
-  Button3 = makeButton(QStringLiteral("Button3"), QStringLiteral("Ajouter/Modifier les joueurs"), this);
-  BitBtn1 = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Imprimer les paires"), this);
-  BitBtn4 = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
+  Button3 = ui::MakeButton(QStringLiteral("Button3"), QStringLiteral("Ajouter/Modifier les joueurs"), this);
+  BitBtn1 = ui::MakeButton(QStringLiteral("BitBtn1"), QStringLiteral("Imprimer les paires"), this);
+  BitBtn4 = ui::MakeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
   BitBtn4->setMaximumWidth(40);
 
   auto* grids = new QGridLayout;
@@ -219,7 +213,7 @@ TForm38::TForm38(QWidget* parent) : QWidget(parent, Qt::Window) {
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);
   Memo1->setMinimumSize(420, 300);
-  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("OK = ESC"), this);
+  Button1 = ui::MakeButton(QStringLiteral("Button1"), QStringLiteral("OK = ESC"), this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(boldLabel(QStringLiteral("Pour rappel, nom des équipes:"), this));
   layout->addWidget(Memo1);

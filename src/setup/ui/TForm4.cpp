@@ -35,12 +35,6 @@ QLabel* makeLabel(const QString& text, QWidget* parent) {
   return label;
 }
 
-QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  return b;
-}
-
 QPushButton* makeIconButton(const QString& name, QStyle::StandardPixmap icon, const QString& tip, QWidget* parent) {
   auto* b = new QPushButton(parent->style()->standardIcon(icon), QString(), parent);
   b->setObjectName(name);
@@ -64,19 +58,19 @@ TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
   Edit1->setFocusPolicy(Qt::NoFocus);
   Edit1->hide();
 
-  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK (Fin)"), this);
+  Button1 = ui::MakeButton(QStringLiteral("Button1"), QStringLiteral("&OK (Fin)"), this);
   QFont big = Button1->font();
   big.setBold(true);
   big.setPointSize(big.pointSize() + 2);
   Button1->setFont(big);
-  Button2 = makeButton(QStringLiteral("Button2"), QStringLiteral("Ensemble des actions possibles..."), this);
-  Button3 = makeButton(QStringLiteral("Button3"), QStringLiteral("Ajouter/Modifier les joueurs"), this);
-  BitBtn1 = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Imprimer les paires"), this);
+  Button2 = ui::MakeButton(QStringLiteral("Button2"), QStringLiteral("Ensemble des actions possibles..."), this);
+  Button3 = ui::MakeButton(QStringLiteral("Button3"), QStringLiteral("Ajouter/Modifier les joueurs"), this);
+  BitBtn1 = ui::MakeButton(QStringLiteral("BitBtn1"), QStringLiteral("Imprimer les paires"), this);
   BitBtn1->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
   BitBtn2 = makeIconButton(QStringLiteral("BitBtn2"), QStyle::SP_BrowserStop, QStringLiteral("STOP"), this);
   BitBtn3 = makeIconButton(QStringLiteral("BitBtn3"), QStyle::SP_TrashIcon, QStringLiteral("Effacer les paires N/S"), this);
   BitBtn5 = makeIconButton(QStringLiteral("BitBtn5"), QStyle::SP_TrashIcon, QStringLiteral("Effacer les paires E/W"), this);
-  BitBtn4 = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
+  BitBtn4 = ui::MakeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
   BitBtn4->setToolTip(QStringLiteral("Aide"));
   BitBtn4->setMaximumWidth(40);
   // A framed note sized to its three lines, never clipped.
