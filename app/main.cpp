@@ -11,6 +11,7 @@
 #include "flows/Quit.h"
 #include "flows/ui/ArrowSwitchReminderWindow.h"
 #include "flows/ui/OptionWindows.h"
+#include "flows/ui/StartScreenTestEntry.h"
 #include "flows/ui/StartScreenWindow.h"
 #include "flows/ui/TournamentMenuWindow.h"
 #include "publishing/ui/PublishingWindows.h"
@@ -23,33 +24,6 @@
 #include "setup/ui/TForm4.h"
 #include "setup/ui/TForm73.h"
 #include "setup/ui/TForm81.h"
-
-#include <QPushButton>
-#include <QTimer>
-
-#include <cstdio>
-
-namespace {
-
-// TALVARON_CLOSE_START_SCREEN (tests of the executable): once the start
-// screen is up, it is closed as with its close box and the quit confirmation
-// is answered "&OK", so that the program ends through its orderly quit.
-void closeStartScreenWhenAsked(TForm1& startScreen) {
-  if (qEnvironmentVariableIsEmpty("TALVARON_CLOSE_START_SCREEN")) return;
-  QTimer::singleShot(100, &startScreen, [&startScreen] {
-    std::printf("start screen shown: %s\n", startScreen.isVisible() ? "visible" : "hidden");
-    std::fflush(stdout);
-    auto* confirm = new QTimer(&startScreen);
-    QObject::connect(confirm, &QTimer::timeout, [] {
-      if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->objectName() == QLatin1String("TForm59"))
-        if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("Button1"))) ok->click();
-    });
-    confirm->start(50);
-    startScreen.close();
-  });
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   ui::TalvaronApplication app(argc, argv);
@@ -83,6 +57,7 @@ int main(int argc, char** argv) {
   TForm38 teamNames;
 
   startScreen.show();
-  closeStartScreenWhenAsked(startScreen);
+  // Tests of the executable: the start screen closes itself once shown.
+  if (!qEnvironmentVariableIsEmpty("TALVARON_CLOSE_START_SCREEN")) CloseStartScreenOnceShown(startScreen);
   return app.exec();
 }

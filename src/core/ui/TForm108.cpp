@@ -4,7 +4,6 @@
 #include "core/ui/WindowStyle.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -38,7 +37,7 @@ TForm108::TForm108(QWidget* parent) : QDialog(parent) {
   connect(agree_, &QPushButton::clicked, this, [this] { done(1); });
   connect(back_, &QPushButton::clicked, this, [this] { done(2); });
   ui::RegisterChoiceWindow(kForm, [this](const ui::Choice& c) { return ask(c); });
-  ui::StyleWindow(this, {.cancelButton = back_});
+  ui::StyleWindow(this, {.cancelButton = back_, .onEnter = [this] { agree_->click(); }, .onEscape = [this] { done(2); }});
 }
 
 TForm108::~TForm108() { ui::RegisterChoiceWindow(kForm, nullptr); }
@@ -48,16 +47,4 @@ int TForm108::ask(const ui::Choice& choice) {
   agree_->setFocus();
   const int answer = exec();
   return answer == 1 ? 1 : 2;  // Esc and the close box go back
-}
-
-void TForm108::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    agree_->click();
-    return;
-  }
-  if (event->key() == Qt::Key_Escape) {
-    done(2);
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }

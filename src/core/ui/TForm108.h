@@ -18,9 +18,6 @@ class TForm108 : public QDialog {
 
   int ask(const ui::Choice& choice);
 
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-
  private:
   QLabel* label_ = nullptr;
   QPushButton* agree_ = nullptr;

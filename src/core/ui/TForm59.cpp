@@ -33,7 +33,12 @@ TForm59::TForm59(QWidget* parent) : QDialog(parent) {
   connect(ok_, &QPushButton::clicked, this, [this] { done(1); });
   connect(cancel_, &QPushButton::clicked, this, [this] { done(0); });
   ui::RegisterChoiceWindow(kForm, [this](const ui::Choice& c) { return ask(c); });
-  ui::StyleWindow(this, {.cancelButton = cancel_});
+  ui::StyleWindow(this, {.cancelButton = cancel_,
+                         .onEnter =
+                             [this] {
+                               if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
+                             },
+                         .onEscape = [this] { done(0); }});
 }
 
 TForm59::~TForm59() { ui::RegisterChoiceWindow(kForm, nullptr); }
@@ -52,16 +57,9 @@ void TForm59::showEvent(QShowEvent* event) {
 }
 
 void TForm59::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Escape:
-      done(0);
-      return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-      if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
-      return;
-    default:
-      event->accept();  // every other key is ignored
+  if (event->key() != Qt::Key_Space) {
+    event->accept();  // every other key is ignored
+    return;
   }
+  if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
 }

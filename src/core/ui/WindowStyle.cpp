@@ -109,6 +109,14 @@ class Styler : public QObject {
     }
     if (event->type() != QEvent::KeyPress) return false;
     auto* key = static_cast<QKeyEvent*>(event);
+    return buttonKey(watched, key) || (watched == window_ && ownKey(key));
+  }
+
+  void setEnterButton(QAbstractButton* button) { enter_ = button; }
+
+ private:
+  // Enter and Esc given to the window's buttons.
+  bool buttonKey(QObject* watched, QKeyEvent* key) {
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier)) return false;
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (enter && enter_) {
@@ -136,9 +144,17 @@ class Styler : public QObject {
     return false;
   }
 
-  void setEnterButton(QAbstractButton* button) { enter_ = button; }
+  // The window's own Enter and Esc.
+  bool ownKey(QKeyEvent* key) const {
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!enter && key->key() != Qt::Key_Escape) return false;
+    // A copy: the action may close the window, and this with it.
+    const std::function<void()> action = enter ? look_.onEnter : look_.onEscape;
+    if (!action) return false;
+    action();
+    return true;
+  }
 
- private:
   QPushButton* defaultButton() const {
     for (QPushButton* b : window_->findChildren<QPushButton*>())
       if (b->isDefault() && b->isVisible() && b->isEnabled()) return b;
@@ -352,6 +368,12 @@ void CentreOnScreen(QWidget* window) {
 
 QString WithClubName(const QString& caption) {
   return ClubName.isEmpty() ? caption : caption + QStringLiteral(" - ") + ClubName;
+}
+
+QPushButton* MakeButton(const QString& name, const QString& text, QWidget* parent) {
+  auto* b = new QPushButton(text, parent);
+  b->setObjectName(name);
+  return b;
 }
 
 QString PlainLines(const QString& text) {

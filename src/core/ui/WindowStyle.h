@@ -14,7 +14,8 @@
 // - push buttons look like buttons (never flat) and take keyboard focus;
 //   Enter presses look.enterButton when given, else the focused button,
 //   else the default one; Esc presses look.cancelButton when given (a
-//   dialog without one is rejected);
+//   dialog without one is rejected); a key none of these used runs
+//   look.onEnter or look.onEscape when given;
 // - Tab follows the layout (the order of the layouts' items);
 // - the window is sized to its content (never smaller than a size set by the
 //   constructor), kept on its screen and centred (unless look.centre is
@@ -30,6 +31,7 @@
 class QAbstractButton;
 class QListWidget;
 class QPlainTextEdit;
+class QPushButton;
 class QWidget;
 
 namespace ui {
@@ -53,6 +55,11 @@ struct WindowLook {
   // Pressed by Enter wherever the focus stands, before any control of the
   // window sees the key (a window that gives Enter to one button).
   QAbstractButton* enterButton = nullptr;
+  // The window's own Enter and Esc: run when the key reaches the window
+  // itself, no control nor the buttons above having used it, whatever
+  // Shift, Ctrl or Alt is held; the key goes no further.
+  std::function<void()> onEnter = nullptr;
+  std::function<void()> onEscape = nullptr;
 };
 // Gives window the look above; call it once, after the controls are built.
 void StyleWindow(QWidget* window, const WindowLook& look = {});
@@ -68,6 +75,9 @@ void CentreOnScreen(QWidget* window);
 
 // A main window's caption followed by the club's name, when it has one.
 QString WithClubName(const QString& caption);
+
+// A push button named name (the name the window's tests find it by).
+QPushButton* MakeButton(const QString& name, const QString& text, QWidget* parent);
 
 // A text whose lines end in CR LF (or CR) as a plain text with "\n".
 QString PlainLines(const QString& text);

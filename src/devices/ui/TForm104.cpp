@@ -3,7 +3,6 @@
 #include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -48,14 +47,5 @@ TForm104::TForm104(QWidget* parent) : QDialog(parent) {
     layout->addWidget(body);
   }
   Button1 = ui::AddOkRow(this, layout, QStringLiteral("&OK"), QStringLiteral("( ESC ou RETURN )"));
-  ui::StyleWindow(this);
-}
-
-void TForm104::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
-    Button1->click();
-    return;
-  }
-  QDialog::keyPressEvent(event);
+  ui::StyleWindow(this, {.onEnter = [this] { Button1->click(); }, .onEscape = [this] { Button1->click(); }});
 }

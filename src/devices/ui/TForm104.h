@@ -10,7 +10,4 @@ class TForm104 : public QDialog {
  public:
   explicit TForm104(QWidget* parent = nullptr);
   QPushButton* Button1;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
 };

@@ -2,7 +2,6 @@
 
 #include "core/ui/WindowStyle.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -29,7 +28,7 @@ TForm109::TForm109(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowSys
   layout->addWidget(note, 0, Qt::AlignHCenter);
   layout->addWidget(keys, 0, Qt::AlignHCenter);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
-  ui::StyleWindow(this, {.cancelButton = Button1});
+  ui::StyleWindow(this, {.cancelButton = Button1, .onEnter = [this] { hide(); }, .onEscape = [this] { hide(); }});
 }
 
 void TForm109::showText(const QString& text) {
@@ -39,12 +38,4 @@ void TForm109::showText(const QString& text) {
   raise();
   activateWindow();
   Button1->setFocus();
-}
-
-void TForm109::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    hide();
-    return;
-  }
-  QWidget::keyPressEvent(event);
 }

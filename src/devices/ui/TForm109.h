@@ -15,7 +15,4 @@ class TForm109 : public QWidget {
 
   QLabel* Memo1;
   QPushButton* Button1;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
 };

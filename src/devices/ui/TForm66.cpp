@@ -3,7 +3,6 @@
 #include "core/ui/WindowStyle.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -31,7 +30,7 @@ TForm66::TForm66(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
   layout->addLayout(row);
-  ui::StyleWindow(this, {.enterButton = Button1});
+  ui::StyleWindow(this, {.enterButton = Button1, .onEnter = [this] { close(1); }, .onEscape = [this] { close(2); }});
 }
 
 void TForm66::close(int answer) {
@@ -45,16 +44,4 @@ void TForm66::showEvent(QShowEvent* event) {
   ui::CentreOnScreen(this);
   Button1->setFocus();
   answer_ = 1;
-}
-
-void TForm66::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close(2);
-    return;
-  }
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    close(1);
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }

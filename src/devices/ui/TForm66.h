@@ -20,7 +20,6 @@ class TForm66 : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void close(int answer);

@@ -4,7 +4,6 @@
 #include "devices/FederationSetup.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,7 +30,7 @@ TForm72::TForm72(QWidget* parent) : QDialog(parent) {
   row->addStretch();
   layout->addLayout(row);
   connect(Button1, &QPushButton::clicked, this, &TForm72::button1Click);
-  ui::StyleWindow(this);
+  ui::StyleWindow(this, {.onEscape = [this] { reject(); }});
 }
 
 void TForm72::button1Click() {
@@ -48,12 +47,4 @@ std::optional<QString> TForm72::ask() {
   Edit1->setFocus();
   if (exec() != QDialog::Accepted) return std::nullopt;
   return number_;
-}
-
-void TForm72::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    reject();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }

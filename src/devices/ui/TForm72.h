@@ -19,9 +19,6 @@ class TForm72 : public QDialog {
   QLineEdit* Edit1;
   QPushButton* Button1;
 
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-
  private:
   void button1Click();
   QString number_;

@@ -3,7 +3,6 @@
 #include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -16,7 +15,7 @@ TForm97::TForm97(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
   Button1 = ui::AddOkRow(this, layout, QStringLiteral("OK"), QStringLiteral("( = ENTER ou ESC )"));
-  ui::StyleWindow(this);
+  ui::StyleWindow(this, {.onEscape = [this] { accept(); }});
 }
 
 void TForm97::setText(const QString& text) { Memo1->setText(ui::PlainLines(text)); }
@@ -26,12 +25,4 @@ void TForm97::showEvent(QShowEvent* event) {
   adjustSize();
   ui::CentreOnScreen(this);
   Button1->setFocus();
-}
-
-void TForm97::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }

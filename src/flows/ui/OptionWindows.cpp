@@ -22,12 +22,6 @@
 
 namespace {
 
-QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  return b;
-}
-
 QPlainTextEdit* makeMemo(const QString& name, QWidget* parent) {
   auto* memo = new QPlainTextEdit(parent);
   memo->setObjectName(name);
@@ -56,9 +50,9 @@ OptionChoiceDialog::OptionChoiceDialog(const QString& name, const QString& capti
     group_->addButton(item, i + 1);
     items_ << item;
   }
-  ok_ = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
+  ok_ = ui::MakeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
   ok_->setDefault(true);
-  cancel_ = makeButton(QStringLiteral("Button2"), QStringLiteral("Annuler = ESC"), this);
+  cancel_ = ui::MakeButton(QStringLiteral("Button2"), QStringLiteral("Annuler = ESC"), this);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(ok_);
@@ -85,10 +79,10 @@ TForm51::TForm51(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Dossier des résultats"));
   Memo1 = makeMemo(QStringLiteral("Memo1"), this);
   Memo1->setPlainText(DataFolder);
-  changeFolderButton = makeButton(QStringLiteral("Button1"), QStringLiteral("&Changer le dossier"), this);
-  okButton = makeButton(QStringLiteral("Button2"), QStringLiteral("&OK"), this);
+  changeFolderButton = ui::MakeButton(QStringLiteral("Button1"), QStringLiteral("&Changer le dossier"), this);
+  okButton = ui::MakeButton(QStringLiteral("Button2"), QStringLiteral("&OK"), this);
   okButton->setDefault(true);
-  keepButton = makeButton(QStringLiteral("Button3"), QStringLiteral("Ne rien changer"), this);
+  keepButton = ui::MakeButton(QStringLiteral("Button3"), QStringLiteral("Ne rien changer"), this);
   browse = [this] {
     return QFileDialog::getExistingDirectory(
         this, QStringLiteral("Selectionnez le répertoire où sauver les résultats des tournois"), DataFolder);
@@ -130,7 +124,7 @@ TForm96::TForm96(QWidget* parent) : QDialog(parent) {
   askEachTimeBox->setObjectName(QStringLiteral("CheckBox2"));
   Label5 = new QLabel(this);
   Label5->setObjectName(QStringLiteral("Label5"));
-  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
+  Button1 = ui::MakeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
   Button1->setDefault(true);
   auto* number = new QHBoxLayout;
   number->addWidget(new QLabel(QStringLiteral("Numéro:"), this));
@@ -176,7 +170,7 @@ TForm45::TForm45(QWidget* parent) : QDialog(parent) {
   auto* grid = new QGridLayout;
   int line = 0;
   for (const auto& [code, name, text] : rows) {
-    auto* b = makeButton(name, text, this);
+    auto* b = ui::MakeButton(name, text, this);
     auto* v = new QLabel(this);
     v->setObjectName(QStringLiteral("Value%1").arg(code));
     grid->addWidget(b, line, 0);
@@ -186,13 +180,13 @@ TForm45::TForm45(QWidget* parent) : QDialog(parent) {
     values_.append({code, v});
     connect(b, &QPushButton::clicked, this, [this, code = code] { choose(code); });
   }
-  mitchellButton = makeButton(QStringLiteral("Button11"), QStringLiteral("Mouvement à priori pour les Mitchells pairs"), this);
+  mitchellButton = ui::MakeButton(QStringLiteral("Button11"), QStringLiteral("Mouvement à priori pour les Mitchells pairs"), this);
   auto* mitchell = new QLabel(this);
   mitchell->setObjectName(QStringLiteral("Value11"));
   values_.append({11, mitchell});
   grid->addWidget(mitchellButton, line, 0);
   grid->addWidget(mitchell, line++, 1);
-  auto* folder = makeButton(QStringLiteral("Button9"), QStringLiteral("Dossier des fichiers de résultats de tournois"), this);
+  auto* folder = ui::MakeButton(QStringLiteral("Button9"), QStringLiteral("Dossier des fichiers de résultats de tournois"), this);
   buttons_.append({kOptionResultsFolder, folder});
   connect(folder, &QPushButton::clicked, this, [this] { choose(kOptionResultsFolder); });
   dataFolder = makeMemo(QStringLiteral("Memo1"), this);
@@ -201,9 +195,9 @@ TForm45::TForm45(QWidget* parent) : QDialog(parent) {
 
   bralmetBox = new QCheckBox(QStringLiteral("Bralmet"), this);
   bralmetBox->setObjectName(QStringLiteral("CheckBox1"));
-  auto* help = makeButton(QStringLiteral("Help1"), QStringLiteral("?"), this);
+  auto* help = ui::MakeButton(QStringLiteral("Help1"), QStringLiteral("?"), this);
   help->setMaximumWidth(40);
-  membersFileButton = makeButton(QStringLiteral("Panel1"), QStringLiteral("Fichier des membres du Bralmet pour Tallyvane"), this);
+  membersFileButton = ui::MakeButton(QStringLiteral("Panel1"), QStringLiteral("Fichier des membres du Bralmet pour Tallyvane"), this);
   membersFileButton->setAutoFillBackground(true);
   buttons_.append({kOptionMembersFile, membersFileButton});
   membersFile = makeMemo(QStringLiteral("Memo2"), this);
@@ -214,7 +208,7 @@ TForm45::TForm45(QWidget* parent) : QDialog(parent) {
   grid->addLayout(club, line, 0);
   grid->addWidget(membersFile, line++, 1);
 
-  endButton = makeButton(QStringLiteral("Button10"), QStringLiteral("ESC/Echap = Fin"), this);
+  endButton = ui::MakeButton(QStringLiteral("Button10"), QStringLiteral("ESC/Echap = Fin"), this);
   endButton->setDefault(true);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);

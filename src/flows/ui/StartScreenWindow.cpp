@@ -33,8 +33,7 @@ QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
 }
 
 QPushButton* makeSpeedButton(const QString& name, const QString& text, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
+  QPushButton* b = ui::MakeButton(name, text, parent);
   b->setMinimumHeight(36);
   return b;
 }

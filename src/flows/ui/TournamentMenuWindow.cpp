@@ -164,7 +164,9 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     applyView();
   };
   applyView();
-  ui::StyleWindow(this, {.enterButton = Button3});
+  ui::StyleWindow(this, {.enterButton = Button3,
+                         .onEnter = [this] { Button3->click(); },
+                         .onEscape = [this] { handle(QuitProgram); }});
 }
 
 TForm5::~TForm5() {
@@ -246,26 +248,12 @@ void TForm5::closeEvent(QCloseEvent* event) {
   handle(QuitProgram);
 }
 
-void TForm5::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Escape:
-      handle(QuitProgram);
-      return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      Button3->click();
-      return;
-    default:
-      QWidget::keyPressEvent(event);
-  }
-}
-
 bool TForm5::eventFilter(QObject* watched, QEvent* event) {
   // Enter presses Button3 wherever the focus stands.
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Escape) {
-      keyPressEvent(key);
+      handle(QuitProgram);
       return true;
     }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QFontMetricsF>
-#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -74,7 +73,12 @@ TForm17::TForm17(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(Memo2, 1);
   layout->addLayout(buttons);
   resize(kFormSize);
-  ui::StyleWindow(this, {.centre = false});
+  ui::StyleWindow(this, {.centre = false,
+                         .onEnter =
+                             [this] {
+                               if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
+                             },
+                         .onEscape = [this] { close(); }});
   // 80 columns of the lists fit in the form's width.
   for (QPlainTextEdit* m : {Memo1, Memo2}) {
     QFont f = m->font();
@@ -157,18 +161,6 @@ void TForm17::showView(const ResultsView& view) {
   raise();
   activateWindow();
   BitBtn1->setFocus();
-}
-
-void TForm17::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
-    return;
-  }
-  QWidget::keyPressEvent(event);
 }
 
 void TForm17::BitBtn1Click() {

@@ -40,7 +40,6 @@ class TForm17 : public QWidget {
   QLabel* StaticText1;
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

@@ -43,7 +43,7 @@ TForm43::TForm43(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addLayout(buttons);
   const QFontMetrics metrics(Memo1->font());
   resize(metrics.horizontalAdvance(QString(80, QLatin1Char('M'))) + 60, metrics.lineSpacing() * 30 + 80);
-  ui::StyleWindow(this, {.cancelButton = Button1});
+  ui::StyleWindow(this, {.cancelButton = Button1, .onEnter = [this] { next(); }});
 }
 
 void TForm43::open() {
@@ -62,8 +62,7 @@ void TForm43::fill(const QStringList& lines) {
 }
 
 void TForm43::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  if (key == Qt::Key_Return || key == Qt::Key_Enter || event->text().compare(QLatin1String("o"), Qt::CaseInsensitive) == 0) {
+  if (event->text().compare(QLatin1String("o"), Qt::CaseInsensitive) == 0) {
     next();
     return;
   }

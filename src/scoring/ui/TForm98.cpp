@@ -95,7 +95,7 @@ TForm98::TForm98(QWidget* parent) : QDialog(parent) {
   layout->addLayout(ranks);
   layout->addLayout(suits);
   layout->addLayout(buttons);
-  ui::StyleWindow(this);
+  ui::StyleWindow(this, {.onEnter = [this] { okClick(); }, .onEscape = [this] { reject(); }});
 }
 
 TForm98::~TForm98() { closeHelp(); }
@@ -159,12 +159,6 @@ void TForm98::closeHelp() {
 }
 
 void TForm98::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: okClick(); return;
-    case Qt::Key_Escape: reject(); return;
-    default: break;
-  }
   const QString text = event->text().toUpper();
   if (text.size() == 1) {
     const QChar c = text.at(0);

@@ -5,7 +5,6 @@
 #include "platform/TextFiles.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -39,18 +38,10 @@ HelpDialog::HelpDialog(const QString& objectName, const QString& caption, const 
   }
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
   resize(560, 360);
-  ui::StyleWindow(this);
+  ui::StyleWindow(this, {.onEnter = [this] { Button1->click(); }, .onEscape = [this] { Button1->click(); }});
 }
 
 void HelpDialog::setText(const QString& text) { Memo1->setPlainText(ui::PlainLines(text)); }
-
-void HelpDialog::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
-    Button1->click();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
 
 QString PairsHelpText(bool pairChanges) {
   QString text = QStringLiteral(

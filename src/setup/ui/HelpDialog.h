@@ -23,9 +23,6 @@ class HelpDialog : public QDialog {
   QPlainTextEdit* Memo1;
   QCheckBox* CheckBox1 = nullptr;
   QPushButton* Button1;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The caption of the information windows of the pair-names entry.

@@ -23,12 +23,6 @@
 
 namespace {
 
-QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  return b;
-}
-
 QLineEdit* makeEdit(const QString& name, QWidget* parent) {
   auto* e = new QLineEdit(parent);
   e->setObjectName(name);
@@ -45,9 +39,9 @@ MemberEditDialog::MemberEditDialog(const QString& name, const QString& title, co
   firstNameField = makeEdit(QStringLiteral("Edit1"), this);
   surnameField = makeEdit(QStringLiteral("Edit2"), this);
   numberField = makeEdit(QStringLiteral("Edit3"), this);
-  okButton = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
+  okButton = ui::MakeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
   okButton->setDefault(true);
-  cancelButton = makeButton(QStringLiteral("Button2"), QStringLiteral("&Annuler"), this);
+  cancelButton = ui::MakeButton(QStringLiteral("Button2"), QStringLiteral("&Annuler"), this);
   auto* fileName = new QLabel(MembersDatLocation, this);
   fileName->setObjectName(QStringLiteral("FileName"));
   auto* grid = new QGridLayout;
@@ -124,9 +118,9 @@ TForm100::TForm100(QWidget* parent) : QDialog(parent) {
   StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
   StringGrid1->setMinimumSize(520, 420);
   StringGrid1->viewport()->installEventFilter(this);
-  okButton = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
+  okButton = ui::MakeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
   okButton->setDefault(true);
-  addButton = makeButton(QStringLiteral("Button2"), QStringLiteral("&Ajouter un joueur"), this);
+  addButton = ui::MakeButton(QStringLiteral("Button2"), QStringLiteral("&Ajouter un joueur"), this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(QStringLiteral("Fichier des joueurs"), this));
   layout->addWidget(new QLabel(QStringLiteral("Modifiez en cliquant sur une cellule"), this));
@@ -201,10 +195,10 @@ TForm111::TForm111(QWidget* parent) : QDialog(parent) {
   Memo1->setReadOnly(true);
   Memo1->setMaximumHeight(Memo1->fontMetrics().height() * 3);
   Memo1->setMinimumWidth(400);
-  changeFileButton = makeButton(QStringLiteral("Button1"), QStringLiteral("Changer le fichier"), this);
-  okButton = makeButton(QStringLiteral("Button2"), QStringLiteral("&OK"), this);
+  changeFileButton = ui::MakeButton(QStringLiteral("Button1"), QStringLiteral("Changer le fichier"), this);
+  okButton = ui::MakeButton(QStringLiteral("Button2"), QStringLiteral("&OK"), this);
   okButton->setDefault(true);
-  keepButton = makeButton(QStringLiteral("Button3"), QStringLiteral("Ne rien changer"), this);
+  keepButton = ui::MakeButton(QStringLiteral("Button3"), QStringLiteral("Ne rien changer"), this);
   browse = [this] {
     return QFileDialog::getOpenFileName(this, QStringLiteral("Montrez le fichier des membres de Tallyvane"),
                                         QDir::rootPath(), QStringLiteral("Fichiers DAT (*.dat)"));

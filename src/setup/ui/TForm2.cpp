@@ -9,7 +9,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,7 +76,12 @@ TForm2::TForm2(QWidget* parent) : ParametersForm(parent) {
     raise();
     activateWindow();
   };
-  ui::StyleWindow(this);
+  ui::StyleWindow(this, {.onEnter = [this] {
+    if (auto* b = qobject_cast<QPushButton*>(focusWidget()))
+      b->click();
+    else
+      OK->click();
+  }});
 }
 
 TForm2::~TForm2() {
@@ -104,17 +108,6 @@ void TForm2::closeEvent(QCloseEvent* event) {
   // Leaving without a tournament brings the start screen back.
   event->ignore();
   handle(ParametersBack);
-}
-
-void TForm2::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    if (auto* b = qobject_cast<QPushButton*>(focusWidget()))
-      b->click();
-    else
-      OK->click();
-    return;
-  }
-  ParametersForm::keyPressEvent(event);
 }
 
 void TForm2::codeLeft() {

@@ -26,7 +26,6 @@ class TForm2 : public setup_ui::ParametersForm {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void applyView() override;
   void codeLeft() override;
 

@@ -24,12 +24,6 @@
 
 namespace {
 
-QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  return b;
-}
-
 QLabel* boldLabel(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   QFont f = label->font();
@@ -51,11 +45,11 @@ TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
   chosenPair = new QLabel(this);
   chosenPair->setObjectName(QStringLiteral("Edit3"));
   chosenPair->hide();
-  okButton = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
+  okButton = ui::MakeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
   okButton->setDefault(true);
-  playersButton = makeButton(QStringLiteral("Button3"), QStringLiteral("Ajouter/Modifier les joueurs"), this);
-  printButton = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Imprimer les paires"), this);
-  helpButton = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
+  playersButton = ui::MakeButton(QStringLiteral("Button3"), QStringLiteral("Ajouter/Modifier les joueurs"), this);
+  printButton = ui::MakeButton(QStringLiteral("BitBtn1"), QStringLiteral("Imprimer les paires"), this);
+  helpButton = ui::MakeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
   helpButton->setMaximumWidth(40);
 
   auto* grids = new QGridLayout;
@@ -219,7 +213,7 @@ TForm38::TForm38(QWidget* parent) : QWidget(parent, Qt::Window) {
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);
   Memo1->setMinimumSize(420, 300);
-  okButton = makeButton(QStringLiteral("Button1"), QStringLiteral("OK = ESC"), this);
+  okButton = ui::MakeButton(QStringLiteral("Button1"), QStringLiteral("OK = ESC"), this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(boldLabel(QStringLiteral("Pour rappel, nom des équipes:"), this));
   layout->addWidget(Memo1);

@@ -6,7 +6,6 @@
 #include "setup/Parameters.h"
 
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -72,7 +71,15 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   quit->addStretch();
   layout->addLayout(quit);
   ui::RegisterChoiceWindow(kForm, [this](const ui::Choice& c) { return ask(c); });
-  ui::StyleWindow(this);
+  ui::StyleWindow(this, {.onEnter =
+                             [this] {
+                               if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
+                             },
+                         .onEscape =
+                             [this] {
+                               answer_ = 0;
+                               done(0);
+                             }});
 }
 
 TForm3::~TForm3() { ui::RegisterChoiceWindow(kForm, nullptr); }
@@ -92,19 +99,4 @@ void TForm3::showEvent(QShowEvent* event) {
   ui::CentreOnScreen(this);
   Button1->setDefault(true);
   Button1->setFocus();
-}
-
-void TForm3::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Escape:
-      answer_ = 0;
-      done(0);
-      return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
-      return;
-    default:
-      QDialog::keyPressEvent(event);
-  }
 }

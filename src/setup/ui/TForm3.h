@@ -29,7 +29,6 @@ class TForm3 : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   int answer_ = 0;

@@ -36,12 +36,6 @@ QLabel* makeLabel(const QString& text, QWidget* parent) {
   return label;
 }
 
-QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent) {
-  auto* b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  return b;
-}
-
 QPushButton* makeIconButton(const QString& name, QStyle::StandardPixmap icon, const QString& tip, QWidget* parent) {
   auto* b = new QPushButton(parent->style()->standardIcon(icon), QString(), parent);
   b->setObjectName(name);
@@ -65,19 +59,19 @@ TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
   Edit1->setFocusPolicy(Qt::NoFocus);
   Edit1->hide();
 
-  okButton = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK (Fin)"), this);
+  okButton = ui::MakeButton(QStringLiteral("Button1"), QStringLiteral("&OK (Fin)"), this);
   QFont big = okButton->font();
   big.setBold(true);
   big.setPointSize(big.pointSize() + 2);
   okButton->setFont(big);
-  actionsButton = makeButton(QStringLiteral("Button2"), QStringLiteral("Ensemble des actions possibles..."), this);
-  playersButton = makeButton(QStringLiteral("Button3"), QStringLiteral("Ajouter/Modifier les joueurs"), this);
-  printButton = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Imprimer les paires"), this);
+  actionsButton = ui::MakeButton(QStringLiteral("Button2"), QStringLiteral("Ensemble des actions possibles..."), this);
+  playersButton = ui::MakeButton(QStringLiteral("Button3"), QStringLiteral("Ajouter/Modifier les joueurs"), this);
+  printButton = ui::MakeButton(QStringLiteral("BitBtn1"), QStringLiteral("Imprimer les paires"), this);
   printButton->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
   stopButton = makeIconButton(QStringLiteral("BitBtn2"), QStyle::SP_BrowserStop, QStringLiteral("STOP"), this);
   clearNsButton = makeIconButton(QStringLiteral("BitBtn3"), QStyle::SP_TrashIcon, QStringLiteral("Effacer les paires N/S"), this);
   clearEwButton = makeIconButton(QStringLiteral("BitBtn5"), QStyle::SP_TrashIcon, QStringLiteral("Effacer les paires E/W"), this);
-  helpButton = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
+  helpButton = ui::MakeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
   helpButton->setToolTip(QStringLiteral("Aide"));
   helpButton->setMaximumWidth(40);
   // A framed note sized to its three lines, never clipped.

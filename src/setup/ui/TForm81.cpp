@@ -6,7 +6,6 @@
 #include "setup/Parameters.h"
 
 #include <QFormLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,7 +44,8 @@ TForm81::TForm81(QWidget* parent) : QDialog(parent) {
     if (ShortParametersOk(dateField->text(), nameField->text(), codeField->text())) accept();
   });
   ui::RegisterTextWindow(kForm, [this](const ui::TextQuestion&) { return ask(); });
-  ui::StyleWindow(this);
+  // Only OK leaves the window: the tournament needs its parameters.
+  ui::StyleWindow(this, {.onEscape = [] {}});
 }
 
 TForm81::~TForm81() { ui::RegisterTextWindow(kForm, nullptr); }
@@ -65,10 +65,4 @@ void TForm81::showEvent(QShowEvent* event) {
   ui::CentreOnScreen(this);
   dateField->setFocus();
   dateField->selectAll();
-}
-
-void TForm81::keyPressEvent(QKeyEvent* event) {
-  // Only OK leaves the window: the tournament needs its parameters.
-  if (event->key() == Qt::Key_Escape) return;
-  QDialog::keyPressEvent(event);
 }

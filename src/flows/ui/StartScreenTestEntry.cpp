@@ -1,0 +1,23 @@
+#include "flows/ui/StartScreenTestEntry.h"
+
+#include "flows/ui/StartScreenWindow.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cstdio>
+
+void CloseStartScreenOnceShown(TForm1& startScreen) {
+  QTimer::singleShot(100, &startScreen, [&startScreen] {
+    std::printf("start screen shown: %s\n", startScreen.isVisible() ? "visible" : "hidden");
+    std::fflush(stdout);
+    auto* confirm = new QTimer(&startScreen);
+    QObject::connect(confirm, &QTimer::timeout, [] {
+      if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->objectName() == QLatin1String("TForm59"))
+        if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("Button1"))) ok->click();
+    });
+    confirm->start(50);
+    startScreen.close();
+  });
+}
