@@ -2,13 +2,13 @@
 
 #include "core/Notices.h"
 #include "core/ui/WindowInteraction.h"
-#include "devices/ui/TForm109.h"
-#include "devices/ui/TForm112.h"
-#include "devices/ui/TForm66.h"
-#include "devices/ui/TForm72.h"
-#include "devices/ui/TForm93.h"
-#include "devices/ui/TForm94.h"
-#include "devices/ui/TForm97.h"
+#include "devices/ui/BridgeMatesFirstUseWindow.h"
+#include "devices/ui/BridgeMatesSettingsWindow.h"
+#include "devices/ui/ClubLicenceWindow.h"
+#include "devices/ui/CollectionPauseWindow.h"
+#include "devices/ui/CorrectionNoteWindow.h"
+#include "devices/ui/TableStatusStripWindow.h"
+#include "devices/ui/TabletPasswordWindow.h"
 
 #include <QPointer>
 

@@ -3,8 +3,8 @@
 #include "core/ui/WindowInteraction.h"
 #include "core/ui/WindowStyle.h"
 #include "publishing/BridgeWebs.h"
-#include "publishing/ui/TForm77.h"
-#include "publishing/ui/TForm79.h"
+#include "publishing/ui/WebPageDirectorWindow.h"
+#include "publishing/ui/XmlRankingLayoutWindow.h"
 
 #include <QDesktopServices>
 #include <QLabel>

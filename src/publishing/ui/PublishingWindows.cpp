@@ -1,10 +1,10 @@
 #include "publishing/ui/PublishingWindows.h"
 
 #include "core/ui/WindowInteraction.h"
+#include "publishing/ui/DiagramOptionsWindow.h"
+#include "publishing/ui/DiagramsWindow.h"
+#include "publishing/ui/PbnFileChoiceWindow.h"
 #include "publishing/ui/PublishingDialogs.h"
-#include "publishing/ui/TForm107.h"
-#include "publishing/ui/TForm64.h"
-#include "publishing/ui/TForm85.h"
 
 void RegisterPublishingWindows() {
   RegisterPublishingDialogs();

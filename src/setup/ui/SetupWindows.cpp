@@ -1,17 +1,17 @@
 #include "setup/ui/SetupWindows.h"
 
 #include "core/ui/WindowInteraction.h"
-#include "setup/ui/TForm11.h"
-#include "setup/ui/TForm67.h"
-#include "setup/ui/TForm70.h"
-#include "setup/ui/TForm71.h"
-#include "setup/ui/TForm86.h"
-#include "setup/ui/TForm10.h"
-#include "setup/ui/TForm6.h"
-#include "setup/ui/TForm65.h"
-#include "setup/ui/TForm7.h"
-#include "setup/ui/TForm8.h"
-#include "setup/ui/TForm9.h"
+#include "setup/ui/PairCountWindow.h"
+#include "setup/ui/TabletNamesInfoWindow.h"
+#include "setup/ui/EraseNameQuestionWindow.h"
+#include "setup/ui/ByePairWindow.h"
+#include "setup/ui/BridgeMatesNamesInfoWindow.h"
+#include "setup/ui/BoardsPerTableWindow.h"
+#include "setup/ui/RoundsPlayedWindow.h"
+#include "setup/ui/MovementFileChoiceWindow.h"
+#include "setup/ui/MitchellBoardsWindow.h"
+#include "setup/ui/MitchellTypeWindow.h"
+#include "setup/ui/MovementKindWindow.h"
 
 #include <QCheckBox>
 

@@ -3,7 +3,7 @@
 #include "core/ui/WindowInteraction.h"
 #include "devices/Companions.h"
 #include "devices/ui/DeviceWindows.h"
-#include "devices/ui/TForm94.h"
+#include "devices/ui/TabletPasswordWindow.h"
 #include "flows/TournamentMenu.h"
 #include "support/TestState.h"
 

@@ -11,7 +11,7 @@
 #include "scoring/ScoringFixture.h"
 #include "scoring/ui/AdjustmentWindows.h"
 #include "scoring/ui/ScoringWindows.h"
-#include "scoring/ui/TForm56.h"
+#include "scoring/ui/TravellerEntryWindow.h"
 #include "support/RecordingInteraction.h"
 
 #include <QLineEdit>

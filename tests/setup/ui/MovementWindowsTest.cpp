@@ -4,10 +4,10 @@
 #include "core/ui/WindowInteraction.h"
 #include "setup/MovementFiles.h"
 #include "setup/Movements.h"
+#include "setup/ui/BoardsPerTableWindow.h"
+#include "setup/ui/MitchellBoardsWindow.h"
+#include "setup/ui/MovementKindWindow.h"
 #include "setup/ui/SetupWindows.h"
-#include "setup/ui/TForm10.h"
-#include "setup/ui/TForm7.h"
-#include "setup/ui/TForm9.h"
 #include "support/NamedPairs.h"
 #include "support/TestState.h"
 
