@@ -14,7 +14,7 @@
 #include "devices/BridgeMatesCorrections.h"
 #include "devices/TableDeviceEchoes.h"
 #include "devices/TableStates.h"
-#include "devices/ui/DeviceWindows.h"
+#include "devices/ui/DeviceWindowRegistration.h"
 #include "devices/ui/FederationParametersWindow.h"
 #include "flows/GeneralOptions.h"
 #include "flows/InstallFlows.h"
@@ -24,8 +24,8 @@
 #include "flows/ui/StartScreenWindow.h"
 #include "flows/ui/TournamentMenuWindow.h"
 #include "platform/Clock.h"
-#include "publishing/ui/PublishingDialogs.h"
-#include "publishing/ui/PublishingWindows.h"
+#include "publishing/ui/PublishingQuestionWindows.h"
+#include "publishing/ui/PublishingWindowRegistration.h"
 #include "scoring/BoardFrequencies.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
@@ -34,7 +34,7 @@
 #include "scoring/TableSheet.h"
 #include "scoring/ui/PairRecapWindow.h"
 #include "scoring/ui/ResultsWindow.h"
-#include "scoring/ui/ScoringWindows.h"
+#include "scoring/ui/ScoringWindowRegistration.h"
 #include "scoring/ui/TableSheetEntryWindow.h"
 #include "scoring/ui/TravellerEntryWindow.h"
 #include "setup/MovementView.h"
@@ -42,7 +42,7 @@
 #include "setup/ui/MovementViewWindow.h"
 #include "setup/ui/NewTournamentParametersWindow.h"
 #include "setup/ui/PairsEntryWindow.h"
-#include "setup/ui/SetupWindows.h"
+#include "setup/ui/SetupWindowRegistration.h"
 
 #include <QDialog>
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "core/ui/UnfinishedTournamentWarningWindow.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/TableDeviceEchoes.h"
-#include "devices/ui/DeviceWindows.h"
+#include "devices/ui/DeviceWindowRegistration.h"
 #include "devices/ui/FederationParametersWindow.h"
 #include "flows/InstallFlows.h"
 #include "flows/Quit.h"
@@ -13,8 +13,8 @@
 #include "flows/ui/OptionWindows.h"
 #include "flows/ui/StartScreenWindow.h"
 #include "flows/ui/TournamentMenuWindow.h"
-#include "publishing/ui/PublishingWindows.h"
-#include "scoring/ui/ScoringWindows.h"
+#include "publishing/ui/PublishingWindowRegistration.h"
+#include "scoring/ui/ScoringWindowRegistration.h"
 #include "setup/ui/ExistingTournamentWindow.h"
 #include "setup/ui/MemberWindows.h"
 #include "setup/ui/MovementViewWindow.h"
@@ -22,7 +22,7 @@
 #include "setup/ui/PairChangesWindows.h"
 #include "setup/ui/PairsEntryWindow.h"
 #include "setup/ui/ReloadedTournamentParametersWindow.h"
-#include "setup/ui/SetupWindows.h"
+#include "setup/ui/SetupWindowRegistration.h"
 
 #include <QPushButton>
 #include <QTimer>

@@ -5,7 +5,7 @@
 #include "core/ui/WindowInteraction.h"
 #include "devices/ui/BridgeMatesSettingsHelpWindow.h"
 #include "devices/ui/BridgeMatesSettingsWindow.h"
-#include "devices/ui/DeviceWindows.h"
+#include "devices/ui/DeviceWindowRegistration.h"
 #include "support/TestState.h"
 
 #include <QCheckBox>

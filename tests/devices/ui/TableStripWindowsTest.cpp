@@ -4,7 +4,7 @@
 #include "devices/BridgeMatesCorrections.h"
 #include "devices/TableStates.h"
 #include "devices/ui/CorrectionNoteWindow.h"
-#include "devices/ui/DeviceWindows.h"
+#include "devices/ui/DeviceWindowRegistration.h"
 #include "devices/ui/TableStatusStripWindow.h"
 #include "support/TestState.h"
 

@@ -2,7 +2,7 @@
 #include "core/ui/ModalScript.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/Companions.h"
-#include "devices/ui/DeviceWindows.h"
+#include "devices/ui/DeviceWindowRegistration.h"
 #include "devices/ui/TabletPasswordWindow.h"
 #include "flows/TournamentMenu.h"
 #include "support/TestState.h"

@@ -8,7 +8,7 @@
 #include "publishing/ui/DiagramOptionsWindow.h"
 #include "publishing/ui/DiagramsWindow.h"
 #include "publishing/ui/PbnFileChoiceWindow.h"
-#include "publishing/ui/PublishingWindows.h"
+#include "publishing/ui/PublishingWindowRegistration.h"
 #include "publishing/ui/PublishingWindowsFixture.h"
 #include "setup/ui/MovementViewWindow.h"
 #include "support/TestState.h"

@@ -10,7 +10,7 @@
 #include "scoring/ResultListings.h"
 #include "scoring/ui/PageBreakWindow.h"
 #include "scoring/ui/ResultsWindow.h"
-#include "scoring/ui/ScoringWindows.h"
+#include "scoring/ui/ScoringWindowRegistration.h"
 
 #include <QApplication>
 #include <QCheckBox>

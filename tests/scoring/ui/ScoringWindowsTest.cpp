@@ -9,7 +9,7 @@
 #include "scoring/ui/AdjustmentsPrintingWindow.h"
 #include "scoring/ui/MissingResultsWindow.h"
 #include "scoring/ui/ScoreConfirmationWindow.h"
-#include "scoring/ui/ScoringWindows.h"
+#include "scoring/ui/ScoringWindowRegistration.h"
 #include "support/TestState.h"
 
 #include <QApplication>

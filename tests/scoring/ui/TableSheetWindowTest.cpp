@@ -14,7 +14,7 @@
 #include "scoring/Frequencies.h"
 #include "scoring/ScoreSheet.h"
 #include "scoring/ScoringFixture.h"
-#include "scoring/ui/ScoringWindows.h"
+#include "scoring/ui/ScoringWindowRegistration.h"
 #include "scoring/ui/SkipReminderWindows.h"
 #include "scoring/ui/TableSheetEntryWindow.h"
 #include "setup/Movements.h"

@@ -7,7 +7,7 @@
 #include "setup/ui/BoardsPerTableWindow.h"
 #include "setup/ui/MitchellBoardsWindow.h"
 #include "setup/ui/MovementKindWindow.h"
-#include "setup/ui/SetupWindows.h"
+#include "setup/ui/SetupWindowRegistration.h"
 #include "support/NamedPairs.h"
 #include "support/TestState.h"
 

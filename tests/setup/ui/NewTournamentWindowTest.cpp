@@ -11,7 +11,7 @@
 #include "setup/ui/MovementKindWindow.h"
 #include "setup/ui/NewTournamentParametersWindow.h"
 #include "setup/ui/PairsEntryWindow.h"
-#include "setup/ui/SetupWindows.h"
+#include "setup/ui/SetupWindowRegistration.h"
 #include "support/TestState.h"
 
 #include <QAction>

@@ -9,7 +9,7 @@
 #include "setup/ui/EraseNameQuestionWindow.h"
 #include "setup/ui/PairCountWindow.h"
 #include "setup/ui/PairsEntryWindow.h"
-#include "setup/ui/SetupWindows.h"
+#include "setup/ui/SetupWindowRegistration.h"
 #include "support/TestState.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "setup/ui/SetupWindows.h"
+#include "setup/ui/SetupWindowRegistration.h"
 
 #include "core/ui/WindowInteraction.h"
 #include "setup/ui/PairCountWindow.h"

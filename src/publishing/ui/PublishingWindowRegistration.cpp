@@ -1,10 +1,10 @@
-#include "publishing/ui/PublishingWindows.h"
+#include "publishing/ui/PublishingWindowRegistration.h"
 
 #include "core/ui/WindowInteraction.h"
 #include "publishing/ui/DiagramOptionsWindow.h"
 #include "publishing/ui/DiagramsWindow.h"
 #include "publishing/ui/PbnFileChoiceWindow.h"
-#include "publishing/ui/PublishingDialogs.h"
+#include "publishing/ui/PublishingQuestionWindows.h"
 
 void RegisterPublishingWindows() {
   RegisterPublishingDialogs();

@@ -1,4 +1,4 @@
-#include "devices/ui/DeviceWindows.h"
+#include "devices/ui/DeviceWindowRegistration.h"
 
 #include "core/Notices.h"
 #include "core/ui/WindowInteraction.h"

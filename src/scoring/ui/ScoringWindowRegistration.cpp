@@ -1,4 +1,4 @@
-#include "scoring/ui/ScoringWindows.h"
+#include "scoring/ui/ScoringWindowRegistration.h"
 
 #include "core/Flows.h"
 #include "core/Notices.h"

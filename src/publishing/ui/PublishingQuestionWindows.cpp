@@ -1,4 +1,4 @@
-#include "publishing/ui/PublishingDialogs.h"
+#include "publishing/ui/PublishingQuestionWindows.h"
 
 #include "core/ui/WindowInteraction.h"
 #include "core/ui/WindowStyle.h"
