@@ -4,8 +4,8 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Notices.h"
-#include "devices/FederationSave.h"
 #include "devices/SessionDatabase.h"
+#include "devices/SessionTexts.h"
 #include "platform/Clock.h"
 
 #include <QStringList>

@@ -7,8 +7,8 @@
 #include "core/TournamentFiles.h"
 #include "devices/BridgeMatesDatabase.h"
 #include "devices/Companions.h"
-#include "devices/FederationSave.h"
 #include "devices/SessionDatabase.h"
+#include "devices/SessionTexts.h"
 #include "devices/TablePlayers.h"
 #include "devices/TabletFiles.h"
 #include "platform/Folders.h"
@@ -150,6 +150,53 @@ void LoadDiagramFiles() {
     read = true;
   }
   if (read) SaveResults();
+}
+
+void WriteHandRecords(const QString& mode, const QString& databaseFile) {
+  Q_UNUSED(mode);
+  OpenSessionDatabase(databaseFile);
+  SessionTransaction transaction;
+  SessionTable& t = BwsTable();
+  t.select(QStringLiteral("Settings"));
+  t.open();
+  t.first();
+  if (!t.eof()) {
+    t.edit();
+    t.setYesNo(QStringLiteral("BM2EnterHandRecord"), false);
+    t.post();
+  }
+  t.close();
+
+  t.select(QStringLiteral("HandRecord"));
+  t.open();
+  t.first();
+  while (!t.eof()) t.remove();
+  static const QStringList hands = {QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("East"),
+                                    QStringLiteral("West")};
+  static const QStringList suits = {QStringLiteral("Spades"), QStringLiteral("Hearts"), QStringLiteral("Diamonds"),
+                                    QStringLiteral("Clubs")};
+  const int deals = std::clamp(DealCount, 0, kMaxBoards);
+  for (int d = 1; d <= deals; ++d) {
+    QString text = DealDiagrams[d];
+    if (text.trimmed().isEmpty()) continue;
+    QString line;
+    for (int i = 0; i < 5; ++i) TakeFirstLine(text, line);
+    t.append();
+    t.setInteger(QStringLiteral("Section"), 1);
+    t.setInteger(QStringLiteral("Board"), d);
+    for (int h = 0; h < 4; ++h) {
+      if (h > 0)
+        for (int i = 0; i < 3; ++i) TakeFirstLine(text, line);
+      for (int s = 0; s < 4; ++s) {
+        TakeFirstLine(text, line);
+        t.setText(hands[h] + suits[s], FrenchRanksToEnglish(line));
+      }
+    }
+    t.post();
+  }
+  t.close();
+  transaction.commit();
+  CloseSessionDatabase();
 }
 
 void WriteHandRecords(const QString& mode) { WriteHandRecords(mode, BwsFileName); }

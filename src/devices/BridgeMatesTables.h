@@ -17,6 +17,9 @@ void WriteHandRecordRow(int deal);
 // diagram is written as its diagram files, then the diagrams are loaded.
 // Nothing when the deals came from a PBN file or every board has one.
 void PollHandRecords();
+// The deals of DealDiagrams into HandRecord of the database named (rows
+// replaced, the scorers no longer asked to enter them), in one transaction.
+void WriteHandRecords(const QString& mode, const QString& databaseFile);
 // Replaces the HandRecord rows of the tournament's database (BwsFileName) by
 // the diagrams held ("Envoi"); database errors pass on.
 void WriteHandRecords(const QString& mode);

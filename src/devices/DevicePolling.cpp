@@ -4,7 +4,9 @@
 #include "core/Globals.h"
 #include "devices/BridgeMatesImport.h"
 #include "devices/BridgeMatesTables.h"
+#include "devices/SessionDatabase.h"
 #include "devices/TableStates.h"
+#include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
@@ -18,15 +20,13 @@ void PollTableDevices() {
   if (TabletsInUse) ImportTabletResults();
 }
 
-void ComputeFrequenciesSilently() {
-  const bool ventilation = AutoVentilation;
-  AutoVentilation = false;
-  Interactive = false;
-  struct Restore {
-    bool value;
-    ~Restore() { AutoVentilation = value; }
-  } restore{ventilation};
-  ComputeFrequencies();
+void ClearDevicePollingState() {
+  LastBadResultFile.clear();
+  BadResultFileCount = 0;
+  ForgetAllBadReads();
+  ResetLockedPolls();
+  ClearBridgeMatesImportState();
+  ClearTableStatusStrip();
 }
 
 void RefreshFrequenciesForDevices() {

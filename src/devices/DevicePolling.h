@@ -1,13 +1,15 @@
 #pragma once
 // What one tick of the tournament menu's collection timer reads from the
-// table devices, and the silent recomputation after a device import.
+// table devices and the state it keeps between ticks, and the silent
+// recomputation after a device import.
 
 // One BridgeMates poll: table states, player numbers, deals and results of
 // the session database, then, when tablets were added, the tablets' files.
 void PollTableDevices();
-// The frequencies computed without automatic ventilation and without any
-// window (Interactive cleared); AutoVentilation is kept.
-void ComputeFrequenciesSilently();
+// The state the collection keeps between ticks, cleared at start-up: the
+// tablets' result file that failed to read and its count, the locked polls
+// of the database, the rows of ReceivedData left unread, the strip's squares.
+void ClearDevicePollingState();
 // Frequencies computed without automatic ventilation and without any window
 // (the setting itself unchanged afterwards), then the result files and the
 // per-board files.

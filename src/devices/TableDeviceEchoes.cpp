@@ -3,7 +3,7 @@
 #include "core/DeviceEchoes.h"
 #include "devices/BridgeMatesCorrections.h"
 #include "devices/BridgeMatesTables.h"
-#include "devices/TableStates.h"
+#include "devices/DevicePolling.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletLines.h"
 

@@ -7,7 +7,6 @@
 #include "core/PairsFile.h"
 #include "devices/Companions.h"
 #include "devices/TabletFiles.h"
-#include "devices/TabletImport.h"
 #include "platform/TextFiles.h"
 #include "setup/PairLookups.h"
 

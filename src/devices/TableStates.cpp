@@ -6,11 +6,9 @@
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/PairsFile.h"
-#include "devices/BridgeMatesImport.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TablePlayers.h"
 #include "devices/TabletFiles.h"
-#include "devices/TabletImport.h"
 #include "setup/PairLookups.h"
 
 #include <QStringList>
@@ -67,12 +65,7 @@ const TableStatusStrip& tableStatusStrip() { return strip; }
 
 void SetTableStripWindow(const TableStripWindow& window) { stripWindow = window; }
 
-void ClearDevicePollingState() {
-  LastBadResultFile.clear();
-  BadResultFileCount = 0;
-  ForgetAllBadReads();
-  ResetLockedPolls();
-  ClearBridgeMatesImportState();
+void ClearTableStatusStrip() {
   strip.states.fill(TableWaiting);
   strip.tableCount = 0;
 }

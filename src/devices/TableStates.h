@@ -31,10 +31,8 @@ void ShowTableStatusStrip();
 // The strip hidden (start screen, quit).
 void HideTableStatusStrip();
 
-// The state the collection keeps between ticks, cleared at start-up: the
-// tablets' result file that failed to read and its count, the locked polls
-// of the database, the rows of ReceivedData left unread, the strip's squares.
-void ClearDevicePollingState();
+// Every square back to 0 and none laid out, without drawing the strip again.
+void ClearTableStatusStrip();
 
 // The window behind the strip: redraw() after each change, place() when it
 // is shown beside the menu, hide().

@@ -230,3 +230,9 @@ void PrepareTabletServer() {
   }
   StartCompanionOrHalt(kTabletCompanionName, true);
 }
+
+int ImportTableCount() {
+  if (TableCount > 0) return std::min(TableCount, kMaxTables);
+  const int tables = HerediaMovement != 0 && BoardsPerTable > 0 ? DealCount / BoardsPerTable : PairSlotCount;
+  return std::clamp(tables, 0, kMaxTables);
+}

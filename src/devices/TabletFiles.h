@@ -40,6 +40,10 @@ void ForgetBadReads(const QString& path);
 void ForgetAllBadReads();
 // The exchange folder deleted with everything in it and created again, empty.
 void ClearTabletFolder();
+// The number of tables the tablets' files are looked for in: TableCount, or
+// when it is 0, the deals per table in a federation Heredia movement, else
+// the pair slots. TableCount itself is never changed.
+int ImportTableCount();
 // The folder of table t: TabletSeriesFolder + "1/Table" + t (no "/" at the end).
 QString TableFolder(int table);
 

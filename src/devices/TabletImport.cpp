@@ -12,13 +12,13 @@
 #include "devices/BridgeMatesCorrections.h"
 #include "devices/BridgeMatesTables.h"
 #include "devices/Companions.h"
-#include "devices/DevicePolling.h"
 #include "devices/TablePlayers.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletLines.h"
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
+#include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
 #include "setup/PairLookups.h"
@@ -429,12 +429,6 @@ TableFiles scanTable(int table, const QString& folder) {
 }
 
 }  // namespace
-
-int ImportTableCount() {
-  if (TableCount > 0) return std::min(TableCount, kMaxTables);
-  const int tables = HerediaMovement != 0 && BoardsPerTable > 0 ? DealCount / BoardsPerTable : PairSlotCount;
-  return std::clamp(tables, 0, kMaxTables);
-}
 
 void AppendAdjustListLine(const QString& text) {
   TextFile file;

@@ -5,11 +5,6 @@
 // kept up to date; then, when anything changed, saved and recomputed.
 #include <QString>
 
-// The number of tables the tablets' files are looked for in: TableCount, or
-// when it is 0, the deals per table in a federation Heredia movement, else
-// the pair slots. TableCount itself is never changed.
-int ImportTableCount();
-
 // One pass over the tables' result files. Every result is stored, then the
 // pass is saved (".ADJ", ".VAR", ".SPECS"), and only then are the files
 // deleted and the results echoed to the tables: a crash loses no result, and

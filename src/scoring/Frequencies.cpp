@@ -279,3 +279,14 @@ bool CheckMissingResults(bool listOnly) {
 QString PrintNumberText(double x) { return scoring::FixedText(x, 8, ImpScoring ? 0 : 2); }
 
 void WritePrintNumber(TextFile& printout, double x) { printout.write(PrintNumberText(x)); }
+
+void ComputeFrequenciesSilently() {
+  const bool ventilation = AutoVentilation;
+  AutoVentilation = false;
+  Interactive = false;
+  struct Restore {
+    bool value;
+    ~Restore() { AutoVentilation = value; }
+  } restore{ventilation};
+  ComputeFrequencies();
+}

@@ -11,6 +11,9 @@
 // the director (missing results) or by a board with a single result leaves
 // it clear.
 void ComputeFrequencies();
+// The frequencies computed without automatic ventilation and without any
+// window (Interactive cleared); AutoVentilation is kept.
+void ComputeFrequenciesSilently();
 
 // Lists the results still expected and, unless listOnly, asks whether to go
 // on. Sets ResultsAvailable and returns it.

@@ -3,7 +3,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/State.h"
-#include "devices/TableStates.h"
+#include "devices/DevicePolling.h"
 #include "platform/Clock.h"
 
 #include <QDir>
