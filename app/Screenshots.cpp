@@ -230,7 +230,7 @@ void shootEvening(TForm1& startScreen, const QString& scratch) {
         }
     }
     TForm58 tableSheet(sheet);
-    tableSheet.Label7->hide();
+    tableSheet.statusLabel->hide();
     tableSheet.refresh();
     shootModal(QStringLiteral("TForm58-table-sheet"), [&] { tableSheet.exec(); });
   }

@@ -206,7 +206,7 @@ TEST_F(BridgeMatesEveningSessionTest, ResultsKeyedAtTheTablesOneCorrectedAtTheDe
       .on("TForm85", [](QWidget* w) { Desk::key(w, Qt::Key_Escape); })
       .on("TForm26", Desk::enter)   // no PBN file chosen
       .on("TForm26", Desk::enter);  // so no diagram imported
-  pairs.Button1->click();
+  pairs.okButton->click();
   desk.expectDone("movement");
   ASSERT_TRUE(menu.isVisible());
   ASSERT_EQ(TableCount, 3);

@@ -181,7 +181,7 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
         w->findChild<QPushButton*>("Button1")->click();
       })
       .on("TForm6", [](QWidget* w) { Desk::enter(w); });
-  pairs.Button1->click();
+  pairs.okButton->click();
   desk.expectDone("movement");
   ASSERT_TRUE(menu.isVisible());
   EXPECT_TRUE(IsHowell);
@@ -332,7 +332,7 @@ TEST_F(ClubEveningSessionTest, MitchellWithTheByeTypedOnTheTableSheets) {
       })
       .on("TForm8", [](QWidget* w) { w->findChild<QPushButton*>("Button1")->click(); })  // the skip
       .on("TForm6", [](QWidget* w) { Desk::enter(w); });
-  pairs.Button1->click();
+  pairs.okButton->click();
   desk.expectDone("movement");
   ASSERT_TRUE(menu.isVisible());
   EXPECT_EQ(TableCount, 4);
@@ -346,7 +346,7 @@ TEST_F(ClubEveningSessionTest, MitchellWithTheByeTypedOnTheTableSheets) {
     auto* sheet = static_cast<TForm58*>(d);
     if (!SheetLineSkip) Desk::key(d, Qt::Key_F5);
     for (int table = 1; table <= 4; ++table) {
-      if (sheet->Label7->text() == "Ne joue pas ce tour") {
+      if (sheet->statusLabel->text() == "Ne joue pas ce tour") {
         Desk::key(d, Qt::Key_Right);
         continue;
       }
@@ -451,7 +451,7 @@ TEST_F(ClubEveningSessionTest, TwoEveningsCumulated) {
           w->findChild<QPushButton*>("Button1")->click();
         })
         .on("TForm6", Desk::enter);
-    program.pairs.Button1->click();
+    program.pairs.okButton->click();
     desk.expectDone("movement");
     ASSERT_TRUE(program.menu.isVisible());
 
@@ -554,7 +554,7 @@ TEST_F(ClubEveningSessionTest, PattonOfFourTeams) {
         w->findChild<QPushButton*>("Button1")->click();
       })
       .on("TForm6", Desk::enter);
-  program.pairs.Button1->click();
+  program.pairs.okButton->click();
   desk.expectDone("movement");
   ASSERT_TRUE(menu.isVisible());
   EXPECT_TRUE(IsPatton);

@@ -14,21 +14,21 @@ TForm91::TForm91(QWidget* parent) : QDialog(parent) {
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setWordWrap(true);
-  Button1 = new QPushButton(QStringLiteral("OUI"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setDefault(true);
-  Button2 = new QPushButton(QStringLiteral("NON"), this);
-  Button2->setObjectName(QStringLiteral("Button2"));
-  connect(Button1, &QPushButton::clicked, this, [this] { answerWith(6); });
-  connect(Button2, &QPushButton::clicked, this, [this] { answerWith(7); });
-  for (QWidget* w : {static_cast<QWidget*>(Button1), static_cast<QWidget*>(Button2)}) w->installEventFilter(this);
+  yesButton = new QPushButton(QStringLiteral("OUI"), this);
+  yesButton->setObjectName(QStringLiteral("Button1"));
+  yesButton->setDefault(true);
+  noButton = new QPushButton(QStringLiteral("NON"), this);
+  noButton->setObjectName(QStringLiteral("Button2"));
+  connect(yesButton, &QPushButton::clicked, this, [this] { answerWith(6); });
+  connect(noButton, &QPushButton::clicked, this, [this] { answerWith(7); });
+  for (QWidget* w : {static_cast<QWidget*>(yesButton), static_cast<QWidget*>(noButton)}) w->installEventFilter(this);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Button1);
-  buttons->addWidget(Button2);
+  buttons->addWidget(yesButton);
+  buttons->addWidget(noButton);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
   layout->addLayout(buttons);
-  ui::StyleWindow(this, {.enterButton = Button1});
+  ui::StyleWindow(this, {.enterButton = yesButton});
 }
 
 int TForm91::ask(const QString& question) {
@@ -41,7 +41,7 @@ int TForm91::ask(const QString& question) {
 void TForm91::showEvent(QShowEvent* event) {
   answer_ = 7;  // a stray key or the close box never answers yes
   QDialog::showEvent(event);
-  Button1->setFocus();
+  yesButton->setFocus();
 }
 
 void TForm91::answerWith(int code) {

@@ -16,8 +16,8 @@ class TForm91 : public QDialog {
   int answer() const { return answer_; }
 
   QLabel* Label1;
-  QPushButton* Button1;  // "OUI"
-  QPushButton* Button2;  // "NON"
+  QPushButton* yesButton;
+  QPushButton* noButton;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -85,30 +85,30 @@ TForm51::TForm51(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Dossier des résultats"));
   Memo1 = makeMemo(QStringLiteral("Memo1"), this);
   Memo1->setPlainText(DataFolder);
-  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("&Changer le dossier"), this);
-  Button2 = makeButton(QStringLiteral("Button2"), QStringLiteral("&OK"), this);
-  Button2->setDefault(true);
-  Button3 = makeButton(QStringLiteral("Button3"), QStringLiteral("Ne rien changer"), this);
+  changeFolderButton = makeButton(QStringLiteral("Button1"), QStringLiteral("&Changer le dossier"), this);
+  okButton = makeButton(QStringLiteral("Button2"), QStringLiteral("&OK"), this);
+  okButton->setDefault(true);
+  keepButton = makeButton(QStringLiteral("Button3"), QStringLiteral("Ne rien changer"), this);
   browse = [this] {
     return QFileDialog::getExistingDirectory(
         this, QStringLiteral("Selectionnez le répertoire où sauver les résultats des tournois"), DataFolder);
   };
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Button1);
+  buttons->addWidget(changeFolderButton);
   buttons->addStretch();
-  buttons->addWidget(Button2);
-  buttons->addWidget(Button3);
+  buttons->addWidget(okButton);
+  buttons->addWidget(keepButton);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(QStringLiteral("Dossier des fichiers de résultats de tournois:"), this));
   layout->addWidget(Memo1);
   layout->addLayout(buttons);
-  connect(Button1, &QPushButton::clicked, this, [this] {
+  connect(changeFolderButton, &QPushButton::clicked, this, [this] {
     const QString path = browse();
     if (!path.isEmpty() && ChangeResultsFolder(path)) Memo1->setPlainText(DataFolder);
   });
-  connect(Button2, &QPushButton::clicked, this, &QDialog::accept);
-  connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
-  ui::StyleWindow(this, {.cancelButton = Button3});
+  connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(keepButton, &QPushButton::clicked, this, &QDialog::reject);
+  ui::StyleWindow(this, {.cancelButton = keepButton});
 }
 
 TForm96::TForm96(QWidget* parent) : QDialog(parent) {
@@ -124,10 +124,10 @@ TForm96::TForm96(QWidget* parent) : QDialog(parent) {
   directions->addWidget(EastWest);
   Edit1 = new QLineEdit(this);
   Edit1->setObjectName(QStringLiteral("Edit1"));
-  CheckBox1 = new QCheckBox(QStringLiteral("A priori, au numéro le plus élevé"), this);
-  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-  CheckBox2 = new QCheckBox(QStringLiteral("Soit on demande systématiquement"), this);
-  CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+  highestNumberBox = new QCheckBox(QStringLiteral("A priori, au numéro le plus élevé"), this);
+  highestNumberBox->setObjectName(QStringLiteral("CheckBox1"));
+  askEachTimeBox = new QCheckBox(QStringLiteral("Soit on demande systématiquement"), this);
+  askEachTimeBox->setObjectName(QStringLiteral("CheckBox2"));
   Label5 = new QLabel(this);
   Label5->setObjectName(QStringLiteral("Label5"));
   Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
@@ -140,12 +140,12 @@ TForm96::TForm96(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Label5);
   layout->addWidget(direction);
   layout->addLayout(number);
-  layout->addWidget(CheckBox1);
-  layout->addWidget(CheckBox2);
+  layout->addWidget(highestNumberBox);
+  layout->addWidget(askEachTimeBox);
   layout->addWidget(Button1);
   Label5->setText(ByePositionText());
   connect(Button1, &QPushButton::clicked, this, &TForm96::Button1Click);
-  connect(CheckBox2, &QCheckBox::clicked, this, [this] {
+  connect(askEachTimeBox, &QCheckBox::clicked, this, [this] {
     ForgetByePosition();
     accept();
   });
@@ -153,7 +153,7 @@ TForm96::TForm96(QWidget* parent) : QDialog(parent) {
 }
 
 void TForm96::Button1Click() {
-  if (ApplyByePosition(NorthSouth->isChecked() ? 1 : 2, Edit1->text(), CheckBox1->isChecked())) accept();
+  if (ApplyByePosition(NorthSouth->isChecked() ? 1 : 2, Edit1->text(), highestNumberBox->isChecked())) accept();
 }
 
 TForm45::TForm45(QWidget* parent) : QDialog(parent) {
@@ -186,53 +186,53 @@ TForm45::TForm45(QWidget* parent) : QDialog(parent) {
     values_.append({code, v});
     connect(b, &QPushButton::clicked, this, [this, code = code] { choose(code); });
   }
-  Button11 = makeButton(QStringLiteral("Button11"), QStringLiteral("Mouvement à priori pour les Mitchells pairs"), this);
+  mitchellButton = makeButton(QStringLiteral("Button11"), QStringLiteral("Mouvement à priori pour les Mitchells pairs"), this);
   auto* mitchell = new QLabel(this);
   mitchell->setObjectName(QStringLiteral("Value11"));
   values_.append({11, mitchell});
-  grid->addWidget(Button11, line, 0);
+  grid->addWidget(mitchellButton, line, 0);
   grid->addWidget(mitchell, line++, 1);
   auto* folder = makeButton(QStringLiteral("Button9"), QStringLiteral("Dossier des fichiers de résultats de tournois"), this);
   buttons_.append({kOptionResultsFolder, folder});
   connect(folder, &QPushButton::clicked, this, [this] { choose(kOptionResultsFolder); });
-  Memo1 = makeMemo(QStringLiteral("Memo1"), this);
+  dataFolder = makeMemo(QStringLiteral("Memo1"), this);
   grid->addWidget(folder, line, 0);
-  grid->addWidget(Memo1, line++, 1);
+  grid->addWidget(dataFolder, line++, 1);
 
-  CheckBox1 = new QCheckBox(QStringLiteral("Bralmet"), this);
-  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+  bralmetBox = new QCheckBox(QStringLiteral("Bralmet"), this);
+  bralmetBox->setObjectName(QStringLiteral("CheckBox1"));
   auto* help = makeButton(QStringLiteral("Help1"), QStringLiteral("?"), this);
   help->setMaximumWidth(40);
-  Panel1 = makeButton(QStringLiteral("Panel1"), QStringLiteral("Fichier des membres du Bralmet pour Tallyvane"), this);
-  Panel1->setAutoFillBackground(true);
-  buttons_.append({kOptionMembersFile, Panel1});
-  Memo2 = makeMemo(QStringLiteral("Memo2"), this);
+  membersFileButton = makeButton(QStringLiteral("Panel1"), QStringLiteral("Fichier des membres du Bralmet pour Tallyvane"), this);
+  membersFileButton->setAutoFillBackground(true);
+  buttons_.append({kOptionMembersFile, membersFileButton});
+  membersFile = makeMemo(QStringLiteral("Memo2"), this);
   auto* club = new QHBoxLayout;
-  club->addWidget(CheckBox1);
+  club->addWidget(bralmetBox);
   club->addWidget(help);
-  club->addWidget(Panel1, 1);
+  club->addWidget(membersFileButton, 1);
   grid->addLayout(club, line, 0);
-  grid->addWidget(Memo2, line++, 1);
+  grid->addWidget(membersFile, line++, 1);
 
-  Button10 = makeButton(QStringLiteral("Button10"), QStringLiteral("ESC/Echap = Fin"), this);
-  Button10->setDefault(true);
+  endButton = makeButton(QStringLiteral("Button10"), QStringLiteral("ESC/Echap = Fin"), this);
+  endButton->setDefault(true);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
-  layout->addWidget(Button10, 0, Qt::AlignRight);
+  layout->addWidget(endButton, 0, Qt::AlignRight);
 
-  connect(Panel1, &QPushButton::clicked, this, [this] { choose(kOptionMembersFile); });
-  connect(Button10, &QPushButton::clicked, this, [this] { choose(kOptionEnd); });
-  connect(Button11, &QPushButton::clicked, this, [this] {
+  connect(membersFileButton, &QPushButton::clicked, this, [this] { choose(kOptionMembersFile); });
+  connect(endButton, &QPushButton::clicked, this, [this] { choose(kOptionEnd); });
+  connect(mitchellButton, &QPushButton::clicked, this, [this] {
     ChooseMitchellType();
     refresh();
   });
-  connect(CheckBox1, &QCheckBox::clicked, this, [this](bool on) {
+  connect(bralmetBox, &QCheckBox::clicked, this, [this](bool on) {
     SetClubMode(on);
     refresh();
   });
   connect(help, &QPushButton::clicked, this,
           [] { ShowAlert(QStringLiteral("Cochez cette case si le programme tourne au Bralmet...")); });
-  ui::StyleWindow(this, {.cancelButton = Button10});
+  ui::StyleWindow(this, {.cancelButton = endButton});
 }
 
 QPushButton* TForm45::button(int code) const {
@@ -279,18 +279,18 @@ void TForm45::refresh() {
   button(kOptionTimesTen)->setEnabled(s.timesTenEnabled);
   button(kOptionTabletPassword)->setEnabled(s.passwordEnabled);
   button(kOptionBridgeMates)->setEnabled(s.bridgeMatesEnabled);
-  Memo1->setPlainText(s.dataFolder);
-  Memo2->setPlainText(s.membersFile);
-  Memo2->setVisible(s.clubMode);
+  dataFolder->setPlainText(s.dataFolder);
+  membersFile->setPlainText(s.membersFile);
+  membersFile->setVisible(s.clubMode);
   {
-    const QSignalBlocker block(CheckBox1);
-    CheckBox1->setChecked(s.clubMode);
+    const QSignalBlocker block(bralmetBox);
+    bralmetBox->setChecked(s.clubMode);
   }
-  Panel1->setEnabled(s.clubMode);
-  QPalette p = Panel1->palette();
+  membersFileButton->setEnabled(s.clubMode);
+  QPalette p = membersFileButton->palette();
   p.setColor(QPalette::Button, s.clubMode ? QColor(0xA6, 0xCA, 0xF0) : palette().color(QPalette::Button));
   p.setColor(QPalette::ButtonText, s.clubMode ? QColor(Qt::black) : QColor(Qt::gray));
-  Panel1->setPalette(p);
+  membersFileButton->setPalette(p);
 }
 
 void TForm45::showEvent(QShowEvent* event) {

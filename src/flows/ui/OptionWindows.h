@@ -91,9 +91,9 @@ class TForm51 : public QDialog {
  public:
   explicit TForm51(QWidget* parent = nullptr);
   QPlainTextEdit* Memo1;
-  QPushButton* Button1;  // "&Changer le dossier"
-  QPushButton* Button2;  // "&OK"
-  QPushButton* Button3;  // "Ne rien changer"
+  QPushButton* changeFolderButton;
+  QPushButton* okButton;
+  QPushButton* keepButton;
   // The folder browser; tests answer it themselves.
   std::function<QString()> browse;
 };
@@ -106,8 +106,8 @@ class TForm96 : public QDialog {
   QRadioButton* NorthSouth;
   QRadioButton* EastWest;
   QLineEdit* Edit1;
-  QCheckBox* CheckBox1;  // "A priori, au numéro le plus élevé"
-  QCheckBox* CheckBox2;  // "Soit on demande systématiquement"
+  QCheckBox* highestNumberBox;
+  QCheckBox* askEachTimeBox;
   QLabel* Label5;
   QPushButton* Button1;  // "&OK"
   void Button1Click();
@@ -124,12 +124,12 @@ class TForm45 : public QDialog {
   void refresh();
 
   QPushButton* button(int code) const;  // the button of an option code
-  QPushButton* Button11;  // the Mitchell choice, opened from here
-  QPushButton* Button10;  // "ESC/Echap = Fin"
-  QPushButton* Panel1;    // the members file of the club
-  QCheckBox* CheckBox1;   // "Bralmet"
-  QPlainTextEdit* Memo1;  // DataFolder
-  QPlainTextEdit* Memo2;  // the members file
+  QPushButton* mitchellButton;
+  QPushButton* endButton;
+  QPushButton* membersFileButton;
+  QCheckBox* bralmetBox;
+  QPlainTextEdit* dataFolder;
+  QPlainTextEdit* membersFile;
   QLabel* value(int code) const;
 
  protected:

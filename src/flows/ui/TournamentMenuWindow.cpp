@@ -53,35 +53,35 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   layout->addLayout(counters);
   auto* label5 = new QLabel(QStringLiteral("Nombre de résultats:"), this);
   label5->setObjectName(QStringLiteral("Label5"));
-  Label1 = new QLabel(this);
-  Label1->setObjectName(QStringLiteral("Label1"));
+  resultsCounter = new QLabel(this);
+  resultsCounter->setObjectName(QStringLiteral("Label1"));
   auto* label3 = new QLabel(QStringLiteral("Nombre de joueurs"), this);
   label3->setObjectName(QStringLiteral("Label3"));
-  Label4 = new QLabel(this);
-  Label4->setObjectName(QStringLiteral("Label4"));
-  Label10 = new QLabel(this);
-  Label10->setObjectName(QStringLiteral("Label10"));
+  playersCounter = new QLabel(this);
+  playersCounter->setObjectName(QStringLiteral("Label4"));
+  deviceLine = new QLabel(this);
+  deviceLine->setObjectName(QStringLiteral("Label10"));
   counters->addWidget(label5, 0, 0);
-  counters->addWidget(Label1, 0, 1);
+  counters->addWidget(resultsCounter, 0, 1);
   counters->addWidget(label3, 1, 0);
-  counters->addWidget(Label4, 1, 1);
-  counters->addWidget(Label10, 2, 0, 1, 2);
+  counters->addWidget(playersCounter, 1, 1);
+  counters->addWidget(deviceLine, 2, 0, 1, 2);
 
   // The notices and the cream field share one place: one shown at a time.
   auto* notices = new QVBoxLayout;
-  Memo1 = makeNotice(QStringLiteral("Memo1"), QStringLiteral("Récupération\nautomatique\nen cours..."), QColor(Qt::green),
+  runningNotice = makeNotice(QStringLiteral("Memo1"), QStringLiteral("Récupération\nautomatique\nen cours..."), QColor(Qt::green),
                      QColor(Qt::black), this);
-  Memo2 = makeNotice(QStringLiteral("Memo2"), QStringLiteral("Attention!\nRécupération\ninterrompue..."), QColor(Qt::red),
+  stoppedNotice = makeNotice(QStringLiteral("Memo2"), QStringLiteral("Attention!\nRécupération\ninterrompue..."), QColor(Qt::red),
                      QColor(Qt::white), this);
-  Edit1 = new QLineEdit(this);
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  Edit1->setReadOnly(true);
-  Edit1->setFrame(false);
-  Edit1->setFocusPolicy(Qt::NoFocus);
-  QPalette cream = Edit1->palette();
+  creamField = new QLineEdit(this);
+  creamField->setObjectName(QStringLiteral("Edit1"));
+  creamField->setReadOnly(true);
+  creamField->setFrame(false);
+  creamField->setFocusPolicy(Qt::NoFocus);
+  QPalette cream = creamField->palette();
   cream.setColor(QPalette::Base, QColor(0xFF, 0xFB, 0xF0));
-  Edit1->setPalette(cream);
-  for (QWidget* w : {static_cast<QWidget*>(Memo1), static_cast<QWidget*>(Memo2), static_cast<QWidget*>(Edit1)})
+  creamField->setPalette(cream);
+  for (QWidget* w : {static_cast<QWidget*>(runningNotice), static_cast<QWidget*>(stoppedNotice), static_cast<QWidget*>(creamField)})
     notices->addWidget(w);
   layout->addLayout(notices);
 
@@ -127,12 +127,12 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
     }
   }
   ++row;
-  Button15 = addButton(QStringLiteral("Button15"), QStringLiteral("<- Pause"), PauseButtonClick);
-  Label7 = new QLabel(QStringLiteral("<a href=\"?\">?</a>"), this);
-  Label7->setObjectName(QStringLiteral("Label7"));
-  connect(Label7, &QLabel::linkActivated, this, [this] { handle(PauseHelpClick); });
-  grid->addWidget(Button15, row, 1);
-  grid->addWidget(Label7, row, 2, Qt::AlignLeft);
+  pauseButton = addButton(QStringLiteral("Button15"), QStringLiteral("<- Pause"), PauseButtonClick);
+  pauseHelp = new QLabel(QStringLiteral("<a href=\"?\">?</a>"), this);
+  pauseHelp->setObjectName(QStringLiteral("Label7"));
+  connect(pauseHelp, &QLabel::linkActivated, this, [this] { handle(PauseHelpClick); });
+  grid->addWidget(pauseButton, row, 1);
+  grid->addWidget(pauseHelp, row, 2, Qt::AlignLeft);
 
   auto* bottom = new QHBoxLayout;
   layout->addLayout(bottom);
@@ -142,16 +142,16 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   connect(BitBtn2, &QPushButton::clicked, this, [this] { handle(QuitProgram); });
   auto* label12 = new QLabel(QStringLiteral("ou Esc/Echap"), this);
   label12->setObjectName(QStringLiteral("Label12"));
-  Label6 = new QLabel(this);
-  Label6->setObjectName(QStringLiteral("Label6"));
+  versionLabel = new QLabel(this);
+  versionLabel->setObjectName(QStringLiteral("Label6"));
   bottom->addWidget(BitBtn2);
   bottom->addWidget(label12);
   bottom->addStretch();
-  bottom->addWidget(Label6);
+  bottom->addWidget(versionLabel);
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  connect(Timer1, &QTimer::timeout, this, [this] { handle(CollectionTick); });
+  collectionTimer = new QTimer(this);
+  collectionTimer->setObjectName(QStringLiteral("Timer1"));
+  connect(collectionTimer, &QTimer::timeout, this, [this] { handle(CollectionTick); });
 
   for (QPushButton* b : findChildren<QPushButton*>()) b->installEventFilter(this);
 
@@ -195,17 +195,17 @@ void TForm5::handle(const std::function<void()>& routine) {
 void TForm5::applyView() {
   const TournamentMenuView& v = menuView();
   setWindowTitle(ui::WithClubName(v.caption.isEmpty() ? QStringLiteral("Menu du tournoi") : v.caption));
-  Label6->setText(v.versionText);
-  Label10->setText(v.deviceText);
-  Label10->setEnabled(!v.deviceTextGreyed);
-  Label1->setText(v.resultsCounter);
-  Label4->setText(v.playersCounter);
-  Button15->setText(v.pauseCaption);
-  Button15->setVisible(v.pauseVisible);
-  Label7->setVisible(v.pauseVisible);
-  Memo1->setVisible(v.runningNoticeVisible);
-  Memo2->setVisible(v.stoppedNoticeVisible);
-  Edit1->setVisible(v.editVisible);
+  versionLabel->setText(v.versionText);
+  deviceLine->setText(v.deviceText);
+  deviceLine->setEnabled(!v.deviceTextGreyed);
+  resultsCounter->setText(v.resultsCounter);
+  playersCounter->setText(v.playersCounter);
+  pauseButton->setText(v.pauseCaption);
+  pauseButton->setVisible(v.pauseVisible);
+  pauseHelp->setVisible(v.pauseVisible);
+  runningNotice->setVisible(v.runningNoticeVisible);
+  stoppedNotice->setVisible(v.stoppedNoticeVisible);
+  creamField->setVisible(v.editVisible);
   button("Button11")->setVisible(v.addTabletsVisible);
   button("Button20")->setEnabled(v.federationSaveEnabled);
   button("Button16")->setVisible(v.cumulativeVisible);
@@ -214,9 +214,9 @@ void TForm5::applyView() {
   button("Button6")->setText(v.frequenciesCaption);
   button("Button9")->setText(v.resultsCaption);
   if (v.timerEnabled) {
-    if (Timer1->interval() != v.timerInterval || !Timer1->isActive()) Timer1->start(v.timerInterval);
+    if (collectionTimer->interval() != v.timerInterval || !collectionTimer->isActive()) collectionTimer->start(v.timerInterval);
   } else {
-    Timer1->stop();
+    collectionTimer->stop();
   }
   if (isVisible()) repaint();
 }

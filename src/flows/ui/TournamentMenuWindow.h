@@ -21,20 +21,20 @@ class TForm5 : public QWidget {
 
   // Shows the menu with the focus on Button3.
   void showMenu();
-  QTimer* timer() const { return Timer1; }
+  QTimer* timer() const { return collectionTimer; }
 
-  QLabel* Label1;
-  QLabel* Label4;
-  QLabel* Label6;
-  QLabel* Label7;
-  QLabel* Label10;
-  QPlainTextEdit* Memo1;
-  QPlainTextEdit* Memo2;
-  QLineEdit* Edit1;
+  QLabel* resultsCounter;
+  QLabel* playersCounter;
+  QLabel* versionLabel;
+  QLabel* pauseHelp;
+  QLabel* deviceLine;
+  QPlainTextEdit* runningNotice;
+  QPlainTextEdit* stoppedNotice;
+  QLineEdit* creamField;
   QPushButton* Button3;
-  QPushButton* Button15;
+  QPushButton* pauseButton;
   QPushButton* BitBtn2;
-  QTimer* Timer1;
+  QTimer* collectionTimer;
 
  protected:
   void showEvent(QShowEvent* event) override;

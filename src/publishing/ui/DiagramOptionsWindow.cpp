@@ -20,12 +20,12 @@
 TForm107::TForm107() : QDialog(nullptr) {
   setObjectName(QStringLiteral("TForm107"));
   setWindowTitle(QStringLiteral("Options des diagrammes"));
-  Label1 = new QLabel(QStringLiteral("Options d'importation des diagrammes"), this);
-  QFont bold = Label1->font();
+  title = new QLabel(QStringLiteral("Options d'importation des diagrammes"), this);
+  QFont bold = title->font();
   bold.setBold(true);
-  Label1->setFont(bold);
-  Label2 = new QLabel(this);
-  Label2->setObjectName(QStringLiteral("Label2"));
+  title->setFont(bold);
+  pbnFolder = new QLabel(this);
+  pbnFolder->setObjectName(QStringLiteral("Label2"));
   Button8 = new QPushButton(QStringLiteral("Dossier des fichiers des étuis (PBN)"), this);
   Button8->setObjectName(QStringLiteral("Button8"));
   RadioGroup2 = new QGroupBox(QStringLiteral("Choix d'importation des diagrammes (PBN)"), this);
@@ -42,16 +42,16 @@ TForm107::TForm107() : QDialog(nullptr) {
     Items->addButton(item, i);
     items->addWidget(item);
   }
-  Label5 = new QLabel(QStringLiteral("Nom du fichier PBN (sans l'extension):"), this);
+  nameLabel = new QLabel(QStringLiteral("Nom du fichier PBN (sans l'extension):"), this);
   Edit2 = new QLineEdit(this);
   Edit2->setObjectName(QStringLiteral("Edit2"));
-  Label6 = new QLabel(QStringLiteral("Se trouvant dans le dossier des étuis ci-dessus"), this);
-  Label8 = new QLabel(QStringLiteral("<u>Aide?</u>"), this);
-  Label8->setObjectName(QStringLiteral("Label8"));
-  Label8->setCursor(Qt::PointingHandCursor);
-  Label8->installEventFilter(this);
-  Label9 = new QLabel(QStringLiteral("Si vous utilisez Dealer4, modifiez le dossier et cochez l'option 2 du choix. en-dessous"), this);
-  Label9->setWordWrap(true);
+  namePlace = new QLabel(QStringLiteral("Se trouvant dans le dossier des étuis ci-dessus"), this);
+  helpLink = new QLabel(QStringLiteral("<u>Aide?</u>"), this);
+  helpLink->setObjectName(QStringLiteral("Label8"));
+  helpLink->setCursor(Qt::PointingHandCursor);
+  helpLink->installEventFilter(this);
+  dealer4Hint = new QLabel(QStringLiteral("Si vous utilisez Dealer4, modifiez le dossier et cochez l'option 2 du choix. en-dessous"), this);
+  dealer4Hint->setWordWrap(true);
   Button1 = new QPushButton(QStringLiteral("OK"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setDefault(true);
@@ -64,7 +64,7 @@ TForm107::TForm107() : QDialog(nullptr) {
   connect(Button8, &QPushButton::clicked, this, [this] {
     TForm92 folder;
     folder.exec();
-    Label2->setText(DiagramFolder);
+    pbnFolder->setText(DiagramFolder);
   });
   connect(Button1, &QPushButton::clicked, this, [this] {
     nameFieldLeft();
@@ -72,27 +72,27 @@ TForm107::TForm107() : QDialog(nullptr) {
   });
 
   auto* folderRow = new QHBoxLayout;
-  folderRow->addWidget(Label2, 1);
+  folderRow->addWidget(pbnFolder, 1);
   folderRow->addWidget(Button8);
   auto* bottom = new QHBoxLayout;
-  bottom->addWidget(Label8);
+  bottom->addWidget(helpLink);
   bottom->addStretch();
   bottom->addWidget(Button1);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(Label1);
+  layout->addWidget(title);
   layout->addLayout(folderRow);
-  layout->addWidget(Label9);
+  layout->addWidget(dealer4Hint);
   layout->addWidget(RadioGroup2);
-  layout->addWidget(Label5);
+  layout->addWidget(nameLabel);
   layout->addWidget(Edit2);
-  layout->addWidget(Label6);
+  layout->addWidget(namePlace);
   layout->addLayout(bottom);
 }
 
 void TForm107::showNameField(bool visible) {
-  Label5->setVisible(visible);
+  nameLabel->setVisible(visible);
   Edit2->setVisible(visible);
-  Label6->setVisible(visible);
+  namePlace->setVisible(visible);
 }
 
 void TForm107::nameFieldLeft() {
@@ -104,7 +104,7 @@ void TForm107::nameFieldLeft() {
 }
 
 void TForm107::showEvent(QShowEvent* event) {
-  Label2->setText(DiagramFolder);
+  pbnFolder->setText(DiagramFolder);
   if (QAbstractButton* item = Items->button(PbnOption - 1)) {
     item->setChecked(true);
   } else if (QAbstractButton* checked = Items->checkedButton()) {
@@ -124,7 +124,7 @@ void TForm107::showEvent(QShowEvent* event) {
 }
 
 bool TForm107::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Label8 && event->type() == QEvent::MouseButtonRelease) {
+  if (watched == helpLink && event->type() == QEvent::MouseButtonRelease) {
     TForm106 help;
     help.exec();
     return true;

@@ -16,16 +16,16 @@ class TForm107 : public QDialog {
  public:
   TForm107();
 
-  QLabel* Label1;     // the title
-  QLabel* Label2;     // the PBN folder
+  QLabel* title;
+  QLabel* pbnFolder;
   QGroupBox* RadioGroup2;
   QButtonGroup* Items;
-  QLabel* Label5;     // name field's label
+  QLabel* nameLabel;
   QLineEdit* Edit2;
-  QLabel* Label6;     // where the named file is looked for
+  QLabel* namePlace;  // where the named file is looked for
   QPushButton* Button8;
-  QLabel* Label8;     // "Aide?"
-  QLabel* Label9;     // the Dealer4 hint
+  QLabel* helpLink;
+  QLabel* dealer4Hint;
   QPushButton* Button1;
 
  protected:

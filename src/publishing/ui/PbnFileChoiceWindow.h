@@ -20,10 +20,10 @@ class TForm85 : public QDialog {
   QLabel* Label1;
   QLabel* Label2;
   QLabel* Label3;
-  QLabel* Label4;  // the folder
+  QLabel* folderLabel;
   QListWidget* ListBox1;
-  QPushButton* Button1;  // "Autre choix..."
-  QPushButton* Button2;  // "&OK"
+  QPushButton* otherChoiceButton;
+  QPushButton* okButton;
 
  protected:
 

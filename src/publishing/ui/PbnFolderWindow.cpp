@@ -13,8 +13,8 @@ TForm92::TForm92() : QDialog(nullptr) {
   setObjectName(QStringLiteral("TForm92"));
   setWindowTitle(QStringLiteral("Dossier des diagrammes des étuis (PBN)"));
   Label1 = new QLabel(QStringLiteral("Dossier des diagrammes des étuis"), this);
-  Label2 = new QLabel(this);
-  Label2->setObjectName(QStringLiteral("Label2"));
+  folderLabel = new QLabel(this);
+  folderLabel->setObjectName(QStringLiteral("Label2"));
   Button1 = new QPushButton(QStringLiteral("Modifier"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button2 = new QPushButton(QStringLiteral("OK"), this);
@@ -23,10 +23,10 @@ TForm92::TForm92() : QDialog(nullptr) {
   Button3 = new QPushButton(QStringLiteral("Ne rien changer"), this);
   Button3->setObjectName(QStringLiteral("Button3"));
   connect(Button1, &QPushButton::clicked, this, [this] {
-    if (ChangeDiagramFolder()) Label2->setText(DiagramFolder);
+    if (ChangeDiagramFolder()) folderLabel->setText(DiagramFolder);
   });
   connect(Button2, &QPushButton::clicked, this, [this] {
-    KeepDiagramFolder(Label2->text());
+    KeepDiagramFolder(folderLabel->text());
     accept();
   });
   connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
@@ -36,12 +36,12 @@ TForm92::TForm92() : QDialog(nullptr) {
   buttons->addWidget(Button3);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label1);
-  layout->addWidget(Label2);
+  layout->addWidget(folderLabel);
   layout->addLayout(buttons);
 }
 
 void TForm92::showEvent(QShowEvent* event) {
-  Label2->setText(DiagramFolder);
+  folderLabel->setText(DiagramFolder);
   QDialog::showEvent(event);
   ui::CentreOnScreen(this);
   Button2->setFocus();

@@ -14,7 +14,7 @@ class TForm92 : public QDialog {
   TForm92();
 
   QLabel* Label1;
-  QLabel* Label2;  // the folder
+  QLabel* folderLabel;
   QPushButton* Button1;
   QPushButton* Button2;
   QPushButton* Button3;

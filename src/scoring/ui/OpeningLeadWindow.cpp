@@ -36,11 +36,11 @@ void SetCream(QLineEdit* field) {
 TForm98::TForm98(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TForm98"));
   setWindowTitle(QStringLiteral("Entame"));
-  Edit1 = new QLineEdit(this);
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  Edit2 = new QLineEdit(this);
-  Edit2->setObjectName(QStringLiteral("Edit2"));
-  for (QLineEdit* field : {Edit1, Edit2}) {
+  rankField = new QLineEdit(this);
+  rankField->setObjectName(QStringLiteral("Edit1"));
+  suitField = new QLineEdit(this);
+  suitField->setObjectName(QStringLiteral("Edit2"));
+  for (QLineEdit* field : {rankField, suitField}) {
     field->setReadOnly(true);
     field->setFocusPolicy(Qt::NoFocus);
     field->setFixedWidth(48);
@@ -53,7 +53,7 @@ TForm98::TForm98(QWidget* parent) : QDialog(parent) {
     b->setText(kRanks[i]);
     b->setFocusPolicy(Qt::NoFocus);
     b->setMinimumWidth(34);
-    connect(b, &QToolButton::clicked, this, [this, i] { InsererTexte(Edit1, kRanks[i]); });
+    connect(b, &QToolButton::clicked, this, [this, i] { InsererTexte(rankField, kRanks[i]); });
     ranks->addWidget(b, i / 7, i % 7);
   }
   auto* suits = new QHBoxLayout;
@@ -63,17 +63,17 @@ TForm98::TForm98(QWidget* parent) : QDialog(parent) {
     b->setFocusPolicy(Qt::NoFocus);
     b->setAutoDefault(false);
     if (i == 1 || i == 2) b->setStyleSheet(QStringLiteral("color: red;"));
-    connect(b, &QPushButton::clicked, this, [this, i] { InsererTexte(Edit2, kSuits[i]); });
+    connect(b, &QPushButton::clicked, this, [this, i] { InsererTexte(suitField, kSuits[i]); });
     suits->addWidget(b);
   }
-  Button1 = new QPushButton(QStringLiteral("OK"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setDefault(true);
-  Button2 = new QPushButton(QStringLiteral("Inconnue"), this);
-  Button2->setObjectName(QStringLiteral("Button2"));
-  Button2->setAutoDefault(false);
-  connect(Button1, &QPushButton::clicked, this, &TForm98::okClick);
-  connect(Button2, &QPushButton::clicked, this, &TForm98::reject);
+  okButton = new QPushButton(QStringLiteral("OK"), this);
+  okButton->setObjectName(QStringLiteral("Button1"));
+  okButton->setDefault(true);
+  unknownButton = new QPushButton(QStringLiteral("Inconnue"), this);
+  unknownButton->setObjectName(QStringLiteral("Button2"));
+  unknownButton->setAutoDefault(false);
+  connect(okButton, &QPushButton::clicked, this, &TForm98::okClick);
+  connect(unknownButton, &QPushButton::clicked, this, &TForm98::reject);
   LabelHelp = new QLabel(QStringLiteral("?\n(Aide)"), this);
   LabelHelp->setObjectName(QStringLiteral("LabelHelp"));
   LabelHelp->setAlignment(Qt::AlignCenter);
@@ -81,14 +81,14 @@ TForm98::TForm98(QWidget* parent) : QDialog(parent) {
 
   auto* fields = new QHBoxLayout;
   fields->addWidget(new QLabel(QStringLiteral("Entame:"), this));
-  fields->addWidget(Edit1);
-  fields->addWidget(Edit2);
+  fields->addWidget(rankField);
+  fields->addWidget(suitField);
   fields->addStretch();
   fields->addWidget(LabelHelp);
   auto* buttons = new QGridLayout;
-  buttons->addWidget(Button1, 0, 0);
+  buttons->addWidget(okButton, 0, 0);
   buttons->addWidget(new QLabel(QStringLiteral("( ENTER )"), this), 0, 1);
-  buttons->addWidget(Button2, 1, 0);
+  buttons->addWidget(unknownButton, 1, 0);
   buttons->addWidget(new QLabel(QStringLiteral("( ESC ) "), this), 1, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);
@@ -109,7 +109,7 @@ void TForm98::InsererTexte(QLineEdit* field, const QString& text) {
 }
 
 QString TForm98::ask() {
-  for (QLineEdit* field : {Edit1, Edit2}) {
+  for (QLineEdit* field : {rankField, suitField}) {
     field->clear();
     SetCream(field);
   }
@@ -118,14 +118,14 @@ QString TForm98::ask() {
     sheetCorner_ = sheet->pos();
     move(sheetCorner_ + QPoint(420, 50));
   }
-  Button1->setFocus();
+  okButton->setFocus();
   if (exec() != Accepted) return {};
-  return Edit1->text() + Edit2->text();
+  return rankField->text() + suitField->text();
 }
 
 void TForm98::okClick() {
-  const bool noRank = Edit1->text().isEmpty();
-  const bool noSuit = Edit2->text().isEmpty();
+  const bool noRank = rankField->text().isEmpty();
+  const bool noSuit = suitField->text().isEmpty();
   if (noRank && noSuit) {
     ShowAlert(QStringLiteral("Il faut introduire une carte *ET* une couleur (ou cliquer sur \"Entame inconnue\")!"));
   } else if (noRank) {
@@ -139,8 +139,8 @@ void TForm98::okClick() {
 }
 
 void TForm98::reject() {
-  Edit1->clear();
-  Edit2->clear();
+  rankField->clear();
+  suitField->clear();
   closeHelp();
   QDialog::reject();
 }
@@ -168,10 +168,10 @@ void TForm98::keyPressEvent(QKeyEvent* event) {
   const QString text = event->text().toUpper();
   if (text.size() == 1) {
     const QChar c = text.at(0);
-    if (c == u'A' || c == u'D' || c == u'R' || c == u'V' || (c >= u'2' && c <= u'9')) return InsererTexte(Edit1, text);
-    if (c == u'1' || c == u'0') return InsererTexte(Edit1, QStringLiteral("10"));
-    if (c == u'X') return InsererTexte(Edit1, QStringLiteral("x"));
-    if (c == u'C' || c == u'K' || c == u'P' || c == u'T') return InsererTexte(Edit2, text);
+    if (c == u'A' || c == u'D' || c == u'R' || c == u'V' || (c >= u'2' && c <= u'9')) return InsererTexte(rankField, text);
+    if (c == u'1' || c == u'0') return InsererTexte(rankField, QStringLiteral("10"));
+    if (c == u'X') return InsererTexte(rankField, QStringLiteral("x"));
+    if (c == u'C' || c == u'K' || c == u'P' || c == u'T') return InsererTexte(suitField, text);
     if (c == u',') return showHelp();
   }
   QDialog::keyPressEvent(event);

@@ -19,10 +19,10 @@ class TForm98 : public QDialog {
   // Puts text into a field, shown as chosen (red on yellow).
   void InsererTexte(QLineEdit* field, const QString& text);
 
-  QLineEdit* Edit1;  // rank
-  QLineEdit* Edit2;  // suit
-  QPushButton* Button1;  // OK
-  QPushButton* Button2;  // Inconnue
+  QLineEdit* rankField;
+  QLineEdit* suitField;
+  QPushButton* okButton;
+  QPushButton* unknownButton;
   QLabel* LabelHelp;
 
  protected:

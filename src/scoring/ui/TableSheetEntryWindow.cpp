@@ -70,18 +70,18 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(s
   setFocusPolicy(Qt::StrongFocus);
   setMinimumSize(768, 668);
 
-  Label3 = HeaderLabel(this, QStringLiteral("Label3"), QStringLiteral("Table"), "color: white; background: red;");
-  Label4 = HeaderLabel(this, QStringLiteral("Label4"), QStringLiteral("Tour"), "color: white; background: blue;");
-  Label5 = HeaderLabel(this, QStringLiteral("Label5"), QStringLiteral("N/S"), "color: white; background: teal;");
-  Label6 = HeaderLabel(this, QStringLiteral("Label6"), QStringLiteral("E/W"), "color: white; background: teal;");
-  Label1 = HeaderLabel(this, QStringLiteral("Label1"), QStringLiteral(" Donne "), "color: red;");
-  Label2 = HeaderLabel(this, QStringLiteral("Label2"), QStringLiteral(" Vulnérabilité "), "color: blue;");
-  for (QLabel* l : {Label1, Label3, Label4}) l->installEventFilter(this);
+  tableLabel = HeaderLabel(this, QStringLiteral("Label3"), QStringLiteral("Table"), "color: white; background: red;");
+  roundLabel = HeaderLabel(this, QStringLiteral("Label4"), QStringLiteral("Tour"), "color: white; background: blue;");
+  nsLabel = HeaderLabel(this, QStringLiteral("Label5"), QStringLiteral("N/S"), "color: white; background: teal;");
+  ewLabel = HeaderLabel(this, QStringLiteral("Label6"), QStringLiteral("E/W"), "color: white; background: teal;");
+  boardLabel = HeaderLabel(this, QStringLiteral("Label1"), QStringLiteral(" Donne "), "color: red;");
+  vulnerabilityLabel = HeaderLabel(this, QStringLiteral("Label2"), QStringLiteral(" Vulnérabilité "), "color: blue;");
+  for (QLabel* l : {boardLabel, tableLabel, roundLabel}) l->installEventFilter(this);
 
-  g = Grid(this, QStringLiteral("g"), TableSheet::kSheetColumns, 75);
-  t = Grid(this, QStringLiteral("t"), TableSheet::kBoardColumns, 64);
-  Label7 = new QLabel(this);
-  Label7->setObjectName(QStringLiteral("Label7"));
+  sheetGrid = Grid(this, QStringLiteral("g"), TableSheet::kSheetColumns, 75);
+  boardGrid = Grid(this, QStringLiteral("t"), TableSheet::kBoardColumns, 64);
+  statusLabel = new QLabel(this);
+  statusLabel->setObjectName(QStringLiteral("Label7"));
   Edit1 = new QLineEdit(this);
   Edit1->setObjectName(QStringLiteral("Edit1"));
   Edit1->setFixedWidth(73);
@@ -91,12 +91,12 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(s
   // The field and the status line come and go while the director types, the
   // traveller with the tables: their places stay, and no text they show
   // widens the window's columns.
-  for (QWidget* w : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Label7), static_cast<QWidget*>(t)}) {
+  for (QWidget* w : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(statusLabel), static_cast<QWidget*>(boardGrid)}) {
     QSizePolicy policy = w->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     w->setSizePolicy(policy);
   }
-  for (QLabel* l : {Label1, Label2, Label7}) IgnoreTextWidth(l);
+  for (QLabel* l : {boardLabel, vulnerabilityLabel, statusLabel}) IgnoreTextWidth(l);
 
   auto* options = new QGroupBox(QStringLiteral("Options actuelles"), this);
   auto* optionsLayout = new QGridLayout(options);
@@ -134,18 +134,18 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(s
     legendLayout->addWidget(new QLabel(keys[i].second, legend), i, 1);
   }
 
-  Button1 = new QPushButton(QStringLiteral("MENU"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setFocusPolicy(Qt::NoFocus);
-  connect(Button1, &QPushButton::clicked, this, &TForm58::saveAndClose);
+  menuButton = new QPushButton(QStringLiteral("MENU"), this);
+  menuButton->setObjectName(QStringLiteral("Button1"));
+  menuButton->setFocusPolicy(Qt::NoFocus);
+  connect(menuButton, &QPushButton::clicked, this, &TForm58::saveAndClose);
 
   auto* header = new QHBoxLayout;
-  header->addWidget(Label3);
+  header->addWidget(tableLabel);
   header->addWidget(new QLabel(QStringLiteral("<- Double-Click pour changer ->"), this));
-  header->addWidget(Label4);
+  header->addWidget(roundLabel);
   header->addStretch();
-  header->addWidget(Label5);
-  header->addWidget(Label6);
+  header->addWidget(nsLabel);
+  header->addWidget(ewLabel);
   // Two columns of fixed widths: the sheet, its entry line and the options at
   // the left; the board's traveller, the keys and the menu at the right. The
   // grids stay at the top, the boxes at the bottom, whatever the rows shown.
@@ -153,24 +153,24 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(s
   leftColumn->setObjectName(QStringLiteral("LeftColumn"));
   auto* left = new QVBoxLayout(leftColumn);
   left->setContentsMargins(0, 0, 0, 0);
-  left->addWidget(g);
+  left->addWidget(sheetGrid);
   auto* entry = new QHBoxLayout;
   entry->addWidget(Edit1);
-  entry->addWidget(Label7, 1);
+  entry->addWidget(statusLabel, 1);
   left->addLayout(entry);
   left->addStretch();
   left->addWidget(options);
   auto* menu = new QHBoxLayout;
   menu->addWidget(new QLabel(QStringLiteral("ESC/Echap->"), this));
-  menu->addWidget(Button1);
+  menu->addWidget(menuButton);
   menu->addStretch();
   auto* rightColumn = new QWidget(this);
   rightColumn->setObjectName(QStringLiteral("RightColumn"));
   auto* right = new QVBoxLayout(rightColumn);
   right->setContentsMargins(0, 0, 0, 0);
-  right->addWidget(Label1);
-  right->addWidget(Label2);
-  right->addWidget(t);
+  right->addWidget(boardLabel);
+  right->addWidget(vulnerabilityLabel);
+  right->addWidget(boardGrid);
   right->addStretch();
   right->addWidget(legend);
   right->addLayout(menu);
@@ -186,42 +186,42 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(s
 }
 
 void TForm58::refresh() {
-  Label3->setText(sheet_.tableLabel());
-  Label4->setText(sheet_.roundLabel());
-  Label5->setText(sheet_.nsLabel());
-  Label6->setText(sheet_.ewLabel());
+  tableLabel->setText(sheet_.tableLabel());
+  roundLabel->setText(sheet_.roundLabel());
+  nsLabel->setText(sheet_.nsLabel());
+  ewLabel->setText(sheet_.ewLabel());
   const int lines = sheet_.lineCount();
-  SizeGrid(g, lines + 1, 6);
-  for (int c = 0; c < TableSheet::kSheetColumns; ++c) ui::SetSheetCell(g, 0, c, kSheetHeads[c], QColor(Qt::yellow));
+  SizeGrid(sheetGrid, lines + 1, 6);
+  for (int c = 0; c < TableSheet::kSheetColumns; ++c) ui::SetSheetCell(sheetGrid, 0, c, kSheetHeads[c], QColor(Qt::yellow));
   for (int line = 1; line <= lines; ++line) {
     const TableSheet::SheetLine cells = sheet_.sheetCells(line);
     const QColor background =
         !sheet_.byeTable() && line == sheet_.currentLine() ? QColor(0xC0, 0xC0, 0xC0) : QColor();
     for (int c = 0; c < TableSheet::kSheetColumns; ++c)
-      ui::SetSheetCell(g, line, c, cells[static_cast<std::size_t>(c)], background);
+      ui::SetSheetCell(sheetGrid, line, c, cells[static_cast<std::size_t>(c)], background);
   }
-  if (lines > 0) g->scrollToItem(g->item(sheet_.currentLine(), 0));
+  if (lines > 0) sheetGrid->scrollToItem(sheetGrid->item(sheet_.currentLine(), 0));
 
   const int board = sheet_.board();
-  t->setVisible(board != 0);
+  boardGrid->setVisible(board != 0);
   if (board == 0) {
-    Label1->clear();
-    Label2->clear();
+    boardLabel->clear();
+    vulnerabilityLabel->clear();
   } else {
-    Label1->setText(sheet_.boardLabel());
-    Label2->setText(sheet_.vulnerabilityLabel());
+    boardLabel->setText(sheet_.boardLabel());
+    vulnerabilityLabel->setText(sheet_.vulnerabilityLabel());
     const int rows = sheet_.boardLineCount();
-    SizeGrid(t, rows + 1, 17);
-    for (int c = 0; c < TableSheet::kBoardColumns; ++c) ui::SetSheetCell(t, 0, c, kBoardHeads[c], QColor(Qt::yellow));
+    SizeGrid(boardGrid, rows + 1, 17);
+    for (int c = 0; c < TableSheet::kBoardColumns; ++c) ui::SetSheetCell(boardGrid, 0, c, kBoardHeads[c], QColor(Qt::yellow));
     for (int line = 1; line <= rows; ++line) {
       const TableSheet::BoardLine cells = sheet_.boardCells(line);
       for (int c = 0; c < TableSheet::kBoardColumns; ++c)
-        ui::SetSheetCell(t, line, c, cells[static_cast<std::size_t>(c)], QColor());
+        ui::SetSheetCell(boardGrid, line, c, cells[static_cast<std::size_t>(c)], QColor());
     }
   }
   const QStringList options = sheet_.optionTexts();
   for (int i = 0; i < OptionLabels.size(); ++i) OptionLabels[i]->setText(options.value(i));
-  Label7->setText(sheet_.status());
+  statusLabel->setText(sheet_.status());
 }
 
 void TForm58::showEvent(QShowEvent* event) {
@@ -231,12 +231,12 @@ void TForm58::showEvent(QShowEvent* event) {
 
 void TForm58::openField(const QString& text) {
   fieldOpen_ = true;
-  ui::OpenEntryField(Edit1, Label7, text);
+  ui::OpenEntryField(Edit1, statusLabel, text);
 }
 
 void TForm58::closeField() {
   fieldOpen_ = false;
-  ui::CloseEntryField(Edit1, Label7, this);
+  ui::CloseEntryField(Edit1, statusLabel, this);
 }
 
 void TForm58::validateField() {
@@ -291,12 +291,12 @@ void TForm58::keyPressEvent(QKeyEvent* event) {
     case SheetKey::NextBoard:
       SaveResults();
       sheet_.nextTable();
-      Label7->show();
+      statusLabel->show();
       break;
     case SheetKey::PreviousBoard:
       SaveResults();
       sheet_.previousTable();
-      Label7->show();
+      statusLabel->show();
       break;
     case SheetKey::Down:
     case SheetKey::Enter:
@@ -308,7 +308,7 @@ void TForm58::keyPressEvent(QKeyEvent* event) {
     case SheetKey::Close: saveAndClose(); return;
     case SheetKey::Delete:
       sheet_.deleteCurrent();
-      Label7->show();
+      statusLabel->show();
       break;
     case SheetKey::Swap: sheet_.swapCurrent(); break;
     case SheetKey::ToggleCoherence: sheet_.toggleCoherence(); break;
@@ -347,16 +347,16 @@ bool TForm58::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   if (event->type() == QEvent::MouseButtonDblClick && !fieldOpen_) {
-    if (watched == Label3) {
+    if (watched == tableLabel) {
       sheet_.nextTable();
       refresh();
       return true;
     }
-    if (watched == Label4) {
+    if (watched == roundLabel) {
       saveAndClose();
       return true;
     }
-    if (watched == Label1) {
+    if (watched == boardLabel) {
       switchOption(2);
       return true;
     }
@@ -377,6 +377,6 @@ void TForm58::reject() {
 
 void ShowTableSheet(TableSheet& sheet) {
   TForm58 window(sheet);
-  window.Label7->hide();
+  window.statusLabel->hide();
   window.exec();
 }

@@ -21,17 +21,17 @@ class TForm58 : public QDialog {
   // Draws the sheet, the board grid, the labels and the options again.
   void refresh();
 
-  QLabel* Label1;  // " Donne numéro n "
-  QLabel* Label2;  // " Vulnérabilité: ... "
-  QLabel* Label3;  // table
-  QLabel* Label4;  // round
-  QLabel* Label5;  // N/S pair
-  QLabel* Label6;  // E/W pair
-  QLabel* Label7;  // status
-  QTableWidget* g;  // the sheet
-  QTableWidget* t;  // the board
+  QLabel* boardLabel;
+  QLabel* vulnerabilityLabel;
+  QLabel* tableLabel;
+  QLabel* roundLabel;
+  QLabel* nsLabel;
+  QLabel* ewLabel;
+  QLabel* statusLabel;
+  QTableWidget* sheetGrid;
+  QTableWidget* boardGrid;
   QLineEdit* Edit1;
-  QPushButton* Button1;  // "MENU"
+  QPushButton* menuButton;
   QList<QLabel*> OptionLabels;  // coherence, times ten, order, entry mode, line skip
 
  protected:

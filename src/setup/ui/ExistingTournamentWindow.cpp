@@ -22,15 +22,15 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Message"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   auto* layout = new QVBoxLayout(this);
-  Label1 = new QLabel(QStringLiteral("Le tournoi existe"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  QFont heading = font();
-  heading.setPointSize(heading.pointSize() + 4);
-  heading.setBold(true);
-  Label1->setFont(heading);
+  heading = new QLabel(QStringLiteral("Le tournoi existe"), this);
+  heading->setObjectName(QStringLiteral("Label1"));
+  QFont big = font();
+  big.setPointSize(big.pointSize() + 4);
+  big.setBold(true);
+  heading->setFont(big);
   auto* question = new QLabel(QStringLiteral("Que faites-vous?"), this);
   question->setObjectName(QStringLiteral("Label2"));
-  layout->addWidget(Label1);
+  layout->addWidget(heading);
   layout->addWidget(question);
 
   auto* grid = new QGridLayout;
@@ -78,7 +78,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
 TForm3::~TForm3() { ui::RegisterChoiceWindow(kForm, nullptr); }
 
 int TForm3::ask(const ui::Choice& choice) {
-  Label1->setText(choice.text.isEmpty() ? QStringLiteral("Le tournoi existe") : choice.text);
+  heading->setText(choice.text.isEmpty() ? QStringLiteral("Le tournoi existe") : choice.text);
   answer_ = 0;
   exec();
   return answer_;

@@ -19,7 +19,7 @@ class TForm3 : public QDialog {
 
   int ask(const ui::Choice& choice);
 
-  QLabel* Label1;  // the heading
+  QLabel* heading;
   QPushButton* Button1;
   QPushButton* Button2;
   QPushButton* Button3;

@@ -42,31 +42,31 @@ MemberEditDialog::MemberEditDialog(const QString& name, const QString& title, co
     : QDialog(parent) {
   setObjectName(name);
   setWindowTitle(title);
-  Edit1 = makeEdit(QStringLiteral("Edit1"), this);
-  Edit2 = makeEdit(QStringLiteral("Edit2"), this);
-  Edit3 = makeEdit(QStringLiteral("Edit3"), this);
-  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
-  Button1->setDefault(true);
-  Button2 = makeButton(QStringLiteral("Button2"), QStringLiteral("&Annuler"), this);
+  firstNameField = makeEdit(QStringLiteral("Edit1"), this);
+  surnameField = makeEdit(QStringLiteral("Edit2"), this);
+  numberField = makeEdit(QStringLiteral("Edit3"), this);
+  okButton = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
+  okButton->setDefault(true);
+  cancelButton = makeButton(QStringLiteral("Button2"), QStringLiteral("&Annuler"), this);
   auto* fileName = new QLabel(MembersDatLocation, this);
   fileName->setObjectName(QStringLiteral("FileName"));
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(QStringLiteral("Prénom:"), this), 0, 0);
-  grid->addWidget(Edit1, 0, 1);
+  grid->addWidget(firstNameField, 0, 1);
   grid->addWidget(new QLabel(QStringLiteral("<- Peut être vide"), this), 0, 2);
   grid->addWidget(new QLabel(QStringLiteral("Nom:"), this), 1, 0);
-  grid->addWidget(Edit2, 1, 1);
+  grid->addWidget(surnameField, 1, 1);
   grid->addWidget(new QLabel(QStringLiteral("<- Peut être vide"), this), 1, 2);
   grid->addWidget(new QLabel(note, this), 2, 1, 1, 2);
   grid->addWidget(new QLabel(QStringLiteral("Numéro:"), this), 3, 0);
-  grid->addWidget(Edit3, 3, 1);
+  grid->addWidget(numberField, 3, 1);
   grid->addWidget(new QLabel(QStringLiteral("<- Obligatoire pour les BridgeMates; "), this), 3, 2);
   footer = new QLabel(this);
   footer->hide();
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(Button1);
-  buttons->addWidget(Button2);
+  buttons->addWidget(okButton);
+  buttons->addWidget(cancelButton);
   auto* layout = new QVBoxLayout(this);
   auto* head = new QLabel(heading, this);
   QFont bold = head->font();
@@ -78,12 +78,12 @@ MemberEditDialog::MemberEditDialog(const QString& name, const QString& title, co
   layout->addLayout(grid);
   layout->addWidget(footer);
   layout->addLayout(buttons);
-  connect(Button1, &QPushButton::clicked, this, [this] {
+  connect(okButton, &QPushButton::clicked, this, [this] {
     if (store()) accept();
   });
-  connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-  Edit1->setFocus();
-  ui::StyleWindow(this, {.cancelButton = Button2});
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  firstNameField->setFocus();
+  ui::StyleWindow(this, {.cancelButton = cancelButton});
 }
 
 TForm101::TForm101(QWidget* parent)
@@ -91,7 +91,7 @@ TForm101::TForm101(QWidget* parent)
                        QStringLiteral("Ajouter un joueur à la Base de données des joueurs"),
                        QStringLiteral("( Mais pas les deux vides... )"), parent) {}
 
-bool TForm101::store() { return AddClubPlayer(Edit1->text(), Edit2->text(), Edit3->text()); }
+bool TForm101::store() { return AddClubPlayer(firstNameField->text(), surnameField->text(), numberField->text()); }
 
 TForm102::TForm102(int member, QWidget* parent)
     : MemberEditDialog(QStringLiteral("TForm102"), QStringLiteral("Modifier un joueur"),
@@ -100,16 +100,16 @@ TForm102::TForm102(int member, QWidget* parent)
       member_(member) {
   const bool known = member >= 1 && member <= std::min(MemberCount, kMaxPlayers);
   if (known) {
-    Edit1->setText(MemberField2[member]);
-    Edit2->setText(MemberField1[member]);
-    Edit3->setText(MemberField3[member]);
+    firstNameField->setText(MemberField2[member]);
+    surnameField->setText(MemberField1[member]);
+    numberField->setText(MemberField3[member]);
     footer->setText(QStringLiteral("Pour mémoire, numéro d'ordre dans la base de données des noms de Tallyvane: %1")
                         .arg(MemberRecordIndex[member]));
     footer->show();
   }
 }
 
-bool TForm102::store() { return ModifyClubPlayer(member_, Edit1->text(), Edit2->text(), Edit3->text()); }
+bool TForm102::store() { return ModifyClubPlayer(member_, firstNameField->text(), surnameField->text(), numberField->text()); }
 
 TForm100::TForm100(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TForm100"));
@@ -124,24 +124,24 @@ TForm100::TForm100(QWidget* parent) : QDialog(parent) {
   StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
   StringGrid1->setMinimumSize(520, 420);
   StringGrid1->viewport()->installEventFilter(this);
-  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
-  Button1->setDefault(true);
-  Button2 = makeButton(QStringLiteral("Button2"), QStringLiteral("&Ajouter un joueur"), this);
+  okButton = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
+  okButton->setDefault(true);
+  addButton = makeButton(QStringLiteral("Button2"), QStringLiteral("&Ajouter un joueur"), this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(QStringLiteral("Fichier des joueurs"), this));
   layout->addWidget(new QLabel(QStringLiteral("Modifiez en cliquant sur une cellule"), this));
   layout->addWidget(new QLabel(QStringLiteral("Cliquez sur le titre d'une colonne pour trier sur cette colonne"), this));
   layout->addWidget(StringGrid1);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Button2);
+  buttons->addWidget(addButton);
   buttons->addStretch();
   buttons->addWidget(new QLabel(QStringLiteral("A la fin, cliquez sur le bouton OK"), this));
-  buttons->addWidget(Button1);
+  buttons->addWidget(okButton);
   buttons->addWidget(new QLabel(QStringLiteral("( = ENTER )"), this));
   buttons->addWidget(new QLabel(QStringLiteral("ESC = Annuler"), this));
   layout->addLayout(buttons);
-  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-  connect(Button2, &QPushButton::clicked, this, [this] {
+  connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(addButton, &QPushButton::clicked, this, [this] {
     TForm101 add(this);
     add.exec();
     RebuildClubPlayersFile();
@@ -151,7 +151,7 @@ TForm100::TForm100(QWidget* parent) : QDialog(parent) {
   connect(StringGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TForm100::sortByColumn);
   connect(StringGrid1, &QTableWidget::cellClicked, this, [this](int row, int) { editRow(row); });
   fill();
-  ui::StyleWindow(this, {.cancelButton = Button1});
+  ui::StyleWindow(this, {.cancelButton = okButton});
 }
 
 void TForm100::fill() {
@@ -201,10 +201,10 @@ TForm111::TForm111(QWidget* parent) : QDialog(parent) {
   Memo1->setReadOnly(true);
   Memo1->setMaximumHeight(Memo1->fontMetrics().height() * 3);
   Memo1->setMinimumWidth(400);
-  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("Changer le fichier"), this);
-  Button2 = makeButton(QStringLiteral("Button2"), QStringLiteral("&OK"), this);
-  Button2->setDefault(true);
-  Button3 = makeButton(QStringLiteral("Button3"), QStringLiteral("Ne rien changer"), this);
+  changeFileButton = makeButton(QStringLiteral("Button1"), QStringLiteral("Changer le fichier"), this);
+  okButton = makeButton(QStringLiteral("Button2"), QStringLiteral("&OK"), this);
+  okButton->setDefault(true);
+  keepButton = makeButton(QStringLiteral("Button3"), QStringLiteral("Ne rien changer"), this);
   browse = [this] {
     return QFileDialog::getOpenFileName(this, QStringLiteral("Montrez le fichier des membres de Tallyvane"),
                                         QDir::rootPath(), QStringLiteral("Fichiers DAT (*.dat)"));
@@ -214,23 +214,23 @@ TForm111::TForm111(QWidget* parent) : QDialog(parent) {
   layout->addWidget(new QLabel(QStringLiteral("Actuellement:"), this));
   layout->addWidget(Memo1);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(Button1);
+  buttons->addWidget(changeFileButton);
   buttons->addStretch();
-  buttons->addWidget(Button2);
+  buttons->addWidget(okButton);
   buttons->addWidget(new QLabel(QStringLiteral("= ENTER"), this));
-  buttons->addWidget(Button3);
+  buttons->addWidget(keepButton);
   buttons->addWidget(new QLabel(QStringLiteral("= ESC"), this));
   layout->addLayout(buttons);
-  connect(Button1, &QPushButton::clicked, this, [this] {
+  connect(changeFileButton, &QPushButton::clicked, this, [this] {
     // A cancelled choice keeps the file in force.
     const QString chosen = browse();
     if (chosen.isEmpty()) return;
     SetMembersFileLocation(QDir::toNativeSeparators(chosen));
     Memo1->setPlainText(MembersDatLocation);
   });
-  connect(Button2, &QPushButton::clicked, this, &QDialog::accept);
-  connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
-  ui::StyleWindow(this, {.cancelButton = Button3});
+  connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(keepButton, &QPushButton::clicked, this, &QDialog::reject);
+  ui::StyleWindow(this, {.cancelButton = keepButton});
 }
 
 void RegisterMemberWindows() {

@@ -20,11 +20,11 @@ class MemberEditDialog : public QDialog {
  public:
   MemberEditDialog(const QString& name, const QString& title, const QString& heading, const QString& note,
                    QWidget* parent);
-  QLineEdit* Edit1;  // first name
-  QLineEdit* Edit2;  // surname
-  QLineEdit* Edit3;  // number
-  QPushButton* Button1;  // "&OK"
-  QPushButton* Button2;  // "&Annuler"
+  QLineEdit* firstNameField;
+  QLineEdit* surnameField;
+  QLineEdit* numberField;
+  QPushButton* okButton;
+  QPushButton* cancelButton;
   QLabel* footer;
 
  protected:
@@ -60,8 +60,8 @@ class TForm100 : public QDialog {
  public:
   explicit TForm100(QWidget* parent = nullptr);
   QTableWidget* StringGrid1;
-  QPushButton* Button1;  // "&OK"
-  QPushButton* Button2;  // "&Ajouter un joueur"
+  QPushButton* okButton;
+  QPushButton* addButton;
   // The member entry shown on each row, in the order shown.
   QList<int> rows() const { return rows_; }
   void sortByColumn(int column);
@@ -81,9 +81,9 @@ class TForm111 : public QDialog {
  public:
   explicit TForm111(QWidget* parent = nullptr);
   QPlainTextEdit* Memo1;
-  QPushButton* Button1;  // "Changer le fichier"
-  QPushButton* Button2;  // "&OK"
-  QPushButton* Button3;  // "Ne rien changer"
+  QPushButton* changeFileButton;
+  QPushButton* okButton;
+  QPushButton* keepButton;
   // The file-open dialog; tests answer it themselves.
   std::function<QString()> browse;
 };

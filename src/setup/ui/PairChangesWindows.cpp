@@ -46,54 +46,54 @@ TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
   NS = ui::MakePairGrid(QStringLiteral("NS"), this);
   EW = ui::MakePairGrid(QStringLiteral("EW"), this);
   Joueurs = ui::MakePlayersList(this);
-  Label1 = boldLabel(QStringLiteral("Paires N/S"), this);
-  Label2 = boldLabel(QStringLiteral("Paires E/W"), this);
-  Edit3 = new QLabel(this);
-  Edit3->setObjectName(QStringLiteral("Edit3"));
-  Edit3->hide();
-  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
-  Button1->setDefault(true);
-  Button3 = makeButton(QStringLiteral("Button3"), QStringLiteral("Ajouter/Modifier les joueurs"), this);
-  BitBtn1 = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Imprimer les paires"), this);
-  BitBtn4 = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
-  BitBtn4->setMaximumWidth(40);
+  nsHeading = boldLabel(QStringLiteral("Paires N/S"), this);
+  ewHeading = boldLabel(QStringLiteral("Paires E/W"), this);
+  chosenPair = new QLabel(this);
+  chosenPair->setObjectName(QStringLiteral("Edit3"));
+  chosenPair->hide();
+  okButton = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK"), this);
+  okButton->setDefault(true);
+  playersButton = makeButton(QStringLiteral("Button3"), QStringLiteral("Ajouter/Modifier les joueurs"), this);
+  printButton = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Imprimer les paires"), this);
+  helpButton = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
+  helpButton->setMaximumWidth(40);
 
   auto* grids = new QGridLayout;
-  grids->addWidget(Label1, 0, 0);
-  grids->addWidget(Label2, 0, 1);
+  grids->addWidget(nsHeading, 0, 0);
+  grids->addWidget(ewHeading, 0, 1);
   auto* playersHead = new QHBoxLayout;
   playersHead->addWidget(boldLabel(QStringLiteral("Liste des joueurs"), this));
   playersHead->addStretch();
-  playersHead->addWidget(BitBtn4);
+  playersHead->addWidget(helpButton);
   grids->addLayout(playersHead, 0, 2);
   grids->addWidget(NS, 1, 0);
   grids->addWidget(EW, 1, 1);
   auto* players = new QVBoxLayout;
   players->addWidget(Joueurs);
-  players->addWidget(Edit3);
-  players->addWidget(Button3);
+  players->addWidget(chosenPair);
+  players->addWidget(playersButton);
   grids->addLayout(players, 1, 2);
   auto* okRow = new QHBoxLayout;
-  okRow->addWidget(Button1);
+  okRow->addWidget(okButton);
   okRow->addWidget(new QLabel(QStringLiteral("ALT + O ou RETURN/ENTER"), this));
   okRow->addStretch();
-  okRow->addWidget(BitBtn1);
+  okRow->addWidget(printButton);
   okRow->addWidget(new QLabel(QStringLiteral("( Ou création d'un PDF )"), this));
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grids, 1);
   layout->addLayout(okRow);
 
-  connect(Button1, &QPushButton::clicked, this, [] { PairChangesOk(); });
-  connect(BitBtn1, &QPushButton::clicked, this, [this] {
+  connect(okButton, &QPushButton::clicked, this, [] { PairChangesOk(); });
+  connect(printButton, &QPushButton::clicked, this, [this] {
     PrintPairChanges();
     redraw();
   });
-  connect(BitBtn4, &QPushButton::clicked, this, [this] {
+  connect(helpButton, &QPushButton::clicked, this, [this] {
     if (!help_) help_ = new TForm57(this);
     help_->show();
     help_->raise();
   });
-  connect(Button3, &QPushButton::clicked, this, [this] {
+  connect(playersButton, &QPushButton::clicked, this, [this] {
     AddOrChangePlayers();
     redraw();
   });
@@ -148,14 +148,14 @@ void TForm28::drawGrid(QTableWidget* grid, PairsSide side) {
 void TForm28::redraw() {
   redrawing_ = true;
   const QStringList headings = PairChangesHeadings();
-  Label1->setText(headings.value(0));
-  Label2->setText(headings.value(1));
+  nsHeading->setText(headings.value(0));
+  ewHeading->setText(headings.value(1));
   drawGrid(NS, PairsSide::NorthSouth);
   drawGrid(EW, PairsSide::EastWest);
   ui::FillPlayersList(Joueurs);
   PairsGridCellText.clear();
-  Edit3->setText(PairChoiceText);
-  Edit3->setVisible(!PairChoiceText.isEmpty());
+  chosenPair->setText(PairChoiceText);
+  chosenPair->setVisible(!PairChoiceText.isEmpty());
   redrawing_ = false;
 }
 
@@ -170,7 +170,7 @@ void TForm28::cellEdited(PairsSide side, int row, int column) {
 void TForm28::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;
-  Button3->setVisible(ClubMode);
+  playersButton->setVisible(ClubMode);
   PairsGridCellText.clear();
   redraw();
   focusPlayers();
@@ -188,7 +188,7 @@ bool TForm28::listKey(QKeyEvent* event) {
       return true;  // the window stays
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      Button1->click();
+      okButton->click();
       return true;
     case Qt::Key_PageDown:
     case Qt::Key_PageUp:
@@ -219,7 +219,7 @@ TForm38::TForm38(QWidget* parent) : QWidget(parent, Qt::Window) {
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);
   Memo1->setMinimumSize(420, 300);
-  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("OK = ESC"), this);
+  okButton = makeButton(QStringLiteral("Button1"), QStringLiteral("OK = ESC"), this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(boldLabel(QStringLiteral("Pour rappel, nom des équipes:"), this));
   layout->addWidget(Memo1);
@@ -227,9 +227,9 @@ TForm38::TForm38(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* note = new QLabel(QStringLiteral("Cette fenêtre peut rester visible\ndurant tout le tournoi."), this);
   bottom->addWidget(note);
   bottom->addStretch();
-  bottom->addWidget(Button1);
+  bottom->addWidget(okButton);
   layout->addLayout(bottom);
-  connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
+  connect(okButton, &QPushButton::clicked, this, &QWidget::hide);
   auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(esc, &QShortcut::activated, this, &QWidget::hide);
   PairChangesWindowHooks& hooks = pairChangesWindow();
@@ -238,7 +238,7 @@ TForm38::TForm38(QWidget* parent) : QWidget(parent, Qt::Window) {
     raise();
   };
   hooks.hideTeams = [this] { hide(); };
-  ui::StyleWindow(this, {.cancelButton = Button1});
+  ui::StyleWindow(this, {.cancelButton = okButton});
 }
 
 TForm38::~TForm38() {

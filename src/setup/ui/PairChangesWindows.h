@@ -19,13 +19,13 @@ class TForm28 : public setup_ui::PairGridsWindow {
   explicit TForm28(QWidget* parent = nullptr);
   ~TForm28() override;
 
-  QLabel* Label1;  // heading of the N/S grid
-  QLabel* Label2;  // heading of the E/W grid
-  QLabel* Edit3;   // the pair chosen from "PAIRES.TXT"
-  QPushButton* Button1;  // "&OK"
-  QPushButton* Button3;  // "Ajouter/Modifier les joueurs"
-  QPushButton* BitBtn1;  // "Imprimer les paires"
-  QPushButton* BitBtn4;  // help
+  QLabel* nsHeading;
+  QLabel* ewHeading;
+  QLabel* chosenPair;  // from "PAIRES.TXT"
+  QPushButton* okButton;
+  QPushButton* playersButton;
+  QPushButton* printButton;
+  QPushButton* helpButton;
 
   void redraw() override;
 
@@ -47,7 +47,7 @@ class TForm38 : public QWidget {
   explicit TForm38(QWidget* parent = nullptr);
   ~TForm38() override;
   QPlainTextEdit* Memo1;
-  QPushButton* Button1;  // "OK = ESC"
+  QPushButton* okButton;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -64,21 +64,21 @@ TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
   Edit1->setFocusPolicy(Qt::NoFocus);
   Edit1->hide();
 
-  Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK (Fin)"), this);
-  QFont big = Button1->font();
+  okButton = makeButton(QStringLiteral("Button1"), QStringLiteral("&OK (Fin)"), this);
+  QFont big = okButton->font();
   big.setBold(true);
   big.setPointSize(big.pointSize() + 2);
-  Button1->setFont(big);
-  Button2 = makeButton(QStringLiteral("Button2"), QStringLiteral("Ensemble des actions possibles..."), this);
-  Button3 = makeButton(QStringLiteral("Button3"), QStringLiteral("Ajouter/Modifier les joueurs"), this);
-  BitBtn1 = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Imprimer les paires"), this);
-  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
-  BitBtn2 = makeIconButton(QStringLiteral("BitBtn2"), QStyle::SP_BrowserStop, QStringLiteral("STOP"), this);
-  BitBtn3 = makeIconButton(QStringLiteral("BitBtn3"), QStyle::SP_TrashIcon, QStringLiteral("Effacer les paires N/S"), this);
-  BitBtn5 = makeIconButton(QStringLiteral("BitBtn5"), QStyle::SP_TrashIcon, QStringLiteral("Effacer les paires E/W"), this);
-  BitBtn4 = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
-  BitBtn4->setToolTip(QStringLiteral("Aide"));
-  BitBtn4->setMaximumWidth(40);
+  okButton->setFont(big);
+  actionsButton = makeButton(QStringLiteral("Button2"), QStringLiteral("Ensemble des actions possibles..."), this);
+  playersButton = makeButton(QStringLiteral("Button3"), QStringLiteral("Ajouter/Modifier les joueurs"), this);
+  printButton = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Imprimer les paires"), this);
+  printButton->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+  stopButton = makeIconButton(QStringLiteral("BitBtn2"), QStyle::SP_BrowserStop, QStringLiteral("STOP"), this);
+  clearNsButton = makeIconButton(QStringLiteral("BitBtn3"), QStyle::SP_TrashIcon, QStringLiteral("Effacer les paires N/S"), this);
+  clearEwButton = makeIconButton(QStringLiteral("BitBtn5"), QStyle::SP_TrashIcon, QStringLiteral("Effacer les paires E/W"), this);
+  helpButton = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
+  helpButton->setToolTip(QStringLiteral("Aide"));
+  helpButton->setMaximumWidth(40);
   // A framed note sized to its three lines, never clipped.
   auto* memo = new QLabel(QStringLiteral("<-- Cliquez ici\nlorsque vous avez fini\nd'introduire les paires"), this);
   memo->setFrameShape(QFrame::StyledPanel);
@@ -103,15 +103,15 @@ TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
   auto* nsHead = new QHBoxLayout;
   nsHead->addWidget(makeLabel(QStringLiteral("Paires N/S"), this));
   nsHead->addStretch();
-  nsHead->addWidget(BitBtn3);
+  nsHead->addWidget(clearNsButton);
   auto* ewHead = new QHBoxLayout;
   ewHead->addWidget(makeLabel(QStringLiteral("Paires E/W"), this));
   ewHead->addStretch();
-  ewHead->addWidget(BitBtn5);
+  ewHead->addWidget(clearEwButton);
   auto* playersHead = new QHBoxLayout;
   playersHead->addWidget(makeLabel(QStringLiteral("Liste des joueurs"), this));
   playersHead->addStretch();
-  playersHead->addWidget(BitBtn4);
+  playersHead->addWidget(helpButton);
   grids->addLayout(nsHead, 0, 0);
   grids->addLayout(ewHead, 0, 1);
   grids->addLayout(playersHead, 0, 2);
@@ -120,41 +120,41 @@ TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
   auto* players = new QVBoxLayout;
   players->addWidget(Joueurs);
   players->addWidget(Edit1);
-  players->addWidget(Button3);
+  players->addWidget(playersButton);
   grids->addLayout(players, 1, 2);
 
   auto* okRow = new QHBoxLayout;
-  okRow->addWidget(Button1);
+  okRow->addWidget(okButton);
   okRow->addWidget(new QLabel(QStringLiteral("= Alt + O"), this));
   okRow->addWidget(memo);
   okRow->addStretch();
-  okRow->addWidget(BitBtn1);
+  okRow->addWidget(printButton);
   okRow->addWidget(new QLabel(QStringLiteral("( Ou création d'un PDF )"), this));
   okRow->addStretch();
-  okRow->addWidget(Button2);
+  okRow->addWidget(actionsButton);
   okRow->addStretch();
-  okRow->addWidget(BitBtn2);
+  okRow->addWidget(stopButton);
   okRow->addWidget(new QLabel(QStringLiteral("= ESC"), this));
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grids, 1);
   layout->addLayout(okRow);
 
-  connect(Button1, &QPushButton::clicked, this, [this] { handle(&PairsEntryOk); });
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { handle(&PrintPairs); });
-  connect(BitBtn2, &QPushButton::clicked, this, [this] { handle(&PairsEntryStop); });
-  connect(Button2, &QPushButton::clicked, this, [this] { PopupMenu2->popup(QCursor::pos()); });
-  connect(BitBtn3, &QPushButton::clicked, this, [this] { handle(&ClearNorthSouthPairs); });
-  connect(BitBtn5, &QPushButton::clicked, this, [this] { handle(&ClearEastWestPairs); });
-  connect(BitBtn4, &QPushButton::clicked, this, [this] {
+  connect(okButton, &QPushButton::clicked, this, [this] { handle(&PairsEntryOk); });
+  connect(printButton, &QPushButton::clicked, this, [this] { handle(&PrintPairs); });
+  connect(stopButton, &QPushButton::clicked, this, [this] { handle(&PairsEntryStop); });
+  connect(actionsButton, &QPushButton::clicked, this, [this] { PopupMenu2->popup(QCursor::pos()); });
+  connect(clearNsButton, &QPushButton::clicked, this, [this] { handle(&ClearNorthSouthPairs); });
+  connect(clearEwButton, &QPushButton::clicked, this, [this] { handle(&ClearEastWestPairs); });
+  connect(helpButton, &QPushButton::clicked, this, [this] {
     if (!help_) help_ = new TForm84(this);
     help_->setWindowFlag(Qt::Window);
     help_->show();
     help_->raise();
   });
-  connect(Button3, &QPushButton::clicked, this, [this] {
+  connect(playersButton, &QPushButton::clicked, this, [this] {
     handle(&AddOrChangePlayers);
-    Button1->setFocus();
+    okButton->setFocus();
   });
   connect(NS, &QTableWidget::cellClicked, this, [this](int r, int c) { gridClicked(PairsSide::NorthSouth, r, c); });
   connect(EW, &QTableWidget::cellClicked, this, [this](int r, int c) { gridClicked(PairsSide::EastWest, r, c); });
@@ -237,7 +237,7 @@ void TForm4::cellEdited(PairsSide side, int row, int column) {
 void TForm4::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;
-  Button3->setVisible(ClubMode);
+  playersButton->setVisible(ClubMode);
   NS->setEditTriggers(BridgeMatesMode ? QAbstractItemView::NoEditTriggers
                                       : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
   PairChoiceText.clear();
@@ -255,7 +255,7 @@ void TForm4::closeEvent(QCloseEvent* event) {
 bool TForm4::listKey(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Escape:
-      BitBtn2->click();
+      stopButton->click();
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:

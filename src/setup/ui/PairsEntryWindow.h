@@ -23,14 +23,14 @@ class TForm4 : public setup_ui::PairGridsWindow {
   ~TForm4() override;
 
   QLineEdit* Edit1;
-  QPushButton* Button1;  // "&OK (Fin)"
-  QPushButton* Button2;  // "Ensemble des actions possibles..."
-  QPushButton* Button3;  // "Ajouter/Modifier les joueurs"
-  QPushButton* BitBtn1;  // "Imprimer les paires"
-  QPushButton* BitBtn2;  // stop
-  QPushButton* BitBtn3;  // empty the N/S grid
-  QPushButton* BitBtn4;  // help
-  QPushButton* BitBtn5;  // empty the E/W grid
+  QPushButton* okButton;
+  QPushButton* actionsButton;
+  QPushButton* playersButton;
+  QPushButton* printButton;
+  QPushButton* stopButton;
+  QPushButton* clearNsButton;
+  QPushButton* helpButton;
+  QPushButton* clearEwButton;
   QMenu* PopupMenu2;
   TForm84* help() const { return help_; }
 

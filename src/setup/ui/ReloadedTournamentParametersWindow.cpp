@@ -30,19 +30,19 @@ TForm81::TForm81(QWidget* parent) : QDialog(parent) {
     e->setObjectName(QLatin1String(name));
     return e;
   };
-  Edit1 = edit("Edit1");
-  Edit2 = edit("Edit2");
-  Edit3 = edit("Edit3");
-  form->addRow(QString(), Edit1);
-  form->addRow(QStringLiteral("Nom du Tournoi"), Edit2);
-  form->addRow(QStringLiteral("Code du Tournoi"), Edit3);
+  dateField = edit("Edit1");
+  nameField = edit("Edit2");
+  codeField = edit("Edit3");
+  form->addRow(QString(), dateField);
+  form->addRow(QStringLiteral("Nom du Tournoi"), nameField);
+  form->addRow(QStringLiteral("Code du Tournoi"), codeField);
   layout->addWidget(new QLabel(QStringLiteral("Créez-le..."), this));
   Button1 = new QPushButton(QStringLiteral("&OK"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setDefault(true);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
   connect(Button1, &QPushButton::clicked, this, [this] {
-    if (ShortParametersOk(Edit1->text(), Edit2->text(), Edit3->text())) accept();
+    if (ShortParametersOk(dateField->text(), nameField->text(), codeField->text())) accept();
   });
   ui::RegisterTextWindow(kForm, [this](const ui::TextQuestion&) { return ask(); });
   ui::StyleWindow(this);
@@ -52,19 +52,19 @@ TForm81::~TForm81() { ui::RegisterTextWindow(kForm, nullptr); }
 
 std::optional<QString> TForm81::ask() {
   if (exec() != Accepted) return std::nullopt;
-  return Edit1->text();
+  return dateField->text();
 }
 
 void TForm81::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   const QString date = TodayDateText();
-  Edit1->setText(date);
-  Edit2->setText(QStringLiteral("Tournoi du ") + TournamentTitle + QLatin1Char(' ') + date);
-  Edit3->setText(TodayCode());
+  dateField->setText(date);
+  nameField->setText(QStringLiteral("Tournoi du ") + TournamentTitle + QLatin1Char(' ') + date);
+  codeField->setText(TodayCode());
   adjustSize();
   ui::CentreOnScreen(this);
-  Edit1->setFocus();
-  Edit1->selectAll();
+  dateField->setFocus();
+  dateField->selectAll();
 }
 
 void TForm81::keyPressEvent(QKeyEvent* event) {

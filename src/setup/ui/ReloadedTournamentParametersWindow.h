@@ -20,9 +20,9 @@ class TForm81 : public QDialog {
   // Shows the window modally; the date typed once OK was accepted.
   std::optional<QString> ask();
 
-  QLineEdit* Edit1;  // date
-  QLineEdit* Edit2;  // name
-  QLineEdit* Edit3;  // code
+  QLineEdit* dateField;
+  QLineEdit* nameField;
+  QLineEdit* codeField;
   QPushButton* Button1;
 
  protected:

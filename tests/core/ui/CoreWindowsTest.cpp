@@ -95,9 +95,9 @@ TEST_F(CoreWindowsTest, YesNoWindowAnswersYesOnlyWhenAsked) {
       {"close box", [](TForm91* w) { w->close(); }, 7},
       {"stray key", [](TForm91* w) { ModalScript::key(w, Qt::Key_X); }, 7},
       {"space on OUI", [](TForm91* w) { ModalScript::key(w, Qt::Key_Space); }, 7},
-      {"NON", [](TForm91* w) { QTest::mouseClick(w->Button2, Qt::LeftButton); }, 7},
+      {"NON", [](TForm91* w) { QTest::mouseClick(w->noButton, Qt::LeftButton); }, 7},
       {"Enter", [](TForm91* w) { ModalScript::key(w, Qt::Key_Return); }, 6},
-      {"OUI", [](TForm91* w) { QTest::mouseClick(w->Button1, Qt::LeftButton); }, 6},
+      {"OUI", [](TForm91* w) { QTest::mouseClick(w->yesButton, Qt::LeftButton); }, 6},
   };
   for (const Case& c : cases) {
     ChoiceResult = 6;  // a yes left by an earlier question

@@ -44,16 +44,16 @@ TEST_F(OptionWindowsTest, TheOptionsWindowRunsItsButtonsAndShowsTheValues) {
             auto* form = qobject_cast<TForm45*>(w);
             EXPECT_EQ(form->value(kOptionMixing)->text(), "Panachage: 10%");
             EXPECT_EQ(form->value(kOptionTimesTen)->text(), "Marque normale");
-            EXPECT_FALSE(form->Panel1->isEnabled());
+            EXPECT_FALSE(form->membersFileButton->isEnabled());
             form->button(kOptionTimesTen)->click();
           })
       .on("TForm45",
           [](QWidget* w) {
             auto* form = qobject_cast<TForm45*>(w);
             EXPECT_EQ(form->value(kOptionTimesTen)->text(), "Marque x 10");
-            form->CheckBox1->click();
-            EXPECT_TRUE(form->Panel1->isEnabled());
-            EXPECT_EQ(form->Memo2->toPlainText(), "C:\\Tallyvane\\Club.Members.DAT");
+            form->bralmetBox->click();
+            EXPECT_TRUE(form->membersFileButton->isEnabled());
+            EXPECT_EQ(form->membersFile->toPlainText(), "C:\\Tallyvane\\Club.Members.DAT");
             ModalScript::key(w, Qt::Key_Escape);
           });
   testing_support::writeBytes(programDir() + "MembersDAT.TXT", "C:\\Tallyvane\\Club.Members.DAT\r\n");
@@ -71,7 +71,7 @@ TEST_F(OptionWindowsTest, TheByeWindowStaysOpenAfterARefusal) {
             auto* form = qobject_cast<TForm96*>(w);
             EXPECT_EQ(form->Label5->text(), "Demandé systématiquement");
             form->Edit1->setText("3");
-            form->CheckBox1->setChecked(true);
+            form->highestNumberBox->setChecked(true);
             QTimer::singleShot(0, form->Button1, &QPushButton::click);
           })
       .on("TForm26", Message("Vous ne pouvez pas cocher la case \"Au numéro le plus élevé\" et en même temps indiquer "

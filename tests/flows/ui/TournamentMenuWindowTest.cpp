@@ -47,7 +47,7 @@ TEST_F(TournamentMenuWindowTest, APattonDisablesTheButtonsThatDoNotApply) {
   EXPECT_FALSE(button(&w, "Button20")->isEnabled());
   EXPECT_FALSE(button(&w, "Button15")->isVisible());
   EXPECT_EQ(w.windowTitle(), "Talvaron T1");
-  EXPECT_EQ(w.Label10->text(), "Ni tablettes, ni BridgeMates...");
+  EXPECT_EQ(w.deviceLine->text(), "Ni tablettes, ni BridgeMates...");
 }
 
 TEST_F(TournamentMenuWindowTest, PauseAndRestartDriveTheTimerAndTheNotices) {
@@ -57,42 +57,42 @@ TEST_F(TournamentMenuWindowTest, PauseAndRestartDriveTheTimerAndTheNotices) {
   w.showMenu();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   StartTabletRetrieval();
-  EXPECT_TRUE(w.Timer1->isActive());
-  EXPECT_EQ(w.Timer1->interval(), 500);
-  EXPECT_TRUE(w.Memo1->isVisible());
-  EXPECT_FALSE(w.Memo2->isVisible());
+  EXPECT_TRUE(w.collectionTimer->isActive());
+  EXPECT_EQ(w.collectionTimer->interval(), 500);
+  EXPECT_TRUE(w.runningNotice->isVisible());
+  EXPECT_FALSE(w.stoppedNotice->isVisible());
 
   talk.answer(2);  // "Non": nothing changes
-  w.Button15->click();
-  EXPECT_EQ(w.Button15->text(), "<- Pause");
-  EXPECT_TRUE(w.Timer1->isActive());
+  w.pauseButton->click();
+  EXPECT_EQ(w.pauseButton->text(), "<- Pause");
+  EXPECT_TRUE(w.collectionTimer->isActive());
 
   talk.answer(1);
-  w.Button15->click();
+  w.pauseButton->click();
   EXPECT_EQ(talk.choices.last().form, "TForm66");
-  EXPECT_EQ(w.Button15->text(), "<- Relancer");
-  EXPECT_FALSE(w.Timer1->isActive());
-  EXPECT_FALSE(w.Memo1->isVisible());
-  EXPECT_TRUE(w.Memo2->isVisible());
+  EXPECT_EQ(w.pauseButton->text(), "<- Relancer");
+  EXPECT_FALSE(w.collectionTimer->isActive());
+  EXPECT_FALSE(w.runningNotice->isVisible());
+  EXPECT_TRUE(w.stoppedNotice->isVisible());
 
-  w.Button15->click();
-  EXPECT_EQ(w.Button15->text(), "<- Pause");
-  EXPECT_TRUE(w.Timer1->isActive());
-  EXPECT_TRUE(w.Memo1->isVisible());
+  w.pauseButton->click();
+  EXPECT_EQ(w.pauseButton->text(), "<- Pause");
+  EXPECT_TRUE(w.collectionTimer->isActive());
+  EXPECT_TRUE(w.runningNotice->isVisible());
 
   // The resume of a tournament dated today leaves "<-Stop", which restarts.
   BridgeMatesMode = true;
   TabletsMode = false;
   ResumingTournament = true;
-  w.Timer1->stop();
+  w.collectionTimer->stop();
   ShowTournamentMenu();
   ResumedMenuSettings(true);
-  EXPECT_EQ(w.Button15->text(), "<-Stop");
-  EXPECT_TRUE(w.Button15->isVisible());
-  w.Button15->click();
-  EXPECT_EQ(w.Button15->text(), "<- Pause");
-  EXPECT_EQ(w.Timer1->interval(), 1000);
-  EXPECT_TRUE(w.Timer1->isActive());
+  EXPECT_EQ(w.pauseButton->text(), "<-Stop");
+  EXPECT_TRUE(w.pauseButton->isVisible());
+  w.pauseButton->click();
+  EXPECT_EQ(w.pauseButton->text(), "<- Pause");
+  EXPECT_EQ(w.collectionTimer->interval(), 1000);
+  EXPECT_TRUE(w.collectionTimer->isActive());
   EXPECT_TRUE(talk.allAnswered());
 }
 

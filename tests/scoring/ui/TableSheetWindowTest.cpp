@@ -84,7 +84,7 @@ TEST_F(TableSheetWindowTest, SkipMitchellRoundsAndTheirReminders) {
           })
       .on("TForm58",
           [](QWidget* d) {
-            EXPECT_EQ(static_cast<TForm58*>(d)->Label4->text(), " Tour 4 ");
+            EXPECT_EQ(static_cast<TForm58*>(d)->roundLabel->text(), " Tour 4 ");
             Key(d, Qt::Key_Escape);
           })
       .on("TForm63",
@@ -128,7 +128,7 @@ TEST_F(TableSheetWindowTest, FewerRoundsThanTablesStillTakeTheLastRoundPlayed) {
   LastSheetRound = 3;
   QStringList shown;
   const auto sheetOfRound = [&shown](QWidget* d) {
-    shown << static_cast<TForm58*>(d)->Label4->text();
+    shown << static_cast<TForm58*>(d)->roundLabel->text();
     Key(d, Qt::Key_Escape);
   };
   ModalScript script;
@@ -165,12 +165,12 @@ TEST_F(TableSheetWindowTest, AnyLineSwapsAndAnImpossibleNumberIsRefused) {
 
   Type(&w, "y");  // nothing entered yet
   EXPECT_EQ(ResultSwapped[slotOf(1, 1)], 1);
-  EXPECT_EQ(Cell(w.g, 1, 0), "1*");
-  EXPECT_EQ(Cell(w.g, 1, 1), "?");
+  EXPECT_EQ(Cell(w.sheetGrid, 1, 0), "1*");
+  EXPECT_EQ(Cell(w.sheetGrid, 1, 1), "?");
   EXPECT_TRUE(var().contains("1 5 10000 1 1 1 1"));  // saved at once, swapped
   Type(&w, "y");
   EXPECT_EQ(ResultSwapped[slotOf(1, 1)], 0);
-  EXPECT_EQ(Cell(w.g, 1, 0), "1");
+  EXPECT_EQ(Cell(w.sheetGrid, 1, 0), "1");
   EXPECT_EQ(ui.messages.size(), 1);
 
   // The traveller keeps its own wording for the same refusal.
@@ -187,8 +187,8 @@ TEST_F(TableSheetWindowTest, ContractsNumbersVulnerabilityAndDeclarers) {
   ASSERT_TRUE(sheet.startRound());
   TForm58 w(sheet);
   w.show();
-  EXPECT_EQ(w.Label1->text(), " Donne numéro 1 ");
-  EXPECT_EQ(w.Label7->text(), "Donne 1    Résultat?");
+  EXPECT_EQ(w.boardLabel->text(), " Donne numéro 1 ");
+  EXPECT_EQ(w.statusLabel->text(), "Donne 1    Résultat?");
   ModalScript script;
   for (int i = 0; i < 3; ++i) script.on("TForm60", Confirm);
 
@@ -196,9 +196,9 @@ TEST_F(TableSheetWindowTest, ContractsNumbersVulnerabilityAndDeclarers) {
   EXPECT_TRUE(w.Edit1->isVisible());
   Type(&w, "PN=");
   Key(&w, Qt::Key_Return);
-  EXPECT_EQ(Cell(w.g, 1, 1), "4PN=");
-  EXPECT_EQ(Cell(w.g, 1, 2), "420");
-  EXPECT_EQ(w.Label1->text(), " Donne numéro 2 ");
+  EXPECT_EQ(Cell(w.sheetGrid, 1, 1), "4PN=");
+  EXPECT_EQ(Cell(w.sheetGrid, 1, 2), "420");
+  EXPECT_EQ(w.boardLabel->text(), " Donne numéro 2 ");
   EXPECT_TRUE(var().contains("1 5 420 1 1 1 0 4PN="));
 
   // Board 2: N/S vulnerable, 420 cannot be theirs.
@@ -213,15 +213,15 @@ TEST_F(TableSheetWindowTest, ContractsNumbersVulnerabilityAndDeclarers) {
   Type(&w, "420");
   Key(&w, Qt::Key_Return);
   EXPECT_EQ(ResultScore[slotOf(2, 1)], -420);
-  EXPECT_EQ(Cell(w.g, 2, 3), "420");
+  EXPECT_EQ(Cell(w.sheetGrid, 2, 3), "420");
   EXPECT_EQ(ResultDeclarer[slotOf(2, 1)], "E");
   EXPECT_TRUE(var().contains("1 5 -420 1 1 2 0"));
 
   // The declarer is the one the parser reads: "S" after the strain redoubles.
   Key(&w, Qt::Key_F4);
   Key(&w, Qt::Key_Right);
-  EXPECT_EQ(w.Label3->text(), " Table 2 ");
-  EXPECT_EQ(w.Label6->text(), " E/W 2 ");
+  EXPECT_EQ(w.tableLabel->text(), " Table 2 ");
+  EXPECT_EQ(w.ewLabel->text(), " E/W 2 ");
   Type(&w, "3TSE+1");
   Key(&w, Qt::Key_Return);
   Type(&w, "3SSN=");
@@ -233,7 +233,7 @@ TEST_F(TableSheetWindowTest, ContractsNumbersVulnerabilityAndDeclarers) {
   EXPECT_LT(ResultScore[slotOf(board, 2)], 0);
   EXPECT_EQ(ResultDeclarer[slotOf(board + 1, 2)], "N");
   EXPECT_GT(ResultScore[slotOf(board + 1, 2)], 0);
-  EXPECT_EQ(Cell(w.t, 2, 2), "3SXXN=");  // the board grid shows the traveller
+  EXPECT_EQ(Cell(w.boardGrid, 2, 2), "3SXXN=");  // the board grid shows the traveller
 }
 
 TEST_F(TableSheetWindowTest, LineSkipWrapsToABYETableThatTakesNoKey) {
@@ -247,11 +247,11 @@ TEST_F(TableSheetWindowTest, LineSkipWrapsToABYETableThatTakesNoKey) {
   TForm58 w(sheet);
   w.show();
   auto byeTable = [&] {
-    EXPECT_EQ(w.Label3->text(), " Table 1 ");
-    EXPECT_EQ(w.Label6->text(), " E/W BYE ");
-    EXPECT_EQ(w.Label7->text(), "Ne joue pas ce tour");
-    EXPECT_FALSE(w.t->isVisible());
-    EXPECT_EQ(Cell(w.g, 1, 0), " ");
+    EXPECT_EQ(w.tableLabel->text(), " Table 1 ");
+    EXPECT_EQ(w.ewLabel->text(), " E/W BYE ");
+    EXPECT_EQ(w.statusLabel->text(), "Ne joue pas ce tour");
+    EXPECT_FALSE(w.boardGrid->isVisible());
+    EXPECT_EQ(Cell(w.sheetGrid, 1, 0), " ");
   };
   byeTable();
   Type(&w, "p");
@@ -259,7 +259,7 @@ TEST_F(TableSheetWindowTest, LineSkipWrapsToABYETableThatTakesNoKey) {
   EXPECT_FALSE(w.Edit1->isVisible());
 
   Key(&w, Qt::Key_Left);
-  EXPECT_EQ(w.Label3->text(), " Table 4 ");
+  EXPECT_EQ(w.tableLabel->text(), " Table 4 ");
   Key(&w, Qt::Key_F5);
   Type(&w, "100");
   Key(&w, Qt::Key_Return);
@@ -276,7 +276,7 @@ TEST_F(TableSheetWindowTest, LineSkipWrapsToABYETableThatTakesNoKey) {
   // A round beyond the rounds played takes no result either.
   RoundsPlayed = 1;
   Key(&w, Qt::Key_Right);
-  EXPECT_EQ(w.Label7->text(), "Tour non joué...");
+  EXPECT_EQ(w.statusLabel->text(), "Tour non joué...");
   Type(&w, "p");
   EXPECT_EQ(ResultScore[slotOf(5, 2)], kScoreNone);
   EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join('|').toStdString();
@@ -316,7 +316,7 @@ TEST_F(TableSheetWindowTest, DeletedAdjustmentStaysDeletedAndIMPsRefuseAdjusting
   Type(&w, "y");  // an average is swapped like any other line, without a word
   EXPECT_EQ(ui.messages.size(), 1);
   EXPECT_EQ(ResultSwapped[slotOf(2, 1)], 1);
-  EXPECT_EQ(Cell(w.g, 2, 0), "2*");
+  EXPECT_EQ(Cell(w.sheetGrid, 2, 0), "2*");
   ImpScoring = false;
   Key(&w, Qt::Key_Escape);
   EXPECT_FALSE(w.isVisible());
@@ -383,7 +383,7 @@ TEST_F(TableSheetWindowTest, FourTableEveningTypedOnTheSheetsAndRanked) {
 namespace {
 QList<QRect> Places(TForm58& w) {
   QList<QRect> places;
-  QList<QWidget*> parts{w.g, w.t, w.Button1, w.Label1, w.Label2};
+  QList<QWidget*> parts{w.sheetGrid, w.boardGrid, w.menuButton, w.boardLabel, w.vulnerabilityLabel};
   for (QGroupBox* box : w.findChildren<QGroupBox*>()) parts << box;
   for (QWidget* part : parts) places << QRect(part->mapTo(&w, QPoint(0, 0)), part->size());
   return places;
@@ -417,7 +417,7 @@ TEST_F(TableSheetWindowTest, NothingMovesWhileAResultIsTyped) {
   Key(&w, Qt::Key_Return);
   EXPECT_TRUE(script.done());
   EXPECT_FALSE(w.Edit1->isVisible());
-  EXPECT_EQ(Cell(w.g, 1, 1), "3SN+1");
+  EXPECT_EQ(Cell(w.sheetGrid, 1, 1), "3SN+1");
   EXPECT_EQ(Places(w), before);
   // An option switched, with its longer text, moves nothing either.
   Key(&w, Qt::Key_F5);
@@ -432,5 +432,5 @@ TEST_F(TableSheetWindowTest, NothingMovesWhileAResultIsTyped) {
       EXPECT_GT(bottom, w.height() * 9 / 10) << bottom;
     }
   }
-  EXPECT_GT(w.Button1->mapTo(&w, QPoint(0, w.Button1->height())).y(), w.height() * 9 / 10);
+  EXPECT_GT(w.menuButton->mapTo(&w, QPoint(0, w.menuButton->height())).y(), w.height() * 9 / 10);
 }

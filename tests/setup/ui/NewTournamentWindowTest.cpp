@@ -63,7 +63,7 @@ TEST_F(NewTournamentWindowTest, FromTheStartScreenToTheMenuOfAThreeTableMitchell
             ModalScript::key(w, Qt::Key_Return);
           })
       .on("TForm6", [](QWidget* w) { ModalScript::key(w, Qt::Key_Return); });
-  pairs.Button1->click();
+  pairs.okButton->click();
   EXPECT_TRUE(movement.done());
 
   EXPECT_TRUE(menu.isVisible());

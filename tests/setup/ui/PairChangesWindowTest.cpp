@@ -66,7 +66,7 @@ TEST_F(PairChangesWindowTest, TheMenuButtonOpensTheWindowAndANameIsPlacedByAClic
   for (int i = 0; i < 500 && !script.done(); ++i) QTest::qWait(10);
   EXPECT_TRUE(script.done());
 
-  window.Button1->click();
+  window.okButton->click();
   EXPECT_FALSE(window.isVisible());
   EXPECT_TRUE(readBytes(dataDir() + "CLUB.PAI").contains("N2 - DUPONT Jean"));
 }

@@ -116,7 +116,7 @@ TEST_F(PairsEntryWindowTest, PlayersArePickedByTypingAndClickingAndAnEmptyRowBec
 
   ModalScript script;
   script.on("TForm26", Message(QStringLiteral("Il y a plus de N/S que de E/W!")));
-  QTest::mouseClick(form_->Button1, Qt::LeftButton);
+  QTest::mouseClick(form_->okButton, Qt::LeftButton);
   EXPECT_TRUE(script.done());
   EXPECT_EQ(Row(form_->NS, 2), QStringList({"BERNARD Luc", "?"}));
   EXPECT_EQ(Row(form_->NS, 3), QStringList({"?", "?"}));
