@@ -2,9 +2,11 @@
 // The one way up. A lower floor that must tell the program's flows something
 // (a screen to show or hide, the counters to refresh, the next step of the
 // evening) calls through this face, which the flows fill at start
-// (InstallFlows) and the flows' windows fill as they are created. No lower
+// (InstallFlows) and the windows fill as they are created. No lower
 // floor ever includes a flow's header.
+#include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -30,13 +32,33 @@ struct FlowSteps {
 };
 FlowSteps& flowSteps();
 
-// The windows the flows show, filled by each window when it is created and
-// emptied when it goes; an empty one does nothing (or says that the feature
-// is not there, where the caller says so).
+// What the results window shows.
+struct ResultsView {
+  bool patton = false;
+  bool merged = true;  // one list (Memo1 covers Memo2) or N/S and E/W lists
+  QString label1;      // title of Memo1
+  QString label2;      // title of Memo2
+  QString label3;      // scoring method
+  QString label4;      // tournament line
+  QStringList memo1;
+  QStringList memo2;
+};
+
+// A window shown without waiting (ui::ShowNotice): show(text) and hide().
+struct NoticeWindow {
+  std::function<void(const QString&)> show;
+  std::function<void()> hide;
+};
+
+// The windows the flows and the routines of the lower floors show, filled by
+// each window when it is created (or installed) and emptied when it goes; an
+// empty one does nothing (or says that the feature is not there, where the
+// caller says so).
 struct FlowWindows {
   std::function<void()> showStartScreen;
   std::function<void()> hideStartScreen;
   std::function<void()> showParametersWindow;
+  std::function<void()> hideParametersWindow;
   std::function<void()> showFederationSummary;
   std::function<void()> showTournamentMenu;
   std::function<void()> hideTournamentMenu;
@@ -44,7 +66,22 @@ struct FlowWindows {
   std::function<void(const QString& players, const QString& results)> showCounters;
   std::function<void()> enterTableSheets;
   std::function<void()> showTravellerEntry;
-  std::function<void()> showPairChanges;
+  std::function<void()> showPairChanges;  // the menu's pair names, filled then shown
+  // The pair-names window of a new tournament: shown with the focus on the
+  // player list, hidden, its grids and player list redrawn from the data.
+  std::function<void()> showPairsEntry;
+  std::function<void()> hidePairsEntry;
+  std::function<void()> refreshPairsEntry;
+  std::function<void()> refreshPlayerList;  // the free names changed
+  // The pair-names window beside the menu, and the team names beside it.
+  std::function<void()> bringPairChangesForward;
+  std::function<void()> hidePairChanges;
+  std::function<void()> refreshPairChanges;
+  std::function<void()> showTeamNames;
+  std::function<void()> hideTeamNames;
+  std::function<void(const ResultsView&)> showResults;  // without blocking
+  // The windows shown without waiting, by form name.
+  QHash<QString, NoticeWindow> notices;
   std::function<void()> showMovement;
   std::function<void()> showArrowSwitchReminder;
   std::function<void()> showCumulativeEnd;  // beside the hidden menu

@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -21,13 +22,8 @@ namespace {
 
 bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
-std::function<void()>& playerListRefresher() {
-  static std::function<void()> refresher;
-  return refresher;
-}
-
 void refreshPlayerList() {
-  if (playerListRefresher()) playerListRefresher()();
+  if (flowWindows().refreshPlayerList) flowWindows().refreshPlayerList();
 }
 
 }  // namespace
@@ -227,8 +223,6 @@ void RemovePlayerFromList(const QString& name) {
   PlayerChoiceCount = kept;
   refreshPlayerList();
 }
-
-void SetPlayerListRefresher(std::function<void()> refresher) { playerListRefresher() = std::move(refresher); }
 
 QString ChooseFromList() {
   ui::ListChoice list;

@@ -5,8 +5,6 @@
 // and number questions) asked through the installed interaction.
 #include <QString>
 
-#include <functional>
-
 // Position + 1 of the line chosen in the list chooser (0: none).
 inline int ChoiceIndex = 0;
 // The text typed in the list chooser; after it closes, the line chosen.
@@ -68,13 +66,11 @@ bool IsDefaultPlayerName(const QString& name);
 // Sorts PlayerChoiceLines 1..PlayerChoiceCount by plain string comparison.
 void SortPlayerChoiceLines();
 // Appends a non-empty, non-default name to the free names, sorts them and
-// refreshes the pickers. A full list (1000 names) takes no more.
+// refreshes the pickers (flowWindows().refreshPlayerList, the player list of
+// the pair window on screen). A full list (1000 names) takes no more.
 void AddPlayerToList(const QString& name);
 // Removes every free name equal to name and refreshes the pickers.
 void RemovePlayerFromList(const QString& name);
-// What refreshes the player list box of the pair window on screen after the
-// free names changed (none by default).
-void SetPlayerListRefresher(std::function<void()> refresher);
 
 // --- Questions ----------------------------------------------------------------
 

@@ -18,7 +18,7 @@
 #include "setup/PairsEntry.h"
 
 void StartTournament() {
-  if (pairsEntryWindow().hide) pairsEntryWindow().hide();
+  if (flowWindows().hidePairsEntry) flowWindows().hidePairsEntry();
   StorePairsGrid();
   const bool ok = ChooseMovement();
   ResultSlotCount = BoardCount * ResultsPerBoard;

@@ -17,11 +17,6 @@
 
 namespace {
 
-ResultsWindowShower& resultsShower() {
-  static ResultsWindowShower shower;
-  return shower;
-}
-
 const QChar kBlank = QLatin1Char(' ');
 
 QString Blanks(int count) { return QString(std::max(count, 0), kBlank); }
@@ -201,8 +196,6 @@ std::vector<TeamRow> RankedTeams() {
 
 // --- Results window -------------------------------------------------------------
 
-void SetResultsWindowShower(ResultsWindowShower shower) { resultsShower() = std::move(shower); }
-
 ResultsView PairResultsView() {
   ResultsView view;
   view.merged = OneWinnerMitchell || IsHowell || CumulativeMode;
@@ -264,12 +257,12 @@ void ShowPairResults() {
     OneWinnerMitchell = answer == 2;
   }
   const ResultsView view = PairResultsView();
-  if (resultsShower()) resultsShower()(view);
+  if (flowWindows().showResults) flowWindows().showResults(view);
 }
 
 void ShowPattonResults() {
   const ResultsView view = PattonResultsView();
-  if (resultsShower()) resultsShower()(view);
+  if (flowWindows().showResults) flowWindows().showResults(view);
 }
 
 // --- Printed listings ---------------------------------------------------------

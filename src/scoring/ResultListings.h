@@ -8,10 +8,11 @@
 // are left out, the first row is place 1, and a row whose score equals the
 // previous row's once both are rounded to 0.01 shows "==" in place of its
 // place (the count goes on through ties). Numbers are written with ".".
+#include "core/Flows.h"
+
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <vector>
 
 // The title line of a cumulative tournament, put at the head of its displays
@@ -41,21 +42,8 @@ struct TeamRow {
 // The teams best total first; equal totals keep their team order.
 std::vector<TeamRow> RankedTeams();
 
-// What the results window shows.
-struct ResultsView {
-  bool patton = false;
-  bool merged = true;  // one list (Memo1 covers Memo2) or N/S and E/W lists
-  QString label1;      // title of Memo1
-  QString label2;      // title of Memo2
-  QString label3;      // scoring method
-  QString label4;      // tournament line
-  QStringList memo1;
-  QStringList memo2;
-};
-// The window that shows a ResultsView without blocking (installed by the
-// program's windows; without one nothing is shown).
-using ResultsWindowShower = std::function<void(const ResultsView&)>;
-void SetResultsWindowShower(ResultsWindowShower shower);
+// What the results window shows (ResultsView) is shown without blocking by
+// flowWindows().showResults; without that window nothing is shown.
 
 // The view of the pair ranking with the layout of OneWinnerMitchell, and of
 // the team ranking.

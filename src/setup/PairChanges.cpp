@@ -75,17 +75,12 @@ void applyCell(PairsSide side, int column, int row) {
 }
 
 void refresh() {
-  if (pairChangesWindow().refresh) pairChangesWindow().refresh();
+  if (flowWindows().refreshPairChanges) flowWindows().refreshPairChanges();
 }
 
 }  // namespace
 
 PairsGrid& EditGridOf(PairsSide side) { return side == PairsSide::NorthSouth ? NsEditGrid : EwEditGrid; }
-
-PairChangesWindowHooks& pairChangesWindow() {
-  static PairChangesWindowHooks hooks;
-  return hooks;
-}
 
 QStringList PairChangesHeadings() {
   if (IsHowell) return {QStringLiteral("Howell"), QString()};
@@ -123,12 +118,12 @@ void FillPairsEditGrids() {
     }
   PairsGridCellText.clear();
   PairChoiceText.clear();
-  if (pairChangesWindow().show) pairChangesWindow().show();
+  if (flowWindows().bringPairChangesForward) flowWindows().bringPairChangesForward();
 }
 
 void ShowPairChanges() {
   FillPairsEditGrids();
-  if (IsPatton && pairChangesWindow().showTeams) pairChangesWindow().showTeams();
+  if (IsPatton && flowWindows().showTeamNames) flowWindows().showTeamNames();
 }
 
 void PairsModifyGridClick(PairsSide side, int column, int row) {
@@ -232,8 +227,8 @@ void PairChangesOk() {
   StorePairsModifyGrid();
   SavePairsFile();
   WritePairNameFiles();
-  if (IsPatton && pairChangesWindow().hideTeams) pairChangesWindow().hideTeams();
-  if (pairChangesWindow().hide) pairChangesWindow().hide();
+  if (IsPatton && flowWindows().hideTeamNames) flowWindows().hideTeamNames();
+  if (flowWindows().hidePairChanges) flowWindows().hidePairChanges();
 }
 
 void PrintPairChanges() {

@@ -9,8 +9,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 // The grids of the window: row r of the N/S grid is N/S pair r, row r of the
 // E/W grid E/W pair r (rows 1..ResultsPerBoard).
 inline PairsGrid NsEditGrid;
@@ -18,15 +16,9 @@ inline PairsGrid EwEditGrid;
 
 PairsGrid& EditGridOf(PairsSide side);
 
-// What the window provides.
-struct PairChangesWindowHooks {
-  std::function<void()> show;       // shows the window beside the menu
-  std::function<void()> hide;
-  std::function<void()> refresh;    // redraws the grids and the player list
-  std::function<void()> showTeams;  // TForm38
-  std::function<void()> hideTeams;
-};
-PairChangesWindowHooks& pairChangesWindow();
+// The window (and the team names beside it, TForm38) is shown, hidden and
+// redrawn through flowWindows() (bringPairChangesForward, hidePairChanges,
+// refreshPairChanges, showTeamNames, hideTeamNames).
 
 // The two headings of the window: "Paires N/S" and "Paires E/W", or
 // "Howell" and "" in a Howell.

@@ -167,11 +167,6 @@ int UsedSlots() {
 
 PairsGrid& GridOf(PairsSide side) { return side == PairsSide::NorthSouth ? NsGrid : EwGrid; }
 
-PairsEntryWindowHooks& pairsEntryWindow() {
-  static PairsEntryWindowHooks hooks;
-  return hooks;
-}
-
 void ShowPairsEntry() {
   if (PairCount == 0 && TableDevicesMode) AskPairCount();
   FillPairsGrids();
@@ -220,7 +215,7 @@ void FillPairsGrids() {
     Take(grid.cell(2, row));
   }
   FillPlayersListBox();
-  if (pairsEntryWindow().show) pairsEntryWindow().show();
+  if (flowWindows().showPairsEntry) flowWindows().showPairsEntry();
 }
 
 QStringList PlayersListBoxLines() {
@@ -234,7 +229,7 @@ QStringList PlayersListBoxLines() {
 }
 
 void FillPlayersListBox() {
-  if (pairsEntryWindow().refresh) pairsEntryWindow().refresh();
+  if (flowWindows().refreshPairsEntry) flowWindows().refreshPairsEntry();
 }
 
 int FindListEntry(const QStringList& entries, const QString& typed) {

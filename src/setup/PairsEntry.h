@@ -10,7 +10,6 @@
 #include <QStringList>
 
 #include <array>
-#include <functional>
 
 // One grid: rows 1..21, column 1 the first player, column 2 the second.
 struct PairsGrid {
@@ -35,14 +34,8 @@ inline QString PairChoiceText;
 
 PairsGrid& GridOf(PairsSide side);
 
-// What the window provides: show it (and put the focus on the player list),
-// and redraw the grids and the player list from the data.
-struct PairsEntryWindowHooks {
-  std::function<void()> show;
-  std::function<void()> hide;
-  std::function<void()> refresh;
-};
-PairsEntryWindowHooks& pairsEntryWindow();
+// The window is shown, hidden and redrawn through flowWindows()
+// (showPairsEntry, hidePairsEntry, refreshPairsEntry).
 
 // Shows the pair-names window for a new tournament: with table devices and
 // no pair yet, the quick creation first; the grids from the pair slots; with

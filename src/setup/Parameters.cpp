@@ -24,7 +24,7 @@ struct PendingAnswer {
 } pending;
 
 void hideParameters() {
-  if (parametersServices().hideParameters) parametersServices().hideParameters();
+  if (flowWindows().hideParametersWindow) flowWindows().hideParametersWindow();
 }
 
 bool isCodeCharacter(QChar c) {
@@ -118,11 +118,6 @@ bool newTournamentWithPairs() {
 }
 
 }  // namespace
-
-ParametersServices& parametersServices() {
-  static ParametersServices services;
-  return services;
-}
 
 QString TodayCode() { return DateYear + DateMonth + DateDay; }
 QString TodayDateText() { return DateDay + QLatin1Char('/') + DateMonth + QLatin1Char('/') + DateYear; }

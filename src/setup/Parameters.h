@@ -4,7 +4,6 @@
 // short parameters asked after a reloaded pairs file, and "NOMBM.TXT".
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 // What the parameters window shows and the director typed.
@@ -75,9 +74,3 @@ bool ShortParametersOk(const QString& date, const QString& name, const QString& 
 // the name and the code (ShortParametersOk) and the date typed comes back
 // for the caller to check; nothing when no window answered.
 std::optional<QString> AskShortParameters();
-
-// The work of other windows and features that the parameters lead to.
-struct ParametersServices {
-  std::function<void()> hideParameters;
-};
-ParametersServices& parametersServices();

@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/ScriptedInteraction.h"
@@ -207,7 +208,7 @@ TEST_F(HelpersTest, DefaultPlayerNamesAreTheQuickCreationNames) {
 
 TEST_F(HelpersTest, FreeNamesStaySortedAndRefreshThePicker) {
   int refreshed = 0;
-  SetPlayerListRefresher([&] { ++refreshed; });
+  flowWindows().refreshPlayerList = [&] { ++refreshed; };
   PlayerChoiceCount = 3;
   PlayerChoiceLines[1] = QStringLiteral("BYE");
   PlayerChoiceLines[2] = QStringLiteral("DUPONT Jean");
@@ -237,7 +238,7 @@ TEST_F(HelpersTest, FreeNamesStaySortedAndRefreshThePicker) {
   EXPECT_EQ(PlayerChoiceLines[5], "");
   RemovePlayerFromList(QStringLiteral("NOBODY"));
   EXPECT_EQ(PlayerChoiceCount, 4);
-  SetPlayerListRefresher(nullptr);
+  flowWindows().refreshPlayerList = nullptr;
 }
 
 TEST_F(HelpersTest, AFullListOfFreeNamesTakesNoMore) {

@@ -1,7 +1,7 @@
 #include "core/Fatal.h"
 #include "core/DealDiagrams.h"
 #include "core/Globals.h"
-#include "core/Notices.h"
+#include "core/Flows.h"
 #include "core/ScriptedInteraction.h"
 #include "devices/BridgeMatesCorrections.h"
 #include "devices/BridgeMatesImport.h"
@@ -33,11 +33,10 @@ class BridgeMatesPlayTest : public testing_support::TalvaronTest {
     TalvaronTest::SetUp();
     testing_support::SetUpBridgeMatesMitchell(7, 3);
     createDatabase();
-    ui::RegisterNoticeWindow(
-        "TForm109", [this](const QString&) { ++infoShown; }, [] {});
+    flowWindows().notices.insert("TForm109", {[this](const QString&) { ++infoShown; }, [] {}});
   }
   void TearDown() override {
-    ui::RegisterNoticeWindow("TForm109", nullptr, nullptr);
+    flowWindows().notices.remove("TForm109");
     scorers.reset();
     CloseSessionDatabase();
     TalvaronTest::TearDown();

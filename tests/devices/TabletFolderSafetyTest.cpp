@@ -2,7 +2,7 @@
 // files put there neither get an outside file written nor hold the program,
 // and what a stop of the program left there goes at the next start.
 #include "core/Globals.h"
-#include "core/Notices.h"
+#include "core/Flows.h"
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
 #include "devices/TabletFiles.h"
@@ -64,7 +64,7 @@ class TabletFolderSafetyTest : public testing_support::TalvaronTest {
     TalvaronTest::SetUp();
     TableDevicesMode = TabletsMode = true;
     TournamentCode = "ABC";
-    ui::RegisterNoticeWindow("TForm114", [this](const QString& text) { referee << text; }, [] {});
+    flowWindows().notices.insert("TForm114", {[this](const QString& text) { referee << text; }, [] {}});
     platform::setSpeaker([](const QString&) {});
     // A Mitchell of 5 tables, 2 boards a table.
     PairCount = PairSlotCount = 10;
@@ -83,7 +83,7 @@ class TabletFolderSafetyTest : public testing_support::TalvaronTest {
     QDir().mkpath(outside);
   }
   void TearDown() override {
-    ui::RegisterNoticeWindow("TForm114", nullptr, nullptr);
+    flowWindows().notices.remove("TForm114");
     platform::setSpeaker(nullptr);
     menuView() = TournamentMenuView{};
     TalvaronTest::TearDown();

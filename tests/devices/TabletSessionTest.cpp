@@ -39,7 +39,7 @@ class TabletSessionTest : public testing_support::TalvaronTest {
     system.stop("TABLOSSE.EXE");
     flowWindows().showTournamentMenu = nullptr;
     menuView() = TournamentMenuView{};
-    pairsEntryWindow() = {};
+    flowWindows().showPairsEntry = nullptr;
     TalvaronTest::TearDown();
   }
   // Waits until the stand-in has logged its start.

@@ -1,7 +1,6 @@
 #include "core/Flows.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
-#include "core/Notices.h"
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
 #include "devices/Companions.h"
@@ -63,14 +62,14 @@ class TabletsTest : public testing_support::TalvaronTest {
     TalvaronTest::SetUp();
     TableDevicesMode = TabletsMode = true;
     TournamentCode = "ABC";
-    ui::RegisterNoticeWindow("TForm114", [this](const QString& text) { referee << text; }, [] {});
+    flowWindows().notices.insert("TForm114", {[this](const QString& text) { referee << text; }, [] {}});
     platform::setSpeaker([this](const QString& sentence) { spoken << sentence; });
     mitchell(7, 3);
     WriteTabletSessionFiles();
     menuView().timerEnabled = true;
   }
   void TearDown() override {
-    ui::RegisterNoticeWindow("TForm114", nullptr, nullptr);
+    flowWindows().notices.remove("TForm114");
     platform::setSpeaker(nullptr);
     menuView() = TournamentMenuView{};
     TalvaronTest::TearDown();

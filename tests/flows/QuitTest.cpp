@@ -2,7 +2,6 @@
 #include "core/Backups.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
-#include "core/Notices.h"
 #include "core/ScriptedInteraction.h"
 #include "flows/Quit.h"
 #include "flows/TournamentMenu.h"
@@ -28,13 +27,13 @@ class QuitTest : public testing_support::TalvaronTest {
       collectionShown = menuView().timerEnabled;
       calls << (collectionShown ? "restart collection" : "stop collection");
     };
-    ui::RegisterNoticeWindow(
-        "TForm110", [this](const QString& text) { calls << "wait shown: " + text; }, [this] { calls << "wait hidden"; });
+    flowWindows().notices.insert("TForm110", {[this](const QString& text) { calls << "wait shown: " + text; },
+                                              [this] { calls << "wait hidden"; }});
   }
   void TearDown() override {
     flowWindows().refreshMenu = nullptr;
     menuView() = TournamentMenuView{};
-    ui::RegisterNoticeWindow("TForm110", nullptr, nullptr);
+    flowWindows().notices.remove("TForm110");
     flowSteps().stopCompanions = nullptr;
     TalvaronTest::TearDown();
   }

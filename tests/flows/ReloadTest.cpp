@@ -215,7 +215,7 @@ TEST_F(ReloadTest, ATournamentNeverStartedGoesBackToThePairsEntryWithItsDate) {
   saveTournament("NEW");
   QFile::remove(file("NEW", ".VAR"));
   QStringList shown;
-  pairsEntryWindow().show = [&] { shown << TournamentCode + " " + QString::number(PairCount); };
+  flowWindows().showPairsEntry = [&] { shown << TournamentCode + " " + QString::number(PairCount); };
   restart();
   talk.answerText("31/02/2027");
   EXPECT_FALSE(ReloadTournament("NEW"));
@@ -233,7 +233,7 @@ TEST_F(ReloadTest, ATournamentNeverStartedGoesBackToThePairsEntryWithItsDate) {
   EXPECT_EQ(talk.beeps, 5);  // two before each question, one before the date error
   EXPECT_EQ(readBytes(file("NEW", ".DAT")).left(20), "05/03/2027\r\nVendredi");
   EXPECT_EQ(DateShortText, "050327");
-  pairsEntryWindow() = PairsEntryWindowHooks{};
+  flowWindows().showPairsEntry = nullptr;
 }
 
 }  // namespace

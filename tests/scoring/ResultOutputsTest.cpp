@@ -42,9 +42,9 @@ TEST_F(ClubTournamentTest, WindowShowsTheMergedRankingWithoutTheByePair) {
   ui::ScriptedInteraction script;
   script.answer(2);  // "&Fusionnés"
   ResultsView shown;
-  SetResultsWindowShower([&](const ResultsView& v) { shown = v; });
+  flowWindows().showResults = [&](const ResultsView& v) { shown = v; };
   ShowPairResults();
-  SetResultsWindowShower(nullptr);
+  flowWindows().showResults = nullptr;
   EXPECT_EQ(script.choices.value(0).form, "TForm16");
   EXPECT_TRUE(shown.merged);
   EXPECT_EQ(shown.label1, "Résultats ");
@@ -64,9 +64,9 @@ TEST_F(ClubTournamentTest, WindowShowsTheMergedRankingWithoutTheByePair) {
   // Esc in the layout question shows nothing.
   script.answer(0);
   bool showed = false;
-  SetResultsWindowShower([&](const ResultsView&) { showed = true; });
+  flowWindows().showResults = [&](const ResultsView&) { showed = true; };
   ShowPairResults();
-  SetResultsWindowShower(nullptr);
+  flowWindows().showResults = nullptr;
   EXPECT_FALSE(showed);
 }
 

@@ -258,7 +258,7 @@ TEST_F(MovementFilesTest, StartingAThreeTableMitchellWritesTheSlotsFiles) {
   bool backToPairs = false;
   int menus = 0;
   QString counters;
-  pairsEntryWindow().show = [&] { backToPairs = true; };
+  flowWindows().showPairsEntry = [&] { backToPairs = true; };
   flowWindows().showTournamentMenu = [&] { ++menus; };
   flowWindows().showCounters = [&](const QString& players, const QString& results) { counters = players + "|" + results; };
   {
@@ -279,7 +279,7 @@ TEST_F(MovementFilesTest, StartingAThreeTableMitchellWritesTheSlotsFiles) {
   ASSERT_EQ(var.size(), 18);
   EXPECT_EQ(var.first(), "1 4 10000 1 1 1 0 ");
   EXPECT_TRUE(platform::fileExists(DataFolder + "ESSAI.PAI"));
-  pairsEntryWindow() = {};
+  flowWindows().showPairsEntry = nullptr;
   flowWindows().showTournamentMenu = nullptr;
   flowWindows().showCounters = nullptr;
 }

@@ -24,13 +24,10 @@ class ParametersTest : public testing_support::TalvaronTest {
     SetDateGlobals();
     ParametersCreate(view);
     flowWindows().showStartScreen = [this] { calls << "start screen"; };
-    ParametersServices& s = parametersServices();
-    s.hideParameters = [this] { calls << "hide"; };
-    pairsEntryWindow().show = [this] { calls << "pairs entry"; };
+    flowWindows().hideParametersWindow = [this] { calls << "hide"; };
+    flowWindows().showPairsEntry = [this] { calls << "pairs entry"; };
   }
   void TearDown() override {
-    parametersServices() = ParametersServices{};
-    pairsEntryWindow() = PairsEntryWindowHooks{};
     flowWindows() = FlowWindows{};
     TalvaronTest::TearDown();
   }

@@ -1,6 +1,6 @@
 #include "core/ui/BackupWaitWindow.h"
 
-#include "core/Notices.h"
+#include "core/Flows.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QApplication>
@@ -15,14 +15,14 @@ TForm110::TForm110(QWidget* parent) : QDialog(parent) {
   auto* label = new QLabel(QStringLiteral("Backup en cours..."), this);
   label->setObjectName(QStringLiteral("Label1"));
   layout->addWidget(label);
-  ui::RegisterNoticeWindow(
-      QStringLiteral("TForm110"), [this](const QString&) { showWaiting(true); }, [this] { showWaiting(false); });
+  flowWindows().notices.insert(QStringLiteral("TForm110"),
+                               {[this](const QString&) { showWaiting(true); }, [this] { showWaiting(false); }});
   ui::StyleWindow(this);
 }
 
 TForm110::~TForm110() {
   showWaiting(false);
-  ui::RegisterNoticeWindow(QStringLiteral("TForm110"), nullptr, nullptr);
+  flowWindows().notices.remove(QStringLiteral("TForm110"));
 }
 
 void TForm110::showWaiting(bool shown) {

@@ -1,6 +1,6 @@
 #include "core/ui/WindowInteraction.h"
 
-#include "core/Notices.h"
+#include "core/Flows.h"
 #include "core/ui/ComputationWarningsWindow.h"
 #include "core/ui/CriticalMessageWindow.h"
 #include "core/ui/ListChoiceWindow.h"
@@ -108,12 +108,12 @@ void registerCoreWindows() {
     TForm40 window;
     return window.ask(q.caption, q.prompt, q.text);
   });
-  RegisterNoticeWindow(
-      QStringLiteral("TForm95"), [](const QString& text) { noticeWindow<TForm95>()->showText(text); },
-      [] { noticeWindow<TForm95>()->hide(); });
-  RegisterNoticeWindow(
-      QStringLiteral("TForm114"), [](const QString& text) { noticeWindow<TForm114>()->showText(text); },
-      [] { noticeWindow<TForm114>()->hide(); });
+  flowWindows().notices.insert(
+      QStringLiteral("TForm95"),
+      {[](const QString& text) { noticeWindow<TForm95>()->showText(text); }, [] { noticeWindow<TForm95>()->hide(); }});
+  flowWindows().notices.insert(QStringLiteral("TForm114"),
+                               {[](const QString& text) { noticeWindow<TForm114>()->showText(text); },
+                                [] { noticeWindow<TForm114>()->hide(); }});
 }
 
 class WindowInteraction : public Interaction {

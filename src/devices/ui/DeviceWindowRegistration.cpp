@@ -1,6 +1,6 @@
 #include "devices/ui/DeviceWindowRegistration.h"
 
-#include "core/Notices.h"
+#include "core/Flows.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/ui/BridgeMatesFirstUseWindow.h"
 #include "devices/ui/BridgeMatesSettingsWindow.h"
@@ -46,8 +46,8 @@ void RegisterDeviceWindows() {
     if (window.exec() != QDialog::Accepted) return std::nullopt;
     return window.typedPassword();
   });
-  ui::RegisterNoticeWindow(
-      QStringLiteral("TForm109"), [](const QString& text) { informationWindow()->showText(text); },
-      [] { informationWindow()->hide(); });
+  flowWindows().notices.insert(
+      QStringLiteral("TForm109"),
+      {[](const QString& text) { informationWindow()->showText(text); }, [] { informationWindow()->hide(); }});
   RegisterTableStatusStrip();
 }

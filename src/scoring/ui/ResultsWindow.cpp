@@ -1,6 +1,7 @@
 #include "scoring/ui/ResultsWindow.h"
 #include "core/ui/WindowStyle.h"
 
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/ui/Printer.h"
 
@@ -182,11 +183,11 @@ void TForm17::BitBtn1Click() {
 
 void InstallResultsWindow() {
   static QPointer<TForm17> window;
-  SetResultsWindowShower([](const ResultsView& view) {
+  flowWindows().showResults = [](const ResultsView& view) {
     if (!window) {
       window = new TForm17;
       QObject::connect(qApp, &QCoreApplication::aboutToQuit, window.data(), &QObject::deleteLater);
     }
     window->showView(view);
-  });
+  };
 }

@@ -1,7 +1,6 @@
 #include "scoring/ui/ScoringWindowRegistration.h"
 
 #include "core/Flows.h"
-#include "core/Notices.h"
 #include "core/ui/WindowInteraction.h"
 #include "scoring/ui/AdjustmentWindows.h"
 #include "scoring/ui/AdjustmentsPrintingWindow.h"
@@ -80,14 +79,14 @@ void RegisterScoringWindows() {
     window.setText(c.text);
     return window.exec() == QDialog::Accepted ? 1 : c.cancelCode;
   });
-  ui::RegisterNoticeWindow(
-      QStringLiteral("TForm33"),
-      [](const QString& text) {
-        TForm33* w = DeletionListing();
-        w->setText(text);
-        w->show();
-      },
-      [] { DeletionListing()->hide(); });
+  NoticeWindow deletionListing;
+  deletionListing.show = [](const QString& text) {
+    TForm33* w = DeletionListing();
+    w->setText(text);
+    w->show();
+  };
+  deletionListing.hide = [] { DeletionListing()->hide(); };
+  flowWindows().notices.insert(QStringLiteral("TForm33"), deletionListing);
   ui::RegisterTextWindow(QStringLiteral("TForm32"), [](const ui::TextQuestion&) {
     TForm32 window;
     return window.ask();

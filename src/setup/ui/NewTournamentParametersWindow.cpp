@@ -71,8 +71,7 @@ TForm2::TForm2(QWidget* parent) : ParametersForm(parent) {
   ParametersCreate(view_);
   applyView();
 
-  ParametersServices& p = parametersServices();
-  p.hideParameters = [this] { hide(); };
+  flowWindows().hideParametersWindow = [this] { hide(); };
   flowWindows().showParametersWindow = [this] {
     show();
     raise();
@@ -82,8 +81,7 @@ TForm2::TForm2(QWidget* parent) : ParametersForm(parent) {
 }
 
 TForm2::~TForm2() {
-  ParametersServices& p = parametersServices();
-  p.hideParameters = nullptr;
+  flowWindows().hideParametersWindow = nullptr;
   flowWindows().showParametersWindow = nullptr;
 }
 

@@ -119,19 +119,19 @@ TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
     connect(grid, &QTableWidget::cellChanged, this, [this, side](int r, int c) { cellEdited(side, r, c); });
   }
 
-  PairChangesWindowHooks& hooks = pairChangesWindow();
-  hooks.show = [this] { bringForward(); };
-  hooks.hide = [this] { hide(); };
-  hooks.refresh = [this] { redraw(); };
-  flowWindows().showPairChanges = ShowPairChanges;
+  FlowWindows& windows = flowWindows();
+  windows.bringPairChangesForward = [this] { bringForward(); };
+  windows.hidePairChanges = [this] { hide(); };
+  windows.refreshPairChanges = [this] { redraw(); };
+  windows.showPairChanges = ShowPairChanges;
   resize(1000, minimumSizeHint().height());
   ui::StyleWindow(this);
 }
 
 TForm28::~TForm28() {
-  PairChangesWindowHooks& hooks = pairChangesWindow();
-  hooks.show = hooks.hide = hooks.refresh = nullptr;
-  flowWindows().showPairChanges = nullptr;
+  FlowWindows& windows = flowWindows();
+  windows.bringPairChangesForward = windows.hidePairChanges = windows.refreshPairChanges = nullptr;
+  windows.showPairChanges = nullptr;
 }
 
 void TForm28::drawGrid(QTableWidget* grid, PairsSide side) {
@@ -232,18 +232,18 @@ TForm38::TForm38(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(okButton, &QPushButton::clicked, this, &QWidget::hide);
   auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(esc, &QShortcut::activated, this, &QWidget::hide);
-  PairChangesWindowHooks& hooks = pairChangesWindow();
-  hooks.showTeams = [this] {
+  FlowWindows& windows = flowWindows();
+  windows.showTeamNames = [this] {
     show();
     raise();
   };
-  hooks.hideTeams = [this] { hide(); };
+  windows.hideTeamNames = [this] { hide(); };
   ui::StyleWindow(this, {.cancelButton = okButton});
 }
 
 TForm38::~TForm38() {
-  PairChangesWindowHooks& hooks = pairChangesWindow();
-  hooks.showTeams = hooks.hideTeams = nullptr;
+  FlowWindows& windows = flowWindows();
+  windows.showTeamNames = windows.hideTeamNames = nullptr;
 }
 
 void TForm38::showEvent(QShowEvent* event) {

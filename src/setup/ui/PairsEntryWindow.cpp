@@ -1,5 +1,6 @@
 #include "setup/ui/PairsEntryWindow.h"
 
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
@@ -164,17 +165,17 @@ TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
     if (BridgeMatesMode) handle([] { ShowAlert(QStringLiteral("Impossible")); });
   });
 
-  PairsEntryWindowHooks& hooks = pairsEntryWindow();
-  hooks.show = [this] { bringForward(); };
-  hooks.refresh = [this] { redraw(); };
-  hooks.hide = [this] { hide(); };
+  FlowWindows& windows = flowWindows();
+  windows.showPairsEntry = [this] { bringForward(); };
+  windows.refreshPairsEntry = [this] { redraw(); };
+  windows.hidePairsEntry = [this] { hide(); };
   resize(1000, minimumSizeHint().height());
   ui::StyleWindow(this);
 }
 
 TForm4::~TForm4() {
-  PairsEntryWindowHooks& hooks = pairsEntryWindow();
-  hooks = PairsEntryWindowHooks{};
+  FlowWindows& windows = flowWindows();
+  windows.showPairsEntry = windows.refreshPairsEntry = windows.hidePairsEntry = nullptr;
 }
 
 QTableWidget* TForm4::makeGrid(const QString& name) {

@@ -1,4 +1,5 @@
 // The cumulative tournament and the recap viewer driven from the windows.
+#include "core/Flows.h"
 #include "core/ScriptedInteraction.h"
 #include "flows/TournamentMenu.h"
 #include "flows/ui/CumulativeEndWindow.h"
@@ -37,7 +38,7 @@ class CumulativeWindowTest : public ClubTournamentTest {
     for (QWidget* w : {static_cast<QWidget*>(Window<TForm17>()), static_cast<QWidget*>(Window<TForm43>())})
       if (w) w->hide();
     if (TForm46* w = Window<TForm46>()) w->hide();
-    SetResultsWindowShower(nullptr);
+    flowWindows().showResults = nullptr;
     SetRecapViewer({});
     menuView() = TournamentMenuView{};
     ClubTournamentTest::TearDown();

@@ -1,5 +1,6 @@
 // The results window and the printed listings driven as the director does,
 // on the club tournament, down to the PDF file of the printout.
+#include "core/Flows.h"
 #include "core/Interaction.h"
 #include "core/Printing.h"
 #include "core/ui/ModalScript.h"
@@ -69,7 +70,7 @@ class ResultsWindowTest : public ClubTournamentTest {
     if (TForm17* w = ResultsWindow()) w->close();
     ui::SetPrintToPdfFile(QString());
     SetTextPrinter(nullptr);
-    SetResultsWindowShower(nullptr);
+    flowWindows().showResults = nullptr;
     ui::setInteraction(nullptr);
     ClubTournamentTest::TearDown();
   }

@@ -36,7 +36,6 @@ class ParametersWindowTest : public testing_support::TalvaronTest {
     SetDateGlobals();
   }
   void TearDown() override {
-    parametersServices() = ParametersServices{};
     flowWindows() = FlowWindows{};
     TalvaronTest::TearDown();
   }
@@ -70,7 +69,7 @@ TEST_F(ParametersWindowTest, OkWithBridgeMatesWritesTheNameFileThenShowsThePairs
   ui::ScriptedInteraction talk;
   TableDevicesMode = BridgeMatesMode = PairsEntered = true;
   bool pairsEntryShown = false;
-  pairsEntryWindow().show = [&] { pairsEntryShown = true; };
+  flowWindows().showPairsEntry = [&] { pairsEntryShown = true; };
   TForm2 w;
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -88,7 +87,7 @@ TEST_F(ParametersWindowTest, OkWithBridgeMatesWritesTheNameFileThenShowsThePairs
   EXPECT_FALSE(w.isVisible());
   EXPECT_TRUE(pairsEntryShown);
   EXPECT_EQ(PairCount, 8);
-  pairsEntryWindow() = PairsEntryWindowHooks{};
+  flowWindows().showPairsEntry = nullptr;
 }
 
 TEST_F(ParametersWindowTest, AnExistingTournamentRaisesTheQuestionWindow) {
@@ -123,9 +122,9 @@ TEST_F(ParametersWindowTest, AnExistingTournamentRaisesTheQuestionWindow) {
   EXPECT_TRUE(again.done());
   EXPECT_TRUE(QFile::exists(dataDir() + "OLD.PAI"));
   ui::ScriptedInteraction talk;
-  pairsEntryWindow().show = [] {};
+  flowWindows().showPairsEntry = [] {};
   w.OK->click();
-  pairsEntryWindow() = PairsEntryWindowHooks{};
+  flowWindows().showPairsEntry = nullptr;
   EXPECT_TRUE(talk.choices.isEmpty());
   EXPECT_FALSE(QFile::exists(dataDir() + "OLD.PAI"));
   EXPECT_TRUE(QFile::exists(dataDir() + "OLD.DAT"));
@@ -159,9 +158,9 @@ TEST_F(ParametersWindowTest, ANewTournamentWithTheOldPairsLeavesTheOldOneWhole) 
         QTest::keyClick(field, Qt::Key_Return);
       });
   bool pairsEntryShown = false;
-  pairsEntryWindow().show = [&] { pairsEntryShown = true; };
+  flowWindows().showPairsEntry = [&] { pairsEntryShown = true; };
   w.OK->click();
-  pairsEntryWindow() = PairsEntryWindowHooks{};
+  flowWindows().showPairsEntry = nullptr;
   ui::setInteraction(nullptr);
   EXPECT_TRUE(script.done());
   EXPECT_TRUE(pairsEntryShown);
