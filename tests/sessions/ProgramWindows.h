@@ -1,18 +1,18 @@
 #pragma once
 // The windows the program creates at its start, the start screen first, as
 // a whole session needs them; and a button of the tournament menu by name.
-#include "core/ui/TForm108.h"
-#include "core/ui/TForm110.h"
-#include "core/ui/TForm59.h"
+#include "core/ui/BackupWaitWindow.h"
+#include "core/ui/QuitConfirmationWindow.h"
+#include "core/ui/UnfinishedTournamentWarningWindow.h"
 #include "flows/ui/ArrowSwitchReminderWindow.h"
 #include "flows/ui/StartScreenWindow.h"
 #include "flows/ui/TournamentMenuWindow.h"
-#include "setup/ui/TForm2.h"
-#include "setup/ui/TForm28.h"
-#include "setup/ui/TForm3.h"
-#include "setup/ui/TForm4.h"
-#include "setup/ui/TForm73.h"
-#include "setup/ui/TForm81.h"
+#include "setup/ui/ExistingTournamentWindow.h"
+#include "setup/ui/MovementViewWindow.h"
+#include "setup/ui/NewTournamentParametersWindow.h"
+#include "setup/ui/PairChangesWindows.h"
+#include "setup/ui/PairsEntryWindow.h"
+#include "setup/ui/ReloadedTournamentParametersWindow.h"
 
 #include <QPushButton>
 

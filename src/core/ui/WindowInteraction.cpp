@@ -1,18 +1,18 @@
 #include "core/ui/WindowInteraction.h"
 
 #include "core/Flows.h"
+#include "core/ui/ComputationWarningsWindow.h"
+#include "core/ui/CriticalMessageWindow.h"
+#include "core/ui/ListChoiceWindow.h"
+#include "core/ui/MessageWindow.h"
+#include "core/ui/NumberQuestionWindow.h"
+#include "core/ui/PbnDealsNoticeWindow.h"
 #include "core/ui/Printer.h"
-#include "core/ui/TForm114.h"
-#include "core/ui/TForm22.h"
-#include "core/ui/TForm25.h"
-#include "core/ui/TForm26.h"
-#include "core/ui/TForm40.h"
-#include "core/ui/TForm82.h"
-#include "core/ui/TForm83.h"
-#include "core/ui/TForm88.h"
-#include "core/ui/TForm91.h"
-#include "core/ui/TForm95.h"
+#include "core/ui/ProgramSearchNoticeWindow.h"
+#include "core/ui/TextQuestionWindow.h"
+#include "core/ui/TournamentChoiceWindow.h"
 #include "core/ui/WindowStyle.h"
+#include "core/ui/YesNoQuestionWindow.h"
 
 #include <QApplication>
 #include <QFileDialog>

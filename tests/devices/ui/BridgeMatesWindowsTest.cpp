@@ -3,9 +3,9 @@
 #include "core/Settings.h"
 #include "core/ui/ModalScript.h"
 #include "core/ui/WindowInteraction.h"
-#include "devices/ui/DeviceWindows.h"
-#include "devices/ui/TForm104.h"
-#include "devices/ui/TForm93.h"
+#include "devices/ui/BridgeMatesSettingsHelpWindow.h"
+#include "devices/ui/BridgeMatesSettingsWindow.h"
+#include "devices/ui/DeviceWindowRegistration.h"
 #include "support/TestState.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
 #include "core/ui/ModalScript.h"
-#include "devices/ui/TForm72.h"
-#include "devices/ui/TForm75.h"
+#include "devices/ui/ClubLicenceWindow.h"
+#include "devices/ui/FederationParametersWindow.h"
 #include "flows/StartScreen.h"
 #include "support/TestState.h"
 

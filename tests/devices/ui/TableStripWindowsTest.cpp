@@ -3,9 +3,9 @@
 #include "core/ScriptedInteraction.h"
 #include "devices/BridgeMatesCorrections.h"
 #include "devices/TableStates.h"
-#include "devices/ui/DeviceWindows.h"
-#include "devices/ui/TForm109.h"
-#include "devices/ui/TForm112.h"
+#include "devices/ui/CorrectionNoteWindow.h"
+#include "devices/ui/DeviceWindowRegistration.h"
+#include "devices/ui/TableStatusStripWindow.h"
 #include "support/TestState.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 #include "core/ui/ModalScript.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/Companions.h"
-#include "devices/ui/DeviceWindows.h"
-#include "devices/ui/TForm94.h"
+#include "devices/ui/DeviceWindowRegistration.h"
+#include "devices/ui/TabletPasswordWindow.h"
 #include "flows/TournamentMenu.h"
 #include "support/TestState.h"
 

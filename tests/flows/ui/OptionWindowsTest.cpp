@@ -1,7 +1,7 @@
 #include "flows/GeneralOptions.h"
 #include "core/Globals.h"
+#include "core/ui/MessageWindow.h"
 #include "core/ui/ModalScript.h"
-#include "core/ui/TForm26.h"
 #include "core/ui/WindowInteraction.h"
 #include "flows/ui/OptionWindows.h"
 #include "support/TestState.h"

@@ -5,12 +5,12 @@
 #include "platform/Process.h"
 #include "publishing/DiagramDisplay.h"
 #include "publishing/PbnImport.h"
-#include "publishing/ui/PublishingWindows.h"
+#include "publishing/ui/DiagramOptionsWindow.h"
+#include "publishing/ui/DiagramsWindow.h"
+#include "publishing/ui/PbnFileChoiceWindow.h"
+#include "publishing/ui/PublishingWindowRegistration.h"
 #include "publishing/ui/PublishingWindowsFixture.h"
-#include "publishing/ui/TForm107.h"
-#include "publishing/ui/TForm64.h"
-#include "publishing/ui/TForm85.h"
-#include "setup/ui/TForm73.h"
+#include "setup/ui/MovementViewWindow.h"
 #include "support/TestState.h"
 
 #include <QAbstractButton>

@@ -2,7 +2,7 @@
 // The real windows of publishing, answering the routines' questions.
 #include "core/Interaction.h"
 #include "core/ui/WindowInteraction.h"
-#include "publishing/ui/PublishingWindows.h"
+#include "publishing/ui/PublishingWindowRegistration.h"
 #include "support/TestState.h"
 
 class PublishingWindowsFixture : public testing_support::TalvaronTest {

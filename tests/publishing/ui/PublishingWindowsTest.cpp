@@ -6,8 +6,8 @@
 #include "publishing/BridgeWebs.h"
 #include "publishing/UsebioExport.h"
 #include "publishing/WebPages.h"
-#include "publishing/ui/PublishingDialogs.h"
-#include "publishing/ui/PublishingWindows.h"
+#include "publishing/ui/PublishingQuestionWindows.h"
+#include "publishing/ui/PublishingWindowRegistration.h"
 #include "publishing/ui/PublishingWindowsFixture.h"
 #include "support/TestState.h"
 

@@ -9,9 +9,9 @@
 #include "scoring/PairRecaps.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultListings.h"
-#include "scoring/ui/ScoringWindows.h"
-#include "scoring/ui/TForm17.h"
-#include "scoring/ui/TForm43.h"
+#include "scoring/ui/PairRecapWindow.h"
+#include "scoring/ui/ResultsWindow.h"
+#include "scoring/ui/ScoringWindowRegistration.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

@@ -6,10 +6,10 @@
 #include "core/ui/WindowInteraction.h"
 #include "scoring/Contract.h"
 #include "scoring/Frequencies.h"
-#include "scoring/ui/ScoringWindows.h"
-#include "scoring/ui/TForm15.h"
-#include "scoring/ui/TForm21.h"
-#include "scoring/ui/TForm60.h"
+#include "scoring/ui/AdjustmentsPrintingWindow.h"
+#include "scoring/ui/MissingResultsWindow.h"
+#include "scoring/ui/ScoreConfirmationWindow.h"
+#include "scoring/ui/ScoringWindowRegistration.h"
 #include "support/TestState.h"
 
 #include <QApplication>

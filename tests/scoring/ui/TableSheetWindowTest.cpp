@@ -14,9 +14,9 @@
 #include "scoring/Frequencies.h"
 #include "scoring/ScoreSheet.h"
 #include "scoring/ScoringFixture.h"
-#include "scoring/ui/ScoringWindows.h"
-#include "scoring/ui/TForm58.h"
-#include "scoring/ui/TForm62.h"
+#include "scoring/ui/ScoringWindowRegistration.h"
+#include "scoring/ui/SkipReminderWindows.h"
+#include "scoring/ui/TableSheetEntryWindow.h"
 #include "setup/Movements.h"
 #include "support/RecordingInteraction.h"
 

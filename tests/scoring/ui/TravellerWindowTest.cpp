@@ -10,8 +10,8 @@
 #include "scoring/Ranking.h"
 #include "scoring/ScoringFixture.h"
 #include "scoring/ui/AdjustmentWindows.h"
-#include "scoring/ui/ScoringWindows.h"
-#include "scoring/ui/TForm56.h"
+#include "scoring/ui/ScoringWindowRegistration.h"
+#include "scoring/ui/TravellerEntryWindow.h"
 #include "support/RecordingInteraction.h"
 
 #include <QLineEdit>

@@ -7,11 +7,11 @@
 #include "flows/ui/TournamentMenuWindow.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
-#include "setup/ui/SetupWindows.h"
-#include "setup/ui/TForm2.h"
-#include "setup/ui/TForm4.h"
-#include "setup/ui/TForm7.h"
-#include "setup/ui/TForm9.h"
+#include "setup/ui/MitchellBoardsWindow.h"
+#include "setup/ui/MovementKindWindow.h"
+#include "setup/ui/NewTournamentParametersWindow.h"
+#include "setup/ui/PairsEntryWindow.h"
+#include "setup/ui/SetupWindowRegistration.h"
 #include "support/TestState.h"
 
 #include <QAction>

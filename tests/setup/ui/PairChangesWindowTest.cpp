@@ -1,10 +1,10 @@
 #include "core/Globals.h"
+#include "core/ui/MessageWindow.h"
 #include "core/ui/ModalScript.h"
-#include "core/ui/TForm26.h"
 #include "core/ui/WindowInteraction.h"
 #include "flows/TournamentMenu.h"
 #include "setup/PairChanges.h"
-#include "setup/ui/TForm28.h"
+#include "setup/ui/PairChangesWindows.h"
 #include "support/TestState.h"
 
 #include <QListWidget>

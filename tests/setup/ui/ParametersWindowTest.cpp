@@ -10,8 +10,8 @@
 #include "setup/PairsEntry.h"
 #include "setup/Parameters.h"
 #include "setup/Players.h"
-#include "setup/ui/TForm2.h"
-#include "setup/ui/TForm3.h"
+#include "setup/ui/ExistingTournamentWindow.h"
+#include "setup/ui/NewTournamentParametersWindow.h"
 #include "support/TestState.h"
 
 #include <QButtonGroup>

@@ -1,0 +1,3 @@
+#include "scoring/ui/AdjustmentsPrintingWindow.h"
+
+TForm21::TForm21(QWidget* parent) : ChoiceDialog(parent) { setObjectName(QStringLiteral("TForm21")); }

@@ -1,5 +1,0 @@
-#include "scoring/ui/TForm24.h"
-
-TForm24::TForm24(QWidget* parent) : HintedChoiceDialog(parent, Note::Pdf) {
-  setObjectName(QStringLiteral("TForm24"));
-}

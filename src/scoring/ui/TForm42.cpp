@@ -1,5 +1,0 @@
-#include "scoring/ui/TForm42.h"
-
-TForm42::TForm42(QWidget* parent) : HintedChoiceDialog(parent, Note::None) {
-  setObjectName(QStringLiteral("TForm42"));
-}

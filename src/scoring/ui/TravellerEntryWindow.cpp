@@ -1,0 +1,286 @@
+#include "scoring/ui/TravellerEntryWindow.h"
+
+#include "core/Globals.h"
+#include "core/ui/WindowStyle.h"
+#include "platform/TextFiles.h"
+#include "scoring/ui/SheetGrids.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QStringList kHeads = {QStringLiteral("N/S"), QStringLiteral("E/W"), QStringLiteral("Rés."),
+                            QStringLiteral("Pts N/S"), QStringLiteral("Pts E/W"), QStringLiteral("Entame")};
+constexpr int kMaxRowsShown = 21;
+
+}  // namespace
+
+TForm56::TForm56(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TForm56"));
+  setWindowTitle(QStringLiteral("Introduction/Visualisation des feuilles de marque"));
+  setFocusPolicy(Qt::StrongFocus);
+
+  LabelBoard = new QLabel(this);
+  LabelBoard->setObjectName(QStringLiteral("LabelBoard"));
+  LabelBoard->installEventFilter(this);
+  LabelVulnerability = new QLabel(this);
+  LabelVulnerability->setObjectName(QStringLiteral("LabelVulnerability"));
+  QFont big = LabelBoard->font();
+  big.setBold(true);
+  big.setPointSize(big.pointSize() + 3);
+  LabelBoard->setFont(big);
+  LabelVulnerability->setFont(big);
+
+  t = ui::MakeSheetGrid(this, QStringLiteral("t"), ScoreSheet::kColumns);
+  for (int c = 0; c < ScoreSheet::kColumns; ++c) t->setColumnWidth(c, c == 2 ? 90 : 72);
+
+  Edit1 = new QLineEdit(t->viewport());
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  Edit1->installEventFilter(this);
+  Edit1->hide();
+  LabelStatus = new QLabel(this);
+  LabelStatus->setObjectName(QStringLiteral("LabelStatus"));
+
+  CheckBox1 = new QCheckBox(QStringLiteral("Demander l'entame"), this);
+  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+  CheckBox1->setFocusPolicy(Qt::NoFocus);
+  connect(CheckBox1, &QCheckBox::clicked, this, [this](bool on) {
+    sheet_.setAskLead(on);
+    refresh();
+  });
+
+  auto* options = new QGroupBox(QStringLiteral("Options actuelles"), this);
+  auto* optionsLayout = new QGridLayout(options);
+  const QStringList& optionNames = ui::SheetOptionNames();
+  for (int i = 0; i < optionNames.size(); ++i) {
+    QLabel* name = ui::MakeOptionLabel(options, this, i, QStringLiteral("F%1  ").arg(i + 1) + optionNames[i]);
+    QLabel* value = ui::MakeOptionLabel(options, this, i);
+    value->setObjectName(QStringLiteral("Option%1").arg(i + 1));
+    optionsLayout->addWidget(name, i, 0);
+    optionsLayout->addWidget(value, i, 1);
+    OptionLabels << value;
+  }
+  auto* keys = new QLabel(QStringLiteral("Flèches = donne / ligne    ENTER = ligne suivante    ESC = fin\n"
+                                         "S, Suppr = supprimer    X = toute la donne    Y, * = inverser\n"
+                                         "P = passe    M, N = moyenne    A = ajusté    Espace = même résultat"),
+                          this);
+
+  auto* header = new QHBoxLayout;
+  header->addWidget(LabelBoard);
+  header->addStretch();
+  header->addWidget(LabelVulnerability);
+  auto* right = new QVBoxLayout;
+  right->addWidget(options);
+  right->addWidget(CheckBox1);
+  right->addWidget(keys);
+  right->addStretch();
+  auto* left = new QVBoxLayout;
+  left->addWidget(t);
+  left->addWidget(LabelStatus);
+  left->addStretch();
+  auto* body = new QHBoxLayout;
+  body->addLayout(left);
+  body->addLayout(right);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(header);
+  layout->addLayout(body);
+  refresh();
+  ui::StyleWindow(this);
+}
+
+void TForm56::sizeGrid() {
+  const int rows = sheet_.lineCount() + 1;
+  if (t->rowCount() != rows) t->setRowCount(rows);
+  const int shown = std::min(rows, kMaxRowsShown);
+  const int rowHeight = t->verticalHeader()->defaultSectionSize();
+  t->setFixedHeight(rowHeight * shown + (shown - 1) + 5);
+  int width = 4;
+  for (int c = 0; c < ScoreSheet::kColumns; ++c) width += t->columnWidth(c);
+  t->setFixedWidth(width + (rows > shown ? t->verticalScrollBar()->sizeHint().width() : 0));
+  sheet_.setPageSize(shown - 2);
+}
+
+void TForm56::refresh() {
+  sizeGrid();
+  LabelBoard->setText(sheet_.boardLabel());
+  LabelVulnerability->setText(sheet_.vulnerabilityLabel());
+  for (int c = 0; c < ScoreSheet::kColumns; ++c) ui::SetSheetCell(t, 0, c, kHeads[c], QColor(Qt::yellow));
+  for (int line = 1; line <= sheet_.lineCount(); ++line) {
+    const ScoreSheet::Line cells = sheet_.cells(line);
+    const QColor background = line == sheet_.currentLine() ? QColor(0xC0, 0xC0, 0xC0) : QColor();
+    for (int c = 0; c < ScoreSheet::kColumns; ++c)
+      ui::SetSheetCell(t, line, c, cells[static_cast<std::size_t>(c)], background);
+  }
+  if (sheet_.lineCount() > 0) t->scrollToItem(t->item(sheet_.currentLine(), 0));
+  const QStringList options = sheet_.optionTexts();
+  for (int i = 0; i < OptionLabels.size(); ++i) OptionLabels[i]->setText(options.value(i));
+  CheckBox1->setChecked(AskOpeningLead);
+  CheckBox1->setEnabled(EntryByContracts);
+  LabelStatus->setText(sheet_.status());
+}
+
+void TForm56::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  ui::CentreOnScreen(this);
+}
+
+void TForm56::openField(EntryColumn column, const QString& text) {
+  column_ = column;
+  const int c = column == EntryColumn::Result ? 2 : (column == EntryColumn::NsPoints ? 3 : 4);
+  QRect r = t->visualItemRect(t->item(sheet_.currentLine(), c));
+  r.setWidth(column == EntryColumn::Result ? 80 : 70);
+  Edit1->setGeometry(r);
+  ui::OpenEntryField(Edit1, LabelStatus, text);
+}
+
+void TForm56::closeField() {
+  column_ = EntryColumn::None;
+  ui::CloseEntryField(Edit1, LabelStatus, this);
+}
+
+void TForm56::validateField() {
+  const QString text = Edit1->text();
+  const EntryColumn column = column_;
+  closeField();
+  sheet_.validate(text, column);
+  refresh();
+}
+
+void TForm56::switchOption(int option) {
+  ui::SwitchSheetOption(sheet_, option);
+  refresh();
+}
+
+void TForm56::handleKey(SheetKey key, const QString& text) {
+  switch (key) {
+    case SheetKey::NextBoard: sheet_.nextBoard(); break;
+    case SheetKey::PreviousBoard: sheet_.previousBoard(); break;
+    case SheetKey::Down: sheet_.down(); break;
+    case SheetKey::Up: sheet_.up(); break;
+    case SheetKey::PageDown: sheet_.pageDown(); break;
+    case SheetKey::PageUp: sheet_.pageUp(); break;
+    case SheetKey::Enter: sheet_.enter(); break;
+    case SheetKey::Close:  // closing saves the results files
+      reject();
+      return;
+    case SheetKey::Delete: sheet_.deleteCurrent(); break;
+    case SheetKey::ClearBoard: sheet_.clearBoard(); break;
+    case SheetKey::Swap: sheet_.swapCurrent(); break;
+    case SheetKey::ToggleCoherence: sheet_.toggleCoherence(); break;
+    case SheetKey::ToggleTimesTen: sheet_.toggleTimesTen(); break;
+    case SheetKey::ToggleOrder: sheet_.toggleOrder(); break;
+    case SheetKey::ToggleEntryMode: sheet_.toggleEntryMode(); break;
+    case SheetKey::ToggleLineSkip: sheet_.toggleLineSkip(); break;
+    case SheetKey::Average:
+    case SheetKey::PassedOut:
+    case SheetKey::Adjusted:
+    case SheetKey::Repeat:
+    case SheetKey::Character: {
+      if (!sheet_.readyForResult()) break;
+      if (key == SheetKey::Average) sheet_.storeAverage();
+      if (key == SheetKey::PassedOut) sheet_.storePassedOut();
+      if (key == SheetKey::Adjusted) sheet_.storeAdjusted();
+      if (key == SheetKey::Repeat) sheet_.storeRepeat();
+      if (key == SheetKey::Character) {
+        QString fieldText;
+        const EntryColumn column = sheet_.beginTyping(text.at(0), fieldText);
+        if (column != EntryColumn::None) {
+          refresh();
+          openField(column, fieldText);
+          return;
+        }
+      }
+      break;
+    }
+    case SheetKey::None: return;
+  }
+  refresh();
+}
+
+void TForm56::keyPressEvent(QKeyEvent* event) {
+  const SheetKey key = SheetKeyFor(event->key(), event->text(), event->modifiers() & Qt::KeypadModifier);
+  if (key == SheetKey::None) {
+    QDialog::keyPressEvent(event);
+    return;
+  }
+  handleKey(key, event->text());
+}
+
+bool TForm56::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      validateField();
+      return true;
+    }
+    if (key->key() == Qt::Key_Escape) {
+      closeField();
+      refresh();
+      return true;
+    }
+    // The line stays put while its result is being typed.
+    switch (key->key()) {
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown:
+      case Qt::Key_F1:
+      case Qt::Key_F2:
+      case Qt::Key_F3:
+      case Qt::Key_F4:
+      case Qt::Key_F5: return true;
+      default: break;
+    }
+    if (column_ != EntryColumn::Result && !key->text().isEmpty()) {
+      QString text = Edit1->text();
+      if (ScoreSheet::validatesNumber(key->text().at(0), text)) {
+        Edit1->setText(text);
+        validateField();
+        return true;
+      }
+    }
+    return false;
+  }
+  if (event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == LabelBoard) {
+      handleKey(SheetKey::NextBoard, {});
+      return true;
+    }
+    const QVariant option = watched->property("option");
+    if (option.isValid()) {
+      switchOption(option.toInt());
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TForm56::reject() {
+  closeField();
+  ScoreSheet::close();
+  QDialog::reject();
+}
+
+void ShowTravellerEntry() {
+  if (TableDevicesMode) EntryByContracts = true;
+  if (FederationMode) {
+    // Leads are always asked in a federation tournament.
+    AskOpeningLead = true;
+    // In the program folder, where the marker is read, rather than in whatever the current folder is.
+    platform::writeTextLines(ProgramFolder + QStringLiteral("DemanderEntame.TXT"),
+                             {QStringLiteral("Toujours demander l'entame si FFB")});
+  }
+  TForm56 window;
+  window.LabelStatus->hide();
+  window.exec();
+}

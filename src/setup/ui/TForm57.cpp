@@ -1,6 +1,0 @@
-#include "setup/ui/TForm57.h"
-
-TForm57::TForm57(QWidget* parent)
-    : HelpDialog(QStringLiteral("TForm57"), QStringLiteral("Aide"), QStringLiteral("&OK"), {}, parent) {
-  setText(PairsHelpText(true));
-}

@@ -1,6 +1,0 @@
-#include "setup/ui/TForm67.h"
-
-#include "setup/PairsEntry.h"
-
-TForm67::TForm67(QWidget* parent)
-    : HelpDialog(QStringLiteral("TForm67"), kPairsInfoCaption, QStringLiteral("&OK ou ESC"), &SetPairsEntryInfoHidden, parent) {}

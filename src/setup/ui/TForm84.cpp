@@ -1,6 +1,0 @@
-#include "setup/ui/TForm84.h"
-
-TForm84::TForm84(QWidget* parent)
-    : HelpDialog(QStringLiteral("TForm84"), QStringLiteral("Aide"), QStringLiteral("&OK"), {}, parent) {
-  setText(PairsHelpText(false));
-}
