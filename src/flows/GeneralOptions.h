@@ -1,6 +1,6 @@
 #pragma once
 // The general options: the loop behind "Options générales" (the window is
-// core/ui's TForm45) and one routine per option. Each option asks its small
+// TForm45 in flows/ui/OptionWindows) and one routine per option. Each option asks its small
 // window through the installed interaction and keeps its value both in
 // memory and in its settings file of ProgramFolder.
 #include <QString>

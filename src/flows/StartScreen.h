@@ -1,5 +1,5 @@
 #pragma once
-// The work behind the start screen (the window itself is core/ui's TForm1):
+// The work behind the start screen (the window itself is TForm1, flows/ui/StartScreenWindow):
 // its creation and show, the device and entry choices, each stored at once
 // in its settings file, the three buttons (new, resumed and FFBClubNet
 // tournament) and the application-wide error handler's messages.

@@ -1,5 +1,5 @@
 #pragma once
-// The work behind the tournament menu (the window is core/ui's TForm5): its
+// The work behind the tournament menu (the window is TForm5, flows/ui/TournamentMenuWindow): its
 // show, its buttons, the counters, the collection timer of the table devices
 // with its pause and restart, the adding of tablets to a BridgeMates
 // tournament, and the recomputation that comes before every display.
