@@ -170,11 +170,14 @@ TEST_F(TabletFolderSafetyTest, FifosDevicesAndHugeFilesLeaveEveryPassQuickAndSma
       EXPECT_TRUE(referee.isEmpty());
     }
   }
-  // The entries that are not files stay where they are, never read; the
-  // files that could not be read are set aside at the tenth pass, links
-  // moved as they are.
-  EXPECT_TRUE(QFileInfo::exists(table(1) + "REST1.TXT"));
-  EXPECT_TRUE(QFileInfo::exists(table(2) + "PLAYERS.TXT"));
+  // Every entry that could not be read, FIFOs included, is set aside at the
+  // tenth pass, links and FIFOs moved as they are, never opened.
+  for (const QString& fifo : {table(1) + "REST1.TXT", table(2) + "PLAYERS.TXT"}) {
+    EXPECT_FALSE(QFileInfo::exists(fifo)) << fifo.toStdString();
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(fifo + ".BAD").constData(), &st), 0) << fifo.toStdString();
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  }
   EXPECT_FALSE(QFileInfo::exists(table(1) + "REST3.TXT"));
   EXPECT_TRUE(QFileInfo(table(1) + "REST2.TXT.BAD").isSymLink());
   EXPECT_EQ(QFileInfo(table(1) + "REST3.TXT.BAD").size(), 200LL * 1024 * 1024);
@@ -185,7 +188,11 @@ TEST_F(TabletFolderSafetyTest, FifosDevicesAndHugeFilesLeaveEveryPassQuickAndSma
   for (int p = 1; p <= PairCount; ++p) EXPECT_NE(Player1Names[p], "DEHORS") << p;
   EXPECT_TRUE(DealDiagrams[1].isEmpty());
   EXPECT_TRUE(DealDiagrams[2].isEmpty());
-  EXPECT_EQ(referee.size(), 5) << referee.join("|").toStdString();
+  EXPECT_EQ(referee.size(), 7) << referee.join("|").toStdString();
+  EXPECT_TRUE(referee.contains("20:00:00 - Table 1; impossible de lire le résultat du fichier " + table(1) +
+                               "REST1.TXT.BAD. Le fichier est ignoré."));
+  EXPECT_TRUE(referee.contains("20:00:00 - Table 2; impossible de lire les joueurs du fichier " + table(2) +
+                               "PLAYERS.TXT.BAD. Le fichier est ignoré."));
   EXPECT_TRUE(referee.contains("20:00:00 - Table 1; impossible de lire le résultat du fichier " + table(1) +
                                "REST3.TXT.BAD. Le fichier est ignoré."));
   EXPECT_TRUE(referee.contains("20:00:00 - Table 3; impossible de lire les joueurs du fichier " + table(3) +
@@ -195,7 +202,7 @@ TEST_F(TabletFolderSafetyTest, FifosDevicesAndHugeFilesLeaveEveryPassQuickAndSma
   EXPECT_TRUE(referee.contains("20:00:00 - Table 1; impossible de lire le résultat du fichier " + table(1) +
                                "REST2.TXT.BAD. Le fichier est ignoré."));
   ImportTabletResults();
-  EXPECT_EQ(referee.size(), 5);
+  EXPECT_EQ(referee.size(), 7);
 }
 
 TEST_F(TabletFolderSafetyTest, AFileReadAfterBadReadsStartsTheCountAgain) {
