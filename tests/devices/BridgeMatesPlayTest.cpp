@@ -402,3 +402,29 @@ TEST_F(BridgeMatesPlayTest, ARowReplacesEveryAdjustmentLineOfItsSlot) {
   EXPECT_EQ(adjLines(), QStringList({QString("%1 1 55 45").arg(slot(1, 2)), QString("%1 1 70 30").arg(slot(1, 1))}));
   EXPECT_EQ(ResultNsPercent[slot(1, 1)], 70);
 }
+
+TEST_F(BridgeMatesPlayTest, ARowChangedBeforeItIsMarkedStaysForTheNextPoll) {
+  key(1, 1, "N", "3 NT", "=");
+  key(1, 2, "N", "2 H", "=");
+  // While the pass saves, the scorer of the first row corrects it.
+  const std::function<void()> recount = flowSteps().recountMenuCounters;
+  bool corrected = false;
+  flowSteps().recountMenuCounters = [&] {
+    recount();
+    if (corrected) return;
+    corrected = true;
+    testing_support::TestDatabase db("corrector");
+    db.open(BwsFileName);
+    db.exec(R"(UPDATE "ReceivedData" SET "Result" = '+1' WHERE rowid = (SELECT MIN(rowid) FROM "ReceivedData"))");
+  };
+  ImportBridgeMatesResults();
+  flowSteps().recountMenuCounters = recount;
+  ASSERT_TRUE(corrected);
+  EXPECT_EQ(ResultContract[slot(1, 1)], "3SN=");
+  EXPECT_EQ(received()[0]["Processed"].toInt(), 0);
+  EXPECT_EQ(received()[1]["Processed"].toInt(), 1);
+  ImportBridgeMatesResults();
+  EXPECT_EQ(ResultContract[slot(1, 1)], "3SN+1");
+  EXPECT_EQ(ResultContract[slot(1, 2)], "2CN=");
+  for (const QVariantMap& row : received()) EXPECT_EQ(row["Processed"].toInt(), 1);
+}
