@@ -404,3 +404,25 @@ TEST_F(TabletFolderSafetyTest, AFileRewrittenInPlaceBeforeItsDeletionIsCollected
   EXPECT_EQ(ResultContract[slot], "4SN=");
   EXPECT_FALSE(QFileInfo::exists(file));
 }
+
+TEST_F(TabletFolderSafetyTest, NamesThatCannotBeSetAsideOrSpelledAreToldOnceAndLeftAlone) {
+  // 255 bytes, the longest name: ".BAD" does not fit.
+  const QString longName = "REST" + QString(247, u'1') + ".TXT";
+  writeBytes(table(1) + longName, "pas un résultat\r\n");
+  // Not valid UTF-8: no name the program can spell reaches it.
+  const QByteArray badName = QFile::encodeName(table(2)) + "REST\xff.TXT";
+  const int fd = ::open(badName.constData(), O_WRONLY | O_CREAT, 0644);
+  ASSERT_GE(fd, 0);
+  const QByteArray line = resultLine(firstSlotAt(2), "N 3SN= RC");
+  ASSERT_EQ(::write(fd, line.constData(), static_cast<size_t>(line.size())), line.size());
+  ::close(fd);
+  for (int pass = 1; pass <= 30; ++pass) ImportTabletResults();
+  EXPECT_EQ(referee, QStringList({"20:00:00 - Table 2; le nom du fichier " + table(2) + "REST\uFFFD.TXT n'est pas lisible "
+                                  "(caractères non UTF-8): le fichier est laissé tel quel et n'est pas lu.",
+                                  "20:00:00 - Table 1; impossible de lire le résultat du fichier " + table(1) + longName +
+                                      ": il ne peut pas être renommé en \".BAD\" (erreur 36). Le fichier est laissé tel "
+                                      "quel et n'est plus lu."}));
+  EXPECT_TRUE(QFileInfo::exists(table(1) + longName));
+  EXPECT_EQ(::access(badName.constData(), F_OK), 0);
+  EXPECT_EQ(ResultScore[firstSlotAt(2)], kScoreNone);
+}
