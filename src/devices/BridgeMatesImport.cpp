@@ -227,7 +227,10 @@ void store(int slot, int board, const Outcome& o, AdjustmentReplacements& adjust
   ResultDeclarer[slot] = o.declarer;
 }
 
-// The result of slot echoed to the tablets' server.
+// The result of slot echoed to the tablets' server. With tablets added it
+// goes as the tablets' own board line: were nothing written then, a result
+// keyed on a BridgeMate would never reach the tablets' server, while a
+// tablet's result does reach the BridgeMates.
 void echo(int slot, bool erased) {
   if (!TabletsInUse) {
     WriteTableResultFile(slot, erased);
@@ -579,6 +582,10 @@ void ImportBridgeMatesResults() {
     CloseSessionDatabase();
     throw;
   }
+  // Our own rows and refused rows are passed over, not ended on: the rows
+  // after them are taken in this pass, and what it stored is saved at once.
+  // A pass that stored nothing leaves the tournament as it was, so it is
+  // neither saved nor recomputed (a poll runs every second).
   Pass pass;
   try {
     for (const Row& row : rows) apply(row, pass);

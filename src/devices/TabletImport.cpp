@@ -159,7 +159,9 @@ struct Pass {
 
 // Stores the result in slot; false (slot unchanged) when the contract is
 // refused. Storing the same result again leaves the same slot and the same
-// ".ADJ" line: the slot's line is replaced, never added to.
+// ".ADJ" line: the slot's line is replaced, never added to. A pass, an
+// average or an adjustment clears the lead: kept from the contract it
+// replaces, it would be printed and echoed with a board where no card was led.
 bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacements& adjustments) {
   const ResultFile& file = taken.file;
   CurrentBoard = file.board;
