@@ -407,19 +407,11 @@ TEST_F(BridgeMatesPlayTest, ARowChangedBeforeItIsMarkedStaysForTheNextPoll) {
   key(1, 1, "N", "3 NT", "=");
   key(1, 2, "N", "2 H", "=");
   // While the pass saves, the scorer of the first row corrects it.
-  const std::function<void()> recount = flowSteps().recountMenuCounters;
-  bool corrected = false;
-  flowSteps().recountMenuCounters = [&] {
-    recount();
-    if (corrected) return;
-    corrected = true;
+  ASSERT_TRUE(testing_support::RunWithChangeWhileSaving(ImportBridgeMatesResults, [] {
     testing_support::TestDatabase db("corrector");
     db.open(BwsFileName);
     db.exec(R"(UPDATE "ReceivedData" SET "Result" = '+1' WHERE rowid = (SELECT MIN(rowid) FROM "ReceivedData"))");
-  };
-  ImportBridgeMatesResults();
-  flowSteps().recountMenuCounters = recount;
-  ASSERT_TRUE(corrected);
+  }));
   EXPECT_EQ(ResultContract[slot(1, 1)], "3SN=");
   EXPECT_EQ(received()[0]["Processed"].toInt(), 0);
   EXPECT_EQ(received()[1]["Processed"].toInt(), 1);

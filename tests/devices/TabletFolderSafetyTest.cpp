@@ -382,22 +382,14 @@ TEST_F(TabletFolderSafetyTest, AFileRewrittenInPlaceBeforeItsDeletionIsCollected
   ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &first), 0);
   // While the pass saves, the server writes its correction into the same
   // file, same length, and the clock has not moved.
-  const std::function<void()> recount = flowSteps().recountMenuCounters;
-  bool rewritten = false;
-  flowSteps().recountMenuCounters = [&] {
-    recount();
-    if (rewritten) return;
-    rewritten = true;
+  ASSERT_TRUE(testing_support::RunWithChangeWhileSaving(ImportTabletResults, [&] {
     const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY);
     const QByteArray corrected = resultLine(slot, "N 4SN= RC");
     ASSERT_EQ(::write(fd, corrected.constData(), static_cast<size_t>(corrected.size())), corrected.size());
     ::close(fd);
     const struct timespec times[2] = {first.st_atim, first.st_mtim};
     ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(file).constData(), times, 0), 0);
-  };
-  ImportTabletResults();
-  flowSteps().recountMenuCounters = recount;
-  ASSERT_TRUE(rewritten);
+  }));
   EXPECT_EQ(ResultContract[slot], "3SN=");
   ASSERT_TRUE(QFileInfo::exists(file));
   ImportTabletResults();
