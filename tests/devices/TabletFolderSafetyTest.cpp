@@ -371,6 +371,16 @@ TEST_F(TabletFolderSafetyTest, LinesAreNeverAddedToAFileWithAnotherName) {
   refused([] { WriteRefereeDealsFile(3, 1, 6); }, q + "DonnesArbitre.TXT");
   EXPECT_EQ(readBytes(outside + "journal.txt"), "dehors\r\n");
   EXPECT_EQ(readBytes(outside + "donnes.txt"), "dehors\r\n");
+  // A rewrite replaces the name in the folder; the other name keeps its bytes.
+  writeBytes(outside + "compteurs.txt", "dehors\r\n");
+  QFile::remove(q + "nPLAY_RECUP.TXT");
+  ASSERT_EQ(::link(QFile::encodeName(outside + "compteurs.txt").constData(),
+                   QFile::encodeName(q + "nPLAY_RECUP.TXT").constData()),
+            0);
+  ResultsEntered = 3;
+  WriteRecoveryCounters();
+  EXPECT_EQ(readBytes(outside + "compteurs.txt"), "dehors\r\n");
+  EXPECT_EQ(readBytes(q + "nPLAY_RECUP.TXT"), "0 0 3 50\r\n");
 }
 
 TEST_F(TabletFolderSafetyTest, AFileRewrittenInPlaceBeforeItsDeletionIsCollectedAtTheNextPass) {
