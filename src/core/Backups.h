@@ -24,7 +24,8 @@ inline constexpr qint64 kBackupFileBytes = 10LL * 1024 * 1024;
 // Copies the regular files of a folder tree, each of at most
 // kBackupFileBytes, into target (which it becomes); everything else (links,
 // FIFOs, devices, larger or unreadable files) is left out and named in
-// leftOut ("<name> (<why>)"). False when nothing could be copied.
+// leftOut ("<name> (<why>)"). False when the source is no folder or the
+// target cannot be made.
 bool CopyFolderSilently(const QString& sourceFolder, const QString& targetFolder, QStringList& leftOut);
 
 // The backup root (what "C:\BackupsTalvaron" is on Windows), ending with "/".
