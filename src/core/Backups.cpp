@@ -90,7 +90,8 @@ void tellLeftOut(const QString& folder, const QStringList& leftOut) {
   QString text = QStringLiteral("La sauvegarde du dossier des tablettes ") + folder +
                  QStringLiteral(" a laissé de côté %1 élément(s):").arg(leftOut.size());
   for (qsizetype i = 0; i < std::min(leftOut.size(), kLeftOutShown); ++i) text += QStringLiteral("\r\n") + leftOut[i];
-  if (leftOut.size() > kLeftOutShown) text += QStringLiteral("\r\n... et %1 autres").arg(leftOut.size() - kLeftOutShown);
+  if (leftOut.size() > kLeftOutShown)
+    text += QStringLiteral("\r\n... et %1 autres").arg(leftOut.size() - kLeftOutShown);
   ShowAlert(text);
 }
 

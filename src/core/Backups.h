@@ -6,8 +6,9 @@
 
 // Copies the tournament's files into the backup folder of today (added
 // beside what the day's folder already holds), then purges old backups and
-// old tournaments. What the copy of the tablets' folder left out is told. Nothing happens when the backup root holds "NoBackup.TXT"
-// or "TeoSpecial.TXT", nor with devices whose exchange folder is not set.
+// old tournaments; what the copy of the tablets' folder left out is told.
+// Nothing happens when the backup root holds "NoBackup.TXT" or
+// "TeoSpecial.TXT", nor with devices whose exchange folder is not set.
 void BackupAndPurge();
 // Deletes the backup folders (named yyyymmdd) of last year dated before
 // today's day and month; older years are not looked at.

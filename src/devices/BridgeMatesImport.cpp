@@ -622,6 +622,7 @@ void ImportBridgeMatesResults() {
   // it again.
   if (marked)
     for (const Refusal& r : pass.refusals)
-      if (markedRows.contains(r.row.id)) reports << importErrorLine(r.text, r.row.ns, r.row.ew, r.row.round, r.row.board);
+      if (markedRows.contains(r.row.id))
+        reports << importErrorLine(r.text, r.row.ns, r.row.ew, r.row.round, r.row.board);
   showReports(reports);
 }

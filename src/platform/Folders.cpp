@@ -136,7 +136,9 @@ bool copyRegularFiles(const QString& from, const QString& to, qint64 maxBytes, Q
       leftOut.append({folder.name, LeftOut::Unreadable});
       continue;
     }
-    const int fd = ::open(folder.from.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (folder.depth > 0 ? O_NOFOLLOW : 0));
+    // Below the folder copied, a folder is never reached through a link.
+    const int noFollow = folder.depth > 0 ? O_NOFOLLOW : 0;
+    const int fd = ::open(folder.from.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | noFollow);
     DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
     if (!dir) {
       if (fd >= 0) ::close(fd);

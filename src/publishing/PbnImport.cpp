@@ -72,7 +72,8 @@ DiagramSeat seatOf(QChar letter) {
 std::optional<DealHoldings> pbnDealHoldings(const QString& deal) {
   const QString text = deal.trimmed();
   if (text.isEmpty()) return std::nullopt;
-  static const QString orders[4] = {QStringLiteral("NESW"), QStringLiteral("ESWN"), QStringLiteral("SWNE"), QStringLiteral("WNES")};
+  static const QString orders[4] = {QStringLiteral("NESW"), QStringLiteral("ESWN"), QStringLiteral("SWNE"),
+                                    QStringLiteral("WNES")};
   const int first = QStringLiteral("NESW").indexOf(text[0].toUpper());
   if (first < 0) return std::nullopt;
   const QString rest = text.mid(1).trimmed();

@@ -352,7 +352,8 @@ TEST_F(TabletFolderSafetyTest, LinesAreNeverAddedToAFileWithAnotherName) {
   const QString q = documentsDir() + "/Quillmarke/";
   writeBytes(outside + "journal.txt", "dehors\r\n");
   writeBytes(outside + "donnes.txt", "dehors\r\n");
-  ASSERT_EQ(::link(QFile::encodeName(outside + "journal.txt").constData(), QFile::encodeName(q + "LOG.TXT").constData()), 0);
+  ASSERT_EQ(::link(QFile::encodeName(outside + "journal.txt").constData(), QFile::encodeName(q + "LOG.TXT").constData()),
+            0);
   ASSERT_EQ(::link(QFile::encodeName(outside + "donnes.txt").constData(),
                    QFile::encodeName(q + "DonnesArbitre.TXT").constData()),
             0);
