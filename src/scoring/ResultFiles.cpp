@@ -146,14 +146,6 @@ void WritePattonResultsFile() {
   tournament_files::RewriteWholeFile(RankingFilePath(QStringLiteral("RESULTS.TXT")), PattonRankingFileText(Separator()));
 }
 
-void RewriteTabletsRankingFile() {
-  if (!TableDevicesMode || TabletSharedFolder.isEmpty()) return;
-  if (IsPatton)
-    WritePattonResultsFile();
-  else
-    tournament_files::RewriteWholeFile(RankingFilePath(QStringLiteral("RESULTS.TXT")), RankingFileText(false, Separator()));
-}
-
 void WriteResultFiles() {
   if (IsPatton) {
     WritePattonResultsFile();

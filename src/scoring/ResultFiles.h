@@ -22,11 +22,6 @@ void WriteMergedResultsFile();
 // "RESULTS.TXT" holding the Patton team ranking (with devices the tablets'
 // "RESULTSF.TXT" is deleted first).
 void WritePattonResultsFile();
-// After a printout, with table devices: the tablets' "RESULTS.TXT" written
-// again in its own layout (the Patton teams in a Patton tournament), never
-// the printout's page. OneWinnerMitchell, the layout the printout used, is
-// left as it stands.
-void RewriteTabletsRankingFile();
 // With table devices, outside a pairs IMP tournament: "DONNE<n>.TXT" for
 // each board 1..DealCount; a board without any result gets the line
 // "Aucun résultat introduit" when reportEmpty is set.

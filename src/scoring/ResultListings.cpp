@@ -9,7 +9,6 @@
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
 #include "scoring/Ranking.h"
-#include "scoring/ResultFiles.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
 
@@ -327,7 +326,8 @@ void PrintPairResults(bool askLayout) {
   }
   CloseTextFile(copy);
   CloseTextFile(PrintFileWriter);
-  RewriteTabletsRankingFile();
+  // Nothing goes to the tablets: their "RESULTS.TXT" keeps the layout their
+  // server reads, and every computation has already written it.
   PrintTextFile(PrintFile, true, QStringLiteral("resultats"));
 }
 
@@ -356,7 +356,6 @@ void PrintPattonResults() {
   }
   CloseTextFile(copy);
   CloseTextFile(PrintFileWriter);
-  RewriteTabletsRankingFile();
   PrintTextFile(PrintFile, true, QStringLiteral("resultats"));
 }
 
