@@ -106,9 +106,7 @@ TEST(ProgramRun, TheStartScreenComesUpAndTheProgramEndsCleanlyWhenItIsClosed) {
 TEST(ProgramRun, AnInstalledCopyMakesTheUsersOwnFolderAtItsFirstStartAndKeepsItAfterwards) {
   QTemporaryDir dir;
   const QString shared = dir.path() + "/usr/share/talvaron/";
-  writeBytes(shared + "Howells/HOWELL04.TXT", "4 paires\r\n");
-  writeBytes(shared + "Howells/Bralmet/HOWELL06.TXT", "6 paires\r\n");
-  writeBytes(shared + "BEStyle.css", "body {}\n");
+  testing_support::writeShippedFiles(shared);
   const QString exe = placeProgram(dir.path() + "/usr/bin");
   ASSERT_TRUE(QFileInfo(exe).isExecutable());
   const QStringList installed = listing(dir.path() + "/usr");
@@ -128,9 +126,8 @@ TEST(ProgramRun, AnInstalledCopyMakesTheUsersOwnFolderAtItsFirstStartAndKeepsItA
                                   folder + "Resultats/\n")
                                      .toUtf8()))
       << first.out.constData();
-  EXPECT_EQ(readBytes(folder + "Howells/HOWELL04.TXT"), "4 paires\r\n");
-  EXPECT_EQ(readBytes(folder + "Howells/Bralmet/HOWELL06.TXT"), "6 paires\r\n");
-  EXPECT_EQ(readBytes(folder + "BEStyle.css"), "body {}\n");
+  for (const QString& name : testing_support::kShippedFiles)
+    EXPECT_EQ(readBytes(folder + name), name.toUtf8() + "\r\n") << qPrintable(name);
   EXPECT_TRUE(QFileInfo(folder + "JOUEURS.TXT").isFile());
   EXPECT_EQ(readBytes(folder + "JOUEURS.TXT"), "");
   EXPECT_EQ(readBytes(folder + "PATH.TXT"), (folder + "Resultats/").toUtf8());
@@ -153,7 +150,7 @@ TEST(ProgramRun, AnInstalledCopyMakesTheUsersOwnFolderAtItsFirstStartAndKeepsItA
 
 TEST(ProgramRun, ACopyWithItsFilesBesideItOrAFolderNamedKeepsThatFolder) {
   QTemporaryDir dir;
-  writeBytes(dir.path() + "/usr/share/talvaron/Howells/HOWELL04.TXT", "4 paires\r\n");
+  testing_support::writeShippedFiles(dir.path() + "/usr/share/talvaron/");
   const QString bin = dir.path() + "/usr/bin/";
   const QString exe = placeProgram(bin);
   const QString home = dir.path() + "/home";

@@ -64,28 +64,26 @@ TEST(Folders, AFolderIsCreatedOnlyWhenNoSpellingOfItExists) {
 TEST(Folders, AProgramFolderIsMadeWholeFromItsSeedOnlyWhenItIsMissing) {
   QTemporaryDir dir;
   const QString seed = dir.path() + "/share/talvaron/";
-  writeBytes(seed + "Howells/HOWELL04.TXT", "4\r\n");
-  writeBytes(seed + "Howells/Bralmet/HOWELL06.TXT", "6\r\n");
-  writeBytes(seed + "BRIDGEMATE.BWS", "bws");
+  testing_support::writeShippedFiles(seed);
   const QString folder = dir.path() + "/home/.local/share/talvaron/";
 
   // Made with its parents, a copy of the seed and the empty files named.
   ASSERT_TRUE(platform::seedFolder(folder, seed, {"JOUEURS.TXT"}));
-  EXPECT_EQ(readBytes(folder + "Howells/HOWELL04.TXT"), "4\r\n");
-  EXPECT_EQ(readBytes(folder + "Howells/Bralmet/HOWELL06.TXT"), "6\r\n");
-  EXPECT_EQ(readBytes(folder + "BRIDGEMATE.BWS"), "bws");
+  EXPECT_EQ(readBytes(folder + "Howells/HOWELL04.TXT"), "Howells/HOWELL04.TXT\r\n");
+  EXPECT_EQ(readBytes(folder + "Howells/Bralmet/HOWELL06.TXT"), "Howells/Bralmet/HOWELL06.TXT\r\n");
+  EXPECT_EQ(readBytes(folder + "BEStyle.css"), "BEStyle.css\r\n");
   EXPECT_TRUE(QFileInfo(folder + "JOUEURS.TXT").isFile());
   EXPECT_EQ(readBytes(folder + "JOUEURS.TXT"), "");
   EXPECT_EQ(QDir(dir.path() + "/home/.local/share").entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList{"talvaron"});
-  EXPECT_EQ(readBytes(seed + "BRIDGEMATE.BWS"), "bws");
+  EXPECT_TRUE(QFileInfo::exists(seed + "BEStyle.css"));
 
   // Once there, the folder is the director's: never seeded again.
   writeBytes(folder + "JOUEURS.TXT", "DUPONT Jean 1021\r\n");
-  QFile::remove(folder + "BRIDGEMATE.BWS");
+  QFile::remove(folder + "BEStyle.css");
   EXPECT_FALSE(platform::seedFolder(folder, seed, {"JOUEURS.TXT"}));
   EXPECT_EQ(readBytes(folder + "JOUEURS.TXT"), "DUPONT Jean 1021\r\n");
-  EXPECT_FALSE(QFileInfo::exists(folder + "BRIDGEMATE.BWS"));
+  EXPECT_FALSE(QFileInfo::exists(folder + "BEStyle.css"));
 
   // A file or a link (even a dangling one) in the folder's place is left alone.
   writeBytes(dir.path() + "/file", "x");
