@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -69,7 +70,7 @@ bool makeProgramFolder(const QStringList& emptyFiles) {
 }
 
 bool seedFolder(const QString& folder, const QString& seed, const QStringList& emptyFiles) {
-  QString target = QDir::cleanPath(QDir(folder).absolutePath());
+  const QString target = QDir::cleanPath(QDir(folder).absolutePath());
   const QFileInfo existing(target);
   if (existing.exists() || existing.isSymLink()) return false;
   const QString parent = existing.absolutePath();
