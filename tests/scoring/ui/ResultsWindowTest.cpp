@@ -6,6 +6,7 @@
 #include "core/ui/ModalScript.h"
 #include "core/ui/Printer.h"
 #include "core/ui/WindowInteraction.h"
+#include "core/ui/WindowStyle.h"
 #include "scoring/ClubTournament.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultListings.h"
@@ -179,6 +180,27 @@ TEST_F(ResultsWindowTest, OpensAsLargeAsTheScreenAllowsWithTheFormsProportions) 
   window->hide();
   show();
   EXPECT_EQ(window->geometry(), QRect(2, 65, 796, 669));
+}
+
+// A window manager frames a window only once it is shown, so on its first
+// display the results window does not know its frame yet; it still leaves
+// room for it. The run named ResultsWindowBeforeItsFrame gives windows no
+// frame while shown (as such a window manager does): there, the frame to
+// come is a title bar of 24 pixels and borders of 4, less than any window
+// manager draws; elsewhere it is the frame the screen reports.
+TEST_F(ResultsWindowTest, FirstDisplayLeavesRoomForTheFrameToCome) {
+  loadAndCompute();
+  OneWinnerMitchell = true;
+  TForm17 window;
+  window.showView(PairResultsView());
+  const QRect area = window.screen()->availableGeometry();
+  const QMargins reported = ui::KnownFrame(&window);
+  const QMargins frame = reported.isNull() ? QMargins(4, 24, 4, 4) : reported;
+  const QRect framed = window.geometry().marginsAdded(frame);
+  EXPECT_TRUE(area.contains(framed)) << framed.x() << "," << framed.y() << " " << framed.width() << "x" << framed.height();
+  // Still as large as the screen allows, within a generous frame.
+  EXPECT_GE(window.width(), area.width() - 2 * 10);
+  EXPECT_NEAR(window.height(), window.width() * 740.0 / 880, 1);
 }
 
 TEST(ResultsWindowGeometry, LargestRectangleOfTheFormsRatioCentredOnTheScreen) {
