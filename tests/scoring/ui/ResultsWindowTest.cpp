@@ -13,13 +13,13 @@
 #include "scoring/ui/PageBreakWindow.h"
 #include "scoring/ui/ResultsWindow.h"
 #include "scoring/ui/ScoringWindowRegistration.h"
+#include "support/PdfReading.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QPushButton>
@@ -38,12 +38,7 @@ std::string Simplified(const QString& text) {
   return lines.join('\n').toStdString();
 }
 
-QString PdfText(const QString& pdf) {
-  QProcess tool;
-  tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-  if (!tool.waitForFinished(30000) || tool.exitCode() != 0) return {};
-  return QString::fromUtf8(tool.readAllStandardOutput());
-}
+QString PdfText(const QString& pdf) { return testing_support::PdfPages(pdf).join(QChar(12)); }
 
 TForm17* ResultsWindow() {
   for (QWidget* w : QApplication::topLevelWidgets())
