@@ -18,6 +18,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTimer>
+#include <QTabWidget>
+#include <QRadioButton>
+#include <QGroupBox>
 
 using testing_support::writeBytes;
 
@@ -194,4 +198,31 @@ TEST_F(PrinterTest, ThePrintDialogSpeaksFrench) {
   EXPECT_TRUE(captions.contains("Imprimer")) << captions.join('|').toStdString();
   EXPECT_TRUE(captions.contains("Annuler")) << captions.join('|').toStdString();
   EXPECT_FALSE(captions.contains("Print") || captions.contains("Cancel")) << captions.join('|').toStdString();
+  // The duplex choices of its options, which Qt's catalogue leaves in English.
+  QStringList options;
+  for (QAbstractButton* button : dialog.findChildren<QRadioButton*>()) options << button->text();
+  for (QGroupBox* group : dialog.findChildren<QGroupBox*>()) options << group->title();
+  EXPECT_TRUE(options.contains("Impression recto verso")) << options.join('|').toStdString();
+  EXPECT_TRUE(options.contains("Reliure sur le bord long")) << options.join('|').toStdString();
+
+  // "Propriétés": the printer's properties, their title and their tabs.
+  QPushButton* properties = dialog.findChild<QPushButton*>(QStringLiteral("properties"));
+  ASSERT_NE(properties, nullptr);
+  QString title;
+  QStringList tabs;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!shown || shown == &dialog) return;
+    title = shown->windowTitle();
+    for (QTabWidget* tabWidget : shown->findChildren<QTabWidget*>())
+      for (int i = 0; i < tabWidget->count(); ++i) tabs << tabWidget->tabText(i);
+    shown->reject();
+  });
+  poll.start(10);
+  properties->click();
+  poll.stop();
+  EXPECT_EQ(title, QStringLiteral("Propriétés de l'imprimante"));
+  EXPECT_TRUE(tabs.contains(QStringLiteral("Avancé"))) << tabs.join('|').toStdString();
+  EXPECT_FALSE(tabs.contains(QStringLiteral("Advanced")));
 }
