@@ -127,7 +127,10 @@ void ReportNamesLosingCharacters(const QStringList& names, const QString& source
   constexpr qsizetype kNamesShown = 20;
   QStringList lines;
   qsizetype more = 0;
+  QStringList seen;
   for (const QString& name : names) {
+    if (seen.contains(name)) continue;
+    seen << name;
     QString lost = CharactersTheFilesLose(name);
     if (name.contains(QChar(0x00A3))) lost = lost.isEmpty() ? QStringLiteral("£") : QStringLiteral("£ ") + lost;
     if (lost.isEmpty()) continue;

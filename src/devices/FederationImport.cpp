@@ -321,7 +321,7 @@ void takeNames(const QList<PlayerRow>& players) {
     // A name the federation's database holds on two lines would cut the
     // lines of every file the names go to.
     const QString name = WithoutPairsSeparator(p.name).trimmed();
-    names << p.name.trimmed();
+    names << p.name.simplified();  // as read, "£" included, on one line
     if (seat.second) {
       Player2Names[seat.slot] = name;
       Player2Licences[seat.slot] = p.number;
