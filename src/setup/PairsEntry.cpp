@@ -319,6 +319,13 @@ void PairsGridClick(PairsSide side, int column, int row) {
   FillPlayersListBox();
 }
 
+bool PairsGridCellTyped(PairsSide side, int column, int row, const QString& text) {
+  if (column < 1 || column > 2 || row < 1 || row > kMaxTables) return false;
+  if (RefuseTypedPlayerName(TrimText(text))) return false;
+  GridOf(side).cell(column, row) = text;
+  return true;
+}
+
 bool IsPairChooserKey(const QString& typed) {
   return typed.size() == 1 && QStringLiteral("=@!?%$&").contains(typed[0]);
 }

@@ -31,7 +31,8 @@ QString TodayDateText();
 QString DefaultTournamentName();
 
 // The refusal of a code, or "" when it is valid: not empty, letters a-z A-Z
-// and digits only; with BridgeMates at the tables, yyyymmdd of today.
+// and digits only, not a name Windows keeps for a device ("CON", "COM1");
+// with BridgeMates at the tables, yyyymmdd of today.
 QString CodeRuleMessage(const QString& code);
 
 // The window's defaults: today's date, the default name, the code yyyymmdd,

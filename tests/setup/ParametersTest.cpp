@@ -56,6 +56,19 @@ TEST_F(ParametersTest, EachRefusedCodeSaysWhyAndLeavesTheWindowOpen) {
   EXPECT_EQ(refused("27/02/2024", "A-1"), characters);
   EXPECT_EQ(refused("27/02/2024", "été"), characters);
   EXPECT_TRUE(refused("27:02", "T1").contains("\":\""));
+  // Letters that only become ASCII in capitals: the files would be named
+  // "ISTANBUL.PAI" or "SOIR.PAI" for another code.
+  EXPECT_EQ(refused("27/02/2024", QStringLiteral("\u0131stanbul")), characters);
+  EXPECT_EQ(refused("27/02/2024", QStringLiteral("\u017Foir")), characters);
+  EXPECT_EQ(refused("27/02/2024", QStringLiteral("\u212A1")), characters);  // the Kelvin sign, "k" in small letters
+  // Names Windows keeps for its devices, in any case: "CON.PAI" is no file.
+  for (const char* device : {"CON", "nul", "Prn", "aux", "COM1", "com9", "LPT1", "Lpt3"})
+    EXPECT_EQ(refused("27/02/2024", device), QStringLiteral("Désolé, \"%1\" est un nom réservé par Windows (un périphérique) "
+                                                            "et ne peut pas servir de code de tournoi! Recommencez...")
+                                                 .arg(device));
+  EXPECT_TRUE(CodeRuleMessage("CONSOLE").isEmpty());
+  EXPECT_TRUE(CodeRuleMessage("COM10").isEmpty());
+  EXPECT_TRUE(CodeRuleMessage("LPT").isEmpty());
   TableDevicesMode = BridgeMatesMode = true;
   EXPECT_EQ(refused("27/02/2024", "T1"), "Désolé, avec les BridgeMates, le code est obligatoirement YYYYMMDD!");
   EXPECT_EQ(view.code, "20240227");
@@ -145,6 +158,14 @@ TEST_F(ParametersTest, ShortParametersReplaceBadCharacters) {
   EXPECT_EQ(TournamentName, "Tournoi standard");
   EXPECT_EQ(talk.messages.size(), 3);
   EXPECT_EQ(talk.messages.first(), "Le code du tournoi ne peut être vide! On prend 27/02/2024");
+
+  // A device's name is no file's name: an X makes it one.
+  talk.messages.clear();
+  EXPECT_TRUE(ShortParametersOk("", "", "Nul"));
+  EXPECT_EQ(TournamentCode, "NulX");
+  EXPECT_EQ(talk.messages, QStringList({"Désolé, \"Nul\" est un nom réservé par Windows (un périphérique) et ne peut pas "
+                                        "servir de code de tournoi! On ajoute un X..."}));
+  TournamentCode = "27X02X2024";
 
   // Another tournament's code is taken only when the director agrees.
   writeBytes(dataDir() + "T2.PAI", "1 0 0 X - Y\xA3" "X\xA3" "Y\r\n");
