@@ -7,9 +7,11 @@
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <optional>
 
 namespace {
@@ -65,6 +67,29 @@ bool CopyFolderSilently(const QString& sourceFolder, const QString& targetFolder
   const QString source = platform::resolvePath(sourceFolder);
   if (!QFileInfo(source).isDir()) return false;
   return platform::copyTree(backupSource(source), targetFolder);
+}
+
+QString SetAsideTournamentFiles(const QString& code) {
+  const QDateTime now = platform::now();
+  const QString day = BackupRoot() + now.toString(QStringLiteral("yyyyMMdd")) + '/';
+  const QString base = day + QStringLiteral("Efface-") + code + '-' + now.toString(QStringLiteral("HHmmss"));
+  // A second erase of the same code within the same second keeps the first.
+  QString folder = base + '/';
+  for (int n = 2; platform::folderExists(folder); ++n) folder = base + QStringLiteral("-%1/").arg(n);
+  if (!platform::makeFolder(folder))
+    throw platform::IoError(EACCES, folder, QStringLiteral("Impossible de créer le dossier ") + folder);
+  QStringList extensions;
+  for (const char* ext : kTournamentExtensions) extensions << QLatin1String(ext);
+  if (BridgeMatesMode) extensions << QStringLiteral(".BWS");
+  for (const QString& ext : extensions) {
+    const QString source = platform::resolvePath(DataFolder + code + ext);
+    if (!QFileInfo(source).isFile()) continue;
+    const QString target = folder + QFileInfo(source).fileName();
+    if (const int error = platform::copyFileAtomically(backupSource(source), target); error != 0)
+      throw platform::IoError(error, target, QStringLiteral("Impossible de copier ") + source + QStringLiteral(" en ") + target);
+  }
+  DeleteTournamentFiles(code);
+  return folder;
 }
 
 void BackupAndPurge() {
