@@ -51,6 +51,8 @@ QFont PrintoutFont() {
   return font;
 }
 
+// Smaller than the 12 points of the printouts when needed: a line cut at the
+// page's edge would lose its last columns (the scores).
 QFont FitPrintoutFont(const QFont& font, const QStringList& lines, QPaintDevice* device) {
   int widest = 0;
   for (const QString& line : lines) widest = std::max(widest, static_cast<int>(line.size()));
