@@ -91,9 +91,9 @@ TEST_F(ResultsWindowTest, WindowStaysBesideTheMenuAndPrintsTheLayoutItShows) {
   EXPECT_FALSE(window->isMaximized());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_FALSE(window->Memo2->isVisible());
-  // N/S 1 and E/W 2 tie at 41.67: the lower pair number first.
-  EXPECT_TRUE(window->Memo1->toPlainText().contains("5      N1     DUPONT Jean - MARTIN Paul"));
-  EXPECT_TRUE(window->Memo1->toPlainText().contains("==     E2     GIRARD Zoé - MERCIER Max"));
+  // N/S 1 and E/W 2 tie at 41.67: in the ranking's order, E/W 2 first.
+  EXPECT_TRUE(window->Memo1->toPlainText().contains("5      E2     GIRARD Zoé - MERCIER Max"));
+  EXPECT_TRUE(window->Memo1->toPlainText().contains("==     N1     DUPONT Jean - MARTIN Paul"));
 
   // A silent refresh rewrites the tablets' files, which leaves separate lists
   // as the shared layout; the window still prints its merged list.
@@ -108,7 +108,7 @@ TEST_F(ResultsWindowTest, WindowStaysBesideTheMenuAndPrintsTheLayoutItShows) {
     EXPECT_TRUE(script.done());
   }
   const QString printed = platform::decodeText(testing_support::readBytes(PrintFile));
-  EXPECT_TRUE(printed.contains("\r\n   5    N1  DUPONT Jean - MARTIN Paul................................   41.67\r\n"));
+  EXPECT_TRUE(printed.contains("\r\n   5    E2  GIRARD Zoé - MERCIER Max.................................   41.67\r\n"));
   EXPECT_EQ(Simplified(PdfText(pdf())), Simplified(printed));
 
   QTest::keyClick(window, Qt::Key_Escape);
