@@ -184,7 +184,7 @@ bool ConfirmErasingTournament(const QString& code) {
   const QString question =
       QStringLiteral("Voulez-vous vraiment effacer le tournoi ") + code + QStringLiteral(" (") +
       ResultsCountText(saved.results) + QStringLiteral(")? Ses fichiers seront déplacés dans le dossier des sauvegardes ") +
-      BackupRoot() + QStringLiteral(".\r\n\r\nO = Oui, effacer        ENTER = Non");
+      BackupRoot() + QStringLiteral(". (O = Oui, effacer ; ENTER = Non)");
   return ui::AskYesNoDefaultNo(question) == 6;
 }
 
