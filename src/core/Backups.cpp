@@ -4,6 +4,7 @@
 #include "core/Notices.h"
 #include "core/TournamentFiles.h"
 #include "platform/Clock.h"
+#include "platform/FolderIndex.h"
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
 
@@ -82,11 +83,20 @@ QString SetAsideTournamentFiles(const QString& code) {
   for (const char* ext : kTournamentExtensions) extensions << QLatin1String(ext);
   if (BridgeMatesMode) extensions << QStringLiteral(".BWS");
   for (const QString& ext : extensions) {
-    const QString source = platform::resolvePath(DataFolder + code + ext);
-    if (!QFileInfo(source).isFile()) continue;
-    const QString target = folder + QFileInfo(source).fileName();
-    if (const int error = platform::copyFileAtomically(backupSource(source), target); error != 0)
-      throw platform::IoError(error, target, QStringLiteral("Impossible de copier ") + source + QStringLiteral(" en ") + target);
+    // Every spelling of the name, as the deletion below takes them all.
+    const QFileInfo found(platform::resolvePath(DataFolder + code + ext));
+    const QString from = found.absolutePath() + '/';
+    int twin = 0;
+    for (const QString& name : platform::folder_index::spellings(QDir::cleanPath(from), found.fileName())) {
+      const QString source = from + name;
+      if (!QFileInfo(source).isFile()) continue;
+      // Names are matched without regard to case there too: a twin gets a
+      // number rather than replacing the first spelling's copy.
+      const QString target = folder + name + (twin++ == 0 ? QString() : QStringLiteral(".%1").arg(twin));
+      if (const int error = platform::copyFileAtomically(backupSource(source), target); error != 0)
+        throw platform::IoError(error, target,
+                                QStringLiteral("Impossible de copier ") + source + QStringLiteral(" en ") + target);
+    }
   }
   DeleteTournamentFiles(code);
   return folder;

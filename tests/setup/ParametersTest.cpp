@@ -98,6 +98,7 @@ TEST_F(ParametersTest, AnExistingTournamentIsErasedOnlyWhenChosenAndOnlyByOk) {
   // Leaving the code field with a confirmed "erase" erases nothing; OK then
   // moves the old files to the backups without asking again and writes the
   // identity file.
+  writeBytes(dataDir() + "old.var", "a twin copied from Windows\r\n");
   talk.answer(kEraseOld).answer(6);
   ParametersCodeLeft(view);
   EXPECT_TRUE(talk.questions.last().startsWith("Voulez-vous vraiment effacer le tournoi OLD (1 résultat)?"));
@@ -106,7 +107,11 @@ TEST_F(ParametersTest, AnExistingTournamentIsErasedOnlyWhenChosenAndOnlyByOk) {
   EXPECT_TRUE(talk.allAnswered());
   EXPECT_EQ(talk.questions.size(), 6);
   EXPECT_FALSE(exists("OLD.PAI") || exists("OLD.VAR"));
-  EXPECT_EQ(readBytes(rootDir() + "BackupsTalvaron/20240227/Efface-OLD-180000/OLD.VAR"), "1 4 420 1 1 1 0 4PN=\r\n");
+  const QString kept = rootDir() + "BackupsTalvaron/20240227/Efface-OLD-180000/";
+  EXPECT_EQ(readBytes(kept + "OLD.VAR") + readBytes(kept + "old.var.2") + readBytes(kept + "OLD.VAR.2") +
+                readBytes(kept + "old.var"),
+            "1 4 420 1 1 1 0 4PN=\r\na twin copied from Windows\r\n");  // whichever spelling came first
+  EXPECT_FALSE(exists("old.var"));
   EXPECT_EQ(readBytes(dataDir() + "OLD.DAT"), "27/02/2024\r\nMardi");
   EXPECT_EQ(calls, QStringList({"hide", "pairs entry"}));
 
