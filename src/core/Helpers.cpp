@@ -385,3 +385,7 @@ bool GetSpecialFolderPath(int folderId, QString& path) {
   path.clear();
   return false;
 }
+
+DirectorComputation::DirectorComputation() { Interactive = true; }
+
+DirectorComputation::~DirectorComputation() { Interactive = false; }

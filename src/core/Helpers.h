@@ -114,3 +114,16 @@ void SetPbnCountHidden(bool hidden);
 // Path of a shell special folder (5: the user's Documents); false and an
 // empty path for any other folder.
 bool GetSpecialFolderPath(int folderId, QString& path);
+
+// --- The director's computations ------------------------------------------
+
+// A computation the director started from a button or an option: Interactive
+// is on while it lives (its questions are asked, the collection timer's ticks
+// wait) and off again however it ends, as every silent path needs it.
+class DirectorComputation {
+ public:
+  DirectorComputation();
+  ~DirectorComputation();
+  DirectorComputation(const DirectorComputation&) = delete;
+  DirectorComputation& operator=(const DirectorComputation&) = delete;
+};

@@ -129,6 +129,7 @@ void NotifyPdfPrinter(const QString& printerName, bool toPdfFile, const QString&
   if (!toPdfFile && !printerName.toUpper().contains(QLatin1String("PDF"))) return;
   QString text = QStringLiteral("L’impression est terminée. Comme vous avez choisi un fichier PDF, vous pouvez maintenant "
                                 "l’ouvrir directement en double-cliquant sur le fichier.");
+  // The file's full name too: nothing else tells the director where the PDF went.
   if (!pdfFile.isEmpty()) text += QStringLiteral("\r\n\r\n") + QDir::toNativeSeparators(pdfFile);
   ShowAlertWithBeeps(1, text);
 }

@@ -43,6 +43,8 @@ void Take(const QString& name) {
   RemovePlayerFromList(n.compare(kBye, Qt::CaseInsensitive) == 0 ? kBye : n);
 }
 
+// Any case and blanks around, as every later test of the pairs reads a label;
+// the row is then stored as "BYE" exactly, the one spelling the files keep.
 bool IsByeCell(const QString& cell) { return TrimText(cell).compare(kBye, Qt::CaseInsensitive) == 0; }
 
 // Either cell "BYE" makes the row the absent pair, whatever the other holds.

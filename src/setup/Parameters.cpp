@@ -1,5 +1,6 @@
 #include "setup/Parameters.h"
 
+#include "core/Backups.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
@@ -111,16 +112,20 @@ bool newTournamentWithPairs() {
               QStringLiteral(")! Recommencez..."));
     return false;
   }
-  if (pairsFileExists(newCode) &&
-      ui::AskYesNo(QStringLiteral("Le tournoi ") + newCode +
-                   QStringLiteral(" existe aussi! Voulez-vous vraiment l'effacer et le remplacer?")) != 6) {
+  const bool replacing = pairsFileExists(newCode);
+  if (replacing && ui::AskYesNoDefaultNo(QStringLiteral("Le tournoi ") + newCode +
+                                         QStringLiteral(" existe aussi! Voulez-vous vraiment l'effacer et le remplacer?")) != 6) {
     ChoiceResult = 0;
     return false;
   }
   // The old tournament keeps every file: often it is the first session of
   // an event, to be cumulated with the one started here.
   ReadPairsFile(oldCode);
-  DeleteTournamentFiles(newCode);
+  // The tournament replaced goes to the backups, as an erased one does.
+  if (replacing)
+    SetAsideTournamentFiles(newCode);
+  else
+    DeleteTournamentFiles(newCode);
   copyTournamentFile(oldCode, newCode, QStringLiteral(".DAT"));
   copyTournamentFile(oldCode, newCode, QStringLiteral(".PAI"));
   TournamentCode = newCode;
@@ -188,7 +193,19 @@ int AskAboutExistingTournament(const QString& code) {
   question.cancelCode = 0;
   const int answer = ui::Ask(question);
   if (answer == 0) flowSteps().quitProgram();
+  // The default button erases: one Enter too many must not lose a finished
+  // tournament, so the erase is confirmed, no being the default.
+  if (answer == kEraseOld && !ConfirmErasingTournament(code)) return kBackToParameters;
   return answer;
+}
+
+bool ConfirmErasingTournament(const QString& code) {
+  const SavedTournamentSummary saved = SummariseSavedTournament(code);
+  const QString question =
+      QStringLiteral("Voulez-vous vraiment effacer le tournoi ") + code + QStringLiteral(" (") +
+      ResultsCountText(saved.results) + QStringLiteral(")? Ses fichiers seront déplacés dans le dossier des sauvegardes ") +
+      BackupRoot() + QStringLiteral(". (O = Oui, effacer ; ENTER = Non)");
+  return ui::AskYesNoDefaultNo(question) == 6;
 }
 
 void WriteBridgeMatesNameFile() {
@@ -254,7 +271,7 @@ bool ParametersOk(ParametersView& view) {
   const bool erase = pairsFileExists(code) && !FederationMode;
   hideParameters();
   try {
-    if (erase) DeleteTournamentFiles(code);
+    if (erase) SetAsideTournamentFiles(code);
     SaveDatFile();
     if (FederationMode) {
       WritePairNameFiles();

@@ -98,15 +98,33 @@ TEST_F(ParametersTest, AnExistingTournamentIsErasedOnlyWhenChosenAndOnlyByOk) {
   EXPECT_EQ(talk.questions.last(), "Le tournoi OLD existe!");
   EXPECT_TRUE(exists("OLD.PAI") && exists("OLD.VAR"));
 
-  // Leaving the code field with "erase" erases nothing; OK then erases
-  // without asking again and writes the identity file.
-  talk.answer(kEraseOld);
+  // "Erase" is confirmed first; declined, nothing is left for OK to erase.
+  talk.answer(kEraseOld).answer(7);
   ParametersCodeLeft(view);
+  EXPECT_TRUE(talk.questions.last().startsWith("Voulez-vous vraiment effacer le tournoi OLD (aucun résultat)? Ses "
+                                               "fichiers seront déplacés dans le dossier des sauvegardes "));
+  writeBytes(dataDir() + "OLD.VAR", "1 4 420 1 1 1 0 4PN=\r\n");
+  talk.answer(kOtherCode);
+  EXPECT_FALSE(ParametersOk(view));
+  EXPECT_TRUE(exists("OLD.PAI") && exists("OLD.VAR"));
+
+  // Leaving the code field with a confirmed "erase" erases nothing; OK then
+  // moves the old files to the backups without asking again and writes the
+  // identity file.
+  writeBytes(dataDir() + "old.var", "a twin copied from Windows\r\n");
+  talk.answer(kEraseOld).answer(6);
+  ParametersCodeLeft(view);
+  EXPECT_TRUE(talk.questions.last().startsWith("Voulez-vous vraiment effacer le tournoi OLD (1 résultat)?"));
   EXPECT_TRUE(exists("OLD.PAI") && exists("OLD.VAR"));
   EXPECT_TRUE(ParametersOk(view));
   EXPECT_TRUE(talk.allAnswered());
-  EXPECT_EQ(talk.questions.size(), 2);
+  EXPECT_EQ(talk.questions.size(), 6);
   EXPECT_FALSE(exists("OLD.PAI") || exists("OLD.VAR"));
+  const QString kept = rootDir() + "BackupsTalvaron/20240227/Efface-OLD-180000/";
+  EXPECT_EQ(readBytes(kept + "OLD.VAR") + readBytes(kept + "old.var.2") + readBytes(kept + "OLD.VAR.2") +
+                readBytes(kept + "old.var"),
+            "1 4 420 1 1 1 0 4PN=\r\na twin copied from Windows\r\n");  // whichever spelling came first
+  EXPECT_FALSE(exists("old.var"));
   EXPECT_EQ(readBytes(dataDir() + "OLD.DAT"), "27/02/2024\r\nMardi");
   EXPECT_EQ(calls, QStringList({"hide", "pairs entry"}));
 
@@ -135,6 +153,8 @@ TEST_F(ParametersTest, ANewCodeForTheOldPairsIsCheckedBeforeAnythingIsCopied) {
 
   EXPECT_TRUE(tryCode("NEW", 6));
   EXPECT_TRUE(talk.allAnswered());
+  EXPECT_EQ(readBytes(rootDir() + "BackupsTalvaron/20240227/Efface-NEW-180000/NEW.PAI"),
+            "1 0 0 X - Y\xA3" "X\xA3" "Y\r\n");  // the tournament replaced
   EXPECT_EQ(ChoiceResult, 6);
   EXPECT_TRUE(exists("OLD.PAI") && exists("OLD.DAT") && exists("OLD.VAR"));  // the old tournament stays whole
   EXPECT_EQ(readBytes(dataDir() + "NEW.DAT"), "01/02/2024\r\nJeudi");

@@ -60,6 +60,8 @@ QFont PrintoutFont() {
   return font;
 }
 
+// Smaller than the 12 points of the printouts when needed: a line cut at the
+// page's edge would lose its last columns (the scores).
 QFont FitPrintoutFont(const QFont& font, const QStringList& lines, QPaintDevice* device) {
   const int widest = widestLine(lines);
   const int width = device->width();
