@@ -12,7 +12,6 @@ constexpr int kWorkerThreads = 8;
 
 void answer(httplib::Response& res, const Reply& reply) {
   res.status = reply.status;
-  res.set_header("Cache-Control", "no-store");
   res.set_content(QJsonDocument(reply.body).toJson(QJsonDocument::Compact).toStdString(),
                   "application/json; charset=utf-8");
 }
@@ -58,7 +57,8 @@ TablesHttpServer::TablesHttpServer(ServerOptions options)
   s.set_keep_alive_max_count(1000);
   s.set_default_headers({{"Content-Security-Policy", "default-src 'self'; img-src 'self' data:; frame-ancestors 'none'"},
                          {"X-Content-Type-Options", "nosniff"},
-                         {"Referrer-Policy", "no-referrer"}});
+                         {"Referrer-Policy", "no-referrer"},
+                         {"Cache-Control", "no-cache"}});
   s.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
     std::size_t length = req.path.size();
     for (const auto& [key, value] : req.params) length += key.size() + value.size() + 2;

@@ -291,6 +291,7 @@ Reply TablesService::state(const QString& token, int table) {
   };
   QJsonArray rounds;
   QString firstNames;
+  int onRound = 0;
   for (const MovementLine& m : movement) {
     int ns = m.ns;
     int ew = m.ew;
@@ -307,8 +308,11 @@ Reply TablesService::state(const QString& token, int table) {
     QJsonArray boards;
     if (!sitOut) {
       const int first = (m.boardSet - 1) * p.boardsPerTable + 1;
-      for (int board = first; board < first + p.boardsPerTable; ++board)
-        boards.append(boardState(table, board));
+      for (int board = first; board < first + p.boardsPerTable; ++board) {
+        const QJsonObject state = boardState(table, board);
+        if (onRound == 0 && state.value(QLatin1String("current")).toString().isEmpty()) onRound = m.round;
+        boards.append(state);
+      }
     }
     const QString nsName = name(ns, false);
     const QString ewName = name(ew, true);
@@ -328,6 +332,7 @@ Reply TablesService::state(const QString& token, int table) {
   return {200, QJsonObject{{QStringLiteral("table"), table},
                            {QStringLiteral("tables"), p.tableCount},
                            {QStringLiteral("boardsPerTable"), p.boardsPerTable},
+                           {QStringLiteral("round"), onRound != 0 ? onRound : movement.empty() ? 0 : movement.back().round},
                            {QStringLiteral("leads"), leadsAsked()},
                            {QStringLiteral("players"), QJsonObject{{QStringLiteral("needed"), !p.pairsEntered},
                                                                   {QStringLiteral("done"), playersDone}}},
