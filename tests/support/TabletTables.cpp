@@ -2,15 +2,34 @@
 
 #include "core/DeviceNumbers.h"
 #include "core/Globals.h"
+#include "core/State.h"
 #include "devices/TabletFiles.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
+#include "setup/Movements.h"
 #include "setup/PairLookups.h"
 #include "support/TestState.h"
 
 #include <QCoreApplication>
 
 namespace testing_support {
+
+void MakeTabletMitchell(int tables, int boardsPerTable) {
+  PairCount = PairSlotCount = 2 * tables;
+  TableCount = ResultsPerBoard = tables;
+  for (int s = 1; s <= PairCount; ++s) {
+    PairNumbers[s] = s <= tables ? s : -(s - tables);
+    Player1Names[s] = QStringLiteral("Nom%1").arg(s);
+    PairLabels[s] = Player1Names[s];
+  }
+  MitchellNumbering = true;
+  BoardsPerTable = boardsPerTable;
+  RoundsPlayed = RoundsScheduled = RoundCount = tables;
+  BoardCount = DealCount = tables * boardsPerTable;
+  ResultSlotCount = BoardCount * ResultsPerBoard;
+  GenerateMitchell();
+  RenumberMitchellEastWest();
+}
 
 QString BuiltTabletServerStandIn() {
   return QCoreApplication::applicationDirPath() + "/standins/PCQuillmarkeServer.EXE";

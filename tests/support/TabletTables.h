@@ -12,6 +12,10 @@ namespace testing_support {
 QString BuiltTabletServerStandIn();
 QString BuiltTabletCompanionStandIn();
 
+// The standard Mitchell of the given tables with Mitchell numbering, pairs
+// named "Nom<n>", every round played.
+void MakeTabletMitchell(int tables, int boardsPerTable);
+
 class TabletTables {
  public:
   // A result file "REST<n>.TXT" in the table's folder: "<table> 1 0 <board>
