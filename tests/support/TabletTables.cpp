@@ -11,6 +11,10 @@
 #include "support/TestState.h"
 
 #include <QCoreApplication>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <csignal>
 
 namespace testing_support {
 
@@ -29,6 +33,23 @@ void MakeTabletMitchell(int tables, int boardsPerTable) {
   ResultSlotCount = BoardCount * ResultsPerBoard;
   GenerateMitchell();
   RenumberMitchellEastWest();
+}
+
+TablesServerProcess::TablesServerProcess(const QString& exchange) : process_(std::make_unique<QProcess>()) {
+  process_->setProgram(QCoreApplication::applicationDirPath() + "/talvaron-tables");
+  process_->setArguments({"--exchange", exchange, "--address", "127.0.0.1", "--port", "0", "--pages", exchange});
+  process_->start();
+  process_->waitForReadyRead(5000);
+  const QRegularExpressionMatch m = QRegularExpression(":(\\d+)/").match(QString::fromUtf8(process_->readLine()));
+  port_ = m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+TablesServerProcess::~TablesServerProcess() { kill(); }
+
+void TablesServerProcess::kill() {
+  if (process_->state() == QProcess::NotRunning) return;
+  ::kill(static_cast<pid_t>(process_->processId()), SIGKILL);
+  process_->waitForFinished(5000);
 }
 
 QString BuiltTabletServerStandIn() {

@@ -11,18 +11,14 @@
 
 #include <httplib.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QRegularExpression>
 
 #include <atomic>
 #include <thread>
 
-#include <csignal>
 #include <gtest/gtest.h>
 
 using testing_support::readBytes;
@@ -35,31 +31,6 @@ struct Sent {
   int board = 0;
   std::string body;
   QByteArray fileBytes;  // what the result file holds once written
-};
-
-// The tables' server built beside the tests, started on 127.0.0.1 and a
-// free port; stopped by SIGKILL.
-class RunningServer {
- public:
-  explicit RunningServer(const QString& exchange) {
-    process_.setProgram(QCoreApplication::applicationDirPath() + "/talvaron-tables");
-    process_.setArguments({"--exchange", exchange, "--address", "127.0.0.1", "--port", "0", "--pages", exchange});
-    process_.start();
-    process_.waitForReadyRead(5000);
-    const QString line = QString::fromUtf8(process_.readLine());
-    const QRegularExpressionMatch m = QRegularExpression(":(\\d+)/").match(line);
-    port = m.hasMatch() ? m.captured(1).toInt() : 0;
-  }
-  ~RunningServer() { kill(); }
-  void kill() {
-    if (process_.state() == QProcess::NotRunning) return;
-    ::kill(static_cast<pid_t>(process_.processId()), SIGKILL);
-    process_.waitForFinished(5000);
-  }
-  int port = 0;
-
- private:
-  QProcess process_;
 };
 
 std::string json(const QJsonObject& o) { return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString(); }
@@ -117,9 +88,9 @@ TEST_F(TablesKillTest, AKilledServerLosesNothingItConfirmedAndNothingIsDoubled) 
   const QString exchange = TabletSharedFolder;
   const int cuts[] = {0, 5, 11, 17};  // answers received before the kill
   for (int cycle = 0; cycle < 4; ++cycle) {
-    auto server = std::make_unique<RunningServer>(exchange);
-    ASSERT_GT(server->port, 0);
-    httplib::Client client("127.0.0.1", server->port);
+    auto server = std::make_unique<testing_support::TablesServerProcess>(exchange);
+    ASSERT_GT(server->port(), 0);
+    httplib::Client client("127.0.0.1", server->port());
     client.set_read_timeout(2, 0);
     const std::string token =
         parse(client.Post("/api/join", json({{"password", "FarnelTosk"}}), "application/json"))["token"]
@@ -135,7 +106,7 @@ TEST_F(TablesKillTest, AKilledServerLosesNothingItConfirmedAndNothingIsDoubled) 
     std::atomic<bool> finished = false;
     std::vector<int> confirmed;
     std::thread tables([&] {
-      httplib::Client sender("127.0.0.1", server->port);
+      httplib::Client sender("127.0.0.1", server->port());
       sender.set_read_timeout(2, 0);
       sender.set_connection_timeout(1, 0);
       for (std::size_t i = 0; i < results.size(); ++i) {
@@ -172,9 +143,9 @@ TEST_F(TablesKillTest, AKilledServerLosesNothingItConfirmedAndNothingIsDoubled) 
 
     // Started again: the same token still works, the pages send everything
     // once more, and the program collects.
-    server = std::make_unique<RunningServer>(exchange);
-    ASSERT_GT(server->port, 0);
-    httplib::Client again("127.0.0.1", server->port);
+    server = std::make_unique<testing_support::TablesServerProcess>(exchange);
+    ASSERT_GT(server->port(), 0);
+    httplib::Client again("127.0.0.1", server->port());
     int written = 0;
     for (const Sent& s : results) {
       const auto r = again.Post("/api/result", {{"Authorization", "Bearer " + token}}, s.body, "application/json");
