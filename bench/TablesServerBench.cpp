@@ -83,6 +83,8 @@ void BM_TablesServerEvening(benchmark::State& state) {
     for (int t = 1; t <= kTables; ++t)
       tables.emplace_back([&, t] {
         httplib::Client client("127.0.0.1", port);
+        client.set_keep_alive(true);  // as a browser does
+        client.set_tcp_nodelay(true);
         const httplib::Headers auth{{"Authorization", "Bearer " + token}};
         std::mt19937 random(t);
         const QJsonObject s = parse(client.Get(("/api/state?table=" + std::to_string(t)).c_str(), auth));
