@@ -138,7 +138,7 @@ TEST(TablesFiles, LeadsAreOneRankAndOneSuit) {
 }
 
 TEST(TablesFiles, FrequenciesRankingAndDiagram) {
-  const auto rows = ParseBoardFile({"Donne 7", "", "4PN=/N 420 1 60 8 40 RC", "PASSE 0 2 50 9 50 ?",
+  const auto rows = ParseBoardFile({"Donne 7", "", "4PN=/N 420 1 60 8 40 RC", "PASSE 0 2 50 9 50",
                                     "MOY -- 3 -- 10 -- --", "AJU -- 4 -- 11 -- --"});
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[0].contract, "4PN=");
@@ -149,6 +149,8 @@ TEST(TablesFiles, FrequenciesRankingAndDiagram) {
   EXPECT_EQ(rows[0].lead, "RC");
   EXPECT_EQ(rows[1].contract, "PASSE");
   EXPECT_EQ(rows[1].score, 0);
+  EXPECT_EQ(rows[1].ewPercent, 50);
+  EXPECT_EQ(rows[1].lead, "");
   EXPECT_FALSE(rows[2].score);
   EXPECT_FALSE(rows[2].nsPercent);
   EXPECT_EQ(rows[2].ns, 3);
