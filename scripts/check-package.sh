@@ -40,7 +40,7 @@ done
 # the desktop's files are there; the tests' stand-ins and files are not.
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/list"
 while read -r f; do fail "outside /usr: $f"; done < <(grep -v -e '^/usr/' -e '^/$' "$work/list")
-for f in /usr/bin/talvaron /usr/share/talvaron/BRIDGEMATE.BWS \
+for f in /usr/bin/talvaron /usr/bin/talvaron-tables /usr/share/talvaron/BRIDGEMATE.BWS \
   /usr/share/applications/org.talvaron.Talvaron.desktop \
   /usr/share/metainfo/org.talvaron.Talvaron.metainfo.xml \
   /usr/share/icons/hicolor/scalable/apps/org.talvaron.Talvaron.svg \
