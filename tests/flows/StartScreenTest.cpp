@@ -365,13 +365,21 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
 
 TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) {
   recordServices();
+  platform::FakeProcesses processes;
   TableDevicesMode = TabletsMode = true;
-  resumedTournament(true, 4);  // complete
+  // Complete and of today: no question, no server started, but the tables
+  // may still send corrections: the collection runs and the menu says so.
+  resumedTournament(true, 4);
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"hide", "menu"}));
+  EXPECT_EQ(calls, QStringList({"hide", "timer 500", "menu"}));
+  EXPECT_TRUE(talk.choices.isEmpty());
+  EXPECT_TRUE(processes.events.filter("start:").isEmpty());
   EXPECT_EQ(TabletSharedFolder, documentsDir() + "/Quillmarke");
+  EXPECT_TRUE(menuView().runningNoticeVisible && menuView().pauseVisible);
+  EXPECT_EQ(menuView().pauseCaption, "<- Pause");
 
   calls.clear();
+  menuView() = TournamentMenuView{};
   resumedTournament(false, 1);  // another day: counted as complete
   ResumeTournamentClick();
   EXPECT_EQ(calls, QStringList({"hide", "menu"}));
@@ -383,6 +391,20 @@ TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) 
   ResumeTournamentClick();
   EXPECT_EQ(calls, QStringList({"hide", "show"}));
   EXPECT_TRUE(talk.choices.isEmpty());
+}
+
+TEST_F(StartScreenTest, AResumedEveningWithoutDevicesSpeaksOfNoCollection) {
+  recordServices();
+  resumedTournament(true, 1);  // of today, unfinished, results typed at the desk
+  ResumeTournamentClick();
+  EXPECT_EQ(calls, QStringList({"hide", "menu"}));
+  const TournamentMenuView& v = menuView();
+  EXPECT_FALSE(v.timerEnabled);
+  EXPECT_FALSE(v.runningNoticeVisible);
+  EXPECT_FALSE(v.stoppedNoticeVisible);
+  EXPECT_FALSE(v.pauseVisible);
+  EXPECT_TRUE(v.editVisible);
+  EXPECT_EQ(v.resultsCounter, "1/4");
 }
 
 TEST_F(StartScreenTest, AFederationResumeImportsTheSessionAndWarnsTwice) {
