@@ -133,7 +133,9 @@ bool reportsDeletion(const std::optional<QString>& line) {
 }
 
 // One result file per board: the slot's line, or its deletion, written
-// again unless the table's files say so already.
+// again unless the table's files say so already (in the program's words or
+// in those the tablets sent: "NOT PLAYED" for "MOY", "AJU" or "60 - 40" for
+// "AJU.").
 void resendBoardLine(int slot) {
   const int table = ResultTable[slot];
   const int board = ResultBoard[slot];
@@ -148,9 +150,17 @@ void resendBoardLine(int slot) {
   }
   const QString contract =
       ResultContract[slot].isEmpty() ? QString::number(ResultScore[slot]) : ResultContract[slot];
-  const QString line = boardResultLine(table, board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
-                                       contract, ResultDeclarer[slot]);
-  if (sent == line && kept == line) return;
+  // The tablets' own words for what is stored stand as they were echoed.
+  QStringList forms{contract};
+  if (contract == QLatin1String("MOY")) forms << QStringLiteral("NOT PLAYED");
+  if (contract == QLatin1String("AJU."))
+    forms << QStringLiteral("AJU")
+          << QStringLiteral("%1 - %2").arg(ResultNsPercent[slot]).arg(ResultEwPercent[slot]);
+  for (const QString& form : forms) {
+    const QString line = boardResultLine(table, board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
+                                         form, ResultDeclarer[slot]);
+    if (sent == line && kept == line) return;
+  }
   WriteTabletResultLine(table, board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot], contract,
                         ResultDeclarer[slot]);
 }
@@ -167,6 +177,9 @@ QList<Pending> pendingAt(int table) {
   QList<Pending> pending;
   const QString folder = TableFolder(table);
   for (int k = 1; k <= kMaxPendingFiles; ++k) {
+    // A pair cut short (RESS without its RESX) counts as not sent: the next
+    // echo takes its number.
+    if (!platform::fileExists(folder + QStringLiteral("/RESX%1.TXT").arg(k))) continue;
     const QString path = folder + QStringLiteral("/RESS%1.TXT").arg(k);
     if (const std::optional<QString> line = ReadExchangeLine(path))
       pending << Pending{k, QFileInfo(path).lastModified(), *line};
@@ -174,23 +187,24 @@ QList<Pending> pendingAt(int table) {
   return pending;
 }
 
-// The newest of the files waiting at a BridgeMates table that reports slot
-// sent again when it does not hold the slot's result; a result with no file
-// waiting is sent again (the table may have taken it, or never got it), a
-// deletion only when the round's list still holds the board.
+// A slot sent again to its BridgeMates table unless the newest file waiting
+// there for it holds its result and the round's list holds its board (a
+// result with no file waiting is sent again: the table may have taken it,
+// or never got it); an erased slot, when the newest file waiting for it is
+// a result or the round's list still holds its board.
 void resendTableFile(int slot, const QList<Pending>& pending) {
   const Pending* newest = nullptr;
   for (const Pending& p : pending)
     if (reportsSlot(p.line, slot) &&
         (!newest || p.written > newest->written || (p.written == newest->written && p.k > newest->k)))
       newest = &p;
+  const bool listed =
+      roundBoards(TableFolder(ResultTable[slot]), ResultRound[slot]).contains(QString::number(ResultBoard[slot]));
   if (ResultScore[slot] == kScoreNone) {
-    const bool listed = roundBoards(TableFolder(ResultTable[slot]), ResultRound[slot])
-                            .contains(QString::number(ResultBoard[slot]));
-    if (newest ? !newest->line.endsWith(QLatin1String(" DELETE ?")) : listed) WriteTableResultFile(slot, true);
+    if (listed || (newest && !newest->line.endsWith(QLatin1String(" DELETE ?")))) WriteTableResultFile(slot, true);
     return;
   }
-  if (newest) {
+  if (newest && listed) {
     const QString held = resultLine(ResultTable[slot], newest->k, ResultBoard[slot], ResultRound[slot],
                                     ResultNsPair[slot], ResultEwPair[slot]) +
                          ResultDeclarer[slot] + ' ' + ResultContract[slot] + ' ' + ResultLead[slot];

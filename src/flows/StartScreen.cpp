@@ -341,12 +341,9 @@ bool restartAgreed() {
   return ui::Ask(warning) != 2;
 }
 
-// A device tournament of today, finished or not, collects again: a table may
-// still send a correction, and what a crash left at the tables is taken. The
-// tables are first sent every stored result again, so that what they show is
-// what is stored. The servers are started again only for an unfinished
-// tournament; without its BridgeMates database the devices are switched off.
-void RestartCollection(bool restartServers) {
+}  // namespace
+
+void RestartDeviceCollection(bool restartServers) {
   SetTabletFolders();
   if (BridgeMatesMode) {
     BwsFileName = DataFolder + TournamentCode + QStringLiteral(".BWS");
@@ -357,7 +354,6 @@ void RestartCollection(bool restartServers) {
       return;
     }
   }
-  ResendTableEchoes();
   if (BridgeMatesMode) {
     if (restartServers && !platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) StartBridgeMatesControl();
     StartBridgeMatesRetrieval();
@@ -368,6 +364,8 @@ void RestartCollection(bool restartServers) {
     if (restartServers) StartTabletCompanion();
   }
 }
+
+namespace {
 
 void ResumeAfterHidingTheStartScreen() {
   if (!ReloadTournament(QString())) return;
@@ -385,12 +383,15 @@ void ResumeAfterHidingTheStartScreen() {
       ShowStartScreen();
       return;
     }
-    RestartCollection(unfinished);
+    RestartDeviceCollection(unfinished);
   }
   // The result files of the devices go to the exchange folder, also for a
   // tournament of another day.
   if (TableDevicesMode) SetTabletFolders();
   RecomputeResumedTournament();
+  // The tables are sent every stored result again (once recomputed: the
+  // splits of ".ADJ" stand), so that what they show is what is stored.
+  if (collects && TableDevicesMode) ResendTableEchoes();
   if (!TournamentDatedToday) ResultsEntered = ResultSlotCount;
   // The tournament menu: until it is there the start screen comes back.
   ShowTournamentMenu();
