@@ -156,10 +156,24 @@ void resendBoardLine(int slot) {
   if (contract == QLatin1String("AJU."))
     forms << QStringLiteral("AJU")
           << QStringLiteral("%1 - %2").arg(ResultNsPercent[slot]).arg(ResultEwPercent[slot]);
+  // A result without a contract played has no declarer to tell: whatever
+  // letter its line carries, it says the same.
+  const bool anyDeclarer = ResultContract[slot].isEmpty() || contract == QLatin1String("PASSE") ||
+                           contract.startsWith(QLatin1String("MOY")) || contract.startsWith(QLatin1String("AJU"));
+  const auto same = [anyDeclarer](const std::optional<QString>& held, const QString& line) {
+    if (!held) return false;
+    if (!anyDeclarer) return *held == line;
+    QStringList a = held->split(u' ');
+    QStringList b = line.split(u' ');
+    if (a.size() != b.size() || a.size() < 8) return false;
+    a[7].clear();
+    b[7].clear();
+    return a == b;
+  };
   for (const QString& form : forms) {
     const QString line = boardResultLine(table, board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
                                          form, ResultDeclarer[slot]);
-    if (sent == line && kept == line) return;
+    if (same(sent, line) && same(kept, line)) return;
   }
   WriteTabletResultLine(table, board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot], contract,
                         ResultDeclarer[slot]);

@@ -461,8 +461,13 @@ void storeResult(int slot, const QString& contract, int score, const QString& de
 // the board lines its slots hold, and only where its files say otherwise.
 TEST_F(TabletsTest, AResumeSendsTheTabletsWhatTheSlotsHoldWhereTheirFilesDiffer) {
   const int changed = firstRoundSlot(1), same = firstRoundSlot(4), erased = firstRoundSlot(7),
-            typed = firstRoundSlot(10), never = firstRoundSlot(13);
+            typed = firstRoundSlot(10), never = firstRoundSlot(13), passed = firstRoundSlot(16),
+            split = firstRoundSlot(19);
   storeResult(changed, "4PN=", 420, "N");
+  storeResult(passed, "PASSE", 0, "");
+  storeResult(split, "AJU.", kScoreAdjusted, "");
+  ResultNsPercent[split] = 60;
+  ResultEwPercent[split] = 40;
   storeResult(same, "3SN=", 140, "S");
   storeResult(typed, "", 420, "?");
   const auto folder = [](int slot) { return TableFolder(ResultTable[slot]) + "/"; };
@@ -470,6 +475,11 @@ TEST_F(TabletsTest, AResumeSendsTheTabletsWhatTheSlotsHoldWhereTheirFilesDiffer)
   writeBytes(folder(changed) + "RESX1.TXT", boardLine(changed, "N 3PN=").toUtf8());
   writeBytes(folder(same) + "RESS4.TXT", boardLine(same, "S 3SN=").toUtf8());
   writeBytes(folder(same) + "RESX4.TXT", boardLine(same, "S 3SN=").toUtf8());
+  // Sent in the desk's words and in the tablet's: both say what is stored.
+  writeBytes(folder(passed) + "RESS16.TXT", boardLine(passed, "N PASSE").toUtf8());
+  writeBytes(folder(passed) + "RESX16.TXT", boardLine(passed, "N PASSE").toUtf8());
+  writeBytes(folder(split) + "RESS19.TXT", boardLine(split, " 60 - 40").toUtf8());
+  writeBytes(folder(split) + "RESX19.TXT", boardLine(split, " 60 - 40").toUtf8());
   writeBytes(folder(erased) + "RESS7.TXT", boardLine(erased, "E 2CE=").toUtf8());  // erased since
   writeBytes(folder(erased) + "RESX7.TXT", boardLine(erased, "E 2CE=").toUtf8());
 
@@ -480,6 +490,8 @@ TEST_F(TabletsTest, AResumeSendsTheTabletsWhatTheSlotsHoldWhereTheirFilesDiffer)
   EXPECT_EQ(readBytes(folder(erased) + "RESS7.TXT"), boardLine(erased, "declarant DELETE").toUtf8());
   EXPECT_FALSE(QFile::exists(folder(erased) + "RESX7.TXT"));
   EXPECT_FALSE(QFile::exists(folder(never) + "RESS13.TXT"));
+  EXPECT_EQ(readBytes(folder(passed) + "RESS16.TXT"), boardLine(passed, "N PASSE").toUtf8());
+  EXPECT_EQ(readBytes(folder(split) + "RESX19.TXT"), boardLine(split, " 60 - 40").toUtf8());
   // Logged once each, what was sent only.
   EXPECT_EQ(readBytes(dataDir() + "ABC.LOG"),
             ("07/12/2026 20:00:00 " + boardLine(changed, "N 4PN=") + "07/12/2026 20:00:00 " + boardLine(typed, "? 420"))
