@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <exception>
@@ -190,10 +191,13 @@ struct Pending {
 QList<Pending> pendingAt(int table) {
   QList<Pending> pending;
   const QString folder = TableFolder(table);
+  QSet<QString> written;
+  for (const QString& name : platform::listFolder(folder, QStringLiteral("RES?*.TXT"))) written << name.toUpper();
   for (int k = 1; k <= kMaxPendingFiles; ++k) {
     // A pair cut short (RESS without its RESX) counts as not sent: the next
     // echo takes its number.
-    if (!platform::fileExists(folder + QStringLiteral("/RESX%1.TXT").arg(k))) continue;
+    if (!written.contains(QStringLiteral("RESS%1.TXT").arg(k)) || !written.contains(QStringLiteral("RESX%1.TXT").arg(k)))
+      continue;
     const QString path = folder + QStringLiteral("/RESS%1.TXT").arg(k);
     if (const std::optional<QString> line = ReadExchangeLine(path))
       pending << Pending{k, QFileInfo(path).lastModified(), *line};
@@ -201,11 +205,12 @@ QList<Pending> pendingAt(int table) {
   return pending;
 }
 
-// A slot sent again to its BridgeMates table unless the newest file waiting
-// there for it holds its result and the round's list holds its board (a
-// result with no file waiting is sent again: the table may have taken it,
-// or never got it); an erased slot, when the newest file waiting for it is
-// a result or the round's list still holds its board.
+// A slot sent again to its BridgeMates table unless the round's list holds
+// its board and the newest file waiting there for it, if any, holds its
+// result (with no file waiting, the table took it); an erased slot, when the
+// newest file waiting for it is a result or the round's list still holds
+// its board. A correction whose file was lost after the table took the
+// first result's leaves nothing to tell them apart, and is not seen.
 void resendTableFile(int slot, const QList<Pending>& pending) {
   const Pending* newest = nullptr;
   for (const Pending& p : pending)
@@ -218,13 +223,16 @@ void resendTableFile(int slot, const QList<Pending>& pending) {
     if (listed || (newest && !newest->line.endsWith(QLatin1String(" DELETE ?")))) WriteTableResultFile(slot, true);
     return;
   }
-  if (newest && listed) {
-    const QString held = resultLine(ResultTable[slot], newest->k, ResultBoard[slot], ResultRound[slot],
-                                    ResultNsPair[slot], ResultEwPair[slot]) +
-                         ResultDeclarer[slot] + ' ' + ResultContract[slot] + ' ' + ResultLead[slot];
-    if (newest->line == held) return;
+  if (!newest) {
+    // No file waiting: the table took the result whose board its round's
+    // list holds (the list is written last).
+    if (!listed) WriteTableResultFile(slot, false, true);
+    return;
   }
-  WriteTableResultFile(slot, false, true);
+  const QString held = resultLine(ResultTable[slot], newest->k, ResultBoard[slot], ResultRound[slot],
+                                  ResultNsPair[slot], ResultEwPair[slot]) +
+                       ResultDeclarer[slot] + ' ' + ResultContract[slot] + ' ' + ResultLead[slot];
+  if (newest->line != held || !listed) WriteTableResultFile(slot, false, true);
 }
 
 }  // namespace

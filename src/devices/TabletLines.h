@@ -27,6 +27,7 @@ void WriteTableResultFile(int slot, bool erased, bool listOnce = false);
 // slots hold, from the stored results. With tablets, a board's files that
 // do not hold the slot's line (or its deletion) are written again, and
 // logged; with BridgeMates, a slot whose newest waiting file does not hold
-// its result is sent again (a deletion when the round's list still holds
-// the board). A write that fails is shown once; the other tables are told.
+// its result, or whose board its round's list lacks, is sent again (a
+// deletion when the round's list still holds the board). A write that fails
+// is shown once; the other tables are told.
 void ResendTableEchoes();

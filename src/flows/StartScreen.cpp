@@ -11,6 +11,7 @@
 #include "core/State.h"
 #include "core/TournamentFiles.h"
 #include "devices/BridgeMatesControl.h"
+#include "devices/BridgeMatesCorrections.h"
 #include "devices/BridgeMatesImport.h"
 #include "devices/Companions.h"
 #include "devices/DevicePolling.h"
@@ -389,9 +390,14 @@ void ResumeAfterHidingTheStartScreen() {
   // tournament of another day.
   if (TableDevicesMode) SetTabletFolders();
   RecomputeResumedTournament();
-  // The tables are sent every stored result again (once recomputed: the
-  // splits of ".ADJ" stand), so that what they show is what is stored.
-  if (collects && TableDevicesMode) ResendTableEchoes();
+  // The tables and the BridgeMates' control program are sent every stored
+  // result again (once recomputed: the splits of ".ADJ" stand), so that what
+  // they show is what is stored.
+  if (collects && TableDevicesMode) {
+    ResendTableEchoes();
+    // A database that cannot be read now is said, and the resume goes on.
+    if (BridgeMatesMode) RunReported(ResendBridgeMatesCorrections);
+  }
   if (!TournamentDatedToday) ResultsEntered = ResultSlotCount;
   // The tournament menu: until it is there the start screen comes back.
   ShowTournamentMenu();

@@ -9,6 +9,7 @@
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
 #include "core/TournamentFiles.h"
+#include "devices/BridgeMatesCorrections.h"
 #include "devices/BridgeMatesImport.h"
 #include "devices/DevicePolling.h"
 #include "devices/SessionDatabase.h"
@@ -135,6 +136,7 @@ class DeviceCrashTest : public testing_support::TalvaronTest {
       RefreshResultsForDevices();
     }
     ResendTableEchoes();
+    if (bridgeMates) ResendBridgeMatesCorrections();
   }
 
   static void collect(bool bridgeMates) {
@@ -146,8 +148,9 @@ class DeviceCrashTest : public testing_support::TalvaronTest {
 
   bool pending(bool bridgeMates) const {
     if (bridgeMates) {
+      // The program's own rows wait for the control program, not for it.
       for (const QVariantMap& row : scorers->rows("ReceivedData"))
-        if (row["Processed"].toInt() == 0) return true;
+        if (row["Processed"].toInt() == 0 && !row["Remarks"].toString().contains("Morvel")) return true;
       return false;
     }
     for (int t = 1; t <= kTables; ++t)
@@ -265,14 +268,20 @@ class DeviceCrashTest : public testing_support::TalvaronTest {
         const QString sent = firstLine(folder + QStringLiteral("RESS%1.TXT").arg(ResultBoard[s]));
         const QString kept = firstLine(folder + QStringLiteral("RESX%1.TXT").arg(ResultBoard[s]));
         if (held) {
-          // An arbitral score keeps the words the tablet sent.
+          // An arbitral score keeps the words the tablet sent; a result
+          // without a contract played, whatever declarer letter.
+          const QString head = echoLine(s, 999, "").section(' ', 0, 6) + ' ';
           QStringList forms{echoLine(s, 999, "Entame=?")};
-          if (ResultContract[s] == "AJU.") {
-            const QString head = echoLine(s, 999, "").section(' ', 0, 7) + ' ';
-            forms << head + "AJU Entame=?"
-                  << head + QStringLiteral("%1 - %2 Entame=?").arg(ResultNsPercent[s]).arg(ResultEwPercent[s]);
-          }
-          EXPECT_TRUE(forms.contains(sent) && sent == kept)
+          if (ResultContract[s] == "AJU.")
+            forms << head + ResultDeclarer[s] + " AJU Entame=?"
+                  << head + ResultDeclarer[s] + QStringLiteral(" %1 - %2 Entame=?").arg(ResultNsPercent[s]).arg(ResultEwPercent[s]);
+          const auto heard = [s](const QString& line) {
+            if (!ResultContract[s].isEmpty() && ResultContract[s].front().isDigit()) return line;
+            QStringList f = line.split(' ');
+            if (f.size() > 7) f[7] = ResultDeclarer[s];
+            return f.join(' ');
+          };
+          EXPECT_TRUE(forms.contains(heard(sent)) && heard(sent) == heard(kept))
               << "slot " << s << ": " << sent.toStdString() << " / " << kept.toStdString();
         } else {
           EXPECT_TRUE(sent.isEmpty() || sent.endsWith(" DELETE Entame=?")) << "slot " << s << ": " << sent.toStdString();
@@ -295,7 +304,11 @@ class DeviceCrashTest : public testing_support::TalvaronTest {
       const QStringList listed =
           platform::tryReadTextLines(folder + QStringLiteral("DONNESTOUR%1.TXT").arg(ResultRound[s])).value_or(QStringList{});
       if (held) {
-        EXPECT_EQ(line, echoLine(s, newest, ResultLead[s])) << "slot " << s;
+        // No file waiting: the table took it (the files taken away after
+        // each check), and its round's list tells so.
+        if (newest != 0) {
+          EXPECT_EQ(line, echoLine(s, newest, ResultLead[s])) << "slot " << s;
+        }
         EXPECT_TRUE(listed.contains(QString::number(ResultBoard[s]))) << "slot " << s;
       } else {
         EXPECT_TRUE(newest == 0 || line.endsWith(" DELETE ?")) << "slot " << s << ": " << line.toStdString();
