@@ -23,18 +23,10 @@ const QString kTag = QStringLiteral("Morvel");
 
 bool validSlot(int slot) { return slot >= 1 && slot <= kMaxResultSlots; }
 
-// Opens the database and appends one row of slot with its common columns;
-// fill writes the others. The row is posted and the database closed.
+// One row of slot appended to the open ReceivedData: its common columns,
+// then fill's, and posted.
 template <typename Fill>
-void appendRow(int slot, Fill fill) {
-  ShowBridgeMatesInfo();
-  OpenSessionDatabase(BwsFileName);
-  struct Close {
-    ~Close() { CloseSessionDatabase(); }
-  } close;
-  SessionTable& t = BwsTable();
-  t.select(QStringLiteral("[ReceivedData]"));
-  t.open();
+void appendTo(SessionTable& t, int slot, Fill fill) {
   t.append();
   t.setText(QStringLiteral("Section"), QStringLiteral("1"));
   t.setInteger(QStringLiteral("Table"), ResultTable[slot]);
@@ -48,7 +40,29 @@ void appendRow(int slot, Fill fill) {
   t.setDateTime(QStringLiteral("DateLog"), QDateTime(now.date(), QTime(0, 0)));
   t.setDateTime(QStringLiteral("TimeLog"), now);
   t.post();
+}
+
+// The database opened on its open ReceivedData for work; closed however
+// work ends.
+template <typename Work>
+void withReceivedData(Work work) {
+  OpenSessionDatabase(BwsFileName);
+  struct Close {
+    ~Close() { CloseSessionDatabase(); }
+  } close;
+  SessionTable& t = BwsTable();
+  t.select(QStringLiteral("[ReceivedData]"));
+  t.open();
+  work(t);
   t.close();
+}
+
+// Opens the database and appends one row of slot with its common columns;
+// fill writes the others. The row is posted and the database closed.
+template <typename Fill>
+void appendRow(int slot, Fill fill) {
+  ShowBridgeMatesInfo();
+  withReceivedData([&](SessionTable& t) { appendTo(t, slot, fill); });
 }
 
 }  // namespace
@@ -191,43 +205,35 @@ void AppendChangedResult(int slot) {
 void ResendBridgeMatesCorrections() {
   if (!BridgeMatesMode || BwsFileName.isEmpty()) return;
   const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
+  // A slot found as the rows name it: board, N/S pair, E/W pair as numbered there.
+  const auto slotKey = [](int board, int ns, int ew) { return QStringLiteral("%1 %2 %3").arg(board).arg(ns).arg(ew); };
   QHash<QString, int> slotOf;
   for (int s = 1; s <= slotCount; ++s)
     if (ResultNsPair[s] != 0 && ResultEwPair[s] != 0)
-      slotOf.insert(QStringLiteral("%1 %2 %3").arg(ResultBoard[s]).arg(ResultNsPair[s]).arg(DeviceEwNumber(ResultEwPair[s])),
-                    s);
+      slotOf.insert(slotKey(ResultBoard[s], ResultNsPair[s], DeviceEwNumber(ResultEwPair[s])), s);
   // The last row of each slot, in the order the rows were written: what the
   // control program shows. A slot with a scorers' row not yet collected is
   // left to the collection, which will make it what the row says.
   QHash<int, bool> holds;
   QSet<int> waiting;
-  OpenSessionDatabase(BwsFileName);
-  {
-    struct Close {
-      ~Close() { CloseSessionDatabase(); }
-    } close;
-    SessionTable& t = BwsTable();
-    t.select(QStringLiteral("[ReceivedData]"));
-    t.open();
+  withReceivedData([&](SessionTable& t) {
     for (t.first(); !t.eof(); t.next()) {
       if (t.integer(QStringLiteral("Section")) != 1) continue;
-      const int s = slotOf.value(QStringLiteral("%1 %2 %3")
-                                     .arg(t.integer(QStringLiteral("Board")))
-                                     .arg(t.integer(QStringLiteral("PairNS")))
-                                     .arg(t.integer(QStringLiteral("PairEW"))));
+      const int s = slotOf.value(slotKey(t.integer(QStringLiteral("Board")), t.integer(QStringLiteral("PairNS")),
+                                         t.integer(QStringLiteral("PairEW"))));
       if (s == 0) continue;
       const bool ours = t.text(QStringLiteral("Remarks")).contains(kTag);
-      if (!ours && !t.yes(QStringLiteral("Processed"))) waiting.insert(s);
+      if (!ours && !t.yes(QStringLiteral("Processed")))
+        waiting.insert(s);
       else
         holds.insert(s, ours ? correctionHolds(t, s) : ScorersRowHolds(t, s));
     }
-    t.close();
-  }
+  });
   for (int s = 1; s <= slotCount; ++s) {
-    if (!slotOf.contains(QStringLiteral("%1 %2 %3").arg(ResultBoard[s]).arg(ResultNsPair[s]).arg(DeviceEwNumber(ResultEwPair[s]))))
+    if (slotOf.value(slotKey(ResultBoard[s], ResultNsPair[s], DeviceEwNumber(ResultEwPair[s]))) != s ||
+        waiting.contains(s))
       continue;
     const auto it = holds.constFind(s);
-    if (waiting.contains(s)) continue;
     if (it == holds.cend() ? ResultScore[s] != kScoreNone : !*it) AppendChangedResult(s);
   }
 }
