@@ -7,6 +7,7 @@
 #include "core/State.h"
 #include "core/TournamentFiles.h"
 #include "devices/FederationSetup.h"
+#include "devices/TableStates.h"
 #include "flows/StartScreen.h"
 #include "flows/TournamentMenu.h"
 #include "platform/Process.h"
@@ -421,6 +422,33 @@ TEST_F(StartScreenTest, AFederationResumeImportsTheSessionAndWarnsTwice) {
   EXPECT_EQ(talk.messages[1], "Attention! Il faut absolument que le tournoi que vous rechargez soit le dernier que vous "
                               "avez joué ou que c'était du à un plantage général. Sinon, son comportement peut être "
                               "imprévisible, y compris des erreurs fatales!");
+}
+
+// A full BridgeMates tournament of today: no question and no server
+// started, but the collection runs, the strip is back beside the menu (the
+// complete tables red), and the control program is sent the results it
+// never had.
+TEST_F(StartScreenTest, AFullBridgeMatesTournamentOfTodayCollectsAgainWithItsStrip) {
+  recordServices();
+  platform::FakeProcesses processes;
+  writeBytes(programDir() + "BMPro.EXE", "");  // found by the search
+  TableDevicesMode = BridgeMatesMode = true;
+  resumedTournament(true, 4);
+  writeBytes(dataDir() + "ABC.BWS", readBytes(testing_support::BuiltBwsTemplate()));
+  ResumeTournamentClick();
+  EXPECT_TRUE(talk.choices.isEmpty());
+  EXPECT_TRUE(processes.events.filter("start:").isEmpty());
+  EXPECT_EQ(calls, QStringList({"hide", "timer 1000", "menu"}));
+  EXPECT_EQ(BwsFileName, dataDir() + "ABC.BWS");
+  EXPECT_TRUE(tableStatusStrip().visible);
+  EXPECT_EQ(tableStatusStrip().tableCount, 2);
+  EXPECT_EQ(tableStatusStrip().states[1], TableFinished);
+  EXPECT_EQ(tableStatusStrip().states[2], TableFinished);
+  testing_support::BridgeMatesScorers control(BwsFileName);
+  const QList<QVariantMap> rows = control.rows("ReceivedData");
+  ASSERT_EQ(rows.size(), 4);
+  for (const QVariantMap& row : rows) EXPECT_EQ(row["Remarks"].toString(), "(420) (Morvel)");
+  HideTableStatusStrip();
 }
 
 TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices) {
