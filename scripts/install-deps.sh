@@ -2,7 +2,9 @@
 # Installs, from Debian's packages, only what this machine still lacks to build
 # and test Talvaron, and the French locale the tests also run under.
 #   --browser   also Debian's chromium, for the test that opens the web pages
-#   --tests     everything the tests use: chromium and xmllint
+#   --package   also dpkg-dev, which the Debian package's making uses
+#   --tests     everything the tests use: chromium and xmllint, and the
+#               tools that make and check the Debian package
 set -euo pipefail
 
 packages=(
@@ -16,7 +18,8 @@ packages=(
 
 case "${1:-}" in
   --browser) packages+=(chromium) ;;
-  --tests) packages+=(chromium libxml2-utils) ;;
+  --package) packages+=(dpkg-dev) ;;
+  --tests) packages+=(chromium libxml2-utils dpkg-dev desktop-file-utils appstream lintian) ;;
 esac
 
 SUDO=""
