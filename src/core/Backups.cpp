@@ -1,6 +1,7 @@
 #include "core/Backups.h"
 
 #include "core/Globals.h"
+#include "core/Messages.h"
 #include "core/Notices.h"
 #include "core/TournamentFiles.h"
 #include "platform/Clock.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 
@@ -64,11 +66,39 @@ void BackupTournamentFile(const QString& extension, const QString& targetFolder)
   platform::copyTree(backupSource(source), target);
 }
 
-bool CopyFolderSilently(const QString& sourceFolder, const QString& targetFolder) {
+bool CopyFolderSilently(const QString& sourceFolder, const QString& targetFolder, QStringList& leftOut) {
   const QString source = platform::resolvePath(sourceFolder);
   if (!QFileInfo(source).isDir()) return false;
-  return platform::copyTree(backupSource(source), targetFolder);
+  QList<platform::LeftOut> left;
+  const bool copied = platform::copyRegularFiles(backupSource(source), targetFolder, kBackupFileBytes, left);
+  for (const platform::LeftOut& l : left) {
+    switch (l.why) {
+      case platform::LeftOut::NotAFile: leftOut << l.name + QStringLiteral(" (pas un fichier ordinaire)"); break;
+      case platform::LeftOut::TooLarge:
+        leftOut << l.name + QStringLiteral(" (plus de %1 Mo)").arg(kBackupFileBytes / (1024 * 1024));
+        break;
+      case platform::LeftOut::Unreadable: leftOut << l.name + QStringLiteral(" (illisible)"); break;
+    }
+  }
+  return copied;
 }
+
+namespace {
+
+// The lines of a list shown before the count of the others.
+constexpr qsizetype kLeftOutShown = 20;
+
+void tellLeftOut(const QString& folder, const QStringList& leftOut) {
+  if (leftOut.isEmpty()) return;
+  QString text = QStringLiteral("La sauvegarde du dossier des tablettes ") + folder +
+                 QStringLiteral(" a laissé de côté %1 élément(s):").arg(leftOut.size());
+  for (qsizetype i = 0; i < std::min(leftOut.size(), kLeftOutShown); ++i) text += QStringLiteral("\r\n") + leftOut[i];
+  if (leftOut.size() > kLeftOutShown)
+    text += QStringLiteral("\r\n... et %1 autres").arg(leftOut.size() - kLeftOutShown);
+  ShowAlert(text);
+}
+
+}  // namespace
 
 QString SetAsideTournamentFiles(const QString& code) {
   const QDateTime now = platform::now();
@@ -124,7 +154,9 @@ void BackupAndPurge() {
   for (const char* ext : {"BWS", "PBN"}) BackupTournamentFile(QLatin1String(ext), day);
   if (TableDevicesMode) {
     platform::deleteTree(day + QStringLiteral("Quillmarke"));
-    CopyFolderSilently(TabletSharedFolder, day + QStringLiteral("Quillmarke"));
+    QStringList leftOut;
+    CopyFolderSilently(TabletSharedFolder, day + QStringLiteral("Quillmarke"), leftOut);
+    tellLeftOut(TabletSharedFolder, leftOut);
     if (FederationMode && !FederationBwsFile.isEmpty()) {
       const QString bws = platform::resolvePath(FederationBwsFile);
       if (QFileInfo(bws).isFile()) {

@@ -1,6 +1,7 @@
 #include "core/DealDiagrams.h"
 
 #include "core/CardLetters.h"
+#include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "core/SafeFiles.h"
 #include "core/TournamentFiles.h"
@@ -45,6 +46,7 @@ void WriteDiagramFile(int board, const DealHoldings& hands) {
                             QStringLiteral("Le dossier des tablettes n'existe pas encore: le diagramme de la donne %1 "
                                            "n'est pas écrit.")
                                 .arg(board));
+  if (!TabletFolderIsReal(DiagramFilesFolder())) return;
   const QString folder = platform::resolvePath(DiagramFilesFolder());
   platform::makeFolder(folder);
   const QStringList lines = DiagramLines(board, hands);

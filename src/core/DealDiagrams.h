@@ -24,7 +24,8 @@ QStringList DiagramLines(int board, const DealHoldings& hands);
 QString DiagramFilesFolder();
 // Writes "S" + n + ".TXT" (created folder, atomic rewrite) and its hand-off
 // copy n + ".TXT". Write failures, and a tablets' folder not set yet, raise
-// platform::IoError.
+// platform::IoError; a "Diagrammes" that is not a real folder gets nothing
+// (TabletFolderIsReal tells the referee).
 void WriteDiagramFile(int board, const DealHoldings& hands);
 
 // The holding of a seat ("Nord", "Sud", "Est", "Ouest") in a suit ("P", "C",

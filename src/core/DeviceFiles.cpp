@@ -2,12 +2,18 @@
 
 #include "core/Flows.h"
 #include "core/Globals.h"
+#include "core/Notices.h"
 #include "core/TournamentFileLines.h"
 #include "platform/Folders.h"
+#include "platform/TextFiles.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 using namespace tournament_files;
 
@@ -45,8 +51,34 @@ QString PairNameFileName(int pairNumber) {
 void WritePairNameFiles() {
   if (!TableDevicesMode || TabletSeriesFolder.isEmpty()) return;
   const QString folder = TabletSeriesFolder + QStringLiteral("1/NomsPaires/");
+  if (!TabletFolderIsReal(folder)) return;
   platform::makeFolder(folder);
   const int last = std::min(PairCount, kMaxPairs);
   for (int s = 1; s <= last; ++s)
     if (PairNumbers[s] != 0) RewriteWholeFile(folder + PairNameFileName(PairNumbers[s]), PairLabels[s]);
+}
+
+bool TabletFolderIsReal(const QString& folder) {
+  if (TabletSharedFolder.isEmpty()) return false;
+  const QString root = QDir::cleanPath(platform::resolvePath(TabletSharedFolder));
+  const QString path = QDir::cleanPath(platform::resolvePath(folder));
+  if (path == root || !path.startsWith(root + u'/')) return true;
+  // Entries already told about: once each.
+  static QSet<QString> told;
+  QString entry = root;
+  for (const QString& part : path.mid(root.size() + 1).split(u'/', Qt::SkipEmptyParts)) {
+    entry += u'/' + part;
+    struct stat st {};
+    if (::lstat(QFile::encodeName(entry).constData(), &st) != 0) return true;  // created as a folder when needed
+    if (S_ISDIR(st.st_mode)) continue;
+    if (!told.contains(entry)) {
+      told.insert(entry);
+      CallReferee(QStringLiteral("Le dossier ") + entry +
+                  (S_ISLNK(st.st_mode) ? QStringLiteral(" des tablettes est un lien")
+                                       : QStringLiteral(" des tablettes n'est pas un dossier")) +
+                  QStringLiteral(": il est ignoré, rien n'y est lu ni écrit. Remplacez-le par un vrai dossier."));
+    }
+    return false;
+  }
+  return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Files the program keeps for the tablets' server in the exchange folder:
-// the counters file "nPLAY_RECUP.TXT" and one pair-name file per pair.
+// the counters file "nPLAY_RECUP.TXT" and one pair-name file per pair; and
+// the check that a folder of the exchange folder is a real one.
 #include <QString>
 
 
@@ -18,3 +19,13 @@ QString PairNameFileName(int pairNumber);
 // With table devices: TabletSeriesFolder + "1/NomsPaires/" gets one file per
 // pair slot 1..PairCount holding its label, without line end.
 void WritePairNameFiles();
+
+// True when folder, inside the exchange folder (TabletSharedFolder), can be
+// used: every entry between the exchange folder and it (the series folder,
+// a table folder, "Diagrammes", "NomsPaires") is a real folder, or missing
+// (it is then created as one). An entry that is a link, or anything else
+// than a folder, makes it unusable: nothing is read, written, renamed or
+// deleted through it, and the referee is told once about that entry. The
+// exchange folder itself may be a link. A folder outside it is not judged
+// (true); no exchange folder set yet gives false.
+bool TabletFolderIsReal(const QString& folder);

@@ -1,6 +1,10 @@
 #include "core/Notices.h"
 
 #include "core/Flows.h"
+#include "core/Interaction.h"
+#include "core/Messages.h"
+#include "platform/Clock.h"
+#include "platform/Speech.h"
 
 namespace ui {
 
@@ -15,3 +19,13 @@ void HideNotice(const QString& form) {
 }
 
 }  // namespace ui
+
+void CallReferee(const QString& text) {
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) PauseMs(200);
+    ui::interaction().beep();
+  }
+  ui::ShowNotice(QStringLiteral("TForm114"),
+                 platform::now().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" - ") + text);
+  platform::speak(QStringLiteral("J'appelle l'arbitre"));
+}

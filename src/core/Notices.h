@@ -14,3 +14,7 @@ void ShowNotice(const QString& form, const QString& text);
 void HideNotice(const QString& form);
 
 }  // namespace ui
+
+// Three beeps, the time and the text in the critical-message window
+// ("TForm114"), and the referee called aloud; never waits.
+void CallReferee(const QString& text);

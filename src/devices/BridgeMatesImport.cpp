@@ -32,6 +32,7 @@ const QString kTag = QStringLiteral("Morvel");
 
 // One row of ReceivedData, taken.
 struct Row {
+  qint64 id = 0;
   int section = 0;
   bool ours = false;  // the program's own correction, passed over
   int table = 0;
@@ -226,7 +227,10 @@ void store(int slot, int board, const Outcome& o, AdjustmentReplacements& adjust
   ResultDeclarer[slot] = o.declarer;
 }
 
-// The result of slot echoed to the tablets' server.
+// The result of slot echoed to the tablets' server. With tablets added it
+// goes as the tablets' own board line: were nothing written then, a result
+// keyed on a BridgeMate would never reach the tablets' server, while a
+// tablet's result does reach the BridgeMates.
 void echo(int slot, bool erased) {
   if (!TabletsInUse) {
     WriteTableResultFile(slot, erased);
@@ -433,11 +437,17 @@ void apply(const Row& row, Pass& pass) {
   pass.stored = true;
 }
 
+// A row taken by a pass: its identity, and its values as they were read.
+struct TakenRow {
+  qint64 id = 0;
+  QList<QVariant> values;
+};
+
 // The rows not yet processed, at most kRowsPerPoll of them, read and left
 // unmarked (with their identities in taken, the program's own rows
 // included): they are marked once what they bring is saved. A row that
 // cannot be read is left for the next poll and does not count in the share.
-void takeRows(QList<Row>& rows, QList<qint64>& taken, QString& fatal, QStringList& reports) {
+void takeRows(QList<Row>& rows, QList<TakenRow>& taken, QString& fatal, QStringList& reports) {
   if (memory.file != BwsFileName) memory = PollMemory{BwsFileName, {}, false};
   OpenSessionDatabase(BwsFileName);
   SessionTable& t = BwsTable();
@@ -464,7 +474,8 @@ void takeRows(QList<Row>& rows, QList<qint64>& taken, QString& fatal, QStringLis
       break;
     }
     if (t.yes(QStringLiteral("Processed"))) continue;
-    taken << lastSeen;
+    taken << TakenRow{lastSeen, t.rowValues()};
+    r.id = lastSeen;
     if (!r.ours) rows << r;
   }
   // A remembered row up to the last one seen that is no longer unreadable
@@ -474,17 +485,23 @@ void takeRows(QList<Row>& rows, QList<qint64>& taken, QString& fatal, QStringLis
   CloseSessionDatabase();
 }
 
-// The rows taken marked processed, all in one transaction.
-void markRows(const QList<qint64>& taken) {
+// The rows taken marked processed, all in one transaction, those only that
+// still hold what was read: a row the scorers changed meanwhile stays for the
+// next poll, which applies what it holds now. Their identities go to marked.
+void markRows(const QList<TakenRow>& taken, QSet<qint64>& marked) {
+  marked.clear();
   OpenSessionDatabase(BwsFileName);
   {
     SessionTransaction transaction;
     SessionTable& t = BwsTable();
     t.select(QStringLiteral("[ReceivedData]"));
     t.openWhere(QStringLiteral("Processed"), false);
-    const QSet<qint64> wanted(taken.cbegin(), taken.cend());
+    QHash<qint64, const QList<QVariant>*> wanted;
+    for (const TakenRow& row : taken) wanted.insert(row.id, &row.values);
     for (t.first(); !t.eof(); t.next()) {
-      if (!wanted.contains(t.rowId())) continue;
+      const auto read = wanted.constFind(t.rowId());
+      if (read == wanted.constEnd() || **read != t.rowValues()) continue;
+      marked.insert(t.rowId());
       t.edit();
       t.setYesNo(QStringLiteral("Processed"), true);
       t.post();
@@ -555,7 +572,7 @@ void ImportBridgeMatesResults() {
   QString fatal;
   QList<Row> rows;
   QStringList reports;
-  QList<qint64> taken;
+  QList<TakenRow> taken;
   // Taken, stored, saved; only then the rows marked processed and the
   // tables told. A crash at any point leaves every row whose result is not
   // saved unprocessed, and taking a row again gives the same tournament.
@@ -565,6 +582,10 @@ void ImportBridgeMatesResults() {
     CloseSessionDatabase();
     throw;
   }
+  // Our own rows and refused rows are passed over, not ended on: the rows
+  // after them are taken in this pass, and what it stored is saved at once.
+  // A pass that stored nothing leaves the tournament as it was, so it is
+  // neither saved nor recomputed (a poll runs every second).
   Pass pass;
   try {
     for (const Row& row : rows) apply(row, pass);
@@ -574,11 +595,12 @@ void ImportBridgeMatesResults() {
   }
   if (pass.stored) savePass(pass);
   bool marked = false;
+  QSet<qint64> markedRows;
   if (!taken.isEmpty()) {
     try {
       // A locked database leaves the rows for the next poll, which applies
       // them again to the same effect.
-      marked = RunSessionPoll([&] { markRows(taken); });
+      marked = RunSessionPoll([&] { markRows(taken, markedRows); });
     } catch (...) {
       CloseSessionDatabase();
       if (pass.stored) recompute();
@@ -600,7 +622,8 @@ void ImportBridgeMatesResults() {
   // it again.
   if (marked)
     for (const Refusal& r : pass.refusals)
-      reports << importErrorLine(r.text, r.row.ns, r.row.ew, r.row.round, r.row.board);
+      if (markedRows.contains(r.row.id))
+        reports << importErrorLine(r.text, r.row.ns, r.row.ew, r.row.round, r.row.board);
   showReports(reports);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/CardLetters.h"
 #include "core/DealDiagrams.h"
+#include "core/DeviceFiles.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/TournamentFiles.h"
@@ -121,7 +122,7 @@ void PollHandRecords() {
 }
 
 void LoadDiagramFiles() {
-  if (!TableDevicesMode) return;
+  if (!TableDevicesMode || !TabletFolderIsReal(DiagramFilesFolder())) return;
   const QString folder = platform::resolvePath(DiagramFilesFolder());
   platform::makeFolder(folder);
   bool read = false;
@@ -130,15 +131,14 @@ void LoadDiagramFiles() {
     const QString copy = platform::resolvePath(folder + QStringLiteral("/%1.TXT").arg(n));
     // Anyone may put files there: only a regular file of a diagram's size is
     // read; another one is tried again at the next passes, then set aside.
+    if (IsLeftAlone(copy)) continue;
     int error = 0;
     const std::optional<QStringList> lines = ReadDiagramFileLines(copy, &error);
     if (!lines) {
-      if (error == ENOENT) {
+      if (error == ENOENT)
         ForgetBadReads(copy);
-      } else if (SetAsideAfterBadReads(copy) == kBadReadsBeforeSetAside) {
-        CallReferee(QStringLiteral("Impossible de lire le diagramme du fichier ") + copy +
-                    QStringLiteral(".BAD. Le fichier est ignoré."));
-      }
+      else
+        SetAsideAfterBadReads(copy, QStringLiteral("Impossible de lire le diagramme du fichier "));
       continue;
     }
     ForgetBadReads(copy);

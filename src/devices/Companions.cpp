@@ -9,11 +9,9 @@
 #include "core/Notices.h"
 #include "core/Settings.h"
 #include "core/TournamentFileLines.h"
-#include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
-#include "platform/Speech.h"
 #include "platform/TextFiles.h"
 
 #include <QDir>
@@ -60,16 +58,6 @@ void RestoreOverrideDBSettings() {
   if (r.keyExists(platform::kBridgeMatesSettingsKey))
     r.setValue(platform::kBridgeMatesSettingsKey, platform::kOverrideDbSettingsValue, value);
   platform::deleteFile(file);
-}
-
-void CallReferee(const QString& text) {
-  for (int i = 0; i < 3; ++i) {
-    if (i > 0) PauseMs(200);
-    ui::interaction().beep();
-  }
-  ui::ShowNotice(QStringLiteral("TForm114"),
-                 platform::now().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" - ") + text);
-  platform::speak(QStringLiteral("J'appelle l'arbitre"));
 }
 
 void StartTabletServer() {

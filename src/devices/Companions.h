@@ -4,6 +4,7 @@
 // runs, the contract editor, the referee call, the tablets' two servers and
 // the tablets' password.
 #include "core/CompanionPrograms.h"
+#include "core/Notices.h"
 
 #include <QString>
 
@@ -14,10 +15,6 @@
 void SaveOverrideDBSettings();
 void SetOverrideDBSettings(const QString& value);
 void RestoreOverrideDBSettings();
-
-// Three beeps, the time and the text in the critical-message window, and the
-// referee called aloud; never waits.
-void CallReferee(const QString& text);
 
 // The tablet server, started after stopping a running copy; then its
 // companion and the recovery counters. A failed start is fatal.

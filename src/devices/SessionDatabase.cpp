@@ -6,6 +6,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QSet>
 
 #include <cerrno>
 
@@ -58,6 +59,38 @@ QString bareName(QString name) {
   return name;
 }
 
+// The tables and columns the polls read, filter on and mark. Without one of
+// them a poll would find nothing and say nothing: SQLite takes a quoted name
+// that is no column for a text.
+struct NeededTable {
+  const char* table;
+  QList<const char*> columns;
+};
+const NeededTable kNeededTables[] = {
+    {"ReceivedData",
+     {"Section", "Table", "Round", "Board", "PairNS", "PairEW", "NS/EW", "Contract", "Result", "LeadCard", "Remarks",
+      "Erased", "Processed"}},
+    {"Tables", {"Section", "Table", "LogOnOff"}},
+    {"PlayerNumbers", {"Section", "Table", "Direction", "Number", "Name", "Processed"}},
+};
+
+// "" when the open database holds every needed table and column, else what
+// is missing, in French.
+QString missingStructure() {
+  for (const NeededTable& needed : kNeededTables) {
+    const QString table = QLatin1String(needed.table);
+    QSqlQuery query = run(QStringLiteral("PRAGMA table_info(") + QuotedName(table) + u')');
+    QSet<QString> columns;
+    while (query.next()) columns.insert(query.value(1).toString().toLower());
+    if (columns.isEmpty()) return QStringLiteral("la table \"") + table + QStringLiteral("\" manque");
+    for (const char* column : needed.columns)
+      if (!columns.contains(QString::fromLatin1(column).toLower()))
+        return QStringLiteral("la table \"") + table + QStringLiteral("\" n'a pas de colonne \"") +
+               QLatin1String(column) + u'"';
+  }
+  return {};
+}
+
 }  // namespace
 
 QString QuotedName(const QString& name) {
@@ -82,6 +115,15 @@ void OpenSessionDatabase(const QString& fileName) {
   db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=200"));
   if (!db.open()) fail(db.lastError(), QStringLiteral("ouverture"));
   openFile = path;
+  const QString missing = missingStructure();
+  if (!missing.isEmpty()) {
+    CloseSessionDatabase();
+    throw SessionDatabaseError(EINVAL, path,
+                               QStringLiteral("La base de données BridgeMates ") + path +
+                                   QStringLiteral(" ne peut pas servir: ") + missing +
+                                   QStringLiteral(". Les résultats des tables n'y seraient pas relevés. Reprenez la "
+                                                  "base de données créée pour ce tournoi."));
+  }
 }
 
 void CloseSessionDatabase() {
@@ -275,6 +317,11 @@ void SessionTable::remove() {
 qint64 SessionTable::rowId() const {
   requireRow();
   return rowIds_[current_];
+}
+
+QList<QVariant> SessionTable::rowValues() const {
+  requireRow();
+  return rows_[current_];
 }
 
 QVariant SessionTable::value(const QString& column) const {

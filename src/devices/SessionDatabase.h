@@ -29,7 +29,9 @@ class SessionDatabaseError : public platform::IoError {
 };
 
 // Closes the connection when it is open, then opens the file. A missing file
-// is an error (never an empty new database).
+// is an error (never an empty new database), and so is a database without
+// one of the tables or columns the polls read (ReceivedData, Tables,
+// PlayerNumbers): the message names what is missing.
 void OpenSessionDatabase(const QString& fileName);
 // Closes the table object and the connection (nothing when closed).
 void CloseSessionDatabase();
@@ -93,6 +95,8 @@ class SessionTable {
   std::optional<int> wholeNumber(const QString& column) const;
   // The current row's identity in the database (stable while it exists).
   qint64 rowId() const;
+  // Every value of the current row, in the order of columns().
+  QList<QVariant> rowValues() const;
 
   void setValue(const QString& column, const QVariant& value);
   void setInteger(const QString& column, int value) { setValue(column, value); }

@@ -88,21 +88,21 @@ bool ApplyTablePlayerEntry(int table, QChar seat, const QString& rawEntry) {
 }
 
 bool ReadTablePlayersFile(int table) {
+  if (!TabletFolderIsReal(TableFolder(table))) return false;
   const QString file = platform::resolvePath(TableFolder(table) + QStringLiteral("/PLAYERS.TXT"));
   // A file that cannot be read, or still empty while the server writes it,
   // is left for the next pass: read as four empty seats it would put
   // placeholders over the players already named. At the tenth failure in a
   // row it is set aside. One that cannot be deleted is not applied (it would
   // be applied again at every pass).
+  if (IsLeftAlone(file)) return false;
   int error = 0;
   const std::optional<QString> read = ReadExchangeLine(file, &error);
   if (!read) {
-    if (error == ENOENT) {
+    if (error == ENOENT)
       ForgetBadReads(file);
-    } else if (SetAsideAfterBadReads(file) == kBadReadsBeforeSetAside) {
-      CallReferee(QStringLiteral("Table %1; impossible de lire les joueurs du fichier ").arg(table) + file +
-                  QStringLiteral(".BAD. Le fichier est ignoré."));
-    }
+    else
+      SetAsideAfterBadReads(file, QStringLiteral("Table %1; impossible de lire les joueurs du fichier ").arg(table));
     return false;
   }
   ForgetBadReads(file);

@@ -1,5 +1,6 @@
 #include "devices/TabletFiles.h"
 
+#include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
@@ -12,9 +13,11 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 
 using tournament_files::RewriteWholeFile;
@@ -90,6 +93,7 @@ MovementFiles movementFiles() {
 void writeMovementFiles() {
   RewriteWholeFile(TabletSharedFolder + QStringLiteral("/nSeries.TXT"), QStringLiteral("1\r\n"));
   const QString series = seriesFolder();
+  if (!TabletFolderIsReal(series)) return;
   platform::makeFolder(series);
   RewriteWholeFile(series + QStringLiteral("/PREFS.TXT"), TabletPrefsLine() + QStringLiteral("\r\n"));
   RewriteWholeFile(series + QStringLiteral("/nTours.TXT"), QStringLiteral("%1\r\n").arg(RoundsScheduled));
@@ -97,6 +101,7 @@ void writeMovementFiles() {
   RewriteWholeFile(series + QStringLiteral("/BYE.TXT"), files.byes);
   const int skipped = unusedTable();
   for (int t = 1; t <= std::min(TableCount, kMaxTables); ++t) {
+    if (!TabletFolderIsReal(TableFolder(t))) continue;
     if (t == skipped) {
       platform::deleteTree(platform::resolvePath(TableFolder(t)));
       continue;
@@ -122,6 +127,12 @@ QHash<QString, int>& badReads() {
   return counts;
 }
 
+// The files that could not be set aside, by path: never read again.
+QSet<QString>& leftAlone() {
+  static QSet<QString> paths;
+  return paths;
+}
+
 }  // namespace
 
 void RemoveTabletLeftovers() {
@@ -129,33 +140,60 @@ void RemoveTabletLeftovers() {
   if (platform::folderExists(folder)) platform::removeLeftoverTemporariesBelow(folder);
 }
 
-std::optional<QString> ReadExchangeLine(const QString& path, int* error) {
-  const auto lines = platform::readRegularTextLines(path, kExchangeLineBytes, error);
-  if (!lines) return std::nullopt;
-  if (lines->isEmpty()) {
+std::optional<QString> ReadExchangeLine(const QString& path, QByteArray& bytes, int* error) {
+  std::optional<QByteArray> read = platform::readRegularFile(path, kExchangeLineBytes, error);
+  if (!read) return std::nullopt;
+  bytes = std::move(*read);
+  const QStringList lines = platform::splitLines(platform::decodeText(bytes));
+  if (lines.isEmpty()) {
     if (error) *error = 0;
     return std::nullopt;
   }
-  return lines->first();
+  return lines.first();
+}
+
+std::optional<QString> ReadExchangeLine(const QString& path, int* error) {
+  QByteArray bytes;
+  return ReadExchangeLine(path, bytes, error);
 }
 
 std::optional<QStringList> ReadDiagramFileLines(const QString& path, int* error) {
   return platform::readRegularTextLines(path, kDiagramFileBytes, error);
 }
 
-int SetAsideAfterBadReads(const QString& path) {
+int SetAsideAfterBadReads(const QString& path, const QString& refereeText) {
   const int count = ++badReads()[path];
   if (count < kBadReadsBeforeSetAside) return count;
   badReads().remove(path);
   const QString aside = path + QStringLiteral(".BAD");
   platform::deleteFile(aside);
-  std::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData());
+  if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) == 0) {
+    CallReferee(refereeText + aside + QStringLiteral(". Le fichier est ignoré."));
+  } else if (errno != ENOENT) {
+    // Called every tenth pass, the referee would hear of it all evening.
+    LeaveAlone(path, refereeText + path +
+                         QStringLiteral(": il ne peut pas être renommé en \".BAD\" (erreur %1). Le fichier est laissé "
+                                        "tel quel et n'est plus lu.")
+                             .arg(errno));
+  }
   return count;
+}
+
+bool IsLeftAlone(const QString& path) { return leftAlone().contains(path); }
+
+bool LeaveAlone(const QString& path, const QString& refereeText) {
+  if (leftAlone().contains(path)) return false;
+  leftAlone().insert(path);
+  CallReferee(refereeText);
+  return true;
 }
 
 void ForgetBadReads(const QString& path) { badReads().remove(path); }
 
-void ForgetAllBadReads() { badReads().clear(); }
+void ForgetAllBadReads() {
+  badReads().clear();
+  leftAlone().clear();
+}
 
 void SetTabletFolders() {
   TabletSharedFolder = TabletExchangeFolder();

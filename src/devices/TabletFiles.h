@@ -28,15 +28,27 @@ inline constexpr qsizetype kDiagramFileBytes = 65536;
 std::optional<QString> ReadExchangeLine(const QString& path, int* error = nullptr);
 // The lines of a diagram file, on the same terms, at most kDiagramFileBytes.
 std::optional<QStringList> ReadDiagramFileLines(const QString& path, int* error = nullptr);
+// The same with the file's bytes as they were read (at most
+// kExchangeLineBytes): what was read can be told from what is there later.
+std::optional<QString> ReadExchangeLine(const QString& path, QByteArray& bytes, int* error = nullptr);
 // A file of the exchange folder that could not be read: the number of its
 // failures in a row, this one included (each file keeps its own count). At
 // the kBadReadsBeforeSetAside-th it now bears its name + ".BAD" (replacing an
-// older one, moved as it is when it is a link) and its count is forgotten.
+// older one, moved as it is when it is a link), its count is forgotten and
+// the referee is called: refereeText + the new name + ". Le fichier est
+// ignoré.". A file that cannot take that name (too long a name) is left
+// alone instead, said once the same way, and never read again.
 inline constexpr int kBadReadsBeforeSetAside = 10;
-int SetAsideAfterBadReads(const QString& path);
+int SetAsideAfterBadReads(const QString& path, const QString& refereeText);
+// The file could not be set aside and is not to be read again.
+bool IsLeftAlone(const QString& path);
+// Said once to the referee (refereeText + what follows), then left alone: a
+// file the program cannot even name (not valid UTF-8), told by the name
+// shown. False when it was already told.
+bool LeaveAlone(const QString& path, const QString& refereeText);
 // The file was read, or is gone: its failures are forgotten.
 void ForgetBadReads(const QString& path);
-// Every count forgotten (a new evening).
+// Every count forgotten, and the files left alone (a new evening).
 void ForgetAllBadReads();
 // The exchange folder deleted with everything in it and created again, empty.
 void ClearTabletFolder();

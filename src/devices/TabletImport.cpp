@@ -24,10 +24,13 @@
 #include "setup/PairLookups.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <optional>
@@ -44,8 +47,8 @@ struct ResultFile {
   QString text;
 };
 
-std::optional<ResultFile> readResultFile(const QString& path) {
-  const std::optional<QString> read = ReadExchangeLine(path);
+std::optional<ResultFile> readResultFile(const QString& path, QByteArray& bytes) {
+  const std::optional<QString> read = ReadExchangeLine(path, bytes);
   if (!read) return std::nullopt;
   const QString& line = *read;
   int values[7] = {};
@@ -114,8 +117,9 @@ Received interpret(QString text) {
 }
 
 // A file as it stood when it was read: deleted only while it is still the
-// same file, so that a result the server writes again under the same name
-// meanwhile is read at the next pass instead of being lost.
+// same file holding the same bytes, so that a result the server writes
+// again under the same name meanwhile (even in place, within one tick of a
+// coarse clock) is read at the next pass instead of being lost.
 struct FileStamp {
   dev_t device = 0;
   ino_t inode = 0;
@@ -137,6 +141,7 @@ struct Taken {
   int folderTable = 0;
   QString path;
   FileStamp stamp;
+  QByteArray bytes;  // as read
   ResultFile file;  // E/W number as the program numbers it
   Received received;
   QList<int> changedSlots;
@@ -154,7 +159,9 @@ struct Pass {
 
 // Stores the result in slot; false (slot unchanged) when the contract is
 // refused. Storing the same result again leaves the same slot and the same
-// ".ADJ" line: the slot's line is replaced, never added to.
+// ".ADJ" line: the slot's line is replaced, never added to. A pass, an
+// average or an adjustment clears the lead: kept from the contract it
+// replaces, it would be printed and echoed with a board where no card was led.
 bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacements& adjustments) {
   const ResultFile& file = taken.file;
   CurrentBoard = file.board;
@@ -238,13 +245,11 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
 // do not start each other's count again.
 void badRead(int table, const QString& path) {
   LastBadResultFile = path;
-  BadResultFileCount = SetAsideAfterBadReads(path);
+  BadResultFileCount =
+      SetAsideAfterBadReads(path, QStringLiteral("Table %1; impossible de lire le résultat du fichier ").arg(table));
   if (BadResultFileCount < kBadReadsBeforeSetAside) return;
-  const QString aside = path + QStringLiteral(".BAD");
   LastBadResultFile.clear();
   BadResultFileCount = 0;
-  CallReferee(QStringLiteral("Table %1; impossible de lire le résultat du fichier ").arg(table) + aside +
-              QStringLiteral(". Le fichier est ignoré."));
 }
 
 // Takes one result file: its result stored in its slots, in memory only.
@@ -252,7 +257,8 @@ void badRead(int table, const QString& path) {
 void takeFile(int table, const QString& path, Pass& pass) {
   // Looked at before it is read: a file replaced after this is not deleted.
   const std::optional<FileStamp> stamp = stampOf(path);
-  const std::optional<ResultFile> read = stamp ? readResultFile(path) : std::nullopt;
+  QByteArray bytes;
+  const std::optional<ResultFile> read = stamp ? readResultFile(path, bytes) : std::nullopt;
   if (!read) {
     badRead(table, path);
     return;
@@ -266,6 +272,7 @@ void takeFile(int table, const QString& path, Pass& pass) {
   taken.folderTable = table;
   taken.path = path;
   taken.stamp = *stamp;
+  taken.bytes = bytes;
   taken.file = *read;
   taken.received = interpret(taken.file.text);
   taken.file.ew = ProgramEwNumber(taken.file.ew);
@@ -301,7 +308,7 @@ void deleteTaken(QList<Taken>& taken, QList<bool>& gone) {
   for (const Taken& t : taken) {
     const std::optional<FileStamp> now = stampOf(t.path);
     bool deleted = false;
-    if (now && *now == t.stamp) {
+    if (now && *now == t.stamp && platform::readRegularFile(t.path, kExchangeLineBytes) == t.bytes) {
       deleted = platform::deleteFile(t.path);
       if (!deleted) badRead(t.folderTable, t.path);
     }
@@ -403,22 +410,64 @@ bool sameTime(const struct stat& st, const QuietFolder& q) {
   return st.st_mtim.tv_sec == q.seconds && st.st_mtim.tv_nsec == q.nanoseconds;
 }
 
+// A name the program cannot spell back to the same bytes (not valid UTF-8):
+// no path made from it reaches the file.
+bool nameReadable(const char* name) {
+  const QByteArray bytes(name);
+  return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
+}
+
+bool namedLike(const QByteArray& name, const char* start, const char* end) {
+  return name.size() >= qsizetype(std::strlen(start) + std::strlen(end)) &&
+         name.first(qsizetype(std::strlen(start))).compare(start, Qt::CaseInsensitive) == 0 &&
+         name.last(qsizetype(std::strlen(end))).compare(end, Qt::CaseInsensitive) == 0;
+}
+
+// The table's folder listed without following a link (the folder itself is
+// opened as a folder, never through one). Every entry but a folder is taken,
+// a FIFO or a device too: it cannot be read, and is set aside like any
+// unreadable file. A result file the program cannot name is told once and
+// left alone.
 TableFiles scanTable(int table, const QString& folder) {
   TableFiles files;
+  if (!TabletFolderIsReal(folder)) return files;
   QuietFolder& quiet = quietFolders[table];
+  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return files;
   struct stat st {};
-  const QByteArray encoded = QFile::encodeName(folder);
-  if (::stat(encoded.constData(), &st) != 0) return files;
-  if (quiet.path == folder && sameTime(st, quiet)) return files;
-  const qint64 listedAt = QDateTime::currentSecsSinceEpoch();
-  QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-  for (const QString& name : names) {
-    if (name.startsWith(QStringLiteral("REST"), Qt::CaseInsensitive) &&
-        name.endsWith(QStringLiteral(".TXT"), Qt::CaseInsensitive))
-      files.results << name;
-    else if (name.compare(QStringLiteral("PLAYERS.TXT"), Qt::CaseInsensitive) == 0)
-      files.players = true;
+  if (::fstat(fd, &st) != 0 || (quiet.path == folder && sameTime(st, quiet))) {
+    ::close(fd);
+    return files;
   }
+  DIR* dir = ::fdopendir(fd);
+  if (!dir) {
+    ::close(fd);
+    return files;
+  }
+  const qint64 listedAt = QDateTime::currentSecsSinceEpoch();
+  while (const dirent* e = ::readdir(dir)) {
+    if (e->d_type == DT_DIR) continue;
+    if (e->d_type == DT_UNKNOWN) {
+      struct stat entry {};
+      if (::fstatat(::dirfd(dir), e->d_name, &entry, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(entry.st_mode)) continue;
+    }
+    const QByteArray raw(e->d_name);
+    if (namedLike(raw, "REST", ".TXT")) {
+      const QString name = QFile::decodeName(raw);
+      const QString path = folder + u'/' + name;
+      if (!nameReadable(e->d_name)) {
+        LeaveAlone(folder + u'/' + QString::fromLatin1(raw.toPercentEncoding("/")),
+                   QStringLiteral("Table %1; le nom du fichier ").arg(table) + path +
+                       QStringLiteral(" n'est pas lisible (caractères non UTF-8): le fichier est laissé tel quel et "
+                                      "n'est pas lu."));
+      } else if (!IsLeftAlone(path)) {
+        files.results << name;
+      }
+    } else if (raw.compare("PLAYERS.TXT", Qt::CaseInsensitive) == 0) {
+      files.players = true;
+    }
+  }
+  ::closedir(dir);
   std::sort(files.results.begin(), files.results.end(), writtenBefore);
   if (files.results.isEmpty() && !files.players && st.st_mtim.tv_sec < listedAt - 1) {
     quiet = {folder, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};

@@ -1,5 +1,6 @@
 #include "devices/TabletLines.h"
 
+#include "core/DeviceFiles.h"
 #include "core/ErrorReports.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
@@ -25,7 +26,10 @@ constexpr int kMaxPendingFiles = 100;
 // A round's board list: a few bytes a board, even with every correction.
 constexpr qsizetype kExchangeListBytes = 65536;
 
-bool tableFolderKnown(int table) { return !TabletSeriesFolder.isEmpty() && table >= 1 && table <= kMaxTables; }
+// A table of the evening whose folder is a real one: never written through a link.
+bool tableFolderKnown(int table) {
+  return !TabletSeriesFolder.isEmpty() && table >= 1 && table <= kMaxTables && TabletFolderIsReal(TableFolder(table));
+}
 
 void appendLine(const QString& fileName, const QString& line) {
   TextFile file;

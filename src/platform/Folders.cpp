@@ -10,8 +10,14 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
+#include <optional>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -122,6 +128,98 @@ bool copyTree(const QString& from, const QString& to) {
                     std::filesystem::copy_options::overwrite_existing;
   std::filesystem::copy(fsPath(from), fsPath(to), opts, ec);
   return !ec;
+}
+
+namespace {
+
+// Copies one regular file of at most maxBytes, opened without following a
+// link nor waiting on a FIFO put in its place meanwhile.
+std::optional<LeftOut::Why> copyOneFile(const QByteArray& from, const QByteArray& to, qint64 maxBytes) {
+  const int in = ::open(from.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (in < 0) return errno == ELOOP ? LeftOut::NotAFile : LeftOut::Unreadable;
+  struct stat st {};
+  std::optional<LeftOut::Why> why;
+  if (::fstat(in, &st) != 0) why = LeftOut::Unreadable;
+  else if (!S_ISREG(st.st_mode)) why = LeftOut::NotAFile;
+  else if (st.st_size > maxBytes) why = LeftOut::TooLarge;
+  const int out = why ? -1 : ::open(to.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (!why && out < 0) why = LeftOut::Unreadable;
+  char chunk[1 << 16];
+  qint64 copied = 0;
+  while (!why) {
+    const ssize_t n = ::read(in, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) why = LeftOut::Unreadable;
+    if (n <= 0) break;
+    copied += n;
+    if (copied > maxBytes) why = LeftOut::TooLarge;  // grown since it was looked at
+    for (ssize_t done = 0; !why && done < n;) {
+      const ssize_t w = ::write(out, chunk + done, static_cast<size_t>(n - done));
+      if (w < 0 && errno == EINTR) continue;
+      if (w <= 0) why = LeftOut::Unreadable;
+      else done += w;
+    }
+  }
+  ::close(in);
+  if (out >= 0) {
+    ::close(out);
+    if (why) ::unlink(to.constData());
+  }
+  return why;
+}
+
+}  // namespace
+
+bool copyRegularFiles(const QString& from, const QString& to, qint64 maxBytes, QList<LeftOut>& leftOut) {
+  // Deep enough for any folder the program makes; without links no tree loops.
+  constexpr int kMaxDepth = 16;
+  if (std::filesystem::is_directory(fsPath(from)) && inside(fsPath(to), fsPath(from))) return false;
+  struct Pending {
+    QByteArray from;
+    QByteArray to;
+    QString name;  // under the folder copied
+    int depth;
+  };
+  QList<Pending> pending{{QFile::encodeName(from), QFile::encodeName(to), QString(), 0}};
+  bool made = true;
+  while (!pending.isEmpty()) {
+    const Pending folder = pending.takeLast();
+    if (::mkdir(folder.to.constData(), 0755) != 0 && errno != EEXIST) {
+      if (folder.depth == 0) made = false;
+      leftOut.append({folder.name, LeftOut::Unreadable});
+      continue;
+    }
+    // Below the folder copied, a folder is never reached through a link.
+    const int noFollow = folder.depth > 0 ? O_NOFOLLOW : 0;
+    const int fd = ::open(folder.from.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | noFollow);
+    DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    if (!dir) {
+      if (fd >= 0) ::close(fd);
+      leftOut.append({folder.name, LeftOut::Unreadable});
+      continue;
+    }
+    while (const dirent* e = ::readdir(dir)) {
+      if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
+      const QByteArray source = folder.from + '/' + e->d_name;
+      const QByteArray target = folder.to + '/' + e->d_name;
+      const QString name = folder.name.isEmpty() ? QFile::decodeName(e->d_name)
+                                                 : folder.name + u'/' + QFile::decodeName(e->d_name);
+      struct stat st {};
+      if (::lstat(source.constData(), &st) != 0) continue;  // gone meanwhile
+      if (S_ISDIR(st.st_mode)) {
+        if (folder.depth < kMaxDepth) pending.append({source, target, name, folder.depth + 1});
+        else leftOut.append({name, LeftOut::NotAFile});
+        continue;
+      }
+      if (!S_ISREG(st.st_mode)) {
+        leftOut.append({name, LeftOut::NotAFile});
+        continue;
+      }
+      if (const auto why = copyOneFile(source, target, maxBytes)) leftOut.append({name, *why});
+    }
+    ::closedir(dir);
+  }
+  return made;
 }
 
 bool deleteTree(const QString& path) {

@@ -1,5 +1,6 @@
 #pragma once
 // Folders of the machine and copies or deletions of folder trees.
+#include <QList>
 #include <QString>
 
 namespace platform {
@@ -42,6 +43,17 @@ QString driveRootFolder();
 // Copies a file or a folder tree (links are copied as links, never followed);
 // existing files are overwritten. True on success.
 bool copyTree(const QString& from, const QString& to);
+// What copyRegularFiles left out, by the name under the folder copied.
+struct LeftOut {
+  QString name;
+  enum Why { NotAFile, TooLarge, Unreadable } why;
+};
+// Copies the regular files of a folder tree into to (created; existing files
+// overwritten), each of at most maxBytes, going on past everything else:
+// links (never followed, a folder's neither), FIFOs, devices and sockets are
+// never opened; they, the larger files and the files that cannot be read
+// are listed in leftOut. False when to cannot be made.
+bool copyRegularFiles(const QString& from, const QString& to, qint64 maxBytes, QList<LeftOut>& leftOut);
 // Deletes a file or a folder tree without following links. True when nothing
 // is left (a missing path counts as deleted).
 bool deleteTree(const QString& path);

@@ -297,6 +297,12 @@ void TextWriter::open(const QString& path, WriteMode mode, const QString& openFa
       ::close(fd);
       refuse(code, openFailureMessage);
     }
+    // A hard link: the same file has another name, perhaps outside the
+    // folder, which would get these lines too.
+    if (st.st_nlink > 1) {
+      ::close(fd);
+      refuse(EMLINK, openFailureMessage);
+    }
     fd_ = fd;
     return;
   }

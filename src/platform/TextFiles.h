@@ -79,8 +79,10 @@ enum class WriteMode { Rewrite, Append };
 // one isTemporaryName() recognises (FolderIndex.h). A file without write
 // permission is not replaced (EACCES); a symbolic link, a FIFO or any other
 // entry that is not a regular file is itself replaced by the new file, and
-// what a link leads to is never written. Append: only to a regular file, never
-// through a link (ELOOP) nor into a FIFO or a device (ENXIO); the text is
+// what a link leads to is never written (a hard link's other names keep the
+// old bytes). Append: only to a regular file, never through a link (ELOOP),
+// to a file with another name (a hard link: EMLINK) nor into a FIFO or a
+// device (ENXIO); the text is
 // added at close(), in one piece (a failed write leaves the file as it was),
 // after a line end when the file's last line has none (unless the text added
 // starts with one). Failures throw IoError carrying errno and the target's

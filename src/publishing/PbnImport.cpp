@@ -12,6 +12,9 @@
 
 #include <QRegularExpression>
 
+#include <map>
+#include <optional>
+
 namespace {
 
 constexpr int kMaxPbnFiles = 1000;
@@ -62,6 +65,35 @@ DiagramSeat seatOf(QChar letter) {
     case 'S': return SeatSouth;
     default: return SeatWest;
   }
+}
+
+// The four hands of a PBN deal value ("N:AKT3.. ..."); nothing when its
+// first seat is unknown, a hand or a suit is missing, or a character is no rank.
+std::optional<DealHoldings> pbnDealHoldings(const QString& deal) {
+  const QString text = deal.trimmed();
+  if (text.isEmpty()) return std::nullopt;
+  static const QString orders[4] = {QStringLiteral("NESW"), QStringLiteral("ESWN"), QStringLiteral("SWNE"),
+                                    QStringLiteral("WNES")};
+  const int first = QStringLiteral("NESW").indexOf(text[0].toUpper());
+  if (first < 0) return std::nullopt;
+  const QString rest = text.mid(1).trimmed();
+  if (!rest.startsWith(QLatin1Char(':'))) return std::nullopt;
+  static const QRegularExpression blanks(QStringLiteral("\\s+"));
+  const QStringList hands = rest.mid(1).split(blanks, Qt::SkipEmptyParts);
+  if (hands.size() != 4) return std::nullopt;
+  DealHoldings holdings;
+  for (int h = 0; h < 4; ++h) {
+    const DiagramSeat seat = seatOf(orders[first][h]);
+    if (hands[h] == QLatin1String("-")) continue;  // an unknown hand: four voids
+    const QStringList suits = hands[h].split(QLatin1Char('.'));
+    if (suits.size() != 4) return std::nullopt;
+    for (int s = 0; s < 4; ++s) {
+      const auto holding = suitHolding(suits[s]);
+      if (!holding) return std::nullopt;
+      holdings[seat][s] = *holding;
+    }
+  }
+  return holdings;
 }
 
 // PbnOption's file, or nothing (with the option's message) when there is none.
@@ -157,6 +189,13 @@ int ImportPbnDeals(const QString& fileName) {
     ShowAlert(e.message());
     return -1;
   }
+  // The last deal of each board, written once when the reading stops: a file
+  // of many thousand deals costs two files a board, not two a deal.
+  std::map<int, DealHoldings> deals;
+  const auto writeDeals = [&deals] {
+    platform::WriteBatch batch;
+    for (const auto& [number, hands] : deals) WriteDiagramFile(number, hands);
+  };
   try {
     int board = 0;  // the board whose deal is awaited
     for (const QString& line : lines) {
@@ -166,19 +205,24 @@ int ImportPbnDeals(const QString& fileName) {
           // belongs to this board.
           board = boardNumber(tag.value);
           if (board == 0) {
+            writeDeals();
             ui::interaction().showSystemMessage(line.trimmed() + QStringLiteral(": board invalide! On arrête l'importation..."));
             return -1;
           }
         } else if (board > 0 && tag.name.compare(QLatin1String("Deal"), Qt::CaseInsensitive) == 0) {
           highest = std::max(highest, board);
-          if (WritePbnDealDiagram(board, tag.value)) {
+          const std::optional<DealHoldings> hands = pbnDealHoldings(tag.value);
+          if (!hands) {
+            writeDeals();
             ShowAlert(line.trimmed() + QStringLiteral("erreur! On arrête l'importation..."));
             return -1;
           }
+          deals[board] = *hands;
           board = 0;
         }
       }
     }
+    writeDeals();
   } catch (const platform::IoError& e) {
     ShowAlert(e.message());
     return -1;
@@ -189,28 +233,10 @@ int ImportPbnDeals(const QString& fileName) {
 }
 
 bool WritePbnDealDiagram(int board, const QString& deal) {
-  const QString text = deal.trimmed();
-  if (board < 1 || board > kMaxBoards || text.isEmpty()) return true;
-  static const QString orders[4] = {QStringLiteral("NESW"), QStringLiteral("ESWN"), QStringLiteral("SWNE"), QStringLiteral("WNES")};
-  const int first = QStringLiteral("NESW").indexOf(text[0].toUpper());
-  if (first < 0) return true;
-  const QString rest = text.mid(1).trimmed();
-  if (!rest.startsWith(QLatin1Char(':'))) return true;
-  const QStringList hands = rest.mid(1).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-  if (hands.size() != 4) return true;
-  DealHoldings holdings;
-  for (int h = 0; h < 4; ++h) {
-    const DiagramSeat seat = seatOf(orders[first][h]);
-    if (hands[h] == QLatin1String("-")) continue;  // an unknown hand: four voids
-    const QStringList suits = hands[h].split(QLatin1Char('.'));
-    if (suits.size() != 4) return true;
-    for (int s = 0; s < 4; ++s) {
-      const auto holding = suitHolding(suits[s]);
-      if (!holding) return true;
-      holdings[seat][s] = *holding;
-    }
-  }
-  WriteDiagramFile(board, holdings);
+  if (board < 1 || board > kMaxBoards) return true;
+  const std::optional<DealHoldings> hands = pbnDealHoldings(deal);
+  if (!hands) return true;
+  WriteDiagramFile(board, *hands);
   return false;
 }
 

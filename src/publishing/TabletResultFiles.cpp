@@ -1,5 +1,6 @@
 #include "publishing/TabletResultFiles.h"
 
+#include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
@@ -54,6 +55,7 @@ bool RewriteTableResultFiles() {
     // The tablets' folders exist only once the exchange folder is known.
     if (TabletSeriesFolder.isEmpty()) continue;
     const QString folder = TabletSeriesFolder + QStringLiteral("1/Table") + QString::number(ResultTable[s]) + u'/';
+    if (!TabletFolderIsReal(folder)) continue;
     QDir().mkpath(platform::resolvePath(folder));
     const QStringList fields{QString::number(ResultTable[s]), QStringLiteral("1"), QStringLiteral("0"),
                              QString::number(board), QString::number(ResultRound[s]), QString::number(ns),

@@ -314,10 +314,14 @@ bool ShortParametersOk(const QString& date, const QString& name, const QString& 
     ShowAlert(deviceNameMessage(newCode) + QStringLiteral(" On ajoute un X..."));
     newCode += QLatin1Char('X');
   }
-  if (newCode.compare(previousCode, Qt::CaseInsensitive) != 0 && pairsFileExists(newCode) &&
-      ui::AskYesNo(QStringLiteral("Le tournoi ") + newCode +
-                   QStringLiteral(" existe déjà! Voulez-vous vraiment le remplacer?")) != 6)
-    return false;
+  // As for an erase, one Enter too many must not replace another tournament:
+  // no is the default, and the tournament replaced goes to the backups.
+  if (newCode.compare(previousCode, Qt::CaseInsensitive) != 0 && pairsFileExists(newCode)) {
+    if (ui::AskYesNoDefaultNo(QStringLiteral("Le tournoi ") + newCode +
+                              QStringLiteral(" existe déjà! Voulez-vous vraiment le remplacer?")) != 6)
+      return false;
+    SetAsideTournamentFiles(newCode);
+  }
   TournamentCode = newCode;
   return true;
 }

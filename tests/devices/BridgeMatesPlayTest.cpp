@@ -455,3 +455,21 @@ TEST_F(BridgeMatesPlayTest, AResumeSendsTheCorrectionsTheControlProgramLacks) {
   ResendBridgeMatesCorrections();
   EXPECT_EQ(received().size(), before + 3);
 }
+
+TEST_F(BridgeMatesPlayTest, ARowChangedBeforeItIsMarkedStaysForTheNextPoll) {
+  key(1, 1, "N", "3 NT", "=");
+  key(1, 2, "N", "2 H", "=");
+  // While the pass saves, the scorer of the first row corrects it.
+  ASSERT_TRUE(testing_support::RunWithChangeWhileSaving(ImportBridgeMatesResults, [] {
+    testing_support::TestDatabase db("corrector");
+    db.open(BwsFileName);
+    db.exec(R"(UPDATE "ReceivedData" SET "Result" = '+1' WHERE rowid = (SELECT MIN(rowid) FROM "ReceivedData"))");
+  }));
+  EXPECT_EQ(ResultContract[slot(1, 1)], "3SN=");
+  EXPECT_EQ(received()[0]["Processed"].toInt(), 0);
+  EXPECT_EQ(received()[1]["Processed"].toInt(), 1);
+  ImportBridgeMatesResults();
+  EXPECT_EQ(ResultContract[slot(1, 1)], "3SN+1");
+  EXPECT_EQ(ResultContract[slot(1, 2)], "2CN=");
+  for (const QVariantMap& row : received()) EXPECT_EQ(row["Processed"].toInt(), 1);
+}

@@ -1,6 +1,7 @@
 #include "core/ScriptedInteraction.h"
 #include "devices/SessionDatabase.h"
 #include "support/BridgeMatesScorers.h"
+#include "support/TestDatabase.h"
 #include "support/TestState.h"
 
 #include <QFile>
@@ -187,4 +188,33 @@ TEST_F(SessionDatabaseTest, ALockedDatabaseSkipsThePollSilentlyAndAlertsOnceAfte
   ASSERT_EQ(talk.messages.size(), 1);
   EXPECT_TRUE(talk.messages[0].contains("verrouillée"));
   EXPECT_EQ(talk.beeps, 1);
+}
+
+TEST_F(SessionDatabaseTest, ADatabaseWithoutATableOrColumnThePollsReadIsRefusedWithItsName) {
+  const auto refusal = [this]() -> QString {
+    try {
+      OpenSessionDatabase(file);
+    } catch (const SessionDatabaseError& e) {
+      EXPECT_FALSE(e.busy());
+      EXPECT_FALSE(SessionDatabaseIsOpen());
+      return e.message();
+    }
+    return "opened";
+  };
+  const QString head = "La base de données BridgeMates " + file + " ne peut pas servir: ";
+  const QString tail = ". Les résultats des tables n'y seraient pas relevés. Reprenez la base de données créée pour ce "
+                       "tournoi.";
+  {
+    testing_support::TestDatabase db("structure");
+    db.open(file);
+    db.exec("ALTER TABLE ReceivedData DROP COLUMN Processed");
+  }
+  EXPECT_EQ(refusal(), head + "la table \"ReceivedData\" n'a pas de colonne \"Processed\"" + tail);
+  {
+    testing_support::TestDatabase db("structure");
+    db.open(file);
+    db.exec("ALTER TABLE ReceivedData ADD COLUMN processed INTEGER");  // any case will do
+    db.exec("DROP TABLE PlayerNumbers");
+  }
+  EXPECT_EQ(refusal(), head + "la table \"PlayerNumbers\" manque" + tail);
 }

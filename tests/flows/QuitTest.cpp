@@ -11,7 +11,11 @@
 #include "support/TestState.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using testing_support::readBytes;
 using testing_support::writeBytes;
@@ -257,4 +261,38 @@ TEST_F(QuitTest, ASecondBackupOfTheDayDropsTheTournamentsFilesDeletedSince) {
   EXPECT_EQ(readBytes(day + "ABC.DAT"), "07/12/2026\r\nLundi");
   for (const char* gone : {"ABC.ADJ", "abc.cum", "ABC.PAT"}) EXPECT_FALSE(exists(day + gone)) << gone;
   for (const char* kept : {"ABCD.ADJ", "XABC.ADJ"}) EXPECT_TRUE(exists(day + kept)) << kept;
+}
+
+TEST_F(QuitTest, TheTabletsFolderBackupCopiesOrdinaryFilesAndNamesWhatItLeftOut) {
+  openTournament();
+  TableDevicesMode = TabletsMode = true;
+  TabletSharedFolder = documentsDir() + "/Quillmarke";
+  const QString q = TabletSharedFolder + "/";
+  // Files on both sides of a FIFO in the listing's order, whatever it is.
+  for (int i = 1; i <= 30; ++i) writeBytes(q + QString("Serie1/Table1/RESS%1.TXT").arg(i), QByteArray::number(i));
+  writeBytes(q + "nPLAY_RECUP.TXT", "0 8 0 16\r\n");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(q + "Serie1/Table1/REST7.TXT").constData(), 0600), 0);
+  // 200 MB on one line, almost all of it a hole on disk.
+  writeBytes(q + "Serie1/enorme.bin", "x");
+  ASSERT_EQ(::truncate(QFile::encodeName(q + "Serie1/enorme.bin").constData(), 200LL * 1024 * 1024), 0);
+  writeBytes(documentsDir() + "/dehors/secret.txt", "dehors");
+  ASSERT_TRUE(QFile::link(documentsDir() + "/dehors", q + "Serie1/Table2"));
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_EQ(quitConfirmed(), 0);
+  EXPECT_LT(clock.elapsed(), 10000);
+  const QString copy = backups() + "20261207/Quillmarke/";
+  for (int i = 1; i <= 30; ++i)
+    EXPECT_EQ(readBytes(copy + QString("Serie1/Table1/RESS%1.TXT").arg(i)), QByteArray::number(i)) << i;
+  EXPECT_EQ(readBytes(copy + "nPLAY_RECUP.TXT"), "0 8 0 16\r\n");
+  for (const char* left : {"Serie1/Table1/REST7.TXT", "Serie1/enorme.bin", "Serie1/Table2"})
+    EXPECT_FALSE(QFileInfo::exists(copy + left) || QFileInfo(copy + left).isSymLink()) << left;
+  ASSERT_FALSE(talk.messages.isEmpty());
+  QStringList lines = talk.messages.last().split("\r\n");
+  ASSERT_EQ(lines.size(), 4);
+  EXPECT_EQ(lines.takeFirst(), "La sauvegarde du dossier des tablettes " + TabletSharedFolder +
+                                   " a laissé de côté 3 élément(s):");
+  lines.sort();
+  EXPECT_EQ(lines, QStringList({"Serie1/Table1/REST7.TXT (pas un fichier ordinaire)",
+                                "Serie1/Table2 (pas un fichier ordinaire)", "Serie1/enorme.bin (plus de 10 Mo)"}));
 }

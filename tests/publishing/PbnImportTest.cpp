@@ -9,6 +9,7 @@
 #include "support/TestState.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 
 using testing_support::readBytes;
 using testing_support::writeBytes;
@@ -162,6 +163,24 @@ TEST_F(PbnImportTest, BadBoardsStopTheImportAndMissingDealsAreNotShifted) {
   EXPECT_EQ(ImportPbnDeals(DiagramFolder + "D.PBN"), 3);
   EXPECT_FALSE(QFile::exists(diagrams() + "S2.TXT"));
   EXPECT_EQ(diagramLines(3)[26], "P  A R");
+}
+
+TEST_F(PbnImportTest, AFileOfAHundredThousandDealsTakesSecondsAndKeepsEachBoardsLastDeal) {
+  QByteArray text;
+  text.reserve(100000 * 110);
+  for (int i = 0; i < 100000; ++i)
+    text += "[Board \"" + QByteArray::number(i % 26 + 1) + "\"]\n[Deal \"N:AKT3.QJ6.K54.A9" +
+            QByteArray::number(i % 7 + 2) + " - - -\"]\n\n";
+  // The last deal of board 26 is i = 99,995: its last card is the
+  // 2 + 99,995 mod 7 = 2 + 0.
+  writeBytes(DiagramFolder + "GROS.PBN", text);
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_EQ(ImportPbnDeals(DiagramFolder + "GROS.PBN"), 26);
+  EXPECT_LT(clock.elapsed(), 20000);
+  EXPECT_EQ(HoldingFromDiagram(26, "Nord", "T"), "A92");
+  // i = 99,999 is board 100,000 mod 26 = 4: 2 + 99,999 mod 7 = 2 + 4.
+  EXPECT_EQ(HoldingFromDiagram(4, "Nord", "T"), "A96");
 }
 
 TEST_F(PbnImportTest, ImportReportsTheCountAndFindsTheFileByOption) {

@@ -192,6 +192,15 @@ TEST_F(ParametersTest, ShortParametersReplaceBadCharacters) {
   talk.answer(7);
   EXPECT_FALSE(ShortParametersOk("1/3/2024", "Soir", "T2"));
   EXPECT_EQ(TournamentCode, "27X02X2024");
+  EXPECT_TRUE(talk.choices.last().extra.value("defaultNo").toBool());  // Enter answers no
+  EXPECT_TRUE(exists("T2.PAI"));
+
+  // Agreed, the tournament replaced is kept in the backups first.
+  talk.answer(6);
+  EXPECT_TRUE(ShortParametersOk("1/3/2024", "Soir", "T2"));
+  EXPECT_EQ(TournamentCode, "T2");
+  EXPECT_FALSE(exists("T2.PAI"));
+  EXPECT_EQ(readBytes(rootDir() + "BackupsTalvaron/20240227/Efface-T2-180000/T2.PAI"), "1 0 0 X - Y\xA3" "X\xA3" "Y\r\n");
 }
 
 }  // namespace

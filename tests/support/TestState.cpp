@@ -1,6 +1,7 @@
 #include "support/TestState.h"
 
 #include "core/Fatal.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/State.h"
 #include "devices/DevicePolling.h"
@@ -119,5 +120,24 @@ QString TalvaronTest::programDir() const { return tmp_.path() + QStringLiteral("
 QString TalvaronTest::dataDir() const { return tmp_.path() + QStringLiteral("/program/Resultats/"); }
 QString TalvaronTest::documentsDir() const { return tmp_.path() + QStringLiteral("/Documents"); }
 QString TalvaronTest::rootDir() const { return tmp_.path() + QStringLiteral("/root/"); }
+
+bool RunWithChangeWhileSaving(const std::function<void()>& pass, const std::function<void()>& meanwhile) {
+  const std::function<void()> recount = flowSteps().recountMenuCounters;
+  bool ran = false;
+  flowSteps().recountMenuCounters = [&] {
+    if (recount) recount();
+    if (ran) return;
+    ran = true;
+    meanwhile();
+  };
+  try {
+    pass();
+  } catch (...) {
+    flowSteps().recountMenuCounters = recount;
+    throw;
+  }
+  flowSteps().recountMenuCounters = recount;
+  return ran;
+}
 
 }  // namespace testing_support

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace testing_support {
@@ -39,5 +41,10 @@ class TalvaronTest : public ::testing::Test {
 
 // Resets every tournament global to its start value.
 void resetGlobals();
+
+// Runs pass; the first time it saves (when it recounts the menu's counters),
+// meanwhile runs too: what others do between a pass's reading and its
+// deletion or marking. True when meanwhile ran.
+bool RunWithChangeWhileSaving(const std::function<void()>& pass, const std::function<void()>& meanwhile);
 
 }  // namespace testing_support
