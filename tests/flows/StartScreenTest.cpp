@@ -132,6 +132,14 @@ class StartScreenTest : public testing_support::TalvaronTest {
     DateDay = "07";
     talk.answer(1);
   }
+  // A BridgeMates tournament of today to resume, its control program found
+  // by the search.
+  void bridgeMatesTournamentOfToday(int resultsEntered) {
+    recordServices();
+    writeBytes(programDir() + "BMPro.EXE", "");
+    TableDevicesMode = BridgeMatesMode = true;
+    resumedTournament(true, resultsEntered);
+  }
   ui::ScriptedInteraction talk;
   QStringList calls;
   FederationSummary summary;
@@ -429,11 +437,8 @@ TEST_F(StartScreenTest, AFederationResumeImportsTheSessionAndWarnsTwice) {
 // complete tables red), and the control program is sent the results it
 // never had.
 TEST_F(StartScreenTest, AFullBridgeMatesTournamentOfTodayCollectsAgainWithItsStrip) {
-  recordServices();
   platform::FakeProcesses processes;
-  writeBytes(programDir() + "BMPro.EXE", "");  // found by the search
-  TableDevicesMode = BridgeMatesMode = true;
-  resumedTournament(true, 4);
+  bridgeMatesTournamentOfToday(4);
   writeBytes(dataDir() + "ABC.BWS", readBytes(testing_support::BuiltBwsTemplate()));
   ResumeTournamentClick();
   EXPECT_TRUE(talk.choices.isEmpty());
@@ -452,11 +457,8 @@ TEST_F(StartScreenTest, AFullBridgeMatesTournamentOfTodayCollectsAgainWithItsStr
 }
 
 TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices) {
-  recordServices();
   platform::FakeProcesses processes;
-  writeBytes(programDir() + "BMPro.EXE", "");  // found by the search
-  TableDevicesMode = BridgeMatesMode = true;
-  resumedTournament(true, 2);
+  bridgeMatesTournamentOfToday(2);
   talk.answer(1);
   ResumeTournamentClick();
   EXPECT_EQ(talk.messages.last(), "Pas trouvé le fichier " + dataDir() +
