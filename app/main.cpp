@@ -38,6 +38,8 @@ int main(int argc, char** argv) {
   RegisterFlowWindows();
   RegisterMemberWindows();
   InstallCompanionStopper();
+  // Tests of the executable: every message is printed and closed.
+  if (!qEnvironmentVariableIsEmpty("TALVARON_ANSWER_MESSAGES")) AnswerMessagesFromTests();
 
   // Every window is created once, the start screen first: it is the main
   // window, and its creation reads the settings (and may end the program).

@@ -1,14 +1,17 @@
 #include "core/ResultsFolder.h"
 
+#include "core/Fatal.h"
 #include "core/Globals.h"
+#include "core/Messages.h"
 #include "core/SafeFiles.h"
 #include "platform/Folders.h"
+#include "platform/FolderLock.h"
 #include "platform/TextFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-void LoadResultsFolder() {
+QString FindResultsFolder() {
   QString folder;
   if (const auto lines = platform::tryReadTextLines(ProgramFolder + QStringLiteral("PATH.TXT")); lines && !lines->isEmpty())
     folder = lines->first().trimmed();
@@ -22,6 +25,30 @@ void LoadResultsFolder() {
     folder = platform::resolvePath(folder);
   }
   if (!folder.endsWith('/')) folder += '/';
+  return folder;
+}
+
+bool LockResultsFolder(const QString& folder, const QString& consequence) {
+  const auto holder = platform::lockFolder(folder, kResultsFolderLockFile);
+  if (!holder) return true;
+  QString text = QStringLiteral("Talvaron tourne déjà sur le dossier des résultats ") + folder;
+  if (holder->since.isValid())
+    text += QStringLiteral(" depuis le ") + holder->since.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" à ") +
+            holder->since.toString(QStringLiteral("HH:mm:ss"));
+  if (holder->processId > 0) text += QStringLiteral(" (processus %1)").arg(holder->processId);
+  text += QStringLiteral(". Deux programmes sur les mêmes fichiers perdraient des résultats: ") + consequence;
+  ShowAlert(text);
+  return false;
+}
+
+void LockResultsFolderOrHalt(const QString& folder) {
+  if (!LockResultsFolder(folder, QStringLiteral("celui-ci s'arrête sans rien écrire.")))
+    HaltProgram();
+}
+
+void LoadResultsFolder() {
+  const QString folder = FindResultsFolder();
+  LockResultsFolderOrHalt(folder);
   DataFolder = folder;
   // What saves cut short left behind.
   platform::removeLeftoverTemporaries(DataFolder);

@@ -66,6 +66,9 @@ void InitGlobals() {
   ResultsFTextFile = DocumentsFolder + QStringLiteral("/RESULTSF.TXT");
   PrintFile = DocumentsFolder + QStringLiteral("/TEMP.TXT");
   RecapTextFile = DocumentsFolder + QStringLiteral("/RECAP.TXT");
+  // One copy of the program per results folder: a second one ends here,
+  // before it removes or writes anything.
+  LockResultsFolderOrHalt(FindResultsFolder());
   // What rewrites cut short left in the tablets' folder, as in the results
   // folder below.
   deviceEchoes().removeLeftovers();

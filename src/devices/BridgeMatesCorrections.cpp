@@ -4,11 +4,18 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Notices.h"
+#include "devices/BridgeMatesImport.h"
 #include "devices/SessionDatabase.h"
 #include "devices/SessionTexts.h"
 #include "platform/Clock.h"
 
+#include <QHash>
+#include <QSet>
 #include <QStringList>
+#include <QVariant>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -16,18 +23,10 @@ const QString kTag = QStringLiteral("Morvel");
 
 bool validSlot(int slot) { return slot >= 1 && slot <= kMaxResultSlots; }
 
-// Opens the database and appends one row of slot with its common columns;
-// fill writes the others. The row is posted and the database closed.
+// One row of slot appended to the open ReceivedData: its common columns,
+// then fill's, and posted.
 template <typename Fill>
-void appendRow(int slot, Fill fill) {
-  ShowBridgeMatesInfo();
-  OpenSessionDatabase(BwsFileName);
-  struct Close {
-    ~Close() { CloseSessionDatabase(); }
-  } close;
-  SessionTable& t = BwsTable();
-  t.select(QStringLiteral("[ReceivedData]"));
-  t.open();
+void appendTo(SessionTable& t, int slot, Fill fill) {
   t.append();
   t.setText(QStringLiteral("Section"), QStringLiteral("1"));
   t.setInteger(QStringLiteral("Table"), ResultTable[slot]);
@@ -41,7 +40,29 @@ void appendRow(int slot, Fill fill) {
   t.setDateTime(QStringLiteral("DateLog"), QDateTime(now.date(), QTime(0, 0)));
   t.setDateTime(QStringLiteral("TimeLog"), now);
   t.post();
+}
+
+// The database opened on its open ReceivedData for work; closed however
+// work ends.
+template <typename Work>
+void withReceivedData(Work work) {
+  OpenSessionDatabase(BwsFileName);
+  struct Close {
+    ~Close() { CloseSessionDatabase(); }
+  } close;
+  SessionTable& t = BwsTable();
+  t.select(QStringLiteral("[ReceivedData]"));
+  t.open();
+  work(t);
   t.close();
+}
+
+// Opens the database and appends one row of slot with its common columns;
+// fill writes the others. The row is posted and the database closed.
+template <typename Fill>
+void appendRow(int slot, Fill fill) {
+  ShowBridgeMatesInfo();
+  withReceivedData([&](SessionTable& t) { appendTo(t, slot, fill); });
 }
 
 }  // namespace
@@ -98,40 +119,121 @@ void AppendCorrectedResult(int slot, const QString& remark) {
   });
 }
 
+namespace {
+
+// The columns of a correction row that say the result (besides those every
+// row has), with their values: yes/no, integer or text.
+using ResultColumns = QList<std::pair<QString, QVariant>>;
+
+// What AppendChangedResult sends for slot's current result. The contract is
+// converted here: one that cannot be sent is told before any database opens.
+ResultColumns changedResultColumns(int slot) {
+  const QString contract = ResultContract[slot];
+  const QString remarks = QStringLiteral("Remarks");
+  if (ResultScore[slot] == kScoreNone) return {{QStringLiteral("Erased"), true}, {remarks, kTag}};
+  if (contract.isEmpty())
+    return {{remarks, QString(u'(' + QString::number(ResultScore[slot]) + QStringLiteral(") (") + kTag + u')')}};
+  if (contract == QLatin1String("PASSE")) return {{QStringLiteral("Contract"), QStringLiteral("PASS")}, {remarks, kTag}};
+  if (contract.contains(QLatin1String("MOY"))) return {{remarks, QString(QStringLiteral("Not played (") + kTag + u')')}};
+  if (contract.contains(QLatin1String("AJU")))
+    return {{remarks, QString(QStringLiteral("Arbitral score (") + kTag + u')')}};
+  const QString converted = ChangedContractToSessionText(contract);
+  const QString lead = ChangedLeadToSessionText(ResultLead[slot]).trimmed();
+  const QString declarer = ResultDeclarer[slot];
+  ResultColumns columns{{QStringLiteral("Declarer"), 1},
+                        {QStringLiteral("NS/EW"), declarer.isEmpty() ? QStringLiteral("N") : declarer}};
+  if (const qsizetype cut = converted.indexOf(u'/'); cut >= 0) {
+    columns.append({QStringLiteral("Contract"), converted.left(cut)});
+    columns.append({QStringLiteral("Result"), converted.mid(cut + 1).left(100)});
+  }
+  if (!lead.isEmpty()) columns.append({QStringLiteral("LeadCard"), lead});
+  columns.append({remarks, kTag});
+  return columns;
+}
+
+void fillColumns(SessionTable& t, const ResultColumns& columns) {
+  for (const auto& [column, value] : columns) {
+    if (value.typeId() == QMetaType::Bool)
+      t.setYesNo(column, value.toBool());
+    else if (value.typeId() == QMetaType::Int)
+      t.setInteger(column, value.toInt());
+    else
+      t.setText(column, value.toString());
+  }
+}
+
+// The current row holds these columns' values, and is erased exactly when
+// they say so.
+bool rowHolds(const SessionTable& t, const ResultColumns& columns) {
+  bool erased = false;
+  for (const auto& [column, value] : columns) {
+    if (value.typeId() == QMetaType::Bool) {
+      erased = erased || value.toBool();
+      if (t.yes(column) != value.toBool()) return false;
+    } else if (value.typeId() == QMetaType::Int) {
+      if (t.integer(column) != value.toInt()) return false;
+    } else if (t.text(column).trimmed() != value.toString().trimmed()) {
+      return false;
+    }
+  }
+  return erased || !t.yes(QStringLiteral("Erased"));
+}
+
+// The program's own row about slot says what the slot holds: as
+// AppendChangedResult would send it, or as the desk's other corrections did
+// (a board not played for an erased slot, an arbitral score with its
+// percentages for an adjusted one).
+bool correctionHolds(const SessionTable& t, int slot) {
+  const QString remarks = t.text(QStringLiteral("Remarks")).trimmed();
+  if (ResultScore[slot] == kScoreNone && remarks == QStringLiteral("Not played (") + kTag + u')') return true;
+  if (ResultContract[slot].contains(QLatin1String("AJU")) && remarks.startsWith(QLatin1String("Arbitral score (")) &&
+      remarks.endsWith(QStringLiteral(" (") + kTag + u')'))
+    return true;
+  return rowHolds(t, changedResultColumns(slot));
+}
+
+}  // namespace
+
 void AppendChangedResult(int slot) {
   if (!BridgeMatesMode || !validSlot(slot)) return;
-  const QString contract = ResultContract[slot];
-  const bool played = ResultScore[slot] != kScoreNone && !contract.isEmpty() &&
-                      contract != QLatin1String("PASSE") && !contract.contains(QLatin1String("MOY")) &&
-                      !contract.contains(QLatin1String("AJU"));
-  // Converted before the database is opened: a contract that cannot be sent
+  // Computed before the database is opened: a contract that cannot be sent
   // is told with the database closed.
-  const QString converted = played ? ChangedContractToSessionText(contract) : QString();
-  const QString lead = played ? ChangedLeadToSessionText(ResultLead[slot]).trimmed() : QString();
-  appendRow(slot, [&](SessionTable& t) {
-    const QString remarks = QStringLiteral("Remarks");
-    if (ResultScore[slot] == kScoreNone) {
-      t.setYesNo(QStringLiteral("Erased"), true);
-      t.setText(remarks, kTag);
-    } else if (contract.isEmpty()) {
-      t.setText(remarks, u'(' + QString::number(ResultScore[slot]) + QStringLiteral(") (") + kTag + u')');
-    } else if (contract == QLatin1String("PASSE")) {
-      t.setText(QStringLiteral("Contract"), QStringLiteral("PASS"));
-      t.setText(remarks, kTag);
-    } else if (contract.contains(QLatin1String("MOY"))) {
-      t.setText(remarks, QStringLiteral("Not played (") + kTag + u')');
-    } else if (contract.contains(QLatin1String("AJU"))) {
-      t.setText(remarks, QStringLiteral("Arbitral score (") + kTag + u')');
-    } else {
-      t.setInteger(QStringLiteral("Declarer"), 1);
-      const QString declarer = ResultDeclarer[slot];
-      t.setText(QStringLiteral("NS/EW"), declarer.isEmpty() ? QStringLiteral("N") : declarer);
-      if (const qsizetype cut = converted.indexOf(u'/'); cut >= 0) {
-        t.setText(QStringLiteral("Contract"), converted.left(cut));
-        t.setText(QStringLiteral("Result"), converted.mid(cut + 1).left(100));
-      }
-      if (!lead.isEmpty()) t.setText(QStringLiteral("LeadCard"), lead);
-      t.setText(remarks, kTag);
+  const ResultColumns columns = changedResultColumns(slot);
+  appendRow(slot, [&columns](SessionTable& t) { fillColumns(t, columns); });
+}
+
+void ResendBridgeMatesCorrections() {
+  if (!BridgeMatesMode || BwsFileName.isEmpty()) return;
+  const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
+  // A slot found as the rows name it: board, N/S pair, E/W pair as numbered there.
+  const auto slotKey = [](int board, int ns, int ew) { return QStringLiteral("%1 %2 %3").arg(board).arg(ns).arg(ew); };
+  QHash<QString, int> slotOf;
+  for (int s = 1; s <= slotCount; ++s)
+    if (ResultNsPair[s] != 0 && ResultEwPair[s] != 0)
+      slotOf.insert(slotKey(ResultBoard[s], ResultNsPair[s], DeviceEwNumber(ResultEwPair[s])), s);
+  // The last row of each slot, in the order the rows were written: what the
+  // control program shows. A slot with a scorers' row not yet collected is
+  // left to the collection, which will make it what the row says.
+  QHash<int, bool> holds;
+  QSet<int> waiting;
+  withReceivedData([&](SessionTable& t) {
+    for (t.first(); !t.eof(); t.next()) {
+      if (t.integer(QStringLiteral("Section")) != 1) continue;
+      const int s = slotOf.value(slotKey(t.integer(QStringLiteral("Board")), t.integer(QStringLiteral("PairNS")),
+                                         t.integer(QStringLiteral("PairEW"))));
+      if (s == 0) continue;
+      const bool ours = t.text(QStringLiteral("Remarks")).contains(kTag);
+      if (!ours && !t.yes(QStringLiteral("Processed")))
+        waiting.insert(s);
+      else
+        holds.insert(s, ours ? correctionHolds(t, s) : ScorersRowHolds(t, s));
     }
   });
+  for (int s = 1; s <= slotCount; ++s) {
+    if (slotOf.value(slotKey(ResultBoard[s], ResultNsPair[s], DeviceEwNumber(ResultEwPair[s]))) != s ||
+        waiting.contains(s))
+      continue;
+    const auto it = holds.constFind(s);
+    if (it == holds.cend() ? ResultScore[s] != kScoreNone : !*it) AppendChangedResult(s);
+  }
 }

@@ -13,6 +13,12 @@ void AppendNotPlayedResult(int slot);
 void AppendCorrectedResult(int slot, const QString& remark);
 // The slot's current result (typed, changed, erased, or from a tablet).
 void AppendChangedResult(int slot);
+// A BridgeMates tournament resumed: each slot whose last row in
+// ReceivedData (the scorers' collected or the program's own) does not say
+// what the slot holds gets its correction row again (a slot with no row,
+// when it holds a result); a slot with a scorers' row still to collect is
+// left to the collection. Database errors pass on.
+void ResendBridgeMatesCorrections();
 // Two beeps and the yellow information window beside the others (brought to
 // the front when shown already); nothing when tablets are in use.
 void ShowBridgeMatesInfo();

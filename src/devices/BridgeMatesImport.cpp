@@ -626,3 +626,15 @@ void ImportBridgeMatesResults() {
         reports << importErrorLine(r.text, r.row.ns, r.row.ew, r.row.round, r.row.board);
   showReports(reports);
 }
+
+bool ScorersRowHolds(const SessionTable& t, int slot) {
+  Row r;
+  if (!readRow(t, r).isEmpty() || r.ours) return false;
+  if (r.erased) return ResultScore[slot] == kScoreNone;
+  const Outcome o = convert(r);
+  if (!o.error.isEmpty()) return false;
+  if (o.split)
+    return ResultContract[slot] == o.contract && ResultScore[slot] == o.score &&
+           ResultNsPercent[slot] == o.nsPercent && ResultEwPercent[slot] == o.ewPercent;
+  return ResultContract[slot] == o.contract && ResultScore[slot] == o.score;
+}

@@ -31,6 +31,12 @@ void ShowDeviceImportError(const QString& text, int nsPair, int ewPair, int roun
 // holds two pairs, and each such slot holds a result.
 bool IsTableComplete(int table);
 
+// The current row of ReceivedData, a scorers' row, says what slot holds:
+// the result its import stores there (an erased row: no result). A row that
+// cannot be read or is refused says nothing the slot holds.
+class SessionTable;
+bool ScorersRowHolds(const SessionTable& t, int slot);
+
 // A lead as the scorers give it ("HK", "S10", "DT", "CX") in the program's
 // form ("RC", "10P", "10K", "2T"); "?" for an empty or unreadable lead.
 QString LeadFromDevice(const QString& lead);

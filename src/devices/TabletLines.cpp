@@ -1,6 +1,7 @@
 #include "devices/TabletLines.h"
 
 #include "core/DeviceFiles.h"
+#include "core/ErrorReports.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
@@ -8,6 +9,14 @@
 #include "devices/TabletFiles.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <exception>
 
 using tournament_files::RewriteWholeFile;
 
@@ -33,6 +42,24 @@ QString resultLine(int table, int marker, int board, int round, int nsPair, int 
   return QStringLiteral("%1 1 %2 %3 %4 %5 %6 ").arg(table).arg(marker).arg(board).arg(round).arg(nsPair).arg(ewPair);
 }
 
+QString boardResultLine(int table, int board, int round, int nsPair, int ewPair, const QString& contract,
+                        const QString& declarer) {
+  return resultLine(table, 999, board, round, nsPair, ewPair) + declarer + ' ' + contract + QStringLiteral(" Entame=?");
+}
+
+QString boardDeleteLine(int table, int board, int round, int nsPair, int ewPair) {
+  return resultLine(table, 999, board, round, nsPair, ewPair) + QStringLiteral("declarant DELETE Entame=?");
+}
+
+// The boards of round r's list at the table.
+QStringList roundBoards(const QString& folder, int round) {
+  const auto lines =
+      platform::readRegularTextLines(folder + QStringLiteral("/DONNESTOUR%1.TXT").arg(round), kExchangeListBytes);
+  QStringList boards;
+  for (const QString& line : lines.value_or(QStringList{})) boards << line.trimmed();
+  return boards;
+}
+
 }  // namespace
 
 QString TabletLogStamp() { return platform::now().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")); }
@@ -40,8 +67,7 @@ QString TabletLogStamp() { return platform::now().toString(QStringLiteral("dd/MM
 void WriteTabletResultLine(int table, int board, int round, int nsPair, int ewPair, const QString& contract,
                            const QString& declarer) {
   if (!TableDevicesMode || !tableFolderKnown(table)) return;
-  const QString line = resultLine(table, 999, board, round, nsPair, ewPair) + declarer + ' ' + contract +
-                       QStringLiteral(" Entame=?");
+  const QString line = boardResultLine(table, board, round, nsPair, ewPair, contract, declarer);
   const QString folder = TableFolder(table);
   RewriteWholeFile(folder + QStringLiteral("/RESS%1.TXT").arg(board), line + QStringLiteral("\r\n"));
   RewriteWholeFile(folder + QStringLiteral("/RESX%1.TXT").arg(board), line + QStringLiteral("\r\n"));
@@ -50,8 +76,7 @@ void WriteTabletResultLine(int table, int board, int round, int nsPair, int ewPa
 
 void WriteTabletDeleteLine(int table, int board, int round, int nsPair, int ewPair) {
   if (!TableDevicesMode || !tableFolderKnown(table)) return;
-  const QString line =
-      resultLine(table, 999, board, round, nsPair, ewPair) + QStringLiteral("declarant DELETE Entame=?");
+  const QString line = boardDeleteLine(table, board, round, nsPair, ewPair);
   const QString folder = TableFolder(table);
   RewriteWholeFile(folder + QStringLiteral("/RESS%1.TXT").arg(board), line + QStringLiteral("\r\n"));
   platform::deleteFile(folder + QStringLiteral("/RESX%1.TXT").arg(board));
@@ -59,7 +84,7 @@ void WriteTabletDeleteLine(int table, int board, int round, int nsPair, int ewPa
              TabletLogStamp() + QStringLiteral(" TALVARON.EXE ") + line);
 }
 
-void WriteTableResultFile(int slot, bool erased) {
+void WriteTableResultFile(int slot, bool erased, bool listOnce) {
   if (TabletsInUse || slot < 1 || slot > kMaxResultSlots) return;
   const int table = ResultTable[slot];
   if (!tableFolderKnown(table)) return;
@@ -81,7 +106,7 @@ void WriteTableResultFile(int slot, bool erased) {
   const QString boards = folder + QStringLiteral("/DONNESTOUR%1.TXT").arg(ResultRound[slot]);
   const QString board = QString::number(ResultBoard[slot]);
   if (!erased) {
-    appendLine(boards, board);
+    if (!listOnce || !roundBoards(folder, ResultRound[slot]).contains(board)) appendLine(boards, board);
     return;
   }
   // Never through a link: what it leads to would be copied into the folder.
@@ -94,4 +119,151 @@ void WriteTableResultFile(int slot, bool erased) {
     platform::deleteFile(boards);
   else
     RewriteWholeFile(boards, kept);
+}
+
+namespace {
+
+// A result line (RESS/RESX) that reports slot: its board, round and pairs
+// (the E/W pair as the movement numbers it too, as a tablet may send it).
+bool reportsSlot(const QString& line, int slot) {
+  const QStringList f = line.split(u' ');
+  if (f.size() < 8) return false;
+  const int ew = f[6].toInt();
+  return f[3].toInt() == ResultBoard[slot] && f[4].toInt() == ResultRound[slot] && f[5].toInt() == ResultNsPair[slot] &&
+         (ew == ResultEwPair[slot] || (MitchellNumbering && ew + TableCount == ResultEwPair[slot]));
+}
+
+bool reportsDeletion(const std::optional<QString>& line) {
+  return !line || line->endsWith(QLatin1String(" DELETE Entame=?"));
+}
+
+// One result file per board: the slot's line, or its deletion, written
+// again unless the table's files say so already (in the program's words or
+// in those the tablets sent: "NOT PLAYED" for "MOY", "AJU" or "60 - 40" for
+// "AJU.").
+void resendBoardLine(int slot) {
+  const int table = ResultTable[slot];
+  const int board = ResultBoard[slot];
+  const QString folder = TableFolder(table);
+  const std::optional<QString> sent = ReadExchangeLine(folder + QStringLiteral("/RESS%1.TXT").arg(board));
+  const std::optional<QString> kept = ReadExchangeLine(folder + QStringLiteral("/RESX%1.TXT").arg(board));
+  if (ResultScore[slot] == kScoreNone) {
+    const bool told = (!sent || !reportsSlot(*sent, slot) || reportsDeletion(sent)) &&
+                      (!kept || !reportsSlot(*kept, slot) || reportsDeletion(kept));
+    if (!told) WriteTabletDeleteLine(table, board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot]);
+    return;
+  }
+  const QString contract =
+      ResultContract[slot].isEmpty() ? QString::number(ResultScore[slot]) : ResultContract[slot];
+  // The tablets' own words for what is stored stand as they were echoed.
+  QStringList forms{contract};
+  if (contract == QLatin1String("MOY")) forms << QStringLiteral("NOT PLAYED");
+  if (contract == QLatin1String("AJU."))
+    forms << QStringLiteral("AJU")
+          << QStringLiteral("%1 - %2").arg(ResultNsPercent[slot]).arg(ResultEwPercent[slot]);
+  // A result without a contract played has no declarer to tell: whatever
+  // letter its line carries, it says the same.
+  const bool anyDeclarer = ResultContract[slot].isEmpty() || contract == QLatin1String("PASSE") ||
+                           contract.startsWith(QLatin1String("MOY")) || contract.startsWith(QLatin1String("AJU"));
+  const auto same = [anyDeclarer](const std::optional<QString>& held, const QString& line) {
+    if (!held) return false;
+    if (!anyDeclarer) return *held == line;
+    QStringList a = held->split(u' ');
+    QStringList b = line.split(u' ');
+    if (a.size() != b.size() || a.size() < 8) return false;
+    a[7].clear();
+    b[7].clear();
+    return a == b;
+  };
+  for (const QString& form : forms) {
+    const QString line = boardResultLine(table, board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
+                                         form, ResultDeclarer[slot]);
+    if (same(sent, line) && same(kept, line)) return;
+  }
+  WriteTabletResultLine(table, board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot], contract,
+                        ResultDeclarer[slot]);
+}
+
+// What a BridgeMates table has not taken yet: its RESS<k> files, each with
+// the time it was written.
+struct Pending {
+  int k = 0;
+  QDateTime written;
+  QString line;
+};
+
+QList<Pending> pendingAt(int table) {
+  QList<Pending> pending;
+  const QString folder = TableFolder(table);
+  QSet<QString> written;
+  for (const QString& name : platform::listFolder(folder, QStringLiteral("RES?*.TXT"))) written << name.toUpper();
+  for (int k = 1; k <= kMaxPendingFiles; ++k) {
+    // A pair cut short (RESS without its RESX) counts as not sent: the next
+    // echo takes its number.
+    if (!written.contains(QStringLiteral("RESS%1.TXT").arg(k)) || !written.contains(QStringLiteral("RESX%1.TXT").arg(k)))
+      continue;
+    const QString path = folder + QStringLiteral("/RESS%1.TXT").arg(k);
+    if (const std::optional<QString> line = ReadExchangeLine(path))
+      pending << Pending{k, QFileInfo(path).lastModified(), *line};
+  }
+  return pending;
+}
+
+// A slot sent again to its BridgeMates table unless the round's list holds
+// its board and the newest file waiting there for it, if any, holds its
+// result (with no file waiting, the table took it); an erased slot, when the
+// newest file waiting for it is a result or the round's list still holds
+// its board. A correction whose file was lost after the table took the
+// first result's leaves nothing to tell them apart, and is not seen.
+void resendTableFile(int slot, const QList<Pending>& pending) {
+  const Pending* newest = nullptr;
+  for (const Pending& p : pending)
+    if (reportsSlot(p.line, slot) &&
+        (!newest || p.written > newest->written || (p.written == newest->written && p.k > newest->k)))
+      newest = &p;
+  const bool listed =
+      roundBoards(TableFolder(ResultTable[slot]), ResultRound[slot]).contains(QString::number(ResultBoard[slot]));
+  if (ResultScore[slot] == kScoreNone) {
+    if (listed || (newest && !newest->line.endsWith(QLatin1String(" DELETE ?")))) WriteTableResultFile(slot, true);
+    return;
+  }
+  if (!newest) {
+    // No file waiting: the table took the result whose board its round's
+    // list holds (the list is written last).
+    if (!listed) WriteTableResultFile(slot, false, true);
+    return;
+  }
+  const QString held = resultLine(ResultTable[slot], newest->k, ResultBoard[slot], ResultRound[slot],
+                                  ResultNsPair[slot], ResultEwPair[slot]) +
+                       ResultDeclarer[slot] + ' ' + ResultContract[slot] + ' ' + ResultLead[slot];
+  if (newest->line != held || !listed) WriteTableResultFile(slot, false, true);
+}
+
+}  // namespace
+
+void ResendTableEchoes() {
+  if (!TableDevicesMode || TabletSeriesFolder.isEmpty()) return;
+  const bool perBoard = !BridgeMatesMode || TabletsInUse;
+  const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
+  QHash<int, QList<Pending>> pending;
+  std::exception_ptr failure;
+  // The deletions first: a table's file of a board that two slots share ends
+  // with the result.
+  for (const bool results : {false, true})
+    for (int s = 1; s <= slotCount; ++s) {
+      if ((ResultScore[s] != kScoreNone) != results) continue;
+      if (!tableFolderKnown(ResultTable[s]) || ResultNsPair[s] == 0 || ResultEwPair[s] == 0) continue;
+      try {
+        if (perBoard) {
+          resendBoardLine(s);
+        } else {
+          if (!pending.contains(ResultTable[s])) pending.insert(ResultTable[s], pendingAt(ResultTable[s]));
+          resendTableFile(s, pending[ResultTable[s]]);
+        }
+      } catch (const platform::IoError&) {
+        // The other tables are told all the same; the first failure is shown.
+        if (!failure) failure = std::current_exception();
+      }
+    }
+  if (failure) ReportEscapedError(failure);
 }

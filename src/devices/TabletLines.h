@@ -20,5 +20,14 @@ void WriteTabletDeleteLine(int table, int board, int round, int nsPair, int ewPa
 // The echo of a BridgeMates result (erased or not) of slot: RESS<k>/RESX<k>
 // with k the first free number from 1 to 100, and the round's board list.
 // With tablets added nothing is written. 100 pending files: one alert, and
-// this echo is skipped.
-void WriteTableResultFile(int slot, bool erased);
+// this echo is skipped. listOnce: a board the round's list holds already is
+// not listed again.
+void WriteTableResultFile(int slot, bool erased, bool listOnce = false);
+// A device tournament resumed: every table's echo brought back to what its
+// slots hold, from the stored results. With tablets, a board's files that
+// do not hold the slot's line (or its deletion) are written again, and
+// logged; with BridgeMates, a slot whose newest waiting file does not hold
+// its result, or whose board its round's list lacks, is sent again (a
+// deletion when the round's list still holds the board). A write that fails
+// is shown once; the other tables are told.
+void ResendTableEchoes();

@@ -293,11 +293,14 @@ bool ChangeResultsFolder(const QString& path) {
     return false;
   }
   const QString previous = DataFolder;
-  DataFolder = path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\')) ? path : path + QLatin1Char('/');
+  const QString folder = path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\')) ? path : path + QLatin1Char('/');
+  if (!LockResultsFolder(folder, QStringLiteral("choisissez un autre dossier."))) return false;
+  DataFolder = folder;
   try {
     WritePathFile();
   } catch (...) {
     DataFolder = previous;
+    LockResultsFolder(previous, QStringLiteral("le dossier n'est pas changé."));
     throw;
   }
   return true;

@@ -11,11 +11,14 @@
 #include "core/State.h"
 #include "core/TournamentFiles.h"
 #include "devices/BridgeMatesControl.h"
+#include "devices/BridgeMatesCorrections.h"
+#include "devices/BridgeMatesImport.h"
 #include "devices/Companions.h"
 #include "devices/DevicePolling.h"
 #include "devices/FederationImport.h"
 #include "devices/FederationSetup.h"
 #include "devices/TableStates.h"
+#include "devices/TabletLines.h"
 #include "devices/TabletFiles.h"
 #include "flows/GeneralOptions.h"
 #include "flows/Reload.h"
@@ -332,6 +335,48 @@ void ResumeTournament() {
 
 namespace {
 
+// The unfinished tournament of today: the director agrees that the servers
+// that no longer run be started again (TForm108), or goes back.
+bool restartAgreed() {
+  ui::Choice warning;
+  warning.form = QStringLiteral("TForm108");
+  warning.caption = QStringLiteral("Avertissement");
+  warning.text = QStringLiteral(
+      "Vous rechargez un tournoi joué aujourd'hui et qui n'est pas terminé.\r\n"
+      "Ce n'est normal qu'après un plantage du PC, du programme, de \"PCQuillmarkeServer\" ou de \"BMPro\".\r\n"
+      "Les serveurs qui ne tournent plus vont être relancés.");
+  warning.buttons = {QStringLiteral("Je suis d'accord"), QStringLiteral("Retour au menu")};
+  warning.codes = {1, 2};
+  warning.cancelCode = 2;
+  return ui::Ask(warning) != 2;
+}
+
+}  // namespace
+
+void RestartDeviceCollection(bool restartServers) {
+  SetTabletFolders();
+  if (BridgeMatesMode) {
+    BwsFileName = DataFolder + TournamentCode + QStringLiteral(".BWS");
+    if (!platform::fileExists(BwsFileName)) {
+      ShowAlert(QStringLiteral("Pas trouvé le fichier ") + BwsFileName +
+                QStringLiteral(". Impossible de relancer les BridgeMates avec BMPro. Dites-le à Teo VARNAL..."));
+      TableDevicesMode = TabletsMode = BridgeMatesMode = false;
+      return;
+    }
+  }
+  if (BridgeMatesMode) {
+    if (restartServers && !platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) StartBridgeMatesControl();
+    StartBridgeMatesRetrieval();
+  }
+  if (TabletsMode) {
+    if (restartServers && !platform::processes().isRunning(kTabletServerName)) StartTabletServer();
+    StartTabletRetrieval();
+    if (restartServers) StartTabletCompanion();
+  }
+}
+
+namespace {
+
 void ResumeAfterHidingTheStartScreen() {
   if (!ReloadTournament(QString())) return;
   if (FederationMode)
@@ -341,47 +386,38 @@ void ResumeAfterHidingTheStartScreen() {
         "fatales!"));
   CountResumedTournament();
 
-  if (TournamentDatedToday && TableDevicesMode && ResultsEntered != ResultSlotCount) {
-    ui::Choice warning;
-    warning.form = QStringLiteral("TForm108");
-    warning.caption = QStringLiteral("Avertissement");
-    warning.text = QStringLiteral(
-        "Vous rechargez un tournoi joué aujourd'hui et qui n'est pas terminé.\r\n"
-        "Ce n'est normal qu'après un plantage du PC, du programme, de \"PCQuillmarkeServer\" ou de \"BMPro\".\r\n"
-        "Les serveurs qui ne tournent plus vont être relancés.");
-    warning.buttons = {QStringLiteral("Je suis d'accord"), QStringLiteral("Retour au menu")};
-    warning.codes = {1, 2};
-    warning.cancelCode = 2;
-    if (ui::Ask(warning) == 2) {
+  const bool collects = TournamentDatedToday && TableDevicesMode;
+  if (collects) {
+    const bool unfinished = ResultsEntered != ResultSlotCount;
+    if (unfinished && !restartAgreed()) {
       ShowStartScreen();
       return;
     }
-    SetTabletFolders();
-    if (BridgeMatesMode) {
-      BwsFileName = DataFolder + TournamentCode + QStringLiteral(".BWS");
-      if (platform::fileExists(BwsFileName)) {
-        if (!platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) StartBridgeMatesControl();
-        StartBridgeMatesRetrieval();
-      } else {
-        ShowAlert(QStringLiteral("Pas trouvé le fichier ") + BwsFileName +
-                  QStringLiteral(". Impossible de relancer les BridgeMates avec BMPro. Dites-le à Teo VARNAL..."));
-        TableDevicesMode = TabletsMode = BridgeMatesMode = false;
-      }
-    }
-    if (TabletsMode) {
-      if (!platform::processes().isRunning(kTabletServerName)) StartTabletServer();
-      StartTabletRetrieval();
-      StartTabletCompanion();
-    }
+    RestartDeviceCollection(unfinished);
   }
   // The result files of the devices go to the exchange folder, also for a
-  // finished tournament of today.
+  // tournament of another day.
   if (TableDevicesMode) SetTabletFolders();
   RecomputeResumedTournament();
+  // The tables and the BridgeMates' control program are sent every stored
+  // result again (once recomputed: the splits of ".ADJ" stand), so that what
+  // they show is what is stored.
+  if (collects && TableDevicesMode) {
+    ResendTableEchoes();
+    // A database that cannot be read now is said, and the resume goes on.
+    if (BridgeMatesMode) RunReported(ResendBridgeMatesCorrections);
+  }
   if (!TournamentDatedToday) ResultsEntered = ResultSlotCount;
   // The tournament menu: until it is there the start screen comes back.
   ShowTournamentMenu();
-  ResumedMenuSettings(TournamentDatedToday);
+  ResumedMenuSettings();
+  // The BridgeMates' strip beside the menu, as after a start; the tables
+  // already complete are shown so.
+  if (collects && TableDevicesMode && BridgeMatesMode) {
+    ShowTableStatusStrip();
+    for (int t = 1; t <= TableCount; ++t)
+      if (IsTableComplete(t)) SetTableState(t, TableFinished);
+  }
 }
 
 }  // namespace

@@ -58,6 +58,14 @@ void FederationTournamentClick();
 // The work behind the first two buttons.
 void StartNewTournament();
 void ResumeTournament();
+// A device tournament of today resumed, finished or not, collects again: a
+// table may still send a correction, and what a crash left at the tables is
+// taken (the exchange folder set, the BridgeMates' database named, the
+// collection timer started). The servers are started again only when
+// restartServers (an unfinished tournament); without its BridgeMates
+// database the devices are switched off, with a message. The resume then
+// sends the tables their echoes again (ResendTableEchoes).
+void RestartDeviceCollection(bool restartServers);
 
 // The menu entries.
 void AboutClick();

@@ -129,13 +129,16 @@ void TournamentMenuShow() {
     flowWindows().showArrowSwitchReminder();
 }
 
-void ResumedMenuSettings(bool datedToday) {
+void ResumedMenuSettings() {
   TournamentMenuView& v = menuView();
-  v.runningNoticeVisible = datedToday;
-  v.stoppedNoticeVisible = !datedToday;
-  v.editVisible = !datedToday;
-  v.pauseVisible = datedToday;
-  if (datedToday) v.pauseCaption = QStringLiteral("<-Stop");
+  // What the notice and the button say is what the timer does: a tournament
+  // without devices has no collection to speak of.
+  const bool collecting = v.timerEnabled;
+  v.runningNoticeVisible = collecting;
+  v.stoppedNoticeVisible = TableDevicesMode && !collecting;
+  v.editVisible = !collecting;
+  v.pauseVisible = collecting;
+  if (collecting) v.pauseCaption = kPause;
   v.addTabletsVisible = false;
   showCounters();
 }
@@ -163,9 +166,12 @@ void PauseMenuForWork() {
   menuBeforeWork() = menuView();
   TournamentMenuView& v = menuView();
   v.timerEnabled = false;
-  v.pauseCaption = QStringLiteral("<-Start");
-  v.runningNoticeVisible = false;
-  v.stoppedNoticeVisible = true;
+  // Without devices there is no collection to interrupt, and nothing to say.
+  if (TableDevicesMode) {
+    v.pauseCaption = QStringLiteral("<-Start");
+    v.runningNoticeVisible = false;
+    v.stoppedNoticeVisible = true;
+  }
   RefreshMenu();
 }
 

@@ -38,10 +38,11 @@ TournamentMenuView& menuView();
 // Arrow Switch reminder for a new tournament.
 void TournamentMenuShow();
 
-// After the menu of a resumed tournament is shown: dated today, the
-// collection notice and the pause button reading "<-Stop"; otherwise the
-// stopped notice and the cream field, no pause button. No tablets added.
-void ResumedMenuSettings(bool datedToday);
+// After the menu of a resumed tournament is shown, the notices and the pause
+// button say what the collection timer does: running, the collection notice
+// and "<- Pause"; stopped with table devices, the interrupted notice and the
+// cream field; without devices, the cream field alone. No tablets added.
+void ResumedMenuSettings();
 
 // The counters: results entered and players named counted again from the
 // result slots and the pair names, then shown by the menu window.
@@ -51,8 +52,9 @@ void RecountMenuCounters();
 // running notice shown, the stopped one hidden.
 void StartTabletRetrieval();
 void StartBridgeMatesRetrieval();
-// A long piece of work (a cumulation) stops the collection and shows the
-// stopped notice; the resume gives back the menu as it was, timer and all.
+// A long piece of work (a cumulation) stops the collection and, with table
+// devices, shows the stopped notice; the resume gives back the menu as it
+// was, timer and all.
 void PauseMenuForWork();
 void ResumeMenuAfterWork();
 // Stops the timer (true when it was running) and starts it again.

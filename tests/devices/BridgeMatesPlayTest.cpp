@@ -403,6 +403,59 @@ TEST_F(BridgeMatesPlayTest, ARowReplacesEveryAdjustmentLineOfItsSlot) {
   EXPECT_EQ(ResultNsPercent[slot(1, 1)], 70);
 }
 
+// A crash between a result's save and its correction row: on resume the
+// control program gets the row of each slot whose last row says otherwise.
+TEST_F(BridgeMatesPlayTest, AResumeSendsTheCorrectionsTheControlProgramLacks) {
+  key(1, 1, "N", "3 NT", "=");
+  key(1, 2, "N", "4 H", "=");
+  key(1, 6, "N", "2 S", "=");
+  ImportBridgeMatesResults();
+  ASSERT_EQ(ResultContract[slot(1, 1)], "3SN=");
+  // Board 1 round 2 changed at the desk, its row lost; board 1 round 3 typed
+  // at the desk, its row lost; board 1 round 4 typed, its row sent; board 1
+  // round 5 erased with the Delete key; board 1 round 6 erased, row lost.
+  const auto store = [](int s, const QString& contract, int score) {
+    ResultContract[s] = contract;
+    ResultScore[s] = score;
+    ResultDeclarer[s] = "N";
+    ResultLead[s] = "?";
+  };
+  store(slot(1, 2), "4CN+1", 450);
+  store(slot(1, 3), "3SN=", 400);
+  store(slot(1, 4), "1PN=", 80);
+  AppendChangedResult(slot(1, 4));
+  AppendNotPlayedResult(slot(1, 5));
+  ResultScore[slot(1, 6)] = kScoreNone;
+  ResultContract[slot(1, 6)].clear();
+  // Board 1 round 7 keyed at its table, not collected yet.
+  key(1, 7, "N", "1 NT", "+1");
+  const qsizetype before = received().size();
+
+  ResendBridgeMatesCorrections();
+  const QList<QVariantMap> rows = received().mid(before);
+  ASSERT_EQ(rows.size(), 3);
+  const auto pairs = [](const QVariantMap& row) {
+    return QString("%1 %2 %3 %4").arg(row["Table"].toInt()).arg(row["Round"].toInt()).arg(row["Board"].toInt())
+        .arg(row["PairNS"].toInt());
+  };
+  EXPECT_EQ(pairs(rows[0]), QString("%1 2 1 %2").arg(ResultTable[slot(1, 2)]).arg(ResultNsPair[slot(1, 2)]));
+  EXPECT_EQ(rows[0]["Contract"].toString(), "4 H ");  // undoubled: a blank
+  EXPECT_EQ(rows[0]["Result"].toString(), "+1");
+  EXPECT_EQ(rows[0]["NS/EW"].toString(), "N");
+  EXPECT_EQ(rows[0]["Remarks"].toString(), "Morvel");
+  EXPECT_EQ(rows[1]["Round"].toInt(), 3);
+  EXPECT_EQ(rows[1]["Contract"].toString(), "3 NT ");
+  EXPECT_EQ(rows[1]["Result"].toString(), "=");
+  EXPECT_EQ(rows[2]["Round"].toInt(), 6);
+  EXPECT_EQ(rows[2]["Erased"].toInt(), 1);
+  EXPECT_EQ(rows[2]["Remarks"].toString(), "Morvel");
+  for (const QVariantMap& row : rows) EXPECT_EQ(row["Processed"].toInt(), 0);
+
+  // Told once: a second resume finds every last row right.
+  ResendBridgeMatesCorrections();
+  EXPECT_EQ(received().size(), before + 3);
+}
+
 TEST_F(BridgeMatesPlayTest, ARowChangedBeforeItIsMarkedStaysForTheNextPoll) {
   key(1, 1, "N", "3 NT", "=");
   key(1, 2, "N", "2 H", "=");

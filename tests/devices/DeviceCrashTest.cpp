@@ -1,17 +1,21 @@
 // A live evening whose collection runs in a separate process, killed
 // (SIGKILL) at random moments while the tables' results arrive, then resumed
 // as the director resumes a tournament after a crash: every result that
-// arrived is in its slot once, and ".ADJ" holds exactly the splits that
-// stand, whether the results came as tablets' files or as BridgeMates rows.
+// arrived is in its slot once, ".ADJ" holds exactly the splits that stand,
+// and every table's echo files report what its slots hold, whether the
+// results came as tablets' files or as BridgeMates rows. Once every slot is
+// filled, a correction waiting at a table is collected after a resume.
 #include "core/Counts.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
 #include "core/TournamentFiles.h"
+#include "devices/BridgeMatesCorrections.h"
 #include "devices/BridgeMatesImport.h"
 #include "devices/DevicePolling.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
+#include "devices/TabletLines.h"
 #include "flows/Reload.h"
 #include "flows/StartScreen.h"
 #include "flows/TournamentMenu.h"
@@ -25,6 +29,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
@@ -114,20 +119,24 @@ class DeviceCrashTest : public testing_support::TalvaronTest {
   }
 
   // "Reprendre un ancien tournoi" after a crash: the files read back, the
-  // counters recounted, the collection set up again and, unless the caller
-  // leaves it to the first pass that stores a result, everything recomputed.
+  // counters recounted, the collection started again as the resume of a
+  // tournament of today starts it (the tables sent their echoes again, the
+  // servers left running) and, unless the caller leaves it to the first pass
+  // that stores a result, everything recomputed.
   static void resume(bool bridgeMates, bool recompute = true) {
     testing_support::resetGlobals();
     deviceModes(bridgeMates);
+    menuView() = TournamentMenuView{};
     ASSERT_TRUE(ReloadTournament(kCode));
     CountResumedTournament();
-    SetTabletFolders();
-    if (bridgeMates) BwsFileName = DataFolder + kCode + ".BWS";
+    RestartDeviceCollection(false);
+    ASSERT_TRUE(menuView().timerEnabled);
     if (recompute) {
       RefreshFrequenciesForDevices();
       RefreshResultsForDevices();
     }
-    menuView().timerEnabled = true;
+    ResendTableEchoes();
+    if (bridgeMates) ResendBridgeMatesCorrections();
   }
 
   static void collect(bool bridgeMates) {
@@ -139,8 +148,9 @@ class DeviceCrashTest : public testing_support::TalvaronTest {
 
   bool pending(bool bridgeMates) const {
     if (bridgeMates) {
+      // The program's own rows wait for the control program, not for it.
       for (const QVariantMap& row : scorers->rows("ReceivedData"))
-        if (row["Processed"].toInt() == 0) return true;
+        if (row["Processed"].toInt() == 0 && !row["Remarks"].toString().contains("Morvel")) return true;
       return false;
     }
     for (int t = 1; t <= kTables; ++t)
@@ -229,6 +239,84 @@ class DeviceCrashTest : public testing_support::TalvaronTest {
     EXPECT_EQ(onDisk.join(" | ").toStdString(), lines.join(" | ").toStdString());
   }
 
+  // The line a table's echo holds for slot s, as stored, written out here.
+  static QString echoLine(int s, int marker, const QString& lead) {
+    return QStringLiteral("%1 1 %2 %3 %4 %5 %6 %7 %8 %9")
+        .arg(ResultTable[s])
+        .arg(marker)
+        .arg(ResultBoard[s])
+        .arg(ResultRound[s])
+        .arg(ResultNsPair[s])
+        .arg(ResultEwPair[s])
+        .arg(ResultDeclarer[s], ResultContract[s], lead);
+  }
+
+  static QString firstLine(const QString& path) {
+    return platform::tryReadTextLines(path).value_or(QStringList{}).value(0);
+  }
+
+  // Every table tells what its slots hold: with tablets, each board's two
+  // files hold the slot's result, or tell its deletion; with BridgeMates,
+  // the newest waiting file of each slot holds its result (or its deletion),
+  // and an erased board is no longer in its round's list.
+  void verifyEchoes(bool bridgeMates, const QString& when) {
+    SCOPED_TRACE(("echoes " + when).toStdString());
+    for (int s = 1; s <= ResultSlotCount; ++s) {
+      const QString folder = TableFolder(ResultTable[s]) + '/';
+      const bool held = ResultScore[s] != kScoreNone;
+      if (!bridgeMates) {
+        const QString sent = firstLine(folder + QStringLiteral("RESS%1.TXT").arg(ResultBoard[s]));
+        const QString kept = firstLine(folder + QStringLiteral("RESX%1.TXT").arg(ResultBoard[s]));
+        if (held) {
+          // An arbitral score keeps the words the tablet sent; a result
+          // without a contract played, whatever declarer letter.
+          const QString head = echoLine(s, 999, "").section(' ', 0, 6) + ' ';
+          QStringList forms{echoLine(s, 999, "Entame=?")};
+          if (ResultContract[s] == "AJU.")
+            forms << head + ResultDeclarer[s] + " AJU Entame=?"
+                  << head + ResultDeclarer[s] + QStringLiteral(" %1 - %2 Entame=?").arg(ResultNsPercent[s]).arg(ResultEwPercent[s]);
+          const auto heard = [s](const QString& line) {
+            if (!ResultContract[s].isEmpty() && ResultContract[s].front().isDigit()) return line;
+            QStringList f = line.split(' ');
+            if (f.size() > 7) f[7] = ResultDeclarer[s];
+            return f.join(' ');
+          };
+          EXPECT_TRUE(forms.contains(heard(sent)) && heard(sent) == heard(kept))
+              << "slot " << s << ": " << sent.toStdString() << " / " << kept.toStdString();
+        } else {
+          EXPECT_TRUE(sent.isEmpty() || sent.endsWith(" DELETE Entame=?")) << "slot " << s << ": " << sent.toStdString();
+          EXPECT_TRUE(kept.isEmpty() || kept.endsWith(" DELETE Entame=?")) << "slot " << s << ": " << kept.toStdString();
+        }
+        continue;
+      }
+      int newest = 0;
+      QString line;
+      for (int k = 1; k <= 100; ++k) {
+        const QString ress = firstLine(folder + QStringLiteral("RESS%1.TXT").arg(k));
+        if (!QFile::exists(folder + QStringLiteral("RESX%1.TXT").arg(k)) || ress.isEmpty()) continue;
+        const QStringList f = ress.split(' ');
+        if (f.value(3).toInt() == ResultBoard[s] && f.value(4).toInt() == ResultRound[s] &&
+            f.value(5).toInt() == ResultNsPair[s] && f.value(6).toInt() == ResultEwPair[s]) {
+          newest = k;
+          line = ress;
+        }
+      }
+      const QStringList listed =
+          platform::tryReadTextLines(folder + QStringLiteral("DONNESTOUR%1.TXT").arg(ResultRound[s])).value_or(QStringList{});
+      if (held) {
+        // No file waiting: the table took it (the files taken away after
+        // each check), and its round's list tells so.
+        if (newest != 0) {
+          EXPECT_EQ(line, echoLine(s, newest, ResultLead[s])) << "slot " << s;
+        }
+        EXPECT_TRUE(listed.contains(QString::number(ResultBoard[s]))) << "slot " << s;
+      } else {
+        EXPECT_TRUE(newest == 0 || line.endsWith(" DELETE ?")) << "slot " << s << ": " << line.toStdString();
+        EXPECT_FALSE(listed.contains(QString::number(ResultBoard[s]))) << "slot " << s;
+      }
+    }
+  }
+
   // The echoes the tablets' server would have taken away.
   void clearEchoes() {
     for (int t = 1; t <= kTables; ++t)
@@ -277,9 +365,11 @@ class DeviceCrashTest : public testing_support::TalvaronTest {
       // resumes and takes what the killed one left.
       if (kill % kVerifyEvery == 0 || kill == kKillsPerDevice) {
         resume(bridgeMates);
+        verifyEchoes(bridgeMates, QStringLiteral("resumed after kill %1").arg(kill));
         for (int pass = 0; pass < 5 && pending(bridgeMates); ++pass) collect(bridgeMates);
         ASSERT_FALSE(pending(bridgeMates));
         verify(QStringLiteral("after kill %1").arg(kill));
+        verifyEchoes(bridgeMates, QStringLiteral("collected after kill %1").arg(kill));
         if (bridgeMates) clearEchoes();
         CloseSessionDatabase();
       }
@@ -288,6 +378,32 @@ class DeviceCrashTest : public testing_support::TalvaronTest {
     EXPECT_GE(arrived, kKillsPerDevice);
     // Kills land while results wait to be taken or are being taken.
     EXPECT_GT(killedInPass, kKillsPerDevice / 10);
+    if (!HasFailure()) correctionOfAFullTournament(bridgeMates);
+  }
+
+  // Every slot filled, the program stops; a table then sends a correction.
+  // The resume of the full tournament collects it at its next tick.
+  void correctionOfAFullTournament(bool bridgeMates) {
+    resume(bridgeMates);
+    for (int s = 1; s <= ResultSlotCount; ++s)
+      if (expected[s].score == kScoreNone) arrive(bridgeMates, s, Kind::Contract, s);
+    for (int pass = 0; pass < 5 && pending(bridgeMates); ++pass) collect(bridgeMates);
+    ASSERT_FALSE(pending(bridgeMates));
+    CloseSessionDatabase();
+    const int corrected = ResultSlotCount / 2;
+    arrive(bridgeMates, corrected, Kind::Pass, 0);
+    ASSERT_TRUE(pending(bridgeMates));
+
+    resume(bridgeMates);
+    ASSERT_EQ(ResultsEntered, ResultSlotCount);
+    EXPECT_TRUE(menuView().timerEnabled);
+    EXPECT_EQ(menuView().timerInterval, bridgeMates ? 1000 : 500);
+    CollectionTick();
+    EXPECT_FALSE(pending(bridgeMates));
+    EXPECT_EQ(ResultContract[corrected], "PASSE");
+    verify(QStringLiteral("correction of a full tournament"));
+    verifyEchoes(bridgeMates, QStringLiteral("correction of a full tournament"));
+    CloseSessionDatabase();
   }
 
   // The child: resumes the tournament, then collects every 2 ms until it is

@@ -465,3 +465,130 @@ TEST(TablesAddressCode, IsAQrCodeWithItsFinderPatternsAndMargin) {
   EXPECT_TRUE(black(4, 4 + 24));
   EXPECT_FALSE(black(4 + 24 - 6 + 1, 4 + 1));
 }
+
+namespace {
+
+// The slot's line as a board's result files hold it, written out by hand.
+QString boardLine(int slot, const QString& declarerAndContract) {
+  return QString("%1 1 999 %2 %3 %4 %5 %6 Entame=?\r\n")
+      .arg(ResultTable[slot])
+      .arg(ResultBoard[slot])
+      .arg(ResultRound[slot])
+      .arg(ResultNsPair[slot])
+      .arg(ResultEwPair[slot])
+      .arg(declarerAndContract);
+}
+
+void storeResult(int slot, const QString& contract, int score, const QString& declarer, const QString& lead = "?") {
+  ResultContract[slot] = contract;
+  ResultScore[slot] = score;
+  ResultDeclarer[slot] = declarer;
+  ResultLead[slot] = lead;
+}
+
+}  // namespace
+
+// A crash between a result's save and its echo: on resume each table gets
+// the board lines its slots hold, and only where its files say otherwise.
+TEST_F(TabletsTest, AResumeSendsTheTabletsWhatTheSlotsHoldWhereTheirFilesDiffer) {
+  const int changed = firstRoundSlot(1), same = firstRoundSlot(4), erased = firstRoundSlot(7),
+            typed = firstRoundSlot(10), never = firstRoundSlot(13), passed = firstRoundSlot(16),
+            split = firstRoundSlot(19);
+  storeResult(changed, "4PN=", 420, "N");
+  storeResult(passed, "PASSE", 0, "");
+  storeResult(split, "AJU.", kScoreAdjusted, "");
+  ResultNsPercent[split] = 60;
+  ResultEwPercent[split] = 40;
+  storeResult(same, "3SN=", 140, "S");
+  storeResult(typed, "", 420, "?");
+  const auto folder = [](int slot) { return TableFolder(ResultTable[slot]) + "/"; };
+  writeBytes(folder(changed) + "RESS1.TXT", boardLine(changed, "N 3PN=").toUtf8());  // the echo before
+  writeBytes(folder(changed) + "RESX1.TXT", boardLine(changed, "N 3PN=").toUtf8());
+  writeBytes(folder(same) + "RESS4.TXT", boardLine(same, "S 3SN=").toUtf8());
+  writeBytes(folder(same) + "RESX4.TXT", boardLine(same, "S 3SN=").toUtf8());
+  // Sent in the desk's words and in the tablet's: both say what is stored.
+  writeBytes(folder(passed) + "RESS16.TXT", boardLine(passed, "N PASSE").toUtf8());
+  writeBytes(folder(passed) + "RESX16.TXT", boardLine(passed, "N PASSE").toUtf8());
+  writeBytes(folder(split) + "RESS19.TXT", boardLine(split, " 60 - 40").toUtf8());
+  writeBytes(folder(split) + "RESX19.TXT", boardLine(split, " 60 - 40").toUtf8());
+  writeBytes(folder(erased) + "RESS7.TXT", boardLine(erased, "E 2CE=").toUtf8());  // erased since
+  writeBytes(folder(erased) + "RESX7.TXT", boardLine(erased, "E 2CE=").toUtf8());
+
+  ResendTableEchoes();
+  EXPECT_EQ(readBytes(folder(changed) + "RESS1.TXT"), boardLine(changed, "N 4PN=").toUtf8());
+  EXPECT_EQ(readBytes(folder(changed) + "RESX1.TXT"), boardLine(changed, "N 4PN=").toUtf8());
+  EXPECT_EQ(readBytes(folder(typed) + "RESS10.TXT"), boardLine(typed, "? 420").toUtf8());
+  EXPECT_EQ(readBytes(folder(erased) + "RESS7.TXT"), boardLine(erased, "declarant DELETE").toUtf8());
+  EXPECT_FALSE(QFile::exists(folder(erased) + "RESX7.TXT"));
+  EXPECT_FALSE(QFile::exists(folder(never) + "RESS13.TXT"));
+  EXPECT_EQ(readBytes(folder(passed) + "RESS16.TXT"), boardLine(passed, "N PASSE").toUtf8());
+  EXPECT_EQ(readBytes(folder(split) + "RESX19.TXT"), boardLine(split, " 60 - 40").toUtf8());
+  // Logged once each, what was sent only.
+  EXPECT_EQ(readBytes(dataDir() + "ABC.LOG"),
+            ("07/12/2026 20:00:00 " + boardLine(changed, "N 4PN=") + "07/12/2026 20:00:00 " + boardLine(typed, "? 420"))
+                .toUtf8());
+  EXPECT_EQ(readBytes(documentsDir() + "/Quillmarke/LOG.TXT"),
+            ("07/12/2026 20:00:00 TALVARON.EXE " + boardLine(erased, "declarant DELETE")).toUtf8());
+
+  // A second resume finds every table told: nothing is sent again.
+  const QByteArray log = readBytes(dataDir() + "ABC.LOG");
+  ResendTableEchoes();
+  EXPECT_EQ(readBytes(dataDir() + "ABC.LOG"), log);
+  EXPECT_EQ(readBytes(documentsDir() + "/Quillmarke/LOG.TXT").count('\n'), 1);
+}
+
+// With BridgeMates the tables take numbered files: a slot whose newest
+// waiting file does not hold its result is sent again, once.
+TEST_F(TabletsTest, AResumeSendsTheBridgeMatesTablesWhatTheirWaitingFilesLack) {
+  TabletsMode = false;
+  BridgeMatesMode = true;
+  const int changed = firstRoundSlot(1), erased = firstRoundSlot(2), listed = firstRoundSlot(3);
+  const int t = ResultTable[changed];  // all three at table 1 in round 1
+  ASSERT_EQ(ResultTable[erased], t);
+  ASSERT_EQ(ResultTable[listed], t);
+  storeResult(changed, "4PN=", 420, "N", "RC");
+  const auto line = [](int slot, int k, const QString& rest) {
+    return QString("%1 1 %2 %3 %4 %5 %6 %7\r\n")
+        .arg(ResultTable[slot])
+        .arg(k)
+        .arg(ResultBoard[slot])
+        .arg(ResultRound[slot])
+        .arg(ResultNsPair[slot])
+        .arg(ResultEwPair[slot])
+        .arg(rest)
+        .toUtf8();
+  };
+  // Waiting: board 1's first result, then board 2's result, erased since.
+  writeBytes(table(t) + "RESS1.TXT", line(changed, 1, "N 3PN= ?"));
+  writeBytes(table(t) + "RESX1.TXT", line(changed, 1, "N 3PN= ?"));
+  writeBytes(table(t) + "RESS2.TXT", line(erased, 2, "E 2CE= ?"));
+  writeBytes(table(t) + "RESX2.TXT", line(erased, 2, "E 2CE= ?"));
+  // Board 3's result was taken by the table; its erasure never went.
+  writeBytes(table(t) + "DONNESTOUR1.TXT", "1\r\n2\r\n3\r\n");
+
+  ResendTableEchoes();
+  // The erasures go first, then the results.
+  EXPECT_EQ(readBytes(table(t) + "RESS3.TXT"), line(erased, 3, "? DELETE ?"));
+  EXPECT_EQ(readBytes(table(t) + "RESS4.TXT"), line(listed, 4, "? DELETE ?"));
+  EXPECT_EQ(readBytes(table(t) + "RESS5.TXT"), line(changed, 5, "N 4PN= RC"));
+  EXPECT_FALSE(QFile::exists(table(t) + "RESS6.TXT"));
+  EXPECT_EQ(readBytes(table(t) + "DONNESTOUR1.TXT"), "1\r\n");
+
+  ResendTableEchoes();
+  EXPECT_FALSE(QFile::exists(table(t) + "RESS6.TXT"));
+  // The table took every file; its list holds board 1: nothing goes again.
+  for (int k = 1; k <= 5; ++k) {
+    QFile::remove(table(t) + QString("RESS%1.TXT").arg(k));
+    QFile::remove(table(t) + QString("RESX%1.TXT").arg(k));
+  }
+  ResendTableEchoes();
+  EXPECT_FALSE(QFile::exists(table(t) + "RESS1.TXT"));
+  // Board 3 re-entered, its echo lost before it was written: it goes, listed once.
+  storeResult(listed, "3SN=", 400, "S", "?");
+  ResendTableEchoes();
+  EXPECT_EQ(readBytes(table(t) + "RESS1.TXT"), line(listed, 1, "S 3SN= ?"));
+  EXPECT_FALSE(QFile::exists(table(t) + "RESS2.TXT"));
+  EXPECT_EQ(readBytes(table(t) + "DONNESTOUR1.TXT"), "1\r\n3\r\n");
+  ResendTableEchoes();
+  EXPECT_FALSE(QFile::exists(table(t) + "RESS2.TXT"));
+}

@@ -3,6 +3,11 @@
 #include "core/ScriptedInteraction.h"
 #include "support/TestState.h"
 
+#include <QProcess>
+#include <QThread>
+
+#include <unistd.h>
+
 #include <algorithm>
 
 using testing_support::readBytes;
@@ -131,6 +136,37 @@ TEST_F(GeneralOptionsTest, ClubBoxAndResultsFolder) {
   EXPECT_TRUE(ChangeResultsFolder(rootDir() + "Tournois"));
   EXPECT_EQ(DataFolder, rootDir() + "Tournois/");
   EXPECT_EQ(setting("PATH.TXT"), (rootDir() + "Tournois/").toUtf8());
+}
+
+// Another copy of the program is played here by the system's "flock"
+// command holding the lock file that copy would have written.
+TEST_F(GeneralOptionsTest, AResultsFolderAnotherCopyWorksInIsRefusedUntilItEnds) {
+  const QString other = rootDir() + "Club/";
+  writeBytes(other + "TALVARON.LCK", "4242\r\n2026-12-07T19:30:00\r\n");
+  QProcess holder;
+  holder.start("flock", {"-o", other + "TALVARON.LCK", "sleep", "10"});
+  ASSERT_TRUE(holder.waitForStarted(10000));
+  QThread::msleep(300);
+  const QString before = DataFolder;
+  const QByteArray pathFile = setting("PATH.TXT");
+  EXPECT_FALSE(ChangeResultsFolder(other));
+  EXPECT_EQ(talk.messages, QStringList({"Talvaron tourne déjà sur le dossier des résultats " + other +
+                                        " depuis le 07/12/2026 à 19:30:00 (processus 4242). Deux programmes sur les "
+                                        "mêmes fichiers perdraient des résultats: choisissez un autre dossier."}));
+  EXPECT_EQ(DataFolder, before);
+  EXPECT_EQ(setting("PATH.TXT"), pathFile);
+
+  // Once the other copy has ended (however it ended), the folder is taken and
+  // its lock names this process; leaving it for another folder lets it go.
+  holder.kill();
+  ASSERT_TRUE(holder.waitForFinished(10000));
+  EXPECT_TRUE(ChangeResultsFolder(other));
+  EXPECT_EQ(DataFolder, other);
+  EXPECT_EQ(readBytes(other + "TALVARON.LCK"), QByteArray::number(::getpid()) + "\r\n2026-12-07T20:00:00\r\n");
+  EXPECT_TRUE(ChangeResultsFolder(other));  // the same folder again
+  EXPECT_EQ(QProcess::execute("flock", {"-n", other + "TALVARON.LCK", "true"}), 1);
+  EXPECT_TRUE(ChangeResultsFolder(dataDir()));
+  EXPECT_EQ(QProcess::execute("flock", {"-n", other + "TALVARON.LCK", "true"}), 0);
 }
 
 TEST_F(GeneralOptionsTest, TheLoopRunsEachCodeUntilEsc) {

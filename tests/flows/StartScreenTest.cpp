@@ -7,6 +7,7 @@
 #include "core/State.h"
 #include "core/TournamentFiles.h"
 #include "devices/FederationSetup.h"
+#include "devices/TableStates.h"
 #include "flows/StartScreen.h"
 #include "flows/TournamentMenu.h"
 #include "platform/Process.h"
@@ -130,6 +131,14 @@ class StartScreenTest : public testing_support::TalvaronTest {
     ClearAllResults();
     DateDay = "07";
     talk.answer(1);
+  }
+  // A BridgeMates tournament of today to resume, its control program found
+  // by the search.
+  void bridgeMatesTournamentOfToday(int resultsEntered) {
+    recordServices();
+    writeBytes(programDir() + "BMPro.EXE", "");
+    TableDevicesMode = BridgeMatesMode = true;
+    resumedTournament(true, resultsEntered);
   }
   ui::ScriptedInteraction talk;
   QStringList calls;
@@ -368,13 +377,21 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
 
 TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) {
   recordServices();
+  platform::FakeProcesses processes;
   TableDevicesMode = TabletsMode = true;
-  resumedTournament(true, 4);  // complete
+  // Complete and of today: no question, no server started, but the tables
+  // may still send corrections: the collection runs and the menu says so.
+  resumedTournament(true, 4);
   ResumeTournamentClick();
-  EXPECT_EQ(calls, QStringList({"hide", "menu"}));
+  EXPECT_EQ(calls, QStringList({"hide", "timer 500", "menu"}));
+  EXPECT_TRUE(talk.choices.isEmpty());
+  EXPECT_TRUE(processes.events.filter("start:").isEmpty());
   EXPECT_EQ(TabletSharedFolder, documentsDir() + "/Quillmarke");
+  EXPECT_TRUE(menuView().runningNoticeVisible && menuView().pauseVisible);
+  EXPECT_EQ(menuView().pauseCaption, "<- Pause");
 
   calls.clear();
+  menuView() = TournamentMenuView{};
   resumedTournament(false, 1);  // another day: counted as complete
   ResumeTournamentClick();
   EXPECT_EQ(calls, QStringList({"hide", "menu"}));
@@ -386,6 +403,20 @@ TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) 
   ResumeTournamentClick();
   EXPECT_EQ(calls, QStringList({"hide", "show"}));
   EXPECT_TRUE(talk.choices.isEmpty());
+}
+
+TEST_F(StartScreenTest, AResumedEveningWithoutDevicesSpeaksOfNoCollection) {
+  recordServices();
+  resumedTournament(true, 1);  // of today, unfinished, results typed at the desk
+  ResumeTournamentClick();
+  EXPECT_EQ(calls, QStringList({"hide", "menu"}));
+  const TournamentMenuView& v = menuView();
+  EXPECT_FALSE(v.timerEnabled);
+  EXPECT_FALSE(v.runningNoticeVisible);
+  EXPECT_FALSE(v.stoppedNoticeVisible);
+  EXPECT_FALSE(v.pauseVisible);
+  EXPECT_TRUE(v.editVisible);
+  EXPECT_EQ(v.resultsCounter, "1/4");
 }
 
 TEST_F(StartScreenTest, AFederationResumeImportsTheSessionAndWarnsTwice) {
@@ -404,12 +435,33 @@ TEST_F(StartScreenTest, AFederationResumeImportsTheSessionAndWarnsTwice) {
                               "imprévisible, y compris des erreurs fatales!");
 }
 
-TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices) {
-  recordServices();
+// A full BridgeMates tournament of today: no question and no server
+// started, but the collection runs, the strip is back beside the menu (the
+// complete tables red), and the control program is sent the results it
+// never had.
+TEST_F(StartScreenTest, AFullBridgeMatesTournamentOfTodayCollectsAgainWithItsStrip) {
   platform::FakeProcesses processes;
-  writeBytes(programDir() + "BMPro.EXE", "");  // found by the search
-  TableDevicesMode = BridgeMatesMode = true;
-  resumedTournament(true, 2);
+  bridgeMatesTournamentOfToday(4);
+  writeBytes(dataDir() + "ABC.BWS", readBytes(testing_support::BuiltBwsTemplate()));
+  ResumeTournamentClick();
+  EXPECT_TRUE(talk.choices.isEmpty());
+  EXPECT_TRUE(processes.events.filter("start:").isEmpty());
+  EXPECT_EQ(calls, QStringList({"hide", "timer 1000", "menu"}));
+  EXPECT_EQ(BwsFileName, dataDir() + "ABC.BWS");
+  EXPECT_TRUE(tableStatusStrip().visible);
+  EXPECT_EQ(tableStatusStrip().tableCount, 2);
+  EXPECT_EQ(tableStatusStrip().states[1], TableFinished);
+  EXPECT_EQ(tableStatusStrip().states[2], TableFinished);
+  testing_support::BridgeMatesScorers control(BwsFileName);
+  const QList<QVariantMap> rows = control.rows("ReceivedData");
+  ASSERT_EQ(rows.size(), 4);
+  for (const QVariantMap& row : rows) EXPECT_EQ(row["Remarks"].toString(), "(420) (Morvel)");
+  HideTableStatusStrip();
+}
+
+TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices) {
+  platform::FakeProcesses processes;
+  bridgeMatesTournamentOfToday(2);
   talk.answer(1);
   ResumeTournamentClick();
   EXPECT_EQ(talk.messages.last(), "Pas trouvé le fichier " + dataDir() +

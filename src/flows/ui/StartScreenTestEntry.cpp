@@ -1,10 +1,12 @@
 #include "flows/ui/StartScreenTestEntry.h"
 
+#include "core/ui/MessageWindow.h"
 #include "flows/ui/StartScreenWindow.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QPlainTextEdit>
 #include <QTimer>
 
 #include <cstdio>
@@ -23,4 +25,16 @@ void CloseStartScreenOnceShown(TForm1& startScreen) {
     confirm->start(50);
     startScreen.close();
   });
+}
+
+void AnswerMessagesFromTests() {
+  auto* answer = new QTimer(qApp);
+  QObject::connect(answer, &QTimer::timeout, [] {
+    auto* message = qobject_cast<TForm26*>(QApplication::activeModalWidget());
+    if (!message) return;
+    std::printf("message: %s\n", message->text().toUtf8().constData());
+    std::fflush(stdout);
+    message->Button1->click();
+  });
+  answer->start(50);
 }

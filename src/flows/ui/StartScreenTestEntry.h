@@ -8,3 +8,7 @@ class TForm1;
 // line (where the program folder is), closes it as with its close box and
 // answers the quit confirmation "&OK".
 void CloseStartScreenOnceShown(TForm1& startScreen);
+// From now on (TALVARON_ANSWER_MESSAGES set), every message window is printed
+// ("message: " and its text) and closed with its OK, as a director would:
+// the messages of the start itself included.
+void AnswerMessagesFromTests();

@@ -80,20 +80,50 @@ TEST_F(TournamentMenuWindowTest, PauseAndRestartDriveTheTimerAndTheNotices) {
   EXPECT_TRUE(w.collectionTimer->isActive());
   EXPECT_TRUE(w.runningNotice->isVisible());
 
-  // The resume of a tournament dated today leaves "<-Stop", which restarts.
+  // A resumed BridgeMates tournament whose collection runs says so, and its
+  // button pauses it.
   BridgeMatesMode = true;
   TabletsMode = false;
   ResumingTournament = true;
   w.collectionTimer->stop();
   ShowTournamentMenu();
-  ResumedMenuSettings(true);
-  EXPECT_EQ(w.pauseButton->text(), "<-Stop");
-  EXPECT_TRUE(w.pauseButton->isVisible());
-  w.pauseButton->click();
+  StartBridgeMatesRetrieval();
+  ResumedMenuSettings();
   EXPECT_EQ(w.pauseButton->text(), "<- Pause");
+  EXPECT_TRUE(w.pauseButton->isVisible());
+  EXPECT_TRUE(w.runningNotice->isVisible());
   EXPECT_EQ(w.collectionTimer->interval(), 1000);
   EXPECT_TRUE(w.collectionTimer->isActive());
+  talk.answer(1);
+  w.pauseButton->click();
+  EXPECT_EQ(w.pauseButton->text(), "<- Relancer");
+  EXPECT_FALSE(w.collectionTimer->isActive());
   EXPECT_TRUE(talk.allAnswered());
+}
+
+// Without table devices no collection runs: a resumed tournament, then a
+// cumulation, neither speaks of one nor moves the buttons.
+TEST_F(TournamentMenuWindowTest, WithoutDevicesNoCollectionNoticeAndTheMenuKeepsItsSize) {
+  ResumingTournament = true;
+  TForm5 w;
+  ShowTournamentMenu();
+  ResumedMenuSettings();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  EXPECT_FALSE(w.runningNotice->isVisible());
+  EXPECT_FALSE(w.stoppedNotice->isVisible());
+  EXPECT_FALSE(w.pauseButton->isVisible());
+  EXPECT_FALSE(w.collectionTimer->isActive());
+  const QRect before = w.geometry();
+  const QPoint button = w.Button3->pos();
+
+  PauseMenuForWork();
+  QApplication::processEvents();
+  EXPECT_FALSE(w.stoppedNotice->isVisible());
+  EXPECT_FALSE(w.pauseButton->isVisible());
+  EXPECT_EQ(w.geometry(), before);
+  EXPECT_EQ(w.Button3->pos(), button);
+  ResumeMenuAfterWork();
+  EXPECT_FALSE(w.runningNotice->isVisible());
 }
 
 TEST_F(TournamentMenuWindowTest, EscAndTheCloseBoxAskBeforeQuitting) {
