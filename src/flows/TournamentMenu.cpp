@@ -15,6 +15,7 @@
 #include "devices/DevicePolling.h"
 #include "devices/FederationSave.h"
 #include "devices/TabletImport.h"
+#include "devices/TablesServer.h"
 #include "flows/GeneralOptions.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
@@ -273,6 +274,9 @@ void SetDevicesModeInDat() {
 
 void AddTabletsClick() {
   StartCompanionOrHalt(kTabletServerName, true);
+  // The tablets added to a BridgeMates evening reach their pages as on a
+  // tablets evening.
+  StartTablesServer();
   TabletsInUse = true;
   SetDevicesModeInDat();
   menuView().deviceText = QStringLiteral("Bridgemates + tablettes");

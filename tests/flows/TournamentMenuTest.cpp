@@ -2,6 +2,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
+#include "devices/TabletFiles.h"
 #include "flows/TournamentMenu.h"
 #include "platform/Process.h"
 #include "support/TestState.h"
@@ -45,10 +46,15 @@ TEST_F(TournamentMenuTest, AddingTabletsStartsTheServerOnceOrStopsOnFailure) {
   platform::FakeProcesses processes;
   processes.running << "PCQuillmarkeServer.EXE";
   menuView().addTabletsVisible = true;
+  SetTabletFolders();
   AddTabletsClick();
-  ASSERT_EQ(processes.events.size(), 3);
+  ASSERT_GE(processes.events.size(), 3);
   EXPECT_EQ(processes.events[1], "stop: PCQuillmarkeServer.EXE");
   EXPECT_EQ(processes.events[2].trimmed(), "start: " + programDir() + "PCQuillmarkeServer.EXE");
+  // The tables' pages are served to the tablets added.
+  const QString tables = "start: " + programDir() + "talvaron-tables --exchange " + documentsDir() +
+                         "/Quillmarke --pages " + programDir() + "tables --program " + programDir() + " --port 8080";
+  EXPECT_EQ(processes.events.filter("start:").last().trimmed().toStdString(), tables.toStdString());
   EXPECT_TRUE(TabletsInUse);
   EXPECT_FALSE(menuView().addTabletsVisible);
   EXPECT_EQ(menuView().deviceText, "Bridgemates + tablettes");
