@@ -27,7 +27,7 @@
 #include "setup/ui/NewTournamentParametersWindow.h"
 #include "setup/ui/PairsEntryWindow.h"
 #include "setup/ui/SetupWindowRegistration.h"
-#include "support/FederationSession.h"
+#include "support/devices/FederationSession.h"
 #include "support/TestDatabase.h"
 #include "support/TestState.h"
 

@@ -28,7 +28,7 @@
 #include "setup/ui/PairsEntryWindow.h"
 #include "setup/ui/ReloadedTournamentParametersWindow.h"
 #include "setup/ui/SetupWindowRegistration.h"
-#include "support/TabletTables.h"
+#include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
 #include <QCheckBox>

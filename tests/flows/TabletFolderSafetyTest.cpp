@@ -13,7 +13,7 @@
 #include "platform/Speech.h"
 #include "platform/TextFiles.h"
 #include "setup/Movements.h"
-#include "support/TabletTables.h"
+#include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
 #include <QDir>
