@@ -20,6 +20,7 @@
 #include "publishing/ui/PublishingWindowRegistration.h"
 #include "scoring/ui/ScoringWindowRegistration.h"
 #include "sessions/Desk.h"
+#include "sessions/Evening.h"
 #include "sessions/Golden.h"
 #include "sessions/ProgramWindows.h"
 #include "setup/ui/ExistingTournamentWindow.h"
@@ -103,13 +104,7 @@ class FederationEveningSessionTest : public testing_support::TalvaronTest {
     testing_support::writeBytes(programDir() + "FFBFOLDER.TXT", (rootDir() + "FFB").toUtf8());
     testing_support::writeBytes(programDir() + "JOUEURS.TXT", "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\n");
     testing_support::writeBytes(programDir() + "TABLOSSE.EXE", "");  // never started: the processes are fakes
-    ui::InstallWindowInteraction();
-    RegisterScoringWindows();
-    RegisterSetupWindows();
-    RegisterDeviceWindows();
-    RegisterPublishingWindows();
-    RegisterFlowWindows();
-    RegisterMemberWindows();
+    sessions::InstallProgramWindows();
   }
   void TearDown() override {
     CloseSessionDatabase();
@@ -180,13 +175,7 @@ TEST_F(FederationEveningSessionTest, ImportedPlayedAndSavedBack) {
     }
     Desk::key(w, Qt::Key_Escape);
   });
-  desk.on("TForm76", [](QWidget* w) {  // "a": an adjusted result
-    QTest::keyClicks(w->findChild<QLineEdit*>("EditNs"), "60");
-    QTest::keyClicks(w->findChild<QLineEdit*>("EditEw"), "40");
-    w->findChild<QListWidget*>("ListBox1")->setFocus();
-    Desk::key(w, Qt::Key_Down);
-    Desk::enter(w);
-  });
+  desk.on("TForm76", sessions::AdjustSixtyForty);  // "a": an adjusted result
   menuButton(program.menu, "Button3")->click();
   desk.expectDone("travellers");
   EXPECT_TRUE(leads.isEmpty());
@@ -196,14 +185,7 @@ TEST_F(FederationEveningSessionTest, ImportedPlayedAndSavedBack) {
   menuButton(program.menu, "Button20")->click();
   desk.expectDone("federation save");
 
-  desk.on("TForm59", [](QWidget* d) { d->findChild<QPushButton*>("Button1")->click(); });
-  try {
-    menuButton(program.menu, "BitBtn2")->click();
-    ADD_FAILURE() << "the program did not end";
-  } catch (const FatalStopError& stop) {
-    EXPECT_EQ(stop.exitCode(), 0);
-  }
-  desk.expectDone("quit");
+  sessions::QuitThrough(desk, menuButton(program.menu, "BitBtn2"));
   CloseSessionDatabase();
 
   dumpTables(rootDir() + kFederationFile, tmp_.path() + "/database");
