@@ -225,15 +225,7 @@ TEST_F(BridgeMatesEveningSessionTest, ResultsKeyedAtTheTablesOneCorrectedAtTheDe
   menuButton(menu, "Button9")->click();
   desk.expectDone("computation");
   desk.on("TForm16", [](QWidget* w) { Desk::type(w, "f"); });  // one merged list
-  menuButton(menu, "Button10")->click();
-  desk.expectDone("results shown");
-  TForm17* shown = sessions::TopLevelWindow<TForm17>();
-  ASSERT_NE(shown, nullptr);
-  desk.on("TForm19", Desk::enter).on("TForm26", Desk::enter);
-  shown->BitBtn1->click();
-  desk.expectDone("results printed");
-  keepPrintout("classement");
-  QTest::keyClick(shown, Qt::Key_Escape);
+  ASSERT_TRUE(sessions::ShowAndPrintResults(desk, menu, true, [this] { keepPrintout("classement"); }));
 
   const QString bws = BwsFileName;
   sessions::QuitThrough(desk, menuButton(menu, "BitBtn2"));

@@ -100,8 +100,10 @@ class ClubEveningSessionTest : public testing_support::TalvaronTest {
     QFile::copy(PrintFile, tmp_.path() + QStringLiteral("/printouts/%1-%2.TXT").arg(++printouts_, 2, 10, QChar('0')).arg(name));
     QFile::remove(PrintFile);
   }
-  // The parameters of a new tournament from the start screen.
+  // The start screen shown, then the parameters of a new tournament.
   void newTournament(ProgramWindows& w, Desk& desk, const QString& code, const QString& name) {
+    w.start.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.start));
     w.start.findChild<QPushButton*>("SpeedButton1")->click();
     ASSERT_TRUE(w.parameters.isVisible());
     w.parameters.Code->setText(code);
@@ -126,9 +128,6 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
   sessions::WritePlayersFile(programDir(), 12);
   ProgramWindows program;
   TForm5& menu = program.menu;
-  TForm4& pairs = program.pairs;
-  program.start.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
   Desk desk;
   newTournament(program, desk, "LUNDI", "Tournoi du lundi");
 
@@ -137,7 +136,7 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
 
   // The Howell for six pairs from the shipped files, two boards a set.
   sessions::ScriptShippedHowell(desk);
-  pairs.okButton->click();
+  program.pairs.okButton->click();
   desk.expectDone("movement");
   ASSERT_TRUE(menu.isVisible());
   EXPECT_TRUE(IsHowell);
@@ -204,15 +203,7 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
   menuButton(menu, "Button9")->click();
   desk.expectDone("computation");
   keepPrintout("ajustements");
-  menuButton(menu, "Button10")->click();
-  desk.expectDone("results shown");
-  TForm17* results = sessions::TopLevelWindow<TForm17>();
-  ASSERT_NE(results, nullptr);
-  desk.on("TForm19", [](QWidget* w) { Desk::enter(w); }).on("TForm26", [](QWidget* w) { Desk::enter(w); });
-  results->BitBtn1->click();
-  desk.expectDone("results printed");
-  keepPrintout("classement");
-  QTest::keyClick(results, Qt::Key_Escape);
+  ASSERT_TRUE(sessions::ShowAndPrintResults(desk, menu, true, [this] { keepPrintout("classement"); }));
 
   desk.on("TForm23", [](QWidget* w) { Desk::type(w, "t"); })
       .on("TForm24", [](QWidget* w) { Desk::type(w, "c"); })
@@ -256,8 +247,6 @@ TEST_F(ClubEveningSessionTest, MitchellWithTheByeTypedOnTheTableSheets) {
   ProgramWindows program;
   TForm5& menu = program.menu;
   TForm4& pairs = program.pairs;
-  program.start.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
   Desk desk;
   newTournament(program, desk, "MARDI", "Tournoi du mardi");
 
@@ -317,15 +306,7 @@ TEST_F(ClubEveningSessionTest, MitchellWithTheByeTypedOnTheTableSheets) {
   menuButton(menu, "Button9")->click();
   desk.expectDone("computation");
   desk.on("TForm16", [](QWidget* w) { Desk::type(w, "f"); });  // one merged list
-  menuButton(menu, "Button10")->click();
-  desk.expectDone("results shown");
-  TForm17* results = sessions::TopLevelWindow<TForm17>();
-  ASSERT_NE(results, nullptr);
-  desk.on("TForm19", Desk::enter).on("TForm26", Desk::enter);
-  results->BitBtn1->click();
-  desk.expectDone("results printed");
-  keepPrintout("classement");
-  QTest::keyClick(results, Qt::Key_Escape);
+  ASSERT_TRUE(sessions::ShowAndPrintResults(desk, menu, true, [this] { keepPrintout("classement"); }));
 
   desk.on("TForm23", [](QWidget* w) { Desk::type(w, "t"); })
       .on("TForm24", [](QWidget* w) { Desk::type(w, "s"); })  // simplified this time
@@ -366,8 +347,6 @@ TEST_F(ClubEveningSessionTest, TwoEveningsCumulated) {
     SCOPED_TRACE(codes[e]);
     if (e == 1) testing_support::resetGlobals();  // the program started again
     ProgramWindows program;
-    program.start.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
     Desk desk;
     newTournament(program, desk, codes[e], QStringLiteral("Soirée %1").arg(e + 1));
     sessions::PlacePairs(program, kSixPairsNs, kSixPairsEw);
@@ -444,8 +423,6 @@ TEST_F(ClubEveningSessionTest, PattonOfFourTeams) {
   sessions::WritePlayersFile(programDir(), 16);
   ProgramWindows program;
   TForm5& menu = program.menu;
-  program.start.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
   Desk desk;
   newTournament(program, desk, "PATTON", "Patton du club");
   sessions::PlacePairs(program, {{"a", "b"}, {"c", "d"}, {"e", "f"}, {"g", "h"}},
@@ -481,15 +458,7 @@ TEST_F(ClubEveningSessionTest, PattonOfFourTeams) {
   menuButton(menu, "Button6")->click();
   menuButton(menu, "Button9")->click();
   desk.expectDone("computation");
-  menuButton(menu, "Button10")->click();
-  desk.expectDone("results shown");
-  TForm17* shown = sessions::TopLevelWindow<TForm17>();
-  ASSERT_NE(shown, nullptr);
-  desk.on("TForm26", Desk::enter);
-  shown->BitBtn1->click();
-  desk.expectDone("results printed");
-  keepPrintout("classement");
-  QTest::keyClick(shown, Qt::Key_Escape);
+  ASSERT_TRUE(sessions::ShowAndPrintResults(desk, menu, false, [this] { keepPrintout("classement"); }));
   quit(program, desk, true);
   compare("patton");
 }

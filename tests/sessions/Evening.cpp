@@ -5,6 +5,7 @@
 #include "devices/ui/DeviceWindowRegistration.h"
 #include "flows/ui/OptionWindows.h"
 #include "publishing/ui/PublishingWindowRegistration.h"
+#include "scoring/ui/ResultsWindow.h"
 #include "scoring/ui/ScoringWindowRegistration.h"
 #include "setup/ui/MemberWindows.h"
 #include "setup/ui/SetupWindowRegistration.h"
@@ -88,6 +89,20 @@ void AdjustSixtyForty(QWidget* w) {
   w->findChild<QListWidget*>("ListBox1")->setFocus();
   Desk::key(w, Qt::Key_Down);
   Desk::enter(w);
+}
+
+bool ShowAndPrintResults(Desk& desk, TForm5& menu, bool choosePrinter, const std::function<void()>& keep) {
+  menuButton(menu, "Button10")->click();
+  desk.expectDone("results shown");
+  TForm17* results = TopLevelWindow<TForm17>();
+  if (!results) return false;
+  if (choosePrinter) desk.on("TForm19", Desk::enter);
+  desk.on("TForm26", Desk::enter);
+  results->BitBtn1->click();
+  desk.expectDone("results printed");
+  keep();
+  QTest::keyClick(results, Qt::Key_Escape);
+  return true;
 }
 
 void QuitThrough(Desk& desk, QPushButton* quitButton, bool impWarning) {

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QPushButton;
@@ -43,6 +44,11 @@ void ScriptMitchellOfTwoBoards(Desk& desk);
 void ScriptNoDealsImported(Desk& desk);
 // An adjusted result (TForm76): 60 % N/S, 40 % E/W, the second remark.
 void AdjustSixtyForty(QWidget* w);
+
+// The results shown from the menu (Button10), then printed from their window
+// (BitBtn1; the printer asked first where choosePrinter), the printout kept
+// by keep(), the window closed. False when no results window came.
+bool ShowAndPrintResults(Desk& desk, TForm5& menu, bool choosePrinter, const std::function<void()>& keep);
 
 // The quit confirmed (TForm59; then, for a Patton, the warning that it is
 // saved as a pairs tournament); the program must end with code 0.
