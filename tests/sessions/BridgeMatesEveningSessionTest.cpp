@@ -4,7 +4,6 @@
 // them, one result corrected at the desk and sent back, the table states.
 // Every file written, the database's rows as text, is compared with the
 // references kept in tests/sessions/bridgemates/.
-#include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ui/BackupWaitWindow.h"
 #include "core/ui/Printer.h"
@@ -45,12 +44,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSysInfo>
-#include <QTableWidget>
 
 using sessions::Desk;
 using sessions::menuButton;

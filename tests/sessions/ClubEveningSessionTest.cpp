@@ -1,7 +1,6 @@
 // A club evening without devices, from the start screen to the quit, through
 // the program's own windows: every file it writes is compared with the
 // references kept in tests/sessions/club-howell/.
-#include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ui/BackupWaitWindow.h"
 #include "core/ui/Printer.h"
@@ -43,7 +42,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTableWidget>
 
 using sessions::Desk;
 using sessions::menuButton;

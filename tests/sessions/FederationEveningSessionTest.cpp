@@ -3,7 +3,6 @@
 // the travellers and saved back into the federation's database. Every text
 // file the program writes, and the database's rows dumped as text, are
 // compared with the references kept in tests/sessions/federation/.
-#include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ui/BackupWaitWindow.h"
 #include "core/ui/QuitConfirmationWindow.h"
@@ -36,8 +35,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 

@@ -4,7 +4,6 @@
 // killed halfway and the tournament resumed from the start screen, the last
 // round collected, one result corrected at the desk. Every file it writes is
 // compared with the references kept in tests/sessions/tablets/.
-#include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ui/BackupWaitWindow.h"
 #include "core/ui/QuitConfirmationWindow.h"
