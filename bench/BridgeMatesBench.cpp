@@ -8,7 +8,7 @@
 #include "devices/SessionDatabase.h"
 #include "devices/TabletFiles.h"
 #include "support/BridgeMatesScorers.h"
-#include "support/BridgeMatesTournament.h"
+#include "support/devices/BridgeMatesTournament.h"
 #include "support/TestState.h"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,6 @@
 #include "core/DeviceEchoes.h"
 #include "core/Globals.h"
 #include "core/State.h"
-#include "devices/TableDeviceEchoes.h"
 #include "support/TestState.h"
 
 #include <QStringList>
@@ -22,10 +21,16 @@ class RecordingEchoes : public DeviceEchoes {
 
 class DeviceEchoesTest : public testing_support::TalvaronTest {
  protected:
+  // The echo the test executable installed is put back after each test.
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    installed_ = &deviceEchoes();
+  }
   void TearDown() override {
-    InstallTableDeviceEchoes();
+    InstallDeviceEchoes(installed_);
     TalvaronTest::TearDown();
   }
+  DeviceEchoes* installed_ = nullptr;
 };
 
 TEST_F(DeviceEchoesTest, TheStartClearsThePollingStateThenRemovesLeftoversOnceTheFoldersAreKnown) {

@@ -3,7 +3,7 @@
 #include "core/Globals.h"
 #include "devices/FederationImport.h"
 #include "devices/SessionDatabase.h"
-#include "support/FederationSession.h"
+#include "support/devices/FederationSession.h"
 
 #include <QFile>
 

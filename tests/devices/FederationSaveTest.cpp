@@ -10,7 +10,7 @@
 #include "scoring/Contract.h"
 #include "setup/PairLookups.h"
 #include "support/BridgeMatesScorers.h"
-#include "support/FederationSession.h"
+#include "support/devices/FederationSession.h"
 #include "support/TestState.h"
 
 using testing_support::FederationSession;

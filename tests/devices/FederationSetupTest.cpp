@@ -4,7 +4,7 @@
 #include "devices/FederationImport.h"
 #include "devices/FederationSetup.h"
 #include "devices/SessionDatabase.h"
-#include "support/FederationSession.h"
+#include "support/devices/FederationSession.h"
 
 #include <QDir>
 #include <QFile>

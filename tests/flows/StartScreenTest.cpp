@@ -15,7 +15,7 @@
 #include "platform/TextFiles.h"
 #include "scoring/ResultFiles.h"
 #include "support/BridgeMatesScorers.h"
-#include "support/FederationSession.h"
+#include "support/devices/FederationSession.h"
 #include "support/TestState.h"
 
 #include <QFile>

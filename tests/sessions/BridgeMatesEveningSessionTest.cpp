@@ -4,7 +4,6 @@
 // them, one result corrected at the desk and sent back, the table states.
 // Every file written, the database's rows as text, is compared with the
 // references kept in tests/sessions/bridgemates/.
-#include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ui/BackupWaitWindow.h"
 #include "core/ui/Printer.h"
@@ -25,6 +24,7 @@
 #include "scoring/ui/ResultsWindow.h"
 #include "scoring/ui/ScoringWindowRegistration.h"
 #include "sessions/Desk.h"
+#include "sessions/Evening.h"
 #include "sessions/Golden.h"
 #include "sessions/ProgramWindows.h"
 #include "setup/ui/ExistingTournamentWindow.h"
@@ -44,12 +44,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSysInfo>
-#include <QTableWidget>
 
 using sessions::Desk;
 using sessions::menuButton;
@@ -109,13 +106,7 @@ class BridgeMatesEveningSessionTest : public testing_support::TalvaronTest {
       QFile::copy(standins + exe, programDir() + exe);
       QFile::setPermissions(programDir() + exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    ui::InstallWindowInteraction();
-    RegisterScoringWindows();
-    RegisterSetupWindows();
-    RegisterDeviceWindows();
-    RegisterPublishingWindows();
-    RegisterFlowWindows();
-    RegisterMemberWindows();
+    sessions::InstallProgramWindows();
     QDir().mkpath(tmp_.path() + "/printer");
     ui::SetPrintToPdfFile(tmp_.path() + "/printer/soiree.pdf");
   }
@@ -127,12 +118,6 @@ class BridgeMatesEveningSessionTest : public testing_support::TalvaronTest {
     SetTextPrinter(nullptr);
     ui::setInteraction(nullptr);
     TalvaronTest::TearDown();
-  }
-  void place(ProgramWindows& w, const char* typed, QTableWidget* grid, int row, int column) {
-    QTest::qWait(QApplication::keyboardInputInterval() + 10);
-    QTest::keyClicks(w.pairs.Joueurs, QString::fromLatin1(typed));
-    const QRect rect = grid->visualItemRect(grid->item(row - 1, column));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
   }
   void keepPrintout(const QString& name) {
     QDir().mkpath(tmp_.path() + "/printouts");
@@ -150,10 +135,7 @@ class BridgeMatesEveningSessionTest : public testing_support::TalvaronTest {
 };
 
 TEST_F(BridgeMatesEveningSessionTest, ResultsKeyedAtTheTablesOneCorrectedAtTheDesk) {
-  testing_support::writeBytes(programDir() + "JOUEURS.TXT",
-                              "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\n"
-                              "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
-                              "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n");
+  sessions::WritePlayersFile(programDir(), 12);
   ProgramWindows program;
   TForm5& menu = program.menu;
   TForm4& pairs = program.pairs;
@@ -184,28 +166,13 @@ TEST_F(BridgeMatesEveningSessionTest, ResultsKeyedAtTheTablesOneCorrectedAtTheDe
   desk.expectDone("parameters");
   ASSERT_TRUE(pairs.isVisible());
 
-  const char* ns[3][2] = {{"a", "b"}, {"c", "d"}, {"e", "f"}};
-  const char* ew[3][2] = {{"g", "h"}, {"j", "k"}, {"l", "m"}};
-  for (int r = 0; r < 3; ++r)
-    for (int c = 0; c < 2; ++c) {
-      place(program, ns[r][c], pairs.NS, r + 1, c + 1);
-      place(program, ew[r][c], pairs.EW, r + 1, c + 1);
-    }
+  sessions::PlacePairs(program, {{"a", "b"}, {"c", "d"}, {"e", "f"}}, {{"g", "h"}, {"j", "k"}, {"l", "m"}});
 
   // A Mitchell of three tables, two boards a table; the database is made and
   // the control program started.
-  desk.on("TForm9", [](QWidget* w) { w->findChild<QPushButton*>("Button1")->click(); })
-      .on("TForm7", [](QWidget* w) {
-        w->findChild<QLineEdit*>("Edit1")->clear();
-        Desk::type(w, "2");
-        Desk::enter(w);
-      })
-      .on("TForm6", Desk::enter)
-      // No deals to import.
-      .on("TForm26", Desk::enter)
-      .on("TForm85", [](QWidget* w) { Desk::key(w, Qt::Key_Escape); })
-      .on("TForm26", Desk::enter)   // no PBN file chosen
-      .on("TForm26", Desk::enter);  // so no diagram imported
+  sessions::ScriptMitchellOfTwoBoards(desk);
+  desk.on("TForm6", Desk::enter);
+  sessions::ScriptNoDealsImported(desk);
   pairs.okButton->click();
   desk.expectDone("movement");
   ASSERT_TRUE(menu.isVisible());
@@ -254,27 +221,10 @@ TEST_F(BridgeMatesEveningSessionTest, ResultsKeyedAtTheTablesOneCorrectedAtTheDe
   menuButton(menu, "Button9")->click();
   desk.expectDone("computation");
   desk.on("TForm16", [](QWidget* w) { Desk::type(w, "f"); });  // one merged list
-  menuButton(menu, "Button10")->click();
-  desk.expectDone("results shown");
-  TForm17* shown = nullptr;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* form = qobject_cast<TForm17*>(w)) shown = form;
-  ASSERT_NE(shown, nullptr);
-  desk.on("TForm19", Desk::enter).on("TForm26", Desk::enter);
-  shown->BitBtn1->click();
-  desk.expectDone("results printed");
-  keepPrintout("classement");
-  QTest::keyClick(shown, Qt::Key_Escape);
+  ASSERT_TRUE(sessions::ShowAndPrintResults(desk, menu, true, [this] { keepPrintout("classement"); }));
 
   const QString bws = BwsFileName;
-  desk.on("TForm59", [](QWidget* d) { d->findChild<QPushButton*>("Button1")->click(); });
-  try {
-    menuButton(menu, "BitBtn2")->click();
-    ADD_FAILURE() << "the program did not end";
-  } catch (const FatalStopError& stop) {
-    EXPECT_EQ(stop.exitCode(), 0);
-  }
-  desk.expectDone("quit");
+  sessions::QuitThrough(desk, menuButton(menu, "BitBtn2"));
 
   CloseSessionDatabase();
   DumpDatabase(bws, tmp_.path() + "/database");

@@ -1,7 +1,6 @@
 // A club evening without devices, from the start screen to the quit, through
 // the program's own windows: every file it writes is compared with the
 // references kept in tests/sessions/club-howell/.
-#include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ui/BackupWaitWindow.h"
 #include "core/ui/Printer.h"
@@ -22,6 +21,7 @@
 #include "scoring/ui/ScoringWindowRegistration.h"
 #include "scoring/ui/TableSheetEntryWindow.h"
 #include "sessions/Desk.h"
+#include "sessions/Evening.h"
 #include "sessions/Golden.h"
 #include "sessions/ProgramWindows.h"
 #include "setup/ui/ExistingTournamentWindow.h"
@@ -42,7 +42,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTableWidget>
 
 using sessions::Desk;
 using sessions::menuButton;
@@ -60,15 +59,13 @@ void copyFolder(const QString& from, const QString& to) {
   }
 }
 
-TForm17* ResultsWindow() {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* form = qobject_cast<TForm17*>(w)) return form;
-  return nullptr;
-}
-
 // What the session is given (the players file, the shipped files beside the
 // program and their copies to the web folder) and the PDF, whose text is
 // already compared as the printouts' text.
+// Six pairs: the letters typed for the players of each row.
+const sessions::PairLetters kSixPairsNs = {{"a", "b"}, {"c", "d"}, {"e", "f"}};
+const sessions::PairLetters kSixPairsEw = {{"g", "h"}, {"j", "k"}, {"l", "m"}};
+
 const QStringList kInputs = {"program/Howells/*", "printer/*", "program/JOUEURS.TXT", "program/CONTRAT.TXT",
                              "*BELib.txt", "*.css", "*.gif"};
 
@@ -83,13 +80,7 @@ class ClubEveningSessionTest : public testing_support::TalvaronTest {
     for (const char* name : {"BELib.txt", "BEStyle.css", "dealer.gif", "liste.css"})
       QFile::copy(QCoreApplication::applicationDirPath() + "/" + name, programDir() + name);
     testing_support::writeBytes(programDir() + "CONTRAT.TXT", "\r\n");
-    ui::InstallWindowInteraction();
-    RegisterScoringWindows();
-    RegisterSetupWindows();
-    RegisterDeviceWindows();
-    RegisterPublishingWindows();
-    RegisterFlowWindows();
-    RegisterMemberWindows();
+    sessions::InstallProgramWindows();
     QDir().mkpath(tmp_.path() + "/printer");
     ui::SetPrintToPdfFile(tmp_.path() + "/printer/soiree.pdf");
   }
@@ -107,8 +98,10 @@ class ClubEveningSessionTest : public testing_support::TalvaronTest {
     QFile::copy(PrintFile, tmp_.path() + QStringLiteral("/printouts/%1-%2.TXT").arg(++printouts_, 2, 10, QChar('0')).arg(name));
     QFile::remove(PrintFile);
   }
-  // The parameters of a new tournament from the start screen.
+  // The start screen shown, then the parameters of a new tournament.
   void newTournament(ProgramWindows& w, Desk& desk, const QString& code, const QString& name) {
+    w.start.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.start));
     w.start.findChild<QPushButton*>("SpeedButton1")->click();
     ASSERT_TRUE(w.parameters.isVisible());
     w.parameters.Code->setText(code);
@@ -117,26 +110,9 @@ class ClubEveningSessionTest : public testing_support::TalvaronTest {
     desk.expectDone("parameters");
     ASSERT_TRUE(w.pairs.isVisible());
   }
-  // A player typed in the players' list, then placed with a click. The
-  // players' surnames start with different letters, so one letter finds each
-  // whatever the speed of the machine.
-  void place(ProgramWindows& w, const char* typed, QTableWidget* grid, int row, int column) {
-    QTest::qWait(QApplication::keyboardInputInterval() + 10);  // a new search
-    QTest::keyClicks(w.pairs.Joueurs, QString::fromLatin1(typed));
-    const QRect rect = grid->visualItemRect(grid->item(row - 1, column));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
-  }
   // The quit saves and backs up, then ends the program.
   void quit(ProgramWindows& w, Desk& desk, bool impWarning = false) {
-    desk.on("TForm59", [](QWidget* d) { d->findChild<QPushButton*>("Button1")->click(); });
-    if (impWarning) desk.on("TForm26", Desk::enter);  // saved as a pairs tournament
-    try {
-      menuButton(w.menu, "BitBtn2")->click();
-      ADD_FAILURE() << "the program did not end";
-    } catch (const FatalStopError& stop) {
-      EXPECT_EQ(stop.exitCode(), 0);
-    }
-    desk.expectDone("quit");
+    sessions::QuitThrough(desk, menuButton(w.menu, "BitBtn2"), impWarning);
   }
   void compare(const QString& session) {
     EXPECT_TRUE(QFileInfo(tmp_.path() + "/printer/soiree.pdf").size() > 0);
@@ -147,41 +123,18 @@ class ClubEveningSessionTest : public testing_support::TalvaronTest {
 };
 
 TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
-  testing_support::writeBytes(programDir() + "JOUEURS.TXT",
-                              "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\n"
-                              "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
-                              "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n");
+  sessions::WritePlayersFile(programDir(), 12);
   ProgramWindows program;
   TForm5& menu = program.menu;
-  TForm4& pairs = program.pairs;
-  program.start.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
   Desk desk;
   newTournament(program, desk, "LUNDI", "Tournoi du lundi");
 
   // Six pairs from the players file.
-  const char* ns[3][2] = {{"a", "b"}, {"c", "d"}, {"e", "f"}};
-  const char* ew[3][2] = {{"g", "h"}, {"j", "k"}, {"l", "m"}};
-  for (int r = 0; r < 3; ++r)
-    for (int c = 0; c < 2; ++c) {
-      place(program, ns[r][c], pairs.NS, r + 1, c + 1);
-      place(program, ew[r][c], pairs.EW, r + 1, c + 1);
-    }
+  sessions::PlacePairs(program, kSixPairsNs, kSixPairsEw);
 
   // The Howell for six pairs from the shipped files, two boards a set.
-  desk.on("TForm9", [](QWidget* w) { w->findChild<QPushButton*>("Button2")->click(); })
-      .on("TForm65", [](QWidget* w) {
-        auto* list = w->findChild<QListWidget*>("ListBox1");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-        Desk::enter(w);
-      })
-      .on("TForm10", [](QWidget* w) {
-        auto* list = w->findChild<QListWidget*>("ListBox1");
-        list->setCurrentItem(list->findItems("2", Qt::MatchStartsWith).value(0));
-        w->findChild<QPushButton*>("Button1")->click();
-      })
-      .on("TForm6", [](QWidget* w) { Desk::enter(w); });
-  pairs.okButton->click();
+  sessions::ScriptShippedHowell(desk);
+  program.pairs.okButton->click();
   desk.expectDone("movement");
   ASSERT_TRUE(menu.isVisible());
   EXPECT_TRUE(IsHowell);
@@ -226,13 +179,7 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
         Desk::type(w, "2");
         Desk::enter(w);
       })
-      .on("TForm76", [](QWidget* w) {
-        QTest::keyClicks(w->findChild<QLineEdit*>("EditNs"), "60");
-        QTest::keyClicks(w->findChild<QLineEdit*>("EditEw"), "40");
-        w->findChild<QListWidget*>("ListBox1")->setFocus();
-        Desk::key(w, Qt::Key_Down);
-        Desk::enter(w);
-      })
+      .on("TForm76", sessions::AdjustSixtyForty)
       .on("TForm26", [](QWidget* w) { Desk::enter(w); });
   menuButton(menu, "Button7")->click();
   desk.expectDone("adjustment");
@@ -254,15 +201,7 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
   menuButton(menu, "Button9")->click();
   desk.expectDone("computation");
   keepPrintout("ajustements");
-  menuButton(menu, "Button10")->click();
-  desk.expectDone("results shown");
-  TForm17* results = ResultsWindow();
-  ASSERT_NE(results, nullptr);
-  desk.on("TForm19", [](QWidget* w) { Desk::enter(w); }).on("TForm26", [](QWidget* w) { Desk::enter(w); });
-  results->BitBtn1->click();
-  desk.expectDone("results printed");
-  keepPrintout("classement");
-  QTest::keyClick(results, Qt::Key_Escape);
+  ASSERT_TRUE(sessions::ShowAndPrintResults(desk, menu, true, [this] { keepPrintout("classement"); }));
 
   desk.on("TForm23", [](QWidget* w) { Desk::type(w, "t"); })
       .on("TForm24", [](QWidget* w) { Desk::type(w, "c"); })
@@ -302,16 +241,10 @@ TEST_F(ClubEveningSessionTest, HowellTypedOnTheTravellers) {
 // The same kind of evening on a four-table Mitchell with seven pairs and the
 // BYE, every round typed on the table sheets.
 TEST_F(ClubEveningSessionTest, MitchellWithTheByeTypedOnTheTableSheets) {
-  testing_support::writeBytes(programDir() + "JOUEURS.TXT",
-                              "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\n"
-                              "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
-                              "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n"
-                              "NOEL Guy 1013\r\nPERRIN Ida 1014\r\n");
+  sessions::WritePlayersFile(programDir(), 14);
   ProgramWindows program;
   TForm5& menu = program.menu;
   TForm4& pairs = program.pairs;
-  program.start.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
   Desk desk;
   newTournament(program, desk, "MARDI", "Tournoi du mardi");
 
@@ -319,18 +252,13 @@ TEST_F(ClubEveningSessionTest, MitchellWithTheByeTypedOnTheTableSheets) {
   const char* ns[4][2] = {{"a", "b"}, {"c", "d"}, {"e", "f"}, {"g", "h"}};
   const char* ew[3][2] = {{"j", "k"}, {"l", "m"}, {"n", "p"}};
   for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 2; ++c) place(program, ns[r][c], pairs.NS, r + 1, c + 1);
+    for (int c = 0; c < 2; ++c) sessions::PlacePlayer(program, ns[r][c], pairs.NS, r + 1, c + 1);
   for (int r = 0; r < 3; ++r)
-    for (int c = 0; c < 2; ++c) place(program, ew[r][c], pairs.EW, r + 1, c + 1);
-  place(program, "b", pairs.EW, 4, 1);  // BLANC is placed: "b" is the BYE
+    for (int c = 0; c < 2; ++c) sessions::PlacePlayer(program, ew[r][c], pairs.EW, r + 1, c + 1);
+  sessions::PlacePlayer(program, "b", pairs.EW, 4, 1);  // BLANC is placed: "b" is the BYE
 
-  desk.on("TForm9", [](QWidget* w) { w->findChild<QPushButton*>("Button1")->click(); })
-      .on("TForm7", [](QWidget* w) {
-        w->findChild<QLineEdit*>("Edit1")->clear();
-        Desk::type(w, "2");
-        Desk::enter(w);
-      })
-      .on("TForm8", [](QWidget* w) { w->findChild<QPushButton*>("Button1")->click(); })  // the skip
+  sessions::ScriptMitchellOfTwoBoards(desk);
+  desk.on("TForm8", [](QWidget* w) { w->findChild<QPushButton*>("Button1")->click(); })  // the skip
       .on("TForm6", [](QWidget* w) { Desk::enter(w); });
   pairs.okButton->click();
   desk.expectDone("movement");
@@ -376,15 +304,7 @@ TEST_F(ClubEveningSessionTest, MitchellWithTheByeTypedOnTheTableSheets) {
   menuButton(menu, "Button9")->click();
   desk.expectDone("computation");
   desk.on("TForm16", [](QWidget* w) { Desk::type(w, "f"); });  // one merged list
-  menuButton(menu, "Button10")->click();
-  desk.expectDone("results shown");
-  TForm17* results = ResultsWindow();
-  ASSERT_NE(results, nullptr);
-  desk.on("TForm19", Desk::enter).on("TForm26", Desk::enter);
-  results->BitBtn1->click();
-  desk.expectDone("results printed");
-  keepPrintout("classement");
-  QTest::keyClick(results, Qt::Key_Escape);
+  ASSERT_TRUE(sessions::ShowAndPrintResults(desk, menu, true, [this] { keepPrintout("classement"); }));
 
   desk.on("TForm23", [](QWidget* w) { Desk::type(w, "t"); })
       .on("TForm24", [](QWidget* w) { Desk::type(w, "s"); })  // simplified this time
@@ -412,10 +332,7 @@ TEST_F(ClubEveningSessionTest, MitchellWithTheByeTypedOnTheTableSheets) {
 // travellers and computed, the program quit and started again in between;
 // then the two sessions cumulated from the second evening's menu.
 TEST_F(ClubEveningSessionTest, TwoEveningsCumulated) {
-  testing_support::writeBytes(programDir() + "JOUEURS.TXT",
-                              "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\n"
-                              "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
-                              "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n");
+  sessions::WritePlayersFile(programDir(), 12);
   QStringList evenings[2] = {
       {"4pn=", "4pn+1", "3pn+1", "3sn=", "3sn=",  "2pe=", "1sn=", "2ce-1", "1sn+1", "3sxn-1", "2pe=", "4pe-1",
        "4cs=", "4ce+1", "3ke=",  "2ts-1", "3sn+2", "2pn=", "5kxe-2", "4pn=", "3cn=", "6sn=", "6sn-1", "4pn+2",
@@ -428,29 +345,10 @@ TEST_F(ClubEveningSessionTest, TwoEveningsCumulated) {
     SCOPED_TRACE(codes[e]);
     if (e == 1) testing_support::resetGlobals();  // the program started again
     ProgramWindows program;
-    program.start.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
     Desk desk;
     newTournament(program, desk, codes[e], QStringLiteral("Soirée %1").arg(e + 1));
-    const char* ns[3][2] = {{"a", "b"}, {"c", "d"}, {"e", "f"}};
-    const char* ew[3][2] = {{"g", "h"}, {"j", "k"}, {"l", "m"}};
-    for (int r = 0; r < 3; ++r)
-      for (int c = 0; c < 2; ++c) {
-        place(program, ns[r][c], program.pairs.NS, r + 1, c + 1);
-        place(program, ew[r][c], program.pairs.EW, r + 1, c + 1);
-      }
-    desk.on("TForm9", [](QWidget* w) { w->findChild<QPushButton*>("Button2")->click(); })
-        .on("TForm65", [](QWidget* w) {
-          auto* list = w->findChild<QListWidget*>("ListBox1");
-          QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-          Desk::enter(w);
-        })
-        .on("TForm10", [](QWidget* w) {
-          auto* list = w->findChild<QListWidget*>("ListBox1");
-          list->setCurrentItem(list->findItems("2", Qt::MatchStartsWith).value(0));
-          w->findChild<QPushButton*>("Button1")->click();
-        })
-        .on("TForm6", Desk::enter);
+    sessions::PlacePairs(program, kSixPairsNs, kSixPairsEw);
+    sessions::ScriptShippedHowell(desk);
     program.pairs.okButton->click();
     desk.expectDone("movement");
     ASSERT_TRUE(program.menu.isVisible());
@@ -496,14 +394,12 @@ TEST_F(ClubEveningSessionTest, TwoEveningsCumulated) {
     desk.on("TForm26", Desk::enter);  // "C'est fini!..."
     menuButton(program.menu, "Button16")->click();
     desk.expectDone("cumulative");
-    TForm46* end = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* form = qobject_cast<TForm46*>(w)) end = form;
+    TForm46* end = sessions::TopLevelWindow<TForm46>();
     ASSERT_NE(end, nullptr);
     ASSERT_TRUE(end->isVisible());
     end->Button10->click();
     desk.expectDone("cumulated results shown");
-    TForm17* results = ResultsWindow();
+    TForm17* results = sessions::TopLevelWindow<TForm17>();
     ASSERT_NE(results, nullptr);
     desk.on("TForm26", Desk::enter);
     results->BitBtn1->click();
@@ -513,14 +409,7 @@ TEST_F(ClubEveningSessionTest, TwoEveningsCumulated) {
     desk.on("TForm80", [](QWidget* w) { Desk::type(w, "p"); });  // "&Plus tard..."
     end->Button26->click();
     desk.expectDone("cumulated USEBIO");
-    desk.on("TForm59", [](QWidget* d) { d->findChild<QPushButton*>("Button1")->click(); });
-    try {
-      end->BitBtn2->click();
-      ADD_FAILURE() << "the program did not end";
-    } catch (const FatalStopError& stop) {
-      EXPECT_EQ(stop.exitCode(), 0);
-    }
-    desk.expectDone("quit");
+    sessions::QuitThrough(desk, end->BitBtn2);
     end->hide();
   }
   compare("cumulative");
@@ -529,24 +418,13 @@ TEST_F(ClubEveningSessionTest, TwoEveningsCumulated) {
 // A Patton of four teams (eight pairs), typed on the travellers and scored
 // in IMPs.
 TEST_F(ClubEveningSessionTest, PattonOfFourTeams) {
-  testing_support::writeBytes(programDir() + "JOUEURS.TXT",
-                              "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\n"
-                              "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
-                              "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n"
-                              "NOEL Guy 1013\r\nPERRIN Ida 1014\r\nROUX Marc 1015\r\nSIMON Lea 1016\r\n");
+  sessions::WritePlayersFile(programDir(), 16);
   ProgramWindows program;
   TForm5& menu = program.menu;
-  program.start.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&program.start));
   Desk desk;
   newTournament(program, desk, "PATTON", "Patton du club");
-  const char* ns[4][2] = {{"a", "b"}, {"c", "d"}, {"e", "f"}, {"g", "h"}};
-  const char* ew[4][2] = {{"j", "k"}, {"l", "m"}, {"n", "p"}, {"r", "s"}};
-  for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 2; ++c) {
-      place(program, ns[r][c], program.pairs.NS, r + 1, c + 1);
-      place(program, ew[r][c], program.pairs.EW, r + 1, c + 1);
-    }
+  sessions::PlacePairs(program, {{"a", "b"}, {"c", "d"}, {"e", "f"}, {"g", "h"}},
+                       {{"j", "k"}, {"l", "m"}, {"n", "p"}, {"r", "s"}});
   desk.on("TForm9", [](QWidget* w) { w->findChild<QPushButton*>("Button9")->click(); })
       .on("TForm10", [](QWidget* w) {
         auto* list = w->findChild<QListWidget*>("ListBox1");
@@ -578,15 +456,7 @@ TEST_F(ClubEveningSessionTest, PattonOfFourTeams) {
   menuButton(menu, "Button6")->click();
   menuButton(menu, "Button9")->click();
   desk.expectDone("computation");
-  menuButton(menu, "Button10")->click();
-  desk.expectDone("results shown");
-  TForm17* shown = ResultsWindow();
-  ASSERT_NE(shown, nullptr);
-  desk.on("TForm26", Desk::enter);
-  shown->BitBtn1->click();
-  desk.expectDone("results printed");
-  keepPrintout("classement");
-  QTest::keyClick(shown, Qt::Key_Escape);
+  ASSERT_TRUE(sessions::ShowAndPrintResults(desk, menu, false, [this] { keepPrintout("classement"); }));
   quit(program, desk, true);
   compare("patton");
 }

@@ -3,7 +3,6 @@
 // the travellers and saved back into the federation's database. Every text
 // file the program writes, and the database's rows dumped as text, are
 // compared with the references kept in tests/sessions/federation/.
-#include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ui/BackupWaitWindow.h"
 #include "core/ui/QuitConfirmationWindow.h"
@@ -20,6 +19,7 @@
 #include "publishing/ui/PublishingWindowRegistration.h"
 #include "scoring/ui/ScoringWindowRegistration.h"
 #include "sessions/Desk.h"
+#include "sessions/Evening.h"
 #include "sessions/Golden.h"
 #include "sessions/ProgramWindows.h"
 #include "setup/ui/ExistingTournamentWindow.h"
@@ -27,7 +27,7 @@
 #include "setup/ui/NewTournamentParametersWindow.h"
 #include "setup/ui/PairsEntryWindow.h"
 #include "setup/ui/SetupWindowRegistration.h"
-#include "support/FederationSession.h"
+#include "support/devices/FederationSession.h"
 #include "support/TestDatabase.h"
 #include "support/TestState.h"
 
@@ -35,8 +35,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -103,13 +101,7 @@ class FederationEveningSessionTest : public testing_support::TalvaronTest {
     testing_support::writeBytes(programDir() + "FFBFOLDER.TXT", (rootDir() + "FFB").toUtf8());
     testing_support::writeBytes(programDir() + "JOUEURS.TXT", "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\n");
     testing_support::writeBytes(programDir() + "TABLOSSE.EXE", "");  // never started: the processes are fakes
-    ui::InstallWindowInteraction();
-    RegisterScoringWindows();
-    RegisterSetupWindows();
-    RegisterDeviceWindows();
-    RegisterPublishingWindows();
-    RegisterFlowWindows();
-    RegisterMemberWindows();
+    sessions::InstallProgramWindows();
   }
   void TearDown() override {
     CloseSessionDatabase();
@@ -180,13 +172,7 @@ TEST_F(FederationEveningSessionTest, ImportedPlayedAndSavedBack) {
     }
     Desk::key(w, Qt::Key_Escape);
   });
-  desk.on("TForm76", [](QWidget* w) {  // "a": an adjusted result
-    QTest::keyClicks(w->findChild<QLineEdit*>("EditNs"), "60");
-    QTest::keyClicks(w->findChild<QLineEdit*>("EditEw"), "40");
-    w->findChild<QListWidget*>("ListBox1")->setFocus();
-    Desk::key(w, Qt::Key_Down);
-    Desk::enter(w);
-  });
+  desk.on("TForm76", sessions::AdjustSixtyForty);  // "a": an adjusted result
   menuButton(program.menu, "Button3")->click();
   desk.expectDone("travellers");
   EXPECT_TRUE(leads.isEmpty());
@@ -196,14 +182,7 @@ TEST_F(FederationEveningSessionTest, ImportedPlayedAndSavedBack) {
   menuButton(program.menu, "Button20")->click();
   desk.expectDone("federation save");
 
-  desk.on("TForm59", [](QWidget* d) { d->findChild<QPushButton*>("Button1")->click(); });
-  try {
-    menuButton(program.menu, "BitBtn2")->click();
-    ADD_FAILURE() << "the program did not end";
-  } catch (const FatalStopError& stop) {
-    EXPECT_EQ(stop.exitCode(), 0);
-  }
-  desk.expectDone("quit");
+  sessions::QuitThrough(desk, menuButton(program.menu, "BitBtn2"));
   CloseSessionDatabase();
 
   dumpTables(rootDir() + kFederationFile, tmp_.path() + "/database");

@@ -4,7 +4,6 @@
 // killed halfway and the tournament resumed from the start screen, the last
 // round collected, one result corrected at the desk. Every file it writes is
 // compared with the references kept in tests/sessions/tablets/.
-#include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ui/BackupWaitWindow.h"
 #include "core/ui/QuitConfirmationWindow.h"
@@ -18,6 +17,7 @@
 #include "publishing/ui/PublishingWindowRegistration.h"
 #include "scoring/ui/ScoringWindowRegistration.h"
 #include "sessions/Desk.h"
+#include "sessions/Evening.h"
 #include "sessions/Golden.h"
 #include "sessions/ProgramWindows.h"
 #include "setup/ui/ExistingTournamentWindow.h"
@@ -28,7 +28,7 @@
 #include "setup/ui/PairsEntryWindow.h"
 #include "setup/ui/ReloadedTournamentParametersWindow.h"
 #include "setup/ui/SetupWindowRegistration.h"
-#include "support/TabletTables.h"
+#include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
 #include <QCheckBox>
@@ -71,13 +71,7 @@ class TabletEveningSessionTest : public testing_support::TalvaronTest {
       QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     testing_support::writeBytes(programDir() + "CONTRAT.TXT", "\r\n");
-    ui::InstallWindowInteraction();
-    RegisterScoringWindows();
-    RegisterSetupWindows();
-    RegisterDeviceWindows();
-    RegisterPublishingWindows();
-    RegisterFlowWindows();
-    RegisterMemberWindows();
+    sessions::InstallProgramWindows();
   }
   void TearDown() override {
     stopStandIns();
@@ -127,10 +121,7 @@ class TabletEveningSessionTest : public testing_support::TalvaronTest {
 };
 
 TEST_F(TabletEveningSessionTest, TabletsKilledHalfwayResumedAndCorrected) {
-  testing_support::writeBytes(programDir() + "JOUEURS.TXT",
-                              "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\n"
-                              "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
-                              "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n");
+  sessions::WritePlayersFile(programDir(), 12);
   int slotCount = 0;
   QStringList beforeKill;
   {
@@ -150,20 +141,12 @@ TEST_F(TabletEveningSessionTest, TabletsKilledHalfwayResumedAndCorrected) {
     // Six pairs, their names typed on the tablets; a standard Mitchell of
     // three tables, two boards a table; no deals in the results folder.
     desk.on("TForm11", [](QWidget* w) {
-          Desk::type(w, "6");
-          Desk::enter(w);
-        })
-        .on("TForm9", [](QWidget* w) { w->findChild<QPushButton*>("Button1")->click(); })
-        .on("TForm7", [](QWidget* w) {
-          w->findChild<QLineEdit*>("Edit1")->clear();
-          Desk::type(w, "2");
-          Desk::enter(w);
-        })
-        .on("TForm6", Desk::enter)
-        .on("TForm26", Desk::enter)
-        .on("TForm85", [](QWidget* w) { Desk::key(w, Qt::Key_Escape); })
-        .on("TForm26", Desk::enter)   // no PBN file chosen
-        .on("TForm26", Desk::enter);  // so no diagram imported
+      Desk::type(w, "6");
+      Desk::enter(w);
+    });
+    sessions::ScriptMitchellOfTwoBoards(desk);
+    desk.on("TForm6", Desk::enter);
+    sessions::ScriptNoDealsImported(desk);
     program->start.findChild<QPushButton*>("SpeedButton1")->click();
     ASSERT_TRUE(program->parameters.isVisible());
     program->parameters.Code->setText("SOIR");
@@ -246,14 +229,7 @@ TEST_F(TabletEveningSessionTest, TabletsKilledHalfwayResumedAndCorrected) {
   menuButton(program->menu, "Button9")->click();
   desk.expectDone("computation");
   program->menu.timer()->stop();
-  desk.on("TForm59", [](QWidget* d) { d->findChild<QPushButton*>("Button1")->click(); });
-  try {
-    menuButton(program->menu, "BitBtn2")->click();
-    ADD_FAILURE() << "the program did not end";
-  } catch (const FatalStopError& stop) {
-    EXPECT_EQ(stop.exitCode(), 0);
-  }
-  desk.expectDone("quit");
+  sessions::QuitThrough(desk, menuButton(program->menu, "BitBtn2"));
 
   const QString differences = sessions::CompareWithReferences("tablets", tmp_.path(), kInputs);
   EXPECT_TRUE(differences.isEmpty()) << differences.toStdString();

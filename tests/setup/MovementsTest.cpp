@@ -2,7 +2,6 @@
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
-#include "flows/StartTournament.h"
 #include "platform/TextFiles.h"
 #include "setup/MovementFiles.h"
 #include "setup/Movements.h"

@@ -3,7 +3,6 @@
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
-#include "flows/StartScreen.h"
 #include "platform/Clock.h"
 #include "setup/PairsEntry.h"
 #include "setup/Parameters.h"

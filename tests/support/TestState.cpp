@@ -1,11 +1,12 @@
 #include "support/TestState.h"
 
+#include "core/DeviceEchoes.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/State.h"
-#include "devices/DevicePolling.h"
 #include "platform/Clock.h"
+#include "support/FlowDoubles.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +47,8 @@ void resetGlobals() {
   BridgeMatesControlPath.clear();
   ClubMembersFile.clear();
   BwsFileName.clear();
-  ClearDevicePollingState();
+  // The devices, where they are linked, forget what they polled.
+  deviceEchoes().stateCleared();
   TabletPassword = QStringLiteral("FarnelTosk");
   TableDevicesMode = TabletsMode = BridgeMatesMode = TabletsInUse = FederationMode = ClubMode = false;
   EntryByContracts = AskOpeningLead = EnterDealsAtTable = PairsEntered = IsHowell = MitchellNumbering = false;
@@ -100,6 +102,7 @@ void TalvaronTest::SetUp() {
   SetFatalStopThrows(true);
   platform::setFixedNow(QDateTime(QDate(2026, 12, 7), QTime(20, 0, 0)));
   resetGlobals();
+  flowCalls().clear();
   ProgramFolder = programDir();
   DataFolder = dataDir();
   QDir().mkpath(dataDir());

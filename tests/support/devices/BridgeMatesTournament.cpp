@@ -1,4 +1,4 @@
-#include "support/BridgeMatesTournament.h"
+#include "support/devices/BridgeMatesTournament.h"
 
 #include "core/Globals.h"
 #include "devices/BridgeMatesDatabase.h"

@@ -23,8 +23,8 @@
 #include "scoring/ResultFiles.h"
 #include "scoring/ScoringSupport.h"
 #include "support/BridgeMatesScorers.h"
-#include "support/BridgeMatesTournament.h"
-#include "support/TabletTables.h"
+#include "support/devices/BridgeMatesTournament.h"
+#include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultListings.h"
 
-#include "ClubTournament.h"
+#include "scoring/ClubTournament.h"
 
 #include <QDirIterator>
 #include <QMap>

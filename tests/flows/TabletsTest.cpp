@@ -17,7 +17,7 @@
 #include "platform/TextFiles.h"
 #include "scoring/Contract.h"
 #include "setup/Movements.h"
-#include "support/TabletTables.h"
+#include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
 #include <QDir>

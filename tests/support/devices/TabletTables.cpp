@@ -1,4 +1,4 @@
-#include "support/TabletTables.h"
+#include "support/devices/TabletTables.h"
 
 #include "core/DeviceNumbers.h"
 #include "core/Globals.h"

@@ -5,7 +5,7 @@
 #include "scoring/TableSheet.h"
 #include "setup/Movements.h"
 
-#include "ScoringFixture.h"
+#include "scoring/ScoringFixture.h"
 
 class TableSheetTest : public ScoringTest {
  protected:

@@ -1,4 +1,4 @@
-#include "support/FederationSession.h"
+#include "support/devices/FederationSession.h"
 
 #include "support/BridgeMatesScorers.h"
 

@@ -13,7 +13,7 @@
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "setup/PairsEntry.h"
-#include "support/TabletTables.h"
+#include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
 #include <QElapsedTimer>

@@ -17,7 +17,7 @@
 #include "scoring/ResultFiles.h"
 #include "scoring/ScoreSheet.h"
 #include "support/BridgeMatesScorers.h"
-#include "support/BridgeMatesTournament.h"
+#include "support/devices/BridgeMatesTournament.h"
 #include "support/TestState.h"
 
 #include <QDir>
