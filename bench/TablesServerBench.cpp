@@ -9,7 +9,7 @@
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "flows/TournamentMenu.h"
-#include "support/TabletTables.h"
+#include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
 #include <benchmark/benchmark.h>

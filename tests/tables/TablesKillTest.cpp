@@ -6,7 +6,7 @@
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "platform/FolderIndex.h"
-#include "support/TabletTables.h"
+#include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
 #include <httplib.h>

@@ -6,7 +6,7 @@
 #include "core/Globals.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
-#include "support/TabletTables.h"
+#include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
 #include <QDir>
