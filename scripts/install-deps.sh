@@ -2,7 +2,9 @@
 # Installs, from Debian's packages, only what this machine still lacks to build
 # and test Talvaron, and the French locale the tests also run under.
 #   --browser   also Debian's chromium, for the test that opens the web pages
-#   --tests     everything the tests use: chromium and xmllint
+#   --tests     everything the tests use: chromium, xmllint, and node with npm
+#               (the browser test of the tables' pages installs puppeteer-core
+#               with scripts/install-puppeteer.sh)
 set -euo pipefail
 
 packages=(
@@ -18,6 +20,10 @@ case "${1:-}" in
   --browser) packages+=(chromium) ;;
   --tests) packages+=(chromium libxml2-utils) ;;
 esac
+# node and npm: Debian's, unless a node is already there (it brings its npm).
+if [ "${1:-}" = "--tests" ] && ! { command -v node >/dev/null && command -v npm >/dev/null; }; then
+  packages+=(nodejs npm)
+fi
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

@@ -1,0 +1,241 @@
+// Three phones play a three-table Mitchell through the tables' pages, driven
+// by puppeteer-core in Debian's chromium. Started by TablesEveningTest, which
+// runs the program's collection meanwhile:
+//   node evening.mjs <server url> <chromium> [screenshots folder]
+// It prints "PLAYED" once every table has reached its end page, waits for
+// "COLLECTED" on its input, then prints "REPORT <json>": what each page saw.
+import puppeteer from 'puppeteer-core';
+import { createInterface } from 'node:readline';
+
+const [url, chromium, shots] = process.argv.slice(2);
+const TIMEOUT = 60000;
+
+// What each table enters, board by board. Contracts need the lead: the
+// program folder asks for it.
+const c = (declarer, level, strain, result, lead, doubling = '') =>
+  ({ kind: 'contract', declarer, level, strain, doubling, result, lead });
+const PLAN = {
+  1: { 1: c('N', 4, 'P', -1, ['R', 'C']), 2: c('S', 3, 'S', 0, ['4', 'P']), 3: c('E', 2, 'C', 0, ['A', 'T']),
+    4: c('O', 3, 'S', 0, ['D', 'K']), 5: c('N', 1, 'S', 2, ['2', 'C']), 6: c('E', 4, 'C', 0, ['10', 'P']) },
+  2: { 3: c('E', 2, 'C', 1, ['V', 'K']), 4: { kind: 'split', ns: '60', ew: '40' }, 5: c('N', 1, 'S', 2, ['3', 'P']),
+    6: c('E', 4, 'C', -2, ['A', 'P']), 1: c('N', 4, 'P', 1, ['R', 'K']), 2: c('S', 3, 'S', 1, ['5', 'C']) },
+  3: { 5: c('S', 2, 'K', 0, ['A', 'C']), 6: { kind: 'notplayed' }, 1: c('N', 4, 'P', -1, ['V', 'T']),
+    2: { kind: 'pass' }, 3: c('N', 2, 'P', 0, ['9', 'K']), 4: c('O', 3, 'S', -1, ['R', 'P'], 'X') },
+};
+// Table 1 corrects its first board once the program took it.
+const CORRECTION = { table: 1, board: 1, result: c('N', 4, 'P', 2, ['R', 'C']) };
+// The players as they give themselves: licence numbers, or names.
+const PLAYERS = {
+  1: { N: '1001', S: '1002', E: '1007', O: '1008' },
+  2: { N: '1003', S: 'DUMAS Anne', E: '1009', O: '1010' },
+  3: { N: '1005', S: '1006', E: '1011', O: 'MOREL Zoe' },
+};
+// The password as each phone types it: the case does not matter.
+const PASSWORDS = { 1: 'farneltosk', 2: 'FARNELTOSK', 3: 'FarnelTosk' };
+
+const report = { tables: {}, takeover: {} };
+const shot = new Set();
+
+async function picture(page, name) {
+  if (!shots || shot.has(name)) return;
+  shot.add(name);
+  await page.screenshot({ path: shots + '/tables-' + name + '.png' });
+}
+
+async function phone(browser) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 1, isMobile: true, hasTouch: true });
+  page.setDefaultTimeout(TIMEOUT);
+  page.on('pageerror', (e) => { report.errors = (report.errors || []).concat(String(e)); });
+  return page;
+}
+
+const view = (page) => page.evaluate(() => document.body.dataset.view);
+async function waitView(page, name) {
+  await page.waitForFunction((n) => document.body.dataset.view === n, { timeout: TIMEOUT }, name);
+}
+async function tap(page, selector) {
+  await page.waitForSelector(selector, { visible: true });
+  await page.tap(selector);
+}
+const text = (page, selector) => page.$eval(selector, (e) => e.textContent);
+
+async function join(page, table, password) {
+  await page.goto(url);
+  await waitView(page, 'connexion');
+  await picture(page, 'join');
+  await page.type('#password', password);
+  await tap(page, '#enter');
+  await waitView(page, 'tables');
+  await picture(page, 'tables');
+  await tap(page, `[data-table="${table}"]`);
+}
+
+async function enterPlayers(page, table) {
+  await waitView(page, 'joueurs');
+  for (const [seat, typed] of Object.entries(PLAYERS[table])) await page.type('#seat-' + seat, typed);
+  await picture(page, 'players');
+  await tap(page, '#players-ok');
+  await waitView(page, 'tour');
+}
+
+async function enterResult(page, r) {
+  const choose = (group, value) => tap(page, `[data-choice="${group}:${value}"]`);
+  if (r.kind === 'contract') {
+    await choose('genre', 'contract');
+    await choose('declarant', r.declarer);
+    await choose('niveau', r.level);
+    await choose('couleur', r.strain);
+    await choose('contre', r.doubling);
+    await choose('resultat', r.result);
+    await choose('entame', r.lead[0]);
+    await choose('entame-couleur', r.lead[1]);
+  } else if (r.kind === 'split') {
+    await choose('genre', 'arbitral');
+    await page.type('#split-ns', r.ns);
+    await page.type('#split-ew', r.ew);
+  } else {
+    await choose('genre', r.kind);
+  }
+}
+
+// One board from the round page to the program's echo; what was shown.
+async function playBoard(page, table, board, result, seen) {
+  await waitView(page, 'donne');
+  await enterResult(page, result);
+  await picture(page, 'board');
+  await tap(page, '#preview');
+  await waitView(page, 'confirmation');
+  const shown = { result: await text(page, '#result') };
+  if (await page.$('#score')) shown.score = await text(page, '#score');
+  await picture(page, 'confirm');
+  await tap(page, '#send');
+  await waitView(page, 'envoi');
+  await page.waitForSelector('#echo[data-state="taken"]', { timeout: TIMEOUT });
+  shown.echo = await text(page, '#echo');
+  shown.taken = await text(page, '#result');
+  if (await page.waitForSelector('#frequency', { timeout: 5000 }).catch(() => null)) {
+    shown.frequency = await page.$$eval('#frequency tbody tr', (rows) => rows.map((r) => r.textContent));
+    if (table === 1 && board === 2) await picture(page, 'sent');
+  }
+  seen[board] = shown;
+}
+
+async function playTable(browser, table) {
+  let page = await phone(browser);
+  const seen = {};
+  const rounds = [];
+  report.tables[table] = { seen, rounds };
+  await join(page, table, PASSWORDS[table]);
+  await enterPlayers(page, table);
+  for (let round = 1; round <= 3; ++round) {
+    await waitView(page, 'tour');
+    if (table === 1) await picture(page, 'round');
+    rounds.push({
+      heading: await text(page, 'h1'),
+      ns: await text(page, '.pair-ns'),
+      ew: await text(page, '.pair-ew'),
+      boards: await page.$$eval('[data-board]', (b) => b.map((x) => Number(x.dataset.board))),
+    });
+    for (const board of rounds[rounds.length - 1].boards) {
+      await tap(page, '#next-board');
+      await playBoard(page, table, board, PLAN[table][board], seen);
+      if (table === CORRECTION.table && board === CORRECTION.board) {
+        seen[board].before = seen[board].taken;
+        await tap(page, '#correct');
+        await waitView(page, 'donne');
+        await picture(page, 'correction');
+        await page.evaluate(() => {});  // the board page now shows the result in place
+        await enterResult(page, CORRECTION.result);
+        await tap(page, '#preview');
+        await waitView(page, 'confirmation');
+        const score = await page.$('#score') ? await text(page, '#score') : '';
+        await tap(page, '#send');
+        await waitView(page, 'envoi');
+        await page.waitForFunction((b) => {
+          const e = document.querySelector('#echo[data-state="taken"]');
+          return e && !document.querySelector('#result').textContent.includes('-1');
+        }, { timeout: TIMEOUT }, board);
+        seen[board].corrected = { score, taken: await text(page, '#result') };
+      }
+      if (table === 2 && round === 1 && board === rounds[0].boards[0]) {
+        // The same result sent again, as after an answer lost on the way:
+        // the server writes nothing new.
+        seen.resend = await page.evaluate(async (b, body) => {
+          const r = await fetch('/api/result', { method: 'POST', headers: {
+            'Content-Type': 'application/json', Authorization: 'Bearer ' + localStorage.getItem('talvaron.token') },
+          body: JSON.stringify(body) });
+          return r.json();
+        }, board, Object.assign({ table: 2, round: 1, board, previous: '' }, resultBody(PLAN[2][board])));
+        // And the phone reloads: it comes back on the same board.
+        await page.reload();
+        await waitView(page, 'envoi');
+        seen.reloaded = await text(page, 'h1');
+      }
+      await tap(page, '#back');
+      await waitView(page, 'tour');
+    }
+    if (table === 3 && round === 1) {
+      // Another phone takes table 3 over; the first one is told.
+      const old = page;
+      page = await phone(browser);
+      await join(page, 3, 'farnelTOSK');
+      await page.waitForSelector('#dialog:not([hidden])');
+      report.takeover.question = await text(page, '#dialog-text');
+      await picture(page, 'takeover');
+      await tap(page, '#dialog-buttons button.main');
+      await waitView(page, 'tour');
+      await waitView(old, 'tables');
+      report.takeover.oldPage = await text(old, '#table-error');
+      await old.browserContext().close();
+    }
+    await tap(page, round < 3 ? '#next-round' : '#end');
+  }
+  await waitView(page, 'fin');
+  return page;
+}
+
+function resultBody(r) {
+  if (r.kind === 'contract') {
+    return { kind: 'contract', declarer: r.declarer, level: r.level, strain: r.strain, doubling: r.doubling,
+      result: r.result, lead: r.lead[0] + r.lead[1] };
+  }
+  if (r.kind === 'split') return { kind: 'split', nsPercent: Number(r.ns), ewPercent: Number(r.ew) };
+  return { kind: r.kind };
+}
+
+async function rankingShown(page) {
+  await page.reload();
+  await waitView(page, 'fin');
+  await page.waitForSelector('#ranking');
+  return page.$$eval('#ranking section', (sections) => sections.map((s) => ({
+    title: s.querySelector('h2') ? s.querySelector('h2').textContent : '',
+    rows: [...s.querySelectorAll('tbody tr')].map((tr) => [...tr.children].map((td) => td.textContent)),
+  })));
+}
+
+const lines = createInterface({ input: process.stdin });
+const collected = new Promise((resolve) => lines.on('line', (l) => { if (l.trim() === 'COLLECTED') resolve(); }));
+
+const browser = await puppeteer.launch({
+  executablePath: chromium,
+  headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
+});
+let status = 0;
+try {
+  const pages = await Promise.all([1, 2, 3].map((t) => playTable(browser, t)));
+  console.log('PLAYED');
+  await collected;
+  for (const [i, page] of pages.entries()) report.tables[i + 1].ranking = await rankingShown(page);
+  await picture(pages[0], 'ranking');
+  if (shots) await pages[0].screenshot({ path: shots + '/tables-ranking-full.png', fullPage: true });
+} catch (e) {
+  report.failure = String(e && e.stack || e);
+  status = 1;
+}
+console.log('REPORT ' + JSON.stringify(report));
+await browser.close();
+lines.close();
+process.exit(status);
