@@ -1,0 +1,186 @@
+#pragma once
+// The tablets' exchange folder as the tables' server sees it: the session
+// files the program writes when a tablets tournament starts (preferences,
+// movement of each table, sit-out list), what it sends back (each board's
+// echo, the boards' frequencies, the ranking, the deals), and the two files
+// the server writes for the program (one result file per board, the table's
+// players). Readers take the lines of a file and never fail: a bad line is
+// left out. Writers go through the atomic writer.
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace tables {
+
+// The fields of "PREFS.TXT" the server uses.
+struct Prefs {
+  int roundsPlayed = 0;
+  int dealCount = 0;
+  int tableCount = 0;
+  int boardsPerTable = 0;
+  QChar movement;  // "P" Patton, "M" Mitchell numbering, "H" otherwise
+  bool pairsEntered = true;
+  QString password;
+  bool mitchellNumbering() const { return movement == QLatin1Char('M'); }
+};
+// The preferences line: 18 fields separated by one blank, the password last
+// (it may hold blanks or be empty). Nothing when a number is missing or bad.
+std::optional<Prefs> ParsePrefsLine(const QString& line);
+
+// One line of a table's "MVT.TXT": round, table, N/S pair, E/W pair, board
+// set. A round where only one pair sits at the table reads "r 0 0 0 0"; a
+// round against the BYE has 0 for the BYE's side.
+struct MovementLine {
+  int round = 0;
+  int table = 0;
+  int ns = 0;
+  int ew = 0;
+  int boardSet = 0;
+};
+std::vector<MovementLine> ParseMovement(const QStringList& lines);
+
+// One line of "BYE.TXT": round, table, board, N/S pair, E/W pair (0 for the
+// side that is empty or the BYE).
+struct ByeLine {
+  int round = 0;
+  int table = 0;
+  int board = 0;
+  int ns = 0;
+  int ew = 0;
+};
+std::vector<ByeLine> ParseByeList(const QStringList& lines);
+
+// A result line the program sends to a table ("RESS<n>.TXT", "RESX<n>.TXT"):
+// seven integers, the declarer (may be empty), the contract, then
+// " Entame=?" or the lead.
+struct EchoLine {
+  int table = 0;
+  int board = 0;
+  int round = 0;
+  int ns = 0;
+  int ew = 0;
+  QString declarer;
+  QString contract;
+};
+std::optional<EchoLine> ParseEchoLine(const QString& line);
+
+// One result of a board's frequency file "DONNE<n>.TXT". The score and the
+// percentages are absent for an average or an adjusted score.
+struct FrequencyRow {
+  QString contract;
+  QString declarer;
+  std::optional<int> score;
+  int ns = 0;
+  std::optional<int> nsPercent;
+  int ew = 0;
+  std::optional<int> ewPercent;
+  QString lead;
+};
+std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines);
+
+// The ranking the program writes for the tables ("RESULTS.TXT"): lists with
+// their titles (none in a Howell); a team's second line is joined to its row.
+struct RankingRow {
+  QString place;
+  QString pair;
+  QString name;
+  QString score;
+};
+struct RankingList {
+  QString title;
+  std::vector<RankingRow> rows;
+};
+std::vector<RankingList> ParseRankingFile(const QStringList& lines);
+
+// A deal diagram "S<n>.TXT": the four hands North, South, East, West, each
+// as its spades, hearts, diamonds and clubs ranks. Nothing when the file is
+// not a diagram.
+using Hand = std::array<QString, 4>;
+std::optional<std::array<Hand, 4>> ParseDiagram(const QStringList& lines);
+
+// One player of the club's players' list.
+struct ListedPlayer {
+  QString licence;
+  QString name;
+};
+// The players' list as the program copies it beside the session files:
+// blank lines and lines holding "BYE" left out.
+std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines);
+
+// What a table sends for one board.
+enum class ResultKind { Contract, Pass, NotPlayed, Arbitral, Split, Delete };
+struct TableResult {
+  ResultKind kind = ResultKind::Contract;
+  QChar declarer;    // N, E, S or O (a contract)
+  QString contract;  // as the contract routine writes it, "4PN="
+  QString lead;      // "" when not given
+  int nsPercent = 0; // a split
+  int ewPercent = 0;
+};
+// The result as the program reads it from a result file, without the lead:
+// "N 4PN=", "PASSE", "NOT PLAYED", "AJU", "60 - 40"; "" for a deletion.
+QString ResultValue(const TableResult& result);
+// The text of the result file: the value with the lead after a blank, or
+// "N DELETE" for a deletion.
+QString ResultText(const TableResult& result);
+// The value of a result text read back ("N 4PN= RC" gives "N 4PN=").
+QString ValueOfResultText(const QString& text);
+// The value of an echo: "" when it deletes the board's result.
+QString ValueOfEcho(const EchoLine& echo);
+
+// A lead: the rank (A, R, D, V, 10, 9 .. 2, or x) then the suit (P, C, K,
+// T), in either case; the card as the program writes it, or nothing.
+std::optional<QString> NormalisedLead(const QString& text);
+
+// The line of a result file: table, "1", "0", board, round, N/S, E/W, text.
+QString ResultFileLine(int table, int board, int round, int ns, int ew, const QString& text);
+
+// One seat of "PLAYERS.TXT": "<licence>&<name>", the name alone, or
+// "*** Pas rempli ***" for nobody.
+struct SeatEntry {
+  QString licence;
+  QString name;
+};
+// "<N>@<S>@<E>@<O>".
+QString PlayersFileLine(const std::array<SeatEntry, 4>& seats);
+
+// Where the files are, from the exchange folder's path.
+class ExchangeFolder {
+ public:
+  explicit ExchangeFolder(QString root) : root_(std::move(root)) {}
+  const QString& root() const { return root_; }
+  QString seriesFolder() const;
+  QString tableFolder(int table) const;
+  QString prefsFile() const;
+  QString movementFile(int table) const;
+  QString byeFile() const;
+  QString echoFile(int table, int board) const;   // "RESX<board>.TXT"
+  QString resultFile(int table, int board) const;  // "REST<board>.TXT"
+  QString playersFile(int table) const;            // "PLAYERS.TXT"
+  QString boardFile(int board) const;              // "DONNE<board>.TXT"
+  QString rankingFile() const;                     // "RESULTS.TXT"
+  QString diagramFile(int board) const;            // "Diagrammes/S<board>.TXT"
+  // The pair-name file of a pair, by its number as the movement gives it.
+  QString pairNameFile(int pair, bool eastWest, const Prefs& prefs) const;
+  // The players' list ("FICHIER.TXT" or "JOUEURS.TXT"), or "".
+  QString playersListFile() const;
+
+ private:
+  QString root_;
+};
+
+// The lines of a small file of the exchange folder (found without regard to
+// case, a regular file only, at most maxBytes): nothing when missing or
+// unreadable.
+std::optional<QStringList> ReadExchangeLines(const QString& path, qsizetype maxBytes = 65536);
+// The whole file as one text with no line end ("" when missing).
+QString ReadExchangeText(const QString& path);
+
+// Rewrites path with the line and a line end, through the atomic writer
+// (temporary file, flushed, renamed); throws platform::IoError.
+void WriteExchangeLine(const QString& path, const QString& line);
+
+}  // namespace tables

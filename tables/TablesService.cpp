@@ -1,0 +1,563 @@
+#include "TablesService.h"
+
+#include "platform/Cp1252.h"
+#include "platform/TextFiles.h"
+#include "scoring/Contract.h"
+#include "setup/PairLookups.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QJsonArray>
+#include <QMessageAuthenticationCode>
+#include <QRandomGenerator>
+
+#include <sys/stat.h>
+
+namespace tables {
+namespace {
+
+constexpr qsizetype kDeviceChars = 32;
+constexpr int kMaxFailureEntries = 4096;
+constexpr int kMaxNameChars = 100;
+constexpr int kMaxLicenceChars = 20;
+
+Reply badRequest() { return ErrorReply(400, QStringLiteral("bad_request"), QStringLiteral("Requête incorrecte.")); }
+Reply badBoard() {
+  return ErrorReply(400, QStringLiteral("bad_board"), QStringLiteral("Cette donne n'est pas jouée à cette table."));
+}
+Reply writeFailed() {
+  return ErrorReply(500, QStringLiteral("write_failed"),
+                    QStringLiteral("Écriture impossible sur l'ordinateur : prévenez l'arbitre."));
+}
+
+// A whole number of the body, or nothing when it is absent or not whole.
+std::optional<int> wholeNumber(const QJsonObject& body, const char* key) {
+  const QJsonValue v = body.value(QLatin1String(key));
+  if (!v.isDouble()) return std::nullopt;
+  const double d = v.toDouble();
+  if (d != static_cast<double>(static_cast<int>(d))) return std::nullopt;
+  return static_cast<int>(d);
+}
+
+QString macOf(const QByteArray& key, const QString& device) {
+  return QString::fromLatin1(
+      QMessageAuthenticationCode::hash(device.toLatin1(), key, QCryptographicHash::Sha256).toHex().left(kDeviceChars));
+}
+
+bool isHex(const QString& text) {
+  for (QChar c : text)
+    if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'))) return false;
+  return true;
+}
+
+// Two texts compared in a time that does not tell where they differ.
+bool sameText(const QString& a, const QString& b) {
+  if (a.size() != b.size()) return false;
+  unsigned diff = 0;
+  for (qsizetype i = 0; i < a.size(); ++i) diff |= a[i].unicode() ^ b[i].unicode();
+  return diff == 0;
+}
+
+QJsonValue optionalValue(const std::optional<int>& v) { return v ? QJsonValue(*v) : QJsonValue(); }
+
+// The N/S score of a result the program holds: a contract's by the contract
+// routine, 0 for a passed board, none otherwise.
+QJsonValue echoScore(const QString& contract, int board) {
+  if (contract == QLatin1String("PASSE")) return 0;
+  const ContractOutcome parsed = ParseContract(contract, board);
+  return parsed.valid() ? QJsonValue(parsed.score) : QJsonValue();
+}
+
+// The text after the seven numbers of a result file's line.
+QString resultFileText(const QString& line) {
+  qsizetype pos = 0;
+  for (int i = 0; i < 7; ++i) {
+    pos = line.indexOf(u' ', pos);
+    if (pos < 0) return {};
+    ++pos;
+  }
+  return line.mid(pos);
+}
+
+// A name typed at a table as the program can store it: one line of
+// Windows-1252 text without the players file's separators.
+std::optional<QString> acceptableName(const QString& raw) {
+  const QString name = raw.simplified();
+  if (name.size() > kMaxNameChars || name.contains(u'@') || name.contains(u'&')) return std::nullopt;
+  if (platform::fromCp1252(platform::toCp1252(name)) != name) return std::nullopt;
+  return name;
+}
+
+}  // namespace
+
+Reply ErrorReply(int status, const QString& code, const QString& message) {
+  return {status, QJsonObject{{QStringLiteral("error"), code}, {QStringLiteral("message"), message}}};
+}
+
+TablesService::TablesService(QString exchange, QString programFolder, Clock clock)
+    : folder_(std::move(exchange)), programFolder_(std::move(programFolder)), clock_(std::move(clock)) {
+  if (!clock_) clock_ = [] { return std::chrono::steady_clock::now(); };
+}
+
+std::optional<TablesService::Session> TablesService::session() {
+  const QString path = platform::resolvePath(folder_.prefsFile());
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  QByteArray stamp = QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino)) + ' ' +
+                     QByteArray::number(qint64(st.st_size)) + ' ' + QByteArray::number(qint64(st.st_mtim.tv_sec)) +
+                     ' ' + QByteArray::number(qint64(st.st_mtim.tv_nsec));
+  const std::lock_guard<std::mutex> guard(mutex_);
+  if (session_ && session_->stamp == stamp) return session_;
+  const std::optional<QByteArray> bytes = platform::readRegularFile(path, 4096);
+  if (!bytes) return std::nullopt;
+  const QStringList lines = platform::splitLines(platform::decodeText(*bytes));
+  const std::optional<Prefs> prefs = lines.isEmpty() ? std::nullopt : ParsePrefsLine(lines[0]);
+  if (!prefs) return std::nullopt;
+  QCryptographicHash hash(QCryptographicHash::Sha256);
+  hash.addData("talvaron-tables\n");
+  hash.addData(stamp);
+  hash.addData(*bytes);
+  Session s{stamp, *prefs, hash.result()};
+  if (!session_ || session_->key != s.key) holders_.clear();  // a new evening: every table is free
+  session_ = s;
+  return s;
+}
+
+std::optional<Reply> TablesService::checkToken(const QString& token, Session& s, QString& device) {
+  const std::optional<Session> current = session();
+  if (!current)
+    return ErrorReply(503, QStringLiteral("no_tournament"), QStringLiteral("Aucun tournoi avec tablettes n'est en cours."));
+  s = *current;
+  const qsizetype dot = token.indexOf(u'.');
+  device = token.left(dot);
+  if (dot != kDeviceChars || !isHex(device) || !sameText(token.mid(dot + 1), macOf(s.key, device)))
+    return ErrorReply(401, QStringLiteral("token"), QStringLiteral("Appareil non reconnu : entrez le mot de passe."));
+  return std::nullopt;
+}
+
+std::optional<Reply> TablesService::checkTable(const Session& s, const QString& device, int table) {
+  if (table < 1 || table > s.prefs.tableCount || !platform::fileExists(folder_.movementFile(table)))
+    return ErrorReply(400, QStringLiteral("bad_table"),
+                      QStringLiteral("Table inconnue : choisissez un numéro entre 1 et %1.").arg(s.prefs.tableCount));
+  const std::lock_guard<std::mutex> guard(mutex_);
+  QString& holder = holders_[table];
+  if (holder.isEmpty()) holder = device;
+  if (holder != device)
+    return ErrorReply(409, QStringLiteral("table_lost"),
+                      QStringLiteral("Un autre appareil a repris la table %1.").arg(table));
+  return std::nullopt;
+}
+
+std::optional<Reply> TablesService::authorise(const QString& token, int table, Session& s, QString& device) {
+  if (auto refused = checkToken(token, s, device)) return refused;
+  return checkTable(s, device, table);
+}
+
+std::mutex& TablesService::tableLock(int table) {
+  const std::lock_guard<std::mutex> guard(mutex_);
+  std::unique_ptr<std::mutex>& lock = tableLocks_[table];
+  if (!lock) lock = std::make_unique<std::mutex>();
+  return *lock;
+}
+
+bool TablesService::leadsAsked() const {
+  return !programFolder_.isEmpty() && platform::fileExists(programFolder_ + QStringLiteral("/DemanderEntame.TXT"));
+}
+
+Reply TablesService::join(const QJsonObject& body, const QString& peer) {
+  const QJsonValue typed = body.value(QLatin1String("password"));
+  if (!typed.isString()) return badRequest();
+  const std::optional<Session> s = session();
+  if (!s)
+    return ErrorReply(503, QStringLiteral("no_tournament"), QStringLiteral("Aucun tournoi avec tablettes n'est en cours."));
+  const auto now = clock_();
+  const std::lock_guard<std::mutex> guard(mutex_);
+  if (failures_.size() >= kMaxFailureEntries) std::erase_if(failures_, [&](const auto& f) { return f.second.until <= now; });
+  if (failures_.size() >= kMaxFailureEntries) failures_.clear();
+  auto found = failures_.find(peer);
+  if (found != failures_.end() && now < found->second.until) {
+    const auto left = std::chrono::ceil<std::chrono::seconds>(found->second.until - now).count();
+    Reply r = ErrorReply(429, QStringLiteral("wait"),
+                         QStringLiteral("Trop d'essais : réessayez dans %1 seconde%2.").arg(qint64(left)).arg(left > 1 ? "s" : ""));
+    r.body.insert(QStringLiteral("wait"), qint64(left));
+    return r;
+  }
+  if (typed.toString().compare(s->prefs.password, Qt::CaseInsensitive) != 0) {
+    Failures& f = failures_[peer];
+    ++f.count;
+    if (f.count >= kFreeFailures) {
+      const int shift = std::min(f.count - kFreeFailures, 6);
+      f.until = now + std::chrono::seconds(std::min(1 << shift, kLongestWaitSeconds));
+    }
+    return ErrorReply(403, QStringLiteral("password"), QStringLiteral("Mot de passe incorrect."));
+  }
+  failures_.erase(peer);
+  const QString device =
+      QString::fromLatin1(QByteArray::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, '0') +
+                          QByteArray::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, '0'));
+  return {200, QJsonObject{{QStringLiteral("token"), device + u'.' + macOf(s->key, device)},
+                           {QStringLiteral("tables"), s->prefs.tableCount}}};
+}
+
+Reply TablesService::claim(const QString& token, const QJsonObject& body) {
+  Session s;
+  QString device;
+  if (auto refused = checkToken(token, s, device)) return *refused;
+  const std::optional<int> table = wholeNumber(body, "table");
+  if (!table) return badRequest();
+  const bool takeover = body.value(QLatin1String("takeover")).toBool(false);
+  if (takeover) {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    if (*table >= 1 && *table <= s.prefs.tableCount) holders_[*table] = device;
+  }
+  if (auto refused = checkTable(s, device, *table)) {
+    if (refused->status == 409)
+      return ErrorReply(
+          409, QStringLiteral("table_taken"),
+          QStringLiteral("La table %1 est déjà tenue par un autre appareil. Voulez-vous la reprendre ?").arg(*table));
+    return *refused;
+  }
+  return {200, QJsonObject{{QStringLiteral("table"), *table}}};
+}
+
+std::optional<TablesService::Seat> TablesService::seatOfBoard(int table, int round, int board) {
+  const auto lines = ReadExchangeLines(folder_.movementFile(table));
+  const std::optional<Session> s = session();
+  if (!lines || !s) return std::nullopt;
+  for (const MovementLine& m : ParseMovement(*lines)) {
+    if ((round != 0 && m.round != round) || m.ns == 0 || m.ew == 0 || m.boardSet < 1) continue;
+    const int first = (m.boardSet - 1) * s->prefs.boardsPerTable + 1;
+    if (board >= first && board < first + s->prefs.boardsPerTable) return Seat{m.round, m.ns, m.ew};
+  }
+  return std::nullopt;
+}
+
+QJsonObject TablesService::boardState(int table, int board) {
+  QJsonObject b{{QStringLiteral("board"), board},
+                {QStringLiteral("dealer"), QString(QLatin1Char("NESO"[(board - 1 + 4000) % 4]))},
+                {QStringLiteral("vulnerable"), VulnerabilityText(board)}};
+  QString current;
+  QJsonValue pending;
+  if (const auto lines = ReadExchangeLines(folder_.resultFile(table, board), 4096); lines && !lines->isEmpty()) {
+    const QString text = resultFileText(lines->first());
+    pending = QJsonObject{{QStringLiteral("text"), text}};
+    current = ValueOfResultText(text);
+  }
+  QJsonValue echo;
+  bool held = false;
+  if (const auto lines = ReadExchangeLines(folder_.echoFile(table, board), 4096); lines && !lines->isEmpty()) {
+    const std::optional<EchoLine> e = ParseEchoLine(lines->first());
+    if (e && e->board == board && !ValueOfEcho(*e).isEmpty()) {
+      echo = QJsonObject{{QStringLiteral("declarer"), e->declarer},
+                         {QStringLiteral("contract"), e->contract},
+                         {QStringLiteral("score"), echoScore(e->contract.toUpper(), board)}};
+      held = true;
+      if (pending.isNull()) current = ValueOfEcho(*e);
+    }
+  }
+  QJsonValue frequency;
+  if (held) {
+    if (const auto lines = ReadExchangeLines(folder_.boardFile(board))) {
+      QJsonArray rows;
+      for (const FrequencyRow& r : ParseBoardFile(*lines))
+        rows.append(QJsonObject{{QStringLiteral("contract"), r.contract},
+                                {QStringLiteral("declarer"), r.declarer},
+                                {QStringLiteral("score"), optionalValue(r.score)},
+                                {QStringLiteral("ns"), r.ns},
+                                {QStringLiteral("nsPercent"), optionalValue(r.nsPercent)},
+                                {QStringLiteral("ew"), r.ew},
+                                {QStringLiteral("ewPercent"), optionalValue(r.ewPercent)},
+                                {QStringLiteral("lead"), r.lead}});
+      frequency = rows;
+    }
+  }
+  b.insert(QStringLiteral("current"), current);
+  b.insert(QStringLiteral("pending"), pending);
+  b.insert(QStringLiteral("echo"), echo);
+  b.insert(QStringLiteral("frequency"), frequency);
+  return b;
+}
+
+Reply TablesService::state(const QString& token, int table) {
+  Session s;
+  QString device;
+  if (auto refused = authorise(token, table, s, device)) return *refused;
+  const Prefs& p = s.prefs;
+  const std::vector<MovementLine> movement = ParseMovement(ReadExchangeLines(folder_.movementFile(table)).value_or(QStringList()));
+  const std::vector<ByeLine> byes = ParseByeList(ReadExchangeLines(folder_.byeFile()).value_or(QStringList()));
+  const auto shown = [&](int ew) { return p.mitchellNumbering() && ew > p.tableCount ? ew - p.tableCount : ew; };
+  const auto name = [&](int pair, bool eastWest) {
+    return pair > 0 ? ReadExchangeText(folder_.pairNameFile(pair, eastWest, p)) : QString();
+  };
+  QJsonArray rounds;
+  QString firstNames;
+  int onRound = 0;
+  for (const MovementLine& m : movement) {
+    int ns = m.ns;
+    int ew = m.ew;
+    const bool sitOut = ns == 0 || ew == 0 || m.boardSet < 1;
+    if (ns == 0 && ew == 0) {
+      // Only one pair sits here: the sit-out list names it.
+      for (const ByeLine& b : byes)
+        if (b.round == m.round && b.table == table) {
+          ns = b.ns;
+          ew = b.ew;
+          break;
+        }
+    }
+    QJsonArray boards;
+    if (!sitOut) {
+      const int first = (m.boardSet - 1) * p.boardsPerTable + 1;
+      for (int board = first; board < first + p.boardsPerTable; ++board) {
+        const QJsonObject state = boardState(table, board);
+        if (onRound == 0 && state.value(QLatin1String("current")).toString().isEmpty()) onRound = m.round;
+        boards.append(state);
+      }
+    }
+    const QString nsName = name(ns, false);
+    const QString ewName = name(ew, true);
+    if (rounds.isEmpty()) firstNames = ns > 0 ? nsName : ewName;
+    rounds.append(QJsonObject{{QStringLiteral("round"), m.round},
+                              {QStringLiteral("ns"), ns},
+                              {QStringLiteral("ew"), ew},
+                              {QStringLiteral("nsShown"), ns},
+                              {QStringLiteral("ewShown"), shown(ew)},
+                              {QStringLiteral("nsName"), nsName},
+                              {QStringLiteral("ewName"), ewName},
+                              {QStringLiteral("sitOut"), sitOut},
+                              {QStringLiteral("boards"), boards}});
+  }
+  const bool playersDone = platform::fileExists(folder_.playersFile(table)) ||
+                           (!firstNames.isEmpty() && !firstNames.contains(QLatin1String("***")));
+  return {200, QJsonObject{{QStringLiteral("table"), table},
+                           {QStringLiteral("tables"), p.tableCount},
+                           {QStringLiteral("boardsPerTable"), p.boardsPerTable},
+                           {QStringLiteral("round"), onRound != 0 ? onRound : movement.empty() ? 0 : movement.back().round},
+                           {QStringLiteral("leads"), leadsAsked()},
+                           {QStringLiteral("players"), QJsonObject{{QStringLiteral("needed"), !p.pairsEntered},
+                                                                  {QStringLiteral("done"), playersDone}}},
+                           {QStringLiteral("rounds"), rounds}}};
+}
+
+Reply TablesService::playersList(const QString& token) {
+  Session s;
+  QString device;
+  if (auto refused = checkToken(token, s, device)) return *refused;
+  QJsonArray players;
+  const auto lines = ReadExchangeLines(folder_.playersListFile(), 1 << 20);
+  for (const ListedPlayer& p : ParsePlayersList(lines.value_or(QStringList())))
+    players.append(QJsonObject{{QStringLiteral("licence"), p.licence}, {QStringLiteral("name"), p.name}});
+  return {200, QJsonObject{{QStringLiteral("players"), players}}};
+}
+
+Reply TablesService::sendPlayers(const QString& token, const QJsonObject& body) {
+  const std::optional<int> table = wholeNumber(body, "table");
+  const QJsonValue seats = body.value(QLatin1String("seats"));
+  if (!table || !seats.isObject()) return badRequest();
+  Session s;
+  QString device;
+  if (auto refused = authorise(token, *table, s, device)) return *refused;
+  if (s.prefs.pairsEntered)
+    return ErrorReply(400, QStringLiteral("bad_request"),
+                      QStringLiteral("Les paires sont introduites dans le programme : rien à envoyer."));
+  std::array<SeatEntry, 4> entries;
+  const char* letters[4] = {"N", "S", "E", "O"};
+  for (int i = 0; i < 4; ++i) {
+    const QJsonValue seat = seats.toObject().value(QLatin1String(letters[i]));
+    if (seat.isNull() || seat.isUndefined()) continue;
+    if (!seat.isObject()) return badRequest();
+    const QJsonValue licence = seat.toObject().value(QLatin1String("licence"));
+    const QJsonValue name = seat.toObject().value(QLatin1String("name"));
+    if ((!licence.isString() && !licence.isUndefined()) || (!name.isString() && !name.isUndefined())) return badRequest();
+    const QString digits = licence.toString().trimmed();
+    bool allDigits = digits.size() <= kMaxLicenceChars;
+    for (QChar c : digits) allDigits = allDigits && c >= u'0' && c <= u'9';
+    if (!allDigits)
+      return ErrorReply(400, QStringLiteral("bad_licence"), QStringLiteral("Licence incorrecte : des chiffres seulement."));
+    const std::optional<QString> accepted = acceptableName(name.toString());
+    if (!accepted)
+      return ErrorReply(400, QStringLiteral("bad_name"),
+                        QStringLiteral("Nom incorrect : sans « @ » ni « & », 100 caractères au plus."));
+    entries[i] = {accepted->isEmpty() ? QString() : digits, *accepted};
+  }
+  const std::lock_guard<std::mutex> guard(tableLock(*table));
+  try {
+    WriteExchangeLine(folder_.playersFile(*table), PlayersFileLine(entries));
+  } catch (const platform::IoError&) {
+    return writeFailed();
+  }
+  return {200, QJsonObject{{QStringLiteral("written"), true}}};
+}
+
+namespace {
+
+// The contract of a request as the contract routine reads it ("4PXN-2").
+std::optional<QString> contractOfRequest(const QJsonObject& body) {
+  const QString declarer = body.value(QLatin1String("declarer")).toString();
+  const QString strain = body.value(QLatin1String("strain")).toString().toUpper();
+  const QString doubling = body.value(QLatin1String("doubling")).toString().toUpper();
+  const std::optional<int> level = wholeNumber(body, "level");
+  const std::optional<int> result = wholeNumber(body, "result");
+  if (!level || !result || strain.size() != 1 || *level < 0 || *level > 9 || *result < -13 || *result > 13)
+    return std::nullopt;
+  if (declarer != QLatin1String("N") && declarer != QLatin1String("E") && declarer != QLatin1String("S") &&
+      declarer != QLatin1String("O"))
+    return std::nullopt;
+  if (!doubling.isEmpty() && doubling != QLatin1String("X") && doubling != QLatin1String("XX")) return std::nullopt;
+  QString sign = QStringLiteral("=");
+  if (*result > 0) sign = QStringLiteral("+%1").arg(*result);
+  if (*result < 0) sign = QStringLiteral("-%1").arg(-*result);
+  return QString::number(*level) + strain + doubling + declarer + sign;
+}
+
+}  // namespace
+
+Reply TablesService::score(const QString& token, const QJsonObject& body) {
+  const std::optional<int> table = wholeNumber(body, "table");
+  const std::optional<int> board = wholeNumber(body, "board");
+  if (!table || !board) return badRequest();
+  Session s;
+  QString device;
+  if (auto refused = authorise(token, *table, s, device)) return *refused;
+  if (!seatOfBoard(*table, 0, *board)) return badBoard();
+  const std::optional<QString> text = contractOfRequest(body);
+  if (!text) return badRequest();
+  const ContractOutcome parsed = ParseContract(*text, *board);
+  if (!parsed.valid()) return ErrorReply(400, QStringLiteral("bad_contract"), parsed.error);
+  const QString said = parsed.score >= 0 ? QStringLiteral("N/S marque %1").arg(parsed.score)
+                                         : QStringLiteral("E/O marque %1").arg(-parsed.score);
+  return {200, QJsonObject{{QStringLiteral("contract"), parsed.builtText},
+                           {QStringLiteral("score"), parsed.score},
+                           {QStringLiteral("text"), said}}};
+}
+
+Reply TablesService::result(const QString& token, const QJsonObject& body) {
+  const std::optional<int> table = wholeNumber(body, "table");
+  const std::optional<int> round = wholeNumber(body, "round");
+  const std::optional<int> board = wholeNumber(body, "board");
+  const QString kind = body.value(QLatin1String("kind")).toString();
+  const QJsonValue previous = body.value(QLatin1String("previous"));
+  if (!table || !round || !board || !previous.isString()) return badRequest();
+  Session s;
+  QString device;
+  if (auto refused = authorise(token, *table, s, device)) return *refused;
+  const std::optional<Seat> seat = seatOfBoard(*table, *round, *board);
+  if (!seat) return badBoard();
+
+  TableResult r;
+  if (kind == QLatin1String("contract")) {
+    r.kind = ResultKind::Contract;
+    const std::optional<QString> text = contractOfRequest(body);
+    if (!text) return badRequest();
+    const ContractOutcome parsed = ParseContract(*text, *board);
+    if (!parsed.valid()) return ErrorReply(400, QStringLiteral("bad_contract"), parsed.error);
+    r.declarer = parsed.declarer;
+    r.contract = parsed.builtText;
+    const QString lead = body.value(QLatin1String("lead")).toString().trimmed();
+    if (lead.isEmpty() && leadsAsked())
+      return ErrorReply(400, QStringLiteral("lead_needed"), QStringLiteral("Indiquez l'entame."));
+    if (!lead.isEmpty()) {
+      const std::optional<QString> card = NormalisedLead(lead);
+      if (!card)
+        return ErrorReply(
+            400, QStringLiteral("bad_lead"),
+            QStringLiteral("Entame incorrecte : la hauteur (A, R, D, V, 10 à 2 ou x) puis la couleur (P, C, K, T)."));
+      r.lead = *card;
+    }
+  } else if (kind == QLatin1String("pass")) {
+    r.kind = ResultKind::Pass;
+  } else if (kind == QLatin1String("notplayed")) {
+    r.kind = ResultKind::NotPlayed;
+  } else if (kind == QLatin1String("arbitral")) {
+    r.kind = ResultKind::Arbitral;
+  } else if (kind == QLatin1String("split")) {
+    r.kind = ResultKind::Split;
+    const std::optional<int> a = wholeNumber(body, "nsPercent");
+    const std::optional<int> b = wholeNumber(body, "ewPercent");
+    if (!a || !b || *a < 0 || *a > 100 || *b < 0 || *b > 100)
+      return ErrorReply(400, QStringLiteral("bad_split"), QStringLiteral("Pourcentages entre 0 et 100."));
+    r.nsPercent = *a;
+    r.ewPercent = *b;
+  } else if (kind == QLatin1String("delete")) {
+    r.kind = ResultKind::Delete;
+  } else {
+    return badRequest();
+  }
+
+  const std::lock_guard<std::mutex> guard(tableLock(*table));
+  const QJsonObject before = boardState(*table, *board);
+  const QString current = before.value(QLatin1String("current")).toString();
+  const QString value = ResultValue(r);
+  const QString text = ResultText(r);
+  const QJsonValue pending = before.value(QLatin1String("pending"));
+  const bool sameAsPending = pending.isObject() && pending[QLatin1String("text")].toString() == text;
+  if (value == current && (sameAsPending || pending.isNull()))
+    return {200, QJsonObject{{QStringLiteral("written"), false}, {QStringLiteral("board"), before}}};
+  if (value != current && previous.toString() != current) {
+    Reply conflict = ErrorReply(409, QStringLiteral("conflict"),
+                                QStringLiteral("Ce résultat a été changé entre-temps (par un autre appareil ou par "
+                                               "l'arbitre). Vérifiez-le avant de renvoyer."));
+    conflict.body.insert(QStringLiteral("board"), before);
+    return conflict;
+  }
+  try {
+    WriteExchangeLine(folder_.resultFile(*table, *board),
+                      ResultFileLine(*table, *board, seat->round, seat->ns, seat->ew, text));
+  } catch (const platform::IoError&) {
+    return writeFailed();
+  }
+  return {200, QJsonObject{{QStringLiteral("written"), true},
+                           {QStringLiteral("board"), boardState(*table, *board)}}};
+}
+
+Reply TablesService::ranking(const QString& token) {
+  Session s;
+  QString device;
+  if (auto refused = checkToken(token, s, device)) return *refused;
+  const QStringList lines = ReadExchangeLines(folder_.rankingFile()).value_or(QStringList());
+  const std::vector<RankingList> lists = ParseRankingFile(lines);
+  if (lists.empty())
+    return {200, QJsonObject{{QStringLiteral("available"), false},
+                             {QStringLiteral("message"), lines.isEmpty() ? QString() : lines.first()}}};
+  QJsonArray out;
+  for (const RankingList& list : lists) {
+    QJsonArray rows;
+    for (const RankingRow& r : list.rows)
+      rows.append(QJsonObject{{QStringLiteral("place"), r.place},
+                              {QStringLiteral("pair"), r.pair},
+                              {QStringLiteral("name"), r.name},
+                              {QStringLiteral("score"), r.score}});
+    out.append(QJsonObject{{QStringLiteral("title"), list.title}, {QStringLiteral("rows"), rows}});
+  }
+  return {200, QJsonObject{{QStringLiteral("available"), true}, {QStringLiteral("lists"), out}}};
+}
+
+Reply TablesService::deals(const QString& token, int table) {
+  Session s;
+  QString device;
+  if (auto refused = authorise(token, table, s, device)) return *refused;
+  QJsonArray deals;
+  const auto movement = ParseMovement(ReadExchangeLines(folder_.movementFile(table)).value_or(QStringList()));
+  for (const MovementLine& m : movement) {
+    if (m.ns == 0 || m.ew == 0 || m.boardSet < 1) continue;
+    const int first = (m.boardSet - 1) * s.prefs.boardsPerTable + 1;
+    for (int board = first; board < first + s.prefs.boardsPerTable; ++board) {
+      // Only a board this table has played: the others may still be ahead.
+      if (boardState(table, board).value(QLatin1String("current")).toString().isEmpty())
+        continue;
+      const auto diagram = ParseDiagram(ReadExchangeLines(folder_.diagramFile(board)).value_or(QStringList()));
+      if (!diagram) continue;
+      QJsonObject hands;
+      const char* seats[4] = {"N", "S", "E", "O"};
+      for (int i = 0; i < 4; ++i) {
+        QJsonArray suits;
+        for (const QString& suit : (*diagram)[i]) suits.append(suit);
+        hands.insert(QLatin1String(seats[i]), suits);
+      }
+      deals.append(QJsonObject{{QStringLiteral("board"), board}, {QStringLiteral("hands"), hands}});
+    }
+  }
+  return {200, QJsonObject{{QStringLiteral("deals"), deals}}};
+}
+
+}  // namespace tables
