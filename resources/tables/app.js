@@ -168,6 +168,7 @@ function shown(x, side) {
 async function refresh() {
   try {
     app.data = await Api.state(app.table);
+    app.data.rounds.sort((a, b) => a.round - b.round);
     app.tables = app.data.tables || app.tables;
     setLink(true);
     return true;
@@ -252,8 +253,9 @@ async function flushOutbox() {
 
 // ---------------------------------------------------------------- routes
 
+// "#" (the page as the state says) and "" are one place.
 function go(hash) {
-  if (location.hash !== hash) location.hash = hash; else route();
+  if ((location.hash || '#') === hash) route(); else location.hash = hash;
 }
 
 async function route() {

@@ -4,11 +4,17 @@
 //   node evening.mjs <server url> <chromium> [screenshots folder]
 // It prints "PLAYED" once every table has reached its end page, waits for
 // "COLLECTED" on its input, then prints "REPORT <json>": what each page saw.
-import puppeteer from 'puppeteer-core';
+import { createRequire } from 'node:module';
 import { createInterface } from 'node:readline';
 
+// puppeteer-core lives under the build tree (TALVARON_NODE_FOLDER), not here.
+const require = createRequire(process.env.TALVARON_NODE_FOLDER + '/');
+const puppeteerModule = require('puppeteer-core');
+const puppeteer = puppeteerModule.default || puppeteerModule;
+
 const [url, chromium, shots] = process.argv.slice(2);
-const TIMEOUT = 60000;
+const TIMEOUT = Number(process.env.TALVARON_PAGE_TIMEOUT || 60000);
+const open = [];
 
 // What each table enters, board by board. Contracts need the lead: the
 // program folder asks for it.
@@ -47,6 +53,7 @@ async function phone(browser) {
   const page = await context.newPage();
   await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 1, isMobile: true, hasTouch: true });
   page.setDefaultTimeout(TIMEOUT);
+  open.push(page);
   page.on('pageerror', (e) => { report.errors = (report.errors || []).concat(String(e)); });
   return page;
 }
@@ -73,7 +80,8 @@ async function join(page, table, password) {
 }
 
 async function enterPlayers(page, table) {
-  await waitView(page, 'joueurs');
+  await page.waitForFunction(() => ['joueurs', 'tour'].includes(document.body.dataset.view));
+  if (await view(page) !== 'joueurs') { report.tables[table].playersNotAsked = true; return; }
   for (const [seat, typed] of Object.entries(PLAYERS[table])) await page.type('#seat-' + seat, typed);
   await picture(page, 'players');
   await tap(page, '#players-ok');
@@ -189,6 +197,7 @@ async function playTable(browser, table) {
       await waitView(old, 'tables');
       report.takeover.oldPage = await text(old, '#table-error');
       await old.browserContext().close();
+      continue;  // the new phone opens on the round the table is on
     }
     await tap(page, round < 3 ? '#next-round' : '#end');
   }
@@ -233,6 +242,11 @@ try {
   if (shots) await pages[0].screenshot({ path: shots + '/tables-ranking-full.png', fullPage: true });
 } catch (e) {
   report.failure = String(e && e.stack || e);
+  // What each phone showed when it failed.
+  for (const page of open) {
+    if (page.isClosed()) continue;
+    report.failure += '\n--- ' + page.url() + ' ' + await page.evaluate(() => document.body.dataset.view + ': ' + document.body.innerText).catch(() => '?');
+  }
   status = 1;
 }
 console.log('REPORT ' + JSON.stringify(report));
