@@ -194,5 +194,82 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
   const QJsonObject report = QJsonDocument::fromJson(out.mid(at + 7).split('\n').first()).object();
   ASSERT_FALSE(report.contains("failure")) << report.value("failure").toString().toStdString();
   EXPECT_FALSE(report.contains("errors")) << QJsonDocument(report.value("errors").toArray()).toJson().toStdString();
+  if (qEnvironmentVariableIsSet("TALVARON_SHOW_REPORT")) std::printf("%s\n", QJsonDocument(report).toJson().constData());
   EXPECT_TRUE(quiet.messages.isEmpty()) << quiet.messages.join(" | ").toStdString();
+
+  // Every result taken once: 18 boards and the one correction went through
+  // the collection, nothing waits at a table, nothing came twice.
+  EXPECT_EQ(ResultsEntered, 18);
+  EXPECT_EQ(platform::readTextLines(dataDir() + "SOIR.LOG").size(), 19);
+  testing_support::TabletTables tables;
+  for (int t = 1; t <= 3; ++t) EXPECT_TRUE(tables.pendingResults(t).isEmpty()) << t;
+  // The slots hold what the players entered (slots run board by board,
+  // tables 1 to 3), the scores worked out from the scoring table.
+  const std::map<int, std::pair<QString, int>> stored = {
+      {1, {"4PN+2", 480}},  {2, {"4PN+1", 450}},  {3, {"4PN-1", -50}},    {4, {"3SS=", 600}},
+      {5, {"3SS+1", 630}},  {6, {"PASSE", 0}},    {7, {"2CE=", -110}},    {8, {"2CE+1", -140}},
+      {9, {"2PN=", 110}},   {10, {"3SO=", -600}}, {11, {"AJU.", 9999}},   {12, {"3SXO-1", 200}},
+      {13, {"1SN+2", 150}}, {14, {"1SN+2", 150}}, {15, {"2KS=", 90}},     {16, {"4CE=", -620}},
+      {17, {"4CE-2", 200}}, {18, {"MOY", 9998}}};
+  for (const auto& [slot, expected] : stored) {
+    EXPECT_EQ(ResultContract[slot].toStdString(), expected.first.toStdString()) << "slot " << slot;
+    EXPECT_EQ(ResultScore[slot], expected.second) << "slot " << slot;
+  }
+  EXPECT_EQ(ResultLead[1].toStdString(), "RC");  // the corrected board keeps its lead
+  EXPECT_EQ(ResultNsPercent[11], 60);
+  EXPECT_EQ(ResultEwPercent[11], 40);
+
+  // The players named themselves at the tables.
+  EXPECT_EQ(PairLabels[1].toStdString(), "ARNAUD Paul - BLANC Marie");
+  EXPECT_EQ(PairLabels[2].toStdString(), "CARON Luc - DUMAS Anne");
+  EXPECT_EQ(PairLabels[6].toStdString(), "LEROY Eric - MOREL Zoe");
+
+  // Every page saw the program take each of its boards, and the correction.
+  const QJsonObject pages = report.value("tables").toObject();
+  for (int t = 1; t <= 3; ++t) {
+    const QJsonObject seen = pages.value(QString::number(t)).toObject().value("seen").toObject();
+    for (int b = 1; b <= 6; ++b)
+      EXPECT_EQ(seen.value(QString::number(b)).toObject().value("echo").toString().toStdString(), "✓ Résultat pris par le programme.")
+          << "table " << t << " board " << b;
+  }
+  const QJsonObject table1 = pages.value("1").toObject().value("seen").toObject();
+  EXPECT_EQ(table1.value("1").toObject().value("before").toString().toStdString(), "4♠ N -1");
+  EXPECT_EQ(table1.value("1").toObject().value("corrected").toObject().value("taken").toString().toStdString(), "4♠ N +2");
+  EXPECT_EQ(table1.value("1").toObject().value("corrected").toObject().value("score").toString().toStdString(), "N/S marque 480");
+  EXPECT_EQ(table1.value("2").toObject().value("score").toString().toStdString(), "N/S marque 600");
+  const QJsonObject table2 = pages.value("2").toObject().value("seen").toObject();
+  EXPECT_FALSE(table2.value("resend").toObject().value("written").toBool(true));  // sent twice, written once
+  EXPECT_EQ(table2.value("reloaded").toString().toStdString(), "Donne 3");                       // the reload came back there
+  EXPECT_EQ(report.value("takeover").toObject().value("oldPage").toString().toStdString(), "Un autre appareil a repris la table 3.");
+
+  // The ranking at every table is the program's: N/S 2, 1, 3 and E/W 2, 3,
+  // 1, as worked out by hand from the boards' matchpoints (top 4 on a board
+  // of three results, top 2 on a board of two; the 60-40 split counted as
+  // such, the board not played left out): pair 2 = (50 + 100 + 0 + 60 + 75 +
+  // 100) / 6 = 64.17, pair 1 = (100 + 50 + 50 + 0 + 75 + 0) / 6 = 45.83, pair
+  // 3 = (0 + 0 + 100 + 100 + 0) / 5 = 40, E/W 2 = (100 + 100 + 100 + 40 + 25
+  // + 100) / 6 = 77.50, E/W 3 = (50 + 0 + 50 + 100 + 100) / 5 = 60, E/W 1 =
+  // (0 + 50 + 0 + 0 + 25 + 0) / 6 = 12.50.
+  const QString expected =
+      "Résultats N/S:|1 2 CARON Luc - DUMAS Anne 64.17|2 1 ARNAUD Paul - BLANC Marie 45.83|"
+      "3 3 EVRARD Jean - FAURE Lise 40.00|Résultats E/W:|1 2 JOLY Yves - KLEIN Sara 77.50|"
+      "2 3 LEROY Eric - MOREL Zoe 60.00|3 1 GIRARD Marc - HENRY Rose 12.50";
+  for (int t = 1; t <= 3; ++t) {
+    QStringList shown;
+    for (const QJsonValue& list : pages.value(QString::number(t)).toObject().value("ranking").toArray()) {
+      shown << list.toObject().value("title").toString();
+      for (const QJsonValue& row : list.toObject().value("rows").toArray()) {
+        QStringList cells;
+        for (const QJsonValue& cell : row.toArray()) cells << cell.toString().trimmed();
+        shown << cells.join(' ');
+      }
+    }
+    EXPECT_EQ(shown.join('|').toStdString(), expected.toStdString()) << "table " << t;
+  }
+  EXPECT_NEAR(PairFinalScore[2], 385.0 / 6, 1e-9);
+  EXPECT_NEAR(PairFinalScore[5], 465.0 / 6, 1e-9);
+  QStringList program;
+  for (RankingList list : {RankingList::NorthSouth, RankingList::EastWest})
+    for (const RankedRow& r : RankedRows(list)) program << QString::number(r.pair);
+  EXPECT_EQ(program.join(' ').toStdString(), "2 1 3 5 6 4");
 }
