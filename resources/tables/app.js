@@ -629,7 +629,9 @@ function showSent(b) {
   const buttons = el('div', { class: 'buttons stack' });
   const next = x.boards.find((z) => !hasResult(z.board));
   if (next) buttons.append(button('Donne suivante (' + next.board + ')', () => go('#donne/' + next.board), { class: 'main', id: 'next-board' }));
-  buttons.append(button('Retour au tour', () => go('#tour/' + x.round), { class: next ? '' : 'main', id: 'back' }));
+  else if (x.round < lastRound()) buttons.append(button('Tour suivant', () => go('#tour/' + (x.round + 1)), { class: 'main', id: 'next-round' }));
+  else buttons.append(button('Fin : le classement', () => go('#fin'), { class: 'main', id: 'end' }));
+  buttons.append(button('Retour au tour', () => go('#tour/' + x.round), { id: 'back' }));
   buttons.append(button('Corriger cette donne', () => { app.draft = null; go('#donne/' + b); }, { id: 'correct' }));
   kids.push(buttons);
   render('envoi', kids, b);
@@ -643,13 +645,16 @@ function showSent(b) {
 // Every result of the board; this table's own line stands out.
 function frequencyTable(lines, x) {
   const pct = (v) => (v === null || v === undefined ? '–' : String(v));
+  // E/W pairs as the players know them (less the tables in a Mitchell).
+  const offset = x.ew && x.ewShown ? x.ew - x.ewShown : 0;
+  const ewShown = (n) => (n > offset ? n - offset : n);
   const rows = lines.map((f) => {
     const own = f.ns === x.ns && f.ew === x.ew;
     return el('tr', { class: own ? 'own' : '' },
       el('td', { text: contractDisplay(f.contract) }),
       el('td', { class: 'num', text: f.score === null || f.score === undefined ? '–' : String(f.score) }),
       el('td', { class: 'num', text: String(f.ns) }), el('td', { class: 'num', text: pct(f.nsPercent) }),
-      el('td', { class: 'num', text: String(f.ew) }), el('td', { class: 'num', text: pct(f.ewPercent) }));
+      el('td', { class: 'num', text: String(ewShown(f.ew)) }), el('td', { class: 'num', text: pct(f.ewPercent) }));
   });
   return el('div', { class: 'scroll' }, el('table', { id: 'frequency' },
     el('thead', {}, el('tr', {}, ['Contrat', 'Score', 'N/S', '%', 'E/W', '%'].map((h, i) =>

@@ -5,6 +5,7 @@
 // test runs the program's own collection. The program must take every result
 // once, every page must see its echo, and the ranking shown at the tables
 // must be the program's, checked against numbers worked out by hand.
+#include "core/DealDiagrams.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
 #include "flows/StartTournament.h"
@@ -158,6 +159,9 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
     StartTournament();
   }
   ASSERT_EQ(ResultSlotCount, 18);
+  // The deal of board 1 is known (North, South, East, West; spades to clubs).
+  WriteDiagramFile(1, {{{"AKT3", "QJ2", "", "987654"}, {"8765", "AK3", "AKQ", "T32"},
+                        {"QJ9", "T987", "765", "KQJ"}, {"42", "654", "JT98432", "A"}}});
   if (!startServer()) GTEST_SKIP() << "the tables' server is not built";
 
   // The phones play while the program collects, as the menu's timer does.
@@ -265,6 +269,14 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
       }
     }
     EXPECT_EQ(shown.join('|').toStdString(), expected.toStdString()) << "table " << t;
+  }
+  // The deal known to the program, at every table once it played the board.
+  for (int t = 1; t <= 3; ++t) {
+    const QJsonArray deals = pages.value(QString::number(t)).toObject().value("deals").toArray();
+    ASSERT_EQ(deals.size(), 1) << "table " << t;
+    EXPECT_EQ(deals[0].toString().toStdString(),
+              "Nord♠ A R X 3♥ D V 2♦ —♣ 9 8 7 6 5 4Ouest♠ 4 2♥ 6 5 4♦ V X 9 8 4 3 2♣ A"
+              "Est♠ D V 9♥ X 9 8 7♦ 7 6 5♣ R D VSud♠ 8 7 6 5♥ A R 3♦ A R D♣ X 3 2");
   }
   EXPECT_NEAR(PairFinalScore[2], 385.0 / 6, 1e-9);
   EXPECT_NEAR(PairFinalScore[5], 465.0 / 6, 1e-9);

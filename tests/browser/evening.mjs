@@ -45,6 +45,7 @@ const shot = new Set();
 async function picture(page, name) {
   if (!shots || shot.has(name)) return;
   shot.add(name);
+  await page.evaluate(() => window.scrollTo(0, 0));
   await page.screenshot({ path: shots + '/tables-' + name + '.png' });
 }
 
@@ -214,10 +215,11 @@ function resultBody(r) {
   return { kind: r.kind };
 }
 
-async function rankingShown(page) {
+async function endShown(page, table) {
   await page.reload();
   await waitView(page, 'fin');
   await page.waitForSelector('#ranking');
+  report.tables[table].deals = await page.$$eval('[data-deal]', (d) => d.map((x) => x.textContent));
   return page.$$eval('#ranking section', (sections) => sections.map((s) => ({
     title: s.querySelector('h2') ? s.querySelector('h2').textContent : '',
     rows: [...s.querySelectorAll('tbody tr')].map((tr) => [...tr.children].map((td) => td.textContent)),
@@ -237,7 +239,7 @@ try {
   const pages = await Promise.all([1, 2, 3].map((t) => playTable(browser, t)));
   console.log('PLAYED');
   await collected;
-  for (const [i, page] of pages.entries()) report.tables[i + 1].ranking = await rankingShown(page);
+  for (const [i, page] of pages.entries()) report.tables[i + 1].ranking = await endShown(page, i + 1);
   await picture(pages[0], 'ranking');
   if (shots) await pages[0].screenshot({ path: shots + '/tables-ranking-full.png', fullPage: true });
 } catch (e) {
