@@ -181,7 +181,10 @@ std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines) {
   std::vector<ListedPlayer> players;
   for (const QString& line : lines) {
     if (line.contains(QLatin1String("BYE"))) continue;
-    const QString name = ExtractPlayerName(line);
+    // "SURNAME:First name" (or "#") reads as the program shows it.
+    QString name = ExtractPlayerName(line);
+    name.replace(u':', u' ').replace(u'#', u' ');
+    name = name.simplified();
     if (name.isEmpty()) continue;
     players.push_back({ExtractLicenceNumber(line), name});
   }

@@ -107,7 +107,8 @@ struct ListedPlayer {
   QString name;
 };
 // The players' list as the program copies it beside the session files:
-// blank lines and lines holding "BYE" left out.
+// blank lines and lines holding "BYE" left out; the separator of surname and
+// first name (":" or "#") read as a blank.
 std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines);
 
 // What a table sends for one board.

@@ -8,6 +8,7 @@ inline const QString kTabletServerName = QStringLiteral("PCQuillmarkeServer.EXE"
 inline const QString kTabletCompanionName = QStringLiteral("TABLOSSE.EXE");
 inline const QString kContractEditorName = QStringLiteral("Kontravel.EXE");
 inline const QString kBridgeMatesControlName = QStringLiteral("BMPro.EXE");
+inline const QString kTablesServerName = QStringLiteral("talvaron-tables");
 
 // The BridgeMates control program to start: BridgeMatesControlPath when
 // located, else "BMPro.EXE" of the program folder.

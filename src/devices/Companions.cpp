@@ -9,6 +9,7 @@
 #include "core/Notices.h"
 #include "core/Settings.h"
 #include "core/TournamentFileLines.h"
+#include "devices/TablesServer.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
@@ -81,6 +82,7 @@ void StartTabletServer() {
 void StartTabletCompanion() {
   WriteRecoveryCounters();
   StartCompanionOrHalt(kTabletCompanionName, false);
+  StartTablesServer();
 }
 
 void SetTabletPassword(const QString& typed) {

@@ -23,7 +23,7 @@ void CallReferee(const QString& text);
 // companion and the recovery counters. A failed start is fatal.
 void StartTabletServer();
 // The recovery counters, then "TABLOSSE.EXE" started after stopping a
-// running copy. A failed start is fatal.
+// running copy (a failed start is fatal), then the tables' server.
 void StartTabletCompanion();
 
 // The password window's OK: the password becomes typed; a password other

@@ -21,7 +21,7 @@
 namespace {
 
 // The device servers and the control program, in the order they are stopped.
-const QString kCompanions[] = {kTabletServerName, kBridgeMatesControlName, kTabletCompanionName};
+const QString kCompanions[] = {kTabletServerName, kBridgeMatesControlName, kTabletCompanionName, kTablesServerName};
 
 }  // namespace
 

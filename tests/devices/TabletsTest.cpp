@@ -5,6 +5,7 @@
 #include "core/State.h"
 #include "devices/Companions.h"
 #include "devices/TablePlayers.h"
+#include "devices/TablesServer.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "devices/TabletLines.h"
@@ -337,11 +338,20 @@ TEST_F(TabletsTest, ATickDuringAnImportMessageOrADirectorsComputationReadsNothin
 }
 
 TEST_F(TabletsTest, ServersAreRestartedAndAFailedStartStopsTheProgram) {
-  processes.running << "/opt/x/PCQuillmarkeServer.EXE";
+  processes.running << "/opt/x/PCQuillmarkeServer.EXE" << "/opt/x/talvaron-tables";
   StartTabletServer();
   EXPECT_EQ(processes.events.filter(QRegularExpression("^(start|stop)")),
             QStringList({"stop: PCQuillmarkeServer.EXE", "start: " + programDir() + "PCQuillmarkeServer.EXE",
-                         "start: " + programDir() + "TABLOSSE.EXE"}));
+                         "start: " + programDir() + "TABLOSSE.EXE", "stop: talvaron-tables",
+                         "start: " + programDir() + "talvaron-tables --exchange " + documentsDir() + "/Quillmarke --pages " +
+                             programDir() + "tables --program " + programDir() + " --port 8080"}));
+  EXPECT_TRUE(TablesServerAddress().startsWith("http://"));
+  EXPECT_TRUE(TablesServerAddress().endsWith(":8080/"));
+  // The tables' server that cannot start leaves the evening going, without an address.
+  processes.startResults["TALVARON-TABLES"] = platform::kStartNotFound;
+  StartTablesServer();
+  EXPECT_TRUE(TablesServerAddress().isEmpty());
+  EXPECT_TRUE(talk.messages.isEmpty());
   EXPECT_TRUE(QFile::exists(documentsDir() + "/Quillmarke/nPLAY_RECUP.TXT"));
   QStringList stopped;
   flowSteps().stopCompanions = [&] { stopped << "companions"; };
@@ -433,4 +443,27 @@ TEST_F(TabletsTest, AResultReplacesEveryAdjustmentLineOfItsSlot) {
   ImportTabletResults();
   EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), QString("%1 2 55 45\r\n").arg(other).toUtf8());
   EXPECT_EQ(ResultContract[slot], "3SN=");
+}
+
+TEST(TablesAddressCode, IsAQrCodeWithItsFinderPatternsAndMargin) {
+  const int scale = 2;
+  const QImage code = QrCodeImage("http://192.168.1.20:8080/", scale);
+  ASSERT_FALSE(code.isNull());
+  EXPECT_EQ(code.width(), code.height());
+  // 25 characters need a version 2 code at level M: 25 modules, plus a
+  // margin of 4 on each side.
+  EXPECT_EQ(code.width(), (25 + 8) * scale);
+  const auto black = [&](int x, int y) { return qGray(code.pixel(x * scale, y * scale)) < 128; };
+  EXPECT_FALSE(black(3, 3));  // the margin
+  // The top-left finder: a black ring of 7, a white ring, a black 3x3 centre.
+  EXPECT_TRUE(black(4, 4));
+  EXPECT_TRUE(black(10, 4));
+  EXPECT_TRUE(black(4, 10));
+  EXPECT_FALSE(black(5, 5));
+  EXPECT_TRUE(black(7, 7));
+  EXPECT_FALSE(black(11, 11));  // its separator
+  // The top-right and bottom-left finders.
+  EXPECT_TRUE(black(4 + 24, 4));
+  EXPECT_TRUE(black(4, 4 + 24));
+  EXPECT_FALSE(black(4 + 24 - 6 + 1, 4 + 1));
 }

@@ -233,7 +233,7 @@ TEST_F(QuitTest, WithDevicesTheTabletsFolderAndTheFederationDatabaseAreBackedUp)
 
 TEST_F(QuitTest, TheDeviceServersAreStoppedInOrderOnlyWithDevices) {
   platform::FakeProcesses processes;
-  processes.running << "C:\\Talvaron\\PCQuillmarkeServer.EXE" << "TABLOSSE.EXE";
+  processes.running << "C:\\Talvaron\\PCQuillmarkeServer.EXE" << "TABLOSSE.EXE" << "/usr/bin/talvaron-tables";
   StopDeviceServers();
   EXPECT_TRUE(processes.events.isEmpty());
 
@@ -242,9 +242,10 @@ TEST_F(QuitTest, TheDeviceServersAreStoppedInOrderOnlyWithDevices) {
   EXPECT_THROW(FatalStop("Pas trouvé le fichier ABC.VAR"), FatalStopError);
   EXPECT_EQ(processes.events,
             QStringList({"running?: PCQuillmarkeServer.EXE", "stop: PCQuillmarkeServer.EXE", "running?: BMPro.EXE",
-                         "running?: TABLOSSE.EXE", "stop: TABLOSSE.EXE"}));
+                         "running?: TABLOSSE.EXE", "stop: TABLOSSE.EXE", "running?: talvaron-tables",
+                         "stop: talvaron-tables"}));
   EXPECT_TRUE(processes.running.isEmpty());
-  EXPECT_EQ(talk.pausedMs, 2000);
+  EXPECT_EQ(talk.pausedMs, 3000);
   EXPECT_EQ(talk.messages, QStringList({"Pas trouvé le fichier ABC.VAR"}));
 }
 

@@ -350,7 +350,10 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
   ResumeTournamentClick();
   EXPECT_EQ(calls, QStringList({"hide", "timer 500", "menu"}));
   EXPECT_EQ(TabletSharedFolder, documentsDir() + "/Quillmarke");
-  EXPECT_EQ(processes.events.filter("start:"), QStringList({"start: " + programDir() + "TABLOSSE.EXE"}));
+  // The tables' server is started again with the companion.
+  const QString tables = "start: " + programDir() + "talvaron-tables --exchange " + documentsDir() +
+                         "/Quillmarke --pages " + programDir() + "tables --program " + programDir() + " --port 8080";
+  EXPECT_EQ(processes.events.filter("start:"), QStringList({"start: " + programDir() + "TABLOSSE.EXE", tables}));
   EXPECT_EQ(ResultsEntered, 1);
 
   calls.clear();
@@ -360,7 +363,7 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
   ResumeTournamentClick();
   EXPECT_EQ(processes.events.filter("start:"),
             QStringList({"start: " + programDir() + "PCQuillmarkeServer.EXE", "start: " + programDir() + "TABLOSSE.EXE",
-                         "start: " + programDir() + "TABLOSSE.EXE"}));
+                         tables, "start: " + programDir() + "TABLOSSE.EXE", tables}));
 }
 
 TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) {

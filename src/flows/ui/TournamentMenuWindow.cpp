@@ -4,6 +4,7 @@
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/ui/WindowStyle.h"
+#include "devices/TablesServer.h"
 #include "flows/Quit.h"
 #include "flows/StartScreen.h"
 #include "flows/TournamentMenu.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
@@ -66,6 +68,13 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   counters->addWidget(label3, 1, 0);
   counters->addWidget(playersCounter, 1, 1);
   counters->addWidget(deviceLine, 2, 0, 1, 2);
+  tablesAddress = new QLabel(this);
+  tablesAddress->setObjectName(QStringLiteral("Label13"));
+  tablesAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  tablesCode = new QLabel(this);
+  tablesCode->setObjectName(QStringLiteral("Image1"));
+  counters->addWidget(tablesAddress, 3, 0, 1, 2);
+  counters->addWidget(tablesCode, 0, 2, 4, 1, Qt::AlignRight | Qt::AlignTop);
 
   // The notices and the cream field share one place: one shown at a time.
   auto* notices = new QVBoxLayout;
@@ -201,6 +210,14 @@ void TForm5::applyView() {
   deviceLine->setText(v.deviceText);
   deviceLine->setEnabled(!v.deviceTextGreyed);
   resultsCounter->setText(v.resultsCounter);
+  const QString address = TablesServerAddress();
+  if (address != tablesAddress->property("address").toString()) {
+    tablesAddress->setProperty("address", address);
+    tablesAddress->setText(QStringLiteral("Tables : ouvrez ") + address);
+    tablesCode->setPixmap(QPixmap::fromImage(QrCodeImage(address, 3)));
+  }
+  tablesAddress->setVisible(!address.isEmpty());
+  tablesCode->setVisible(!address.isEmpty());
   playersCounter->setText(v.playersCounter);
   pauseButton->setText(v.pauseCaption);
   pauseButton->setVisible(v.pauseVisible);

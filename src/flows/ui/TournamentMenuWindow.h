@@ -28,6 +28,8 @@ class TForm5 : public QWidget {
   QLabel* versionLabel;
   QLabel* pauseHelp;
   QLabel* deviceLine;
+  QLabel* tablesAddress;  // the address the tables type, and its QR code
+  QLabel* tablesCode;
   QPlainTextEdit* runningNotice;
   QPlainTextEdit* stoppedNotice;
   QLineEdit* creamField;
