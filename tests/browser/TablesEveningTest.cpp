@@ -56,15 +56,6 @@ void Tick() {
 
 class TablesEveningTest : public testing_support::TalvaronTest {
  protected:
-  void SetUp() override {
-    TalvaronTest::SetUp();
-    for (const QString& standIn :
-         {testing_support::BuiltTabletServerStandIn(), testing_support::BuiltTabletCompanionStandIn()}) {
-      const QString exe = programDir() + standIn.section('/', -1);
-      ASSERT_TRUE(QFile::copy(standIn, exe));
-      QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-  }
   void TearDown() override {
     for (QProcess* p : {&node_, &server_}) {
       if (p->state() != QProcess::NotRunning) {
@@ -72,9 +63,6 @@ class TablesEveningTest : public testing_support::TalvaronTest {
         p->waitForFinished(5000);
       }
     }
-    platform::SystemProcesses system;
-    system.stop("PCQuillmarkeServer.EXE");
-    system.stop("TABLOSSE.EXE");
     flowWindows().showTournamentMenu = nullptr;
     menuView() = TournamentMenuView{};
     TalvaronTest::TearDown();
@@ -126,6 +114,10 @@ class TablesEveningTest : public testing_support::TalvaronTest {
     return false;
   }
 
+  // The program's own starts of its companions (the tables' server among
+  // them, on the club's network) are recorded, not made: this test starts
+  // the tables' server itself, on the loopback address.
+  platform::FakeProcesses companions_;
   QProcess server_;
   QProcess node_;
   QString chromium_, node_path_, modules_;
