@@ -151,7 +151,13 @@ function roundOf(b) { return rounds().find((x) => x.boards.some((y) => y.board =
 function board(b) { const x = roundOf(b); return x ? x.boards.find((y) => y.board === b) : null; }
 function hasResult(b) { const s = board(b); return !!(s && s.current) || !!pendingSend(b); }
 function taken(b) { const s = board(b); return !!(s && s.echo && !s.pending) && !pendingSend(b); }
-function roundDone(x) { return x.sitOut || x.boards.every((y) => hasResult(y.board)); }
+// A round without play at this table is over once the phone moved on from it.
+function roundDone(x) { return x.sitOut ? sitOutSeen(x.round) : x.boards.every((y) => hasResult(y.board)); }
+function sitOutKey() { return 'talvaron.sitout.' + app.table; }
+function sitOutSeen(r) { return (localStorage.getItem(sitOutKey()) || '').split(',').includes(String(r)); }
+function leaveSitOut(r) {
+  if (!sitOutSeen(r)) localStorage.setItem(sitOutKey(), (localStorage.getItem(sitOutKey()) || '') + ',' + r);
+}
 function lastRound() { return rounds().length ? rounds()[rounds().length - 1].round : 0; }
 // The round to show after a reload: the first one not finished.
 function currentRound() {
@@ -427,15 +433,15 @@ function showRound(r) {
   } else {
     kids.push(pairsCard(x), el('h2', { text: 'Donnes' }), el('ul', { class: 'boards' }, x.boards.map(boardLine)));
   }
-  const done = roundDone(x);
   const buttons = el('div', { class: 'buttons stack' });
-  if (!done) {
+  const leave = () => { if (x.sitOut) leaveSitOut(r); };
+  if (!x.sitOut && !roundDone(x)) {
     const next = x.boards.find((y) => !hasResult(y.board)).board;
     buttons.append(button('Jouer la donne ' + next, () => go('#donne/' + next), { class: 'main', id: 'next-board' }));
   } else if (r < lastRound()) {
-    buttons.append(button('Tour suivant', () => go('#tour/' + (r + 1)), { class: 'main', id: 'next-round' }));
+    buttons.append(button('Tour suivant', () => { leave(); go('#tour/' + (r + 1)); }, { class: 'main', id: 'next-round' }));
   } else {
-    buttons.append(button('Fin : le classement', () => go('#fin'), { class: 'main', id: 'end' }));
+    buttons.append(button('Fin : le classement', () => { leave(); go('#fin'); }, { class: 'main', id: 'end' }));
   }
   if (r > 1) buttons.append(button('Tour précédent', () => go('#tour/' + (r - 1)), { id: 'previous-round' }));
   kids.push(buttons);

@@ -4,17 +4,10 @@
 //   node evening.mjs <server url> <chromium> [screenshots folder]
 // It prints "PLAYED" once every table has reached its end page, waits for
 // "COLLECTED" on its input, then prints "REPORT <json>": what each page saw.
-import { createRequire } from 'node:module';
 import { createInterface } from 'node:readline';
-
-// puppeteer-core lives under the build tree (TALVARON_NODE_FOLDER), not here.
-const require = createRequire(process.env.TALVARON_NODE_FOLDER + '/');
-const puppeteerModule = require('puppeteer-core');
-const puppeteer = puppeteerModule.default || puppeteerModule;
+import { join as joinTable, launch, phone as newPhone, picture, screens, tap, text, view, waitView, TIMEOUT } from './phones.mjs';
 
 const [url, chromium, shots] = process.argv.slice(2);
-const TIMEOUT = Number(process.env.TALVARON_PAGE_TIMEOUT || 60000);
-const open = [];
 
 // What each table enters, board by board. Contracts need the lead: the
 // program folder asks for it.
@@ -30,6 +23,8 @@ const PLAN = {
 };
 // Table 1 corrects its first board once the program took it.
 const CORRECTION = { table: 1, board: 1, result: c('N', 4, 'P', 2, ['R', 'C']) };
+// Table 3 loses the network while it sends this board.
+const OFFLINE = { table: 3, board: 3 };
 // The players as they give themselves: licence numbers, or names.
 const PLAYERS = {
   1: { N: '1001', S: '1002', E: '1007', O: '1008' },
@@ -40,45 +35,8 @@ const PLAYERS = {
 const PASSWORDS = { 1: 'farneltosk', 2: 'FARNELTOSK', 3: 'FarnelTosk' };
 
 const report = { tables: {}, takeover: {} };
-const shot = new Set();
-
-async function picture(page, name) {
-  if (!shots || shot.has(name)) return;
-  shot.add(name);
-  await page.evaluate(() => window.scrollTo(0, 0));
-  await page.screenshot({ path: shots + '/tables-' + name + '.png' });
-}
-
-async function phone(browser) {
-  const context = await browser.createBrowserContext();
-  const page = await context.newPage();
-  await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 1, isMobile: true, hasTouch: true });
-  page.setDefaultTimeout(TIMEOUT);
-  open.push(page);
-  page.on('pageerror', (e) => { report.errors = (report.errors || []).concat(String(e)); });
-  return page;
-}
-
-const view = (page) => page.evaluate(() => document.body.dataset.view);
-async function waitView(page, name) {
-  await page.waitForFunction((n) => document.body.dataset.view === n, { timeout: TIMEOUT }, name);
-}
-async function tap(page, selector) {
-  await page.waitForSelector(selector, { visible: true });
-  await page.tap(selector);
-}
-const text = (page, selector) => page.$eval(selector, (e) => e.textContent);
-
-async function join(page, table, password) {
-  await page.goto(url);
-  await waitView(page, 'connexion');
-  await picture(page, 'join');
-  await page.type('#password', password);
-  await tap(page, '#enter');
-  await waitView(page, 'tables');
-  await picture(page, 'tables');
-  await tap(page, `[data-table="${table}"]`);
-}
+const phone = (browser) => newPhone(browser, report);
+const join = (page, table, password) => joinTable(page, url, table, password);
 
 async function enterPlayers(page, table) {
   await page.waitForFunction(() => ['joueurs', 'tour'].includes(document.body.dataset.view));
@@ -119,7 +77,18 @@ async function playBoard(page, table, board, result, seen) {
   const shown = { result: await text(page, '#result') };
   if (await page.$('#score')) shown.score = await text(page, '#score');
   await picture(page, 'confirm');
-  await tap(page, '#send');
+  if (table === OFFLINE.table && board === OFFLINE.board) {
+    // The Wi-Fi drops as the result is sent: the phone keeps it and sends it
+    // again once the network is back.
+    await page.setOfflineMode(true);
+    await tap(page, '#send');
+    await page.waitForSelector('#echo[data-state="queued"]');
+    shown.offline = await text(page, '#echo');
+    await picture(page, 'offline');
+    await page.setOfflineMode(false);
+  } else {
+    await tap(page, '#send');
+  }
   await waitView(page, 'envoi');
   await page.waitForSelector('#echo[data-state="taken"]', { timeout: TIMEOUT });
   shown.echo = await text(page, '#echo');
@@ -155,7 +124,6 @@ async function playTable(browser, table) {
         await tap(page, '#correct');
         await waitView(page, 'donne');
         await picture(page, 'correction');
-        await page.evaluate(() => {});  // the board page now shows the result in place
         await enterResult(page, CORRECTION.result);
         await tap(page, '#preview');
         await waitView(page, 'confirmation');
@@ -229,27 +197,18 @@ async function endShown(page, table) {
 const lines = createInterface({ input: process.stdin });
 const collected = new Promise((resolve) => lines.on('line', (l) => { if (l.trim() === 'COLLECTED') resolve(); }));
 
-const browser = await puppeteer.launch({
-  executablePath: chromium,
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
-});
+const browser = await launch(chromium, shots);
 let status = 0;
 try {
   const pages = await Promise.all([1, 2, 3].map((t) => playTable(browser, t)));
   console.log('PLAYED');
   await collected;
   for (const [i, page] of pages.entries()) report.tables[i + 1].ranking = await endShown(page, i + 1);
-  await picture(pages[0], 'ranking');
-  if (shots) await pages[0].screenshot({ path: shots + '/tables-ranking-full.png', fullPage: true });
+  // The end page whole: the ranking and the deal below it.
+  if (shots) await pages[0].screenshot({ path: shots + '/tables-ranking.png', fullPage: true });
 } catch (e) {
   report.failure = String(e && e.stack || e);
-  // What each phone showed when it failed.
-  for (const page of open) {
-    if (page.isClosed()) continue;
-    report.failure += '\n--- ' + page.url() + ' ' + await page.evaluate(() => document.body.dataset.view + ': ' + document.body.innerText).catch(() => '?');
-  }
-  status = 1;
+  report.failure += await screens();
 }
 console.log('REPORT ' + JSON.stringify(report));
 await browser.close();

@@ -1,0 +1,74 @@
+// Phones for the browser tests of the tables' pages: puppeteer-core (from the
+// build tree, TALVARON_NODE_FOLDER) driving Debian's chromium, one incognito
+// context per phone, 360 x 740 pixels with touch.
+import { createRequire } from 'node:module';
+
+const require = createRequire(process.env.TALVARON_NODE_FOLDER + '/');
+const puppeteerModule = require('puppeteer-core');
+const puppeteer = puppeteerModule.default || puppeteerModule;
+
+export const TIMEOUT = Number(process.env.TALVARON_PAGE_TIMEOUT || 60000);
+const opened = [];
+const pictured = new Set();
+let shots = '';
+
+export async function launch(chromium, screenshots) {
+  shots = screenshots || '';
+  return puppeteer.launch({
+    executablePath: chromium,
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
+  });
+}
+
+export async function phone(browser, report) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 1, isMobile: true, hasTouch: true });
+  page.setDefaultTimeout(TIMEOUT);
+  page.on('pageerror', (e) => { report.errors = (report.errors || []).concat(String(e)); });
+  opened.push(page);
+  return page;
+}
+
+// A picture of the page at phone size, the first time a name is asked for,
+// when the test was given a screenshots folder.
+export async function picture(page, name) {
+  if (!shots || pictured.has(name)) return;
+  pictured.add(name);
+  await page.evaluate(() => window.scrollTo(0, 0));
+  await page.screenshot({ path: shots + '/tables-' + name + '.png' });
+}
+
+export const view = (page) => page.evaluate(() => document.body.dataset.view);
+export async function waitView(page, name) {
+  await page.waitForFunction((n) => document.body.dataset.view === n, { timeout: TIMEOUT }, name);
+}
+export async function tap(page, selector) {
+  await page.waitForSelector(selector, { visible: true });
+  await page.tap(selector);
+}
+export const text = (page, selector) => page.$eval(selector, (e) => e.textContent);
+
+// The password, then the table's number.
+export async function join(page, url, table, password) {
+  await page.goto(url);
+  await waitView(page, 'connexion');
+  await picture(page, 'join');
+  await page.type('#password', password);
+  await tap(page, '#enter');
+  await waitView(page, 'tables');
+  await picture(page, 'tables');
+  await tap(page, `[data-table="${table}"]`);
+}
+
+// What each phone showed, for the report of a failure.
+export async function screens() {
+  let out = '';
+  for (const page of opened) {
+    if (page.isClosed()) continue;
+    out += '\n--- ' + page.url() + ' ' +
+      await page.evaluate(() => document.body.dataset.view + ': ' + document.body.innerText).catch(() => '?');
+  }
+  return out;
+}

@@ -1,0 +1,31 @@
+// A phone at each table of an evening with the BYE: the table where only one
+// pair sits says so and goes on to the next round. Started by
+// TablesEveningTest: node sitout.mjs <server url> <chromium> [screenshots]
+// prints "REPORT <json>": the first two rounds as each table saw them.
+import { join, launch, phone, picture, screens, tap, text, waitView } from './phones.mjs';
+
+const [url, chromium, shots] = process.argv.slice(2);
+const report = { tables: {} };
+const browser = await launch(chromium, shots);
+let status = 0;
+try {
+  for (const table of [1, 2, 3]) {
+    const page = await phone(browser, report);
+    await join(page, url, table, 'FarnelTosk');
+    await waitView(page, 'tour');
+    const seen = { first: await text(page, 'main') };
+    if (await page.$('#sit-out')) {
+      await picture(page, 'sitout');
+      await tap(page, '#next-round');
+      await page.waitForFunction(() => document.querySelector('h1').textContent.startsWith('Tour 2'));
+      seen.second = await text(page, 'main');
+    }
+    report.tables[table] = seen;
+  }
+} catch (e) {
+  report.failure = String((e && e.stack) || e) + await screens();
+  status = 1;
+}
+console.log('REPORT ' + JSON.stringify(report));
+await browser.close();
+process.exit(status);
