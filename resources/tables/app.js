@@ -93,6 +93,8 @@ function ask(text, choices) {
   });
 }
 
+function seatName(letter) { const s = SEATS.find((x) => x[0] === letter); return s ? s[1] : letter; }
+
 function errorText(e) {
   return e.status === 0 ? 'Le serveur ne répond pas. Vérifiez le Wi-Fi.' : (e.message || 'Erreur ' + e.status);
 }
@@ -479,7 +481,7 @@ function showBoard(b, keep) {
   const correcting = hasResult(b);
   const kids = [el('h1', { text: (correcting ? 'Correction de la donne ' : 'Donne ') + b }),
     el('p', { class: 'note', text: 'Tour ' + x.round + ' – N/S paire ' + x.nsShown + ', E/W paire ' + x.ewShown +
-      (y.dealer ? ' – donneur ' + y.dealer + ', vulnérable : ' + y.vulnerable : '') })];
+      (y.dealer ? ' – donneur ' + seatName(y.dealer) + ', vulnérable : ' + y.vulnerable : '') })];
   if (correcting) kids.push(el('p', { class: 'warn', text: 'Résultat actuel : ' + currentDisplay(y.current || '') }));
 
   kids.push(choiceRow('g2', 'genre', ['contract', 'pass', 'notplayed', 'arbitral'],
