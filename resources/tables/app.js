@@ -90,6 +90,12 @@ function ask(text, choices) {
       button(label, () => { box.hidden = true; resolve(value); }, { class: cls })));
     box.hidden = false;
     buttons.querySelector('button').focus();
+    // Esc answers with the last button (the one that changes nothing).
+    box.onkeydown = (ev) => {
+      if (ev.key !== 'Escape') return;
+      box.hidden = true;
+      resolve(choices[choices.length - 1][1]);
+    };
   });
 }
 

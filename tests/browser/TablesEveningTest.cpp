@@ -29,6 +29,7 @@
 #include <QTcpServer>
 #include <QThread>
 
+#include <functional>
 #include <map>
 
 using testing_support::readBytes;
@@ -117,7 +118,8 @@ class TablesEveningTest : public testing_support::TalvaronTest {
   // A new tablets tournament of `pairs` pairs: a standard Mitchell of two
   // boards a table and three rounds, started through the program's flow.
   // With an odd number the BYE sits E/W with the highest number.
-  void startEvening(const QString& pairs) {
+  // named runs once the pairs are made, before the tournament starts.
+  void startEvening(const QString& pairs, const std::function<void()>& named = {}) {
     TableDevicesMode = TabletsMode = true;
     TournamentCode = "SOIR";
     flowWindows().showTournamentMenu = [] {};
@@ -127,6 +129,7 @@ class TablesEveningTest : public testing_support::TalvaronTest {
     if (pairs.toInt() % 2 == 1) talk.answerText("2;1;;0");
     talk.answer(1).answerText("2").answerText("3");
     ASSERT_TRUE(AskPairCount());
+    if (named) named();
     ResultsPerBoard = TableCount;
     FillPairsGrids();
     StartTournament();
@@ -291,12 +294,17 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
 }
 
 // Five pairs: the BYE sits E/W at table 3, so each round one table has a
-// single pair. Its phone says so and goes on to the next round.
+// single pair. Its phone says so and goes on to the next round. A name that
+// looks like markup is shown as it was typed.
 TEST_F(TablesEveningTest, ATableWithASinglePairSaysSoAndMovesOn) {
   QString why;
   if (!browserReady(why)) GTEST_SKIP() << why.toStdString();
   PairsEntered = true;
-  startEvening("5");
+  startEvening("5", [] {
+    Player1Names[3] = "<b>N3</b>";
+    Player2Names[3] = "<img src=x>";
+    PairLabels[3] = Player1Names[3] + " - " + Player2Names[3];
+  });
   if (!startServer()) GTEST_SKIP() << "the tables' server is not built";
   const QJsonObject report = runPhones("sitout.mjs");
   ASSERT_FALSE(report.contains("failure")) << report.value("failure").toString().toStdString();
@@ -306,10 +314,11 @@ TEST_F(TablesEveningTest, ATableWithASinglePairSaysSoAndMovesOn) {
     EXPECT_FALSE(tables.value(QString::number(t)).toObject().contains("second")) << "table " << t;
   const QJsonObject alone = tables.value("3").toObject();
   EXPECT_TRUE(alone.value("first").toString().startsWith("Tour 1 sur 3Une seule paire à cette table"
-                                                           "La paire 3 : N3 - S3 ne joue pas ce tour-ci (relais)."))
+                                                           "La paire 3 : <b>N3</b> - <img src=x> ne joue pas ce tour-ci (relais)."))
       << alone.value("first").toString().toStdString();
+  EXPECT_EQ(alone.value("markup").toInt(-1), 0);
   // Then round 2 with its boards.
-  EXPECT_TRUE(alone.value("second").toString().startsWith("Tour 2 sur 3N/Spaire 3 : N3 - S3E/Wpaire 2 : E5 - W5Donnes"
+  EXPECT_TRUE(alone.value("second").toString().startsWith("Tour 2 sur 3N/Spaire 3 : <b>N3</b> - <img src=x>E/Wpaire 2 : E5 - W5Donnes"
                                                             "Donne 1à jouerDonne 2à jouer"))
       << alone.value("second").toString().toStdString();
 }

@@ -14,6 +14,7 @@ try {
     await join(page, url, table, 'FarnelTosk');
     await waitView(page, 'tour');
     const seen = { first: await text(page, 'main') };
+    seen.markup = await page.$$eval('main b, main img, main script', (e) => e.length);
     if (await page.$('#sit-out')) {
       await picture(page, 'sitout');
       await tap(page, '#next-round');
