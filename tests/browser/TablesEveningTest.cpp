@@ -308,10 +308,15 @@ TEST_F(TablesEveningTest, ATableWithASinglePairSaysSoAndMovesOn) {
   if (!startServer()) GTEST_SKIP() << "the tables' server is not built";
   const QJsonObject report = runPhones("sitout.mjs");
   ASSERT_FALSE(report.contains("failure")) << report.value("failure").toString().toStdString();
+  EXPECT_EQ(report.value("keyboard").toString().toStdString(), "1");  // Tab reached table 1, Enter took it
   // Round 1 of the movement: the BYE (E/W 3) is due at table 3.
   const QJsonObject tables = report.value("tables").toObject();
-  for (int t = 1; t <= 2; ++t)
+  for (int t = 1; t <= 2; ++t) {
+    EXPECT_TRUE(tables.value(QString::number(t)).toObject().value("first").toString().startsWith(
+        QString("Tour 1 sur 3N/Spaire %1").arg(t)))
+        << "table " << t;
     EXPECT_FALSE(tables.value(QString::number(t)).toObject().contains("second")) << "table " << t;
+  }
   const QJsonObject alone = tables.value("3").toObject();
   EXPECT_TRUE(alone.value("first").toString().startsWith("Tour 1 sur 3Une seule paire à cette table"
                                                            "La paire 3 : <b>N3</b> - <img src=x> ne joue pas ce tour-ci (relais)."))
