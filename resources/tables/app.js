@@ -189,8 +189,17 @@ async function refresh() {
   } catch (e) {
     if (e.status === 0) { setLink(false); return false; }
     if (handleLost(e)) return false;
-    throw e;
+    showTrouble(e);
+    return false;
   }
+}
+
+// Anything else the server refuses: said, with a way to try again.
+function showTrouble(e) {
+  poll(null);
+  render('erreur', [el('h1', { text: app.table ? 'Table ' + app.table : 'Talvaron' }),
+    el('p', { class: 'error', role: 'alert', text: errorText(e) }),
+    el('div', { class: 'buttons' }, button('Réessayer', () => go('#'), { class: 'main', id: 'retry' }))]);
 }
 
 // A token revoked (new tournament) or a table taken over by another device.
@@ -203,7 +212,7 @@ function handleLost(e) {
     showJoin(e.message);
     return true;
   }
-  if (e.status === 409 && e.code === 'table_lost') {
+  if ((e.status === 409 && e.code === 'table_lost') || e.code === 'bad_table') {
     localStorage.removeItem(KEY_TABLE);
     app.table = 0;
     app.data = null;
@@ -277,7 +286,7 @@ async function route() {
   if (!Api.token()) return showJoin();
   if (!app.table) return showTables();
   if (!(await refresh())) {
-    if (!app.table || !Api.token()) return undefined;
+    if (!app.table || !Api.token() || app.view === 'erreur') return undefined;
     if (!app.data) {
       render('hors-ligne', [el('h1', { text: 'Table ' + app.table }),
         el('p', { class: 'error', text: 'Le serveur ne répond pas. Vérifiez le Wi-Fi.' }),

@@ -8,6 +8,7 @@
 #include "core/DealDiagrams.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
+#include "devices/TabletFiles.h"
 #include "flows/StartTournament.h"
 #include "flows/TournamentMenu.h"
 #include "platform/Process.h"
@@ -137,8 +138,9 @@ class TablesEveningTest : public testing_support::TalvaronTest {
 
   // Runs a script of phones against the server while the program collects,
   // as the menu's timer does; its report. A script that prints "PLAYED" is
-  // answered "COLLECTED" once the collection has taken what was sent.
-  QJsonObject runPhones(const QString& script) {
+  // answered "COLLECTED" once the collection has taken what was sent (and
+  // then has run).
+  QJsonObject runPhones(const QString& script, const std::function<void()>& then = {}) {
     node_.setWorkingDirectory(kBrowserTests);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TALVARON_NODE_FOLDER", modules_);
@@ -159,6 +161,7 @@ class TablesEveningTest : public testing_support::TalvaronTest {
       if (!played && out.contains("PLAYED\n")) {
         played = true;
         for (int tick = 0; tick < 5; ++tick) Tick();
+        if (then) then();
         node_.write("COLLECTED\n");
       }
     }
@@ -295,8 +298,9 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
 
 // Five pairs: the BYE sits E/W at table 3, so each round one table has a
 // single pair. Its phone says so and goes on to the next round. A name that
-// looks like markup is shown as it was typed.
-TEST_F(TablesEveningTest, ATableWithASinglePairSaysSoAndMovesOn) {
+// looks like markup is shown as it was typed. A new tournament then asks
+// every phone for the password again.
+TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
   QString why;
   if (!browserReady(why)) GTEST_SKIP() << why.toStdString();
   PairsEntered = true;
@@ -306,7 +310,8 @@ TEST_F(TablesEveningTest, ATableWithASinglePairSaysSoAndMovesOn) {
     PairLabels[3] = Player1Names[3] + " - " + Player2Names[3];
   });
   if (!startServer()) GTEST_SKIP() << "the tables' server is not built";
-  const QJsonObject report = runPhones("sitout.mjs");
+  // Then a new tournament: the phones' tokens are no longer good.
+  const QJsonObject report = runPhones("sitout.mjs", [] { WriteTabletSessionFiles(); });
   ASSERT_FALSE(report.contains("failure")) << report.value("failure").toString().toStdString();
   EXPECT_EQ(report.value("keyboard").toString().toStdString(), "1");  // Tab reached table 1, Enter took it
   // Round 1 of the movement: the BYE (E/W 3) is due at table 3.
@@ -322,6 +327,7 @@ TEST_F(TablesEveningTest, ATableWithASinglePairSaysSoAndMovesOn) {
                                                            "La paire 3 : <b>N3</b> - <img src=x> ne joue pas ce tour-ci (relais)."))
       << alone.value("first").toString().toStdString();
   EXPECT_EQ(alone.value("markup").toInt(-1), 0);
+  EXPECT_EQ(report.value("newTournament").toString().toStdString(), "Appareil non reconnu : entrez le mot de passe.");
   // Then round 2 with its boards.
   EXPECT_TRUE(alone.value("second").toString().startsWith("Tour 2 sur 3N/Spaire 3 : <b>N3</b> - <img src=x>E/Wpaire 2 : E5 - W5Donnes"
                                                             "Donne 1à jouerDonne 2à jouer"))

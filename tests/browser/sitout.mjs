@@ -1,17 +1,24 @@
 // A phone at each table of an evening with the BYE: the table where only one
 // pair sits says so and goes on to the next round. Started by
 // TablesEveningTest: node sitout.mjs <server url> <chromium> [screenshots]
-// prints "REPORT <json>": the first two rounds as each table saw them.
+// Then "PLAYED": the test starts a new tournament and answers "COLLECTED",
+// and the first phone must be asked the password again. Prints
+// "REPORT <json>": what each phone saw.
+import { createInterface } from 'node:readline';
 import { join, launch, phone, picture, screens, tap, text, waitView } from './phones.mjs';
 
 
 const [url, chromium, shots] = process.argv.slice(2);
 const report = { tables: {} };
+const lines = createInterface({ input: process.stdin });
+const restarted = new Promise((resolve) => lines.on('line', (l) => { if (l.trim() === 'COLLECTED') resolve(); }));
+const phones = [];
 const browser = await launch(chromium, shots);
 let status = 0;
 try {
   for (const table of [1, 2, 3]) {
     const page = await phone(browser, report);
+    phones.push(page);
     if (table === 1) {
       // The keyboard alone: the password and Enter, then Tab to the table.
       await page.goto(url);
@@ -36,10 +43,16 @@ try {
     }
     report.tables[table] = seen;
   }
+  console.log('PLAYED');
+  await restarted;
+  await phones[0].reload();
+  await waitView(phones[0], 'connexion');
+  report.newTournament = await text(phones[0], '#join-error');
 } catch (e) {
   report.failure = String((e && e.stack) || e) + await screens();
   status = 1;
 }
 console.log('REPORT ' + JSON.stringify(report));
 await browser.close();
+lines.close();
 process.exit(status);
