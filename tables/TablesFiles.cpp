@@ -3,7 +3,6 @@
 #include "core/Helpers.h"
 #include "platform/TextFiles.h"
 
-#include <QRegularExpression>
 
 namespace tables {
 namespace {
@@ -227,14 +226,14 @@ QString ValueOfEcho(const EchoLine& echo) {
 }
 
 std::optional<QString> NormalisedLead(const QString& raw) {
-  static const QRegularExpression card(QStringLiteral("^(A|R|D|V|10|[2-9]|X)([PCKT])$"),
-                                       QRegularExpression::CaseInsensitiveOption);
   const QString text = raw.trimmed().toUpper();
-  const QRegularExpressionMatch m = card.match(text);
-  if (!m.hasMatch()) return std::nullopt;
-  QString rank = m.captured(1);
+  if (text.size() < 2 || !QStringLiteral("PCKT").contains(text.back())) return std::nullopt;
+  QString rank = text.chopped(1);
+  const bool known = rank == QLatin1String("10") ||
+                     (rank.size() == 1 && (QStringLiteral("ARDVX").contains(rank[0]) || (rank[0] >= u'2' && rank[0] <= u'9')));
+  if (!known) return std::nullopt;
   if (rank == QLatin1String("X")) rank = QStringLiteral("x");  // a small card
-  return rank + m.captured(2);
+  return rank + text.back();
 }
 
 QString ResultFileLine(int table, int board, int round, int ns, int ew, const QString& text) {

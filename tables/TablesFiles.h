@@ -181,7 +181,8 @@ std::optional<QStringList> ReadExchangeLines(const QString& path, qsizetype maxB
 QString ReadExchangeText(const QString& path);
 
 // Rewrites path with the line and a line end, through the atomic writer
-// (temporary file, flushed, renamed); throws platform::IoError.
+// (temporary file, flushed, renamed); throws platform::IoError. Safe from
+// several threads.
 void WriteExchangeLine(const QString& path, const QString& line);
 
 }  // namespace tables

@@ -13,6 +13,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 namespace tables {
 namespace {
 
@@ -283,7 +285,10 @@ Reply TablesService::state(const QString& token, int table) {
   QString device;
   if (auto refused = authorise(token, table, s, device)) return *refused;
   const Prefs& p = s.prefs;
-  const std::vector<MovementLine> movement = ParseMovement(ReadExchangeLines(folder_.movementFile(table)).value_or(QStringList()));
+  // The program writes a table's rounds in the order of its boards.
+  std::vector<MovementLine> movement = ParseMovement(ReadExchangeLines(folder_.movementFile(table)).value_or(QStringList()));
+  std::stable_sort(movement.begin(), movement.end(),
+                   [](const MovementLine& a, const MovementLine& b) { return a.round < b.round; });
   const std::vector<ByeLine> byes = ParseByeList(ReadExchangeLines(folder_.byeFile()).value_or(QStringList()));
   const auto shown = [&](int ew) { return p.mitchellNumbering() && ew > p.tableCount ? ew - p.tableCount : ew; };
   const auto name = [&](int pair, bool eastWest) {

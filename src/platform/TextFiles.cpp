@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 #include <csignal>
+#include <mutex>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -252,10 +253,24 @@ namespace {
 
 thread_local WriteBatch* currentBatch = nullptr;
 
-// Temporary files this process has open: never taken for leftovers.
+// Temporary files this process has open: never taken for leftovers. Writers
+// of several threads (the tables' server) share the list.
+std::mutex openTemporariesLock;
 QStringList& openTemporaries() {
   static QStringList names;
   return names;
+}
+void addOpenTemporary(const QString& path) {
+  const std::lock_guard<std::mutex> guard(openTemporariesLock);
+  openTemporaries() << QDir::cleanPath(path);
+}
+void removeOpenTemporary(const QString& path) {
+  const std::lock_guard<std::mutex> guard(openTemporariesLock);
+  openTemporaries().removeOne(QDir::cleanPath(path));
+}
+bool isOpenTemporary(const QString& path) {
+  const std::lock_guard<std::mutex> guard(openTemporariesLock);
+  return openTemporaries().contains(path);
 }
 
 void syncFolder(const QString& folder) {
@@ -323,7 +338,7 @@ void TextWriter::open(const QString& path, WriteMode mode, const QString& openFa
   ::fchmod(fd, permissions);
   fd_ = fd;
   temp_ = QFile::decodeName(tmpl);
-  openTemporaries() << QDir::cleanPath(temp_);
+  addOpenTemporary(temp_);
 }
 
 void TextWriter::write(const QString& text) {
@@ -412,7 +427,7 @@ void TextWriter::close() {
       abandon();
       throw IoError(code, target_, QStringLiteral("Erreur %1 au remplacement du fichier %2").arg(code).arg(target_));
     }
-    openTemporaries().removeOne(QDir::cleanPath(temp_));
+    removeOpenTemporary(temp_);
     temp_.clear();
     const QString folder = QFileInfo(target_).absolutePath();
     if (currentBatch)
@@ -429,7 +444,7 @@ void TextWriter::abandon() {
   }
   if (!temp_.isEmpty()) {
     ::unlink(QFile::encodeName(temp_).constData());
-    openTemporaries().removeOne(QDir::cleanPath(temp_));
+    removeOpenTemporary(temp_);
     temp_.clear();
   }
   buffer_.clear();
@@ -562,7 +577,7 @@ void removeLeftoverTemporaries(const QString& folder, const QString& namePrefix)
     const qint64 pid = inner.mid(pidAt + 1, random - pidAt - 1).toLongLong(&ok);
     const QString full = dir + u'/' + name;
     const bool mine = ok && pid == ::getpid();
-    if (!ok || (mine && openTemporaries().contains(full)) || (!mine && processRunning(pid))) continue;
+    if (!ok || (mine && isOpenTemporary(full)) || (!mine && processRunning(pid))) continue;
     ::unlink(QFile::encodeName(full).constData());
   }
 }

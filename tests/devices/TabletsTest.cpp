@@ -30,24 +30,6 @@ void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdSt
 
 namespace {
 
-// The standard Mitchell of the given tables, pairs named "Nom<n>".
-void mitchell(int tables, int boardsPerTable) {
-  PairCount = PairSlotCount = 2 * tables;
-  TableCount = ResultsPerBoard = tables;
-  for (int s = 1; s <= PairCount; ++s) {
-    PairNumbers[s] = s <= tables ? s : -(s - tables);
-    Player1Names[s] = QStringLiteral("Nom%1").arg(s);
-    PairLabels[s] = Player1Names[s];
-  }
-  MitchellNumbering = true;
-  BoardsPerTable = boardsPerTable;
-  RoundsPlayed = RoundsScheduled = RoundCount = tables;
-  BoardCount = DealCount = tables * boardsPerTable;
-  ResultSlotCount = BoardCount * ResultsPerBoard;
-  GenerateMitchell();
-  RenumberMitchellEastWest();
-}
-
 // The slot of board b in round 1.
 int firstRoundSlot(int board) {
   for (int s = 1; s <= ResultSlotCount; ++s)
@@ -65,7 +47,7 @@ class TabletsTest : public testing_support::TalvaronTest {
     TournamentCode = "ABC";
     flowWindows().notices.insert("TForm114", {[this](const QString& text) { referee << text; }, [] {}});
     platform::setSpeaker([this](const QString& sentence) { spoken << sentence; });
-    mitchell(7, 3);
+    testing_support::MakeTabletMitchell(7, 3);
     WriteTabletSessionFiles();
     menuView().timerEnabled = true;
   }

@@ -2,15 +2,55 @@
 
 #include "core/DeviceNumbers.h"
 #include "core/Globals.h"
+#include "core/State.h"
 #include "devices/TabletFiles.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
+#include "setup/Movements.h"
 #include "setup/PairLookups.h"
 #include "support/TestState.h"
 
 #include <QCoreApplication>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <csignal>
 
 namespace testing_support {
+
+void MakeTabletMitchell(int tables, int boardsPerTable) {
+  PairCount = PairSlotCount = 2 * tables;
+  TableCount = ResultsPerBoard = tables;
+  for (int s = 1; s <= PairCount; ++s) {
+    PairNumbers[s] = s <= tables ? s : -(s - tables);
+    Player1Names[s] = QStringLiteral("Nom%1").arg(s);
+    PairLabels[s] = Player1Names[s];
+  }
+  MitchellNumbering = true;
+  BoardsPerTable = boardsPerTable;
+  RoundsPlayed = RoundsScheduled = RoundCount = tables;
+  BoardCount = DealCount = tables * boardsPerTable;
+  ResultSlotCount = BoardCount * ResultsPerBoard;
+  GenerateMitchell();
+  RenumberMitchellEastWest();
+}
+
+TablesServerProcess::TablesServerProcess(const QString& exchange) : process_(std::make_unique<QProcess>()) {
+  process_->setProgram(QCoreApplication::applicationDirPath() + "/talvaron-tables");
+  process_->setArguments({"--exchange", exchange, "--address", "127.0.0.1", "--port", "0", "--pages", exchange});
+  process_->start();
+  process_->waitForReadyRead(5000);
+  const QRegularExpressionMatch m = QRegularExpression(":(\\d+)/").match(QString::fromUtf8(process_->readLine()));
+  port_ = m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+TablesServerProcess::~TablesServerProcess() { kill(); }
+
+void TablesServerProcess::kill() {
+  if (process_->state() == QProcess::NotRunning) return;
+  ::kill(static_cast<pid_t>(process_->processId()), SIGKILL);
+  process_->waitForFinished(5000);
+}
 
 QString BuiltTabletServerStandIn() {
   return QCoreApplication::applicationDirPath() + "/standins/PCQuillmarkeServer.EXE";

@@ -5,12 +5,36 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+
+class QProcess;
 
 namespace testing_support {
 
 // The stand-ins of the tablets' two servers built beside the test executables.
 QString BuiltTabletServerStandIn();
 QString BuiltTabletCompanionStandIn();
+
+// The standard Mitchell of the given tables with Mitchell numbering, pairs
+// named "Nom<n>", every round played.
+void MakeTabletMitchell(int tables, int boardsPerTable);
+
+// The tables' server built beside the tests and benchmarks, started on
+// 127.0.0.1 and a free port on an exchange folder; stopped by SIGKILL, at
+// the latest when this ends.
+class TablesServerProcess {
+ public:
+  explicit TablesServerProcess(const QString& exchange);
+  ~TablesServerProcess();
+  TablesServerProcess(const TablesServerProcess&) = delete;
+  TablesServerProcess& operator=(const TablesServerProcess&) = delete;
+  void kill();
+  int port() const { return port_; }  // 0 when it did not start
+
+ private:
+  std::unique_ptr<QProcess> process_;
+  int port_ = 0;
+};
 
 class TabletTables {
  public:

@@ -4,6 +4,10 @@
 
 #include "support/TestState.h"
 
+#include <QDir>
+
+#include <thread>
+
 #include <gtest/gtest.h>
 
 using namespace tables;
@@ -197,4 +201,23 @@ TEST_F(TablesFileBytes, ResultAndPlayersFilesAreOneWindowsLine) {
   // Rewritten whole, never appended to.
   WriteExchangeLine(players, PlayersFileLine({}));
   EXPECT_EQ(readBytes(players), "*** Pas rempli ***@*** Pas rempli ***@*** Pas rempli ***@*** Pas rempli ***\r\n");
+}
+
+TEST_F(TablesFileBytes, TablesWriteFromManyThreadsAtOnce) {
+  // The server's worker threads write the files of different tables at the
+  // same moment; each file ends whole and no temporary file is left.
+  for (int t = 1; t <= 8; ++t) QDir().mkpath(documentsDir() + QStringLiteral("/T%1").arg(t));
+  std::vector<std::thread> threads;
+  for (int t = 1; t <= 8; ++t)
+    threads.emplace_back([this, t] {
+      for (int board = 1; board <= 100; ++board)
+        WriteExchangeLine(documentsDir() + QStringLiteral("/T%1/REST%2.TXT").arg(t).arg(board % 4),
+                          ResultFileLine(t, board, 1, t, t + 8, "N 1SN="));
+    });
+  for (std::thread& t : threads) t.join();
+  for (int t = 1; t <= 8; ++t) {
+    const QString folder = documentsDir() + QStringLiteral("/T%1").arg(t);
+    EXPECT_EQ(readBytes(folder + "/REST0.TXT"), QStringLiteral("%1 1 0 100 1 %1 %2 N 1SN=\r\n").arg(t).arg(t + 8).toLatin1());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 4);
+  }
 }

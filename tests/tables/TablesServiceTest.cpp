@@ -1,0 +1,373 @@
+// The tables' server's calls on the session files the program writes, and
+// the program's own collection of what they write.
+#include "TablesService.h"
+
+#include "core/DeviceFiles.h"
+#include "core/Globals.h"
+#include "devices/TabletFiles.h"
+#include "devices/TabletImport.h"
+#include "support/TabletTables.h"
+#include "support/TestState.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <utility>
+
+#include <gtest/gtest.h>
+
+using namespace tables;
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+void PrintTo(const QJsonValue& v, std::ostream* os) {
+  *os << QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact).toStdString();
+}
+void PrintTo(const QJsonValueRef& v, std::ostream* os) { PrintTo(QJsonValue(v), os); }
+
+namespace {
+
+QJsonObject contract(int table, int round, int board, const QString& declarer, int level, const QString& strain,
+                     int result, const QString& previous = {}) {
+  return {{"table", table}, {"round", round}, {"board", board}, {"previous", previous}, {"kind", "contract"},
+          {"declarer", declarer}, {"level", level}, {"strain", strain}, {"doubling", ""}, {"result", result}};
+}
+
+QJsonObject kind(int table, int round, int board, const QString& what, const QString& previous = {}) {
+  return {{"table", table}, {"round", round}, {"board", board}, {"previous", previous}, {"kind", what}};
+}
+
+// The slot of board b played by N/S pair ns.
+int slotOf(int board, int ns) {
+  for (int s = 1; s <= ResultSlotCount; ++s)
+    if (ResultBoard[s] == board && ResultNsPair[s] == ns) return s;
+  return 0;
+}
+
+}  // namespace
+
+class TablesServiceTest : public testing_support::TalvaronTest {
+ protected:
+  void SetUp() override {
+    TalvaronTest::SetUp();
+    TableDevicesMode = TabletsMode = true;
+    TournamentCode = "ABC";
+    PairsEntered = true;
+    testing_support::MakeTabletMitchell(3, 2);  // 3 tables, boards 1-6, 3 rounds
+    WriteTabletSessionFiles();
+    WritePairNameFiles();
+    service = std::make_unique<TablesService>(TabletSharedFolder, programDir(), [this] { return now; });
+  }
+  QString join(const QString& peer = "10.0.0.2") {
+    const Reply r = service->join({{"password", "farneltosk"}}, peer);
+    EXPECT_EQ(r.status, 200);
+    return r.body["token"].toString();
+  }
+  QJsonObject board(const Reply& state, int round, int board) {
+    for (const QJsonValue r : state.body["rounds"].toArray())
+      if (r["round"].toInt() == round)
+        for (const QJsonValue b : r["boards"].toArray())
+          if (b["board"].toInt() == board) return b.toObject();
+    return {};
+  }
+  QString table(int t) const { return TableFolder(t) + "/"; }
+
+  std::chrono::steady_clock::time_point now{};
+  std::unique_ptr<TablesService> service;
+};
+
+TEST_F(TablesServiceTest, PasswordsAreSlowedDownPerAddressAndTokensEndWithTheTournament) {
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(service->join({{"password", "Farnel"}}, "10.0.0.9").status, 403);
+  // The third failure makes that address wait one second, then two...
+  Reply r = service->join({{"password", "FarnelTosk"}}, "10.0.0.9");
+  EXPECT_EQ(r.status, 429);
+  EXPECT_EQ(r.body["error"], "wait");
+  EXPECT_EQ(r.body["wait"].toInt(), 1);
+  EXPECT_EQ(r.body["message"], "Trop d'essais : réessayez dans 1 seconde.");
+  now += std::chrono::seconds(1);
+  EXPECT_EQ(service->join({{"password", "nope"}}, "10.0.0.9").status, 403);
+  r = service->join({{"password", "FarnelTosk"}}, "10.0.0.9");
+  EXPECT_EQ(r.body["wait"].toInt(), 2);
+  // ... while another table's device is not slowed.
+  const QString token = join("10.0.0.3");
+  EXPECT_EQ(service->state(token, 1).status, 200);
+  now += std::chrono::seconds(2);
+  r = service->join({{"password", "FARNELTOSK"}}, "10.0.0.9");
+  EXPECT_EQ(r.status, 200);
+  EXPECT_EQ(r.body["tables"].toInt(), 3);
+  EXPECT_EQ(service->join({{"password", 12}}, "10.0.0.9").status, 400);
+
+  // A forged or altered token is refused.
+  EXPECT_EQ(service->state("", 1).status, 401);
+  QString altered = token;
+  altered[0] = altered[0] == 'a' ? 'b' : 'a';
+  EXPECT_EQ(service->state(altered, 2).status, 401);
+  EXPECT_EQ(service->state(token.left(33) + "0123456789abcdef0123456789abcdef", 2).body["error"], "token");
+
+  // A new tournament writes its session files again: every token ends.
+  WriteTabletSessionFiles();
+  r = service->state(token, 1);
+  EXPECT_EQ(r.status, 401);
+  EXPECT_EQ(r.body["message"], "Appareil non reconnu : entrez le mot de passe.");
+  EXPECT_EQ(service->state(join(), 1).status, 200);
+
+  // No tournament at all.
+  QDir(TabletSharedFolder).removeRecursively();
+  EXPECT_EQ(service->join({{"password", "FarnelTosk"}}, "10.0.0.2").body["error"], "no_tournament");
+}
+
+TEST_F(TablesServiceTest, OneDeviceHoldsATableUntilAnotherTakesItOver) {
+  const QString first = join();
+  const QString second = join();
+  EXPECT_EQ(service->claim(first, {{"table", 1}}).status, 200);
+  Reply r = service->claim(second, {{"table", 1}});
+  EXPECT_EQ(r.status, 409);
+  EXPECT_EQ(r.body["error"], "table_taken");
+  EXPECT_EQ(r.body["message"], "La table 1 est déjà tenue par un autre appareil. Voulez-vous la reprendre ?");
+  EXPECT_EQ(service->claim(second, {{"table", 1}, {"takeover", true}}).status, 200);
+  r = service->result(first, contract(1, 1, 1, "N", 4, "P", 0));
+  EXPECT_EQ(r.status, 409);
+  EXPECT_EQ(r.body["error"], "table_lost");
+  EXPECT_FALSE(QFile::exists(table(1) + "REST1.TXT"));
+  EXPECT_EQ(service->claim(first, {{"table", 2}}).status, 200);
+
+  for (int bad : {0, 4, -1, 1000000}) {
+    r = service->state(first, bad);
+    EXPECT_EQ(r.status, 400);
+    EXPECT_EQ(r.body["message"], "Table inconnue : choisissez un numéro entre 1 et 3.");
+  }
+  EXPECT_EQ(service->claim(first, {{"table", "1"}}).status, 400);
+  EXPECT_EQ(service->claim(first, {{"table", 1.5}}).status, 400);
+}
+
+TEST_F(TablesServiceTest, TheStateOfATableIsItsMovementAndItsBoards) {
+  const Reply r = service->state(join(), 2);
+  ASSERT_EQ(r.status, 200);
+  EXPECT_EQ(r.body["boardsPerTable"].toInt(), 2);
+  EXPECT_EQ(r.body["round"].toInt(), 1);
+  const QJsonArray rounds = r.body["rounds"].toArray();
+  ASSERT_EQ(rounds.size(), 3);
+  // Standard Mitchell: table 2 has N/S 2 throughout; E/W 2 in round 1 then
+  // E/W 1 (they move up one table), boards 3-4 then 5-6 (they move down one).
+  EXPECT_EQ(rounds[0]["ns"].toInt(), 2);
+  EXPECT_EQ(rounds[0]["ew"].toInt(), 5);
+  EXPECT_EQ(rounds[0]["ewShown"].toInt(), 2);
+  EXPECT_EQ(rounds[0]["nsName"], "Nom2");
+  EXPECT_EQ(rounds[0]["ewName"], "Nom5");
+  EXPECT_EQ(rounds[1]["ewShown"].toInt(), 1);
+  EXPECT_EQ(board(r, 1, 3)["dealer"], "S");
+  EXPECT_EQ(board(r, 1, 3)["vulnerable"], "E/W");
+  EXPECT_EQ(board(r, 1, 4)["vulnerable"], "Tous");
+  EXPECT_EQ(board(r, 2, 5)["vulnerable"], "N/S");
+  EXPECT_EQ(board(r, 2, 6)["dealer"], "E");
+  EXPECT_EQ(board(r, 2, 6)["current"], "");
+  EXPECT_TRUE(board(r, 2, 6)["echo"].isNull());
+  EXPECT_FALSE(r.body["leads"].toBool());
+  EXPECT_FALSE(std::as_const(r.body)["players"]["needed"].toBool());
+}
+
+TEST_F(TablesServiceTest, ScorePreviewComesFromTheContractRoutine) {
+  const QString token = join();
+  const auto score = [&](int board, const QString& declarer, int level, const QString& strain, const QString& dbl,
+                         int result) {
+    return service->score(token, {{"table", 1}, {"board", board}, {"declarer", declarer}, {"level", level},
+                                  {"strain", strain}, {"doubling", dbl}, {"result", result}});
+  };
+  Reply r = score(1, "N", 4, "P", "", 0);  // nobody vulnerable: 120 + 300
+  EXPECT_EQ(r.body["score"].toInt(), 420);
+  EXPECT_EQ(r.body["contract"], "4PN=");
+  EXPECT_EQ(r.body["text"], "N/S marque 420");
+  EXPECT_EQ(score(2, "S", 3, "S", "", 1).body["score"].toInt(), 630);  // N/S vulnerable: 130 + 500
+  r = score(1, "E", 2, "C", "X", -2);  // E/W not vulnerable, doubled two down
+  EXPECT_EQ(r.body["score"].toInt(), 300);
+  EXPECT_EQ(r.body["contract"], "2CXE-2");
+  EXPECT_EQ(score(2, "O", 1, "T", "XX", 0).body["text"], "E/O marque 230");  // redoubled: 80 + 50 + 100
+  r = score(1, "N", 8, "P", "", 0);
+  EXPECT_EQ(r.status, 400);
+  EXPECT_EQ(r.body["error"], "bad_contract");
+  EXPECT_EQ(r.body["message"], "Chiffre entre 1 et 7!");
+  EXPECT_EQ(score(1, "N", 2, "P", "", 6).body["message"], "Nombre incorrect!");
+  EXPECT_EQ(score(1, "Z", 2, "P", "", 0).status, 400);
+  EXPECT_EQ(score(7, "N", 2, "P", "", 0).body["error"], "bad_board");  // there are 6 boards
+}
+
+TEST_F(TablesServiceTest, ResultsReachTheProgramExactlyOnceAndTheEchoComesBack) {
+  const QString token = join();
+  // Table 1, round 1: N/S 1 against E/W 1 (4 for the program), boards 1 and 2.
+  Reply r = service->result(token, [] {
+    QJsonObject b = contract(1, 1, 1, "N", 4, "P", 0);
+    b["lead"] = "rc";
+    return b;
+  }());
+  ASSERT_EQ(r.status, 200);
+  EXPECT_TRUE(r.body["written"].toBool());
+  EXPECT_EQ(std::as_const(r.body)["board"]["current"], "N 4PN=");
+  EXPECT_EQ(readBytes(table(1) + "REST1.TXT"), "1 1 0 1 1 1 4 N 4PN= RC\r\n");
+  // Sent again (an answer lost on the way): nothing written twice.
+  const QByteArray before = readBytes(table(1) + "REST1.TXT");
+  r = service->result(token, [] {
+    QJsonObject b = contract(1, 1, 1, "N", 4, "P", 0);
+    b["lead"] = "RC";
+    return b;
+  }());
+  EXPECT_FALSE(r.body["written"].toBool());
+  EXPECT_EQ(readBytes(table(1) + "REST1.TXT"), before);
+
+  ImportTabletResults();
+  const int slot = slotOf(1, 1);
+  ASSERT_GT(slot, 0);
+  EXPECT_EQ(ResultContract[slot], "4PN=");
+  EXPECT_EQ(ResultLead[slot], "RC");
+  EXPECT_EQ(ResultDeclarer[slot], "N");
+  EXPECT_EQ(ResultScore[slot], 420);
+  EXPECT_EQ(ResultsEntered, 1);
+  EXPECT_FALSE(QFile::exists(table(1) + "REST1.TXT"));
+
+  // The echo, and the board's frequency now that this table played it.
+  r = service->state(token, 1);
+  const QJsonObject b = board(r, 1, 1);
+  EXPECT_TRUE(b["pending"].isNull());
+  EXPECT_EQ(b["echo"]["contract"], "4PN=");
+  EXPECT_EQ(b["echo"]["score"].toInt(), 420);
+  EXPECT_EQ(b["current"], "N 4PN=");
+  ASSERT_TRUE(b["frequency"].isArray());
+  EXPECT_EQ(b["frequency"][0]["contract"], "4PN=");
+  EXPECT_TRUE(board(r, 1, 2)["frequency"].isNull());
+  // Sent once more after the program took it: still nothing new.
+  EXPECT_FALSE(service->result(token, contract(1, 1, 1, "N", 4, "P", 0)).body["written"].toBool());
+  EXPECT_FALSE(QFile::exists(table(1) + "REST1.TXT"));
+
+  // A second device with an old view cannot overwrite a correction unseen.
+  r = service->result(token, contract(1, 1, 1, "N", 3, "P", 1, "N 4PN="));
+  EXPECT_TRUE(r.body["written"].toBool());
+  r = service->result(token, kind(1, 1, 1, "pass", "N 4PN="));
+  EXPECT_EQ(r.status, 409);
+  EXPECT_EQ(r.body["error"], "conflict");
+  EXPECT_EQ(std::as_const(r.body)["board"]["current"], "N 3PN+1");
+  ImportTabletResults();
+  EXPECT_EQ(ResultContract[slot], "3PN+1");
+  EXPECT_EQ(ResultScore[slot], 170);
+  EXPECT_EQ(ResultsEntered, 1);
+
+  // A deletion, then a split on the other board.
+  EXPECT_TRUE(service->result(token, kind(1, 1, 1, "delete", "N 3PN+1")).body["written"].toBool());
+  EXPECT_EQ(readBytes(table(1) + "REST1.TXT"), "1 1 0 1 1 1 4 N DELETE\r\n");
+  QJsonObject split = kind(1, 1, 2, "split");
+  split["nsPercent"] = 60;
+  split["ewPercent"] = 40;
+  EXPECT_TRUE(service->result(token, split).body["written"].toBool());
+  split["ewPercent"] = 140;
+  EXPECT_EQ(service->result(token, split).body["error"], "bad_split");
+  ImportTabletResults();
+  EXPECT_EQ(ResultScore[slot], 10000);
+  EXPECT_EQ(ResultNsPercent[slotOf(2, 1)], 60);
+  EXPECT_EQ(ResultsEntered, 1);
+  r = service->state(token, 1);
+  EXPECT_EQ(board(r, 1, 1)["current"], "");
+  EXPECT_EQ(board(r, 1, 2)["current"], "60 - 40");
+  EXPECT_EQ(r.body["round"].toInt(), 1);  // board 1 has no result any more
+
+  // A board of another round or table is refused without a file.
+  EXPECT_EQ(service->result(token, contract(1, 2, 1, "N", 4, "P", 0)).body["error"], "bad_board");
+  EXPECT_EQ(service->result(token, kind(1, 1, 1, "MOY")).body["error"], "bad_request");
+}
+
+TEST_F(TablesServiceTest, LeadsWhenTheProgramAsksForThem) {
+  writeBytes(programDir() + "DemanderEntame.TXT", "");
+  const QString token = join();
+  EXPECT_TRUE(service->state(token, 1).body["leads"].toBool());
+  Reply r = service->result(token, contract(1, 1, 1, "N", 4, "P", 0));
+  EXPECT_EQ(r.body["error"], "lead_needed");
+  QJsonObject b = contract(1, 1, 1, "N", 4, "P", 0);
+  b["lead"] = "1T";
+  EXPECT_EQ(service->result(token, b).body["error"], "bad_lead");
+  b["lead"] = "10t";
+  EXPECT_TRUE(service->result(token, b).body["written"].toBool());
+  EXPECT_EQ(readBytes(table(1) + "REST1.TXT"), "1 1 0 1 1 1 4 N 4PN= 10T\r\n");
+  // Passed boards and the like have no lead.
+  EXPECT_TRUE(service->result(token, kind(1, 1, 2, "pass")).body["written"].toBool());
+  EXPECT_EQ(readBytes(table(1) + "REST2.TXT"), "1 1 0 2 1 1 4 PASSE\r\n");
+}
+
+TEST_F(TablesServiceTest, PlayersEnteredAtTheTableReachThePairs) {
+  PairsEntered = false;
+  WriteTabletSessionFiles();
+  writeBytes(TabletSharedFolder + "/JOUEURS.TXT", "DUPONT Jean 12345\r\nBYE\r\nMARTIN Luc 67890");
+  const QString token = join();
+  EXPECT_EQ(service->playersList(token).body["players"].toArray().size(), 2);
+  EXPECT_EQ(service->playersList(token).body["players"][1]["licence"], "67890");
+  Reply r = service->state(token, 3);
+  EXPECT_TRUE(std::as_const(r.body)["players"]["needed"].toBool());
+
+  QJsonObject seats{{"N", QJsonObject{{"licence", "12345"}, {"name", "DUPONT Jean"}}},
+                    {"S", QJsonObject{{"name", "Durand@Paul"}}}};
+  r = service->sendPlayers(token, {{"table", 3}, {"seats", seats}});
+  EXPECT_EQ(r.body["error"], "bad_name");
+  EXPECT_FALSE(QFile::exists(table(3) + "PLAYERS.TXT"));
+  seats["S"] = QJsonObject{{"licence", "12a"}, {"name", "DURAND Paul"}};
+  EXPECT_EQ(service->sendPlayers(token, {{"table", 3}, {"seats", seats}}).body["error"], "bad_licence");
+  seats["S"] = QJsonObject{{"name", "  DURAND   Paul "}};
+  seats["O"] = QJsonObject{{"licence", "67890"}, {"name", "MARTIN Luc"}};
+  EXPECT_TRUE(service->sendPlayers(token, {{"table", 3}, {"seats", seats}}).body["written"].toBool());
+  EXPECT_EQ(readBytes(table(3) + "PLAYERS.TXT"),
+            "12345&DUPONT Jean@DURAND Paul@*** Pas rempli ***@67890&MARTIN Luc\r\n");
+  const Reply done = service->state(token, 3);
+  EXPECT_TRUE(done.body["players"]["done"].toBool());
+
+  ImportTabletResults();
+  EXPECT_FALSE(QFile::exists(table(3) + "PLAYERS.TXT"));
+  EXPECT_EQ(Player1Names[3], "DUPONT Jean");
+  EXPECT_EQ(Player2Names[3], "DURAND Paul");
+  EXPECT_EQ(Player1Licences[3], "12345");
+  // Read back from the pair-name file the program rewrote.
+  const Reply named = service->state(token, 3);
+  EXPECT_EQ(named.body["rounds"][0]["nsName"], "DUPONT Jean - DURAND Paul");
+}
+
+class TablesHandMadeFolder : public testing_support::TalvaronTest {};
+
+TEST_F(TablesHandMadeFolder, SitOutRoundsRankingAndDealsOfPlayedBoardsOnly) {
+  const QString q = documentsDir() + "/Quillmarke/";
+  writeBytes(q + "Serie1/PREFS.TXT", "3 6 2 2 M 0 Y 0 4 N Y 1 2 N N 0 N FarnelTosk\r\n");
+  // Table 2: round 1 against the BYE (E/W 4 is the BYE, written 0), round 2
+  // with nobody opposite, round 3 a real round on boards 5-6.
+  writeBytes(q + "Serie1/Table1/MVT.TXT", "1 1 1 3 1\r\n");
+  writeBytes(q + "Serie1/Table2/MVT.TXT", "1 2 2 0 2\r\n2 0  0  0  0\r\n3 2 2 3 3\r\n");
+  writeBytes(q + "Serie1/BYE.TXT", "1 2 3 2 0\r\n1 2 4 2 0\r\n2 2 1 2 0\r\n2 2 2 2 0\r\n");
+  writeBytes(q + "Serie1/Table2/RESX5.TXT", "2 1 999 5 3 2 3 S 2KS= Entame=?\r\n");
+  writeBytes(q + "RESULTS.TXT", "$$Résultats N/S:\r\n\r\n1$2$ B - C                              $   60.00\r\n");
+  QByteArray diagram = "Board 5\r\n--------\r\n\r\n";
+  for (const char* seat : {"Nord", "Sud", "Est", "Ouest"})
+    diagram += QByteArray(seat) + "\r\n\r\nP  A R\r\nC  D\r\nK  V\r\nT  X 9\r\n\r\n";
+  writeBytes(q + "Diagrammes/S5.TXT", diagram);
+  writeBytes(q + "Diagrammes/S6.TXT", diagram.replace("Board 5", "Board 6"));
+
+  TablesService service(q.chopped(1), {});
+  const QString token = service.join({{"password", "FarnelTosk"}}, "p").body["token"].toString();
+  const Reply r = service.state(token, 2);
+  ASSERT_EQ(r.status, 200);
+  const QJsonArray rounds = r.body["rounds"].toArray();
+  ASSERT_EQ(rounds.size(), 3);
+  EXPECT_TRUE(rounds[0]["sitOut"].toBool());
+  EXPECT_TRUE(rounds[0]["boards"].toArray().isEmpty());
+  EXPECT_TRUE(rounds[1]["sitOut"].toBool());
+  EXPECT_EQ(rounds[1]["ns"].toInt(), 2);  // named by the sit-out list
+  EXPECT_FALSE(rounds[2]["sitOut"].toBool());
+  EXPECT_EQ(rounds[2]["boards"][0]["current"], "S 2KS=");
+  EXPECT_EQ(rounds[2]["boards"][0]["echo"]["score"].toInt(), 90);
+  EXPECT_EQ(r.body["round"].toInt(), 3);
+
+  const QJsonArray deals = service.deals(token, 2).body["deals"].toArray();
+  ASSERT_EQ(deals.size(), 1);  // board 6 is not played yet
+  EXPECT_EQ(deals[0]["board"].toInt(), 5);
+  EXPECT_EQ(deals[0]["hands"]["O"][3], "X 9");
+
+  const Reply ranking = service.ranking(token);
+  EXPECT_TRUE(ranking.body["available"].toBool());
+  EXPECT_EQ(ranking.body["lists"][0]["rows"][0]["name"], "B - C");
+  writeBytes(q + "RESULTS.TXT", "Il n'y a pas encore d'affichage des resultats disponible.\r\n");
+  EXPECT_FALSE(service.ranking(token).body["available"].toBool());
+  EXPECT_EQ(service.ranking(token).body["message"], "Il n'y a pas encore d'affichage des resultats disponible.");
+}
