@@ -8,6 +8,8 @@ const puppeteerModule = require('puppeteer-core');
 const puppeteer = puppeteerModule.default || puppeteerModule;
 
 export const TIMEOUT = Number(process.env.TALVARON_PAGE_TIMEOUT || 60000);
+// A phone by default; TALVARON_PHONE_SIZE=800x1280 looks at a 10-inch tablet.
+const [WIDTH, HEIGHT] = (process.env.TALVARON_PHONE_SIZE || '360x740').split('x').map(Number);
 const opened = [];
 const pictured = new Set();
 let shots = '';
@@ -24,7 +26,7 @@ export async function launch(chromium, screenshots) {
 export async function phone(browser, report) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
-  await page.setViewport({ width: 360, height: 740, deviceScaleFactor: 1, isMobile: true, hasTouch: true });
+  await page.setViewport({ width: WIDTH, height: HEIGHT, deviceScaleFactor: 1, isMobile: true, hasTouch: true });
   page.setDefaultTimeout(TIMEOUT);
   page.on('pageerror', (e) => { report.errors = (report.errors || []).concat(String(e)); });
   opened.push(page);
