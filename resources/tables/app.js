@@ -172,9 +172,12 @@ function currentRound() {
   for (const x of rounds()) if (!roundDone(x)) return x.round;
   return 0;
 }
+// The program's own names for pairs not named yet ("N1 - S1", "E4 - W4").
+function placeholder(name) { return !name || /^[NE]\d+ - [SW]\d+$/.test(name); }
 function shown(x, side) {
   const n = side === 'ns' ? x.nsShown : x.ewShown;
-  const name = side === 'ns' ? x.nsName : x.ewName;
+  const given = side === 'ns' ? x.nsName : x.ewName;
+  const name = placeholder(given) ? '' : given;
   if (!n) return '–';
   return 'paire ' + n + (name ? ' : ' + name : '');
 }
@@ -297,8 +300,7 @@ async function route() {
   }
   const [name, arg] = location.hash.replace(/^#/, '').split('/');
   const n = parseInt(arg, 10);
-  const p = app.data.players || {};
-  if (p.needed && !p.done && name !== 'fin') return showPlayers();
+  if (playersAsked() && name !== 'fin') return showPlayers();
   if (name === 'donne' && board(n)) return showBoard(n);
   if (name === 'envoi' && board(n)) return showSent(n);
   if (name === 'fin') return showEnd();
@@ -306,6 +308,18 @@ async function route() {
   const r = currentRound();
   return r ? showRound(r) : showEnd();
 }
+
+// The players are asked while the program still has its own names for the
+// table's first pairs ("N1 - S1", "E4 - W4"): the server may count those as
+// names given.
+function playersAsked() {
+  const p = app.data.players || {};
+  if (!p.needed) return false;
+  if (!p.done) return true;
+  const first = rounds()[0];
+  return !!first && placeholder(first.nsName) && placeholder(first.ewName) && !localStorage.getItem(playersKey());
+}
+function playersKey() { return 'talvaron.players.' + app.table; }
 
 // ---------------------------------------------------------------- join
 
@@ -405,6 +419,7 @@ async function showPlayers() {
       if (Object.values(seats).every((v) => !v)) { status.textContent = 'Entrez au moins un joueur.'; return; }
       try {
         await Api.sendPlayers(app.table, seats);
+        localStorage.setItem(playersKey(), '1');
         go('#');
       } catch (e) {
         if (!handleLost(e)) status.textContent = errorText(e);

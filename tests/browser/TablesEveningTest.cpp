@@ -15,6 +15,7 @@
 #include "platform/TextFiles.h"
 #include "scoring/ResultListings.h"
 #include "setup/PairsEntry.h"
+#include "setup/Players.h"
 #include "support/TabletTables.h"
 #include "support/TestState.h"
 
@@ -197,6 +198,7 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
                               "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
                               "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n");
   PlayersFileName = "JOUEURS.TXT";
+  LoadPlayers();
   testing_support::writeBytes(programDir() + "DemanderEntame.TXT", "\r\n");
   PairsEntered = false;
   startEvening("6");  // six pairs, named at the tables
@@ -329,7 +331,7 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
   EXPECT_EQ(alone.value("markup").toInt(-1), 0);
   EXPECT_EQ(report.value("newTournament").toString().toStdString(), "Appareil non reconnu : entrez le mot de passe.");
   // Then round 2 with its boards.
-  EXPECT_TRUE(alone.value("second").toString().startsWith("Tour 2 sur 3N/Spaire 3 : <b>N3</b> - <img src=x>E/Wpaire 2 : E5 - W5Donnes"
+  EXPECT_TRUE(alone.value("second").toString().startsWith("Tour 2 sur 3N/Spaire 3 : <b>N3</b> - <img src=x>E/Wpaire 2Donnes"
                                                             "Donne 1à jouerDonne 2à jouer"))
       << alone.value("second").toString().toStdString();
 }

@@ -5,7 +5,7 @@
 // It prints "PLAYED" once every table has reached its end page, waits for
 // "COLLECTED" on its input, then prints "REPORT <json>": what each page saw.
 import { createInterface } from 'node:readline';
-import { join as joinTable, launch, phone as newPhone, picture, screens, tap, text, view, waitView, TIMEOUT } from './phones.mjs';
+import { join as joinTable, launch, phone as newPhone, picture, screens, tap, text, waitView, TIMEOUT } from './phones.mjs';
 
 const [url, chromium, shots] = process.argv.slice(2);
 
@@ -39,8 +39,7 @@ const phone = (browser) => newPhone(browser, report);
 const join = (page, table, password) => joinTable(page, url, table, password);
 
 async function enterPlayers(page, table) {
-  await page.waitForFunction(() => ['joueurs', 'tour'].includes(document.body.dataset.view));
-  if (await view(page) !== 'joueurs') { report.tables[table].playersNotAsked = true; return; }
+  await waitView(page, 'joueurs');
   for (const [seat, typed] of Object.entries(PLAYERS[table])) await page.type('#seat-' + seat, typed);
   await picture(page, 'players');
   await tap(page, '#players-ok');
