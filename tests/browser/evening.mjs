@@ -108,7 +108,6 @@ async function playTable(browser, table) {
   await enterPlayers(page, table);
   for (let round = 1; round <= 3; ++round) {
     await waitView(page, 'tour');
-    if (table === 1) await picture(page, 'round');
     rounds.push({
       heading: await text(page, 'h1'),
       ns: await text(page, '.pair-ns'),
@@ -151,6 +150,8 @@ async function playTable(browser, table) {
       }
       await tap(page, '#back');
       await waitView(page, 'tour');
+      // A round half played, the players' names known to the program by then.
+      if (table === 1 && round === 2) await picture(page, 'round');
     }
     if (table === 3 && round === 1) {
       // Another phone takes table 3 over; the first one is told.
