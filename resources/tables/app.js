@@ -321,6 +321,14 @@ function playersAsked() {
 }
 function playersKey() { return 'talvaron.players.' + app.table; }
 
+// A new password asked is a new evening (or a new device): nothing of the
+// one before is kept, not even a result that never reached the server.
+function forgetEvening() {
+  for (const key of Object.keys(localStorage)) {
+    if (key.startsWith('talvaron.')) localStorage.removeItem(key);
+  }
+}
+
 // ---------------------------------------------------------------- join
 
 function showJoin(message) {
@@ -334,6 +342,7 @@ function showJoin(message) {
       ok.disabled = true;
       try {
         const r = await Api.join(field.value);
+        forgetEvening();
         Api.setToken(r.token);
         app.tables = r.tables || 0;
         localStorage.setItem(KEY_TABLES, String(app.tables));
