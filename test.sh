@@ -13,6 +13,8 @@ export QT_QPA_PLATFORM=offscreen
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$jobs"
+# The Debian package, which a test checks and starts.
+scripts/make-package.sh build >/dev/null
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALVARON_SANITIZE=ON -DTALVARON_BENCH=OFF >/dev/null
 cmake --build build-asan --parallel "$jobs"
 

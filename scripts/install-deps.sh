@@ -2,9 +2,11 @@
 # Installs, from Debian's packages, only what this machine still lacks to build
 # and test Talvaron, and the French locale the tests also run under.
 #   --browser   also Debian's chromium, for the test that opens the web pages
-#   --tests     everything the tests use: chromium, xmllint, and node with npm
-#               (the browser test of the tables' pages installs puppeteer-core
-#               with scripts/install-puppeteer.sh)
+#   --package   also dpkg-dev, which the Debian package's making uses
+#   --tests     everything the tests use: chromium and xmllint, the tools that
+#               make and check the Debian package, and node with npm (the
+#               browser test of the tables' pages installs puppeteer-core with
+#               scripts/install-puppeteer.sh)
 set -euo pipefail
 
 packages=(
@@ -19,7 +21,8 @@ packages=(
 
 case "${1:-}" in
   --browser) packages+=(chromium) ;;
-  --tests) packages+=(chromium libxml2-utils) ;;
+  --package) packages+=(dpkg-dev) ;;
+  --tests) packages+=(chromium libxml2-utils dpkg-dev desktop-file-utils appstream lintian) ;;
 esac
 # node and npm: Debian's, unless a node is already there (it brings its npm).
 if [ "${1:-}" = "--tests" ] && ! { command -v node >/dev/null && command -v npm >/dev/null; }; then

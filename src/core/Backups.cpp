@@ -4,12 +4,15 @@
 #include "core/Notices.h"
 #include "core/TournamentFiles.h"
 #include "platform/Clock.h"
+#include "platform/FolderIndex.h"
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <optional>
 
 namespace {
@@ -65,6 +68,38 @@ bool CopyFolderSilently(const QString& sourceFolder, const QString& targetFolder
   const QString source = platform::resolvePath(sourceFolder);
   if (!QFileInfo(source).isDir()) return false;
   return platform::copyTree(backupSource(source), targetFolder);
+}
+
+QString SetAsideTournamentFiles(const QString& code) {
+  const QDateTime now = platform::now();
+  const QString day = BackupRoot() + now.toString(QStringLiteral("yyyyMMdd")) + '/';
+  const QString base = day + QStringLiteral("Efface-") + code + '-' + now.toString(QStringLiteral("HHmmss"));
+  // A second erase of the same code within the same second keeps the first.
+  QString folder = base + '/';
+  for (int n = 2; platform::folderExists(folder); ++n) folder = base + QStringLiteral("-%1/").arg(n);
+  if (!platform::makeFolder(folder))
+    throw platform::IoError(EACCES, folder, QStringLiteral("Impossible de créer le dossier ") + folder);
+  QStringList extensions;
+  for (const char* ext : kTournamentExtensions) extensions << QLatin1String(ext);
+  if (BridgeMatesMode) extensions << QStringLiteral(".BWS");
+  for (const QString& ext : extensions) {
+    // Every spelling of the name, as the deletion below takes them all.
+    const QFileInfo found(platform::resolvePath(DataFolder + code + ext));
+    const QString from = found.absolutePath() + '/';
+    int twin = 0;
+    for (const QString& name : platform::folder_index::spellings(QDir::cleanPath(from), found.fileName())) {
+      const QString source = from + name;
+      if (!QFileInfo(source).isFile()) continue;
+      // Names are matched without regard to case there too: a twin gets a
+      // number rather than replacing the first spelling's copy.
+      const QString target = folder + name + (twin++ == 0 ? QString() : QStringLiteral(".%1").arg(twin));
+      if (const int error = platform::copyFileAtomically(backupSource(source), target); error != 0)
+        throw platform::IoError(error, target,
+                                QStringLiteral("Impossible de copier ") + source + QStringLiteral(" en ") + target);
+    }
+  }
+  DeleteTournamentFiles(code);
+  return folder;
 }
 
 void BackupAndPurge() {

@@ -21,5 +21,12 @@ void BackupTournamentFile(const QString& extension, const QString& targetFolder)
 // Copies a whole folder into target (which it becomes); true on success.
 bool CopyFolderSilently(const QString& sourceFolder, const QString& targetFolder);
 
+// Moves the files of tournament code (those DeleteTournamentFiles deletes)
+// out of DataFolder into a folder of today's backups, "Efface-" + code + "-"
+// + hhmmss, so that a tournament erased by mistake can be put back; returns
+// that folder. Every file is copied there before any is deleted: a failed
+// copy raises IoError (with the file's name) and leaves DataFolder whole.
+QString SetAsideTournamentFiles(const QString& code);
+
 // The backup root (what "C:\BackupsTalvaron" is on Windows), ending with "/".
 QString BackupRoot();

@@ -1,5 +1,7 @@
 #include "core/Helpers.h"
 
+#include "platform/Cp1252.h"
+
 #include <QRegularExpression>
 
 #include "core/Flows.h"
@@ -94,11 +96,55 @@ QString WithoutPairsSeparator(const QString& name) {
   return s;
 }
 
+QString CharactersTheFilesLose(const QString& name) {
+  QStringList shown;
+  for (const QString& c : platform::charactersOutsideCp1252(name)) {
+    const char32_t code = c.size() == 2 ? QChar::surrogateToUcs4(c[0], c[1]) : c[0].unicode();
+    const QChar::Category category = QChar::category(code);
+    // Blanks, line breaks, format and combining marks cannot be seen alone.
+    const bool invisible = (category >= QChar::Mark_NonSpacing && category <= QChar::Mark_Enclosing) ||
+                           (category >= QChar::Separator_Space && category <= QChar::Other_NotAssigned);
+    shown << (invisible ? QStringLiteral("U+%1").arg(static_cast<uint>(code), 4, 16, QLatin1Char('0')).toUpper() : c);
+  }
+  return shown.join(QLatin1Char(' '));
+}
+
 bool RefuseTypedPlayerName(const QString& name) {
-  if (!name.contains(QChar(0x00A3))) return false;
-  ShowAlert(QStringLiteral("Désolé, le caractère \"£\" ne peut pas faire partie d'un nom de joueur: \"") + name +
-            QStringLiteral("\""));
+  if (name.contains(QChar(0x00A3))) {
+    ShowAlert(QStringLiteral("Désolé, le caractère \"£\" ne peut pas faire partie d'un nom de joueur: \"") + name +
+              QStringLiteral("\""));
+    return true;
+  }
+  const QString lost = CharactersTheFilesLose(name);
+  if (lost.isEmpty()) return false;
+  ShowAlert(QStringLiteral("Désolé, les fichiers du tournoi ne peuvent pas garder ces caractères du nom \"") + name +
+            QStringLiteral("\": ") + lost +
+            QStringLiteral("\r\nIls y deviendraient des \"?\". Écrivez ce nom autrement (en lettres latines), SVP..."));
   return true;
+}
+
+void ReportNamesLosingCharacters(const QStringList& names, const QString& source) {
+  constexpr qsizetype kNamesShown = 20;
+  QStringList lines;
+  qsizetype more = 0;
+  QStringList seen;
+  for (const QString& name : names) {
+    if (seen.contains(name)) continue;
+    seen << name;
+    QString lost = CharactersTheFilesLose(name);
+    if (name.contains(QChar(0x00A3))) lost = lost.isEmpty() ? QStringLiteral("£") : QStringLiteral("£ ") + lost;
+    if (lost.isEmpty()) continue;
+    if (lines.size() < kNamesShown)
+      lines << QStringLiteral("\"") + name + QStringLiteral("\": ") + lost;
+    else
+      ++more;
+  }
+  if (lines.isEmpty()) return;
+  if (more > 0) lines << QStringLiteral("... et %1 autre(s)").arg(more);
+  ShowAlert(QStringLiteral("Attention! Les fichiers du tournoi ne peuvent pas garder certains caractères de ces noms (") +
+            source + QStringLiteral("); ils y deviendront des \"?\" (un blanc pour \"£\"). Écrivez-les autrement (en lettres "
+                           "latines), SVP:\r\n") +
+            lines.join(QStringLiteral("\r\n")));
 }
 
 QString ExtractPlayerName(const QString& line) {
@@ -339,3 +385,7 @@ bool GetSpecialFolderPath(int folderId, QString& path) {
   path.clear();
   return false;
 }
+
+DirectorComputation::DirectorComputation() { Interactive = true; }
+
+DirectorComputation::~DirectorComputation() { Interactive = false; }

@@ -4,6 +4,7 @@
 // pickers of the pair windows, and the generic questions (list chooser, text
 // and number questions) asked through the installed interaction.
 #include <QString>
+#include <QStringList>
 
 // Position + 1 of the line chosen in the list chooser (0: none).
 inline int ChoiceIndex = 0;
@@ -32,9 +33,21 @@ QString ExtractPlayerName(const QString& line);
 // A player name read from a file with every "£" (the separator of the pairs
 // file) and every line break turned into a blank.
 QString WithoutPairsSeparator(const QString& name);
-// A typed player name that holds a "£" is refused with a message (true:
-// refused); any other name is accepted silently.
+// A typed player name that the tournament files cannot keep whole is refused
+// with a message (true: refused): a "£" (the pairs file's separator), or
+// characters outside Windows-1252 (the files would hold "?" instead), which
+// the message names so that the director writes the name another way. Any
+// other name is accepted silently.
 bool RefuseTypedPlayerName(const QString& name);
+// The characters of name outside Windows-1252 as the messages show them,
+// separated by blanks: an invisible one by its code ("U+2028"); "" when the
+// files keep every character.
+QString CharactersTheFilesLose(const QString& name);
+// After an import from source (a file's name, a program): one message
+// listing the names that hold characters outside Windows-1252 or a "£" and
+// which ones, to be written another way; nothing when every name is kept
+// whole.
+void ReportNamesLosingCharacters(const QStringList& names, const QString& source);
 // The licence part of a players-file line: the text from the first "\" on
 // dropped, every non-digit blanked, blanks collapsed, trimmed.
 QString ExtractLicenceNumber(const QString& line);
@@ -101,3 +114,16 @@ void SetPbnCountHidden(bool hidden);
 // Path of a shell special folder (5: the user's Documents); false and an
 // empty path for any other folder.
 bool GetSpecialFolderPath(int folderId, QString& path);
+
+// --- The director's computations ------------------------------------------
+
+// A computation the director started from a button or an option: Interactive
+// is on while it lives (its questions are asked, the collection timer's ticks
+// wait) and off again however it ends, as every silent path needs it.
+class DirectorComputation {
+ public:
+  DirectorComputation();
+  ~DirectorComputation();
+  DirectorComputation(const DirectorComputation&) = delete;
+  DirectorComputation& operator=(const DirectorComputation&) = delete;
+};

@@ -43,13 +43,26 @@ int AskLine(const ListChoice& choice) {
   return ChoiceResult;
 }
 
-int AskYesNo(const QString& question) {
-  return Ask({.form = QStringLiteral("TForm91"),
-              .caption = QStringLiteral("Question"),
-              .text = question,
-              .buttons = {QStringLiteral("OUI"), QStringLiteral("NON")},
-              .codes = {6, 7},
-              .cancelCode = 7});
+namespace {
+
+Choice yesNoQuestion(const QString& question) {
+  return {.form = QStringLiteral("TForm91"),
+          .caption = QStringLiteral("Question"),
+          .text = question,
+          .buttons = {QStringLiteral("OUI"), QStringLiteral("NON")},
+          .codes = {6, 7},
+          .cancelCode = 7};
+}
+
+}  // namespace
+
+int AskYesNo(const QString& question) { return Ask(yesNoQuestion(question)); }
+
+int AskYesNoDefaultNo(const QString& question) {
+  Choice choice = yesNoQuestion(question);
+  choice.buttons = {QStringLiteral("&OUI"), QStringLiteral("NON (ENTER)")};
+  choice.extra = {{QStringLiteral("defaultNo"), true}, {QStringLiteral("defaultButton"), 1}};
+  return Ask(choice);
 }
 
 }  // namespace ui

@@ -79,5 +79,8 @@ int Ask(const Choice& choice);
 int AskLine(const ListChoice& choice);
 // The yes/no window: 6 for yes, 7 for no (Esc and the close box say no).
 int AskYesNo(const QString& question);
+// The same question with no as its default: Enter says no as well, only the
+// "OUI" button (or its letter) says yes. For what cannot be undone by a key.
+int AskYesNoDefaultNo(const QString& question);
 
 }  // namespace ui

@@ -58,9 +58,10 @@ bool ParsePairLine(const QString& raw, PairLine& out) {
     out.player1 = (second < 0 ? rest.mid(first + 1) : rest.mid(first + 1, second - first - 1)).trimmed().left(200);
     out.player2 = (second < 0 ? QString() : rest.mid(second + 1)).trimmed().left(200);
   }
-  // The absent pair is saved as "BYE£BYE£"; a pair with a second player is a
-  // real pair, whatever its first player is called.
-  if (out.player2.isEmpty() && (IsBye(out.player1) || (out.player1.isEmpty() && IsBye(label)))) {
+  // The absent pair is saved as "BYE£BYE£": its label reads "BYE", as the pair
+  // tests read it in memory. A first player named "bye" whose partner is not
+  // known yet is saved "bye -£bye£" and stays the real pair it was.
+  if (out.player2.isEmpty() && IsBye(label) && (out.player1.isEmpty() || IsBye(out.player1))) {
     out.player1 = kBye;
     out.player2.clear();
   }

@@ -129,12 +129,70 @@ void NotifyPdfPrinter(const QString& printerName, bool toPdfFile, const QString&
   if (!toPdfFile && !printerName.toUpper().contains(QLatin1String("PDF"))) return;
   QString text = QStringLiteral("L’impression est terminée. Comme vous avez choisi un fichier PDF, vous pouvez maintenant "
                                 "l’ouvrir directement en double-cliquant sur le fichier.");
+  // The file's full name too: nothing else tells the director where the PDF went.
   if (!pdfFile.isEmpty()) text += QStringLiteral("\r\n\r\n") + QDir::toNativeSeparators(pdfFile);
   ShowAlertWithBeeps(1, text);
 }
 
+namespace {
+
+// Lines a heading keeps below its underline on its page: the head of the
+// table it titles and its first rows.
+constexpr int kLinesKeptWithHeading = 4;
+
+bool isRule(const QString& line) {
+  const QString text = line.trimmed();
+  return !text.isEmpty() && text.count(QLatin1Char('-')) == text.size();
+}
+
+// A line underlined by a rule of "-" as long as its text.
+bool isHeading(const QStringList& lines, qsizetype i) {
+  if (i + 1 >= lines.size()) return false;
+  const QString text = lines[i].trimmed();
+  return !text.isEmpty() && !isRule(text) && isRule(lines[i + 1]) && lines[i + 1].trimmed().size() == text.size();
+}
+
+}  // namespace
+
 QList<QStringList> SplitIntoPages(const QStringList& lines, int linesPerPage) {
-  const int perPage = std::max(1, linesPerPage);
+  const qsizetype perPage = std::max(1, linesPerPage);
+  // The lines as printed, each with whether a form feed comes before it.
+  QStringList printed;
+  QList<bool> feedBefore;
+  bool feed = false;
+  for (const QString& line : lines) {
+    const QStringList parts = line.split(QChar(12));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+      if (i > 0) feed = true;
+      if (parts[i].isEmpty() && parts.size() > 1) continue;
+      printed << parts[i];
+      feedBefore << feed;
+      feed = false;
+    }
+  }
+  const qsizetype n = printed.size();
+  // For the first line of each heading's group, the group's last line. A
+  // line of text set apart above a heading (a board's datum) goes with it.
+  QList<qsizetype> groupEnd(n, -1);
+  for (qsizetype i = 0; i < n; ++i) {
+    if (!isHeading(printed, i)) continue;
+    qsizetype first = i;
+    if (i >= 2 && printed[i - 1].trimmed().isEmpty() && !printed[i - 2].trimmed().isEmpty() && !isRule(printed[i - 2]) &&
+        (i == 2 || printed[i - 3].trimmed().isEmpty()) && !feedBefore[i - 1] && !feedBefore[i])
+      first = i - 2;
+    qsizetype last = std::min(n - 1, i + 1 + kLinesKeptWithHeading);
+    for (qsizetype k = i + 1; k <= last; ++k)
+      if (feedBefore[k]) last = k - 1;
+    groupEnd[first] = std::max(groupEnd[first], last);
+  }
+  // A heading among the lines kept with another (the head of the table a
+  // board's title heads) stays with it: one group.
+  for (qsizetype i = 0; i < n; ++i)
+    for (qsizetype k = i + 1; groupEnd[i] >= 0 && k <= groupEnd[i]; ++k)
+      if (groupEnd[k] >= 0) {
+        groupEnd[i] = std::max(groupEnd[i], groupEnd[k]);
+        groupEnd[k] = -1;
+      }
   QList<QStringList> pages;
   QStringList page;
   auto breakPage = [&] {
@@ -142,20 +200,13 @@ QList<QStringList> SplitIntoPages(const QStringList& lines, int linesPerPage) {
     pages << page;
     page.clear();
   };
-  auto addLine = [&](const QString& line) {
-    if (page.size() >= perPage) breakPage();
-    page << line;
-  };
-  for (const QString& line : lines) {
-    if (!line.contains(QChar(12))) {
-      addLine(line);
-      continue;
-    }
-    const QStringList parts = line.split(QChar(12));
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-      if (i > 0) breakPage();
-      if (!parts[i].isEmpty()) addLine(parts[i]);
-    }
+  for (qsizetype i = 0; i < n; ++i) {
+    if (feedBefore[i] || page.size() >= perPage) breakPage();
+    // A heading never stays alone at the foot of a page: it starts the next
+    // one with its lines, unless they would not fit a page anyway.
+    const qsizetype group = groupEnd[i] < 0 ? 0 : groupEnd[i] - i + 1;
+    if (group > 0 && group <= perPage && page.size() + group > perPage) breakPage();
+    page << printed[i];
   }
   breakPage();
   return pages;

@@ -49,7 +49,10 @@ void NotifyPdfPrinter(const QString& printerName, bool toPdfFile = false, const 
 // Splits printout lines into pages of at most linesPerPage lines. A form
 // feed (code 12) starts a new page: a line holding only form feeds prints
 // nothing itself; text around a form feed goes before and after the break.
-// No page is left empty by a break.
+// No page is left empty by a break. A heading (a line underlined by "-" as
+// long as its text) is never left at the foot of a page: it goes to the next
+// page with the four lines below its underline (and a line of text set
+// apart just above it), unless they would not fit a page anyway.
 QList<QStringList> SplitIntoPages(const QStringList& lines, int linesPerPage);
 
 // What a printer did with a printout.

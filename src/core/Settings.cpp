@@ -186,6 +186,8 @@ void WriteSettingLine(const QString& name, const QString& line) {
 
 void DeleteSetting(const QString& name) { platform::deleteFile(SettingsPath(name)); }
 
+bool MakeProgramFolder() { return platform::makeProgramFolder({QStringLiteral("JOUEURS.TXT")}); }
+
 void CheckPlayerFile() {
   const bool f = SettingExists(QStringLiteral("FICHIER.TXT"));
   const bool j = SettingExists(QStringLiteral("JOUEURS.TXT"));

@@ -27,6 +27,14 @@ void CreateEmptySetting(const QString& name);
 void WriteSettingLine(const QString& name, const QString& line);
 void DeleteSetting(const QString& name);
 
+// At the first start of an installed copy, makes the user's program folder
+// from the shipped files (movement files, templates), with an empty players
+// file "JOUEURS.TXT" for the director to fill: true when it was made now.
+// Nothing to do for a copy run from its build tree or when
+// TALVARON_PROGRAM_FOLDER is set. Throws platform::IoError when the folder
+// cannot be made.
+bool MakeProgramFolder();
+
 // Exactly one of "FICHIER.TXT" and "JOUEURS.TXT" must exist: then
 // PlayersFileFound and PlayersFileName are set. Neither or both: a beep, the
 // system message box, and the program ends at once.

@@ -9,6 +9,8 @@
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <charconv>
 #include <vector>
@@ -392,6 +394,28 @@ bool ReadDiaFile() {
   if (!lines) return false;
   ReadDiaLines(*lines);
   return true;
+}
+
+SavedTournamentSummary SummariseSavedTournament(const QString& code) {
+  SavedTournamentSummary summary;
+  if (code.isEmpty()) return summary;
+  for (const char* e : kTournamentExtensions) {
+    const QFileInfo info(platform::resolvePath(TournamentFileName(code, QLatin1String(e))));
+    if (!info.isFile()) continue;
+    if (!summary.lastChange.isValid() || info.lastModified() > summary.lastChange) summary.lastChange = info.lastModified();
+  }
+  const auto lines = platform::tryReadTextLines(TournamentFileName(code, QStringLiteral(".VAR")));
+  if (!lines) return summary;
+  for (const QString& line : *lines) {
+    SlotLine slot;
+    if (ParseSlotLine(line, slot) && slot.ns != 0 && slot.score != kScoreNone) ++summary.results;
+  }
+  return summary;
+}
+
+QString ResultsCountText(int results) {
+  if (results <= 0) return QStringLiteral("aucun résultat");
+  return results == 1 ? QStringLiteral("1 résultat") : QStringLiteral("%1 résultats").arg(results);
 }
 
 void DeleteTournamentFiles(const QString& code) {

@@ -13,6 +13,7 @@
 #include "core/DeviceFiles.h"
 #include "core/PairsFile.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -64,6 +65,18 @@ void ReadDiaLines(const QStringList& lines);
 // together (the session database ".BWS" and the deals ".PBN" apart).
 inline constexpr const char* kTournamentExtensions[] = {".DAT", ".PAI", ".VAR", ".MUL", ".ADJ", ".PEN",
                                                         ".SEA", ".DIA", ".SPECS", ".PAT", ".AS", ".CUM"};
+// What a saved tournament holds, read from its files in DataFolder without
+// loading it: the slots of its ".VAR" holding a result (none when the file is
+// missing; a line that cannot be read counts none), and the time its files
+// last changed (invalid when it has none).
+struct SavedTournamentSummary {
+  int results = 0;
+  QDateTime lastChange;
+};
+SavedTournamentSummary SummariseSavedTournament(const QString& code);
+// "aucun résultat", "1 résultat", "12 résultats".
+QString ResultsCountText(int results);
+
 // Deletes code's ".DAT" ".PAI" ".VAR" ".MUL" ".ADJ" ".PEN" ".SEA" ".DIA"
 // ".SPECS" ".PAT" ".AS" ".CUM", and ".BWS" with BridgeMates. Missing files are
 // ignored.

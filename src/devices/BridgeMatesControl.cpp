@@ -41,8 +41,15 @@ void CheckControlProgramRegistry() {
     reg.setValue(platform::kBridgeMatesSettingsKey, platform::kOverrideDbSettingsValue, QStringLiteral("no"));
     return;
   }
-  ShowAlert(QStringLiteral("Je ne trouve pas la clé RCFM dans le registre de Windows. Tirez cela au clair. Sinon, BMPro "
-                           "et les BridgeMates risquent de ne pas fonctionner correctement..."));
+  // There is no Windows registry here: the message says which key is missing,
+  // in which file that stands for the registry, and what to write there.
+  ShowAlert(QStringLiteral("Je ne trouve pas la clé RFCM de BMPro (la section [") + platform::kBridgeMatesSettingsKey +
+            QStringLiteral("]) dans le fichier ") + reg.location() +
+            QStringLiteral(", qui tient lieu ici de registre de Windows. Ajoutez-y cette ligne de section suivie de la "
+                           "ligne ") +
+            platform::kOverrideDbSettingsValue +
+            QStringLiteral("=no (voir le README). Sinon, BMPro et les BridgeMates risquent de ne pas fonctionner "
+                           "correctement..."));
 }
 
 void SetHandRecordSettings() {

@@ -312,6 +312,7 @@ bool namesPresent(const QList<PlayerRow>& players) {
 }
 
 void takeNames(const QList<PlayerRow>& players) {
+  QStringList names;
   for (qsizetype i = 0; i < players.size(); ++i) {
     const PlayerRow& p = players[i];
     if (MitchellNumbering && p.table == 0) continue;
@@ -320,6 +321,7 @@ void takeNames(const QList<PlayerRow>& players) {
     // A name the federation's database holds on two lines would cut the
     // lines of every file the names go to.
     const QString name = WithoutPairsSeparator(p.name).trimmed();
+    names << p.name.simplified();  // as read, "£" included, on one line
     if (seat.second) {
       Player2Names[seat.slot] = name;
       Player2Licences[seat.slot] = p.number;
@@ -332,6 +334,7 @@ void takeNames(const QList<PlayerRow>& players) {
   for (int s = 1; s <= last; ++s)
     if (!Player1Names[s].isEmpty() || !Player2Names[s].isEmpty())
       PairLabels[s] = Player1Names[s] + QLatin1Char('-') + Player2Names[s];
+  ReportNamesLosingCharacters(names, QStringLiteral("FFBClubNet"));
 }
 
 // The 16 holdings of a hand record (North, South, East, West; spades to

@@ -1,5 +1,6 @@
 #include "devices/FederationSetup.h"
 
+#include "core/Backups.h"
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
@@ -166,7 +167,7 @@ int FederationCodeCheck(const QString& code) {
   const int answer = AskAboutExistingTournament(code);
   TournamentCode = code;
   if (answer != kEraseOld) return answer;
-  DeleteTournamentFiles(code);
+  SetAsideTournamentFiles(code);
   return 1;
 }
 

@@ -219,8 +219,10 @@ void ChooseMixing() {
   if (GeneralOptionsMode) return;
   Interactive = false;
   ComputeFrequencies();
-  Interactive = true;
-  ComputeResults();
+  {
+    const DirectorComputation director;
+    ComputeResults();
+  }
   SaveTournamentAll();
 }
 

@@ -148,6 +148,15 @@ void ReadAdjustments() {
 
 }  // namespace
 
+QString SavedTournamentNote(const QString& code) {
+  const SavedTournamentSummary saved = SummariseSavedTournament(code);
+  QString note = QStringLiteral("   (") + ResultsCountText(saved.results);
+  if (saved.lastChange.isValid())
+    note += QStringLiteral(", modifié le ") + saved.lastChange.toString(QStringLiteral("dd/MM/yyyy")) +
+            QStringLiteral(" à ") + saved.lastChange.toString(QStringLiteral("HH:mm"));
+  return note + u')';
+}
+
 QString RepairedTournamentCode(const QString& pairsFileName) {
   QString code = CodeOf(pairsFileName);
   for (QChar& c : code) {
@@ -184,7 +193,7 @@ QStringList TournamentChooserLines(QStringList codes) {
   lines.reserve(codes.size());
   for (const QString& code : codes) {
     const QStringList dat = platform::tryReadTextLines(FileOf(code, ".DAT")).value_or(QStringList());
-    lines << code + QStringLiteral(" du ") + dat.value(1) + u' ' + dat.value(0);
+    lines << code + QStringLiteral(" du ") + dat.value(1) + u' ' + dat.value(0) + SavedTournamentNote(code);
   }
   return lines;
 }

@@ -30,5 +30,9 @@ QString RepairedTournamentCode(const QString& pairsFileName);
 // file of newCode already exists. True when renamed.
 bool RenameTournamentFiles(const QString& oldCode, const QString& newCode);
 // The chooser's lines for these codes, newest first: "CODE du <title> <date>"
-// from each code's ".DAT".
+// from each code's ".DAT", then SavedTournamentNote, which tells apart two
+// tournaments of one day.
 QStringList TournamentChooserLines(QStringList codes);
+// "   (12 résultats, modifié le dd/MM/yyyy à hh:mm)": the results the saved
+// tournament holds and when its files last changed, read without loading it.
+QString SavedTournamentNote(const QString& code);

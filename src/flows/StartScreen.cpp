@@ -88,10 +88,19 @@ bool tournamentFilesExist(const QString& code) {
 
 }  // namespace
 
+QString StartScreenStatus(const StartScreenView& view) {
+  const QString results = QStringLiteral("\nRésultats : ") + DataFolder;
+  if (view.programFolderMade)
+    return QStringLiteral("Premier démarrage : dossier du programme créé, ") + ProgramFolder +
+           QStringLiteral("\nFichier de joueurs à compléter (vide) : ") + ProgramFolder + PlayersFileName + results;
+  return QStringLiteral("Dossier du programme : ") + ProgramFolder + results;
+}
+
 void StartScreenCreate(StartScreenView& view) {
   // Each step runs even when an earlier one failed (a settings file that
   // cannot be written in a read-only program folder): the screen never comes
   // up half set up, and the players-file check always has its say.
+  RunReported([&] { view.programFolderMade = MakeProgramFolder(); });
   RunReported(InitGlobals);
   view.clubLabelVisible = ClubMode;
   RunReported(LoadStartupOptions);

@@ -28,9 +28,16 @@ struct StartScreenView {
   bool newButtonVisible = true;         // SpeedButton1
   bool federationButtonVisible = false;  // SpeedButton3
   QString federationButtonCaption = QStringLiteral("Jouer un tournoi &FFBClubNet");
+  bool programFolderMade = false;  // made by this start (an installed copy's first)
 };
 
-// The start screen's creation: state initialised, option files read, device
+// The status line: where the program folder and the results folder are, and,
+// at the first start of an installed copy, that the folder was just made with
+// an empty players file to fill.
+QString StartScreenStatus(const StartScreenView& view);
+
+// The start screen's creation: the program folder made at an installed
+// copy's first start, state initialised, option files read, device
 // mode from its marker file, players-file check (which may end the program),
 // then the controls.
 void StartScreenCreate(StartScreenView& view);

@@ -5,6 +5,7 @@
 #include "core/Fatal.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
+#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
@@ -242,14 +243,10 @@ void PauseHelpClick() {
 }
 
 void RecomputeAndSaveResults() {
-  Interactive = true;
-  try {
+  {
+    const DirectorComputation director;
     ComputeFrequencies();
-  } catch (...) {
-    Interactive = false;
-    throw;
   }
-  Interactive = false;
   if (!FrequenciesComputed) return;
   ComputeResults();
   WriteResultFiles();
@@ -298,10 +295,7 @@ void PairNamesClick() {
 void FrequenciesClick() {
   {
     TimedCaption caption(menuView().frequenciesCaption, QStringLiteral("Calcul des fréquences en cours..."));
-    Interactive = true;
-    struct Quiet {
-      ~Quiet() { Interactive = false; }
-    } quiet;
+    const DirectorComputation director;
     ComputeFrequencies();
     caption.show(QStringLiteral("Fréquences calculées..."));
   }
@@ -312,15 +306,19 @@ void FrequenciesClick() {
 void ResultsClick() {
   {
     TimedCaption caption(menuView().resultsCaption, QStringLiteral("Calcul en cours..."));
-    Interactive = true;
-    struct Quiet {
-      ~Quiet() { Interactive = false; }
-    } quiet;
-    ComputeResults();
-    caption.show(QStringLiteral("Résultats calculés..."));
+    const DirectorComputation director;
+    // Results ranked on frequencies never computed would all be 0: the
+    // frequencies come first, and without them no result file is written.
+    ComputeFrequencies();
+    if (FrequenciesComputed) {
+      ComputeResults();
+      caption.show(QStringLiteral("Résultats calculés..."));
+    }
   }
-  WriteResultFiles();
-  SaveTournamentAll();
+  if (FrequenciesComputed) {
+    WriteResultFiles();
+    SaveTournamentAll();
+  }
   WriteBoardFiles(true);
   if (!FrequenciesComputed) ShowAlert(kIncorrectResults);
 }

@@ -56,4 +56,15 @@ void appendCp1252(QByteArray& out, QStringView text) {
   }
 }
 
+QStringList charactersOutsideCp1252(QStringView text) {
+  QStringList outside;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    QString character(text[i]);
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) character += text[++i];
+    const bool held = !text[i].isSurrogate() && (text[i] == u'?' || encodeOne(text[i].unicode()) != '?');
+    if (!held && !outside.contains(character)) outside << character;
+  }
+  return outside;
+}
+
 }  // namespace platform

@@ -5,6 +5,7 @@
 // so any byte sequence survives a decode / encode round trip.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -16,5 +17,8 @@ void appendCp1252(QByteArray& out, QStringView text);
 // The same written at out, which has room for text.size() bytes; returns the
 // end of what was written.
 char* writeCp1252(char* out, QStringView text);
+// The characters of text the code page cannot hold, each once, in the order
+// they first appear; a character beyond 16 bits (an emoji) is one entry.
+QStringList charactersOutsideCp1252(QStringView text);
 
 }  // namespace platform

@@ -4,9 +4,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -32,13 +35,65 @@ bool inside(const std::filesystem::path& target, const std::filesystem::path& so
   return t == s || (t.starts_with(s) && (s == "/" || t[s.size()] == '/'));
 }
 
+QString executableFolder() {
+  if (QCoreApplication::instance()) return withSlash(QCoreApplication::applicationDirPath());
+  return withSlash(QFileInfo(executablePath()).absolutePath());
+}
+
 }  // namespace
 
 QString programFolder() {
   const QString env = qEnvironmentVariable("TALVARON_PROGRAM_FOLDER");
   if (!env.isEmpty()) return withSlash(QDir(env).absolutePath());
-  if (QCoreApplication::instance()) return withSlash(QCoreApplication::applicationDirPath());
-  return withSlash(QFileInfo(executablePath()).absolutePath());
+  if (!shippedFilesFolder().isEmpty()) return userProgramFolder();
+  return executableFolder();
+}
+
+QString shippedFilesFolder() {
+  const QString bin = executableFolder();
+  if (QDir(bin).dirName() != QLatin1String("bin") || QFileInfo::exists(bin + QStringLiteral("Howells"))) return {};
+  const QString shipped = QDir::cleanPath(bin + QStringLiteral("../share/talvaron")) + '/';
+  return QFileInfo(shipped + QStringLiteral("Howells")).isDir() ? shipped : QString();
+}
+
+QString userProgramFolder() {
+  QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (data.isEmpty()) data = QDir::homePath() + QStringLiteral("/.local/share");
+  return withSlash(data) + QStringLiteral("talvaron/");
+}
+
+bool makeProgramFolder(const QStringList& emptyFiles) {
+  if (!qEnvironmentVariableIsEmpty("TALVARON_PROGRAM_FOLDER")) return false;
+  const QString shipped = shippedFilesFolder();
+  if (shipped.isEmpty()) return false;
+  return seedFolder(userProgramFolder(), shipped, emptyFiles);
+}
+
+bool seedFolder(const QString& folder, const QString& seed, const QStringList& emptyFiles) {
+  const QString target = QDir::cleanPath(QDir(folder).absolutePath());
+  const QFileInfo existing(target);
+  if (existing.exists() || existing.isSymLink()) return false;
+  const QString parent = existing.absolutePath();
+  auto fail = [&](int code) {
+    return IoError(code, target, QStringLiteral("Impossible de créer le dossier du programme %1 (erreur %2)").arg(target).arg(code));
+  };
+  if (!QDir().mkpath(parent)) throw fail(errno ? errno : EACCES);
+  QTemporaryDir partial(target + QStringLiteral(".partiel-XXXXXX"));
+  if (!partial.isValid()) throw fail(errno ? errno : EACCES);
+  if (!copyTree(seed, partial.path())) throw fail(EIO);
+  for (const QString& name : emptyFiles) {
+    QFile empty(partial.path() + '/' + name);
+    if (!empty.open(QIODevice::WriteOnly | QIODevice::NewOnly)) throw fail(EIO);
+  }
+  std::error_code ec;
+  std::filesystem::rename(fsPath(partial.path()), fsPath(target), ec);
+  if (ec) {
+    // Another copy of the program, started at the same moment, made it first.
+    if (QFileInfo::exists(target)) return false;
+    throw fail(ec.value());
+  }
+  partial.setAutoRemove(false);
+  return true;
 }
 
 QString executablePath() {

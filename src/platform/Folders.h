@@ -4,8 +4,32 @@
 
 namespace platform {
 
-// Folder of the executable, or TALVARON_PROGRAM_FOLDER when set; ends with "/".
+// The program folder (settings, players file, results, movement files), ends
+// with "/": TALVARON_PROGRAM_FOLDER when set; for an installed copy the user's
+// own folder (userProgramFolder()); otherwise the folder of the executable, as
+// a copy run from its build tree keeps it.
 QString programFolder();
+// Where an installed copy keeps the files it ships, the seed of each user's
+// program folder: "<prefix>/share/talvaron/" when the executable sits in
+// "<prefix>/bin", that folder holds the movement folder "Howells" and none
+// lies beside the executable (a build tree has one there); empty for any
+// other copy.
+QString shippedFilesFolder();
+// The program folder of an installed copy: "talvaron/" in the user's data
+// folder ($XDG_DATA_HOME, by default ~/.local/share); ends with "/".
+QString userProgramFolder();
+// At the first start of an installed copy (TALVARON_PROGRAM_FOLDER unset),
+// makes the user's program folder from the shipped files, plus the empty files
+// named (seedFolder() below). True when the folder was made now; false when
+// it was there already or the copy is not an installed one. Throws IoError
+// when the folder cannot be made.
+bool makeProgramFolder(const QStringList& emptyFiles);
+// Makes folder whole or not at all: a sibling receives a copy of seed's tree
+// and the empty files named, then takes folder's name, so an interrupted start
+// never leaves a half-made folder behind. False, with nothing changed, when
+// folder exists (as a file, a folder or a link); throws IoError when it cannot
+// be made.
+bool seedFolder(const QString& folder, const QString& seed, const QStringList& emptyFiles);
 // Full name of the running executable.
 QString executablePath();
 // The user's Documents folder (TALVARON_DOCUMENTS_FOLDER when set), without

@@ -25,6 +25,8 @@ class Registry {
   virtual bool setValue(const QString& key, const QString& name, const QString& value) = 0;
   // Creates a key (what the control program does at its first run).
   virtual void createKey(const QString& key) = 0;
+  // Where the keys are kept, as the director is told: a file's full name.
+  virtual QString location() const = 0;
 };
 
 // The installed registry (the settings file until a test installs its own).
@@ -45,6 +47,7 @@ class FileRegistry : public Registry {
   std::optional<QString> value(const QString& key, const QString& name) override;
   bool setValue(const QString& key, const QString& name, const QString& value) override;
   void createKey(const QString& key) override;
+  QString location() const override { return path(); }
 
  private:
   QString path_;
@@ -62,8 +65,10 @@ class MemoryRegistry : public Registry {
   std::optional<QString> value(const QString& key, const QString& name) override;
   bool setValue(const QString& key, const QString& name, const QString& value) override;
   void createKey(const QString& key) override;
+  QString location() const override { return where; }
 
   QHash<QString, QHash<QString, QString>> keys;  // upper-case key -> upper-case name -> value
+  QString where = QStringLiteral("registre.ini");
   int writes = 0;
 
  private:

@@ -127,6 +127,14 @@ void AppendPairs(QString& out, bool separate) {
     out += row + QStringLiteral("   // Paire ") + QString::number(p) + kCrLf;
   }
   out += QStringLiteral("];") + kCrLf;
+  // The ranking's own order: places alone cannot tell how a tie is listed,
+  // and the page lists it as the results window and the printouts do.
+  QStringList order;
+  for (int i = 1; i <= std::clamp(PairCount, 0, kMaxPairs); ++i) {
+    const int p = RankingOrder[i];
+    if (p >= 1 && p <= last && !places[p].isEmpty()) order << QString::number(p);
+  }
+  out += QStringLiteral("BE.order = [") + order.join(QStringLiteral(", ")) + QStringLiteral("];") + kCrLf;
 }
 
 QString TravellerRow(int slot) {

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -227,22 +228,11 @@ std::vector<int> RankByScore(int count, const PairScore& score) {
     order[static_cast<std::size_t>(p)] = p;
     rounded[static_cast<std::size_t>(p)] = RoundTo2Decimals(score(p));
   }
-  std::stable_sort(order.begin() + 1, order.end(), [&](int a, int b) {
-    return rounded[static_cast<std::size_t>(a)] > rounded[static_cast<std::size_t>(b)];
-  });
+  const auto at = [&](std::size_t place) { return rounded[static_cast<std::size_t>(order[place])]; };
+  for (std::size_t i = 1; i < order.size(); ++i)
+    for (std::size_t j = i + 1; j < order.size(); ++j)
+      if (at(j) > at(i)) std::swap(order[i], order[j]);
   return order;
-}
-
-void OrderTiedPairs(std::vector<int>& order, const PairScore& score) {
-  std::size_t first = 1;
-  while (first < order.size()) {
-    std::size_t end = first + 1;
-    while (end < order.size() && order[end] > 0 && order[first] > 0 &&
-           SameRankingScore(score(order[end]), score(order[first])))
-      ++end;
-    std::sort(order.begin() + static_cast<std::ptrdiff_t>(first), order.begin() + static_cast<std::ptrdiff_t>(end));
-    first = end;
-  }
 }
 
 int SearchNext(std::vector<int>& ranking, int side, bool peek) {
@@ -282,7 +272,6 @@ void ComputeResults() {
   std::vector<int> order = RankByScore(PairCount, scoreOf);
   const int places = ComputeMixingCount();
   if (MitchellNumbering && !ImpScoring && places > 0) order = Mix(std::move(order), score, places);
-  OrderTiedPairs(order, scoreOf);
 
   for (int p = 1; p <= kMaxPairs; ++p) PairFinalScore[p] = score[static_cast<std::size_t>(p)];
   for (int i = 1; i <= kMaxPairs; ++i)

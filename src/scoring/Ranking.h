@@ -19,17 +19,13 @@ bool SameRankingScore(double a, double b);
 // The score of a pair number, for the ordering routines below.
 using PairScore = std::function<double(int pair)>;
 
-// Pairs 1..count, the better score (rounded to 0.01) first; pairs whose
-// scores are the same once rounded stand in increasing pair number. Index 0
-// of the answer is unused.
+// Pairs 1..count by an exchange sort on the scores rounded to 0.01: for
+// each place i and each later place j, the two pairs change places when the
+// one at j has the better score. Equal scores are never exchanged with each
+// other, but an exchange with a better pair can move one behind another: 50,
+// 50 and 60 for pairs 1, 2 and 3 give 3, 2, 1. Every listing follows the
+// order this gives (through RankingOrder). Index 0 of the answer is unused.
 std::vector<int> RankByScore(int count, const PairScore& score);
-// Puts every run of consecutive pairs of order (from index 1) whose scores
-// are the same once rounded in increasing pair number: the rule RankByScore
-// follows, kept after the mixing has rearranged the head of the ranking (it
-// may bring a tied pair of each side together). Tied pairs are thus listed
-// in one order on screen, in the printouts, in the result files, on the web
-// page and in the XML export.
-void OrderTiedPairs(std::vector<int>& order, const PairScore& score);
 
 // The first pair still in the working ranking (entries above 0) on the side
 // (1 N/S: number up to ResultsPerBoard; 2 E/W: above it); unless peek, the

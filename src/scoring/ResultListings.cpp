@@ -168,8 +168,10 @@ std::vector<RankedRow> RankedRows(RankingList list) {
     const bool eastWest = pair > ResultsPerBoard;
     if ((list == RankingList::NorthSouth && eastWest) || (list == RankingList::EastWest && !eastWest)) continue;
     const int slot = INDEX(pair);
+    // The BYE pair is nobody: on paper its place and 0.00 would read as a pair's; the screen leaves it out too.
     if (IsByeSlot(slot)) continue;
     const double score = PairFinalScore[pair];
+    // Rounded, as the ranking and the shown scores are: two rows that show one score never get two places.
     const bool tie = !rows.empty() && SameRankingScore(score, previous);
     const int count = static_cast<int>(rows.size()) + 1;
     rows.push_back({pair, slot, tie ? QStringLiteral("==") : QString::number(count)});
@@ -269,21 +271,6 @@ void ShowPattonResults() {
 
 void WriteScoreToPrintFile(double value) { PrintFileWriter.write(ScoreText(value, ImpScoring ? 0 : 2)); }
 
-namespace {
-
-// With table devices the ranking just written in Documents is copied over the
-// tablets' "RESULTS.TXT", for the tablets to show. A failed copy raises
-// platform::IoError.
-void CopyResultsToTablets() {
-  if (!TableDevicesMode || TabletSharedFolder.isEmpty()) return;
-  const QString target = TabletSharedFolder + QStringLiteral("/RESULTS.TXT");
-  if (const int code = platform::copyFileAtomically(ResultsTextFile, target); code != 0)
-    throw platform::IoError(code, target,
-                            QStringLiteral("Impossible de copier ") + ResultsTextFile + QStringLiteral(" sur ") + target);
-}
-
-}  // namespace
-
 void PrintPairResults(bool askLayout) {
   QString info;
   if (!CumulativeMode) {
@@ -339,7 +326,8 @@ void PrintPairResults(bool askLayout) {
   }
   CloseTextFile(copy);
   CloseTextFile(PrintFileWriter);
-  CopyResultsToTablets();
+  // Nothing goes to the tablets: their "RESULTS.TXT" keeps the layout their
+  // server reads, and every computation has already written it.
   PrintTextFile(PrintFile, true, QStringLiteral("resultats"));
 }
 
@@ -368,7 +356,6 @@ void PrintPattonResults() {
   }
   CloseTextFile(copy);
   CloseTextFile(PrintFileWriter);
-  CopyResultsToTablets();
   PrintTextFile(PrintFile, true, QStringLiteral("resultats"));
 }
 

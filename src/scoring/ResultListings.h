@@ -61,8 +61,9 @@ void ShowPattonResults();
 // the layout ("TForm18"; Esc prints and writes nothing); without, the layout
 // of OneWinnerMitchell stands. The information line is asked ("TForm19").
 // Separate lists ask for a page break between them ("TForm113") unless
-// "SautAutomatique.TXT" holds the choice. A file that cannot be written
-// raises the IoError of SafeRewrite.
+// "SautAutomatique.TXT" holds the choice. The tablets' "RESULTS.TXT" is
+// never touched (the computations write it in its own layout). A file that
+// cannot be written raises the IoError of SafeRewrite.
 void PrintPairResults(bool askLayout);
 // Prints the Patton team ranking and writes its Documents "RESULTS.TXT" copy.
 void PrintPattonResults();

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -55,6 +56,30 @@ QString SheetDeclarerText(int score, const QString& text) {
 }
 
 bool TableSheet::SkipCase() { return MitchellNumbering && ResultsPerBoard % 2 == 0 && MitchellType == 1; }
+
+int TableSheet::SkipRound() {
+  const int tables = std::clamp(ResultsPerBoard, 0, kMaxTables);
+  // E/W pair by round and table; -1 where the movement has no slot.
+  std::vector<std::array<int, kMaxTables + 1>> ew;
+  for (int s = 1; s <= LastSlot(); ++s) {
+    const int round = ResultRound[s];
+    const int table = ResultTable[s];
+    if (ResultNsPair[s] == 0 || round < 1 || round > kMaxBoards || table < 1 || table > tables) continue;
+    if (static_cast<int>(ew.size()) <= round) {
+      std::array<int, kMaxTables + 1> unknown;
+      unknown.fill(-1);
+      ew.resize(static_cast<std::size_t>(round) + 1, unknown);
+    }
+    ew[static_cast<std::size_t>(round)][static_cast<std::size_t>(table)] = ResultEwPair[s];
+  }
+  for (std::size_t r = 1; r + 1 < ew.size(); ++r)
+    for (int t = 1; t <= tables; ++t) {
+      const int moved = ew[r + 1][static_cast<std::size_t>(t)];
+      const int before = ew[r][static_cast<std::size_t>(t == 1 ? tables : t - 1)];
+      if (moved != -1 && before != -1 && moved != before) return static_cast<int>(r);
+    }
+  return 0;
+}
 
 bool TableSheet::RoundPlayable(int round) {
   if (round < 1 || round > RoundCount) return false;
@@ -182,6 +207,7 @@ int TableSheet::slotOfLine(int line) const {
 bool TableSheet::takesResult(int line) const {
   if (bye_) return false;
   const int s = slotOfLine(line);
+  // Not beyond RoundsPlayed, as on the travellers: a result there would count where nothing shows or deletes it.
   return s != 0 && scoring::ExpectedSlots().expected(s);
 }
 
@@ -421,8 +447,9 @@ void TableSheet::swapCurrent() {
 void EnterTableSheets(const std::function<void(TableSheet&)>& showSheet) {
   TableSheet sheet;
   const bool skip = TableSheet::SkipCase();
+  const int skipRound = skip ? TableSheet::SkipRound() : 0;
   for (;;) {
-    if (skip && LastSheetRound == TableSheet::SkipRound())
+    if (skipRound > 0 && LastSheetRound == skipRound)
       ShowSkipWarning(QStringLiteral("TForm63"), QStringLiteral(" Vous venez d'introduire les résultats "));
     const int proposal = LastSheetRound + 1;
     if (!TableSheet::RoundPlayable(proposal)) {
@@ -436,7 +463,7 @@ void EnterTableSheets(const std::function<void(TableSheet&)>& showSheet) {
       ui::interaction().beep();
       continue;
     }
-    if (skip && round == TableSheet::SkipRound())
+    if (skipRound > 0 && round == skipRound)
       ShowSkipWarning(QStringLiteral("TForm62"), QStringLiteral(" Vous allez introduire les résultats "));
     LastSheetRound = round;
     // A round the movement does not hold: the message is shown, the loop ends.

@@ -30,12 +30,12 @@ class TableSheet {
   // The skip case of the round loop: Mitchell numbering, an even number of
   // tables and the skip at half-time.
   static bool SkipCase();
-  // The last round before the players skip a table (skip case). Half the
-  // tables rather than half of RoundCount: a skip Mitchell has one round
-  // fewer than tables (fewer still when fewer are played), so RoundCount div 2
-  // would remind a round early, and refusing the round equal to RoundCount
-  // would refuse the last round played.
-  static int SkipRound() { return ResultsPerBoard / 2; }
+  // The last round before the players skip a table (skip case), read from
+  // the movement's slots: the first round after which the E/W pairs do not
+  // all move up one table. The program's own skip Mitchell skips after half
+  // the tables, the federation's even-table kinds one round earlier; 0 when
+  // the slots hold no skip (fewer rounds played than the skip needs).
+  static int SkipRound();
   // Whether a round can be typed: 1 to RoundCount, never the table count in
   // the skip case (that round is the one skipped).
   static bool RoundPlayable(int round);

@@ -43,6 +43,8 @@ void Take(const QString& name) {
   RemovePlayerFromList(n.compare(kBye, Qt::CaseInsensitive) == 0 ? kBye : n);
 }
 
+// Any case and blanks around, as every later test of the pairs reads a label;
+// the row is then stored as "BYE" exactly, the one spelling the files keep.
 bool IsByeCell(const QString& cell) { return TrimText(cell).compare(kBye, Qt::CaseInsensitive) == 0; }
 
 // Either cell "BYE" makes the row the absent pair, whatever the other holds.
@@ -317,6 +319,13 @@ void PairsGridClick(PairsSide side, int column, int row) {
   PairsGridCellText.clear();
   PairChoiceText.clear();
   FillPlayersListBox();
+}
+
+bool PairsGridCellTyped(PairsSide side, int column, int row, const QString& text) {
+  if (column < 1 || column > 2 || row < 1 || row > kMaxTables) return false;
+  if (RefuseTypedPlayerName(TrimText(text))) return false;
+  GridOf(side).cell(column, row) = text;
+  return true;
 }
 
 bool IsPairChooserKey(const QString& typed) {

@@ -77,6 +77,11 @@ bool AskPairCount();
 // "ClickOK.TXT" exists) or places PairsGridCellText; then both are emptied.
 void PairsGridClick(PairsSide side, int column, int row);
 
+// A name typed in a cell (column 1 or 2, row 1..21): refused with its
+// message when the files cannot keep it whole (the cell keeps what it had,
+// false), else the cell takes it as typed.
+bool PairsGridCellTyped(PairsSide side, int column, int row, const QString& text);
+
 // The characters that open the chooser of "PAIRES.TXT" from the player list.
 bool IsPairChooserKey(const QString& typed);
 // The chooser of "PAIRES.TXT": its choice goes to PairChoiceText; refused

@@ -1,5 +1,6 @@
 #include "setup/Parameters.h"
 
+#include "core/Backups.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
@@ -27,9 +28,28 @@ void hideParameters() {
   if (flowWindows().hideParametersWindow) flowWindows().hideParametersWindow();
 }
 
+// An ASCII letter or digit. Upper-casing first would let in letters that
+// only become ASCII in capitals ("ı" gives "I", "ſ" gives "S"), and the
+// files would be named otherwise than the code.
 bool isCodeCharacter(QChar c) {
-  const QChar u = c.toUpper();
-  return (u >= QLatin1Char('A') && u <= QLatin1Char('Z')) || (u >= QLatin1Char('0') && u <= QLatin1Char('9'));
+  return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+         (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+}
+
+// A name Windows keeps for a device ("CON", "NUL", "COM1", "LPT1", ...): a
+// file of that base name, whatever its extension, is the device, not a file.
+bool isDeviceName(const QString& code) {
+  const QString name = code.toUpper();
+  if (name == QLatin1String("CON") || name == QLatin1String("PRN") || name == QLatin1String("AUX") ||
+      name == QLatin1String("NUL"))
+    return true;
+  return name.size() == 4 && (name.startsWith(QLatin1String("COM")) || name.startsWith(QLatin1String("LPT"))) &&
+         name[3] >= QLatin1Char('0') && name[3] <= QLatin1Char('9');
+}
+
+QString deviceNameMessage(const QString& code) {
+  return QStringLiteral("Désolé, \"") + code +
+         QStringLiteral("\" est un nom réservé par Windows (un périphérique) et ne peut pas servir de code de tournoi!");
 }
 
 bool pairsFileExists(const QString& code) { return platform::fileExists(DataFolder + code + QStringLiteral(".PAI")); }
@@ -92,16 +112,20 @@ bool newTournamentWithPairs() {
               QStringLiteral(")! Recommencez..."));
     return false;
   }
-  if (pairsFileExists(newCode) &&
-      ui::AskYesNo(QStringLiteral("Le tournoi ") + newCode +
-                   QStringLiteral(" existe aussi! Voulez-vous vraiment l'effacer et le remplacer?")) != 6) {
+  const bool replacing = pairsFileExists(newCode);
+  if (replacing && ui::AskYesNoDefaultNo(QStringLiteral("Le tournoi ") + newCode +
+                                         QStringLiteral(" existe aussi! Voulez-vous vraiment l'effacer et le remplacer?")) != 6) {
     ChoiceResult = 0;
     return false;
   }
   // The old tournament keeps every file: often it is the first session of
   // an event, to be cumulated with the one started here.
   ReadPairsFile(oldCode);
-  DeleteTournamentFiles(newCode);
+  // The tournament replaced goes to the backups, as an erased one does.
+  if (replacing)
+    SetAsideTournamentFiles(newCode);
+  else
+    DeleteTournamentFiles(newCode);
   copyTournamentFile(oldCode, newCode, QStringLiteral(".DAT"));
   copyTournamentFile(oldCode, newCode, QStringLiteral(".PAI"));
   TournamentCode = newCode;
@@ -129,6 +153,7 @@ QString CodeRuleMessage(const QString& code) {
   if (code.isEmpty()) return QStringLiteral("Le code du tournoi ne peut être vide! Recommencez...");
   for (const QChar c : code)
     if (!isCodeCharacter(c)) return QStringLiteral("Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0");
+  if (isDeviceName(code)) return deviceNameMessage(code) + QStringLiteral(" Recommencez...");
   if (TableDevicesMode && BridgeMatesMode && code != TodayCode())
     return QStringLiteral("Désolé, avec les BridgeMates, le code est obligatoirement YYYYMMDD!");
   return {};
@@ -168,7 +193,19 @@ int AskAboutExistingTournament(const QString& code) {
   question.cancelCode = 0;
   const int answer = ui::Ask(question);
   if (answer == 0) flowSteps().quitProgram();
+  // The default button erases: one Enter too many must not lose a finished
+  // tournament, so the erase is confirmed, no being the default.
+  if (answer == kEraseOld && !ConfirmErasingTournament(code)) return kBackToParameters;
   return answer;
+}
+
+bool ConfirmErasingTournament(const QString& code) {
+  const SavedTournamentSummary saved = SummariseSavedTournament(code);
+  const QString question =
+      QStringLiteral("Voulez-vous vraiment effacer le tournoi ") + code + QStringLiteral(" (") +
+      ResultsCountText(saved.results) + QStringLiteral(")? Ses fichiers seront déplacés dans le dossier des sauvegardes ") +
+      BackupRoot() + QStringLiteral(". (O = Oui, effacer ; ENTER = Non)");
+  return ui::AskYesNoDefaultNo(question) == 6;
 }
 
 void WriteBridgeMatesNameFile() {
@@ -234,7 +271,7 @@ bool ParametersOk(ParametersView& view) {
   const bool erase = pairsFileExists(code) && !FederationMode;
   hideParameters();
   try {
-    if (erase) DeleteTournamentFiles(code);
+    if (erase) SetAsideTournamentFiles(code);
     SaveDatFile();
     if (FederationMode) {
       WritePairNameFiles();
@@ -272,6 +309,10 @@ bool ShortParametersOk(const QString& date, const QString& name, const QString& 
     c = QLatin1Char('X');
     ShowAlert(QStringLiteral("Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0. On remplace les "
                              "autres par X..."));
+  }
+  if (isDeviceName(newCode)) {
+    ShowAlert(deviceNameMessage(newCode) + QStringLiteral(" On ajoute un X..."));
+    newCode += QLatin1Char('X');
   }
   if (newCode.compare(previousCode, Qt::CaseInsensitive) != 0 && pairsFileExists(newCode) &&
       ui::AskYesNo(QStringLiteral("Le tournoi ") + newCode +

@@ -31,7 +31,8 @@ QString TodayDateText();
 QString DefaultTournamentName();
 
 // The refusal of a code, or "" when it is valid: not empty, letters a-z A-Z
-// and digits only; with BridgeMates at the tables, yyyymmdd of today.
+// and digits only, not a name Windows keeps for a device ("CON", "COM1");
+// with BridgeMates at the tables, yyyymmdd of today.
 QString CodeRuleMessage(const QString& code);
 
 // The window's defaults: today's date, the default name, the code yyyymmdd,
@@ -58,7 +59,13 @@ void ParametersBack();
 int TournamentExists(const QString& code);
 // The question itself (beep, then "TForm3" headed "Le tournoi " + code +
 // " existe!"): its answer; the quit button and Esc run the quit routine (0).
+// Erasing is confirmed first (ConfirmErasingTournament); declined, the
+// answer is kBackToParameters.
 int AskAboutExistingTournament(const QString& code);
+// Asks, no being the default, whether the tournament of code (named with the
+// results it holds) is to be erased, its files going to the backups. True
+// for yes.
+bool ConfirmErasingTournament(const QString& code);
 
 // Writes ProgramFolder + "NOMBM.TXT": the code, the date text and the name.
 void WriteBridgeMatesNameFile();

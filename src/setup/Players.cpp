@@ -50,6 +50,7 @@ void sortEntries(Array& entries, int count) {
 
 void readPlayersFile() {
   const QString fileName = ProgramFolder + PlayersFileName;
+  QStringList names;
   for (QString line : DecodePlayerFileLines(readWholeFile(fileName))) {
     ConvertUtf8Accents(line);
     if (TrimText(line).isEmpty()) continue;
@@ -59,14 +60,17 @@ void readPlayersFile() {
     if (PlayerCount >= kMaxPlayers) {
       ShowAlert(QStringLiteral("Il y a plus de %1 joueurs dans ").arg(kMaxPlayers) + PlayersFileName +
                 QStringLiteral(": seuls les %1premiers sont pris en compte...").arg(kMaxPlayers));
-      return;
+      break;
     }
-    if (ExtractPlayerName(line).isEmpty()) {
+    const QString name = ExtractPlayerName(line);
+    if (name.isEmpty()) {
       ShowAlert(QStringLiteral("Pas de nom trouvé dans \"") + line + QStringLiteral("\". Ligne oubliée..."));
       continue;
     }
+    names << name;
     PlayerFileLines[++PlayerCount] = line;
   }
+  ReportNamesLosingCharacters(names, PlayersFileName);
 }
 
 void takeNamesAndLicences() {
@@ -132,6 +136,9 @@ void readPairsFile() {
     }
     ChoiceListItems[++ChoiceListCount] = line;
   }
+  QStringList pairs;
+  for (int i = 1; i <= ChoiceListCount; ++i) pairs << ChoiceListItems[i];
+  ReportNamesLosingCharacters(pairs, kPairsFile);
   if (!noted.isEmpty())
     ShowAlert(QStringLiteral("Il y a une ou plusieurs paires sans caractère de séparation (\"/\"), désolé, on ajoute "
                              "le joueur inconnu \"?\"... (") +

@@ -362,3 +362,47 @@ TEST_F(HelpersTest, SortAndRemoveReachTheLastLineOfAFullList) {
   EXPECT_EQ(PlayerChoiceCount, full - 1);
   EXPECT_EQ(PlayerChoiceLines[full], "");
 }
+
+// A typed name the files cannot keep whole is refused, saying which
+// characters they would lose; what Windows-1252 holds ("é", "Œ", "€", "’")
+// passes silently.
+TEST_F(HelpersTest, TypedNamesTheFilesCannotKeepAreRefusedWithTheirCharacters) {
+  ui::ScriptedInteraction talk;
+  EXPECT_FALSE(RefuseTypedPlayerName(QStringLiteral("ŒUVRÉ d’Été 20€ ?")));
+  EXPECT_TRUE(talk.messages.isEmpty());
+
+  const auto refusal = [](const QString& name, const QString& characters) {
+    return QStringLiteral("Désolé, les fichiers du tournoi ne peuvent pas garder ces caractères du nom \"") + name + "\": " +
+           characters + QStringLiteral("\r\nIls y deviendraient des \"?\". Écrivez ce nom autrement (en lettres latines), SVP...");
+  };
+  // Hebrew: each letter once, in the order typed.
+  const QString shalom = QStringLiteral("\u05E9\u05DC\u05D5\u05DD \u05E9");
+  EXPECT_TRUE(RefuseTypedPlayerName(shalom));
+  EXPECT_EQ(talk.messages.takeLast(), refusal(shalom, QStringLiteral("\u05E9 \u05DC \u05D5 \u05DD")));
+  // An emoji is one character; a line separator is shown by its code.
+  const QString mixed = QStringLiteral("DUPONT \U0001F600 Jean\u2028Luc \u0391");
+  EXPECT_TRUE(RefuseTypedPlayerName(mixed));
+  EXPECT_EQ(talk.messages.takeLast(), refusal(mixed, QStringLiteral("\U0001F600 U+2028 \u0391")));
+  // The pairs file's separator keeps its own message.
+  EXPECT_TRUE(RefuseTypedPlayerName(QStringLiteral("A£B")));
+  EXPECT_EQ(talk.messages.takeLast(), QStringLiteral("Désolé, le caractère \"£\" ne peut pas faire partie d'un nom de joueur: \"A£B\""));
+  EXPECT_TRUE(talk.messages.isEmpty());
+}
+
+// Names read from a file: one message for all those that lose characters,
+// none when every name is kept.
+TEST_F(HelpersTest, ImportedNamesThatLoseCharactersAreListedOnce) {
+  ui::ScriptedInteraction talk;
+  ReportNamesLosingCharacters({QStringLiteral("ÉMILE Zoé"), QStringLiteral("DUPONT Jean")}, QStringLiteral("JOUEURS.TXT"));
+  EXPECT_TRUE(talk.messages.isEmpty());
+  ReportNamesLosingCharacters({QStringLiteral("ÉMILE Zoé"), QStringLiteral("\u0645\u062D\u0645\u062F ALI"),
+                               QStringLiteral("LÉA£MARC"), QStringLiteral("LI \u674E")},
+                              QStringLiteral("FFBClubNet"));
+  EXPECT_EQ(talk.messages,
+            QStringList{QStringLiteral("Attention! Les fichiers du tournoi ne peuvent pas garder certains caractères de ces noms "
+                                       "(FFBClubNet); ils y deviendront des \"?\" (un blanc pour \"£\"). Écrivez-les autrement "
+                                       "(en lettres latines), SVP:\r\n"
+                                       "\"\u0645\u062D\u0645\u062F ALI\": \u0645 \u062D \u062F\r\n"
+                                       "\"LÉA£MARC\": £\r\n"
+                                       "\"LI \u674E\": \u674E")});
+}

@@ -175,6 +175,30 @@ TEST_F(PairsFileTest, APlayerCalledByeWithAPartnerIsARealPair) {
   EXPECT_EQ(PairLabels[3], "BYE");
 }
 
+// A real player named "bye" whose partner is not known yet (the tables'
+// devices seat one player at a time) stays a real pair through a save and a
+// reload; only a line whose label reads "BYE" is the absent pair.
+TEST_F(PairsFileTest, APlayerCalledByeWithoutPartnerStaysARealPairThroughASave) {
+  TournamentCode = "BYE2";
+  setPair(1, 1, "bye", "");
+  PairLabels[1] = "bye - ";
+  setPair(2, 2, "N2", "S2");
+  setPair(3, -1, "BYE", "");
+  setPair(4, -2, "E4", "W4");
+  SavePairsFile();
+  EXPECT_EQ(readBytes(dataDir() + "BYE2.PAI"), "1 0 0 bye -\xA3" "bye\xA3\r\n2 0 0 N2 - S2\xA3N2\xA3S2\r\n"
+                                               "-1 0 0 BYE\xA3" "BYE\xA3\r\n-2 0 0 E4 - W4\xA3" "E4\xA3W4\r\n");
+  ClearPairSlots();
+  ReadPairsFile("BYE2");
+  EXPECT_EQ(PairLabels[1], "bye - ");
+  EXPECT_EQ(Player1Names[1], "bye");
+  EXPECT_EQ(PairLabels[3], "BYE");
+  FindByePair();
+  EXPECT_TRUE(ByePresent);
+  EXPECT_EQ(ByeNsPair, 0);
+  EXPECT_EQ(ByeEwPair, 3);
+}
+
 TEST_F(PairsFileTest, APoundSignNeverReachesANameOfThePairsFile) {
   ui::ScriptedInteraction talk;
   TournamentCode = "ABC";

@@ -220,6 +220,44 @@ TEST_F(PrintingTest, PagesBreakWhenFullAndAtFormFeeds) {
   EXPECT_EQ(SplitIntoPages({"1", "2"}, 0), Pages({{"1"}, {"2"}}));
 }
 
+// A heading (a line underlined by "-" as long as its text) never ends a
+// page: it goes to the next one with the four lines below its underline.
+TEST_F(PrintingTest, AHeadingIsNeverLeftAtTheFootOfAPage) {
+  using Pages = QList<QStringList>;
+  const QString title = QStringLiteral("Fréquences de la donne 6");
+  const QString underline(24, QLatin1Char('-'));
+  const QString rule20(20, QLatin1Char('-'));
+  // Pages of 6 lines: the heading would be lines 5 and 6 of the first page.
+  EXPECT_EQ(SplitIntoPages({"a", "b", "c", "d", title, underline, "", "Points", rule20, "420", "-100"}, 6),
+            Pages({{"a", "b", "c", "d"}, {title, underline, "", "Points", rule20, "420"}, {"-100"}}));
+  // Two lines of its table below it on the page are not enough either.
+  EXPECT_EQ(SplitIntoPages({"a", "b", title, underline, "", "Points", "x", "y", "z"}, 7),
+            Pages({{"a", "b"}, {title, underline, "", "Points", "x", "y", "z"}}));
+  // With its four lines on the page, the heading stays.
+  EXPECT_EQ(SplitIntoPages({"a", title, underline, "", "Points", rule20, "420", "-100"}, 7),
+            Pages({{"a", title, underline, "", "Points", rule20, "420"}, {"-100"}}));
+  // A line of text set apart just above it (the board's datum) goes with it;
+  // the blank line before that stays.
+  EXPECT_EQ(SplitIntoPages({"a", "", "PAR de la donne: 420", "", title, underline, "", "Points", "x"}, 8),
+            Pages({{"a", ""}, {"PAR de la donne: 420", "", title, underline, "", "Points", "x"}}));
+  // The head of its table, underlined too, keeps its own lines: all go
+  // together.
+  const QString head = QStringLiteral("Points  % N/S  % E/W");
+  EXPECT_EQ(SplitIntoPages({"a", "b", "c", title, underline, "", head, rule20, "420", "-100", rule20, "", "z"}, 10),
+            Pages({{"a", "b", "c"}, {title, underline, "", head, rule20, "420", "-100", rule20, "", "z"}}));
+  // Not a heading: a rule of another length, or a rule under a rule.
+  EXPECT_EQ(SplitIntoPages({"a", "b", "Total", "------", "x", "y"}, 3), Pages({{"a", "b", "Total"}, {"------", "x", "y"}}));
+  EXPECT_EQ(SplitIntoPages({"a", "b", "---", "---", "x"}, 3), Pages({{"a", "b", "---"}, {"---", "x"}}));
+  // A heading that begins its page, or whose lines would not fit a page,
+  // is split as before; a form feed ends what goes with it (right below
+  // the underline, it leaves the heading where it is).
+  EXPECT_EQ(SplitIntoPages({title, underline, "1", "2", "3", "4"}, 3), Pages({{title, underline, "1"}, {"2", "3", "4"}}));
+  EXPECT_EQ(SplitIntoPages({"a", "b", title, underline, "1" + QString(QChar(12)) + "2"}, 4),
+            Pages({{"a", "b"}, {title, underline, "1"}, {"2"}}));
+  EXPECT_EQ(SplitIntoPages({"a", "b", title, underline, QString(QChar(12)), "2"}, 4),
+            Pages({{"a", "b", title, underline}, {"2"}}));
+}
+
 TEST_F(PrintingTest, MovementTitleNamesTheMovement) {
   PairCount = 14;
   RoundCount = 7;

@@ -3,12 +3,74 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 using testing_support::readBytes;
 using testing_support::writeBytes;
+
+namespace {
+
+struct ProgramRun {
+  bool ended = false;
+  int exitCode = -1;
+  QByteArray out;
+  QByteArray err;
+};
+
+// Starts the program offscreen with these variables besides the system's
+// (none of the program's own, unless given), and lets it close its start
+// screen once shown.
+ProgramRun runProgram(const QString& exe, const QList<std::pair<QString, QString>>& vars) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const QString& name : env.keys())
+    if (name.startsWith("TALVARON_") || name.startsWith("XDG_")) env.remove(name);
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.insert("TALVARON_CLOSE_START_SCREEN", "1");
+  for (const auto& [name, value] : vars) env.insert(name, value);
+  QProcess process;
+  process.setProcessEnvironment(env);
+  process.start(exe, {});
+  ProgramRun run;
+  if (!process.waitForStarted(10000)) return run;
+  run.ended = process.waitForFinished(60000);
+  if (!run.ended) process.kill();
+  run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  run.out = process.readAllStandardOutput();
+  run.err = process.readAllStandardError();
+  return run;
+}
+
+// The program placed in a folder of its own (a hard link when the disk
+// allows it), as a package installs it in <prefix>/bin.
+QString placeProgram(const QString& bin) {
+  const QString built = QCoreApplication::applicationDirPath() + "/talvaron";
+  const QString placed = bin + "/talvaron";
+  QDir().mkpath(bin);
+  if (::link(QFile::encodeName(built).constData(), QFile::encodeName(placed).constData()) != 0)
+    QFile::copy(built, placed);
+  return placed;
+}
+
+// Every entry under a folder with its size and time: what a run must leave alone.
+QStringList listing(const QString& folder) {
+  QStringList entries;
+  QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QFileInfo info(it.next());
+    entries << info.filePath() + ' ' + QString::number(info.size()) + ' ' +
+                   info.lastModified().toString(Qt::ISODateWithMs);
+  }
+  entries.sort();
+  return entries;
+}
+
+}  // namespace
 
 TEST(ProgramRun, TheStartScreenComesUpAndTheProgramEndsCleanlyWhenItIsClosed) {
   const QString exe = QCoreApplication::applicationDirPath() + "/talvaron";
@@ -39,4 +101,81 @@ TEST(ProgramRun, TheStartScreenComesUpAndTheProgramEndsCleanlyWhenItIsClosed) {
   EXPECT_EQ(readBytes(program + "PATH.TXT"), (program + "Resultats/").toUtf8());
   EXPECT_TRUE(QFileInfo(program + "Resultats").isDir());
   EXPECT_EQ(readBytes(program + "OPTIONPBN.TXT"), "1\r\n");
+}
+
+TEST(ProgramRun, AnInstalledCopyMakesTheUsersOwnFolderAtItsFirstStartAndKeepsItAfterwards) {
+  QTemporaryDir dir;
+  const QString shared = dir.path() + "/usr/share/talvaron/";
+  testing_support::writeShippedFiles(shared);
+  const QString exe = placeProgram(dir.path() + "/usr/bin");
+  ASSERT_TRUE(QFileInfo(exe).isExecutable());
+  const QStringList installed = listing(dir.path() + "/usr");
+  const QString home = dir.path() + "/home";
+  QDir().mkpath(home);
+  const QString folder = dir.path() + "/data/talvaron/";
+  const QList<std::pair<QString, QString>> vars = {{"HOME", home}, {"XDG_DATA_HOME", dir.path() + "/data"}};
+
+  // The first start: the folder is made from the shipped files, with an
+  // empty players file, and the start screen says where both are.
+  ProgramRun first = runProgram(exe, vars);
+  ASSERT_TRUE(first.ended) << "the program did not end";
+  EXPECT_EQ(first.exitCode, 0) << first.err.constData();
+  EXPECT_TRUE(first.out.contains("start screen shown: visible")) << first.out.constData();
+  EXPECT_TRUE(first.out.contains(("start screen status: Premier démarrage : dossier du programme créé, " + folder +
+                                  "\nFichier de joueurs à compléter (vide) : " + folder + "JOUEURS.TXT\nRésultats : " +
+                                  folder + "Resultats/\n")
+                                     .toUtf8()))
+      << first.out.constData();
+  for (const QString& name : testing_support::kShippedFiles)
+    EXPECT_EQ(readBytes(folder + name), name.toUtf8() + "\r\n") << qPrintable(name);
+  EXPECT_TRUE(QFileInfo(folder + "JOUEURS.TXT").isFile());
+  EXPECT_EQ(readBytes(folder + "JOUEURS.TXT"), "");
+  EXPECT_EQ(readBytes(folder + "PATH.TXT"), (folder + "Resultats/").toUtf8());
+  EXPECT_FALSE(QFileInfo::exists(home + "/.local/share/talvaron"));
+
+  // The next start finds the folder as the director left it.
+  writeBytes(folder + "JOUEURS.TXT", "DUPONT Jean 1021\r\n");
+  QFile::remove(folder + "Howells/HOWELL04.TXT");
+  ProgramRun second = runProgram(exe, vars);
+  ASSERT_TRUE(second.ended) << "the program did not end";
+  EXPECT_EQ(second.exitCode, 0) << second.err.constData();
+  EXPECT_TRUE(second.out.contains(("start screen status: Dossier du programme : " + folder + "\n").toUtf8()))
+      << second.out.constData();
+  EXPECT_EQ(readBytes(folder + "JOUEURS.TXT"), "DUPONT Jean 1021\r\n");
+  EXPECT_FALSE(QFileInfo::exists(folder + "Howells/HOWELL04.TXT"));
+
+  // Nothing was ever written beside the installed files.
+  EXPECT_EQ(listing(dir.path() + "/usr"), installed);
+}
+
+TEST(ProgramRun, ACopyWithItsFilesBesideItOrAFolderNamedKeepsThatFolder) {
+  QTemporaryDir dir;
+  testing_support::writeShippedFiles(dir.path() + "/usr/share/talvaron/");
+  const QString bin = dir.path() + "/usr/bin/";
+  const QString exe = placeProgram(bin);
+  const QString home = dir.path() + "/home";
+  QDir().mkpath(home);
+
+  // Movement files beside the executable, as in a build tree: that folder
+  // is the program folder, whatever lies in ../share.
+  writeBytes(bin + "Howells/HOWELL04.TXT", "4 paires\r\n");
+  writeBytes(bin + "JOUEURS.TXT", "");
+  ProgramRun beside = runProgram(exe, {{"HOME", home}});
+  ASSERT_TRUE(beside.ended) << "the program did not end";
+  EXPECT_EQ(beside.exitCode, 0) << beside.err.constData();
+  EXPECT_TRUE(beside.out.contains(("start screen status: Dossier du programme : " + bin + "\n").toUtf8()))
+      << beside.out.constData();
+  EXPECT_EQ(readBytes(bin + "PATH.TXT"), (bin + "Resultats/").toUtf8());
+  EXPECT_FALSE(QFileInfo::exists(home + "/.local/share/talvaron"));
+
+  // An installed copy given a folder by TALVARON_PROGRAM_FOLDER uses it as it is.
+  QDir(bin + "Howells").removeRecursively();
+  const QString named = dir.path() + "/named/";
+  writeBytes(named + "JOUEURS.TXT", "");
+  ProgramRun overridden = runProgram(exe, {{"HOME", home}, {"TALVARON_PROGRAM_FOLDER", named}});
+  ASSERT_TRUE(overridden.ended) << "the program did not end";
+  EXPECT_EQ(overridden.exitCode, 0) << overridden.err.constData();
+  EXPECT_EQ(readBytes(named + "PATH.TXT"), (named + "Resultats/").toUtf8());
+  EXPECT_FALSE(QFileInfo::exists(named + "Howells"));
+  EXPECT_FALSE(QFileInfo::exists(home + "/.local/share/talvaron"));
 }

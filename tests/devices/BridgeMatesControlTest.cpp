@@ -64,12 +64,18 @@ TEST_F(BridgeMatesControlTest, ARestartStopsTheRunningCopyWaitsThenStarts) {
   EXPECT_EQ(talk.events, QStringList({"pause: 1000"}));
   EXPECT_EQ(BridgeMatesScorers(BwsFileName).rows("Settings")[0]["BM2EnterHandRecord"].toInt(), 0);
 
-  // Without the control program's key: a warning, and the start goes on.
+  // Without the control program's key: a warning naming the key and the
+  // file that stands for the registry, and the start goes on.
   registry.keys.clear();
   processes.events.clear();
+  registry.where = "/home/club/.talvaron-registre.ini";
   StartBridgeMatesControl();
-  EXPECT_EQ(talk.messages, QStringList({"Je ne trouve pas la clé RCFM dans le registre de Windows. Tirez cela au clair. "
-                                        "Sinon, BMPro et les BridgeMates risquent de ne pas fonctionner correctement..."}));
+  EXPECT_EQ(talk.messages,
+            QStringList({"Je ne trouve pas la clé RFCM de BMPro (la section [Software\\VB and VBA Program "
+                         "Settings\\RFCM\\Settings]) dans le fichier /home/club/.talvaron-registre.ini, qui tient "
+                         "lieu ici de registre de Windows. Ajoutez-y cette ligne de section suivie de la ligne "
+                         "OverrideDBSettings=no (voir le README). Sinon, BMPro et les BridgeMates risquent de ne pas "
+                         "fonctionner correctement..."}));
   EXPECT_EQ(processes.events.size(), 1);
   BridgeMatesControlPath.clear();
 }

@@ -105,11 +105,18 @@ TEST_F(FederationImportTest, SomeNamesMissingGiveTheDefaultNames) {
 TEST_F(FederationImportTest, NamesOnTwoLinesAreTakenOnOne) {
   mitchell(7, 7, 3, 0);
   for (int t = 1; t <= 7; ++t)
-    for (const char* seat : {"N", "S", "E", "W"}) ffb->addPlayer(t, seat, "1", " DUPONT\r\nJean£ ");
+    for (const char* seat : {"N", "S", "E", "W"})
+      ffb->addPlayer(t, seat, "1", t == 2 && QString(seat) == "E" ? QStringLiteral("COHEN \u05E9\u05DC\u05D5\u05DD") : " DUPONT\r\nJean£ ");
   ImportFederationSession();
   ASSERT_TRUE(PairsEntered);
   EXPECT_EQ(Player1Names[1], "DUPONT  Jean");
   EXPECT_EQ(PairLabels[1], "DUPONT  Jean-DUPONT  Jean");
+  // The director hears once of each name the files cannot keep whole.
+  EXPECT_EQ(talk.messages,
+            QStringList{QStringLiteral("Attention! Les fichiers du tournoi ne peuvent pas garder certains caractères de ces noms "
+                                       "(FFBClubNet); ils y deviendront des \"?\" (un blanc pour \"£\"). Écrivez-les autrement "
+                                       "(en lettres latines), SVP:\r\n\"DUPONT Jean£\": £\r\n"
+                                       "\"COHEN \u05E9\u05DC\u05D5\u05DD\": \u05E9 \u05DC \u05D5 \u05DD")});
 }
 
 TEST_F(FederationImportTest, TheByeIsThePairMissingFromTheFirstRound) {

@@ -132,8 +132,9 @@ TEST_F(FederationSetupTest, TheParametersCheckTheCodeThenStartTheTournament) {
   EXPECT_TRUE(QFile::exists(dataDir() + "ab12.PAI"));
   EXPECT_EQ(hidden, 0);
 
-  talk.answer(1).answerText("2");  // erase it; then the rounds played
+  talk.answer(1).answer(6).answerText("2");  // erase it, confirmed; then the rounds played
   EXPECT_TRUE(FederationParametersOk(view, hide));
+  EXPECT_EQ(readBytes(rootDir() + "BackupsTalvaron/20261207/Efface-ab12-200000/ab12.PAI"), "1 0 0 x£A£B\r\n");
   EXPECT_EQ(hidden, 1);
   EXPECT_EQ(RoundsPlayed, 2);
   EXPECT_EQ(BwsFileName, dataDir() + "ab12.BWS");

@@ -9,6 +9,7 @@
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "devices/TabletLines.h"
+#include "flows/GeneralOptions.h"
 #include "flows/TournamentMenu.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
@@ -317,6 +318,21 @@ TEST_F(TabletsTest, ATickDuringAnImportMessageOrADirectorsComputationReadsNothin
   Interactive = false;
   CollectionTick();
   EXPECT_FALSE(QFile::exists(file));
+}
+
+// The mixing changed from the menu during play recomputes the results; the
+// collection then goes on with the next tick.
+TEST_F(TabletsTest, ATickCollectsAfterTheMixingWasChangedDuringPlay) {
+  GeneralOptionsMode = false;
+  talk.answer(kOptionMixing).answer(2).answerText("20").answer(kOptionEnd);
+  RunGeneralOptions();
+  ASSERT_TRUE(talk.allAnswered());
+  EXPECT_EQ(MixingPercent, 20);
+  const int slot = firstRoundSlot(1);
+  const QString file = tables.enterResult(ResultTable[slot], 1, 1, ResultNsPair[slot], ResultEwPair[slot], "N 4CN+1");
+  CollectionTick();
+  EXPECT_FALSE(QFile::exists(file));
+  EXPECT_EQ(ResultScore[slot], 450);
 }
 
 TEST_F(TabletsTest, ServersAreRestartedAndAFailedStartStopsTheProgram) {

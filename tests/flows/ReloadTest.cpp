@@ -133,8 +133,9 @@ TEST_F(ReloadTest, TheChooserListsTheTournamentsNewestFirstAndGivesTheirDatFileB
   ASSERT_TRUE(ReloadTournament(""));
   ASSERT_EQ(talk.lists.size(), 1);
   const QString today = platform::now().toString("dd/MM/yyyy");
-  EXPECT_EQ(talk.lists[0].lines, QStringList({"OLD du Jour: ? " + today, "b2027 du Lundi 07/12/2026",
-                                              "A2026 du Vendredi  05 / 12 / 2026"}));
+  QStringList shown;
+  for (const QString& line : talk.lists[0].lines) shown << line.section("   (", 0, 0);
+  EXPECT_EQ(shown, QStringList({"OLD du Jour: ? " + today, "b2027 du Lundi 07/12/2026", "A2026 du Vendredi  05 / 12 / 2026"}));
   EXPECT_EQ(talk.lists[0].headings, QStringList{"Choix du tournoi à recharger:"});
   EXPECT_EQ(talk.lists[0].hint, "Esc = Retour au menu");
   EXPECT_EQ(readBytes(file("OLD", ".DAT")), (today + "\r\nJour: ?\r\n1 2 2").toLatin1() + QByteArray(
@@ -152,6 +153,40 @@ TEST_F(ReloadTest, TheChooserListsTheTournamentsNewestFirstAndGivesTheirDatFileB
   talk.answer(0);  // Esc: back to the start screen
   EXPECT_FALSE(ReloadTournament(""));
   EXPECT_EQ(calls, QStringList{"start screen"});
+}
+
+// Two tournaments of one day with the default titles read alike: each line
+// adds the results it holds and the time of its last change, and the files
+// stay as they were.
+TEST_F(ReloadTest, TheChooserTellsTwoTournamentsOfOneDayApart) {
+  saveTournament("TABL1");
+  saveTournament("20261207");
+  writeBytes(file("20261207", ".VAR"), "1 4 420 1 1 1 0 4PN=\r\n0\r\n2 5 10000 1 2 1 0 ?\r\nbad line\r\n");
+  const auto setTime = [this](const QString& code, const QDateTime& time) {
+    for (const char* ext : kSavedFiles) {
+      QFile f(file(code, ext));
+      if (f.open(QIODevice::ReadWrite)) f.setFileTime(time, QFileDevice::FileModificationTime);
+    }
+  };
+  setTime("TABL1", QDateTime(QDate(2026, 12, 7), QTime(22, 41, 5)));
+  setTime("20261207", QDateTime(QDate(2026, 12, 7), QTime(19, 5)));
+  QFile f(file("20261207", ".DIA"));
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  f.setFileTime(QDateTime(QDate(2026, 12, 7), QTime(20, 30)), QFileDevice::FileModificationTime);
+  f.close();
+  QMap<QString, QByteArray> before;
+  for (const QString& code : {"TABL1", "20261207"})
+    for (const char* ext : kSavedFiles) before[code + ext] = readBytes(file(code, ext));
+
+  restart();
+  talk.answer(0);
+  EXPECT_FALSE(ReloadTournament(""));
+  ASSERT_EQ(talk.lists.size(), 1);
+  EXPECT_EQ(talk.lists[0].lines,
+            QStringList({"TABL1 du Lundi 07/12/2026   (6 résultats, modifié le 07/12/2026 à 22:41)",
+                         "20261207 du Lundi 07/12/2026   (1 résultat, modifié le 07/12/2026 à 20:30)"}));
+  for (const QString& code : {"TABL1", "20261207"})
+    for (const char* ext : kSavedFiles) EXPECT_EQ(readBytes(file(code, ext)), before[code + ext]) << ext;
 }
 
 TEST_F(ReloadTest, ACodeWithOtherCharactersIsRenamedWithAllItsFilesUnlessTheNewCodeIsTaken) {

@@ -6,6 +6,8 @@
 #include "platform/Process.h"
 #include "support/TestState.h"
 
+#include <QFile>
+
 using testing_support::readBytes;
 using testing_support::writeBytes;
 
@@ -89,6 +91,48 @@ TEST_F(TournamentMenuTest, FeaturesNotYetThereSayItWithoutComputing) {
                          "disponible dans cette version du programme.",
                          "Cette fonction n'a de sens que pour la version standard (sans tablettes ni BridgeMates).",
                          "Cette fonction n'a pas programmée pour la version avec BridgeMates."}));
+}
+
+// "Calcul des résultats" pressed first: the frequencies are computed before
+// the ranking, so the session file the cumulation reads holds the real scores.
+// Three tables, one board: N/S scores 420, 400 and -50.
+TEST_F(TournamentMenuTest, ResultsPressedBeforeTheFrequenciesRankTheRealScores) {
+  TableDevicesMode = BridgeMatesMode = false;
+  MitchellNumbering = true;
+  TableCount = ResultsPerBoard = 3;
+  PairCount = PairSlotCount = 6;
+  BoardCount = DealCount = BoardsPerTable = 1;
+  RoundCount = RoundsScheduled = RoundsPlayed = 1;
+  ResultSlotCount = 3;
+  const int scores[] = {420, 400, -50};
+  for (int t = 1; t <= 3; ++t) {
+    PairNumbers[t] = t;
+    PairNumbers[3 + t] = -t;
+    Player1Names[t] = QStringLiteral("N%1").arg(t), Player2Names[t] = QStringLiteral("S%1").arg(t);
+    Player1Names[3 + t] = QStringLiteral("E%1").arg(t), Player2Names[3 + t] = QStringLiteral("W%1").arg(t);
+    PairLabels[t] = Player1Names[t] + " - " + Player2Names[t];
+    PairLabels[3 + t] = Player1Names[3 + t] + " - " + Player2Names[3 + t];
+    ResultNsPair[t] = t, ResultEwPair[t] = 3 + t, ResultTable[t] = t, ResultBoard[t] = 1, ResultRound[t] = 1;
+    ResultScore[t] = scores[t - 1];
+    ResultContract[t] = QString::number(scores[t - 1]);
+  }
+  FrequenciesComputed = false;
+  ResultsClick();
+  const QByteArray session = readBytes(dataDir() + "T1.SEA");
+  EXPECT_TRUE(session.contains("0 100.0000 0 0 N1/S1\r\n")) << session.constData();
+  EXPECT_TRUE(session.contains("0  50.0000 0 0 N2/S2\r\n"));
+  EXPECT_TRUE(session.contains("0   0.0000 0 0 N3/S3\r\n"));
+  EXPECT_TRUE(session.contains("0 100.0000 0 0 E3/W3\r\n"));
+  EXPECT_TRUE(talk.messages.isEmpty()) << talk.messages.join("|").toStdString();
+
+  // A missing result the director does not want to go on with: no ranking,
+  // no session file, and the warning.
+  QFile::remove(dataDir() + "T1.SEA");
+  ResultScore[3] = kScoreNone;
+  talk.answer(1);  // "Non"
+  ResultsClick();
+  EXPECT_FALSE(QFile::exists(dataDir() + "T1.SEA"));
+  EXPECT_EQ(talk.messages, QStringList({"Attention! Les résultats du tournoi ne sont certainement pas corrects..."}));
 }
 
 }  // namespace

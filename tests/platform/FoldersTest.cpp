@@ -1,9 +1,11 @@
 #include "platform/Folders.h"
+#include "platform/TextFiles.h"
 
 #include "support/TestState.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -57,4 +59,56 @@ TEST(Folders, AFolderIsCreatedOnlyWhenNoSpellingOfItExists) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"Quillmarke"});
   EXPECT_EQ(QDir(dir.path() + "/Quillmarke/S1").entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"nomspaires"});
   EXPECT_TRUE(QFileInfo(dir.path() + "/Quillmarke/S2").isDir());
+}
+
+TEST(Folders, AProgramFolderIsMadeWholeFromItsSeedOnlyWhenItIsMissing) {
+  QTemporaryDir dir;
+  const QString seed = dir.path() + "/share/talvaron/";
+  testing_support::writeShippedFiles(seed);
+  const QString folder = dir.path() + "/home/.local/share/talvaron/";
+
+  // Made with its parents, a copy of the seed and the empty files named.
+  ASSERT_TRUE(platform::seedFolder(folder, seed, {"JOUEURS.TXT"}));
+  EXPECT_EQ(readBytes(folder + "Howells/HOWELL04.TXT"), "Howells/HOWELL04.TXT\r\n");
+  EXPECT_EQ(readBytes(folder + "Howells/Bralmet/HOWELL06.TXT"), "Howells/Bralmet/HOWELL06.TXT\r\n");
+  EXPECT_EQ(readBytes(folder + "BEStyle.css"), "BEStyle.css\r\n");
+  EXPECT_TRUE(QFileInfo(folder + "JOUEURS.TXT").isFile());
+  EXPECT_EQ(readBytes(folder + "JOUEURS.TXT"), "");
+  EXPECT_EQ(QDir(dir.path() + "/home/.local/share").entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{"talvaron"});
+  EXPECT_TRUE(QFileInfo::exists(seed + "BEStyle.css"));
+
+  // Once there, the folder is the director's: never seeded again.
+  writeBytes(folder + "JOUEURS.TXT", "DUPONT Jean 1021\r\n");
+  QFile::remove(folder + "BEStyle.css");
+  EXPECT_FALSE(platform::seedFolder(folder, seed, {"JOUEURS.TXT"}));
+  EXPECT_EQ(readBytes(folder + "JOUEURS.TXT"), "DUPONT Jean 1021\r\n");
+  EXPECT_FALSE(QFileInfo::exists(folder + "BEStyle.css"));
+
+  // A file or a link (even a dangling one) in the folder's place is left alone.
+  writeBytes(dir.path() + "/file", "x");
+  EXPECT_FALSE(platform::seedFolder(dir.path() + "/file", seed, {}));
+  EXPECT_EQ(readBytes(dir.path() + "/file"), "x");
+  ASSERT_TRUE(QFile::link(dir.path() + "/nowhere", dir.path() + "/link"));
+  EXPECT_FALSE(platform::seedFolder(dir.path() + "/link", seed, {}));
+  EXPECT_FALSE(QFileInfo::exists(dir.path() + "/nowhere"));
+}
+
+TEST(Folders, AProgramFolderThatCannotBeMadeWholeLeavesNothingBehind) {
+  QTemporaryDir dir;
+  const QString folder = dir.path() + "/data/talvaron";
+  // No seed to copy: an error naming the folder, and no half-made copy.
+  try {
+    platform::seedFolder(folder, dir.path() + "/missing", {"JOUEURS.TXT"});
+    FAIL() << "no error";
+  } catch (const platform::IoError& e) {
+    EXPECT_EQ(e.fileName(), folder);
+    EXPECT_TRUE(e.message().contains(folder)) << qPrintable(e.message());
+  }
+  EXPECT_EQ(QDir(dir.path() + "/data").entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{});
+
+  // The seed holding a players file of its own cannot also get the empty one.
+  writeBytes(dir.path() + "/seed/JOUEURS.TXT", "DUPONT Jean 1021\r\n");
+  EXPECT_THROW(platform::seedFolder(folder, dir.path() + "/seed", {"JOUEURS.TXT"}), platform::IoError);
+  EXPECT_EQ(QDir(dir.path() + "/data").entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{});
 }

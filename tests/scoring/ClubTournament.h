@@ -2,8 +2,8 @@
 // A small club tournament on disk, as the club's files hold it: a Mitchell of
 // 4 tables and 3 boards played with tablets, the E/W pair 4 sitting out
 // ("BYE"), one board per round. Loaded and computed, it ranks
-//   N/S 2 87.50, N/S 4 75.00, E/W 1 58.33, E/W 3 50.00, N/S 1 41.67,
-//   E/W 2 41.67, N/S 3 0.00.
+//   N/S 2 87.50, N/S 4 75.00, E/W 1 58.33, E/W 3 50.00, E/W 2 41.67,
+//   N/S 1 41.67, N/S 3 0.00 (the exchange sort moved N/S 1 behind E/W 2).
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/PairsFile.h"

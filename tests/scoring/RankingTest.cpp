@@ -1,6 +1,7 @@
 #include "core/Fatal.h"
 #include "core/ScriptedInteraction.h"
 #include "scoring/Ranking.h"
+#include "scoring/ResultListings.h"
 
 #include "ScoringFixture.h"
 
@@ -54,32 +55,39 @@ TEST_F(RankingTest, PairWithoutResultKeepsZero) {
   EXPECT_DOUBLE_EQ(PairFinalScore[4], 0);
 }
 
-// Tied pairs stand in increasing pair number, whatever came before them:
-// screen, printouts, files and pages all read the ranking in this order.
-TEST_F(RankingTest, TiedPairsStandInPairNumberOrder) {
+// The exchange sort: a pair moves only when exchanged with a better one,
+// which can put it behind a pair it tied with.
+TEST_F(RankingTest, ExchangeSortCanMoveATiedPairBehindItsEqual) {
   MitchellNumbering = false;
   pairs(2, {{1, 50}, {2, 50}, {3, 60}, {4, 40}});
   ComputeResults();
-  EXPECT_EQ(ranking(), (std::vector<int>{3, 1, 2, 4}));
+  EXPECT_EQ(ranking(), (std::vector<int>{3, 2, 1, 4}));
 
-  // Equal once rounded (55.56), though pair 2's unrounded score is higher.
+  // Equal once rounded (55.56): pairs 1 to 3 are never exchanged with each
+  // other; pair 4 takes pair 1's place.
   pairs(2, {{1, 55.559}, {2, 55.561}, {3, 55.564}, {4, 70}});
   ComputeResults();
-  EXPECT_EQ(ranking(), (std::vector<int>{4, 1, 2, 3}));
+  EXPECT_EQ(ranking(), (std::vector<int>{4, 2, 3, 1}));
 
-  // Four pairs tied behind the best one.
   pairs(3, {{1, 40}, {2, 40}, {3, 40}, {4, 40}, {5, 90}, {6, 40}});
   ComputeResults();
-  EXPECT_EQ(ranking(), (std::vector<int>{5, 1, 2, 3, 4, 6}));
+  EXPECT_EQ(ranking(), (std::vector<int>{5, 2, 3, 4, 1, 6}));
 }
 
-TEST_F(RankingTest, MixingThatBringsTwoSidesTogetherListsTheTieByPairNumber) {
-  MixingPercent = 25;  // 8 pairs: 2 places
-  // N/S 1 heads the N/S side, so place 2 goes to E/W 1 (pair 5), which ties
-  // with N/S 2 at 60: the two tied pairs read 2 then 5.
-  pairs(4, {{1, 65}, {2, 60}, {5, 60}, {3, 20}, {6, 30}});
+// 10 tables, 1 board, mixing 10 % (2 places): N/S 1 leads the N/S side, so
+// place 2 goes to the best E/W pair, E/W 1 (pair 11), though N/S 2 and N/S 3
+// tie with it. Every other pair has 1 %: the sort brought pair 11 up to place
+// 4 by exchanging it with pair 4, which now stands behind N/S 10.
+TEST_F(RankingTest, MixingGivesSecondPlaceToTheBestPairOfTheOtherSide) {
+  pairs(10, {{1, 80}, {2, 60}, {3, 60}, {11, 60}});
   ComputeResults();
-  EXPECT_EQ(ranking(), (std::vector<int>{1, 2, 5, 6, 3, 4, 7, 8}));
+  EXPECT_EQ(ranking(), (std::vector<int>{1, 11, 2, 3, 5, 6, 7, 8, 9, 10, 4, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
+  // Every listing reads the tie in that order, with one place for the three.
+  const std::vector<RankedRow> rows = RankedRows(RankingList::Merged);
+  ASSERT_GE(rows.size(), 5u);
+  QStringList head;
+  for (std::size_t i = 0; i < 5; ++i) head << QString::number(rows[i].pair) + " " + rows[i].place;
+  EXPECT_EQ(head, (QStringList{"1 1", "11 2", "2 ==", "3 ==", "5 5"}));
 }
 
 TEST_F(RankingTest, ScoresEqualOnceRoundedAreTies) {

@@ -29,6 +29,19 @@ const QStringList kEastWestRows = {
     "   2     3  DE LA FONTAINE-BEAUMONT Jean-Baptiste - VAN DER BE.......   50.00",
     "   3     2  GIRARD Zoé - MERCIER Max.................................   41.67"};
 
+// The tablets' "RESULTS.TXT" of the club tournament.
+const QStringList kTabletRanking = {"$$Résultats N/S:", "",
+                                    "1$2$ LEFÈVRE Anne - ROUX Marc           $   87.50",
+                                    "2$4$ PETIT Léa - GRAND Tom              $   75.00",
+                                    "3$1$ DUPONT Jean - MARTIN Paul          $   41.67",
+                                    "4$3$ BLANC Luc - NOIR Eva               $--------",
+                                    "",
+                                    "$$Résultats E/W:",
+                                    "",
+                                    "1$1$ MOREAU Guy - FAURE Ida             $   58.33",
+                                    "2$3$ DE LA FONTAINE-BEAUMONT Jean-Baptis$   50.00",
+                                    "3$2$ GIRARD Zoé - MERCIER Max           $   41.67"};
+
 // The body of the separate listing, the page break included.
 QStringList SeparateListing(const QString& infoLine) {
   return QStringList{infoLine, "", "Résultats N/S", "-------------", "", kListingHeader, kDashes77} + kNorthSouthRows +
@@ -56,8 +69,8 @@ TEST_F(ClubTournamentTest, WindowShowsTheMergedRankingWithoutTheByePair) {
       "2      N4     PETIT Léa - GRAND Tom                                   75.00",
       "3      E1     MOREAU Guy - FAURE Ida                                  58.33",
       "4      E3     DE LA FONTAINE-BEAUMONT Jean-Baptiste - VAN DER B       50.00",
-      "5      N1     DUPONT Jean - MARTIN Paul                               41.67",
-      "==     E2     GIRARD Zoé - MERCIER Max                                41.67",
+      "5      E2     GIRARD Zoé - MERCIER Max                                41.67",
+      "==     N1     DUPONT Jean - MARTIN Paul                               41.67",
       "7      N3     BLANC Luc - NOIR Eva                                     0.00"};
   EXPECT_EQ(Joined(shown.memo1), Joined(expected));
 
@@ -83,15 +96,21 @@ TEST_F(ClubTournamentTest, PrintoutAndItsDocumentsCopyHoldTheSeparateListings) {
   EXPECT_EQ(decoded(PrintFile), (text(banner + SeparateListing(info))).toStdString());
   const QStringList head = {"", clubLine(), "", "", "--> Calculs comme à la main", "", "", QString(75, '_'), ""};
   EXPECT_EQ(decoded(ResultsTextFile), (text(head + SeparateListing(info))).toStdString());
-  // With table devices the tablets' folder gets the same ranking.
-  EXPECT_EQ(readBytes(TabletSharedFolder + "/RESULTS.TXT"), readBytes(ResultsTextFile));
+}
 
-  // Without devices the tablets' file is left as it is.
-  testing_support::writeBytes(TabletSharedFolder + "/RESULTS.TXT", "tablets");
-  TableDevicesMode = TabletsMode = false;
-  script.answerText("Fin").answer(1);
+// With table devices the computation wrote the tablets' ranking file; a
+// printout (here the merged layout the results window chose) leaves it in
+// the layout the tablets' server reads.
+TEST_F(ClubTournamentTest, APrintoutLeavesTheTabletsTheirOwnRanking) {
+  loadAndCompute();
+  ASSERT_TRUE(TableDevicesMode);
+  WriteResultFiles();
+  OneWinnerMitchell = true;
+  ui::ScriptedInteraction script;
+  script.answerText("Fin du tournoi");
   PrintPairResults(false);
-  EXPECT_EQ(readBytes(TabletSharedFolder + "/RESULTS.TXT"), "tablets");
+  EXPECT_TRUE(decoded(ResultsTextFile).find("Résultats \r\n---------") != std::string::npos);
+  EXPECT_EQ(readBytes(TabletSharedFolder + "/RESULTS.TXT"), bytes(text(kTabletRanking)));
 }
 
 TEST_F(ClubTournamentTest, PageBreakChoiceIsKeptInItsFile) {
@@ -135,8 +154,8 @@ TEST_F(ClubTournamentTest, MailingFilesOfTheDocumentsFolder) {
       "   2    N4  PETIT Léa - GRAND Tom....................................   75.00",
       "   3    E1  MOREAU Guy - FAURE Ida...................................   58.33",
       "   4    E3  DE LA FONTAINE-BEAUMONT Jean-Baptiste - VAN DER BE.......   50.00",
-      "   5    N1  DUPONT Jean - MARTIN Paul................................   41.67",
-      "  ==    E2  GIRARD Zoé - MERCIER Max.................................   41.67",
+      "   5    E2  GIRARD Zoé - MERCIER Max.................................   41.67",
+      "  ==    N1  DUPONT Jean - MARTIN Paul................................   41.67",
       "   7    N3  BLANC Luc - NOIR Eva.....................................    0.00"};
   EXPECT_EQ(readBytes(ResultsFTextFile), bytes(text(expected)));
 }
@@ -147,24 +166,14 @@ TEST_F(ClubTournamentTest, RankingBoardAndSessionFilesForTheTablets) {
   WriteBoardFiles(true);
   WriteSessionFile();
   const QString folder = TabletSharedFolder + "/";
-  EXPECT_EQ(readBytes(folder + "RESULTS.TXT"), bytes(text({"$$Résultats N/S:", "",
-                                                           "1$2$ LEFÈVRE Anne - ROUX Marc           $   87.50",
-                                                           "2$4$ PETIT Léa - GRAND Tom              $   75.00",
-                                                           "3$1$ DUPONT Jean - MARTIN Paul          $   41.67",
-                                                           "4$3$ BLANC Luc - NOIR Eva               $--------",
-                                                           "",
-                                                           "$$Résultats E/W:",
-                                                           "",
-                                                           "1$1$ MOREAU Guy - FAURE Ida             $   58.33",
-                                                           "2$3$ DE LA FONTAINE-BEAUMONT Jean-Baptis$   50.00",
-                                                           "3$2$ GIRARD Zoé - MERCIER Max           $   41.67"})));
+  EXPECT_EQ(readBytes(folder + "RESULTS.TXT"), bytes(text(kTabletRanking)));
   EXPECT_EQ(readBytes(folder + "RESULTSF.TXT"), bytes(text({"$$Résultats fusionnés:", "",
                                                             "1$N2$ LEFÈVRE Anne - ROUX Marc           $   87.50",
                                                             "2$N4$ PETIT Léa - GRAND Tom              $   75.00",
                                                             "3$E1$ MOREAU Guy - FAURE Ida             $   58.33",
                                                             "4$E3$ DE LA FONTAINE-BEAUMONT Jean-Baptis$   50.00",
-                                                            "5$N1$ DUPONT Jean - MARTIN Paul          $   41.67",
-                                                            "==$E2$ GIRARD Zoé - MERCIER Max           $   41.67",
+                                                            "5$E2$ GIRARD Zoé - MERCIER Max           $   41.67",
+                                                            "==$N1$ DUPONT Jean - MARTIN Paul          $   41.67",
                                                             "7$N3$ BLANC Luc - NOIR Eva               $--------"})));
   EXPECT_EQ(readBytes(folder + "DONNE1.TXT"),
             bytes(text({"Donne 1", "", "4PS=/S 420 1 75 5 25 AC", "4PN=/N 420 2 75 6 25 ?", "3PS+2/S 200 3 0 7 100 RK"})));
@@ -173,7 +182,7 @@ TEST_F(ClubTournamentTest, RankingBoardAndSessionFilesForTheTablets) {
   const QByteArray session = bytes(text({"0  87.5000 0 0 LEFÈVRE Anne/ROUX Marc", "0  75.0000 0 0 PETIT Léa/GRAND Tom",
                                          "0  58.3333 0 0 MOREAU Guy/FAURE Ida",
                                          "0  50.0000 0 0 DE LA FONTAINE-BEAUMONT Jean-Baptiste/VAN DER BERGHE Marie-Christine",
-                                         "0  41.6667 0 0 DUPONT Jean/MARTIN Paul", "0  41.6667 0 0 GIRARD Zoé/MERCIER Max",
+                                         "0  41.6667 0 0 GIRARD Zoé/MERCIER Max", "0  41.6667 0 0 DUPONT Jean/MARTIN Paul",
                                          "0   0.0000 0 0 BLANC Luc/NOIR Eva"}));
   EXPECT_EQ(readBytes(dataDir() + "CLUB7.SEA"), session);
   EXPECT_EQ(readBytes(folder + "SEANCE.TXT"), session);
@@ -281,7 +290,7 @@ TEST_F(ResultOutputsTest, PattonPrintoutListsBothPairsOfEachTeam) {
   TableDevicesMode = TabletsMode = true;
   TabletSharedFolder = documentsDir() + "/Quillmarke";
   QDir().mkpath(TabletSharedFolder);
-  testing_support::writeBytes(TabletSharedFolder + "/RESULTS.TXT", "tablets");
+  WriteResultFiles();
   PrintPattonResults();
   const QStringList body = {"", "", "Résultats du tournoi PATTON", "",
                             "Place Equipe             Joueurs                                 IMPs totauxs",
@@ -295,7 +304,9 @@ TEST_F(ResultOutputsTest, PattonPrintoutListsBothPairsOfEachTeam) {
   const QString copy = platform::decodeText(readBytes(ResultsTextFile));
   EXPECT_TRUE(copy.contains("Place Equipe             Joueurs                                  IMPs totaux\r\n"));
   EXPECT_TRUE(copy.contains("   1     1  Nord1 - Sud1.............................................   12.00\r\n"));
-  EXPECT_EQ(platform::decodeText(readBytes(TabletSharedFolder + "/RESULTS.TXT")), copy);
+  // The tablets' file holds the teams in its own layout, never the printout.
+  EXPECT_EQ(readBytes(TabletSharedFolder + "/RESULTS.TXT"),
+            "1$1$ Nord1 - Sud1$   12.00\r\n$$ Est1 - Ouest1\r\n2$2$ Nord2 - Sud2$--------\r\n$$ Est2 - Ouest2\r\n");
 }
 
 TEST_F(ResultOutputsTest, AFailedCopyLeavesThePreviousPrintoutWhole) {

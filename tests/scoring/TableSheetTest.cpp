@@ -1,7 +1,9 @@
 #include "core/ScriptedInteraction.h"
+#include "core/State.h"
 #include "platform/Process.h"
 #include "devices/Companions.h"
 #include "scoring/TableSheet.h"
+#include "setup/Movements.h"
 
 #include "ScoringFixture.h"
 
@@ -68,4 +70,53 @@ TEST_F(TableSheetTest, ContractEditorThroughTheProcessLayer) {
   EXPECT_EQ(ui.messages, QStringList{"Impossible de modifier un contrat dans Talvaron pour la version FFB avec tablettes. Je "
                                      "tente de lancer le programme \"Kontravel.EXE\" que je ne trouve pas dans le dossier "
                                      "standard..."});
+}
+
+class TableSheetSkipTest : public TableSheetTest {
+ protected:
+  // A skip Mitchell of 8 tables as the start of play writes it: the
+  // program's own (kind 0) or one of the federation's kinds.
+  void eightTables(int kind, int rounds) {
+    layOut(8, 1, 1);
+    ClearAllResults();
+    MitchellType = 1;
+    FederationMovementKind = kind;
+    BoardCount = 8;
+    ResultSlotCount = 64;
+    RoundCount = RoundsScheduled = RoundsPlayed = rounds;
+    GenerateMitchell();
+    RenumberMitchellEastWest();
+  }
+};
+
+TEST_F(TableSheetSkipTest, TheRoundBeforeTheSkipComesFromTheMovement) {
+  // The program's own: the E/W pairs skip a table after round 4, half the
+  // tables.
+  eightTables(0, 7);
+  EXPECT_EQ(TableSheet::SkipRound(), 4);
+  // The federation's kinds 3 and 4 change their E/W rule from round 4 on
+  // (half the tables): the skip comes after round 3.
+  for (const int kind : {3, 4}) {
+    eightTables(kind, 7);
+    EXPECT_EQ(TableSheet::SkipRound(), 3) << kind;
+  }
+  // Kind 1 never skips, nor do 3 rounds of kind 3.
+  eightTables(1, 7);
+  EXPECT_EQ(TableSheet::SkipRound(), 0);
+  eightTables(3, 3);
+  EXPECT_EQ(TableSheet::SkipRound(), 0);
+}
+
+TEST_F(TableSheetSkipTest, TheFederationSkipIsRemindedAroundRoundThree) {
+  eightTables(4, 7);
+  LastSheetRound = 2;
+  ui::ScriptedInteraction ui;
+  ui.answerText("3").answer(1).answer(1).answerCancel();
+  QStringList shown;
+  EnterTableSheets([&shown](TableSheet& sheet) { shown << sheet.roundLabel(); });
+  EXPECT_EQ(shown, QStringList{" Tour 3 "});
+  ASSERT_EQ(ui.choices.size(), 2);
+  EXPECT_EQ(ui.choices[0].form, "TForm62");  // before round 3 is typed
+  EXPECT_EQ(ui.choices[1].form, "TForm63");  // once it is
+  EXPECT_TRUE(ui.allAnswered());
 }

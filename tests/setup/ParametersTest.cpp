@@ -56,6 +56,19 @@ TEST_F(ParametersTest, EachRefusedCodeSaysWhyAndLeavesTheWindowOpen) {
   EXPECT_EQ(refused("27/02/2024", "A-1"), characters);
   EXPECT_EQ(refused("27/02/2024", "été"), characters);
   EXPECT_TRUE(refused("27:02", "T1").contains("\":\""));
+  // Letters that only become ASCII in capitals: the files would be named
+  // "ISTANBUL.PAI" or "SOIR.PAI" for another code.
+  EXPECT_EQ(refused("27/02/2024", QStringLiteral("\u0131stanbul")), characters);
+  EXPECT_EQ(refused("27/02/2024", QStringLiteral("\u017Foir")), characters);
+  EXPECT_EQ(refused("27/02/2024", QStringLiteral("\u212A1")), characters);  // the Kelvin sign, "k" in small letters
+  // Names Windows keeps for its devices, in any case: "CON.PAI" is no file.
+  for (const char* device : {"CON", "nul", "Prn", "aux", "COM1", "com9", "LPT1", "Lpt3"})
+    EXPECT_EQ(refused("27/02/2024", device), QStringLiteral("Désolé, \"%1\" est un nom réservé par Windows (un périphérique) "
+                                                            "et ne peut pas servir de code de tournoi! Recommencez...")
+                                                 .arg(device));
+  EXPECT_TRUE(CodeRuleMessage("CONSOLE").isEmpty());
+  EXPECT_TRUE(CodeRuleMessage("COM10").isEmpty());
+  EXPECT_TRUE(CodeRuleMessage("LPT").isEmpty());
   TableDevicesMode = BridgeMatesMode = true;
   EXPECT_EQ(refused("27/02/2024", "T1"), "Désolé, avec les BridgeMates, le code est obligatoirement YYYYMMDD!");
   EXPECT_EQ(view.code, "20240227");
@@ -85,15 +98,33 @@ TEST_F(ParametersTest, AnExistingTournamentIsErasedOnlyWhenChosenAndOnlyByOk) {
   EXPECT_EQ(talk.questions.last(), "Le tournoi OLD existe!");
   EXPECT_TRUE(exists("OLD.PAI") && exists("OLD.VAR"));
 
-  // Leaving the code field with "erase" erases nothing; OK then erases
-  // without asking again and writes the identity file.
-  talk.answer(kEraseOld);
+  // "Erase" is confirmed first; declined, nothing is left for OK to erase.
+  talk.answer(kEraseOld).answer(7);
   ParametersCodeLeft(view);
+  EXPECT_TRUE(talk.questions.last().startsWith("Voulez-vous vraiment effacer le tournoi OLD (aucun résultat)? Ses "
+                                               "fichiers seront déplacés dans le dossier des sauvegardes "));
+  writeBytes(dataDir() + "OLD.VAR", "1 4 420 1 1 1 0 4PN=\r\n");
+  talk.answer(kOtherCode);
+  EXPECT_FALSE(ParametersOk(view));
+  EXPECT_TRUE(exists("OLD.PAI") && exists("OLD.VAR"));
+
+  // Leaving the code field with a confirmed "erase" erases nothing; OK then
+  // moves the old files to the backups without asking again and writes the
+  // identity file.
+  writeBytes(dataDir() + "old.var", "a twin copied from Windows\r\n");
+  talk.answer(kEraseOld).answer(6);
+  ParametersCodeLeft(view);
+  EXPECT_TRUE(talk.questions.last().startsWith("Voulez-vous vraiment effacer le tournoi OLD (1 résultat)?"));
   EXPECT_TRUE(exists("OLD.PAI") && exists("OLD.VAR"));
   EXPECT_TRUE(ParametersOk(view));
   EXPECT_TRUE(talk.allAnswered());
-  EXPECT_EQ(talk.questions.size(), 2);
+  EXPECT_EQ(talk.questions.size(), 6);
   EXPECT_FALSE(exists("OLD.PAI") || exists("OLD.VAR"));
+  const QString kept = rootDir() + "BackupsTalvaron/20240227/Efface-OLD-180000/";
+  EXPECT_EQ(readBytes(kept + "OLD.VAR") + readBytes(kept + "old.var.2") + readBytes(kept + "OLD.VAR.2") +
+                readBytes(kept + "old.var"),
+            "1 4 420 1 1 1 0 4PN=\r\na twin copied from Windows\r\n");  // whichever spelling came first
+  EXPECT_FALSE(exists("old.var"));
   EXPECT_EQ(readBytes(dataDir() + "OLD.DAT"), "27/02/2024\r\nMardi");
   EXPECT_EQ(calls, QStringList({"hide", "pairs entry"}));
 
@@ -122,6 +153,8 @@ TEST_F(ParametersTest, ANewCodeForTheOldPairsIsCheckedBeforeAnythingIsCopied) {
 
   EXPECT_TRUE(tryCode("NEW", 6));
   EXPECT_TRUE(talk.allAnswered());
+  EXPECT_EQ(readBytes(rootDir() + "BackupsTalvaron/20240227/Efface-NEW-180000/NEW.PAI"),
+            "1 0 0 X - Y\xA3" "X\xA3" "Y\r\n");  // the tournament replaced
   EXPECT_EQ(ChoiceResult, 6);
   EXPECT_TRUE(exists("OLD.PAI") && exists("OLD.DAT") && exists("OLD.VAR"));  // the old tournament stays whole
   EXPECT_EQ(readBytes(dataDir() + "NEW.DAT"), "01/02/2024\r\nJeudi");
@@ -145,6 +178,14 @@ TEST_F(ParametersTest, ShortParametersReplaceBadCharacters) {
   EXPECT_EQ(TournamentName, "Tournoi standard");
   EXPECT_EQ(talk.messages.size(), 3);
   EXPECT_EQ(talk.messages.first(), "Le code du tournoi ne peut être vide! On prend 27/02/2024");
+
+  // A device's name is no file's name: an X makes it one.
+  talk.messages.clear();
+  EXPECT_TRUE(ShortParametersOk("", "", "Nul"));
+  EXPECT_EQ(TournamentCode, "NulX");
+  EXPECT_EQ(talk.messages, QStringList({"Désolé, \"Nul\" est un nom réservé par Windows (un périphérique) et ne peut pas "
+                                        "servir de code de tournoi! On ajoute un X..."}));
+  TournamentCode = "27X02X2024";
 
   // Another tournament's code is taken only when the director agrees.
   writeBytes(dataDir() + "T2.PAI", "1 0 0 X - Y\xA3" "X\xA3" "Y\r\n");

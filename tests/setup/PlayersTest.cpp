@@ -73,6 +73,20 @@ TEST_F(PlayersTest, ForbiddenCharactersAreAllReplacedAndNamelessLinesSkipped) {
                          "Pas de nom trouvé dans \"12345\". Ligne oubliée..."}));
 }
 
+// A UTF-8 players file may hold letters the tournament files cannot: the
+// director is told which names, once, as the file is read.
+TEST_F(PlayersTest, NamesTheFilesCannotKeepAreReportedWhenRead) {
+  players("COHEN \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D 5\r\nL\xC3\x89" "A Zo\xC3\xA9 6\r\n");
+  LoadPlayers();
+  ASSERT_EQ(PlayerCount, 2);
+  ASSERT_EQ(talk.messages.size(), 1);
+  EXPECT_EQ(talk.messages[0].toStdString(),
+            QStringLiteral("Attention! Les fichiers du tournoi ne peuvent pas garder certains caractères de ces noms "
+                           "(JOUEURS.TXT); ils y deviendront des \"?\" (un blanc pour \"£\"). Écrivez-les autrement (en "
+                           "lettres latines), SVP:\r\n\"COHEN \u05E9\u05DC\u05D5\u05DD\": \u05E9 \u05DC \u05D5 \u05DD")
+                .toStdString());
+}
+
 TEST_F(PlayersTest, EmptyFirstNameOrMissingLicenceWithDevicesStopsTheProgram) {
   players("DUPONT: 5\r\n");
   EXPECT_THROW(LoadPlayers(), FatalStopError);

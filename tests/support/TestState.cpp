@@ -25,6 +25,10 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
+void writeShippedFiles(const QString& folder) {
+  for (const QString& name : kShippedFiles) writeBytes(folder + name, name.toUtf8() + "\r\n");
+}
+
 void resetGlobals() {
   ClearPairSlots();
   ClearAllResults();

@@ -4,6 +4,7 @@
 // reset.
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,10 @@ namespace testing_support {
 QByteArray readBytes(const QString& path);
 // Writes bytes to a file, creating its folder.
 void writeBytes(const QString& path, const QByteArray& bytes);
+// A few files as an installed copy ships them (its share/talvaron folder):
+// two movement files, one of them the club's, and a web page's style sheet.
+inline const QStringList kShippedFiles = {"Howells/HOWELL04.TXT", "Howells/Bralmet/HOWELL06.TXT", "BEStyle.css"};
+void writeShippedFiles(const QString& folder);
 
 // Base fixture: every test gets fresh folders (ProgramFolder, DataFolder,
 // DocumentsFolder, the root that stands for C:\), the state reset as at

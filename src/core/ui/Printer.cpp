@@ -7,10 +7,12 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace ui {
@@ -26,6 +28,13 @@ QString& chosenPrinter() {
 QString& pdfFileName() {
   static QString name;
   return name;
+}
+
+// The number of characters of the longest line.
+int widestLine(const QStringList& lines) {
+  qsizetype widest = 0;
+  for (const QString& line : lines) widest = std::max(widest, line.size());
+  return static_cast<int>(widest);
 }
 
 }  // namespace
@@ -51,9 +60,10 @@ QFont PrintoutFont() {
   return font;
 }
 
+// Smaller than the 12 points of the printouts when needed: a line cut at the
+// page's edge would lose its last columns (the scores).
 QFont FitPrintoutFont(const QFont& font, const QStringList& lines, QPaintDevice* device) {
-  int widest = 0;
-  for (const QString& line : lines) widest = std::max(widest, static_cast<int>(line.size()));
+  const int widest = widestLine(lines);
   const int width = device->width();
   QFont fitted = font;
   auto lineWidth = [&](const QFont& f) { return QFontMetricsF(f, device).horizontalAdvance(QString(widest, QLatin1Char('W'))); };
@@ -67,6 +77,17 @@ QFont FitPrintoutFont(const QFont& font, const QStringList& lines, QPaintDevice*
     fitted.setPointSizeF(size);
   }
   return fitted;
+}
+
+void SetBalancedMargins(QPrinter& printer) {
+  QPageLayout layout = printer.pageLayout();
+  layout.setUnits(QPageLayout::Millimeter);
+  const QMarginsF least = layout.minimumMargins();
+  const QMarginsF now = layout.margins();
+  const qreal side = std::max({kPrintoutMarginMm, least.left(), least.right(), now.left(), now.right()});
+  layout.setMargins(QMarginsF(side, std::max({kPrintoutMarginMm, least.top(), now.top()}), side,
+                              std::max({kPrintoutMarginMm, least.bottom(), now.bottom()})));
+  printer.setPageLayout(layout);
 }
 
 void SetPrintToPdfFile(const QString& fileName) { pdfFileName() = fileName; }
@@ -84,6 +105,7 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
       printer.setDocName(QFileInfo(proposed).completeBaseName());
       printer.setOutputFormat(QPrinter::NativeFormat);  // the system's printer stays the first choice
     }
+    SetBalancedMargins(printer);  // what the dialog's properties show
     QPrintDialog dialog(&printer);
     dialog.setObjectName(QStringLiteral("PrintDialog"));
     if (dialog.exec() != QDialog::Accepted) return {};
@@ -91,6 +113,9 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
   } else {
     printer.setPrinterName(chosenPrinter());
   }
+  // The printer chosen may need wider margins; margins made wider in the
+  // dialog's properties are kept.
+  SetBalancedMargins(printer);
   PrintOutcome outcome;
   outcome.printerName = printer.printerName();
   outcome.toPdfFile = printer.outputFormat() == QPrinter::PdfFormat;
@@ -106,13 +131,17 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
   const QFontMetrics metrics(painter.font(), painter.device());
   const int lineHeight = std::max(1, metrics.lineSpacing());
   const int linesPerPage = std::max(1, painter.device()->height() / lineHeight);
+  // The text stands in the middle of the printable width: the paper's
+  // margins on both sides are alike.
+  const qreal text = QFontMetricsF(painter.font(), painter.device()).horizontalAdvance(QString(widestLine(lines), QLatin1Char('W')));
+  const int left = std::max(0, static_cast<int>((painter.device()->width() - text) / 2));
   QList<QStringList> pages = SplitIntoPages(lines, linesPerPage);
   if (pages.isEmpty()) pages << QStringList();
   for (qsizetype p = 0; p < pages.size(); ++p) {
     if (p > 0) printer.newPage();
     int y = metrics.ascent();
     for (const QString& line : pages[p]) {
-      painter.drawText(0, y, line);
+      painter.drawText(left, y, line);
       y += lineHeight;
     }
   }

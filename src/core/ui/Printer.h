@@ -2,12 +2,14 @@
 // The printer of the text printouts: the system's print dialog and printers,
 // or a PDF file, in "Courier New" bold 12 (another fixed-pitch font when it
 // is missing; smaller when the widest line would pass the printable width),
-// a new page when a page is full or at a form feed.
+// in the middle of the paper between margins of at least 12 mm, a new page
+// when a page is full or at a form feed.
 #include "core/Printing.h"
 
 #include <QFont>
 
 class QPaintDevice;
+class QPrinter;
 
 namespace ui {
 
@@ -26,6 +28,11 @@ QFont PrintoutFont();
 QFont FitPrintoutFont(const QFont& font, const QStringList& lines, QPaintDevice* device);
 // True when every character of the font takes the same width.
 bool HasFixedPitch(const QFont& font);
+// The least margin of a printout on each side of the paper, in millimetres.
+inline constexpr qreal kPrintoutMarginMm = 12;
+// Gives printer margins of at least kPrintoutMarginMm (and at least what the
+// printer needs and what it was given), the left one equal to the right one.
+void SetBalancedMargins(QPrinter& printer);
 // Makes PrintTextFile print through PrintLines.
 void InstallTextPrinter();
 

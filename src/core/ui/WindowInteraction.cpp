@@ -80,7 +80,7 @@ void registerCoreWindows() {
   RegisterChoiceWindow(QStringLiteral("TForm91"), [](const Choice& c) {
     TForm91 window;
     if (!c.caption.isEmpty()) window.setWindowTitle(c.caption);
-    return window.ask(c.text);
+    return window.ask(c.text, c.extra.value(QStringLiteral("defaultNo")).toBool());
   });
   RegisterChoiceWindow(QStringLiteral("TForm22"), [](const Choice& c) {
     TForm22 window;

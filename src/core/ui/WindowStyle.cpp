@@ -3,8 +3,10 @@
 #include "core/Globals.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QDialog>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QGridLayout>
 #include <QHash>
@@ -364,6 +366,40 @@ void CentreOnScreen(QWidget* window) {
   QRect frame = window->frameGeometry();
   frame.moveCenter(area.center());
   window->move(frame.topLeft());
+}
+
+QMargins KnownFrame(const QWidget* window) {
+  const QRect frame = window->frameGeometry();
+  const QRect inside = window->geometry();
+  return {inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+          frame.bottom() - inside.bottom()};
+}
+
+namespace {
+
+bool framedByTheSystem(const QWidget* window) {
+  const Qt::WindowType type = window->windowType();
+  return window->isWindow() && (type == Qt::Window || type == Qt::Dialog) &&
+         !window->windowFlags().testFlag(Qt::FramelessWindowHint);
+}
+
+}  // namespace
+
+QMargins WindowFrame(const QWidget* window) {
+  if (!framedByTheSystem(window)) return {};
+  if (const QMargins own = KnownFrame(window); !own.isNull()) return own;
+  QMargins widest;
+  for (const QWidget* other : QApplication::topLevelWidgets()) {
+    if (other == window || !other->isVisible() || !framedByTheSystem(other)) continue;
+    const QMargins m = KnownFrame(other);
+    widest = QMargins(std::max(widest.left(), m.left()), std::max(widest.top(), m.top()),
+                      std::max(widest.right(), m.right()), std::max(widest.bottom(), m.bottom()));
+  }
+  if (!widest.isNull()) return widest;
+  // No framed window to go by: a title bar of about two lines of text and
+  // thin borders, what the usual window managers draw.
+  const int line = QFontMetrics(QApplication::font()).height();
+  return {4, 2 * line + 4, 4, 4};
 }
 
 QString WithClubName(const QString& caption) {

@@ -23,6 +23,7 @@
 //   together in the middle unless it holds a text or list area that grows.
 // A font for a single control: ui::FontFor("Courier New", 10, true).
 #include <QFont>
+#include <QMargins>
 #include <QString>
 #include <QStringList>
 
@@ -72,6 +73,15 @@ void FitTextArea(QPlainTextEdit* area, const QString& text);
 void SetCreamBackground(QWidget* window);
 // Moves a top-level window to the centre of its screen.
 void CentreOnScreen(QWidget* window);
+// The frame the window system draws around a top-level window: its own once
+// the window system has framed it. Before that (on a window's first display
+// the frame is not known yet) the widest frame around the program's other
+// framed windows, else a title bar and borders of the usual size, so that a
+// window placed before its frame is known still fits its screen with it.
+QMargins WindowFrame(const QWidget* window);
+// The frame as the window system reports it now: none before it has framed
+// the window.
+QMargins KnownFrame(const QWidget* window);
 
 // A main window's caption followed by the club's name, when it has one.
 QString WithClubName(const QString& caption);

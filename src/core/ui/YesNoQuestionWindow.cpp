@@ -31,8 +31,14 @@ TForm91::TForm91(QWidget* parent) : QDialog(parent) {
   ui::StyleWindow(this, {.enterButton = yesButton});
 }
 
-int TForm91::ask(const QString& question) {
+int TForm91::ask(const QString& question, bool defaultNo) {
   Label1->setText(question);
+  defaultNo_ = defaultNo;
+  yesButton->setText(defaultNo ? QStringLiteral("&OUI") : QStringLiteral("OUI"));
+  noButton->setText(defaultNo ? QStringLiteral("NON (ENTER)") : QStringLiteral("NON"));
+  yesButton->setDefault(!defaultNo);
+  noButton->setDefault(defaultNo);
+  ui::SetEnterButton(this, defaultNo ? noButton : yesButton);
   answer_ = 7;
   exec();
   return answer_;
@@ -41,7 +47,7 @@ int TForm91::ask(const QString& question) {
 void TForm91::showEvent(QShowEvent* event) {
   answer_ = 7;  // a stray key or the close box never answers yes
   QDialog::showEvent(event);
-  yesButton->setFocus();
+  (defaultNo_ ? noButton : yesButton)->setFocus();
 }
 
 void TForm91::answerWith(int code) {
@@ -59,9 +65,13 @@ bool TForm91::handleKey(QKeyEvent* event) {
       return false;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      answerWith(6);
+      answerWith(defaultNo_ ? 7 : 6);
       return true;
     default:
+      if (defaultNo_ && event->text().compare(QStringLiteral("o"), Qt::CaseInsensitive) == 0) {
+        answerWith(6);
+        return true;
+      }
       answerWith(7);
       return true;
   }

@@ -1,7 +1,8 @@
 #pragma once
 // "Question": the yes/no window. "OUI" (default, Enter) answers 6; "NON",
 // Esc, the close box and any other key close it with 7, which the window
-// holds from the moment it opens.
+// holds from the moment it opens. Asked with no as its default, Enter
+// answers 7 too and only "OUI" or its letter O answers 6.
 #include <QDialog>
 
 class QLabel;
@@ -12,7 +13,7 @@ class TForm91 : public QDialog {
  public:
   explicit TForm91(QWidget* parent = nullptr);
   // Shows the question modally and returns 6 (yes) or 7 (no).
-  int ask(const QString& question);
+  int ask(const QString& question, bool defaultNo = false);
   int answer() const { return answer_; }
 
   QLabel* Label1;
@@ -28,4 +29,5 @@ class TForm91 : public QDialog {
   bool handleKey(QKeyEvent* event);
   void answerWith(int code);
   int answer_ = 7;
+  bool defaultNo_ = false;
 };

@@ -3,6 +3,7 @@
 #include "flows/ui/StartScreenWindow.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
@@ -11,6 +12,8 @@
 void CloseStartScreenOnceShown(TForm1& startScreen) {
   QTimer::singleShot(100, &startScreen, [&startScreen] {
     std::printf("start screen shown: %s\n", startScreen.isVisible() ? "visible" : "hidden");
+    if (auto* status = startScreen.findChild<QLabel*>(QStringLiteral("StatusLabel")))
+      std::printf("start screen status: %s\n", qPrintable(status->text()));
     std::fflush(stdout);
     auto* confirm = new QTimer(&startScreen);
     QObject::connect(confirm, &QTimer::timeout, [] {

@@ -4,6 +4,7 @@
 // it, then ends through its orderly quit.
 class TForm1;
 
-// Once the start screen is up, prints whether it is visible, closes it as
-// with its close box and answers the quit confirmation "&OK".
+// Once the start screen is up, prints whether it is visible and its status
+// line (where the program folder is), closes it as with its close box and
+// answers the quit confirmation "&OK".
 void CloseStartScreenOnceShown(TForm1& startScreen);

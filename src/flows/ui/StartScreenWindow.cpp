@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QStyle>
 #include <QSysInfo>
 #include <QVBoxLayout>
@@ -182,6 +183,13 @@ void TForm1::buildControls() {
   clubPlayersAction_ = file->addAction(QStringLiteral("Créer ou modifier des joueurs (Bralmet)"));
   clubPlayersAction_->setObjectName(QStringLiteral("Joueurs"));
   QMenu* edit = menuBar()->addMenu(QStringLiteral("Edition"));
+  // The folders' paths can be long: the line wraps rather than widen the
+  // window, and can be selected to copy a path.
+  status_ = makeLabel(QStringLiteral("StatusLabel"), QString(), this);
+  status_->setWordWrap(true);
+  status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  statusBar()->addWidget(status_, 1);
+  statusBar()->setSizeGripEnabled(false);
   for (const char* t : {"Annuler", "Copier", "Couper", "Coller", "Tout sélectionner"})
     edit->addAction(QString::fromUtf8(t))->setEnabled(false);
   QMenu* help = menuBar()->addMenu(QStringLiteral("Aide"));
@@ -251,6 +259,7 @@ void TForm1::applyView() {
   speedButton1_->setVisible(view_.newButtonVisible);
   speedButton3_->setVisible(view_.federationButtonVisible);
   speedButton3_->setText(view_.federationButtonCaption);
+  status_->setText(StartScreenStatus(view_));
 }
 
 void TForm1::showEvent(QShowEvent* event) {

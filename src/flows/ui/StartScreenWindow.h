@@ -60,4 +60,5 @@ class TForm1 : public QMainWindow {
   QButtonGroup* radioGroup2Buttons_ = nullptr;
   QPlainTextEdit* memo1_ = nullptr;
   QAction* clubPlayersAction_ = nullptr;
+  QLabel* status_ = nullptr;  // where the program folder and the results are
 };

@@ -109,13 +109,16 @@ QRect ScaledToScreen(QSize form, QRect area) {
 void TForm17::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (event->spontaneous()) return;
+  placeOnScreen();
+}
+
+void TForm17::placeOnScreen() {
   QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
-  // The frame the window system draws around the window fits on the screen too.
-  const QRect frame = frameGeometry();
-  const QMargins margins(geometry().left() - frame.left(), geometry().top() - frame.top(),
-                         frame.right() - geometry().right(), frame.bottom() - geometry().bottom());
-  const QRect area = screen->availableGeometry().marginsRemoved(margins);
+  // The frame the window system draws around the window fits on the screen
+  // too, the first display included, when that frame is not known yet.
+  placedFrame_ = ui::WindowFrame(this);
+  const QRect area = screen->availableGeometry().marginsRemoved(placedFrame_);
   const QRect place = ScaledToScreen(kFormSize, area);
   // The text first, so that the controls' least sizes allow the new size.
   scaleContents(place.width());
@@ -123,9 +126,27 @@ void TForm17::showEvent(QShowEvent* event) {
   setGeometry(place);
 }
 
+void TForm17::refitToItsFrame() {
+  // Once the window system has framed the window, a frame other than the
+  // one it was placed for places it again; the director's own moves and
+  // resizes leave the frame as it was and are kept.
+  if (!isVisible() || placing_) return;
+  const QMargins known = ui::KnownFrame(this);
+  if (known.isNull() || known == placedFrame_) return;
+  placing_ = true;
+  placeOnScreen();
+  placing_ = false;
+}
+
+void TForm17::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  refitToItsFrame();
+}
+
 void TForm17::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   scaleContents(width());
+  refitToItsFrame();
 }
 
 void TForm17::scaleContents(int windowWidth) {

@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QHash>
+#include <QMargins>
 #include <QRect>
 #include <QWidget>
 
@@ -42,13 +43,20 @@ class TForm17 : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
+  // As large as the screen's available area allows with the form's
+  // proportions, frame included, centred.
+  void placeOnScreen();
+  void refitToItsFrame();
   void BitBtn1Click();
   // Every control's font scaled by windowWidth over the form's width.
   void scaleContents(int windowWidth);
   ResultsView view_;
-  QHash<QWidget*, qreal> basePointSizes_;  // each control's font size at kFormSize
+  QHash<QWidget*, qreal> basePointSizes_;
+  QMargins placedFrame_;  // the frame the window was placed for
+  bool placing_ = false;  // each control's font size at kFormSize
 };
 
 // The largest rectangle of form's width-to-height ratio that fits area,

@@ -156,9 +156,16 @@ void TForm28::redraw() {
 void TForm28::cellEdited(PairsSide side, int row, int column) {
   if (redrawing_ || column < 1 || column > 2) return;
   QTableWidget* grid = side == PairsSide::NorthSouth ? NS : EW;
-  PairsModifyCellTyped(side, column, row + 1, grid->item(row, column)->text());
-  redraw();
-  focusPlayers();
+  const QString typed = grid->item(row, column)->text();
+  // Once the cell's editor has closed: a refusal's message would otherwise
+  // open while the grid still commits the editor's text.
+  QMetaObject::invokeMethod(
+      this, [this, side, column, row, typed] {
+        PairsModifyCellTyped(side, column, row + 1, typed);
+        redraw();
+        focusPlayers();
+      },
+      Qt::QueuedConnection);
 }
 
 void TForm28::showEvent(QShowEvent* event) {

@@ -226,7 +226,15 @@ void TForm4::gridClicked(PairsSide side, int row, int column) {
 void TForm4::cellEdited(PairsSide side, int row, int column) {
   if (redrawing_ || column < 1 || column > 2) return;
   QTableWidget* grid = side == PairsSide::NorthSouth ? NS : EW;
-  GridOf(side).cell(column, row + 1) = grid->item(row, column)->text();
+  const QString typed = grid->item(row, column)->text();
+  // Once the cell's editor has closed: a refusal's message would otherwise
+  // open while the grid still commits the editor's text. A refused name
+  // leaves the cell as it was.
+  QMetaObject::invokeMethod(
+      this, [this, side, column, row, typed] {
+        if (!PairsGridCellTyped(side, column, row + 1, typed)) redraw();
+      },
+      Qt::QueuedConnection);
 }
 
 void TForm4::showEvent(QShowEvent* event) {

@@ -16,6 +16,7 @@
 #include "core/ui/TournamentChoiceWindow.h"
 #include "core/ui/UnfinishedTournamentWarningWindow.h"
 #include "core/ui/WindowInteraction.h"
+#include "core/ui/WindowStyle.h"
 #include "core/ui/YesNoQuestionWindow.h"
 #include "support/TestState.h"
 
@@ -419,6 +420,25 @@ TEST_F(CoreWindowsTest, UnregisteredChoiceUsesTheGenericWindow) {
     script.on("", [key = key](QWidget* w) { ModalScript::key(w, key); });
     EXPECT_EQ(ui::Ask(choice), expected);
   }
+}
+
+// A window the window system has not framed yet expects the frame around the
+// program's framed windows (the offscreen screen frames windows with 2
+// pixels each side); with no framed window shown, a title bar's height at
+// the top at least.
+TEST_F(CoreWindowsTest, AWindowNotYetFramedExpectsTheFrameOfTheOthers) {
+  QWidget fresh;
+  const QMargins alone = ui::WindowFrame(&fresh);
+  EXPECT_GE(alone.top(), 20);
+  EXPECT_GT(alone.left(), 0);
+  EXPECT_GT(alone.bottom(), 0);
+  QWidget menu;
+  menu.show();
+  ASSERT_EQ(ui::KnownFrame(&menu), QMargins(2, 2, 2, 2));
+  EXPECT_EQ(ui::KnownFrame(&fresh), QMargins());
+  EXPECT_EQ(ui::WindowFrame(&fresh), QMargins(2, 2, 2, 2));
+  QWidget popup(nullptr, Qt::Popup);
+  EXPECT_EQ(ui::WindowFrame(&popup), QMargins()) << "a window without a frame expects none";
 }
 
 TEST_F(CoreWindowsTest, MessageWindowFitsItsTextAndSitsInTheMiddle) {

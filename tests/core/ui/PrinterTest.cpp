@@ -7,6 +7,7 @@
 #include "core/ui/WindowInteraction.h"
 #include "flows/StartScreen.h"
 #include "flows/ui/StartScreenWindow.h"
+#include "support/PdfReading.h"
 #include "support/TestState.h"
 
 #include <QDir>
@@ -17,54 +18,16 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QProcess>
-#include <QRegularExpression>
+#include <QTimer>
+#include <QTabWidget>
+#include <QRadioButton>
+#include <QGroupBox>
 
 using testing_support::writeBytes;
 
-namespace {
-
-// The text of a PDF file, one entry per page, as the PDF-to-text tool reads it.
-QStringList pdfPages(const QString& pdf) {
-  QProcess tool;
-  tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-  if (!tool.waitForFinished(30000) || tool.exitCode() != 0) return {};
-  QStringList pages = QString::fromUtf8(tool.readAllStandardOutput()).split(QChar(12));
-  if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
-  return pages;
-}
-
-// The words of a PDF file with their boxes, as the PDF-to-text tool reads
-// them, and the width of its first page (in points).
-struct PdfWord {
-  QString text;
-  double xMax = 0, height = 0;
-};
-QList<PdfWord> pdfWords(const QString& pdf, double& pageWidth) {
-  QProcess tool;
-  tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-  if (!tool.waitForFinished(30000) || tool.exitCode() != 0) return {};
-  const QString html = QString::fromUtf8(tool.readAllStandardOutput());
-  const QRegularExpression page(QStringLiteral(R"re(<page width="([\d.]+)")re"));
-  pageWidth = page.match(html).captured(1).toDouble();
-  const QRegularExpression word(
-      QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-  QList<PdfWord> words;
-  for (auto it = word.globalMatch(html); it.hasNext();) {
-    const auto m = it.next();
-    words << PdfWord{m.captured(5), m.captured(3).toDouble(), m.captured(4).toDouble() - m.captured(2).toDouble()};
-  }
-  return words;
-}
-
-QStringList nonEmptyLines(const QString& page) {
-  QStringList lines;
-  for (const QString& line : page.split(QLatin1Char('\n')))
-    if (!line.trimmed().isEmpty()) lines << line.trimmed();
-  return lines;
-}
-
-}  // namespace
+using testing_support::NonEmptyLines;
+using testing_support::PdfPages;
+using testing_support::PdfWords;
 
 class PrinterTest : public testing_support::TalvaronTest {
  protected:
@@ -106,12 +69,12 @@ TEST_F(PrinterTest, PrintoutToAPdfFileHoldsEveryLineOnItsPages) {
 
   EXPECT_EQ(script.messages.size(), 1);
   EXPECT_TRUE(script.messages.value(0).startsWith(QStringLiteral("L’impression est terminée.")));
-  const QStringList pages = pdfPages(pdf);
+  const QStringList pages = PdfPages(pdf);
   ASSERT_GE(pages.size(), 3) << "120 lines take more than one page, and the form feed starts one more";
-  EXPECT_EQ(nonEmptyLines(pages.last()), QStringList{QStringLiteral("Dernière page")});
+  EXPECT_EQ(NonEmptyLines(pages.last()), QStringList{QStringLiteral("Dernière page")});
 
   QStringList printed;
-  for (const QString& page : pages) printed << nonEmptyLines(page);
+  for (const QString& page : pages) printed << NonEmptyLines(page);
   ASSERT_EQ(printed.size(), 3 + 120 + 1);  // banner lines that hold text, the body, the last page
   EXPECT_EQ(printed[0], "Bridge Club de Lyon                Talvaron version 7.12.7 - 2026");
   EXPECT_EQ(printed[1], "AB12      07/12/26 20:00:00                    Tournoi du lundi");
@@ -119,7 +82,7 @@ TEST_F(PrinterTest, PrintoutToAPdfFileHoldsEveryLineOnItsPages) {
   for (int i = 1; i <= 120; ++i)
     EXPECT_EQ(printed[2 + i], QStringLiteral("Ligne %1 du classement").arg(i, 3, 10, QLatin1Char('0')));
   // The first page is full before the second begins.
-  EXPECT_GT(nonEmptyLines(pages[0]).size(), 40);
+  EXPECT_GT(NonEmptyLines(pages[0]).size(), 40);
 }
 
 // The widest line decides the size of the fixed-pitch font: a listing of 130
@@ -136,17 +99,47 @@ TEST_F(PrinterTest, TheWidestLineFitsThePrintableWidth) {
     ui::SetPrintToPdfFile(pdf);
     ui::ScriptedInteraction script;
     PrintTextFile(PrintFile, true);
-    double pageWidth = 0;
-    const QList<PdfWord> words = pdfWords(pdf, pageWidth);
+    const testing_support::PdfLayout pdfLayout = PdfWords(pdf);
+    const auto& words = pdfLayout.words;
     ASSERT_EQ(words.size(), 2) << line.size();
     EXPECT_EQ(words.last().text, "FIN%");
-    EXPECT_GT(pageWidth, 500);
-    EXPECT_LT(words.last().xMax, pageWidth) << "the last column stays on the page";
-    (line == wide ? wideHeight : narrowHeight) = words.last().height;
+    EXPECT_GT(pdfLayout.pageWidth, 500);
+    EXPECT_LT(words.last().xMax, pdfLayout.pageWidth) << "the last column stays on the page";
+    (line == wide ? wideHeight : narrowHeight) = words.last().yMax - words.last().yMin;
   }
   // 130 columns of a 12-point fixed-pitch font would take about 940 points.
   EXPECT_LT(wideHeight, narrowHeight * 0.75);
   EXPECT_GT(wideHeight, narrowHeight * 0.4);
+}
+
+// Many printers cannot print near the paper's edge: a printout stands
+// between margins of at least 10 mm (28.35 points), alike on both sides,
+// whether its lines fill the width (the banner's rules, 75 columns, and a
+// longer line) or not.
+TEST_F(PrinterTest, MarginsAreBalancedAndAtLeastTenMillimetres) {
+  const double tenMm = 720 / 25.4;
+  for (int columns : {75, 90, 30}) {
+    SCOPED_TRACE(columns);
+    writeBytes(PrintFile, "Haut\r\n" + QByteArray(columns, '-') + "\r\nBas\r\n");
+    const QString pdf = documentsDir() + QStringLiteral("/marges%1.pdf").arg(columns);
+    ui::SetPrintToPdfFile(pdf);
+    ui::ScriptedInteraction script;
+    PrintTextFile(PrintFile, true);
+    const testing_support::PdfLayout pdfLayout = PdfWords(pdf);
+    ASSERT_EQ(pdfLayout.words.size(), 3);
+    double left = pdfLayout.pageWidth, right = pdfLayout.pageWidth, top = pdfLayout.pageHeight;
+    for (const auto& word : pdfLayout.words) {
+      left = std::min(left, word.xMin);
+      right = std::min(right, pdfLayout.pageWidth - word.xMax);
+      top = std::min(top, word.yMin);
+    }
+    EXPECT_GE(left, tenMm);
+    EXPECT_GE(right, tenMm);
+    EXPECT_NEAR(left, right, 1.5);
+    EXPECT_GE(top, tenMm);
+    // The rule starts the lines: the other lines begin where it begins.
+    EXPECT_NEAR(pdfLayout.words[0].xMin, pdfLayout.words[1].xMin, 0.5);
+  }
 }
 
 // A new account without a Documents folder: the start creates it, and a
@@ -187,7 +180,7 @@ TEST_F(PrinterTest, AFreshAccountWithoutDocumentsPrintsAListingToPdf) {
     EXPECT_EQ(proposed, pdf);
     EXPECT_TRUE(QFileInfo(documents + "/TEMP.TXT").isFile());
     ASSERT_TRUE(QFileInfo(pdf).isFile());
-    EXPECT_TRUE(pdfPages(pdf).value(0).contains("JOUEUR3 - PARTENAIRE3"));
+    EXPECT_TRUE(PdfPages(pdf).value(0).contains("JOUEUR3 - PARTENAIRE3"));
     EXPECT_TRUE(shown.join('|').contains(QDir::toNativeSeparators(pdf))) << shown.join('|').toStdString();
   }
   ui::setInteraction(nullptr);
@@ -205,4 +198,31 @@ TEST_F(PrinterTest, ThePrintDialogSpeaksFrench) {
   EXPECT_TRUE(captions.contains("Imprimer")) << captions.join('|').toStdString();
   EXPECT_TRUE(captions.contains("Annuler")) << captions.join('|').toStdString();
   EXPECT_FALSE(captions.contains("Print") || captions.contains("Cancel")) << captions.join('|').toStdString();
+  // The duplex choices of its options, which Qt's catalogue leaves in English.
+  QStringList options;
+  for (QAbstractButton* button : dialog.findChildren<QRadioButton*>()) options << button->text();
+  for (QGroupBox* group : dialog.findChildren<QGroupBox*>()) options << group->title();
+  EXPECT_TRUE(options.contains("Impression recto verso")) << options.join('|').toStdString();
+  EXPECT_TRUE(options.contains("Reliure sur le bord long")) << options.join('|').toStdString();
+
+  // "Propriétés": the printer's properties, their title and their tabs.
+  QPushButton* properties = dialog.findChild<QPushButton*>(QStringLiteral("properties"));
+  ASSERT_NE(properties, nullptr);
+  QString title;
+  QStringList tabs;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!shown || shown == &dialog) return;
+    title = shown->windowTitle();
+    for (QTabWidget* tabWidget : shown->findChildren<QTabWidget*>())
+      for (int i = 0; i < tabWidget->count(); ++i) tabs << tabWidget->tabText(i);
+    shown->reject();
+  });
+  poll.start(10);
+  properties->click();
+  poll.stop();
+  EXPECT_EQ(title, QStringLiteral("Propriétés de l'imprimante"));
+  EXPECT_TRUE(tabs.contains(QStringLiteral("Avancé"))) << tabs.join('|').toStdString();
+  EXPECT_FALSE(tabs.contains(QStringLiteral("Advanced")));
 }

@@ -325,3 +325,39 @@ TEST_F(PairsEntryWindowTest, ByeTypedInEitherCellMakesTheRowTheAbsentPair) {
   EXPECT_EQ(Row(form_->NS, 1), QStringList({"", "DUPONT Jean"}));
   EXPECT_TRUE(ListLines(form_->Joueurs).contains("BYE"));
 }
+
+// A name typed in a cell with letters the files cannot hold (they would read
+// "????") is refused at once, saying which letters: the cell keeps what it
+// had and the pair nothing of it; a name they can hold is taken as typed.
+TEST_F(PairsEntryWindowTest, ANameTheFilesCannotKeepIsRefusedAsItIsTyped) {
+  const auto typeInCell = [](QTableWidget* grid, int row, int column, const QString& text) {
+    grid->setFocus();
+    grid->setCurrentCell(row - 1, column);
+    QTest::keyClick(grid, Qt::Key_F2);
+    auto* editor = grid->findChild<QLineEdit*>();  // a message just closed may leave no window active
+    ASSERT_NE(editor, nullptr);
+    // Each character as its key gives it, whatever the keyboard's script.
+    for (const QChar c : text)
+      QTest::sendKeyEvent(QTest::Click, editor, static_cast<Qt::Key>(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::qWait(50);  // the grid commits the text, then the window checks it
+  };
+  const QString shalom = QStringLiteral("\u05E9\u05DC\u05D5\u05DD");
+  ModalScript script;
+  script.on("TForm26", Message(QStringLiteral("Désolé, les fichiers du tournoi ne peuvent pas garder ces caractères du nom "
+                                              "\"\u05E9\u05DC\u05D5\u05DD\": \u05E9 \u05DC \u05D5 \u05DD\nIls y "
+                                              "deviendraient des \"?\". Écrivez ce nom autrement (en lettres latines), SVP...")))
+      .on("TForm26", Message(QStringLiteral("Désolé, le caractère \"£\" ne peut pas faire partie d'un nom de joueur: \"A£B\"")));
+  place("dup", form_->NS, 1, 1);
+  typeInCell(form_->NS, 1, 2, shalom);
+  typeInCell(form_->NS, 1, 1, QStringLiteral("A£B"));
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(Row(form_->NS, 1), QStringList({"DUPONT Jean", ""}));
+  EXPECT_EQ(NsGrid.cell(1, 1), "DUPONT Jean");
+  EXPECT_TRUE(NsGrid.cell(2, 1).isEmpty());
+
+  typeInCell(form_->NS, 1, 2, QStringLiteral("ŒRSTED Zoé"));
+  EXPECT_EQ(Row(form_->NS, 1), QStringList({"DUPONT Jean", "ŒRSTED Zoé"}));
+  menu("Sauvetage1");
+  EXPECT_EQ(PairLabels[1], QStringLiteral("DUPONT Jean - ŒRSTED Zoé"));
+}

@@ -15,6 +15,7 @@
 #include "support/TestState.h"
 
 #include <QButtonGroup>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -117,7 +118,8 @@ TEST_F(ParametersWindowTest, AnExistingTournamentRaisesTheQuestionWindow) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   w.Code->setFocus();
   ModalScript again;
-  again.on("TForm3", [](QWidget* d) { QTest::keyClick(d->findChild<QPushButton*>("Button1"), Qt::Key_Return); });
+  again.on("TForm3", [](QWidget* d) { QTest::keyClick(d->findChild<QPushButton*>("Button1"), Qt::Key_Return); })
+      .on("TForm91", [](QWidget* d) { ModalScript::type(d, "o"); });
   QTest::keyClick(w.Code, Qt::Key_Tab);
   EXPECT_TRUE(again.done());
   EXPECT_TRUE(QFile::exists(dataDir() + "OLD.PAI"));
@@ -129,6 +131,54 @@ TEST_F(ParametersWindowTest, AnExistingTournamentRaisesTheQuestionWindow) {
   EXPECT_FALSE(QFile::exists(dataDir() + "OLD.PAI"));
   EXPECT_TRUE(QFile::exists(dataDir() + "OLD.DAT"));
   ui::setInteraction(nullptr);
+}
+
+// A tournament typed again by habit: Enter on the question, then Enter on
+// the confirmation, leaves every file of it where it was; a confirmed erase
+// keeps them in the backups.
+TEST_F(ParametersWindowTest, EnterTwiceErasesNothingAndAConfirmedEraseKeepsTheFilesInTheBackups) {
+  ui::InstallWindowInteraction();
+  const QMap<QString, QByteArray> files = {
+      {"OLD.PAI", "1 0 0 A - B\xA3" "A\xA3" "B\r\n"},
+      {"OLD.DAT", "11/05/2026\r\nLundi"},
+      {"OLD.VAR", "1 4 420 1 1 1 0 4PN=\r\n2 5 10000 1 2 1 0 ?\r\n0\r\n3 6 -50 1 3 1 0 4PN-1\r\n"},
+      {"OLD.SEA", "0  62.5000 0 0 A/B\r\n"}};
+  for (auto f = files.cbegin(); f != files.cend(); ++f) writeBytes(dataDir() + f.key(), f.value());
+  TForm2 w;
+  TForm3 question;
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  w.Code->setText("OLD");
+  QString confirmation;
+  ModalScript script;
+  script.on("TForm3", [](QWidget* d) { ModalScript::key(d, Qt::Key_Return); })
+      .on("TForm91", [&](QWidget* d) {
+        confirmation = d->findChild<QLabel*>("Label1")->text();
+        ModalScript::key(d, Qt::Key_Return);
+      });
+  QTest::keyClick(w.OK, Qt::Key_Return);
+  EXPECT_TRUE(script.done());
+  EXPECT_TRUE(confirmation.startsWith("Voulez-vous vraiment effacer le tournoi OLD (2 résultats)?"))
+      << confirmation.toStdString();
+  EXPECT_TRUE(w.isVisible());
+  for (auto f = files.cbegin(); f != files.cend(); ++f) EXPECT_EQ(readBytes(dataDir() + f.key()), f.value());
+  EXPECT_FALSE(QDir(rootDir() + "BackupsTalvaron").exists());
+
+  // Confirmed with its letter: the old files go to a folder of today's backups.
+  ModalScript confirmed;
+  confirmed.on("TForm3", [](QWidget* d) { ModalScript::key(d, Qt::Key_Return); })
+      .on("TForm91", [](QWidget* d) { ModalScript::type(d, "o"); });
+  bool pairsEntryShown = false;
+  flowWindows().showPairsEntry = [&] { pairsEntryShown = true; };
+  QTest::keyClick(w.OK, Qt::Key_Return);
+  flowWindows().showPairsEntry = nullptr;
+  ui::setInteraction(nullptr);
+  EXPECT_TRUE(confirmed.done());
+  EXPECT_TRUE(pairsEntryShown);
+  const QString kept = rootDir() + "BackupsTalvaron/20260518/Efface-OLD-193000/";
+  for (auto f = files.cbegin(); f != files.cend(); ++f) EXPECT_EQ(readBytes(kept + f.key()), f.value()) << f.key().toStdString();
+  for (const char* gone : {"OLD.PAI", "OLD.VAR", "OLD.SEA"}) EXPECT_FALSE(QFile::exists(dataDir() + gone)) << gone;
+  EXPECT_EQ(readBytes(dataDir() + "OLD.DAT"), "18/05/2026\r\nLundi");  // the new tournament's
 }
 
 // A second session started from the first one's pairs: the first keeps all
