@@ -9,6 +9,7 @@
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
 #include "devices/TabletFiles.h"
+#include "devices/TabletLines.h"
 #include "flows/StartTournament.h"
 #include "flows/TournamentMenu.h"
 #include "platform/Process.h"
@@ -138,10 +139,10 @@ class TablesEveningTest : public testing_support::TalvaronTest {
   }
 
   // Runs a script of phones against the server while the program collects,
-  // as the menu's timer does; its report. A script that prints "PLAYED" is
-  // answered "COLLECTED" once the collection has taken what was sent (and
-  // then has run).
-  QJsonObject runPhones(const QString& script, const std::function<void()>& then = {}) {
+  // as the menu's timer does; its report. When the script asks for a step
+  // ("STEP <name>"), the collection takes what was sent, then onStep(name)
+  // does the test's part, and the script is answered "DONE".
+  QJsonObject runPhones(const QString& script, const std::function<void(const QString&)>& onStep = {}) {
     node_.setWorkingDirectory(kBrowserTests);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TALVARON_NODE_FOLDER", modules_);
@@ -152,18 +153,19 @@ class TablesEveningTest : public testing_support::TalvaronTest {
     node_.start(node_path_, arguments);
     if (!node_.waitForStarted(10000)) return {{"failure", "node did not start"}};
     QByteArray out;
+    qsizetype read = 0;  // where the lines not yet looked at start
     QElapsedTimer clock;
     clock.start();
-    bool played = false;
     ui::ScriptedInteraction quiet;  // the collection speaks to nobody
     while (node_.state() != QProcess::NotRunning && clock.elapsed() < 240000) {
       Tick();
       out += node_.readAllStandardOutput();
-      if (!played && out.contains("PLAYED\n")) {
-        played = true;
+      for (qsizetype end; (end = out.indexOf('\n', read)) >= 0; read = end + 1) {
+        const QByteArray line = out.mid(read, end - read);
+        if (!line.startsWith("STEP ")) continue;
         for (int tick = 0; tick < 5; ++tick) Tick();
-        if (then) then();
-        node_.write("COLLECTED\n");
+        if (onStep) onStep(QString::fromUtf8(line.mid(5)));
+        node_.write("DONE\n");
       }
     }
     node_.waitForFinished(5000);
@@ -300,8 +302,9 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
 
 // Five pairs: the BYE sits E/W at table 3, so each round one table has a
 // single pair. Its phone says so and goes on to the next round. A name that
-// looks like markup is shown as it was typed. A new tournament then asks
-// every phone for the password again.
+// looks like markup is shown as it was typed. A correction made on a phone
+// while the director changed the board is refused and the phone told. A new
+// tournament then asks every phone for the password again.
 TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
   QString why;
   if (!browserReady(why)) GTEST_SKIP() << why.toStdString();
@@ -312,8 +315,20 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
     PairLabels[3] = Player1Names[3] + " - " + Player2Names[3];
   });
   if (!startServer()) GTEST_SKIP() << "the tables' server is not built";
-  // Then a new tournament: the phones' tokens are no longer good.
-  const QJsonObject report = runPhones("sitout.mjs", [] { WriteTabletSessionFiles(); });
+  const QJsonObject report = runPhones("sitout.mjs", [](const QString& step) {
+    if (step == "desk") {
+      // The director types board 1 of table 1 again at the desk: 3SA+1 by
+      // North, echoed to the table as every desk entry is.
+      const int slot = 1;  // board 1, table 1
+      ASSERT_EQ(ResultTable[slot], 1);
+      ResultContract[slot] = "3SN+1";
+      ResultDeclarer[slot] = "N";
+      ResultScore[slot] = 430;
+      WriteTabletResultLine(1, 1, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot], "3SN+1", "N");
+    } else if (step == "restart") {
+      WriteTabletSessionFiles();  // a new tournament: the phones' tokens are no longer good
+    }
+  });
   ASSERT_FALSE(report.contains("failure")) << report.value("failure").toString().toStdString();
   EXPECT_EQ(report.value("keyboard").toString().toStdString(), "1");  // Tab reached table 1, Enter took it
   // Round 1 of the movement: the BYE (E/W 3) is due at table 3.
@@ -329,6 +344,13 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
                                                            "La paire 3 : <b>N3</b> - <img src=x> ne joue pas ce tour-ci (relais)."))
       << alone.value("first").toString().toStdString();
   EXPECT_EQ(alone.value("markup").toInt(-1), 0);
+  // The correction made on the phone did not overwrite the director's.
+  const QJsonObject conflict = report.value("conflict").toObject();
+  EXPECT_EQ(conflict.value("told").toString().toStdString(),
+            "Donne 1 : Ce résultat a été changé entre-temps (par un autre appareil ou par l'arbitre). "
+            "Vérifiez-le avant de renvoyer.");
+  EXPECT_EQ(conflict.value("now").toString().toStdString(), "3SA N +1");
+  EXPECT_EQ(ResultContract[1].toStdString(), "3SN+1");
   EXPECT_EQ(report.value("newTournament").toString().toStdString(), "Appareil non reconnu : entrez le mot de passe.");
   // Then round 2 with its boards.
   EXPECT_TRUE(alone.value("second").toString().startsWith("Tour 2 sur 3N/Spaire 3 : <b>N3</b> - <img src=x>E/Wpaire 2Donnes"

@@ -2,17 +2,19 @@
 // by puppeteer-core in Debian's chromium. Started by TablesEveningTest, which
 // runs the program's collection meanwhile:
 //   node evening.mjs <server url> <chromium> [screenshots folder]
-// It prints "PLAYED" once every table has reached its end page, waits for
-// "COLLECTED" on its input, then prints "REPORT <json>": what each page saw.
-import { createInterface } from 'node:readline';
-import { join as joinTable, launch, phone as newPhone, picture, screens, tap, text, waitView, TIMEOUT } from './phones.mjs';
+// Once every table has reached its end page it asks for the step "played"
+// (the test answers once the program has collected everything), then prints
+// "REPORT <json>": what each page saw.
+import {
+  closeInput, contract, enterResult, join as joinTable, launch, phone as newPhone, picture, screens, step, tap, text,
+  waitView, TIMEOUT,
+} from './phones.mjs';
 
 const [url, chromium, shots] = process.argv.slice(2);
 
 // What each table enters, board by board. Contracts need the lead: the
 // program folder asks for it.
-const c = (declarer, level, strain, result, lead, doubling = '') =>
-  ({ kind: 'contract', declarer, level, strain, doubling, result, lead });
+const c = contract;
 const PLAN = {
   1: { 1: c('N', 4, 'P', -1, ['R', 'C']), 2: c('S', 3, 'S', 0, ['4', 'P']), 3: c('E', 2, 'C', 0, ['A', 'T']),
     4: c('O', 3, 'S', 0, ['D', 'K']), 5: c('N', 1, 'S', 2, ['2', 'C']), 6: c('E', 4, 'C', 0, ['10', 'P']) },
@@ -44,26 +46,6 @@ async function enterPlayers(page, table) {
   await picture(page, 'players');
   await tap(page, '#players-ok');
   await waitView(page, 'tour');
-}
-
-async function enterResult(page, r) {
-  const choose = (group, value) => tap(page, `[data-choice="${group}:${value}"]`);
-  if (r.kind === 'contract') {
-    await choose('genre', 'contract');
-    await choose('declarant', r.declarer);
-    await choose('niveau', r.level);
-    await choose('couleur', r.strain);
-    await choose('contre', r.doubling);
-    await choose('resultat', r.result);
-    await choose('entame', r.lead[0]);
-    await choose('entame-couleur', r.lead[1]);
-  } else if (r.kind === 'split') {
-    await choose('genre', 'arbitral');
-    await page.type('#split-ns', r.ns);
-    await page.type('#split-ew', r.ew);
-  } else {
-    await choose('genre', r.kind);
-  }
 }
 
 // One board from the round page to the program's echo; what was shown.
@@ -194,15 +176,12 @@ async function endShown(page, table) {
   })));
 }
 
-const lines = createInterface({ input: process.stdin });
-const collected = new Promise((resolve) => lines.on('line', (l) => { if (l.trim() === 'COLLECTED') resolve(); }));
 
 const browser = await launch(chromium, shots);
 let status = 0;
 try {
   const pages = await Promise.all([1, 2, 3].map((t) => playTable(browser, t)));
-  console.log('PLAYED');
-  await collected;
+  await step('played');
   for (const [i, page] of pages.entries()) report.tables[i + 1].ranking = await endShown(page, i + 1);
   // The end page whole: the ranking and the deal below it.
   if (shots) await pages[0].screenshot({ path: shots + '/tables-ranking.png', fullPage: true });
@@ -212,5 +191,5 @@ try {
 }
 console.log('REPORT ' + JSON.stringify(report));
 await browser.close();
-lines.close();
+closeInput();
 process.exit(status);

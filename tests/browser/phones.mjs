@@ -2,6 +2,7 @@
 // build tree, TALVARON_NODE_FOLDER) driving Debian's chromium, one incognito
 // context per phone, 360 x 740 pixels with touch.
 import { createRequire } from 'node:module';
+import { createInterface } from 'node:readline';
 
 const require = createRequire(process.env.TALVARON_NODE_FOLDER + '/');
 const puppeteerModule = require('puppeteer-core');
@@ -74,3 +75,45 @@ export async function screens() {
   }
   return out;
 }
+
+// A step of the test's own: "STEP <name>" is printed, and the test answers
+// "DONE" once the program has collected what was sent and done its part.
+const input = createInterface({ input: process.stdin });
+const answers = [];
+let waiting = null;
+input.on('line', (l) => {
+  if (l.trim() !== 'DONE') return;
+  if (waiting) { const w = waiting; waiting = null; w(); } else answers.push(true);
+});
+export function step(name) {
+  console.log('STEP ' + name);
+  if (answers.length) { answers.shift(); return Promise.resolve(); }
+  return new Promise((resolve) => { waiting = resolve; });
+}
+export function closeInput() { input.close(); }
+
+// A board's result entered by touch on the board page.
+export async function enterResult(page, r) {
+  const choose = (group, value) => tap(page, `[data-choice="${group}:${value}"]`);
+  if (r.kind === 'contract') {
+    await choose('genre', 'contract');
+    await choose('declarant', r.declarer);
+    await choose('niveau', r.level);
+    await choose('couleur', r.strain);
+    await choose('contre', r.doubling);
+    await choose('resultat', r.result);
+    if (r.lead) {
+      await choose('entame', r.lead[0]);
+      await choose('entame-couleur', r.lead[1]);
+    }
+  } else if (r.kind === 'split') {
+    await choose('genre', 'arbitral');
+    await page.type('#split-ns', r.ns);
+    await page.type('#split-ew', r.ew);
+  } else {
+    await choose('genre', r.kind);
+  }
+}
+
+export const contract = (declarer, level, strain, result, lead, doubling = '') =>
+  ({ kind: 'contract', declarer, level, strain, doubling, result, lead });

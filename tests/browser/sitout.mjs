@@ -1,17 +1,43 @@
 // A phone at each table of an evening with the BYE: the table where only one
 // pair sits says so and goes on to the next round. Started by
 // TablesEveningTest: node sitout.mjs <server url> <chromium> [screenshots]
-// Then "PLAYED": the test starts a new tournament and answers "COLLECTED",
-// and the first phone must be asked the password again. Prints
-// "REPORT <json>": what each phone saw.
-import { createInterface } from 'node:readline';
-import { join, launch, phone, picture, screens, tap, text, waitView } from './phones.mjs';
+// Table 1 plays its first board, and while it corrects it the director
+// changes that board at the desk (step "desk"): the phone is told instead of
+// overwriting it. Then the test starts a new tournament (step "restart"), and
+// the first phone must be asked the password again. Prints "REPORT <json>":
+// what each phone saw.
+import {
+  closeInput, contract, enterResult, join, launch, phone, picture, screens, step, tap, text, waitView,
+} from './phones.mjs';
 
 
 const [url, chromium, shots] = process.argv.slice(2);
 const report = { tables: {} };
-const lines = createInterface({ input: process.stdin });
-const restarted = new Promise((resolve) => lines.on('line', (l) => { if (l.trim() === 'COLLECTED') resolve(); }));
+
+// Board 1 sent and taken; the correction started; the director changes the
+// board meanwhile; the correction is sent and refused with the board's news.
+async function deskChangesTheBoard(page) {
+  await tap(page, '#next-board');
+  await waitView(page, 'donne');
+  await enterResult(page, contract('N', 3, 'S', 0));
+  await tap(page, '#preview');
+  await waitView(page, 'confirmation');
+  await tap(page, '#send');
+  await page.waitForSelector('#echo[data-state="taken"]');
+  await tap(page, '#correct');
+  await waitView(page, 'donne');
+  await step('desk');
+  await enterResult(page, contract('N', 3, 'S', 2));
+  await tap(page, '#preview');
+  await waitView(page, 'confirmation');
+  await tap(page, '#send');
+  await page.waitForSelector('#dialog:not([hidden])');
+  const told = await text(page, '#dialog-text');
+  await tap(page, '#dialog-buttons button');
+  await waitView(page, 'envoi');
+  await page.waitForFunction(() => document.querySelector('#result').textContent.includes('+1'));
+  return { told, now: await text(page, '#result') };
+}
 const phones = [];
 const browser = await launch(chromium, shots);
 let status = 0;
@@ -42,10 +68,10 @@ try {
       seen.second = await text(page, 'main');
     }
     report.tables[table] = seen;
+    if (table === 1) report.conflict = await deskChangesTheBoard(page);
   }
-  console.log('PLAYED');
-  await restarted;
-  await phones[0].reload();
+  await step('restart');
+  // The first phone, left on its board, notices by itself.
   await waitView(phones[0], 'connexion');
   report.newTournament = await text(phones[0], '#join-error');
 } catch (e) {
@@ -54,5 +80,5 @@ try {
 }
 console.log('REPORT ' + JSON.stringify(report));
 await browser.close();
-lines.close();
+closeInput();
 process.exit(status);
