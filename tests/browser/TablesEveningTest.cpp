@@ -310,9 +310,12 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
   if (!browserReady(why)) GTEST_SKIP() << why.toStdString();
   PairsEntered = true;
   startEvening("5", [] {
-    Player1Names[3] = "<b>N3</b>";
-    Player2Names[3] = "<img src=x>";
-    PairLabels[3] = Player1Names[3] + " - " + Player2Names[3];
+    Player1Names[1] = "<b>N1</b>";
+    Player2Names[1] = "<img src=x>";
+    PairLabels[1] = Player1Names[1] + " - " + Player2Names[1];
+    Player1Names[3] = "DUPONT Jean";
+    Player2Names[3] = "DURAND Paul";
+    PairLabels[3] = "DUPONT Jean - DURAND Paul";
   });
   if (!startServer()) GTEST_SKIP() << "the tables' server is not built";
   const QJsonObject report = runPhones("sitout.mjs", [](const QString& step) {
@@ -341,9 +344,12 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
   }
   const QJsonObject alone = tables.value("3").toObject();
   EXPECT_TRUE(alone.value("first").toString().startsWith("Tour 1 sur 3Une seule paire à cette table"
-                                                           "La paire 3 : <b>N3</b> - <img src=x> ne joue pas ce tour-ci (relais)."))
+                                                           "La paire 3 : DUPONT Jean - DURAND Paul ne joue pas ce tour-ci (relais)."))
       << alone.value("first").toString().toStdString();
-  EXPECT_EQ(alone.value("markup").toInt(-1), 0);
+  const QJsonObject table1 = tables.value("1").toObject();
+  EXPECT_TRUE(table1.value("first").toString().startsWith("Tour 1 sur 3N/Spaire 1 : <b>N1</b> - <img src=x>E/W"))
+      << table1.value("first").toString().toStdString();
+  EXPECT_EQ(table1.value("markup").toInt(-1), 0);
   // The correction made on the phone did not overwrite the director's.
   const QJsonObject conflict = report.value("conflict").toObject();
   EXPECT_EQ(conflict.value("told").toString().toStdString(),
@@ -353,7 +359,7 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
   EXPECT_EQ(ResultContract[1].toStdString(), "3SN+1");
   EXPECT_EQ(report.value("newTournament").toString().toStdString(), "Appareil non reconnu : entrez le mot de passe.");
   // Then round 2 with its boards.
-  EXPECT_TRUE(alone.value("second").toString().startsWith("Tour 2 sur 3N/Spaire 3 : <b>N3</b> - <img src=x>E/Wpaire 2Donnes"
+  EXPECT_TRUE(alone.value("second").toString().startsWith("Tour 2 sur 3N/Spaire 3 : DUPONT Jean - DURAND PaulE/Wpaire 2Donnes"
                                                             "Donne 1à jouerDonne 2à jouer"))
       << alone.value("second").toString().toStdString();
 }
