@@ -627,7 +627,7 @@ function showConfirm(result, score) {
   render('confirmation', [el('h1', { text: 'Donne ' + result.board + ' : à confirmer' }),
     el('div', { class: 'card' },
       el('p', { class: 'summary', id: 'result', text: resultDisplay(result) }),
-      score ? el('p', { class: 'summary', id: 'score', text: score.text || scoreDisplay(score.score) }) : null),
+      score ? el('p', { class: 'summary', id: 'score', text: typeof score.score === 'number' ? scoreDisplay(score.score) : score.text }) : null),
     status,
     el('div', { class: 'buttons stack' },
       button('Envoyer', () => sendResult(result), { class: 'main', id: 'send' }),
