@@ -96,9 +96,13 @@ class TablesEveningTest : public testing_support::TalvaronTest {
   }
 
   // The tables' server on the exchange folder, on a free loopback port.
+  // It runs under a name of its own: the program stops its companions by
+  // name (a tournament's start stops a running tables' server), and other
+  // tests start and quit the program beside this one.
   bool startServer() {
-    const QString exe = QCoreApplication::applicationDirPath() + "/talvaron-tables";
-    if (!QFile::exists(exe)) return false;
+    const QString built = QCoreApplication::applicationDirPath() + "/talvaron-tables";
+    const QString exe = tmp_.path() + "/tables-server-under-test";
+    if (!QFile::exists(built) || !QFile::copy(built, exe)) return false;
     port_ = FreePort();
     server_.setProcessChannelMode(QProcess::MergedChannels);
     server_.start(exe, {"--exchange", documentsDir() + "/Quillmarke", "--pages",
@@ -171,9 +175,17 @@ class TablesEveningTest : public testing_support::TalvaronTest {
     node_.waitForFinished(5000);
     out += node_.readAllStandardOutput();
     EXPECT_TRUE(quiet.messages.isEmpty()) << quiet.messages.join(" | ").toStdString();
+    // How the server fared, for the report of a failure.
+    const QString server = server_.state() == QProcess::NotRunning
+                               ? QString("\nthe tables' server ended (exit %1, %2): ")
+                                     .arg(server_.exitCode())
+                                     .arg(server_.exitStatus() == QProcess::CrashExit ? "killed" : "exited") +
+                                     QString::fromUtf8(server_.readAll())
+                               : QString();
     const qsizetype at = out.indexOf("REPORT ");
-    if (at < 0) return {{"failure", QString::fromUtf8(out + node_.readAllStandardError())}};
-    const QJsonObject report = QJsonDocument::fromJson(out.mid(at + 7).split('\n').first()).object();
+    if (at < 0) return {{"failure", QString::fromUtf8(out + node_.readAllStandardError()) + server}};
+    QJsonObject report = QJsonDocument::fromJson(out.mid(at + 7).split('\n').first()).object();
+    if (report.contains("failure")) report["failure"] = report.value("failure").toString() + server;
     EXPECT_FALSE(report.contains("errors")) << QJsonDocument(report.value("errors").toArray()).toJson().toStdString();
     if (qEnvironmentVariableIsSet("TALVARON_SHOW_REPORT")) std::printf("%s\n", QJsonDocument(report).toJson().constData());
     return report;
