@@ -369,7 +369,12 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
             "Vérifiez-le avant de renvoyer.");
   EXPECT_EQ(conflict.value("now").toString().toStdString(), "3SA N +1");
   EXPECT_EQ(ResultContract[1].toStdString(), "3SN+1");
-  EXPECT_EQ(report.value("newTournament").toString().toStdString(), "Appareil non reconnu : entrez le mot de passe.");
+  // The phone is back at the password, told why: its device is no longer
+  // known, or, caught while the program was rewriting the session files,
+  // there was no tournament for a moment.
+  EXPECT_TRUE(QStringList({"Appareil non reconnu : entrez le mot de passe.", "Aucun tournoi avec tablettes n'est en cours."})
+                  .contains(report.value("newTournament").toString()))
+      << report.value("newTournament").toString().toStdString();
   // Then round 2 with its boards.
   EXPECT_TRUE(alone.value("second").toString().startsWith("Tour 2 sur 3N/Spaire 3 : DUPONT Jean - DURAND PaulE/Wpaire 2Donnes"
                                                             "Donne 1à jouerDonne 2à jouer"))
