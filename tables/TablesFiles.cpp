@@ -121,8 +121,9 @@ std::optional<EchoLine> ParseEchoLine(const QString& line) {
 std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines) {
   std::vector<FrequencyRow> rows;
   for (int i = 2; i < lines.size(); ++i) {
+    // A passed board has no lead: six words.
     const QStringList w = lines[i].simplified().split(u' ', Qt::SkipEmptyParts);
-    if (w.size() != 7) continue;
+    if (w.size() != 7 && w.size() != 6) continue;
     FrequencyRow r;
     const qsizetype slash = w[0].indexOf(u'/');
     r.contract = slash < 0 ? w[0] : w[0].left(slash);
@@ -135,7 +136,7 @@ std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines) {
     r.ew = *ew;
     r.nsPercent = optionalNumber(w[3]);
     r.ewPercent = optionalNumber(w[5]);
-    r.lead = w[6] == QLatin1String("--") ? QString() : w[6];
+    r.lead = w.size() == 6 || w[6] == QLatin1String("--") ? QString() : w[6];
     rows.push_back(r);
   }
   return rows;

@@ -68,7 +68,8 @@ struct EchoLine {
 std::optional<EchoLine> ParseEchoLine(const QString& line);
 
 // One result of a board's frequency file "DONNE<n>.TXT". The score and the
-// percentages are absent for an average or an adjusted score.
+// percentages are absent for an average or an adjusted score; a passed board
+// has no lead.
 struct FrequencyRow {
   QString contract;
   QString declarer;

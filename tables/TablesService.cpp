@@ -60,6 +60,22 @@ bool sameText(const QString& a, const QString& b) {
   return diff == 0;
 }
 
+// A seat's placeholder: its letter, then digits ("N1", "O4").
+bool isSeatPlaceholder(QStringView text, const char* letters) {
+  if (text.size() < 2 || !QLatin1String(letters).contains(text[0])) return false;
+  for (QChar c : text.mid(1))
+    if (!c.isDigit()) return false;
+  return true;
+}
+
+// The label the program gives a pair created in advance, before its players
+// are known: "N1 - S1", "E4 - O4".
+bool isPlaceholderLabel(const QString& label) {
+  const qsizetype dash = label.indexOf(QLatin1String(" - "));
+  return dash > 0 && isSeatPlaceholder(QStringView(label).left(dash), "NE") &&
+         isSeatPlaceholder(QStringView(label).mid(dash + 3), "SOW");
+}
+
 QJsonValue optionalValue(const std::optional<int>& v) { return v ? QJsonValue(*v) : QJsonValue(); }
 
 // The N/S score of a result the program holds: a contract's by the contract
@@ -332,8 +348,11 @@ Reply TablesService::state(const QString& token, int table) {
                               {QStringLiteral("sitOut"), sitOut},
                               {QStringLiteral("boards"), boards}});
   }
+  // Sent and not yet read, or read: the first round's pair then bears names,
+  // no longer the program's "N1 - S1" or "E4 - O4" nor a seat left empty.
   const bool playersDone = platform::fileExists(folder_.playersFile(table)) ||
-                           (!firstNames.isEmpty() && !firstNames.contains(QLatin1String("***")));
+                           (!firstNames.isEmpty() && !firstNames.contains(QLatin1String("***")) &&
+                            !isPlaceholderLabel(firstNames));
   return {200, QJsonObject{{QStringLiteral("table"), table},
                            {QStringLiteral("tables"), p.tableCount},
                            {QStringLiteral("boardsPerTable"), p.boardsPerTable},

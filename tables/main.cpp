@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
+#include <unistd.h>
 #include <thread>
 
 namespace {
@@ -77,9 +78,9 @@ int main(int argc, char** argv) {
     server.stop();
   });
   const bool ran = server.run();
-  if (waiter.joinable()) {
-    pthread_kill(waiter.native_handle(), SIGTERM);
-    waiter.join();
-  }
+  // A waiter still waiting takes this signal; one already gone leaves it
+  // pending, blocked, for a process about to end.
+  ::kill(::getpid(), SIGTERM);
+  waiter.join();
   return ran ? 0 : 2;
 }

@@ -88,6 +88,16 @@ TEST(TablesFiles, EchoLinesOfEveryKind) {
   EXPECT_FALSE(ParseEchoLine("2 1 999 7"));
 }
 
+namespace {
+
+TableResult only(ResultKind kind) {
+  TableResult r;
+  r.kind = kind;
+  return r;
+}
+
+}  // namespace
+
 TEST(TablesFiles, ResultTextsAndTheirValues) {
   TableResult r;
   r.declarer = 'N';
@@ -97,15 +107,15 @@ TEST(TablesFiles, ResultTextsAndTheirValues) {
   EXPECT_EQ(ResultValue(r), "N 4PN=");
   r.lead.clear();
   EXPECT_EQ(ResultText(r), "N 4PN=");
-  EXPECT_EQ(ResultText({ResultKind::Pass}), "PASSE");
-  EXPECT_EQ(ResultText({ResultKind::NotPlayed}), "NOT PLAYED");
-  EXPECT_EQ(ResultText({ResultKind::Arbitral}), "AJU");
-  TableResult split{ResultKind::Split};
+  EXPECT_EQ(ResultText(only(ResultKind::Pass)), "PASSE");
+  EXPECT_EQ(ResultText(only(ResultKind::NotPlayed)), "NOT PLAYED");
+  EXPECT_EQ(ResultText(only(ResultKind::Arbitral)), "AJU");
+  TableResult split = only(ResultKind::Split);
   split.nsPercent = 60;
   split.ewPercent = 40;
   EXPECT_EQ(ResultText(split), "60 - 40");
-  EXPECT_EQ(ResultText({ResultKind::Delete}), "N DELETE");
-  EXPECT_EQ(ResultValue({ResultKind::Delete}), "");
+  EXPECT_EQ(ResultText(only(ResultKind::Delete)), "N DELETE");
+  EXPECT_EQ(ResultValue(only(ResultKind::Delete)), "");
 
   EXPECT_EQ(ValueOfResultText("n 4pn= rc"), "N 4PN=");
   EXPECT_EQ(ValueOfResultText("E 3SXE-2"), "E 3SXE-2");
@@ -128,7 +138,7 @@ TEST(TablesFiles, LeadsAreOneRankAndOneSuit) {
 }
 
 TEST(TablesFiles, FrequenciesRankingAndDiagram) {
-  const auto rows = ParseBoardFile({"Donne 7", "", "4PN=/N 420 1 60 8 40 RC", "PASSE 0 2 50 9 50 ?",
+  const auto rows = ParseBoardFile({"Donne 7", "", "4PN=/N 420 1 60 8 40 RC", "PASSE 0 2 50 9 50",
                                     "MOY -- 3 -- 10 -- --", "AJU -- 4 -- 11 -- --"});
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[0].contract, "4PN=");
@@ -139,6 +149,8 @@ TEST(TablesFiles, FrequenciesRankingAndDiagram) {
   EXPECT_EQ(rows[0].lead, "RC");
   EXPECT_EQ(rows[1].contract, "PASSE");
   EXPECT_EQ(rows[1].score, 0);
+  EXPECT_EQ(rows[1].ewPercent, 50);
+  EXPECT_EQ(rows[1].lead, "");
   EXPECT_FALSE(rows[2].score);
   EXPECT_FALSE(rows[2].nsPercent);
   EXPECT_EQ(rows[2].ns, 3);

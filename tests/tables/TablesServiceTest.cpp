@@ -293,13 +293,18 @@ TEST_F(TablesServiceTest, LeadsWhenTheProgramAsksForThem) {
 
 TEST_F(TablesServiceTest, PlayersEnteredAtTheTableReachThePairs) {
   PairsEntered = false;
+  // The pairs created in advance, as the program names them.
+  for (int s = 1; s <= 6; ++s)
+    PairLabels[s] = s <= 3 ? QString("N%1 - S%1").arg(s) : QString("E%1 - W%1").arg(s);
   WriteTabletSessionFiles();
+  WritePairNameFiles();
   writeBytes(TabletSharedFolder + "/JOUEURS.TXT", "DUPONT Jean 12345\r\nBYE\r\nMARTIN Luc 67890");
   const QString token = join();
   EXPECT_EQ(service->playersList(token).body["players"].toArray().size(), 2);
   EXPECT_EQ(service->playersList(token).body["players"][1]["licence"], "67890");
   Reply r = service->state(token, 3);
   EXPECT_TRUE(std::as_const(r.body)["players"]["needed"].toBool());
+  EXPECT_FALSE(std::as_const(r.body)["players"]["done"].toBool());
 
   QJsonObject seats{{"N", QJsonObject{{"licence", "12345"}, {"name", "DUPONT Jean"}}},
                     {"S", QJsonObject{{"name", "Durand@Paul"}}}};
