@@ -309,17 +309,12 @@ async function route() {
   return r ? showRound(r) : showEnd();
 }
 
-// The players are asked while the program still has its own names for the
-// table's first pairs ("N1 - S1", "E4 - W4"): the server may count those as
-// names given.
+// The players are asked when the pairs are not entered in the program and
+// this table has not given them yet.
 function playersAsked() {
   const p = app.data.players || {};
-  if (!p.needed) return false;
-  if (!p.done) return true;
-  const first = rounds()[0];
-  return !!first && placeholder(first.nsName) && placeholder(first.ewName) && !localStorage.getItem(playersKey());
+  return !!p.needed && !p.done;
 }
-function playersKey() { return 'talvaron.players.' + app.table; }
 
 // A new password asked is a new evening (or a new device): nothing of the
 // one before is kept, not even a result that never reached the server.
@@ -428,7 +423,6 @@ async function showPlayers() {
       if (Object.values(seats).every((v) => !v)) { status.textContent = 'Entrez au moins un joueur.'; return; }
       try {
         await Api.sendPlayers(app.table, seats);
-        localStorage.setItem(playersKey(), '1');
         go('#');
       } catch (e) {
         if (!handleLost(e)) status.textContent = errorText(e);

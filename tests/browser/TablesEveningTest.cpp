@@ -32,6 +32,7 @@
 #include <QTcpServer>
 #include <QThread>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -265,6 +266,19 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
   EXPECT_EQ(table1.value("1").toObject().value("corrected").toObject().value("taken").toString().toStdString(), "4♠ N +2");
   EXPECT_EQ(table1.value("1").toObject().value("corrected").toObject().value("score").toString().toStdString(), "N/S marque 480");
   EXPECT_EQ(table1.value("2").toObject().value("score").toString().toStdString(), "N/S marque 600");
+  // Every board's frequency, on the page of each table that played it, holds
+  // that table's own line; a passed board's among them.
+  for (int t = 1; t <= 3; ++t) {
+    const QJsonObject seen = pages.value(QString::number(t)).toObject().value("seen").toObject();
+    for (int b = 1; b <= 6; ++b)
+      EXPECT_FALSE(seen.value(QString::number(b)).toObject().value("frequency").toArray().isEmpty())
+          << "table " << t << " board " << b;
+  }
+  const QJsonArray passed =
+      pages.value("3").toObject().value("seen").toObject().value("2").toObject().value("frequency").toArray();
+  EXPECT_TRUE(std::any_of(passed.begin(), passed.end(),
+                          [](const QJsonValue& row) { return row.toString().startsWith("Passe général0"); }))
+      << QJsonDocument(passed).toJson().toStdString();
   const QJsonObject table2 = pages.value("2").toObject().value("seen").toObject();
   EXPECT_FALSE(table2.value("resend").toObject().value("written").toBool(true));  // sent twice, written once
   EXPECT_EQ(table2.value("reloaded").toString().toStdString(), "Donne 3");                       // the reload came back there

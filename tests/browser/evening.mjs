@@ -74,7 +74,8 @@ async function playBoard(page, table, board, result, seen) {
   await page.waitForSelector('#echo[data-state="taken"]', { timeout: TIMEOUT });
   shown.echo = await text(page, '#echo');
   shown.taken = await text(page, '#result');
-  if (await page.waitForSelector('#frequency', { timeout: 5000 }).catch(() => null)) {
+  // The board's frequency, once the program has written this table's line.
+  if (await page.waitForSelector('#frequency tr.own', { timeout: 10000 }).catch(() => null)) {
     shown.frequency = await page.$$eval('#frequency tbody tr', (rows) => rows.map((r) => r.textContent));
     if (table === 1 && board === 2) await picture(page, 'sent');
   }
