@@ -3,8 +3,10 @@
 # and test Talvaron, and the French locale the tests also run under.
 #   --browser   also Debian's chromium, for the test that opens the web pages
 #   --package   also dpkg-dev, which the Debian package's making uses
-#   --tests     everything the tests use: chromium and xmllint, and the
-#               tools that make and check the Debian package
+#   --tests     everything the tests use: chromium and xmllint, the tools that
+#               make and check the Debian package, and node with npm (the
+#               browser test of the tables' pages installs puppeteer-core with
+#               scripts/install-puppeteer.sh)
 set -euo pipefail
 
 packages=(
@@ -22,6 +24,10 @@ case "${1:-}" in
   --package) packages+=(dpkg-dev) ;;
   --tests) packages+=(chromium libxml2-utils dpkg-dev desktop-file-utils appstream lintian) ;;
 esac
+# node and npm: Debian's, unless a node is already there (it brings its npm).
+if [ "${1:-}" = "--tests" ] && ! { command -v node >/dev/null && command -v npm >/dev/null; }; then
+  packages+=(nodejs npm)
+fi
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

@@ -1,0 +1,396 @@
+// A whole evening played at the tables from real browsers: the program starts
+// a three-table Mitchell with tablets, the tables' server serves the exchange
+// folder, and node drives three phone-sized Chromium sessions through the
+// pages (players, every board, a correction, a split, a takeover) while this
+// test runs the program's own collection. The program must take every result
+// once, every page must see its echo, and the ranking shown at the tables
+// must be the program's, checked against numbers worked out by hand.
+#include "core/DealDiagrams.h"
+#include "core/Globals.h"
+#include "core/ScriptedInteraction.h"
+#include "devices/TabletFiles.h"
+#include "devices/TabletLines.h"
+#include "flows/StartTournament.h"
+#include "flows/TournamentMenu.h"
+#include "platform/Process.h"
+#include "platform/TextFiles.h"
+#include "scoring/ResultListings.h"
+#include "setup/PairsEntry.h"
+#include "setup/Players.h"
+#include "support/TabletTables.h"
+#include "support/TestState.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QThread>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+using testing_support::readBytes;
+
+namespace {
+
+const QString kSource = QStringLiteral(TALVARON_SOURCE_DIR);
+const QString kBrowserTests = kSource + "/tests/browser/";
+
+// A port nobody listens on now.
+int FreePort() {
+  QTcpServer probe;
+  if (!probe.listen(QHostAddress::LocalHost, 0)) return 0;
+  return probe.serverPort();
+}
+
+// Runs the collection and Qt's events while waiting.
+void Tick() {
+  CollectionTick();
+  QCoreApplication::processEvents();
+  QThread::msleep(100);
+}
+
+}  // namespace
+
+class TablesEveningTest : public testing_support::TalvaronTest {
+ protected:
+  void TearDown() override {
+    for (QProcess* p : {&node_, &server_}) {
+      if (p->state() != QProcess::NotRunning) {
+        p->kill();
+        p->waitForFinished(5000);
+      }
+    }
+    flowWindows().showTournamentMenu = nullptr;
+    menuView() = TournamentMenuView{};
+    TalvaronTest::TearDown();
+  }
+
+  // Chromium, node and puppeteer-core (installed under the build tree by the
+  // project's script when missing); false with the reason when one cannot be
+  // had.
+  bool browserReady(QString& why) {
+    chromium_ = QStandardPaths::findExecutable("chromium");
+    node_path_ = QStandardPaths::findExecutable("node");
+    if (chromium_.isEmpty() || node_path_.isEmpty()) {
+      QProcess::execute("bash", {kSource + "/scripts/install-deps.sh", "--tests"});
+      chromium_ = QStandardPaths::findExecutable("chromium");
+      node_path_ = QStandardPaths::findExecutable("node");
+    }
+    if (chromium_.isEmpty() || node_path_.isEmpty()) {
+      why = "chromium or node is not installed and could not be installed";
+      return false;
+    }
+    modules_ = QStringLiteral(TALVARON_NODE_FOLDER);
+    if (QProcess::execute("bash", {kSource + "/scripts/install-puppeteer.sh", modules_}) != 0) {
+      why = "puppeteer-core could not be installed from the npm registry";
+      return false;
+    }
+    return true;
+  }
+
+  // The tables' server on the exchange folder, on a free loopback port.
+  // It runs under a name of its own: the program stops its companions by
+  // name (a tournament's start stops a running tables' server), and other
+  // tests start and quit the program beside this one.
+  bool startServer() {
+    const QString built = QCoreApplication::applicationDirPath() + "/talvaron-tables";
+    const QString exe = tmp_.path() + "/tables-server-under-test";
+    if (!QFile::exists(built) || !QFile::copy(built, exe)) return false;
+    port_ = FreePort();
+    server_.setProcessChannelMode(QProcess::MergedChannels);
+    server_.start(exe, {"--exchange", documentsDir() + "/Quillmarke", "--pages",
+                        QCoreApplication::applicationDirPath() + "/tables", "--address", "127.0.0.1", "--port",
+                        QString::number(port_), "--program", programDir()});
+    if (!server_.waitForStarted(5000)) return false;
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray said;
+    while (clock.elapsed() < 10000) {
+      server_.waitForReadyRead(200);
+      said += server_.readAll();
+      if (said.contains("http://")) return true;
+      if (server_.state() == QProcess::NotRunning) break;
+    }
+    ADD_FAILURE() << "the tables' server did not start: " << said.toStdString();
+    return false;
+  }
+
+  // A new tablets tournament of `pairs` pairs: a standard Mitchell of two
+  // boards a table and three rounds, started through the program's flow.
+  // With an odd number the BYE sits E/W with the highest number.
+  // named runs once the pairs are made, before the tournament starts.
+  void startEvening(const QString& pairs, const std::function<void()>& named = {}) {
+    TableDevicesMode = TabletsMode = true;
+    TournamentCode = "SOIR";
+    flowWindows().showTournamentMenu = [] {};
+    PbnOption = 3;  // no deals to import
+    ui::ScriptedInteraction talk;
+    talk.answerText(pairs);
+    if (pairs.toInt() % 2 == 1) talk.answerText("2;1;;0");
+    talk.answer(1).answerText("2").answerText("3");
+    ASSERT_TRUE(AskPairCount());
+    if (named) named();
+    ResultsPerBoard = TableCount;
+    FillPairsGrids();
+    StartTournament();
+  }
+
+  // Runs a script of phones against the server while the program collects,
+  // as the menu's timer does; its report. When the script asks for a step
+  // ("STEP <name>"), the collection takes what was sent, then onStep(name)
+  // does the test's part, and the script is answered "DONE".
+  QJsonObject runPhones(const QString& script, const std::function<void(const QString&)>& onStep = {}) {
+    node_.setWorkingDirectory(kBrowserTests);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TALVARON_NODE_FOLDER", modules_);
+    node_.setProcessEnvironment(env);
+    QStringList arguments{kBrowserTests + script, QString("http://127.0.0.1:%1/").arg(port_), chromium_};
+    const QString shots = qEnvironmentVariable("TALVARON_TABLES_SCREENSHOTS");
+    if (!shots.isEmpty()) arguments << shots;
+    node_.start(node_path_, arguments);
+    if (!node_.waitForStarted(10000)) return {{"failure", "node did not start"}};
+    QByteArray out;
+    qsizetype read = 0;  // where the lines not yet looked at start
+    QElapsedTimer clock;
+    clock.start();
+    ui::ScriptedInteraction quiet;  // the collection speaks to nobody
+    while (node_.state() != QProcess::NotRunning && clock.elapsed() < 240000) {
+      Tick();
+      out += node_.readAllStandardOutput();
+      for (qsizetype end; (end = out.indexOf('\n', read)) >= 0; read = end + 1) {
+        const QByteArray line = out.mid(read, end - read);
+        if (!line.startsWith("STEP ")) continue;
+        for (int tick = 0; tick < 5; ++tick) Tick();
+        if (onStep) onStep(QString::fromUtf8(line.mid(5)));
+        node_.write("DONE\n");
+      }
+    }
+    node_.waitForFinished(5000);
+    out += node_.readAllStandardOutput();
+    EXPECT_TRUE(quiet.messages.isEmpty()) << quiet.messages.join(" | ").toStdString();
+    // How the server fared, for the report of a failure.
+    const QString server = server_.state() == QProcess::NotRunning
+                               ? QString("\nthe tables' server ended (exit %1, %2): ")
+                                     .arg(server_.exitCode())
+                                     .arg(server_.exitStatus() == QProcess::CrashExit ? "killed" : "exited") +
+                                     QString::fromUtf8(server_.readAll())
+                               : QString();
+    const qsizetype at = out.indexOf("REPORT ");
+    if (at < 0) return {{"failure", QString::fromUtf8(out + node_.readAllStandardError()) + server}};
+    QJsonObject report = QJsonDocument::fromJson(out.mid(at + 7).split('\n').first()).object();
+    if (report.contains("failure")) report["failure"] = report.value("failure").toString() + server;
+    EXPECT_FALSE(report.contains("errors")) << QJsonDocument(report.value("errors").toArray()).toJson().toStdString();
+    if (qEnvironmentVariableIsSet("TALVARON_SHOW_REPORT")) std::printf("%s\n", QJsonDocument(report).toJson().constData());
+    return report;
+  }
+
+  // The program's own starts of its companions (the tables' server among
+  // them, on the club's network) are recorded, not made: this test starts
+  // the tables' server itself, on the loopback address.
+  platform::FakeProcesses companions_;
+  QProcess server_;
+  QProcess node_;
+  QString chromium_, node_path_, modules_;
+  int port_ = 0;
+};
+
+TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
+  QString why;
+  if (!browserReady(why)) GTEST_SKIP() << why.toStdString();
+
+  // Twelve players in the club's list; the players sit down and give their
+  // licence numbers (or names) at the tables.
+  testing_support::writeBytes(programDir() + "JOUEURS.TXT",
+                              "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\n"
+                              "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
+                              "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n");
+  PlayersFileName = "JOUEURS.TXT";
+  LoadPlayers();
+  testing_support::writeBytes(programDir() + "DemanderEntame.TXT", "\r\n");
+  PairsEntered = false;
+  startEvening("6");  // six pairs, named at the tables
+  ASSERT_EQ(ResultSlotCount, 18);
+  // The deal of board 1 is known (North, South, East, West; spades to clubs).
+  WriteDiagramFile(1, {{{"AKT3", "QJ2", "", "987654"}, {"8765", "AK3", "AKQ", "T32"},
+                        {"QJ9", "T987", "765", "KQJ"}, {"42", "654", "JT98432", "A"}}});
+  if (!startServer()) GTEST_SKIP() << "the tables' server is not built";
+
+  const QJsonObject report = runPhones("evening.mjs");
+  ASSERT_FALSE(report.contains("failure")) << report.value("failure").toString().toStdString();
+
+  // Every result taken once: 18 boards and the one correction went through
+  // the collection, nothing waits at a table, nothing came twice.
+  EXPECT_EQ(ResultsEntered, 18);
+  EXPECT_EQ(platform::readTextLines(dataDir() + "SOIR.LOG").size(), 19);
+  testing_support::TabletTables tables;
+  for (int t = 1; t <= 3; ++t) EXPECT_TRUE(tables.pendingResults(t).isEmpty()) << t;
+  // The slots hold what the players entered (slots run board by board,
+  // tables 1 to 3), the scores worked out from the scoring table.
+  const std::map<int, std::pair<QString, int>> stored = {
+      {1, {"4PN+2", 480}},  {2, {"4PN+1", 450}},  {3, {"4PN-1", -50}},    {4, {"3SS=", 600}},
+      {5, {"3SS+1", 630}},  {6, {"PASSE", 0}},    {7, {"2CE=", -110}},    {8, {"2CE+1", -140}},
+      {9, {"2PN=", 110}},   {10, {"3SO=", -600}}, {11, {"AJU.", 9999}},   {12, {"3SXO-1", 200}},
+      {13, {"1SN+2", 150}}, {14, {"1SN+2", 150}}, {15, {"2KS=", 90}},     {16, {"4CE=", -620}},
+      {17, {"4CE-2", 200}}, {18, {"MOY", 9998}}};
+  for (const auto& [slot, expected] : stored) {
+    EXPECT_EQ(ResultContract[slot].toStdString(), expected.first.toStdString()) << "slot " << slot;
+    EXPECT_EQ(ResultScore[slot], expected.second) << "slot " << slot;
+  }
+  EXPECT_EQ(ResultLead[1].toStdString(), "RC");  // the corrected board keeps its lead
+  EXPECT_EQ(ResultNsPercent[11], 60);
+  EXPECT_EQ(ResultEwPercent[11], 40);
+
+  // The players named themselves at the tables.
+  EXPECT_EQ(PairLabels[1].toStdString(), "ARNAUD Paul - BLANC Marie");
+  EXPECT_EQ(PairLabels[2].toStdString(), "CARON Luc - DUMAS Anne");
+  EXPECT_EQ(PairLabels[6].toStdString(), "LEROY Eric - MOREL Zoe");
+
+  // Every page saw the program take each of its boards, and the correction.
+  const QJsonObject pages = report.value("tables").toObject();
+  for (int t = 1; t <= 3; ++t) {
+    const QJsonObject seen = pages.value(QString::number(t)).toObject().value("seen").toObject();
+    for (int b = 1; b <= 6; ++b)
+      EXPECT_EQ(seen.value(QString::number(b)).toObject().value("echo").toString().toStdString(), "✓ Résultat pris par le programme.")
+          << "table " << t << " board " << b;
+  }
+  const QJsonObject table1 = pages.value("1").toObject().value("seen").toObject();
+  EXPECT_EQ(table1.value("1").toObject().value("before").toString().toStdString(), "4♠ N -1");
+  EXPECT_EQ(table1.value("1").toObject().value("corrected").toObject().value("taken").toString().toStdString(), "4♠ N +2");
+  EXPECT_EQ(table1.value("1").toObject().value("corrected").toObject().value("score").toString().toStdString(), "N/S marque 480");
+  EXPECT_EQ(table1.value("2").toObject().value("score").toString().toStdString(), "N/S marque 600");
+  // Every board's frequency, on the page of each table that played it, holds
+  // that table's own line; a passed board's among them.
+  for (int t = 1; t <= 3; ++t) {
+    const QJsonObject seen = pages.value(QString::number(t)).toObject().value("seen").toObject();
+    for (int b = 1; b <= 6; ++b)
+      EXPECT_FALSE(seen.value(QString::number(b)).toObject().value("frequency").toArray().isEmpty())
+          << "table " << t << " board " << b;
+  }
+  const QJsonArray passed =
+      pages.value("3").toObject().value("seen").toObject().value("2").toObject().value("frequency").toArray();
+  EXPECT_TRUE(std::any_of(passed.begin(), passed.end(),
+                          [](const QJsonValue& row) { return row.toString().startsWith("Passe général0"); }))
+      << QJsonDocument(passed).toJson().toStdString();
+  const QJsonObject table2 = pages.value("2").toObject().value("seen").toObject();
+  EXPECT_FALSE(table2.value("resend").toObject().value("written").toBool(true));  // sent twice, written once
+  EXPECT_EQ(table2.value("reloaded").toString().toStdString(), "Donne 3");                       // the reload came back there
+  EXPECT_EQ(pages.value("3").toObject().value("seen").toObject().value("3").toObject().value("offline").toString().toStdString(),
+            "Pas encore reçu par le serveur : nouvel essai automatique.");  // kept, then sent again
+  EXPECT_EQ(report.value("takeover").toObject().value("oldPage").toString().toStdString(), "Un autre appareil a repris la table 3.");
+
+  // The ranking at every table is the program's: N/S 2, 1, 3 and E/W 2, 3,
+  // 1, as worked out by hand from the boards' matchpoints (top 4 on a board
+  // of three results, top 2 on a board of two; the 60-40 split counted as
+  // such, the board not played left out): pair 2 = (50 + 100 + 0 + 60 + 75 +
+  // 100) / 6 = 64.17, pair 1 = (100 + 50 + 50 + 0 + 75 + 0) / 6 = 45.83, pair
+  // 3 = (0 + 0 + 100 + 100 + 0) / 5 = 40, E/W 2 = (100 + 100 + 100 + 40 + 25
+  // + 100) / 6 = 77.50, E/W 3 = (50 + 0 + 50 + 100 + 100) / 5 = 60, E/W 1 =
+  // (0 + 50 + 0 + 0 + 25 + 0) / 6 = 12.50.
+  const QString expected =
+      "Résultats N/S:|1 2 CARON Luc - DUMAS Anne 64.17|2 1 ARNAUD Paul - BLANC Marie 45.83|"
+      "3 3 EVRARD Jean - FAURE Lise 40.00|Résultats E/W:|1 2 JOLY Yves - KLEIN Sara 77.50|"
+      "2 3 LEROY Eric - MOREL Zoe 60.00|3 1 GIRARD Marc - HENRY Rose 12.50";
+  for (int t = 1; t <= 3; ++t) {
+    QStringList shown;
+    for (const QJsonValue& list : pages.value(QString::number(t)).toObject().value("ranking").toArray()) {
+      shown << list.toObject().value("title").toString();
+      for (const QJsonValue& row : list.toObject().value("rows").toArray()) {
+        QStringList cells;
+        for (const QJsonValue& cell : row.toArray()) cells << cell.toString().trimmed();
+        shown << cells.join(' ');
+      }
+    }
+    EXPECT_EQ(shown.join('|').toStdString(), expected.toStdString()) << "table " << t;
+  }
+  // The deal known to the program, at every table once it played the board.
+  for (int t = 1; t <= 3; ++t) {
+    const QJsonArray deals = pages.value(QString::number(t)).toObject().value("deals").toArray();
+    ASSERT_EQ(deals.size(), 1) << "table " << t;
+    EXPECT_EQ(deals[0].toString().toStdString(),
+              "Nord♠ A R X 3♥ D V 2♦ —♣ 9 8 7 6 5 4Ouest♠ 4 2♥ 6 5 4♦ V X 9 8 4 3 2♣ A"
+              "Est♠ D V 9♥ X 9 8 7♦ 7 6 5♣ R D VSud♠ 8 7 6 5♥ A R 3♦ A R D♣ X 3 2");
+  }
+  EXPECT_NEAR(PairFinalScore[2], 385.0 / 6, 1e-9);
+  EXPECT_NEAR(PairFinalScore[5], 465.0 / 6, 1e-9);
+  QStringList program;
+  for (RankingList list : {RankingList::NorthSouth, RankingList::EastWest})
+    for (const RankedRow& r : RankedRows(list)) program << QString::number(r.pair);
+  EXPECT_EQ(program.join(' ').toStdString(), "2 1 3 5 6 4");
+}
+
+// Five pairs: the BYE sits E/W at table 3, so each round one table has a
+// single pair. Its phone says so and goes on to the next round. A name that
+// looks like markup is shown as it was typed. A correction made on a phone
+// while the director changed the board is refused and the phone told. A new
+// tournament then asks every phone for the password again.
+TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
+  QString why;
+  if (!browserReady(why)) GTEST_SKIP() << why.toStdString();
+  PairsEntered = true;
+  startEvening("5", [] {
+    Player1Names[1] = "<b>N1</b>";
+    Player2Names[1] = "<img src=x>";
+    PairLabels[1] = Player1Names[1] + " - " + Player2Names[1];
+    Player1Names[3] = "DUPONT Jean";
+    Player2Names[3] = "DURAND Paul";
+    PairLabels[3] = "DUPONT Jean - DURAND Paul";
+  });
+  if (!startServer()) GTEST_SKIP() << "the tables' server is not built";
+  const QJsonObject report = runPhones("sitout.mjs", [](const QString& step) {
+    if (step == "desk") {
+      // The director types board 1 of table 1 again at the desk: 3SA+1 by
+      // North, echoed to the table as every desk entry is.
+      const int slot = 1;  // board 1, table 1
+      ASSERT_EQ(ResultTable[slot], 1);
+      ResultContract[slot] = "3SN+1";
+      ResultDeclarer[slot] = "N";
+      ResultScore[slot] = 430;
+      WriteTabletResultLine(1, 1, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot], "3SN+1", "N");
+    } else if (step == "restart") {
+      WriteTabletSessionFiles();  // a new tournament: the phones' tokens are no longer good
+    }
+  });
+  ASSERT_FALSE(report.contains("failure")) << report.value("failure").toString().toStdString();
+  EXPECT_EQ(report.value("keyboard").toString().toStdString(), "1");  // Tab reached table 1, Enter took it
+  // Round 1 of the movement: the BYE (E/W 3) is due at table 3.
+  const QJsonObject tables = report.value("tables").toObject();
+  for (int t = 1; t <= 2; ++t) {
+    EXPECT_TRUE(tables.value(QString::number(t)).toObject().value("first").toString().startsWith(
+        QString("Tour 1 sur 3N/Spaire %1").arg(t)))
+        << "table " << t;
+    EXPECT_FALSE(tables.value(QString::number(t)).toObject().contains("second")) << "table " << t;
+  }
+  const QJsonObject alone = tables.value("3").toObject();
+  EXPECT_TRUE(alone.value("first").toString().startsWith("Tour 1 sur 3Une seule paire à cette table"
+                                                           "La paire 3 : DUPONT Jean - DURAND Paul ne joue pas ce tour-ci (relais)."))
+      << alone.value("first").toString().toStdString();
+  const QJsonObject table1 = tables.value("1").toObject();
+  EXPECT_TRUE(table1.value("first").toString().startsWith("Tour 1 sur 3N/Spaire 1 : <b>N1</b> - <img src=x>E/W"))
+      << table1.value("first").toString().toStdString();
+  EXPECT_EQ(table1.value("markup").toInt(-1), 0);
+  // The correction made on the phone did not overwrite the director's.
+  const QJsonObject conflict = report.value("conflict").toObject();
+  EXPECT_EQ(conflict.value("told").toString().toStdString(),
+            "Donne 1 : Ce résultat a été changé entre-temps (par un autre appareil ou par l'arbitre). "
+            "Vérifiez-le avant de renvoyer.");
+  EXPECT_EQ(conflict.value("now").toString().toStdString(), "3SA N +1");
+  EXPECT_EQ(ResultContract[1].toStdString(), "3SN+1");
+  // The phone is back at the password, told why: its device is no longer
+  // known, or, caught while the program was rewriting the session files,
+  // there was no tournament for a moment.
+  EXPECT_TRUE(QStringList({"Appareil non reconnu : entrez le mot de passe.", "Aucun tournoi avec tablettes n'est en cours."})
+                  .contains(report.value("newTournament").toString()))
+      << report.value("newTournament").toString().toStdString();
+  // Then round 2 with its boards.
+  EXPECT_TRUE(alone.value("second").toString().startsWith("Tour 2 sur 3N/Spaire 3 : DUPONT Jean - DURAND PaulE/Wpaire 2Donnes"
+                                                            "Donne 1à jouerDonne 2à jouer"))
+      << alone.value("second").toString().toStdString();
+}

@@ -1,0 +1,196 @@
+// Three phones play a three-table Mitchell through the tables' pages, driven
+// by puppeteer-core in Debian's chromium. Started by TablesEveningTest, which
+// runs the program's collection meanwhile:
+//   node evening.mjs <server url> <chromium> [screenshots folder]
+// Once every table has reached its end page it asks for the step "played"
+// (the test answers once the program has collected everything), then prints
+// "REPORT <json>": what each page saw.
+import {
+  closeInput, contract, enterResult, join as joinTable, launch, phone as newPhone, picture, screens, step, tap, text,
+  waitView, TIMEOUT,
+} from './phones.mjs';
+
+const [url, chromium, shots] = process.argv.slice(2);
+
+// What each table enters, board by board. Contracts need the lead: the
+// program folder asks for it.
+const c = contract;
+const PLAN = {
+  1: { 1: c('N', 4, 'P', -1, ['R', 'C']), 2: c('S', 3, 'S', 0, ['4', 'P']), 3: c('E', 2, 'C', 0, ['A', 'T']),
+    4: c('O', 3, 'S', 0, ['D', 'K']), 5: c('N', 1, 'S', 2, ['2', 'C']), 6: c('E', 4, 'C', 0, ['10', 'P']) },
+  2: { 3: c('E', 2, 'C', 1, ['V', 'K']), 4: { kind: 'split', ns: '60', ew: '40' }, 5: c('N', 1, 'S', 2, ['3', 'P']),
+    6: c('E', 4, 'C', -2, ['A', 'P']), 1: c('N', 4, 'P', 1, ['R', 'K']), 2: c('S', 3, 'S', 1, ['5', 'C']) },
+  3: { 5: c('S', 2, 'K', 0, ['A', 'C']), 6: { kind: 'notplayed' }, 1: c('N', 4, 'P', -1, ['V', 'T']),
+    2: { kind: 'pass' }, 3: c('N', 2, 'P', 0, ['9', 'K']), 4: c('O', 3, 'S', -1, ['R', 'P'], 'X') },
+};
+// Table 1 corrects its first board once the program took it.
+const CORRECTION = { table: 1, board: 1, result: c('N', 4, 'P', 2, ['R', 'C']) };
+// Table 3 loses the network while it sends this board.
+const OFFLINE = { table: 3, board: 3 };
+// The players as they give themselves: licence numbers, or names.
+const PLAYERS = {
+  1: { N: '1001', S: '1002', E: '1007', O: '1008' },
+  2: { N: '1003', S: 'DUMAS Anne', E: '1009', O: '1010' },
+  3: { N: '1005', S: '1006', E: '1011', O: 'MOREL Zoe' },
+};
+// The password as each phone types it: the case does not matter.
+const PASSWORDS = { 1: 'farneltosk', 2: 'FARNELTOSK', 3: 'FarnelTosk' };
+
+const report = { tables: {}, takeover: {} };
+const phone = (browser) => newPhone(browser, report);
+const join = (page, table, password) => joinTable(page, url, table, password);
+
+async function enterPlayers(page, table) {
+  await waitView(page, 'joueurs');
+  for (const [seat, typed] of Object.entries(PLAYERS[table])) await page.type('#seat-' + seat, typed);
+  await picture(page, 'players');
+  await tap(page, '#players-ok');
+  await waitView(page, 'tour');
+}
+
+// One board from the round page to the program's echo; what was shown.
+async function playBoard(page, table, board, result, seen) {
+  await waitView(page, 'donne');
+  await enterResult(page, result);
+  await picture(page, 'board');
+  await tap(page, '#preview');
+  await waitView(page, 'confirmation');
+  const shown = { result: await text(page, '#result') };
+  if (await page.$('#score')) shown.score = await text(page, '#score');
+  await picture(page, 'confirm');
+  if (table === OFFLINE.table && board === OFFLINE.board) {
+    // The Wi-Fi drops as the result is sent: the phone keeps it and sends it
+    // again once the network is back.
+    await page.setOfflineMode(true);
+    await tap(page, '#send');
+    await page.waitForSelector('#echo[data-state="queued"]');
+    shown.offline = await text(page, '#echo');
+    await picture(page, 'offline');
+    await page.setOfflineMode(false);
+  } else {
+    await tap(page, '#send');
+  }
+  await waitView(page, 'envoi');
+  await page.waitForSelector('#echo[data-state="taken"]', { timeout: TIMEOUT });
+  shown.echo = await text(page, '#echo');
+  shown.taken = await text(page, '#result');
+  // The board's frequency, once the program has written this table's line.
+  if (await page.waitForSelector('#frequency tr.own', { timeout: 10000 }).catch(() => null)) {
+    shown.frequency = await page.$$eval('#frequency tbody tr', (rows) => rows.map((r) => r.textContent));
+    if (table === 1 && board === 2) await picture(page, 'sent');
+  }
+  seen[board] = shown;
+}
+
+async function playTable(browser, table) {
+  let page = await phone(browser);
+  const seen = {};
+  const rounds = [];
+  report.tables[table] = { seen, rounds };
+  await join(page, table, PASSWORDS[table]);
+  await enterPlayers(page, table);
+  for (let round = 1; round <= 3; ++round) {
+    await waitView(page, 'tour');
+    rounds.push({
+      heading: await text(page, 'h1'),
+      ns: await text(page, '.pair-ns'),
+      ew: await text(page, '.pair-ew'),
+      boards: await page.$$eval('[data-board]', (b) => b.map((x) => Number(x.dataset.board))),
+    });
+    for (const board of rounds[rounds.length - 1].boards) {
+      await tap(page, '#next-board');
+      await playBoard(page, table, board, PLAN[table][board], seen);
+      if (table === CORRECTION.table && board === CORRECTION.board) {
+        seen[board].before = seen[board].taken;
+        await tap(page, '#correct');
+        await waitView(page, 'donne');
+        await picture(page, 'correction');
+        await enterResult(page, CORRECTION.result);
+        await tap(page, '#preview');
+        await waitView(page, 'confirmation');
+        const score = await page.$('#score') ? await text(page, '#score') : '';
+        await tap(page, '#send');
+        await waitView(page, 'envoi');
+        await page.waitForFunction((b) => {
+          const e = document.querySelector('#echo[data-state="taken"]');
+          return e && !document.querySelector('#result').textContent.includes('-1');
+        }, { timeout: TIMEOUT }, board);
+        seen[board].corrected = { score, taken: await text(page, '#result') };
+      }
+      if (table === 2 && round === 1 && board === rounds[0].boards[0]) {
+        // The same result sent again, as after an answer lost on the way:
+        // the server writes nothing new.
+        seen.resend = await page.evaluate(async (b, body) => {
+          const r = await fetch('/api/result', { method: 'POST', headers: {
+            'Content-Type': 'application/json', Authorization: 'Bearer ' + localStorage.getItem('talvaron.token') },
+          body: JSON.stringify(body) });
+          return r.json();
+        }, board, Object.assign({ table: 2, round: 1, board, previous: '' }, resultBody(PLAN[2][board])));
+        // And the phone reloads: it comes back on the same board.
+        await page.reload();
+        await waitView(page, 'envoi');
+        seen.reloaded = await text(page, 'h1');
+      }
+      await tap(page, '#back');
+      await waitView(page, 'tour');
+      // A round half played, the players' names known to the program by then.
+      if (table === 1 && round === 2) await picture(page, 'round');
+    }
+    if (table === 3 && round === 1) {
+      // Another phone takes table 3 over; the first one is told.
+      const old = page;
+      page = await phone(browser);
+      await join(page, 3, 'farnelTOSK');
+      await page.waitForSelector('#dialog:not([hidden])');
+      report.takeover.question = await text(page, '#dialog-text');
+      await picture(page, 'takeover');
+      await tap(page, '#dialog-buttons button.main');
+      await waitView(page, 'tour');
+      await waitView(old, 'tables');
+      report.takeover.oldPage = await text(old, '#table-error');
+      await old.browserContext().close();
+      continue;  // the new phone opens on the round the table is on
+    }
+    await tap(page, round < 3 ? '#next-round' : '#end');
+  }
+  await waitView(page, 'fin');
+  return page;
+}
+
+function resultBody(r) {
+  if (r.kind === 'contract') {
+    return { kind: 'contract', declarer: r.declarer, level: r.level, strain: r.strain, doubling: r.doubling,
+      result: r.result, lead: r.lead[0] + r.lead[1] };
+  }
+  if (r.kind === 'split') return { kind: 'split', nsPercent: Number(r.ns), ewPercent: Number(r.ew) };
+  return { kind: r.kind };
+}
+
+async function endShown(page, table) {
+  await page.reload();
+  await waitView(page, 'fin');
+  await page.waitForSelector('#ranking');
+  report.tables[table].deals = await page.$$eval('[data-deal]', (d) => d.map((x) => x.textContent));
+  return page.$$eval('#ranking section', (sections) => sections.map((s) => ({
+    title: s.querySelector('h2') ? s.querySelector('h2').textContent : '',
+    rows: [...s.querySelectorAll('tbody tr')].map((tr) => [...tr.children].map((td) => td.textContent)),
+  })));
+}
+
+
+const browser = await launch(chromium, shots);
+let status = 0;
+try {
+  const pages = await Promise.all([1, 2, 3].map((t) => playTable(browser, t)));
+  await step('played');
+  for (const [i, page] of pages.entries()) report.tables[i + 1].ranking = await endShown(page, i + 1);
+  // The end page whole: the ranking and the deal below it.
+  if (shots) await pages[0].screenshot({ path: shots + '/tables-ranking.png', fullPage: true });
+} catch (e) {
+  report.failure = String(e && e.stack || e);
+  report.failure += await screens();
+}
+console.log('REPORT ' + JSON.stringify(report));
+await browser.close();
+closeInput();
+process.exit(status);

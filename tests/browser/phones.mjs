@@ -1,0 +1,119 @@
+// Phones for the browser tests of the tables' pages: puppeteer-core (from the
+// build tree, TALVARON_NODE_FOLDER) driving Debian's chromium, one incognito
+// context per phone, 360 x 740 pixels with touch.
+import { createRequire } from 'node:module';
+import { createInterface } from 'node:readline';
+
+const require = createRequire(process.env.TALVARON_NODE_FOLDER + '/');
+const puppeteerModule = require('puppeteer-core');
+const puppeteer = puppeteerModule.default || puppeteerModule;
+
+export const TIMEOUT = Number(process.env.TALVARON_PAGE_TIMEOUT || 60000);
+// A phone by default; TALVARON_PHONE_SIZE=800x1280 looks at a 10-inch tablet.
+const [WIDTH, HEIGHT] = (process.env.TALVARON_PHONE_SIZE || '360x740').split('x').map(Number);
+const opened = [];
+const pictured = new Set();
+let shots = '';
+
+export async function launch(chromium, screenshots) {
+  shots = screenshots || '';
+  return puppeteer.launch({
+    executablePath: chromium,
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
+  });
+}
+
+export async function phone(browser, report) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.setViewport({ width: WIDTH, height: HEIGHT, deviceScaleFactor: 1, isMobile: true, hasTouch: true });
+  page.setDefaultTimeout(TIMEOUT);
+  page.on('pageerror', (e) => { report.errors = (report.errors || []).concat(String(e)); });
+  opened.push(page);
+  return page;
+}
+
+// A picture of the page at phone size, the first time a name is asked for,
+// when the test was given a screenshots folder.
+export async function picture(page, name) {
+  if (!shots || pictured.has(name)) return;
+  pictured.add(name);
+  await page.evaluate(() => window.scrollTo(0, 0));
+  await page.screenshot({ path: shots + '/tables-' + name + '.png' });
+}
+
+export const view = (page) => page.evaluate(() => document.body.dataset.view);
+export async function waitView(page, name) {
+  await page.waitForFunction((n) => document.body.dataset.view === n, { timeout: TIMEOUT }, name);
+}
+export async function tap(page, selector) {
+  await page.waitForSelector(selector, { visible: true });
+  await page.tap(selector);
+}
+export const text = (page, selector) => page.$eval(selector, (e) => e.textContent);
+
+// The password, then the table's number.
+export async function join(page, url, table, password) {
+  await page.goto(url);
+  await waitView(page, 'connexion');
+  await picture(page, 'join');
+  await page.type('#password', password);
+  await tap(page, '#enter');
+  await waitView(page, 'tables');
+  await picture(page, 'tables');
+  await tap(page, `[data-table="${table}"]`);
+}
+
+// What each phone showed, for the report of a failure.
+export async function screens() {
+  let out = '';
+  for (const page of opened) {
+    if (page.isClosed()) continue;
+    out += '\n--- ' + page.url() + ' ' +
+      await page.evaluate(() => document.body.dataset.view + ': ' + document.body.innerText).catch(() => '?');
+  }
+  return out;
+}
+
+// A step of the test's own: "STEP <name>" is printed, and the test answers
+// "DONE" once the program has collected what was sent and done its part.
+const input = createInterface({ input: process.stdin });
+const answers = [];
+let waiting = null;
+input.on('line', (l) => {
+  if (l.trim() !== 'DONE') return;
+  if (waiting) { const w = waiting; waiting = null; w(); } else answers.push(true);
+});
+export function step(name) {
+  console.log('STEP ' + name);
+  if (answers.length) { answers.shift(); return Promise.resolve(); }
+  return new Promise((resolve) => { waiting = resolve; });
+}
+export function closeInput() { input.close(); }
+
+// A board's result entered by touch on the board page.
+export async function enterResult(page, r) {
+  const choose = (group, value) => tap(page, `[data-choice="${group}:${value}"]`);
+  if (r.kind === 'contract') {
+    await choose('genre', 'contract');
+    await choose('declarant', r.declarer);
+    await choose('niveau', r.level);
+    await choose('couleur', r.strain);
+    await choose('contre', r.doubling);
+    await choose('resultat', r.result);
+    if (r.lead) {
+      await choose('entame', r.lead[0]);
+      await choose('entame-couleur', r.lead[1]);
+    }
+  } else if (r.kind === 'split') {
+    await choose('genre', 'arbitral');
+    await page.type('#split-ns', r.ns);
+    await page.type('#split-ew', r.ew);
+  } else {
+    await choose('genre', r.kind);
+  }
+}
+
+export const contract = (declarer, level, strain, result, lead, doubling = '') =>
+  ({ kind: 'contract', declarer, level, strain, doubling, result, lead });

@@ -1,0 +1,84 @@
+// A phone at each table of an evening with the BYE: the table where only one
+// pair sits says so and goes on to the next round. Started by
+// TablesEveningTest: node sitout.mjs <server url> <chromium> [screenshots]
+// Table 1 plays its first board, and while it corrects it the director
+// changes that board at the desk (step "desk"): the phone is told instead of
+// overwriting it. Then the test starts a new tournament (step "restart"), and
+// the first phone must be asked the password again. Prints "REPORT <json>":
+// what each phone saw.
+import {
+  closeInput, contract, enterResult, join, launch, phone, picture, screens, step, tap, text, waitView,
+} from './phones.mjs';
+
+
+const [url, chromium, shots] = process.argv.slice(2);
+const report = { tables: {} };
+
+// Board 1 sent and taken; the correction started; the director changes the
+// board meanwhile; the correction is sent and refused with the board's news.
+async function deskChangesTheBoard(page) {
+  await tap(page, '#next-board');
+  await waitView(page, 'donne');
+  await enterResult(page, contract('N', 3, 'S', 0));
+  await tap(page, '#preview');
+  await waitView(page, 'confirmation');
+  await tap(page, '#send');
+  await page.waitForSelector('#echo[data-state="taken"]');
+  await tap(page, '#correct');
+  await waitView(page, 'donne');
+  await step('desk');
+  await enterResult(page, contract('N', 3, 'S', 2));
+  await tap(page, '#preview');
+  await waitView(page, 'confirmation');
+  await tap(page, '#send');
+  await page.waitForSelector('#dialog:not([hidden])');
+  const told = await text(page, '#dialog-text');
+  await tap(page, '#dialog-buttons button');
+  await waitView(page, 'envoi');
+  await page.waitForFunction(() => document.querySelector('#result').textContent.includes('+1'));
+  return { told, now: await text(page, '#result') };
+}
+const phones = [];
+const browser = await launch(chromium, shots);
+let status = 0;
+try {
+  for (const table of [1, 2, 3]) {
+    const page = await phone(browser, report);
+    phones.push(page);
+    if (table === 1) {
+      // The keyboard alone: the password and Enter, then Tab to the table.
+      await page.goto(url);
+      await waitView(page, 'connexion');
+      await page.keyboard.type('FarnelTosk');
+      await page.keyboard.press('Enter');
+      await waitView(page, 'tables');
+      await page.keyboard.press('Tab');
+      report.keyboard = await page.evaluate(() => document.activeElement.textContent);
+      await page.keyboard.press('Enter');
+    } else {
+      await join(page, url, table, 'FarnelTosk');
+    }
+    await waitView(page, 'tour');
+    const seen = { first: await text(page, 'main') };
+    seen.markup = await page.$$eval('main b, main img, main script', (e) => e.length);
+    if (await page.$('#sit-out')) {
+      await picture(page, 'sitout');
+      await tap(page, '#next-round');
+      await page.waitForFunction(() => document.querySelector('h1').textContent.startsWith('Tour 2'));
+      seen.second = await text(page, 'main');
+    }
+    report.tables[table] = seen;
+    if (table === 1) report.conflict = await deskChangesTheBoard(page);
+  }
+  await step('restart');
+  // The first phone, left on its board, notices by itself.
+  await waitView(phones[0], 'connexion');
+  report.newTournament = await text(phones[0], '#join-error');
+} catch (e) {
+  report.failure = String((e && e.stack) || e) + await screens();
+  status = 1;
+}
+console.log('REPORT ' + JSON.stringify(report));
+await browser.close();
+closeInput();
+process.exit(status);
