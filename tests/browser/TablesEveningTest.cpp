@@ -17,7 +17,7 @@
 #include "scoring/ResultListings.h"
 #include "setup/PairsEntry.h"
 #include "setup/Players.h"
-#include "support/TabletTables.h"
+#include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
 #include <QCoreApplication>
