@@ -1,7 +1,6 @@
 #include "ReferenceData.h"
 
 #include "core/Globals.h"
-#include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "support/TestState.h"
 
@@ -69,8 +68,7 @@ void KeepAQuarterOfResults() {
 }
 
 void Recompute() {
-  ComputeFrequencies();
-  ComputeResults();
+  RecomputeResults();
   benchmark::DoNotOptimize(PairFinalScore[RankingOrder[1]]);
 }
 

@@ -505,8 +505,7 @@ void savePass(const Pass& pass) {
 
 void recompute() {
   Interactive = false;
-  ComputeFrequencies();
-  ComputeResults();
+  RecomputeResults();
   WriteResultFiles();
   WriteBoardFiles(false);
 }

@@ -7,6 +7,7 @@
 #include "core/Messages.h"
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
+#include "scoring/Frequencies.h"
 #include "scoring/Imps.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
@@ -247,8 +248,16 @@ int SearchNext(std::vector<int>& ranking, int side, bool peek) {
   FatalStop(QStringLiteral("Erreur non prévue dans SearchNext"));
 }
 
-void ComputeResults() {
-  Totals totals = SumResults(!ImpScoring);
+void ComputeResults() { ComputeResults(nullptr); }
+
+void ComputeResults(const scoring::RecomputeShare* share) {
+  Totals totals;
+  if (share && share->summed && !ImpScoring) {
+    totals.score = share->total;  // the pass saw no adjusted result
+    totals.count = share->count;
+  } else {
+    totals = SumResults(!ImpScoring);
+  }
   if (!totals.manualAdjustment.isEmpty() && Interactive) {
     // The director adjusts that result by hand first; nothing is ranked.
     scoring::ShowAttention({totals.manualAdjustment});
@@ -265,7 +274,7 @@ void ComputeResults() {
   }
 
   QStringList penaltyMemo;
-  const bool penalties = platform::fileExists(scoring::PenaltiesFileName());
+  const bool penalties = share ? share->penalties : platform::fileExists(scoring::PenaltiesFileName());
   if (penalties) ApplyPenalties(score, penaltyMemo);
 
   const PairScore scoreOf = [&score](int p) { return IsPair(p) ? score[static_cast<std::size_t>(p)] : 0.0; };
@@ -280,7 +289,7 @@ void ComputeResults() {
   // The windows come last: the shared state is complete while they are open.
   if (!Interactive) return;
   if (penalties) scoring::ShowAttention(penaltyMemo);
-  if (penalties || platform::fileExists(scoring::AdjustmentsFileName())) {
+  if (penalties || (share ? share->adjustments : platform::fileExists(scoring::AdjustmentsFileName()))) {
     const ui::Choice c{.form = QStringLiteral("TForm21"),
                        .caption = QStringLiteral("Question"),
                        .text = QStringLiteral("Faut-il imprimer les ajustements et pénalités?"),
@@ -289,4 +298,15 @@ void ComputeResults() {
                        .cancelCode = 2};
     if (ui::Ask(c) == 1) PrintAdjustmentsAndPenalties();
   }
+}
+
+void RecomputeResults() {
+  if (Interactive) {
+    ComputeFrequencies();
+    ComputeResults();
+    return;
+  }
+  scoring::RecomputeShare share = scoring::LookUpRecomputeFiles();
+  ComputeFrequencies(&share);
+  ComputeResults(&share);
 }
