@@ -25,10 +25,17 @@ int BoardLimit() { return std::clamp(BoardCount, 0, kMaxBoards); }
 // adjusted results and the results it lacks (averages, results owed).
 struct BoardResults {
   int n = 0;
+  // Every slot of the board counted: slot first + i holds the i-th result,
+  // its matchpoints already in ResultMatchpoints; slotOf and matchpoints
+  // are not filled.
+  bool whole = false;
+  int first = 0;
   int adjusted = 0;
   int absent = 0;
   int slotOf[kMaxResultSlots];
   int matchpoints[kMaxResultSlots];
+
+  int slot(int i) const { return whole ? first + i : slotOf[i]; }
 };
 
 // Matchpoints of n scores against each other: n - 1, plus one for each
@@ -67,6 +74,17 @@ void BoardMatchpoints(int first, int last, std::optional<scoring::ExpectedSlots>
   const int* const nsPair = &ResultNsPair[0];
   int n = 0;
   board.adjusted = board.absent = 0;
+  board.first = first;
+  // The usual board, every result in: compared where they stand.
+  int counted = 0;
+  for (int s = first; s <= last; ++s) counted += (nsPair[s] != 0) & (score[s] < kScoreAverage);
+  board.whole = counted > 0 && counted == last - first + 1;
+  if (board.whole) {
+    board.n = counted;
+    std::memcpy(scores, score + first, sizeof(int) * static_cast<std::size_t>(counted));
+    CompareResults(scores, counted, matchpoints + first);
+    return;
+  }
   for (int s = first; s <= last; ++s) {
     // Every slot is written down, and kept when it counts: no branch for the
     // usual slot.
@@ -101,8 +119,8 @@ void BoardMatchpoints(int first, int last, std::optional<scoring::ExpectedSlots>
 void BoardMatchpointsOnly(int first, int last, std::optional<scoring::ExpectedSlots>& expected, BoardResults& board) {
   BoardMatchpoints(first, last, expected, board);
   for (int i = 0; i < board.n; ++i) {
-    ResultNsPercent[board.slotOf[i]] = 0;
-    ResultEwPercent[board.slotOf[i]] = 0;
+    ResultNsPercent[board.slot(i)] = 0;
+    ResultEwPercent[board.slot(i)] = 0;
   }
 }
 
@@ -111,6 +129,9 @@ void BoardMatchpointsOnly(int first, int last, std::optional<scoring::ExpectedSl
 // the same shape share them.
 class PercentTable {
  public:
+  struct Percentages {
+    double ns, ew;
+  };
   void prepare(int n, int all, bool ventilate) {
     if (n == n_ && all == all_ && ventilate == ventilate_) return;
     n_ = n;
@@ -126,19 +147,17 @@ class PercentTable {
           const long double m = top * pct / 100.0L;
           pct = (m * allResults / n + (allResults - n) / n) / (2.0L * (allResults - 1)) * 100.0L;
         }
-        ns_[swapped][mp] = static_cast<double>(pct);
-        ew_[swapped][mp] = static_cast<double>(100.0L - pct);
+        at_[mp][swapped] = {static_cast<double>(pct), static_cast<double>(100.0L - pct)};
       }
     }
   }
-  double ns(int matchpoints, bool swapped) const { return ns_[swapped][matchpoints]; }
-  double ew(int matchpoints, bool swapped) const { return ew_[swapped][matchpoints]; }
+  // Both seats' values side by side, the values of a board close together.
+  const Percentages& at(int matchpoints, bool swapped) const { return at_[matchpoints][swapped]; }
 
  private:
   int n_ = -1, all_ = -1;
   bool ventilate_ = false;
-  double ns_[2][2 * kMaxResultSlots] = {};
-  double ew_[2][2 * kMaxResultSlots] = {};
+  Percentages at_[2 * kMaxResultSlots][2] = {};
 };
 
 // Matchpoints and percentages of every board. False when a board with a
@@ -175,7 +194,7 @@ bool ComputeMatchpoints(scoring::RecomputeShare* sums) {
     const int n = board.n;
     if (n == 0) continue;
     if (n == 1) {
-      const int single = board.slotOf[0];
+      const int single = board.slot(0);
       if (!TableDevicesMode) {
         nsPercent[single] = 0;
         ewPercent[single] = 0;
@@ -191,21 +210,24 @@ bool ComputeMatchpoints(scoring::RecomputeShare* sums) {
       continue;
     }
     table.prepare(n, n + board.adjusted + board.absent, AutoVentilation && board.adjusted + board.absent > 0);
-    if (sums) {
-      for (int i = 0; i < n; ++i) {
-        const int s = board.slotOf[i];
-        const double ns = table.ns(board.matchpoints[i], swapped[s] != 0);
-        const double ew = table.ew(board.matchpoints[i], swapped[s] != 0);
-        nsPercent[s] = ns;
-        ewPercent[s] = ew;
-        sums->add(s, ns, ew);
+    if (board.whole) {
+      // The same, with every slot in place.
+      const int first = board.first;
+      const int* const matchpoints = &ResultMatchpoints[0];
+      for (int s = first; s < first + n; ++s) {
+        const PercentTable::Percentages& p = table.at(matchpoints[s], swapped[s] != 0);
+        nsPercent[s] = p.ns;
+        ewPercent[s] = p.ew;
+        if (sums) sums->add(s, p.ns, p.ew);
       }
-    } else {
-      for (int i = 0; i < n; ++i) {
-        const int s = board.slotOf[i];
-        nsPercent[s] = table.ns(board.matchpoints[i], swapped[s] != 0);
-        ewPercent[s] = table.ew(board.matchpoints[i], swapped[s] != 0);
-      }
+      continue;
+    }
+    for (int i = 0; i < n; ++i) {
+      const int s = board.slotOf[i];
+      const PercentTable::Percentages& p = table.at(board.matchpoints[i], swapped[s] != 0);
+      nsPercent[s] = p.ns;
+      ewPercent[s] = p.ew;
+      if (sums) sums->add(s, p.ns, p.ew);
     }
   }
   if (sums) sums->summed = true;
