@@ -217,22 +217,36 @@ std::vector<int> Mix(std::vector<int> list, const PairTable& score, int places) 
 
 }  // namespace
 
-double RoundTo2Decimals(double x) { return std::nearbyint(x * 100.0) / 100.0; }
+double RoundTo2Decimals(double x) {
+  const double hundredths = x * 100.0;
+  // std::nearbyint's answer (a zero keeps its sign) without a call to it.
+  const double whole = std::fabs(hundredths) < 0x1p51 ? std::copysign(NearestEven(hundredths), hundredths)
+                                                       : std::nearbyint(hundredths);
+  return whole / 100.0;
+}
 
 bool SameRankingScore(double a, double b) { return RoundTo2Decimals(a) == RoundTo2Decimals(b); }
 
 std::vector<int> RankByScore(int count, const PairScore& score) {
   count = std::clamp(count, 0, kMaxPairs);
   std::vector<int> order(static_cast<std::size_t>(count) + 1, 0);
-  std::array<double, kMaxPairs + 1> rounded{};
+  // The rounded scores travel with their pairs, place by place, so that
+  // each comparison reads them straight.
+  std::array<double, kMaxPairs + 1> at{};
   for (int p = 1; p <= count; ++p) {
     order[static_cast<std::size_t>(p)] = p;
-    rounded[static_cast<std::size_t>(p)] = RoundTo2Decimals(score(p));
+    at[static_cast<std::size_t>(p)] = RoundTo2Decimals(score(p));
   }
-  const auto at = [&](std::size_t place) { return rounded[static_cast<std::size_t>(order[place])]; };
-  for (std::size_t i = 1; i < order.size(); ++i)
-    for (std::size_t j = i + 1; j < order.size(); ++j)
-      if (at(j) > at(i)) std::swap(order[i], order[j]);
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    double best = at[i];
+    for (std::size_t j = i + 1; j < order.size(); ++j) {
+      if (at[j] > best) {
+        std::swap(order[i], order[j]);
+        std::swap(at[i], at[j]);
+        best = at[i];
+      }
+    }
+  }
   return order;
 }
 
