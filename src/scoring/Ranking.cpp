@@ -179,7 +179,9 @@ bool IsNorthSouth(int pair) { return pair <= ResultsPerBoard; }
 std::vector<int> Mix(std::vector<int> list, const PairTable& score, int places) {
   const int count = static_cast<int>(list.size()) - 1;
   std::vector<int> order(list.size(), 0);
-  auto rounded = [&](int pair) { return RoundTo2Decimals(score[static_cast<std::size_t>(pair)]); };
+  PairTable roundedScore{};
+  for (std::size_t p = 1; p < roundedScore.size(); ++p) roundedScore[p] = RoundTo2Decimals(score[p]);
+  auto rounded = [&](int pair) { return roundedScore[static_cast<std::size_t>(pair)]; };
   const int firstSide = rounded(SearchNext(list, 1, true)) >= rounded(SearchNext(list, 2, true)) ? 1 : 2;
   int placed[3] = {0, 0, 0};
   int i = 1;
@@ -237,15 +239,22 @@ std::vector<int> RankByScore(int count, const PairScore& score) {
     order[static_cast<std::size_t>(p)] = p;
     at[static_cast<std::size_t>(p)] = RoundTo2Decimals(score(p));
   }
+  // Place i holds the best seen so far; each exchange is a choice, not a
+  // jump, as the scores come in no order the processor could guess.
   for (std::size_t i = 1; i < order.size(); ++i) {
     double best = at[i];
+    int bestPair = order[i];
     for (std::size_t j = i + 1; j < order.size(); ++j) {
-      if (at[j] > best) {
-        std::swap(order[i], order[j]);
-        std::swap(at[i], at[j]);
-        best = at[i];
-      }
+      const double candidate = at[j];
+      const int pair = order[j];
+      const bool better = candidate > best;
+      at[j] = better ? best : candidate;
+      order[j] = better ? bestPair : pair;
+      best = better ? candidate : best;
+      bestPair = better ? pair : bestPair;
     }
+    at[i] = best;
+    order[i] = bestPair;
   }
   return order;
 }
