@@ -24,11 +24,9 @@ void LayOutReferenceTournament(const QString& dataFolder);
 // Mid-evening: every fourth result stays, the others are still owed (score
 // 10000), spread over every board.
 void KeepAQuarterOfResults();
+// Frequencies and ranking, as after each change of results.
+void Recompute();
 // Creates count small files of other tournaments in folder.
 void FillWithOtherTournaments(const QString& folder, int count);
-
-// The reference's median time in microseconds, measured by the benchmark's
-// start (0 when the reference could not be run).
-double& ReferenceMicroseconds();
 
 }  // namespace bench

@@ -77,8 +77,7 @@ void Run(benchmark::State& state, bool boardFiles) {
   int pass = 0;
   for (auto _ : state) {
     ResultScore[changing] = scores[++pass % 2];
-    ComputeFrequencies();
-    ComputeResults();
+    RecomputeResults();
     WriteResultFiles();
     if (boardFiles) WriteBoardFiles(true);
     SaveTournamentAll();

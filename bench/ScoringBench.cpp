@@ -1,11 +1,10 @@
 // The full recompute (frequencies and ranking) of the largest tournament, on
 // the reference's data set: in an empty results folder, in a club's folder
 // of 2000 other files, and followed by the save of the results.
+#include "PlainSums.h"
 #include "ReferenceData.h"
 #include "core/Globals.h"
 #include "core/TournamentFiles.h"
-#include "scoring/Frequencies.h"
-#include "scoring/Ranking.h"
 #include "support/TestState.h"
 
 #include <benchmark/benchmark.h>
@@ -17,12 +16,6 @@
 #include <vector>
 
 namespace {
-
-void Recompute() {
-  ComputeFrequencies();
-  ComputeResults();
-  benchmark::DoNotOptimize(PairFinalScore[RankingOrder[1]]);
-}
 
 void Check(benchmark::State& state) {
   if (!FrequenciesComputed || RankingOrder[1] == 0) state.SkipWithError("the computation did not complete");
@@ -41,7 +34,7 @@ void Run(benchmark::State& state, bool imps, int otherFiles, bool quarterIn = fa
   std::vector<double> times;
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
-    Recompute();
+    bench::Recompute();
     times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
   }
   std::nth_element(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(times.size() / 2), times.end());
@@ -57,6 +50,16 @@ void BM_RecomputeButler(benchmark::State& state) { Run(state, true, 0); }
 void BM_RecomputeMatchpointsQuarterIn(benchmark::State& state) { Run(state, false, 0, true); }
 void BM_RecomputeButler2000Files(benchmark::State& state) { Run(state, true, 2000); }
 
+// The yardstick: the same sums written plainly.
+void BM_PlainSums(benchmark::State& state) {
+  const bench::PlainDeals deals = bench::PlainDealsOf(bench::ReferenceDeals());
+  bench::PairAverages averages{};
+  for (auto _ : state) {
+    bench::PlainSums(deals, averages);
+    benchmark::DoNotOptimize(averages);
+  }
+}
+
 // One result changes, the ranking is recomputed and the results saved, as
 // after each result typed on a club night.
 void BM_RecomputeAndSave2000Files(benchmark::State& state) {
@@ -67,7 +70,7 @@ void BM_RecomputeAndSave2000Files(benchmark::State& state) {
   int n = 0;
   for (auto _ : state) {
     ResultScore[1] = (++n % 2) ? 420 : 450;
-    Recompute();
+    bench::Recompute();
     SaveResults();
   }
   Check(state);
@@ -75,6 +78,7 @@ void BM_RecomputeAndSave2000Files(benchmark::State& state) {
 
 }  // namespace
 
+BENCHMARK(BM_PlainSums)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RecomputeMatchpoints)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RecomputeMatchpoints2000Files)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RecomputeMatchpointsQuarterIn)->Unit(benchmark::kMicrosecond);

@@ -522,8 +522,7 @@ void savePass(const Pass& pass) {
 
 void recompute() {
   Interactive = false;
-  ComputeFrequencies();
-  ComputeResults();
+  RecomputeResults();
   WriteResultFiles();
   WriteBoardFiles(false);
 }

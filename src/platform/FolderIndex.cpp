@@ -240,6 +240,15 @@ Index& TheIndex() {
   return index;
 }
 
+// The spelling of name in an index brought up to date.
+QString Spelling(const Folder& f, const QString& name) {
+  const auto it = f.names.find(name.toCaseFolded());
+  if (it == f.names.end()) return QString();
+  const QStringList& spelled = it->second;
+  if (spelled.contains(name)) return name;
+  return *std::min_element(spelled.begin(), spelled.end());
+}
+
 }  // namespace
 
 std::optional<QString> find(const QString& folder, const QString& name) {
@@ -247,11 +256,18 @@ std::optional<QString> find(const QString& folder, const QString& name) {
   Folder scratch;
   const Folder* f = TheIndex().folder(folder, scratch);
   if (!f) return std::nullopt;
-  const auto it = f->names.find(name.toCaseFolded());
-  if (it == f->names.end()) return QString();
-  const QStringList& spelled = it->second;
-  if (spelled.contains(name)) return name;
-  return *std::min_element(spelled.begin(), spelled.end());
+  return Spelling(*f, name);
+}
+
+std::optional<QStringList> findEach(const QString& folder, const QStringList& names) {
+  const std::lock_guard<std::mutex> guard(Lock());
+  Folder scratch;
+  const Folder* f = TheIndex().folder(folder, scratch);
+  if (!f) return std::nullopt;
+  QStringList found;
+  found.reserve(names.size());
+  for (const QString& name : names) found << Spelling(*f, name);
+  return found;
 }
 
 QStringList spellings(const QString& folder, const QString& name) {

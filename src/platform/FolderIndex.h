@@ -24,6 +24,9 @@ namespace folder_index {
 // the writer. Nothing when folder does not exist as spelled.
 std::optional<QString> find(const QString& folder, const QString& name);
 
+// find() for several names of one folder, from one reading of its index.
+std::optional<QStringList> findEach(const QString& folder, const QStringList& names);
+
 // Every spelling of name in folder (twins differ only in case).
 QStringList spellings(const QString& folder, const QString& name);
 

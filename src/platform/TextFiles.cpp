@@ -131,6 +131,26 @@ bool fileExists(const QString& path) {
   return QFileInfo(resolvePath(path)).isFile();
 }
 
+std::vector<bool> filesExist(const QString& folder, const QStringList& names) {
+  QString spelled = folder;
+  while (spelled.size() > 1 && spelled.endsWith(u'/')) spelled.chop(1);
+  const bool plainNames = std::all_of(names.begin(), names.end(), [](const QString& name) {
+    return !name.isEmpty() && !name.contains(u'/') && name != u"." && name != u"..";
+  });
+  const std::optional<QStringList> found =
+      plainNames && spelled.startsWith(u'/') ? folder_index::findEach(spelled, names) : std::nullopt;
+  const QString under = folder.isEmpty() || folder.endsWith(u'/') ? folder : folder + u'/';
+  std::vector<bool> exist;
+  for (qsizetype i = 0; i < names.size(); ++i) {
+    if (!found) {
+      exist.push_back(fileExists(under + names[i]));
+    } else {
+      exist.push_back(!found->at(i).isEmpty() && QFileInfo(under + found->at(i)).isFile());
+    }
+  }
+  return exist;
+}
+
 bool folderExists(const QString& path) { return QFileInfo(resolvePath(path)).isDir(); }
 
 bool deleteFile(const QString& path) {

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 namespace platform {
 
@@ -43,6 +44,8 @@ class IoError : public std::runtime_error {
 QString resolvePath(const QString& path);
 bool fileExists(const QString& path);    // a file, found without regard to case
 bool folderExists(const QString& path);  // a folder, found without regard to case
+// fileExists() of each name in folder, from one reading of the folder's index.
+std::vector<bool> filesExist(const QString& folder, const QStringList& names);
 // Deletes a file found without regard to case, and any twin whose name
 // differs from it only in case; a missing file is not an error.
 bool deleteFile(const QString& path);

@@ -25,10 +25,17 @@ int BoardLimit() { return std::clamp(BoardCount, 0, kMaxBoards); }
 // adjusted results and the results it lacks (averages, results owed).
 struct BoardResults {
   int n = 0;
+  // Every slot of the board counted: slot first + i holds the i-th result,
+  // its matchpoints already in ResultMatchpoints; slotOf and matchpoints
+  // are not filled.
+  bool whole = false;
+  int first = 0;
   int adjusted = 0;
   int absent = 0;
   int slotOf[kMaxResultSlots];
   int matchpoints[kMaxResultSlots];
+
+  int slot(int i) const { return whole ? first + i : slotOf[i]; }
 };
 
 // Matchpoints of n scores against each other: n - 1, plus one for each
@@ -54,9 +61,10 @@ void CompareResults(int* scores, int n, int* matchpoints) {
   }
 }
 
-// Clears the matchpoints of slots first..last (and the percentages of all
-// but the adjusted results), then gives each counted result 2 for each
-// result it beats and 1 for each tie.
+// Gives each counted result of slots first..last 2 for each result it beats
+// and 1 for each tie, and clears the matchpoints of the others and the
+// percentages of all but the adjusted results. The percentages of counted
+// results are left to the caller, which writes every one of them.
 void BoardMatchpoints(int first, int last, std::optional<scoring::ExpectedSlots>& expected, BoardResults& board) {
   int scores[kMaxResultSlots + 8];
   int* const matchpoints = &ResultMatchpoints[0];
@@ -66,21 +74,37 @@ void BoardMatchpoints(int first, int last, std::optional<scoring::ExpectedSlots>
   const int* const nsPair = &ResultNsPair[0];
   int n = 0;
   board.adjusted = board.absent = 0;
+  board.first = first;
+  // The usual board, every result in: compared where they stand.
+  int counted = 0;
+  for (int s = first; s <= last; ++s) counted += (nsPair[s] != 0) & (score[s] < kScoreAverage);
+  board.whole = counted > 0 && counted == last - first + 1;
+  if (board.whole) {
+    board.n = counted;
+    std::memcpy(scores, score + first, sizeof(int) * static_cast<std::size_t>(counted));
+    CompareResults(scores, counted, matchpoints + first);
+    return;
+  }
   for (int s = first; s <= last; ++s) {
+    // Every slot is written down, and kept when it counts: no branch for the
+    // usual slot.
+    const int mine = score[s];
+    scores[n] = mine;
+    board.slotOf[n] = s;
+    const bool counted = (nsPair[s] != 0) & (mine < kScoreAverage);
+    n += counted;
+    if (counted) continue;
     matchpoints[s] = 0;
-    if (score[s] != kScoreAdjusted) {  // an adjusted result keeps its percentages
+    if (mine != kScoreAdjusted) {  // an adjusted result keeps its percentages
       nsPercent[s] = 0;
       ewPercent[s] = 0;
     }
     if (nsPair[s] == 0) continue;
-    if (score[s] < kScoreAverage) {
-      scores[n] = score[s];
-      board.slotOf[n++] = s;
-    } else if (score[s] == kScoreAdjusted) {
+    if (mine == kScoreAdjusted) {
       ++board.adjusted;
-    } else if (score[s] == kScoreAverage) {
+    } else if (mine == kScoreAverage) {
       ++board.absent;
-    } else if (score[s] == kScoreNone) {
+    } else if (mine == kScoreNone) {
       if (!expected) expected.emplace();
       if (expected->expected(s)) ++board.absent;  // a result still owed by a table that plays
     }
@@ -90,11 +114,24 @@ void BoardMatchpoints(int first, int last, std::optional<scoring::ExpectedSlots>
   for (int i = 0; i < n; ++i) matchpoints[board.slotOf[i]] = board.matchpoints[i];
 }
 
+// The matchpoints of a board without its percentages (those of its counted
+// results cleared), when the pass stops.
+void BoardMatchpointsOnly(int first, int last, std::optional<scoring::ExpectedSlots>& expected, BoardResults& board) {
+  BoardMatchpoints(first, last, expected, board);
+  for (int i = 0; i < board.n; ++i) {
+    ResultNsPercent[board.slot(i)] = 0;
+    ResultEwPercent[board.slot(i)] = 0;
+  }
+}
+
 // The percentages a board gives for each count of matchpoints, straight and
 // swapped, for n results among all owed (ventilated when asked). Boards of
 // the same shape share them.
 class PercentTable {
  public:
+  struct Percentages {
+    double ns, ew;
+  };
   void prepare(int n, int all, bool ventilate) {
     if (n == n_ && all == all_ && ventilate == ventilate_) return;
     n_ = n;
@@ -110,31 +147,34 @@ class PercentTable {
           const long double m = top * pct / 100.0L;
           pct = (m * allResults / n + (allResults - n) / n) / (2.0L * (allResults - 1)) * 100.0L;
         }
-        ns_[swapped][mp] = static_cast<double>(pct);
-        ew_[swapped][mp] = static_cast<double>(100.0L - pct);
+        at_[mp][swapped] = {static_cast<double>(pct), static_cast<double>(100.0L - pct)};
       }
     }
   }
-  double ns(int matchpoints, bool swapped) const { return ns_[swapped][matchpoints]; }
-  double ew(int matchpoints, bool swapped) const { return ew_[swapped][matchpoints]; }
+  // Both seats' values side by side, the values of a board close together.
+  const Percentages& at(int matchpoints, bool swapped) const { return at_[matchpoints][swapped]; }
 
  private:
   int n_ = -1, all_ = -1;
   bool ventilate_ = false;
-  double ns_[2][2 * kMaxResultSlots] = {};
-  double ew_[2][2 * kMaxResultSlots] = {};
+  Percentages at_[2 * kMaxResultSlots][2] = {};
 };
 
 // Matchpoints and percentages of every board. False when a board with a
 // single result stopped the pass (without table devices); the matchpoints of
-// every board are given all the same.
-bool ComputeMatchpoints() {
+// every board are given all the same. With sums, each pair's sums are added
+// up as well (sums->summed tells whether they could be).
+bool ComputeMatchpoints(scoring::RecomputeShare* sums) {
   const int slotCount = SlotLimit();
   const int boards = ResultsPerBoard < 1 ? 0 : BoardLimit();
   const auto firstSlot = [](int b) { return (b - 1) * ResultsPerBoard + 1; };
   const auto lastSlot = [slotCount](int b) { return std::min(b * ResultsPerBoard, slotCount); };
-  // Slots beyond the boards are cleared as well.
+  // Slots beyond the boards are cleared as well; one that still counts for
+  // its pairs leaves the sums to the ranking.
   for (int s = boards > 0 ? lastSlot(boards) + 1 : 1; s <= slotCount; ++s) {
+    if (sums && ResultNsPair[s] != 0 && ResultEwPair[s] != 0 && ResultScore[s] != kScoreNone &&
+        ResultScore[s] != kScoreAverage)
+      sums = nullptr;
     ResultMatchpoints[s] = 0;
     if (ResultScore[s] != kScoreAdjusted) {
       ResultNsPercent[s] = 0;
@@ -150,34 +190,55 @@ bool ComputeMatchpoints() {
   double* const ewPercent = &ResultEwPercent[0];
   for (int b = 1; b <= boards; ++b) {
     BoardMatchpoints(firstSlot(b), lastSlot(b), expected, board);
+    if (board.adjusted > 0) sums = nullptr;  // an adjusted result counts with the percentages it was given
     const int n = board.n;
     if (n == 0) continue;
     if (n == 1) {
-      const int single = board.slotOf[0];
+      const int single = board.slot(0);
       if (!TableDevicesMode) {
-        for (int later = b + 1; later <= boards; ++later) BoardMatchpoints(firstSlot(later), lastSlot(later), expected, board);
+        nsPercent[single] = 0;
+        ewPercent[single] = 0;
+        for (int later = b + 1; later <= boards; ++later)
+          BoardMatchpointsOnly(firstSlot(later), lastSlot(later), expected, board);
         ShowAlert(QStringLiteral("Donne %1 <-- Un seul résultat! Corrigez, SVP...").arg(b));
         return false;
       }
       // A lone result has nobody to be compared with: an average for both.
       nsPercent[single] = 50;
       ewPercent[single] = 50;
+      if (sums) sums->add(single, 50, 50);
       continue;
     }
     table.prepare(n, n + board.adjusted + board.absent, AutoVentilation && board.adjusted + board.absent > 0);
+    if (board.whole) {
+      // The same, with every slot in place.
+      const int first = board.first;
+      const int* const matchpoints = &ResultMatchpoints[0];
+      for (int s = first; s < first + n; ++s) {
+        const PercentTable::Percentages& p = table.at(matchpoints[s], swapped[s] != 0);
+        nsPercent[s] = p.ns;
+        ewPercent[s] = p.ew;
+        if (sums) sums->add(s, p.ns, p.ew);
+      }
+      continue;
+    }
     for (int i = 0; i < n; ++i) {
       const int s = board.slotOf[i];
-      nsPercent[s] = table.ns(board.matchpoints[i], swapped[s] != 0);
-      ewPercent[s] = table.ew(board.matchpoints[i], swapped[s] != 0);
+      const PercentTable::Percentages& p = table.at(board.matchpoints[i], swapped[s] != 0);
+      nsPercent[s] = p.ns;
+      ewPercent[s] = p.ew;
+      if (sums) sums->add(s, p.ns, p.ew);
     }
   }
+  if (sums) sums->summed = true;
   return true;
 }
 
-// The director's adjustments of ".ADJ", listed in the warning window.
-void ApplyAdjustments() {
+// The director's adjustments of ".ADJ" (when present), listed in the
+// warning window.
+void ApplyAdjustments(bool present) {
+  if (!present) return;
   const QString fileName = scoring::AdjustmentsFileName();
-  if (!platform::fileExists(fileName)) return;
   const std::optional<QStringList> lines = platform::tryReadTextLines(fileName);
   if (!lines) return;
 
@@ -211,18 +272,22 @@ void ApplyAdjustments() {
 
 }  // namespace
 
-void ComputeFrequencies() {
+void ComputeFrequencies() { ComputeFrequencies(nullptr); }
+
+void ComputeFrequencies(scoring::RecomputeShare* share) {
   FrequenciesComputed = false;
+  if (share) share->summed = false;
   if (Interactive && !CheckMissingResults(false)) return;
   for (int b = 1; b <= BoardLimit(); ++b) BoardVentilated[b] = false;
+  const bool adjustments = share ? share->adjustments : platform::fileExists(scoring::AdjustmentsFileName());
   if (ImpScoring) {
     ComputeButlerImps();
-  } else if (!ComputeMatchpoints()) {
+  } else if (!ComputeMatchpoints(adjustments ? nullptr : share)) {
     return;
   }
   // Complete from here: the adjustments window only lists what was applied.
   FrequenciesComputed = true;
-  ApplyAdjustments();
+  ApplyAdjustments(adjustments);
 }
 
 bool CheckMissingResults(bool listOnly) {

@@ -11,6 +11,12 @@
 // the director (missing results) or by a board with a single result leaves
 // it clear.
 void ComputeFrequencies();
+// The same in a recompute without windows: the files as share found them,
+// and each pair's sums added up in share when they can be.
+namespace scoring {
+struct RecomputeShare;
+}
+void ComputeFrequencies(scoring::RecomputeShare* share);
 // The frequencies computed without automatic ventilation and without any
 // window (Interactive cleared); AutoVentilation is kept.
 void ComputeFrequenciesSilently();

@@ -7,6 +7,7 @@
 #include "core/Messages.h"
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
+#include "scoring/Frequencies.h"
 #include "scoring/Imps.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
@@ -178,7 +179,9 @@ bool IsNorthSouth(int pair) { return pair <= ResultsPerBoard; }
 std::vector<int> Mix(std::vector<int> list, const PairTable& score, int places) {
   const int count = static_cast<int>(list.size()) - 1;
   std::vector<int> order(list.size(), 0);
-  auto rounded = [&](int pair) { return RoundTo2Decimals(score[static_cast<std::size_t>(pair)]); };
+  PairTable roundedScore{};
+  for (std::size_t p = 1; p < roundedScore.size(); ++p) roundedScore[p] = RoundTo2Decimals(score[p]);
+  auto rounded = [&](int pair) { return roundedScore[static_cast<std::size_t>(pair)]; };
   const int firstSide = rounded(SearchNext(list, 1, true)) >= rounded(SearchNext(list, 2, true)) ? 1 : 2;
   int placed[3] = {0, 0, 0};
   int i = 1;
@@ -216,22 +219,43 @@ std::vector<int> Mix(std::vector<int> list, const PairTable& score, int places) 
 
 }  // namespace
 
-double RoundTo2Decimals(double x) { return std::nearbyint(x * 100.0) / 100.0; }
+double RoundTo2Decimals(double x) {
+  const double hundredths = x * 100.0;
+  // std::nearbyint's answer (a zero keeps its sign) without a call to it.
+  const double whole = std::fabs(hundredths) < 0x1p51 ? std::copysign(NearestEven(hundredths), hundredths)
+                                                       : std::nearbyint(hundredths);
+  return whole / 100.0;
+}
 
 bool SameRankingScore(double a, double b) { return RoundTo2Decimals(a) == RoundTo2Decimals(b); }
 
 std::vector<int> RankByScore(int count, const PairScore& score) {
   count = std::clamp(count, 0, kMaxPairs);
   std::vector<int> order(static_cast<std::size_t>(count) + 1, 0);
-  std::array<double, kMaxPairs + 1> rounded{};
+  // The rounded scores travel with their pairs, place by place, so that
+  // each comparison reads them straight.
+  std::array<double, kMaxPairs + 1> at{};
   for (int p = 1; p <= count; ++p) {
     order[static_cast<std::size_t>(p)] = p;
-    rounded[static_cast<std::size_t>(p)] = RoundTo2Decimals(score(p));
+    at[static_cast<std::size_t>(p)] = RoundTo2Decimals(score(p));
   }
-  const auto at = [&](std::size_t place) { return rounded[static_cast<std::size_t>(order[place])]; };
-  for (std::size_t i = 1; i < order.size(); ++i)
-    for (std::size_t j = i + 1; j < order.size(); ++j)
-      if (at(j) > at(i)) std::swap(order[i], order[j]);
+  // Place i holds the best seen so far; each exchange is a choice, not a
+  // jump, as the scores come in no order the processor could guess.
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    double best = at[i];
+    int bestPair = order[i];
+    for (std::size_t j = i + 1; j < order.size(); ++j) {
+      const double candidate = at[j];
+      const int pair = order[j];
+      const bool better = candidate > best;
+      at[j] = better ? best : candidate;
+      order[j] = better ? bestPair : pair;
+      best = better ? candidate : best;
+      bestPair = better ? pair : bestPair;
+    }
+    at[i] = best;
+    order[i] = bestPair;
+  }
   return order;
 }
 
@@ -247,8 +271,16 @@ int SearchNext(std::vector<int>& ranking, int side, bool peek) {
   FatalStop(QStringLiteral("Erreur non prévue dans SearchNext"));
 }
 
-void ComputeResults() {
-  Totals totals = SumResults(!ImpScoring);
+void ComputeResults() { ComputeResults(nullptr); }
+
+void ComputeResults(const scoring::RecomputeShare* share) {
+  Totals totals;
+  if (share && share->summed && !ImpScoring) {
+    totals.score = share->total;  // the pass saw no adjusted result
+    totals.count = share->count;
+  } else {
+    totals = SumResults(!ImpScoring);
+  }
   if (!totals.manualAdjustment.isEmpty() && Interactive) {
     // The director adjusts that result by hand first; nothing is ranked.
     scoring::ShowAttention({totals.manualAdjustment});
@@ -265,7 +297,7 @@ void ComputeResults() {
   }
 
   QStringList penaltyMemo;
-  const bool penalties = platform::fileExists(scoring::PenaltiesFileName());
+  const bool penalties = share ? share->penalties : platform::fileExists(scoring::PenaltiesFileName());
   if (penalties) ApplyPenalties(score, penaltyMemo);
 
   const PairScore scoreOf = [&score](int p) { return IsPair(p) ? score[static_cast<std::size_t>(p)] : 0.0; };
@@ -280,7 +312,7 @@ void ComputeResults() {
   // The windows come last: the shared state is complete while they are open.
   if (!Interactive) return;
   if (penalties) scoring::ShowAttention(penaltyMemo);
-  if (penalties || platform::fileExists(scoring::AdjustmentsFileName())) {
+  if (penalties || (share ? share->adjustments : platform::fileExists(scoring::AdjustmentsFileName()))) {
     const ui::Choice c{.form = QStringLiteral("TForm21"),
                        .caption = QStringLiteral("Question"),
                        .text = QStringLiteral("Faut-il imprimer les ajustements et pénalités?"),
@@ -289,4 +321,15 @@ void ComputeResults() {
                        .cancelCode = 2};
     if (ui::Ask(c) == 1) PrintAdjustmentsAndPenalties();
   }
+}
+
+void RecomputeResults() {
+  if (Interactive) {
+    ComputeFrequencies();
+    ComputeResults();
+    return;
+  }
+  scoring::RecomputeShare share = scoring::LookUpRecomputeFiles();
+  ComputeFrequencies(&share);
+  ComputeResults(&share);
 }

@@ -9,6 +9,16 @@
 // window of the pass is on screen: the totals and the ranking are made first,
 // the windows come after.
 void ComputeResults();
+// The same with what the frequencies' pass shared (share may be null).
+namespace scoring {
+struct RecomputeShare;
+}
+void ComputeResults(const scoring::RecomputeShare* share);
+// ComputeFrequencies() then ComputeResults(), as after each change of
+// results. Without windows (Interactive cleared), the two halves share one
+// reading of the results folder and the pass adds up each pair's
+// percentages as it gives them; the ranking is the same either way.
+void RecomputeResults();
 
 // round(x x 100) / 100, ties to the even integer.
 double RoundTo2Decimals(double x);

@@ -551,10 +551,7 @@ void ScoreSheet::swapCurrent() {
 }
 
 void ScoreSheet::close() {
-  if (TableDevicesMode) {
-    ComputeFrequencies();
-    ComputeResults();
-  }
+  if (TableDevicesMode) RecomputeResults();
   SaveResults();
   WriteBoardFiles(false);
 }

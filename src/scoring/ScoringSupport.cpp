@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
+#include "platform/TextFiles.h"
 #include "setup/PairLookups.h"
 
 #include <QRegularExpression>
@@ -71,6 +72,15 @@ bool PenaltyInReason(const PenaltyLine& line) {
 
 QString AdjustmentsFileName() { return DataFolder + TournamentCode + QStringLiteral(".ADJ"); }
 QString PenaltiesFileName() { return DataFolder + TournamentCode + QStringLiteral(".PEN"); }
+
+RecomputeShare LookUpRecomputeFiles() {
+  const std::vector<bool> present =
+      platform::filesExist(DataFolder, {TournamentCode + QStringLiteral(".ADJ"), TournamentCode + QStringLiteral(".PEN")});
+  RecomputeShare share;
+  share.adjustments = present[0];
+  share.penalties = present[1];
+  return share;
+}
 
 QString FixedText(double value, int width, int decimals) {
   return QString::number(value, 'f', decimals).rightJustified(width, QLatin1Char(' '));

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 namespace scoring {
@@ -40,6 +41,37 @@ std::optional<double> ParseReal(const QString& text);
 // Tournament files of the current code.
 QString AdjustmentsFileName();  // DataFolder + code + ".ADJ"
 QString PenaltiesFileName();    // DataFolder + code + ".PEN"
+
+// What a recompute without windows (frequencies, then the ranking) learns
+// once for both: whether ".ADJ" and ".PEN" exist, from one reading of the
+// results folder, and each pair's total and count of percentages, added up
+// by the matchpoint pass as it gives them. The pass adds them up only when
+// nothing can change them before the ranking reads them: no adjusted
+// result, no ".ADJ", no result outside the boards.
+struct RecomputeShare {
+  bool adjustments = false;  // ".ADJ" exists
+  bool penalties = false;    // ".PEN" exists
+  bool summed = false;       // total and count hold every pair's sums
+  std::array<double, kMaxPairs + 1> total{};
+  std::array<int, kMaxPairs + 1> count{};
+
+  // A result's percentages added to its pairs, as the ranking adds them.
+  void add(int slot, double ns, double ew) {
+    const int nsPair = ResultNsPair[slot];
+    const int ewPair = ResultEwPair[slot];
+    if (ewPair == 0) return;  // a result without its E/W pair counts for nobody
+    if (nsPair >= 1 && nsPair <= kMaxPairs) {
+      total[static_cast<std::size_t>(nsPair)] += ns;
+      ++count[static_cast<std::size_t>(nsPair)];
+    }
+    if (ewPair >= 1 && ewPair <= kMaxPairs) {
+      total[static_cast<std::size_t>(ewPair)] += ew;
+      ++count[static_cast<std::size_t>(ewPair)];
+    }
+  }
+};
+// The share with the files looked up, nothing summed yet.
+RecomputeShare LookUpRecomputeFiles();
 
 // Fixed-point text right-aligned in width.
 QString FixedText(double value, int width, int decimals);
