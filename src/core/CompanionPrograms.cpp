@@ -2,6 +2,7 @@
 
 #include "core/DeviceNumbers.h"
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/Notices.h"
@@ -90,17 +91,17 @@ void LocateExternalProgram(const QString& rememberedFile, const QString& executa
     }
   }
   if (path.isEmpty()) {
-    ui::ShowNotice(QStringLiteral("TForm95"), waitingText);
+    ui::ShowNotice(forms::ProgramSearchNotice, waitingText);
     const bool found = FindFileRecursive(ProgramFolder, executable, path) ||
                        FindFileRecursive(platform::driveRootFolder(), executable, path);
     if (!found) {
-      ui::HideNotice(QStringLiteral("TForm95"));
+      ui::HideNotice(forms::ProgramSearchNotice);
       FatalStop(QStringLiteral("Désolé, je ne trouve pas ") + executable +
                 QStringLiteral(" pour les BridgeMates sur votre disque dur. N'avez-vous pas oublié de l'installer? "
                                "Désolé, on quitte!"));
     }
     PauseMs(2000);
-    ui::HideNotice(QStringLiteral("TForm95"));
+    ui::HideNotice(forms::ProgramSearchNotice);
   }
   tournament_files::RewriteWholeFile(remembered, path + QStringLiteral("\r\n"));
   if (rememberedFile.compare(QStringLiteral("BMPro.TXT"), Qt::CaseInsensitive) == 0)

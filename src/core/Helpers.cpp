@@ -1,5 +1,6 @@
 #include "core/Helpers.h"
 
+#include "core/FormNames.h"
 #include "platform/Cp1252.h"
 
 #include <QRegularExpression>
@@ -272,7 +273,7 @@ void RemovePlayerFromList(const QString& name) {
 
 QString ChooseFromList() {
   ui::ListChoice list;
-  list.form = QStringLiteral("TForm82");
+  list.form = forms::ListChoice;
   list.caption = QStringLiteral("Choisissez");
   const int count = std::clamp(ChoiceListCount, 0, kMaxPlayers);
   for (int i = 1; i <= count; ++i) {
@@ -300,7 +301,7 @@ QString ChoosePairName() {
 
 bool AskForText(const QString& caption, QString& text) {
   ui::TextQuestion question;
-  question.form = QStringLiteral("TForm40");
+  question.form = forms::TextQuestion;
   question.caption = QStringLiteral("Question");
   question.prompt = caption;
   question.text = text;
@@ -315,7 +316,7 @@ namespace {
 // said; 0 when the director cancels or leaves the field empty.
 int AskWholeNumberUpTo(const QString& caption, int defaultValue, int maximum, const QString& aboveMaximum) {
   ui::TextQuestion question;
-  question.form = QStringLiteral("TForm25");
+  question.form = forms::NumberQuestion;
   question.prompt = caption;
   if (defaultValue != -1) question.text = QString::number(defaultValue);
   for (;;) {
@@ -352,7 +353,7 @@ int AskPercentage(const QString& caption, int defaultValue) {
 
 void ShowWarningWindow(const QString& text) {
   const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r?\n")));
-  ui::Ask({.form = QStringLiteral("TForm22"),
+  ui::Ask({.form = forms::ComputationWarnings,
            .caption = QStringLiteral("Attention"),
            .text = text,
            .buttons = {QStringLiteral("&OK / ENTER / ESC / Echap")},
@@ -361,7 +362,7 @@ void ShowWarningWindow(const QString& text) {
 }
 
 void ShowInfoWindow(const QString& text) {
-  ui::interaction().choose({.form = QStringLiteral("TForm88"),
+  ui::interaction().choose({.form = forms::PbnDealsNotice,
                             .caption = QStringLiteral("Info"),
                             .text = text,
                             .buttons = {QStringLiteral("OK (ENTER/ESC)")},

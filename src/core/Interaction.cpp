@@ -1,5 +1,6 @@
 #include "core/Interaction.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 
 #include <cstdio>
@@ -44,7 +45,7 @@ int AskLine(const ListChoice& choice) {
 }
 
 int AskYesNo(const QString& question) {
-  return Ask({.form = QStringLiteral("TForm91"),
+  return Ask({.form = forms::YesNoQuestion,
               .caption = QStringLiteral("Question"),
               .text = question,
               .buttons = {QStringLiteral("OUI"), QStringLiteral("NON")},

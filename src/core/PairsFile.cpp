@@ -2,6 +2,7 @@
 
 #include "core/Counts.h"
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
@@ -180,7 +181,7 @@ void ChooseTournamentPairs(QString& code) {
     return;
   }
   ui::ListChoice choice;
-  choice.form = QStringLiteral("TForm83");
+  choice.form = forms::TournamentChoice;
   choice.caption = QStringLiteral("Choix");
   choice.headings = {QStringLiteral("Choix des paires ?")};
   choice.hint = QStringLiteral("Esc = Annuler");

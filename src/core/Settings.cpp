@@ -3,6 +3,7 @@
 #include "core/CompanionPrograms.h"
 #include "core/ErrorReports.h"
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -156,7 +157,7 @@ void prepareControlProgramRegistry() {
     ShowAlert(QStringLiteral("Erreur %1 au lancement de ").arg(result) + exe + QStringLiteral(". Impossible de continuer! On arrête"));
     StopCompanionsAndHalt();
   }
-  ui::Ask({.form = QStringLiteral("TForm97"),
+  ui::Ask({.form = forms::BridgeMatesFirstUse,
            .caption = QStringLiteral("Message"),
            .text = kNeverRunText,
            .buttons = {QStringLiteral("OK")},
@@ -271,7 +272,7 @@ void ReadBMParams() {
   BmLeadCard = BmValidateLeadCard = BmShowPlayerNames = BmNoBlankMemberNumber = true;
   NameDisplayMode = 1;
   BridgeMatesPin = kDefaultBridgeMatesPin;
-  ui::Ask({.form = QStringLiteral("TForm93"),
+  ui::Ask({.form = forms::BridgeMatesSettings,
            .caption = QStringLiteral("Paramètres pour BridgeMates"),
            .text = QStringLiteral("Modifiez ces paramètres pour les BridgeMates"),
            .buttons = {QStringLiteral("OK")},

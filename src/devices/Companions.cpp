@@ -3,6 +3,7 @@
 #include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -67,7 +68,7 @@ void CallReferee(const QString& text) {
     if (i > 0) PauseMs(200);
     ui::interaction().beep();
   }
-  ui::ShowNotice(QStringLiteral("TForm114"),
+  ui::ShowNotice(forms::CriticalMessage,
                  platform::now().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" - ") + text);
   platform::speak(QStringLiteral("J'appelle l'arbitre"));
 }
@@ -96,7 +97,7 @@ void SetTabletPassword(const QString& typed) {
 
 void ChangeTabletPassword() {
   ui::TextQuestion question;
-  question.form = QStringLiteral("TForm94");
+  question.form = forms::TabletPassword;
   question.caption = QStringLiteral("Mot de passe");
   question.prompt = QStringLiteral("Nouveau mot de passe:");
   question.text = TabletPassword;

@@ -3,6 +3,7 @@
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -70,7 +71,7 @@ void ReadClubFederationNumber() {
   }
   for (;;) {
     ui::TextQuestion question;
-    question.form = QStringLiteral("TForm72");
+    question.form = forms::ClubLicence;
     question.caption = QStringLiteral("Licence");
     question.prompt = QStringLiteral("Introduisez le numéro de la licence FFB de votre Club");
     const auto typed = ui::interaction().askText(question);

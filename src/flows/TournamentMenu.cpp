@@ -4,6 +4,7 @@
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -218,7 +219,7 @@ void PauseButtonClick() {
     return;
   }
   ui::Choice question;
-  question.form = QStringLiteral("TForm66");
+  question.form = forms::CollectionPause;
   question.caption = QStringLiteral("Arrêt de la récupération des résultats");
   question.text = QStringLiteral("Voulez-vous (temporairement) arrêter\r\nla récupération des résultats?");
   question.buttons = {QStringLiteral("&Oui (ENTER)"), QStringLiteral("&Non (Esc/Echap)")};

@@ -1,6 +1,7 @@
 #include "publishing/UsebioExport.h"
 
 #include "core/DeviceFiles.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
@@ -301,7 +302,7 @@ void ChooseMitchellDisplay() {
     }
   }
   ui::Choice choice;
-  choice.form = QStringLiteral("TForm79");
+  choice.form = forms::XmlRankingLayout;
   choice.caption = QStringLiteral("Affichage");
   choice.buttons = {QStringLiteral("Résultats fusionnés"), QStringLiteral("Résultats séparés N/S et E/W")};
   choice.codes = {1, 2};
@@ -328,7 +329,7 @@ void WriteLinesToFile(const QString& fileName, const QStringList& lines) {
 
 bool ConfirmReplaceExport(const QString& files) {
   ui::Choice choice;
-  choice.form = QStringLiteral("TForm78");
+  choice.form = forms::SavedTournamentReplace;
   choice.caption = QStringLiteral("Avertissement");
   choice.text = QStringLiteral("Il existe déjà un tournoi\nsauvé à cette date...\nFaut-il remplacer ce tournoi par celui-ci?");
   choice.buttons = {QStringLiteral("&Remplacer"), QStringLiteral("&Annuler")};
@@ -378,7 +379,7 @@ void WriteXmlExport() {
   WriteLinesToFile(XmlFileName, XmlLines);
 
   ui::Choice offer;
-  offer.form = QStringLiteral("TForm80");
+  offer.form = forms::XmlUploadOffer;
   offer.caption = QStringLiteral("Message");
   offer.text = QStringLiteral("Le fichier ") + name + QStringLiteral(" a été créé dans ") + folder + u'.';
   offer.buttons = {QStringLiteral("&Oui"), QStringLiteral("&Plus tard...")};

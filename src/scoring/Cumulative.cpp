@@ -3,6 +3,7 @@
 #include "core/Backups.h"
 #include "core/Counts.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
@@ -150,7 +151,7 @@ QString AskCumulativeCode() {
 bool GatherSessions(const QStringList& files, std::vector<CumulPair>& pairs, int& sessions, Kind& kind, QString& title) {
   for (int s = 1; s <= kMaxSessions;) {
     ui::ListChoice choice;
-    choice.form = QStringLiteral("TForm83");
+    choice.form = forms::TournamentChoice;
     choice.caption = QStringLiteral("Choix de la séance");
     choice.headings = {QStringLiteral("Choix de la séance numéro %1 ?").arg(s)};
     choice.hint = QStringLiteral("Esc = Terminé");

@@ -1,5 +1,6 @@
 #include "scoring/Frequencies.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
@@ -249,7 +250,7 @@ bool CheckMissingResults(bool listOnly) {
   }
 
   ui::Choice c;
-  c.form = QStringLiteral("TForm15");
+  c.form = forms::MissingResults;
   c.caption = QStringLiteral("Vérification des marques");
   if (listOnly) {
     if (!missing) memo = QStringList{QString(), QStringLiteral("Tous les résultats ont été introduits...")};

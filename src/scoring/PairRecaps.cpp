@@ -1,5 +1,6 @@
 #include "scoring/PairRecaps.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
@@ -327,12 +328,12 @@ void SetRecapViewer(RecapViewer v) { viewer() = std::move(v); }
 
 void PrintPairRecaps(bool fromMenu) {
   if (fromMenu) {
-    const int answer = scoring::AskOneOfTwo(QStringLiteral("TForm29"), QStringLiteral("Récapitulatifs"),
+    const int answer = scoring::AskOneOfTwo(forms::PairRecapsOutput, QStringLiteral("Récapitulatifs"),
                                             QStringLiteral("Récapitulatifs par paires"), QStringLiteral("&Afficher"),
                                             QStringLiteral("&Imprimer"));
     if (answer == 0) return;
     if (answer == 2) {
-      const int how = ui::Ask({.form = QStringLiteral("TForm42"),
+      const int how = ui::Ask({.form = forms::PrintedPairRecaps,
                                .caption = QStringLiteral("Récapitulatifs"),
                                .buttons = {QStringLiteral("&Une paire à la fois"), QStringLiteral("&Toutes les paires"),
                                            QStringLiteral("Esc/Echap = Rien")},

@@ -1,6 +1,7 @@
 #include "scoring/Ranking.h"
 
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
@@ -281,7 +282,7 @@ void ComputeResults() {
   if (!Interactive) return;
   if (penalties) scoring::ShowAttention(penaltyMemo);
   if (penalties || platform::fileExists(scoring::AdjustmentsFileName())) {
-    const ui::Choice c{.form = QStringLiteral("TForm21"),
+    const ui::Choice c{.form = forms::AdjustmentsPrinting,
                        .caption = QStringLiteral("Question"),
                        .text = QStringLiteral("Faut-il imprimer les ajustements et pénalités?"),
                        .buttons = {QStringLiteral("&Oui"), QStringLiteral("ESC/Echap = &Non")},

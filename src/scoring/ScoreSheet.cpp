@@ -3,6 +3,7 @@
 #include "core/DeviceEchoes.h"
 #include "core/DeviceFiles.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
@@ -432,7 +433,7 @@ void ScoreSheet::store(const QString& text, int score, Kind kind) {
   if (kind != Kind::Key && AskOpeningLead) {
     if (kind == Kind::Repeat) ui::interaction().beep();
     const std::optional<QString> card = ui::interaction().askText(
-        {.form = QStringLiteral("TForm98"), .caption = QStringLiteral("Entame"), .prompt = QStringLiteral("Entame:"), .text = {}});
+        {.form = forms::OpeningLead, .caption = QStringLiteral("Entame"), .prompt = QStringLiteral("Entame:"), .text = {}});
     if (card && !card->trimmed().isEmpty()) lead = card->trimmed();
   } else if (kind == Kind::Key && AskOpeningLead && text != QStringLiteral("PASSE")) {
     lead.clear();

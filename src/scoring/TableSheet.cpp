@@ -4,6 +4,7 @@
 #include "core/DeviceEchoes.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
@@ -35,7 +36,7 @@ QStringList SkipWarning(const QString& opening) {
           QStringLiteral(" vont devoir sauter au tour prochain.")};
 }
 
-// "TForm62" before the round that precedes the skip, "TForm63" after it.
+// forms::SkipReminderBefore before the round that precedes the skip, forms::SkipReminderAfter after it.
 void ShowSkipWarning(const QString& form, const QString& opening) {
   ui::interaction().beep();
   const QStringList lines = SkipWarning(opening);
@@ -450,7 +451,7 @@ void EnterTableSheets(const std::function<void(TableSheet&)>& showSheet) {
   const int skipRound = skip ? TableSheet::SkipRound() : 0;
   for (;;) {
     if (skipRound > 0 && LastSheetRound == skipRound)
-      ShowSkipWarning(QStringLiteral("TForm63"), QStringLiteral(" Vous venez d'introduire les résultats "));
+      ShowSkipWarning(forms::SkipReminderAfter, QStringLiteral(" Vous venez d'introduire les résultats "));
     const int proposal = LastSheetRound + 1;
     if (!TableSheet::RoundPlayable(proposal)) {
       ShowAlert(QStringLiteral("Le tournoi est théoriquement temniné. Vous venez d'introduire le dernier tour... Du "
@@ -464,7 +465,7 @@ void EnterTableSheets(const std::function<void(TableSheet&)>& showSheet) {
       continue;
     }
     if (skipRound > 0 && round == skipRound)
-      ShowSkipWarning(QStringLiteral("TForm62"), QStringLiteral(" Vous allez introduire les résultats "));
+      ShowSkipWarning(forms::SkipReminderBefore, QStringLiteral(" Vous allez introduire les résultats "));
     LastSheetRound = round;
     // A round the movement does not hold: the message is shown, the loop ends.
     if (!sheet.startRound()) return;

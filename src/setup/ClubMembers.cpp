@@ -2,6 +2,7 @@
 
 #include "core/CompanionPrograms.h"
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -437,7 +438,7 @@ void SetMembersFileLocation(const QString& fileName) {
 
 void ShowMembersWindow() {
   ui::Choice window;
-  window.form = QStringLiteral("TForm100");
+  window.form = forms::MemberList;
   window.caption = QStringLiteral("Liste des joueurs");
   window.buttons = {QStringLiteral("&OK")};
   window.codes = {1};

@@ -2,6 +2,7 @@
 
 #include "core/Fatal.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -94,7 +95,7 @@ bool newTournamentWithPairs() {
   }
   QString newCode = TodayCode();
   ui::TextQuestion question;
-  question.form = QStringLiteral("TForm40");
+  question.form = forms::TextQuestion;
   question.caption = QStringLiteral("Question");
   question.prompt = QStringLiteral("Code du tournoi? (vide=STOP)");
   question.text = newCode;
@@ -176,7 +177,7 @@ int TournamentExists(const QString& code) {
 int AskAboutExistingTournament(const QString& code) {
   ui::interaction().beep();
   ui::Choice question;
-  question.form = QStringLiteral("TForm3");
+  question.form = forms::ExistingTournament;
   question.caption = QStringLiteral("Message");
   question.text = QStringLiteral("Le tournoi ") + code + QStringLiteral(" existe!");
   question.buttons = {QStringLiteral("Vous &gardez le nom et effacez l'ancien"),
@@ -307,7 +308,7 @@ bool ShortParametersOk(const QString& date, const QString& name, const QString& 
 
 std::optional<QString> AskShortParameters() {
   ui::TextQuestion question;
-  question.form = QStringLiteral("TForm81");
+  question.form = forms::ReloadedTournamentParameters;
   question.caption = QStringLiteral("Paramètres du tournoi");
   question.prompt = QStringLiteral("Tapez la date à laquelle vous allez le jouer");
   question.text = TodayDateText();

@@ -179,3 +179,24 @@ TEST(ProgramRun, ACopyWithItsFilesBesideItOrAFolderNamedKeepsThatFolder) {
   EXPECT_FALSE(QFileInfo::exists(named + "Howells"));
   EXPECT_FALSE(QFileInfo::exists(home + "/.local/share/talvaron"));
 }
+
+// Every window a routine asks for, and every face a lower floor calls up
+// through, is there once the program has made its windows: the start-up
+// check finds nothing missing.
+TEST(ProgramRun, TheStartUpCheckFindsEveryWindowAndFaceInstalled) {
+  const QString exe = QCoreApplication::applicationDirPath() + "/talvaron";
+  ASSERT_TRUE(QFileInfo(exe).isExecutable()) << qPrintable(exe);
+  QTemporaryDir dir;
+  const QString program = dir.path() + "/program/";
+  writeBytes(program + "JOUEURS.TXT", "DUPONT Jean 123\r\n");
+  QDir().mkpath(dir.path() + "/Documents");
+  QDir().mkpath(dir.path() + "/root");
+  const ProgramRun run = runProgram(exe, {{"TALVARON_PROGRAM_FOLDER", program},
+                                          {"TALVARON_DOCUMENTS_FOLDER", dir.path() + "/Documents"},
+                                          {"TALVARON_ROOT_FOLDER", dir.path() + "/root"},
+                                          {"TALVARON_CHECK_INSTALLS", "1"}});
+  ASSERT_TRUE(run.ended) << "the program did not end";
+  EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+  EXPECT_FALSE(run.err.contains("not installed")) << run.err.constData();
+  EXPECT_FALSE(run.out.contains("start screen shown")) << "the check ends the program before its screen";
+}

@@ -1,5 +1,6 @@
 #include "devices/ui/TableStatusStripWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "devices/TableStates.h"
 
@@ -44,7 +45,7 @@ TForm112* stripWindow() {
 }  // namespace
 
 TForm112::TForm112(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-  setObjectName(QStringLiteral("TForm112"));
+  setObjectName(forms::TableStatusStrip);
   setWindowTitle(QStringLiteral("BM"));
   ui::SetCreamBackground(this);
   DrawGrid1 = new Grid(this);
@@ -63,7 +64,7 @@ void TForm112::placeBesideMenu() {
   layOut();
   QWidget* menu = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == QLatin1String("TForm5") && w->isVisible()) menu = w;
+    if (w->objectName() == forms::TournamentMenu && w->isVisible()) menu = w;
   if (menu) {
     const QRect frame = menu->frameGeometry();
     move(frame.left() + frame.width() + 8, frame.top() + 20);

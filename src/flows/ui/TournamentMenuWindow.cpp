@@ -2,6 +2,7 @@
 
 #include "core/DeviceFiles.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/ui/WindowStyle.h"
 #include "flows/Quit.h"
@@ -43,7 +44,7 @@ QPlainTextEdit* makeNotice(const QString& name, const QString& text, const QColo
 }  // namespace
 
 TForm5::TForm5(QWidget* parent) : QWidget(parent) {
-  setObjectName(QStringLiteral("TForm5"));
+  setObjectName(forms::TournamentMenu);
   setWindowTitle(QStringLiteral("Menu du tournoi"));
   setFont(QFont(QStringLiteral("Comic Sans MS")));
   setMouseTracking(true);

@@ -1,5 +1,6 @@
 #include "scoring/ui/PairRecapWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "scoring/PairRecaps.h"
 
@@ -14,7 +15,7 @@
 #include <QVBoxLayout>
 
 TForm43::TForm43(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("TForm43"));
+  setObjectName(forms::PairRecap);
   setWindowTitle(QStringLiteral("Récapitulatif par paires"));
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));

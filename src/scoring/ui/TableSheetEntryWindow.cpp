@@ -1,5 +1,6 @@
 #include "scoring/ui/TableSheetEntryWindow.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/TournamentFiles.h"
 #include "core/ui/WindowStyle.h"
@@ -65,7 +66,7 @@ void SizeGrid(QTableWidget* grid, int rows, int maxShown) {
 }  // namespace
 
 TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(sheet) {
-  setObjectName(QStringLiteral("TForm58"));
+  setObjectName(forms::TableSheetEntry);
   setWindowTitle(QStringLiteral("Introduction des feuilles de table"));
   setFocusPolicy(Qt::StrongFocus);
   setMinimumSize(768, 668);

@@ -1,5 +1,6 @@
 #include "scoring/ui/TravellerEntryWindow.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/ui/WindowStyle.h"
 #include "platform/TextFiles.h"
@@ -26,7 +27,7 @@ constexpr int kMaxRowsShown = 21;
 }  // namespace
 
 TForm56::TForm56(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm56"));
+  setObjectName(forms::TravellerEntry);
   setWindowTitle(QStringLiteral("Introduction/Visualisation des feuilles de marque"));
   setFocusPolicy(Qt::StrongFocus);
 

@@ -1,6 +1,7 @@
 #include "setup/ui/PairChangesWindows.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
@@ -35,7 +36,7 @@ QLabel* boldLabel(const QString& text, QWidget* parent) {
 }  // namespace
 
 TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
-  setObjectName(QStringLiteral("TForm28"));
+  setObjectName(forms::PairChanges);
   setWindowTitle(QStringLiteral("Modification des paires"));
   NS = ui::MakePairGrid(QStringLiteral("NS"), this);
   EW = ui::MakePairGrid(QStringLiteral("EW"), this);
@@ -214,7 +215,7 @@ bool TForm28::listKey(QKeyEvent* event) {
 }
 
 TForm38::TForm38(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("TForm38"));
+  setObjectName(forms::TeamNames);
   setWindowTitle(QStringLiteral("Nom des équipes"));
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));

@@ -1,6 +1,7 @@
 #include "setup/ui/PairsEntryWindow.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Messages.h"
@@ -47,7 +48,7 @@ QPushButton* makeIconButton(const QString& name, QStyle::StandardPixmap icon, co
 }  // namespace
 
 TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
-  setObjectName(QStringLiteral("TForm4"));
+  setObjectName(forms::PairsEntry);
   setWindowTitle(QStringLiteral("Introduction des paires"));
 
   NS = makeGrid(QStringLiteral("NS"));
