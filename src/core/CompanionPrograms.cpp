@@ -41,15 +41,6 @@ void StartCompanionOrHalt(const QString& executable, bool waitAfterStop) {
               QStringLiteral(". Impossible de continuer!"));
 }
 
-namespace {
-
-QString firstLine(const QString& path) {
-  const auto lines = platform::tryReadTextLines(path);
-  return lines && !lines->isEmpty() ? lines->first() : QString();
-}
-
-}  // namespace
-
 QString BridgeMatesControlProgram() {
   if (!BridgeMatesControlPath.isEmpty()) return BridgeMatesControlPath;
   const QString beside = ProgramFolder + kBridgeMatesControlName;
@@ -82,7 +73,7 @@ void LocateExternalProgram(const QString& rememberedFile, const QString& executa
   const QString remembered = ProgramFolder + rememberedFile;
   QString path;
   if (platform::fileExists(remembered)) {
-    path = firstLine(remembered);
+    path = platform::tryReadFirstLine(remembered).value_or(QString());
     if (path.isEmpty() || !platform::fileExists(path)) {
       path.clear();
       platform::deleteFile(remembered);

@@ -20,6 +20,8 @@ struct FlowSteps {
   std::function<void()> runGeneralOptions;
   std::function<void()> recomputeAndSaveResults;
   std::function<void()> recountMenuCounters;             // counted from the slots, then shown
+  // The menu's two counters shown as given (ShowCounters gives the counts).
+  std::function<void(const QString& players, const QString& results)> showCounters;
   std::function<void()> startTabletRetrieval;
   std::function<void()> startBridgeMatesRetrieval;
   std::function<void()> startTabletServer;              // a resumed tournament's tablets
@@ -63,7 +65,6 @@ struct FlowWindows {
   std::function<void()> showTournamentMenu;
   std::function<void()> hideTournamentMenu;
   std::function<void()> refreshMenu;
-  std::function<void(const QString& players, const QString& results)> showCounters;
   std::function<void()> enterTableSheets;
   std::function<void()> showTravellerEntry;
   std::function<void()> showPairChanges;  // the menu's pair names, filled then shown

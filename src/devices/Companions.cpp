@@ -25,11 +25,6 @@ namespace {
 const QString kOverrideFile = QStringLiteral("overrideDBSettings.TXT");
 const QString kPasswordFile = QStringLiteral("ANDROIDPASSWORD.TXT");
 
-QString firstLine(const QString& path) {
-  const auto lines = platform::tryReadTextLines(path);
-  return lines && !lines->isEmpty() ? lines->first() : QString();
-}
-
 bool registryInPlay() { return ClubMode && BridgeMatesMode; }
 
 }  // namespace
@@ -56,7 +51,7 @@ void RestoreOverrideDBSettings() {
   if (!registryInPlay()) return;
   const QString file = ProgramFolder + kOverrideFile;
   const bool saved = platform::fileExists(file);
-  const QString value = saved ? firstLine(file) : QStringLiteral("yes");
+  const QString value = saved ? platform::tryReadFirstLine(file).value_or(QString()) : QStringLiteral("yes");
   platform::Registry& r = platform::registry();
   if (r.keyExists(platform::kBridgeMatesSettingsKey))
     r.setValue(platform::kBridgeMatesSettingsKey, platform::kOverrideDbSettingsValue, value);

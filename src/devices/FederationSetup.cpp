@@ -44,11 +44,6 @@ QString askDatabase(const QString& caption) {
   return chosen->trimmed();
 }
 
-bool isCodeCharacter(QChar c) {
-  const QChar u = c.toUpper();
-  return (u >= QLatin1Char('A') && u <= QLatin1Char('Z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
-}
-
 bool tournamentExists(const QString& code) { return platform::fileExists(DataFolder + code + QStringLiteral(".PAI")); }
 
 }  // namespace
@@ -181,7 +176,7 @@ bool FederationParametersOk(FederationParametersView& view, const std::function<
     return false;
   }
   for (const QChar c : code)
-    if (!isCodeCharacter(c)) {
+    if (!IsCodeCharacter(c)) {
       ShowAlert(QStringLiteral("Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0"));
       return false;
     }

@@ -33,12 +33,6 @@ const QString kClubMarker = QStringLiteral("BRALMET.TXT");
 const QString kMembersLocation = QStringLiteral("MembersDAT.TXT");
 constexpr int kHighestNumber = 9999;
 
-std::optional<QString> firstLine(const QString& name) {
-  const auto lines = platform::tryReadTextLines(SettingsPath(name));
-  if (!lines) return std::nullopt;
-  return lines->isEmpty() ? QString() : lines->first();
-}
-
 // A window of two (or three) choices preset on current (1-based); the
 // answer is the chosen line, 0 for Esc.
 int askChoice(const QString& form, const QString& caption, const QStringList& items, int current) {
@@ -54,7 +48,7 @@ int askChoice(const QString& form, const QString& caption, const QStringList& it
 // The saved BYE position: direction and number, nothing when the file is
 // absent or unreadable.
 std::optional<std::pair<int, int>> savedByePosition() {
-  const auto line = firstLine(kByePosition);
+  const auto line = SettingFirstLine(kByePosition);
   if (!line) return std::nullopt;
   const QStringList parts = line->simplified().split(QLatin1Char(' '));
   const int direction = parts.value(0).toInt();
@@ -125,7 +119,7 @@ OptionSummary FillOptionSummary() {
   s.dataFolder = DataFolder;
   s.clubMode = ClubMode;
   if (ClubMode) {
-    if (const auto line = firstLine(kMembersLocation))
+    if (const auto line = SettingFirstLine(kMembersLocation))
       MembersDatLocation = *line;
     else
       ShowAlert(QStringLiteral("Pas trouvé le fichier des membres du Bralmet; il faut absolument le créer..."));
@@ -303,7 +297,7 @@ bool ChangeResultsFolder(const QString& path) {
 }
 
 int MitchellTypeOnShow() {
-  const auto line = firstLine(kMitchellType);
+  const auto line = SettingFirstLine(kMitchellType);
   if (!line) return 0;
   const QString text = TrimText(*line);
   if (IsInteger(text) && text.toInt() >= 0 && text.toInt() <= 2) return text.toInt();
@@ -382,7 +376,7 @@ void ChooseByePosition() {
 
 void ChooseMembersFile() {
   if (!ClubMode) return;
-  if (const auto line = firstLine(kMembersLocation)) {
+  if (const auto line = SettingFirstLine(kMembersLocation)) {
     MembersDatLocation = *line;
   } else {
     MembersDatLocation = QStringLiteral("?");

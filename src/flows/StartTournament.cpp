@@ -48,8 +48,8 @@ void StartTournament() {
     ImportPbnDiagrams();
     WritePairNameFiles();
     ResetCounters();
-  } else if (flowWindows().showCounters) {
-    flowWindows().showCounters(QStringLiteral("--"), QStringLiteral("--"));
+  } else {
+    flowSteps().showCounters(QStringLiteral("--"), QStringLiteral("--"));
   }
   if (TableDevicesMode && TabletsMode) {
     StartTabletServer();

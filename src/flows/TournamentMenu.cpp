@@ -70,13 +70,6 @@ class TimedCaption {
   QString original_;
 };
 
-void showCounters() {
-  TournamentMenuView& v = menuView();
-  v.playersCounter = QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected);
-  v.resultsCounter = QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount);
-  RefreshMenu();
-}
-
 void startRetrieval(int interval) {
   TournamentMenuView& v = menuView();
   v.timerInterval = interval;
@@ -122,7 +115,7 @@ void TournamentMenuShow() {
   else
     v.deviceText = QStringLiteral("Récupérés des tablettes");
   if (ResumingTournament)
-    showCounters();
+    ShowCounters();
   else
     RecountMenuCounters();
   if (ArrowSwitch && !ResumingTournament && flowWindows().showArrowSwitchReminder)
@@ -137,16 +130,19 @@ void ResumedMenuSettings(bool datedToday) {
   v.pauseVisible = datedToday;
   if (datedToday) v.pauseCaption = QStringLiteral("<-Stop");
   v.addTabletsVisible = false;
-  showCounters();
+  ShowCounters();
 }
 
 void RecountMenuCounters() {
   CountResumedTournament();
-  if (flowWindows().showCounters)
-    flowWindows().showCounters(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
-                     QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount));
-  else
-    showCounters();
+  ShowCounters();
+}
+
+void ShowMenuCounters(const QString& players, const QString& results) {
+  TournamentMenuView& v = menuView();
+  v.playersCounter = players;
+  v.resultsCounter = results;
+  RefreshMenu();
 }
 
 namespace {

@@ -29,8 +29,6 @@ QString Element(const QString& tag, const QString& value) {
   return u'<' + tag + u'>' + XmlEscape(value) + QStringLiteral("</") + tag + u'>';
 }
 
-bool IsByePairNumber(int pair) { return IsByeSlot(FindPairSlot(pair)); }
-
 // The pair number as the file gives it: "3E" for E/W pair 3 of a Mitchell.
 QString XmlPairNumber(int pair) {
   if (MitchellNumbering && !CumulativeMode && pair > ResultsPerBoard)

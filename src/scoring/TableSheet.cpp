@@ -21,8 +21,6 @@
 
 namespace {
 
-bool IsByeNumber(int pair) { return pair >= 1 && IsByeSlot(FindPairSlot(pair)); }
-
 int LastSlot() { return std::clamp(BoardCount * ResultsPerBoard, 0, kMaxResultSlots); }
 
 QStringList SkipWarning(const QString& opening) {
@@ -143,7 +141,7 @@ bool TableSheet::layOut() {
     table_ = ResultTable[found];
   ew_ = ResultEwPair[found];
   set_ = BoardsPerTable > 0 && ResultsPerBoard > 0 ? ((found - 1) / ResultsPerBoard) / BoardsPerTable + 1 : 1;
-  bye_ = IsByeNumber(ns_) || IsByeNumber(ew_);
+  bye_ = IsByePairNumber(ns_) || IsByePairNumber(ew_);
   laidOut_ = true;
   current_ = 1;
   if (bye_) return true;
@@ -235,11 +233,11 @@ QString TableSheet::tableLabel() const {
 }
 QString TableSheet::roundLabel() const { return QStringLiteral(" Tour ") + QString::number(LastSheetRound) + u' '; }
 QString TableSheet::nsLabel() const {
-  if (bye_ && IsByeNumber(ns_)) return QStringLiteral(" N/S BYE ");
+  if (bye_ && IsByePairNumber(ns_)) return QStringLiteral(" N/S BYE ");
   return QStringLiteral(" N/S ") + PairNumberText(ns_) + u' ';
 }
 QString TableSheet::ewLabel() const {
-  if ((bye_ && !IsByeNumber(ns_)) || ew_ == 0) return QStringLiteral(" E/W BYE ");
+  if ((bye_ && !IsByePairNumber(ns_)) || ew_ == 0) return QStringLiteral(" E/W BYE ");
   return QStringLiteral(" E/W ") + PairNumberText(ew_) + u' ';
 }
 

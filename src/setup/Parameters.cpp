@@ -28,14 +28,6 @@ void hideParameters() {
   if (flowWindows().hideParametersWindow) flowWindows().hideParametersWindow();
 }
 
-// An ASCII letter or digit. Upper-casing first would let in letters that
-// only become ASCII in capitals ("ı" gives "I", "ſ" gives "S"), and the
-// files would be named otherwise than the code.
-bool isCodeCharacter(QChar c) {
-  return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-         (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
-}
-
 // A name Windows keeps for a device ("CON", "NUL", "COM1", "LPT1", ...): a
 // file of that base name, whatever its extension, is the device, not a file.
 bool isDeviceName(const QString& code) {
@@ -139,6 +131,14 @@ bool newTournamentWithPairs() {
 
 }  // namespace
 
+// An ASCII letter or digit. Upper-casing first would let in letters that
+// only become ASCII in capitals ("ı" gives "I", "ſ" gives "S"), and the
+// files would be named otherwise than the code.
+bool IsCodeCharacter(QChar c) {
+  return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+         (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+}
+
 QString TodayCode() { return DateYear + DateMonth + DateDay; }
 QString TodayDateText() { return DateDay + QLatin1Char('/') + DateMonth + QLatin1Char('/') + DateYear; }
 QString DefaultTournamentName() {
@@ -148,7 +148,7 @@ QString DefaultTournamentName() {
 QString CodeRuleMessage(const QString& code) {
   if (code.isEmpty()) return QStringLiteral("Le code du tournoi ne peut être vide! Recommencez...");
   for (const QChar c : code)
-    if (!isCodeCharacter(c)) return QStringLiteral("Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0");
+    if (!IsCodeCharacter(c)) return QStringLiteral("Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0");
   if (isDeviceName(code)) return deviceNameMessage(code) + QStringLiteral(" Recommencez...");
   if (TableDevicesMode && BridgeMatesMode && code != TodayCode())
     return QStringLiteral("Désolé, avec les BridgeMates, le code est obligatoirement YYYYMMDD!");
@@ -289,7 +289,7 @@ bool ShortParametersOk(const QString& date, const QString& name, const QString& 
     ShowAlert(QStringLiteral("Le code du tournoi ne peut être vide! On prend ") + newCode);
   }
   for (QChar& c : newCode) {
-    if (isCodeCharacter(c)) continue;
+    if (IsCodeCharacter(c)) continue;
     c = QLatin1Char('X');
     ShowAlert(QStringLiteral("Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0. On remplace les "
                              "autres par X..."));

@@ -24,6 +24,8 @@ enum ExistingTournamentAnswer {
 };
 
 // yyyymmdd of today (from DateYear, DateMonth, DateDay).
+// A character a tournament code may hold: an ASCII letter or digit.
+bool IsCodeCharacter(QChar c);
 QString TodayCode();
 // dd/mm/yyyy of today.
 QString TodayDateText();

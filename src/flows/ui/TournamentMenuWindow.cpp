@@ -159,11 +159,6 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   flowWindows().refreshMenu = [this] { applyView(); };
   flowWindows().showTournamentMenu = [this] { showMenu(); };
   flowWindows().hideTournamentMenu = [this] { hide(); };
-  flowWindows().showCounters = [this](const QString& players, const QString& results) {
-    menuView().playersCounter = players;
-    menuView().resultsCounter = results;
-    applyView();
-  };
   applyView();
   ui::StyleWindow(this, {.enterButton = Button3,
                          .onEnter = [this] { Button3->click(); },
@@ -174,7 +169,6 @@ TForm5::~TForm5() {
   flowWindows().refreshMenu = nullptr;
   flowWindows().showTournamentMenu = nullptr;
   flowWindows().hideTournamentMenu = nullptr;
-  flowWindows().showCounters = nullptr;
 }
 
 QPushButton* TForm5::addButton(const QString& name, const QString& caption, const std::function<void()>& routine) {
