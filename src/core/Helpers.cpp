@@ -25,10 +25,6 @@ namespace {
 
 bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
-void refreshPlayerList() {
-  if (flowWindows().refreshPlayerList) flowWindows().refreshPlayerList();
-}
-
 }  // namespace
 
 QString TrimText(const QString& text) {
@@ -256,7 +252,6 @@ void AddPlayerToList(const QString& name) {
   ++PlayerChoiceCount;
   PlayerChoiceLines[PlayerChoiceCount] = name;
   SortPlayerChoiceLines();
-  refreshPlayerList();
 }
 
 void RemovePlayerFromList(const QString& name) {
@@ -268,7 +263,6 @@ void RemovePlayerFromList(const QString& name) {
   }
   for (int i = kept + 1; i <= count; ++i) PlayerChoiceLines[i].clear();
   PlayerChoiceCount = kept;
-  refreshPlayerList();
 }
 
 QString ChooseFromList() {

@@ -78,11 +78,11 @@ void RemindByePair();
 bool IsDefaultPlayerName(const QString& name);
 // Sorts PlayerChoiceLines 1..PlayerChoiceCount by plain string comparison.
 void SortPlayerChoiceLines();
-// Appends a non-empty, non-default name to the free names, sorts them and
-// refreshes the pickers (flowWindows().refreshPlayerList, the player list of
-// the pair window on screen). A full list (1000 names) takes no more.
+// Appends a non-empty, non-default name to the free names and sorts them (the
+// pair windows draw their player list again after each action). A full list
+// (1000 names) takes no more.
 void AddPlayerToList(const QString& name);
-// Removes every free name equal to name and refreshes the pickers.
+// Removes every free name equal to name.
 void RemovePlayerFromList(const QString& name);
 
 // --- Questions ----------------------------------------------------------------

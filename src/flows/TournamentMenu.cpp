@@ -79,7 +79,7 @@ void startRetrieval(int interval) {
   RefreshMenu();
 }
 
-void runService(const std::function<void()>& work, const QString& function) {
+void runService(const Face<void()>& work, const QString& function) {
   if (available(work, function)) work();
 }
 

@@ -1,5 +1,6 @@
 #include "scoring/PairRecaps.h"
 
+#include "core/Flows.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
@@ -24,11 +25,6 @@
 namespace {
 
 const QString kMailProgram = QStringLiteral("Postivane.EXE");
-
-RecapViewer& viewer() {
-  static RecapViewer v;
-  return v;
-}
 
 QString Blanks(int count) { return QString(std::max(count, 0), QLatin1Char(' ')); }
 QString RightAligned(const QString& text, int width) { return text.rightJustified(width, QLatin1Char(' '), false); }
@@ -156,13 +152,13 @@ void PrintAllPairs() {
 }
 
 void ShowOnScreen() {
-  if (viewer().open) viewer().open();
+  if (flowWindows().openPairRecap) flowWindows().openPairRecap();
   const int pair = AskPairNumber();
   if (pair == 0) {
-    if (viewer().close) viewer().close();
+    if (flowWindows().closePairRecap) flowWindows().closePairRecap();
     return;
   }
-  if (viewer().fill) viewer().fill(ScreenRecapLines(pair, false));
+  if (flowWindows().fillPairRecap) flowWindows().fillPairRecap(ScreenRecapLines(pair, false));
 }
 
 // A file of the tablets' shared folder copied whole over another, through
@@ -324,7 +320,6 @@ QStringList PrintRecapLines(int pair) {
   return lines;
 }
 
-void SetRecapViewer(RecapViewer v) { viewer() = std::move(v); }
 
 void PrintPairRecaps(bool fromMenu) {
   if (fromMenu) {

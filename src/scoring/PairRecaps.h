@@ -37,11 +37,6 @@ void PrintPairRecaps(bool fromMenu);
 // continuer!", or the error code).
 void MailPairRecaps();
 
-// The viewer forms::PairRecap beside the menu (installed by the program's windows;
-// without one nothing is shown): show it empty, fill it, close it.
-struct RecapViewer {
-  std::function<void()> open;
-  std::function<void(const QStringList&)> fill;
-  std::function<void()> close;
-};
-void SetRecapViewer(RecapViewer viewer);
+// The viewer forms::PairRecap beside the menu is flowWindows().openPairRecap,
+// fillPairRecap and closePairRecap (installed by the program's windows;
+// without them nothing is shown).

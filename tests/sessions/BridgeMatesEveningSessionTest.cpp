@@ -4,6 +4,7 @@
 // them, one result corrected at the desk and sent back, the table states.
 // Every file written, the database's rows as text, is compared with the
 // references kept in tests/sessions/bridgemates/.
+#include "core/Flows.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ui/BackupWaitWindow.h"
@@ -124,7 +125,7 @@ class BridgeMatesEveningSessionTest : public testing_support::TalvaronTest {
     CloseSessionDatabase();
     QApplication::setKeyboardInputInterval(400);
     ui::SetPrintToPdfFile(QString());
-    SetTextPrinter(nullptr);
+    flowWindows().printText = nullptr;
     ui::setInteraction(nullptr);
     TalvaronTest::TearDown();
   }

@@ -1,6 +1,7 @@
 // A club evening without devices, from the start screen to the quit, through
 // the program's own windows: every file it writes is compared with the
 // references kept in tests/sessions/club-howell/.
+#include "core/Flows.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ui/BackupWaitWindow.h"
@@ -97,7 +98,7 @@ class ClubEveningSessionTest : public testing_support::TalvaronTest {
     QApplication::setKeyboardInputInterval(400);
     ui::SetPrintToPdfFile(QString());
     publishing::connectionSettings() = publishing::ConnectionSettings{};
-    SetTextPrinter(nullptr);
+    flowWindows().printText = nullptr;
     ui::setInteraction(nullptr);
     TalvaronTest::TearDown();
   }

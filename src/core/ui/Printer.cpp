@@ -1,5 +1,6 @@
 #include "core/ui/Printer.h"
 
+#include "core/Flows.h"
 #include "platform/TextFiles.h"
 
 #include <QFontDatabase>
@@ -148,6 +149,6 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
   return outcome;
 }
 
-void InstallTextPrinter() { SetTextPrinter(&PrintLines); }
+void InstallTextPrinter() { flowWindows().printText = &PrintLines; }
 
 }  // namespace ui

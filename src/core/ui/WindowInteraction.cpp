@@ -176,7 +176,7 @@ bool HasRegisteredWindow(const QString& form) {
 }
 
 QStringList MissingInstalls() {
-  QStringList missing;
+  QStringList missing = EmptyFaces();
   for (const QLatin1String form : forms::askedByRoutines)
     if (!HasRegisteredWindow(form)) missing << QStringLiteral("window of form ") + form;
   return missing;

@@ -22,9 +22,9 @@ void RegisterTextWindow(const QString& form, TextWindow window);
 // window, or a notice in flowWindows().notices).
 bool HasRegisteredWindow(const QString& form);
 
-// What the program's installs left out: every form the routines ask for
-// (forms::askedByRoutines) that no window answers, by its constant's value.
-// Empty once every window is created and registered.
+// What the program's installs left out: the empty members of the faces
+// (EmptyFaces) and every form the routines ask for (forms::askedByRoutines)
+// that no window answers. Empty once every window is created and registered.
 QStringList MissingInstalls();
 
 // Installs the window interaction for the rest of the run, with the

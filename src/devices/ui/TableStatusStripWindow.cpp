@@ -1,5 +1,6 @@
 #include "devices/ui/TableStatusStripWindow.h"
 
+#include "core/Flows.h"
 #include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "devices/TableStates.h"
@@ -75,9 +76,9 @@ void TForm112::placeBesideMenu() {
 }
 
 void RegisterTableStatusStrip() {
-  SetTableStripWindow({.redraw = [] { stripWindow()->layOut(); },
-                       .place = [] { stripWindow()->placeBesideMenu(); },
-                       .hide = [] {
-                         if (tableStatusStrip().visible || stripWindow()->isVisible()) stripWindow()->hide();
-                       }});
+  flowWindows().redrawTableStrip = [] { stripWindow()->layOut(); };
+  flowWindows().placeTableStrip = [] { stripWindow()->placeBesideMenu(); };
+  flowWindows().hideTableStrip = [] {
+    if (tableStatusStrip().visible || stripWindow()->isVisible()) stripWindow()->hide();
+  };
 }

@@ -1,5 +1,6 @@
 #include "scoring/ui/PairRecapWindow.h"
 
+#include "core/Flows.h"
 #include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "scoring/PairRecaps.h"
@@ -84,9 +85,9 @@ void InstallRecapViewer() {
     }
     return window.data();
   };
-  SetRecapViewer({.open = [get] { get()->open(); },
-                  .fill = [get](const QStringList& lines) { get()->fill(lines); },
-                  .close = [] {
-                    if (window) window->hide();
-                  }});
+  flowWindows().openPairRecap = [get] { get()->open(); };
+  flowWindows().fillPairRecap = [get](const QStringList& lines) { get()->fill(lines); };
+  flowWindows().closePairRecap = [] {
+    if (window) window->hide();
+  };
 }
