@@ -4,8 +4,8 @@
 
 #include "core/Counts.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Messages.h"
+#include "core/Texts.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
 

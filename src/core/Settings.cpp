@@ -311,3 +311,15 @@ void WriteBMParams() {
   for (const QString& line : lines) f.writeLine(line);
   CloseTextFile(f);
 }
+
+void SetPbnCountHidden(bool hidden) {
+  const QString name = ProgramFolder + QStringLiteral("MSG2.TXT");
+  if (!hidden) {
+    platform::deleteFile(name);
+    return;
+  }
+  TextFile file;
+  SafeRewrite(file, name);
+  file.writeLine(QStringLiteral("Ne plus afficher le nombre d'étuis lus dans le PBN"));
+  CloseTextFile(file);
+}

@@ -69,3 +69,6 @@ void WriteDeviceKind(const QString& kind);
 
 // "BMParams.TXT" (the BridgeMates scorers' settings) rewritten from the variables.
 void WriteBMParams();
+// Writes (hidden) or deletes (shown) "MSG2.TXT", the marker that hides the
+// count of boards read from a PBN file. Write failures throw IoError.
+void SetPbnCountHidden(bool hidden);

@@ -4,7 +4,7 @@
 #include "core/DeviceNumbers.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
+#include "core/Texts.h"
 #include "devices/SessionDatabase.h"
 #include "platform/Registry.h"
 #include "platform/TextFiles.h"

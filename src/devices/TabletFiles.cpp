@@ -1,9 +1,9 @@
 #include "devices/TabletFiles.h"
 
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/State.h"
 #include "core/TournamentFileLines.h"
 #include "devices/Companions.h"
 #include "platform/Folders.h"

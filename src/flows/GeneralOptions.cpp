@@ -2,11 +2,12 @@
 
 #include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/Questions.h"
 #include "core/ResultsFolder.h"
 #include "core/Settings.h"
+#include "core/Texts.h"
 #include "core/TournamentFiles.h"
 #include "devices/Companions.h"
 #include "platform/Cp1252.h"

@@ -1,11 +1,12 @@
 #include "scoring/BoardFrequencies.h"
 
+#include "core/CardLetters.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/Printing.h"
+#include "core/Texts.h"
 #include "scoring/Imps.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"

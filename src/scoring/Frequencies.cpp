@@ -2,9 +2,9 @@
 
 #include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/PairsAndBoards.h"
 #include "platform/TextFiles.h"
 #include "scoring/Imps.h"
 #include "scoring/ScoringSupport.h"

@@ -2,11 +2,12 @@
 
 #include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/PairsAndBoards.h"
 #include "core/Printing.h"
 #include "core/SafeFiles.h"
+#include "core/Texts.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
 #include "scoring/Ranking.h"

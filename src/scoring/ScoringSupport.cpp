@@ -1,8 +1,9 @@
 #include "scoring/ScoringSupport.h"
 
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
+#include "core/Questions.h"
+#include "core/Texts.h"
 #include "setup/PairLookups.h"
 
 #include <QRegularExpression>

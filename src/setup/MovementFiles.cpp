@@ -3,11 +3,12 @@
 #include "core/Fatal.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/PairsAndBoards.h"
 #include "core/Settings.h"
 #include "core/State.h"
+#include "core/Texts.h"
 #include "platform/TextFiles.h"
 
 #include <QFileInfo>

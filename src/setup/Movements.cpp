@@ -2,11 +2,12 @@
 
 #include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/PairsAndBoards.h"
 #include "core/Settings.h"
 #include "core/State.h"
+#include "core/Texts.h"
 #include "core/TournamentFiles.h"
 #include "platform/TextFiles.h"
 #include "setup/MovementFiles.h"

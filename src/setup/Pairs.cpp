@@ -4,10 +4,10 @@
 #include "core/Fatal.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
+#include "core/Texts.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
 

@@ -1,7 +1,13 @@
+#include "core/CardLetters.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
+#include "core/PairsAndBoards.h"
+#include "core/PlayerNames.h"
+#include "core/Questions.h"
 #include "core/ScriptedInteraction.h"
+#include "core/Settings.h"
+#include "core/State.h"
+#include "core/Texts.h"
 #include "support/TestState.h"
 
 #include <QLocale>

@@ -1,7 +1,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/PairsFile.h"
+#include "core/PlayerNames.h"
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
 #include "support/TestState.h"

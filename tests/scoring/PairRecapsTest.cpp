@@ -1,5 +1,4 @@
 #include "core/Flows.h"
-#include "core/Helpers.h"
 #include "core/ScriptedInteraction.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"

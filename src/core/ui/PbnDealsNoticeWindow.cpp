@@ -2,8 +2,8 @@
 
 #include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Messages.h"
+#include "core/Settings.h"
 #include "core/ui/WindowStyle.h"
 #include "platform/TextFiles.h"
 

@@ -1,7 +1,7 @@
 #include "setup/ui/PairGrids.h"
 
 #include "core/Globals.h"
-#include "core/Helpers.h"
+#include "core/Questions.h"
 #include "setup/PairsEntry.h"
 
 #include <QApplication>

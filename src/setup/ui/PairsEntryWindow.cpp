@@ -3,7 +3,6 @@
 #include "core/Flows.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/ui/PairGrids.h"
