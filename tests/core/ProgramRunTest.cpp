@@ -46,6 +46,18 @@ ProgramRun runProgram(const QString& exe, const QList<std::pair<QString, QString
   return run;
 }
 
+// A program folder with a players file, and the Documents and root folders,
+// under dir: the variables that point the program at them.
+QList<std::pair<QString, QString>> foldersUnder(const QTemporaryDir& dir) {
+  const QString program = dir.path() + "/program/";
+  writeBytes(program + "JOUEURS.TXT", "DUPONT Jean 123\r\n");
+  QDir().mkpath(dir.path() + "/Documents");
+  QDir().mkpath(dir.path() + "/root");
+  return {{"TALVARON_PROGRAM_FOLDER", program},
+          {"TALVARON_DOCUMENTS_FOLDER", dir.path() + "/Documents"},
+          {"TALVARON_ROOT_FOLDER", dir.path() + "/root"}};
+}
+
 // The program placed in a folder of its own (a hard link when the disk
 // allows it), as a package installs it in <prefix>/bin.
 QString placeProgram(const QString& bin) {
@@ -77,16 +89,12 @@ TEST(ProgramRun, TheStartScreenComesUpAndTheProgramEndsCleanlyWhenItIsClosed) {
   ASSERT_TRUE(QFileInfo(exe).isExecutable()) << qPrintable(exe);
   QTemporaryDir dir;
   const QString program = dir.path() + "/program/";
-  writeBytes(program + "JOUEURS.TXT", "DUPONT Jean 123\r\n");
-  QDir().mkpath(dir.path() + "/Documents");
-  QDir().mkpath(dir.path() + "/root");
+  const QList<std::pair<QString, QString>> folders = foldersUnder(dir);
 
   QProcess run;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("QT_QPA_PLATFORM", "offscreen");
-  env.insert("TALVARON_PROGRAM_FOLDER", program);
-  env.insert("TALVARON_DOCUMENTS_FOLDER", dir.path() + "/Documents");
-  env.insert("TALVARON_ROOT_FOLDER", dir.path() + "/root");
+  for (const auto& [name, value] : folders) env.insert(name, value);
   env.insert("TALVARON_CLOSE_START_SCREEN", "1");
   run.setProcessEnvironment(env);
   run.start(exe, {});
@@ -187,14 +195,7 @@ TEST(ProgramRun, TheStartUpCheckFindsEveryWindowAndFaceInstalled) {
   const QString exe = QCoreApplication::applicationDirPath() + "/talvaron";
   ASSERT_TRUE(QFileInfo(exe).isExecutable()) << qPrintable(exe);
   QTemporaryDir dir;
-  const QString program = dir.path() + "/program/";
-  writeBytes(program + "JOUEURS.TXT", "DUPONT Jean 123\r\n");
-  QDir().mkpath(dir.path() + "/Documents");
-  QDir().mkpath(dir.path() + "/root");
-  const ProgramRun run = runProgram(exe, {{"TALVARON_PROGRAM_FOLDER", program},
-                                          {"TALVARON_DOCUMENTS_FOLDER", dir.path() + "/Documents"},
-                                          {"TALVARON_ROOT_FOLDER", dir.path() + "/root"},
-                                          {"TALVARON_CHECK_INSTALLS", "1"}});
+  const ProgramRun run = runProgram(exe, foldersUnder(dir) << std::pair<QString, QString>{"TALVARON_CHECK_INSTALLS", "1"});
   ASSERT_TRUE(run.ended) << "the program did not end";
   EXPECT_EQ(run.exitCode, 0) << run.err.constData();
   EXPECT_FALSE(run.err.contains("not installed")) << run.err.constData();
