@@ -1,23 +1,9 @@
 #include "core/PairsAndBoards.h"
 
-#include "core/Flows.h"
-#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Interaction.h"
 #include "core/Messages.h"
-#include "core/SafeFiles.h"
-#include "core/State.h"
-#include "core/Texts.h"
-#include "platform/Cp1252.h"
-#include "platform/TextFiles.h"
 
-#include <QLocale>
-#include <QRegularExpression>
 #include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <limits>
-#include <vector>
 
 QString FormatPairNumber(int pair) {
   if (IsHowell) return QString::number(pair);

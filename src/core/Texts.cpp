@@ -1,22 +1,8 @@
 #include "core/Texts.h"
 
-#include "core/Flows.h"
-#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Interaction.h"
-#include "core/Messages.h"
-#include "core/SafeFiles.h"
-#include "core/State.h"
-#include "platform/Cp1252.h"
-#include "platform/TextFiles.h"
 
 #include <QLocale>
-#include <QRegularExpression>
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <limits>
-#include <vector>
 
 bool IsAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
