@@ -62,23 +62,23 @@ class Face<R(Args...)> {
 // test executable); stopCompanions by the program only. Calling an empty one
 // raises NotInstalledError.
 struct FlowSteps {
-  Face<void()> quitProgram{"flowSteps().quitProgram"};                     // the confirmed, orderly quit
+  Face<void()> quitProgram{"flowSteps().quitProgram"};  // the confirmed, orderly quit
   Face<bool(const QString& code)> reloadTournament{"flowSteps().reloadTournament"};
-  Face<void()> startTournament{"flowSteps().startTournament"};                 // the pair names' OK
+  Face<void()> startTournament{"flowSteps().startTournament"};  // the pair names' OK
   Face<void()> runGeneralOptions{"flowSteps().runGeneralOptions"};
   Face<void()> recomputeAndSaveResults{"flowSteps().recomputeAndSaveResults"};
-  Face<void()> recountMenuCounters{"flowSteps().recountMenuCounters"};             // counted from the slots, then shown
+  Face<void()> recountMenuCounters{"flowSteps().recountMenuCounters"};  // counted from the slots, then shown
   // The menu's two counters shown as given (ShowCounters gives the counts).
   Face<void(const QString& players, const QString& results)> showCounters{"flowSteps().showCounters"};
   Face<void()> startTabletRetrieval{"flowSteps().startTabletRetrieval"};
   Face<void()> startBridgeMatesRetrieval{"flowSteps().startBridgeMatesRetrieval"};
-  Face<void()> startTabletServer{"flowSteps().startTabletServer"};              // a resumed tournament's tablets
-  Face<bool()> collectionRunning{"flowSteps().collectionRunning"};               // the collection timer is on
+  Face<void()> startTabletServer{"flowSteps().startTabletServer"};  // a resumed tournament's tablets
+  Face<bool()> collectionRunning{"flowSteps().collectionRunning"};  // the collection timer is on
   // A long piece of work stops the collection and says so on the menu;
   // resume gives the menu back as it was.
   Face<void()> pauseMenuForWork{"flowSteps().pauseMenuForWork"};
   Face<void()> resumeMenuAfterWork{"flowSteps().resumeMenuAfterWork"};
-  Face<void()> stopCompanions{"flowSteps().stopCompanions"};                  // before a fatal stop
+  Face<void()> stopCompanions{"flowSteps().stopCompanions"};  // before a fatal stop
 };
 FlowSteps& flowSteps();
 
