@@ -25,6 +25,8 @@
 #include "setup/ui/ReloadedTournamentParametersWindow.h"
 #include "setup/ui/SetupWindowRegistration.h"
 
+#include <cstdio>
+
 int main(int argc, char** argv) {
   ui::TalvaronApplication app(argc, argv);
   ui::InstallFrenchTranslations();
@@ -57,6 +59,21 @@ int main(int argc, char** argv) {
   TForm75 federationParameters;
   TForm28 pairChanges;
   TForm38 teamNames;
+
+  // Every face and window the routines need is filled by now: the debug build
+  // checks it at every start, any build when asked (the check's test).
+  const bool onlyCheck = !qEnvironmentVariableIsEmpty("TALVARON_CHECK_INSTALLS");
+#ifdef NDEBUG
+  const bool check = onlyCheck;
+#else
+  const bool check = true;
+#endif
+  if (check) {
+    const QStringList missing = ui::MissingInstalls();
+    for (const QString& what : missing) std::fprintf(stderr, "not installed: %s\n", qPrintable(what));
+    if (!missing.isEmpty()) return 3;
+    if (onlyCheck) return 0;
+  }
 
   startScreen.show();
   // Tests of the executable: the start screen closes itself once shown.

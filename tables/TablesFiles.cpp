@@ -1,6 +1,6 @@
 #include "TablesFiles.h"
 
-#include "core/Helpers.h"
+#include "core/PlayerNames.h"
 #include "platform/TextFiles.h"
 
 

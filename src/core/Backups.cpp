@@ -1,5 +1,6 @@
 #include "core/Backups.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/Notices.h"
@@ -19,11 +20,11 @@
 
 namespace {
 
-// The waiting window "TForm110", hidden again however the backup ends.
+// The waiting window forms::BackupWait, hidden again however the backup ends.
 class WaitWindow {
  public:
-  WaitWindow() { ui::ShowNotice(QStringLiteral("TForm110"), QStringLiteral("Backup en cours...")); }
-  ~WaitWindow() { ui::HideNotice(QStringLiteral("TForm110")); }
+  WaitWindow() { ui::ShowNotice(forms::BackupWait, QStringLiteral("Backup en cours...")); }
+  ~WaitWindow() { ui::HideNotice(forms::BackupWait); }
   WaitWindow(const WaitWindow&) = delete;
   WaitWindow& operator=(const WaitWindow&) = delete;
 };

@@ -1,5 +1,7 @@
 #include "core/CardLetters.h"
 
+#include "core/Globals.h"
+
 QChar EnglishRankToFrench(QChar rank) {
   switch (rank.unicode()) {
     case 'T': return QLatin1Char('X');
@@ -52,4 +54,14 @@ QString FrenchSuitToEnglish(QChar suit) {
     case 'T': return QStringLiteral("C");
     default: return {};
   }
+}
+
+QString ApplySuitLetters(const QString& contract) {
+  if (contract.size() < 2) return contract;
+  static const QString kSuits = QStringLiteral("PCKT");  // order of SuitLetters
+  const qsizetype suit = kSuits.indexOf(contract[1]);
+  if (suit < 0) return contract;
+  QString out = contract;
+  out[1] = SuitLetters[static_cast<int>(suit) + 1];
+  return out;
 }

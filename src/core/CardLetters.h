@@ -28,3 +28,6 @@ inline constexpr char kFrenchSuitLetters[] = {'P', 'C', 'K', 'T'};
 
 // A suit letter: P, C, K, T become S, H, D, C; anything else gives "".
 QString FrenchSuitToEnglish(QChar suit);
+// A contract whose second character is C, K, P or T gets the configured
+// letter of that suit (SuitLetters) there; any other text comes back as is.
+QString ApplySuitLetters(const QString& contract);

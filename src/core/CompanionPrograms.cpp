@@ -2,6 +2,7 @@
 
 #include "core/DeviceNumbers.h"
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/Notices.h"
@@ -40,15 +41,6 @@ void StartCompanionOrHalt(const QString& executable, bool waitAfterStop) {
               QStringLiteral(". Impossible de continuer!"));
 }
 
-namespace {
-
-QString firstLine(const QString& path) {
-  const auto lines = platform::tryReadTextLines(path);
-  return lines && !lines->isEmpty() ? lines->first() : QString();
-}
-
-}  // namespace
-
 QString BridgeMatesControlProgram() {
   if (!BridgeMatesControlPath.isEmpty()) return BridgeMatesControlPath;
   const QString beside = ProgramFolder + kBridgeMatesControlName;
@@ -81,7 +73,7 @@ void LocateExternalProgram(const QString& rememberedFile, const QString& executa
   const QString remembered = ProgramFolder + rememberedFile;
   QString path;
   if (platform::fileExists(remembered)) {
-    path = firstLine(remembered);
+    path = platform::tryReadFirstLine(remembered).value_or(QString());
     if (path.isEmpty() || !platform::fileExists(path)) {
       path.clear();
       platform::deleteFile(remembered);
@@ -90,17 +82,17 @@ void LocateExternalProgram(const QString& rememberedFile, const QString& executa
     }
   }
   if (path.isEmpty()) {
-    ui::ShowNotice(QStringLiteral("TForm95"), waitingText);
+    ui::ShowNotice(forms::ProgramSearchNotice, waitingText);
     const bool found = FindFileRecursive(ProgramFolder, executable, path) ||
                        FindFileRecursive(platform::driveRootFolder(), executable, path);
     if (!found) {
-      ui::HideNotice(QStringLiteral("TForm95"));
+      ui::HideNotice(forms::ProgramSearchNotice);
       FatalStop(QStringLiteral("Désolé, je ne trouve pas ") + executable +
                 QStringLiteral(" pour les BridgeMates sur votre disque dur. N'avez-vous pas oublié de l'installer? "
                                "Désolé, on quitte!"));
     }
     PauseMs(2000);
-    ui::HideNotice(QStringLiteral("TForm95"));
+    ui::HideNotice(forms::ProgramSearchNotice);
   }
   tournament_files::RewriteWholeFile(remembered, path + QStringLiteral("\r\n"));
   if (rememberedFile.compare(QStringLiteral("BMPro.TXT"), Qt::CaseInsensitive) == 0)

@@ -1,5 +1,6 @@
 #include "core/Counts.h"
 
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 
@@ -43,4 +44,10 @@ void CountResumedTournament() {
     if (named(Player1Names[p], QStringLiteral("NE"))) ++PlayersNamed;
     if (named(Player2Names[p], QStringLiteral("SW"))) ++PlayersNamed;
   }
+}
+
+void ShowCounters() {
+  if (flowSteps().showCounters)
+    flowSteps().showCounters(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
+                             QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount));
 }

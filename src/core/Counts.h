@@ -9,5 +9,8 @@ int CountPairs();
 // Results entered (slots whose score is not 10000) and players named (a seat
 // the tablets sent empty is not a player), counted again from the slots.
 void CountResumedTournament();
+// The menu shows the counters as they stand: players named / expected and
+// results entered / result slots ("3/28", "27/84").
+void ShowCounters();
 // A default player name: the letter followed by a number ("N12").
 bool IsDefaultNameFor(const QString& name, const QString& letters);

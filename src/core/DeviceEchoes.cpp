@@ -9,4 +9,6 @@ DeviceEchoes* installed = &silent;
 
 DeviceEchoes& deviceEchoes() { return *installed; }
 
+bool DeviceEchoesInstalled() { return installed != &silent; }
+
 void InstallDeviceEchoes(DeviceEchoes* echoes) { installed = echoes ? echoes : &silent; }

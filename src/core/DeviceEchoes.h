@@ -35,3 +35,5 @@ DeviceEchoes& deviceEchoes();
 // Installs echoes (nullptr puts back the one that does nothing); the caller
 // keeps it alive.
 void InstallDeviceEchoes(DeviceEchoes* echoes);
+// Whether echoes other than the silent ones are installed.
+bool DeviceEchoesInstalled();

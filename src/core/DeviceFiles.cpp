@@ -1,6 +1,6 @@
 #include "core/DeviceFiles.h"
 
-#include "core/Flows.h"
+#include "core/Counts.h"
 #include "core/Globals.h"
 #include "core/Notices.h"
 #include "core/TournamentFileLines.h"
@@ -37,9 +37,7 @@ void ResetCounters() {
   PlayersNamed = 0;
   PlayersExpected = 2 * (PairCount - (ByePresent ? 1 : 0));
   if (PairsEntered) PlayersNamed = PlayersExpected;
-  if (flowWindows().showCounters)
-    flowWindows().showCounters(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
-                     QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount));
+  ShowCounters();
 }
 
 QString PairNameFileName(int pairNumber) {

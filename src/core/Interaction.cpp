@@ -1,5 +1,6 @@
 #include "core/Interaction.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 
 #include <cstdio>
@@ -46,7 +47,7 @@ int AskLine(const ListChoice& choice) {
 namespace {
 
 Choice yesNoQuestion(const QString& question) {
-  return {.form = QStringLiteral("TForm91"),
+  return {.form = forms::YesNoQuestion,
           .caption = QStringLiteral("Question"),
           .text = question,
           .buttons = {QStringLiteral("OUI"), QStringLiteral("NON")},

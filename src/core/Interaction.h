@@ -13,7 +13,7 @@ namespace ui {
 
 // A question answered by one of a few buttons.
 struct Choice {
-  QString form{};  // the window that asks ("TForm91"); empty: the generic question window
+  QString form{};  // the window that asks (forms::YesNoQuestion); empty: the generic question window
   QString caption{};
   QString text{};
   QStringList buttons{};  // captions; the first is the default (Enter)
@@ -24,7 +24,7 @@ struct Choice {
 
 // A line chosen from a list: the answer is its position + 1, 0 for none.
 struct ListChoice {
-  QString form;  // "TForm83" (tournaments), "TForm82" (incremental search), ...
+  QString form;  // forms::TournamentChoice (tournaments), forms::ListChoice (incremental search), ...
   QString caption;
   QStringList headings;
   QString hint;
@@ -35,7 +35,7 @@ struct ListChoice {
 
 // A text typed by the director; nothing when cancelled.
 struct TextQuestion {
-  QString form;  // "TForm40" (text), "TForm25" (number), ...
+  QString form;  // forms::TextQuestion (text), forms::NumberQuestion (number), ...
   QString caption;
   QString prompt;
   QString text;  // the text offered

@@ -1,6 +1,7 @@
 #include "core/Notices.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "platform/Clock.h"
@@ -25,7 +26,7 @@ void CallReferee(const QString& text) {
     if (i > 0) PauseMs(200);
     ui::interaction().beep();
   }
-  ui::ShowNotice(QStringLiteral("TForm114"),
+  ui::ShowNotice(forms::CriticalMessage,
                  platform::now().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" - ") + text);
   platform::speak(QStringLiteral("J'appelle l'arbitre"));
 }

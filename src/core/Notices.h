@@ -16,5 +16,5 @@ void HideNotice(const QString& form);
 }  // namespace ui
 
 // Three beeps, the time and the text in the critical-message window
-// ("TForm114"), and the referee called aloud; never waits.
+// (forms::CriticalMessage), and the referee called aloud; never waits.
 void CallReferee(const QString& text);

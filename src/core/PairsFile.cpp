@@ -2,10 +2,11 @@
 
 #include "core/Counts.h"
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/PlayerNames.h"
 #include "core/State.h"
 #include "core/TournamentFileLines.h"
 #include "platform/TextFiles.h"
@@ -181,7 +182,7 @@ void ChooseTournamentPairs(QString& code) {
     return;
   }
   ui::ListChoice choice;
-  choice.form = QStringLiteral("TForm83");
+  choice.form = forms::TournamentChoice;
   choice.caption = QStringLiteral("Choix");
   choice.headings = {QStringLiteral("Choix des paires ?")};
   choice.hint = QStringLiteral("Esc = Annuler");

@@ -25,6 +25,6 @@ void ChargerPaires(const QString& code);
 // was chosen, the file is missing, or it has more than 42 lines ("Trop de
 // paires"; the slots then hold its first 42 pairs). A bad line is fatal.
 bool ReloadPairsFile();
-// Lets the director pick one ".PAI" of DataFolder (list window "TForm83");
+// Lets the director pick one ".PAI" of DataFolder (list window forms::TournamentChoice);
 // code gets its name up to the first ".", or stays empty.
 void ChooseTournamentPairs(QString& code);

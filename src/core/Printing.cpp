@@ -1,20 +1,17 @@
 #include "core/Printing.h"
 
+#include "core/Flows.h"
+
 #include "core/Counts.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Messages.h"
+#include "core/Texts.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
 
 #include <QDir>
 
 namespace {
-
-TextPrinter& textPrinter() {
-  static TextPrinter printer;
-  return printer;
-}
 
 QString& proposedPdfFile() {
   static QString name;
@@ -105,8 +102,6 @@ void PrintPairsList() {
   PrintTextFile(PrintFile, true, QStringLiteral("paires"));
 }
 
-void SetTextPrinter(TextPrinter printer) { textPrinter() = std::move(printer); }
-
 QString PdfFileFor(const QString& printout) {
   const QString name = printout.isEmpty() ? QStringLiteral("impression") : printout;
   const QString code = TournamentCode.trimmed();
@@ -117,9 +112,9 @@ QString ProposedPdfFile() { return proposedPdfFile(); }
 
 bool PrintTextFile(const QString& fileName, bool askPrinter, const QString& printout) {
   const QStringList lines = platform::readTextLines(platform::resolvePath(fileName));
-  if (!textPrinter()) return true;
+  if (!flowWindows().printText) return true;
   proposedPdfFile() = PdfFileFor(printout);
-  const PrintOutcome outcome = textPrinter()(lines, askPrinter);
+  const PrintOutcome outcome = flowWindows().printText(lines, askPrinter);
   proposedPdfFile().clear();
   if (outcome.printed) NotifyPdfPrinter(outcome.printerName, outcome.toPdfFile, outcome.pdfFile);
   return outcome.printed;

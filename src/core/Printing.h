@@ -62,7 +62,5 @@ struct PrintOutcome {
   bool toPdfFile = false;
   QString pdfFile{};  // the PDF file written, when known
 };
-// The device that prints lines (installed by the program's windows; without
-// one, PrintTextFile prints nothing).
-using TextPrinter = std::function<PrintOutcome(const QStringList& lines, bool askPrinter)>;
-void SetTextPrinter(TextPrinter printer);
+// The device that prints lines is flowWindows().printText (installed by the
+// program's windows; without one, PrintTextFile prints nothing).

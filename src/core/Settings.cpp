@@ -3,6 +3,7 @@
 #include "core/CompanionPrograms.h"
 #include "core/ErrorReports.h"
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -18,13 +19,6 @@
 #include <optional>
 
 namespace {
-
-// The first line of a settings file; nothing when the file is absent.
-std::optional<QString> firstLine(const QString& name) {
-  const auto lines = platform::tryReadTextLines(SettingsPath(name));
-  if (!lines) return std::nullopt;
-  return lines->isEmpty() ? QString() : lines->first();
-}
 
 // A text that converts to an integer.
 std::optional<int> integerOf(const QString& text) {
@@ -52,7 +46,7 @@ void warn(const QString& text) {
 // content that is not a number, or a number out of range, gives the default
 // after a beep and a message naming the file, the text and the value used.
 int readCheckedValue(const QString& name, int low, int high, int fallback, bool wholeLine) {
-  const auto line = firstLine(name);
+  const auto line = SettingFirstLine(name);
   if (!line) return fallback;
   const QString text = line->trimmed();
   const std::optional<int> n = wholeLine ? integerOf(text) : leadingInteger(text);
@@ -103,13 +97,13 @@ void writeDefault(const QString& name, const QString& line) {
 
 // A value file holding one line, created with its default when absent.
 QString lineOrCreate(const QString& name, const QString& fallback) {
-  if (const auto line = firstLine(name)) return *line;
+  if (const auto line = SettingFirstLine(name)) return *line;
   writeDefault(name, fallback);
   return fallback;
 }
 
 int readPbnOption() {
-  const auto line = firstLine(QStringLiteral("OPTIONPBN.TXT"));
+  const auto line = SettingFirstLine(QStringLiteral("OPTIONPBN.TXT"));
   if (!line) {
     writeDefault(QStringLiteral("OPTIONPBN.TXT"), QString::number(kDefaultPbnOption));
     return kDefaultPbnOption;
@@ -156,7 +150,7 @@ void prepareControlProgramRegistry() {
     ShowAlert(QStringLiteral("Erreur %1 au lancement de ").arg(result) + exe + QStringLiteral(". Impossible de continuer! On arrête"));
     StopCompanionsAndHalt();
   }
-  ui::Ask({.form = QStringLiteral("TForm97"),
+  ui::Ask({.form = forms::BridgeMatesFirstUse,
            .caption = QStringLiteral("Message"),
            .text = kNeverRunText,
            .buttons = {QStringLiteral("OK")},
@@ -170,6 +164,8 @@ void prepareControlProgramRegistry() {
 QString SettingsPath(const QString& name) { return ProgramFolder + name; }
 
 bool SettingExists(const QString& name) { return platform::fileExists(SettingsPath(name)); }
+
+std::optional<QString> SettingFirstLine(const QString& name) { return platform::tryReadFirstLine(SettingsPath(name)); }
 
 void CreateEmptySetting(const QString& name) {
   TextFile f;
@@ -207,10 +203,10 @@ void CheckPlayerFile() {
 
 void LoadStartupOptions() {
   Interactive = false;
-  TabletPassword = firstLine(QStringLiteral("ANDROIDPASSWORD.TXT")).value_or(kDefaultTabletPassword);
+  TabletPassword = SettingFirstLine(QStringLiteral("ANDROIDPASSWORD.TXT")).value_or(kDefaultTabletPassword);
   // The club's name heads every printout and export; a club without the
   // file has none.
-  ClubName = firstLine(QStringLiteral("CLUB.TXT")).value_or(QString()).simplified();
+  ClubName = SettingFirstLine(QStringLiteral("CLUB.TXT")).value_or(QString()).simplified();
   setMovementFolders();
   ClubMovements = SettingExists(QStringLiteral("MouvementsBralmet.TXT"));
   AskOpeningLead = SettingExists(QStringLiteral("DemanderEntame.TXT"));
@@ -230,7 +226,7 @@ void LoadStartupOptions() {
   MixingPercent = readCheckedValue(QStringLiteral("PANACHEPCKT.TXT"), 0, 100, kDefaultMixingPercent, false);
   // 1 skip at half-time, 2 relay table; anything else asks (0).
   SavedMitchellType = 0;
-  if (const auto line = firstLine(QStringLiteral("MITCHELLPAIR.TXT")))
+  if (const auto line = SettingFirstLine(QStringLiteral("MITCHELLPAIR.TXT")))
     if (const auto n = leadingInteger(*line); n && *n >= 0 && *n <= 2) SavedMitchellType = *n;
   RoundsShownCount = readCheckedValue(QStringLiteral("nToursAffichage.TXT"), -1, 10, kDefaultRoundsShown, true);
   PercentagesFromRound =
@@ -271,7 +267,7 @@ void ReadBMParams() {
   BmLeadCard = BmValidateLeadCard = BmShowPlayerNames = BmNoBlankMemberNumber = true;
   NameDisplayMode = 1;
   BridgeMatesPin = kDefaultBridgeMatesPin;
-  ui::Ask({.form = QStringLiteral("TForm93"),
+  ui::Ask({.form = forms::BridgeMatesSettings,
            .caption = QStringLiteral("Paramètres pour BridgeMates"),
            .text = QStringLiteral("Modifiez ces paramètres pour les BridgeMates"),
            .buttons = {QStringLiteral("OK")},
@@ -283,7 +279,7 @@ void ReadBMParams() {
 }
 
 bool ReadDeviceKind() {
-  QString kind = firstLine(QStringLiteral("QUILLMARKE.TXT")).value_or(QString());
+  QString kind = SettingFirstLine(QStringLiteral("QUILLMARKE.TXT")).value_or(QString());
   if (kind != kTabletsKind && kind != kBridgeMatesKind) {
     if (!kind.isEmpty())
       ShowAlert(QStringLiteral("Problème: les dispositifs ne sont ni des tablettes ni des BridgeMates! On suppose des tablettes..."));
@@ -314,4 +310,16 @@ void WriteBMParams() {
   SafeRewrite(f, SettingsPath(QStringLiteral("BMParams.TXT")));
   for (const QString& line : lines) f.writeLine(line);
   CloseTextFile(f);
+}
+
+void SetPbnCountHidden(bool hidden) {
+  const QString name = ProgramFolder + QStringLiteral("MSG2.TXT");
+  if (!hidden) {
+    platform::deleteFile(name);
+    return;
+  }
+  TextFile file;
+  SafeRewrite(file, name);
+  file.writeLine(QStringLiteral("Ne plus afficher le nombre d'étuis lus dans le PBN"));
+  CloseTextFile(file);
 }

@@ -6,6 +6,8 @@
 // The results folder ("PATH.TXT") is kept by core/ResultsFolder.h.
 #include <QString>
 
+#include <optional>
+
 inline const QString kDefaultTabletPassword = QStringLiteral("FarnelTosk");
 inline const QString kDefaultBridgeMatesPin = QStringLiteral("3861");
 inline constexpr int kDefaultMixingPercent = 10;
@@ -21,6 +23,9 @@ inline const QString kBridgeMatesKind = QStringLiteral("BridgeMates");
 QString SettingsPath(const QString& name);
 // A marker file of ProgramFolder exists (found without regard to case).
 bool SettingExists(const QString& name);
+// The first line of a file of ProgramFolder ("" for an empty one); nothing
+// when the file is absent or unreadable.
+std::optional<QString> SettingFirstLine(const QString& name);
 // Creates (or empties) a marker file; deletes one. Creation failures raise
 // platform::IoError.
 void CreateEmptySetting(const QString& name);
@@ -64,3 +69,6 @@ void WriteDeviceKind(const QString& kind);
 
 // "BMParams.TXT" (the BridgeMates scorers' settings) rewritten from the variables.
 void WriteBMParams();
+// Writes (hidden) or deletes (shown) "MSG2.TXT", the marker that hides the
+// count of boards read from a PBN file. Write failures throw IoError.
+void SetPbnCountHidden(bool hidden);

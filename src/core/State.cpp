@@ -129,10 +129,8 @@ bool GetSpecialFolder(int folderNumber, QString& path) {
   return true;
 }
 
-int MaxInteger(int a, int b) { return a > b ? a : b; }
-
-int SignOf(int n) { return n > 0 ? 1 : (n < 0 ? -1 : 0); }
-
-QString PadRight(const QString& text, int width) {
-  return text.size() >= width ? text : text + QString(width - text.size(), QLatin1Char(' '));
+bool GetSpecialFolderPath(int folderId, QString& path) {
+  if (GetSpecialFolder(folderId, path)) return true;
+  path.clear();
+  return false;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Start-up initialisation, the resets of the tournament state and the small
-// helpers of the core.
+// Start-up initialisation, the resets of the tournament state and the
+// special folders.
 #include <QDate>
 #include <QString>
 
@@ -26,7 +26,6 @@ void RenumberMitchellEastWest();
 bool DeleteFolderSilently(const QString& path);
 // Path of a special folder (5 = the user's Documents); false for others.
 bool GetSpecialFolder(int folderNumber, QString& path);
-int MaxInteger(int a, int b);
-int SignOf(int n);
-// The text followed by blanks up to width, never cut.
-QString PadRight(const QString& text, int width);
+// Path of a shell special folder (5: the user's Documents); false and an
+// empty path for any other folder.
+bool GetSpecialFolderPath(int folderId, QString& path);

@@ -3,7 +3,6 @@
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
 #include "core/Settings.h"

@@ -1,6 +1,7 @@
 #include "devices/BridgeMatesCorrections.h"
 
 #include "core/DeviceNumbers.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Notices.h"
@@ -93,7 +94,7 @@ void ShowBridgeMatesInfo() {
   ui::interaction().beep();
   ui::interaction().pause(100);
   ui::interaction().beep();
-  ui::ShowNotice(QStringLiteral("TForm109"), BridgeMatesInfoLines().join(QStringLiteral("\r\n")));
+  ui::ShowNotice(forms::CorrectionNote, BridgeMatesInfoLines().join(QStringLiteral("\r\n")));
 }
 
 void AppendNotPlayedResult(int slot) {

@@ -4,7 +4,7 @@
 #include "core/DeviceNumbers.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
+#include "core/Texts.h"
 #include "devices/SessionDatabase.h"
 #include "platform/Registry.h"
 #include "platform/TextFiles.h"
@@ -33,9 +33,6 @@ void emptyTable(SessionTable& t, const QString& name) {
   while (!t.eof()) t.remove();
   t.close();
 }
-
-// Whether a pair number of the result slots is the BYE's.
-bool isBye(int pairNumber) { return IsByeSlot(FindPairSlot(pairNumber)); }
 
 void appendPlayer(SessionTable& t, int table, const QString& direction, const QString& licence, const QString& name) {
   t.append();
@@ -90,8 +87,8 @@ void writeRoundData(SessionTable& t, const QList<RoundEntry>& rounds) {
   t.select(QStringLiteral("RoundData"));
   t.open();
   for (const RoundEntry& e : rounds) {
-    const bool nsBye = isBye(e.nsPair);
-    const bool ewBye = isBye(ProgramEwNumber(e.ewPair));
+    const bool nsBye = IsByePairNumber(e.nsPair);
+    const bool ewBye = IsByePairNumber(ProgramEwNumber(e.ewPair));
     t.append();
     t.setInteger(QStringLiteral("Section"), 1);
     t.setInteger(QStringLiteral("Table"), e.table);

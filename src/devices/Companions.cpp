@@ -3,6 +3,7 @@
 #include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -22,11 +23,6 @@ namespace {
 
 const QString kOverrideFile = QStringLiteral("overrideDBSettings.TXT");
 const QString kPasswordFile = QStringLiteral("ANDROIDPASSWORD.TXT");
-
-QString firstLine(const QString& path) {
-  const auto lines = platform::tryReadTextLines(path);
-  return lines && !lines->isEmpty() ? lines->first() : QString();
-}
 
 bool registryInPlay() { return ClubMode && BridgeMatesMode; }
 
@@ -54,7 +50,7 @@ void RestoreOverrideDBSettings() {
   if (!registryInPlay()) return;
   const QString file = ProgramFolder + kOverrideFile;
   const bool saved = platform::fileExists(file);
-  const QString value = saved ? firstLine(file) : QStringLiteral("yes");
+  const QString value = saved ? platform::tryReadFirstLine(file).value_or(QString()) : QStringLiteral("yes");
   platform::Registry& r = platform::registry();
   if (r.keyExists(platform::kBridgeMatesSettingsKey))
     r.setValue(platform::kBridgeMatesSettingsKey, platform::kOverrideDbSettingsValue, value);
@@ -86,7 +82,7 @@ void SetTabletPassword(const QString& typed) {
 
 void ChangeTabletPassword() {
   ui::TextQuestion question;
-  question.form = QStringLiteral("TForm94");
+  question.form = forms::TabletPassword;
   question.caption = QStringLiteral("Mot de passe");
   question.prompt = QStringLiteral("Nouveau mot de passe:");
   question.text = TabletPassword;

@@ -27,5 +27,5 @@ void StartTabletCompanion();
 // than the default (compared without case) is kept in
 // "ANDROIDPASSWORD.TXT", the default deletes that file.
 void SetTabletPassword(const QString& typed);
-// The password window "TForm94": asks the new password (Esc changes nothing).
+// The password window forms::TabletPassword: asks the new password (Esc changes nothing).
 void ChangeTabletPassword();

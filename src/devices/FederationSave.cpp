@@ -20,8 +20,6 @@
 
 namespace {
 
-bool isByeNumber(int pairNumber) { return IsByeSlot(FindPairSlot(pairNumber)); }
-
 // An adjusted split, each percentage in its shortest decimal form: "60%-40%",
 // "60.5%-39.5%".
 QString splitText(double ns, double ew) {
@@ -88,7 +86,7 @@ void SaveResultsToSession() {
   for (int s = 1; s <= last; ++s) {
     const int ns = ResultNsPair[s];
     const int ew = ResultEwPair[s];
-    if (ns == 0 || ew == 0 || ResultScore[s] == kScoreNone || isByeNumber(ns) || isByeNumber(ew)) continue;
+    if (ns == 0 || ew == 0 || ResultScore[s] == kScoreNone || IsByePairNumber(ns) || IsByePairNumber(ew)) continue;
     t.append();
     t.setInteger(QStringLiteral("Section"), 1);
     t.setInteger(QStringLiteral("Table"), ResultTable[s]);

@@ -4,6 +4,7 @@
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -44,11 +45,6 @@ QString askDatabase(const QString& caption) {
   return chosen->trimmed();
 }
 
-bool isCodeCharacter(QChar c) {
-  const QChar u = c.toUpper();
-  return (u >= QLatin1Char('A') && u <= QLatin1Char('Z')) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
-}
-
 bool tournamentExists(const QString& code) { return platform::fileExists(DataFolder + code + QStringLiteral(".PAI")); }
 
 }  // namespace
@@ -71,7 +67,7 @@ void ReadClubFederationNumber() {
   }
   for (;;) {
     ui::TextQuestion question;
-    question.form = QStringLiteral("TForm72");
+    question.form = forms::ClubLicence;
     question.caption = QStringLiteral("Licence");
     question.prompt = QStringLiteral("Introduisez le numéro de la licence FFB de votre Club");
     const auto typed = ui::interaction().askText(question);
@@ -181,7 +177,7 @@ bool FederationParametersOk(FederationParametersView& view, const std::function<
     return false;
   }
   for (const QChar c : code)
-    if (!isCodeCharacter(c)) {
+    if (!IsCodeCharacter(c)) {
       ShowAlert(QStringLiteral("Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0"));
       return false;
     }

@@ -10,7 +10,7 @@
 
 // ClubFederationNumber from the first line of ProgramFolder + "LICENCEFFB.TXT";
 // when the file is missing or its line is empty, the number is asked in
-// "TForm72" (again until one is given) and written as the file's only line.
+// forms::ClubLicence (again until one is given) and written as the file's only line.
 // Cancelling the window runs the quit routine.
 void ReadClubFederationNumber();
 // TForm72's OK: the text trimmed; empty gives the refusal message and false.

@@ -40,8 +40,6 @@ void storePlayer(int pair, bool first, const QString& licence, const QString& na
   }
 }
 
-bool isByeNumber(int pair) { return pair > 0 && IsByeSlot(FindPairSlot(pair)); }
-
 void labelUnfilledPair(int pair, const QString& side, int shownNumber) {
   const int slot = FindPairSlot(pair);
   if (slot > 0 && Player1Names[slot] == kNotFilled && Player2Names[slot] == kNotFilled)
@@ -80,8 +78,8 @@ bool ApplyTablePlayerEntry(int table, QChar seat, const QString& rawEntry) {
   if (s > slotCount) return false;
   const int ns = ResultNsPair[s];
   const int ew = ResultEwPair[s];
-  if (!eastWest && !isByeNumber(ns)) storePlayer(ns, first, licence, name);
-  if (eastWest && !isByeNumber(ew)) storePlayer(ew, first, licence, name);
+  if (!eastWest && !IsByePairNumber(ns)) storePlayer(ns, first, licence, name);
+  if (eastWest && !IsByePairNumber(ew)) storePlayer(ew, first, licence, name);
   labelUnfilledPair(ns, QStringLiteral("N/S"), ns);
   labelUnfilledPair(ew, QStringLiteral("E/W"), DeviceEwNumber(ew));
   return true;

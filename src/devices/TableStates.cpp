@@ -19,10 +19,9 @@
 namespace {
 
 TableStatusStrip strip;
-TableStripWindow stripWindow;
 
 void redraw() {
-  if (stripWindow.redraw) stripWindow.redraw();
+  if (flowWindows().redrawTableStrip) flowWindows().redrawTableStrip();
 }
 
 QString fatalField(const QString& field, const QString& table) {
@@ -63,8 +62,6 @@ int firstRoundSlot(int table) {
 
 const TableStatusStrip& tableStatusStrip() { return strip; }
 
-void SetTableStripWindow(const TableStripWindow& window) { stripWindow = window; }
-
 void ClearTableStatusStrip() {
   strip.states.fill(TableWaiting);
   strip.tableCount = 0;
@@ -84,12 +81,12 @@ void SetTableState(int table, int state) {
 void ShowTableStatusStrip() {
   strip.visible = true;
   LayOutTableStatusStrip(TableCount);
-  if (stripWindow.place) stripWindow.place();
+  if (flowWindows().placeTableStrip) flowWindows().placeTableStrip();
 }
 
 void HideTableStatusStrip() {
   strip.visible = false;
-  if (stripWindow.hide) stripWindow.hide();
+  if (flowWindows().hideTableStrip) flowWindows().hideTableStrip();
 }
 
 void ReadTableStates() {

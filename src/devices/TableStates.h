@@ -34,14 +34,8 @@ void HideTableStatusStrip();
 // Every square back to 0 and none laid out, without drawing the strip again.
 void ClearTableStatusStrip();
 
-// The window behind the strip: redraw() after each change, place() when it
-// is shown beside the menu, hide().
-struct TableStripWindow {
-  std::function<void()> redraw;
-  std::function<void()> place;
-  std::function<void()> hide;
-};
-void SetTableStripWindow(const TableStripWindow& window);
+// The window behind the strip is flowWindows().redrawTableStrip (after each
+// change), placeTableStrip (shown beside the menu) and hideTableStrip.
 
 // The "Tables" reader: each row whose LogOnOff is 1 is set back to 0 and its
 // table turns green. A section other than 1 or a table 0 is fatal; a table

@@ -2,9 +2,9 @@
 
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/State.h"
 #include "core/TournamentFileLines.h"
 #include "devices/Companions.h"
 #include "platform/Folders.h"
@@ -27,9 +27,6 @@ namespace {
 const QString kPlaceholder = QStringLiteral("Il n'y a pas encore d'affichage des resultats disponible.");
 
 QString yesNo(bool value) { return value ? QStringLiteral("Y") : QStringLiteral("N"); }
-
-// A pair number of the slotCount that is the BYE pair; an unknown number is not.
-bool isByeNumber(int pairNumber) { return pairNumber > 0 && IsByeSlot(FindPairSlot(pairNumber)); }
 
 QString seriesFolder() { return TabletSeriesFolder + QStringLiteral("1"); }
 
@@ -71,15 +68,15 @@ MovementFiles movementFiles() {
       if (r == 0) continue;
       files.byes += byeLine;
       if (firstBoard && tableKnown) files.tables[t] += QStringLiteral("%1 0  0  0  0\r\n").arg(r);
-    } else if (isByeNumber(ns) || isByeNumber(ew)) {
+    } else if (IsByePairNumber(ns) || IsByePairNumber(ew)) {
       if (r == 0) continue;
       files.byes += byeLine;
       if (firstBoard && tableKnown)
         files.tables[t] += QStringLiteral("%1 %2 %3 %4 %5\r\n")
                                .arg(r)
                                .arg(t)
-                               .arg(isByeNumber(ns) ? 0 : ns)
-                               .arg(isByeNumber(ew) ? 0 : ew)
+                               .arg(IsByePairNumber(ns) ? 0 : ns)
+                               .arg(IsByePairNumber(ew) ? 0 : ew)
                                .arg(set);
     } else if (firstBoard && r <= RoundsPlayed && tableKnown) {
       files.tables[t] += QStringLiteral("%1 %2 %3 %4 %5\r\n").arg(r).arg(t).arg(ns).arg(ew).arg(set);

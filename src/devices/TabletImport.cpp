@@ -74,8 +74,6 @@ int splitPercent(const QString& text) {
   return ok && v >= 0 && v <= 100 ? v : 50;
 }
 
-bool isByeNumber(int pair) { return pair > 0 && IsByeSlot(FindPairSlot(pair)); }
-
 QString pairsText(int board, int ns, int ew) {
   return QStringLiteral("Donne: %1, N/S: %2, E/W: %3. ").arg(board).arg(ns).arg(DeviceEwNumber(ew));
 }
@@ -277,7 +275,7 @@ void takeFile(int table, const QString& path, Pass& pass) {
   taken.received = interpret(taken.file.text);
   taken.file.ew = ProgramEwNumber(taken.file.ew);
   const ResultFile& file = taken.file;
-  if (!taken.received.text.isEmpty() && !isByeNumber(file.ns) && !isByeNumber(file.ew)) {
+  if (!taken.received.text.isEmpty() && !IsByePairNumber(file.ns) && !IsByePairNumber(file.ew)) {
     const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
     for (int s = 1; s <= slotCount; ++s) {
       if (ResultBoard[s] != file.board || ResultNsPair[s] != file.ns || ResultEwPair[s] != file.ew ||

@@ -1,11 +1,13 @@
 #include "flows/GeneralOptions.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/Questions.h"
 #include "core/ResultsFolder.h"
 #include "core/Settings.h"
+#include "core/Texts.h"
 #include "core/TournamentFiles.h"
 #include "devices/Companions.h"
 #include "platform/Cp1252.h"
@@ -32,12 +34,6 @@ const QString kClubMarker = QStringLiteral("BRALMET.TXT");
 const QString kMembersLocation = QStringLiteral("MembersDAT.TXT");
 constexpr int kHighestNumber = 9999;
 
-std::optional<QString> firstLine(const QString& name) {
-  const auto lines = platform::tryReadTextLines(SettingsPath(name));
-  if (!lines) return std::nullopt;
-  return lines->isEmpty() ? QString() : lines->first();
-}
-
 // A window of two (or three) choices preset on current (1-based); the
 // answer is the chosen line, 0 for Esc.
 int askChoice(const QString& form, const QString& caption, const QStringList& items, int current) {
@@ -53,7 +49,7 @@ int askChoice(const QString& form, const QString& caption, const QStringList& it
 // The saved BYE position: direction and number, nothing when the file is
 // absent or unreadable.
 std::optional<std::pair<int, int>> savedByePosition() {
-  const auto line = firstLine(kByePosition);
+  const auto line = SettingFirstLine(kByePosition);
   if (!line) return std::nullopt;
   const QStringList parts = line->simplified().split(QLatin1Char(' '));
   const int direction = parts.value(0).toInt();
@@ -124,7 +120,7 @@ OptionSummary FillOptionSummary() {
   s.dataFolder = DataFolder;
   s.clubMode = ClubMode;
   if (ClubMode) {
-    if (const auto line = firstLine(kMembersLocation))
+    if (const auto line = SettingFirstLine(kMembersLocation))
       MembersDatLocation = *line;
     else
       ShowAlert(QStringLiteral("Pas trouvé le fichier des membres du Bralmet; il faut absolument le créer..."));
@@ -136,7 +132,7 @@ OptionSummary FillOptionSummary() {
 void RunGeneralOptions() {
   for (;;) {
     ui::Choice window;
-    window.form = QStringLiteral("TForm45");
+    window.form = forms::GeneralOptions;
     window.caption = QStringLiteral("Options générales");
     const int code = ui::Ask(window);
     if (code == kOptionEnd) return;
@@ -154,7 +150,7 @@ void RunOption(int code) {
     case kOptionLineSkip: ChooseLineSkip(); break;
     case kOptionEntry: ToggleEntryByContracts(); break;
     case kOptionPbn:
-      ui::Ask({.form = QStringLiteral("TForm107"), .caption = QStringLiteral("Options des diagrammes")});
+      ui::Ask({.form = forms::DiagramOptions, .caption = QStringLiteral("Options des diagrammes")});
       break;
     case kOptionResultsFolder: ChooseResultsFolder(); break;
     case kOptionTimesTen: ToggleScoresTimesTen(); break;
@@ -162,7 +158,7 @@ void RunOption(int code) {
     case kOptionTabletPasswordToo: ChangeTabletPassword(); break;
     case kOptionByePosition: ChooseByePosition(); break;
     case kOptionBridgeMates:
-      ui::Ask({.form = QStringLiteral("TForm93"),
+      ui::Ask({.form = forms::BridgeMatesSettings,
                .caption = QStringLiteral("Paramètres pour BridgeMates"),
                .text = QStringLiteral("Modifiez ces paramètres pour les BridgeMates"),
                .buttons = {QStringLiteral("OK")},
@@ -174,7 +170,7 @@ void RunOption(int code) {
 }
 
 void ChooseVentilation() {
-  const int answer = askChoice(QStringLiteral("TForm47"), QStringLiteral("Fréquences ventilées"),
+  const int answer = askChoice(forms::SplitFrequenciesOption, QStringLiteral("Fréquences ventilées"),
                                {QStringLiteral("OUI (formule de Neuberg)"), QStringLiteral("NON (comme à la main)")},
                                AutoVentilation ? 1 : 2);
   if (answer == 1) {
@@ -188,7 +184,7 @@ void ChooseVentilation() {
 
 void ChooseSheetOrder() {
   const int answer = askChoice(
-      QStringLiteral("TForm52"), QStringLiteral("Affichage"),
+      forms::DisplayOrderOption, QStringLiteral("Affichage"),
       {QStringLiteral("Par numéros croissants de paires Nord/Sud"), QStringLiteral("Par numéros croissants de tours")},
       SheetOrderByRounds ? 2 : 1);
   if (answer == 1) {
@@ -201,7 +197,7 @@ void ChooseSheetOrder() {
 }
 
 void ChooseMixing() {
-  const int answer = askChoice(QStringLiteral("TForm48"), QStringLiteral("Panachage"),
+  const int answer = askChoice(forms::MixingOption, QStringLiteral("Panachage"),
                                {QStringLiteral("Panachage standard (10%)"), QStringLiteral("Panachage différent")},
                                MixingPercent == kDefaultMixingPercent ? 1 : 2);
   int percent = kDefaultMixingPercent;
@@ -228,14 +224,14 @@ void ChooseMixing() {
 
 void ChooseScoringFormula() {
   const int answer = askChoice(
-      QStringLiteral("TForm50"), QStringLiteral("Calcul"),
+      forms::ComputationOption, QStringLiteral("Calcul"),
       {QStringLiteral("Formule \"Paires\" (au TOP unique)"), QStringLiteral("Formule \"Butler\" (en IMP's-VP's)")},
       ImpScoring ? 2 : 1);
   if (answer != 0) ImpScoring = answer == 2;
 }
 
 void ChooseLineSkip() {
-  const int answer = askChoice(QStringLiteral("TForm49"), QStringLiteral("Saut"),
+  const int answer = askChoice(forms::SkipOption, QStringLiteral("Saut"),
                                {QStringLiteral("Saut automatique"), QStringLiteral("Pas de saut")}, SheetLineSkip ? 1 : 2);
   if (answer == 1) {
     SheetLineSkip = true;
@@ -272,7 +268,7 @@ void ToggleEntryByContracts() {
 }
 
 void ChooseResultsFolder() {
-  ui::Ask({.form = QStringLiteral("TForm51"),
+  ui::Ask({.form = forms::ResultsFolderOption,
            .caption = QStringLiteral("Dossier des résultats"),
            .text = DataFolder,
            .buttons = {QStringLiteral("&OK")},
@@ -307,7 +303,7 @@ bool ChangeResultsFolder(const QString& path) {
 }
 
 int MitchellTypeOnShow() {
-  const auto line = firstLine(kMitchellType);
+  const auto line = SettingFirstLine(kMitchellType);
   if (!line) return 0;
   const QString text = TrimText(*line);
   if (IsInteger(text) && text.toInt() >= 0 && text.toInt() <= 2) return text.toInt();
@@ -329,7 +325,7 @@ void ApplyMitchellType(int type) {
 void ChooseMitchellType() {
   const int current = MitchellTypeOnShow();
   if (current < 0) return;
-  const int answer = askChoice(QStringLiteral("TForm69"), QStringLiteral("Choix pour un mitchell pair"),
+  const int answer = askChoice(forms::EvenMitchellOption, QStringLiteral("Choix pour un mitchell pair"),
                                {QStringLiteral("On pose la question lors du prochain tournoi"),
                                 QStringLiteral("On saute à la moitié du tournoi"), QStringLiteral("Il y a une table-relais")},
                                current + 1);
@@ -378,7 +374,7 @@ void ForgetByePosition() { DeleteSetting(kByePosition); }
 
 void ChooseByePosition() {
   ui::Choice window;
-  window.form = QStringLiteral("TForm96");
+  window.form = forms::ByePosition;
   window.caption = QStringLiteral("Modification de la position du BYE");
   window.text = ByePositionText();
   ui::Ask(window);
@@ -386,14 +382,14 @@ void ChooseByePosition() {
 
 void ChooseMembersFile() {
   if (!ClubMode) return;
-  if (const auto line = firstLine(kMembersLocation)) {
+  if (const auto line = SettingFirstLine(kMembersLocation)) {
     MembersDatLocation = *line;
   } else {
     MembersDatLocation = QStringLiteral("?");
     WriteSettingLine(kMembersLocation, MembersDatLocation);
   }
   ui::Choice window;
-  window.form = QStringLiteral("TForm111");
+  window.form = forms::MembersFile;
   window.caption = QStringLiteral("Fichier des membres");
   window.text = MembersDatLocation;
   ui::Ask(window);

@@ -16,6 +16,7 @@ void InstallFlows() {
   s.runGeneralOptions = RunGeneralOptions;
   s.recomputeAndSaveResults = RecomputeAndSaveResults;
   s.recountMenuCounters = RecountMenuCounters;
+  s.showCounters = ShowMenuCounters;
   s.startTabletRetrieval = StartTabletRetrieval;
   s.startBridgeMatesRetrieval = StartBridgeMatesRetrieval;
   s.startTabletServer = StartTabletServer;

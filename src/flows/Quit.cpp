@@ -3,6 +3,7 @@
 #include "core/Backups.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -38,7 +39,7 @@ void StopDeviceServers() {
 void InstallCompanionStopper() { flowSteps().stopCompanions = StopDeviceServers; }
 
 void QuitProgram() {
-  if (ui::Ask({.form = QStringLiteral("TForm59"),
+  if (ui::Ask({.form = forms::QuitConfirmation,
                .caption = QStringLiteral("Confirmation?"),
                .text = QStringLiteral("Vraiment quitter le programme?"),
                .buttons = {QStringLiteral("&OK"), QStringLiteral("&Annuler = ESC")},

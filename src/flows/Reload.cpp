@@ -2,6 +2,7 @@
 
 #include "core/Fatal.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -101,7 +102,7 @@ QString ChooseTournament() {
 
   const QStringList lines = TournamentChooserLines(codes);
   ui::ListChoice choice;
-  choice.form = QStringLiteral("TForm83");
+  choice.form = forms::TournamentChoice;
   choice.caption = QStringLiteral("Choix du tournoi ");
   choice.headings = {QStringLiteral("Choix du tournoi à recharger:")};
   choice.hint = QStringLiteral("Esc = Retour au menu");
@@ -264,7 +265,7 @@ bool ReloadTournament(const QString& code) {
       PauseMs(100);
     }
     ui::TextQuestion question;
-    question.form = QStringLiteral("TForm81");
+    question.form = forms::ReloadedTournamentParameters;
     question.caption = QStringLiteral("Paramètres du tournoi");
     question.prompt = QStringLiteral(
         "Vous venez de recharger un fichier de paires\r\nsans avoir réellement créé un tournoi.\r\nTapez la date à "

@@ -4,6 +4,7 @@
 #include "core/ErrorReports.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -339,7 +340,7 @@ namespace {
 // that no longer run be started again (TForm108), or goes back.
 bool restartAgreed() {
   ui::Choice warning;
-  warning.form = QStringLiteral("TForm108");
+  warning.form = forms::UnfinishedTournamentWarning;
   warning.caption = QStringLiteral("Avertissement");
   warning.text = QStringLiteral(
       "Vous rechargez un tournoi joué aujourd'hui et qui n'est pas terminé.\r\n"

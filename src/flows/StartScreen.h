@@ -45,10 +45,16 @@ void StartScreenCreate(StartScreenView& view);
 // settings), entry by contracts, club-mode restrictions.
 void StartScreenShow(StartScreenView& view);
 
+// The start screen's boxes, named after their controls as they always were:
+// the table devices on or off;
 void BridgeBoxClick(StartScreenView& view, bool checked);
+// the deals typed at the tables (ETUIS.TXT);
 void CheckBox2Click(StartScreenView& view, bool checked);
+// the players typed on the tablets (INTRO.TXT);
 void CheckBox3Click(StartScreenView& view, bool checked);
+// the club's own tournament (0) or the federation's (1, FFB.TXT);
 void RadioGroup1Click(StartScreenView& view, int item);
+// the tablets (0) or the BridgeMates (1), refused without their files.
 void RadioGroup2Click(StartScreenView& view, int item);
 
 // The three buttons.

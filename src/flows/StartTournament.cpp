@@ -3,8 +3,8 @@
 #include "core/DeviceFiles.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Messages.h"
+#include "core/PairsAndBoards.h"
 #include "core/TournamentFiles.h"
 #include "devices/BridgeMatesControl.h"
 #include "devices/BridgeMatesDatabase.h"
@@ -48,8 +48,8 @@ void StartTournament() {
     ImportPbnDiagrams();
     WritePairNameFiles();
     ResetCounters();
-  } else if (flowWindows().showCounters) {
-    flowWindows().showCounters(QStringLiteral("--"), QStringLiteral("--"));
+  } else {
+    flowSteps().showCounters(QStringLiteral("--"), QStringLiteral("--"));
   }
   if (TableDevicesMode && TabletsMode) {
     StartTabletServer();

@@ -4,10 +4,11 @@
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/Questions.h"
 #include "core/Settings.h"
 #include "core/TournamentFileLines.h"
 #include "core/TournamentFiles.h"
@@ -71,13 +72,6 @@ class TimedCaption {
   QString original_;
 };
 
-void showCounters() {
-  TournamentMenuView& v = menuView();
-  v.playersCounter = QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected);
-  v.resultsCounter = QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount);
-  RefreshMenu();
-}
-
 void startRetrieval(int interval) {
   TournamentMenuView& v = menuView();
   v.timerInterval = interval;
@@ -87,7 +81,7 @@ void startRetrieval(int interval) {
   RefreshMenu();
 }
 
-void runService(const std::function<void()>& work, const QString& function) {
+void runService(const Face<void()>& work, const QString& function) {
   if (available(work, function)) work();
 }
 
@@ -123,7 +117,7 @@ void TournamentMenuShow() {
   else
     v.deviceText = QStringLiteral("Récupérés des tablettes");
   if (ResumingTournament)
-    showCounters();
+    ShowCounters();
   else
     RecountMenuCounters();
   if (ArrowSwitch && !ResumingTournament && flowWindows().showArrowSwitchReminder)
@@ -141,16 +135,19 @@ void ResumedMenuSettings() {
   v.pauseVisible = collecting;
   if (collecting) v.pauseCaption = kPause;
   v.addTabletsVisible = false;
-  showCounters();
+  ShowCounters();
 }
 
 void RecountMenuCounters() {
   CountResumedTournament();
-  if (flowWindows().showCounters)
-    flowWindows().showCounters(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
-                     QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount));
-  else
-    showCounters();
+  ShowCounters();
+}
+
+void ShowMenuCounters(const QString& players, const QString& results) {
+  TournamentMenuView& v = menuView();
+  v.playersCounter = players;
+  v.resultsCounter = results;
+  RefreshMenu();
 }
 
 namespace {
@@ -226,7 +223,7 @@ void PauseButtonClick() {
     return;
   }
   ui::Choice question;
-  question.form = QStringLiteral("TForm66");
+  question.form = forms::CollectionPause;
   question.caption = QStringLiteral("Arrêt de la récupération des résultats");
   question.text = QStringLiteral("Voulez-vous (temporairement) arrêter\r\nla récupération des résultats?");
   question.buttons = {QStringLiteral("&Oui (ENTER)"), QStringLiteral("&Non (Esc/Echap)")};

@@ -47,6 +47,8 @@ void ResumedMenuSettings();
 // The counters: results entered and players named counted again from the
 // result slots and the pair names, then shown by the menu window.
 void RecountMenuCounters();
+// The menu's counters set to these texts and the menu redrawn.
+void ShowMenuCounters(const QString& players, const QString& results);
 
 // The collection timer: 500 ms with tablets, 1000 ms with BridgeMates; the
 // running notice shown, the stopped one hidden.

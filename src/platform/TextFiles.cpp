@@ -211,6 +211,12 @@ std::optional<QStringList> tryReadTextLines(const QString& path) {
   return splitLines(decodeText(f.readAll()));
 }
 
+std::optional<QString> tryReadFirstLine(const QString& path) {
+  const auto lines = tryReadTextLines(path);
+  if (!lines) return std::nullopt;
+  return lines->isEmpty() ? QString() : lines->first();
+}
+
 std::optional<QByteArray> readRegularFile(const QString& path, qsizetype maxBytes, int* error) {
   int code = 0;
   struct stat info {};

@@ -63,6 +63,9 @@ QStringList splitLines(const QString& text);
 QStringList readTextLines(const QString& path);
 // The same, or nothing when the file does not exist or cannot be read.
 std::optional<QStringList> tryReadTextLines(const QString& path);
+// The first line of a text file ("" for an empty file), or nothing when the
+// file does not exist or cannot be read.
+std::optional<QString> tryReadFirstLine(const QString& path);
 
 // The bytes of a file that others may have put in a shared folder (found
 // without regard to case), read without ever waiting or following a link:

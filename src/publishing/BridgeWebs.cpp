@@ -1,6 +1,7 @@
 #include "publishing/BridgeWebs.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -164,7 +165,7 @@ namespace {
 // "Fonctions BridgeWebs": 1 save there, 2 open the site, 3 nothing.
 int AskBridgeWebsFunction() {
   ui::Choice choice;
-  choice.form = QStringLiteral("TForm87");
+  choice.form = forms::BridgeWebsFunctions;
   choice.caption = QStringLiteral("Fonctions BridgeWebs");
   choice.buttons = {QStringLiteral("Sauver les résultats sur BridgeWebs"), QStringLiteral("Aller sur votre site BridgeWebs"),
                     QStringLiteral("Ne rien faire")};
@@ -176,7 +177,7 @@ int AskBridgeWebsFunction() {
 // "Pas de connection Internet": 1 go on, 2 stop.
 int AskWithoutInternet() {
   ui::Choice choice;
-  choice.form = QStringLiteral("TForm103");
+  choice.form = forms::NoInternet;
   choice.caption = QStringLiteral("Message");
   choice.text = QStringLiteral("Pas de connection Internet");
   choice.buttons = {QStringLiteral("&Continuer"), QStringLiteral("&Arrêter")};

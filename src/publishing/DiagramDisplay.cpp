@@ -1,5 +1,6 @@
 #include "publishing/DiagramDisplay.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -17,7 +18,7 @@ void ShowDiagrams() {
   QStringList diagrams;
   const int deals = std::min(DealCount, kMaxBoards);
   for (int n = 1; n <= deals; ++n) diagrams << DealDiagrams[n];
-  ui::Ask({.form = QStringLiteral("TForm64"),
+  ui::Ask({.form = forms::Diagrams,
            .caption = QStringLiteral("Diagrammes"),
            .text = MovementTitle,
            .buttons = {QStringLiteral("OK"), QStringLiteral("Imprimer au format TEXTE"), QStringLiteral("Imprimer au format WYSIWYG")},

@@ -2,10 +2,11 @@
 
 #include "core/DealDiagrams.h"
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/Questions.h"
 #include "core/Settings.h"
 #include "devices/BridgeMatesTables.h"
 #include "platform/TextFiles.h"
@@ -161,7 +162,7 @@ QString ChoosePbnFile() {
     ShowAlert(QStringLiteral("Pas trouvé de fichiers *.PBN dans le répertoire ") + DiagramFolder + QStringLiteral("..."));
   QStringList names;
   for (const QString& f : files) names << f.left(f.size() - 4);
-  const int answer = ui::AskLine({.form = QStringLiteral("TForm85"),
+  const int answer = ui::AskLine({.form = forms::PbnFileChoice,
                                   .caption = QStringLiteral("Choix du diagramme"),
                                   .headings = {QStringLiteral("Choix du diagramme"), QStringLiteral("Double-clic ou choix + OK"),
                                                QStringLiteral("A partir du dossier prévu:")},

@@ -16,7 +16,7 @@
 // given by PbnOption is imported and the director is told how many deals came.
 void ImportPbnDiagrams();
 
-// The chooser of a PBN file of DiagramFolder ("TForm85"), or any file on disk
+// The chooser of a PBN file of DiagramFolder (forms::PbnFileChoice), or any file on disk
 // through "Autre choix..."; "" when nothing is chosen (with a message). Sets
 // ChosenPbnFile.
 QString ChoosePbnFile();

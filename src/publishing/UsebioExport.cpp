@@ -1,11 +1,13 @@
 #include "publishing/UsebioExport.h"
 
 #include "core/DeviceFiles.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/PlayerNames.h"
 #include "core/SafeFiles.h"
+#include "core/Texts.h"
 #include "devices/BridgeMatesTables.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
@@ -27,8 +29,6 @@ QString ExportFolder() { return DataFolder + QStringLiteral("DossierBridgeWebs/"
 QString Element(const QString& tag, const QString& value) {
   return u'<' + tag + u'>' + XmlEscape(value) + QStringLiteral("</") + tag + u'>';
 }
-
-bool IsByePairNumber(int pair) { return IsByeSlot(FindPairSlot(pair)); }
 
 // The pair number as the file gives it: "3E" for E/W pair 3 of a Mitchell.
 QString XmlPairNumber(int pair) {
@@ -301,7 +301,7 @@ void ChooseMitchellDisplay() {
     }
   }
   ui::Choice choice;
-  choice.form = QStringLiteral("TForm79");
+  choice.form = forms::XmlRankingLayout;
   choice.caption = QStringLiteral("Affichage");
   choice.buttons = {QStringLiteral("Résultats fusionnés"), QStringLiteral("Résultats séparés N/S et E/W")};
   choice.codes = {1, 2};
@@ -328,7 +328,7 @@ void WriteLinesToFile(const QString& fileName, const QStringList& lines) {
 
 bool ConfirmReplaceExport(const QString& files) {
   ui::Choice choice;
-  choice.form = QStringLiteral("TForm78");
+  choice.form = forms::SavedTournamentReplace;
   choice.caption = QStringLiteral("Avertissement");
   choice.text = QStringLiteral("Il existe déjà un tournoi\nsauvé à cette date...\nFaut-il remplacer ce tournoi par celui-ci?");
   choice.buttons = {QStringLiteral("&Remplacer"), QStringLiteral("&Annuler")};
@@ -378,7 +378,7 @@ void WriteXmlExport() {
   WriteLinesToFile(XmlFileName, XmlLines);
 
   ui::Choice offer;
-  offer.form = QStringLiteral("TForm80");
+  offer.form = forms::XmlUploadOffer;
   offer.caption = QStringLiteral("Message");
   offer.text = QStringLiteral("Le fichier ") + name + QStringLiteral(" a été créé dans ") + folder + u'.';
   offer.buttons = {QStringLiteral("&Oui"), QStringLiteral("&Plus tard...")};

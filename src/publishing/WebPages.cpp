@@ -2,6 +2,7 @@
 
 #include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -251,7 +252,7 @@ void WriteWebData(const QString& folder, const QString& key) {
   const bool known = Form77Fields.director != u'?' && Form77Fields.scorer != u'?';
   if (!(IsHowell && known)) {
     ui::Choice choice;
-    choice.form = QStringLiteral("TForm77");
+    choice.form = forms::WebPageDirector;
     choice.caption = QStringLiteral("Arbitre");
     choice.buttons = {QStringLiteral("Résultats panachés N/S+E/W"), QStringLiteral("Résultats séparés N/S et E/W")};
     choice.codes = {1, 2};

@@ -1,13 +1,16 @@
 #include "scoring/Adjustments.h"
 
 #include "core/DeviceEchoes.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/Notices.h"
+#include "core/PairsAndBoards.h"
 #include "core/Printing.h"
+#include "core/Questions.h"
 #include "core/SafeFiles.h"
+#include "core/Texts.h"
 #include "core/TournamentFiles.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
@@ -78,7 +81,7 @@ QStringList ResultsToAdjustByHand() {
 }
 
 bool AskDelete() {
-  return ui::Ask({.form = QStringLiteral("TForm34"),
+  return ui::Ask({.form = forms::AdjustmentErasure,
                   .caption = QStringLiteral("Question"),
                   .text = QStringLiteral("On efface?"),
                   .buttons = {QStringLiteral("&Oui"), QStringLiteral("ESC/Echap = &NON")},
@@ -99,7 +102,7 @@ std::optional<std::pair<int, int>> AskPercentages(int slot, int board) {
       QString::number(std::lround(ResultNsPercent[slot])) + QStringLiteral("% - ") +
       QString::number(std::lround(ResultEwPercent[slot])) + u'%';
   const bool devices = BridgeMatesMode;
-  const ui::TextQuestion q{.form = devices ? QStringLiteral("TForm89") : QStringLiteral("TForm76"),
+  const ui::TextQuestion q{.form = devices ? forms::BridgeMatesAdjustments : forms::FrequencyAdjustments,
                            .caption = devices ? QStringLiteral("Ajustements pour BridgeMates")
                                               : QStringLiteral("Ajustements des fréquences"),
                            .prompt = info,
@@ -172,7 +175,7 @@ void PenaltyFromMenu() {
   if (!ImpScoring) {
     const QString top = QStringLiteral(" (=") + QString::number(std::round(10000.0 / std::max(BoardCount, 1)) / 100) +
                         QStringLiteral("%)");
-    kind = ui::Ask({.form = QStringLiteral("TForm36"),
+    kind = ui::Ask({.form = forms::MatchpointPenalties,
                     .caption = QStringLiteral("Pénalités"),
                     .text = QStringLiteral("Type de pénalité ou bonus?"),
                     .buttons = {QStringLiteral("&Pénalité en valeur absolue"), QStringLiteral("&Bonification en valeur absolue"),
@@ -195,7 +198,7 @@ void PenaltyFromMenu() {
     if (ofTop) value /= std::max(BoardCount, 1);
     unit = QStringLiteral(" % pour la paire ");
   } else {
-    kind = ui::Ask({.form = QStringLiteral("TForm37"),
+    kind = ui::Ask({.form = forms::ImpPenalties,
                     .caption = QStringLiteral("Pénalités"),
                     .text = QString(),
                     .buttons = {QStringLiteral("&Pénalité en VP"), QStringLiteral("&Bonification en VP"),
@@ -241,7 +244,7 @@ int AskPairNumber() {
   }
   for (;;) {
     const std::optional<QString> answer = ui::interaction().askText(
-        {.form = QStringLiteral("TForm32"), .caption = QStringLiteral("Choix"), .prompt = QStringLiteral("Choix d'une paire:"), .text = {}});
+        {.form = forms::AdjustedPair, .caption = QStringLiteral("Choix"), .prompt = QStringLiteral("Choix d'une paire:"), .text = {}});
     // The answer: the number typed, a tab, "N/S" or "E/W".
     if (!answer) return 0;
     const QString text = TrimText(answer->section(u'\t', 0, 0));
@@ -375,7 +378,7 @@ void ListOrDeleteAdjustments(bool viewOnly) {
     return;
   }
   QStringList memo = Heading(QStringLiteral("Ajustement des fréquences"));
-  const QString form = QStringLiteral("TForm33");
+  const QString form = forms::AdjustmentsListing;
   // Deletion: each entry is listed, then put to the director.
   auto offer = [&](const QString& line) {
     memo << line;
@@ -467,7 +470,7 @@ void PrintAdjustmentsAndPenalties() {
 }
 
 void AdjustmentsAndPenaltiesMenu() {
-  const int choice = ui::Ask({.form = QStringLiteral("TForm31"),
+  const int choice = ui::Ask({.form = forms::Adjustments,
                               .caption = QStringLiteral("Ajustements"),
                               .text = QStringLiteral("Ajustements-Pénalités-Ventilation"),
                               .buttons = {QStringLiteral("&Visualisation des ajustements et pénalités"),

@@ -1,10 +1,12 @@
 #include "scoring/BoardFrequencies.h"
 
+#include "core/CardLetters.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/Printing.h"
+#include "core/Texts.h"
 #include "scoring/Imps.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
@@ -116,7 +118,7 @@ QString FrequencySection(int board, bool complete) {
 int AskBoard() {
   for (;;) {
     ui::TextQuestion question;
-    question.form = QStringLiteral("TForm25");
+    question.form = forms::NumberQuestion;
     question.prompt = QStringLiteral("Numéro de la donne?");
     const std::optional<QString> answer = ui::interaction().askText(question);
     const QString typed = answer ? TrimText(*answer) : QString();
@@ -158,9 +160,9 @@ QString BoardFrequencySheet(int board, bool complete) {
 }
 
 void PrintBoardFrequencies() {
-  const int mode = ui::Ask(Question(QStringLiteral("TForm23"), {QStringLiteral("&Une à la fois"), QStringLiteral("&Toutes")}));
+  const int mode = ui::Ask(Question(forms::FrequencySheetsScope, {QStringLiteral("&Une à la fois"), QStringLiteral("&Toutes")}));
   if (mode == 0) return;
-  const int kind = ui::Ask(Question(QStringLiteral("TForm24"), {QStringLiteral("&Complètes"), QStringLiteral("&Simplifiées")}));
+  const int kind = ui::Ask(Question(forms::FrequencySheetsForm, {QStringLiteral("&Complètes"), QStringLiteral("&Simplifiées")}));
   if (kind == 0) return;
   const bool complete = kind == 1;
   if (mode == 1) {

@@ -5,8 +5,8 @@
 // with what they earned. Printed through PrintFile.
 #include <QString>
 
-// The whole report: one board at a time ("TForm23" 1, the board asked each
-// time) or all boards (2); complete ("TForm24" 1) or simplified (2) sheets.
+// The whole report: one board at a time (forms::FrequencySheetsScope 1, the board asked each
+// time) or all boards (2); complete (forms::FrequencySheetsForm 1) or simplified (2) sheets.
 // Esc in either question ends it. A board with a single result stops the
 // report with "Donne <b> <-- Un seul résultat! Corrigez, SVP..." and prints
 // nothing more. Cancelling the printer dialog ends it too.

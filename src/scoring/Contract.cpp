@@ -1,5 +1,6 @@
 #include "scoring/Contract.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -228,7 +229,7 @@ QChar UpcaseSuitLetter(QChar c) {
 }
 
 bool ConfirmContractScore(const QString& message) {
-  return ui::Ask({.form = QStringLiteral("TForm60"),
+  return ui::Ask({.form = forms::ScoreConfirmation,
                   .caption = QStringLiteral("Résultat"),
                   .text = message,
                   .buttons = {QStringLiteral("&OK"), QStringLiteral("ESC/Echap= &Annuler")},

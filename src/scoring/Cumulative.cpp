@@ -3,13 +3,15 @@
 #include "core/Backups.h"
 #include "core/Counts.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/PairsFile.h"
+#include "core/Questions.h"
 #include "core/SafeFiles.h"
 #include "core/State.h"
+#include "core/Texts.h"
 #include "core/TournamentFiles.h"
 #include "platform/TextFiles.h"
 #include "scoring/Ranking.h"
@@ -150,7 +152,7 @@ QString AskCumulativeCode() {
 bool GatherSessions(const QStringList& files, std::vector<CumulPair>& pairs, int& sessions, Kind& kind, QString& title) {
   for (int s = 1; s <= kMaxSessions;) {
     ui::ListChoice choice;
-    choice.form = QStringLiteral("TForm83");
+    choice.form = forms::TournamentChoice;
     choice.caption = QStringLiteral("Choix de la séance");
     choice.headings = {QStringLiteral("Choix de la séance numéro %1 ?").arg(s)};
     choice.hint = QStringLiteral("Esc = Terminé");

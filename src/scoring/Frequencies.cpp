@@ -1,9 +1,10 @@
 #include "scoring/Frequencies.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/PairsAndBoards.h"
 #include "platform/TextFiles.h"
 #include "scoring/Imps.h"
 #include "scoring/ScoringSupport.h"
@@ -314,7 +315,7 @@ bool CheckMissingResults(bool listOnly) {
   }
 
   ui::Choice c;
-  c.form = QStringLiteral("TForm15");
+  c.form = forms::MissingResults;
   c.caption = QStringLiteral("Vérification des marques");
   if (listOnly) {
     if (!missing) memo = QStringList{QString(), QStringLiteral("Tous les résultats ont été introduits...")};

@@ -1,11 +1,15 @@
 #include "scoring/PairRecaps.h"
 
+#include "core/CardLetters.h"
+#include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/PairsAndBoards.h"
 #include "core/Printing.h"
 #include "core/SafeFiles.h"
+#include "core/Texts.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
@@ -23,11 +27,6 @@
 namespace {
 
 const QString kMailProgram = QStringLiteral("Postivane.EXE");
-
-RecapViewer& viewer() {
-  static RecapViewer v;
-  return v;
-}
 
 QString Blanks(int count) { return QString(std::max(count, 0), QLatin1Char(' ')); }
 QString RightAligned(const QString& text, int width) { return text.rightJustified(width, QLatin1Char(' '), false); }
@@ -155,13 +154,13 @@ void PrintAllPairs() {
 }
 
 void ShowOnScreen() {
-  if (viewer().open) viewer().open();
+  if (flowWindows().openPairRecap) flowWindows().openPairRecap();
   const int pair = AskPairNumber();
   if (pair == 0) {
-    if (viewer().close) viewer().close();
+    if (flowWindows().closePairRecap) flowWindows().closePairRecap();
     return;
   }
-  if (viewer().fill) viewer().fill(ScreenRecapLines(pair, false));
+  if (flowWindows().fillPairRecap) flowWindows().fillPairRecap(ScreenRecapLines(pair, false));
 }
 
 // A file of the tablets' shared folder copied whole over another, through
@@ -323,16 +322,15 @@ QStringList PrintRecapLines(int pair) {
   return lines;
 }
 
-void SetRecapViewer(RecapViewer v) { viewer() = std::move(v); }
 
 void PrintPairRecaps(bool fromMenu) {
   if (fromMenu) {
-    const int answer = scoring::AskOneOfTwo(QStringLiteral("TForm29"), QStringLiteral("Récapitulatifs"),
+    const int answer = scoring::AskOneOfTwo(forms::PairRecapsOutput, QStringLiteral("Récapitulatifs"),
                                             QStringLiteral("Récapitulatifs par paires"), QStringLiteral("&Afficher"),
                                             QStringLiteral("&Imprimer"));
     if (answer == 0) return;
     if (answer == 2) {
-      const int how = ui::Ask({.form = QStringLiteral("TForm42"),
+      const int how = ui::Ask({.form = forms::PrintedPairRecaps,
                                .caption = QStringLiteral("Récapitulatifs"),
                                .buttons = {QStringLiteral("&Une paire à la fois"), QStringLiteral("&Toutes les paires"),
                                            QStringLiteral("Esc/Echap = Rien")},

@@ -22,7 +22,7 @@ QStringList ScreenRecapLines(int pair, bool forMail);
 // The recap of pair p in the print layout (without the banner).
 QStringList PrintRecapLines(int pair);
 
-// From the menu: "TForm29" (screen 1, print 2), then for printing "TForm42"
+// From the menu: forms::PairRecapsOutput (screen 1, print 2), then for printing forms::PrintedPairRecaps
 // (one pair at a time 1, all pairs 2); Esc ends. Otherwise (the viewer's OK)
 // the next pair on screen. The pair is asked each time; 0 ends (and closes
 // the viewer). Printed recaps are copied to "RECAP.TXT" of the Documents
@@ -37,11 +37,6 @@ void PrintPairRecaps(bool fromMenu);
 // continuer!", or the error code).
 void MailPairRecaps();
 
-// The viewer "TForm43" beside the menu (installed by the program's windows;
-// without one nothing is shown): show it empty, fill it, close it.
-struct RecapViewer {
-  std::function<void()> open;
-  std::function<void(const QStringList&)> fill;
-  std::function<void()> close;
-};
-void SetRecapViewer(RecapViewer viewer);
+// The viewer forms::PairRecap beside the menu is flowWindows().openPairRecap,
+// fillPairRecap and closePairRecap (installed by the program's windows;
+// without them nothing is shown).

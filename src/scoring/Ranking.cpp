@@ -1,10 +1,11 @@
 #include "scoring/Ranking.h"
 
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/PairsAndBoards.h"
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Frequencies.h"
@@ -313,7 +314,7 @@ void ComputeResults(const scoring::RecomputeShare* share) {
   if (!Interactive) return;
   if (penalties) scoring::ShowAttention(penaltyMemo);
   if (penalties || (share ? share->adjustments : platform::fileExists(scoring::AdjustmentsFileName()))) {
-    const ui::Choice c{.form = QStringLiteral("TForm21"),
+    const ui::Choice c{.form = forms::AdjustmentsPrinting,
                        .caption = QStringLiteral("Question"),
                        .text = QStringLiteral("Faut-il imprimer les ajustements et pénalités?"),
                        .buttons = {QStringLiteral("&Oui"), QStringLiteral("ESC/Echap = &Non")},

@@ -1,11 +1,13 @@
 #include "scoring/ResultListings.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/PairsAndBoards.h"
 #include "core/Printing.h"
 #include "core/SafeFiles.h"
+#include "core/Texts.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
 #include "scoring/Ranking.h"
@@ -146,7 +148,7 @@ int PageBreakChoice() {
                              "l'impression des résultats N/S et E/W...!"));
     return 1;
   }
-  return ui::Ask({.form = QStringLiteral("TForm113"),
+  return ui::Ask({.form = forms::PageBreak,
                   .caption = QStringLiteral("Sauts de page"),
                   .buttons = {QStringLiteral("&Impression \"continue\": ne jamais faire de sauts de page "),
                               QStringLiteral("&Toujours faire un saut de page automatique entre les N/S et E/W ")},
@@ -252,7 +254,7 @@ void ShowPairResults() {
   if (IsHowell || CumulativeMode) {
     OneWinnerMitchell = true;
   } else {
-    const int answer = scoring::AskOneOfTwo(QStringLiteral("TForm16"), QStringLiteral("Affichage"),
+    const int answer = scoring::AskOneOfTwo(forms::ShownResultsLayout, QStringLiteral("Affichage"),
                                             QStringLiteral("Affichage des résultats"), QStringLiteral("&Séparés"),
                                             QStringLiteral("&Fusionnés"));
     if (answer == 0) return;
@@ -277,7 +279,7 @@ void PrintPairResults(bool askLayout) {
     if (IsHowell) {
       OneWinnerMitchell = true;
     } else if (askLayout) {
-      const int answer = scoring::AskOneOfTwo(QStringLiteral("TForm18"), QStringLiteral("Impression"),
+      const int answer = scoring::AskOneOfTwo(forms::PrintedResultsLayout, QStringLiteral("Impression"),
                                               QStringLiteral("Impression des résultats"), QStringLiteral("&Séparés"),
                                               QStringLiteral("&Fusionnés"));
       if (answer == 0) return;
@@ -285,7 +287,7 @@ void PrintPairResults(bool askLayout) {
     }
     const QString offered = QStringLiteral("Fin du tournoi");
     info = ui::interaction()
-               .askText({.form = QStringLiteral("TForm19"),
+               .askText({.form = forms::PrintedResultsInfo,
                          .caption = QStringLiteral("Question"),
                          .prompt = QStringLiteral("Message informatif pour ces résultats?"),
                          .text = offered})

@@ -50,7 +50,7 @@ std::vector<TeamRow> RankedTeams();
 ResultsView PairResultsView();
 ResultsView PattonResultsView();
 // Fills and shows the results window for the pair ranking. In a Mitchell the
-// director first chooses separate or merged lists ("TForm16"); Esc shows
+// director first chooses separate or merged lists (forms::ShownResultsLayout); Esc shows
 // nothing. In a Howell the list is merged.
 void ShowPairResults();
 // Fills and shows the results window for the Patton team ranking.
@@ -58,9 +58,9 @@ void ShowPattonResults();
 
 // Prints the pair ranking (PrintFile, then the printer) and writes its copy
 // "RESULTS.TXT" in the Documents folder. With askLayout a Mitchell asks for
-// the layout ("TForm18"; Esc prints and writes nothing); without, the layout
-// of OneWinnerMitchell stands. The information line is asked ("TForm19").
-// Separate lists ask for a page break between them ("TForm113") unless
+// the layout (forms::PrintedResultsLayout; Esc prints and writes nothing); without, the layout
+// of OneWinnerMitchell stands. The information line is asked (forms::PrintedResultsInfo).
+// Separate lists ask for a page break between them (forms::PageBreak) unless
 // "SautAutomatique.TXT" holds the choice. The tablets' "RESULTS.TXT" is
 // never touched (the computations write it in its own layout). A file that
 // cannot be written raises the IoError of SafeRewrite.

@@ -3,10 +3,11 @@
 #include "core/DeviceEchoes.h"
 #include "core/DeviceFiles.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/Texts.h"
 #include "core/TournamentFiles.h"
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
@@ -24,8 +25,6 @@
 namespace {
 
 const QString kAskLeadMarker = QStringLiteral("DemanderEntame.TXT");
-
-bool IsByeNumber(int pair) { return pair >= 1 && IsByeSlot(FindPairSlot(pair)); }
 
 // The odd field's phantom: the highest pair number, seated N/S, never plays.
 bool IsPhantom(int nsPair) { return PairCount != PairSlotCount && nsPair == PairSlotCount; }
@@ -224,8 +223,8 @@ ScoreSheet::Line ScoreSheet::SlotCells(int s, bool takes) {
   const int ew = ResultEwPair[s];
   const QString star = ResultSwapped[s] ? QStringLiteral("*") : QString();
   Line l;
-  l[0] = (IsByeNumber(ns) || IsPhantom(ns) ? QStringLiteral("BYE") : PairNumberText(ns)) + star;
-  l[1] = (ew == 0 || IsByeNumber(ew) ? QStringLiteral("BYE") : PairNumberText(ew)) + star;
+  l[0] = (IsByePairNumber(ns) || IsPhantom(ns) ? QStringLiteral("BYE") : PairNumberText(ns)) + star;
+  l[1] = (ew == 0 || IsByePairNumber(ew) ? QStringLiteral("BYE") : PairNumberText(ew)) + star;
   const int score = ResultScore[s];
   if (score == kScoreNone) {
     l[2] = takes ? QStringLiteral("?") : QStringLiteral(" ");
@@ -248,7 +247,7 @@ QString ScoreSheet::status() const {
   if (s == 0) return QStringLiteral("N/S ") + QString::number(current_) + QStringLiteral(" Ne joue pas cette donne!");
   const int ns = ResultNsPair[s];
   const int ew = ResultEwPair[s];
-  if (IsByeNumber(ns) || IsByeNumber(ew)) return QStringLiteral("BYE");
+  if (IsByePairNumber(ns) || IsByePairNumber(ew)) return QStringLiteral("BYE");
   const QString head = QStringLiteral("N/S ") + PairNumberText(ns);
   if (ew == 0) return head + QStringLiteral(" BYE");
   return head + QStringLiteral(" contre E/W ") + PairNumberText(ew) + QStringLiteral("    Résultat? ");
@@ -432,7 +431,7 @@ void ScoreSheet::store(const QString& text, int score, Kind kind) {
   if (kind != Kind::Key && AskOpeningLead) {
     if (kind == Kind::Repeat) ui::interaction().beep();
     const std::optional<QString> card = ui::interaction().askText(
-        {.form = QStringLiteral("TForm98"), .caption = QStringLiteral("Entame"), .prompt = QStringLiteral("Entame:"), .text = {}});
+        {.form = forms::OpeningLead, .caption = QStringLiteral("Entame"), .prompt = QStringLiteral("Entame:"), .text = {}});
     if (card && !card->trimmed().isEmpty()) lead = card->trimmed();
   } else if (kind == Kind::Key && AskOpeningLead && text != QStringLiteral("PASSE")) {
     lead.clear();
@@ -503,7 +502,7 @@ bool ScoreSheet::storeRepeat() {
 }
 
 bool ScoreSheet::clearSlot(int slot, bool byeTest) {
-  if (byeTest && (IsByeNumber(ResultNsPair[slot]) || IsByeNumber(ResultEwPair[slot]))) {
+  if (byeTest && (IsByePairNumber(ResultNsPair[slot]) || IsByePairNumber(ResultEwPair[slot]))) {
     ui::interaction().beep();
     return false;
   }

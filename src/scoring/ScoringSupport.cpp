@@ -1,9 +1,10 @@
 #include "scoring/ScoringSupport.h"
 
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "platform/TextFiles.h"
+#include "core/Questions.h"
+#include "core/Texts.h"
 #include "setup/PairLookups.h"
 
 #include <QRegularExpression>

@@ -4,10 +4,12 @@
 #include "core/DeviceEchoes.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/Questions.h"
+#include "core/Texts.h"
 #include "core/TournamentFiles.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
@@ -19,8 +21,6 @@
 #include <vector>
 
 namespace {
-
-bool IsByeNumber(int pair) { return pair >= 1 && IsByeSlot(FindPairSlot(pair)); }
 
 int LastSlot() { return std::clamp(BoardCount * ResultsPerBoard, 0, kMaxResultSlots); }
 
@@ -35,7 +35,7 @@ QStringList SkipWarning(const QString& opening) {
           QStringLiteral(" vont devoir sauter au tour prochain.")};
 }
 
-// "TForm62" before the round that precedes the skip, "TForm63" after it.
+// forms::SkipReminderBefore before the round that precedes the skip, forms::SkipReminderAfter after it.
 void ShowSkipWarning(const QString& form, const QString& opening) {
   ui::interaction().beep();
   const QStringList lines = SkipWarning(opening);
@@ -142,7 +142,7 @@ bool TableSheet::layOut() {
     table_ = ResultTable[found];
   ew_ = ResultEwPair[found];
   set_ = BoardsPerTable > 0 && ResultsPerBoard > 0 ? ((found - 1) / ResultsPerBoard) / BoardsPerTable + 1 : 1;
-  bye_ = IsByeNumber(ns_) || IsByeNumber(ew_);
+  bye_ = IsByePairNumber(ns_) || IsByePairNumber(ew_);
   laidOut_ = true;
   current_ = 1;
   if (bye_) return true;
@@ -234,11 +234,11 @@ QString TableSheet::tableLabel() const {
 }
 QString TableSheet::roundLabel() const { return QStringLiteral(" Tour ") + QString::number(LastSheetRound) + u' '; }
 QString TableSheet::nsLabel() const {
-  if (bye_ && IsByeNumber(ns_)) return QStringLiteral(" N/S BYE ");
+  if (bye_ && IsByePairNumber(ns_)) return QStringLiteral(" N/S BYE ");
   return QStringLiteral(" N/S ") + PairNumberText(ns_) + u' ';
 }
 QString TableSheet::ewLabel() const {
-  if ((bye_ && !IsByeNumber(ns_)) || ew_ == 0) return QStringLiteral(" E/W BYE ");
+  if ((bye_ && !IsByePairNumber(ns_)) || ew_ == 0) return QStringLiteral(" E/W BYE ");
   return QStringLiteral(" E/W ") + PairNumberText(ew_) + u' ';
 }
 
@@ -450,7 +450,7 @@ void EnterTableSheets(const std::function<void(TableSheet&)>& showSheet) {
   const int skipRound = skip ? TableSheet::SkipRound() : 0;
   for (;;) {
     if (skipRound > 0 && LastSheetRound == skipRound)
-      ShowSkipWarning(QStringLiteral("TForm63"), QStringLiteral(" Vous venez d'introduire les résultats "));
+      ShowSkipWarning(forms::SkipReminderAfter, QStringLiteral(" Vous venez d'introduire les résultats "));
     const int proposal = LastSheetRound + 1;
     if (!TableSheet::RoundPlayable(proposal)) {
       ShowAlert(QStringLiteral("Le tournoi est théoriquement temniné. Vous venez d'introduire le dernier tour... Du "
@@ -464,7 +464,7 @@ void EnterTableSheets(const std::function<void(TableSheet&)>& showSheet) {
       continue;
     }
     if (skipRound > 0 && round == skipRound)
-      ShowSkipWarning(QStringLiteral("TForm62"), QStringLiteral(" Vous allez introduire les résultats "));
+      ShowSkipWarning(forms::SkipReminderBefore, QStringLiteral(" Vous allez introduire les résultats "));
     LastSheetRound = round;
     // A round the movement does not hold: the message is shown, the loop ends.
     if (!sheet.startRound()) return;

@@ -2,11 +2,13 @@
 
 #include "core/CompanionPrograms.h"
 #include "core/Fatal.h"
-#include "core/Helpers.h"
+#include "core/FormNames.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/PlayerNames.h"
 #include "core/SafeFiles.h"
 #include "core/Settings.h"
+#include "core/Texts.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
 #include "setup/PlayerText.h"
@@ -24,10 +26,11 @@ const QString kTallyvaneLocation = QStringLiteral("Tallyvane.TXT");
 const QString kMembersLocation = QStringLiteral("MembersDAT.TXT");
 constexpr int kFirstRunningNumber = 10000;
 
-std::optional<QString> firstLine(const QString& name) {
-  const auto lines = platform::tryReadTextLines(SettingsPath(name));
-  if (!lines) return std::nullopt;
-  return lines->isEmpty() ? QString() : TrimText(lines->first());
+// A settings file's first line, trimmed.
+std::optional<QString> trimmedFirstLine(const QString& name) {
+  const auto line = SettingFirstLine(name);
+  if (!line) return std::nullopt;
+  return TrimText(*line);
 }
 
 void systemMessage(const QString& text) { ui::interaction().showSystemMessage(text); }
@@ -101,14 +104,14 @@ bool refusedTypedNames(const QString& firstName, const QString& surname) {
 }  // namespace
 
 void LocateClubMembersFile() {
-  if (const auto line = firstLine(kTallyvaneLocation)) {
+  if (const auto line = trimmedFirstLine(kTallyvaneLocation)) {
     ClubMembersFile = *line;
   } else {
     LocateExternalProgram(kTallyvaneLocation, QStringLiteral("Tallyvane.EXE"),
                           QStringLiteral("On va rechercher le programme Tallyvane.EXE"));
-    ClubMembersFile = firstLine(kTallyvaneLocation).value_or(QString());
+    ClubMembersFile = trimmedFirstLine(kTallyvaneLocation).value_or(QString());
   }
-  const auto location = firstLine(kMembersLocation);
+  const auto location = trimmedFirstLine(kMembersLocation);
   // "?" is what the options leave before any file was chosen.
   if (!location || location->isEmpty() || *location == QLatin1String("?")) {
     ShowAlert(QStringLiteral("Je ne trouve l'emplacement de votre fichier de joueurs dans Tallyvane. Vous allez pouvoir "
@@ -133,7 +136,7 @@ void LocateClubMembersFile() {
       break;
     }
   }
-  MembersDatLocation = firstLine(kMembersLocation).value_or(QString());
+  MembersDatLocation = trimmedFirstLine(kMembersLocation).value_or(QString());
   if (!ClubMembersFile.isEmpty() && !platform::folderExists(QFileInfo(ClubMembersFile).path()))
     FatalStop(QStringLiteral("Le répertoire ") + ClubMembersFile +
               QStringLiteral(" n'existe pas! Désolé, on arrête, appelez Teo VARNAL..."));
@@ -437,7 +440,7 @@ void SetMembersFileLocation(const QString& fileName) {
 
 void ShowMembersWindow() {
   ui::Choice window;
-  window.form = QStringLiteral("TForm100");
+  window.form = forms::MemberList;
   window.caption = QStringLiteral("Liste des joueurs");
   window.buttons = {QStringLiteral("&OK")};
   window.codes = {1};

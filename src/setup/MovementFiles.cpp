@@ -1,12 +1,14 @@
 #include "setup/MovementFiles.h"
 
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/PairsAndBoards.h"
 #include "core/Settings.h"
 #include "core/State.h"
+#include "core/Texts.h"
 #include "platform/TextFiles.h"
 
 #include <QFileInfo>
@@ -179,7 +181,7 @@ bool AskBoardsPerTableForFile(int sets, QString& error) {
   }
   while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
   ui::ListChoice choice;
-  choice.form = QStringLiteral("TForm10");
+  choice.form = forms::BoardsPerTable;
   choice.caption = QStringLiteral("Nombre de boards par table");
   choice.hint = QStringLiteral("Il y a ") + QString::number(sets) + QStringLiteral(" séries d'étuis");
   choice.lines = lines;
@@ -353,7 +355,7 @@ void ChooseMovementFile(QString& name) {
   ListMovementFiles(lines, names);
   if (lines.isEmpty()) return;
   ui::ListChoice choice;
-  choice.form = QStringLiteral("TForm65");
+  choice.form = forms::MovementFileChoice;
   choice.caption = QStringLiteral("Choix du mouvement");
   choice.hint = QStringLiteral("Il y a ") + QString::number(ByePresent ? PairCount - 1 : PairCount) +
                 QStringLiteral(" paires.");

@@ -1,11 +1,13 @@
 #include "setup/Movements.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/PairsAndBoards.h"
 #include "core/Settings.h"
 #include "core/State.h"
+#include "core/Texts.h"
 #include "core/TournamentFiles.h"
 #include "platform/TextFiles.h"
 #include "setup/MovementFiles.h"
@@ -40,7 +42,7 @@ void fillSlot(int round, int table, int ew, int set) {
 // "Etuis": the boards per table, asked until the answer is 1..16.
 int askBoardsPerTable() {
   ui::TextQuestion question;
-  question.form = QStringLiteral("TForm7");
+  question.form = forms::MitchellBoards;
   question.caption = QStringLiteral("Etuis");
   question.prompt = QStringLiteral("Nombre d'étuis par table?");
   for (;;) {
@@ -65,7 +67,7 @@ int askBoardsPerTable() {
 int askMitchellType(int tables) {
   const int half = tables / 2;
   ui::Choice choice;
-  choice.form = QStringLiteral("TForm8");
+  choice.form = forms::MitchellType;
   choice.caption = QStringLiteral("Type de Mitchell");
   choice.text = QStringLiteral("Ce mouvement est un MITCHELL avec nombre pair de tables.");
   choice.buttons = {QStringLiteral("On &saute à la moitié du tournoi"), QStringLiteral("Il y a une table-&relais")};
@@ -83,7 +85,7 @@ int askMovementKind() {
   IsPatton = false;
   deletePatFile();
   ui::Choice choice;
-  choice.form = QStringLiteral("TForm9");
+  choice.form = forms::MovementKind;
   choice.caption = QStringLiteral("Mouvement");
   choice.buttons = {QStringLiteral("&MITCHELL     (Option standard)")};
   choice.cancelCode = 0;
@@ -196,7 +198,7 @@ void AskRoundsToPlay(bool fromOptions) {
   const bool ask = fromOptions || (RoundsPlayed >= RoundsScheduled && !SettingExists(kNoRoundsQuestion));
   if (!ask) return;
   ui::TextQuestion question;
-  question.form = QStringLiteral("TForm6");
+  question.form = forms::RoundsPlayed;
   question.caption = QStringLiteral("Tours?");
   question.prompt = QStringLiteral("Ce tournoi comporte maximum ") + QString::number(RoundCount) +
                     QStringLiteral(" tours.\r\nIl y a ") + QString::number(BoardsPerTable) +

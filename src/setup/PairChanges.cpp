@@ -4,10 +4,11 @@
 #include "core/DeviceFiles.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/PairsFile.h"
+#include "core/PlayerNames.h"
 #include "core/Printing.h"
+#include "core/Texts.h"
 #include "setup/Pairs.h"
 
 #include <algorithm>

@@ -23,6 +23,8 @@ int INDEX(int pairNumber) {
   StopCompanionsAndHalt();
 }
 
+bool IsByePairNumber(int pairNumber) { return pairNumber > 0 && IsByeSlot(FindPairSlot(pairNumber)); }
+
 bool IsByeSlot(int slot) {
   if (slot < 1 || slot > kMaxPairs) return false;
   return QStringView(PairLabels[slot]).trimmed().compare(QLatin1String("BYE"), Qt::CaseInsensitive) == 0;

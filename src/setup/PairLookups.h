@@ -19,6 +19,9 @@ bool IsByePair(int pairNumber);
 bool IsByeEwPair(int pairNumber);
 // Whether the label of pair slot 1..42 reads "BYE"; false outside 1..42.
 bool IsByeSlot(int slot);
+// Whether pair n (1..) is the BYE pair; false for 0 or below and for a
+// number that no slot holds (never stops the program).
+bool IsByePairNumber(int pairNumber);
 
 // The pair number as shown to the director: in a Mitchell an E/W pair T + k
 // reads k; in a Howell every number is shown as it is.

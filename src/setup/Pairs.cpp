@@ -2,11 +2,12 @@
 
 #include "core/Counts.h"
 #include "core/Fatal.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/Settings.h"
+#include "core/Texts.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
 
@@ -211,7 +212,7 @@ void PlaceByePair(int tables, int& direction, int& number) {
   if (ReadByeChoiceFile(tables, direction, number)) return;
 
   const ByeWindowState offered;
-  const std::optional<QString> answer = ui::interaction().askText({.form = QStringLiteral("TForm71"),
+  const std::optional<QString> answer = ui::interaction().askText({.form = forms::ByePair,
                                                                     .caption = QStringLiteral("Choix de la paire BYE"),
                                                                     .prompt = QStringLiteral("Où mettez-vous la paire absente ?"),
                                                                     .text = offered.toText()});

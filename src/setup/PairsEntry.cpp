@@ -2,13 +2,16 @@
 
 #include "core/Fatal.h"
 #include "core/Flows.h"
-#include "core/Helpers.h"
+#include "core/FormNames.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
 #include "core/PairsFile.h"
+#include "core/PlayerNames.h"
 #include "core/Printing.h"
+#include "core/Questions.h"
 #include "core/Settings.h"
 #include "core/State.h"
+#include "core/Texts.h"
 #include "core/TournamentFiles.h"
 #include "setup/ClubMembers.h"
 #include "setup/Pairs.h"
@@ -97,7 +100,7 @@ void ClearGrid(PairsSide side, const QString& question) {
 // The yes/no question before a name is erased by a click: true for yes.
 bool ConfirmErase(PairsSide side, const QString& name) {
   if (side == PairsSide::EastWest) ui::interaction().beep();
-  const int answer = ui::Ask({.form = QStringLiteral("TForm70"),
+  const int answer = ui::Ask({.form = forms::EraseNameQuestion,
                               .caption = QStringLiteral("Message"),
                               .text = QStringLiteral("Effacer ") + name,
                               .buttons = {QStringLiteral("OUI=ENTER"), QStringLiteral("NON = ESC")},
@@ -180,7 +183,7 @@ void ShowPairsEntry() {
                              "joueurs.")
             : QStringLiteral("Les paires ont été créées d'avance (N1 - S1, N2 - S2, ...). Vous pouvez maintenant "
                              "introduire ici le nom de chaque joueur, en le choisissant dans la liste des joueurs.");
-    ui::Ask({.form = BridgeMatesMode ? QStringLiteral("TForm86") : QStringLiteral("TForm67"),
+    ui::Ask({.form = BridgeMatesMode ? forms::BridgeMatesNamesInfo : forms::TabletNamesInfo,
              .caption = QStringLiteral("Info sur l'introduction des noms des paires"),
              .text = text,
              .buttons = {QStringLiteral("&OK ou ESC")},
@@ -253,7 +256,7 @@ bool AskPairCount() {
   int count = 0;
   for (;;) {
     const std::optional<QString> answer = ui::interaction().askText(
-        {.form = QStringLiteral("TForm11"),
+        {.form = forms::PairCount,
          .caption = QStringLiteral("Nombre de paires"),
          .prompt = QStringLiteral("Nombre de paires ?"),
          .text = QString()});

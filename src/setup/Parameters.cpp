@@ -3,6 +3,7 @@
 #include "core/Backups.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -26,14 +27,6 @@ struct PendingAnswer {
 
 void hideParameters() {
   if (flowWindows().hideParametersWindow) flowWindows().hideParametersWindow();
-}
-
-// An ASCII letter or digit. Upper-casing first would let in letters that
-// only become ASCII in capitals ("ı" gives "I", "ſ" gives "S"), and the
-// files would be named otherwise than the code.
-bool isCodeCharacter(QChar c) {
-  return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-         (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
 }
 
 // A name Windows keeps for a device ("CON", "NUL", "COM1", "LPT1", ...): a
@@ -95,7 +88,7 @@ bool newTournamentWithPairs() {
   }
   QString newCode = TodayCode();
   ui::TextQuestion question;
-  question.form = QStringLiteral("TForm40");
+  question.form = forms::TextQuestion;
   question.caption = QStringLiteral("Question");
   question.prompt = QStringLiteral("Code du tournoi? (vide=STOP)");
   question.text = newCode;
@@ -143,6 +136,14 @@ bool newTournamentWithPairs() {
 
 }  // namespace
 
+// An ASCII letter or digit. Upper-casing first would let in letters that
+// only become ASCII in capitals ("ı" gives "I", "ſ" gives "S"), and the
+// files would be named otherwise than the code.
+bool IsCodeCharacter(QChar c) {
+  return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+         (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+}
+
 QString TodayCode() { return DateYear + DateMonth + DateDay; }
 QString TodayDateText() { return DateDay + QLatin1Char('/') + DateMonth + QLatin1Char('/') + DateYear; }
 QString DefaultTournamentName() {
@@ -152,7 +153,7 @@ QString DefaultTournamentName() {
 QString CodeRuleMessage(const QString& code) {
   if (code.isEmpty()) return QStringLiteral("Le code du tournoi ne peut être vide! Recommencez...");
   for (const QChar c : code)
-    if (!isCodeCharacter(c)) return QStringLiteral("Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0");
+    if (!IsCodeCharacter(c)) return QStringLiteral("Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0");
   if (isDeviceName(code)) return deviceNameMessage(code) + QStringLiteral(" Recommencez...");
   if (TableDevicesMode && BridgeMatesMode && code != TodayCode())
     return QStringLiteral("Désolé, avec les BridgeMates, le code est obligatoirement YYYYMMDD!");
@@ -181,7 +182,7 @@ int TournamentExists(const QString& code) {
 int AskAboutExistingTournament(const QString& code) {
   ui::interaction().beep();
   ui::Choice question;
-  question.form = QStringLiteral("TForm3");
+  question.form = forms::ExistingTournament;
   question.caption = QStringLiteral("Message");
   question.text = QStringLiteral("Le tournoi ") + code + QStringLiteral(" existe!");
   question.buttons = {QStringLiteral("Vous &gardez le nom et effacez l'ancien"),
@@ -305,7 +306,7 @@ bool ShortParametersOk(const QString& date, const QString& name, const QString& 
     ShowAlert(QStringLiteral("Le code du tournoi ne peut être vide! On prend ") + newCode);
   }
   for (QChar& c : newCode) {
-    if (isCodeCharacter(c)) continue;
+    if (IsCodeCharacter(c)) continue;
     c = QLatin1Char('X');
     ShowAlert(QStringLiteral("Désolé, uniquement des caractères alphanumériques: aA...zZ 1...0. On remplace les "
                              "autres par X..."));
@@ -328,7 +329,7 @@ bool ShortParametersOk(const QString& date, const QString& name, const QString& 
 
 std::optional<QString> AskShortParameters() {
   ui::TextQuestion question;
-  question.form = QStringLiteral("TForm81");
+  question.form = forms::ReloadedTournamentParameters;
   question.caption = QStringLiteral("Paramètres du tournoi");
   question.prompt = QStringLiteral("Tapez la date à laquelle vous allez le jouer");
   question.text = TodayDateText();

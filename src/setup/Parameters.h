@@ -24,6 +24,8 @@ enum ExistingTournamentAnswer {
 };
 
 // yyyymmdd of today (from DateYear, DateMonth, DateDay).
+// A character a tournament code may hold: an ASCII letter or digit.
+bool IsCodeCharacter(QChar c);
 QString TodayCode();
 // dd/mm/yyyy of today.
 QString TodayDateText();
@@ -57,7 +59,7 @@ void ParametersBack();
 // tournament): its answer, 1 when the tournament does not exist. The
 // question's quit button and Esc run the quit routine (answer 0).
 int TournamentExists(const QString& code);
-// The question itself (beep, then "TForm3" headed "Le tournoi " + code +
+// The question itself (beep, then forms::ExistingTournament headed "Le tournoi " + code +
 // " existe!"): its answer; the quit button and Esc run the quit routine (0).
 // Erasing is confirmed first (ConfirmErasingTournament); declined, the
 // answer is kBackToParameters.
@@ -77,7 +79,7 @@ void WriteBridgeMatesNameFile();
 // True when the window may close.
 bool ShortParametersOk(const QString& date, const QString& name, const QString& code);
 
-// The short parameters window "TForm81" shown and waited for: its OK takes
+// The short parameters window forms::ReloadedTournamentParameters shown and waited for: its OK takes
 // the name and the code (ShortParametersOk) and the date typed comes back
 // for the caller to check; nothing when no window answered.
 std::optional<QString> AskShortParameters();

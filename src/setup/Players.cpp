@@ -2,8 +2,9 @@
 
 #include "core/Fatal.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Messages.h"
+#include "core/PlayerNames.h"
+#include "core/Texts.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
 #include "setup/ClubMembers.h"

@@ -18,11 +18,12 @@ class DeviceFilesTest : public testing_support::TalvaronTest {
     QDir().mkpath(TabletSharedFolder);
   }
   void TearDown() override {
-    flowWindows().showCounters = nullptr;
+    flowSteps().showCounters = installedCounters;
     TabletSharedFolder.clear();
     TabletSeriesFolder.clear();
     TalvaronTest::TearDown();
   }
+  const decltype(FlowSteps::showCounters) installedCounters = flowSteps().showCounters;
   QString namesFolder() const { return TabletSeriesFolder + "1/NomsPaires/"; }
 };
 
@@ -30,7 +31,7 @@ class DeviceFilesTest : public testing_support::TalvaronTest {
 
 TEST_F(DeviceFilesTest, CountersAreResetShownAndWrittenForTheTabletServer) {
   QString players, results;
-  flowWindows().showCounters = [&](const QString& p, const QString& r) { players = p, results = r; };
+  flowSteps().showCounters = [&](const QString& p, const QString& r) { players = p, results = r; };
   PairCount = 14, ByePresent = true, ResultSlotCount = 84, ResultsEntered = 12, PlayersNamed = 3;
   ResetCounters();
   EXPECT_EQ(players, "0/26");

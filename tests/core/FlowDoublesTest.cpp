@@ -11,7 +11,7 @@ using testing_support::flowCalls;
 class FlowDoublesTest : public testing_support::TalvaronTest {
  protected:
   void TearDown() override {
-    flowWindows() = FlowWindows{};
+    flowSteps().showCounters = nullptr;
     TalvaronTest::TearDown();
   }
 };
@@ -57,7 +57,7 @@ TEST_F(FlowDoublesTest, TheRecountCountsTheSlotsAgainThenShowsTheCounters) {
   EXPECT_EQ(PlayersNamed, 2);
 
   QStringList shown;
-  flowWindows().showCounters = [&](const QString& players, const QString& results) { shown << players << results; };
+  flowSteps().showCounters = [&](const QString& players, const QString& results) { shown << players << results; };
   ResultScore[2] = 100;
   flowSteps().recountMenuCounters();
   EXPECT_EQ(shown, QStringList({"2/4", "3/4"}));

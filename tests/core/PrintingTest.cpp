@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Printing.h"
 #include "core/ScriptedInteraction.h"
@@ -24,14 +25,14 @@ struct FakePrinter {
   QStringList proposed;  // the PDF file proposed for each printout
   PrintOutcome answer{true, QStringLiteral("HP LaserJet"), false};
   FakePrinter() {
-    SetTextPrinter([this](const QStringList& lines, bool ask) {
+    flowWindows().printText = [this](const QStringList& lines, bool ask) {
       printed << lines;
       asked << ask;
       proposed << ProposedPdfFile();
       return answer;
-    });
+    };
   }
-  ~FakePrinter() { SetTextPrinter(nullptr); }
+  ~FakePrinter() { flowWindows().printText = nullptr; }
 };
 
 }  // namespace

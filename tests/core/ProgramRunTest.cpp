@@ -51,6 +51,18 @@ ProgramRun runProgram(const QString& exe, const QList<std::pair<QString, QString
   return run;
 }
 
+// A program folder with a players file, and the Documents and root folders,
+// under dir: the variables that point the program at them.
+QList<std::pair<QString, QString>> foldersUnder(const QTemporaryDir& dir) {
+  const QString program = dir.path() + "/program/";
+  writeBytes(program + "JOUEURS.TXT", "DUPONT Jean 123\r\n");
+  QDir().mkpath(dir.path() + "/Documents");
+  QDir().mkpath(dir.path() + "/root");
+  return {{"TALVARON_PROGRAM_FOLDER", program},
+          {"TALVARON_DOCUMENTS_FOLDER", dir.path() + "/Documents"},
+          {"TALVARON_ROOT_FOLDER", dir.path() + "/root"}};
+}
+
 // The program placed in a folder of its own (a hard link when the disk
 // allows it), as a package installs it in <prefix>/bin.
 QString placeProgram(const QString& bin) {
@@ -82,16 +94,12 @@ TEST(ProgramRun, TheStartScreenComesUpAndTheProgramEndsCleanlyWhenItIsClosed) {
   ASSERT_TRUE(QFileInfo(exe).isExecutable()) << qPrintable(exe);
   QTemporaryDir dir;
   const QString program = dir.path() + "/program/";
-  writeBytes(program + "JOUEURS.TXT", "DUPONT Jean 123\r\n");
-  QDir().mkpath(dir.path() + "/Documents");
-  QDir().mkpath(dir.path() + "/root");
+  const QList<std::pair<QString, QString>> folders = foldersUnder(dir);
 
   QProcess run;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("QT_QPA_PLATFORM", "offscreen");
-  env.insert("TALVARON_PROGRAM_FOLDER", program);
-  env.insert("TALVARON_DOCUMENTS_FOLDER", dir.path() + "/Documents");
-  env.insert("TALVARON_ROOT_FOLDER", dir.path() + "/root");
+  for (const auto& [name, value] : folders) env.insert(name, value);
   env.insert("TALVARON_CLOSE_START_SCREEN", "1");
   run.setProcessEnvironment(env);
   run.start(exe, {});
@@ -279,4 +287,18 @@ TEST(ProgramRun, ACopyWithItsFilesBesideItOrAFolderNamedKeepsThatFolder) {
   EXPECT_EQ(readBytes(named + "PATH.TXT"), (named + "Resultats/").toUtf8());
   EXPECT_FALSE(QFileInfo::exists(named + "Howells"));
   EXPECT_FALSE(QFileInfo::exists(home + "/.local/share/talvaron"));
+}
+
+// Every window a routine asks for, and every face a lower floor calls up
+// through, is there once the program has made its windows: the start-up
+// check finds nothing missing.
+TEST(ProgramRun, TheStartUpCheckFindsEveryWindowAndFaceInstalled) {
+  const QString exe = QCoreApplication::applicationDirPath() + "/talvaron";
+  ASSERT_TRUE(QFileInfo(exe).isExecutable()) << qPrintable(exe);
+  QTemporaryDir dir;
+  const ProgramRun run = runProgram(exe, foldersUnder(dir) << std::pair<QString, QString>{"TALVARON_CHECK_INSTALLS", "1"});
+  ASSERT_TRUE(run.ended) << "the program did not end";
+  EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+  EXPECT_FALSE(run.err.contains("not installed")) << run.err.constData();
+  EXPECT_FALSE(run.out.contains("start screen shown")) << "the check ends the program before its screen";
 }

@@ -6,6 +6,7 @@
 #include "core/SafeFiles.h"
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
+#include "core/Texts.h"
 #include "platform/Clock.h"
 #include "support/TestState.h"
 

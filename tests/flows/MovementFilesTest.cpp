@@ -260,7 +260,8 @@ TEST_F(MovementFilesTest, StartingAThreeTableMitchellWritesTheSlotsFiles) {
   QString counters;
   flowWindows().showPairsEntry = [&] { backToPairs = true; };
   flowWindows().showTournamentMenu = [&] { ++menus; };
-  flowWindows().showCounters = [&](const QString& players, const QString& results) { counters = players + "|" + results; };
+  const auto installedCounters = flowSteps().showCounters;
+  flowSteps().showCounters = [&](const QString& players, const QString& results) { counters = players + "|" + results; };
   {
     ui::ScriptedInteraction ui;
     ui.answer(0);
@@ -281,7 +282,7 @@ TEST_F(MovementFilesTest, StartingAThreeTableMitchellWritesTheSlotsFiles) {
   EXPECT_TRUE(platform::fileExists(DataFolder + "ESSAI.PAI"));
   flowWindows().showPairsEntry = nullptr;
   flowWindows().showTournamentMenu = nullptr;
-  flowWindows().showCounters = nullptr;
+  flowSteps().showCounters = installedCounters;
 }
 
 // Every shipped movement file reads into the slots and keeps the rules of

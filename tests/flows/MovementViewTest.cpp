@@ -1,6 +1,6 @@
 #include "core/Flows.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
+#include "core/PairsAndBoards.h"
 #include "core/Printing.h"
 #include "core/ScriptedInteraction.h"
 #include "flows/TournamentMenu.h"

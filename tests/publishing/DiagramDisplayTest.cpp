@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Printing.h"
 #include "core/ScriptedInteraction.h"
@@ -13,16 +14,16 @@ class DiagramDisplayTest : public testing_support::TalvaronTest {
  protected:
   void SetUp() override {
     TalvaronTest::SetUp();
-    SetTextPrinter([this](const QStringList& lines, bool) {
+    flowWindows().printText = [this](const QStringList& lines, bool) {
       printed << lines;
       return PrintOutcome{true, QStringLiteral("Laser"), false};
-    });
+    };
     PairCount = 6;
     RoundCount = 3;
     BoardsPerTable = 2;
   }
   void TearDown() override {
-    SetTextPrinter(nullptr);
+    flowWindows().printText = nullptr;
     TalvaronTest::TearDown();
   }
   QList<QStringList> printed;

@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Printing.h"
 #include "core/ScriptedInteraction.h"
 #include "scoring/BoardFrequencies.h"
@@ -26,14 +27,14 @@ class BoardFrequenciesTest : public ScoringTest {
     }
     ResultSwapped[slot(1, 1)] = 1;
     ResultScore[slot(2, 1)] = 110;
-    SetTextPrinter([this](const QStringList& lines, bool ask) {
+    flowWindows().printText = [this](const QStringList& lines, bool ask) {
       printed << lines;
       asked << ask;
       return PrintOutcome{true, QStringLiteral("Imprimante"), false};
-    });
+    };
   }
   void TearDown() override {
-    SetTextPrinter(nullptr);
+    flowWindows().printText = nullptr;
     ScoringTest::TearDown();
   }
   QStringList printed;

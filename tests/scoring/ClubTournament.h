@@ -5,7 +5,7 @@
 //   N/S 2 87.50, N/S 4 75.00, E/W 1 58.33, E/W 3 50.00, E/W 2 41.67,
 //   N/S 1 41.67, N/S 3 0.00 (the exchange sort moved N/S 1 behind E/W 2).
 #include "core/Globals.h"
-#include "core/Helpers.h"
+#include "core/PairsAndBoards.h"
 #include "core/PairsFile.h"
 #include "core/State.h"
 #include "core/TournamentFiles.h"

@@ -1,4 +1,4 @@
-#include "core/Helpers.h"
+#include "core/Flows.h"
 #include "core/ScriptedInteraction.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
@@ -161,11 +161,15 @@ TEST_F(PairRecapsTest, PrintedRecapsOfEveryPairGoToTheRecapFile) {
 
   // On screen: the viewer shows the pair asked; 0 closes it.
   QStringList calls;
-  SetRecapViewer({[&] { calls << "open"; }, [&](const QStringList& l) { calls << l.first(); }, [&] { calls << "close"; }});
+  flowWindows().openPairRecap = [&] { calls << "open"; };
+  flowWindows().fillPairRecap = [&](const QStringList& l) { calls << l.first(); };
+  flowWindows().closePairRecap = [&] { calls << "close"; };
   talk.answer(1).answerText("1\tN/S").answerCancel();  // on screen, N/S 1; then Esc
   PrintPairRecaps(true);
   PrintPairRecaps(false);
-  SetRecapViewer({});
+  flowWindows().openPairRecap = nullptr;
+  flowWindows().fillPairRecap = nullptr;
+  flowWindows().closePairRecap = nullptr;
   EXPECT_EQ(calls, QStringList({"open", ScreenRecapLines(1, false).first(), "open", "close"}));
 }
 

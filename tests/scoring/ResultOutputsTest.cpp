@@ -269,14 +269,15 @@ TEST_F(ResultOutputsTest, RefereeLinesAndTheCounterRecountedFromTheSlots) {
   TableDevicesMode = true;
   TabletSharedFolder = documentsDir();
   QStringList shown;
-  flowWindows().showCounters = [&](const QString&, const QString& results) { shown << results; };
+  const auto installedCounters = flowSteps().showCounters;
+  flowSteps().showCounters = [&](const QString&, const QString& results) { shown << results; };
   scores(1, {420});
   WriteRefereeDealsFile(1, 1, 3);
   // A correction of the same result is a second line but no second result.
   WriteRefereeDealsFile(1, 1, 3);
   scores(2, {100, 200});
   WriteRefereeDealsFile(2, 2, 3);
-  flowWindows().showCounters = nullptr;
+  flowSteps().showCounters = installedCounters;
   EXPECT_EQ(shown, (QStringList{"1/4", "1/4", "3/4"}));
   EXPECT_EQ(readBytes(documentsDir() + "/DonnesArbitre.TXT"), "1 1 3 \r\n1 1 3 \r\n2 2 3 \r\n");
 }

@@ -115,7 +115,7 @@ class BridgeMatesEveningSessionTest : public testing_support::TalvaronTest {
     CloseSessionDatabase();
     QApplication::setKeyboardInputInterval(400);
     ui::SetPrintToPdfFile(QString());
-    SetTextPrinter(nullptr);
+    flowWindows().printText = nullptr;
     ui::setInteraction(nullptr);
     TalvaronTest::TearDown();
   }

@@ -88,7 +88,7 @@ class ClubEveningSessionTest : public testing_support::TalvaronTest {
     QApplication::setKeyboardInputInterval(400);
     ui::SetPrintToPdfFile(QString());
     publishing::connectionSettings() = publishing::ConnectionSettings{};
-    SetTextPrinter(nullptr);
+    flowWindows().printText = nullptr;
     ui::setInteraction(nullptr);
     TalvaronTest::TearDown();
   }

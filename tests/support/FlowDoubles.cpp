@@ -34,9 +34,7 @@ void InstallFlowDoubles() {
   s.recountMenuCounters = [] {
     flowCalls() << QStringLiteral("recountMenuCounters");
     CountResumedTournament();
-    if (flowWindows().showCounters)
-      flowWindows().showCounters(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
-                                 QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount));
+    ShowCounters();
   };
   s.startTabletRetrieval = noted("startTabletRetrieval");
   s.startBridgeMatesRetrieval = noted("startBridgeMatesRetrieval");

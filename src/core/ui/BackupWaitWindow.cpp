@@ -1,6 +1,7 @@
 #include "core/ui/BackupWaitWindow.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QApplication>
@@ -8,21 +9,21 @@
 #include <QVBoxLayout>
 
 TForm110::TForm110(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm110"));
+  setObjectName(forms::BackupWait);
   setWindowTitle(QStringLiteral("Attente"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(32, 24, 32, 24);
   auto* label = new QLabel(QStringLiteral("Backup en cours..."), this);
   label->setObjectName(QStringLiteral("Label1"));
   layout->addWidget(label);
-  flowWindows().notices.insert(QStringLiteral("TForm110"),
+  flowWindows().notices.insert(forms::BackupWait,
                                {[this](const QString&) { showWaiting(true); }, [this] { showWaiting(false); }});
   ui::StyleWindow(this);
 }
 
 TForm110::~TForm110() {
   showWaiting(false);
-  flowWindows().notices.remove(QStringLiteral("TForm110"));
+  flowWindows().notices.remove(forms::BackupWait);
 }
 
 void TForm110::showWaiting(bool shown) {

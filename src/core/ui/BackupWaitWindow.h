@@ -1,7 +1,7 @@
 #pragma once
 // TForm110 "Attente": "Backup en cours..." shown, without waiting, while the
 // quit copies the tournament into the backup folder, with the hourglass. It
-// is the notice window of form "TForm110" while it exists.
+// is the notice window of form forms::BackupWait while it exists.
 #include <QDialog>
 
 class TForm110 : public QDialog {

@@ -1,5 +1,6 @@
 #include "core/ui/ComputationWarningsWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
@@ -9,7 +10,7 @@
 #include <QVBoxLayout>
 
 TForm22::TForm22(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm22"));
+  setObjectName(forms::ComputationWarnings);
   setWindowTitle(QStringLiteral("Attention"));
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));

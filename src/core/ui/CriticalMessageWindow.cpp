@@ -1,5 +1,6 @@
 #include "core/ui/CriticalMessageWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QPlainTextEdit>
@@ -7,7 +8,7 @@
 #include <QVBoxLayout>
 
 TForm114::TForm114(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("TForm114"));
+  setObjectName(forms::CriticalMessage);
   setWindowTitle(QStringLiteral("Message critique"));
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));

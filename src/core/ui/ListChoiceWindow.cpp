@@ -1,5 +1,6 @@
 #include "core/ui/ListChoiceWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QCloseEvent>
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 TForm82::TForm82(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm82"));
+  setObjectName(forms::ListChoice);
   setWindowTitle(QStringLiteral("Choisissez"));
   ListBox1 = new QListWidget(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));

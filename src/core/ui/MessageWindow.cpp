@@ -1,5 +1,6 @@
 #include "core/ui/MessageWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
@@ -9,7 +10,7 @@
 #include <QVBoxLayout>
 
 TForm26::TForm26(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm26"));
+  setObjectName(forms::Message);
   setWindowTitle(QStringLiteral("Message"));
   ui::SetCreamBackground(this);
   Memo1 = new QPlainTextEdit(this);

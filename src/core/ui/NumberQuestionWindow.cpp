@@ -1,5 +1,6 @@
 #include "core/ui/NumberQuestionWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QLabel>
@@ -8,7 +9,7 @@
 #include <QVBoxLayout>
 
 TForm25::TForm25(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm25"));
+  setObjectName(forms::NumberQuestion);
   setWindowTitle(QStringLiteral("Réponse"));
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,8 +1,9 @@
 #include "core/ui/PbnDealsNoticeWindow.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Messages.h"
+#include "core/Settings.h"
 #include "core/ui/WindowStyle.h"
 #include "platform/TextFiles.h"
 
@@ -14,7 +15,7 @@
 #include <QVBoxLayout>
 
 TForm88::TForm88(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm88"));
+  setObjectName(forms::PbnDealsNotice);
   setWindowTitle(QStringLiteral("Info"));
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));

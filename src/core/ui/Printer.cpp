@@ -1,5 +1,6 @@
 #include "core/ui/Printer.h"
 
+#include "core/Flows.h"
 #include "platform/TextFiles.h"
 
 #include <QFontDatabase>
@@ -150,6 +151,6 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
   return outcome;
 }
 
-void InstallTextPrinter() { SetTextPrinter(&PrintLines); }
+void InstallTextPrinter() { flowWindows().printText = &PrintLines; }
 
 }  // namespace ui

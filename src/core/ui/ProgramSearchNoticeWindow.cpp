@@ -1,5 +1,6 @@
 #include "core/ui/ProgramSearchNoticeWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QCoreApplication>
@@ -7,7 +8,7 @@
 #include <QVBoxLayout>
 
 TForm95::TForm95(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("TForm95"));
+  setObjectName(forms::ProgramSearchNotice);
   setWindowTitle(QStringLiteral("Message"));
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,5 +1,6 @@
 #include "core/ui/QuitConfirmationWindow.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/ui/WindowInteraction.h"
 #include "core/ui/WindowStyle.h"
@@ -11,7 +12,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kForm = QStringLiteral("TForm59");
+const QString kForm = forms::QuitConfirmation;
 const QString kText = QStringLiteral("Vraiment quitter le programme?");
 }  // namespace
 

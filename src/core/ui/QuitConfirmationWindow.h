@@ -1,7 +1,7 @@
 #pragma once
 // TForm59 "Confirmation?": "Vraiment quitter le programme?" with "&OK" (1)
 // and "&Annuler = ESC" (0). One beep when it comes up, the focus on "&OK".
-// Answers the questions of form "TForm59" while it exists.
+// Answers the questions of form forms::QuitConfirmation while it exists.
 #include "core/Interaction.h"
 
 #include <QDialog>

@@ -1,5 +1,6 @@
 #include "core/ui/TextQuestionWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QLabel>
@@ -8,7 +9,7 @@
 #include <QVBoxLayout>
 
 TForm40::TForm40(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm40"));
+  setObjectName(forms::TextQuestion);
   setWindowTitle(QStringLiteral("Question"));
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));

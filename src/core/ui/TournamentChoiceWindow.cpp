@@ -1,5 +1,6 @@
 #include "core/ui/TournamentChoiceWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QLabel>
@@ -15,7 +16,7 @@ constexpr int kLineRole = Qt::UserRole + 1;  // position + 1 in the caller's lin
 }
 
 TForm83::TForm83(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm83"));
+  setObjectName(forms::TournamentChoice);
   setWindowTitle(QStringLiteral("Choix du tournoi "));
   Headings = new QVBoxLayout;
   ListBox1 = new QListWidget(this);

@@ -1,5 +1,6 @@
 #include "core/ui/UnfinishedTournamentWarningWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowInteraction.h"
 #include "core/ui/WindowStyle.h"
 
@@ -9,7 +10,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kForm = QStringLiteral("TForm108");
+const QString kForm = forms::UnfinishedTournamentWarning;
 const QString kText = QStringLiteral(
     "Vous rechargez un tournoi joué aujourd'hui et qui n'est pas terminé.\n"
     "Ce n'est normal qu'après un plantage du PC, du programme, de \"PCQuillmarkeServer\" ou de \"BMPro\".\n"

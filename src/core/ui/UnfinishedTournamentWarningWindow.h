@@ -1,7 +1,7 @@
 #pragma once
 // TForm108 "Avertissement": a tournament played today and not complete is
 // being reloaded; "Je suis d'accord" (Enter) answers 1, "Retour au menu"
-// (Esc, the close box) 2. Answers the questions of form "TForm108".
+// (Esc, the close box) 2. Answers the questions of form forms::UnfinishedTournamentWarning.
 #include "core/Interaction.h"
 
 #include <QDialog>

@@ -1,6 +1,7 @@
 #include "core/ui/WindowInteraction.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/ui/ComputationWarningsWindow.h"
 #include "core/ui/CriticalMessageWindow.h"
 #include "core/ui/ListChoiceWindow.h"
@@ -77,41 +78,41 @@ Window* noticeWindow() {
 }
 
 void registerCoreWindows() {
-  RegisterChoiceWindow(QStringLiteral("TForm91"), [](const Choice& c) {
+  RegisterChoiceWindow(forms::YesNoQuestion, [](const Choice& c) {
     TForm91 window;
     if (!c.caption.isEmpty()) window.setWindowTitle(c.caption);
     return window.ask(c.text, c.extra.value(QStringLiteral("defaultNo")).toBool());
   });
-  RegisterChoiceWindow(QStringLiteral("TForm22"), [](const Choice& c) {
+  RegisterChoiceWindow(forms::ComputationWarnings, [](const Choice& c) {
     TForm22 window;
     window.setText(c.text);
     return window.exec() == QDialog::Accepted ? (c.codes.isEmpty() ? 1 : c.codes.first()) : c.cancelCode;
   });
-  RegisterChoiceWindow(QStringLiteral("TForm88"), [](const Choice& c) {
+  RegisterChoiceWindow(forms::PbnDealsNotice, [](const Choice& c) {
     TForm88 window;
     window.setText(c.text);
     return window.exec() == QDialog::Accepted ? (c.codes.isEmpty() ? 1 : c.codes.first()) : c.cancelCode;
   });
-  RegisterListWindow(QStringLiteral("TForm83"), [](const ListChoice& c) {
+  RegisterListWindow(forms::TournamentChoice, [](const ListChoice& c) {
     TForm83 window;
     return window.ask(c);
   });
-  RegisterListWindow(QStringLiteral("TForm82"), [](const ListChoice& c) {
+  RegisterListWindow(forms::ListChoice, [](const ListChoice& c) {
     TForm82 window;
     return window.ask(c.caption, c.lines);
   });
-  RegisterTextWindow(QStringLiteral("TForm25"), [](const TextQuestion& q) {
+  RegisterTextWindow(forms::NumberQuestion, [](const TextQuestion& q) {
     TForm25 window;
     return window.ask(q.caption, q.prompt, q.text);
   });
-  RegisterTextWindow(QStringLiteral("TForm40"), [](const TextQuestion& q) {
+  RegisterTextWindow(forms::TextQuestion, [](const TextQuestion& q) {
     TForm40 window;
     return window.ask(q.caption, q.prompt, q.text);
   });
   flowWindows().notices.insert(
-      QStringLiteral("TForm95"),
+      forms::ProgramSearchNotice,
       {[](const QString& text) { noticeWindow<TForm95>()->showText(text); }, [] { noticeWindow<TForm95>()->hide(); }});
-  flowWindows().notices.insert(QStringLiteral("TForm114"),
+  flowWindows().notices.insert(forms::CriticalMessage,
                                {[](const QString& text) { noticeWindow<TForm114>()->showText(text); },
                                 [] { noticeWindow<TForm114>()->hide(); }});
 }
@@ -168,6 +169,18 @@ class WindowInteraction : public Interaction {
 void RegisterChoiceWindow(const QString& form, ChoiceWindow window) { choiceWindows().insert(form, std::move(window)); }
 void RegisterListWindow(const QString& form, ListWindow window) { listWindows().insert(form, std::move(window)); }
 void RegisterTextWindow(const QString& form, TextWindow window) { textWindows().insert(form, std::move(window)); }
+
+bool HasRegisteredWindow(const QString& form) {
+  return choiceWindows().contains(form) || listWindows().contains(form) || textWindows().contains(form) ||
+         flowWindows().notices.contains(form);
+}
+
+QStringList MissingInstalls() {
+  QStringList missing = EmptyFaces();
+  for (const QLatin1String form : forms::askedByRoutines)
+    if (!HasRegisteredWindow(form)) missing << QStringLiteral("window of form ") + form;
+  return missing;
+}
 
 void InstallWindowInteraction() {
   static WindowInteraction instance;

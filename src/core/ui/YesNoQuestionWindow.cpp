@@ -1,5 +1,6 @@
 #include "core/ui/YesNoQuestionWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QHBoxLayout>
@@ -9,7 +10,7 @@
 #include <QVBoxLayout>
 
 TForm91::TForm91(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm91"));
+  setObjectName(forms::YesNoQuestion);
   setWindowTitle(QStringLiteral("Question"));
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,5 +1,6 @@
 #include "devices/ui/BridgeMatesFirstUseWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
@@ -8,7 +9,7 @@
 #include <QVBoxLayout>
 
 TForm97::TForm97(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm97"));
+  setObjectName(forms::BridgeMatesFirstUse);
   setWindowTitle(QStringLiteral("Message"));
   Memo1 = new QLabel(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));

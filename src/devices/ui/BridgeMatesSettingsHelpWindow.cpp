@@ -1,5 +1,6 @@
 #include "devices/ui/BridgeMatesSettingsHelpWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
@@ -8,7 +9,7 @@
 #include <QVBoxLayout>
 
 TForm104::TForm104(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm104"));
+  setObjectName(forms::BridgeMatesSettingsHelp);
   setWindowTitle(QStringLiteral("Aide pour les paramètres des BridgeMates"));
   setModal(false);
   auto* layout = new QVBoxLayout(this);

@@ -1,5 +1,6 @@
 #include "devices/ui/BridgeMatesSettingsWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "devices/ui/BridgeMatesSettingsHelpWindow.h"
 #include "devices/ui/ScorerNamesHelpWindow.h"
@@ -30,7 +31,7 @@ QLabel* clickableLabel(const QString& text, const QString& name, QWidget* parent
 }  // namespace
 
 TForm93::TForm93(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-  setObjectName(QStringLiteral("TForm93"));
+  setObjectName(forms::BridgeMatesSettings);
   setWindowTitle(QStringLiteral("Paramètres pour BridgeMates"));
   ui::SetCreamBackground(this);
 

@@ -1,5 +1,6 @@
 #include "devices/ui/ClubLicenceWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "devices/FederationSetup.h"
 
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 TForm72::TForm72(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm72"));
+  setObjectName(forms::ClubLicence);
   setWindowTitle(QStringLiteral("Licence"));
   auto* layout = new QVBoxLayout(this);
   for (const QString& text : {QStringLiteral("Introduisez le numéro de la licence FFB de votre Club"),

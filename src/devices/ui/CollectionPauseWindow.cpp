@@ -1,5 +1,6 @@
 #include "devices/ui/CollectionPauseWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QHBoxLayout>
@@ -8,7 +9,7 @@
 #include <QVBoxLayout>
 
 TForm66::TForm66(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm66"));
+  setObjectName(forms::CollectionPause);
   setWindowTitle(QStringLiteral("Arrêt de la récupération des résultats"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   ui::SetCreamBackground(this);

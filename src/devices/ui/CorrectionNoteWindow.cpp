@@ -1,5 +1,6 @@
 #include "devices/ui/CorrectionNoteWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QLabel>
@@ -7,7 +8,7 @@
 #include <QVBoxLayout>
 
 TForm109::TForm109(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-  setObjectName(QStringLiteral("TForm109"));
+  setObjectName(forms::CorrectionNote);
   setWindowTitle(QStringLiteral("Information"));
   setAutoFillBackground(true);
   QPalette yellow = palette();

@@ -1,6 +1,7 @@
 #include "devices/ui/DeviceWindowRegistration.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/ui/BridgeMatesFirstUseWindow.h"
 #include "devices/ui/BridgeMatesSettingsWindow.h"
@@ -23,31 +24,31 @@ TForm109* informationWindow() {
 }  // namespace
 
 void RegisterDeviceWindows() {
-  ui::RegisterTextWindow(QStringLiteral("TForm72"), [](const ui::TextQuestion&) -> std::optional<QString> {
+  ui::RegisterTextWindow(forms::ClubLicence, [](const ui::TextQuestion&) -> std::optional<QString> {
     TForm72 window;
     return window.ask();
   });
-  ui::RegisterChoiceWindow(QStringLiteral("TForm93"), [](const ui::Choice& c) {
+  ui::RegisterChoiceWindow(forms::BridgeMatesSettings, [](const ui::Choice& c) {
     TForm93 window;
     return window.exec() == QDialog::Accepted ? (c.codes.isEmpty() ? 1 : c.codes.first()) : c.cancelCode;
   });
-  ui::RegisterChoiceWindow(QStringLiteral("TForm97"), [](const ui::Choice& c) {
+  ui::RegisterChoiceWindow(forms::BridgeMatesFirstUse, [](const ui::Choice& c) {
     TForm97 window;
     window.setText(c.text);
     return window.exec() == QDialog::Accepted ? (c.codes.isEmpty() ? 1 : c.codes.first()) : c.cancelCode;
   });
-  ui::RegisterChoiceWindow(QStringLiteral("TForm66"), [](const ui::Choice& c) {
+  ui::RegisterChoiceWindow(forms::CollectionPause, [](const ui::Choice& c) {
     TForm66 window;
     return window.exec() == QDialog::Accepted ? window.answer() : c.cancelCode;
   });
-  ui::RegisterTextWindow(QStringLiteral("TForm94"), [](const ui::TextQuestion& q) -> std::optional<QString> {
+  ui::RegisterTextWindow(forms::TabletPassword, [](const ui::TextQuestion& q) -> std::optional<QString> {
     TForm94 window;
     window.setCurrentPassword(q.text);
     if (window.exec() != QDialog::Accepted) return std::nullopt;
     return window.typedPassword();
   });
   flowWindows().notices.insert(
-      QStringLiteral("TForm109"),
+      forms::CorrectionNote,
       {[](const QString& text) { informationWindow()->showText(text); }, [] { informationWindow()->hide(); }});
   RegisterTableStatusStrip();
 }

@@ -1,6 +1,7 @@
 #include "devices/ui/FederationParametersWindow.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/ui/ParameterFields.h"
 
@@ -14,7 +15,7 @@
 #include <QVBoxLayout>
 
 TForm75::TForm75(QWidget* parent) : ParametersForm(parent) {
-  setObjectName(QStringLiteral("TForm75"));
+  setObjectName(forms::FederationParameters);
   setWindowTitle(QStringLiteral("Paramètres"));
   setWindowFlags(Qt::Dialog);
 

@@ -1,4 +1,5 @@
 #include "devices/ui/ScorerNamesHelpWindow.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include "core/Globals.h"
@@ -9,7 +10,7 @@
 #include <QVBoxLayout>
 
 TForm105::TForm105(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm105"));
+  setObjectName(forms::ScorerNamesHelp);
   setWindowTitle(QStringLiteral("Aide"));
   setModal(false);
   auto* layout = new QVBoxLayout(this);

@@ -1,5 +1,7 @@
 #include "devices/ui/TableStatusStripWindow.h"
 
+#include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "devices/TableStates.h"
 
@@ -44,7 +46,7 @@ TForm112* stripWindow() {
 }  // namespace
 
 TForm112::TForm112(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-  setObjectName(QStringLiteral("TForm112"));
+  setObjectName(forms::TableStatusStrip);
   setWindowTitle(QStringLiteral("BM"));
   ui::SetCreamBackground(this);
   DrawGrid1 = new Grid(this);
@@ -63,7 +65,7 @@ void TForm112::placeBesideMenu() {
   layOut();
   QWidget* menu = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == QLatin1String("TForm5") && w->isVisible()) menu = w;
+    if (w->objectName() == forms::TournamentMenu && w->isVisible()) menu = w;
   if (menu) {
     const QRect frame = menu->frameGeometry();
     move(frame.left() + frame.width() + 8, frame.top() + 20);
@@ -74,9 +76,9 @@ void TForm112::placeBesideMenu() {
 }
 
 void RegisterTableStatusStrip() {
-  SetTableStripWindow({.redraw = [] { stripWindow()->layOut(); },
-                       .place = [] { stripWindow()->placeBesideMenu(); },
-                       .hide = [] {
-                         if (tableStatusStrip().visible || stripWindow()->isVisible()) stripWindow()->hide();
-                       }});
+  flowWindows().redrawTableStrip = [] { stripWindow()->layOut(); };
+  flowWindows().placeTableStrip = [] { stripWindow()->placeBesideMenu(); };
+  flowWindows().hideTableStrip = [] {
+    if (tableStatusStrip().visible || stripWindow()->isVisible()) stripWindow()->hide();
+  };
 }

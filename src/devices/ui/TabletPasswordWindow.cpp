@@ -1,5 +1,6 @@
 #include "devices/ui/TabletPasswordWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QGridLayout>
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 TForm94::TForm94(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm94"));
+  setObjectName(forms::TabletPassword);
   setWindowTitle(QStringLiteral("Mot de passe"));
   Label3 = new QLabel(this);
   Label3->setObjectName(QStringLiteral("Label3"));

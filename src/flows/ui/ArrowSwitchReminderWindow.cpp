@@ -1,6 +1,7 @@
 #include "flows/ui/ArrowSwitchReminderWindow.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 #include "flows/TournamentMenu.h"
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 TForm90::TForm90(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm90"));
+  setObjectName(forms::ArrowSwitchReminder);
   setWindowTitle(QStringLiteral("Message pour l'arbitre"));
   setModal(false);
   Memo1 = new QPlainTextEdit(this);

@@ -1,6 +1,7 @@
 #include "flows/ui/CumulativeEndWindow.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Messages.h"
 #include "core/ui/WindowStyle.h"
 #include "flows/Quit.h"
@@ -16,7 +17,7 @@
 #include <QVBoxLayout>
 
 TForm46::TForm46(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("TForm46"));
+  setObjectName(forms::CumulativeEnd);
   setWindowTitle(QStringLiteral("Fin du cumul"));
   Button10 = new QPushButton(QStringLiteral("&Affichage et impression des résultats"), this);
   Button10->setObjectName(QStringLiteral("Button10"));

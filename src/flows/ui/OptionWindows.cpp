@@ -1,5 +1,6 @@
 #include "flows/ui/OptionWindows.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/ui/WindowInteraction.h"
@@ -75,7 +76,7 @@ int OptionChoiceDialog::ask(const ui::Choice& choice) {
 }
 
 TForm51::TForm51(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm51"));
+  setObjectName(forms::ResultsFolderOption);
   setWindowTitle(QStringLiteral("Dossier des résultats"));
   Memo1 = makeMemo(QStringLiteral("Memo1"), this);
   Memo1->setPlainText(DataFolder);
@@ -106,7 +107,7 @@ TForm51::TForm51(QWidget* parent) : QDialog(parent) {
 }
 
 TForm96::TForm96(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm96"));
+  setObjectName(forms::ByePosition);
   setWindowTitle(QStringLiteral("Modification de la position du BYE"));
   auto* direction = new QGroupBox(QStringLiteral("Direction"), this);
   direction->setObjectName(QStringLiteral("RadioGroup3"));
@@ -151,7 +152,7 @@ void TForm96::Button1Click() {
 }
 
 TForm45::TForm45(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm45"));
+  setObjectName(forms::GeneralOptions);
   setWindowTitle(QStringLiteral("Options générales"));
   const QList<std::tuple<int, QString, QString>> rows = {
       {kOptionVentilation, QStringLiteral("Button1"), QStringLiteral("Utilisation des fréquences ventilées")},
@@ -304,22 +305,22 @@ int askChoice(const ui::Choice& choice) {
 
 void RegisterFlowWindows() {
   InstallCumulativeEndWindow();
-  ui::RegisterChoiceWindow(QStringLiteral("TForm45"), [](const ui::Choice&) {
+  ui::RegisterChoiceWindow(forms::GeneralOptions, [](const ui::Choice&) {
     TForm45 window;
     return window.ask();
   });
-  ui::RegisterChoiceWindow(QStringLiteral("TForm47"), &askChoice<TForm47>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm48"), &askChoice<TForm48>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm49"), &askChoice<TForm49>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm50"), &askChoice<TForm50>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm52"), &askChoice<TForm52>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm69"), &askChoice<TForm69>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm51"), [](const ui::Choice&) {
+  ui::RegisterChoiceWindow(forms::SplitFrequenciesOption, &askChoice<TForm47>);
+  ui::RegisterChoiceWindow(forms::MixingOption, &askChoice<TForm48>);
+  ui::RegisterChoiceWindow(forms::SkipOption, &askChoice<TForm49>);
+  ui::RegisterChoiceWindow(forms::ComputationOption, &askChoice<TForm50>);
+  ui::RegisterChoiceWindow(forms::DisplayOrderOption, &askChoice<TForm52>);
+  ui::RegisterChoiceWindow(forms::EvenMitchellOption, &askChoice<TForm69>);
+  ui::RegisterChoiceWindow(forms::ResultsFolderOption, [](const ui::Choice&) {
     TForm51 window;
     window.exec();
     return 1;
   });
-  ui::RegisterChoiceWindow(QStringLiteral("TForm96"), [](const ui::Choice&) {
+  ui::RegisterChoiceWindow(forms::ByePosition, [](const ui::Choice&) {
     TForm96 window;
     return window.exec() == QDialog::Accepted ? 1 : 0;
   });

@@ -2,6 +2,7 @@
 // The windows of the general options: "Options générales" (TForm45) and the
 // small windows of its options. Each choice window shows its lines preset
 // on the value in force and answers the line chosen (0 for Esc).
+#include "core/FormNames.h"
 #include "core/Interaction.h"
 #include "flows/GeneralOptions.h"
 
@@ -41,7 +42,7 @@ class TForm47 : public OptionChoiceDialog {
   Q_OBJECT
  public:
   explicit TForm47(QWidget* parent = nullptr)
-      : OptionChoiceDialog(QStringLiteral("TForm47"), QStringLiteral("Fréquences ventilées"),
+      : OptionChoiceDialog(forms::SplitFrequenciesOption, QStringLiteral("Fréquences ventilées"),
                            {QStringLiteral("OUI (formule de Neuberg)"), QStringLiteral("NON (comme à la main)")}, parent) {}
 };
 // "Panachage"
@@ -49,7 +50,7 @@ class TForm48 : public OptionChoiceDialog {
   Q_OBJECT
  public:
   explicit TForm48(QWidget* parent = nullptr)
-      : OptionChoiceDialog(QStringLiteral("TForm48"), QStringLiteral("Panachage"),
+      : OptionChoiceDialog(forms::MixingOption, QStringLiteral("Panachage"),
                            {QStringLiteral("Panachage standard (10%)"), QStringLiteral("Panachage différent")}, parent) {}
 };
 // "Saut"
@@ -57,7 +58,7 @@ class TForm49 : public OptionChoiceDialog {
   Q_OBJECT
  public:
   explicit TForm49(QWidget* parent = nullptr)
-      : OptionChoiceDialog(QStringLiteral("TForm49"), QStringLiteral("Saut"),
+      : OptionChoiceDialog(forms::SkipOption, QStringLiteral("Saut"),
                            {QStringLiteral("Saut automatique"), QStringLiteral("Pas de saut")}, parent) {}
 };
 // "Calcul"
@@ -65,7 +66,7 @@ class TForm50 : public OptionChoiceDialog {
   Q_OBJECT
  public:
   explicit TForm50(QWidget* parent = nullptr)
-      : OptionChoiceDialog(QStringLiteral("TForm50"), QStringLiteral("Calcul"),
+      : OptionChoiceDialog(forms::ComputationOption, QStringLiteral("Calcul"),
                            {QStringLiteral("Formule \"Paires\" (au TOP unique)"), QStringLiteral("Formule \"Butler\" (en IMP's-VP's)")}, parent) {}
 };
 // "Affichage"
@@ -73,7 +74,7 @@ class TForm52 : public OptionChoiceDialog {
   Q_OBJECT
  public:
   explicit TForm52(QWidget* parent = nullptr)
-      : OptionChoiceDialog(QStringLiteral("TForm52"), QStringLiteral("Affichage"),
+      : OptionChoiceDialog(forms::DisplayOrderOption, QStringLiteral("Affichage"),
                            {QStringLiteral("Par numéros croissants de paires Nord/Sud"), QStringLiteral("Par numéros croissants de tours")}, parent) {}
 };
 // "Choix pour un mitchell pair"
@@ -81,7 +82,7 @@ class TForm69 : public OptionChoiceDialog {
   Q_OBJECT
  public:
   explicit TForm69(QWidget* parent = nullptr)
-      : OptionChoiceDialog(QStringLiteral("TForm69"), QStringLiteral("Choix pour un mitchell pair"),
+      : OptionChoiceDialog(forms::EvenMitchellOption, QStringLiteral("Choix pour un mitchell pair"),
                            {QStringLiteral("On pose la question lors du prochain tournoi"), QStringLiteral("On saute à la moitié du tournoi"), QStringLiteral("Il y a une table-relais")}, parent) {}
 };
 

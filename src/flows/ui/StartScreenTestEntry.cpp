@@ -1,6 +1,7 @@
 #include "flows/ui/StartScreenTestEntry.h"
 
 #include "core/ui/MessageWindow.h"
+#include "core/FormNames.h"
 #include "flows/ui/StartScreenWindow.h"
 
 #include <QApplication>
@@ -19,7 +20,7 @@ void CloseStartScreenOnceShown(TForm1& startScreen) {
     std::fflush(stdout);
     auto* confirm = new QTimer(&startScreen);
     QObject::connect(confirm, &QTimer::timeout, [] {
-      if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->objectName() == QLatin1String("TForm59"))
+      if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->objectName() == forms::QuitConfirmation)
         if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("Button1"))) ok->click();
     });
     confirm->start(50);

@@ -3,6 +3,7 @@
 #include "core/ErrorReports.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/ui/WindowStyle.h"
 #include "flows/Quit.h"
@@ -61,7 +62,7 @@ QString systemName() {
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
-  setObjectName(QStringLiteral("TForm1"));
+  setObjectName(forms::StartScreen);
   buildControls();
   FlowWindows& s = flowWindows();
   s.hideStartScreen = [this] { hide(); };

@@ -2,6 +2,7 @@
 
 #include "core/DeviceFiles.h"
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/ui/WindowStyle.h"
 #include "devices/TablesServer.h"
@@ -45,7 +46,7 @@ QPlainTextEdit* makeNotice(const QString& name, const QString& text, const QColo
 }  // namespace
 
 TForm5::TForm5(QWidget* parent) : QWidget(parent) {
-  setObjectName(QStringLiteral("TForm5"));
+  setObjectName(forms::TournamentMenu);
   setWindowTitle(QStringLiteral("Menu du tournoi"));
   setFont(QFont(QStringLiteral("Comic Sans MS")));
   setMouseTracking(true);
@@ -167,11 +168,6 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   flowWindows().refreshMenu = [this] { applyView(); };
   flowWindows().showTournamentMenu = [this] { showMenu(); };
   flowWindows().hideTournamentMenu = [this] { hide(); };
-  flowWindows().showCounters = [this](const QString& players, const QString& results) {
-    menuView().playersCounter = players;
-    menuView().resultsCounter = results;
-    applyView();
-  };
   applyView();
   ui::StyleWindow(this, {.enterButton = Button3,
                          .onEnter = [this] { Button3->click(); },
@@ -182,7 +178,6 @@ TForm5::~TForm5() {
   flowWindows().refreshMenu = nullptr;
   flowWindows().showTournamentMenu = nullptr;
   flowWindows().hideTournamentMenu = nullptr;
-  flowWindows().showCounters = nullptr;
 }
 
 QPushButton* TForm5::addButton(const QString& name, const QString& caption, const std::function<void()>& routine) {

@@ -1,5 +1,6 @@
 #include "publishing/ui/DiagramOptionsWindow.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/ui/WindowStyle.h"
 #include "publishing/PbnImport.h"
@@ -18,7 +19,7 @@
 #include <QVBoxLayout>
 
 TForm107::TForm107() : QDialog(nullptr) {
-  setObjectName(QStringLiteral("TForm107"));
+  setObjectName(forms::DiagramOptions);
   setWindowTitle(QStringLiteral("Options des diagrammes"));
   title = new QLabel(QStringLiteral("Options d'importation des diagrammes"), this);
   QFont bold = title->font();

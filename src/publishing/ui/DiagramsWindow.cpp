@@ -1,5 +1,6 @@
 #include "publishing/ui/DiagramsWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/ListingView.h"
 #include "core/ui/WindowStyle.h"
 
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 TForm64::TForm64() : QDialog(nullptr) {
-  setObjectName(QStringLiteral("TForm64"));
+  setObjectName(forms::Diagrams);
   setWindowTitle(QStringLiteral("Diagrammes"));
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,5 +1,6 @@
 #include "publishing/ui/PbnFileChoiceWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "publishing/PbnImport.h"
 
@@ -18,7 +19,7 @@ constexpr int kLineRole = Qt::UserRole + 1;  // position + 1 in the caller's lin
 }
 
 TForm85::TForm85() : QDialog(nullptr) {
-  setObjectName(QStringLiteral("TForm85"));
+  setObjectName(forms::PbnFileChoice);
   setWindowTitle(QStringLiteral("Choix du diagramme"));
   Label1 = new QLabel(this);
   Label2 = new QLabel(this);

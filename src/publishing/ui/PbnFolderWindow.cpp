@@ -1,5 +1,6 @@
 #include "publishing/ui/PbnFolderWindow.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/ui/WindowStyle.h"
 #include "publishing/PbnImport.h"
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 TForm92::TForm92() : QDialog(nullptr) {
-  setObjectName(QStringLiteral("TForm92"));
+  setObjectName(forms::PbnFolder);
   setWindowTitle(QStringLiteral("Dossier des diagrammes des étuis (PBN)"));
   Label1 = new QLabel(QStringLiteral("Dossier des diagrammes des étuis"), this);
   folderLabel = new QLabel(this);

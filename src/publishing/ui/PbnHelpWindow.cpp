@@ -1,5 +1,6 @@
 #include "publishing/ui/PbnHelpWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "publishing/PbnImport.h"
 
@@ -9,7 +10,7 @@
 #include <QVBoxLayout>
 
 TForm106::TForm106() : QDialog(nullptr) {
-  setObjectName(QStringLiteral("TForm106"));
+  setObjectName(forms::PbnHelp);
   setWindowTitle(QStringLiteral("Aide"));
   auto* title = new QLabel(QStringLiteral("Aide sur l'importation des diagrammes PBN"), this);
   QFont bold = title->font();

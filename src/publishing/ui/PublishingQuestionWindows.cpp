@@ -1,5 +1,6 @@
 #include "publishing/ui/PublishingQuestionWindows.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowInteraction.h"
 #include "core/ui/WindowStyle.h"
 #include "publishing/BridgeWebs.h"
@@ -32,7 +33,7 @@ void PublishingDialog::prepare(const ui::Choice& choice) {
   ui::CentreOnScreen(this);
 }
 
-TForm78::TForm78(QWidget* parent) : PublishingDialog(QStringLiteral("TForm78"), parent) {
+TForm78::TForm78(QWidget* parent) : PublishingDialog(forms::SavedTournamentReplace, parent) {
   edit1_ = new QLineEdit(QStringLiteral("Noms de fichiers..."), this);
   edit1_->setObjectName(QStringLiteral("Edit1"));
   edit1_->setReadOnly(true);
@@ -46,7 +47,7 @@ void TForm78::prepare(const ui::Choice& choice) {
   edit1_->setText(choice.extra.value(QStringLiteral("edit"), edit1_->text()).toString());
 }
 
-TForm80::TForm80(QWidget* parent) : PublishingDialog(QStringLiteral("TForm80"), parent) {
+TForm80::TForm80(QWidget* parent) : PublishingDialog(forms::XmlUploadOffer, parent) {
   for (const QString& line : {QStringLiteral("Voulez-vous l'envoyer"), QStringLiteral("directement sur le site"),
                               QStringLiteral("de BridgeWebs?"), QStringLiteral("Vous lancerez manuellement"),
                               QStringLiteral("\"Webrellic.EXE\""), QStringLiteral("( = ENTER)")})
@@ -67,12 +68,12 @@ void TForm80::prepare(const ui::Choice& choice) {
   PublishingDialog::prepare(shown);
 }
 
-TForm87::TForm87(QWidget* parent) : PublishingDialog(QStringLiteral("TForm87"), parent) {
+TForm87::TForm87(QWidget* parent) : PublishingDialog(forms::BridgeWebsFunctions, parent) {
   body_->addWidget(new QLabel(QStringLiteral("( = ENTER)"), this));
   body_->addWidget(new QLabel(QStringLiteral("( = ESC)"), this));
 }
 
-TForm103::TForm103(QWidget* parent) : PublishingDialog(QStringLiteral("TForm103"), parent) {
+TForm103::TForm103(QWidget* parent) : PublishingDialog(forms::NoInternet, parent) {
   auto* memo = new QLabel(
       QStringLiteral("Vous pouvez quand même continuer et lancer le sauvetage sur BridgeWebs.\n\n"
                      "Le fichier XML à envoyer à BridgeWebs sera bien créé.\n\n"
@@ -101,11 +102,11 @@ int AskIn(const ui::Choice& choice) {
 }  // namespace
 
 void RegisterPublishingDialogs() {
-  ui::RegisterChoiceWindow(QStringLiteral("TForm77"), &AskIn<TForm77>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm78"), &AskIn<TForm78>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm79"), &AskIn<TForm79>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm80"), &AskIn<TForm80>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm87"), &AskIn<TForm87>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm103"), &AskIn<TForm103>);
+  ui::RegisterChoiceWindow(forms::WebPageDirector, &AskIn<TForm77>);
+  ui::RegisterChoiceWindow(forms::SavedTournamentReplace, &AskIn<TForm78>);
+  ui::RegisterChoiceWindow(forms::XmlRankingLayout, &AskIn<TForm79>);
+  ui::RegisterChoiceWindow(forms::XmlUploadOffer, &AskIn<TForm80>);
+  ui::RegisterChoiceWindow(forms::BridgeWebsFunctions, &AskIn<TForm87>);
+  ui::RegisterChoiceWindow(forms::NoInternet, &AskIn<TForm103>);
   publishing::setUrlOpener([](const QString& url) { return QDesktopServices::openUrl(QUrl(url)); });
 }

@@ -1,5 +1,5 @@
 #pragma once
 // Registers the windows of the deal diagrams with the window interaction:
-// "TForm64" (diagrams), "TForm85" (PBN file chooser) and "TForm107" (PBN
+// forms::Diagrams (diagrams), forms::PbnFileChoice (PBN file chooser) and forms::DiagramOptions (PBN
 // options, asked with ui::Ask). Called once by the program's entry.
 void RegisterPublishingWindows();

@@ -1,5 +1,6 @@
 #include "publishing/ui/WebPageDirectorWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "publishing/WebPages.h"
 
@@ -13,7 +14,7 @@
 
 TForm77::TForm77(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-  setObjectName(QStringLiteral("TForm77"));
+  setObjectName(forms::WebPageDirector);
   setWindowTitle(QStringLiteral("Arbitre"));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;

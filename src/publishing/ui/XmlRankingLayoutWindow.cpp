@@ -1,5 +1,6 @@
 #include "publishing/ui/XmlRankingLayoutWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QCheckBox>
@@ -12,7 +13,7 @@
 
 TForm79::TForm79(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-  setObjectName(QStringLiteral("TForm79"));
+  setObjectName(forms::XmlRankingLayout);
   setWindowTitle(QStringLiteral("Affichage"));
   auto* layout = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;

@@ -1,5 +1,6 @@
 #include "scoring/ui/AdjustmentWindows.h"
 
+#include "core/FormNames.h"
 #include "core/ui/OkRow.h"
 #include "core/ui/WindowStyle.h"
 
@@ -15,7 +16,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TForm31::TForm31(QWidget* parent) : ChoiceDialog(parent) { setObjectName(QStringLiteral("TForm31")); }
+TForm31::TForm31(QWidget* parent) : ChoiceDialog(parent) { setObjectName(forms::Adjustments); }
 
 void TForm31::prepare(const ui::Choice& choice) {
   ChoiceDialog::prepare(choice);
@@ -29,12 +30,12 @@ void TForm31::prepare(const ui::Choice& choice) {
   }
 }
 
-TForm34::TForm34(QWidget* parent) : ChoiceDialog(parent) { setObjectName(QStringLiteral("TForm34")); }
-TForm36::TForm36(QWidget* parent) : ChoiceDialog(parent) { setObjectName(QStringLiteral("TForm36")); }
-TForm37::TForm37(QWidget* parent) : ChoiceDialog(parent) { setObjectName(QStringLiteral("TForm37")); }
+TForm34::TForm34(QWidget* parent) : ChoiceDialog(parent) { setObjectName(forms::AdjustmentErasure); }
+TForm36::TForm36(QWidget* parent) : ChoiceDialog(parent) { setObjectName(forms::MatchpointPenalties); }
+TForm37::TForm37(QWidget* parent) : ChoiceDialog(parent) { setObjectName(forms::ImpPenalties); }
 
 TForm32::TForm32(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm32"));
+  setObjectName(forms::AdjustedPair);
   setWindowTitle(QStringLiteral("Choix"));
   Edit1 = new QLineEdit(this);
   Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -69,7 +70,7 @@ std::optional<QString> TForm32::ask() {
 }
 
 TForm33::TForm33(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm33"));
+  setObjectName(forms::AdjustmentsListing);
   setWindowTitle(QStringLiteral("Ajustements"));
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -94,7 +95,7 @@ const QStringList kAdjustmentLines = {QStringLiteral("40%   -   40%"), QStringLi
 }
 
 TForm76::TForm76(QWidget* parent, bool freeFields) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm76"));
+  setObjectName(forms::FrequencyAdjustments);
   setWindowTitle(QStringLiteral("Ajustements des fréquences"));
   LabelInfo = new QLabel(this);
   LabelInfo->setObjectName(QStringLiteral("LabelInfo"));
@@ -159,7 +160,7 @@ void TForm76::mousePressEvent(QMouseEvent* event) {
 }
 
 TForm89::TForm89(QWidget* parent) : TForm76(parent, false) {
-  setObjectName(QStringLiteral("TForm89"));
+  setObjectName(forms::BridgeMatesAdjustments);
   setWindowTitle(QStringLiteral("Ajustements pour BridgeMates"));
   LabelInfo->setText(QStringLiteral("Ajustements spécifiques pour les BridgeMates"));
 }

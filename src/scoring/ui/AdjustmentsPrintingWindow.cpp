@@ -1,3 +1,5 @@
 #include "scoring/ui/AdjustmentsPrintingWindow.h"
 
-TForm21::TForm21(QWidget* parent) : ChoiceDialog(parent) { setObjectName(QStringLiteral("TForm21")); }
+#include "core/FormNames.h"
+
+TForm21::TForm21(QWidget* parent) : ChoiceDialog(parent) { setObjectName(forms::AdjustmentsPrinting); }

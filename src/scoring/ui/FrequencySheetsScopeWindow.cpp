@@ -1,5 +1,7 @@
 #include "scoring/ui/FrequencySheetsScopeWindow.h"
 
+#include "core/FormNames.h"
+
 TForm23::TForm23(QWidget* parent) : HintedChoiceDialog(parent, Note::None) {
-  setObjectName(QStringLiteral("TForm23"));
+  setObjectName(forms::FrequencySheetsScope);
 }

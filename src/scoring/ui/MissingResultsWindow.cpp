@@ -1,5 +1,6 @@
 #include "scoring/ui/MissingResultsWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QLabel>
@@ -7,7 +8,7 @@
 #include <QVBoxLayout>
 
 TForm15::TForm15(QWidget* parent) : ChoiceDialog(parent) {
-  setObjectName(QStringLiteral("TForm15"));
+  setObjectName(forms::MissingResults);
   memo_ = new QPlainTextEdit(this);
   memo_->setReadOnly(true);
   memo_->setFocusPolicy(Qt::ClickFocus);  // the keys go to the buttons

@@ -1,4 +1,5 @@
 #include "scoring/ui/OpeningLeadHelpWindow.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QPlainTextEdit>
@@ -6,7 +7,7 @@
 #include <QVBoxLayout>
 
 TForm99::TForm99(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm99"));
+  setObjectName(forms::OpeningLeadHelp);
   setWindowTitle(QStringLiteral("Aide pour l'entame"));
   auto* memo = new QPlainTextEdit(this);
   memo->setObjectName(QStringLiteral("Memo1"));

@@ -1,5 +1,6 @@
 #include "scoring/ui/OpeningLeadWindow.h"
 
+#include "core/FormNames.h"
 #include "core/Messages.h"
 #include "core/ui/WindowStyle.h"
 #include "scoring/ui/OpeningLeadHelpWindow.h"
@@ -34,7 +35,7 @@ void SetCream(QLineEdit* field) {
 }  // namespace
 
 TForm98::TForm98(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm98"));
+  setObjectName(forms::OpeningLead);
   setWindowTitle(QStringLiteral("Entame"));
   rankField = new QLineEdit(this);
   rankField->setObjectName(QStringLiteral("Edit1"));

@@ -1,5 +1,6 @@
 #include "scoring/ui/PageBreakWindow.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "platform/TextFiles.h"
@@ -11,7 +12,7 @@
 #include <QVBoxLayout>
 
 TForm113::TForm113(QWidget* parent) : ChoiceDialog(parent) {
-  setObjectName(QStringLiteral("TForm113"));
+  setObjectName(forms::PageBreak);
   CheckBox1 = new QCheckBox(QStringLiteral("Mémoriser ce choix pour les futures impressions"), this);
   CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
   Memo1 = new QPlainTextEdit(this);

@@ -1,5 +1,7 @@
 #include "scoring/ui/PairRecapWindow.h"
 
+#include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "scoring/PairRecaps.h"
 
@@ -14,7 +16,7 @@
 #include <QVBoxLayout>
 
 TForm43::TForm43(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("TForm43"));
+  setObjectName(forms::PairRecap);
   setWindowTitle(QStringLiteral("Récapitulatif par paires"));
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -83,9 +85,9 @@ void InstallRecapViewer() {
     }
     return window.data();
   };
-  SetRecapViewer({.open = [get] { get()->open(); },
-                  .fill = [get](const QStringList& lines) { get()->fill(lines); },
-                  .close = [] {
-                    if (window) window->hide();
-                  }});
+  flowWindows().openPairRecap = [get] { get()->open(); };
+  flowWindows().fillPairRecap = [get](const QStringList& lines) { get()->fill(lines); };
+  flowWindows().closePairRecap = [] {
+    if (window) window->hide();
+  };
 }

@@ -1,5 +1,7 @@
 #include "scoring/ui/PairRecapsOutputWindow.h"
 
+#include "core/FormNames.h"
+
 TForm29::TForm29(QWidget* parent) : HintedChoiceDialog(parent, Note::Pdf) {
-  setObjectName(QStringLiteral("TForm29"));
+  setObjectName(forms::PairRecapsOutput);
 }

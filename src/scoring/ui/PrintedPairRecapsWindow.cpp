@@ -1,5 +1,7 @@
 #include "scoring/ui/PrintedPairRecapsWindow.h"
 
+#include "core/FormNames.h"
+
 TForm42::TForm42(QWidget* parent) : HintedChoiceDialog(parent, Note::None) {
-  setObjectName(QStringLiteral("TForm42"));
+  setObjectName(forms::PrintedPairRecaps);
 }

@@ -1,4 +1,5 @@
 #include "scoring/ui/PrintedResultsInfoWindow.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QLabel>
@@ -7,7 +8,7 @@
 #include <QVBoxLayout>
 
 TForm19::TForm19(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm19"));
+  setObjectName(forms::PrintedResultsInfo);
   setWindowTitle(QStringLiteral("Question"));
   Label1 = new QLabel(QStringLiteral("Message informatif pour ces résultats?"), this);
   Label2 = new QLabel(QStringLiteral("Exemples: \"Après 5 tours\", \"Fin du tournoi\", ..."), this);

@@ -1,10 +1,12 @@
 #include "scoring/ui/PrintedResultsLayoutWindow.h"
 
+#include "core/FormNames.h"
+
 #include <QLabel>
 #include <QVBoxLayout>
 
 TForm18::TForm18(QWidget* parent) : ChoiceDialog(parent) {
-  setObjectName(QStringLiteral("TForm18"));
+  setObjectName(forms::PrintedResultsLayout);
   hint_ = new QLabel(this);
   hint_->setObjectName(QStringLiteral("Hint"));
   body_->addWidget(hint_);

@@ -1,4 +1,5 @@
 #include "scoring/ui/ResultsWindow.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include "core/Flows.h"
@@ -19,7 +20,7 @@
 #include <cmath>
 
 TForm17::TForm17(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("TForm17"));
+  setObjectName(forms::Results);
   setWindowTitle(QStringLiteral("Affichage des résultats"));
   auto memo = [this](const char* name) {
     auto* m = new QPlainTextEdit(this);

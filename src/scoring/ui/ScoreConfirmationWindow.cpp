@@ -1,5 +1,6 @@
 #include "scoring/ui/ScoreConfirmationWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QApplication>
@@ -8,7 +9,7 @@
 #include <algorithm>
 
 TForm60::TForm60(QWidget* parent) : ChoiceDialog(parent) {
-  setObjectName(QStringLiteral("TForm60"));
+  setObjectName(forms::ScoreConfirmation);
   label()->setFont(ui::FontFor(QStringLiteral("MS Sans Serif"), std::max(QApplication::font().pointSize(), 9) + 4, true));
   // It places itself beside the entry window.
   ui::StyleWindow(this, {.centre = false});

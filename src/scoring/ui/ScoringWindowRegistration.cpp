@@ -1,6 +1,7 @@
 #include "scoring/ui/ScoringWindowRegistration.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowInteraction.h"
 #include "scoring/ui/AdjustmentWindows.h"
 #include "scoring/ui/AdjustmentsPrintingWindow.h"
@@ -52,29 +53,29 @@ TForm33* DeletionListing() {
 void RegisterScoringWindows() {
   flowWindows().showTravellerEntry = ShowTravellerEntry;
   flowWindows().enterTableSheets = [] { EnterTableSheets(ShowTableSheet); };
-  ui::RegisterChoiceWindow(QStringLiteral("TForm62"), &Remind<TForm62>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm63"), &Remind<TForm63>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm60"), &AskIn<TForm60>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm15"), &AskIn<TForm15>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm21"), &AskIn<TForm21>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm16"), &AskIn<TForm16>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm18"), &AskIn<TForm18>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm113"), &AskIn<TForm113>);
-  ui::RegisterTextWindow(QStringLiteral("TForm19"), [](const ui::TextQuestion& q) -> std::optional<QString> {
+  ui::RegisterChoiceWindow(forms::SkipReminderBefore, &Remind<TForm62>);
+  ui::RegisterChoiceWindow(forms::SkipReminderAfter, &Remind<TForm63>);
+  ui::RegisterChoiceWindow(forms::ScoreConfirmation, &AskIn<TForm60>);
+  ui::RegisterChoiceWindow(forms::MissingResults, &AskIn<TForm15>);
+  ui::RegisterChoiceWindow(forms::AdjustmentsPrinting, &AskIn<TForm21>);
+  ui::RegisterChoiceWindow(forms::ShownResultsLayout, &AskIn<TForm16>);
+  ui::RegisterChoiceWindow(forms::PrintedResultsLayout, &AskIn<TForm18>);
+  ui::RegisterChoiceWindow(forms::PageBreak, &AskIn<TForm113>);
+  ui::RegisterTextWindow(forms::PrintedResultsInfo, [](const ui::TextQuestion& q) -> std::optional<QString> {
     TForm19 window;
     return window.ask(q.text);
   });
-  ui::RegisterChoiceWindow(QStringLiteral("TForm23"), &AskIn<TForm23>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm24"), &AskIn<TForm24>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm29"), &AskIn<TForm29>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm42"), &AskIn<TForm42>);
+  ui::RegisterChoiceWindow(forms::FrequencySheetsScope, &AskIn<TForm23>);
+  ui::RegisterChoiceWindow(forms::FrequencySheetsForm, &AskIn<TForm24>);
+  ui::RegisterChoiceWindow(forms::PairRecapsOutput, &AskIn<TForm29>);
+  ui::RegisterChoiceWindow(forms::PrintedPairRecaps, &AskIn<TForm42>);
   InstallResultsWindow();
   InstallRecapViewer();
-  ui::RegisterChoiceWindow(QStringLiteral("TForm31"), &AskIn<TForm31>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm34"), &AskIn<TForm34>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm36"), &AskIn<TForm36>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm37"), &AskIn<TForm37>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm33"), [](const ui::Choice& c) {
+  ui::RegisterChoiceWindow(forms::Adjustments, &AskIn<TForm31>);
+  ui::RegisterChoiceWindow(forms::AdjustmentErasure, &AskIn<TForm34>);
+  ui::RegisterChoiceWindow(forms::MatchpointPenalties, &AskIn<TForm36>);
+  ui::RegisterChoiceWindow(forms::ImpPenalties, &AskIn<TForm37>);
+  ui::RegisterChoiceWindow(forms::AdjustmentsListing, [](const ui::Choice& c) {
     TForm33 window;
     window.setText(c.text);
     return window.exec() == QDialog::Accepted ? 1 : c.cancelCode;
@@ -86,20 +87,20 @@ void RegisterScoringWindows() {
     w->show();
   };
   deletionListing.hide = [] { DeletionListing()->hide(); };
-  flowWindows().notices.insert(QStringLiteral("TForm33"), deletionListing);
-  ui::RegisterTextWindow(QStringLiteral("TForm32"), [](const ui::TextQuestion&) {
+  flowWindows().notices.insert(forms::AdjustmentsListing, deletionListing);
+  ui::RegisterTextWindow(forms::AdjustedPair, [](const ui::TextQuestion&) {
     TForm32 window;
     return window.ask();
   });
-  ui::RegisterTextWindow(QStringLiteral("TForm76"), [](const ui::TextQuestion& q) {
+  ui::RegisterTextWindow(forms::FrequencyAdjustments, [](const ui::TextQuestion& q) {
     TForm76 window;
     return window.ask(q.prompt);
   });
-  ui::RegisterTextWindow(QStringLiteral("TForm89"), [](const ui::TextQuestion& q) {
+  ui::RegisterTextWindow(forms::BridgeMatesAdjustments, [](const ui::TextQuestion& q) {
     TForm89 window;
     return window.ask(QStringLiteral("Ajustements spécifiques pour les BridgeMates\n") + q.prompt);
   });
-  ui::RegisterTextWindow(QStringLiteral("TForm98"), [](const ui::TextQuestion&) -> std::optional<QString> {
+  ui::RegisterTextWindow(forms::OpeningLead, [](const ui::TextQuestion&) -> std::optional<QString> {
     TForm98 window;
     return window.ask();
   });

@@ -2,8 +2,10 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QVariant>
 
 namespace ui {
 
@@ -60,6 +62,34 @@ void CloseEntryField(QLineEdit* field, QLabel* status, QWidget* window) {
   field->hide();
   status->hide();
   window->setFocus();
+}
+
+bool TakeEntryFieldKey(const QKeyEvent* key, QLineEdit* field, bool numbers, bool (*settles)(QChar, QString&),
+                       const std::function<void()>& validate, const std::function<void()>& close) {
+  if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    validate();
+    return true;
+  }
+  if (key->key() == Qt::Key_Escape) {
+    close();
+    return true;
+  }
+  if (numbers && !key->text().isEmpty()) {
+    QString text = field->text();
+    if (settles(key->text().at(0), text)) {
+      field->setText(text);
+      validate();
+      return true;
+    }
+  }
+  return false;
+}
+
+bool SwitchOptionOfLabel(const QObject* watched, const std::function<void(int)>& switchOption) {
+  const QVariant option = watched->property("option");
+  if (!option.isValid()) return false;
+  switchOption(option.toInt());
+  return true;
 }
 
 }  // namespace ui

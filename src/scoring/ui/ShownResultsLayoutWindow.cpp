@@ -1,10 +1,12 @@
 #include "scoring/ui/ShownResultsLayoutWindow.h"
 
+#include "core/FormNames.h"
+
 #include <QLabel>
 #include <QVBoxLayout>
 
 TForm16::TForm16(QWidget* parent) : ChoiceDialog(parent) {
-  setObjectName(QStringLiteral("TForm16"));
+  setObjectName(forms::ShownResultsLayout);
   hint_ = new QLabel(this);
   hint_->setObjectName(QStringLiteral("Hint"));
   body_->addWidget(hint_);

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/FormNames.h"
 // "Message": the reminders of the skip in a Mitchell with an even number of
 // tables, shown by the table-sheet round loop before the round that precedes
 // the skip (TForm62) and after it (TForm63). A red title, the memo, and
@@ -26,11 +27,11 @@ class SkipReminder : public QDialog {
 class TForm62 : public SkipReminder {
   Q_OBJECT
  public:
-  explicit TForm62(QWidget* parent = nullptr) : SkipReminder(QStringLiteral("TForm62"), parent) {}
+  explicit TForm62(QWidget* parent = nullptr) : SkipReminder(forms::SkipReminderBefore, parent) {}
 };
 
 class TForm63 : public SkipReminder {
   Q_OBJECT
  public:
-  explicit TForm63(QWidget* parent = nullptr) : SkipReminder(QStringLiteral("TForm63"), parent) {}
+  explicit TForm63(QWidget* parent = nullptr) : SkipReminder(forms::SkipReminderAfter, parent) {}
 };

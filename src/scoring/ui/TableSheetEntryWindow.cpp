@@ -1,5 +1,6 @@
 #include "scoring/ui/TableSheetEntryWindow.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/TournamentFiles.h"
 #include "core/ui/WindowStyle.h"
@@ -65,7 +66,7 @@ void SizeGrid(QTableWidget* grid, int rows, int maxShown) {
 }  // namespace
 
 TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(sheet) {
-  setObjectName(QStringLiteral("TForm58"));
+  setObjectName(forms::TableSheetEntry);
   setWindowTitle(QStringLiteral("Introduction des feuilles de table"));
   setFocusPolicy(Qt::StrongFocus);
   setMinimumSize(768, 668);
@@ -286,6 +287,10 @@ void TForm58::otherKey(SheetKey key, const QString& text) {
 void TForm58::keyPressEvent(QKeyEvent* event) {
   if (fieldOpen_) return;
   const SheetKey key = SheetKeyFor(event->key(), event->text(), event->modifiers() & Qt::KeypadModifier);
+  if (ui::TakeSheetToggleKey(sheet_, key)) {
+    refresh();
+    return;
+  }
   const bool takes = sheet_.takesResult(sheet_.currentLine());
   switch (key) {
     case SheetKey::NextBoard:
@@ -310,12 +315,6 @@ void TForm58::keyPressEvent(QKeyEvent* event) {
       sheet_.deleteCurrent();
       statusLabel->show();
       break;
-    case SheetKey::Swap: sheet_.swapCurrent(); break;
-    case SheetKey::ToggleCoherence: sheet_.toggleCoherence(); break;
-    case SheetKey::ToggleTimesTen: sheet_.toggleTimesTen(); break;
-    case SheetKey::ToggleOrder: sheet_.toggleOrder(); break;
-    case SheetKey::ToggleEntryMode: sheet_.toggleEntryMode(); break;
-    case SheetKey::ToggleLineSkip: sheet_.toggleLineSkip(); break;
     case SheetKey::PageDown:
     case SheetKey::PageUp:
     case SheetKey::None: return;
@@ -326,25 +325,13 @@ void TForm58::keyPressEvent(QKeyEvent* event) {
 
 bool TForm58::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Edit1 && event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      validateField();
-      return true;
-    }
-    if (key->key() == Qt::Key_Escape) {
-      closeField();
-      refresh();
-      return true;
-    }
-    if (!EntryByContracts && !key->text().isEmpty()) {
-      QString text = Edit1->text();
-      if (TableSheet::validatesNumber(key->text().at(0), text)) {
-        Edit1->setText(text);
-        validateField();
-        return true;
-      }
-    }
-    return false;
+    return ui::TakeEntryFieldKey(
+        static_cast<QKeyEvent*>(event), Edit1, !EntryByContracts, &TableSheet::validatesNumber,
+        [this] { validateField(); },
+        [this] {
+          closeField();
+          refresh();
+        });
   }
   if (event->type() == QEvent::MouseButtonDblClick && !fieldOpen_) {
     if (watched == tableLabel) {
@@ -360,11 +347,7 @@ bool TForm58::eventFilter(QObject* watched, QEvent* event) {
       switchOption(2);
       return true;
     }
-    const QVariant option = watched->property("option");
-    if (option.isValid()) {
-      switchOption(option.toInt());
-      return true;
-    }
+    if (ui::SwitchOptionOfLabel(watched, [this](int option) { switchOption(option); })) return true;
   }
   return QDialog::eventFilter(watched, event);
 }

@@ -1,5 +1,6 @@
 #include "scoring/ui/TravellerEntryWindow.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/ui/WindowStyle.h"
 #include "platform/TextFiles.h"
@@ -26,7 +27,7 @@ constexpr int kMaxRowsShown = 21;
 }  // namespace
 
 TForm56::TForm56(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm56"));
+  setObjectName(forms::TravellerEntry);
   setWindowTitle(QStringLiteral("Introduction/Visualisation des feuilles de marque"));
   setFocusPolicy(Qt::StrongFocus);
 
@@ -162,6 +163,10 @@ void TForm56::switchOption(int option) {
 }
 
 void TForm56::handleKey(SheetKey key, const QString& text) {
+  if (ui::TakeSheetToggleKey(sheet_, key)) {
+    refresh();
+    return;
+  }
   switch (key) {
     case SheetKey::NextBoard: sheet_.nextBoard(); break;
     case SheetKey::PreviousBoard: sheet_.previousBoard(); break;
@@ -175,12 +180,6 @@ void TForm56::handleKey(SheetKey key, const QString& text) {
       return;
     case SheetKey::Delete: sheet_.deleteCurrent(); break;
     case SheetKey::ClearBoard: sheet_.clearBoard(); break;
-    case SheetKey::Swap: sheet_.swapCurrent(); break;
-    case SheetKey::ToggleCoherence: sheet_.toggleCoherence(); break;
-    case SheetKey::ToggleTimesTen: sheet_.toggleTimesTen(); break;
-    case SheetKey::ToggleOrder: sheet_.toggleOrder(); break;
-    case SheetKey::ToggleEntryMode: sheet_.toggleEntryMode(); break;
-    case SheetKey::ToggleLineSkip: sheet_.toggleLineSkip(); break;
     case SheetKey::Average:
     case SheetKey::PassedOut:
     case SheetKey::Adjusted:
@@ -219,15 +218,13 @@ void TForm56::keyPressEvent(QKeyEvent* event) {
 bool TForm56::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Edit1 && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      validateField();
+    if (ui::TakeEntryFieldKey(
+            key, Edit1, column_ != EntryColumn::Result, &ScoreSheet::validatesNumber, [this] { validateField(); },
+            [this] {
+              closeField();
+              refresh();
+            }))
       return true;
-    }
-    if (key->key() == Qt::Key_Escape) {
-      closeField();
-      refresh();
-      return true;
-    }
     // The line stays put while its result is being typed.
     switch (key->key()) {
       case Qt::Key_Up:
@@ -241,14 +238,6 @@ bool TForm56::eventFilter(QObject* watched, QEvent* event) {
       case Qt::Key_F5: return true;
       default: break;
     }
-    if (column_ != EntryColumn::Result && !key->text().isEmpty()) {
-      QString text = Edit1->text();
-      if (ScoreSheet::validatesNumber(key->text().at(0), text)) {
-        Edit1->setText(text);
-        validateField();
-        return true;
-      }
-    }
     return false;
   }
   if (event->type() == QEvent::MouseButtonDblClick) {
@@ -256,11 +245,7 @@ bool TForm56::eventFilter(QObject* watched, QEvent* event) {
       handleKey(SheetKey::NextBoard, {});
       return true;
     }
-    const QVariant option = watched->property("option");
-    if (option.isValid()) {
-      switchOption(option.toInt());
-      return true;
-    }
+    if (ui::SwitchOptionOfLabel(watched, [this](int option) { switchOption(option); })) return true;
   }
   return QDialog::eventFilter(watched, event);
 }

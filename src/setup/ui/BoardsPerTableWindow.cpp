@@ -1,5 +1,6 @@
 #include "setup/ui/BoardsPerTableWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QLabel>
@@ -8,7 +9,7 @@
 #include <QVBoxLayout>
 
 TForm10::TForm10(QWidget* parent) : QuitOnEscapeDialog(parent) {
-  setObjectName(QStringLiteral("TForm10"));
+  setObjectName(forms::BoardsPerTable);
   setWindowTitle(QStringLiteral("Nombre de boards par table"));
   auto* layout = new QVBoxLayout(this);
   Label1 = addLabel(QStringLiteral("Label1"), {});

@@ -1,4 +1,5 @@
 #include "setup/ui/ByePairWindow.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QButtonGroup>
@@ -12,7 +13,7 @@
 #include <QVBoxLayout>
 
 TForm71::TForm71(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm71"));
+  setObjectName(forms::ByePair);
   setWindowTitle(QStringLiteral("Choix de la paire BYE"));
   auto* heading = new QLabel(QStringLiteral("Où mettez-vous la paire absente ?"), this);
   QFont big = heading->font();

@@ -1,4 +1,5 @@
 #include "setup/ui/EraseNameQuestionWindow.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QCheckBox>
@@ -8,7 +9,7 @@
 #include <QVBoxLayout>
 
 TForm70::TForm70(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm70"));
+  setObjectName(forms::EraseNameQuestion);
   setWindowTitle(QStringLiteral("Message"));
   Label1 = new QLabel(this);
   Label1->setObjectName(QStringLiteral("Label1"));

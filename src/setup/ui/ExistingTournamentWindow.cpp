@@ -1,5 +1,6 @@
 #include "setup/ui/ExistingTournamentWindow.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/ui/WindowInteraction.h"
 #include "core/ui/WindowStyle.h"
@@ -13,7 +14,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kForm = QStringLiteral("TForm3");
+const QString kForm = forms::ExistingTournament;
 }  // namespace
 
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {

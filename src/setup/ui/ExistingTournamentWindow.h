@@ -2,7 +2,7 @@
 // TForm3 "Message": the question asked when a tournament of the code typed
 // exists. Each button answers its code (ExistingTournamentAnswer); the quit
 // button, Esc and the close box answer 0 (the quit routine). Answers the
-// questions of form "TForm3" while it exists.
+// questions of form forms::ExistingTournament while it exists.
 #include "core/Interaction.h"
 
 #include <QDialog>

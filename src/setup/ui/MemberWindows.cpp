@@ -1,5 +1,6 @@
 #include "setup/ui/MemberWindows.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/ui/WindowInteraction.h"
 #include "core/ui/WindowStyle.h"
@@ -81,14 +82,14 @@ MemberEditDialog::MemberEditDialog(const QString& name, const QString& title, co
 }
 
 TForm101::TForm101(QWidget* parent)
-    : MemberEditDialog(QStringLiteral("TForm101"), QStringLiteral("Ajouter un joueur à la BD"),
+    : MemberEditDialog(forms::MemberAdd, QStringLiteral("Ajouter un joueur à la BD"),
                        QStringLiteral("Ajouter un joueur à la Base de données des joueurs"),
                        QStringLiteral("( Mais pas les deux vides... )"), parent) {}
 
 bool TForm101::store() { return AddClubPlayer(firstNameField->text(), surnameField->text(), numberField->text()); }
 
 TForm102::TForm102(int member, QWidget* parent)
-    : MemberEditDialog(QStringLiteral("TForm102"), QStringLiteral("Modifier un joueur"),
+    : MemberEditDialog(forms::MemberEdit, QStringLiteral("Modifier un joueur"),
                        QStringLiteral("Modifier un joueur dans la Base de données des joueurs"),
                        QStringLiteral("( Mais pas les deux... )"), parent),
       member_(member) {
@@ -106,7 +107,7 @@ TForm102::TForm102(int member, QWidget* parent)
 bool TForm102::store() { return ModifyClubPlayer(member_, firstNameField->text(), surnameField->text(), numberField->text()); }
 
 TForm100::TForm100(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm100"));
+  setObjectName(forms::MemberList);
   setWindowTitle(QStringLiteral("Liste des joueurs"));
   StringGrid1 = new QTableWidget(0, 3, this);
   StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
@@ -188,7 +189,7 @@ bool TForm100::eventFilter(QObject* watched, QEvent* event) {
 }
 
 TForm111::TForm111(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm111"));
+  setObjectName(forms::MembersFile);
   setWindowTitle(QStringLiteral("Fichier des membres"));
   Memo1 = new QPlainTextEdit(MembersDatLocation, this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -228,12 +229,12 @@ TForm111::TForm111(QWidget* parent) : QDialog(parent) {
 }
 
 void RegisterMemberWindows() {
-  ui::RegisterChoiceWindow(QStringLiteral("TForm100"), [](const ui::Choice&) {
+  ui::RegisterChoiceWindow(forms::MemberList, [](const ui::Choice&) {
     TForm100 window;
     window.exec();
     return 1;
   });
-  ui::RegisterChoiceWindow(QStringLiteral("TForm111"), [](const ui::Choice&) {
+  ui::RegisterChoiceWindow(forms::MembersFile, [](const ui::Choice&) {
     TForm111 window;
     window.exec();
     return 1;

@@ -1,12 +1,13 @@
 #include "setup/ui/MitchellBoardsWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 TForm7::TForm7(QWidget* parent) : QuitOnEscapeDialog(parent) {
-  setObjectName(QStringLiteral("TForm7"));
+  setObjectName(forms::MitchellBoards);
   setWindowTitle(QStringLiteral("Etuis"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(addLabel(QStringLiteral("Label1"), QStringLiteral("Les paires montent et les étuis descendent.")));

@@ -1,5 +1,6 @@
 #include "setup/ui/MitchellTypeWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/Movements.h"
 
@@ -11,7 +12,7 @@
 #include <QVBoxLayout>
 
 TForm8::TForm8(QWidget* parent) : QuitOnEscapeDialog(parent) {
-  setObjectName(QStringLiteral("TForm8"));
+  setObjectName(forms::MitchellType);
   setWindowTitle(QStringLiteral("Type de Mitchell"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(addLabel(QStringLiteral("Label1"), QStringLiteral("Ce mouvement est un MITCHELL avec nombre pair de tables.")));

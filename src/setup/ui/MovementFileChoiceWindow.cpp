@@ -1,6 +1,7 @@
 #include "setup/ui/MovementFileChoiceWindow.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/ui/WindowStyle.h"
 
@@ -15,7 +16,7 @@
 #include <algorithm>
 
 TForm65::TForm65(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm65"));
+  setObjectName(forms::MovementFileChoice);
   setWindowTitle(QStringLiteral("Choix du mouvement"));
   auto* layout = new QVBoxLayout(this);
   Label1 = new QLabel(this);

@@ -1,6 +1,7 @@
 #include "setup/ui/MovementKindWindow.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QGridLayout>
@@ -21,7 +22,7 @@ QLabel* memo(const QString& name, const QString& text, QWidget* parent) {
 }  // namespace
 
 TForm9::TForm9(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm9"));
+  setObjectName(forms::MovementKind);
   setWindowTitle(QStringLiteral("Mouvement"));
   auto* grid = new QGridLayout(this);
   int row = 0;

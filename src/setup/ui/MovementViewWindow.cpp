@@ -1,6 +1,7 @@
 #include "setup/ui/MovementViewWindow.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/ui/ListingView.h"
 #include "core/ui/WindowStyle.h"
@@ -13,7 +14,7 @@
 #include <QVBoxLayout>
 
 TForm73::TForm73() : QDialog(nullptr) {
-  setObjectName(QStringLiteral("TForm73"));
+  setObjectName(forms::MovementView);
   setWindowTitle(QStringLiteral("Mouvement"));
   setModal(false);
   Label1 = new QLabel(this);

@@ -1,6 +1,7 @@
 #include "setup/ui/NewTournamentParametersWindow.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/ui/ParameterFields.h"
 
@@ -17,7 +18,7 @@
 #include <QVBoxLayout>
 
 TForm2::TForm2(QWidget* parent) : ParametersForm(parent) {
-  setObjectName(QStringLiteral("TForm2"));
+  setObjectName(forms::NewTournamentParameters);
   setWindowTitle(QStringLiteral("Paramètres"));
   setWindowFlags(Qt::Dialog);
   setFont(QFont(QStringLiteral("Comic Sans MS")));

@@ -1,8 +1,8 @@
 #include "setup/ui/PairChangesWindows.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/ui/PairChangesHelpWindow.h"
@@ -22,26 +22,14 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel* boldLabel(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  QFont f = label->font();
-  f.setBold(true);
-  label->setFont(f);
-  return label;
-}
-
-}  // namespace
-
 TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
-  setObjectName(QStringLiteral("TForm28"));
+  setObjectName(forms::PairChanges);
   setWindowTitle(QStringLiteral("Modification des paires"));
   NS = ui::MakePairGrid(QStringLiteral("NS"), this);
   EW = ui::MakePairGrid(QStringLiteral("EW"), this);
   Joueurs = ui::MakePlayersList(this);
-  nsHeading = boldLabel(QStringLiteral("Paires N/S"), this);
-  ewHeading = boldLabel(QStringLiteral("Paires E/W"), this);
+  nsHeading = ui::MakeBoldLabel(QStringLiteral("Paires N/S"), this);
+  ewHeading = ui::MakeBoldLabel(QStringLiteral("Paires E/W"), this);
   chosenPair = new QLabel(this);
   chosenPair->setObjectName(QStringLiteral("Edit3"));
   chosenPair->hide();
@@ -56,7 +44,7 @@ TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
   grids->addWidget(nsHeading, 0, 0);
   grids->addWidget(ewHeading, 0, 1);
   auto* playersHead = new QHBoxLayout;
-  playersHead->addWidget(boldLabel(QStringLiteral("Liste des joueurs"), this));
+  playersHead->addWidget(ui::MakeBoldLabel(QStringLiteral("Liste des joueurs"), this));
   playersHead->addStretch();
   playersHead->addWidget(helpButton);
   grids->addLayout(playersHead, 0, 2);
@@ -201,20 +189,14 @@ bool TForm28::listKey(QKeyEvent* event) {
     default:
       break;
   }
-  const QString text = ui::SearchKeyText(event);
-  if (text.isEmpty()) return false;
-  if (IsPairChooserKey(text)) {
+  return searchOrChoosePair(event, [this] {
     ChoosePairFromFile();
     redraw();
-    Joueurs->setFocus();
-    return true;
-  }
-  searchPlayers(text);
-  return true;
+  });
 }
 
 TForm38::TForm38(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("TForm38"));
+  setObjectName(forms::TeamNames);
   setWindowTitle(QStringLiteral("Nom des équipes"));
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -222,7 +204,7 @@ TForm38::TForm38(QWidget* parent) : QWidget(parent, Qt::Window) {
   Memo1->setMinimumSize(420, 300);
   okButton = ui::MakeButton(QStringLiteral("Button1"), QStringLiteral("OK = ESC"), this);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(boldLabel(QStringLiteral("Pour rappel, nom des équipes:"), this));
+  layout->addWidget(ui::MakeBoldLabel(QStringLiteral("Pour rappel, nom des équipes:"), this));
   layout->addWidget(Memo1);
   auto* bottom = new QHBoxLayout;
   auto* note = new QLabel(QStringLiteral("Cette fenêtre peut rester visible\ndurant tout le tournoi."), this);

@@ -1,4 +1,5 @@
 #include "setup/ui/PairCountWindow.h"
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 
 #include <QComboBox>
@@ -9,7 +10,7 @@
 #include <QVBoxLayout>
 
 TForm11::TForm11(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm11"));
+  setObjectName(forms::PairCount);
   setWindowTitle(QStringLiteral("Nombre de paires"));
   Label1 = new QLabel(QStringLiteral("Nombre de paires ?\n\nAvec un nombre impair de paires, la paire absente \"BYE\" est "
                                      "mise par défaut au numéro E/W le plus élevé.\nVous pourrez choisir sa place et la "

@@ -1,13 +1,14 @@
 #include "setup/ui/PairGrids.h"
 
 #include "core/Globals.h"
-#include "core/Helpers.h"
+#include "core/Questions.h"
 #include "setup/PairsEntry.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QSignalBlocker>
@@ -89,6 +90,14 @@ QString SearchKeyText(const QKeyEvent* event) {
   return text;
 }
 
+QLabel* MakeBoldLabel(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  QFont f = label->font();
+  f.setBold(true);
+  label->setFont(f);
+  return label;
+}
+
 }  // namespace ui
 
 namespace setup_ui {
@@ -106,6 +115,18 @@ void PairGridsWindow::bringForward() {
 void PairGridsWindow::focusPlayers() { ui::FocusPlayersList(Joueurs); }
 
 void PairGridsWindow::searchPlayers(const QString& text) { ui::SearchPlayersList(Joueurs, lastKey_, text); }
+
+bool PairGridsWindow::searchOrChoosePair(const QKeyEvent* event, const std::function<void()>& choosePair) {
+  const QString text = ui::SearchKeyText(event);
+  if (text.isEmpty()) return false;
+  if (IsPairChooserKey(text)) {
+    choosePair();
+    Joueurs->setFocus();
+    return true;
+  }
+  searchPlayers(text);
+  return true;
+}
 
 void PairGridsWindow::mouseReleaseEvent(QMouseEvent* event) {
   QWidget::mouseReleaseEvent(event);

@@ -6,7 +6,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class QKeyEvent;
+class QLabel;
 class QListWidget;
 class QTableWidget;
 class QMouseEvent;
@@ -36,6 +39,9 @@ void SearchPlayersList(QListWidget* list, QElapsedTimer& lastKey, const QString&
 // Ctrl or Alt; "" otherwise.
 QString SearchKeyText(const QKeyEvent* event);
 
+// A heading in bold.
+QLabel* MakeBoldLabel(const QString& text, QWidget* parent);
+
 }  // namespace ui
 
 namespace setup_ui {
@@ -63,6 +69,10 @@ class PairGridsWindow : public QWidget {
   virtual bool listKey(QKeyEvent* event) = 0;
   // Searches the list for a printable key's text (ui::SearchPlayersList).
   void searchPlayers(const QString& text);
+  // A printable key typed in the list: the pair chooser's key runs
+  // choosePair (the list keeps the focus), any other searches the list.
+  // False for a key without text.
+  bool searchOrChoosePair(const QKeyEvent* event, const std::function<void()>& choosePair);
 
   void mouseReleaseEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

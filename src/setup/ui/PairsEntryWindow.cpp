@@ -1,8 +1,8 @@
 #include "setup/ui/PairsEntryWindow.h"
 
 #include "core/Flows.h"
+#include "core/FormNames.h"
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/ui/PairGrids.h"
@@ -28,14 +28,6 @@
 
 namespace {
 
-QLabel* makeLabel(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  QFont f = label->font();
-  f.setBold(true);
-  label->setFont(f);
-  return label;
-}
-
 QPushButton* makeIconButton(const QString& name, QStyle::StandardPixmap icon, const QString& tip, QWidget* parent) {
   auto* b = new QPushButton(parent->style()->standardIcon(icon), QString(), parent);
   b->setObjectName(name);
@@ -47,7 +39,7 @@ QPushButton* makeIconButton(const QString& name, QStyle::StandardPixmap icon, co
 }  // namespace
 
 TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
-  setObjectName(QStringLiteral("TForm4"));
+  setObjectName(forms::PairsEntry);
   setWindowTitle(QStringLiteral("Introduction des paires"));
 
   NS = makeGrid(QStringLiteral("NS"));
@@ -96,15 +88,15 @@ TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
 
   auto* grids = new QGridLayout;
   auto* nsHead = new QHBoxLayout;
-  nsHead->addWidget(makeLabel(QStringLiteral("Paires N/S"), this));
+  nsHead->addWidget(ui::MakeBoldLabel(QStringLiteral("Paires N/S"), this));
   nsHead->addStretch();
   nsHead->addWidget(clearNsButton);
   auto* ewHead = new QHBoxLayout;
-  ewHead->addWidget(makeLabel(QStringLiteral("Paires E/W"), this));
+  ewHead->addWidget(ui::MakeBoldLabel(QStringLiteral("Paires E/W"), this));
   ewHead->addStretch();
   ewHead->addWidget(clearEwButton);
   auto* playersHead = new QHBoxLayout;
-  playersHead->addWidget(makeLabel(QStringLiteral("Liste des joueurs"), this));
+  playersHead->addWidget(ui::MakeBoldLabel(QStringLiteral("Liste des joueurs"), this));
   playersHead->addStretch();
   playersHead->addWidget(helpButton);
   grids->addLayout(nsHead, 0, 0);
@@ -277,14 +269,6 @@ bool TForm4::listKey(QKeyEvent* event) {
     default:
       break;
   }
-  const QString text = ui::SearchKeyText(event);
-  if (text.isEmpty()) return false;
-  if (IsPairChooserKey(text)) {
-    handle(&ChoosePairFromFile);
-    // The chosen pair waits in Edit1 for the next grid click.
-    Joueurs->setFocus();
-    return true;
-  }
-  searchPlayers(text);
-  return true;
+  // A chosen pair waits in Edit1 for the next grid click.
+  return searchOrChoosePair(event, [this] { handle(&ChoosePairFromFile); });
 }

@@ -1,5 +1,6 @@
 #include "setup/ui/ReloadedTournamentParametersWindow.h"
 
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/ui/WindowInteraction.h"
 #include "core/ui/WindowStyle.h"
@@ -12,7 +13,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kForm = QStringLiteral("TForm81");
+const QString kForm = forms::ReloadedTournamentParameters;
 }  // namespace
 
 TForm81::TForm81(QWidget* parent) : QDialog(parent) {

@@ -2,7 +2,7 @@
 // TForm81 "Paramètres du tournoi": the date, name and code of a tournament
 // whose pairs file was reloaded before it was ever started. Its OK takes the
 // name and the code; the date typed goes back to the caller. Answers the
-// questions of form "TForm81" while it exists.
+// questions of form forms::ReloadedTournamentParameters while it exists.
 #include <QDialog>
 
 #include <optional>

@@ -1,5 +1,6 @@
 #include "setup/ui/RoundsPlayedWindow.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/Movements.h"
 
@@ -8,7 +9,7 @@
 #include <QVBoxLayout>
 
 TForm6::TForm6(QWidget* parent) : QuitOnEscapeDialog(parent) {
-  setObjectName(QStringLiteral("TForm6"));
+  setObjectName(forms::RoundsPlayed);
   setWindowTitle(QStringLiteral("Tours?"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(addLabel(QStringLiteral("Label3"), QStringLiteral("Combien de tours seront réellement joués?")));

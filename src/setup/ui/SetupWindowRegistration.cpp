@@ -1,5 +1,6 @@
 #include "setup/ui/SetupWindowRegistration.h"
 
+#include "core/FormNames.h"
 #include "core/ui/WindowInteraction.h"
 #include "setup/ui/PairCountWindow.h"
 #include "setup/ui/TabletNamesInfoWindow.h"
@@ -29,41 +30,41 @@ int ShowInfo(const ui::Choice& choice) {
 }  // namespace
 
 void RegisterSetupWindows() {
-  ui::RegisterTextWindow(QStringLiteral("TForm11"), [](const ui::TextQuestion&) {
+  ui::RegisterTextWindow(forms::PairCount, [](const ui::TextQuestion&) {
     TForm11 window;
     return window.ask();
   });
-  ui::RegisterTextWindow(QStringLiteral("TForm71"), [](const ui::TextQuestion& q) -> std::optional<QString> {
+  ui::RegisterTextWindow(forms::ByePair, [](const ui::TextQuestion& q) -> std::optional<QString> {
     TForm71 window;
     return window.ask(ByeWindowState::fromText(q.text)).toText();
   });
-  ui::RegisterChoiceWindow(QStringLiteral("TForm70"), [](const ui::Choice& c) {
+  ui::RegisterChoiceWindow(forms::EraseNameQuestion, [](const ui::Choice& c) {
     TForm70 window;
     return window.ask(c.text);
   });
-  ui::RegisterChoiceWindow(QStringLiteral("TForm67"), &ShowInfo<TForm67>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm86"), &ShowInfo<TForm86>);
-  ui::RegisterChoiceWindow(QStringLiteral("TForm9"), [](const ui::Choice& c) {
+  ui::RegisterChoiceWindow(forms::TabletNamesInfo, &ShowInfo<TForm67>);
+  ui::RegisterChoiceWindow(forms::BridgeMatesNamesInfo, &ShowInfo<TForm86>);
+  ui::RegisterChoiceWindow(forms::MovementKind, [](const ui::Choice& c) {
     TForm9 window;
     return window.ask(c);
   });
-  ui::RegisterChoiceWindow(QStringLiteral("TForm8"), [](const ui::Choice& c) {
+  ui::RegisterChoiceWindow(forms::MitchellType, [](const ui::Choice& c) {
     TForm8 window;
     return window.ask(c);
   });
-  ui::RegisterListWindow(QStringLiteral("TForm10"), [](const ui::ListChoice& c) {
+  ui::RegisterListWindow(forms::BoardsPerTable, [](const ui::ListChoice& c) {
     TForm10 window;
     return window.ask(c);
   });
-  ui::RegisterListWindow(QStringLiteral("TForm65"), [](const ui::ListChoice& c) {
+  ui::RegisterListWindow(forms::MovementFileChoice, [](const ui::ListChoice& c) {
     TForm65 window;
     return window.ask(c);
   });
-  ui::RegisterTextWindow(QStringLiteral("TForm7"), [](const ui::TextQuestion& q) -> std::optional<QString> {
+  ui::RegisterTextWindow(forms::MitchellBoards, [](const ui::TextQuestion& q) -> std::optional<QString> {
     TForm7 window;
     return window.ask(q);
   });
-  ui::RegisterTextWindow(QStringLiteral("TForm6"), [](const ui::TextQuestion& q) -> std::optional<QString> {
+  ui::RegisterTextWindow(forms::RoundsPlayed, [](const ui::TextQuestion& q) -> std::optional<QString> {
     TForm6 window;
     return window.ask(q);
   });

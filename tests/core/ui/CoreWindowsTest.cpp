@@ -1,7 +1,7 @@
 #include "core/Globals.h"
-#include "core/Helpers.h"
 #include "core/Messages.h"
 #include "core/Notices.h"
+#include "core/Questions.h"
 #include "core/ui/BackupWaitWindow.h"
 #include "core/ui/ComputationWarningsWindow.h"
 #include "core/ui/CriticalMessageWindow.h"

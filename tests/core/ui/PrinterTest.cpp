@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Printing.h"
 #include "core/ScriptedInteraction.h"
@@ -37,7 +38,7 @@ class PrinterTest : public testing_support::TalvaronTest {
   }
   void TearDown() override {
     ui::SetPrintToPdfFile(QString());
-    SetTextPrinter(nullptr);
+    flowWindows().printText = nullptr;
     TalvaronTest::TearDown();
   }
 };

@@ -1,3 +1,4 @@
+#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Notices.h"
 #include "core/ScriptedInteraction.h"
@@ -16,7 +17,9 @@
 class TableStripWindowsTest : public testing_support::TalvaronTest {
  protected:
   void TearDown() override {
-    SetTableStripWindow({});
+    flowWindows().redrawTableStrip = nullptr;
+    flowWindows().placeTableStrip = nullptr;
+    flowWindows().hideTableStrip = nullptr;
     TalvaronTest::TearDown();
   }
   template <typename W>

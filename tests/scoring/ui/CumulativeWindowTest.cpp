@@ -39,7 +39,9 @@ class CumulativeWindowTest : public ClubTournamentTest {
       if (w) w->hide();
     if (TForm46* w = Window<TForm46>()) w->hide();
     flowWindows().showResults = nullptr;
-    SetRecapViewer({});
+    flowWindows().openPairRecap = nullptr;
+    flowWindows().fillPairRecap = nullptr;
+    flowWindows().closePairRecap = nullptr;
     menuView() = TournamentMenuView{};
     ClubTournamentTest::TearDown();
   }

@@ -1,4 +1,5 @@
 // The frequency sheets printed to a PDF file, read back page by page.
+#include "core/Flows.h"
 #include "core/Printing.h"
 #include "core/ScriptedInteraction.h"
 #include "core/ui/Printer.h"
@@ -16,7 +17,7 @@ class FrequencySheetsPrintTest : public ScoringTest {
   }
   void TearDown() override {
     ui::SetPrintToPdfFile(QString());
-    SetTextPrinter(nullptr);
+    flowWindows().printText = nullptr;
     ScoringTest::TearDown();
   }
 };

@@ -65,7 +65,7 @@ class ResultsWindowTest : public ClubTournamentTest {
   void TearDown() override {
     if (TForm17* w = ResultsWindow()) w->close();
     ui::SetPrintToPdfFile(QString());
-    SetTextPrinter(nullptr);
+    flowWindows().printText = nullptr;
     flowWindows().showResults = nullptr;
     ui::setInteraction(nullptr);
     ClubTournamentTest::TearDown();

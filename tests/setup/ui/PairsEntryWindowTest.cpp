@@ -1,5 +1,6 @@
 #include "core/Globals.h"
-#include "core/Helpers.h"
+#include "core/PlayerNames.h"
+#include "core/Questions.h"
 #include "core/ui/ListChoiceWindow.h"
 #include "core/ui/MessageWindow.h"
 #include "core/ui/ModalScript.h"
