@@ -240,19 +240,16 @@ std::vector<int> RankByScore(int count, const PairScore& score) {
     order[static_cast<std::size_t>(p)] = p;
     at[static_cast<std::size_t>(p)] = RoundTo2Decimals(score(p));
   }
-  // Place i holds the best seen so far; each exchange is a choice, not a
-  // jump, as the scores come in no order the processor could guess.
+  // Place i holds the best seen so far; an exchange happens only when a
+  // better score comes, which is rare once the best is found.
   for (std::size_t i = 1; i < order.size(); ++i) {
     double best = at[i];
     int bestPair = order[i];
     for (std::size_t j = i + 1; j < order.size(); ++j) {
-      const double candidate = at[j];
-      const int pair = order[j];
-      const bool better = candidate > best;
-      at[j] = better ? best : candidate;
-      order[j] = better ? bestPair : pair;
-      best = better ? candidate : best;
-      bestPair = better ? pair : bestPair;
+      if (at[j] > best) {
+        std::swap(at[j], best);
+        std::swap(order[j], bestPair);
+      }
     }
     at[i] = best;
     order[i] = bestPair;
