@@ -350,7 +350,13 @@ Reply TablesService::state(const QString& token, int table) {
   }
   // Sent and not yet read, or read: the first round's pair then bears names,
   // no longer the program's "N1 - S1" or "E4 - O4" nor a seat left empty.
-  const bool playersDone = platform::fileExists(folder_.playersFile(table)) ||
+  bool sentHere = false;
+  {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    const auto sent = playersSent_.find(table);
+    sentHere = sent != playersSent_.end() && sent->second == s.key;
+  }
+  const bool playersDone = sentHere || platform::fileExists(folder_.playersFile(table)) ||
                            (!firstNames.isEmpty() && !firstNames.contains(QLatin1String("***")) &&
                             !isPlaceholderLabel(firstNames));
   return {200, QJsonObject{{QStringLiteral("table"), table},
@@ -409,6 +415,10 @@ Reply TablesService::sendPlayers(const QString& token, const QJsonObject& body) 
     WriteExchangeLine(folder_.playersFile(*table), PlayersFileLine(entries));
   } catch (const platform::IoError&) {
     return writeFailed();
+  }
+  {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    playersSent_[*table] = s.key;
   }
   return {200, QJsonObject{{QStringLiteral("written"), true}}};
 }

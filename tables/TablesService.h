@@ -87,6 +87,10 @@ class TablesService {
   std::map<int, QString> holders_;
   std::map<QString, Failures> failures_;
   std::map<int, std::unique_ptr<std::mutex>> tableLocks_;
+  // The tables whose players this server wrote, by the evening's key: the
+  // program takes "PLAYERS.TXT" away before it writes the names back, and
+  // the table must not be asked for its players again meanwhile.
+  std::map<int, QByteArray> playersSent_;
 };
 
 }  // namespace tables

@@ -320,6 +320,13 @@ TEST_F(TablesServiceTest, PlayersEnteredAtTheTableReachThePairs) {
             "12345&DUPONT Jean@DURAND Paul@*** Pas rempli ***@67890&MARTIN Luc\r\n");
   const Reply done = service->state(token, 3);
   EXPECT_TRUE(done.body["players"]["done"].toBool());
+  // Taken away by the program before it writes the names back: the table is
+  // not asked for its players again meanwhile.
+  const QByteArray sent = readBytes(table(3) + "PLAYERS.TXT");
+  QFile::remove(table(3) + "PLAYERS.TXT");
+  const Reply taken = service->state(token, 3);
+  EXPECT_TRUE(taken.body["players"]["done"].toBool());
+  writeBytes(table(3) + "PLAYERS.TXT", sent);
 
   ImportTabletResults();
   EXPECT_FALSE(QFile::exists(table(3) + "PLAYERS.TXT"));
