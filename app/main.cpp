@@ -5,17 +5,15 @@
 #include "core/ui/UnfinishedTournamentWarningWindow.h"
 #include "core/ui/WindowInteraction.h"
 #include "devices/TableDeviceEchoes.h"
-#include "devices/ui/DeviceWindowRegistration.h"
 #include "devices/ui/FederationParametersWindow.h"
 #include "flows/InstallFlows.h"
 #include "flows/Quit.h"
 #include "flows/ui/ArrowSwitchReminderWindow.h"
 #include "flows/ui/OptionWindows.h"
+#include "flows/ui/ProgramWindows.h"
 #include "flows/ui/StartScreenTestEntry.h"
 #include "flows/ui/StartScreenWindow.h"
 #include "flows/ui/TournamentMenuWindow.h"
-#include "publishing/ui/PublishingWindowRegistration.h"
-#include "scoring/ui/ScoringWindowRegistration.h"
 #include "setup/ui/ExistingTournamentWindow.h"
 #include "setup/ui/MemberWindows.h"
 #include "setup/ui/MovementViewWindow.h"
@@ -23,7 +21,6 @@
 #include "setup/ui/PairChangesWindows.h"
 #include "setup/ui/PairsEntryWindow.h"
 #include "setup/ui/ReloadedTournamentParametersWindow.h"
-#include "setup/ui/SetupWindowRegistration.h"
 
 #include <cstdio>
 
@@ -33,12 +30,7 @@ int main(int argc, char** argv) {
   ui::InstallWindowInteraction();
   InstallFlows();
   InstallTableDeviceEchoes();
-  RegisterScoringWindows();
-  RegisterSetupWindows();
-  RegisterDeviceWindows();
-  RegisterPublishingWindows();
-  RegisterFlowWindows();
-  RegisterMemberWindows();
+  RegisterProgramWindows();
   InstallCompanionStopper();
   // Tests of the executable: every message is printed and closed.
   if (!qEnvironmentVariableIsEmpty("TALVARON_ANSWER_MESSAGES")) AnswerMessagesFromTests();

@@ -2,13 +2,8 @@
 
 #include "core/Fatal.h"
 #include "core/ui/WindowInteraction.h"
-#include "devices/ui/DeviceWindowRegistration.h"
-#include "flows/ui/OptionWindows.h"
-#include "publishing/ui/PublishingWindowRegistration.h"
+#include "flows/ui/ProgramWindows.h"
 #include "scoring/ui/ResultsWindow.h"
-#include "scoring/ui/ScoringWindowRegistration.h"
-#include "setup/ui/MemberWindows.h"
-#include "setup/ui/SetupWindowRegistration.h"
 #include "support/TestState.h"
 
 #include <QLineEdit>
@@ -20,12 +15,7 @@ namespace sessions {
 
 void InstallProgramWindows() {
   ui::InstallWindowInteraction();
-  RegisterScoringWindows();
-  RegisterSetupWindows();
-  RegisterDeviceWindows();
-  RegisterPublishingWindows();
-  RegisterFlowWindows();
-  RegisterMemberWindows();
+  RegisterProgramWindows();
 }
 
 void WritePlayersFile(const QString& programFolder, int count) {
