@@ -189,6 +189,7 @@ void TForm1::buildControls() {
   status_ = makeLabel(QStringLiteral("StatusLabel"), QString(), this);
   status_->setWordWrap(true);
   status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  status_->setContentsMargins(8, 2, 8, 4);  // not against the window's edge
   statusBar()->addWidget(status_, 1);
   statusBar()->setSizeGripEnabled(false);
   for (const char* t : {"Annuler", "Copier", "Couper", "Coller", "Tout sélectionner"})
