@@ -19,7 +19,6 @@
 #include "platform/Speech.h"
 #include "platform/TextFiles.h"
 #include "scoring/ResultFiles.h"
-#include "setup/Movements.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
@@ -93,17 +92,7 @@ class TabletFolderSafetyTest : public testing_support::TalvaronTest {
     TournamentCode = "ABC";
     flowWindows().notices.insert("TForm114", {[this](const QString& text) { referee << text; }, [] {}});
     platform::setSpeaker([](const QString&) {});
-    // A Mitchell of 5 tables, 2 boards a table.
-    PairCount = PairSlotCount = 10;
-    TableCount = ResultsPerBoard = 5;
-    for (int s = 1; s <= PairCount; ++s) PairNumbers[s] = s <= 5 ? s : -(s - 5);
-    MitchellNumbering = true;
-    BoardsPerTable = 2;
-    RoundsPlayed = RoundsScheduled = RoundCount = 5;
-    BoardCount = DealCount = 10;
-    ResultSlotCount = 50;
-    GenerateMitchell();
-    RenumberMitchellEastWest();
+    testing_support::MakeTabletMitchell(5, 2);  // 5 tables, 2 boards a table
     WriteTabletSessionFiles();
     menuView().timerEnabled = true;
     outside = documentsDir() + "/dehors/";
