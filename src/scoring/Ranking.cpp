@@ -51,6 +51,7 @@ Totals SumResults(bool percentages) {
   const int* const scores = &ResultScore[0];
   const double* const nsPercent = &ResultNsPercent[0];
   const double* const ewPercent = &ResultEwPercent[0];
+  scoring::RecomputeShare sums;  // each result added to its pairs as the matchpoint pass adds them
   int manual = 0;
   const auto adjustedByHand = [&](int s) {
     return nsPair[s] != 0 && ewPair[s] != 0 && (nsPercent[s] == 0 || ewPercent[s] == 0);
@@ -69,15 +70,10 @@ Totals SumResults(bool percentages) {
       continue;
     }
     if (score == kScoreAverage) continue;
-    if (IsPair(ns)) {
-      t.score[static_cast<std::size_t>(ns)] += nsPercent[s];
-      ++t.count[static_cast<std::size_t>(ns)];
-    }
-    if (IsPair(ew)) {
-      t.score[static_cast<std::size_t>(ew)] += ewPercent[s];
-      ++t.count[static_cast<std::size_t>(ew)];
-    }
+    sums.add(s, nsPercent[s], ewPercent[s]);
   }
+  t.score = sums.total;
+  t.count = sums.count;
   if (manual > 0) {
     const int board = ResultsPerBoard > 0 ? (manual - 1) / ResultsPerBoard + 1 : 0;
     t.manualAdjustment = QStringLiteral("Ajuster manuellement la donne %1 par %2 contre %3.")
