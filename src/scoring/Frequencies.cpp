@@ -22,34 +22,31 @@ namespace {
 int SlotLimit() { return std::clamp(ResultSlotCount, 0, kMaxResultSlots); }
 int BoardLimit() { return std::clamp(BoardCount, 0, kMaxBoards); }
 
-// What one board holds: its results counted (slots and matchpoints), its
-// adjusted results and the results it lacks (averages, results owed).
+// What one board holds that lacks some of its results or has an adjusted
+// one: its results counted (slots and matchpoints), its adjusted results and
+// the results it lacks (averages, results owed).
 struct BoardResults {
   int n = 0;
-  // Every slot of the board counted: slot first + i holds the i-th result,
-  // its matchpoints already in ResultMatchpoints; slotOf and matchpoints
-  // are not filled.
-  bool whole = false;
-  int first = 0;
   int adjusted = 0;
   int absent = 0;
   int slotOf[kMaxResultSlots];
   int matchpoints[kMaxResultSlots];
 
-  int slot(int i) const { return whole ? first + i : slotOf[i]; }
+  int slot(int i) const { return slotOf[i]; }
 };
 
 // Matchpoints of n scores against each other: n - 1, plus one for each
 // score beaten, less one for each score above (a score ties with itself).
-// scores has room for a block beyond n. Eight scores at a time, compiled
-// for the wider vectors of the processor when it has them.
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
-__attribute__((target_clones("avx2", "default")))
-#endif
-void CompareResults(int* scores, int n, int* matchpoints) {
-  constexpr int kBlock = 8;
-  using Block = int __attribute__((vector_size(kBlock * sizeof(int))));
-  for (int k = n; k < (n + kBlock - 1) / kBlock * kBlock; ++k) scores[k] = 0;
+// scores has room for a block beyond n. Eight scores at a time; each
+// block's matchpoints go to take(i, matchpoints) as soon as the block is
+// done, so that the work on them overlaps the next block's comparisons.
+constexpr int kBlock = 8;
+using Block = int __attribute__((vector_size(kBlock * sizeof(int))));
+
+template <class Take>
+[[gnu::always_inline]] inline void CompareBlocks(int* scores, int n, Take&& take) {
+  const Block padding{};
+  std::memcpy(scores + n, &padding, sizeof padding);
   for (int i = 0; i < n; i += kBlock) {
     Block mine;
     std::memcpy(&mine, scores + i, sizeof mine);
@@ -58,14 +55,27 @@ void CompareResults(int* scores, int n, int* matchpoints) {
       const Block other = Block{} + scores[j];
       balance += (other > mine) - (mine > other);  // a true comparison is -1
     }
-    for (int k = 0; k < kBlock && i + k < n; ++k) matchpoints[i + k] = n - 1 + balance[k];
+    for (int k = 0; k < kBlock && i + k < n; ++k) take(i + k, n - 1 + balance[k]);
   }
+}
+
+// Compiled for the wider vectors of the processor when it has them.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
+#define TALVARON_WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
+#else
+#define TALVARON_WIDE_VECTORS
+#endif
+
+TALVARON_WIDE_VECTORS
+void CompareResults(int* scores, int n, int* matchpoints) {
+  CompareBlocks(scores, n, [matchpoints](int i, int points) { matchpoints[i] = points; });
 }
 
 // Gives each counted result of slots first..last 2 for each result it beats
 // and 1 for each tie, and clears the matchpoints of the others and the
 // percentages of all but the adjusted results. The percentages of counted
 // results are left to the caller, which writes every one of them.
+// (A board with every result in goes to ScoreWholeBoard.)
 void BoardMatchpoints(int first, int last, std::optional<scoring::ExpectedSlots>& expected, BoardResults& board) {
   int scores[kMaxResultSlots + 8];
   int* const matchpoints = &ResultMatchpoints[0];
@@ -75,17 +85,6 @@ void BoardMatchpoints(int first, int last, std::optional<scoring::ExpectedSlots>
   const int* const nsPair = &ResultNsPair[0];
   int n = 0;
   board.adjusted = board.absent = 0;
-  board.first = first;
-  // The usual board, every result in: compared where they stand.
-  int counted = 0;
-  for (int s = first; s <= last; ++s) counted += (nsPair[s] != 0) & (score[s] < kScoreAverage);
-  board.whole = counted > 0 && counted == last - first + 1;
-  if (board.whole) {
-    board.n = counted;
-    std::memcpy(scores, score + first, sizeof(int) * static_cast<std::size_t>(counted));
-    CompareResults(scores, counted, matchpoints + first);
-    return;
-  }
   for (int s = first; s <= last; ++s) {
     // Every slot is written down, and kept when it counts: no branch for the
     // usual slot.
@@ -161,6 +160,51 @@ class PercentTable {
   Percentages at_[2 * kMaxResultSlots][2] = {};
 };
 
+// Matchpoints and percentages of a board whose n slots from first all hold
+// a result that counts (the usual board), scored where its results stand,
+// each result's percentages added to its pairs as they are written when sums
+// are asked for. False, with nothing written, for any other board.
+TALVARON_WIDE_VECTORS
+bool ScoreWholeBoard(int first, int n, PercentTable& table, scoring::RecomputeShare* sums) {
+  const int* const score = &ResultScore[first];
+  const int* const nsPair = &ResultNsPair[first];
+  int scores[kMaxResultSlots + kBlock];
+  // The board's scores copied and checked together, a block at a time.
+  Block every = Block{} - 1;
+  int i = 0;
+  for (; i + kBlock <= n; i += kBlock) {
+    Block mine, pairs;
+    std::memcpy(&mine, score + i, sizeof mine);
+    std::memcpy(&pairs, nsPair + i, sizeof pairs);
+    every &= (pairs != 0) & (mine < kScoreAverage);
+    std::memcpy(scores + i, &mine, sizeof mine);
+  }
+  bool counted = true;
+  for (int k = 0; k < kBlock; ++k) counted &= every[k] != 0;
+  for (; i < n; ++i) {
+    counted &= (nsPair[i] != 0) & (score[i] < kScoreAverage);
+    scores[i] = score[i];
+  }
+  if (!counted) return false;
+
+  table.prepare(n, n, false);
+  int* const matchpoints = &ResultMatchpoints[0];
+  double* const nsPercent = &ResultNsPercent[0];
+  double* const ewPercent = &ResultEwPercent[0];
+  const int* const swapped = &ResultSwapped[0];
+  const int* const nsPairs = &ResultNsPair[0];
+  const int* const ewPairs = &ResultEwPair[0];
+  CompareBlocks(scores, n, [&](int at, int points) {
+    const int s = first + at;
+    matchpoints[s] = points;
+    const PercentTable::Percentages& p = table.at(points, swapped[s] != 0);
+    nsPercent[s] = p.ns;
+    ewPercent[s] = p.ew;
+    if (sums) sums->addPairs(nsPairs[s], ewPairs[s], p.ns, p.ew);
+  });
+  return true;
+}
+
 // Matchpoints and percentages of every board. False when a board with a
 // single result stopped the pass (without table devices); the matchpoints of
 // every board are given all the same. With sums, each pair's sums are added
@@ -190,6 +234,8 @@ bool ComputeMatchpoints(scoring::RecomputeShare* sums) {
   double* const nsPercent = &ResultNsPercent[0];
   double* const ewPercent = &ResultEwPercent[0];
   for (int b = 1; b <= boards; ++b) {
+    if (lastSlot(b) > firstSlot(b) && ScoreWholeBoard(firstSlot(b), lastSlot(b) - firstSlot(b) + 1, table, sums))
+      continue;
     BoardMatchpoints(firstSlot(b), lastSlot(b), expected, board);
     if (board.adjusted > 0) sums = nullptr;  // an adjusted result counts with the percentages it was given
     const int n = board.n;
@@ -211,18 +257,6 @@ bool ComputeMatchpoints(scoring::RecomputeShare* sums) {
       continue;
     }
     table.prepare(n, n + board.adjusted + board.absent, AutoVentilation && board.adjusted + board.absent > 0);
-    if (board.whole) {
-      // The same, with every slot in place.
-      const int first = board.first;
-      const int* const matchpoints = &ResultMatchpoints[0];
-      for (int s = first; s < first + n; ++s) {
-        const PercentTable::Percentages& p = table.at(matchpoints[s], swapped[s] != 0);
-        nsPercent[s] = p.ns;
-        ewPercent[s] = p.ew;
-        if (sums) sums->add(s, p.ns, p.ew);
-      }
-      continue;
-    }
     for (int i = 0; i < n; ++i) {
       const int s = board.slotOf[i];
       const PercentTable::Percentages& p = table.at(board.matchpoints[i], swapped[s] != 0);

@@ -56,9 +56,9 @@ struct RecomputeShare {
   std::array<int, kMaxPairs + 1> count{};
 
   // A result's percentages added to its pairs, as the ranking adds them.
-  void add(int slot, double ns, double ew) {
-    const int nsPair = ResultNsPair[slot];
-    const int ewPair = ResultEwPair[slot];
+  void add(int slot, double ns, double ew) { addPairs(ResultNsPair[slot], ResultEwPair[slot], ns, ew); }
+  // The same for a result between these pairs.
+  void addPairs(int nsPair, int ewPair, double ns, double ew) {
     if (ewPair == 0) return;  // a result without its E/W pair counts for nobody
     if (nsPair >= 1 && nsPair <= kMaxPairs) {
       total[static_cast<std::size_t>(nsPair)] += ns;
