@@ -37,27 +37,34 @@ struct BoardResults {
 
 // Matchpoints of n scores against each other: n - 1, plus one for each
 // score beaten, less one for each score above (a score ties with itself).
-// scores has room for a block beyond n. Eight scores at a time; each
+// scores has room for a block beyond n. A block of scores at a time; each
 // block's matchpoints go to take(i, matchpoints) as soon as the block is
 // done, so that the work on them overlaps the next block's comparisons.
-constexpr int kBlock = 8;
-using Block = int __attribute__((vector_size(kBlock * sizeof(int))));
-
-template <class Take>
-[[gnu::always_inline]] inline void CompareBlocks(int* scores, int n, Take&& take) {
-  const Block padding{};
+template <class Lanes, class Score, class Take>
+[[gnu::always_inline]] inline void CompareBlocks(Score* scores, int n, Take&& take) {
+  constexpr int kLanes = sizeof(Lanes) / sizeof(Score);
+  const Lanes padding{};
   std::memcpy(scores + n, &padding, sizeof padding);
-  for (int i = 0; i < n; i += kBlock) {
-    Block mine;
+  for (int i = 0; i < n; i += kLanes) {
+    Lanes mine;
     std::memcpy(&mine, scores + i, sizeof mine);
-    Block balance{};
+    Lanes balance{};
     for (int j = 0; j < n; ++j) {
-      const Block other = Block{} + scores[j];
+      const Lanes other = Lanes{} + scores[j];
       balance += (other > mine) - (mine > other);  // a true comparison is -1
     }
-    for (int k = 0; k < kBlock && i + k < n; ++k) take(i + k, n - 1 + balance[k]);
+    for (int k = 0; k < kLanes && i + k < n; ++k) take(i + k, n - 1 + balance[k]);
   }
 }
+
+// Eight scores of a board at a time, as the result slots hold them.
+constexpr int kBlock = 8;
+using Block = int __attribute__((vector_size(kBlock * sizeof(int))));
+// Sixteen at a time once they are known to fit in 16 bits (every bridge
+// score does): twice as many compared by one instruction.
+constexpr int kNarrowBlock = 16;
+using NarrowBlock = short __attribute__((vector_size(kNarrowBlock * sizeof(short))));
+using NarrowHalf = short __attribute__((vector_size(kBlock * sizeof(short))));
 
 // Compiled for the wider vectors of the processor when it has them.
 #if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
@@ -68,7 +75,7 @@ template <class Take>
 
 TALVARON_WIDE_VECTORS
 void CompareResults(int* scores, int n, int* matchpoints) {
-  CompareBlocks(scores, n, [matchpoints](int i, int points) { matchpoints[i] = points; });
+  CompareBlocks<Block>(scores, n, [matchpoints](int i, int points) { matchpoints[i] = points; });
 }
 
 // Gives each counted result of slots first..last 2 for each result it beats
@@ -168,22 +175,25 @@ TALVARON_WIDE_VECTORS
 bool ScoreWholeBoard(int first, int n, PercentTable& table, scoring::RecomputeShare* sums) {
   const int* const score = &ResultScore[first];
   const int* const nsPair = &ResultNsPair[first];
-  int scores[kMaxResultSlots + kBlock];
-  // The board's scores copied and checked together, a block at a time.
+  short scores[kMaxResultSlots + kNarrowBlock];
+  // The board's scores checked and narrowed together, a block at a time. A
+  // score below the 16 bits (none is) leaves the board to the usual pass.
+  constexpr int kLowest = std::numeric_limits<short>::min();
   Block every = Block{} - 1;
   int i = 0;
   for (; i + kBlock <= n; i += kBlock) {
     Block mine, pairs;
     std::memcpy(&mine, score + i, sizeof mine);
     std::memcpy(&pairs, nsPair + i, sizeof pairs);
-    every &= (pairs != 0) & (mine < kScoreAverage);
-    std::memcpy(scores + i, &mine, sizeof mine);
+    every &= (pairs != 0) & (mine < kScoreAverage) & (mine >= kLowest);
+    const NarrowHalf narrow = __builtin_convertvector(mine, NarrowHalf);
+    std::memcpy(scores + i, &narrow, sizeof narrow);
   }
   bool counted = true;
   for (int k = 0; k < kBlock; ++k) counted &= every[k] != 0;
   for (; i < n; ++i) {
-    counted &= (nsPair[i] != 0) & (score[i] < kScoreAverage);
-    scores[i] = score[i];
+    counted &= (nsPair[i] != 0) & (score[i] < kScoreAverage) & (score[i] >= kLowest);
+    scores[i] = static_cast<short>(score[i]);
   }
   if (!counted) return false;
 
@@ -194,7 +204,7 @@ bool ScoreWholeBoard(int first, int n, PercentTable& table, scoring::RecomputeSh
   const int* const swapped = &ResultSwapped[0];
   const int* const nsPairs = &ResultNsPair[0];
   const int* const ewPairs = &ResultEwPair[0];
-  CompareBlocks(scores, n, [&](int at, int points) {
+  CompareBlocks<NarrowBlock>(scores, n, [&](int at, int points) {
     const int s = first + at;
     matchpoints[s] = points;
     const PercentTable::Percentages& p = table.at(points, swapped[s] != 0);

@@ -3,6 +3,8 @@
 
 #include "ScoringFixture.h"
 
+#include <vector>
+
 class FrequenciesTest : public ScoringTest {
  protected:
   void SetUp() override {
@@ -40,6 +42,40 @@ TEST_F(FrequenciesTest, MatchpointsWithTiesAndASwappedResult) {
   EXPECT_DOUBLE_EQ(ResultEwPercent[slot(2, 3)], 60);
   // Negative scores compare as numbers.
   EXPECT_DOUBLE_EQ(ResultNsPercent[slot(2, 6)], 0);
+}
+
+// Boards with every result in are compared sixteen at a time in 16 bits;
+// scores beyond them, and boards longer than a block, score as any other.
+TEST_F(FrequenciesTest, FullBoardsScoreTheSameAtTheEdgesOfTheirBlocks) {
+  layOut(9, 2, 1);
+  scores(1, {-40000, -32769, -32768, 9997, 9997, 0, -7600, 1, 2});
+  scores(2, {-32768, -1, 0, 0, 1, 7600, 9997, 5, 6});
+  ComputeFrequencies();
+  ASSERT_TRUE(FrequenciesComputed);
+  const auto matchpoints = [this](int board) {
+    std::vector<int> mp;
+    for (int t = 1; t <= 9; ++t) mp.push_back(ResultMatchpoints[slot(board, t)]);
+    return mp;
+  };
+  EXPECT_EQ(matchpoints(1), (std::vector<int>{0, 2, 4, 15, 15, 8, 6, 10, 12}));
+  EXPECT_EQ(matchpoints(2), (std::vector<int>{0, 2, 5, 5, 8, 14, 16, 10, 12}));
+  EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 4)], 15 * 100.0 / 16);
+  EXPECT_DOUBLE_EQ(ResultEwPercent[slot(2, 1)], 100);
+
+  // Twenty tables: the last four results fall in a second block. Table t
+  // scores 10 * (t % 10): two of each, the swapped table 7 turned round.
+  layOut(20, 1, 1);
+  for (int t = 1; t <= 20; ++t) ResultScore[slot(1, t)] = 10 * (t % 10);
+  ResultSwapped[slot(1, 7)] = 1;
+  ComputeFrequencies();
+  ASSERT_TRUE(FrequenciesComputed);
+  for (int t = 1; t <= 20; ++t) {
+    // Beats the 2 * (t % 10) scores below, ties with its twin.
+    const int expected = 4 * (t % 10) + 1;
+    EXPECT_EQ(ResultMatchpoints[slot(1, t)], expected) << "table " << t;
+  }
+  EXPECT_DOUBLE_EQ(ResultEwPercent[slot(1, 7)], 29 * 100.0 / 38);
+  EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 20)], 1 * 100.0 / 38);
 }
 
 TEST_F(FrequenciesTest, VentilationOfAnAverage) {
