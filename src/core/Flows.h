@@ -149,7 +149,8 @@ struct FlowWindows {
 FlowWindows& flowWindows();
 
 // The members of the faces that nobody filled ("flowSteps().quitProgram"),
-// and "deviceEchoes()" while the devices' echo is not installed. Empty in
+// "deviceEchoes()" while the devices' echo is not installed, and the
+// listeners of the results' news not added (core/ResultNews.h). Empty in
 // the program once its windows are made (checked at start in the debug
 // build and by a test).
 QStringList EmptyFaces();
