@@ -37,7 +37,8 @@ class ResultListener {
   // ("Arbitral score (60%-40%)"); the sheet stores "AJU." after it.
   virtual void resultAdjusted(int /*slot*/, const QString& /*remark*/) {}
   // The results to be counted again as a whole, none told by itself: a
-  // devices' pass saved, or a table sheet's empty line erased.
+  // devices' pass saved, a referee's line written, a table sheet's empty
+  // line erased.
   virtual void resultsCounted() {}
 
   const char* name() const { return name_; }
