@@ -49,8 +49,8 @@ class ResultListener {
 
 // The listeners the program adds at start, by name (the start-up check,
 // EmptyFaces, lists those missing).
-inline constexpr const char kMenuCountersListener[] = "resultNews(): the menu's counters";
-inline constexpr const char kTableDevicesListener[] = "resultNews(): the table devices";
+inline constexpr const char kMenuCountersListener[] = "AddResultListener(the menu's counters)";
+inline constexpr const char kTableDevicesListener[] = "AddResultListener(the table devices)";
 
 // Adds a listener (once, however often it is added); the caller keeps it
 // alive until it removes it. A listener may add or remove any listener

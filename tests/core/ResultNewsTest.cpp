@@ -1,5 +1,6 @@
 // The news about the results reaches every listener added, in the order they
 // were added, and none removed, even while it is being told.
+#include "core/Flows.h"
 #include "core/ResultNews.h"
 #include "support/TestState.h"
 
@@ -80,6 +81,18 @@ TEST_F(ResultNewsTest, AListenerMayRemoveItselfOrTheNextOrAddOneWhileItIsTold) {
   a.onStored = b.onStored = nullptr;
   TellResultStored(2, ResultSheet::Table, ResultOrigin::Adjusted);
   EXPECT_EQ(log, QStringList({"b stored 2 table adjusted", "a stored 2 table adjusted"}));
+}
+
+TEST_F(ResultNewsTest, TheStartUpCheckNamesTheProgramsListenersMissing) {
+  // Below the flows their doubles listen for the counters; below the
+  // devices nobody listens for them.
+  EXPECT_FALSE(EmptyFaces().contains(kMenuCountersListener));
+  EXPECT_TRUE(EmptyFaces().contains(kTableDevicesListener));
+  NotingListener devices(kTableDevicesListener, log);
+  AddResultListener(devices);
+  EXPECT_FALSE(EmptyFaces().contains(kTableDevicesListener));
+  RemoveResultListener(devices);
+  EXPECT_TRUE(EmptyFaces().contains(kTableDevicesListener));
 }
 
 }  // namespace
