@@ -1,7 +1,9 @@
 #pragma once
-// What the table devices must learn of a change made in the program: a
-// result typed, changed, erased or adjusted, a player named, the devices'
-// state cleared with the tournament's. The devices install their echo at
+// What the table devices must learn of a change made in the program: the
+// tablets' lines of a result stored or about to be erased on a sheet, a
+// player named, the devices' state cleared with the tournament's. A result
+// stored, erased or adjusted reaches the devices as news about the results
+// (core/ResultNews.h), which they listen to. The devices install their echo at
 // start (InstallTableDeviceEchoes), as the windows install ui::Interaction;
 // until then every echo does nothing. Each echo raises what the devices'
 // writers raise (platform::IoError, database errors).
@@ -10,12 +12,6 @@
 class DeviceEchoes {
  public:
   virtual ~DeviceEchoes() = default;
-  // The slot's current result (typed, changed, erased, or from a tablet).
-  virtual void resultChanged(int /*slot*/) {}
-  // A board not played at the slot's table.
-  virtual void resultNotPlayed(int /*slot*/) {}
-  // An adjusted score given as two percentages, with its remark.
-  virtual void resultCorrected(int /*slot*/, const QString& /*remark*/) {}
   // A board's result as the tablets read it.
   virtual void tabletResult(int /*table*/, int /*board*/, int /*round*/, int /*nsPair*/, int /*ewPair*/,
                             const QString& /*contract*/, const QString& /*declarer*/) {}

@@ -1,6 +1,7 @@
 #include "core/Flows.h"
 
 #include "core/DeviceEchoes.h"
+#include "core/ResultNews.h"
 
 #include <string>
 
@@ -69,6 +70,8 @@ QStringList EmptyFaces() {
   check(w.placeTableStrip);
   check(w.hideTableStrip);
   if (!DeviceEchoesInstalled()) empty << QStringLiteral("deviceEchoes()");
+  for (const char* listener : {kMenuCountersListener, kTableDevicesListener})
+    if (!ResultListenerAdded(listener)) empty << QString::fromUtf8(listener);
   return empty;
 }
 

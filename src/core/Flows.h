@@ -67,7 +67,9 @@ struct FlowSteps {
   Face<void()> startTournament{"flowSteps().startTournament"};  // the pair names' OK
   Face<void()> runGeneralOptions{"flowSteps().runGeneralOptions"};
   Face<void()> recomputeAndSaveResults{"flowSteps().recomputeAndSaveResults"};
-  Face<void()> recountMenuCounters{"flowSteps().recountMenuCounters"};  // counted from the slots, then shown
+  // The menu's counters counted from the slots and the names, then shown,
+  // after a player is named (a result reaches them as news, core/ResultNews.h).
+  Face<void()> recountMenuCounters{"flowSteps().recountMenuCounters"};
   // The menu's two counters shown as given (ShowCounters gives the counts).
   Face<void(const QString& players, const QString& results)> showCounters{"flowSteps().showCounters"};
   Face<void()> startTabletRetrieval{"flowSteps().startTabletRetrieval"};
@@ -149,7 +151,8 @@ struct FlowWindows {
 FlowWindows& flowWindows();
 
 // The members of the faces that nobody filled ("flowSteps().quitProgram"),
-// and "deviceEchoes()" while the devices' echo is not installed. Empty in
+// "deviceEchoes()" while the devices' echo is not installed, and the
+// listeners of the results' news not added (core/ResultNews.h). Empty in
 // the program once its windows are made (checked at start in the debug
 // build and by a test).
 QStringList EmptyFaces();

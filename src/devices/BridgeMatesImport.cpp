@@ -3,9 +3,9 @@
 #include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
 #include "core/Fatal.h"
-#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
+#include "core/ResultNews.h"
 #include "core/TournamentFiles.h"
 #include "devices/SessionDatabase.h"
 #include "devices/TableStates.h"
@@ -514,7 +514,7 @@ void markRows(const QList<TakenRow>& taken, QSet<qint64>& marked) {
 
 // What the pass stored, counted from the slots and saved for good.
 void savePass(const Pass& pass) {
-  flowSteps().recountMenuCounters();
+  TellResultsCounted();
   WriteRecoveryCounters();
   pass.adjustments.write();
   SaveResults();

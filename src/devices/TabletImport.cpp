@@ -6,6 +6,7 @@
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
+#include "core/ResultNews.h"
 #include "core/SafeFiles.h"
 #include "core/TournamentFileLines.h"
 #include "core/TournamentFiles.h"
@@ -292,7 +293,7 @@ void takeFile(int table, const QString& path, Pass& pass) {
 // What the pass stored, counted from the slots and saved for good (".ADJ",
 // then ".VAR" and ".SPECS") before any file is deleted.
 void savePass(Pass& pass) {
-  flowSteps().recountMenuCounters();
+  TellResultsCounted();
   WriteRecoveryCounters();
   if (!pass.changed) return;
   pass.adjustments.write();

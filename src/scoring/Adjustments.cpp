@@ -1,6 +1,5 @@
 #include "scoring/Adjustments.h"
 
-#include "core/DeviceEchoes.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
@@ -9,6 +8,7 @@
 #include "core/PairsAndBoards.h"
 #include "core/Printing.h"
 #include "core/Questions.h"
+#include "core/ResultNews.h"
 #include "core/SafeFiles.h"
 #include "core/Texts.h"
 #include "core/TournamentFiles.h"
@@ -304,9 +304,8 @@ bool AdjustOneResult(int board, int pair) {
   ResultMatchpoints[slot] = 0;
   AppendLine(scoring::AdjustmentsFileName(), QString::number(slot) + u' ' + QString::number(board) + u' ' +
                                                  AdjustmentRealText(ns) + u' ' + AdjustmentRealText(ew));
-  if (BridgeMatesMode)
-    deviceEchoes().resultCorrected(slot, QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
-                                  QString::number(values->second) + QStringLiteral("%)"));
+  TellResultAdjusted(slot, QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
+                               QString::number(values->second) + QStringLiteral("%)"));
   return true;
 }
 

@@ -1,11 +1,11 @@
 #include "scoring/ResultFiles.h"
 
 #include "core/DeviceFiles.h"
-#include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/PairsAndBoards.h"
 #include "core/PairsFile.h"
+#include "core/ResultNews.h"
 #include "core/SafeFiles.h"
 #include "core/Texts.h"
 #include "core/TournamentFileLines.h"
@@ -169,7 +169,7 @@ void WriteRefereeDealsFile(int board, int nsPair, int ewPair) {
   SafeAppend(file, TabletSharedFolder + QStringLiteral("/DonnesArbitre.TXT"));
   file.writeLine(QStringLiteral("%1 %2 %3 ").arg(board).arg(nsPair).arg(ewPair));
   CloseTextFile(file);
-  flowSteps().recountMenuCounters();
+  TellResultsCounted();
 }
 
 void WriteSessionFile() {

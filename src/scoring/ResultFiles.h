@@ -27,7 +27,7 @@ void WritePattonResultsFile();
 // "Aucun résultat introduit" when reportEmpty is set.
 void WriteBoardFiles(bool reportEmpty);
 // With table devices: appends "<board> <ns> <ew> " to "DonnesArbitre.TXT",
-// then recounts the results entered and shows the menu's counter.
+// then tells that the results are to be counted again (core/ResultNews.h).
 void WriteRefereeDealsFile(int board, int nsPair, int ewPair);
 // "<code>.SEA" in DataFolder: the ranking with each pair's score and players.
 // Without a computed ranking the file is deleted and the director told; with

@@ -2,11 +2,11 @@
 
 #include "core/DeviceEchoes.h"
 #include "core/DeviceFiles.h"
-#include "core/Flows.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/ResultNews.h"
 #include "core/Texts.h"
 #include "core/TournamentFiles.h"
 #include "platform/TextFiles.h"
@@ -442,11 +442,12 @@ void ScoreSheet::store(const QString& text, int score, Kind kind) {
   lastScore_ = score;
 
   SaveResults();
-  recountResults();
   deviceEchoes().tabletResult(ResultTable[slot], board_, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
                         text.isEmpty() ? QString::number(score) : text, ResultDeclarer[slot]);
   WriteRefereeDealsFile(board_, ResultNsPair[slot], ResultEwPair[slot]);
-  if (kind == Kind::Typed) deviceEchoes().resultChanged(slot);
+  const ResultOrigin origin =
+      kind == Kind::Typed ? ResultOrigin::Typed : (score == kScoreAdjusted ? ResultOrigin::Adjusted : ResultOrigin::Key);
+  TellResultStored(slot, ResultSheet::Board, origin);
   afterStoreMove();
 }
 
@@ -454,10 +455,6 @@ void ScoreSheet::afterStoreMove() {
   const bool storedOnLast = current_ == lineCount_;
   down();
   if (SheetLineSkip && (storedOnLast || (current_ == lineCount_ && !takesResult(current_)))) nextBoard();
-}
-
-void ScoreSheet::recountResults() {
-  if (TableDevicesMode) flowSteps().recountMenuCounters();
 }
 
 bool ScoreSheet::storeAverage() {
@@ -520,9 +517,8 @@ void ScoreSheet::deleteCurrent() {
   }
   deviceEchoes().tabletResultDeleted(ResultTable[s], board_, ResultRound[s], ResultNsPair[s], ResultEwPair[s]);
   if (clearSlot(s, true)) {
-    recountResults();
     SaveResults();
-    deviceEchoes().resultNotPlayed(s);
+    TellResultErased(s, ResultSheet::Board);
   }
   layOut(board_);
 }

@@ -154,7 +154,6 @@ class ScoreSheet {
   bool clearSlot(int slot, bool byeTest);
   void afterStoreMove();
   void moveToTaking(int step);
-  void recountResults();
 
   scoring::ExpectedSlots expected_;
   int board_ = 1;

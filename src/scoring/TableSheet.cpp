@@ -3,7 +3,6 @@
 #include "core/CompanionPrograms.h"
 #include "core/DeviceEchoes.h"
 #include "core/Fatal.h"
-#include "core/Flows.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
@@ -351,7 +350,7 @@ bool TableSheet::validate(const QString& typed) {
   if (EntryByContracts) {
     const int score = ContractParser(text, true);
     if (score == -1) return false;
-    store(ContractTextBuilt, score);
+    store(ContractTextBuilt, score, ResultOrigin::Typed);
     return true;
   }
   const std::optional<int> number =
@@ -362,7 +361,7 @@ bool TableSheet::validate(const QString& typed) {
     return false;
   }
   ContractTextBuilt.clear();
-  store(QString(), *number);
+  store(QString(), *number, ResultOrigin::Typed);
   return true;
 }
 
@@ -372,7 +371,7 @@ void TableSheet::restoreUndo() {
   ResultScore[undo_.slot] = undo_.score;
 }
 
-void TableSheet::store(const QString& text, int score) {
+void TableSheet::store(const QString& text, int score, ResultOrigin origin) {
   const int slot = storing_ != 0 ? storing_ : currentSlot();
   if (slot == 0) return;
   const int board = boardOf(current_);
@@ -384,12 +383,10 @@ void TableSheet::store(const QString& text, int score) {
   ResultDeclarer[slot] = SheetDeclarerText(score, text);
   storing_ = 0;
   SaveResults();
-  flowSteps().recountMenuCounters();
   deviceEchoes().tabletResult(ResultTable[slot], board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
                         text.isEmpty() ? QString::number(score) : text, ResultDeclarer[slot]);
   WriteRefereeDealsFile(board, ResultNsPair[slot], ResultEwPair[slot]);
-  // An adjusted score went to the BridgeMates with its percentages already.
-  if (score != kScoreAdjusted) deviceEchoes().resultChanged(slot);
+  TellResultStored(slot, ResultSheet::Table, origin);
   if (SheetLineSkip && current_ == lineCount())
     nextTable();
   else
@@ -397,12 +394,12 @@ void TableSheet::store(const QString& text, int score) {
 }
 
 bool TableSheet::storeAverage() {
-  store(QStringLiteral("MOY."), kScoreAverage);
+  store(QStringLiteral("MOY."), kScoreAverage, ResultOrigin::Key);
   return true;
 }
 
 bool TableSheet::storePassedOut() {
-  store(QStringLiteral("PASSE"), 0);
+  store(QStringLiteral("PASSE"), 0, ResultOrigin::Key);
   return true;
 }
 
@@ -414,7 +411,7 @@ bool TableSheet::storeAdjusted() {
   const int slot = currentSlot();
   CurrentBoard = boardOf(current_);
   if (!AdjustOneResult(CurrentBoard, ResultNsPair[slot])) return false;
-  store(QStringLiteral("AJU."), kScoreAdjusted);
+  store(QStringLiteral("AJU."), kScoreAdjusted, ResultOrigin::Adjusted);
   return true;
 }
 
@@ -431,8 +428,11 @@ void TableSheet::deleteCurrent() {
   // Lead, declarer, percentages and ".ADJ" line go too, not score and contract alone: none may outlive its result.
   DeleteSlotResult(s);
   SaveResults();
-  flowSteps().recountMenuCounters();
-  if (held) deviceEchoes().resultNotPlayed(s);
+  // An empty line erased still counts the results again.
+  if (held)
+    TellResultErased(s, ResultSheet::Table);
+  else
+    TellResultsCounted();
   layOut();
 }
 

@@ -4,6 +4,7 @@
 // board beside it. It keeps the traveller entry's rules (possible scores,
 // vulnerability, declarer, deletion, swap): this class holds the sheet and
 // the round loop; the window draws it and passes it the keys.
+#include "core/ResultNews.h"
 #include "scoring/ScoreSheet.h"
 
 #include <QString>
@@ -110,7 +111,7 @@ class TableSheet {
   int boardOf(int line) const { return (set_ - 1) * BoardsPerTable + line; }
   bool findSlot(int& found, bool& byTable) const;
   void stepCounters(bool forward);
-  void store(const QString& text, int score);
+  void store(const QString& text, int score, ResultOrigin origin);
   void restoreUndo();
 
   int table_ = 1;

@@ -15,7 +15,9 @@ class RecordingEchoes : public DeviceEchoes {
   // The devices' folders are found from the Documents folder: it must be
   // known when the leftovers are removed.
   void removeLeftovers() override { calls << "leftovers in " + DocumentsFolder; }
-  void resultChanged(int slot) override { calls << QStringLiteral("result %1").arg(slot); }
+  void playerNamed(const QString& grid, int, int row, const QString&) override {
+    calls << QStringLiteral("player %1 %2").arg(grid).arg(row);
+  }
   QStringList calls;
 };
 
@@ -45,11 +47,11 @@ TEST_F(DeviceEchoesTest, TheStartClearsThePollingStateThenRemovesLeftoversOnceTh
 TEST_F(DeviceEchoesTest, WithoutAnInstalledEchoNothingReachesTheOldOne) {
   RecordingEchoes echoes;
   InstallDeviceEchoes(&echoes);
-  deviceEchoes().resultChanged(7);
+  deviceEchoes().playerNamed("NS", 1, 7, "Alice");
   InstallDeviceEchoes(nullptr);
-  deviceEchoes().resultChanged(8);
+  deviceEchoes().playerNamed("NS", 1, 8, "Bob");
   InitGlobals();
-  EXPECT_EQ(echoes.calls, QStringList({"result 7"}));
+  EXPECT_EQ(echoes.calls, QStringList({"player NS 7"}));
 }
 
 }  // namespace

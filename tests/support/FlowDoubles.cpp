@@ -3,6 +3,7 @@
 #include "core/Counts.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
+#include "core/ResultNews.h"
 
 namespace testing_support {
 
@@ -16,6 +17,21 @@ namespace {
 std::function<void()> noted(const char* name) {
   return [name] { flowCalls() << QLatin1String(name); };
 }
+
+// The menu's counters listening to the results' news as the flows' own do,
+// counted again through the recount's double.
+class CountersDouble : public ResultListener {
+ public:
+  CountersDouble() : ResultListener(kMenuCountersListener) {}
+  void resultStored(int, ResultSheet sheet, ResultOrigin) override { countFrom(sheet); }
+  void resultErased(int, ResultSheet sheet) override { countFrom(sheet); }
+  void resultsCounted() override { flowSteps().recountMenuCounters(); }
+
+ private:
+  static void countFrom(ResultSheet sheet) {
+    if (sheet == ResultSheet::Table || TableDevicesMode) flowSteps().recountMenuCounters();
+  }
+};
 
 }  // namespace
 
@@ -45,6 +61,8 @@ void InstallFlowDoubles() {
   };
   s.pauseMenuForWork = noted("pauseMenuForWork");
   s.resumeMenuAfterWork = noted("resumeMenuAfterWork");
+  static CountersDouble counters;
+  AddResultListener(counters);
 }
 
 }  // namespace testing_support

@@ -14,7 +14,9 @@ QStringList& flowCalls();
 // flowCalls() and does nothing more, but recountMenuCounters counts the slots
 // again and shows the counters through flowWindows().showCounters where it is
 // filled; reloadTournament answers false (no tournament reloaded),
-// collectionRunning false (no collection running).
+// collectionRunning false (no collection running). Adds the menu's counters
+// to the listeners of the results' news, recounting through that double
+// when the flows' own listener would.
 void InstallFlowDoubles();
 
 }  // namespace testing_support

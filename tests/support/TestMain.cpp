@@ -1,8 +1,9 @@
 // Test entry: routine tests run under a QCoreApplication, window tests under
-// an offscreen QApplication. The faces up (core/Flows.h, core/DeviceEchoes.h)
-// are filled as the program fills them where the executable links the floor
-// that fills them (TALVARON_TESTS_REACH_<FLOOR>, set by tests/CMakeLists.txt),
-// by the flows' doubles below the flows, and not at all below the devices.
+// an offscreen QApplication. The faces up (core/Flows.h, core/DeviceEchoes.h,
+// the listeners of core/ResultNews.h) are filled as the program fills them
+// where the executable links the floor that fills them
+// (TALVARON_TESTS_REACH_<FLOOR>, set by tests/CMakeLists.txt), by the flows'
+// doubles below the flows, and not at all below the devices.
 #include <gtest/gtest.h>
 
 #ifdef TALVARON_TESTS_REACH_DEVICES

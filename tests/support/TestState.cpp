@@ -4,6 +4,7 @@
 #include "core/Fatal.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
+#include "core/ResultNews.h"
 #include "core/State.h"
 #include "platform/Clock.h"
 #include "support/FlowDoubles.h"
@@ -125,22 +126,30 @@ QString TalvaronTest::documentsDir() const { return tmp_.path() + QStringLiteral
 QString TalvaronTest::rootDir() const { return tmp_.path() + QStringLiteral("/root/"); }
 
 bool RunWithChangeWhileSaving(const std::function<void()>& pass, const std::function<void()>& meanwhile) {
-  const std::function<void()> recount = flowSteps().recountMenuCounters;
-  bool ran = false;
-  flowSteps().recountMenuCounters = [&] {
-    if (recount) recount();
-    if (ran) return;
-    ran = true;
-    meanwhile();
-  };
+  // Added last, it hears that the results were counted again after the
+  // menu's counters did.
+  class Meanwhile : public ResultListener {
+   public:
+    explicit Meanwhile(const std::function<void()>& run) : ResultListener("meanwhile"), run_(run) {}
+    void resultsCounted() override {
+      if (ran) return;
+      ran = true;
+      run_();
+    }
+    bool ran = false;
+
+   private:
+    const std::function<void()>& run_;
+  } listener(meanwhile);
+  AddResultListener(listener);
   try {
     pass();
   } catch (...) {
-    flowSteps().recountMenuCounters = recount;
+    RemoveResultListener(listener);
     throw;
   }
-  flowSteps().recountMenuCounters = recount;
-  return ran;
+  RemoveResultListener(listener);
+  return listener.ran;
 }
 
 }  // namespace testing_support

@@ -42,9 +42,10 @@ class TalvaronTest : public ::testing::Test {
 // Resets every tournament global to its start value.
 void resetGlobals();
 
-// Runs pass; the first time it saves (when it recounts the menu's counters),
-// meanwhile runs too: what others do between a pass's reading and its
-// deletion or marking. True when meanwhile ran.
+// Runs pass; the first time it saves (when it tells that the results were
+// counted again, core/ResultNews.h), meanwhile runs too: what others do
+// between a pass's reading and its deletion or marking. True when meanwhile
+// ran.
 bool RunWithChangeWhileSaving(const std::function<void()>& pass, const std::function<void()>& meanwhile);
 
 }  // namespace testing_support
