@@ -35,6 +35,19 @@ QTableWidget* MakeSheetGrid(QWidget* parent, const QString& name, int columns);
 // Sets a cell's text and background (none when invalid), the cell centred.
 void SetSheetCell(QTableWidget* grid, int row, int column, const QString& text, const QColor& background);
 
+// Fills a sheet's grid: `heads` on a yellow row 0, then lines 1 to `lines`
+// from `cellsOf(line)` (an array of the grid's cells), line `current` (none
+// when 0) in silver.
+template <class CellsOf>
+void FillSheetGrid(QTableWidget* grid, const QStringList& heads, int lines, int current, CellsOf cellsOf) {
+  for (int c = 0; c < heads.size(); ++c) SetSheetCell(grid, 0, c, heads[c], QColor(Qt::yellow));
+  for (int line = 1; line <= lines; ++line) {
+    const auto cells = cellsOf(line);
+    const QColor background = line == current ? QColor(0xC0, 0xC0, 0xC0) : QColor();
+    for (std::size_t c = 0; c < cells.size(); ++c) SetSheetCell(grid, line, static_cast<int>(c), cells[c], background);
+  }
+}
+
 }  // namespace ui
 
 namespace scoring_ui {

@@ -187,14 +187,8 @@ void TForm58::refresh() {
   ewLabel->setText(sheet_.ewLabel());
   const int lines = sheet_.lineCount();
   SizeGrid(sheetGrid, lines + 1, 6);
-  for (int c = 0; c < TableSheet::kSheetColumns; ++c) ui::SetSheetCell(sheetGrid, 0, c, kSheetHeads[c], QColor(Qt::yellow));
-  for (int line = 1; line <= lines; ++line) {
-    const TableSheet::SheetLine cells = sheet_.sheetCells(line);
-    const QColor background =
-        !sheet_.byeTable() && line == sheet_.currentLine() ? QColor(0xC0, 0xC0, 0xC0) : QColor();
-    for (int c = 0; c < TableSheet::kSheetColumns; ++c)
-      ui::SetSheetCell(sheetGrid, line, c, cells[static_cast<std::size_t>(c)], background);
-  }
+  ui::FillSheetGrid(sheetGrid, kSheetHeads, lines, sheet_.byeTable() ? 0 : sheet_.currentLine(),
+                    [this](int line) { return sheet_.sheetCells(line); });
   if (lines > 0) sheetGrid->scrollToItem(sheetGrid->item(sheet_.currentLine(), 0));
 
   const int board = sheet_.board();
@@ -207,12 +201,7 @@ void TForm58::refresh() {
     vulnerabilityLabel->setText(sheet_.vulnerabilityLabel());
     const int rows = sheet_.boardLineCount();
     SizeGrid(boardGrid, rows + 1, 17);
-    for (int c = 0; c < TableSheet::kBoardColumns; ++c) ui::SetSheetCell(boardGrid, 0, c, kBoardHeads[c], QColor(Qt::yellow));
-    for (int line = 1; line <= rows; ++line) {
-      const TableSheet::BoardLine cells = sheet_.boardCells(line);
-      for (int c = 0; c < TableSheet::kBoardColumns; ++c)
-        ui::SetSheetCell(boardGrid, line, c, cells[static_cast<std::size_t>(c)], QColor());
-    }
+    ui::FillSheetGrid(boardGrid, kBoardHeads, rows, 0, [this](int line) { return sheet_.boardCells(line); });
   }
   showOptions(sheet_.optionTexts(), sheet_.status());
 }

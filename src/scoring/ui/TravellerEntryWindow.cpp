@@ -109,13 +109,8 @@ void TForm56::refresh() {
   sizeGrid();
   LabelBoard->setText(sheet_.boardLabel());
   LabelVulnerability->setText(sheet_.vulnerabilityLabel());
-  for (int c = 0; c < ScoreSheet::kColumns; ++c) ui::SetSheetCell(t, 0, c, kHeads[c], QColor(Qt::yellow));
-  for (int line = 1; line <= sheet_.lineCount(); ++line) {
-    const ScoreSheet::Line cells = sheet_.cells(line);
-    const QColor background = line == sheet_.currentLine() ? QColor(0xC0, 0xC0, 0xC0) : QColor();
-    for (int c = 0; c < ScoreSheet::kColumns; ++c)
-      ui::SetSheetCell(t, line, c, cells[static_cast<std::size_t>(c)], background);
-  }
+  ui::FillSheetGrid(t, kHeads, sheet_.lineCount(), sheet_.currentLine(),
+                    [this](int line) { return sheet_.cells(line); });
   if (sheet_.lineCount() > 0) t->scrollToItem(t->item(sheet_.currentLine(), 0));
   CheckBox1->setChecked(AskOpeningLead);
   CheckBox1->setEnabled(EntryByContracts);
