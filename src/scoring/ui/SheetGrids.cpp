@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QVariant>
 
@@ -48,48 +49,136 @@ void SetSheetCell(QTableWidget* grid, int row, int column, const QString& text, 
   item->setBackground(background.isValid() ? QBrush(background) : QBrush());
 }
 
-void OpenEntryField(QLineEdit* field, QLabel* status, const QString& text) {
-  field->setEnabled(true);
-  field->setText(text);
-  field->show();
-  field->setFocus();
-  status->show();
+}  // namespace ui
+
+namespace scoring_ui {
+
+SheetEntryWindow::SheetEntryWindow(bool (*settles)(QChar, QString&), QWidget* parent)
+    : QDialog(parent), settles_(settles) {}
+
+void SheetEntryWindow::makeEntryField(QWidget* parent, QLabel* status) {
+  Edit1 = new QLineEdit(parent);
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  Edit1->installEventFilter(this);
+  Edit1->hide();
+  Edit1->setEnabled(false);
+  status_ = status;
 }
 
-void CloseEntryField(QLineEdit* field, QLabel* status, QWidget* window) {
-  field->clear();
-  field->setEnabled(false);
-  field->hide();
-  status->hide();
-  window->setFocus();
+QLabel* SheetEntryWindow::addOptionLabel(QWidget* box, int option) {
+  QLabel* value = ui::MakeOptionLabel(box, this, option);
+  value->setObjectName(QStringLiteral("Option%1").arg(option + 1));
+  OptionLabels << value;
+  return value;
 }
 
-bool TakeEntryFieldKey(const QKeyEvent* key, QLineEdit* field, bool numbers, bool (*settles)(QChar, QString&),
-                       const std::function<void()>& validate, const std::function<void()>& close) {
+void SheetEntryWindow::showOptions(const QStringList& options, const QString& status) {
+  for (int i = 0; i < OptionLabels.size(); ++i) OptionLabels[i]->setText(options.value(i));
+  status_->setText(status);
+}
+
+void SheetEntryWindow::openField(const QString& text) {
+  fieldOpen_ = true;
+  Edit1->setEnabled(true);
+  Edit1->setText(text);
+  Edit1->show();
+  // A click on the window, which would take the keyboard, leaves it to the field.
+  setFocusProxy(Edit1);
+  Edit1->setFocus();
+  status_->show();
+}
+
+void SheetEntryWindow::closeField() {
+  fieldOpen_ = false;
+  setFocusProxy(nullptr);
+  Edit1->clear();
+  Edit1->setEnabled(false);
+  Edit1->hide();
+  status_->hide();
+  setFocus();
+}
+
+void SheetEntryWindow::validateField() {
+  const QString text = Edit1->text();
+  closeField();
+  storeTyped(text);
+  refresh();
+}
+
+void SheetEntryWindow::switchOption(int option) {
+  toggleOption(option);
+  refresh();
+}
+
+void SheetEntryWindow::keyPressEvent(QKeyEvent* event) {
+  if (fieldOpen_) return;
+  const SheetKey key = SheetKeyFor(event->key(), event->text(), event->modifiers() & Qt::KeypadModifier);
+  if (key == SheetKey::None) {
+    QDialog::keyPressEvent(event);
+    return;
+  }
+  if (toggleKey(key)) {
+    refresh();
+    return;
+  }
+  sheetKey(key, event->text());
+}
+
+bool SheetEntryWindow::fieldKey(const QKeyEvent* key) {
   if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-    validate();
+    validateField();
     return true;
   }
   if (key->key() == Qt::Key_Escape) {
-    close();
+    closeField();
+    refresh();
     return true;
   }
-  if (numbers && !key->text().isEmpty()) {
-    QString text = field->text();
-    if (settles(key->text().at(0), text)) {
-      field->setText(text);
-      validate();
+  if (typesNumber() && !key->text().isEmpty()) {
+    QString text = Edit1->text();
+    if (settles_(key->text().at(0), text)) {
+      Edit1->setText(text);
+      validateField();
       return true;
     }
   }
-  return false;
+  // The line stays put while its result is being typed.
+  switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_F1:
+    case Qt::Key_F2:
+    case Qt::Key_F3:
+    case Qt::Key_F4:
+    case Qt::Key_F5: return true;
+    default: return false;
+  }
 }
 
-bool SwitchOptionOfLabel(const QObject* watched, const std::function<void(int)>& switchOption) {
-  const QVariant option = watched->property("option");
-  if (!option.isValid()) return false;
-  switchOption(option.toInt());
-  return true;
+bool SheetEntryWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Edit1 && event->type() == QEvent::KeyPress) return fieldKey(static_cast<QKeyEvent*>(event));
+  if (event->type() == QEvent::MouseButtonDblClick && !fieldOpen_) {
+    if (labelDoubleClicked(watched)) return true;
+    const QVariant option = watched->property("option");
+    if (option.isValid()) {
+      switchOption(option.toInt());
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
-}  // namespace ui
+void SheetEntryWindow::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!fieldOpen_) setFocus();
+}
+
+void SheetEntryWindow::reject() {
+  if (fieldOpen_) closeField();
+  ScoreSheet::close();  // saves the results files
+  QDialog::reject();
+}
+
+}  // namespace scoring_ui

@@ -3,16 +3,8 @@
 // lists in the results window; Esc answers 0.
 #include "scoring/ui/ChoiceDialog.h"
 
-class QLabel;
-
-class TForm16 : public scoring_ui::ChoiceDialog {
+class TForm16 : public scoring_ui::HintedChoiceDialog {
   Q_OBJECT
  public:
   explicit TForm16(QWidget* parent = nullptr);
-
- protected:
-  void prepare(const ui::Choice& choice) override;
-
- private:
-  QLabel* hint_ = nullptr;
 };

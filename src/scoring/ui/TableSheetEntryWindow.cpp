@@ -65,7 +65,7 @@ void SizeGrid(QTableWidget* grid, int rows, int maxShown) {
 
 }  // namespace
 
-TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(sheet) {
+TForm58::TForm58(TableSheet& sheet, QWidget* parent) : SheetEntryWindowOf(parent), sheet_(sheet) {
   setObjectName(forms::TableSheetEntry);
   setWindowTitle(QStringLiteral("Introduction des feuilles de table"));
   setFocusPolicy(Qt::StrongFocus);
@@ -83,12 +83,8 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(s
   boardGrid = Grid(this, QStringLiteral("t"), TableSheet::kBoardColumns, 64);
   statusLabel = new QLabel(this);
   statusLabel->setObjectName(QStringLiteral("Label7"));
-  Edit1 = new QLineEdit(this);
-  Edit1->setObjectName(QStringLiteral("Edit1"));
+  makeEntryField(this, statusLabel);
   Edit1->setFixedWidth(73);
-  Edit1->installEventFilter(this);
-  Edit1->hide();
-  Edit1->setEnabled(false);
   // The field and the status line come and go while the director types, the
   // traveller with the tables: their places stay, and no text they show
   // widens the window's columns.
@@ -108,13 +104,11 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : QDialog(parent), sheet_(s
   for (int i = 0; i < optionNames.size(); ++i) {
     QLabel* name = ui::MakeOptionLabel(options, this, i, optionNames[i]);
     name->setObjectName(kOptionObjects[i]);
-    QLabel* value = ui::MakeOptionLabel(options, this, i);
-    value->setObjectName(QStringLiteral("Option%1").arg(i + 1));
+    QLabel* value = addOptionLabel(options, i);
     IgnoreTextWidth(value);
     optionsLayout->addWidget(name, 2 * i + 1, 0);
     optionsLayout->addWidget(new QLabel(QStringLiteral("F%1").arg(i + 1), options), 2 * i + 1, 2);
     optionsLayout->addWidget(value, 2 * i + 2, 0, 1, 3);
-    OptionLabels << value;
   }
 
   auto* legend = new QGroupBox(QStringLiteral("Touches Clavier"), this);
@@ -193,14 +187,8 @@ void TForm58::refresh() {
   ewLabel->setText(sheet_.ewLabel());
   const int lines = sheet_.lineCount();
   SizeGrid(sheetGrid, lines + 1, 6);
-  for (int c = 0; c < TableSheet::kSheetColumns; ++c) ui::SetSheetCell(sheetGrid, 0, c, kSheetHeads[c], QColor(Qt::yellow));
-  for (int line = 1; line <= lines; ++line) {
-    const TableSheet::SheetLine cells = sheet_.sheetCells(line);
-    const QColor background =
-        !sheet_.byeTable() && line == sheet_.currentLine() ? QColor(0xC0, 0xC0, 0xC0) : QColor();
-    for (int c = 0; c < TableSheet::kSheetColumns; ++c)
-      ui::SetSheetCell(sheetGrid, line, c, cells[static_cast<std::size_t>(c)], background);
-  }
+  ui::FillSheetGrid(sheetGrid, kSheetHeads, lines, sheet_.byeTable() ? 0 : sheet_.currentLine(),
+                    [this](int line) { return sheet_.sheetCells(line); });
   if (lines > 0) sheetGrid->scrollToItem(sheetGrid->item(sheet_.currentLine(), 0));
 
   const int board = sheet_.board();
@@ -213,44 +201,12 @@ void TForm58::refresh() {
     vulnerabilityLabel->setText(sheet_.vulnerabilityLabel());
     const int rows = sheet_.boardLineCount();
     SizeGrid(boardGrid, rows + 1, 17);
-    for (int c = 0; c < TableSheet::kBoardColumns; ++c) ui::SetSheetCell(boardGrid, 0, c, kBoardHeads[c], QColor(Qt::yellow));
-    for (int line = 1; line <= rows; ++line) {
-      const TableSheet::BoardLine cells = sheet_.boardCells(line);
-      for (int c = 0; c < TableSheet::kBoardColumns; ++c)
-        ui::SetSheetCell(boardGrid, line, c, cells[static_cast<std::size_t>(c)], QColor());
-    }
+    ui::FillSheetGrid(boardGrid, kBoardHeads, rows, 0, [this](int line) { return sheet_.boardCells(line); });
   }
-  const QStringList options = sheet_.optionTexts();
-  for (int i = 0; i < OptionLabels.size(); ++i) OptionLabels[i]->setText(options.value(i));
-  statusLabel->setText(sheet_.status());
+  showOptions(sheet_.optionTexts(), sheet_.status());
 }
 
-void TForm58::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (!fieldOpen_) setFocus();
-}
-
-void TForm58::openField(const QString& text) {
-  fieldOpen_ = true;
-  ui::OpenEntryField(Edit1, statusLabel, text);
-}
-
-void TForm58::closeField() {
-  fieldOpen_ = false;
-  ui::CloseEntryField(Edit1, statusLabel, this);
-}
-
-void TForm58::validateField() {
-  const QString text = Edit1->text();
-  closeField();
-  sheet_.validate(text);
-  refresh();
-}
-
-void TForm58::switchOption(int option) {
-  ui::SwitchSheetOption(sheet_, option);
-  refresh();
-}
+bool TForm58::typesNumber() const { return !EntryByContracts; }
 
 void TForm58::saveAndClose() { reject(); }
 
@@ -284,13 +240,7 @@ void TForm58::otherKey(SheetKey key, const QString& text) {
   refresh();
 }
 
-void TForm58::keyPressEvent(QKeyEvent* event) {
-  if (fieldOpen_) return;
-  const SheetKey key = SheetKeyFor(event->key(), event->text(), event->modifiers() & Qt::KeypadModifier);
-  if (ui::TakeSheetToggleKey(sheet_, key)) {
-    refresh();
-    return;
-  }
+void TForm58::sheetKey(SheetKey key, const QString& text) {
   const bool takes = sheet_.takesResult(sheet_.currentLine());
   switch (key) {
     case SheetKey::NextBoard:
@@ -316,46 +266,27 @@ void TForm58::keyPressEvent(QKeyEvent* event) {
       statusLabel->show();
       break;
     case SheetKey::PageDown:
-    case SheetKey::PageUp:
-    case SheetKey::None: return;
-    default: otherKey(key, event->text()); return;
+    case SheetKey::PageUp: return;
+    default: otherKey(key, text); return;
   }
   refresh();
 }
 
-bool TForm58::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Edit1 && event->type() == QEvent::KeyPress) {
-    return ui::TakeEntryFieldKey(
-        static_cast<QKeyEvent*>(event), Edit1, !EntryByContracts, &TableSheet::validatesNumber,
-        [this] { validateField(); },
-        [this] {
-          closeField();
-          refresh();
-        });
+bool TForm58::labelDoubleClicked(const QObject* label) {
+  if (label == tableLabel) {
+    sheet_.nextTable();
+    refresh();
+    return true;
   }
-  if (event->type() == QEvent::MouseButtonDblClick && !fieldOpen_) {
-    if (watched == tableLabel) {
-      sheet_.nextTable();
-      refresh();
-      return true;
-    }
-    if (watched == roundLabel) {
-      saveAndClose();
-      return true;
-    }
-    if (watched == boardLabel) {
-      switchOption(2);
-      return true;
-    }
-    if (ui::SwitchOptionOfLabel(watched, [this](int option) { switchOption(option); })) return true;
+  if (label == roundLabel) {
+    saveAndClose();
+    return true;
   }
-  return QDialog::eventFilter(watched, event);
-}
-
-void TForm58::reject() {
-  if (fieldOpen_) closeField();
-  ScoreSheet::close();
-  QDialog::reject();
+  if (label == boardLabel) {
+    switchOption(2);
+    return true;
+  }
+  return false;
 }
 
 void ShowTableSheet(TableSheet& sheet) {

@@ -4,22 +4,20 @@
 // typed by keyboard and stored at once. The window draws the TableSheet and
 // passes it the keys.
 #include "scoring/TableSheet.h"
-
-#include <QDialog>
+#include "scoring/ui/SheetGrids.h"
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
-class TForm58 : public QDialog {
+class TForm58 : public scoring_ui::SheetEntryWindowOf<TableSheet> {
   Q_OBJECT
  public:
   explicit TForm58(TableSheet& sheet, QWidget* parent = nullptr);
 
-  TableSheet& sheet() { return sheet_; }
+  TableSheet& sheet() override { return sheet_; }
   // Draws the sheet, the board grid, the labels and the options again.
-  void refresh();
+  void refresh() override;
 
   QLabel* boardLabel;
   QLabel* vulnerabilityLabel;
@@ -30,26 +28,19 @@ class TForm58 : public QDialog {
   QLabel* statusLabel;
   QTableWidget* sheetGrid;
   QTableWidget* boardGrid;
-  QLineEdit* Edit1;
   QPushButton* menuButton;
-  QList<QLabel*> OptionLabels;  // coherence, times ten, order, entry mode, line skip
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-  void reject() override;
+  void sheetKey(SheetKey key, const QString& text) override;
+  void storeTyped(const QString& text) override { sheet_.validate(text); }
+  bool typesNumber() const override;
+  bool labelDoubleClicked(const QObject* label) override;
 
  private:
   void otherKey(SheetKey key, const QString& text);
-  void openField(const QString& text);
-  void closeField();
-  void validateField();
-  void switchOption(int option);
   void saveAndClose();
 
   TableSheet& sheet_;
-  bool fieldOpen_ = false;
 };
 
 // Shows the sheets of the round laid out in sheet, modally.

@@ -26,7 +26,7 @@ constexpr int kMaxRowsShown = 21;
 
 }  // namespace
 
-TForm56::TForm56(QWidget* parent) : QDialog(parent) {
+TForm56::TForm56(QWidget* parent) : SheetEntryWindowOf(parent) {
   setObjectName(forms::TravellerEntry);
   setWindowTitle(QStringLiteral("Introduction/Visualisation des feuilles de marque"));
   setFocusPolicy(Qt::StrongFocus);
@@ -45,12 +45,9 @@ TForm56::TForm56(QWidget* parent) : QDialog(parent) {
   t = ui::MakeSheetGrid(this, QStringLiteral("t"), ScoreSheet::kColumns);
   for (int c = 0; c < ScoreSheet::kColumns; ++c) t->setColumnWidth(c, c == 2 ? 90 : 72);
 
-  Edit1 = new QLineEdit(t->viewport());
-  Edit1->setObjectName(QStringLiteral("Edit1"));
-  Edit1->installEventFilter(this);
-  Edit1->hide();
   LabelStatus = new QLabel(this);
   LabelStatus->setObjectName(QStringLiteral("LabelStatus"));
+  makeEntryField(t->viewport(), LabelStatus);
 
   CheckBox1 = new QCheckBox(QStringLiteral("Demander l'entame"), this);
   CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
@@ -65,11 +62,8 @@ TForm56::TForm56(QWidget* parent) : QDialog(parent) {
   const QStringList& optionNames = ui::SheetOptionNames();
   for (int i = 0; i < optionNames.size(); ++i) {
     QLabel* name = ui::MakeOptionLabel(options, this, i, QStringLiteral("F%1  ").arg(i + 1) + optionNames[i]);
-    QLabel* value = ui::MakeOptionLabel(options, this, i);
-    value->setObjectName(QStringLiteral("Option%1").arg(i + 1));
     optionsLayout->addWidget(name, i, 0);
-    optionsLayout->addWidget(value, i, 1);
-    OptionLabels << value;
+    optionsLayout->addWidget(addOptionLabel(options, i), i, 1);
   }
   auto* keys = new QLabel(QStringLiteral("Flèches = donne / ligne    ENTER = ligne suivante    ESC = fin\n"
                                          "S, Suppr = supprimer    X = toute la donne    Y, * = inverser\n"
@@ -115,58 +109,29 @@ void TForm56::refresh() {
   sizeGrid();
   LabelBoard->setText(sheet_.boardLabel());
   LabelVulnerability->setText(sheet_.vulnerabilityLabel());
-  for (int c = 0; c < ScoreSheet::kColumns; ++c) ui::SetSheetCell(t, 0, c, kHeads[c], QColor(Qt::yellow));
-  for (int line = 1; line <= sheet_.lineCount(); ++line) {
-    const ScoreSheet::Line cells = sheet_.cells(line);
-    const QColor background = line == sheet_.currentLine() ? QColor(0xC0, 0xC0, 0xC0) : QColor();
-    for (int c = 0; c < ScoreSheet::kColumns; ++c)
-      ui::SetSheetCell(t, line, c, cells[static_cast<std::size_t>(c)], background);
-  }
+  ui::FillSheetGrid(t, kHeads, sheet_.lineCount(), sheet_.currentLine(),
+                    [this](int line) { return sheet_.cells(line); });
   if (sheet_.lineCount() > 0) t->scrollToItem(t->item(sheet_.currentLine(), 0));
-  const QStringList options = sheet_.optionTexts();
-  for (int i = 0; i < OptionLabels.size(); ++i) OptionLabels[i]->setText(options.value(i));
   CheckBox1->setChecked(AskOpeningLead);
   CheckBox1->setEnabled(EntryByContracts);
-  LabelStatus->setText(sheet_.status());
+  showOptions(sheet_.optionTexts(), sheet_.status());
 }
 
 void TForm56::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
+  SheetEntryWindow::showEvent(event);
   ui::CentreOnScreen(this);
 }
 
-void TForm56::openField(EntryColumn column, const QString& text) {
+void TForm56::openFieldAt(EntryColumn column, const QString& text) {
   column_ = column;
   const int c = column == EntryColumn::Result ? 2 : (column == EntryColumn::NsPoints ? 3 : 4);
   QRect r = t->visualItemRect(t->item(sheet_.currentLine(), c));
   r.setWidth(column == EntryColumn::Result ? 80 : 70);
   Edit1->setGeometry(r);
-  ui::OpenEntryField(Edit1, LabelStatus, text);
+  openField(text);
 }
 
-void TForm56::closeField() {
-  column_ = EntryColumn::None;
-  ui::CloseEntryField(Edit1, LabelStatus, this);
-}
-
-void TForm56::validateField() {
-  const QString text = Edit1->text();
-  const EntryColumn column = column_;
-  closeField();
-  sheet_.validate(text, column);
-  refresh();
-}
-
-void TForm56::switchOption(int option) {
-  ui::SwitchSheetOption(sheet_, option);
-  refresh();
-}
-
-void TForm56::handleKey(SheetKey key, const QString& text) {
-  if (ui::TakeSheetToggleKey(sheet_, key)) {
-    refresh();
-    return;
-  }
+void TForm56::sheetKey(SheetKey key, const QString& text) {
   switch (key) {
     case SheetKey::NextBoard: sheet_.nextBoard(); break;
     case SheetKey::PreviousBoard: sheet_.previousBoard(); break;
@@ -195,65 +160,21 @@ void TForm56::handleKey(SheetKey key, const QString& text) {
         const EntryColumn column = sheet_.beginTyping(text.at(0), fieldText);
         if (column != EntryColumn::None) {
           refresh();
-          openField(column, fieldText);
+          openFieldAt(column, fieldText);
           return;
         }
       }
       break;
     }
-    case SheetKey::None: return;
+    default: return;
   }
   refresh();
 }
 
-void TForm56::keyPressEvent(QKeyEvent* event) {
-  const SheetKey key = SheetKeyFor(event->key(), event->text(), event->modifiers() & Qt::KeypadModifier);
-  if (key == SheetKey::None) {
-    QDialog::keyPressEvent(event);
-    return;
-  }
-  handleKey(key, event->text());
-}
-
-bool TForm56::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Edit1 && event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (ui::TakeEntryFieldKey(
-            key, Edit1, column_ != EntryColumn::Result, &ScoreSheet::validatesNumber, [this] { validateField(); },
-            [this] {
-              closeField();
-              refresh();
-            }))
-      return true;
-    // The line stays put while its result is being typed.
-    switch (key->key()) {
-      case Qt::Key_Up:
-      case Qt::Key_Down:
-      case Qt::Key_PageUp:
-      case Qt::Key_PageDown:
-      case Qt::Key_F1:
-      case Qt::Key_F2:
-      case Qt::Key_F3:
-      case Qt::Key_F4:
-      case Qt::Key_F5: return true;
-      default: break;
-    }
-    return false;
-  }
-  if (event->type() == QEvent::MouseButtonDblClick) {
-    if (watched == LabelBoard) {
-      handleKey(SheetKey::NextBoard, {});
-      return true;
-    }
-    if (ui::SwitchOptionOfLabel(watched, [this](int option) { switchOption(option); })) return true;
-  }
-  return QDialog::eventFilter(watched, event);
-}
-
-void TForm56::reject() {
-  closeField();
-  ScoreSheet::close();
-  QDialog::reject();
+bool TForm56::labelDoubleClicked(const QObject* label) {
+  if (label != LabelBoard) return false;
+  sheetKey(SheetKey::NextBoard, {});
+  return true;
 }
 
 void ShowTravellerEntry() {

@@ -3,47 +3,41 @@
 // board, one line per table, results typed by keyboard and stored at once.
 // The window draws the ScoreSheet and passes it the keys.
 #include "scoring/ScoreSheet.h"
-
-#include <QDialog>
+#include "scoring/ui/SheetGrids.h"
 
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QTableWidget;
 
-class TForm56 : public QDialog {
+class TForm56 : public scoring_ui::SheetEntryWindowOf<ScoreSheet> {
   Q_OBJECT
  public:
   explicit TForm56(QWidget* parent = nullptr);
 
-  ScoreSheet& sheet() { return sheet_; }
+  ScoreSheet& sheet() override { return sheet_; }
   // Draws the board, the current line, the labels and the options again.
-  void refresh();
+  void refresh() override;
 
   QLabel* LabelBoard;
   QLabel* LabelVulnerability;
   QTableWidget* t;
-  QLineEdit* Edit1;
   QLabel* LabelStatus;
   QCheckBox* CheckBox1;
-  QList<QLabel*> OptionLabels;  // coherence, times ten, order, entry mode, line skip
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void sheetKey(SheetKey key, const QString& text) override;
+  void storeTyped(const QString& text) override { sheet_.validate(text, column_); }
+  bool typesNumber() const override { return column_ != EntryColumn::Result; }
+  bool labelDoubleClicked(const QObject* label) override;
   void showEvent(QShowEvent* event) override;
-  void reject() override;
 
  private:
-  void handleKey(SheetKey key, const QString& text);
-  void openField(EntryColumn column, const QString& text);
-  void closeField();
-  void validateField();
-  void switchOption(int option);
+  // Opens the field over the current line's cell of `column`.
+  void openFieldAt(EntryColumn column, const QString& text);
   void sizeGrid();
 
   ScoreSheet sheet_;
-  EntryColumn column_ = EntryColumn::None;
+  EntryColumn column_ = EntryColumn::None;  // of the field opened last
 };
 
 // Shows the traveller entry modally from board 1 (the tournament menu's

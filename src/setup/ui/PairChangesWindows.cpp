@@ -8,8 +8,6 @@
 #include "setup/ui/PairChangesHelpWindow.h"
 #include "setup/ui/PairGrids.h"
 
-#include <QCloseEvent>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -22,14 +20,15 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
+TForm28::TForm28(QWidget* parent)
+    : PairGridsWindow(QStringLiteral("Désolé, vous ne pouvez pas quitter le programme de cette façon. Retournez au "
+                                     "menu principal pour le faire..."),
+                      parent, Qt::Window) {
   setObjectName(forms::PairChanges);
   setWindowTitle(QStringLiteral("Modification des paires"));
   NS = ui::MakePairGrid(QStringLiteral("NS"), this);
   EW = ui::MakePairGrid(QStringLiteral("EW"), this);
   Joueurs = ui::MakePlayersList(this);
-  nsHeading = ui::MakeBoldLabel(QStringLiteral("Paires N/S"), this);
-  ewHeading = ui::MakeBoldLabel(QStringLiteral("Paires E/W"), this);
   chosenPair = new QLabel(this);
   chosenPair->setObjectName(QStringLiteral("Edit3"));
   chosenPair->hide();
@@ -40,30 +39,13 @@ TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
   helpButton = ui::MakeButton(QStringLiteral("BitBtn4"), QStringLiteral("?"), this);
   helpButton->setMaximumWidth(40);
 
-  auto* grids = new QGridLayout;
-  grids->addWidget(nsHeading, 0, 0);
-  grids->addWidget(ewHeading, 0, 1);
-  auto* playersHead = new QHBoxLayout;
-  playersHead->addWidget(ui::MakeBoldLabel(QStringLiteral("Liste des joueurs"), this));
-  playersHead->addStretch();
-  playersHead->addWidget(helpButton);
-  grids->addLayout(playersHead, 0, 2);
-  grids->addWidget(NS, 1, 0);
-  grids->addWidget(EW, 1, 1);
-  auto* players = new QVBoxLayout;
-  players->addWidget(Joueurs);
-  players->addWidget(chosenPair);
-  players->addWidget(playersButton);
-  grids->addLayout(players, 1, 2);
   auto* okRow = new QHBoxLayout;
   okRow->addWidget(okButton);
   okRow->addWidget(new QLabel(QStringLiteral("ALT + O ou RETURN/ENTER"), this));
   okRow->addStretch();
   okRow->addWidget(printButton);
   okRow->addWidget(new QLabel(QStringLiteral("( Ou création d'un PDF )"), this));
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(grids, 1);
-  layout->addLayout(okRow);
+  layOut(nullptr, nullptr, helpButton, chosenPair, okRow);
 
   connect(okButton, &QPushButton::clicked, this, [] { PairChangesOk(); });
   connect(printButton, &QPushButton::clicked, this, [this] {
@@ -98,16 +80,14 @@ TForm28::TForm28(QWidget* parent) : PairGridsWindow(parent, Qt::Window) {
       }
       grid->editItem(grid->item(r, c));
     });
-    connect(grid, &QTableWidget::cellChanged, this, [this, side](int r, int c) { cellEdited(side, r, c); });
   }
+  takeTypedCells();
 
   FlowWindows& windows = flowWindows();
   windows.bringPairChangesForward = [this] { bringForward(); };
   windows.hidePairChanges = [this] { hide(); };
   windows.refreshPairChanges = [this] { redraw(); };
   windows.showPairChanges = ShowPairChanges;
-  resize(1000, minimumSizeHint().height());
-  ui::StyleWindow(this);
 }
 
 TForm28::~TForm28() {
@@ -127,48 +107,20 @@ void TForm28::drawGrid(QTableWidget* grid, PairsSide side) {
   }
 }
 
-void TForm28::redraw() {
-  redrawing_ = true;
+void TForm28::drawPairs() {
   const QStringList headings = PairChangesHeadings();
   nsHeading->setText(headings.value(0));
   ewHeading->setText(headings.value(1));
   drawGrid(NS, PairsSide::NorthSouth);
   drawGrid(EW, PairsSide::EastWest);
-  ui::FillPlayersList(Joueurs);
-  PairsGridCellText.clear();
   chosenPair->setText(PairChoiceText);
   chosenPair->setVisible(!PairChoiceText.isEmpty());
-  redrawing_ = false;
 }
 
-void TForm28::cellEdited(PairsSide side, int row, int column) {
-  if (redrawing_ || column < 1 || column > 2) return;
-  QTableWidget* grid = side == PairsSide::NorthSouth ? NS : EW;
-  const QString typed = grid->item(row, column)->text();
-  // Once the cell's editor has closed: a refusal's message would otherwise
-  // open while the grid still commits the editor's text.
-  QMetaObject::invokeMethod(
-      this, [this, side, column, row, typed] {
-        PairsModifyCellTyped(side, column, row + 1, typed);
-        redraw();
-        focusPlayers();
-      },
-      Qt::QueuedConnection);
-}
-
-void TForm28::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (event->spontaneous()) return;
-  playersButton->setVisible(ClubMode);
-  PairsGridCellText.clear();
+void TForm28::cellTyped(PairsSide side, int column, int pairRow, const QString& typed) {
+  PairsModifyCellTyped(side, column, pairRow, typed);
   redraw();
   focusPlayers();
-}
-
-void TForm28::closeEvent(QCloseEvent* event) {
-  event->ignore();
-  ShowAlert(QStringLiteral("Désolé, vous ne pouvez pas quitter le programme de cette façon. Retournez au menu principal "
-                           "pour le faire..."));
 }
 
 bool TForm28::listKey(QKeyEvent* event) {

@@ -19,24 +19,18 @@ class TForm28 : public setup_ui::PairGridsWindow {
   explicit TForm28(QWidget* parent = nullptr);
   ~TForm28() override;
 
-  QLabel* nsHeading;
-  QLabel* ewHeading;
   QLabel* chosenPair;  // from "PAIRES.TXT"
   QPushButton* okButton;
-  QPushButton* playersButton;
   QPushButton* printButton;
   QPushButton* helpButton;
 
-  void redraw() override;
-
  protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
+  void drawPairs() override;
+  void cellTyped(PairsSide side, int column, int pairRow, const QString& typed) override;
   bool listKey(QKeyEvent* event) override;
 
  private:
   void drawGrid(QTableWidget* grid, PairsSide side);
-  void cellEdited(PairsSide side, int row, int column);
 
   TForm57* help_ = nullptr;
 };

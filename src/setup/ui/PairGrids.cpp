@@ -1,18 +1,26 @@
 #include "setup/ui/PairGrids.h"
 
 #include "core/Globals.h"
+#include "core/Messages.h"
 #include "core/Questions.h"
+#include "core/ui/WindowStyle.h"
 #include "setup/PairsEntry.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace ui {
 
@@ -102,7 +110,74 @@ QLabel* MakeBoldLabel(const QString& text, QWidget* parent) {
 
 namespace setup_ui {
 
-PairGridsWindow::PairGridsWindow(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
+PairGridsWindow::PairGridsWindow(const QString& closeRefusal, QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags), closeRefusal_(closeRefusal) {}
+
+void PairGridsWindow::layOut(QWidget* nsButton, QWidget* ewButton, QWidget* help, QWidget* chosenPair,
+                             QLayout* bottom) {
+  nsHeading = ui::MakeBoldLabel(QStringLiteral("Paires N/S"), this);
+  ewHeading = ui::MakeBoldLabel(QStringLiteral("Paires E/W"), this);
+  const auto heading = [](QLabel* title, QWidget* button) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(title);
+    row->addStretch();
+    if (button) row->addWidget(button);
+    return row;
+  };
+  auto* grids = new QGridLayout;
+  grids->addLayout(heading(nsHeading, nsButton), 0, 0);
+  grids->addLayout(heading(ewHeading, ewButton), 0, 1);
+  grids->addLayout(heading(ui::MakeBoldLabel(QStringLiteral("Liste des joueurs"), this), help), 0, 2);
+  grids->addWidget(NS, 1, 0);
+  grids->addWidget(EW, 1, 1);
+  auto* players = new QVBoxLayout;
+  players->addWidget(Joueurs);
+  players->addWidget(chosenPair);
+  players->addWidget(playersButton);
+  grids->addLayout(players, 1, 2);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grids, 1);
+  layout->addLayout(bottom);
+  resize(1000, minimumSizeHint().height());
+  ui::StyleWindow(this);
+}
+
+void PairGridsWindow::redraw() {
+  redrawing_ = true;
+  drawPairs();
+  ui::FillPlayersList(Joueurs);
+  PairsGridCellText.clear();
+  redrawing_ = false;
+}
+
+void PairGridsWindow::takeTypedCells() {
+  connect(NS, &QTableWidget::cellChanged, this, [this](int r, int c) { cellEdited(PairsSide::NorthSouth, r, c); });
+  connect(EW, &QTableWidget::cellChanged, this, [this](int r, int c) { cellEdited(PairsSide::EastWest, r, c); });
+}
+
+void PairGridsWindow::cellEdited(PairsSide side, int row, int column) {
+  if (redrawing_ || column < 1 || column > 2) return;
+  QTableWidget* grid = side == PairsSide::NorthSouth ? NS : EW;
+  const QString typed = grid->item(row, column)->text();
+  // Once the cell's editor has closed: a refusal's message would otherwise
+  // open while the grid still commits the editor's text.
+  QMetaObject::invokeMethod(
+      this, [this, side, column, row, typed] { cellTyped(side, column, row + 1, typed); }, Qt::QueuedConnection);
+}
+
+void PairGridsWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (event->spontaneous()) return;
+  playersButton->setVisible(ClubMode);
+  prepareShow();
+  redraw();
+  focusPlayers();
+}
+
+void PairGridsWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  ShowAlert(closeRefusal_);
+}
 
 void PairGridsWindow::bringForward() {
   show();

@@ -2,15 +2,21 @@
 // What the pairs entry (TForm4) and the pair changes (TForm28) windows share:
 // the N/S and E/W grids of two players per pair and the list of the players
 // that the director picks from, searched by typing.
+#include "setup/PairsEntry.h"
+
 #include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
 
+class QCloseEvent;
 class QKeyEvent;
 class QLabel;
+class QLayout;
 class QListWidget;
+class QPushButton;
+class QShowEvent;
 class QTableWidget;
 class QMouseEvent;
 
@@ -47,7 +53,9 @@ QLabel* MakeBoldLabel(const QString& text, QWidget* parent);
 namespace setup_ui {
 
 // A window of the two pair grids and the players' list: the list keeps the
-// keyboard, its keys go to listKey().
+// keyboard, its keys go to listKey(). Each time the program shows it, the
+// players' button shows in a club only and the window is redrawn; its close
+// box is refused with `closeRefusal`.
 class PairGridsWindow : public QWidget {
   Q_OBJECT
 
@@ -55,12 +63,30 @@ class PairGridsWindow : public QWidget {
   QTableWidget* NS = nullptr;
   QTableWidget* EW = nullptr;
   QListWidget* Joueurs = nullptr;
+  QPushButton* playersButton = nullptr;
+  QLabel* nsHeading = nullptr;
+  QLabel* ewHeading = nullptr;
 
   // Redraws both grids and the player list from the data, no name selected.
-  virtual void redraw() = 0;
+  void redraw();
 
  protected:
-  explicit PairGridsWindow(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
+  PairGridsWindow(const QString& closeRefusal, QWidget* parent = nullptr, Qt::WindowFlags flags = {});
+
+  // Lays the window out, sized and styled: the grids under their headings,
+  // each heading followed at its right by its button when there is one; at
+  // their right the players' list under its heading and `help`, with
+  // `chosenPair` and the players' button below it; `bottom` under them all.
+  void layOut(QWidget* nsButton, QWidget* ewButton, QWidget* help, QWidget* chosenPair, QLayout* bottom);
+
+  // Draws the grids, their headings and the pair chosen from a file.
+  virtual void drawPairs() = 0;
+  // What the window sets before it is redrawn, each time the program shows it.
+  virtual void prepareShow() {}
+  // A name typed in a grid's cell (`pairRow` from 1), once its editor has closed.
+  virtual void cellTyped(PairsSide side, int column, int pairRow, const QString& typed) = 0;
+  // Sends what is typed in the grids' cells to cellTyped().
+  void takeTypedCells();
 
   // Shows the window in front, redrawn, the list taking the keys.
   void bringForward();
@@ -76,11 +102,15 @@ class PairGridsWindow : public QWidget {
 
   void mouseReleaseEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-
-  bool redrawing_ = false;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  void cellEdited(PairsSide side, int row, int column);
+
+  QString closeRefusal_;
   QElapsedTimer lastKey_;
+  bool redrawing_ = false;
 };
 
 }  // namespace setup_ui

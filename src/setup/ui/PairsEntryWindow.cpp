@@ -9,9 +9,7 @@
 #include "setup/ui/PairsEntryHelpWindow.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QCursor>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -24,7 +22,6 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -38,7 +35,10 @@ QPushButton* makeIconButton(const QString& name, QStyle::StandardPixmap icon, co
 
 }  // namespace
 
-TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
+TForm4::TForm4(QWidget* parent)
+    : PairGridsWindow(QStringLiteral("Désolé, vous ne pouvez pas quitter le programme de cette façon. Utilisez plutôt "
+                                     "le bouton \"STOP\"..."),
+                      parent) {
   setObjectName(forms::PairsEntry);
   setWindowTitle(QStringLiteral("Introduction des paires"));
 
@@ -86,30 +86,6 @@ TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
   addEntry(QStringLiteral("Verifier1"), QStringLiteral("Vérifier si les paires sont en ordre"), &CheckPairsEntry);
   addEntry(QStringLiteral("Options1"), QStringLiteral("Options générales du tournoi"), &PairsGeneralOptions);
 
-  auto* grids = new QGridLayout;
-  auto* nsHead = new QHBoxLayout;
-  nsHead->addWidget(ui::MakeBoldLabel(QStringLiteral("Paires N/S"), this));
-  nsHead->addStretch();
-  nsHead->addWidget(clearNsButton);
-  auto* ewHead = new QHBoxLayout;
-  ewHead->addWidget(ui::MakeBoldLabel(QStringLiteral("Paires E/W"), this));
-  ewHead->addStretch();
-  ewHead->addWidget(clearEwButton);
-  auto* playersHead = new QHBoxLayout;
-  playersHead->addWidget(ui::MakeBoldLabel(QStringLiteral("Liste des joueurs"), this));
-  playersHead->addStretch();
-  playersHead->addWidget(helpButton);
-  grids->addLayout(nsHead, 0, 0);
-  grids->addLayout(ewHead, 0, 1);
-  grids->addLayout(playersHead, 0, 2);
-  grids->addWidget(NS, 1, 0);
-  grids->addWidget(EW, 1, 1);
-  auto* players = new QVBoxLayout;
-  players->addWidget(Joueurs);
-  players->addWidget(Edit1);
-  players->addWidget(playersButton);
-  grids->addLayout(players, 1, 2);
-
   auto* okRow = new QHBoxLayout;
   okRow->addWidget(okButton);
   okRow->addWidget(new QLabel(QStringLiteral("= Alt + O"), this));
@@ -122,10 +98,7 @@ TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
   okRow->addStretch();
   okRow->addWidget(stopButton);
   okRow->addWidget(new QLabel(QStringLiteral("= ESC"), this));
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(grids, 1);
-  layout->addLayout(okRow);
+  layOut(clearNsButton, clearEwButton, helpButton, Edit1, okRow);
 
   connect(okButton, &QPushButton::clicked, this, [this] { handle(&PairsEntryOk); });
   connect(printButton, &QPushButton::clicked, this, [this] { handle(&PrintPairs); });
@@ -145,8 +118,7 @@ TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
   });
   connect(NS, &QTableWidget::cellClicked, this, [this](int r, int c) { gridClicked(PairsSide::NorthSouth, r, c); });
   connect(EW, &QTableWidget::cellClicked, this, [this](int r, int c) { gridClicked(PairsSide::EastWest, r, c); });
-  connect(NS, &QTableWidget::cellChanged, this, [this](int r, int c) { cellEdited(PairsSide::NorthSouth, r, c); });
-  connect(EW, &QTableWidget::cellChanged, this, [this](int r, int c) { cellEdited(PairsSide::EastWest, r, c); });
+  takeTypedCells();
   connect(NS, &QTableWidget::cellDoubleClicked, this, [this] {
     if (BridgeMatesMode) handle([] { ShowAlert(QStringLiteral("Impossible")); });
   });
@@ -155,8 +127,6 @@ TForm4::TForm4(QWidget* parent) : PairGridsWindow(parent) {
   windows.showPairsEntry = [this] { bringForward(); };
   windows.refreshPairsEntry = [this] { redraw(); };
   windows.hidePairsEntry = [this] { hide(); };
-  resize(1000, minimumSizeHint().height());
-  ui::StyleWindow(this);
 }
 
 TForm4::~TForm4() {
@@ -190,15 +160,11 @@ void TForm4::drawGrid(QTableWidget* grid, const PairsGrid& data) {
   }
 }
 
-void TForm4::redraw() {
-  redrawing_ = true;
+void TForm4::drawPairs() {
   drawGrid(NS, NsGrid);
   drawGrid(EW, EwGrid);
-  ui::FillPlayersList(Joueurs);
-  PairsGridCellText.clear();
   Edit1->setText(PairChoiceText);
   Edit1->setVisible(!PairChoiceText.isEmpty());
-  redrawing_ = false;
 }
 
 void TForm4::handle(const std::function<void()>& routine) {
@@ -215,36 +181,15 @@ void TForm4::gridClicked(PairsSide side, int row, int column) {
   focusPlayers();
 }
 
-void TForm4::cellEdited(PairsSide side, int row, int column) {
-  if (redrawing_ || column < 1 || column > 2) return;
-  QTableWidget* grid = side == PairsSide::NorthSouth ? NS : EW;
-  const QString typed = grid->item(row, column)->text();
-  // Once the cell's editor has closed: a refusal's message would otherwise
-  // open while the grid still commits the editor's text. A refused name
-  // leaves the cell as it was.
-  QMetaObject::invokeMethod(
-      this, [this, side, column, row, typed] {
-        if (!PairsGridCellTyped(side, column, row + 1, typed)) redraw();
-      },
-      Qt::QueuedConnection);
+// A refused name leaves the cell as it was.
+void TForm4::cellTyped(PairsSide side, int column, int pairRow, const QString& typed) {
+  if (!PairsGridCellTyped(side, column, pairRow, typed)) redraw();
 }
 
-void TForm4::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (event->spontaneous()) return;
-  playersButton->setVisible(ClubMode);
+void TForm4::prepareShow() {
   NS->setEditTriggers(BridgeMatesMode ? QAbstractItemView::NoEditTriggers
                                       : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
   PairChoiceText.clear();
-  redraw();
-  focusPlayers();
-  ui::CentreOnScreen(this);
-}
-
-void TForm4::closeEvent(QCloseEvent* event) {
-  event->ignore();
-  ShowAlert(QStringLiteral("Désolé, vous ne pouvez pas quitter le programme de cette façon. Utilisez plutôt le bouton "
-                           "\"STOP\"..."));
 }
 
 bool TForm4::listKey(QKeyEvent* event) {

@@ -25,7 +25,6 @@ class TForm4 : public setup_ui::PairGridsWindow {
   QLineEdit* Edit1;
   QPushButton* okButton;
   QPushButton* actionsButton;
-  QPushButton* playersButton;
   QPushButton* printButton;
   QPushButton* stopButton;
   QPushButton* clearNsButton;
@@ -34,11 +33,10 @@ class TForm4 : public setup_ui::PairGridsWindow {
   QMenu* PopupMenu2;
   TForm84* help() const { return help_; }
 
-  void redraw() override;
-
  protected:
-  void showEvent(QShowEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
+  void drawPairs() override;
+  void prepareShow() override;
+  void cellTyped(PairsSide side, int column, int pairRow, const QString& typed) override;
   bool listKey(QKeyEvent* event) override;
 
  private:
@@ -46,7 +44,6 @@ class TForm4 : public setup_ui::PairGridsWindow {
   void drawGrid(QTableWidget* grid, const PairsGrid& data);
   void handle(const std::function<void()>& routine);
   void gridClicked(PairsSide side, int row, int column);
-  void cellEdited(PairsSide side, int row, int column);
 
   TForm84* help_ = nullptr;
 };

@@ -146,8 +146,9 @@ TEST_F(TableSheetWindowTest, FewerRoundsThanTablesStillTakeTheLastRoundPlayed) {
                                      "Du moins, si vous avez introduit tous les tours..."});
 }
 
-// On the sheet "Y" swaps whatever the line holds, an empty line too, and a
-// number no contract gives is refused with the sheet's own message.
+// On the sheet "Y" swaps whatever the line holds, an empty line too, a number
+// no contract gives is refused with the sheet's own message, and a stray
+// double click while a number is typed leaves the number where it was begun.
 TEST_F(TableSheetWindowTest, AnyLineSwapsAndAnImpossibleNumberIsRefused) {
   RecordingInteraction ui;
   mitchell(4, 2, 1);
@@ -171,6 +172,18 @@ TEST_F(TableSheetWindowTest, AnyLineSwapsAndAnImpossibleNumberIsRefused) {
   Type(&w, "y");
   EXPECT_EQ(ResultSwapped[slotOf(1, 1)], 0);
   EXPECT_EQ(Cell(w.sheetGrid, 1, 0), "1");
+  EXPECT_EQ(ui.messages.size(), 1);
+
+  // A double click on the table's label while a result is typed neither
+  // changes the table nor takes the keyboard from the field.
+  const QString table = w.tableLabel->text();
+  Type(&w, "-5");
+  QTest::mouseDClick(w.tableLabel, Qt::LeftButton);
+  EXPECT_EQ(w.tableLabel->text(), table);
+  Type(&w, "0");
+  Key(&w, Qt::Key_Return);
+  EXPECT_FALSE(w.Edit1->isVisible());
+  EXPECT_EQ(ResultScore[slotOf(1, 1)], -50);
   EXPECT_EQ(ui.messages.size(), 1);
 
   // The traveller keeps its own wording for the same refusal.

@@ -14,6 +14,7 @@
 #include "scoring/ui/TravellerEntryWindow.h"
 #include "support/RecordingInteraction.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -174,6 +175,32 @@ TEST_F(TravellerWindowTest, FreePercentagesCountWhicheverWayTheWindowIsLeft) {
   EXPECT_EQ(ui.messages, QStringList{QStringLiteral("Erreur dans le pourcentage N/S!")});
   for (int board = 4; board <= 5; ++board) EXPECT_EQ(ResultScore[slot(board, 1)], kScoreNone) << board;
   EXPECT_EQ(testing_support::readBytes(DataFolder + QStringLiteral("TEST1.ADJ")).count("\r\n"), 3);
+}
+
+// While a result is typed, a click or a double click on the window neither
+// moves the sheet nor takes the keyboard from the field: the result goes
+// where it was begun.
+TEST_F(TravellerWindowTest, ClicksWhileTypingLeaveTheResultWhereItWasBegun) {
+  RecordingInteraction ui;
+  EntryByContracts = false;
+  TForm56 w;
+  w.show();
+  Type(&w, QStringLiteral("-5"));
+  ASSERT_TRUE(w.Edit1->isVisible());
+  QTest::mouseDClick(w.LabelBoard, Qt::LeftButton);  // the next board, when no result is typed
+  QTest::mouseDClick(w.OptionLabels[1], Qt::LeftButton);  // times ten
+  EXPECT_EQ(w.sheet().board(), 1);
+  EXPECT_FALSE(ScoresTimesTen);
+  EXPECT_TRUE(w.Edit1->isVisible());
+  Type(&w, QStringLiteral("0"));
+  Key(&w, Qt::Key_Return);
+  EXPECT_FALSE(w.Edit1->isVisible());
+  EXPECT_EQ(ResultScore[slot(1, 1)], -50);
+  EXPECT_EQ(ResultScore[slot(2, 1)], kScoreNone);
+  EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join(u'|').toStdString();
+
+  QTest::mouseDClick(w.LabelBoard, Qt::LeftButton);
+  EXPECT_EQ(w.sheet().board(), 2);
 }
 
 // Three tables of a Mitchell, six boards, every result typed on the
