@@ -175,7 +175,7 @@ TEST_F(ReloadTest, TheChooserTellsTwoTournamentsOfOneDayApart) {
   f.setFileTime(QDateTime(QDate(2026, 12, 7), QTime(20, 30)), QFileDevice::FileModificationTime);
   f.close();
   QMap<QString, QByteArray> before;
-  for (const QString& code : {"TABL1", "20261207"})
+  for (const QString& code : QStringList{"TABL1", "20261207"})
     for (const char* ext : kSavedFiles) before[code + ext] = readBytes(file(code, ext));
 
   restart();
@@ -185,7 +185,7 @@ TEST_F(ReloadTest, TheChooserTellsTwoTournamentsOfOneDayApart) {
   EXPECT_EQ(talk.lists[0].lines,
             QStringList({"TABL1 du Lundi 07/12/2026   (6 résultats, modifié le 07/12/2026 à 22:41)",
                          "20261207 du Lundi 07/12/2026   (1 résultat, modifié le 07/12/2026 à 20:30)"}));
-  for (const QString& code : {"TABL1", "20261207"})
+  for (const QString& code : QStringList{"TABL1", "20261207"})
     for (const char* ext : kSavedFiles) EXPECT_EQ(readBytes(file(code, ext)), before[code + ext]) << ext;
 }
 
