@@ -3,6 +3,7 @@
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
+#include "core/ResultNews.h"
 
 #include <QRegularExpression>
 
@@ -50,4 +51,28 @@ void ShowCounters() {
   if (flowSteps().showCounters)
     flowSteps().showCounters(QStringLiteral("%1/%2").arg(PlayersNamed).arg(PlayersExpected),
                              QStringLiteral("%1/%2").arg(ResultsEntered).arg(ResultSlotCount));
+}
+
+namespace {
+
+class MenuCounters : public ResultListener {
+ public:
+  MenuCounters() : ResultListener(kMenuCountersListener) {}
+  void resultStored(int, ResultSheet sheet, ResultOrigin) override { countFrom(sheet); }
+  void resultErased(int, ResultSheet sheet) override { countFrom(sheet); }
+  // The sheet stores "AJU." right after, and counts then.
+  void resultAdjusted(int, const QString&) override {}
+  void resultsCounted() override { flowSteps().recountMenuCounters(); }
+
+ private:
+  static void countFrom(ResultSheet sheet) {
+    if (sheet == ResultSheet::Table || TableDevicesMode) flowSteps().recountMenuCounters();
+  }
+};
+
+}  // namespace
+
+ResultListener& MenuCountersListener() {
+  static MenuCounters counters;
+  return counters;
 }

@@ -18,21 +18,6 @@ std::function<void()> noted(const char* name) {
   return [name] { flowCalls() << QLatin1String(name); };
 }
 
-// The menu's counters listening to the results' news as the flows' own do,
-// counted again through the recount's double.
-class CountersDouble : public ResultListener {
- public:
-  CountersDouble() : ResultListener(kMenuCountersListener) {}
-  void resultStored(int, ResultSheet sheet, ResultOrigin) override { countFrom(sheet); }
-  void resultErased(int, ResultSheet sheet) override { countFrom(sheet); }
-  void resultsCounted() override { flowSteps().recountMenuCounters(); }
-
- private:
-  static void countFrom(ResultSheet sheet) {
-    if (sheet == ResultSheet::Table || TableDevicesMode) flowSteps().recountMenuCounters();
-  }
-};
-
 }  // namespace
 
 void InstallFlowDoubles() {
@@ -61,8 +46,9 @@ void InstallFlowDoubles() {
   };
   s.pauseMenuForWork = noted("pauseMenuForWork");
   s.resumeMenuAfterWork = noted("resumeMenuAfterWork");
-  static CountersDouble counters;
-  AddResultListener(counters);
+  // The menu's counters listen to the results' news as in the program,
+  // counted again through the recount's double.
+  AddResultListener(MenuCountersListener());
 }
 
 }  // namespace testing_support
