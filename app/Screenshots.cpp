@@ -1,5 +1,6 @@
 // Renders each window of the program offscreen into PNG files, one per window,
 // in the folder given as argument (scripts/screenshots.sh runs it).
+#include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Notices.h"
@@ -322,11 +323,11 @@ int main(int argc, char** argv) {
         "arrête..."));
   });
   shootModal(QStringLiteral("TForm59-quit"), [] {
-    ui::Ask({.form = QStringLiteral("TForm59"), .caption = QStringLiteral("Confirmation?"),
+    ui::Ask({.form = forms::QuitConfirmation, .caption = QStringLiteral("Confirmation?"),
              .text = QStringLiteral("Vraiment quitter le programme?")});
   });
   shootModal(QStringLiteral("TForm108-resume-warning"), [] {
-    ui::Ask({.form = QStringLiteral("TForm108"),
+    ui::Ask({.form = forms::UnfinishedTournamentWarning,
              .caption = QStringLiteral("Avertissement"),
              .text = QStringLiteral("Vous rechargez un tournoi joué aujourd'hui et qui n'est pas terminé.\r\n"
                                     "Les serveurs qui ne tournent plus vont être relancés."),
@@ -338,38 +339,38 @@ int main(int argc, char** argv) {
     ui::AskYesNo(QStringLiteral("Il existe déjà des fichiers du tournoi ABC. Voulez-vous vraiment les effacer?"));
   });
   shootModal(QStringLiteral("TForm22-warning"), [] {
-    ui::Ask({.form = QStringLiteral("TForm22"), .caption = QStringLiteral("Attention"),
+    ui::Ask({.form = forms::ComputationWarnings, .caption = QStringLiteral("Attention"),
              .text = QStringLiteral("Les paires 3 et 5 n'ont pas joué le board 12.\r\nVérifiez les feuilles de table."),
              .buttons = {QStringLiteral("&OK / ENTER / ESC / Echap")}});
   });
   shootModal(QStringLiteral("TForm88-info"), [] {
-    ui::Ask({.form = QStringLiteral("TForm88"), .caption = QStringLiteral("Info"),
+    ui::Ask({.form = forms::PbnDealsNotice, .caption = QStringLiteral("Info"),
              .text = QStringLiteral("24 étuis lus dans le fichier PBN."), .buttons = {QStringLiteral("OK (ENTER/ESC)")}});
   });
   shootModal(QStringLiteral("TForm40-text"), [] {
-    ui::interaction().askText({.form = QStringLiteral("TForm40"), .caption = QStringLiteral("Question"),
+    ui::interaction().askText({.form = forms::TextQuestion, .caption = QStringLiteral("Question"),
                                .prompt = QStringLiteral("Nom du tournoi ?"), .text = QStringLiteral("Tournoi du lundi")});
   });
   shootModal(QStringLiteral("TForm25-number"), [] {
-    ui::interaction().askText({.form = QStringLiteral("TForm25"), .caption = QStringLiteral("Réponse"),
+    ui::interaction().askText({.form = forms::NumberQuestion, .caption = QStringLiteral("Réponse"),
                                .prompt = QStringLiteral("Numéro du board ?"), .text = QStringLiteral("12")});
   });
   shootModal(QStringLiteral("TForm82-list"), [] {
-    ui::AskLine({.form = QStringLiteral("TForm82"), .caption = QStringLiteral("Choisissez"), .headings = {}, .hint = {},
+    ui::AskLine({.form = forms::ListChoice, .caption = QStringLiteral("Choisissez"), .headings = {}, .hint = {},
                  .lines = {QStringLiteral("DUPONT Jean/DURAND Paul"), QStringLiteral("LEROY Eve/MARTIN Anne")}});
   });
   shootModal(QStringLiteral("TForm83-tournaments"), [] {
-    ui::AskLine({.form = QStringLiteral("TForm83"), .caption = QStringLiteral("Choix"),
+    ui::AskLine({.form = forms::TournamentChoice, .caption = QStringLiteral("Choix"),
                  .headings = {QStringLiteral("Choix des paires ?")}, .hint = QStringLiteral("Esc = Annuler"),
                  .lines = {QStringLiteral("ABC.PAI"), QStringLiteral("LUNDI07.PAI")}, .sorted = true});
   });
   shootModal(QStringLiteral("TForm60-score"), [] {
-    ui::Ask({.form = QStringLiteral("TForm60"), .caption = QStringLiteral("Résultat"),
+    ui::Ask({.form = forms::ScoreConfirmation, .caption = QStringLiteral("Résultat"),
              .text = QStringLiteral("4PXE-2 : 300"),
              .buttons = {QStringLiteral("&OK"), QStringLiteral("ESC/Echap= &Annuler")}, .codes = {1, 0}});
   });
   shootModal(QStringLiteral("TForm15-missing-results"), [] {
-    ui::Ask({.form = QStringLiteral("TForm15"),
+    ui::Ask({.form = forms::MissingResults,
              .caption = QStringLiteral("Vérification des marques"),
              .buttons = {QStringLiteral("&Non"), QStringLiteral("&Oui / ESC")},
              .codes = {1, 2},
@@ -379,7 +380,7 @@ int main(int argc, char** argv) {
                                                              QStringLiteral("Board 12 : N1/E3 N5/E2")}}}});
   });
   shootModal(QStringLiteral("TForm21-question"), [] {
-    ui::Ask({.form = QStringLiteral("TForm21"),
+    ui::Ask({.form = forms::AdjustmentsPrinting,
              .caption = QStringLiteral("Question"),
              .text = QStringLiteral("Faut-il imprimer les ajustements et pénalités?"),
              .buttons = {QStringLiteral("&Oui"), QStringLiteral("ESC/Echap = &Non")},
@@ -391,10 +392,10 @@ int main(int argc, char** argv) {
              .buttons = {QStringLiteral("&Oui"), QStringLiteral("&Non")}, .codes = {1, 2}, .cancelCode = 2});
   });
   shootModal(QStringLiteral("TForm77-director"), [] {
-    ui::Ask({.form = QStringLiteral("TForm77"), .caption = QStringLiteral("Arbitre"), .extra = {{"item", 2}}});
+    ui::Ask({.form = forms::WebPageDirector, .caption = QStringLiteral("Arbitre"), .extra = {{"item", 2}}});
   });
   shootModal(QStringLiteral("TForm78-replace"), [] {
-    ui::Ask({.form = QStringLiteral("TForm78"),
+    ui::Ask({.form = forms::SavedTournamentReplace,
              .caption = QStringLiteral("Avertissement"),
              .text = QStringLiteral("Il existe déjà un tournoi\nsauvé à cette date...\nFaut-il remplacer ce tournoi par "
                                     "celui-ci?"),
@@ -404,11 +405,11 @@ int main(int argc, char** argv) {
              .extra = {{"edit", QStringLiteral("Fichiers R/D/H/2026120720")}}});
   });
   shootModal(QStringLiteral("TForm79-mitchell-display"), [] {
-    ui::Ask({.form = QStringLiteral("TForm79"), .caption = QStringLiteral("Affichage"),
+    ui::Ask({.form = forms::XmlRankingLayout, .caption = QStringLiteral("Affichage"),
              .extra = {{"item", 2}, {"groupCaption", QStringLiteral("Pour un Mitchell...")}}});
   });
   shootModal(QStringLiteral("TForm80-upload"), [] {
-    ui::Ask({.form = QStringLiteral("TForm80"),
+    ui::Ask({.form = forms::XmlUploadOffer,
              .caption = QStringLiteral("Message"),
              .text = QStringLiteral("Le fichier 2026Dec07.XML a été créé dans /home/club/Resultats/DossierBridgeWebs/."),
              .buttons = {QStringLiteral("&Oui"), QStringLiteral("&Plus tard...")},
@@ -416,7 +417,7 @@ int main(int argc, char** argv) {
              .cancelCode = 2});
   });
   shootModal(QStringLiteral("TForm87-bridgewebs"), [] {
-    ui::Ask({.form = QStringLiteral("TForm87"),
+    ui::Ask({.form = forms::BridgeWebsFunctions,
              .caption = QStringLiteral("Fonctions BridgeWebs"),
              .buttons = {QStringLiteral("Sauver les résultats sur BridgeWebs"),
                          QStringLiteral("Aller sur votre site BridgeWebs"), QStringLiteral("Ne rien faire")},
@@ -424,7 +425,7 @@ int main(int argc, char** argv) {
              .cancelCode = 3});
   });
   shootModal(QStringLiteral("TForm103-no-internet"), [] {
-    ui::Ask({.form = QStringLiteral("TForm103"),
+    ui::Ask({.form = forms::NoInternet,
              .caption = QStringLiteral("Message"),
              .text = QStringLiteral("Pas de connection Internet"),
              .buttons = {QStringLiteral("&Continuer"), QStringLiteral("&Arrêter")},
@@ -434,22 +435,22 @@ int main(int argc, char** argv) {
 
   const QVariantMap escHint{{QStringLiteral("hint"), QStringLiteral("Annuler = ESC/Echap")}};
   shootModal(QStringLiteral("TForm23-frequency-sheets"), [&] {
-    ui::Ask({.form = QStringLiteral("TForm23"), .caption = QStringLiteral("Fréquences"),
+    ui::Ask({.form = forms::FrequencySheetsScope, .caption = QStringLiteral("Fréquences"),
              .text = QStringLiteral("Impression des feuilles de fréquences"),
              .buttons = {QStringLiteral("&Une à la fois"), QStringLiteral("&Toutes")}, .codes = {1, 2}, .extra = escHint});
   });
   shootModal(QStringLiteral("TForm24-sheet-kind"), [&] {
-    ui::Ask({.form = QStringLiteral("TForm24"), .caption = QStringLiteral("Fréquences"),
+    ui::Ask({.form = forms::FrequencySheetsForm, .caption = QStringLiteral("Fréquences"),
              .text = QStringLiteral("Impression des feuilles de fréquences"),
              .buttons = {QStringLiteral("&Complètes"), QStringLiteral("&Simplifiées")}, .codes = {1, 2}, .extra = escHint});
   });
   shootModal(QStringLiteral("TForm29-recaps"), [&] {
-    ui::Ask({.form = QStringLiteral("TForm29"), .caption = QStringLiteral("Récapitulatifs"),
+    ui::Ask({.form = forms::PairRecapsOutput, .caption = QStringLiteral("Récapitulatifs"),
              .text = QStringLiteral("Récapitulatifs par paires"),
              .buttons = {QStringLiteral("&Afficher"), QStringLiteral("&Imprimer")}, .codes = {1, 2}, .extra = escHint});
   });
   shootModal(QStringLiteral("TForm42-printed-recaps"), [] {
-    ui::Ask({.form = QStringLiteral("TForm42"), .caption = QStringLiteral("Récapitulatifs"),
+    ui::Ask({.form = forms::PrintedPairRecaps, .caption = QStringLiteral("Récapitulatifs"),
              .buttons = {QStringLiteral("&Une paire à la fois"), QStringLiteral("&Toutes les paires"),
                          QStringLiteral("Esc/Echap = Rien")},
              .codes = {1, 2, 0}});
@@ -473,17 +474,17 @@ int main(int argc, char** argv) {
 
   shootModal(QStringLiteral("TForm45-options"), [] { RunGeneralOptions(); });
 
-  ui::ShowNotice(QStringLiteral("TForm110"), QStringLiteral("Backup en cours..."));
+  ui::ShowNotice(forms::BackupWait, QStringLiteral("Backup en cours..."));
   shootShown(QStringLiteral("TForm110-backup"), &backupWait);
-  ui::HideNotice(QStringLiteral("TForm110"));
-  ui::ShowNotice(QStringLiteral("TForm95"), QStringLiteral("Recherche du programme BMPro.EXE. Une seule fois..."));
+  ui::HideNotice(forms::BackupWait);
+  ui::ShowNotice(forms::ProgramSearchNotice, QStringLiteral("Recherche du programme BMPro.EXE. Une seule fois..."));
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == QLatin1String("TForm95")) shootShown(QStringLiteral("TForm95-search"), w);
-  ui::HideNotice(QStringLiteral("TForm95"));
-  ui::ShowNotice(QStringLiteral("TForm114"), QStringLiteral("Appel de l'arbitre à la table 4!"));
+    if (w->objectName() == forms::ProgramSearchNotice) shootShown(QStringLiteral("TForm95-search"), w);
+  ui::HideNotice(forms::ProgramSearchNotice);
+  ui::ShowNotice(forms::CriticalMessage, QStringLiteral("Appel de l'arbitre à la table 4!"));
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == QLatin1String("TForm114")) shootShown(QStringLiteral("TForm114-critical"), w);
-  ui::HideNotice(QStringLiteral("TForm114"));
+    if (w->objectName() == forms::CriticalMessage) shootShown(QStringLiteral("TForm114-critical"), w);
+  ui::HideNotice(forms::CriticalMessage);
 
   TForm75 federationParameters;
   federationParameters.showSummary(
@@ -492,19 +493,19 @@ int main(int argc, char** argv) {
   shootShown(QStringLiteral("TForm75-federation-parameters"), &federationParameters);
   federationParameters.hide();
   shootModal(QStringLiteral("TForm72-club-number"), [] {
-    ui::interaction().askText({.form = QStringLiteral("TForm72"), .caption = QStringLiteral("Licence"), .prompt = {}, .text = {}});
+    ui::interaction().askText({.form = forms::ClubLicence, .caption = QStringLiteral("Licence"), .prompt = {}, .text = {}});
   });
   ShowBridgeMatesInfo();
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == QLatin1String("TForm109")) shootShown(QStringLiteral("TForm109-bridgemates-info"), w);
-  ui::HideNotice(QStringLiteral("TForm109"));
+    if (w->objectName() == forms::CorrectionNote) shootShown(QStringLiteral("TForm109-bridgemates-info"), w);
+  ui::HideNotice(forms::CorrectionNote);
   TableCount = 7;
   ShowTableStatusStrip();
   SetTableState(2, TableLoggedOn);
   SetTableState(3, TableLoggedOn);
   SetTableState(5, TableFinished);
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == QLatin1String("TForm112")) shootShown(QStringLiteral("TForm112-table-states"), w);
+    if (w->objectName() == forms::TableStatusStrip) shootShown(QStringLiteral("TForm112-table-states"), w);
   HideTableStatusStrip();
   TableCount = 0;
   shootEvening(startScreen, scratch.path());
