@@ -125,20 +125,25 @@ TEST_F(ReloadTest, ASavedTournamentReloadsWholeAndSavesAgainByteForByte) {
 TEST_F(ReloadTest, TheChooserListsTheTournamentsNewestFirstAndGivesTheirDatFileBack) {
   saveTournament("A2026");
   saveTournament("b2027");
-  writeBytes(file("OLD", ".PAI"), "1 0 0 x£A£B\r\n");  // no ".DAT"
+  writeBytes(file("OLD", ".PAI"), "1 0 0 x£A£B\r\n");  // no ".DAT": it gets the date of its pairs file
+  {
+    QFile pairs(file("OLD", ".PAI"));
+    ASSERT_TRUE(pairs.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(pairs.setFileTime(QDateTime(QDate(2026, 11, 3), QTime(21, 15)), QFileDevice::FileModificationTime));
+  }
+  const QString pairsDate = "03/11/2026";
   QFile::remove(file("A2026", ".DAT"));
   writeBytes(file("A2026", ".dat"), " 05 / 12 / 2026\r\nVendredi");
   restart();
   talk.answer(2);
   ASSERT_TRUE(ReloadTournament(""));
   ASSERT_EQ(talk.lists.size(), 1);
-  const QString today = platform::now().toString("dd/MM/yyyy");
   QStringList shown;
   for (const QString& line : talk.lists[0].lines) shown << line.section("   (", 0, 0);
-  EXPECT_EQ(shown, QStringList({"OLD du Jour: ? " + today, "b2027 du Lundi 07/12/2026", "A2026 du Vendredi  05 / 12 / 2026"}));
+  EXPECT_EQ(shown, QStringList({"OLD du Jour: ? " + pairsDate, "b2027 du Lundi 07/12/2026", "A2026 du Vendredi  05 / 12 / 2026"}));
   EXPECT_EQ(talk.lists[0].headings, QStringList{"Choix du tournoi à recharger:"});
   EXPECT_EQ(talk.lists[0].hint, "Esc = Retour au menu");
-  EXPECT_EQ(readBytes(file("OLD", ".DAT")), (today + "\r\nJour: ?\r\n1 2 2").toLatin1() + QByteArray(
+  EXPECT_EQ(readBytes(file("OLD", ".DAT")), (pairsDate + "\r\nJour: ?\r\n1 2 2").toLatin1() + QByteArray(
       " TypeTournoi (1=BridgeMates,2=Tablettes, 3=BM+Tab) / PairesIntroduites (1=oui,2=non) / Diagrammes (1=oui,2=non)"));
   EXPECT_EQ(TournamentCode, "b2027");
 

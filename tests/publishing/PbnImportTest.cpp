@@ -177,7 +177,12 @@ TEST_F(PbnImportTest, AFileOfAHundredThousandDealsTakesSecondsAndKeepsEachBoards
   QElapsedTimer clock;
   clock.start();
   EXPECT_EQ(ImportPbnDeals(DiagramFolder + "GROS.PBN"), 26);
-  EXPECT_LT(clock.elapsed(), 20000);
+#if defined(__SANITIZE_ADDRESS__)
+  constexpr qint64 kLimit = 90000;  // the sanitizers' build reads it several times slower
+#else
+  constexpr qint64 kLimit = 20000;
+#endif
+  EXPECT_LT(clock.elapsed(), kLimit);  // it took over two minutes when each deal rewrote its board's files
   EXPECT_EQ(HoldingFromDiagram(26, "Nord", "T"), "A92");
   // i = 99,999 is board 100,000 mod 26 = 4: 2 + 99,999 mod 7 = 2 + 4.
   EXPECT_EQ(HoldingFromDiagram(4, "Nord", "T"), "A96");
