@@ -88,12 +88,9 @@ class TabletFolderSafetyTest : public testing_support::TalvaronTest {
  protected:
   void SetUp() override {
     TalvaronTest::SetUp();
-    TableDevicesMode = TabletsMode = true;
-    TournamentCode = "ABC";
     flowWindows().notices.insert("TForm114", {[this](const QString& text) { referee << text; }, [] {}});
     platform::setSpeaker([](const QString&) {});
-    testing_support::MakeTabletMitchell(5, 2);  // 5 tables, 2 boards a table
-    WriteTabletSessionFiles();
+    testing_support::LayOutTabletEvening("ABC", 5, 2);  // 5 tables, 2 boards a table
     menuView().timerEnabled = true;
     outside = documentsDir() + "/dehors/";
     QDir().mkpath(outside);

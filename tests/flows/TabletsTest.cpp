@@ -44,12 +44,9 @@ class TabletsTest : public testing_support::TalvaronTest {
  protected:
   void SetUp() override {
     TalvaronTest::SetUp();
-    TableDevicesMode = TabletsMode = true;
-    TournamentCode = "ABC";
     flowWindows().notices.insert("TForm114", {[this](const QString& text) { referee << text; }, [] {}});
     platform::setSpeaker([this](const QString& sentence) { spoken << sentence; });
-    testing_support::MakeTabletMitchell(7, 3);
-    WriteTabletSessionFiles();
+    testing_support::LayOutTabletEvening("ABC", 7, 3);
     menuView().timerEnabled = true;
   }
   void TearDown() override {
@@ -191,26 +188,25 @@ TEST_F(TabletsTest, SplitsWordsAndRefusedContracts) {
   const int t = ResultTable[slot];
   const int ns = ResultNsPair[slot], ew = ResultEwPair[slot];
   const QString splitLine = QString("Donne: 7, N/S: %1, E/W: %2. Ajustement déjà introduit.").arg(ns).arg(ew - 7);
+  const auto expectTheSplit = [&] {
+    EXPECT_EQ(ResultContract[slot], "AJU.");
+    EXPECT_EQ(ResultScore[slot], kScoreAdjusted);
+    EXPECT_EQ(ResultNsPercent[slot], 60);
+    EXPECT_EQ(ResultEwPercent[slot], 40);
+    EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), QString("%1 7 60 40\r\n").arg(slot).toUtf8());
+  };
   tables.enterResult(t, 7, 1, ns, ew, "60 - 40");
   tables.enterResult(t, 7, 1, ns, ew, "60 - 40");
   ImportTabletResults();
   tables.enterResult(t, 7, 1, ns, ew, "60 - 40");
   ImportTabletResults();
-  EXPECT_EQ(ResultContract[slot], "AJU.");
-  EXPECT_EQ(ResultScore[slot], kScoreAdjusted);
-  EXPECT_EQ(ResultNsPercent[slot], 60);
-  EXPECT_EQ(ResultEwPercent[slot], 40);
-  EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), QString("%1 7 60 40\r\n").arg(slot).toUtf8());
+  expectTheSplit();
   EXPECT_EQ(platform::readTextLines(programDir() + "ADJUSTLIST.TXT"), QStringList({splitLine}));
 
   // A bare arbitral score keeps the split received before it, line included.
   tables.enterResult(t, 7, 1, ns, ew, "AJU");
   ImportTabletResults();
-  EXPECT_EQ(ResultContract[slot], "AJU.");
-  EXPECT_EQ(ResultScore[slot], kScoreAdjusted);
-  EXPECT_EQ(ResultNsPercent[slot], 60);
-  EXPECT_EQ(ResultEwPercent[slot], 40);
-  EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), QString("%1 7 60 40\r\n").arg(slot).toUtf8());
+  expectTheSplit();
   EXPECT_EQ(platform::readTextLines(programDir() + "ADJUSTLIST.TXT").last(),
             QString("Donne: 7, N/S: %1, E/W: %2. Score arbitral à introduire manuellement.").arg(ns).arg(ew - 7));
 

@@ -45,11 +45,8 @@ class TablesKillTest : public testing_support::TalvaronTest {
  protected:
   void SetUp() override {
     TalvaronTest::SetUp();
-    TableDevicesMode = TabletsMode = true;
     PairsEntered = true;
-    TournamentCode = "KILL";
-    testing_support::MakeTabletMitchell(3, 2);  // 18 results
-    WriteTabletSessionFiles();
+    testing_support::LayOutTabletEvening("KILL", 3, 2);  // 18 results
     WritePairNameFiles();
   }
 

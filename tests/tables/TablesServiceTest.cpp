@@ -52,11 +52,8 @@ class TablesServiceTest : public testing_support::TalvaronTest {
  protected:
   void SetUp() override {
     TalvaronTest::SetUp();
-    TableDevicesMode = TabletsMode = true;
-    TournamentCode = "ABC";
     PairsEntered = true;
-    testing_support::MakeTabletMitchell(3, 2);  // 3 tables, boards 1-6, 3 rounds
-    WriteTabletSessionFiles();
+    testing_support::LayOutTabletEvening("ABC", 3, 2);  // 3 tables, boards 1-6, 3 rounds
     WritePairNameFiles();
     service = std::make_unique<TablesService>(TabletSharedFolder, programDir(), [this] { return now; });
   }

@@ -35,6 +35,13 @@ void MakeTabletMitchell(int tables, int boardsPerTable) {
   RenumberMitchellEastWest();
 }
 
+void LayOutTabletEvening(const QString& code, int tables, int boardsPerTable) {
+  TableDevicesMode = TabletsMode = true;
+  TournamentCode = code;
+  MakeTabletMitchell(tables, boardsPerTable);
+  WriteTabletSessionFiles();
+}
+
 TablesServerProcess::TablesServerProcess(const QString& exchange) : process_(std::make_unique<QProcess>()) {
   process_->setProgram(QCoreApplication::applicationDirPath() + "/talvaron-tables");
   process_->setArguments({"--exchange", exchange, "--address", "127.0.0.1", "--port", "0", "--pages", exchange});

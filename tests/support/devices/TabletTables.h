@@ -18,6 +18,9 @@ QString BuiltTabletCompanionStandIn();
 // The standard Mitchell of the given tables with Mitchell numbering, pairs
 // named "Nom<n>", every round played.
 void MakeTabletMitchell(int tables, int boardsPerTable);
+// An evening with tablets of tournament `code`: that Mitchell, the session
+// files written for the tables.
+void LayOutTabletEvening(const QString& code, int tables, int boardsPerTable);
 
 // The tables' server built beside the tests and benchmarks, started on
 // 127.0.0.1 and a free port on an exchange folder; stopped by SIGKILL, at
