@@ -20,12 +20,16 @@ QByteArray readAll(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// The run's folder written in either slash form becomes "<tmp>".
+// The run's folder written in either slash form becomes "<tmp>", and the
+// program's version (taken from the executable's date, so from the day it
+// was built) becomes "<version>" where the outputs print it.
 QByteArray normalised(QByteArray bytes, const QString& root) {
   const QString clean = QDir::cleanPath(root);
   for (const QString& form : {clean, QDir::toNativeSeparators(clean), QString(clean).replace('/', '\\')})
     bytes.replace(form.toLocal8Bit(), "<tmp>");
-  return bytes;
+  static const QRegularExpression version(
+      QStringLiteral("(Talvaron version |<PROGRAM_VERSION>|BE\\.version = ')[0-9]+\\.[0-9]+\\.[0-9]+"));
+  return QString::fromLatin1(bytes).replace(version, QStringLiteral("\\1<version>")).toLatin1();
 }
 
 QList<QByteArray> lines(const QByteArray& bytes) {
