@@ -1,5 +1,6 @@
 #include "TablesFiles.h"
 
+#include "core/Globals.h"
 #include "core/PlayerNames.h"
 #include "platform/TextFiles.h"
 
@@ -62,7 +63,9 @@ std::optional<Prefs> ParsePrefsLine(const QString& line) {
   p.boardsPerTable = fields[3].toInt(&ok[3]);
   for (bool b : ok)
     if (!b) return std::nullopt;
-  if (fields[4].size() != 1 || p.tableCount < 1 || p.boardsPerTable < 1) return std::nullopt;
+  if (fields[4].size() != 1 || p.tableCount < 1 || p.tableCount > kMaxTables || p.boardsPerTable < 1 ||
+      p.boardsPerTable > kMaxBoards)
+    return std::nullopt;
   p.movement = fields[4][0];
   p.pairsEntered = fields[10] != QLatin1String("N");
   p.password = password;
@@ -73,8 +76,10 @@ std::vector<MovementLine> ParseMovement(const QStringList& lines) {
   std::vector<MovementLine> result;
   for (const QString& line : lines) {
     const auto v = numbers(line, 5);
-    if (!v || (*v)[0] < 1) continue;
+    if (!v || (*v)[0] < 1 || (*v)[0] > kMaxPairs || (*v)[4] > kMaxBoards) continue;
+    if (std::any_of(v->begin(), v->end(), [](int n) { return n < 0 || n > 2 * kMaxPairs; })) continue;
     result.push_back({(*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4]});
+    if (result.size() >= static_cast<std::size_t>(kMaxPairs)) break;
   }
   return result;
 }
@@ -270,6 +275,8 @@ QString ExchangeFolder::resultFile(int table, int board) const {
 QString ExchangeFolder::playersFile(int table) const { return tableFolder(table) + QStringLiteral("/PLAYERS.TXT"); }
 QString ExchangeFolder::boardFile(int board) const { return root_ + QStringLiteral("/DONNE%1.TXT").arg(board); }
 QString ExchangeFolder::rankingFile() const { return root_ + QStringLiteral("/RESULTS.TXT"); }
+QString ExchangeFolder::holdersFile() const { return root_ + QStringLiteral("/APPAREILS.TXT"); }
+QString ExchangeFolder::takeoverLog() const { return root_ + QStringLiteral("/REPRISES.LOG"); }
 QString ExchangeFolder::diagramFile(int board) const {
   return root_ + QStringLiteral("/Diagrammes/S%1.TXT").arg(board);
 }

@@ -27,12 +27,14 @@ struct Prefs {
   bool mitchellNumbering() const { return movement == QLatin1Char('M'); }
 };
 // The preferences line: 18 fields separated by one blank, the password last
-// (it may hold blanks or be empty). Nothing when a number is missing or bad.
+// (it may hold blanks or be empty). Nothing when a number is missing or bad,
+// or the tables or boards are more than the program ever plays.
 std::optional<Prefs> ParsePrefsLine(const QString& line);
 
 // One line of a table's "MVT.TXT": round, table, N/S pair, E/W pair, board
 // set. A round where only one pair sits at the table reads "r 0 0 0 0"; a
-// round against the BYE has 0 for the BYE's side.
+// round against the BYE has 0 for the BYE's side. Lines with numbers beyond
+// any movement the program makes are left out.
 struct MovementLine {
   int round = 0;
   int table = 0;
@@ -165,6 +167,8 @@ class ExchangeFolder {
   QString boardFile(int board) const;              // "DONNE<board>.TXT"
   QString rankingFile() const;                     // "RESULTS.TXT"
   QString diagramFile(int board) const;            // "Diagrammes/S<board>.TXT"
+  QString holdersFile() const;                     // "APPAREILS.TXT": who holds which table
+  QString takeoverLog() const;                     // "REPRISES.LOG"
   // The pair-name file of a pair, by its number as the movement gives it.
   QString pairNameFile(int pair, bool eastWest, const Prefs& prefs) const;
   // The players' list ("FICHIER.TXT" or "JOUEURS.TXT"), or "".

@@ -1,18 +1,36 @@
 #pragma once
 // The tables' server on the network: the JSON calls of TablesService under
 // /api/, the pages' files everywhere else, with the bounds and headers that
-// a server on the club's network needs.
+// a server on the club's network needs. Event-driven (libmicrohttpd, a few
+// polling threads): an idle or trickling connection holds no thread.
 #include "TablesService.h"
 
 #include <QString>
 
+#include <chrono>
 #include <memory>
-
-namespace httplib {
-class Server;
-}
+#include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace tables {
+
+// The most a request's body and its path with its query may hold.
+inline constexpr std::size_t kMaxBodyBytes = 4096;
+inline constexpr std::size_t kMaxTargetBytes = 1024;
+// A request's head (request line and headers) and its number of headers.
+inline constexpr std::size_t kMaxHeadBytes = 16384;
+inline constexpr int kMaxHeaders = 48;
+// Open connections from one address, and in all (fewer when the process may
+// not open that many files).
+inline constexpr int kConnectionsPerAddress = 32;
+inline constexpr int kMaxConnections = 2000;
+// A request must arrive whole within this time of its connection's opening;
+// a connection lives at most kConnectionSeconds.
+inline constexpr int kRequestSeconds = 5;
+inline constexpr int kConnectionSeconds = 30;
 
 struct ServerOptions {
   QString exchange;       // the tablets' exchange folder
@@ -20,11 +38,66 @@ struct ServerOptions {
   QString programFolder;  // "" when the leads are never asked
   QString address = QStringLiteral("0.0.0.0");
   int port = 8080;        // 0: any free port
+  // The bounds above; the tests make them small.
+  int maxConnections = kMaxConnections;
+  int perAddress = kConnectionsPerAddress;
+  int requestSeconds = kRequestSeconds;
 };
 
-// The most a request's body and its path with its query may hold.
-inline constexpr std::size_t kMaxBodyBytes = 4096;
-inline constexpr std::size_t kMaxTargetBytes = 1024;
+// One request as it reached the server: the target still escaped.
+struct HttpRequest {
+  std::string method;
+  std::string target;  // path and query as sent
+  std::vector<std::pair<std::string, std::string>> headers;
+  std::string body;
+  std::string peer;  // the client's address
+};
+
+struct HttpAnswer {
+  int status = 200;
+  std::string contentType;
+  std::string body;
+};
+
+// The laptop's own names: every address of its interfaces, the loopback
+// ones, "localhost" and its host name (also with ".local"). A Host header
+// naming anything else comes from a page of another site (DNS rebinding).
+class OwnHosts {
+ public:
+  // Names taken as the laptop's besides those found (the tests' names).
+  explicit OwnHosts(std::vector<std::string> extra = {});
+  // host: the Host header, with or without its port.
+  bool accepts(const std::string& host);
+
+ private:
+  std::vector<std::string> extra_;
+  std::mutex mutex_;
+  std::vector<std::string> names_;
+  std::chrono::steady_clock::time_point read_{};
+};
+
+// What the server answers, without the network: the head is judged before
+// the body is read (a refusal then ends the connection unread).
+class TablesHttpHandler {
+ public:
+  TablesHttpHandler(TablesService& service, QString pages, OwnHosts& hosts);
+  // An answer from the request line and headers alone, or nothing when the
+  // body is to be read.
+  std::optional<HttpAnswer> head(const HttpRequest& request);
+  // The answer to a whole request whose head was let through.
+  HttpAnswer answer(const HttpRequest& request);
+  // head(), then answer() when the head lets it through.
+  HttpAnswer handle(const HttpRequest& request);
+
+ private:
+  HttpAnswer file(const std::string& path);
+  TablesService& service_;
+  QString pages_;
+  OwnHosts& hosts_;
+};
+
+// The JSON answer of a service call.
+HttpAnswer JsonAnswer(const Reply& reply);
 
 class TablesHttpServer {
  public:
@@ -34,13 +107,14 @@ class TablesHttpServer {
   int bind();
   // Answers requests until stop(); false when it could not run.
   bool run();
-  // Safe from any thread; run() returns once the requests under way end.
+  // Safe from any thread; run() returns within a second whatever the
+  // clients do.
   void stop();
 
+  struct Impl;
+
  private:
-  ServerOptions options_;
-  TablesService service_;
-  std::unique_ptr<httplib::Server> server_;
+  std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace tables

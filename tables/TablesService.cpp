@@ -1,5 +1,8 @@
 #include "TablesService.h"
 
+#include "core/Globals.h"
+#include "core/PlayerNames.h"
+#include "core/Settings.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
 #include "scoring/Contract.h"
@@ -10,10 +13,13 @@
 #include <QJsonArray>
 #include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace tables {
 namespace {
@@ -22,6 +28,11 @@ constexpr qsizetype kDeviceChars = 32;
 constexpr int kMaxFailureEntries = 4096;
 constexpr int kMaxNameChars = 100;
 constexpr int kMaxLicenceChars = 20;
+constexpr std::size_t kMaxDevices = 1024;
+// A result remembered after its file went, while no echo came.
+constexpr auto kEchoGap = std::chrono::seconds(10);
+// A failed address is remembered this long after its last failure.
+constexpr auto kFailureMemory = std::chrono::minutes(10);
 
 Reply badRequest() { return ErrorReply(400, QStringLiteral("bad_request"), QStringLiteral("Requête incorrecte.")); }
 Reply badBoard() {
@@ -32,13 +43,37 @@ Reply writeFailed() {
                     QStringLiteral("Écriture impossible sur l'ordinateur : prévenez l'arbitre."));
 }
 
-// A whole number of the body, or nothing when it is absent or not whole.
+// A whole number of the body, or nothing when it is absent, not whole or
+// beyond what an int holds (checked before the cast).
 std::optional<int> wholeNumber(const QJsonObject& body, const char* key) {
   const QJsonValue v = body.value(QLatin1String(key));
   if (!v.isDouble()) return std::nullopt;
   const double d = v.toDouble();
-  if (d != static_cast<double>(static_cast<int>(d))) return std::nullopt;
+  if (!std::isfinite(d) || d < std::numeric_limits<int>::min() || d > std::numeric_limits<int>::max() ||
+      d != std::trunc(d))
+    return std::nullopt;
   return static_cast<int>(d);
+}
+
+// A file's identity (inode, size, time), "" when it is missing.
+QByteArray stampOf(const QString& path) {
+  struct stat st {};
+  if (::stat(QFile::encodeName(platform::resolvePath(path)).constData(), &st) != 0) return {};
+  return QByteArray::number(quint64(st.st_ino)) + ' ' + QByteArray::number(qint64(st.st_size)) + ' ' +
+         QByteArray::number(qint64(st.st_mtim.tv_sec)) + ' ' + QByteArray::number(qint64(st.st_mtim.tv_nsec));
+}
+
+// The key of an address for the guessing limit: an IPv6 device picks any
+// address of its network's /64, so the /64 is the key.
+QString guessKey(const QString& peer) {
+  if (!peer.contains(u':')) return peer;
+  QStringList groups = peer.split(u':');
+  const qsizetype gap = groups.indexOf(QString());
+  if (gap >= 0) {
+    groups.removeAll(QString());
+    while (groups.size() < 8) groups.insert(gap, QStringLiteral("0"));
+  }
+  return groups.mid(0, 4).join(u':') + QStringLiteral("::/64");
 }
 
 QString macOf(const QByteArray& key, const QString& device) {
@@ -97,12 +132,21 @@ QString resultFileText(const QString& line) {
   return line.mid(pos);
 }
 
-// A name typed at a table as the program can store it: one line of
-// Windows-1252 text without the players file's separators.
+// A name typed at a table as the program can store it, as the desk would
+// take it: Windows-1252 text without control characters, without the
+// players file's separators ("@", "&") nor the pairs file's ("£"), and not
+// the BYE (the program leaves a seat holding the word "BYE" empty).
 std::optional<QString> acceptableName(const QString& raw) {
+  for (QChar c : raw)
+    if (c.category() == QChar::Other_Control) return std::nullopt;
+  if (!CharactersTheFilesLose(raw).isEmpty()) return std::nullopt;  // before blanks of all kinds become one
   const QString name = raw.simplified();
-  if (name.size() > kMaxNameChars || name.contains(u'@') || name.contains(u'&')) return std::nullopt;
-  if (platform::fromCp1252(platform::toCp1252(name)) != name) return std::nullopt;
+  if (name.size() > kMaxNameChars || name.contains(u'@') || name.contains(u'&') || name.contains(u'\u00A3'))
+    return std::nullopt;
+  if (!CharactersTheFilesLose(name).isEmpty() || platform::fromCp1252(platform::toCp1252(name)) != name)
+    return std::nullopt;
+  static const QRegularExpression bye(QStringLiteral("\\bBYE\\b"));
+  if (name.contains(bye) || name.compare(QLatin1String("BYE"), Qt::CaseInsensitive) == 0) return std::nullopt;
   return name;
 }
 
@@ -113,7 +157,10 @@ Reply ErrorReply(int status, const QString& code, const QString& message) {
 }
 
 TablesService::TablesService(QString exchange, QString programFolder, Clock clock)
-    : folder_(std::move(exchange)), programFolder_(std::move(programFolder)), clock_(std::move(clock)) {
+    : folder_(std::move(exchange)),
+      programFolder_(std::move(programFolder)),
+      clock_(std::move(clock)),
+      code_(qEnvironmentVariable("TALVARON_TABLES_CODE")) {
   if (!clock_) clock_ = [] { return std::chrono::steady_clock::now(); };
 }
 
@@ -136,7 +183,12 @@ std::optional<TablesService::Session> TablesService::session() {
   hash.addData(stamp);
   hash.addData(*bytes);
   Session s{stamp, *prefs, hash.result()};
-  if (!session_ || session_->key != s.key) holders_.clear();  // a new evening: every table is free
+  if (!session_ || session_->key != s.key) {
+    // A new evening (or this server's first request): every table is free.
+    holders_.clear();
+    written_.clear();
+    if (platform::fileExists(folder_.holdersFile())) writeHolders();
+  }
   session_ = s;
   return s;
 }
@@ -158,9 +210,12 @@ std::optional<Reply> TablesService::checkTable(const Session& s, const QString& 
     return ErrorReply(400, QStringLiteral("bad_table"),
                       QStringLiteral("Table inconnue : choisissez un numéro entre 1 et %1.").arg(s.prefs.tableCount));
   const std::lock_guard<std::mutex> guard(mutex_);
-  QString& holder = holders_[table];
-  if (holder.isEmpty()) holder = device;
-  if (holder != device)
+  Holder& holder = holders_[table];
+  if (holder.device.isEmpty()) {
+    holder = {device, QDateTime::currentDateTime()};
+    writeHolders();
+  }
+  if (holder.device != device)
     return ErrorReply(409, QStringLiteral("table_lost"),
                       QStringLiteral("Un autre appareil a repris la table %1.").arg(table));
   return std::nullopt;
@@ -178,41 +233,104 @@ std::mutex& TablesService::tableLock(int table) {
   return *lock;
 }
 
+std::optional<Reply> TablesService::checkCaller(const QString& token, const QString& description) {
+  Session s;
+  QString device;
+  if (auto refused = checkToken(token, s, device)) return refused;
+  if (!description.isEmpty()) {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    if (devices_.size() >= kMaxDevices && !devices_.contains(device)) {
+      // Keep the holders' names only.
+      std::erase_if(devices_, [this](const auto& d) {
+        return std::none_of(holders_.begin(), holders_.end(), [&](const auto& h) { return h.second.device == d.first; });
+      });
+    }
+    if (devices_.size() < kMaxDevices) devices_[device] = description;
+  }
+  return std::nullopt;
+}
+
+QString TablesService::describe(const QString& device) const {
+  const auto found = devices_.find(device);
+  QString text = found != devices_.end() ? found->second : QStringLiteral("Appareil ") + device.left(6);
+  text.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
+  return text;
+}
+
+void TablesService::writeHolders() {
+  QByteArray bytes;
+  for (const auto& [table, holder] : holders_)
+    if (!holder.device.isEmpty())
+      bytes += (QString::number(table) + u'\t' + describe(holder.device) + u'\t' +
+                holder.since.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("\r\n"))
+                   .toUtf8();
+  try {
+    platform::TextWriter writer;
+    writer.open(folder_.holdersFile(), platform::WriteMode::Rewrite);
+    writer.writeBytes(bytes);
+    writer.close();
+  } catch (const platform::IoError&) {
+    // Only shown to the director: the tables go on.
+  }
+}
+
 bool TablesService::leadsAsked() const {
   return !programFolder_.isEmpty() && platform::fileExists(programFolder_ + QStringLiteral("/DemanderEntame.TXT"));
 }
 
-Reply TablesService::join(const QJsonObject& body, const QString& peer) {
+// The wait before another guess: the address's own, or the whole server's
+// (mutex_ held).
+std::optional<Reply> TablesService::waitBeforeGuessing(const QString& key, std::chrono::steady_clock::time_point now) {
+  while (!serverFailures_.empty() && now - serverFailures_.front() >= std::chrono::minutes(1)) serverFailures_.pop_front();
+  std::chrono::steady_clock::time_point until{};
+  if (serverFailures_.size() >= static_cast<std::size_t>(kServerFailuresPerMinute))
+    until = serverFailures_.front() + std::chrono::minutes(1);
+  if (const auto found = failures_.find(key); found != failures_.end()) until = std::max(until, found->second.until);
+  if (now >= until) return std::nullopt;
+  const auto left = std::chrono::ceil<std::chrono::seconds>(until - now).count();
+  Reply r = ErrorReply(429, QStringLiteral("wait"),
+                       QStringLiteral("Trop d'essais : réessayez dans %1 seconde%2.").arg(qint64(left)).arg(left > 1 ? "s" : ""));
+  r.body.insert(QStringLiteral("wait"), qint64(left));
+  return r;
+}
+
+Reply TablesService::join(const QJsonObject& body, const QString& peer, const QString& description) {
   const QJsonValue typed = body.value(QLatin1String("password"));
   if (!typed.isString()) return badRequest();
   const std::optional<Session> s = session();
   if (!s)
     return ErrorReply(503, QStringLiteral("no_tournament"), QStringLiteral("Aucun tournoi avec tablettes n'est en cours."));
   const auto now = clock_();
+  const QString key = guessKey(peer);
   const std::lock_guard<std::mutex> guard(mutex_);
-  if (failures_.size() >= kMaxFailureEntries) std::erase_if(failures_, [&](const auto& f) { return f.second.until <= now; });
-  if (failures_.size() >= kMaxFailureEntries) failures_.clear();
-  auto found = failures_.find(peer);
-  if (found != failures_.end() && now < found->second.until) {
-    const auto left = std::chrono::ceil<std::chrono::seconds>(found->second.until - now).count();
-    Reply r = ErrorReply(429, QStringLiteral("wait"),
-                         QStringLiteral("Trop d'essais : réessayez dans %1 seconde%2.").arg(qint64(left)).arg(left > 1 ? "s" : ""));
-    r.body.insert(QStringLiteral("wait"), qint64(left));
-    return r;
-  }
-  if (typed.toString().compare(s->prefs.password, Qt::CaseInsensitive) != 0) {
-    Failures& f = failures_[peer];
-    ++f.count;
-    if (f.count >= kFreeFailures) {
-      const int shift = std::min(f.count - kFreeFailures, 6);
-      f.until = now + std::chrono::seconds(std::min(1 << shift, kLongestWaitSeconds));
+  if (auto wait = waitBeforeGuessing(key, now)) return *wait;
+  // The program's built-in password is known to anyone who has seen the
+  // program: while it is the evening's, the evening's code stands for it.
+  // Either is compared exactly.
+  const bool builtIn = s->prefs.password.compare(kDefaultTabletPassword, Qt::CaseInsensitive) == 0;
+  const QString& expected = builtIn ? code_ : s->prefs.password;
+  if (expected.isEmpty() || !sameText(typed.toString(), expected)) {
+    serverFailures_.push_back(now);
+    if (failures_.size() >= kMaxFailureEntries)
+      std::erase_if(failures_, [&](const auto& f) { return f.second.until <= now && now - f.second.last > kFailureMemory; });
+    // A table full of addresses still waiting keeps them all: the others
+    // are held by the whole server's limit.
+    if (failures_.size() < kMaxFailureEntries || failures_.contains(key)) {
+      Failures& f = failures_[key];
+      ++f.count;
+      f.last = now;
+      if (f.count >= kFreeFailures) {
+        const int shift = std::min(f.count - kFreeFailures, 6);
+        f.until = now + std::chrono::seconds(std::min(1 << shift, kLongestWaitSeconds));
+      }
     }
     return ErrorReply(403, QStringLiteral("password"), QStringLiteral("Mot de passe incorrect."));
   }
-  failures_.erase(peer);
+  failures_.erase(key);
   const QString device =
       QString::fromLatin1(QByteArray::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, '0') +
                           QByteArray::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, '0'));
+  if (!description.isEmpty() && devices_.size() < kMaxDevices) devices_[device] = description;
   return {200, QJsonObject{{QStringLiteral("token"), device + u'.' + macOf(s->key, device)},
                            {QStringLiteral("tables"), s->prefs.tableCount}}};
 }
@@ -224,9 +342,28 @@ Reply TablesService::claim(const QString& token, const QJsonObject& body) {
   const std::optional<int> table = wholeNumber(body, "table");
   if (!table) return badRequest();
   const bool takeover = body.value(QLatin1String("takeover")).toBool(false);
-  if (takeover) {
+  if (takeover && *table >= 1 && *table <= s.prefs.tableCount && platform::fileExists(folder_.movementFile(*table))) {
     const std::lock_guard<std::mutex> guard(mutex_);
-    if (*table >= 1 && *table <= s.prefs.tableCount) holders_[*table] = device;
+    Holder& holder = holders_[*table];
+    if (holder.device != device) {
+      // Taken over once the page asked the player: the director reads who
+      // took which table from whom.
+      const QDateTime now = QDateTime::currentDateTime();
+      if (!holder.device.isEmpty()) {
+        try {
+          platform::TextWriter log;
+          log.open(folder_.takeoverLog(), platform::WriteMode::Append);
+          log.writeBytes((now.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + QStringLiteral("\tTable %1\t").arg(*table) +
+                          describe(holder.device) + QStringLiteral(" -> ") + describe(device) + QStringLiteral("\r\n"))
+                             .toUtf8());
+          log.close();
+        } catch (const platform::IoError&) {
+          // The takeover stands; only its record is missing.
+        }
+      }
+      holder = {device, now};
+      writeHolders();
+    }
   }
   if (auto refused = checkTable(s, device, *table)) {
     if (refused->status == 409)
@@ -260,6 +397,22 @@ QJsonObject TablesService::boardState(int table, int board) {
     const QString text = resultFileText(lines->first());
     pending = QJsonObject{{QStringLiteral("text"), text}};
     current = ValueOfResultText(text);
+  } else {
+    // Taken by the program: until its echo is written, the board is as this
+    // server wrote it.
+    const std::lock_guard<std::mutex> guard(mutex_);
+    const auto found = written_.find({table, board});
+    if (found != written_.end()) {
+      Written& w = found->second;
+      const auto now = clock_();
+      if (!w.goneSince) w.goneSince = now;
+      if (stampOf(folder_.echoFile(table, board)) != w.echoStamp || now - *w.goneSince > kEchoGap) {
+        written_.erase(found);
+      } else {
+        pending = QJsonObject{{QStringLiteral("text"), w.text}};
+        current = w.value;
+      }
+    }
   }
   QJsonValue echo;
   bool held = false;
@@ -369,14 +522,24 @@ Reply TablesService::state(const QString& token, int table) {
                            {QStringLiteral("rounds"), rounds}}};
 }
 
-Reply TablesService::playersList(const QString& token) {
+Reply TablesService::findPlayers(const QString& token, const QString& licence, const QString& name) {
   Session s;
   QString device;
   if (auto refused = checkToken(token, s, device)) return *refused;
+  const QString wantedLicence = licence.trimmed();
+  const QString wantedName = name.simplified();
+  if (wantedLicence.isEmpty() == wantedName.isEmpty() || wantedLicence.size() > kMaxLicenceChars ||
+      wantedName.size() > kMaxNameChars)
+    return badRequest();
   QJsonArray players;
   const auto lines = ReadExchangeLines(folder_.playersListFile(), 1 << 20);
-  for (const ListedPlayer& p : ParsePlayersList(lines.value_or(QStringList())))
+  for (const ListedPlayer& p : ParsePlayersList(lines.value_or(QStringList()))) {
+    const bool match = wantedLicence.isEmpty() ? p.name.compare(wantedName, Qt::CaseInsensitive) == 0
+                                               : p.licence == wantedLicence;
+    if (!match) continue;
     players.append(QJsonObject{{QStringLiteral("licence"), p.licence}, {QStringLiteral("name"), p.name}});
+    if (players.size() >= 5) break;
+  }
   return {200, QJsonObject{{QStringLiteral("players"), players}}};
 }
 
@@ -407,7 +570,7 @@ Reply TablesService::sendPlayers(const QString& token, const QJsonObject& body) 
     const std::optional<QString> accepted = acceptableName(name.toString());
     if (!accepted)
       return ErrorReply(400, QStringLiteral("bad_name"),
-                        QStringLiteral("Nom incorrect : sans « @ » ni « & », 100 caractères au plus."));
+                        QStringLiteral("Nom incorrect : 100 caractères au plus, sans « @ », « & », « £ », ni « BYE », ni signe spécial."));
     entries[i] = {accepted->isEmpty() ? QString() : digits, *accepted};
   }
   const std::lock_guard<std::mutex> guard(tableLock(*table));
@@ -534,11 +697,16 @@ Reply TablesService::result(const QString& token, const QJsonObject& body) {
     conflict.body.insert(QStringLiteral("board"), before);
     return conflict;
   }
+  const QByteArray echoStamp = stampOf(folder_.echoFile(*table, *board));
   try {
     WriteExchangeLine(folder_.resultFile(*table, *board),
                       ResultFileLine(*table, *board, seat->round, seat->ns, seat->ew, text));
   } catch (const platform::IoError&) {
     return writeFailed();
+  }
+  {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    written_[{*table, *board}] = {text, value, echoStamp, std::nullopt};
   }
   return {200, QJsonObject{{QStringLiteral("written"), true},
                            {QStringLiteral("board"), boardState(*table, *board)}}};

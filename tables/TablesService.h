@@ -10,7 +10,10 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <QDateTime>
+
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -30,13 +33,21 @@ class TablesService {
  public:
   using Clock = std::function<std::chrono::steady_clock::time_point()>;
   // exchange: the tablets' exchange folder; programFolder: where
-  // "DemanderEntame.TXT" asks for the leads ("" never).
+  // "DemanderEntame.TXT" asks for the leads ("" never). The evening's code
+  // comes from TALVARON_TABLES_CODE: while the tablets' password is the
+  // program's built-in one, only that code joins.
   TablesService(QString exchange, QString programFolder, Clock clock = {});
 
-  Reply join(const QJsonObject& body, const QString& peer);
+  // peer: the device's address; device: how the director reads it
+  // ("Android Chrome 192.168.1.23").
+  Reply join(const QJsonObject& body, const QString& peer, const QString& device = {});
+  // The refusal of a request's token, judged before its body is read; a
+  // valid token's device is known by that description from then on.
+  std::optional<Reply> checkCaller(const QString& token, const QString& device);
   Reply claim(const QString& token, const QJsonObject& body);
   Reply state(const QString& token, int table);
-  Reply playersList(const QString& token);
+  // One player of the club's list, by licence or by name: never the list.
+  Reply findPlayers(const QString& token, const QString& licence, const QString& name);
   Reply sendPlayers(const QString& token, const QJsonObject& body);
   Reply score(const QString& token, const QJsonObject& body);
   Reply result(const QString& token, const QJsonObject& body);
@@ -47,6 +58,9 @@ class TablesService {
   // longest wait.
   static constexpr int kFreeFailures = 3;
   static constexpr int kLongestWaitSeconds = 60;
+  // Failed passwords from all addresses together in a minute, beyond which
+  // every device waits.
+  static constexpr int kServerFailuresPerMinute = 20;
 
  private:
   // The evening as the session files give it, read again whenever
@@ -59,6 +73,20 @@ class TablesService {
   struct Failures {
     int count = 0;
     std::chrono::steady_clock::time_point until;
+    std::chrono::steady_clock::time_point last;
+  };
+  struct Holder {
+    QString device;
+    QDateTime since;
+  };
+  // A result this server wrote, remembered until the program's echo catches
+  // up: the program takes the result file away before it writes the echo,
+  // and in between the board must not look as it was before.
+  struct Written {
+    QString text;
+    QString value;
+    QByteArray echoStamp;  // the echo file as it was when the result was written
+    std::optional<std::chrono::steady_clock::time_point> goneSince;
   };
   // One table's round and board as the movement gives them.
   struct Seat {
@@ -77,15 +105,24 @@ class TablesService {
   QJsonObject boardState(int table, int board);
   bool leadsAsked() const;
   std::mutex& tableLock(int table);
+  // The device's description for the director (mutex_ held).
+  QString describe(const QString& device) const;
+  // "APPAREILS.TXT" rewritten from the holders (mutex_ held).
+  void writeHolders();
+  std::optional<Reply> waitBeforeGuessing(const QString& key, std::chrono::steady_clock::time_point now);
 
   ExchangeFolder folder_;
   QString programFolder_;
   Clock clock_;
+  QString code_;
 
   std::mutex mutex_;  // guards what follows
   std::optional<Session> session_;
-  std::map<int, QString> holders_;
+  std::map<int, Holder> holders_;
+  std::map<QString, QString> devices_;  // a device's description, by its identity
   std::map<QString, Failures> failures_;
+  std::deque<std::chrono::steady_clock::time_point> serverFailures_;
+  std::map<std::pair<int, int>, Written> written_;
   std::map<int, std::unique_ptr<std::mutex>> tableLocks_;
   // The tables whose players this server wrote, by the evening's key: the
   // program takes "PLAYERS.TXT" away before it writes the names back, and

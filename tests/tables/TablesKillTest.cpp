@@ -6,10 +6,9 @@
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "platform/FolderIndex.h"
+#include "support/devices/TablesClient.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
-
-#include <httplib.h>
 
 #include <QDir>
 #include <QJsonArray>
@@ -35,8 +34,8 @@ struct Sent {
 
 std::string json(const QJsonObject& o) { return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString(); }
 
-QJsonObject parse(const httplib::Result& r) {
-  return r ? QJsonDocument::fromJson(QByteArray::fromStdString(r->body)).object() : QJsonObject();
+QJsonObject parse(const testing_support::HttpReply& r) {
+  return QJsonDocument::fromJson(QByteArray::fromStdString(r.body)).object();
 }
 
 }  // namespace
@@ -51,12 +50,11 @@ class TablesKillTest : public testing_support::TalvaronTest {
   }
 
   // Every result of the evening, from the tables' states.
-  std::vector<Sent> evening(httplib::Client& client, const std::string& token, int variant) {
+  std::vector<Sent> evening(int port, const std::string& token, int variant) {
     std::vector<Sent> all;
-    const httplib::Headers auth{{"Authorization", "Bearer " + token}};
     const char* seats[4] = {"N", "E", "S", "O"};
     for (int t = 1; t <= 3; ++t) {
-      const QJsonObject state = parse(client.Get(("/api/state?table=" + std::to_string(t)).c_str(), auth));
+      const QJsonObject state = parse(testing_support::GetTables(port, "/api/state?table=" + std::to_string(t), token));
       for (const QJsonValue round : state["rounds"].toArray())
         for (const QJsonValue b : round["boards"].toArray()) {
           const int board = b["board"].toInt();
@@ -87,14 +85,13 @@ TEST_F(TablesKillTest, AKilledServerLosesNothingItConfirmedAndNothingIsDoubled) 
   for (int cycle = 0; cycle < 4; ++cycle) {
     auto server = std::make_unique<testing_support::TablesServerProcess>(exchange);
     ASSERT_GT(server->port(), 0);
-    httplib::Client client("127.0.0.1", server->port());
-    client.set_read_timeout(2, 0);
+    const int port = server->port();
     const std::string token =
-        parse(client.Post("/api/join", json({{"password", "FarnelTosk"}}), "application/json"))["token"]
+        parse(testing_support::PostTables(port, "/api/join", json({{"password", testing_support::kTablesCode}})))["token"]
             .toString()
             .toStdString();
     ASSERT_FALSE(token.empty());
-    const std::vector<Sent> results = evening(client, token, cycle);
+    const std::vector<Sent> results = evening(port, token, cycle);
     ASSERT_EQ(results.size(), 18u);
 
     // The tables send one after the other; the server is killed right after
@@ -103,14 +100,10 @@ TEST_F(TablesKillTest, AKilledServerLosesNothingItConfirmedAndNothingIsDoubled) 
     std::atomic<bool> finished = false;
     std::vector<int> confirmed;
     std::thread tables([&] {
-      httplib::Client sender("127.0.0.1", server->port());
-      sender.set_read_timeout(2, 0);
-      sender.set_connection_timeout(1, 0);
       for (std::size_t i = 0; i < results.size(); ++i) {
-        const auto r = sender.Post("/api/result", {{"Authorization", "Bearer " + token}}, results[i].body,
-                                   "application/json");
-        if (!r) break;
-        if (r->status == 200) confirmed.push_back(static_cast<int>(i));
+        const auto r = testing_support::PostTables(port, "/api/result", results[i].body, token);
+        if (r.status == 0) break;
+        if (r.status == 200) confirmed.push_back(static_cast<int>(i));
         ++answered;
       }
       finished = true;
@@ -142,12 +135,10 @@ TEST_F(TablesKillTest, AKilledServerLosesNothingItConfirmedAndNothingIsDoubled) 
     // once more, and the program collects.
     server = std::make_unique<testing_support::TablesServerProcess>(exchange);
     ASSERT_GT(server->port(), 0);
-    httplib::Client again("127.0.0.1", server->port());
     int written = 0;
     for (const Sent& s : results) {
-      const auto r = again.Post("/api/result", {{"Authorization", "Bearer " + token}}, s.body, "application/json");
-      ASSERT_TRUE(r);
-      ASSERT_EQ(r->status, 200) << r->body;
+      const auto r = testing_support::PostTables(server->port(), "/api/result", s.body, token);
+      ASSERT_EQ(r.status, 200) << r.body;
       if (parse(r)["written"].toBool()) ++written;
     }
     // Only what the program had not taken yet is written again.

@@ -13,7 +13,10 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 
+#include <atomic>
+#include <thread>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -55,10 +58,15 @@ class TablesServiceTest : public testing_support::TalvaronTest {
     PairsEntered = true;
     testing_support::LayOutTabletEvening("ABC", 3, 2);  // 3 tables, boards 1-6, 3 rounds
     WritePairNameFiles();
+    qputenv("TALVARON_TABLES_CODE", testing_support::kTablesCode);
     service = std::make_unique<TablesService>(TabletSharedFolder, programDir(), [this] { return now; });
   }
+  void TearDown() override {
+    qunsetenv("TALVARON_TABLES_CODE");
+    TalvaronTest::TearDown();
+  }
   QString join(const QString& peer = "10.0.0.2") {
-    const Reply r = service->join({{"password", "farneltosk"}}, peer);
+    const Reply r = service->join({{"password", testing_support::kTablesCode}}, peer);
     EXPECT_EQ(r.status, 200);
     return r.body["token"].toString();
   }
@@ -76,22 +84,22 @@ class TablesServiceTest : public testing_support::TalvaronTest {
 };
 
 TEST_F(TablesServiceTest, PasswordsAreSlowedDownPerAddressAndTokensEndWithTheTournament) {
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(service->join({{"password", "Farnel"}}, "10.0.0.9").status, 403);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(service->join({{"password", "318405"}}, "10.0.0.9").status, 403);
   // The third failure makes that address wait one second, then two...
-  Reply r = service->join({{"password", "FarnelTosk"}}, "10.0.0.9");
+  Reply r = service->join({{"password", testing_support::kTablesCode}}, "10.0.0.9");
   EXPECT_EQ(r.status, 429);
   EXPECT_EQ(r.body["error"], "wait");
   EXPECT_EQ(r.body["wait"].toInt(), 1);
   EXPECT_EQ(r.body["message"], "Trop d'essais : réessayez dans 1 seconde.");
   now += std::chrono::seconds(1);
   EXPECT_EQ(service->join({{"password", "nope"}}, "10.0.0.9").status, 403);
-  r = service->join({{"password", "FarnelTosk"}}, "10.0.0.9");
+  r = service->join({{"password", testing_support::kTablesCode}}, "10.0.0.9");
   EXPECT_EQ(r.body["wait"].toInt(), 2);
   // ... while another table's device is not slowed.
   const QString token = join("10.0.0.3");
   EXPECT_EQ(service->state(token, 1).status, 200);
   now += std::chrono::seconds(2);
-  r = service->join({{"password", "FARNELTOSK"}}, "10.0.0.9");
+  r = service->join({{"password", testing_support::kTablesCode}}, "10.0.0.9");
   EXPECT_EQ(r.status, 200);
   EXPECT_EQ(r.body["tables"].toInt(), 3);
   EXPECT_EQ(service->join({{"password", 12}}, "10.0.0.9").status, 400);
@@ -112,7 +120,7 @@ TEST_F(TablesServiceTest, PasswordsAreSlowedDownPerAddressAndTokensEndWithTheTou
 
   // No tournament at all.
   QDir(TabletSharedFolder).removeRecursively();
-  EXPECT_EQ(service->join({{"password", "FarnelTosk"}}, "10.0.0.2").body["error"], "no_tournament");
+  EXPECT_EQ(service->join({{"password", testing_support::kTablesCode}}, "10.0.0.2").body["error"], "no_tournament");
 }
 
 TEST_F(TablesServiceTest, OneDeviceHoldsATableUntilAnotherTakesItOver) {
@@ -297,8 +305,13 @@ TEST_F(TablesServiceTest, PlayersEnteredAtTheTableReachThePairs) {
   WritePairNameFiles();
   writeBytes(TabletSharedFolder + "/JOUEURS.TXT", "DUPONT Jean 12345\r\nBYE\r\nMARTIN Luc 67890");
   const QString token = join();
-  EXPECT_EQ(service->playersList(token).body["players"].toArray().size(), 2);
-  EXPECT_EQ(service->playersList(token).body["players"][1]["licence"], "67890");
+  // One player at a time, by licence or by name, never the club's list.
+  EXPECT_EQ(service->findPlayers(token, "67890", "").body["players"][0]["name"], "MARTIN Luc");
+  EXPECT_EQ(service->findPlayers(token, "", "dupont  jean").body["players"][0]["licence"], "12345");
+  EXPECT_TRUE(service->findPlayers(token, "99999", "").body["players"].toArray().isEmpty());
+  EXPECT_TRUE(service->findPlayers(token, "", "BYE").body["players"].toArray().isEmpty());
+  EXPECT_EQ(service->findPlayers(token, "", "").status, 400);
+  EXPECT_EQ(service->findPlayers(token, "12345", "DUPONT Jean").status, 400);
   Reply r = service->state(token, 3);
   EXPECT_TRUE(std::as_const(r.body)["players"]["needed"].toBool());
   EXPECT_FALSE(std::as_const(r.body)["players"]["done"].toBool());
@@ -339,7 +352,7 @@ class TablesHandMadeFolder : public testing_support::TalvaronTest {};
 
 TEST_F(TablesHandMadeFolder, SitOutRoundsRankingAndDealsOfPlayedBoardsOnly) {
   const QString q = documentsDir() + "/Quillmarke/";
-  writeBytes(q + "Serie1/PREFS.TXT", "3 6 2 2 M 0 Y 0 4 N Y 1 2 N N 0 N FarnelTosk\r\n");
+  writeBytes(q + "Serie1/PREFS.TXT", "3 6 2 2 M 0 Y 0 4 N Y 1 2 N N 0 N Le Vieux Pont\r\n");
   // Table 2: round 1 against the BYE (E/W 4 is the BYE, written 0), round 2
   // with nobody opposite, round 3 a real round on boards 5-6.
   writeBytes(q + "Serie1/Table1/MVT.TXT", "1 1 1 3 1\r\n");
@@ -354,7 +367,7 @@ TEST_F(TablesHandMadeFolder, SitOutRoundsRankingAndDealsOfPlayedBoardsOnly) {
   writeBytes(q + "Diagrammes/S6.TXT", diagram.replace("Board 5", "Board 6"));
 
   TablesService service(q.chopped(1), {});
-  const QString token = service.join({{"password", "FarnelTosk"}}, "p").body["token"].toString();
+  const QString token = service.join({{"password", "Le Vieux Pont"}}, "p").body["token"].toString();
   const Reply r = service.state(token, 2);
   ASSERT_EQ(r.status, 200);
   const QJsonArray rounds = r.body["rounds"].toArray();
@@ -379,4 +392,228 @@ TEST_F(TablesHandMadeFolder, SitOutRoundsRankingAndDealsOfPlayedBoardsOnly) {
   writeBytes(q + "RESULTS.TXT", "Il n'y a pas encore d'affichage des resultats disponible.\r\n");
   EXPECT_FALSE(service.ranking(token).body["available"].toBool());
   EXPECT_EQ(service.ranking(token).body["message"], "Il n'y a pas encore d'affichage des resultats disponible.");
+}
+
+TEST_F(TablesServiceTest, TheBuiltInPasswordGivesWayToTheEveningsCodeAndPasswordsAreComparedExactly) {
+  // The built-in password is the evening's: only the code joins.
+  for (const char* typed : {"FarnelTosk", "farneltosk", "318406 ", " 318406", "３１８４０６"})
+    EXPECT_EQ(service->join({{"password", typed}}, QString("10.0.1.%1").arg(typed[0])).body["error"], "password")
+        << typed;
+  EXPECT_EQ(service->join({{"password", "318406"}}, "10.0.2.1").status, 200);
+
+  // Without a code, nothing joins while the password is the built-in one.
+  qunsetenv("TALVARON_TABLES_CODE");
+  TablesService codeless(TabletSharedFolder, programDir(), [this] { return now; });
+  EXPECT_EQ(codeless.join({{"password", "FarnelTosk"}}, "10.0.2.2").body["error"], "password");
+  EXPECT_EQ(codeless.join({{"password", ""}}, "10.0.2.3").body["error"], "password");
+
+  // A password of the club's own: that one, letter for letter; the code no
+  // longer joins. "ſ" (long s) folds to "s" without regard to case.
+  TabletPassword = "Salle Ste-Anne";
+  WriteTabletSessionFiles();
+  for (const char* typed : {"salle ste-anne", "SALLE STE-ANNE", "Salle Ste-Anne ", "Salle ſte-Anne", "318406"})
+    EXPECT_EQ(service->join({{"password", QString::fromUtf8(typed)}}, QString("10.0.3.%1").arg(typed[1])).status, 403)
+        << typed;
+  EXPECT_EQ(service->join({{"password", "Salle Ste-Anne"}}, "10.0.2.4").status, 200);
+  // The program takes any case of the built-in password for the built-in one.
+  TabletPassword = "FARNELTOSK";
+  WriteTabletSessionFiles();
+  EXPECT_EQ(service->join({{"password", "FARNELTOSK"}}, "10.0.2.5").status, 403);
+  EXPECT_EQ(service->join({{"password", "318406"}}, "10.0.2.5").status, 200);
+}
+
+TEST_F(TablesServiceTest, GuessesAreLimitedForTheWholeServerAndALockedAddressStaysLocked) {
+  // One address is made to wait a minute: 3 free failures, then 1, 2 ... 32, 60 s.
+  const QString locked = "192.168.1.50";
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(service->join({{"password", "000000"}}, locked).status, 403) << i;
+    now += std::chrono::seconds(60);
+  }
+  now -= std::chrono::seconds(60);
+  EXPECT_EQ(service->join({{"password", "318406"}}, locked).body["wait"].toInt(), 60);
+  now += std::chrono::seconds(1);
+
+  // 4,200 other addresses fail once each, as fast as they can: 20 failures
+  // in a minute are tried (the locked address's last one among them), then
+  // every device waits for the minute's end.
+  int tried = 0;
+  for (int i = 0; i < 4200; ++i) {
+    const Reply r = service->join({{"password", QString::number(100000 + i)}}, QString("10.%1.%2.9").arg(i / 250).arg(i % 250));
+    if (r.status == 403) ++tried;
+    else EXPECT_EQ(r.status, 429);
+  }
+  EXPECT_EQ(tried, 19);
+  Reply r = service->join({{"password", "318406"}}, "10.99.0.1");  // the right code, a fresh device
+  EXPECT_EQ(r.status, 429);
+  EXPECT_EQ(r.body["wait"].toInt(), 59);
+  // The locked address still waits out its own minute.
+  now += std::chrono::seconds(60);
+  EXPECT_EQ(service->join({{"password", "318406"}}, "10.99.0.1").status, 200);
+  EXPECT_EQ(service->join({{"password", "318406"}}, locked).status, 200);
+
+  // An IPv6 device picks any address of its /64: they are one address here.
+  for (int i = 1; i <= 3; ++i)
+    EXPECT_EQ(service->join({{"password", "1"}}, QString("2001:db8:1:2::%1").arg(i)).status, 403);
+  EXPECT_EQ(service->join({{"password", "318406"}}, "2001:db8:1:2:aaaa:bbbb:cccc:dddd").status, 429);
+  EXPECT_EQ(service->join({{"password", "318406"}}, "2001:db8:1:3::1").status, 200);
+}
+
+TEST_F(TablesServiceTest, NumbersBeyondAnIntAreRefusedBeforeAnyCast) {
+  const QString token = join();
+  for (const char* key : {"table", "round", "board", "level", "result"}) {
+    for (double huge : {1e300, -1e300, 2147483648.0, -2147483649.0}) {
+      QJsonObject body = contract(1, 1, 1, "N", 4, "P", 0);
+      body[key] = huge;
+      const Reply r = service->result(token, body);
+      EXPECT_EQ(r.status, 400) << key << " " << huge;
+    }
+  }
+  QJsonObject split = kind(1, 1, 2, "split");
+  split["nsPercent"] = 1e300;
+  split["ewPercent"] = 40;
+  EXPECT_EQ(service->result(token, split).body["error"], "bad_split");
+  EXPECT_EQ(service->claim(token, {{"table", 1e300}}).status, 400);
+  EXPECT_EQ(service->sendPlayers(token, {{"table", -1e300}, {"seats", QJsonObject{}}}).status, 400);
+  EXPECT_FALSE(QFile::exists(table(1) + "REST1.TXT"));
+  EXPECT_FALSE(QFile::exists(table(1) + "REST2.TXT"));
+}
+
+TEST_F(TablesServiceTest, NamesTheDeskWouldRefuseAreRefused) {
+  PairsEntered = false;
+  WriteTabletSessionFiles();
+  const QString token = join();
+  const auto send = [&](const QString& name) {
+    return service->sendPlayers(token, {{"table", 2}, {"seats", QJsonObject{{"N", QJsonObject{{"name", name}}}}}});
+  };
+  const QString refused[] = {QString("DUPONT") + QChar(0) + "Jean", "DUPONT\x1b[2JJean", QString("DUPONT") + QChar(0x7f),
+                             QString("Andr") + QChar(0x81), QString("Andr") + QChar(0x90), "Le£Blanc", "BYE", "bye",
+                             "Jean BYE", "BYE-Martin", "Ana\tLopez", QString("Zo") + QChar(0x2028) + "e",
+                             "Émilie 😀", QString(101, 'A')};
+  for (const QString& name : refused) {
+    const Reply r = send(name);
+    EXPECT_EQ(r.body["error"], "bad_name") << name.toStdString();
+    EXPECT_FALSE(QFile::exists(table(2) + "PLAYERS.TXT")) << name.toStdString();
+  }
+  // What the desk takes, the tables take: Windows-1252 letters, a
+  // hyphen, an apostrophe; "Byers" is not the BYE.
+  EXPECT_TRUE(send("Œuvray-d'Éhé Byers").body["written"].toBool());
+  EXPECT_EQ(readBytes(table(2) + "PLAYERS.TXT"),
+            "\x8cuvray-d'\xc9h\xe9 Byers@*** Pas rempli ***@*** Pas rempli ***@*** Pas rempli ***\r\n");
+  EXPECT_TRUE(send(QString(100, 'A')).body["written"].toBool());
+}
+
+TEST_F(TablesServiceTest, AResendWhileTheProgramCollectsIsWrittenOnceAndACorrectionIsNotRefused) {
+  const QString token = join();
+  ASSERT_TRUE(service->result(token, contract(1, 1, 1, "N", 4, "P", 0)).body["written"].toBool());
+  // The program takes the file away and has not written its echo yet.
+  ASSERT_TRUE(QFile::remove(table(1) + "REST1.TXT"));
+  Reply r = service->result(token, contract(1, 1, 1, "N", 4, "P", 0));
+  EXPECT_FALSE(r.body["written"].toBool());
+  EXPECT_FALSE(QFile::exists(table(1) + "REST1.TXT"));
+  EXPECT_EQ(std::as_const(r.body)["board"]["current"], "N 4PN=");
+  // A correction from the page that saw its own result is taken.
+  r = service->result(token, contract(1, 1, 1, "N", 3, "P", 1, "N 4PN="));
+  EXPECT_EQ(r.status, 200);
+  EXPECT_TRUE(r.body["written"].toBool());
+  // Once the program collects and echoes, the echo speaks again.
+  ImportTabletResults();
+  EXPECT_EQ(board(service->state(token, 1), 1, 1)["current"], "N 3PN+1");
+  ASSERT_TRUE(service->result(token, kind(1, 1, 2, "pass")).body["written"].toBool());
+  ASSERT_TRUE(QFile::remove(table(1) + "REST2.TXT"));  // taken, and refused by the program: no echo
+  now += std::chrono::seconds(11);
+  EXPECT_EQ(board(service->state(token, 1), 1, 2)["current"], "PASSE");  // first seen gone now
+  now += std::chrono::seconds(11);
+  EXPECT_EQ(board(service->state(token, 1), 1, 2)["current"], "");
+}
+
+TEST_F(TablesServiceTest, FastResendsBesideTheCollectionWriteEachBoardOnce) {
+  const QString token = join();
+  std::vector<QJsonObject> bodies;
+  for (int t = 1; t <= 3; ++t)
+    for (const QJsonValue round : service->state(token, t).body["rounds"].toArray())
+      for (const QJsonValue b : round["boards"].toArray())
+        bodies.push_back(contract(t, round["round"].toInt(), b["board"].toInt(), "S", 1 + b["board"].toInt() % 7, "S", 0));
+  ASSERT_EQ(bodies.size(), 18u);
+  std::atomic<int> written = 0;
+  std::atomic<int> refused = 0;
+  std::atomic<bool> done = false;
+  std::thread tables([&] {
+    for (const QJsonObject& body : bodies)
+      for (int i = 0; i < 30; ++i) {
+        const Reply r = service->result(token, body);
+        if (r.status != 200) ++refused;
+        if (r.body["written"].toBool()) ++written;
+      }
+    done = true;
+  });
+  while (!done) ImportTabletResults();  // the program's collection, as fast as it goes
+  tables.join();
+  ImportTabletResults();
+  EXPECT_EQ(written, 18);
+  EXPECT_EQ(refused, 0);
+  EXPECT_EQ(ResultsEntered, 18);
+}
+
+TEST_F(TablesServiceTest, TakeoversAreLoggedAndTheHoldersWrittenForTheDesk) {
+  const QString first = service->join({{"password", "318406"}}, "192.168.1.23", "Android Chrome 192.168.1.23")
+                            .body["token"].toString();
+  const QString second = join("192.168.1.40");
+  ASSERT_FALSE(service->checkCaller(second, "iPhone Safari 192.168.1.40"));
+  EXPECT_EQ(service->claim(first, {{"table", 2}}).status, 200);
+  const QString root = TabletSharedFolder + "/";
+  QByteArray holders = readBytes(root + "APPAREILS.TXT");
+  EXPECT_TRUE(QRegularExpression("^2\tAndroid Chrome 192\\.168\\.1\\.23\t\\d\\d:\\d\\d:\\d\\d\r\n$")
+                  .match(QString::fromUtf8(holders)).hasMatch()) << holders.toStdString();
+  EXPECT_FALSE(QFile::exists(root + "REPRISES.LOG"));
+  // Asked, not taken: nothing changes.
+  EXPECT_EQ(service->claim(second, {{"table", 2}}).body["error"], "table_taken");
+  EXPECT_EQ(readBytes(root + "APPAREILS.TXT"), holders);
+  // Taken over after the page's question: the log says who took it from whom.
+  EXPECT_EQ(service->claim(second, {{"table", 2}, {"takeover", true}}).status, 200);
+  const QString log = QString::fromUtf8(readBytes(root + "REPRISES.LOG"));
+  EXPECT_TRUE(QRegularExpression("^\\d\\d/\\d\\d/20\\d\\d \\d\\d:\\d\\d:\\d\\d\tTable 2\t"
+                                 "Android Chrome 192\\.168\\.1\\.23 -> iPhone Safari 192\\.168\\.1\\.40\r\n$")
+                  .match(log).hasMatch()) << log.toStdString();
+  holders = readBytes(root + "APPAREILS.TXT");
+  EXPECT_TRUE(holders.startsWith("2\tiPhone Safari 192.168.1.40\t")) << holders.toStdString();
+  // The first device takes table 3 as well: one line per table, in order.
+  EXPECT_EQ(service->state(first, 3).status, 200);
+  holders = readBytes(root + "APPAREILS.TXT");
+  EXPECT_EQ(holders.count('\n'), 2);
+  EXPECT_TRUE(holders.contains("\r\n3\tAndroid Chrome 192.168.1.23\t")) << holders.toStdString();
+  // A takeover of a table it holds, or of a table that does not exist, logs nothing.
+  EXPECT_EQ(service->claim(second, {{"table", 2}, {"takeover", true}}).status, 200);
+  EXPECT_EQ(service->claim(second, {{"table", 9}, {"takeover", true}}).status, 400);
+  EXPECT_EQ(readBytes(root + "REPRISES.LOG").count('\n'), 1);
+  // A new evening: nobody holds anything.
+  WriteTabletSessionFiles();
+  EXPECT_EQ(service->state(join(), 1).status, 200);
+  EXPECT_TRUE(readBytes(root + "APPAREILS.TXT").startsWith("1\t")) << readBytes(root + "APPAREILS.TXT").toStdString();
+  EXPECT_EQ(readBytes(root + "APPAREILS.TXT").count('\n'), 1);
+}
+
+TEST_F(TablesServiceTest, SessionFilesBeyondAnyEveningAreNoTournament) {
+  const QString prefs = TabletSharedFolder + "/Serie1/PREFS.TXT";
+  const QByteArray good = readBytes(prefs);
+  const QList<QByteArray> fields = good.trimmed().split(' ');
+  ASSERT_GE(fields.size(), 18);
+  const auto withField = [&](int i, const QByteArray& value) {
+    QList<QByteArray> f = fields;
+    f[i] = value;
+    return f.join(' ') + "\r\n";
+  };
+  for (const auto& [field, value] : std::vector<std::pair<int, QByteArray>>{
+           {3, "2555555"}, {3, "65"}, {3, "0"}, {2, "22"}, {2, "-3"}, {2, "99999999999"}}) {
+    writeBytes(prefs, withField(field, value));
+    EXPECT_EQ(service->join({{"password", "318406"}}, "10.0.0.2").body["error"], "no_tournament")
+        << field << " " << value.toStdString();
+  }
+  writeBytes(prefs, withField(3, "64"));
+  const QString token = join();
+  // A movement line naming a board set far beyond the boards is left out.
+  writeBytes(TableFolder(1) + "/MVT.TXT", "1 1 1 4 1\r\n2 1 1 5 2555555\r\n3 1 1 6 -4\r\n");
+  const Reply r = service->state(token, 1);
+  ASSERT_EQ(r.status, 200);
+  EXPECT_EQ(r.body["rounds"].toArray().size(), 1);
+  EXPECT_EQ(r.body["rounds"][0]["boards"].toArray().size(), 64);
 }

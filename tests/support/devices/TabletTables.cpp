@@ -45,6 +45,9 @@ void LayOutTabletEvening(const QString& code, int tables, int boardsPerTable) {
 TablesServerProcess::TablesServerProcess(const QString& exchange) : process_(std::make_unique<QProcess>()) {
   process_->setProgram(QCoreApplication::applicationDirPath() + "/talvaron-tables");
   process_->setArguments({"--exchange", exchange, "--address", "127.0.0.1", "--port", "0", "--pages", exchange});
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("TALVARON_TABLES_CODE", kTablesCode);
+  process_->setProcessEnvironment(environment);
   process_->start();
   process_->waitForReadyRead(5000);
   const QRegularExpressionMatch m = QRegularExpression(":(\\d+)/").match(QString::fromUtf8(process_->readLine()));

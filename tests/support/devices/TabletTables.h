@@ -22,9 +22,13 @@ void MakeTabletMitchell(int tables, int boardsPerTable);
 // files written for the tables.
 void LayOutTabletEvening(const QString& code, int tables, int boardsPerTable);
 
+// The evening's code the tests give the tables' server (the tablets'
+// password being the built-in one, the tables join with it).
+inline constexpr char kTablesCode[] = "318406";
+
 // The tables' server built beside the tests and benchmarks, started on
-// 127.0.0.1 and a free port on an exchange folder; stopped by SIGKILL, at
-// the latest when this ends.
+// 127.0.0.1 and a free port on an exchange folder, with kTablesCode;
+// stopped by SIGKILL, at the latest when this ends.
 class TablesServerProcess {
  public:
   explicit TablesServerProcess(const QString& exchange);
