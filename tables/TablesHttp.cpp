@@ -402,7 +402,9 @@ struct Connection {
   std::chrono::steady_clock::time_point opened;
   std::atomic<bool> requestDone = false;
   bool headJudged = false;
-  bool tooLong = false;
+  // A target beyond the bound: answered 414 when the library gets through
+  // its query, cut at once when it runs out of room for it.
+  std::atomic<bool> tooLong = false;
   HttpRequest request;
 };
 
@@ -470,7 +472,7 @@ void* TablesHttpServer::Impl::uriLog(void*, const char* uri, MHD_Connection* c) 
   connection->request.headers.clear();
   connection->request.body.clear();
   connection->headJudged = false;
-  connection->tooLong = false;
+  connection->tooLong = connection->request.target.size() > kMaxTargetBytes;
   return connection;
 }
 
@@ -551,7 +553,8 @@ void TablesHttpServer::Impl::watch() {
     const auto now = std::chrono::steady_clock::now();
     for (Connection* c : open) {
       const auto age = now - c->opened;
-      if ((!c->requestDone && age > std::chrono::seconds(options.requestSeconds)) ||
+      if ((!c->requestDone && (age > std::chrono::seconds(options.requestSeconds) ||
+                               (c->tooLong && age > std::chrono::milliseconds(200)))) ||
           age > std::chrono::seconds(kConnectionSeconds))
         ::shutdown(c->fd, SHUT_RDWR);  // the polling thread then sees it end
     }
@@ -575,7 +578,7 @@ int TablesHttpServer::bind() {
     ::getrlimit(RLIMIT_NOFILE, &files);
   }
   const long spare = static_cast<long>(files.rlim_cur) - 128;
-  d.connectionLimit = static_cast<int>(std::clamp<long>(spare / 2, 16, d.options.maxConnections));
+  d.connectionLimit = static_cast<int>(std::min<long>(d.options.maxConnections, std::max<long>(spare / 2, 16)));
 
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;

@@ -21,7 +21,7 @@ namespace tables {
 inline constexpr std::size_t kMaxBodyBytes = 4096;
 inline constexpr std::size_t kMaxTargetBytes = 1024;
 // A request's head (request line and headers) and its number of headers.
-inline constexpr std::size_t kMaxHeadBytes = 16384;
+inline constexpr std::size_t kMaxHeadBytes = 32768;
 inline constexpr int kMaxHeaders = 48;
 // Open connections from one address, and in all (fewer when the process may
 // not open that many files).

@@ -62,6 +62,12 @@ void TablesServerProcess::kill() {
   process_->waitForFinished(5000);
 }
 
+bool TablesServerProcess::terminate(int ms) {
+  if (process_->state() == QProcess::NotRunning) return true;
+  ::kill(static_cast<pid_t>(process_->processId()), SIGTERM);
+  return process_->waitForFinished(ms);
+}
+
 QString BuiltTabletServerStandIn() {
   return QCoreApplication::applicationDirPath() + "/standins/PCQuillmarkeServer.EXE";
 }

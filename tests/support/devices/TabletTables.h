@@ -36,6 +36,8 @@ class TablesServerProcess {
   TablesServerProcess(const TablesServerProcess&) = delete;
   TablesServerProcess& operator=(const TablesServerProcess&) = delete;
   void kill();
+  // SIGTERM; true when the server ended within ms.
+  bool terminate(int ms);
   int port() const { return port_; }  // 0 when it did not start
 
  private:
