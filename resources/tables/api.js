@@ -39,6 +39,8 @@ const Api = (() => {
     }
     if (!response.ok) {
       const d = data || {};
+      // A full server asks for a moment: as a lost network, tried again.
+      if (response.status === 503 && d.error === 'busy') throw new ApiError(0, 'network', 'Pas de réseau');
       const err = new ApiError(response.status, d.error || '', d.message || '');
       err.data = d;
       throw err;
@@ -54,7 +56,8 @@ const Api = (() => {
     join: (password) => call('POST', '/api/join', { password }),
     claim: (table, takeover) => call('POST', '/api/table', { table, takeover: !!takeover }),
     state: (table) => call('GET', '/api/state' + q(table)),
-    players: () => call('GET', '/api/players'),
+    // One player, by licence or by name: { licence } or { name }.
+    players: (query) => call('GET', '/api/players?' + new URLSearchParams(query).toString()),
     sendPlayers: (table, seats) => call('POST', '/api/players', { table, seats }),
     score: (table, contract) => call('POST', '/api/score', Object.assign({ table }, contract)),
     send: (table, result) => call('POST', '/api/result', Object.assign({ table }, result)),

@@ -263,8 +263,10 @@ async function deliver(result) {
   } catch (e) {
     if (e.status === 0) { setLink(false); return false; }
     unqueue(result);
+    // Dropped: the table is told which result was not sent.
+    e.message = 'Donne ' + result.board + ' : « ' + resultDisplay(result) + ' » n’a pas été envoyé. ' + errorText(e);
     if (handleLost(e)) return false;
-    await ask('Donne ' + result.board + ' : ' + errorText(e), [['OK', 1, 'main']]);
+    await ask(e.message, [['OK', 1, 'main']]);
     return false;
   }
 }
@@ -392,16 +394,26 @@ async function claim(t, status) {
 // ---------------------------------------------------------------- players
 
 async function showPlayers() {
-  let list = [];
-  try { list = (await Api.players()).players || []; } catch (e) { /* names can still be typed */ }
-  const byLicence = new Map(list.map((p) => [String(p.licence).trim(), p.name]));
+  // The licences looked up so far (the server gives one player at a time).
+  const byLicence = new Map();
+  const lookUp = async (licence) => {
+    if (!byLicence.has(licence)) {
+      try {
+        const found = (await Api.players({ licence })).players || [];
+        byLicence.set(licence, found.length ? found[0].name : '');
+      } catch (e) { return ''; /* names can still be typed */ }
+    }
+    return byLicence.get(licence);
+  };
   const first = rounds()[0] || {};
   const fields = SEATS.map(([seat, name]) => {
     const input = el('input', { id: 'seat-' + seat, autocomplete: 'off', placeholder: 'Licence ou nom', enterkeyhint: 'next' });
     const found = el('p', { class: 'note', id: 'found-' + seat, 'aria-live': 'polite' });
-    input.addEventListener('input', () => {
+    input.addEventListener('input', async () => {
       const v = input.value.trim();
-      found.textContent = /^\d+$/.test(v) ? (byLicence.get(v) || 'Licence inconnue : tapez le nom.') : '';
+      if (!/^\d+$/.test(v)) { found.textContent = ''; return; }
+      const name = await lookUp(v);
+      if (input.value.trim() === v) found.textContent = name || 'Licence inconnue : tapez le nom.';
     });
     return { seat, input, box: el('div', {}, el('label', { for: 'seat-' + seat, text: name }), input, found) };
   });
@@ -414,8 +426,9 @@ async function showPlayers() {
         const v = f.input.value.trim();
         if (!v) { seats[f.seat] = null; continue; }
         if (/^\d+$/.test(v)) {
-          if (!byLicence.has(v)) { status.textContent = 'Licence ' + v + ' inconnue : tapez le nom.'; f.input.focus(); return; }
-          seats[f.seat] = { licence: v, name: byLicence.get(v) };
+          const name = await lookUp(v);
+          if (!name) { status.textContent = 'Licence ' + v + ' inconnue : tapez le nom.'; f.input.focus(); return; }
+          seats[f.seat] = { licence: v, name };
         } else {
           seats[f.seat] = { licence: '', name: v };
         }

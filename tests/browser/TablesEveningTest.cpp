@@ -106,6 +106,9 @@ class TablesEveningTest : public testing_support::TalvaronTest {
     if (!QFile::exists(built) || !QFile::copy(built, exe)) return false;
     port_ = FreePort();
     server_.setProcessChannelMode(QProcess::MergedChannels);
+    QProcessEnvironment serverEnv = QProcessEnvironment::systemEnvironment();
+    serverEnv.insert("TALVARON_TABLES_CODE", testing_support::kTablesCode);  // the password is the built-in one
+    server_.setProcessEnvironment(serverEnv);
     server_.start(exe, {"--exchange", documentsDir() + "/Quillmarke", "--pages",
                         QCoreApplication::applicationDirPath() + "/tables", "--address", "127.0.0.1", "--port",
                         QString::number(port_), "--program", programDir()});
@@ -151,6 +154,7 @@ class TablesEveningTest : public testing_support::TalvaronTest {
     node_.setWorkingDirectory(kBrowserTests);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TALVARON_NODE_FOLDER", modules_);
+    env.insert("TALVARON_TABLES_CODE", testing_support::kTablesCode);
     node_.setProcessEnvironment(env);
     QStringList arguments{kBrowserTests + script, QString("http://127.0.0.1:%1/").arg(port_), chromium_};
     const QString shots = qEnvironmentVariable("TALVARON_TABLES_SCREENSHOTS");

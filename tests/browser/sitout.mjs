@@ -49,14 +49,14 @@ try {
       // The keyboard alone: the password and Enter, then Tab to the table.
       await page.goto(url);
       await waitView(page, 'connexion');
-      await page.keyboard.type('FarnelTosk');
+      await page.keyboard.type(process.env.TALVARON_TABLES_CODE);
       await page.keyboard.press('Enter');
       await waitView(page, 'tables');
       await page.keyboard.press('Tab');
       report.keyboard = await page.evaluate(() => document.activeElement.textContent);
       await page.keyboard.press('Enter');
     } else {
-      await join(page, url, table, 'FarnelTosk');
+      await join(page, url, table, process.env.TALVARON_TABLES_CODE);
     }
     await waitView(page, 'tour');
     const seen = { first: await text(page, 'main') };
