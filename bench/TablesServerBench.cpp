@@ -9,11 +9,11 @@
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "flows/TournamentMenu.h"
+#include "support/devices/TablesClient.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
 #include <benchmark/benchmark.h>
-#include <httplib.h>
 
 #include <QDir>
 #include <QJsonArray>
@@ -28,7 +28,9 @@
 #include <random>
 #include <thread>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,8 +39,8 @@ constexpr int kResultsPerTable = 8;
 
 std::string json(const QJsonObject& o) { return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString(); }
 
-QJsonObject parse(const httplib::Result& r) {
-  return r ? QJsonDocument::fromJson(QByteArray::fromStdString(r->body)).object() : QJsonObject();
+QJsonObject parse(const testing_support::HttpReply& r) {
+  return QJsonDocument::fromJson(QByteArray::fromStdString(r.body)).object();
 }
 
 double since(std::chrono::system_clock::time_point start, const struct timespec& stamp) {
@@ -73,21 +75,16 @@ void BM_TablesServerEvening(benchmark::State& state) {
   int failures = 0;
   std::mutex lock;
   for (auto _ : state) {
-    httplib::Client setup("127.0.0.1", port);
     const std::string token =
-        parse(setup.Post("/api/join", json({{"password", "FarnelTosk"}}), "application/json"))["token"]
+        parse(testing_support::PostTables(port, "/api/join", json({{"password", testing_support::kTablesCode}})))["token"]
             .toString()
             .toStdString();
     std::atomic<int> running = kTables;
     std::vector<std::thread> tables;
     for (int t = 1; t <= kTables; ++t)
       tables.emplace_back([&, t] {
-        httplib::Client client("127.0.0.1", port);
-        client.set_keep_alive(true);  // as a browser does
-        client.set_tcp_nodelay(true);
-        const httplib::Headers auth{{"Authorization", "Bearer " + token}};
         std::mt19937 random(t);
-        const QJsonObject s = parse(client.Get(("/api/state?table=" + std::to_string(t)).c_str(), auth));
+        const QJsonObject s = parse(testing_support::GetTables(port, "/api/state?table=" + std::to_string(t), token));
         int sent = 0;
         for (const QJsonValue round : s["rounds"].toArray())
           for (const QJsonValue b : round["boards"].toArray()) {
@@ -100,14 +97,14 @@ void BM_TablesServerEvening(benchmark::State& state) {
                                            {"result", 0}, {"lead", "RC"}});
             const auto tap = std::chrono::system_clock::now();
             const auto start = std::chrono::steady_clock::now();
-            const auto r = client.Post("/api/result", auth, body, "application/json");
+            const auto r = testing_support::PostTables(port, "/api/result", body, token);
             const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
             struct stat st {};
             const QString file = folders[t] + QStringLiteral("/REST%1.TXT").arg(board);
             const bool onDisk = ::stat(QFile::encodeName(file).constData(), &st) == 0;
             const std::lock_guard<std::mutex> guard(lock);
             answers.push_back(ms);
-            if (!r || r->status != 200) ++failures;
+            if (r.status != 200) ++failures;
             // The collection may already have taken it: then the echo proves it arrived.
             if (onDisk) slowestFile = std::max(slowestFile, since(tap, st.st_mtim));
           }
@@ -134,6 +131,145 @@ void BM_TablesServerEvening(benchmark::State& state) {
   state.counters["file_max_ms"] = slowestFile;
 }
 
+// The server process's resident memory, in kB.
+long residentKb(qint64 pid) {
+  QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+  return 0;
+}
+
+// A full room beside strangers: 21 tables with three phones each polling
+// their table's state every 2 s (the pages' pace), one of them sending a
+// result every 6 s, while 200 connections stay open and idle and 64 send
+// their heads one byte every 200 ms, each reopened as soon as the server
+// closes it. Reported: the tables' answers' median, 99th percentile and
+// slowest, the answers lost, and the server's memory at the start and the
+// end. TALVARON_BENCH_SECONDS sets the length (20 s).
+void BM_TablesServerFullRoom(benchmark::State& state) {
+  QTemporaryDir tmp;
+  testing_support::resetGlobals();
+  qputenv("TALVARON_DOCUMENTS_FOLDER", (tmp.path() + "/Documents").toUtf8());
+  ProgramFolder = tmp.path() + "/program/";
+  DataFolder = ProgramFolder + "Resultats/";
+  QDir().mkpath(DataFolder);
+  TournamentCode = "FULL";
+  TableDevicesMode = TabletsMode = true;
+  PairsEntered = true;
+  testing_support::MakeTabletMitchell(kTables, 2);
+  WriteTabletSessionFiles();
+  WritePairNameFiles();
+  testing_support::TablesServerProcess server(TabletSharedFolder, tmp.path() + "/tables-server-bench");
+  const int port = server.port();
+  const int seconds = qEnvironmentVariableIsSet("TALVARON_BENCH_SECONDS") ? qEnvironmentVariableIntValue("TALVARON_BENCH_SECONDS") : 20;
+
+  std::vector<double> answers;
+  int lost = 0;
+  long rssStart = 0;
+  long rssEnd = 0;
+  std::mutex lock;
+  for (auto _ : state) {
+    std::atomic<bool> done = false;
+    // The strangers: 264 sockets on one thread, each from an address of its
+    // own group (the server caps the connections of one address).
+    std::thread strangers([&] {
+      struct Socket {
+        int fd = -1;
+        std::string from;
+        bool trickles = false;
+        std::size_t sent = 0;
+      };
+      std::vector<Socket> sockets;
+      for (int i = 0; i < 200; ++i) sockets.push_back({-1, "127.0.20." + std::to_string(1 + i / 20), false, 0});
+      for (int i = 0; i < 64; ++i) sockets.push_back({-1, "127.0.30." + std::to_string(1 + i), true, 0});
+      const std::string head = "POST /api/join HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Slow: ";
+      while (!done) {
+        for (Socket& s : sockets) {
+          if (s.fd < 0) {
+            s.fd = testing_support::ConnectToTables(port, s.from);
+            s.sent = 0;
+            continue;
+          }
+          char c = 0;
+          if (::recv(s.fd, &c, 1, MSG_DONTWAIT) == 0) {  // closed by the server: open again
+            ::close(s.fd);
+            s.fd = -1;
+            continue;
+          }
+          if (s.trickles) {
+            const char byte = s.sent < head.size() ? head[s.sent] : 'a';
+            if (::send(s.fd, &byte, 1, MSG_NOSIGNAL | MSG_DONTWAIT) == 1) ++s.sent;
+          }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      }
+      for (Socket& s : sockets)
+        if (s.fd >= 0) ::close(s.fd);
+    });
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    rssStart = residentKb(server.pid());
+    std::vector<std::thread> phones;
+    for (int t = 1; t <= kTables; ++t)
+      for (int p = 0; p < 3; ++p)
+        phones.emplace_back([&, t, p] {
+          const std::string from = "127.0.10." + std::to_string(t * 3 + p);
+          const std::string join =
+              testing_support::SendRaw(port, "POST /api/join HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\n"
+                                             "Content-Length: 21\r\n\r\n{\"password\":\"" + std::string(testing_support::kTablesCode) + "\"}",
+                                       5000, from)
+                  .body;
+          const std::string token = QJsonDocument::fromJson(QByteArray::fromStdString(join))["token"].toString().toStdString();
+          std::mt19937 random(t * 3 + p);
+          std::this_thread::sleep_for(std::chrono::milliseconds(random() % 2000));
+          const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+          std::vector<std::pair<int, int>> boards;  // round, board
+          int polls = 0;
+          while (std::chrono::steady_clock::now() < end) {
+            const auto start = std::chrono::steady_clock::now();
+            std::string request = "GET /api/state?table=" + std::to_string(t) + " HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                                  "Authorization: Bearer " + token + "\r\n\r\n";
+            if (p == 0 && polls % 3 == 2 && !boards.empty()) {
+              const auto [round, board] = boards[(polls / 3) % boards.size()];
+              const std::string body = json({{"table", t}, {"round", round}, {"board", board}, {"previous", ""},
+                                             {"kind", "pass"}});
+              request = "POST /api/result HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\n"
+                        "Authorization: Bearer " + token + "\r\nContent-Length: " + std::to_string(body.size()) +
+                        "\r\n\r\n" + body;
+            }
+            const testing_support::HttpReply r = testing_support::SendRaw(port, request, 5000, from);
+            const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            if (boards.empty() && r.status == 200)
+              for (const QJsonValue round : QJsonDocument::fromJson(QByteArray::fromStdString(r.body))["rounds"].toArray())
+                for (const QJsonValue b : round["boards"].toArray()) boards.emplace_back(round["round"].toInt(), b["board"].toInt());
+            {
+              const std::lock_guard<std::mutex> guard(lock);
+              answers.push_back(ms);
+              // A board already sent and refused as changed meanwhile is an answer, not a loss.
+              if (r.status != 200 && r.status != 409) ++lost;
+            }
+            ++polls;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2000) - std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                                             std::chrono::steady_clock::now() - start));
+          }
+        });
+    for (std::thread& p : phones) p.join();
+    rssEnd = residentKb(server.pid());
+    done = true;
+    strangers.join();
+  }
+  server.kill();
+  std::sort(answers.begin(), answers.end());
+  state.counters["requests"] = static_cast<double>(answers.size());
+  state.counters["lost"] = lost;
+  state.counters["answer_median_ms"] = answers.empty() ? 0 : answers[answers.size() / 2];
+  state.counters["answer_p99_ms"] = answers.empty() ? 0 : answers[answers.size() * 99 / 100];
+  state.counters["answer_max_ms"] = answers.empty() ? 0 : answers.back();
+  state.counters["rss_start_kb"] = static_cast<double>(rssStart);
+  state.counters["rss_end_kb"] = static_cast<double>(rssEnd);
+}
+
 }  // namespace
 
+BENCHMARK(BM_TablesServerFullRoom)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TablesServerEvening)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();

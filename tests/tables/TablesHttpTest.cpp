@@ -432,7 +432,7 @@ TEST_F(TablesHttpTest, AThousandConnectionsAtOnceWaitForNoRetry) {
 }
 
 TEST_F(TablesHttpTest, SigtermEndsTheServerWithinASecondWhileAClientTrickles) {
-  testing_support::TablesServerProcess process(TabletSharedFolder);
+  testing_support::TablesServerProcess process(TabletSharedFolder, programDir() + "tables-server-sigterm");
   ASSERT_GT(process.port(), 0);
   const int fd = testing_support::ConnectToTables(process.port());
   ASSERT_GE(fd, 0);

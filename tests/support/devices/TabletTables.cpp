@@ -11,6 +11,7 @@
 #include "support/TestState.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -42,8 +43,10 @@ void LayOutTabletEvening(const QString& code, int tables, int boardsPerTable) {
   WriteTabletSessionFiles();
 }
 
-TablesServerProcess::TablesServerProcess(const QString& exchange) : process_(std::make_unique<QProcess>()) {
-  process_->setProgram(QCoreApplication::applicationDirPath() + "/talvaron-tables");
+TablesServerProcess::TablesServerProcess(const QString& exchange, const QString& copy)
+    : process_(std::make_unique<QProcess>()) {
+  const QString built = QCoreApplication::applicationDirPath() + "/talvaron-tables";
+  process_->setProgram(!copy.isEmpty() && QFile::copy(built, copy) ? copy : built);
   process_->setArguments({"--exchange", exchange, "--address", "127.0.0.1", "--port", "0", "--pages", exchange});
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("TALVARON_TABLES_CODE", kTablesCode);
@@ -61,6 +64,8 @@ void TablesServerProcess::kill() {
   ::kill(static_cast<pid_t>(process_->processId()), SIGKILL);
   process_->waitForFinished(5000);
 }
+
+qint64 TablesServerProcess::pid() const { return process_->processId(); }
 
 bool TablesServerProcess::terminate(int ms) {
   if (process_->state() == QProcess::NotRunning) return true;

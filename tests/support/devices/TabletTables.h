@@ -31,7 +31,9 @@ inline constexpr char kTablesCode[] = "318406";
 // stopped by SIGKILL, at the latest when this ends.
 class TablesServerProcess {
  public:
-  explicit TablesServerProcess(const QString& exchange);
+  // copy: where to run a copy of the executable under a name of its own,
+  // beyond the reach of a program's quit that stops the servers by name.
+  explicit TablesServerProcess(const QString& exchange, const QString& copy = {});
   ~TablesServerProcess();
   TablesServerProcess(const TablesServerProcess&) = delete;
   TablesServerProcess& operator=(const TablesServerProcess&) = delete;
@@ -39,6 +41,7 @@ class TablesServerProcess {
   // SIGTERM; true when the server ended within ms.
   bool terminate(int ms);
   int port() const { return port_; }  // 0 when it did not start
+  qint64 pid() const;
 
  private:
   std::unique_ptr<QProcess> process_;
