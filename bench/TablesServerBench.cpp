@@ -49,19 +49,25 @@ double since(std::chrono::system_clock::time_point start, const struct timespec&
   return std::chrono::duration<double, std::milli>(at - start).count();
 }
 
-void BM_TablesServerEvening(benchmark::State& state) {
-  QTemporaryDir tmp;
+// The largest tablets evening in a folder of its own: 21 tables of a
+// Mitchell, two boards a table, the session files written.
+void layOutEvening(const QTemporaryDir& tmp, const QString& code) {
   testing_support::resetGlobals();
   qputenv("TALVARON_DOCUMENTS_FOLDER", (tmp.path() + "/Documents").toUtf8());
   ProgramFolder = tmp.path() + "/program/";
   DataFolder = ProgramFolder + "Resultats/";
   QDir().mkpath(DataFolder);
-  TournamentCode = "BENCH";
+  TournamentCode = code;
   TableDevicesMode = TabletsMode = true;
   PairsEntered = true;
   testing_support::MakeTabletMitchell(kTables, 2);
   WriteTabletSessionFiles();
   WritePairNameFiles();
+}
+
+void BM_TablesServerEvening(benchmark::State& state) {
+  QTemporaryDir tmp;
+  layOutEvening(tmp, "BENCH");
   menuView().timerEnabled = true;  // the collection runs as the timer's
 
   // The server runs as at the club: a process of its own beside the program.
@@ -149,17 +155,7 @@ long residentKb(qint64 pid) {
 // end. TALVARON_BENCH_SECONDS sets the length (20 s).
 void BM_TablesServerFullRoom(benchmark::State& state) {
   QTemporaryDir tmp;
-  testing_support::resetGlobals();
-  qputenv("TALVARON_DOCUMENTS_FOLDER", (tmp.path() + "/Documents").toUtf8());
-  ProgramFolder = tmp.path() + "/program/";
-  DataFolder = ProgramFolder + "Resultats/";
-  QDir().mkpath(DataFolder);
-  TournamentCode = "FULL";
-  TableDevicesMode = TabletsMode = true;
-  PairsEntered = true;
-  testing_support::MakeTabletMitchell(kTables, 2);
-  WriteTabletSessionFiles();
-  WritePairNameFiles();
+  layOutEvening(tmp, "FULL");
   testing_support::TablesServerProcess server(TabletSharedFolder, tmp.path() + "/tables-server-bench");
   const int port = server.port();
   const int seconds = qEnvironmentVariableIsSet("TALVARON_BENCH_SECONDS") ? qEnvironmentVariableIntValue("TALVARON_BENCH_SECONDS") : 20;

@@ -27,12 +27,13 @@ fail() {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Control fields: the version everywhere alike; the Qt libraries and the
-# plugins loaded at run time among the dependencies.
+# Control fields: the version everywhere alike; the Qt libraries, the tables'
+# server's HTTP library and the plugins loaded at run time among the
+# dependencies.
 version=$(dpkg-deb -f "$deb" Version)
 depends=$(dpkg-deb -f "$deb" Depends)
 for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6network6 libqt6printsupport6 \
-  libqt6sql6-sqlite qt6-qpa-plugins; do
+  libqt6sql6-sqlite qt6-qpa-plugins libmicrohttpd12; do
   grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
 done
 

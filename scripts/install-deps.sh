@@ -14,7 +14,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcpp-httplib-dev libqrencode-dev
+  libmicrohttpd-dev libqrencode-dev
   poppler-utils locales
   fonts-dejavu-core fonts-liberation
 )

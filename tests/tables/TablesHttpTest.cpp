@@ -185,7 +185,7 @@ TEST_F(TablesHttpTest, BodiesAreBoundedHoweverTheyAreSentAndTheTokenComesFirst) 
   HttpReply r = SendRaw(port, postHead("/api/join", "Content-Encoding: gzip\r\nContent-Length: " +
                                                         std::to_string(body.size()) + "\r\n") + body);
   EXPECT_EQ(r.status, 415);
-  // A body longer than it says is cut at its length: the rest is no request.
+  // One byte beyond the bound: refused on its length.
   r = SendRaw(port, postHead("/api/join", "Content-Length: 4097\r\n") + std::string(4097, ' '));
   EXPECT_EQ(r.status, 413);
   EXPECT_EQ(parse(r)["error"], "too_large");
@@ -382,8 +382,9 @@ TEST_F(TablesHttpTest, AFullServerAnswers503AtOnceAndOneAddressHoldsFewConnectio
 
 TEST_F(TablesHttpTest, AThousandConnectionsAtOnceWaitForNoRetry) {
   startServer();
-  // 1,000 connections opened at once from 40 addresses; every one answered,
-  // none left for the kernel's one-second retry of a full queue.
+  // 1,000 connections opened at once from 40 addresses: every one
+  // connected at once (none left for the kernel's retry of a full queue),
+  // and answered.
   std::vector<int> fds;
   std::vector<Clock::time_point> opened;
   for (int i = 0; i < 1000; ++i) {
@@ -403,9 +404,9 @@ TEST_F(TablesHttpTest, AThousandConnectionsAtOnceWaitForNoRetry) {
   const auto start = Clock::now();
   const std::string request = get("/index.html");
   std::vector<int> state(fds.size(), 0);  // 0 connecting, 1 sent, 2 answered, 3 failed
-  double slowest = 0;
+  double slowestConnect = 0;
   int answered = 0;
-  while (msSince(start) < 5000 && answered < 1000) {
+  while (msSince(start) < 10000 && answered < 1000) {
     std::vector<pollfd> polls;
     for (std::size_t i = 0; i < fds.size(); ++i)
       if (state[i] < 2) polls.push_back({fds[i], static_cast<short>(state[i] == 0 ? POLLOUT : POLLIN), 0});
@@ -414,21 +415,20 @@ TEST_F(TablesHttpTest, AThousandConnectionsAtOnceWaitForNoRetry) {
       if (p.revents == 0) continue;
       const std::size_t i = static_cast<std::size_t>(std::find(fds.begin(), fds.end(), p.fd) - fds.begin());
       if (state[i] == 0) {
+        slowestConnect = std::max(slowestConnect, msSince(start));
         state[i] = ::send(p.fd, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size()) ? 1 : 3;
       } else {
         char buffer[256];
         const ssize_t n = ::recv(p.fd, buffer, sizeof buffer, 0);
         state[i] = n > 12 && std::string(buffer, 12) == "HTTP/1.1 200" ? 2 : 3;
-        if (state[i] == 2) {
-          ++answered;
-          slowest = std::max(slowest, msSince(start));
-        }
+        if (state[i] == 2) ++answered;
       }
     }
   }
   for (int fd : fds) ::close(fd);
   EXPECT_EQ(answered, 1000);
-  EXPECT_LT(slowest, 900);
+  // A connection the kernel's queue had no room for is retried after a second.
+  EXPECT_LT(slowestConnect, 900);
 }
 
 TEST_F(TablesHttpTest, SigtermEndsTheServerWithinASecondWhileAClientTrickles) {
