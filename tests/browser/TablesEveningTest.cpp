@@ -380,11 +380,12 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
   EXPECT_TRUE(table1.value("first").toString().startsWith("Tour 1 sur 3N/Spaire 1 : <b>N1</b> - <img src=x>E/W"))
       << table1.value("first").toString().toStdString();
   EXPECT_EQ(table1.value("markup").toInt(-1), 0);
-  // The correction made on the phone did not overwrite the director's.
+  // The correction made on the phone did not overwrite the director's; the
+  // phone says which result it did not send.
   const QJsonObject conflict = report.value("conflict").toObject();
   EXPECT_EQ(conflict.value("told").toString().toStdString(),
-            "Donne 1 : Ce résultat a été changé entre-temps (par un autre appareil ou par l'arbitre). "
-            "Vérifiez-le avant de renvoyer.");
+            "Donne 1 : « 3SA N +2 » n’a pas été envoyé. Ce résultat a été changé entre-temps (par un autre "
+            "appareil ou par l'arbitre). Vérifiez-le avant de renvoyer.");
   EXPECT_EQ(conflict.value("now").toString().toStdString(), "3SA N +1");
   EXPECT_EQ(ResultContract[1].toStdString(), "3SN+1");
   // The phone is back at the password, told why: its device is no longer

@@ -142,7 +142,7 @@ async function playTable(browser, table) {
       // Another phone takes table 3 over; the first one is told.
       const old = page;
       page = await phone(browser);
-      await join(page, 3, 'farnelTOSK');
+      await join(page, 3, CODE);
       await page.waitForSelector('#dialog:not([hidden])');
       report.takeover.question = await text(page, '#dialog-text');
       await picture(page, 'takeover');
