@@ -204,7 +204,7 @@ void BM_TablesServerFullRoom(benchmark::State& state) {
         if (s.fd >= 0) ::close(s.fd);
     });
     std::this_thread::sleep_for(std::chrono::seconds(1));
-    rssStart = residentKb(server.pid());
+    rssStart = residentKb(server.processId());
     std::vector<std::thread> phones;
     for (int t = 1; t <= kTables; ++t)
       for (int p = 0; p < 3; ++p)
@@ -250,7 +250,7 @@ void BM_TablesServerFullRoom(benchmark::State& state) {
           }
         });
     for (std::thread& p : phones) p.join();
-    rssEnd = residentKb(server.pid());
+    rssEnd = residentKb(server.processId());
     done = true;
     strangers.join();
   }

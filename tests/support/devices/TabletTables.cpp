@@ -65,7 +65,9 @@ void TablesServerProcess::kill() {
   process_->waitForFinished(5000);
 }
 
-qint64 TablesServerProcess::pid() const { return process_->processId(); }
+qint64 TablesServerProcess::processId() const {
+  return process_->state() == QProcess::NotRunning ? 0 : process_->processId();
+}
 
 bool TablesServerProcess::terminate(int ms) {
   if (process_->state() == QProcess::NotRunning) return true;

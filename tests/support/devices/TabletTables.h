@@ -41,7 +41,7 @@ class TablesServerProcess {
   // SIGTERM; true when the server ended within ms.
   bool terminate(int ms);
   int port() const { return port_; }  // 0 when it did not start
-  qint64 pid() const;
+  qint64 processId() const;  // 0 when it is not running
 
  private:
   std::unique_ptr<QProcess> process_;
