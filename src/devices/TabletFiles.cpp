@@ -4,13 +4,16 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/ResultsFolder.h"
 #include "core/State.h"
 #include "core/TournamentFileLines.h"
 #include "devices/Companions.h"
+#include "platform/FolderLock.h"
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
 #include "setup/PairLookups.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -29,6 +32,17 @@ const QString kPlaceholder = QStringLiteral("Il n'y a pas encore d'affichage des
 QString yesNo(bool value) { return value ? QStringLiteral("Y") : QStringLiteral("N"); }
 
 QString seriesFolder() { return TabletSeriesFolder + QStringLiteral("1"); }
+
+// The exchange folder emptied but for its lock file: the lock stays on the
+// very file a second copy would open.
+void emptyExchangeFolder() {
+  const QString folder = platform::resolvePath(TabletSharedFolder);
+  const QFileInfoList entries =
+      QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+  for (const QFileInfo& entry : entries)
+    if (entry.fileName() != kExchangeLockFile) platform::deleteTree(entry.filePath());
+  platform::makeFolder(TabletSharedFolder);
+}
 
 int adjustedPercentagesRound() {
   int round = PercentagesFromRound;
@@ -201,8 +215,18 @@ void SetTabletFolders() {
 
 void ClearTabletFolder() {
   SetTabletFolders();
-  platform::deleteTree(platform::resolvePath(TabletSharedFolder));
-  platform::makeFolder(TabletSharedFolder);
+  emptyExchangeFolder();
+}
+
+bool LockExchangeFolder() {
+  SetTabletFolders();
+  const auto holder = platform::lockFolder(TabletSharedFolder, kExchangeLockFile);
+  if (!holder) return true;
+  ShowAlert(QStringLiteral("Une soirée avec tablettes ou BridgeMates tourne déjà sur le dossier d'échange ") +
+            TabletSharedFolder + LockHolderText(*holder) +
+            QStringLiteral(". Deux soirées sur le même dossier d'échange se prendraient leurs résultats: celle-ci ne "
+                           "démarre pas. Terminez l'autre Talvaron, ou jouez ce tournoi sans appareils."));
+  return false;
 }
 
 QString TableFolder(int table) { return seriesFolder() + QStringLiteral("/Table%1").arg(table); }
@@ -251,10 +275,7 @@ void WriteTabletSessionFiles() {
 
 void PrepareTabletServer() {
   SetTabletFolders();
-  if (!platform::folderExists(TabletSharedFolder + QStringLiteral("/Diagrammes"))) {
-    platform::deleteTree(platform::resolvePath(TabletSharedFolder));
-    platform::makeFolder(TabletSharedFolder);
-  }
+  if (!platform::folderExists(TabletSharedFolder + QStringLiteral("/Diagrammes"))) emptyExchangeFolder();
   writeMovementFiles();
   if (!platform::fileExists(ProgramFolder + kTabletCompanionName)) {
     ui::interaction().beep();

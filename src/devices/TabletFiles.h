@@ -50,8 +50,17 @@ bool LeaveAlone(const QString& path, const QString& refereeText);
 void ForgetBadReads(const QString& path);
 // Every count forgotten, and the files left alone (a new evening).
 void ForgetAllBadReads();
-// The exchange folder deleted with everything in it and created again, empty.
+// The exchange folder emptied of everything but its lock file (created when
+// missing).
 void ClearTabletFolder();
+// The lock file of the exchange folder: one device evening per exchange
+// folder.
+inline const QString kExchangeLockFile = QStringLiteral("TABLETTES.LCK");
+// Takes the exchange folder's lock for this run before a device evening
+// starts (SetTabletFolders first). False, after a message saying which
+// process holds it and since when, when another copy of the program runs a
+// device evening on it: this one then starts none.
+bool LockExchangeFolder();
 // The number of tables the tablets' files are looked for in: TableCount, or
 // when it is 0, the deals per table in a federation Heredia movement, else
 // the pair slots. TableCount itself is never changed.

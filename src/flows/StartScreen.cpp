@@ -21,6 +21,7 @@
 #include "devices/TableStates.h"
 #include "devices/TabletLines.h"
 #include "devices/TabletFiles.h"
+#include "devices/TablesServer.h"
 #include "flows/GeneralOptions.h"
 #include "flows/Reload.h"
 #include "flows/TournamentMenu.h"
@@ -288,6 +289,7 @@ void StartNewTournament() {
   ResumingTournament = false;
   FlowWindows& s = flowWindows();
   if (!available(s.showParametersWindow, kNewTournament)) return;
+  if (TableDevicesMode && !LockExchangeFolder()) return;
   HideStartScreen();
   s.showParametersWindow();
 }
@@ -370,9 +372,13 @@ void RestartDeviceCollection(bool restartServers) {
     StartBridgeMatesRetrieval();
   }
   if (TabletsMode) {
-    if (restartServers && !platform::processes().isRunning(kTabletServerName)) StartTabletServer();
+    if (restartServers && WindowsTabletServerPresent() && !platform::processes().isRunning(kTabletServerName))
+      StartTabletServer();
     StartTabletRetrieval();
-    if (restartServers) StartTabletCompanion();
+    if (restartServers)
+      StartTabletCompanion();
+    else
+      StartTablesServer();  // a finished evening too: the tables may still send a correction
   }
 }
 
@@ -389,6 +395,10 @@ void ResumeAfterHidingTheStartScreen() {
 
   const bool collects = TournamentDatedToday && TableDevicesMode;
   if (collects) {
+    if (!LockExchangeFolder()) {
+      ShowStartScreen();
+      return;
+    }
     const bool unfinished = ResultsEntered != ResultSlotCount;
     if (unfinished && !restartAgreed()) {
       ShowStartScreen();
@@ -427,6 +437,7 @@ void FederationTournamentClick() {
   EntryByContracts = true;
   FlowWindows& s = flowWindows();
   if (!available(s.showFederationSummary, kFederation)) return;
+  if (TableDevicesMode && !LockExchangeFolder()) return;
   LoadPlayers();
   HideStartScreen();
   // A database that cannot be read brings the start screen back before the

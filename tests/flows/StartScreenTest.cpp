@@ -8,6 +8,7 @@
 #include "core/TournamentFiles.h"
 #include "devices/FederationSetup.h"
 #include "devices/TableStates.h"
+#include "devices/TablesServer.h"
 #include "flows/StartScreen.h"
 #include "flows/TournamentMenu.h"
 #include "platform/Process.h"
@@ -19,6 +20,7 @@
 #include "support/TestState.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <unistd.h>
 
@@ -354,15 +356,19 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
 
   calls.clear();
   platform::FakeProcesses processes;
+  // Where the Windows tablet programs are, as they always were.
+  writeBytes(programDir() + "PCQuillmarkeServer.EXE", "MZ");
+  writeBytes(programDir() + "TABLOSSE.EXE", "MZ");
   processes.running << "PCQuillmarkeServer.EXE";
   talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
   EXPECT_EQ(calls, QStringList({"hide", "timer 500", "menu"}));
   EXPECT_EQ(TabletSharedFolder, documentsDir() + "/Quillmarke");
-  // The tables' server is started again with the companion.
-  const QString tables = "start: " + programDir() + "talvaron-tables --exchange " + documentsDir() +
-                         "/Quillmarke --pages " + programDir() + "tables --program " + programDir() + " --port 8080";
-  EXPECT_EQ(processes.events.filter("start:"), QStringList({"start: " + programDir() + "TABLOSSE.EXE", tables}));
+  // The tables' server is started again with the companion, as this copy's child.
+  const QString tables = "child: " + programDir() + "talvaron-tables --exchange " + documentsDir() +
+                         "/Quillmarke --program " + programDir() + " --port 8080";
+  EXPECT_EQ(processes.events.filter("start:"), QStringList({"start: " + programDir() + "TABLOSSE.EXE"}));
+  EXPECT_EQ(processes.events.filter(QRegularExpression("^child:")), QStringList({tables}));
   EXPECT_EQ(ResultsEntered, 1);
 
   calls.clear();
@@ -372,20 +378,40 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
   ResumeTournamentClick();
   EXPECT_EQ(processes.events.filter("start:"),
             QStringList({"start: " + programDir() + "PCQuillmarkeServer.EXE", "start: " + programDir() + "TABLOSSE.EXE",
-                         tables, "start: " + programDir() + "TABLOSSE.EXE", tables}));
+                         "start: " + programDir() + "TABLOSSE.EXE"}));
+  EXPECT_EQ(processes.events.filter(QRegularExpression("^child:")), QStringList({tables, tables}));
+  // Only this copy's own server was stopped on the way, never one by name.
+  EXPECT_TRUE(processes.events.filter("stop: talvaron").isEmpty());
+
+  // Without the Windows programs the tables' server takes their place: no
+  // "Pas trouvé", the evening goes on.
+  QFile::remove(programDir() + "PCQuillmarkeServer.EXE");
+  QFile::remove(programDir() + "TABLOSSE.EXE");
+  processes.events.clear();
+  processes.running.clear();
+  talk.messages.clear();
+  talk.answer(1).answer(1);
+  ResumeTournamentClick();
+  EXPECT_TRUE(processes.events.filter("start:").isEmpty());
+  EXPECT_EQ(processes.events.filter(QRegularExpression("^child:")), QStringList({tables}));
+  EXPECT_TRUE(talk.messages.filter("Pas trouvé").isEmpty()) << qPrintable(talk.messages.join('\n'));
+  EXPECT_FALSE(TablesServerAddress().isEmpty());
 }
 
 TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) {
   recordServices();
   platform::FakeProcesses processes;
   TableDevicesMode = TabletsMode = true;
-  // Complete and of today: no question, no server started, but the tables
-  // may still send corrections: the collection runs and the menu says so.
+  // Complete and of today: no question, no Windows server started, but the
+  // tables may still send corrections: the collection runs and the menu says so.
   resumedTournament(true, 4);
   ResumeTournamentClick();
   EXPECT_EQ(calls, QStringList({"hide", "timer 500", "menu"}));
   EXPECT_TRUE(talk.choices.isEmpty());
   EXPECT_TRUE(processes.events.filter("start:").isEmpty());
+  // But the tables' server runs: the tables may still send a correction.
+  EXPECT_EQ(processes.events.filter(QRegularExpression("^child:")).size(), 1);
+  EXPECT_FALSE(TablesServerAddress().isEmpty());
   EXPECT_EQ(TabletSharedFolder, documentsDir() + "/Quillmarke");
   EXPECT_TRUE(menuView().runningNoticeVisible && menuView().pauseVisible);
   EXPECT_EQ(menuView().pauseCaption, "<- Pause");

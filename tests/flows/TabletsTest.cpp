@@ -332,13 +332,20 @@ TEST_F(TabletsTest, ATickCollectsAfterTheMixingWasChangedDuringPlay) {
 }
 
 TEST_F(TabletsTest, ServersAreRestartedAndAFailedStartStopsTheProgram) {
+  writeBytes(programDir() + "PCQuillmarkeServer.EXE", "MZ");
+  writeBytes(programDir() + "TABLOSSE.EXE", "MZ");
   processes.running << "/opt/x/PCQuillmarkeServer.EXE" << "/opt/x/talvaron-tables";
   StartTabletServer();
-  EXPECT_EQ(processes.events.filter(QRegularExpression("^(start|stop)")),
+  // The Windows programs are stopped by name as always; the tables' server of
+  // that name is another copy's and keeps running beside this copy's own.
+  EXPECT_EQ(processes.events.filter(QRegularExpression("^(start|stop|child)")),
             QStringList({"stop: PCQuillmarkeServer.EXE", "start: " + programDir() + "PCQuillmarkeServer.EXE",
-                         "start: " + programDir() + "TABLOSSE.EXE", "stop: talvaron-tables",
-                         "start: " + programDir() + "talvaron-tables --exchange " + documentsDir() + "/Quillmarke --pages " +
-                             programDir() + "tables --program " + programDir() + " --port 8080"}));
+                         "start: " + programDir() + "TABLOSSE.EXE",
+                         "child: " + programDir() + "talvaron-tables --exchange " + documentsDir() +
+                             "/Quillmarke --program " + programDir() + " --port 8080"}));
+  EXPECT_TRUE(processes.running.contains("/opt/x/talvaron-tables"));
+  EXPECT_TRUE(QRegularExpression("^[0-9]{6}$").match(processes.childEnvironment.value("TALVARON_TABLES_CODE")).hasMatch());
+  EXPECT_EQ(processes.childEnvironment.value("TALVARON_TABLES_CODE"), TablesEveningCode());
   EXPECT_TRUE(TablesServerAddress().startsWith("http://"));
   EXPECT_TRUE(TablesServerAddress().endsWith(":8080/"));
   // The tables' server that cannot start leaves the evening going, without an address.
@@ -346,6 +353,9 @@ TEST_F(TabletsTest, ServersAreRestartedAndAFailedStartStopsTheProgram) {
   StartTablesServer();
   EXPECT_TRUE(TablesServerAddress().isEmpty());
   EXPECT_TRUE(talk.messages.isEmpty());
+  EXPECT_EQ(CurrentTablesServerStatus().alarm,
+            "Les tables ne sont pas servies : impossible de lancer le serveur des tables " + programDir() +
+                "talvaron-tables.");
   EXPECT_TRUE(QFile::exists(documentsDir() + "/Quillmarke/nPLAY_RECUP.TXT"));
   QStringList stopped;
   flowSteps().stopCompanions = [&] { stopped << "companions"; };

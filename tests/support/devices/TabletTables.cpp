@@ -53,6 +53,10 @@ TablesServerProcess::TablesServerProcess(const QString& exchange) : process_(std
 
 TablesServerProcess::~TablesServerProcess() { kill(); }
 
+qint64 TablesServerProcess::processId() const {
+  return process_->state() == QProcess::NotRunning ? 0 : process_->processId();
+}
+
 void TablesServerProcess::kill() {
   if (process_->state() == QProcess::NotRunning) return;
   ::kill(static_cast<pid_t>(process_->processId()), SIGKILL);

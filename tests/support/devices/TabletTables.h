@@ -33,6 +33,7 @@ class TablesServerProcess {
   TablesServerProcess& operator=(const TablesServerProcess&) = delete;
   void kill();
   int port() const { return port_; }  // 0 when it did not start
+  qint64 processId() const;           // 0 once it has ended
 
  private:
   std::unique_ptr<QProcess> process_;
