@@ -29,7 +29,7 @@
 namespace {
 
 // How long the start waits for the server to say that it listens; how often
-// the watch looks; how soon a server that ended is started again.
+// the watch looks; how often a server that cannot start is tried again.
 constexpr int kReadyWaitMs = 5000;
 constexpr int kWatchIntervalMs = 500;
 constexpr int kRestartIntervalMs = 2000;
@@ -179,6 +179,9 @@ void WatchTablesServer() {
   const QStringList holders = w.holders;
   if (w.child) readServer(w);
   if (!w.child || !w.child->running()) {
+    // A server that served is started again at once; one that could not
+    // start is tried again every two seconds.
+    const bool served = w.port > 0;
     if (w.child && w.port == 0) {
       // Ended before it listened: its own message says why.
       w.alarm = endedAlarm(*w.child);
@@ -188,7 +191,7 @@ void WatchTablesServer() {
     }
     w.port = 0;
     w.news.clear();
-    if (!w.lastStart.isValid() || w.lastStart.elapsed() >= kRestartIntervalMs) launch(w);
+    if (served || !w.lastStart.isValid() || w.lastStart.elapsed() >= kRestartIntervalMs) launch(w);
   }
   readHolders(w);
   if (w.alarm != alarm || w.port != port || w.holders != holders) redrawMenu();

@@ -24,8 +24,9 @@ void StartTablesServer();
 // Stops this copy's server and the watch.
 void StopTablesServer();
 // One look at the server, made every half second while it is watched: what
-// it said read, a server that ended started again (at most every two
-// seconds), the menu redrawn when what it shows changed.
+// it said read, a server that ended started again (at once when it had
+// served, else at most every two seconds), the menu redrawn when what it
+// shows changed.
 void WatchTablesServer();
 // The process of this copy's server, 0 when none runs.
 qint64 TablesServerProcessId();

@@ -6,76 +6,29 @@
 #include "devices/Companions.h"
 #include "devices/TablesServer.h"
 #include "platform/Process.h"
+#include "support/devices/LoopbackPorts.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTcpSocket>
 #include <QThread>
 
-#include <arpa/inet.h>
 #include <csignal>
-#include <memory>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-#include <vector>
 
 #include <gtest/gtest.h>
 
+using testing_support::LoopbackGet;
 using testing_support::writeBytes;
 
 namespace {
-
-// The body of GET path from 127.0.0.1:port, "" when nothing answers.
-QByteArray httpGet(int port, const QByteArray& path) {
-  QTcpSocket socket;
-  socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
-  if (!socket.waitForConnected(2000)) return {};
-  socket.write("GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
-  QByteArray answer;
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < 3000 && socket.state() == QAbstractSocket::ConnectedState) {
-    socket.waitForReadyRead(100);
-    answer += socket.readAll();
-  }
-  answer += socket.readAll();
-  return answer;
-}
 
 // The port of an address "http://<host>:<port>/", 0 for "".
 int portOf(const QString& address) {
   const qsizetype colon = address.lastIndexOf(u':');
   return colon < 0 ? 0 : address.mid(colon + 1).chopped(1).toInt();
 }
-
-// Listening sockets on 127.0.0.1 that share their port with any socket of
-// the same user asking the same (SO_REUSEPORT), closed at the end.
-struct PortsHeld {
-  std::vector<int> sockets;
-  ~PortsHeld() {
-    for (const int fd : sockets) ::close(fd);
-  }
-  void hold(int port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return;
-    const int yes = 1;
-    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    ::setsockopt(fd, SOL_SOCKET, SO_REUSEPORT, &yes, sizeof yes);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0 || ::listen(fd, 4) != 0) {
-      ::close(fd);  // someone else's already
-      return;
-    }
-    sockets.push_back(fd);
-  }
-};
 
 bool alive(qint64 pid) { return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0; }
 
@@ -122,6 +75,7 @@ TEST_F(TablesServerTest, TheAddressIsShownOnlyOnceTheServerSaysWhereItListens) {
 TEST_F(TablesServerTest, AServerThatEndsIsSaidInRedAndStartedAgain) {
   StartTablesServer();
   ASSERT_FALSE(TablesServerAddress().isEmpty());
+  // It had served: started again at the look that finds it ended.
   processes.events.clear();
   processes.endChildren(-1, "");
   WatchTablesServer();
@@ -129,20 +83,31 @@ TEST_F(TablesServerTest, AServerThatEndsIsSaidInRedAndStartedAgain) {
   EXPECT_TRUE(down.address.isEmpty());
   EXPECT_EQ(down.alarm,
             "Attention! Les tables ne sont plus servies : le serveur des tables s'est arrêté, il est relancé...");
-  // Started again two seconds at most after its last start.
-  QElapsedTimer clock;
-  clock.start();
-  while (processes.events.filter("child:").isEmpty() && clock.elapsed() < 2500) {
-    QThread::msleep(50);
-    WatchTablesServer();
-  }
   EXPECT_EQ(processes.events.filter("child:").size(), 1);
-  EXPECT_GE(clock.elapsed(), 1500);
   WatchTablesServer();
   const TablesServerStatus back = CurrentTablesServerStatus();
   EXPECT_TRUE(back.address.endsWith(":8080/"));
   EXPECT_TRUE(back.alarm.isEmpty());
   EXPECT_EQ(back.news, "Les tables sont de nouveau servies depuis 20:00:00.");
+
+  // One that ends before it listens is tried again two seconds after its start, not before.
+  processes.childOutput = {};
+  processes.childEndsWith = 1;
+  processes.endChildren(-1, "");
+  processes.events.clear();
+  WatchTablesServer();
+  ASSERT_EQ(processes.events.filter("child:").size(), 1);
+  QElapsedTimer clock;
+  clock.start();
+  while (processes.events.filter("child:").size() < 2 && clock.elapsed() < 2500) {
+    QThread::msleep(50);
+    WatchTablesServer();
+  }
+  EXPECT_EQ(processes.events.filter("child:").size(), 2);
+  EXPECT_GE(clock.elapsed(), 1900);
+  EXPECT_FALSE(CurrentTablesServerStatus().alarm.isEmpty());
+  EXPECT_TRUE(CurrentTablesServerStatus().news.isEmpty());
+
   // Stopped: no more watch, nothing started again.
   StopTablesServer();
   processes.events.clear();
@@ -240,9 +205,7 @@ class RealTablesServerTest : public testing_support::TalvaronTest {
  protected:
   void SetUp() override {
     TalvaronTest::SetUp();
-    const QString built = QCoreApplication::applicationDirPath() + "/talvaron-tables";
-    ASSERT_TRUE(QFile::exists(built));
-    ASSERT_TRUE(QFile::link(built, programDir() + "talvaron-tables"));
+    ASSERT_TRUE(testing_support::LinkBuiltTablesServer(programDir()));
     testing_support::LayOutTabletEvening("ABC", 3, 2);
   }
 };
@@ -263,9 +226,9 @@ TEST_F(RealTablesServerTest, TwoCopiesEachWithItsEveningLeaveEachOthersServerRun
   EXPECT_NE(mine, otherPid);
   const QString address = TablesServerAddress();
   ASSERT_FALSE(address.isEmpty());
-  EXPECT_TRUE(httpGet(portOf(address), "/").contains("<html")) << qPrintable(address);
+  EXPECT_TRUE(LoopbackGet(portOf(address), "/").contains("<html")) << qPrintable(address);
   EXPECT_TRUE(alive(otherPid));
-  EXPECT_TRUE(httpGet(other.port(), "/").contains("autre copie"));
+  EXPECT_TRUE(LoopbackGet(other.port(), "/").contains("autre copie"));
 
   // Started again (a reload, a resume): only this copy's own server is replaced.
   StartTablesServer();
@@ -279,7 +242,7 @@ TEST_F(RealTablesServerTest, TwoCopiesEachWithItsEveningLeaveEachOthersServerRun
   EXPECT_FALSE(alive(again));
   EXPECT_EQ(TablesServerProcessId(), 0);
   EXPECT_TRUE(alive(otherPid));
-  EXPECT_TRUE(httpGet(other.port(), "/").contains("autre copie"));
+  EXPECT_TRUE(LoopbackGet(other.port(), "/").contains("autre copie"));
 }
 
 TEST_F(RealTablesServerTest, AKilledServerIsServingAgainWithinThreeSeconds) {
@@ -302,21 +265,21 @@ TEST_F(RealTablesServerTest, AKilledServerIsServingAgainWithinThreeSeconds) {
   ASSERT_FALSE(TablesServerAddress().isEmpty()) << qPrintable(CurrentTablesServerStatus().alarm);
   EXPECT_LT(clock.elapsed(), 3000);
   EXPECT_NE(TablesServerProcessId(), first);
-  EXPECT_TRUE(httpGet(portOf(TablesServerAddress()), "/").contains("<html"));
+  EXPECT_TRUE(LoopbackGet(portOf(TablesServerAddress()), "/").contains("<html"));
 }
 
 TEST_F(RealTablesServerTest, ThePortsTakenByOthersAreSkippedAndNoneFreeIsSaid) {
   // Held by another program (this test, on the loopback address) that lets
   // a socket of the same user share its port, as the server's own does:
   // 8080, then every port up to 8099. A port someone else holds is as taken.
-  PortsHeld held;
+  testing_support::PortsHeld held;
   held.hold(8080);
   StartTablesServer();
   const int port = portOf(TablesServerAddress());
   EXPECT_GT(port, 8080);
   EXPECT_LE(port, 8099);
   // The menu's port is the server's (over loopback here), not the holder's.
-  EXPECT_TRUE(httpGet(port, "/").contains("<html"));
+  EXPECT_TRUE(LoopbackGet(port, "/").contains("<html"));
   StopTablesServer();
 
   for (int p = 8081; p <= 8099; ++p) held.hold(p);

@@ -8,6 +8,7 @@
 #include "core/TournamentFiles.h"
 #include "devices/FederationSetup.h"
 #include "devices/TableStates.h"
+#include "devices/TabletFiles.h"
 #include "devices/TablesServer.h"
 #include "flows/StartScreen.h"
 #include "flows/TournamentMenu.h"
@@ -19,8 +20,12 @@
 #include "support/devices/FederationSession.h"
 #include "support/TestState.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -659,4 +664,92 @@ TEST_F(StartScreenTest, TheTournamentGroupAlwaysShowsTheModeInForce) {
   EXPECT_EQ(club.radioGroup1Item, 0);
   EXPECT_FALSE(FederationMode || exists("FFB.TXT") || club.federationButtonVisible);
   EXPECT_TRUE(club.newButtonVisible);
+}
+
+namespace {
+
+// Another copy's lock on a file: "flock" holds it until released, the file
+// says that copy's process and since when, as a lock file does.
+class OtherCopysLock {
+ public:
+  explicit OtherCopysLock(const QString& file) : file_(file) {
+    writeBytes(file, "");
+    // "cat" ends, and "flock" with it, when its input is closed.
+    holder_.start("flock", {"--exclusive", file, "cat"});
+    holder_.waitForStarted(5000);
+    writeBytes(file, QByteArray::number(holder_.processId()) + "\r\n2026-12-07T19:30:00\r\n");
+    QElapsedTimer clock;
+    clock.start();
+    while (!Locked(file) && clock.elapsed() < 5000) QThread::msleep(20);
+  }
+  ~OtherCopysLock() { release(); }
+  void release() {
+    holder_.closeWriteChannel();
+    if (!holder_.waitForFinished(5000)) holder_.kill();
+  }
+  qint64 pid() const { return holder_.processId(); }
+  // Some process holds the file's lock: flock cannot take it without waiting.
+  static bool Locked(const QString& file) {
+    return QProcess::execute("flock", {"--nonblock", "--conflict-exit-code", "7", file, "true"}) == 7;
+  }
+
+ private:
+  QString file_;
+  QProcess holder_;
+};
+
+}  // namespace
+
+TEST_F(StartScreenTest, OneDeviceEveningPerExchangeFolder) {
+  recordServices();
+  const QString exchange = documentsDir() + "/Quillmarke";
+  const QString lock = exchange + "/TABLETTES.LCK";
+  // The other copy's evening is under way: a result waits at table 1.
+  writeBytes(exchange + "/Serie1/Table1/REST1.TXT", "1 1 0 1 1 1 1 N 4PN=\r\n");
+  OtherCopysLock other(lock);
+  ASSERT_TRUE(OtherCopysLock::Locked(lock));
+  const QString said = "Une soirée avec tablettes ou BridgeMates tourne déjà sur le dossier d'échange " + exchange +
+                       " depuis le 07/12/2026 à 19:30:00 (processus " + QString::number(other.pid()) +
+                       "). Deux soirées sur le même dossier d'échange se prendraient leurs résultats: celle-ci ne "
+                       "démarre pas. Terminez l'autre Talvaron, ou jouez ce tournoi sans appareils.";
+
+  // A new tablets tournament: told, and nothing started.
+  TableDevicesMode = TabletsMode = true;
+  NewTournamentClick();
+  EXPECT_EQ(talk.messages, QStringList({said}));
+  EXPECT_TRUE(calls.isEmpty());
+  // A today's tablets tournament resumed: told, back to the start screen,
+  // no server started.
+  platform::FakeProcesses processes;
+  talk.messages.clear();
+  resumedTournament(true, 1);
+  ResumeTournamentClick();
+  EXPECT_EQ(talk.messages, QStringList({said}));
+  EXPECT_EQ(calls, QStringList({"hide", "show"}));
+  EXPECT_TRUE(processes.events.filter(QRegularExpression("^(start|child|stop)")).isEmpty());
+  EXPECT_TRUE(TablesServerAddress().isEmpty());
+  // The other evening's folder is as it was.
+  EXPECT_EQ(readBytes(exchange + "/Serie1/Table1/REST1.TXT"), "1 1 0 1 1 1 1 N 4PN=\r\n");
+
+  // Without devices, a tournament is no device evening: nothing to refuse.
+  calls.clear();
+  talk.messages.clear();
+  TableDevicesMode = TabletsMode = false;
+  NewTournamentClick();
+  EXPECT_TRUE(talk.messages.isEmpty());
+  EXPECT_EQ(calls, QStringList({"hide", "parameters"}));
+
+  // The other copy gone, this one takes the folder, and keeps it while its
+  // evening empties the folder.
+  other.release();
+  calls.clear();
+  TableDevicesMode = TabletsMode = true;
+  NewTournamentClick();
+  EXPECT_TRUE(talk.messages.isEmpty());
+  EXPECT_EQ(calls, QStringList({"hide", "parameters"}));
+  EXPECT_TRUE(OtherCopysLock::Locked(lock));
+  ClearTabletFolder();
+  EXPECT_FALSE(QFile::exists(exchange + "/Serie1"));
+  EXPECT_TRUE(OtherCopysLock::Locked(lock));
+  EXPECT_TRUE(readBytes(lock).startsWith(QByteArray::number(QCoreApplication::applicationPid()) + "\r\n"));
 }

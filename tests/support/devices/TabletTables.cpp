@@ -11,6 +11,7 @@
 #include "support/TestState.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -61,6 +62,10 @@ void TablesServerProcess::kill() {
   if (process_->state() == QProcess::NotRunning) return;
   ::kill(static_cast<pid_t>(process_->processId()), SIGKILL);
   process_->waitForFinished(5000);
+}
+
+bool LinkBuiltTablesServer(const QString& programFolder) {
+  return QFile::link(QCoreApplication::applicationDirPath() + "/talvaron-tables", programFolder + "talvaron-tables");
 }
 
 QString BuiltTabletServerStandIn() {

@@ -15,6 +15,10 @@ namespace testing_support {
 QString BuiltTabletServerStandIn();
 QString BuiltTabletCompanionStandIn();
 
+// The tables' server built beside the tests, linked into a program folder
+// (ends with "/") where the program starts it from; false when it could not be.
+bool LinkBuiltTablesServer(const QString& programFolder);
+
 // The standard Mitchell of the given tables with Mitchell numbering, pairs
 // named "Nom<n>", every round played.
 void MakeTabletMitchell(int tables, int boardsPerTable);
