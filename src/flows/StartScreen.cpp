@@ -370,6 +370,8 @@ void RestartDeviceCollection(bool restartServers) {
   if (BridgeMatesMode) {
     if (restartServers && !platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) StartBridgeMatesControl();
     StartBridgeMatesRetrieval();
+    // The tablets added to the evening reach their pages again.
+    if (TabletsInUse) StartTablesServer();
   }
   if (TabletsMode) {
     if (restartServers && WindowsTabletServerPresent() && !platform::processes().isRunning(kTabletServerName))

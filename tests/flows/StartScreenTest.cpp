@@ -490,6 +490,19 @@ TEST_F(StartScreenTest, AFullBridgeMatesTournamentOfTodayCollectsAgainWithItsStr
   HideTableStatusStrip();
 }
 
+TEST_F(StartScreenTest, ABridgeMatesEveningWithTabletsAddedServesTheirPagesAgainWhenResumed) {
+  platform::FakeProcesses processes;
+  TabletsInUse = true;  // saved in the tournament's files
+  bridgeMatesTournamentOfToday(4);
+  TabletsInUse = false;
+  writeBytes(dataDir() + "ABC.BWS", readBytes(testing_support::BuiltBwsTemplate()));
+  ResumeTournamentClick();
+  EXPECT_TRUE(TabletsInUse);
+  EXPECT_EQ(processes.events.filter(QRegularExpression("^child:")).size(), 1);
+  EXPECT_FALSE(TablesServerAddress().isEmpty());
+  HideTableStatusStrip();
+}
+
 TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices) {
   platform::FakeProcesses processes;
   bridgeMatesTournamentOfToday(2);
