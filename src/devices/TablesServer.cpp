@@ -307,8 +307,6 @@ QStringList LocalNetworkAddresses() {
   return found.isEmpty() ? QStringList{QHostInfo::localHostName()} : found;
 }
 
-QString LocalNetworkAddress() { return LocalNetworkAddresses().value(0); }
-
 QImage QrCodeImage(const QString& text, int scale) {
   const QByteArray bytes = text.toUtf8();
   QRcode* code = QRcode_encodeString(bytes.constData(), 0, QR_ECLEVEL_M, QR_MODE_8, 1);

@@ -73,7 +73,6 @@ QStringList TablesAddressesOf(const QList<std::pair<QString, QString>>& addresse
 // that are up, as TablesAddressesOf orders them; the host name when there is
 // none.
 QStringList LocalNetworkAddresses();
-QString LocalNetworkAddress();
 // A QR code of text: black modules on white with a four-module margin, each
 // module scale pixels square; a null image when text cannot be encoded.
 QImage QrCodeImage(const QString& text, int scale);
