@@ -4,6 +4,7 @@
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
 #include "devices/Companions.h"
+#include "devices/DevicePolling.h"
 #include "devices/TablePlayers.h"
 #include "devices/TablesServer.h"
 #include "devices/TabletFiles.h"
@@ -16,6 +17,9 @@
 #include "platform/Speech.h"
 #include "platform/TextFiles.h"
 #include "scoring/Contract.h"
+#include "scoring/Frequencies.h"
+#include "scoring/Ranking.h"
+#include "scoring/ResultFiles.h"
 #include "setup/Movements.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
@@ -587,4 +591,63 @@ TEST_F(TabletsTest, AResumeSendsTheBridgeMatesTablesWhatTheirWaitingFilesLack) {
   EXPECT_EQ(readBytes(table(t) + "DONNESTOUR1.TXT"), "1\r\n3\r\n");
   ResendTableEchoes();
   EXPECT_FALSE(QFile::exists(table(t) + "RESS2.TXT"));
+}
+
+// Three tables, nine boards: every result 1SN= by N (90, a tie at 50 %),
+// but board 9 (E/W vulnerable), where one table makes 90, one goes down
+// (1SN-1, -50) and the third gets a split of 60 % - 40 %. With ventilation
+// the 90 and the -50 share the board as if the split were an average:
+// n = 2, N = 3, (2 x 3/2 + 1/2) / 4 = 87.5 % and (0 + 1/2) / 4 = 12.5 %.
+TEST_F(TabletsTest, AFinishedBoardIsVentilatedByTheCollectionAsAtTheDesk) {
+  testing_support::LayOutTabletEvening("ABC", 3, 3);
+  AutoVentilation = true;
+  int made = 0, down = 0, split = 0;
+  for (int s = 1; s <= ResultSlotCount; ++s) {
+    if (ResultBoard[s] != 9 || ResultNsPair[s] == 0) continue;
+    (made == 0 ? made : down == 0 ? down : split) = s;
+  }
+  ASSERT_GT(split, 0);
+  const auto textOf = [&](int s) {
+    return s == down ? QString("N 1SN-1") : s == split ? QString("60 - 40") : QString("N 1SN=");
+  };
+  // Board 9 still in play (the split not sent yet): the collection gives the
+  // two results as they stand, 100 % and 0 %.
+  for (int s = 1; s <= ResultSlotCount; ++s)
+    if (s != split && ResultNsPair[s] != 0 && ResultEwPair[s] != 0)
+      tables.enterResult(ResultTable[s], ResultBoard[s], ResultRound[s], ResultNsPair[s], ResultEwPair[s], textOf(s));
+  ImportTabletResults();
+  EXPECT_DOUBLE_EQ(ResultNsPercent[made], 100);
+  EXPECT_DOUBLE_EQ(ResultNsPercent[down], 0);
+
+  tables.enterResult(ResultTable[split], 9, ResultRound[split], ResultNsPair[split], ResultEwPair[split], "60 - 40");
+  ImportTabletResults();
+  // Each pair plays nine boards: eight at 50 % and its result of board 9.
+  const auto expectTheFinishedEvening = [&](const char* where) {
+    EXPECT_DOUBLE_EQ(ResultNsPercent[made], 87.5) << where;
+    EXPECT_DOUBLE_EQ(ResultEwPercent[made], 12.5) << where;
+    EXPECT_DOUBLE_EQ(ResultNsPercent[down], 12.5) << where;
+    EXPECT_DOUBLE_EQ(ResultNsPercent[split], 60) << where;
+    EXPECT_DOUBLE_EQ(PairFinalScore[ResultNsPair[made]], (400 + 87.5) / 9) << where;
+    EXPECT_DOUBLE_EQ(PairFinalScore[ResultEwPair[made]], (400 + 12.5) / 9) << where;
+    EXPECT_DOUBLE_EQ(PairFinalScore[ResultNsPair[down]], (400 + 12.5) / 9) << where;
+    EXPECT_DOUBLE_EQ(PairFinalScore[ResultEwPair[down]], (400 + 87.5) / 9) << where;
+    EXPECT_DOUBLE_EQ(PairFinalScore[ResultNsPair[split]], (400 + 60.0) / 9) << where;
+    EXPECT_DOUBLE_EQ(PairFinalScore[ResultEwPair[split]], (400 + 40.0) / 9) << where;
+  };
+  expectTheFinishedEvening("collected");
+  // The board's line sent to the tables: 87.5 and 12.5 as whole numbers.
+  EXPECT_TRUE(readBytes(TabletSharedFolder + "/DONNE9.TXT")
+                  .contains(QString("1SN=/N 90 %1 88 %2 12").arg(ResultNsPair[made]).arg(ResultEwPair[made]).toUtf8()));
+  const QByteArray rankingFile = readBytes(dataDir() + "ABC.SEA");
+
+  // The desk computes the same; a resume computes it again the same way.
+  ComputeFrequencies();
+  ComputeResults();
+  expectTheFinishedEvening("at the desk");
+  Interactive = false;
+  RefreshFrequenciesForDevices();
+  ComputeResults();
+  WriteSessionFile();
+  expectTheFinishedEvening("resumed");
+  EXPECT_EQ(readBytes(dataDir() + "ABC.SEA"), rankingFile);
 }
