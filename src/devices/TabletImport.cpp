@@ -22,6 +22,7 @@
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
+#include "scoring/ResultStore.h"
 #include "setup/PairLookups.h"
 
 #include <QDateTime>
@@ -169,24 +170,21 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
     adjustments.clear(slot);
     ResultAdjustmentLogged[slot] = 0;
   };
+  const auto store = [slot](const QString& contract, int score, const QString& lead, const QString& declarer,
+                           std::optional<std::pair<double, double>> percentages = std::nullopt) {
+    StoreResult(slot,
+                {.contract = contract, .score = score, .lead = lead, .declarer = declarer, .percentages = percentages},
+                ResultSource::Tablets);
+  };
   if (text == QStringLiteral("DELETE")) {
     noLine();
-    ResultContract[slot].clear();
-    ResultScore[slot] = kScoreNone;
-    ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
-    ResultLead[slot] = QStringLiteral("?");
-    ResultDeclarer[slot].clear();
+    store(QString(), kScoreNone, QStringLiteral("?"), QString());
     return true;
   }
   if (r.split) {
     const bool sameSplit = ResultScore[slot] == kScoreAdjusted && ResultNsPercent[slot] == r.nsPercent &&
                            ResultEwPercent[slot] == r.ewPercent;
-    ResultContract[slot] = QStringLiteral("AJU.");
-    ResultScore[slot] = kScoreAdjusted;
-    ResultNsPercent[slot] = r.nsPercent;
-    ResultEwPercent[slot] = r.ewPercent;
-    ResultDeclarer[slot].clear();
-    ResultLead[slot].clear();
+    store(QStringLiteral("AJU."), kScoreAdjusted, QString(), QString(), std::pair<double, double>(r.nsPercent, r.ewPercent));
     const QString line = pairsText(file.board, file.ns, file.ew) + QStringLiteral("Ajustement déjà introduit.");
     // The same split twice is listed once (a repeated file, or one applied
     // again after a crash whose line may or may not be in the list).
@@ -198,27 +196,20 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
   if (text == QStringLiteral("AJU")) {
     // The director types the percentages; those the slot holds (a split
     // received earlier and its ".ADJ" line) stay until then.
-    ResultContract[slot] = QStringLiteral("AJU.");
-    ResultScore[slot] = kScoreAdjusted;
-    ResultDeclarer[slot].clear();
-    ResultLead[slot].clear();
+    store(QStringLiteral("AJU."), kScoreAdjusted, QString(), QString(),
+          std::pair<double, double>(ResultNsPercent[slot], ResultEwPercent[slot]));
     taken.adjustList << pairsText(file.board, file.ns, file.ew) +
                             QStringLiteral("Score arbitral à introduire manuellement.");
     return true;
   }
   if (text == QStringLiteral("PASSE") || text == QStringLiteral("NOT PLAYED") || text == QStringLiteral("MOY")) {
     noLine();
-    ResultDeclarer[slot].clear();
-    ResultLead[slot].clear();
-    if (text == QStringLiteral("PASSE")) {
-      ResultContract[slot] = QStringLiteral("PASSE");
-      ResultScore[slot] = 0;
-    } else {
-      // Every reader of an average goes by its score or by "MOY" in the
-      // text, so the tablets' word is stored as it comes.
-      ResultContract[slot] = QStringLiteral("MOY");
-      ResultScore[slot] = kScoreAverage;
-    }
+    // Every reader of an average goes by its score or by "MOY" in the text,
+    // so the tablets' word is stored as it comes.
+    if (text == QStringLiteral("PASSE"))
+      store(QStringLiteral("PASSE"), 0, QString(), QString());
+    else
+      store(QStringLiteral("MOY"), kScoreAverage, QString(), QString());
     return true;
   }
   const int score = ContractParser(text, false);
@@ -231,11 +222,7 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
     return false;
   }
   noLine();
-  ResultContract[slot] = text;
-  ResultLead[slot] = r.lead;
-  ResultDeclarer[slot] = r.declarer;
-  ResultScore[slot] = score;
-  ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
+  store(text, score, r.lead, r.declarer);
   return true;
 }
 

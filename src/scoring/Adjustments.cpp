@@ -14,12 +14,15 @@
 #include "core/TournamentFiles.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
+#include "scoring/ResultStore.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
+
+using scoring::RewriteOrDelete;
 
 namespace {
 
@@ -29,18 +32,6 @@ bool IsSlot(int slot) { return slot >= 1 && slot <= kMaxResultSlots; }
 
 QStringList ReadLinesOrNothing(const QString& fileName) {
   return platform::tryReadTextLines(fileName).value_or(QStringList{});
-}
-
-// Rewrites a file with the lines kept, or deletes it when none is left.
-void RewriteOrDelete(const QString& fileName, const QStringList& kept) {
-  if (kept.isEmpty()) {
-    platform::deleteFile(fileName);
-    return;
-  }
-  TextFile out;
-  SafeRewrite(out, fileName);
-  for (const QString& line : kept) out.writeLine(line);
-  CloseTextFile(out);
 }
 
 void AppendLine(const QString& fileName, const QString& line) {
@@ -297,32 +288,15 @@ bool AdjustOneResult(int board, int pair) {
   // A 0 % is kept as 0.0001, so that the result still counts as adjusted.
   const double ns = values->first == 0 ? 0.0001 : values->first;
   const double ew = values->second == 0 ? 0.0001 : values->second;
-  ResultNsPercent[slot] = ns;
-  ResultEwPercent[slot] = ew;
-  ResultScore[slot] = kScoreAdjusted;
-  ResultContract[slot] = QStringLiteral("AJU.");
-  ResultMatchpoints[slot] = 0;
   AppendLine(scoring::AdjustmentsFileName(), QString::number(slot) + u' ' + QString::number(board) + u' ' +
                                                  AdjustmentRealText(ns) + u' ' + AdjustmentRealText(ew));
-  TellResultAdjusted(slot, QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
-                               QString::number(values->second) + QStringLiteral("%)"));
+  StoreResult(slot,
+              {.contract = QStringLiteral("AJU."), .score = kScoreAdjusted, .lead = ResultLead[slot],
+               .declarer = ResultDeclarer[slot], .percentages = std::pair{ns, ew}},
+              ResultSource::Adjustment, ResultOrigin::Adjusted,
+              QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
+                  QString::number(values->second) + QStringLiteral("%)"));
   return true;
-}
-
-void RemoveResultAdjustment(int slot) {
-  const QString fileName = scoring::AdjustmentsFileName();
-  if (!platform::fileExists(fileName)) return;
-  QStringList kept;
-  bool removed = false;
-  for (const QString& line : platform::readTextLines(fileName)) {
-    const auto a = scoring::ParseAdjustmentLine(line);
-    if (a && a->slot == slot && a->board == CurrentBoard) {
-      removed = true;
-      continue;
-    }
-    kept << line;
-  }
-  if (removed) RewriteOrDelete(fileName, kept);
 }
 
 AdjustmentReplacements::Entry& AdjustmentReplacements::entry(int slot) {
