@@ -23,6 +23,7 @@
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultStore.h"
+#include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
 
 #include <QDateTime>
@@ -226,6 +227,34 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
   return true;
 }
 
+// The director settled the slot's board at this table: its "ARBITRE" file,
+// or an adjusted score with its ".ADJ" line that no table gave this evening
+// (one typed at the desk before the file existed).
+bool settledByDirector(int slot) {
+  if (platform::fileExists(SettledBoardFile(ResultTable[slot], ResultBoard[slot]))) return true;
+  if (ResultScore[slot] != kScoreAdjusted || ResultAdjustmentLogged[slot] != 0) return false;
+  const QStringList lines = platform::tryReadTextLines(scoring::AdjustmentsFileName()).value_or(QStringList{});
+  return std::any_of(lines.cbegin(), lines.cend(), [slot](const QString& line) {
+    const auto a = scoring::ParseAdjustmentLine(line);
+    return a && a->slot == slot;
+  });
+}
+
+// A table's result for a board the director settled is not applied: the
+// file is set aside for his decision, and the desk is told why.
+void holdForDirector(const ResultFile& file, const QString& path, int slot) {
+  QString text = file.text.trimmed();
+  text.replace(QStringLiteral("  "), QStringLiteral(" "));
+  SetAside(path,
+           QStringLiteral("Table %1; résultat (").arg(file.table) + text +
+               QStringLiteral(") de la donne %1, N/S %2, E/W %3 non appliqué : cette donne a été réglée par l'arbitre (")
+                   .arg(file.board)
+                   .arg(file.ns)
+                   .arg(DeviceEwNumber(file.ew)) +
+               SettledResultText(slot) + QStringLiteral("). Le fichier est gardé pour votre décision sous le nom "),
+           QStringLiteral("."));
+}
+
 // A file that could not be read: remembered, and set aside at the tenth
 // failure in a row. Each file keeps its own count: two bad files of a table
 // do not start each other's count again.
@@ -265,10 +294,17 @@ void takeFile(int table, const QString& path, Pass& pass) {
   const ResultFile& file = taken.file;
   if (!taken.received.text.isEmpty() && !IsByePairNumber(file.ns) && !IsByePairNumber(file.ew)) {
     const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
-    for (int s = 1; s <= slotCount; ++s) {
-      if (ResultBoard[s] != file.board || ResultNsPair[s] != file.ns || ResultEwPair[s] != file.ew ||
-          ResultRound[s] != file.round)
-        continue;
+    QList<int> matching;
+    for (int s = 1; s <= slotCount; ++s)
+      if (ResultBoard[s] == file.board && ResultNsPair[s] == file.ns && ResultEwPair[s] == file.ew &&
+          ResultRound[s] == file.round)
+        matching << s;
+    for (const int s : matching) {
+      if (!settledByDirector(s)) continue;
+      holdForDirector(file, path, s);
+      return;
+    }
+    for (const int s : matching) {
       if (!storeInSlot(s, taken.received, taken, pass.adjustments)) continue;
       taken.changedSlots << s;
       pass.changed = true;
@@ -277,7 +313,7 @@ void takeFile(int table, const QString& path, Pass& pass) {
   pass.taken << taken;
 }
 
-// What the pass stored, counted from the slots and saved for good (".ADJ",
+// What the pass stored, counted from the matching and saved for good (".ADJ",
 // then ".VAR" and ".SPECS") before any file is deleted.
 void savePass(Pass& pass) {
   TellResultsCounted();

@@ -16,10 +16,12 @@
 #include "platform/Registry.h"
 #include "platform/Speech.h"
 #include "platform/TextFiles.h"
+#include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
+#include "scoring/ScoreSheet.h"
 #include "setup/Movements.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
@@ -650,4 +652,55 @@ TEST_F(TabletsTest, AFinishedBoardIsVentilatedByTheCollectionAsAtTheDesk) {
   WriteSessionFile();
   expectTheFinishedEvening("resumed");
   EXPECT_EQ(readBytes(dataDir() + "ABC.SEA"), rankingFile);
+}
+
+// A table sends "Arbitral" on board 6; the director deletes it at the board's
+// sheet and gives 40 % - 60 % in "Ajustement des fréquences"; the players
+// then enter a contract at the table. The adjustment stays, its line too, the
+// desk is told and the table's file is kept for the director.
+TEST_F(TabletsTest, AResultSentForABoardTheDirectorSettledWaitsForHim) {
+  const int slot = firstRoundSlot(6);
+  const int t = ResultTable[slot];
+  const int ns = ResultNsPair[slot], ew = ResultEwPair[slot];
+  tables.enterResult(t, 6, 1, ns, ew, "AJU");
+  ImportTabletResults();
+  ASSERT_EQ(ResultContract[slot], "AJU.");
+  EXPECT_FALSE(QFile::exists(table(t) + "ARBITRE6.TXT"));  // the table's own arbitral score settles nothing
+
+  ScoreSheet sheet;
+  sheet.layOut(6);
+  for (int line = 1; line <= sheet.lineCount(); ++line)
+    if (sheet.slotOfLine(line) == slot) sheet.setCurrentLine(line);
+  ASSERT_EQ(sheet.currentSlot(), slot);
+  sheet.deleteCurrent();
+  EXPECT_EQ(ResultScore[slot], kScoreNone);
+  EXPECT_EQ(readBytes(table(t) + "ARBITRE6.TXT"), "R\xe9sultat effac\xe9 par l'arbitre\r\n");
+  EXPECT_FALSE(QFile::exists(table(t) + "RESX6.TXT"));
+
+  talk.answerText("2");  // the second line of the window: 40 % - 60 %
+  ASSERT_TRUE(AdjustOneResult(6, ns));
+  EXPECT_EQ(readBytes(table(t) + "ARBITRE6.TXT"), "Score arbitral 40 % \x96 60 %\r\n");
+  const QByteArray adjustments = readBytes(dataDir() + "ABC.ADJ");
+  ASSERT_TRUE(adjustments.startsWith(QString("%1 6 ").arg(slot).toUtf8()));
+
+  const QString file = tables.enterResult(t, 6, 1, ns, ew, "N 4PN= RC");
+  ImportTabletResults();
+  EXPECT_EQ(ResultContract[slot], "AJU.");
+  EXPECT_EQ(ResultScore[slot], kScoreAdjusted);
+  EXPECT_DOUBLE_EQ(ResultNsPercent[slot], 40);
+  EXPECT_DOUBLE_EQ(ResultEwPercent[slot], 60);
+  EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), adjustments);
+  EXPECT_FALSE(QFile::exists(file));
+  EXPECT_TRUE(readBytes(file + ".BAD").contains("4PN= RC"));
+  ASSERT_EQ(referee.size(), 1);
+  EXPECT_TRUE(referee[0].contains(QString("Table %1; résultat (N 4PN= RC) de la donne 6, N/S %2, E/W %3 non appliqué")
+                                      .arg(t)
+                                      .arg(ns)
+                                      .arg(ew - 7)));
+  EXPECT_TRUE(referee[0].contains("réglée par l'arbitre (Score arbitral 40 % – 60 %)"));
+  EXPECT_TRUE(referee[0].contains(file + ".BAD"));
+  // The next pass finds nothing more to say.
+  ImportTabletResults();
+  EXPECT_EQ(referee.size(), 1);
+  EXPECT_EQ(ResultContract[slot], "AJU.");
 }
