@@ -23,7 +23,6 @@
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultStore.h"
-#include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
 
 #include <QDateTime>
@@ -227,18 +226,10 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
   return true;
 }
 
-// The director settled the slot's board at this table: its "ARBITRE" file,
-// or an adjusted score with its ".ADJ" line that no table gave this evening
-// (one typed at the desk before the file existed).
-bool settledByDirector(int slot) {
-  if (platform::fileExists(SettledBoardFile(ResultTable[slot], ResultBoard[slot]))) return true;
-  if (ResultScore[slot] != kScoreAdjusted || ResultAdjustmentLogged[slot] != 0) return false;
-  const QStringList lines = platform::tryReadTextLines(scoring::AdjustmentsFileName()).value_or(QStringList{});
-  return std::any_of(lines.cbegin(), lines.cend(), [slot](const QString& line) {
-    const auto a = scoring::ParseAdjustmentLine(line);
-    return a && a->slot == slot;
-  });
-}
+// The director settled the slot's board at this table: its "ARBITRE" file
+// (an adjusted score's ".ADJ" line alone may be a table's own split, read
+// again after a restart).
+bool settledByDirector(int slot) { return platform::fileExists(SettledBoardFile(ResultTable[slot], ResultBoard[slot])); }
 
 // A table's result for a board the director settled is not applied: the
 // file is set aside for his decision, and the desk is told why.
