@@ -704,3 +704,31 @@ TEST_F(TabletsTest, AResultSentForABoardTheDirectorSettledWaitsForHim) {
   EXPECT_EQ(referee.size(), 1);
   EXPECT_EQ(ResultContract[slot], "AJU.");
 }
+
+TEST_F(TabletsTest, ASettledBoardsFileSaysTheDirectorsResultToThePlayers) {
+  const int slot = firstRoundSlot(4);
+  const int t = ResultTable[slot];
+  const QString file = table(t) + "ARBITRE4.TXT";
+  const auto settled = [&](const QString& contract, int score, const QString& declarer) {
+    ResultContract[slot] = contract;
+    ResultScore[slot] = score;
+    ResultDeclarer[slot] = declarer;
+    WriteSettledBoardFile(slot);
+    return readBytes(file);  // written as the echoes are: Windows-1252
+  };
+  ResultNsPercent[slot] = 37.5;
+  ResultEwPercent[slot] = 0.0001;  // 0 % typed
+  EXPECT_EQ(settled("AJU.", kScoreAdjusted, ""), QByteArray("Score arbitral 37,5 % \x96 0 %\r\n"));
+  EXPECT_EQ(settled("4PN=", 420, "N"), "N 4PN=\r\n");
+  EXPECT_EQ(settled("3SO-1", 50, "O"), "O 3SO-1\r\n");
+  EXPECT_EQ(settled("PASSE", 0, ""), "PASSE\r\n");
+  EXPECT_EQ(settled("MOY.", kScoreAverage, "?"), "Moyenne\r\n");
+  EXPECT_EQ(settled("", -620, ""), "-620\r\n");
+  EXPECT_EQ(settled("", kScoreNone, "?"), QByteArray("R\xe9sultat effac\xe9 par l'arbitre\r\n"));
+  // The BridgeMates read the scorers' database, not this file.
+  QFile::remove(file);
+  TabletsMode = false;
+  BridgeMatesMode = true;
+  settled("4PN=", 420, "N");
+  EXPECT_FALSE(QFile::exists(file));
+}
