@@ -732,3 +732,26 @@ TEST_F(TabletsTest, ASettledBoardsFileSaysTheDirectorsResultToThePlayers) {
   settled("4PN=", 420, "N");
   EXPECT_FALSE(QFile::exists(file));
 }
+
+// A deletion refused at the board's sheet (a result held on the BYE pair's
+// line) sends the tables no deletion either.
+TEST_F(TabletsTest, ADeletionRefusedAtTheBoardsSheetSendsTheTablesNothing) {
+  PairLabels[14] = Player1Names[14] = "BYE";
+  int s = 0;
+  for (int k = 1; k <= ResultSlotCount && s == 0; ++k)
+    if (ResultEwPair[k] == 14) s = k;
+  ASSERT_GT(s, 0);
+  const int board = ResultBoard[s];
+  ResultScore[s] = 420;
+  ResultContract[s] = "4PN=";
+  ScoreSheet sheet;
+  sheet.layOut(board);
+  for (int line = 1; line <= sheet.lineCount(); ++line)
+    if (sheet.slotOfLine(line) == s) sheet.setCurrentLine(line);
+  ASSERT_EQ(sheet.currentSlot(), s);
+  sheet.deleteCurrent();
+  EXPECT_EQ(ResultScore[s], 420);
+  EXPECT_EQ(talk.beeps, 1);
+  EXPECT_FALSE(QFile::exists(table(ResultTable[s]) + QString("RESS%1.TXT").arg(board)));
+  EXPECT_FALSE(QFile::exists(documentsDir() + "/Quillmarke/LOG.TXT"));
+}
