@@ -360,6 +360,7 @@ void ListOrDeleteAdjustments(bool viewOnly) {
     return AskDelete();
   };
   bool adjustmentsDropped = false;
+  QList<int> dropped;  // the slots whose adjustment went
   QStringList kept;
   const QStringList adjLines = ReadLinesOrNothing(adjName);
   for (const QString& line : adjLines) {
@@ -371,6 +372,7 @@ void ListOrDeleteAdjustments(bool viewOnly) {
     if (offer(AdjustmentListingLine(*a))) {
       adjustmentsDropped = true;
       if (IsSlot(a->slot)) {
+        if (!dropped.contains(a->slot)) dropped << a->slot;
         ResultScore[a->slot] = kScoreNone;
         ResultContract[a->slot].clear();
         ResultMatchpoints[a->slot] = 0;
@@ -404,6 +406,8 @@ void ListOrDeleteAdjustments(bool viewOnly) {
   ui::HideNotice(form);
   if (adjustmentsDropped) {
     SaveResults();
+    // Erased at the desk: the devices and the menu's counters hear of it.
+    for (const int slot : dropped) TellResultErased(slot, ResultSheet::Board);
     ShowMessageWindow(QStringLiteral("Les donnes dont l'ajustement a été supprimé devront être réencodées ou réajustées..."));
   }
 }

@@ -755,3 +755,20 @@ TEST_F(TabletsTest, ADeletionRefusedAtTheBoardsSheetSendsTheTablesNothing) {
   EXPECT_FALSE(QFile::exists(table(ResultTable[s]) + QString("RESS%1.TXT").arg(board)));
   EXPECT_FALSE(QFile::exists(documentsDir() + "/Quillmarke/LOG.TXT"));
 }
+
+// The director gives a result 60 % - 40 %, then deletes that adjustment in
+// "Ajustements": the table's board says so, and the tables no longer hold a
+// result for it.
+TEST_F(TabletsTest, AnAdjustmentDeletedAtTheDeskLeavesTheBoardErasedForTheTable) {
+  const int slot = firstRoundSlot(5);
+  const int t = ResultTable[slot];
+  talk.answerText("4");  // the fourth line of the window: 60 % - 40 %
+  ASSERT_TRUE(AdjustOneResult(5, ResultNsPair[slot]));
+  ASSERT_EQ(readBytes(table(t) + "ARBITRE5.TXT"), "Score arbitral 60 % \x96 40 %\r\n");
+  talk.answer(1);  // "On efface?": Oui
+  ListOrDeleteAdjustments(false);
+  EXPECT_EQ(ResultScore[slot], kScoreNone);
+  EXPECT_FALSE(QFile::exists(dataDir() + "ABC.ADJ"));
+  EXPECT_EQ(readBytes(table(t) + "ARBITRE5.TXT"), "R\xe9sultat effac\xe9 par l'arbitre\r\n");
+  EXPECT_TRUE(readBytes(table(t) + "RESS5.TXT").contains("declarant DELETE"));
+}
