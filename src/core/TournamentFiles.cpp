@@ -288,8 +288,10 @@ void LoadResults() {
 
   ClearAllResults();
   // An unused slot ("0") stays as cleared: its line holds nothing else.
-  for (int s = 1; s <= count; ++s)
-    if (slotLines[static_cast<size_t>(s - 1)].ns != 0) PutSlotRecord(s, std::move(slotLines[static_cast<size_t>(s - 1)]));
+  for (int s = 1; s <= count; ++s) {
+    SlotLine& l = slotLines[static_cast<size_t>(s - 1)];
+    if (l.ns != 0) PutSlotRecord(s, std::move(l));
+  }
   for (SpecsLine& l : specs) {
     ResultLead[l.slot] = l.lead.trimmed();
     ResultDeclarer[l.slot] = l.declarer.trimmed();

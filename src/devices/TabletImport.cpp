@@ -184,7 +184,8 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
   if (r.split) {
     const bool sameSplit = ResultScore[slot] == kScoreAdjusted && ResultNsPercent[slot] == r.nsPercent &&
                            ResultEwPercent[slot] == r.ewPercent;
-    store(QStringLiteral("AJU."), kScoreAdjusted, QString(), QString(), std::pair<double, double>(r.nsPercent, r.ewPercent));
+    store(QStringLiteral("AJU."), kScoreAdjusted, QString(), QString(),
+          std::pair<double, double>(r.nsPercent, r.ewPercent));
     const QString line = pairsText(file.board, file.ns, file.ew) + QStringLiteral("Ajustement déjà introduit.");
     // The same split twice is listed once (a repeated file, or one applied
     // again after a crash whose line may or may not be in the list).
@@ -229,7 +230,9 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
 // The director settled the slot's board at this table: its "ARBITRE" file
 // (an adjusted score's ".ADJ" line alone may be a table's own split, read
 // again after a restart).
-bool settledByDirector(int slot) { return platform::fileExists(SettledBoardFile(ResultTable[slot], ResultBoard[slot])); }
+bool settledByDirector(int slot) {
+  return platform::fileExists(SettledBoardFile(ResultTable[slot], ResultBoard[slot]));
+}
 
 // A table's result for a board the director settled is not applied: the
 // file is set aside for his decision, and the desk is told why.
@@ -238,7 +241,8 @@ void holdForDirector(const ResultFile& file, const QString& path, int slot) {
   text.replace(QStringLiteral("  "), QStringLiteral(" "));
   SetAside(path,
            QStringLiteral("Table %1; résultat (").arg(file.table) + text +
-               QStringLiteral(") de la donne %1, N/S %2, E/W %3 non appliqué : cette donne a été réglée par l'arbitre (")
+               QStringLiteral(") de la donne %1, N/S %2, E/W %3 non appliqué : cette donne a été réglée par "
+                              "l'arbitre (")
                    .arg(file.board)
                    .arg(file.ns)
                    .arg(DeviceEwNumber(file.ew)) +

@@ -85,11 +85,14 @@ void WriteTabletDeleteLine(int table, int board, int round, int nsPair, int ewPa
              TabletLogStamp() + QStringLiteral(" TALVARON.EXE ") + line);
 }
 
-QString SettledBoardFile(int table, int board) { return TableFolder(table) + QStringLiteral("/ARBITRE%1.TXT").arg(board); }
+QString SettledBoardFile(int table, int board) {
+  return TableFolder(table) + QStringLiteral("/ARBITRE%1.TXT").arg(board);
+}
 
 bool TabletBoardKnown(int table, int board) {
-  return tableFolderKnown(table) && (platform::fileExists(TableFolder(table) + QStringLiteral("/RESX%1.TXT").arg(board)) ||
-                                     platform::fileExists(SettledBoardFile(table, board)));
+  if (!tableFolderKnown(table)) return false;
+  return platform::fileExists(TableFolder(table) + QStringLiteral("/RESX%1.TXT").arg(board)) ||
+         platform::fileExists(SettledBoardFile(table, board));
 }
 
 QString SettledResultText(int slot) {

@@ -376,7 +376,12 @@ void TableSheet::store(const QString& text, int score, ResultOrigin origin) {
   if (slot == 0) return;
   CurrentBoard = boardOf(current_);
   storing_ = 0;
-  StoreResult(slot, {.contract = text, .score = score, .lead = QStringLiteral("?"), .declarer = SheetDeclarerText(score, text), .percentages = {}},
+  StoreResult(slot,
+              {.contract = text,
+               .score = score,
+               .lead = QStringLiteral("?"),
+               .declarer = SheetDeclarerText(score, text),
+               .percentages = {}},
               ResultSource::TableSheet, origin);
   if (SheetLineSkip && current_ == lineCount())
     nextTable();
