@@ -1,6 +1,5 @@
 #include "scoring/ScoreSheet.h"
 
-#include "core/DeviceEchoes.h"
 #include "core/DeviceFiles.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"

@@ -1,7 +1,6 @@
 #include "scoring/TableSheet.h"
 
 #include "core/CompanionPrograms.h"
-#include "core/DeviceEchoes.h"
 #include "core/Fatal.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
