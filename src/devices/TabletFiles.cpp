@@ -172,21 +172,25 @@ std::optional<QStringList> ReadDiagramFileLines(const QString& path, int* error)
   return platform::readRegularTextLines(path, kDiagramFileBytes, error);
 }
 
-int SetAsideAfterBadReads(const QString& path, const QString& refereeText) {
-  const int count = ++badReads()[path];
-  if (count < kBadReadsBeforeSetAside) return count;
-  badReads().remove(path);
+void SetAside(const QString& path, const QString& refereeText, const QString& tail) {
   const QString aside = path + QStringLiteral(".BAD");
   platform::deleteFile(aside);
   if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) == 0) {
-    CallReferee(refereeText + aside + QStringLiteral(". Le fichier est ignoré."));
+    CallReferee(refereeText + aside + tail);
   } else if (errno != ENOENT) {
-    // Called every tenth pass, the referee would hear of it all evening.
+    // Told once: the file is not read again.
     LeaveAlone(path, refereeText + path +
                          QStringLiteral(": il ne peut pas être renommé en \".BAD\" (erreur %1). Le fichier est laissé "
                                         "tel quel et n'est plus lu.")
                              .arg(errno));
   }
+}
+
+int SetAsideAfterBadReads(const QString& path, const QString& refereeText) {
+  const int count = ++badReads()[path];
+  if (count < kBadReadsBeforeSetAside) return count;
+  badReads().remove(path);
+  SetAside(path, refereeText, QStringLiteral(". Le fichier est ignoré."));
   return count;
 }
 

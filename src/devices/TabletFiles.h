@@ -40,6 +40,10 @@ std::optional<QString> ReadExchangeLine(const QString& path, QByteArray& bytes, 
 // alone instead, said once the same way, and never read again.
 inline constexpr int kBadReadsBeforeSetAside = 10;
 int SetAsideAfterBadReads(const QString& path, const QString& refereeText);
+// The same at once, for a file the collection does not apply: it bears its
+// name + ".BAD" and the referee is called: refereeText + the new name +
+// tail; a file that cannot take that name is left alone, told as above.
+void SetAside(const QString& path, const QString& refereeText, const QString& tail);
 // The file could not be set aside and is not to be read again.
 bool IsLeftAlone(const QString& path);
 // Said once to the referee (refereeText + what follows), then left alone: a

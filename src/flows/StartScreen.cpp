@@ -310,8 +310,8 @@ void ResumeTournamentClick() {
 
 namespace {
 
-// The recomputation of a resumed tournament, silent and without automatic
-// ventilation, with the result files of the devices.
+// The recomputation of a resumed tournament, silent and as the collection
+// computes it, with the result files of the devices.
 void RecomputeResumedTournament() {
   RefreshFrequenciesForDevices();
   RefreshResultsForDevices();
