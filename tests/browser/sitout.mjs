@@ -7,7 +7,7 @@
 // the first phone must be asked the password again. Prints "REPORT <json>":
 // what each phone saw.
 import {
-  closeInput, contract, enterResult, join, launch, phone, picture, screens, step, tap, text, waitView,
+  closeInput, contract, enterResult, join, launch, phone, picture, screens, step, tap, text, waitOn, waitView,
 } from './phones.mjs';
 
 
@@ -37,6 +37,28 @@ async function deskChangesTheBoard(page) {
   await waitView(page, 'envoi');
   await page.waitForFunction(() => document.querySelector('#result').textContent.includes('+1'));
   return { told, now: await text(page, '#result') };
+}
+// The director settles the table's first board at the desk (step "settle
+// <board>"): the round shows it settled, the big button goes to the other
+// board, and a result sent for it anyway is refused.
+async function directorSettles(page) {
+  const first = await page.$eval('[data-board]', (b) => Number(b.dataset.board));
+  await step('settle ' + first);
+  await page.waitForFunction((b) => document.querySelector(`#board-${b} .state`).textContent.startsWith('Réglée'),
+    {}, first);
+  const seen = { line: await text(page, '#board-' + first), next: await text(page, '#next-board') };
+  await tap(page, '#board-' + first);
+  await waitOn(page, 'envoi', first);
+  seen.page = await text(page, '.card');
+  await picture(page, 'settled');
+  seen.sent = await page.evaluate(async (b) => {
+    const r = await fetch('/api/result', { method: 'POST', headers: {
+      'Content-Type': 'application/json', Authorization: 'Bearer ' + localStorage.getItem('talvaron.token') },
+    body: JSON.stringify({ table: 2, round: 1, board: b, previous: '', kind: 'pass' }) });
+    const j = await r.json();
+    return r.status + ' ' + j.error + ' ' + j.message;
+  }, first);
+  return seen;
 }
 const phones = [];
 const browser = await launch(chromium, shots);
@@ -69,6 +91,7 @@ try {
     }
     report.tables[table] = seen;
     if (table === 1) report.conflict = await deskChangesTheBoard(page);
+    if (table === 2) report.settled = await directorSettles(page);
   }
   await step('restart');
   // The first phone, left on its board, notices by itself.
