@@ -10,9 +10,12 @@ const KEY_DRAFT = 'talvaron.draft';
 const POLL_MS = 2000;
 // While a result of this table waits for the program, whose collection runs
 // every 500 ms, the page asks often, so that "pris par le programme" shows
-// within a few tenths of a second of the tap; for a short while only, in
-// case the program is not collecting.
-const FAST_POLL_MS = 250;
+// within a few tenths of a second of the tap: every 100 ms for the first
+// seconds (the program takes a file within about 0.6 s), then every 250 ms,
+// and no more after ten seconds, in case the program is not collecting.
+const FAST_POLL_MS = 100;
+const FAST_POLL_FIRST_MS = 3000;
+const SOON_POLL_MS = 250;
 const FAST_POLL_FOR_MS = 10000;
 
 const SEATS = [['N', 'Nord'], ['E', 'Est'], ['S', 'Sud'], ['O', 'Ouest']];
@@ -31,7 +34,7 @@ const app = {
   draft: null,      // the board being entered
   pollTimer: 0,
   gen: 0,           // the drawing of the page: a later one makes older answers stale
-  fastUntil: 0,
+  sentAt: 0,        // when this page last sent a result
 };
 
 // ---------------------------------------------------------------- helpers
@@ -260,7 +263,11 @@ function poll(fn) {
   const gen = ++app.gen;
   if (!fn) return;
   const current = () => gen === app.gen;
-  const delay = () => (Date.now() < app.fastUntil && waiting() ? FAST_POLL_MS : POLL_MS);
+  const delay = () => {
+    const since = Date.now() - app.sentAt;
+    if (since > FAST_POLL_FOR_MS || !waiting()) return POLL_MS;
+    return since < FAST_POLL_FIRST_MS ? FAST_POLL_MS : SOON_POLL_MS;
+  };
   const tick = async () => {
     if (!current()) return;
     await fn(current);
@@ -769,7 +776,7 @@ async function confirmDelete(b) {
 async function sendResult(result) {
   queue(result);
   dropDraft();
-  app.fastUntil = Date.now() + FAST_POLL_FOR_MS;
+  app.sentAt = Date.now();
   await deliver(result);  // on a lost network it stays queued and is sent again
   if (!app.table) return;
   await refresh();

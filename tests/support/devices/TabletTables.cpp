@@ -11,6 +11,7 @@
 #include "support/TestState.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -43,7 +44,11 @@ void LayOutTabletEvening(const QString& code, int tables, int boardsPerTable) {
 }
 
 TablesServerProcess::TablesServerProcess(const QString& exchange) : process_(std::make_unique<QProcess>()) {
-  process_->setProgram(QCoreApplication::applicationDirPath() + "/talvaron-tables");
+  // Under a name of its own: the program stops the tables' server by name,
+  // and tests that start and quit the program may run beside this one.
+  const QString copy = copyFolder_.path() + "/tables-server-under-test";
+  QFile::copy(QCoreApplication::applicationDirPath() + "/talvaron-tables", copy);
+  process_->setProgram(copy);
   process_->setArguments({"--exchange", exchange, "--address", "127.0.0.1", "--port", "0", "--pages", exchange});
   process_->start();
   process_->waitForReadyRead(5000);

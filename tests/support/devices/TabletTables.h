@@ -3,6 +3,7 @@
 // tablet server writes as the tables enter their results and their players.
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
@@ -35,6 +36,7 @@ class TablesServerProcess {
   int port() const { return port_; }  // 0 when it did not start
 
  private:
+  QTemporaryDir copyFolder_;
   std::unique_ptr<QProcess> process_;
   int port_ = 0;
 };
