@@ -430,6 +430,11 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
             "Vérifiez-le avant de renvoyer. Résultat enregistré maintenant : 3SA N +1.");
   EXPECT_EQ(conflict.value("now").toString().toStdString(), "3SA N +1");
   EXPECT_EQ(ResultContract[1].toStdString(), "3SN+1");
+  // A poll answered late did not draw board 1 over board 2, and board 2
+  // sent while the state could not be read left the big button on the next
+  // round, not on board 2 again.
+  EXPECT_EQ(report.value("late").toObject().value("afterLatePoll").toString().toStdString(), "donne 2");
+  EXPECT_EQ(report.value("late").toObject().value("mainButton").toString().toStdString(), "Tour suivant");
   // Table 2's first board, settled by the director, is shown so on the
   // round, skipped by the big button, and takes no result from the table.
   const QJsonObject settledBoard = report.value("settled").toObject();

@@ -38,6 +38,48 @@ async function deskChangesTheBoard(page) {
   await page.waitForFunction(() => document.querySelector('#result').textContent.includes('+1'));
   return { told, now: await text(page, '#result') };
 }
+// Answers that come late or not at all: a poll of board 1's page answered
+// after the player tapped on to board 2 must not draw board 1 again; and
+// board 2 sent while the state cannot be read must not leave the big button
+// on board 2 itself.
+async function lateAnswers(page) {
+  await waitOn(page, 'envoi', 1);
+  await page.setRequestInterception(true);
+  let held = null;
+  let abortState = false;
+  const handler = (request) => {
+    if (request.isInterceptResolutionHandled()) return;
+    if (request.url().includes('/api/state') && abortState) return void request.abort();
+    if (request.url().includes('/api/state') && held === null) {
+      held = new Promise((resolve) => setTimeout(resolve, 2500)).then(() => request.continue());
+      return;
+    }
+    request.continue();
+  };
+  page.on('request', handler);
+  const seen = {};
+  try {
+    // The page's next poll is held; meanwhile the player goes on to board 2.
+    while (held === null) await new Promise((r) => setTimeout(r, 50));
+    await tap(page, '#next-board');
+    await waitOn(page, 'donne', 2);
+    await held;
+    await new Promise((r) => setTimeout(r, 500));
+    seen.afterLatePoll = await page.evaluate(() => document.body.dataset.view + ' ' + document.body.dataset.key);
+    await enterResult(page, contract('S', 2, 'C', 0));
+    await tap(page, '#preview');
+    await waitOn(page, 'confirmation', 2);
+    abortState = true;
+    await tap(page, '#send');
+    await waitOn(page, 'envoi', 2);
+    seen.mainButton = await text(page, '.buttons .main');
+  } finally {
+    page.off('request', handler);
+    await page.setRequestInterception(false);
+  }
+  return seen;
+}
+
 // The director settles the table's first board at the desk (step "settle
 // <board>"): the round shows it settled, the big button goes to the other
 // board, and a result sent for it anyway is refused.
@@ -90,7 +132,10 @@ try {
       seen.second = await text(page, 'main');
     }
     report.tables[table] = seen;
-    if (table === 1) report.conflict = await deskChangesTheBoard(page);
+    if (table === 1) {
+      report.conflict = await deskChangesTheBoard(page);
+      report.late = await lateAnswers(page);
+    }
     if (table === 2) report.settled = await directorSettles(page);
   }
   await step('restart');
