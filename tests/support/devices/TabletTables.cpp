@@ -11,7 +11,6 @@
 #include "support/TestState.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -44,11 +43,7 @@ void LayOutTabletEvening(const QString& code, int tables, int boardsPerTable) {
 }
 
 TablesServerProcess::TablesServerProcess(const QString& exchange) : process_(std::make_unique<QProcess>()) {
-  // Under a name of its own: the program stops the tables' server by name,
-  // and tests that start and quit the program may run beside this one.
-  const QString copy = copyFolder_.path() + "/tables-server-under-test";
-  QFile::copy(QCoreApplication::applicationDirPath() + "/talvaron-tables", copy);
-  process_->setProgram(copy);
+  process_->setProgram(QCoreApplication::applicationDirPath() + "/talvaron-tables");
   process_->setArguments({"--exchange", exchange, "--address", "127.0.0.1", "--port", "0", "--pages", exchange});
   process_->start();
   process_->waitForReadyRead(5000);

@@ -3,7 +3,6 @@
 // tablet server writes as the tables enter their results and their players.
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
@@ -36,7 +35,6 @@ class TablesServerProcess {
   int port() const { return port_; }  // 0 when it did not start
 
  private:
-  QTemporaryDir copyFolder_;
   std::unique_ptr<QProcess> process_;
   int port_ = 0;
 };
