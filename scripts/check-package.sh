@@ -17,7 +17,7 @@ if [ ! -f "$deb" ]; then
   echo "No package $deb: make it with scripts/make-package.sh"
   exit 77
 fi
-for tool in dpkg-deb dpkg-parsechangelog desktop-file-validate appstreamcli lintian sha256sum; do
+for tool in dpkg-deb dpkg-parsechangelog desktop-file-validate appstreamcli lintian sha256sum Xvfb icewm xprop xwd; do
   command -v "$tool" >/dev/null || { echo "$tool is missing: scripts/install-deps.sh --tests installs it"; exit 1; }
 done
 
@@ -171,9 +171,20 @@ grep -Fxq "start screen status: Dossier du programme : $folder/" "$work/out" ||
 snapshot >"$work/after"
 diff "$work/before" "$work/after" || fail "the program wrote under the install prefix"
 
+# On an X display the window's class is the one the desktop entry names, and
+# it carries the icon.
+if "$resources/../scripts/window-screenshot.sh" "$deb" "$work/window.png" >"$work/window" 2>&1; then
+  grep -Fxq "WM_CLASS(STRING) = \"talvaron\", \"$(sed -n 's/^StartupWMClass=//p' "$desktop")\"" "$work/window" ||
+    fail "the window's class is not the desktop entry's: $(cat "$work/window")"
+  grep -q 'Icon (32 x 32)' "$work/window" || fail "the window has no icon: $(cat "$work/window")"
+else
+  fail "the window could not be shown: $(cat "$work/window")"
+fi
+
 # Made again from the same tree, in a build folder of its own, the package is
-# the same bytes.
-again=$(dirname "$deb")/reproduced
+# the same bytes. (Beside the first one: Qt's generated sources include the
+# headers by relative paths, which a build folder at another depth changes.)
+again=$(dirname "$deb")-reproduced
 rm -rf "$again"
 if "$resources/../scripts/make-package.sh" "$again" >"$work/again" 2>&1; then
   cmp "$deb" "$again/$(basename "$deb")" || fail "a second build of the package differs"

@@ -10,16 +10,19 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-# One compiler cache for every checkout of the project.
-export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 scripts/install-deps.sh --package
 SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l packaging/changelog -S Timestamp)
 export SOURCE_DATE_EPOCH
 eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
 stage=$build/package
+mkdir -p "$stage"
+# The programs' bytes do not depend on the name of the folder they are built
+# in: the compiler sees full paths (the compiler cache is not told to shorten
+# them), the tree's and the build folder's are mapped to fixed names.
+unset CCACHE_BASEDIR
 cmake -S . -B "$stage" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVARON_BENCH=OFF \
-  -DCMAKE_CXX_FLAGS="$CXXFLAGS $CPPFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
+  -DCMAKE_CXX_FLAGS="$CXXFLAGS $CPPFLAGS -ffile-prefix-map=$(cd "$stage" && pwd)=build" \
+  -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
 cmake --build "$stage" --parallel "$(nproc)" --target talvaron_shipped
-# What the package holds takes the release's time stamp (CPack keeps the
-# files' own), then CPack packs it.
+# CPack dates every file of the package SOURCE_DATE_EPOCH.
 cpack --config "$stage/CPackConfig.cmake" -B "$build" | grep -F 'package:'
