@@ -187,7 +187,7 @@ fi
 again=$(dirname "$deb")-reproduced
 rm -rf "$again"
 if "$resources/../scripts/make-package.sh" "$again" >"$work/again" 2>&1; then
-  cmp "$deb" "$again/$(basename "$deb")" || fail "a second build of the package differs"
+  cmp "$deb" "$again/$(basename "$deb")" || fail "a second build of the package differs (or it was not made from this tree)"
 else
   fail "the second build of the package failed: $(tail -n 20 "$work/again")"
 fi

@@ -107,7 +107,8 @@ QString StartScreenStatus(const StartScreenView& view) {
       return QString::number(n) + u' ' + what + (n > 1 ? QStringLiteral("s") : QString());
     };
     text += QStringLiteral("\nFichiers livrés mis à jour (version ") + update.version + QStringLiteral(") : ") +
-            count(update.added.size(), QStringLiteral("ajouté")) + QStringLiteral(", ") + count(update.replaced.size(), QStringLiteral("remplacé"));
+            count(update.added.size(), QStringLiteral("ajouté")) + QStringLiteral(", ") +
+            count(update.replaced.size(), QStringLiteral("remplacé"));
     if (!update.kept.isEmpty())
       text += QStringLiteral("\nGardés tels que vous les avez modifiés : ") + update.kept.join(QStringLiteral(", ")) +
               QStringLiteral(" (ceux de la version ") + update.version + QStringLiteral(" sont dans ") +

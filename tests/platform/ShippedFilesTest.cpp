@@ -116,11 +116,13 @@ TEST(ShippedFiles, AFolderSeveralReleasesBehindOrHalfUpdatedIsBroughtUpToDate) {
   // 1.0.2 lists both earlier versions of HOWELL08.
   ship101(shipped);
   writeBytes(shipped + "Howells/HOWELL08.TXT", "8 paires, revue\r\n");
-  writeBytes(shipped + "fichiers-livres.txt", "Talvaron 1.0.2-1\n" + line("Howells/HOWELL08.TXT", {kRevised08, kFixed08, kOld08}));
+  writeBytes(shipped + "fichiers-livres.txt",
+             "Talvaron 1.0.2-1\n" + line("Howells/HOWELL08.TXT", {kRevised08, kFixed08, kOld08}));
   // A file deleted by the director comes back; one a folder now stands
   // for is kept.
   QFile::remove(folder + "Howells/HOWELL08.TXT");
-  writeBytes(shipped + "fichiers-livres.txt", readBytes(shipped + "fichiers-livres.txt") + line("BEStyle.css", {kStyle}));
+  writeBytes(shipped + "fichiers-livres.txt",
+             readBytes(shipped + "fichiers-livres.txt") + line("BEStyle.css", {kStyle}));
   QFile::remove(folder + "BEStyle.css");
   QDir().mkpath(folder + "BEStyle.css");
   platform::ShippedFilesUpdate update = platform::updateShippedFiles(folder, shipped);
