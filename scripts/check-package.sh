@@ -17,7 +17,7 @@ if [ ! -f "$deb" ]; then
   echo "No package $deb: make it with scripts/make-package.sh"
   exit 77
 fi
-for tool in dpkg-deb dpkg-parsechangelog desktop-file-validate appstreamcli lintian sha256sum Xvfb icewm xprop xwd; do
+for tool in dpkg-deb dpkg-parsechangelog desktop-file-validate appstreamcli lintian sha256sum objdump readelf Xvfb icewm xprop xwd; do
   command -v "$tool" >/dev/null || { echo "$tool is missing: scripts/install-deps.sh --tests installs it"; exit 1; }
 done
 
@@ -120,6 +120,16 @@ lintian --pedantic -I --show-overrides "$deb" >"$work/lintian" 2>&1 || fail "lin
 if grep -E '^[EWIPX]: ' "$work/lintian"; then fail "lintian tags not overridden"; fi
 awk '/^#/ {reason = 1; next} /^talvaron: / {if (!reason) print; next} {reason = 0}' \
   "$root/usr/share/lintian/overrides/talvaron" | grep . && fail "a lintian override without its reason"
+# The programs are built with Debian's hardening: the stack protector, the
+# checked C library functions (_FORTIFY_SOURCE), read-only relocations bound
+# at start, position-independent.
+for exe in talvaron talvaron-tables; do
+  symbols=$(objdump -T "$root/usr/bin/$exe")
+  grep -q '__stack_chk_fail' <<<"$symbols" || fail "$exe is built without the stack protector"
+  grep -E '__[a-z0-9_]+_chk' <<<"$symbols" | grep -vq '__stack_chk_fail' || fail "$exe is built without _FORTIFY_SOURCE"
+  readelf -d "$root/usr/bin/$exe" | grep -q 'BIND_NOW' || fail "$exe binds its relocations lazily"
+  readelf -h "$root/usr/bin/$exe" | grep -q 'Position-Independent' || fail "$exe is not position-independent"
+done
 # The executables are the release's, dated by the changelog's first entry.
 epoch=$(dpkg-parsechangelog -l "$resources/../packaging/changelog" -S Timestamp)
 for exe in talvaron talvaron-tables; do
