@@ -10,6 +10,8 @@
 # Usage: scripts/check-package.sh <package.deb> <resources folder>
 # Exits 77 (ctest's "skipped") when the package has not been made.
 set -euo pipefail
+# The tools' own words (readelf's, lintian's) are read in English.
+export LC_ALL=C.UTF-8
 
 deb=$1
 resources=$2
