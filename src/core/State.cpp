@@ -25,6 +25,8 @@ QString BuildVersionString() {
   return BuildVersionString(exeDate, platform::now().date().year());
 }
 
+QString PackageVersion() { return QStringLiteral(TALVARON_PACKAGE_VERSION); }
+
 void SetDateGlobals() {
   VersionText = BuildVersionString();
   StartDateTime = platform::now();

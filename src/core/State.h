@@ -13,6 +13,9 @@ QString FrenchWeekdayName(const QDate& date);
 // Current year - 2019, then month and day of the executable's date: "7.3.9".
 QString BuildVersionString();
 QString BuildVersionString(const QDate& executableDate, int currentYear);
+// The release this program was built from, as its Debian package names it
+// ("1.0.0-1"): the first entry of the package's changelog.
+QString PackageVersion();
 // Empties the 42 pair slots (PairCount is left alone).
 void ClearPairSlots();
 // Empties one result slot: score 0, lead and declarer "?".

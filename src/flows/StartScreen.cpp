@@ -25,6 +25,7 @@
 #include "flows/GeneralOptions.h"
 #include "flows/Reload.h"
 #include "flows/TournamentMenu.h"
+#include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "setup/ClubMembers.h"
@@ -95,17 +96,38 @@ bool tournamentFilesExist(const QString& code) {
 
 QString StartScreenStatus(const StartScreenView& view) {
   const QString results = QStringLiteral("\nRésultats : ") + DataFolder;
+  QString text;
   if (view.programFolderMade)
-    return QStringLiteral("Premier démarrage : dossier du programme créé, ") + ProgramFolder +
+    text = QStringLiteral("Premier démarrage : dossier du programme créé, ") + ProgramFolder +
            QStringLiteral("\nFichier de joueurs à compléter (vide) : ") + ProgramFolder + PlayersFileName + results;
-  return QStringLiteral("Dossier du programme : ") + ProgramFolder + results;
+  else
+    text = QStringLiteral("Dossier du programme : ") + ProgramFolder + results;
+  const platform::ShippedFilesUpdate& update = view.shippedFiles;
+  if (!update.added.isEmpty() || !update.replaced.isEmpty() || !update.kept.isEmpty()) {
+    auto count = [](qsizetype n, const QString& what) {
+      return QString::number(n) + u' ' + what + (n > 1 ? QStringLiteral("s") : QString());
+    };
+    text += QStringLiteral("\nFichiers livrés mis à jour (version ") + update.version + QStringLiteral(") : ") +
+            count(update.added.size(), QStringLiteral("ajouté")) + QStringLiteral(", ") +
+            count(update.replaced.size(), QStringLiteral("remplacé"));
+    if (!update.kept.isEmpty())
+      text += QStringLiteral("\nGardés tels que vous les avez modifiés : ") + update.kept.join(QStringLiteral(", ")) +
+              QStringLiteral(" (ceux de la version ") + update.version + QStringLiteral(" sont dans ") +
+              view.shippedFolder + u')';
+  }
+  return text + QStringLiteral("\nTalvaron ") + PackageVersion();
 }
 
 void StartScreenCreate(StartScreenView& view) {
   // Each step runs even when an earlier one failed (a settings file that
   // cannot be written in a read-only program folder): the screen never comes
   // up half set up, and the players-file check always has its say.
-  RunReported([&] { view.programFolderMade = MakeProgramFolder(); });
+  RunReported([&] {
+    const platform::ProgramFolderStart start = MakeProgramFolder();
+    view.programFolderMade = start.made;
+    view.shippedFiles = start.update;
+    view.shippedFolder = platform::shippedFilesFolder();
+  });
   RunReported(InitGlobals);
   view.clubLabelVisible = ClubMode;
   RunReported(LoadStartupOptions);
