@@ -22,10 +22,19 @@
 #include "setup/ui/PairsEntryWindow.h"
 #include "setup/ui/ReloadedTournamentParametersWindow.h"
 
+#include <QIcon>
+
 #include <cstdio>
 
 int main(int argc, char** argv) {
   ui::TalvaronApplication app(argc, argv);
+  // The windows belong to the desktop's menu entry (the dock, Alt-Tab and
+  // the favourites find it) and carry its icon: the desktop theme's, else the
+  // one built into the executable.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.talvaron.Talvaron"));
+  QIcon builtIn;
+  for (int size : {16, 32, 48, 64, 128, 256}) builtIn.addFile(QStringLiteral(":/icons/%1.png").arg(size));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.talvaron.Talvaron"), builtIn));
   ui::InstallFrenchTranslations();
   ui::InstallWindowInteraction();
   InstallFlows();

@@ -4,7 +4,8 @@
 #   --browser   also Debian's chromium, for the test that opens the web pages
 #   --package   also dpkg-dev, which the Debian package's making uses
 #   --tests     everything the tests use: chromium and xmllint, the tools that
-#               make and check the Debian package, and node with npm (the
+#               make and check the Debian package (and show its window on a
+#               virtual display: Xvfb, IceWM, xprop, xwd), and node with npm (the
 #               browser test of the tables' pages installs puppeteer-core with
 #               scripts/install-puppeteer.sh)
 set -euo pipefail
@@ -22,7 +23,8 @@ packages=(
 case "${1:-}" in
   --browser) packages+=(chromium) ;;
   --package) packages+=(dpkg-dev) ;;
-  --tests) packages+=(chromium libxml2-utils dpkg-dev desktop-file-utils appstream lintian) ;;
+  --tests) packages+=(chromium libxml2-utils dpkg-dev desktop-file-utils appstream lintian
+    xvfb icewm x11-utils x11-apps netpbm) ;;
 esac
 # node and npm: Debian's, unless a node is already there (it brings its npm).
 if [ "${1:-}" = "--tests" ] && ! { command -v node >/dev/null && command -v npm >/dev/null; }; then

@@ -1,13 +1,28 @@
 #!/usr/bin/env bash
-# Makes the Debian package <build>/talvaron_<version>_<arch>.deb (build by
-# default): installs what is missing, builds only what the package holds (the
-# programs and the files made for it), then CPack packs it.
+# Makes the Debian package <build>/talvaron_<version>-<revision>_<arch>.deb
+# (build by default) as Debian builds its packages: the compiler and linker
+# flags of dpkg-buildflags (every hardening), the time stamps of the
+# changelog's first entry (SOURCE_DATE_EPOCH: the executables' date, and with
+# it the version the program shows, is the release's, and two packages made
+# of one tree are the same bytes). Installs what is missing, builds only what
+# the package holds, in <build>/package (its own flags, apart from the tests'
+# build), then CPack packs it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-# One compiler cache for every checkout of the project.
-export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 scripts/install-deps.sh --package
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --parallel "$(nproc)" --target talvaron_shipped
-cpack --config "$build/CPackConfig.cmake" -B "$build" | grep -F 'package:'
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l packaging/changelog -S Timestamp)
+export SOURCE_DATE_EPOCH
+eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
+stage=$build/package
+mkdir -p "$stage"
+# The programs' bytes do not depend on the name of the folder they are built
+# in: the compiler sees full paths (the compiler cache is not told to shorten
+# them), the tree's and the build folder's are mapped to fixed names.
+unset CCACHE_BASEDIR
+cmake -S . -B "$stage" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALVARON_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS="$CXXFLAGS $CPPFLAGS -ffile-prefix-map=$(cd "$stage" && pwd)=build" \
+  -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
+cmake --build "$stage" --parallel "$(nproc)" --target talvaron_shipped
+# CPack dates every file of the package SOURCE_DATE_EPOCH.
+cpack --config "$stage/CPackConfig.cmake" -B "$build" | grep -F 'package:'

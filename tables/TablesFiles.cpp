@@ -196,6 +196,42 @@ std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines) {
   return players;
 }
 
+namespace {
+
+// A name as two people may type it: small letters, no accents, single blanks.
+QString foldedName(const QString& name) {
+  QString out;
+  for (const QChar c : name.simplified().normalized(QString::NormalizationForm_D))
+    if (c.category() != QChar::Mark_NonSpacing) out += c.toCaseFolded();
+  return out;
+}
+
+QStringView withoutLeadingZeros(const QString& licence) {
+  QStringView v(licence);
+  while (v.size() > 1 && v.front() == u'0') v = v.mid(1);
+  return v;
+}
+
+}  // namespace
+
+std::optional<ListedPlayer> FindListedPlayer(const std::vector<ListedPlayer>& players, const QString& licence,
+                                             const QString& name) {
+  const QString typedLicence = licence.trimmed();
+  const QString typedName = foldedName(name);
+  if (typedLicence.isEmpty() && typedName.isEmpty()) return std::nullopt;
+  std::optional<ListedPlayer> found;
+  for (const ListedPlayer& p : players) {
+    const bool same = !typedLicence.isEmpty()
+                          ? !p.licence.isEmpty() && withoutLeadingZeros(p.licence) == withoutLeadingZeros(typedLicence)
+                          : foldedName(p.name) == typedName;
+    if (!same) continue;
+    if (found && (found->licence != p.licence || found->name != p.name))
+      return std::nullopt;  // two answer: the table must say which
+    found = p;
+  }
+  return found;
+}
+
 QString ResultValue(const TableResult& result) {
   switch (result.kind) {
     case ResultKind::Contract: return QString(result.declarer) + u' ' + result.contract;
@@ -273,6 +309,9 @@ QString ExchangeFolder::resultFile(int table, int board) const {
   return tableFolder(table) + QStringLiteral("/REST%1.TXT").arg(board);
 }
 QString ExchangeFolder::playersFile(int table) const { return tableFolder(table) + QStringLiteral("/PLAYERS.TXT"); }
+QString ExchangeFolder::settledFile(int table, int board) const {
+  return tableFolder(table) + QStringLiteral("/ARBITRE%1.TXT").arg(board);
+}
 QString ExchangeFolder::boardFile(int board) const { return root_ + QStringLiteral("/DONNE%1.TXT").arg(board); }
 QString ExchangeFolder::rankingFile() const { return root_ + QStringLiteral("/RESULTS.TXT"); }
 QString ExchangeFolder::holdersFile() const { return root_ + QStringLiteral("/APPAREILS.TXT"); }

@@ -113,6 +113,12 @@ struct ListedPlayer {
 // blank lines and lines holding "BYE" left out; the separator of surname and
 // first name (":" or "#") read as a blank.
 std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines);
+// The listed player a table means: by the licence when one is typed (leading
+// zeros left out of the comparison), else by the name compared without
+// regard to case, accents or extra blanks. Nothing when no one, or more than
+// one, answers.
+std::optional<ListedPlayer> FindListedPlayer(const std::vector<ListedPlayer>& players, const QString& licence,
+                                             const QString& name);
 
 // What a table sends for one board.
 enum class ResultKind { Contract, Pass, NotPlayed, Arbitral, Split, Delete };
@@ -164,6 +170,7 @@ class ExchangeFolder {
   QString echoFile(int table, int board) const;   // "RESX<board>.TXT"
   QString resultFile(int table, int board) const;  // "REST<board>.TXT"
   QString playersFile(int table) const;            // "PLAYERS.TXT"
+  QString settledFile(int table, int board) const; // "ARBITRE<board>.TXT"
   QString boardFile(int board) const;              // "DONNE<board>.TXT"
   QString rankingFile() const;                     // "RESULTS.TXT"
   QString diagramFile(int board) const;            // "Diagrammes/S<board>.TXT"

@@ -430,7 +430,8 @@ QJsonObject TablesService::boardState(int table, int board) {
   if (held) {
     if (const auto lines = ReadExchangeLines(folder_.boardFile(board))) {
       QJsonArray rows;
-      for (const FrequencyRow& r : ParseBoardFile(*lines))
+      for (FrequencyRow r : ParseBoardFile(*lines)) {
+        if (r.contract == QLatin1String("AJU") && !r.nsPercent) splitOf(board, r);
         rows.append(QJsonObject{{QStringLiteral("contract"), r.contract},
                                 {QStringLiteral("declarer"), r.declarer},
                                 {QStringLiteral("score"), optionalValue(r.score)},
@@ -439,14 +440,54 @@ QJsonObject TablesService::boardState(int table, int board) {
                                 {QStringLiteral("ew"), r.ew},
                                 {QStringLiteral("ewPercent"), optionalValue(r.ewPercent)},
                                 {QStringLiteral("lead"), r.lead}});
+      }
       frequency = rows;
     }
   }
   b.insert(QStringLiteral("current"), current);
+  // Settled by the director at the desk: his words for the players.
+  const QString settled = ReadExchangeText(folder_.settledFile(table, board));
+  b.insert(QStringLiteral("settled"), settled.isEmpty() ? QJsonValue() : QJsonValue(settled));
   b.insert(QStringLiteral("pending"), pending);
   b.insert(QStringLiteral("echo"), echo);
   b.insert(QStringLiteral("frequency"), frequency);
   return b;
+}
+
+void TablesService::splitOf(int board, FrequencyRow& row) {
+  // The board files give an arbitral score without its split; the echo of
+  // the table where the two pairs met still holds it ("60 - 40").
+  const std::optional<Session> s = session();
+  for (int t = 1; s && t <= s->prefs.tableCount; ++t) {
+    const auto lines = ReadExchangeLines(folder_.echoFile(t, board), 4096);
+    const std::optional<EchoLine> e = lines && !lines->isEmpty() ? ParseEchoLine(lines->first()) : std::nullopt;
+    if (!e || e->board != board || e->ns != row.ns || e->ew != row.ew) continue;
+    const QStringList split = ValueOfEcho(*e).split(QStringLiteral(" - "));
+    bool ok[2] = {};
+    const int ns = split.size() == 2 ? split[0].toInt(&ok[0]) : 0;
+    const int ew = split.size() == 2 ? split[1].toInt(&ok[1]) : 0;
+    if (ok[0] && ok[1]) {
+      row.nsPercent = ns;
+      row.ewPercent = ew;
+    }
+    return;
+  }
+}
+
+QJsonValue TablesService::whereNext(int pair, int round, const std::vector<std::vector<MovementLine>>& movements,
+                                    const std::vector<ByeLine>& byes) {
+  if (pair <= 0) return {};
+  const auto place = [](int table, bool ns, bool sitOut) {
+    return QJsonObject{{QStringLiteral("table"), table},
+                       {QStringLiteral("direction"), ns ? QStringLiteral("N/S") : QStringLiteral("E/W")},
+                       {QStringLiteral("sitOut"), sitOut}};
+  };
+  for (const auto& movement : movements)
+    for (const MovementLine& m : movement)
+      if (m.round == round && (m.ns == pair || m.ew == pair)) return place(m.table, m.ns == pair, m.ns == 0 || m.ew == 0);
+  for (const ByeLine& b : byes)
+    if (b.round == round && (b.ns == pair || b.ew == pair)) return place(b.table, b.ns == pair, true);
+  return {};
 }
 
 Reply TablesService::state(const QString& token, int table) {
@@ -463,6 +504,10 @@ Reply TablesService::state(const QString& token, int table) {
   const auto name = [&](int pair, bool eastWest) {
     return pair > 0 ? ReadExchangeText(folder_.pairNameFile(pair, eastWest, p)) : QString();
   };
+  // Every table's movement, to tell each pair where it plays next.
+  std::vector<std::vector<MovementLine>> movements;
+  for (int t = 1; t <= p.tableCount; ++t)
+    movements.push_back(ParseMovement(ReadExchangeLines(folder_.movementFile(t)).value_or(QStringList())));
   QJsonArray rounds;
   QString firstNames;
   int onRound = 0;
@@ -484,13 +529,19 @@ Reply TablesService::state(const QString& token, int table) {
       const int first = (m.boardSet - 1) * p.boardsPerTable + 1;
       for (int board = first; board < first + p.boardsPerTable; ++board) {
         const QJsonObject state = boardState(table, board);
-        if (onRound == 0 && state.value(QLatin1String("current")).toString().isEmpty()) onRound = m.round;
+        if (onRound == 0 && state.value(QLatin1String("current")).toString().isEmpty() &&
+            state.value(QLatin1String("settled")).isNull())
+          onRound = m.round;
         boards.append(state);
       }
     }
     const QString nsName = name(ns, false);
     const QString ewName = name(ew, true);
     if (rounds.isEmpty()) firstNames = ns > 0 ? nsName : ewName;
+    QJsonValue next;
+    if (&m != &movement.back())
+      next = QJsonObject{{QStringLiteral("ns"), whereNext(ns, (&m + 1)->round, movements, byes)},
+                         {QStringLiteral("ew"), whereNext(ew, (&m + 1)->round, movements, byes)}};
     rounds.append(QJsonObject{{QStringLiteral("round"), m.round},
                               {QStringLiteral("ns"), ns},
                               {QStringLiteral("ew"), ew},
@@ -499,6 +550,7 @@ Reply TablesService::state(const QString& token, int table) {
                               {QStringLiteral("nsName"), nsName},
                               {QStringLiteral("ewName"), ewName},
                               {QStringLiteral("sitOut"), sitOut},
+                              {QStringLiteral("next"), next},
                               {QStringLiteral("boards"), boards}});
   }
   // Sent and not yet read, or read: the first round's pair then bears names,
@@ -531,15 +583,11 @@ Reply TablesService::findPlayers(const QString& token, const QString& licence, c
   if (wantedLicence.isEmpty() == wantedName.isEmpty() || wantedLicence.size() > kMaxLicenceChars ||
       wantedName.size() > kMaxNameChars)
     return badRequest();
+  // The one player the table means, as the names it sends are matched.
   QJsonArray players;
   const auto lines = ReadExchangeLines(folder_.playersListFile(), 1 << 20);
-  for (const ListedPlayer& p : ParsePlayersList(lines.value_or(QStringList()))) {
-    const bool match = wantedLicence.isEmpty() ? p.name.compare(wantedName, Qt::CaseInsensitive) == 0
-                                               : p.licence == wantedLicence;
-    if (!match) continue;
-    players.append(QJsonObject{{QStringLiteral("licence"), p.licence}, {QStringLiteral("name"), p.name}});
-    if (players.size() >= 5) break;
-  }
+  if (const auto p = FindListedPlayer(ParsePlayersList(lines.value_or(QStringList())), wantedLicence, wantedName))
+    players.append(QJsonObject{{QStringLiteral("licence"), p->licence}, {QStringLiteral("name"), p->name}});
   return {200, QJsonObject{{QStringLiteral("players"), players}}};
 }
 
@@ -554,6 +602,7 @@ Reply TablesService::sendPlayers(const QString& token, const QJsonObject& body) 
     return ErrorReply(400, QStringLiteral("bad_request"),
                       QStringLiteral("Les paires sont introduites dans le programme : rien à envoyer."));
   std::array<SeatEntry, 4> entries;
+  std::optional<std::vector<ListedPlayer>> listed;
   const char* letters[4] = {"N", "S", "E", "O"};
   for (int i = 0; i < 4; ++i) {
     const QJsonValue seat = seats.toObject().value(QLatin1String(letters[i]));
@@ -572,6 +621,10 @@ Reply TablesService::sendPlayers(const QString& token, const QJsonObject& body) 
       return ErrorReply(400, QStringLiteral("bad_name"),
                         QStringLiteral("Nom incorrect : 100 caractères au plus, sans « @ », « & », « £ », ni « BYE », ni signe spécial."));
     entries[i] = {accepted->isEmpty() ? QString() : digits, *accepted};
+    // The players' list names the player as the program knows him.
+    if (!listed) listed = ParsePlayersList(ReadExchangeLines(folder_.playersListFile(), 1 << 20).value_or(QStringList()));
+    if (const auto found = FindListedPlayer(*listed, digits, *accepted); found && acceptableName(found->name))
+      entries[i] = {found->licence, *acceptableName(found->name)};
   }
   const std::lock_guard<std::mutex> guard(tableLock(*table));
   try {
@@ -683,6 +736,12 @@ Reply TablesService::result(const QString& token, const QJsonObject& body) {
 
   const std::lock_guard<std::mutex> guard(tableLock(*table));
   const QJsonObject before = boardState(*table, *board);
+  if (!before.value(QLatin1String("settled")).isNull()) {
+    Reply settled = ErrorReply(409, QStringLiteral("settled"),
+                               QStringLiteral("Cette donne a été réglée par l'arbitre : adressez-vous à lui."));
+    settled.body.insert(QStringLiteral("board"), before);
+    return settled;
+  }
   const QString current = before.value(QLatin1String("current")).toString();
   const QString value = ResultValue(r);
   const QString text = ResultText(r);

@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace tables {
 
@@ -103,6 +104,11 @@ class TablesService {
   std::optional<Reply> authorise(const QString& token, int table, Session& s, QString& device);
   std::optional<Seat> seatOfBoard(int table, int round, int board);
   QJsonObject boardState(int table, int board);
+  // The split of an arbitral score of the board's frequency, from the echo.
+  void splitOf(int board, FrequencyRow& row);
+  // Where a pair sits in a round: {"table", "direction", "sitOut"}, or null.
+  static QJsonValue whereNext(int pair, int round, const std::vector<std::vector<MovementLine>>& movements,
+                              const std::vector<ByeLine>& byes);
   bool leadsAsked() const;
   std::mutex& tableLock(int table);
   // The device's description for the director (mutex_ held).

@@ -3,6 +3,7 @@
 // folder for the program to collect.
 #include "TablesFiles.h"
 #include "TablesHttp.h"
+#include "TablesStart.h"
 
 #include "platform/TextFiles.h"
 
@@ -11,6 +12,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <pthread.h>
 #include <unistd.h>
 #include <thread>
@@ -28,8 +30,7 @@ int usage() {
 
 int main(int argc, char** argv) {
   tables::ServerOptions options;
-  const QString exeFolder = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath();
-  options.pages = exeFolder + QStringLiteral("/tables");
+  bool pagesGiven = false;
   for (int i = 1; i < argc; ++i) {
     const QString option = QString::fromLocal8Bit(argv[i]);
     if (i + 1 >= argc) return usage();
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
       options.exchange = QDir(value).absolutePath();
     } else if (option == QLatin1String("--pages")) {
       options.pages = QDir(value).absolutePath();
+      pagesGiven = true;
     } else if (option == QLatin1String("--program")) {
       options.programFolder = QDir(value).absolutePath();
     } else if (option == QLatin1String("--address")) {
@@ -52,6 +54,22 @@ int main(int argc, char** argv) {
   }
   if (options.exchange.isEmpty()) return usage();
 
+  // The pages installed with this very executable, wherever it was started
+  // from: never a copy the user keeps.
+  if (!pagesGiven) {
+    const QStringList folders = tables::PagesFolders(tables::ExecutableFolder());
+    for (const QString& folder : folders)
+      if (QFileInfo(folder + QStringLiteral("/index.html")).isFile()) {
+        options.pages = folder;
+        break;
+      }
+    if (options.pages.isEmpty()) {
+      std::fprintf(stderr, "Les pages des tables sont introuvables : pas de fichier index.html dans %s.\n",
+                   qPrintable(folders.join(QStringLiteral(" ni dans "))));
+      return 2;
+    }
+  }
+
   // SIGTERM and SIGINT end the server through one waiting thread; every
   // other thread starts with them blocked.
   sigset_t stopping;
@@ -64,20 +82,39 @@ int main(int argc, char** argv) {
   // What a writer cut short by a kill left behind (never a result file).
   platform::removeLeftoverTemporariesBelow(tables::ExchangeFolder(options.exchange).seriesFolder());
 
-  tables::TablesHttpServer server(options);
-  const int port = server.bind();
+  // The port asked, else the next free one.
+  const QList<int> ports = tables::PortsToTry(options.port);
+  std::unique_ptr<tables::TablesHttpServer> server;
+  int port = -1;
+  for (const int tried : ports) {
+    // The server's socket shares a port with another of the same user's
+    // (for a quick start again over its own closed connections): a port
+    // some program already listens on is skipped first.
+    if (tried > 0 && tables::PortListenedOn(tried, tables::ReadSocketTables())) continue;
+    options.port = tried;
+    server = std::make_unique<tables::TablesHttpServer>(options);
+    port = server->bind();
+    if (port >= 0) break;
+  }
   if (port < 0) {
-    std::fprintf(stderr, "Impossible d'ouvrir le port %d sur %s.\n", options.port, qPrintable(options.address));
+    if (ports.size() > 1)
+      std::fprintf(stderr,
+                   "Aucun des ports %d à %d n'est libre sur %s : un autre programme les occupe. Les tables ne "
+                   "peuvent pas être servies.\n",
+                   ports.first(), ports.last(), qPrintable(options.address));
+    else
+      std::fprintf(stderr, "Impossible d'ouvrir le port %d sur %s.\n", ports.first(), qPrintable(options.address));
     return 2;
   }
   std::printf("Serveur des tables : http://%s:%d/\n", qPrintable(options.address), port);
   std::fflush(stdout);
-  std::thread waiter([&server, stopping] {
+  tables::TablesHttpServer& serving = *server;
+  std::thread waiter([&serving, stopping] {
     int signal = 0;
     sigwait(&stopping, &signal);
-    server.stop();
+    serving.stop();
   });
-  const bool ran = server.run();
+  const bool ran = serving.run();
   // A waiter still waiting takes this signal; one already gone leaves it
   // pending, blocked, for a process about to end.
   ::kill(::getpid(), SIGTERM);

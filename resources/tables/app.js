@@ -6,9 +6,21 @@
 const KEY_TABLE = 'talvaron.table';
 const KEY_OUTBOX = 'talvaron.outbox';
 const KEY_TABLES = 'talvaron.tables';
+const KEY_DRAFT = 'talvaron.draft';
 const POLL_MS = 2000;
+// While a result of this table waits for the program, whose collection runs
+// every 500 ms, the page asks often, so that "pris par le programme" shows
+// within a few tenths of a second of the tap: every 100 ms for the first
+// seconds (the program takes a file within about 0.6 s), then every 250 ms,
+// and no more after ten seconds, in case the program is not collecting.
+const FAST_POLL_MS = 100;
+const FAST_POLL_FIRST_MS = 3000;
+const SOON_POLL_MS = 250;
+const FAST_POLL_FOR_MS = 10000;
 
 const SEATS = [['N', 'Nord'], ['E', 'Est'], ['S', 'Sud'], ['O', 'Ouest']];
+// The players are asked for partner after partner.
+const SEATS_ASKED = [['N', 'Nord'], ['S', 'Sud'], ['E', 'Est'], ['O', 'Ouest']];
 const STRAINS = [['T', '♣', 'Trèfle'], ['K', '♦', 'Carreau'], ['C', '♥', 'Cœur'], ['P', '♠', 'Pique'], ['S', 'SA', 'Sans-atout']];
 const RANKS = ['A', 'R', 'D', 'V', '10', '9', '8', '7', '6', '5', '4', '3', '2'];
 const SUIT_SIGN = { P: '♠', C: '♥', K: '♦', T: '♣', S: 'SA' };
@@ -21,6 +33,8 @@ const app = {
   view: '',
   draft: null,      // the board being entered
   pollTimer: 0,
+  gen: 0,           // the drawing of the page: a later one makes older answers stale
+  sentAt: 0,        // when this page last sent a result
 };
 
 // ---------------------------------------------------------------- helpers
@@ -114,7 +128,7 @@ function contractDisplay(text) {
   if (t === 'NOT PLAYED' || t === 'MOY' || t === 'MOY.') return 'Donne non jouée';
   if (t === 'AJU' || t === 'AJU.') return 'Score arbitral';
   const split = /^(\d+) - (\d+)$/.exec(t);
-  if (split) return 'Arbitral ' + split[1] + ' % – ' + split[2] + ' %';
+  if (split) return 'Score arbitral ' + split[1] + ' % – ' + split[2] + ' %';
   return t;
 }
 
@@ -139,15 +153,17 @@ function resultDisplay(r) {
     case 'pass': return 'Passe général';
     case 'notplayed': return 'Donne non jouée';
     case 'arbitral': return 'Score arbitral (par l’arbitre)';
-    case 'split': return 'Score arbitral : N/S ' + r.nsPercent + ' %, E/W ' + r.ewPercent + ' %';
+    case 'split': return 'Score arbitral ' + r.nsPercent + ' % – ' + r.ewPercent + ' %';
     case 'delete': return 'Résultat effacé';
   }
   return '';
 }
 
+const PASS_SCORE = 'Passe général : 0 point';
+
 function scoreDisplay(score) {
   if (score === null || score === undefined) return '';
-  if (score === 0) return '0';
+  if (score === 0) return PASS_SCORE;
   return score > 0 ? 'N/S marque ' + score : 'E/W marque ' + (-score);
 }
 
@@ -157,8 +173,21 @@ function rounds() { return app.data ? app.data.rounds : []; }
 function round(r) { return rounds().find((x) => x.round === r); }
 function roundOf(b) { return rounds().find((x) => x.boards.some((y) => y.board === b)); }
 function board(b) { const x = roundOf(b); return x ? x.boards.find((y) => y.board === b) : null; }
-function hasResult(b) { const s = board(b); return !!(s && s.current) || !!pendingSend(b); }
+// A board settled by the director counts as played: the table enters nothing more.
+function settled(b) { const s = board(b); return (s && s.settled) || ''; }
+function hasResult(b) { const s = board(b); return !!(s && s.current) || !!pendingSend(b) || !!settled(b); }
 function taken(b) { const s = board(b); return !!(s && s.echo && !s.pending) && !pendingSend(b); }
+// A board's fresh state, as an answer gave it, in place of the one last read.
+function mergeBoard(fresh) {
+  const x = fresh && roundOf(fresh.board);
+  if (!x) return;
+  x.boards = x.boards.map((y) => (y.board === fresh.board ? fresh : y));
+}
+// A result of this table waits for the program (or for the network).
+function waiting() {
+  return rounds().some((x) => x.boards.some((y) => y.pending)) ||
+    Object.keys(outbox()).some((k) => k.startsWith(app.table + ':'));
+}
 // A round without play at this table is over once the phone moved on from it.
 function roundDone(x) { return x.sitOut ? sitOutSeen(x.round) : x.boards.every((y) => hasResult(y.board)); }
 function sitOutKey() { return 'talvaron.sitout.' + app.table; }
@@ -225,9 +254,26 @@ function handleLost(e) {
   return false;
 }
 
+// Every drawing of a view starts here (fn: what the view does on each poll).
+// A poll answered after the player moved on draws nothing: each call gets
+// `current()`, false once another view was drawn.
 function poll(fn) {
-  clearInterval(app.pollTimer);
-  app.pollTimer = fn ? setInterval(fn, POLL_MS) : 0;
+  clearTimeout(app.pollTimer);
+  app.pollTimer = 0;
+  const gen = ++app.gen;
+  if (!fn) return;
+  const current = () => gen === app.gen;
+  const delay = () => {
+    const since = Date.now() - app.sentAt;
+    if (since > FAST_POLL_FOR_MS || !waiting()) return POLL_MS;
+    return since < FAST_POLL_FIRST_MS ? FAST_POLL_MS : SOON_POLL_MS;
+  };
+  const tick = async () => {
+    if (!current()) return;
+    await fn(current);
+    if (current()) app.pollTimer = setTimeout(tick, delay());
+  };
+  app.pollTimer = setTimeout(tick, delay());
 }
 
 // ---------------------------------------------------------------- outbox
@@ -256,8 +302,9 @@ function unqueue(result) {
 // refusal is told and the result dropped; a lost network keeps it queued.
 async function deliver(result) {
   try {
-    await Api.send(app.table, result);
+    const answer = await Api.send(app.table, result);
     unqueue(result);
+    mergeBoard(answer.board);
     setLink(true);
     return true;
   } catch (e) {
@@ -266,7 +313,14 @@ async function deliver(result) {
     // Dropped: the table is told which result was not sent.
     e.message = 'Donne ' + result.board + ' : « ' + resultDisplay(result) + ' » n’a pas été envoyé. ' + errorText(e);
     if (handleLost(e)) return false;
-    await ask(e.message, [['OK', 1, 'main']]);
+    const fresh = e.data && e.data.board;
+    mergeBoard(fresh);
+    let told = e.message;
+    if (e.code === 'conflict' && fresh) {
+      told += fresh.current ? ' Résultat enregistré maintenant : ' + currentDisplay(fresh.current) + '.'
+        : ' Il n’y a plus de résultat pour cette donne.';
+    }
+    await ask(told, [['OK', 1, 'main']]);
     return false;
   }
 }
@@ -288,9 +342,12 @@ function go(hash) {
 
 async function route() {
   poll(null);
+  const gen = app.gen;
   if (!Api.token()) return showJoin();
   if (!app.table) return showTables();
-  if (!(await refresh())) {
+  const fresh = await refresh();
+  if (gen !== app.gen) return undefined;  // the player went elsewhere meanwhile
+  if (!fresh) {
     if (!app.table || !Api.token() || app.view === 'erreur') return undefined;
     if (!app.data) {
       render('hors-ligne', [el('h1', { text: 'Table ' + app.table }),
@@ -303,7 +360,10 @@ async function route() {
   const [name, arg] = location.hash.replace(/^#/, '').split('/');
   const n = parseInt(arg, 10);
   if (playersAsked() && name !== 'fin') return showPlayers();
-  if (name === 'donne' && board(n)) return showBoard(n);
+  if (name === 'donne' && board(n)) {
+    const kept = keptDraft(n);
+    return kept && kept.confirm && !settled(n) ? showConfirm(kept.confirm.result, kept.confirm.score) : showBoard(n);
+  }
   if (name === 'envoi' && board(n)) return showSent(n);
   if (name === 'fin') return showEnd();
   if (name === 'tour' && round(n)) return showRound(n);
@@ -406,7 +466,7 @@ async function showPlayers() {
     return byLicence.get(licence);
   };
   const first = rounds()[0] || {};
-  const fields = SEATS.map(([seat, name]) => {
+  const fields = SEATS_ASKED.map(([seat, name]) => {
     const input = el('input', { id: 'seat-' + seat, autocomplete: 'off', placeholder: 'Licence ou nom', enterkeyhint: 'next' });
     const found = el('p', { class: 'note', id: 'found-' + seat, 'aria-live': 'polite' });
     input.addEventListener('input', async () => {
@@ -459,10 +519,25 @@ function pairsCard(x) {
     el('span', { class: 'side', text: 'E/W' }), el('span', { class: 'pair-ew', text: shown(x, 'ew') }));
 }
 
+// Where each pair of the round plays the next one, as the movement says.
+function nextPlaces(x) {
+  if (!x || !x.next) return null;
+  const line = (side, n, place) => {
+    if (!n || !place) return null;
+    const who = side + ', paire ' + n + ' : ';
+    return el('p', { 'data-side': side },
+      who + (place.sitOut ? 'relais au tour suivant (table ' + place.table + ')' : 'table ' + place.table + ' en ' + place.direction));
+  };
+  const lines = [line('N/S', x.nsShown, x.next.ns), line('E/W', x.ewShown, x.next.ew)].filter(Boolean);
+  if (!lines.length) return null;
+  return el('div', { class: 'card', id: 'next-place' }, el('p', { class: 'summary', text: 'Au tour suivant' }), lines);
+}
+
 function boardLine(y) {
   const b = y.board;
   let state = 'à jouer', cls = 'state';
-  if (pendingSend(b)) { state = 'en attente d’envoi'; cls += ' wait'; }
+  if (y.settled) { state = 'Réglée par l’arbitre'; cls += ' done'; }
+  else if (pendingSend(b)) { state = 'en attente d’envoi'; cls += ' wait'; }
   else if (taken(b)) { state = '✓ ' + currentDisplay(y.current); cls += ' done'; }
   else if (y.current) { state = 'envoyé, attente du programme'; cls += ' wait'; }
   const target = (hasResult(b) ? '#envoi/' : '#donne/') + b;
@@ -485,8 +560,9 @@ function showRound(r) {
   const leave = () => { if (x.sitOut) leaveSitOut(r); };
   if (!x.sitOut && !roundDone(x)) {
     const next = x.boards.find((y) => !hasResult(y.board)).board;
-    buttons.append(button('Jouer la donne ' + next, () => go('#donne/' + next), { class: 'main', id: 'next-board' }));
+    buttons.append(button('Jouer la donne ' + next, () => go('#donne/' + next), { class: 'main', id: 'next-board', 'data-next': next }));
   } else if (r < lastRound()) {
+    kids.push(nextPlaces(x));
     buttons.append(button('Tour suivant', () => { leave(); go('#tour/' + (r + 1)); }, { class: 'main', id: 'next-round' }));
   } else {
     buttons.append(button('Fin : le classement', () => { leave(); go('#fin'); }, { class: 'main', id: 'end' }));
@@ -494,15 +570,60 @@ function showRound(r) {
   if (r > 1) buttons.append(button('Tour précédent', () => go('#tour/' + (r - 1)), { id: 'previous-round' }));
   kids.push(buttons);
   render('tour', kids, r);
-  poll(async () => { if (app.view === 'tour' && await refresh()) showRound(r); });
+  poll(async (current) => { if (await refresh() && current()) showRound(r); });
 }
 
 // ---------------------------------------------------------------- board
 
+// What was typed for a board stays on the device until it is sent or given
+// up: a lost network, a sleeping screen or a reload does not wipe it.
+function keptDraft(b) {
+  try {
+    const kept = JSON.parse(localStorage.getItem(KEY_DRAFT) || 'null');
+    return kept && kept.table === app.table && kept.draft && kept.draft.board === b ? kept : null;
+  } catch (e) { return null; }
+}
+function keepDraft(confirm) {
+  if (app.draft) localStorage.setItem(KEY_DRAFT, JSON.stringify({ table: app.table, draft: app.draft, confirm: confirm || null }));
+}
+function dropDraft() {
+  app.draft = null;
+  localStorage.removeItem(KEY_DRAFT);
+}
+
+// A new entry; a correction starts from the result it corrects.
 function newDraft(b) {
   const x = roundOf(b);
-  return { board: b, round: x.round, kind: 'contract', declarer: '', level: 0, strain: '', doubling: '', result: null,
+  const d = { board: b, round: x.round, kind: 'contract', declarer: '', level: 0, strain: '', doubling: '', result: null,
     leadRank: '', leadSuit: '', nsPercent: '', ewPercent: '' };
+  const queued = pendingSend(b);
+  if (queued) {
+    const lead = /^(10|[2-9ARDV])([PCKT])$/.exec(queued.lead || '');
+    return Object.assign(d, queued.kind === 'delete' ? {} : {
+      kind: queued.kind, declarer: queued.declarer || '', level: queued.level || 0, strain: queued.strain || '',
+      doubling: queued.doubling || '', result: typeof queued.result === 'number' ? queued.result : null,
+      leadRank: lead ? lead[1] : '', leadSuit: lead ? lead[2] : '',
+      nsPercent: queued.nsPercent === undefined ? '' : String(queued.nsPercent),
+      ewPercent: queued.ewPercent === undefined ? '' : String(queued.ewPercent),
+    });
+  }
+  const y = board(b);
+  const t = ((y && y.current) || '').trim();
+  const m = /^([NESO]) ([1-7])([PCKTS])(XX|X)?[NESO](=|[+-]\d+)$/.exec(t);
+  const split = /^(\d+) - (\d+)$/.exec(t);
+  if (m) {
+    Object.assign(d, { declarer: m[1], level: Number(m[2]), strain: m[3], doubling: m[4] || '',
+      result: m[5] === '=' ? 0 : Number(m[5]) });
+    // The lead: from the file not yet taken, else from this table's line of the board's frequency.
+    const own = (y.frequency || []).find((f) => f.ns === x.ns && f.ew === x.ew);
+    const words = y.pending ? String(y.pending.text).trim().split(' ') : [];
+    const lead = /^(10|[2-9ARDV])([PCKT])$/.exec(y.pending ? words[words.length - 1] : (own && own.lead) || '');
+    if (lead) { d.leadRank = lead[1]; d.leadSuit = lead[2]; }
+  } else if (t === 'PASSE') d.kind = 'pass';
+  else if (t === 'NOT PLAYED' || t === 'MOY' || t === 'MOY.') d.kind = 'notplayed';
+  else if (t === 'AJU' || t === 'AJU.') d.kind = 'arbitral';
+  else if (split) Object.assign(d, { kind: 'split', nsPercent: split[1], ewPercent: split[2] });
+  return d;
 }
 
 function choiceRow(cls, name, values, current, onpick, labelOf) {
@@ -517,13 +638,18 @@ function suitLabel(s) {
 
 function resultLabel(k) { return k === 0 ? '=' : (k > 0 ? '+' : '') + k; }
 
-function showBoard(b, keep) {
+function showBoard(b) {
+  if (settled(b)) return showSent(b);
   poll(null);
-  if (!keep || !app.draft || app.draft.board !== b) app.draft = newDraft(b);
+  if (!app.draft || app.draft.board !== b) {
+    const kept = keptDraft(b);
+    app.draft = kept ? kept.draft : newDraft(b);
+  }
+  keepDraft();
   const d = app.draft;
   const y = board(b);
   const x = roundOf(b);
-  const redraw = () => showBoard(b, true);
+  const redraw = () => showBoard(b);
   const correcting = hasResult(b);
   const kids = [el('h1', { text: (correcting ? 'Correction de la donne ' : 'Donne ') + b }),
     el('p', { class: 'note', text: 'Tour ' + x.round + ' – N/S paire ' + x.nsShown + ', E/W paire ' + x.ewShown +
@@ -555,9 +681,10 @@ function showBoard(b, keep) {
       kids.push(el('h2', { text: 'Résultat' }), choiceRow('g5', 'resultat', results, d.result, (v) => { d.result = v; redraw(); }, resultLabel));
     }
     if (app.data.leads) {
+      // The suits in the contract's order.
       kids.push(el('h2', { text: 'Entame' }),
         choiceRow('g7', 'entame', RANKS, d.leadRank, (v) => { d.leadRank = v; redraw(); }),
-        choiceRow('g4', 'entame-couleur', ['P', 'C', 'K', 'T'], d.leadSuit, (v) => { d.leadSuit = v; redraw(); }, suitLabel));
+        choiceRow('g4', 'entame-couleur', STRAINS.slice(0, 4).map((s) => s[0]), d.leadSuit, (v) => { d.leadSuit = v; redraw(); }, suitLabel));
     }
   }
   if (d.kind === 'arbitral' || d.kind === 'split') {
@@ -567,6 +694,7 @@ function showBoard(b, keep) {
       d.nsPercent = a.value.trim();
       d.ewPercent = c.value.trim();
       d.kind = d.nsPercent !== '' || d.ewPercent !== '' ? 'split' : 'arbitral';
+      keepDraft();
     };
     a.addEventListener('input', sync);
     c.addEventListener('input', sync);
@@ -577,9 +705,10 @@ function showBoard(b, keep) {
   const buttons = el('div', { class: 'buttons stack' },
     button('Voir le score', () => previewDraft(status), { class: 'main', id: 'preview' }));
   if (correcting) buttons.append(button('Effacer le résultat', () => confirmDelete(b), { class: 'danger', id: 'delete' }));
-  buttons.append(button('Retour au tour', () => go('#tour/' + x.round), { id: 'back' }));
+  buttons.append(button('Retour au tour', () => { dropDraft(); go('#tour/' + x.round); }, { id: 'back' }));
   kids.push(status, buttons);
   render('donne', kids, b);
+  return undefined;
 }
 
 function draftMissing(d) {
@@ -624,21 +753,28 @@ async function previewDraft(status) {
       return;
     }
   } else if (d.kind === 'pass') {
-    score = { text: 'Score 0' };
+    score = { text: PASS_SCORE };
   }
+  if (app.draft !== d) return;  // the page moved on meanwhile
   showConfirm(result, score);
 }
 
 function showConfirm(result, score) {
+  poll(null);
+  if (!app.draft || app.draft.board !== result.board) {
+    const kept = keptDraft(result.board);
+    app.draft = kept ? kept.draft : null;
+  }
+  keepDraft({ result, score });
   const status = el('p', { class: 'error', role: 'alert', id: 'send-error' });
+  const send = button('Envoyer', () => { send.disabled = true; sendResult(result); }, { class: 'main', id: 'send' });
   render('confirmation', [el('h1', { text: 'Donne ' + result.board + ' : à confirmer' }),
     el('div', { class: 'card' },
       el('p', { class: 'summary', id: 'result', text: resultDisplay(result) }),
       score ? el('p', { class: 'summary', id: 'score', text: typeof score.score === 'number' ? scoreDisplay(score.score) : score.text }) : null),
     status,
-    el('div', { class: 'buttons stack' },
-      button('Envoyer', () => sendResult(result), { class: 'main', id: 'send' }),
-      button('Modifier', () => showBoard(result.board, true), { id: 'change' }))], result.board);
+    el('div', { class: 'buttons stack' }, send,
+      button('Modifier', () => { keepDraft(); showBoard(result.board); }, { id: 'change' }))], result.board);
 }
 
 async function confirmDelete(b) {
@@ -650,9 +786,10 @@ async function confirmDelete(b) {
 
 async function sendResult(result) {
   queue(result);
+  dropDraft();
+  app.sentAt = Date.now();
   await deliver(result);  // on a lost network it stays queued and is sent again
   if (!app.table) return;
-  app.draft = null;
   await refresh();
   go('#envoi/' + result.board);
 }
@@ -665,7 +802,10 @@ function showSent(b) {
   const pending = pendingSend(b);
   const kids = [el('h1', { text: 'Donne ' + b })];
   const card = el('div', { class: 'card' });
-  if (pending) {
+  if (y.settled) {
+    card.append(el('p', { class: 'summary', id: 'result', text: y.settled }),
+      el('p', { class: 'ok', id: 'echo', 'data-state': 'settled', text: 'Réglée par l’arbitre : adressez-vous à lui pour toute question.' }));
+  } else if (pending) {
     card.append(el('p', { class: 'summary', text: resultDisplay(pending) }),
       el('p', { class: 'warn', id: 'echo', 'data-state': 'queued', text: 'Pas encore reçu par le serveur : nouvel essai automatique.' }));
   } else if (taken(b)) {
@@ -681,18 +821,20 @@ function showSent(b) {
   kids.push(card);
   if (taken(b) && y.frequency && y.frequency.length) kids.push(el('h2', { text: 'Fréquence' }), frequencyTable(y.frequency, x));
   const buttons = el('div', { class: 'buttons stack' });
-  const next = x.boards.find((z) => !hasResult(z.board));
-  if (next) buttons.append(button('Donne suivante (' + next.board + ')', () => go('#donne/' + next.board), { class: 'main', id: 'next-board' }));
-  else if (x.round < lastRound()) buttons.append(button('Tour suivant', () => go('#tour/' + (x.round + 1)), { class: 'main', id: 'next-round' }));
-  else buttons.append(button('Fin : le classement', () => go('#fin'), { class: 'main', id: 'end' }));
+  // Never the board on this page: the big button leads to another board.
+  const next = x.boards.find((z) => z.board !== b && !hasResult(z.board));
+  if (next) buttons.append(button('Donne suivante (' + next.board + ')', () => go('#donne/' + next.board), { class: 'main', id: 'next-board', 'data-next': next.board }));
+  else if (x.round < lastRound()) {
+    if (roundDone(x)) kids.push(nextPlaces(x));
+    buttons.append(button('Tour suivant', () => go('#tour/' + (x.round + 1)), { class: 'main', id: 'next-round' }));
+  } else buttons.append(button('Fin : le classement', () => go('#fin'), { class: 'main', id: 'end' }));
   buttons.append(button('Retour au tour', () => go('#tour/' + x.round), { id: 'back' }));
-  buttons.append(button('Corriger cette donne', () => { app.draft = null; go('#donne/' + b); }, { id: 'correct' }));
+  if (!y.settled) buttons.append(button('Corriger cette donne', () => { dropDraft(); go('#donne/' + b); }, { id: 'correct' }));
   kids.push(buttons);
   render('envoi', kids, b);
-  poll(async () => {
-    if (app.view !== 'envoi') return;
+  poll(async (current) => {
     if (pendingSend(b)) await flushOutbox();
-    if (app.view === 'envoi' && await refresh()) showSent(b);
+    if (current() && await refresh() && current()) showSent(b);
   });
 }
 
@@ -740,9 +882,11 @@ function dealView(deal) {
 }
 
 async function showEnd() {
+  const gen = app.gen;
   let ranking = null, deals = null;
   try { ranking = await Api.ranking(); } catch (e) { if (handleLost(e)) return; }
   try { deals = await Api.deals(app.table); } catch (e) { if (handleLost(e)) return; }
+  if (gen !== app.gen) return;  // the player went elsewhere meanwhile
   const kids = [el('h1', { text: 'Classement' })];
   if (!ranking || !ranking.available) {
     kids.push(el('p', { class: 'note', text: (ranking && ranking.message) || 'Le classement n’est pas encore disponible.' }));
@@ -756,7 +900,7 @@ async function showEnd() {
   kids.push(el('div', { class: 'buttons stack' },
     button('Revoir les tours', () => go('#tour/' + lastRound()), { id: 'rounds' })));
   render('fin', kids);
-  poll(async () => { if (app.view === 'fin' && await refresh()) showEnd(); });
+  poll(async (current) => { if (await refresh() && current()) await showEnd(); });
 }
 
 // ---------------------------------------------------------------- start

@@ -1,9 +1,9 @@
 #pragma once
-// What the table devices must learn of a change made in the program: the
-// tablets' lines of a result stored or about to be erased on a sheet, a
-// player named, the devices' state cleared with the tournament's. A result
-// stored, erased or adjusted reaches the devices as news about the results
-// (core/ResultNews.h), which they listen to. The devices install their echo at
+// What the table devices must learn of a change made in the program besides
+// the results: a player named, the devices' state cleared with the
+// tournament's. A result stored, erased or adjusted (the tablets' lines
+// included) reaches the devices as news about the results
+// (core/ResultNews.h), which they listen to, once. The devices install their echo at
 // start (InstallTableDeviceEchoes), as the windows install ui::Interaction;
 // until then every echo does nothing. Each echo raises what the devices'
 // writers raise (platform::IoError, database errors).
@@ -12,11 +12,6 @@
 class DeviceEchoes {
  public:
   virtual ~DeviceEchoes() = default;
-  // A board's result as the tablets read it.
-  virtual void tabletResult(int /*table*/, int /*board*/, int /*round*/, int /*nsPair*/, int /*ewPair*/,
-                            const QString& /*contract*/, const QString& /*declarer*/) {}
-  // The deletion of a board's result on the tablets.
-  virtual void tabletResultDeleted(int /*table*/, int /*board*/, int /*round*/, int /*nsPair*/, int /*ewPair*/) {}
   // A player named in the pair changes: grid "NS" or "EW", player 1 or 2 of
   // the row (the table).
   virtual void playerNamed(const QString& /*grid*/, int /*player*/, int /*row*/, const QString& /*name*/) {}

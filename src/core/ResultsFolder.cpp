@@ -31,14 +31,19 @@ QString FindResultsFolder() {
 bool LockResultsFolder(const QString& folder, const QString& consequence) {
   const auto holder = platform::lockFolder(folder, kResultsFolderLockFile);
   if (!holder) return true;
-  QString text = QStringLiteral("Talvaron tourne déjà sur le dossier des résultats ") + folder;
-  if (holder->since.isValid())
-    text += QStringLiteral(" depuis le ") + holder->since.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" à ") +
-            holder->since.toString(QStringLiteral("HH:mm:ss"));
-  if (holder->processId > 0) text += QStringLiteral(" (processus %1)").arg(holder->processId);
+  QString text = QStringLiteral("Talvaron tourne déjà sur le dossier des résultats ") + folder + LockHolderText(*holder);
   text += QStringLiteral(". Deux programmes sur les mêmes fichiers perdraient des résultats: ") + consequence;
   ShowAlert(text);
   return false;
+}
+
+QString LockHolderText(const platform::FolderLockHolder& holder) {
+  QString text;
+  if (holder.since.isValid())
+    text += QStringLiteral(" depuis le ") + holder.since.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" à ") +
+            holder.since.toString(QStringLiteral("HH:mm:ss"));
+  if (holder.processId > 0) text += QStringLiteral(" (processus %1)").arg(holder.processId);
+  return text;
 }
 
 void LockResultsFolderOrHalt(const QString& folder) {

@@ -1,6 +1,8 @@
 #pragma once
 // The results folder of the tournament files, kept in "PATH.TXT", and the
 // lock that keeps it to one copy of the program.
+#include "platform/FolderLock.h"
+
 #include <QString>
 
 // The name of the lock file in the results folder.
@@ -14,6 +16,9 @@ QString FindResultsFolder();
 // saying since when and under which process another copy works there and
 // ending with consequence, when another copy holds it.
 bool LockResultsFolder(const QString& folder, const QString& consequence);
+// What a lock file says of the copy that holds it: " depuis le dd/mm/yyyy à
+// HH:MM:SS (processus N)", each part only when the file says it.
+QString LockHolderText(const platform::FolderLockHolder& holder);
 // The lock of folder at start: held by another copy, the message, then the
 // program ends at once, before it writes anything.
 void LockResultsFolderOrHalt(const QString& folder);

@@ -182,7 +182,9 @@ void WriteSettingLine(const QString& name, const QString& line) {
 
 void DeleteSetting(const QString& name) { platform::deleteFile(SettingsPath(name)); }
 
-bool MakeProgramFolder() { return platform::makeProgramFolder({QStringLiteral("JOUEURS.TXT")}); }
+platform::ProgramFolderStart MakeProgramFolder() {
+  return platform::prepareProgramFolder({QStringLiteral("JOUEURS.TXT")});
+}
 
 void CheckPlayerFile() {
   const bool f = SettingExists(QStringLiteral("FICHIER.TXT"));

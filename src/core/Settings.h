@@ -4,6 +4,8 @@
 // first line. Each value has its default and its accepted range; a bad value
 // never stops the program: the default is used after a beep and a message.
 // The results folder ("PATH.TXT") is kept by core/ResultsFolder.h.
+#include "platform/Folders.h"
+
 #include <QString>
 
 #include <optional>
@@ -34,11 +36,12 @@ void DeleteSetting(const QString& name);
 
 // At the first start of an installed copy, makes the user's program folder
 // from the shipped files (movement files, templates), with an empty players
-// file "JOUEURS.TXT" for the director to fill: true when it was made now.
+// file "JOUEURS.TXT" for the director to fill; at the first start after an
+// upgrade, brings the folder's copies of the shipped files up to date.
 // Nothing to do for a copy run from its build tree or when
 // TALVARON_PROGRAM_FOLDER is set. Throws platform::IoError when the folder
-// cannot be made.
-bool MakeProgramFolder();
+// cannot be made or a file written.
+platform::ProgramFolderStart MakeProgramFolder();
 
 // Exactly one of "FICHIER.TXT" and "JOUEURS.TXT" must exist: then
 // PlayersFileFound and PlayersFileName are set. Neither or both: a beep, the

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 const char* const kWeekdays[] = {"Dimanche", "Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi"};
 }
@@ -22,6 +24,8 @@ QString BuildVersionString() {
   const QDate exeDate = QFileInfo(platform::executablePath()).lastModified().date();
   return BuildVersionString(exeDate, platform::now().date().year());
 }
+
+QString PackageVersion() { return QStringLiteral(TALVARON_PACKAGE_VERSION); }
 
 void SetDateGlobals() {
   VersionText = BuildVersionString();
@@ -104,6 +108,22 @@ void ClearResultSlot(int slot) {
   ResultDeclarer[slot] = QStringLiteral("?");
   ResultNsPercent[slot] = 0.0;
   ResultEwPercent[slot] = 0.0;
+}
+
+SlotRecord TakeSlotRecord(int slot) {
+  return {ResultNsPair[slot], ResultEwPair[slot], ResultScore[slot],   ResultRound[slot],
+          ResultTable[slot],  ResultBoard[slot],  ResultSwapped[slot], ResultContract[slot]};
+}
+
+void PutSlotRecord(int slot, SlotRecord record) {
+  ResultNsPair[slot] = record.ns;
+  ResultEwPair[slot] = record.ew;
+  ResultScore[slot] = record.score;
+  ResultRound[slot] = record.round;
+  ResultTable[slot] = record.table;
+  ResultBoard[slot] = record.board;
+  ResultSwapped[slot] = record.swapped;
+  ResultContract[slot] = std::move(record.contract);
 }
 
 void ClearAllResults() {

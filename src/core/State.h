@@ -13,10 +13,27 @@ QString FrenchWeekdayName(const QDate& date);
 // Current year - 2019, then month and day of the executable's date: "7.3.9".
 QString BuildVersionString();
 QString BuildVersionString(const QDate& executableDate, int currentYear);
+// The release this program was built from, as its Debian package names it
+// ("1.0.0-1"): the first entry of the package's changelog.
+QString PackageVersion();
 // Empties the 42 pair slots (PairCount is left alone).
 void ClearPairSlots();
 // Empties one result slot: score 0, lead and declarer "?".
 void ClearResultSlot(int slot);
+// A slot's line of the results file: its pairs, score, round, table, board,
+// swap and result text. Taken from a slot and put back into one here only.
+struct SlotRecord {
+  int ns = 0;
+  int ew = 0;
+  int score = 0;
+  int round = 0;
+  int table = 0;
+  int board = 0;
+  int swapped = 0;
+  QString contract;
+};
+SlotRecord TakeSlotRecord(int slot);
+void PutSlotRecord(int slot, SlotRecord record);
 // Empties the 1344 result slots and the per-pair tables.
 void ClearAllResults();
 // E/W pairs given as 1..ResultsPerBoard in the slots of boards 1..BoardCount

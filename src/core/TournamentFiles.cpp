@@ -26,16 +26,7 @@ QString CurrentFile(const char* extension) { return TournamentFileName(Tournamen
 QString ShownName(const char* extension) { return TournamentCode + QLatin1String(extension); }
 
 // One line of ".VAR".
-struct SlotLine {
-  int ns = 0;
-  int ew = 0;
-  int score = 0;
-  int round = 0;
-  int table = 0;
-  int board = 0;
-  int swapped = 0;
-  QString contract;
-};
+using SlotLine = SlotRecord;
 
 constexpr int kMaxScoreMagnitude = 1000000;
 
@@ -296,17 +287,10 @@ void LoadResults() {
   }
 
   ClearAllResults();
+  // An unused slot ("0") stays as cleared: its line holds nothing else.
   for (int s = 1; s <= count; ++s) {
     SlotLine& l = slotLines[static_cast<size_t>(s - 1)];
-    ResultNsPair[s] = l.ns;
-    if (l.ns == 0) continue;
-    ResultEwPair[s] = l.ew;
-    ResultScore[s] = l.score;
-    ResultRound[s] = l.round;
-    ResultTable[s] = l.table;
-    ResultBoard[s] = l.board;
-    ResultSwapped[s] = l.swapped;
-    ResultContract[s] = std::move(l.contract);
+    if (l.ns != 0) PutSlotRecord(s, std::move(l));
   }
   for (SpecsLine& l : specs) {
     ResultLead[l.slot] = l.lead.trimmed();

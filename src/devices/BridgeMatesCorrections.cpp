@@ -206,12 +206,14 @@ void AppendChangedResult(int slot) {
 void ResendBridgeMatesCorrections() {
   if (!BridgeMatesMode || BwsFileName.isEmpty()) return;
   const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
-  // A slot found as the rows name it: board, N/S pair, E/W pair as numbered there.
+  // A slot found as the collection finds a row's: board, N/S pair, and the
+  // E/W pair as the program numbers it (a row may give it as the devices
+  // number it or as it stands in the slots).
   const auto slotKey = [](int board, int ns, int ew) { return QStringLiteral("%1 %2 %3").arg(board).arg(ns).arg(ew); };
   QHash<QString, int> slotOf;
   for (int s = 1; s <= slotCount; ++s)
     if (ResultNsPair[s] != 0 && ResultEwPair[s] != 0)
-      slotOf.insert(slotKey(ResultBoard[s], ResultNsPair[s], DeviceEwNumber(ResultEwPair[s])), s);
+      slotOf.insert(slotKey(ResultBoard[s], ResultNsPair[s], ResultEwPair[s]), s);
   // The last row of each slot, in the order the rows were written: what the
   // control program shows. A slot with a scorers' row not yet collected is
   // left to the collection, which will make it what the row says.
@@ -221,7 +223,7 @@ void ResendBridgeMatesCorrections() {
     for (t.first(); !t.eof(); t.next()) {
       if (t.integer(QStringLiteral("Section")) != 1) continue;
       const int s = slotOf.value(slotKey(t.integer(QStringLiteral("Board")), t.integer(QStringLiteral("PairNS")),
-                                         t.integer(QStringLiteral("PairEW"))));
+                                         ProgramEwNumber(t.integer(QStringLiteral("PairEW")))));
       if (s == 0) continue;
       const bool ours = t.text(QStringLiteral("Remarks")).contains(kTag);
       if (!ours && !t.yes(QStringLiteral("Processed")))
@@ -231,7 +233,7 @@ void ResendBridgeMatesCorrections() {
     }
   });
   for (int s = 1; s <= slotCount; ++s) {
-    if (slotOf.value(slotKey(ResultBoard[s], ResultNsPair[s], DeviceEwNumber(ResultEwPair[s]))) != s ||
+    if (slotOf.value(slotKey(ResultBoard[s], ResultNsPair[s], ResultEwPair[s])) != s ||
         waiting.contains(s))
       continue;
     const auto it = holds.constFind(s);

@@ -15,6 +15,7 @@
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
+#include "scoring/ResultStore.h"
 
 #include <QHash>
 #include <QList>
@@ -190,41 +191,30 @@ int findSlot(const Row& row, int ew) {
   return 0;
 }
 
-void clearSlot(int slot) {
-  ResultDeclarer[slot] = QStringLiteral("?");
-  ResultSwapped[slot] = 0;
-  ResultLead[slot] = QStringLiteral("?");
-  ResultMatchpoints[slot] = 0;
-  ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
-  ResultContract[slot].clear();
-  ResultScore[slot] = kScoreNone;
-}
-
-// Stores the row's result in slot. The same row stored again leaves the same
-// slot and the same ".ADJ": a slot's line is replaced, never added to.
+// Stores the row's result in slot (an erased row: no result, declarer and
+// lead "?"); the scorers never swap a result. The same row stored again
+// leaves the same slot and the same ".ADJ": a slot's line is replaced, never
+// added to.
 void store(int slot, int board, const Outcome& o, AdjustmentReplacements& adjustments) {
+  ResultSwapped[slot] = 0;
   if (o.split) {
-    clearSlot(slot);
-    ResultContract[slot] = o.contract;
-    ResultScore[slot] = o.score;
-    ResultNsPercent[slot] = o.nsPercent;
-    ResultEwPercent[slot] = o.ewPercent;
     adjustments.set(slot, board, o.nsPercent, o.ewPercent);
     ResultAdjustmentLogged[slot] = 1;
+    StoreResult(slot,
+                {.contract = o.contract, .score = o.score, .lead = QStringLiteral("?"), .declarer = QStringLiteral("?"),
+                 .percentages = std::pair<double, double>(o.nsPercent, o.ewPercent)},
+                ResultSource::BridgeMates);
     return;
   }
   adjustments.clear(slot);
   ResultAdjustmentLogged[slot] = 0;
-  if (o.contract == QLatin1String("MOY.") || o.contract == QLatin1String("AJU.")) {
-    clearSlot(slot);
-  } else {
-    ResultSwapped[slot] = 0;
-    ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
-  }
-  ResultContract[slot] = o.contract;
-  ResultScore[slot] = o.score;
-  ResultLead[slot] = o.lead;
-  ResultDeclarer[slot] = o.declarer;
+  // A board not played, an arbitral score or none: matchpoints and
+  // percentages none (a contract's are left to the frequencies).
+  const bool none = o.score >= kScoreAverage;
+  StoreResult(slot,
+              {.contract = o.contract, .score = o.score, .lead = o.lead, .declarer = o.declarer,
+               .percentages = none ? std::optional(std::pair<double, double>(0, 0)) : std::nullopt},
+              ResultSource::BridgeMates);
 }
 
 // The result of slot echoed to the tablets' server. With tablets added it
@@ -427,12 +417,12 @@ void apply(const Row& row, Pass& pass) {
     return;
   }
   if (row.erased) {
-    pass.adjustments.clear(slot);
-    ResultAdjustmentLogged[slot] = 0;
-    clearSlot(slot);
-  } else {
-    store(slot, row.board, o, pass.adjustments);
+    o = Outcome{};
+    o.contract.clear();
+    o.score = kScoreNone;
+    o.lead = o.declarer = QStringLiteral("?");
   }
+  store(slot, row.board, o, pass.adjustments);
   pass.echoes << Echo{slot, row.erased, ResultContract[slot], ResultLead[slot], ResultDeclarer[slot]};
   pass.stored = true;
 }

@@ -57,15 +57,17 @@ void RestoreOverrideDBSettings() {
   platform::deleteFile(file);
 }
 
+bool WindowsTabletServerPresent() { return platform::fileExists(ProgramFolder + kTabletServerName); }
+
 void StartTabletServer() {
-  StartCompanionOrHalt(kTabletServerName, false);
+  if (WindowsTabletServerPresent()) StartCompanionOrHalt(kTabletServerName, false);
   StartTabletCompanion();
   WriteRecoveryCounters();
 }
 
 void StartTabletCompanion() {
   WriteRecoveryCounters();
-  StartCompanionOrHalt(kTabletCompanionName, false);
+  if (WindowsTabletServerPresent()) StartCompanionOrHalt(kTabletCompanionName, false);
   StartTablesServer();
 }
 

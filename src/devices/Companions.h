@@ -16,11 +16,15 @@ void SaveOverrideDBSettings();
 void SetOverrideDBSettings(const QString& value);
 void RestoreOverrideDBSettings();
 
+// The Windows tablet server "PCQuillmarkeServer.EXE" is in the program
+// folder. Where it is not (every copy but a Windows one), the tables' server
+// takes the place of both Windows programs, which are then never started.
+bool WindowsTabletServerPresent();
 // The tablet server, started after stopping a running copy; then its
 // companion and the recovery counters. A failed start is fatal.
 void StartTabletServer();
 // The recovery counters, then "TABLOSSE.EXE" started after stopping a
-// running copy (a failed start is fatal), then the tables' server.
+// running copy (a failed start is fatal), then this copy's tables' server.
 void StartTabletCompanion();
 
 // The password window's OK: the password becomes typed; a password other

@@ -10,9 +10,9 @@ void PollTableDevices();
 // tablets' result file that failed to read and its count, the locked polls
 // of the database, the rows of ReceivedData left unread, the strip's squares.
 void ClearDevicePollingState();
-// Frequencies computed without automatic ventilation and without any window
-// (the setting itself unchanged afterwards), then the result files and the
-// per-board files.
+// Frequencies computed as the collection computes them (ComputeFrequenciesSilently:
+// no window, a board still in play not ventilated), then the result files
+// and the per-board files.
 void RefreshFrequenciesForDevices();
 // Results computed, then the result files, the per-board files and the
 // session file.

@@ -1,6 +1,7 @@
 #include "devices/TableDeviceEchoes.h"
 
 #include "core/DeviceEchoes.h"
+#include "core/Globals.h"
 #include "core/ResultNews.h"
 #include "devices/BridgeMatesCorrections.h"
 #include "devices/BridgeMatesTables.h"
@@ -14,29 +15,41 @@ class TableDeviceEchoes : public DeviceEchoes, public ResultListener {
  public:
   TableDeviceEchoes() : ResultListener(kTableDevicesListener) {}
 
-  void tabletResult(int table, int board, int round, int nsPair, int ewPair, const QString& contract,
-                    const QString& declarer) override {
-    WriteTabletResultLine(table, board, round, nsPair, ewPair, contract, declarer);
-  }
-  void tabletResultDeleted(int table, int board, int round, int nsPair, int ewPair) override {
-    WriteTabletDeleteLine(table, board, round, nsPair, ewPair);
-  }
   void playerNamed(const QString& grid, int player, int row, const QString& name) override {
     AddPlayerNumbersRow(grid, player, row, name);
   }
   void stateCleared() override { ClearDevicePollingState(); }
   void removeLeftovers() override { RemoveTabletLeftovers(); }
 
-  // The BridgeMates learn a stored result as the sheets have always sent it:
-  // the table sheet sends all but an adjusted score (its percentages went
-  // with resultAdjusted already), the board sheet only a typed contract or
-  // points (never its keys: average, passed out, the last result again).
-  void resultStored(int slot, ResultSheet sheet, ResultOrigin origin) override {
-    const bool sent = sheet == ResultSheet::Table ? origin != ResultOrigin::Adjusted : origin == ResultOrigin::Typed;
-    if (sent) AppendChangedResult(slot);
+  // A result stored at a sheet: the tablets get its board line, the
+  // BridgeMates its row; a result changed there (the tables knew one, or
+  // the director settled the board before) or an adjusted score settles the
+  // table's board for the director.
+  // Both sheets send the BridgeMates every result, typed or given by a key
+  // (average, passed out, the last result again), but an adjusted score,
+  // whose percentages went with resultAdjusted already: what the scorers
+  // show is then what a resume would send them (it sends every slot whose
+  // last row differs, a key result included), whether the program was
+  // restarted or not.
+  void resultStored(int slot, ResultSheet, ResultOrigin origin) override {
+    const bool changed = origin == ResultOrigin::Adjusted || TabletBoardKnown(ResultTable[slot], ResultBoard[slot]);
+    WriteTabletResultLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], ResultNsPair[slot],
+                          ResultEwPair[slot],
+                          ResultContract[slot].isEmpty() ? QString::number(ResultScore[slot]) : ResultContract[slot],
+                          ResultDeclarer[slot]);
+    if (changed) WriteSettledBoardFile(slot);
+    if (origin != ResultOrigin::Adjusted) AppendChangedResult(slot);
   }
-  void resultErased(int slot, ResultSheet) override { AppendNotPlayedResult(slot); }
-  void resultAdjusted(int slot, const QString& remark) override { AppendCorrectedResult(slot, remark); }
+  void resultErased(int slot, ResultSheet) override {
+    WriteTabletDeleteLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], ResultNsPair[slot],
+                          ResultEwPair[slot]);
+    WriteSettledBoardFile(slot);
+    AppendNotPlayedResult(slot);
+  }
+  void resultAdjusted(int slot, const QString& remark) override {
+    WriteSettledBoardFile(slot);
+    AppendCorrectedResult(slot, remark);
+  }
 };
 
 }  // namespace

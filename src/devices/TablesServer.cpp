@@ -1,20 +1,57 @@
 #include "devices/TablesServer.h"
 
 #include "core/CompanionPrograms.h"
+#include "core/Flows.h"
 #include "core/Globals.h"
+#include "core/Settings.h"
+#include "platform/Clock.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QHostInfo>
 #include <QNetworkInterface>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QThread>
+#include <QTimer>
 
 #include <qrencode.h>
 
+#include <algorithm>
+#include <map>
+#include <memory>
+
 namespace {
 
-QString serverAddress;
+// How long the start waits for the server to say that it listens; how often
+// the watch looks; how often a server that cannot start is tried again.
+constexpr int kReadyWaitMs = 5000;
+constexpr int kWatchIntervalMs = 500;
+constexpr int kRestartIntervalMs = 2000;
+// The most of the holders file read (21 tables of short lines).
+constexpr qsizetype kHoldersMaxBytes = 64 * 1024;
+
+struct Watch {
+  bool watched = false;
+  std::unique_ptr<platform::ChildProgram> child;
+  QElapsedTimer lastStart;
+  int port = 0;  // 0 while the server has not said that it listens
+  QStringList addresses;
+  QString alarm;
+  QString news;
+  QStringList holders;
+  QTimer* timer = nullptr;
+};
+
+Watch& watch() {
+  static Watch w;
+  return w;
+}
 
 QString serverProgram() {
   const QString inProgramFolder = ProgramFolder + kTablesServerName;
@@ -29,21 +66,232 @@ bool isPrivate(const QHostAddress& a) {
          a.isInSubnet(QHostAddress(QStringLiteral("172.16.0.0")), 12);
 }
 
-}  // namespace
-
-void StartTablesServer() {
-  platform::Processes& p = platform::processes();
-  if (p.isRunning(kTablesServerName)) p.stop(kTablesServerName);
-  const int code = p.start(serverProgram(), {QStringLiteral("--exchange"), TabletSharedFolder, QStringLiteral("--pages"),
-                                             ProgramFolder + QStringLiteral("tables"), QStringLiteral("--program"),
-                                             ProgramFolder, QStringLiteral("--port"), QString::number(kTablesServerPort)});
-  serverAddress = code > 32 ? QStringLiteral("http://%1:%2/").arg(LocalNetworkAddress()).arg(kTablesServerPort) : QString();
+QString systemRouteTable() {
+  QFile f(QStringLiteral("/proc/net/route"));
+  return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
 }
 
-QString TablesServerAddress() { return serverAddress; }
+// The port of the server's line "Serveur des tables : http://<address>:<port>/", 0 for any other line.
+int listeningPort(const QString& line) {
+  static const QRegularExpression ready(QStringLiteral("^Serveur des tables : http://.*:(\\d+)/$"));
+  const QRegularExpressionMatch m = ready.match(line);
+  return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
 
-QString LocalNetworkAddress() {
-  QString other;
+void redrawMenu() {
+  if (flowWindows().refreshMenu) flowWindows().refreshMenu();
+}
+
+// The server's own words when it ended before listening, else what happened.
+QString endedAlarm(platform::ChildProgram& child) {
+  const QString said = child.errors().trimmed();
+  if (!said.isEmpty()) return QStringLiteral("Les tables ne sont pas servies : ") + said;
+  return QStringLiteral("Attention! Les tables ne sont plus servies : le serveur des tables s'est arrêté, il est "
+                        "relancé...");
+}
+
+void listening(Watch& w, int port) {
+  w.port = port;
+  w.addresses = LocalNetworkAddresses();
+  if (!w.alarm.isEmpty())
+    w.news = QStringLiteral("Les tables sont de nouveau servies depuis ") +
+             platform::now().toString(QStringLiteral("HH:mm:ss")) + u'.';
+  w.alarm.clear();
+}
+
+// Reads what the server said; true when it now listens.
+bool readServer(Watch& w) {
+  while (w.child && w.port == 0) {
+    const std::optional<QString> line = w.child->readLine();
+    if (!line) return false;
+    if (const int port = listeningPort(*line); port > 0) listening(w, port);
+  }
+  return w.port > 0;
+}
+
+void launch(Watch& w) {
+  if (w.child) w.child->stop();
+  w.child.reset();
+  w.port = 0;
+  w.lastStart.start();
+  const QString program = serverProgram();
+  w.child = platform::processes().startChild(
+      program,
+      {QStringLiteral("--exchange"), TabletSharedFolder, QStringLiteral("--program"), ProgramFolder,
+       QStringLiteral("--port"), QString::number(kTablesServerPort)},
+      {{QStringLiteral("TALVARON_TABLES_CODE"), TablesEveningCode()}});
+  if (!w.child)
+    w.alarm = QStringLiteral("Les tables ne sont pas servies : impossible de lancer le serveur des tables ") + program +
+              u'.';
+}
+
+void readHolders(Watch& w) {
+  QStringList lines;
+  for (const TableHolder& h : ReadTableHolders(TabletSharedFolder + u'/' + kTableHoldersFile))
+    lines << QStringLiteral("Table %1 : %2 depuis %3").arg(h.table).arg(h.device, h.since);
+  w.holders = lines;
+}
+
+}  // namespace
+
+QString (*ReadRouteTable)() = systemRouteTable;
+
+void StartTablesServer() {
+  Watch& w = watch();
+  w.watched = true;
+  w.alarm.clear();
+  w.news.clear();
+  launch(w);
+  // The address is shown once the server says that it listens.
+  QElapsedTimer waited;
+  waited.start();
+  while (w.child && !readServer(w) && w.child->running() && waited.elapsed() < kReadyWaitMs) QThread::msleep(5);
+  if (w.child && w.port == 0) {
+    readServer(w);
+    if (w.port == 0 && !w.child->running()) w.alarm = endedAlarm(*w.child);
+  }
+  readHolders(w);
+  if (!w.timer && QCoreApplication::instance()) {
+    w.timer = new QTimer(QCoreApplication::instance());
+    QObject::connect(w.timer, &QTimer::timeout, [] { WatchTablesServer(); });
+  }
+  if (w.timer) w.timer->start(kWatchIntervalMs);
+  redrawMenu();
+}
+
+void StopTablesServer() {
+  Watch& w = watch();
+  if (w.timer) w.timer->stop();
+  if (w.child) w.child->stop();
+  w.child.reset();
+  w.watched = false;
+  w.port = 0;
+  w.alarm.clear();
+  w.news.clear();
+  w.holders.clear();
+}
+
+void WatchTablesServer() {
+  Watch& w = watch();
+  if (!w.watched) return;
+  const QString alarm = w.alarm;
+  const int port = w.port;
+  const QStringList holders = w.holders;
+  if (w.child) readServer(w);
+  if (!w.child || !w.child->running()) {
+    // A server that served is started again at once; one that could not
+    // start is tried again every two seconds.
+    const bool served = w.port > 0;
+    if (w.child && w.port == 0) {
+      // Ended before it listened: its own message says why.
+      w.alarm = endedAlarm(*w.child);
+    } else if (w.alarm.isEmpty() || w.port > 0) {
+      w.alarm = QStringLiteral(
+          "Attention! Les tables ne sont plus servies : le serveur des tables s'est arrêté, il est relancé...");
+    }
+    w.port = 0;
+    w.news.clear();
+    if (served || !w.lastStart.isValid() || w.lastStart.elapsed() >= kRestartIntervalMs) launch(w);
+  }
+  readHolders(w);
+  if (w.alarm != alarm || w.port != port || w.holders != holders) redrawMenu();
+}
+
+qint64 TablesServerProcessId() {
+  const Watch& w = watch();
+  return w.child && w.child->running() ? w.child->processId() : 0;
+}
+
+QString TablesServerAddress() {
+  const Watch& w = watch();
+  if (!w.watched || w.port == 0 || !w.alarm.isEmpty()) return {};
+  return QStringLiteral("http://%1:%2/").arg(w.addresses.value(0, QHostInfo::localHostName())).arg(w.port);
+}
+
+QString TablesEveningCode() {
+  static const QString code =
+      QStringLiteral("%1").arg(QRandomGenerator::system()->bounded(1000000), 6, 10, QLatin1Char('0'));
+  return code;
+}
+
+TablesServerStatus CurrentTablesServerStatus() {
+  const Watch& w = watch();
+  TablesServerStatus s;
+  s.watched = w.watched;
+  if (!w.watched) return s;
+  s.address = TablesServerAddress();
+  if (!s.address.isEmpty())
+    for (qsizetype i = 1; i < w.addresses.size(); ++i)
+      s.otherAddresses << QStringLiteral("http://%1:%2/").arg(w.addresses[i]).arg(w.port);
+  if (TabletPassword.compare(kDefaultTabletPassword, Qt::CaseInsensitive) == 0)
+    s.access = QStringLiteral("Code des tables : ") + TablesEveningCode();
+  else if (TabletPassword.isEmpty())
+    s.access = QStringLiteral("Mot de passe des tables : vide");
+  else
+    s.access = QStringLiteral("Mot de passe des tables : ") + TabletPassword;
+  s.alarm = w.alarm;
+  s.news = w.news;
+  s.holders = w.holders;
+  return s;
+}
+
+QList<TableHolder> ReadTableHolders(const QString& file) {
+  std::map<int, TableHolder> byTable;
+  const std::optional<QByteArray> bytes = platform::readRegularFile(file, kHoldersMaxBytes);
+  if (!bytes) return {};
+  static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
+  for (const QString& line : platform::splitLines(QString::fromUtf8(*bytes))) {
+    const QStringList fields = line.split(u'\t');
+    if (fields.size() != 3) continue;
+    bool number = false;
+    const int table = fields[0].toInt(&number);
+    const int tables = TableCount > 0 ? std::min(TableCount, kMaxTables) : kMaxTables;
+    if (!number || table < 1 || table > tables) continue;
+    const QString device = fields[1].trimmed();
+    if (device.isEmpty() || !time.match(fields[2]).hasMatch()) continue;
+    byTable[table] = {table, device, fields[2]};
+  }
+  QList<TableHolder> holders;
+  for (const auto& [table, holder] : byTable) holders << holder;
+  return holders;
+}
+
+QString DefaultRouteInterface(const QString& routeTable) {
+  QString best;
+  qint64 bestMetric = -1;
+  const QStringList lines = platform::splitLines(routeTable);
+  for (qsizetype i = 1; i < lines.size(); ++i) {
+    const QStringList f = lines[i].split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    if (f.size() < 8) continue;
+    bool ok = false;
+    const uint flags = f[3].toUInt(&ok, 16);
+    if (!ok || !(flags & 0x1)) continue;  // RTF_UP
+    if (f[1].toUInt(&ok, 16) != 0 || !ok || f[7].toUInt(&ok, 16) != 0 || !ok) continue;
+    const qint64 metric = f[6].toLongLong(&ok);
+    if (!ok) continue;
+    if (bestMetric < 0 || metric < bestMetric) {
+      best = f[0];
+      bestMetric = metric;
+    }
+  }
+  return best;
+}
+
+QStringList TablesAddressesOf(const QList<std::pair<QString, QString>>& addresses, const QString& defaultInterface) {
+  const bool anyPrivate = std::any_of(addresses.begin(), addresses.end(),
+                                      [](const auto& a) { return isPrivate(QHostAddress(a.second)); });
+  QStringList first;
+  QStringList others;
+  for (const auto& [interface, address] : addresses) {
+    if (anyPrivate && !isPrivate(QHostAddress(address))) continue;
+    QStringList& list = !defaultInterface.isEmpty() && interface == defaultInterface ? first : others;
+    if (!first.contains(address) && !others.contains(address)) list << address;
+  }
+  return first + others;
+}
+
+QStringList LocalNetworkAddresses() {
+  QList<std::pair<QString, QString>> addresses;
   for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
     const auto flags = i.flags();
     if (!flags.testFlag(QNetworkInterface::IsUp) || !flags.testFlag(QNetworkInterface::IsRunning) ||
@@ -52,11 +300,11 @@ QString LocalNetworkAddress() {
     for (const QNetworkAddressEntry& e : i.addressEntries()) {
       const QHostAddress a = e.ip();
       if (a.protocol() != QAbstractSocket::IPv4Protocol || a.isLoopback()) continue;
-      if (isPrivate(a)) return a.toString();
-      if (other.isEmpty()) other = a.toString();
+      addresses.append({i.name(), a.toString()});
     }
   }
-  return other.isEmpty() ? QHostInfo::localHostName() : other;
+  const QStringList found = TablesAddressesOf(addresses, DefaultRouteInterface(ReadRouteTable()));
+  return found.isEmpty() ? QStringList{QHostInfo::localHostName()} : found;
 }
 
 QImage QrCodeImage(const QString& text, int scale) {

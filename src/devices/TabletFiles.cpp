@@ -4,13 +4,16 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/ResultsFolder.h"
 #include "core/State.h"
 #include "core/TournamentFileLines.h"
 #include "devices/Companions.h"
+#include "platform/FolderLock.h"
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
 #include "setup/PairLookups.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -29,6 +32,17 @@ const QString kPlaceholder = QStringLiteral("Il n'y a pas encore d'affichage des
 QString yesNo(bool value) { return value ? QStringLiteral("Y") : QStringLiteral("N"); }
 
 QString seriesFolder() { return TabletSeriesFolder + QStringLiteral("1"); }
+
+// The exchange folder emptied but for its lock file: the lock stays on the
+// very file a second copy would open.
+void emptyExchangeFolder() {
+  const QString folder = platform::resolvePath(TabletSharedFolder);
+  const QFileInfoList entries =
+      QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+  for (const QFileInfo& entry : entries)
+    if (entry.fileName() != kExchangeLockFile) platform::deleteTree(entry.filePath());
+  platform::makeFolder(TabletSharedFolder);
+}
 
 int adjustedPercentagesRound() {
   int round = PercentagesFromRound;
@@ -158,21 +172,25 @@ std::optional<QStringList> ReadDiagramFileLines(const QString& path, int* error)
   return platform::readRegularTextLines(path, kDiagramFileBytes, error);
 }
 
-int SetAsideAfterBadReads(const QString& path, const QString& refereeText) {
-  const int count = ++badReads()[path];
-  if (count < kBadReadsBeforeSetAside) return count;
-  badReads().remove(path);
+void SetAside(const QString& path, const QString& refereeText, const QString& tail) {
   const QString aside = path + QStringLiteral(".BAD");
   platform::deleteFile(aside);
   if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) == 0) {
-    CallReferee(refereeText + aside + QStringLiteral(". Le fichier est ignoré."));
+    CallReferee(refereeText + aside + tail);
   } else if (errno != ENOENT) {
-    // Called every tenth pass, the referee would hear of it all evening.
+    // Told once: the file is not read again.
     LeaveAlone(path, refereeText + path +
                          QStringLiteral(": il ne peut pas être renommé en \".BAD\" (erreur %1). Le fichier est laissé "
                                         "tel quel et n'est plus lu.")
                              .arg(errno));
   }
+}
+
+int SetAsideAfterBadReads(const QString& path, const QString& refereeText) {
+  const int count = ++badReads()[path];
+  if (count < kBadReadsBeforeSetAside) return count;
+  badReads().remove(path);
+  SetAside(path, refereeText, QStringLiteral(". Le fichier est ignoré."));
   return count;
 }
 
@@ -201,8 +219,18 @@ void SetTabletFolders() {
 
 void ClearTabletFolder() {
   SetTabletFolders();
-  platform::deleteTree(platform::resolvePath(TabletSharedFolder));
-  platform::makeFolder(TabletSharedFolder);
+  emptyExchangeFolder();
+}
+
+bool LockExchangeFolder() {
+  SetTabletFolders();
+  const auto holder = platform::lockFolder(TabletSharedFolder, kExchangeLockFile);
+  if (!holder) return true;
+  ShowAlert(QStringLiteral("Une soirée avec tablettes ou BridgeMates tourne déjà sur le dossier d'échange ") +
+            TabletSharedFolder + LockHolderText(*holder) +
+            QStringLiteral(". Deux soirées sur le même dossier d'échange se prendraient leurs résultats: celle-ci ne "
+                           "démarre pas. Terminez l'autre Talvaron, ou jouez ce tournoi sans appareils."));
+  return false;
 }
 
 QString TableFolder(int table) { return seriesFolder() + QStringLiteral("/Table%1").arg(table); }
@@ -251,10 +279,7 @@ void WriteTabletSessionFiles() {
 
 void PrepareTabletServer() {
   SetTabletFolders();
-  if (!platform::folderExists(TabletSharedFolder + QStringLiteral("/Diagrammes"))) {
-    platform::deleteTree(platform::resolvePath(TabletSharedFolder));
-    platform::makeFolder(TabletSharedFolder);
-  }
+  if (!platform::folderExists(TabletSharedFolder + QStringLiteral("/Diagrammes"))) emptyExchangeFolder();
   writeMovementFiles();
   if (!platform::fileExists(ProgramFolder + kTabletCompanionName)) {
     ui::interaction().beep();

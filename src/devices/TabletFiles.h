@@ -40,6 +40,10 @@ std::optional<QString> ReadExchangeLine(const QString& path, QByteArray& bytes, 
 // alone instead, said once the same way, and never read again.
 inline constexpr int kBadReadsBeforeSetAside = 10;
 int SetAsideAfterBadReads(const QString& path, const QString& refereeText);
+// The same at once, for a file the collection does not apply: it bears its
+// name + ".BAD" and the referee is called: refereeText + the new name +
+// tail; a file that cannot take that name is left alone, told as above.
+void SetAside(const QString& path, const QString& refereeText, const QString& tail);
 // The file could not be set aside and is not to be read again.
 bool IsLeftAlone(const QString& path);
 // Said once to the referee (refereeText + what follows), then left alone: a
@@ -50,8 +54,17 @@ bool LeaveAlone(const QString& path, const QString& refereeText);
 void ForgetBadReads(const QString& path);
 // Every count forgotten, and the files left alone (a new evening).
 void ForgetAllBadReads();
-// The exchange folder deleted with everything in it and created again, empty.
+// The exchange folder emptied of everything but its lock file (created when
+// missing).
 void ClearTabletFolder();
+// The lock file of the exchange folder: one device evening per exchange
+// folder.
+inline const QString kExchangeLockFile = QStringLiteral("TABLETTES.LCK");
+// Takes the exchange folder's lock for this run before a device evening
+// starts (SetTabletFolders first). False, after a message saying which
+// process holds it and since when, when another copy of the program runs a
+// device evening on it: this one then starts none.
+bool LockExchangeFolder();
 // The number of tables the tablets' files are looked for in: TableCount, or
 // when it is 0, the deals per table in a federation Heredia movement, else
 // the pair slots. TableCount itself is never changed.

@@ -22,6 +22,7 @@
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
+#include "scoring/ResultStore.h"
 #include "setup/PairLookups.h"
 
 #include <QDateTime>
@@ -169,24 +170,22 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
     adjustments.clear(slot);
     ResultAdjustmentLogged[slot] = 0;
   };
+  const auto store = [slot](const QString& contract, int score, const QString& lead, const QString& declarer,
+                           std::optional<std::pair<double, double>> percentages = std::nullopt) {
+    StoreResult(slot,
+                {.contract = contract, .score = score, .lead = lead, .declarer = declarer, .percentages = percentages},
+                ResultSource::Tablets);
+  };
   if (text == QStringLiteral("DELETE")) {
     noLine();
-    ResultContract[slot].clear();
-    ResultScore[slot] = kScoreNone;
-    ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
-    ResultLead[slot] = QStringLiteral("?");
-    ResultDeclarer[slot].clear();
+    store(QString(), kScoreNone, QStringLiteral("?"), QString());
     return true;
   }
   if (r.split) {
     const bool sameSplit = ResultScore[slot] == kScoreAdjusted && ResultNsPercent[slot] == r.nsPercent &&
                            ResultEwPercent[slot] == r.ewPercent;
-    ResultContract[slot] = QStringLiteral("AJU.");
-    ResultScore[slot] = kScoreAdjusted;
-    ResultNsPercent[slot] = r.nsPercent;
-    ResultEwPercent[slot] = r.ewPercent;
-    ResultDeclarer[slot].clear();
-    ResultLead[slot].clear();
+    store(QStringLiteral("AJU."), kScoreAdjusted, QString(), QString(),
+          std::pair<double, double>(r.nsPercent, r.ewPercent));
     const QString line = pairsText(file.board, file.ns, file.ew) + QStringLiteral("Ajustement déjà introduit.");
     // The same split twice is listed once (a repeated file, or one applied
     // again after a crash whose line may or may not be in the list).
@@ -198,27 +197,20 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
   if (text == QStringLiteral("AJU")) {
     // The director types the percentages; those the slot holds (a split
     // received earlier and its ".ADJ" line) stay until then.
-    ResultContract[slot] = QStringLiteral("AJU.");
-    ResultScore[slot] = kScoreAdjusted;
-    ResultDeclarer[slot].clear();
-    ResultLead[slot].clear();
+    store(QStringLiteral("AJU."), kScoreAdjusted, QString(), QString(),
+          std::pair<double, double>(ResultNsPercent[slot], ResultEwPercent[slot]));
     taken.adjustList << pairsText(file.board, file.ns, file.ew) +
                             QStringLiteral("Score arbitral à introduire manuellement.");
     return true;
   }
   if (text == QStringLiteral("PASSE") || text == QStringLiteral("NOT PLAYED") || text == QStringLiteral("MOY")) {
     noLine();
-    ResultDeclarer[slot].clear();
-    ResultLead[slot].clear();
-    if (text == QStringLiteral("PASSE")) {
-      ResultContract[slot] = QStringLiteral("PASSE");
-      ResultScore[slot] = 0;
-    } else {
-      // Every reader of an average goes by its score or by "MOY" in the
-      // text, so the tablets' word is stored as it comes.
-      ResultContract[slot] = QStringLiteral("MOY");
-      ResultScore[slot] = kScoreAverage;
-    }
+    // Every reader of an average goes by its score or by "MOY" in the text,
+    // so the tablets' word is stored as it comes.
+    if (text == QStringLiteral("PASSE"))
+      store(QStringLiteral("PASSE"), 0, QString(), QString());
+    else
+      store(QStringLiteral("MOY"), kScoreAverage, QString(), QString());
     return true;
   }
   const int score = ContractParser(text, false);
@@ -231,12 +223,31 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
     return false;
   }
   noLine();
-  ResultContract[slot] = text;
-  ResultLead[slot] = r.lead;
-  ResultDeclarer[slot] = r.declarer;
-  ResultScore[slot] = score;
-  ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
+  store(text, score, r.lead, r.declarer);
   return true;
+}
+
+// The director settled the slot's board at this table: its "ARBITRE" file
+// (an adjusted score's ".ADJ" line alone may be a table's own split, read
+// again after a restart).
+bool settledByDirector(int slot) {
+  return platform::fileExists(SettledBoardFile(ResultTable[slot], ResultBoard[slot]));
+}
+
+// A table's result for a board the director settled is not applied: the
+// file is set aside for his decision, and the desk is told why.
+void holdForDirector(const ResultFile& file, const QString& path, int slot) {
+  QString text = file.text.trimmed();
+  text.replace(QStringLiteral("  "), QStringLiteral(" "));
+  SetAside(path,
+           QStringLiteral("Table %1; résultat (").arg(file.table) + text +
+               QStringLiteral(") de la donne %1, N/S %2, E/W %3 non appliqué : cette donne a été réglée par "
+                              "l'arbitre (")
+                   .arg(file.board)
+                   .arg(file.ns)
+                   .arg(DeviceEwNumber(file.ew)) +
+               SettledResultText(slot) + QStringLiteral("). Le fichier est gardé pour votre décision sous le nom "),
+           QStringLiteral("."));
 }
 
 // A file that could not be read: remembered, and set aside at the tenth
@@ -278,10 +289,17 @@ void takeFile(int table, const QString& path, Pass& pass) {
   const ResultFile& file = taken.file;
   if (!taken.received.text.isEmpty() && !IsByePairNumber(file.ns) && !IsByePairNumber(file.ew)) {
     const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
-    for (int s = 1; s <= slotCount; ++s) {
-      if (ResultBoard[s] != file.board || ResultNsPair[s] != file.ns || ResultEwPair[s] != file.ew ||
-          ResultRound[s] != file.round)
-        continue;
+    QList<int> matching;
+    for (int s = 1; s <= slotCount; ++s)
+      if (ResultBoard[s] == file.board && ResultNsPair[s] == file.ns && ResultEwPair[s] == file.ew &&
+          ResultRound[s] == file.round)
+        matching << s;
+    for (const int s : matching) {
+      if (!settledByDirector(s)) continue;
+      holdForDirector(file, path, s);
+      return;
+    }
+    for (const int s : matching) {
       if (!storeInSlot(s, taken.received, taken, pass.adjustments)) continue;
       taken.changedSlots << s;
       pass.changed = true;
@@ -290,7 +308,7 @@ void takeFile(int table, const QString& path, Pass& pass) {
   pass.taken << taken;
 }
 
-// What the pass stored, counted from the slots and saved for good (".ADJ",
+// What the pass stored, counted from the matching and saved for good (".ADJ",
 // then ".VAR" and ".SPECS") before any file is deleted.
 void savePass(Pass& pass) {
   TellResultsCounted();

@@ -16,6 +16,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 using tournament_files::RewriteWholeFile;
@@ -82,6 +83,43 @@ void WriteTabletDeleteLine(int table, int board, int round, int nsPair, int ewPa
   platform::deleteFile(folder + QStringLiteral("/RESX%1.TXT").arg(board));
   appendLine(TabletSharedFolder + QStringLiteral("/LOG.TXT"),
              TabletLogStamp() + QStringLiteral(" TALVARON.EXE ") + line);
+}
+
+QString SettledBoardFile(int table, int board) {
+  return TableFolder(table) + QStringLiteral("/ARBITRE%1.TXT").arg(board);
+}
+
+bool TabletBoardKnown(int table, int board) {
+  if (!tableFolderKnown(table)) return false;
+  return platform::fileExists(TableFolder(table) + QStringLiteral("/RESX%1.TXT").arg(board)) ||
+         platform::fileExists(SettledBoardFile(table, board));
+}
+
+QString SettledResultText(int slot) {
+  const int score = ResultScore[slot];
+  const QString contract = ResultContract[slot];
+  // A percentage as said: whole, or with its decimals after a comma (0.0001,
+  // the typed 0 %, is 0).
+  const auto percent = [](double value) {
+    return QString::number(std::round(value * 100) / 100, 'g', 6).replace(u'.', u',') + QStringLiteral(" %");
+  };
+  if (score == kScoreNone) return QStringLiteral("Résultat effacé par l'arbitre");
+  if (score == kScoreAdjusted)
+    return QStringLiteral("Score arbitral ") + percent(ResultNsPercent[slot]) + QStringLiteral(" – ") +
+           percent(ResultEwPercent[slot]);
+  if (score == kScoreAverage) return QStringLiteral("Moyenne");
+  if (contract.isEmpty()) return QString::number(score);
+  const QString declarer = ResultDeclarer[slot].trimmed();
+  if (contract == QStringLiteral("PASSE") || declarer.isEmpty() || declarer == QStringLiteral("?")) return contract;
+  return declarer + u' ' + contract;
+}
+
+void WriteSettledBoardFile(int slot) {
+  // Only the tablets read it (a BridgeMate shows what the scorers' database holds).
+  if (!TableDevicesMode || !(TabletsMode || TabletsInUse) || slot < 1 || slot > kMaxResultSlots) return;
+  const int table = ResultTable[slot];
+  if (!tableFolderKnown(table)) return;
+  RewriteWholeFile(SettledBoardFile(table, ResultBoard[slot]), SettledResultText(slot) + QStringLiteral("\r\n"));
 }
 
 void WriteTableResultFile(int slot, bool erased, bool listOnce) {

@@ -12,6 +12,7 @@
 #include "core/TournamentFiles.h"
 #include "devices/Companions.h"
 #include "devices/TableStates.h"
+#include "devices/TablesServer.h"
 #include "flows/TournamentMenu.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
@@ -22,11 +23,13 @@
 namespace {
 
 // The device servers and the control program, in the order they are stopped.
-const QString kCompanions[] = {kTabletServerName, kBridgeMatesControlName, kTabletCompanionName, kTablesServerName};
+// The tables' server is not among them: this copy stops its own, and only it.
+const QString kCompanions[] = {kTabletServerName, kBridgeMatesControlName, kTabletCompanionName};
 
 }  // namespace
 
 void StopDeviceServers() {
+  StopTablesServer();
   if (!TableDevicesMode) return;
   for (const QString& exe : kCompanions) {
     if (platform::processes().isRunning(exe)) {

@@ -21,9 +21,11 @@
 #include "devices/TableStates.h"
 #include "devices/TabletLines.h"
 #include "devices/TabletFiles.h"
+#include "devices/TablesServer.h"
 #include "flows/GeneralOptions.h"
 #include "flows/Reload.h"
 #include "flows/TournamentMenu.h"
+#include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "setup/ClubMembers.h"
@@ -94,17 +96,38 @@ bool tournamentFilesExist(const QString& code) {
 
 QString StartScreenStatus(const StartScreenView& view) {
   const QString results = QStringLiteral("\nRésultats : ") + DataFolder;
+  QString text;
   if (view.programFolderMade)
-    return QStringLiteral("Premier démarrage : dossier du programme créé, ") + ProgramFolder +
+    text = QStringLiteral("Premier démarrage : dossier du programme créé, ") + ProgramFolder +
            QStringLiteral("\nFichier de joueurs à compléter (vide) : ") + ProgramFolder + PlayersFileName + results;
-  return QStringLiteral("Dossier du programme : ") + ProgramFolder + results;
+  else
+    text = QStringLiteral("Dossier du programme : ") + ProgramFolder + results;
+  const platform::ShippedFilesUpdate& update = view.shippedFiles;
+  if (!update.added.isEmpty() || !update.replaced.isEmpty() || !update.kept.isEmpty()) {
+    auto count = [](qsizetype n, const QString& what) {
+      return QString::number(n) + u' ' + what + (n > 1 ? QStringLiteral("s") : QString());
+    };
+    text += QStringLiteral("\nFichiers livrés mis à jour (version ") + update.version + QStringLiteral(") : ") +
+            count(update.added.size(), QStringLiteral("ajouté")) + QStringLiteral(", ") +
+            count(update.replaced.size(), QStringLiteral("remplacé"));
+    if (!update.kept.isEmpty())
+      text += QStringLiteral("\nGardés tels que vous les avez modifiés : ") + update.kept.join(QStringLiteral(", ")) +
+              QStringLiteral(" (ceux de la version ") + update.version + QStringLiteral(" sont dans ") +
+              view.shippedFolder + u')';
+  }
+  return text + QStringLiteral("\nTalvaron ") + PackageVersion();
 }
 
 void StartScreenCreate(StartScreenView& view) {
   // Each step runs even when an earlier one failed (a settings file that
   // cannot be written in a read-only program folder): the screen never comes
   // up half set up, and the players-file check always has its say.
-  RunReported([&] { view.programFolderMade = MakeProgramFolder(); });
+  RunReported([&] {
+    const platform::ProgramFolderStart start = MakeProgramFolder();
+    view.programFolderMade = start.made;
+    view.shippedFiles = start.update;
+    view.shippedFolder = platform::shippedFilesFolder();
+  });
   RunReported(InitGlobals);
   view.clubLabelVisible = ClubMode;
   RunReported(LoadStartupOptions);
@@ -288,6 +311,7 @@ void StartNewTournament() {
   ResumingTournament = false;
   FlowWindows& s = flowWindows();
   if (!available(s.showParametersWindow, kNewTournament)) return;
+  if (TableDevicesMode && !LockExchangeFolder()) return;
   HideStartScreen();
   s.showParametersWindow();
 }
@@ -308,8 +332,8 @@ void ResumeTournamentClick() {
 
 namespace {
 
-// The recomputation of a resumed tournament, silent and without automatic
-// ventilation, with the result files of the devices.
+// The recomputation of a resumed tournament, silent and as the collection
+// computes it, with the result files of the devices.
 void RecomputeResumedTournament() {
   RefreshFrequenciesForDevices();
   RefreshResultsForDevices();
@@ -368,11 +392,17 @@ void RestartDeviceCollection(bool restartServers) {
   if (BridgeMatesMode) {
     if (restartServers && !platform::processes().isRunning(QStringLiteral("BMPro.EXE"))) StartBridgeMatesControl();
     StartBridgeMatesRetrieval();
+    // The tablets added to the evening reach their pages again.
+    if (TabletsInUse) StartTablesServer();
   }
   if (TabletsMode) {
-    if (restartServers && !platform::processes().isRunning(kTabletServerName)) StartTabletServer();
+    if (restartServers && WindowsTabletServerPresent() && !platform::processes().isRunning(kTabletServerName))
+      StartTabletServer();
     StartTabletRetrieval();
-    if (restartServers) StartTabletCompanion();
+    if (restartServers)
+      StartTabletCompanion();
+    else
+      StartTablesServer();  // a finished evening too: the tables may still send a correction
   }
 }
 
@@ -389,6 +419,10 @@ void ResumeAfterHidingTheStartScreen() {
 
   const bool collects = TournamentDatedToday && TableDevicesMode;
   if (collects) {
+    if (!LockExchangeFolder()) {
+      ShowStartScreen();
+      return;
+    }
     const bool unfinished = ResultsEntered != ResultSlotCount;
     if (unfinished && !restartAgreed()) {
       ShowStartScreen();
@@ -427,6 +461,7 @@ void FederationTournamentClick() {
   EntryByContracts = true;
   FlowWindows& s = flowWindows();
   if (!available(s.showFederationSummary, kFederation)) return;
+  if (TableDevicesMode && !LockExchangeFolder()) return;
   LoadPlayers();
   HideStartScreen();
   // A database that cannot be read brings the start screen back before the

@@ -4,6 +4,7 @@
 // in its settings file, the three buttons (new, resumed and FFBClubNet
 // tournament) and the application-wide error handler's messages.
 #include "core/Flows.h"
+#include "platform/ShippedFiles.h"
 
 #include <QString>
 
@@ -29,11 +30,15 @@ struct StartScreenView {
   bool federationButtonVisible = false;  // SpeedButton3
   QString federationButtonCaption = QStringLiteral("Jouer un tournoi &FFBClubNet");
   bool programFolderMade = false;  // made by this start (an installed copy's first)
+  platform::ShippedFilesUpdate shippedFiles;  // its shipped files brought up to date by this start
+  QString shippedFolder;                      // where the installed copy's shipped files are
 };
 
-// The status line: where the program folder and the results folder are, and,
-// at the first start of an installed copy, that the folder was just made with
-// an empty players file to fill.
+// The status line: where the program folder and the results folder are; at
+// the first start of an installed copy, that the folder was just made with an
+// empty players file to fill; at the first start after an upgrade, what
+// became of the folder's shipped files (those the director changed are kept,
+// and named); last, the release the program comes from.
 QString StartScreenStatus(const StartScreenView& view);
 
 // The start screen's creation: the program folder made at an installed

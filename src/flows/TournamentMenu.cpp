@@ -270,7 +270,7 @@ void SetDevicesModeInDat() {
 }
 
 void AddTabletsClick() {
-  StartCompanionOrHalt(kTabletServerName, true);
+  if (WindowsTabletServerPresent()) StartCompanionOrHalt(kTabletServerName, true);
   // The tablets added to a BridgeMates evening reach their pages as on a
   // tablets evening.
   StartTablesServer();

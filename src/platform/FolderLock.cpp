@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QHash>
 #include <QList>
 
 #include <cerrno>
@@ -22,9 +23,10 @@ struct HeldLock {
   ino_t inode = 0;
 };
 
-HeldLock& held() {
-  static HeldLock lock;
-  return lock;
+// The locks this process holds, by the name of their file.
+HeldLock& held(const QString& fileName) {
+  static QHash<QString, HeldLock> locks;
+  return locks[fileName];
 }
 
 // The lock file's two lines: the process id, then the time in ISO form.
@@ -53,7 +55,7 @@ std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString&
     ::close(fd);
     return std::nullopt;
   }
-  HeldLock& lock = held();
+  HeldLock& lock = held(fileName);
   if (lock.fd >= 0 && lock.device == info.st_dev && lock.inode == info.st_ino) {
     ::close(fd);
     return std::nullopt;
@@ -72,13 +74,13 @@ std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString&
   const bool written = ::ftruncate(fd, 0) == 0 &&
                        ::pwrite(fd, text.constData(), static_cast<size_t>(text.size()), 0) == text.size();
   (void)written;  // unwritten, the lock holds all the same: a second copy only reads less
-  unlockFolder();
+  unlockFolder(fileName);
   lock = {fd, info.st_dev, info.st_ino};
   return std::nullopt;
 }
 
-void unlockFolder() {
-  HeldLock& lock = held();
+void unlockFolder(const QString& fileName) {
+  HeldLock& lock = held(fileName);
   if (lock.fd >= 0) ::close(lock.fd);
   lock = {};
 }

@@ -19,13 +19,14 @@ struct FolderLockHolder {
 // Takes the lock of folder for this process: the file fileName in it is
 // created when missing, locked without waiting, and made to hold this
 // process's id and the time (platform::now()). Taking a folder lets go of the
-// folder this process held before; taking the same folder again changes
-// nothing. Nothing comes back when the lock is this process's, and also when
+// folder this process held before under the same file name (locks of other
+// names are held beside it); taking the same folder again changes nothing. Nothing comes back when the lock is this process's, and also when
 // the folder cannot hold a lock file at all (a folder nobody may write in, a
 // file system without locks): there is then nothing to protect. Another
 // process holding it gives what its file says.
 std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName);
-// The lock this process holds let go (its file stays for the next run).
-void unlockFolder();
+// The lock of this file name this process holds let go (its file stays for
+// the next run).
+void unlockFolder(const QString& fileName);
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/Folders.h"
 
+#include "platform/ShippedFiles.h"
 #include "platform/TextFiles.h"
 
 #include <QCoreApplication>
@@ -68,14 +69,29 @@ QString userProgramFolder() {
   return withSlash(data) + QStringLiteral("talvaron/");
 }
 
-bool makeProgramFolder(const QStringList& emptyFiles) {
-  if (!qEnvironmentVariableIsEmpty("TALVARON_PROGRAM_FOLDER")) return false;
+ProgramFolderStart prepareProgramFolder(const QStringList& emptyFiles) {
+  if (!qEnvironmentVariableIsEmpty("TALVARON_PROGRAM_FOLDER")) return {};
   const QString shipped = shippedFilesFolder();
-  if (shipped.isEmpty()) return false;
-  return seedFolder(userProgramFolder(), shipped, emptyFiles);
+  if (shipped.isEmpty()) return {};
+  const QString folder = userProgramFolder();
+  ProgramFolderStart start;
+  if (!readShippedList(shipped + kShippedListName)) {
+    start.made = seedFolder(folder, shipped, emptyFiles);
+    return start;
+  }
+  start.made = seedFolder(
+      folder, [&](const QString& partial) { return !updateShippedFiles(partial + '/', shipped).version.isEmpty(); },
+      emptyFiles);
+  if (!start.made) start.update = updateShippedFiles(folder, shipped);
+  return start;
 }
 
 bool seedFolder(const QString& folder, const QString& seed, const QStringList& emptyFiles) {
+  return seedFolder(folder, [&](const QString& partial) { return copyTree(seed, partial); }, emptyFiles);
+}
+
+bool seedFolder(const QString& folder, const std::function<bool(const QString&)>& fill,
+                const QStringList& emptyFiles) {
   const QString target = QDir::cleanPath(QDir(folder).absolutePath());
   const QFileInfo existing(target);
   if (existing.exists() || existing.isSymLink()) return false;
@@ -86,7 +102,7 @@ bool seedFolder(const QString& folder, const QString& seed, const QStringList& e
   if (!QDir().mkpath(parent)) throw fail(errno ? errno : EACCES);
   QTemporaryDir partial(target + QStringLiteral(".partiel-XXXXXX"));
   if (!partial.isValid()) throw fail(errno ? errno : EACCES);
-  if (!copyTree(seed, partial.path())) throw fail(EIO);
+  if (!fill(partial.path())) throw fail(EIO);
   for (const QString& name : emptyFiles) {
     QFile empty(partial.path() + '/' + name);
     if (!empty.open(QIODevice::WriteOnly | QIODevice::NewOnly)) throw fail(EIO);

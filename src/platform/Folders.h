@@ -1,7 +1,11 @@
 #pragma once
 // Folders of the machine and copies or deletions of folder trees.
+#include "platform/ShippedFiles.h"
+
 #include <QList>
 #include <QString>
+
+#include <functional>
 
 namespace platform {
 
@@ -19,18 +23,29 @@ QString shippedFilesFolder();
 // The program folder of an installed copy: "talvaron/" in the user's data
 // folder ($XDG_DATA_HOME, by default ~/.local/share); ends with "/".
 QString userProgramFolder();
-// At the first start of an installed copy (TALVARON_PROGRAM_FOLDER unset),
-// makes the user's program folder from the shipped files, plus the empty files
-// named (seedFolder() below). True when the folder was made now; false when
-// it was there already or the copy is not an installed one. Throws IoError
-// when the folder cannot be made.
-bool makeProgramFolder(const QStringList& emptyFiles);
+// What the start of an installed copy did to the user's program folder.
+struct ProgramFolderStart {
+  bool made = false;            // made now, at the copy's first start
+  ShippedFilesUpdate update;    // its copies of the shipped files brought up to date
+};
+// At each start of an installed copy (TALVARON_PROGRAM_FOLDER unset): the
+// first makes the user's program folder from the shipped files (those of the
+// shipped list when the package has one, else the whole shipped folder), plus
+// the empty files named (seedFolder() below); a later one after an upgrade
+// brings the folder's copies of the shipped files up to date
+// (updateShippedFiles()). Nothing for any other copy. Throws IoError when the
+// folder cannot be made or a file written.
+ProgramFolderStart prepareProgramFolder(const QStringList& emptyFiles);
 // Makes folder whole or not at all: a sibling receives a copy of seed's tree
 // and the empty files named, then takes folder's name, so an interrupted start
 // never leaves a half-made folder behind. False, with nothing changed, when
 // folder exists (as a file, a folder or a link); throws IoError when it cannot
 // be made.
 bool seedFolder(const QString& folder, const QString& seed, const QStringList& emptyFiles);
+// The same, the sibling filled by fill(sibling) instead of a copy of a tree
+// (false from fill: the folder cannot be made).
+bool seedFolder(const QString& folder, const std::function<bool(const QString&)>& fill,
+                const QStringList& emptyFiles);
 // Full name of the running executable.
 QString executablePath();
 // The user's Documents folder (TALVARON_DOCUMENTS_FOLDER when set), without

@@ -8,7 +8,10 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <QProcessEnvironment>
+
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,6 +76,55 @@ bool runnableFormat(const QString& path) {
   return head.startsWith("\x7F" "ELF") || head.startsWith("#!");
 }
 
+// A child of this process run through QProcess: its output read as the
+// event loop (or a wait) brings it.
+class SystemChild : public ChildProgram {
+ public:
+  explicit SystemChild(std::unique_ptr<QProcess> process) : process_(std::move(process)) {}
+  ~SystemChild() override { stop(); }
+
+  qint64 processId() const override { return pid_ ? pid_ : process_->processId(); }
+  void rememberId() { pid_ = process_->processId(); }
+
+  bool running() override {
+    // A process that ended is noticed even where no event loop turns.
+    if (process_->state() != QProcess::NotRunning) process_->waitForFinished(0);
+    return process_->state() != QProcess::NotRunning;
+  }
+
+  std::optional<QString> readLine() override {
+    if (!process_->canReadLine()) process_->waitForReadyRead(0);
+    if (!process_->canReadLine()) return std::nullopt;
+    QString line = QString::fromUtf8(process_->readLine());
+    while (line.endsWith(u'\n') || line.endsWith(u'\r')) line.chop(1);
+    return line;
+  }
+
+  QString errors() override {
+    errors_ += process_->readAllStandardError();
+    return QString::fromUtf8(errors_);
+  }
+
+  int exitCode() override {
+    if (running()) return -1;
+    return process_->exitStatus() == QProcess::NormalExit ? process_->exitCode() : -1;
+  }
+
+  void stop() override {
+    if (process_->state() == QProcess::NotRunning) return;
+    process_->terminate();
+    if (!process_->waitForFinished(1000)) {
+      process_->kill();
+      process_->waitForFinished(2000);
+    }
+  }
+
+ private:
+  std::unique_ptr<QProcess> process_;
+  QByteArray errors_;
+  qint64 pid_ = 0;
+};
+
 }  // namespace
 
 Processes& processes() { return installed ? *installed : systemProcesses; }
@@ -110,6 +162,26 @@ int SystemProcesses::start(const QString& program, const QStringList& arguments)
   return p.startDetached() ? kStartSucceeded : kStartFailed;
 }
 
+std::unique_ptr<ChildProgram> SystemProcesses::startChild(const QString& program, const QStringList& arguments,
+                                                          const QHash<QString, QString>& environment) {
+  const QFileInfo info(resolvePath(program));
+  if (!info.isFile() || !info.isExecutable()) return nullptr;
+  auto process = std::make_unique<QProcess>();
+  process->setProgram(info.absoluteFilePath());
+  process->setArguments(arguments);
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (auto i = environment.cbegin(); i != environment.cend(); ++i) env.insert(i.key(), i.value());
+  process->setProcessEnvironment(env);
+  process->setStandardInputFile(QProcess::nullDevice());
+  // The child ends with this process, even when this one is killed.
+  process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+  process->start();
+  if (!process->waitForStarted(5000)) return nullptr;
+  auto child = std::make_unique<SystemChild>(std::move(process));
+  child->rememberId();
+  return child;
+}
+
 bool SystemProcesses::isRunning(const QString& name) { return !findProcesses(name).isEmpty(); }
 
 bool SystemProcesses::stop(const QString& name) {
@@ -118,9 +190,42 @@ bool SystemProcesses::stop(const QString& name) {
   return result;
 }
 
+struct FakeProcesses::ChildState {
+  FakeProcesses* owner = nullptr;  // none once the fake is gone
+  QString program;
+  QStringList output;
+  bool running = true;
+  int code = 0;
+  QString errors;
+};
+
+class FakeProcesses::Child : public ChildProgram {
+ public:
+  explicit Child(std::shared_ptr<ChildState> state) : state_(std::move(state)) {}
+  qint64 processId() const override { return 0; }
+  bool running() override { return state_->running; }
+  std::optional<QString> readLine() override {
+    if (state_->output.isEmpty()) return std::nullopt;
+    return state_->output.takeFirst();
+  }
+  QString errors() override { return state_->errors; }
+  int exitCode() override { return state_->running ? -1 : state_->code; }
+  void stop() override {
+    if (!state_->running) return;
+    if (state_->owner) state_->owner->events << QStringLiteral("stop child: ") + state_->program;
+    state_->running = false;
+  }
+
+ private:
+  std::shared_ptr<ChildState> state_;
+};
+
 FakeProcesses::FakeProcesses() : previous_(installed) { setProcesses(this); }
 
-FakeProcesses::~FakeProcesses() { setProcesses(previous_); }
+FakeProcesses::~FakeProcesses() {
+  for (const auto& c : children_) c->owner = nullptr;
+  setProcesses(previous_);
+}
 
 int FakeProcesses::start(const QString& program, const QStringList& arguments) {
   events << (QStringLiteral("start: ") + program + (arguments.isEmpty() ? QString() : ' ' + arguments.join(' ')));
@@ -134,6 +239,33 @@ bool FakeProcesses::isRunning(const QString& name) {
   for (const QString& r : running)
     if (sameProgramName(r, name)) return true;
   return false;
+}
+
+std::unique_ptr<ChildProgram> FakeProcesses::startChild(const QString& program, const QStringList& arguments,
+                                                        const QHash<QString, QString>& environment) {
+  events << (QStringLiteral("child: ") + program + (arguments.isEmpty() ? QString() : ' ' + arguments.join(' ')));
+  childEnvironment = environment;
+  if (startResults.value(programBaseName(program).toUpper(), kStartSucceeded) <= 32) return nullptr;
+  auto state = std::make_shared<ChildState>();
+  state->owner = this;
+  state->program = program;
+  state->output = childOutput;
+  if (childEndsWith) {
+    state->running = false;
+    state->code = *childEndsWith;
+    state->errors = childErrors;
+  }
+  children_ << state;
+  return std::make_unique<Child>(state);
+}
+
+void FakeProcesses::endChildren(int code, const QString& errors) {
+  for (const auto& c : children_)
+    if (c->running) {
+      c->running = false;
+      c->code = code;
+      c->errors = errors;
+    }
 }
 
 bool FakeProcesses::stop(const QString& name) {

@@ -14,12 +14,15 @@
 #include "core/TournamentFiles.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
+#include "scoring/ResultStore.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
+
+using scoring::RewriteOrDelete;
 
 namespace {
 
@@ -29,18 +32,6 @@ bool IsSlot(int slot) { return slot >= 1 && slot <= kMaxResultSlots; }
 
 QStringList ReadLinesOrNothing(const QString& fileName) {
   return platform::tryReadTextLines(fileName).value_or(QStringList{});
-}
-
-// Rewrites a file with the lines kept, or deletes it when none is left.
-void RewriteOrDelete(const QString& fileName, const QStringList& kept) {
-  if (kept.isEmpty()) {
-    platform::deleteFile(fileName);
-    return;
-  }
-  TextFile out;
-  SafeRewrite(out, fileName);
-  for (const QString& line : kept) out.writeLine(line);
-  CloseTextFile(out);
 }
 
 void AppendLine(const QString& fileName, const QString& line) {
@@ -297,32 +288,15 @@ bool AdjustOneResult(int board, int pair) {
   // A 0 % is kept as 0.0001, so that the result still counts as adjusted.
   const double ns = values->first == 0 ? 0.0001 : values->first;
   const double ew = values->second == 0 ? 0.0001 : values->second;
-  ResultNsPercent[slot] = ns;
-  ResultEwPercent[slot] = ew;
-  ResultScore[slot] = kScoreAdjusted;
-  ResultContract[slot] = QStringLiteral("AJU.");
-  ResultMatchpoints[slot] = 0;
   AppendLine(scoring::AdjustmentsFileName(), QString::number(slot) + u' ' + QString::number(board) + u' ' +
                                                  AdjustmentRealText(ns) + u' ' + AdjustmentRealText(ew));
-  TellResultAdjusted(slot, QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
-                               QString::number(values->second) + QStringLiteral("%)"));
+  StoreResult(slot,
+              {.contract = QStringLiteral("AJU."), .score = kScoreAdjusted, .lead = ResultLead[slot],
+               .declarer = ResultDeclarer[slot], .percentages = std::pair{ns, ew}},
+              ResultSource::Adjustment, ResultOrigin::Adjusted,
+              QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
+                  QString::number(values->second) + QStringLiteral("%)"));
   return true;
-}
-
-void RemoveResultAdjustment(int slot) {
-  const QString fileName = scoring::AdjustmentsFileName();
-  if (!platform::fileExists(fileName)) return;
-  QStringList kept;
-  bool removed = false;
-  for (const QString& line : platform::readTextLines(fileName)) {
-    const auto a = scoring::ParseAdjustmentLine(line);
-    if (a && a->slot == slot && a->board == CurrentBoard) {
-      removed = true;
-      continue;
-    }
-    kept << line;
-  }
-  if (removed) RewriteOrDelete(fileName, kept);
 }
 
 AdjustmentReplacements::Entry& AdjustmentReplacements::entry(int slot) {
@@ -386,6 +360,7 @@ void ListOrDeleteAdjustments(bool viewOnly) {
     return AskDelete();
   };
   bool adjustmentsDropped = false;
+  QList<int> dropped;  // the slots whose adjustment went
   QStringList kept;
   const QStringList adjLines = ReadLinesOrNothing(adjName);
   for (const QString& line : adjLines) {
@@ -397,6 +372,7 @@ void ListOrDeleteAdjustments(bool viewOnly) {
     if (offer(AdjustmentListingLine(*a))) {
       adjustmentsDropped = true;
       if (IsSlot(a->slot)) {
+        if (!dropped.contains(a->slot)) dropped << a->slot;
         ResultScore[a->slot] = kScoreNone;
         ResultContract[a->slot].clear();
         ResultMatchpoints[a->slot] = 0;
@@ -430,6 +406,8 @@ void ListOrDeleteAdjustments(bool viewOnly) {
   ui::HideNotice(form);
   if (adjustmentsDropped) {
     SaveResults();
+    // Erased at the desk: the devices and the menu's counters hear of it.
+    for (const int slot : dropped) TellResultErased(slot, ResultSheet::Board);
     ShowMessageWindow(QStringLiteral("Les donnes dont l'ajustement a été supprimé devront être réencodées ou réajustées..."));
   }
 }

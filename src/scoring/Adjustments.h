@@ -15,10 +15,6 @@ void AdjustmentsAndPenaltiesMenu();
 // play the board, the result cannot be adjusted or the director gives up.
 bool AdjustOneResult(int board, int pair);
 
-// Removes from ".ADJ" the lines of slot on CurrentBoard (the file is deleted
-// when nothing remains). Nothing when there is no ".ADJ".
-void RemoveResultAdjustment(int slot);
-
 // The ".ADJ" lines a device import gives its slots: each slot named keeps
 // exactly the line given last for it, or none when it was cleared, whatever
 // lines it had before; the lines of other slots stay as they stand. Nothing

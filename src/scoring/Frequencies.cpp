@@ -19,6 +19,10 @@
 
 namespace {
 
+// Set by the collection's silent computation: only boards that owe no
+// result are ventilated.
+bool ventilateFinishedBoardsOnly = false;
+
 int SlotLimit() { return std::clamp(ResultSlotCount, 0, kMaxResultSlots); }
 int BoardLimit() { return std::clamp(BoardCount, 0, kMaxBoards); }
 
@@ -29,6 +33,8 @@ struct BoardResults {
   int n = 0;
   int adjusted = 0;
   int absent = 0;
+  int owed = 0;    // of the absent, the results a table still owes
+  int beyond = 0;  // results with a score beyond the codes (above 10000): compared with none, counted for their pairs
   int slotOf[kMaxResultSlots];
   int matchpoints[kMaxResultSlots];
 
@@ -91,7 +97,7 @@ void BoardMatchpoints(int first, int last, std::optional<scoring::ExpectedSlots>
   const int* const score = &ResultScore[0];
   const int* const nsPair = &ResultNsPair[0];
   int n = 0;
-  board.adjusted = board.absent = 0;
+  board.adjusted = board.absent = board.owed = board.beyond = 0;
   for (int s = first; s <= last; ++s) {
     // Every slot is written down, and kept when it counts: no branch for the
     // usual slot.
@@ -113,7 +119,12 @@ void BoardMatchpoints(int first, int last, std::optional<scoring::ExpectedSlots>
       ++board.absent;
     } else if (mine == kScoreNone) {
       if (!expected) expected.emplace();
-      if (expected->expected(s)) ++board.absent;  // a result still owed by a table that plays
+      if (expected->expected(s)) {  // a result still owed by a table that plays
+        ++board.absent;
+        ++board.owed;
+      }
+    } else if (mine > kScoreNone) {
+      ++board.beyond;
     }
   }
   board.n = n;
@@ -247,7 +258,9 @@ bool ComputeMatchpoints(scoring::RecomputeShare* sums) {
     if (lastSlot(b) > firstSlot(b) && ScoreWholeBoard(firstSlot(b), lastSlot(b) - firstSlot(b) + 1, table, sums))
       continue;
     BoardMatchpoints(firstSlot(b), lastSlot(b), expected, board);
-    if (board.adjusted > 0) sums = nullptr;  // an adjusted result counts with the percentages it was given
+    // An adjusted result counts with the percentages it was given, a score
+    // beyond the codes at 0 %: the ranking adds those up itself.
+    if (board.adjusted > 0 || board.beyond > 0) sums = nullptr;
     const int n = board.n;
     if (n == 0) continue;
     if (n == 1) {
@@ -266,7 +279,11 @@ bool ComputeMatchpoints(scoring::RecomputeShare* sums) {
       if (sums) sums->add(single, 50, 50);
       continue;
     }
-    table.prepare(n, n + board.adjusted + board.absent, AutoVentilation && board.adjusted + board.absent > 0);
+    // During the collection a board still in play is not ventilated; one
+    // whose every result is in is computed as the desk computes it.
+    const bool ventilate =
+        AutoVentilation && board.adjusted + board.absent > 0 && !(ventilateFinishedBoardsOnly && board.owed > 0);
+    table.prepare(n, n + board.adjusted + board.absent, ventilate);
     for (int i = 0; i < n; ++i) {
       const int s = board.slotOf[i];
       const PercentTable::Percentages& p = table.at(board.matchpoints[i], swapped[s] != 0);
@@ -391,12 +408,10 @@ QString PrintNumberText(double x) { return scoring::FixedText(x, 8, ImpScoring ?
 void WritePrintNumber(TextFile& printout, double x) { printout.write(PrintNumberText(x)); }
 
 void ComputeFrequenciesSilently() {
-  const bool ventilation = AutoVentilation;
-  AutoVentilation = false;
   Interactive = false;
   struct Restore {
-    bool value;
-    ~Restore() { AutoVentilation = value; }
-  } restore{ventilation};
+    ~Restore() { ventilateFinishedBoardsOnly = false; }
+  } restore;
+  ventilateFinishedBoardsOnly = true;
   ComputeFrequencies();
 }

@@ -17,8 +17,11 @@ namespace scoring {
 struct RecomputeShare;
 }
 void ComputeFrequencies(scoring::RecomputeShare* share);
-// The frequencies computed without automatic ventilation and without any
-// window (Interactive cleared); AutoVentilation is kept.
+// The frequencies of the collection, without any window (Interactive
+// cleared): a board still in play is not ventilated, a board whose every
+// result is in is computed as ComputeFrequencies computes it (ventilated
+// with AutoVentilation), so that the desk, the files and the tables agree
+// once the board is over. AutoVentilation is kept.
 void ComputeFrequenciesSilently();
 
 // Lists the results still expected and, unless listOnly, asks whether to go

@@ -5,7 +5,6 @@
 #include "core/Messages.h"
 #include "core/PairsAndBoards.h"
 #include "core/PairsFile.h"
-#include "core/ResultNews.h"
 #include "core/SafeFiles.h"
 #include "core/Texts.h"
 #include "core/TournamentFileLines.h"
@@ -161,15 +160,6 @@ void WriteBoardFiles(bool reportEmpty) {
   const int last = std::min(DealCount, kMaxBoards);
   for (int b = 1; b <= last; ++b)
     RewriteWhenChanged(TabletSharedFolder + QStringLiteral("/DONNE%1.TXT").arg(b), BoardFileText(b, reportEmpty));
-}
-
-void WriteRefereeDealsFile(int board, int nsPair, int ewPair) {
-  if (!TableDevicesMode) return;
-  TextFile file;
-  SafeAppend(file, TabletSharedFolder + QStringLiteral("/DonnesArbitre.TXT"));
-  file.writeLine(QStringLiteral("%1 %2 %3 ").arg(board).arg(nsPair).arg(ewPair));
-  CloseTextFile(file);
-  TellResultsCounted();
 }
 
 void WriteSessionFile() {

@@ -26,9 +26,6 @@ void WritePattonResultsFile();
 // each board 1..DealCount; a board without any result gets the line
 // "Aucun résultat introduit" when reportEmpty is set.
 void WriteBoardFiles(bool reportEmpty);
-// With table devices: appends "<board> <ns> <ew> " to "DonnesArbitre.TXT",
-// then tells that the results are to be counted again (core/ResultNews.h).
-void WriteRefereeDealsFile(int board, int nsPair, int ewPair);
 // "<code>.SEA" in DataFolder: the ranking with each pair's score and players.
 // Without a computed ranking the file is deleted and the director told; with
 // table devices it is copied to the tablets' "SEANCE.TXT".

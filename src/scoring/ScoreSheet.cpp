@@ -1,6 +1,5 @@
 #include "scoring/ScoreSheet.h"
 
-#include "core/DeviceEchoes.h"
 #include "core/DeviceFiles.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
@@ -15,6 +14,7 @@
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
+#include "scoring/ResultStore.h"
 #include "setup/PairLookups.h"
 
 #include <QtCore/qnamespace.h>
@@ -146,26 +146,6 @@ std::optional<int> TypedNumberScore(const QString& text, bool ewColumn, int boar
     return std::nullopt;
   }
   return score;
-}
-
-void PrepareSlotForResult(int slot, int board, int score) {
-  // Adjusted results keep their given percentages.
-  const int first = (board - 1) * ResultsPerBoard + 1;
-  const int last = std::min(board * ResultsPerBoard, kMaxResultSlots);
-  for (int s = std::max(first, 1); s <= last; ++s)
-    if (ResultScore[s] != kScoreAdjusted) ResultNsPercent[s] = ResultEwPercent[s] = 0;
-  // A result replacing an adjusted one must not be turned back into "AJU.".
-  if (ResultScore[slot] == kScoreAdjusted && score != kScoreAdjusted) RemoveResultAdjustment(slot);
-}
-
-void DeleteSlotResult(int slot) {
-  ResultScore[slot] = kScoreNone;
-  ResultContract[slot].clear();
-  ResultLead[slot] = QStringLiteral("?");
-  ResultDeclarer[slot] = QStringLiteral("?");
-  ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
-  ResultMatchpoints[slot] = 0;
-  RemoveResultAdjustment(slot);
 }
 
 bool SwapResultSides(int slot) {
@@ -342,7 +322,7 @@ bool ScoreSheet::readyForResult() {
   if (FederationMode) AskOpeningLead = true;
   if (!takesResult(current_)) return false;
   const int s = currentSlot();
-  undo_ = {s, ResultNsPair[s], ResultEwPair[s], ResultScore[s], ResultRound[s], ResultTable[s], ResultSwapped[s], ResultContract[s]};
+  undo_ = {s, TakeSlotRecord(s)};
   if (ResultScore[s] != kScoreNone) {
     ShowAlertWithBeeps(2, QStringLiteral("Résultat déjà introduit!\r\nSupprimez-le d'abord..."));
     return false;
@@ -351,15 +331,8 @@ bool ScoreSheet::readyForResult() {
 }
 
 void ScoreSheet::restoreUndo() {
-  const int s = undo_.slot;
-  if (s < 1 || s > kMaxResultSlots) return;
-  ResultNsPair[s] = undo_.ns;
-  ResultEwPair[s] = undo_.ew;
-  ResultScore[s] = undo_.score;
-  ResultRound[s] = undo_.round;
-  ResultTable[s] = undo_.table;
-  ResultSwapped[s] = undo_.swapped;
-  ResultContract[s] = undo_.contract;
+  if (undo_.slot < 1 || undo_.slot > kMaxResultSlots) return;
+  PutSlotRecord(undo_.slot, undo_.record);
 }
 
 EntryColumn ScoreSheet::beginTyping(QChar typed, QString& fieldText) {
@@ -423,10 +396,6 @@ void ScoreSheet::store(const QString& text, int score, Kind kind) {
   const int slot = currentSlot();
   if (slot == 0) return;
   CurrentBoard = board_;
-  PrepareSlotForResult(slot, board_, score);
-  ResultContract[slot] = text;
-  ResultScore[slot] = score;
-
   QString lead = QStringLiteral("?");
   if (kind != Kind::Key && AskOpeningLead) {
     if (kind == Kind::Repeat) ui::interaction().beep();
@@ -436,18 +405,13 @@ void ScoreSheet::store(const QString& text, int score, Kind kind) {
   } else if (kind == Kind::Key && AskOpeningLead && text != QStringLiteral("PASSE")) {
     lead.clear();
   }
-  ResultLead[slot] = lead;
-  ResultDeclarer[slot] = ResultDeclarerText(score, kind == Kind::Typed ? ContractTextBuilt : text);
+  const QString declarer = ResultDeclarerText(score, kind == Kind::Typed ? ContractTextBuilt : text);
   lastText_ = text;
   lastScore_ = score;
-
-  SaveResults();
-  deviceEchoes().tabletResult(ResultTable[slot], board_, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
-                        text.isEmpty() ? QString::number(score) : text, ResultDeclarer[slot]);
-  WriteRefereeDealsFile(board_, ResultNsPair[slot], ResultEwPair[slot]);
   const ResultOrigin origin =
       kind == Kind::Typed ? ResultOrigin::Typed : (score == kScoreAdjusted ? ResultOrigin::Adjusted : ResultOrigin::Key);
-  TellResultStored(slot, ResultSheet::Board, origin);
+  StoreResult(slot, {.contract = text, .score = score, .lead = lead, .declarer = declarer, .percentages = {}},
+              ResultSource::BoardSheet, origin);
   afterStoreMove();
 }
 
@@ -498,16 +462,6 @@ bool ScoreSheet::storeRepeat() {
   return true;
 }
 
-bool ScoreSheet::clearSlot(int slot, bool byeTest) {
-  if (byeTest && (IsByePairNumber(ResultNsPair[slot]) || IsByePairNumber(ResultEwPair[slot]))) {
-    ui::interaction().beep();
-    return false;
-  }
-  CurrentBoard = board_;
-  DeleteSlotResult(slot);
-  return true;
-}
-
 void ScoreSheet::deleteCurrent() {
   const int s = currentSlot();
   if (s == 0 || ResultScore[s] == kScoreNone) {
@@ -515,11 +469,10 @@ void ScoreSheet::deleteCurrent() {
     layOut(board_);
     return;
   }
-  deviceEchoes().tabletResultDeleted(ResultTable[s], board_, ResultRound[s], ResultNsPair[s], ResultEwPair[s]);
-  if (clearSlot(s, true)) {
-    SaveResults();
-    TellResultErased(s, ResultSheet::Board);
-  }
+  if (IsByePairNumber(ResultNsPair[s]) || IsByePairNumber(ResultEwPair[s]))
+    ui::interaction().beep();
+  else
+    EraseResult(s, ResultSource::BoardSheet);
   layOut(board_);
 }
 
@@ -533,8 +486,9 @@ void ScoreSheet::clearBoard() {
     return;
   const int first = (board_ - 1) * ResultsPerBoard + 1;
   const int last = std::min(board_ * ResultsPerBoard, kMaxResultSlots);
+  CurrentBoard = board_;
   for (int s = first; s <= last; ++s)
-    if (ResultNsPair[s] != 0) clearSlot(s, false);
+    if (ResultNsPair[s] != 0) DeleteSlotResult(s);
   SaveResults();
   layOut(board_);
 }

@@ -4,6 +4,7 @@
 // result slots and saved. The window draws what this class holds and passes
 // it the director's keys; nothing here opens a window (questions and the
 // opening lead go through the installed interaction).
+#include "core/State.h"
 #include "scoring/ScoringSupport.h"
 
 #include <QChar>
@@ -59,12 +60,6 @@ SheetKey SheetKeyFor(int key, const QString& text, bool keypad = false);
 // the text between double quotes followed by refusal).
 std::optional<int> TypedNumberScore(const QString& text, bool ewColumn, int board,
                                     const QString& refusal = QStringLiteral("\" : nombre incorrrect!"));
-// Before a new result goes into slot of board: the board's percentages must
-// be computed again, and an adjustment replaced by another result goes away.
-void PrepareSlotForResult(int slot, int board, int score);
-// Clears the result of slot (score 10000, contract, lead and declarer, its
-// percentages and its ".ADJ" line); CurrentBoard must be the slot's board.
-void DeleteSlotResult(int slot);
 // Swaps N/S and E/W of the result of slot and saves; "MOY.", "AJU." and an
 // empty slot are refused with the message.
 bool SwapResultSides(int slot);
@@ -151,7 +146,6 @@ class ScoreSheet {
   enum class Kind { Typed, Repeat, Key };
   void store(const QString& text, int score, Kind kind);
   void restoreUndo();
-  bool clearSlot(int slot, bool byeTest);
   void afterStoreMove();
   void moveToTaking(int step);
 
@@ -163,8 +157,8 @@ class ScoreSheet {
   std::array<int, kMaxTables + 1> slots_{};
   // The undo copy of the current slot.
   struct Undo {
-    int slot = 0, ns = 0, ew = 0, score = kScoreNone, round = 0, table = 0, swapped = 0;
-    QString contract;
+    int slot = 0;
+    SlotRecord record;
   } undo_;
   // The last result stored (repeat key).
   QString lastText_;

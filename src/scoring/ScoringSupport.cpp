@@ -2,6 +2,7 @@
 
 #include "core/Globals.h"
 #include "core/Interaction.h"
+#include "core/SafeFiles.h"
 #include "platform/TextFiles.h"
 #include "core/Questions.h"
 #include "core/Texts.h"
@@ -81,6 +82,17 @@ RecomputeShare LookUpRecomputeFiles() {
   share.adjustments = present[0];
   share.penalties = present[1];
   return share;
+}
+
+void RewriteOrDelete(const QString& fileName, const QStringList& kept) {
+  if (kept.isEmpty()) {
+    platform::deleteFile(fileName);
+    return;
+  }
+  TextFile out;
+  SafeRewrite(out, fileName);
+  for (const QString& line : kept) out.writeLine(line);
+  CloseTextFile(out);
 }
 
 QString FixedText(double value, int width, int decimals) {

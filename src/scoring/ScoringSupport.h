@@ -73,6 +73,10 @@ struct RecomputeShare {
 // The share with the files looked up, nothing summed yet.
 RecomputeShare LookUpRecomputeFiles();
 
+// Rewrites a file with the lines kept (atomically), or deletes it when none
+// is left.
+void RewriteOrDelete(const QString& fileName, const QStringList& kept);
+
 // Fixed-point text right-aligned in width.
 QString FixedText(double value, int width, int decimals);
 

@@ -1,7 +1,6 @@
 #include "scoring/TableSheet.h"
 
 #include "core/CompanionPrograms.h"
-#include "core/DeviceEchoes.h"
 #include "core/Fatal.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
@@ -13,6 +12,7 @@
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
 #include "scoring/ResultFiles.h"
+#include "scoring/ResultStore.h"
 #include "setup/PairLookups.h"
 
 #include <algorithm>
@@ -309,7 +309,7 @@ bool TableSheet::readyForResult() {
   if (!takesResult(current_)) return false;
   const int s = currentSlot();
   storing_ = s;
-  undo_ = {true, s, ResultScore[s], ResultContract[s]};
+  undo_ = {true, s, TakeSlotRecord(s)};
   if (ResultScore[s] != kScoreNone) {
     ShowAlertWithBeeps(2, QStringLiteral("Résultat déjà introduit!\r\nSupprimez-le d'abord..."));
     return false;
@@ -367,26 +367,21 @@ bool TableSheet::validate(const QString& typed) {
 
 void TableSheet::restoreUndo() {
   if (!undo_.held || undo_.slot < 1 || undo_.slot > kMaxResultSlots) return;
-  ResultContract[undo_.slot] = undo_.contract;
-  ResultScore[undo_.slot] = undo_.score;
+  PutSlotRecord(undo_.slot, undo_.record);
 }
 
 void TableSheet::store(const QString& text, int score, ResultOrigin origin) {
   const int slot = storing_ != 0 ? storing_ : currentSlot();
   if (slot == 0) return;
-  const int board = boardOf(current_);
-  CurrentBoard = board;
-  PrepareSlotForResult(slot, board, score);
-  ResultContract[slot] = text;
-  ResultScore[slot] = score;
-  ResultLead[slot] = QStringLiteral("?");
-  ResultDeclarer[slot] = SheetDeclarerText(score, text);
+  CurrentBoard = boardOf(current_);
   storing_ = 0;
-  SaveResults();
-  deviceEchoes().tabletResult(ResultTable[slot], board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
-                        text.isEmpty() ? QString::number(score) : text, ResultDeclarer[slot]);
-  WriteRefereeDealsFile(board, ResultNsPair[slot], ResultEwPair[slot]);
-  TellResultStored(slot, ResultSheet::Table, origin);
+  StoreResult(slot,
+              {.contract = text,
+               .score = score,
+               .lead = QStringLiteral("?"),
+               .declarer = SheetDeclarerText(score, text),
+               .percentages = {}},
+              ResultSource::TableSheet, origin);
   if (SheetLineSkip && current_ == lineCount())
     nextTable();
   else
@@ -420,19 +415,8 @@ void TableSheet::deleteCurrent() {
     ui::interaction().beep();
     return;
   }
-  const int s = currentSlot();
-  const int board = boardOf(current_);
-  const bool held = ResultScore[s] != kScoreNone;
-  if (held) deviceEchoes().tabletResultDeleted(ResultTable[s], board, ResultRound[s], ResultNsPair[s], ResultEwPair[s]);
-  CurrentBoard = board;
   // Lead, declarer, percentages and ".ADJ" line go too, not score and contract alone: none may outlive its result.
-  DeleteSlotResult(s);
-  SaveResults();
-  // An empty line erased still counts the results again.
-  if (held)
-    TellResultErased(s, ResultSheet::Table);
-  else
-    TellResultsCounted();
+  EraseResult(currentSlot(), ResultSource::TableSheet);
   layOut();
 }
 

@@ -126,8 +126,7 @@ class TableSheet {
   struct Undo {
     bool held = false;
     int slot = 0;
-    int score = kScoreNone;
-    QString contract;
+    SlotRecord record;
   } undo_;
 };
 

@@ -215,7 +215,7 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
   testing_support::writeBytes(programDir() + "JOUEURS.TXT",
                               "ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\n"
                               "EVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n"
-                              "JOLY Yves 1009\r\nKLEIN Sara 1010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n");
+                              "JOLY Yves 1009\r\nKLEIN Sara 01010\r\nLEROY Eric 1011\r\nMOREL Zoe 1012\r\n");
   PlayersFileName = "JOUEURS.TXT";
   LoadPlayers();
   testing_support::writeBytes(programDir() + "DemanderEntame.TXT", "\r\n");
@@ -252,10 +252,32 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
   EXPECT_EQ(ResultNsPercent[11], 60);
   EXPECT_EQ(ResultEwPercent[11], 40);
 
-  // The players named themselves at the tables.
+  // The players named themselves at the tables: "dumas anne" typed in small
+  // letters is stored as the list has her, with her licence; "1010" typed
+  // without the leading zero of "01010" finds Sara Klein.
   EXPECT_EQ(PairLabels[1].toStdString(), "ARNAUD Paul - BLANC Marie");
   EXPECT_EQ(PairLabels[2].toStdString(), "CARON Luc - DUMAS Anne");
+  EXPECT_EQ(Player2Licences[2].toStdString(), "1004");
+  EXPECT_EQ(PairLabels[5].toStdString(), "JOLY Yves - KLEIN Sara");
+  EXPECT_EQ(Player2Licences[5].toStdString(), "01010");
   EXPECT_EQ(PairLabels[6].toStdString(), "LEROY Eric - MOREL Zoe");
+  EXPECT_EQ(Player2Licences[6].toStdString(), "1012");
+  const QStringList asked{"Nord", "Sud", "Est", "Ouest"};
+  EXPECT_EQ(report.value("seatsAsked").toVariant().toStringList(), asked);
+
+  // Every control a finger touches is at least 48 pixels each way; the
+  // lead's suits come in the contract's order.
+  for (const QString view : {"players", "round", "board"})
+    EXPECT_GE(report.value("smallest").toObject().value(view).toDouble(), 48.0) << view.toStdString();
+  EXPECT_EQ(report.value("strains").toString().toStdString(), "♣♦♥♠SA");
+  EXPECT_EQ(report.value("leadSuits").toString().toStdString(), "♣♦♥♠");
+
+  // The Wi-Fi came back while table 2 confirmed board 6, then the phone
+  // reloaded: the contract typed was still there to send (4♥ by East two
+  // down, East-West vulnerable on board 6: 200 to N/S).
+  const QString confirmation = "confirmation: Donne 6 : à confirmer4♥ E -2 – entame A♠N/S marque 200EnvoyerModifier";
+  EXPECT_EQ(report.value("blip").toObject().value("online").toString().toStdString(), confirmation.toStdString());
+  EXPECT_EQ(report.value("blip").toObject().value("reload").toString().toStdString(), confirmation.toStdString());
 
   // Every page saw the program take each of its boards, and the correction.
   const QJsonObject pages = report.value("tables").toObject();
@@ -267,9 +289,28 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
   }
   const QJsonObject table1 = pages.value("1").toObject().value("seen").toObject();
   EXPECT_EQ(table1.value("1").toObject().value("before").toString().toStdString(), "4♠ N -1");
+  // The correction started from 4♠ N -1 led by the king of hearts.
+  EXPECT_EQ(table1.value("1").toObject().value("startsFrom").toVariant().toStringList().join(' ').toStdString(),
+            "genre:contract declarant:N niveau:4 couleur:P contre: resultat:-1 entame:R entame-couleur:C");
   EXPECT_EQ(table1.value("1").toObject().value("corrected").toObject().value("taken").toString().toStdString(), "4♠ N +2");
   EXPECT_EQ(table1.value("1").toObject().value("corrected").toObject().value("score").toString().toStdString(), "N/S marque 480");
   EXPECT_EQ(table1.value("2").toObject().value("score").toString().toStdString(), "N/S marque 600");
+  // Round 1 over, table 1's pairs are told where they play next: N/S 1
+  // stays at table 1, E/W 1 moves up to table 2 (a standard Mitchell).
+  EXPECT_EQ(table1.value("2").toObject().value("nextPlace").toString().toStdString(),
+            "Au tour suivantN/S, paire 1 : table 1 en N/SE/W, paire 1 : table 2 en E/W");
+  // The split and the passed board in words, never "null" nor a bare "0";
+  // the split's line of the frequency shows its 60 % and 40 %.
+  const QJsonObject split = pages.value("2").toObject().value("seen").toObject().value("4").toObject();
+  EXPECT_EQ(split.value("taken").toString().toStdString(), "Score arbitral 60 % – 40 %");
+  EXPECT_FALSE(split.contains("takenScore"));
+  const QJsonArray splitRows = split.value("frequency").toArray();
+  EXPECT_TRUE(std::any_of(splitRows.begin(), splitRows.end(),
+                          [](const QJsonValue& row) { return row.toString() == "Score arbitral–260240"; }))
+      << QJsonDocument(splitRows).toJson().toStdString();
+  const QJsonObject pass = pages.value("3").toObject().value("seen").toObject().value("2").toObject();
+  EXPECT_EQ(pass.value("taken").toString().toStdString(), "Passe général");
+  EXPECT_EQ(pass.value("takenScore").toString().toStdString(), "Passe général : 0 point");
   // Every board's frequency, on the page of each table that played it, holds
   // that table's own line; a passed board's among them.
   for (int t = 1; t <= 3; ++t) {
@@ -358,6 +399,12 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
       ResultDeclarer[slot] = "N";
       ResultScore[slot] = 430;
       WriteTabletResultLine(1, 1, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot], "3SN+1", "N");
+    } else if (step.startsWith("settle ")) {
+      // The director settles a board of table 2 at the desk: the program
+      // leaves its words for the players beside the table's echoes, in
+      // Windows-1252 as they are.
+      testing_support::writeBytes(TableFolder(2) + QString("/ARBITRE%1.TXT").arg(step.mid(7)),
+                                  "Score arbitral 40 % \x96 60 %\r\n");
     } else if (step == "restart") {
       WriteTabletSessionFiles();  // a new tournament: the phones' tokens are no longer good
     }
@@ -385,9 +432,24 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
   const QJsonObject conflict = report.value("conflict").toObject();
   EXPECT_EQ(conflict.value("told").toString().toStdString(),
             "Donne 1 : « 3SA N +2 » n’a pas été envoyé. Ce résultat a été changé entre-temps (par un autre "
-            "appareil ou par l'arbitre). Vérifiez-le avant de renvoyer.");
+            "appareil ou par l'arbitre). Vérifiez-le avant de renvoyer. Résultat enregistré maintenant : 3SA N +1.");
   EXPECT_EQ(conflict.value("now").toString().toStdString(), "3SA N +1");
   EXPECT_EQ(ResultContract[1].toStdString(), "3SN+1");
+  // A poll answered late did not draw board 1 over board 2, and board 2
+  // sent while the state could not be read left the big button on the next
+  // round, not on board 2 again.
+  EXPECT_EQ(report.value("late").toObject().value("afterLatePoll").toString().toStdString(), "donne 2");
+  EXPECT_EQ(report.value("late").toObject().value("mainButton").toString().toStdString(), "Tour suivant");
+  // Table 2's first board, settled by the director, is shown so on the
+  // round, skipped by the big button, and takes no result from the table.
+  const QJsonObject settledBoard = report.value("settled").toObject();
+  EXPECT_EQ(settledBoard.value("line").toString().toStdString(), "Donne 3Réglée par l’arbitre");
+  EXPECT_EQ(settledBoard.value("next").toString().toStdString(), "Jouer la donne 4");
+  EXPECT_EQ(settledBoard.value("page").toString().toStdString(),
+            "Score arbitral 40 % – 60 %Réglée par l’arbitre : adressez-vous à lui pour toute question.");
+  EXPECT_EQ(settledBoard.value("sent").toString().toStdString(),
+            "409 settled Cette donne a été réglée par l'arbitre : adressez-vous à lui.");
+  EXPECT_FALSE(QFile::exists(TableFolder(2) + "/REST3.TXT"));
   // The phone is back at the password, told why: its device is no longer
   // known, or, caught while the program was rewriting the session files,
   // there was no tournament for a moment.
@@ -399,3 +461,10 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
                                                             "Donne 1à jouerDonne 2à jouer"))
       << alone.value("second").toString().toStdString();
 }
+
+// The program's own watch over its server belongs here, each evening started
+// through the program rather than by startServer(): a program folder without
+// the Windows tablet programs, where the program starts its server itself;
+// the server killed mid-evening and serving again within three seconds while
+// the phones carry on; port 8080 held by another listener, the page reached
+// at the address the menu shows and its QR code decoding to it.

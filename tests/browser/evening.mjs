@@ -6,8 +6,8 @@
 // (the test answers once the program has collected everything), then prints
 // "REPORT <json>": what each page saw.
 import {
-  closeInput, contract, enterResult, join as joinTable, launch, phone as newPhone, picture, screens, step, tap, text,
-  waitView, TIMEOUT,
+  closeInput, contract, enterResult, join as joinTable, launch, phone as newPhone, picture, screens, smallestTarget,
+  step, tap, text, waitOn, waitView, TIMEOUT,
 } from './phones.mjs';
 
 const [url, chromium, shots] = process.argv.slice(2);
@@ -27,10 +27,14 @@ const PLAN = {
 const CORRECTION = { table: 1, board: 1, result: c('N', 4, 'P', 2, ['R', 'C']) };
 // Table 3 loses the network while it sends this board.
 const OFFLINE = { table: 3, board: 3 };
-// The players as they give themselves: licence numbers, or names.
+// Table 2's Wi-Fi blinks while this board waits for its confirmation, then
+// the phone reloads: what was typed is still there.
+const BLIP = { table: 2, board: 6 };
+// The players as they give themselves: licence numbers (one without its
+// leading zero), or names (one in small letters).
 const PLAYERS = {
   1: { N: '1001', S: '1002', E: '1007', O: '1008' },
-  2: { N: '1003', S: 'DUMAS Anne', E: '1009', O: '1010' },
+  2: { N: '1003', S: 'dumas anne', E: '1009', O: '1010' },
   3: { N: '1005', S: '1006', E: '1011', O: 'MOREL Zoe' },
 };
 // The evening's code the menu shows beside the address (the tablets'
@@ -38,12 +42,16 @@ const PLAYERS = {
 const CODE = process.env.TALVARON_TABLES_CODE;
 const PASSWORDS = { 1: CODE, 2: CODE, 3: CODE };
 
-const report = { tables: {}, takeover: {} };
+const report = { tables: {}, takeover: {}, smallest: {} };
 const phone = (browser) => newPhone(browser, report);
 const join = (page, table, password) => joinTable(page, url, table, password);
 
 async function enterPlayers(page, table) {
   await waitView(page, 'joueurs');
+  if (table === 1) {
+    report.seatsAsked = await page.$$eval('main label', (l) => l.map((x) => x.textContent));
+    report.smallest.players = await smallestTarget(page);
+  }
   for (const [seat, typed] of Object.entries(PLAYERS[table])) await page.type('#seat-' + seat, typed);
   await picture(page, 'players');
   await tap(page, '#players-ok');
@@ -52,14 +60,33 @@ async function enterPlayers(page, table) {
 
 // One board from the round page to the program's echo; what was shown.
 async function playBoard(page, table, board, result, seen) {
-  await waitView(page, 'donne');
+  await waitOn(page, 'donne', board);
   await enterResult(page, result);
   await picture(page, 'board');
+  if (table === 1 && board === 1) {
+    report.smallest.board = await smallestTarget(page);
+    report.leadSuits = await page.$eval('[aria-label="entame-couleur"]', (g) => g.textContent);
+    report.strains = await page.$eval('[aria-label="couleur"]', (g) => g.textContent);
+  }
   await tap(page, '#preview');
-  await waitView(page, 'confirmation');
+  await waitOn(page, 'confirmation', board);
   const shown = { result: await text(page, '#result') };
   if (await page.$('#score')) shown.score = await text(page, '#score');
   await picture(page, 'confirm');
+  if (table === BLIP.table && board === BLIP.board) {
+    // The Wi-Fi comes back (the browser says "online"), then the page is
+    // reloaded: the confirmation is still there, as typed.
+    const blip = {};
+    const answered = page.waitForResponse((r) => r.url().includes('/api/state'));
+    await page.evaluate(() => window.dispatchEvent(new Event('online')));
+    await answered;
+    await page.evaluate(() => new Promise((r) => setTimeout(r, 300)));
+    blip.online = await page.evaluate(() => document.body.dataset.view + ': ' + document.querySelector('main').textContent);
+    await page.reload();
+    await waitView(page, 'confirmation');
+    blip.reload = await page.evaluate(() => document.body.dataset.view + ': ' + document.querySelector('main').textContent);
+    report.blip = blip;
+  }
   if (table === OFFLINE.table && board === OFFLINE.board) {
     // The Wi-Fi drops as the result is sent: the phone keeps it and sends it
     // again once the network is back.
@@ -72,10 +99,12 @@ async function playBoard(page, table, board, result, seen) {
   } else {
     await tap(page, '#send');
   }
-  await waitView(page, 'envoi');
+  await waitOn(page, 'envoi', board);
   await page.waitForSelector('#echo[data-state="taken"]', { timeout: TIMEOUT });
   shown.echo = await text(page, '#echo');
   shown.taken = await text(page, '#result');
+  if (await page.$('#score')) shown.takenScore = await text(page, '#score');
+  if (await page.$('#next-place')) shown.nextPlace = await text(page, '#next-place');
   // The board's frequency, once the program has written this table's line.
   if (await page.waitForSelector('#frequency tr.own', { timeout: 10000 }).catch(() => null)) {
     shown.frequency = await page.$$eval('#frequency tbody tr', (rows) => rows.map((r) => r.textContent));
@@ -92,27 +121,30 @@ async function playTable(browser, table) {
   await join(page, table, PASSWORDS[table]);
   await enterPlayers(page, table);
   for (let round = 1; round <= 3; ++round) {
-    await waitView(page, 'tour');
+    await waitOn(page, 'tour', round);
     rounds.push({
       heading: await text(page, 'h1'),
       ns: await text(page, '.pair-ns'),
       ew: await text(page, '.pair-ew'),
       boards: await page.$$eval('[data-board]', (b) => b.map((x) => Number(x.dataset.board))),
     });
+    if (table === 1 && round === 1) report.smallest.round = await smallestTarget(page);
     for (const board of rounds[rounds.length - 1].boards) {
       await tap(page, '#next-board');
       await playBoard(page, table, board, PLAN[table][board], seen);
       if (table === CORRECTION.table && board === CORRECTION.board) {
         seen[board].before = seen[board].taken;
         await tap(page, '#correct');
-        await waitView(page, 'donne');
+        await waitOn(page, 'donne', board);
+        // The form starts from the result it corrects.
+        seen[board].startsFrom = await page.$$eval('main [aria-pressed="true"]', (b) => b.map((x) => x.dataset.choice));
         await picture(page, 'correction');
         await enterResult(page, CORRECTION.result);
         await tap(page, '#preview');
-        await waitView(page, 'confirmation');
+        await waitOn(page, 'confirmation', board);
         const score = await page.$('#score') ? await text(page, '#score') : '';
         await tap(page, '#send');
-        await waitView(page, 'envoi');
+        await waitOn(page, 'envoi', board);
         await page.waitForFunction((b) => {
           const e = document.querySelector('#echo[data-state="taken"]');
           return e && !document.querySelector('#result').textContent.includes('-1');
@@ -130,11 +162,11 @@ async function playTable(browser, table) {
         }, board, Object.assign({ table: 2, round: 1, board, previous: '' }, resultBody(PLAN[2][board])));
         // And the phone reloads: it comes back on the same board.
         await page.reload();
-        await waitView(page, 'envoi');
+        await waitOn(page, 'envoi', board);
         seen.reloaded = await text(page, 'h1');
       }
       await tap(page, '#back');
-      await waitView(page, 'tour');
+      await waitOn(page, 'tour', round);
       // A round half played, the players' names known to the program by then.
       if (table === 1 && round === 2) await picture(page, 'round');
     }
@@ -151,7 +183,7 @@ async function playTable(browser, table) {
       await waitView(old, 'tables');
       report.takeover.oldPage = await text(old, '#table-error');
       await old.browserContext().close();
-      continue;  // the new phone opens on the round the table is on
+      continue;  // the new phone opens on the round the table is on: the next one
     }
     await tap(page, round < 3 ? '#next-round' : '#end');
   }

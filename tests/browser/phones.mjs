@@ -53,6 +53,25 @@ export async function tap(page, selector) {
 }
 export const text = (page, selector) => page.$eval(selector, (e) => e.textContent);
 
+// Waits until the page shows the view for that board or round (the drawing
+// before a tap may still be on the screen for a moment), and fails, saying
+// what is shown, when it never does: a result is never entered on a board the
+// test did not mean.
+export async function waitOn(page, name, key) {
+  const on = (n, k) => document.body.dataset.view === n && document.body.dataset.key === k;
+  try {
+    await page.waitForFunction(on, { timeout: TIMEOUT }, name, String(key));
+  } catch (e) {
+    const shown = await page.evaluate(() => document.body.dataset.view + ' ' + document.body.dataset.key);
+    throw new Error('expected ' + name + ' ' + key + ', the page shows ' + shown);
+  }
+}
+
+// The smallest side of a control the fingers can touch on the page.
+export const smallestTarget = (page) => page.evaluate(() => Math.min(...[...document.querySelectorAll('button, input')]
+  .filter((e) => e.offsetParent !== null)
+  .map((e) => { const r = e.getBoundingClientRect(); return Math.min(r.width, r.height); })));
+
 // The password, then the table's number.
 export async function join(page, url, table, password) {
   await page.goto(url);

@@ -7,7 +7,7 @@
 // the first phone must be asked the password again. Prints "REPORT <json>":
 // what each phone saw.
 import {
-  closeInput, contract, enterResult, join, launch, phone, picture, screens, step, tap, text, waitView,
+  closeInput, contract, enterResult, join, launch, phone, picture, screens, step, tap, text, waitOn, waitView,
 } from './phones.mjs';
 
 
@@ -37,6 +37,70 @@ async function deskChangesTheBoard(page) {
   await waitView(page, 'envoi');
   await page.waitForFunction(() => document.querySelector('#result').textContent.includes('+1'));
   return { told, now: await text(page, '#result') };
+}
+// Answers that come late or not at all: a poll of board 1's page answered
+// after the player tapped on to board 2 must not draw board 1 again; and
+// board 2 sent while the state cannot be read must not leave the big button
+// on board 2 itself.
+async function lateAnswers(page) {
+  await waitOn(page, 'envoi', 1);
+  await page.setRequestInterception(true);
+  let held = null;
+  let abortState = false;
+  const handler = (request) => {
+    if (request.isInterceptResolutionHandled()) return;
+    if (request.url().includes('/api/state') && abortState) return void request.abort();
+    if (request.url().includes('/api/state') && held === null) {
+      held = new Promise((resolve) => setTimeout(resolve, 2500)).then(() => request.continue());
+      return;
+    }
+    request.continue();
+  };
+  page.on('request', handler);
+  const seen = {};
+  try {
+    // The page's next poll is held; meanwhile the player goes on to board 2.
+    while (held === null) await new Promise((r) => setTimeout(r, 50));
+    await tap(page, '#next-board');
+    await waitOn(page, 'donne', 2);
+    await held;
+    await new Promise((r) => setTimeout(r, 500));
+    seen.afterLatePoll = await page.evaluate(() => document.body.dataset.view + ' ' + document.body.dataset.key);
+    await enterResult(page, contract('S', 2, 'C', 0));
+    await tap(page, '#preview');
+    await waitOn(page, 'confirmation', 2);
+    abortState = true;
+    await tap(page, '#send');
+    await waitOn(page, 'envoi', 2);
+    seen.mainButton = await text(page, '.buttons .main');
+  } finally {
+    page.off('request', handler);
+    await page.setRequestInterception(false);
+  }
+  return seen;
+}
+
+// The director settles the table's first board at the desk (step "settle
+// <board>"): the round shows it settled, the big button goes to the other
+// board, and a result sent for it anyway is refused.
+async function directorSettles(page) {
+  const first = await page.$eval('[data-board]', (b) => Number(b.dataset.board));
+  await step('settle ' + first);
+  await page.waitForFunction((b) => document.querySelector(`#board-${b} .state`).textContent.startsWith('Réglée'),
+    {}, first);
+  const seen = { line: await text(page, '#board-' + first), next: await text(page, '#next-board') };
+  await tap(page, '#board-' + first);
+  await waitOn(page, 'envoi', first);
+  seen.page = await text(page, '.card');
+  await picture(page, 'settled');
+  seen.sent = await page.evaluate(async (b) => {
+    const r = await fetch('/api/result', { method: 'POST', headers: {
+      'Content-Type': 'application/json', Authorization: 'Bearer ' + localStorage.getItem('talvaron.token') },
+    body: JSON.stringify({ table: 2, round: 1, board: b, previous: '', kind: 'pass' }) });
+    const j = await r.json();
+    return r.status + ' ' + j.error + ' ' + j.message;
+  }, first);
+  return seen;
 }
 const phones = [];
 const browser = await launch(chromium, shots);
@@ -68,7 +132,11 @@ try {
       seen.second = await text(page, 'main');
     }
     report.tables[table] = seen;
-    if (table === 1) report.conflict = await deskChangesTheBoard(page);
+    if (table === 1) {
+      report.conflict = await deskChangesTheBoard(page);
+      report.late = await lateAnswers(page);
+    }
+    if (table === 2) report.settled = await directorSettles(page);
   }
   await step('restart');
   // The first phone, left on its board, notices by itself.

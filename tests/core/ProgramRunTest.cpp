@@ -2,6 +2,7 @@
 #include "support/TestState.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -255,6 +256,85 @@ TEST(ProgramRun, AnInstalledCopyMakesTheUsersOwnFolderAtItsFirstStartAndKeepsItA
 
   // Nothing was ever written beside the installed files.
   EXPECT_EQ(listing(dir.path() + "/usr"), installed);
+}
+
+namespace {
+
+// A release's shipped files and their list, as the package installs them:
+// each file with its bytes in this release and those of earlier ones.
+struct Shipped {
+  QString name;
+  QList<QByteArray> releases;  // this release's bytes first
+};
+void shipRelease(const QString& shared, const QString& version, const QList<Shipped>& files) {
+  QDir(shared).removeRecursively();
+  QByteArray list = "Talvaron " + version.toUtf8() + "\n";
+  for (const Shipped& file : files) {
+    writeBytes(shared + file.name, file.releases.first());
+    list += file.name.toUtf8();
+    for (const QByteArray& bytes : file.releases)
+      list += '\t' + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    list += '\n';
+  }
+  writeBytes(shared + "fichiers-livres.txt", list);
+  writeBytes(shared + "tables/index.html", "<html>" + version.toUtf8() + "</html>\n");
+}
+
+}  // namespace
+
+TEST(ProgramRun, AnInstalledCopyUpgradedBringsTheUsersFolderUpToDateAndSaysSoOnce) {
+  QTemporaryDir dir;
+  const QString shared = dir.path() + "/usr/share/talvaron/";
+  const QString exe = placeProgram(dir.path() + "/usr/bin");
+  const QString home = dir.path() + "/home";
+  QDir().mkpath(home);
+  const QString folder = home + "/.local/share/talvaron/";
+  const QList<std::pair<QString, QString>> vars = {{"HOME", home}};
+  const QString status = "start screen status: Dossier du programme : " + folder + "\nRésultats : " + folder +
+                         "Resultats/\n";
+
+  shipRelease(shared, "1.0.0-1",
+              {{"Howells/HOWELL08.TXT", {"8 paires\r\n"}}, {"Howells/Bralmet/HOWELL06.TXT", {"6 paires\r\n"}},
+               {"BEStyle.css", {"body{}\r\n"}}});
+  ProgramRun first = runProgram(exe, vars);
+  ASSERT_TRUE(first.ended) << "the program did not end";
+  EXPECT_EQ(first.exitCode, 0) << first.err.constData();
+  EXPECT_EQ(readBytes(folder + "Howells/HOWELL08.TXT"), "8 paires\r\n");
+  EXPECT_EQ(readBytes(folder + "JOUEURS.TXT"), "");
+  // The tables' pages are served from the installed copy, never copied.
+  EXPECT_FALSE(QFileInfo::exists(folder + "tables"));
+  EXPECT_FALSE(first.out.contains("Fichiers livrés")) << first.out.constData();
+
+  // The director edits the club's Howell; then 1.0.1 is installed: HOWELL08
+  // corrected, HOWELL06 changed too, a new HOWELL44.
+  writeBytes(folder + "Howells/Bralmet/HOWELL06.TXT", "6 paires du club\r\n");
+  shipRelease(shared, "1.0.1-1",
+              {{"Howells/HOWELL08.TXT", {"8 paires, corrigee\r\n", "8 paires\r\n"}},
+               {"Howells/HOWELL44.TXT", {"44 paires\r\n"}},
+               {"Howells/Bralmet/HOWELL06.TXT", {"6 paires, v2\r\n", "6 paires\r\n"}},
+               {"BEStyle.css", {"body{}\r\n"}}});
+  const QStringList installed = listing(dir.path() + "/usr");
+  ProgramRun upgraded = runProgram(exe, vars);
+  ASSERT_TRUE(upgraded.ended) << "the program did not end";
+  EXPECT_EQ(upgraded.exitCode, 0) << upgraded.err.constData();
+  EXPECT_TRUE(upgraded.out.contains(
+      (status + "Fichiers livrés mis à jour (version 1.0.1-1) : 1 ajouté, 1 remplacé\n"
+                "Gardés tels que vous les avez modifiés : Howells/Bralmet/HOWELL06.TXT (ceux de la version 1.0.1-1 sont dans " +
+       shared + ")\nTalvaron ")
+          .toUtf8()))
+      << upgraded.out.constData();
+  EXPECT_EQ(readBytes(folder + "Howells/HOWELL08.TXT"), "8 paires, corrigee\r\n");
+  EXPECT_EQ(readBytes(folder + "Howells/HOWELL44.TXT"), "44 paires\r\n");
+  EXPECT_EQ(readBytes(folder + "Howells/Bralmet/HOWELL06.TXT"), "6 paires du club\r\n");
+  EXPECT_FALSE(QFileInfo::exists(folder + "tables"));
+  EXPECT_EQ(listing(dir.path() + "/usr"), installed);
+
+  // The next start says nothing more about it.
+  ProgramRun next = runProgram(exe, vars);
+  ASSERT_TRUE(next.ended) << "the program did not end";
+  EXPECT_TRUE(next.out.contains((status + "Talvaron ").toUtf8())) << next.out.constData();
+  EXPECT_FALSE(next.out.contains("Fichiers livrés")) << next.out.constData();
+  EXPECT_EQ(readBytes(folder + "Howells/Bralmet/HOWELL06.TXT"), "6 paires du club\r\n");
 }
 
 TEST(ProgramRun, ACopyWithItsFilesBesideItOrAFolderNamedKeepsThatFolder) {

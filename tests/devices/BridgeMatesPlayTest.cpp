@@ -10,6 +10,7 @@
 #include "devices/TablePlayers.h"
 #include "devices/TableStates.h"
 #include "devices/TabletFiles.h"
+#include "scoring/ScoreSheet.h"
 #include "support/BridgeMatesScorers.h"
 #include "support/devices/BridgeMatesTournament.h"
 #include "support/TestDatabase.h"
@@ -472,4 +473,54 @@ TEST_F(BridgeMatesPlayTest, ARowChangedBeforeItIsMarkedStaysForTheNextPoll) {
   EXPECT_EQ(ResultContract[slot(1, 1)], "3SN+1");
   EXPECT_EQ(ResultContract[slot(1, 2)], "2CN=");
   for (const QVariantMap& row : received()) EXPECT_EQ(row["Processed"].toInt(), 1);
+}
+
+// The scorers may number an E/W pair of the Mitchell as the slots do (8 for
+// the first E/W pair of 7 tables): the collection takes such a row, and the
+// resume finds it as the collection does.
+TEST_F(BridgeMatesPlayTest, AResumeFindsTheScorersRowsByTheirAbsoluteEastWestNumbers) {
+  const int s = slot(1, 1);
+  scorers->enterResult(ResultTable[s], 1, 1, ResultNsPair[s], ResultEwPair[s], "N", "3 NT", "=");
+  ImportBridgeMatesResults();
+  ASSERT_EQ(ResultContract[s], "3SN=");
+  // Still uncollected: left to the collection.
+  const int waiting = slot(1, 2);
+  scorers->enterResult(ResultTable[waiting], 2, 1, ResultNsPair[waiting], ResultEwPair[waiting], "N", "2 H", "=");
+  ResultContract[waiting] = "1SN=";
+  ResultScore[waiting] = 90;
+  const qsizetype before = received().size();
+  ResendBridgeMatesCorrections();
+  EXPECT_EQ(received().size(), before);
+}
+
+// A result given at the board's sheet by a key (an average, a board passed
+// out, the last result again) sends at once the rows a resume would send:
+// the scorers show the same whether or not the program was restarted.
+TEST_F(BridgeMatesPlayTest, AKeyResultSendsTheRowsAResumeWouldSend) {
+  ScoreSheet sheet;
+  sheet.layOut(1);
+  const auto onSlot = [&sheet](int s) {
+    for (int line = 1; line <= sheet.lineCount(); ++line)
+      if (sheet.slotOfLine(line) == s) sheet.setCurrentLine(line);
+    ASSERT_EQ(sheet.currentSlot(), s);
+    ASSERT_TRUE(sheet.readyForResult());
+  };
+  onSlot(slot(1, 2));
+  ASSERT_TRUE(sheet.storeAverage());
+  onSlot(slot(1, 3));
+  ASSERT_TRUE(sheet.storePassedOut());
+  onSlot(slot(1, 4));
+  ASSERT_TRUE(sheet.storeRepeat());
+  const QList<QVariantMap> rows = received();
+  ASSERT_EQ(rows.size(), 3);
+  EXPECT_EQ(rows[0]["Round"].toInt(), 2);
+  EXPECT_EQ(rows[0]["Remarks"].toString(), "Not played (Morvel)");
+  EXPECT_EQ(rows[0]["Contract"].toString().trimmed(), "");
+  for (const int i : {1, 2}) {
+    EXPECT_EQ(rows[i]["Round"].toInt(), 2 + i);
+    EXPECT_EQ(rows[i]["Contract"].toString(), "PASS");
+    EXPECT_EQ(rows[i]["Remarks"].toString(), "Morvel");
+  }
+  ResendBridgeMatesCorrections();
+  EXPECT_EQ(received().size(), 3);
 }

@@ -3,6 +3,7 @@
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
+#include "devices/TablesServer.h"
 #include "flows/Quit.h"
 #include "flows/TournamentMenu.h"
 #include "platform/Process.h"
@@ -240,16 +241,23 @@ TEST_F(QuitTest, TheDeviceServersAreStoppedInOrderOnlyWithDevices) {
   processes.running << "C:\\Talvaron\\PCQuillmarkeServer.EXE" << "TABLOSSE.EXE" << "/usr/bin/talvaron-tables";
   StopDeviceServers();
   EXPECT_TRUE(processes.events.isEmpty());
+  // This copy's own tables' server is stopped by its handle, and only once.
+  StartTablesServer();
+  processes.events.clear();
+  StopDeviceServers();
+  StopDeviceServers();
+  EXPECT_EQ(processes.events, QStringList({"stop child: " + programDir() + "talvaron-tables"}));
+  processes.events.clear();
 
   TableDevicesMode = true;
   InstallCompanionStopper();
   EXPECT_THROW(FatalStop("Pas trouvé le fichier ABC.VAR"), FatalStopError);
+  // A tables' server of that name is another copy's: this copy stops only its own.
   EXPECT_EQ(processes.events,
             QStringList({"running?: PCQuillmarkeServer.EXE", "stop: PCQuillmarkeServer.EXE", "running?: BMPro.EXE",
-                         "running?: TABLOSSE.EXE", "stop: TABLOSSE.EXE", "running?: talvaron-tables",
-                         "stop: talvaron-tables"}));
-  EXPECT_TRUE(processes.running.isEmpty());
-  EXPECT_EQ(talk.pausedMs, 3000);
+                         "running?: TABLOSSE.EXE", "stop: TABLOSSE.EXE"}));
+  EXPECT_EQ(processes.running, QStringList({"/usr/bin/talvaron-tables"}));
+  EXPECT_EQ(talk.pausedMs, 2000);
   EXPECT_EQ(talk.messages, QStringList({"Pas trouvé le fichier ABC.VAR"}));
 }
 

@@ -8,6 +8,8 @@
 #include "core/TournamentFiles.h"
 #include "devices/FederationSetup.h"
 #include "devices/TableStates.h"
+#include "devices/TabletFiles.h"
+#include "devices/TablesServer.h"
 #include "flows/StartScreen.h"
 #include "flows/TournamentMenu.h"
 #include "platform/Process.h"
@@ -18,7 +20,12 @@
 #include "support/devices/FederationSession.h"
 #include "support/TestState.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -354,15 +361,19 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
 
   calls.clear();
   platform::FakeProcesses processes;
+  // Where the Windows tablet programs are, as they always were.
+  writeBytes(programDir() + "PCQuillmarkeServer.EXE", "MZ");
+  writeBytes(programDir() + "TABLOSSE.EXE", "MZ");
   processes.running << "PCQuillmarkeServer.EXE";
   talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
   EXPECT_EQ(calls, QStringList({"hide", "timer 500", "menu"}));
   EXPECT_EQ(TabletSharedFolder, documentsDir() + "/Quillmarke");
-  // The tables' server is started again with the companion.
-  const QString tables = "start: " + programDir() + "talvaron-tables --exchange " + documentsDir() +
-                         "/Quillmarke --pages " + programDir() + "tables --program " + programDir() + " --port 8080";
-  EXPECT_EQ(processes.events.filter("start:"), QStringList({"start: " + programDir() + "TABLOSSE.EXE", tables}));
+  // The tables' server is started again with the companion, as this copy's child.
+  const QString tables = "child: " + programDir() + "talvaron-tables --exchange " + documentsDir() +
+                         "/Quillmarke --program " + programDir() + " --port 8080";
+  EXPECT_EQ(processes.events.filter("start:"), QStringList({"start: " + programDir() + "TABLOSSE.EXE"}));
+  EXPECT_EQ(processes.events.filter(QRegularExpression("^child:")), QStringList({tables}));
   EXPECT_EQ(ResultsEntered, 1);
 
   calls.clear();
@@ -372,20 +383,40 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
   ResumeTournamentClick();
   EXPECT_EQ(processes.events.filter("start:"),
             QStringList({"start: " + programDir() + "PCQuillmarkeServer.EXE", "start: " + programDir() + "TABLOSSE.EXE",
-                         tables, "start: " + programDir() + "TABLOSSE.EXE", tables}));
+                         "start: " + programDir() + "TABLOSSE.EXE"}));
+  EXPECT_EQ(processes.events.filter(QRegularExpression("^child:")), QStringList({tables, tables}));
+  // Only this copy's own server was stopped on the way, never one by name.
+  EXPECT_TRUE(processes.events.filter("stop: talvaron").isEmpty());
+
+  // Without the Windows programs the tables' server takes their place: no
+  // "Pas trouvé", the evening goes on.
+  QFile::remove(programDir() + "PCQuillmarkeServer.EXE");
+  QFile::remove(programDir() + "TABLOSSE.EXE");
+  processes.events.clear();
+  processes.running.clear();
+  talk.messages.clear();
+  talk.answer(1).answer(1);
+  ResumeTournamentClick();
+  EXPECT_TRUE(processes.events.filter("start:").isEmpty());
+  EXPECT_EQ(processes.events.filter(QRegularExpression("^child:")), QStringList({tables}));
+  EXPECT_TRUE(talk.messages.filter("Pas trouvé").isEmpty()) << qPrintable(talk.messages.join('\n'));
+  EXPECT_FALSE(TablesServerAddress().isEmpty());
 }
 
 TEST_F(StartScreenTest, ResumedTournamentsThatNeedNoRestartGoStraightToTheMenu) {
   recordServices();
   platform::FakeProcesses processes;
   TableDevicesMode = TabletsMode = true;
-  // Complete and of today: no question, no server started, but the tables
-  // may still send corrections: the collection runs and the menu says so.
+  // Complete and of today: no question, no Windows server started, but the
+  // tables may still send corrections: the collection runs and the menu says so.
   resumedTournament(true, 4);
   ResumeTournamentClick();
   EXPECT_EQ(calls, QStringList({"hide", "timer 500", "menu"}));
   EXPECT_TRUE(talk.choices.isEmpty());
   EXPECT_TRUE(processes.events.filter("start:").isEmpty());
+  // But the tables' server runs: the tables may still send a correction.
+  EXPECT_EQ(processes.events.filter(QRegularExpression("^child:")).size(), 1);
+  EXPECT_FALSE(TablesServerAddress().isEmpty());
   EXPECT_EQ(TabletSharedFolder, documentsDir() + "/Quillmarke");
   EXPECT_TRUE(menuView().runningNoticeVisible && menuView().pauseVisible);
   EXPECT_EQ(menuView().pauseCaption, "<- Pause");
@@ -456,6 +487,19 @@ TEST_F(StartScreenTest, AFullBridgeMatesTournamentOfTodayCollectsAgainWithItsStr
   const QList<QVariantMap> rows = control.rows("ReceivedData");
   ASSERT_EQ(rows.size(), 4);
   for (const QVariantMap& row : rows) EXPECT_EQ(row["Remarks"].toString(), "(420) (Morvel)");
+  HideTableStatusStrip();
+}
+
+TEST_F(StartScreenTest, ABridgeMatesEveningWithTabletsAddedServesTheirPagesAgainWhenResumed) {
+  platform::FakeProcesses processes;
+  TabletsInUse = true;  // saved in the tournament's files
+  bridgeMatesTournamentOfToday(4);
+  TabletsInUse = false;
+  writeBytes(dataDir() + "ABC.BWS", readBytes(testing_support::BuiltBwsTemplate()));
+  ResumeTournamentClick();
+  EXPECT_TRUE(TabletsInUse);
+  EXPECT_EQ(processes.events.filter(QRegularExpression("^child:")).size(), 1);
+  EXPECT_FALSE(TablesServerAddress().isEmpty());
   HideTableStatusStrip();
 }
 
@@ -633,4 +677,92 @@ TEST_F(StartScreenTest, TheTournamentGroupAlwaysShowsTheModeInForce) {
   EXPECT_EQ(club.radioGroup1Item, 0);
   EXPECT_FALSE(FederationMode || exists("FFB.TXT") || club.federationButtonVisible);
   EXPECT_TRUE(club.newButtonVisible);
+}
+
+namespace {
+
+// Another copy's lock on a file: "flock" holds it until released, the file
+// says that copy's process and since when, as a lock file does.
+class OtherCopysLock {
+ public:
+  explicit OtherCopysLock(const QString& file) : file_(file) {
+    writeBytes(file, "");
+    // "cat" ends, and "flock" with it, when its input is closed.
+    holder_.start("flock", {"--exclusive", file, "cat"});
+    holder_.waitForStarted(5000);
+    writeBytes(file, QByteArray::number(holder_.processId()) + "\r\n2026-12-07T19:30:00\r\n");
+    QElapsedTimer clock;
+    clock.start();
+    while (!Locked(file) && clock.elapsed() < 5000) QThread::msleep(20);
+  }
+  ~OtherCopysLock() { release(); }
+  void release() {
+    holder_.closeWriteChannel();
+    if (!holder_.waitForFinished(5000)) holder_.kill();
+  }
+  qint64 pid() const { return holder_.processId(); }
+  // Some process holds the file's lock: flock cannot take it without waiting.
+  static bool Locked(const QString& file) {
+    return QProcess::execute("flock", {"--nonblock", "--conflict-exit-code", "7", file, "true"}) == 7;
+  }
+
+ private:
+  QString file_;
+  QProcess holder_;
+};
+
+}  // namespace
+
+TEST_F(StartScreenTest, OneDeviceEveningPerExchangeFolder) {
+  recordServices();
+  const QString exchange = documentsDir() + "/Quillmarke";
+  const QString lock = exchange + "/TABLETTES.LCK";
+  // The other copy's evening is under way: a result waits at table 1.
+  writeBytes(exchange + "/Serie1/Table1/REST1.TXT", "1 1 0 1 1 1 1 N 4PN=\r\n");
+  OtherCopysLock other(lock);
+  ASSERT_TRUE(OtherCopysLock::Locked(lock));
+  const QString said = "Une soirée avec tablettes ou BridgeMates tourne déjà sur le dossier d'échange " + exchange +
+                       " depuis le 07/12/2026 à 19:30:00 (processus " + QString::number(other.pid()) +
+                       "). Deux soirées sur le même dossier d'échange se prendraient leurs résultats: celle-ci ne "
+                       "démarre pas. Terminez l'autre Talvaron, ou jouez ce tournoi sans appareils.";
+
+  // A new tablets tournament: told, and nothing started.
+  TableDevicesMode = TabletsMode = true;
+  NewTournamentClick();
+  EXPECT_EQ(talk.messages, QStringList({said}));
+  EXPECT_TRUE(calls.isEmpty());
+  // A today's tablets tournament resumed: told, back to the start screen,
+  // no server started.
+  platform::FakeProcesses processes;
+  talk.messages.clear();
+  resumedTournament(true, 1);
+  ResumeTournamentClick();
+  EXPECT_EQ(talk.messages, QStringList({said}));
+  EXPECT_EQ(calls, QStringList({"hide", "show"}));
+  EXPECT_TRUE(processes.events.filter(QRegularExpression("^(start|child|stop)")).isEmpty());
+  EXPECT_TRUE(TablesServerAddress().isEmpty());
+  // The other evening's folder is as it was.
+  EXPECT_EQ(readBytes(exchange + "/Serie1/Table1/REST1.TXT"), "1 1 0 1 1 1 1 N 4PN=\r\n");
+
+  // Without devices, a tournament is no device evening: nothing to refuse.
+  calls.clear();
+  talk.messages.clear();
+  TableDevicesMode = TabletsMode = false;
+  NewTournamentClick();
+  EXPECT_TRUE(talk.messages.isEmpty());
+  EXPECT_EQ(calls, QStringList({"hide", "parameters"}));
+
+  // The other copy gone, this one takes the folder, and keeps it while its
+  // evening empties the folder.
+  other.release();
+  calls.clear();
+  TableDevicesMode = TabletsMode = true;
+  NewTournamentClick();
+  EXPECT_TRUE(talk.messages.isEmpty());
+  EXPECT_EQ(calls, QStringList({"hide", "parameters"}));
+  EXPECT_TRUE(OtherCopysLock::Locked(lock));
+  ClearTabletFolder();
+  EXPECT_FALSE(QFile::exists(exchange + "/Serie1"));
+  EXPECT_TRUE(OtherCopysLock::Locked(lock));
+  EXPECT_TRUE(readBytes(lock).startsWith(QByteArray::number(QCoreApplication::applicationPid()) + "\r\n"));
 }

@@ -19,6 +19,7 @@
 #include "platform/Speech.h"
 #include "platform/TextFiles.h"
 #include "scoring/ResultFiles.h"
+#include "scoring/ResultStore.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 

@@ -4,6 +4,7 @@
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
 #include "devices/Companions.h"
+#include "devices/DevicePolling.h"
 #include "devices/TablePlayers.h"
 #include "devices/TablesServer.h"
 #include "devices/TabletFiles.h"
@@ -15,7 +16,12 @@
 #include "platform/Registry.h"
 #include "platform/Speech.h"
 #include "platform/TextFiles.h"
+#include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
+#include "scoring/Frequencies.h"
+#include "scoring/Ranking.h"
+#include "scoring/ResultFiles.h"
+#include "scoring/ScoreSheet.h"
 #include "setup/Movements.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
@@ -332,13 +338,20 @@ TEST_F(TabletsTest, ATickCollectsAfterTheMixingWasChangedDuringPlay) {
 }
 
 TEST_F(TabletsTest, ServersAreRestartedAndAFailedStartStopsTheProgram) {
+  writeBytes(programDir() + "PCQuillmarkeServer.EXE", "MZ");
+  writeBytes(programDir() + "TABLOSSE.EXE", "MZ");
   processes.running << "/opt/x/PCQuillmarkeServer.EXE" << "/opt/x/talvaron-tables";
   StartTabletServer();
-  EXPECT_EQ(processes.events.filter(QRegularExpression("^(start|stop)")),
+  // The Windows programs are stopped by name as always; the tables' server of
+  // that name is another copy's and keeps running beside this copy's own.
+  EXPECT_EQ(processes.events.filter(QRegularExpression("^(start|stop|child)")),
             QStringList({"stop: PCQuillmarkeServer.EXE", "start: " + programDir() + "PCQuillmarkeServer.EXE",
-                         "start: " + programDir() + "TABLOSSE.EXE", "stop: talvaron-tables",
-                         "start: " + programDir() + "talvaron-tables --exchange " + documentsDir() + "/Quillmarke --pages " +
-                             programDir() + "tables --program " + programDir() + " --port 8080"}));
+                         "start: " + programDir() + "TABLOSSE.EXE",
+                         "child: " + programDir() + "talvaron-tables --exchange " + documentsDir() +
+                             "/Quillmarke --program " + programDir() + " --port 8080"}));
+  EXPECT_TRUE(processes.running.contains("/opt/x/talvaron-tables"));
+  EXPECT_TRUE(QRegularExpression("^[0-9]{6}$").match(processes.childEnvironment.value("TALVARON_TABLES_CODE")).hasMatch());
+  EXPECT_EQ(processes.childEnvironment.value("TALVARON_TABLES_CODE"), TablesEveningCode());
   EXPECT_TRUE(TablesServerAddress().startsWith("http://"));
   EXPECT_TRUE(TablesServerAddress().endsWith(":8080/"));
   // The tables' server that cannot start leaves the evening going, without an address.
@@ -346,6 +359,9 @@ TEST_F(TabletsTest, ServersAreRestartedAndAFailedStartStopsTheProgram) {
   StartTablesServer();
   EXPECT_TRUE(TablesServerAddress().isEmpty());
   EXPECT_TRUE(talk.messages.isEmpty());
+  EXPECT_EQ(CurrentTablesServerStatus().alarm,
+            "Les tables ne sont pas servies : impossible de lancer le serveur des tables " + programDir() +
+                "talvaron-tables.");
   EXPECT_TRUE(QFile::exists(documentsDir() + "/Quillmarke/nPLAY_RECUP.TXT"));
   QStringList stopped;
   flowSteps().stopCompanions = [&] { stopped << "companions"; };
@@ -587,4 +603,182 @@ TEST_F(TabletsTest, AResumeSendsTheBridgeMatesTablesWhatTheirWaitingFilesLack) {
   EXPECT_EQ(readBytes(table(t) + "DONNESTOUR1.TXT"), "1\r\n3\r\n");
   ResendTableEchoes();
   EXPECT_FALSE(QFile::exists(table(t) + "RESS2.TXT"));
+}
+
+// Three tables, nine boards: every result 1SN= by N (90, a tie at 50 %),
+// but board 9 (E/W vulnerable), where one table makes 90, one goes down
+// (1SN-1, -50) and the third gets a split of 60 % - 40 %. With ventilation
+// the 90 and the -50 share the board as if the split were an average:
+// n = 2, N = 3, (2 x 3/2 + 1/2) / 4 = 87.5 % and (0 + 1/2) / 4 = 12.5 %.
+TEST_F(TabletsTest, AFinishedBoardIsVentilatedByTheCollectionAsAtTheDesk) {
+  testing_support::LayOutTabletEvening("ABC", 3, 3);
+  AutoVentilation = true;
+  int made = 0, down = 0, split = 0;
+  for (int s = 1; s <= ResultSlotCount; ++s) {
+    if (ResultBoard[s] != 9 || ResultNsPair[s] == 0) continue;
+    (made == 0 ? made : down == 0 ? down : split) = s;
+  }
+  ASSERT_GT(split, 0);
+  const auto textOf = [&](int s) {
+    return s == down ? QString("N 1SN-1") : s == split ? QString("60 - 40") : QString("N 1SN=");
+  };
+  // Board 9 still in play (the split not sent yet): the collection gives the
+  // two results as they stand, 100 % and 0 %.
+  for (int s = 1; s <= ResultSlotCount; ++s)
+    if (s != split && ResultNsPair[s] != 0 && ResultEwPair[s] != 0)
+      tables.enterResult(ResultTable[s], ResultBoard[s], ResultRound[s], ResultNsPair[s], ResultEwPair[s], textOf(s));
+  ImportTabletResults();
+  EXPECT_DOUBLE_EQ(ResultNsPercent[made], 100);
+  EXPECT_DOUBLE_EQ(ResultNsPercent[down], 0);
+
+  tables.enterResult(ResultTable[split], 9, ResultRound[split], ResultNsPair[split], ResultEwPair[split], "60 - 40");
+  ImportTabletResults();
+  // Each pair plays nine boards: eight at 50 % and its result of board 9.
+  const auto expectTheFinishedEvening = [&](const char* where) {
+    EXPECT_DOUBLE_EQ(ResultNsPercent[made], 87.5) << where;
+    EXPECT_DOUBLE_EQ(ResultEwPercent[made], 12.5) << where;
+    EXPECT_DOUBLE_EQ(ResultNsPercent[down], 12.5) << where;
+    EXPECT_DOUBLE_EQ(ResultNsPercent[split], 60) << where;
+    EXPECT_DOUBLE_EQ(PairFinalScore[ResultNsPair[made]], (400 + 87.5) / 9) << where;
+    EXPECT_DOUBLE_EQ(PairFinalScore[ResultEwPair[made]], (400 + 12.5) / 9) << where;
+    EXPECT_DOUBLE_EQ(PairFinalScore[ResultNsPair[down]], (400 + 12.5) / 9) << where;
+    EXPECT_DOUBLE_EQ(PairFinalScore[ResultEwPair[down]], (400 + 87.5) / 9) << where;
+    EXPECT_DOUBLE_EQ(PairFinalScore[ResultNsPair[split]], (400 + 60.0) / 9) << where;
+    EXPECT_DOUBLE_EQ(PairFinalScore[ResultEwPair[split]], (400 + 40.0) / 9) << where;
+  };
+  expectTheFinishedEvening("collected");
+  // The board's line sent to the tables: 87.5 and 12.5 as whole numbers.
+  EXPECT_TRUE(readBytes(TabletSharedFolder + "/DONNE9.TXT")
+                  .contains(QString("1SN=/N 90 %1 88 %2 12").arg(ResultNsPair[made]).arg(ResultEwPair[made]).toUtf8()));
+  const QByteArray rankingFile = readBytes(dataDir() + "ABC.SEA");
+
+  // The desk computes the same; a resume computes it again the same way.
+  ComputeFrequencies();
+  ComputeResults();
+  expectTheFinishedEvening("at the desk");
+  Interactive = false;
+  RefreshFrequenciesForDevices();
+  ComputeResults();
+  WriteSessionFile();
+  expectTheFinishedEvening("resumed");
+  EXPECT_EQ(readBytes(dataDir() + "ABC.SEA"), rankingFile);
+}
+
+// A table sends "Arbitral" on board 6; the director deletes it at the board's
+// sheet and gives 40 % - 60 % in "Ajustement des fréquences"; the players
+// then enter a contract at the table. The adjustment stays, its line too, the
+// desk is told and the table's file is kept for the director.
+TEST_F(TabletsTest, AResultSentForABoardTheDirectorSettledWaitsForHim) {
+  const int slot = firstRoundSlot(6);
+  const int t = ResultTable[slot];
+  const int ns = ResultNsPair[slot], ew = ResultEwPair[slot];
+  tables.enterResult(t, 6, 1, ns, ew, "AJU");
+  ImportTabletResults();
+  ASSERT_EQ(ResultContract[slot], "AJU.");
+  EXPECT_FALSE(QFile::exists(table(t) + "ARBITRE6.TXT"));  // the table's own arbitral score settles nothing
+
+  ScoreSheet sheet;
+  sheet.layOut(6);
+  for (int line = 1; line <= sheet.lineCount(); ++line)
+    if (sheet.slotOfLine(line) == slot) sheet.setCurrentLine(line);
+  ASSERT_EQ(sheet.currentSlot(), slot);
+  sheet.deleteCurrent();
+  EXPECT_EQ(ResultScore[slot], kScoreNone);
+  EXPECT_EQ(readBytes(table(t) + "ARBITRE6.TXT"), "R\xe9sultat effac\xe9 par l'arbitre\r\n");
+  EXPECT_FALSE(QFile::exists(table(t) + "RESX6.TXT"));
+
+  talk.answerText("2");  // the second line of the window: 40 % - 60 %
+  ASSERT_TRUE(AdjustOneResult(6, ns));
+  EXPECT_EQ(readBytes(table(t) + "ARBITRE6.TXT"), "Score arbitral 40 % \x96 60 %\r\n");
+  const QByteArray adjustments = readBytes(dataDir() + "ABC.ADJ");
+  ASSERT_TRUE(adjustments.startsWith(QString("%1 6 ").arg(slot).toUtf8()));
+
+  const QString file = tables.enterResult(t, 6, 1, ns, ew, "N 4PN= RC");
+  ImportTabletResults();
+  EXPECT_EQ(ResultContract[slot], "AJU.");
+  EXPECT_EQ(ResultScore[slot], kScoreAdjusted);
+  EXPECT_DOUBLE_EQ(ResultNsPercent[slot], 40);
+  EXPECT_DOUBLE_EQ(ResultEwPercent[slot], 60);
+  EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), adjustments);
+  EXPECT_FALSE(QFile::exists(file));
+  EXPECT_TRUE(readBytes(file + ".BAD").contains("4PN= RC"));
+  ASSERT_EQ(referee.size(), 1);
+  EXPECT_TRUE(referee[0].contains(QString("Table %1; résultat (N 4PN= RC) de la donne 6, N/S %2, E/W %3 non appliqué")
+                                      .arg(t)
+                                      .arg(ns)
+                                      .arg(ew - 7)));
+  EXPECT_TRUE(referee[0].contains("réglée par l'arbitre (Score arbitral 40 % – 60 %)"));
+  EXPECT_TRUE(referee[0].contains(file + ".BAD"));
+  // The next pass finds nothing more to say.
+  ImportTabletResults();
+  EXPECT_EQ(referee.size(), 1);
+  EXPECT_EQ(ResultContract[slot], "AJU.");
+}
+
+TEST_F(TabletsTest, ASettledBoardsFileSaysTheDirectorsResultToThePlayers) {
+  const int slot = firstRoundSlot(4);
+  const int t = ResultTable[slot];
+  const QString file = table(t) + "ARBITRE4.TXT";
+  const auto settled = [&](const QString& contract, int score, const QString& declarer) {
+    ResultContract[slot] = contract;
+    ResultScore[slot] = score;
+    ResultDeclarer[slot] = declarer;
+    WriteSettledBoardFile(slot);
+    return readBytes(file);  // written as the echoes are: Windows-1252
+  };
+  ResultNsPercent[slot] = 37.5;
+  ResultEwPercent[slot] = 0.0001;  // 0 % typed
+  EXPECT_EQ(settled("AJU.", kScoreAdjusted, ""), QByteArray("Score arbitral 37,5 % \x96 0 %\r\n"));
+  EXPECT_EQ(settled("4PN=", 420, "N"), "N 4PN=\r\n");
+  EXPECT_EQ(settled("3SO-1", 50, "O"), "O 3SO-1\r\n");
+  EXPECT_EQ(settled("PASSE", 0, ""), "PASSE\r\n");
+  EXPECT_EQ(settled("MOY.", kScoreAverage, "?"), "Moyenne\r\n");
+  EXPECT_EQ(settled("", -620, ""), "-620\r\n");
+  EXPECT_EQ(settled("", kScoreNone, "?"), QByteArray("R\xe9sultat effac\xe9 par l'arbitre\r\n"));
+  // The BridgeMates read the scorers' database, not this file.
+  QFile::remove(file);
+  TabletsMode = false;
+  BridgeMatesMode = true;
+  settled("4PN=", 420, "N");
+  EXPECT_FALSE(QFile::exists(file));
+}
+
+// A deletion refused at the board's sheet (a result held on the BYE pair's
+// line) sends the tables no deletion either.
+TEST_F(TabletsTest, ADeletionRefusedAtTheBoardsSheetSendsTheTablesNothing) {
+  PairLabels[14] = Player1Names[14] = "BYE";
+  int s = 0;
+  for (int k = 1; k <= ResultSlotCount && s == 0; ++k)
+    if (ResultEwPair[k] == 14) s = k;
+  ASSERT_GT(s, 0);
+  const int board = ResultBoard[s];
+  ResultScore[s] = 420;
+  ResultContract[s] = "4PN=";
+  ScoreSheet sheet;
+  sheet.layOut(board);
+  for (int line = 1; line <= sheet.lineCount(); ++line)
+    if (sheet.slotOfLine(line) == s) sheet.setCurrentLine(line);
+  ASSERT_EQ(sheet.currentSlot(), s);
+  sheet.deleteCurrent();
+  EXPECT_EQ(ResultScore[s], 420);
+  EXPECT_EQ(talk.beeps, 1);
+  EXPECT_FALSE(QFile::exists(table(ResultTable[s]) + QString("RESS%1.TXT").arg(board)));
+  EXPECT_FALSE(QFile::exists(documentsDir() + "/Quillmarke/LOG.TXT"));
+}
+
+// The director gives a result 60 % - 40 %, then deletes that adjustment in
+// "Ajustements": the table's board says so, and the tables no longer hold a
+// result for it.
+TEST_F(TabletsTest, AnAdjustmentDeletedAtTheDeskLeavesTheBoardErasedForTheTable) {
+  const int slot = firstRoundSlot(5);
+  const int t = ResultTable[slot];
+  talk.answerText("4");  // the fourth line of the window: 60 % - 40 %
+  ASSERT_TRUE(AdjustOneResult(5, ResultNsPair[slot]));
+  ASSERT_EQ(readBytes(table(t) + "ARBITRE5.TXT"), "Score arbitral 60 % \x96 40 %\r\n");
+  talk.answer(1);  // "On efface?": Oui
+  ListOrDeleteAdjustments(false);
+  EXPECT_EQ(ResultScore[slot], kScoreNone);
+  EXPECT_FALSE(QFile::exists(dataDir() + "ABC.ADJ"));
+  EXPECT_EQ(readBytes(table(t) + "ARBITRE5.TXT"), "R\xe9sultat effac\xe9 par l'arbitre\r\n");
+  EXPECT_TRUE(readBytes(table(t) + "RESS5.TXT").contains("declarant DELETE"));
 }

@@ -44,6 +44,7 @@ TEST_F(TournamentMenuTest, DevicesModeLineIsSetOrAdded) {
 TEST_F(TournamentMenuTest, AddingTabletsStartsTheServerOnceOrStopsOnFailure) {
   writeBytes(dataDir() + "T1.DAT", "07/12/2026\r\nLundi\r\n1 2 2 x");
   platform::FakeProcesses processes;
+  writeBytes(programDir() + "PCQuillmarkeServer.EXE", "MZ");
   processes.running << "PCQuillmarkeServer.EXE";
   menuView().addTabletsVisible = true;
   SetTabletFolders();
@@ -51,15 +52,23 @@ TEST_F(TournamentMenuTest, AddingTabletsStartsTheServerOnceOrStopsOnFailure) {
   ASSERT_GE(processes.events.size(), 3);
   EXPECT_EQ(processes.events[1], "stop: PCQuillmarkeServer.EXE");
   EXPECT_EQ(processes.events[2].trimmed(), "start: " + programDir() + "PCQuillmarkeServer.EXE");
-  // The tables' pages are served to the tablets added.
-  const QString tables = "start: " + programDir() + "talvaron-tables --exchange " + documentsDir() +
-                         "/Quillmarke --pages " + programDir() + "tables --program " + programDir() + " --port 8080";
-  EXPECT_EQ(processes.events.filter("start:").last().trimmed().toStdString(), tables.toStdString());
+  // The tables' pages are served to the tablets added, by this copy's own server.
+  const QString tables = "child: " + programDir() + "talvaron-tables --exchange " + documentsDir() +
+                         "/Quillmarke --program " + programDir() + " --port 8080";
+  EXPECT_EQ(processes.events.last().toStdString(), tables.toStdString());
   EXPECT_TRUE(TabletsInUse);
   EXPECT_FALSE(menuView().addTabletsVisible);
   EXPECT_EQ(menuView().deviceText, "Bridgemates + tablettes");
   EXPECT_TRUE(readBytes(dataDir() + "T1.DAT").endsWith("\r\n3 2 2 x"));
 
+  // Without the Windows tablet server, the tables' server alone.
+  QFile::remove(programDir() + "PCQuillmarkeServer.EXE");
+  processes.events.clear();
+  AddTabletsClick();
+  EXPECT_EQ(processes.events, QStringList({"stop child: " + programDir() + "talvaron-tables", tables}));
+  EXPECT_TRUE(talk.messages.isEmpty());
+
+  writeBytes(programDir() + "PCQuillmarkeServer.EXE", "MZ");
   processes.startResults.insert("PCQUILLMARKESERVER.EXE", platform::kStartNotFound);
   EXPECT_THROW(AddTabletsClick(), FatalStopError);
   EXPECT_EQ(talk.messages.last(), "Pas trouvé PCQuillmarkeServer.EXE. Impossible de continuer!");

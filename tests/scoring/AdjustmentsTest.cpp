@@ -2,6 +2,7 @@
 #include "core/TournamentFiles.h"
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
+#include "scoring/ResultStore.h"
 #include "scoring/Frequencies.h"
 
 #include "ScoringFixture.h"

@@ -120,3 +120,12 @@ TEST_F(RecomputeTest, ASlotLeftWithoutItsResultLosesItsPercentages) {
   EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 2)], 50);
   EXPECT_DOUBLE_EQ(PairFinalScore[4], 50);  // board 1 not played by 4: board 2 only
 }
+
+TEST_F(RecomputeTest, AScoreBeyondTheCodesCountsTheSameBothWays) {
+  // Board 2, table 3 (3 against 4) holds 12000, a score a foreign ".VAR"
+  // may give: it is no result the board compares (the two 420 tie at 50 %)
+  // but it still counts, at 0 %, for pairs 3 and 4. Pair 3: (75 + 0) / 2;
+  // pair 4: (100 + 0) / 2.
+  scores(2, {420, 420, 12000});
+  expectBothWays({0, 25, 62.5, 37.5, 50, 37.5, 37.5});
+}

@@ -6,6 +6,7 @@
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
 #include "scoring/ResultFiles.h"
+#include "scoring/ResultStore.h"
 #include "scoring/ResultListings.h"
 
 #include "ClubTournament.h"

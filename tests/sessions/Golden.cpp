@@ -1,6 +1,7 @@
 #include "sessions/Golden.h"
 
 #include "core/ResultsFolder.h"
+#include "devices/TabletFiles.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -125,8 +126,10 @@ QStringList FilesUnder(const QString& root, const QStringList& leftOut) {
 }
 
 QString CompareWithReferences(const QString& session, const QString& root, const QStringList& leftOut) {
-  // The results folder's lock names the process: never the same twice.
-  const QStringList actual = FilesUnder(root, leftOut + QStringList{QLatin1Char('*') + kResultsFolderLockFile});
+  // The results folder's and the exchange folder's locks name the process:
+  // never the same twice.
+  const QStringList actual = FilesUnder(
+      root, leftOut + QStringList{QLatin1Char('*') + kResultsFolderLockFile, QLatin1Char('*') + kExchangeLockFile});
   if (qEnvironmentVariable("TALVARON_UPDATE_REFERENCES") == QLatin1String("1")) return Rewrite(session, root, actual);
   QString report;
   const QMap<QString, QString> expected = ReadList(session);

@@ -8,6 +8,7 @@
 
 #ifdef TALVARON_TESTS_REACH_DEVICES
 #include "devices/TableDeviceEchoes.h"
+#include "devices/TablesServer.h"
 #endif
 #ifdef TALVARON_TESTS_REACH_FLOWS
 #include "flows/InstallFlows.h"
@@ -29,6 +30,13 @@ extern "C" __attribute__((used, visibility("default"))) const char* __lsan_defau
   return "leak:QAccessibleObject::QAccessibleObject\nleak:QtSharedPointer::ExternalRefCountData::getAndRef\n";
 }
 
+#ifdef TALVARON_TESTS_REACH_DEVICES
+// The tables' server a test started never outlives that test.
+class StopTablesServerAfterEachTest : public ::testing::EmptyTestEventListener {
+  void OnTestEnd(const ::testing::TestInfo&) override { StopTablesServer(); }
+};
+#endif
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ::testing::InitGoogleTest(&argc, argv);
@@ -44,6 +52,7 @@ int main(int argc, char** argv) {
 #endif
 #ifdef TALVARON_TESTS_REACH_DEVICES
   InstallTableDeviceEchoes();
+  ::testing::UnitTest::GetInstance()->listeners().Append(new StopTablesServerAfterEachTest);
 #endif
   return RUN_ALL_TESTS();
 }

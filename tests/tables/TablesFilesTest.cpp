@@ -198,6 +198,38 @@ TEST(TablesFiles, PlayersListLeavesTheByeOut) {
   EXPECT_EQ(players[2].name, "Bye Paul");
 }
 
+TEST(TablesFiles, APlayerTypedAtTheTableIsFoundInTheList) {
+  const std::vector<ListedPlayer> list{{"012345", "DURAND Paul"}, {"777", "MOREAU Anne"},
+                                       {"555", "LEFÈVRE Hélène"}, {"81", "MARTIN Luc"},
+                                       {"82", "MARTIN Luc"}, {"90", "DUPONT Jean"},
+                                       {"90", "DUPONT Jean"}, {"", "SANS Licence"}};
+  const auto found = [&](const QString& licence, const QString& name) {
+    const auto p = FindListedPlayer(list, licence, name);
+    return p ? (p->licence + '&' + p->name).toStdString() : std::string("none");
+  };
+  // The licence, with or without its leading zero.
+  EXPECT_EQ(found("12345", ""), "012345&DURAND Paul");
+  EXPECT_EQ(found("0012345", ""), "012345&DURAND Paul");
+  EXPECT_EQ(found(" 012345 ", "n'importe"), "012345&DURAND Paul");  // the licence decides
+  EXPECT_EQ(found("1234", ""), "none");
+  EXPECT_EQ(found("0", ""), "none");
+  // The name in any case, with or without its accents, blanks as typed.
+  EXPECT_EQ(found("", "moreau anne"), "777&MOREAU Anne");
+  EXPECT_EQ(found("", "  Moreau   ANNE "), "777&MOREAU Anne");
+  EXPECT_EQ(found("", "lefevre helene"), "555&LEFÈVRE Hélène");
+  EXPECT_EQ(found("", "LEFÈVRE HÉLÈNE"), "555&LEFÈVRE Hélène");
+  EXPECT_EQ(found("", "Anne Moreau"), "none");  // the order is the list's
+  EXPECT_EQ(found("", "moreau"), "none");
+  // Two players of that name: the table must give the licence. The same
+  // line twice in the list is one player.
+  EXPECT_EQ(found("", "martin luc"), "none");
+  EXPECT_EQ(found("82", ""), "82&MARTIN Luc");
+  EXPECT_EQ(found("", "dupont jean"), "90&DUPONT Jean");
+  EXPECT_EQ(found("", "sans licence"), "&SANS Licence");
+  EXPECT_EQ(found("", ""), "none");
+  EXPECT_EQ(FindListedPlayer({}, "12345", "DURAND Paul"), std::nullopt);
+}
+
 class TablesFileBytes : public testing_support::TalvaronTest {};
 
 TEST_F(TablesFileBytes, ResultAndPlayersFilesAreOneWindowsLine) {

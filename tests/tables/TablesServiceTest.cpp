@@ -348,6 +348,121 @@ TEST_F(TablesServiceTest, PlayersEnteredAtTheTableReachThePairs) {
   EXPECT_EQ(named.body["rounds"][0]["nsName"], "DUPONT Jean - DURAND Paul");
 }
 
+TEST_F(TablesServiceTest, NamesTypedAtTheTableAreStoredAsTheListHasThem) {
+  PairsEntered = false;
+  WriteTabletSessionFiles();
+  writeBytes(TabletSharedFolder + "/JOUEURS.TXT",
+             "MOREAU Anne 1234\r\nDURAND Paul 012345\r\nLEF\xC8VRE H\xE9l\xE8ne 555\r\n"
+             "MARTIN Luc 81\r\nMARTIN Luc 82\r\n");
+  const QString token = join();
+  const auto send = [&](const QJsonObject& seats) {
+    return service->sendPlayers(token, {{"table", 2}, {"seats", seats}});
+  };
+  // A name in small letters, a name without its licence, a licence without
+  // its leading zero (the page looks the name up itself, or not at all).
+  EXPECT_TRUE(send({{"N", QJsonObject{{"name", "moreau anne"}}},
+                    {"S", QJsonObject{{"licence", ""}, {"name", "DURAND Paul"}}},
+                    {"E", QJsonObject{{"licence", "12345"}, {"name", ""}}},
+                    {"O", QJsonObject{{"name", "martin luc"}}}})  // two of that name: kept as typed
+                  .body["written"]
+                  .toBool());
+  EXPECT_EQ(readBytes(table(2) + "PLAYERS.TXT"),
+            "1234&MOREAU Anne@012345&DURAND Paul@012345&DURAND Paul@martin luc\r\n");
+  // The accents as the list has them, though typed without.
+  EXPECT_TRUE(send({{"N", QJsonObject{{"name", "lefevre helene"}}}, {"S", QJsonObject{{"licence", "82"}}}})
+                  .body["written"]
+                  .toBool());
+  EXPECT_EQ(readBytes(table(2) + "PLAYERS.TXT"),
+            "555&LEF\xC8VRE H\xE9l\xE8ne@82&MARTIN Luc@*** Pas rempli ***@*** Pas rempli ***\r\n");
+  // A name nobody in the list bears is stored as typed, without a licence.
+  EXPECT_TRUE(send({{"N", QJsonObject{{"name", "Inconnu Pierre"}}}}).body["written"].toBool());
+  EXPECT_EQ(readBytes(table(2) + "PLAYERS.TXT"),
+            "Inconnu Pierre@*** Pas rempli ***@*** Pas rempli ***@*** Pas rempli ***\r\n");
+
+  // The program reads them so: the pair named, the licences kept.
+  EXPECT_TRUE(send({{"N", QJsonObject{{"name", "moreau anne"}}}, {"S", QJsonObject{{"name", "durand paul"}}}})
+                  .body["written"]
+                  .toBool());
+  ImportTabletResults();
+  EXPECT_EQ(Player1Names[2], "MOREAU Anne");
+  EXPECT_EQ(Player2Names[2], "DURAND Paul");
+  EXPECT_EQ(Player1Licences[2], "1234");
+  EXPECT_EQ(Player2Licences[2], "012345");
+}
+
+TEST_F(TablesServiceTest, EachPairIsToldWhereItPlaysNext) {
+  // Standard Mitchell of 3 tables: N/S pairs stay at their table, E/W pairs
+  // (4 to 6 for the program, 1 to 3 shown) move up one table each round.
+  const QString token = join();
+  const auto where = [](const QJsonValue& place) {
+    if (place.isNull()) return std::string("null");
+    return QString("%1 %2%3")
+        .arg(place["table"].toInt())
+        .arg(place["direction"].toString())
+        .arg(place["sitOut"].toBool() ? " relais" : "")
+        .toStdString();
+  };
+  const Reply r = service->state(token, 3);
+  const QJsonArray rounds = r.body["rounds"].toArray();
+  ASSERT_EQ(rounds.size(), 3);
+  // Round 1 at table 3: N/S 3 against E/W 6; then E/W 6 goes to table 1.
+  EXPECT_EQ(where(rounds[0]["next"]["ns"]), "3 N/S");
+  EXPECT_EQ(where(rounds[0]["next"]["ew"]), "1 E/W");
+  // Round 2 at table 3: E/W 5 (from table 2), which goes on to table 1.
+  EXPECT_EQ(rounds[1]["ew"].toInt(), 5);
+  EXPECT_EQ(where(rounds[1]["next"]["ew"]), "1 E/W");
+  EXPECT_TRUE(rounds[2]["next"].isNull());  // the last round
+  EXPECT_EQ(where(service->state(token, 1).body["rounds"][1]["next"]["ew"]), "2 E/W");
+}
+
+TEST_F(TablesServiceTest, ABoardSettledByTheDirectorIsShownSoAndTakesNoResult) {
+  const QString token = join();
+  // Board 1 of table 1 played, board 2 settled at the desk (the file as the
+  // echoes are written, in Windows-1252).
+  ASSERT_TRUE(service->result(token, contract(1, 1, 1, "N", 4, "P", 0)).body["written"].toBool());
+  ImportTabletResults();
+  writeBytes(table(1) + "ARBITRE2.TXT", "Score arbitral 40 % \x96 60 %\r\n");
+  Reply r = service->state(token, 1);
+  EXPECT_EQ(board(r, 1, 2)["settled"], "Score arbitral 40 % – 60 %");
+  EXPECT_TRUE(board(r, 1, 1)["settled"].isNull());
+  EXPECT_EQ(r.body["round"].toInt(), 2);  // round 1 is over for the table
+
+  for (const QJsonObject& sent : {contract(1, 1, 2, "N", 4, "P", 0), kind(1, 1, 2, "delete"), kind(1, 1, 2, "pass")}) {
+    r = service->result(token, sent);
+    EXPECT_EQ(r.status, 409);
+    EXPECT_EQ(r.body["error"], "settled");
+    EXPECT_EQ(r.body["message"], "Cette donne a été réglée par l'arbitre : adressez-vous à lui.");
+    EXPECT_EQ(std::as_const(r.body)["board"]["settled"], "Score arbitral 40 % – 60 %");
+  }
+  EXPECT_FALSE(QFile::exists(table(1) + "REST2.TXT"));
+  // Another table's board 2 is not settled.
+  EXPECT_TRUE(service->result(join("10.0.0.7"), contract(3, 2, 2, "S", 3, "S", 0)).body["written"].toBool());
+}
+
+TEST_F(TablesServiceTest, TheFrequencyOfASplitShowsItsPercentages) {
+  const QString token = join();
+  QJsonObject split = kind(1, 1, 2, "split");
+  split["nsPercent"] = 60;
+  split["ewPercent"] = 40;
+  ASSERT_TRUE(service->result(token, split).body["written"].toBool());
+  ASSERT_TRUE(service->result(join("10.0.0.7"), contract(3, 2, 2, "S", 3, "S", 0)).body["written"].toBool());
+  ImportTabletResults();
+  const QJsonArray rows = board(service->state(token, 1), 1, 2)["frequency"].toArray();
+  ASSERT_EQ(rows.size(), 2);
+  for (const QJsonValue row : rows) {
+    if (row["ns"].toInt() == 1) {  // table 1: N/S 1 against E/W 4
+      EXPECT_EQ(row["ew"].toInt(), 4);
+      EXPECT_EQ(row["nsPercent"].toInt(), 60);
+      EXPECT_EQ(row["ewPercent"].toInt(), 40);
+      EXPECT_TRUE(row["score"].isNull());
+    } else {  // 3SA by South made on board 2 (N/S vulnerable), alone against no other score: 50 %
+      EXPECT_EQ(row["score"].toInt(), 600);
+      EXPECT_EQ(row["nsPercent"].toInt(), 50);
+      EXPECT_EQ(row["ewPercent"].toInt(), 50);
+    }
+  }
+}
+
 class TablesHandMadeFolder : public testing_support::TalvaronTest {};
 
 TEST_F(TablesHandMadeFolder, SitOutRoundsRankingAndDealsOfPlayedBoardsOnly) {

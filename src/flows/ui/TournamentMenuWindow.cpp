@@ -74,8 +74,31 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   tablesAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
   tablesCode = new QLabel(this);
   tablesCode->setObjectName(QStringLiteral("Image1"));
+  tablesAccess = new QLabel(this);
+  tablesAccess->setObjectName(QStringLiteral("Label14"));
+  tablesAccess->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  tablesOthers = new QLabel(this);
+  tablesOthers->setObjectName(QStringLiteral("Label15"));
+  tablesOthers->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  tablesAlarm = new QLabel(this);
+  tablesAlarm->setObjectName(QStringLiteral("Label16"));
+  tablesAlarm->setWordWrap(true);
+  tablesAlarm->setAutoFillBackground(true);
+  QPalette red = tablesAlarm->palette();
+  red.setColor(QPalette::Window, QColor(Qt::red));
+  red.setColor(QPalette::WindowText, QColor(Qt::white));
+  tablesAlarm->setPalette(red);
+  tablesNews = new QLabel(this);
+  tablesNews->setObjectName(QStringLiteral("Label17"));
+  tablesHolders = new QLabel(this);
+  tablesHolders->setObjectName(QStringLiteral("Label18"));
   counters->addWidget(tablesAddress, 3, 0, 1, 2);
-  counters->addWidget(tablesCode, 0, 2, 4, 1, Qt::AlignRight | Qt::AlignTop);
+  counters->addWidget(tablesAccess, 4, 0, 1, 2);
+  counters->addWidget(tablesOthers, 5, 0, 1, 2);
+  counters->addWidget(tablesAlarm, 6, 0, 1, 3);
+  counters->addWidget(tablesNews, 7, 0, 1, 2);
+  counters->addWidget(tablesHolders, 8, 0, 1, 3);
+  counters->addWidget(tablesCode, 0, 2, 6, 1, Qt::AlignRight | Qt::AlignTop);
 
   // The notices and the cream field share one place: one shown at a time.
   auto* notices = new QVBoxLayout;
@@ -205,7 +228,8 @@ void TForm5::applyView() {
   deviceLine->setText(v.deviceText);
   deviceLine->setEnabled(!v.deviceTextGreyed);
   resultsCounter->setText(v.resultsCounter);
-  const QString address = TablesServerAddress();
+  const TablesServerStatus tables = CurrentTablesServerStatus();
+  const QString& address = tables.address;
   if (address != tablesAddress->property("address").toString()) {
     tablesAddress->setProperty("address", address);
     tablesAddress->setText(QStringLiteral("Tables : ouvrez ") + address);
@@ -213,11 +237,22 @@ void TForm5::applyView() {
   }
   tablesAddress->setVisible(!address.isEmpty());
   tablesCode->setVisible(!address.isEmpty());
+  tablesAccess->setText(tables.access);
+  tablesAccess->setVisible(!address.isEmpty());
+  tablesOthers->setText(QStringLiteral("Autres adresses de ce PC : ") + tables.otherAddresses.join(QStringLiteral("  ")));
+  tablesOthers->setVisible(!tables.otherAddresses.isEmpty());
+  tablesAlarm->setText(tables.alarm);
+  tablesAlarm->setVisible(!tables.alarm.isEmpty());
+  tablesNews->setText(tables.news);
+  tablesNews->setVisible(!tables.news.isEmpty() && tables.alarm.isEmpty());
+  tablesHolders->setText(tables.holders.join(u'\n'));
+  tablesHolders->setVisible(!tables.holders.isEmpty());
   playersCounter->setText(v.playersCounter);
   pauseButton->setText(v.pauseCaption);
   pauseButton->setVisible(v.pauseVisible);
   pauseHelp->setVisible(v.pauseVisible);
-  runningNotice->setVisible(v.runningNoticeVisible);
+  // Never the green notice while the tables are not served.
+  runningNotice->setVisible(v.runningNoticeVisible && tables.alarm.isEmpty());
   stoppedNotice->setVisible(v.stoppedNoticeVisible);
   creamField->setVisible(v.editVisible);
   button("Button11")->setVisible(v.addTabletsVisible);

@@ -30,6 +30,11 @@ class TForm5 : public QWidget {
   QLabel* deviceLine;
   QLabel* tablesAddress;  // the address the tables type, and its QR code
   QLabel* tablesCode;
+  QLabel* tablesAccess;   // the code or the password the tables type
+  QLabel* tablesOthers;   // the computer's other addresses
+  QLabel* tablesAlarm;    // red while the tables are not served
+  QLabel* tablesNews;     // when they were served again
+  QLabel* tablesHolders;  // which device holds which table
   QPlainTextEdit* runningNotice;
   QPlainTextEdit* stoppedNotice;
   QLineEdit* creamField;

@@ -1,16 +1,24 @@
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
+#include "devices/Companions.h"
+#include "devices/TablesServer.h"
 #include "flows/StartScreen.h"
 #include "flows/TournamentMenu.h"
 #include "flows/ui/TournamentMenuWindow.h"
 #include "support/TestState.h"
+#include "support/devices/LoopbackPorts.h"
+#include "support/devices/TabletTables.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QtTest/QTest>
+
+#include <csignal>
 
 using testing_support::writeBytes;
 
@@ -173,3 +181,70 @@ TEST_F(TournamentMenuWindowTest, EnterRunsButton3WhereverTheFocusStands) {
 }
 
 }  // namespace
+
+namespace {
+
+// The port of the address the menu shows ("Tables : ouvrez http://<host>:<port>/").
+int shownPort(const QLabel* label) {
+  const QRegularExpressionMatch m = QRegularExpression(":(\\d+)/$").match(label->text());
+  return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+}  // namespace
+
+TEST_F(TournamentMenuWindowTest, TheTablesAddressCodeDevicesAndAServerThatEnded) {
+  ASSERT_TRUE(testing_support::LinkBuiltTablesServer(programDir()));
+  testing_support::LayOutTabletEvening("T1", 3, 2);
+  TForm5 w;
+  w.showMenu();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  StartTabletRetrieval();
+  // 8080 is another program's: the menu shows the port the server took.
+  testing_support::PortsHeld held;
+  held.hold(8080);
+  StartTabletServer();
+  ASSERT_TRUE(w.tablesAddress->isVisible()) << qPrintable(w.tablesAlarm->text());
+  const int port = shownPort(w.tablesAddress);
+  EXPECT_GE(port, 8081);
+  EXPECT_LE(port, 8099);
+  EXPECT_TRUE(testing_support::LoopbackGet(port, "/").contains("<html"));
+  EXPECT_TRUE(w.tablesCode->isVisible());
+  EXPECT_FALSE(w.tablesCode->pixmap().isNull());
+  EXPECT_TRUE(QRegularExpression("^Code des tables : [0-9]{6}$").match(w.tablesAccess->text()).hasMatch())
+      << qPrintable(w.tablesAccess->text());
+  EXPECT_FALSE(w.tablesAlarm->isVisible());
+  EXPECT_TRUE(w.runningNotice->isVisible());
+
+  // The server names the device that took table 2: the menu says so at its next look.
+  writeBytes(TabletSharedFolder + "/APPAREILS.TXT", "2\tAndroid Chrome 192.168.1.23\t20:15:02\r\n");
+  QTRY_VERIFY_WITH_TIMEOUT(w.tablesHolders->isVisible(), 2000);
+  EXPECT_EQ(w.tablesHolders->text(), "Table 2 : Android Chrome 192.168.1.23 depuis 20:15:02");
+
+  // Killed: the menu says in red that the tables are not served, never
+  // green, and once served again says since when; within three seconds.
+  ::kill(static_cast<pid_t>(TablesServerProcessId()), SIGKILL);
+  QElapsedTimer clock;
+  clock.start();
+  bool red = false;
+  bool greenWhileRed = false;
+  while (clock.elapsed() < 3000) {
+    QTest::qWait(10);
+    if (w.tablesAlarm->isVisible()) {
+      red = true;
+      greenWhileRed = greenWhileRed || w.runningNotice->isVisible() || w.tablesAddress->isVisible();
+      EXPECT_EQ(w.tablesAlarm->palette().color(QPalette::Window), QColor(Qt::red));
+      EXPECT_EQ(w.tablesAlarm->text(), "Attention! Les tables ne sont plus servies : le serveur des tables s'est "
+                                       "arrêté, il est relancé...");
+    }
+    if (red && w.tablesAddress->isVisible()) break;
+  }
+  EXPECT_TRUE(red);
+  EXPECT_FALSE(greenWhileRed);
+  ASSERT_TRUE(w.tablesAddress->isVisible());
+  EXPECT_LT(clock.elapsed(), 3000);
+  EXPECT_FALSE(w.tablesAlarm->isVisible());
+  EXPECT_TRUE(w.runningNotice->isVisible());
+  EXPECT_TRUE(w.tablesNews->isVisible());
+  EXPECT_EQ(w.tablesNews->text(), "Les tables sont de nouveau servies depuis 20:00:00.");
+  EXPECT_TRUE(testing_support::LoopbackGet(shownPort(w.tablesAddress), "/").contains("<html"));
+}

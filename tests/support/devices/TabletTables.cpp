@@ -59,20 +59,24 @@ TablesServerProcess::TablesServerProcess(const QString& exchange, const QString&
 
 TablesServerProcess::~TablesServerProcess() { kill(); }
 
+qint64 TablesServerProcess::processId() const {
+  return process_->state() == QProcess::NotRunning ? 0 : process_->processId();
+}
+
 void TablesServerProcess::kill() {
   if (process_->state() == QProcess::NotRunning) return;
   ::kill(static_cast<pid_t>(process_->processId()), SIGKILL);
   process_->waitForFinished(5000);
 }
 
-qint64 TablesServerProcess::processId() const {
-  return process_->state() == QProcess::NotRunning ? 0 : process_->processId();
-}
-
 bool TablesServerProcess::terminate(int ms) {
   if (process_->state() == QProcess::NotRunning) return true;
   ::kill(static_cast<pid_t>(process_->processId()), SIGTERM);
   return process_->waitForFinished(ms);
+}
+
+bool LinkBuiltTablesServer(const QString& programFolder) {
+  return QFile::link(QCoreApplication::applicationDirPath() + "/talvaron-tables", programFolder + "talvaron-tables");
 }
 
 QString BuiltTabletServerStandIn() {

@@ -15,6 +15,10 @@ namespace testing_support {
 QString BuiltTabletServerStandIn();
 QString BuiltTabletCompanionStandIn();
 
+// The tables' server built beside the tests, linked into a program folder
+// (ends with "/") where the program starts it from; false when it could not be.
+bool LinkBuiltTablesServer(const QString& programFolder);
+
 // The standard Mitchell of the given tables with Mitchell numbering, pairs
 // named "Nom<n>", every round played.
 void MakeTabletMitchell(int tables, int boardsPerTable);
@@ -41,7 +45,7 @@ class TablesServerProcess {
   // SIGTERM; true when the server ended within ms.
   bool terminate(int ms);
   int port() const { return port_; }  // 0 when it did not start
-  qint64 processId() const;  // 0 when it is not running
+  qint64 processId() const;           // 0 once it has ended
 
  private:
   std::unique_ptr<QProcess> process_;

@@ -1,0 +1,115 @@
+#include "scoring/ResultStore.h"
+
+#include "core/SafeFiles.h"
+#include "core/TournamentFiles.h"
+#include "platform/TextFiles.h"
+#include "scoring/ScoringSupport.h"
+
+#include <algorithm>
+
+namespace {
+
+ResultSheet SheetOf(ResultSource source) {
+  return source == ResultSource::TableSheet ? ResultSheet::Table : ResultSheet::Board;
+}
+
+int BoardOf(int slot) { return ResultsPerBoard > 0 ? (slot - 1) / ResultsPerBoard + 1 : ResultBoard[slot]; }
+
+// The one place a result goes into its slot.
+void PutResult(int slot, const SlotResult& result, bool clearPercentages) {
+  ResultContract[slot] = result.contract;
+  ResultScore[slot] = result.score;
+  ResultLead[slot] = result.lead;
+  ResultDeclarer[slot] = result.declarer;
+  if (result.percentages) {
+    ResultNsPercent[slot] = result.percentages->first;
+    ResultEwPercent[slot] = result.percentages->second;
+    ResultMatchpoints[slot] = 0;
+  } else if (clearPercentages) {
+    ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
+  }
+}
+
+}  // namespace
+
+void WriteRefereeDealsFile(int board, int nsPair, int ewPair) {
+  if (!TableDevicesMode) return;
+  TextFile file;
+  SafeAppend(file, TabletSharedFolder + QStringLiteral("/DonnesArbitre.TXT"));
+  file.writeLine(QStringLiteral("%1 %2 %3 ").arg(board).arg(nsPair).arg(ewPair));
+  CloseTextFile(file);
+  TellResultsCounted();
+}
+
+void RemoveResultAdjustment(int slot) {
+  const QString fileName = scoring::AdjustmentsFileName();
+  if (!platform::fileExists(fileName)) return;
+  QStringList kept;
+  bool removed = false;
+  for (const QString& line : platform::readTextLines(fileName)) {
+    const auto a = scoring::ParseAdjustmentLine(line);
+    if (a && a->slot == slot && a->board == CurrentBoard) {
+      removed = true;
+      continue;
+    }
+    kept << line;
+  }
+  if (removed) scoring::RewriteOrDelete(fileName, kept);
+}
+
+void PrepareSlotForResult(int slot, int board, int score) {
+  // Adjusted results keep their given percentages.
+  const int first = (board - 1) * ResultsPerBoard + 1;
+  const int last = std::min(board * ResultsPerBoard, kMaxResultSlots);
+  for (int s = std::max(first, 1); s <= last; ++s)
+    if (ResultScore[s] != kScoreAdjusted) ResultNsPercent[s] = ResultEwPercent[s] = 0;
+  // A result replacing an adjusted one must not be turned back into "AJU.".
+  if (ResultScore[slot] == kScoreAdjusted && score != kScoreAdjusted) RemoveResultAdjustment(slot);
+}
+
+void DeleteSlotResult(int slot) {
+  ResultScore[slot] = kScoreNone;
+  ResultContract[slot].clear();
+  ResultLead[slot] = QStringLiteral("?");
+  ResultDeclarer[slot] = QStringLiteral("?");
+  ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
+  ResultMatchpoints[slot] = 0;
+  RemoveResultAdjustment(slot);
+}
+
+void StoreResult(int slot, const SlotResult& result, ResultSource source, ResultOrigin origin, const QString& remark) {
+  if (slot < 1 || slot > kMaxResultSlots) return;
+  const int board = BoardOf(slot);
+  CurrentBoard = board;
+  switch (source) {
+    case ResultSource::BoardSheet:
+    case ResultSource::TableSheet:
+      PrepareSlotForResult(slot, board, result.score);
+      PutResult(slot, result, false);
+      SaveResults();
+      WriteRefereeDealsFile(board, ResultNsPair[slot], ResultEwPair[slot]);
+      TellResultStored(slot, SheetOf(source), origin);
+      return;
+    case ResultSource::Adjustment:
+      PutResult(slot, result, false);
+      TellResultAdjusted(slot, remark);
+      return;
+    case ResultSource::Tablets:
+    case ResultSource::BridgeMates:
+      PutResult(slot, result, true);
+      return;
+  }
+}
+
+void EraseResult(int slot, ResultSource sheet) {
+  if (slot < 1 || slot > kMaxResultSlots) return;
+  CurrentBoard = BoardOf(slot);
+  const bool held = ResultScore[slot] != kScoreNone;
+  DeleteSlotResult(slot);
+  SaveResults();
+  // An empty line erased still counts the results again.
+  if (held)
+    TellResultErased(slot, SheetOf(sheet));
+  else
+    TellResultsCounted();
+}

@@ -1,0 +1,67 @@
+#pragma once
+// One way to store a result into its slot, whoever gives it: the board's
+// sheet, the table's sheet, the tablets' and the BridgeMates' collections and
+// the director's adjustment. What differs between them (whether the board's
+// percentages are cleared, whether the results are saved and the news told
+// at once or by the collection once its pass is saved) is said by where the
+// result came from, as each has always done it.
+#include "core/Globals.h"
+#include "core/ResultNews.h"
+
+#include <QString>
+
+#include <optional>
+#include <utility>
+
+// Where a stored result came from.
+enum class ResultSource {
+  BoardSheet,   // typed or keyed at the board's sheet
+  TableSheet,   // typed or keyed at the table's sheet
+  Tablets,      // a tablet's result file, taken by the collection
+  BridgeMates,  // a scorers' row, taken by the collection
+  Adjustment,   // the director's percentages for one result ("AJU.")
+};
+
+// A result as a slot holds it.
+struct SlotResult {
+  QString contract;  // "4PN=", "PASSE", "MOY.", "AJU.", empty for points or for no result
+  int score = kScoreNone;
+  QString lead = QStringLiteral("?");
+  QString declarer;
+  // The percentages given with an adjusted score (N/S, E/W); without them
+  // the slot's percentages are left to the frequencies, or cleared by a
+  // collection.
+  std::optional<std::pair<double, double>> percentages;
+};
+
+// Stores result into slot (CurrentBoard is set to the slot's board):
+// - BoardSheet, TableSheet: the board's percentages are to be computed again
+//   and an adjustment replaced by another result goes (PrepareSlotForResult);
+//   the result is put, the results are saved, the referee's deals file is
+//   written and the news is told once (TellResultStored with the sheet and
+//   origin): the devices echo it from there, the menu counts again.
+// - Adjustment: the percentages are put with "AJU." and the news told once
+//   (TellResultAdjusted with remark); the ".ADJ" line is the caller's.
+// - Tablets, BridgeMates: the result and its percentages (0 when none are
+//   given) are put only: the collection saves once per pass, and echoes what
+//   it stored once its files or rows are done with.
+void StoreResult(int slot, const SlotResult& result, ResultSource source, ResultOrigin origin = ResultOrigin::Typed,
+                 const QString& remark = {});
+
+// Erases the result of slot at a sheet (BoardSheet or TableSheet): cleared
+// (DeleteSlotResult), saved, and the news told once: erased when the slot
+// held a result, else the results counted again.
+void EraseResult(int slot, ResultSource sheet);
+
+// With table devices: appends "<board> <ns> <ew> " to "DonnesArbitre.TXT",
+// then tells that the results are to be counted again (core/ResultNews.h).
+void WriteRefereeDealsFile(int board, int nsPair, int ewPair);
+// Removes from ".ADJ" the lines of slot on CurrentBoard (the file is deleted
+// when nothing remains). Nothing when there is no ".ADJ".
+void RemoveResultAdjustment(int slot);
+// Before a new result goes into slot of board: the board's percentages must
+// be computed again, and an adjustment replaced by another result goes away.
+void PrepareSlotForResult(int slot, int board, int score);
+// Clears the result of slot (score 10000, contract, lead and declarer, its
+// percentages and its ".ADJ" line); CurrentBoard must be the slot's board.
+void DeleteSlotResult(int slot);
