@@ -2,9 +2,8 @@
 // wherever it is started from, and the ports other programs listen on.
 #include "TablesStart.h"
 
+#include "support/devices/TablesClient.h"
 #include "support/TestState.h"
-
-#include <httplib.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -44,9 +43,7 @@ Served serve(const QString& program, const QString& workingFolder, const QString
   p.waitForReadyRead(5000);
   const QRegularExpressionMatch m = QRegularExpression(":(\\d+)/").match(QString::fromUtf8(p.readLine()));
   if (m.hasMatch()) {
-    httplib::Client client("127.0.0.1", m.captured(1).toInt());
-    client.set_read_timeout(2, 0);
-    if (auto r = client.Get("/")) s.page = r->body;
+    s.page = testing_support::GetTables(m.captured(1).toInt(), "/").body;
     p.terminate();
   }
   p.waitForFinished(5000);
