@@ -39,7 +39,7 @@ struct TeamRow {
   int total = 0;
   QString place;
 };
-// The teams best total first; equal totals keep their team order.
+// The teams best total first, ordered by the pairs' rule (RankByScore).
 std::vector<TeamRow> RankedTeams();
 
 // What the results window shows (ResultsView) is shown without blocking by
