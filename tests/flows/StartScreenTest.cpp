@@ -482,6 +482,20 @@ TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices
   EXPECT_TRUE(calls.contains("timer 1000"));
 }
 
+// Every result in: nothing to restart and nothing to ask; the devices stay
+// on, so that the quit stops their servers.
+TEST_F(StartScreenTest, AFinishedBridgeMatesTournamentWithoutItsDatabaseKeepsItsDevices) {
+  platform::FakeProcesses processes;
+  bridgeMatesTournamentOfToday(4);
+  ResumeTournamentClick();
+  EXPECT_TRUE(talk.messages.filter("Pas trouvé le fichier").isEmpty());
+  EXPECT_TRUE(talk.choices.isEmpty());
+  EXPECT_TRUE(TableDevicesMode && BridgeMatesMode);
+  EXPECT_TRUE(processes.events.filter("start:").isEmpty());
+  EXPECT_FALSE(calls.contains("timer 1000"));
+  EXPECT_EQ(calls.last(), "menu");
+}
+
 TEST_F(StartScreenTest, FederationTournamentCodeIsTheHourAndExistingFilesAreKeptUnlessConfirmed) {
   recordServices();
   InitGlobals();  // clock fixed at 2026-12-07 20:00
