@@ -31,6 +31,14 @@ QString FindResultsFolder() {
 bool LockResultsFolder(const QString& folder, const QString& consequence) {
   const auto holder = platform::lockFolder(folder, kResultsFolderLockFile);
   if (!holder) return true;
+  if (holder->openError != 0) {
+    ShowAlert(QStringLiteral("Erreur %1: Talvaron ne peut pas ouvrir le fichier de verrouillage ").arg(holder->openError) +
+              folder + kResultsFolderLockFile +
+              QStringLiteral(". Sans lui, une autre copie du programme pourrait travailler sur les mêmes fichiers et "
+                             "perdre des résultats: ") +
+              consequence);
+    return false;
+  }
   QString text = QStringLiteral("Talvaron tourne déjà sur le dossier des résultats ") + folder;
   if (holder->since.isValid())
     text += QStringLiteral(" depuis le ") + holder->since.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" à ") +

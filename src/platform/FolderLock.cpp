@@ -46,8 +46,18 @@ std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString&
   if (!path.endsWith(u'/')) path += u'/';
   path += fileName;
   // Never through a link: the lock belongs to the folder itself.
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
-  if (fd < 0) return std::nullopt;
+  const QByteArray name = QFile::encodeName(path);
+  int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+  if (fd < 0) {
+    const int error = errno;
+    // Another account's file: a shared lock needs no right to write.
+    if (error == EACCES || error == EPERM || error == EROFS) fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+      FolderLockHolder refused;
+      refused.openError = error;
+      return refused;
+    }
+  }
   struct stat info {};
   if (::fstat(fd, &info) != 0) {
     ::close(fd);
