@@ -115,6 +115,38 @@ TEST_F(CoreWindowsTest, YesNoWindowAnswersYesOnlyWhenAsked) {
   }
 }
 
+// Asked with no as its default (an erase), the window answers only O, N,
+// Enter and Esc: a key typed by mistake leaves the question open.
+TEST_F(CoreWindowsTest, YesNoWindowWithNoAsDefaultAnswersOnlyItsKeys) {
+  struct Case {
+    const char* what;
+    QList<Qt::Key> strays;
+    std::function<void(TForm91*)> act;
+    int answer;
+  };
+  const Case cases[] = {
+      {"O", {Qt::Key_X, Qt::Key_Space}, [](TForm91* w) { ModalScript::type(w, "O"); }, 6},
+      {"o", {Qt::Key_1}, [](TForm91* w) { ModalScript::type(w, "o"); }, 6},
+      {"N", {Qt::Key_Space}, [](TForm91* w) { ModalScript::type(w, "n"); }, 7},
+      {"Enter", {Qt::Key_A}, [](TForm91* w) { ModalScript::key(w, Qt::Key_Return); }, 7},
+      {"Esc", {Qt::Key_F1}, [](TForm91* w) { ModalScript::key(w, Qt::Key_Escape); }, 7},
+  };
+  for (const Case& c : cases) {
+    ModalScript script;
+    script.on("TForm91", [&](QWidget* w) {
+      auto* window = as<TForm91>(w);
+      EXPECT_EQ(window->noButton->text(), "NON (ENTER)");
+      for (const Qt::Key stray : c.strays) {
+        ModalScript::key(w, stray);
+        EXPECT_TRUE(window->isVisible()) << c.what << " closed by a stray key";
+      }
+      c.act(window);
+    });
+    EXPECT_EQ(ui::AskYesNoDefaultNo(QStringLiteral("Voulez-vous vraiment effacer le tournoi OLD?")), c.answer) << c.what;
+    EXPECT_TRUE(script.done()) << c.what;
+  }
+}
+
 TEST_F(CoreWindowsTest, ListChooserSearchesAsTheDirectorTypes) {
   ChoiceListCount = 5;
   const char* names[] = {"MOREAU Eve", "MARTIN Luc", "", "MASSON Anne", "DURAND Paul"};
