@@ -8,7 +8,7 @@
 // each its initial value again. A global declared anywhere else would be
 // missed by that reset: the tests refuse one.
 #include "core/OneBased.h"
-#include "core/SafeFiles.h"
+#include "platform/TextFiles.h"
 
 #include <QChar>
 #include <QDateTime>
@@ -237,7 +237,7 @@ struct DirectorScorerFields {
   X(ChoiceIndex, 0, int) \
   X(TypedSearchText, , QString) \
   /* The open printout (PrintFile) between BeginTempPrintout and CloseTextFile. */ \
-  X(PrintFileWriter, , TextFile) \
+  X(PrintFileWriter, , platform::TextWriter) \
   /* What the windows leave behind their answer: the check box "Mémoriser ce choix" of "Type de */ \
   /* Mitchell" and the one of "Tours?" at their close; whether the table count is odd */ \
   /* (ComputeTablesAndRounds). */ \

@@ -38,6 +38,9 @@ class ReadOnlyFolder {
         QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
     QFile::setPermissions(top, open | QFile::WriteOwner);
     QFile::setPermissions(folder, open);
+    // The results folder inside stays one the user may write in: without its
+    // lock file the program would not start at all.
+    QFile::setPermissions(folder + "Resultats", open | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
     if (geteuid() == 0) lowered_ = seteuid(65534) == 0;
   }
   ~ReadOnlyFolder() {

@@ -34,7 +34,20 @@ void writeShippedFiles(const QString& folder) {
 
 void resetGlobals() {
   // Every global from the one list, then the slots as the program clears them.
+  // The case's folders and files stay: a reset in the middle of a case is a
+  // restart of the program on the same machine.
+  const QString program = ProgramFolder, data = DataFolder, documents = DocumentsFolder;
+  const QString print = PrintFile, results = ResultsTextFile, resultsF = ResultsFTextFile, recap = RecapTextFile;
+  const OneBased<QChar, 4> suits = SuitLetters;
   ResetGlobals();
+  ProgramFolder = program;
+  DataFolder = data;
+  DocumentsFolder = documents;
+  PrintFile = print;
+  ResultsTextFile = results;
+  ResultsFTextFile = resultsF;
+  RecapTextFile = recap;
+  SuitLetters = suits;
   ClearPairSlots();
   ClearAllResults();
   // The devices, where they are linked, forget what they polled.
