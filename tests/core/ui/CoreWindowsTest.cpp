@@ -391,6 +391,41 @@ TEST_F(CoreWindowsTest, WarningWindowClosesOnItsKeys) {
     ShowWarningWindow(QStringLiteral("Ajustements de fréquences\r\n-----"));
     EXPECT_TRUE(script.done());
   }
+  // The same keys reach it from its text, clicked into to read it.
+  for (const Qt::Key key : {Qt::Key_O, Qt::Key_Return, Qt::Key_Escape}) {
+    ModalScript script;
+    script.on("TForm22", [key](QWidget* w) {
+      auto* window = as<TForm22>(w);
+      window->Memo1->setFocus();
+      QTest::keyClick(window->Memo1, key);
+      EXPECT_FALSE(window->isVisible()) << key;
+    });
+    ShowWarningWindow(QStringLiteral("Ajustements de fréquences"));
+    EXPECT_TRUE(script.done());
+  }
+}
+
+TEST_F(CoreWindowsTest, InfoWindowClosesOnEnterAndEscWhereverTheFocusStands) {
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+    ModalScript script;
+    script.on("TForm88", [key](QWidget* w) {
+      auto* window = as<TForm88>(w);
+      window->CheckBox1->setFocus();
+      QTest::keyClick(window->CheckBox1, key);
+      EXPECT_FALSE(window->isVisible()) << key;
+    });
+    ShowInfoWindow(QStringLiteral("Pour rappel..."));
+    EXPECT_TRUE(script.done());
+    script.on("TForm88", [key](QWidget* w) {
+      auto* window = as<TForm88>(w);
+      window->Memo1->setFocus();
+      QTest::keyClick(window->Memo1, key);
+      EXPECT_FALSE(window->isVisible()) << key;
+    });
+    ShowInfoWindow(QStringLiteral("Pour rappel..."));
+    EXPECT_TRUE(script.done());
+  }
+  EXPECT_FALSE(QFile::exists(programDir() + "MSG2.TXT"));  // no key ticked the box on its way
 }
 
 TEST_F(CoreWindowsTest, InfoWindowBoxHidesTheReminderFromNowOn) {
