@@ -406,25 +406,19 @@ TEST_F(CoreWindowsTest, WarningWindowClosesOnItsKeys) {
 }
 
 TEST_F(CoreWindowsTest, InfoWindowClosesOnEnterAndEscWhereverTheFocusStands) {
-  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-    ModalScript script;
-    script.on("TForm88", [key](QWidget* w) {
-      auto* window = as<TForm88>(w);
-      window->CheckBox1->setFocus();
-      QTest::keyClick(window->CheckBox1, key);
-      EXPECT_FALSE(window->isVisible()) << key;
-    });
-    ShowInfoWindow(QStringLiteral("Pour rappel..."));
-    EXPECT_TRUE(script.done());
-    script.on("TForm88", [key](QWidget* w) {
-      auto* window = as<TForm88>(w);
-      window->Memo1->setFocus();
-      QTest::keyClick(window->Memo1, key);
-      EXPECT_FALSE(window->isVisible()) << key;
-    });
-    ShowInfoWindow(QStringLiteral("Pour rappel..."));
-    EXPECT_TRUE(script.done());
-  }
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+    for (const bool fromTheBox : {true, false}) {
+      ModalScript script;
+      script.on("TForm88", [key, fromTheBox](QWidget* w) {
+        auto* window = as<TForm88>(w);
+        QWidget* focus = fromTheBox ? static_cast<QWidget*>(window->CheckBox1) : window->Memo1;
+        focus->setFocus();
+        QTest::keyClick(focus, key);
+        EXPECT_FALSE(window->isVisible()) << key << (fromTheBox ? " from the box" : " from the text");
+      });
+      ShowInfoWindow(QStringLiteral("Pour rappel..."));
+      EXPECT_TRUE(script.done());
+    }
   EXPECT_FALSE(QFile::exists(programDir() + "MSG2.TXT"));  // no key ticked the box on its way
 }
 
