@@ -29,16 +29,17 @@ QString FindResultsFolder() {
 }
 
 bool LockResultsFolder(const QString& folder, const QString& consequence) {
-  const auto holder = platform::lockFolder(folder, kResultsFolderLockFile);
-  if (!holder) return true;
-  if (holder->openError != 0) {
-    ShowAlert(QStringLiteral("Erreur %1: Talvaron ne peut pas ouvrir le fichier de verrouillage ").arg(holder->openError) +
+  int openError = 0;
+  const auto holder = platform::lockFolder(folder, kResultsFolderLockFile, &openError);
+  if (openError != 0) {
+    ShowAlert(QStringLiteral("Erreur %1: Talvaron ne peut pas ouvrir le fichier de verrouillage ").arg(openError) +
               folder + kResultsFolderLockFile +
               QStringLiteral(". Sans lui, une autre copie du programme pourrait travailler sur les mêmes fichiers et "
                              "perdre des résultats: ") +
               consequence);
     return false;
   }
+  if (!holder) return true;
   QString text = QStringLiteral("Talvaron tourne déjà sur le dossier des résultats ") + folder;
   if (holder->since.isValid())
     text += QStringLiteral(" depuis le ") + holder->since.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral(" à ") +

@@ -41,7 +41,8 @@ FolderLockHolder readHolder(int fd) {
 
 }  // namespace
 
-std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName) {
+std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName, int* openError) {
+  if (openError) *openError = 0;
   QString path = folder;
   if (!path.endsWith(u'/')) path += u'/';
   path += fileName;
@@ -53,9 +54,8 @@ std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString&
     // Another account's file: a shared lock needs no right to write.
     if (error == EACCES || error == EPERM || error == EROFS) fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) {
-      FolderLockHolder refused;
-      refused.openError = error;
-      return refused;
+      if (openError) *openError = error;
+      return std::nullopt;
     }
   }
   struct stat info {};

@@ -14,7 +14,6 @@ namespace platform {
 struct FolderLockHolder {
   qint64 processId = 0;  // 0 when the file does not say yet
   QDateTime since;       // invalid when the file does not say yet
-  int openError = 0;     // the system's code when the lock file could not be opened at all
 };
 
 // Takes the lock of folder for this process: the file fileName in it is
@@ -26,10 +25,10 @@ struct FolderLockHolder {
 // holds all the same, only the file keeps the other run's lines. Nothing
 // comes back when the lock is this process's, and also on a file system
 // without locks: there is then nothing to protect. Another process holding
-// it gives what its file says; a lock file that cannot be opened at all (no
-// right to create it, a link in its place) gives openError, the code of the
-// read-write opening.
-std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName);
+// it gives what its file says. A lock file that cannot be opened at all (no
+// right to create it, a link in its place) gives nothing either, and the
+// code of the read-write opening in *openError when asked for (else 0).
+std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName, int* openError = nullptr);
 // The lock this process holds let go (its file stays for the next run).
 void unlockFolder();
 
