@@ -30,7 +30,7 @@ QString FindResultsFolder() {
 
 bool LockResultsFolder(const QString& folder, const QString& consequence) {
   int openError = 0;
-  const auto holder = platform::lockFolder(folder, kResultsFolderLockFile, &openError);
+  const auto holder = platform::lockFolder(folder, kResultsFolderLockFile, openError);
   if (openError != 0) {
     ShowAlert(QStringLiteral("Erreur %1: Talvaron ne peut pas ouvrir le fichier de verrouillage ").arg(openError) +
               folder + kResultsFolderLockFile +

@@ -14,10 +14,10 @@ QString FindResultsFolder();
 // saying since when and under which process another copy works there and
 // ending with consequence, when another copy holds it; false too, after a
 // message naming the lock file and the system's code, when that file cannot
-// be opened at all (the run would go unprotected).
+// be opened at all (the run would go unprotected: the start stops there).
 bool LockResultsFolder(const QString& folder, const QString& consequence);
-// The lock of folder at start: held by another copy or impossible to open,
-// the message, then the program ends at once, before it writes anything.
+// The lock of folder at start: held by another copy, the message, then the
+// program ends at once, before it writes anything.
 void LockResultsFolderOrHalt(const QString& folder);
 // DataFolder := FindResultsFolder(), its lock taken (or the program ended),
 // what saves cut short left there removed, "PATH.TXT" rewritten.

@@ -41,8 +41,13 @@ FolderLockHolder readHolder(int fd) {
 
 }  // namespace
 
-std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName, int* openError) {
-  if (openError) *openError = 0;
+std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName) {
+  int openError = 0;
+  return lockFolder(folder, fileName, openError);
+}
+
+std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName, int& openError) {
+  openError = 0;
   QString path = folder;
   if (!path.endsWith(u'/')) path += u'/';
   path += fileName;
@@ -54,7 +59,7 @@ std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString&
     // Another account's file: a shared lock needs no right to write.
     if (error == EACCES || error == EPERM || error == EROFS) fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) {
-      if (openError) *openError = error;
+      openError = error;
       return std::nullopt;
     }
   }

@@ -16,19 +16,23 @@ struct FolderLockHolder {
   QDateTime since;       // invalid when the file does not say yet
 };
 
+// As lockFolder below; besides, when the lock file cannot be opened at all (no right
+// to create it, a link in its place) openError gets the code of the
+// read-write opening (else 0). A lock file this account may only read (a
+// results folder shared with another account) is locked through a read-only
+// descriptor: the lock holds all the same, only the file keeps the other
+// run's lines.
+std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName, int& openError);
+
 // Takes the lock of folder for this process: the file fileName in it is
 // created when missing, locked without waiting, and made to hold this
 // process's id and the time (platform::now()). Taking a folder lets go of the
 // folder this process held before; taking the same folder again changes
-// nothing. A lock file this account may only read (a results folder shared
-// with another account) is locked through a read-only descriptor: the lock
-// holds all the same, only the file keeps the other run's lines. Nothing
-// comes back when the lock is this process's, and also on a file system
-// without locks: there is then nothing to protect. Another process holding
-// it gives what its file says. A lock file that cannot be opened at all (no
-// right to create it, a link in its place) gives nothing either, and the
-// code of the read-write opening in *openError when asked for (else 0).
-std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName, int* openError = nullptr);
+// nothing. Nothing comes back when the lock is this process's, and also when
+// the folder cannot hold a lock file at all (a folder nobody may write in, a
+// file system without locks): there is then nothing to protect. Another
+// process holding it gives what its file says.
+std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName);
 // The lock this process holds let go (its file stays for the next run).
 void unlockFolder();
 

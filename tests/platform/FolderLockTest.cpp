@@ -42,7 +42,7 @@ class FolderLockTest : public ::testing::Test {
     if (child_ == 0) {
       if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
       int openError = 0;
-      const auto holder = platform::lockFolder(folder_, kLockName, &openError);
+      const auto holder = platform::lockFolder(folder_, kLockName, openError);
       QByteArray said = openError != 0 ? "E" + QByteArray::number(openError) : !holder ? QByteArray("L") : QByteArray("H");
       (void)!::write(answer_[1], said.constData(), static_cast<size_t>(said.size()));
       ::close(answer_[1]);
@@ -100,7 +100,7 @@ TEST_F(FolderLockTest, ALockFileThatCannotBeOpenedIsReported) {
   ::chmod(QFile::encodeName(folder_).constData(), 0755);
   ASSERT_EQ(::symlink("/nowhere", lockPath().constData()), 0);
   int openError = 0;
-  EXPECT_FALSE(platform::lockFolder(folder_, kLockName, &openError).has_value());  // this process holds nothing
+  EXPECT_FALSE(platform::lockFolder(folder_, kLockName, openError).has_value());  // this process holds nothing
   EXPECT_EQ(openError, ELOOP);
 }
 
