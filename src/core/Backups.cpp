@@ -101,13 +101,20 @@ void tellLeftOut(const QString& folder, const QStringList& leftOut) {
 
 }  // namespace
 
-QString SetAsideTournamentFiles(const QString& code) {
+QString SetAsideFolder(const QString& code) {
   const QDateTime now = platform::now();
   const QString day = BackupRoot() + now.toString(QStringLiteral("yyyyMMdd")) + '/';
   const QString base = day + QStringLiteral("Efface-") + code + '-' + now.toString(QStringLiteral("HHmmss"));
   // A second erase of the same code within the same second keeps the first.
   QString folder = base + '/';
   for (int n = 2; platform::folderExists(folder); ++n) folder = base + QStringLiteral("-%1/").arg(n);
+  return folder;
+}
+
+QString SetAsideTournamentFiles(const QString& code) { return SetAsideTournamentFiles(code, QString()); }
+
+QString SetAsideTournamentFiles(const QString& code, const QString& asked) {
+  const QString folder = asked.isEmpty() ? SetAsideFolder(code) : asked;
   if (!platform::makeFolder(folder))
     throw platform::IoError(EACCES, folder, QStringLiteral("Impossible de créer le dossier ") + folder);
   QStringList extensions;

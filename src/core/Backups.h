@@ -35,6 +35,11 @@ bool CopyFolderSilently(const QString& sourceFolder, const QString& targetFolder
 // that folder. Every file is copied there before any is deleted: a failed
 // copy raises IoError (with the file's name) and leaves DataFolder whole.
 QString SetAsideTournamentFiles(const QString& code);
+// The same into folder, as SetAsideFolder gave it when the erase was asked
+// ("" for the folder of now).
+QString SetAsideTournamentFiles(const QString& code, const QString& folder);
+// The folder SetAsideTournamentFiles(code) would use now (not created).
+QString SetAsideFolder(const QString& code);
 
 // The backup root (what "C:\BackupsTalvaron" is on Windows), ending with "/".
 QString BackupRoot();

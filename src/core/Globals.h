@@ -2,10 +2,21 @@
 // The tournament in memory: one set of global variables, as every routine of
 // the program reads and writes them. Arrays are 1-based with fixed capacities;
 // an index outside them throws instead of writing past the array.
+//
+// Every global of the program is declared here, in the one list
+// TALVARON_GLOBALS, as X(name, initial value, type); ResetGlobals() gives
+// each its initial value again. A global declared anywhere else would be
+// missed by that reset: the tests refuse one.
 #include "core/OneBased.h"
+#include "platform/TextFiles.h"
 
+#include <QChar>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstddef>
 
 // Capacities.
 inline constexpr int kMaxPairs = 42;          // pair slots (21 tables, N/S and E/W)
@@ -19,197 +30,254 @@ inline constexpr int kScoreNone = 10000;      // no result yet ("?")
 inline constexpr int kScoreAdjusted = 9999;   // "AJU."
 inline constexpr int kScoreAverage = 9998;    // "MOY.", counts for neither pair
 
-// Identity and folders. ProgramFolder, DataFolder and the movement folders end
-// with "/"; DocumentsFolder does not.
-inline QString ProgramFolder;
-inline QString DataFolder;
-inline QString DocumentsFolder;
-inline QString MovementFolder;
-inline QString ClubMovementFolder;
-inline QString MovementFolderInUse;
-inline QString TabletSharedFolder;
-inline QString TabletSeriesFolder;
-inline QString TableFolderPath;
-inline QString TournamentCode;
-inline QString TournamentTitle;
-inline QString TournamentName;
-inline QString DateText;
-inline QString DateDay;
-inline QString DateMonth;
-inline QString DateYear;
-inline QString DateShortText;
-inline QString TimeText;
-inline QDateTime StartDateTime;
-inline int StartDayOfWeek = 0;  // 1 = Sunday .. 7 = Saturday
-inline QString VersionText;
-inline QString ClubName;
-inline QString OleDbProviderSuffix;
-inline QString CurrentDrive;
-inline bool TournamentDatedToday = false;
-
-// Mode flags.
-inline bool TableDevicesMode = false;
-inline bool TabletsMode = false;
-inline bool BridgeMatesMode = false;
-inline bool TabletsInUse = false;  // tablets added to a BridgeMates tournament
-inline bool FederationMode = false;
-inline bool ClubMode = false;
-inline bool EntryByContracts = false;
-inline bool AskOpeningLead = false;
-inline bool EnterDealsAtTable = false;
-inline bool PairsEntered = false;
-inline bool IsHowell = false;
-inline bool MitchellNumbering = false;
-inline bool IsPatton = false;
-inline bool IsAppendix = false;
-inline bool ArrowSwitch = false;
-inline bool ImpScoring = false;
-inline bool CumulativeMode = false;
-inline bool ResumingTournament = false;
-inline int ResumeChosen = 0;
-inline bool CumulativeTotals = false;
-inline bool AutoVentilation = false;
-inline bool SheetOrderByRounds = false;
-inline bool SheetLineSkip = false;
-inline bool ScoresTimesTen = false;
-inline bool CoherenceTest = false;
-inline bool ClubMovements = false;
-inline bool Interactive = false;
-inline bool DealsImported = false;
-inline bool FrequenciesComputed = false;
-inline bool ResultsAvailable = false;
-inline bool ByePresent = false;
-inline bool PlayersFileFound = false;
-inline bool PairsFileAvailable = false;
-inline bool GeneralOptionsMode = false;
-inline bool OneWinnerMitchell = false;
-
-// Counts.
-inline int PairCount = 0;
-inline int PairSlotCount = 0;
-inline int TableCount = 0;
-inline int ResultsPerBoard = 0;
-inline int BoardCount = 0;
-inline int BoardsPerTable = 0;
-inline int BoardSetCount = 0;
-inline int DealCount = 0;
-inline int RoundCount = 0;
-inline int RoundsScheduled = 0;
-inline int RoundsPlayed = 0;
-inline int ResultSlotCount = 0;
-inline int MitchellType = 0;  // 0, 1 skip, 2 relay
-inline int ResultsEntered = 0;
-inline int PlayersExpected = 0;
-inline int PlayersNamed = 0;
-inline int ByePairNumber = 0;
-inline int ByeNsPair = 0;
-inline int ByeEwPair = 0;
-inline int CurrentBoard = 0;
-inline int LastSheetRound = 0;
-inline int PlayerCount = 0;
-inline int PlayerChoiceCount = 0;
-inline int ChoiceListCount = 0;
-inline int FederationMovementKind = 0;
-inline int HerediaMovement = 0;
-
-// The federation exchange: whether the session database brought the deals.
-inline bool FederationHandRecordsReceived = false;
-
-// Pair slots 1..42 (names and labels are declared with 1344 entries and
-// licences with 1000, as the program always had; only 1..42 are used).
-inline OneBased<int, kMaxPairs> PairNumbers;  // N/S k: k; E/W k: -k; 0 empty
-inline OneBased<QString, kMaxResultSlots> PairLabels;
-inline OneBased<QString, kMaxResultSlots> Player1Names;
-inline OneBased<QString, kMaxResultSlots> Player2Names;
-inline OneBased<QString, kMaxPlayers> Player1Licences;
-inline OneBased<QString, kMaxPlayers> Player2Licences;
-// Per pair number 1..42, written by the ranking.
-inline OneBased<double, kMaxPairs> PairFinalScore;
-inline OneBased<int, kMaxPairs> RankingOrder;
-
-// Result slots 1..1344, board-major: board b owns slots
-// (b - 1) x ResultsPerBoard + 1 .. b x ResultsPerBoard.
-inline OneBased<int, kMaxResultSlots> ResultNsPair;
-inline OneBased<int, kMaxResultSlots> ResultEwPair;
-inline OneBased<int, kMaxResultSlots> ResultScore;
-inline OneBased<int, kMaxResultSlots> ResultRound;
-inline OneBased<int, kMaxResultSlots> ResultTable;
-inline OneBased<int, kMaxResultSlots> ResultBoard;
-inline OneBased<int, kMaxResultSlots> ResultSwapped;
-inline OneBased<QString, kMaxResultSlots> ResultContract;
-inline OneBased<QString, kMaxResultSlots> ResultLead;
-inline OneBased<QString, kMaxResultSlots> ResultDeclarer;
-inline OneBased<int, kMaxResultSlots> ResultMatchpoints;
-inline OneBased<double, kMaxResultSlots> ResultNsPercent;
-inline OneBased<double, kMaxResultSlots> ResultEwPercent;
-inline OneBased<int, kMaxResultSlots> ResultAdjustmentLogged;
-inline OneBased<QString, kMaxResultSlots> MovementBoardsText;
-
-// Per board 1..64.
-inline OneBased<bool, kMaxBoards> BoardVentilated;
-inline OneBased<QString, kMaxBoards> DealDiagrams;  // each line ended by CR LF
-
-// Players 1..1000.
-inline OneBased<QString, kMaxPlayers> PlayerNames;
-inline OneBased<QString, kMaxPlayers> PlayerFirstNames;
-inline OneBased<QString, kMaxPlayers> PlayerLicences;
-inline OneBased<QString, kMaxPlayers> PlayerFileLines;
-inline OneBased<QString, kMaxPlayers + 1> PlayerChoiceLines;  // every player plus "BYE"
-inline OneBased<QString, kMaxPlayers> MemberField1;
-inline OneBased<QString, kMaxPlayers> MemberField2;
-inline OneBased<QString, kMaxPlayers> MemberField3;
-inline OneBased<QString, kMaxPlayers> ChoiceListItems;
-inline QString PlayersFileName;
-
-// Settings values.
-inline int MixingPercent = 10;
-inline int SavedMitchellType = 0;
-inline int RoundsShownCount = 2;
-inline int PercentagesFromRound = 9999;
-inline int PbnOption = 1;
-inline QString PbnName;
-inline QString DiagramFolder;
-inline QString TabletPassword;
-inline QString BridgeMatesPin;
-inline int NameDisplayMode = 1;
-inline bool BmShowPlayerNames = false;
-inline bool BmLeadCard = false;
-inline bool BmValidateLeadCard = false;
-inline bool BmNoBlankMemberNumber = false;
-inline QString MembersDatLocation;
-inline QString ClubFederationNumber;
-inline QString FederationFolder;
-inline QString FederationBwsFile;
-inline QString BwsFileName;
-inline QString BwsFolder;
-inline QString BridgeMatesControlPath;
-inline QString MovementFileName;
-inline QString MovementTitle;
-inline QString ArrowSwitchText;
-
-// Suit letters: spades, hearts, diamonds, clubs.
-inline OneBased<QChar, 4> SuitLetters;
-
-// Printout and result text files of the Documents folder (full names).
-inline QString PrintFile;
-inline QString ResultsTextFile;
-inline QString ResultsFTextFile;
-inline QString RecapTextFile;
-
-// The shared answer of every small dialog (0 = Esc or cancel).
-inline int ChoiceResult = 0;
-
-// Deal diagrams and the movement view.
-inline QString ChosenPbnFile;  // the PBN file picked in the chooser, "" when none
 inline constexpr int kMaxMovementRows = 1344;
-inline int MovementRowCount = 0;  // rows in use, separators (round 0) included
-inline OneBased<int, kMaxMovementRows> MovementRowRound;
-inline OneBased<int, kMaxMovementRows> MovementRowTable;
-inline OneBased<int, kMaxMovementRows> MovementRowNs;
-inline OneBased<int, kMaxMovementRows> MovementRowEw;  // E/W in Mitchell numbering 1..tables
 
-// Table devices: the club's members program located at start-up, and the
-// result file of the tablets that failed to read at the last passes.
-inline QString ClubMembersFile;
-inline QString LastBadResultFile;
-inline int BadResultFileCount = 0;
+// One grid of the pairs entry or of the pair changes: rows 1..21, column 1
+// the first player, column 2 the second.
+struct PairsGrid {
+  std::array<std::array<QString, 3>, kMaxTables + 1> cells{};
+  QString& cell(int column, int row) { return cells.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)); }
+  const QString& cell(int column, int row) const {
+    return cells.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
+  }
+  void clear() { cells = {}; }
+};
+
+// The director and scorer of the web pages' heading, and the caption of
+// their group.
+struct DirectorScorerFields {
+  QString director;
+  QString scorer;
+  QString groupCaption;
+};
+
+#define TALVARON_GLOBALS(X) \
+  /* Identity and folders. ProgramFolder, DataFolder and the movement folders end with "/"; */ \
+  /* DocumentsFolder does not. */ \
+  X(ProgramFolder, , QString) \
+  X(DataFolder, , QString) \
+  X(DocumentsFolder, , QString) \
+  X(MovementFolder, , QString) \
+  X(ClubMovementFolder, , QString) \
+  X(MovementFolderInUse, , QString) \
+  X(TabletSharedFolder, , QString) \
+  X(TabletSeriesFolder, , QString) \
+  X(TableFolderPath, , QString) \
+  X(TournamentCode, , QString) \
+  X(TournamentTitle, , QString) \
+  X(TournamentName, , QString) \
+  X(DateText, , QString) \
+  X(DateDay, , QString) \
+  X(DateMonth, , QString) \
+  X(DateYear, , QString) \
+  X(DateShortText, , QString) \
+  X(TimeText, , QString) \
+  X(StartDateTime, , QDateTime) \
+  X(StartDayOfWeek, 0, int) /* 1 = Sunday .. 7 = Saturday */ \
+  X(VersionText, , QString) \
+  X(ClubName, , QString) \
+  X(OleDbProviderSuffix, , QString) \
+  X(CurrentDrive, , QString) \
+  X(TournamentDatedToday, false, bool) \
+  /* Mode flags. */ \
+  X(TableDevicesMode, false, bool) \
+  X(TabletsMode, false, bool) \
+  X(BridgeMatesMode, false, bool) \
+  X(TabletsInUse, false, bool) /* tablets added to a BridgeMates tournament */ \
+  X(FederationMode, false, bool) \
+  X(ClubMode, false, bool) \
+  X(EntryByContracts, false, bool) \
+  X(AskOpeningLead, false, bool) \
+  X(EnterDealsAtTable, false, bool) \
+  X(PairsEntered, false, bool) \
+  X(IsHowell, false, bool) \
+  X(MitchellNumbering, false, bool) \
+  X(IsPatton, false, bool) \
+  X(IsAppendix, false, bool) \
+  X(ArrowSwitch, false, bool) \
+  X(ImpScoring, false, bool) \
+  X(CumulativeMode, false, bool) \
+  X(ResumingTournament, false, bool) \
+  X(ResumeChosen, 0, int) \
+  X(CumulativeTotals, false, bool) \
+  X(AutoVentilation, false, bool) \
+  X(SheetOrderByRounds, false, bool) \
+  X(SheetLineSkip, false, bool) \
+  X(ScoresTimesTen, false, bool) \
+  X(CoherenceTest, false, bool) \
+  X(ClubMovements, false, bool) \
+  X(Interactive, false, bool) \
+  X(DealsImported, false, bool) \
+  X(FrequenciesComputed, false, bool) \
+  X(ResultsAvailable, false, bool) \
+  X(ByePresent, false, bool) \
+  X(PlayersFileFound, false, bool) \
+  X(PairsFileAvailable, false, bool) \
+  X(GeneralOptionsMode, false, bool) \
+  X(OneWinnerMitchell, false, bool) \
+  /* Counts. */ \
+  X(PairCount, 0, int) \
+  X(PairSlotCount, 0, int) \
+  X(TableCount, 0, int) \
+  X(ResultsPerBoard, 0, int) \
+  X(BoardCount, 0, int) \
+  X(BoardsPerTable, 0, int) \
+  X(BoardSetCount, 0, int) \
+  X(DealCount, 0, int) \
+  X(RoundCount, 0, int) \
+  X(RoundsScheduled, 0, int) \
+  X(RoundsPlayed, 0, int) \
+  X(ResultSlotCount, 0, int) \
+  X(MitchellType, 0, int) /* 0, 1 skip, 2 relay */ \
+  X(ResultsEntered, 0, int) \
+  X(PlayersExpected, 0, int) \
+  X(PlayersNamed, 0, int) \
+  X(ByePairNumber, 0, int) \
+  X(ByeNsPair, 0, int) \
+  X(ByeEwPair, 0, int) \
+  X(CurrentBoard, 0, int) \
+  X(LastSheetRound, 0, int) \
+  X(PlayerCount, 0, int) \
+  X(PlayerChoiceCount, 0, int) \
+  X(ChoiceListCount, 0, int) \
+  X(FederationMovementKind, 0, int) \
+  X(HerediaMovement, 0, int) \
+  /* The federation exchange: whether the session database brought the deals. */ \
+  X(FederationHandRecordsReceived, false, bool) \
+  /* Pair slots 1..42 (names and labels are declared with 1344 entries and licences with 1000, */ \
+  /* as the program always had; only 1..42 are used). */ \
+  X(PairNumbers, , OneBased<int, kMaxPairs>) /* N/S k: k; E/W k: -k; 0 empty */ \
+  X(PairLabels, , OneBased<QString, kMaxResultSlots>) \
+  X(Player1Names, , OneBased<QString, kMaxResultSlots>) \
+  X(Player2Names, , OneBased<QString, kMaxResultSlots>) \
+  X(Player1Licences, , OneBased<QString, kMaxPlayers>) \
+  X(Player2Licences, , OneBased<QString, kMaxPlayers>) \
+  /* Per pair number 1..42, written by the ranking. */ \
+  X(PairFinalScore, , OneBased<double, kMaxPairs>) \
+  X(RankingOrder, , OneBased<int, kMaxPairs>) \
+  /* Result slots 1..1344, board-major: board b owns slots (b - 1) x ResultsPerBoard + 1 .. b x */ \
+  /* ResultsPerBoard. */ \
+  X(ResultNsPair, , OneBased<int, kMaxResultSlots>) \
+  X(ResultEwPair, , OneBased<int, kMaxResultSlots>) \
+  X(ResultScore, , OneBased<int, kMaxResultSlots>) \
+  X(ResultRound, , OneBased<int, kMaxResultSlots>) \
+  X(ResultTable, , OneBased<int, kMaxResultSlots>) \
+  X(ResultBoard, , OneBased<int, kMaxResultSlots>) \
+  X(ResultSwapped, , OneBased<int, kMaxResultSlots>) \
+  X(ResultContract, , OneBased<QString, kMaxResultSlots>) \
+  X(ResultLead, , OneBased<QString, kMaxResultSlots>) \
+  X(ResultDeclarer, , OneBased<QString, kMaxResultSlots>) \
+  X(ResultMatchpoints, , OneBased<int, kMaxResultSlots>) \
+  X(ResultNsPercent, , OneBased<double, kMaxResultSlots>) \
+  X(ResultEwPercent, , OneBased<double, kMaxResultSlots>) \
+  X(ResultAdjustmentLogged, , OneBased<int, kMaxResultSlots>) \
+  X(MovementBoardsText, , OneBased<QString, kMaxResultSlots>) \
+  /* Per board 1..64. */ \
+  X(BoardVentilated, , OneBased<bool, kMaxBoards>) \
+  X(DealDiagrams, , OneBased<QString, kMaxBoards>) /* each line ended by CR LF */ \
+  /* Players 1..1000. */ \
+  X(PlayerNames, , OneBased<QString, kMaxPlayers>) \
+  X(PlayerFirstNames, , OneBased<QString, kMaxPlayers>) \
+  X(PlayerLicences, , OneBased<QString, kMaxPlayers>) \
+  X(PlayerFileLines, , OneBased<QString, kMaxPlayers>) \
+  X(PlayerChoiceLines, , OneBased<QString, kMaxPlayers + 1>) /* every player plus "BYE" */ \
+  X(MemberField1, , OneBased<QString, kMaxPlayers>) \
+  X(MemberField2, , OneBased<QString, kMaxPlayers>) \
+  X(MemberField3, , OneBased<QString, kMaxPlayers>) \
+  X(ChoiceListItems, , OneBased<QString, kMaxPlayers>) \
+  X(PlayersFileName, , QString) \
+  /* Settings values. */ \
+  X(MixingPercent, 10, int) \
+  X(SavedMitchellType, 0, int) \
+  X(RoundsShownCount, 2, int) \
+  X(PercentagesFromRound, 9999, int) \
+  X(PbnOption, 1, int) \
+  X(PbnName, , QString) \
+  X(DiagramFolder, , QString) \
+  X(TabletPassword, , QString) \
+  X(BridgeMatesPin, , QString) \
+  X(NameDisplayMode, 1, int) \
+  X(BmShowPlayerNames, false, bool) \
+  X(BmLeadCard, false, bool) \
+  X(BmValidateLeadCard, false, bool) \
+  X(BmNoBlankMemberNumber, false, bool) \
+  X(MembersDatLocation, , QString) \
+  X(ClubFederationNumber, , QString) \
+  X(FederationFolder, , QString) \
+  X(FederationBwsFile, , QString) \
+  X(BwsFileName, , QString) \
+  X(BwsFolder, , QString) \
+  X(BridgeMatesControlPath, , QString) \
+  X(MovementFileName, , QString) \
+  X(MovementTitle, , QString) \
+  X(ArrowSwitchText, , QString) \
+  /* Suit letters: spades, hearts, diamonds, clubs. */ \
+  X(SuitLetters, , OneBased<QChar, 4>) \
+  /* Printout and result text files of the Documents folder (full names). */ \
+  X(PrintFile, , QString) \
+  X(ResultsTextFile, , QString) \
+  X(ResultsFTextFile, , QString) \
+  X(RecapTextFile, , QString) \
+  /* The shared answer of every small dialog (0 = Esc or cancel). */ \
+  X(ChoiceResult, 0, int) \
+  /* Deal diagrams and the movement view. */ \
+  X(ChosenPbnFile, , QString) /* the PBN file picked in the chooser, "" when none */ \
+  X(MovementRowCount, 0, int) /* rows in use, separators (round 0) included */ \
+  X(MovementRowRound, , OneBased<int, kMaxMovementRows>) \
+  X(MovementRowTable, , OneBased<int, kMaxMovementRows>) \
+  X(MovementRowNs, , OneBased<int, kMaxMovementRows>) \
+  X(MovementRowEw, , OneBased<int, kMaxMovementRows>) /* E/W in Mitchell numbering 1..tables */ \
+  /* Table devices: the club's members program located at start-up, and the result file of the */ \
+  /* tablets that failed to read at the last passes. */ \
+  X(ClubMembersFile, , QString) \
+  X(LastBadResultFile, , QString) \
+  X(BadResultFileCount, 0, int) \
+  /* The list chooser: position + 1 of the line chosen (0: none); the text typed in it, after */ \
+  /* it closes the line chosen. */ \
+  X(ChoiceIndex, 0, int) \
+  X(TypedSearchText, , QString) \
+  /* The open printout (PrintFile) between BeginTempPrintout and CloseTextFile. */ \
+  X(PrintFileWriter, , platform::TextWriter) \
+  /* What the windows leave behind their answer: the check box "Mémoriser ce choix" of "Type de */ \
+  /* Mitchell" and the one of "Tours?" at their close; whether the table count is odd */ \
+  /* (ComputeTablesAndRounds). */ \
+  X(MitchellTypeRemembered, false, bool) \
+  X(RoundsQuestionSilenced, false, bool) \
+  X(OddTables, false, bool) \
+  /* The members read by ReadMembersFile: MemberField1..3 of 1..MemberCount, and the record */ \
+  /* (from 1) each came from. */ \
+  X(MemberCount, 0, int) \
+  X(MemberRecordIndex, , OneBased<int, kMaxPlayers>) \
+  /* The pairs entry: row r of NsGrid is N/S pair r, row r of EwGrid E/W pair r; the name being */ \
+  /* placed (the selected entry of the player list); a pair chosen from "PAIRES.TXT" */ \
+  /* ("name/name"), placed by the next grid click. The pair changes: their own two grids (rows */ \
+  /* 1..ResultsPerBoard). */ \
+  X(NsGrid, , PairsGrid) \
+  X(EwGrid, , PairsGrid) \
+  X(PairsGridCellText, , QString) \
+  X(PairChoiceText, , QString) \
+  X(NsEditGrid, , PairsGrid) \
+  X(EwEditGrid, , PairsGrid) \
+  /* Filled by ContractParser for its callers: the normalised text of the last contract parsed */ \
+  /* (the part built so far when it was refused), its declarer letter, and the last digit read */ \
+  /* by ParseLevelDigit. */ \
+  X(ContractTextBuilt, , QString) \
+  X(DeclarerLetter, , QChar) \
+  X(ContractLevel, 0, int) \
+  /* The title line of a cumulative tournament, put at the head of its displays and printouts */ \
+  /* ("Résultats cumulés des tournois" and the session codes). */ \
+  X(CumulativeTitleLine, , QString) \
+  /* The USEBIO export: the full name of the last XML file written, and the document being */ \
+  /* built (emptied after each export). */ \
+  X(XmlFileName, , QString) \
+  X(XmlLines, , QStringList) \
+  /* The director and scorer typed for the web pages, and the group caption. */ \
+  X(Form77Fields, , DirectorScorerFields)
+
+#define TALVARON_DECLARE_GLOBAL(Name, Initial, ...) inline __VA_ARGS__ Name = __VA_ARGS__{Initial};
+TALVARON_GLOBALS(TALVARON_DECLARE_GLOBAL)
+#undef TALVARON_DECLARE_GLOBAL
+
+// Every global of TALVARON_GLOBALS back to its initial value: the state of a
+// program just started, before InitGlobals (the tests' reset between cases).
+void ResetGlobals();

@@ -26,17 +26,21 @@ QString WithoutPairsSeparator(const QString& name) {
   return s;
 }
 
-bool RefuseTypedPlayerName(const QString& name) {
-  if (name.contains(QChar(0x00A3))) {
-    ShowAlert(QStringLiteral("Désolé, le caractère \"£\" ne peut pas faire partie d'un nom de joueur: \"") + name +
-              QStringLiteral("\""));
-    return true;
-  }
+QString TypedPlayerNameRefusal(const QString& name) {
+  if (name.contains(QChar(0x00A3)))
+    return QStringLiteral("Désolé, le caractère \"£\" ne peut pas faire partie d'un nom de joueur: \"") + name +
+           QStringLiteral("\"");
   const QString lost = CharactersTheFilesLose(name);
-  if (lost.isEmpty()) return false;
-  ShowAlert(QStringLiteral("Désolé, les fichiers du tournoi ne peuvent pas garder ces caractères du nom \"") + name +
-            QStringLiteral("\": ") + lost +
-            QStringLiteral("\r\nIls y deviendraient des \"?\". Écrivez ce nom autrement (en lettres latines), SVP..."));
+  if (lost.isEmpty()) return {};
+  return QStringLiteral("Désolé, les fichiers du tournoi ne peuvent pas garder ces caractères du nom \"") + name +
+         QStringLiteral("\": ") + lost +
+         QStringLiteral("\r\nIls y deviendraient des \"?\". Écrivez ce nom autrement (en lettres latines), SVP...");
+}
+
+bool RefuseTypedPlayerName(const QString& name) {
+  const QString refusal = TypedPlayerNameRefusal(name);
+  if (refusal.isEmpty()) return false;
+  ShowAlert(refusal);
   return true;
 }
 

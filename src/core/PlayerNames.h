@@ -17,6 +17,9 @@ QString WithoutPairsSeparator(const QString& name);
 // the message names so that the director writes the name another way. Any
 // other name is accepted silently.
 bool RefuseTypedPlayerName(const QString& name);
+// The message RefuseTypedPlayerName would show, without showing it; "" for
+// a name it accepts.
+QString TypedPlayerNameRefusal(const QString& name);
 // The characters of name outside Windows-1252 as the messages show them,
 // separated by blanks: an invisible one by its code ("U+2028"); "" when the
 // files keep every character.

@@ -2,6 +2,7 @@
 // Text printouts: every printout is first written to PrintFile ("TEMP.TXT"
 // in the Documents folder) under a common banner, then copied line by line
 // to the printer in a fixed-pitch font.
+#include "core/Globals.h"
 #include "core/SafeFiles.h"
 
 #include <QList>
@@ -10,8 +11,8 @@
 
 #include <functional>
 
-// The open printout (PrintFile) between BeginTempPrintout and CloseTextFile.
-inline TextFile PrintFileWriter;
+// The open printout, PrintFileWriter (core/Globals.h), runs from
+// BeginTempPrintout to CloseTextFile.
 
 // Opens PrintFile for rewriting and writes the banner; an opening failure
 // throws the SafeRewrite error and nothing is printed.

@@ -1,14 +1,13 @@
 #pragma once
 // The generic questions asked through the installed interaction: the list
 // chooser with incremental search, text and number questions, warnings.
+#include "core/Globals.h"
+
 #include <QChar>
 #include <QString>
 #include <QStringList>
 
-// Position + 1 of the line chosen in the list chooser (0: none).
-inline int ChoiceIndex = 0;
-// The text typed in the list chooser; after it closes, the line chosen.
-inline QString TypedSearchText;
+// The list chooser's ChoiceIndex and TypedSearchText: core/Globals.h.
 // Offers the non-empty trimmed lines of ChoiceListItems (1..ChoiceListCount)
 // in the list chooser with incremental search; sets ChoiceIndex and returns
 // the chosen line (TypedSearchText too); "" and 0 when nothing was chosen.

@@ -29,7 +29,16 @@ QString FindResultsFolder() {
 }
 
 bool LockResultsFolder(const QString& folder, const QString& consequence) {
-  const auto holder = platform::lockFolder(folder, kResultsFolderLockFile);
+  int openError = 0;
+  const auto holder = platform::lockFolder(folder, kResultsFolderLockFile, openError);
+  if (openError != 0) {
+    ShowAlert(QStringLiteral("Erreur %1: Talvaron ne peut pas ouvrir le fichier de verrouillage ").arg(openError) +
+              folder + kResultsFolderLockFile +
+              QStringLiteral(". Sans lui, une autre copie du programme pourrait travailler sur les mêmes fichiers et "
+                             "perdre des résultats: ") +
+              consequence);
+    return false;
+  }
   if (!holder) return true;
   QString text = QStringLiteral("Talvaron tourne déjà sur le dossier des résultats ") + folder + LockHolderText(*holder);
   text += QStringLiteral(". Deux programmes sur les mêmes fichiers perdraient des résultats: ") + consequence;

@@ -14,7 +14,9 @@ QString FindResultsFolder();
 // One copy of the program per results folder: takes the folder's lock for
 // this run (letting go of the folder held before). False, after a message
 // saying since when and under which process another copy works there and
-// ending with consequence, when another copy holds it.
+// ending with consequence, when another copy holds it; false too, after a
+// message naming the lock file and the system's code, when that file cannot
+// be opened at all (the run would go unprotected: the start stops there).
 bool LockResultsFolder(const QString& folder, const QString& consequence);
 // What a lock file says of the copy that holds it: " depuis le dd/mm/yyyy à
 // HH:MM:SS (processus N)", each part only when the file says it.

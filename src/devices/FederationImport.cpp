@@ -209,7 +209,7 @@ bool readingPass(bool firstPass, Pass& pass) {
   for (int b = 1; b <= kMaxBoards; ++b) DealDiagrams[b].clear();
   EntryByContracts = true;
 
-  OpenSessionDatabase(FederationBwsFile);
+  OpenSessionDatabase(FederationBwsFile, SessionUse::FederationImport);
   const QList<int> sections = readSections();
   TableCount = sections.last();
   pass.oddTables = TableCount % 2 == 1;
@@ -236,7 +236,7 @@ bool readingPass(bool firstPass, Pass& pass) {
         replaceBySpecialHeredia();
         return false;
       }
-      OpenSessionDatabase(FederationBwsFile);
+      OpenSessionDatabase(FederationBwsFile, SessionUse::FederationImport);
     }
   }
   return true;

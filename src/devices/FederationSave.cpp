@@ -37,7 +37,7 @@ void writePlayer(SessionTable& t, const FederationSeat& seat) {
 }  // namespace
 
 void SavePlayerNumbersToSession() {
-  OpenSessionDatabase(FederationBwsFile);
+  OpenSessionDatabase(FederationBwsFile, SessionUse::FederationSave);
   SessionTransaction transaction;
   SessionTable& t = BwsTable();
   t.select(QStringLiteral("PlayerNumbers"));
@@ -75,7 +75,7 @@ void SavePlayerNumbersToSession() {
 }
 
 void SaveResultsToSession() {
-  OpenSessionDatabase(FederationBwsFile);
+  OpenSessionDatabase(FederationBwsFile, SessionUse::FederationSave);
   SessionTransaction transaction;
   SessionTable& t = BwsTable();
   t.select(QStringLiteral("ReceivedData"));

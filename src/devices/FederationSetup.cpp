@@ -163,7 +163,7 @@ int FederationCodeCheck(const QString& code) {
   const int answer = AskAboutExistingTournament(code);
   TournamentCode = code;
   if (answer != kEraseOld) return answer;
-  SetAsideTournamentFiles(code);
+  SetAsideTournamentFiles(code, ConfirmedEraseFolder());
   return 1;
 }
 

@@ -59,25 +59,45 @@ QString bareName(QString name) {
   return name;
 }
 
-// The tables and columns the polls read, filter on and mark. Without one of
-// them a poll would find nothing and say nothing: SQLite takes a quoted name
-// that is no column for a text.
+// The tables and columns each use reads, filters on and marks. Without one
+// of them a poll would find nothing and say nothing: SQLite takes a quoted
+// name that is no column for a text.
 struct NeededTable {
   const char* table;
   QList<const char*> columns;
 };
-const NeededTable kNeededTables[] = {
+const QList<NeededTable> kScorersTables = {
     {"ReceivedData",
      {"Section", "Table", "Round", "Board", "PairNS", "PairEW", "NS/EW", "Contract", "Result", "LeadCard", "Remarks",
       "Erased", "Processed"}},
     {"Tables", {"Section", "Table", "LogOnOff"}},
     {"PlayerNumbers", {"Section", "Table", "Direction", "Number", "Name", "Processed"}},
 };
+const QList<NeededTable> kFederationImportTables = {
+    {"Section", {"ID", "Tables", "MissingPair"}},
+    {"RoundData", {"Round", "NSpair", "EWpair", "Section", "LowBoard", "HighBoard"}},
+    {"PlayerNumbers", {"Section", "Table", "Direction", "Number", "Name"}},
+    {"HandRecord", {"Section", "Board"}},
+};
+const QList<NeededTable> kFederationSaveTables = {
+    {"PlayerNumbers", {"Section", "Table", "Direction", "Number", "Name", "Processed"}},
+    {"ReceivedData",
+     {"Section", "Table", "Round", "Board", "PairNS", "PairEW", "NS/EW", "Contract", "Result", "Remarks"}},
+};
 
-// "" when the open database holds every needed table and column, else what
-// is missing, in French.
-QString missingStructure() {
-  for (const NeededTable& needed : kNeededTables) {
+const QList<NeededTable>& neededTables(SessionUse use) {
+  switch (use) {
+    case SessionUse::FederationImport: return kFederationImportTables;
+    case SessionUse::FederationSave: return kFederationSaveTables;
+    case SessionUse::Scorers: break;
+  }
+  return kScorersTables;
+}
+
+// "" when the open database holds every table and column the use needs,
+// else what is missing, in French.
+QString missingStructure(SessionUse use) {
+  for (const NeededTable& needed : neededTables(use)) {
     const QString table = QLatin1String(needed.table);
     QSqlQuery query = run(QStringLiteral("PRAGMA table_info(") + QuotedName(table) + u')');
     QSet<QString> columns;
@@ -99,7 +119,7 @@ QString QuotedName(const QString& name) {
   return '"' + q + '"';
 }
 
-void OpenSessionDatabase(const QString& fileName) {
+void OpenSessionDatabase(const QString& fileName, SessionUse use) {
   CloseSessionDatabase();
   openFile = fileName;
   const QString path = platform::resolvePath(fileName);
@@ -115,7 +135,7 @@ void OpenSessionDatabase(const QString& fileName) {
   db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=200"));
   if (!db.open()) fail(db.lastError(), QStringLiteral("ouverture"));
   openFile = path;
-  const QString missing = missingStructure();
+  const QString missing = missingStructure(use);
   if (!missing.isEmpty()) {
     CloseSessionDatabase();
     throw SessionDatabaseError(EINVAL, path,

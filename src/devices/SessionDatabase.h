@@ -28,11 +28,18 @@ class SessionDatabaseError : public platform::IoError {
   bool busy_;
 };
 
+// What a database is opened for; each use checks the tables and columns it
+// reads or writes: the scorers' polls and corrections (ReceivedData, Tables,
+// PlayerNumbers with its marks), the federation's import (Section,
+// RoundData, PlayerNumbers, HandRecord) and the save back to it (players
+// and results).
+enum class SessionUse { Scorers, FederationImport, FederationSave };
+
 // Closes the connection when it is open, then opens the file. A missing file
 // is an error (never an empty new database), and so is a database without
-// one of the tables or columns the polls read (ReceivedData, Tables,
-// PlayerNumbers): the message names what is missing.
-void OpenSessionDatabase(const QString& fileName);
+// one of the tables or columns the use needs: the message names what is
+// missing.
+void OpenSessionDatabase(const QString& fileName, SessionUse use = SessionUse::Scorers);
 // Closes the table object and the connection (nothing when closed).
 void CloseSessionDatabase();
 bool SessionDatabaseIsOpen();

@@ -15,6 +15,7 @@
 #include "scoring/Cumulative.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairsEntry.h"
+#include "setup/Parameters.h"
 
 #include <QDir>
 #include <QFile>
@@ -160,10 +161,9 @@ QString SavedTournamentNote(const QString& code) {
 
 QString RepairedTournamentCode(const QString& pairsFileName) {
   QString code = CodeOf(pairsFileName);
-  for (QChar& c : code) {
-    const char16_t u = c.toUpper().unicode();
-    if (!((u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9'))) c = u'X';
-  }
+  // The parameters window's own test: "ſ" upper-cases to "S" but is no code character.
+  for (QChar& c : code)
+    if (!IsCodeCharacter(c)) c = u'X';
   return code;
 }
 

@@ -383,6 +383,8 @@ void RestartDeviceCollection(bool restartServers) {
   if (BridgeMatesMode) {
     BwsFileName = DataFolder + TournamentCode + QStringLiteral(".BWS");
     if (!platform::fileExists(BwsFileName)) {
+      // Finished: no question, the devices stay as they are; there is just no database to poll.
+      if (!restartServers) return;
       ShowAlert(QStringLiteral("Pas trouvé le fichier ") + BwsFileName +
                 QStringLiteral(". Impossible de relancer les BridgeMates avec BMPro. Dites-le à Teo VARNAL..."));
       TableDevicesMode = TabletsMode = BridgeMatesMode = false;

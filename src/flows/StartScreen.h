@@ -74,7 +74,9 @@ void ResumeTournament();
 // taken (the exchange folder set, the BridgeMates' database named, the
 // collection timer started). The servers are started again only when
 // restartServers (an unfinished tournament); without its BridgeMates
-// database the devices are switched off, with a message. The resume then
+// database an unfinished tournament's devices are switched off, with a
+// message, while a finished one asks nothing and keeps its devices on (the
+// quit still stops their servers) with nothing to collect. The resume then
 // sends the tables their echoes again (ResendTableEchoes).
 void RestartDeviceCollection(bool restartServers);
 

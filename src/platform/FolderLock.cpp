@@ -44,12 +44,27 @@ FolderLockHolder readHolder(int fd) {
 }  // namespace
 
 std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName) {
+  int openError = 0;
+  return lockFolder(folder, fileName, openError);
+}
+
+std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName, int& openError) {
+  openError = 0;
   QString path = folder;
   if (!path.endsWith(u'/')) path += u'/';
   path += fileName;
   // Never through a link: the lock belongs to the folder itself.
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
-  if (fd < 0) return std::nullopt;
+  const QByteArray name = QFile::encodeName(path);
+  int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+  if (fd < 0) {
+    const int error = errno;
+    // Another account's file: a shared lock needs no right to write.
+    if (error == EACCES || error == EPERM || error == EROFS) fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+      openError = error;
+      return std::nullopt;
+    }
+  }
   struct stat info {};
   if (::fstat(fd, &info) != 0) {
     ::close(fd);

@@ -16,6 +16,14 @@ struct FolderLockHolder {
   QDateTime since;       // invalid when the file does not say yet
 };
 
+// As lockFolder below; besides, when the lock file cannot be opened at all (no right
+// to create it, a link in its place) openError gets the code of the
+// read-write opening (else 0). A lock file this account may only read (a
+// results folder shared with another account) is locked through a read-only
+// descriptor: the lock holds all the same, only the file keeps the other
+// run's lines.
+std::optional<FolderLockHolder> lockFolder(const QString& folder, const QString& fileName, int& openError);
+
 // Takes the lock of folder for this process: the file fileName in it is
 // created when missing, locked without waiting, and made to hold this
 // process's id and the time (platform::now()). Taking a folder lets go of the

@@ -324,7 +324,7 @@ void TextWriter::open(const QString& path, WriteMode mode, const QString& openFa
   abandon();
   mode_ = mode;
   buffer_.clear();
-  if (mode == WriteMode::Append) {
+  if (mode != WriteMode::Rewrite) {
     // An existing file whose name differs only in case is the one added to.
     // A link is refused by the system (ELOOP); a FIFO neither blocks the
     // opening (no reader: ENXIO) nor is written to when it has one.
@@ -340,7 +340,7 @@ void TextWriter::open(const QString& path, WriteMode mode, const QString& openFa
     }
     // A hard link: the same file has another name, perhaps outside the
     // folder, which would get these lines too.
-    if (st.st_nlink > 1) {
+    if (mode == WriteMode::AppendOneName && st.st_nlink > 1) {
       ::close(fd);
       refuse(EMLINK, openFailureMessage);
     }
@@ -443,7 +443,7 @@ void TextWriter::appendBuffer() {
 
 void TextWriter::close() {
   if (fd_ < 0) return;
-  if (mode_ == WriteMode::Append)
+  if (mode_ != WriteMode::Rewrite)
     appendBuffer();
   else
     flushBuffer();

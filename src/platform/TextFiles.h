@@ -77,7 +77,11 @@ std::optional<QByteArray> readRegularFile(const QString& path, qsizetype maxByte
 // The lines of such a file, decoded as readTextLines does.
 std::optional<QStringList> readRegularTextLines(const QString& path, qsizetype maxBytes, int* error = nullptr);
 
-enum class WriteMode { Rewrite, Append };
+// AppendOneName is Append that also refuses a file with a second name (a
+// hard link), for a folder other programs write into: lines added there
+// would also appear under the other name. A results folder restored with
+// "cp -al" has every file hard-linked to the copy and takes plain appends.
+enum class WriteMode { Rewrite, Append, AppendOneName };
 
 // Writes a text file. Rewrite: the text goes to a temporary file beside the
 // target, which replaces the target only at close(); a writer destroyed
@@ -86,9 +90,9 @@ enum class WriteMode { Rewrite, Append };
 // permission is not replaced (EACCES); a symbolic link, a FIFO or any other
 // entry that is not a regular file is itself replaced by the new file, and
 // what a link leads to is never written (a hard link's other names keep the
-// old bytes). Append: only to a regular file, never through a link (ELOOP),
-// to a file with another name (a hard link: EMLINK) nor into a FIFO or a
-// device (ENXIO); the text is
+// old bytes). Append: only to a regular file, never through a symbolic link
+// (ELOOP) nor into a FIFO or a device (ENXIO); AppendOneName neither to a
+// file with another name (a hard link: EMLINK); the text is
 // added at close(), in one piece (a failed write leaves the file as it was),
 // after a line end when the file's last line has none (unless the text added
 // starts with one). Failures throw IoError carrying errno and the target's

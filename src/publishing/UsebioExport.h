@@ -2,13 +2,12 @@
 // The results as a USEBIO 1.2 XML file for the BridgeWebs results service,
 // written in UTF-8 into DataFolder + "DossierBridgeWebs/" and handed, when
 // the director agrees, to the upload program "Webrellic.EXE".
+#include "core/Globals.h"
+
 #include <QString>
 #include <QStringList>
 
-// Full name of the last XML file written.
-inline QString XmlFileName;
-// The document being built (emptied after each export).
-inline QStringList XmlLines;
+// XmlFileName and XmlLines: core/Globals.h.
 
 // The export, called by the BridgeWebs functions and at the end of a
 // cumulative tournament: pair-name files, then WriteXmlExport. It stops with

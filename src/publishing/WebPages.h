@@ -4,17 +4,14 @@
 // file "H<key>.txt", written in UTF-8 into DataFolder + "DossierWEB/" beside
 // the support files copied from the program folder. The key is the start's
 // yyyymmddhh.
+#include "core/Globals.h"
+
 #include <QString>
 
 // What "Arbitre" (TForm77) shows: the director and the scorer, and after it
-// what the director left in its fields. Its answer is the item chosen in its
-// radio group + 1 (1 merged, 2 separate N/S and E/W rankings).
-struct DirectorScorerFields {
-  QString director;
-  QString scorer;
-  QString groupCaption;
-};
-inline DirectorScorerFields Form77Fields;
+// what the director left in its fields (Form77Fields, core/Globals.h). Its
+// answer is the item chosen in its radio group + 1 (1 merged, 2 separate N/S
+// and E/W rankings).
 
 // The menu's "Sauver les résultats en format WEB": the pair-name files for
 // the tablets, then WriteWebPages.

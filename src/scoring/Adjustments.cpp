@@ -288,6 +288,7 @@ bool AdjustOneResult(int board, int pair) {
   // A 0 % is kept as 0.0001, so that the result still counts as adjusted.
   const double ns = values->first == 0 ? 0.0001 : values->first;
   const double ew = values->second == 0 ? 0.0001 : values->second;
+  // The file line first: when it cannot be written, the slot stays as it was.
   AppendLine(scoring::AdjustmentsFileName(), QString::number(slot) + u' ' + QString::number(board) + u' ' +
                                                  AdjustmentRealText(ns) + u' ' + AdjustmentRealText(ew));
   StoreResult(slot,

@@ -1,15 +1,13 @@
 #pragma once
 // The contract typed for a result ("3SN=", "4PXE-2", "6CO+1"): its parser,
 // its normalised text and its duplicate score from the N/S point of view.
+#include "core/Globals.h"
+
 #include <QChar>
 #include <QString>
 
-// Filled by ContractParser for its callers: the normalised text of the last
-// contract parsed (the part built so far when it was refused), its declarer
-// letter, and the last digit read by ParseLevelDigit.
-inline QString ContractTextBuilt;
-inline QChar DeclarerLetter;
-inline int ContractLevel = 0;
+// ContractParser fills ContractTextBuilt, DeclarerLetter and ContractLevel
+// (core/Globals.h) for its callers.
 
 enum class Doubling { None, Doubled, Redoubled };
 

@@ -249,7 +249,8 @@ void Commit(const std::vector<CumulPair>& pairs, int sessions, Kind kind, const 
   ImpScoring = kind == Kind::Butler;
   CumulativeTotals = true;
 
-  const std::vector<int> order = RankByScore(count, [](int p) { return PairFinalScore[p]; });
+  const std::vector<int> order =
+      RankByScore(count, [](int p) { return PairFinalScore[p]; }, ScoreComparison::Exact);
   for (int i = 1; i <= count && i < static_cast<int>(order.size()); ++i) RankingOrder[i] = order[static_cast<std::size_t>(i)];
 
   SavePairsFile();

@@ -226,15 +226,15 @@ double RoundTo2Decimals(double x) {
 
 bool SameRankingScore(double a, double b) { return RoundTo2Decimals(a) == RoundTo2Decimals(b); }
 
-std::vector<int> RankByScore(int count, const PairScore& score) {
+std::vector<int> RankByScore(int count, const PairScore& score, ScoreComparison comparison) {
   count = std::clamp(count, 0, kMaxPairs);
   std::vector<int> order(static_cast<std::size_t>(count) + 1, 0);
-  // The rounded scores travel with their pairs, place by place, so that
+  // The compared scores travel with their pairs, place by place, so that
   // each comparison reads them straight.
   std::array<double, kMaxPairs + 1> at{};
   for (int p = 1; p <= count; ++p) {
     order[static_cast<std::size_t>(p)] = p;
-    at[static_cast<std::size_t>(p)] = RoundTo2Decimals(score(p));
+    at[static_cast<std::size_t>(p)] = comparison == ScoreComparison::Rounded ? RoundTo2Decimals(score(p)) : score(p);
   }
   // Place i holds the best seen so far; an exchange happens only when a
   // better score comes, which is rare once the best is found.

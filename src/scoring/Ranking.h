@@ -29,13 +29,20 @@ bool SameRankingScore(double a, double b);
 // The score of a pair number, for the ordering routines below.
 using PairScore = std::function<double(int pair)>;
 
-// Pairs 1..count by an exchange sort on the scores rounded to 0.01: for
-// each place i and each later place j, the two pairs change places when the
-// one at j has the better score. Equal scores are never exchanged with each
-// other, but an exchange with a better pair can move one behind another: 50,
-// 50 and 60 for pairs 1, 2 and 3 give 3, 2, 1. Every listing follows the
-// order this gives (through RankingOrder). Index 0 of the answer is unused.
-std::vector<int> RankByScore(int count, const PairScore& score);
+// How RankByScore compares two scores: rounded to 0.01 (a session's ranking,
+// whose listings show two decimals), or as they are (the cumulative ranking,
+// whose averages are compared unrounded: 55.564 ranks before 55.561).
+enum class ScoreComparison { Rounded, Exact };
+
+// Items 1..count by an exchange sort on their scores: for each place i and
+// each later place j, the two items change places when the one at j has the
+// better score. Equal scores are never exchanged with each other, but an
+// exchange with a better item can move one behind another: 50, 50 and 60 for
+// items 1, 2 and 3 give 3, 2, 1. This is the one ordering rule of the pairs'
+// ranking, the cumulative ranking and the Patton teams; every listing follows
+// the order it gives (through RankingOrder). Index 0 of the answer is unused.
+std::vector<int> RankByScore(int count, const PairScore& score,
+                             ScoreComparison comparison = ScoreComparison::Rounded);
 
 // The first pair still in the working ranking (entries above 0) on the side
 // (1 N/S: number up to ResultsPerBoard; 2 E/W: above it); unless peek, the

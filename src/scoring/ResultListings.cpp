@@ -192,10 +192,16 @@ std::vector<TeamRow> RankedTeams() {
     const int total = static_cast<int>(std::nearbyint(PairFinalScore[t] + PairFinalScore[t + count]));
     teams.push_back({t, nsSlot, ewSlot, total, {}});
   }
-  std::stable_sort(teams.begin(), teams.end(), [](const TeamRow& a, const TeamRow& b) { return a.total > b.total; });
-  for (std::size_t i = 0; i < teams.size(); ++i)
-    teams[i].place = i > 0 && teams[i].total == teams[i - 1].total ? QStringLiteral("==") : QString::number(i + 1);
-  return teams;
+  // The pairs' ordering rule, so that 50, 50, 60 orders teams as it orders pairs.
+  const std::vector<int> order = RankByScore(static_cast<int>(teams.size()),
+                                             [&](int k) { return teams[static_cast<std::size_t>(k - 1)].total; });
+  std::vector<TeamRow> ranked;
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    ranked.push_back(teams[static_cast<std::size_t>(order[i] - 1)]);
+    const std::size_t n = ranked.size();
+    ranked.back().place = n > 1 && ranked[n - 1].total == ranked[n - 2].total ? QStringLiteral("==") : QString::number(n);
+  }
+  return ranked;
 }
 
 // --- Results window -------------------------------------------------------------

@@ -9,15 +9,15 @@
 // previous row's once both are rounded to 0.01 shows "==" in place of its
 // place (the count goes on through ties). Numbers are written with ".".
 #include "core/Flows.h"
+#include "core/Globals.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <vector>
 
-// The title line of a cumulative tournament, put at the head of its displays
-// and printouts ("Résultats cumulés des tournois" and the session codes).
-inline QString CumulativeTitleLine;
+// CumulativeTitleLine (core/Globals.h) heads a cumulative tournament's
+// displays and printouts.
 
 // One row of a ranking list: the pair number, its pair slot and the place
 // text ("1", "2", "==", ...).
@@ -39,7 +39,7 @@ struct TeamRow {
   int total = 0;
   QString place;
 };
-// The teams best total first; equal totals keep their team order.
+// The teams best total first, ordered by the pairs' rule (RankByScore).
 std::vector<TeamRow> RankedTeams();
 
 // What the results window shows (ResultsView) is shown without blocking by

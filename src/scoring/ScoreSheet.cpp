@@ -177,6 +177,12 @@ bool ScoreSheet::takesResult(int line) const {
   return slot != 0 && expected_.expected(slot);
 }
 
+bool ScoreSheet::reachable(int line) const {
+  const int slot = slotOfLine(line);
+  // A result typed before the rounds played were lowered can still be deleted.
+  return takesResult(line) || (slot != 0 && ResultScore[slot] != kScoreNone);
+}
+
 void ScoreSheet::layOut(int board) {
   board_ = std::clamp(board, 1, std::max(1, std::min(BoardCount, kMaxBoards)));
   CurrentBoard = board_;
@@ -188,7 +194,7 @@ void ScoreSheet::layOut(int board) {
       current_ = l;
       break;
     }
-  if (!takesResult(current_)) down();
+  if (!reachable(current_)) down();
 }
 
 ScoreSheet::Line ScoreSheet::cells(int line) const {
@@ -198,7 +204,7 @@ ScoreSheet::Line ScoreSheet::cells(int line) const {
 }
 
 ScoreSheet::Line ScoreSheet::SlotCells(int s, bool takes) {
-  if (ResultRound[s] > RoundsPlayed) return {QStringLiteral("Tour"), QStringLiteral("non"), QStringLiteral("joué."), {}, {}, {}};
+  if (ResultRound[s] > RoundsPlayed && ResultScore[s] == kScoreNone) return {QStringLiteral("Tour"), QStringLiteral("non"), QStringLiteral("joué."), {}, {}, {}};
   const int ns = ResultNsPair[s];
   const int ew = ResultEwPair[s];
   const QString star = ResultSwapped[s] ? QStringLiteral("*") : QString();
@@ -252,7 +258,7 @@ void ScoreSheet::nextBoard() { layOut(board_ >= BoardCount ? 1 : board_ + 1); }
 void ScoreSheet::previousBoard() { layOut(board_ <= 1 ? std::max(BoardCount, 1) : board_ - 1); }
 
 void ScoreSheet::moveToTaking(int step) {
-  while (!takesResult(current_) && current_ + step >= 1 && current_ + step <= lineCount_) current_ += step;
+  while (!reachable(current_) && current_ + step >= 1 && current_ + step <= lineCount_) current_ += step;
 }
 
 void ScoreSheet::down() {

@@ -84,6 +84,8 @@ class ScoreSheet {
   int slotOfLine(int line) const;  // 0 for a line without a slot
   int currentSlot() const { return slotOfLine(current_); }
   bool takesResult(int line) const;
+  // The cursor stops on a line that takes a result or holds one.
+  bool reachable(int line) const;
   // The six cells of a line as shown.
   Line cells(int line) const;
   // The cells of a traveller line that has a slot (takes: it owes a result).

@@ -410,8 +410,13 @@ bool TableSheet::storeAdjusted() {
   return true;
 }
 
+bool TableSheet::holdsResult(int line) const {
+  const int s = slotOfLine(line);
+  return s != 0 && ResultScore[s] != kScoreNone;
+}
+
 void TableSheet::deleteCurrent() {
-  if (!takesResult(current_)) {
+  if (!takesResult(current_) && !holdsResult(current_)) {
     ui::interaction().beep();
     return;
   }

@@ -64,6 +64,8 @@ class TableSheet {
   int slotOfLine(int line) const;  // 0 when the board has no slot for the sheet's N/S pair
   int currentSlot() const { return slotOfLine(current_); }
   bool takesResult(int line) const;
+  // A line that holds a result, even beyond RoundsPlayed: it can be deleted.
+  bool holdsResult(int line) const;
   SheetLine sheetCells(int line) const;
   QString tableLabel() const;
   QString roundLabel() const;

@@ -20,9 +20,7 @@ inline constexpr int kMemberSurnameWidth = 18;
 // ClubMembersFile (core/Globals.h): the full name of Tallyvane.EXE (from
 // "Tallyvane.TXT").
 // The members read by ReadMembersFile: MemberField1..3 of 1..MemberCount,
-// and the record (from 1) each came from.
-inline int MemberCount = 0;
-inline OneBased<int, kMaxPlayers> MemberRecordIndex;
+// and the record (from 1) each came from, MemberRecordIndex (core/Globals.h).
 
 // ClubMembersFile from "Tallyvane.TXT" (the program searched for when it is
 // missing) and MembersDatLocation from "MembersDAT.TXT" (asked when missing

@@ -6,10 +6,10 @@
 // The movement lives only in the result slots: each slot a table will play
 // holds its pairs, round, table and board, with the score 10000.
 
-// What the windows leave behind their answer: the check box "Mémoriser ce
-// choix" of "Type de Mitchell" and the one of "Tours?" at their close.
-inline bool MitchellTypeRemembered = false;
-inline bool RoundsQuestionSilenced = false;
+#include "core/Globals.h"
+
+// What the windows leave behind their answer (MitchellTypeRemembered,
+// RoundsQuestionSilenced) and OddTables: core/Globals.h.
 
 // The whole movement step of the start: pairs checked and saved, movement
 // chosen and written into the result slots and saved. False when the
@@ -38,4 +38,3 @@ void AskRoundsToPlay(bool fromOptions = false);
 // RoundCount (one less with an even number of tables and the skip
 // remembered).
 void ComputeTablesAndRounds();
-inline bool OddTables = false;

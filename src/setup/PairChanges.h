@@ -9,10 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-// The grids of the window: row r of the N/S grid is N/S pair r, row r of the
-// E/W grid E/W pair r (rows 1..ResultsPerBoard).
-inline PairsGrid NsEditGrid;
-inline PairsGrid EwEditGrid;
+// The grids of the window, NsEditGrid and EwEditGrid (core/Globals.h).
 
 PairsGrid& EditGridOf(PairsSide side);
 

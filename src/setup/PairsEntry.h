@@ -11,26 +11,11 @@
 
 #include <array>
 
-// One grid: rows 1..21, column 1 the first player, column 2 the second.
-struct PairsGrid {
-  std::array<std::array<QString, 3>, kMaxTables + 1> cells{};
-  QString& cell(int column, int row) { return cells.at(static_cast<size_t>(row)).at(static_cast<size_t>(column)); }
-  const QString& cell(int column, int row) const {
-    return cells.at(static_cast<size_t>(row)).at(static_cast<size_t>(column));
-  }
-  void clear() { cells = {}; }
-};
+// PairsGrid, the grids NsGrid and EwGrid, PairsGridCellText and
+// PairChoiceText: core/Globals.h.
 
 enum class PairsSide { NorthSouth, EastWest };
 
-// The grids of the window: row r of NsGrid is N/S pair r, row r of EwGrid
-// E/W pair r.
-inline PairsGrid NsGrid;
-inline PairsGrid EwGrid;
-// The name being placed (the selected entry of the player list).
-inline QString PairsGridCellText;
-// A pair chosen from "PAIRES.TXT" ("name/name"), placed by the next grid click.
-inline QString PairChoiceText;
 
 PairsGrid& GridOf(PairsSide side);
 

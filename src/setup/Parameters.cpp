@@ -19,11 +19,16 @@ namespace {
 
 const QString kNameFile = QStringLiteral("NOMBM.TXT");
 
-// The answer given when the code field was left, acted on by the next OK.
+// The answer given when the code field was left, acted on by the next OK;
+// an erase keeps the backup folder its confirmation named.
 struct PendingAnswer {
   QString code;
   int answer = 0;
+  QString folder;
 } pending;
+
+// The backup folder the last confirmed erase named.
+QString confirmedFolder;
 
 void hideParameters() {
   if (flowWindows().hideParametersWindow) flowWindows().hideParametersWindow();
@@ -202,12 +207,17 @@ int AskAboutExistingTournament(const QString& code) {
 
 bool ConfirmErasingTournament(const QString& code) {
   const SavedTournamentSummary saved = SummariseSavedTournament(code);
+  const QString folder = SetAsideFolder(code);
   const QString question =
       QStringLiteral("Voulez-vous vraiment effacer le tournoi ") + code + QStringLiteral(" (") +
       ResultsCountText(saved.results) + QStringLiteral(")? Ses fichiers seront déplacés dans le dossier des sauvegardes ") +
-      BackupRoot() + QStringLiteral(". (O = Oui, effacer ; ENTER = Non)");
-  return ui::AskYesNoDefaultNo(question) == 6;
+      folder + QStringLiteral(". (O = Oui, effacer ; ENTER = Non)");
+  const bool yes = ui::AskYesNoDefaultNo(question) == 6;
+  confirmedFolder = yes ? folder : QString();
+  return yes;
 }
+
+QString ConfirmedEraseFolder() { return confirmedFolder; }
 
 void WriteBridgeMatesNameFile() {
   TextFile file;
@@ -224,7 +234,7 @@ void ParametersCodeLeft(ParametersView& view) {
   const int answer = TournamentExists(code);
   pending = {};
   if (answer == kEraseOld || answer == kNewWithPairs)
-    pending = {code, answer};
+    pending = {code, answer, answer == kEraseOld ? confirmedFolder : QString()};
   else if (answer == kReloadOld)
     reloadOldTournament();
 }
@@ -250,10 +260,13 @@ bool ParametersOk(ParametersView& view) {
   IsPatton = false;
 
   int answer = 0;
+  QString eraseFolder;
   if (pending.answer != 0 && pending.code == code && pairsFileExists(code)) {
     answer = pending.answer;
+    eraseFolder = pending.folder;
   } else {
     answer = TournamentExists(code);
+    if (answer == kEraseOld) eraseFolder = confirmedFolder;
   }
   pending = {};
   TournamentCode = code;
@@ -272,7 +285,7 @@ bool ParametersOk(ParametersView& view) {
   const bool erase = pairsFileExists(code) && !FederationMode;
   hideParameters();
   try {
-    if (erase) SetAsideTournamentFiles(code);
+    if (erase) SetAsideTournamentFiles(code, eraseFolder);
     SaveDatFile();
     if (FederationMode) {
       WritePairNameFiles();
@@ -292,6 +305,8 @@ bool ParametersOk(ParametersView& view) {
 }
 
 void ParametersBack() {
+  // An answer given on this visit is not the next visit's.
+  pending = {};
   hideParameters();
   ShowStartScreen();
 }

@@ -65,9 +65,12 @@ int TournamentExists(const QString& code);
 // answer is kBackToParameters.
 int AskAboutExistingTournament(const QString& code);
 // Asks, no being the default, whether the tournament of code (named with the
-// results it holds) is to be erased, its files going to the backups. True
-// for yes.
+// results it holds) is to be erased, its files going to the backups (the
+// question names the very folder, SetAsideFolder). True for yes.
 bool ConfirmErasingTournament(const QString& code);
+// The backup folder the last erase confirmed with yes named ("" after a no):
+// where SetAsideTournamentFiles is to put that tournament's files.
+QString ConfirmedEraseFolder();
 
 // Writes ProgramFolder + "NOMBM.TXT": the code, the date text and the name.
 void WriteBridgeMatesNameFile();

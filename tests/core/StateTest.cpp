@@ -11,6 +11,10 @@
 #include "support/TestState.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
 
 using testing_support::readBytes;
 using testing_support::writeBytes;
@@ -65,6 +69,23 @@ TEST_F(StateTest, ResultsFolderFallsBackToResultatsWhenThePathIsGone) {
   writeBytes(programDir() + "PATH.TXT", other.toUtf8());
   LoadResultsFolder();
   EXPECT_EQ(DataFolder, other + "/");  // a trailing separator is added
+}
+
+// Without its lock file the run would be unprotected: the program says so
+// and ends before it writes anything.
+TEST_F(StateTest, AResultsFolderWhoseLockFileCannotBeOpenedStopsTheStart) {
+  ui::ScriptedInteraction talk;
+  const QString other = tmp_.path() + "/Tournois/";
+  QDir().mkpath(other);
+  ASSERT_TRUE(QFile::link(tmp_.path() + "/ailleurs", other + kResultsFolderLockFile));
+  writeBytes(programDir() + "PATH.TXT", other.toUtf8());
+  EXPECT_THROW(LoadResultsFolder(), FatalStopError);
+  ASSERT_EQ(talk.messages.size(), 1);
+  EXPECT_EQ(talk.messages[0], QStringLiteral("Erreur %1: Talvaron ne peut pas ouvrir le fichier de verrouillage ").arg(ELOOP) +
+                                  other + "TALVARON.LCK. Sans lui, une autre copie du programme pourrait travailler sur "
+                                          "les mêmes fichiers et perdre des résultats: celui-ci s'arrête sans rien écrire.");
+  EXPECT_EQ(readBytes(programDir() + "PATH.TXT"), other.toUtf8());  // not rewritten
+  EXPECT_FALSE(QFileInfo::exists(tmp_.path() + "/ailleurs"));
 }
 
 TEST_F(StateTest, ClearingResultsLeavesEmptySlotsWithUnknownLeadAndDeclarer) {

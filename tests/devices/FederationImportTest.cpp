@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "devices/FederationImport.h"
 #include "devices/SessionDatabase.h"
+#include "support/TestDatabase.h"
 #include "support/devices/FederationSession.h"
 
 #include <QFile>
@@ -75,6 +76,30 @@ TEST_F(FederationImportTest, FaultsOfTheDatabaseStopWithTheirMessage) {
   ffb->addSection(3);
   ffb->addRound(1, 1, 1, 1, 1, 99);
   EXPECT_TRUE(stopped(ImportFederationSession).startsWith("(FFBClubNet) Le champ \"HighBoard\" de la table \"RoundData\" contient \"99\""));
+}
+
+// FFBClubNet's file need not carry the columns only the scorers' polls read:
+// the import reads neither Tables.LogOnOff nor PlayerNumbers.Processed.
+TEST_F(FederationImportTest, ADatabaseWithoutThePollsColumnsIsImported) {
+  mitchell(7, 7, 3, 1);
+  ffb->addMitchellPlayers(7, true);
+  {
+    testing_support::TestDatabase db("lean");
+    db.open(file);
+    db.exec("ALTER TABLE \"Tables\" DROP COLUMN \"LogOnOff\"");
+    db.exec("ALTER TABLE \"PlayerNumbers\" DROP COLUMN \"Processed\"");
+  }
+  ImportFederationSession();
+  EXPECT_EQ(PairCount, 14);
+  EXPECT_EQ(PairLabels[3], "Nord3-Sud3");
+  EXPECT_TRUE(talk.messages.isEmpty());
+  // The scorers' use still asks for them.
+  try {
+    OpenSessionDatabase(file);
+    ADD_FAILURE() << "opened for the scorers without Tables.LogOnOff";
+  } catch (const SessionDatabaseError& e) {
+    EXPECT_TRUE(e.message().contains("la table \"Tables\" n'a pas de colonne \"LogOnOff\"")) << e.message().toStdString();
+  }
 }
 
 TEST_F(FederationImportTest, SomeNamesMissingGiveTheDefaultNames) {

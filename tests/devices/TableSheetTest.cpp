@@ -33,6 +33,23 @@ TEST_F(TableSheetTest, ARoundWithoutTablesEndsTheSearchWithTheMessage) {
   EXPECT_EQ(sheet.boardSet(), 2);
 }
 
+TEST_F(TableSheetTest, ALateRoundResultIsDeletedAfterTheRoundsPlayedWereLowered) {
+  ui::ScriptedInteraction ui;
+  scores(3, {420});  // table 1, round 2
+  RoundsPlayed = 1;
+  LastSheetRound = 2;
+  TableSheet sheet;
+  ASSERT_TRUE(sheet.startRound());
+  ASSERT_EQ(sheet.currentSlot(), slot(3, 1));
+  EXPECT_EQ(sheet.sheetCells(1)[1], QStringLiteral("420"));
+  sheet.deleteCurrent();
+  EXPECT_EQ(ResultScore[slot(3, 1)], kScoreNone);
+  EXPECT_EQ(ui.beeps, 0);
+  // A line without a result in that round still takes nothing.
+  sheet.deleteCurrent();
+  EXPECT_EQ(ui.beeps, 1);
+}
+
 TEST_F(TableSheetTest, NumbersCharactersAndDeclarers) {
   ui::ScriptedInteraction ui;
   LastSheetRound = 1;

@@ -88,6 +88,17 @@ TEST_F(CumulativeTest, TwoSessionsMakeOneRanking) {
   EXPECT_TRUE(view.memo1.value(4).startsWith("1      --     Dupont - Martin")) << view.memo1.value(4).toStdString();
 }
 
+TEST_F(CumulativeTest, AveragesAreComparedAsTheyAreNotAsShown) {
+  // Both show 55.56; the second pair's average is the better one by 0.003.
+  session("S1", "0  55.5610 0 0 Dupont/Martin\r\n0  55.5640 0 0 Roux/Blanc\r\n0  55.5600 0 0 Noir/Petit\r\n");
+  SetDateGlobals();
+  talk.answerText("Cumul").answer(1).answer(0);  // name, S1, Esc
+  ASSERT_TRUE(CumulateTournaments(false, "CUM2"));
+  EXPECT_EQ(RankingOrder[1], 2);
+  EXPECT_EQ(RankingOrder[2], 1);
+  EXPECT_EQ(RankingOrder[3], 3);
+}
+
 TEST_F(CumulativeTest, ButlerAfterMatchpointsIsRefusedAndAskedAgain) {
   // Two lines of one session are two pairs, whatever their names.
   session("A1", "0  55.0000 0 0 Dupont/Martin\r\n0  45.0000 0 0 Martin/Dupont\r\n");

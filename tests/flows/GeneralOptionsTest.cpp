@@ -133,6 +133,7 @@ TEST_F(GeneralOptionsTest, ClubBoxAndResultsFolder) {
   EXPECT_FALSE(ChangeResultsFolder(rootDir() + QString::fromUtf8("Tourn\u0151i")));
   EXPECT_EQ(DataFolder, before);
   EXPECT_EQ(setting("PATH.TXT"), pathFile);
+  QDir().mkpath(rootDir() + "Tournois");  // as the folder browser gives it: a folder that exists
   EXPECT_TRUE(ChangeResultsFolder(rootDir() + "Tournois"));
   EXPECT_EQ(DataFolder, rootDir() + "Tournois/");
   EXPECT_EQ(setting("PATH.TXT"), (rootDir() + "Tournois/").toUtf8());

@@ -219,6 +219,15 @@ TEST_F(ReloadTest, ACodeWithOtherCharactersIsRenamedWithAllItsFilesUnlessTheNewC
                          "tournoiX1.MUL", "tournoiX1.PAI", "tournoiX1.SPECS", "tournoiX1.VAR"}));
 }
 
+// Only a-z, A-Z and 0-9 stay: letters that become ASCII once upper-cased
+// ("ſ" gives "S", "ı" gives "I") are replaced like any other character.
+TEST_F(ReloadTest, TheRepairKeepsOnlyTheCharactersACodeMayHold) {
+  EXPECT_EQ(RepairedTournamentCode(QStringLiteral("ſuper.PAI")), QStringLiteral("Xuper"));
+  EXPECT_EQ(RepairedTournamentCode(QStringLiteral("bıs2.pai")), QStringLiteral("bXs2"));
+  EXPECT_EQ(RepairedTournamentCode(QStringLiteral("Été 7.PAI")), QStringLiteral("XtXX7"));
+  EXPECT_EQ(RepairedTournamentCode(QStringLiteral("Zz09.PAI")), QStringLiteral("Zz09"));
+}
+
 TEST_F(ReloadTest, RefusalsSayWhyAndBringTheStartScreenBack) {
   restart();
   EXPECT_FALSE(ReloadTournament(""));

@@ -45,6 +45,9 @@ class ReadOnlyFolder {
         QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
     QFile::setPermissions(top, open | QFile::WriteOwner);
     QFile::setPermissions(folder, open);
+    // The results folder inside stays one the user may write in: without its
+    // lock file the program would not start at all.
+    QFile::setPermissions(folder + "Resultats", open | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
     if (geteuid() == 0) lowered_ = seteuid(65534) == 0;
   }
   ~ReadOnlyFolder() {
@@ -524,6 +527,20 @@ TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices
   EXPECT_EQ(BwsFileName, dataDir() + "ABC.BWS");
   EXPECT_EQ(processes.events.filter("start:").size(), 1);
   EXPECT_TRUE(calls.contains("timer 1000"));
+}
+
+// Every result in: nothing to restart and nothing to ask; the devices stay
+// on, so that the quit stops their servers.
+TEST_F(StartScreenTest, AFinishedBridgeMatesTournamentWithoutItsDatabaseKeepsItsDevices) {
+  platform::FakeProcesses processes;
+  bridgeMatesTournamentOfToday(4);
+  ResumeTournamentClick();
+  EXPECT_TRUE(talk.messages.filter("Pas trouvé le fichier").isEmpty());
+  EXPECT_TRUE(talk.choices.isEmpty());
+  EXPECT_TRUE(TableDevicesMode && BridgeMatesMode);
+  EXPECT_TRUE(processes.events.filter("start:").isEmpty());
+  EXPECT_FALSE(calls.contains("timer 1000"));
+  EXPECT_EQ(calls.last(), "menu");
 }
 
 TEST_F(StartScreenTest, FederationTournamentCodeIsTheHourAndExistingFilesAreKeptUnlessConfirmed) {

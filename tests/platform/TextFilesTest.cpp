@@ -11,6 +11,8 @@
 
 #include <cerrno>
 
+#include <unistd.h>
+
 using namespace platform;
 using testing_support::readBytes;
 using testing_support::writeBytes;
@@ -85,6 +87,25 @@ TEST_F(TextFilesTest, AppendEndsAnUnfinishedLastLineAndGoesOutWhole) {
     w.write(QString(100000, 'x'));  // stopped before close(): nothing of it is added
   }
   EXPECT_EQ(readBytes(path("C.ADJ")), QByteArray("3 4 60 40\r\n"));
+}
+
+TEST_F(TextFilesTest, OnlyAnAppendToOneNameRefusesAHardLink) {
+  writeBytes(path("A.LOG"), "1\r\n");
+  ASSERT_EQ(::link(QFile::encodeName(path("A.LOG")).constData(), QFile::encodeName(path("B.LOG")).constData()), 0);
+  TextWriter w;
+  w.open(path("A.LOG"), WriteMode::Append);
+  w.writeLine("2");
+  w.close();
+  EXPECT_EQ(readBytes(path("B.LOG")), QByteArray("1\r\n2\r\n"));  // one file, two names
+  try {
+    w.open(path("A.LOG"), WriteMode::AppendOneName);
+    w.writeLine("3");
+    w.close();
+    FAIL() << "appended to a file with a second name";
+  } catch (const IoError& e) {
+    EXPECT_EQ(e.code(), EMLINK);
+  }
+  EXPECT_EQ(readBytes(path("A.LOG")), QByteArray("1\r\n2\r\n"));
 }
 
 TEST_F(TextFilesTest, AtomicCopyReplacesTheTargetOnlyWhenWhole) {

@@ -7,6 +7,10 @@
 
 #include "ScoringFixture.h"
 
+#include <QDir>
+
+#include <unistd.h>
+
 class AdjustmentsTest : public ScoringTest {
  protected:
   void SetUp() override {
@@ -33,6 +37,41 @@ TEST_F(AdjustmentsTest, FreeSplitWithZeroIsKeptAsAdjusted) {
   ui.answer(1);
   ListOrDeleteAdjustments(true);
   EXPECT_TRUE(ui.choices.last().text.contains(QStringLiteral("Donne 1 : N/S 1 (  60.0% ) contre E/W 1 (   0.0% ) ")));
+}
+
+// A results folder restored with "cp -al": its ".ADJ" is the backup's file
+// under a second name, and takes the new line like any other file.
+TEST_F(AdjustmentsTest, AHardLinkedAdjFileInTheResultsFolderIsAppendedTo) {
+  ui::ScriptedInteraction ui;
+  testing_support::writeBytes(DataFolder + "TEST1.ADJ", "2 1 50 50\r\n");
+  QDir().mkpath(documentsDir() + "/copie");
+  ASSERT_EQ(::link(QFile::encodeName(DataFolder + "TEST1.ADJ").constData(),
+                   QFile::encodeName(documentsDir() + "/copie/TEST1.ADJ").constData()),
+            0);
+  ui.answerText(QStringLiteral("1\t60\t40"));
+  ASSERT_TRUE(AdjustOneResult(1, 4));
+  EXPECT_EQ(file(".ADJ"), QByteArray("2 1 50 50\r\n1 1  6.00000000000000E+0001  4.00000000000000E+0001\r\n"));
+  EXPECT_EQ(ResultScore[slot(1, 1)], kScoreAdjusted);
+}
+
+// The ".ADJ" line cannot be written (a folder in its place): the slot keeps
+// its result, as the file does.
+TEST_F(AdjustmentsTest, AnAdjustmentWhoseLineCannotBeWrittenLeavesTheSlot) {
+  ui::ScriptedInteraction ui;
+  const int s = slot(1, 1);
+  ResultScore[s] = 420;
+  ResultContract[s] = QStringLiteral("4PN=");
+  ResultNsPercent[s] = 75;
+  ResultEwPercent[s] = 25;
+  ResultMatchpoints[s] = 3;
+  QDir().mkpath(DataFolder + "TEST1.ADJ");
+  ui.answerText(QStringLiteral("1\t60\t40"));
+  EXPECT_THROW(AdjustOneResult(1, 4), platform::IoError);
+  EXPECT_EQ(ResultScore[s], 420);
+  EXPECT_EQ(ResultContract[s], QStringLiteral("4PN="));
+  EXPECT_DOUBLE_EQ(ResultNsPercent[s], 75);
+  EXPECT_DOUBLE_EQ(ResultEwPercent[s], 25);
+  EXPECT_EQ(ResultMatchpoints[s], 3);
 }
 
 TEST_F(AdjustmentsTest, GivingUpOrBadValuesStoreNothing) {

@@ -2,6 +2,8 @@
 
 #include "ScoringFixture.h"
 
+#include <QStringList>
+
 class ImpsTest : public ScoringTest {};
 
 TEST_F(ImpsTest, ImpScaleAtEveryBoundary) {
@@ -44,30 +46,59 @@ TEST_F(ImpsTest, VictoryPointsRowsAndColumns) {
   EXPECT_EQ(VictoryPointsFromImps(7), 17);
 }
 
-TEST_F(ImpsTest, EveryRowAtEveryThreshold) {
+// The victory-point scale as the printed card gives it, one card per number
+// of boards: the IMP margins of each line, then the points of the winner and
+// of the loser. Every margin of every line, from both sides of the match.
+TEST_F(ImpsTest, EveryMarginOfThePrintedScale) {
   const struct {
     int boards;
-    int t[15];
-  } rows[] = {{8, {1, 5, 8, 11, 14, 17, 20, 23, 26, 29, 33, 37, 41, 45, 50}},
-              {12, {1, 6, 9, 12, 16, 20, 24, 28, 32, 36, 40, 45, 50, 55, 61}},
-              {14, {2, 7, 10, 14, 18, 22, 26, 30, 34, 38, 43, 48, 54, 60, 66}},
-              {16, {2, 7, 11, 15, 19, 23, 27, 31, 36, 41, 46, 52, 58, 64, 71}},
-              {20, {2, 8, 12, 16, 21, 26, 31, 36, 41, 47, 53, 59, 65, 72, 79}},
-              {24, {3, 9, 14, 19, 24, 29, 34, 39, 45, 51, 57, 64, 71, 79, 87}},
-              {28, {3, 10, 15, 20, 25, 31, 37, 43, 49, 55, 61, 68, 76, 85, 94}},
-              {32, {3, 10, 16, 22, 28, 34, 40, 46, 52, 58, 65, 73, 82, 91, 100}},
-              {36, {3, 11, 17, 23, 29, 36, 43, 50, 57, 64, 71, 79, 88, 97, 106}},
-              {40, {3, 11, 18, 25, 32, 39, 46, 53, 60, 68, 76, 84, 93, 102, 112}},
-              {48, {4, 12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 93, 102, 112, 123}}};
-  for (const auto& row : rows)
-    for (int k = 0; k < 15; ++k) {
-      const int win = std::min(15 + k, 25);
-      EXPECT_EQ(VictoryPointsFromImps(row.t[k], row.boards), win) << row.boards << " " << row.t[k];
-      EXPECT_EQ(VictoryPointsFromImps(-row.t[k], row.boards), 15 - k) << row.boards << " -" << row.t[k];
-      const int next = k < 14 ? std::min(16 + k, 25) : 25;
-      EXPECT_EQ(VictoryPointsFromImps(row.t[k] + 1, row.boards), next) << row.boards << " " << row.t[k] + 1;
-      EXPECT_EQ(VictoryPointsFromImps(-row.t[k] - 1, row.boards), 14 - k) << row.boards << " -" << row.t[k] + 1;
+    const char* card;
+  } cards[] = {
+      {8, "0-1 15-15, 2-5 16-14, 6-8 17-13, 9-11 18-12, 12-14 19-11, 15-17 20-10, 18-20 21-9, 21-23 22-8, "
+          "24-26 23-7, 27-29 24-6, 30-33 25-5, 34-37 25-4, 38-41 25-3, 42-45 25-2, 46-50 25-1, 51+ 25-0"},
+      {12, "0-1 15-15, 2-6 16-14, 7-9 17-13, 10-12 18-12, 13-16 19-11, 17-20 20-10, 21-24 21-9, 25-28 22-8, "
+           "29-32 23-7, 33-36 24-6, 37-40 25-5, 41-45 25-4, 46-50 25-3, 51-55 25-2, 56-61 25-1, 62+ 25-0"},
+      {14, "0-2 15-15, 3-7 16-14, 8-10 17-13, 11-14 18-12, 15-18 19-11, 19-22 20-10, 23-26 21-9, 27-30 22-8, "
+           "31-34 23-7, 35-38 24-6, 39-43 25-5, 44-48 25-4, 49-54 25-3, 55-60 25-2, 61-66 25-1, 67+ 25-0"},
+      {16, "0-2 15-15, 3-7 16-14, 8-11 17-13, 12-15 18-12, 16-19 19-11, 20-23 20-10, 24-27 21-9, 28-31 22-8, "
+           "32-36 23-7, 37-41 24-6, 42-46 25-5, 47-52 25-4, 53-58 25-3, 59-64 25-2, 65-71 25-1, 72+ 25-0"},
+      {20, "0-2 15-15, 3-8 16-14, 9-12 17-13, 13-16 18-12, 17-21 19-11, 22-26 20-10, 27-31 21-9, 32-36 22-8, "
+           "37-41 23-7, 42-47 24-6, 48-53 25-5, 54-59 25-4, 60-65 25-3, 66-72 25-2, 73-79 25-1, 80+ 25-0"},
+      {24, "0-3 15-15, 4-9 16-14, 10-14 17-13, 15-19 18-12, 20-24 19-11, 25-29 20-10, 30-34 21-9, 35-39 22-8, "
+           "40-45 23-7, 46-51 24-6, 52-57 25-5, 58-64 25-4, 65-71 25-3, 72-79 25-2, 80-87 25-1, 88+ 25-0"},
+      {28, "0-3 15-15, 4-10 16-14, 11-15 17-13, 16-20 18-12, 21-25 19-11, 26-31 20-10, 32-37 21-9, 38-43 22-8, "
+           "44-49 23-7, 50-55 24-6, 56-61 25-5, 62-68 25-4, 69-76 25-3, 77-85 25-2, 86-94 25-1, 95+ 25-0"},
+      {32, "0-3 15-15, 4-10 16-14, 11-16 17-13, 17-22 18-12, 23-28 19-11, 29-34 20-10, 35-40 21-9, 41-46 22-8, "
+           "47-52 23-7, 53-58 24-6, 59-65 25-5, 66-73 25-4, 74-82 25-3, 83-91 25-2, 92-100 25-1, 101+ 25-0"},
+      {36, "0-3 15-15, 4-11 16-14, 12-17 17-13, 18-23 18-12, 24-29 19-11, 30-36 20-10, 37-43 21-9, 44-50 22-8, "
+           "51-57 23-7, 58-64 24-6, 65-71 25-5, 72-79 25-4, 80-88 25-3, 89-97 25-2, 98-106 25-1, 107+ 25-0"},
+      {40, "0-3 15-15, 4-11 16-14, 12-18 17-13, 19-25 18-12, 26-32 19-11, 33-39 20-10, 40-46 21-9, 47-53 22-8, "
+           "54-60 23-7, 61-68 24-6, 69-76 25-5, 77-84 25-4, 85-93 25-3, 94-102 25-2, 103-112 25-1, 113+ 25-0"},
+      {48, "0-4 15-15, 5-12 16-14, 13-20 17-13, 21-28 18-12, 29-36 19-11, 37-44 20-10, 45-52 21-9, 53-60 22-8, "
+           "61-68 23-7, 69-76 24-6, 77-84 25-5, 85-93 25-4, 94-102 25-3, 103-112 25-2, 113-123 25-1, 124+ 25-0"},
+  };
+  for (const auto& card : cards) {
+    int expectedLow = 0;  // the lines follow one another without gap
+    for (const QString& line : QString::fromLatin1(card.card).split(QStringLiteral(", "))) {
+      const QStringList parts = line.split(QLatin1Char(' '));
+      ASSERT_EQ(parts.size(), 2) << line.toStdString();
+      const QStringList margins = parts[0].split(QLatin1Char('-'));
+      const QStringList points = parts[1].split(QLatin1Char('-'));
+      const int low = margins[0].chopped(margins[0].endsWith(QLatin1Char('+')) ? 1 : 0).toInt();
+      const bool open = parts[0].endsWith(QLatin1Char('+'));
+      const int high = open ? low + 200 : margins[1].toInt();
+      const int winner = points[0].toInt();
+      const int loser = points[1].toInt();
+      EXPECT_EQ(low, expectedLow) << card.boards << ": " << line.toStdString();
+      expectedLow = high + 1;
+      for (int m = low; m <= high; ++m) {
+        EXPECT_EQ(VictoryPointsFromImps(m, card.boards), winner) << card.boards << " boards, " << m;
+        if (m > 0) {
+          EXPECT_EQ(VictoryPointsFromImps(-m, card.boards), loser) << card.boards << " boards, -" << m;
+        }
+      }
     }
+  }
 }
 
 TEST_F(ImpsTest, ButlerDatumDropsTheExtremes) {

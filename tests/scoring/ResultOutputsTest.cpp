@@ -8,6 +8,7 @@
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultStore.h"
 #include "scoring/ResultListings.h"
+#include "scoring/Ranking.h"
 
 #include "ClubTournament.h"
 #include "ScoringFixture.h"
@@ -263,6 +264,26 @@ TEST_F(ResultOutputsTest, PattonTeamsKeepTheirOrderOnEqualTotals) {
   EXPECT_EQ(readBytes(documentsDir() + "/RESULTS.TXT"),
             "1$1$ Nord1 - Sud1$   10.00\r\n$$ Est1 - Ouest1\r\n==$2$ Nord2 - Sud2$   10.00\r\n$$ Est2 - Ouest2\r\n"
             "3$3$ Nord3 - Sud3$--------\r\n$$ Est3 - Ouest3\r\n");
+}
+
+TEST_F(ResultOutputsTest, PattonTeamsOrderedAsPairsAre) {
+  // Totals 50, 50, 60 for teams 1, 2, 3. The exchange sort puts team 3 first
+  // by exchanging it with team 1 (3, 2, 1), then finds 2 and 1 equal: 3, 2, 1,
+  // as pairs scoring 50, 50, 60 are ranked.
+  layOut(3, 1, 1);
+  IsPatton = ImpScoring = true;
+  const double finals[] = {20, 30, 40, 30, 20, 20};
+  for (int p = 1; p <= 6; ++p) PairFinalScore[p] = finals[p - 1];
+  const std::vector<TeamRow> teams = RankedTeams();
+  ASSERT_EQ(teams.size(), 3u);
+  EXPECT_EQ(teams[0].team, 3);
+  EXPECT_EQ(teams[1].team, 2);
+  EXPECT_EQ(teams[2].team, 1);
+  EXPECT_EQ(teams[0].place, "1");
+  EXPECT_EQ(teams[1].place, "2");
+  EXPECT_EQ(teams[2].place, "==");
+  const std::vector<int> pairs = RankByScore(3, [](int p) { return p == 3 ? 60.0 : 50.0; });
+  EXPECT_EQ(pairs, (std::vector<int>{0, 3, 2, 1}));
 }
 
 TEST_F(ResultOutputsTest, RefereeLinesAndTheCounterRecountedFromTheSlots) {

@@ -153,6 +153,30 @@ TEST_F(ScoreSheetTest, LineOrderByNorthSouthOrByRounds) {
   EXPECT_FALSE(sheet.readyForResult());
 }
 
+// Board 3 is played in round 2 at every table. Two of its results were typed,
+// then the rounds played were lowered to 1: both stay reachable and deletable.
+TEST_F(ScoreSheetTest, ALateRoundResultIsDeletedAfterTheRoundsPlayedWereLowered) {
+  ui::ScriptedInteraction ui;
+  scores(3, {420, 170});
+  RoundsPlayed = 1;
+  ScoreSheet sheet;
+  sheet.layOut(3);
+  EXPECT_EQ(sheet.currentLine(), 1);
+  EXPECT_EQ(sheet.cells(1)[2], QStringLiteral("420"));
+  EXPECT_EQ(sheet.cells(3)[2], QStringLiteral("joué."));  // nothing there: still "Tour non joué."
+  EXPECT_FALSE(sheet.readyForResult());                  // nor can a result be typed
+  sheet.deleteCurrent();
+  EXPECT_EQ(ResultScore[slot(3, 1)], kScoreNone);
+  EXPECT_EQ(sheet.currentLine(), 2);  // laid out again, on the line still held
+  sheet.up();
+  sheet.down();
+  EXPECT_EQ(sheet.currentLine(), 2);
+  sheet.deleteCurrent();
+  EXPECT_EQ(ResultScore[slot(3, 2)], kScoreNone);
+  EXPECT_TRUE(file(".VAR").contains("3 4 10000 "));
+  EXPECT_EQ(ui.beeps, 0);
+}
+
 TEST_F(ScoreSheetTest, RefusalsOfSwapModeAndLead) {
   ui::ScriptedInteraction ui;
   scores(1, {kScoreAverage, 420});

@@ -133,6 +133,39 @@ TEST_F(ParametersTest, AnExistingTournamentIsErasedOnlyWhenChosenAndOnlyByOk) {
   EXPECT_EQ(TournamentExists("OLD"), 1);
 }
 
+// "Erase" confirmed on leaving the code field, then "Retour au menu": the
+// next visit's OK on the same code asks again instead of erasing at once.
+TEST_F(ParametersTest, LeavingTheWindowForgetsAConfirmedErase) {
+  oldTournament();
+  view.code = "OLD";
+  talk.answer(kEraseOld).answer(6);
+  ParametersCodeLeft(view);
+  ParametersBack();
+  EXPECT_EQ(calls, QStringList({"hide", "start screen"}));
+  // The window is made once: the next visit finds its fields as they were.
+  talk.answer(kOtherCode);
+  EXPECT_FALSE(ParametersOk(view));
+  EXPECT_TRUE(talk.allAnswered());
+  EXPECT_EQ(talk.questions.last(), "Le tournoi OLD existe!");
+  EXPECT_TRUE(exists("OLD.PAI") && exists("OLD.VAR") && exists("OLD.DAT"));
+}
+
+// The confirmation names the very folder the files then go to, however long
+// the director takes before OK.
+TEST_F(ParametersTest, TheEraseGoesToTheFolderItsQuestionNamed) {
+  oldTournament();
+  view.code = "OLD";
+  talk.answer(kEraseOld).answer(6);
+  ParametersCodeLeft(view);
+  const QString named = rootDir() + "BackupsTalvaron/20240227/Efface-OLD-180000/";
+  EXPECT_EQ(talk.questions.last(), "Voulez-vous vraiment effacer le tournoi OLD (aucun résultat)? Ses fichiers seront "
+                                   "déplacés dans le dossier des sauvegardes " + named + ". (O = Oui, effacer ; ENTER = Non)");
+  platform::setFixedNow(QDateTime(QDate(2024, 2, 27), QTime(18, 1, 30)));
+  EXPECT_TRUE(ParametersOk(view));
+  EXPECT_EQ(readBytes(named + "OLD.PAI"), "1 0 0 A - B\xA3" "A\xA3" "B\r\n-1 0 0 C - D\xA3" "C\xA3" "D\r\n");
+  EXPECT_FALSE(QFile::exists(rootDir() + "BackupsTalvaron/20240227/Efface-OLD-180130"));
+}
+
 TEST_F(ParametersTest, ANewCodeForTheOldPairsIsCheckedBeforeAnythingIsCopied) {
   oldTournament();
   writeBytes(dataDir() + "NEW.PAI", "1 0 0 X - Y\xA3" "X\xA3" "Y\r\n");

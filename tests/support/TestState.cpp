@@ -33,63 +33,26 @@ void writeShippedFiles(const QString& folder) {
 }
 
 void resetGlobals() {
+  // Every global from the one list, then the slots as the program clears them.
+  // The case's folders and files stay: a reset in the middle of a case is a
+  // restart of the program on the same machine.
+  const QString program = ProgramFolder, data = DataFolder, documents = DocumentsFolder;
+  const QString print = PrintFile, results = ResultsTextFile, resultsF = ResultsFTextFile, recap = RecapTextFile;
+  const OneBased<QChar, 4> suits = SuitLetters;
+  ResetGlobals();
+  ProgramFolder = program;
+  DataFolder = data;
+  DocumentsFolder = documents;
+  PrintFile = print;
+  ResultsTextFile = results;
+  ResultsFTextFile = resultsF;
+  RecapTextFile = recap;
+  SuitLetters = suits;
   ClearPairSlots();
   ClearAllResults();
-  TournamentCode.clear();
-  TournamentName.clear();
-  DateText.clear();
-  ClubName.clear();
-  MovementFileName.clear();
-  MovementTitle.clear();
-  ArrowSwitchText.clear();
-  TabletSharedFolder.clear();
-  TabletSeriesFolder.clear();
-  TableFolderPath.clear();
-  BridgeMatesControlPath.clear();
-  ClubMembersFile.clear();
-  BwsFileName.clear();
   // The devices, where they are linked, forget what they polled.
   deviceEchoes().stateCleared();
   TabletPassword = QStringLiteral("FarnelTosk");
-  TableDevicesMode = TabletsMode = BridgeMatesMode = TabletsInUse = FederationMode = ClubMode = false;
-  EntryByContracts = AskOpeningLead = EnterDealsAtTable = PairsEntered = IsHowell = MitchellNumbering = false;
-  IsPatton = IsAppendix = ArrowSwitch = ImpScoring = CumulativeMode = ResumingTournament = false;
-  ResumeChosen = 0;
-  CumulativeTotals = AutoVentilation = SheetOrderByRounds = SheetLineSkip = ScoresTimesTen = false;
-  CoherenceTest = ClubMovements = Interactive = DealsImported = FrequenciesComputed = ResultsAvailable = false;
-  ByePresent = PlayersFileFound = PairsFileAvailable = GeneralOptionsMode = OneWinnerMitchell = false;
-  TournamentDatedToday = false;
-  PairCount = PairSlotCount = TableCount = ResultsPerBoard = BoardCount = BoardsPerTable = BoardSetCount = 0;
-  DealCount = RoundCount = RoundsScheduled = RoundsPlayed = ResultSlotCount = MitchellType = 0;
-  ResultsEntered = PlayersExpected = PlayersNamed = ByePairNumber = ByeNsPair = ByeEwPair = 0;
-  CurrentBoard = LastSheetRound = PlayerCount = PlayerChoiceCount = ChoiceListCount = 0;
-  FederationMovementKind = HerediaMovement = 0;
-  FederationHandRecordsReceived = false;
-  FederationFolder.clear();
-  FederationBwsFile.clear();
-  ClubFederationNumber.clear();
-  BwsFileName.clear();
-  MixingPercent = 10;
-  SavedMitchellType = 0;
-  RoundsShownCount = 2;
-  PercentagesFromRound = 9999;
-  PbnOption = 1;
-  ChoiceResult = 0;
-  for (int b = 1; b <= kMaxBoards; ++b) {
-    BoardVentilated[b] = false;
-    DealDiagrams[b].clear();
-  }
-  for (int p = 1; p <= kMaxPlayers; ++p) {
-    PlayerNames[p].clear();
-    PlayerFirstNames[p].clear();
-    PlayerLicences[p].clear();
-    PlayerFileLines[p].clear();
-    PlayerChoiceLines[p].clear();
-    ChoiceListItems[p].clear();
-  }
-  for (int s = 1; s <= kMaxResultSlots; ++s) MovementBoardsText[s].clear();
-  ChosenPbnFile.clear();
-  MovementRowCount = 0;
 }
 
 void TalvaronTest::SetUp() {

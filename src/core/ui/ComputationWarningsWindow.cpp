@@ -15,12 +15,11 @@ TForm22::TForm22(QWidget* parent) : QDialog(parent) {
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);
-  Memo1->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Memo1);
   Button1 = ui::AddOkButton(this, layout, QStringLiteral("&OK / ENTER / ESC / Echap"));
-  Button1->installEventFilter(this);
-  ui::StyleWindow(this);
+  // Enter closes it wherever the focus stands; Esc rejects it as any dialog.
+  ui::StyleWindow(this, {.enterButton = Button1});
 }
 
 void TForm22::setText(const QString& text) {
@@ -33,17 +32,10 @@ void TForm22::showEvent(QShowEvent* event) {
   Button1->setFocus();
 }
 
-bool TForm22::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_O || key == Qt::Key_Return || key == Qt::Key_Enter) {
-      accept();
-      return true;
-    }
-    if (key == Qt::Key_Escape) {
-      reject();
-      return true;
-    }
+void TForm22::keyPressEvent(QKeyEvent* event) {
+  if (event->text().compare(QStringLiteral("o"), Qt::CaseInsensitive) == 0) {
+    accept();
+    return;
   }
-  return QDialog::eventFilter(watched, event);
+  QDialog::keyPressEvent(event);
 }

@@ -8,7 +8,6 @@
 #include "platform/TextFiles.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -20,14 +19,11 @@ TForm88::TForm88(QWidget* parent) : QDialog(parent) {
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setReadOnly(true);
-  Memo1->installEventFilter(this);
   CheckBox1 = new QCheckBox(QStringLiteral("Dorénavant, ne plus afficher"), this);
   CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-  CheckBox1->installEventFilter(this);
   Button1 = new QPushButton(QStringLiteral("OK (ENTER/ESC)"), this);
   Button1->setObjectName(QStringLiteral("Button1"));
   Button1->setDefault(true);
-  Button1->installEventFilter(this);
   connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
   connect(CheckBox1, &QCheckBox::toggled, this, [](bool checked) {
     try {
@@ -40,7 +36,8 @@ TForm88::TForm88(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Memo1);
   layout->addWidget(CheckBox1);
   layout->addWidget(Button1, 0, Qt::AlignHCenter);
-  ui::StyleWindow(this);
+  // Enter closes it wherever the focus stands (the box too); Esc rejects it as any dialog.
+  ui::StyleWindow(this, {.enterButton = Button1});
 }
 
 void TForm88::setText(const QString& text) {
@@ -55,19 +52,4 @@ void TForm88::showEvent(QShowEvent* event) {
   }
   QDialog::showEvent(event);
   Button1->setFocus();
-}
-
-bool TForm88::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      accept();
-      return true;
-    }
-    if (key == Qt::Key_Escape) {
-      reject();
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
 }

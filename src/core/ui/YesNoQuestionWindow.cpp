@@ -68,14 +68,26 @@ bool TForm91::handleKey(QKeyEvent* event) {
     case Qt::Key_Enter:
       answerWith(defaultNo_ ? 7 : 6);
       return true;
-    default:
-      if (defaultNo_ && event->text().compare(QStringLiteral("o"), Qt::CaseInsensitive) == 0) {
-        answerWith(6);
-        return true;
-      }
+    case Qt::Key_Escape:
       answerWith(7);
       return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      if (defaultNo_) return false;  // from one button to the other
+      answerWith(7);
+      return true;
+    default:
+      break;
   }
+  if (!defaultNo_) {
+    answerWith(7);
+    return true;
+  }
+  // What cannot be undone answers only its own keys: O, N, Enter and Esc.
+  const QString typed = event->text();
+  if (typed.compare(QStringLiteral("o"), Qt::CaseInsensitive) == 0) answerWith(6);
+  if (typed.compare(QStringLiteral("n"), Qt::CaseInsensitive) == 0) answerWith(7);
+  return true;
 }
 
 bool TForm91::eventFilter(QObject* watched, QEvent* event) {

@@ -1,8 +1,9 @@
 #pragma once
 // "Question": the yes/no window. "OUI" (default, Enter) answers 6; "NON",
 // Esc, the close box and any other key close it with 7, which the window
-// holds from the moment it opens. Asked with no as its default, Enter
-// answers 7 too and only "OUI" or its letter O answers 6.
+// holds from the moment it opens. Asked with no as its default, it answers
+// only O ("OUI", 6), N, Enter and Esc (7) and the buttons themselves; any
+// other key is ignored and Tab goes from one button to the other.
 #include <QDialog>
 
 class QLabel;

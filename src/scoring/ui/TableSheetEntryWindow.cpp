@@ -241,7 +241,7 @@ void TForm58::otherKey(SheetKey key, const QString& text) {
 }
 
 void TForm58::sheetKey(SheetKey key, const QString& text) {
-  const bool takes = sheet_.takesResult(sheet_.currentLine());
+  const bool takes = sheet_.takesResult(sheet_.currentLine()) || sheet_.holdsResult(sheet_.currentLine());
   switch (key) {
     case SheetKey::NextBoard:
       SaveResults();

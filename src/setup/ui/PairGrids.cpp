@@ -159,6 +159,10 @@ void PairGridsWindow::cellEdited(PairsSide side, int row, int column) {
   if (redrawing_ || column < 1 || column > 2) return;
   QTableWidget* grid = side == PairsSide::NorthSouth ? NS : EW;
   const QString typed = grid->item(row, column)->text();
+  if (takenSilently(side, column, row + 1, typed)) {
+    cellTyped(side, column, row + 1, typed);
+    return;
+  }
   // Once the cell's editor has closed: a refusal's message would otherwise
   // open while the grid still commits the editor's text.
   QMetaObject::invokeMethod(

@@ -85,6 +85,12 @@ class PairGridsWindow : public QWidget {
   virtual void prepareShow() {}
   // A name typed in a grid's cell (`pairRow` from 1), once its editor has closed.
   virtual void cellTyped(PairsSide side, int column, int pairRow, const QString& typed) = 0;
+  // True when cellTyped() would take this name without a word: it is then
+  // called at once, so that a save or a click that follows the Return sees
+  // the name; a refusal's message waits until the editor has closed.
+  virtual bool takenSilently(PairsSide, int /*column*/, int /*pairRow*/, const QString& /*typed*/) const {
+    return false;
+  }
   // Sends what is typed in the grids' cells to cellTyped().
   void takeTypedCells();
 

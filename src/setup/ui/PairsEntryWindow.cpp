@@ -4,6 +4,8 @@
 #include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
+#include "core/PlayerNames.h"
+#include "core/Texts.h"
 #include "core/ui/WindowStyle.h"
 #include "setup/ui/PairGrids.h"
 #include "setup/ui/PairsEntryHelpWindow.h"
@@ -184,6 +186,10 @@ void TForm4::gridClicked(PairsSide side, int row, int column) {
 // A refused name leaves the cell as it was.
 void TForm4::cellTyped(PairsSide side, int column, int pairRow, const QString& typed) {
   if (!PairsGridCellTyped(side, column, pairRow, typed)) redraw();
+}
+
+bool TForm4::takenSilently(PairsSide, int, int, const QString& typed) const {
+  return TypedPlayerNameRefusal(TrimText(typed)).isEmpty();
 }
 
 void TForm4::prepareShow() {

@@ -37,6 +37,7 @@ class TForm4 : public setup_ui::PairGridsWindow {
   void drawPairs() override;
   void prepareShow() override;
   void cellTyped(PairsSide side, int column, int pairRow, const QString& typed) override;
+  bool takenSilently(PairsSide side, int column, int pairRow, const QString& typed) const override;
   bool listKey(QKeyEvent* event) override;
 
  private:

@@ -115,6 +115,38 @@ TEST_F(CoreWindowsTest, YesNoWindowAnswersYesOnlyWhenAsked) {
   }
 }
 
+// Asked with no as its default (an erase), the window answers only O, N,
+// Enter and Esc: a key typed by mistake leaves the question open.
+TEST_F(CoreWindowsTest, YesNoWindowWithNoAsDefaultAnswersOnlyItsKeys) {
+  struct Case {
+    const char* what;
+    QList<Qt::Key> strays;
+    std::function<void(TForm91*)> act;
+    int answer;
+  };
+  const Case cases[] = {
+      {"O", {Qt::Key_X, Qt::Key_Space}, [](TForm91* w) { ModalScript::type(w, "O"); }, 6},
+      {"o", {Qt::Key_1}, [](TForm91* w) { ModalScript::type(w, "o"); }, 6},
+      {"N", {Qt::Key_Space}, [](TForm91* w) { ModalScript::type(w, "n"); }, 7},
+      {"Enter", {Qt::Key_A}, [](TForm91* w) { ModalScript::key(w, Qt::Key_Return); }, 7},
+      {"Esc", {Qt::Key_F1}, [](TForm91* w) { ModalScript::key(w, Qt::Key_Escape); }, 7},
+  };
+  for (const Case& c : cases) {
+    ModalScript script;
+    script.on("TForm91", [&](QWidget* w) {
+      auto* window = as<TForm91>(w);
+      EXPECT_EQ(window->noButton->text(), "NON (ENTER)");
+      for (const Qt::Key stray : c.strays) {
+        ModalScript::key(w, stray);
+        EXPECT_TRUE(window->isVisible()) << c.what << " closed by a stray key";
+      }
+      c.act(window);
+    });
+    EXPECT_EQ(ui::AskYesNoDefaultNo(QStringLiteral("Voulez-vous vraiment effacer le tournoi OLD?")), c.answer) << c.what;
+    EXPECT_TRUE(script.done()) << c.what;
+  }
+}
+
 TEST_F(CoreWindowsTest, ListChooserSearchesAsTheDirectorTypes) {
   ChoiceListCount = 5;
   const char* names[] = {"MOREAU Eve", "MARTIN Luc", "", "MASSON Anne", "DURAND Paul"};
@@ -359,6 +391,35 @@ TEST_F(CoreWindowsTest, WarningWindowClosesOnItsKeys) {
     ShowWarningWindow(QStringLiteral("Ajustements de fréquences\r\n-----"));
     EXPECT_TRUE(script.done());
   }
+  // The same keys reach it from its text, clicked into to read it.
+  for (const Qt::Key key : {Qt::Key_O, Qt::Key_Return, Qt::Key_Escape}) {
+    ModalScript script;
+    script.on("TForm22", [key](QWidget* w) {
+      auto* window = as<TForm22>(w);
+      window->Memo1->setFocus();
+      QTest::keyClick(window->Memo1, key);
+      EXPECT_FALSE(window->isVisible()) << key;
+    });
+    ShowWarningWindow(QStringLiteral("Ajustements de fréquences"));
+    EXPECT_TRUE(script.done());
+  }
+}
+
+TEST_F(CoreWindowsTest, InfoWindowClosesOnEnterAndEscWhereverTheFocusStands) {
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+    for (const bool fromTheBox : {true, false}) {
+      ModalScript script;
+      script.on("TForm88", [key, fromTheBox](QWidget* w) {
+        auto* window = as<TForm88>(w);
+        QWidget* focus = fromTheBox ? static_cast<QWidget*>(window->CheckBox1) : window->Memo1;
+        focus->setFocus();
+        QTest::keyClick(focus, key);
+        EXPECT_FALSE(window->isVisible()) << key << (fromTheBox ? " from the box" : " from the text");
+      });
+      ShowInfoWindow(QStringLiteral("Pour rappel..."));
+      EXPECT_TRUE(script.done());
+    }
+  EXPECT_FALSE(QFile::exists(programDir() + "MSG2.TXT"));  // no key ticked the box on its way
 }
 
 TEST_F(CoreWindowsTest, InfoWindowBoxHidesTheReminderFromNowOn) {

@@ -362,3 +362,37 @@ TEST_F(PairsEntryWindowTest, ANameTheFilesCannotKeepIsRefusedAsItIsTyped) {
   menu("Sauvetage1");
   EXPECT_EQ(PairLabels[1], QStringLiteral("DUPONT Jean - ŒRSTED Zoé"));
 }
+
+TEST_F(PairsEntryWindowTest, TheWindowIsCentredEachTimeItIsShown) {
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+  const QPoint centre = form_->screen()->availableGeometry().center();
+  EXPECT_LE((form_->frameGeometry().center() - centre).manhattanLength(), 2);
+  form_->hide();
+  form_->move(0, 0);
+  ShowPairsEntry();
+  EXPECT_LE((form_->frameGeometry().center() - centre).manhattanLength(), 2);
+}
+
+// The cell's editor hands its text over once the Return has gone through the
+// event loop; a save already waiting behind the Return (a click, a menu
+// entry) finds the name stored.
+TEST_F(PairsEntryWindowTest, ANameTypedInACellIsStoredBeforeWhatFollowsItsReturn) {
+  QTableWidget* grid = form_->NS;
+  const auto type = [grid](int column, const char* name) {
+    grid->setFocus();
+    grid->setCurrentCell(0, column);
+    QTest::keyClick(grid, Qt::Key_F2);
+    auto* editor = grid->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, name);
+    QTest::keyClick(editor, Qt::Key_Return);
+  };
+  type(1, "DUPONT Jean");
+  QTest::qWait(20);
+  EXPECT_EQ(NsGrid.cell(1, 1), "DUPONT Jean");
+  type(2, "MARTIN Eve");
+  QMetaObject::invokeMethod(form_.get(), [this] { menu("Sauvetage1"); }, Qt::QueuedConnection);
+  QCoreApplication::sendPostedEvents();
+  EXPECT_EQ(NsGrid.cell(2, 1), "MARTIN Eve");
+  EXPECT_EQ(PairLabels[1], QStringLiteral("DUPONT Jean - MARTIN Eve"));
+}
