@@ -8,9 +8,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 folder="${1:-build/node}"
 version=24.43.1
-installed="$folder/node_modules/puppeteer-core/package.json"
-if [ -f "$installed" ] && grep -q "\"version\": \"$version\"" "$installed"; then
+mkdir -p "$folder"
+# Two tests may ask at once: one installs, the other waits for it. The mark
+# is left only once npm has finished, so a cut install is made again.
+exec 9>"$folder/.install.lock"
+flock 9
+installed="$folder/.installed-$version"
+if [ -f "$installed" ]; then
   exit 0
 fi
-mkdir -p "$folder"
 npm install --prefix "$folder" --no-audit --no-fund --no-save --loglevel=error "puppeteer-core@$version"
+touch "$installed"
