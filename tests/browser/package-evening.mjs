@@ -4,13 +4,12 @@
 // until the program has taken it. Started by scripts/check-package.sh:
 // node package-evening.mjs <server url> <chromium> <password>
 // Prints "REPORT <json>": what the phone was shown.
-import { closeInput, contract, enterResult, join, launch, phone, screens, tap, text, waitOn, waitView } from './phones.mjs';
+import { contract, enterResult, join, launch, phone, playAndReport, tap, text, waitOn, waitView } from './phones.mjs';
 
 const [url, chromium, password] = process.argv.slice(2);
 const report = {};
 const browser = await launch(chromium);
-let status = 0;
-try {
+await playAndReport(browser, report, async () => {
   const page = await phone(browser, report);
   await join(page, url, 1, password);
   await waitView(page, 'joueurs');
@@ -29,11 +28,4 @@ try {
   await page.waitForSelector('#echo[data-state="taken"]');
   report.echo = await text(page, '#echo');
   report.score = (await page.$('#score')) ? await text(page, '#score') : '';
-} catch (e) {
-  report.failure = String((e && e.stack) || e) + await screens();
-  status = 1;
-}
-console.log('REPORT ' + JSON.stringify(report));
-await browser.close();
-closeInput();
-process.exit(status);
+});
