@@ -248,8 +248,9 @@ else
   server=$(pgrep -P "$(pgrep -P "$program" | head -n 1)" | head -n 1 || true)
   [ -n "$server" ] && [ "$(readlink "/proc/$server/exe")" = "$root/usr/bin/talvaron-tables" ] ||
     fail "the program's tables' server is not the installed one: $(readlink "/proc/$server/exe" 2>&1)"
+  node_folder=$(mkdir -p "$node_folder" && cd "$node_folder" && pwd)
   if "$resources/../scripts/install-puppeteer.sh" "$node_folder" >"$work/npm" 2>&1; then
-    (cd "$resources/../tests/browser" && TALVARON_NODE_FOLDER=$(cd "$node_folder" && pwd) TALVARON_PAGE_TIMEOUT=20000 \
+    (cd "$resources/../tests/browser" && TALVARON_NODE_FOLDER=$node_folder TALVARON_PAGE_TIMEOUT=20000 \
       timeout 60 node package-evening.mjs "http://127.0.0.1:$port/" "$(command -v chromium)" Colvert7 \
       </dev/null >"$work/phone" 2>&1) || fail "the phone's evening: $(cat "$work/phone"; evening)"
     report=$(grep '^REPORT ' "$work/phone" || true)
