@@ -43,6 +43,9 @@ int main(int argc, char** argv) {
   InstallCompanionStopper();
   // Tests of the executable: every message is printed and closed.
   if (!qEnvironmentVariableIsEmpty("TALVARON_ANSWER_MESSAGES")) AnswerMessagesFromTests();
+  // Tests of the executable: the steps of a file taken at the keyboard, from
+  // the first window on.
+  if (!qEnvironmentVariableIsEmpty("TALVARON_TEST_STEPS")) FollowStepsFromTests(qEnvironmentVariable("TALVARON_TEST_STEPS"));
 
   // Every window is created once, the start screen first: it is the main
   // window, and its creation reads the settings (and may end the program).

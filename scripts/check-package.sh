@@ -4,22 +4,27 @@
 # shipped files, its desktop entry and metainfo, lintian, then the installed
 # program started headless from an unpacked copy with an empty home folder,
 # twice: the first start makes and seeds the user's program folder, the
-# second keeps it as the director left it; nothing is ever written under the
-# install prefix. Last, the package is made again from the same tree and
-# must be the same bytes.
-# Usage: scripts/check-package.sh <package.deb> <resources folder>
-# Exits 77 (ctest's "skipped") when the package has not been made.
+# second keeps it as the director left it; then a short tablets evening
+# played from that copy alone: one phone in headless Chromium joins the
+# tables' server the program starts, sends a result, the program takes it.
+# Nothing is ever written under the install prefix. Last, the package is made
+# again from the same tree and must be the same bytes.
+# Usage: scripts/check-package.sh <package.deb> <resources folder> [<node folder>]
+# (puppeteer-core for the phone goes to the node folder, build/node by
+# default). Exits 77 (ctest's "skipped") when the package has not been made.
 set -euo pipefail
 # The tools' own words (readelf's, lintian's) are read in English.
 export LC_ALL=C.UTF-8
 
 deb=$1
 resources=$2
+node_folder=${3:-$resources/../build/node}
 if [ ! -f "$deb" ]; then
   echo "No package $deb: make it with scripts/make-package.sh"
   exit 77
 fi
-for tool in dpkg-deb dpkg-parsechangelog desktop-file-validate appstreamcli lintian sha256sum objdump readelf Xvfb icewm xprop xwd; do
+for tool in dpkg-deb dpkg-parsechangelog desktop-file-validate appstreamcli lintian sha256sum objdump readelf Xvfb icewm xprop xwd \
+  chromium node npm; do
   command -v "$tool" >/dev/null || { echo "$tool is missing: scripts/install-deps.sh --tests installs it"; exit 1; }
 done
 
@@ -29,7 +34,8 @@ fail() {
   failures=$((failures + 1))
 }
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+program=
+trap '[ -z "$program" ] || kill "$program" 2>/dev/null; rm -rf "$work"' EXIT
 
 # Control fields: the version of the changelog's first entry, with its Debian
 # revision; the Qt libraries, the tables' server's HTTP library and the plugin
@@ -180,6 +186,98 @@ grep -Fxq "start screen status: Dossier du programme : $folder/" "$work/out" ||
   fail "the second start does not say where the folder is: $(cat "$work/out")"
 [ "$(cat "$folder/JOUEURS.TXT")" = $'DUPONT Jean 1021\r' ] || fail "the players file was replaced"
 [ ! -e "$folder/Howells/HOWELL04.TXT" ] || fail "the folder was seeded again"
+
+# A tablets evening from the package alone. The club has its own tablets'
+# password and a players file; nothing of the Windows tablet programs, nor
+# any stand-in, is in the folders. The director starts a new tablets
+# tournament of six pairs, their players typed at the tables (a Mitchell of
+# three tables, two boards a table, no deals); the program starts the
+# installed tables' server itself and shows its address and the password.
+# One phone joins at that port on the loopback address, gives the players of
+# table 1 by their licences, plays board 1 (4♠ by South, one overtrick) and
+# waits until the program has taken it. Then the director quits, which stops
+# the server.
+printf 'ARNAUD Paul 1001\r\nBLANC Marie 1002\r\nCARON Luc 1003\r\nDUMAS Anne 1004\r\nEVRARD Jean 1005\r\nFAURE Lise 1006\r\nGIRARD Marc 1007\r\nHENRY Rose 1008\r\n' \
+  >"$folder/JOUEURS.TXT"
+printf 'Colvert7\r\n' >"$folder/ANDROIDPASSWORD.TXT"
+if find "$root" "$home" -iname 'PCQuillmarkeServer.EXE' -o -iname 'TABLOSSE.EXE' | grep .; then
+  fail "a Windows tablet program is in the folders"
+fi
+steps=$work/steps
+cat >"$steps" <<'STEPS'
+window TForm1
+click BridgeBox
+click CheckBox3
+click SpeedButton1
+window TForm2
+fill Code SOIR
+fill Nom Soirée du paquet
+click OK
+window TForm11
+type 6
+key Return
+window TForm9
+click Button1
+window TForm7
+fill Edit1 2
+key Return
+window TForm6
+key Return
+window TForm85
+key Escape
+window TForm5
+print Label13
+print Label14
+STEPS
+env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=offscreen \
+  TALVARON_ANSWER_MESSAGES=1 TALVARON_TEST_STEPS="$steps" \
+  timeout 60 "$root/usr/bin/talvaron" >"$work/evening" 2>"$work/evening-err" &
+program=$!
+server=
+for _ in $(seq 150); do
+  grep -q '^Label14: ' "$work/evening" && break
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.2
+done
+evening() { cat "$work/evening" "$work/evening-err" "$@"; }
+port=$(sed -n 's|^Label13: Tables : ouvrez http://[^/]*:\([0-9]*\)/$|\1|p' "$work/evening")
+if [ -z "$port" ]; then
+  fail "the menu shows no address for the tables: $(evening)"
+else
+  grep -Fxq 'Label14: Mot de passe des tables : Colvert7' "$work/evening" ||
+    fail "the menu does not show the tables' password: $(evening)"
+  server=$(pgrep -P "$(pgrep -P "$program" | head -n 1)" | head -n 1 || true)
+  [ -n "$server" ] && [ "$(readlink "/proc/$server/exe")" = "$root/usr/bin/talvaron-tables" ] ||
+    fail "the program's tables' server is not the installed one: $(readlink "/proc/$server/exe" 2>&1)"
+  node_folder=$(mkdir -p "$node_folder" && cd "$node_folder" && pwd)
+  if "$resources/../scripts/install-puppeteer.sh" "$node_folder" >"$work/npm" 2>&1; then
+    (cd "$resources/../tests/browser" && TALVARON_NODE_FOLDER=$node_folder TALVARON_PAGE_TIMEOUT=20000 \
+      timeout 60 node package-evening.mjs "http://127.0.0.1:$port/" "$(command -v chromium)" Colvert7 \
+      </dev/null >"$work/phone" 2>&1) || fail "the phone's evening: $(cat "$work/phone"; evening)"
+    report=$(grep '^REPORT ' "$work/phone" || true)
+    for seen in '"round":"Tour 1 sur 3"' '"confirmed":"4♠ S +1"' '"echo":"✓ Résultat pris par le programme."' \
+      '"score":"N/S marque 450"'; do
+      grep -Fq "$seen" <<<"$report" || fail "the phone was not shown $seen: $report"
+    done
+  else
+    fail "puppeteer-core could not be installed: $(cat "$work/npm")"
+  fi
+  # The tournament's files: board 1 of table 1's first round, pair 1 against
+  # pair 4, 4♠ made with an overtrick not vulnerable: 120 + 300 + 30 = 450 to
+  # North-South; pair 1's players are the players file's.
+  tournament=$folder/Resultats/SOIR
+  grep -q $'^1 4 450 1 1 1 0 4PS+1\r$' "$tournament.VAR" 2>/dev/null ||
+    fail "the result is not in the tournament's files: $(cat "$tournament.VAR" 2>&1)"
+  grep -q '^1 1001 1002 ARNAUD Paul - BLANC Marie' "$tournament.PAI" 2>/dev/null ||
+    fail "pair 1 is not named from the players file: $(cat "$tournament.PAI" 2>&1)"
+fi
+printf 'window TForm5\nclick BitBtn2\nwindow TForm59\nclick Button1\n' >>"$steps"
+if wait "$program"; then
+  [ -z "$server" ] || ! kill -0 "$server" 2>/dev/null || fail "the tables' server still runs after the quit"
+else
+  fail "the program ended the evening with code $? ($(evening))"
+fi
+program=
 
 snapshot >"$work/after"
 diff "$work/before" "$work/after" || fail "the program wrote under the install prefix"

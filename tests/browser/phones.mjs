@@ -111,6 +111,23 @@ export function step(name) {
 }
 export function closeInput() { input.close(); }
 
+// Plays a script's phones (play fills the report), then prints
+// "REPORT <json>" and ends node: with status 1 after a failure, which the
+// report tells with what each phone showed.
+export async function playAndReport(browser, report, play) {
+  let status = 0;
+  try {
+    await play();
+  } catch (e) {
+    report.failure = String((e && e.stack) || e) + await screens();
+    status = 1;
+  }
+  console.log('REPORT ' + JSON.stringify(report));
+  await browser.close();
+  closeInput();
+  process.exit(status);
+}
+
 // A board's result entered by touch on the board page.
 export async function enterResult(page, r) {
   const choose = (group, value) => tap(page, `[data-choice="${group}:${value}"]`);

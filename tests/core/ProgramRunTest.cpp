@@ -382,3 +382,86 @@ TEST(ProgramRun, TheStartUpCheckFindsEveryWindowAndFaceInstalled) {
   EXPECT_FALSE(run.err.contains("not installed")) << run.err.constData();
   EXPECT_FALSE(run.out.contains("start screen shown")) << "the check ends the program before its screen";
 }
+
+namespace {
+
+// The program started offscreen on the folders under dir, taking the steps
+// of the file given.
+void startWithSteps(QProcess& run, const QTemporaryDir& dir, const QString& steps) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  for (const auto& [name, value] : foldersUnder(dir)) env.insert(name, value);
+  env.insert("TALVARON_TEST_STEPS", steps);
+  run.setProcessEnvironment(env);
+  run.start(QCoreApplication::applicationDirPath() + "/talvaron", {});
+}
+
+void append(const QString& file, const QByteArray& bytes) {
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::Append));
+  f.write(bytes);
+}
+
+}  // namespace
+
+// The steps a test writes are taken at the program's own windows, in order,
+// and the file is followed as it grows (a line only once it is whole): the
+// quit asked from the start screen, refused with Esc, asked again and
+// confirmed with Enter.
+TEST(ProgramRun, TheStepsOfATestAreTakenInOrderWhileTheirFileGrows) {
+  QTemporaryDir dir;
+  const QString steps = dir.path() + "/steps";
+  writeBytes(steps, "window TForm1\n\n# what the start screen says\nprint StatusLabel\n");
+  QProcess run;
+  startWithSteps(run, dir, steps);
+  ASSERT_TRUE(run.waitForStarted(10000));
+  QByteArray out;
+  QElapsedTimer clock;
+  clock.start();
+  while (!out.contains("StatusLabel: ") && run.state() == QProcess::Running && clock.elapsed() < 30000) {
+    run.waitForReadyRead(100);
+    out += run.readAllStandardOutput();
+  }
+  ASSERT_TRUE(out.contains("StatusLabel: Dossier du programme : ")) << out.constData();
+  // Half a line first: nothing is taken of it until it ends.
+  append(steps, "click BitBtn2\nwindow TFo");
+  QThread::msleep(300);
+  append(steps, "rm59\nprint Label1\nkey Escape\nwindow TForm1\nprint StatusLabel\n"
+                "click BitBtn2\nwindow TForm59\nkey Return\n");
+  const bool ended = run.waitForFinished(30000);
+  if (!ended) {
+    run.kill();
+    run.waitForFinished(5000);
+  }
+  out += run.readAllStandardOutput();
+  ASSERT_TRUE(ended) << "the program did not end: " << out.constData();
+  EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().constData();
+  QStringList printed;
+  for (const QByteArray& line : out.split('\n'))
+    if (line.startsWith("StatusLabel: ") || line.startsWith("Label1: ")) printed << QString::fromUtf8(line.left(19));
+  EXPECT_EQ(printed, QStringList({"StatusLabel: Dossie", "Label1: Vraiment qu", "StatusLabel: Dossie"})) << out.constData();
+  EXPECT_TRUE(out.contains("Label1: Vraiment quitter le programme?\n")) << out.constData();
+}
+
+// A line that is no step ends the program at once, naming it: a test never
+// waits for a step that will not come.
+TEST(ProgramRun, ALineThatIsNoStepEndsTheProgram) {
+  for (const char* line : {"click", "key Sideways", "press OK", "window"}) {
+    QTemporaryDir dir;
+    const QString steps = dir.path() + "/steps";
+    writeBytes(steps, QByteArray("window TForm1\n") + line + "\nprint StatusLabel\n");
+    QProcess run;
+    startWithSteps(run, dir, steps);
+    ASSERT_TRUE(run.waitForStarted(10000));
+    const bool ended = run.waitForFinished(30000);
+    if (!ended) {
+      run.kill();
+      run.waitForFinished(5000);
+    }
+    ASSERT_TRUE(ended) << line;
+    EXPECT_EQ(run.exitCode(), 4) << line;
+    EXPECT_TRUE(run.readAllStandardError().contains(QByteArray("step not understood: ") + line + "\n")) << line;
+    EXPECT_FALSE(run.readAllStandardOutput().contains("StatusLabel")) << line;
+  }
+}
