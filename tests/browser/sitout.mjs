@@ -7,7 +7,7 @@
 // the first phone must be asked the password again. Prints "REPORT <json>":
 // what each phone saw.
 import {
-  closeInput, contract, enterResult, join, launch, phone, picture, screens, step, tap, text, waitOn, waitView,
+  contract, enterResult, join, phone, picture, playAndReport, step, tap, text, waitOn, waitView,
 } from './phones.mjs';
 
 
@@ -103,9 +103,7 @@ async function directorSettles(page) {
   return seen;
 }
 const phones = [];
-const browser = await launch(chromium, shots);
-let status = 0;
-try {
+await playAndReport(chromium, shots, report, async (browser) => {
   for (const table of [1, 2, 3]) {
     const page = await phone(browser, report);
     phones.push(page);
@@ -142,11 +140,4 @@ try {
   // The first phone, left on its board, notices by itself.
   await waitView(phones[0], 'connexion');
   report.newTournament = await text(phones[0], '#join-error');
-} catch (e) {
-  report.failure = String((e && e.stack) || e) + await screens();
-  status = 1;
-}
-console.log('REPORT ' + JSON.stringify(report));
-await browser.close();
-closeInput();
-process.exit(status);
+});

@@ -7,7 +7,7 @@
 // without typing the code again, and plays on. Prints "REPORT <json>": what
 // each page saw.
 import {
-  closeInput, contract, enterResult, join, launch, phone, screens, step, tap, text, waitOn, view,
+  contract, enterResult, join, phone, playAndReport, step, tap, text, waitOn, view,
 } from './phones.mjs';
 
 const [url, chromium, shots] = process.argv.slice(2);
@@ -70,17 +70,8 @@ async function afterTheKill({ page, second }, table) {
   }
 }
 
-const browser = await launch(chromium, shots);
-let status = 0;
-try {
+await playAndReport(chromium, shots, report, async (browser) => {
   const phones = await Promise.all([1, 2, 3].map((t) => beforeTheKill(browser, t)));
   await step('kill');
   await Promise.all(phones.map((p, i) => afterTheKill(p, i + 1)));
-} catch (e) {
-  report.failure = String((e && e.stack) || e) + await screens();
-  status = 1;
-}
-console.log('REPORT ' + JSON.stringify(report));
-await browser.close();
-closeInput();
-process.exit(status);
+});
