@@ -5,7 +5,8 @@
 #   --package   also dpkg-dev, which the Debian package's making uses
 #   --tests     everything the tests use: chromium and xmllint, the tools that
 #               make and check the Debian package (and show its window on a
-#               virtual display: Xvfb, IceWM, xprop, xwd), and node with npm (the
+#               virtual display: Xvfb, IceWM, xprop, xwd), zbarimg (which reads
+#               the QR code of the tournament menu back), and node with npm (the
 #               browser test of the tables' pages installs puppeteer-core with
 #               scripts/install-puppeteer.sh)
 set -euo pipefail
@@ -24,7 +25,7 @@ case "${1:-}" in
   --browser) packages+=(chromium) ;;
   --package) packages+=(dpkg-dev) ;;
   --tests) packages+=(chromium libxml2-utils dpkg-dev desktop-file-utils appstream lintian
-    xvfb icewm x11-utils x11-apps netpbm) ;;
+    xvfb icewm x11-utils x11-apps netpbm zbar-tools) ;;
 esac
 # node and npm: Debian's, unless a node is already there (it brings its npm).
 if [ "${1:-}" = "--tests" ] && ! { command -v node >/dev/null && command -v npm >/dev/null; }; then

@@ -118,7 +118,7 @@ void launch(Watch& w) {
   w.child = platform::processes().startChild(
       program,
       {QStringLiteral("--exchange"), TabletSharedFolder, QStringLiteral("--program"), ProgramFolder,
-       QStringLiteral("--port"), QString::number(kTablesServerPort)},
+       QStringLiteral("--port"), QString::number(TablesServerFirstPort())},
       {{QStringLiteral("TALVARON_TABLES_CODE"), TablesEveningCode()}});
   if (!w.child)
     w.alarm = QStringLiteral("Les tables ne sont pas servies : impossible de lancer le serveur des tables ") + program +
@@ -135,6 +135,7 @@ void readHolders(Watch& w) {
 }  // namespace
 
 QString (*ReadRouteTable)() = systemRouteTable;
+int (*TablesServerFirstPort)() = [] { return kTablesServerPort; };
 
 void StartTablesServer() {
   Watch& w = watch();

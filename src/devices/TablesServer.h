@@ -13,6 +13,9 @@
 // The port the tables' server is asked to listen on (it takes the next free
 // one up to 8099 when this one is taken).
 inline constexpr int kTablesServerPort = 8080;
+// The port this copy asks its server first: kTablesServerPort; replaceable
+// in tests, whose servers must not all ask for the same port at once.
+extern int (*TablesServerFirstPort)();
 // The file of the exchange folder where the server names the device that
 // holds each table.
 inline const QString kTableHoldersFile = QStringLiteral("APPAREILS.TXT");

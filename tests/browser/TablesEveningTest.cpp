@@ -5,18 +5,22 @@
 // test runs the program's own collection. The program must take every result
 // once, every page must see its echo, and the ranking shown at the tables
 // must be the program's, checked against numbers worked out by hand.
+#include "core/CompanionPrograms.h"
 #include "core/DealDiagrams.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
+#include "devices/TablesServer.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletLines.h"
 #include "flows/StartTournament.h"
 #include "flows/TournamentMenu.h"
+#include "flows/ui/TournamentMenuWindow.h"
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "scoring/ResultListings.h"
 #include "setup/PairsEntry.h"
 #include "setup/Players.h"
+#include "support/devices/LoopbackPorts.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
@@ -27,12 +31,19 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QRegularExpression>
 #include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
 #include <QThread>
+#include <QUrl>
 
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <map>
 
@@ -48,6 +59,26 @@ int FreePort() {
   QTcpServer probe;
   if (!probe.listen(QHostAddress::LocalHost, 0)) return 0;
   return probe.serverPort();
+}
+
+// The port the program asks its tables' server first in a test (another
+// listener holds it there).
+int askedFirst = 0;
+
+// The address the tournament menu shows ("Tables : ouvrez <address>"), "" when none.
+QString shownAddress(const TForm5& menu) {
+  const QString prefix = QStringLiteral("Tables : ouvrez ");
+  const QString shown = menu.tablesAddress->text();
+  return menu.tablesAddress->isVisible() && shown.startsWith(prefix) ? shown.mid(prefix.size()) : QString();
+}
+
+// What zbarimg reads in the QR code the menu shows, saved as a picture.
+QString decodedQrCode(const TForm5& menu, const QString& picture) {
+  if (!menu.tablesCode->pixmap().toImage().save(picture, "PNG")) return "(not saved)";
+  QProcess zbar;
+  zbar.start("zbarimg", {"--raw", "-q", picture});
+  if (!zbar.waitForFinished(10000)) return "(zbarimg did not end)";
+  return QString::fromUtf8(zbar.readAllStandardOutput()).trimmed();
 }
 
 // Runs the collection and Qt's events while waiting.
@@ -70,6 +101,7 @@ class TablesEveningTest : public testing_support::TalvaronTest {
     }
     flowWindows().showTournamentMenu = nullptr;
     menuView() = TournamentMenuView{};
+    TablesServerFirstPort = [] { return kTablesServerPort; };
     TalvaronTest::TearDown();
   }
 
@@ -79,13 +111,13 @@ class TablesEveningTest : public testing_support::TalvaronTest {
   bool browserReady(QString& why) {
     chromium_ = QStandardPaths::findExecutable("chromium");
     node_path_ = QStandardPaths::findExecutable("node");
-    if (chromium_.isEmpty() || node_path_.isEmpty()) {
+    if (chromium_.isEmpty() || node_path_.isEmpty() || QStandardPaths::findExecutable("zbarimg").isEmpty()) {
       QProcess::execute("bash", {kSource + "/scripts/install-deps.sh", "--tests"});
       chromium_ = QStandardPaths::findExecutable("chromium");
       node_path_ = QStandardPaths::findExecutable("node");
     }
-    if (chromium_.isEmpty() || node_path_.isEmpty()) {
-      why = "chromium or node is not installed and could not be installed";
+    if (chromium_.isEmpty() || node_path_.isEmpty() || QStandardPaths::findExecutable("zbarimg").isEmpty()) {
+      why = "chromium, node or zbarimg is not installed and could not be installed";
       return false;
     }
     modules_ = QStringLiteral(TALVARON_NODE_FOLDER);
@@ -144,6 +176,8 @@ class TablesEveningTest : public testing_support::TalvaronTest {
     ResultsPerBoard = TableCount;
     FillPairsGrids();
     StartTournament();
+    // No companion missing: nothing that cannot go on.
+    EXPECT_TRUE(talk.messages.filter("Impossible de continuer").isEmpty()) << talk.messages.join(" | ").toStdString();
   }
 
   // Runs a script of phones against the server while the program collects,
@@ -154,7 +188,7 @@ class TablesEveningTest : public testing_support::TalvaronTest {
     node_.setWorkingDirectory(kBrowserTests);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TALVARON_NODE_FOLDER", modules_);
-    env.insert("TALVARON_TABLES_CODE", testing_support::kTablesCode);
+    env.insert("TALVARON_TABLES_CODE", code_);
     node_.setProcessEnvironment(env);
     QStringList arguments{kBrowserTests + script, QString("http://127.0.0.1:%1/").arg(port_), chromium_};
     const QString shots = qEnvironmentVariable("TALVARON_TABLES_SCREENSHOTS");
@@ -181,7 +215,7 @@ class TablesEveningTest : public testing_support::TalvaronTest {
     out += node_.readAllStandardOutput();
     EXPECT_TRUE(quiet.messages.isEmpty()) << quiet.messages.join(" | ").toStdString();
     // How the server fared, for the report of a failure.
-    const QString server = server_.state() == QProcess::NotRunning
+    const QString server = !server_.program().isEmpty() && server_.state() == QProcess::NotRunning
                                ? QString("\nthe tables' server ended (exit %1, %2): ")
                                      .arg(server_.exitCode())
                                      .arg(server_.exitStatus() == QProcess::CrashExit ? "killed" : "exited") +
@@ -197,12 +231,14 @@ class TablesEveningTest : public testing_support::TalvaronTest {
   }
 
   // The program's own starts of its companions (the tables' server among
-  // them, on the club's network) are recorded, not made: this test starts
-  // the tables' server itself, on the loopback address.
+  // them, on the club's network) are recorded, not made: these tests start
+  // the tables' server themselves, on the loopback address, but the one
+  // that watches the program's own.
   platform::FakeProcesses companions_;
   QProcess server_;
   QProcess node_;
   QString chromium_, node_path_, modules_;
+  QString code_ = testing_support::kTablesCode;  // what the phones type to join
   int port_ = 0;
 };
 
@@ -462,9 +498,130 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
       << alone.value("second").toString().toStdString();
 }
 
-// The program's own watch over its server belongs here, each evening started
-// through the program rather than by startServer(): a program folder without
-// the Windows tablet programs, where the program starts its server itself;
-// the server killed mid-evening and serving again within three seconds while
-// the phones carry on; port 8080 held by another listener, the page reached
-// at the address the menu shows and its QR code decoding to it.
+
+// The evening as a club on Linux has it: the program folder holds no Windows
+// tablet program, the program starts its own tables' server and watches it.
+// Another program listens on the port the program asks first: the menu
+// shows the port the server took instead, its QR code reads back to that
+// address, and the phones reach the pages there. Mid-evening the server is
+// killed: the program serves again within three seconds at the same
+// address, and the phones carry on from where they stood.
+TEST_F(TablesEveningTest, TheProgramsOwnServerThroughAHeldPortAndAKill) {
+  QString why;
+  if (!browserReady(why)) GTEST_SKIP() << why.toStdString();
+  ASSERT_TRUE(testing_support::LinkBuiltTablesServer(programDir()));
+  for (const QString& windows : {kTabletServerName, kTabletCompanionName})
+    ASSERT_FALSE(QFile::exists(programDir() + windows)) << windows.toStdString();
+  platform::setProcesses(nullptr);  // the system's: the program starts its server for real
+
+  // The other program answers with a page of its own on the port asked first.
+  QTcpServer other;
+  ASSERT_TRUE(other.listen(QHostAddress::LocalHost, 0));
+  QObject::connect(&other, &QTcpServer::newConnection, [&other] {
+    while (QTcpSocket* socket = other.nextPendingConnection()) {
+      QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+      socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 22\r\nConnection: close\r\n\r\n"
+                    "<p>Autre programme</p>");
+      socket->disconnectFromHost();
+    }
+  });
+  askedFirst = other.serverPort();
+  TablesServerFirstPort = [] { return askedFirst; };
+
+  TForm5 menu;
+  PairsEntered = true;
+  startEvening("6");
+  menu.showMenu();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+  const qint64 started = TablesServerProcessId();
+  ASSERT_GT(started, 0);
+  const QString address = shownAddress(menu);
+  ASSERT_FALSE(address.isEmpty()) << menu.tablesAlarm->text().toStdString();
+  EXPECT_TRUE(menu.runningNotice->isVisible());
+  const int port = QUrl(address).port();
+  EXPECT_GT(port, askedFirst);
+  EXPECT_LE(port, askedFirst + 19);
+  EXPECT_EQ(decodedQrCode(menu, rootDir() + "menu-qr.png").toStdString(), address.toStdString());
+  // The phones type the code the menu shows beside the address, at that
+  // address's port (over loopback here).
+  const QRegularExpressionMatch code = QRegularExpression("^Code des tables : ([0-9]{6})$").match(menu.tablesAccess->text());
+  ASSERT_TRUE(code.hasMatch()) << menu.tablesAccess->text().toStdString();
+  code_ = code.captured(1);
+  port_ = port;
+
+  // The kill, as the menu sees it: red while the tables are not served,
+  // never green then; the page answering again at the address shown.
+  struct {
+    bool red = false, greenWhileRed = false;
+    qint64 back = -1, pid = 0;
+    QString address, qr;
+  } kill;
+  const QJsonObject report = runPhones("supervised.mjs", [&](const QString& step) {
+    if (step != "kill") return;
+    ASSERT_EQ(::kill(static_cast<pid_t>(TablesServerProcessId()), SIGKILL), 0);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 3000) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+      QThread::msleep(10);
+      if (menu.tablesAlarm->isVisible()) {
+        kill.red = true;
+        kill.greenWhileRed = kill.greenWhileRed || menu.runningNotice->isVisible() || menu.tablesAddress->isVisible();
+      }
+      const QString shown = shownAddress(menu);
+      if (kill.red && !shown.isEmpty() && testing_support::LoopbackGet(QUrl(shown).port(), "/").contains("<html")) {
+        kill.back = clock.elapsed();
+        break;
+      }
+    }
+    kill.pid = TablesServerProcessId();
+    kill.address = shownAddress(menu);
+    kill.qr = decodedQrCode(menu, rootDir() + "menu-qr-again.png");
+  });
+  EXPECT_TRUE(kill.red);
+  EXPECT_FALSE(kill.greenWhileRed);
+  EXPECT_GE(kill.back, 0);
+  EXPECT_LT(kill.back, 3000);
+  EXPECT_GT(kill.pid, 0);
+  EXPECT_NE(kill.pid, started);
+  EXPECT_EQ(kill.address.toStdString(), address.toStdString());
+  EXPECT_EQ(kill.qr.toStdString(), address.toStdString());
+  EXPECT_TRUE(menu.runningNotice->isVisible());
+  ASSERT_FALSE(report.contains("failure")) << report.value("failure").toString().toStdString();
+
+  // Each phone was still on its confirmation when the server came back,
+  // not asked for the code again, and its result went through from there.
+  // A standard Mitchell: the boards move down a table each round.
+  const std::map<int, std::pair<QString, std::vector<int>>> tables = {
+      {1, {"confirmation 3", {1, 2, 3, 4}}}, {2, {"confirmation 5", {3, 4, 5, 6}}}, {3, {"confirmation 1", {5, 6, 1, 2}}}};
+  const QJsonObject pages = report.value("tables").toObject();
+  for (const auto& [t, expected] : tables) {
+    const QJsonObject page = pages.value(QString::number(t)).toObject();
+    EXPECT_EQ(page.value("afterKill").toString().toStdString(), expected.first.toStdString()) << "table " << t;
+    std::vector<int> boards;
+    for (const QJsonValue& b : page.value("boards").toArray()) boards.push_back(b.toInt());
+    EXPECT_EQ(boards, expected.second) << "table " << t;
+    for (const int b : expected.second)
+      EXPECT_EQ(page.value("seen").toObject().value(QString::number(b)).toObject().value("echo").toString().toStdString(),
+                "✓ Résultat pris par le programme.")
+          << "table " << t << " board " << b;
+  }
+
+  // Every result taken once, on its own slot (board by board, tables 1 to
+  // 3): 3SA by North made at table 1, one over at table 2, one down at
+  // table 3; North-South vulnerable on boards 2, 4 and 5.
+  EXPECT_EQ(ResultsEntered, 12);
+  EXPECT_EQ(platform::readTextLines(dataDir() + "SOIR.LOG").size(), 12);
+  const std::map<int, std::pair<QString, int>> stored = {
+      {1, {"3SN=", 400}},    {4, {"3SN=", 600}},    {7, {"3SN=", 400}},    {10, {"3SN=", 600}},
+      {8, {"3SN+1", 430}},   {11, {"3SN+1", 630}},  {14, {"3SN+1", 630}},  {17, {"3SN+1", 430}},
+      {15, {"3SN-1", -100}}, {18, {"3SN-1", -50}},  {3, {"3SN-1", -50}},   {6, {"3SN-1", -100}}};
+  for (int slot = 1; slot <= 18; ++slot) {
+    const auto it = stored.find(slot);
+    EXPECT_EQ(ResultContract[slot].toStdString(), it == stored.end() ? "" : it->second.first.toStdString())
+        << "slot " << slot;
+    if (it != stored.end()) {
+      EXPECT_EQ(ResultScore[slot], it->second.second) << "slot " << slot;
+    }
+  }
+}

@@ -6,7 +6,7 @@
 // (the test answers once the program has collected everything), then prints
 // "REPORT <json>": what each page saw.
 import {
-  closeInput, contract, enterResult, join as joinTable, launch, phone as newPhone, picture, screens, smallestTarget,
+  contract, enterResult, join as joinTable, phone as newPhone, picture, playAndReport, smallestTarget,
   step, tap, text, waitOn, waitView, TIMEOUT,
 } from './phones.mjs';
 
@@ -212,19 +212,10 @@ async function endShown(page, table) {
 }
 
 
-const browser = await launch(chromium, shots);
-let status = 0;
-try {
+await playAndReport(chromium, shots, report, async (browser) => {
   const pages = await Promise.all([1, 2, 3].map((t) => playTable(browser, t)));
   await step('played');
   for (const [i, page] of pages.entries()) report.tables[i + 1].ranking = await endShown(page, i + 1);
   // The end page whole: the ranking and the deal below it.
   if (shots) await pages[0].screenshot({ path: shots + '/tables-ranking.png', fullPage: true });
-} catch (e) {
-  report.failure = String(e && e.stack || e);
-  report.failure += await screens();
-}
-console.log('REPORT ' + JSON.stringify(report));
-await browser.close();
-closeInput();
-process.exit(status);
+});

@@ -4,12 +4,11 @@
 // until the program has taken it. Started by scripts/check-package.sh:
 // node package-evening.mjs <server url> <chromium> <password>
 // Prints "REPORT <json>": what the phone was shown.
-import { contract, enterResult, join, launch, phone, playAndReport, tap, text, waitOn, waitView } from './phones.mjs';
+import { contract, enterResult, join, phone, playAndReport, tap, text, waitOn, waitView } from './phones.mjs';
 
 const [url, chromium, password] = process.argv.slice(2);
 const report = {};
-const browser = await launch(chromium);
-await playAndReport(browser, report, async () => {
+await playAndReport(chromium, undefined, report, async (browser) => {
   const page = await phone(browser, report);
   await join(page, url, 1, password);
   await waitView(page, 'joueurs');

@@ -111,23 +111,6 @@ export function step(name) {
 }
 export function closeInput() { input.close(); }
 
-// Plays a script's phones (play fills the report), then prints
-// "REPORT <json>" and ends node: with status 1 after a failure, which the
-// report tells with what each phone showed.
-export async function playAndReport(browser, report, play) {
-  let status = 0;
-  try {
-    await play();
-  } catch (e) {
-    report.failure = String((e && e.stack) || e) + await screens();
-    status = 1;
-  }
-  console.log('REPORT ' + JSON.stringify(report));
-  await browser.close();
-  closeInput();
-  process.exit(status);
-}
-
 // A board's result entered by touch on the board page.
 export async function enterResult(page, r) {
   const choose = (group, value) => tap(page, `[data-choice="${group}:${value}"]`);
@@ -153,3 +136,21 @@ export async function enterResult(page, r) {
 
 export const contract = (declarer, level, strain, result, lead, doubling = '') =>
   ({ kind: 'contract', declarer, level, strain, doubling, result, lead });
+
+// Runs a script's phones in one browser: play(browser) does the evening;
+// then "REPORT <json>" is printed (a failure in it, with what each phone
+// showed) and the script ends, with 1 after a failure.
+export async function playAndReport(chromium, screenshots, report, play) {
+  const browser = await launch(chromium, screenshots);
+  let status = 0;
+  try {
+    await play(browser);
+  } catch (e) {
+    report.failure = String((e && e.stack) || e) + await screens();
+    status = 1;
+  }
+  console.log('REPORT ' + JSON.stringify(report));
+  await browser.close();
+  closeInput();
+  process.exit(status);
+}

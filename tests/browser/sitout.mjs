@@ -7,7 +7,7 @@
 // the first phone must be asked the password again. Prints "REPORT <json>":
 // what each phone saw.
 import {
-  contract, enterResult, join, launch, phone, picture, playAndReport, step, tap, text, waitOn, waitView,
+  contract, enterResult, join, phone, picture, playAndReport, step, tap, text, waitOn, waitView,
 } from './phones.mjs';
 
 
@@ -103,8 +103,7 @@ async function directorSettles(page) {
   return seen;
 }
 const phones = [];
-const browser = await launch(chromium, shots);
-await playAndReport(browser, report, async () => {
+await playAndReport(chromium, shots, report, async (browser) => {
   for (const table of [1, 2, 3]) {
     const page = await phone(browser, report);
     phones.push(page);
