@@ -412,11 +412,11 @@ function showJoin(message) {
       }
     },
   },
-  el('label', { for: 'password', text: 'Mot de passe' }), field,
-  el('p', { class: 'note', text: 'Les minuscules ou majuscules n’ont pas d’importance.' }),
+  el('label', { for: 'password', text: 'Code ou mot de passe' }), field,
+  el('p', { class: 'note', text: 'Tapez-le exactement comme il est écrit, minuscules et majuscules comprises.' }),
   el('div', { class: 'buttons' }, el('button', { type: 'submit', class: 'main', id: 'enter' }, 'Entrer')));
   render('connexion', [el('h1', { text: 'Bienvenue à la table' }),
-    el('p', { text: 'Le mot de passe est donné par l’arbitre.' }), status, form]);
+    el('p', { text: 'Le code ou le mot de passe est affiché par l’arbitre, à côté de l’adresse.' }), status, form]);
   field.focus();
 }
 
