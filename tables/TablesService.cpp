@@ -55,12 +55,17 @@ std::optional<int> wholeNumber(const QJsonObject& body, const char* key) {
   return static_cast<int>(d);
 }
 
-// A file's identity (inode, size, time), "" when it is missing.
+// A file's identity (device, inode, size, time).
+QByteArray stampOf(const struct stat& st) {
+  return QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino)) + ' ' +
+         QByteArray::number(qint64(st.st_size)) + ' ' + QByteArray::number(qint64(st.st_mtim.tv_sec)) + ' ' +
+         QByteArray::number(qint64(st.st_mtim.tv_nsec));
+}
+// The same by the file's path, "" when it is missing.
 QByteArray stampOf(const QString& path) {
   struct stat st {};
   if (::stat(QFile::encodeName(platform::resolvePath(path)).constData(), &st) != 0) return {};
-  return QByteArray::number(quint64(st.st_ino)) + ' ' + QByteArray::number(qint64(st.st_size)) + ' ' +
-         QByteArray::number(qint64(st.st_mtim.tv_sec)) + ' ' + QByteArray::number(qint64(st.st_mtim.tv_nsec));
+  return stampOf(st);
 }
 
 // The key of an address for the guessing limit: an IPv6 device picks any
@@ -168,9 +173,7 @@ std::optional<TablesService::Session> TablesService::session() {
   const QString path = platform::resolvePath(folder_.prefsFile());
   struct stat st {};
   if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  QByteArray stamp = QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino)) + ' ' +
-                     QByteArray::number(qint64(st.st_size)) + ' ' + QByteArray::number(qint64(st.st_mtim.tv_sec)) +
-                     ' ' + QByteArray::number(qint64(st.st_mtim.tv_nsec));
+  const QByteArray stamp = stampOf(st);
   const std::lock_guard<std::mutex> guard(mutex_);
   if (session_ && session_->stamp == stamp) return session_;
   const std::optional<QByteArray> bytes = platform::readRegularFile(path, 4096);
