@@ -639,8 +639,8 @@ Reply TablesService::sendPlayers(const QString& token, const QJsonObject& body) 
     entries[i] = {accepted->isEmpty() ? QString() : digits, *accepted};
     // The players' list names the player as the program knows him.
     if (!listed) listed = ParsePlayersList(ReadExchangeLines(folder_.playersListFile(), 1 << 20).value_or(QStringList()));
-    if (const auto found = FindListedPlayer(*listed, digits, *accepted); found && acceptableName(found->name))
-      entries[i] = {found->licence, *acceptableName(found->name)};
+    if (const auto found = FindListedPlayer(*listed, digits, *accepted))
+      if (const auto listedName = acceptableName(found->name)) entries[i] = {found->licence, *listedName};
   }
   const std::lock_guard<std::mutex> guard(tableLock(*table));
   try {
