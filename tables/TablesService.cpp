@@ -55,12 +55,17 @@ std::optional<int> wholeNumber(const QJsonObject& body, const char* key) {
   return static_cast<int>(d);
 }
 
-// A file's identity (inode, size, time), "" when it is missing.
+// A file's identity (device, inode, size, time).
+QByteArray stampOf(const struct stat& st) {
+  return QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino)) + ' ' +
+         QByteArray::number(qint64(st.st_size)) + ' ' + QByteArray::number(qint64(st.st_mtim.tv_sec)) + ' ' +
+         QByteArray::number(qint64(st.st_mtim.tv_nsec));
+}
+// The same by the file's path, "" when it is missing.
 QByteArray stampOf(const QString& path) {
   struct stat st {};
   if (::stat(QFile::encodeName(platform::resolvePath(path)).constData(), &st) != 0) return {};
-  return QByteArray::number(quint64(st.st_ino)) + ' ' + QByteArray::number(qint64(st.st_size)) + ' ' +
-         QByteArray::number(qint64(st.st_mtim.tv_sec)) + ' ' + QByteArray::number(qint64(st.st_mtim.tv_nsec));
+  return stampOf(st);
 }
 
 // The key of an address for the guessing limit: an IPv6 device picks any
@@ -168,9 +173,7 @@ std::optional<TablesService::Session> TablesService::session() {
   const QString path = platform::resolvePath(folder_.prefsFile());
   struct stat st {};
   if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  QByteArray stamp = QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino)) + ' ' +
-                     QByteArray::number(qint64(st.st_size)) + ' ' + QByteArray::number(qint64(st.st_mtim.tv_sec)) +
-                     ' ' + QByteArray::number(qint64(st.st_mtim.tv_nsec));
+  const QByteArray stamp = stampOf(st);
   const std::lock_guard<std::mutex> guard(mutex_);
   if (session_ && session_->stamp == stamp) return session_;
   const std::optional<QByteArray> bytes = platform::readRegularFile(path, 4096);
@@ -187,6 +190,7 @@ std::optional<TablesService::Session> TablesService::session() {
     // A new evening (or this server's first request): every table is free.
     holders_.clear();
     written_.clear();
+    movements_.clear();
     if (platform::fileExists(folder_.holdersFile())) writeHolders();
   }
   session_ = s;
@@ -375,11 +379,24 @@ Reply TablesService::claim(const QString& token, const QJsonObject& body) {
   return {200, QJsonObject{{QStringLiteral("table"), *table}}};
 }
 
+std::vector<MovementLine> TablesService::movementOf(int table) {
+  const QString path = folder_.movementFile(table);
+  const QByteArray stamp = stampOf(path);  // taken before the read: a change while reading shows next time
+  {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    const auto found = movements_.find(table);
+    if (found != movements_.end() && found->second.stamp == stamp) return found->second.lines;
+  }
+  std::vector<MovementLine> lines = ParseMovement(ReadExchangeLines(path).value_or(QStringList()));
+  const std::lock_guard<std::mutex> guard(mutex_);
+  movements_[table] = {stamp, lines};
+  return lines;
+}
+
 std::optional<TablesService::Seat> TablesService::seatOfBoard(int table, int round, int board) {
-  const auto lines = ReadExchangeLines(folder_.movementFile(table));
   const std::optional<Session> s = session();
-  if (!lines || !s) return std::nullopt;
-  for (const MovementLine& m : ParseMovement(*lines)) {
+  if (!s) return std::nullopt;
+  for (const MovementLine& m : movementOf(table)) {
     if ((round != 0 && m.round != round) || m.ns == 0 || m.ew == 0 || m.boardSet < 1) continue;
     const int first = (m.boardSet - 1) * s->prefs.boardsPerTable + 1;
     if (board >= first && board < first + s->prefs.boardsPerTable) return Seat{m.round, m.ns, m.ew};
@@ -495,8 +512,11 @@ Reply TablesService::state(const QString& token, int table) {
   QString device;
   if (auto refused = authorise(token, table, s, device)) return *refused;
   const Prefs& p = s.prefs;
+  // Every table's movement, to tell each pair where it plays next.
+  std::vector<std::vector<MovementLine>> movements;
+  for (int t = 1; t <= p.tableCount; ++t) movements.push_back(movementOf(t));
   // The program writes a table's rounds in the order of its boards.
-  std::vector<MovementLine> movement = ParseMovement(ReadExchangeLines(folder_.movementFile(table)).value_or(QStringList()));
+  std::vector<MovementLine> movement = movements[table - 1];
   std::stable_sort(movement.begin(), movement.end(),
                    [](const MovementLine& a, const MovementLine& b) { return a.round < b.round; });
   const std::vector<ByeLine> byes = ParseByeList(ReadExchangeLines(folder_.byeFile()).value_or(QStringList()));
@@ -504,10 +524,6 @@ Reply TablesService::state(const QString& token, int table) {
   const auto name = [&](int pair, bool eastWest) {
     return pair > 0 ? ReadExchangeText(folder_.pairNameFile(pair, eastWest, p)) : QString();
   };
-  // Every table's movement, to tell each pair where it plays next.
-  std::vector<std::vector<MovementLine>> movements;
-  for (int t = 1; t <= p.tableCount; ++t)
-    movements.push_back(ParseMovement(ReadExchangeLines(folder_.movementFile(t)).value_or(QStringList())));
   QJsonArray rounds;
   QString firstNames;
   int onRound = 0;
@@ -623,8 +639,8 @@ Reply TablesService::sendPlayers(const QString& token, const QJsonObject& body) 
     entries[i] = {accepted->isEmpty() ? QString() : digits, *accepted};
     // The players' list names the player as the program knows him.
     if (!listed) listed = ParsePlayersList(ReadExchangeLines(folder_.playersListFile(), 1 << 20).value_or(QStringList()));
-    if (const auto found = FindListedPlayer(*listed, digits, *accepted); found && acceptableName(found->name))
-      entries[i] = {found->licence, *acceptableName(found->name)};
+    if (const auto found = FindListedPlayer(*listed, digits, *accepted))
+      if (const auto listedName = acceptableName(found->name)) entries[i] = {found->licence, *listedName};
   }
   const std::lock_guard<std::mutex> guard(tableLock(*table));
   try {
@@ -798,8 +814,7 @@ Reply TablesService::deals(const QString& token, int table) {
   QString device;
   if (auto refused = authorise(token, table, s, device)) return *refused;
   QJsonArray deals;
-  const auto movement = ParseMovement(ReadExchangeLines(folder_.movementFile(table)).value_or(QStringList()));
-  for (const MovementLine& m : movement) {
+  for (const MovementLine& m : movementOf(table)) {
     if (m.ns == 0 || m.ew == 0 || m.boardSet < 1) continue;
     const int first = (m.boardSet - 1) * s.prefs.boardsPerTable + 1;
     for (int board = first; board < first + s.prefs.boardsPerTable; ++board) {

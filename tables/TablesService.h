@@ -102,6 +102,8 @@ class TablesService {
   // The device holds the table, taking it when nobody does; else the error.
   std::optional<Reply> checkTable(const Session& s, const QString& device, int table);
   std::optional<Reply> authorise(const QString& token, int table, Session& s, QString& device);
+  // A table's movement, read again only when its file changed.
+  std::vector<MovementLine> movementOf(int table);
   std::optional<Seat> seatOfBoard(int table, int round, int board);
   QJsonObject boardState(int table, int board);
   // The split of an arbitral score of the board's frequency, from the echo.
@@ -129,6 +131,11 @@ class TablesService {
   std::map<QString, Failures> failures_;
   std::deque<std::chrono::steady_clock::time_point> serverFailures_;
   std::map<std::pair<int, int>, Written> written_;
+  struct Movement {
+    QByteArray stamp;  // the file as it was read ("" missing)
+    std::vector<MovementLine> lines;
+  };
+  std::map<int, Movement> movements_;  // by table
   std::map<int, std::unique_ptr<std::mutex>> tableLocks_;
   // The tables whose players this server wrote, by the evening's key: the
   // program takes "PLAYERS.TXT" away before it writes the names back, and

@@ -82,12 +82,17 @@ void redrawMenu() {
   if (flowWindows().refreshMenu) flowWindows().refreshMenu();
 }
 
+// The alarm of a server that stopped and is started again.
+QString stoppedAlarm() {
+  return QStringLiteral("Attention! Les tables ne sont plus servies : le serveur des tables s'est arrêté, il est "
+                        "relancé...");
+}
+
 // The server's own words when it ended before listening, else what happened.
 QString endedAlarm(platform::ChildProgram& child) {
   const QString said = child.errors().trimmed();
   if (!said.isEmpty()) return QStringLiteral("Les tables ne sont pas servies : ") + said;
-  return QStringLiteral("Attention! Les tables ne sont plus servies : le serveur des tables s'est arrêté, il est "
-                        "relancé...");
+  return stoppedAlarm();
 }
 
 void listening(Watch& w, int port) {
@@ -187,8 +192,7 @@ void WatchTablesServer() {
       // Ended before it listened: its own message says why.
       w.alarm = endedAlarm(*w.child);
     } else if (w.alarm.isEmpty() || w.port > 0) {
-      w.alarm = QStringLiteral(
-          "Attention! Les tables ne sont plus servies : le serveur des tables s'est arrêté, il est relancé...");
+      w.alarm = stoppedAlarm();
     }
     w.port = 0;
     w.news.clear();
@@ -241,12 +245,12 @@ QList<TableHolder> ReadTableHolders(const QString& file) {
   const std::optional<QByteArray> bytes = platform::readRegularFile(file, kHoldersMaxBytes);
   if (!bytes) return {};
   static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
+  const int tables = TableCount > 0 ? std::min(TableCount, kMaxTables) : kMaxTables;
   for (const QString& line : platform::splitLines(QString::fromUtf8(*bytes))) {
     const QStringList fields = line.split(u'\t');
     if (fields.size() != 3) continue;
     bool number = false;
     const int table = fields[0].toInt(&number);
-    const int tables = TableCount > 0 ? std::min(TableCount, kMaxTables) : kMaxTables;
     if (!number || table < 1 || table > tables) continue;
     const QString device = fields[1].trimmed();
     if (device.isEmpty() || !time.match(fields[2]).hasMatch()) continue;
