@@ -308,7 +308,7 @@ void takeFile(int table, const QString& path, Pass& pass) {
   pass.taken << taken;
 }
 
-// What the pass stored, counted from the matching and saved for good (".ADJ",
+// What the pass stored, counted from the slots and saved for good (".ADJ",
 // then ".VAR" and ".SPECS") before any file is deleted.
 void savePass(Pass& pass) {
   TellResultsCounted();

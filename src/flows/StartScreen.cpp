@@ -126,7 +126,8 @@ void StartScreenCreate(StartScreenView& view) {
     const platform::ProgramFolderStart start = MakeProgramFolder();
     view.programFolderMade = start.made;
     view.shippedFiles = start.update;
-    view.shippedFolder = platform::shippedFilesFolder();
+    // Named only beside the files the user changed.
+    if (!start.update.kept.isEmpty()) view.shippedFolder = platform::shippedFilesFolder();
   });
   RunReported(InitGlobals);
   view.clubLabelVisible = ClubMode;

@@ -43,10 +43,8 @@ void copyShipped(const QString& from, const QString& to) {
   if (const int code = copyFileAtomically(from, to)) cannotWrite(code, to);
 }
 
-}  // namespace
-
-std::optional<ShippedList> readShippedList(const QString& path) {
-  const std::optional<QByteArray> bytes = readRegularFile(path, kMaxListBytes);
+// The list held in bytes; nothing when there are none or they are not such a list.
+std::optional<ShippedList> parseShippedList(const std::optional<QByteArray>& bytes) {
   if (!bytes) return std::nullopt;
   const QStringList lines = splitLines(QString::fromUtf8(*bytes));
   if (lines.isEmpty() || !lines.first().startsWith(QLatin1String("Talvaron "))) return std::nullopt;
@@ -63,6 +61,12 @@ std::optional<ShippedList> readShippedList(const QString& path) {
     list.files.append(file);
   }
   return list;
+}
+
+}  // namespace
+
+std::optional<ShippedList> readShippedList(const QString& path) {
+  return parseShippedList(readRegularFile(path, kMaxListBytes));
 }
 
 QString fileChecksum(const QString& path) {
@@ -82,10 +86,12 @@ QString fileChecksum(const QString& path) {
 
 ShippedFilesUpdate updateShippedFiles(const QString& folder, const QString& shipped) {
   const QString listPath = shipped + kShippedListName;
-  const std::optional<ShippedList> list = readShippedList(listPath);
-  if (!list) return {};
   const QString record = folder + kShippedListName;
-  if (readRegularFile(record, kMaxListBytes) == readRegularFile(listPath, kMaxListBytes)) return {};
+  // The usual start: the folder already holds this list, read once and not parsed.
+  const std::optional<QByteArray> listBytes = readRegularFile(listPath, kMaxListBytes);
+  if (readRegularFile(record, kMaxListBytes) == listBytes) return {};
+  const std::optional<ShippedList> list = parseShippedList(listBytes);
+  if (!list) return {};
 
   ShippedFilesUpdate update;
   update.version = list->version;

@@ -57,6 +57,10 @@ void RemoveResultAdjustment(int slot) {
   if (removed) scoring::RewriteOrDelete(fileName, kept);
 }
 
+namespace {
+
+// Before a new result goes into slot of board: the board's percentages must
+// be computed again, and an adjustment replaced by another result goes away.
 void PrepareSlotForResult(int slot, int board, int score) {
   // Adjusted results keep their given percentages.
   const int first = (board - 1) * ResultsPerBoard + 1;
@@ -66,6 +70,8 @@ void PrepareSlotForResult(int slot, int board, int score) {
   // A result replacing an adjusted one must not be turned back into "AJU.".
   if (ResultScore[slot] == kScoreAdjusted && score != kScoreAdjusted) RemoveResultAdjustment(slot);
 }
+
+}  // namespace
 
 void DeleteSlotResult(int slot) {
   ResultScore[slot] = kScoreNone;

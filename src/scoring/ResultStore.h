@@ -36,7 +36,7 @@ struct SlotResult {
 
 // Stores result into slot (CurrentBoard is set to the slot's board):
 // - BoardSheet, TableSheet: the board's percentages are to be computed again
-//   and an adjustment replaced by another result goes (PrepareSlotForResult);
+//   and an adjustment replaced by another result goes;
 //   the result is put, the results are saved, the referee's deals file is
 //   written and the news is told once (TellResultStored with the sheet and
 //   origin): the devices echo it from there, the menu counts again.
@@ -59,9 +59,6 @@ void WriteRefereeDealsFile(int board, int nsPair, int ewPair);
 // Removes from ".ADJ" the lines of slot on CurrentBoard (the file is deleted
 // when nothing remains). Nothing when there is no ".ADJ".
 void RemoveResultAdjustment(int slot);
-// Before a new result goes into slot of board: the board's percentages must
-// be computed again, and an adjustment replaced by another result goes away.
-void PrepareSlotForResult(int slot, int board, int score);
 // Clears the result of slot (score 10000, contract, lead and declarer, its
 // percentages and its ".ADJ" line); CurrentBoard must be the slot's board.
 void DeleteSlotResult(int slot);
