@@ -97,14 +97,11 @@ void BM_TablesServerEvening(benchmark::State& state) {
   int notTaken = 0;  // results the page never saw taken
   std::mutex lock;
   for (auto _ : state) {
-    const std::string token =
-        parse(testing_support::PostTables(port, "/api/join", json({{"password", testing_support::kTablesCode}})))["token"]
-            .toString()
-            .toStdString();
     std::atomic<int> running = kTables;
     std::vector<std::thread> tables;
     for (int t = 1; t <= kTables; ++t)
       tables.emplace_back([&, t] {
+        const std::string token = testing_support::TableToken(port, t, testing_support::kTablesCode);
         std::mt19937 random(t);
         const QJsonObject s = parse(testing_support::GetTables(port, "/api/state?table=" + std::to_string(t), token));
         int sent = 0;
@@ -272,6 +269,13 @@ void BM_TablesServerFullRoom(benchmark::State& state) {
                                        5000, from)
                   .body;
           const std::string token = QJsonDocument::fromJson(QByteArray::fromStdString(join))["token"].toString().toStdString();
+          if (p == 0) {  // the table's phone chooses it; the two others are refused as any other device is
+            const std::string table = json({{"table", t}});
+            testing_support::SendRaw(port, "POST /api/table HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\n"
+                                           "Authorization: Bearer " + token + "\r\nContent-Length: " +
+                                           std::to_string(table.size()) + "\r\n\r\n" + table,
+                                     5000, from);
+          }
           std::mt19937 random(t * 3 + p);
           std::this_thread::sleep_for(std::chrono::milliseconds(random() % 2000));
           const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);

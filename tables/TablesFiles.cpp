@@ -206,30 +206,39 @@ QString foldedName(const QString& name) {
   return out;
 }
 
-QStringView withoutLeadingZeros(const QString& licence) {
+QString withoutLeadingZeros(const QString& licence) {
   QStringView v(licence);
   while (v.size() > 1 && v.front() == u'0') v = v.mid(1);
-  return v;
+  return v.toString();
 }
 
 }  // namespace
 
-std::optional<ListedPlayer> FindListedPlayer(const std::vector<ListedPlayer>& players, const QString& licence,
-                                             const QString& name) {
-  const QString typedLicence = licence.trimmed();
-  const QString typedName = foldedName(name);
-  if (typedLicence.isEmpty() && typedName.isEmpty()) return std::nullopt;
-  std::optional<ListedPlayer> found;
+PlayersIndex::PlayersIndex(const std::vector<ListedPlayer>& players) {
   for (const ListedPlayer& p : players) {
-    const bool same = !typedLicence.isEmpty()
-                          ? !p.licence.isEmpty() && withoutLeadingZeros(p.licence) == withoutLeadingZeros(typedLicence)
-                          : foldedName(p.name) == typedName;
-    if (!same) continue;
-    if (found && (found->licence != p.licence || found->name != p.name))
-      return std::nullopt;  // two answer: the table must say which
-    found = p;
+    if (!p.licence.isEmpty()) add(byLicence_, withoutLeadingZeros(p.licence), p);
+    add(byName_, foldedName(p.name), p);
   }
-  return found;
+}
+
+void PlayersIndex::add(Entries& entries, const QString& key, const ListedPlayer& player) {
+  const auto found = entries.constFind(key);
+  if (found == entries.constEnd())
+    entries.insert(key, player);
+  else if (*found && ((*found)->licence != player.licence || (*found)->name != player.name))
+    entries[key] = std::nullopt;  // two answer: the table must say which
+}
+
+std::optional<ListedPlayer> PlayersIndex::lookUp(const Entries& entries, const QString& key) {
+  const auto found = entries.constFind(key);
+  return found == entries.constEnd() ? std::nullopt : *found;
+}
+
+std::optional<ListedPlayer> PlayersIndex::find(const QString& licence, const QString& name) const {
+  const QString typedLicence = licence.trimmed();
+  if (!typedLicence.isEmpty()) return lookUp(byLicence_, withoutLeadingZeros(typedLicence));
+  const QString typedName = foldedName(name);
+  return typedName.isEmpty() ? std::nullopt : lookUp(byName_, typedName);
 }
 
 QString ResultValue(const TableResult& result) {

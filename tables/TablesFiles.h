@@ -6,6 +6,7 @@
 // the server writes for the program (one result file per board, the table's
 // players). Readers take the lines of a file and never fail: a bad line is
 // left out. Writers go through the atomic writer.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -113,12 +114,24 @@ struct ListedPlayer {
 // blank lines and lines holding "BYE" left out; the separator of surname and
 // first name (":" or "#") read as a blank.
 std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines);
-// The listed player a table means: by the licence when one is typed (leading
-// zeros left out of the comparison), else by the name compared without
-// regard to case, accents or extra blanks. Nothing when no one, or more than
-// one, answers.
-std::optional<ListedPlayer> FindListedPlayer(const std::vector<ListedPlayer>& players, const QString& licence,
-                                             const QString& name);
+// The players' list indexed once, for the tables' look-ups.
+class PlayersIndex {
+ public:
+  explicit PlayersIndex(const std::vector<ListedPlayer>& players);
+  // The listed player a table means: by the licence when one is typed
+  // (leading zeros left out of the comparison), else by the name compared
+  // without regard to case, accents or extra blanks. Nothing when no one, or
+  // more than one, answers.
+  std::optional<ListedPlayer> find(const QString& licence, const QString& name) const;
+
+ private:
+  // Nothing where two different players answer to one key.
+  using Entries = QHash<QString, std::optional<ListedPlayer>>;
+  static void add(Entries& entries, const QString& key, const ListedPlayer& player);
+  static std::optional<ListedPlayer> lookUp(const Entries& entries, const QString& key);
+  Entries byLicence_;
+  Entries byName_;
+};
 
 // What a table sends for one board.
 enum class ResultKind { Contract, Pass, NotPlayed, Arbitral, Split, Delete };

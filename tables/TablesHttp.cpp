@@ -367,7 +367,8 @@ HttpAnswer TablesHttpHandler::answer(const HttpRequest& request) {
     const QString token = tokenOf(request);
     if (path == "/api/state") return JsonAnswer(service_.state(token, tableOf(*target)));
     if (path == "/api/players")
-      return JsonAnswer(service_.findPlayers(token, QString::fromStdString(target->value("licence")),
+      return JsonAnswer(service_.findPlayers(token, tableOf(*target),
+                                             QString::fromStdString(target->value("licence")),
                                              QString::fromStdString(target->value("name"))));
     if (path == "/api/ranking") return JsonAnswer(service_.ranking(token));
     if (path == "/api/deals") return JsonAnswer(service_.deals(token, tableOf(*target)));

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace tables {
@@ -37,6 +38,13 @@ constexpr auto kFailureMemory = std::chrono::minutes(10);
 Reply badRequest() { return ErrorReply(400, QStringLiteral("bad_request"), QStringLiteral("Requête incorrecte.")); }
 Reply badBoard() {
   return ErrorReply(400, QStringLiteral("bad_board"), QStringLiteral("Cette donne n'est pas jouée à cette table."));
+}
+// The refusal of one more try, with the seconds to wait.
+Reply waitReply(qint64 seconds) {
+  Reply r = ErrorReply(429, QStringLiteral("wait"),
+                       QStringLiteral("Trop d'essais : réessayez dans %1 seconde%2.").arg(seconds).arg(seconds > 1 ? "s" : ""));
+  r.body.insert(QStringLiteral("wait"), seconds);
+  return r;
 }
 Reply writeFailed() {
   return ErrorReply(500, QStringLiteral("write_failed"),
@@ -189,6 +197,9 @@ std::optional<TablesService::Session> TablesService::session() {
   if (!session_ || session_->key != s.key) {
     // A new evening (or this server's first request): every table is free.
     holders_.clear();
+    tableChanges_.clear();
+    takenOver_.clear();
+    lookUps_.clear();
     written_.clear();
     movements_.clear();
     if (platform::fileExists(folder_.holdersFile())) writeHolders();
@@ -209,17 +220,23 @@ std::optional<Reply> TablesService::checkToken(const QString& token, Session& s,
   return std::nullopt;
 }
 
-std::optional<Reply> TablesService::checkTable(const Session& s, const QString& device, int table) {
+std::optional<Reply> TablesService::unknownTable(const Session& s, int table) {
   if (table < 1 || table > s.prefs.tableCount || !platform::fileExists(folder_.movementFile(table)))
     return ErrorReply(400, QStringLiteral("bad_table"),
                       QStringLiteral("Table inconnue : choisissez un numéro entre 1 et %1.").arg(s.prefs.tableCount));
+  return std::nullopt;
+}
+
+std::optional<Reply> TablesService::checkTable(const Session& s, const QString& device, int table) {
+  if (auto refused = unknownTable(s, table)) return refused;
   const std::lock_guard<std::mutex> guard(mutex_);
-  Holder& holder = holders_[table];
-  if (holder.device.isEmpty()) {
-    holder = {device, QDateTime::currentDateTime()};
-    writeHolders();
-  }
-  if (holder.device != device)
+  const auto holder = holders_.find(table);
+  // Asking about a table is no choice of it: after a restart the page
+  // chooses its table again.
+  if (holder == holders_.end())
+    return ErrorReply(409, QStringLiteral("table_free"),
+                      QStringLiteral("La table %1 n'est tenue par aucun appareil : choisissez-la.").arg(table));
+  if (holder->second.device != device)
     return ErrorReply(409, QStringLiteral("table_lost"),
                       QStringLiteral("Un autre appareil a repris la table %1.").arg(table));
   return std::nullopt;
@@ -291,11 +308,7 @@ std::optional<Reply> TablesService::waitBeforeGuessing(const QString& key, std::
     until = serverFailures_.front() + std::chrono::minutes(1);
   if (const auto found = failures_.find(key); found != failures_.end()) until = std::max(until, found->second.until);
   if (now >= until) return std::nullopt;
-  const auto left = std::chrono::ceil<std::chrono::seconds>(until - now).count();
-  Reply r = ErrorReply(429, QStringLiteral("wait"),
-                       QStringLiteral("Trop d'essais : réessayez dans %1 seconde%2.").arg(qint64(left)).arg(left > 1 ? "s" : ""));
-  r.body.insert(QStringLiteral("wait"), qint64(left));
-  return r;
+  return waitReply(std::chrono::ceil<std::chrono::seconds>(until - now).count());
 }
 
 Reply TablesService::join(const QJsonObject& body, const QString& peer, const QString& description) {
@@ -339,43 +352,70 @@ Reply TablesService::join(const QJsonObject& body, const QString& peer, const QS
                            {QStringLiteral("tables"), s->prefs.tableCount}}};
 }
 
+std::optional<std::chrono::seconds> TablesService::tableChangeWait(const QString& device,
+                                                                  std::chrono::steady_clock::time_point now) {
+  const auto window = std::chrono::minutes(kTableChangeMinutes);
+  const auto found = tableChanges_.find(device);
+  if (found == tableChanges_.end()) return std::nullopt;
+  std::deque<std::chrono::steady_clock::time_point>& changes = found->second;
+  while (!changes.empty() && now - changes.front() >= window) changes.pop_front();
+  if (changes.size() < static_cast<std::size_t>(kTableChangesPerDevice)) return std::nullopt;
+  return std::chrono::ceil<std::chrono::seconds>(changes.front() + window - now);
+}
+
 Reply TablesService::claim(const QString& token, const QJsonObject& body) {
   Session s;
   QString device;
   if (auto refused = checkToken(token, s, device)) return *refused;
   const std::optional<int> table = wholeNumber(body, "table");
   if (!table) return badRequest();
+  if (auto refused = unknownTable(s, *table)) return *refused;
   const bool takeover = body.value(QLatin1String("takeover")).toBool(false);
-  if (takeover && *table >= 1 && *table <= s.prefs.tableCount && platform::fileExists(folder_.movementFile(*table))) {
-    const std::lock_guard<std::mutex> guard(mutex_);
-    Holder& holder = holders_[*table];
-    if (holder.device != device) {
-      // Taken over once the page asked the player: the director reads who
-      // took which table from whom.
-      const QDateTime now = QDateTime::currentDateTime();
-      if (!holder.device.isEmpty()) {
-        try {
-          platform::TextWriter log;
-          log.open(folder_.takeoverLog(), platform::WriteMode::Append);
-          log.writeBytes((now.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + QStringLiteral("\tTable %1\t").arg(*table) +
-                          describe(holder.device) + QStringLiteral(" -> ") + describe(device) + QStringLiteral("\r\n"))
-                             .toUtf8());
-          log.close();
-        } catch (const platform::IoError&) {
-          // The takeover stands; only its record is missing.
-        }
-      }
-      holder = {device, now};
-      writeHolders();
+  const auto now = clock_();
+  const std::lock_guard<std::mutex> guard(mutex_);
+  const auto held = holders_.find(*table);
+  const QString before = held != holders_.end() ? held->second.device : QString();
+  if (before == device) return {200, QJsonObject{{QStringLiteral("table"), *table}}};
+  if (!before.isEmpty() && !takeover)
+    return ErrorReply(
+        409, QStringLiteral("table_taken"),
+        QStringLiteral("La table %1 est déjà tenue par un autre appareil. Voulez-vous la reprendre ?").arg(*table));
+  // A loop of takeovers between devices costs the other tables their disk
+  // and fills the director's log: each device and each table are held back.
+  std::optional<std::chrono::seconds> wait = tableChangeWait(device, now);
+  if (const auto last = takenOver_.find(*table); !before.isEmpty() && last != takenOver_.end()) {
+    const auto rest = last->second + std::chrono::seconds(kTakeoverRestSeconds) - now;
+    if (rest > rest.zero()) wait = std::max(wait.value_or(std::chrono::seconds(0)), std::chrono::ceil<std::chrono::seconds>(rest));
+  }
+  if (wait) return waitReply(wait->count());
+
+  const QDateTime since = QDateTime::currentDateTime();
+  if (!before.isEmpty()) {
+    // Taken over once the page asked the player: the director reads who
+    // took which table from whom.
+    takenOver_[*table] = now;
+    try {
+      platform::TextWriter log;
+      log.open(folder_.takeoverLog(), platform::WriteMode::Append);
+      log.writeBytes((since.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + QStringLiteral("\tTable %1\t").arg(*table) +
+                      describe(before) + QStringLiteral(" -> ") + describe(device) + QStringLiteral("\r\n"))
+                         .toUtf8());
+      log.close();
+    } catch (const platform::IoError&) {
+      // The takeover stands; only its record is missing.
     }
   }
-  if (auto refused = checkTable(s, device, *table)) {
-    if (refused->status == 409)
-      return ErrorReply(
-          409, QStringLiteral("table_taken"),
-          QStringLiteral("La table %1 est déjà tenue par un autre appareil. Voulez-vous la reprendre ?").arg(*table));
-    return *refused;
+  // One table at a time: the one the device held is free again.
+  std::erase_if(holders_, [&](const auto& h) { return h.second.device == device; });
+  holders_[*table] = {device, since};
+  if (tableChanges_.size() >= kMaxDevices && !tableChanges_.contains(device)) {
+    std::erase_if(tableChanges_, [&](const auto& c) {
+      return c.second.empty() || now - c.second.back() >= std::chrono::minutes(kTableChangeMinutes);
+    });
+    if (tableChanges_.size() >= kMaxDevices) tableChanges_.erase(tableChanges_.begin());
   }
+  tableChanges_[device].push_back(now);
+  writeHolders();
   return {200, QJsonObject{{QStringLiteral("table"), *table}}};
 }
 
@@ -590,19 +630,45 @@ Reply TablesService::state(const QString& token, int table) {
                            {QStringLiteral("rounds"), rounds}}};
 }
 
-Reply TablesService::findPlayers(const QString& token, const QString& licence, const QString& name) {
+std::optional<std::chrono::seconds> TablesService::lookUpWait(int table) {
+  const auto now = clock_();
+  const auto every = std::chrono::seconds(kLookUpEverySeconds);
+  const std::lock_guard<std::mutex> guard(mutex_);
+  LookUps& l = lookUps_.try_emplace(table, LookUps{kLookUpsAtOnce, now}).first->second;
+  const auto back = (now - l.counted) / every;
+  l.left = static_cast<int>(std::min<std::int64_t>(kLookUpsAtOnce, l.left + back));
+  l.counted = l.left == kLookUpsAtOnce ? now : l.counted + back * every;
+  if (l.left == 0) return std::chrono::ceil<std::chrono::seconds>(l.counted + every - now);
+  --l.left;
+  return std::nullopt;
+}
+
+std::shared_ptr<const PlayersIndex> TablesService::playersIndex() {
+  const QString path = folder_.playersListFile();
+  const QByteArray stamp = path.isEmpty() ? QByteArray() : stampOf(path);  // before the read, as for the movements
+  const std::lock_guard<std::mutex> guard(playersMutex_);
+  if (!players_.index || players_.path != path || players_.stamp != stamp) {
+    const auto lines = ReadExchangeLines(path, 1 << 20);
+    players_ = {path, stamp, std::make_shared<const PlayersIndex>(ParsePlayersList(lines.value_or(QStringList())))};
+  }
+  return players_.index;
+}
+
+Reply TablesService::findPlayers(const QString& token, int table, const QString& licence, const QString& name) {
   Session s;
   QString device;
-  if (auto refused = checkToken(token, s, device)) return *refused;
+  if (auto refused = authorise(token, table, s, device)) return *refused;
   const QString wantedLicence = licence.trimmed();
   const QString wantedName = name.simplified();
   if (wantedLicence.isEmpty() == wantedName.isEmpty() || wantedLicence.size() > kMaxLicenceChars ||
       wantedName.size() > kMaxNameChars)
     return badRequest();
+  // A table names four players a round: counting licences through the
+  // list is held to that pace.
+  if (const auto wait = lookUpWait(table)) return waitReply(wait->count());
   // The one player the table means, as the names it sends are matched.
   QJsonArray players;
-  const auto lines = ReadExchangeLines(folder_.playersListFile(), 1 << 20);
-  if (const auto p = FindListedPlayer(ParsePlayersList(lines.value_or(QStringList())), wantedLicence, wantedName))
+  if (const auto p = playersIndex()->find(wantedLicence, wantedName))
     players.append(QJsonObject{{QStringLiteral("licence"), p->licence}, {QStringLiteral("name"), p->name}});
   return {200, QJsonObject{{QStringLiteral("players"), players}}};
 }
@@ -618,7 +684,7 @@ Reply TablesService::sendPlayers(const QString& token, const QJsonObject& body) 
     return ErrorReply(400, QStringLiteral("bad_request"),
                       QStringLiteral("Les paires sont introduites dans le programme : rien à envoyer."));
   std::array<SeatEntry, 4> entries;
-  std::optional<std::vector<ListedPlayer>> listed;
+  std::shared_ptr<const PlayersIndex> listed;
   const char* letters[4] = {"N", "S", "E", "O"};
   for (int i = 0; i < 4; ++i) {
     const QJsonValue seat = seats.toObject().value(QLatin1String(letters[i]));
@@ -637,9 +703,11 @@ Reply TablesService::sendPlayers(const QString& token, const QJsonObject& body) 
       return ErrorReply(400, QStringLiteral("bad_name"),
                         QStringLiteral("Nom incorrect : 100 caractères au plus, sans « @ », « & », « £ », ni « BYE », ni signe spécial."));
     entries[i] = {accepted->isEmpty() ? QString() : digits, *accepted};
-    // The players' list names the player as the program knows him.
-    if (!listed) listed = ParsePlayersList(ReadExchangeLines(folder_.playersListFile(), 1 << 20).value_or(QStringList()));
-    if (const auto found = FindListedPlayer(*listed, digits, *accepted))
+    // The players' list names the player as the program knows him: a look-up
+    // as the page's, written as typed once the table has used them all.
+    if ((digits.isEmpty() && accepted->isEmpty()) || lookUpWait(*table)) continue;
+    if (!listed) listed = playersIndex();
+    if (const auto found = listed->find(digits, *accepted))
       if (const auto listedName = acceptableName(found->name)) entries[i] = {found->licence, *listedName};
   }
   const std::lock_guard<std::mutex> guard(tableLock(*table));

@@ -45,10 +45,13 @@ class TablesService {
   // The refusal of a request's token, judged before its body is read; a
   // valid token's device is known by that description from then on.
   std::optional<Reply> checkCaller(const QString& token, const QString& device);
+  // The device's choice of a table (or its taking over): the only way a
+  // device comes to hold one, and it holds one at a time.
   Reply claim(const QString& token, const QJsonObject& body);
   Reply state(const QString& token, int table);
-  // One player of the club's list, by licence or by name: never the list.
-  Reply findPlayers(const QString& token, const QString& licence, const QString& name);
+  // One player of the club's list, by licence or by name, for the table the
+  // device holds: never the list, and no more look-ups than a table needs.
+  Reply findPlayers(const QString& token, int table, const QString& licence, const QString& name);
   Reply sendPlayers(const QString& token, const QJsonObject& body);
   Reply score(const QString& token, const QJsonObject& body);
   Reply result(const QString& token, const QJsonObject& body);
@@ -62,6 +65,16 @@ class TablesService {
   // Failed passwords from all addresses together in a minute, beyond which
   // every device waits.
   static constexpr int kServerFailuresPerMinute = 20;
+  // A device changes table (chooses one or takes one over) at most so many
+  // times in so many minutes; a table taken over is not taken over again
+  // within kTakeoverRestSeconds.
+  static constexpr int kTableChangesPerDevice = 5;
+  static constexpr int kTableChangeMinutes = 10;
+  static constexpr int kTakeoverRestSeconds = 30;
+  // Players looked up for a table (by its page or in the players it sends):
+  // so many at once, then one more every kLookUpEverySeconds.
+  static constexpr int kLookUpsAtOnce = 20;
+  static constexpr int kLookUpEverySeconds = 30;
 
  private:
   // The evening as the session files give it, read again whenever
@@ -99,8 +112,17 @@ class TablesService {
   std::optional<Session> session();
   // The device of a valid token, or the error to answer.
   std::optional<Reply> checkToken(const QString& token, Session& s, QString& device);
-  // The device holds the table, taking it when nobody does; else the error.
+  // The device holds the table; else the error.
   std::optional<Reply> checkTable(const Session& s, const QString& device, int table);
+  // A table the evening does not have: the error.
+  std::optional<Reply> unknownTable(const Session& s, int table);
+  // The wait before the device may change table again, else nothing
+  // (mutex_ held).
+  std::optional<std::chrono::seconds> tableChangeWait(const QString& device, std::chrono::steady_clock::time_point now);
+  // One look-up more for the table, or the wait before the next one.
+  std::optional<std::chrono::seconds> lookUpWait(int table);
+  // The players' list, indexed again only when its file changed.
+  std::shared_ptr<const PlayersIndex> playersIndex();
   std::optional<Reply> authorise(const QString& token, int table, Session& s, QString& device);
   // A table's movement, read again only when its file changed.
   std::vector<MovementLine> movementOf(int table);
@@ -127,6 +149,13 @@ class TablesService {
   std::mutex mutex_;  // guards what follows
   std::optional<Session> session_;
   std::map<int, Holder> holders_;
+  std::map<QString, std::deque<std::chrono::steady_clock::time_point>> tableChanges_;  // by device, the latest
+  std::map<int, std::chrono::steady_clock::time_point> takenOver_;                      // by table, the last time
+  struct LookUps {
+    int left = kLookUpsAtOnce;
+    std::chrono::steady_clock::time_point counted;  // the last one given back counts from here
+  };
+  std::map<int, LookUps> lookUps_;  // by table
   std::map<QString, QString> devices_;  // a device's description, by its identity
   std::map<QString, Failures> failures_;
   std::deque<std::chrono::steady_clock::time_point> serverFailures_;
@@ -141,6 +170,14 @@ class TablesService {
   // program takes "PLAYERS.TXT" away before it writes the names back, and
   // the table must not be asked for its players again meanwhile.
   std::map<int, QByteArray> playersSent_;
+
+  std::mutex playersMutex_;  // one request indexes the list, the others wait for it
+  struct IndexedList {
+    QString path;
+    QByteArray stamp;  // the file's identity when it was indexed
+    std::shared_ptr<const PlayersIndex> index;
+  };
+  IndexedList players_;
 };
 
 }  // namespace tables

@@ -50,18 +50,32 @@ const Api = (() => {
 
   const q = (table) => '?table=' + encodeURIComponent(table);
 
+  // A request about the phone's table. A restarted server holds no table for
+  // anyone: the phone chooses its table again, as the player did, and asks
+  // once more.
+  async function aboutTable(table, request) {
+    try {
+      return await request();
+    } catch (e) {
+      if (e.code !== 'table_free') throw e;
+      await call('POST', '/api/table', { table, takeover: false });
+      return request();
+    }
+  }
+
   return {
     ApiError,
     token, setToken,
     join: (password) => call('POST', '/api/join', { password }),
     claim: (table, takeover) => call('POST', '/api/table', { table, takeover: !!takeover }),
-    state: (table) => call('GET', '/api/state' + q(table)),
+    state: (table) => aboutTable(table, () => call('GET', '/api/state' + q(table))),
     // One player, by licence or by name: { licence } or { name }.
-    players: (query) => call('GET', '/api/players?' + new URLSearchParams(query).toString()),
-    sendPlayers: (table, seats) => call('POST', '/api/players', { table, seats }),
-    score: (table, contract) => call('POST', '/api/score', Object.assign({ table }, contract)),
-    send: (table, result) => call('POST', '/api/result', Object.assign({ table }, result)),
+    players: (table, query) => aboutTable(table, () =>
+      call('GET', '/api/players' + q(table) + '&' + new URLSearchParams(query).toString())),
+    sendPlayers: (table, seats) => aboutTable(table, () => call('POST', '/api/players', { table, seats })),
+    score: (table, contract) => aboutTable(table, () => call('POST', '/api/score', Object.assign({ table }, contract))),
+    send: (table, result) => aboutTable(table, () => call('POST', '/api/result', Object.assign({ table }, result))),
     ranking: () => call('GET', '/api/ranking'),
-    deals: (table) => call('GET', '/api/deals' + q(table)),
+    deals: (table) => aboutTable(table, () => call('GET', '/api/deals' + q(table))),
   };
 })();

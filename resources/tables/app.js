@@ -20,6 +20,9 @@ const FAST_POLL_FOR_MS = 10000;
 
 const SEATS = [['N', 'Nord'], ['E', 'Est'], ['S', 'Sud'], ['O', 'Ouest']];
 // The players are asked for partner after partner.
+// A licence is looked up once the player stops typing it: the server answers
+// a table only so many look-ups.
+const LOOKUP_PAUSE_MS = 400;
 const SEATS_ASKED = [['N', 'Nord'], ['S', 'Sud'], ['E', 'Est'], ['O', 'Ouest']];
 const STRAINS = [['T', '♣', 'Trèfle'], ['K', '♦', 'Carreau'], ['C', '♥', 'Cœur'], ['P', '♠', 'Pique'], ['S', 'SA', 'Sans-atout']];
 const RANKS = ['A', 'R', 'D', 'V', '10', '9', '8', '7', '6', '5', '4', '3', '2'];
@@ -244,7 +247,8 @@ function handleLost(e) {
     showJoin(e.message);
     return true;
   }
-  if ((e.status === 409 && e.code === 'table_lost') || e.code === 'bad_table') {
+  // Lost, or chosen by another device while the server was restarting.
+  if ((e.status === 409 && (e.code === 'table_lost' || e.code === 'table_taken')) || e.code === 'bad_table') {
     localStorage.removeItem(KEY_TABLE);
     app.table = 0;
     app.data = null;
@@ -454,14 +458,14 @@ async function claim(t, status) {
 // ---------------------------------------------------------------- players
 
 async function showPlayers() {
-  // The licences looked up so far (the server gives one player at a time).
+  // The licences looked up so far (the server gives one player at a time):
+  // the name found, '' for none. A refusal (the network, too many look-ups)
+  // is thrown, and the licence asked again later.
   const byLicence = new Map();
   const lookUp = async (licence) => {
     if (!byLicence.has(licence)) {
-      try {
-        const found = (await Api.players({ licence })).players || [];
-        byLicence.set(licence, found.length ? found[0].name : '');
-      } catch (e) { return ''; /* names can still be typed */ }
+      const found = (await Api.players(app.table, { licence })).players || [];
+      byLicence.set(licence, found.length ? found[0].name : '');
     }
     return byLicence.get(licence);
   };
@@ -469,11 +473,22 @@ async function showPlayers() {
   const fields = SEATS_ASKED.map(([seat, name]) => {
     const input = el('input', { id: 'seat-' + seat, autocomplete: 'off', placeholder: 'Licence ou nom', enterkeyhint: 'next' });
     const found = el('p', { class: 'note', id: 'found-' + seat, 'aria-live': 'polite' });
-    input.addEventListener('input', async () => {
+    let pause = 0;
+    input.addEventListener('input', () => {
+      clearTimeout(pause);
+      found.textContent = '';
       const v = input.value.trim();
-      if (!/^\d+$/.test(v)) { found.textContent = ''; return; }
-      const name = await lookUp(v);
-      if (input.value.trim() === v) found.textContent = name || 'Licence inconnue : tapez le nom.';
+      if (!/^\d+$/.test(v)) return;
+      pause = setTimeout(async () => {
+        let said;
+        try {
+          said = (await lookUp(v)) || 'Licence inconnue : tapez le nom.';
+        } catch (e) {
+          if (handleLost(e)) return;
+          said = errorText(e);  // names can still be typed
+        }
+        if (input.value.trim() === v) found.textContent = said;
+      }, LOOKUP_PAUSE_MS);
     });
     return { seat, input, box: el('div', {}, el('label', { for: 'seat-' + seat, text: name }), input, found) };
   });
@@ -486,7 +501,13 @@ async function showPlayers() {
         const v = f.input.value.trim();
         if (!v) { seats[f.seat] = null; continue; }
         if (/^\d+$/.test(v)) {
-          const name = await lookUp(v);
+          let name;
+          try {
+            name = await lookUp(v);
+          } catch (e) {
+            if (!handleLost(e)) { status.textContent = errorText(e); f.input.focus(); }
+            return;
+          }
           if (!name) { status.textContent = 'Licence ' + v + ' inconnue : tapez le nom.'; f.input.focus(); return; }
           seats[f.seat] = { licence: v, name };
         } else {

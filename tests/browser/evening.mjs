@@ -53,6 +53,10 @@ async function enterPlayers(page, table) {
     report.smallest.players = await smallestTarget(page);
   }
   for (const [seat, typed] of Object.entries(PLAYERS[table])) await page.type('#seat-' + seat, typed);
+  // Each licence is looked up once its typing pauses: the names show below.
+  for (const [seat, typed] of Object.entries(PLAYERS[table])) {
+    if (/^\d+$/.test(typed)) await page.waitForFunction((s) => document.querySelector('#found-' + s).textContent, {}, seat);
+  }
   await picture(page, 'players');
   await tap(page, '#players-ok');
   await waitView(page, 'tour');

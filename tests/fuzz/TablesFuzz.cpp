@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -33,10 +34,16 @@ struct Evening {
   QTemporaryDir dir;
   QString root = dir.path() + "/Quillmarke";
   tables::ExchangeFolder folder{root};
-  tables::TablesService service{root, {}};
+  // Each call a while after the one before: the look-ups a table may make
+  // never run out.
+  tables::TablesService service{root, {}, [] {
+                                  static std::chrono::steady_clock::time_point now{};
+                                  return now += std::chrono::seconds(tables::TablesService::kLookUpEverySeconds);
+                                }};
   tables::OwnHosts hosts;
   tables::TablesHttpHandler handler{service, dir.path() + "/pages", hosts};
-  QString token;
+  QString tokens[4];  // a device holding each table
+  QString& token = tokens[1];
 
   Evening() {
     put(folder.prefsFile(), kPrefs);
@@ -44,9 +51,18 @@ struct Evening {
     put(folder.byeFile(), "");
     put(dir.path() + "/pages/index.html", "<!doctype html>");
     put(root + "/JOUEURS.TXT", "DUPONT Jean 12345\r\nMARTIN Luc 67890\r\n");
-    token = join();
+    seat();
   }
   QString join() { return service.join({{"password", "Secret"}}, "10.0.0.1").body.value("token").toString(); }
+  // A device that chose table t.
+  QString holding(int t) {
+    const QString device = join();
+    service.claim(device, {{"table", t}});
+    return device;
+  }
+  void seat() {
+    for (int t = 1; t <= 3; ++t) tokens[t] = holding(t);
+  }
 };
 
 Evening& evening() {
@@ -109,11 +125,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       // The session as another file gives it; then the evening's own again.
       tables::ParsePrefsLine(QString::fromUtf8(rest));
       put(e.folder.prefsFile(), rest);
-      const QString token = e.join();
-      e.service.state(token, 1);
-      e.service.deals(token, 2);
+      e.service.state(e.holding(1), 1);
+      e.service.deals(e.holding(2), 2);
       put(e.folder.prefsFile(), kPrefs);
-      e.token = e.join();
+      e.seat();
       break;
     }
     case 'M':
@@ -126,13 +141,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 'B':
       tables::ParseByeList(linesOf(rest));
       put(e.folder.byeFile(), rest);
-      e.service.state(e.token, 2);
+      e.service.state(e.tokens[2], 2);
       put(e.folder.byeFile(), "");
       break;
     case 'E':
       tables::ParseEchoLine(QString::fromUtf8(rest));
       put(e.folder.echoFile(3, 1), rest);
-      e.service.state(e.token, 3);
+      e.service.state(e.tokens[3], 3);
       QFile::remove(e.folder.echoFile(3, 1));
       break;
     case 'D':
@@ -149,8 +164,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 'J':
       tables::ParsePlayersList(linesOf(rest));
       put(e.folder.root() + "/JOUEURS.TXT", rest);
-      e.service.findPlayers(e.token, "12345", {});
-      e.service.findPlayers(e.token, {}, QString::fromUtf8(rest.left(50)));
+      e.service.findPlayers(e.token, 1, "12345", {});
+      e.service.findPlayers(e.token, 1, {}, QString::fromUtf8(rest.left(50)));
       break;
     default: {
       const QString text = QString::fromUtf8(rest);

@@ -203,8 +203,9 @@ TEST(TablesFiles, APlayerTypedAtTheTableIsFoundInTheList) {
                                        {"555", "LEFÈVRE Hélène"}, {"81", "MARTIN Luc"},
                                        {"82", "MARTIN Luc"}, {"90", "DUPONT Jean"},
                                        {"90", "DUPONT Jean"}, {"", "SANS Licence"}};
+  const PlayersIndex index(list);
   const auto found = [&](const QString& licence, const QString& name) {
-    const auto p = FindListedPlayer(list, licence, name);
+    const auto p = index.find(licence, name);
     return p ? (p->licence + '&' + p->name).toStdString() : std::string("none");
   };
   // The licence, with or without its leading zero.
@@ -227,7 +228,7 @@ TEST(TablesFiles, APlayerTypedAtTheTableIsFoundInTheList) {
   EXPECT_EQ(found("", "dupont jean"), "90&DUPONT Jean");
   EXPECT_EQ(found("", "sans licence"), "&SANS Licence");
   EXPECT_EQ(found("", ""), "none");
-  EXPECT_EQ(FindListedPlayer({}, "12345", "DURAND Paul"), std::nullopt);
+  EXPECT_EQ(PlayersIndex({}).find("12345", "DURAND Paul"), std::nullopt);
 }
 
 class TablesFileBytes : public testing_support::TalvaronTest {};

@@ -50,11 +50,12 @@ class TablesKillTest : public testing_support::TalvaronTest {
   }
 
   // Every result of the evening, from the tables' states.
-  std::vector<Sent> evening(int port, const std::string& token, int variant) {
+  std::vector<Sent> evening(int port, const std::string (&tokens)[4], int variant) {
     std::vector<Sent> all;
     const char* seats[4] = {"N", "E", "S", "O"};
     for (int t = 1; t <= 3; ++t) {
-      const QJsonObject state = parse(testing_support::GetTables(port, "/api/state?table=" + std::to_string(t), token));
+      const QJsonObject state =
+          parse(testing_support::GetTables(port, "/api/state?table=" + std::to_string(t), tokens[t]));
       for (const QJsonValue round : state["rounds"].toArray())
         for (const QJsonValue b : round["boards"].toArray()) {
           const int board = b["board"].toInt();
@@ -86,12 +87,12 @@ TEST_F(TablesKillTest, AKilledServerLosesNothingItConfirmedAndNothingIsDoubled) 
     auto server = std::make_unique<testing_support::TablesServerProcess>(exchange);
     ASSERT_GT(server->port(), 0);
     const int port = server->port();
-    const std::string token =
-        parse(testing_support::PostTables(port, "/api/join", json({{"password", testing_support::kTablesCode}})))["token"]
-            .toString()
-            .toStdString();
-    ASSERT_FALSE(token.empty());
-    const std::vector<Sent> results = evening(port, token, cycle);
+    std::string tokens[4];  // a phone at each table
+    for (int t = 1; t <= 3; ++t) {
+      tokens[t] = testing_support::TableToken(port, t, testing_support::kTablesCode);
+      ASSERT_FALSE(tokens[t].empty());
+    }
+    const std::vector<Sent> results = evening(port, tokens, cycle);
     ASSERT_EQ(results.size(), 18u);
 
     // The tables send one after the other; the server is killed right after
@@ -101,7 +102,7 @@ TEST_F(TablesKillTest, AKilledServerLosesNothingItConfirmedAndNothingIsDoubled) 
     std::vector<int> confirmed;
     std::thread tables([&] {
       for (std::size_t i = 0; i < results.size(); ++i) {
-        const auto r = testing_support::PostTables(port, "/api/result", results[i].body, token);
+        const auto r = testing_support::PostTables(port, "/api/result", results[i].body, tokens[results[i].table]);
         if (r.status == 0) break;
         if (r.status == 200) confirmed.push_back(static_cast<int>(i));
         ++answered;
@@ -131,13 +132,15 @@ TEST_F(TablesKillTest, AKilledServerLosesNothingItConfirmedAndNothingIsDoubled) 
     // The program collects what is there while the server is down.
     ImportTabletResults();
 
-    // Started again: the same token still works, the pages send everything
-    // once more, and the program collects.
+    // Started again: the same tokens still work, each page chooses its table
+    // again, sends everything once more, and the program collects.
     server = std::make_unique<testing_support::TablesServerProcess>(exchange);
     ASSERT_GT(server->port(), 0);
+    for (int t = 1; t <= 3; ++t)
+      ASSERT_EQ(testing_support::PostTables(server->port(), "/api/table", json({{"table", t}}), tokens[t]).status, 200);
     int written = 0;
     for (const Sent& s : results) {
-      const auto r = testing_support::PostTables(server->port(), "/api/result", s.body, token);
+      const auto r = testing_support::PostTables(server->port(), "/api/result", s.body, tokens[s.table]);
       ASSERT_EQ(r.status, 200) << r.body;
       if (parse(r)["written"].toBool()) ++written;
     }

@@ -2,6 +2,8 @@
 // the program's own collection of what they write.
 #include "TablesService.h"
 
+#include "TablesHttp.h"
+
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "devices/TabletFiles.h"
@@ -16,6 +18,7 @@
 #include <QRegularExpression>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <utility>
 
@@ -70,6 +73,12 @@ class TablesServiceTest : public testing_support::TalvaronTest {
     EXPECT_EQ(r.status, 200);
     return r.body["token"].toString();
   }
+  // A device that joined and chose table t.
+  QString holding(int t, const QString& peer = "10.0.0.2") {
+    const QString token = join(peer);
+    EXPECT_EQ(service->claim(token, {{"table", t}}).status, 200);
+    return token;
+  }
   QJsonObject board(const Reply& state, int round, int board) {
     for (const QJsonValue r : state.body["rounds"].toArray())
       if (r["round"].toInt() == round)
@@ -78,9 +87,19 @@ class TablesServiceTest : public testing_support::TalvaronTest {
     return {};
   }
   QString table(int t) const { return TableFolder(t) + "/"; }
+  // A player looked up as the page asks for one ("licence=12345").
+  Reply lookUp(const QString& token, int t, const QString& query) {
+    if (!handler) handler = std::make_unique<TablesHttpHandler>(*service, QString(), hosts);
+    const HttpAnswer a = handler->handle(
+        {"GET", QString("/api/players?table=%1&%2").arg(t).arg(query).toStdString(),
+         {{"Host", "127.0.0.1"}, {"Authorization", "Bearer " + token.toStdString()}}, {}, "127.0.0.1"});
+    return {a.status, QJsonDocument::fromJson(QByteArray::fromStdString(a.body)).object()};
+  }
 
   std::chrono::steady_clock::time_point now{};
   std::unique_ptr<TablesService> service;
+  OwnHosts hosts;
+  std::unique_ptr<TablesHttpHandler> handler;
 };
 
 TEST_F(TablesServiceTest, PasswordsAreSlowedDownPerAddressAndTokensEndWithTheTournament) {
@@ -96,7 +115,7 @@ TEST_F(TablesServiceTest, PasswordsAreSlowedDownPerAddressAndTokensEndWithTheTou
   r = service->join({{"password", testing_support::kTablesCode}}, "10.0.0.9");
   EXPECT_EQ(r.body["wait"].toInt(), 2);
   // ... while another table's device is not slowed.
-  const QString token = join("10.0.0.3");
+  const QString token = holding(1, "10.0.0.3");
   EXPECT_EQ(service->state(token, 1).status, 200);
   now += std::chrono::seconds(2);
   r = service->join({{"password", testing_support::kTablesCode}}, "10.0.0.9");
@@ -116,7 +135,7 @@ TEST_F(TablesServiceTest, PasswordsAreSlowedDownPerAddressAndTokensEndWithTheTou
   r = service->state(token, 1);
   EXPECT_EQ(r.status, 401);
   EXPECT_EQ(r.body["message"], "Appareil non reconnu : entrez le mot de passe.");
-  EXPECT_EQ(service->state(join(), 1).status, 200);
+  EXPECT_EQ(service->state(holding(1), 1).status, 200);
 
   // No tournament at all.
   QDir(TabletSharedFolder).removeRecursively();
@@ -148,7 +167,7 @@ TEST_F(TablesServiceTest, OneDeviceHoldsATableUntilAnotherTakesItOver) {
 }
 
 TEST_F(TablesServiceTest, TheStateOfATableIsItsMovementAndItsBoards) {
-  const Reply r = service->state(join(), 2);
+  const Reply r = service->state(holding(2), 2);
   ASSERT_EQ(r.status, 200);
   EXPECT_EQ(r.body["boardsPerTable"].toInt(), 2);
   EXPECT_EQ(r.body["round"].toInt(), 1);
@@ -174,7 +193,7 @@ TEST_F(TablesServiceTest, TheStateOfATableIsItsMovementAndItsBoards) {
 }
 
 TEST_F(TablesServiceTest, ScorePreviewComesFromTheContractRoutine) {
-  const QString token = join();
+  const QString token = holding(1);
   const auto score = [&](int board, const QString& declarer, int level, const QString& strain, const QString& dbl,
                          int result) {
     return service->score(token, {{"table", 1}, {"board", board}, {"declarer", declarer}, {"level", level},
@@ -199,7 +218,7 @@ TEST_F(TablesServiceTest, ScorePreviewComesFromTheContractRoutine) {
 }
 
 TEST_F(TablesServiceTest, ResultsReachTheProgramExactlyOnceAndTheEchoComesBack) {
-  const QString token = join();
+  const QString token = holding(1);
   // Table 1, round 1: N/S 1 against E/W 1 (4 for the program), boards 1 and 2.
   Reply r = service->result(token, [] {
     QJsonObject b = contract(1, 1, 1, "N", 4, "P", 0);
@@ -281,7 +300,7 @@ TEST_F(TablesServiceTest, ResultsReachTheProgramExactlyOnceAndTheEchoComesBack) 
 
 TEST_F(TablesServiceTest, LeadsWhenTheProgramAsksForThem) {
   writeBytes(programDir() + "DemanderEntame.TXT", "");
-  const QString token = join();
+  const QString token = holding(1);
   EXPECT_TRUE(service->state(token, 1).body["leads"].toBool());
   Reply r = service->result(token, contract(1, 1, 1, "N", 4, "P", 0));
   EXPECT_EQ(r.body["error"], "lead_needed");
@@ -304,14 +323,14 @@ TEST_F(TablesServiceTest, PlayersEnteredAtTheTableReachThePairs) {
   WriteTabletSessionFiles();
   WritePairNameFiles();
   writeBytes(TabletSharedFolder + "/JOUEURS.TXT", "DUPONT Jean 12345\r\nBYE\r\nMARTIN Luc 67890");
-  const QString token = join();
+  const QString token = holding(3);
   // One player at a time, by licence or by name, never the club's list.
-  EXPECT_EQ(service->findPlayers(token, "67890", "").body["players"][0]["name"], "MARTIN Luc");
-  EXPECT_EQ(service->findPlayers(token, "", "dupont  jean").body["players"][0]["licence"], "12345");
-  EXPECT_TRUE(service->findPlayers(token, "99999", "").body["players"].toArray().isEmpty());
-  EXPECT_TRUE(service->findPlayers(token, "", "BYE").body["players"].toArray().isEmpty());
-  EXPECT_EQ(service->findPlayers(token, "", "").status, 400);
-  EXPECT_EQ(service->findPlayers(token, "12345", "DUPONT Jean").status, 400);
+  EXPECT_EQ(service->findPlayers(token, 3, "67890", "").body["players"][0]["name"], "MARTIN Luc");
+  EXPECT_EQ(service->findPlayers(token, 3, "", "dupont  jean").body["players"][0]["licence"], "12345");
+  EXPECT_TRUE(service->findPlayers(token, 3, "99999", "").body["players"].toArray().isEmpty());
+  EXPECT_TRUE(service->findPlayers(token, 3, "", "BYE").body["players"].toArray().isEmpty());
+  EXPECT_EQ(service->findPlayers(token, 3, "", "").status, 400);
+  EXPECT_EQ(service->findPlayers(token, 3, "12345", "DUPONT Jean").status, 400);
   Reply r = service->state(token, 3);
   EXPECT_TRUE(std::as_const(r.body)["players"]["needed"].toBool());
   EXPECT_FALSE(std::as_const(r.body)["players"]["done"].toBool());
@@ -354,7 +373,7 @@ TEST_F(TablesServiceTest, NamesTypedAtTheTableAreStoredAsTheListHasThem) {
   writeBytes(TabletSharedFolder + "/JOUEURS.TXT",
              "MOREAU Anne 1234\r\nDURAND Paul 012345\r\nLEF\xC8VRE H\xE9l\xE8ne 555\r\n"
              "MARTIN Luc 81\r\nMARTIN Luc 82\r\n");
-  const QString token = join();
+  const QString token = holding(2);
   const auto send = [&](const QJsonObject& seats) {
     return service->sendPlayers(token, {{"table", 2}, {"seats", seats}});
   };
@@ -393,7 +412,6 @@ TEST_F(TablesServiceTest, NamesTypedAtTheTableAreStoredAsTheListHasThem) {
 TEST_F(TablesServiceTest, EachPairIsToldWhereItPlaysNext) {
   // Standard Mitchell of 3 tables: N/S pairs stay at their table, E/W pairs
   // (4 to 6 for the program, 1 to 3 shown) move up one table each round.
-  const QString token = join();
   const auto where = [](const QJsonValue& place) {
     if (place.isNull()) return std::string("null");
     return QString("%1 %2%3")
@@ -402,7 +420,7 @@ TEST_F(TablesServiceTest, EachPairIsToldWhereItPlaysNext) {
         .arg(place["sitOut"].toBool() ? " relais" : "")
         .toStdString();
   };
-  const Reply r = service->state(token, 3);
+  const Reply r = service->state(holding(3), 3);
   const QJsonArray rounds = r.body["rounds"].toArray();
   ASSERT_EQ(rounds.size(), 3);
   // Round 1 at table 3: N/S 3 against E/W 6; then E/W 6 goes to table 1.
@@ -412,11 +430,11 @@ TEST_F(TablesServiceTest, EachPairIsToldWhereItPlaysNext) {
   EXPECT_EQ(rounds[1]["ew"].toInt(), 5);
   EXPECT_EQ(where(rounds[1]["next"]["ew"]), "1 E/W");
   EXPECT_TRUE(rounds[2]["next"].isNull());  // the last round
-  EXPECT_EQ(where(service->state(token, 1).body["rounds"][1]["next"]["ew"]), "2 E/W");
+  EXPECT_EQ(where(service->state(holding(1), 1).body["rounds"][1]["next"]["ew"]), "2 E/W");
 }
 
 TEST_F(TablesServiceTest, ABoardSettledByTheDirectorIsShownSoAndTakesNoResult) {
-  const QString token = join();
+  const QString token = holding(1);
   // Board 1 of table 1 played, board 2 settled at the desk (the file as the
   // echoes are written, in Windows-1252).
   ASSERT_TRUE(service->result(token, contract(1, 1, 1, "N", 4, "P", 0)).body["written"].toBool());
@@ -436,16 +454,16 @@ TEST_F(TablesServiceTest, ABoardSettledByTheDirectorIsShownSoAndTakesNoResult) {
   }
   EXPECT_FALSE(QFile::exists(table(1) + "REST2.TXT"));
   // Another table's board 2 is not settled.
-  EXPECT_TRUE(service->result(join("10.0.0.7"), contract(3, 2, 2, "S", 3, "S", 0)).body["written"].toBool());
+  EXPECT_TRUE(service->result(holding(3, "10.0.0.7"), contract(3, 2, 2, "S", 3, "S", 0)).body["written"].toBool());
 }
 
 TEST_F(TablesServiceTest, TheFrequencyOfASplitShowsItsPercentages) {
-  const QString token = join();
+  const QString token = holding(1);
   QJsonObject split = kind(1, 1, 2, "split");
   split["nsPercent"] = 60;
   split["ewPercent"] = 40;
   ASSERT_TRUE(service->result(token, split).body["written"].toBool());
-  ASSERT_TRUE(service->result(join("10.0.0.7"), contract(3, 2, 2, "S", 3, "S", 0)).body["written"].toBool());
+  ASSERT_TRUE(service->result(holding(3, "10.0.0.7"), contract(3, 2, 2, "S", 3, "S", 0)).body["written"].toBool());
   ImportTabletResults();
   const QJsonArray rows = board(service->state(token, 1), 1, 2)["frequency"].toArray();
   ASSERT_EQ(rows.size(), 2);
@@ -483,6 +501,7 @@ TEST_F(TablesHandMadeFolder, SitOutRoundsRankingAndDealsOfPlayedBoardsOnly) {
 
   TablesService service(q.chopped(1), {});
   const QString token = service.join({{"password", "Le Vieux Pont"}}, "p").body["token"].toString();
+  ASSERT_EQ(service.claim(token, {{"table", 2}}).status, 200);
   const Reply r = service.state(token, 2);
   ASSERT_EQ(r.status, 200);
   const QJsonArray rounds = r.body["rounds"].toArray();
@@ -574,7 +593,7 @@ TEST_F(TablesServiceTest, GuessesAreLimitedForTheWholeServerAndALockedAddressSta
 }
 
 TEST_F(TablesServiceTest, NumbersBeyondAnIntAreRefusedBeforeAnyCast) {
-  const QString token = join();
+  const QString token = holding(1);
   for (const char* key : {"table", "round", "board", "level", "result"}) {
     for (double huge : {1e300, -1e300, 2147483648.0, -2147483649.0}) {
       QJsonObject body = contract(1, 1, 1, "N", 4, "P", 0);
@@ -596,7 +615,7 @@ TEST_F(TablesServiceTest, NumbersBeyondAnIntAreRefusedBeforeAnyCast) {
 TEST_F(TablesServiceTest, NamesTheDeskWouldRefuseAreRefused) {
   PairsEntered = false;
   WriteTabletSessionFiles();
-  const QString token = join();
+  const QString token = holding(2);
   const auto send = [&](const QString& name) {
     return service->sendPlayers(token, {{"table", 2}, {"seats", QJsonObject{{"N", QJsonObject{{"name", name}}}}}});
   };
@@ -618,7 +637,7 @@ TEST_F(TablesServiceTest, NamesTheDeskWouldRefuseAreRefused) {
 }
 
 TEST_F(TablesServiceTest, AResendWhileTheProgramCollectsIsWrittenOnceAndACorrectionIsNotRefused) {
-  const QString token = join();
+  const QString token = holding(1);
   ASSERT_TRUE(service->result(token, contract(1, 1, 1, "N", 4, "P", 0)).body["written"].toBool());
   // The program takes the file away and has not written its echo yet.
   ASSERT_TRUE(QFile::remove(table(1) + "REST1.TXT"));
@@ -642,10 +661,10 @@ TEST_F(TablesServiceTest, AResendWhileTheProgramCollectsIsWrittenOnceAndACorrect
 }
 
 TEST_F(TablesServiceTest, FastResendsBesideTheCollectionWriteEachBoardOnce) {
-  const QString token = join();
+  const QString tokens[] = {{}, holding(1), holding(2), holding(3)};
   std::vector<QJsonObject> bodies;
   for (int t = 1; t <= 3; ++t)
-    for (const QJsonValue round : service->state(token, t).body["rounds"].toArray())
+    for (const QJsonValue round : service->state(tokens[t], t).body["rounds"].toArray())
       for (const QJsonValue b : round["boards"].toArray())
         bodies.push_back(contract(t, round["round"].toInt(), b["board"].toInt(), "S", 1 + b["board"].toInt() % 7, "S", 0));
   ASSERT_EQ(bodies.size(), 18u);
@@ -655,7 +674,7 @@ TEST_F(TablesServiceTest, FastResendsBesideTheCollectionWriteEachBoardOnce) {
   std::thread tables([&] {
     for (const QJsonObject& body : bodies)
       for (int i = 0; i < 30; ++i) {
-        const Reply r = service->result(token, body);
+        const Reply r = service->result(tokens[body["table"].toInt()], body);
         if (r.status != 200) ++refused;
         if (r.body["written"].toBool()) ++written;
       }
@@ -691,8 +710,8 @@ TEST_F(TablesServiceTest, TakeoversAreLoggedAndTheHoldersWrittenForTheDesk) {
                   .match(log).hasMatch()) << log.toStdString();
   holders = readBytes(root + "APPAREILS.TXT");
   EXPECT_TRUE(holders.startsWith("2\tiPhone Safari 192.168.1.40\t")) << holders.toStdString();
-  // The first device takes table 3 as well: one line per table, in order.
-  EXPECT_EQ(service->state(first, 3).status, 200);
+  // The first device chooses table 3: one line per table, in order.
+  EXPECT_EQ(service->claim(first, {{"table", 3}}).status, 200);
   holders = readBytes(root + "APPAREILS.TXT");
   EXPECT_EQ(holders.count('\n'), 2);
   EXPECT_TRUE(holders.contains("\r\n3\tAndroid Chrome 192.168.1.23\t")) << holders.toStdString();
@@ -702,7 +721,7 @@ TEST_F(TablesServiceTest, TakeoversAreLoggedAndTheHoldersWrittenForTheDesk) {
   EXPECT_EQ(readBytes(root + "REPRISES.LOG").count('\n'), 1);
   // A new evening: nobody holds anything.
   WriteTabletSessionFiles();
-  EXPECT_EQ(service->state(join(), 1).status, 200);
+  EXPECT_EQ(service->claim(join(), {{"table", 1}}).status, 200);
   EXPECT_TRUE(readBytes(root + "APPAREILS.TXT").startsWith("1\t")) << readBytes(root + "APPAREILS.TXT").toStdString();
   EXPECT_EQ(readBytes(root + "APPAREILS.TXT").count('\n'), 1);
 }
@@ -724,11 +743,160 @@ TEST_F(TablesServiceTest, SessionFilesBeyondAnyEveningAreNoTournament) {
         << field << " " << value.toStdString();
   }
   writeBytes(prefs, withField(3, "64"));
-  const QString token = join();
+  const QString token = holding(1);
   // A movement line naming a board set far beyond the boards is left out.
   writeBytes(TableFolder(1) + "/MVT.TXT", "1 1 1 4 1\r\n2 1 1 5 2555555\r\n3 1 1 6 -4\r\n");
   const Reply r = service->state(token, 1);
   ASSERT_EQ(r.status, 200);
   EXPECT_EQ(r.body["rounds"].toArray().size(), 1);
   EXPECT_EQ(r.body["rounds"][0]["boards"].toArray().size(), 64);
+}
+
+TEST_F(TablesServiceTest, AskingAboutATableTakesNoneAndADeviceHoldsOneTableAtATime) {
+  // A device that asks about every table, or sends for one, holds none.
+  const QString reader = join("10.0.0.66");
+  for (int t = 1; t <= 3; ++t) {
+    const Reply r = service->state(reader, t);
+    EXPECT_EQ(r.status, 409) << t;
+    EXPECT_EQ(r.body["error"], "table_free") << t;
+    EXPECT_EQ(r.body["message"], QString("La table %1 n'est tenue par aucun appareil : choisissez-la.").arg(t));
+  }
+  EXPECT_EQ(service->deals(reader, 2).body["error"], "table_free");
+  EXPECT_EQ(service->result(reader, contract(1, 1, 1, "N", 4, "P", 0)).body["error"], "table_free");
+  EXPECT_EQ(service->score(reader, {{"table", 1}, {"board", 1}, {"declarer", "N"}, {"level", 4}, {"strain", "P"},
+                                    {"doubling", ""}, {"result", 0}})
+                .body["error"],
+            "table_free");
+  EXPECT_FALSE(QFile::exists(table(1) + "REST1.TXT"));
+  EXPECT_FALSE(QFile::exists(TabletSharedFolder + "/APPAREILS.TXT"));
+  // So the tables' phones choose theirs without a question.
+  const QString first = holding(1);
+  const QString second = holding(2);
+  // A device that chooses a table leaves the one it held.
+  ASSERT_EQ(service->claim(reader, {{"table", 3}}).status, 200);
+  ASSERT_EQ(service->claim(reader, {{"table", 2}, {"takeover", true}}).status, 200);
+  EXPECT_EQ(service->state(reader, 3).body["error"], "table_free");
+  EXPECT_EQ(service->state(reader, 2).status, 200);
+  EXPECT_EQ(service->state(second, 2).body["error"], "table_lost");
+  EXPECT_EQ(service->state(first, 1).status, 200);
+  const QString third = holding(3);
+  const QString holders = QString::fromUtf8(readBytes(TabletSharedFolder + "/APPAREILS.TXT"));
+  EXPECT_EQ(holders.count('\n'), 3);
+  EXPECT_EQ(holders.count("Appareil " + reader.left(6)), 1) << holders.toStdString();
+  EXPECT_TRUE(holders.contains("\r\n2\tAppareil " + reader.left(6))) << holders.toStdString();
+}
+
+TEST_F(TablesServiceTest, TakeoversAreHeldBackForEachTableAndEachDevice) {
+  const QString a = holding(1);  // a change of table for a, at 0 s
+  const QString b = join("10.0.0.3");
+  const auto takeOver = [&](const QString& device) { return service->claim(device, {{"table", 1}, {"takeover", true}}); };
+  ASSERT_EQ(takeOver(b).status, 200);
+  // Taken back at once: a table taken over rests thirty seconds.
+  Reply r = takeOver(a);
+  EXPECT_EQ(r.status, 429);
+  EXPECT_EQ(r.body["error"], "wait");
+  EXPECT_EQ(r.body["wait"].toInt(), 30);
+  EXPECT_EQ(r.body["message"], "Trop d'essais : réessayez dans 30 secondes.");
+  EXPECT_EQ(service->state(b, 1).status, 200);
+  now += std::chrono::seconds(30);
+  ASSERT_EQ(takeOver(a).status, 200);
+
+  // The two fight over it for ten minutes, each second the one without it
+  // trying. By hand: the table changes hands every 30 s (60 b, 90 a, 120 b,
+  // 150 a, 180 b, 210 a, 240 b) until each device made five changes within
+  // ten minutes (a: 0 30 90 150 210; b: 0 60 120 180 240); a may again at
+  // 600 s, once its change at 0 s is ten minutes old, and b at 630 s.
+  bool aHolds = true;
+  int taken = 0;
+  for (int second = 31; second <= 630; ++second) {
+    now += std::chrono::seconds(1);
+    r = takeOver(aHolds ? b : a);
+    if (r.status == 200) {
+      aHolds = !aHolds;
+      ++taken;
+    } else {
+      ASSERT_EQ(r.body["error"], "wait") << second;
+    }
+    if (second == 270) {
+      EXPECT_EQ(r.body["wait"].toInt(), 330);  // a's change at 0 s is ten minutes old at 600 s
+    }
+  }
+  EXPECT_EQ(taken, 9);
+  const QByteArray log = readBytes(TabletSharedFolder + "/REPRISES.LOG");
+  EXPECT_EQ(log.count('\n'), 11);
+  // The other tables are not held back.
+  EXPECT_EQ(service->state(holding(2), 2).status, 200);
+}
+
+TEST_F(TablesServiceTest, ATableLooksUpNoMorePlayersThanItNeeds) {
+  PairsEntered = false;
+  WriteTabletSessionFiles();
+  // A club of 3,000 players, licences 10001 to 13000: counting licences.
+  QByteArray list;
+  for (int i = 1; i <= 3000; ++i) list += "JOUEUR Numero " + QByteArray::number(10000 + i) + "\r\n";
+  writeBytes(TabletSharedFolder + "/JOUEURS.TXT", list);
+  const QString token = holding(3);
+  int named = 0;
+  Reply r;
+  for (int i = 1; i <= 100; ++i) {
+    r = lookUp(token, 3, QString("licence=%1").arg(10000 + i));
+    if (r.status == 200 && r.body["players"].toArray().size() == 1) ++named;
+  }
+  EXPECT_EQ(named, 20);
+  EXPECT_EQ(r.status, 429);
+  EXPECT_EQ(r.body["error"], "wait");
+  EXPECT_EQ(r.body["wait"].toInt(), 30);
+  EXPECT_EQ(r.body["message"], "Trop d'essais : réessayez dans 30 secondes.");
+  EXPECT_EQ(lookUp(token, 3, "name=joueur%20numero").status, 429);
+  // One more every thirty seconds.
+  now += std::chrono::seconds(30);
+  EXPECT_EQ(lookUp(token, 3, "licence=10101").body["players"][0]["licence"], "10101");
+  EXPECT_EQ(lookUp(token, 3, "licence=10102").body["wait"].toInt(), 30);
+  // The players sent are looked up from the same allowance: spent, they
+  // are written as typed.
+  EXPECT_TRUE(service->sendPlayers(token, {{"table", 3},
+                                           {"seats", QJsonObject{{"N", QJsonObject{{"licence", "10103"}, {"name", "X"}}}}}})
+                  .body["written"]
+                  .toBool());
+  EXPECT_EQ(readBytes(table(3) + "PLAYERS.TXT"), "10103&X@*** Pas rempli ***@*** Pas rempli ***@*** Pas rempli ***\r\n");
+  // A device joining afresh has no allowance of its own: a table it does
+  // not hold it cannot look up for, and one it takes over has spent it.
+  const QString fresh = join("10.0.0.9");
+  EXPECT_EQ(lookUp(fresh, 1, "licence=10104").body["error"], "table_free");
+  ASSERT_EQ(service->claim(fresh, {{"table", 3}, {"takeover", true}}).status, 200);
+  EXPECT_EQ(lookUp(fresh, 3, "licence=10104").status, 429);
+  // Another table has its own.
+  EXPECT_EQ(lookUp(holding(2), 2, "licence=10105").body["players"][0]["name"], "JOUEUR Numero");
+}
+
+TEST_F(TablesServiceTest, ALargePlayersListIsIndexedOncePerChangeOfItsFile) {
+  PairsEntered = false;
+  WriteTabletSessionFiles();
+  // 44,000 players, about a megabyte: "NOMaaaa Eloise 100000".
+  const auto surname = [](int i) {
+    QByteArray letters = "NOM";
+    for (int k = 0; k < 4; ++k, i /= 26) letters += char('A' + i % 26);
+    return letters;
+  };
+  QByteArray list;
+  for (int i = 0; i < 44000; ++i) list += surname(i) + " Eloise " + QByteArray::number(100000 + i) + "\r\n";
+  ASSERT_LT(list.size(), 1 << 20);
+  writeBytes(TabletSharedFolder + "/JOUEURS.TXT", list);
+  const QString token = holding(1);
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 200; i += 2) {
+    const int k = i * 211 % 44000;
+    EXPECT_EQ(lookUp(token, 1, QString("licence=%1").arg(100000 + k)).body["players"][0]["name"],
+              QString(surname(k)) + " Eloise");
+    EXPECT_EQ(lookUp(token, 1, "name=" + QString(surname(k + 1)).toLower() + "%20%C3%A9loise").body["players"][0]["licence"],
+              QString::number(100001 + k));
+    now += std::chrono::seconds(60);  // the table's own pace
+  }
+  // Two hundred look-ups take what one reading of the list takes, not two
+  // hundred of them.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  // The list changed: read again.
+  writeBytes(TabletSharedFolder + "/JOUEURS.TXT", "NOUVEAU Joueur 0777\r\n");
+  EXPECT_EQ(lookUp(token, 1, "licence=777").body["players"][0]["name"], "NOUVEAU Joueur");
+  EXPECT_TRUE(lookUp(token, 1, "licence=100000").body["players"].toArray().isEmpty());
 }

@@ -92,4 +92,14 @@ HttpReply PostTables(int port, const std::string& target, const std::string& bod
                            "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
 }
 
+std::string TableToken(int port, int table, const std::string& password) {
+  const HttpReply joined = PostTables(port, "/api/join", "{\"password\":\"" + password + "\"}");
+  const std::string key = "\"token\":\"";
+  const std::size_t at = joined.body.find(key);
+  if (joined.status != 200 || at == std::string::npos) return {};
+  const std::string token = joined.body.substr(at + key.size(), joined.body.find('"', at + key.size()) - at - key.size());
+  const HttpReply chosen = PostTables(port, "/api/table", "{\"table\":" + std::to_string(table) + "}", token);
+  return chosen.status == 200 ? token : std::string();
+}
+
 }  // namespace testing_support

@@ -20,5 +20,8 @@ HttpReply SendRaw(int port, const std::string& request, int timeoutMs = 5000, co
 HttpReply GetTables(int port, const std::string& target, const std::string& token = {});
 HttpReply PostTables(int port, const std::string& target, const std::string& body, const std::string& token = {},
                      const std::string& contentType = "application/json");
+// A device that joined with the password and chose table `table`: its
+// token, "" when either was refused.
+std::string TableToken(int port, int table, const std::string& password);
 
 }  // namespace testing_support
