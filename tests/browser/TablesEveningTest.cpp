@@ -297,6 +297,10 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
   EXPECT_EQ(PairLabels[5].toStdString(), "JOLY Yves - KLEIN Sara");
   EXPECT_EQ(Player2Licences[5].toStdString(), "01010");
   EXPECT_EQ(PairLabels[6].toStdString(), "LEROY Eric - MOREL Zoe");
+  // A look-up refused for its pace is said on the phone, and the licence is
+  // asked again when the players are sent.
+  EXPECT_EQ(report.value("refusedLookUp").toString().toStdString(), "Trop d'essais : réessayez dans 30 secondes.");
+  EXPECT_EQ(PairLabels[3].toStdString(), "EVRARD Jean - FAURE Lise");
   EXPECT_EQ(Player2Licences[6].toStdString(), "1012");
   const QStringList asked{"Nord", "Sud", "Est", "Ouest"};
   EXPECT_EQ(report.value("seatsAsked").toVariant().toStringList(), asked);

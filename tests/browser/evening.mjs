@@ -52,7 +52,29 @@ async function enterPlayers(page, table) {
     report.seatsAsked = await page.$$eval('main label', (l) => l.map((x) => x.textContent));
     report.smallest.players = await smallestTarget(page);
   }
-  for (const [seat, typed] of Object.entries(PLAYERS[table])) await page.type('#seat-' + seat, typed);
+  const seats = Object.entries(PLAYERS[table]);
+  if (table === 3) {
+    // North's licence is first refused as the server refuses a table that
+    // looked up too many players: the phone says so, and asks again later.
+    await page.setRequestInterception(true);
+    let refused = false;
+    const refuse = (request) => {
+      if (request.isInterceptResolutionHandled()) return;
+      if (request.url().includes('/api/players?') && !refused) {
+        refused = true;
+        return void request.respond({ status: 429, contentType: 'application/json',
+          body: JSON.stringify({ error: 'wait', message: 'Trop d\'essais : réessayez dans 30 secondes.', wait: 30 }) });
+      }
+      request.continue();
+    };
+    page.on('request', refuse);
+    await page.type('#seat-N', seats.shift()[1]);
+    await page.waitForFunction(() => document.querySelector('#found-N').textContent);
+    report.refusedLookUp = await text(page, '#found-N');
+    page.off('request', refuse);
+    await page.setRequestInterception(false);
+  }
+  for (const [seat, typed] of seats) await page.type('#seat-' + seat, typed);
   // Each licence is looked up once its typing pauses: the names show below.
   for (const [seat, typed] of Object.entries(PLAYERS[table])) {
     if (/^\d+$/.test(typed)) await page.waitForFunction((s) => document.querySelector('#found-' + s).textContent, {}, seat);
