@@ -41,8 +41,9 @@ Reply badBoard() {
 }
 // The refusal of one more try, with the seconds to wait.
 Reply waitReply(qint64 seconds) {
-  Reply r = ErrorReply(429, QStringLiteral("wait"),
-                       QStringLiteral("Trop d'essais : réessayez dans %1 seconde%2.").arg(seconds).arg(seconds > 1 ? "s" : ""));
+  Reply r = ErrorReply(
+      429, QStringLiteral("wait"),
+      QStringLiteral("Trop d'essais : réessayez dans %1 seconde%2.").arg(seconds).arg(seconds > 1 ? "s" : ""));
   r.body.insert(QStringLiteral("wait"), seconds);
   return r;
 }
@@ -385,7 +386,8 @@ Reply TablesService::claim(const QString& token, const QJsonObject& body) {
   std::optional<std::chrono::seconds> wait = tableChangeWait(device, now);
   if (const auto last = takenOver_.find(*table); !before.isEmpty() && last != takenOver_.end()) {
     const auto rest = last->second + std::chrono::seconds(kTakeoverRestSeconds) - now;
-    if (rest > rest.zero()) wait = std::max(wait.value_or(std::chrono::seconds(0)), std::chrono::ceil<std::chrono::seconds>(rest));
+    if (rest > rest.zero())
+      wait = std::max(wait.value_or(std::chrono::seconds(0)), std::chrono::ceil<std::chrono::seconds>(rest));
   }
   if (wait) return waitReply(wait->count());
 

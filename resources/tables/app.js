@@ -19,10 +19,10 @@ const SOON_POLL_MS = 250;
 const FAST_POLL_FOR_MS = 10000;
 
 const SEATS = [['N', 'Nord'], ['E', 'Est'], ['S', 'Sud'], ['O', 'Ouest']];
-// The players are asked for partner after partner.
 // A licence is looked up once the player stops typing it: the server answers
 // a table only so many look-ups.
 const LOOKUP_PAUSE_MS = 400;
+// The players are asked for partner after partner.
 const SEATS_ASKED = [['N', 'Nord'], ['S', 'Sud'], ['E', 'Est'], ['O', 'Ouest']];
 const STRAINS = [['T', '♣', 'Trèfle'], ['K', '♦', 'Carreau'], ['C', '♥', 'Cœur'], ['P', '♠', 'Pique'], ['S', 'SA', 'Sans-atout']];
 const RANKS = ['A', 'R', 'D', 'V', '10', '9', '8', '7', '6', '5', '4', '3', '2'];
