@@ -223,8 +223,6 @@ fill Edit1 2
 key Return
 window TForm6
 key Return
-window TForm85
-key Escape
 window TForm5
 print Label13
 print Label14
