@@ -1,5 +1,6 @@
 #include "flows/StartScreen.h"
 
+#include "core/CompanionPrograms.h"
 #include "core/Counts.h"
 #include "core/ErrorReports.h"
 #include "core/Fatal.h"
@@ -30,6 +31,8 @@
 #include "platform/TextFiles.h"
 #include "setup/ClubMembers.h"
 #include "setup/Players.h"
+
+#include <QFileInfo>
 
 #include <cerrno>
 
@@ -361,16 +364,35 @@ void ResumeTournament() {
 
 namespace {
 
+// The programs that serve this evening's devices, as the director knows
+// them: the BridgeMates' control program, the Windows tablet server where it
+// is in the program folder, and the tables' server for every evening with
+// tablets.
+QStringList eveningServers() {
+  QStringList names;
+  if (BridgeMatesMode) names << QFileInfo(kBridgeMatesControlName).completeBaseName();
+  if (TabletsMode || TabletsInUse) {
+    if (WindowsTabletServerPresent()) names << QFileInfo(kTabletServerName).completeBaseName();
+    names << kTablesServerName;
+  }
+  return names;
+}
+
 // The unfinished tournament of today: the director agrees that the servers
 // that no longer run be started again (TForm108), or goes back.
 bool restartAgreed() {
+  QString crashed = QStringLiteral("du PC, du programme");
+  const QStringList servers = eveningServers();
+  for (qsizetype i = 0; i < servers.size(); ++i)
+    crashed += (i + 1 == servers.size() ? QStringLiteral(" ou de \"") : QStringLiteral(", de \"")) + servers[i] + u'"';
   ui::Choice warning;
   warning.form = forms::UnfinishedTournamentWarning;
   warning.caption = QStringLiteral("Avertissement");
-  warning.text = QStringLiteral(
-      "Vous rechargez un tournoi joué aujourd'hui et qui n'est pas terminé.\r\n"
-      "Ce n'est normal qu'après un plantage du PC, du programme, de \"PCQuillmarkeServer\" ou de \"BMPro\".\r\n"
-      "Les serveurs qui ne tournent plus vont être relancés.");
+  warning.text = QStringLiteral("Vous rechargez un tournoi joué aujourd'hui et qui n'est pas terminé.\r\n"
+                                "Ce n'est normal qu'après un plantage ") +
+                 crashed +
+                 QStringLiteral(".\r\n"
+                                "Les serveurs qui ne tournent plus vont être relancés.");
   warning.buttons = {QStringLiteral("Je suis d'accord"), QStringLiteral("Retour au menu")};
   warning.codes = {1, 2};
   warning.cancelCode = 2;
