@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QElapsedTimer>
 #include <QMap>
 #include <QTemporaryDir>
@@ -372,6 +373,22 @@ TEST(ProgramRun, ACopyWithItsFilesBesideItOrAFolderNamedKeepsThatFolder) {
 // Every window a routine asks for, and every face a lower floor calls up
 // through, is there once the program has made its windows: the start-up
 // check finds nothing missing.
+// Every folder the environment can set, as the folders' code reads them, is
+// in the manual page's environment section.
+TEST(ProgramRun, TheManualPageNamesEveryFolderTheEnvironmentSets) {
+  const QString src = QStringLiteral(TALVARON_SOURCE_DIR);
+  const QString folders = QString::fromUtf8(readBytes(src + "/platform/Folders.cpp"));
+  QStringList read;
+  for (auto it = QRegularExpression(R"re(qEnvironmentVariable(?:IsEmpty)?\("(TALVARON_\w+)"\))re").globalMatch(folders);
+       it.hasNext();)
+    read << it.next().captured(1);
+  read.removeDuplicates();
+  ASSERT_GE(read.size(), 3) << read.join(' ').toStdString();
+  const QString page = QString::fromUtf8(readBytes(src + "/../packaging/talvaron.1"));
+  const QString environment = page.section(".SH ENVIRONNEMENT", 1).section("\n.SH ", 0, 0);
+  for (const QString& name : read) EXPECT_TRUE(environment.contains(".B " + name + "\n")) << name.toStdString();
+}
+
 TEST(ProgramRun, TheStartUpCheckFindsEveryWindowAndFaceInstalled) {
   const QString exe = QCoreApplication::applicationDirPath() + "/talvaron";
   ASSERT_TRUE(QFileInfo(exe).isExecutable()) << qPrintable(exe);
