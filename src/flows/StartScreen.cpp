@@ -106,18 +106,29 @@ QString StartScreenStatus(const StartScreenView& view) {
   else
     text = QStringLiteral("Dossier du programme : ") + ProgramFolder + results;
   const platform::ShippedFilesUpdate& update = view.shippedFiles;
-  if (!update.added.isEmpty() || !update.replaced.isEmpty() || !update.kept.isEmpty()) {
+  if (!update.added.isEmpty() || !update.replaced.isEmpty() || !update.kept.isEmpty() || !update.newer.isEmpty()) {
     auto count = [](qsizetype n, const QString& what) {
       return QString::number(n) + u' ' + what + (n > 1 ? QStringLiteral("s") : QString());
     };
+    const QString elsewhere = QStringLiteral(" (ceux de la version ") + update.version + QStringLiteral(" sont dans ") +
+                              view.shippedFolder + u')';
     text += QStringLiteral("\nFichiers livrés mis à jour (version ") + update.version + QStringLiteral(") : ") +
             count(update.added.size(), QStringLiteral("ajouté")) + QStringLiteral(", ") +
             count(update.replaced.size(), QStringLiteral("remplacé"));
     if (!update.kept.isEmpty())
       text += QStringLiteral("\nGardés tels que vous les avez modifiés : ") + update.kept.join(QStringLiteral(", ")) +
-              QStringLiteral(" (ceux de la version ") + update.version + QStringLiteral(" sont dans ") +
-              view.shippedFolder + u')';
+              elsewhere;
+    if (!update.newer.isEmpty())
+      text += QStringLiteral("\nGardés tels que livrés par la version plus récente ") + update.newerVersion +
+              QStringLiteral(" : ") + update.newer.join(QStringLiteral(", ")) + elsewhere;
   }
+  if (!update.refused.isEmpty())
+    text += QStringLiteral("\nFichiers livrés de la version ") + update.version +
+            QStringLiteral(" non mis à jour, écriture refusée dans ") + ProgramFolder + QStringLiteral(" : ") +
+            update.refused.join(QStringLiteral(", "));
+  if (update.unreadableList)
+    text += QStringLiteral("\nFichiers livrés non mis à jour : leur liste ") + view.shippedFolder +
+            platform::kShippedListName + QStringLiteral(" est illisible");
   return text + QStringLiteral("\nTalvaron ") + PackageVersion();
 }
 
@@ -129,8 +140,9 @@ void StartScreenCreate(StartScreenView& view) {
     const platform::ProgramFolderStart start = MakeProgramFolder();
     view.programFolderMade = start.made;
     view.shippedFiles = start.update;
-    // Named only beside the files the user changed.
-    if (!start.update.kept.isEmpty()) view.shippedFolder = platform::shippedFilesFolder();
+    // Named only beside the files kept, or with a list that cannot be read.
+    if (!start.update.kept.isEmpty() || !start.update.newer.isEmpty() || start.update.unreadableList)
+      view.shippedFolder = platform::shippedFilesFolder();
   });
   RunReported(InitGlobals);
   view.clubLabelVisible = ClubMode;

@@ -338,6 +338,45 @@ TEST(ProgramRun, AnInstalledCopyUpgradedBringsTheUsersFolderUpToDateAndSaysSoOnc
   EXPECT_EQ(readBytes(folder + "Howells/Bralmet/HOWELL06.TXT"), "6 paires du club\r\n");
 }
 
+TEST(ProgramRun, ADowngradeAndAnUnreadableListAreEachSaidOnceInTheStatusLine) {
+  QTemporaryDir dir;
+  const QString shared = dir.path() + "/usr/share/talvaron/";
+  const QString exe = placeProgram(dir.path() + "/usr/bin");
+  const QString home = dir.path() + "/home";
+  QDir().mkpath(home);
+  const QString folder = home + "/.local/share/talvaron/";
+  const QList<std::pair<QString, QString>> vars = {{"HOME", home}};
+  const QString status = "start screen status: Dossier du programme : " + folder + "\nRésultats : " + folder +
+                         "Resultats/\n";
+  auto start = [&] {
+    const ProgramRun run = runProgram(exe, vars);
+    EXPECT_TRUE(run.ended && run.exitCode == 0) << run.err.constData();
+    return QString::fromUtf8(run.out);
+  };
+
+  shipRelease(shared, "1.0.1-1", {{"Howells/HOWELL08.TXT", {"8 paires, corrigee\r\n", "8 paires\r\n"}}});
+  start();
+  // Back to 1.0.0, which knows only its own HOWELL08: the folder's is
+  // 1.0.1's, not an edit of the director's.
+  shipRelease(shared, "1.0.0-1", {{"Howells/HOWELL08.TXT", {"8 paires\r\n"}}});
+  QString out = start();
+  EXPECT_TRUE(out.contains(status + "Fichiers livrés mis à jour (version 1.0.0-1) : 0 ajouté, 0 remplacé\n"
+                                    "Gardés tels que livrés par la version plus récente 1.0.1-1 : Howells/HOWELL08.TXT "
+                                    "(ceux de la version 1.0.0-1 sont dans " +
+                           shared + ")\nTalvaron "))
+      << out.toStdString();
+  EXPECT_FALSE(start().contains("Fichiers livrés"));
+
+  // A list that cannot be read: said at the next start only.
+  writeBytes(shared + "fichiers-livres.txt", "Talvaron 1.0.2-1\nHowells/HOWELL08.TXT\n");
+  out = start();
+  EXPECT_TRUE(out.contains(status + "Fichiers livrés non mis à jour : leur liste " + shared +
+                           "fichiers-livres.txt est illisible\nTalvaron "))
+      << out.toStdString();
+  EXPECT_FALSE(start().contains("Fichiers livrés"));
+  EXPECT_EQ(readBytes(folder + "Howells/HOWELL08.TXT"), "8 paires, corrigee\r\n");
+}
+
 TEST(ProgramRun, ACopyWithItsFilesBesideItOrAFolderNamedKeepsThatFolder) {
   QTemporaryDir dir;
   testing_support::writeShippedFiles(dir.path() + "/usr/share/talvaron/");
