@@ -281,18 +281,26 @@ void shipRelease(const QString& shared, const QString& version, const QList<Ship
   writeBytes(shared + "tables/index.html", "<html>" + version.toUtf8() + "</html>\n");
 }
 
+// An installed copy under a folder of its own: the program in usr/bin, its
+// shipped files in usr/share/talvaron, a home folder whose data folder gets
+// the user's program folder; the status line's start for a folder made.
+struct InstalledCopy {
+  QTemporaryDir dir;
+  QString shared = dir.path() + "/usr/share/talvaron/";
+  QString exe = placeProgram(dir.path() + "/usr/bin");
+  QString home = dir.path() + "/home";
+  QString folder = home + "/.local/share/talvaron/";
+  QList<std::pair<QString, QString>> vars = {{"HOME", home}};
+  QString status = "start screen status: Dossier du programme : " + folder + "\nRésultats : " + folder + "Resultats/\n";
+  InstalledCopy() { QDir().mkpath(home); }
+};
+
 }  // namespace
 
 TEST(ProgramRun, AnInstalledCopyUpgradedBringsTheUsersFolderUpToDateAndSaysSoOnce) {
-  QTemporaryDir dir;
-  const QString shared = dir.path() + "/usr/share/talvaron/";
-  const QString exe = placeProgram(dir.path() + "/usr/bin");
-  const QString home = dir.path() + "/home";
-  QDir().mkpath(home);
-  const QString folder = home + "/.local/share/talvaron/";
-  const QList<std::pair<QString, QString>> vars = {{"HOME", home}};
-  const QString status = "start screen status: Dossier du programme : " + folder + "\nRésultats : " + folder +
-                         "Resultats/\n";
+  InstalledCopy copy;
+  const QString &shared = copy.shared, &exe = copy.exe, &folder = copy.folder, &status = copy.status;
+  const auto& vars = copy.vars;
 
   shipRelease(shared, "1.0.0-1",
               {{"Howells/HOWELL08.TXT", {"8 paires\r\n"}}, {"Howells/Bralmet/HOWELL06.TXT", {"6 paires\r\n"}},
@@ -314,7 +322,7 @@ TEST(ProgramRun, AnInstalledCopyUpgradedBringsTheUsersFolderUpToDateAndSaysSoOnc
                {"Howells/HOWELL44.TXT", {"44 paires\r\n"}},
                {"Howells/Bralmet/HOWELL06.TXT", {"6 paires, v2\r\n", "6 paires\r\n"}},
                {"BEStyle.css", {"body{}\r\n"}}});
-  const QStringList installed = listing(dir.path() + "/usr");
+  const QStringList installed = listing(copy.dir.path() + "/usr");
   ProgramRun upgraded = runProgram(exe, vars);
   ASSERT_TRUE(upgraded.ended) << "the program did not end";
   EXPECT_EQ(upgraded.exitCode, 0) << upgraded.err.constData();
@@ -328,7 +336,7 @@ TEST(ProgramRun, AnInstalledCopyUpgradedBringsTheUsersFolderUpToDateAndSaysSoOnc
   EXPECT_EQ(readBytes(folder + "Howells/HOWELL44.TXT"), "44 paires\r\n");
   EXPECT_EQ(readBytes(folder + "Howells/Bralmet/HOWELL06.TXT"), "6 paires du club\r\n");
   EXPECT_FALSE(QFileInfo::exists(folder + "tables"));
-  EXPECT_EQ(listing(dir.path() + "/usr"), installed);
+  EXPECT_EQ(listing(copy.dir.path() + "/usr"), installed);
 
   // The next start says nothing more about it.
   ProgramRun next = runProgram(exe, vars);
@@ -339,15 +347,9 @@ TEST(ProgramRun, AnInstalledCopyUpgradedBringsTheUsersFolderUpToDateAndSaysSoOnc
 }
 
 TEST(ProgramRun, ADowngradeAndAnUnreadableListAreEachSaidOnceInTheStatusLine) {
-  QTemporaryDir dir;
-  const QString shared = dir.path() + "/usr/share/talvaron/";
-  const QString exe = placeProgram(dir.path() + "/usr/bin");
-  const QString home = dir.path() + "/home";
-  QDir().mkpath(home);
-  const QString folder = home + "/.local/share/talvaron/";
-  const QList<std::pair<QString, QString>> vars = {{"HOME", home}};
-  const QString status = "start screen status: Dossier du programme : " + folder + "\nRésultats : " + folder +
-                         "Resultats/\n";
+  InstalledCopy copy;
+  const QString &shared = copy.shared, &exe = copy.exe, &folder = copy.folder, &status = copy.status;
+  const auto& vars = copy.vars;
   auto start = [&] {
     const ProgramRun run = runProgram(exe, vars);
     EXPECT_TRUE(run.ended && run.exitCode == 0) << run.err.constData();

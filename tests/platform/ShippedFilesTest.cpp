@@ -60,6 +60,18 @@ void ship101(const QString& shipped) {
                                                  line("Howells/HOWELL44.TXT", {k44}));
 }
 
+// A shipped folder and a user's folder in a temporary one.
+struct Folders {
+  QTemporaryDir dir;
+  QString shipped = dir.path() + "/shipped/";
+  QString folder = dir.path() + "/folder/";
+  // The user's folder brought up to 1.0.0.
+  void at100() {
+    ship100(shipped);
+    platform::updateShippedFiles(folder, shipped);
+  }
+};
+
 QStringList sorted(QStringList list) {
   list.sort();
   return list;
@@ -110,11 +122,9 @@ TEST(ShippedFiles, AnUpgradeAddsNewFilesReplacesUnchangedOnesAndKeepsThoseTheDir
 }
 
 TEST(ShippedFiles, AFolderSeveralReleasesBehindOrHalfUpdatedIsBroughtUpToDate) {
-  QTemporaryDir dir;
-  const QString shipped = dir.path() + "/shipped/";
-  const QString folder = dir.path() + "/folder/";
-  ship100(shipped);
-  platform::updateShippedFiles(folder, shipped);
+  Folders folders;
+  const QString &shipped = folders.shipped, &folder = folders.folder;
+  folders.at100();
 
   // 1.0.2 lists both earlier versions of HOWELL08.
   ship101(shipped);
@@ -144,9 +154,8 @@ TEST(ShippedFiles, AFolderSeveralReleasesBehindOrHalfUpdatedIsBroughtUpToDate) {
 }
 
 TEST(ShippedFiles, OnlyAWellFormedListIsFollowedAndNoNameLeavesTheFolder) {
-  QTemporaryDir dir;
-  const QString shipped = dir.path() + "/shipped/";
-  const QString folder = dir.path() + "/folder/";
+  Folders folders;
+  const QString &shipped = folders.shipped, &folder = folders.folder;
   writeBytes(shipped + "A.TXT", "a");
   const QByteArray sum = "ca978112ca1bbdcafac231b39a23dc4da786eff8147c4e72b9807785afee48bb";  // "a"
   const QList<QByteArray> bad = {
@@ -189,9 +198,8 @@ TEST(ShippedFiles, OnlyAWellFormedListIsFollowedAndNoNameLeavesTheFolder) {
 // Going back to an earlier release: the files the newer one had brought are
 // no edits of the director's. Going forward again finds them as shipped.
 TEST(ShippedFiles, ADowngradeKeepsTheNewerReleasesFilesAndSaysWhichReleaseTheyCameFrom) {
-  QTemporaryDir dir;
-  const QString shipped = dir.path() + "/shipped/";
-  const QString folder = dir.path() + "/folder/";
+  Folders folders;
+  const QString &shipped = folders.shipped, &folder = folders.folder;
   ship101(shipped);
   platform::updateShippedFiles(folder, shipped);
   writeBytes(folder + "BEStyle.css", "body{color:red}\r\n");  // the director's own
@@ -215,17 +223,15 @@ TEST(ShippedFiles, ADowngradeKeepsTheNewerReleasesFilesAndSaysWhichReleaseTheyCa
 // A folder the user may not write in: what could not be brought up to date
 // is told, nothing is thrown, and the update is done once writing is allowed.
 TEST(ShippedFiles, AFolderThatRefusesWritingIsToldAndUpdatedOnceItAllowsIt) {
-  QTemporaryDir dir;
-  const QString shipped = dir.path() + "/shipped/";
-  const QString folder = dir.path() + "/folder/";
-  ship100(shipped);
-  platform::updateShippedFiles(folder, shipped);
+  Folders folders;
+  const QString &shipped = folders.shipped, &folder = folders.folder;
+  folders.at100();
   ship101(shipped);
   const QByteArray record = readBytes(folder + "fichiers-livres.txt");
 
   const auto open = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
                     QFile::ExeOther;
-  QFile::setPermissions(dir.path(), open | QFile::WriteOwner);
+  QFile::setPermissions(folders.dir.path(), open | QFile::WriteOwner);
   for (const QString& sub : {QString(), QStringLiteral("Howells/"), QStringLiteral("Howells/Bralmet/")})
     QFile::setPermissions(folder + sub, open);
   platform::ShippedFilesUpdate update;
