@@ -65,7 +65,8 @@ for f in /usr/bin/talvaron /usr/bin/talvaron-tables /usr/share/talvaron/BRIDGEMA
   /usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/org.talvaron.Talvaron.png \
   /usr/share/man/man1/talvaron.1.gz /usr/share/man/man1/talvaron-tables.1.gz \
   /usr/share/doc/talvaron/copyright /usr/share/doc/talvaron/changelog.Debian.gz \
-  /usr/share/doc/talvaron/guide-arbitre.html /usr/share/doc/talvaron/tables-server.md.gz \
+  /usr/share/doc/talvaron/guide-arbitre.html /usr/share/doc-base/talvaron.talvaron-guide-arbitre \
+  /usr/share/doc/talvaron/tables-server.md.gz \
   /usr/share/talvaron/fichiers-livres.txt /usr/share/talvaron/tables/index.html \
   /usr/share/lintian/overrides/talvaron; do
   grep -qx "$f" "$work/list" || fail "missing $f"
