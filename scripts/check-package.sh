@@ -65,7 +65,8 @@ for f in /usr/bin/talvaron /usr/bin/talvaron-tables /usr/share/talvaron/BRIDGEMA
   /usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/org.talvaron.Talvaron.png \
   /usr/share/man/man1/talvaron.1.gz /usr/share/man/man1/talvaron-tables.1.gz \
   /usr/share/doc/talvaron/copyright /usr/share/doc/talvaron/changelog.Debian.gz \
-  /usr/share/doc/talvaron/README.md.gz /usr/share/doc/talvaron/tables-server.md.gz \
+  /usr/share/doc/talvaron/guide-arbitre.html /usr/share/doc-base/talvaron.talvaron-guide-arbitre \
+  /usr/share/doc/talvaron/tables-server.md.gz \
   /usr/share/talvaron/fichiers-livres.txt /usr/share/talvaron/tables/index.html \
   /usr/share/lintian/overrides/talvaron; do
   grep -qx "$f" "$work/list" || fail "missing $f"
@@ -98,6 +99,8 @@ while IFS=$'\t' read -r released name sum; do
   [ "$released" = 1.0.0 ] || continue
   grep -q "^$name"$'\t'".*$sum" "$list" || fail "the list forgets $name of 1.0.0"
 done < <(grep -v '^#' "$resources/../packaging/shipped-checksums.txt")
+
+"$resources/../scripts/check-installed-docs.sh" "$root/usr" >"$work/docs" || fail "the documents: $(cat "$work/docs")"
 
 desktop="$root/usr/share/applications/org.talvaron.Talvaron.desktop"
 out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate"
@@ -223,8 +226,6 @@ fill Edit1 2
 key Return
 window TForm6
 key Return
-window TForm85
-key Escape
 window TForm5
 print Label13
 print Label14

@@ -19,11 +19,13 @@
 
 namespace {
 
-int usage() {
+// The usage: asked for (--help), on the standard output and 0; after a
+// wrong command line, on the error output and 1.
+int usage(bool asked = false) {
   std::fputs("Usage : talvaron-tables --exchange <dossier> [--pages <dossier>] [--address <ip>] [--port <n>] "
              "[--program <dossier>]\n",
-             stderr);
-  return 1;
+             asked ? stdout : stderr);
+  return asked ? 0 : 1;
 }
 
 }  // namespace
@@ -33,6 +35,7 @@ int main(int argc, char** argv) {
   bool pagesGiven = false;
   for (int i = 1; i < argc; ++i) {
     const QString option = QString::fromLocal8Bit(argv[i]);
+    if (option == QLatin1String("--help")) return usage(true);
     if (i + 1 >= argc) return usage();
     const QString value = QString::fromLocal8Bit(argv[++i]);
     if (option == QLatin1String("--exchange")) {

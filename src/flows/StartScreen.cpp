@@ -1,5 +1,6 @@
 #include "flows/StartScreen.h"
 
+#include "core/CompanionPrograms.h"
 #include "core/Counts.h"
 #include "core/ErrorReports.h"
 #include "core/Fatal.h"
@@ -30,6 +31,8 @@
 #include "platform/TextFiles.h"
 #include "setup/ClubMembers.h"
 #include "setup/Players.h"
+
+#include <QFileInfo>
 
 #include <cerrno>
 
@@ -103,18 +106,29 @@ QString StartScreenStatus(const StartScreenView& view) {
   else
     text = QStringLiteral("Dossier du programme : ") + ProgramFolder + results;
   const platform::ShippedFilesUpdate& update = view.shippedFiles;
-  if (!update.added.isEmpty() || !update.replaced.isEmpty() || !update.kept.isEmpty()) {
+  if (!update.added.isEmpty() || !update.replaced.isEmpty() || !update.kept.isEmpty() || !update.newer.isEmpty()) {
     auto count = [](qsizetype n, const QString& what) {
       return QString::number(n) + u' ' + what + (n > 1 ? QStringLiteral("s") : QString());
     };
+    const QString elsewhere = QStringLiteral(" (ceux de la version ") + update.version + QStringLiteral(" sont dans ") +
+                              view.shippedFolder + u')';
     text += QStringLiteral("\nFichiers livrés mis à jour (version ") + update.version + QStringLiteral(") : ") +
             count(update.added.size(), QStringLiteral("ajouté")) + QStringLiteral(", ") +
             count(update.replaced.size(), QStringLiteral("remplacé"));
     if (!update.kept.isEmpty())
       text += QStringLiteral("\nGardés tels que vous les avez modifiés : ") + update.kept.join(QStringLiteral(", ")) +
-              QStringLiteral(" (ceux de la version ") + update.version + QStringLiteral(" sont dans ") +
-              view.shippedFolder + u')';
+              elsewhere;
+    if (!update.newer.isEmpty())
+      text += QStringLiteral("\nGardés tels que livrés par la version plus récente ") + update.newerVersion +
+              QStringLiteral(" : ") + update.newer.join(QStringLiteral(", ")) + elsewhere;
   }
+  if (!update.refused.isEmpty())
+    text += QStringLiteral("\nFichiers livrés de la version ") + update.version +
+            QStringLiteral(" non mis à jour, écriture refusée dans ") + ProgramFolder + QStringLiteral(" : ") +
+            update.refused.join(QStringLiteral(", "));
+  if (update.unreadableList)
+    text += QStringLiteral("\nFichiers livrés non mis à jour : leur liste ") + view.shippedFolder +
+            platform::kShippedListName + QStringLiteral(" est illisible");
   return text + QStringLiteral("\nTalvaron ") + PackageVersion();
 }
 
@@ -126,8 +140,9 @@ void StartScreenCreate(StartScreenView& view) {
     const platform::ProgramFolderStart start = MakeProgramFolder();
     view.programFolderMade = start.made;
     view.shippedFiles = start.update;
-    // Named only beside the files the user changed.
-    if (!start.update.kept.isEmpty()) view.shippedFolder = platform::shippedFilesFolder();
+    // Named only beside the files kept, or with a list that cannot be read.
+    if (!start.update.kept.isEmpty() || !start.update.newer.isEmpty() || start.update.unreadableList)
+      view.shippedFolder = platform::shippedFilesFolder();
   });
   RunReported(InitGlobals);
   view.clubLabelVisible = ClubMode;
@@ -361,16 +376,35 @@ void ResumeTournament() {
 
 namespace {
 
+// The programs that serve this evening's devices, as the director knows
+// them: the BridgeMates' control program, the Windows tablet server where it
+// is in the program folder, and the tables' server for every evening with
+// tablets.
+QStringList eveningServers() {
+  QStringList names;
+  if (BridgeMatesMode) names << QFileInfo(kBridgeMatesControlName).completeBaseName();
+  if (TabletsMode || TabletsInUse) {
+    if (WindowsTabletServerPresent()) names << QFileInfo(kTabletServerName).completeBaseName();
+    names << kTablesServerName;
+  }
+  return names;
+}
+
 // The unfinished tournament of today: the director agrees that the servers
 // that no longer run be started again (TForm108), or goes back.
 bool restartAgreed() {
+  QString crashed = QStringLiteral("du PC, du programme");
+  const QStringList servers = eveningServers();
+  for (qsizetype i = 0; i < servers.size(); ++i)
+    crashed += (i + 1 == servers.size() ? QStringLiteral(" ou de \"") : QStringLiteral(", de \"")) + servers[i] + u'"';
   ui::Choice warning;
   warning.form = forms::UnfinishedTournamentWarning;
   warning.caption = QStringLiteral("Avertissement");
-  warning.text = QStringLiteral(
-      "Vous rechargez un tournoi joué aujourd'hui et qui n'est pas terminé.\r\n"
-      "Ce n'est normal qu'après un plantage du PC, du programme, de \"PCQuillmarkeServer\" ou de \"BMPro\".\r\n"
-      "Les serveurs qui ne tournent plus vont être relancés.");
+  warning.text = QStringLiteral("Vous rechargez un tournoi joué aujourd'hui et qui n'est pas terminé.\r\n"
+                                "Ce n'est normal qu'après un plantage ") +
+                 crashed +
+                 QStringLiteral(".\r\n"
+                                "Les serveurs qui ne tournent plus vont être relancés.");
   warning.buttons = {QStringLiteral("Je suis d'accord"), QStringLiteral("Retour au menu")};
   warning.codes = {1, 2};
   warning.cancelCode = 2;

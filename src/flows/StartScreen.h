@@ -31,7 +31,8 @@ struct StartScreenView {
   QString federationButtonCaption = QStringLiteral("Jouer un tournoi &FFBClubNet");
   bool programFolderMade = false;  // made by this start (an installed copy's first)
   platform::ShippedFilesUpdate shippedFiles;  // its shipped files brought up to date by this start
-  QString shippedFolder;                      // where the installed copy's shipped files are (when some were kept)
+  // Where the installed copy's shipped files are (when some were kept, or their list is unreadable).
+  QString shippedFolder;
 };
 
 // The status line: where the program folder and the results folder are; at

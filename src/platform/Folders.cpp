@@ -75,13 +75,13 @@ ProgramFolderStart prepareProgramFolder(const QStringList& emptyFiles) {
   if (shipped.isEmpty()) return {};
   const QString folder = userProgramFolder();
   ProgramFolderStart start;
-  if (!readShippedList(shipped + kShippedListName)) {
+  if (!readShippedList(shipped + kShippedListName))
     start.made = seedFolder(folder, shipped, emptyFiles);
-    return start;
-  }
-  start.made = seedFolder(
-      folder, [&](const QString& partial) { return !updateShippedFiles(partial + '/', shipped).version.isEmpty(); },
-      emptyFiles);
+  else
+    start.made = seedFolder(
+        folder, [&](const QString& partial) { return !updateShippedFiles(partial + '/', shipped).version.isEmpty(); },
+        emptyFiles);
+  // An existing folder is told about a list that cannot be read too.
   if (!start.made) start.update = updateShippedFiles(folder, shipped);
   return start;
 }

@@ -38,9 +38,16 @@ bool isInsideName(const QString& name) {
                 QStringLiteral("Impossible de mettre à jour le fichier %1 (erreur %2)").arg(target).arg(code));
 }
 
-void copyShipped(const QString& from, const QString& to) {
-  if (!QDir().mkpath(QFileInfo(to).absolutePath())) cannotWrite(errno ? errno : EACCES, to);
-  if (const int code = copyFileAtomically(from, to)) cannotWrite(code, to);
+// Writing refused by the folder's owner or its file system, not a fault.
+bool refusedCode(int code) { return code == EACCES || code == EPERM || code == EROFS; }
+
+// False when the folder refuses the file; throws on any other failure.
+bool copyShipped(const QString& from, const QString& to) {
+  errno = 0;
+  int code = QDir().mkpath(QFileInfo(to).absolutePath()) ? copyFileAtomically(from, to) : (errno ? errno : EACCES);
+  if (refusedCode(code)) return false;
+  if (code) cannotWrite(code, to);
+  return true;
 }
 
 // The list held in bytes; nothing when there are none or they are not such a list.
@@ -89,31 +96,47 @@ ShippedFilesUpdate updateShippedFiles(const QString& folder, const QString& ship
   const QString record = folder + kShippedListName;
   // The usual start: the folder already holds this list, read once and not parsed.
   const std::optional<QByteArray> listBytes = readRegularFile(listPath, kMaxListBytes);
-  if (readRegularFile(record, kMaxListBytes) == listBytes) return {};
-  const std::optional<ShippedList> list = parseShippedList(listBytes);
-  if (!list) return {};
-
+  const std::optional<QByteArray> recordBytes = readRegularFile(record, kMaxListBytes);
+  if (recordBytes == listBytes || !listBytes) return {};
   ShippedFilesUpdate update;
+  const std::optional<ShippedList> list = parseShippedList(listBytes);
+  if (!list) {
+    update.unreadableList = true;
+    copyShipped(listPath, record);
+    return update;
+  }
+  // The release the folder was last brought up to, when this one does not
+  // know its files' bytes: a newer one.
+  const std::optional<ShippedList> before = parseShippedList(recordBytes);
+  auto shippedBefore = [&before](const ShippedFile& file, const QString& sum) {
+    if (!before) return false;
+    for (const ShippedFile& earlier : before->files)
+      if (earlier.name == file.name) return earlier.checksums.contains(sum);
+    return false;
+  };
+
   update.version = list->version;
   WriteBatch batch;
   for (const ShippedFile& file : list->files) {
     const QString target = resolvePath(folder + file.name);
     struct stat st {};
     if (::lstat(QFile::encodeName(target).constData(), &st) != 0) {
-      copyShipped(shipped + file.name, target);
-      update.added.append(file.name);
+      (copyShipped(shipped + file.name, target) ? update.added : update.refused).append(file.name);
       continue;
     }
     const QString sum = S_ISREG(st.st_mode) ? fileChecksum(target) : QString();
     if (sum == file.checksums.first()) continue;
     if (!sum.isEmpty() && file.checksums.contains(sum)) {
-      copyShipped(shipped + file.name, target);
-      update.replaced.append(file.name);
+      (copyShipped(shipped + file.name, target) ? update.replaced : update.refused).append(file.name);
+    } else if (!sum.isEmpty() && shippedBefore(file, sum)) {
+      update.newer.append(file.name);
+      update.newerVersion = before->version;
     } else {
       update.kept.append(file.name);
     }
   }
-  copyShipped(listPath, record);
+  // Tried again at the next start while a file is missing.
+  if (update.refused.isEmpty() && !copyShipped(listPath, record)) update.refused.append(kShippedListName);
   return update;
 }
 

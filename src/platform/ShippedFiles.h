@@ -42,15 +42,24 @@ struct ShippedFilesUpdate {
   QStringList added;   // missing from the folder: copied
   QStringList replaced;  // the bytes of an earlier version: replaced
   QStringList kept;    // changed by the user (or not a regular file): left alone
+  QStringList newer;   // the bytes of a newer release the folder was brought up to: left alone
+  QString newerVersion;  // that release
+  QStringList refused;   // to be added or replaced, but writing there is refused
+  bool unreadableList = false;  // the shipped list is not one: nothing else done
 };
 
 // Brings folder (ends with "/") up to the files listed in shipped (ends with
 // "/"): nothing when shipped holds no list or folder already holds the same
 // list; otherwise each listed file is added when missing, left alone when it
 // holds this version's bytes, replaced when it holds an earlier version's,
-// kept when the user changed it; the list is copied last, so an interrupted update is done again at the
-// next start. Files the list does not name are never touched. Throws IoError
-// when a file cannot be written.
+// kept when it holds the bytes of the newer release the folder's own list
+// names (a downgrade), kept when the user changed it; the list is copied
+// last, so an interrupted update is done again at the next start. A file the
+// folder refuses to take (no permission, a read-only file system) is listed
+// as refused and the update goes on, its list left uncopied. A shipped list
+// that is no list is copied as it is, so that it is said once. Files the
+// list does not name are never touched. Throws IoError when a file cannot be
+// written for another reason.
 ShippedFilesUpdate updateShippedFiles(const QString& folder, const QString& shipped);
 
 }  // namespace platform

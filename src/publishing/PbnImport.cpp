@@ -145,8 +145,8 @@ void ImportPbnDiagrams() {
                      *file + QStringLiteral("..."));
     }
     DealsImported = true;
-  } else {
-    // Also when no file was chosen: the director is told that the evening has no diagrams.
+  } else if (!file->isEmpty()) {
+    // No file chosen was said by the chooser already.
     ShowAlert(QStringLiteral("Attention! Aucun diagramme d'étui importé à partir du fichier ") + *file + QStringLiteral("..."));
   }
   if (BridgeMatesMode) WriteHandRecords(QStringLiteral("Envoi"));
@@ -158,8 +158,11 @@ QString ChoosePbnFile() {
   if (files.size() > kMaxPbnFiles)
     FatalStop(QStringLiteral("Le nombre de tournois est plus grand que 1000! Faites le ménage dans le dossier de vos "
                              "fichiers PBN (déplacez ou effacez les anciens). Désolé, on arrête!"));
-  if (files.isEmpty())
+  // An empty folder is said once, naming it; no empty list follows.
+  if (files.isEmpty()) {
     ShowAlert(QStringLiteral("Pas trouvé de fichiers *.PBN dans le répertoire ") + DiagramFolder + QStringLiteral("..."));
+    return ChosenPbnFile;
+  }
   QStringList names;
   for (const QString& f : files) names << f.left(f.size() - 4);
   const int answer = ui::AskLine({.form = forms::PbnFileChoice,

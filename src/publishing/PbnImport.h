@@ -17,7 +17,8 @@
 void ImportPbnDiagrams();
 
 // The chooser of a PBN file of DiagramFolder (forms::PbnFileChoice), or any file on disk
-// through "Autre choix..."; "" when nothing is chosen (with a message). Sets
+// through "Autre choix..."; "" when nothing is chosen (with a message). A
+// folder without PBN files is said once, naming it, and no chooser opens. Sets
 // ChosenPbnFile.
 QString ChoosePbnFile();
 // The answer of the chooser's "Autre choix..." button.

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QElapsedTimer>
 #include <QMap>
 #include <QTemporaryDir>
@@ -280,18 +281,26 @@ void shipRelease(const QString& shared, const QString& version, const QList<Ship
   writeBytes(shared + "tables/index.html", "<html>" + version.toUtf8() + "</html>\n");
 }
 
+// An installed copy under a folder of its own: the program in usr/bin, its
+// shipped files in usr/share/talvaron, a home folder whose data folder gets
+// the user's program folder; the status line's start for a folder made.
+struct InstalledCopy {
+  QTemporaryDir dir;
+  QString shared = dir.path() + "/usr/share/talvaron/";
+  QString exe = placeProgram(dir.path() + "/usr/bin");
+  QString home = dir.path() + "/home";
+  QString folder = home + "/.local/share/talvaron/";
+  QList<std::pair<QString, QString>> vars = {{"HOME", home}};
+  QString status = "start screen status: Dossier du programme : " + folder + "\nRésultats : " + folder + "Resultats/\n";
+  InstalledCopy() { QDir().mkpath(home); }
+};
+
 }  // namespace
 
 TEST(ProgramRun, AnInstalledCopyUpgradedBringsTheUsersFolderUpToDateAndSaysSoOnce) {
-  QTemporaryDir dir;
-  const QString shared = dir.path() + "/usr/share/talvaron/";
-  const QString exe = placeProgram(dir.path() + "/usr/bin");
-  const QString home = dir.path() + "/home";
-  QDir().mkpath(home);
-  const QString folder = home + "/.local/share/talvaron/";
-  const QList<std::pair<QString, QString>> vars = {{"HOME", home}};
-  const QString status = "start screen status: Dossier du programme : " + folder + "\nRésultats : " + folder +
-                         "Resultats/\n";
+  InstalledCopy copy;
+  const QString &shared = copy.shared, &exe = copy.exe, &folder = copy.folder, &status = copy.status;
+  const auto& vars = copy.vars;
 
   shipRelease(shared, "1.0.0-1",
               {{"Howells/HOWELL08.TXT", {"8 paires\r\n"}}, {"Howells/Bralmet/HOWELL06.TXT", {"6 paires\r\n"}},
@@ -313,7 +322,7 @@ TEST(ProgramRun, AnInstalledCopyUpgradedBringsTheUsersFolderUpToDateAndSaysSoOnc
                {"Howells/HOWELL44.TXT", {"44 paires\r\n"}},
                {"Howells/Bralmet/HOWELL06.TXT", {"6 paires, v2\r\n", "6 paires\r\n"}},
                {"BEStyle.css", {"body{}\r\n"}}});
-  const QStringList installed = listing(dir.path() + "/usr");
+  const QStringList installed = listing(copy.dir.path() + "/usr");
   ProgramRun upgraded = runProgram(exe, vars);
   ASSERT_TRUE(upgraded.ended) << "the program did not end";
   EXPECT_EQ(upgraded.exitCode, 0) << upgraded.err.constData();
@@ -327,7 +336,7 @@ TEST(ProgramRun, AnInstalledCopyUpgradedBringsTheUsersFolderUpToDateAndSaysSoOnc
   EXPECT_EQ(readBytes(folder + "Howells/HOWELL44.TXT"), "44 paires\r\n");
   EXPECT_EQ(readBytes(folder + "Howells/Bralmet/HOWELL06.TXT"), "6 paires du club\r\n");
   EXPECT_FALSE(QFileInfo::exists(folder + "tables"));
-  EXPECT_EQ(listing(dir.path() + "/usr"), installed);
+  EXPECT_EQ(listing(copy.dir.path() + "/usr"), installed);
 
   // The next start says nothing more about it.
   ProgramRun next = runProgram(exe, vars);
@@ -335,6 +344,39 @@ TEST(ProgramRun, AnInstalledCopyUpgradedBringsTheUsersFolderUpToDateAndSaysSoOnc
   EXPECT_TRUE(next.out.contains((status + "Talvaron ").toUtf8())) << next.out.constData();
   EXPECT_FALSE(next.out.contains("Fichiers livrés")) << next.out.constData();
   EXPECT_EQ(readBytes(folder + "Howells/Bralmet/HOWELL06.TXT"), "6 paires du club\r\n");
+}
+
+TEST(ProgramRun, ADowngradeAndAnUnreadableListAreEachSaidOnceInTheStatusLine) {
+  InstalledCopy copy;
+  const QString &shared = copy.shared, &exe = copy.exe, &folder = copy.folder, &status = copy.status;
+  const auto& vars = copy.vars;
+  auto start = [&] {
+    const ProgramRun run = runProgram(exe, vars);
+    EXPECT_TRUE(run.ended && run.exitCode == 0) << run.err.constData();
+    return QString::fromUtf8(run.out);
+  };
+
+  shipRelease(shared, "1.0.1-1", {{"Howells/HOWELL08.TXT", {"8 paires, corrigee\r\n", "8 paires\r\n"}}});
+  start();
+  // Back to 1.0.0, which knows only its own HOWELL08: the folder's is
+  // 1.0.1's, not an edit of the director's.
+  shipRelease(shared, "1.0.0-1", {{"Howells/HOWELL08.TXT", {"8 paires\r\n"}}});
+  QString out = start();
+  EXPECT_TRUE(out.contains(status + "Fichiers livrés mis à jour (version 1.0.0-1) : 0 ajouté, 0 remplacé\n"
+                                    "Gardés tels que livrés par la version plus récente 1.0.1-1 : Howells/HOWELL08.TXT "
+                                    "(ceux de la version 1.0.0-1 sont dans " +
+                           shared + ")\nTalvaron "))
+      << out.toStdString();
+  EXPECT_FALSE(start().contains("Fichiers livrés"));
+
+  // A list that cannot be read: said at the next start only.
+  writeBytes(shared + "fichiers-livres.txt", "Talvaron 1.0.2-1\nHowells/HOWELL08.TXT\n");
+  out = start();
+  EXPECT_TRUE(out.contains(status + "Fichiers livrés non mis à jour : leur liste " + shared +
+                           "fichiers-livres.txt est illisible\nTalvaron "))
+      << out.toStdString();
+  EXPECT_FALSE(start().contains("Fichiers livrés"));
+  EXPECT_EQ(readBytes(folder + "Howells/HOWELL08.TXT"), "8 paires, corrigee\r\n");
 }
 
 TEST(ProgramRun, ACopyWithItsFilesBesideItOrAFolderNamedKeepsThatFolder) {
@@ -372,6 +414,22 @@ TEST(ProgramRun, ACopyWithItsFilesBesideItOrAFolderNamedKeepsThatFolder) {
 // Every window a routine asks for, and every face a lower floor calls up
 // through, is there once the program has made its windows: the start-up
 // check finds nothing missing.
+// Every folder the environment can set, as the folders' code reads them, is
+// in the manual page's environment section.
+TEST(ProgramRun, TheManualPageNamesEveryFolderTheEnvironmentSets) {
+  const QString src = QStringLiteral(TALVARON_SOURCE_DIR);
+  const QString folders = QString::fromUtf8(readBytes(src + "/platform/Folders.cpp"));
+  QStringList read;
+  for (auto it = QRegularExpression(R"re(qEnvironmentVariable(?:IsEmpty)?\("(TALVARON_\w+)"\))re").globalMatch(folders);
+       it.hasNext();)
+    read << it.next().captured(1);
+  read.removeDuplicates();
+  ASSERT_GE(read.size(), 3) << read.join(' ').toStdString();
+  const QString page = QString::fromUtf8(readBytes(src + "/../packaging/talvaron.1"));
+  const QString environment = page.section(".SH ENVIRONNEMENT", 1).section("\n.SH ", 0, 0);
+  for (const QString& name : read) EXPECT_TRUE(environment.contains(".B " + name + "\n")) << name.toStdString();
+}
+
 TEST(ProgramRun, TheStartUpCheckFindsEveryWindowAndFaceInstalled) {
   const QString exe = QCoreApplication::applicationDirPath() + "/talvaron";
   ASSERT_TRUE(QFileInfo(exe).isExecutable()) << qPrintable(exe);

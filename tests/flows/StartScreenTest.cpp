@@ -360,6 +360,11 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
   ASSERT_EQ(talk.choices.size(), 1);
   EXPECT_EQ(talk.choices[0].form, "TForm108");
   EXPECT_EQ(talk.choices[0].buttons, QStringList({"Je suis d'accord", "Retour au menu"}));
+  // The program that serves this evening's tables is the one named.
+  EXPECT_EQ(talk.choices[0].text,
+            "Vous rechargez un tournoi joué aujourd'hui et qui n'est pas terminé.\r\n"
+            "Ce n'est normal qu'après un plantage du PC, du programme ou de \"talvaron-tables\".\r\n"
+            "Les serveurs qui ne tournent plus vont être relancés.");
   EXPECT_EQ(calls, QStringList({"hide", "show"}));
 
   calls.clear();
@@ -370,6 +375,8 @@ TEST_F(StartScreenTest, AnIncompleteTournamentOfTodayAsksBeforeRestartingTheTabl
   processes.running << "PCQuillmarkeServer.EXE";
   talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
+  EXPECT_TRUE(talk.choices.last().text.contains(
+      "plantage du PC, du programme, de \"PCQuillmarkeServer\" ou de \"talvaron-tables\".\r\n"));
   EXPECT_EQ(calls, QStringList({"hide", "timer 500", "menu"}));
   EXPECT_EQ(TabletSharedFolder, documentsDir() + "/Quillmarke");
   // The tables' server is started again with the companion, as this copy's child.
@@ -524,6 +531,7 @@ TEST_F(StartScreenTest, AResumeWithoutItsBridgeMatesDatabaseGoesOnWithoutDevices
   writeBytes(dataDir() + "abc.bws", readBytes(testing_support::BuiltBwsTemplate()));
   talk.answer(1).answer(1);  // the tournament, then the warning
   ResumeTournamentClick();
+  EXPECT_TRUE(talk.choices.last().text.contains("plantage du PC, du programme ou de \"BMPro\".\r\n"));
   EXPECT_EQ(BwsFileName, dataDir() + "ABC.BWS");
   EXPECT_EQ(processes.events.filter("start:").size(), 1);
   EXPECT_TRUE(calls.contains("timer 1000"));

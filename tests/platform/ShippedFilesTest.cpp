@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <unistd.h>
+
 using testing_support::readBytes;
 using testing_support::writeBytes;
 
@@ -56,6 +59,18 @@ void ship101(const QString& shipped) {
                                                  line("Howells/HOWELL08.TXT", {kFixed08, kOld08}) +
                                                  line("Howells/HOWELL44.TXT", {k44}));
 }
+
+// A shipped folder and a user's folder in a temporary one.
+struct Folders {
+  QTemporaryDir dir;
+  QString shipped = dir.path() + "/shipped/";
+  QString folder = dir.path() + "/folder/";
+  // The user's folder brought up to 1.0.0.
+  void at100() {
+    ship100(shipped);
+    platform::updateShippedFiles(folder, shipped);
+  }
+};
 
 QStringList sorted(QStringList list) {
   list.sort();
@@ -107,11 +122,9 @@ TEST(ShippedFiles, AnUpgradeAddsNewFilesReplacesUnchangedOnesAndKeepsThoseTheDir
 }
 
 TEST(ShippedFiles, AFolderSeveralReleasesBehindOrHalfUpdatedIsBroughtUpToDate) {
-  QTemporaryDir dir;
-  const QString shipped = dir.path() + "/shipped/";
-  const QString folder = dir.path() + "/folder/";
-  ship100(shipped);
-  platform::updateShippedFiles(folder, shipped);
+  Folders folders;
+  const QString &shipped = folders.shipped, &folder = folders.folder;
+  folders.at100();
 
   // 1.0.2 lists both earlier versions of HOWELL08.
   ship101(shipped);
@@ -141,9 +154,8 @@ TEST(ShippedFiles, AFolderSeveralReleasesBehindOrHalfUpdatedIsBroughtUpToDate) {
 }
 
 TEST(ShippedFiles, OnlyAWellFormedListIsFollowedAndNoNameLeavesTheFolder) {
-  QTemporaryDir dir;
-  const QString shipped = dir.path() + "/shipped/";
-  const QString folder = dir.path() + "/folder/";
+  Folders folders;
+  const QString &shipped = folders.shipped, &folder = folders.folder;
   writeBytes(shipped + "A.TXT", "a");
   const QByteArray sum = "ca978112ca1bbdcafac231b39a23dc4da786eff8147c4e72b9807785afee48bb";  // "a"
   const QList<QByteArray> bad = {
@@ -161,8 +173,12 @@ TEST(ShippedFiles, OnlyAWellFormedListIsFollowedAndNoNameLeavesTheFolder) {
   for (const QByteArray& text : bad) {
     writeBytes(shipped + "fichiers-livres.txt", text);
     EXPECT_FALSE(platform::readShippedList(shipped + "fichiers-livres.txt")) << text.constData();
-    EXPECT_TRUE(platform::updateShippedFiles(folder, shipped).version.isEmpty()) << text.constData();
-    EXPECT_FALSE(QFileInfo::exists(folder)) << text.constData();
+    const platform::ShippedFilesUpdate update = platform::updateShippedFiles(folder, shipped);
+    EXPECT_TRUE(update.unreadableList) << text.constData();
+    EXPECT_TRUE(update.version.isEmpty()) << text.constData();
+    EXPECT_FALSE(QFileInfo::exists(folder + "A.TXT")) << text.constData();
+    // Said once: the next start finds that list already seen.
+    EXPECT_FALSE(platform::updateShippedFiles(folder, shipped).unreadableList) << text.constData();
   }
 
   // CR LF line ends and empty lines are read alike.
@@ -177,4 +193,63 @@ TEST(ShippedFiles, OnlyAWellFormedListIsFollowedAndNoNameLeavesTheFolder) {
   EXPECT_EQ(platform::fileChecksum(shipped), QString());
   ASSERT_TRUE(QFile::link(shipped + "A.TXT", shipped + "link"));
   EXPECT_EQ(platform::fileChecksum(shipped + "link"), QString());
+}
+
+// Going back to an earlier release: the files the newer one had brought are
+// no edits of the director's. Going forward again finds them as shipped.
+TEST(ShippedFiles, ADowngradeKeepsTheNewerReleasesFilesAndSaysWhichReleaseTheyCameFrom) {
+  Folders folders;
+  const QString &shipped = folders.shipped, &folder = folders.folder;
+  ship101(shipped);
+  platform::updateShippedFiles(folder, shipped);
+  writeBytes(folder + "BEStyle.css", "body{color:red}\r\n");  // the director's own
+
+  ship100(shipped);
+  const platform::ShippedFilesUpdate down = platform::updateShippedFiles(folder, shipped);
+  EXPECT_EQ(down.version, "1.0.0-1");
+  EXPECT_EQ(sorted(down.newer), (QStringList{"Howells/Bralmet/HOWELL06.TXT", "Howells/HOWELL08.TXT"}));
+  EXPECT_EQ(down.newerVersion, "1.0.1-1");
+  EXPECT_EQ(down.kept, QStringList{"BEStyle.css"});
+  EXPECT_TRUE(down.added.isEmpty() && down.replaced.isEmpty() && down.refused.isEmpty());
+  EXPECT_EQ(readBytes(folder + "Howells/HOWELL08.TXT"), "8 paires, corrigee\r\n");
+  EXPECT_TRUE(platform::updateShippedFiles(folder, shipped).version.isEmpty());
+
+  ship101(shipped);
+  const platform::ShippedFilesUpdate up = platform::updateShippedFiles(folder, shipped);
+  EXPECT_TRUE(up.newer.isEmpty() && up.added.isEmpty() && up.replaced.isEmpty());
+  EXPECT_EQ(up.kept, QStringList{"BEStyle.css"});
+}
+
+// A folder the user may not write in: what could not be brought up to date
+// is told, nothing is thrown, and the update is done once writing is allowed.
+TEST(ShippedFiles, AFolderThatRefusesWritingIsToldAndUpdatedOnceItAllowsIt) {
+  Folders folders;
+  const QString &shipped = folders.shipped, &folder = folders.folder;
+  folders.at100();
+  ship101(shipped);
+  const QByteArray record = readBytes(folder + "fichiers-livres.txt");
+
+  const auto open = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                    QFile::ExeOther;
+  QFile::setPermissions(folders.dir.path(), open | QFile::WriteOwner);
+  for (const QString& sub : {QString(), QStringLiteral("Howells/"), QStringLiteral("Howells/Bralmet/")})
+    QFile::setPermissions(folder + sub, open);
+  platform::ShippedFilesUpdate update;
+  {
+    // Root writes anywhere: the update runs as an unprivileged user then.
+    const bool lowered = ::geteuid() == 0 && ::seteuid(65534) == 0;
+    EXPECT_NO_THROW(update = platform::updateShippedFiles(folder, shipped));
+    if (lowered && ::seteuid(0) != 0) std::abort();
+  }
+  EXPECT_EQ(sorted(update.refused),
+            (QStringList{"Howells/Bralmet/HOWELL06.TXT", "Howells/HOWELL08.TXT", "Howells/HOWELL44.TXT"}));
+  EXPECT_TRUE(update.added.isEmpty() && update.replaced.isEmpty());
+  EXPECT_EQ(readBytes(folder + "fichiers-livres.txt"), record);
+
+  for (const QString& sub : {QString(), QStringLiteral("Howells/"), QStringLiteral("Howells/Bralmet/")})
+    QFile::setPermissions(folder + sub, open | QFile::WriteOwner);
+  update = platform::updateShippedFiles(folder, shipped);
+  EXPECT_TRUE(update.refused.isEmpty());
+  EXPECT_EQ(update.added, QStringList{"Howells/HOWELL44.TXT"});
+  EXPECT_EQ(sorted(update.replaced), (QStringList{"Howells/Bralmet/HOWELL06.TXT", "Howells/HOWELL08.TXT"}));
 }

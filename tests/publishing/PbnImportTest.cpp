@@ -251,13 +251,20 @@ TEST_F(PbnImportTest, TooManyPbnFilesEndTheProgram) {
   EXPECT_FALSE(DealsImported);
 }
 
-TEST_F(PbnImportTest, NoFileChosenStillSaysNoDiagramWasImported) {
-  writeBytes(DiagramFolder + "lundi.PBN", "");
+TEST_F(PbnImportTest, NoDealFileIsSaidOnceNamingTheFolderSearched) {
+  // A club without a dealing program: one message, no empty chooser.
   PbnOption = 1;
-  talk.answer(0);  // the chooser closed without a line
   ImportPbnDiagrams();
-  EXPECT_EQ(talk.messages, (QStringList{"Aucun fichier PBN choisi! Pas d'importation de diagrammes...",
-                                        "Attention! Aucun diagramme d'étui importé à partir du fichier ..."}));
+  EXPECT_EQ(talk.messages, QStringList{"Pas trouvé de fichiers *.PBN dans le répertoire " + DiagramFolder + "..."});
+  EXPECT_TRUE(talk.lists.isEmpty());
+  EXPECT_FALSE(DealsImported);
+
+  // The chooser closed without a line: said once too.
+  talk.messages.clear();
+  writeBytes(DiagramFolder + "lundi.PBN", "");
+  talk.answer(0);
+  ImportPbnDiagrams();
+  EXPECT_EQ(talk.messages, QStringList{"Aucun fichier PBN choisi! Pas d'importation de diagrammes..."});
   EXPECT_FALSE(DealsImported);
 }
 

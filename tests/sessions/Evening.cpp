@@ -67,10 +67,7 @@ void ScriptMitchellOfTwoBoards(Desk& desk) {
 }
 
 void ScriptNoDealsImported(Desk& desk) {
-  desk.on("TForm26", Desk::enter)
-      .on("TForm85", [](QWidget* w) { Desk::key(w, Qt::Key_Escape); })
-      .on("TForm26", Desk::enter)   // no PBN file chosen
-      .on("TForm26", Desk::enter);  // so no diagram imported
+  desk.on("TForm26", Desk::enter);  // no PBN file in the folder, said once
 }
 
 void AdjustSixtyForty(QWidget* w) {

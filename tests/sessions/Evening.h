@@ -39,8 +39,7 @@ void PlacePairs(ProgramWindows& w, const PairLetters& ns, const PairLetters& ew)
 void ScriptShippedHowell(Desk& desk);
 // A standard Mitchell of two boards a table (TForm9, TForm7).
 void ScriptMitchellOfTwoBoards(Desk& desk);
-// No deals to import for the tables' devices, no PBN file chosen, so no
-// diagram imported.
+// No deals to import for the tables' devices: no PBN file in the folder.
 void ScriptNoDealsImported(Desk& desk);
 // An adjusted result (TForm76): 60 % N/S, 40 % E/W, the second remark.
 void AdjustSixtyForty(QWidget* w);

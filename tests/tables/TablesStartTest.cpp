@@ -96,6 +96,36 @@ TEST(TablesStart, MissingPagesAreSaidWithTheFoldersLookedIn) {
                                                   dir.path() + "/out/tables.\n");
 }
 
+// The exit codes the server gives, each seen here or above (the pages not
+// found: 2), are those its manual page lists, each beside its case.
+TEST(TablesStart, HelpGivesTheUsageAndEndsWellAndTheManualPageListsEachExitCode) {
+  const QString server = QCoreApplication::applicationDirPath() + "/talvaron-tables";
+  QProcess help;
+  help.start(server, {"--help"});
+  ASSERT_TRUE(help.waitForFinished(5000));
+  EXPECT_EQ(help.exitCode(), 0);
+  EXPECT_TRUE(help.readAllStandardOutput().startsWith("Usage : talvaron-tables --exchange <dossier>"));
+  EXPECT_TRUE(help.readAllStandardError().isEmpty());
+  QProcess wrong;
+  wrong.start(server, {"--exchange", QDir::tempPath(), "--port", "huit"});
+  ASSERT_TRUE(wrong.waitForFinished(5000));
+  EXPECT_EQ(wrong.exitCode(), 1);
+  EXPECT_TRUE(wrong.readAllStandardError().startsWith("Usage : talvaron-tables"));
+
+  QFile page(QStringLiteral(TALVARON_SOURCE_DIR) + "/packaging/talvaron-tables.1");
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(page.readAll());
+  const QString codes = text.section(".SH CODE DE SORTIE", 1).section("\n.SH ", 0, 0);
+  // ".TP", ".B <code>", then the code's case up to the next ".TP".
+  auto codeCase = [&codes](int code) {
+    return codes.section(QStringLiteral(".TP\n.B %1\n").arg(code), 1).section(".TP", 0, 0).simplified();
+  };
+  EXPECT_TRUE(codeCase(0).contains("\\-\\-help")) << codes.toStdString();
+  EXPECT_TRUE(codeCase(1).contains("Ligne de commande incorrecte")) << codes.toStdString();
+  EXPECT_TRUE(codeCase(2).contains("Pages des tables introuvables")) << codes.toStdString();
+  EXPECT_TRUE(codeCase(2).contains("aucun port")) << codes.toStdString();
+}
+
 TEST(TablesStart, APortIsTakenWhenAnyProgramListensOnIt) {
   // /proc/net/tcp and tcp6 as the system writes them: 8080 (1F90) listened
   // on 127.0.0.1, 8081 only in TIME_WAIT (06), 8082 the far end of a

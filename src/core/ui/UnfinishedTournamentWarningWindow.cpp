@@ -11,9 +11,9 @@
 
 namespace {
 const QString kForm = forms::UnfinishedTournamentWarning;
+// The question names the evening's servers; without a text, none is named.
 const QString kText = QStringLiteral(
     "Vous rechargez un tournoi joué aujourd'hui et qui n'est pas terminé.\n"
-    "Ce n'est normal qu'après un plantage du PC, du programme, de \"PCQuillmarkeServer\" ou de \"BMPro\".\n"
     "Les serveurs qui ne tournent plus vont être relancés.");
 }  // namespace
 
