@@ -288,9 +288,11 @@ QStringList TablesAddressesOf(const QList<std::pair<QString, QString>>& addresse
   QStringList first;
   QStringList others;
   for (const auto& [interface, address] : addresses) {
-    if (anyPrivate && !isPrivate(QHostAddress(address))) continue;
-    QStringList& list = !defaultInterface.isEmpty() && interface == defaultInterface ? first : others;
-    if (!first.contains(address) && !others.contains(address)) list << address;
+    // The default route's address is the club's network, whatever its range
+    // (a phone's hotspot hands out 100.64.0.0/10).
+    const bool viaDefault = !defaultInterface.isEmpty() && interface == defaultInterface;
+    if (!viaDefault && anyPrivate && !isPrivate(QHostAddress(address))) continue;
+    if (!first.contains(address) && !others.contains(address)) (viaDefault ? first : others) << address;
   }
   return first + others;
 }

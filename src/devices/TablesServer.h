@@ -69,8 +69,9 @@ QString DefaultRouteInterface(const QString& routeTable);
 // The system's route table (/proc/net/route), replaceable in tests.
 extern QString (*ReadRouteTable)();
 // The computer's IPv4 addresses for the tables from (interface, address)
-// pairs: private addresses only when there are any, the default route's
-// interface first, then in the order given; no address twice.
+// pairs: the default route's interface's first, whatever their range, then
+// the others in the order given (private ones only when there are any); no
+// address twice.
 QStringList TablesAddressesOf(const QList<std::pair<QString, QString>>& addresses, const QString& defaultInterface);
 // This computer's addresses on the club's network: those of the interfaces
 // that are up, as TablesAddressesOf orders them; the host name when there is

@@ -192,6 +192,11 @@ TEST(TablesAddress, TheDefaultRoutesAddressComesFirstThenTheOtherPrivateOnes) {
                                                      {"wlp2s0", "192.168.1.23"}};
   EXPECT_EQ(TablesAddressesOf(laptop, "wlp2s0"),
             QStringList({"192.168.1.23", "192.168.122.1", "172.17.0.1", "10.8.0.2"}));
+  // The Wi-Fi of a phone's hotspot hands out a shared address (100.64.0.0/10),
+  // not a private one: still the address the tables reach, and first.
+  const QList<std::pair<QString, QString>> hotspot = {
+      {"virbr0", "192.168.122.1"}, {"wlp2s0", "100.72.1.5"}, {"eth1", "203.0.113.5"}};
+  EXPECT_EQ(TablesAddressesOf(hotspot, "wlp2s0"), QStringList({"100.72.1.5", "192.168.122.1"}));
   // No default route: the order of the interfaces.
   EXPECT_EQ(TablesAddressesOf(laptop, ""), QStringList({"192.168.122.1", "172.17.0.1", "192.168.1.23", "10.8.0.2"}));
   // Only public addresses: they are all the computer has.
