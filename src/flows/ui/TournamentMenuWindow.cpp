@@ -254,8 +254,9 @@ void TForm5::applyView() {
   // While the tables are not served the last address stays, greyed: the
   // director can still read it to a table, and nothing moves.
   const QString& address = served ? tables.address : tables.lastAddress;
-  if (address != tablesAddress->property("address").toString() || served != tablesCode->isEnabled()) {
+  if (address != tablesAddress->property("address").toString() || served != tablesCode->property("served").toBool()) {
     tablesAddress->setProperty("address", address);
+    tablesCode->setProperty("served", served);
     tablesAddress->setText(QStringLiteral("Tables : ouvrez ") + address);
     const QImage code = address.isEmpty() ? QImage() : QrCodeImage(address, 3);
     tablesCode->setPixmap(served ? QPixmap::fromImage(code) : greyed(code));
