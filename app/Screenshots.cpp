@@ -15,16 +15,19 @@
 #include "devices/BridgeMatesCorrections.h"
 #include "devices/TableDeviceEchoes.h"
 #include "devices/TableStates.h"
+#include "devices/TablesServer.h"
 #include "devices/ui/DeviceWindowRegistration.h"
 #include "devices/ui/FederationParametersWindow.h"
 #include "flows/GeneralOptions.h"
 #include "flows/InstallFlows.h"
 #include "flows/StartTournament.h"
+#include "flows/TournamentMenu.h"
 #include "flows/ui/CumulativeEndWindow.h"
 #include "flows/ui/OptionWindows.h"
 #include "flows/ui/StartScreenWindow.h"
 #include "flows/ui/TournamentMenuWindow.h"
 #include "platform/Clock.h"
+#include "platform/Process.h"
 #include "publishing/ui/PublishingQuestionWindows.h"
 #include "publishing/ui/PublishingWindowRegistration.h"
 #include "scoring/BoardFrequencies.h"
@@ -268,6 +271,31 @@ void shootEvening(TForm1& startScreen, const QString& scratch) {
   VoirMouvement();
   shootShown(QStringLiteral("TForm73-movement"), &movementView);
   movementView.hide();
+
+  // The same evening played from the tables' phones, its server just
+  // ended: the red line, the address and its code greyed where they were.
+  {
+    platform::FakeProcesses processes;
+    processes.childOutput = {QStringLiteral("Serveur des tables : http://0.0.0.0:8080/")};
+    TableDevicesMode = TabletsMode = true;
+    TabletSharedFolder = DocumentsFolder + QStringLiteral("/Quillmarke");
+    QFile holders(TabletSharedFolder + QStringLiteral("/APPAREILS.TXT"));
+    if (QDir().mkpath(TabletSharedFolder) && holders.open(QIODevice::WriteOnly))
+      holders.write(QStringLiteral("1\tAndroid Chrome 192.168.1.23\t19:58:40\r\n"
+                                   "3\tiPhone Safari 192.168.1.40\t19:59:12\r\n")
+                        .toUtf8());
+    holders.close();
+    TournamentMenuShow();
+    menuView().runningNoticeVisible = true;
+    StartTablesServer();
+    processes.childOutput = {};
+    processes.endChildren(-1, QString());
+    WatchTablesServer();
+    menu.adjustSize();
+    shootShown(QStringLiteral("TForm5-menu-tables-down"), &menu);
+    StopTablesServer();
+    TableDevicesMode = TabletsMode = false;
+  }
   menu.hide();
 }
 

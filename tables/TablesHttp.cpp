@@ -614,7 +614,7 @@ int TablesHttpServer::bind() {
                                            : reinterpret_cast<sockaddr_in*>(&local)->sin_port);
 }
 
-bool TablesHttpServer::run() {
+bool TablesHttpServer::run(const std::function<void()>& serving) {
   Impl& d = *impl_;
   if (d.listenFd < 0) return false;
   {
@@ -636,6 +636,7 @@ bool TablesHttpServer::run() {
       MHD_OPTION_URI_LOG_CALLBACK, &Impl::uriLog, &d,
       MHD_OPTION_END);
   if (d.daemon == nullptr) return false;
+  if (serving) serving();
   std::thread watcher([&d] { d.watch(); });
   {
     std::unique_lock<std::mutex> lock(d.mutex);

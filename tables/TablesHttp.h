@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -105,8 +106,9 @@ class TablesHttpServer {
   ~TablesHttpServer();
   // Opens the port; the port actually opened, or -1 when it cannot be.
   int bind();
-  // Answers requests until stop(); false when it could not run.
-  bool run();
+  // Answers requests until stop(); false when it could not run. serving is
+  // called once the server answers requests.
+  bool run(const std::function<void()>& serving = {});
   // Safe from any thread; run() returns within a second whatever the
   // clients do.
   void stop();

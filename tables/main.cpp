@@ -10,8 +10,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <pthread.h>
 #include <unistd.h>
@@ -89,11 +91,13 @@ int main(int argc, char** argv) {
   const QList<int> ports = tables::PortsToTry(options.port);
   std::unique_ptr<tables::TablesHttpServer> server;
   int port = -1;
+  // Read once: on a machine with many sockets each read takes a while.
+  const QString socketTables = tables::ReadSocketTables();
   for (const int tried : ports) {
     // The server's socket shares a port with another of the same user's
     // (for a quick start again over its own closed connections): a port
     // some program already listens on is skipped first.
-    if (tried > 0 && tables::PortListenedOn(tried, tables::ReadSocketTables())) continue;
+    if (tried > 0 && tables::PortListenedOn(tried, socketTables)) continue;
     options.port = tried;
     server = std::make_unique<tables::TablesHttpServer>(options);
     port = server->bind();
@@ -109,15 +113,21 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "Impossible d'ouvrir le port %d sur %s.\n", ports.first(), qPrintable(options.address));
     return 2;
   }
-  std::printf("Serveur des tables : http://%s:%d/\n", qPrintable(options.address), port);
-  std::fflush(stdout);
   tables::TablesHttpServer& serving = *server;
   std::thread waiter([&serving, stopping] {
     int signal = 0;
     sigwait(&stopping, &signal);
     serving.stop();
   });
-  const bool ran = serving.run();
+  // The line the program waits for, once the pages are served: never for a
+  // server that could not start.
+  const bool ran = serving.run([&options, port] {
+    std::printf("Serveur des tables : http://%s:%d/\n", qPrintable(options.address), port);
+    std::fflush(stdout);
+  });
+  if (!ran)
+    std::fprintf(stderr, "Le serveur des tables n'a pas pu démarrer sur le port %d : %s.\n", port,
+                 std::strerror(errno));
   // A waiter still waiting takes this signal; one already gone leaves it
   // pending, blocked, for a process about to end.
   ::kill(::getpid(), SIGTERM);

@@ -17,7 +17,6 @@
 #include <QNetworkInterface>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QThread>
 #include <QTimer>
 
 #include <qrencode.h>
@@ -28,11 +27,12 @@
 
 namespace {
 
-// How long the start waits for the server to say that it listens; how often
-// the watch looks; how often a server that cannot start is tried again.
-constexpr int kReadyWaitMs = 5000;
+// How often the watch looks; how long a server must run not to count as one
+// that ends as soon as it starts; the longest wait before such a server is
+// started again.
 constexpr int kWatchIntervalMs = 500;
-constexpr int kRestartIntervalMs = 2000;
+constexpr int kQuickEndMs = 10000;
+constexpr int kLongestRetryMs = 30000;
 // The most of the holders file read (21 tables of short lines).
 constexpr qsizetype kHoldersMaxBytes = 64 * 1024;
 
@@ -40,7 +40,13 @@ struct Watch {
   bool watched = false;
   std::unique_ptr<platform::ChildProgram> child;
   QElapsedTimer lastStart;
-  int port = 0;  // 0 while the server has not said that it listens
+  int askedPort = 0;   // the port the running server was asked for
+  int port = 0;        // 0 while the server has not said that it listens
+  int servedPort = 0;  // where the tables were last served this run: the port every start asks
+  bool restarted = false;  // the running server was started again by the watch
+  int quickEnds = 0;   // servers started again in a row that ended within seconds
+  QElapsedTimer lastEnd;
+  int retryMs = 0;     // from lastEnd to the next start
   QStringList addresses;
   QString alarm;
   QString news;
@@ -82,26 +88,30 @@ void redrawMenu() {
   if (flowWindows().refreshMenu) flowWindows().refreshMenu();
 }
 
-// The alarm of a server that stopped and is started again.
-QString stoppedAlarm() {
-  return QStringLiteral("Attention! Les tables ne sont plus servies : le serveur des tables s'est arrêté, il est "
-                        "relancé...");
+// The address of the pages on the computer's first address at port.
+QString pagesAt(const Watch& w, int port) {
+  return QStringLiteral("http://%1:%2/").arg(w.addresses.value(0, QHostInfo::localHostName())).arg(port);
 }
 
-// The server's own words when it ended before listening, else what happened.
-QString endedAlarm(platform::ChildProgram& child) {
-  const QString said = child.errors().trimmed();
-  if (!said.isEmpty()) return QStringLiteral("Les tables ne sont pas servies : ") + said;
-  return stoppedAlarm();
+QString clockTime(qint64 fromNowMs) {
+  return platform::now().addMSecs(fromNowMs).toString(QStringLiteral("HH:mm:ss"));
 }
 
 void listening(Watch& w, int port) {
   w.port = port;
   w.addresses = LocalNetworkAddresses();
-  if (!w.alarm.isEmpty())
-    w.news = QStringLiteral("Les tables sont de nouveau servies depuis ") +
-             platform::now().toString(QStringLiteral("HH:mm:ss")) + u'.';
+  const bool wasDown = !w.alarm.isEmpty();
   w.alarm.clear();
+  w.news.clear();
+  if (wasDown) w.news = QStringLiteral("Les tables sont de nouveau servies depuis ") + clockTime(0) + u'.';
+  // Only another program on the port the tables knew moves the server: the
+  // phones must be told the new address.
+  if (w.servedPort > 0 && w.askedPort == w.servedPort && port != w.servedPort)
+    w.news = (wasDown ? w.news + u' ' : QString()) +
+             QStringLiteral("Attention : le port %1 est pris par un autre programme, les tables sont servies à une "
+                            "nouvelle adresse. Chaque table doit ouvrir cette adresse (ou lire à nouveau le QR code).")
+                 .arg(w.servedPort);
+  w.servedPort = port;
 }
 
 // Reads what the server said; true when it now listens.
@@ -114,20 +124,60 @@ bool readServer(Watch& w) {
   return w.port > 0;
 }
 
-void launch(Watch& w) {
+// What the server said as it came: the menu shows the address at once.
+void heardServer() {
+  Watch& w = watch();
+  if (w.watched && w.port == 0 && readServer(w)) redrawMenu();
+}
+
+// The server is gone (why: the alarm's first sentence): started again at
+// the next look, unless it had been started again already and ended within
+// seconds: then after 1, 2, 4 … up to 30 seconds, the alarm saying when.
+void serverGone(Watch& w, const QString& why) {
+  const bool quick = w.restarted && w.lastStart.elapsed() < kQuickEndMs;
+  w.quickEnds = quick ? w.quickEnds + 1 : 0;
+  w.retryMs = w.quickEnds == 0 ? 0 : std::min(kLongestRetryMs, 1000 << std::min(w.quickEnds - 1, 5));
+  w.lastEnd.start();
+  w.alarm = why + (why.endsWith(u'.') ? QString() : QStringLiteral(".")) +
+            (w.retryMs == 0 ? QStringLiteral(" Nouvel essai en cours...")
+                            : QStringLiteral(" Nouvel essai à ") + clockTime(w.retryMs) + u'.');
+  w.port = 0;
+  w.news.clear();
+}
+
+void launch(Watch& w, bool restart) {
   if (w.child) w.child->stop();
+  w.restarted = restart;
   w.child.reset();
   w.port = 0;
   w.lastStart.start();
+  w.askedPort = w.servedPort > 0 ? w.servedPort : TablesServerFirstPort();
   const QString program = serverProgram();
   w.child = platform::processes().startChild(
       program,
       {QStringLiteral("--exchange"), TabletSharedFolder, QStringLiteral("--program"), ProgramFolder,
-       QStringLiteral("--port"), QString::number(TablesServerFirstPort())},
+       QStringLiteral("--port"), QString::number(w.askedPort)},
       {{QStringLiteral("TALVARON_TABLES_CODE"), TablesEveningCode()}});
-  if (!w.child)
-    w.alarm = QStringLiteral("Les tables ne sont pas servies : impossible de lancer le serveur des tables ") + program +
-              u'.';
+  if (!w.child) {
+    serverGone(w, QStringLiteral("Les tables ne sont pas servies : impossible de lancer le serveur des tables ") +
+                      program);
+    return;
+  }
+  w.child->whenOutput(heardServer);
+  readServer(w);
+}
+
+// A look at the server: an ended one is said and let go.
+void lookForEnd(Watch& w) {
+  if (!w.child) return;
+  readServer(w);
+  if (w.child->running()) return;
+  // Ended before it listened: its own message says why.
+  const QString said = w.port == 0 ? w.child->errors().trimmed() : QString();
+  serverGone(w, said.isEmpty() ? QStringLiteral("Attention! Les tables ne sont plus servies : le serveur des tables "
+                                                "s'est arrêté")
+                               : QStringLiteral("Les tables ne sont pas servies : ") + said);
+  w.child.reset();
 }
 
 void readHolders(Watch& w) {
@@ -147,15 +197,11 @@ void StartTablesServer() {
   w.watched = true;
   w.alarm.clear();
   w.news.clear();
-  launch(w);
-  // The address is shown once the server says that it listens.
-  QElapsedTimer waited;
-  waited.start();
-  while (w.child && !readServer(w) && w.child->running() && waited.elapsed() < kReadyWaitMs) QThread::msleep(5);
-  if (w.child && w.port == 0) {
-    readServer(w);
-    if (w.port == 0 && !w.child->running()) w.alarm = endedAlarm(*w.child);
-  }
+  w.quickEnds = 0;
+  // The address is shown once the server says that it listens: its words
+  // are read as they come, the window is never held waiting for them.
+  launch(w, false);
+  lookForEnd(w);
   readHolders(w);
   if (!w.timer && QCoreApplication::instance()) {
     w.timer = new QTimer(QCoreApplication::instance());
@@ -172,6 +218,7 @@ void StopTablesServer() {
   w.child.reset();
   w.watched = false;
   w.port = 0;
+  w.servedPort = 0;
   w.alarm.clear();
   w.news.clear();
   w.holders.clear();
@@ -181,25 +228,16 @@ void WatchTablesServer() {
   Watch& w = watch();
   if (!w.watched) return;
   const QString alarm = w.alarm;
+  const QString news = w.news;
   const int port = w.port;
   const QStringList holders = w.holders;
-  if (w.child) readServer(w);
-  if (!w.child || !w.child->running()) {
-    // A server that served is started again at once; one that could not
-    // start is tried again every two seconds.
-    const bool served = w.port > 0;
-    if (w.child && w.port == 0) {
-      // Ended before it listened: its own message says why.
-      w.alarm = endedAlarm(*w.child);
-    } else if (w.alarm.isEmpty() || w.port > 0) {
-      w.alarm = stoppedAlarm();
-    }
-    w.port = 0;
-    w.news.clear();
-    if (served || !w.lastStart.isValid() || w.lastStart.elapsed() >= kRestartIntervalMs) launch(w);
+  lookForEnd(w);
+  if (!w.child && w.lastEnd.elapsed() >= w.retryMs) {
+    launch(w, true);
+    lookForEnd(w);
   }
   readHolders(w);
-  if (w.alarm != alarm || w.port != port || w.holders != holders) redrawMenu();
+  if (w.alarm != alarm || w.news != news || w.port != port || w.holders != holders) redrawMenu();
 }
 
 qint64 TablesServerProcessId() {
@@ -210,7 +248,7 @@ qint64 TablesServerProcessId() {
 QString TablesServerAddress() {
   const Watch& w = watch();
   if (!w.watched || w.port == 0 || !w.alarm.isEmpty()) return {};
-  return QStringLiteral("http://%1:%2/").arg(w.addresses.value(0, QHostInfo::localHostName())).arg(w.port);
+  return pagesAt(w, w.port);
 }
 
 QString TablesEveningCode() {
@@ -225,9 +263,11 @@ TablesServerStatus CurrentTablesServerStatus() {
   s.watched = w.watched;
   if (!w.watched) return s;
   s.address = TablesServerAddress();
-  if (!s.address.isEmpty())
+  if (w.servedPort > 0) {
+    s.lastAddress = pagesAt(w, w.servedPort);
     for (qsizetype i = 1; i < w.addresses.size(); ++i)
-      s.otherAddresses << QStringLiteral("http://%1:%2/").arg(w.addresses[i]).arg(w.port);
+      s.otherAddresses << QStringLiteral("http://%1:%2/").arg(w.addresses[i]).arg(w.servedPort);
+  }
   if (TabletPassword.compare(kDefaultTabletPassword, Qt::CaseInsensitive) == 0)
     s.access = QStringLiteral("Code des tables : ") + TablesEveningCode();
   else if (TabletPassword.isEmpty())
@@ -288,9 +328,11 @@ QStringList TablesAddressesOf(const QList<std::pair<QString, QString>>& addresse
   QStringList first;
   QStringList others;
   for (const auto& [interface, address] : addresses) {
-    if (anyPrivate && !isPrivate(QHostAddress(address))) continue;
-    QStringList& list = !defaultInterface.isEmpty() && interface == defaultInterface ? first : others;
-    if (!first.contains(address) && !others.contains(address)) list << address;
+    // The default route's address is the club's network, whatever its range
+    // (a phone's hotspot hands out 100.64.0.0/10).
+    const bool viaDefault = !defaultInterface.isEmpty() && interface == defaultInterface;
+    if (!viaDefault && anyPrivate && !isPrivate(QHostAddress(address))) continue;
+    if (!first.contains(address) && !others.contains(address)) (viaDefault ? first : others) << address;
   }
   return first + others;
 }

@@ -21,14 +21,17 @@ extern int (*TablesServerFirstPort)();
 inline const QString kTableHoldersFile = QStringLiteral("APPAREILS.TXT");
 
 // Starts this copy's server on the exchange folder (the one it started
-// before is stopped first) and watches it from now on: the address is known
-// once the server says that it listens (waited for a few seconds here).
+// before is stopped first), asking for the port the tables were served on
+// this run (kTablesServerPort at first), and watches it from now on: the
+// address is known once the server says that it listens, which the event
+// loop brings (nothing waits for it here).
 void StartTablesServer();
 // Stops this copy's server and the watch.
 void StopTablesServer();
 // One look at the server, made every half second while it is watched: what
-// it said read, a server that ended started again (at once when it had
-// served, else at most every two seconds), the menu redrawn when what it
+// it said read, a server that ended started again on the same port (at
+// once; after 1, 2, 4 … up to 30 seconds when the one started again ended
+// within seconds, the alarm saying when), the menu redrawn when what it
 // shows changed.
 void WatchTablesServer();
 // The process of this copy's server, 0 when none runs.
@@ -45,7 +48,8 @@ QString TablesEveningCode();
 struct TablesServerStatus {
   bool watched = false;      // the program serves the tables this evening
   QString address;           // "" while the tables are not served
-  QStringList otherAddresses;  // the same page at the computer's other addresses
+  QString lastAddress;       // where they were served last ("" before that), kept while they are not
+  QStringList otherAddresses;  // the same page at the computer's other addresses (as lastAddress)
   QString access;            // the code or the password the tables type
   QString alarm;             // why the tables are not served ("" while served)
   QString news;              // when they were served again after an alarm
@@ -69,8 +73,9 @@ QString DefaultRouteInterface(const QString& routeTable);
 // The system's route table (/proc/net/route), replaceable in tests.
 extern QString (*ReadRouteTable)();
 // The computer's IPv4 addresses for the tables from (interface, address)
-// pairs: private addresses only when there are any, the default route's
-// interface first, then in the order given; no address twice.
+// pairs: the default route's interface's first, whatever their range, then
+// the others in the order given (private ones only when there are any); no
+// address twice.
 QStringList TablesAddressesOf(const QList<std::pair<QString, QString>>& addresses, const QString& defaultInterface);
 // This computer's addresses on the club's network: those of the interfaces
 // that are up, as TablesAddressesOf orders them; the host name when there is

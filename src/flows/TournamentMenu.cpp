@@ -147,6 +147,7 @@ void ShowMenuCounters(const QString& players, const QString& results) {
   TournamentMenuView& v = menuView();
   v.playersCounter = players;
   v.resultsCounter = results;
+  v.deviceCount = TableDevicesMode ? QString::number(ResultsEntered) : QString();
   RefreshMenu();
 }
 

@@ -15,6 +15,7 @@ struct TournamentMenuView {
   QString versionText;                 // Label6
   QString deviceText = QStringLiteral("Récupérés des tablettes");  // Label10
   bool deviceTextGreyed = false;
+  QString deviceCount;                 // after Label10's text: the results entered, with table devices
   QString playersCounter;              // Label4
   QString resultsCounter;              // Label1
   bool pauseVisible = false;           // Button15 and its help Label7
@@ -47,7 +48,8 @@ void ResumedMenuSettings();
 // The counters: results entered and players named counted again from the
 // result slots and the pair names, then shown by the menu window.
 void RecountMenuCounters();
-// The menu's counters set to these texts and the menu redrawn.
+// The menu's counters set to these texts, the device line's count to the
+// results entered (with table devices), and the menu redrawn.
 void ShowMenuCounters(const QString& players, const QString& results);
 
 // The collection timer: 500 ms with tablets, 1000 ms with BridgeMates; the

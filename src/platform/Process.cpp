@@ -2,6 +2,7 @@
 
 #include "platform/TextFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -100,6 +101,13 @@ class SystemChild : public ChildProgram {
     return line;
   }
 
+  void whenOutput(std::function<void()> news) override {
+    // Queued: a read inside a wait of readLine() tells nothing at once.
+    QObject::connect(process_.get(), &QProcess::readyReadStandardOutput, process_.get(), [news = std::move(news)] {
+      if (QCoreApplication::instance()) QMetaObject::invokeMethod(QCoreApplication::instance(), news, Qt::QueuedConnection);
+    });
+  }
+
   QString errors() override {
     errors_ += process_->readAllStandardError();
     return QString::fromUtf8(errors_);
@@ -194,6 +202,7 @@ struct FakeProcesses::ChildState {
   FakeProcesses* owner = nullptr;  // none once the fake is gone
   QString program;
   QStringList output;
+  std::function<void()> news;
   bool running = true;
   int code = 0;
   QString errors;
@@ -208,6 +217,7 @@ class FakeProcesses::Child : public ChildProgram {
     if (state_->output.isEmpty()) return std::nullopt;
     return state_->output.takeFirst();
   }
+  void whenOutput(std::function<void()> news) override { state_->news = std::move(news); }
   QString errors() override { return state_->errors; }
   int exitCode() override { return state_->running ? -1 : state_->code; }
   void stop() override {
@@ -265,6 +275,14 @@ void FakeProcesses::endChildren(int code, const QString& errors) {
       c->running = false;
       c->code = code;
       c->errors = errors;
+    }
+}
+
+void FakeProcesses::say(const QString& line) {
+  for (const auto& c : QList<std::shared_ptr<ChildState>>(children_))
+    if (c->running) {
+      c->output << line;
+      if (c->news) c->news();
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -31,6 +32,9 @@ class ChildProgram {
   // The next whole line the program wrote on its standard output (its line
   // end removed), none while no whole line waits.
   virtual std::optional<QString> readLine() = 0;
+  // news is called, from the event loop, each time the program has written
+  // on its standard output (read it with readLine()).
+  virtual void whenOutput(std::function<void()> news) = 0;
   // What the program wrote on its standard error so far.
   virtual QString errors() = 0;
   // Its exit code once ended (-1 when a signal ended it).
@@ -101,6 +105,9 @@ class FakeProcesses : public Processes {
   // The children started and still running end, with this code and this
   // standard error.
   void endChildren(int code, const QString& errors);
+  // The children still running write this line on their standard output
+  // (their news told at once).
+  void say(const QString& line);
 
   QStringList running;              // executable names (or full names) running
   QHash<QString, int> startResults;  // by base name, upper case; default: success

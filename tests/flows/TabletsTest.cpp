@@ -361,7 +361,7 @@ TEST_F(TabletsTest, ServersAreRestartedAndAFailedStartStopsTheProgram) {
   EXPECT_TRUE(talk.messages.isEmpty());
   EXPECT_EQ(CurrentTablesServerStatus().alarm,
             "Les tables ne sont pas servies : impossible de lancer le serveur des tables " + programDir() +
-                "talvaron-tables.");
+                "talvaron-tables. Nouvel essai en cours...");
   EXPECT_TRUE(QFile::exists(documentsDir() + "/Quillmarke/nPLAY_RECUP.TXT"));
   QStringList stopped;
   flowSteps().stopCompanions = [&] { stopped << "companions"; };

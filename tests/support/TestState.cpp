@@ -9,9 +9,12 @@
 #include "platform/Clock.h"
 #include "support/FlowDoubles.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 namespace testing_support {
 
@@ -113,6 +116,16 @@ bool RunWithChangeWhileSaving(const std::function<void()>& pass, const std::func
   }
   RemoveResultListener(listener);
   return listener.ran;
+}
+
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+  const QDeadlineTimer deadline(ms);
+  while (!done()) {
+    if (deadline.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(5);  // between two looks, not instead of one
+  }
+  return true;
 }
 
 }  // namespace testing_support

@@ -22,6 +22,9 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 inline const QStringList kShippedFiles = {"Howells/HOWELL04.TXT", "Howells/Bralmet/HOWELL06.TXT", "BEStyle.css"};
 void writeShippedFiles(const QString& folder);
 
+// Turns the event loop until done() or ms have passed; done()'s last answer.
+bool WaitUntil(const std::function<bool()>& done, int ms);
+
 // Base fixture: every test gets fresh folders (ProgramFolder, DataFolder,
 // DocumentsFolder, the root that stands for C:\), the state reset as at
 // start-up, fatal stops that throw and a clock fixed at 2026-12-07 20:00

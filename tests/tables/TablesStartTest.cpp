@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 using testing_support::writeBytes;
@@ -143,4 +145,24 @@ TEST(TablesStart, APortIsTakenWhenAnyProgramListensOnIt) {
   EXPECT_TRUE(tables::PortListenedOn(8083, tables));
   EXPECT_FALSE(tables::PortListenedOn(40000, tables));
   EXPECT_FALSE(tables::PortListenedOn(8080, ""));
+}
+
+TEST(TablesStart, AServerThatCannotServeNeverSaysThatItListens) {
+  // A process allowed eight files opens its port, but the server's polling
+  // threads find no descriptor left: it must end without the line the
+  // program takes for "served".
+  QTemporaryDir exchange;
+  QProcess p;
+  p.setChildProcessModifier([] {
+    const rlimit few{8, 8};
+    ::setrlimit(RLIMIT_NOFILE, &few);
+  });
+  p.start(QCoreApplication::applicationDirPath() + "/talvaron-tables",
+          {"--exchange", exchange.path(), "--address", "127.0.0.1", "--port", "0"});
+  ASSERT_TRUE(p.waitForFinished(10000));
+  EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(p.exitCode(), 2);
+  EXPECT_EQ(p.readAllStandardOutput(), "");
+  EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError())
+                  .startsWith("Le serveur des tables n'a pas pu démarrer sur le port "));
 }

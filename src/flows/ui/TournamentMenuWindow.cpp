@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
@@ -41,6 +42,17 @@ QPlainTextEdit* makeNotice(const QString& name, const QString& text, const QColo
   memo->setMaximumHeight(80);
   memo->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
   return memo;
+}
+
+// The picture drawn pale, as a greyed field's text.
+QPixmap greyed(const QImage& image) {
+  if (image.isNull()) return {};
+  QPixmap pale(image.size());
+  pale.fill(Qt::white);
+  QPainter painter(&pale);
+  painter.setOpacity(0.3);
+  painter.drawImage(0, 0, image);
+  return pale;
 }
 
 }  // namespace
@@ -92,16 +104,20 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   tablesNews->setObjectName(QStringLiteral("Label17"));
   tablesHolders = new QLabel(this);
   tablesHolders->setObjectName(QStringLiteral("Label18"));
+  tablesNews->setWordWrap(true);
   counters->addWidget(tablesAddress, 3, 0, 1, 2);
   counters->addWidget(tablesAccess, 4, 0, 1, 2);
   counters->addWidget(tablesOthers, 5, 0, 1, 2);
-  counters->addWidget(tablesAlarm, 6, 0, 1, 3);
-  counters->addWidget(tablesNews, 7, 0, 1, 2);
-  counters->addWidget(tablesHolders, 8, 0, 1, 3);
+  // The alarm and the news share one place, kept through a tablets
+  // evening: the red line comes and goes without moving the buttons.
+  counters->addWidget(tablesAlarm, 6, 0, 1, 3, Qt::AlignTop);
+  counters->addWidget(tablesNews, 6, 0, 1, 3, Qt::AlignTop);
+  counters->addWidget(tablesHolders, 7, 0, 1, 3);
   counters->addWidget(tablesCode, 0, 2, 6, 1, Qt::AlignRight | Qt::AlignTop);
 
-  // The notices and the cream field share one place: one shown at a time.
-  auto* notices = new QVBoxLayout;
+  // The notices and the cream field share one place, kept when none shows:
+  // one shown at a time.
+  auto* notices = new QGridLayout;
   runningNotice = makeNotice(QStringLiteral("Memo1"), QStringLiteral("Récupération\nautomatique\nen cours..."), QColor(Qt::green),
                      QColor(Qt::black), this);
   stoppedNotice = makeNotice(QStringLiteral("Memo2"), QStringLiteral("Attention!\nRécupération\ninterrompue..."), QColor(Qt::red),
@@ -114,8 +130,13 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   QPalette cream = creamField->palette();
   cream.setColor(QPalette::Base, QColor(0xFF, 0xFB, 0xF0));
   creamField->setPalette(cream);
-  for (QWidget* w : {static_cast<QWidget*>(runningNotice), static_cast<QWidget*>(stoppedNotice), static_cast<QWidget*>(creamField)})
-    notices->addWidget(w);
+  for (QWidget* w : {static_cast<QWidget*>(runningNotice), static_cast<QWidget*>(stoppedNotice), static_cast<QWidget*>(creamField)}) {
+    QSizePolicy kept = w->sizePolicy();
+    kept.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(kept);
+    notices->addWidget(w, 0, 0);
+  }
+  creamField->setMinimumHeight(runningNotice->maximumHeight());
   layout->addLayout(notices);
 
   auto* grid = new QGridLayout;
@@ -225,26 +246,38 @@ void TForm5::applyView() {
   const TournamentMenuView& v = menuView();
   setWindowTitle(ui::WithClubName(v.caption.isEmpty() ? QStringLiteral("Menu du tournoi") : v.caption));
   versionLabel->setText(v.versionText);
-  deviceLine->setText(v.deviceText);
+  deviceLine->setText(v.deviceCount.isEmpty() ? v.deviceText : v.deviceText + QStringLiteral(" : ") + v.deviceCount);
   deviceLine->setEnabled(!v.deviceTextGreyed);
   resultsCounter->setText(v.resultsCounter);
   const TablesServerStatus tables = CurrentTablesServerStatus();
-  const QString& address = tables.address;
-  if (address != tablesAddress->property("address").toString()) {
+  const bool served = !tables.address.isEmpty();
+  // While the tables are not served the last address stays, greyed: the
+  // director can still read it to a table, and nothing moves.
+  const QString& address = served ? tables.address : tables.lastAddress;
+  if (address != tablesAddress->property("address").toString() || served != tablesCode->property("served").toBool()) {
     tablesAddress->setProperty("address", address);
+    tablesCode->setProperty("served", served);
     tablesAddress->setText(QStringLiteral("Tables : ouvrez ") + address);
-    tablesCode->setPixmap(QPixmap::fromImage(QrCodeImage(address, 3)));
+    const QImage code = address.isEmpty() ? QImage() : QrCodeImage(address, 3);
+    tablesCode->setPixmap(served ? QPixmap::fromImage(code) : greyed(code));
   }
+  for (QLabel* label : {tablesAddress, tablesCode, tablesAccess, tablesOthers}) label->setEnabled(served);
   tablesAddress->setVisible(!address.isEmpty());
   tablesCode->setVisible(!address.isEmpty());
   tablesAccess->setText(tables.access);
   tablesAccess->setVisible(!address.isEmpty());
   tablesOthers->setText(QStringLiteral("Autres adresses de ce PC : ") + tables.otherAddresses.join(QStringLiteral("  ")));
   tablesOthers->setVisible(!tables.otherAddresses.isEmpty());
+  for (QLabel* label : {tablesAlarm, tablesNews}) {
+    QSizePolicy kept = label->sizePolicy();
+    kept.setRetainSizeWhenHidden(tables.watched);
+    label->setSizePolicy(kept);
+    label->setMinimumHeight(tables.watched ? 3 * label->fontMetrics().lineSpacing() : 0);
+  }
   tablesAlarm->setText(tables.alarm);
   tablesAlarm->setVisible(!tables.alarm.isEmpty());
   tablesNews->setText(tables.news);
-  tablesNews->setVisible(!tables.news.isEmpty() && tables.alarm.isEmpty());
+  tablesNews->setVisible(tables.watched && tables.alarm.isEmpty());
   tablesHolders->setText(tables.holders.join(u'\n'));
   tablesHolders->setVisible(!tables.holders.isEmpty());
   playersCounter->setText(v.playersCounter);

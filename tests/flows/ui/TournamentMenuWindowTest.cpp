@@ -1,5 +1,6 @@
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
+#include "platform/Process.h"
 #include "devices/Companions.h"
 #include "devices/TablesServer.h"
 #include "flows/StartScreen.h"
@@ -203,7 +204,8 @@ TEST_F(TournamentMenuWindowTest, TheTablesAddressCodeDevicesAndAServerThatEnded)
   testing_support::PortsHeld held;
   held.hold(8080);
   StartTabletServer();
-  ASSERT_TRUE(w.tablesAddress->isVisible()) << qPrintable(w.tablesAlarm->text());
+  ASSERT_TRUE(testing_support::WaitUntil([&w] { return w.tablesAddress->isVisible(); }, 5000))
+      << qPrintable(w.tablesAlarm->text());
   const int port = shownPort(w.tablesAddress);
   EXPECT_GE(port, 8081);
   EXPECT_LE(port, 8099);
@@ -221,7 +223,8 @@ TEST_F(TournamentMenuWindowTest, TheTablesAddressCodeDevicesAndAServerThatEnded)
   EXPECT_EQ(w.tablesHolders->text(), "Table 2 : Android Chrome 192.168.1.23 depuis 20:15:02");
 
   // Killed: the menu says in red that the tables are not served, never
-  // green, and once served again says since when; within three seconds.
+  // green nor the address as served, and once served again says since
+  // when; within three seconds.
   ::kill(static_cast<pid_t>(TablesServerProcessId()), SIGKILL);
   QElapsedTimer clock;
   clock.start();
@@ -231,20 +234,87 @@ TEST_F(TournamentMenuWindowTest, TheTablesAddressCodeDevicesAndAServerThatEnded)
     QTest::qWait(10);
     if (w.tablesAlarm->isVisible()) {
       red = true;
-      greenWhileRed = greenWhileRed || w.runningNotice->isVisible() || w.tablesAddress->isVisible();
+      greenWhileRed = greenWhileRed || w.runningNotice->isVisible() || w.tablesAddress->isEnabled();
       EXPECT_EQ(w.tablesAlarm->palette().color(QPalette::Window), QColor(Qt::red));
       EXPECT_EQ(w.tablesAlarm->text(), "Attention! Les tables ne sont plus servies : le serveur des tables s'est "
-                                       "arrêté, il est relancé...");
+                                       "arrêté. Nouvel essai en cours...");
     }
-    if (red && w.tablesAddress->isVisible()) break;
+    if (red && w.tablesAddress->isEnabled()) break;
   }
   EXPECT_TRUE(red);
   EXPECT_FALSE(greenWhileRed);
-  ASSERT_TRUE(w.tablesAddress->isVisible());
+  ASSERT_TRUE(w.tablesAddress->isEnabled());
   EXPECT_LT(clock.elapsed(), 3000);
   EXPECT_FALSE(w.tablesAlarm->isVisible());
   EXPECT_TRUE(w.runningNotice->isVisible());
   EXPECT_TRUE(w.tablesNews->isVisible());
-  EXPECT_EQ(w.tablesNews->text(), "Les tables sont de nouveau servies depuis 20:00:00.");
+  // (Another test's server may have taken the port in the meantime: the
+  // news then goes on to say so.)
+  EXPECT_TRUE(w.tablesNews->text().startsWith("Les tables sont de nouveau servies depuis 20:00:00."))
+      << qPrintable(w.tablesNews->text());
   EXPECT_TRUE(testing_support::LoopbackGet(shownPort(w.tablesAddress), "/").contains("<html"));
+}
+
+// A tablets evening as the menu shows it: the results the tables sent
+// counted on the device line; the server gone, the address, the access and
+// the QR code stay where they were, greyed, the red line in its own place:
+// nothing on the window moves.
+TEST_F(TournamentMenuWindowTest, TheTablesFieldsStayGreyedInPlaceWhileTheTablesAreNotServed) {
+  platform::FakeProcesses processes;
+  processes.childOutput = {"Serveur des tables : http://0.0.0.0:8083/"};
+  TableDevicesMode = TabletsMode = true;
+  testing_support::LayOutTabletEvening("T1", 3, 2);
+  TForm5 w;
+  w.showMenu();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  StartTabletRetrieval();
+  StartTablesServer();
+
+  // Two tables send a board each: "2" after the device line's text.
+  testing_support::TabletTables tables;
+  int sent = 0;
+  for (int s = 1; s <= ResultSlotCount && sent < 2; ++s)
+    if (ResultRound[s] == 1 && ResultTable[s] == sent + 1) {
+      tables.enterResult(ResultTable[s], ResultBoard[s], 1, ResultNsPair[s], ResultEwPair[s], "N 4PN=");
+      ++sent;
+    }
+  ASSERT_EQ(sent, 2);
+  CollectionTick();
+  EXPECT_EQ(w.deviceLine->text(), "Récupérés des tablettes : 2");
+  EXPECT_EQ(w.resultsCounter->text(), QString("2/%1").arg(ResultSlotCount));
+
+  ASSERT_TRUE(w.tablesAddress->isVisible());
+  ASSERT_TRUE(w.tablesAddress->isEnabled());
+  const QString address = w.tablesAddress->text();
+  EXPECT_TRUE(address.endsWith(":8083/")) << qPrintable(address);
+  const QRect frame = w.geometry();
+  const QPoint button = w.Button3->pos();
+  const QPoint qr = w.tablesCode->pos();
+
+  processes.childOutput = {};  // the server started again says nothing yet
+  processes.endChildren(-1, "");
+  WatchTablesServer();
+  QApplication::processEvents();
+  EXPECT_TRUE(w.tablesAlarm->isVisible());
+  EXPECT_FALSE(w.runningNotice->isVisible());
+  for (QLabel* kept : {w.tablesAddress, w.tablesCode, w.tablesAccess}) {
+    EXPECT_TRUE(kept->isVisible()) << qPrintable(kept->objectName());
+    EXPECT_FALSE(kept->isEnabled()) << qPrintable(kept->objectName());
+  }
+  EXPECT_EQ(w.tablesAddress->text(), address);
+  EXPECT_FALSE(w.tablesCode->pixmap().isNull());
+  EXPECT_TRUE(w.tablesAccess->text().startsWith("Code des tables : "));
+  EXPECT_EQ(w.geometry(), frame);
+  EXPECT_EQ(w.Button3->pos(), button);
+  EXPECT_EQ(w.tablesCode->pos(), qr);
+
+  // Served again: the same fields, black again, nothing moved either.
+  processes.say("Serveur des tables : http://0.0.0.0:8083/");
+  QApplication::processEvents();
+  EXPECT_FALSE(w.tablesAlarm->isVisible());
+  EXPECT_TRUE(w.tablesNews->isVisible());
+  EXPECT_TRUE(w.tablesAddress->isEnabled());
+  EXPECT_TRUE(w.runningNotice->isVisible());
+  EXPECT_EQ(w.geometry(), frame);
+  EXPECT_EQ(w.Button3->pos(), button);
 }
