@@ -227,13 +227,6 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
   return true;
 }
 
-// The director settled the slot's board at this table: its "ARBITRE" file
-// (an adjusted score's ".ADJ" line alone may be a table's own split, read
-// again after a restart).
-bool settledByDirector(int slot) {
-  return platform::fileExists(SettledBoardFile(ResultTable[slot], ResultBoard[slot]));
-}
-
 // A table's result for a board the director settled is not applied: the
 // file is set aside for his decision, and the desk is told why.
 void holdForDirector(const ResultFile& file, const QString& path, int slot) {
@@ -295,7 +288,10 @@ void takeFile(int table, const QString& path, Pass& pass) {
           ResultRound[s] == file.round)
         matching << s;
     for (const int s : matching) {
-      if (!settledByDirector(s)) continue;
+      // The director settled the board at this table: its "ARBITRE" file
+      // (an adjusted score's ".ADJ" line alone may be a table's own split,
+      // read again after a restart).
+      if (!BoardSettled(s)) continue;
       holdForDirector(file, path, s);
       return;
     }

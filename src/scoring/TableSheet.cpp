@@ -1,6 +1,7 @@
 #include "scoring/TableSheet.h"
 
 #include "core/CompanionPrograms.h"
+#include "core/DeviceFiles.h"
 #include "core/Fatal.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
@@ -227,6 +228,8 @@ TableSheet::SheetLine TableSheet::sheetCells(int line) const {
     l[score > 0 ? 2 : 3] = QString::number(std::abs(score));
   return l;
 }
+
+bool TableSheet::settled(int line) const { return !bye_ && BoardSettled(slotOfLine(line)); }
 
 QString TableSheet::tableLabel() const {
   return QStringLiteral(" Table ") + (table_ == 0 ? QStringLiteral("?") : QString::number(table_)) + u' ';

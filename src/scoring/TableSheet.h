@@ -67,6 +67,9 @@ class TableSheet {
   // A line that holds a result, even beyond RoundsPlayed: it can be deleted.
   bool holdsResult(int line) const;
   SheetLine sheetCells(int line) const;
+  // Whether the line's board is settled at this table by the director (a
+  // tablets evening).
+  bool settled(int line) const;
   QString tableLabel() const;
   QString roundLabel() const;
   QString nsLabel() const;
