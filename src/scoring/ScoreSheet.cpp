@@ -331,12 +331,12 @@ bool ScoreSheet::setAskLead(bool on) {
   return true;
 }
 
-bool ScoreSheet::readyForResult() {
+bool ScoreSheet::readyForResult(SheetKey key) {
   if (FederationMode) AskOpeningLead = true;
   if (!takesResult(current_)) return false;
   const int s = currentSlot();
   undo_ = {s, TakeSlotRecord(s)};
-  if (ResultScore[s] != kScoreNone) {
+  if (ResultScore[s] != kScoreNone && !(key == SheetKey::Adjusted && AwaitsPercentages(s))) {
     ShowAlertWithBeeps(2, QStringLiteral("Résultat déjà introduit!\r\nSupprimez-le d'abord..."));
     return false;
   }

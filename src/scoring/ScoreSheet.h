@@ -129,8 +129,9 @@ class ScoreSheet {
   bool setAskLead(bool on);
 
   // Every key before a result is typed or stored by a key: true when the
-  // current line may receive one (the undo copy is then kept).
-  bool readyForResult();
+  // current line may receive one (the undo copy is then kept). "A" (key
+  // Adjusted) also splits an arbitral score a table sent for the director.
+  bool readyForResult(SheetKey key = SheetKey::None);
   // The first character typed: where the entry field opens and what it holds;
   // EntryColumn::None with the message shown when the character is refused.
   EntryColumn beginTyping(QChar typed, QString& fieldText);

@@ -308,12 +308,12 @@ void TableSheet::launchEditor() const {
   LaunchContractEditor(CurrentBoard, s != 0 ? ResultNsPair[s] : ns_, s != 0 ? ResultEwPair[s] : ew_);
 }
 
-bool TableSheet::readyForResult() {
+bool TableSheet::readyForResult(SheetKey key) {
   if (!takesResult(current_)) return false;
   const int s = currentSlot();
   storing_ = s;
   undo_ = {true, s, TakeSlotRecord(s)};
-  if (ResultScore[s] != kScoreNone) {
+  if (ResultScore[s] != kScoreNone && !(key == SheetKey::Adjusted && AwaitsPercentages(s))) {
     ShowAlertWithBeeps(2, QStringLiteral("Résultat déjà introduit!\r\nSupprimez-le d'abord..."));
     return false;
   }

@@ -96,8 +96,10 @@ class TableSheet {
   void editorBeeps() const;
   void launchEditor() const;
   // Every result key and character: true when the current line may receive
-  // a result (the undo copy is then kept; a line with a result says so).
-  bool readyForResult();
+  // a result (the undo copy is then kept; a line with a result says so). "A"
+  // (key Adjusted) also splits an arbitral score a table sent for the
+  // director.
+  bool readyForResult(SheetKey key = SheetKey::None);
   // The first character typed: true with the field's text when it opens the
   // entry field; false, with the message for a refused character.
   bool beginTyping(QChar typed, QString& fieldText) const;

@@ -223,7 +223,7 @@ void TForm58::otherKey(SheetKey key, const QString& text) {
     sheet_.launchEditor();
     return;
   }
-  if (!sheet_.readyForResult()) {
+  if (!sheet_.readyForResult(key)) {
     refresh();
     return;
   }

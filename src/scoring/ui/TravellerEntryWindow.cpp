@@ -155,7 +155,7 @@ void TForm56::sheetKey(SheetKey key, const QString& text) {
     case SheetKey::Adjusted:
     case SheetKey::Repeat:
     case SheetKey::Character: {
-      if (!sheet_.readyForResult()) break;
+      if (!sheet_.readyForResult(key)) break;
       if (key == SheetKey::Average) sheet_.storeAverage();
       if (key == SheetKey::PassedOut) sheet_.storePassedOut();
       if (key == SheetKey::Adjusted) sheet_.storeAdjusted();
