@@ -25,15 +25,15 @@ class TableDeviceEchoes : public DeviceEchoes, public ResultListener {
   // A result stored at a sheet: the tablets get its board line, the
   // BridgeMates its row, and the table's board is settled: a result the
   // director gives is his, whatever the table sent before or sends after.
-  // An adjusted score's line and row went with its percentages
-  // (resultAdjusted) already.
+  // An adjusted score's row, and with tablets its line, went with its
+  // percentages (resultAdjusted) already.
   // Both sheets send the BridgeMates every other result, typed or given by a
   // key (average, passed out, the last result again): what the scorers show
   // is then what a resume would send them (it sends every slot whose last
   // row differs, a key result included), whether the program was restarted
   // or not.
   void resultStored(int slot, ResultSheet, ResultOrigin origin) override {
-    const bool toldAdjusted = origin == ResultOrigin::Adjusted && !AwaitsPercentages(slot);
+    const bool toldAdjusted = origin == ResultOrigin::Adjusted && tablets() && !AwaitsPercentages(slot);
     if (!toldAdjusted) writeResultLine(slot);
     WriteSettledBoardFile(slot);
     if (origin != ResultOrigin::Adjusted) AppendChangedResult(slot);
@@ -46,13 +46,16 @@ class TableDeviceEchoes : public DeviceEchoes, public ResultListener {
     RemoveSettledBoardFile(slot);
     AppendNotPlayedResult(slot);
   }
+  // The tablets see the split at once, in their own words; the BridgeMates
+  // get it as a correction.
   void resultAdjusted(int slot, const QString& remark) override {
-    writeResultLine(slot);
+    if (tablets()) writeResultLine(slot);
     WriteSettledBoardFile(slot);
     AppendCorrectedResult(slot, remark);
   }
 
  private:
+  static bool tablets() { return TabletsMode || TabletsInUse; }
   static void writeResultLine(int slot) {
     WriteTabletResultLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], ResultNsPair[slot],
                           ResultEwPair[slot], EchoedResult(slot), ResultDeclarer[slot]);

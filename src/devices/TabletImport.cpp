@@ -228,7 +228,8 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
 }
 
 // A table's result for a board the director settled is not applied: the
-// file is set aside for his decision, and the desk is told why.
+// file is set aside for his decision, and the desk is told why and how to
+// hand the board back.
 void holdForDirector(const ResultFile& file, const QString& path, int slot) {
   QString text = file.text.trimmed();
   text.replace(QStringLiteral("  "), QStringLiteral(" "));
@@ -240,7 +241,7 @@ void holdForDirector(const ResultFile& file, const QString& path, int slot) {
                    .arg(file.ns)
                    .arg(DeviceEwNumber(file.ew)) +
                SettledResultText(slot) + QStringLiteral("). Le fichier est gardé pour votre décision sous le nom "),
-           QStringLiteral("."));
+           QStringLiteral(". Pour rendre la donne à la table, effacez votre résultat à la feuille de marque."));
 }
 
 // A file that could not be read: remembered, and set aside at the tenth

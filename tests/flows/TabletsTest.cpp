@@ -710,7 +710,8 @@ TEST_F(TabletsTest, AResultSentForABoardTheDirectorSettledWaitsForHim) {
                                       .arg(ns)
                                       .arg(ew - 7)));
   EXPECT_TRUE(referee[0].contains("réglée par l'arbitre (Score arbitral 40 % – 60 %)"));
-  EXPECT_TRUE(referee[0].contains(file + ".BAD"));
+  EXPECT_TRUE(referee[0].endsWith(file + ".BAD. Pour rendre la donne à la table, effacez votre résultat à la feuille de "
+                                           "marque."));
   // The next pass finds nothing more to say.
   ImportTabletResults();
   EXPECT_EQ(referee.size(), 1);
