@@ -56,6 +56,17 @@ void WritePairNameFiles() {
     if (PairNumbers[s] != 0) RewriteWholeFile(folder + PairNameFileName(PairNumbers[s]), PairLabels[s]);
 }
 
+QString TableFolder(int table) { return TabletSeriesFolder + QStringLiteral("1/Table%1").arg(table); }
+
+QString SettledBoardFile(int table, int board) {
+  return TableFolder(table) + QStringLiteral("/ARBITRE%1.TXT").arg(board);
+}
+
+bool BoardSettled(int slot) {
+  if (!TableDevicesMode || TabletSeriesFolder.isEmpty() || slot < 1 || slot > kMaxResultSlots) return false;
+  return platform::fileExists(SettledBoardFile(ResultTable[slot], ResultBoard[slot]));
+}
+
 bool TabletFolderIsReal(const QString& folder) {
   if (TabletSharedFolder.isEmpty()) return false;
   const QString root = QDir::cleanPath(platform::resolvePath(TabletSharedFolder));

@@ -20,6 +20,16 @@ QString PairNameFileName(int pairNumber);
 // pair slot 1..PairCount holding its label, without line end.
 void WritePairNameFiles();
 
+// The folder of table t: TabletSeriesFolder + "1/Table" + t (no "/" at the end).
+QString TableFolder(int table);
+// The file that says the director settled a board of a table at the desk:
+// "ARBITRE<board>.TXT" of the table's folder (whether it exists or not). It
+// holds his result in words for the players; the tables' server refuses the
+// board to the table while it is there.
+QString SettledBoardFile(int table, int board);
+// Whether the slot's board is settled at its table (a tablets evening only).
+bool BoardSettled(int slot);
+
 // True when folder, inside the exchange folder (TabletSharedFolder), can be
 // used: every entry between the exchange folder and it (the series folder,
 // a table folder, "Diagrammes", "NomsPaires") is a real folder, or missing

@@ -8,6 +8,7 @@
 #include "devices/DevicePolling.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletLines.h"
+#include "scoring/Adjustments.h"
 
 namespace {
 
@@ -22,33 +23,42 @@ class TableDeviceEchoes : public DeviceEchoes, public ResultListener {
   void removeLeftovers() override { RemoveTabletLeftovers(); }
 
   // A result stored at a sheet: the tablets get its board line, the
-  // BridgeMates its row; a result changed there (the tables knew one, or
-  // the director settled the board before) or an adjusted score settles the
-  // table's board for the director.
-  // Both sheets send the BridgeMates every result, typed or given by a key
-  // (average, passed out, the last result again), but an adjusted score,
-  // whose percentages went with resultAdjusted already: what the scorers
-  // show is then what a resume would send them (it sends every slot whose
-  // last row differs, a key result included), whether the program was
-  // restarted or not.
+  // BridgeMates its row, and the table's board is settled: a result the
+  // director gives is his, whatever the table sent before or sends after.
+  // An adjusted score's row, and with tablets its line, went with its
+  // percentages (resultAdjusted) already.
+  // Both sheets send the BridgeMates every other result, typed or given by a
+  // key (average, passed out, the last result again): what the scorers show
+  // is then what a resume would send them (it sends every slot whose last
+  // row differs, a key result included), whether the program was restarted
+  // or not.
   void resultStored(int slot, ResultSheet, ResultOrigin origin) override {
-    const bool changed = origin == ResultOrigin::Adjusted || TabletBoardKnown(ResultTable[slot], ResultBoard[slot]);
-    WriteTabletResultLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], ResultNsPair[slot],
-                          ResultEwPair[slot],
-                          ResultContract[slot].isEmpty() ? QString::number(ResultScore[slot]) : ResultContract[slot],
-                          ResultDeclarer[slot]);
-    if (changed) WriteSettledBoardFile(slot);
+    const bool toldAdjusted = origin == ResultOrigin::Adjusted && tablets() && !AwaitsPercentages(slot);
+    if (!toldAdjusted) writeResultLine(slot);
+    WriteSettledBoardFile(slot);
     if (origin != ResultOrigin::Adjusted) AppendChangedResult(slot);
   }
+  // Erased at the desk: the board goes back to its table, which may enter it
+  // again (the deletion line says so, and the board is no longer settled).
   void resultErased(int slot, ResultSheet) override {
     WriteTabletDeleteLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], ResultNsPair[slot],
                           ResultEwPair[slot]);
-    WriteSettledBoardFile(slot);
+    RemoveSettledBoardFile(slot);
     AppendNotPlayedResult(slot);
   }
+  // The tablets see the split at once, in their own words; the BridgeMates
+  // get it as a correction.
   void resultAdjusted(int slot, const QString& remark) override {
+    if (tablets()) writeResultLine(slot);
     WriteSettledBoardFile(slot);
     AppendCorrectedResult(slot, remark);
+  }
+
+ private:
+  static bool tablets() { return TabletsMode || TabletsInUse; }
+  static void writeResultLine(int slot) {
+    WriteTabletResultLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], ResultNsPair[slot],
+                          ResultEwPair[slot], EchoedResult(slot), ResultDeclarer[slot]);
   }
 };
 

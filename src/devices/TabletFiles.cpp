@@ -233,8 +233,6 @@ bool LockExchangeFolder() {
   return false;
 }
 
-QString TableFolder(int table) { return seriesFolder() + QStringLiteral("/Table%1").arg(table); }
-
 QString TabletPrefsLine() {
   PercentagesFromRound = adjustedPercentagesRound();
   QString movement = QStringLiteral("H");

@@ -3,6 +3,8 @@
 // and the session files the tablet server reads when a tournament starts
 // (series count, preferences line, rounds, sit-out list, one movement file
 // per table, the players and the placeholders of the result files).
+#include "core/DeviceFiles.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -69,9 +71,6 @@ bool LockExchangeFolder();
 // when it is 0, the deals per table in a federation Heredia movement, else
 // the pair slots. TableCount itself is never changed.
 int ImportTableCount();
-// The folder of table t: TabletSeriesFolder + "1/Table" + t (no "/" at the end).
-QString TableFolder(int table);
-
 // The preferences line of "PREFS.TXT" (PercentagesFromRound is adjusted to
 // the rounds played and kept so).
 QString TabletPrefsLine();

@@ -227,15 +227,9 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
   return true;
 }
 
-// The director settled the slot's board at this table: its "ARBITRE" file
-// (an adjusted score's ".ADJ" line alone may be a table's own split, read
-// again after a restart).
-bool settledByDirector(int slot) {
-  return platform::fileExists(SettledBoardFile(ResultTable[slot], ResultBoard[slot]));
-}
-
 // A table's result for a board the director settled is not applied: the
-// file is set aside for his decision, and the desk is told why.
+// file is set aside for his decision, and the desk is told why and how to
+// hand the board back.
 void holdForDirector(const ResultFile& file, const QString& path, int slot) {
   QString text = file.text.trimmed();
   text.replace(QStringLiteral("  "), QStringLiteral(" "));
@@ -247,7 +241,7 @@ void holdForDirector(const ResultFile& file, const QString& path, int slot) {
                    .arg(file.ns)
                    .arg(DeviceEwNumber(file.ew)) +
                SettledResultText(slot) + QStringLiteral("). Le fichier est gardé pour votre décision sous le nom "),
-           QStringLiteral("."));
+           QStringLiteral(". Pour rendre la donne à la table, effacez votre résultat à la feuille de marque."));
 }
 
 // A file that could not be read: remembered, and set aside at the tenth
@@ -295,7 +289,10 @@ void takeFile(int table, const QString& path, Pass& pass) {
           ResultRound[s] == file.round)
         matching << s;
     for (const int s : matching) {
-      if (!settledByDirector(s)) continue;
+      // The director settled the board at this table: its "ARBITRE" file
+      // (an adjusted score's ".ADJ" line alone may be a table's own split,
+      // read again after a restart).
+      if (!BoardSettled(s)) continue;
       holdForDirector(file, path, s);
       return;
     }

@@ -9,6 +9,7 @@
 #include "devices/TabletFiles.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
+#include "scoring/Adjustments.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -85,16 +86,6 @@ void WriteTabletDeleteLine(int table, int board, int round, int nsPair, int ewPa
              TabletLogStamp() + QStringLiteral(" TALVARON.EXE ") + line);
 }
 
-QString SettledBoardFile(int table, int board) {
-  return TableFolder(table) + QStringLiteral("/ARBITRE%1.TXT").arg(board);
-}
-
-bool TabletBoardKnown(int table, int board) {
-  if (!tableFolderKnown(table)) return false;
-  return platform::fileExists(TableFolder(table) + QStringLiteral("/RESX%1.TXT").arg(board)) ||
-         platform::fileExists(SettledBoardFile(table, board));
-}
-
 QString SettledResultText(int slot) {
   const int score = ResultScore[slot];
   const QString contract = ResultContract[slot];
@@ -120,6 +111,17 @@ void WriteSettledBoardFile(int slot) {
   const int table = ResultTable[slot];
   if (!tableFolderKnown(table)) return;
   RewriteWholeFile(SettledBoardFile(table, ResultBoard[slot]), SettledResultText(slot) + QStringLiteral("\r\n"));
+}
+
+void RemoveSettledBoardFile(int slot) {
+  if (slot < 1 || slot > kMaxResultSlots || !tableFolderKnown(ResultTable[slot])) return;
+  platform::deleteFile(SettledBoardFile(ResultTable[slot], ResultBoard[slot]));
+}
+
+QString EchoedResult(int slot) {
+  if (ResultScore[slot] == kScoreAdjusted && !AwaitsPercentages(slot))
+    return QStringLiteral("%1 - %2").arg(std::lround(ResultNsPercent[slot])).arg(std::lround(ResultEwPercent[slot]));
+  return ResultContract[slot].isEmpty() ? QString::number(ResultScore[slot]) : ResultContract[slot];
 }
 
 void WriteTableResultFile(int slot, bool erased, bool listOnce) {
@@ -177,8 +179,8 @@ bool reportsDeletion(const std::optional<QString>& line) {
 
 // One result file per board: the slot's line, or its deletion, written
 // again unless the table's files say so already (in the program's words or
-// in those the tablets sent: "NOT PLAYED" for "MOY", "AJU" or "60 - 40" for
-// "AJU.").
+// in those the tablets sent: "NOT PLAYED" for "MOY", "AJU" for an adjusted
+// score still to split; a split is echoed in the tablets' words, "60 - 40").
 void resendBoardLine(int slot) {
   const int table = ResultTable[slot];
   const int board = ResultBoard[slot];
@@ -191,14 +193,11 @@ void resendBoardLine(int slot) {
     if (!told) WriteTabletDeleteLine(table, board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot]);
     return;
   }
-  const QString contract =
-      ResultContract[slot].isEmpty() ? QString::number(ResultScore[slot]) : ResultContract[slot];
+  const QString contract = EchoedResult(slot);
   // The tablets' own words for what is stored stand as they were echoed.
   QStringList forms{contract};
   if (contract == QLatin1String("MOY")) forms << QStringLiteral("NOT PLAYED");
-  if (contract == QLatin1String("AJU."))
-    forms << QStringLiteral("AJU")
-          << QStringLiteral("%1 - %2").arg(ResultNsPercent[slot]).arg(ResultEwPercent[slot]);
+  if (AwaitsPercentages(slot)) forms << QStringLiteral("AJU");
   // A result without a contract played has no declarer to tell: whatever
   // letter its line carries, it says the same.
   const bool anyDeclarer = ResultContract[slot].isEmpty() || contract == QLatin1String("PASSE") ||

@@ -25,23 +25,23 @@ void WriteTabletDeleteLine(int table, int board, int round, int nsPair, int ewPa
 void WriteTableResultFile(int slot, bool erased, bool listOnce = false);
 
 // A board settled by the director at a table: "ARBITRE<board>.TXT" of the
-// table's folder (beside the board's "RESX" echo), rewritten whole with one
-// line, the slot's result as the director left it, for the players
-// (SettledResultText). The file stays for the evening: the tables' server
+// table's folder (SettledBoardFile, beside the board's "RESX" echo),
+// rewritten whole with one line, the slot's result as the director left it,
+// for the players (SettledResultText). While it is there the tables' server
 // shows the board as settled, and the collection keeps what a table sends
-// for it afterwards for the director. Nothing without table devices or the
-// table's folder.
+// for it for the director. Nothing without tablets or the table's folder.
 void WriteSettledBoardFile(int slot);
+// The slot's board handed back to its table: its settled file goes, and the
+// table may enter the board again.
+void RemoveSettledBoardFile(int slot);
 // The slot's result as the players read it: "Score arbitral 40 % – 60 %",
 // "N 4PN=", "PASSE", "Moyenne", the points, or "Résultat effacé par
 // l'arbitre".
 QString SettledResultText(int slot);
-// The settled board's file of a table (whether it exists or not).
-QString SettledBoardFile(int table, int board);
-// Whether the table's folder holds the echo of a result of board
-// ("RESX<board>.TXT") or the board is settled already: a result stored now
-// changes one the tables know, or the director's own.
-bool TabletBoardKnown(int table, int board);
+// The slot's result as the tablets' lines carry it: the contract, the points
+// when there is none, or an adjusted score's split in the tables' own words
+// ("60 - 40") once its percentages are given.
+QString EchoedResult(int slot);
 // A device tournament resumed: every table's echo brought back to what its
 // slots hold, from the stored results. With tablets, a board's files that
 // do not hold the slot's line (or its deletion) are written again, and

@@ -63,8 +63,7 @@ QStringList Heading(const QString& title) { return {title, QString(title.size(),
 QStringList ResultsToAdjustByHand() {
   QStringList lines;
   for (int s = 1; s <= ResultSlotCount; ++s)
-    if (ResultNsPair[s] != 0 && ResultEwPair[s] != 0 && ResultScore[s] == kScoreAdjusted &&
-        (ResultNsPercent[s] == 0 || ResultEwPercent[s] == 0))
+    if (ResultNsPair[s] != 0 && ResultEwPair[s] != 0 && AwaitsPercentages(s))
       lines << QStringLiteral("Il faut d'abord ajuster manuellement la donne ") + QString::number(ResultBoard[s]) +
                    QStringLiteral(" par ") + QString::number(ResultNsPair[s]) + QStringLiteral(" contre ") +
                    QString::number(ResultEwPair[s]) + u'.';
@@ -216,6 +215,10 @@ void PenaltyFromMenu() {
 
 }  // namespace
 
+bool AwaitsPercentages(int slot) {
+  return IsSlot(slot) && ResultScore[slot] == kScoreAdjusted && (ResultNsPercent[slot] == 0 || ResultEwPercent[slot] == 0);
+}
+
 QString AdjustmentRealText(double value) {
   // "6.00000000000000E+01" whatever the locale; the exponent gets 4 digits.
   QString text = QString::number(value, 'E', 14);
@@ -267,8 +270,9 @@ bool AdjustOneResult(int board, int pair) {
     ShowAlert(QStringLiteral("Cette paire ne doit pas jouer cette donne!"));
     return false;
   }
-  if (ResultScore[slot] == kScoreAdjusted) {
-    ShowAlert(QStringLiteral("Bien que cette donne est déjà marquée comme ajustée, veuillez d'abord la supprimer ..."));
+  // A table's arbitral score sent without its split waits for the director's.
+  if (ResultScore[slot] == kScoreAdjusted && !AwaitsPercentages(slot)) {
+    ShowAlert(QStringLiteral("Bien que cette donne soit déjà marquée comme ajustée, veuillez d'abord la supprimer ..."));
     return false;
   }
   if (ResultNsPercent[slot] == 0 && ResultEwPercent[slot] == 0) {
@@ -372,14 +376,7 @@ void ListOrDeleteAdjustments(bool viewOnly) {
     }
     if (offer(AdjustmentListingLine(*a))) {
       adjustmentsDropped = true;
-      if (IsSlot(a->slot)) {
-        if (!dropped.contains(a->slot)) dropped << a->slot;
-        ResultScore[a->slot] = kScoreNone;
-        ResultContract[a->slot].clear();
-        ResultMatchpoints[a->slot] = 0;
-        ResultNsPercent[a->slot] = 0;
-        ResultEwPercent[a->slot] = 0;
-      }
+      if (IsSlot(a->slot) && !dropped.contains(a->slot)) dropped << a->slot;
     } else {
       kept << line;
     }
@@ -406,9 +403,10 @@ void ListOrDeleteAdjustments(bool viewOnly) {
   }
   ui::HideNotice(form);
   if (adjustmentsDropped) {
-    SaveResults();
-    // Erased at the desk: the devices and the menu's counters hear of it.
-    for (const int slot : dropped) TellResultErased(slot, ResultSheet::Board);
+    // Erased at the desk as a sheet erases it: its lead, declarer and
+    // percentages go with it, and the devices and the menu's counters hear
+    // of it.
+    for (const int slot : dropped) EraseResult(slot, ResultSource::BoardSheet);
     ShowMessageWindow(QStringLiteral("Les donnes dont l'ajustement a été supprimé devront être réencodées ou réajustées..."));
   }
 }

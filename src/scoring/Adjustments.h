@@ -15,6 +15,11 @@ void AdjustmentsAndPenaltiesMenu();
 // play the board, the result cannot be adjusted or the director gives up.
 bool AdjustOneResult(int board, int pair);
 
+// Whether the slot holds an adjusted score ("AJU.") whose percentages are
+// still to be given: a table sent it for the director to split (a 0 % the
+// director gives is kept as 0.0001).
+bool AwaitsPercentages(int slot);
+
 // The ".ADJ" lines a device import gives its slots: each slot named keeps
 // exactly the line given last for it, or none when it was cleared, whatever
 // lines it had before; the lines of other slots stay as they stand. Nothing

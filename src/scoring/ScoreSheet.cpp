@@ -166,6 +166,11 @@ void WriteAskLeadMarker(bool on) {
     platform::deleteFile(name);
 }
 
+QString SettledLinesNote() {
+  return QStringLiteral("En bleu : réglé par l'arbitre, la table ne peut plus le changer. S ou Suppr l'efface et "
+                        "rend la donne à la table.");
+}
+
 ScoreSheet::ScoreSheet() { layOut(1); }
 
 int ScoreSheet::slotOfLine(int line) const {
@@ -202,6 +207,8 @@ ScoreSheet::Line ScoreSheet::cells(int line) const {
   if (s == 0) return {QStringLiteral("Donne"), QStringLiteral("non"), QStringLiteral("jouée"), {}, {}, {}};
   return SlotCells(s, takesResult(line));
 }
+
+bool ScoreSheet::settled(int line) const { return BoardSettled(slotOfLine(line)); }
 
 ScoreSheet::Line ScoreSheet::SlotCells(int s, bool takes) {
   if (ResultRound[s] > RoundsPlayed && ResultScore[s] == kScoreNone) return {QStringLiteral("Tour"), QStringLiteral("non"), QStringLiteral("joué."), {}, {}, {}};
@@ -324,12 +331,12 @@ bool ScoreSheet::setAskLead(bool on) {
   return true;
 }
 
-bool ScoreSheet::readyForResult() {
+bool ScoreSheet::readyForResult(SheetKey key) {
   if (FederationMode) AskOpeningLead = true;
   if (!takesResult(current_)) return false;
   const int s = currentSlot();
   undo_ = {s, TakeSlotRecord(s)};
-  if (ResultScore[s] != kScoreNone) {
+  if (ResultScore[s] != kScoreNone && !(key == SheetKey::Adjusted && AwaitsPercentages(s))) {
     ShowAlertWithBeeps(2, QStringLiteral("Résultat déjà introduit!\r\nSupprimez-le d'abord..."));
     return false;
   }

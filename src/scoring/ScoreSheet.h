@@ -67,6 +67,11 @@ bool SwapResultSides(int slot);
 // by N/S pair), 0 for a line without a slot; returns the number of lines.
 int BoardLineSlots(int board, std::array<int, kMaxTables + 1>& lineSlots);
 
+// What the sheets say of the lines whose board the director settled at the
+// desk in a tablets evening (drawn apart): the table can no longer change
+// them, and a deletion hands the board back to it.
+QString SettledLinesNote();
+
 // Where the entry field opens.
 enum class EntryColumn { None, Result, NsPoints, EwPoints };
 
@@ -88,6 +93,9 @@ class ScoreSheet {
   bool reachable(int line) const;
   // The six cells of a line as shown.
   Line cells(int line) const;
+  // Whether the line's board is settled at its table by the director (a
+  // tablets evening): the table's result is no longer taken.
+  bool settled(int line) const;
   // The cells of a traveller line that has a slot (takes: it owes a result).
   static Line SlotCells(int slot, bool takes);
   // The status text beside the entry field for the current line.
@@ -121,8 +129,9 @@ class ScoreSheet {
   bool setAskLead(bool on);
 
   // Every key before a result is typed or stored by a key: true when the
-  // current line may receive one (the undo copy is then kept).
-  bool readyForResult();
+  // current line may receive one (the undo copy is then kept). "A" (key
+  // Adjusted) also splits an arbitral score a table sent for the director.
+  bool readyForResult(SheetKey key = SheetKey::None);
   // The first character typed: where the entry field opens and what it holds;
   // EntryColumn::None with the message shown when the character is refused.
   EntryColumn beginTyping(QChar typed, QString& fieldText);

@@ -1,6 +1,7 @@
 #include "scoring/TableSheet.h"
 
 #include "core/CompanionPrograms.h"
+#include "core/DeviceFiles.h"
 #include "core/Fatal.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
@@ -228,6 +229,8 @@ TableSheet::SheetLine TableSheet::sheetCells(int line) const {
   return l;
 }
 
+bool TableSheet::settled(int line) const { return !bye_ && BoardSettled(slotOfLine(line)); }
+
 QString TableSheet::tableLabel() const {
   return QStringLiteral(" Table ") + (table_ == 0 ? QStringLiteral("?") : QString::number(table_)) + u' ';
 }
@@ -305,12 +308,12 @@ void TableSheet::launchEditor() const {
   LaunchContractEditor(CurrentBoard, s != 0 ? ResultNsPair[s] : ns_, s != 0 ? ResultEwPair[s] : ew_);
 }
 
-bool TableSheet::readyForResult() {
+bool TableSheet::readyForResult(SheetKey key) {
   if (!takesResult(current_)) return false;
   const int s = currentSlot();
   storing_ = s;
   undo_ = {true, s, TakeSlotRecord(s)};
-  if (ResultScore[s] != kScoreNone) {
+  if (ResultScore[s] != kScoreNone && !(key == SheetKey::Adjusted && AwaitsPercentages(s))) {
     ShowAlertWithBeeps(2, QStringLiteral("Résultat déjà introduit!\r\nSupprimez-le d'abord..."));
     return false;
   }

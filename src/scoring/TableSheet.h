@@ -67,6 +67,9 @@ class TableSheet {
   // A line that holds a result, even beyond RoundsPlayed: it can be deleted.
   bool holdsResult(int line) const;
   SheetLine sheetCells(int line) const;
+  // Whether the line's board is settled at this table by the director (a
+  // tablets evening).
+  bool settled(int line) const;
   QString tableLabel() const;
   QString roundLabel() const;
   QString nsLabel() const;
@@ -93,8 +96,10 @@ class TableSheet {
   void editorBeeps() const;
   void launchEditor() const;
   // Every result key and character: true when the current line may receive
-  // a result (the undo copy is then kept; a line with a result says so).
-  bool readyForResult();
+  // a result (the undo copy is then kept; a line with a result says so). "A"
+  // (key Adjusted) also splits an arbitral score a table sent for the
+  // director.
+  bool readyForResult(SheetKey key = SheetKey::None);
   // The first character typed: true with the field's text when it opens the
   // entry field; false, with the message for a refused character.
   bool beginTyping(QChar typed, QString& fieldText) const;

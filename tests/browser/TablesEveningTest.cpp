@@ -18,6 +18,7 @@
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "scoring/ResultListings.h"
+#include "scoring/ScoreSheet.h"
 #include "setup/PairsEntry.h"
 #include "setup/Players.h"
 #include "support/devices/LoopbackPorts.h"
@@ -82,6 +83,14 @@ QString decodedQrCode(const TForm5& menu, const QString& picture) {
   zbar.start("zbarimg", {"--raw", "-q", picture});
   if (!zbar.waitForFinished(10000)) return "(zbarimg did not end)";
   return QString::fromUtf8(zbar.readAllStandardOutput()).trimmed();
+}
+
+// The board's sheet on the line of table 2's result of board, as the
+// director opens it at the desk.
+void PutSheetOnTable2(ScoreSheet& sheet, int board) {
+  sheet.layOut(board);
+  for (int line = 1; line <= sheet.lineCount(); ++line)
+    if (ResultTable[sheet.slotOfLine(line)] == 2) sheet.setCurrentLine(line);
 }
 
 // Runs the collection and Qt's events while waiting.
@@ -417,8 +426,10 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
 // Five pairs: the BYE sits E/W at table 3, so each round one table has a
 // single pair. Its phone says so and goes on to the next round. A name that
 // looks like markup is shown as it was typed. A correction made on a phone
-// while the director changed the board is refused and the phone told. A new
-// tournament then asks every phone for the password again.
+// while the director changed the board is refused and the phone told. A
+// board the director settles at his sheet is refused to its table until he
+// deletes it there: the phone then enters it again and the program takes
+// it. A new tournament then asks every phone for the password again.
 TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
   QString why;
   if (!browserReady(why)) GTEST_SKIP() << why.toStdString();
@@ -432,7 +443,12 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
     PairLabels[3] = "DUPONT Jean - DURAND Paul";
   });
   if (!startServer()) GTEST_SKIP() << "the tables' server is not built";
-  const QJsonObject report = runPhones("sitout.mjs", [](const QString& step) {
+  // Table 2's first board in round 1 (boards 3 and 4 there).
+  int handedBack = 0;
+  for (int slot = 1; slot <= ResultSlotCount; ++slot)
+    if (ResultTable[slot] == 2 && ResultRound[slot] == 1 && ResultBoard[slot] == 3) handedBack = slot;
+  ASSERT_GT(handedBack, 0);
+  const QJsonObject report = runPhones("sitout.mjs", [&](const QString& step) {
     if (step == "desk") {
       // The director types board 1 of table 1 again at the desk: 3SA+1 by
       // North, echoed to the table as every desk entry is.
@@ -443,11 +459,20 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
       ResultScore[slot] = 430;
       WriteTabletResultLine(1, 1, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot], "3SN+1", "N");
     } else if (step.startsWith("settle ")) {
-      // The director settles a board of table 2 at the desk: the program
-      // leaves its words for the players beside the table's echoes, in
-      // Windows-1252 as they are.
-      testing_support::writeBytes(TableFolder(2) + QString("/ARBITRE%1.TXT").arg(step.mid(7)),
-                                  "Score arbitral 40 % \x96 60 %\r\n");
+      // The director gives table 2's board 40 % - 60 % at his board's sheet
+      // ("A", then the window's second line).
+      ui::ScriptedInteraction director;
+      director.answerText("2");
+      ScoreSheet sheet;
+      PutSheetOnTable2(sheet, step.mid(7).toInt());
+      ASSERT_TRUE(sheet.readyForResult());
+      ASSERT_TRUE(sheet.storeAdjusted());
+    } else if (step.startsWith("hand back ")) {
+      // He deletes it there: the board goes back to table 2.
+      ScoreSheet sheet;
+      PutSheetOnTable2(sheet, step.mid(10).toInt());
+      sheet.deleteCurrent();
+      EXPECT_EQ(ResultScore[handedBack], kScoreNone);
     } else if (step == "restart") {
       WriteTabletSessionFiles();  // a new tournament: the phones' tokens are no longer good
     }
@@ -493,6 +518,15 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
   EXPECT_EQ(settledBoard.value("sent").toString().toStdString(),
             "409 settled Cette donne a été réglée par l'arbitre : adressez-vous à lui.");
   EXPECT_FALSE(QFile::exists(TableFolder(2) + "/REST3.TXT"));
+  // Deleted at the desk, the board was the table's again: the phone entered
+  // it, and the program took it (East two spades one down, East-West
+  // vulnerable on board 3: 100 to N/S).
+  EXPECT_EQ(settledBoard.value("handedBack").toString().toStdString(), "Donne 3à jouer");
+  EXPECT_EQ(settledBoard.value("enteredAgain").toString().toStdString(),
+            "2♠ E -1 | ✓ Résultat pris par le programme.");
+  EXPECT_EQ(ResultContract[handedBack].toStdString(), "2PE-1");
+  EXPECT_EQ(ResultScore[handedBack], 100);
+  EXPECT_FALSE(QFile::exists(TableFolder(2) + "/ARBITRE3.TXT"));
   // The phone is back at the password, told why: its device is no longer
   // known, or, caught while the program was rewriting the session files,
   // there was no tournament for a moment.

@@ -82,7 +82,9 @@ async function lateAnswers(page) {
 
 // The director settles the table's first board at the desk (step "settle
 // <board>"): the round shows it settled, the big button goes to the other
-// board, and a result sent for it anyway is refused.
+// board, and a result sent for it anyway is refused. Then he deletes it at
+// his sheet (step "hand back <board>"): the board is the table's again, the
+// phone enters it and the program takes it.
 async function directorSettles(page) {
   const first = await page.$eval('[data-board]', (b) => Number(b.dataset.board));
   await step('settle ' + first);
@@ -100,6 +102,21 @@ async function directorSettles(page) {
     const j = await r.json();
     return r.status + ' ' + j.error + ' ' + j.message;
   }, first);
+  await step('hand back ' + first);
+  await tap(page, '#back');
+  await waitOn(page, 'tour', 1);
+  await page.waitForFunction((b) => document.querySelector(`#board-${b} .state`)?.textContent === 'à jouer',
+    {}, first);
+  seen.handedBack = await text(page, '#board-' + first);
+  await tap(page, '#board-' + first);
+  await waitOn(page, 'donne', first);
+  await enterResult(page, contract('E', 2, 'P', -1));
+  await tap(page, '#preview');
+  await waitOn(page, 'confirmation', first);
+  await tap(page, '#send');
+  await waitOn(page, 'envoi', first);
+  await page.waitForSelector('#echo[data-state="taken"]');
+  seen.enteredAgain = await text(page, '#result') + ' | ' + await text(page, '#echo');
   return seen;
 }
 const phones = [];

@@ -50,6 +50,27 @@ TEST_F(TableSheetTest, ALateRoundResultIsDeletedAfterTheRoundsPlayedWereLowered)
   EXPECT_EQ(ui.beeps, 1);
 }
 
+// Table 1 sent board 1 as "Arbitral" for the director: "A" on its line asks
+// the split at once; any other key finds the line holding a result.
+TEST_F(TableSheetTest, ATablesArbitralScoreIsSplitWithA) {
+  ui::ScriptedInteraction ui;
+  ResultContract[slot(1, 1)] = QStringLiteral("AJU.");
+  ResultScore[slot(1, 1)] = kScoreAdjusted;
+  LastSheetRound = 1;
+  TableSheet sheet;
+  ASSERT_TRUE(sheet.startRound());
+  sheet.up();  // the sheet opens on its first empty line
+  ASSERT_EQ(sheet.currentSlot(), slot(1, 1));
+  EXPECT_FALSE(sheet.readyForResult(SheetKey::Average));
+  EXPECT_EQ(ui.messages.value(0), QStringLiteral("Résultat déjà introduit!\r\nSupprimez-le d'abord..."));
+  ui.answerText(QStringLiteral("3\t\t"));  // 50 % - 50 %
+  ASSERT_TRUE(sheet.readyForResult(SheetKey::Adjusted));
+  ASSERT_TRUE(sheet.storeAdjusted());
+  EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 1)], 50);
+  EXPECT_DOUBLE_EQ(ResultEwPercent[slot(1, 1)], 50);
+  EXPECT_EQ(ResultContract[slot(1, 1)], QStringLiteral("AJU."));
+}
+
 TEST_F(TableSheetTest, NumbersCharactersAndDeclarers) {
   ui::ScriptedInteraction ui;
   LastSheetRound = 1;

@@ -44,6 +44,13 @@ int firstRoundSlot(int board) {
   return 0;
 }
 
+// The board's sheet laid out on slot's board, its line current.
+void PutSheetOn(ScoreSheet& sheet, int slot) {
+  sheet.layOut(ResultBoard[slot]);
+  for (int line = 1; line <= sheet.lineCount(); ++line)
+    if (sheet.slotOfLine(line) == slot) sheet.setCurrentLine(line);
+}
+
 }  // namespace
 
 class TabletsTest : public testing_support::TalvaronTest {
@@ -664,10 +671,10 @@ TEST_F(TabletsTest, AFinishedBoardIsVentilatedByTheCollectionAsAtTheDesk) {
   EXPECT_EQ(readBytes(dataDir() + "ABC.SEA"), rankingFile);
 }
 
-// A table sends "Arbitral" on board 6; the director deletes it at the board's
-// sheet and gives 40 % - 60 % in "Ajustement des fréquences"; the players
-// then enter a contract at the table. The adjustment stays, its line too, the
-// desk is told and the table's file is kept for the director.
+// A table sends "Arbitral" on board 6, leaving the split to the director,
+// who gives 40 % - 60 % in "Ajustement des fréquences" at once; the players
+// then enter a contract at the table. The adjustment stays, its line too,
+// the desk is told and the table's file is kept for the director.
 TEST_F(TabletsTest, AResultSentForABoardTheDirectorSettledWaitsForHim) {
   const int slot = firstRoundSlot(6);
   const int t = ResultTable[slot];
@@ -677,19 +684,14 @@ TEST_F(TabletsTest, AResultSentForABoardTheDirectorSettledWaitsForHim) {
   ASSERT_EQ(ResultContract[slot], "AJU.");
   EXPECT_FALSE(QFile::exists(table(t) + "ARBITRE6.TXT"));  // the table's own arbitral score settles nothing
 
-  ScoreSheet sheet;
-  sheet.layOut(6);
-  for (int line = 1; line <= sheet.lineCount(); ++line)
-    if (sheet.slotOfLine(line) == slot) sheet.setCurrentLine(line);
-  ASSERT_EQ(sheet.currentSlot(), slot);
-  sheet.deleteCurrent();
-  EXPECT_EQ(ResultScore[slot], kScoreNone);
-  EXPECT_EQ(readBytes(table(t) + "ARBITRE6.TXT"), "R\xe9sultat effac\xe9 par l'arbitre\r\n");
-  EXPECT_FALSE(QFile::exists(table(t) + "RESX6.TXT"));
-
   talk.answerText("2");  // the second line of the window: 40 % - 60 %
-  ASSERT_TRUE(AdjustOneResult(6, ns));
+  ASSERT_TRUE(AdjustOneResult(6, ns)) << talk.messages.join(" | ").toStdString();
   EXPECT_EQ(readBytes(table(t) + "ARBITRE6.TXT"), "Score arbitral 40 % \x96 60 %\r\n");
+  // The table's echo says the split in the tables' words, as a split sent
+  // from the table: its page and the board's frequency show 40 % and 60 %.
+  const QByteArray echo = QString("%1 1 999 6 1 %2 %3  40 - 60 Entame=?\r\n").arg(t).arg(ns).arg(ew).toUtf8();
+  EXPECT_EQ(readBytes(table(t) + "RESX6.TXT"), echo);
+  EXPECT_EQ(readBytes(table(t) + "RESS6.TXT"), echo);
   const QByteArray adjustments = readBytes(dataDir() + "ABC.ADJ");
   ASSERT_TRUE(adjustments.startsWith(QString("%1 6 ").arg(slot).toUtf8()));
 
@@ -708,11 +710,59 @@ TEST_F(TabletsTest, AResultSentForABoardTheDirectorSettledWaitsForHim) {
                                       .arg(ns)
                                       .arg(ew - 7)));
   EXPECT_TRUE(referee[0].contains("réglée par l'arbitre (Score arbitral 40 % – 60 %)"));
-  EXPECT_TRUE(referee[0].contains(file + ".BAD"));
+  EXPECT_TRUE(referee[0].endsWith(file + ".BAD. Pour rendre la donne à la table, effacez votre résultat à la feuille de "
+                                           "marque."));
   // The next pass finds nothing more to say.
   ImportTabletResults();
   EXPECT_EQ(referee.size(), 1);
   EXPECT_EQ(ResultContract[slot], "AJU.");
+}
+
+// Table 3's phone is dead: the director keys an average on board 3 and types
+// board 2's contract from the paper sheet. Both are his: the phone, still
+// showing the boards open, sends its own results, and the desk keeps the
+// director's. The sheet shows which lines are settled; deleting one hands
+// the board back to its table, whose next result is taken.
+TEST_F(TabletsTest, AResultGivenAtTheDeskIsTheDirectorsUntilHeHandsTheBoardBack) {
+  const int average = firstRoundSlot(3);
+  const int typed = firstRoundSlot(2);
+  ASSERT_EQ(ResultTable[average], ResultTable[typed]);
+  const int t = ResultTable[average];
+  ScoreSheet sheet;
+  PutSheetOn(sheet, average);
+  ASSERT_TRUE(sheet.readyForResult());
+  sheet.storeAverage();
+  PutSheetOn(sheet, typed);
+  ASSERT_TRUE(sheet.readyForResult());
+  talk.answer(1);  // the score confirmed
+  ASSERT_TRUE(sheet.validate("3SN=", EntryColumn::Result));
+  EXPECT_EQ(readBytes(table(t) + "ARBITRE3.TXT"), "Moyenne\r\n");
+  EXPECT_EQ(readBytes(table(t) + "ARBITRE2.TXT"), "3SN=\r\n");
+
+  const QString sentAverage = tables.enterResult(t, 3, 1, ResultNsPair[average], ResultEwPair[average], "N 4PN= RC");
+  tables.enterResult(t, 2, 1, ResultNsPair[typed], ResultEwPair[typed], "S 2CS+1 AP");
+  ImportTabletResults();
+  EXPECT_EQ(ResultContract[average], "MOY.");
+  EXPECT_EQ(ResultScore[average], kScoreAverage);
+  EXPECT_EQ(ResultContract[typed], "3SN=");
+  EXPECT_TRUE(QFile::exists(sentAverage + ".BAD"));
+  EXPECT_EQ(referee.size(), 2);
+
+  // The average deleted at the sheet: no longer settled, and the table may
+  // enter the board again.
+  PutSheetOn(sheet, average);
+  ASSERT_TRUE(sheet.settled(sheet.currentLine()));
+  sheet.deleteCurrent();
+  PutSheetOn(sheet, average);
+  EXPECT_FALSE(sheet.settled(sheet.currentLine()));
+  EXPECT_FALSE(QFile::exists(table(t) + "ARBITRE3.TXT"));
+  EXPECT_TRUE(readBytes(table(t) + "RESS3.TXT").contains("declarant DELETE"));
+  tables.enterResult(t, 3, 1, ResultNsPair[average], ResultEwPair[average], "N 4PN= RC");
+  ImportTabletResults();
+  EXPECT_EQ(ResultContract[average], "4PN=");
+  EXPECT_EQ(ResultLead[average], "RC");
+  EXPECT_EQ(referee.size(), 2);
+  EXPECT_TRUE(QFile::exists(table(t) + "ARBITRE2.TXT"));  // board 2 is still his
 }
 
 TEST_F(TabletsTest, ASettledBoardsFileSaysTheDirectorsResultToThePlayers) {
@@ -767,9 +817,8 @@ TEST_F(TabletsTest, ADeletionRefusedAtTheBoardsSheetSendsTheTablesNothing) {
 }
 
 // The director gives a result 60 % - 40 %, then deletes that adjustment in
-// "Ajustements": the table's board says so, and the tables no longer hold a
-// result for it.
-TEST_F(TabletsTest, AnAdjustmentDeletedAtTheDeskLeavesTheBoardErasedForTheTable) {
+// "Ajustements": the board goes back to its table, which enters it again.
+TEST_F(TabletsTest, AnAdjustmentDeletedAtTheDeskHandsTheBoardBackToItsTable) {
   const int slot = firstRoundSlot(5);
   const int t = ResultTable[slot];
   talk.answerText("4");  // the fourth line of the window: 60 % - 40 %
@@ -779,6 +828,10 @@ TEST_F(TabletsTest, AnAdjustmentDeletedAtTheDeskLeavesTheBoardErasedForTheTable)
   ListOrDeleteAdjustments(false);
   EXPECT_EQ(ResultScore[slot], kScoreNone);
   EXPECT_FALSE(QFile::exists(dataDir() + "ABC.ADJ"));
-  EXPECT_EQ(readBytes(table(t) + "ARBITRE5.TXT"), "R\xe9sultat effac\xe9 par l'arbitre\r\n");
+  EXPECT_FALSE(QFile::exists(table(t) + "ARBITRE5.TXT"));
   EXPECT_TRUE(readBytes(table(t) + "RESS5.TXT").contains("declarant DELETE"));
+  tables.enterResult(t, 5, 1, ResultNsPair[slot], ResultEwPair[slot], "PASSE");
+  ImportTabletResults();
+  EXPECT_EQ(ResultContract[slot], "PASSE");
+  EXPECT_TRUE(referee.isEmpty());
 }

@@ -111,10 +111,39 @@ TEST_F(AdjustmentsTest, PenaltyOfATopAndVictoryPointBounds) {
   EXPECT_EQ(ui.messages.last(), QStringLiteral("Erreur!"));
 }
 
+// A table sent board 2 as "Arbitral", leaving the split to the director: he
+// gives it at once; a result adjusted with its split must be deleted first.
+TEST_F(AdjustmentsTest, ATablesArbitralScoreWithoutItsSplitIsSplitAtOnce) {
+  const int s = slot(2, 1);
+  ResultContract[s] = QStringLiteral("AJU.");
+  ResultScore[s] = kScoreAdjusted;
+  ui::ScriptedInteraction ui;
+  ui.answerText(QStringLiteral("4\t\t"));  // 60 % - 40 %
+  ASSERT_TRUE(AdjustOneResult(2, ResultNsPair[s])) << ui.messages.join(u'|').toStdString();
+  EXPECT_DOUBLE_EQ(ResultNsPercent[s], 60);
+  EXPECT_DOUBLE_EQ(ResultEwPercent[s], 40);
+  EXPECT_TRUE(file(".ADJ").startsWith(QStringLiteral("%1 2 ").arg(s).toUtf8()));
+
+  EXPECT_FALSE(AdjustOneResult(2, ResultNsPair[s]));
+  EXPECT_EQ(ui.messages.last(),
+            QStringLiteral("Bien que cette donne soit déjà marquée comme ajustée, veuillez d'abord la supprimer ..."));
+  EXPECT_DOUBLE_EQ(ResultNsPercent[s], 60);
+}
+
 TEST_F(AdjustmentsTest, DeletingEveryAdjustmentResetsTheSlotsAndRemovesTheFile) {
   ui::ScriptedInteraction ui;
   ui.answerText(QStringLiteral("4\t\t")).answerText(QStringLiteral("5\t\t"));
+  // Board 1 at table 1 was played (4 spades by North, the king of hearts
+  // led) before the director adjusted it: the adjustment keeps the lead and
+  // the declarer, its deletion must not.
+  const int played = slot(1, 1);
+  ResultContract[played] = QStringLiteral("4PN=");
+  ResultScore[played] = 420;
+  ResultLead[played] = QStringLiteral("RC");
+  ResultDeclarer[played] = QStringLiteral("N");
+  ResultNsPercent[played] = ResultEwPercent[played] = 50;
   ASSERT_TRUE(AdjustOneResult(1, 1));
+  ASSERT_EQ(ResultLead[played], QStringLiteral("RC"));
   ASSERT_TRUE(AdjustOneResult(3, 2));
   writeFile(".PEN", "1 -1\r\n");
   ui.answer(1).answer(1).answer(2);  // both adjustments deleted, the penalty kept
@@ -126,6 +155,9 @@ TEST_F(AdjustmentsTest, DeletingEveryAdjustmentResetsTheSlotsAndRemovesTheFile) 
     EXPECT_EQ(ResultScore[s], kScoreNone);
     EXPECT_EQ(ResultContract[s], QString());
     EXPECT_EQ(ResultNsPercent[s], 0);
+    // As a result never entered: no lead, no declarer left behind.
+    EXPECT_EQ(ResultLead[s], QStringLiteral("?"));
+    EXPECT_EQ(ResultDeclarer[s], QStringLiteral("?"));
   }
   // Saved at once: the results file no longer holds an adjusted result.
   EXPECT_FALSE(file(".VAR").contains("AJU."));

@@ -6,8 +6,10 @@
 
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
+#include "core/ScriptedInteraction.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
+#include "scoring/Adjustments.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
@@ -20,6 +22,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <tuple>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -478,6 +481,29 @@ TEST_F(TablesServiceTest, TheFrequencyOfASplitShowsItsPercentages) {
       EXPECT_EQ(row["nsPercent"].toInt(), 50);
       EXPECT_EQ(row["ewPercent"].toInt(), 50);
     }
+  }
+}
+
+// The director gives board 2 of table 1 60 % - 40 % at the desk; table 3
+// then plays it. The frequency shows that split at both tables.
+TEST_F(TablesServiceTest, TheFrequencyOfASplitGivenAtTheDeskShowsItsPercentages) {
+  const QString token = join();
+  const QString other = join("10.0.0.7");
+  ui::ScriptedInteraction talk;
+  talk.answerText("4");  // the fourth line of the window: 60 % - 40 %
+  ASSERT_TRUE(AdjustOneResult(2, 1)) << talk.messages.join(" | ").toStdString();
+  ASSERT_TRUE(service->result(other, contract(3, 2, 2, "S", 3, "S", 0)).body["written"].toBool());
+  ImportTabletResults();
+  // Table 1 plays board 2 in round 1, table 3 in round 2.
+  for (const auto& [device, t, round] : {std::tuple{token, 1, 1}, std::tuple{other, 3, 2}}) {
+    bool seen = false;
+    for (const QJsonValue row : board(service->state(device, t), round, 2)["frequency"].toArray()) {
+      if (row["ns"].toInt() != 1) continue;  // table 1: N/S 1 against E/W 4
+      seen = true;
+      EXPECT_EQ(row["nsPercent"].toInt(-1), 60) << "table " << t;
+      EXPECT_EQ(row["ewPercent"].toInt(-1), 40) << "table " << t;
+    }
+    EXPECT_TRUE(seen) << "table " << t;
   }
 }
 

@@ -49,6 +49,19 @@ void SetSheetCell(QTableWidget* grid, int row, int column, const QString& text, 
   item->setBackground(background.isValid() ? QBrush(background) : QBrush());
 }
 
+void MarkSettledLines(QTableWidget* grid, int lines, int column, QLabel* note,
+                      const std::function<bool(int)>& settledOf) {
+  bool any = false;
+  for (int line = 1; line <= lines; ++line) {
+    const bool settled = settledOf(line);
+    any = any || settled;
+    if (QTableWidgetItem* item = grid->item(line, column))
+      item->setForeground(settled ? QBrush(QColor(Qt::blue)) : QBrush());
+  }
+  note->setText(any ? SettledLinesNote() : QString());
+  note->setVisible(any);
+}
+
 }  // namespace ui
 
 namespace scoring_ui {

@@ -10,6 +10,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -47,6 +49,12 @@ void FillSheetGrid(QTableWidget* grid, const QStringList& heads, int lines, int 
     for (std::size_t c = 0; c < cells.size(); ++c) SetSheetCell(grid, line, static_cast<int>(c), cells[c], background);
   }
 }
+
+// The lines whose board the director settled (settledOf(line)): their cell
+// of `column` drawn in blue; `note` says what that means, hidden when no line
+// is settled.
+void MarkSettledLines(QTableWidget* grid, int lines, int column, QLabel* note,
+                      const std::function<bool(int)>& settledOf);
 
 }  // namespace ui
 

@@ -83,6 +83,9 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : SheetEntryWindowOf(parent
   boardGrid = Grid(this, QStringLiteral("t"), TableSheet::kBoardColumns, 64);
   statusLabel = new QLabel(this);
   statusLabel->setObjectName(QStringLiteral("Label7"));
+  settledLabel = new QLabel(this);
+  settledLabel->setObjectName(QStringLiteral("LabelSettled"));
+  settledLabel->setWordWrap(true);
   makeEntryField(this, statusLabel);
   Edit1->setFixedWidth(73);
   // The field and the status line come and go while the director types, the
@@ -153,6 +156,7 @@ TForm58::TForm58(TableSheet& sheet, QWidget* parent) : SheetEntryWindowOf(parent
   entry->addWidget(Edit1);
   entry->addWidget(statusLabel, 1);
   left->addLayout(entry);
+  left->addWidget(settledLabel);
   left->addStretch();
   left->addWidget(options);
   auto* menu = new QHBoxLayout;
@@ -189,6 +193,7 @@ void TForm58::refresh() {
   SizeGrid(sheetGrid, lines + 1, 6);
   ui::FillSheetGrid(sheetGrid, kSheetHeads, lines, sheet_.byeTable() ? 0 : sheet_.currentLine(),
                     [this](int line) { return sheet_.sheetCells(line); });
+  ui::MarkSettledLines(sheetGrid, lines, 1, settledLabel, [this](int line) { return sheet_.settled(line); });
   if (lines > 0) sheetGrid->scrollToItem(sheetGrid->item(sheet_.currentLine(), 0));
 
   const int board = sheet_.board();
@@ -218,7 +223,7 @@ void TForm58::otherKey(SheetKey key, const QString& text) {
     sheet_.launchEditor();
     return;
   }
-  if (!sheet_.readyForResult()) {
+  if (!sheet_.readyForResult(key)) {
     refresh();
     return;
   }

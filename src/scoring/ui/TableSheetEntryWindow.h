@@ -26,6 +26,7 @@ class TForm58 : public scoring_ui::SheetEntryWindowOf<TableSheet> {
   QLabel* nsLabel;
   QLabel* ewLabel;
   QLabel* statusLabel;
+  QLabel* settledLabel;  // what the blue results mean, when a line is settled
   QTableWidget* sheetGrid;
   QTableWidget* boardGrid;
   QPushButton* menuButton;

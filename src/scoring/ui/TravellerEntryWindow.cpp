@@ -48,6 +48,9 @@ TForm56::TForm56(QWidget* parent) : SheetEntryWindowOf(parent) {
   LabelStatus = new QLabel(this);
   LabelStatus->setObjectName(QStringLiteral("LabelStatus"));
   makeEntryField(t->viewport(), LabelStatus);
+  LabelSettled = new QLabel(this);
+  LabelSettled->setObjectName(QStringLiteral("LabelSettled"));
+  LabelSettled->setWordWrap(true);
 
   CheckBox1 = new QCheckBox(QStringLiteral("Demander l'entame"), this);
   CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
@@ -82,6 +85,7 @@ TForm56::TForm56(QWidget* parent) : SheetEntryWindowOf(parent) {
   auto* left = new QVBoxLayout;
   left->addWidget(t);
   left->addWidget(LabelStatus);
+  left->addWidget(LabelSettled);
   left->addStretch();
   auto* body = new QHBoxLayout;
   body->addLayout(left);
@@ -111,6 +115,7 @@ void TForm56::refresh() {
   LabelVulnerability->setText(sheet_.vulnerabilityLabel());
   ui::FillSheetGrid(t, kHeads, sheet_.lineCount(), sheet_.currentLine(),
                     [this](int line) { return sheet_.cells(line); });
+  ui::MarkSettledLines(t, sheet_.lineCount(), 2, LabelSettled, [this](int line) { return sheet_.settled(line); });
   if (sheet_.lineCount() > 0) t->scrollToItem(t->item(sheet_.currentLine(), 0));
   CheckBox1->setChecked(AskOpeningLead);
   CheckBox1->setEnabled(EntryByContracts);
@@ -150,7 +155,7 @@ void TForm56::sheetKey(SheetKey key, const QString& text) {
     case SheetKey::Adjusted:
     case SheetKey::Repeat:
     case SheetKey::Character: {
-      if (!sheet_.readyForResult()) break;
+      if (!sheet_.readyForResult(key)) break;
       if (key == SheetKey::Average) sheet_.storeAverage();
       if (key == SheetKey::PassedOut) sheet_.storePassedOut();
       if (key == SheetKey::Adjusted) sheet_.storeAdjusted();

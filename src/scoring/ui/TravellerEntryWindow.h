@@ -22,6 +22,7 @@ class TForm56 : public scoring_ui::SheetEntryWindowOf<ScoreSheet> {
   QLabel* LabelVulnerability;
   QTableWidget* t;
   QLabel* LabelStatus;
+  QLabel* LabelSettled;  // what the blue results mean, when a line is settled
   QCheckBox* CheckBox1;
 
  protected:

@@ -14,6 +14,7 @@
 #include "scoring/ui/TravellerEntryWindow.h"
 #include "support/RecordingInteraction.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -140,6 +141,51 @@ TEST_F(TravellerWindowTest, AdjustmentFromTheMenuWithAFreeSplit) {
   EXPECT_EQ(ui.messages, QStringList{QStringLiteral("OK, c'est fait...")});
   EXPECT_EQ(testing_support::readBytes(DataFolder + QStringLiteral("TEST1.ADJ")),
             QByteArray("1 1  6.00000000000000E+0001  1.00000000000000E-0004\r\n"));
+}
+
+// A tablets evening: table 2 sent board 1 as "Arbitral" for the director to
+// split; the director gave table 3 an average there. His result is drawn in
+// blue, the sheet says what that means, and "A" on table 2's line asks the
+// split at once.
+TEST_F(TravellerWindowTest, SettledLinesInBlueAndATablesArbitralScoreSplitAtOnce) {
+  RecordingInteraction ui;
+  TableDevicesMode = TabletsMode = true;
+  TabletSharedFolder = documentsDir() + QStringLiteral("/Quillmarke");
+  TabletSeriesFolder = TabletSharedFolder + QStringLiteral("/Serie");
+  const int sent = slot(1, 2), settled = slot(1, 3);
+  ResultContract[sent] = QStringLiteral("AJU.");
+  ResultScore[sent] = kScoreAdjusted;
+  ResultContract[settled] = QStringLiteral("MOY.");
+  ResultScore[settled] = kScoreAverage;
+  for (int t = 1; t <= 3; ++t) QDir().mkpath(TabletSeriesFolder + QStringLiteral("1/Table%1").arg(t));
+  testing_support::writeBytes(TabletSeriesFolder + QStringLiteral("1/Table3/ARBITRE1.TXT"), "Moyenne\r\n");
+  TForm56 w;
+  w.show();
+  int sentLine = 0, settledLine = 0;
+  for (int line = 1; line <= w.sheet().lineCount(); ++line) {
+    if (w.sheet().slotOfLine(line) == sent) sentLine = line;
+    if (w.sheet().slotOfLine(line) == settled) settledLine = line;
+  }
+  ASSERT_GT(sentLine, 0);
+  EXPECT_EQ(w.t->item(settledLine, 2)->foreground().color(), QColor(Qt::blue));
+  EXPECT_EQ(w.t->item(sentLine, 2)->foreground().style(), Qt::NoBrush);
+  EXPECT_TRUE(w.LabelSettled->isVisible());
+  EXPECT_TRUE(w.LabelSettled->text().startsWith(QStringLiteral("En bleu : réglé par l'arbitre")));
+
+  ModalScript script;
+  script.on(QStringLiteral("TForm76"), [](QWidget* d) {
+    auto* split = static_cast<TForm76*>(d);
+    QTest::keyClicks(split->EditNs, QStringLiteral("60"));
+    QTest::keyClicks(split->EditEw, QStringLiteral("40"));
+    QTest::keyClick(split->EditEw, Qt::Key_Return);
+  });
+  w.sheet().setCurrentLine(sentLine);
+  Type(&w, QStringLiteral("a"));
+  EXPECT_TRUE(script.done());
+  EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join(u'|').toStdString();
+  EXPECT_DOUBLE_EQ(ResultNsPercent[sent], 60);
+  EXPECT_DOUBLE_EQ(ResultEwPercent[sent], 40);
+  EXPECT_EQ(ResultContract[sent], QStringLiteral("AJU."));
 }
 
 // Free percentages typed in the adjustment window count however it is left:
