@@ -6,6 +6,7 @@
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
 #include "scoring/Contract.h"
+#include "scoring/LeadCheck.h"
 #include "setup/PairLookups.h"
 
 #include <QCryptographicHash>
@@ -729,6 +730,16 @@ Reply TablesService::result(const QString& token, const QJsonObject& body) {
             400, QStringLiteral("bad_lead"),
             QStringLiteral("Entame incorrecte : la hauteur (A, R, D, V, 10 à 2 ou x) puis la couleur (P, C, K, T)."));
       r.lead = *card;
+      // Where the deal is known, the player on lead must hold the card.
+      if (const auto hands = ParseDiagram(ReadExchangeLines(folder_.diagramFile(*board)).value_or(QStringList()))) {
+        const QString heading = LeaderHeading(r.declarer);
+        static const QStringList headings{QStringLiteral("Nord"), QStringLiteral("Sud"), QStringLiteral("Est"), QStringLiteral("Ouest")};
+        const qsizetype seat = headings.indexOf(heading);
+        if (seat >= 0) {
+          const QString refusal = LeadNotHeld((*hands)[seat], heading, r.lead);
+          if (!refusal.isEmpty()) return ErrorReply(400, QStringLiteral("lead_not_held"), refusal);
+        }
+      }
     }
   } else if (kind == QLatin1String("pass")) {
     r.kind = ResultKind::Pass;

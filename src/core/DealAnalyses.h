@@ -69,7 +69,9 @@ struct HandRecordSheet {
   QList<HandRecord> deals;
 };
 
-// The analyses held for boards 1..64 (emptied by InitGlobals).
+// The analyses held for boards 1..64. Each belongs to its deal's cards
+// (CurrentAnalysis); StartDealAnalyses reads them again from the current
+// tournament's file.
 OneBased<DealAnalysis, 64>& BoardAnalyses();
 void ClearBoardAnalyses();
 

@@ -1,6 +1,5 @@
 #include "core/State.h"
 
-#include "core/DealAnalyses.h"
 #include "core/DeviceEchoes.h"
 #include "core/Globals.h"
 #include "core/ResultsFolder.h"
@@ -64,7 +63,6 @@ void InitGlobals() {
     BoardVentilated[b] = false;
     DealDiagrams[b].clear();
   }
-  ClearBoardAnalyses();
   DocumentsFolder = platform::documentsFolder();
   // Every printout is written there first: a new account may not have it.
   platform::makeFolder(DocumentsFolder);

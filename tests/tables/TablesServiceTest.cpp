@@ -2,6 +2,7 @@
 // the program's own collection of what they write.
 #include "TablesService.h"
 
+#include "core/DealDiagrams.h"
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "devices/TabletFiles.h"
@@ -294,6 +295,31 @@ TEST_F(TablesServiceTest, LeadsWhenTheProgramAsksForThem) {
   // Passed boards and the like have no lead.
   EXPECT_TRUE(service->result(token, kind(1, 1, 2, "pass")).body["written"].toBool());
   EXPECT_EQ(readBytes(table(1) + "REST2.TXT"), "1 1 0 2 1 1 4 PASSE\r\n");
+}
+
+TEST_F(TablesServiceTest, ALeadThePlayerOnLeadDoesNotHoldIsRefused) {
+  writeBytes(programDir() + "DemanderEntame.TXT", "");
+  // East, on lead against North, holds A K 10 3 of spades and no diamond.
+  DealHoldings hands;
+  hands[SeatNorth] = {"QJ98", "QJT9", "AKQ", "AKQ"};
+  hands[SeatSouth] = {"765", "87654", "JT98", "J"};
+  hands[SeatEast] = {"AKT3", "AK", "", "T987654"};
+  hands[SeatWest] = {"42", "32", "765432", "32"};
+  WriteDiagramFile(1, hands);
+  const QString token = join();
+  QJsonObject b = contract(1, 1, 1, "N", 4, "P", 0);
+  b["lead"] = "DP";
+  const Reply r = service->result(token, b);
+  EXPECT_EQ(r.status, 400);
+  EXPECT_EQ(r.body["error"], "lead_not_held");
+  EXPECT_EQ(r.body["message"], "L'entame Dame de pique n'est pas dans la main d'Est, à la gauche du déclarant.");
+  b["lead"] = "xK";
+  EXPECT_EQ(service->result(token, b).body["message"],
+            "L'entame petit carreau n'est pas dans la main d'Est, à la gauche du déclarant.");
+  EXPECT_FALSE(QFile::exists(table(1) + "REST1.TXT"));
+  b["lead"] = "10P";
+  EXPECT_TRUE(service->result(token, b).body["written"].toBool());
+  EXPECT_EQ(readBytes(table(1) + "REST1.TXT"), "1 1 0 1 1 1 4 N 4PN= 10P\r\n");
 }
 
 TEST_F(TablesServiceTest, PlayersEnteredAtTheTableReachThePairs) {
