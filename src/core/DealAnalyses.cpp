@@ -2,6 +2,7 @@
 
 #include "core/CardLetters.h"
 #include "core/DealDiagrams.h"
+#include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "core/SafeFiles.h"
 #include "platform/TextFiles.h"
@@ -53,19 +54,27 @@ void ClearBoardAnalyses() { BoardAnalyses().fill(DealAnalysis{}); }
 
 QString DealKey(int board) {
   if (!OneBased<QString, kMaxBoards>::inRange(board) || DealDiagrams[board].isEmpty()) return {};
-  QStringList hands;
+  std::array<std::array<QString, 4>, 4> hands;
+  for (int seat = 0; seat < 4; ++seat)
+    for (int suit = 0; suit < 4; ++suit)
+      hands[seat][suit] = HoldingFromDiagram(board, kSeatHeadings[seat], QString(QLatin1Char(kFrenchSuitLetters[suit])));
+  return DealKeyOfHands(hands);
+}
+
+QString DealKeyOfHands(const std::array<std::array<QString, 4>, 4>& hands) {
+  QStringList texts;
   bool anyCard = false;
-  for (const QString& heading : kSeatHeadings) {
+  for (const auto& hand : hands) {
     QStringList suits;
-    for (const char letter : kFrenchSuitLetters) {
-      suits << HoldingFromDiagram(board, heading, QString(QLatin1Char(letter)));
-      anyCard = anyCard || !suits.last().isEmpty();
+    for (const QString& suit : hand) {
+      suits << suit;
+      anyCard = anyCard || !suit.isEmpty();
     }
-    hands << suits.join(QLatin1Char('.'));
+    texts << suits.join(QLatin1Char('.'));
   }
-  // A diagram whose hands are all unknown holds no deal.
+  // A deal whose hands are all unknown is none.
   if (!anyCard) return {};
-  return QStringLiteral("N:") + hands.join(QLatin1Char(' '));
+  return QStringLiteral("N:") + texts.join(QLatin1Char(' '));
 }
 
 std::optional<DealAnalysis> CurrentAnalysis(int board) {
@@ -92,9 +101,9 @@ QStringList DealAnalysisLines() {
   return lines;
 }
 
-bool ReadDealAnalysisLines(const QStringList& lines) {
-  ClearBoardAnalyses();
-  if (lines.isEmpty() || lines[0].trimmed() != kHeader) return false;
+std::optional<QMap<int, DealAnalysis>> ParseDealAnalysisLines(const QStringList& lines) {
+  if (lines.isEmpty() || lines[0].trimmed() != kHeader) return std::nullopt;
+  QMap<int, DealAnalysis> analyses;
   for (qsizetype i = 1; i < lines.size(); ++i) {
     const QStringList fields = lines[i].split(QLatin1Char(';'));
     if (fields.size() != 6) continue;
@@ -118,18 +127,34 @@ bool ReadDealAnalysisLines(const QStringList& lines) {
       }
       if (!contractsRead) continue;
     }
-    BoardAnalyses()[board] = a;
+    analyses.insert(board, a);
   }
+  return analyses;
+}
+
+bool ReadDealAnalysisLines(const QStringList& lines) {
+  ClearBoardAnalyses();
+  const auto analyses = ParseDealAnalysisLines(lines);
+  if (!analyses) return false;
+  for (auto it = analyses->cbegin(); it != analyses->cend(); ++it) BoardAnalyses()[it.key()] = *it;
   return true;
 }
 
 QString DealAnalysisFileName() { return DataFolder + TournamentCode + QStringLiteral(".DDM"); }
 
+QString DealAnalysisCopyName() { return DiagramFilesFolder() + QStringLiteral("/DOUBLEMORT.TXT"); }
+
 void SaveDealAnalyses() {
-  TextFile file;
-  SafeRewrite(file, DealAnalysisFileName());
-  for (const QString& line : DealAnalysisLines()) file.writeLine(line);
-  CloseTextFile(file);
+  const QStringList lines = DealAnalysisLines();
+  const auto write = [&lines](const QString& name) {
+    TextFile file;
+    SafeRewrite(file, name);
+    for (const QString& line : lines) file.writeLine(line);
+    CloseTextFile(file);
+  };
+  write(DealAnalysisFileName());
+  if (!TabletSharedFolder.isEmpty() && platform::folderExists(DiagramFilesFolder()) && TabletFolderIsReal(DiagramFilesFolder()))
+    write(platform::resolvePath(DealAnalysisCopyName()));
 }
 
 bool LoadDealAnalyses() {
@@ -189,6 +214,25 @@ QString ParContractText(const ParContract& c) {
   if (c.overtricks > 0) text += QStringLiteral(" +%1").arg(c.overtricks);
   if (c.undertricks > 0) text += QStringLiteral(" -%1").arg(c.undertricks);
   return text;
+}
+
+QString ResultAgainstAnalysis(const DealAnalysis& a, int level, QChar strain, const QString& doubling, QChar declarer,
+                              int overtricks) {
+  static const QString strains = QStringLiteral("TKCPS");  // clubs .. no trump, as AnalysisStrain
+  static const QString seats = QStringLiteral("NESO");      // as AnalysisSeat
+  const qsizetype t = strains.indexOf(strain.toUpper());
+  const qsizetype seat = seats.indexOf(declarer.toUpper());
+  if (!a.solved() || t < 0 || seat < 0 || level < 1 || level > 7) return {};
+  const int difference = level + 6 + overtricks - a.tricks[seat][t];
+  const QString result = overtricks == 0 ? QStringLiteral("=") : QStringLiteral("%1%2").arg(overtricks > 0 ? "+" : "").arg(overtricks);
+  QString compared;
+  if (difference == 0) compared = QStringLiteral("autant de levées que le double mort");
+  else if (difference == 1) compared = QStringLiteral("une levée de plus que le double mort");
+  else if (difference == -1) compared = QStringLiteral("une levée de moins que le double mort");
+  else if (difference > 0) compared = QStringLiteral("%1 levées de plus que le double mort").arg(difference);
+  else compared = QStringLiteral("%1 levées de moins que le double mort").arg(-difference);
+  return QStringLiteral("%1%2%3 %4 %5 : ").arg(level).arg(StrainText(static_cast<int>(t)), doubling, QString(declarer.toUpper()), result) +
+         compared;
 }
 
 QString ParText(const DealAnalysis& a) {

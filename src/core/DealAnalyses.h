@@ -22,6 +22,7 @@
 #include "core/OneBased.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -78,18 +79,28 @@ void ClearBoardAnalyses();
 // The deal of board n's diagram as a PBN deal from North ("N:s.h.d.c ..."),
 // "" when the board has no diagram or its four hands are unknown.
 QString DealKey(int board);
+// The same from four hands [AnalysisSeat][spades, hearts, diamonds, clubs]
+// in the English form ("AKT3").
+QString DealKeyOfHands(const std::array<std::array<QString, 4>, 4>& hands);
 // Board n's analysis when it was made on the deal its diagram holds now.
 std::optional<DealAnalysis> CurrentAnalysis(int board);
 
 // The ".DDM" lines of the analyses of boards 1..64 that hold a deal.
 QStringList DealAnalysisLines();
-// Reads such lines into BoardAnalyses (all emptied first); a line that cannot
-// be read is skipped, so that the deal is computed again. False when the
+// The analyses of such lines by board; a line that cannot be read is
+// skipped, so that the deal is computed again. Nothing when the first line is
+// not the header.
+std::optional<QMap<int, DealAnalysis>> ParseDealAnalysisLines(const QStringList& lines);
+// Reads such lines into BoardAnalyses (all emptied first). False when the
 // first line is not the header.
 bool ReadDealAnalysisLines(const QStringList& lines);
 // DataFolder + TournamentCode + ".DDM".
 QString DealAnalysisFileName();
-// Rewrites ".DDM" through the atomic writer; IoError on failure.
+// The copy the tables' server reads: "DOUBLEMORT.TXT" in the tablets'
+// "Diagrammes" folder (same lines).
+QString DealAnalysisCopyName();
+// Rewrites ".DDM" through the atomic writer, and its copy when the tablets'
+// "Diagrammes" folder is there; IoError on failure.
 void SaveDealAnalyses();
 // Reads ".DDM" when it exists (false when it is missing or unreadable).
 bool LoadDealAnalyses();
@@ -108,3 +119,10 @@ QString StrainText(int strain);
 QString SeatsText(const QString& seats);
 QString ParContractText(const ParContract& contract);
 QString ParText(const DealAnalysis& analysis);
+// A table's result against what could be made: "4♠ N +1 : une levée de plus
+// que le double mort", "3SA O = : autant de levées que le double mort",
+// "5♦X S -2 : 3 levées de moins que le double mort". level 1..7, strain P C K
+// T or S (no trump), declarer N E S O, overtricks negative when down; ""
+// for an analysis without a table or a declarer it does not know.
+QString ResultAgainstAnalysis(const DealAnalysis& analysis, int level, QChar strain, const QString& doubling, QChar declarer,
+                              int overtricks);

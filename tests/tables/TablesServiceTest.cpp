@@ -2,6 +2,7 @@
 // the program's own collection of what they write.
 #include "TablesService.h"
 
+#include "core/DealAnalyses.h"
 #include "core/DealDiagrams.h"
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
@@ -320,6 +321,47 @@ TEST_F(TablesServiceTest, ALeadThePlayerOnLeadDoesNotHoldIsRefused) {
   b["lead"] = "10P";
   EXPECT_TRUE(service->result(token, b).body["written"].toBool());
   EXPECT_EQ(readBytes(table(1) + "REST1.TXT"), "1 1 0 1 1 1 4 N 4PN= 10P\r\n");
+}
+
+// Each seat holds a whole suit (North spades, East hearts, South diamonds,
+// West clubs): at no trump the opening leader runs his suit, so North as
+// declarer takes no trick; in spades North takes all thirteen.
+TEST_F(TablesServiceTest, WhatCouldBeMadeReachesATableOnlyOnceItsResultIsTaken) {
+  DealHoldings hands;
+  hands[SeatNorth] = {"AKQJT98765432", "", "", ""};
+  hands[SeatEast] = {"", "AKQJT98765432", "", ""};
+  hands[SeatSouth] = {"", "", "AKQJT98765432", ""};
+  hands[SeatWest] = {"", "", "", "AKQJT98765432"};
+  WriteDiagramFile(1, hands);
+  const QString deal = "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432";
+  BoardAnalyses()[1] = {deal, {}, {{{0, 13, 0, 13, 0}, {13, 0, 13, 0, 0}, {0, 13, 0, 13, 0}, {13, 0, 13, 0, 0}}}, 1510,
+                        {{7, StrainSpades, "NS", 0, 0}}};
+  SaveDealAnalyses();
+  const QString token = join();
+  EXPECT_TRUE(service->deals(token, 1).body["deals"].toArray().isEmpty());  // not played yet
+
+  // 1SA by North, six down: one trick, where double dummy gives none.
+  ASSERT_TRUE(service->result(token, contract(1, 1, 1, "N", 1, "S", -6)).body["written"].toBool());
+  QJsonArray deals = service->deals(token, 1).body["deals"].toArray();
+  ASSERT_EQ(deals.size(), 1);
+  EXPECT_FALSE(deals[0].toObject().contains("tricks"));  // sent, not yet taken by the program
+  EXPECT_FALSE(deals[0].toObject().contains("par"));
+
+  ImportTabletResults();
+  deals = service->deals(token, 1).body["deals"].toArray();
+  ASSERT_EQ(deals.size(), 1);
+  const QJsonObject taken = deals[0].toObject();
+  EXPECT_EQ(taken["tricks"].toArray(), QJsonArray({QJsonArray({0, 13, 0, 13, 0}), QJsonArray({0, 13, 0, 13, 0}),
+                                                      QJsonArray({13, 0, 13, 0, 0}), QJsonArray({13, 0, 13, 0, 0})}));
+  EXPECT_EQ(taken["par"], "Par N/S +1510 : 7♠ N/S");
+  EXPECT_EQ(taken["compared"], "1SA N -6 : une levée de plus que le double mort");
+  // Another table that has not played the board sees nothing of it.
+  EXPECT_TRUE(service->deals(join("10.0.0.3"), 2).body["deals"].toArray().isEmpty());
+
+  // An analysis of other cards (the PBN file changed) is not shown.
+  BoardAnalyses()[1].deal = "N:AKQJT9876543.2.. .AKQJT9876543.2. ..AKQJT9876543.2 2...AKQJT9876543";
+  SaveDealAnalyses();
+  EXPECT_FALSE(service->deals(token, 1).body["deals"].toArray().at(0).toObject().contains("tricks"));
 }
 
 TEST_F(TablesServiceTest, PlayersEnteredAtTheTableReachThePairs) {
