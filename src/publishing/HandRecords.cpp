@@ -99,7 +99,7 @@ void finish(const QString& fileName, const QList<int>& boards, const QList<DealA
   for (qsizetype i = 0; i < boards.size(); ++i)
     if (DealKey(boards[i]) == analyses[i].deal) BoardAnalyses()[boards[i]] = analyses[i];
   try {
-    SaveDealAnalyses();
+    if (!TournamentCode.isEmpty()) SaveDealAnalyses();
   } catch (const platform::IoError& e) {
     ShowAlert(e.message());
   }

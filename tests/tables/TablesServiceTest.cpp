@@ -301,12 +301,8 @@ TEST_F(TablesServiceTest, LeadsWhenTheProgramAsksForThem) {
 TEST_F(TablesServiceTest, ALeadThePlayerOnLeadDoesNotHoldIsRefused) {
   writeBytes(programDir() + "DemanderEntame.TXT", "");
   // East, on lead against North, holds A K 10 3 of spades and no diamond.
-  DealHoldings hands;
-  hands[SeatNorth] = {"QJ98", "QJT9", "AKQ", "AKQ"};
-  hands[SeatSouth] = {"765", "87654", "JT98", "J"};
-  hands[SeatEast] = {"AKT3", "AK", "", "T987654"};
-  hands[SeatWest] = {"42", "32", "765432", "32"};
-  WriteDiagramFile(1, hands);
+  WriteDiagramFile(1, {{{"QJ98", "QJT9", "AKQ", "AKQ"}, {"765", "87654", "JT98", "J"}, {"AKT3", "AK", "", "T987654"},
+                        {"42", "32", "765432", "32"}}});  // North, South, East, West
   const QString token = join();
   QJsonObject b = contract(1, 1, 1, "N", 4, "P", 0);
   b["lead"] = "DP";
@@ -327,12 +323,8 @@ TEST_F(TablesServiceTest, ALeadThePlayerOnLeadDoesNotHoldIsRefused) {
 // West clubs): at no trump the opening leader runs his suit, so North as
 // declarer takes no trick; in spades North takes all thirteen.
 TEST_F(TablesServiceTest, WhatCouldBeMadeReachesATableOnlyOnceItsResultIsTaken) {
-  DealHoldings hands;
-  hands[SeatNorth] = {"AKQJT98765432", "", "", ""};
-  hands[SeatEast] = {"", "AKQJT98765432", "", ""};
-  hands[SeatSouth] = {"", "", "AKQJT98765432", ""};
-  hands[SeatWest] = {"", "", "", "AKQJT98765432"};
-  WriteDiagramFile(1, hands);
+  WriteDiagramFile(1, {{{"AKQJT98765432", "", "", ""}, {"", "", "AKQJT98765432", ""}, {"", "AKQJT98765432", "", ""},
+                        {"", "", "", "AKQJT98765432"}}});  // North, South, East, West
   const QString deal = "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432";
   BoardAnalyses()[1] = {deal, {}, {{{0, 13, 0, 13, 0}, {13, 0, 13, 0, 0}, {0, 13, 0, 13, 0}, {13, 0, 13, 0, 0}}}, 1510,
                         {{7, StrainSpades, "NS", 0, 0}}};
