@@ -240,8 +240,11 @@ QString ParText(const DealAnalysis& a) {
   QStringList contracts;
   for (const ParContract& c : a.parContracts) contracts << ParContractText(c);
   if (contracts.isEmpty()) contracts << QStringLiteral("passe");
-  const QString side = a.parScore > 0 ? QStringLiteral("N/S +%1").arg(a.parScore)
-                       : a.parScore < 0 ? QStringLiteral("E/O +%1").arg(-a.parScore)
-                                        : QStringLiteral("0");
-  return QStringLiteral("Par ") + side + QStringLiteral(" : ") + contracts.join(QStringLiteral(", "));
+  return ParScoreText(a) + QStringLiteral(" : ") + contracts.join(QStringLiteral(", "));
+}
+
+QString ParScoreText(const DealAnalysis& a) {
+  if (a.parScore > 0) return QStringLiteral("Par N/S +%1").arg(a.parScore);
+  if (a.parScore < 0) return QStringLiteral("Par E/O +%1").arg(-a.parScore);
+  return QStringLiteral("Par 0");
 }

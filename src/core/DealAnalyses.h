@@ -119,6 +119,8 @@ QString StrainText(int strain);
 QString SeatsText(const QString& seats);
 QString ParContractText(const ParContract& contract);
 QString ParText(const DealAnalysis& analysis);
+// Its first part: "Par N/S +420", "Par E/O +100", "Par 0".
+QString ParScoreText(const DealAnalysis& analysis);
 // A table's result against what could be made: "4♠ N +1 : une levée de plus
 // que le double mort", "3SA O = : autant de levées que le double mort",
 // "5♦X S -2 : 3 levées de moins que le double mort". level 1..7, strain P C K

@@ -116,11 +116,8 @@ void drawDeal(QPainter& p, const HandRecord& r, const Geometry& g, qreal left, q
   p.drawRect(QRectF(tableLeft, tableTop, 6 * g.cell, 5 * g.line));
   p.setPen(Qt::black);
   const DealAnalysis& a = *r.analysis;
-  const QString score = a.parScore > 0 ? QStringLiteral("Par N/S +%1").arg(a.parScore)
-                        : a.parScore < 0 ? QStringLiteral("Par E/O +%1").arg(-a.parScore)
-                                         : QStringLiteral("Par 0");
   p.setFont(bold);
-  p.drawText(QPointF(tableLeft, tableTop + 6 * g.line + m.ascent()), score);
+  p.drawText(QPointF(tableLeft, tableTop + 6 * g.line + m.ascent()), ParScoreText(a));
   p.setFont(font);
   QStringList contracts;
   for (const ParContract& c : a.parContracts) contracts << ParContractText(c);
