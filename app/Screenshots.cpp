@@ -1,5 +1,7 @@
 // Renders each window of the program offscreen into PNG files, one per window,
 // in the folder given as argument (scripts/screenshots.sh runs it).
+#include "core/DealAnalyses.h"
+#include "core/DealDiagrams.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
@@ -28,6 +30,8 @@
 #include "flows/ui/TournamentMenuWindow.h"
 #include "platform/Clock.h"
 #include "platform/Process.h"
+#include "publishing/DoubleDummy.h"
+#include "publishing/HandRecords.h"
 #include "publishing/ui/PublishingQuestionWindows.h"
 #include "publishing/ui/PublishingWindowRegistration.h"
 #include "scoring/BoardFrequencies.h"
@@ -42,6 +46,7 @@
 #include "scoring/ui/TableSheetEntryWindow.h"
 #include "scoring/ui/TravellerEntryWindow.h"
 #include "setup/MovementView.h"
+#include "setup/PairLookups.h"
 #include "setup/PairsEntry.h"
 #include "setup/ui/MovementViewWindow.h"
 #include "setup/ui/NewTournamentParametersWindow.h"
@@ -66,6 +71,36 @@
 namespace {
 
 QString outputFolder;
+
+// Four deals of an evening, their tables and pars computed, printed as the
+// director hands them out (the PDF becomes hand-records.png).
+void printHandRecords() {
+  const char* deals[] = {"N:QJT2.A97.AKQ.A95 9853.85.T942.KQ7 AK76.T643.63.T63 4.KQJ2.J875.J842",
+                         "N:KJT95.K32..AQ975 62.QJT974.4.JT64 Q84.A86.AJT862.K A73.5.KQ9753.832",
+                         "N:KQJ9.AQJT2.4.873 82.K64.72.AQT965 6.9753.QT9863.J2 AT7543.8.AKJ5.K4",
+                         "N:K8632.K83.84.AT7 74.A.KJ93.KJ9632 95.QJ54.AT62.Q84 AQJT.T9762.Q75.5"};
+  const int saved = DealCount;
+  DealCount = 4;
+  QList<DealToSolve> toSolve;
+  for (int b = 1; b <= 4; ++b) {
+    // The PBN order of the hands (N E S W) in the diagram's (N S E W).
+    const QStringList hands = QString::fromLatin1(deals[b - 1]).mid(2).split(QLatin1Char(' '));
+    DealHoldings holdings;
+    const int seatOf[4] = {SeatNorth, SeatEast, SeatSouth, SeatWest};
+    for (int h = 0; h < 4; ++h) {
+      const QStringList suits = hands[h].split(QLatin1Char('.'));
+      for (int s = 0; s < 4; ++s) holdings[seatOf[h]][s] = suits[s];
+    }
+    DealDiagrams[b] = DiagramLines(b, holdings).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    toSolve << DealToSolve{DealKey(b), (b - 1) % 4, BoardVulnerability(b)};
+  }
+  const QList<DealAnalysis> analyses = SolveDeals(toSolve);
+  for (int b = 1; b <= 4; ++b) BoardAnalyses()[b] = analyses[b - 1];
+  ui::SetPrintToPdfFile(outputFolder + QStringLiteral("/hand-records.pdf"));
+  PrintHandRecords();
+  DealCount = saved;
+}
+
 int failures = 0;
 
 void save(QWidget* window, const QString& name) {
@@ -262,6 +297,7 @@ void shootEvening(TForm1& startScreen, const QString& scratch) {
     sheets.answer(2).answer(1);  // "&Toutes", "&Complètes"
     ui::SetPrintToPdfFile(outputFolder + QStringLiteral("/printout-frequencies.pdf"));
     PrintBoardFrequencies();
+    printHandRecords();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "printouts: %s\n", e.what());
     ++failures;

@@ -38,7 +38,8 @@ program=
 trap '[ -z "$program" ] || kill "$program" 2>/dev/null; rm -rf "$work"' EXIT
 
 # Control fields: the version of the changelog's first entry, with its Debian
-# revision; the Qt libraries, the tables' server's HTTP library and the plugin
+# revision; the Qt libraries, the tables' server's HTTP library, the
+# double-dummy solver and the plugin
 # loaded at run time among the dependencies, not the VNC platform; xdg-utils
 # recommended.
 version=$(dpkg-deb -f "$deb" Version)
@@ -48,7 +49,7 @@ version=$(dpkg-deb -f "$deb" Version)
 upstream=${version%-*}
 depends=$(dpkg-deb -f "$deb" Depends)
 for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6network6 libqt6printsupport6 \
-  libqt6sql6-sqlite libmicrohttpd12; do
+  libqt6sql6-sqlite libmicrohttpd12 libdds0; do
   grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep: $depends"
 done
 ! grep -q qt6-qpa-plugins <<<"$depends" || fail "Depends still names qt6-qpa-plugins: $depends"

@@ -16,7 +16,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
-  libmicrohttpd-dev libqrencode-dev
+  libmicrohttpd-dev libqrencode-dev libdds-dev
   poppler-utils locales
   fonts-dejavu-core fonts-liberation
 )

@@ -13,7 +13,7 @@ cmake --build build --target talvaron_screenshots -j3
 mkdir -p "$out"
 build/bin/talvaron_screenshots "$out"
 # The first page of each printout, as the printer gives it.
-for pdf in "$out"/printout-*.pdf; do
+for pdf in "$out"/printout-*.pdf "$out"/hand-records.pdf; do
   [ -e "$pdf" ] || continue
   pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$pdf" "${pdf%.pdf}"
   rm -f "$pdf"

@@ -325,6 +325,8 @@ QString ExchangeFolder::boardFile(int board) const { return root_ + QStringLiter
 QString ExchangeFolder::rankingFile() const { return root_ + QStringLiteral("/RESULTS.TXT"); }
 QString ExchangeFolder::holdersFile() const { return root_ + QStringLiteral("/APPAREILS.TXT"); }
 QString ExchangeFolder::takeoverLog() const { return root_ + QStringLiteral("/REPRISES.LOG"); }
+QString ExchangeFolder::analysisFile() const { return root_ + QStringLiteral("/Diagrammes/DOUBLEMORT.TXT"); }
+
 QString ExchangeFolder::diagramFile(int board) const {
   return root_ + QStringLiteral("/Diagrammes/S%1.TXT").arg(board);
 }

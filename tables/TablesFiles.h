@@ -187,6 +187,7 @@ class ExchangeFolder {
   QString boardFile(int board) const;              // "DONNE<board>.TXT"
   QString rankingFile() const;                     // "RESULTS.TXT"
   QString diagramFile(int board) const;            // "Diagrammes/S<board>.TXT"
+  QString analysisFile() const;                    // "Diagrammes/DOUBLEMORT.TXT" (core/DealAnalyses.h)
   QString holdersFile() const;                     // "APPAREILS.TXT": who holds which table
   QString takeoverLog() const;                     // "REPRISES.LOG"
   // The pair-name file of a pair, by its number as the movement gives it.

@@ -1,11 +1,14 @@
 #include "TablesService.h"
 
+#include "core/CardLetters.h"
+#include "core/DealAnalyses.h"
 #include "core/Globals.h"
 #include "core/PlayerNames.h"
 #include "core/Settings.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFiles.h"
 #include "scoring/Contract.h"
+#include "scoring/LeadCheck.h"
 #include "setup/PairLookups.h"
 
 #include <QCryptographicHash>
@@ -799,6 +802,16 @@ Reply TablesService::result(const QString& token, const QJsonObject& body) {
             400, QStringLiteral("bad_lead"),
             QStringLiteral("Entame incorrecte : la hauteur (A, R, D, V, 10 à 2 ou x) puis la couleur (P, C, K, T)."));
       r.lead = *card;
+      // Where the deal is known, the player on lead must hold the card.
+      if (const auto hands = ParseDiagram(ReadExchangeLines(folder_.diagramFile(*board)).value_or(QStringList()))) {
+        const QString heading = LeaderHeading(r.declarer);
+        static const QStringList headings{QStringLiteral("Nord"), QStringLiteral("Sud"), QStringLiteral("Est"), QStringLiteral("Ouest")};
+        const qsizetype seat = headings.indexOf(heading);
+        if (seat >= 0) {
+          const QString refusal = LeadNotHeld((*hands)[seat], heading, r.lead);
+          if (!refusal.isEmpty()) return ErrorReply(400, QStringLiteral("lead_not_held"), refusal);
+        }
+      }
     }
   } else if (kind == QLatin1String("pass")) {
     r.kind = ResultKind::Pass;
@@ -879,18 +892,54 @@ Reply TablesService::ranking(const QString& token) {
   return {200, QJsonObject{{QStringLiteral("available"), true}, {QStringLiteral("lists"), out}}};
 }
 
+namespace {
+
+// The double-dummy table (rows N, S, E, O; columns clubs .. no trump), the
+// par and the table's result against them, when the analysis was made on the
+// diagram's cards. diagram: the hands N, S, E, W in the diagram's letters.
+void addAnalysis(QJsonObject& deal, const DealAnalysis& analysis, const std::array<Hand, 4>& diagram,
+                 const QJsonObject& echo, int board) {
+  std::array<std::array<QString, 4>, 4> hands;  // North, East, South, West
+  const int diagramSeat[4] = {0, 2, 1, 3};
+  for (int seat = 0; seat < 4; ++seat)
+    for (int suit = 0; suit < 4; ++suit) hands[seat][suit] = FrenchHoldingToEnglish(diagram[diagramSeat[seat]][suit]);
+  if (!analysis.solved() || analysis.deal != DealKeyOfHands(hands)) return;
+  QJsonArray rows;
+  for (int seat : {AnalysisNorth, AnalysisSouth, AnalysisEast, AnalysisWest}) {
+    QJsonArray row;
+    for (int tricks : analysis.tricks[seat]) row.append(tricks);
+    rows.append(row);
+  }
+  deal.insert(QStringLiteral("tricks"), rows);
+  deal.insert(QStringLiteral("par"), ParText(analysis));
+  const ContractOutcome played = ParseContract(echo.value(QLatin1String("contract")).toString(), board);
+  if (played.valid()) {
+    const QString doubling = played.doubling == Doubling::Redoubled ? QStringLiteral("XX")
+                             : played.doubling == Doubling::Doubled  ? QStringLiteral("X")
+                                                                     : QString();
+    const QString compared =
+        ResultAgainstAnalysis(analysis, played.level, played.strain, doubling, played.declarer, played.overtricks);
+    if (!compared.isEmpty()) deal.insert(QStringLiteral("compared"), compared);
+  }
+}
+
+}  // namespace
+
 Reply TablesService::deals(const QString& token, int table) {
   Session s;
   QString device;
   if (auto refused = authorise(token, table, s, device)) return *refused;
   QJsonArray deals;
+  // What could be made, as the program computed it (read once per request).
+  const QMap<int, DealAnalysis> analyses =
+      ParseDealAnalysisLines(ReadExchangeLines(folder_.analysisFile()).value_or(QStringList())).value_or(QMap<int, DealAnalysis>());
   for (const MovementLine& m : movementOf(table)) {
     if (m.ns == 0 || m.ew == 0 || m.boardSet < 1) continue;
     const int first = (m.boardSet - 1) * s.prefs.boardsPerTable + 1;
     for (int board = first; board < first + s.prefs.boardsPerTable; ++board) {
       // Only a board this table has played: the others may still be ahead.
-      if (boardState(table, board).value(QLatin1String("current")).toString().isEmpty())
-        continue;
+      const QJsonObject state = boardState(table, board);
+      if (state.value(QLatin1String("current")).toString().isEmpty()) continue;
       const auto diagram = ParseDiagram(ReadExchangeLines(folder_.diagramFile(board)).value_or(QStringList()));
       if (!diagram) continue;
       QJsonObject hands;
@@ -900,7 +949,12 @@ Reply TablesService::deals(const QString& token, int table) {
         for (const QString& suit : (*diagram)[i]) suits.append(suit);
         hands.insert(QLatin1String(seats[i]), suits);
       }
-      deals.append(QJsonObject{{QStringLiteral("board"), board}, {QStringLiteral("hands"), hands}});
+      QJsonObject deal{{QStringLiteral("board"), board}, {QStringLiteral("hands"), hands}};
+      // Once the program has taken the table's result: the table, the par
+      // and how the result compares, when they were made on these cards.
+      const QJsonObject echo = state.value(QLatin1String("echo")).toObject();
+      if (!echo.isEmpty()) addAnalysis(deal, analyses.value(board), *diagram, echo, board);
+      deals.append(deal);
     }
   }
   return {200, QJsonObject{{QStringLiteral("deals"), deals}}};

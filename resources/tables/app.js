@@ -898,8 +898,24 @@ function dealView(deal) {
       const suit = ['P', 'C', 'K', 'T'][i];
       return el('div', { class: RED[suit] ? 'red' : '' }, SUIT_SIGN[suit] + ' ' + (ranks.trim() || '—'));
     }));
-  return el('div', { class: 'deal card', 'data-deal': deal.board },
-    hand('N', 'Nord'), hand('O', 'Ouest'), hand('E', 'Est'), hand('S', 'Sud'));
+  return [el('div', { class: 'deal card', 'data-deal': deal.board },
+    hand('N', 'Nord'), hand('O', 'Ouest'), hand('E', 'Est'), hand('S', 'Sud')), analysisView(deal)];
+}
+
+// What could be made (double dummy), sent once the table's result is taken:
+// the tricks of N, S, E, O as declarer in each strain, the par, and how the
+// table's result compares.
+function analysisView(deal) {
+  if (!deal.tricks) return null;
+  const strains = ['T', 'K', 'C', 'P', 'S'];
+  return el('div', { class: 'analysis card', 'data-analysis': deal.board },
+    el('table', { class: 'dd' },
+      el('thead', {}, el('tr', {}, el('th', { text: '' }),
+        strains.map((s) => el('th', { class: RED[s] ? 'red' : '', text: SUIT_SIGN[s] })))),
+      el('tbody', {}, ['N', 'S', 'E', 'O'].map((seat, i) => el('tr', {}, el('th', { text: seat }),
+        deal.tricks[i].map((t) => el('td', { text: t })))))),
+    el('p', { class: 'par', text: deal.par || '' }),
+    deal.compared ? el('p', { class: 'compared', text: deal.compared }) : null);
 }
 
 async function showEnd() {

@@ -63,6 +63,8 @@ QStringList EmptyFaces() {
   check(w.showArrowSwitchReminder);
   check(w.showCumulativeEnd);
   check(w.printText);
+  check(w.printHandRecords);
+  check(w.showAnalysisProgress);
   check(w.openPairRecap);
   check(w.fillPairRecap);
   check(w.closePairRecap);

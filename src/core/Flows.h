@@ -15,6 +15,7 @@
 #include <utility>
 
 struct PrintOutcome;
+struct HandRecordSheet;
 
 // Raised by a face called while nobody filled it: names the member (a
 // program or test that forgot an install meets this, never
@@ -138,6 +139,12 @@ struct FlowWindows {
   // The printer of the text printouts (core/Printing.h): prints the lines,
   // asking which printer first when told; without it nothing is printed.
   Face<PrintOutcome(const QStringList& lines, bool askPrinter)> printText{"flowWindows().printText"};
+  // The printer of the formatted hand records (core/DealAnalyses.h), with
+  // the same dialog and printers as the text printouts.
+  Face<PrintOutcome(const HandRecordSheet& sheet)> printHandRecords{"flowWindows().printHandRecords"};
+  // The desk's progress bar of the double-dummy computation: done deals of
+  // total; total 0 hides it.
+  Face<void(int done, int total)> showAnalysisProgress{"flowWindows().showAnalysisProgress"};
   // The pair recap viewer beside the menu: shown empty, filled, closed.
   Face<void()> openPairRecap{"flowWindows().openPairRecap"};
   Face<void(const QStringList& lines)> fillPairRecap{"flowWindows().fillPairRecap"};

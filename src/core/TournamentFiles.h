@@ -64,7 +64,7 @@ void ReadDiaLines(const QStringList& lines);
 // The files of one tournament, by extension: deleted, backed up and purged
 // together (the session database ".BWS" and the deals ".PBN" apart).
 inline constexpr const char* kTournamentExtensions[] = {".DAT", ".PAI", ".VAR", ".MUL", ".ADJ", ".PEN",
-                                                        ".SEA", ".DIA", ".SPECS", ".PAT", ".AS", ".CUM"};
+                                                        ".SEA", ".DIA", ".DDM", ".SPECS", ".PAT", ".AS", ".CUM"};
 // What a saved tournament holds, read from its files in DataFolder without
 // loading it: the slots of its ".VAR" holding a result (none when the file is
 // missing; a line that cannot be read counts none), and the time its files
@@ -78,7 +78,7 @@ SavedTournamentSummary SummariseSavedTournament(const QString& code);
 QString ResultsCountText(int results);
 
 // Deletes code's ".DAT" ".PAI" ".VAR" ".MUL" ".ADJ" ".PEN" ".SEA" ".DIA"
-// ".SPECS" ".PAT" ".AS" ".CUM", and ".BWS" with BridgeMates. Missing files are
+// ".DDM" ".SPECS" ".PAT" ".AS" ".CUM", and ".BWS" with BridgeMates. Missing files are
 // ignored.
 void DeleteTournamentFiles(const QString& code);
 void DeleteCurrentTournamentFiles();

@@ -12,6 +12,7 @@
 #include "flows/TournamentMenu.h"
 #include "platform/Clock.h"
 #include "platform/TextFiles.h"
+#include "publishing/HandRecords.h"
 #include "scoring/Cumulative.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairsEntry.h"
@@ -292,6 +293,7 @@ bool ReloadTournament(const QString& code) {
   LoadResults();
   for (int b = 1; b <= kMaxBoards; ++b) DealDiagrams[b].clear();
   ReadDiaFile();
+  StartDealAnalyses();  // read from ".DDM"; only a deal missing there is computed
   ReadAdjustments();
   return true;
 }

@@ -12,6 +12,7 @@
 #include "devices/TableStates.h"
 #include "devices/TabletFiles.h"
 #include "flows/TournamentMenu.h"
+#include "publishing/HandRecords.h"
 #include "publishing/PbnImport.h"
 #include "setup/Movements.h"
 #include "setup/PairLookups.h"
@@ -46,6 +47,7 @@ void StartTournament() {
     RemindByePair();
     WriteTabletSessionFiles();
     ImportPbnDiagrams();
+    StartDealAnalyses();  // in the background: the desk goes on at once
     WritePairNameFiles();
     ResetCounters();
   } else {

@@ -6,6 +6,8 @@
 #include "core/Messages.h"
 #include "core/Printing.h"
 #include "platform/Process.h"
+#include "platform/TextFiles.h"
+#include "publishing/HandRecords.h"
 
 namespace {
 
@@ -26,7 +28,11 @@ void ShowDiagrams() {
            .cancelCode = 0,
            .extra = {{QStringLiteral("diagrams"), diagrams}}});
   if (ChoiceResult == 1) PrintDiagrams();
-  if (ChoiceResult == 2) StartDiagramPrinter();
+  if (ChoiceResult == 2) {
+    // Without the diagram program the formatted hand records are printed here.
+    if (platform::fileExists(ProgramFolder + kDiagramPrinter)) StartDiagramPrinter();
+    else PrintHandRecords();
+  }
 }
 
 void PrintDiagrams() {

@@ -10,7 +10,9 @@
 #include "core/Settings.h"
 #include "devices/BridgeMatesTables.h"
 #include "platform/TextFiles.h"
+#include "publishing/HandRecords.h"
 
+#include <QMap>
 #include <QRegularExpression>
 
 #include <map>
@@ -200,10 +202,39 @@ int ImportPbnDeals(const QString& fileName) {
     platform::WriteBatch batch;
     for (const auto& [number, hands] : deals) WriteDiagramFile(number, hands);
   };
+  // The figures a file gives for a board come after its Board tag, before
+  // or after its deal; an OptimumResultTable's rows follow their tag.
+  ForgetPbnFigures();
+  QMap<int, PbnFigures> figures;
+  int figuresBoard = 0;
+  QStringList tableRows;
+  bool inTable = false;
+  const auto endTable = [&] {
+    if (inTable && figuresBoard > 0) figures[figuresBoard].tricks = TricksFromOptimumTable(tableRows);
+    inTable = false;
+    tableRows.clear();
+  };
   try {
     int board = 0;  // the board whose deal is awaited
     for (const QString& line : lines) {
-      for (const TagPair& tag : tagPairs(line)) {
+      const QList<TagPair> tags = tagPairs(line);
+      if (inTable && tags.isEmpty() && !line.trimmed().isEmpty()) {
+        tableRows << line.trimmed();
+        continue;
+      }
+      endTable();
+      for (const TagPair& tag : tags) {
+        if (tag.name.compare(QLatin1String("Board"), Qt::CaseInsensitive) == 0) figuresBoard = boardNumber(tag.value);
+        if (figuresBoard == 0) continue;
+        if (tag.name.compare(QLatin1String("DoubleDummyTricks"), Qt::CaseInsensitive) == 0) {
+          if (!figures[figuresBoard].tricks) figures[figuresBoard].tricks = TricksFromDoubleDummyTag(tag.value);
+        } else if (tag.name.compare(QLatin1String("OptimumScore"), Qt::CaseInsensitive) == 0) {
+          figures[figuresBoard].parScore = ScoreFromOptimumTag(tag.value);
+        } else if (tag.name.compare(QLatin1String("OptimumResultTable"), Qt::CaseInsensitive) == 0) {
+          inTable = true;
+        }
+      }
+      for (const TagPair& tag : tags) {
         if (tag.name.compare(QLatin1String("Board"), Qt::CaseInsensitive) == 0) {
           // A board whose deal never came is dropped here: the next deal
           // belongs to this board.
@@ -226,11 +257,13 @@ int ImportPbnDeals(const QString& fileName) {
         }
       }
     }
+    endTable();
     writeDeals();
   } catch (const platform::IoError& e) {
     ShowAlert(e.message());
     return -1;
   }
+  for (auto it = figures.cbegin(); it != figures.cend(); ++it) NotePbnFigures(it.key(), *it);
   DealsImported = highest > 0;
   LoadDiagramFiles();
   return highest;

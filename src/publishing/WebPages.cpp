@@ -1,5 +1,6 @@
 #include "publishing/WebPages.h"
 
+#include "core/DealAnalyses.h"
 #include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
 #include "core/FormNames.h"
@@ -10,6 +11,7 @@
 #include "devices/BridgeMatesTables.h"
 #include "devices/TabletFiles.h"
 #include "platform/TextFiles.h"
+#include "publishing/HandRecords.h"
 #include "publishing/TabletResultFiles.h"
 #include "publishing/UsebioExport.h"
 #include "publishing/WebText.h"
@@ -309,6 +311,24 @@ void WriteWebHands(const QString& folder, const QString& key) {
   }
   out += QStringLiteral("//              S   H   D   C") + kCrLf;
   out += QStringLiteral("//                 North             East             South             West") + kCrLf;
+  // What could be made, after the hands: the tricks of North, South, East
+  // and West as declarer in clubs, diamonds, hearts, spades and no trump,
+  // and the par.
+  QString analyses;
+  for (int n = 1; n <= deals; ++n) {
+    const std::optional<DealAnalysis> a = CurrentAnalysis(n);
+    if (!a || !a->solved()) continue;
+    QStringList rows;
+    for (int seat : {AnalysisNorth, AnalysisSouth, AnalysisEast, AnalysisWest}) {
+      QStringList tricks;
+      for (int t : a->tricks[seat]) tricks << QString::number(t);
+      rows << QLatin1Char('[') + tricks.join(u',') + QLatin1Char(']');
+    }
+    analyses += QStringLiteral("BE.tricks[%1]=[%2];").arg(n).arg(rows.join(u',')) + kCrLf;
+    analyses += QStringLiteral("BE.par[%1]='%2';").arg(n).arg(JsText(ParText(*a))) + kCrLf;
+  }
+  if (!analyses.isEmpty())
+    out += QStringLiteral("// BE.tricks: N, S, E, O as declarer in C D H S NT; BE.par: the par") + kCrLf + analyses;
   WriteUtf8File(fileName, out);
 }
 
@@ -344,6 +364,7 @@ void WriteWebPages() {
   if (platform::fileExists(page) && !ConfirmReplaceExport(QStringLiteral("Fichiers R/D/H/") + key)) return;
   WriteUtf8File(page, WebPageText(key));
   WriteWebData(folder, key);
+  WaitForDealAnalyses();  // the tables and pars of deals just imported
   WriteWebHands(folder, key);
   // A diagram without its "Board" line leaves no hands file.
   const QString hands = platform::fileExists(folder + WebFileName('H', key))

@@ -12,6 +12,7 @@
 #include "scoring/Adjustments.h"
 #include "scoring/Contract.h"
 #include "scoring/Frequencies.h"
+#include "scoring/LeadCheck.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/ResultStore.h"
@@ -409,16 +410,22 @@ void ScoreSheet::store(const QString& text, int score, Kind kind) {
   const int slot = currentSlot();
   if (slot == 0) return;
   CurrentBoard = board_;
+  const QString declarer = ResultDeclarerText(score, kind == Kind::Typed ? ContractTextBuilt : text);
   QString lead = QStringLiteral("?");
   if (kind != Kind::Key && AskOpeningLead) {
     if (kind == Kind::Repeat) ui::interaction().beep();
-    const std::optional<QString> card = ui::interaction().askText(
-        {.form = forms::OpeningLead, .caption = QStringLiteral("Entame"), .prompt = QStringLiteral("Entame:"), .text = {}});
-    if (card && !card->trimmed().isEmpty()) lead = card->trimmed();
+    // A lead that the player on lead does not hold in the deal is questioned;
+    // the director may keep it, or give the lead again.
+    for (;;) {
+      const std::optional<QString> card = ui::interaction().askText(
+          {.form = forms::OpeningLead, .caption = QStringLiteral("Entame"), .prompt = QStringLiteral("Entame:"), .text = {}});
+      lead = card && !card->trimmed().isEmpty() ? card->trimmed() : QStringLiteral("?");
+      const QString doubt = LeadNotHeldOnBoard(board_, declarer, lead);
+      if (doubt.isEmpty() || ui::AskYesNo(doubt + QStringLiteral(" La garder quand même?")) == 6) break;
+    }
   } else if (kind == Kind::Key && AskOpeningLead && text != QStringLiteral("PASSE")) {
     lead.clear();
   }
-  const QString declarer = ResultDeclarerText(score, kind == Kind::Typed ? ContractTextBuilt : text);
   lastText_ = text;
   lastScore_ = score;
   const ResultOrigin origin =

@@ -6,6 +6,7 @@
 // once, every page must see its echo, and the ranking shown at the tables
 // must be the program's, checked against numbers worked out by hand.
 #include "core/CompanionPrograms.h"
+#include "core/DealAnalyses.h"
 #include "core/DealDiagrams.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
@@ -273,6 +274,14 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
   // The deal of board 1 is known (North, South, East, West; spades to clubs).
   WriteDiagramFile(1, {{{"AKT3", "QJ2", "", "987654"}, {"8765", "AK3", "AKQ", "T32"},
                         {"QJ9", "T987", "765", "KQJ"}, {"42", "654", "JT98432", "A"}}});
+  // What could be made on it, as the solver gives it: North or South take 9
+  // tricks in spades; the par is 3SA by N/S, +400 not vulnerable.
+  BoardAnalyses()[1] = {"N:AKT3.QJ2..987654 QJ9.T987.765.KQJ 8765.AK3.AKQ.T32 42.654.JT98432.A",
+                        {},
+                        {{{10, 8, 9, 9, 9}, {3, 5, 4, 3, 4}, {10, 8, 9, 9, 9}, {3, 5, 4, 3, 4}}},
+                        400,
+                        {{3, StrainNoTrump, "NS", 0, 0}}};
+  SaveDealAnalyses();
   if (!startServer()) GTEST_SKIP() << "the tables' server is not built";
 
   const QJsonObject report = runPhones("evening.mjs");
@@ -296,7 +305,7 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
     EXPECT_EQ(ResultContract[slot].toStdString(), expected.first.toStdString()) << "slot " << slot;
     EXPECT_EQ(ResultScore[slot], expected.second) << "slot " << slot;
   }
-  EXPECT_EQ(ResultLead[1].toStdString(), "RC");  // the corrected board keeps its lead
+  EXPECT_EQ(ResultLead[1].toStdString(), "RT");  // the corrected board keeps its lead
   EXPECT_EQ(ResultNsPercent[11], 60);
   EXPECT_EQ(ResultEwPercent[11], 40);
 
@@ -341,9 +350,9 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
   }
   const QJsonObject table1 = pages.value("1").toObject().value("seen").toObject();
   EXPECT_EQ(table1.value("1").toObject().value("before").toString().toStdString(), "4♠ N -1");
-  // The correction started from 4♠ N -1 led by the king of hearts.
+  // The correction started from 4♠ N -1 led by the king of clubs.
   EXPECT_EQ(table1.value("1").toObject().value("startsFrom").toVariant().toStringList().join(' ').toStdString(),
-            "genre:contract declarant:N niveau:4 couleur:P contre: resultat:-1 entame:R entame-couleur:C");
+            "genre:contract declarant:N niveau:4 couleur:P contre: resultat:-1 entame:R entame-couleur:T");
   EXPECT_EQ(table1.value("1").toObject().value("corrected").toObject().value("taken").toString().toStdString(), "4♠ N +2");
   EXPECT_EQ(table1.value("1").toObject().value("corrected").toObject().value("score").toString().toStdString(), "N/S marque 480");
   EXPECT_EQ(table1.value("2").toObject().value("score").toString().toStdString(), "N/S marque 600");
@@ -414,6 +423,17 @@ TEST_F(TablesEveningTest, ThreeTablesPlayTheirEveningFromPhones) {
     EXPECT_EQ(deals[0].toString().toStdString(),
               "Nord♠ A R X 3♥ D V 2♦ —♣ 9 8 7 6 5 4Ouest♠ 4 2♥ 6 5 4♦ V X 9 8 4 3 2♣ A"
               "Est♠ D V 9♥ X 9 8 7♦ 7 6 5♣ R D VSud♠ 8 7 6 5♥ A R 3♦ A R D♣ X 3 2");
+  }
+  // Below it, once each table's result was taken: the table, the par, and
+  // 4♠ by North against the 9 tricks of double dummy (12, 11 and 9 made).
+  const char* compared[] = {"4♠ N +2 : 3 levées de plus que le double mort", "4♠ N +1 : 2 levées de plus que le double mort",
+                            "4♠ N -1 : autant de levées que le double mort"};
+  for (int t = 1; t <= 3; ++t) {
+    const QJsonArray analyses = pages.value(QString::number(t)).toObject().value("analyses").toArray();
+    ASSERT_EQ(analyses.size(), 1) << "table " << t;
+    EXPECT_EQ(analyses[0].toString().toStdString(),
+              std::string("♣♦♥♠SAN1089" "99S1089" "99E35434O35434Par N/S +400 : 3SA N/S") + compared[t - 1])
+        << "table " << t;
   }
   EXPECT_NEAR(PairFinalScore[2], 385.0 / 6, 1e-9);
   EXPECT_NEAR(PairFinalScore[5], 465.0 / 6, 1e-9);

@@ -16,15 +16,15 @@ const [url, chromium, shots] = process.argv.slice(2);
 // program folder asks for it.
 const c = contract;
 const PLAN = {
-  1: { 1: c('N', 4, 'P', -1, ['R', 'C']), 2: c('S', 3, 'S', 0, ['4', 'P']), 3: c('E', 2, 'C', 0, ['A', 'T']),
+  1: { 1: c('N', 4, 'P', -1, ['R', 'T']), 2: c('S', 3, 'S', 0, ['4', 'P']), 3: c('E', 2, 'C', 0, ['A', 'T']),
     4: c('O', 3, 'S', 0, ['D', 'K']), 5: c('N', 1, 'S', 2, ['2', 'C']), 6: c('E', 4, 'C', 0, ['10', 'P']) },
   2: { 3: c('E', 2, 'C', 1, ['V', 'K']), 4: { kind: 'split', ns: '60', ew: '40' }, 5: c('N', 1, 'S', 2, ['3', 'P']),
-    6: c('E', 4, 'C', -2, ['A', 'P']), 1: c('N', 4, 'P', 1, ['R', 'K']), 2: c('S', 3, 'S', 1, ['5', 'C']) },
+    6: c('E', 4, 'C', -2, ['A', 'P']), 1: c('N', 4, 'P', 1, ['D', 'T']), 2: c('S', 3, 'S', 1, ['5', 'C']) },
   3: { 5: c('S', 2, 'K', 0, ['A', 'C']), 6: { kind: 'notplayed' }, 1: c('N', 4, 'P', -1, ['V', 'T']),
     2: { kind: 'pass' }, 3: c('N', 2, 'P', 0, ['9', 'K']), 4: c('O', 3, 'S', -1, ['R', 'P'], 'X') },
 };
 // Table 1 corrects its first board once the program took it.
-const CORRECTION = { table: 1, board: 1, result: c('N', 4, 'P', 2, ['R', 'C']) };
+const CORRECTION = { table: 1, board: 1, result: c('N', 4, 'P', 2, ['R', 'T']) };
 // Table 3 loses the network while it sends this board.
 const OFFLINE = { table: 3, board: 3 };
 // Table 2's Wi-Fi blinks while this board waits for its confirmation, then
@@ -231,6 +231,7 @@ async function endShown(page, table) {
   await waitView(page, 'fin');
   await page.waitForSelector('#ranking');
   report.tables[table].deals = await page.$$eval('[data-deal]', (d) => d.map((x) => x.textContent));
+  report.tables[table].analyses = await page.$$eval('[data-analysis]', (d) => d.map((x) => x.textContent));
   return page.$$eval('#ranking section', (sections) => sections.map((s) => ({
     title: s.querySelector('h2') ? s.querySelector('h2').textContent : '',
     rows: [...s.querySelectorAll('tbody tr')].map((tr) => [...tr.children].map((td) => td.textContent)),
@@ -244,4 +245,15 @@ await playAndReport(chromium, shots, report, async (browser) => {
   for (const [i, page] of pages.entries()) report.tables[i + 1].ranking = await endShown(page, i + 1);
   // The end page whole: the ranking and the deal below it.
   if (shots) await pages[0].screenshot({ path: shots + '/tables-ranking.png', fullPage: true });
+  // The deal as a table sees it once its result is taken: the hands, what
+  // could be made and how the table did.
+  if (shots) {
+    const box = await pages[0].evaluate(() => {
+      const deal = document.querySelector('[data-deal]').getBoundingClientRect();
+      const made = document.querySelector('[data-analysis]').getBoundingClientRect();
+      return { x: 0, y: deal.top + window.scrollY - 48, width: document.documentElement.clientWidth,
+        height: made.bottom - deal.top + 64 };
+    });
+    await pages[0].screenshot({ path: shots + '/tables-deal.png', clip: box, captureBeyondViewport: true });
+  }
 });

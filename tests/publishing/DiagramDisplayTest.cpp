@@ -49,6 +49,7 @@ TEST_F(DiagramDisplayTest, TextPrintoutHoldsTheTitleAndEveryDeal) {
 }
 
 TEST_F(DiagramDisplayTest, DiagramProgramIsRestartedAndAFailedStartIsReported) {
+  testing_support::writeBytes(ProgramFolder + "Diagrolet.EXE", "");
   platform::FakeProcesses processes;
   processes.running << "diagrolet.exe";
   talk.answer(2);

@@ -1,5 +1,6 @@
 #include "publishing/WebPages.h"
 
+#include "core/DealAnalyses.h"
 #include "core/ScriptedInteraction.h"
 #include "publishing/TabletResultFiles.h"
 #include "publishing/UsebioExport.h"
@@ -115,6 +116,16 @@ TEST_F(WebPagesTest, PageDataAndHandsAreWrittenInUtf8) {
             "BE.hands[3]='ARX3 DV2  987654,2 AR3 ARDVX98 A,2 AR3 ARDVX98 A,2 AR3 ARDVX98 A';"
             "//              S   H   D   C\r\n"
             "//                 North             East             South             West\r\n");
+  // The tables and pars are added after what the hands file held: the
+  // bytes above stay as they were.
+  BoardAnalyses()[3] = {DealKey(3), {}, {{{8, 7, 9, 10, 9}, {5, 5, 4, 3, 4}, {8, 7, 9, 10, 9}, {5, 5, 4, 3, 4}}}, 420,
+                        {{4, 3, "NS", 0, 0}}};
+  script.answer(1).answer(2);  // replace the files; separate rankings
+  WriteWebPages();
+  EXPECT_EQ(Utf8File(web() + "H2024031514.txt"),
+            hands + "// BE.tricks: N, S, E, O as declarer in C D H S NT; BE.par: the par\r\n"
+                    "BE.tricks[3]=[[8,7,9,10,9],[8,7,9,10,9],[5,5,4,3,4],[5,5,4,3,4]];\r\n"
+                    "BE.par[3]='Par N/S +420 : 4♠ N/S';\r\n");
   // The closing message names the files as they stand on disk.
   ASSERT_GE(script.messages.size(), 2);
   EXPECT_EQ(script.messages[script.messages.size() - 2],
@@ -236,6 +247,8 @@ TEST_F(WebPagesTest, PageRendersInAHeadlessBrowser) {
   }
   if (browser.isEmpty()) GTEST_SKIP() << "chromium is not installed and could not be installed: page not opened";
   prepare();
+  BoardAnalyses()[1] = {DealKey(1), {}, {{{8, 7, 9, 10, 9}, {5, 5, 4, 3, 4}, {8, 7, 9, 10, 9}, {5, 5, 4, 3, 4}}}, -50,
+                        {{5, 3, "NS", 0, 1}}};
   ui::ScriptedInteraction script;
   script.answer(1);
   WriteWebPages();
@@ -253,6 +266,10 @@ TEST_F(WebPagesTest, PageRendersInAHeadlessBrowser) {
   EXPECT_EQ(dom.count("class=\"pair\""), 7);
   EXPECT_EQ(dom.count("class=\"result\""), 9);
   EXPECT_EQ(dom.count("class=\"deal\""), 2);
+  // Board 1's double-dummy table under its deal (South's row: 8 tricks in clubs ... 9 at no trump), and its par.
+  EXPECT_EQ(dom.count("class=\"dd\""), 1);
+  EXPECT_TRUE(dom.contains("<tr><th>S</th><td>8</td><td>7</td><td>9</td><td>10</td><td>9</td></tr>")) << dom.toStdString();
+  EXPECT_TRUE(dom.contains("Par E/O +50 : 5♠X N/S -1"));
   EXPECT_FALSE(dom.contains("BYE"));
 }
 

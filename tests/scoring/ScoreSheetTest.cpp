@@ -2,6 +2,7 @@
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
 #include "scoring/Frequencies.h"
+#include "scoring/LeadCheck.h"
 #include "scoring/ScoreSheet.h"
 
 #include "ScoringFixture.h"
@@ -229,4 +230,50 @@ TEST_F(ScoreSheetTest, RepeatOnAnotherBoardTakesItsVulnerability) {
   EXPECT_FALSE(sheet.storeRepeat());
   EXPECT_EQ(ResultScore[slot(2, 2)], kScoreNone);
   EXPECT_EQ(ui.messages.value(ui.messages.size() - 1), QStringLiteral("Vérifiez la vulnérabilité..."));
+}
+
+namespace {
+
+// East (on lead against North) holds A R X 3 of spades, hearts A R, no
+// diamond, the rest clubs.
+void dealWithEastOnLead() {
+  DealDiagrams[1] = QStringLiteral(
+      "Board 1\r\n--------\r\n\r\nNord\r\n\r\nP  D V 9 8\r\nC  D V X 9\r\nK  A R D\r\nT  A R D\r\n\r\nSud\r\n\r\n"
+      "P  7 6 5\r\nC  8 7 6 5 4\r\nK  V X 9 8\r\nT  V\r\n\r\nEst\r\n\r\nP  A R X 3\r\nC  A R\r\nK  \r\n"
+      "T  X 9 8 7 6 5 4\r\n\r\nOuest\r\n\r\nP  4 2\r\nC  3 2\r\nK  7 6 5 4 3 2\r\nT  3 2\r\n");
+}
+
+}  // namespace
+
+TEST_F(ScoreSheetTest, ALeadNotHeldIsQuestionedAndTheDirectorHasTheLastWord) {
+  EXPECT_EQ(LeadNotHeld({"A R X 3", "A R", "", "X 9 8"}, "Est", "DP"),
+            "L'entame Dame de pique n'est pas dans la main d'Est, à la gauche du déclarant.");
+  EXPECT_EQ(LeadNotHeld({"A R X 3", "A R", "", "X 9 8"}, "Sud", "xC"),
+            "L'entame petit cœur n'est pas dans la main de Sud, à la gauche du déclarant.");
+  for (const char* held : {"AP", "10P", "xP", "RC", "xT", "?", ""})
+    EXPECT_EQ(LeadNotHeld({"A R X 3", "A R", "", "X 9 8"}, "Est", held), "") << held;
+  EXPECT_EQ(LeadNotHeld({"", "", "", ""}, "Est", "AK"), "");  // an unknown hand checks nothing
+  EXPECT_EQ(LeaderHeading("O"), "Nord");
+
+  ui::ScriptedInteraction ui;
+  EntryByContracts = true;
+  AskOpeningLead = true;
+  dealWithEastOnLead();
+  ScoreSheet sheet;
+  // 4♠ by North: East leads. The queen of spades is questioned; "non" asks
+  // the lead again; the king of diamonds too, and the director keeps it.
+  ui.answer(1).answerText("DP").answer(7).answerText("RK").answer(6);
+  ASSERT_TRUE(sheet.readyForResult());
+  ASSERT_TRUE(sheet.validate(QStringLiteral("4pn"), EntryColumn::Result));
+  EXPECT_EQ(ui.questions.filter("L'entame"),
+            QStringList({"L'entame Dame de pique n'est pas dans la main d'Est, à la gauche du déclarant. La garder quand même?",
+                         "L'entame Roi de carreau n'est pas dans la main d'Est, à la gauche du déclarant. La garder quand même?"}));
+  EXPECT_EQ(ResultLead[slot(1, 1)], "RK");
+  // A lead East holds goes in without a question.
+  ui.answer(1).answerText("10P");
+  ASSERT_TRUE(sheet.readyForResult());
+  ASSERT_TRUE(sheet.validate(QStringLiteral("4pn"), EntryColumn::Result));
+  EXPECT_EQ(ui.questions.filter("L'entame").size(), 2);
+  EXPECT_EQ(ResultLead[slot(1, 2)], "10P");
+  EXPECT_TRUE(ui.allAnswered());
 }

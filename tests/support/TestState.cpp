@@ -1,5 +1,6 @@
 #include "support/TestState.h"
 
+#include "core/DealAnalyses.h"
 #include "core/DeviceEchoes.h"
 #include "core/Fatal.h"
 #include "core/Flows.h"
@@ -43,6 +44,7 @@ void resetGlobals() {
   const QString print = PrintFile, results = ResultsTextFile, resultsF = ResultsFTextFile, recap = RecapTextFile;
   const OneBased<QChar, 4> suits = SuitLetters;
   ResetGlobals();
+  ClearBoardAnalyses();
   ProgramFolder = program;
   DataFolder = data;
   DocumentsFolder = documents;

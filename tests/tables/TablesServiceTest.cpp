@@ -4,6 +4,8 @@
 
 #include "TablesHttp.h"
 
+#include "core/DealAnalyses.h"
+#include "core/DealDiagrams.h"
 #include "core/DeviceFiles.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
@@ -318,6 +320,64 @@ TEST_F(TablesServiceTest, LeadsWhenTheProgramAsksForThem) {
   EXPECT_EQ(readBytes(table(1) + "REST2.TXT"), "1 1 0 2 1 1 4 PASSE\r\n");
 }
 
+TEST_F(TablesServiceTest, ALeadThePlayerOnLeadDoesNotHoldIsRefused) {
+  writeBytes(programDir() + "DemanderEntame.TXT", "");
+  // East, on lead against North, holds A K 10 3 of spades and no diamond.
+  WriteDiagramFile(1, {{{"QJ98", "QJT9", "AKQ", "AKQ"}, {"765", "87654", "JT98", "J"}, {"AKT3", "AK", "", "T987654"},
+                        {"42", "32", "765432", "32"}}});  // North, South, East, West
+  const QString token = holding(1);
+  QJsonObject b = contract(1, 1, 1, "N", 4, "P", 0);
+  b["lead"] = "DP";
+  const Reply r = service->result(token, b);
+  EXPECT_EQ(r.status, 400);
+  EXPECT_EQ(r.body["error"], "lead_not_held");
+  EXPECT_EQ(r.body["message"], "L'entame Dame de pique n'est pas dans la main d'Est, à la gauche du déclarant.");
+  b["lead"] = "xK";
+  EXPECT_EQ(service->result(token, b).body["message"],
+            "L'entame petit carreau n'est pas dans la main d'Est, à la gauche du déclarant.");
+  EXPECT_FALSE(QFile::exists(table(1) + "REST1.TXT"));
+  b["lead"] = "10P";
+  EXPECT_TRUE(service->result(token, b).body["written"].toBool());
+  EXPECT_EQ(readBytes(table(1) + "REST1.TXT"), "1 1 0 1 1 1 4 N 4PN= 10P\r\n");
+}
+
+// Each seat holds a whole suit (North spades, East hearts, South diamonds,
+// West clubs): at no trump the opening leader runs his suit, so North as
+// declarer takes no trick; in spades North takes all thirteen.
+TEST_F(TablesServiceTest, WhatCouldBeMadeReachesATableOnlyOnceItsResultIsTaken) {
+  WriteDiagramFile(1, {{{"AKQJT98765432", "", "", ""}, {"", "", "AKQJT98765432", ""}, {"", "AKQJT98765432", "", ""},
+                        {"", "", "", "AKQJT98765432"}}});  // North, South, East, West
+  const QString deal = "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432";
+  BoardAnalyses()[1] = {deal, {}, {{{0, 13, 0, 13, 0}, {13, 0, 13, 0, 0}, {0, 13, 0, 13, 0}, {13, 0, 13, 0, 0}}}, 1510,
+                        {{7, StrainSpades, "NS", 0, 0}}};
+  SaveDealAnalyses();
+  const QString token = holding(1);
+  EXPECT_TRUE(service->deals(token, 1).body["deals"].toArray().isEmpty());  // not played yet
+
+  // 1SA by North, six down: one trick, where double dummy gives none.
+  ASSERT_TRUE(service->result(token, contract(1, 1, 1, "N", 1, "S", -6)).body["written"].toBool());
+  QJsonArray deals = service->deals(token, 1).body["deals"].toArray();
+  ASSERT_EQ(deals.size(), 1);
+  EXPECT_FALSE(deals[0].toObject().contains("tricks"));  // sent, not yet taken by the program
+  EXPECT_FALSE(deals[0].toObject().contains("par"));
+
+  ImportTabletResults();
+  deals = service->deals(token, 1).body["deals"].toArray();
+  ASSERT_EQ(deals.size(), 1);
+  const QJsonObject taken = deals[0].toObject();
+  EXPECT_EQ(taken["tricks"].toArray(), QJsonArray({QJsonArray({0, 13, 0, 13, 0}), QJsonArray({0, 13, 0, 13, 0}),
+                                                      QJsonArray({13, 0, 13, 0, 0}), QJsonArray({13, 0, 13, 0, 0})}));
+  EXPECT_EQ(taken["par"], "Par N/S +1510 : 7♠ N/S");
+  EXPECT_EQ(taken["compared"], "1SA N -6 : une levée de plus que le double mort");
+  // Another table that has not played the board sees nothing of it.
+  EXPECT_TRUE(service->deals(join("10.0.0.3"), 2).body["deals"].toArray().isEmpty());
+
+  // An analysis of other cards (the PBN file changed) is not shown.
+  BoardAnalyses()[1].deal = "N:AKQJT9876543.2.. .AKQJT9876543.2. ..AKQJT9876543.2 2...AKQJT9876543";
+  SaveDealAnalyses();
+  EXPECT_FALSE(service->deals(token, 1).body["deals"].toArray().at(0).toObject().contains("tricks"));
+}
+
 TEST_F(TablesServiceTest, PlayersEnteredAtTheTableReachThePairs) {
   PairsEntered = false;
   // The pairs created in advance, as the program names them.
@@ -487,8 +547,8 @@ TEST_F(TablesServiceTest, TheFrequencyOfASplitShowsItsPercentages) {
 // The director gives board 2 of table 1 60 % - 40 % at the desk; table 3
 // then plays it. The frequency shows that split at both tables.
 TEST_F(TablesServiceTest, TheFrequencyOfASplitGivenAtTheDeskShowsItsPercentages) {
-  const QString token = join();
-  const QString other = join("10.0.0.7");
+  const QString token = holding(1);
+  const QString other = holding(3, "10.0.0.7");
   ui::ScriptedInteraction talk;
   talk.answerText("4");  // the fourth line of the window: 60 % - 40 %
   ASSERT_TRUE(AdjustOneResult(2, 1)) << talk.messages.join(" | ").toStdString();

@@ -93,8 +93,7 @@ void SetBalancedMargins(QPrinter& printer) {
 
 void SetPrintToPdfFile(const QString& fileName) { pdfFileName() = fileName; }
 
-PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
-  QPrinter printer(QPrinter::HighResolution);
+std::optional<PrintOutcome> ChoosePrinter(QPrinter& printer, bool askPrinter) {
   if (!pdfFileName().isEmpty()) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfFileName());
@@ -109,7 +108,7 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
     SetBalancedMargins(printer);  // what the dialog's properties show
     QPrintDialog dialog(&printer);
     dialog.setObjectName(QStringLiteral("PrintDialog"));
-    if (dialog.exec() != QDialog::Accepted) return {};
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     chosenPrinter() = printer.outputFormat() == QPrinter::PdfFormat ? QString() : printer.printerName();
   } else {
     printer.setPrinterName(chosenPrinter());
@@ -121,13 +120,23 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
   outcome.printerName = printer.printerName();
   outcome.toPdfFile = printer.outputFormat() == QPrinter::PdfFormat;
   if (outcome.toPdfFile) outcome.pdfFile = printer.outputFileName();
+  return outcome;
+}
 
-  QPainter painter;
+void BeginPrinting(QPainter& painter, QPrinter& printer) {
   if (!painter.begin(&printer))
     throw platform::IoError(EIO, QStringLiteral("Printer"),
                             QStringLiteral("Erreur I/O %1 à l'ouverture en écriture du fichier (rewrite) : Printer\r\n"
                                            "Dites-le à Teo VARNAL...")
                                 .arg(EIO));
+}
+
+PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
+  QPrinter printer(QPrinter::HighResolution);
+  std::optional<PrintOutcome> outcome = ChoosePrinter(printer, askPrinter);
+  if (!outcome) return {};
+  QPainter painter;
+  BeginPrinting(painter, printer);
   painter.setFont(FitPrintoutFont(PrintoutFont(), lines, painter.device()));
   const QFontMetrics metrics(painter.font(), painter.device());
   const int lineHeight = std::max(1, metrics.lineSpacing());
@@ -147,8 +156,8 @@ PrintOutcome PrintLines(const QStringList& lines, bool askPrinter) {
     }
   }
   painter.end();
-  outcome.printed = true;
-  return outcome;
+  outcome->printed = true;
+  return *outcome;
 }
 
 void InstallTextPrinter() { flowWindows().printText = &PrintLines; }

@@ -8,7 +8,10 @@
 
 #include <QFont>
 
+#include <optional>
+
 class QPaintDevice;
+class QPainter;
 class QPrinter;
 
 namespace ui {
@@ -18,6 +21,13 @@ namespace ui {
 // (the dialog is shown when none was chosen yet, or when it was a file).
 // When the printer cannot be opened, throws IoError for "Printer".
 PrintOutcome PrintLines(const QStringList& lines, bool askPrinter);
+// Sets printer up for a printout as PrintLines does: the PDF file of
+// SetPrintToPdfFile, else the print dialog when asked (or when no printer
+// was chosen yet), else the printer chosen last; margins of at least
+// kPrintoutMarginMm. Nothing when the dialog is cancelled.
+std::optional<PrintOutcome> ChoosePrinter(QPrinter& printer, bool askPrinter);
+// Begins painter on printer; IoError for "Printer" when it cannot.
+void BeginPrinting(QPainter& painter, QPrinter& printer);
 // From now on every printout goes to this PDF file without a dialog (an
 // empty name gives the printers back).
 void SetPrintToPdfFile(const QString& fileName);

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
@@ -138,6 +139,11 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   }
   creamField->setMinimumHeight(runningNotice->maximumHeight());
   layout->addLayout(notices);
+  analysisProgress = new QProgressBar(this);
+  analysisProgress->setObjectName(QStringLiteral("AnalysisProgress"));
+  analysisProgress->setFormat(QStringLiteral("Levées au double mort : %v donnes sur %m"));
+  analysisProgress->hide();
+  layout->addWidget(analysisProgress);
 
   auto* grid = new QGridLayout;
   layout->addLayout(grid);
@@ -212,6 +218,11 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   flowWindows().refreshMenu = [this] { applyView(); };
   flowWindows().showTournamentMenu = [this] { showMenu(); };
   flowWindows().hideTournamentMenu = [this] { hide(); };
+  flowWindows().showAnalysisProgress = [this](int done, int total) {
+    analysisProgress->setVisible(total > 0);
+    analysisProgress->setRange(0, std::max(total, 1));
+    analysisProgress->setValue(done);
+  };
   applyView();
   ui::StyleWindow(this, {.enterButton = Button3,
                          .onEnter = [this] { Button3->click(); },
@@ -222,6 +233,7 @@ TForm5::~TForm5() {
   flowWindows().refreshMenu = nullptr;
   flowWindows().showTournamentMenu = nullptr;
   flowWindows().hideTournamentMenu = nullptr;
+  flowWindows().showAnalysisProgress = nullptr;
 }
 
 QPushButton* TForm5::addButton(const QString& name, const QString& caption, const std::function<void()>& routine) {

@@ -9,6 +9,7 @@
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QTimer;
 
@@ -38,6 +39,7 @@ class TForm5 : public QWidget {
   QPlainTextEdit* runningNotice;
   QPlainTextEdit* stoppedNotice;
   QLineEdit* creamField;
+  QProgressBar* analysisProgress;  // the double-dummy computation, while it runs
   QPushButton* Button3;
   QPushButton* pauseButton;
   QPushButton* BitBtn2;

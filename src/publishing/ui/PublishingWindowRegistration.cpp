@@ -4,11 +4,13 @@
 #include "core/ui/WindowInteraction.h"
 #include "publishing/ui/DiagramOptionsWindow.h"
 #include "publishing/ui/DiagramsWindow.h"
+#include "publishing/ui/HandRecordsPrinter.h"
 #include "publishing/ui/PbnFileChoiceWindow.h"
 #include "publishing/ui/PublishingQuestionWindows.h"
 
 void RegisterPublishingWindows() {
   RegisterPublishingDialogs();
+  ui::InstallHandRecordsPrinter();
   ui::RegisterChoiceWindow(forms::Diagrams, [](const ui::Choice& c) {
     TForm64 window;
     return window.ask(c.text, c.extra.value(QStringLiteral("diagrams")).toStringList());

@@ -3,7 +3,9 @@
 #include "core/ui/WindowInteraction.h"
 #include "flows/TournamentMenu.h"
 #include "platform/Process.h"
+#include "devices/BridgeMatesTables.h"
 #include "publishing/DiagramDisplay.h"
+#include "publishing/HandRecords.h"
 #include "publishing/PbnImport.h"
 #include "publishing/ui/DiagramOptionsWindow.h"
 #include "publishing/ui/DiagramsWindow.h"
@@ -11,6 +13,8 @@
 #include "publishing/ui/PublishingWindowRegistration.h"
 #include "publishing/ui/PublishingWindowsFixture.h"
 #include "setup/ui/MovementViewWindow.h"
+#include "core/ui/Printer.h"
+#include "support/PdfReading.h"
 #include "support/TestState.h"
 
 #include <QAbstractButton>
@@ -51,6 +55,7 @@ TEST_F(DiagramWindowsTest, MovementWindowStaysBesideTheMenu) {
 }
 
 TEST_F(DiagramWindowsTest, DiagramsWindowAnswersItsButtons) {
+  writeBytes(ProgramFolder + "Diagrolet.EXE", "");
   platform::FakeProcesses processes;
   DealCount = 1;
   DealDiagrams[1] = QStringLiteral("Board 1\r\n--------\r\n");
@@ -66,6 +71,51 @@ TEST_F(DiagramWindowsTest, DiagramsWindowAnswersItsButtons) {
   EXPECT_TRUE(script.done());
   EXPECT_EQ(ChoiceResult, 2);
   EXPECT_EQ(processes.events.last(), "start: " + ProgramFolder + "Diagrolet.EXE Talvaron");
+}
+
+// Without the diagram program, "Imprimer au format WYSIWYG" prints the hand
+// records: each deal with its number and its par, or why it has none.
+TEST_F(DiagramWindowsTest, TheFormattedHandRecordsArePrintedWithEachDealsPar) {
+  TabletSharedFolder = tmp_.path() + QStringLiteral("/Quillmarke");
+  TableDevicesMode = TabletsMode = true;
+  TournamentCode = QStringLiteral("MAR8");
+  DataFolder = dataDir();
+  PairCount = 6;
+  RoundCount = 3;
+  BoardsPerTable = 2;
+  DealCount = 7;
+  // Each seat holds a whole suit: N/S's grand slam in spades is the par,
+  // 1510 not vulnerable, 2210 vulnerable (boards 2, 4, 5 and 7).
+  for (int board = 1; board <= 6; ++board)
+    ASSERT_FALSE(WritePbnDealDiagram(board, "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT98765432"));
+  ASSERT_FALSE(WritePbnDealDiagram(7, "N:AKQJT98765432... .AKQJT98765432.. ..AKQJT98765432. ...AKQJT9876543"));
+  LoadDiagramFiles();
+  {
+    ModalScript told;
+    told.on("TForm26", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); });  // the refused deal's message
+    StartDealAnalyses();
+    WaitForDealAnalyses();
+  }
+  const QString pdf = tmp_.path() + "/records.pdf";
+  ui::SetPrintToPdfFile(pdf);
+  ModalScript script;
+  script.on("TForm64", [](QWidget* w) { qobject_cast<TForm64*>(w)->Button3->click(); });
+  ShowDiagrams();
+  ui::SetPrintToPdfFile(QString());
+  EXPECT_TRUE(script.done());
+  const QString text = testing_support::PdfPages(pdf).join("\n");
+  ASSERT_FALSE(text.isEmpty());
+  EXPECT_TRUE(text.contains("Mitchell 6 paires 3 tours 2 Etuis/Table"));
+  const QString pars[7] = {"Par N/S +1510", "Par N/S +2210", "Par N/S +1510", "Par N/S +2210",
+                           "Par N/S +2210", "Par N/S +1510", "Pas de tableau du"};
+  for (int board = 1; board <= 7; ++board) {
+    const qsizetype at = text.indexOf(QStringLiteral("Donne %1").arg(board));
+    ASSERT_GE(at, 0) << board;
+    const qsizetype next = board < 7 ? text.indexOf(QStringLiteral("Donne %1").arg(board + 1)) : text.size();
+    EXPECT_TRUE(text.mid(at, next - at).contains(pars[board - 1])) << board;
+  }
+  EXPECT_TRUE(text.contains("d'Ouest a 12 cartes au"));  // the reason, wrapped beside the hands
+  EXPECT_GE(testing_support::PdfPages(pdf).size(), 2);  // several deals a page, seven need two
 }
 
 TEST_F(DiagramWindowsTest, ChooserListsThePbnFilesSorted) {
