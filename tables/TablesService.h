@@ -36,7 +36,7 @@ class TablesService {
   // exchange: the tablets' exchange folder; programFolder: where
   // "DemanderEntame.TXT" asks for the leads ("" never). The evening's code
   // comes from TALVARON_TABLES_CODE: while the tablets' password is the
-  // program's built-in one, only that code joins.
+  // program's built-in one or empty, only that code joins.
   TablesService(QString exchange, QString programFolder, Clock clock = {});
 
   // peer: the device's address; device: how the director reads it
@@ -60,7 +60,7 @@ class TablesService {
   static constexpr int kFreeFailures = 3;
   static constexpr int kLongestWaitSeconds = 60;
   // Failed passwords from all addresses together in a minute, beyond which
-  // every device waits.
+  // every address that has used its free failures waits.
   static constexpr int kServerFailuresPerMinute = 20;
 
  private:
