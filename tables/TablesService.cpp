@@ -68,19 +68,6 @@ QByteArray stampOf(const QString& path) {
   return stampOf(st);
 }
 
-// The key of an address for the guessing limit: an IPv6 device picks any
-// address of its network's /64, so the /64 is the key.
-QString guessKey(const QString& peer) {
-  if (!peer.contains(u':')) return peer;
-  QStringList groups = peer.split(u':');
-  const qsizetype gap = groups.indexOf(QString());
-  if (gap >= 0) {
-    groups.removeAll(QString());
-    while (groups.size() < 8) groups.insert(gap, QStringLiteral("0"));
-  }
-  return groups.mid(0, 4).join(u':') + QStringLiteral("::/64");
-}
-
 QString macOf(const QByteArray& key, const QString& device) {
   return QString::fromLatin1(
       QMessageAuthenticationCode::hash(device.toLatin1(), key, QCryptographicHash::Sha256).toHex().left(kDeviceChars));
@@ -159,6 +146,17 @@ std::optional<QString> acceptableName(const QString& raw) {
 
 Reply ErrorReply(int status, const QString& code, const QString& message) {
   return {status, QJsonObject{{QStringLiteral("error"), code}, {QStringLiteral("message"), message}}};
+}
+
+QString AddressGroup(const QString& peer) {
+  if (!peer.contains(u':')) return peer;
+  QStringList groups = peer.split(u':');
+  const qsizetype gap = groups.indexOf(QString());
+  if (gap >= 0) {
+    groups.removeAll(QString());
+    while (groups.size() < 8) groups.insert(gap, QStringLiteral("0"));
+  }
+  return groups.mid(0, 4).join(u':') + QStringLiteral("::/64");
 }
 
 TablesService::TablesService(QString exchange, QString programFolder, Clock clock)
@@ -311,7 +309,7 @@ Reply TablesService::join(const QJsonObject& body, const QString& peer, const QS
   if (!s)
     return ErrorReply(503, QStringLiteral("no_tournament"), QStringLiteral("Aucun tournoi avec tablettes n'est en cours."));
   const auto now = clock_();
-  const QString key = guessKey(peer);
+  const QString key = AddressGroup(peer);
   const std::lock_guard<std::mutex> guard(mutex_);
   if (auto wait = waitBeforeGuessing(key, now)) return *wait;
   // While the password is the program's built-in one (known to anyone who

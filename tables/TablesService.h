@@ -30,6 +30,10 @@ struct Reply {
 // The error answer: {"error": code, "message": text}.
 Reply ErrorReply(int status, const QString& code, const QString& message);
 
+// The address a limit counts a device by: an IPv4 address as it is, an IPv6
+// one by its /64 network (a device picks any address of its network's /64).
+QString AddressGroup(const QString& peer);
+
 class TablesService {
  public:
   using Clock = std::function<std::chrono::steady_clock::time_point()>;
