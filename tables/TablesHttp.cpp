@@ -437,10 +437,11 @@ std::vector<const void*> ConnectionBook::overflow(const void* keep) {
     const void* victim = nullptr;
     std::size_t mostCount = 0;
     for (auto& [key, address] : addresses_) {
+      // `keep` has just opened: it is the last of its address's.
       std::size_t count = address.waiting.size();
-      if (count > 0 && address.waiting.front() == keep) --count;
+      if (count > 0 && address.waiting.back() == keep) --count;
       if (count == 0) continue;
-      const void* oldest = address.waiting.front() == keep ? *std::next(address.waiting.begin()) : address.waiting.front();
+      const void* oldest = address.waiting.front();
       if (count > mostCount || (count == mostCount && entries_.at(oldest)->order < entries_.at(victim)->order)) {
         most = &address;
         victim = oldest;
@@ -484,7 +485,9 @@ bool headersNul(const char* method, const std::vector<const char*>& spans) {
   for (std::size_t i = 0; i + 1 < spans.size(); ++i) {
     const char* text = spans[i];
     const char* next = spans[i + 1];
-    if (text == nullptr || next == nullptr || text <= previous || next <= text) return true;
+    if (text == nullptr || next == nullptr || text <= previous || next <= text ||
+        static_cast<std::size_t>(next - method) > kMaxHeadBytes)
+      return true;
     if (!std::all_of(text + std::strlen(text), next, [](char c) { return c == '\0' || c == ' ' || c == '\t'; }))
       return true;
     previous = text;
@@ -594,7 +597,8 @@ void* TablesHttpServer::Impl::uriLog(void*, const char* uri, MHD_Connection* c) 
   // The library would next split the query into its own list, a record of
   // the connection's memory for each pair: 500 empty pairs ("&&&...") fill
   // it and the connection ends unanswered. The query is read from the copy
-  // above, so the library's is emptied (its '?' becomes the end of the path).
+  // above, so the library is left an empty one in its own (writable) copy
+  // of the line.
   if (uri != nullptr)
     if (char* mark = const_cast<char*>(std::strchr(uri, '?')); mark != nullptr) mark[1] = '\0';
   return connection;

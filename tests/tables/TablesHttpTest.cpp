@@ -153,6 +153,15 @@ class TablesHttpTest : public testing_support::TalvaronTest {
         .toString()
         .toStdString();
   }
+  // A server of 16 connections in all and perAddress from one address; a
+  // joined device's token.
+  std::string startCapped(int perAddress) {
+    ServerOptions options;
+    options.maxConnections = 16;
+    options.perAddress = perAddress;
+    startServer(options);
+    return token();
+  }
   std::string get(const std::string& target, const std::string& host = "127.0.0.1") {
     return "GET " + target + " HTTP/1.1\r\nHost: " + host + "\r\n\r\n";
   }
@@ -380,11 +389,7 @@ TEST_F(TablesHttpTest, TricklingConnectionsHoldNoTableBack) {
 }
 
 TEST_F(TablesHttpTest, StrangersHoldingEveryConnectionKeepNoPhoneOut) {
-  ServerOptions options;
-  options.maxConnections = 16;
-  options.perAddress = 4;
-  startServer(options);
-  const std::string t = token();
+  const std::string t = startCapped(4);
   ASSERT_FALSE(t.empty());
 
   // 6 addresses each hold 4 silent connections (half as many again as the
@@ -436,11 +441,7 @@ TEST_F(TablesHttpTest, StrangersHoldingEveryConnectionKeepNoPhoneOut) {
 }
 
 TEST_F(TablesHttpTest, AServerFullOfJoinedDevicesAnswers503AtOnceAndOneAddressHoldsFewConnections) {
-  ServerOptions options;
-  options.maxConnections = 16;
-  options.perAddress = 6;
-  startServer(options);
-  const std::string t = token();
+  const std::string t = startCapped(6);
   // 16 devices that joined each start a result and keep its body back
   // (the server's "100 Continue" says it read the head): connections of
   // joined devices are never shut to make room.
