@@ -442,12 +442,24 @@ TEST_F(TablesHttpTest, StrangersHoldingEveryConnectionKeepNoPhoneOut) {
 
 TEST_F(TablesHttpTest, AServerFullOfJoinedDevicesAnswers503AtOnceAndOneAddressHoldsFewConnections) {
   const std::string t = startCapped(6);
+  // One address: six connections, the seventh closed unanswered; another
+  // address is served.
+  std::vector<int> held;
+  for (int i = 0; i < 6; ++i) held.push_back(testing_support::ConnectToTables(port, "127.0.3.1"));
+  HttpReply r;
+  const auto again = Clock::now();
+  while (msSince(again) < 3000 && (r = SendRaw(port, get("/"), 2000, "127.0.3.1")).status != 0) {
+  }
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(SendRaw(port, get("/"), 2000, "127.0.3.2").status, 200);
+  for (int fd : held) ::close(fd);
+  held.clear();
+
   // 16 devices that joined each start a result and keep its body back
   // (the server's "100 Continue" says it read the head): connections of
   // joined devices are never shut to make room.
   const std::string head =
       postHead("/api/result", "Authorization: Bearer " + t + "\r\nContent-Length: 100\r\nExpect: 100-continue\r\n");
-  std::vector<int> held;
   for (int i = 0; i < 16; ++i) {
     const int fd = testing_support::ConnectToTables(port, "127.0.2." + std::to_string(i + 1));
     ASSERT_EQ(::send(fd, head.data(), head.size(), MSG_NOSIGNAL), static_cast<ssize_t>(head.size()));
@@ -461,23 +473,12 @@ TEST_F(TablesHttpTest, AServerFullOfJoinedDevicesAnswers503AtOnceAndOneAddressHo
   // Full: a request without a token is told so at once; one with a token
   // is answered.
   const auto start = Clock::now();
-  HttpReply r = SendRaw(port, get("/"), 2000);
+  r = SendRaw(port, get("/"), 2000);
   EXPECT_LT(msSince(start), 500);
   EXPECT_EQ(r.status, 503);
   EXPECT_EQ(parse(r)["error"], "busy");
   EXPECT_EQ(headerOf(r, "Retry-After"), "1");
   EXPECT_EQ(GetTables(port, "/api/state?table=1", t).status, 200);
-  for (int fd : held) ::close(fd);
-  held.clear();
-
-  // One address: six connections, the seventh closed unanswered; another
-  // address is served.
-  for (int i = 0; i < 6; ++i) held.push_back(testing_support::ConnectToTables(port, "127.0.3.1"));
-  const auto again = Clock::now();
-  while (msSince(again) < 3000 && (r = SendRaw(port, get("/"), 2000, "127.0.3.1")).status != 0) {
-  }
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(SendRaw(port, get("/"), 2000, "127.0.3.2").status, 200);
   for (int fd : held) ::close(fd);
 }
 
