@@ -413,6 +413,10 @@ TEST_F(TablesHttpTest, StrangersHoldingEveryConnectionKeepNoPhoneOut) {
         held[i].first = testing_support::ConnectToTables(port, held[i].second);
         ++reopened;
       }
+      // At most a hundred rounds a second: each reopening shuts another,
+      // and the sockets left waiting out their close would fill the
+      // system's tables that other tests read.
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     for (const auto& [fd, from] : held) ::close(fd);
   });
