@@ -545,7 +545,7 @@ TEST_F(TablesServiceTest, AClubWithoutAPasswordJoinsWithTheEveningsCode) {
   EXPECT_EQ(service->join({{"password", "FarnelTosk"}}, "10.0.4.2").body["error"], "password");
   const Reply r = service->join({{"password", testing_support::kTablesCode}}, "10.0.4.3");
   EXPECT_EQ(r.status, 200);
-  EXPECT_EQ(service->state(r.body["token"].toString(), 1).status, 200);
+  EXPECT_EQ(service->claim(r.body["token"].toString(), {{"table", 1}}).status, 200);
 }
 
 TEST_F(TablesServiceTest, GuessesAreBoundedWithoutClosingTheRoom) {
