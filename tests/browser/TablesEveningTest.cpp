@@ -641,8 +641,10 @@ TEST_F(TablesEveningTest, AClubWithoutAPasswordJoinsWithTheCodeTheMenuShows) {
   startEvening("6");
   menu.showMenu();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+  // The address, once the server serves.
+  ASSERT_TRUE(QTest::qWaitFor([&menu] { return !shownAddress(menu).isEmpty(); }, 5000))
+      << menu.tablesAlarm->text().toStdString();
   const QString address = shownAddress(menu);
-  ASSERT_FALSE(address.isEmpty()) << menu.tablesAlarm->text().toStdString();
   const QRegularExpressionMatch code = QRegularExpression("^Code des tables : ([0-9]{6})$").match(menu.tablesAccess->text());
   ASSERT_TRUE(code.hasMatch()) << menu.tablesAccess->text().toStdString();
   code_ = code.captured(1);

@@ -162,7 +162,10 @@ class TablesHttpTest : public testing_support::TalvaronTest {
   }
   // The token of a phone that joined and chose the table.
   std::string phoneAt(int table) {
-    const std::string joined = token();
+    const std::string joined =
+        parse(PostTables(port, "/api/join", json({{"password", testing_support::kTablesCode}})))["token"]
+            .toString()
+            .toStdString();
     const HttpReply r = PostTables(port, "/api/table", json({{"table", table}}), joined);
     return r.status == 200 ? joined : std::string();
   }
