@@ -20,6 +20,7 @@
 #include <atomic>
 #include <cctype>
 #include <condition_variable>
+#include <cstring>
 #include <set>
 #include <thread>
 
@@ -106,7 +107,8 @@ std::optional<std::string> decoded(std::string_view text, bool query) {
 
 // The target's path and query pairs, decoded; nothing when the target is
 // not one this server would ever send (bad escapes, control characters,
-// "." or ".." segments, a backslash, a pair given twice).
+// "." or ".." segments, a backslash, a pair given twice, more pairs than
+// kMaxQueryPairs).
 struct Target {
   std::string path;
   std::vector<std::pair<std::string, std::string>> query;
@@ -134,6 +136,7 @@ std::optional<Target> parseTarget(std::string_view raw) {
   t.path = *path;
   if (mark != std::string_view::npos) {
     std::string_view query = raw.substr(mark + 1);
+    if (static_cast<std::size_t>(std::count(query.begin(), query.end(), '&')) >= kMaxQueryPairs) return std::nullopt;
     while (!query.empty()) {
       const std::size_t amp = query.find('&');
       const std::string_view pair = query.substr(0, amp);
@@ -307,6 +310,7 @@ TablesHttpHandler::TablesHttpHandler(TablesService& service, QString pages, OwnH
     : service_(service), pages_(std::move(pages)), hosts_(hosts) {}
 
 std::optional<HttpAnswer> TablesHttpHandler::head(const HttpRequest& request) {
+  if (request.nulByte) return badRequest();
   if (request.target.size() > kMaxTargetBytes) return badRequest(414);
   if (request.headers.size() > static_cast<std::size_t>(kMaxHeaders))
     return errorAnswer(431, QStringLiteral("too_large"), QStringLiteral("Requête trop longue."));
@@ -377,6 +381,11 @@ HttpAnswer TablesHttpHandler::answer(const HttpRequest& request) {
   return file(path);
 }
 
+bool TablesHttpHandler::showsValidToken(const HttpRequest& request) {
+  const QString token = tokenOf(request);
+  return !token.isEmpty() && !service_.checkCaller(token, deviceOf(request));
+}
+
 HttpAnswer TablesHttpHandler::handle(const HttpRequest& request) {
   if (std::optional<HttpAnswer> early = head(request)) return *early;
   return answer(request);
@@ -397,7 +406,97 @@ HttpAnswer TablesHttpHandler::file(const std::string& path) {
   return {200, contentTypeOf(name), f.read(kMaxPageFileBytes).toStdString()};
 }
 
+// ---------------------------------------------------------------- connections
+
+ConnectionBook::ConnectionBook(std::size_t limit, std::size_t perAddress) : limit_(limit), perAddress_(perAddress) {}
+
+bool ConnectionBook::open(const void* connection, const QString& peer) {
+  const QString key = AddressGroup(peer);
+  if (const auto found = addresses_.find(key); found != addresses_.end() && found->second.open >= perAddress_)
+    return false;
+  Address& address = addresses_[key];
+  ++address.open;
+  auto entry = std::make_unique<Entry>();
+  entry->address = key;
+  entry->order = ++opened_;
+  entry->waiting = address.waiting.insert(address.waiting.end(), connection);
+  entries_[connection] = std::move(entry);
+  return true;
+}
+
+void ConnectionBook::prove(const void* connection) {
+  const auto found = entries_.find(connection);
+  if (found == entries_.end() || found->second->proven || found->second->shutting) return;
+  found->second->proven = true;
+  addresses_[found->second->address].waiting.erase(found->second->waiting);
+}
+
+std::vector<const void*> ConnectionBook::overflow(const void* keep) {
+  std::vector<const void*> shut;
+  while (full()) {
+    Address* most = nullptr;
+    const void* victim = nullptr;
+    std::size_t mostCount = 0;
+    for (auto& [key, address] : addresses_) {
+      // `keep` has just opened: it is the last of its address's.
+      std::size_t count = address.waiting.size();
+      if (count > 0 && address.waiting.back() == keep) --count;
+      if (count == 0) continue;
+      const void* oldest = address.waiting.front();
+      if (count > mostCount || (count == mostCount && entries_.at(oldest)->order < entries_.at(victim)->order)) {
+        most = &address;
+        victim = oldest;
+        mostCount = count;
+      }
+    }
+    if (most == nullptr) break;
+    Entry& entry = *entries_.at(victim);
+    most->waiting.erase(entry.waiting);
+    entry.shutting = true;
+    ++shutting_;
+    shut.push_back(victim);
+  }
+  return shut;
+}
+
+bool ConnectionBook::full() const { return entries_.size() - shutting_ > limit_; }
+
+void ConnectionBook::close(const void* connection) {
+  const auto found = entries_.find(connection);
+  if (found == entries_.end()) return;
+  const Entry& entry = *found->second;
+  const auto address = addresses_.find(entry.address);
+  if (entry.shutting) --shutting_;
+  else if (!entry.proven) address->second.waiting.erase(entry.waiting);
+  if (--address->second.open == 0) addresses_.erase(address);
+  entries_.erase(found);
+}
+
 // ---------------------------------------------------------------- server
+
+namespace {
+
+// A raw NUL byte in a header, which the library hands on cut at it. spans:
+// each header's name and value, then the end of the head, as pointers into
+// the library's copy of the head (which starts at the method); after each
+// text comes only what the library wrote NULs over (the colon, line ends,
+// blanks) up to the next. Any other layout is taken for one.
+bool headersNul(const char* method, const std::vector<const char*>& spans) {
+  const char* previous = method;
+  for (std::size_t i = 0; i + 1 < spans.size(); ++i) {
+    const char* text = spans[i];
+    const char* next = spans[i + 1];
+    if (text == nullptr || next == nullptr || text <= previous || next <= text ||
+        static_cast<std::size_t>(next - method) > kMaxHeadBytes)
+      return true;
+    if (!std::all_of(text + std::strlen(text), next, [](char c) { return c == '\0' || c == ' ' || c == '\t'; }))
+      return true;
+    previous = text;
+  }
+  return false;
+}
+
+}  // namespace
 
 // One TCP connection: its request, and when it opened (the deadline).
 struct Connection {
@@ -408,6 +507,8 @@ struct Connection {
   // A target beyond the bound: answered 414 when the library gets through
   // its query, cut at once when it runs out of room for it.
   std::atomic<bool> tooLong = false;
+  // Where the target starts in the library's copy of the request line.
+  const char* rawTarget = nullptr;
   HttpRequest request;
 };
 
@@ -422,18 +523,25 @@ struct TablesHttpServer::Impl {
   int listenFd = -1;
   bool ipv6 = false;
   int connectionLimit = kMaxConnections;
+  int acceptLimit = kMaxConnections;
   MHD_Daemon* daemon = nullptr;
 
   std::mutex mutex;  // guards what follows
   std::condition_variable wake;
   bool stopping = false;
   std::set<Connection*> open;
+  std::optional<ConnectionBook> book;  // from bind()
 
   static void notify(void* cls, MHD_Connection* c, void** socketContext, MHD_ConnectionNotificationCode code);
   static void* uriLog(void* cls, const char* uri, MHD_Connection* c);
   static MHD_Result access(void* cls, MHD_Connection* c, const char* url, const char* method, const char* version,
                            const char* uploadData, size_t* uploadSize, void** requestContext);
   static MHD_Result send(MHD_Connection* c, const HttpAnswer& answer, bool busy = false);
+  // A raw NUL byte in the method or the target, which the library hands on
+  // cut at it: the method ends at the request line's first blank, the target
+  // at the blank before the version (the library writes a NUL over each).
+  static bool rawNul(const char* rawTarget, std::size_t targetBytes, const char* url, const char* method,
+                     const char* version);
   // The deadline's watch: shuts the socket of a connection whose request is
   // not whole in time (the library's own timeout counts only silence).
   void watch();
@@ -452,6 +560,14 @@ void TablesHttpServer::Impl::notify(void* cls, MHD_Connection* c, void** socketC
     *socketContext = connection;
     const std::lock_guard<std::mutex> guard(self->mutex);
     self->open.insert(connection);
+    if (!self->book->open(connection, QString::fromStdString(connection->request.peer))) {
+      // One address's share is full: closed at once, unanswered.
+      connection->requestDone = true;
+      ::shutdown(connection->fd, SHUT_RDWR);
+      return;
+    }
+    for (const void* old : self->book->overflow(connection))
+      ::shutdown(static_cast<const Connection*>(old)->fd, SHUT_RDWR);  // the polling thread then sees it end
   } else {
     auto* connection = static_cast<Connection*>(*socketContext);
     if (connection == nullptr) return;
@@ -460,6 +576,7 @@ void TablesHttpServer::Impl::notify(void* cls, MHD_Connection* c, void** socketC
       // shuts a descriptor that another connection got meanwhile.
       const std::lock_guard<std::mutex> guard(self->mutex);
       self->open.erase(connection);
+      self->book->close(connection);
     }
     delete connection;
     *socketContext = nullptr;
@@ -472,11 +589,33 @@ void* TablesHttpServer::Impl::uriLog(void*, const char* uri, MHD_Connection* c) 
   if (connection == nullptr) return nullptr;
   // The target as sent, before the library decodes it (and cuts it at a %00).
   connection->request.target = uri ? std::string(uri) : std::string();
+  connection->rawTarget = uri;
   connection->request.headers.clear();
   connection->request.body.clear();
+  connection->request.nulByte = false;
   connection->headJudged = false;
   connection->tooLong = connection->request.target.size() > kMaxTargetBytes;
+  // The library would next split the query into its own list, a record of
+  // the connection's memory for each pair: 500 empty pairs ("&&&...") fill
+  // it and the connection ends unanswered. The query is read from the copy
+  // above, so the library is left an empty one in its own (writable) copy
+  // of the line.
+  if (uri != nullptr)
+    if (char* mark = const_cast<char*>(std::strchr(uri, '?')); mark != nullptr) mark[1] = '\0';
   return connection;
+}
+
+bool TablesHttpServer::Impl::rawNul(const char* rawTarget, std::size_t targetBytes, const char* url, const char* method,
+                                    const char* version) {
+  // Any other layout of the line than the one described is refused.
+  if (rawTarget == nullptr || method == nullptr || version == nullptr || url != rawTarget || rawTarget <= method ||
+      version <= rawTarget || static_cast<std::size_t>(version - method) > kMaxHeadBytes)
+    return true;
+  const char* methodEnd = method + std::strlen(method);
+  if (methodEnd + 1 > rawTarget ||
+      !std::all_of(methodEnd + 1, rawTarget, [](char c) { return c == ' '; }))
+    return true;
+  return targetBytes != static_cast<std::size_t>(version - 1 - rawTarget);
 }
 
 MHD_Result TablesHttpServer::Impl::send(MHD_Connection* c, const HttpAnswer& answer, bool busy) {
@@ -498,8 +637,8 @@ MHD_Result TablesHttpServer::Impl::send(MHD_Connection* c, const HttpAnswer& ans
   return queued;
 }
 
-MHD_Result TablesHttpServer::Impl::access(void* cls, MHD_Connection* c, const char*, const char* method,
-                                          const char*, const char* uploadData, size_t* uploadSize,
+MHD_Result TablesHttpServer::Impl::access(void* cls, MHD_Connection* c, const char* url, const char* method,
+                                          const char* version, const char* uploadData, size_t* uploadSize,
                                           void** requestContext) {
   auto* self = static_cast<Impl*>(cls);
   auto* connection = static_cast<Connection*>(*requestContext);
@@ -508,21 +647,36 @@ MHD_Result TablesHttpServer::Impl::access(void* cls, MHD_Connection* c, const ch
   if (!connection->headJudged) {
     connection->headJudged = true;
     request.method = method ? method : "";
+    // Each header's name and value where the library holds them: between
+    // them and after them, nothing but the blanks and line ends it cut.
+    std::vector<const char*> spans;
+    struct Reading {
+      HttpRequest& request;
+      std::vector<const char*>& spans;
+    } reading{request, spans};
     MHD_get_connection_values(
         c, MHD_HEADER_KIND,
         [](void* cls, MHD_ValueKind, const char* key, const char* value) {
-          auto* r = static_cast<HttpRequest*>(cls);
-          if (r->headers.size() > static_cast<std::size_t>(kMaxHeaders)) return MHD_NO;
-          r->headers.emplace_back(key ? key : "", value ? value : "");
+          auto* r = static_cast<Reading*>(cls);
+          if (r->request.headers.size() > static_cast<std::size_t>(kMaxHeaders)) return MHD_NO;
+          r->request.headers.emplace_back(key ? key : "", value ? value : "");
+          r->spans.insert(r->spans.end(), {key, value});
           return MHD_YES;
         },
-        &request);
-    std::size_t open = 0;
+        &reading);
+    const MHD_ConnectionInfo* headSize = MHD_get_connection_info(c, MHD_CONNECTION_INFO_REQUEST_HEADER_SIZE);
+    spans.push_back(headSize && method ? method + headSize->header_size : nullptr);
+    request.nulByte = rawNul(connection->rawTarget, request.target.size(), url, method, version) ||
+                      (request.headers.size() <= static_cast<std::size_t>(kMaxHeaders) && headersNul(method, spans));
+    const bool proven = self->handler.showsValidToken(request);
+    bool full = false;
     {
       const std::lock_guard<std::mutex> guard(self->mutex);
-      open = self->open.size();
+      if (proven) self->book->prove(connection);
+      full = self->book->full();
     }
-    if (open > static_cast<std::size_t>(self->connectionLimit)) {
+    // A device that joined is answered whatever strangers hold.
+    if (full && !proven) {
       connection->requestDone = true;
       return send(c, errorAnswer(503, QStringLiteral("busy"),
                                  QStringLiteral("Le serveur est très occupé : nouvel essai dans un instant.")),
@@ -588,6 +742,8 @@ int TablesHttpServer::bind() {
   ::mallopt(M_ARENA_MAX, 2);
   const long spare = static_cast<long>(files.rlim_cur) - 128;
   d.connectionLimit = static_cast<int>(std::min<long>(d.options.maxConnections, std::max<long>(spare / 2, 16)));
+  d.acceptLimit = static_cast<int>(std::max<long>(spare, d.connectionLimit + 64));
+  d.book.emplace(static_cast<std::size_t>(d.connectionLimit), static_cast<std::size_t>(d.options.perAddress));
 
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
@@ -627,9 +783,10 @@ bool TablesHttpServer::run(const std::function<void()>& serving) {
       flags, 0, nullptr, nullptr, &Impl::access, &d,
       MHD_OPTION_LISTEN_SOCKET, static_cast<MHD_socket>(d.listenFd),
       MHD_OPTION_THREAD_POOL_SIZE, kPollingThreads,
-      // Beyond the limit answered 503, the library closes new connections.
-      MHD_OPTION_CONNECTION_LIMIT, static_cast<unsigned>(d.connectionLimit + 64),
-      MHD_OPTION_PER_IP_CONNECTION_LIMIT, static_cast<unsigned>(d.options.perAddress),
+      // The caps are the book's; the library's own, counted as it accepts,
+      // is the files left to the process, so that the connections being
+      // shut to make way for new ones never keep a phone's out.
+      MHD_OPTION_CONNECTION_LIMIT, static_cast<unsigned>(d.acceptLimit),
       MHD_OPTION_CONNECTION_MEMORY_LIMIT, kMaxHeadBytes,
       MHD_OPTION_CONNECTION_TIMEOUT, static_cast<unsigned>(d.options.requestSeconds),
       MHD_OPTION_NOTIFY_CONNECTION, &Impl::notify, &d,

@@ -9,23 +9,27 @@
 
 #include <chrono>
 #include <functional>
+#include <list>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace tables {
 
-// The most a request's body and its path with its query may hold.
+// The most a request's body and its path with its query may hold, and the
+// most pairs its query may name (empty ones included).
 inline constexpr std::size_t kMaxBodyBytes = 4096;
 inline constexpr std::size_t kMaxTargetBytes = 1024;
+inline constexpr std::size_t kMaxQueryPairs = 16;
 // A request's head (request line and headers) and its number of headers.
 inline constexpr std::size_t kMaxHeadBytes = 32768;
 inline constexpr int kMaxHeaders = 48;
-// Open connections from one address, and in all (fewer when the process may
-// not open that many files).
+// Open connections from one address (an IPv6 one by its /64), and in all
+// (fewer when the process may not open that many files).
 inline constexpr int kConnectionsPerAddress = 32;
 inline constexpr int kMaxConnections = 2000;
 // A request must arrive whole within this time of its connection's opening;
@@ -52,6 +56,9 @@ struct HttpRequest {
   std::vector<std::pair<std::string, std::string>> headers;
   std::string body;
   std::string peer;  // the client's address
+  // A raw NUL byte in the request line or a header: the texts above are
+  // cut there.
+  bool nulByte = false;
 };
 
 struct HttpAnswer {
@@ -89,6 +96,8 @@ class TablesHttpHandler {
   HttpAnswer answer(const HttpRequest& request);
   // head(), then answer() when the head lets it through.
   HttpAnswer handle(const HttpRequest& request);
+  // The request carries the token of a device that joined this evening.
+  bool showsValidToken(const HttpRequest& request);
 
  private:
   HttpAnswer file(const std::string& path);
@@ -99,6 +108,50 @@ class TablesHttpHandler {
 
 // The JSON answer of a service call.
 HttpAnswer JsonAnswer(const Reply& reply);
+
+// The open connections, for the caps: counted by address (AddressGroup) and
+// in all. Beyond the cap in all, connections that have shown no valid token
+// are shut to make room, the oldest of the address that holds the most of
+// them first (the oldest of all among equals): a stranger's idle or trickling connections never keep out the
+// phones of the tables, which hold one or two each. Not thread-safe: the
+// server calls it under its lock.
+class ConnectionBook {
+ public:
+  ConnectionBook(std::size_t limit, std::size_t perAddress);
+  // A connection opens: false, and it is not counted, when its address
+  // holds perAddress connections already.
+  bool open(const void* connection, const QString& peer);
+  // A request of the connection showed a valid token: it is never shut to
+  // make room.
+  void prove(const void* connection);
+  // The connections to shut so that no more than the cap stay open besides
+  // those already being shut, never `keep`. Each counts as being shut from
+  // then on.
+  std::vector<const void*> overflow(const void* keep);
+  // More connections open than the cap, besides those being shut.
+  bool full() const;
+  // The connection ended (nothing for one refused by open()).
+  void close(const void* connection);
+
+ private:
+  struct Entry {
+    QString address;
+    std::uint64_t order = 0;  // the how-manyeth to open
+    bool proven = false;
+    bool shutting = false;
+    std::list<const void*>::iterator waiting;  // in its address's list while it may be shut
+  };
+  struct Address {
+    std::size_t open = 0;
+    std::list<const void*> waiting;  // no token shown, not being shut: oldest first
+  };
+  std::size_t limit_;
+  std::size_t perAddress_;
+  std::unordered_map<const void*, std::unique_ptr<Entry>> entries_;
+  std::unordered_map<QString, Address> addresses_;
+  std::size_t shutting_ = 0;
+  std::uint64_t opened_ = 0;
+};
 
 class TablesHttpServer {
  public:

@@ -80,19 +80,6 @@ QByteArray stampOf(const QString& path) {
   return stampOf(st);
 }
 
-// The key of an address for the guessing limit: an IPv6 device picks any
-// address of its network's /64, so the /64 is the key.
-QString guessKey(const QString& peer) {
-  if (!peer.contains(u':')) return peer;
-  QStringList groups = peer.split(u':');
-  const qsizetype gap = groups.indexOf(QString());
-  if (gap >= 0) {
-    groups.removeAll(QString());
-    while (groups.size() < 8) groups.insert(gap, QStringLiteral("0"));
-  }
-  return groups.mid(0, 4).join(u':') + QStringLiteral("::/64");
-}
-
 QString macOf(const QByteArray& key, const QString& device) {
   return QString::fromLatin1(
       QMessageAuthenticationCode::hash(device.toLatin1(), key, QCryptographicHash::Sha256).toHex().left(kDeviceChars));
@@ -171,6 +158,17 @@ std::optional<QString> acceptableName(const QString& raw) {
 
 Reply ErrorReply(int status, const QString& code, const QString& message) {
   return {status, QJsonObject{{QStringLiteral("error"), code}, {QStringLiteral("message"), message}}};
+}
+
+QString AddressGroup(const QString& peer) {
+  if (!peer.contains(u':')) return peer;
+  QStringList groups = peer.split(u':');
+  const qsizetype gap = groups.indexOf(QString());
+  if (gap >= 0) {
+    groups.removeAll(QString());
+    while (groups.size() < 8) groups.insert(gap, QStringLiteral("0"));
+  }
+  return groups.mid(0, 4).join(u':') + QStringLiteral("::/64");
 }
 
 TablesService::TablesService(QString exchange, QString programFolder, Clock clock)
@@ -303,14 +301,20 @@ bool TablesService::leadsAsked() const {
   return !programFolder_.isEmpty() && platform::fileExists(programFolder_ + QStringLiteral("/DemanderEntame.TXT"));
 }
 
-// The wait before another guess: the address's own, or the whole server's
-// (mutex_ held).
+// The wait before another guess: the address's own, and the whole server's
+// once the address has used its free failures (mutex_ held). An address
+// still within them is judged on its own count, so that strangers failing
+// elsewhere never keep out a phone that types the right code; one the
+// server has no room to remember waits with the whole server.
 std::optional<Reply> TablesService::waitBeforeGuessing(const QString& key, std::chrono::steady_clock::time_point now) {
   while (!serverFailures_.empty() && now - serverFailures_.front() >= std::chrono::minutes(1)) serverFailures_.pop_front();
   std::chrono::steady_clock::time_point until{};
-  if (serverFailures_.size() >= static_cast<std::size_t>(kServerFailuresPerMinute))
+  const auto found = failures_.find(key);
+  const bool ownCount = found != failures_.end() ? found->second.count < kFreeFailures
+                                                 : failures_.size() < static_cast<std::size_t>(kMaxFailureEntries);
+  if (!ownCount && serverFailures_.size() >= static_cast<std::size_t>(kServerFailuresPerMinute))
     until = serverFailures_.front() + std::chrono::minutes(1);
-  if (const auto found = failures_.find(key); found != failures_.end()) until = std::max(until, found->second.until);
+  if (found != failures_.end()) until = std::max(until, found->second.until);
   if (now >= until) return std::nullopt;
   return waitReply(std::chrono::ceil<std::chrono::seconds>(until - now).count());
 }
@@ -322,14 +326,15 @@ Reply TablesService::join(const QJsonObject& body, const QString& peer, const QS
   if (!s)
     return ErrorReply(503, QStringLiteral("no_tournament"), QStringLiteral("Aucun tournoi avec tablettes n'est en cours."));
   const auto now = clock_();
-  const QString key = guessKey(peer);
+  const QString key = AddressGroup(peer);
   const std::lock_guard<std::mutex> guard(mutex_);
   if (auto wait = waitBeforeGuessing(key, now)) return *wait;
-  // The program's built-in password is known to anyone who has seen the
-  // program: while it is the evening's, the evening's code stands for it.
-  // Either is compared exactly.
-  const bool builtIn = s->prefs.password.compare(kDefaultTabletPassword, Qt::CaseInsensitive) == 0;
-  const QString& expected = builtIn ? code_ : s->prefs.password;
+  // While the password is the program's built-in one (known to anyone who
+  // has seen the program) or empty, the evening's code stands for it.
+  // Either is compared exactly, every character and its case: the password
+  // window and the join page say so. Folding the case would also fold
+  // letters the director never typed ("ſ" for "s").
+  const QString& expected = TablesJoinWithTheCode(s->prefs.password) ? code_ : s->prefs.password;
   if (expected.isEmpty() || !sameText(typed.toString(), expected)) {
     serverFailures_.push_back(now);
     if (failures_.size() >= kMaxFailureEntries)

@@ -30,13 +30,17 @@ struct Reply {
 // The error answer: {"error": code, "message": text}.
 Reply ErrorReply(int status, const QString& code, const QString& message);
 
+// The address a limit counts a device by: an IPv4 address as it is, an IPv6
+// one by its /64 network (a device picks any address of its network's /64).
+QString AddressGroup(const QString& peer);
+
 class TablesService {
  public:
   using Clock = std::function<std::chrono::steady_clock::time_point()>;
   // exchange: the tablets' exchange folder; programFolder: where
   // "DemanderEntame.TXT" asks for the leads ("" never). The evening's code
   // comes from TALVARON_TABLES_CODE: while the tablets' password is the
-  // program's built-in one, only that code joins.
+  // program's built-in one or empty, only that code joins.
   TablesService(QString exchange, QString programFolder, Clock clock = {});
 
   // peer: the device's address; device: how the director reads it
@@ -63,7 +67,7 @@ class TablesService {
   static constexpr int kFreeFailures = 3;
   static constexpr int kLongestWaitSeconds = 60;
   // Failed passwords from all addresses together in a minute, beyond which
-  // every device waits.
+  // every address that has used its free failures waits.
   static constexpr int kServerFailuresPerMinute = 20;
   // A device changes table (chooses one or takes one over) at most so many
   // times in so many minutes; a table taken over is not taken over again

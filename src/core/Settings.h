@@ -11,6 +11,12 @@
 #include <optional>
 
 inline const QString kDefaultTabletPassword = QStringLiteral("FarnelTosk");
+// The tables join with the evening's code, not with the tablets' password,
+// while the password is the built-in one (in any case: anyone who has seen
+// the program knows it) or empty (a club that chose none).
+inline bool TablesJoinWithTheCode(const QString& password) {
+  return password.isEmpty() || password.compare(kDefaultTabletPassword, Qt::CaseInsensitive) == 0;
+}
 inline const QString kDefaultBridgeMatesPin = QStringLiteral("3861");
 inline constexpr int kDefaultMixingPercent = 10;
 inline constexpr int kDefaultRoundsShown = 2;

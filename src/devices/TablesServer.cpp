@@ -268,10 +268,8 @@ TablesServerStatus CurrentTablesServerStatus() {
     for (qsizetype i = 1; i < w.addresses.size(); ++i)
       s.otherAddresses << QStringLiteral("http://%1:%2/").arg(w.addresses[i]).arg(w.servedPort);
   }
-  if (TabletPassword.compare(kDefaultTabletPassword, Qt::CaseInsensitive) == 0)
+  if (TablesJoinWithTheCode(TabletPassword))
     s.access = QStringLiteral("Code des tables : ") + TablesEveningCode();
-  else if (TabletPassword.isEmpty())
-    s.access = QStringLiteral("Mot de passe des tables : vide");
   else
     s.access = QStringLiteral("Mot de passe des tables : ") + TabletPassword;
   s.alarm = w.alarm;

@@ -41,7 +41,7 @@ qint64 TablesServerProcessId();
 // server does not listen.
 QString TablesServerAddress();
 // The code of six digits the tables give to join while the tablets'
-// password is the default one: made once per run of the program.
+// password is the default one or empty: made once per run of the program.
 QString TablesEveningCode();
 
 // What the tournament menu shows of the tables' server.

@@ -10,6 +10,7 @@
 #include "core/DealDiagrams.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
+#include "devices/Companions.h"
 #include "devices/TablesServer.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletLines.h"
@@ -686,4 +687,40 @@ TEST_F(TablesEveningTest, TheProgramsOwnServerThroughAHeldPortAndAKill) {
       EXPECT_EQ(ResultScore[slot], it->second.second) << "slot " << slot;
     }
   }
+}
+
+TEST_F(TablesEveningTest, AClubWithoutAPasswordJoinsWithTheCodeTheMenuShows) {
+  QString why;
+  if (!browserReady(why)) GTEST_SKIP() << why.toStdString();
+  ASSERT_TRUE(testing_support::LinkBuiltTablesServer(programDir()));
+  platform::setProcesses(nullptr);  // the system's: the program starts its server for real
+  askedFirst = FreePort();
+  TablesServerFirstPort = [] { return askedFirst; };
+  SetTabletPassword("");  // as the password window leaves it
+
+  TForm5 menu;
+  PairsEntered = true;
+  startEvening("6");
+  menu.showMenu();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+  // The address, once the server serves.
+  ASSERT_TRUE(QTest::qWaitFor([&menu] { return !shownAddress(menu).isEmpty(); }, 5000))
+      << menu.tablesAlarm->text().toStdString();
+  const QString address = shownAddress(menu);
+  const QRegularExpressionMatch code = QRegularExpression("^Code des tables : ([0-9]{6})$").match(menu.tablesAccess->text());
+  ASSERT_TRUE(code.hasMatch()) << menu.tablesAccess->text().toStdString();
+  code_ = code.captured(1);
+  port_ = QUrl(address).port();
+
+  const QJsonObject report = runPhones("nopassword.mjs");
+  ASSERT_FALSE(report.contains("failure")) << report.value("failure").toString().toStdString();
+  EXPECT_EQ(report.value("empty").toString().toStdString(), "Mot de passe incorrect.");
+  EXPECT_EQ(report.value("echo").toString().toStdString(), "✓ Résultat pris par le programme.");
+  // Table 1 plays board 1 first, N/S pair 1 against E/W pair 4 (slot 1):
+  // 4 hearts by South made, nobody vulnerable: 120 for the tricks, 300 for
+  // the game.
+  EXPECT_EQ(report.value("board").toInt(), 1);
+  EXPECT_EQ(ResultsEntered, 1);
+  EXPECT_EQ(ResultContract[1].toStdString(), "4CS=");
+  EXPECT_EQ(ResultScore[1], 420);
 }

@@ -150,6 +150,13 @@ class TablesHttpTest : public testing_support::TalvaronTest {
   }
   // A device holding the table.
   std::string token(int table = 1) { return testing_support::TableToken(port, table, testing_support::kTablesCode); }
+  // A server of 16 connections in all and perAddress from one address.
+  void startCapped(int perAddress) {
+    ServerOptions options;
+    options.maxConnections = 16;
+    options.perAddress = perAddress;
+    startServer(options);
+  }
   std::string get(const std::string& target, const std::string& host = "127.0.0.1") {
     return "GET " + target + " HTTP/1.1\r\nHost: " + host + "\r\n\r\n";
   }
@@ -296,6 +303,34 @@ TEST_F(TablesHttpTest, PathsQueriesAndHeadsThatNoPageSendsAreRefused) {
   EXPECT_EQ(r.status, 400);
 }
 
+TEST_F(TablesHttpTest, NulBytesAndQueriesOfEmptyPairsAreAnswered400) {
+  startServer();
+  using namespace std::string_literals;
+  // A NUL byte sent as it is, where the text handed on would stop at it.
+  for (const std::string& request :
+       {"GET /app.js\0.html HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"s, "GE\0T /app.js HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"s,
+        "GET\0 /app.js HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"s,
+        "GET /app.js HTTP/1.1\r\nHost: 127.0.0.1\0.evil.example\r\n\r\n"s,
+        "GET /app.js HTTP/1.1\r\nX-A: 1\r\nHo\0st: evil.example\r\nHost: 127.0.0.1\r\n\r\n"s,
+        "GET /app.js HTTP/1.1\r\nHost: 127.0.0.1\r\nX-A: a\0b\r\n\r\n"s}) {
+    const HttpReply r = SendRaw(port, request, 2000);
+    EXPECT_EQ(r.status, 400) << testing::PrintToString(request);
+    EXPECT_EQ(r.body.find("use strict"), std::string::npos);
+  }
+  // Blanks, bare line ends and a body beside the head are not such bytes.
+  EXPECT_EQ(SendRaw(port, "GET  /app.js HTTP/1.1\nHost:   127.0.0.1  \nX-A:\n\n").status, 200);
+  EXPECT_EQ(PostTables(port, "/api/join", json({{"password", testing_support::kTablesCode}})).status, 200);
+
+  // A query of many empty pairs: within the target's bound, refused at once.
+  for (const int pairs : {17, 500, 1000}) {
+    const auto start = Clock::now();
+    const HttpReply r = SendRaw(port, get("/app.js?" + std::string(pairs, '&')), 3000);
+    EXPECT_EQ(r.status, 400) << pairs;
+    EXPECT_LT(msSince(start), 1000) << pairs;
+  }
+  EXPECT_EQ(SendRaw(port, get("/app.js?a=1&&b=2&")).status, 200);
+}
+
 TEST_F(TablesHttpTest, TricklingConnectionsHoldNoTableBack) {
   startServer();
   const std::string t = token();
@@ -349,33 +384,129 @@ TEST_F(TablesHttpTest, TricklingConnectionsHoldNoTableBack) {
   EXPECT_EQ(cut, 64);
 }
 
-TEST_F(TablesHttpTest, AFullServerAnswers503AtOnceAndOneAddressHoldsFewConnections) {
-  ServerOptions options;
-  options.maxConnections = 16;
-  options.perAddress = 6;
-  startServer(options);
-  const std::string t = token();
-  std::vector<int> idle;
-  for (int i = 0; i < 17; ++i) idle.push_back(testing_support::ConnectToTables(port, "127.0.2." + std::to_string(i + 1)));
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+TEST_F(TablesHttpTest, StrangersHoldingEveryConnectionKeepNoPhoneOut) {
+  startCapped(4);
+  std::vector<std::string> phones;
+  for (int table = 1; table <= 3; ++table) phones.push_back(token(table));
+  ASSERT_FALSE(phones.back().empty());
+
+  // 6 addresses each hold 4 silent connections (half as many again as the
+  // cap in all), each reopened as soon as the server shuts it.
+  std::atomic<bool> done = false;
+  std::atomic<int> reopened = 0;
+  std::thread stranger([&] {
+    std::vector<std::pair<int, std::string>> held;
+    for (int a = 1; a <= 6; ++a)
+      for (int k = 0; k < 4; ++k) {
+        const std::string from = "127.0.5." + std::to_string(a);
+        held.emplace_back(testing_support::ConnectToTables(port, from), from);
+      }
+    while (!done) {
+      std::vector<pollfd> polls;
+      for (const auto& [fd, from] : held) polls.push_back({fd, POLLIN, 0});
+      if (::poll(polls.data(), polls.size(), 20) < 0) break;
+      for (std::size_t i = 0; i < held.size(); ++i) {
+        if (held[i].first >= 0 && polls[i].revents == 0) continue;
+        if (held[i].first >= 0) ::close(held[i].first);
+        held[i].first = testing_support::ConnectToTables(port, held[i].second);
+        ++reopened;
+      }
+      // At most a hundred rounds a second: each reopening shuts another,
+      // and the sockets left waiting out their close would fill the
+      // system's tables that other tests read.
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    for (const auto& [fd, from] : held) ::close(fd);
+  });
+
+  // Meanwhile three phones that joined poll their table past the request's
+  // deadline, and a new phone opens the page and joins.
+  int polls = 0;
+  int served = 0;
+  const auto end = Clock::now() + std::chrono::milliseconds(kRequestSeconds * 1000 + 1500);
+  while (Clock::now() < end) {
+    for (int table = 1; table <= 3; ++table) {
+      ++polls;
+      if (GetTables(port, "/api/state?table=" + std::to_string(table), phones[table - 1]).status == 200) ++served;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  const int page = SendRaw(port, get("/"), 2000, "127.0.6.1").status;
+  const int late = PostTables(port, "/api/join", json({{"password", testing_support::kTablesCode}})).status;
+  done = true;
+  stranger.join();
+  EXPECT_GT(reopened, 24);  // the strangers' connections were shut and reopened
+  EXPECT_GT(polls, 30);
+  EXPECT_EQ(served, polls);
+  EXPECT_EQ(page, 200);
+  EXPECT_EQ(late, 200);
+}
+
+TEST_F(TablesHttpTest, AServerFullOfJoinedDevicesAnswers503AtOnceAndOneAddressHoldsFewConnections) {
+  startCapped(6);
+  const std::string t = token(1);
+  // One address: six connections, the seventh closed unanswered; another
+  // address is served.
+  std::vector<int> held;
+  for (int i = 0; i < 6; ++i) held.push_back(testing_support::ConnectToTables(port, "127.0.3.1"));
+  HttpReply r;
+  const auto again = Clock::now();
+  while (msSince(again) < 3000 && (r = SendRaw(port, get("/"), 2000, "127.0.3.1")).status != 0) {
+  }
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(SendRaw(port, get("/"), 2000, "127.0.3.2").status, 200);
+  for (int fd : held) ::close(fd);
+  held.clear();
+
+  // 16 devices that joined each start a result and keep its body back
+  // (the server's "100 Continue" says it read the head): connections of
+  // joined devices are never shut to make room.
+  const std::string head =
+      postHead("/api/result", "Authorization: Bearer " + t + "\r\nContent-Length: 100\r\nExpect: 100-continue\r\n");
+  for (int i = 0; i < 16; ++i) {
+    const int fd = testing_support::ConnectToTables(port, "127.0.2." + std::to_string(i + 1));
+    ASSERT_EQ(::send(fd, head.data(), head.size(), MSG_NOSIGNAL), static_cast<ssize_t>(head.size()));
+    pollfd p{fd, POLLIN, 0};
+    char answer[32] = {};
+    ASSERT_EQ(::poll(&p, 1, 3000), 1);
+    ASSERT_GT(::recv(fd, answer, sizeof answer - 1, 0), 0);
+    EXPECT_EQ(std::string(answer).substr(0, 12), "HTTP/1.1 100");
+    held.push_back(fd);
+  }
+  // Full: a request without a token is told so at once; one with a token
+  // is answered.
   const auto start = Clock::now();
-  HttpReply r = GetTables(port, "/api/state?table=1", t);
+  r = SendRaw(port, get("/"), 2000);
+  EXPECT_LT(msSince(start), 500);
   EXPECT_EQ(r.status, 503);
   EXPECT_EQ(parse(r)["error"], "busy");
   EXPECT_EQ(headerOf(r, "Retry-After"), "1");
-  EXPECT_LT(msSince(start), 500);
-  for (int fd : idle) ::close(fd);
-  idle.clear();
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
   EXPECT_EQ(GetTables(port, "/api/state?table=1", t).status, 200);
+  for (int fd : held) ::close(fd);
+}
 
-  // One address: six connections, the seventh closed unanswered; another
-  // address is served.
-  for (int i = 0; i < 6; ++i) idle.push_back(testing_support::ConnectToTables(port, "127.0.3.1"));
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  EXPECT_EQ(SendRaw(port, get("/"), 2000, "127.0.3.1").status, 0);
-  EXPECT_EQ(SendRaw(port, get("/"), 2000, "127.0.3.2").status, 200);
-  for (int fd : idle) ::close(fd);
+TEST(ConnectionBookTest, AnAddressIsCountedAsTheJoinLimitCountsItAndStrangersMakeRoomFirst) {
+  ConnectionBook book(3, 2);
+  int c[8] = {};
+  // An IPv6 device picks any address of its /64: one address for the cap.
+  EXPECT_TRUE(book.open(&c[0], "fd00:1:2:4::a"));
+  EXPECT_TRUE(book.open(&c[1], "fd00:1:2:3::a"));
+  EXPECT_TRUE(book.open(&c[2], "fd00:1:2:3:ffff:eeee:dddd:1"));
+  EXPECT_FALSE(book.open(&c[3], "fd00:1:2:3::b"));
+  // Beyond the cap, the address holding the most connections without a
+  // token gives its oldest, though the other network's is older; one that
+  // showed a token is never shut, and then the server is full.
+  EXPECT_TRUE(book.open(&c[4], "10.0.0.4"));
+  EXPECT_EQ(book.overflow(&c[4]), std::vector<const void*>{&c[1]});
+  for (int i : {0, 2, 4}) book.prove(&c[i]);
+  EXPECT_TRUE(book.open(&c[5], "10.0.0.5"));
+  EXPECT_TRUE(book.overflow(&c[5]).empty());
+  EXPECT_TRUE(book.full());
+  book.close(&c[1]);
+  EXPECT_TRUE(book.open(&c[6], "fd00:1:2:3::c"));  // its address's share is free again
+  book.close(&c[5]);
+  book.close(&c[6]);
+  EXPECT_FALSE(book.full());
 }
 
 TEST_F(TablesHttpTest, AThousandConnectionsAtOnceWaitForNoRetry) {

@@ -44,7 +44,9 @@ TForm94::TForm94(QWidget* parent) : QDialog(parent) {
   layout->addWidget(new QLabel(QStringLiteral("Mot de passe pour les tablettes"), this));
   layout->addLayout(grid);
   layout->addWidget(new QLabel(QStringLiteral("ESC = pas de changement"), this));
-  layout->addWidget(new QLabel(QStringLiteral("Les minuscules ou Majuscules n'ont pas d'importance"), this));
+  // The tables' server compares the password exactly (tables/TablesService.cpp).
+  layout->addWidget(
+      new QLabel(QStringLiteral("Les minuscules et les Majuscules comptent : les tables le tapent exactement comme ici"), this));
   layout->addWidget(Memo1);
   ui::StyleWindow(this, {.enterButton = Button1});
 }

@@ -49,16 +49,21 @@ TEST_F(TabletWindowsTest, ThePauseQuestionAnswersNoToEscAndYesToEnter) {
 TEST_F(TabletWindowsTest, ThePasswordWindowShowsTheOldPasswordAndTakesTheNewOne) {
   TabletPassword = "";
   QString shown;
+  QStringList labels;
   {
     ModalScript script;
     script.on("TForm94", [&](QWidget* w) {
       shown = w->findChild<QLabel*>("Label3")->text();
+      for (const QLabel* label : w->findChildren<QLabel*>()) labels << label->text();
       ModalScript::type(w, "Club2026");
       ModalScript::key(w, Qt::Key_Return);
     });
     ChangeTabletPassword();
   }
   EXPECT_EQ(shown, "Mot de passe vide...");
+  // The tables type it exactly: the window says so, never the opposite.
+  EXPECT_TRUE(labels.contains("Les minuscules et les Majuscules comptent : les tables le tapent exactement comme ici"));
+  EXPECT_FALSE(labels.join('\n').contains("pas d'importance")) << labels.join('\n').toStdString();
   EXPECT_EQ(TabletPassword, "Club2026");
   EXPECT_EQ(readBytes(programDir() + "ANDROIDPASSWORD.TXT"), "Club2026\r\n");
   {
