@@ -15,6 +15,7 @@
 #include "devices/Companions.h"
 #include "devices/DevicePolling.h"
 #include "devices/FederationSave.h"
+#include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "devices/TablesServer.h"
 #include "flows/GeneralOptions.h"
@@ -198,6 +199,15 @@ void CollectFromTableDevices() {
     PollTableDevices();
   else
     ImportTabletResults();
+}
+
+QStringList CollectionWakeFolders() {
+  if (!menuView().timerEnabled || !TableDevicesMode || (BridgeMatesMode && !TabletsInUse) ||
+      TabletSeriesFolder.isEmpty())
+    return {};
+  QStringList folders;
+  for (int t = 1; t <= ImportTableCount(); ++t) folders << TableFolder(t);
+  return folders;
 }
 
 void CollectionTick() {

@@ -69,6 +69,11 @@ void CollectionTick();
 // One collection from the table devices: the tablets' result files, or the
 // BridgeMates database then the tablets' files.
 void CollectFromTableDevices();
+// The folders whose change wakes the collection between two ticks of its
+// timer (a tick at once, so that a table hears sooner that its result is
+// taken): the tables' folders of the tablets' exchange while the timer runs
+// and the collection reads them, none otherwise.
+QStringList CollectionWakeFolders();
 
 // Button15: "<- Pause" asks and stops; any other caption restarts.
 void PauseButtonClick();
