@@ -408,7 +408,8 @@ QJsonObject TablesService::boardState(int table, int board) {
   QJsonObject b{{QStringLiteral("board"), board},
                 {QStringLiteral("dealer"), QString(QLatin1Char("NESO"[(board - 1 + 4000) % 4]))},
                 {QStringLiteral("vulnerable"), VulnerabilityText(board)}};
-  const QByteArray echoStamp = stampOf(folder_.echoFile(table, board));  // taken before the read: a change while reading shows next time
+  // The echo's stamp is taken before it is read: a change while reading shows next time.
+  const QByteArray echoStamp = stampOf(folder_.echoFile(table, board));
   QJsonValue echo;
   QString echoed;  // the result the program holds ("" none)
   if (const auto lines = ReadExchangeLines(folder_.echoFile(table, board), 4096); lines && !lines->isEmpty()) {
