@@ -210,7 +210,11 @@ QStringList CollectionWakeFolders() {
   return folders;
 }
 
-void CollectionTick() {
+namespace {
+
+// The collection's work, never entered again while it runs (a message it
+// shows lets the event loop deliver ticks and wakes).
+void collectOnce(void (*work)()) {
   static bool running = false;
   // A computation the director started (and any question it is asking) is
   // never interrupted by a silent recomputation.
@@ -219,8 +223,14 @@ void CollectionTick() {
   struct Release {
     ~Release() { running = false; }
   } release;
-  CollectFromTableDevices();
+  work();
 }
+
+}  // namespace
+
+void CollectionTick() { collectOnce(CollectFromTableDevices); }
+
+void CollectionWake() { collectOnce(ImportTabletResults); }
 
 void PauseButtonClick() {
   TournamentMenuView& v = menuView();

@@ -188,8 +188,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   collectionTimer->setObjectName(QStringLiteral("Timer1"));
   connect(collectionTimer, &QTimer::timeout, this, [this] { handle(CollectionTick); });
   // Every change of a burst (a file written, renamed, removed) comes before
-  // the one tick it wakes; a tick still running refuses it as it refuses
-  // the timer's.
+  // the one collection it wakes.
   tableFolders = new QFileSystemWatcher(this);
   wake = new QTimer(this);
   wake->setSingleShot(true);
@@ -197,7 +196,7 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   connect(tableFolders, &QFileSystemWatcher::directoryChanged, wake, [this] {
     if (!wake->isActive()) wake->start();
   });
-  connect(wake, &QTimer::timeout, this, [this] { handle(CollectionTick); });
+  connect(wake, &QTimer::timeout, this, [this] { handle(CollectionWake); });
 
   for (QPushButton* b : findChildren<QPushButton*>()) b->installEventFilter(this);
 
