@@ -644,6 +644,7 @@ TEST_F(TablesServiceTest, AResendWhileTheProgramCollectsIsWrittenOnceAndACorrect
 
 TEST_F(TablesServiceTest, ACorrectionSentBeforeTheEchoOfTheResultItCorrectsIsHeldUntilItsOwnEcho) {
   const QString token = join();
+  ASSERT_EQ(service->claim(token, {{"table", 1}}).status, 200);
   const int s = slotOf(1, 1);  // table 1, round 1
   const auto echo = [s](const QString& contract) {
     WriteTabletResultLine(1, 1, 1, ResultNsPair[s], ResultEwPair[s], contract, "N");
