@@ -458,7 +458,21 @@ QJsonObject TablesService::boardState(int table, int board) {
   QJsonObject b{{QStringLiteral("board"), board},
                 {QStringLiteral("dealer"), QString(QLatin1Char("NESO"[(board - 1 + 4000) % 4]))},
                 {QStringLiteral("vulnerable"), VulnerabilityText(board)}};
-  QString current;
+  // The echo's stamp is taken before it is read: a change while reading shows next time.
+  const QByteArray echoStamp = stampOf(folder_.echoFile(table, board));
+  QJsonValue echo;
+  QString echoed;  // the result the program holds ("" none)
+  if (const auto lines = ReadExchangeLines(folder_.echoFile(table, board), 4096); lines && !lines->isEmpty()) {
+    const std::optional<EchoLine> e = ParseEchoLine(lines->first());
+    if (e && e->board == board && !ValueOfEcho(*e).isEmpty()) {
+      echo = QJsonObject{{QStringLiteral("declarer"), e->declarer},
+                         {QStringLiteral("contract"), e->contract},
+                         {QStringLiteral("score"), echoScore(e->contract.toUpper(), board)}};
+      echoed = ValueOfEcho(*e);
+    }
+  }
+  const bool held = !echo.isNull();
+  QString current = echoed;
   QJsonValue pending;
   if (const auto lines = ReadExchangeLines(folder_.resultFile(table, board), 4096); lines && !lines->isEmpty()) {
     const QString text = resultFileText(lines->first());
@@ -473,24 +487,19 @@ QJsonObject TablesService::boardState(int table, int board) {
       Written& w = found->second;
       const auto now = clock_();
       if (!w.goneSince) w.goneSince = now;
-      if (stampOf(folder_.echoFile(table, board)) != w.echoStamp || now - *w.goneSince > kEchoGap) {
+      // The echo of a result written before this one, come late: this one
+      // still waits for its own.
+      const qsizetype late = echoStamp != w.echoStamp ? w.earlier.indexOf(echoed) : -1;
+      if (late >= 0) {
+        w.earlier.remove(0, late + 1);
+        w.echoStamp = echoStamp;
+      }
+      if (echoStamp != w.echoStamp || now - *w.goneSince > kEchoGap) {
         written_.erase(found);
       } else {
         pending = QJsonObject{{QStringLiteral("text"), w.text}};
         current = w.value;
       }
-    }
-  }
-  QJsonValue echo;
-  bool held = false;
-  if (const auto lines = ReadExchangeLines(folder_.echoFile(table, board), 4096); lines && !lines->isEmpty()) {
-    const std::optional<EchoLine> e = ParseEchoLine(lines->first());
-    if (e && e->board == board && !ValueOfEcho(*e).isEmpty()) {
-      echo = QJsonObject{{QStringLiteral("declarer"), e->declarer},
-                         {QStringLiteral("contract"), e->contract},
-                         {QStringLiteral("score"), echoScore(e->contract.toUpper(), board)}};
-      held = true;
-      if (pending.isNull()) current = ValueOfEcho(*e);
     }
   }
   QJsonValue frequency;
@@ -869,7 +878,10 @@ Reply TablesService::result(const QString& token, const QJsonObject& body) {
   }
   {
     const std::lock_guard<std::mutex> guard(mutex_);
-    written_[{*table, *board}] = {text, value, echoStamp, std::nullopt};
+    Written& w = written_[{*table, *board}];
+    // A result the program took before this one came is echoed first.
+    if (w.goneSince) w.earlier << w.value;
+    w = {text, value, echoStamp, w.earlier, std::nullopt};
   }
   return {200, QJsonObject{{QStringLiteral("written"), true},
                            {QStringLiteral("board"), boardState(*table, *board)}}};

@@ -103,7 +103,8 @@ class TablesService {
   struct Written {
     QString text;
     QString value;
-    QByteArray echoStamp;  // the echo file as it was when the result was written
+    QByteArray echoStamp;  // the echo file as last seen while this result waits
+    QStringList earlier;   // results written before it, taken and not echoed yet, oldest first
     std::optional<std::chrono::steady_clock::time_point> goneSince;
   };
   // One table's round and board as the movement gives them.

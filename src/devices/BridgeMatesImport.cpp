@@ -511,8 +511,7 @@ void savePass(const Pass& pass) {
 }
 
 void recompute() {
-  Interactive = false;
-  RecomputeResults();
+  RecomputeResultsSilently();
   WriteResultFiles();
   WriteBoardFiles(false);
 }

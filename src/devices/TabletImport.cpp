@@ -360,8 +360,7 @@ void tellTaken(const QList<Taken>& taken, const QList<bool>& gone) {
 // written once (as the two device refreshes and the board files would
 // leave them).
 void recompute() {
-  ComputeFrequenciesSilently();
-  ComputeResults();
+  RecomputeResultsSilently();
   WriteResultFiles();
   WriteSessionFile();
   WriteBoardFiles(false);

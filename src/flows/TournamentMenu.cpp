@@ -15,6 +15,7 @@
 #include "devices/Companions.h"
 #include "devices/DevicePolling.h"
 #include "devices/FederationSave.h"
+#include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "devices/TablesServer.h"
 #include "flows/GeneralOptions.h"
@@ -201,7 +202,20 @@ void CollectFromTableDevices() {
     ImportTabletResults();
 }
 
-void CollectionTick() {
+QStringList CollectionWakeFolders() {
+  if (!menuView().timerEnabled || !TableDevicesMode || (BridgeMatesMode && !TabletsInUse) ||
+      TabletSeriesFolder.isEmpty())
+    return {};
+  QStringList folders;
+  for (int t = 1; t <= ImportTableCount(); ++t) folders << TableFolder(t);
+  return folders;
+}
+
+namespace {
+
+// The collection's work, never entered again while it runs (a message it
+// shows lets the event loop deliver ticks and wakes).
+void collectOnce(void (*work)()) {
   static bool running = false;
   // A computation the director started (and any question it is asking) is
   // never interrupted by a silent recomputation.
@@ -210,8 +224,14 @@ void CollectionTick() {
   struct Release {
     ~Release() { running = false; }
   } release;
-  CollectFromTableDevices();
+  work();
 }
+
+}  // namespace
+
+void CollectionTick() { collectOnce(CollectFromTableDevices); }
+
+void CollectionWake() { collectOnce(ImportTabletResults); }
 
 void PauseButtonClick() {
   TournamentMenuView& v = menuView();

@@ -71,6 +71,14 @@ void CollectionTick();
 // One collection from the table devices: the tablets' result files, or the
 // BridgeMates database then the tablets' files.
 void CollectFromTableDevices();
+// The folders whose change wakes the collection between two ticks of its
+// timer, so that a table hears sooner that its result is taken: the tables'
+// folders of the tablets' exchange while the timer runs and the collection
+// reads them, none otherwise.
+QStringList CollectionWakeFolders();
+// The collection woken by such a change: the tablets' result files only (a
+// BridgeMates database is read at the timer's pace), refused as a tick is.
+void CollectionWake();
 
 // Button15: "<- Pause" asks and stops; any other caption restarts.
 void PauseButtonClick();

@@ -407,11 +407,11 @@ QString PrintNumberText(double x) { return scoring::FixedText(x, 8, ImpScoring ?
 
 void WritePrintNumber(TextFile& printout, double x) { printout.write(PrintNumberText(x)); }
 
-void ComputeFrequenciesSilently() {
+void ComputeFrequenciesSilently(scoring::RecomputeShare* share) {
   Interactive = false;
   struct Restore {
     ~Restore() { ventilateFinishedBoardsOnly = false; }
   } restore;
   ventilateFinishedBoardsOnly = true;
-  ComputeFrequencies();
+  ComputeFrequencies(share);
 }

@@ -21,8 +21,8 @@ void ComputeFrequencies(scoring::RecomputeShare* share);
 // cleared): a board still in play is not ventilated, a board whose every
 // result is in is computed as ComputeFrequencies computes it (ventilated
 // with AutoVentilation), so that the desk, the files and the tables agree
-// once the board is over. AutoVentilation is kept.
-void ComputeFrequenciesSilently();
+// once the board is over. AutoVentilation is kept. share as above (may be null).
+void ComputeFrequenciesSilently(scoring::RecomputeShare* share = nullptr);
 
 // Lists the results still expected and, unless listOnly, asks whether to go
 // on. Sets ResultsAvailable and returns it.

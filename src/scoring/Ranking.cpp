@@ -327,3 +327,10 @@ void RecomputeResults() {
   ComputeFrequencies(&share);
   ComputeResults(&share);
 }
+
+void RecomputeResultsSilently() {
+  Interactive = false;
+  scoring::RecomputeShare share = scoring::LookUpRecomputeFiles();
+  ComputeFrequenciesSilently(&share);
+  ComputeResults(&share);
+}

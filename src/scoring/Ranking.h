@@ -19,6 +19,13 @@ void ComputeResults(const scoring::RecomputeShare* share);
 // reading of the results folder and the pass adds up each pair's
 // percentages as it gives them; the ranking is the same either way.
 void RecomputeResults();
+// The recompute of a table devices' evening, whatever brought the change
+// (the BridgeMates, the tablets, a sheet closed): without windows, the
+// frequencies as ComputeFrequenciesSilently gives them (a board still in
+// play not ventilated, a finished one as the desk computes it; the resume
+// uses the same), then the results, sharing one reading of the results
+// folder.
+void RecomputeResultsSilently();
 
 // round(x x 100) / 100, ties to the even integer.
 double RoundTo2Decimals(double x);

@@ -520,7 +520,7 @@ void ScoreSheet::swapCurrent() {
 }
 
 void ScoreSheet::close() {
-  if (TableDevicesMode) RecomputeResults();
+  if (TableDevicesMode) RecomputeResultsSilently();
   SaveResults();
   WriteBoardFiles(false);
 }

@@ -7,8 +7,10 @@
 #include "devices/SessionDatabase.h"
 #include "devices/TableStates.h"
 #include "devices/TabletFiles.h"
+#include "devices/TabletImport.h"
 #include "support/BridgeMatesScorers.h"
 #include "support/devices/BridgeMatesTournament.h"
+#include "support/devices/TabletTables.h"
 #include "support/TestDatabase.h"
 #include "support/TestState.h"
 
@@ -205,4 +207,50 @@ TEST_F(BridgeMatesPollTest, EveryPlayerAtTheTablesEndsThePlayerNumbersPoll) {
   ReadPlayerNumbers();
   EXPECT_EQ(scorers->rows("PlayerNumbers").last()["Processed"].toInt(), 0);
   EXPECT_EQ(Player1Names[2], "*** Non introduit");
+}
+
+TEST_F(BridgeMatesPollTest, ABoardInPlayIsComputedAsTheTabletsComputeItAndVentilatedOnceFinished) {
+  AutoVentilation = true;
+  TabletsInUse = true;  // tablets added to this evening: both devices bring results
+  const auto row = [this](int r, const QString& contract, const QString& result, const QString& remarks = {}) {
+    const int s = slot(1, r);
+    scorers->enterResult(ResultTable[s], r, 1, ResultNsPair[s], ResultEwPair[s] - 7, "N", contract, result, {},
+                         remarks);
+  };
+  // Board 1 (nobody vulnerable) of 7 tables: 90, 90, -50, a 60-40 split, and
+  // three results owed. Not ventilated while in play: each 90 beats -50 and
+  // ties the other, 3 matchpoints of a top of 4, 75 %; -50, 0 %.
+  row(1, "1 NT", "=");
+  row(2, "1 NT", "=");
+  row(3, "3 S", "-1");
+  row(4, "", "", "60% - 40%");
+  ImportBridgeMatesResults();
+  ASSERT_EQ(ResultScore[slot(1, 3)], -50);
+  EXPECT_NEAR(ResultNsPercent[slot(1, 1)], 75, 1e-9);
+  EXPECT_NEAR(ResultNsPercent[slot(1, 2)], 75, 1e-9);
+  EXPECT_NEAR(ResultEwPercent[slot(1, 3)], 100, 1e-9);
+  EXPECT_EQ(ResultNsPercent[slot(1, 4)], 60);
+  // A tablet's result on board 2 (one result alone: 50 %) leaves board 1 as it was.
+  const int other = slot(2, 1);
+  testing_support::TabletTables().enterResult(ResultTable[other], 2, 1, ResultNsPair[other], ResultEwPair[other],
+                                              "N 2PN=");
+  ImportTabletResults();
+  ASSERT_EQ(ResultScore[other], 110);
+  EXPECT_NEAR(ResultNsPercent[slot(1, 1)], 75, 1e-9);
+  EXPECT_NEAR(ResultNsPercent[slot(1, 3)], 0, 1e-9);
+
+  // The three tables left give averages: the board is over and ventilated
+  // over its 7 results. Neuberg: (matchpoints + 1) x 7 / 3 - 1 of a top of
+  // 12. A 90: (3 + 1) x 7 / 3 - 1 = 25 / 3, 69.44 %; -50: 4 / 3, 11.11 %.
+  for (int r = 5; r <= 7; ++r) row(r, "", "", "Not played");
+  ImportBridgeMatesResults();
+  ASSERT_EQ(ResultScore[slot(1, 7)], kScoreAverage);
+  EXPECT_NEAR(ResultNsPercent[slot(1, 1)], 2500.0 / 36, 1e-9);
+  EXPECT_NEAR(ResultNsPercent[slot(1, 3)], 400.0 / 36, 1e-9);
+  testing_support::TabletTables().enterResult(ResultTable[other], 2, 1, ResultNsPair[other], ResultEwPair[other],
+                                              "N 3PN=");
+  ImportTabletResults();
+  ASSERT_EQ(ResultScore[other], 140);
+  EXPECT_NEAR(ResultNsPercent[slot(1, 1)], 2500.0 / 36, 1e-9);
+  EXPECT_NEAR(ResultNsPercent[slot(1, 3)], 400.0 / 36, 1e-9);
 }

@@ -277,3 +277,18 @@ TEST_F(ScoreSheetTest, ALeadNotHeldIsQuestionedAndTheDirectorHasTheLastWord) {
   EXPECT_EQ(ResultLead[slot(1, 2)], "10P");
   EXPECT_TRUE(ui.allAnswered());
 }
+
+TEST_F(ScoreSheetTest, LeavingTheSheetsOfADevicesEveningVentilatesTheFinishedBoardsOnly) {
+  TableDevicesMode = true;
+  AutoVentilation = true;
+  scores(1, {100, 200});                 // table 3 still owes board 1
+  scores(2, {100, 200, kScoreAverage});  // board 2 is over: table 3 did not play it
+  ScoreSheet::close();
+  // Board 1 in play, two results compared: 0 % and 100 %.
+  EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 1)], 0);
+  EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 2)], 100);
+  // Board 2 ventilated over its 3 results (Neuberg, top 4): 200 gets
+  // (2 + 1) x 3 / 2 - 1 = 3.5, 87.5 %; 100 gets (0 + 1) x 3 / 2 - 1 = 0.5, 12.5 %.
+  EXPECT_DOUBLE_EQ(ResultNsPercent[slot(2, 1)], 12.5);
+  EXPECT_DOUBLE_EQ(ResultNsPercent[slot(2, 2)], 87.5);
+}

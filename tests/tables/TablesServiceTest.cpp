@@ -12,6 +12,7 @@
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "scoring/Adjustments.h"
+#include "devices/TabletLines.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
 
@@ -763,6 +764,45 @@ TEST_F(TablesServiceTest, AResendWhileTheProgramCollectsIsWrittenOnceAndACorrect
   EXPECT_EQ(board(service->state(token, 1), 1, 2)["current"], "PASSE");  // first seen gone now
   now += std::chrono::seconds(11);
   EXPECT_EQ(board(service->state(token, 1), 1, 2)["current"], "");
+}
+
+TEST_F(TablesServiceTest, ACorrectionSentBeforeTheEchoOfTheResultItCorrectsIsHeldUntilItsOwnEcho) {
+  const QString token = join();
+  ASSERT_EQ(service->claim(token, {{"table", 1}}).status, 200);
+  const int s = slotOf(1, 1);  // table 1, round 1
+  const auto echo = [s](const QString& contract) {
+    WriteTabletResultLine(1, 1, 1, ResultNsPair[s], ResultEwPair[s], contract, "N");
+  };
+  const auto current = [&] { return board(service->state(token, 1), 1, 1)["current"].toString(); };
+  // 4PN= is taken by the program; 3PN+1 corrects it before its echo and is
+  // taken too; only then does the echo of 4PN= come.
+  ASSERT_TRUE(service->result(token, contract(1, 1, 1, "N", 4, "P", 0)).body["written"].toBool());
+  ASSERT_TRUE(QFile::remove(table(1) + "REST1.TXT"));
+  ASSERT_TRUE(service->result(token, contract(1, 1, 1, "N", 3, "P", 1, "N 4PN=")).body["written"].toBool());
+  ASSERT_TRUE(QFile::remove(table(1) + "REST1.TXT"));
+  echo("4PN=");
+  EXPECT_EQ(current(), "N 3PN+1");
+  // The page's resend of its correction writes nothing; a correction of it is no conflict.
+  Reply r = service->result(token, contract(1, 1, 1, "N", 3, "P", 1, "N 4PN="));
+  EXPECT_EQ(r.status, 200);
+  EXPECT_FALSE(r.body["written"].toBool());
+  EXPECT_FALSE(QFile::exists(table(1) + "REST1.TXT"));
+  r = service->result(token, contract(1, 1, 1, "N", 2, "P", 2, "N 3PN+1"));
+  EXPECT_EQ(r.status, 200);
+  EXPECT_TRUE(r.body["written"].toBool());
+  // Taken; the late echo of 3PN+1 does not bring it back, the echo of 2PN+2 ends the wait.
+  ASSERT_TRUE(QFile::remove(table(1) + "REST1.TXT"));
+  echo("3PN+1");
+  EXPECT_EQ(current(), "N 2PN+2");
+  echo("2PN+2");
+  const QJsonObject b = board(service->state(token, 1), 1, 1);
+  EXPECT_EQ(b["current"], "N 2PN+2");
+  EXPECT_TRUE(b["pending"].isNull());
+  // A result the director gives meanwhile is shown at once.
+  ASSERT_TRUE(service->result(token, kind(1, 1, 1, "pass", "N 2PN+2")).body["written"].toBool());
+  ASSERT_TRUE(QFile::remove(table(1) + "REST1.TXT"));
+  echo("5PN-1");
+  EXPECT_EQ(current(), "N 5PN-1");
 }
 
 TEST_F(TablesServiceTest, FastResendsBesideTheCollectionWriteEachBoardOnce) {

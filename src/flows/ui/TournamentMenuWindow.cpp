@@ -12,6 +12,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -212,6 +214,16 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent) {
   collectionTimer = new QTimer(this);
   collectionTimer->setObjectName(QStringLiteral("Timer1"));
   connect(collectionTimer, &QTimer::timeout, this, [this] { handle(CollectionTick); });
+  // Every change of a burst (a file written, renamed, removed) comes before
+  // the one collection it wakes.
+  tableFolders = new QFileSystemWatcher(this);
+  wake = new QTimer(this);
+  wake->setSingleShot(true);
+  wake->setInterval(0);
+  connect(tableFolders, &QFileSystemWatcher::directoryChanged, wake, [this] {
+    if (!wake->isActive()) wake->start();
+  });
+  connect(wake, &QTimer::timeout, this, [this] { handle(CollectionWake); });
 
   for (QPushButton* b : findChildren<QPushButton*>()) b->installEventFilter(this);
 
@@ -312,7 +324,23 @@ void TForm5::applyView() {
   } else {
     collectionTimer->stop();
   }
+  watchTableFolders();
   if (isVisible()) repaint();
+}
+
+void TForm5::watchTableFolders() {
+  const QStringList wanted = CollectionWakeFolders();
+  const QStringList watched = tableFolders->directories();
+  QStringList gone;
+  for (const QString& folder : watched)
+    if (!wanted.contains(folder)) gone << folder;
+  if (!gone.isEmpty()) tableFolders->removePaths(gone);
+  // A folder not made yet (or removed with its evening) is tried again at
+  // the next refresh.
+  QStringList missing;
+  for (const QString& folder : wanted)
+    if (!watched.contains(folder) && QDir(folder).exists()) missing << folder;
+  if (!missing.isEmpty()) tableFolders->addPaths(missing);
 }
 
 void TForm5::showMenu() {

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QFileSystemWatcher;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -44,6 +45,10 @@ class TForm5 : public QWidget {
   QPushButton* pauseButton;
   QPushButton* BitBtn2;
   QTimer* collectionTimer;
+  // A change in a table's folder wakes the collection at once (wake): the
+  // timer stays as the floor.
+  QFileSystemWatcher* tableFolders;
+  QTimer* wake;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -55,6 +60,8 @@ class TForm5 : public QWidget {
   QPushButton* addButton(const QString& name, const QString& caption, const std::function<void()>& routine);
   void handle(const std::function<void()>& routine);
   void applyView();
+  // The tables' folders watched as CollectionWakeFolders says.
+  void watchTableFolders();
   QPushButton* button(const char* name) const;
   bool centred_ = false;
 };

@@ -1,7 +1,9 @@
 #include "core/Globals.h"
+#include "core/ResultNews.h"
 #include "core/ScriptedInteraction.h"
 #include "platform/Process.h"
 #include "devices/Companions.h"
+#include "devices/TabletFiles.h"
 #include "devices/TablesServer.h"
 #include "flows/StartScreen.h"
 #include "flows/TournamentMenu.h"
@@ -12,6 +14,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -219,7 +222,7 @@ TEST_F(TournamentMenuWindowTest, TheTablesAddressCodeDevicesAndAServerThatEnded)
 
   // The server names the device that took table 2: the menu says so at its next look.
   writeBytes(TabletSharedFolder + "/APPAREILS.TXT", "2\tAndroid Chrome 192.168.1.23\t20:15:02\r\n");
-  QTRY_VERIFY_WITH_TIMEOUT(w.tablesHolders->isVisible(), 2000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return w.tablesHolders->isVisible(); }, 2000));
   EXPECT_EQ(w.tablesHolders->text(), "Table 2 : Android Chrome 192.168.1.23 depuis 20:15:02");
 
   // Killed: the menu says in red that the tables are not served, never
@@ -317,4 +320,67 @@ TEST_F(TournamentMenuWindowTest, TheTablesFieldsStayGreyedInPlaceWhileTheTablesA
   EXPECT_TRUE(w.runningNotice->isVisible());
   EXPECT_EQ(w.geometry(), frame);
   EXPECT_EQ(w.Button3->pos(), button);
+}
+
+// The collection is woken by a table's file rather than by its timer alone;
+// a burst of changes during a tick neither enters that tick again nor piles
+// up ticks behind it.
+TEST_F(TournamentMenuWindowTest, AResultDroppedAtATableIsTakenWithoutWaitingForTheTimer) {
+  testing_support::LayOutTabletEvening("T1", 3, 2);
+  TForm5 w;
+  StartTabletRetrieval();
+  menuView().timerInterval = 3600 * 1000;  // the next tick an hour away
+  RestartRetrieval();
+  ASSERT_EQ(w.collectionTimer->interval(), 3600 * 1000);
+  const auto slotAt = [](int table, int round) {
+    for (int s = 1; s <= ResultSlotCount; ++s)
+      if (ResultTable[s] == table && ResultRound[s] == round) return s;
+    return 0;
+  };
+  const int first = slotAt(1, 1);
+  const int second = slotAt(2, 1);
+  const auto drop = [](int s) {
+    testing_support::TabletTables().enterResult(ResultTable[s], ResultBoard[s], ResultRound[s], ResultNsPair[s],
+                                                ResultEwPair[s], "N 4PN=");
+  };
+
+  // The first pass, as a message on screen would, lets the event loop run
+  // while a burst of changes and a second result reach the tables' folders.
+  struct Passes : ResultListener {
+    Passes() : ResultListener("passes") {}
+    std::function<void()> duringFirst;
+    int count = 0, depth = 0, deepest = 0;
+    void resultsCounted() override {
+      ++count;
+      deepest = std::max(deepest, ++depth);
+      if (count == 1) duringFirst();
+      --depth;
+    }
+  } passes;
+  bool secondTakenInside = true;
+  passes.duringFirst = [&] {
+    QFileSystemWatcher seen(QStringList{TableFolder(2)});
+    bool changed = false;
+    QObject::connect(&seen, &QFileSystemWatcher::directoryChanged, [&] { changed = true; });
+    for (int i = 0; i < 200; ++i) writeBytes(TableFolder(2) + QString("/NOTE%1.TMP").arg(i), "x");
+    drop(second);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return changed; }, 5000));
+    QCoreApplication::processEvents();
+    secondTakenInside = ResultScore[second] != kScoreNone;
+  };
+  AddResultListener(passes);
+  struct Remove {
+    Passes& p;
+    ~Remove() { RemoveResultListener(p); }
+  } remove{passes};
+
+  drop(first);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ResultScore[first] == 420; }, 5000));
+  EXPECT_FALSE(secondTakenInside);
+  // Taken once the first pass is over, by the change its echo made.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ResultScore[second] == 420; }, 5000));
+  EXPECT_EQ(passes.deepest, 1);
+  // The 200 changes woke few passes: the first, the second result's and the echoes'.
+  EXPECT_LE(passes.count, 5);
+  EXPECT_EQ(ResultsEntered, 2);
 }
