@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Notices.h"
+#include "core/OptionFiles.h"
 #include "core/Printing.h"
 #include "core/ScriptedInteraction.h"
 #include "core/ui/Application.h"
@@ -349,7 +350,7 @@ int main(int argc, char** argv) {
   QFile players(program + QStringLiteral("JOUEURS.TXT"));
   if (players.open(QIODevice::WriteOnly)) players.write(kPlayers.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
   players.close();
-  QFile contracts(program + QStringLiteral("CONTRAT.TXT"));
+  QFile contracts(program + kContractsFile);
   if (contracts.open(QIODevice::WriteOnly)) contracts.write("\r\n");
   contracts.close();
   qputenv("TALVARON_PROGRAM_FOLDER", program.toUtf8());

@@ -298,7 +298,7 @@ void TablesService::writeHolders() {
 }
 
 bool TablesService::leadsAsked() const {
-  return !programFolder_.isEmpty() && platform::fileExists(programFolder_ + QStringLiteral("/DemanderEntame.TXT"));
+  return !programFolder_.isEmpty() && platform::fileExists(programFolder_ + u'/' + kAskLeadFile);
 }
 
 // The wait before another guess: the address's own, and the whole server's

@@ -22,11 +22,13 @@ bool IsDefaultNameFor(const QString& name, const QString& letters) {
   return true;
 }
 
+int CountPlayersExpected() { return 2 * (PairCount - (ByePresent ? 1 : 0)); }
+
 void CountResumedTournament() {
   ResultsEntered = 0;
   for (int s = 1; s <= ResultSlotCount && s <= kMaxResultSlots; ++s)
     if (ResultNsPair[s] != 0 && ResultScore[s] != kScoreNone) ++ResultsEntered;
-  PlayersExpected = 2 * (PairCount - (ByePresent ? 1 : 0));
+  PlayersExpected = CountPlayersExpected();
   if (PairsEntered) {
     PlayersNamed = PlayersExpected;
     return;

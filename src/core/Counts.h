@@ -6,6 +6,9 @@
 // Number of pair slots 1..42 holding a pair; none shows "Aucune paire introduite!".
 int CountPairs();
 
+// The players the evening expects: two a pair, the BYE pair's seats not
+// counted.
+int CountPlayersExpected();
 // Results entered (slots whose score is not 10000) and players named (a seat
 // the tablets sent empty is not a player), counted again from the slots.
 void CountResumedTournament();

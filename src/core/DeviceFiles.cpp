@@ -35,7 +35,7 @@ void WriteRecoveryCounters() {
 void ResetCounters() {
   ResultsEntered = 0;
   PlayersNamed = 0;
-  PlayersExpected = 2 * (PairCount - (ByePresent ? 1 : 0));
+  PlayersExpected = CountPlayersExpected();
   if (PairsEntered) PlayersNamed = PlayersExpected;
   ShowCounters();
 }

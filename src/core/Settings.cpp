@@ -211,7 +211,7 @@ void LoadStartupOptions() {
   ClubName = SettingFirstLine(QStringLiteral("CLUB.TXT")).value_or(QString()).simplified();
   setMovementFolders();
   ClubMovements = SettingExists(QStringLiteral("MouvementsBralmet.TXT"));
-  AskOpeningLead = SettingExists(QStringLiteral("DemanderEntame.TXT"));
+  AskOpeningLead = SettingExists(kAskLeadFile);
 
   CoherenceTest = true;
   MitchellNumbering = true;
@@ -219,22 +219,22 @@ void LoadStartupOptions() {
   ArrowSwitch = false;
   ClearPairSlots();
 
-  SheetOrderByRounds = !SettingExists(QStringLiteral("AFFPARNS.TXT"));
+  SheetOrderByRounds = !SettingExists(kSheetsByNsFile);
   CumulativeTotals = false;
-  AutoVentilation = !SettingExists(QStringLiteral("VENTILNON.TXT"));
-  SheetLineSkip = SettingExists(QStringLiteral("SAUTAUTO.TXT"));
+  AutoVentilation = !SettingExists(kVentilationOffFile);
+  SheetLineSkip = SettingExists(kLineSkipFile);
   ImpScoring = false;
 
-  MixingPercent = readCheckedValue(QStringLiteral("PANACHEPCKT.TXT"), 0, 100, kDefaultMixingPercent, false);
+  MixingPercent = readCheckedValue(kMixingFile, 0, 100, kDefaultMixingPercent, false);
   // 1 skip at half-time, 2 relay table; anything else asks (0).
   SavedMitchellType = 0;
-  if (const auto line = SettingFirstLine(QStringLiteral("MITCHELLPAIR.TXT")))
+  if (const auto line = SettingFirstLine(kMitchellTypeFile))
     if (const auto n = leadingInteger(*line); n && *n >= 0 && *n <= 2) SavedMitchellType = *n;
   RoundsShownCount = readCheckedValue(QStringLiteral("nToursAffichage.TXT"), -1, 10, kDefaultRoundsShown, true);
   PercentagesFromRound =
       readCheckedValue(QStringLiteral("nToursPourcentages.TXT"), 0, 9998, kDefaultPercentagesFromRound, true);
 
-  ScoresTimesTen = SettingExists(QStringLiteral("MARQUEX10.TXT"));
+  ScoresTimesTen = SettingExists(kTimesTenFile);
 
   PbnOption = readPbnOption();
   if (PbnOption == 4) PbnName = lineOrCreate(QStringLiteral("NOMPBN.TXT"), QStringLiteral("TEST"));

@@ -4,6 +4,7 @@
 // first line. Each value has its default and its accepted range; a bad value
 // never stops the program: the default is used after a beep and a message.
 // The results folder ("PATH.TXT") is kept by core/ResultsFolder.h.
+#include "core/OptionFiles.h"
 #include "platform/Folders.h"
 
 #include <QString>

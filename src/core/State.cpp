@@ -2,6 +2,7 @@
 
 #include "core/DeviceEchoes.h"
 #include "core/Globals.h"
+#include "core/OptionFiles.h"
 #include "core/ResultsFolder.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
@@ -53,7 +54,7 @@ void InitGlobals() {
   TabletsInUse = false;
   deviceEchoes().stateCleared();
   ProgramFolder = platform::programFolder();
-  ClubMode = platform::fileExists(ProgramFolder + QStringLiteral("BRALMET.TXT"));
+  ClubMode = platform::fileExists(ProgramFolder + kClubMarkerFile);
   MovementFileName.clear();
   SuitLetters[1] = QLatin1Char('P');
   SuitLetters[2] = QLatin1Char('C');

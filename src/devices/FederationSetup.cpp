@@ -211,9 +211,6 @@ bool FederationParametersOk(FederationParametersView& view, const std::function<
     WritePairNameFiles();
     if (TableDevicesMode) PrepareTabletServer();
 
-    ResultsEntered = 0;
-    PlayersExpected = 2 * (PairCount - (ByePresent ? 1 : 0));
-    PlayersNamed = PairsEntered ? PlayersExpected : 0;
     ResetCounters();
 
     if (TableDevicesMode && TabletsMode) {

@@ -21,17 +21,6 @@
 
 namespace {
 
-const QString kVentilationOff = QStringLiteral("VENTILNON.TXT");
-const QString kSheetsByNs = QStringLiteral("AFFPARNS.TXT");
-const QString kMixing = QStringLiteral("PANACHEPCKT.TXT");
-const QString kLineSkip = QStringLiteral("SAUTAUTO.TXT");
-const QString kContracts = QStringLiteral("CONTRAT.TXT");
-const QString kAskLead = QStringLiteral("DemanderEntame.TXT");
-const QString kTimesTen = QStringLiteral("MARQUEX10.TXT");
-const QString kMitchellType = QStringLiteral("MITCHELLPAIR.TXT");
-const QString kByePosition = QStringLiteral("choixBYE.TXT");
-const QString kClubMarker = QStringLiteral("BRALMET.TXT");
-const QString kMembersLocation = QStringLiteral("MembersDAT.TXT");
 constexpr int kHighestNumber = 9999;
 
 // A window of two (or three) choices preset on current (1-based); the
@@ -49,7 +38,7 @@ int askChoice(const QString& form, const QString& caption, const QStringList& it
 // The saved BYE position: direction and number, nothing when the file is
 // absent or unreadable.
 std::optional<std::pair<int, int>> savedByePosition() {
-  const auto line = SettingFirstLine(kByePosition);
+  const auto line = SettingFirstLine(kByePositionFile);
   if (!line) return std::nullopt;
   const QStringList parts = line->simplified().split(QLatin1Char(' '));
   const int direction = parts.value(0).toInt();
@@ -89,13 +78,14 @@ OptionSummary FillOptionSummary() {
     s.entry = QStringLiteral("Marque par contrat (tablettes ou BridgeMates)");
     s.entryEnabled = false;
   } else {
-    s.entry = SettingExists(kContracts) ? QStringLiteral("Marque par contrat") : QStringLiteral("Marque par nombre");
+    s.entry =
+        SettingExists(kContractsFile) ? QStringLiteral("Marque par contrat") : QStringLiteral("Marque par nombre");
     s.entryEnabled = !FederationMode;
   }
   if (BridgeMatesMode)
     s.timesTen = QStringLiteral("Sans objet (BridgeMates)");
   else
-    s.timesTen = SettingExists(kTimesTen) ? QStringLiteral("Marque x 10") : QStringLiteral("Marque normale");
+    s.timesTen = SettingExists(kTimesTenFile) ? QStringLiteral("Marque x 10") : QStringLiteral("Marque normale");
   s.timesTenEnabled = !BridgeMatesMode && !FederationMode;
   s.mitchell = SavedMitchellType == 0   ? QStringLiteral("On pose la question")
                : SavedMitchellType == 1 ? QStringLiteral("On saute à la moitié du tournoi")
@@ -120,7 +110,7 @@ OptionSummary FillOptionSummary() {
   s.dataFolder = DataFolder;
   s.clubMode = ClubMode;
   if (ClubMode) {
-    if (const auto line = SettingFirstLine(kMembersLocation))
+    if (const auto line = SettingFirstLine(kMembersLocationFile))
       MembersDatLocation = *line;
     else
       ShowAlert(QStringLiteral("Pas trouvé le fichier des membres du Bralmet; il faut absolument le créer..."));
@@ -175,10 +165,10 @@ void ChooseVentilation() {
                                AutoVentilation ? 1 : 2);
   if (answer == 1) {
     AutoVentilation = true;
-    DeleteSetting(kVentilationOff);
+    DeleteSetting(kVentilationOffFile);
   } else if (answer == 2) {
     AutoVentilation = false;
-    WriteSettingLine(kVentilationOff, QStringLiteral("Pas de fréquences ventilées"));
+    WriteSettingLine(kVentilationOffFile, QStringLiteral("Pas de fréquences ventilées"));
   }
 }
 
@@ -189,10 +179,10 @@ void ChooseSheetOrder() {
       SheetOrderByRounds ? 2 : 1);
   if (answer == 1) {
     SheetOrderByRounds = false;
-    WriteSettingLine(kSheetsByNs, QStringLiteral("Affichage par N/S"));
+    WriteSettingLine(kSheetsByNsFile, QStringLiteral("Affichage par N/S"));
   } else if (answer == 2) {
     SheetOrderByRounds = true;
-    DeleteSetting(kSheetsByNs);
+    DeleteSetting(kSheetsByNsFile);
   }
 }
 
@@ -208,9 +198,9 @@ void ChooseMixing() {
     percent = *typed;
   }
   if (percent == kDefaultMixingPercent)
-    DeleteSetting(kMixing);
+    DeleteSetting(kMixingFile);
   else
-    WriteSettingLine(kMixing, QString::number(percent));
+    WriteSettingLine(kMixingFile, QString::number(percent));
   MixingPercent = percent;
   if (GeneralOptionsMode) return;
   Interactive = false;
@@ -235,10 +225,10 @@ void ChooseLineSkip() {
                                {QStringLiteral("Saut automatique"), QStringLiteral("Pas de saut")}, SheetLineSkip ? 1 : 2);
   if (answer == 1) {
     SheetLineSkip = true;
-    WriteSettingLine(kLineSkip, QStringLiteral("X"));
+    WriteSettingLine(kLineSkipFile, QStringLiteral("X"));
   } else if (answer == 2) {
     SheetLineSkip = false;
-    DeleteSetting(kLineSkip);
+    DeleteSetting(kLineSkipFile);
   }
 }
 
@@ -253,15 +243,15 @@ void ToggleEntryByContracts() {
     ShowAlert(QStringLiteral("Impossible de modifier le type de marque dans un tournoi avec tablettes ou BridgeMates..."));
     return;
   }
-  if (SettingExists(kContracts)) {
-    DeleteSetting(kContracts);
-    DeleteSetting(kAskLead);
+  if (SettingExists(kContractsFile)) {
+    DeleteSetting(kContractsFile);
+    DeleteSetting(kAskLeadFile);
     EntryByContracts = false;
     // Without contracts there is no lead to ask.
     AskOpeningLead = false;
   } else {
-    WriteSettingLine(kContracts, QStringLiteral("Contrat"));
-    WriteSettingLine(kAskLead, QStringLiteral("Entame demandée"));
+    WriteSettingLine(kContractsFile, QStringLiteral("Contrat"));
+    WriteSettingLine(kAskLeadFile, QStringLiteral("Entame demandée"));
     EntryByContracts = true;
     AskOpeningLead = true;
   }
@@ -303,22 +293,22 @@ bool ChangeResultsFolder(const QString& path) {
 }
 
 int MitchellTypeOnShow() {
-  const auto line = SettingFirstLine(kMitchellType);
+  const auto line = SettingFirstLine(kMitchellTypeFile);
   if (!line) return 0;
   const QString text = TrimText(*line);
   if (IsInteger(text) && text.toInt() >= 0 && text.toInt() <= 2) return text.toInt();
-  ShowAlert(QStringLiteral("Bug! Valeur incorrecte (") + text + QStringLiteral(" dans ") + SettingsPath(kMitchellType) +
-            QStringLiteral("! On suppose qu'on posera la qestion..."));
-  DeleteSetting(kMitchellType);
+  ShowAlert(QStringLiteral("Bug! Valeur incorrecte (") + text + QStringLiteral(" dans ") +
+            SettingsPath(kMitchellTypeFile) + QStringLiteral("! On suppose qu'on posera la qestion..."));
+  DeleteSetting(kMitchellTypeFile);
   SavedMitchellType = 0;
   return -1;
 }
 
 void ApplyMitchellType(int type) {
   if (type == 1 || type == 2)
-    WriteSettingLine(kMitchellType, QString::number(type));
+    WriteSettingLine(kMitchellTypeFile, QString::number(type));
   else
-    DeleteSetting(kMitchellType);
+    DeleteSetting(kMitchellTypeFile);
   SavedMitchellType = type == 1 || type == 2 ? type : 0;
 }
 
@@ -333,11 +323,11 @@ void ChooseMitchellType() {
 }
 
 void ToggleScoresTimesTen() {
-  if (SettingExists(kTimesTen)) {
-    DeleteSetting(kTimesTen);
+  if (SettingExists(kTimesTenFile)) {
+    DeleteSetting(kTimesTenFile);
     ScoresTimesTen = false;
   } else {
-    WriteSettingLine(kTimesTen, QStringLiteral("Marque x 10"));
+    WriteSettingLine(kTimesTenFile, QStringLiteral("Marque x 10"));
     ScoresTimesTen = true;
   }
 }
@@ -365,12 +355,12 @@ bool ApplyByePosition(int direction, const QString& number, bool highest) {
                              "nombre!"));
     return false;
   }
-  WriteSettingLine(kByePosition,
+  WriteSettingLine(kByePositionFile,
                    QStringLiteral("%1 %2").arg(direction == 1 ? 1 : 2).arg(highest ? kHighestNumber : n.toInt()));
   return true;
 }
 
-void ForgetByePosition() { DeleteSetting(kByePosition); }
+void ForgetByePosition() { DeleteSetting(kByePositionFile); }
 
 void ChooseByePosition() {
   ui::Choice window;
@@ -382,11 +372,11 @@ void ChooseByePosition() {
 
 void ChooseMembersFile() {
   if (!ClubMode) return;
-  if (const auto line = SettingFirstLine(kMembersLocation)) {
+  if (const auto line = SettingFirstLine(kMembersLocationFile)) {
     MembersDatLocation = *line;
   } else {
     MembersDatLocation = QStringLiteral("?");
-    WriteSettingLine(kMembersLocation, MembersDatLocation);
+    WriteSettingLine(kMembersLocationFile, MembersDatLocation);
   }
   ui::Choice window;
   window.form = forms::MembersFile;
@@ -398,7 +388,7 @@ void ChooseMembersFile() {
 void SetClubMode(bool on) {
   ClubMode = on;
   if (on)
-    WriteSettingLine(kClubMarker, QStringLiteral("Ce programme tourne au Bralmet..."));
+    WriteSettingLine(kClubMarkerFile, QStringLiteral("Ce programme tourne au Bralmet..."));
   else
-    DeleteSetting(kClubMarker);
+    DeleteSetting(kClubMarkerFile);
 }

@@ -188,7 +188,7 @@ void StartScreenShow(StartScreenView& view) {
     TabletsMode = false;
     BridgeMatesMode = false;
     view.radioGroup2Enabled = false;
-    EntryByContracts = SettingExists(QStringLiteral("CONTRAT.TXT"));
+    EntryByContracts = SettingExists(kContractsFile);
   }
   if (ClubMode) {
     // No federation tournament in club mode: the mode goes with its marker.

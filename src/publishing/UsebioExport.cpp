@@ -13,6 +13,7 @@
 #include "platform/TextFiles.h"
 #include "publishing/TabletResultFiles.h"
 #include "publishing/WebText.h"
+#include "scoring/Frequencies.h"
 #include "setup/PairLookups.h"
 
 #include <QDir>
@@ -189,16 +190,6 @@ void StartUploadProgram(const QString& name, const QString& baseName) {
 }
 
 }  // namespace
-
-int BoardTop(int board) {
-  if (board < 1 || board > kMaxBoards || ResultsPerBoard < 1) return 0;
-  const int first = (board - 1) * ResultsPerBoard + 1;
-  const int last = std::min(board * ResultsPerBoard, SlotLimit());
-  int n = 0;
-  for (int s = first; s <= last; ++s)
-    if (ResultNsPair[s] != 0 && ResultScore[s] < kScoreAverage) ++n;
-  return std::max(0, 2 * (n - 1));
-}
 
 TravellerFigures SlotFigures(int slot) {
   TravellerFigures f;

@@ -40,9 +40,6 @@ QString XmlTricks(const QString& contract);    // "10", "0"; "1000": no TRICKS e
 // "A" and the two rounded percentages of the slot's adjustment ("A5648"),
 // "?" when ".ADJ" holds none.
 QString AdjustmentScoreText(int slot);
-// 2 x (n - 1), n the results of the board counted in its matchpoints.
-int BoardTop(int board);
-
 // The figures a traveller line gives each pair of a slot: the score from the
 // N/S pair's side and each pair's matchpoints on the board's top (a swapped
 // result credits each pair with its own).

@@ -15,6 +15,7 @@
 #include "publishing/TabletResultFiles.h"
 #include "publishing/UsebioExport.h"
 #include "publishing/WebText.h"
+#include "scoring/Frequencies.h"
 #include "setup/PairLookups.h"
 
 #include <QDir>

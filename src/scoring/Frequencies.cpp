@@ -142,40 +142,54 @@ void BoardMatchpointsOnly(int first, int last, std::optional<scoring::ExpectedSl
   }
 }
 
-// The percentages a board gives for each count of matchpoints, straight and
-// swapped, for n results among all owed (ventilated when asked). Boards of
-// the same shape share them.
+// Everything the percentages of a board depend on: the results compared
+// (n), the results it would have had with its averages, adjusted results and
+// results still owed (all), and whether its percentages are rescaled to
+// those (ventilate). Whatever else comes to change them joins the shape.
+struct BoardShape {
+  int n = 0;
+  int all = 0;
+  bool ventilate = false;
+  bool operator==(const BoardShape&) const = default;
+};
+
+// The percentages a board of one shape gives for each count of matchpoints,
+// straight and swapped. Boards of the same shape share them: they are built
+// again whenever the shape differs from the last one's, from the shape alone.
 class PercentTable {
  public:
   struct Percentages {
     double ns, ew;
   };
-  void prepare(int n, int all, bool ventilate) {
-    if (n == n_ && all == all_ && ventilate == ventilate_) return;
-    n_ = n;
-    all_ = all;
-    ventilate_ = ventilate;
-    const long double top = 2.0L * (n - 1);
-    const long double allResults = all;
-    for (int mp = 0; mp <= 2 * (n - 1); ++mp) {
-      for (int swapped = 0; swapped < 2; ++swapped) {
-        long double pct = mp / top * 100.0L;
-        if (swapped) pct = 100.0L - pct;
-        if (ventilate) {
-          const long double m = top * pct / 100.0L;
-          pct = (m * allResults / n + (allResults - n) / n) / (2.0L * (allResults - 1)) * 100.0L;
-        }
-        at_[mp][swapped] = {static_cast<double>(pct), static_cast<double>(100.0L - pct)};
-      }
-    }
+  void prepare(const BoardShape& shape) {
+    if (shape_ == shape) return;
+    shape_ = shape;
+    Fill(shape, at_);
   }
   // Both seats' values side by side, the values of a board close together.
   const Percentages& at(int matchpoints, bool swapped) const { return at_[matchpoints][swapped]; }
 
  private:
-  int n_ = -1, all_ = -1;
-  bool ventilate_ = false;
-  Percentages at_[2 * kMaxResultSlots][2] = {};
+  using Table = Percentages[2 * kMaxResultSlots][2];
+  static void Fill(const BoardShape& shape, Table& at) {
+    const int n = shape.n;
+    const long double top = MatchpointTop(n);
+    const long double allResults = shape.all;
+    for (int mp = 0; mp <= MatchpointTop(n); ++mp) {
+      for (int swapped = 0; swapped < 2; ++swapped) {
+        long double pct = mp / top * 100.0L;
+        if (swapped) pct = 100.0L - pct;
+        if (shape.ventilate) {
+          const long double m = top * pct / 100.0L;
+          pct = (m * allResults / n + (allResults - n) / n) / (2.0L * (allResults - 1)) * 100.0L;
+        }
+        at[mp][swapped] = {static_cast<double>(pct), static_cast<double>(100.0L - pct)};
+      }
+    }
+  }
+
+  std::optional<BoardShape> shape_;
+  Table at_ = {};
 };
 
 // Matchpoints and percentages of a board whose n slots from first all hold
@@ -208,7 +222,7 @@ bool ScoreWholeBoard(int first, int n, PercentTable& table, scoring::RecomputeSh
   }
   if (!counted) return false;
 
-  table.prepare(n, n, false);
+  table.prepare({.n = n, .all = n, .ventilate = false});
   int* const matchpoints = &ResultMatchpoints[0];
   double* const nsPercent = &ResultNsPercent[0];
   double* const ewPercent = &ResultEwPercent[0];
@@ -249,7 +263,8 @@ bool ComputeMatchpoints(scoring::RecomputeShare* sums) {
   }
 
   std::optional<scoring::ExpectedSlots> expected;  // needed only for a board that lacks a result
-  static BoardResults board;
+  BoardResults board;
+  // Kept from one pass to the next: the usual evening's boards all share one shape.
   static PercentTable table;
   const int* const swapped = &ResultSwapped[0];
   double* const nsPercent = &ResultNsPercent[0];
@@ -283,7 +298,7 @@ bool ComputeMatchpoints(scoring::RecomputeShare* sums) {
     // whose every result is in is computed as the desk computes it.
     const bool ventilate =
         AutoVentilation && board.adjusted + board.absent > 0 && !(ventilateFinishedBoardsOnly && board.owed > 0);
-    table.prepare(n, n + board.adjusted + board.absent, ventilate);
+    table.prepare({.n = n, .all = n + board.adjusted + board.absent, .ventilate = ventilate});
     for (int i = 0; i < n; ++i) {
       const int s = board.slotOf[i];
       const PercentTable::Percentages& p = table.at(board.matchpoints[i], swapped[s] != 0);
@@ -335,6 +350,16 @@ void ApplyAdjustments(bool present) {
 }  // namespace
 
 void ComputeFrequencies() { ComputeFrequencies(nullptr); }
+
+int BoardTop(int board) {
+  if (board < 1 || board > kMaxBoards || ResultsPerBoard < 1) return 0;
+  const int first = (board - 1) * ResultsPerBoard + 1;
+  const int last = std::min(board * ResultsPerBoard, SlotLimit());
+  int n = 0;
+  for (int s = first; s <= last; ++s)
+    if (ResultNsPair[s] != 0 && ResultScore[s] < kScoreAverage) ++n;
+  return MatchpointTop(n);
+}
 
 void ComputeFrequencies(scoring::RecomputeShare* share) {
   FrequenciesComputed = false;

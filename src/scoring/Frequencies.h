@@ -24,6 +24,14 @@ void ComputeFrequencies(scoring::RecomputeShare* share);
 // once the board is over. AutoVentilation is kept. share as above (may be null).
 void ComputeFrequenciesSilently(scoring::RecomputeShare* share = nullptr);
 
+// The top of a board on which n results are compared: 2 for each other
+// result, 0 when none is compared.
+constexpr int MatchpointTop(int n) { return n > 1 ? 2 * (n - 1) : 0; }
+// The top of a board as its slots stand: MatchpointTop of the results
+// counted in its matchpoints (those of a pair, below the average's code); 0
+// for a board beyond the tournament.
+int BoardTop(int board);
+
 // Lists the results still expected and, unless listOnly, asks whether to go
 // on. Sets ResultsAvailable and returns it.
 bool CheckMissingResults(bool listOnly);

@@ -91,7 +91,7 @@ PairTable ImpTotals() {
   const int matches = std::clamp(BoardCount, 0, kMaxBoards) / perMatch;
   if (ResultsPerBoard < 1 || matches < 1) return result;
   // IMPs of each pair in each match.
-  static std::array<std::array<double, kMaxPairs + 1>, kMaxBoards + 1> sums;
+  std::array<std::array<double, kMaxPairs + 1>, kMaxBoards + 1> sums;
   for (int m = 1; m <= matches; ++m) sums[static_cast<std::size_t>(m)].fill(0);
   const int* const nsPair = &ResultNsPair[0];
   const int* const ewPair = &ResultEwPair[0];

@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
+#include "core/OptionFiles.h"
 #include "core/ResultNews.h"
 #include "core/Texts.h"
 #include "core/TournamentFiles.h"
@@ -24,8 +25,6 @@
 #include <cstdlib>
 
 namespace {
-
-const QString kAskLeadMarker = QStringLiteral("DemanderEntame.TXT");
 
 // The odd field's phantom: the highest pair number, seated N/S, never plays.
 bool IsPhantom(int nsPair) { return PairCount != PairSlotCount && nsPair == PairSlotCount; }
@@ -160,7 +159,7 @@ bool SwapResultSides(int slot) {
 }
 
 void WriteAskLeadMarker(bool on) {
-  const QString name = ProgramFolder + kAskLeadMarker;
+  const QString name = ProgramFolder + kAskLeadFile;
   if (on)
     platform::writeTextLines(name, {QStringLiteral("Entame demandée")});
   else

@@ -23,7 +23,6 @@
 namespace {
 
 const QString kTallyvaneLocation = QStringLiteral("Tallyvane.TXT");
-const QString kMembersLocation = QStringLiteral("MembersDAT.TXT");
 constexpr int kFirstRunningNumber = 10000;
 
 // A settings file's first line, trimmed.
@@ -111,7 +110,7 @@ void LocateClubMembersFile() {
                           QStringLiteral("On va rechercher le programme Tallyvane.EXE"));
     ClubMembersFile = trimmedFirstLine(kTallyvaneLocation).value_or(QString());
   }
-  const auto location = trimmedFirstLine(kMembersLocation);
+  const auto location = trimmedFirstLine(kMembersLocationFile);
   // "?" is what the options leave before any file was chosen.
   if (!location || location->isEmpty() || *location == QLatin1String("?")) {
     ShowAlert(QStringLiteral("Je ne trouve l'emplacement de votre fichier de joueurs dans Tallyvane. Vous allez pouvoir "
@@ -132,11 +131,11 @@ void LocateClubMembersFile() {
         systemMessage(QStringLiteral("Erreur : vous devez électionnez un fichier de type *Members.DAT..."));
         continue;
       }
-      WriteSettingLine(kMembersLocation, *chosen);
+      WriteSettingLine(kMembersLocationFile, *chosen);
       break;
     }
   }
-  MembersDatLocation = trimmedFirstLine(kMembersLocation).value_or(QString());
+  MembersDatLocation = trimmedFirstLine(kMembersLocationFile).value_or(QString());
   if (!ClubMembersFile.isEmpty() && !platform::folderExists(QFileInfo(ClubMembersFile).path()))
     FatalStop(QStringLiteral("Le répertoire ") + ClubMembersFile +
               QStringLiteral(" n'existe pas! Désolé, on arrête, appelez Teo VARNAL..."));
@@ -434,7 +433,7 @@ bool ModifyClubPlayer(int member, const QString& firstNameTyped, const QString& 
 
 void SetMembersFileLocation(const QString& fileName) {
   if (TrimText(fileName).isEmpty()) return;
-  WriteSettingLine(kMembersLocation, fileName);
+  WriteSettingLine(kMembersLocationFile, fileName);
   MembersDatLocation = fileName;
 }
 

@@ -283,7 +283,7 @@ bool AskMitchellBoardsPerTable() {
         if (MitchellType == 1) RoundCount = tables - 1;
         if (MitchellTypeRemembered) {
           SavedMitchellType = MitchellType;
-          WriteSettingLine(QStringLiteral("MITCHELLPAIR.TXT"), QString::number(MitchellType));
+          WriteSettingLine(kMitchellTypeFile, QString::number(MitchellType));
         }
       }
     } else {

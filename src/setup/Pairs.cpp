@@ -20,7 +20,6 @@
 namespace {
 
 const QString kBye = QStringLiteral("BYE");
-const QString kByeFile = QStringLiteral("choixBYE.TXT");
 constexpr int kHighestNumber = 9999;
 
 QString SideText(int direction) { return direction == 1 ? QStringLiteral("N/S") : QStringLiteral("E/W"); }
@@ -46,21 +45,23 @@ int FindPlayerByName(const QString& name) {
 // Reads "choixBYE.TXT": false when the file is absent; a bad file stops the
 // program.
 bool ReadByeChoiceFile(int tables, int& direction, int& number) {
-  const auto lines = platform::tryReadTextLines(platform::resolvePath(SettingsPath(kByeFile)));
+  const auto lines = platform::tryReadTextLines(platform::resolvePath(SettingsPath(kByePositionFile)));
   if (!lines) return false;
   const QStringList parts = lines->value(0).simplified().split(u' ', Qt::SkipEmptyParts);
   if (parts.size() < 2 || !IsInteger(parts[0]) || !IsInteger(parts[1]))
-    FatalStop(QStringLiteral("Le contenu du fichier \"") + kByeFile + QStringLiteral("\" est mauvais! Désolé, on quitte..."));
+    FatalStop(QStringLiteral("Le contenu du fichier \"") + kByePositionFile +
+              QStringLiteral("\" est mauvais! Désolé, on quitte..."));
   direction = parts[0].toInt();
   if (direction != 1 && direction != 2)
-    FatalStop(QStringLiteral("Dans le fichier ") + kByeFile +
+    FatalStop(QStringLiteral("Dans le fichier ") + kByePositionFile +
               QStringLiteral(", la direction n'est ni 1 (N/S) ni 2 (E/W). Désolé, on quitte..."));
   number = parts[1].toInt();
   if (number == kHighestNumber) {
     number = tables;
   } else if (number > tables || number <= 0) {
     // A number outside 1..tables would give the BYE to no pair at all.
-    ShowAlert(QStringLiteral("Dans le fichier ") + kByeFile + QStringLiteral(", vous avez choisi de mettre le BYE en ") +
+    ShowAlert(QStringLiteral("Dans le fichier ") + kByePositionFile +
+              QStringLiteral(", vous avez choisi de mettre le BYE en ") +
               SideText(direction) + u' ' + QString::number(number) +
               (number > tables ? QStringLiteral("; c'est trop grand") : QStringLiteral("; ce numéro n'existe pas")) +
               QStringLiteral(", il sera mis en ") + SideText(direction) + u' ' + QString::number(tables) +
@@ -250,7 +251,7 @@ void PlaceByePair(int tables, int& direction, int& number) {
               QString::number(kept) + QStringLiteral("; c'est-à-dire ") + SideText(direction) + u' ' +
               (kept == kHighestNumber ? QStringLiteral("numéro le plus élevé") : QString::number(kept)) +
               QStringLiteral("..."));
-    WriteSettingLine(kByeFile, QString::number(direction) + u' ' + QString::number(kept));
+    WriteSettingLine(kByePositionFile, QString::number(direction) + u' ' + QString::number(kept));
   } else {
     ShowAlert(QStringLiteral("Attention la case de sauvetage n'était pas cochée. Vous avez donc décidé de ne pas garder "
                              "l'information pour les tournois suivants. Ce sera peut-être pour la prochaine fois..."));

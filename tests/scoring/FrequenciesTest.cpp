@@ -309,3 +309,49 @@ TEST_F(FrequenciesTest, TheOddFieldsPhantomPairOwesNoResult) {
   EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 1)], 100);
   EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 2)], 80);
 }
+
+// Two boards of the same size, each with three results of four: board 1
+// lacks an average, board 2 a result still owed. During the collection only
+// the finished board is rescaled (Neuberg: (M + 1) x 4/3 - 1 on a top of 6);
+// once ventilation is turned off, neither is.
+TEST_F(FrequenciesTest, BoardsOfOneSizeKeepTheirOwnPercentagesWhateverTheOptions) {
+  layOut(4, 2, 1);
+  scores(1, {420, 170, -50, kScoreAverage});
+  scores(2, {420, 170, -50});
+  AutoVentilation = true;
+  const auto expectBoard = [this](int board, double top, double middle, double bottom) {
+    EXPECT_DOUBLE_EQ(ResultNsPercent[slot(board, 1)], top) << "board " << board;
+    EXPECT_DOUBLE_EQ(ResultNsPercent[slot(board, 2)], middle) << "board " << board;
+    EXPECT_DOUBLE_EQ(ResultNsPercent[slot(board, 3)], bottom) << "board " << board;
+    EXPECT_DOUBLE_EQ(ResultEwPercent[slot(board, 3)], 100 - bottom) << "board " << board;
+  };
+  ComputeFrequenciesSilently();
+  ASSERT_TRUE(FrequenciesComputed);
+  expectBoard(1, 1700.0 / 18, 50, 100.0 / 18);
+  expectBoard(2, 100, 50, 0);
+
+  AutoVentilation = false;
+  ComputeFrequenciesSilently();
+  expectBoard(1, 100, 50, 0);
+  expectBoard(2, 100, 50, 0);
+
+  // At the desk the result still owed counts as missing, like the average.
+  AutoVentilation = true;
+  ComputeFrequencies();
+  expectBoard(1, 1700.0 / 18, 50, 100.0 / 18);
+  expectBoard(2, 1700.0 / 18, 50, 100.0 / 18);
+}
+
+// The top counts two for each other result compared: an average, an adjusted
+// result, a slot without result or without a pair compares with none.
+TEST_F(FrequenciesTest, TheBoardTopCountsOnlyTheResultsCompared) {
+  scores(1, {420, 400, 100, kScoreAverage, kScoreAdjusted});
+  onlyTables(1, 6);
+  scores(2, {420});
+  EXPECT_EQ(BoardTop(1), 4);
+  EXPECT_EQ(BoardTop(2), 0);
+  EXPECT_EQ(BoardTop(3), 0);
+  completeOtherBoards();
+  EXPECT_EQ(BoardTop(3), 12);
+  EXPECT_EQ(BoardTop(5), 0);
+}

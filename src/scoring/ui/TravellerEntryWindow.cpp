@@ -2,6 +2,7 @@
 
 #include "core/FormNames.h"
 #include "core/Globals.h"
+#include "core/OptionFiles.h"
 #include "core/ui/WindowStyle.h"
 #include "platform/TextFiles.h"
 #include "scoring/ui/SheetGrids.h"
@@ -188,8 +189,7 @@ void ShowTravellerEntry() {
     // Leads are always asked in a federation tournament.
     AskOpeningLead = true;
     // In the program folder, where the marker is read, rather than in whatever the current folder is.
-    platform::writeTextLines(ProgramFolder + QStringLiteral("DemanderEntame.TXT"),
-                             {QStringLiteral("Toujours demander l'entame si FFB")});
+    platform::writeTextLines(ProgramFolder + kAskLeadFile, {QStringLiteral("Toujours demander l'entame si FFB")});
   }
   TForm56 window;
   window.LabelStatus->hide();
