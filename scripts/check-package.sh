@@ -23,7 +23,7 @@ if [ ! -f "$deb" ]; then
   echo "No package $deb: make it with scripts/make-package.sh"
   exit 77
 fi
-for tool in dpkg-deb dpkg-parsechangelog desktop-file-validate appstreamcli lintian sha256sum objdump readelf Xvfb icewm xprop xwd \
+for tool in dpkg-deb dpkg-parsechangelog desktop-file-validate appstreamcli lintian sha256sum objdump readelf Xvfb icewm xprop xwd gtk-update-icon-cache \
   chromium node npm; do
   command -v "$tool" >/dev/null || { echo "$tool is missing: scripts/install-deps.sh --tests installs it"; exit 1; }
 done
@@ -285,14 +285,26 @@ snapshot >"$work/after"
 diff "$work/before" "$work/after" || fail "the program wrote under the install prefix"
 
 # On an X display the window's class is the one the desktop entry names, and
-# it carries the icon.
-if "$resources/../scripts/window-screenshot.sh" "$deb" "$work/window.png" >"$work/window" 2>&1; then
-  grep -Fxq "WM_CLASS(STRING) = \"talvaron\", \"$(sed -n 's/^StartupWMClass=//p' "$desktop")\"" "$work/window" ||
-    fail "the window's class is not the desktop entry's: $(cat "$work/window")"
-  grep -q 'Icon (32 x 32)' "$work/window" || fail "the window has no icon: $(cat "$work/window")"
-else
-  fail "the window could not be shown: $(cat "$work/window")"
-fi
+# it carries the icon in every size the package ships; the same when a copy
+# of the package is installed on the machine too (its icons in the system's
+# theme, whose cache apt's trigger refreshes), found first by the theme.
+system=$work/system/share
+mkdir -p "$system/icons"
+cp -r "$root/usr/share/icons/hicolor" "$system/icons/"
+cp /usr/share/icons/hicolor/index.theme "$system/icons/hicolor/"
+gtk-update-icon-cache -q -f "$system/icons/hicolor" || fail "the icons' cache could not be made"
+for installed in '' "$system"; do
+  where=${installed:+ (the package installed on the machine too)}
+  if "$resources/../scripts/window-screenshot.sh" "$deb" "$work/window.png" $installed >"$work/window" 2>&1; then
+    grep -Fxq "WM_CLASS(STRING) = \"talvaron\", \"$(sed -n 's/^StartupWMClass=//p' "$desktop")\"" "$work/window" ||
+      fail "the window's class is not the desktop entry's$where: $(cat "$work/window")"
+    for size in 16 32 48 64 128 256; do
+      grep -q "Icon ($size x $size)" "$work/window" || fail "the window has no $size-pixel icon$where: $(cat "$work/window")"
+    done
+  else
+    fail "the window could not be shown$where: $(cat "$work/window")"
+  fi
+done
 
 # Made again from the same tree, in a build folder of its own, the package is
 # the same bytes. (Beside the first one: Qt's generated sources include the

@@ -5,7 +5,8 @@
 #   --package   also dpkg-dev, which the Debian package's making uses
 #   --tests     everything the tests use: chromium and xmllint, the tools that
 #               make and check the Debian package (and show its window on a
-#               virtual display: Xvfb, IceWM, xprop, xwd), zbarimg (which reads
+#               virtual display: Xvfb, IceWM, xprop, xwd; the icon theme's
+#               cache as apt makes it), zbarimg (which reads
 #               the QR code of the tournament menu back), and node with npm (the
 #               browser test of the tables' pages installs puppeteer-core with
 #               scripts/install-puppeteer.sh)
@@ -25,7 +26,7 @@ case "${1:-}" in
   --browser) packages+=(chromium) ;;
   --package) packages+=(dpkg-dev) ;;
   --tests) packages+=(chromium libxml2-utils dpkg-dev desktop-file-utils appstream lintian
-    xvfb icewm x11-utils x11-apps netpbm zbar-tools) ;;
+    xvfb icewm x11-utils x11-apps netpbm zbar-tools gtk-update-icon-cache) ;;
 esac
 # node and npm: Debian's, unless a node is already there (it brings its npm).
 if [ "${1:-}" = "--tests" ] && ! { command -v node >/dev/null && command -v npm >/dev/null; }; then
