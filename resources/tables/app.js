@@ -949,6 +949,12 @@ document.addEventListener('visibilitychange', async () => {
 });
 
 (async function start() {
+  // A file of the page's own refused (its script, the requests' script, its
+  // style) leaves the page to load itself again; with them all here, that
+  // reload is called off.
+  const style = document.querySelector('link[rel="stylesheet"]');
+  if (typeof Api === 'undefined' || !style || !style.sheet || !style.sheet.cssRules.length) return;
+  window.stop();
   app.table = parseInt(localStorage.getItem(KEY_TABLE) || '0', 10) || 0;
   app.tables = parseInt(localStorage.getItem(KEY_TABLES) || '0', 10) || 0;
   if (app.table && Api.token()) await flushOutbox();

@@ -560,6 +560,23 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
       << alone.value("second").toString().toStdString();
 }
 
+// Phones that open the page at once on a busy server: one has its script
+// refused, one the requests' script, one the style; each loads the page once
+// more by itself and then shows the join form, and schedules no further
+// reload once its files are all there.
+TEST_F(TablesEveningTest, APageWhoseOwnFileWasRefusedLoadsAgainUntilItHasThemAll) {
+  QString why;
+  if (!browserReady(why)) GTEST_SKIP() << why.toStdString();
+  if (!startServer()) GTEST_SKIP() << "the tables' server is not built";
+  const QJsonObject report = runPhones("refused.mjs");
+  ASSERT_FALSE(report.contains("failure")) << report.value("failure").toString().toStdString();
+  for (const QString file : {"app.js", "api.js", "style.css"}) {
+    const QJsonObject page = report.value("pages").toObject().value(file).toObject();
+    EXPECT_TRUE(page.value("refused").toBool()) << file.toStdString();
+    EXPECT_EQ(page.value("loads").toInt(), 2) << file.toStdString();
+    EXPECT_EQ(page.value("reloads").toInt(), 1) << file.toStdString();
+  }
+}
 
 // The evening as a club on Linux has it: the program folder holds no Windows
 // tablet program, the program starts its own tables' server and watches it.
