@@ -7,7 +7,7 @@
 // "REPORT <json>": what each page saw.
 import {
   contract, enterResult, join as joinTable, phone as newPhone, picture, playAndReport, smallestTarget,
-  step, tap, text, waitOn, waitView, TIMEOUT,
+  step, tap, taken, text, waitOn, waitView,
 } from './phones.mjs';
 
 const [url, chromium, shots] = process.argv.slice(2);
@@ -126,7 +126,8 @@ async function playBoard(page, table, board, result, seen) {
     await tap(page, '#send');
   }
   await waitOn(page, 'envoi', board);
-  await page.waitForSelector('#echo[data-state="taken"]', { timeout: TIMEOUT });
+  // The board sent while offline waited for the network, not the program.
+  await taken(page, report, { timed: !(table === OFFLINE.table && board === OFFLINE.board) });
   shown.echo = await text(page, '#echo');
   shown.taken = await text(page, '#result');
   if (await page.$('#score')) shown.takenScore = await text(page, '#score');
@@ -171,10 +172,7 @@ async function playTable(browser, table) {
         const score = await page.$('#score') ? await text(page, '#score') : '';
         await tap(page, '#send');
         await waitOn(page, 'envoi', board);
-        await page.waitForFunction((b) => {
-          const e = document.querySelector('#echo[data-state="taken"]');
-          return e && !document.querySelector('#result').textContent.includes('-1');
-        }, { timeout: TIMEOUT }, board);
+        await taken(page, report, { before: seen[board].before });
         seen[board].corrected = { score, taken: await text(page, '#result') };
       }
       if (table === 2 && round === 1 && board === rounds[0].boards[0]) {

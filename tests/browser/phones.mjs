@@ -30,6 +30,10 @@ export async function phone(browser, report) {
   await page.setViewport({ width: WIDTH, height: HEIGHT, deviceScaleFactor: 1, isMobile: true, hasTouch: true });
   page.setDefaultTimeout(TIMEOUT);
   page.on('pageerror', (e) => { report.errors = (report.errors || []).concat(String(e)); });
+  // When the send button was last tapped, on the page's own clock.
+  await page.evaluateOnNewDocument(() => document.addEventListener('click', (e) => {
+    if (e.target instanceof Element && e.target.closest('#send')) window.talvaronTapAt = performance.now();
+  }, true));
   opened.push(page);
   return page;
 }
@@ -65,6 +69,21 @@ export async function waitOn(page, name, key) {
     const shown = await page.evaluate(() => document.body.dataset.view + ' ' + document.body.dataset.key);
     throw new Error('expected ' + name + ' ' + key + ', the page shows ' + shown);
   }
+}
+
+// Waits until the page shows the program took the result sent (and, for a
+// correction, shows another result than `before`); the time from the tap on
+// the send button to that moment goes to report.tapToTaken (unless `timed`
+// is false).
+export async function taken(page, report, { before = null, timed = true } = {}) {
+  const since = await page.waitForFunction((was) => {
+    const echo = document.querySelector('#echo[data-state="taken"]');
+    const result = document.querySelector('#result');
+    if (!echo || (was !== null && result && result.textContent === was)) return 0;
+    return Math.max(1, Math.round(performance.now() - (window.talvaronTapAt || 0)));
+  }, { polling: 'mutation', timeout: TIMEOUT }, before);
+  const ms = await since.jsonValue();
+  if (timed) report.tapToTaken = (report.tapToTaken || []).concat(ms);
 }
 
 // The smallest side of a control the fingers can touch on the page.

@@ -7,7 +7,7 @@
 // without typing the code again, and plays on. Prints "REPORT <json>": what
 // each page saw.
 import {
-  contract, enterResult, join, phone, playAndReport, step, tap, text, waitOn, view,
+  contract, enterResult, join, phone, playAndReport, step, tap, taken, text, waitOn, view,
 } from './phones.mjs';
 
 const [url, chromium, shots] = process.argv.slice(2);
@@ -31,7 +31,7 @@ async function confirmBoard(page, table, board) {
 async function sendBoard(page, round, board, seen) {
   await tap(page, '#send');
   await waitOn(page, 'envoi', board);
-  await page.waitForSelector('#echo[data-state="taken"]');
+  await taken(page, report);
   seen[board] = { echo: await text(page, '#echo'), taken: await text(page, '#result') };
   await tap(page, '#back');
   await waitOn(page, 'tour', round);
