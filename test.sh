@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Talvaron with its tests and benchmarks
-# (./run.sh builds the program alone) and runs every test: once with
-# AddressSanitizer and UndefinedBehaviorSanitizer, once under a French locale,
-# and once plainly (its summary closes the output).
+# (./run.sh builds the program alone) and runs the tests three times: with
+# AddressSanitizer and UndefinedBehaviorSanitizer, every test but the slow
+# ones run once only (the browser evenings, the whole evenings, the Debian
+# package); under a French locale, the tests whose results may depend on the
+# locale (labelled "locale", the whole evenings among them); plainly, every
+# test but the whole evenings (its summary closes the output).
 set -euo pipefail
 cd "$(dirname "$0")"
 # One compiler cache for every checkout of the project.
@@ -33,8 +36,8 @@ quiet_ctest() {
 }
 
 echo "== Tests with AddressSanitizer and UndefinedBehaviorSanitizer"
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 quiet_ctest --test-dir build-asan
-echo "== Tests under the French locale"
-LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 quiet_ctest --test-dir build
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 quiet_ctest --test-dir build-asan -LE 'browser|evening|package'
+echo "== Tests of what reads the locale, under the French locale"
+LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 quiet_ctest --test-dir build -L locale
 echo "== Tests"
-ctest --test-dir build --output-on-failure --parallel "$jobs" --timeout 300
+ctest --test-dir build -LE evening --output-on-failure --parallel "$jobs" --timeout 300
