@@ -122,7 +122,7 @@ namespace {
 
 // The program started on a program folder, offscreen, with its messages
 // printed and closed (and the start screen closed once shown when asked).
-void startProgram(QProcess& run, const QString& root, bool closeOnceShown) {
+void startProgram(QProcess& run, const QString& root, bool closeOnceShown, const QString& steps = {}) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("QT_QPA_PLATFORM", "offscreen");
   env.insert("TALVARON_PROGRAM_FOLDER", root + "/program/");
@@ -130,6 +130,7 @@ void startProgram(QProcess& run, const QString& root, bool closeOnceShown) {
   env.insert("TALVARON_ROOT_FOLDER", root + "/root");
   env.insert("TALVARON_ANSWER_MESSAGES", "1");
   if (closeOnceShown) env.insert("TALVARON_CLOSE_START_SCREEN", "1");
+  if (!steps.isEmpty()) env.insert("TALVARON_TEST_STEPS", steps);
   run.setProcessEnvironment(env);
   run.start(QCoreApplication::applicationDirPath() + "/talvaron", {});
 }
@@ -161,17 +162,22 @@ TEST(ProgramRun, ASecondCopyOnTheSameResultsFolderSaysSoAndEndsWithoutWriting) {
   writeBytes(results + "ABC.PAI", "1 1 0 A£B\r\n");
   writeBytes(results + "ABC.VAR", "0\r\n");
 
+  // The first copy, once its start screen shows, has made its start-up
+  // writes and holds the folder (its lock file names it).
   QProcess first;
-  startProgram(first, root, false);
+  writeBytes(root + "/first-steps", "window TForm1\nprint StatusLabel\n");
+  startProgram(first, root, false, root + "/first-steps");
   ASSERT_TRUE(first.waitForStarted(10000));
-  // The first copy holds the folder once its lock file names it.
   const QByteArray firstId = QByteArray::number(first.processId());
+  QByteArray shown;
   QElapsedTimer clock;
   clock.start();
-  while (!readBytes(results + "TALVARON.LCK").startsWith(firstId + "\r\n") && clock.elapsed() < 30000)
-    QThread::msleep(20);
+  while (!shown.contains("StatusLabel: ") && first.state() == QProcess::Running && clock.elapsed() < 30000) {
+    first.waitForReadyRead(100);
+    shown += first.readAllStandardOutput();
+  }
+  ASSERT_TRUE(shown.contains("StatusLabel: ")) << shown.constData();
   ASSERT_TRUE(readBytes(results + "TALVARON.LCK").startsWith(firstId + "\r\n")) << readBytes(results + "TALVARON.LCK").constData();
-  QThread::msleep(300);  // its start-up writes are done
   // What a save cut short by a crash left: a start alone on the folder
   // removes it.
   const QString temporary = results + ".ABC.PAI.999999999.abcdef.talvaron-tmp";

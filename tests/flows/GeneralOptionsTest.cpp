@@ -4,7 +4,6 @@
 #include "support/TestState.h"
 
 #include <QProcess>
-#include <QThread>
 
 #include <unistd.h>
 
@@ -144,10 +143,12 @@ TEST_F(GeneralOptionsTest, ClubBoxAndResultsFolder) {
 TEST_F(GeneralOptionsTest, AResultsFolderAnotherCopyWorksInIsRefusedUntilItEnds) {
   const QString other = rootDir() + "Club/";
   writeBytes(other + "TALVARON.LCK", "4242\r\n2026-12-07T19:30:00\r\n");
+  // The holder keeps the lock in its one process, and says when it has it.
   QProcess holder;
-  holder.start("flock", {"-o", other + "TALVARON.LCK", "sleep", "10"});
+  holder.start("sh", {"-c", "exec 9<\"$0\"; flock 9; echo locked; exec sleep 10", other + "TALVARON.LCK"});
   ASSERT_TRUE(holder.waitForStarted(10000));
-  QThread::msleep(300);
+  ASSERT_TRUE(holder.waitForReadyRead(10000));
+  ASSERT_EQ(holder.readAllStandardOutput(), "locked\n");
   const QString before = DataFolder;
   const QByteArray pathFile = setting("PATH.TXT");
   EXPECT_FALSE(ChangeResultsFolder(other));

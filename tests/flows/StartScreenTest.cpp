@@ -21,11 +21,9 @@
 #include "support/TestState.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QThread>
 
 #include <unistd.h>
 
@@ -716,9 +714,7 @@ class OtherCopysLock {
     holder_.start("flock", {"--exclusive", file, "cat"});
     holder_.waitForStarted(5000);
     writeBytes(file, QByteArray::number(holder_.processId()) + "\r\n2026-12-07T19:30:00\r\n");
-    QElapsedTimer clock;
-    clock.start();
-    while (!Locked(file) && clock.elapsed() < 5000) QThread::msleep(20);
+    testing_support::WaitUntil([&file] { return testing_support::FileLocked(file); }, 5000);
   }
   ~OtherCopysLock() { release(); }
   void release() {
@@ -726,10 +722,6 @@ class OtherCopysLock {
     if (!holder_.waitForFinished(5000)) holder_.kill();
   }
   qint64 pid() const { return holder_.processId(); }
-  // Some process holds the file's lock: flock cannot take it without waiting.
-  static bool Locked(const QString& file) {
-    return QProcess::execute("flock", {"--nonblock", "--conflict-exit-code", "7", file, "true"}) == 7;
-  }
 
  private:
   QString file_;
@@ -745,7 +737,7 @@ TEST_F(StartScreenTest, OneDeviceEveningPerExchangeFolder) {
   // The other copy's evening is under way: a result waits at table 1.
   writeBytes(exchange + "/Serie1/Table1/REST1.TXT", "1 1 0 1 1 1 1 N 4PN=\r\n");
   OtherCopysLock other(lock);
-  ASSERT_TRUE(OtherCopysLock::Locked(lock));
+  ASSERT_TRUE(testing_support::FileLocked(lock));
   const QString said = "Une soirée avec tablettes ou BridgeMates tourne déjà sur le dossier d'échange " + exchange +
                        " depuis le 07/12/2026 à 19:30:00 (processus " + QString::number(other.pid()) +
                        "). Deux soirées sur le même dossier d'échange se prendraient leurs résultats: celle-ci ne "
@@ -785,9 +777,9 @@ TEST_F(StartScreenTest, OneDeviceEveningPerExchangeFolder) {
   NewTournamentClick();
   EXPECT_TRUE(talk.messages.isEmpty());
   EXPECT_EQ(calls, QStringList({"hide", "parameters"}));
-  EXPECT_TRUE(OtherCopysLock::Locked(lock));
+  EXPECT_TRUE(testing_support::FileLocked(lock));
   ClearTabletFolder();
   EXPECT_FALSE(QFile::exists(exchange + "/Serie1"));
-  EXPECT_TRUE(OtherCopysLock::Locked(lock));
+  EXPECT_TRUE(testing_support::FileLocked(lock));
   EXPECT_TRUE(readBytes(lock).startsWith(QByteArray::number(QCoreApplication::applicationPid()) + "\r\n"));
 }

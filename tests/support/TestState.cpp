@@ -13,8 +13,10 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QThread>
 
 namespace testing_support {
@@ -128,6 +130,10 @@ bool WaitUntil(const std::function<bool()>& done, int ms) {
     QThread::msleep(5);  // between two looks, not instead of one
   }
   return true;
+}
+
+bool FileLocked(const QString& file) {
+  return QProcess::execute("flock", {"--nonblock", "--conflict-exit-code", "7", file, "true"}) == 7;
 }
 
 }  // namespace testing_support

@@ -21,6 +21,9 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 // two movement files, one of them the club's, and a web page's style sheet.
 inline const QStringList kShippedFiles = {"Howells/HOWELL04.TXT", "Howells/Bralmet/HOWELL06.TXT", "BEStyle.css"};
 void writeShippedFiles(const QString& folder);
+// Some process holds the file's lock: flock(1) cannot take it without
+// waiting.
+bool FileLocked(const QString& file);
 
 // Turns the event loop until done() or ms have passed; done()'s last answer.
 bool WaitUntil(const std::function<bool()>& done, int ms);

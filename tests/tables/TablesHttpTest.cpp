@@ -566,14 +566,18 @@ TEST_F(TablesHttpTest, SigtermEndsTheServerWithinASecondWhileAClientTrickles) {
   const int fd = testing_support::ConnectToTables(process.port());
   ASSERT_GE(fd, 0);
   std::atomic<bool> done = false;
+  std::atomic<int> sent = 0;
   std::thread trickle([&] {
     const std::string head = "GET /index.html HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Slow: aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa";
     for (std::size_t k = 0; !done && k < head.size(); ++k) {
-      ::send(fd, &head[k], 1, MSG_NOSIGNAL);
+      if (::send(fd, &head[k], 1, MSG_NOSIGNAL) == 1) ++sent;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
   });
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // The head half sent: the server is reading a request.
+  for (const auto end = Clock::now() + std::chrono::seconds(5); sent < 30 && Clock::now() < end;)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_GE(sent, 30);
   const auto start = Clock::now();
   EXPECT_TRUE(process.terminate(1000));
   EXPECT_LT(msSince(start), 1000);
