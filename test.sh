@@ -4,8 +4,8 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, every test but the slow
 # ones run once only (the browser evenings, the whole evenings, the Debian
 # package); under a French locale, the tests whose results may depend on the
-# locale (labelled "locale", the whole evenings among them); plainly, every
-# test but the whole evenings (its summary closes the output).
+# locale (labelled "locale") and the whole evenings; plainly, every test but
+# the whole evenings (its summary closes the output).
 set -euo pipefail
 cd "$(dirname "$0")"
 # One compiler cache for every checkout of the project.
@@ -38,6 +38,6 @@ quiet_ctest() {
 echo "== Tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 quiet_ctest --test-dir build-asan -LE 'browser|evening|package'
 echo "== Tests of what reads the locale, under the French locale"
-LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 quiet_ctest --test-dir build -L locale
+LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 quiet_ctest --test-dir build -L 'locale|evening'
 echo "== Tests"
 ctest --test-dir build -LE evening --output-on-failure --parallel "$jobs" --timeout 300
