@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -299,8 +300,13 @@ TEST_F(StartScreenWindowTest, TheScreenIsReadableCentredAndKeyboardDriven) {
   auto* title = child<QLabel>(&w, "Label1");
   auto* devices = child<QCheckBox>(&w, "BridgeBox");
   const QPoint spread = devices->mapTo(&w, QPoint()) - title->mapTo(&w, QPoint());
+  const QSize normal = w.size();
   w.showMaximized();
-  QTest::qWait(20);
+  QElapsedTimer clock;
+  clock.start();
+  while (w.size() == normal && clock.elapsed() < 5000) QTest::qWait(10);
+  ASSERT_NE(w.size(), normal);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);  // laid out at the new size
   EXPECT_EQ(devices->mapTo(&w, QPoint()) - title->mapTo(&w, QPoint()), spread);
   w.showNormal();
   // Enter presses the focused button.
