@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -389,9 +388,7 @@ TEST_F(PairsEntryWindowTest, ANameTypedInACellIsStoredBeforeWhatFollowsItsReturn
     QTest::keyClick(editor, Qt::Key_Return);
   };
   type(1, "DUPONT Jean");
-  QElapsedTimer clock;
-  clock.start();
-  while (NsGrid.cell(1, 1) != "DUPONT Jean" && clock.elapsed() < 5000) QTest::qWait(10);
+  testing_support::WaitUntil([] { return NsGrid.cell(1, 1) == "DUPONT Jean"; }, 5000);
   EXPECT_EQ(NsGrid.cell(1, 1), "DUPONT Jean");
   type(2, "MARTIN Eve");
   QMetaObject::invokeMethod(form_.get(), [this] { menu("Sauvetage1"); }, Qt::QueuedConnection);
