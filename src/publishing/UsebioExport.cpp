@@ -191,22 +191,6 @@ void StartUploadProgram(const QString& name, const QString& baseName) {
 
 }  // namespace
 
-TravellerFigures SlotFigures(int slot) {
-  TravellerFigures f;
-  f.top = BoardTop(BoardOfSlot(slot));
-  const int mp = ResultMatchpoints[slot];
-  if (ResultSwapped[slot]) {
-    f.score = -ResultScore[slot];
-    f.nsPoints = f.top - mp;
-    f.ewPoints = mp;
-  } else {
-    f.score = ResultScore[slot];
-    f.nsPoints = mp;
-    f.ewPoints = f.top - mp;
-  }
-  return f;
-}
-
 QString XmlContract(const QString& contract) {
   const QString t = contract.trimmed().toUpper();
   if (t == QLatin1String("PASSE")) return QStringLiteral("PASS");
