@@ -74,9 +74,9 @@ RankingTable BuildRankingTable() {
   for (int i = 1; i <= last; ++i) {
     const int pair = RankingOrder[i];
     if (pair <= 0) continue;
-    const int slot = INDEX(pair);
+    const int slot = FindPairSlot(pair);
     // The BYE pair is nobody: a place and 0.00 would read as a pair's.
-    if (IsByeSlot(slot)) continue;
+    if (slot == 0 || IsByeSlot(slot)) continue;
     RankedRow row;
     row.pair = pair;
     row.slot = slot;
