@@ -79,8 +79,7 @@ std::vector<RecapEntry> RecapEntries(int pair) {
 double OwnValue(const RecapEntry& e) { return e.northSouth ? ResultNsPercent[e.slot] : ResultEwPercent[e.slot]; }
 
 QString OpponentScoreText(const RecapEntry& e, const RankingTable& ranking) {
-  return QStringLiteral("( ") + Trimmed1(ranking.score(e.opponent)) +
-         QStringLiteral("% )");
+  return QStringLiteral("( ") + Trimmed1(ranking.score(e.opponent)) + QStringLiteral("% )");
 }
 
 QString PairMark(int slot) { return ResultSwapped[slot] != 0 ? QStringLiteral("*") : QString(); }
