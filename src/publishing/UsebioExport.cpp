@@ -14,6 +14,7 @@
 #include "publishing/TabletResultFiles.h"
 #include "publishing/WebText.h"
 #include "scoring/Frequencies.h"
+#include "scoring/RankingTable.h"
 #include "setup/PairLookups.h"
 
 #include <QDir>
@@ -49,25 +50,24 @@ int WinnerType() {
   return OneWinnerMitchell ? 1 : 2;
 }
 
-void AppendParticipants(int winnerType) {
+void AppendParticipants(const RankingTable& table, int winnerType) {
   XmlLines << QStringLiteral("<PARTICIPANTS>");
-  std::vector<std::vector<RankedRow>> lists;
-  if (winnerType == 1) {
-    lists.push_back(PlacedRows(RankingList::Merged));
-  } else {
-    lists.push_back(PlacedRows(RankingList::NorthSouth));
-    lists.push_back(PlacedRows(RankingList::EastWest));
-  }
-  for (const auto& list : lists) {
-    for (const RankedRow& row : list) {
-      if (StripAccents(Player1Names[row.slot]) == QLatin1String("BYE")) continue;
+  std::vector<RankingList> lists;
+  if (winnerType == 1)
+    lists = {RankingList::Merged};
+  else
+    lists = {RankingList::NorthSouth, RankingList::EastWest};
+  for (const RankingList list : lists) {
+    for (const RankedRow& row : table.rows(list)) {
+      if (StripAccents(row.text(RankingColumn::Player1)) == QLatin1String("BYE")) continue;
       XmlLines << QStringLiteral("<PAIR>") << Element(QStringLiteral("PAIR_NUMBER"), XmlPairNumber(row.pair));
       if (MitchellNumbering && !CumulativeMode)
         XmlLines << Element(QStringLiteral("DIRECTION"),
                             row.pair > ResultsPerBoard ? QStringLiteral("EW") : QStringLiteral("NS"));
-      XmlLines << Element(QStringLiteral("PLACE"), row.place)
-               << Element(QStringLiteral("PERCENTAGE"), scoring::FixedText(PairFinalScore[row.pair], 8, 2).trimmed());
-      for (const QString& name : {Player1Names[row.slot], Player2Names[row.slot]}) {
+      XmlLines << Element(QStringLiteral("PLACE"), row.text(RankingColumn::SharedPlace))
+               << Element(QStringLiteral("PERCENTAGE"),
+                          scoring::FixedText(row.value(RankingColumn::Score), 8, 2).trimmed());
+      for (const QString& name : {row.text(RankingColumn::Player1), row.text(RankingColumn::Player2)}) {
         XmlLines << QStringLiteral("<PLAYER>") << Element(QStringLiteral("PLAYER_NAME"), StripAccents(name))
                  << Element(QStringLiteral("CLUB_ID_NUMBER"), QString::number(PlayerLicenceNumber(name)))
                  << QStringLiteral("</PLAYER>");
@@ -78,7 +78,7 @@ void AppendParticipants(int winnerType) {
   XmlLines << QStringLiteral("</PARTICIPANTS>");
 }
 
-void AppendTravellerLine(int slot) {
+void AppendTravellerLine(const RankingTable& table, int slot) {
   const int board = BoardOfSlot(slot);
   const int ns = ResultNsPair[slot];
   const int ew = ResultEwPair[slot];
@@ -91,8 +91,8 @@ void AppendTravellerLine(int slot) {
     long nsPercent = 0;
     long ewPercent = 0;
     if (ResultScore[slot] == kScoreAverage) {
-      nsPercent = std::lround(PairFinalScore[ns]);
-      ewPercent = std::lround(PairFinalScore[ew]);
+      nsPercent = std::lround(table.score(ns));
+      ewPercent = std::lround(table.score(ew));
       score = u'A' + TwoDigits(nsPercent) + TwoDigits(ewPercent);
     } else {
       nsPercent = std::lround(ResultNsPercent[slot]);
@@ -120,7 +120,7 @@ void AppendTravellerLine(int slot) {
            << QStringLiteral("</TRAVELLER_LINE>");
 }
 
-void AppendBoards() {
+void AppendBoards(const RankingTable& table) {
   const int boards = std::clamp(BoardCount, 0, kMaxBoards);
   for (int b = 1; b <= boards; ++b) {
     QList<int> played;
@@ -133,7 +133,7 @@ void AppendBoards() {
     }
     if (played.isEmpty()) continue;
     XmlLines << QStringLiteral("<BOARD EVENT_TYPE=\"MP_PAIRS\">") << Element(QStringLiteral("BOARD_NUMBER"), QString::number(b));
-    for (const int s : played) AppendTravellerLine(s);
+    for (const int s : played) AppendTravellerLine(table, s);
     XmlLines << QStringLiteral("</BOARD>");
   }
 }
@@ -190,22 +190,6 @@ void StartUploadProgram(const QString& name, const QString& baseName) {
 }
 
 }  // namespace
-
-TravellerFigures SlotFigures(int slot) {
-  TravellerFigures f;
-  f.top = BoardTop(BoardOfSlot(slot));
-  const int mp = ResultMatchpoints[slot];
-  if (ResultSwapped[slot]) {
-    f.score = -ResultScore[slot];
-    f.nsPoints = f.top - mp;
-    f.ewPoints = mp;
-  } else {
-    f.score = ResultScore[slot];
-    f.nsPoints = mp;
-    f.ewPoints = f.top - mp;
-  }
-  return f;
-}
 
 QString XmlContract(const QString& contract) {
   const QString t = contract.trimmed().toUpper();
@@ -360,9 +344,10 @@ void WriteXmlExport() {
            << Element(QStringLiteral("DATE"), DateDay + u'/' + DateMonth + u'/' + DateYear)
            << Element(QStringLiteral("BOARDS_PLAYED"), QString::number(DealCount))
            << QStringLiteral("<MPS_AWARDED_FLAG>Y</MPS_AWARDED_FLAG>");
-  AppendParticipants(winnerType);
+  const RankingTable table = BuildRankingTable();
+  AppendParticipants(table, winnerType);
   if (!CumulativeMode) {
-    AppendBoards();
+    AppendBoards(table);
     AppendHandSet();
   }
   XmlLines << QStringLiteral("</EVENT>") << QStringLiteral("</USEBIO>");

@@ -40,13 +40,3 @@ QString XmlTricks(const QString& contract);    // "10", "0"; "1000": no TRICKS e
 // "A" and the two rounded percentages of the slot's adjustment ("A5648"),
 // "?" when ".ADJ" holds none.
 QString AdjustmentScoreText(int slot);
-// The figures a traveller line gives each pair of a slot: the score from the
-// N/S pair's side and each pair's matchpoints on the board's top (a swapped
-// result credits each pair with its own).
-struct TravellerFigures {
-  int top = 0;
-  int score = 0;
-  double nsPoints = 0;
-  double ewPoints = 0;
-};
-TravellerFigures SlotFigures(int slot);

@@ -16,6 +16,7 @@
 #include "publishing/UsebioExport.h"
 #include "publishing/WebText.h"
 #include "scoring/Frequencies.h"
+#include "scoring/RankingTable.h"
 #include "setup/PairLookups.h"
 
 #include <QDir>
@@ -85,47 +86,34 @@ void AppendPairs(QString& out, bool separate) {
   else last = std::max(last, PairCount);
   last = std::clamp(last, 0, kMaxPairs);
 
-  QString places[kMaxPairs + 1];
-  const auto place = [&](RankingList list) {
-    for (const RankedRow& row : PlacedRows(list))
-      if (row.pair >= 1 && row.pair <= kMaxPairs) places[row.pair] = row.place;
+  // Each pair's row in the lists the page shows.
+  const RankingTable table = BuildRankingTable();
+  const RankedRow* rowOf[kMaxPairs + 1] = {};
+  const auto index = [&](RankingList list) {
+    for (const RankedRow& row : table.rows(list))
+      if (row.pair >= 1 && row.pair <= kMaxPairs) rowOf[row.pair] = &row;
   };
   if (separate) {
-    place(RankingList::NorthSouth);
-    place(RankingList::EastWest);
+    index(RankingList::NorthSouth);
+    index(RankingList::EastWest);
   } else {
-    place(RankingList::Merged);
-  }
-
-  double total[kMaxPairs + 1] = {};
-  double maximum[kMaxPairs + 1] = {};
-  for (int s = 1; s <= SlotLimit(); ++s) {
-    if (ResultNsPair[s] == 0 || ResultScore[s] >= kScoreAverage) continue;
-    const TravellerFigures f = SlotFigures(s);
-    const int ns = ResultNsPair[s];
-    const int ew = ResultEwPair[s];
-    if (ns >= 1 && ns <= kMaxPairs) {
-      total[ns] += f.nsPoints;
-      maximum[ns] += f.top;
-    }
-    if (ew >= 1 && ew <= kMaxPairs) {
-      total[ew] += f.ewPoints;
-      maximum[ew] += f.top;
-    }
+    index(RankingList::Merged);
   }
 
   out += QStringLiteral("BE.pairs =") + kCrLf + QStringLiteral("[") + kCrLf + QStringLiteral("[],    // Paire 0") + kCrLf;
   for (int p = 1; p <= last; ++p) {
     const int slot = FindPairSlot(p);
+    const RankedRow* ranked = rowOf[p];
     QString row;
-    if (slot == 0 || places[p].isEmpty()) {
+    if (slot == 0 || !ranked) {
       row = IsByeSlot(slot) ? QStringLiteral("[,,,,,0,]") : QStringLiteral("[]");
     } else {
       // Third field: pair p's own place, rather than RankingOrder[p], the pair ranked p-th, which is not pair p.
-      row = QStringLiteral("['") + JsEscape(HtmlAccents(HtmlEscape(Player1Names[slot]))) + QStringLiteral("', '") +
-            JsEscape(HtmlAccents(HtmlEscape(Player2Names[slot]))) + QStringLiteral("', '") + places[p] +
-            QStringLiteral("', ") + ShortestDecimal(total[p]) + QStringLiteral(", ") + ShortestDecimal(maximum[p]) +
-            QStringLiteral(", ") + scoring::FixedText(PairFinalScore[p], 8, 2) + QStringLiteral("]");
+      row = QStringLiteral("['") + JsEscape(HtmlAccents(HtmlEscape(ranked->text(RankingColumn::Player1)))) +
+            QStringLiteral("', '") + JsEscape(HtmlAccents(HtmlEscape(ranked->text(RankingColumn::Player2)))) +
+            QStringLiteral("', '") + ranked->text(RankingColumn::SharedPlace) + QStringLiteral("', ") +
+            ranked->text(RankingColumn::Total) + QStringLiteral(", ") + ranked->text(RankingColumn::Top) +
+            QStringLiteral(", ") + scoring::FixedText(ranked->value(RankingColumn::Score), 8, 2) + QStringLiteral("]");
     }
     if (p < last) row += u',';
     out += row + QStringLiteral("   // Paire ") + QString::number(p) + kCrLf;
@@ -134,10 +122,8 @@ void AppendPairs(QString& out, bool separate) {
   // The ranking's own order: places alone cannot tell how a tie is listed,
   // and the page lists it as the results window and the printouts do.
   QStringList order;
-  for (int i = 1; i <= std::clamp(PairCount, 0, kMaxPairs); ++i) {
-    const int p = RankingOrder[i];
-    if (p >= 1 && p <= last && !places[p].isEmpty()) order << QString::number(p);
-  }
+  for (const RankedRow& row : table.rows(RankingList::Merged))
+    if (row.pair <= last && rowOf[row.pair]) order << QString::number(row.pair);
   out += QStringLiteral("BE.order = [") + order.join(QStringLiteral(", ")) + QStringLiteral("];") + kCrLf;
 }
 

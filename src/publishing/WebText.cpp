@@ -165,20 +165,6 @@ std::optional<QStringList> DiagramLines(int n) {
   return std::nullopt;
 }
 
-std::vector<RankedRow> PlacedRows(RankingList list) {
-  std::vector<RankedRow> rows = RankedRows(list);
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (rows[i].place != QLatin1String("==")) continue;
-    std::size_t first = i;
-    while (first > 0 && rows[first].place == QLatin1String("==")) --first;
-    QString place = rows[first].place;
-    if (!place.endsWith(u'=')) place += u'=';
-    rows[first].place = place;
-    rows[i].place = place;
-  }
-  return rows;
-}
-
 int SlotLimit() { return std::clamp(ResultSlotCount, 0, kMaxResultSlots); }
 
 QString ShortestDecimal(double value) { return QString::number(value, 'g', 15); }

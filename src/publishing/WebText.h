@@ -61,11 +61,6 @@ std::optional<scoring::AdjustmentLine> LastAdjustmentFor(int slot, const QString
 // line does not name the "Board".
 std::optional<QStringList> DiagramLines(int n);
 
-// The rows of a ranking list with their places: tied pairs (equal once
-// rounded to 0.01) share the first place of their group followed by one "="
-// ("1=", "1=", "3"); the BYE pair is left out.
-std::vector<RankedRow> PlacedRows(RankingList list);
-
 }  // namespace publishing
 
 // é è ê ë à â î ï ô ù û ü ç as HTML entities; other characters kept.

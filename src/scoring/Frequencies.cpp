@@ -361,6 +361,22 @@ int BoardTop(int board) {
   return MatchpointTop(n);
 }
 
+TravellerFigures SlotFigures(int slot) {
+  TravellerFigures f;
+  f.top = BoardTop(ResultsPerBoard > 0 ? (slot - 1) / ResultsPerBoard + 1 : 0);
+  const int mp = ResultMatchpoints[slot];
+  if (ResultSwapped[slot]) {
+    f.score = -ResultScore[slot];
+    f.nsPoints = f.top - mp;
+    f.ewPoints = mp;
+  } else {
+    f.score = ResultScore[slot];
+    f.nsPoints = mp;
+    f.ewPoints = f.top - mp;
+  }
+  return f;
+}
+
 void ComputeFrequencies(scoring::RecomputeShare* share) {
   FrequenciesComputed = false;
   if (share) share->summed = false;

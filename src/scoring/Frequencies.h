@@ -31,6 +31,16 @@ constexpr int MatchpointTop(int n) { return n > 1 ? 2 * (n - 1) : 0; }
 // counted in its matchpoints (those of a pair, below the average's code); 0
 // for a board beyond the tournament.
 int BoardTop(int board);
+// What a result gives each of its pairs: the score from the N/S pair's side
+// and each pair's matchpoints on its board's top (a swapped result credits
+// each pair with its own).
+struct TravellerFigures {
+  int top = 0;
+  int score = 0;
+  double nsPoints = 0;
+  double ewPoints = 0;
+};
+TravellerFigures SlotFigures(int slot);
 
 // Lists the results still expected and, unless listOnly, asks whether to go
 // on. Sets ResultsAvailable and returns it.

@@ -14,6 +14,7 @@
 #include "platform/Process.h"
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
+#include "scoring/RankingTable.h"
 #include "scoring/ResultListings.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
@@ -77,9 +78,8 @@ std::vector<RecapEntry> RecapEntries(int pair) {
 
 double OwnValue(const RecapEntry& e) { return e.northSouth ? ResultNsPercent[e.slot] : ResultEwPercent[e.slot]; }
 
-QString OpponentScoreText(const RecapEntry& e) {
-  return QStringLiteral("( ") + Trimmed1(e.opponent > 0 && e.opponent <= kMaxPairs ? PairFinalScore[e.opponent] : 0) +
-         QStringLiteral("% )");
+QString OpponentScoreText(const RecapEntry& e, const RankingTable& ranking) {
+  return QStringLiteral("( ") + Trimmed1(ranking.score(e.opponent)) + QStringLiteral("% )");
 }
 
 QString PairMark(int slot) { return ResultSwapped[slot] != 0 ? QStringLiteral("*") : QString(); }
@@ -95,8 +95,6 @@ struct RoundAverage {
   }
   double value() const { return count > 0 ? sum / count : 0; }
 };
-
-double OwnScore(int pair) { return pair >= 1 && pair <= kMaxPairs ? PairFinalScore[pair] : 0; }
 
 // Pair numbers that hold a pair other than the BYE, in number order.
 std::vector<int> RecapPairs() {
@@ -195,13 +193,14 @@ bool PairHasNoResult(int pair) {
 }
 
 QStringList ScreenRecapLines(int pair, bool forMail) {
+  const RankingTable ranking = BuildRankingTable();
   const int slot = FindPairSlot(pair);
   const bool contracts = !PairHasNoResult(pair);
   QStringList lines;
   QString line = QStringLiteral("Paire ") + FormatPairNumber(pair) + QStringLiteral(" : ");
   if (slot != 0) line += Player1Names[slot] + (forMail ? QLatin1Char('=') : QLatin1Char('-')) + Player2Names[slot];
   PadToColumn(50, line);
-  lines << line + QStringLiteral(">>>> Tournoi: ") + Trimmed1(OwnScore(pair)) + QLatin1Char('%') << QString();
+  lines << line + QStringLiteral(">>>> Tournoi: ") + Trimmed1(ranking.score(pair)) + QLatin1Char('%') << QString();
 
   line = QStringLiteral("Donne");
   PadToColumn(7, line);
@@ -245,7 +244,7 @@ QStringList ScreenRecapLines(int pair, bool forMail) {
     if (e.placeInRound == 1)
       line += FitToWidth(PairLabel(e.opponentSlot), width);
     else if (e.placeInRound == 2)
-      line += OpponentScoreText(e).leftJustified(width);
+      line += OpponentScoreText(e, ranking).leftJustified(width);
     if (contracts) {
       PadToColumn(43, line);
       line += ResultContract[s].leftJustified(6);
@@ -255,7 +254,7 @@ QStringList ScreenRecapLines(int pair, bool forMail) {
     if (ResultScore[s] == kScoreAverage) {
       PadToColumn(52, line);
       line += QStringLiteral("Moyenne tournoi");
-      round.add(e, OwnScore(pair));
+      round.add(e, ranking.score(pair));
     } else {
       PadToColumn(56, line);
       line += Fixed(ResultNsPercent[s], 6) + Fixed(ResultEwPercent[s], 6);
@@ -270,6 +269,7 @@ QStringList ScreenRecapLines(int pair, bool forMail) {
 }
 
 QStringList PrintRecapLines(int pair) {
+  const RankingTable ranking = BuildRankingTable();
   const int slot = FindPairSlot(pair);
   const bool contracts = !PairHasNoResult(pair);
   const QString dashes(77, QLatin1Char('-'));
@@ -279,7 +279,7 @@ QStringList PrintRecapLines(int pair) {
         << dashes;
   lines << QStringLiteral("Résultats de la paire ") + FormatPairNumber(pair) + QStringLiteral(" : ") +
                (slot != 0 ? PairLabels[slot].left(50) : QString()) + Blanks(3) + QStringLiteral(">> ") +
-               Trimmed1(OwnScore(pair)) + QStringLiteral("% <<")
+               Trimmed1(ranking.score(pair)) + QStringLiteral("% <<")
         << dashes;
   lines << QStringLiteral(" D ") + RightAligned(QStringLiteral("N/S"), 4) + QLatin1Char(' ') +
                RightAligned(QStringLiteral("E/W"), 4) + QLatin1Char(' ') + RightAligned(QStringLiteral("Adversaire"), 10) +
@@ -300,7 +300,7 @@ QStringList PrintRecapLines(int pair) {
     if (e.placeInRound == 1)
       line += FitToWidth(e.opponentSlot != 0 ? PairLabels[e.opponentSlot] : QString(), width);
     else if (e.placeInRound == 2)
-      line += RightAligned(OpponentScoreText(e), width);
+      line += RightAligned(OpponentScoreText(e, ranking), width);
     else
       line += Blanks(width);
     if (contracts) line += RightAligned(ApplySuitLetters(ResultContract[s]), 7);
@@ -310,7 +310,7 @@ QStringList PrintRecapLines(int pair) {
       line += Blanks(6);
     if (ResultScore[s] == kScoreAverage) {
       line += RightAligned(QStringLiteral("Moyenne tournoi"), 18);
-      round.add(e, OwnScore(pair));
+      round.add(e, ranking.score(pair));
     } else {
       line += Fixed(ResultNsPercent[s], 6) + Fixed(ResultEwPercent[s], 6);
       round.add(e, OwnValue(e));

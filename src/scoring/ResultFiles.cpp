@@ -13,6 +13,7 @@
 #include "platform/Folders.h"
 #include "platform/TextFiles.h"
 #include "scoring/Ranking.h"
+#include "scoring/RankingTable.h"
 #include "scoring/ResultListings.h"
 #include "scoring/ScoringSupport.h"
 #include "setup/PairLookups.h"
@@ -46,13 +47,11 @@ void AppendTeamScore(int value, QString& text) {
   text += value == 0 ? QString(8, QLatin1Char('-')) : scoring::FixedText(value, 8, 2);
 }
 
-void AppendRows(QString& text, RankingList list, bool mergedNumbers, const QString& sep) {
-  for (const RankedRow& row : RankedRows(list)) {
-    const QString number = CumulativeTotals ? QStringLiteral("--")
-                           : mergedNumbers  ? FormatPairNumber(row.pair)
-                                            : PairNumberText(row.pair);
-    QString line = row.place + sep + number + sep + QLatin1Char(' ') + FitToWidth(LabelForColumns(PairLabels[row.slot], sep), 35) + sep;
-    AppendRankingScore(PairFinalScore[row.pair], line);
+void AppendRows(QString& text, const std::vector<RankedRow>& rows, const QString& sep) {
+  for (const RankedRow& row : rows) {
+    QString line = row.text(RankingColumn::Place) + sep + row.text(RankingColumn::Pair) + sep + QLatin1Char(' ') +
+                   FitToWidth(LabelForColumns(row.text(RankingColumn::Names), sep), 35) + sep;
+    AppendRankingScore(row.value(RankingColumn::Score), line);
     text += line + kCrLf;
   }
 }
@@ -70,17 +69,18 @@ void RewriteWhenChanged(const QString& fileName, const QString& text) {
 }  // namespace
 
 QString RankingFileText(bool merged, const QString& sep) {
+  const RankingTable table = BuildRankingTable();
   QString text;
   if (merged) {
     text += sep + sep + QStringLiteral("Résultats fusionnés:") + kCrLf + kCrLf;
-    AppendRows(text, RankingList::Merged, true, sep);
+    AppendRows(text, table.rows(RankingList::Merged), sep);
   } else if (IsHowell) {
-    AppendRows(text, RankingList::Merged, true, sep);
+    AppendRows(text, table.rows(RankingList::Merged), sep);
   } else {
     text += sep + sep + QStringLiteral("Résultats N/S:") + kCrLf + kCrLf;
-    AppendRows(text, RankingList::NorthSouth, false, sep);
+    AppendRows(text, table.rows(RankingList::NorthSouth), sep);
     text += kCrLf + sep + sep + QStringLiteral("Résultats E/W:") + kCrLf + kCrLf;
-    AppendRows(text, RankingList::EastWest, false, sep);
+    AppendRows(text, table.rows(RankingList::EastWest), sep);
   }
   return text;
 }
@@ -175,12 +175,10 @@ void WriteSessionFile() {
   }
   QString text;
   bool first = true;
-  for (int i = 1; i <= last; ++i) {
-    const int pair = RankingOrder[i];
-    const int slot = FindPairSlot(pair);
-    if (slot == 0 || IsByeSlot(slot)) continue;
-    text += QStringLiteral("0 ") + scoring::FixedText(PairFinalScore[pair] + 0.0, 8, 4) + QStringLiteral(" 0 0 ") +
-            Player1Names[slot] + QLatin1Char('/') + Player2Names[slot];
+  const RankingTable table = BuildRankingTable();
+  for (const RankedRow& row : table.rows(RankingList::Merged)) {
+    text += QStringLiteral("0 ") + scoring::FixedText(row.value(RankingColumn::Score) + 0.0, 8, 4) + QStringLiteral(" 0 0 ") +
+            row.text(RankingColumn::Player1) + QLatin1Char('/') + row.text(RankingColumn::Player2);
     if (first && ImpScoring) text += QStringLiteral("\\BUTLER");
     text += kCrLf;
     first = false;

@@ -30,37 +30,23 @@ void PadToColumn(int width, QString& text) {
   if (text.size() < width) text += Blanks(width - static_cast<int>(text.size()));
 }
 
-// The score as written in every listing: rounded to 0.01 (or to a whole
-// number with 0 decimals), never "-0".
-QString ScoreText(double value, int decimals) {
-  const double shown = decimals == 0 ? std::nearbyint(value) : RoundTo2Decimals(value);
-  return QString::number(shown + 0.0, 'f', decimals).rightJustified(8, kBlank);
-}
-
-// The results window's score column: 0 decimals in IMP scoring, else 2.
-void AppendScoreText(double value, QString& text) { text += ScoreText(value, ImpScoring ? 0 : 2); }
+QString ScoreText(double value, int decimals) { return RankingScoreText(value, decimals); }
 
 QString NowText() { return platform::now().toString(QStringLiteral("HH:mm:ss")); }
 
 bool ShowsMixing() { return MitchellNumbering && !ImpScoring && ComputeMixingCount() > 0; }
 
-QString PairColumn(int pair, bool merged) {
-  if (CumulativeTotals) return QStringLiteral("--");
-  return merged ? FormatPairNumber(pair) : PairNumberText(pair);
-}
-
 // --- Results window ---------------------------------------------------------
 
-void AppendWindowList(QStringList& memo, RankingList list, bool merged) {
-  for (const RankedRow& row : RankedRows(list)) {
-    QString line = row.place;
+void AppendWindowList(QStringList& memo, const std::vector<RankedRow>& rows) {
+  for (const RankedRow& row : rows) {
+    QString line = row.text(RankingColumn::Place);
     PadToColumn(7, line);
-    line += PairColumn(row.pair, merged);
+    line += row.text(RankingColumn::Pair);
     PadToColumn(14, line);
-    line += PairLabels[row.slot].left(49);
+    line += row.text(RankingColumn::Names).left(49);
     PadToColumn(67, line);
-    AppendScoreText(PairFinalScore[row.pair], line);
-    memo << line;
+    memo << line + row.text(RankingColumn::Score);
   }
 }
 
@@ -123,17 +109,12 @@ void WriteListingHeader(const Outputs& out) {
 
 // The rows of one list; the printout's score follows the scoring, the
 // Documents file always has 2 decimals.
-void WriteListingRows(const Outputs& out, RankingList list, bool merged) {
-  for (const RankedRow& row : RankedRows(list)) {
-    const QString head = RightAligned(row.place, 4) + RightAligned(PairColumn(row.pair, merged), 6) + Blanks(2) +
-                         DottedLabel(PairLabels[row.slot]);
-    const double score = PairFinalScore[row.pair];
-    if (out.print) {
-      out.print->write(head);
-      WriteScoreToPrintFile(score);
-      out.print->writeLine();
-    }
-    if (out.copy) out.copy->writeLine(head + ScoreText(score, 2));
+void WriteListingRows(const Outputs& out, const std::vector<RankedRow>& rows) {
+  for (const RankedRow& row : rows) {
+    const QString head = RightAligned(row.text(RankingColumn::Place), 4) + RightAligned(row.text(RankingColumn::Pair), 6) +
+                         Blanks(2) + DottedLabel(row.text(RankingColumn::Names));
+    if (out.print) out.print->writeLine(head + row.text(RankingColumn::Score));
+    if (out.copy) out.copy->writeLine(head + ScoreText(row.value(RankingColumn::Score), 2));
   }
 }
 
@@ -161,25 +142,8 @@ int PageBreakChoice() {
 // --- Ranking lists ------------------------------------------------------------
 
 std::vector<RankedRow> RankedRows(RankingList list) {
-  std::vector<RankedRow> rows;
-  const int last = std::clamp(PairCount, 0, kMaxPairs);
-  double previous = 0;
-  for (int i = 1; i <= last; ++i) {
-    const int pair = RankingOrder[i];
-    if (pair <= 0) continue;
-    const bool eastWest = pair > ResultsPerBoard;
-    if ((list == RankingList::NorthSouth && eastWest) || (list == RankingList::EastWest && !eastWest)) continue;
-    const int slot = INDEX(pair);
-    // The BYE pair is nobody: on paper its place and 0.00 would read as a pair's; the screen leaves it out too.
-    if (IsByeSlot(slot)) continue;
-    const double score = PairFinalScore[pair];
-    // Rounded, as the ranking and the shown scores are: two rows that show one score never get two places.
-    const bool tie = !rows.empty() && SameRankingScore(score, previous);
-    const int count = static_cast<int>(rows.size()) + 1;
-    rows.push_back({pair, slot, tie ? QStringLiteral("==") : QString::number(count)});
-    previous = score;
-  }
-  return rows;
+  const RankingTable table = BuildRankingTable();
+  return table.rows(list);
 }
 
 std::vector<TeamRow> RankedTeams() {
@@ -229,8 +193,9 @@ ResultsView PairResultsView() {
   const QString header = WindowHeader(QStringLiteral("Place Numéro"), ImpScoring ? QStringLiteral("      VPs") : QStringLiteral("Pourcentage"));
   view.memo1 << header << Rule(79, '-');
   if (!view.merged) view.memo2 << header << Rule(79, '-');
-  AppendWindowList(view.memo1, view.merged ? RankingList::Merged : RankingList::NorthSouth, view.merged);
-  if (!view.merged) AppendWindowList(view.memo2, RankingList::EastWest, false);
+  const RankingTable table = BuildRankingTable();
+  AppendWindowList(view.memo1, table.rows(view.merged ? RankingList::Merged : RankingList::NorthSouth));
+  if (!view.merged) AppendWindowList(view.memo2, table.rows(RankingList::EastWest));
   return view;
 }
 
@@ -323,14 +288,15 @@ void PrintPairResults(bool askLayout) {
     out.line(info + Blanks(column - static_cast<int>(info.size())) + method);
   out.line();
   if (!CumulativeMode) WriteTitle(out, merged ? MergedTitle() : QStringLiteral("Résultats N/S"), merged ? 9 : 13);
+  const RankingTable table = BuildRankingTable();
   WriteListingHeader(out);
-  WriteListingRows(out, merged ? RankingList::Merged : RankingList::NorthSouth, merged);
+  WriteListingRows(out, table.rows(merged ? RankingList::Merged : RankingList::NorthSouth));
   if (!merged) {
     if (PageBreakChoice() == 1) out.line(QString(QChar(12)));
     out.line();
     WriteTitle(out, QStringLiteral("Résultats E/W"), 13);
     WriteListingHeader(out);
-    WriteListingRows(out, RankingList::EastWest, false);
+    WriteListingRows(out, table.rows(RankingList::EastWest));
   }
   CloseTextFile(copy);
   CloseTextFile(PrintFileWriter);
@@ -385,13 +351,14 @@ void WriteResultsFile(bool merged) {
   out.line(info);
   out.line();
   WriteTitle(out, merged ? MergedTitle() : QStringLiteral("Résultats N/S"), merged ? 9 : 13);
+  const RankingTable table = BuildRankingTable();
   WriteListingHeader(out);
-  WriteListingRows(out, merged ? RankingList::Merged : RankingList::NorthSouth, merged);
+  WriteListingRows(out, table.rows(merged ? RankingList::Merged : RankingList::NorthSouth));
   if (!merged) {
     out.line();
     WriteTitle(out, QStringLiteral("Résultats E/W"), 13);
     WriteListingHeader(out);
-    WriteListingRows(out, RankingList::EastWest, false);
+    WriteListingRows(out, table.rows(RankingList::EastWest));
   }
   CloseTextFile(file);
 }

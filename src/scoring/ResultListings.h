@@ -10,6 +10,7 @@
 // place (the count goes on through ties). Numbers are written with ".".
 #include "core/Flows.h"
 #include "core/Globals.h"
+#include "scoring/RankingTable.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,15 +20,7 @@
 // CumulativeTitleLine (core/Globals.h) heads a cumulative tournament's
 // displays and printouts.
 
-// One row of a ranking list: the pair number, its pair slot and the place
-// text ("1", "2", "==", ...).
-struct RankedRow {
-  int pair = 0;
-  int slot = 0;
-  QString place;
-};
-enum class RankingList { Merged, NorthSouth, EastWest };
-// The rows of one list in RankingOrder 1..PairCount.
+// The rows of one list of the ranking table (scoring/RankingTable.h).
 std::vector<RankedRow> RankedRows(RankingList list);
 
 // One Patton team: its number, the slots of its N/S and E/W pairs, its total
