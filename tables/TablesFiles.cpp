@@ -8,8 +8,6 @@
 namespace tables {
 namespace {
 
-const QString kEcho = QStringLiteral(" Entame=?");
-
 // Every blank-separated word of a line, as whole numbers; nothing when one
 // is not a number or there are fewer than count.
 std::optional<std::vector<int>> numbers(const QString& line, int count) {
@@ -94,35 +92,6 @@ std::vector<ByeLine> ParseByeList(const QStringList& lines) {
   return result;
 }
 
-std::optional<EchoLine> ParseEchoLine(const QString& line) {
-  // Seven numbers, each followed by one blank; the declarer may be empty, so
-  // the text after them is cut by position, not by words.
-  qsizetype pos = 0;
-  int values[7] = {};
-  for (int& value : values) {
-    const qsizetype blank = line.indexOf(u' ', pos);
-    if (blank < 0) return std::nullopt;
-    bool ok = false;
-    value = line.mid(pos, blank - pos).toInt(&ok);
-    if (!ok) return std::nullopt;
-    pos = blank + 1;
-  }
-  QString rest = line.mid(pos);
-  if (rest.endsWith(kEcho)) {
-    rest.chop(kEcho.size());
-  } else {
-    const qsizetype last = rest.lastIndexOf(u' ');
-    if (last < 0) return std::nullopt;
-    rest.truncate(last);  // the lead of a BridgeMates echo
-  }
-  EchoLine e{values[0], values[3], values[4], values[5], values[6], {}, {}};
-  const qsizetype blank = rest.indexOf(u' ');
-  if (blank < 0) return std::nullopt;
-  e.declarer = rest.left(blank);
-  e.contract = rest.mid(blank + 1).trimmed();
-  return e;
-}
-
 std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines) {
   std::vector<FrequencyRow> rows;
   for (int i = 2; i < lines.size(); ++i) {
@@ -145,32 +114,6 @@ std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines) {
     rows.push_back(r);
   }
   return rows;
-}
-
-std::vector<RankingList> ParseRankingFile(const QStringList& lines) {
-  std::vector<RankingList> lists;
-  for (const QString& line : lines) {
-    if (line.trimmed().isEmpty()) continue;
-    if (line.startsWith(QLatin1String("$$"))) {
-      const QString text = line.mid(2);
-      if (text.startsWith(u' ') && !lists.empty() && !lists.back().rows.empty()) {
-        // A team's second line: the label of its E/W pair.
-        RankingRow& row = lists.back().rows.back();
-        row.name += QStringLiteral(" / ") + text.trimmed();
-      } else {
-        lists.push_back({text.trimmed(), {}});
-      }
-      continue;
-    }
-    const qsizetype first = line.indexOf(u'$');
-    const qsizetype second = first < 0 ? -1 : line.indexOf(u'$', first + 1);
-    const qsizetype last = line.lastIndexOf(u'$');
-    if (second < 0 || last <= second) continue;
-    if (lists.empty()) lists.push_back({});
-    lists.back().rows.push_back({line.left(first).trimmed(), line.mid(first + 1, second - first - 1).trimmed(),
-                                 line.mid(second + 1, last - second - 1).trimmed(), line.mid(last + 1).trimmed()});
-  }
-  return lists;
 }
 
 std::optional<std::array<Hand, 4>> ParseDiagram(const QStringList& lines) {
@@ -241,33 +184,7 @@ std::optional<ListedPlayer> PlayersIndex::find(const QString& licence, const QSt
   return typedName.isEmpty() ? std::nullopt : lookUp(byName_, typedName);
 }
 
-QString ResultValue(const TableResult& result) {
-  switch (result.kind) {
-    case ResultKind::Contract: return QString(result.declarer) + u' ' + result.contract;
-    case ResultKind::Pass: return QStringLiteral("PASSE");
-    case ResultKind::NotPlayed: return QStringLiteral("NOT PLAYED");
-    case ResultKind::Arbitral: return QStringLiteral("AJU");
-    case ResultKind::Split: return QStringLiteral("%1 - %2").arg(result.nsPercent).arg(result.ewPercent);
-    case ResultKind::Delete: return {};
-  }
-  return {};
-}
-
-QString ResultText(const TableResult& result) {
-  if (result.kind == ResultKind::Delete) return QStringLiteral("N DELETE");
-  QString text = ResultValue(result);
-  if (result.kind == ResultKind::Contract && !result.lead.isEmpty()) text += u' ' + result.lead;
-  return text;
-}
-
-QString ValueOfResultText(const QString& raw) {
-  const QString text = raw.trimmed().toUpper();
-  if (isWord(text) || text.contains(QLatin1String(" - "))) return text;
-  const QString rest = text.mid(2).trimmed();
-  const QString contract = rest.section(u' ', 0, 0);
-  if (contract == QLatin1String("DELETE")) return {};
-  return text.left(1) + u' ' + contract;
-}
+QString ValueOfResultText(const QString& text) { return ResultValue(ReadResultText(text)); }
 
 QString ValueOfEcho(const EchoLine& echo) {
   const QString contract = echo.contract.toUpper();
@@ -285,10 +202,6 @@ std::optional<QString> NormalisedLead(const QString& raw) {
   if (!known) return std::nullopt;
   if (rank == QLatin1String("X")) rank = QStringLiteral("x");  // a small card
   return rank + text.back();
-}
-
-QString ResultFileLine(int table, int board, int round, int ns, int ew, const QString& text) {
-  return QStringLiteral("%1 1 0 %2 %3 %4 %5 ").arg(table).arg(board).arg(round).arg(ns).arg(ew) + text;
 }
 
 QString PlayersFileLine(const std::array<SeatEntry, 4>& seats) {

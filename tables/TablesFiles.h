@@ -6,6 +6,8 @@
 // the server writes for the program (one result file per board, the table's
 // players). Readers take the lines of a file and never fail: a bad line is
 // left out. Writers go through the atomic writer.
+#include "core/ExchangeLines.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -56,19 +58,18 @@ struct ByeLine {
 };
 std::vector<ByeLine> ParseByeList(const QStringList& lines);
 
-// A result line the program sends to a table ("RESS<n>.TXT", "RESX<n>.TXT"):
-// seven integers, the declarer (may be empty), the contract, then
-// " Entame=?" or the lead.
-struct EchoLine {
-  int table = 0;
-  int board = 0;
-  int round = 0;
-  int ns = 0;
-  int ew = 0;
-  QString declarer;
-  QString contract;
-};
-std::optional<EchoLine> ParseEchoLine(const QString& line);
+// A result line the program sends to a table ("RESS<n>.TXT", "RESX<n>.TXT")
+// and a table's result file ("REST<n>.TXT"): one writer and one reader for
+// the program and this server (core/ExchangeLines.h).
+using exchange::EchoLine;
+using exchange::ParseEchoLine;
+using exchange::ParseResultFileLine;
+using exchange::ReadResultText;
+using exchange::ResultFileLine;
+using exchange::ResultKind;
+using exchange::ResultText;
+using exchange::ResultValue;
+using exchange::TableResult;
 
 // One result of a board's frequency file "DONNE<n>.TXT". The score and the
 // percentages are absent for an average or an adjusted score; a passed board
@@ -85,19 +86,11 @@ struct FrequencyRow {
 };
 std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines);
 
-// The ranking the program writes for the tables ("RESULTS.TXT"): lists with
-// their titles (none in a Howell); a team's second line is joined to its row.
-struct RankingRow {
-  QString place;
-  QString pair;
-  QString name;
-  QString score;
-};
-struct RankingList {
-  QString title;
-  std::vector<RankingRow> rows;
-};
-std::vector<RankingList> ParseRankingFile(const QStringList& lines);
+// The ranking the program writes for the tables ("RESULTS.TXT"): one
+// writer and one reader (core/ExchangeLines.h).
+using exchange::ParseRankingFile;
+using exchange::RankingList;
+using exchange::RankingRow;
 
 // A deal diagram "S<n>.TXT": the four hands North, South, East, West, each
 // as its spades, hearts, diamonds and clubs ranks. Nothing when the file is
@@ -133,22 +126,6 @@ class PlayersIndex {
   Entries byName_;
 };
 
-// What a table sends for one board.
-enum class ResultKind { Contract, Pass, NotPlayed, Arbitral, Split, Delete };
-struct TableResult {
-  ResultKind kind = ResultKind::Contract;
-  QChar declarer;    // N, E, S or O (a contract)
-  QString contract;  // as the contract routine writes it, "4PN="
-  QString lead;      // "" when not given
-  int nsPercent = 0; // a split
-  int ewPercent = 0;
-};
-// The result as the program reads it from a result file, without the lead:
-// "N 4PN=", "PASSE", "NOT PLAYED", "AJU", "60 - 40"; "" for a deletion.
-QString ResultValue(const TableResult& result);
-// The text of the result file: the value with the lead after a blank, or
-// "N DELETE" for a deletion.
-QString ResultText(const TableResult& result);
 // The value of a result text read back ("N 4PN= RC" gives "N 4PN=").
 QString ValueOfResultText(const QString& text);
 // The value of an echo: "" when it deletes the board's result.
@@ -157,9 +134,6 @@ QString ValueOfEcho(const EchoLine& echo);
 // A lead: the rank (A, R, D, V, 10, 9 .. 2, or x) then the suit (P, C, K,
 // T), in either case; the card as the program writes it, or nothing.
 std::optional<QString> NormalisedLead(const QString& text);
-
-// The line of a result file: table, "1", "0", board, round, N/S, E/W, text.
-QString ResultFileLine(int table, int board, int round, int ns, int ew, const QString& text);
 
 // One seat of "PLAYERS.TXT": "<licence>&<name>", the name alone, or
 // "*** Pas rempli ***" for nobody.

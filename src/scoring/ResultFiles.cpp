@@ -1,6 +1,7 @@
 #include "scoring/ResultFiles.h"
 
 #include "core/DeviceFiles.h"
+#include "core/ExchangeLines.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/PairsAndBoards.h"
@@ -32,12 +33,6 @@ QString RankingFilePath(const QString& name) {
   return platform::driveRootFolder() + name;
 }
 
-// A pair's label for a file whose columns sep separates: a sep inside a name
-// becomes a blank, or the tablets would read one column too many.
-QString LabelForColumns(const QString& label, const QString& sep) {
-  return sep.isEmpty() ? label : QString(label).replace(sep, QStringLiteral(" "));
-}
-
 // 8 wide with 2 decimals after rounding to 0.01; 8 "-" for 0 in matchpoints.
 void AppendRankingScore(double value, QString& text) { AppendScoreColumn(RoundTo2Decimals(value) + 0.0, text); }
 
@@ -51,9 +46,9 @@ void AppendRows(QString& text, RankingList list, bool mergedNumbers, const QStri
     const QString number = CumulativeTotals ? QStringLiteral("--")
                            : mergedNumbers  ? FormatPairNumber(row.pair)
                                             : PairNumberText(row.pair);
-    QString line = row.place + sep + number + sep + QLatin1Char(' ') + FitToWidth(LabelForColumns(PairLabels[row.slot], sep), 35) + sep;
-    AppendRankingScore(PairFinalScore[row.pair], line);
-    text += line + kCrLf;
+    QString score;
+    AppendRankingScore(PairFinalScore[row.pair], score);
+    text += exchange::RankingRowLine({row.place, number, FitToWidth(PairLabels[row.slot], 35), score}, sep) + kCrLf;
   }
 }
 
@@ -72,14 +67,14 @@ void RewriteWhenChanged(const QString& fileName, const QString& text) {
 QString RankingFileText(bool merged, const QString& sep) {
   QString text;
   if (merged) {
-    text += sep + sep + QStringLiteral("Résultats fusionnés:") + kCrLf + kCrLf;
+    text += exchange::RankingTitleLine(QStringLiteral("Résultats fusionnés:"), sep) + kCrLf + kCrLf;
     AppendRows(text, RankingList::Merged, true, sep);
   } else if (IsHowell) {
     AppendRows(text, RankingList::Merged, true, sep);
   } else {
-    text += sep + sep + QStringLiteral("Résultats N/S:") + kCrLf + kCrLf;
+    text += exchange::RankingTitleLine(QStringLiteral("Résultats N/S:"), sep) + kCrLf + kCrLf;
     AppendRows(text, RankingList::NorthSouth, false, sep);
-    text += kCrLf + sep + sep + QStringLiteral("Résultats E/W:") + kCrLf + kCrLf;
+    text += kCrLf + exchange::RankingTitleLine(QStringLiteral("Résultats E/W:"), sep) + kCrLf + kCrLf;
     AppendRows(text, RankingList::EastWest, false, sep);
   }
   return text;
@@ -88,9 +83,10 @@ QString RankingFileText(bool merged, const QString& sep) {
 QString PattonRankingFileText(const QString& sep) {
   QString text;
   for (const TeamRow& team : RankedTeams()) {
-    QString line = team.place + sep + QString::number(team.team) + sep + QLatin1Char(' ') + LabelForColumns(PairLabels[team.nsSlot], sep) + sep;
-    AppendTeamScore(team.total, line);
-    text += line + kCrLf + sep + sep + QLatin1Char(' ') + LabelForColumns(PairLabels[team.ewSlot], sep) + kCrLf;
+    QString score;
+    AppendTeamScore(team.total, score);
+    text += exchange::RankingRowLine({team.place, QString::number(team.team), PairLabels[team.nsSlot], score}, sep) +
+            kCrLf + exchange::RankingSecondLine(PairLabels[team.ewSlot], sep) + kCrLf;
   }
   return text;
 }

@@ -1,0 +1,183 @@
+#include "core/ExchangeLines.h"
+
+#include "core/TournamentFileLines.h"
+
+namespace exchange {
+namespace {
+
+const QString kNoLead = QStringLiteral("Entame=?");
+
+// A whole number 0..100 of a split, else 50.
+int splitPercent(const QString& text) {
+  bool ok = false;
+  const int v = text.trimmed().toInt(&ok);
+  return ok && v >= 0 && v <= 100 ? v : 50;
+}
+
+// The tables' words for a result without a contract.
+std::optional<ResultKind> wordKind(const QString& text) {
+  if (text == QLatin1String("PASSE")) return ResultKind::Pass;
+  if (text == QLatin1String("NOT PLAYED")) return ResultKind::NotPlayed;
+  if (text == QLatin1String("MOY")) return ResultKind::Average;
+  if (text == QLatin1String("AJU")) return ResultKind::Arbitral;
+  return std::nullopt;
+}
+
+// The numbers that open a line, each as the program's files write them;
+// pos is left after the last one.
+bool leadingNumbers(const QString& line, int* values, int count, qsizetype& pos) {
+  pos = 0;
+  for (int i = 0; i < count; ++i)
+    if (!tournament_files::ToInteger(tournament_files::NextField(line, pos), values[i])) return false;
+  return true;
+}
+
+}  // namespace
+
+QString ResultValue(const TableResult& result) {
+  switch (result.kind) {
+    case ResultKind::Contract: return QString(result.declarer) + u' ' + result.contract;
+    case ResultKind::Pass: return QStringLiteral("PASSE");
+    case ResultKind::NotPlayed: return QStringLiteral("NOT PLAYED");
+    case ResultKind::Average: return QStringLiteral("MOY");
+    case ResultKind::Arbitral: return QStringLiteral("AJU");
+    case ResultKind::Split: return QStringLiteral("%1 - %2").arg(result.nsPercent).arg(result.ewPercent);
+    case ResultKind::None:
+    case ResultKind::Delete: return {};
+  }
+  return {};
+}
+
+QString ResultText(const TableResult& result) {
+  if (result.kind == ResultKind::Delete)
+    return (result.declarer.isNull() ? QChar(u'N') : result.declarer) + QStringLiteral(" DELETE");
+  QString text = ResultValue(result);
+  if (result.kind == ResultKind::Contract && !result.lead.isEmpty()) text += u' ' + result.lead;
+  return text;
+}
+
+TableResult ReadResultText(const QString& raw) {
+  const QString text = raw.toUpper().trimmed();
+  TableResult r;
+  if (text.isEmpty()) {
+    r.kind = ResultKind::None;
+  } else if (const std::optional<ResultKind> word = wordKind(text)) {
+    r.kind = *word;
+  } else if (text.contains(QLatin1String(" - "))) {
+    r.kind = ResultKind::Split;
+    const qsizetype dash = text.indexOf(u'-');
+    r.nsPercent = splitPercent(text.left(dash));
+    r.ewPercent = splitPercent(text.mid(dash + 1));
+  } else {
+    r.declarer = text[0];
+    const QStringList words = text.mid(2).split(u' ', Qt::SkipEmptyParts);
+    r.contract = words.value(0);
+    r.lead = words.value(1);
+    if (r.contract.isEmpty())
+      r = {ResultKind::None, {}, {}, {}, 0, 0};
+    else if (r.contract == QLatin1String("DELETE"))
+      r = {ResultKind::Delete, r.declarer, {}, {}, 0, 0};
+    else if (const std::optional<ResultKind> word = wordKind(r.contract))
+      r = {*word, r.declarer, {}, {}, 0, 0};  // a word after a declarer's letter, the letter kept
+  }
+  return r;
+}
+
+QString ResultFileLine(int table, int board, int round, int ns, int ew, const QString& text) {
+  return QStringLiteral("%1 1 0 %2 %3 %4 %5 ").arg(table).arg(board).arg(round).arg(ns).arg(ew) + text;
+}
+
+std::optional<ResultFileRecord> ParseResultFileLine(const QString& line) {
+  int v[7] = {};
+  qsizetype pos = 0;
+  if (!leadingNumbers(line, v, 7, pos)) return std::nullopt;
+  ResultFileRecord r{v[0], v[3], v[4], v[5], v[6], pos < line.size() ? line.mid(pos + 1) : QString(), {}};
+  r.result = ReadResultText(r.text);
+  return r;
+}
+
+QString EchoLineText(const EchoLine& e) {
+  return QStringLiteral("%1 1 %2 %3 %4 %5 %6 ")
+             .arg(e.table)
+             .arg(e.marker)
+             .arg(e.board)
+             .arg(e.round)
+             .arg(e.ns)
+             .arg(e.ew) +
+         e.declarer + u' ' + e.contract + u' ' + e.lead.value_or(kNoLead);
+}
+
+std::optional<EchoLine> ParseEchoLine(const QString& line) {
+  // Seven numbers each followed by one blank, then fields separated by one
+  // blank, any of them empty: the declarer, the contract, the lead.
+  qsizetype pos = 0;
+  int values[7] = {};
+  for (int& value : values) {
+    const qsizetype blank = line.indexOf(u' ', pos);
+    if (blank < 0) return std::nullopt;
+    bool ok = false;
+    value = line.mid(pos, blank - pos).toInt(&ok);
+    if (!ok) return std::nullopt;
+    pos = blank + 1;
+  }
+  QStringList f = line.mid(pos).split(u' ');
+  if (!f.isEmpty() && f.back().endsWith(u'\r')) f.back().chop(1);
+  if (f.size() < 3) return std::nullopt;
+  EchoLine e{values[0], values[2], values[3], values[4], values[5], values[6], f[0], f[1], {}};
+  // The contracts written in several words: a split "60 - 40", "NOT PLAYED".
+  qsizetype next = 2;
+  if (f.size() >= 5 && f[2] == QLatin1String("-")) {
+    e.contract = f.mid(1, 3).join(u' ');
+    next = 4;
+  } else if (f.size() >= 4 && f[1].compare(QLatin1String("NOT"), Qt::CaseInsensitive) == 0 &&
+             f[2].compare(QLatin1String("PLAYED"), Qt::CaseInsensitive) == 0) {
+    e.contract = f[1] + u' ' + f[2];
+    next = 3;
+  }
+  if (f[next] != kNoLead) e.lead = f[next];
+  return e;
+}
+
+bool IsDeleteEcho(const EchoLine& echo) { return echo.contract == QLatin1String("DELETE") && !echo.lead; }
+
+namespace {
+
+// A name in its column: the separator inside it would make one column more.
+QString nameField(const QString& name, const QString& sep) {
+  return sep.isEmpty() ? name : QString(name).replace(sep, QStringLiteral(" "));
+}
+
+}  // namespace
+
+QString RankingRowLine(const RankingRow& row, const QString& sep) {
+  return row.place + sep + row.pair + sep + u' ' + nameField(row.name, sep) + sep + row.score;
+}
+
+QString RankingTitleLine(const QString& title, const QString& sep) { return sep + sep + title; }
+
+QString RankingSecondLine(const QString& name, const QString& sep) { return sep + sep + u' ' + nameField(name, sep); }
+
+std::vector<RankingList> ParseRankingFile(const QStringList& lines) {
+  const QString sep = QStringLiteral("$");
+  std::vector<RankingList> lists;
+  for (const QString& line : lines) {
+    if (line.trimmed().isEmpty()) continue;
+    if (line.startsWith(sep + sep)) {
+      const QString text = line.mid(2);
+      if (text.startsWith(u' ') && !lists.empty() && !lists.back().rows.empty()) {
+        RankingRow& row = lists.back().rows.back();
+        row.name += QStringLiteral(" / ") + text.trimmed();
+      } else {
+        lists.push_back({text.trimmed(), {}});
+      }
+      continue;
+    }
+    const QStringList f = line.split(sep);
+    if (f.size() < 4) continue;
+    if (lists.empty()) lists.push_back({});
+    lists.back().rows.push_back({f[0].trimmed(), f[1].trimmed(), f[2].trimmed(), f[3].trimmed()});
+  }
+  return lists;
+}
+
+}  // namespace exchange

@@ -1,0 +1,112 @@
+#pragma once
+// The lines of the files the program and the tables' server pass each other
+// through the tablets' exchange folder, each written and read here only, so
+// that both sides agree on every field. A writer gives the line (no line
+// end); a reader takes one line and gives nothing for a line that is not one
+// of its file. Fields are read by their place: what follows the last field
+// a reader knows is left alone, so a field added at the end of a line is
+// never taken for another one.
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace exchange {
+
+// ---- A table's result for one board: the text of a result file ("REST<n>.TXT")
+
+enum class ResultKind { None, Contract, Pass, NotPlayed, Average, Arbitral, Split, Delete };
+struct TableResult {
+  ResultKind kind = ResultKind::Contract;
+  QChar declarer;     // the first letter of a contract's text (N, E, S or O from a table)
+  QString contract;   // as the contract routine writes it, "4PN="
+  QString lead;       // "" when not given
+  int nsPercent = 0;  // a split
+  int ewPercent = 0;
+  bool operator==(const TableResult&) const = default;
+};
+// The result without its lead: "N 4PN=", "PASSE", "NOT PLAYED", "MOY", "AJU",
+// "60 - 40"; "" for a deletion or no result.
+QString ResultValue(const TableResult& result);
+// The text a result file carries: the value with the lead after a blank, or
+// "<declarer> DELETE" for a deletion ("N DELETE" without a declarer).
+QString ResultText(const TableResult& result);
+// A result file's text read, upper-cased and trimmed: "MOY", "AJU", "NOT
+// PLAYED", "PASSE", a split "<a> - <b>" (a percentage that is not a whole
+// number 0..100 reads 50), else the declarer, a blank, the contract, and
+// the lead as the next word ("DELETE" as the contract is a deletion). An
+// empty text, or a declarer without a contract, is no result (None).
+TableResult ReadResultText(const QString& text);
+
+// The line of a result file: table, "1", "0", board, round, N/S, E/W (as the
+// movement numbers them), then the result's text (ResultText).
+struct ResultFileRecord {
+  int table = 0;
+  int board = 0;
+  int round = 0;
+  int ns = 0;
+  int ew = 0;
+  QString text;  // as it stands after the seven numbers
+  TableResult result;
+};
+QString ResultFileLine(int table, int board, int round, int ns, int ew, const QString& text);
+// Nothing when one of the seven numbers is missing or not a whole number.
+std::optional<ResultFileRecord> ParseResultFileLine(const QString& line);
+
+// ---- A result the program sends to a table ("RESS<n>.TXT", "RESX<n>.TXT")
+
+// table, "1", the marker (999 a board's line, k a BridgeMates echo, 0 the
+// export's rewrite), board, round, N/S, E/W, the declarer (may be empty, or
+// "declarant" in a deletion), the contract ("4PN=", "PASSE", "NOT PLAYED",
+// "60 - 40", "DELETE", may be empty), then the lead, or "Entame=?" when the
+// line does not carry one.
+struct EchoLine {
+  int table = 0;
+  int marker = 0;
+  int board = 0;
+  int round = 0;
+  int ns = 0;
+  int ew = 0;
+  QString declarer;
+  QString contract;
+  std::optional<QString> lead;  // nothing: "Entame=?"
+  bool operator==(const EchoLine&) const = default;
+};
+QString EchoLineText(const EchoLine& echo);
+// Nothing when a number is missing or bad, or the lead's field is missing.
+std::optional<EchoLine> ParseEchoLine(const QString& line);
+// The director's deletion of a board's result.
+bool IsDeleteEcho(const EchoLine& echo);
+
+// ---- The ranking ("RESULTS.TXT", "RESULTSF.TXT")
+
+// With table devices the fields are separated by sep "$" and the tables read
+// them; the copy for the home folder has no separator. A row: place, pair,
+// a blank and the name, the score (each as the ranking formats it); a list's
+// title line: two separators and the title; a team's second line: two
+// separators, a blank and its second pair's name. A separator inside a name
+// is written as a blank.
+struct RankingRow {
+  QString place;
+  QString pair;
+  QString name;
+  QString score;
+  bool operator==(const RankingRow&) const = default;
+};
+struct RankingList {
+  QString title;
+  std::vector<RankingRow> rows;
+  bool operator==(const RankingList&) const = default;
+};
+QString RankingRowLine(const RankingRow& row, const QString& sep);
+QString RankingTitleLine(const QString& title, const QString& sep);
+QString RankingSecondLine(const QString& name, const QString& sep);
+// The lists of a file written with "$": each with its title (none in a
+// Howell), every field trimmed; a team's second line joined to its row's
+// name after " / ". Blank lines and lines of fewer than four fields (the
+// placeholder before the first computation) are left out.
+std::vector<RankingList> ParseRankingFile(const QStringList& lines);
+
+}  // namespace exchange

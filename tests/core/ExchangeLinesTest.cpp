@@ -1,0 +1,106 @@
+// The exchange folder's lines against hand-made lines in the layouts the
+// program and the tables' server share: what is written reads back equal, a
+// damaged line is refused, a field added at a line's end is left alone.
+#include "core/ExchangeLines.h"
+
+#include <gtest/gtest.h>
+
+using namespace exchange;
+
+namespace {
+
+TableResult contract(char declarer, const QString& text, const QString& lead = {}) {
+  return {ResultKind::Contract, QChar(declarer), text, lead, 0, 0};
+}
+TableResult only(ResultKind kind, char declarer = 0) { return {kind, declarer ? QChar(declarer) : QChar(), {}, {}, 0, 0}; }
+
+}  // namespace
+
+TEST(ExchangeLines, ATablesResultFileReadsBackAsWritten) {
+  const std::pair<TableResult, const char*> cases[] = {
+      {contract('N', "4PN=", "RC"), "2 1 0 7 3 2 14 N 4PN= RC"},
+      {contract('E', "3SXE-2"), "2 1 0 7 3 2 14 E 3SXE-2"},
+      {only(ResultKind::Pass), "2 1 0 7 3 2 14 PASSE"},
+      {only(ResultKind::NotPlayed), "2 1 0 7 3 2 14 NOT PLAYED"},
+      {only(ResultKind::Average), "2 1 0 7 3 2 14 MOY"},
+      {only(ResultKind::Arbitral), "2 1 0 7 3 2 14 AJU"},
+      {{ResultKind::Split, {}, {}, {}, 60, 40}, "2 1 0 7 3 2 14 60 - 40"},
+      {only(ResultKind::Delete, 'N'), "2 1 0 7 3 2 14 N DELETE"},
+  };
+  for (const auto& [result, line] : cases) {
+    SCOPED_TRACE(line);
+    EXPECT_EQ(ResultFileLine(2, 7, 3, 2, 14, ResultText(result)), line);
+    const auto read = ParseResultFileLine(line);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(std::tie(read->table, read->board, read->round, read->ns, read->ew), std::tuple(2, 7, 3, 2, 14));
+    EXPECT_EQ(read->result, result);
+  }
+  // As tables type them: any case, extra blanks, a word after a letter, a
+  // split's percentage that is no whole number 0..100 read as 50.
+  EXPECT_EQ(ReadResultText(" n  4pn=  rc "), contract('N', "4PN=", "RC"));
+  EXPECT_EQ(ReadResultText("S PASSE"), only(ResultKind::Pass, 'S'));
+  EXPECT_EQ(ResultValue(ReadResultText("60 - x")), "60 - 50");
+  EXPECT_EQ(ReadResultText("N").kind, ResultKind::None);
+  EXPECT_EQ(ReadResultText("").kind, ResultKind::None);
+}
+
+TEST(ExchangeLines, ALeadIsOneWordAndWhatFollowsItIsLeftAlone) {
+  const auto read = ParseResultFileLine("2 1 0 7 3 2 14 N 4PN= RC 20:41 tablette");
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->result, contract('N', "4PN=", "RC"));
+  const auto echo = ParseEchoLine("2 1 999 7 3 2 14  60 - 40 Entame=? 20:41");
+  ASSERT_TRUE(echo);
+  EXPECT_EQ(echo->contract, "60 - 40");
+  EXPECT_FALSE(echo->lead);
+  const auto lists = ParseRankingFile({"$$Résultats N/S:", "1$1$ DUPONT - DURAND   $   62.50$   12$ x"});
+  ASSERT_EQ(lists.size(), 1u);
+  EXPECT_EQ(lists[0].rows[0], (RankingRow{"1", "1", "DUPONT - DURAND", "62.50"}));
+}
+
+TEST(ExchangeLines, DamagedLinesAreRefused) {
+  for (const char* line : {"", "2 1 0 7", "2 1 0 x 3 2 14 N 4PN=", "2 1 0 7 3 2 1.5 N 4PN="})
+    EXPECT_FALSE(ParseResultFileLine(line)) << line;
+  for (const char* line : {"", "2 1 999 7", "2 1 999 x 3 2 14 N 3SN= Entame=?", "2 1 999 7 3 2 14 N 3SN="})
+    EXPECT_FALSE(ParseEchoLine(line)) << line;
+  // Fewer than four fields is no row: the placeholder before the first computation.
+  EXPECT_TRUE(ParseRankingFile({"Il n'y a pas encore d'affichage des resultats disponible.", "1$2$ A"}).empty());
+}
+
+TEST(ExchangeLines, EveryEchoTheProgramWritesReadsBackAsWritten) {
+  const std::pair<EchoLine, const char*> cases[] = {
+      {{2, 999, 7, 3, 2, 14, "N", "3SN=", std::nullopt}, "2 1 999 7 3 2 14 N 3SN= Entame=?"},
+      {{2, 999, 7, 3, 2, 14, "declarant", "DELETE", std::nullopt}, "2 1 999 7 3 2 14 declarant DELETE Entame=?"},
+      {{2, 999, 7, 3, 2, 14, "", "NOT PLAYED", std::nullopt}, "2 1 999 7 3 2 14  NOT PLAYED Entame=?"},
+      {{2, 999, 7, 3, 2, 14, "", "60 - 40", std::nullopt}, "2 1 999 7 3 2 14  60 - 40 Entame=?"},
+      // A BridgeMates echo with its lead, and its erasure.
+      {{2, 4, 7, 3, 2, 14, "S", "4CS+1", "RC"}, "2 1 4 7 3 2 14 S 4CS+1 RC"},
+      {{2, 4, 7, 3, 2, 14, "S", "DELETE", "?"}, "2 1 4 7 3 2 14 S DELETE ?"},
+      {{2, 5, 7, 3, 2, 14, "S", "", "?"}, "2 1 5 7 3 2 14 S  ?"},
+      // The export's rewrite: no lead at all, a split with decimals.
+      {{2, 0, 7, 3, 2, 14, "", "60.5 - 39.5", ""}, "2 1 0 7 3 2 14  60.5 - 39.5 "},
+      {{2, 0, 7, 3, 2, 14, "", "*420*", ""}, "2 1 0 7 3 2 14  *420* "},
+  };
+  for (const auto& [echo, line] : cases) {
+    SCOPED_TRACE(line);
+    EXPECT_EQ(EchoLineText(echo), line);
+    EXPECT_EQ(ParseEchoLine(line), echo);
+  }
+  EXPECT_TRUE(IsDeleteEcho(*ParseEchoLine("2 1 999 7 3 2 14 N DELETE Entame=?")));
+  EXPECT_FALSE(IsDeleteEcho(*ParseEchoLine("2 1 4 7 3 2 14 S DELETE ?")));
+}
+
+TEST(ExchangeLines, TheRankingReadsBackAsWritten) {
+  // The program's layout: the name in 35 columns, the score in 8; a "$" in
+  // a name is a blank.
+  const QStringList lines{RankingTitleLine("Résultats N/S:", "$"),
+                          RankingRowLine({"1", "3", "DUPONT$DURAND                      ", "   62.50"}, "$"),
+                          RankingRowLine({"2", "12", "A - B", "--------"}, "$"), RankingSecondLine("C - D", "$")};
+  EXPECT_EQ(lines, QStringList({"$$Résultats N/S:", "1$3$ DUPONT DURAND                      $   62.50",
+                                "2$12$ A - B$--------", "$$ C - D"}));
+  const auto lists = ParseRankingFile(lines);
+  ASSERT_EQ(lists.size(), 1u);
+  EXPECT_EQ(lists[0], (RankingList{"Résultats N/S:",
+                                   {{"1", "3", "DUPONT DURAND", "62.50"}, {"2", "12", "A - B / C - D", "--------"}}}));
+  // Without a separator (the home folder's copy) the fields stand side by side.
+  EXPECT_EQ(RankingRowLine({"1", "3", "A$B", "   62.50"}, ""), "13 A$B   62.50");
+}
