@@ -23,12 +23,6 @@ std::optional<std::vector<int>> numbers(const QString& line, int count) {
   return values;
 }
 
-std::optional<int> optionalNumber(const QString& text) {
-  bool ok = false;
-  const int v = text.toInt(&ok);
-  return ok ? std::optional<int>(v) : std::nullopt;
-}
-
 bool isWord(const QString& text) {
   return text == QLatin1String("MOY") || text == QLatin1String("MOY.") || text == QLatin1String("AJU") ||
          text == QLatin1String("AJU.") || text == QLatin1String("NOT PLAYED") || text == QLatin1String("PASSE");
@@ -90,30 +84,6 @@ std::vector<ByeLine> ParseByeList(const QStringList& lines) {
     result.push_back({(*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4]});
   }
   return result;
-}
-
-std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines) {
-  std::vector<FrequencyRow> rows;
-  for (int i = 2; i < lines.size(); ++i) {
-    // A passed board has no lead: six words.
-    const QStringList w = lines[i].simplified().split(u' ', Qt::SkipEmptyParts);
-    if (w.size() != 7 && w.size() != 6) continue;
-    FrequencyRow r;
-    const qsizetype slash = w[0].indexOf(u'/');
-    r.contract = slash < 0 ? w[0] : w[0].left(slash);
-    r.declarer = slash < 0 ? QString() : w[0].mid(slash + 1);
-    r.score = optionalNumber(w[1]);
-    const auto ns = optionalNumber(w[2]);
-    const auto ew = optionalNumber(w[4]);
-    if (!ns || !ew) continue;
-    r.ns = *ns;
-    r.ew = *ew;
-    r.nsPercent = optionalNumber(w[3]);
-    r.ewPercent = optionalNumber(w[5]);
-    r.lead = w.size() == 6 || w[6] == QLatin1String("--") ? QString() : w[6];
-    rows.push_back(r);
-  }
-  return rows;
 }
 
 std::optional<std::array<Hand, 4>> ParseDiagram(const QStringList& lines) {
@@ -202,19 +172,6 @@ std::optional<QString> NormalisedLead(const QString& raw) {
   if (!known) return std::nullopt;
   if (rank == QLatin1String("X")) rank = QStringLiteral("x");  // a small card
   return rank + text.back();
-}
-
-QString PlayersFileLine(const std::array<SeatEntry, 4>& seats) {
-  QStringList entries;
-  for (const SeatEntry& s : seats) {
-    if (s.name.isEmpty())
-      entries << QStringLiteral("*** Pas rempli ***");
-    else if (s.licence.isEmpty())
-      entries << s.name;
-    else
-      entries << s.licence + u'&' + s.name;
-  }
-  return entries.join(u'@');
 }
 
 QString ExchangeFolder::seriesFolder() const { return root_ + QStringLiteral("/Serie1"); }

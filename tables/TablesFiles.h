@@ -71,20 +71,10 @@ using exchange::ResultText;
 using exchange::ResultValue;
 using exchange::TableResult;
 
-// One result of a board's frequency file "DONNE<n>.TXT". The score and the
-// percentages are absent for an average or an adjusted score; a passed board
-// has no lead.
-struct FrequencyRow {
-  QString contract;
-  QString declarer;
-  std::optional<int> score;
-  int ns = 0;
-  std::optional<int> nsPercent;
-  int ew = 0;
-  std::optional<int> ewPercent;
-  QString lead;
-};
-std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines);
+// One result of a board's frequency file "DONNE<n>.TXT"
+// (core/ExchangeLines.h).
+using exchange::FrequencyRow;
+using exchange::ParseBoardFile;
 
 // The ranking the program writes for the tables ("RESULTS.TXT"): one
 // writer and one reader (core/ExchangeLines.h).
@@ -135,14 +125,9 @@ QString ValueOfEcho(const EchoLine& echo);
 // T), in either case; the card as the program writes it, or nothing.
 std::optional<QString> NormalisedLead(const QString& text);
 
-// One seat of "PLAYERS.TXT": "<licence>&<name>", the name alone, or
-// "*** Pas rempli ***" for nobody.
-struct SeatEntry {
-  QString licence;
-  QString name;
-};
-// "<N>@<S>@<E>@<O>".
-QString PlayersFileLine(const std::array<SeatEntry, 4>& seats);
+// One seat of "PLAYERS.TXT" and the file's line (core/ExchangeLines.h).
+using exchange::PlayersFileLine;
+using exchange::SeatEntry;
 
 // Where the files are, from the exchange folder's path.
 class ExchangeFolder {

@@ -140,6 +140,80 @@ std::optional<EchoLine> ParseEchoLine(const QString& line) {
 
 bool IsDeleteEcho(const EchoLine& echo) { return echo.contract == QLatin1String("DELETE") && !echo.lead; }
 
+QString PlayersFileLine(const std::array<SeatEntry, 4>& seats) {
+  QStringList entries;
+  for (const SeatEntry& s : seats) {
+    if (s.name.isEmpty())
+      entries << QStringLiteral("*** Pas rempli ***");
+    else if (s.licence.isEmpty())
+      entries << s.name;
+    else
+      entries << s.licence + u'&' + s.name;
+  }
+  return entries.join(u'@');
+}
+
+std::array<QString, 4> ParsePlayersFileLine(const QString& line) {
+  const QStringList fields = line.split(u'@');
+  std::array<QString, 4> entries;
+  for (qsizetype i = 0; i < 4 && i < fields.size(); ++i) entries[i] = i == 0 ? fields[i] : fields[i].left(100);
+  return entries;
+}
+
+namespace {
+
+std::optional<int> optionalNumber(const QString& text) {
+  bool ok = false;
+  const int v = text.toInt(&ok);
+  return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+QString optionalText(std::optional<int> value) { return value ? QString::number(*value) : QStringLiteral("--"); }
+
+}  // namespace
+
+QString BoardFileContent(int board, const std::vector<FrequencyRow>& rows, bool noResult) {
+  const QString crLf = QStringLiteral("\r\n");
+  QString text = QStringLiteral("Donne %1").arg(board) + crLf + crLf;
+  for (const FrequencyRow& r : rows) {
+    const bool played = r.score && *r.score != 0;
+    text += r.contract + (played ? u'/' + r.declarer : QString()) + u' ' + optionalText(r.score) +
+            QStringLiteral(" %1 ").arg(r.ns) + optionalText(r.nsPercent) + QStringLiteral(" %1 ").arg(r.ew) +
+            optionalText(r.ewPercent);
+    if (!r.score)
+      text += QStringLiteral(" --");
+    else if (played)
+      text += u' ' + r.lead;
+    text += crLf;
+  }
+  if (noResult) text += QStringLiteral("Aucun résultat introduit") + crLf;
+  return text;
+}
+
+std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines) {
+  std::vector<FrequencyRow> rows;
+  for (qsizetype i = 2; i < lines.size(); ++i) {
+    const QStringList w = lines[i].simplified().split(u' ', Qt::SkipEmptyParts);
+    if (w.size() < 6) continue;
+    FrequencyRow r;
+    const qsizetype slash = w[0].indexOf(u'/');
+    r.contract = slash < 0 ? w[0] : w[0].left(slash);
+    r.declarer = slash < 0 ? QString() : w[0].mid(slash + 1);
+    r.score = optionalNumber(w[1]);
+    const auto ns = optionalNumber(w[2]);
+    const auto ew = optionalNumber(w[4]);
+    if (!ns || !ew) continue;
+    r.ns = *ns;
+    r.ew = *ew;
+    r.nsPercent = optionalNumber(w[3]);
+    r.ewPercent = optionalNumber(w[5]);
+    // A passed board has no lead: its seventh field, if any, is another one.
+    if (r.score != 0 && w.size() > 6 && w[6] != QLatin1String("--")) r.lead = w[6];
+    rows.push_back(r);
+  }
+  return rows;
+}
+
 namespace {
 
 // A name in its column: the separator inside it would make one column more.

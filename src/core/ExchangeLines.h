@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -79,6 +80,44 @@ QString EchoLineText(const EchoLine& echo);
 std::optional<EchoLine> ParseEchoLine(const QString& line);
 // The director's deletion of a board's result.
 bool IsDeleteEcho(const EchoLine& echo);
+
+// ---- The players a table sends ("PLAYERS.TXT")
+
+// "<N>@<S>@<E>@<O>", each seat "<licence>&<name>", the name alone, or
+// "*** Pas rempli ***" for nobody.
+struct SeatEntry {
+  QString licence;
+  QString name;
+};
+QString PlayersFileLine(const std::array<SeatEntry, 4>& seats);
+// The four seats' entries as sent, North, South, East, West: "" for a seat
+// missing from the line; the South, East and West entries keep at most 100
+// characters. What follows a fifth "@" is no seat's.
+std::array<QString, 4> ParsePlayersFileLine(const QString& line);
+
+// ---- A board's frequency ("DONNE<n>.TXT")
+
+// "Donne <n>", a blank line, then one row per result: the contract, "/" and
+// the declarer (but for a score of 0), the N/S score, the N/S pair and its
+// percentage, the E/W pair and its percentage, the lead (but for a score of
+// 0); "--" for what an average or an adjusted score lacks. A board without
+// a result may end with "Aucun résultat introduit".
+struct FrequencyRow {
+  QString contract;
+  QString declarer;
+  std::optional<int> score;
+  int ns = 0;
+  std::optional<int> nsPercent;
+  int ew = 0;
+  std::optional<int> ewPercent;
+  QString lead;  // "" for a passed board or none
+  bool operator==(const FrequencyRow&) const = default;
+};
+// The whole file, lines ended by CR LF; noResult adds the line that says so.
+QString BoardFileContent(int board, const std::vector<FrequencyRow>& rows, bool noResult);
+// The rows of the file; a row of fewer than six fields, or whose pairs are
+// not numbers, is left out.
+std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines);
 
 // ---- The ranking ("RESULTS.TXT", "RESULTSF.TXT")
 

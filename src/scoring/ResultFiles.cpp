@@ -92,12 +92,11 @@ QString PattonRankingFileText(const QString& sep) {
 }
 
 QString BoardFileText(int board, bool reportEmpty) {
-  QString text = QStringLiteral("Donne %1").arg(board) + kCrLf + kCrLf;
-  if (ResultsPerBoard < 1) return text;
+  std::vector<exchange::FrequencyRow> rows;
   const int first = (board - 1) * ResultsPerBoard + 1;
   const int last = std::min(board * ResultsPerBoard, kMaxResultSlots);
   int results = 0;
-  for (int s = std::max(first, 1); s <= last; ++s) {
+  for (int s = std::max(first, 1); ResultsPerBoard >= 1 && s <= last; ++s) {
     const int score = ResultScore[s];
     if (score == kScoreNone) continue;
     ++results;
@@ -105,26 +104,14 @@ QString BoardFileText(int board, bool reportEmpty) {
     const int ew = ResultEwPair[s];
     if (ns == 0 || ew == 0) continue;
     if (score == kScoreAverage || score == kScoreAdjusted) {
-      text += (score == kScoreAverage ? QStringLiteral("MOY") : QStringLiteral("AJU")) +
-              QStringLiteral(" -- %1 -- %2 -- --").arg(ns).arg(ew) + kCrLf;
+      rows.push_back({score == kScoreAverage ? QStringLiteral("MOY") : QStringLiteral("AJU"), {}, {}, ns, {}, ew, {}, {}});
       continue;
     }
-    const QString contract = ResultContract[s].isEmpty() ? QStringLiteral("?") : ResultContract[s];
-    const QString pairs = QStringLiteral(" %1 %2 %3 %4")
-                              .arg(ns)
-                              .arg(WholePercent(ResultNsPercent[s]))
-                              .arg(ew)
-                              .arg(WholePercent(ResultEwPercent[s]));
-    if (score == 0) {
-      text += contract + QStringLiteral(" 0") + pairs + kCrLf;
-    } else {
-      const QString lead = ResultLead[s].isEmpty() ? QStringLiteral("?") : ResultLead[s];
-      text += contract + QLatin1Char('/') + ResultDeclarer[s] + QLatin1Char(' ') + QString::number(score) + pairs +
-              QLatin1Char(' ') + lead + kCrLf;
-    }
+    rows.push_back({ResultContract[s].isEmpty() ? QStringLiteral("?") : ResultContract[s], ResultDeclarer[s], score, ns,
+                    WholePercent(ResultNsPercent[s]), ew, WholePercent(ResultEwPercent[s]),
+                    ResultLead[s].isEmpty() ? QStringLiteral("?") : ResultLead[s]});
   }
-  if (results == 0 && reportEmpty) text += QStringLiteral("Aucun résultat introduit") + kCrLf;
-  return text;
+  return exchange::BoardFileContent(board, rows, results == 0 && reportEmpty && ResultsPerBoard >= 1);
 }
 
 void WriteDeviceResultsFiles() {

@@ -104,3 +104,30 @@ TEST(ExchangeLines, TheRankingReadsBackAsWritten) {
   // Without a separator (the home folder's copy) the fields stand side by side.
   EXPECT_EQ(RankingRowLine({"1", "3", "A$B", "   62.50"}, ""), "13 A$B   62.50");
 }
+
+TEST(ExchangeLines, ABoardsFrequencyReadsBackAsWritten) {
+  const std::vector<FrequencyRow> rows{{"4PN=", "N", 420, 1, 60, 8, 40, "RC"},
+                                       {"3SAE-1", "E", 50, 2, 75, 9, 25, "?"},
+                                       {"PASSE", "", 0, 3, 50, 10, 50, ""},
+                                       {"MOY", "", {}, 4, {}, 11, {}, ""}};
+  const QString text = BoardFileContent(7, rows, false);
+  EXPECT_EQ(text,
+            "Donne 7\r\n\r\n4PN=/N 420 1 60 8 40 RC\r\n3SAE-1/E 50 2 75 9 25 ?\r\nPASSE 0 3 50 10 50\r\n"
+            "MOY -- 4 -- 11 -- --\r\n");
+  EXPECT_EQ(ParseBoardFile(text.split("\r\n")), rows);
+  EXPECT_EQ(BoardFileContent(8, {}, true), "Donne 8\r\n\r\nAucun résultat introduit\r\n");
+  EXPECT_TRUE(ParseBoardFile(BoardFileContent(8, {}, true).split("\r\n")).empty());
+  // Pairs that are no numbers, or too few fields: no row.
+  EXPECT_TRUE(ParseBoardFile({"Donne 7", "", "4PN=/N 420 x 60 8 40 RC", "4PN=/N 420 1 60 8"}).empty());
+}
+
+TEST(ExchangeLines, ATablesPlayersReadBackAsWritten) {
+  const QString line = PlayersFileLine({SeatEntry{"12345", "DUPONT Jean"}, SeatEntry{}, SeatEntry{"", "Éloïse Bâton"},
+                                        SeatEntry{"67890", "MARTIN Luc"}});
+  EXPECT_EQ(line, "12345&DUPONT Jean@*** Pas rempli ***@Éloïse Bâton@67890&MARTIN Luc");
+  EXPECT_EQ(ParsePlayersFileLine(line), (std::array<QString, 4>{"12345&DUPONT Jean", "*** Pas rempli ***",
+                                                                 "Éloïse Bâton", "67890&MARTIN Luc"}));
+  // A short line leaves the last seats empty; a seat after the first keeps 100 characters.
+  EXPECT_EQ(ParsePlayersFileLine("A@B"), (std::array<QString, 4>{"A", "B", "", ""}));
+  EXPECT_EQ(ParsePlayersFileLine("A@" + QString(120, 'x'))[1], QString(100, 'x'));
+}

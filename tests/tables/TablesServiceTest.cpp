@@ -12,6 +12,7 @@
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "scoring/Adjustments.h"
+#include "setup/PairLookups.h"
 #include "devices/TabletLines.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
@@ -1100,4 +1101,16 @@ TEST_F(TablesServiceTest, AColumnAddedToTheRankingIsNotReadAsTheScore) {
   const QJsonObject row = r.body["lists"].toArray()[0].toObject()["rows"].toArray()[0].toObject();
   EXPECT_EQ(row["name"], "B - C");
   EXPECT_EQ(row["score"], "60.00");
+}
+
+TEST_F(TablesServiceTest, AFieldAddedAfterTheWestPlayerIsNotPartOfHisName) {
+  int s = 1;
+  while (!(ResultRound[s] == 1 && ResultTable[s] == 2)) ++s;
+  testing_support::TabletTables().enterPlayers(2, {"11&NORD Un", "22&SUD Deux", "33&EST Trois", "44&OUEST Quatre",
+                                                   "20:41"});
+  ImportTabletResults();
+  const int ew = FindPairSlot(ResultEwPair[s]);
+  ASSERT_GT(ew, 0);
+  EXPECT_EQ(Player2Names[ew], "OUEST Quatre");
+  EXPECT_EQ(Player2Licences[ew], "44");
 }
