@@ -8,21 +8,6 @@
 namespace tables {
 namespace {
 
-// Every blank-separated word of a line, as whole numbers; nothing when one
-// is not a number or there are fewer than count.
-std::optional<std::vector<int>> numbers(const QString& line, int count) {
-  const QStringList words = line.simplified().split(u' ', Qt::SkipEmptyParts);
-  if (words.size() < count) return std::nullopt;
-  std::vector<int> values;
-  for (int i = 0; i < count; ++i) {
-    bool ok = false;
-    const int v = words[i].toInt(&ok);
-    if (!ok) return std::nullopt;
-    values.push_back(v);
-  }
-  return values;
-}
-
 bool isWord(const QString& text) {
   return text == QLatin1String("MOY") || text == QLatin1String("MOY.") || text == QLatin1String("AJU") ||
          text == QLatin1String("AJU.") || text == QLatin1String("NOT PLAYED") || text == QLatin1String("PASSE");
@@ -62,28 +47,6 @@ std::optional<Prefs> ParsePrefsLine(const QString& line) {
   p.pairsEntered = fields[10] != QLatin1String("N");
   p.password = password;
   return p;
-}
-
-std::vector<MovementLine> ParseMovement(const QStringList& lines) {
-  std::vector<MovementLine> result;
-  for (const QString& line : lines) {
-    const auto v = numbers(line, 5);
-    if (!v || (*v)[0] < 1 || (*v)[0] > kMaxPairs || (*v)[4] > kMaxBoards) continue;
-    if (std::any_of(v->begin(), v->end(), [](int n) { return n < 0 || n > 2 * kMaxPairs; })) continue;
-    result.push_back({(*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4]});
-    if (result.size() >= static_cast<std::size_t>(kMaxPairs)) break;
-  }
-  return result;
-}
-
-std::vector<ByeLine> ParseByeList(const QStringList& lines) {
-  std::vector<ByeLine> result;
-  for (const QString& line : lines) {
-    const auto v = numbers(line, 5);
-    if (!v) continue;
-    result.push_back({(*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4]});
-  }
-  return result;
 }
 
 std::optional<std::array<Hand, 4>> ParseDiagram(const QStringList& lines) {

@@ -34,29 +34,12 @@ struct Prefs {
 // or the tables or boards are more than the program ever plays.
 std::optional<Prefs> ParsePrefsLine(const QString& line);
 
-// One line of a table's "MVT.TXT": round, table, N/S pair, E/W pair, board
-// set. A round where only one pair sits at the table reads "r 0 0 0 0"; a
-// round against the BYE has 0 for the BYE's side. Lines with numbers beyond
-// any movement the program makes are left out.
-struct MovementLine {
-  int round = 0;
-  int table = 0;
-  int ns = 0;
-  int ew = 0;
-  int boardSet = 0;
-};
-std::vector<MovementLine> ParseMovement(const QStringList& lines);
-
-// One line of "BYE.TXT": round, table, board, N/S pair, E/W pair (0 for the
-// side that is empty or the BYE).
-struct ByeLine {
-  int round = 0;
-  int table = 0;
-  int board = 0;
-  int ns = 0;
-  int ew = 0;
-};
-std::vector<ByeLine> ParseByeList(const QStringList& lines);
+// A table's movement "MVT.TXT" and the sit-out list "BYE.TXT"
+// (core/ExchangeLines.h).
+using exchange::ByeLine;
+using exchange::MovementLine;
+using exchange::ParseByeList;
+using exchange::ParseMovement;
 
 // A result line the program sends to a table ("RESS<n>.TXT", "RESX<n>.TXT")
 // and a table's result file ("REST<n>.TXT"): one writer and one reader for

@@ -1,6 +1,9 @@
 #include "core/ExchangeLines.h"
 
+#include "core/Globals.h"
 #include "core/TournamentFileLines.h"
+
+#include <algorithm>
 
 namespace exchange {
 namespace {
@@ -32,7 +35,53 @@ bool leadingNumbers(const QString& line, int* values, int count, qsizetype& pos)
   return true;
 }
 
+// The first count blank-separated words of a line, as whole numbers; nothing
+// when one is not a number or there are fewer.
+std::optional<std::vector<int>> numbers(const QString& line, int count) {
+  const QStringList words = line.simplified().split(u' ', Qt::SkipEmptyParts);
+  if (words.size() < count) return std::nullopt;
+  std::vector<int> values;
+  for (int i = 0; i < count; ++i) {
+    bool ok = false;
+    const int v = words[i].toInt(&ok);
+    if (!ok) return std::nullopt;
+    values.push_back(v);
+  }
+  return values;
+}
+
 }  // namespace
+
+QString MovementLineText(const MovementLine& m) {
+  if (m.table == 0 && m.ns == 0 && m.ew == 0 && m.boardSet == 0) return QStringLiteral("%1 0  0  0  0").arg(m.round);
+  return QStringLiteral("%1 %2 %3 %4 %5").arg(m.round).arg(m.table).arg(m.ns).arg(m.ew).arg(m.boardSet);
+}
+
+std::vector<MovementLine> ParseMovement(const QStringList& lines) {
+  std::vector<MovementLine> result;
+  for (const QString& line : lines) {
+    const auto v = numbers(line, 5);
+    if (!v || (*v)[0] < 1 || (*v)[0] > kMaxPairs || (*v)[4] > kMaxBoards) continue;
+    if (std::any_of(v->begin(), v->end(), [](int n) { return n < 0 || n > 2 * kMaxPairs; })) continue;
+    result.push_back({(*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4]});
+    if (result.size() >= static_cast<std::size_t>(kMaxPairs)) break;
+  }
+  return result;
+}
+
+QString ByeLineText(const ByeLine& b) {
+  return QStringLiteral("%1 %2 %3 %4 %5").arg(b.round).arg(b.table).arg(b.board).arg(b.ns).arg(b.ew);
+}
+
+std::vector<ByeLine> ParseByeList(const QStringList& lines) {
+  std::vector<ByeLine> result;
+  for (const QString& line : lines) {
+    const auto v = numbers(line, 5);
+    if (!v) continue;
+    result.push_back({(*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4]});
+  }
+  return result;
+}
 
 QString ResultValue(const TableResult& result) {
   switch (result.kind) {

@@ -16,6 +16,38 @@
 
 namespace exchange {
 
+// ---- The movement of each table ("MVT.TXT") and the sit-out list ("BYE.TXT")
+
+// One line of a table's movement: round, table, N/S pair, E/W pair, board
+// set. A round where only one pair sits at the table is the round and four
+// zeros ("r 0  0  0  0"); a round against the BYE has 0 for the BYE's side.
+struct MovementLine {
+  int round = 0;
+  int table = 0;
+  int ns = 0;
+  int ew = 0;
+  int boardSet = 0;
+  bool operator==(const MovementLine&) const = default;
+};
+QString MovementLineText(const MovementLine& line);
+// The lines of a movement; a line with a number missing or bad, or beyond
+// any movement the program makes, is left out, and at most 42 are read.
+std::vector<MovementLine> ParseMovement(const QStringList& lines);
+
+// One line of the sit-out list: round, table, board, N/S pair, E/W pair (0
+// for the side that is empty or the BYE).
+struct ByeLine {
+  int round = 0;
+  int table = 0;
+  int board = 0;
+  int ns = 0;
+  int ew = 0;
+  bool operator==(const ByeLine&) const = default;
+};
+QString ByeLineText(const ByeLine& line);
+// A line with a number missing or bad is left out.
+std::vector<ByeLine> ParseByeList(const QStringList& lines);
+
 // ---- A table's result for one board: the text of a result file ("REST<n>.TXT")
 
 enum class ResultKind { None, Contract, Pass, NotPlayed, Average, Arbitral, Split, Delete };

@@ -131,3 +131,14 @@ TEST(ExchangeLines, ATablesPlayersReadBackAsWritten) {
   EXPECT_EQ(ParsePlayersFileLine("A@B"), (std::array<QString, 4>{"A", "B", "", ""}));
   EXPECT_EQ(ParsePlayersFileLine("A@" + QString(120, 'x'))[1], QString(100, 'x'));
 }
+
+TEST(ExchangeLines, AMovementAndItsSitOutsReadBackAsWritten) {
+  const std::vector<MovementLine> movement{{1, 2, 2, 9, 1}, {3, 2, 2, 0, 2}, {4, 0, 0, 0, 0}};
+  QStringList lines;
+  for (const MovementLine& m : movement) lines << MovementLineText(m);
+  EXPECT_EQ(lines, QStringList({"1 2 2 9 1", "3 2 2 0 2", "4 0  0  0  0"}));
+  EXPECT_EQ(ParseMovement(lines + QStringList{"", "5 x 1 2 3", "99 1 1 1 1"}), movement);
+  const ByeLine bye{3, 2, 5, 2, 0};
+  EXPECT_EQ(ByeLineText(bye), "3 2 5 2 0");
+  EXPECT_EQ(ParseByeList({"3 2 5 2 0", "3 2 x 2 0", "3 2"}), std::vector<ByeLine>{bye});
+}
