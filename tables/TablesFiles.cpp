@@ -20,35 +20,6 @@ bool isSeat(const QString& text) {
 
 }  // namespace
 
-std::optional<Prefs> ParsePrefsLine(const QString& line) {
-  // The password is what follows the seventeenth blank, kept as it is.
-  qsizetype from = 0;
-  QStringList fields;
-  for (int i = 0; i < 17; ++i) {
-    const qsizetype blank = line.indexOf(u' ', from);
-    if (blank < 0) return std::nullopt;
-    fields << line.mid(from, blank - from);
-    from = blank + 1;
-  }
-  QString password = line.mid(from);
-  if (password.endsWith(u'\r')) password.chop(1);
-  Prefs p;
-  bool ok[4] = {};
-  p.roundsPlayed = fields[0].toInt(&ok[0]);
-  p.dealCount = fields[1].toInt(&ok[1]);
-  p.tableCount = fields[2].toInt(&ok[2]);
-  p.boardsPerTable = fields[3].toInt(&ok[3]);
-  for (bool b : ok)
-    if (!b) return std::nullopt;
-  if (fields[4].size() != 1 || p.tableCount < 1 || p.tableCount > kMaxTables || p.boardsPerTable < 1 ||
-      p.boardsPerTable > kMaxBoards)
-    return std::nullopt;
-  p.movement = fields[4][0];
-  p.pairsEntered = fields[10] != QLatin1String("N");
-  p.password = password;
-  return p;
-}
-
 std::optional<std::array<Hand, 4>> ParseDiagram(const QStringList& lines) {
   if (lines.size() < 30 || !lines[0].startsWith(QLatin1String("Board"))) return std::nullopt;
   std::array<Hand, 4> hands;

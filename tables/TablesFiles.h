@@ -18,21 +18,9 @@
 
 namespace tables {
 
-// The fields of "PREFS.TXT" the server uses.
-struct Prefs {
-  int roundsPlayed = 0;
-  int dealCount = 0;
-  int tableCount = 0;
-  int boardsPerTable = 0;
-  QChar movement;  // "P" Patton, "M" Mitchell numbering, "H" otherwise
-  bool pairsEntered = true;
-  QString password;
-  bool mitchellNumbering() const { return movement == QLatin1Char('M'); }
-};
-// The preferences line: 18 fields separated by one blank, the password last
-// (it may hold blanks or be empty). Nothing when a number is missing or bad,
-// or the tables or boards are more than the program ever plays.
-std::optional<Prefs> ParsePrefsLine(const QString& line);
+// The preferences "PREFS.TXT" (core/ExchangeLines.h).
+using exchange::ParsePrefsLine;
+using exchange::Prefs;
 
 // A table's movement "MVT.TXT" and the sit-out list "BYE.TXT"
 // (core/ExchangeLines.h).

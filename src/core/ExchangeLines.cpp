@@ -52,6 +52,74 @@ std::optional<std::vector<int>> numbers(const QString& line, int count) {
 
 }  // namespace
 
+namespace {
+
+QString yesNo(bool value) { return value ? QStringLiteral("Y") : QStringLiteral("N"); }
+
+}  // namespace
+
+QString PrefsLine(const Prefs& p) {
+  return QStringList{QString::number(p.roundsPlayed),
+                     QString::number(p.dealCount),
+                     QString::number(p.tableCount),
+                     QString::number(p.boardsPerTable),
+                     QString(p.movement),
+                     QString::number(p.mitchellType),
+                     yesNo(p.byePresent),
+                     QString::number(p.byeNsPair),
+                     QString::number(p.byeEwPair),
+                     yesNo(p.federationMode),
+                     yesNo(p.pairsEntered),
+                     QString::number(p.roundsShown),
+                     QString::number(p.percentagesFromRound),
+                     yesNo(p.enterDealsAtTable),
+                     yesNo(p.heredia),
+                     QString::number(p.federationMovementKind),
+                     QString(p.screen),
+                     p.password}
+      .join(u' ');
+}
+
+std::optional<Prefs> ParsePrefsLine(const QString& line) {
+  // The password is what follows the seventeenth blank, kept as it is.
+  qsizetype from = 0;
+  QStringList f;
+  for (int i = 0; i < 17; ++i) {
+    const qsizetype blank = line.indexOf(u' ', from);
+    if (blank < 0) return std::nullopt;
+    f << line.mid(from, blank - from);
+    from = blank + 1;
+  }
+  Prefs p;
+  p.password = line.mid(from);
+  if (p.password.endsWith(u'\r')) p.password.chop(1);
+  bool ok[4] = {};
+  p.roundsPlayed = f[0].toInt(&ok[0]);
+  p.dealCount = f[1].toInt(&ok[1]);
+  p.tableCount = f[2].toInt(&ok[2]);
+  p.boardsPerTable = f[3].toInt(&ok[3]);
+  for (bool b : ok)
+    if (!b) return std::nullopt;
+  if (f[4].size() != 1 || p.tableCount < 1 || p.tableCount > kMaxTables || p.boardsPerTable < 1 ||
+      p.boardsPerTable > kMaxBoards)
+    return std::nullopt;
+  const auto yes = [](const QString& text) { return text == QLatin1String("Y"); };
+  p.movement = f[4][0];
+  p.mitchellType = f[5].toInt();
+  p.byePresent = yes(f[6]);
+  p.byeNsPair = f[7].toInt();
+  p.byeEwPair = f[8].toInt();
+  p.federationMode = yes(f[9]);
+  p.pairsEntered = f[10] != QLatin1String("N");
+  p.roundsShown = f[11].toInt();
+  p.percentagesFromRound = f[12].toInt();
+  p.enterDealsAtTable = yes(f[13]);
+  p.heredia = yes(f[14]);
+  p.federationMovementKind = f[15].toInt();
+  p.screen = f[16].isEmpty() ? QChar() : f[16][0];
+  return p;
+}
+
 QString MovementLineText(const MovementLine& m) {
   if (m.table == 0 && m.ns == 0 && m.ew == 0 && m.boardSet == 0) return QStringLiteral("%1 0  0  0  0").arg(m.round);
   return QStringLiteral("%1 %2 %3 %4 %5").arg(m.round).arg(m.table).arg(m.ns).arg(m.ew).arg(m.boardSet);

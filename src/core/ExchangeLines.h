@@ -16,6 +16,39 @@
 
 namespace exchange {
 
+// ---- The evening's preferences ("PREFS.TXT")
+
+// One line of 18 fields separated by one blank, in this order; yes/no as
+// "Y"/"N"; the password last, as it is (it may hold blanks or be empty).
+struct Prefs {
+  int roundsPlayed = 0;
+  int dealCount = 0;
+  int tableCount = 0;
+  int boardsPerTable = 0;
+  QChar movement;  // "P" Patton, "M" Mitchell numbering, "H" otherwise
+  int mitchellType = 0;
+  bool byePresent = false;
+  int byeNsPair = 0;
+  int byeEwPair = 0;
+  bool federationMode = false;
+  bool pairsEntered = true;
+  int roundsShown = 0;
+  int percentagesFromRound = 0;
+  bool enterDealsAtTable = false;
+  bool heredia = false;
+  int federationMovementKind = 0;
+  QChar screen;  // "S" small screens, "Y" pocket screens, "N" neither
+  QString password;
+  bool mitchellNumbering() const { return movement == QLatin1Char('M'); }
+  bool operator==(const Prefs&) const = default;
+};
+QString PrefsLine(const Prefs& prefs);
+// Nothing when a field is missing, one of the first four is not a whole
+// number, the movement is not one letter, or the tables or boards are more
+// than the program ever plays. The other numbers read 0 when bad; a yes is
+// "Y", but the pairs are entered unless "N".
+std::optional<Prefs> ParsePrefsLine(const QString& line);
+
 // ---- The movement of each table ("MVT.TXT") and the sit-out list ("BYE.TXT")
 
 // One line of a table's movement: round, table, N/S pair, E/W pair, board

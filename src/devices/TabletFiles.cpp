@@ -30,8 +30,6 @@ namespace {
 
 const QString kPlaceholder = QStringLiteral("Il n'y a pas encore d'affichage des resultats disponible.");
 
-QString yesNo(bool value) { return value ? QStringLiteral("Y") : QStringLiteral("N"); }
-
 QString seriesFolder() { return TabletSeriesFolder + QStringLiteral("1"); }
 
 // The exchange folder emptied but for its lock file: the lock stays on the
@@ -235,22 +233,20 @@ bool LockExchangeFolder() {
 
 QString TabletPrefsLine() {
   PercentagesFromRound = adjustedPercentagesRound();
-  QString movement = QStringLiteral("H");
+  QChar movement = u'H';
   if (IsPatton)
-    movement = QStringLiteral("P");
+    movement = u'P';
   else if (MitchellNumbering)
-    movement = QStringLiteral("M");
-  QString screen = QStringLiteral("N");
+    movement = u'M';
+  QChar screen = u'N';
   if (platform::fileExists(ProgramFolder + QStringLiteral("MINIPCKT.TXT")))
-    screen = QStringLiteral("S");
+    screen = u'S';
   else if (platform::fileExists(ProgramFolder + QStringLiteral("PCKT.TXT")))
-    screen = QStringLiteral("Y");
-  return QStringLiteral("%1 %2 %3 %4 ").arg(RoundsPlayed).arg(DealCount).arg(TableCount).arg(BoardsPerTable) +
-         movement + QStringLiteral(" %1 ").arg(MitchellType) + yesNo(ByePresent) +
-         QStringLiteral(" %1 %2 ").arg(ByeNsPair).arg(ByeEwPair) + yesNo(FederationMode) + ' ' + yesNo(PairsEntered) +
-         QStringLiteral(" %1 %2 ").arg(RoundsShownCount).arg(PercentagesFromRound) + yesNo(EnterDealsAtTable) + ' ' +
-         yesNo(HerediaMovement != 0) + QStringLiteral(" %1 ").arg(FederationMovementKind) + screen + ' ' +
-         TabletPassword;
+    screen = u'Y';
+  return exchange::PrefsLine({RoundsPlayed, DealCount, TableCount, BoardsPerTable, movement, MitchellType,
+                              ByePresent, ByeNsPair, ByeEwPair, FederationMode, PairsEntered, RoundsShownCount,
+                              PercentagesFromRound, EnterDealsAtTable, HerediaMovement != 0,
+                              FederationMovementKind, screen, TabletPassword});
 }
 
 void WriteTabletSessionFiles() {

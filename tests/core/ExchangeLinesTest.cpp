@@ -142,3 +142,14 @@ TEST(ExchangeLines, AMovementAndItsSitOutsReadBackAsWritten) {
   EXPECT_EQ(ByeLineText(bye), "3 2 5 2 0");
   EXPECT_EQ(ParseByeList({"3 2 5 2 0", "3 2 x 2 0", "3 2"}), std::vector<ByeLine>{bye});
 }
+
+TEST(ExchangeLines, ThePreferencesReadBackAsWritten) {
+  Prefs p{3, 21, 7, 3, u'M', 2, true, 0, 14, false, false, 1, 2, true, false, 4, u'S', "mot de passe"};
+  EXPECT_EQ(PrefsLine(p), "3 21 7 3 M 2 Y 0 14 N N 1 2 Y N 4 S mot de passe");
+  EXPECT_EQ(ParsePrefsLine(PrefsLine(p)), p);
+  p.password.clear();
+  EXPECT_EQ(PrefsLine(p), "3 21 7 3 M 2 Y 0 14 N N 1 2 Y N 4 S ");
+  EXPECT_EQ(ParsePrefsLine(PrefsLine(p)), p);
+  EXPECT_FALSE(ParsePrefsLine("3 21 7 3 M 2 Y 0 14 N N 1 2 Y N 4 S"));  // no password field
+  EXPECT_FALSE(ParsePrefsLine("3 21 22 3 M 2 Y 0 14 N N 1 2 Y N 4 S pw"));  // 22 tables
+}
