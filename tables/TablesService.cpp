@@ -274,8 +274,9 @@ void TablesService::writeHolders() {
   QByteArray bytes;
   for (const auto& [table, holder] : holders_)
     if (!holder.device.isEmpty())
-      bytes += (QString::number(table) + u'\t' + describe(holder.device) + u'\t' +
-                holder.since.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("\r\n"))
+      bytes += (exchange::TableHolderLine(
+                    {table, describe(holder.device), holder.since.toString(QStringLiteral("HH:mm:ss"))}) +
+                QStringLiteral("\r\n"))
                    .toUtf8();
   try {
     platform::TextWriter writer;

@@ -3,6 +3,8 @@
 #include "core/Globals.h"
 #include "core/TournamentFileLines.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace exchange {
@@ -329,6 +331,20 @@ std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines) {
     rows.push_back(r);
   }
   return rows;
+}
+
+QString TableHolderLine(const TableHolder& h) { return QString::number(h.table) + u'\t' + h.device + u'\t' + h.since; }
+
+std::optional<TableHolder> ParseTableHolderLine(const QString& line) {
+  static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
+  const QStringList fields = line.split(u'\t');
+  if (fields.size() < 3) return std::nullopt;
+  bool number = false;
+  const int table = fields[0].toInt(&number);
+  const QString device = fields[1].trimmed();
+  if (!number || table < 1 || table > kMaxTables || device.isEmpty() || !time.match(fields[2]).hasMatch())
+    return std::nullopt;
+  return TableHolder{table, device, fields[2]};
 }
 
 namespace {

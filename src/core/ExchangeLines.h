@@ -184,6 +184,20 @@ QString BoardFileContent(int board, const std::vector<FrequencyRow>& rows, bool 
 // not numbers, is left out.
 std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines);
 
+// ---- Who holds which table ("APPAREILS.TXT", UTF-8, written by the server)
+
+// "<table>\t<device>\t<HH:MM:SS since>".
+struct TableHolder {
+  int table = 0;
+  QString device;
+  QString since;
+  bool operator==(const TableHolder&) const = default;
+};
+QString TableHolderLine(const TableHolder& holder);
+// Nothing when the table is not a number 1..21, the device is blank or the
+// time is not HH:MM:SS.
+std::optional<TableHolder> ParseTableHolderLine(const QString& line);
+
 // ---- The ranking ("RESULTS.TXT", "RESULTSF.TXT")
 
 // With table devices the fields are separated by sep "$" and the tables read

@@ -139,9 +139,12 @@ void WriteTableResultFile(int slot, bool erased, bool listOnce) {
     return;
   }
   const exchange::EchoLine held = tableResultLine(slot, k, ResultContract[slot], ResultLead[slot]);
-  const exchange::EchoLine sent = erased ? tableResultLine(slot, k, QStringLiteral("DELETE"), QStringLiteral("?")) : held;
-  RewriteWholeFile(folder + QStringLiteral("/RESS%1.TXT").arg(k), exchange::EchoLineText(sent) + QStringLiteral("\r\n"));
-  RewriteWholeFile(folder + QStringLiteral("/RESX%1.TXT").arg(k), exchange::EchoLineText(held) + QStringLiteral("\r\n"));
+  const exchange::EchoLine sent =
+      erased ? tableResultLine(slot, k, QStringLiteral("DELETE"), QStringLiteral("?")) : held;
+  RewriteWholeFile(folder + QStringLiteral("/RESS%1.TXT").arg(k),
+                   exchange::EchoLineText(sent) + QStringLiteral("\r\n"));
+  RewriteWholeFile(folder + QStringLiteral("/RESX%1.TXT").arg(k),
+                   exchange::EchoLineText(held) + QStringLiteral("\r\n"));
 
   const QString boards = folder + QStringLiteral("/DONNESTOUR%1.TXT").arg(ResultRound[slot]);
   const QString board = QString::number(ResultBoard[slot]);

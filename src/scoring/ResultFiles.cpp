@@ -104,7 +104,8 @@ QString BoardFileText(int board, bool reportEmpty) {
     const int ew = ResultEwPair[s];
     if (ns == 0 || ew == 0) continue;
     if (score == kScoreAverage || score == kScoreAdjusted) {
-      rows.push_back({score == kScoreAverage ? QStringLiteral("MOY") : QStringLiteral("AJU"), {}, {}, ns, {}, ew, {}, {}});
+      const QString word = score == kScoreAverage ? QStringLiteral("MOY") : QStringLiteral("AJU");
+      rows.push_back({word, {}, {}, ns, {}, ew, {}, {}});
       continue;
     }
     rows.push_back({ResultContract[s].isEmpty() ? QStringLiteral("?") : ResultContract[s], ResultDeclarer[s], score, ns,

@@ -12,7 +12,9 @@ namespace {
 TableResult contract(char declarer, const QString& text, const QString& lead = {}) {
   return {ResultKind::Contract, QChar(declarer), text, lead, 0, 0};
 }
-TableResult only(ResultKind kind, char declarer = 0) { return {kind, declarer ? QChar(declarer) : QChar(), {}, {}, 0, 0}; }
+TableResult only(ResultKind kind, char declarer = 0) {
+  return {kind, declarer ? QChar(declarer) : QChar(), {}, {}, 0, 0};
+}
 
 }  // namespace
 
@@ -152,4 +154,14 @@ TEST(ExchangeLines, ThePreferencesReadBackAsWritten) {
   EXPECT_EQ(ParsePrefsLine(PrefsLine(p)), p);
   EXPECT_FALSE(ParsePrefsLine("3 21 7 3 M 2 Y 0 14 N N 1 2 Y N 4 S"));  // no password field
   EXPECT_FALSE(ParsePrefsLine("3 21 22 3 M 2 Y 0 14 N N 1 2 Y N 4 S pw"));  // 22 tables
+}
+
+TEST(ExchangeLines, WhoHoldsATableReadsBackAsWritten) {
+  const TableHolder h{3, "Android Chrome 192.168.1.23", "20:15:02"};
+  EXPECT_EQ(TableHolderLine(h), "3\tAndroid Chrome 192.168.1.23\t20:15:02");
+  EXPECT_EQ(ParseTableHolderLine(TableHolderLine(h)), h);
+  EXPECT_EQ(ParseTableHolderLine(TableHolderLine(h) + "\tune colonne de plus"), h);
+  for (const char* line : {"3\tFirefox", "0\tFirefox\t20:15:02", "22\tFirefox\t20:15:02", "3\t \t20:15:02",
+                           "3\tFirefox\t8:15:02"})
+    EXPECT_FALSE(ParseTableHolderLine(line)) << line;
 }
