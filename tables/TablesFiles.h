@@ -4,8 +4,10 @@
 // movement of each table, sit-out list), what it sends back (each board's
 // echo, the boards' frequencies, the ranking, the deals), and the two files
 // the server writes for the program (one result file per board, the table's
-// players). Readers take the lines of a file and never fail: a bad line is
-// left out. Writers go through the atomic writer.
+// players). The lines the program writes or reads too have one writer and
+// one reader in core/ExchangeLines.h, named here for the server. Readers
+// take the lines of a file and never fail: a bad line is left out. Writers
+// go through the atomic writer.
 #include "core/ExchangeLines.h"
 
 #include <QHash>
@@ -18,20 +20,18 @@
 
 namespace tables {
 
-// The preferences "PREFS.TXT" (core/ExchangeLines.h).
+// The preferences "PREFS.TXT".
 using exchange::ParsePrefsLine;
 using exchange::Prefs;
 
-// A table's movement "MVT.TXT" and the sit-out list "BYE.TXT"
-// (core/ExchangeLines.h).
+// A table's movement "MVT.TXT" and the sit-out list "BYE.TXT".
 using exchange::ByeLine;
 using exchange::MovementLine;
 using exchange::ParseByeList;
 using exchange::ParseMovement;
 
 // A result line the program sends to a table ("RESS<n>.TXT", "RESX<n>.TXT")
-// and a table's result file ("REST<n>.TXT"): one writer and one reader for
-// the program and this server (core/ExchangeLines.h).
+// and a table's result file ("REST<n>.TXT").
 using exchange::EchoLine;
 using exchange::ParseEchoLine;
 using exchange::ParseResultFileLine;
@@ -42,13 +42,11 @@ using exchange::ResultText;
 using exchange::ResultValue;
 using exchange::TableResult;
 
-// One result of a board's frequency file "DONNE<n>.TXT"
-// (core/ExchangeLines.h).
+// One result of a board's frequency file "DONNE<n>.TXT".
 using exchange::FrequencyRow;
 using exchange::ParseBoardFile;
 
-// The ranking the program writes for the tables ("RESULTS.TXT"): one
-// writer and one reader (core/ExchangeLines.h).
+// The ranking the program writes for the tables ("RESULTS.TXT").
 using exchange::ParseRankingFile;
 using exchange::RankingList;
 using exchange::RankingRow;
@@ -96,7 +94,7 @@ QString ValueOfEcho(const EchoLine& echo);
 // T), in either case; the card as the program writes it, or nothing.
 std::optional<QString> NormalisedLead(const QString& text);
 
-// One seat of "PLAYERS.TXT" and the file's line (core/ExchangeLines.h).
+// One seat of "PLAYERS.TXT" and the file's line.
 using exchange::PlayersFileLine;
 using exchange::SeatEntry;
 

@@ -125,7 +125,6 @@ QJsonValue echoScore(const QString& contract, int board) {
   return parsed.valid() ? QJsonValue(parsed.score) : QJsonValue();
 }
 
-// The text after the seven numbers of a result file's line.
 // A name typed at a table as the program can store it, as the desk would
 // take it: Windows-1252 text without control characters, without the
 // players file's separators ("@", "&") nor the pairs file's ("£"), and not
