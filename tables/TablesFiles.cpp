@@ -20,15 +20,6 @@ bool isSeat(const QString& text) {
 
 }  // namespace
 
-std::optional<std::array<Hand, 4>> ParseDiagram(const QStringList& lines) {
-  if (lines.size() < 30 || !lines[0].startsWith(QLatin1String("Board"))) return std::nullopt;
-  std::array<Hand, 4> hands;
-  const int firstLines[4] = {6, 13, 20, 27};  // North, South, East, West (1-based)
-  for (int seat = 0; seat < 4; ++seat)
-    for (int suit = 0; suit < 4; ++suit) hands[seat][suit] = lines[firstLines[seat] - 1 + suit].mid(2).trimmed();
-  return hands;
-}
-
 std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines) {
   std::vector<ListedPlayer> players;
   for (const QString& line : lines) {

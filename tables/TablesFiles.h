@@ -8,6 +8,7 @@
 // one reader in core/ExchangeLines.h, named here for the server. Readers
 // take the lines of a file and never fail: a bad line is left out. Writers
 // go through the atomic writer.
+#include "core/DealDiagrams.h"
 #include "core/ExchangeLines.h"
 
 #include <QHash>
@@ -55,7 +56,7 @@ using exchange::RankingRow;
 // as its spades, hearts, diamonds and clubs ranks. Nothing when the file is
 // not a diagram.
 using Hand = std::array<QString, 4>;
-std::optional<std::array<Hand, 4>> ParseDiagram(const QStringList& lines);
+using ::ParseDiagram;  // core/DealDiagrams.h, beside the diagram's writer
 
 // One player of the club's players' list.
 struct ListedPlayer {

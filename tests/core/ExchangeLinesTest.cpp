@@ -1,6 +1,7 @@
 // The exchange folder's lines against hand-made lines in the layouts the
 // program and the tables' server share: what is written reads back equal, a
 // damaged line is refused, a field added at a line's end is left alone.
+#include "core/DealDiagrams.h"
 #include "core/ExchangeLines.h"
 
 #include <gtest/gtest.h>
@@ -164,4 +165,17 @@ TEST(ExchangeLines, WhoHoldsATableReadsBackAsWritten) {
   for (const char* line : {"3\tFirefox", "0\tFirefox\t20:15:02", "22\tFirefox\t20:15:02", "3\t \t20:15:02",
                            "3\tFirefox\t8:15:02"})
     EXPECT_FALSE(ParseTableHolderLine(line)) << line;
+}
+
+TEST(ExchangeLines, ADiagramReadsBackAsWritten) {
+  const DealHoldings hands{{{"AKT3", "Q2", "", "J98765432"},
+                            {"2", "3", "4", "5"},
+                            {"QJ", "AKJT", "Q", "AK"},
+                            {"9", "9", "9", "T"}}};
+  const auto read = ParseDiagram(DiagramLines(7, hands));
+  ASSERT_TRUE(read);
+  EXPECT_EQ((*read)[SeatNorth], (std::array<QString, 4>{"A R X 3", "D 2", "", "V 9 8 7 6 5 4 3 2"}));
+  EXPECT_EQ((*read)[SeatEast], (std::array<QString, 4>{"D V", "A R V X", "D", "A R"}));
+  EXPECT_EQ((*read)[SeatWest][3], "X");
+  EXPECT_FALSE(ParseDiagram(DiagramLines(7, hands).mid(0, 29)));
 }
