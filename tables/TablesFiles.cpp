@@ -8,29 +8,6 @@
 namespace tables {
 namespace {
 
-const QString kEcho = QStringLiteral(" Entame=?");
-
-// Every blank-separated word of a line, as whole numbers; nothing when one
-// is not a number or there are fewer than count.
-std::optional<std::vector<int>> numbers(const QString& line, int count) {
-  const QStringList words = line.simplified().split(u' ', Qt::SkipEmptyParts);
-  if (words.size() < count) return std::nullopt;
-  std::vector<int> values;
-  for (int i = 0; i < count; ++i) {
-    bool ok = false;
-    const int v = words[i].toInt(&ok);
-    if (!ok) return std::nullopt;
-    values.push_back(v);
-  }
-  return values;
-}
-
-std::optional<int> optionalNumber(const QString& text) {
-  bool ok = false;
-  const int v = text.toInt(&ok);
-  return ok ? std::optional<int>(v) : std::nullopt;
-}
-
 bool isWord(const QString& text) {
   return text == QLatin1String("MOY") || text == QLatin1String("MOY.") || text == QLatin1String("AJU") ||
          text == QLatin1String("AJU.") || text == QLatin1String("NOT PLAYED") || text == QLatin1String("PASSE");
@@ -42,145 +19,6 @@ bool isSeat(const QString& text) {
 }
 
 }  // namespace
-
-std::optional<Prefs> ParsePrefsLine(const QString& line) {
-  // The password is what follows the seventeenth blank, kept as it is.
-  qsizetype from = 0;
-  QStringList fields;
-  for (int i = 0; i < 17; ++i) {
-    const qsizetype blank = line.indexOf(u' ', from);
-    if (blank < 0) return std::nullopt;
-    fields << line.mid(from, blank - from);
-    from = blank + 1;
-  }
-  QString password = line.mid(from);
-  if (password.endsWith(u'\r')) password.chop(1);
-  Prefs p;
-  bool ok[4] = {};
-  p.roundsPlayed = fields[0].toInt(&ok[0]);
-  p.dealCount = fields[1].toInt(&ok[1]);
-  p.tableCount = fields[2].toInt(&ok[2]);
-  p.boardsPerTable = fields[3].toInt(&ok[3]);
-  for (bool b : ok)
-    if (!b) return std::nullopt;
-  if (fields[4].size() != 1 || p.tableCount < 1 || p.tableCount > kMaxTables || p.boardsPerTable < 1 ||
-      p.boardsPerTable > kMaxBoards)
-    return std::nullopt;
-  p.movement = fields[4][0];
-  p.pairsEntered = fields[10] != QLatin1String("N");
-  p.password = password;
-  return p;
-}
-
-std::vector<MovementLine> ParseMovement(const QStringList& lines) {
-  std::vector<MovementLine> result;
-  for (const QString& line : lines) {
-    const auto v = numbers(line, 5);
-    if (!v || (*v)[0] < 1 || (*v)[0] > kMaxPairs || (*v)[4] > kMaxBoards) continue;
-    if (std::any_of(v->begin(), v->end(), [](int n) { return n < 0 || n > 2 * kMaxPairs; })) continue;
-    result.push_back({(*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4]});
-    if (result.size() >= static_cast<std::size_t>(kMaxPairs)) break;
-  }
-  return result;
-}
-
-std::vector<ByeLine> ParseByeList(const QStringList& lines) {
-  std::vector<ByeLine> result;
-  for (const QString& line : lines) {
-    const auto v = numbers(line, 5);
-    if (!v) continue;
-    result.push_back({(*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4]});
-  }
-  return result;
-}
-
-std::optional<EchoLine> ParseEchoLine(const QString& line) {
-  // Seven numbers, each followed by one blank; the declarer may be empty, so
-  // the text after them is cut by position, not by words.
-  qsizetype pos = 0;
-  int values[7] = {};
-  for (int& value : values) {
-    const qsizetype blank = line.indexOf(u' ', pos);
-    if (blank < 0) return std::nullopt;
-    bool ok = false;
-    value = line.mid(pos, blank - pos).toInt(&ok);
-    if (!ok) return std::nullopt;
-    pos = blank + 1;
-  }
-  QString rest = line.mid(pos);
-  if (rest.endsWith(kEcho)) {
-    rest.chop(kEcho.size());
-  } else {
-    const qsizetype last = rest.lastIndexOf(u' ');
-    if (last < 0) return std::nullopt;
-    rest.truncate(last);  // the lead of a BridgeMates echo
-  }
-  EchoLine e{values[0], values[3], values[4], values[5], values[6], {}, {}};
-  const qsizetype blank = rest.indexOf(u' ');
-  if (blank < 0) return std::nullopt;
-  e.declarer = rest.left(blank);
-  e.contract = rest.mid(blank + 1).trimmed();
-  return e;
-}
-
-std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines) {
-  std::vector<FrequencyRow> rows;
-  for (int i = 2; i < lines.size(); ++i) {
-    // A passed board has no lead: six words.
-    const QStringList w = lines[i].simplified().split(u' ', Qt::SkipEmptyParts);
-    if (w.size() != 7 && w.size() != 6) continue;
-    FrequencyRow r;
-    const qsizetype slash = w[0].indexOf(u'/');
-    r.contract = slash < 0 ? w[0] : w[0].left(slash);
-    r.declarer = slash < 0 ? QString() : w[0].mid(slash + 1);
-    r.score = optionalNumber(w[1]);
-    const auto ns = optionalNumber(w[2]);
-    const auto ew = optionalNumber(w[4]);
-    if (!ns || !ew) continue;
-    r.ns = *ns;
-    r.ew = *ew;
-    r.nsPercent = optionalNumber(w[3]);
-    r.ewPercent = optionalNumber(w[5]);
-    r.lead = w.size() == 6 || w[6] == QLatin1String("--") ? QString() : w[6];
-    rows.push_back(r);
-  }
-  return rows;
-}
-
-std::vector<RankingList> ParseRankingFile(const QStringList& lines) {
-  std::vector<RankingList> lists;
-  for (const QString& line : lines) {
-    if (line.trimmed().isEmpty()) continue;
-    if (line.startsWith(QLatin1String("$$"))) {
-      const QString text = line.mid(2);
-      if (text.startsWith(u' ') && !lists.empty() && !lists.back().rows.empty()) {
-        // A team's second line: the label of its E/W pair.
-        RankingRow& row = lists.back().rows.back();
-        row.name += QStringLiteral(" / ") + text.trimmed();
-      } else {
-        lists.push_back({text.trimmed(), {}});
-      }
-      continue;
-    }
-    const qsizetype first = line.indexOf(u'$');
-    const qsizetype second = first < 0 ? -1 : line.indexOf(u'$', first + 1);
-    const qsizetype last = line.lastIndexOf(u'$');
-    if (second < 0 || last <= second) continue;
-    if (lists.empty()) lists.push_back({});
-    lists.back().rows.push_back({line.left(first).trimmed(), line.mid(first + 1, second - first - 1).trimmed(),
-                                 line.mid(second + 1, last - second - 1).trimmed(), line.mid(last + 1).trimmed()});
-  }
-  return lists;
-}
-
-std::optional<std::array<Hand, 4>> ParseDiagram(const QStringList& lines) {
-  if (lines.size() < 30 || !lines[0].startsWith(QLatin1String("Board"))) return std::nullopt;
-  std::array<Hand, 4> hands;
-  const int firstLines[4] = {6, 13, 20, 27};  // North, South, East, West (1-based)
-  for (int seat = 0; seat < 4; ++seat)
-    for (int suit = 0; suit < 4; ++suit) hands[seat][suit] = lines[firstLines[seat] - 1 + suit].mid(2).trimmed();
-  return hands;
-}
 
 std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines) {
   std::vector<ListedPlayer> players;
@@ -241,33 +79,7 @@ std::optional<ListedPlayer> PlayersIndex::find(const QString& licence, const QSt
   return typedName.isEmpty() ? std::nullopt : lookUp(byName_, typedName);
 }
 
-QString ResultValue(const TableResult& result) {
-  switch (result.kind) {
-    case ResultKind::Contract: return QString(result.declarer) + u' ' + result.contract;
-    case ResultKind::Pass: return QStringLiteral("PASSE");
-    case ResultKind::NotPlayed: return QStringLiteral("NOT PLAYED");
-    case ResultKind::Arbitral: return QStringLiteral("AJU");
-    case ResultKind::Split: return QStringLiteral("%1 - %2").arg(result.nsPercent).arg(result.ewPercent);
-    case ResultKind::Delete: return {};
-  }
-  return {};
-}
-
-QString ResultText(const TableResult& result) {
-  if (result.kind == ResultKind::Delete) return QStringLiteral("N DELETE");
-  QString text = ResultValue(result);
-  if (result.kind == ResultKind::Contract && !result.lead.isEmpty()) text += u' ' + result.lead;
-  return text;
-}
-
-QString ValueOfResultText(const QString& raw) {
-  const QString text = raw.trimmed().toUpper();
-  if (isWord(text) || text.contains(QLatin1String(" - "))) return text;
-  const QString rest = text.mid(2).trimmed();
-  const QString contract = rest.section(u' ', 0, 0);
-  if (contract == QLatin1String("DELETE")) return {};
-  return text.left(1) + u' ' + contract;
-}
+QString ValueOfResultText(const QString& text) { return ResultValue(ReadResultText(text)); }
 
 QString ValueOfEcho(const EchoLine& echo) {
   const QString contract = echo.contract.toUpper();
@@ -285,23 +97,6 @@ std::optional<QString> NormalisedLead(const QString& raw) {
   if (!known) return std::nullopt;
   if (rank == QLatin1String("X")) rank = QStringLiteral("x");  // a small card
   return rank + text.back();
-}
-
-QString ResultFileLine(int table, int board, int round, int ns, int ew, const QString& text) {
-  return QStringLiteral("%1 1 0 %2 %3 %4 %5 ").arg(table).arg(board).arg(round).arg(ns).arg(ew) + text;
-}
-
-QString PlayersFileLine(const std::array<SeatEntry, 4>& seats) {
-  QStringList entries;
-  for (const SeatEntry& s : seats) {
-    if (s.name.isEmpty())
-      entries << QStringLiteral("*** Pas rempli ***");
-    else if (s.licence.isEmpty())
-      entries << s.name;
-    else
-      entries << s.licence + u'&' + s.name;
-  }
-  return entries.join(u'@');
 }
 
 QString ExchangeFolder::seriesFolder() const { return root_ + QStringLiteral("/Serie1"); }

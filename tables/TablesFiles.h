@@ -4,8 +4,13 @@
 // movement of each table, sit-out list), what it sends back (each board's
 // echo, the boards' frequencies, the ranking, the deals), and the two files
 // the server writes for the program (one result file per board, the table's
-// players). Readers take the lines of a file and never fail: a bad line is
-// left out. Writers go through the atomic writer.
+// players). The lines the program writes or reads too have one writer and
+// one reader in core/ExchangeLines.h, named here for the server. Readers
+// take the lines of a file and never fail: a bad line is left out. Writers
+// go through the atomic writer.
+#include "core/DealDiagrams.h"
+#include "core/ExchangeLines.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -16,94 +21,42 @@
 
 namespace tables {
 
-// The fields of "PREFS.TXT" the server uses.
-struct Prefs {
-  int roundsPlayed = 0;
-  int dealCount = 0;
-  int tableCount = 0;
-  int boardsPerTable = 0;
-  QChar movement;  // "P" Patton, "M" Mitchell numbering, "H" otherwise
-  bool pairsEntered = true;
-  QString password;
-  bool mitchellNumbering() const { return movement == QLatin1Char('M'); }
-};
-// The preferences line: 18 fields separated by one blank, the password last
-// (it may hold blanks or be empty). Nothing when a number is missing or bad,
-// or the tables or boards are more than the program ever plays.
-std::optional<Prefs> ParsePrefsLine(const QString& line);
+// The preferences "PREFS.TXT".
+using exchange::ParsePrefsLine;
+using exchange::Prefs;
 
-// One line of a table's "MVT.TXT": round, table, N/S pair, E/W pair, board
-// set. A round where only one pair sits at the table reads "r 0 0 0 0"; a
-// round against the BYE has 0 for the BYE's side. Lines with numbers beyond
-// any movement the program makes are left out.
-struct MovementLine {
-  int round = 0;
-  int table = 0;
-  int ns = 0;
-  int ew = 0;
-  int boardSet = 0;
-};
-std::vector<MovementLine> ParseMovement(const QStringList& lines);
+// A table's movement "MVT.TXT" and the sit-out list "BYE.TXT".
+using exchange::ByeLine;
+using exchange::MovementLine;
+using exchange::ParseByeList;
+using exchange::ParseMovement;
 
-// One line of "BYE.TXT": round, table, board, N/S pair, E/W pair (0 for the
-// side that is empty or the BYE).
-struct ByeLine {
-  int round = 0;
-  int table = 0;
-  int board = 0;
-  int ns = 0;
-  int ew = 0;
-};
-std::vector<ByeLine> ParseByeList(const QStringList& lines);
+// A result line the program sends to a table ("RESS<n>.TXT", "RESX<n>.TXT")
+// and a table's result file ("REST<n>.TXT").
+using exchange::EchoLine;
+using exchange::ParseEchoLine;
+using exchange::ParseResultFileLine;
+using exchange::ReadResultText;
+using exchange::ResultFileLine;
+using exchange::ResultKind;
+using exchange::ResultText;
+using exchange::ResultValue;
+using exchange::TableResult;
 
-// A result line the program sends to a table ("RESS<n>.TXT", "RESX<n>.TXT"):
-// seven integers, the declarer (may be empty), the contract, then
-// " Entame=?" or the lead.
-struct EchoLine {
-  int table = 0;
-  int board = 0;
-  int round = 0;
-  int ns = 0;
-  int ew = 0;
-  QString declarer;
-  QString contract;
-};
-std::optional<EchoLine> ParseEchoLine(const QString& line);
+// One result of a board's frequency file "DONNE<n>.TXT".
+using exchange::FrequencyRow;
+using exchange::ParseBoardFile;
 
-// One result of a board's frequency file "DONNE<n>.TXT". The score and the
-// percentages are absent for an average or an adjusted score; a passed board
-// has no lead.
-struct FrequencyRow {
-  QString contract;
-  QString declarer;
-  std::optional<int> score;
-  int ns = 0;
-  std::optional<int> nsPercent;
-  int ew = 0;
-  std::optional<int> ewPercent;
-  QString lead;
-};
-std::vector<FrequencyRow> ParseBoardFile(const QStringList& lines);
-
-// The ranking the program writes for the tables ("RESULTS.TXT"): lists with
-// their titles (none in a Howell); a team's second line is joined to its row.
-struct RankingRow {
-  QString place;
-  QString pair;
-  QString name;
-  QString score;
-};
-struct RankingList {
-  QString title;
-  std::vector<RankingRow> rows;
-};
-std::vector<RankingList> ParseRankingFile(const QStringList& lines);
+// The ranking the program writes for the tables ("RESULTS.TXT").
+using exchange::ParseRankingFile;
+using exchange::RankingList;
+using exchange::RankingRow;
 
 // A deal diagram "S<n>.TXT": the four hands North, South, East, West, each
 // as its spades, hearts, diamonds and clubs ranks. Nothing when the file is
 // not a diagram.
 using Hand = std::array<QString, 4>;
-std::optional<std::array<Hand, 4>> ParseDiagram(const QStringList& lines);
+using ::ParseDiagram;  // core/DealDiagrams.h, beside the diagram's writer
 
 // One player of the club's players' list.
 struct ListedPlayer {
@@ -133,22 +86,6 @@ class PlayersIndex {
   Entries byName_;
 };
 
-// What a table sends for one board.
-enum class ResultKind { Contract, Pass, NotPlayed, Arbitral, Split, Delete };
-struct TableResult {
-  ResultKind kind = ResultKind::Contract;
-  QChar declarer;    // N, E, S or O (a contract)
-  QString contract;  // as the contract routine writes it, "4PN="
-  QString lead;      // "" when not given
-  int nsPercent = 0; // a split
-  int ewPercent = 0;
-};
-// The result as the program reads it from a result file, without the lead:
-// "N 4PN=", "PASSE", "NOT PLAYED", "AJU", "60 - 40"; "" for a deletion.
-QString ResultValue(const TableResult& result);
-// The text of the result file: the value with the lead after a blank, or
-// "N DELETE" for a deletion.
-QString ResultText(const TableResult& result);
 // The value of a result text read back ("N 4PN= RC" gives "N 4PN=").
 QString ValueOfResultText(const QString& text);
 // The value of an echo: "" when it deletes the board's result.
@@ -158,17 +95,9 @@ QString ValueOfEcho(const EchoLine& echo);
 // T), in either case; the card as the program writes it, or nothing.
 std::optional<QString> NormalisedLead(const QString& text);
 
-// The line of a result file: table, "1", "0", board, round, N/S, E/W, text.
-QString ResultFileLine(int table, int board, int round, int ns, int ew, const QString& text);
-
-// One seat of "PLAYERS.TXT": "<licence>&<name>", the name alone, or
-// "*** Pas rempli ***" for nobody.
-struct SeatEntry {
-  QString licence;
-  QString name;
-};
-// "<N>@<S>@<E>@<O>".
-QString PlayersFileLine(const std::array<SeatEntry, 4>& seats);
+// One seat of "PLAYERS.TXT" and the file's line.
+using exchange::PlayersFileLine;
+using exchange::SeatEntry;
 
 // Where the files are, from the exchange folder's path.
 class ExchangeFolder {

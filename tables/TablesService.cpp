@@ -125,17 +125,6 @@ QJsonValue echoScore(const QString& contract, int board) {
   return parsed.valid() ? QJsonValue(parsed.score) : QJsonValue();
 }
 
-// The text after the seven numbers of a result file's line.
-QString resultFileText(const QString& line) {
-  qsizetype pos = 0;
-  for (int i = 0; i < 7; ++i) {
-    pos = line.indexOf(u' ', pos);
-    if (pos < 0) return {};
-    ++pos;
-  }
-  return line.mid(pos);
-}
-
 // A name typed at a table as the program can store it, as the desk would
 // take it: Windows-1252 text without control characters, without the
 // players file's separators ("@", "&") nor the pairs file's ("£"), and not
@@ -284,8 +273,9 @@ void TablesService::writeHolders() {
   QByteArray bytes;
   for (const auto& [table, holder] : holders_)
     if (!holder.device.isEmpty())
-      bytes += (QString::number(table) + u'\t' + describe(holder.device) + u'\t' +
-                holder.since.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("\r\n"))
+      bytes += (exchange::TableHolderLine(
+                    {table, describe(holder.device), holder.since.toString(QStringLiteral("HH:mm:ss"))}) +
+                QStringLiteral("\r\n"))
                    .toUtf8();
   try {
     platform::TextWriter writer;
@@ -474,10 +464,13 @@ QJsonObject TablesService::boardState(int table, int board) {
   const bool held = !echo.isNull();
   QString current = echoed;
   QJsonValue pending;
-  if (const auto lines = ReadExchangeLines(folder_.resultFile(table, board), 4096); lines && !lines->isEmpty()) {
-    const QString text = resultFileText(lines->first());
-    pending = QJsonObject{{QStringLiteral("text"), text}};
-    current = ValueOfResultText(text);
+  const auto lines = ReadExchangeLines(folder_.resultFile(table, board), 4096);
+  // A line the program would not read is not a result waiting for it.
+  const std::optional<exchange::ResultFileRecord> sent =
+      lines && !lines->isEmpty() ? ParseResultFileLine(lines->first()) : std::nullopt;
+  if (sent) {
+    pending = QJsonObject{{QStringLiteral("text"), sent->text}};
+    current = ResultValue(sent->result);
   } else {
     // Taken by the program: until its echo is written, the board is as this
     // server wrote it.
@@ -528,6 +521,18 @@ QJsonObject TablesService::boardState(int table, int board) {
   b.insert(QStringLiteral("echo"), echo);
   b.insert(QStringLiteral("frequency"), frequency);
   return b;
+}
+
+std::optional<QString> TablesService::heldLead(int table, int board) {
+  const auto lines = ReadExchangeLines(folder_.echoFile(table, board), 4096);
+  const std::optional<EchoLine> e = lines && !lines->isEmpty() ? ParseEchoLine(lines->first()) : std::nullopt;
+  if (!e || e->board != board) return std::nullopt;
+  if (e->lead) return e->lead;
+  // The tablets' echo carries no lead: the board file's row of the two pairs
+  // does, once it holds the echoed result.
+  for (const FrequencyRow& r : ParseBoardFile(ReadExchangeLines(folder_.boardFile(board)).value_or(QStringList())))
+    if (r.ns == e->ns && r.ew == e->ew && r.contract == e->contract && r.declarer == e->declarer) return r.lead;
+  return std::nullopt;
 }
 
 void TablesService::splitOf(int board, FrequencyRow& row) {
@@ -860,7 +865,14 @@ Reply TablesService::result(const QString& token, const QJsonObject& body) {
   const QString text = ResultText(r);
   const QJsonValue pending = before.value(QLatin1String("pending"));
   const bool sameAsPending = pending.isObject() && pending[QLatin1String("text")].toString() == text;
-  if (value == current && (sameAsPending || pending.isNull()))
+  // Taken by the program, the result is the same unless a lead is sent that
+  // the program does not hold.
+  const auto sameLead = [&] {
+    if (r.lead.isEmpty()) return true;
+    const std::optional<QString> held = heldLead(*table, *board);
+    return held && held->compare(r.lead, Qt::CaseInsensitive) == 0;
+  };
+  if (value == current && (pending.isNull() ? sameLead() : sameAsPending))
     return {200, QJsonObject{{QStringLiteral("written"), false}, {QStringLiteral("board"), before}}};
   if (value != current && previous.toString() != current) {
     Reply conflict = ErrorReply(409, QStringLiteral("conflict"),

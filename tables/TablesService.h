@@ -133,6 +133,9 @@ class TablesService {
   std::vector<MovementLine> movementOf(int table);
   std::optional<Seat> seatOfBoard(int table, int round, int board);
   QJsonObject boardState(int table, int board);
+  // The lead the program holds for the board's result at the table: its
+  // echo's, or its board file's; nothing when neither tells.
+  std::optional<QString> heldLead(int table, int board);
   // The split of an arbitral score of the board's frequency, from the echo.
   void splitOf(int board, FrequencyRow& row);
   // Where a pair sits in a round: {"table", "direction", "sitOut"}, or null.

@@ -37,6 +37,15 @@ QStringList DiagramLines(int board, const DealHoldings& hands) {
   return lines;
 }
 
+std::optional<DealHoldings> ParseDiagram(const QStringList& lines) {
+  if (lines.size() < 30 || !lines[0].startsWith(QLatin1String("Board"))) return std::nullopt;
+  DealHoldings hands;
+  // Each seat: a blank line, its heading, a blank line, then its four suits.
+  for (int seat = 0; seat < 4; ++seat)
+    for (int suit = 0; suit < 4; ++suit) hands[seat][suit] = lines[5 + 7 * seat + suit].mid(2).trimmed();
+  return hands;
+}
+
 QString DiagramFilesFolder() { return TabletSharedFolder + QStringLiteral("/Diagrammes"); }
 
 void WriteDiagramFile(int board, const DealHoldings& hands) {

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 // The four seats of a diagram in the order of the file: North, South, East, West.
 enum DiagramSeat { SeatNorth = 0, SeatSouth = 1, SeatEast = 2, SeatWest = 3 };
@@ -20,6 +21,9 @@ using DealHoldings = std::array<std::array<QString, 4>, 4>;
 QString FrenchCardLetters(const QString& holding);
 // The 30 lines of the diagram of board n.
 QStringList DiagramLines(int board, const DealHoldings& hands);
+// The four hands of a diagram's lines [DiagramSeat][suit] as written, in
+// French ranks ("R V X 2"). Nothing when the lines are not a diagram.
+std::optional<DealHoldings> ParseDiagram(const QStringList& lines);
 // TabletSharedFolder + "/Diagrammes" (no final separator).
 QString DiagramFilesFolder();
 // Writes "S" + n + ".TXT" (created folder, atomic rewrite) and its hand-off

@@ -2,6 +2,7 @@
 
 #include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
+#include "core/ExchangeLines.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/PairsFile.h"
@@ -105,18 +106,7 @@ bool ReadTablePlayersFile(int table) {
   }
   ForgetBadReads(file);
   if (!platform::deleteFile(file)) return false;
-  const QString& line = *read;
-  QStringList entries;
-  qsizetype from = 0;
-  for (int cut = 0; cut < 3; ++cut) {
-    const qsizetype at = line.indexOf(u'@', from);
-    if (at < 0) break;
-    entries << line.mid(from, at - from);
-    from = at + 1;
-  }
-  entries << line.mid(from);
-  for (qsizetype i = 1; i < entries.size(); ++i) entries[i] = entries[i].left(100);
-  while (entries.size() < 4) entries << QString();
+  const std::array<QString, 4> entries = exchange::ParsePlayersFileLine(*read);
   const QChar seats[] = {u'N', u'S', u'E', u'O'};
   for (int i = 0; i < 4; ++i) ApplyTablePlayerEntry(table, seats[i], entries[i]);
   return true;

@@ -282,18 +282,10 @@ QList<TableHolder> ReadTableHolders(const QString& file) {
   std::map<int, TableHolder> byTable;
   const std::optional<QByteArray> bytes = platform::readRegularFile(file, kHoldersMaxBytes);
   if (!bytes) return {};
-  static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
   const int tables = TableCount > 0 ? std::min(TableCount, kMaxTables) : kMaxTables;
-  for (const QString& line : platform::splitLines(QString::fromUtf8(*bytes))) {
-    const QStringList fields = line.split(u'\t');
-    if (fields.size() != 3) continue;
-    bool number = false;
-    const int table = fields[0].toInt(&number);
-    if (!number || table < 1 || table > tables) continue;
-    const QString device = fields[1].trimmed();
-    if (device.isEmpty() || !time.match(fields[2]).hasMatch()) continue;
-    byTable[table] = {table, device, fields[2]};
-  }
+  for (const QString& line : platform::splitLines(QString::fromUtf8(*bytes)))
+    if (const std::optional<TableHolder> h = exchange::ParseTableHolderLine(line); h && h->table <= tables)
+      byTable[h->table] = *h;
   QList<TableHolder> holders;
   for (const auto& [table, holder] : byTable) holders << holder;
   return holders;

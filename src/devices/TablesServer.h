@@ -5,6 +5,8 @@
 // quit; it never touches a server it did not start. A server that cannot
 // start never stops the program: the menu then says that the tables are not
 // served, and shows no address.
+#include "core/ExchangeLines.h"
+
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -60,11 +62,7 @@ TablesServerStatus CurrentTablesServerStatus();
 // The devices that hold a table, read from the server's holders file: one
 // line "<table>\t<device>\t<HH:MM:SS>" each (UTF-8); lines that are not
 // such a line, or name no table of the evening, are skipped. By table.
-struct TableHolder {
-  int table = 0;
-  QString device;
-  QString since;
-};
+using exchange::TableHolder;
 QList<TableHolder> ReadTableHolders(const QString& file);
 
 // The interface of the default route in the text of /proc/net/route (the

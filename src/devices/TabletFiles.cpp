@@ -1,6 +1,7 @@
 #include "devices/TabletFiles.h"
 
 #include "core/DeviceFiles.h"
+#include "core/ExchangeLines.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
@@ -28,8 +29,6 @@ using tournament_files::RewriteWholeFile;
 namespace {
 
 const QString kPlaceholder = QStringLiteral("Il n'y a pas encore d'affichage des resultats disponible.");
-
-QString yesNo(bool value) { return value ? QStringLiteral("Y") : QStringLiteral("N"); }
 
 QString seriesFolder() { return TabletSeriesFolder + QStringLiteral("1"); }
 
@@ -63,6 +62,8 @@ struct MovementFiles {
   QString byes;
 };
 
+const QString kCrLf = QStringLiteral("\r\n");
+
 MovementFiles movementFiles() {
   MovementFiles files;
   const int perTable = std::max(BoardsPerTable, 1);
@@ -77,23 +78,20 @@ MovementFiles movementFiles() {
     const bool firstBoard = perTable == 1 || b % perTable == 1;
     const int set = (b + perTable - 1) / perTable;
     const bool tableKnown = t > 0 && t <= kMaxTables;
-    const QString byeLine = QStringLiteral("%1 %2 %3 %4 %5\r\n").arg(r).arg(t).arg(b).arg(ns).arg(ew);
+    const QString byeLine = exchange::ByeLineText({r, t, b, ns, ew}) + kCrLf;
     if (ns == 0 || ew == 0) {
       if (r == 0) continue;
       files.byes += byeLine;
-      if (firstBoard && tableKnown) files.tables[t] += QStringLiteral("%1 0  0  0  0\r\n").arg(r);
+      if (firstBoard && tableKnown) files.tables[t] += exchange::MovementLineText({r, 0, 0, 0, 0}) + kCrLf;
     } else if (IsByePairNumber(ns) || IsByePairNumber(ew)) {
       if (r == 0) continue;
       files.byes += byeLine;
       if (firstBoard && tableKnown)
-        files.tables[t] += QStringLiteral("%1 %2 %3 %4 %5\r\n")
-                               .arg(r)
-                               .arg(t)
-                               .arg(IsByePairNumber(ns) ? 0 : ns)
-                               .arg(IsByePairNumber(ew) ? 0 : ew)
-                               .arg(set);
+        files.tables[t] += exchange::MovementLineText(
+                               {r, t, IsByePairNumber(ns) ? 0 : ns, IsByePairNumber(ew) ? 0 : ew, set}) +
+                           kCrLf;
     } else if (firstBoard && r <= RoundsPlayed && tableKnown) {
-      files.tables[t] += QStringLiteral("%1 %2 %3 %4 %5\r\n").arg(r).arg(t).arg(ns).arg(ew).arg(set);
+      files.tables[t] += exchange::MovementLineText({r, t, ns, ew, set}) + kCrLf;
     }
   }
   return files;
@@ -235,22 +233,20 @@ bool LockExchangeFolder() {
 
 QString TabletPrefsLine() {
   PercentagesFromRound = adjustedPercentagesRound();
-  QString movement = QStringLiteral("H");
+  QChar movement = u'H';
   if (IsPatton)
-    movement = QStringLiteral("P");
+    movement = u'P';
   else if (MitchellNumbering)
-    movement = QStringLiteral("M");
-  QString screen = QStringLiteral("N");
+    movement = u'M';
+  QChar screen = u'N';
   if (platform::fileExists(ProgramFolder + QStringLiteral("MINIPCKT.TXT")))
-    screen = QStringLiteral("S");
+    screen = u'S';
   else if (platform::fileExists(ProgramFolder + QStringLiteral("PCKT.TXT")))
-    screen = QStringLiteral("Y");
-  return QStringLiteral("%1 %2 %3 %4 ").arg(RoundsPlayed).arg(DealCount).arg(TableCount).arg(BoardsPerTable) +
-         movement + QStringLiteral(" %1 ").arg(MitchellType) + yesNo(ByePresent) +
-         QStringLiteral(" %1 %2 ").arg(ByeNsPair).arg(ByeEwPair) + yesNo(FederationMode) + ' ' + yesNo(PairsEntered) +
-         QStringLiteral(" %1 %2 ").arg(RoundsShownCount).arg(PercentagesFromRound) + yesNo(EnterDealsAtTable) + ' ' +
-         yesNo(HerediaMovement != 0) + QStringLiteral(" %1 ").arg(FederationMovementKind) + screen + ' ' +
-         TabletPassword;
+    screen = u'Y';
+  return exchange::PrefsLine({RoundsPlayed, DealCount, TableCount, BoardsPerTable, movement, MitchellType,
+                              ByePresent, ByeNsPair, ByeEwPair, FederationMode, PairsEntered, RoundsShownCount,
+                              PercentagesFromRound, EnterDealsAtTable, HerediaMovement != 0,
+                              FederationMovementKind, screen, TabletPassword});
 }
 
 void WriteTabletSessionFiles() {

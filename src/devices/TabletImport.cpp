@@ -3,6 +3,7 @@
 #include "core/DealDiagrams.h"
 #include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
+#include "core/ExchangeLines.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
@@ -39,82 +40,28 @@
 
 namespace {
 
-// One result file: seven integers and the text.
-struct ResultFile {
-  int table = 0;
-  int board = 0;
-  int round = 0;
-  int ns = 0;
-  int ew = 0;
-  QString text;
-};
+// One result file: seven numbers and the table's result.
+using ResultFile = exchange::ResultFileRecord;
+using exchange::ResultKind;
 
 std::optional<ResultFile> readResultFile(const QString& path, QByteArray& bytes) {
   const std::optional<QString> read = ReadExchangeLine(path, bytes);
   if (!read) return std::nullopt;
-  const QString& line = *read;
-  int values[7] = {};
-  qsizetype pos = 0;
-  for (int& v : values) {
-    const QStringView field = tournament_files::NextField(line, pos);
-    if (!tournament_files::ToInteger(field, v)) return std::nullopt;
-  }
-  ResultFile r;
-  r.table = values[0];
-  r.board = values[3];
-  r.round = values[4];
-  r.ns = values[5];
-  r.ew = values[6];
-  r.text = pos < line.size() ? line.mid(pos) : QString();
-  return r;
-}
-
-// A whole number 0..100 of a split, else 50.
-int splitPercent(const QString& text) {
-  bool ok = false;
-  const int v = text.trimmed().toInt(&ok);
-  return ok && v >= 0 && v <= 100 ? v : 50;
+  return exchange::ParseResultFileLine(*read);
 }
 
 QString pairsText(int board, int ns, int ew) {
   return QStringLiteral("Donne: %1, N/S: %2, E/W: %3. ").arg(board).arg(ns).arg(DeviceEwNumber(ew));
 }
 
-// What one result file asks of its slots.
-struct Received {
-  QString text;      // upper-cased, declarer and lead taken off
-  QString declarer;
-  QString lead;
-  bool split = false;
-  int nsPercent = 0;
-  int ewPercent = 0;
-};
-
-Received interpret(QString text) {
-  Received r;
-  text = text.toUpper().trimmed();
-  const bool word = text == QStringLiteral("MOY") || text == QStringLiteral("AJU") ||
-                    text == QStringLiteral("NOT PLAYED") || text == QStringLiteral("PASSE");
-  r.split = text.contains(QStringLiteral(" - "));
-  if (!word && !r.split) {
-    r.declarer = text.left(1);
-    text = text.mid(2).trimmed();
-    const qsizetype blank = text.indexOf(u' ');
-    if (blank >= 0) {
-      r.lead = text.mid(blank + 1).trimmed();
-      text = text.left(blank).trimmed();
-    } else {
-      r.lead = QStringLiteral("?");
-    }
-  }
-  if (r.split) {
-    const qsizetype dash = text.indexOf(u'-');
-    r.nsPercent = splitPercent(text.left(dash));
-    r.ewPercent = splitPercent(text.mid(dash + 1));
-  }
-  r.text = text;
-  return r;
+// The result as its echo's line names it: the contract or the tables' word,
+// and the declarer's letter when the table sent one.
+QString echoedContract(const exchange::TableResult& r) {
+  if (r.kind == ResultKind::Contract) return r.contract;
+  if (r.kind == ResultKind::Delete) return QStringLiteral("DELETE");
+  return exchange::ResultValue(r);
 }
+QString echoedDeclarer(const exchange::TableResult& r) { return r.declarer.isNull() ? QString() : QString(r.declarer); }
 
 // A file as it stood when it was read: deleted only while it is still the
 // same file holding the same bytes, so that a result the server writes
@@ -143,7 +90,6 @@ struct Taken {
   FileStamp stamp;
   QByteArray bytes;  // as read
   ResultFile file;  // E/W number as the program numbers it
-  Received received;
   QList<int> changedSlots;
   QStringList adjustList;
   QStringList adjustListUnlessListed;
@@ -162,10 +108,9 @@ struct Pass {
 // ".ADJ" line: the slot's line is replaced, never added to. A pass, an
 // average or an adjustment clears the lead: kept from the contract it
 // replaces, it would be printed and echoed with a board where no card was led.
-bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacements& adjustments) {
+bool storeInSlot(int slot, const exchange::TableResult& r, Taken& taken, AdjustmentReplacements& adjustments) {
   const ResultFile& file = taken.file;
   CurrentBoard = file.board;
-  const QString& text = r.text;
   const auto noLine = [&] {
     adjustments.clear(slot);
     ResultAdjustmentLogged[slot] = 0;
@@ -176,12 +121,12 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
                 {.contract = contract, .score = score, .lead = lead, .declarer = declarer, .percentages = percentages},
                 ResultSource::Tablets);
   };
-  if (text == QStringLiteral("DELETE")) {
+  if (r.kind == ResultKind::Delete) {
     noLine();
     store(QString(), kScoreNone, QStringLiteral("?"), QString());
     return true;
   }
-  if (r.split) {
+  if (r.kind == ResultKind::Split) {
     const bool sameSplit = ResultScore[slot] == kScoreAdjusted && ResultNsPercent[slot] == r.nsPercent &&
                            ResultEwPercent[slot] == r.ewPercent;
     store(QStringLiteral("AJU."), kScoreAdjusted, QString(), QString(),
@@ -194,7 +139,7 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
     ResultAdjustmentLogged[slot] = 1;
     return true;
   }
-  if (text == QStringLiteral("AJU")) {
+  if (r.kind == ResultKind::Arbitral) {
     // The director types the percentages; those the slot holds (a split
     // received earlier and its ".ADJ" line) stay until then.
     store(QStringLiteral("AJU."), kScoreAdjusted, QString(), QString(),
@@ -203,16 +148,17 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
                             QStringLiteral("Score arbitral à introduire manuellement.");
     return true;
   }
-  if (text == QStringLiteral("PASSE") || text == QStringLiteral("NOT PLAYED") || text == QStringLiteral("MOY")) {
+  if (r.kind == ResultKind::Pass || r.kind == ResultKind::NotPlayed || r.kind == ResultKind::Average) {
     noLine();
     // Every reader of an average goes by its score or by "MOY" in the text,
     // so the tablets' word is stored as it comes.
-    if (text == QStringLiteral("PASSE"))
+    if (r.kind == ResultKind::Pass)
       store(QStringLiteral("PASSE"), 0, QString(), QString());
     else
       store(QStringLiteral("MOY"), kScoreAverage, QString(), QString());
     return true;
   }
+  const QString& text = r.contract;
   const int score = ContractParser(text, false);
   if (score == -1) {
     taken.refereeCalls << QStringLiteral("Table %1; contrat refusé (").arg(file.table) + text +
@@ -223,7 +169,8 @@ bool storeInSlot(int slot, const Received& r, Taken& taken, AdjustmentReplacemen
     return false;
   }
   noLine();
-  store(text, score, r.lead, r.declarer);
+  // A contract sent without its lead keeps "?" for it.
+  store(text, score, r.lead.isEmpty() ? QStringLiteral("?") : r.lead, QString(r.declarer));
   return true;
 }
 
@@ -278,10 +225,9 @@ void takeFile(int table, const QString& path, Pass& pass) {
   taken.stamp = *stamp;
   taken.bytes = bytes;
   taken.file = *read;
-  taken.received = interpret(taken.file.text);
   taken.file.ew = ProgramEwNumber(taken.file.ew);
   const ResultFile& file = taken.file;
-  if (!taken.received.text.isEmpty() && !IsByePairNumber(file.ns) && !IsByePairNumber(file.ew)) {
+  if (file.result.kind != ResultKind::None && !IsByePairNumber(file.ns) && !IsByePairNumber(file.ew)) {
     const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
     QList<int> matching;
     for (int s = 1; s <= slotCount; ++s)
@@ -297,7 +243,7 @@ void takeFile(int table, const QString& path, Pass& pass) {
       return;
     }
     for (const int s : matching) {
-      if (!storeInSlot(s, taken.received, taken, pass.adjustments)) continue;
+      if (!storeInSlot(s, file.result, taken, pass.adjustments)) continue;
       taken.changedSlots << s;
       pass.changed = true;
     }
@@ -349,8 +295,8 @@ void tellTaken(const QList<Taken>& taken, const QList<bool>& gone) {
         sentToScorers << s;
         AppendChangedResult(s);
       }
-      WriteTabletResultLine(t.file.table, t.file.board, t.file.round, t.file.ns, t.file.ew, t.received.text,
-                            t.received.declarer);
+      WriteTabletResultLine(t.file.table, t.file.board, t.file.round, t.file.ns, t.file.ew,
+                            echoedContract(t.file.result), echoedDeclarer(t.file.result));
     }
     for (const QString& call : t.refereeCalls) CallReferee(call);
   }

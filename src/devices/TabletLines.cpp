@@ -2,6 +2,7 @@
 
 #include "core/DeviceFiles.h"
 #include "core/ErrorReports.h"
+#include "core/ExchangeLines.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
@@ -40,17 +41,19 @@ void appendLine(const QString& fileName, const QString& line) {
   CloseTextFile(file);
 }
 
-QString resultLine(int table, int marker, int board, int round, int nsPair, int ewPair) {
-  return QStringLiteral("%1 1 %2 %3 %4 %5 %6 ").arg(table).arg(marker).arg(board).arg(round).arg(nsPair).arg(ewPair);
-}
-
 QString boardResultLine(int table, int board, int round, int nsPair, int ewPair, const QString& contract,
                         const QString& declarer) {
-  return resultLine(table, 999, board, round, nsPair, ewPair) + declarer + ' ' + contract + QStringLiteral(" Entame=?");
+  return exchange::EchoLineText({table, 999, board, round, nsPair, ewPair, declarer, contract, std::nullopt});
 }
 
 QString boardDeleteLine(int table, int board, int round, int nsPair, int ewPair) {
-  return resultLine(table, 999, board, round, nsPair, ewPair) + QStringLiteral("declarant DELETE Entame=?");
+  return boardResultLine(table, board, round, nsPair, ewPair, QStringLiteral("DELETE"), QStringLiteral("declarant"));
+}
+
+// The echo of a BridgeMates result: the slot's line under number k.
+exchange::EchoLine tableResultLine(int slot, int k, const QString& contract, const QString& lead) {
+  return {ResultTable[slot], k,        ResultBoard[slot],      ResultRound[slot], ResultNsPair[slot],
+          ResultEwPair[slot], ResultDeclarer[slot], contract, lead};
 }
 
 // The boards of round r's list at the table.
@@ -135,13 +138,13 @@ void WriteTableResultFile(int slot, bool erased, bool listOnce) {
     ShowAlert(QStringLiteral("Bug! 100 fichiers RESX trouvés..."));
     return;
   }
-  const QString head = resultLine(table, k, ResultBoard[slot], ResultRound[slot], ResultNsPair[slot],
-                                  ResultEwPair[slot]) +
-                       ResultDeclarer[slot] + ' ';
-  const QString sent = erased ? QStringLiteral("DELETE ?") : ResultContract[slot] + ' ' + ResultLead[slot];
-  RewriteWholeFile(folder + QStringLiteral("/RESS%1.TXT").arg(k), head + sent + QStringLiteral("\r\n"));
+  const exchange::EchoLine held = tableResultLine(slot, k, ResultContract[slot], ResultLead[slot]);
+  const exchange::EchoLine sent =
+      erased ? tableResultLine(slot, k, QStringLiteral("DELETE"), QStringLiteral("?")) : held;
+  RewriteWholeFile(folder + QStringLiteral("/RESS%1.TXT").arg(k),
+                   exchange::EchoLineText(sent) + QStringLiteral("\r\n"));
   RewriteWholeFile(folder + QStringLiteral("/RESX%1.TXT").arg(k),
-                   head + ResultContract[slot] + ' ' + ResultLead[slot] + QStringLiteral("\r\n"));
+                   exchange::EchoLineText(held) + QStringLiteral("\r\n"));
 
   const QString boards = folder + QStringLiteral("/DONNESTOUR%1.TXT").arg(ResultRound[slot]);
   const QString board = QString::number(ResultBoard[slot]);
@@ -166,15 +169,15 @@ namespace {
 // A result line (RESS/RESX) that reports slot: its board, round and pairs
 // (the E/W pair as the movement numbers it too, as a tablet may send it).
 bool reportsSlot(const QString& line, int slot) {
-  const QStringList f = line.split(u' ');
-  if (f.size() < 8) return false;
-  const int ew = f[6].toInt();
-  return f[3].toInt() == ResultBoard[slot] && f[4].toInt() == ResultRound[slot] && f[5].toInt() == ResultNsPair[slot] &&
-         (ew == ResultEwPair[slot] || (MitchellNumbering && ew + TableCount == ResultEwPair[slot]));
+  const std::optional<exchange::EchoLine> e = exchange::ParseEchoLine(line);
+  return e && e->board == ResultBoard[slot] && e->round == ResultRound[slot] && e->ns == ResultNsPair[slot] &&
+         (e->ew == ResultEwPair[slot] || (MitchellNumbering && e->ew + TableCount == ResultEwPair[slot]));
 }
 
 bool reportsDeletion(const std::optional<QString>& line) {
-  return !line || line->endsWith(QLatin1String(" DELETE Entame=?"));
+  if (!line) return true;
+  const std::optional<exchange::EchoLine> e = exchange::ParseEchoLine(*line);
+  return e && exchange::IsDeleteEcho(*e);
 }
 
 // One result file per board: the slot's line, or its deletion, written
@@ -203,14 +206,11 @@ void resendBoardLine(int slot) {
   const bool anyDeclarer = ResultContract[slot].isEmpty() || contract == QLatin1String("PASSE") ||
                            contract.startsWith(QLatin1String("MOY")) || contract.startsWith(QLatin1String("AJU"));
   const auto same = [anyDeclarer](const std::optional<QString>& held, const QString& line) {
-    if (!held) return false;
-    if (!anyDeclarer) return *held == line;
-    QStringList a = held->split(u' ');
-    QStringList b = line.split(u' ');
-    if (a.size() != b.size() || a.size() < 8) return false;
-    a[7].clear();
-    b[7].clear();
-    return a == b;
+    std::optional<exchange::EchoLine> a = held ? exchange::ParseEchoLine(*held) : std::nullopt;
+    std::optional<exchange::EchoLine> b = exchange::ParseEchoLine(line);
+    if (!a || !b) return false;
+    if (anyDeclarer) a->declarer = b->declarer;
+    return *a == *b;
   };
   for (const QString& form : forms) {
     const QString line = boardResultLine(table, board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
@@ -261,7 +261,11 @@ void resendTableFile(int slot, const QList<Pending>& pending) {
   const bool listed =
       roundBoards(TableFolder(ResultTable[slot]), ResultRound[slot]).contains(QString::number(ResultBoard[slot]));
   if (ResultScore[slot] == kScoreNone) {
-    if (listed || (newest && !newest->line.endsWith(QLatin1String(" DELETE ?")))) WriteTableResultFile(slot, true);
+    const auto erasure = [](const QString& line) {
+      const std::optional<exchange::EchoLine> e = exchange::ParseEchoLine(line);
+      return e && e->contract == QLatin1String("DELETE") && e->lead == QLatin1String("?");
+    };
+    if (listed || (newest && !erasure(newest->line))) WriteTableResultFile(slot, true);
     return;
   }
   if (!newest) {
@@ -270,10 +274,8 @@ void resendTableFile(int slot, const QList<Pending>& pending) {
     if (!listed) WriteTableResultFile(slot, false, true);
     return;
   }
-  const QString held = resultLine(ResultTable[slot], newest->k, ResultBoard[slot], ResultRound[slot],
-                                  ResultNsPair[slot], ResultEwPair[slot]) +
-                       ResultDeclarer[slot] + ' ' + ResultContract[slot] + ' ' + ResultLead[slot];
-  if (newest->line != held || !listed) WriteTableResultFile(slot, false, true);
+  const exchange::EchoLine held = tableResultLine(slot, newest->k, ResultContract[slot], ResultLead[slot]);
+  if (exchange::ParseEchoLine(newest->line) != held || !listed) WriteTableResultFile(slot, false, true);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
+#include "core/ExchangeLines.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/SafeFiles.h"
@@ -57,12 +58,11 @@ bool RewriteTableResultFiles() {
     const QString folder = TabletSeriesFolder + QStringLiteral("1/Table") + QString::number(ResultTable[s]) + u'/';
     if (!TabletFolderIsReal(folder)) continue;
     QDir().mkpath(platform::resolvePath(folder));
-    const QStringList fields{QString::number(ResultTable[s]), QStringLiteral("1"), QStringLiteral("0"),
-                             QString::number(board), QString::number(ResultRound[s]), QString::number(ns),
-                             QString::number(DeviceEwNumber(ew)), declarer, contract, QString()};
+    const exchange::EchoLine line{ResultTable[s], 0, board, ResultRound[s], ns, DeviceEwNumber(ew), declarer, contract,
+                                  QString()};
     TextFile file;
     SafeRewrite(file, platform::resolvePath(folder + QStringLiteral("RESX%1.TXT").arg(board)));
-    file.writeLine(fields.join(u' '));
+    file.writeLine(exchange::EchoLineText(line));
     CloseTextFile(file);
   }
   return true;

@@ -1,6 +1,7 @@
 #include "scoring/ResultFiles.h"
 
 #include "core/DeviceFiles.h"
+#include "core/ExchangeLines.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
 #include "core/PairsAndBoards.h"
@@ -33,12 +34,6 @@ QString RankingFilePath(const QString& name) {
   return platform::driveRootFolder() + name;
 }
 
-// A pair's label for a file whose columns sep separates: a sep inside a name
-// becomes a blank, or the tablets would read one column too many.
-QString LabelForColumns(const QString& label, const QString& sep) {
-  return sep.isEmpty() ? label : QString(label).replace(sep, QStringLiteral(" "));
-}
-
 // 8 wide with 2 decimals after rounding to 0.01; 8 "-" for 0 in matchpoints.
 void AppendRankingScore(double value, QString& text) { AppendScoreColumn(RoundTo2Decimals(value) + 0.0, text); }
 
@@ -49,10 +44,12 @@ void AppendTeamScore(int value, QString& text) {
 
 void AppendRows(QString& text, const std::vector<RankedRow>& rows, const QString& sep) {
   for (const RankedRow& row : rows) {
-    QString line = row.text(RankingColumn::Place) + sep + row.text(RankingColumn::Pair) + sep + QLatin1Char(' ') +
-                   FitToWidth(LabelForColumns(row.text(RankingColumn::Names), sep), 35) + sep;
-    AppendRankingScore(row.value(RankingColumn::Score), line);
-    text += line + kCrLf;
+    QString score;
+    AppendRankingScore(row.value(RankingColumn::Score), score);
+    text += exchange::RankingRowLine({row.text(RankingColumn::Place), row.text(RankingColumn::Pair),
+                                      FitToWidth(row.text(RankingColumn::Names), 35), score},
+                                     sep) +
+            kCrLf;
   }
 }
 
@@ -72,14 +69,14 @@ QString RankingFileText(bool merged, const QString& sep) {
   const RankingTable table = BuildRankingTable();
   QString text;
   if (merged) {
-    text += sep + sep + QStringLiteral("Résultats fusionnés:") + kCrLf + kCrLf;
+    text += exchange::RankingTitleLine(QStringLiteral("Résultats fusionnés:"), sep) + kCrLf + kCrLf;
     AppendRows(text, table.rows(RankingList::Merged), sep);
   } else if (IsHowell) {
     AppendRows(text, table.rows(RankingList::Merged), sep);
   } else {
-    text += sep + sep + QStringLiteral("Résultats N/S:") + kCrLf + kCrLf;
+    text += exchange::RankingTitleLine(QStringLiteral("Résultats N/S:"), sep) + kCrLf + kCrLf;
     AppendRows(text, table.rows(RankingList::NorthSouth), sep);
-    text += kCrLf + sep + sep + QStringLiteral("Résultats E/W:") + kCrLf + kCrLf;
+    text += kCrLf + exchange::RankingTitleLine(QStringLiteral("Résultats E/W:"), sep) + kCrLf + kCrLf;
     AppendRows(text, table.rows(RankingList::EastWest), sep);
   }
   return text;
@@ -88,20 +85,20 @@ QString RankingFileText(bool merged, const QString& sep) {
 QString PattonRankingFileText(const QString& sep) {
   QString text;
   for (const TeamRow& team : RankedTeams()) {
-    QString line = team.place + sep + QString::number(team.team) + sep + QLatin1Char(' ') + LabelForColumns(PairLabels[team.nsSlot], sep) + sep;
-    AppendTeamScore(team.total, line);
-    text += line + kCrLf + sep + sep + QLatin1Char(' ') + LabelForColumns(PairLabels[team.ewSlot], sep) + kCrLf;
+    QString score;
+    AppendTeamScore(team.total, score);
+    text += exchange::RankingRowLine({team.place, QString::number(team.team), PairLabels[team.nsSlot], score}, sep) +
+            kCrLf + exchange::RankingSecondLine(PairLabels[team.ewSlot], sep) + kCrLf;
   }
   return text;
 }
 
 QString BoardFileText(int board, bool reportEmpty) {
-  QString text = QStringLiteral("Donne %1").arg(board) + kCrLf + kCrLf;
-  if (ResultsPerBoard < 1) return text;
+  std::vector<exchange::FrequencyRow> rows;
   const int first = (board - 1) * ResultsPerBoard + 1;
   const int last = std::min(board * ResultsPerBoard, kMaxResultSlots);
   int results = 0;
-  for (int s = std::max(first, 1); s <= last; ++s) {
+  for (int s = std::max(first, 1); ResultsPerBoard >= 1 && s <= last; ++s) {
     const int score = ResultScore[s];
     if (score == kScoreNone) continue;
     ++results;
@@ -109,26 +106,15 @@ QString BoardFileText(int board, bool reportEmpty) {
     const int ew = ResultEwPair[s];
     if (ns == 0 || ew == 0) continue;
     if (score == kScoreAverage || score == kScoreAdjusted) {
-      text += (score == kScoreAverage ? QStringLiteral("MOY") : QStringLiteral("AJU")) +
-              QStringLiteral(" -- %1 -- %2 -- --").arg(ns).arg(ew) + kCrLf;
+      const QString word = score == kScoreAverage ? QStringLiteral("MOY") : QStringLiteral("AJU");
+      rows.push_back({word, {}, {}, ns, {}, ew, {}, {}});
       continue;
     }
-    const QString contract = ResultContract[s].isEmpty() ? QStringLiteral("?") : ResultContract[s];
-    const QString pairs = QStringLiteral(" %1 %2 %3 %4")
-                              .arg(ns)
-                              .arg(WholePercent(ResultNsPercent[s]))
-                              .arg(ew)
-                              .arg(WholePercent(ResultEwPercent[s]));
-    if (score == 0) {
-      text += contract + QStringLiteral(" 0") + pairs + kCrLf;
-    } else {
-      const QString lead = ResultLead[s].isEmpty() ? QStringLiteral("?") : ResultLead[s];
-      text += contract + QLatin1Char('/') + ResultDeclarer[s] + QLatin1Char(' ') + QString::number(score) + pairs +
-              QLatin1Char(' ') + lead + kCrLf;
-    }
+    rows.push_back({ResultContract[s].isEmpty() ? QStringLiteral("?") : ResultContract[s], ResultDeclarer[s], score, ns,
+                    WholePercent(ResultNsPercent[s]), ew, WholePercent(ResultEwPercent[s]),
+                    ResultLead[s].isEmpty() ? QStringLiteral("?") : ResultLead[s]});
   }
-  if (results == 0 && reportEmpty) text += QStringLiteral("Aucun résultat introduit") + kCrLf;
-  return text;
+  return exchange::BoardFileContent(board, rows, results == 0 && reportEmpty && ResultsPerBoard >= 1);
 }
 
 void WriteDeviceResultsFiles() {

@@ -345,3 +345,12 @@ TEST_F(RealTablesServerTest, ThePortsTakenByOthersAreSkippedAndNoneFreeIsSaid) {
       "programme les occupe. Les tables ne peuvent pas être servies. Nouvel essai"))
       << qPrintable(CurrentTablesServerStatus().alarm);
 }
+
+TEST_F(TablesServerTest, AColumnAddedToTheHoldersFileLeavesItsLinesRead) {
+  const QString file = TabletSharedFolder + "/APPAREILS.TXT";
+  writeBytes(file, "2\tAndroid Chrome 192.168.1.23\t20:15:02\t12\r\n");
+  const QList<TableHolder> holders = ReadTableHolders(file);
+  ASSERT_EQ(holders.size(), 1);
+  EXPECT_EQ(holders[0].device, "Android Chrome 192.168.1.23");
+  EXPECT_EQ(holders[0].since, "20:15:02");
+}

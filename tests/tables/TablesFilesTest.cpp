@@ -266,3 +266,11 @@ TEST_F(TablesFileBytes, TablesWriteFromManyThreadsAtOnce) {
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 4);
   }
 }
+
+TEST(TablesFiles, AFieldAddedToABoardsRowsIsNotTakenForAnother) {
+  const auto rows = ParseBoardFile({"Donne 7", "", "4PN=/N 420 1 60 8 40 RC 12", "PASSE 0 2 50 9 50 12"});
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].lead, "RC");
+  EXPECT_EQ(rows[1].contract, "PASSE");
+  EXPECT_EQ(rows[1].lead, "");
+}

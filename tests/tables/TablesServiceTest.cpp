@@ -12,6 +12,7 @@
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "scoring/Adjustments.h"
+#include "setup/PairLookups.h"
 #include "devices/TabletLines.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
@@ -1044,4 +1045,72 @@ TEST_F(TablesServiceTest, ALargePlayersListIsIndexedOncePerChangeOfItsFile) {
   writeBytes(TabletSharedFolder + "/JOUEURS.TXT", "NOUVEAU Joueur 0777\r\n");
   EXPECT_EQ(lookUp(token, 1, "licence=777").body["players"][0]["name"], "NOUVEAU Joueur");
   EXPECT_TRUE(lookUp(token, 1, "licence=100000").body["players"].toArray().isEmpty());
+}
+
+TEST_F(TablesServiceTest, AResendThatDiffersOnlyInItsLeadIsWritten) {
+  const QString token = holding(1);
+  const auto withLead = [](const QString& lead) {
+    QJsonObject b = contract(1, 1, 1, "N", 4, "P", 0);
+    b["lead"] = lead;
+    return b;
+  };
+  ASSERT_TRUE(service->result(token, withLead("RC")).body["written"].toBool());
+  ImportTabletResults();
+  const int slot = slotOf(1, 1);
+  ASSERT_EQ(ResultLead[slot], "RC");
+  // Taken and echoed: the same contract with another lead is a correction.
+  Reply r = service->result(token, withLead("AP"));
+  EXPECT_TRUE(r.body["written"].toBool());
+  EXPECT_EQ(readBytes(table(1) + "REST1.TXT"), "1 1 0 1 1 1 4 N 4PN= AP\r\n");
+  ImportTabletResults();
+  EXPECT_EQ(ResultLead[slot], "AP");
+  EXPECT_EQ(ResultsEntered, 1);
+  // The lead the program now holds, or none, is nothing new.
+  EXPECT_FALSE(service->result(token, withLead("ap")).body["written"].toBool());
+  EXPECT_FALSE(service->result(token, contract(1, 1, 1, "N", 4, "P", 0)).body["written"].toBool());
+  EXPECT_FALSE(QFile::exists(table(1) + "REST1.TXT"));
+}
+
+TEST_F(TablesServiceTest, AResultFileIsReadAlikeByTheProgramAndTheServer) {
+  const QString token = holding(1);
+  const int slot = slotOf(1, 1);
+  testing_support::TabletTables tables;
+  // A field after the lead is not part of it.
+  tables.enterResult(1, 1, 1, ResultNsPair[slot], ResultEwPair[slot], "N 4PN= RC 20:41");
+  EXPECT_EQ(board(service->state(token, 1), 1, 1)["current"], "N 4PN=");
+  ImportTabletResults();
+  EXPECT_EQ(ResultContract[slot], "4PN=");
+  EXPECT_EQ(ResultLead[slot], "RC");
+  // A damaged line is no result on either side: the server shows none
+  // waiting, the program leaves the file to be read again.
+  const QString damaged = table(1) + "REST2.TXT";
+  writeBytes(damaged, "1 1 0 2 x 1 4 N 3SN=\r\n");
+  const QJsonObject b = board(service->state(token, 1), 1, 2);
+  EXPECT_TRUE(b["pending"].isNull());
+  EXPECT_EQ(b["current"], "");
+  ImportTabletResults();
+  EXPECT_EQ(ResultScore[slotOf(2, 1)], kScoreNone);
+  EXPECT_TRUE(QFile::exists(damaged));
+}
+
+TEST_F(TablesServiceTest, AColumnAddedToTheRankingIsNotReadAsTheScore) {
+  const QString token = holding(1);
+  writeBytes(TabletSharedFolder + "/RESULTS.TXT",
+             "$$Résultats N/S:\r\n\r\n1$2$ B - C                              $   60.00$   12\r\n");
+  const Reply r = service->ranking(token);
+  const QJsonObject row = r.body["lists"].toArray()[0].toObject()["rows"].toArray()[0].toObject();
+  EXPECT_EQ(row["name"], "B - C");
+  EXPECT_EQ(row["score"], "60.00");
+}
+
+TEST_F(TablesServiceTest, AFieldAddedAfterTheWestPlayerIsNotPartOfHisName) {
+  int s = 1;
+  while (!(ResultRound[s] == 1 && ResultTable[s] == 2)) ++s;
+  testing_support::TabletTables().enterPlayers(2, {"11&NORD Un", "22&SUD Deux", "33&EST Trois", "44&OUEST Quatre",
+                                                   "20:41"});
+  ImportTabletResults();
+  const int ew = FindPairSlot(ResultEwPair[s]);
+  ASSERT_GT(ew, 0);
+  EXPECT_EQ(Player2Names[ew], "OUEST Quatre");
+  EXPECT_EQ(Player2Licences[ew], "44");
 }
