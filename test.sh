@@ -14,11 +14,11 @@ scripts/install-deps.sh --tests
 jobs="$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD=ON >/dev/null
 cmake --build build --parallel "$jobs"
 # The Debian package, which a test checks and starts.
 scripts/make-package.sh build >/dev/null
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALVARON_SANITIZE=ON -DTALVARON_BENCH=OFF >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTALVARON_SANITIZE=ON -DTALVARON_BENCH=OFF -DCMAKE_UNITY_BUILD=ON >/dev/null
 cmake --build build-asan --parallel "$jobs"
 
 # A run's summary only; everything when it fails.
