@@ -1,6 +1,7 @@
 // The news about the results heard by the program's own listeners: the
 // BridgeMates' database gets what the sheets have always sent it, the menu
 // counts the results again.
+#include "support/TestSlots.h"
 #include "core/Globals.h"
 #include "core/ResultNews.h"
 #include "core/ScriptedInteraction.h"
@@ -42,9 +43,9 @@ class ResultListenersTest : public testing_support::TalvaronTest {
     return remarks;
   }
   static void give(int slot, int score, const QString& contract) {
-    ResultScore[slot] = score;
-    ResultContract[slot] = contract;
-    ResultDeclarer[slot] = "";
+    TestSlots().score[slot] = score;
+    TestSlots().contract[slot] = contract;
+    TestSlots().declarer[slot] = "";
   }
 
   ui::ScriptedInteraction talk;

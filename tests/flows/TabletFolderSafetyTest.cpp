@@ -1,6 +1,7 @@
 // The tablets' exchange folder is not trusted: links, FIFOs, devices and huge
 // files put there neither get an outside file written nor hold the program,
 // and what a stop of the program left there goes at the next start.
+#include "support/TestSlots.h"
 #include "core/DealDiagrams.h"
 #include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
@@ -132,10 +133,10 @@ class TabletFolderSafetyTest : public testing_support::TalvaronTest {
     WriteTabletResultLine(table, ResultBoard[slot], 1, ResultNsPair[slot], ResultEwPair[slot], "3SN=", "N");
     WriteTabletDeleteLine(table, ResultBoard[slot], 1, ResultNsPair[slot], ResultEwPair[slot]);
     TabletsInUse = false;
-    ResultContract[slot] = "1SN=";
+    TestSlots().contract[slot] = "1SN=";
     WriteTableResultFile(slot, false);
     WriteTableResultFile(slot, true);
-    ResultContract[slot].clear();
+    TestSlots().contract[slot].clear();
     WriteDiagramFile(1, DealHoldings{});
     WritePairNameFiles();
     // The set-up of a federation evening keeps the folder and writes into it.

@@ -1,3 +1,4 @@
+#include "support/TestSlots.h"
 #include "core/Globals.h"
 #include "core/ui/ModalScript.h"
 #include "core/ui/WindowInteraction.h"
@@ -40,8 +41,8 @@ TEST_F(DiagramWindowsTest, MovementWindowStaysBesideTheMenu) {
   ResultSlotCount = 2;
   MitchellNumbering = true;
   for (int slot = 1; slot <= 2; ++slot) {
-    ResultRound[slot] = ResultTable[slot] = ResultNsPair[slot] = 1;
-    ResultEwPair[slot] = 2;
+    TestSlots().round[slot] = TestSlots().table[slot] = TestSlots().nsPair[slot] = 1;
+    TestSlots().ewPair[slot] = 2;
   }
   MovementClick();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

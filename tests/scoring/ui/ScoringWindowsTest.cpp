@@ -1,5 +1,6 @@
 // The scoring's windows driven with real keys and clicks, reached the way the
 // routines reach them: through the installed window interaction.
+#include "support/TestSlots.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/ui/ModalScript.h"
@@ -83,12 +84,12 @@ TEST_F(ScoringWindowsTest, MissingResultsWindowGoesOnByDefault) {
   ResultSlotCount = 2;
   RoundsPlayed = 1;
   for (int s = 1; s <= 2; ++s) {
-    ResultNsPair[s] = s;
-    ResultEwPair[s] = 2 + s;
-    ResultRound[s] = 1;
+    TestSlots().nsPair[s] = s;
+    TestSlots().ewPair[s] = 2 + s;
+    TestSlots().round[s] = 1;
   }
-  ResultScore[1] = 420;
-  ResultScore[2] = kScoreNone;
+  TestSlots().score[1] = 420;
+  TestSlots().score[2] = kScoreNone;
 
   QString memo, label;
   QStringList buttons;

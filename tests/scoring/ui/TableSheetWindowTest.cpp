@@ -1,6 +1,7 @@
 // The table-sheet entry driven with real keys: the round loop, the sheet
 // and its board, and a whole evening typed from the sheets and computed
 // from the tournament menu.
+#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
@@ -300,10 +301,10 @@ TEST_F(TableSheetWindowTest, DeletedAdjustmentStaysDeletedAndIMPsRefuseAdjusting
   mitchell(4, 2, 1);
   EntryByContracts = true;
   const int adjusted = slotOf(1, 1);
-  ResultScore[adjusted] = kScoreAdjusted;
-  ResultContract[adjusted] = "AJU.";
-  ResultNsPercent[adjusted] = 60;
-  ResultEwPercent[adjusted] = 40;
+  TestSlots().score[adjusted] = kScoreAdjusted;
+  TestSlots().contract[adjusted] = "AJU.";
+  TestSlots().nsPercent[adjusted] = 60;
+  TestSlots().ewPercent[adjusted] = 40;
   const QString adj = DataFolder + "TEST1.ADJ";
   platform::writeTextLines(adj, {"1 1 " + AdjustmentRealText(60) + ' ' + AdjustmentRealText(40)});
   LastSheetRound = 1;

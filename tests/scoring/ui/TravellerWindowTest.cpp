@@ -1,5 +1,6 @@
 // The traveller entry, the opening lead and the adjustments driven with real
 // keys, as the director types them.
+#include "support/TestSlots.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/ui/ModalScript.h"
@@ -153,10 +154,10 @@ TEST_F(TravellerWindowTest, SettledLinesInBlueAndATablesArbitralScoreSplitAtOnce
   TabletSharedFolder = documentsDir() + QStringLiteral("/Quillmarke");
   TabletSeriesFolder = TabletSharedFolder + QStringLiteral("/Serie");
   const int sent = slot(1, 2), settled = slot(1, 3);
-  ResultContract[sent] = QStringLiteral("AJU.");
-  ResultScore[sent] = kScoreAdjusted;
-  ResultContract[settled] = QStringLiteral("MOY.");
-  ResultScore[settled] = kScoreAverage;
+  TestSlots().contract[sent] = QStringLiteral("AJU.");
+  TestSlots().score[sent] = kScoreAdjusted;
+  TestSlots().contract[settled] = QStringLiteral("MOY.");
+  TestSlots().score[settled] = kScoreAverage;
   for (int t = 1; t <= 3; ++t) QDir().mkpath(TabletSeriesFolder + QStringLiteral("1/Table%1").arg(t));
   testing_support::writeBytes(TabletSeriesFolder + QStringLiteral("1/Table3/ARBITRE1.TXT"), "Moyenne\r\n");
   TForm56 w;
