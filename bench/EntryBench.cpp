@@ -1,9 +1,9 @@
 // Storing one result typed on the traveller in the largest tournament: the
 // slot, the results files saved and the counters, as the window does it.
-#include "support/TestSlots.h"
 #include "core/Globals.h"
 #include "scoring/ScoreSheet.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 // Saving and reloading the result files of the largest tournament: 64 boards
 // of 21 tables (1344 result slots), with leads and declarers.
-#include "support/TestSlots.h"
 #include "ReferenceData.h"
 #include "core/Globals.h"
 #include "core/TournamentFiles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <benchmark/benchmark.h>
 

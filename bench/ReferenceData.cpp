@@ -1,9 +1,9 @@
-#include "support/TestSlots.h"
 #include "ReferenceData.h"
 
 #include "core/Globals.h"
 #include "scoring/Ranking.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <benchmark/benchmark.h>
 

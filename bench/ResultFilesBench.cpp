@@ -3,13 +3,13 @@
 // tablets): frequencies, ranking, the ranking files for the tablets and the
 // whole file set with the session file; and the board files on top of it.
 // Every pass follows a new result, as the tables send them.
-#include "support/TestSlots.h"
 #include "core/Globals.h"
 #include "core/TournamentFiles.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <benchmark/benchmark.h>
 

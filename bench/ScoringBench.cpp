@@ -1,12 +1,12 @@
 // The full recompute (frequencies and ranking) of the largest tournament, on
 // the reference's data set: in an empty results folder, in a club's folder
 // of 2000 other files, and followed by the save of the results.
-#include "support/TestSlots.h"
 #include "PlainSums.h"
 #include "ReferenceData.h"
 #include "core/Globals.h"
 #include "core/TournamentFiles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,13 +2,13 @@
 // holds (21 tables, 64 boards, every result entered, played with tablets):
 // with one new result file (read, store, save, recompute, result files and
 // echo; under 20 ms), and with nothing new (well under 1 ms).
-#include "support/TestSlots.h"
 #include "core/Globals.h"
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "flows/TournamentMenu.h"
 #include "platform/TextFiles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <benchmark/benchmark.h>
 

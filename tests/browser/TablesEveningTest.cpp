@@ -5,7 +5,6 @@
 // test runs the program's own collection. The program must take every result
 // once, every page must see its echo, and the ranking shown at the tables
 // must be the program's, checked against numbers worked out by hand.
-#include "support/TestSlots.h"
 #include "core/CompanionPrograms.h"
 #include "core/DealAnalyses.h"
 #include "core/DealDiagrams.h"
@@ -27,6 +26,7 @@
 #include "support/devices/LoopbackPorts.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QCoreApplication>
 #include <QDir>

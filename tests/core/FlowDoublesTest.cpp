@@ -1,11 +1,11 @@
 // Below the flows, the steps a routine asks of them are doubles: none of them
 // may be empty (an empty step throws std::bad_function_call in the routine),
 // and the counters' recount keeps its promise, counting the slots again.
-#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "support/FlowDoubles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 using testing_support::flowCalls;
 

@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/CardLetters.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
@@ -10,6 +9,7 @@
 #include "core/State.h"
 #include "core/Texts.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QLocale>
 

@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
@@ -10,6 +9,7 @@
 #include "core/Texts.h"
 #include "platform/Clock.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/ScriptedInteraction.h"
@@ -7,6 +6,7 @@
 #include "platform/Registry.h"
 #include "support/BridgeMatesScorers.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QFile>
 

@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Fatal.h"
 #include "core/DealDiagrams.h"
 #include "core/Globals.h"
@@ -16,6 +15,7 @@
 #include "support/devices/BridgeMatesTournament.h"
 #include "support/TestDatabase.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Fatal.h"
 #include "core/CardLetters.h"
 #include "core/Globals.h"
@@ -13,6 +12,7 @@
 #include "support/BridgeMatesScorers.h"
 #include "support/devices/FederationSession.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 using testing_support::FederationSession;
 using testing_support::writeBytes;

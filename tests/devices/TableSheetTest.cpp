@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/ScriptedInteraction.h"
 #include "core/State.h"
 #include "platform/Process.h"
@@ -7,6 +6,7 @@
 #include "setup/Movements.h"
 
 #include "scoring/ScoringFixture.h"
+#include "support/TestSlots.h"
 
 class TableSheetTest : public ScoringTest {
  protected:

@@ -1,7 +1,6 @@
 // A tournament whose results are saved one by one by a separate process that
 // is killed (SIGKILL) at chosen moments, also inside a save, and restarted:
 // every result saved before a kill reloads, and no file is damaged.
-#include "support/TestSlots.h"
 #include "core/Globals.h"
 #include "core/SafeFiles.h"
 #include "core/State.h"
@@ -10,6 +9,7 @@
 #include "platform/TextFiles.h"
 #include "scoring/ResultFiles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/DeviceFiles.h"
 #include "core/Fatal.h"
@@ -14,6 +13,7 @@
 #include "scoring/Frequencies.h"
 #include "support/NamedPairs.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/PairsAndBoards.h"
@@ -8,6 +7,7 @@
 #include "platform/TextFiles.h"
 #include "setup/MovementView.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 namespace {
 

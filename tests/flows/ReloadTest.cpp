@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
@@ -12,6 +11,7 @@
 #include "scoring/ResultFiles.h"
 #include "setup/PairsEntry.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,6 @@
 // The news about the results heard by the program's own listeners: the
 // BridgeMates' database gets what the sheets have always sent it, the menu
 // counts the results again.
-#include "support/TestSlots.h"
 #include "core/Globals.h"
 #include "core/ResultNews.h"
 #include "core/ScriptedInteraction.h"
@@ -12,6 +11,7 @@
 #include "support/BridgeMatesScorers.h"
 #include "support/devices/BridgeMatesTournament.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 

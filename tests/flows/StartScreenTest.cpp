@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/Counts.h"
 #include "core/ErrorReports.h"
@@ -20,6 +19,7 @@
 #include "support/BridgeMatesScorers.h"
 #include "support/devices/FederationSession.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,6 @@
 // The tablets' exchange folder is not trusted: links, FIFOs, devices and huge
 // files put there neither get an outside file written nor hold the program,
 // and what a stop of the program left there goes at the next start.
-#include "support/TestSlots.h"
 #include "core/DealDiagrams.h"
 #include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
@@ -23,6 +22,7 @@
 #include "scoring/ResultStore.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
@@ -26,6 +25,7 @@
 #include "setup/Movements.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 #include <QFile>

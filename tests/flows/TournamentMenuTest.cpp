@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
@@ -7,6 +6,7 @@
 #include "flows/TournamentMenu.h"
 #include "platform/Process.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
-#include "support/TestSlots.h"
 #include "publishing/UsebioExport.h"
 
 #include "core/ScriptedInteraction.h"
 #include "platform/Process.h"
 #include "publishing/WebText.h"
 #include "scoring/ClubTournament.h"
+#include "support/TestSlots.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "publishing/WebPages.h"
 
 #include "core/DealAnalyses.h"
@@ -8,6 +7,7 @@
 #include "publishing/WebText.h"
 #include "scoring/ClubTournament.h"
 #include "scoring/ResultListings.h"
+#include "support/TestSlots.h"
 
 #include <QCoreApplication>
 #include <QDir>

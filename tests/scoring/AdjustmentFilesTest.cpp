@@ -1,12 +1,12 @@
 // The ".ADJ" and ".PEN" files as a club's results folder holds them: among
 // many other files, copied in with another case, or holding values out of
 // all reason.
-#include "support/TestSlots.h"
 #include "core/ScriptedInteraction.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <QFile>
 

@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/ScriptedInteraction.h"
 #include "core/TournamentFiles.h"
 #include "platform/TextFiles.h"
@@ -7,6 +6,7 @@
 #include "scoring/Frequencies.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 

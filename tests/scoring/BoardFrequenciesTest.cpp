@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/Printing.h"
 #include "core/ScriptedInteraction.h"
@@ -6,6 +5,7 @@
 #include "scoring/Imps.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 namespace {
 

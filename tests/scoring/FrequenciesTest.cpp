@@ -1,8 +1,8 @@
-#include "support/TestSlots.h"
 #include "core/ScriptedInteraction.h"
 #include "scoring/Frequencies.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "support/TestSlots.h"
 #include "scoring/Imps.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <QStringList>
 

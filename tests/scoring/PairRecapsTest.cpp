@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/ScriptedInteraction.h"
 #include "platform/Process.h"
@@ -11,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 using testing_support::readBytes;
 

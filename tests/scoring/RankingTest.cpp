@@ -1,10 +1,10 @@
-#include "support/TestSlots.h"
 #include "core/Fatal.h"
 #include "core/ScriptedInteraction.h"
 #include "scoring/Ranking.h"
 #include "scoring/ResultListings.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <map>
 

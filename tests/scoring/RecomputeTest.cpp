@@ -2,12 +2,12 @@
 // percentages as it gives them must rank exactly as the frequencies and the
 // ranking run one after the other, with or without adjusted results, the
 // adjustments file and the penalties file.
-#include "support/TestSlots.h"
 #include "core/ScriptedInteraction.h"
 #include "scoring/Frequencies.h"
 #include "scoring/Ranking.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <array>
 

@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/DeviceFiles.h"
 #include "core/Printing.h"
@@ -13,6 +12,7 @@
 
 #include "ClubTournament.h"
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 using testing_support::readBytes;
 

@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/ScriptedInteraction.h"
 #include "platform/TextFiles.h"
 #include "scoring/Adjustments.h"
@@ -7,6 +6,7 @@
 #include "scoring/ScoreSheet.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <QtCore/qnamespace.h>
 

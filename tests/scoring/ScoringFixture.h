@@ -2,9 +2,9 @@
 // A small Mitchell laid out in the result slots, for the scoring tests: N/S
 // pair t and E/W pair T + k meet at table t, with the E/W pairs moving one
 // table per round; every slot starts without a result.
-#include "support/TestSlots.h"
 #include "core/Globals.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <initializer_list>
 #include <string>

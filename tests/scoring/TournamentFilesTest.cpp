@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/PairsFile.h"
@@ -9,6 +8,7 @@
 #include "platform/TextFiles.h"
 #include "scoring/ResultFiles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
-#include "support/TestSlots.h"
 #include "core/ResultSlots.h"
+#include "support/TestSlots.h"
 
 // The result slots as a test sets them up directly, past the owner's
 // operations; the one place tests write a slot's array.

@@ -1,6 +1,5 @@
 // The start screen's resume button with the real windows: the tournament
 // chooser, and the start screen back whenever no tournament goes on.
-#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/TournamentFiles.h"
@@ -11,6 +10,7 @@
 #include "flows/ui/TournamentMenuWindow.h"
 #include "scoring/ResultFiles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>

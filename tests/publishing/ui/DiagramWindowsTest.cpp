@@ -1,4 +1,3 @@
-#include "support/TestSlots.h"
 #include "core/Globals.h"
 #include "core/ui/ModalScript.h"
 #include "core/ui/WindowInteraction.h"
@@ -17,6 +16,7 @@
 #include "core/ui/Printer.h"
 #include "support/PdfReading.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

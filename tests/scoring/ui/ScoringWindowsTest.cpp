@@ -1,6 +1,5 @@
 // The scoring's windows driven with real keys and clicks, reached the way the
 // routines reach them: through the installed window interaction.
-#include "support/TestSlots.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/ui/ModalScript.h"
@@ -12,6 +11,7 @@
 #include "scoring/ui/ScoreConfirmationWindow.h"
 #include "scoring/ui/ScoringWindowRegistration.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,6 @@
 // The table-sheet entry driven with real keys: the round loop, the sheet
 // and its board, and a whole evening typed from the sheets and computed
 // from the tournament menu.
-#include "support/TestSlots.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
@@ -20,6 +19,7 @@
 #include "scoring/ui/TableSheetEntryWindow.h"
 #include "setup/Movements.h"
 #include "support/RecordingInteraction.h"
+#include "support/TestSlots.h"
 
 #include <QGroupBox>
 #include <QLabel>

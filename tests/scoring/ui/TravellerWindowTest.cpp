@@ -1,6 +1,5 @@
 // The traveller entry, the opening lead and the adjustments driven with real
 // keys, as the director types them.
-#include "support/TestSlots.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/ui/ModalScript.h"
@@ -14,6 +13,7 @@
 #include "scoring/ui/ScoringWindowRegistration.h"
 #include "scoring/ui/TravellerEntryWindow.h"
 #include "support/RecordingInteraction.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 #include <QLabel>

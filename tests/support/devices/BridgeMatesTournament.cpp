@@ -1,10 +1,10 @@
-#include "support/TestSlots.h"
 #include "support/devices/BridgeMatesTournament.h"
 
 #include "core/Globals.h"
 #include "devices/BridgeMatesDatabase.h"
 #include "devices/TabletFiles.h"
 #include "support/BridgeMatesScorers.h"
+#include "support/TestSlots.h"
 
 #include <QFile>
 
