@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "scoring/ScoreSheet.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,15 +30,15 @@ void SetUpLargestTournament(const QString& folder) {
   ResultSlotCount = BoardCount * ResultsPerBoard;
   for (int s = 1; s <= ResultSlotCount; ++s) {
     const int table = (s - 1) % ResultsPerBoard + 1;
-    ResultNsPair[s] = table;
-    ResultEwPair[s] = ResultsPerBoard + (table + s) % ResultsPerBoard + 1;
-    ResultTable[s] = table;
-    ResultBoard[s] = (s - 1) / ResultsPerBoard + 1;
-    ResultRound[s] = (ResultBoard[s] - 1) / 3 + 1;
-    ResultScore[s] = s % 2 == 0 ? kScoreNone : 420;
-    ResultContract[s] = s % 2 == 0 ? "" : "4PN=";
-    ResultLead[s] = "AP";
-    ResultDeclarer[s] = "N";
+    TestSlots().nsPair[s] = table;
+    TestSlots().ewPair[s] = ResultsPerBoard + (table + s) % ResultsPerBoard + 1;
+    TestSlots().table[s] = table;
+    TestSlots().board[s] = (s - 1) / ResultsPerBoard + 1;
+    TestSlots().round[s] = (TestSlots().board[s] - 1) / 3 + 1;
+    TestSlots().score[s] = s % 2 == 0 ? kScoreNone : 420;
+    TestSlots().contract[s] = s % 2 == 0 ? "" : "4PN=";
+    TestSlots().lead[s] = "AP";
+    TestSlots().declarer[s] = "N";
   }
 }
 
@@ -50,7 +51,7 @@ void BM_StoreOneResult(benchmark::State& state) {
   int line = 1;
   for (auto _ : state) {
     state.PauseTiming();
-    ResultScore[first + line - 1] = kScoreNone;
+    TestSlots().score[first + line - 1] = kScoreNone;
     sheet.setCurrentLine(line);
     line = line % ResultsPerBoard + 1;
     state.ResumeTiming();

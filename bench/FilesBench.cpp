@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/TournamentFiles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,18 +27,18 @@ void SetUpLargestTournament(const QString& folder) {
   ResultSlotCount = BoardCount * ResultsPerBoard;
   for (int s = 1; s <= ResultSlotCount; ++s) {
     const int table = (s - 1) % ResultsPerBoard + 1;
-    ResultNsPair[s] = table;
-    ResultEwPair[s] = ResultsPerBoard + (table + s) % ResultsPerBoard + 1;
-    ResultTable[s] = table;
-    ResultBoard[s] = (s - 1) / ResultsPerBoard + 1;
-    ResultRound[s] = (ResultBoard[s] - 1) / 3 + 1;
+    TestSlots().nsPair[s] = table;
+    TestSlots().ewPair[s] = ResultsPerBoard + (table + s) % ResultsPerBoard + 1;
+    TestSlots().table[s] = table;
+    TestSlots().board[s] = (s - 1) / ResultsPerBoard + 1;
+    TestSlots().round[s] = (TestSlots().board[s] - 1) / 3 + 1;
     if (s % 2 == 0) {
-      ResultScore[s] = kScoreNone;
+      TestSlots().score[s] = kScoreNone;
     } else {
-      ResultScore[s] = (s % 7 - 3) * 110;
-      ResultContract[s] = kContracts[s % 8];
-      ResultLead[s] = "AP";
-      ResultDeclarer[s] = "N";
+      TestSlots().score[s] = (s % 7 - 3) * 110;
+      TestSlots().contract[s] = kContracts[s % 8];
+      TestSlots().lead[s] = "AP";
+      TestSlots().declarer[s] = "N";
     }
   }
 }
@@ -52,8 +53,8 @@ void Save(benchmark::State& state, bool change) {
   int n = 0;
   for (auto _ : state) {
     if (change) {
-      ResultScore[1] = (++n % 2) ? 420 : 450;
-      ResultLead[1] = (n % 2) ? QStringLiteral("AP") : QStringLiteral("RC");
+      TestSlots().score[1] = (++n % 2) ? 420 : 450;
+      TestSlots().lead[1] = (n % 2) ? QStringLiteral("AP") : QStringLiteral("RC");
     }
     SaveResults();
   }

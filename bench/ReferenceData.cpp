@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "scoring/Ranking.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,13 +49,13 @@ void LayOutReferenceTournament(const QString& dataFolder) {
   int s = 0;
   for (const Deal& d : ReferenceDeals()) {
     ++s;
-    ResultNsPair[s] = d.ns;
-    ResultEwPair[s] = d.ew;
-    ResultBoard[s] = d.board;
-    ResultTable[s] = d.ns;
-    ResultRound[s] = (d.board - 1) / BoardsPerTable + 1;
-    ResultScore[s] = d.nsScore;
-    ResultContract[s] = QString::number(d.nsScore);
+    TestSlots().nsPair[s] = d.ns;
+    TestSlots().ewPair[s] = d.ew;
+    TestSlots().board[s] = d.board;
+    TestSlots().table[s] = d.ns;
+    TestSlots().round[s] = (d.board - 1) / BoardsPerTable + 1;
+    TestSlots().score[s] = d.nsScore;
+    TestSlots().contract[s] = QString::number(d.nsScore);
   }
   Interactive = false;
 }
@@ -62,8 +63,8 @@ void LayOutReferenceTournament(const QString& dataFolder) {
 void KeepAQuarterOfResults() {
   for (int s = 1; s <= ResultSlotCount; ++s) {
     if (s % 4 == 1) continue;
-    ResultScore[s] = kScoreNone;
-    ResultContract[s].clear();
+    TestSlots().score[s] = kScoreNone;
+    TestSlots().contract[s].clear();
   }
 }
 

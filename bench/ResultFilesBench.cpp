@@ -9,6 +9,7 @@
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <benchmark/benchmark.h>
 
@@ -53,15 +54,15 @@ void LayOut(const QString& folder) {
     for (int t = 1; t <= kTables; ++t) {
       const int s = (b - 1) * kTables + t;
       seed = seed * 1103515245u + 12345u;
-      ResultNsPair[s] = t;
-      ResultEwPair[s] = kTables + (t - 1 + round - 1) % kTables + 1;
-      ResultRound[s] = round;
-      ResultTable[s] = t;
-      ResultBoard[s] = b;
-      ResultScore[s] = scores[(seed >> 16) % (sizeof scores / sizeof scores[0])];
-      ResultContract[s] = QStringLiteral("4PS=");
-      ResultDeclarer[s] = QStringLiteral("S");
-      ResultLead[s] = QStringLiteral("AC");
+      TestSlots().nsPair[s] = t;
+      TestSlots().ewPair[s] = kTables + (t - 1 + round - 1) % kTables + 1;
+      TestSlots().round[s] = round;
+      TestSlots().table[s] = t;
+      TestSlots().board[s] = b;
+      TestSlots().score[s] = scores[(seed >> 16) % (sizeof scores / sizeof scores[0])];
+      TestSlots().contract[s] = QStringLiteral("4PS=");
+      TestSlots().declarer[s] = QStringLiteral("S");
+      TestSlots().lead[s] = QStringLiteral("AC");
     }
   }
   AutoVentilation = true;
@@ -76,7 +77,7 @@ void Run(benchmark::State& state, bool boardFiles) {
   const int scores[2] = {ResultScore[changing], ResultScore[changing] == 420 ? 450 : 420};
   int pass = 0;
   for (auto _ : state) {
-    ResultScore[changing] = scores[++pass % 2];
+    TestSlots().score[changing] = scores[++pass % 2];
     RecomputeResults();
     WriteResultFiles();
     if (boardFiles) WriteBoardFiles(true);

@@ -8,6 +8,7 @@
 #include "flows/TournamentMenu.h"
 #include "platform/TextFiles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,15 +51,15 @@ void LayOut(const QString& folder) {
     const int round = (b - 1) / kBoardsPerRound + 1;
     for (int t = 1; t <= kTables; ++t) {
       const int s = (b - 1) * kTables + t;
-      ResultNsPair[s] = t;
-      ResultEwPair[s] = kTables + (t - 1 + round - 1) % kTables + 1;
-      ResultRound[s] = round;
-      ResultTable[s] = t;
-      ResultBoard[s] = b;
-      ResultContract[s] = QLatin1String(contracts[(b + t) % 6]);
-      ResultScore[s] = 100 * ((b * 7 + t * 3) % 9) - 300;
-      ResultDeclarer[s] = QStringLiteral("S");
-      ResultLead[s] = QStringLiteral("AC");
+      TestSlots().nsPair[s] = t;
+      TestSlots().ewPair[s] = kTables + (t - 1 + round - 1) % kTables + 1;
+      TestSlots().round[s] = round;
+      TestSlots().table[s] = t;
+      TestSlots().board[s] = b;
+      TestSlots().contract[s] = QLatin1String(contracts[(b + t) % 6]);
+      TestSlots().score[s] = 100 * ((b * 7 + t * 3) % 9) - 300;
+      TestSlots().declarer[s] = QStringLiteral("S");
+      TestSlots().lead[s] = QStringLiteral("AC");
     }
   }
   ResultsEntered = ResultSlotCount;

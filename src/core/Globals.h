@@ -8,6 +8,7 @@
 // each its initial value again. A global declared anywhere else would be
 // missed by that reset: the tests refuse one.
 #include "core/OneBased.h"
+#include "core/ResultSlots.h"
 #include "platform/TextFiles.h"
 
 #include <QChar>
@@ -23,12 +24,6 @@ inline constexpr int kMaxPairs = 42;          // pair slots (21 tables, N/S and 
 inline constexpr int kMaxTables = 21;
 inline constexpr int kMaxPlayers = 1000;
 inline constexpr int kMaxBoards = 64;
-inline constexpr int kMaxResultSlots = 1344;  // 64 boards x 21 tables
-
-// Score codes of ResultScore.
-inline constexpr int kScoreNone = 10000;      // no result yet ("?")
-inline constexpr int kScoreAdjusted = 9999;   // "AJU."
-inline constexpr int kScoreAverage = 9998;    // "MOY.", counts for neither pair
 
 inline constexpr int kMaxMovementRows = 1344;
 
@@ -155,22 +150,6 @@ struct DirectorScorerFields {
   /* Per pair number 1..42, written by the ranking. */ \
   X(PairFinalScore, , OneBased<double, kMaxPairs>) \
   X(RankingOrder, , OneBased<int, kMaxPairs>) \
-  /* Result slots 1..1344, board-major: board b owns slots (b - 1) x ResultsPerBoard + 1 .. b x */ \
-  /* ResultsPerBoard. */ \
-  X(ResultNsPair, , OneBased<int, kMaxResultSlots>) \
-  X(ResultEwPair, , OneBased<int, kMaxResultSlots>) \
-  X(ResultScore, , OneBased<int, kMaxResultSlots>) \
-  X(ResultRound, , OneBased<int, kMaxResultSlots>) \
-  X(ResultTable, , OneBased<int, kMaxResultSlots>) \
-  X(ResultBoard, , OneBased<int, kMaxResultSlots>) \
-  X(ResultSwapped, , OneBased<int, kMaxResultSlots>) \
-  X(ResultContract, , OneBased<QString, kMaxResultSlots>) \
-  X(ResultLead, , OneBased<QString, kMaxResultSlots>) \
-  X(ResultDeclarer, , OneBased<QString, kMaxResultSlots>) \
-  X(ResultMatchpoints, , OneBased<int, kMaxResultSlots>) \
-  X(ResultNsPercent, , OneBased<double, kMaxResultSlots>) \
-  X(ResultEwPercent, , OneBased<double, kMaxResultSlots>) \
-  X(ResultAdjustmentLogged, , OneBased<int, kMaxResultSlots>) \
   X(MovementBoardsText, , OneBased<QString, kMaxResultSlots>) \
   /* Per board 1..64. */ \
   X(BoardVentilated, , OneBased<bool, kMaxBoards>) \

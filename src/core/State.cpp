@@ -94,38 +94,14 @@ void ClearPairSlots() {
   }
 }
 
-void ClearResultSlot(int slot) {
-  ResultNsPair[slot] = 0;
-  ResultEwPair[slot] = 0;
-  ResultScore[slot] = 0;
-  ResultRound[slot] = 0;
-  ResultTable[slot] = 0;
-  ResultBoard[slot] = 0;
-  ResultSwapped[slot] = 0;
-  ResultMatchpoints[slot] = 0;
-  ResultAdjustmentLogged[slot] = 0;
-  ResultContract[slot].clear();
-  ResultLead[slot] = QStringLiteral("?");
-  ResultDeclarer[slot] = QStringLiteral("?");
-  ResultNsPercent[slot] = 0.0;
-  ResultEwPercent[slot] = 0.0;
-}
+void ClearResultSlot(int slot) { ResultSlots::Clear(slot); }
 
 SlotRecord TakeSlotRecord(int slot) {
   return {ResultNsPair[slot], ResultEwPair[slot], ResultScore[slot],   ResultRound[slot],
           ResultTable[slot],  ResultBoard[slot],  ResultSwapped[slot], ResultContract[slot]};
 }
 
-void PutSlotRecord(int slot, SlotRecord record) {
-  ResultNsPair[slot] = record.ns;
-  ResultEwPair[slot] = record.ew;
-  ResultScore[slot] = record.score;
-  ResultRound[slot] = record.round;
-  ResultTable[slot] = record.table;
-  ResultBoard[slot] = record.board;
-  ResultSwapped[slot] = record.swapped;
-  ResultContract[slot] = std::move(record.contract);
-}
+void PutSlotRecord(int slot, SlotRecord record) { ResultSlots::PutBack(slot, std::move(record)); }
 
 void ClearAllResults() {
   for (int s = 1; s <= kMaxResultSlots; ++s) ClearResultSlot(s);
@@ -137,9 +113,7 @@ void ClearAllResults() {
 }
 
 void RenumberMitchellEastWest() {
-  const int last = std::min(BoardCount * ResultsPerBoard, kMaxResultSlots);
-  for (int s = 1; s <= last; ++s)
-    if (ResultEwPair[s] >= 1 && ResultEwPair[s] <= ResultsPerBoard) ResultEwPair[s] += ResultsPerBoard;
+  ResultSlots::RenumberEastWest(std::min(BoardCount * ResultsPerBoard, kMaxResultSlots), ResultsPerBoard);
 }
 
 bool DeleteFolderSilently(const QString& path) { return platform::deleteTree(platform::resolvePath(path)); }

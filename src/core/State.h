@@ -1,6 +1,8 @@
 #pragma once
 // Start-up initialisation, the resets of the tournament state and the
 // special folders.
+#include "core/ResultSlots.h"
+
 #include <QDate>
 #include <QString>
 
@@ -20,18 +22,6 @@ QString PackageVersion();
 void ClearPairSlots();
 // Empties one result slot: score 0, lead and declarer "?".
 void ClearResultSlot(int slot);
-// A slot's line of the results file: its pairs, score, round, table, board,
-// swap and result text. Taken from a slot and put back into one here only.
-struct SlotRecord {
-  int ns = 0;
-  int ew = 0;
-  int score = 0;
-  int round = 0;
-  int table = 0;
-  int board = 0;
-  int swapped = 0;
-  QString contract;
-};
 SlotRecord TakeSlotRecord(int slot);
 void PutSlotRecord(int slot, SlotRecord record);
 // Empties the 1344 result slots and the per-pair tables.

@@ -293,8 +293,7 @@ void LoadResults() {
     if (l.ns != 0) PutSlotRecord(s, std::move(l));
   }
   for (SpecsLine& l : specs) {
-    ResultLead[l.slot] = l.lead.trimmed();
-    ResultDeclarer[l.slot] = l.declarer.trimmed();
+    ResultSlots::SetPlay(l.slot, l.lead.trimmed(), l.declarer.trimmed());
   }
   if (!leadsKept && specsFound)
     ShowAlert(QStringLiteral("Avertissement... Ce tournoi a été joué avec tablettes et vous le récupérez sans avoir "

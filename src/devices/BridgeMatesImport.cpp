@@ -196,10 +196,10 @@ int findSlot(const Row& row, int ew) {
 // leaves the same slot and the same ".ADJ": a slot's line is replaced, never
 // added to.
 void store(int slot, int board, const Outcome& o, AdjustmentReplacements& adjustments) {
-  ResultSwapped[slot] = 0;
+  ResultSlots::SetSwapped(slot, 0);
   if (o.split) {
     adjustments.set(slot, board, o.nsPercent, o.ewPercent);
-    ResultAdjustmentLogged[slot] = 1;
+    ResultSlots::SetAdjustmentLogged(slot, true);
     StoreResult(slot,
                 {.contract = o.contract, .score = o.score, .lead = QStringLiteral("?"), .declarer = QStringLiteral("?"),
                  .percentages = std::pair<double, double>(o.nsPercent, o.ewPercent)},
@@ -207,7 +207,7 @@ void store(int slot, int board, const Outcome& o, AdjustmentReplacements& adjust
     return;
   }
   adjustments.clear(slot);
-  ResultAdjustmentLogged[slot] = 0;
+  ResultSlots::SetAdjustmentLogged(slot, false);
   // A board not played, an arbitral score or none: matchpoints and
   // percentages none (a contract's are left to the frequencies).
   const bool none = o.score >= kScoreAverage;
@@ -375,9 +375,7 @@ struct Echo {
 // slot again; the slot is left as the pass left it.
 void echoAsStored(const Echo& e) {
   const auto put = [slot = e.slot](const QString& contract, const QString& lead, const QString& declarer) {
-    ResultContract[slot] = contract;
-    ResultLead[slot] = lead;
-    ResultDeclarer[slot] = declarer;
+    ResultSlots::SetPlay(slot, contract, lead, declarer);
   };
   const Echo now{e.slot, e.erased, ResultContract[e.slot], ResultLead[e.slot], ResultDeclarer[e.slot]};
   put(e.contract, e.lead, e.declarer);

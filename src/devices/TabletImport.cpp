@@ -113,7 +113,7 @@ bool storeInSlot(int slot, const exchange::TableResult& r, Taken& taken, Adjustm
   CurrentBoard = file.board;
   const auto noLine = [&] {
     adjustments.clear(slot);
-    ResultAdjustmentLogged[slot] = 0;
+    ResultSlots::SetAdjustmentLogged(slot, false);
   };
   const auto store = [slot](const QString& contract, int score, const QString& lead, const QString& declarer,
                            std::optional<std::pair<double, double>> percentages = std::nullopt) {
@@ -136,7 +136,7 @@ bool storeInSlot(int slot, const exchange::TableResult& r, Taken& taken, Adjustm
     // again after a crash whose line may or may not be in the list).
     (sameSplit ? taken.adjustListUnlessListed : taken.adjustList) << line;
     adjustments.set(slot, file.board, r.nsPercent, r.ewPercent);
-    ResultAdjustmentLogged[slot] = 1;
+    ResultSlots::SetAdjustmentLogged(slot, true);
     return true;
   }
   if (r.kind == ResultKind::Arbitral) {

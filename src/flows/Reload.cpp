@@ -144,8 +144,7 @@ void ReadAdjustments() {
   for (const QString& line : *lines) {
     const auto adj = scoring::ParseAdjustmentLine(line);
     if (!adj || adj->slot < 1 || adj->slot > ResultSlotCount) continue;
-    ResultNsPercent[adj->slot] = adj->ns;
-    ResultEwPercent[adj->slot] = adj->ew;
+    ResultSlots::SetPercentages(adj->slot, adj->ns, adj->ew);
   }
 }
 

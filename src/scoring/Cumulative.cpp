@@ -64,11 +64,7 @@ struct Snapshot {
   OneBased<QString, kMaxPlayers> licences1 = Player1Licences, licences2 = Player2Licences;
   OneBased<double, kMaxPairs> scores = PairFinalScore;
   OneBased<int, kMaxPairs> ranking = RankingOrder;
-  OneBased<int, kMaxResultSlots> ns = ResultNsPair, ew = ResultEwPair, score = ResultScore, round = ResultRound,
-                                  table = ResultTable, board = ResultBoard, swapped = ResultSwapped,
-                                  matchpoints = ResultMatchpoints, logged = ResultAdjustmentLogged;
-  OneBased<QString, kMaxResultSlots> contract = ResultContract, lead = ResultLead, declarer = ResultDeclarer;
-  OneBased<double, kMaxResultSlots> nsPercent = ResultNsPercent, ewPercent = ResultEwPercent;
+  ResultSlotArrays resultSlots = ResultSlots::view();
   int pairCount = PairCount, pairSlotCount = PairSlotCount, resultsPerBoard = ResultsPerBoard, tableCount = TableCount,
       boardCount = BoardCount, resultSlotCount = ResultSlotCount, lastSheetRound = LastSheetRound;
   bool howell = IsHowell, mitchellNumbering = MitchellNumbering, imps = ImpScoring, totals = CumulativeTotals,
@@ -84,20 +80,7 @@ struct Snapshot {
     Player2Licences = licences2;
     PairFinalScore = scores;
     RankingOrder = ranking;
-    ResultNsPair = ns;
-    ResultEwPair = ew;
-    ResultScore = score;
-    ResultRound = round;
-    ResultTable = table;
-    ResultBoard = board;
-    ResultSwapped = swapped;
-    ResultMatchpoints = matchpoints;
-    ResultAdjustmentLogged = logged;
-    ResultContract = contract;
-    ResultLead = lead;
-    ResultDeclarer = declarer;
-    ResultNsPercent = nsPercent;
-    ResultEwPercent = ewPercent;
+    ResultSlots::Restore(resultSlots);
     PairCount = pairCount;
     PairSlotCount = pairSlotCount;
     ResultsPerBoard = resultsPerBoard;

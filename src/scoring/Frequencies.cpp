@@ -91,9 +91,10 @@ void CompareResults(int* scores, int n, int* matchpoints) {
 // (A board with every result in goes to ScoreWholeBoard.)
 void BoardMatchpoints(int first, int last, std::optional<scoring::ExpectedSlots>& expected, BoardResults& board) {
   int scores[kMaxResultSlots + 8];
-  int* const matchpoints = &ResultMatchpoints[0];
-  double* const nsPercent = &ResultNsPercent[0];
-  double* const ewPercent = &ResultEwPercent[0];
+  const ComputedFigures figures = ResultSlots::figures();
+  int* const matchpoints = figures.matchpoints;
+  double* const nsPercent = figures.nsPercent;
+  double* const ewPercent = figures.ewPercent;
   const int* const score = &ResultScore[0];
   const int* const nsPair = &ResultNsPair[0];
   int n = 0;
@@ -137,8 +138,7 @@ void BoardMatchpoints(int first, int last, std::optional<scoring::ExpectedSlots>
 void BoardMatchpointsOnly(int first, int last, std::optional<scoring::ExpectedSlots>& expected, BoardResults& board) {
   BoardMatchpoints(first, last, expected, board);
   for (int i = 0; i < board.n; ++i) {
-    ResultNsPercent[board.slot(i)] = 0;
-    ResultEwPercent[board.slot(i)] = 0;
+    ResultSlots::SetPercentages(board.slot(i), 0, 0);
   }
 }
 
@@ -223,9 +223,10 @@ bool ScoreWholeBoard(int first, int n, PercentTable& table, scoring::RecomputeSh
   if (!counted) return false;
 
   table.prepare({.n = n, .all = n, .ventilate = false});
-  int* const matchpoints = &ResultMatchpoints[0];
-  double* const nsPercent = &ResultNsPercent[0];
-  double* const ewPercent = &ResultEwPercent[0];
+  const ComputedFigures figures = ResultSlots::figures();
+  int* const matchpoints = figures.matchpoints;
+  double* const nsPercent = figures.nsPercent;
+  double* const ewPercent = figures.ewPercent;
   const int* const swapped = &ResultSwapped[0];
   const int* const nsPairs = &ResultNsPair[0];
   const int* const ewPairs = &ResultEwPair[0];
@@ -255,11 +256,7 @@ bool ComputeMatchpoints(scoring::RecomputeShare* sums) {
     if (sums && ResultNsPair[s] != 0 && ResultEwPair[s] != 0 && ResultScore[s] != kScoreNone &&
         ResultScore[s] != kScoreAverage)
       sums = nullptr;
-    ResultMatchpoints[s] = 0;
-    if (ResultScore[s] != kScoreAdjusted) {
-      ResultNsPercent[s] = 0;
-      ResultEwPercent[s] = 0;
-    }
+    ResultSlots::ClearFigures(s, true);
   }
 
   std::optional<scoring::ExpectedSlots> expected;  // needed only for a board that lacks a result
@@ -267,8 +264,9 @@ bool ComputeMatchpoints(scoring::RecomputeShare* sums) {
   // Kept from one pass to the next: the usual evening's boards all share one shape.
   static PercentTable table;
   const int* const swapped = &ResultSwapped[0];
-  double* const nsPercent = &ResultNsPercent[0];
-  double* const ewPercent = &ResultEwPercent[0];
+  const ComputedFigures figures = ResultSlots::figures();
+  double* const nsPercent = figures.nsPercent;
+  double* const ewPercent = figures.ewPercent;
   for (int b = 1; b <= boards; ++b) {
     if (lastSlot(b) > firstSlot(b) && ScoreWholeBoard(firstSlot(b), lastSlot(b) - firstSlot(b) + 1, table, sums))
       continue;
@@ -334,11 +332,7 @@ void ApplyAdjustments(bool present) {
     }
     // A value of 0 is kept as 0.0001, as when typed, so that the result still
     // counts as adjusted.
-    ResultNsPercent[a->slot] = a->ns == 0 ? 0.0001 : a->ns;
-    ResultEwPercent[a->slot] = a->ew == 0 ? 0.0001 : a->ew;
-    ResultScore[a->slot] = kScoreAdjusted;
-    ResultContract[a->slot] = QStringLiteral("AJU.");
-    ResultMatchpoints[a->slot] = 0;
+    ResultSlots::ApplyAdjustment(a->slot, a->ns == 0 ? 0.0001 : a->ns, a->ew == 0 ? 0.0001 : a->ew);
     memo << QStringLiteral("Donne ") + QString::number(a->board) + QStringLiteral(" : ") + QStringLiteral("N/S ") +
                 PairNumberText(ResultNsPair[a->slot]) + QStringLiteral(" ( ") + scoring::FixedText(a->ns, 5, 1) + unit +
                 QStringLiteral(" ) contre ") + QStringLiteral("E/W ") + PairNumberText(ResultEwPair[a->slot]) +

@@ -89,9 +89,10 @@ int VictoryPointsFromImps(int margin) { return VictoryPointsFromImps(margin, Boa
 
 void ComputeButlerImps() {
   const int slotCount = std::min(ResultSlotCount, kMaxResultSlots);
-  int* const difference = &ResultMatchpoints[0];
-  double* const nsImps = &ResultNsPercent[0];
-  double* const ewImps = &ResultEwPercent[0];
+  const ComputedFigures figures = ResultSlots::figures();
+  int* const difference = figures.matchpoints;
+  double* const nsImps = figures.nsPercent;
+  double* const ewImps = figures.ewPercent;
   const int* const score = &ResultScore[0];
   const int* const nsPair = &ResultNsPair[0];
   const int* const swapped = &ResultSwapped[0];

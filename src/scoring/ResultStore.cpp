@@ -17,16 +17,12 @@ int BoardOf(int slot) { return ResultsPerBoard > 0 ? (slot - 1) / ResultsPerBoar
 
 // The one place a result goes into its slot.
 void PutResult(int slot, const SlotResult& result, bool clearPercentages) {
-  ResultContract[slot] = result.contract;
-  ResultScore[slot] = result.score;
-  ResultLead[slot] = result.lead;
-  ResultDeclarer[slot] = result.declarer;
+  ResultSlots::Store(slot, result.contract, result.score, result.lead, result.declarer);
   if (result.percentages) {
-    ResultNsPercent[slot] = result.percentages->first;
-    ResultEwPercent[slot] = result.percentages->second;
-    ResultMatchpoints[slot] = 0;
+    ResultSlots::ClearFigures(slot, false);
+    ResultSlots::SetPercentages(slot, result.percentages->first, result.percentages->second);
   } else if (clearPercentages) {
-    ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
+    ResultSlots::SetPercentages(slot, 0, 0);
   }
 }
 
@@ -66,7 +62,7 @@ void PrepareSlotForResult(int slot, int board, int score) {
   const int first = (board - 1) * ResultsPerBoard + 1;
   const int last = std::min(board * ResultsPerBoard, kMaxResultSlots);
   for (int s = std::max(first, 1); s <= last; ++s)
-    if (ResultScore[s] != kScoreAdjusted) ResultNsPercent[s] = ResultEwPercent[s] = 0;
+    if (ResultScore[s] != kScoreAdjusted) ResultSlots::SetPercentages(s, 0, 0);
   // A result replacing an adjusted one must not be turned back into "AJU.".
   if (ResultScore[slot] == kScoreAdjusted && score != kScoreAdjusted) RemoveResultAdjustment(slot);
 }
@@ -74,12 +70,7 @@ void PrepareSlotForResult(int slot, int board, int score) {
 }  // namespace
 
 void DeleteSlotResult(int slot) {
-  ResultScore[slot] = kScoreNone;
-  ResultContract[slot].clear();
-  ResultLead[slot] = QStringLiteral("?");
-  ResultDeclarer[slot] = QStringLiteral("?");
-  ResultNsPercent[slot] = ResultEwPercent[slot] = 0;
-  ResultMatchpoints[slot] = 0;
+  ResultSlots::Erase(slot);
   RemoveResultAdjustment(slot);
 }
 

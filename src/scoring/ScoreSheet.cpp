@@ -153,7 +153,7 @@ bool SwapResultSides(int slot) {
     ShowAlert(QStringLiteral("Impossible d'inverser un tel score! Supprimez-le et modifiez-le d'abord"));
     return false;
   }
-  ResultSwapped[slot] = 1 - ResultSwapped[slot];
+  ResultSlots::SwapSides(slot);
   SaveResults();
   return true;
 }

@@ -432,7 +432,7 @@ void TableSheet::swapCurrent() {
   // Any line of the sheet, whatever it holds ("MOY.", "AJU.", nothing yet).
   const int s = currentSlot();
   if (bye_ || s == 0) return;
-  ResultSwapped[s] = 1 - ResultSwapped[s];
+  ResultSlots::SwapSides(s);
   SaveResults();
 }
 

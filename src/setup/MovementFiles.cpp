@@ -95,12 +95,7 @@ int placeLine(const MovementLine& line) {
       }
     if (slot == 0) return b;
     ClearResultSlot(slot);
-    ResultNsPair[slot] = line.ns;
-    ResultEwPair[slot] = line.ew;
-    ResultScore[slot] = kScoreNone;
-    ResultRound[slot] = line.round;
-    ResultTable[slot] = line.table;
-    ResultBoard[slot] = b;
+    ResultSlots::LayOut(slot, {.ns = line.ns, .ew = line.ew, .round = line.round, .table = line.table, .board = b}, false);
   }
   return 0;
 }

@@ -29,13 +29,7 @@ void fillSlot(int round, int table, int ew, int set) {
   const int tables = ResultsPerBoard;
   for (int b = (set - 1) * BoardsPerTable + 1; b <= set * BoardsPerTable && b <= kMaxBoards; ++b) {
     const int slot = (b - 1) * tables + table;
-    ResultNsPair[slot] = table;
-    ResultEwPair[slot] = ew;
-    ResultScore[slot] = kScoreNone;
-    ResultContract[slot].clear();
-    ResultRound[slot] = round;
-    ResultTable[slot] = table;
-    ResultBoard[slot] = b;
+    ResultSlots::LayOut(slot, {.ns = table, .ew = ew, .round = round, .table = table, .board = b}, true);
   }
 }
 

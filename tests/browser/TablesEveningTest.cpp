@@ -26,6 +26,7 @@
 #include "support/devices/LoopbackPorts.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -499,9 +500,9 @@ TEST_F(TablesEveningTest, TheByeTableNamesAsTypedAndANewTournament) {
       // North, echoed to the table as every desk entry is.
       const int slot = 1;  // board 1, table 1
       ASSERT_EQ(ResultTable[slot], 1);
-      ResultContract[slot] = "3SN+1";
-      ResultDeclarer[slot] = "N";
-      ResultScore[slot] = 430;
+      TestSlots().contract[slot] = "3SN+1";
+      TestSlots().declarer[slot] = "N";
+      TestSlots().score[slot] = 430;
       WriteTabletResultLine(1, 1, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot], "3SN+1", "N");
     } else if (step.startsWith("settle ")) {
       // The director gives table 2's board 40 % - 60 % at his board's sheet

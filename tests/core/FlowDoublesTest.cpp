@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "support/FlowDoubles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 using testing_support::flowCalls;
 
@@ -46,10 +47,10 @@ TEST_F(FlowDoublesTest, TheRecountCountsTheSlotsAgainThenShowsTheCounters) {
   Player2Names[1] = "S2";  // a default name names nobody
   Player1Names[2] = "BLANC Marie";
   ResultSlotCount = 4;
-  ResultNsPair[1] = ResultNsPair[2] = ResultNsPair[3] = 1;
-  ResultScore[1] = 420;
-  ResultScore[2] = kScoreNone;
-  ResultScore[3] = -50;
+  TestSlots().nsPair[1] = TestSlots().nsPair[2] = TestSlots().nsPair[3] = 1;
+  TestSlots().score[1] = 420;
+  TestSlots().score[2] = kScoreNone;
+  TestSlots().score[3] = -50;
   ResultsEntered = PlayersNamed = 99;
 
   flowSteps().recountMenuCounters();  // nothing to show it: counted all the same
@@ -58,7 +59,7 @@ TEST_F(FlowDoublesTest, TheRecountCountsTheSlotsAgainThenShowsTheCounters) {
 
   QStringList shown;
   flowSteps().showCounters = [&](const QString& players, const QString& results) { shown << players << results; };
-  ResultScore[2] = 100;
+  TestSlots().score[2] = 100;
   flowSteps().recountMenuCounters();
   EXPECT_EQ(shown, QStringList({"2/4", "3/4"}));
 }

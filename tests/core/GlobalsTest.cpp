@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 namespace {
 
 // Globals the hand-written reset of the tests used to miss, each left as a
@@ -89,5 +91,19 @@ TEST(Globals, NoHeaderButTheListDeclaresAGlobal) {
   EXPECT_FALSE(variable.match(QStringLiteral("static int Count(const QString& text);")).hasMatch());
   EXPECT_FALSE(variable.match(QStringLiteral("inline const QString kResultsFolderLockFile = QStringLiteral(\"X\");")).hasMatch());
 }
+
+// The result slots are read under their names and written only through
+// their owner: a writable name would let any file write a slot behind the
+// store, the undo and the news.
+template <typename Name>
+constexpr bool kReadOnly = std::is_const_v<std::remove_reference_t<Name>>;
+static_assert(kReadOnly<decltype(ResultNsPair)> && kReadOnly<decltype(ResultEwPair)> &&
+              kReadOnly<decltype(ResultScore)> && kReadOnly<decltype(ResultRound)> &&
+              kReadOnly<decltype(ResultTable)> && kReadOnly<decltype(ResultBoard)> &&
+              kReadOnly<decltype(ResultSwapped)> && kReadOnly<decltype(ResultContract)> &&
+              kReadOnly<decltype(ResultLead)> && kReadOnly<decltype(ResultDeclarer)> &&
+              kReadOnly<decltype(ResultMatchpoints)> && kReadOnly<decltype(ResultNsPercent)> &&
+              kReadOnly<decltype(ResultEwPercent)> && kReadOnly<decltype(ResultAdjustmentLogged)>);
+static_assert(!kReadOnly<decltype(PairLabels)>);  // the check tells a writable global apart
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "core/State.h"
 #include "core/Texts.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QLocale>
 
@@ -124,8 +125,8 @@ TEST_F(HelpersTest, DealCountIsTheHighestBoardOfTheUsedSlots) {
   EXPECT_EQ(DealCount, 0);
   ResultSlotCount = 6;
   const int boards[] = {1, 1, 3, 3, 2, 0};
-  for (int s = 1; s <= 6; ++s) ResultBoard[s] = boards[s - 1];
-  ResultBoard[7] = 40;  // beyond the used slots
+  for (int s = 1; s <= 6; ++s) TestSlots().board[s] = boards[s - 1];
+  TestSlots().board[7] = 40;  // beyond the used slots
   ComputeDealCount();
   EXPECT_EQ(DealCount, 3);
   ResultSlotCount = 5000;  // never reads past the slots

@@ -9,6 +9,7 @@
 #include "core/Texts.h"
 #include "platform/Clock.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,12 +91,12 @@ TEST_F(StateTest, AResultsFolderWhoseLockFileCannotBeOpenedStopsTheStart) {
 
 TEST_F(StateTest, ClearingResultsLeavesEmptySlotsWithUnknownLeadAndDeclarer) {
   for (int s : {1, 700, 1344}) {
-    ResultNsPair[s] = 3;
-    ResultScore[s] = 420;
-    ResultLead[s] = "AP";
-    ResultDeclarer[s] = "N";
-    ResultContract[s] = "4PN=";
-    ResultNsPercent[s] = 62.5;
+    TestSlots().nsPair[s] = 3;
+    TestSlots().score[s] = 420;
+    TestSlots().lead[s] = "AP";
+    TestSlots().declarer[s] = "N";
+    TestSlots().contract[s] = "4PN=";
+    TestSlots().nsPercent[s] = 62.5;
   }
   PairFinalScore[42] = 55.5;
   RankingOrder[1] = 7;
@@ -131,9 +132,9 @@ TEST_F(StateTest, ClearingPairSlotsKeepsThePairCount) {
 TEST_F(StateTest, MitchellEastWestRenumberingIsIdempotent) {
   ResultsPerBoard = 7;
   BoardCount = 2;
-  for (int s = 1; s <= 14; ++s) ResultEwPair[s] = (s - 1) % 7 + 1;
-  ResultEwPair[5] = 0;       // no table there
-  ResultEwPair[15] = 3;      // beyond the boards in play
+  for (int s = 1; s <= 14; ++s) TestSlots().ewPair[s] = (s - 1) % 7 + 1;
+  TestSlots().ewPair[5] = 0;       // no table there
+  TestSlots().ewPair[15] = 3;      // beyond the boards in play
   RenumberMitchellEastWest();
   EXPECT_EQ(ResultEwPair[1], 8);
   EXPECT_EQ(ResultEwPair[7], 14);

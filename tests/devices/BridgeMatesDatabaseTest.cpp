@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "support/BridgeMatesScorers.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QFile>
 
@@ -45,12 +46,12 @@ class CreateBwsTest : public testing_support::TalvaronTest {
         const int slot = (b - 1) * 7 + r;
         const int table = ((set - r) % 7 + 7) % 7 + 1;
         const int ew = ((table - r) % 7 + 7) % 7 + 1;
-        ResultNsPair[slot] = table;
-        ResultEwPair[slot] = 7 + ew;
-        ResultRound[slot] = r;
-        ResultTable[slot] = table;
-        ResultBoard[slot] = b;
-        ResultScore[slot] = kScoreNone;
+        TestSlots().nsPair[slot] = table;
+        TestSlots().ewPair[slot] = 7 + ew;
+        TestSlots().round[slot] = r;
+        TestSlots().table[slot] = table;
+        TestSlots().board[slot] = b;
+        TestSlots().score[slot] = kScoreNone;
       }
     }
   }
@@ -137,7 +138,7 @@ TEST_F(CreateBwsTest, TheByeTableGetsZerosAndPlayersSitWhereTheFirstRoundPutsThe
   ByePairNumber = 14;
   // Round 1 seats N/S pair 2 at table 1 and N/S pair 1 at table 2.
   for (int s = 1; s <= ResultSlotCount; ++s)
-    if (ResultRound[s] == 1 && ResultTable[s] <= 2) ResultNsPair[s] = 3 - ResultTable[s];
+    if (TestSlots().round[s] == 1 && TestSlots().table[s] <= 2) TestSlots().nsPair[s] = 3 - TestSlots().table[s];
   CreateBWS();
   BridgeMatesScorers db(bws());
   const auto players = db.rows("PlayerNumbers");
@@ -155,7 +156,7 @@ TEST_F(CreateBwsTest, TheByeTableGetsZerosAndPlayersSitWhereTheFirstRoundPutsThe
 
 TEST_F(CreateBwsTest, TablesWithoutANorthSouthPairStayApart) {
   for (int s = 1; s <= ResultSlotCount; ++s)
-    if (ResultRound[s] == 1 && ResultTable[s] >= 6) ResultNsPair[s] = 0;
+    if (TestSlots().round[s] == 1 && TestSlots().table[s] >= 6) TestSlots().nsPair[s] = 0;
   const QList<RoundEntry> list = BuildRoundList();
   EXPECT_EQ(list.size(), 49);
   EXPECT_TRUE(RoundPairAlreadyListed(list, 1, 7));

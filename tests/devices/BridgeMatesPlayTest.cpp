@@ -15,6 +15,7 @@
 #include "support/devices/BridgeMatesTournament.h"
 #include "support/TestDatabase.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 #include <QFile>
@@ -218,19 +219,19 @@ TEST_F(BridgeMatesPlayTest, ATableIsCompleteByItsOwnSlots) {
 
 TEST_F(BridgeMatesPlayTest, CorrectionsGoToTheDatabaseTaggedAsOurs) {
   const int s = slot(1, 1);
-  ResultContract[s] = "4SXXO+1";
-  ResultLead[s] = "RC";
-  ResultDeclarer[s] = "O";
-  ResultScore[s] = -1120;
+  TestSlots().contract[s] = "4SXXO+1";
+  TestSlots().lead[s] = "RC";
+  TestSlots().declarer[s] = "O";
+  TestSlots().score[s] = -1120;
   AppendChangedResult(s);
-  ResultContract[s] = "";
-  ResultScore[s] = 420;
+  TestSlots().contract[s] = "";
+  TestSlots().score[s] = 420;
   AppendChangedResult(s);
-  ResultContract[s] = "3PN=";
-  ResultDeclarer[s] = "";
-  ResultLead[s] = "?";
+  TestSlots().contract[s] = "3PN=";
+  TestSlots().declarer[s] = "";
+  TestSlots().lead[s] = "?";
   AppendChangedResult(s);
-  ResultScore[s] = kScoreNone;
+  TestSlots().score[s] = kScoreNone;
   AppendChangedResult(s);
   AppendNotPlayedResult(s);
   AppendCorrectedResult(s, "Arbitral score (60%-40%)");
@@ -416,18 +417,18 @@ TEST_F(BridgeMatesPlayTest, AResumeSendsTheCorrectionsTheControlProgramLacks) {
   // at the desk, its row lost; board 1 round 4 typed, its row sent; board 1
   // round 5 erased with the Delete key; board 1 round 6 erased, row lost.
   const auto store = [](int s, const QString& contract, int score) {
-    ResultContract[s] = contract;
-    ResultScore[s] = score;
-    ResultDeclarer[s] = "N";
-    ResultLead[s] = "?";
+    TestSlots().contract[s] = contract;
+    TestSlots().score[s] = score;
+    TestSlots().declarer[s] = "N";
+    TestSlots().lead[s] = "?";
   };
   store(slot(1, 2), "4CN+1", 450);
   store(slot(1, 3), "3SN=", 400);
   store(slot(1, 4), "1PN=", 80);
   AppendChangedResult(slot(1, 4));
   AppendNotPlayedResult(slot(1, 5));
-  ResultScore[slot(1, 6)] = kScoreNone;
-  ResultContract[slot(1, 6)].clear();
+  TestSlots().score[slot(1, 6)] = kScoreNone;
+  TestSlots().contract[slot(1, 6)].clear();
   // Board 1 round 7 keyed at its table, not collected yet.
   key(1, 7, "N", "1 NT", "+1");
   const qsizetype before = received().size();
@@ -486,8 +487,8 @@ TEST_F(BridgeMatesPlayTest, AResumeFindsTheScorersRowsByTheirAbsoluteEastWestNum
   // Still uncollected: left to the collection.
   const int waiting = slot(1, 2);
   scorers->enterResult(ResultTable[waiting], 2, 1, ResultNsPair[waiting], ResultEwPair[waiting], "N", "2 H", "=");
-  ResultContract[waiting] = "1SN=";
-  ResultScore[waiting] = 90;
+  TestSlots().contract[waiting] = "1SN=";
+  TestSlots().score[waiting] = 90;
   const qsizetype before = received().size();
   ResendBridgeMatesCorrections();
   EXPECT_EQ(received().size(), before);

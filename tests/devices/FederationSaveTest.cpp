@@ -12,6 +12,7 @@
 #include "support/BridgeMatesScorers.h"
 #include "support/devices/FederationSession.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 using testing_support::FederationSession;
 using testing_support::writeBytes;
@@ -73,10 +74,10 @@ class FederationSaveTest : public testing_support::FederationTest {
   void type(int slot, const QString& contract, const QString& lead = "?") {
     const ContractOutcome outcome = ParseContract(contract, ResultBoard[slot]);
     ASSERT_TRUE(outcome.valid()) << contract.toStdString();
-    ResultScore[slot] = outcome.score;
-    ResultContract[slot] = outcome.builtText;
-    ResultDeclarer[slot] = QString(outcome.declarer);
-    ResultLead[slot] = lead;
+    TestSlots().score[slot] = outcome.score;
+    TestSlots().contract[slot] = outcome.builtText;
+    TestSlots().declarer[slot] = QString(outcome.declarer);
+    TestSlots().lead[slot] = lead;
   }
   // The slot where N/S pair ns plays board b.
   int slotOf(int board, int ns) {
@@ -107,13 +108,13 @@ TEST_F(FederationSaveTest, ResultsReplaceReceivedDataOneRowPerPlayedSlot) {
   const int played = slotOf(1, 1);
   type(played, "4PXN-1", "RP");
   const int passed = slotOf(2, 2);
-  ResultContract[passed] = "PASSE";
-  ResultScore[passed] = 0;
+  TestSlots().contract[passed] = "PASSE";
+  TestSlots().score[passed] = 0;
   const int adjusted = slotOf(3, 3);
-  ResultContract[adjusted] = "AJU.";
-  ResultScore[adjusted] = kScoreAdjusted;
-  ResultNsPercent[adjusted] = 60.5;
-  ResultEwPercent[adjusted] = 39.5;
+  TestSlots().contract[adjusted] = "AJU.";
+  TestSlots().score[adjusted] = kScoreAdjusted;
+  TestSlots().nsPercent[adjusted] = 60.5;
+  TestSlots().ewPercent[adjusted] = 39.5;
   // A pair made BYE plays no board that reaches the database.
   const int byeSlot = slotOf(4, 4);
   PairLabels[FindPairSlot(ResultEwPair[byeSlot])] = "BYE";

@@ -6,6 +6,7 @@
 #include "setup/Movements.h"
 
 #include "scoring/ScoringFixture.h"
+#include "support/TestSlots.h"
 
 class TableSheetTest : public ScoringTest {
  protected:
@@ -54,8 +55,8 @@ TEST_F(TableSheetTest, ALateRoundResultIsDeletedAfterTheRoundsPlayedWereLowered)
 // the split at once; any other key finds the line holding a result.
 TEST_F(TableSheetTest, ATablesArbitralScoreIsSplitWithA) {
   ui::ScriptedInteraction ui;
-  ResultContract[slot(1, 1)] = QStringLiteral("AJU.");
-  ResultScore[slot(1, 1)] = kScoreAdjusted;
+  TestSlots().contract[slot(1, 1)] = QStringLiteral("AJU.");
+  TestSlots().score[slot(1, 1)] = kScoreAdjusted;
   LastSheetRound = 1;
   TableSheet sheet;
   ASSERT_TRUE(sheet.startRound());

@@ -9,6 +9,7 @@
 #include "platform/TextFiles.h"
 #include "scoring/ResultFiles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -57,12 +58,12 @@ class CrashRecoveryTest : public testing_support::TalvaronTest {
     TournamentName = "Simultane";
     ResultSlotCount = kTables * kBoards;
     for (int s = 1; s <= ResultSlotCount; ++s) {
-      ResultNsPair[s] = (s - 1) % kTables + 1;
-      ResultEwPair[s] = kTables + (s - 1) % kTables + 1;
-      ResultBoard[s] = (s - 1) / kTables + 1;
-      ResultTable[s] = ResultNsPair[s];
-      ResultRound[s] = (ResultBoard[s] + 1) / 2;
-      ResultScore[s] = kScoreNone;
+      TestSlots().nsPair[s] = (s - 1) % kTables + 1;
+      TestSlots().ewPair[s] = kTables + (s - 1) % kTables + 1;
+      TestSlots().board[s] = (s - 1) / kTables + 1;
+      TestSlots().table[s] = TestSlots().nsPair[s];
+      TestSlots().round[s] = (TestSlots().board[s] + 1) / 2;
+      TestSlots().score[s] = kScoreNone;
     }
     for (int d = 1; d <= kBoards; ++d) DealDiagrams[d] = QStringLiteral("Donne %1\r\nP  A R D V\r\n").arg(d).repeated(15);
   }
@@ -86,10 +87,10 @@ TEST_F(CrashRecoveryTest, ChildProcessStoresResultsOneByOne) {
   std::fflush(stdout);
   for (int s = 1; s <= ResultSlotCount; ++s) {
     if (ResultScore[s] != kScoreNone) continue;
-    ResultScore[s] = ExpectedScore(s);
-    ResultContract[s] = ExpectedContract(s);
-    ResultLead[s] = "RC";
-    ResultDeclarer[s] = "S";
+    TestSlots().score[s] = ExpectedScore(s);
+    TestSlots().contract[s] = ExpectedContract(s);
+    TestSlots().lead[s] = "RC";
+    TestSlots().declarer[s] = "S";
     if (s == insideSaveAt) {
       // Half of the new results file written, more than the writer keeps in
       // memory, and the process stopped there.

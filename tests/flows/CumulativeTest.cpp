@@ -33,6 +33,20 @@ class CumulativeTest : public ClubTournamentTest {
   ui::ScriptedInteraction talk;
 };
 
+// Every array of every result slot, one line a slot.
+QStringList AllSlots() {
+  QStringList lines;
+  for (int s = 1; s <= kMaxResultSlots; ++s)
+    lines << QStringList{QString::number(ResultNsPair[s]), QString::number(ResultEwPair[s]),
+                         QString::number(ResultScore[s]), QString::number(ResultRound[s]),
+                         QString::number(ResultTable[s]), QString::number(ResultBoard[s]),
+                         QString::number(ResultSwapped[s]), ResultContract[s], ResultLead[s], ResultDeclarer[s],
+                         QString::number(ResultMatchpoints[s]), QString::number(ResultNsPercent[s]),
+                         QString::number(ResultEwPercent[s]), QString::number(ResultAdjustmentLogged[s])}
+                 .join(QLatin1Char(' '));
+  return lines;
+}
+
 TEST_F(CumulativeTest, SessionLinesAndNames) {
   const auto line = ParseSessionLine("0  55,5000 0 0 DUPONT Jean/MARTIN Paul\\BUTLER");
   ASSERT_TRUE(line);
@@ -149,11 +163,15 @@ TEST_F(CumulativeTest, AStopLeavesTheCurrentTournamentAsItWas) {
   EXPECT_EQ(dataFiles(), before);
   EXPECT_TRUE(menuView().timerEnabled);
 
-  // A save that fails gives the tournament in memory back.
+  // A save that fails gives the tournament in memory back, every result slot
+  // as it was.
+  const QStringList slotsBefore = AllSlots();
+  ASSERT_NE(ResultScore[1], kScoreNone);
   QDir().mkpath(dataDir() + "CUMY.PAI");
   session("SMALL", "0  50.0000 0 0 A/B\r\n");
   talk.answerText("Cumul").answer(3).answer(0);  // SMALL, then Esc
   EXPECT_THROW(CumulateTournaments(false, "CUMY"), platform::IoError);
+  EXPECT_EQ(AllSlots(), slotsBefore);
   EXPECT_EQ(TournamentCode, "CLUB7");
   EXPECT_EQ(PairLabels[3], label);
   EXPECT_EQ(PairFinalScore[2], score);

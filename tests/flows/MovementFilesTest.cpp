@@ -13,6 +13,7 @@
 #include "scoring/Frequencies.h"
 #include "support/NamedPairs.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -380,7 +381,7 @@ TEST_F(MovementFilesTest, FourPairHowellEveningIsScored) {
   ResultSlotCount = BoardCount * ResultsPerBoard;
   // Table 1 makes 420, table 2 goes one down (-50) on every board.
   for (int s = 1; s <= ResultSlotCount; ++s)
-    if (ResultNsPair[s] != 0) ResultScore[s] = ResultTable[s] == 1 ? 420 : -50;
+    if (TestSlots().nsPair[s] != 0) TestSlots().score[s] = TestSlots().table[s] == 1 ? 420 : -50;
   ui::ScriptedInteraction ui;
   Interactive = true;
   TableDevicesMode = false;

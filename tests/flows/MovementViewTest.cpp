@@ -7,6 +7,7 @@
 #include "platform/TextFiles.h"
 #include "setup/MovementView.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 namespace {
 
@@ -35,12 +36,12 @@ class MovementViewTest : public testing_support::TalvaronTest {
     for (const Seat& s : seats) {
       for (int b = 2 * s.set - 1; b <= 2 * s.set; ++b) {
         const int slot = (b - 1) * 3 + s.table;
-        ResultRound[slot] = s.round;
-        ResultTable[slot] = s.table;
-        ResultNsPair[slot] = s.ns;
-        ResultEwPair[slot] = 3 + s.ew;
-        ResultBoard[slot] = b;
-        ResultScore[slot] = kScoreNone;
+        TestSlots().round[slot] = s.round;
+        TestSlots().table[slot] = s.table;
+        TestSlots().nsPair[slot] = s.ns;
+        TestSlots().ewPair[slot] = 3 + s.ew;
+        TestSlots().board[slot] = b;
+        TestSlots().score[slot] = kScoreNone;
       }
     }
     for (int p = 1; p <= 6; ++p) PairLabels[p] = QStringLiteral("Paire %1").arg(p);

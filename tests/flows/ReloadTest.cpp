@@ -11,6 +11,7 @@
 #include "scoring/ResultFiles.h"
 #include "setup/PairsEntry.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,15 +63,15 @@ class ReloadTest : public testing_support::TalvaronTest {
     TournamentName = "Tournoi du Lundi 07/12/2026";
     ResultSlotCount = 12;
     for (int s = 1; s <= 12; ++s) {
-      ResultNsPair[s] = (s - 1) % 3 + 1;
-      ResultEwPair[s] = (s - 1) % 3 + 4;
-      ResultBoard[s] = (s - 1) / 3 + 1;
-      ResultTable[s] = ResultNsPair[s];
-      ResultRound[s] = 1;
-      ResultScore[s] = s % 2 ? 420 - 10 * s : kScoreNone;
-      ResultContract[s] = s % 2 ? "4PN=" : "";
-      ResultLead[s] = s % 2 ? "RC" : "?";
-      ResultDeclarer[s] = s % 2 ? "N" : "?";
+      TestSlots().nsPair[s] = (s - 1) % 3 + 1;
+      TestSlots().ewPair[s] = (s - 1) % 3 + 4;
+      TestSlots().board[s] = (s - 1) / 3 + 1;
+      TestSlots().table[s] = TestSlots().nsPair[s];
+      TestSlots().round[s] = 1;
+      TestSlots().score[s] = s % 2 ? 420 - 10 * s : kScoreNone;
+      TestSlots().contract[s] = s % 2 ? "4PN=" : "";
+      TestSlots().lead[s] = s % 2 ? "RC" : "?";
+      TestSlots().declarer[s] = s % 2 ? "N" : "?";
     }
     for (int d = 1; d <= 4; ++d) DealDiagrams[d] = QStringLiteral("Donne %1\r\nP  A R 3\r\n\r\nC  D V\r\n").arg(d);
     ArrowSwitch = true;

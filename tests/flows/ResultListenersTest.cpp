@@ -11,6 +11,7 @@
 #include "support/BridgeMatesScorers.h"
 #include "support/devices/BridgeMatesTournament.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 
@@ -42,9 +43,9 @@ class ResultListenersTest : public testing_support::TalvaronTest {
     return remarks;
   }
   static void give(int slot, int score, const QString& contract) {
-    ResultScore[slot] = score;
-    ResultContract[slot] = contract;
-    ResultDeclarer[slot] = "";
+    TestSlots().score[slot] = score;
+    TestSlots().contract[slot] = contract;
+    TestSlots().declarer[slot] = "";
   }
 
   ui::ScriptedInteraction talk;

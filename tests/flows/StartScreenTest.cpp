@@ -19,6 +19,7 @@
 #include "support/BridgeMatesScorers.h"
 #include "support/devices/FederationSession.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -128,12 +129,12 @@ class StartScreenTest : public testing_support::TalvaronTest {
     BoardCount = DealCount = 2;
     ResultSlotCount = 4;
     for (int s = 1; s <= 4; ++s) {
-      ResultNsPair[s] = (s - 1) % 2 + 1;
-      ResultEwPair[s] = (s - 1) % 2 + 3;
-      ResultBoard[s] = (s - 1) / 2 + 1;
-      ResultTable[s] = ResultNsPair[s];
-      ResultRound[s] = 1;
-      ResultScore[s] = s <= resultsEntered ? 420 : kScoreNone;
+      TestSlots().nsPair[s] = (s - 1) % 2 + 1;
+      TestSlots().ewPair[s] = (s - 1) % 2 + 3;
+      TestSlots().board[s] = (s - 1) / 2 + 1;
+      TestSlots().table[s] = TestSlots().nsPair[s];
+      TestSlots().round[s] = 1;
+      TestSlots().score[s] = s <= resultsEntered ? 420 : kScoreNone;
     }
     SaveTournamentAll();
     ClearAllResults();
@@ -332,11 +333,11 @@ TEST_F(StartScreenTest, PlayersAreCountedNamedUnlessDefaultOrBye) {
   Player1Names[3] = "BYE";
   Player2Names[3] = "";
   ResultSlotCount = 3;
-  for (int s = 1; s <= 4; ++s) ResultNsPair[s] = 1;
-  ResultScore[1] = kScoreNone;
-  ResultScore[2] = 0;
-  ResultScore[3] = kScoreAverage;
-  ResultScore[4] = 420;  // beyond the tournament's slots
+  for (int s = 1; s <= 4; ++s) TestSlots().nsPair[s] = 1;
+  TestSlots().score[1] = kScoreNone;
+  TestSlots().score[2] = 0;
+  TestSlots().score[3] = kScoreAverage;
+  TestSlots().score[4] = 420;  // beyond the tournament's slots
   CountResumedTournament();
   EXPECT_EQ(ResultsEntered, 2);
   EXPECT_EQ(PlayersExpected, 4);

@@ -22,6 +22,7 @@
 #include "scoring/ResultStore.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -132,10 +133,10 @@ class TabletFolderSafetyTest : public testing_support::TalvaronTest {
     WriteTabletResultLine(table, ResultBoard[slot], 1, ResultNsPair[slot], ResultEwPair[slot], "3SN=", "N");
     WriteTabletDeleteLine(table, ResultBoard[slot], 1, ResultNsPair[slot], ResultEwPair[slot]);
     TabletsInUse = false;
-    ResultContract[slot] = "1SN=";
+    TestSlots().contract[slot] = "1SN=";
     WriteTableResultFile(slot, false);
     WriteTableResultFile(slot, true);
-    ResultContract[slot].clear();
+    TestSlots().contract[slot].clear();
     WriteDiagramFile(1, DealHoldings{});
     WritePairNameFiles();
     // The set-up of a federation evening keeps the folder and writes into it.

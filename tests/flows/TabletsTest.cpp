@@ -25,6 +25,7 @@
 #include "setup/Movements.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 #include <QFile>
@@ -102,7 +103,7 @@ TEST_F(TabletsTest, SessionFilesOfASevenTableMitchell) {
   // E/W pair 14 sits out, and table 2 has nobody E/W in round 1.
   PairLabels[14] = Player1Names[14] = "BYE";
   for (int s = 1; s <= ResultSlotCount; ++s)
-    if (ResultTable[s] == 2 && ResultRound[s] == 1) ResultEwPair[s] = 0;
+    if (TestSlots().table[s] == 2 && TestSlots().round[s] == 1) TestSlots().ewPair[s] = 0;
   WriteTabletSessionFiles();
   EXPECT_TRUE(platform::readTextLines(q + "Serie1/Table2/MVT.TXT").contains("1 0  0  0  0"));
   int byeSlot = 0;
@@ -143,15 +144,15 @@ TEST_F(TabletsTest, ResultAndDeleteLinesAndTheirLogs) {
 TEST_F(TabletsTest, BridgeMatesEchoesKeepTheRoundsBoardsAndNeverStopTheProgram) {
   const int slot = firstRoundSlot(1);
   const int t = ResultTable[slot];
-  ResultContract[slot] = "4PN=";
-  ResultLead[slot] = "RC";
-  ResultDeclarer[slot] = "N";
+  TestSlots().contract[slot] = "4PN=";
+  TestSlots().lead[slot] = "RC";
+  TestSlots().declarer[slot] = "N";
   WriteTableResultFile(slot, false);
   EXPECT_EQ(readBytes(table(t) + "RESS1.TXT"),
             QString("%1 1 1 1 1 %2 %3 N 4PN= RC\r\n").arg(t).arg(ResultNsPair[slot]).arg(ResultEwPair[slot]).toUtf8());
   EXPECT_EQ(readBytes(table(t) + "DONNESTOUR1.TXT"), "1\r\n");
-  ResultContract[slot].clear();
-  ResultLead[slot] = "?";
+  TestSlots().contract[slot].clear();
+  TestSlots().lead[slot] = "?";
   WriteTableResultFile(slot, true);  // RESX1 is pending: the echo goes to 2
   EXPECT_TRUE(readBytes(table(t) + "RESS2.TXT").endsWith(" N DELETE ?\r\n"));
   EXPECT_FALSE(QFile::exists(table(t) + "DONNESTOUR1.TXT"));
@@ -454,8 +455,8 @@ TEST_F(TabletsTest, AResultReplacesEveryAdjustmentLineOfItsSlot) {
   EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), QString("%2 2 55 45\r\n%1 7 70 30\r\n").arg(slot).arg(other).toUtf8());
 
   writeBytes(dataDir() + "ABC.ADJ", QString("%1 7 60 40\r\n%2 2 55 45\r\n").arg(slot).arg(other).toUtf8());
-  ResultScore[slot] = kScoreNone;
-  ResultContract[slot].clear();
+  TestSlots().score[slot] = kScoreNone;
+  TestSlots().contract[slot].clear();
   tables.enterResult(t, 7, 1, ns, ew, "N 3SN=");
   ImportTabletResults();
   EXPECT_EQ(readBytes(dataDir() + "ABC.ADJ"), QString("%1 2 55 45\r\n").arg(other).toUtf8());
@@ -499,10 +500,10 @@ QString boardLine(int slot, const QString& declarerAndContract) {
 }
 
 void storeResult(int slot, const QString& contract, int score, const QString& declarer, const QString& lead = "?") {
-  ResultContract[slot] = contract;
-  ResultScore[slot] = score;
-  ResultDeclarer[slot] = declarer;
-  ResultLead[slot] = lead;
+  TestSlots().contract[slot] = contract;
+  TestSlots().score[slot] = score;
+  TestSlots().declarer[slot] = declarer;
+  TestSlots().lead[slot] = lead;
 }
 
 }  // namespace
@@ -516,8 +517,8 @@ TEST_F(TabletsTest, AResumeSendsTheTabletsWhatTheSlotsHoldWhereTheirFilesDiffer)
   storeResult(changed, "4PN=", 420, "N");
   storeResult(passed, "PASSE", 0, "");
   storeResult(split, "AJU.", kScoreAdjusted, "");
-  ResultNsPercent[split] = 60;
-  ResultEwPercent[split] = 40;
+  TestSlots().nsPercent[split] = 60;
+  TestSlots().ewPercent[split] = 40;
   storeResult(same, "3SN=", 140, "S");
   storeResult(typed, "", 420, "?");
   const auto folder = [](int slot) { return TableFolder(ResultTable[slot]) + "/"; };
@@ -770,14 +771,14 @@ TEST_F(TabletsTest, ASettledBoardsFileSaysTheDirectorsResultToThePlayers) {
   const int t = ResultTable[slot];
   const QString file = table(t) + "ARBITRE4.TXT";
   const auto settled = [&](const QString& contract, int score, const QString& declarer) {
-    ResultContract[slot] = contract;
-    ResultScore[slot] = score;
-    ResultDeclarer[slot] = declarer;
+    TestSlots().contract[slot] = contract;
+    TestSlots().score[slot] = score;
+    TestSlots().declarer[slot] = declarer;
     WriteSettledBoardFile(slot);
     return readBytes(file);  // written as the echoes are: Windows-1252
   };
-  ResultNsPercent[slot] = 37.5;
-  ResultEwPercent[slot] = 0.0001;  // 0 % typed
+  TestSlots().nsPercent[slot] = 37.5;
+  TestSlots().ewPercent[slot] = 0.0001;  // 0 % typed
   EXPECT_EQ(settled("AJU.", kScoreAdjusted, ""), QByteArray("Score arbitral 37,5 % \x96 0 %\r\n"));
   EXPECT_EQ(settled("4PN=", 420, "N"), "N 4PN=\r\n");
   EXPECT_EQ(settled("3SO-1", 50, "O"), "O 3SO-1\r\n");
@@ -802,8 +803,8 @@ TEST_F(TabletsTest, ADeletionRefusedAtTheBoardsSheetSendsTheTablesNothing) {
     if (ResultEwPair[k] == 14) s = k;
   ASSERT_GT(s, 0);
   const int board = ResultBoard[s];
-  ResultScore[s] = 420;
-  ResultContract[s] = "4PN=";
+  TestSlots().score[s] = 420;
+  TestSlots().contract[s] = "4PN=";
   ScoreSheet sheet;
   sheet.layOut(board);
   for (int line = 1; line <= sheet.lineCount(); ++line)

@@ -6,6 +6,7 @@
 #include "flows/TournamentMenu.h"
 #include "platform/Process.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QFile>
 
@@ -127,9 +128,9 @@ TEST_F(TournamentMenuTest, ResultsPressedBeforeTheFrequenciesRankTheRealScores) 
     Player1Names[3 + t] = QStringLiteral("E%1").arg(t), Player2Names[3 + t] = QStringLiteral("W%1").arg(t);
     PairLabels[t] = Player1Names[t] + " - " + Player2Names[t];
     PairLabels[3 + t] = Player1Names[3 + t] + " - " + Player2Names[3 + t];
-    ResultNsPair[t] = t, ResultEwPair[t] = 3 + t, ResultTable[t] = t, ResultBoard[t] = 1, ResultRound[t] = 1;
-    ResultScore[t] = scores[t - 1];
-    ResultContract[t] = QString::number(scores[t - 1]);
+    TestSlots().nsPair[t] = t, TestSlots().ewPair[t] = 3 + t, TestSlots().table[t] = t, TestSlots().board[t] = 1, TestSlots().round[t] = 1;
+    TestSlots().score[t] = scores[t - 1];
+    TestSlots().contract[t] = QString::number(scores[t - 1]);
   }
   FrequenciesComputed = false;
   ResultsClick();
@@ -143,7 +144,7 @@ TEST_F(TournamentMenuTest, ResultsPressedBeforeTheFrequenciesRankTheRealScores) 
   // A missing result the director does not want to go on with: no ranking,
   // no session file, and the warning.
   QFile::remove(dataDir() + "T1.SEA");
-  ResultScore[3] = kScoreNone;
+  TestSlots().score[3] = kScoreNone;
   talk.answer(1);  // "Non"
   ResultsClick();
   EXPECT_FALSE(QFile::exists(dataDir() + "T1.SEA"));

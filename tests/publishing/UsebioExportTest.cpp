@@ -4,6 +4,7 @@
 #include "platform/Process.h"
 #include "publishing/WebText.h"
 #include "scoring/ClubTournament.h"
+#include "support/TestSlots.h"
 
 #include <QFile>
 #include <QProcess>
@@ -58,19 +59,19 @@ class UsebioExportTest : public ClubTournamentTest {
       PairFinalScore[s] = s == 1 || s == 2 ? 55.2 : (s == 3 ? 50.0 : 49 - s);
     }
     for (int s = 1; s <= 9; ++s) {
-      ResultNsPair[s] = s;
-      ResultEwPair[s] = 9 + s;
-      ResultBoard[s] = 1;
-      ResultScore[s] = 50 * s;
-      ResultContract[s] = "3SN=";
-      ResultDeclarer[s] = "?";
-      ResultLead[s] = "?";
-      ResultMatchpoints[s] = 2 * (s - 1);
+      TestSlots().nsPair[s] = s;
+      TestSlots().ewPair[s] = 9 + s;
+      TestSlots().board[s] = 1;
+      TestSlots().score[s] = 50 * s;
+      TestSlots().contract[s] = "3SN=";
+      TestSlots().declarer[s] = "?";
+      TestSlots().lead[s] = "?";
+      TestSlots().matchpoints[s] = 2 * (s - 1);
     }
-    ResultScore[9] = kScoreAdjusted;
-    ResultContract[9] = "AJU.";
-    ResultNsPercent[9] = 56;
-    ResultEwPercent[9] = 48;
+    TestSlots().score[9] = kScoreAdjusted;
+    TestSlots().contract[9] = "AJU.";
+    TestSlots().nsPercent[9] = 56;
+    TestSlots().ewPercent[9] = 48;
     testing_support::writeBytes(dataDir() + "HOW.ADJ", "9 1 40 60\r\n9 1 56 48\r\n");
   }
 };
@@ -97,8 +98,8 @@ TEST_F(UsebioExportTest, ConversionsOfATravellerLine) {
 
 TEST_F(UsebioExportTest, HowellWithTiesAndAnAdjustedScore) {
   oneBoardHowell();
-  ResultContract[3].clear();  // typed as a number
-  ResultSwapped[2] = 1;
+  TestSlots().contract[3].clear();  // typed as a number
+  TestSlots().swapped[2] = 1;
   platform::FakeProcesses processes;
   ui::ScriptedInteraction script;
   script.answer(2);  // "&Plus tard..."

@@ -7,6 +7,7 @@
 #include "publishing/WebText.h"
 #include "scoring/ClubTournament.h"
 #include "scoring/ResultListings.h"
+#include "support/TestSlots.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -54,16 +55,16 @@ class WebPagesTest : public ClubTournamentTest {
 
 TEST_F(WebPagesTest, ContractTextsOfThePage) {
   ResultsPerBoard = 4;
-  ResultContract[1] = "4PXE-2";
-  ResultLead[1] = "10C";
-  ResultDeclarer[1] = "?";
-  ResultContract[2] = "6CXXO+1";
-  ResultLead[2] = "AP";
-  ResultContract[3] = "PASSE";
-  ResultScore[4] = 420;
-  ResultContract[5] = "3SSN=";  // "S" then a declarer letter: redoubled
-  ResultContract[6] = "2TS-1";  // "S" then the sign: declarer South
-  ResultLead[6] = "xK";
+  TestSlots().contract[1] = "4PXE-2";
+  TestSlots().lead[1] = "10C";
+  TestSlots().declarer[1] = "?";
+  TestSlots().contract[2] = "6CXXO+1";
+  TestSlots().lead[2] = "AP";
+  TestSlots().contract[3] = "PASSE";
+  TestSlots().score[4] = 420;
+  TestSlots().contract[5] = "3SSN=";  // "S" then a declarer letter: redoubled
+  TestSlots().contract[6] = "2TS-1";  // "S" then the sign: declarer South
+  TestSlots().lead[6] = "xK";
   EXPECT_EQ(WebContractText(1), "4Sx-2EHX");
   EXPECT_EQ(WebContractText(2), "6Hxx+1WSA");
   EXPECT_EQ(WebContractText(3), "PASS");
@@ -220,8 +221,8 @@ TEST_F(WebPagesTest, ReplacingIsAskedAndADiagramWithoutBoardLeavesNoHands) {
 TEST_F(WebPagesTest, TabletsGetEveryKnownResult) {
   prepare();
   TabletSeriesFolder = documentsDir() + "/Quillmarke/S";
-  ResultContract[5].clear();  // board 2, table 1: typed as a number
-  ResultScore[5] = -110;
+  TestSlots().contract[5].clear();  // board 2, table 1: typed as a number
+  TestSlots().score[5] = -110;
   ui::ScriptedInteraction script;
   ASSERT_TRUE(RewriteTableResultFiles());
   EXPECT_EQ(testing_support::readBytes(TabletSeriesFolder + "1/Table1/RESX2.TXT"), "1 1 0 2 2 1 2  *-110* \r\n");
@@ -229,8 +230,8 @@ TEST_F(WebPagesTest, TabletsGetEveryKnownResult) {
 
   // An adjusted result takes the last ".ADJ" line of its slot; without the
   // file the export stops.
-  ResultScore[2] = kScoreAdjusted;
-  ResultContract[2] = "AJU.";
+  TestSlots().score[2] = kScoreAdjusted;
+  TestSlots().contract[2] = "AJU.";
   ASSERT_FALSE(RewriteTableResultFiles());
   testing_support::writeBytes(dataDir() + "CLUB7.ADJ", "2 1 40 60\r\n2 1 62.5 37.5\r\n");
   ASSERT_TRUE(RewriteTableResultFiles());
@@ -298,7 +299,7 @@ TEST_F(WebPagesTest, WebExportWithoutDevicesWritesTheTabletsResults) {
   QDir(documentsDir() + "/Quillmarke").removeRecursively();
   TabletSharedFolder.clear();
   TabletSeriesFolder.clear();
-  ResultContract[1].clear();  // board 1, table 1, N/S 1 against E/W 1
+  TestSlots().contract[1].clear();  // board 1, table 1, N/S 1 against E/W 1
   ui::ScriptedInteraction script;
   script.answer(1);
   SaveResultsForWeb();

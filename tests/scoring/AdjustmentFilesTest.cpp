@@ -6,6 +6,7 @@
 #include "scoring/Ranking.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <QFile>
 
@@ -20,7 +21,7 @@ class AdjustmentFilesTest : public ScoringTest {
     ScoringTest::SetUp();
     layOut(4, 3, 1);
     const int scores[] = {420, 450, -50, 170, 110, 140, -100, 620, 650, 400, -200, 90};
-    for (int s = 1; s <= ResultSlotCount; ++s) ResultScore[s] = scores[s - 1];
+    for (int s = 1; s <= ResultSlotCount; ++s) TestSlots().score[s] = scores[s - 1];
   }
   std::vector<double> recompute() {
     ComputeFrequencies();
@@ -38,7 +39,7 @@ TEST_F(AdjustmentFilesTest, ALowerCaseAdjFileAmongTwoThousandIsFound) {
   const std::vector<double> expected = recompute();
   QFile::remove(DataFolder + "TEST1.ADJ");
   for (int i = 0; i < 2000; ++i) testing_support::writeBytes(DataFolder + QStringLiteral("T%1.VAR").arg(i), "0\r\n");
-  ResultScore[2] = 450;
+  TestSlots().score[2] = 450;
   const std::vector<double> without = recompute();  // the folder's names are known from here on
   EXPECT_NE(without, expected);
   testing_support::writeBytes(DataFolder + "test1.adj", "2 1 70 30\r\n");

@@ -6,6 +6,7 @@
 #include "scoring/Frequencies.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 
@@ -59,11 +60,11 @@ TEST_F(AdjustmentsTest, AHardLinkedAdjFileInTheResultsFolderIsAppendedTo) {
 TEST_F(AdjustmentsTest, AnAdjustmentWhoseLineCannotBeWrittenLeavesTheSlot) {
   ui::ScriptedInteraction ui;
   const int s = slot(1, 1);
-  ResultScore[s] = 420;
-  ResultContract[s] = QStringLiteral("4PN=");
-  ResultNsPercent[s] = 75;
-  ResultEwPercent[s] = 25;
-  ResultMatchpoints[s] = 3;
+  TestSlots().score[s] = 420;
+  TestSlots().contract[s] = QStringLiteral("4PN=");
+  TestSlots().nsPercent[s] = 75;
+  TestSlots().ewPercent[s] = 25;
+  TestSlots().matchpoints[s] = 3;
   QDir().mkpath(DataFolder + "TEST1.ADJ");
   ui.answerText(QStringLiteral("1\t60\t40"));
   EXPECT_THROW(AdjustOneResult(1, 4), platform::IoError);
@@ -85,7 +86,7 @@ TEST_F(AdjustmentsTest, GivingUpOrBadValuesStoreNothing) {
   EXPECT_FALSE(exists(".ADJ"));
   EXPECT_EQ(ResultScore[slot(2, 1)], kScoreNone);
 
-  ResultScore[slot(2, 1)] = 420;  // entered, frequencies not computed
+  TestSlots().score[slot(2, 1)] = 420;  // entered, frequencies not computed
   EXPECT_FALSE(AdjustOneResult(2, 1));
   EXPECT_EQ(ui.messages.last(), QStringLiteral("Fréquences non calculées!!"));
   onlyTables(2, 2);
@@ -115,8 +116,8 @@ TEST_F(AdjustmentsTest, PenaltyOfATopAndVictoryPointBounds) {
 // gives it at once; a result adjusted with its split must be deleted first.
 TEST_F(AdjustmentsTest, ATablesArbitralScoreWithoutItsSplitIsSplitAtOnce) {
   const int s = slot(2, 1);
-  ResultContract[s] = QStringLiteral("AJU.");
-  ResultScore[s] = kScoreAdjusted;
+  TestSlots().contract[s] = QStringLiteral("AJU.");
+  TestSlots().score[s] = kScoreAdjusted;
   ui::ScriptedInteraction ui;
   ui.answerText(QStringLiteral("4\t\t"));  // 60 % - 40 %
   ASSERT_TRUE(AdjustOneResult(2, ResultNsPair[s])) << ui.messages.join(u'|').toStdString();
@@ -137,11 +138,11 @@ TEST_F(AdjustmentsTest, DeletingEveryAdjustmentResetsTheSlotsAndRemovesTheFile) 
   // led) before the director adjusted it: the adjustment keeps the lead and
   // the declarer, its deletion must not.
   const int played = slot(1, 1);
-  ResultContract[played] = QStringLiteral("4PN=");
-  ResultScore[played] = 420;
-  ResultLead[played] = QStringLiteral("RC");
-  ResultDeclarer[played] = QStringLiteral("N");
-  ResultNsPercent[played] = ResultEwPercent[played] = 50;
+  TestSlots().contract[played] = QStringLiteral("4PN=");
+  TestSlots().score[played] = 420;
+  TestSlots().lead[played] = QStringLiteral("RC");
+  TestSlots().declarer[played] = QStringLiteral("N");
+  TestSlots().nsPercent[played] = TestSlots().ewPercent[played] = 50;
   ASSERT_TRUE(AdjustOneResult(1, 1));
   ASSERT_EQ(ResultLead[played], QStringLiteral("RC"));
   ASSERT_TRUE(AdjustOneResult(3, 2));

@@ -5,6 +5,7 @@
 #include "scoring/Imps.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 namespace {
 
@@ -20,13 +21,13 @@ class BoardFrequenciesTest : public ScoringTest {
     const char* contracts[] = {"4PS=", "4PN=", "3CE="};
     const double ns[] = {25, 75, 0};  // the swapped slot holds its pairs' values
     for (int t = 1; t <= 3; ++t) {
-      ResultScore[slot(1, t)] = scores[t - 1];
-      ResultContract[slot(1, t)] = QString::fromLatin1(contracts[t - 1]);
-      ResultNsPercent[slot(1, t)] = ns[t - 1];
-      ResultEwPercent[slot(1, t)] = 100 - ns[t - 1];
+      TestSlots().score[slot(1, t)] = scores[t - 1];
+      TestSlots().contract[slot(1, t)] = QString::fromLatin1(contracts[t - 1]);
+      TestSlots().nsPercent[slot(1, t)] = ns[t - 1];
+      TestSlots().ewPercent[slot(1, t)] = 100 - ns[t - 1];
     }
-    ResultSwapped[slot(1, 1)] = 1;
-    ResultScore[slot(2, 1)] = 110;
+    TestSlots().swapped[slot(1, 1)] = 1;
+    TestSlots().score[slot(2, 1)] = 110;
     flowWindows().printText = [this](const QStringList& lines, bool ask) {
       printed << lines;
       asked << ask;
@@ -76,7 +77,7 @@ TEST_F(BoardFrequenciesTest, AllBoardsAndOneAtATime) {
   EXPECT_EQ(talk.messages.last(), "Donne 2 <-- Un seul résultat! Corrigez, SVP...");
   EXPECT_TRUE(printed.isEmpty());
 
-  ResultScore[slot(2, 2)] = 50;
+  TestSlots().score[slot(2, 2)] = 50;
   talk.answer(2).answer(2);
   PrintBoardFrequencies();
   EXPECT_FALSE(printed.join("").contains(QChar(12)));

@@ -2,6 +2,7 @@
 #include "scoring/Frequencies.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <vector>
 
@@ -15,7 +16,7 @@ class FrequenciesTest : public ScoringTest {
   // complete so that only board 1 matters.
   void completeOtherBoards() {
     for (int b = 2; b <= 4; ++b)
-      for (int t = 1; t <= 7; ++t) ResultScore[slot(b, t)] = 100 * t;
+      for (int t = 1; t <= 7; ++t) TestSlots().score[slot(b, t)] = 100 * t;
   }
 };
 
@@ -24,7 +25,7 @@ TEST_F(FrequenciesTest, MatchpointsWithTiesAndASwappedResult) {
   onlyTables(1, 3);
   scores(2, {600, 500, 400, 300, 200, 100});
   onlyTables(2, 6);
-  ResultSwapped[slot(2, 3)] = 1;
+  TestSlots().swapped[slot(2, 3)] = 1;
   onlyTables(3, 0);
   onlyTables(4, 0);
   ComputeFrequencies();
@@ -65,8 +66,8 @@ TEST_F(FrequenciesTest, FullBoardsScoreTheSameAtTheEdgesOfTheirBlocks) {
   // Twenty tables: the last four results fall in a second block. Table t
   // scores 10 * (t % 10): two of each, the swapped table 7 turned round.
   layOut(20, 1, 1);
-  for (int t = 1; t <= 20; ++t) ResultScore[slot(1, t)] = 10 * (t % 10);
-  ResultSwapped[slot(1, 7)] = 1;
+  for (int t = 1; t <= 20; ++t) TestSlots().score[slot(1, t)] = 10 * (t % 10);
+  TestSlots().swapped[slot(1, 7)] = 1;
   ComputeFrequencies();
   ASSERT_TRUE(FrequenciesComputed);
   for (int t = 1; t <= 20; ++t) {
@@ -104,16 +105,16 @@ TEST_F(FrequenciesTest, VentilationCountsOnlyResultsStillOwed) {
   onlyTables(1, 5);
   // Table 3: the odd field's table without E/W pair; table 4: the BYE pair;
   // table 5: a round not played.
-  ResultEwPair[slot(1, 3)] = 0;
+  TestSlots().ewPair[slot(1, 3)] = 0;
   PairLabels[4] = QStringLiteral("BYE");
-  ResultRound[slot(1, 5)] = 3;
+  TestSlots().round[slot(1, 5)] = 3;
   RoundsPlayed = 2;
   ComputeFrequencies();
   EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 1)], 100);
   EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 2)], 0);
 
   // A result really owed counts as an average in the rescaling.
-  ResultRound[slot(1, 5)] = 2;
+  TestSlots().round[slot(1, 5)] = 2;
   ComputeFrequencies();
   EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 1)], 87.5);
 }
@@ -122,7 +123,7 @@ TEST_F(FrequenciesTest, ASingleResultStopsThePassWithoutDevices) {
   ui::ScriptedInteraction ui;
   completeOtherBoards();
   scores(1, {420});
-  ResultScore[slot(3, 1)] = 999;  // changes board 3 if it were reached
+  TestSlots().score[slot(3, 1)] = 999;  // changes board 3 if it were reached
   writeFile(".ADJ", "9 2 60 40\r\n");
   ComputeFrequencies();
   EXPECT_EQ(ui.messages, QStringList{QStringLiteral("Donne 1 <-- Un seul résultat! Corrigez, SVP...")});
@@ -137,7 +138,7 @@ TEST_F(FrequenciesTest, ASingleResultWithDevicesIsAnAverageForBoth) {
   TableDevicesMode = true;
   completeOtherBoards();
   scores(1, {420});
-  ResultSwapped[slot(1, 1)] = 1;
+  TestSlots().swapped[slot(1, 1)] = 1;
   ComputeFrequencies();
   EXPECT_TRUE(ui.events.isEmpty());
   EXPECT_TRUE(FrequenciesComputed);
@@ -148,7 +149,7 @@ TEST_F(FrequenciesTest, ASingleResultWithDevicesIsAnAverageForBoth) {
 TEST_F(FrequenciesTest, AdjustmentsFileSetsAndListsTheResults) {
   ui::ScriptedInteraction ui;
   for (int b = 1; b <= 4; ++b)
-    for (int t = 1; t <= 7; ++t) ResultScore[slot(b, t)] = 10 * t;
+    for (int t = 1; t <= 7; ++t) TestSlots().score[slot(b, t)] = 10 * t;
   writeFile(".ADJ",
             "5 1 60 40\r\n"
             "9 2  6.00000000000000E+0001  0.00000000000000E+0000\r\n"
@@ -193,7 +194,7 @@ TEST_F(FrequenciesTest, AdjustmentsInImpsAreListedInImps) {
   ui::ScriptedInteraction ui;
   ImpScoring = true;
   Interactive = true;
-  for (int s = 1; s <= ResultSlotCount; ++s) ResultScore[s] = 420;
+  for (int s = 1; s <= ResultSlotCount; ++s) TestSlots().score[s] = 420;
   writeFile(".ADJ", "5 1 3 -3\r\n");
   ui.answer(1);
   ComputeFrequencies();
@@ -207,11 +208,11 @@ TEST_F(FrequenciesTest, AdjustmentsInImpsAreListedInImps) {
 TEST_F(FrequenciesTest, MissingResultsListedAndTheDirectorStops) {
   ui::ScriptedInteraction ui;
   fillAll(100);
-  ResultScore[slot(2, 3)] = kScoreNone;
-  ResultScore[slot(2, 6)] = kScoreNone;
-  ResultScore[slot(4, 1)] = kScoreNone;
-  ResultEwPair[slot(4, 1)] = 0;  // no E/W pair: not owed
-  for (int s = 1; s <= ResultSlotCount; ++s) ResultNsPercent[s] = 33;
+  TestSlots().score[slot(2, 3)] = kScoreNone;
+  TestSlots().score[slot(2, 6)] = kScoreNone;
+  TestSlots().score[slot(4, 1)] = kScoreNone;
+  TestSlots().ewPair[slot(4, 1)] = 0;  // no E/W pair: not owed
+  for (int s = 1; s <= ResultSlotCount; ++s) TestSlots().nsPercent[s] = 33;
   Interactive = true;
   FrequenciesComputed = true;
   ui.answer(1);  // "&Non"
@@ -240,10 +241,10 @@ TEST_F(FrequenciesTest, MissingResultsListedAndTheDirectorStops) {
 TEST_F(FrequenciesTest, MissingResultsListOnly) {
   ui::ScriptedInteraction ui;
   fillAll(100);
-  ResultScore[slot(1, 2)] = kScoreNone;
+  TestSlots().score[slot(1, 2)] = kScoreNone;
   PairLabels[2] = QStringLiteral("BYE");  // the BYE's slots owe nothing
-  ResultScore[slot(3, 4)] = kScoreNone;
-  ResultRound[slot(3, 4)] = 9;  // a round beyond those played
+  TestSlots().score[slot(3, 4)] = kScoreNone;
+  TestSlots().round[slot(3, 4)] = 9;  // a round beyond those played
   ui.answer(1);
   EXPECT_TRUE(CheckMissingResults(true));
   ASSERT_EQ(ui.choices.size(), 1);
@@ -256,7 +257,7 @@ TEST_F(FrequenciesTest, MissingResultsListOnly) {
   EXPECT_TRUE(CheckMissingResults(false));
   EXPECT_EQ(ui.choices.size(), 1);
 
-  ResultScore[slot(1, 5)] = kScoreNone;
+  TestSlots().score[slot(1, 5)] = kScoreNone;
   ui.answer(1);
   EXPECT_FALSE(CheckMissingResults(true));
   EXPECT_EQ(ui.choices[1].extra.value(QStringLiteral("lines")).toStringList().last(), QStringLiteral("Donne 1 : N5/E5"));
@@ -266,7 +267,7 @@ TEST_F(FrequenciesTest, HowellPairsAreListedByNumber) {
   ui::ScriptedInteraction ui;
   IsHowell = true;
   fillAll(100);
-  ResultScore[slot(1, 2)] = kScoreNone;
+  TestSlots().score[slot(1, 2)] = kScoreNone;
   ui.answer(2);
   Interactive = true;
   ComputeFrequencies();
@@ -294,8 +295,8 @@ TEST_F(FrequenciesTest, TheOddFieldsPhantomPairOwesNoResult) {
   PairCount = 13;
   fillAll(100);
   for (int b = 1; b <= 4; ++b) {
-    ResultNsPair[slot(b, 3)] = 14;
-    ResultScore[slot(b, 3)] = kScoreNone;
+    TestSlots().nsPair[slot(b, 3)] = 14;
+    TestSlots().score[slot(b, 3)] = kScoreNone;
   }
   scores(1, {420, 400});
   AutoVentilation = true;

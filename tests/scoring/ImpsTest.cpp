@@ -1,6 +1,7 @@
 #include "scoring/Imps.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <QStringList>
 
@@ -104,7 +105,7 @@ TEST_F(ImpsTest, EveryMarginOfThePrintedScale) {
 TEST_F(ImpsTest, ButlerDatumDropsTheExtremes) {
   layOut(7, 4, 2);
   scores(1, {420, 420, 450, -100, 170});
-  ResultSwapped[slot(1, 2)] = 1;
+  TestSlots().swapped[slot(1, 2)] = 1;
   scores(2, {620, 170});
   scores(3, {400, 400, 400, kScoreAverage, kScoreAdjusted});
   // Board 4: two results whose mean is 62.5, rounded to 62 then to 60.

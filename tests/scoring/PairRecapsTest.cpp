@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 using testing_support::readBytes;
 
@@ -37,13 +38,13 @@ class PairRecapsTest : public ScoringTest {
     set(slot(2, 1), kScoreAverage, "MOY.", 0, 0);
     set(slot(3, 1), -100, "3SN-1", 12.5, 87.5);
     set(slot(4, 1), 110, "2CS=", 50.5, 49.5);
-    ResultSwapped[slot(4, 1)] = 1;
+    TestSlots().swapped[slot(4, 1)] = 1;
   }
   static void set(int s, int score, const char* contract, double ns, double ew) {
-    ResultScore[s] = score;
-    ResultContract[s] = QString::fromLatin1(contract);
-    ResultNsPercent[s] = ns;
-    ResultEwPercent[s] = ew;
+    TestSlots().score[s] = score;
+    TestSlots().contract[s] = QString::fromLatin1(contract);
+    TestSlots().nsPercent[s] = ns;
+    TestSlots().ewPercent[s] = ew;
   }
 };
 
@@ -66,7 +67,7 @@ TEST_F(PairRecapsTest, ScreenRecapWithRoundAveragesAndOpponents) {
   EXPECT_TRUE(ScreenRecapLines(1, true).first().startsWith("Paire N1 : DUPONT Jean=MARTIN Paul "));
 
   // A round whose first board is missing still starts a round of its own.
-  ResultScore[slot(3, 1)] = kScoreNone;
+  TestSlots().score[slot(3, 1)] = kScoreNone;
   const QStringList partial = ScreenRecapLines(1, false);
   ASSERT_EQ(partial.size(), 9);
   EXPECT_EQ(partial[8].mid(15, 27).trimmed(), "GIRARD Zoé-MERCIER Max");
@@ -78,7 +79,7 @@ TEST_F(PairRecapsTest, ScreenRecapWithRoundAveragesAndOpponents) {
 }
 
 TEST_F(PairRecapsTest, WithoutContractsTheOpponentColumnIsWider) {
-  for (int b = 1; b <= 4; ++b) ResultContract[slot(b, 1)].clear();
+  for (int b = 1; b <= 4; ++b) TestSlots().contract[slot(b, 1)].clear();
   EXPECT_TRUE(PairHasNoResult(1));
   const QStringList lines = ScreenRecapLines(1, false);
   EXPECT_FALSE(lines[2].contains("Con-"));

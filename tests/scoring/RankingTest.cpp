@@ -4,6 +4,7 @@
 #include "scoring/ResultListings.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <map>
 
@@ -15,8 +16,8 @@ class RankingTest : public ScoringTest {
     layOut(tables, 1, 1);
     fillAll(100);
     for (int t = 1; t <= tables; ++t) {
-      ResultNsPercent[t] = score.count(t) ? score.at(t) : 1;
-      ResultEwPercent[t] = score.count(tables + t) ? score.at(tables + t) : 1;
+      TestSlots().nsPercent[t] = score.count(t) ? score.at(t) : 1;
+      TestSlots().ewPercent[t] = score.count(tables + t) ? score.at(tables + t) : 1;
     }
   }
   std::vector<int> ranking() const {
@@ -31,14 +32,14 @@ TEST_F(RankingTest, AveragesOverCountedResults) {
   // Board 1: a normal result; board 2: an average (counts for nobody);
   // board 3: table 1 not entered, table 2 normal.
   for (int t = 1; t <= 2; ++t) {
-    ResultScore[slot(1, t)] = 100;
-    ResultNsPercent[slot(1, t)] = 30;
-    ResultEwPercent[slot(1, t)] = 70;
-    ResultScore[slot(2, t)] = kScoreAverage;
+    TestSlots().score[slot(1, t)] = 100;
+    TestSlots().nsPercent[slot(1, t)] = 30;
+    TestSlots().ewPercent[slot(1, t)] = 70;
+    TestSlots().score[slot(2, t)] = kScoreAverage;
   }
-  ResultScore[slot(3, 2)] = 200;
-  ResultNsPercent[slot(3, 2)] = 60;
-  ResultEwPercent[slot(3, 2)] = 40;
+  TestSlots().score[slot(3, 2)] = 200;
+  TestSlots().nsPercent[slot(3, 2)] = 60;
+  TestSlots().ewPercent[slot(3, 2)] = 40;
   ComputeResults();
   EXPECT_DOUBLE_EQ(PairFinalScore[1], 30);
   EXPECT_DOUBLE_EQ(PairFinalScore[2], 45);
@@ -49,7 +50,7 @@ TEST_F(RankingTest, AveragesOverCountedResults) {
 
 TEST_F(RankingTest, PairWithoutResultKeepsZero) {
   pairs(2, {{1, 60}, {2, 40}, {3, 40}, {4, 60}});
-  ResultScore[2] = kScoreNone;  // table 2 not entered: pairs 2 and 4 have nothing
+  TestSlots().score[2] = kScoreNone;  // table 2 not entered: pairs 2 and 4 have nothing
   ComputeResults();
   EXPECT_DOUBLE_EQ(PairFinalScore[2], 0);
   EXPECT_DOUBLE_EQ(PairFinalScore[4], 0);
@@ -165,8 +166,8 @@ TEST_F(RankingTest, SearchNextTakesTheFirstPairOfASide) {
 TEST_F(RankingTest, ResultAdjustedWithoutPercentagesStopsAnInteractivePass) {
   ui::ScriptedInteraction ui;
   pairs(3, {{1, 60}, {2, 40}, {3, 50}, {4, 40}, {5, 60}, {6, 50}});
-  ResultScore[3] = kScoreAdjusted;
-  ResultEwPercent[3] = 0;
+  TestSlots().score[3] = kScoreAdjusted;
+  TestSlots().ewPercent[3] = 0;
   PairFinalScore[1] = 12.5;
   RankingOrder[1] = 6;
   Interactive = true;
@@ -251,8 +252,8 @@ TEST_F(RankingTest, ImpTotalsRoundEachMatchWithoutVictoryPointsBelowEightBoards)
   // Pair 1 sits N/S at table 1 all session.
   const double imps[9] = {2.5, 0, 0, 1.5, 0, 0, -0.5, 0, 0};
   for (int b = 1; b <= 9; ++b) {
-    ResultNsPercent[slot(b, 1)] = imps[b - 1];
-    ResultEwPercent[slot(b, 1)] = -imps[b - 1];
+    TestSlots().nsPercent[slot(b, 1)] = imps[b - 1];
+    TestSlots().ewPercent[slot(b, 1)] = -imps[b - 1];
   }
   ComputeResults();
   EXPECT_DOUBLE_EQ(PairFinalScore[1], 2 + 2 + 0);  // 2.5 -> 2, 1.5 -> 2, -0.5 -> 0
@@ -265,10 +266,10 @@ TEST_F(RankingTest, ImpTotalsInVictoryPointsWithEightBoardsPerRound) {
   ImpScoring = true;
   layOut(2, 16, 8);
   fillAll(100);
-  ResultNsPercent[slot(1, 1)] = 9;
-  ResultEwPercent[slot(1, 1)] = -9;
-  ResultNsPercent[slot(9, 1)] = -3;
-  ResultEwPercent[slot(9, 1)] = 3;
+  TestSlots().nsPercent[slot(1, 1)] = 9;
+  TestSlots().ewPercent[slot(1, 1)] = -9;
+  TestSlots().nsPercent[slot(9, 1)] = -3;
+  TestSlots().ewPercent[slot(9, 1)] = 3;
   writeFile(".PEN", "1 -40\r\n");
   ComputeResults();
   EXPECT_DOUBLE_EQ(PairFinalScore[1], 18 + 14 - 40);  // below 0 is kept in IMP scoring

@@ -7,6 +7,7 @@
 #include "scoring/Ranking.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <array>
 
@@ -42,9 +43,9 @@ class RecomputeTest : public ScoringTest {
     RecomputeResults();
     EXPECT_EQ(finalScores(), expected) << "in one pass";
     for (int s = 1; s <= ResultSlotCount; ++s) {
-      ResultScore[s] = start.score[s];
-      ResultNsPercent[s] = start.ns[s];
-      ResultEwPercent[s] = start.ew[s];
+      TestSlots().score[s] = start.score[s];
+      TestSlots().nsPercent[s] = start.ns[s];
+      TestSlots().ewPercent[s] = start.ew[s];
     }
     for (int p = 1; p <= 6; ++p) PairFinalScore[p] = -1;
     ComputeFrequencies();
@@ -62,14 +63,14 @@ TEST_F(RecomputeTest, AdjustedResultsAndBothFilesRankAsTheRankingsOwn) {
   // Board 2, table 3 (3 against 4) adjusted to 60 / 40: the two 420 left
   // tie at 50 %. The penalties file, spelled in other letters, takes 1.5
   // from pair 2 and gives 2 to pair 5.
-  ResultScore[slot(2, 3)] = kScoreAdjusted;
-  ResultNsPercent[slot(2, 3)] = 60;
-  ResultEwPercent[slot(2, 3)] = 40;
+  TestSlots().score[slot(2, 3)] = kScoreAdjusted;
+  TestSlots().nsPercent[slot(2, 3)] = 60;
+  TestSlots().ewPercent[slot(2, 3)] = 40;
   testing_support::writeBytes(DataFolder + QStringLiteral("test1.pen"), "2 -1.5\r\n5 2\r\n");
   expectBothWays({0, 25, 61, 67.5, 70, 39.5, 37.5});
   // The adjustments file gives slot 1 (1 against 4) 55 / 45.
   writeFile(".ADJ", "1 1 55 45\r\n");
-  ResultScore[slot(1, 1)] = 100;
+  TestSlots().score[slot(1, 1)] = 100;
   expectBothWays({0, 52.5, 61, 67.5, 42.5, 39.5, 37.5});
 }
 
@@ -77,10 +78,10 @@ TEST_F(RecomputeTest, AResultBeyondTheBoardsStillCountsForItsPairs) {
   // A slot past the last board keeps its pairs and score: the pass clears
   // its percentages, and it counts (0 %) for pairs 1 and 6.
   ResultSlotCount = 7;
-  ResultNsPair[7] = 1;
-  ResultEwPair[7] = 6;
-  ResultScore[7] = 300;
-  ResultNsPercent[7] = 90;
+  TestSlots().nsPair[7] = 1;
+  TestSlots().ewPair[7] = 6;
+  TestSlots().score[7] = 300;
+  TestSlots().nsPercent[7] = 90;
   expectBothWays({0, 50.0 / 3, 62.5, 62.5, 75, 37.5, 25});
 }
 
@@ -88,7 +89,7 @@ TEST_F(RecomputeTest, TheRankingAloneReadsTheSlotsAsTheyAreNow) {
   RecomputeResults();
   // A percentage changed by hand afterwards: the ranking run on its own
   // counts it, not what the last pass added up.
-  ResultNsPercent[slot(1, 1)] = 20;
+  TestSlots().nsPercent[slot(1, 1)] = 20;
   ComputeResults();
   EXPECT_DOUBLE_EQ(PairFinalScore[1], 35);
 }
@@ -99,8 +100,8 @@ TEST_F(RecomputeTest, AStoppedPassLeavesNoOldPercentagesBehind) {
   ASSERT_DOUBLE_EQ(ResultNsPercent[slot(2, 1)], 50);
   // Board 1 down to one result: the pass stops there, and neither that
   // result nor board 2 keeps the percentages of the pass before.
-  ResultScore[slot(1, 2)] = kScoreNone;
-  ResultScore[slot(1, 3)] = kScoreNone;
+  TestSlots().score[slot(1, 2)] = kScoreNone;
+  TestSlots().score[slot(1, 3)] = kScoreNone;
   ComputeFrequencies();
   EXPECT_FALSE(FrequenciesComputed);
   for (int s = 1; s <= 6; ++s) {
@@ -112,7 +113,7 @@ TEST_F(RecomputeTest, AStoppedPassLeavesNoOldPercentagesBehind) {
 
 TEST_F(RecomputeTest, ASlotLeftWithoutItsResultLosesItsPercentages) {
   RecomputeResults();
-  ResultScore[slot(1, 1)] = kScoreNone;
+  TestSlots().score[slot(1, 1)] = kScoreNone;
   RecomputeResults();
   EXPECT_DOUBLE_EQ(ResultNsPercent[slot(1, 1)], 0);
   EXPECT_EQ(ResultMatchpoints[slot(1, 1)], 0);

@@ -12,6 +12,7 @@
 
 #include "ClubTournament.h"
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 using testing_support::readBytes;
 
@@ -220,13 +221,13 @@ TEST_F(ResultOutputsTest, BoardLinesForAveragesEmptyBoardsAndHalfPercents) {
   layOut(3, 2, 1);
   DealCount = 2;
   TableDevicesMode = true;
-  ResultScore[slot(1, 2)] = kScoreAverage;
+  TestSlots().score[slot(1, 2)] = kScoreAverage;
   EXPECT_EQ(BoardFileText(1, true), "Donne 1\r\n\r\nMOY -- 2 -- 5 -- --\r\n");
   EXPECT_EQ(BoardFileText(2, true), "Donne 2\r\n\r\nAucun résultat introduit\r\n");
   EXPECT_EQ(BoardFileText(2, false), "Donne 2\r\n\r\n");
   scores(2, {420});
-  ResultContract[slot(2, 1)] = "4PS=", ResultDeclarer[slot(2, 1)] = "S", ResultLead[slot(2, 1)] = "AC";
-  ResultNsPercent[slot(2, 1)] = 62.5, ResultEwPercent[slot(2, 1)] = 37.5;
+  TestSlots().contract[slot(2, 1)] = "4PS=", TestSlots().declarer[slot(2, 1)] = "S", TestSlots().lead[slot(2, 1)] = "AC";
+  TestSlots().nsPercent[slot(2, 1)] = 62.5, TestSlots().ewPercent[slot(2, 1)] = 37.5;
   EXPECT_EQ(BoardFileText(2, true), "Donne 2\r\n\r\n4PS=/S 420 1 62 5 38 AC\r\n");
 }
 

@@ -6,6 +6,7 @@
 #include "scoring/ScoreSheet.h"
 
 #include "ScoringFixture.h"
+#include "support/TestSlots.h"
 
 #include <QtCore/qnamespace.h>
 
@@ -118,7 +119,7 @@ TEST_F(ScoreSheetTest, ClearingABoardAsksFirst) {
 TEST_F(ScoreSheetTest, LinesWithoutResultAreSkippedAndLineSkipWraps) {
   ui::ScriptedInteraction ui;
   onlyTables(4, 2);  // table 3 does not play board 4
-  ResultEwPair[slot(4, 1)] = 0;
+  TestSlots().ewPair[slot(4, 1)] = 0;
   ScoreSheet sheet;
   sheet.layOut(4);
   EXPECT_EQ(sheet.currentLine(), 2);
@@ -136,10 +137,10 @@ TEST_F(ScoreSheetTest, LineOrderByNorthSouthOrByRounds) {
   IsHowell = true;
   MitchellNumbering = false;
   const int s1 = slot(1, 1), s2 = slot(1, 2), s3 = slot(1, 3);
-  ResultNsPair[s1] = 3;
-  ResultNsPair[s2] = 1;
-  ResultNsPair[s3] = 2;
-  ResultRound[s2] = 2;
+  TestSlots().nsPair[s1] = 3;
+  TestSlots().nsPair[s2] = 1;
+  TestSlots().nsPair[s3] = 2;
+  TestSlots().round[s2] = 2;
   ScoreSheet sheet;
   EXPECT_EQ((std::array{sheet.slotOfLine(1), sheet.slotOfLine(2), sheet.slotOfLine(3)}), (std::array{s2, s3, s1}));
   sheet.toggleOrder();

@@ -4,6 +4,7 @@
 // table per round; every slot starts without a result.
 #include "core/Globals.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <initializer_list>
 #include <string>
@@ -31,12 +32,12 @@ class ScoringTest : public testing_support::TalvaronTest {
       const int round = (b - 1) / boardsPerRound + 1;
       for (int t = 1; t <= tables; ++t) {
         const int s = slot(b, t);
-        ResultNsPair[s] = t;
-        ResultEwPair[s] = tables + (t - 1 + round - 1) % tables + 1;
-        ResultRound[s] = round;
-        ResultTable[s] = t;
-        ResultBoard[s] = b;
-        ResultScore[s] = kScoreNone;
+        TestSlots().nsPair[s] = t;
+        TestSlots().ewPair[s] = tables + (t - 1 + round - 1) % tables + 1;
+        TestSlots().round[s] = round;
+        TestSlots().table[s] = t;
+        TestSlots().board[s] = b;
+        TestSlots().score[s] = kScoreNone;
       }
     }
   }
@@ -45,18 +46,18 @@ class ScoringTest : public testing_support::TalvaronTest {
   void scores(int board, std::initializer_list<int> values) {
     int t = 1;
     for (int v : values) {
-      ResultScore[slot(board, t)] = v;
-      ResultContract[slot(board, t)] = v == kScoreAverage ? QStringLiteral("MOY.") : QString::number(v);
+      TestSlots().score[slot(board, t)] = v;
+      TestSlots().contract[slot(board, t)] = v == kScoreAverage ? QStringLiteral("MOY.") : QString::number(v);
       ++t;
     }
   }
   // Every slot of every board gets the same score (boards complete).
   void fillAll(int score) {
-    for (int s = 1; s <= ResultSlotCount; ++s) ResultScore[s] = score;
+    for (int s = 1; s <= ResultSlotCount; ++s) TestSlots().score[s] = score;
   }
   // A board played by fewer tables: the other slots have no table.
   void onlyTables(int board, int tables) {
-    for (int t = tables + 1; t <= ResultsPerBoard; ++t) ResultNsPair[slot(board, t)] = 0;
+    for (int t = tables + 1; t <= ResultsPerBoard; ++t) TestSlots().nsPair[slot(board, t)] = 0;
   }
   void writeFile(const QString& extension, const QByteArray& bytes) {
     testing_support::writeBytes(DataFolder + TournamentCode + extension, bytes);

@@ -8,6 +8,7 @@
 #include "platform/TextFiles.h"
 #include "scoring/ResultFiles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -54,10 +55,10 @@ class TournamentFilesTest : public testing_support::TalvaronTest {
     ResultsPerBoard = 3;
     BoardCount = 1;
     ResultSlotCount = 3;
-    ResultNsPair[1] = 1, ResultEwPair[1] = 5, ResultScore[1] = -420, ResultRound[1] = 2, ResultTable[1] = 1;
-    ResultBoard[1] = 1, ResultSwapped[1] = 1, ResultContract[1] = "4PE=", ResultLead[1] = "AP", ResultDeclarer[1] = "E";
-    ResultNsPair[3] = 3, ResultEwPair[3] = 6, ResultScore[3] = kScoreNone, ResultRound[3] = 1, ResultTable[3] = 3;
-    ResultBoard[3] = 1;
+    TestSlots().nsPair[1] = 1, TestSlots().ewPair[1] = 5, TestSlots().score[1] = -420, TestSlots().round[1] = 2, TestSlots().table[1] = 1;
+    TestSlots().board[1] = 1, TestSlots().swapped[1] = 1, TestSlots().contract[1] = "4PE=", TestSlots().lead[1] = "AP", TestSlots().declarer[1] = "E";
+    TestSlots().nsPair[3] = 3, TestSlots().ewPair[3] = 6, TestSlots().score[3] = kScoreNone, TestSlots().round[3] = 1, TestSlots().table[3] = 3;
+    TestSlots().board[3] = 1;
   }
 };
 
@@ -136,8 +137,8 @@ TEST_F(TournamentFilesTest, ResultsSurviveASaveAndAReload) {
   ResultsPerBoard = 21, BoardCount = 4, ResultSlotCount = 84;  // 84 lines, most of them "0"
   smallMovement();
   ResultSlotCount = 84;
-  ResultNsPair[84] = 21, ResultEwPair[84] = 42, ResultScore[84] = kScoreAverage, ResultContract[84] = "MOY.";
-  ResultLead[84] = "x", ResultDeclarer[84] = "N";
+  TestSlots().nsPair[84] = 21, TestSlots().ewPair[84] = 42, TestSlots().score[84] = kScoreAverage, TestSlots().contract[84] = "MOY.";
+  TestSlots().lead[84] = "x", TestSlots().declarer[84] = "N";
   SaveResults();
   EXPECT_EQ(platform::readTextLines(file(".VAR")).size(), 84);
 
@@ -172,11 +173,11 @@ TEST_F(TournamentFilesTest, SpecsLinesSetLeadsAndSkipSlotsOutsideTheMovement) {
 TEST_F(TournamentFilesTest, ALeadHoldingASlashComesBackWhole) {
   TableDevicesMode = true;
   ResultSlotCount = 4;
-  for (int s = 1; s <= 4; ++s) ResultNsPair[s] = 1, ResultEwPair[s] = 2, ResultBoard[s] = s, ResultRound[s] = 1;
-  ResultLead[1] = "A/", ResultDeclarer[1] = "N";
-  ResultLead[2] = "/", ResultDeclarer[2] = "";
-  ResultLead[3] = "R/C/", ResultDeclarer[3] = "E";
-  ResultLead[4] = "", ResultDeclarer[4] = "?";
+  for (int s = 1; s <= 4; ++s) TestSlots().nsPair[s] = 1, TestSlots().ewPair[s] = 2, TestSlots().board[s] = s, TestSlots().round[s] = 1;
+  TestSlots().lead[1] = "A/", TestSlots().declarer[1] = "N";
+  TestSlots().lead[2] = "/", TestSlots().declarer[2] = "";
+  TestSlots().lead[3] = "R/C/", TestSlots().declarer[3] = "E";
+  TestSlots().lead[4] = "", TestSlots().declarer[4] = "?";
   SaveResults();
   EXPECT_EQ(readBytes(file(".SPECS")), "1 A//N\r\n2 //\r\n3 R/C//E\r\n4 /?\r\n");
   ClearAllResults();
@@ -216,7 +217,7 @@ TEST_F(TournamentFilesTest, LeadsAreReadWheneverSavedAndRequiredOnlyWithDevices)
 TEST_F(TournamentFilesTest, MissingShortOrBadResultsFilesStopWithTheSlotsUntouched) {
   ui::ScriptedInteraction ui;
   ResultSlotCount = 4;
-  ResultNsPair[1] = 7;
+  TestSlots().nsPair[1] = 7;
   EXPECT_THROW(LoadResults(), FatalStopError);
   EXPECT_EQ(ui.messages.last(), QStringLiteral("Pas trouvé le fichier ABC.VAR"));
 
@@ -372,7 +373,7 @@ TEST_F(TournamentFilesTest, ASaveRewritesOnlyWhatChangedAndClearsItsLeftovers) {
   for (const QString& name : {mine, gone, other, running}) writeBytes(dataDir() + name, "0\r\n");
   const auto mul = inode(".MUL");
   const auto var = inode(".VAR");
-  ResultScore[1] = -450;
+  TestSlots().score[1] = -450;
   SaveResults();
   EXPECT_EQ(readBytes(file(".VAR")), "1 5 -450 2 1 1 1 4PE=\r\n0\r\n3 6 10000 1 3 1 0 \r\n");
   EXPECT_EQ(inode(".MUL"), mul);  // same content: not rewritten

@@ -10,6 +10,7 @@
 #include "flows/ui/TournamentMenuWindow.h"
 #include "scoring/ResultFiles.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -47,8 +48,8 @@ class ResumeWindowTest : public testing_support::TalvaronTest {
     BoardCount = DealCount = 1;
     ResultSlotCount = 2;
     for (int s = 1; s <= 2; ++s) {
-      ResultNsPair[s] = s, ResultEwPair[s] = s + 2, ResultBoard[s] = 1, ResultTable[s] = s, ResultRound[s] = 1;
-      ResultScore[s] = s == 1 ? 420 : -50;
+      TestSlots().nsPair[s] = s, TestSlots().ewPair[s] = s + 2, TestSlots().board[s] = 1, TestSlots().table[s] = s, TestSlots().round[s] = 1;
+      TestSlots().score[s] = s == 1 ? 420 : -50;
     }
     SaveTournamentAll();
     testing_support::resetGlobals();

@@ -16,6 +16,7 @@
 #include "core/ui/Printer.h"
 #include "support/PdfReading.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -40,8 +41,8 @@ TEST_F(DiagramWindowsTest, MovementWindowStaysBesideTheMenu) {
   ResultSlotCount = 2;
   MitchellNumbering = true;
   for (int slot = 1; slot <= 2; ++slot) {
-    ResultRound[slot] = ResultTable[slot] = ResultNsPair[slot] = 1;
-    ResultEwPair[slot] = 2;
+    TestSlots().round[slot] = TestSlots().table[slot] = TestSlots().nsPair[slot] = 1;
+    TestSlots().ewPair[slot] = 2;
   }
   MovementClick();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

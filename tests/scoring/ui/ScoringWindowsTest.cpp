@@ -11,6 +11,7 @@
 #include "scoring/ui/ScoreConfirmationWindow.h"
 #include "scoring/ui/ScoringWindowRegistration.h"
 #include "support/TestState.h"
+#include "support/TestSlots.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -83,12 +84,12 @@ TEST_F(ScoringWindowsTest, MissingResultsWindowGoesOnByDefault) {
   ResultSlotCount = 2;
   RoundsPlayed = 1;
   for (int s = 1; s <= 2; ++s) {
-    ResultNsPair[s] = s;
-    ResultEwPair[s] = 2 + s;
-    ResultRound[s] = 1;
+    TestSlots().nsPair[s] = s;
+    TestSlots().ewPair[s] = 2 + s;
+    TestSlots().round[s] = 1;
   }
-  ResultScore[1] = 420;
-  ResultScore[2] = kScoreNone;
+  TestSlots().score[1] = 420;
+  TestSlots().score[2] = kScoreNone;
 
   QString memo, label;
   QStringList buttons;

@@ -19,6 +19,7 @@
 #include "scoring/ui/TableSheetEntryWindow.h"
 #include "setup/Movements.h"
 #include "support/RecordingInteraction.h"
+#include "support/TestSlots.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -300,10 +301,10 @@ TEST_F(TableSheetWindowTest, DeletedAdjustmentStaysDeletedAndIMPsRefuseAdjusting
   mitchell(4, 2, 1);
   EntryByContracts = true;
   const int adjusted = slotOf(1, 1);
-  ResultScore[adjusted] = kScoreAdjusted;
-  ResultContract[adjusted] = "AJU.";
-  ResultNsPercent[adjusted] = 60;
-  ResultEwPercent[adjusted] = 40;
+  TestSlots().score[adjusted] = kScoreAdjusted;
+  TestSlots().contract[adjusted] = "AJU.";
+  TestSlots().nsPercent[adjusted] = 60;
+  TestSlots().ewPercent[adjusted] = 40;
   const QString adj = DataFolder + "TEST1.ADJ";
   platform::writeTextLines(adj, {"1 1 " + AdjustmentRealText(60) + ' ' + AdjustmentRealText(40)});
   LastSheetRound = 1;

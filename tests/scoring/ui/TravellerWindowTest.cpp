@@ -13,6 +13,7 @@
 #include "scoring/ui/ScoringWindowRegistration.h"
 #include "scoring/ui/TravellerEntryWindow.h"
 #include "support/RecordingInteraction.h"
+#include "support/TestSlots.h"
 
 #include <QDir>
 #include <QLabel>
@@ -153,10 +154,10 @@ TEST_F(TravellerWindowTest, SettledLinesInBlueAndATablesArbitralScoreSplitAtOnce
   TabletSharedFolder = documentsDir() + QStringLiteral("/Quillmarke");
   TabletSeriesFolder = TabletSharedFolder + QStringLiteral("/Serie");
   const int sent = slot(1, 2), settled = slot(1, 3);
-  ResultContract[sent] = QStringLiteral("AJU.");
-  ResultScore[sent] = kScoreAdjusted;
-  ResultContract[settled] = QStringLiteral("MOY.");
-  ResultScore[settled] = kScoreAverage;
+  TestSlots().contract[sent] = QStringLiteral("AJU.");
+  TestSlots().score[sent] = kScoreAdjusted;
+  TestSlots().contract[settled] = QStringLiteral("MOY.");
+  TestSlots().score[settled] = kScoreAverage;
   for (int t = 1; t <= 3; ++t) QDir().mkpath(TabletSeriesFolder + QStringLiteral("1/Table%1").arg(t));
   testing_support::writeBytes(TabletSeriesFolder + QStringLiteral("1/Table3/ARBITRE1.TXT"), "Moyenne\r\n");
   TForm56 w;

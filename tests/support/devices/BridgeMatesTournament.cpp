@@ -4,6 +4,7 @@
 #include "devices/BridgeMatesDatabase.h"
 #include "devices/TabletFiles.h"
 #include "support/BridgeMatesScorers.h"
+#include "support/TestSlots.h"
 
 #include <QFile>
 
@@ -41,13 +42,13 @@ void SetUpBridgeMatesMitchell(int tables, int boardsPerTable) {
     for (int r = 1; r <= tables; ++r) {
       const int slot = (b - 1) * tables + r;
       const int table = MitchellTable(tables, boardsPerTable, b, r);
-      ResultNsPair[slot] = table;
-      ResultEwPair[slot] = tables + ((table - r) % tables + tables) % tables + 1;
-      ResultRound[slot] = r;
-      ResultTable[slot] = table;
-      ResultBoard[slot] = b;
-      ResultScore[slot] = kScoreNone;
-      ResultLead[slot] = ResultDeclarer[slot] = "?";
+      TestSlots().nsPair[slot] = table;
+      TestSlots().ewPair[slot] = tables + ((table - r) % tables + tables) % tables + 1;
+      TestSlots().round[slot] = r;
+      TestSlots().table[slot] = table;
+      TestSlots().board[slot] = b;
+      TestSlots().score[slot] = kScoreNone;
+      TestSlots().lead[slot] = TestSlots().declarer[slot] = "?";
     }
   PlayersExpected = PlayersNamed = 2 * PairCount;
   SetTabletFolders();

@@ -1,0 +1,114 @@
+#pragma once
+// The result slots 1..kMaxResultSlots, board-major: board b owns slots
+// (b - 1) x ResultsPerBoard + 1 .. b x ResultsPerBoard. One owner keeps the
+// arrays; every other file reads them through the read-only names below and
+// changes them only through the owner's named operations.
+#include "core/OneBased.h"
+
+#include <QString>
+
+inline constexpr int kMaxResultSlots = 1344;  // 64 boards x 21 tables
+
+// Score codes of ResultScore.
+inline constexpr int kScoreNone = 10000;     // no result yet ("?")
+inline constexpr int kScoreAdjusted = 9999;  // "AJU."
+inline constexpr int kScoreAverage = 9998;   // "MOY.", counts for neither pair
+
+struct ResultSlotArrays {
+  OneBased<int, kMaxResultSlots> nsPair, ewPair, score, round, table, board, swapped;
+  OneBased<QString, kMaxResultSlots> contract, lead, declarer;
+  OneBased<int, kMaxResultSlots> matchpoints;
+  OneBased<double, kMaxResultSlots> nsPercent, ewPercent;
+  OneBased<int, kMaxResultSlots> adjustmentLogged;
+};
+
+// A slot's line of the results file: its pairs, score, round, table, board,
+// swap and result text.
+struct SlotRecord {
+  int ns = 0;
+  int ew = 0;
+  int score = 0;
+  int round = 0;
+  int table = 0;
+  int board = 0;
+  int swapped = 0;
+  QString contract;
+};
+
+// Where a slot sits in the movement.
+struct SlotPlace {
+  int ns = 0;
+  int ew = 0;
+  int round = 0;
+  int table = 0;
+  int board = 0;
+};
+
+// The figures the matchpoint and IMP passes write, indexed by slot (0 unused):
+// plain pointers, so that the pass over every board stays a tight loop.
+struct ComputedFigures {
+  int* matchpoints;
+  double* nsPercent;
+  double* ewPercent;
+};
+
+class ResultSlots {
+ public:
+  static constexpr const ResultSlotArrays& view() { return arrays_; }
+
+  // Every slot back to a program just started.
+  static void Reset();
+  // Empties one slot: score 0, lead and declarer "?".
+  static void Clear(int slot);
+  // The slot given its place in the movement, no result yet; its contract
+  // emptied too when asked.
+  static void LayOut(int slot, const SlotPlace& place, bool clearContract);
+  // A slot's line put back, read from the results file or by an undo.
+  static void PutBack(int slot, SlotRecord record);
+  // The lead and declarer of a slot (read from the file of leads, or shown
+  // to the devices for a moment).
+  static void SetPlay(int slot, const QString& lead, const QString& declarer);
+  static void SetPlay(int slot, const QString& contract, const QString& lead, const QString& declarer);
+  // A result stored: its contract, score, lead and declarer.
+  static void Store(int slot, const QString& contract, int score, const QString& lead, const QString& declarer);
+  // No result in the slot any more.
+  static void Erase(int slot);
+  // N/S and E/W of the slot's result swapped.
+  static void SwapSides(int slot);
+  // Whether the slot's line stands in the adjustments file.
+  static void SetAdjustmentLogged(int slot, bool logged);
+  static void SetSwapped(int slot, int swapped);
+  // The slot's percentages given (an adjustment, or the ones kept on reload).
+  static void SetPercentages(int slot, double ns, double ew);
+  // The slot counted again: matchpoints 0, percentages too unless adjusted.
+  static void ClearFigures(int slot, bool keepAdjusted);
+  // An adjustment of the adjustments file applied to its slot.
+  static void ApplyAdjustment(int slot, double ns, double ew);
+  // E/W pairs 1..perBoard of slots 1..last become perBoard + k.
+  static void RenumberEastWest(int last, int perBoard);
+  // Where the passes write (inline: the passes see three distinct arrays).
+  static ComputedFigures figures() {
+    return {&arrays_.matchpoints[0], &arrays_.nsPercent[0], &arrays_.ewPercent[0]};
+  }
+  // The whole state put back as a copy of it was taken (view()).
+  static void Restore(const ResultSlotArrays& copy);
+
+ private:
+  friend struct ResultSlotsFixture;  // the tests' one way to set slots directly
+  static inline ResultSlotArrays arrays_{};
+};
+
+inline constexpr const OneBased<int, kMaxResultSlots>& ResultNsPair = ResultSlots::view().nsPair;
+inline constexpr const OneBased<int, kMaxResultSlots>& ResultEwPair = ResultSlots::view().ewPair;
+inline constexpr const OneBased<int, kMaxResultSlots>& ResultScore = ResultSlots::view().score;
+inline constexpr const OneBased<int, kMaxResultSlots>& ResultRound = ResultSlots::view().round;
+inline constexpr const OneBased<int, kMaxResultSlots>& ResultTable = ResultSlots::view().table;
+inline constexpr const OneBased<int, kMaxResultSlots>& ResultBoard = ResultSlots::view().board;
+inline constexpr const OneBased<int, kMaxResultSlots>& ResultSwapped = ResultSlots::view().swapped;
+inline constexpr const OneBased<QString, kMaxResultSlots>& ResultContract = ResultSlots::view().contract;
+inline constexpr const OneBased<QString, kMaxResultSlots>& ResultLead = ResultSlots::view().lead;
+inline constexpr const OneBased<QString, kMaxResultSlots>& ResultDeclarer = ResultSlots::view().declarer;
+inline constexpr const OneBased<int, kMaxResultSlots>& ResultMatchpoints = ResultSlots::view().matchpoints;
+inline constexpr const OneBased<double, kMaxResultSlots>& ResultNsPercent = ResultSlots::view().nsPercent;
+inline constexpr const OneBased<double, kMaxResultSlots>& ResultEwPercent = ResultSlots::view().ewPercent;
+inline constexpr const OneBased<int, kMaxResultSlots>& ResultAdjustmentLogged = ResultSlots::view().adjustmentLogged;
