@@ -33,16 +33,31 @@ void ResultSlots::LayOut(int slot, const SlotPlace& place, bool clearContract) {
   a.board[slot] = place.board;
 }
 
-void ResultSlots::PutBack(int slot, SlotRecord record) {
+void ResultSlots::PutBack(int slot, const SlotRecord& record) {
   ResultSlotArrays& a = arrays_;
-  a.nsPair[slot] = record.ns;
-  a.ewPair[slot] = record.ew;
-  a.score[slot] = record.score;
+  a.nsPair[slot] = record.result.ns;
+  a.ewPair[slot] = record.result.ew;
   a.round[slot] = record.round;
   a.table[slot] = record.table;
   a.board[slot] = record.board;
   a.swapped[slot] = record.swapped;
-  a.contract[slot] = std::move(record.contract);
+  Store(slot, record.result);
+}
+
+SlotRecord ResultSlots::record(int slot) {
+  const ResultSlotArrays& a = arrays_;
+  SlotRecord r{.result = {.ns = a.nsPair[slot],
+                          .ew = a.ewPair[slot],
+                          .contract = a.contract[slot],
+                          .score = a.score[slot],
+                          .lead = a.lead[slot],
+                          .declarer = a.declarer[slot]},
+               .round = a.round[slot],
+               .table = a.table[slot],
+               .board = a.board[slot],
+               .swapped = a.swapped[slot]};
+  if (a.score[slot] == kScoreAdjusted) r.result.percentages = std::pair(a.nsPercent[slot], a.ewPercent[slot]);
+  return r;
 }
 
 void ResultSlots::SetPlay(int slot, const QString& lead, const QString& declarer) {
@@ -55,13 +70,13 @@ void ResultSlots::SetPlay(int slot, const QString& contract, const QString& lead
   SetPlay(slot, lead, declarer);
 }
 
-void ResultSlots::Store(int slot, const QString& contract, int score, const QString& lead, const QString& declarer) {
-  arrays_.score[slot] = score;
-  SetPlay(slot, contract, lead, declarer);
+void ResultSlots::Store(int slot, const SlotResult& result) {
+  arrays_.score[slot] = result.score;
+  SetPlay(slot, result.contract, result.lead, result.declarer);
 }
 
 void ResultSlots::Erase(int slot) {
-  Store(slot, QString(), kScoreNone, QStringLiteral("?"), QStringLiteral("?"));
+  Store(slot, {.contract = {}, .score = kScoreNone, .lead = QStringLiteral("?"), .declarer = QStringLiteral("?")});
   arrays_.nsPercent[slot] = arrays_.ewPercent[slot] = 0;
   arrays_.matchpoints[slot] = 0;
 }

@@ -7,6 +7,9 @@
 
 #include <QString>
 
+#include <optional>
+#include <utility>
+
 inline constexpr int kMaxResultSlots = 1344;  // 64 boards x 21 tables
 
 // Score codes of ResultScore.
@@ -22,17 +25,45 @@ struct ResultSlotArrays {
   OneBased<int, kMaxResultSlots> adjustmentLogged;
 };
 
-// A slot's line of the results file: its pairs, score, round, table, board,
-// swap and result text.
-struct SlotRecord {
-  int ns = 0;
+// Where a result came from.
+enum class ResultSource {
+  BoardSheet,   // typed or keyed at the board's sheet
+  TableSheet,   // typed or keyed at the table's sheet
+  Tablets,      // a tablet's result file, taken by the collection
+  BridgeMates,  // a scorers' row, taken by the collection
+  Adjustment,   // the director's percentages for one result ("AJU.")
+  Files,        // read back from the tournament's files, or put back by an undo
+};
+
+// A result: the one value the sheets, the collections, the undo, the
+// tournament's files and the devices' echoes pass each other. The slots keep
+// its pairs, score, contract, lead and declarer; its origin and remark say
+// how it reached them, its percentages those given with an adjusted score.
+struct SlotResult {
+  int ns = 0;  // the pairs as the movement seats them (ResultSwapped says whether they sat the other way)
   int ew = 0;
-  int score = 0;
+  QString contract;  // "4PN=", "PASSE", "MOY.", "AJU.", empty for points or for no result
+  int score = kScoreNone;
+  QString lead = QStringLiteral("?");
+  QString declarer;
+  ResultSource origin = ResultSource::Files;
+  QString remark;  // an adjusted score's words for the devices ("Arbitral score (60%-40%)")
+  // The percentages given with an adjusted score (N/S, E/W); without them
+  // the slot's percentages are left to the frequencies, or cleared by a
+  // collection.
+  std::optional<std::pair<double, double>> percentages;
+  bool operator==(const SlotResult&) const = default;
+};
+
+// A slot's whole line: where it sits in the movement and the result it
+// holds (a line of the results file with its lead and declarer, an undo).
+struct SlotRecord {
+  SlotResult result;
   int round = 0;
   int table = 0;
   int board = 0;
   int swapped = 0;
-  QString contract;
+  bool operator==(const SlotRecord&) const = default;
 };
 
 // Where a slot sits in the movement.
@@ -63,14 +94,18 @@ class ResultSlots {
   // The slot given its place in the movement, no result yet; its contract
   // emptied too when asked.
   static void LayOut(int slot, const SlotPlace& place, bool clearContract);
-  // A slot's line put back, read from the results file or by an undo.
-  static void PutBack(int slot, SlotRecord record);
+  // A slot's line put back, read from the results file or by an undo: its
+  // pairs, place, swap, score, contract, lead and declarer.
+  static void PutBack(int slot, const SlotRecord& record);
+  // The slot's line as it stands (its result's percentages when adjusted).
+  static SlotRecord record(int slot);
   // The lead and declarer of a slot (read from the file of leads, or shown
   // to the devices for a moment).
   static void SetPlay(int slot, const QString& lead, const QString& declarer);
   static void SetPlay(int slot, const QString& contract, const QString& lead, const QString& declarer);
-  // A result stored: its contract, score, lead and declarer.
-  static void Store(int slot, const QString& contract, int score, const QString& lead, const QString& declarer);
+  // A result stored: its contract, score, lead and declarer (the slot keeps
+  // its pairs).
+  static void Store(int slot, const SlotResult& result);
   // No result in the slot any more.
   static void Erase(int slot);
   // N/S and E/W of the slot's result swapped.

@@ -96,13 +96,6 @@ void ClearPairSlots() {
 
 void ClearResultSlot(int slot) { ResultSlots::Clear(slot); }
 
-SlotRecord TakeSlotRecord(int slot) {
-  return {ResultNsPair[slot], ResultEwPair[slot], ResultScore[slot],   ResultRound[slot],
-          ResultTable[slot],  ResultBoard[slot],  ResultSwapped[slot], ResultContract[slot]};
-}
-
-void PutSlotRecord(int slot, SlotRecord record) { ResultSlots::PutBack(slot, std::move(record)); }
-
 void ClearAllResults() {
   for (int s = 1; s <= kMaxResultSlots; ++s) ClearResultSlot(s);
   for (int p = 1; p <= kMaxPairs; ++p) {

@@ -22,8 +22,6 @@ QString PackageVersion();
 void ClearPairSlots();
 // Empties one result slot: score 0, lead and declarer "?".
 void ClearResultSlot(int slot);
-SlotRecord TakeSlotRecord(int slot);
-void PutSlotRecord(int slot, SlotRecord record);
 // Empties the 1344 result slots and the per-pair tables.
 void ClearAllResults();
 // E/W pairs given as 1..ResultsPerBoard in the slots of boards 1..BoardCount

@@ -25,51 +25,46 @@ QString CurrentFile(const char* extension) { return TournamentFileName(Tournamen
 
 QString ShownName(const char* extension) { return TournamentCode + QLatin1String(extension); }
 
-// One line of ".VAR".
-using SlotLine = SlotRecord;
-
 constexpr int kMaxScoreMagnitude = 1000000;
 
 // A used slot: seven integers, one separating character, the result text.
-bool ParseSlotLine(QStringView line, SlotLine& out) {
+// Its lead and declarer are those of ".SPECS", "?" until read there.
+bool ParseSlotLine(QStringView line, SlotRecord& out) {
+  SlotResult& r = out.result;
+  r.declarer = QStringLiteral("?");
   qsizetype pos = 0;
-  if (!ToInteger(NextField(line, pos), out.ns)) return false;
-  if (out.ns == 0) return true;
-  int* const fields[] = {&out.ew, &out.score, &out.round, &out.table, &out.board, &out.swapped};
+  if (!ToInteger(NextField(line, pos), r.ns)) return false;
+  if (r.ns == 0) return true;
+  int* const fields[] = {&r.ew, &r.score, &out.round, &out.table, &out.board, &out.swapped};
   for (int* field : fields)
     if (!ToInteger(NextField(line, pos), *field)) return false;
   // Numbers used later as indices must fit the arrays.
-  if (out.ns < 0 || out.ns > kMaxPairs || out.ew < 0 || out.ew > kMaxPairs) return false;
+  if (r.ns < 0 || r.ns > kMaxPairs || r.ew < 0 || r.ew > kMaxPairs) return false;
   if (out.table < 0 || out.table > kMaxTables || out.board < 0 || out.board > kMaxBoards) return false;
   // No bridge score comes near this (even counted ten times): the scoring
   // subtracts scores, which must not overflow.
-  if (out.score < -kMaxScoreMagnitude || out.score > kMaxScoreMagnitude) return false;
+  if (r.score < -kMaxScoreMagnitude || r.score > kMaxScoreMagnitude) return false;
   if (pos < line.size()) ++pos;  // the blank before the result text
-  out.contract = line.mid(pos).trimmed().toString();
+  r.contract = line.mid(pos).trimmed().toString();
   return true;
 }
 
 // One line of ".SPECS": the slot number, a blank, the lead, "/", the declarer.
 // A declarer is a seat letter or "?", never a "/", while a lead typed at a
-// table may hold one: the line is cut at its last "/".
-struct SpecsLine {
-  int slot = 0;
-  QString lead;
-  QString declarer;
-};
-
-bool ParseSpecsLine(QStringView line, SpecsLine& out) {
+// table may hold one: the line is cut at its last "/". The slot's number
+// goes to slot, its lead and declarer, trimmed, to out.
+bool ParseSpecsLine(QStringView line, int& slot, SlotResult& out) {
   qsizetype pos = 0;
-  if (!ToInteger(NextField(line, pos), out.slot)) return false;
+  if (!ToInteger(NextField(line, pos), slot)) return false;
   if (pos < line.size()) ++pos;
   const QStringView text = line.mid(pos);
   const qsizetype slash = text.lastIndexOf(u'/');
   if (slash < 0) {
-    out.lead = text.toString();
+    out.lead = text.trimmed().toString();
     out.declarer = QStringLiteral("?");
   } else {
-    out.lead = text.left(slash).toString();
-    out.declarer = text.mid(slash + 1, 10).toString();
+    out.lead = text.left(slash).trimmed().toString();
+    out.declarer = text.mid(slash + 1, 10).trimmed().toString();
   }
   return true;
 }
@@ -259,7 +254,7 @@ void LoadResults() {
   if (!platform::fileExists(varName)) FatalStop(QStringLiteral("Pas trouvé le fichier ") + ShownName(".VAR"));
   const QStringList lines = ReadFileLines(varName);
   const int count = ResultSlotCount;
-  std::vector<SlotLine> slotLines(static_cast<size_t>(std::max(count, 0)));
+  std::vector<SlotRecord> slotLines(static_cast<size_t>(std::max(count, 0)));
   for (int s = 1; s <= count; ++s) {
     if (s > lines.size()) FatalStop(QStringLiteral("Trop peu de résultats dans ") + ShownName(".VAR") + u'!');
     if (!ParseSlotLine(lines[s - 1], slotLines[static_cast<size_t>(s - 1)])) StopOnBadLine(ShownName(".VAR"), s);
@@ -274,26 +269,29 @@ void LoadResults() {
     FatalStop(QStringLiteral("Pas trouvé le fichier ") + ShownName(".SPECS") +
               QStringLiteral(". Le tournoi a probablement été joué sans utilisation des tablettes! Décochez la case "
                              "prévue avant de recharger ce tournoi..."));
-  std::vector<SpecsLine> specs;
   if (specsFound) {
     const QStringList specsLines = ReadFileLines(specsName);
     for (int n = 1; n <= specsLines.size(); ++n) {
       const QString& line = specsLines[n - 1];
       if (line.trimmed().isEmpty()) continue;
-      SpecsLine parsed;
-      if (!ParseSpecsLine(line, parsed)) StopOnBadLine(ShownName(".SPECS"), n);
-      if (parsed.slot >= 1 && parsed.slot <= count) specs.push_back(std::move(parsed));
+      int slot = 0;
+      SlotResult play;
+      if (!ParseSpecsLine(line, slot, play)) StopOnBadLine(ShownName(".SPECS"), n);
+      if (slot < 1 || slot > count) continue;
+      SlotResult& result = slotLines[static_cast<size_t>(slot - 1)].result;
+      result.lead = std::move(play.lead);
+      result.declarer = std::move(play.declarer);
     }
   }
 
   ClearAllResults();
-  // An unused slot ("0") stays as cleared: its line holds nothing else.
+  // An unused slot ("0") stays as cleared but for what ".SPECS" gives it.
   for (int s = 1; s <= count; ++s) {
-    SlotLine& l = slotLines[static_cast<size_t>(s - 1)];
-    if (l.ns != 0) PutSlotRecord(s, std::move(l));
-  }
-  for (SpecsLine& l : specs) {
-    ResultSlots::SetPlay(l.slot, l.lead.trimmed(), l.declarer.trimmed());
+    const SlotRecord& l = slotLines[static_cast<size_t>(s - 1)];
+    if (l.result.ns != 0)
+      ResultSlots::PutBack(s, l);
+    else
+      ResultSlots::SetPlay(s, l.result.lead, l.result.declarer);
   }
   if (!leadsKept && specsFound)
     ShowAlert(QStringLiteral("Avertissement... Ce tournoi a été joué avec tablettes et vous le récupérez sans avoir "
@@ -390,8 +388,8 @@ SavedTournamentSummary SummariseSavedTournament(const QString& code) {
   const auto lines = platform::tryReadTextLines(TournamentFileName(code, QStringLiteral(".VAR")));
   if (!lines) return summary;
   for (const QString& line : *lines) {
-    SlotLine slot;
-    if (ParseSlotLine(line, slot) && slot.ns != 0 && slot.score != kScoreNone) ++summary.results;
+    SlotRecord slot;
+    if (ParseSlotLine(line, slot) && slot.result.ns != 0 && slot.result.score != kScoreNone) ++summary.results;
   }
   return summary;
 }

@@ -201,9 +201,12 @@ void store(int slot, int board, const Outcome& o, AdjustmentReplacements& adjust
     adjustments.set(slot, board, o.nsPercent, o.ewPercent);
     ResultSlots::SetAdjustmentLogged(slot, true);
     StoreResult(slot,
-                {.contract = o.contract, .score = o.score, .lead = QStringLiteral("?"), .declarer = QStringLiteral("?"),
-                 .percentages = std::pair<double, double>(o.nsPercent, o.ewPercent)},
-                ResultSource::BridgeMates);
+                {.contract = o.contract,
+                 .score = o.score,
+                 .lead = QStringLiteral("?"),
+                 .declarer = QStringLiteral("?"),
+                 .origin = ResultSource::BridgeMates,
+                 .percentages = std::pair<double, double>(o.nsPercent, o.ewPercent)});
     return;
   }
   adjustments.clear(slot);
@@ -212,9 +215,12 @@ void store(int slot, int board, const Outcome& o, AdjustmentReplacements& adjust
   // percentages none (a contract's are left to the frequencies).
   const bool none = o.score >= kScoreAverage;
   StoreResult(slot,
-              {.contract = o.contract, .score = o.score, .lead = o.lead, .declarer = o.declarer,
-               .percentages = none ? std::optional(std::pair<double, double>(0, 0)) : std::nullopt},
-              ResultSource::BridgeMates);
+              {.contract = o.contract,
+               .score = o.score,
+               .lead = o.lead,
+               .declarer = o.declarer,
+               .origin = ResultSource::BridgeMates,
+               .percentages = none ? std::optional(std::pair<double, double>(0, 0)) : std::nullopt});
 }
 
 // The result of slot echoed to the tablets' server. With tablets added it

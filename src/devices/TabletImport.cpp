@@ -117,9 +117,12 @@ bool storeInSlot(int slot, const exchange::TableResult& r, Taken& taken, Adjustm
   };
   const auto store = [slot](const QString& contract, int score, const QString& lead, const QString& declarer,
                            std::optional<std::pair<double, double>> percentages = std::nullopt) {
-    StoreResult(slot,
-                {.contract = contract, .score = score, .lead = lead, .declarer = declarer, .percentages = percentages},
-                ResultSource::Tablets);
+    StoreResult(slot, {.contract = contract,
+                       .score = score,
+                       .lead = lead,
+                       .declarer = declarer,
+                       .origin = ResultSource::Tablets,
+                       .percentages = percentages});
   };
   if (r.kind == ResultKind::Delete) {
     noLine();

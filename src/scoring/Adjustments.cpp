@@ -296,11 +296,15 @@ bool AdjustOneResult(int board, int pair) {
   AppendLine(scoring::AdjustmentsFileName(), QString::number(slot) + u' ' + QString::number(board) + u' ' +
                                                  AdjustmentRealText(ns) + u' ' + AdjustmentRealText(ew));
   StoreResult(slot,
-              {.contract = QStringLiteral("AJU."), .score = kScoreAdjusted, .lead = ResultLead[slot],
-               .declarer = ResultDeclarer[slot], .percentages = std::pair{ns, ew}},
-              ResultSource::Adjustment, ResultOrigin::Adjusted,
-              QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
-                  QString::number(values->second) + QStringLiteral("%)"));
+              {.contract = QStringLiteral("AJU."),
+               .score = kScoreAdjusted,
+               .lead = ResultLead[slot],
+               .declarer = ResultDeclarer[slot],
+               .origin = ResultSource::Adjustment,
+               .remark = QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
+                         QString::number(values->second) + QStringLiteral("%)"),
+               .percentages = std::pair{ns, ew}},
+              ResultOrigin::Adjusted);
   return true;
 }
 

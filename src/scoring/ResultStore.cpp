@@ -17,7 +17,7 @@ int BoardOf(int slot) { return ResultsPerBoard > 0 ? (slot - 1) / ResultsPerBoar
 
 // The one place a result goes into its slot.
 void PutResult(int slot, const SlotResult& result, bool clearPercentages) {
-  ResultSlots::Store(slot, result.contract, result.score, result.lead, result.declarer);
+  ResultSlots::Store(slot, result);
   if (result.percentages) {
     ResultSlots::ClearFigures(slot, false);
     ResultSlots::SetPercentages(slot, result.percentages->first, result.percentages->second);
@@ -74,22 +74,25 @@ void DeleteSlotResult(int slot) {
   RemoveResultAdjustment(slot);
 }
 
-void StoreResult(int slot, const SlotResult& result, ResultSource source, ResultOrigin origin, const QString& remark) {
+void StoreResult(int slot, const SlotResult& result, ResultOrigin how) {
   if (slot < 1 || slot > kMaxResultSlots) return;
   const int board = BoardOf(slot);
   CurrentBoard = board;
-  switch (source) {
+  switch (result.origin) {
     case ResultSource::BoardSheet:
     case ResultSource::TableSheet:
       PrepareSlotForResult(slot, board, result.score);
       PutResult(slot, result, false);
       SaveResults();
       WriteRefereeDealsFile(board, ResultNsPair[slot], ResultEwPair[slot]);
-      TellResultStored(slot, SheetOf(source), origin);
+      TellResultStored(slot, SheetOf(result.origin), how);
       return;
     case ResultSource::Adjustment:
       PutResult(slot, result, false);
-      TellResultAdjusted(slot, remark);
+      TellResultAdjusted(slot, result.remark);
+      return;
+    case ResultSource::Files:
+      PutResult(slot, result, false);
       return;
     case ResultSource::Tablets:
     case ResultSource::BridgeMates:

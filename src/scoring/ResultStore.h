@@ -13,40 +13,20 @@
 #include <optional>
 #include <utility>
 
-// Where a stored result came from.
-enum class ResultSource {
-  BoardSheet,   // typed or keyed at the board's sheet
-  TableSheet,   // typed or keyed at the table's sheet
-  Tablets,      // a tablet's result file, taken by the collection
-  BridgeMates,  // a scorers' row, taken by the collection
-  Adjustment,   // the director's percentages for one result ("AJU.")
-};
-
-// A result as a slot holds it.
-struct SlotResult {
-  QString contract;  // "4PN=", "PASSE", "MOY.", "AJU.", empty for points or for no result
-  int score = kScoreNone;
-  QString lead = QStringLiteral("?");
-  QString declarer;
-  // The percentages given with an adjusted score (N/S, E/W); without them
-  // the slot's percentages are left to the frequencies, or cleared by a
-  // collection.
-  std::optional<std::pair<double, double>> percentages;
-};
-
-// Stores result into slot (CurrentBoard is set to the slot's board):
+// Stores result into slot (CurrentBoard is set to the slot's board), by
+// where it came from (result.origin; its pairs are the slot's already):
 // - BoardSheet, TableSheet: the board's percentages are to be computed again
 //   and an adjustment replaced by another result goes;
 //   the result is put, the results are saved, the referee's deals file is
 //   written and the news is told once (TellResultStored with the sheet and
-//   origin): the devices echo it from there, the menu counts again.
+//   how it was given): the devices echo it from there, the menu counts again.
 // - Adjustment: the percentages are put with "AJU." and the news told once
-//   (TellResultAdjusted with remark); the ".ADJ" line is the caller's.
+//   (TellResultAdjusted with the result's remark); the ".ADJ" line is the caller's.
 // - Tablets, BridgeMates: the result and its percentages (0 when none are
 //   given) are put only: the collection saves once per pass, and echoes what
 //   it stored once its files or rows are done with.
-void StoreResult(int slot, const SlotResult& result, ResultSource source, ResultOrigin origin = ResultOrigin::Typed,
-                 const QString& remark = {});
+// - Files: the result is put only, as it was read back.
+void StoreResult(int slot, const SlotResult& result, ResultOrigin how = ResultOrigin::Typed);
 
 // Erases the result of slot at a sheet (BoardSheet or TableSheet): cleared
 // (DeleteSlotResult), saved, and the news told once: erased when the slot

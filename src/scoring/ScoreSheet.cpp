@@ -335,7 +335,7 @@ bool ScoreSheet::readyForResult(SheetKey key) {
   if (FederationMode) AskOpeningLead = true;
   if (!takesResult(current_)) return false;
   const int s = currentSlot();
-  undo_ = {s, TakeSlotRecord(s)};
+  undo_ = {s, ResultSlots::record(s)};
   if (ResultScore[s] != kScoreNone && !(key == SheetKey::Adjusted && AwaitsPercentages(s))) {
     ShowAlertWithBeeps(2, QStringLiteral("Résultat déjà introduit!\r\nSupprimez-le d'abord..."));
     return false;
@@ -345,7 +345,7 @@ bool ScoreSheet::readyForResult(SheetKey key) {
 
 void ScoreSheet::restoreUndo() {
   if (undo_.slot < 1 || undo_.slot > kMaxResultSlots) return;
-  PutSlotRecord(undo_.slot, undo_.record);
+  ResultSlots::PutBack(undo_.slot, undo_.record);
 }
 
 EntryColumn ScoreSheet::beginTyping(QChar typed, QString& fieldText) {
@@ -429,8 +429,8 @@ void ScoreSheet::store(const QString& text, int score, Kind kind) {
   lastScore_ = score;
   const ResultOrigin origin =
       kind == Kind::Typed ? ResultOrigin::Typed : (score == kScoreAdjusted ? ResultOrigin::Adjusted : ResultOrigin::Key);
-  StoreResult(slot, {.contract = text, .score = score, .lead = lead, .declarer = declarer, .percentages = {}},
-              ResultSource::BoardSheet, origin);
+  StoreResult(slot, {.contract = text, .score = score, .lead = lead, .declarer = declarer, .origin = ResultSource::BoardSheet},
+              origin);
   afterStoreMove();
 }
 

@@ -312,7 +312,7 @@ bool TableSheet::readyForResult(SheetKey key) {
   if (!takesResult(current_)) return false;
   const int s = currentSlot();
   storing_ = s;
-  undo_ = {true, s, TakeSlotRecord(s)};
+  undo_ = {true, s, ResultSlots::record(s)};
   if (ResultScore[s] != kScoreNone && !(key == SheetKey::Adjusted && AwaitsPercentages(s))) {
     ShowAlertWithBeeps(2, QStringLiteral("Résultat déjà introduit!\r\nSupprimez-le d'abord..."));
     return false;
@@ -370,7 +370,7 @@ bool TableSheet::validate(const QString& typed) {
 
 void TableSheet::restoreUndo() {
   if (!undo_.held || undo_.slot < 1 || undo_.slot > kMaxResultSlots) return;
-  PutSlotRecord(undo_.slot, undo_.record);
+  ResultSlots::PutBack(undo_.slot, undo_.record);
 }
 
 void TableSheet::store(const QString& text, int score, ResultOrigin origin) {
@@ -383,8 +383,8 @@ void TableSheet::store(const QString& text, int score, ResultOrigin origin) {
                .score = score,
                .lead = QStringLiteral("?"),
                .declarer = SheetDeclarerText(score, text),
-               .percentages = {}},
-              ResultSource::TableSheet, origin);
+               .origin = ResultSource::TableSheet},
+              origin);
   if (SheetLineSkip && current_ == lineCount())
     nextTable();
   else
