@@ -809,8 +809,8 @@ Reply TablesService::result(const QString& token, const QJsonObject& body) {
     if (!text) return badRequest();
     const ContractOutcome parsed = ParseContract(*text, *board);
     if (!parsed.valid()) return ErrorReply(400, QStringLiteral("bad_contract"), parsed.error);
-    r.declarer = parsed.declarer;
-    r.contract = parsed.builtText;
+    r.result.declarer = parsed.declarer;
+    r.result.contract = parsed.builtText;
     const QString lead = body.value(QLatin1String("lead")).toString().trimmed();
     if (lead.isEmpty() && leadsAsked())
       return ErrorReply(400, QStringLiteral("lead_needed"), QStringLiteral("Indiquez l'entame."));
@@ -820,14 +820,14 @@ Reply TablesService::result(const QString& token, const QJsonObject& body) {
         return ErrorReply(
             400, QStringLiteral("bad_lead"),
             QStringLiteral("Entame incorrecte : la hauteur (A, R, D, V, 10 à 2 ou x) puis la couleur (P, C, K, T)."));
-      r.lead = *card;
+      r.result.lead = *card;
       // Where the deal is known, the player on lead must hold the card.
       if (const auto hands = ParseDiagram(ReadExchangeLines(folder_.diagramFile(*board)).value_or(QStringList()))) {
-        const QString heading = LeaderHeading(r.declarer);
+        const QString heading = LeaderHeading(r.result.declarer);
         static const QStringList headings{QStringLiteral("Nord"), QStringLiteral("Sud"), QStringLiteral("Est"), QStringLiteral("Ouest")};
         const qsizetype seat = headings.indexOf(heading);
         if (seat >= 0) {
-          const QString refusal = LeadNotHeld((*hands)[seat], heading, r.lead);
+          const QString refusal = LeadNotHeld((*hands)[seat], heading, r.result.lead);
           if (!refusal.isEmpty()) return ErrorReply(400, QStringLiteral("lead_not_held"), refusal);
         }
       }
@@ -844,8 +844,7 @@ Reply TablesService::result(const QString& token, const QJsonObject& body) {
     const std::optional<int> b = wholeNumber(body, "ewPercent");
     if (!a || !b || *a < 0 || *a > 100 || *b < 0 || *b > 100)
       return ErrorReply(400, QStringLiteral("bad_split"), QStringLiteral("Pourcentages entre 0 et 100."));
-    r.nsPercent = *a;
-    r.ewPercent = *b;
+    r.result.percentages = std::pair<double, double>(*a, *b);
   } else if (kind == QLatin1String("delete")) {
     r.kind = ResultKind::Delete;
   } else {
@@ -868,9 +867,9 @@ Reply TablesService::result(const QString& token, const QJsonObject& body) {
   // Taken by the program, the result is the same unless a lead is sent that
   // the program does not hold.
   const auto sameLead = [&] {
-    if (r.lead.isEmpty()) return true;
+    if (!r.result.leadGiven()) return true;
     const std::optional<QString> held = heldLead(*table, *board);
-    return held && held->compare(r.lead, Qt::CaseInsensitive) == 0;
+    return held && held->compare(r.result.lead, Qt::CaseInsensitive) == 0;
   };
   if (value == current && (pending.isNull() ? sameLead() : sameAsPending))
     return {200, QJsonObject{{QStringLiteral("written"), false}, {QStringLiteral("board"), before}}};

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cmath>
 
 namespace exchange {
 namespace {
@@ -153,25 +154,30 @@ std::vector<ByeLine> ParseByeList(const QStringList& lines) {
   return result;
 }
 
-QString ResultValue(const TableResult& result) {
-  switch (result.kind) {
-    case ResultKind::Contract: return QString(result.declarer) + u' ' + result.contract;
+QString ResultValue(const TableResult& table) {
+  const SlotResult& result = table.result;
+  switch (table.kind) {
+    case ResultKind::Contract: return result.declarer + u' ' + result.contract;
     case ResultKind::Pass: return QStringLiteral("PASSE");
     case ResultKind::NotPlayed: return QStringLiteral("NOT PLAYED");
     case ResultKind::Average: return QStringLiteral("MOY");
     case ResultKind::Arbitral: return QStringLiteral("AJU");
-    case ResultKind::Split: return QStringLiteral("%1 - %2").arg(result.nsPercent).arg(result.ewPercent);
+    case ResultKind::Split: {
+      const auto [ns, ew] = result.percentages.value_or(std::pair(50.0, 50.0));
+      return QStringLiteral("%1 - %2").arg(std::lround(ns)).arg(std::lround(ew));
+    }
     case ResultKind::None:
     case ResultKind::Delete: return {};
   }
   return {};
 }
 
-QString ResultText(const TableResult& result) {
-  if (result.kind == ResultKind::Delete)
-    return (result.declarer.isNull() ? QChar(u'N') : result.declarer) + QStringLiteral(" DELETE");
-  QString text = ResultValue(result);
-  if (result.kind == ResultKind::Contract && !result.lead.isEmpty()) text += u' ' + result.lead;
+QString ResultText(const TableResult& table) {
+  const SlotResult& result = table.result;
+  if (table.kind == ResultKind::Delete)
+    return (result.declarer.isEmpty() ? QStringLiteral("N") : result.declarer) + QStringLiteral(" DELETE");
+  QString text = ResultValue(table);
+  if (table.kind == ResultKind::Contract && result.leadGiven()) text += u' ' + result.lead;
   return text;
 }
 
@@ -185,19 +191,24 @@ TableResult ReadResultText(const QString& raw) {
   } else if (text.contains(QLatin1String(" - "))) {
     r.kind = ResultKind::Split;
     const qsizetype dash = text.indexOf(u'-');
-    r.nsPercent = splitPercent(text.left(dash));
-    r.ewPercent = splitPercent(text.mid(dash + 1));
+    r.result.percentages = std::pair<double, double>(splitPercent(text.left(dash)), splitPercent(text.mid(dash + 1)));
   } else {
-    r.declarer = text[0];
+    const QString declarer = text.left(1);
     const QStringList words = text.mid(2).split(u' ', Qt::SkipEmptyParts);
-    r.contract = words.value(0);
-    r.lead = words.value(1);
-    if (r.contract.isEmpty())
-      r = {ResultKind::None, {}, {}, {}, 0, 0};
-    else if (r.contract == QLatin1String("DELETE"))
-      r = {ResultKind::Delete, r.declarer, {}, {}, 0, 0};
-    else if (const std::optional<ResultKind> word = wordKind(r.contract))
-      r = {*word, r.declarer, {}, {}, 0, 0};  // a word after a declarer's letter, the letter kept
+    const QString contract = words.value(0);
+    if (contract.isEmpty()) {
+      r.kind = ResultKind::None;
+    } else if (contract == QLatin1String("DELETE")) {
+      r.kind = ResultKind::Delete;
+      r.result.declarer = declarer;
+    } else if (const std::optional<ResultKind> word = wordKind(contract)) {
+      r.kind = *word;  // a word after a declarer's letter, the letter kept
+      r.result.declarer = declarer;
+    } else {
+      r.result.declarer = declarer;
+      r.result.contract = contract;
+      if (words.size() > 1) r.result.lead = words[1];
+    }
   }
   return r;
 }

@@ -6,6 +6,8 @@
 // of its file. Fields are read by their place: what follows the last field
 // a reader knows is left alone, so a field added at the end of a line is
 // never taken for another one.
+#include "core/SlotResult.h"
+
 #include <QChar>
 #include <QString>
 #include <QStringList>
@@ -84,13 +86,13 @@ std::vector<ByeLine> ParseByeList(const QStringList& lines);
 // ---- A table's result for one board: the text of a result file ("REST<n>.TXT")
 
 enum class ResultKind { None, Contract, Pass, NotPlayed, Average, Arbitral, Split, Delete };
+// What the table sent, and the result itself as the slots keep it: the
+// declarer's letter (N, E, S or O from a table), the contract as the
+// contract routine writes it ("4PN="), the lead ("?" when not given), a
+// split's percentages. The score is the desk's to work out.
 struct TableResult {
   ResultKind kind = ResultKind::Contract;
-  QChar declarer;     // the first letter of a contract's text (N, E, S or O from a table)
-  QString contract;   // as the contract routine writes it, "4PN="
-  QString lead;       // "" when not given
-  int nsPercent = 0;  // a split
-  int ewPercent = 0;
+  SlotResult result;
   bool operator==(const TableResult&) const = default;
 };
 // The result without its lead: "N 4PN=", "PASSE", "NOT PLAYED", "MOY", "AJU",

@@ -8,16 +8,13 @@ void ResultSlots::Clear(int slot) {
   ResultSlotArrays& a = arrays_;
   a.nsPair[slot] = 0;
   a.ewPair[slot] = 0;
-  a.score[slot] = 0;
   a.round[slot] = 0;
   a.table[slot] = 0;
   a.board[slot] = 0;
   a.swapped[slot] = 0;
   a.matchpoints[slot] = 0;
   a.adjustmentLogged[slot] = 0;
-  a.contract[slot].clear();
-  a.lead[slot] = QStringLiteral("?");
-  a.declarer[slot] = QStringLiteral("?");
+  Store(slot, {.contract = {}, .score = 0, .lead = QStringLiteral("?"), .declarer = QStringLiteral("?")});
   a.nsPercent[slot] = 0.0;
   a.ewPercent[slot] = 0.0;
 }
@@ -44,22 +41,6 @@ void ResultSlots::PutBack(int slot, const SlotRecord& record) {
   Store(slot, record.result);
 }
 
-SlotRecord ResultSlots::record(int slot) {
-  const ResultSlotArrays& a = arrays_;
-  SlotRecord r{.result = {.ns = a.nsPair[slot],
-                          .ew = a.ewPair[slot],
-                          .contract = a.contract[slot],
-                          .score = a.score[slot],
-                          .lead = a.lead[slot],
-                          .declarer = a.declarer[slot]},
-               .round = a.round[slot],
-               .table = a.table[slot],
-               .board = a.board[slot],
-               .swapped = a.swapped[slot]};
-  if (a.score[slot] == kScoreAdjusted) r.result.percentages = std::pair(a.nsPercent[slot], a.ewPercent[slot]);
-  return r;
-}
-
 void ResultSlots::SetPlay(int slot, const QString& lead, const QString& declarer) {
   arrays_.lead[slot] = lead;
   arrays_.declarer[slot] = declarer;
@@ -68,11 +49,6 @@ void ResultSlots::SetPlay(int slot, const QString& lead, const QString& declarer
 void ResultSlots::SetPlay(int slot, const QString& contract, const QString& lead, const QString& declarer) {
   arrays_.contract[slot] = contract;
   SetPlay(slot, lead, declarer);
-}
-
-void ResultSlots::Store(int slot, const SlotResult& result) {
-  arrays_.score[slot] = result.score;
-  SetPlay(slot, result.contract, result.lead, result.declarer);
 }
 
 void ResultSlots::Erase(int slot) {

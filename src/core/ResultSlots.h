@@ -4,18 +4,11 @@
 // arrays; every other file reads them through the read-only names below and
 // changes them only through the owner's named operations.
 #include "core/OneBased.h"
+#include "core/SlotResult.h"
 
 #include <QString>
 
-#include <optional>
-#include <utility>
-
 inline constexpr int kMaxResultSlots = 1344;  // 64 boards x 21 tables
-
-// Score codes of ResultScore.
-inline constexpr int kScoreNone = 10000;     // no result yet ("?")
-inline constexpr int kScoreAdjusted = 9999;  // "AJU."
-inline constexpr int kScoreAverage = 9998;   // "MOY.", counts for neither pair
 
 struct ResultSlotArrays {
   OneBased<int, kMaxResultSlots> nsPair, ewPair, score, round, table, board, swapped;
@@ -23,47 +16,6 @@ struct ResultSlotArrays {
   OneBased<int, kMaxResultSlots> matchpoints;
   OneBased<double, kMaxResultSlots> nsPercent, ewPercent;
   OneBased<int, kMaxResultSlots> adjustmentLogged;
-};
-
-// Where a result came from.
-enum class ResultSource {
-  BoardSheet,   // typed or keyed at the board's sheet
-  TableSheet,   // typed or keyed at the table's sheet
-  Tablets,      // a tablet's result file, taken by the collection
-  BridgeMates,  // a scorers' row, taken by the collection
-  Adjustment,   // the director's percentages for one result ("AJU.")
-  Files,        // read back from the tournament's files, or put back by an undo
-};
-
-// A result: the one value the sheets, the collections, the undo, the
-// tournament's files and the devices' echoes pass each other. The slots keep
-// its pairs, score, contract, lead and declarer; its origin and remark say
-// how it reached them, its percentages those given with an adjusted score.
-struct SlotResult {
-  int ns = 0;  // the pairs as the movement seats them (ResultSwapped says whether they sat the other way)
-  int ew = 0;
-  QString contract;  // "4PN=", "PASSE", "MOY.", "AJU.", empty for points or for no result
-  int score = kScoreNone;
-  QString lead = QStringLiteral("?");
-  QString declarer;
-  ResultSource origin = ResultSource::Files;
-  QString remark;  // an adjusted score's words for the devices ("Arbitral score (60%-40%)")
-  // The percentages given with an adjusted score (N/S, E/W); without them
-  // the slot's percentages are left to the frequencies, or cleared by a
-  // collection.
-  std::optional<std::pair<double, double>> percentages;
-  bool operator==(const SlotResult&) const = default;
-};
-
-// A slot's whole line: where it sits in the movement and the result it
-// holds (a line of the results file with its lead and declarer, an undo).
-struct SlotRecord {
-  SlotResult result;
-  int round = 0;
-  int table = 0;
-  int board = 0;
-  int swapped = 0;
-  bool operator==(const SlotRecord&) const = default;
 };
 
 // Where a slot sits in the movement.
@@ -132,6 +84,31 @@ class ResultSlots {
   friend struct ResultSlotsFixture;  // the tests' one way to set slots directly
   static inline ResultSlotArrays arrays_{};
 };
+
+// A result's fields and the slot's arrays, each way: a field added to the
+// result is added to both here.
+inline void ResultSlots::Store(int slot, const SlotResult& result) {
+  arrays_.score[slot] = result.score;
+  arrays_.contract[slot] = result.contract;
+  arrays_.lead[slot] = result.lead;
+  arrays_.declarer[slot] = result.declarer;
+}
+
+inline SlotRecord ResultSlots::record(int slot) {
+  const ResultSlotArrays& a = arrays_;
+  SlotRecord r{.result = {.ns = a.nsPair[slot],
+                          .ew = a.ewPair[slot],
+                          .contract = a.contract[slot],
+                          .score = a.score[slot],
+                          .lead = a.lead[slot],
+                          .declarer = a.declarer[slot]},
+               .round = a.round[slot],
+               .table = a.table[slot],
+               .board = a.board[slot],
+               .swapped = a.swapped[slot]};
+  if (a.score[slot] == kScoreAdjusted) r.result.percentages = std::pair(a.nsPercent[slot], a.ewPercent[slot]);
+  return r;
+}
 
 inline constexpr const OneBased<int, kMaxResultSlots>& ResultNsPair = ResultSlots::view().nsPair;
 inline constexpr const OneBased<int, kMaxResultSlots>& ResultEwPair = ResultSlots::view().ewPair;

@@ -57,11 +57,11 @@ QString pairsText(int board, int ns, int ew) {
 // The result as its echo's line names it: the contract or the tables' word,
 // and the declarer's letter when the table sent one.
 QString echoedContract(const exchange::TableResult& r) {
-  if (r.kind == ResultKind::Contract) return r.contract;
+  if (r.kind == ResultKind::Contract) return r.result.contract;
   if (r.kind == ResultKind::Delete) return QStringLiteral("DELETE");
   return exchange::ResultValue(r);
 }
-QString echoedDeclarer(const exchange::TableResult& r) { return r.declarer.isNull() ? QString() : QString(r.declarer); }
+QString echoedDeclarer(const exchange::TableResult& r) { return r.result.declarer; }
 
 // A file as it stood when it was read: deleted only while it is still the
 // same file holding the same bytes, so that a result the server writes
@@ -115,14 +115,18 @@ bool storeInSlot(int slot, const exchange::TableResult& r, Taken& taken, Adjustm
     adjustments.clear(slot);
     ResultSlots::SetAdjustmentLogged(slot, false);
   };
-  const auto store = [slot](const QString& contract, int score, const QString& lead, const QString& declarer,
-                           std::optional<std::pair<double, double>> percentages = std::nullopt) {
-    StoreResult(slot, {.contract = contract,
-                       .score = score,
-                       .lead = lead,
-                       .declarer = declarer,
-                       .origin = ResultSource::Tablets,
-                       .percentages = percentages});
+  // What the table sent, with the words, score and percentages the desk
+  // stores for it.
+  const auto store = [slot, &r](const QString& contract, int score, const QString& lead, const QString& declarer,
+                                std::optional<std::pair<double, double>> percentages = std::nullopt) {
+    SlotResult value = r.result;
+    value.contract = contract;
+    value.score = score;
+    value.lead = lead;
+    value.declarer = declarer;
+    value.origin = ResultSource::Tablets;
+    value.percentages = percentages;
+    StoreResult(slot, value);
   };
   if (r.kind == ResultKind::Delete) {
     noLine();
@@ -130,15 +134,14 @@ bool storeInSlot(int slot, const exchange::TableResult& r, Taken& taken, Adjustm
     return true;
   }
   if (r.kind == ResultKind::Split) {
-    const bool sameSplit = ResultScore[slot] == kScoreAdjusted && ResultNsPercent[slot] == r.nsPercent &&
-                           ResultEwPercent[slot] == r.ewPercent;
-    store(QStringLiteral("AJU."), kScoreAdjusted, QString(), QString(),
-          std::pair<double, double>(r.nsPercent, r.ewPercent));
+    const auto [ns, ew] = r.result.percentages.value_or(std::pair(50.0, 50.0));
+    const bool sameSplit = ResultScore[slot] == kScoreAdjusted && ResultNsPercent[slot] == ns && ResultEwPercent[slot] == ew;
+    store(QStringLiteral("AJU."), kScoreAdjusted, QString(), QString(), std::pair(ns, ew));
     const QString line = pairsText(file.board, file.ns, file.ew) + QStringLiteral("Ajustement déjà introduit.");
     // The same split twice is listed once (a repeated file, or one applied
     // again after a crash whose line may or may not be in the list).
     (sameSplit ? taken.adjustListUnlessListed : taken.adjustList) << line;
-    adjustments.set(slot, file.board, r.nsPercent, r.ewPercent);
+    adjustments.set(slot, file.board, static_cast<int>(ns), static_cast<int>(ew));
     ResultSlots::SetAdjustmentLogged(slot, true);
     return true;
   }
@@ -161,7 +164,7 @@ bool storeInSlot(int slot, const exchange::TableResult& r, Taken& taken, Adjustm
       store(QStringLiteral("MOY"), kScoreAverage, QString(), QString());
     return true;
   }
-  const QString& text = r.contract;
+  const QString& text = r.result.contract;
   const int score = ContractParser(text, false);
   if (score == -1) {
     taken.refereeCalls << QStringLiteral("Table %1; contrat refusé (").arg(file.table) + text +
@@ -173,7 +176,7 @@ bool storeInSlot(int slot, const exchange::TableResult& r, Taken& taken, Adjustm
   }
   noLine();
   // A contract sent without its lead keeps "?" for it.
-  store(text, score, r.lead.isEmpty() ? QStringLiteral("?") : r.lead, QString(r.declarer));
+  store(text, score, r.result.leadGiven() ? r.result.lead : QStringLiteral("?"), r.result.declarer);
   return true;
 }
 

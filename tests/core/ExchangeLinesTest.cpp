@@ -10,11 +10,11 @@ using namespace exchange;
 
 namespace {
 
-TableResult contract(char declarer, const QString& text, const QString& lead = {}) {
-  return {ResultKind::Contract, QChar(declarer), text, lead, 0, 0};
+TableResult contract(char declarer, const QString& text, const QString& lead = "?") {
+  return {ResultKind::Contract, {.contract = text, .lead = lead, .declarer = QString(QChar(declarer))}};
 }
 TableResult only(ResultKind kind, char declarer = 0) {
-  return {kind, declarer ? QChar(declarer) : QChar(), {}, {}, 0, 0};
+  return {kind, {.declarer = declarer ? QString(QChar(declarer)) : QString()}};
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ TEST(ExchangeLines, ATablesResultFileReadsBackAsWritten) {
       {only(ResultKind::NotPlayed), "2 1 0 7 3 2 14 NOT PLAYED"},
       {only(ResultKind::Average), "2 1 0 7 3 2 14 MOY"},
       {only(ResultKind::Arbitral), "2 1 0 7 3 2 14 AJU"},
-      {{ResultKind::Split, {}, {}, {}, 60, 40}, "2 1 0 7 3 2 14 60 - 40"},
+      {{ResultKind::Split, {.percentages = std::pair(60.0, 40.0)}}, "2 1 0 7 3 2 14 60 - 40"},
       {only(ResultKind::Delete, 'N'), "2 1 0 7 3 2 14 N DELETE"},
   };
   for (const auto& [result, line] : cases) {

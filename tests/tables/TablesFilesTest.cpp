@@ -100,19 +100,18 @@ TableResult only(ResultKind kind) {
 
 TEST(TablesFiles, ResultTextsAndTheirValues) {
   TableResult r;
-  r.declarer = 'N';
-  r.contract = "4PN=";
-  r.lead = "RC";
+  r.result.declarer = "N";
+  r.result.contract = "4PN=";
+  r.result.lead = "RC";
   EXPECT_EQ(ResultText(r), "N 4PN= RC");
   EXPECT_EQ(ResultValue(r), "N 4PN=");
-  r.lead.clear();
+  r.result.lead = "?";
   EXPECT_EQ(ResultText(r), "N 4PN=");
   EXPECT_EQ(ResultText(only(ResultKind::Pass)), "PASSE");
   EXPECT_EQ(ResultText(only(ResultKind::NotPlayed)), "NOT PLAYED");
   EXPECT_EQ(ResultText(only(ResultKind::Arbitral)), "AJU");
   TableResult split = only(ResultKind::Split);
-  split.nsPercent = 60;
-  split.ewPercent = 40;
+  split.result.percentages = std::pair(60.0, 40.0);
   EXPECT_EQ(ResultText(split), "60 - 40");
   EXPECT_EQ(ResultText(only(ResultKind::Delete)), "N DELETE");
   EXPECT_EQ(ResultValue(only(ResultKind::Delete)), "");
