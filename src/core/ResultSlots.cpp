@@ -14,7 +14,7 @@ void ResultSlots::Clear(int slot) {
   a.swapped[slot] = 0;
   a.matchpoints[slot] = 0;
   a.adjustmentLogged[slot] = 0;
-  Store(slot, {.contract = {}, .score = 0, .lead = QStringLiteral("?"), .declarer = QStringLiteral("?")});
+  Store(slot, MakeResult(QString(), 0, QStringLiteral("?"), QStringLiteral("?")));
   a.nsPercent[slot] = 0.0;
   a.ewPercent[slot] = 0.0;
 }
@@ -52,7 +52,7 @@ void ResultSlots::SetPlay(int slot, const QString& contract, const QString& lead
 }
 
 void ResultSlots::Erase(int slot) {
-  Store(slot, {.contract = {}, .score = kScoreNone, .lead = QStringLiteral("?"), .declarer = QStringLiteral("?")});
+  Store(slot, MakeResult(QString(), kScoreNone, QStringLiteral("?"), QStringLiteral("?")));
   arrays_.nsPercent[slot] = arrays_.ewPercent[slot] = 0;
   arrays_.matchpoints[slot] = 0;
 }

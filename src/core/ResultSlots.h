@@ -96,17 +96,15 @@ inline void ResultSlots::Store(int slot, const SlotResult& result) {
 
 inline SlotRecord ResultSlots::record(int slot) {
   const ResultSlotArrays& a = arrays_;
-  SlotRecord r{.result = {.ns = a.nsPair[slot],
-                          .ew = a.ewPair[slot],
-                          .contract = a.contract[slot],
-                          .score = a.score[slot],
-                          .lead = a.lead[slot],
-                          .declarer = a.declarer[slot]},
-               .round = a.round[slot],
-               .table = a.table[slot],
-               .board = a.board[slot],
-               .swapped = a.swapped[slot]};
+  SlotRecord r;
+  r.result = MakeResult(a.contract[slot], a.score[slot], a.lead[slot], a.declarer[slot]);
+  r.result.ns = a.nsPair[slot];
+  r.result.ew = a.ewPair[slot];
   if (a.score[slot] == kScoreAdjusted) r.result.percentages = std::pair(a.nsPercent[slot], a.ewPercent[slot]);
+  r.round = a.round[slot];
+  r.table = a.table[slot];
+  r.board = a.board[slot];
+  r.swapped = a.swapped[slot];
   return r;
 }
 

@@ -43,6 +43,18 @@ struct SlotResult {
   bool operator==(const SlotResult&) const = default;
 };
 
+// A result of the fields a slot keeps, from origin.
+inline SlotResult MakeResult(const QString& contract, int score, const QString& lead, const QString& declarer,
+                             ResultSource origin = ResultSource::Files) {
+  SlotResult r;
+  r.contract = contract;
+  r.score = score;
+  r.lead = lead;
+  r.declarer = declarer;
+  r.origin = origin;
+  return r;
+}
+
 // A slot's whole line: where it sits in the movement and the result it
 // holds (a line of the results file with its lead and declarer, an undo).
 struct SlotRecord {

@@ -52,14 +52,18 @@ struct Row {
 // What a row asks of its slot, or why it is refused.
 struct Outcome {
   QString error;  // the message, "" when accepted
-  QString contract;
-  int score = kScoreNone;
-  QString lead;
-  QString declarer;
-  int nsPercent = 0;
-  int ewPercent = 0;
-  bool split = false;
+  SlotResult result = MakeResult(QString(), kScoreNone, QString(), QString(), ResultSource::BridgeMates);
+  bool split = false;  // its percentages are the table's split
 };
+
+// A result without a contract played: its word and score.
+Outcome wordOutcome(const QString& contract, int score, const QString& unknown) {
+  Outcome o;
+  o.result.contract = contract;
+  o.result.score = score;
+  o.result.lead = o.result.declarer = unknown;
+  return o;
+}
 
 QString compact(QString text) {
   text.remove(u' ');
@@ -118,21 +122,17 @@ Outcome convertContract(const Row& row) {
     o.error = bad;
     return o;
   }
-  o.contract = built;
-  o.score = parsed.score;
-  o.declarer = declarer;
+  o.result.contract = built;
+  o.result.score = parsed.score;
+  o.result.declarer = declarer;
   // A lead that cannot be read is kept as "?" with the result rather than refused: the score must not be lost for it.
-  o.lead = LeadFromDevice(row.lead);
+  o.result.lead = LeadFromDevice(row.lead);
   return o;
 }
 
 // "55% - 45%" as the two percentages.
 Outcome convertSplit(const QString& remarks) {
-  Outcome o;
-  o.contract = QStringLiteral("AJU.");
-  o.score = kScoreAdjusted;
-  o.lead = QStringLiteral("?");
-  o.declarer = QStringLiteral("?");
+  Outcome o = wordOutcome(QStringLiteral("AJU."), kScoreAdjusted, QStringLiteral("?"));
   const qsizetype dash = remarks.indexOf(u'-');
   if (dash < 0) {
     o.error = QStringLiteral("Gros BUG! \"-\"  pas trouvé (") + remarks + QStringLiteral(") pour");
@@ -148,39 +148,24 @@ Outcome convertSplit(const QString& remarks) {
   y.chop(1);
   bool okX = false;
   bool okY = false;
-  o.nsPercent = x.trimmed().toInt(&okX);
-  o.ewPercent = y.trimmed().toInt(&okY);
-  if (!okX || !okY || o.nsPercent < 0 || o.nsPercent > 100 || o.ewPercent < 0 || o.ewPercent > 100) {
+  const int ns = x.trimmed().toInt(&okX);
+  const int ew = y.trimmed().toInt(&okY);
+  if (!okX || !okY || ns < 0 || ns > 100 || ew < 0 || ew > 100) {
     o.error = QStringLiteral("Gros BUG! X % Y  incorrect (") + remarks + QStringLiteral(") pour");
     return o;
   }
+  o.result.percentages = std::pair<double, double>(ns, ew);
   o.split = true;
   return o;
 }
 
 Outcome convert(const Row& row) {
   const QString upper = row.contract.toUpper();
-  if (upper == QLatin1String("PASS")) {
-    Outcome o;
-    o.contract = QStringLiteral("PASSE");
-    o.score = 0;
-    return o;
-  }
+  if (upper == QLatin1String("PASS")) return wordOutcome(QStringLiteral("PASSE"), 0, QString());
   if (!row.contract.isEmpty()) return convertContract(row);
-  if (row.remarks == QLatin1String("Not played")) {
-    Outcome o;
-    o.contract = QStringLiteral("MOY.");
-    o.score = kScoreAverage;
-    o.lead = o.declarer = QStringLiteral("?");
-    return o;
-  }
-  if (row.remarks == QLatin1String("Arbitral score")) {
-    Outcome o;
-    o.contract = QStringLiteral("AJU.");
-    o.score = kScoreAdjusted;
-    o.lead = o.declarer = QStringLiteral("?");
-    return o;
-  }
+  if (row.remarks == QLatin1String("Not played")) return wordOutcome(QStringLiteral("MOY."), kScoreAverage, QStringLiteral("?"));
+  if (row.remarks == QLatin1String("Arbitral score"))
+    return wordOutcome(QStringLiteral("AJU."), kScoreAdjusted, QStringLiteral("?"));
   return convertSplit(row.remarks);
 }
 
@@ -198,29 +183,19 @@ int findSlot(const Row& row, int ew) {
 void store(int slot, int board, const Outcome& o, AdjustmentReplacements& adjustments) {
   ResultSlots::SetSwapped(slot, 0);
   if (o.split) {
-    adjustments.set(slot, board, o.nsPercent, o.ewPercent);
+    const auto [ns, ew] = *o.result.percentages;
+    adjustments.set(slot, board, static_cast<int>(ns), static_cast<int>(ew));
     ResultSlots::SetAdjustmentLogged(slot, true);
-    StoreResult(slot,
-                {.contract = o.contract,
-                 .score = o.score,
-                 .lead = QStringLiteral("?"),
-                 .declarer = QStringLiteral("?"),
-                 .origin = ResultSource::BridgeMates,
-                 .percentages = std::pair<double, double>(o.nsPercent, o.ewPercent)});
+    StoreResult(slot, o.result);
     return;
   }
   adjustments.clear(slot);
   ResultSlots::SetAdjustmentLogged(slot, false);
   // A board not played, an arbitral score or none: matchpoints and
   // percentages none (a contract's are left to the frequencies).
-  const bool none = o.score >= kScoreAverage;
-  StoreResult(slot,
-              {.contract = o.contract,
-               .score = o.score,
-               .lead = o.lead,
-               .declarer = o.declarer,
-               .origin = ResultSource::BridgeMates,
-               .percentages = none ? std::optional(std::pair<double, double>(0, 0)) : std::nullopt});
+  SlotResult result = o.result;
+  if (result.score >= kScoreAverage) result.percentages = std::pair<double, double>(0, 0);
+  StoreResult(slot, result);
 }
 
 // The result of slot echoed to the tablets' server. With tablets added it
@@ -420,12 +395,7 @@ void apply(const Row& row, Pass& pass) {
                              row};
     return;
   }
-  if (row.erased) {
-    o = Outcome{};
-    o.contract.clear();
-    o.score = kScoreNone;
-    o.lead = o.declarer = QStringLiteral("?");
-  }
+  if (row.erased) o = wordOutcome(QString(), kScoreNone, QStringLiteral("?"));
   store(slot, row.board, o, pass.adjustments);
   pass.echoes << Echo{slot, row.erased, ResultContract[slot], ResultLead[slot], ResultDeclarer[slot]};
   pass.stored = true;
@@ -625,8 +595,8 @@ bool ScorersRowHolds(const SessionTable& t, int slot) {
   if (r.erased) return ResultScore[slot] == kScoreNone;
   const Outcome o = convert(r);
   if (!o.error.isEmpty()) return false;
-  if (o.split)
-    return ResultContract[slot] == o.contract && ResultScore[slot] == o.score &&
-           ResultNsPercent[slot] == o.nsPercent && ResultEwPercent[slot] == o.ewPercent;
-  return ResultContract[slot] == o.contract && ResultScore[slot] == o.score;
+  const bool same = ResultContract[slot] == o.result.contract && ResultScore[slot] == o.result.score;
+  if (!o.split) return same;
+  const auto [ns, ew] = *o.result.percentages;
+  return same && ResultNsPercent[slot] == ns && ResultEwPercent[slot] == ew;
 }

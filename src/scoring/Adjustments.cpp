@@ -295,16 +295,12 @@ bool AdjustOneResult(int board, int pair) {
   // The file line first: when it cannot be written, the slot stays as it was.
   AppendLine(scoring::AdjustmentsFileName(), QString::number(slot) + u' ' + QString::number(board) + u' ' +
                                                  AdjustmentRealText(ns) + u' ' + AdjustmentRealText(ew));
-  StoreResult(slot,
-              {.contract = QStringLiteral("AJU."),
-               .score = kScoreAdjusted,
-               .lead = ResultLead[slot],
-               .declarer = ResultDeclarer[slot],
-               .origin = ResultSource::Adjustment,
-               .remark = QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
-                         QString::number(values->second) + QStringLiteral("%)"),
-               .percentages = std::pair{ns, ew}},
-              ResultOrigin::Adjusted);
+  SlotResult adjusted =
+      MakeResult(QStringLiteral("AJU."), kScoreAdjusted, ResultLead[slot], ResultDeclarer[slot], ResultSource::Adjustment);
+  adjusted.remark = QStringLiteral("Arbitral score (") + QString::number(values->first) + QStringLiteral("%-") +
+                    QString::number(values->second) + QStringLiteral("%)");
+  adjusted.percentages = std::pair{ns, ew};
+  StoreResult(slot, adjusted, ResultOrigin::Adjusted);
   return true;
 }
 

@@ -429,8 +429,7 @@ void ScoreSheet::store(const QString& text, int score, Kind kind) {
   lastScore_ = score;
   const ResultOrigin origin =
       kind == Kind::Typed ? ResultOrigin::Typed : (score == kScoreAdjusted ? ResultOrigin::Adjusted : ResultOrigin::Key);
-  StoreResult(slot, {.contract = text, .score = score, .lead = lead, .declarer = declarer, .origin = ResultSource::BoardSheet},
-              origin);
+  StoreResult(slot, MakeResult(text, score, lead, declarer, ResultSource::BoardSheet), origin);
   afterStoreMove();
 }
 

@@ -378,12 +378,7 @@ void TableSheet::store(const QString& text, int score, ResultOrigin origin) {
   if (slot == 0) return;
   CurrentBoard = boardOf(current_);
   storing_ = 0;
-  StoreResult(slot,
-              {.contract = text,
-               .score = score,
-               .lead = QStringLiteral("?"),
-               .declarer = SheetDeclarerText(score, text),
-               .origin = ResultSource::TableSheet},
+  StoreResult(slot, MakeResult(text, score, QStringLiteral("?"), SheetDeclarerText(score, text), ResultSource::TableSheet),
               origin);
   if (SheetLineSkip && current_ == lineCount())
     nextTable();

@@ -11,10 +11,15 @@ using namespace exchange;
 namespace {
 
 TableResult contract(char declarer, const QString& text, const QString& lead = "?") {
-  return {ResultKind::Contract, {.contract = text, .lead = lead, .declarer = QString(QChar(declarer))}};
+  return {ResultKind::Contract, MakeResult(text, kScoreNone, lead, QString(QChar(declarer)))};
 }
 TableResult only(ResultKind kind, char declarer = 0) {
-  return {kind, {.declarer = declarer ? QString(QChar(declarer)) : QString()}};
+  return {kind, MakeResult({}, kScoreNone, "?", declarer ? QString(QChar(declarer)) : QString())};
+}
+TableResult split(int ns, int ew) {
+  TableResult r{ResultKind::Split, {}};
+  r.result.percentages = std::pair<double, double>(ns, ew);
+  return r;
 }
 
 }  // namespace
@@ -27,7 +32,7 @@ TEST(ExchangeLines, ATablesResultFileReadsBackAsWritten) {
       {only(ResultKind::NotPlayed), "2 1 0 7 3 2 14 NOT PLAYED"},
       {only(ResultKind::Average), "2 1 0 7 3 2 14 MOY"},
       {only(ResultKind::Arbitral), "2 1 0 7 3 2 14 AJU"},
-      {{ResultKind::Split, {.percentages = std::pair(60.0, 40.0)}}, "2 1 0 7 3 2 14 60 - 40"},
+      {split(60, 40), "2 1 0 7 3 2 14 60 - 40"},
       {only(ResultKind::Delete, 'N'), "2 1 0 7 3 2 14 N DELETE"},
   };
   for (const auto& [result, line] : cases) {
