@@ -1,16 +1,23 @@
 #include "scoring/ResultStore.h"
 
 #include "core/SafeFiles.h"
+#include "core/State.h"
 #include "core/TournamentFiles.h"
 #include "platform/TextFiles.h"
 #include "scoring/ScoringSupport.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
 ResultSheet SheetOf(ResultSource source) {
   return source == ResultSource::TableSheet ? ResultSheet::Table : ResultSheet::Board;
+}
+
+bool SameLine(const SlotRecord& a, const SlotRecord& b) {
+  return std::tie(a.ns, a.ew, a.score, a.round, a.table, a.board, a.swapped, a.contract) ==
+         std::tie(b.ns, b.ew, b.score, b.round, b.table, b.board, b.swapped, b.contract);
 }
 
 int BoardOf(int slot) { return ResultsPerBoard > 0 ? (slot - 1) / ResultsPerBoard + 1 : ResultBoard[slot]; }
@@ -109,4 +116,27 @@ void EraseResult(int slot, ResultSource sheet) {
     TellResultErased(slot, SheetOf(sheet));
   else
     TellResultsCounted();
+}
+
+void SwapResult(int slot, ResultSource sheet) {
+  if (slot < 1 || slot > kMaxResultSlots) return;
+  ResultSlots::SwapSides(slot);
+  SaveResults();
+  if (ResultScore[slot] != kScoreNone) TellResultStored(slot, SheetOf(sheet), ResultOrigin::Key);
+}
+
+void PutBackResult(int slot, const SlotRecord& record, ResultSource sheet) {
+  if (slot < 1 || slot > kMaxResultSlots) return;
+  const SlotRecord before = TakeSlotRecord(slot);
+  if (SameLine(before, record)) return;
+  CurrentBoard = BoardOf(slot);
+  ResultSlots::PutBack(slot, record);
+  const bool erased = before.score != kScoreNone && record.score == kScoreNone;
+  // No lead, declarer, percentages or ".ADJ" line outlives the result put away.
+  if (erased) DeleteSlotResult(slot);
+  SaveResults();
+  if (erased)
+    TellResultErased(slot, SheetOf(sheet));
+  else if (before.score != record.score || before.contract != record.contract)
+    TellResultStored(slot, SheetOf(sheet), ResultOrigin::Typed);
 }
