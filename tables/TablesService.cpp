@@ -50,6 +50,13 @@ Reply waitReply(qint64 seconds) {
   r.body.insert(QStringLiteral("wait"), seconds);
   return r;
 }
+// The board file's row and the echo are of the same two pairs: the row gives
+// them as the slot stores them, the echo as they sat (exchanged when the
+// director swapped the result's sides).
+bool samePairs(const FrequencyRow& row, const EchoLine& echo) {
+  return (row.ns == echo.ns && row.ew == echo.ew) || (row.ns == echo.ew && row.ew == echo.ns);
+}
+
 Reply writeFailed() {
   return ErrorReply(500, QStringLiteral("write_failed"),
                     QStringLiteral("Écriture impossible sur l'ordinateur : prévenez l'arbitre."));
@@ -531,7 +538,7 @@ std::optional<QString> TablesService::heldLead(int table, int board) {
   // The tablets' echo carries no lead: the board file's row of the two pairs
   // does, once it holds the echoed result.
   for (const FrequencyRow& r : ParseBoardFile(ReadExchangeLines(folder_.boardFile(board)).value_or(QStringList())))
-    if (r.ns == e->ns && r.ew == e->ew && r.contract == e->contract && r.declarer == e->declarer) return r.lead;
+    if (samePairs(r, *e) && r.contract == e->contract && r.declarer == e->declarer) return r.lead;
   return std::nullopt;
 }
 
@@ -542,7 +549,7 @@ void TablesService::splitOf(int board, FrequencyRow& row) {
   for (int t = 1; s && t <= s->prefs.tableCount; ++t) {
     const auto lines = ReadExchangeLines(folder_.echoFile(t, board), 4096);
     const std::optional<EchoLine> e = lines && !lines->isEmpty() ? ParseEchoLine(lines->first()) : std::nullopt;
-    if (!e || e->board != board || e->ns != row.ns || e->ew != row.ew) continue;
+    if (!e || e->board != board || !samePairs(row, *e)) continue;
     const QStringList split = ValueOfEcho(*e).split(QStringLiteral(" - "));
     bool ok[2] = {};
     const int ns = split.size() == 2 ? split[0].toInt(&ok[0]) : 0;

@@ -122,3 +122,14 @@ inline constexpr const OneBased<int, kMaxResultSlots>& ResultMatchpoints = Resul
 inline constexpr const OneBased<double, kMaxResultSlots>& ResultNsPercent = ResultSlots::view().nsPercent;
 inline constexpr const OneBased<double, kMaxResultSlots>& ResultEwPercent = ResultSlots::view().ewPercent;
 inline constexpr const OneBased<int, kMaxResultSlots>& ResultAdjustmentLogged = ResultSlots::view().adjustmentLogged;
+
+// The slot's pairs as they sat at the table: N/S and E/W exchanged when its
+// result is swapped. What the table devices are told of a slot.
+struct SeatedPairs {
+  int ns = 0;
+  int ew = 0;
+};
+inline SeatedPairs SeatedPairsOf(int slot) {
+  return ResultSwapped[slot] != 0 ? SeatedPairs{ResultEwPair[slot], ResultNsPair[slot]}
+                                  : SeatedPairs{ResultNsPair[slot], ResultEwPair[slot]};
+}

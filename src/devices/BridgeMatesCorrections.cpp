@@ -33,8 +33,9 @@ void appendTo(SessionTable& t, int slot, Fill fill) {
   t.setInteger(QStringLiteral("Table"), ResultTable[slot]);
   t.setInteger(QStringLiteral("Round"), ResultRound[slot]);
   t.setInteger(QStringLiteral("Board"), ResultBoard[slot]);
-  t.setInteger(QStringLiteral("PairNS"), ResultNsPair[slot]);
-  t.setInteger(QStringLiteral("PairEW"), DeviceEwNumber(ResultEwPair[slot]));
+  const SeatedPairs seated = SeatedPairsOf(slot);
+  t.setInteger(QStringLiteral("PairNS"), seated.ns);
+  t.setInteger(QStringLiteral("PairEW"), DeviceEwNumber(seated.ew));
   fill(t);
   t.setYesNo(QStringLiteral("Processed"), false);
   const QDateTime now = platform::now();
@@ -208,12 +209,23 @@ void ResendBridgeMatesCorrections() {
   const int slotCount = std::clamp(ResultSlotCount, 0, kMaxResultSlots);
   // A slot found as the collection finds a row's: board, N/S pair, and the
   // E/W pair as the program numbers it (a row may give it as the devices
-  // number it or as it stands in the slots).
+  // number it or as it stands in the slots). Rows give the pairs as they sat
+  // (exchanged after a swap of sides): a slot is found by its pairs in
+  // either order, and a row whose pairs are not the seated ones does not
+  // hold it.
   const auto slotKey = [](int board, int ns, int ew) { return QStringLiteral("%1 %2 %3").arg(board).arg(ns).arg(ew); };
+  const auto rowKey = [&slotKey](int board, int ns, int ew) { return slotKey(board, ns, ProgramEwNumber(ew)); };
+  const auto seatedKey = [&rowKey](int s, bool exchanged) {
+    SeatedPairs seated = SeatedPairsOf(s);
+    if (exchanged) std::swap(seated.ns, seated.ew);
+    return rowKey(ResultBoard[s], seated.ns, DeviceEwNumber(seated.ew));
+  };
   QHash<QString, int> slotOf;
   for (int s = 1; s <= slotCount; ++s)
-    if (ResultNsPair[s] != 0 && ResultEwPair[s] != 0)
+    if (ResultNsPair[s] != 0 && ResultEwPair[s] != 0) {
       slotOf.insert(slotKey(ResultBoard[s], ResultNsPair[s], ResultEwPair[s]), s);
+      for (const bool exchanged : {false, true}) slotOf.insert(seatedKey(s, exchanged), s);
+    }
   // The last row of each slot, in the order the rows were written: what the
   // control program shows. A slot with a scorers' row not yet collected is
   // left to the collection, which will make it what the row says.
@@ -222,14 +234,15 @@ void ResendBridgeMatesCorrections() {
   withReceivedData([&](SessionTable& t) {
     for (t.first(); !t.eof(); t.next()) {
       if (t.integer(QStringLiteral("Section")) != 1) continue;
-      const int s = slotOf.value(slotKey(t.integer(QStringLiteral("Board")), t.integer(QStringLiteral("PairNS")),
-                                         ProgramEwNumber(t.integer(QStringLiteral("PairEW")))));
+      const QString key = rowKey(t.integer(QStringLiteral("Board")), t.integer(QStringLiteral("PairNS")),
+                                 t.integer(QStringLiteral("PairEW")));
+      const int s = slotOf.value(key);
       if (s == 0) continue;
       const bool ours = t.text(QStringLiteral("Remarks")).contains(kTag);
       if (!ours && !t.yes(QStringLiteral("Processed")))
         waiting.insert(s);
       else
-        holds.insert(s, ours ? correctionHolds(t, s) : ScorersRowHolds(t, s));
+        holds.insert(s, key != seatedKey(s, true) && (ours ? correctionHolds(t, s) : ScorersRowHolds(t, s)));
     }
   });
   for (int s = 1; s <= slotCount; ++s) {

@@ -198,23 +198,6 @@ void store(int slot, int board, const Outcome& o, AdjustmentReplacements& adjust
   StoreResult(slot, result);
 }
 
-// The result of slot echoed to the tablets' server. With tablets added it
-// goes as the tablets' own board line: were nothing written then, a result
-// keyed on a BridgeMate would never reach the tablets' server, while a
-// tablet's result does reach the BridgeMates.
-void echo(int slot, bool erased) {
-  if (!TabletsInUse) {
-    WriteTableResultFile(slot, erased);
-    return;
-  }
-  if (erased)
-    WriteTabletDeleteLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], ResultNsPair[slot],
-                          ResultEwPair[slot]);
-  else
-    WriteTabletResultLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], ResultNsPair[slot],
-                          ResultEwPair[slot], ResultContract[slot], ResultDeclarer[slot]);
-}
-
 struct Refusal {
   QString text;
   Row row;
@@ -352,21 +335,23 @@ struct Echo {
   QString declarer;
 };
 
-// Echoes the row's own result, even when a later row of the pass changed the
-// slot again; the slot is left as the pass left it.
-void echoAsStored(const Echo& e) {
-  const auto put = [slot = e.slot](const QString& contract, const QString& lead, const QString& declarer) {
-    ResultSlots::SetPlay(slot, contract, lead, declarer);
-  };
-  const Echo now{e.slot, e.erased, ResultContract[e.slot], ResultLead[e.slot], ResultDeclarer[e.slot]};
-  put(e.contract, e.lead, e.declarer);
-  try {
-    echo(e.slot, e.erased);
-  } catch (...) {
-    put(now.contract, now.lead, now.declarer);
-    throw;
+// The result a row stored, echoed to the tablets' server as the row left it,
+// even when a later row of the pass changed the slot again. With tablets
+// added it goes as the tablets' own board line: were nothing written then, a
+// result keyed on a BridgeMate would never reach the tablets' server, while a
+// tablet's result does reach the BridgeMates.
+void echo(const Echo& e) {
+  const int slot = e.slot;
+  if (!TabletsInUse) {
+    WriteTableResultFile(slot, e.contract, e.lead, e.declarer, e.erased);
+    return;
   }
-  put(now.contract, now.lead, now.declarer);
+  const SeatedPairs seated = SeatedPairsOf(slot);
+  if (e.erased)
+    WriteTabletDeleteLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], seated.ns, seated.ew);
+  else
+    WriteTabletResultLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], seated.ns, seated.ew, e.contract,
+                          e.declarer);
 }
 
 struct Pass {
@@ -572,7 +557,7 @@ void ImportBridgeMatesResults() {
   if (marked) {
     QList<int> tables;
     for (const Echo& e : pass.echoes) {
-      echoAsStored(e);
+      echo(e);
       if (!tables.contains(ResultTable[e.slot])) tables << ResultTable[e.slot];
     }
     for (const int t : tables)

@@ -31,7 +31,8 @@ class TableDeviceEchoes : public DeviceEchoes, public ResultListener {
   // key (average, passed out, the last result again): what the scorers show
   // is then what a resume would send them (it sends every slot whose last
   // row differs, a key result included), whether the program was restarted
-  // or not.
+  // or not. A swap of sides comes as a result keyed: the line and the row
+  // carry the pairs as they sat.
   void resultStored(int slot, ResultSheet, ResultOrigin origin) override {
     const bool toldAdjusted = origin == ResultOrigin::Adjusted && tablets() && !AwaitsPercentages(slot);
     if (!toldAdjusted) writeResultLine(slot);
@@ -41,8 +42,8 @@ class TableDeviceEchoes : public DeviceEchoes, public ResultListener {
   // Erased at the desk: the board goes back to its table, which may enter it
   // again (the deletion line says so, and the board is no longer settled).
   void resultErased(int slot, ResultSheet) override {
-    WriteTabletDeleteLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], ResultNsPair[slot],
-                          ResultEwPair[slot]);
+    const SeatedPairs seated = SeatedPairsOf(slot);
+    WriteTabletDeleteLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], seated.ns, seated.ew);
     RemoveSettledBoardFile(slot);
     AppendNotPlayedResult(slot);
   }
@@ -57,8 +58,9 @@ class TableDeviceEchoes : public DeviceEchoes, public ResultListener {
  private:
   static bool tablets() { return TabletsMode || TabletsInUse; }
   static void writeResultLine(int slot) {
-    WriteTabletResultLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], ResultNsPair[slot],
-                          ResultEwPair[slot], EchoedResult(slot), ResultDeclarer[slot]);
+    const SeatedPairs seated = SeatedPairsOf(slot);
+    WriteTabletResultLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], seated.ns, seated.ew,
+                          EchoedResult(slot), ResultDeclarer[slot]);
   }
 };
 

@@ -50,10 +50,12 @@ QString boardDeleteLine(int table, int board, int round, int nsPair, int ewPair)
   return boardResultLine(table, board, round, nsPair, ewPair, QStringLiteral("DELETE"), QStringLiteral("declarant"));
 }
 
-// The echo of a BridgeMates result: the slot's line under number k.
-exchange::EchoLine tableResultLine(int slot, int k, const QString& contract, const QString& lead) {
-  return {ResultTable[slot], k,        ResultBoard[slot],      ResultRound[slot], ResultNsPair[slot],
-          ResultEwPair[slot], ResultDeclarer[slot], contract, lead};
+// The echo of a BridgeMates result: the slot's line under number k, its
+// pairs as they sat.
+exchange::EchoLine tableResultLine(int slot, int k, const QString& contract, const QString& lead,
+                                   const QString& declarer) {
+  const SeatedPairs seated = SeatedPairsOf(slot);
+  return {ResultTable[slot], k, ResultBoard[slot], ResultRound[slot], seated.ns, seated.ew, declarer, contract, lead};
 }
 
 // The boards of round r's list at the table.
@@ -128,6 +130,11 @@ QString EchoedResult(int slot) {
 }
 
 void WriteTableResultFile(int slot, bool erased, bool listOnce) {
+  WriteTableResultFile(slot, ResultContract[slot], ResultLead[slot], ResultDeclarer[slot], erased, listOnce);
+}
+
+void WriteTableResultFile(int slot, const QString& contract, const QString& lead, const QString& declarer, bool erased,
+                          bool listOnce) {
   if (TabletsInUse || slot < 1 || slot > kMaxResultSlots) return;
   const int table = ResultTable[slot];
   if (!tableFolderKnown(table)) return;
@@ -138,9 +145,9 @@ void WriteTableResultFile(int slot, bool erased, bool listOnce) {
     ShowAlert(QStringLiteral("Bug! 100 fichiers RESX trouvés..."));
     return;
   }
-  const exchange::EchoLine held = tableResultLine(slot, k, ResultContract[slot], ResultLead[slot]);
+  const exchange::EchoLine held = tableResultLine(slot, k, contract, lead, declarer);
   const exchange::EchoLine sent =
-      erased ? tableResultLine(slot, k, QStringLiteral("DELETE"), QStringLiteral("?")) : held;
+      erased ? tableResultLine(slot, k, QStringLiteral("DELETE"), QStringLiteral("?"), declarer) : held;
   RewriteWholeFile(folder + QStringLiteral("/RESS%1.TXT").arg(k),
                    exchange::EchoLineText(sent) + QStringLiteral("\r\n"));
   RewriteWholeFile(folder + QStringLiteral("/RESX%1.TXT").arg(k),
@@ -167,11 +174,15 @@ void WriteTableResultFile(int slot, bool erased, bool listOnce) {
 namespace {
 
 // A result line (RESS/RESX) that reports slot: its board, round and pairs
-// (the E/W pair as the movement numbers it too, as a tablet may send it).
+// (the E/W pair as the movement numbers it too, as a tablet may send it), in
+// either order: a line from before a swap of sides reports the slot too.
 bool reportsSlot(const QString& line, int slot) {
   const std::optional<exchange::EchoLine> e = exchange::ParseEchoLine(line);
-  return e && e->board == ResultBoard[slot] && e->round == ResultRound[slot] && e->ns == ResultNsPair[slot] &&
-         (e->ew == ResultEwPair[slot] || (MitchellNumbering && e->ew + TableCount == ResultEwPair[slot]));
+  if (!e || e->board != ResultBoard[slot] || e->round != ResultRound[slot]) return false;
+  const auto pairs = [&e](int ns, int ew) {
+    return e->ns == ns && (e->ew == ew || (MitchellNumbering && e->ew + TableCount == ew));
+  };
+  return pairs(ResultNsPair[slot], ResultEwPair[slot]) || pairs(ResultEwPair[slot], ResultNsPair[slot]);
 }
 
 bool reportsDeletion(const std::optional<QString>& line) {
@@ -190,10 +201,11 @@ void resendBoardLine(int slot) {
   const QString folder = TableFolder(table);
   const std::optional<QString> sent = ReadExchangeLine(folder + QStringLiteral("/RESS%1.TXT").arg(board));
   const std::optional<QString> kept = ReadExchangeLine(folder + QStringLiteral("/RESX%1.TXT").arg(board));
+  const SeatedPairs seated = SeatedPairsOf(slot);
   if (ResultScore[slot] == kScoreNone) {
     const bool told = (!sent || !reportsSlot(*sent, slot) || reportsDeletion(sent)) &&
                       (!kept || !reportsSlot(*kept, slot) || reportsDeletion(kept));
-    if (!told) WriteTabletDeleteLine(table, board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot]);
+    if (!told) WriteTabletDeleteLine(table, board, ResultRound[slot], seated.ns, seated.ew);
     return;
   }
   const QString contract = EchoedResult(slot);
@@ -213,12 +225,11 @@ void resendBoardLine(int slot) {
     return *a == *b;
   };
   for (const QString& form : forms) {
-    const QString line = boardResultLine(table, board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot],
-                                         form, ResultDeclarer[slot]);
+    const QString line = boardResultLine(table, board, ResultRound[slot], seated.ns, seated.ew, form,
+                                         ResultDeclarer[slot]);
     if (same(sent, line) && same(kept, line)) return;
   }
-  WriteTabletResultLine(table, board, ResultRound[slot], ResultNsPair[slot], ResultEwPair[slot], contract,
-                        ResultDeclarer[slot]);
+  WriteTabletResultLine(table, board, ResultRound[slot], seated.ns, seated.ew, contract, ResultDeclarer[slot]);
 }
 
 // What a BridgeMates table has not taken yet: its RESS<k> files, each with
@@ -274,7 +285,8 @@ void resendTableFile(int slot, const QList<Pending>& pending) {
     if (!listed) WriteTableResultFile(slot, false, true);
     return;
   }
-  const exchange::EchoLine held = tableResultLine(slot, newest->k, ResultContract[slot], ResultLead[slot]);
+  const exchange::EchoLine held =
+      tableResultLine(slot, newest->k, ResultContract[slot], ResultLead[slot], ResultDeclarer[slot]);
   if (exchange::ParseEchoLine(newest->line) != held || !listed) WriteTableResultFile(slot, false, true);
 }
 

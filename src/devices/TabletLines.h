@@ -17,12 +17,16 @@ void WriteTabletResultLine(int table, int board, int round, int nsPair, int ewPa
 // RESX<board>.TXT goes, and the line is logged in LOG.TXT of the exchange
 // folder.
 void WriteTabletDeleteLine(int table, int board, int round, int nsPair, int ewPair);
-// The echo of a BridgeMates result (erased or not) of slot: RESS<k>/RESX<k>
-// with k the first free number from 1 to 100, and the round's board list.
-// With tablets added nothing is written. 100 pending files: one alert, and
-// this echo is skipped. listOnce: a board the round's list holds already is
-// not listed again.
+// The echo of a BridgeMates result (erased or not) of slot, its pairs as they
+// sat: RESS<k>/RESX<k> with k the first free number from 1 to 100, and the
+// round's board list. With tablets added nothing is written. 100 pending
+// files: one alert, and this echo is skipped. listOnce: a board the round's
+// list holds already is not listed again.
 void WriteTableResultFile(int slot, bool erased, bool listOnce = false);
+// The same with the result given: the one a row stored, when a later row of
+// the same pass changed the slot again.
+void WriteTableResultFile(int slot, const QString& contract, const QString& lead, const QString& declarer, bool erased,
+                          bool listOnce = false);
 
 // A board settled by the director at a table: "ARBITRE<board>.TXT" of the
 // table's folder (SettledBoardFile, beside the board's "RESX" echo),

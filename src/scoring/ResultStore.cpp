@@ -1,6 +1,7 @@
 #include "scoring/ResultStore.h"
 
 #include "core/SafeFiles.h"
+#include "core/State.h"
 #include "core/TournamentFiles.h"
 #include "platform/TextFiles.h"
 #include "scoring/ScoringSupport.h"
@@ -112,4 +113,27 @@ void EraseResult(int slot, ResultSource sheet) {
     TellResultErased(slot, SheetOf(sheet));
   else
     TellResultsCounted();
+}
+
+void SwapResult(int slot, ResultSource sheet) {
+  if (slot < 1 || slot > kMaxResultSlots) return;
+  ResultSlots::SwapSides(slot);
+  SaveResults();
+  if (ResultScore[slot] != kScoreNone) TellResultStored(slot, SheetOf(sheet), ResultOrigin::Key);
+}
+
+void PutBackResult(int slot, const SlotRecord& record, ResultSource sheet) {
+  if (slot < 1 || slot > kMaxResultSlots) return;
+  const SlotRecord before = ResultSlots::record(slot);
+  if (before == record) return;
+  CurrentBoard = BoardOf(slot);
+  ResultSlots::PutBack(slot, record);
+  const bool erased = before.result.score != kScoreNone && record.result.score == kScoreNone;
+  // No lead, declarer, percentages or ".ADJ" line outlives the result put away.
+  if (erased) DeleteSlotResult(slot);
+  SaveResults();
+  if (erased)
+    TellResultErased(slot, SheetOf(sheet));
+  else if (before.result.score != record.result.score || before.result.contract != record.result.contract)
+    TellResultStored(slot, SheetOf(sheet), ResultOrigin::Typed);
 }

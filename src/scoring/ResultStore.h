@@ -33,6 +33,17 @@ void StoreResult(int slot, const SlotResult& result, ResultOrigin how = ResultOr
 // held a result, else the results counted again.
 void EraseResult(int slot, ResultSource sheet);
 
+// Swaps N/S and E/W of slot's result at a sheet (BoardSheet or TableSheet),
+// saves, and, when the slot holds a result, tells the news once as a result
+// stored by a key: the devices echo it with the pairs as they sat.
+void SwapResult(int slot, ResultSource sheet);
+
+// Puts slot's line back as it was before the sheet began taking a result
+// (the undo of both sheets): saved when it changed, and the news told once
+// when the slot's result changed meanwhile (a collection stored one there):
+// erased when it now holds none, else stored at that sheet.
+void PutBackResult(int slot, const SlotRecord& record, ResultSource sheet);
+
 // With table devices: appends "<board> <ns> <ew> " to "DonnesArbitre.TXT",
 // then tells that the results are to be counted again (core/ResultNews.h).
 void WriteRefereeDealsFile(int board, int nsPair, int ewPair);

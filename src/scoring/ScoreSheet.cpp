@@ -153,8 +153,7 @@ bool SwapResultSides(int slot) {
     ShowAlert(QStringLiteral("Impossible d'inverser un tel score! Supprimez-le et modifiez-le d'abord"));
     return false;
   }
-  ResultSlots::SwapSides(slot);
-  SaveResults();
+  SwapResult(slot, ResultSource::BoardSheet);
   return true;
 }
 
@@ -345,7 +344,7 @@ bool ScoreSheet::readyForResult(SheetKey key) {
 
 void ScoreSheet::restoreUndo() {
   if (undo_.slot < 1 || undo_.slot > kMaxResultSlots) return;
-  ResultSlots::PutBack(undo_.slot, undo_.record);
+  PutBackResult(undo_.slot, undo_.record, ResultSource::BoardSheet);
 }
 
 EntryColumn ScoreSheet::beginTyping(QChar typed, QString& fieldText) {

@@ -370,7 +370,7 @@ bool TableSheet::validate(const QString& typed) {
 
 void TableSheet::restoreUndo() {
   if (!undo_.held || undo_.slot < 1 || undo_.slot > kMaxResultSlots) return;
-  ResultSlots::PutBack(undo_.slot, undo_.record);
+  PutBackResult(undo_.slot, undo_.record, ResultSource::TableSheet);
 }
 
 void TableSheet::store(const QString& text, int score, ResultOrigin origin) {
@@ -427,8 +427,7 @@ void TableSheet::swapCurrent() {
   // Any line of the sheet, whatever it holds ("MOY.", "AJU.", nothing yet).
   const int s = currentSlot();
   if (bye_ || s == 0) return;
-  ResultSlots::SwapSides(s);
-  SaveResults();
+  SwapResult(s, ResultSource::TableSheet);
 }
 
 void EnterTableSheets(const std::function<void(TableSheet&)>& showSheet) {

@@ -10,7 +10,9 @@
 #include "devices/TablePlayers.h"
 #include "devices/TableStates.h"
 #include "devices/TabletFiles.h"
+#include "scoring/Adjustments.h"
 #include "scoring/ScoreSheet.h"
+#include "scoring/TableSheet.h"
 #include "support/BridgeMatesScorers.h"
 #include "support/devices/BridgeMatesTournament.h"
 #include "support/TestDatabase.h"
@@ -524,4 +526,88 @@ TEST_F(BridgeMatesPlayTest, AKeyResultSendsTheRowsAResumeWouldSend) {
   }
   ResendBridgeMatesCorrections();
   EXPECT_EQ(received().size(), 3);
+}
+
+// Board 1 at table 1 in round 1 collected, N/S pair 1 against E/W pair 8 (1
+// for the scorers); the pairs sat the other way round, and the director
+// swaps it at the board's sheet: one row tells the scorers the pairs as they
+// sat (pair 8 N/S, pair 1 E/W), and a resume finds it.
+TEST_F(BridgeMatesPlayTest, ASwapOfSidesSendsOneRowWithThePairsAsTheySat) {
+  key(1, 1, "N", "3 NT", "=");
+  ImportBridgeMatesResults();
+  const int s = slot(1, 1);
+  ASSERT_EQ(ResultContract[s], "3SN=");
+  ScoreSheet sheet;
+  sheet.layOut(1);
+  for (int line = 1; line <= sheet.lineCount(); ++line)
+    if (sheet.slotOfLine(line) == s) sheet.setCurrentLine(line);
+  sheet.swapCurrent();
+  const QList<QVariantMap> rows = received();
+  ASSERT_EQ(rows.size(), 2);
+  EXPECT_EQ(rows[1]["Table"].toInt(), 1);
+  EXPECT_EQ(rows[1]["PairNS"].toInt(), 8);
+  EXPECT_EQ(rows[1]["PairEW"].toInt(), 1);
+  EXPECT_EQ(rows[1]["Contract"], "3 NT ");
+  EXPECT_EQ(rows[1]["Remarks"], "Morvel");
+  ResendBridgeMatesCorrections();
+  EXPECT_EQ(received().size(), 2);
+
+  // Its row lost, the resume sends it; swapped back, its row too.
+  {
+    testing_support::TestDatabase db("lost");
+    db.open(BwsFileName);
+    db.exec("DELETE FROM ReceivedData WHERE rowid = (SELECT MAX(rowid) FROM ReceivedData)");
+  }
+  ResendBridgeMatesCorrections();
+  ASSERT_EQ(received().size(), 2);
+  EXPECT_EQ(received()[1]["PairNS"].toInt(), 8);
+  sheet.swapCurrent();
+  ASSERT_EQ(received().size(), 3);
+  EXPECT_EQ(received()[2]["PairNS"].toInt(), 1);
+  ResendBridgeMatesCorrections();
+  EXPECT_EQ(received().size(), 3);
+}
+
+// The director opens board 1 of table 1 at the table's sheet, entering by
+// numbers; the scorers' result is collected there before he types 0, which
+// puts the line back as it was, without a result: the scorers are told.
+TEST_F(BridgeMatesPlayTest, AnUndoAfterACollectedResultTellsTheScorers) {
+  EntryByContracts = false;  // numbers, as the sheet's options allow
+  LastSheetRound = 1;
+  TableSheet sheet;
+  ASSERT_TRUE(sheet.startRound());
+  const int s = slot(1, 1);
+  ASSERT_EQ(sheet.currentSlot(), s);
+  ASSERT_TRUE(sheet.readyForResult());
+  key(1, 1, "N", "3 NT", "=", "HK");
+  ImportBridgeMatesResults();
+  ASSERT_EQ(ResultContract[s], "3SN=");
+  EXPECT_FALSE(sheet.validate("0"));
+  EXPECT_EQ(ResultScore[s], kScoreNone);
+  EXPECT_EQ(ResultLead[s], "?");
+  EXPECT_FALSE(readBytes(dataDir() + "20261207.VAR").contains("3SN="));
+  const QList<QVariantMap> rows = received();
+  ASSERT_EQ(rows.size(), 2);
+  EXPECT_EQ(rows[1]["Remarks"], "Not played (Morvel)");
+  EXPECT_EQ(rows[1]["PairNS"].toInt(), 1);
+  EXPECT_EQ(rows[1]["PairEW"].toInt(), 1);
+  ResendBridgeMatesCorrections();
+  EXPECT_EQ(received().size(), 2);
+}
+
+// An adjustment dropped in "Ajustements" hands the board back: the scorers
+// get a board not played after the arbitral score.
+TEST_F(BridgeMatesPlayTest, ADroppedAdjustmentTellsTheScorers) {
+  const int s = slot(1, 1);
+  talk.answerText("4");  // 60 % - 40 %
+  ASSERT_TRUE(AdjustOneResult(1, ResultNsPair[s]));
+  talk.answer(1);  // "On efface?": Oui
+  ListOrDeleteAdjustments(false);
+  EXPECT_EQ(ResultScore[s], kScoreNone);
+  const QList<QVariantMap> rows = received();
+  ASSERT_EQ(rows.size(), 2);
+  EXPECT_EQ(rows[0]["Remarks"], "Arbitral score (60%-40%) (Morvel)");
+  EXPECT_EQ(rows[1]["Remarks"], "Not played (Morvel)");
+  EXPECT_EQ(rows[1]["Board"].toInt(), 1);
+  EXPECT_EQ(rows[1]["PairNS"].toInt(), 1);
 }

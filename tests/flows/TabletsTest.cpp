@@ -22,6 +22,7 @@
 #include "scoring/Ranking.h"
 #include "scoring/ResultFiles.h"
 #include "scoring/ScoreSheet.h"
+#include "scoring/TableSheet.h"
 #include "setup/Movements.h"
 #include "support/devices/TabletTables.h"
 #include "support/TestState.h"
@@ -835,4 +836,47 @@ TEST_F(TabletsTest, AnAdjustmentDeletedAtTheDeskHandsTheBoardBackToItsTable) {
   ImportTabletResults();
   EXPECT_EQ(ResultContract[slot], "PASSE");
   EXPECT_TRUE(referee.isEmpty());
+}
+
+// Table 1 played boards 1 and 2 in round 1 with N/S pair 1 and E/W pair 8
+// sitting the other way round: the director swaps board 1 at the board's
+// sheet and board 2 at the table's sheet. Each board's line then gives pair
+// 8 as N/S and pair 1 as E/W, and a resume finds nothing to send again.
+TEST_F(TabletsTest, ASwapOfSidesAtEitherSheetRewritesTheBoardsEcho) {
+  const int first = firstRoundSlot(1), second = firstRoundSlot(2);
+  ASSERT_EQ(ResultTable[first], 1);
+  ASSERT_EQ(ResultNsPair[first], 1);
+  ASSERT_EQ(ResultEwPair[first], 8);
+  ASSERT_EQ(ResultTable[second], 1);
+  ScoreSheet board;
+  PutSheetOn(board, first);
+  ASSERT_TRUE(board.readyForResult());
+  talk.answer(1);  // the score confirmed
+  ASSERT_TRUE(board.validate("3SN=", EntryColumn::Result));
+  ASSERT_EQ(readBytes(table(1) + "RESS1.TXT"), "1 1 999 1 1 1 8 ? 3SN= Entame=?\r\n");
+  PutSheetOn(board, first);
+  board.swapCurrent();
+  EXPECT_EQ(ResultSwapped[first], 1);
+  EXPECT_EQ(readBytes(table(1) + "RESS1.TXT"), "1 1 999 1 1 8 1 ? 3SN= Entame=?\r\n");
+  EXPECT_EQ(readBytes(table(1) + "RESX1.TXT"), "1 1 999 1 1 8 1 ? 3SN= Entame=?\r\n");
+
+  EntryByContracts = true;  // as always with table devices
+  LastSheetRound = 1;
+  TableSheet sheet;
+  ASSERT_TRUE(sheet.startRound());
+  ASSERT_EQ(sheet.currentSlot(), second);  // its first line without a result
+  ASSERT_TRUE(sheet.readyForResult());
+  talk.answer(1);
+  ASSERT_TRUE(sheet.validate("4CE-1"));
+  ASSERT_EQ(readBytes(table(1) + "RESS2.TXT"), "1 1 999 2 1 1 8 E 4CE-1 Entame=?\r\n");
+  sheet.up();
+  sheet.swapCurrent();
+  EXPECT_EQ(readBytes(table(1) + "RESS2.TXT"), "1 1 999 2 1 8 1 E 4CE-1 Entame=?\r\n");
+  EXPECT_EQ(readBytes(table(1) + "RESX2.TXT"), "1 1 999 2 1 8 1 E 4CE-1 Entame=?\r\n");
+
+  const QByteArray log = readBytes(dataDir() + "ABC.LOG");
+  EXPECT_EQ(log.count('\n'), 4);
+  ResendTableEchoes();
+  EXPECT_EQ(readBytes(dataDir() + "ABC.LOG"), log);
+  EXPECT_EQ(readBytes(table(1) + "RESS1.TXT"), "1 1 999 1 1 8 1 ? 3SN= Entame=?\r\n");
 }

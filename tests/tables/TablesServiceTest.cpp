@@ -12,6 +12,7 @@
 #include "devices/TabletFiles.h"
 #include "devices/TabletImport.h"
 #include "scoring/Adjustments.h"
+#include "scoring/ResultStore.h"
 #include "setup/PairLookups.h"
 #include "devices/TabletLines.h"
 #include "support/devices/TabletTables.h"
@@ -557,16 +558,24 @@ TEST_F(TablesServiceTest, TheFrequencyOfASplitGivenAtTheDeskShowsItsPercentages)
   ASSERT_TRUE(service->result(other, contract(3, 2, 2, "S", 3, "S", 0)).body["written"].toBool());
   ImportTabletResults();
   // Table 1 plays board 2 in round 1, table 3 in round 2.
-  for (const auto& [device, t, round] : {std::tuple{token, 1, 1}, std::tuple{other, 3, 2}}) {
-    bool seen = false;
-    for (const QJsonValue row : board(service->state(device, t), round, 2)["frequency"].toArray()) {
-      if (row["ns"].toInt() != 1) continue;  // table 1: N/S 1 against E/W 4
-      seen = true;
-      EXPECT_EQ(row["nsPercent"].toInt(-1), 60) << "table " << t;
-      EXPECT_EQ(row["ewPercent"].toInt(-1), 40) << "table " << t;
+  const auto splitShown = [&] {
+    for (const auto& [device, t, round] : {std::tuple{token, 1, 1}, std::tuple{other, 3, 2}}) {
+      bool seen = false;
+      for (const QJsonValue row : board(service->state(device, t), round, 2)["frequency"].toArray()) {
+        if (row["ns"].toInt() != 1) continue;  // table 1: N/S 1 against E/W 4
+        seen = true;
+        EXPECT_EQ(row["nsPercent"].toInt(-1), 60) << "table " << t;
+        EXPECT_EQ(row["ewPercent"].toInt(-1), 40) << "table " << t;
+      }
+      EXPECT_TRUE(seen) << "table " << t;
     }
-    EXPECT_TRUE(seen) << "table " << t;
-  }
+  };
+  splitShown();
+  // The pairs sat the other way round: swapped at the table's sheet, the echo
+  // gives E/W 4 as N/S, and the split is still found.
+  SwapResult(slotOf(2, 1), ResultSource::TableSheet);
+  ASSERT_EQ(readBytes(table(1) + "RESS2.TXT"), "1 1 999 2 1 4 1 ? 60 - 40 Entame=?\r\n");
+  splitShown();
 }
 
 class TablesHandMadeFolder : public testing_support::TalvaronTest {};
