@@ -1,6 +1,7 @@
 #include "core/DeviceFiles.h"
 
 #include "core/Counts.h"
+#include "core/ExchangeFiles.h"
 #include "core/Globals.h"
 #include "core/Notices.h"
 #include "core/TournamentFileLines.h"
@@ -41,14 +42,15 @@ void ResetCounters() {
 }
 
 QString PairNameFileName(int pairNumber) {
-  if (MitchellNumbering)
-    return pairNumber > 0 ? QStringLiteral("N%1.TXT").arg(pairNumber) : QStringLiteral("E%1.TXT").arg(-pairNumber);
-  return QStringLiteral("P%1.TXT").arg(pairNumber > 0 ? pairNumber : ResultsPerBoard - pairNumber);
+  // An E/W pair is -k here, ResultsPerBoard + k in the movement.
+  const bool eastWest = pairNumber < 0;
+  return exchange::PairNameFileName(eastWest ? ResultsPerBoard - pairNumber : pairNumber, eastWest, MitchellNumbering,
+                                    ResultsPerBoard);
 }
 
 void WritePairNameFiles() {
   if (!TableDevicesMode || TabletSeriesFolder.isEmpty()) return;
-  const QString folder = TabletSeriesFolder + QStringLiteral("1/NomsPaires/");
+  const QString folder = TabletSeriesFolder + QStringLiteral("1/") + exchange::kPairNamesFolder + u'/';
   if (!TabletFolderIsReal(folder)) return;
   platform::makeFolder(folder);
   const int last = std::min(PairCount, kMaxPairs);
@@ -56,10 +58,10 @@ void WritePairNameFiles() {
     if (PairNumbers[s] != 0) RewriteWholeFile(folder + PairNameFileName(PairNumbers[s]), PairLabels[s]);
 }
 
-QString TableFolder(int table) { return TabletSeriesFolder + QStringLiteral("1/Table%1").arg(table); }
+QString TableFolder(int table) { return TabletSeriesFolder + QStringLiteral("1/") + exchange::TableFolderName(table); }
 
 QString SettledBoardFile(int table, int board) {
-  return TableFolder(table) + QStringLiteral("/ARBITRE%1.TXT").arg(board);
+  return TableFolder(table) + u'/' + exchange::SettledBoardFileName(board);
 }
 
 bool BoardSettled(int slot) {

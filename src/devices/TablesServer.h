@@ -5,6 +5,7 @@
 // quit; it never touches a server it did not start. A server that cannot
 // start never stops the program: the menu then says that the tables are not
 // served, and shows no address.
+#include "core/ExchangeFiles.h"
 #include "core/ExchangeLines.h"
 
 #include <QImage>
@@ -20,7 +21,7 @@ inline constexpr int kTablesServerPort = 8080;
 extern int (*TablesServerFirstPort)();
 // The file of the exchange folder where the server names the device that
 // holds each table.
-inline const QString kTableHoldersFile = QStringLiteral("APPAREILS.TXT");
+inline const QString& kTableHoldersFile = exchange::kHoldersFile;
 
 // Starts this copy's server on the exchange folder (the one it started
 // before is stopped first), asking for the port the tables were served on
