@@ -2,7 +2,6 @@
 
 #include "core/ExchangeFiles.h"
 #include "core/Globals.h"
-#include "core/PlayerNames.h"
 #include "platform/TextFiles.h"
 
 
@@ -18,24 +17,6 @@ bool isSeat(const QString& text) {
   return text == QLatin1String("N") || text == QLatin1String("E") || text == QLatin1String("S") ||
          text == QLatin1String("O");
 }
-
-}  // namespace
-
-std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines) {
-  std::vector<ListedPlayer> players;
-  for (const QString& line : lines) {
-    if (line.contains(QLatin1String("BYE"))) continue;
-    // "SURNAME:First name" (or "#") reads as the program shows it.
-    QString name = ExtractPlayerName(line);
-    name.replace(u':', u' ').replace(u'#', u' ');
-    name = name.simplified();
-    if (name.isEmpty()) continue;
-    players.push_back({ExtractLicenceNumber(line), name});
-  }
-  return players;
-}
-
-namespace {
 
 // A name as two people may type it: small letters, no accents, single blanks.
 QString foldedName(const QString& name) {

@@ -2,6 +2,7 @@
 
 #include "core/Counts.h"
 #include "core/ExchangeFiles.h"
+#include "core/ExchangeLines.h"
 #include "core/Globals.h"
 #include "core/Notices.h"
 #include "core/TournamentFileLines.h"
@@ -66,7 +67,9 @@ QString SettledBoardFile(int table, int board) {
 
 bool BoardSettled(int slot) {
   if (!TableDevicesMode || TabletSeriesFolder.isEmpty() || slot < 1 || slot > kMaxResultSlots) return false;
-  return platform::fileExists(SettledBoardFile(ResultTable[slot], ResultBoard[slot]));
+  const auto lines = platform::readRegularTextLines(SettledBoardFile(ResultTable[slot], ResultBoard[slot]),
+                                                   exchange::kSettledBoardFileBytes);
+  return lines && exchange::ParseSettledBoardFile(*lines);
 }
 
 bool TabletFolderIsReal(const QString& folder) {

@@ -1,11 +1,14 @@
 #include "core/ExchangeLines.h"
 
 #include "core/Globals.h"
+#include "core/PlayerNames.h"
+#include "core/Texts.h"
 #include "core/TournamentFileLines.h"
 
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cmath>
 
 namespace exchange {
 namespace {
@@ -385,6 +388,119 @@ std::vector<RankingList> ParseRankingFile(const QStringList& lines) {
     lists.back().rows.push_back({f[0].trimmed(), f[1].trimmed(), f[2].trimmed(), f[3].trimmed()});
   }
   return lists;
+}
+
+namespace {
+
+const QString kErased = QStringLiteral("Résultat effacé par l'arbitre");
+const QString kAverageWords = QStringLiteral("Moyenne");
+
+// A percentage as said: whole, or with its decimals after a comma (0.0001,
+// the typed 0 %, is 0).
+QString spokenPercent(double value) {
+  return QString::number(std::round(value * 100) / 100, 'g', 6).replace(u'.', u',') + QStringLiteral(" %");
+}
+
+}  // namespace
+
+QString SettledResultLine(const SettledResult& r) {
+  switch (r.kind) {
+    case SettledKind::Erased:
+      return kErased;
+    case SettledKind::Adjusted:
+      return QStringLiteral("Score arbitral ") + spokenPercent(r.nsPercent) + QStringLiteral(" – ") +
+             spokenPercent(r.ewPercent);
+    case SettledKind::Average:
+      return kAverageWords;
+    case SettledKind::Points:
+      return QString::number(r.points);
+    case SettledKind::Contract:
+      break;
+  }
+  const QString declarer = r.declarer.trimmed();
+  if (r.contract == QLatin1String("PASSE") || declarer.isEmpty() || declarer == QLatin1String("?")) return r.contract;
+  return declarer + u' ' + r.contract;
+}
+
+std::optional<SettledResult> ParseSettledBoardFile(const QStringList& lines) {
+  static const QRegularExpression adjusted(QStringLiteral("^Score arbitral (\\d+(?:,\\d+)?) % – (\\d+(?:,\\d+)?) %$"));
+  const QString line = lines.isEmpty() ? QString() : lines.first().trimmed();
+  SettledResult r;
+  if (line.isEmpty()) return std::nullopt;
+  if (line == kErased) {
+    r.kind = SettledKind::Erased;
+  } else if (line == kAverageWords) {
+    r.kind = SettledKind::Average;
+  } else if (const QRegularExpressionMatch m = adjusted.match(line); m.hasMatch()) {
+    r.kind = SettledKind::Adjusted;
+    r.nsPercent = m.captured(1).replace(u',', u'.').toDouble();
+    r.ewPercent = m.captured(2).replace(u',', u'.').toDouble();
+  } else if (bool number = false; (r.points = line.toInt(&number)), number) {
+    r.kind = SettledKind::Points;
+  } else {
+    // A contract has no blank: one word, or the declarer and one word.
+    const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
+    r.points = 0;
+    if (words.size() == 1) {
+      r.contract = words[0];
+    } else if (words.size() == 2) {
+      r.declarer = words[0];
+      r.contract = words[1];
+    } else {
+      return std::nullopt;
+    }
+  }
+  return r;
+}
+
+namespace {
+
+// The longest first name the program keeps.
+constexpr qsizetype kMaxFirstNameLength = 100;
+
+}  // namespace
+
+std::optional<ListedPlayer> ParsePlayersListLine(const QString& line) {
+  ListedPlayer p;
+  const QString name = ExtractPlayerName(line);
+  if (name.isEmpty()) return std::nullopt;
+  p.licence = ExtractLicenceNumber(line);
+  qsizetype at = name.indexOf(u':');
+  if (at < 0) at = name.indexOf(u'#');
+  if (at < 0) {
+    p.name = name;
+    const qsizetype blank = name.lastIndexOf(u' ');
+    p.firstName = blank < 0 ? QString() : TrimText(name.mid(blank + 1));
+    return p;
+  }
+  const QString surname = name.left(at);
+  const QString firstName = name.mid(at + 1, kMaxFirstNameLength);
+  p.firstName = TrimText(firstName);
+  if (p.firstName.isEmpty()) return std::nullopt;
+  p.name = TrimText(surname) + u' ' + p.firstName;
+  p.separated = surname + u' ' + firstName;
+  return p;
+}
+
+namespace {
+
+bool sitOutLine(const QString& line) { return line.contains(QLatin1String("BYE")); }
+
+}  // namespace
+
+QString PlayersListCopy(const QStringList& lines) {
+  QStringList kept;
+  for (const QString& line : lines)
+    if (!sitOutLine(line)) kept << line;
+  return kept.join(QStringLiteral("\r\n"));
+}
+
+std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines) {
+  std::vector<ListedPlayer> players;
+  for (const QString& line : lines)
+    if (!sitOutLine(line))
+      if (std::optional<ListedPlayer> p = ParsePlayersListLine(line)) players.push_back(*p);
+  return players;
 }
 
 }  // namespace exchange

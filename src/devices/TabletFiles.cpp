@@ -263,11 +263,10 @@ void WriteTabletSessionFiles() {
                              "utilisés quand le nombre d'étuis par table est strictement plus grand que 5..."));
   writeMovementFiles();
   QStringList players;
-  for (int p = 1; p <= std::min(PlayerCount, kMaxPlayers); ++p)
-    if (!PlayerFileLines[p].contains(QStringLiteral("BYE"))) players << PlayerFileLines[p];
+  for (int p = 1; p <= std::min(PlayerCount, kMaxPlayers); ++p) players << PlayerFileLines[p];
   if (!PlayersFileName.isEmpty())
     RewriteWholeFile(TabletSharedFolder + '/' + QFileInfo(PlayersFileName).fileName(),
-                     players.join(QStringLiteral("\r\n")));
+                     exchange::PlayersListCopy(players));
   for (const QString& name : {exchange::kRankingFile, exchange::kMergedRankingFile, QStringLiteral("SEANCE.TXT")})
     RewriteWholeFile(TabletSharedFolder + '/' + name, kPlaceholder + QStringLiteral("\r\n"));
   if (FederationMode) platform::makeFolder(DiagramFilesFolder());

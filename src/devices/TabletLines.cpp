@@ -91,22 +91,19 @@ void WriteTabletDeleteLine(int table, int board, int round, int nsPair, int ewPa
 }
 
 QString SettledResultText(int slot) {
+  using exchange::SettledKind;
   const int score = ResultScore[slot];
-  const QString contract = ResultContract[slot];
-  // A percentage as said: whole, or with its decimals after a comma (0.0001,
-  // the typed 0 %, is 0).
-  const auto percent = [](double value) {
-    return QString::number(std::round(value * 100) / 100, 'g', 6).replace(u'.', u',') + QStringLiteral(" %");
-  };
-  if (score == kScoreNone) return QStringLiteral("Résultat effacé par l'arbitre");
-  if (score == kScoreAdjusted)
-    return QStringLiteral("Score arbitral ") + percent(ResultNsPercent[slot]) + QStringLiteral(" – ") +
-           percent(ResultEwPercent[slot]);
-  if (score == kScoreAverage) return QStringLiteral("Moyenne");
-  if (contract.isEmpty()) return QString::number(score);
-  const QString declarer = ResultDeclarer[slot].trimmed();
-  if (contract == QStringLiteral("PASSE") || declarer.isEmpty() || declarer == QStringLiteral("?")) return contract;
-  return declarer + u' ' + contract;
+  exchange::SettledResult r{SettledKind::Contract, ResultDeclarer[slot], ResultContract[slot], score,
+                            ResultNsPercent[slot], ResultEwPercent[slot]};
+  if (score == kScoreNone)
+    r.kind = SettledKind::Erased;
+  else if (score == kScoreAdjusted)
+    r.kind = SettledKind::Adjusted;
+  else if (score == kScoreAverage)
+    r.kind = SettledKind::Average;
+  else if (r.contract.isEmpty())
+    r.kind = SettledKind::Points;
+  return exchange::SettledResultLine(r);
 }
 
 void WriteSettledBoardFile(int slot) {
