@@ -401,6 +401,12 @@ QString spokenPercent(double value) {
   return QString::number(std::round(value * 100) / 100, 'g', 6).replace(u'.', u',') + QStringLiteral(" %");
 }
 
+// The longest first name the program keeps.
+constexpr qsizetype kMaxFirstNameLength = 100;
+
+// The sit-out's place in the players' list.
+bool sitOutLine(const QString& line) { return line.contains(QLatin1String("BYE")); }
+
 }  // namespace
 
 QString SettledResultLine(const SettledResult& r) {
@@ -429,36 +435,32 @@ std::optional<SettledResult> ParseSettledBoardFile(const QStringList& lines) {
   if (line.isEmpty()) return std::nullopt;
   if (line == kErased) {
     r.kind = SettledKind::Erased;
-  } else if (line == kAverageWords) {
+    return r;
+  }
+  if (line == kAverageWords) {
     r.kind = SettledKind::Average;
-  } else if (const QRegularExpressionMatch m = adjusted.match(line); m.hasMatch()) {
+    return r;
+  }
+  if (const QRegularExpressionMatch m = adjusted.match(line); m.hasMatch()) {
     r.kind = SettledKind::Adjusted;
     r.nsPercent = m.captured(1).replace(u',', u'.').toDouble();
     r.ewPercent = m.captured(2).replace(u',', u'.').toDouble();
-  } else if (bool number = false; (r.points = line.toInt(&number)), number) {
-    r.kind = SettledKind::Points;
-  } else {
-    // A contract has no blank: one word, or the declarer and one word.
-    const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
-    r.points = 0;
-    if (words.size() == 1) {
-      r.contract = words[0];
-    } else if (words.size() == 2) {
-      r.declarer = words[0];
-      r.contract = words[1];
-    } else {
-      return std::nullopt;
-    }
+    return r;
   }
+  bool number = false;
+  const int points = line.toInt(&number);
+  if (number) {
+    r.kind = SettledKind::Points;
+    r.points = points;
+    return r;
+  }
+  // A contract has no blank: one word, or the declarer and one word.
+  const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
+  if (words.size() > 2) return std::nullopt;
+  r.contract = words.back();
+  if (words.size() == 2) r.declarer = words.front();
   return r;
 }
-
-namespace {
-
-// The longest first name the program keeps.
-constexpr qsizetype kMaxFirstNameLength = 100;
-
-}  // namespace
 
 std::optional<ListedPlayer> ParsePlayersListLine(const QString& line) {
   ListedPlayer p;
@@ -481,12 +483,6 @@ std::optional<ListedPlayer> ParsePlayersListLine(const QString& line) {
   p.separated = surname + u' ' + firstName;
   return p;
 }
-
-namespace {
-
-bool sitOutLine(const QString& line) { return line.contains(QLatin1String("BYE")); }
-
-}  // namespace
 
 QString PlayersListCopy(const QStringList& lines) {
   QStringList kept;

@@ -227,7 +227,6 @@ QString RankingSecondLine(const QString& name, const QString& sep);
 // placeholder before the first computation) are left out.
 std::vector<RankingList> ParseRankingFile(const QStringList& lines);
 
-
 // ---- A board the director settled at a table ("ARBITRE<n>.TXT")
 
 // The program writes it while the director holds the board: a file that
@@ -264,8 +263,8 @@ inline constexpr qsizetype kSettledBoardFileBytes = 4096;
 // first name. The program keeps it in its folder and copies it to the
 // exchange folder for the tables' server.
 struct ListedPlayer {
-  QString licence;    // "" when the line has no digit
-  QString name;       // "MARTIN Anne Marie": the separator read as one blank
+  QString licence;      // "" when the line has no digit
+  QString name;         // "MARTIN Anne Marie": the separator read as one blank
   QString firstName{};  // after the separator (at most 100 characters), else the name's last word
   // With a separator: the surname, a blank and the first name as they stand
   // around it; the program keeps the line as this, a blank and the licence.

@@ -5,7 +5,6 @@
 // quit; it never touches a server it did not start. A server that cannot
 // start never stops the program: the menu then says that the tables are not
 // served, and shows no address.
-#include "core/ExchangeFiles.h"
 #include "core/ExchangeLines.h"
 
 #include <QImage>
@@ -19,10 +18,6 @@ inline constexpr int kTablesServerPort = 8080;
 // The port this copy asks its server first: kTablesServerPort; replaceable
 // in tests, whose servers must not all ask for the same port at once.
 extern int (*TablesServerFirstPort)();
-// The file of the exchange folder where the server names the device that
-// holds each table.
-inline const QString& kTableHoldersFile = exchange::kHoldersFile;
-
 // Starts this copy's server on the exchange folder (the one it started
 // before is stopped first), asking for the port the tables were served on
 // this run (kTablesServerPort at first), and watches it from now on: the
