@@ -1,7 +1,7 @@
 #include "TablesFiles.h"
 
+#include "core/ExchangeFiles.h"
 #include "core/Globals.h"
-#include "core/PlayerNames.h"
 #include "platform/TextFiles.h"
 
 
@@ -17,24 +17,6 @@ bool isSeat(const QString& text) {
   return text == QLatin1String("N") || text == QLatin1String("E") || text == QLatin1String("S") ||
          text == QLatin1String("O");
 }
-
-}  // namespace
-
-std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines) {
-  std::vector<ListedPlayer> players;
-  for (const QString& line : lines) {
-    if (line.contains(QLatin1String("BYE"))) continue;
-    // "SURNAME:First name" (or "#") reads as the program shows it.
-    QString name = ExtractPlayerName(line);
-    name.replace(u':', u' ').replace(u'#', u' ');
-    name = name.simplified();
-    if (name.isEmpty()) continue;
-    players.push_back({ExtractLicenceNumber(line), name});
-  }
-  return players;
-}
-
-namespace {
 
 // A name as two people may type it: small letters, no accents, single blanks.
 QString foldedName(const QString& name) {
@@ -100,42 +82,40 @@ std::optional<QString> NormalisedLead(const QString& raw) {
 }
 
 QString ExchangeFolder::seriesFolder() const { return root_ + QStringLiteral("/Serie1"); }
-QString ExchangeFolder::tableFolder(int table) const {
-  return seriesFolder() + QStringLiteral("/Table%1").arg(table);
-}
-QString ExchangeFolder::prefsFile() const { return seriesFolder() + QStringLiteral("/PREFS.TXT"); }
-QString ExchangeFolder::movementFile(int table) const { return tableFolder(table) + QStringLiteral("/MVT.TXT"); }
-QString ExchangeFolder::byeFile() const { return seriesFolder() + QStringLiteral("/BYE.TXT"); }
+QString ExchangeFolder::tableFolder(int table) const { return seriesFolder() + u'/' + exchange::TableFolderName(table); }
+QString ExchangeFolder::prefsFile() const { return seriesFolder() + u'/' + exchange::kPrefsFile; }
+QString ExchangeFolder::movementFile(int table) const { return tableFolder(table) + u'/' + exchange::kMovementFile; }
+QString ExchangeFolder::byeFile() const { return seriesFolder() + u'/' + exchange::kByeFile; }
 QString ExchangeFolder::echoFile(int table, int board) const {
-  return tableFolder(table) + QStringLiteral("/RESX%1.TXT").arg(board);
+  return tableFolder(table) + u'/' + exchange::KeptEchoFileName(board);
 }
 QString ExchangeFolder::resultFile(int table, int board) const {
-  return tableFolder(table) + QStringLiteral("/REST%1.TXT").arg(board);
+  return tableFolder(table) + u'/' + exchange::ResultFileName(board);
 }
-QString ExchangeFolder::playersFile(int table) const { return tableFolder(table) + QStringLiteral("/PLAYERS.TXT"); }
+QString ExchangeFolder::playersFile(int table) const { return tableFolder(table) + u'/' + exchange::kTablePlayersFile; }
 QString ExchangeFolder::settledFile(int table, int board) const {
-  return tableFolder(table) + QStringLiteral("/ARBITRE%1.TXT").arg(board);
+  return tableFolder(table) + u'/' + exchange::SettledBoardFileName(board);
 }
-QString ExchangeFolder::boardFile(int board) const { return root_ + QStringLiteral("/DONNE%1.TXT").arg(board); }
-QString ExchangeFolder::rankingFile() const { return root_ + QStringLiteral("/RESULTS.TXT"); }
-QString ExchangeFolder::holdersFile() const { return root_ + QStringLiteral("/APPAREILS.TXT"); }
+QString ExchangeFolder::boardFile(int board) const { return root_ + u'/' + exchange::BoardFileName(board); }
+QString ExchangeFolder::rankingFile() const { return root_ + u'/' + exchange::kRankingFile; }
+QString ExchangeFolder::holdersFile() const { return root_ + u'/' + exchange::kHoldersFile; }
 QString ExchangeFolder::takeoverLog() const { return root_ + QStringLiteral("/REPRISES.LOG"); }
-QString ExchangeFolder::analysisFile() const { return root_ + QStringLiteral("/Diagrammes/DOUBLEMORT.TXT"); }
+QString ExchangeFolder::analysisFile() const {
+  return root_ + u'/' + exchange::kDiagramsFolder + u'/' + exchange::kAnalysisCopyFile;
+}
 
 QString ExchangeFolder::diagramFile(int board) const {
-  return root_ + QStringLiteral("/Diagrammes/S%1.TXT").arg(board);
+  return root_ + u'/' + exchange::kDiagramsFolder + u'/' + exchange::DiagramFileName(board);
 }
 
 QString ExchangeFolder::pairNameFile(int pair, bool eastWest, const Prefs& prefs) const {
-  const QString folder = seriesFolder() + QStringLiteral("/NomsPaires/");
-  if (!prefs.mitchellNumbering()) return folder + QStringLiteral("P%1.TXT").arg(pair);
-  if (!eastWest) return folder + QStringLiteral("N%1.TXT").arg(pair);
-  return folder + QStringLiteral("E%1.TXT").arg(pair > prefs.tableCount ? pair - prefs.tableCount : pair);
+  return seriesFolder() + u'/' + exchange::kPairNamesFolder + u'/' +
+         exchange::PairNameFileName(pair, eastWest, prefs.mitchellNumbering(), prefs.tableCount);
 }
 
 QString ExchangeFolder::playersListFile() const {
-  for (const char* name : {"FICHIER.TXT", "JOUEURS.TXT"}) {
-    const QString path = root_ + u'/' + QLatin1String(name);
+  for (const QString& name : {exchange::kOldPlayersListFile, exchange::kPlayersListFile}) {
+    const QString path = root_ + u'/' + name;
     if (platform::fileExists(path)) return path;
   }
   return {};

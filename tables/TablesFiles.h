@@ -58,15 +58,9 @@ using exchange::RankingRow;
 using Hand = std::array<QString, 4>;
 using ::ParseDiagram;  // core/DealDiagrams.h, beside the diagram's writer
 
-// One player of the club's players' list.
-struct ListedPlayer {
-  QString licence;
-  QString name;
-};
-// The players' list as the program copies it beside the session files:
-// blank lines and lines holding "BYE" left out; the separator of surname and
-// first name (":" or "#") read as a blank.
-std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines);
+// The club's players' list as the program copies it to the exchange folder.
+using exchange::ListedPlayer;
+using exchange::ParsePlayersList;
 // The players' list indexed once, for the tables' look-ups.
 class PlayersIndex {
  public:

@@ -522,8 +522,9 @@ QJsonObject TablesService::boardState(int table, int board) {
   }
   b.insert(QStringLiteral("current"), current);
   // Settled by the director at the desk: his words for the players.
-  const QString settled = ReadExchangeText(folder_.settledFile(table, board));
-  b.insert(QStringLiteral("settled"), settled.isEmpty() ? QJsonValue() : QJsonValue(settled));
+  const std::optional<SlotResult> settled = exchange::ParseSettledBoardFile(
+      ReadExchangeLines(folder_.settledFile(table, board), exchange::kSettledBoardFileBytes).value_or(QStringList()));
+  b.insert(QStringLiteral("settled"), settled ? QJsonValue(exchange::SettledResultLine(*settled)) : QJsonValue());
   b.insert(QStringLiteral("pending"), pending);
   b.insert(QStringLiteral("echo"), echo);
   b.insert(QStringLiteral("frequency"), frequency);

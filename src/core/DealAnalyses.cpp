@@ -3,6 +3,7 @@
 #include "core/CardLetters.h"
 #include "core/DealDiagrams.h"
 #include "core/DeviceFiles.h"
+#include "core/ExchangeFiles.h"
 #include "core/Globals.h"
 #include "core/SafeFiles.h"
 #include "platform/TextFiles.h"
@@ -142,7 +143,7 @@ bool ReadDealAnalysisLines(const QStringList& lines) {
 
 QString DealAnalysisFileName() { return DataFolder + TournamentCode + QStringLiteral(".DDM"); }
 
-QString DealAnalysisCopyName() { return DiagramFilesFolder() + QStringLiteral("/DOUBLEMORT.TXT"); }
+QString DealAnalysisCopyName() { return DiagramFilesFolder() + u'/' + exchange::kAnalysisCopyFile; }
 
 void SaveDealAnalyses() {
   const QStringList lines = DealAnalysisLines();

@@ -2,6 +2,7 @@
 
 #include "core/CardLetters.h"
 #include "core/DeviceFiles.h"
+#include "core/ExchangeFiles.h"
 #include "core/Globals.h"
 #include "core/SafeFiles.h"
 #include "core/TournamentFiles.h"
@@ -46,7 +47,7 @@ std::optional<DealHoldings> ParseDiagram(const QStringList& lines) {
   return hands;
 }
 
-QString DiagramFilesFolder() { return TabletSharedFolder + QStringLiteral("/Diagrammes"); }
+QString DiagramFilesFolder() { return TabletSharedFolder + u'/' + exchange::kDiagramsFolder; }
 
 void WriteDiagramFile(int board, const DealHoldings& hands) {
   // Without the tablets' folder the files would land at the root of the disk.
@@ -59,7 +60,7 @@ void WriteDiagramFile(int board, const DealHoldings& hands) {
   const QString folder = platform::resolvePath(DiagramFilesFolder());
   platform::makeFolder(folder);
   const QStringList lines = DiagramLines(board, hands);
-  writeLines(platform::resolvePath(folder + QStringLiteral("/S%1.TXT").arg(board)), lines);
+  writeLines(platform::resolvePath(folder + u'/' + exchange::DiagramFileName(board)), lines);
   writeLines(platform::resolvePath(folder + QStringLiteral("/%1.TXT").arg(board)), lines);
 }
 

@@ -1,6 +1,8 @@
 #include "core/DeviceFiles.h"
 
 #include "core/Counts.h"
+#include "core/ExchangeFiles.h"
+#include "core/ExchangeLines.h"
 #include "core/Globals.h"
 #include "core/Notices.h"
 #include "core/TournamentFileLines.h"
@@ -41,14 +43,15 @@ void ResetCounters() {
 }
 
 QString PairNameFileName(int pairNumber) {
-  if (MitchellNumbering)
-    return pairNumber > 0 ? QStringLiteral("N%1.TXT").arg(pairNumber) : QStringLiteral("E%1.TXT").arg(-pairNumber);
-  return QStringLiteral("P%1.TXT").arg(pairNumber > 0 ? pairNumber : ResultsPerBoard - pairNumber);
+  // An E/W pair is -k here, ResultsPerBoard + k in the movement.
+  const bool eastWest = pairNumber < 0;
+  return exchange::PairNameFileName(eastWest ? ResultsPerBoard - pairNumber : pairNumber, eastWest, MitchellNumbering,
+                                    ResultsPerBoard);
 }
 
 void WritePairNameFiles() {
   if (!TableDevicesMode || TabletSeriesFolder.isEmpty()) return;
-  const QString folder = TabletSeriesFolder + QStringLiteral("1/NomsPaires/");
+  const QString folder = TabletSeriesFolder + QStringLiteral("1/") + exchange::kPairNamesFolder + u'/';
   if (!TabletFolderIsReal(folder)) return;
   platform::makeFolder(folder);
   const int last = std::min(PairCount, kMaxPairs);
@@ -56,15 +59,17 @@ void WritePairNameFiles() {
     if (PairNumbers[s] != 0) RewriteWholeFile(folder + PairNameFileName(PairNumbers[s]), PairLabels[s]);
 }
 
-QString TableFolder(int table) { return TabletSeriesFolder + QStringLiteral("1/Table%1").arg(table); }
+QString TableFolder(int table) { return TabletSeriesFolder + QStringLiteral("1/") + exchange::TableFolderName(table); }
 
 QString SettledBoardFile(int table, int board) {
-  return TableFolder(table) + QStringLiteral("/ARBITRE%1.TXT").arg(board);
+  return TableFolder(table) + u'/' + exchange::SettledBoardFileName(board);
 }
 
 bool BoardSettled(int slot) {
   if (!TableDevicesMode || TabletSeriesFolder.isEmpty() || slot < 1 || slot > kMaxResultSlots) return false;
-  return platform::fileExists(SettledBoardFile(ResultTable[slot], ResultBoard[slot]));
+  const auto lines = platform::readRegularTextLines(SettledBoardFile(ResultTable[slot], ResultBoard[slot]),
+                                                   exchange::kSettledBoardFileBytes);
+  return lines && exchange::ParseSettledBoardFile(*lines);
 }
 
 bool TabletFolderIsReal(const QString& folder) {

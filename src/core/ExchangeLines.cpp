@@ -1,6 +1,8 @@
 #include "core/ExchangeLines.h"
 
 #include "core/Globals.h"
+#include "core/PlayerNames.h"
+#include "core/Texts.h"
 #include "core/TournamentFileLines.h"
 
 #include <QRegularExpression>
@@ -396,6 +398,101 @@ std::vector<RankingList> ParseRankingFile(const QStringList& lines) {
     lists.back().rows.push_back({f[0].trimmed(), f[1].trimmed(), f[2].trimmed(), f[3].trimmed()});
   }
   return lists;
+}
+
+namespace {
+
+const QString kErased = QStringLiteral("Résultat effacé par l'arbitre");
+const QString kAverageWords = QStringLiteral("Moyenne");
+
+// A percentage as said: whole, or with its decimals after a comma (0.0001,
+// the typed 0 %, is 0).
+QString spokenPercent(double value) {
+  return QString::number(std::round(value * 100) / 100, 'g', 6).replace(u'.', u',') + QStringLiteral(" %");
+}
+
+// The longest first name the program keeps.
+constexpr qsizetype kMaxFirstNameLength = 100;
+
+// The sit-out's place in the players' list.
+bool sitOutLine(const QString& line) { return line.contains(QLatin1String("BYE")); }
+
+}  // namespace
+
+QString SettledResultLine(const SlotResult& r) {
+  switch (r.score) {
+    case kScoreNone:
+      return kErased;
+    case kScoreAdjusted: {
+      const auto [ns, ew] = r.percentages.value_or(std::pair(0.0, 0.0));
+      return QStringLiteral("Score arbitral ") + spokenPercent(ns) + QStringLiteral(" – ") + spokenPercent(ew);
+    }
+    case kScoreAverage:
+      return kAverageWords;
+    default:
+      break;
+  }
+  if (r.contract.isEmpty()) return QString::number(r.score);
+  const QString declarer = r.declarer.trimmed();
+  if (r.contract == QLatin1String("PASSE") || declarer.isEmpty() || declarer == QLatin1String("?")) return r.contract;
+  return declarer + u' ' + r.contract;
+}
+
+std::optional<SlotResult> ParseSettledBoardFile(const QStringList& lines) {
+  static const QRegularExpression adjusted(QStringLiteral("^Score arbitral (\\d+(?:,\\d+)?) % – (\\d+(?:,\\d+)?) %$"));
+  const QString line = lines.isEmpty() ? QString() : lines.first().trimmed();
+  if (line.isEmpty()) return std::nullopt;
+  if (line == kErased) return MakeResult(QString(), kScoreNone, QStringLiteral("?"), QString());
+  if (line == kAverageWords) return MakeResult(QStringLiteral("MOY."), kScoreAverage, QStringLiteral("?"), QString());
+  if (const QRegularExpressionMatch m = adjusted.match(line); m.hasMatch()) {
+    SlotResult r = MakeResult(QStringLiteral("AJU."), kScoreAdjusted, QStringLiteral("?"), QString());
+    r.percentages = std::pair(m.captured(1).replace(u',', u'.').toDouble(), m.captured(2).replace(u',', u'.').toDouble());
+    return r;
+  }
+  bool number = false;
+  const int points = line.toInt(&number);
+  if (number) return MakeResult(QString(), points, QStringLiteral("?"), QString());
+  // A contract has no blank: one word, or the declarer and one word.
+  const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
+  if (words.size() > 2) return std::nullopt;
+  return MakeResult(words.back(), 0, QStringLiteral("?"), words.size() == 2 ? words.front() : QString());
+}
+
+std::optional<ListedPlayer> ParsePlayersListLine(const QString& line) {
+  ListedPlayer p;
+  const QString name = ExtractPlayerName(line);
+  if (name.isEmpty()) return std::nullopt;
+  p.licence = ExtractLicenceNumber(line);
+  qsizetype at = name.indexOf(u':');
+  if (at < 0) at = name.indexOf(u'#');
+  if (at < 0) {
+    p.name = name;
+    const qsizetype blank = name.lastIndexOf(u' ');
+    p.firstName = blank < 0 ? QString() : TrimText(name.mid(blank + 1));
+    return p;
+  }
+  const QString surname = name.left(at);
+  const QString firstName = name.mid(at + 1, kMaxFirstNameLength);
+  p.firstName = TrimText(firstName);
+  if (p.firstName.isEmpty()) return std::nullopt;
+  p.name = TrimText(surname) + u' ' + p.firstName;
+  p.separated = surname + u' ' + firstName;
+  return p;
+}
+
+QString PlayersListCopy(const QStringList& lines) {
+  QStringList kept;
+  for (const QString& line : lines)
+    if (!sitOutLine(line)) kept << line;
+  return kept.join(QStringLiteral("\r\n"));
+}
+
+std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines) {
+  std::vector<ListedPlayer> players;
+  for (const QString& line : lines)
+    if (!sitOutLine(line))
+      if (std::optional<ListedPlayer> p = ParsePlayersListLine(line)) players.push_back(*p);
+  return players;
 }
 
 }  // namespace exchange

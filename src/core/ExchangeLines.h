@@ -229,4 +229,53 @@ QString RankingSecondLine(const QString& name, const QString& sep);
 // placeholder before the first computation) are left out.
 std::vector<RankingList> ParseRankingFile(const QStringList& lines);
 
+// ---- A board the director settled at a table ("ARBITRE<n>.TXT")
+
+// The program writes it while the director holds the board: a file that
+// reads as his result settles the board for the tables' server (it takes
+// nothing more for it from the table) and for the program (which keeps what
+// the table sends for him). One line, his result in the players' words:
+// "Score arbitral 37,5 % – 0 %" (each percentage to two decimals at most,
+// after a comma), "Moyenne", the declarer and the contract ("N 4PN="), the
+// contract alone ("PASSE", or no declarer known), the N/S points of a result
+// without a contract ("-620"), or "Résultat effacé par l'arbitre".
+// The result is the slot's (core/SlotResult.h): its score says which form
+// (kScoreNone erased, kScoreAdjusted with its percentages, kScoreAverage,
+// points when it has no contract, else a contract).
+QString SettledResultLine(const SlotResult& result);
+// The file's first line read back as that result (a contract with its
+// declarer when the line gives one, else with none, and a score of 0: the
+// file does not say it); what follows it is left alone. Nothing when the
+// file is empty or its first line is none of the forms above.
+std::optional<SlotResult> ParseSettledBoardFile(const QStringList& lines);
+// The most either side reads of it.
+inline constexpr qsizetype kSettledBoardFileBytes = 4096;
+
+// ---- The club's players' list (kPlayersListFile or kOldPlayersListFile)
+
+// One player a line, free text. From the first "\" on, a note; the line's
+// digits are the licence number; the rest is the name ("£" read as a blank,
+// blanks collapsed), where a ":" (else a "#") separates the surname from the
+// first name. The program keeps it in its folder and copies it to the
+// exchange folder for the tables' server.
+struct ListedPlayer {
+  QString licence;      // "" when the line has no digit
+  QString name;         // "MARTIN Anne Marie": the separator read as one blank
+  QString firstName{};  // after the separator (at most 100 characters), else the name's last word
+  // With a separator: the surname, a blank and the first name as they stand
+  // around it; the program keeps the line as this, a blank and the licence.
+  // "" without a separator.
+  QString separated{};
+  bool operator==(const ListedPlayer&) const = default;
+};
+// Nothing for a line without a name, or whose separator has no first name
+// after it.
+std::optional<ListedPlayer> ParsePlayersListLine(const QString& line);
+// The copy for the tables' server: the lines, those holding "BYE" (the
+// sit-out's place) left out, joined by CR LF (no line end after the last).
+QString PlayersListCopy(const QStringList& lines);
+// The players of the copy: lines holding "BYE" and lines that are no player
+// left out.
+std::vector<ListedPlayer> ParsePlayersList(const QStringList& lines);
+
 }  // namespace exchange

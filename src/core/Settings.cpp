@@ -2,6 +2,7 @@
 
 #include "core/CompanionPrograms.h"
 #include "core/ErrorReports.h"
+#include "core/ExchangeFiles.h"
 #include "core/Fatal.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
@@ -183,12 +184,12 @@ void WriteSettingLine(const QString& name, const QString& line) {
 void DeleteSetting(const QString& name) { platform::deleteFile(SettingsPath(name)); }
 
 platform::ProgramFolderStart MakeProgramFolder() {
-  return platform::prepareProgramFolder({QStringLiteral("JOUEURS.TXT")});
+  return platform::prepareProgramFolder({exchange::kPlayersListFile});
 }
 
 void CheckPlayerFile() {
-  const bool f = SettingExists(QStringLiteral("FICHIER.TXT"));
-  const bool j = SettingExists(QStringLiteral("JOUEURS.TXT"));
+  const bool f = SettingExists(exchange::kOldPlayersListFile);
+  const bool j = SettingExists(exchange::kPlayersListFile);
   if (!f && !j) {
     warn(QStringLiteral("Attention! Un des fichiers de joueurs FICHIER.TXT ou JOUEURS.TXT doit absolument être présent. "
                         "Désolé, on arrête..."));
@@ -200,7 +201,7 @@ void CheckPlayerFile() {
     HaltProgram();
   }
   PlayersFileFound = true;
-  PlayersFileName = f ? QStringLiteral("FICHIER.TXT") : QStringLiteral("JOUEURS.TXT");
+  PlayersFileName = f ? exchange::kOldPlayersListFile : exchange::kPlayersListFile;
 }
 
 void LoadStartupOptions() {

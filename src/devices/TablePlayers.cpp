@@ -2,6 +2,7 @@
 
 #include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
+#include "core/ExchangeFiles.h"
 #include "core/ExchangeLines.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
@@ -88,7 +89,7 @@ bool ApplyTablePlayerEntry(int table, QChar seat, const QString& rawEntry) {
 
 bool ReadTablePlayersFile(int table) {
   if (!TabletFolderIsReal(TableFolder(table))) return false;
-  const QString file = platform::resolvePath(TableFolder(table) + QStringLiteral("/PLAYERS.TXT"));
+  const QString file = platform::resolvePath(TableFolder(table) + u'/' + exchange::kTablePlayersFile);
   // A file that cannot be read, or still empty while the server writes it,
   // is left for the next pass: read as four empty seats it would put
   // placeholders over the players already named. At the tenth failure in a

@@ -1,6 +1,7 @@
 #include "devices/TablesServer.h"
 
 #include "core/CompanionPrograms.h"
+#include "core/ExchangeFiles.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
@@ -182,7 +183,7 @@ void lookForEnd(Watch& w) {
 
 void readHolders(Watch& w) {
   QStringList lines;
-  for (const TableHolder& h : ReadTableHolders(TabletSharedFolder + u'/' + kTableHoldersFile))
+  for (const TableHolder& h : ReadTableHolders(TabletSharedFolder + u'/' + exchange::kHoldersFile))
     lines << QStringLiteral("Table %1 : %2 depuis %3").arg(h.table).arg(h.device, h.since);
   w.holders = lines;
 }

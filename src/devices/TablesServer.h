@@ -18,10 +18,6 @@ inline constexpr int kTablesServerPort = 8080;
 // The port this copy asks its server first: kTablesServerPort; replaceable
 // in tests, whose servers must not all ask for the same port at once.
 extern int (*TablesServerFirstPort)();
-// The file of the exchange folder where the server names the device that
-// holds each table.
-inline const QString kTableHoldersFile = QStringLiteral("APPAREILS.TXT");
-
 // Starts this copy's server on the exchange folder (the one it started
 // before is stopped first), asking for the port the tables were served on
 // this run (kTablesServerPort at first), and watches it from now on: the

@@ -1,6 +1,8 @@
 #include "devices/TabletFiles.h"
 
 #include "core/DeviceFiles.h"
+#include "core/ExchangeFiles.h"
+#include "core/DealDiagrams.h"
 #include "core/ExchangeLines.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
@@ -104,10 +106,10 @@ void writeMovementFiles() {
   const QString series = seriesFolder();
   if (!TabletFolderIsReal(series)) return;
   platform::makeFolder(series);
-  RewriteWholeFile(series + QStringLiteral("/PREFS.TXT"), TabletPrefsLine() + QStringLiteral("\r\n"));
+  RewriteWholeFile(series + u'/' + exchange::kPrefsFile, TabletPrefsLine() + QStringLiteral("\r\n"));
   RewriteWholeFile(series + QStringLiteral("/nTours.TXT"), QStringLiteral("%1\r\n").arg(RoundsScheduled));
   const MovementFiles files = movementFiles();
-  RewriteWholeFile(series + QStringLiteral("/BYE.TXT"), files.byes);
+  RewriteWholeFile(series + u'/' + exchange::kByeFile, files.byes);
   const int skipped = unusedTable();
   for (int t = 1; t <= std::min(TableCount, kMaxTables); ++t) {
     if (!TabletFolderIsReal(TableFolder(t))) continue;
@@ -116,7 +118,7 @@ void writeMovementFiles() {
       continue;
     }
     platform::makeFolder(TableFolder(t));
-    RewriteWholeFile(TableFolder(t) + QStringLiteral("/MVT.TXT"), files.tables[t]);
+    RewriteWholeFile(TableFolder(t) + u'/' + exchange::kMovementFile, files.tables[t]);
   }
 }
 
@@ -261,19 +263,18 @@ void WriteTabletSessionFiles() {
                              "utilisés quand le nombre d'étuis par table est strictement plus grand que 5..."));
   writeMovementFiles();
   QStringList players;
-  for (int p = 1; p <= std::min(PlayerCount, kMaxPlayers); ++p)
-    if (!PlayerFileLines[p].contains(QStringLiteral("BYE"))) players << PlayerFileLines[p];
+  for (int p = 1; p <= std::min(PlayerCount, kMaxPlayers); ++p) players << PlayerFileLines[p];
   if (!PlayersFileName.isEmpty())
     RewriteWholeFile(TabletSharedFolder + '/' + QFileInfo(PlayersFileName).fileName(),
-                     players.join(QStringLiteral("\r\n")));
-  for (const char* name : {"RESULTS.TXT", "RESULTSF.TXT", "SEANCE.TXT"})
-    RewriteWholeFile(TabletSharedFolder + '/' + QLatin1String(name), kPlaceholder + QStringLiteral("\r\n"));
-  if (FederationMode) platform::makeFolder(TabletSharedFolder + QStringLiteral("/Diagrammes"));
+                     exchange::PlayersListCopy(players));
+  for (const QString& name : {exchange::kRankingFile, exchange::kMergedRankingFile, QStringLiteral("SEANCE.TXT")})
+    RewriteWholeFile(TabletSharedFolder + '/' + name, kPlaceholder + QStringLiteral("\r\n"));
+  if (FederationMode) platform::makeFolder(DiagramFilesFolder());
 }
 
 void PrepareTabletServer() {
   SetTabletFolders();
-  if (!platform::folderExists(TabletSharedFolder + QStringLiteral("/Diagrammes"))) emptyExchangeFolder();
+  if (!platform::folderExists(DiagramFilesFolder())) emptyExchangeFolder();
   writeMovementFiles();
   if (!platform::fileExists(ProgramFolder + kTabletCompanionName)) {
     ui::interaction().beep();

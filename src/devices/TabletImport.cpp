@@ -3,6 +3,7 @@
 #include "core/DealDiagrams.h"
 #include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
+#include "core/ExchangeFiles.h"
 #include "core/ExchangeLines.h"
 #include "core/Flows.h"
 #include "core/Globals.h"
@@ -29,7 +30,6 @@
 #include <QDateTime>
 #include <QFile>
 
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -382,12 +382,6 @@ bool nameReadable(const char* name) {
   return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
 }
 
-bool namedLike(const QByteArray& name, const char* start, const char* end) {
-  return name.size() >= qsizetype(std::strlen(start) + std::strlen(end)) &&
-         name.first(qsizetype(std::strlen(start))).compare(start, Qt::CaseInsensitive) == 0 &&
-         name.last(qsizetype(std::strlen(end))).compare(end, Qt::CaseInsensitive) == 0;
-}
-
 // The table's folder listed without following a link (the folder itself is
 // opened as a folder, never through one). Every entry but a folder is taken,
 // a FIFO or a device too: it cannot be read, and is set aside like any
@@ -417,7 +411,7 @@ TableFiles scanTable(int table, const QString& folder) {
       if (::fstatat(::dirfd(dir), e->d_name, &entry, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(entry.st_mode)) continue;
     }
     const QByteArray raw(e->d_name);
-    if (namedLike(raw, "REST", ".TXT")) {
+    if (exchange::IsResultFileName(QString::fromLatin1(raw))) {
       const QString name = QFile::decodeName(raw);
       const QString path = folder + u'/' + name;
       if (!nameReadable(e->d_name)) {
@@ -428,7 +422,7 @@ TableFiles scanTable(int table, const QString& folder) {
       } else if (!IsLeftAlone(path)) {
         files.results << name;
       }
-    } else if (raw.compare("PLAYERS.TXT", Qt::CaseInsensitive) == 0) {
+    } else if (QString::fromLatin1(raw).compare(exchange::kTablePlayersFile, Qt::CaseInsensitive) == 0) {
       files.players = true;
     }
   }

@@ -2,6 +2,7 @@
 
 #include "core/DeviceFiles.h"
 #include "core/ErrorReports.h"
+#include "core/ExchangeFiles.h"
 #include "core/ExchangeLines.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
@@ -61,7 +62,7 @@ exchange::EchoLine tableResultLine(int slot, int k, const QString& contract, con
 // The boards of round r's list at the table.
 QStringList roundBoards(const QString& folder, int round) {
   const auto lines =
-      platform::readRegularTextLines(folder + QStringLiteral("/DONNESTOUR%1.TXT").arg(round), kExchangeListBytes);
+      platform::readRegularTextLines(folder + u'/' + exchange::RoundBoardsFileName(round), kExchangeListBytes);
   QStringList boards;
   for (const QString& line : lines.value_or(QStringList{})) boards << line.trimmed();
   return boards;
@@ -76,8 +77,8 @@ void WriteTabletResultLine(int table, int board, int round, int nsPair, int ewPa
   if (!TableDevicesMode || !tableFolderKnown(table)) return;
   const QString line = boardResultLine(table, board, round, nsPair, ewPair, contract, declarer);
   const QString folder = TableFolder(table);
-  RewriteWholeFile(folder + QStringLiteral("/RESS%1.TXT").arg(board), line + QStringLiteral("\r\n"));
-  RewriteWholeFile(folder + QStringLiteral("/RESX%1.TXT").arg(board), line + QStringLiteral("\r\n"));
+  RewriteWholeFile(folder + u'/' + exchange::SentEchoFileName(board), line + QStringLiteral("\r\n"));
+  RewriteWholeFile(folder + u'/' + exchange::KeptEchoFileName(board), line + QStringLiteral("\r\n"));
   appendLine(DataFolder + TournamentCode + QStringLiteral(".LOG"), TabletLogStamp() + ' ' + line);
 }
 
@@ -85,30 +86,13 @@ void WriteTabletDeleteLine(int table, int board, int round, int nsPair, int ewPa
   if (!TableDevicesMode || !tableFolderKnown(table)) return;
   const QString line = boardDeleteLine(table, board, round, nsPair, ewPair);
   const QString folder = TableFolder(table);
-  RewriteWholeFile(folder + QStringLiteral("/RESS%1.TXT").arg(board), line + QStringLiteral("\r\n"));
-  platform::deleteFile(folder + QStringLiteral("/RESX%1.TXT").arg(board));
+  RewriteWholeFile(folder + u'/' + exchange::SentEchoFileName(board), line + QStringLiteral("\r\n"));
+  platform::deleteFile(folder + u'/' + exchange::KeptEchoFileName(board));
   appendLine(TabletSharedFolder + QStringLiteral("/LOG.TXT"),
              TabletLogStamp() + QStringLiteral(" TALVARON.EXE ") + line);
 }
 
-QString SettledResultText(int slot) {
-  const int score = ResultScore[slot];
-  const QString contract = ResultContract[slot];
-  // A percentage as said: whole, or with its decimals after a comma (0.0001,
-  // the typed 0 %, is 0).
-  const auto percent = [](double value) {
-    return QString::number(std::round(value * 100) / 100, 'g', 6).replace(u'.', u',') + QStringLiteral(" %");
-  };
-  if (score == kScoreNone) return QStringLiteral("Résultat effacé par l'arbitre");
-  if (score == kScoreAdjusted)
-    return QStringLiteral("Score arbitral ") + percent(ResultNsPercent[slot]) + QStringLiteral(" – ") +
-           percent(ResultEwPercent[slot]);
-  if (score == kScoreAverage) return QStringLiteral("Moyenne");
-  if (contract.isEmpty()) return QString::number(score);
-  const QString declarer = ResultDeclarer[slot].trimmed();
-  if (contract == QStringLiteral("PASSE") || declarer.isEmpty() || declarer == QStringLiteral("?")) return contract;
-  return declarer + u' ' + contract;
-}
+QString SettledResultText(int slot) { return exchange::SettledResultLine(ResultSlots::record(slot).result); }
 
 void WriteSettledBoardFile(int slot) {
   // Only the tablets read it (a BridgeMate shows what the scorers' database holds).
@@ -140,7 +124,7 @@ void WriteTableResultFile(int slot, const QString& contract, const QString& lead
   if (!tableFolderKnown(table)) return;
   const QString folder = TableFolder(table);
   int k = 1;
-  while (k <= kMaxPendingFiles && platform::fileExists(folder + QStringLiteral("/RESX%1.TXT").arg(k))) ++k;
+  while (k <= kMaxPendingFiles && platform::fileExists(folder + u'/' + exchange::KeptEchoFileName(k))) ++k;
   if (k > kMaxPendingFiles) {
     ShowAlert(QStringLiteral("Bug! 100 fichiers RESX trouvés..."));
     return;
@@ -148,12 +132,12 @@ void WriteTableResultFile(int slot, const QString& contract, const QString& lead
   const exchange::EchoLine held = tableResultLine(slot, k, contract, lead, declarer);
   const exchange::EchoLine sent =
       erased ? tableResultLine(slot, k, QStringLiteral("DELETE"), QStringLiteral("?"), declarer) : held;
-  RewriteWholeFile(folder + QStringLiteral("/RESS%1.TXT").arg(k),
+  RewriteWholeFile(folder + u'/' + exchange::SentEchoFileName(k),
                    exchange::EchoLineText(sent) + QStringLiteral("\r\n"));
-  RewriteWholeFile(folder + QStringLiteral("/RESX%1.TXT").arg(k),
+  RewriteWholeFile(folder + u'/' + exchange::KeptEchoFileName(k),
                    exchange::EchoLineText(held) + QStringLiteral("\r\n"));
 
-  const QString boards = folder + QStringLiteral("/DONNESTOUR%1.TXT").arg(ResultRound[slot]);
+  const QString boards = folder + u'/' + exchange::RoundBoardsFileName(ResultRound[slot]);
   const QString board = QString::number(ResultBoard[slot]);
   if (!erased) {
     if (!listOnce || !roundBoards(folder, ResultRound[slot]).contains(board)) appendLine(boards, board);
@@ -199,8 +183,8 @@ void resendBoardLine(int slot) {
   const int table = ResultTable[slot];
   const int board = ResultBoard[slot];
   const QString folder = TableFolder(table);
-  const std::optional<QString> sent = ReadExchangeLine(folder + QStringLiteral("/RESS%1.TXT").arg(board));
-  const std::optional<QString> kept = ReadExchangeLine(folder + QStringLiteral("/RESX%1.TXT").arg(board));
+  const std::optional<QString> sent = ReadExchangeLine(folder + u'/' + exchange::SentEchoFileName(board));
+  const std::optional<QString> kept = ReadExchangeLine(folder + u'/' + exchange::KeptEchoFileName(board));
   const SeatedPairs seated = SeatedPairsOf(slot);
   if (ResultScore[slot] == kScoreNone) {
     const bool told = (!sent || !reportsSlot(*sent, slot) || reportsDeletion(sent)) &&
@@ -248,9 +232,9 @@ QList<Pending> pendingAt(int table) {
   for (int k = 1; k <= kMaxPendingFiles; ++k) {
     // A pair cut short (RESS without its RESX) counts as not sent: the next
     // echo takes its number.
-    if (!written.contains(QStringLiteral("RESS%1.TXT").arg(k)) || !written.contains(QStringLiteral("RESX%1.TXT").arg(k)))
+    if (!written.contains(exchange::SentEchoFileName(k)) || !written.contains(exchange::KeptEchoFileName(k)))
       continue;
-    const QString path = folder + QStringLiteral("/RESS%1.TXT").arg(k);
+    const QString path = folder + u'/' + exchange::SentEchoFileName(k);
     if (const std::optional<QString> line = ReadExchangeLine(path))
       pending << Pending{k, QFileInfo(path).lastModified(), *line};
   }

@@ -2,6 +2,7 @@
 
 #include "core/DeviceFiles.h"
 #include "core/DeviceNumbers.h"
+#include "core/ExchangeFiles.h"
 #include "core/ExchangeLines.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
@@ -55,13 +56,13 @@ bool RewriteTableResultFiles() {
     }
     // The tablets' folders exist only once the exchange folder is known.
     if (TabletSeriesFolder.isEmpty()) continue;
-    const QString folder = TabletSeriesFolder + QStringLiteral("1/Table") + QString::number(ResultTable[s]) + u'/';
+    const QString folder = TableFolder(ResultTable[s]) + u'/';
     if (!TabletFolderIsReal(folder)) continue;
     QDir().mkpath(platform::resolvePath(folder));
     const exchange::EchoLine line{ResultTable[s], 0, board, ResultRound[s], ns, DeviceEwNumber(ew), declarer, contract,
                                   QString()};
     TextFile file;
-    SafeRewrite(file, platform::resolvePath(folder + QStringLiteral("RESX%1.TXT").arg(board)));
+    SafeRewrite(file, platform::resolvePath(folder + exchange::KeptEchoFileName(board)));
     file.writeLine(exchange::EchoLineText(line));
     CloseTextFile(file);
   }

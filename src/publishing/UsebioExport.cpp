@@ -1,11 +1,11 @@
 #include "publishing/UsebioExport.h"
 
 #include "core/DeviceFiles.h"
+#include "core/ExchangeLines.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
 #include "core/Interaction.h"
 #include "core/Messages.h"
-#include "core/PlayerNames.h"
 #include "core/SafeFiles.h"
 #include "core/Texts.h"
 #include "devices/BridgeMatesTables.h"
@@ -245,8 +245,9 @@ int PlayerLicenceNumber(const QString& name) {
   if (wanted.isEmpty()) return 0;
   const int count = std::clamp(PlayerCount, 0, kMaxPlayers);
   for (int i = 1; i <= count; ++i) {
-    if (ExtractPlayerName(PlayerFileLines[i]).compare(wanted, Qt::CaseInsensitive) != 0) continue;
-    const QString licence = ExtractLicenceNumber(PlayerFileLines[i]);
+    const std::optional<exchange::ListedPlayer> player = exchange::ParsePlayersListLine(PlayerFileLines[i]);
+    if (!player || player->name.compare(wanted, Qt::CaseInsensitive) != 0) continue;
+    const QString& licence = player->licence;
     if (!IsInteger(licence)) {
       // Names the player rather than showing the letters "+player+": the director must know whose line to mend.
       ShowAlert(QStringLiteral("Le numéro de licence dans le fichier des paires est incorrect! Ligne=") + wanted +

@@ -1,6 +1,7 @@
 #include "scoring/PairRecaps.h"
 
 #include "core/CardLetters.h"
+#include "core/ExchangeFiles.h"
 #include "core/Flows.h"
 #include "core/FormNames.h"
 #include "core/Globals.h"
@@ -357,9 +358,8 @@ void MailPairRecaps() {
   for (int pair : RecapPairs()) WriteLines(mail, ScreenRecapLines(pair, true));
   CloseTextFile(mail);
   if (TableDevicesMode) {
-    for (const char* name : {"RESULTS.TXT", "RESULTSF.TXT"})
-      CopyIfPresent(TabletSharedFolder + QLatin1Char('/') + QLatin1String(name),
-                    platform::driveRootFolder() + QLatin1String(name));
+    for (const QString& name : {exchange::kRankingFile, exchange::kMergedRankingFile})
+      CopyIfPresent(TabletSharedFolder + QLatin1Char('/') + name, platform::driveRootFolder() + name);
   }
   platform::Processes& p = platform::processes();
   if (p.isRunning(kMailProgram)) {

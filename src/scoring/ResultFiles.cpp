@@ -1,6 +1,7 @@
 #include "scoring/ResultFiles.h"
 
 #include "core/DeviceFiles.h"
+#include "core/ExchangeFiles.h"
 #include "core/ExchangeLines.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
@@ -119,17 +120,17 @@ QString BoardFileText(int board, bool reportEmpty) {
 
 void WriteDeviceResultsFiles() {
   OneWinnerMitchell = IsHowell;
-  tournament_files::RewriteWholeFile(RankingFilePath(QStringLiteral("RESULTS.TXT")), RankingFileText(false, Separator()));
+  tournament_files::RewriteWholeFile(RankingFilePath(exchange::kRankingFile), RankingFileText(false, Separator()));
 }
 
 void WriteMergedResultsFile() {
   OneWinnerMitchell = true;
-  tournament_files::RewriteWholeFile(RankingFilePath(QStringLiteral("RESULTSF.TXT")), RankingFileText(true, Separator()));
+  tournament_files::RewriteWholeFile(RankingFilePath(exchange::kMergedRankingFile), RankingFileText(true, Separator()));
 }
 
 void WritePattonResultsFile() {
-  if (TableDevicesMode) platform::deleteFile(RankingFilePath(QStringLiteral("RESULTSF.TXT")));
-  tournament_files::RewriteWholeFile(RankingFilePath(QStringLiteral("RESULTS.TXT")), PattonRankingFileText(Separator()));
+  if (TableDevicesMode) platform::deleteFile(RankingFilePath(exchange::kMergedRankingFile));
+  tournament_files::RewriteWholeFile(RankingFilePath(exchange::kRankingFile), PattonRankingFileText(Separator()));
 }
 
 void WriteResultFiles() {
@@ -145,7 +146,7 @@ void WriteBoardFiles(bool reportEmpty) {
   if (!TableDevicesMode || (ImpScoring && !IsPatton)) return;
   const int last = std::min(DealCount, kMaxBoards);
   for (int b = 1; b <= last; ++b)
-    RewriteWhenChanged(TabletSharedFolder + QStringLiteral("/DONNE%1.TXT").arg(b), BoardFileText(b, reportEmpty));
+    RewriteWhenChanged(TabletSharedFolder + u'/' + exchange::BoardFileName(b), BoardFileText(b, reportEmpty));
 }
 
 void WriteSessionFile() {

@@ -1,6 +1,7 @@
 #include "setup/ClubMembers.h"
 
 #include "core/CompanionPrograms.h"
+#include "core/ExchangeFiles.h"
 #include "core/Fatal.h"
 #include "core/FormNames.h"
 #include "core/Interaction.h"
@@ -205,7 +206,7 @@ void RebuildClubPlayersFile() {
     return;
   }
   LocateClubMembersFile();
-  ReadMembersFile(MembersDatLocation, ProgramFolder + QStringLiteral("JOUEURS.TXT"));
+  ReadMembersFile(MembersDatLocation, ProgramFolder + exchange::kPlayersListFile);
 }
 
 bool IsValidMemberRecord(const QByteArray& record) {

@@ -1,5 +1,6 @@
 #include "setup/Players.h"
 
+#include "core/ExchangeLines.h"
 #include "core/Fatal.h"
 #include "core/Globals.h"
 #include "core/Messages.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -21,24 +23,12 @@ namespace {
 
 const QString kPairsFile = QStringLiteral("PAIRES.TXT");
 constexpr int kMaxPairsFileLines = 100;
-constexpr int kMaxFirstNameLength = 100;
 
 QByteArray readWholeFile(const QString& path) {
   QFile file(platform::resolvePath(path));
   if (!file.open(QIODevice::ReadOnly))
     throw platform::IoError(ENOENT, path, QStringLiteral("Impossible de lire le fichier ") + path);
   return file.readAll();
-}
-
-// The first name after the separator of surname and first name (":", else
-// "#"); false when the name holds neither.
-bool splitName(const QString& name, QString& surname, QString& firstName) {
-  qsizetype at = name.indexOf(QLatin1Char(':'));
-  if (at < 0) at = name.indexOf(QLatin1Char('#'));
-  if (at < 0) return false;
-  surname = name.left(at);
-  firstName = name.mid(at + 1, kMaxFirstNameLength);
-  return true;
 }
 
 template <typename Array>
@@ -77,21 +67,17 @@ void readPlayersFile() {
 void takeNamesAndLicences() {
   int nextLicence = 1;
   for (int i = 1; i <= PlayerCount; ++i) {
-    const QString name = ExtractPlayerName(PlayerFileLines[i]);
-    QString licence = ExtractLicenceNumber(PlayerFileLines[i]);
-    QString surname, firstName;
-    const bool split = splitName(name, surname, firstName);
-    if (split) {
-      if (TrimText(firstName).isEmpty())
-        FatalStop(QStringLiteral("Un prénon est vide dans la ligne \"") + name + QStringLiteral("\". Désolé, on arrête!"));
-      PlayerNames[i] = TrimText(surname) + QLatin1Char(' ') + TrimText(firstName);
-      PlayerFirstNames[i] = TrimText(firstName);
-      PlayerFileLines[i] = surname + QLatin1Char(' ') + firstName + QLatin1Char(' ') + licence;
-    } else {
-      const qsizetype blank = name.lastIndexOf(QLatin1Char(' '));
-      PlayerFirstNames[i] = blank < 0 ? QString() : TrimText(name.mid(blank + 1));
-      PlayerNames[i] = name;
-    }
+    // The lines without a name were left out on reading: what is refused
+    // here has a separator and no first name after it.
+    const std::optional<exchange::ListedPlayer> player = exchange::ParsePlayersListLine(PlayerFileLines[i]);
+    if (!player)
+      FatalStop(QStringLiteral("Un prénon est vide dans la ligne \"") + ExtractPlayerName(PlayerFileLines[i]) +
+                QStringLiteral("\". Désolé, on arrête!"));
+    QString licence = player->licence;
+    const bool split = !player->separated.isEmpty();
+    PlayerNames[i] = player->name;
+    PlayerFirstNames[i] = player->firstName;
+    if (split) PlayerFileLines[i] = player->separated + QLatin1Char(' ') + licence;
     if (licence.isEmpty()) {
       if (FederationMode || TableDevicesMode)
         FatalStop(QStringLiteral("Il y a au moins un joueur sans numéro de licence (") + PlayerFileLines[i] +
@@ -99,7 +85,7 @@ void takeNamesAndLicences() {
                                  "chaque joueur doit avoir un numéro de licence (même 1,2,3,etc...). Désolé, on ne "
                                  "peut continuer!"));
       licence = QString::number(nextLicence++);
-      if (split) PlayerFileLines[i] = surname + QLatin1Char(' ') + firstName + QLatin1Char(' ') + licence;
+      if (split) PlayerFileLines[i] = player->separated + QLatin1Char(' ') + licence;
     }
     PlayerLicences[i] = licence;
   }

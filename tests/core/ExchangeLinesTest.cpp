@@ -2,6 +2,7 @@
 // program and the tables' server share: what is written reads back equal, a
 // damaged line is refused, a field added at a line's end is left alone.
 #include "core/DealDiagrams.h"
+#include "core/ExchangeFiles.h"
 #include "core/ExchangeLines.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +73,15 @@ TEST(ExchangeLines, DamagedLinesAreRefused) {
     EXPECT_FALSE(ParseEchoLine(line)) << line;
   // Fewer than four fields is no row: the placeholder before the first computation.
   EXPECT_TRUE(ParseRankingFile({"Il n'y a pas encore d'affichage des resultats disponible.", "1$2$ A"}).empty());
+  // A settled board's file without the director's result settles nothing,
+  // for the program as for the tables' server.
+  for (const QStringList& file : {QStringList{}, QStringList{""}, QStringList{"  ", "N 4PN="},
+                                  QStringList{"Score arbitral 40 %"}, QStringList{"Score arbitral 40 % – x %"}})
+    EXPECT_FALSE(ParseSettledBoardFile(file)) << file.join('|').toStdString();
+  // A players' list line without a name, or with nothing after its
+  // separator, is no player.
+  for (const char* line : {"", "12345", "  \\ DUPONT Jean 12", "MARTIN: 4567", "MARTIN# \\ Anne"})
+    EXPECT_FALSE(ParsePlayersListLine(line)) << line;
 }
 
 TEST(ExchangeLines, EveryEchoTheProgramWritesReadsBackAsWritten) {
@@ -183,4 +193,77 @@ TEST(ExchangeLines, ADiagramReadsBackAsWritten) {
   EXPECT_EQ((*read)[SeatEast], (std::array<QString, 4>{"D V", "A R V X", "D", "A R"}));
   EXPECT_EQ((*read)[SeatWest][3], "X");
   EXPECT_FALSE(ParseDiagram(DiagramLines(7, hands).mid(0, 29)));
+}
+
+TEST(ExchangeLines, ASettledBoardReadsBackAsWritten) {
+  // As the file gives them back: a contract's score is not in it.
+  const auto contract = [](const QString& declarer, const QString& text) { return MakeResult(text, 0, "?", declarer); };
+  const auto of = [](int score, double ns = 0, double ew = 0) {
+    const char* words[] = {"MOY.", "AJU."};
+    SlotResult r = MakeResult(score == kScoreAverage || score == kScoreAdjusted ? words[score - kScoreAverage] : "",
+                              score, "?", "");
+    if (score == kScoreAdjusted) r.percentages = std::pair(ns, ew);
+    return r;
+  };
+  const std::pair<SlotResult, QString> cases[] = {
+      {of(kScoreAdjusted, 37.5, 0), "Score arbitral 37,5 % – 0 %"},
+      {of(kScoreAdjusted, 100, 33.33), "Score arbitral 100 % – 33,33 %"},
+      {contract("N", "4PN="), "N 4PN="},
+      {contract("O", "3SO-1"), "O 3SO-1"},
+      {contract("", "PASSE"), "PASSE"},
+      {contract("", "2CE+1"), "2CE+1"},  // no declarer known
+      {of(kScoreAverage), "Moyenne"},
+      {of(-620), "-620"},
+      {of(kScoreNone), "Résultat effacé par l'arbitre"},
+  };
+  for (const auto& [result, line] : cases) {
+    SCOPED_TRACE(line.toStdString());
+    EXPECT_EQ(SettledResultLine(result), line);
+    EXPECT_EQ(ParseSettledBoardFile({line}), result);
+  }
+  // What the players cannot be shown is not written: an unknown declarer,
+  // the typed 0 % kept as 0.0001, a percentage's third decimal.
+  EXPECT_EQ(SettledResultLine(contract("?", "2CE+1")), "2CE+1");
+  EXPECT_EQ(SettledResultLine(contract("S", "PASSE")), "PASSE");
+  EXPECT_EQ(SettledResultLine(of(kScoreAdjusted, 66.666, 0.0001)), "Score arbitral 66,67 % – 0 %");
+  // A line added after the first is left alone.
+  EXPECT_EQ(ParseSettledBoardFile({" Moyenne ", "N 4PN="}), of(kScoreAverage));
+}
+
+TEST(ExchangeLines, APlayersListLineReadsAsTheProgramKeepsIt) {
+  const std::pair<const char*, ListedPlayer> cases[] = {
+      {"DUPONT Jean 12345", {"12345", "DUPONT Jean", "Jean", ""}},
+      {"MARTIN:Anne Marie 4567", {"4567", "MARTIN Anne Marie", "Anne Marie", "MARTIN Anne Marie"}},
+      // The blanks around the separator stay in the line the program keeps.
+      {"MARTIN : Anne 4567", {"4567", "MARTIN Anne", "Anne", "MARTIN   Anne"}},
+      // "#" separates only without a ":"; the digits anywhere are the licence.
+      {"LE GALL#Yves 00789", {"00789", "LE GALL Yves", "Yves", "LE GALL Yves"}},
+      {"DUPONT:Jean#Luc 12", {"12", "DUPONT Jean#Luc", "Jean#Luc", "DUPONT Jean#Luc"}},
+      {"DU4RAND Paul5 6", {"4 5 6", "DU RAND Paul", "Paul", ""}},
+      {"LEGRAND\xa3" "Eric 33", {"33", "LEGRAND Eric", "Eric", ""}},
+      {"SOLO", {"", "SOLO", "", ""}},
+      // A note after "\\" is no field of the player: its digits are no licence.
+      {"ROBERT Luc 789 \\ 2019 club 75", {"789", "ROBERT Luc", "Luc", ""}},
+  };
+  for (const auto& [line, player] : cases) {
+    SCOPED_TRACE(line);
+    EXPECT_EQ(ParsePlayersListLine(QString::fromLatin1(line)), player);
+  }
+  // The copy for the tables' server leaves the sit-out's place out, and its
+  // reader the lines that are no player.
+  const QStringList list{"DUPONT Jean 12345", "BYE", "", "MARTIN:Luc 67890", "Bye Paul 3"};
+  EXPECT_EQ(PlayersListCopy(list), "DUPONT Jean 12345\r\n\r\nMARTIN:Luc 67890\r\nBye Paul 3");
+  const std::vector<ListedPlayer> players = ParsePlayersList(list);
+  ASSERT_EQ(players.size(), 3u);
+  EXPECT_EQ(players[1].name, "MARTIN Luc");
+  EXPECT_EQ(players[2].name, "Bye Paul");
+}
+
+TEST(ExchangeLines, APairsNameFileIsNumberedInItsDirection) {
+  // Mitchell of 8 tables: E/W pair 4 is 12 in the movement, 4 for the devices.
+  EXPECT_EQ(PairNameFileName(3, false, true, 8), "N3.TXT");
+  EXPECT_EQ(PairNameFileName(12, true, true, 8), "E4.TXT");
+  EXPECT_EQ(PairNameFileName(4, true, true, 8), "E4.TXT");
+  // Otherwise every pair has its one number.
+  EXPECT_EQ(PairNameFileName(12, true, false, 8), "P12.TXT");
 }

@@ -187,16 +187,6 @@ TEST(TablesFiles, FrequenciesRankingAndDiagram) {
   EXPECT_FALSE(ParseDiagram(diagram));
 }
 
-TEST(TablesFiles, PlayersListLeavesTheByeOut) {
-  const auto players = ParsePlayersList({"DUPONT Jean 12345", "", "BYE", "MARTIN:Luc 67890 \\ ancien", "Bye Paul 3"});
-  ASSERT_EQ(players.size(), 3u);
-  EXPECT_EQ(players[0].licence, "12345");
-  EXPECT_EQ(players[0].name, "DUPONT Jean");
-  EXPECT_EQ(players[1].licence, "67890");
-  EXPECT_EQ(players[1].name, "MARTIN Luc");
-  EXPECT_EQ(players[2].name, "Bye Paul");
-}
-
 TEST(TablesFiles, APlayerTypedAtTheTableIsFoundInTheList) {
   const std::vector<ListedPlayer> list{{"012345", "DURAND Paul"}, {"777", "MOREAU Anne"},
                                        {"555", "LEFÈVRE Hélène"}, {"81", "MARTIN Luc"},
