@@ -330,9 +330,7 @@ struct Echo {
   bool erased = false;
   // The slot's result as this row left it: a later row of the same pass
   // may change the slot again, and each row is echoed as it was.
-  QString contract;
-  QString lead;
-  QString declarer;
+  SlotResult result;
 };
 
 // The result a row stored, echoed to the tablets' server as the row left it,
@@ -343,15 +341,15 @@ struct Echo {
 void echo(const Echo& e) {
   const int slot = e.slot;
   if (!TabletsInUse) {
-    WriteTableResultFile(slot, e.contract, e.lead, e.declarer, e.erased);
+    WriteTableResultFile(slot, e.result, e.erased);
     return;
   }
   const SeatedPairs seated = SeatedPairsOf(slot);
   if (e.erased)
     WriteTabletDeleteLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], seated.ns, seated.ew);
   else
-    WriteTabletResultLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], seated.ns, seated.ew, e.contract,
-                          e.declarer);
+    WriteTabletResultLine(ResultTable[slot], ResultBoard[slot], ResultRound[slot], seated.ns, seated.ew, e.result.contract,
+                          e.result.declarer);
 }
 
 struct Pass {
@@ -382,7 +380,7 @@ void apply(const Row& row, Pass& pass) {
   }
   if (row.erased) o = wordOutcome(QString(), kScoreNone, QStringLiteral("?"));
   store(slot, row.board, o, pass.adjustments);
-  pass.echoes << Echo{slot, row.erased, ResultContract[slot], ResultLead[slot], ResultDeclarer[slot]};
+  pass.echoes << Echo{slot, row.erased, ResultSlots::record(slot).result};
   pass.stored = true;
 }
 

@@ -114,11 +114,10 @@ QString EchoedResult(int slot) {
 }
 
 void WriteTableResultFile(int slot, bool erased, bool listOnce) {
-  WriteTableResultFile(slot, ResultContract[slot], ResultLead[slot], ResultDeclarer[slot], erased, listOnce);
+  if (slot >= 1 && slot <= kMaxResultSlots) WriteTableResultFile(slot, ResultSlots::record(slot).result, erased, listOnce);
 }
 
-void WriteTableResultFile(int slot, const QString& contract, const QString& lead, const QString& declarer, bool erased,
-                          bool listOnce) {
+void WriteTableResultFile(int slot, const SlotResult& result, bool erased, bool listOnce) {
   if (TabletsInUse || slot < 1 || slot > kMaxResultSlots) return;
   const int table = ResultTable[slot];
   if (!tableFolderKnown(table)) return;
@@ -129,9 +128,9 @@ void WriteTableResultFile(int slot, const QString& contract, const QString& lead
     ShowAlert(QStringLiteral("Bug! 100 fichiers RESX trouvés..."));
     return;
   }
-  const exchange::EchoLine held = tableResultLine(slot, k, contract, lead, declarer);
+  const exchange::EchoLine held = tableResultLine(slot, k, result.contract, result.lead, result.declarer);
   const exchange::EchoLine sent =
-      erased ? tableResultLine(slot, k, QStringLiteral("DELETE"), QStringLiteral("?"), declarer) : held;
+      erased ? tableResultLine(slot, k, QStringLiteral("DELETE"), QStringLiteral("?"), result.declarer) : held;
   RewriteWholeFile(folder + u'/' + exchange::SentEchoFileName(k),
                    exchange::EchoLineText(sent) + QStringLiteral("\r\n"));
   RewriteWholeFile(folder + u'/' + exchange::KeptEchoFileName(k),

@@ -4,6 +4,8 @@
 // the rounds' board lists of the BridgeMates' results ("DONNESTOUR<r>.TXT"),
 // and the two logs of what was sent. Nothing is written without table
 // devices. Write failures raise platform::IoError.
+#include "core/SlotResult.h"
+
 #include <QString>
 
 // The date and time the logs write before each line: "dd/MM/yyyy HH:mm:ss".
@@ -25,8 +27,7 @@ void WriteTabletDeleteLine(int table, int board, int round, int nsPair, int ewPa
 void WriteTableResultFile(int slot, bool erased, bool listOnce = false);
 // The same with the result given: the one a row stored, when a later row of
 // the same pass changed the slot again.
-void WriteTableResultFile(int slot, const QString& contract, const QString& lead, const QString& declarer, bool erased,
-                          bool listOnce = false);
+void WriteTableResultFile(int slot, const SlotResult& result, bool erased, bool listOnce = false);
 
 // A board settled by the director at a table: "ARBITRE<board>.TXT" of the
 // table's folder (SettledBoardFile, beside the board's "RESX" echo),
