@@ -24,6 +24,13 @@ const QString kTag = QStringLiteral("Morvel");
 
 bool validSlot(int slot) { return slot >= 1 && slot <= kMaxResultSlots; }
 
+// The pairs a row of ours gives for slot: as they sat. With Mitchell
+// numbering a pair's number says its direction and the scorers cannot be
+// told of a swap: the movement's pairs then.
+SeatedPairs rowPairs(int slot) {
+  return MitchellNumbering ? SeatedPairs{ResultNsPair[slot], ResultEwPair[slot]} : SeatedPairsOf(slot);
+}
+
 // One row of slot appended to the open ReceivedData: its common columns,
 // then fill's, and posted.
 template <typename Fill>
@@ -33,7 +40,7 @@ void appendTo(SessionTable& t, int slot, Fill fill) {
   t.setInteger(QStringLiteral("Table"), ResultTable[slot]);
   t.setInteger(QStringLiteral("Round"), ResultRound[slot]);
   t.setInteger(QStringLiteral("Board"), ResultBoard[slot]);
-  const SeatedPairs seated = SeatedPairsOf(slot);
+  const SeatedPairs seated = rowPairs(slot);
   t.setInteger(QStringLiteral("PairNS"), seated.ns);
   t.setInteger(QStringLiteral("PairEW"), DeviceEwNumber(seated.ew));
   fill(t);
@@ -216,7 +223,7 @@ void ResendBridgeMatesCorrections() {
   const auto slotKey = [](int board, int ns, int ew) { return QStringLiteral("%1 %2 %3").arg(board).arg(ns).arg(ew); };
   const auto rowKey = [&slotKey](int board, int ns, int ew) { return slotKey(board, ns, ProgramEwNumber(ew)); };
   const auto seatedKey = [&rowKey](int s, bool exchanged) {
-    SeatedPairs seated = SeatedPairsOf(s);
+    SeatedPairs seated = rowPairs(s);
     if (exchanged) std::swap(seated.ns, seated.ew);
     return rowKey(ResultBoard[s], seated.ns, DeviceEwNumber(seated.ew));
   };

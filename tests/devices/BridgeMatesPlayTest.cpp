@@ -529,14 +529,15 @@ TEST_F(BridgeMatesPlayTest, AKeyResultSendsTheRowsAResumeWouldSend) {
 }
 
 // Board 1 at table 1 in round 1 collected, N/S pair 1 against E/W pair 8 (1
-// for the scorers); the pairs sat the other way round, and the director
-// swaps it at the board's sheet: one row tells the scorers the pairs as they
+// for the scorers), then numbered as a Howell would; the pairs sat the other
+// way round, and the director swaps it at the board's sheet: one row tells the scorers the pairs as they
 // sat (pair 8 N/S, pair 1 E/W), and a resume finds it.
 TEST_F(BridgeMatesPlayTest, ASwapOfSidesSendsOneRowWithThePairsAsTheySat) {
   key(1, 1, "N", "3 NT", "=");
   ImportBridgeMatesResults();
   const int s = slot(1, 1);
   ASSERT_EQ(ResultContract[s], "3SN=");
+  MitchellNumbering = false;  // pair numbers that say no direction, as in a Howell
   ScoreSheet sheet;
   sheet.layOut(1);
   for (int line = 1; line <= sheet.lineCount(); ++line)
@@ -566,6 +567,28 @@ TEST_F(BridgeMatesPlayTest, ASwapOfSidesSendsOneRowWithThePairsAsTheySat) {
   EXPECT_EQ(received()[2]["PairNS"].toInt(), 1);
   ResendBridgeMatesCorrections();
   EXPECT_EQ(received().size(), 3);
+}
+
+// A Mitchell's pair numbers say their direction: a swap of sides cannot be
+// told with them, and the row keeps the scorers' own pairs.
+TEST_F(BridgeMatesPlayTest, ASwapOfSidesInAMitchellKeepsTheScorersPairs) {
+  key(1, 1, "N", "3 NT", "=");
+  ImportBridgeMatesResults();
+  const int s = slot(1, 1);
+  ASSERT_EQ(ResultContract[s], "3SN=");
+  ScoreSheet sheet;
+  sheet.layOut(1);
+  for (int line = 1; line <= sheet.lineCount(); ++line)
+    if (sheet.slotOfLine(line) == s) sheet.setCurrentLine(line);
+  sheet.swapCurrent();
+  const QList<QVariantMap> rows = received();
+  ASSERT_EQ(rows.size(), 2);
+  EXPECT_EQ(std::tuple(rows[1]["Table"].toInt(), rows[1]["PairNS"].toInt(), rows[1]["PairEW"].toInt()),
+            std::tuple(1, 1, 1));
+  EXPECT_EQ(rows[1]["Contract"], "3 NT ");
+  EXPECT_EQ(rows[1]["Remarks"], "Morvel");
+  ResendBridgeMatesCorrections();
+  EXPECT_EQ(received().size(), 2);
 }
 
 // The director opens board 1 of table 1 at the table's sheet, entering by
