@@ -81,7 +81,7 @@ std::optional<QString> NormalisedLead(const QString& raw) {
   return rank + text.back();
 }
 
-QString ExchangeFolder::seriesFolder() const { return root_ + QStringLiteral("/Serie1"); }
+QString ExchangeFolder::seriesFolder() const { return root_ + u'/' + exchange::SeriesFolderName(); }
 QString ExchangeFolder::tableFolder(int table) const { return seriesFolder() + u'/' + exchange::TableFolderName(table); }
 QString ExchangeFolder::prefsFile() const { return seriesFolder() + u'/' + exchange::kPrefsFile; }
 QString ExchangeFolder::movementFile(int table) const { return tableFolder(table) + u'/' + exchange::kMovementFile; }

@@ -51,7 +51,7 @@ QString PairNameFileName(int pairNumber) {
 
 void WritePairNameFiles() {
   if (!TableDevicesMode || TabletSeriesFolder.isEmpty()) return;
-  const QString folder = TabletSeriesFolder + QStringLiteral("1/") + exchange::kPairNamesFolder + u'/';
+  const QString folder = SeriesFolder() + u'/' + exchange::kPairNamesFolder + u'/';
   if (!TabletFolderIsReal(folder)) return;
   platform::makeFolder(folder);
   const int last = std::min(PairCount, kMaxPairs);
@@ -59,7 +59,9 @@ void WritePairNameFiles() {
     if (PairNumbers[s] != 0) RewriteWholeFile(folder + PairNameFileName(PairNumbers[s]), PairLabels[s]);
 }
 
-QString TableFolder(int table) { return TabletSeriesFolder + QStringLiteral("1/") + exchange::TableFolderName(table); }
+QString SeriesFolder() { return TabletSeriesFolder + QString::number(exchange::kEveningSeries); }
+
+QString TableFolder(int table) { return SeriesFolder() + u'/' + exchange::TableFolderName(table); }
 
 QString SettledBoardFile(int table, int board) {
   return TableFolder(table) + u'/' + exchange::SettledBoardFileName(board);

@@ -22,6 +22,8 @@ void WritePairNameFiles();
 
 // The folder of table t: TabletSeriesFolder + "1/Table" + t (no "/" at the end).
 QString TableFolder(int table);
+// The evening's series folder: TabletSeriesFolder and the series' number (no "/" at the end).
+QString SeriesFolder();
 // The file that says the director settled a board of a table at the desk:
 // "ARBITRE<board>.TXT" of the table's folder (whether it exists or not). It
 // holds his result in words for the players; the tables' server refuses the

@@ -2,6 +2,7 @@
 
 namespace exchange {
 
+QString SeriesFolderName() { return kSeriesFolderStem + QString::number(kEveningSeries); }
 QString TableFolderName(int table) { return QStringLiteral("Table%1").arg(table); }
 QString ResultFileName(int board) { return QStringLiteral("REST%1.TXT").arg(board); }
 QString SentEchoFileName(int k) { return QStringLiteral("RESS%1.TXT").arg(k); }

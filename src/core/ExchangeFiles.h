@@ -37,6 +37,11 @@ inline const QString kAnalysisCopyFile = QStringLiteral("DOUBLEMORT.TXT");
 inline const QString kPlayersListFile = QStringLiteral("JOUEURS.TXT");
 inline const QString kOldPlayersListFile = QStringLiteral("FICHIER.TXT");
 
+// The series folders "Serie<n>" of the exchange folder; the evening is series 1.
+inline const QString kSeriesFolderStem = QStringLiteral("Serie");
+inline constexpr int kEveningSeries = 1;
+// "Serie1".
+QString SeriesFolderName();
 // "Table<t>".
 QString TableFolderName(int table);
 // A table's result for a board: "REST<board>.TXT".

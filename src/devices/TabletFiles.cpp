@@ -32,8 +32,6 @@ namespace {
 
 const QString kPlaceholder = QStringLiteral("Il n'y a pas encore d'affichage des resultats disponible.");
 
-QString seriesFolder() { return TabletSeriesFolder + QStringLiteral("1"); }
-
 // The exchange folder emptied but for its lock file: the lock stays on the
 // very file a second copy would open.
 void emptyExchangeFolder() {
@@ -103,7 +101,7 @@ MovementFiles movementFiles() {
 // movement (existing folders are reused).
 void writeMovementFiles() {
   RewriteWholeFile(TabletSharedFolder + QStringLiteral("/nSeries.TXT"), QStringLiteral("1\r\n"));
-  const QString series = seriesFolder();
+  const QString series = SeriesFolder();
   if (!TabletFolderIsReal(series)) return;
   platform::makeFolder(series);
   RewriteWholeFile(series + u'/' + exchange::kPrefsFile, TabletPrefsLine() + QStringLiteral("\r\n"));
@@ -212,8 +210,8 @@ void ForgetAllBadReads() {
 
 void SetTabletFolders() {
   TabletSharedFolder = TabletExchangeFolder();
-  TabletSeriesFolder = TabletSharedFolder + QStringLiteral("/Serie");
-  TableFolderPath = seriesFolder() + QStringLiteral("/Table");
+  TabletSeriesFolder = TabletSharedFolder + u'/' + exchange::kSeriesFolderStem;
+  TableFolderPath = SeriesFolder() + QStringLiteral("/Table");
   platform::makeFolder(TabletSharedFolder);
 }
 
