@@ -64,6 +64,20 @@ class BridgeMatesPlayTest : public testing_support::TalvaronTest {
     scorers->enterResult(ResultTable[s], r, b, ResultNsPair[s], ResultEwPair[s] - 7, declarer, contract, result, lead,
                          remarks);
   }
+  // Board 1 of round 1 (table 1, N/S pair 1 against E/W pair 8) collected
+  // as 3SN=, then swapped at the board's sheet, which is left on its line;
+  // the pairs numbered as in a Howell from the swap on when asked.
+  void collectAndSwap(ScoreSheet& sheet, bool thenAsHowell) {
+    key(1, 1, "N", "3 NT", "=");
+    ImportBridgeMatesResults();
+    const int s = slot(1, 1);
+    ASSERT_EQ(ResultContract[s], "3SN=");
+    if (thenAsHowell) MitchellNumbering = false;
+    sheet.layOut(1);
+    for (int line = 1; line <= sheet.lineCount(); ++line)
+      if (sheet.slotOfLine(line) == s) sheet.setCurrentLine(line);
+    sheet.swapCurrent();
+  }
   void erase(int b, int r) {
     const int s = slot(b, r);
     scorers->eraseResult(ResultTable[s], r, b, ResultNsPair[s], ResultEwPair[s] - 7);
@@ -530,19 +544,12 @@ TEST_F(BridgeMatesPlayTest, AKeyResultSendsTheRowsAResumeWouldSend) {
 
 // Board 1 at table 1 in round 1 collected, N/S pair 1 against E/W pair 8 (1
 // for the scorers), then numbered as a Howell would; the pairs sat the other
-// way round, and the director swaps it at the board's sheet: one row tells the scorers the pairs as they
-// sat (pair 8 N/S, pair 1 E/W), and a resume finds it.
+// way round, and the director swaps it at the board's sheet: one row tells
+// the scorers the pairs as they sat (pair 8 N/S, pair 1 E/W), and a resume
+// finds it.
 TEST_F(BridgeMatesPlayTest, ASwapOfSidesSendsOneRowWithThePairsAsTheySat) {
-  key(1, 1, "N", "3 NT", "=");
-  ImportBridgeMatesResults();
-  const int s = slot(1, 1);
-  ASSERT_EQ(ResultContract[s], "3SN=");
-  MitchellNumbering = false;  // pair numbers that say no direction, as in a Howell
   ScoreSheet sheet;
-  sheet.layOut(1);
-  for (int line = 1; line <= sheet.lineCount(); ++line)
-    if (sheet.slotOfLine(line) == s) sheet.setCurrentLine(line);
-  sheet.swapCurrent();
+  collectAndSwap(sheet, true);
   const QList<QVariantMap> rows = received();
   ASSERT_EQ(rows.size(), 2);
   EXPECT_EQ(rows[1]["Table"].toInt(), 1);
@@ -572,15 +579,8 @@ TEST_F(BridgeMatesPlayTest, ASwapOfSidesSendsOneRowWithThePairsAsTheySat) {
 // A Mitchell's pair numbers say their direction: a swap of sides cannot be
 // told with them, and the row keeps the scorers' own pairs.
 TEST_F(BridgeMatesPlayTest, ASwapOfSidesInAMitchellKeepsTheScorersPairs) {
-  key(1, 1, "N", "3 NT", "=");
-  ImportBridgeMatesResults();
-  const int s = slot(1, 1);
-  ASSERT_EQ(ResultContract[s], "3SN=");
   ScoreSheet sheet;
-  sheet.layOut(1);
-  for (int line = 1; line <= sheet.lineCount(); ++line)
-    if (sheet.slotOfLine(line) == s) sheet.setCurrentLine(line);
-  sheet.swapCurrent();
+  collectAndSwap(sheet, false);
   const QList<QVariantMap> rows = received();
   ASSERT_EQ(rows.size(), 2);
   EXPECT_EQ(std::tuple(rows[1]["Table"].toInt(), rows[1]["PairNS"].toInt(), rows[1]["PairEW"].toInt()),
