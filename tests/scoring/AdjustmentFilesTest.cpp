@@ -12,8 +12,6 @@
 
 #include <vector>
 
-namespace {
-
 class AdjustmentFilesTest : public ScoringTest {
  protected:
   // Three boards of four tables, every result in, one per round.
@@ -31,8 +29,6 @@ class AdjustmentFilesTest : public ScoringTest {
     return r;
   }
 };
-
-}  // namespace
 
 TEST_F(AdjustmentFilesTest, ALowerCaseAdjFileAmongTwoThousandIsFound) {
   writeFile(".ADJ", "2 1 70 30\r\n");

@@ -35,6 +35,8 @@ QString Diagram(int board) {
   return lines.join("\r\n") + "\r\n";
 }
 
+}  // namespace
+
 class TournamentFilesTest : public testing_support::TalvaronTest {
  protected:
   void SetUp() override {
@@ -61,8 +63,6 @@ class TournamentFilesTest : public testing_support::TalvaronTest {
     TestSlots().board[3] = 1;
   }
 };
-
-}  // namespace
 
 TEST_F(TournamentFilesTest, DatHasTwoLinesWithoutDevicesAndTheDevicesLineWheneverTheyAreUsed) {
   DateDay = "05", DateMonth = "12", DateYear = "2026", TournamentTitle = "Samedi";
