@@ -382,7 +382,11 @@ TEST_F(PairsEntryWindowTest, ANameTypedInACellIsStoredBeforeWhatFollowsItsReturn
     grid->setFocus();
     grid->setCurrentCell(0, column);
     QTest::keyClick(grid, Qt::Key_F2);
-    auto* editor = grid->findChild<QLineEdit*>();
+    // The last cell's editor may still wait for its deletion, hidden: the
+    // one open is the one shown.
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* e : grid->findChildren<QLineEdit*>())
+      if (e->isVisible()) editor = e;
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, name);
     QTest::keyClick(editor, Qt::Key_Return);
