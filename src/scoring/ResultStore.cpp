@@ -1,7 +1,6 @@
 #include "scoring/ResultStore.h"
 
 #include "core/SafeFiles.h"
-#include "core/State.h"
 #include "core/TournamentFiles.h"
 #include "platform/TextFiles.h"
 #include "scoring/ScoringSupport.h"
